@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# tarvis.sh run   installs what is missing, builds, makes build/TarvDB.fdb with demo data if missing, starts.
+# tarvis.sh test  installs what is missing, builds and runs every test; non-zero on any failure.
+set -euo pipefail
+root=$(cd "$(dirname "$0")" && pwd)
+cmd=${1:-run}
+"$root/scripts/deps.sh"
+"$root/scripts/build.sh"
+case "$cmd" in
+  run)
+    db="$root/build/TarvDB.fdb"
+    [ -e "$db" ] || "$root/database/create.sh" "$db" --demo
+    exec "$root/build/tarvis"
+    ;;
+  test)
+    cd "$root/build"
+    ctest --output-on-failure -j "$(nproc)" --timeout 600
+    ;;
+  *) echo "usage: tarvis.sh run|test" >&2; exit 2 ;;
+esac
