@@ -28,3 +28,9 @@ public:
 };
 
 [[noreturn]] inline void Abort() { throw EAbort(); }
+
+// An error of the data layer (a refused post, a missing field, a failed statement).
+class EDatabaseError : public Exception {
+public:
+    using Exception::Exception;
+};
