@@ -1,0 +1,1309 @@
+#include "DataSet.h"
+
+#include "DataSource.h"
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <cstring>
+
+namespace {
+constexpr int kArenaChunkRows = 512;
+
+bool sameValue(const QVariant &a, const QVariant &b)
+{
+    if (a.isNull() || b.isNull())
+        return a.isNull() == b.isNull();
+    return a == b;
+}
+} // namespace
+
+void DatabaseError(const QString &message, TDataSet *dataSet)
+{
+    if (dataSet && !dataSet->Name.isEmpty())
+        throw EDatabaseError(dataSet->Name + QStringLiteral(": ") + message);
+    throw EDatabaseError(message);
+}
+
+TDataSet::TDataSet() = default;
+
+TDataSet::~TDataSet()
+{
+    for (TDataSource *s : sources_)
+        s->dataSetDestroyed();
+}
+
+// ---------------------------------------------------------------- fields
+
+void TDataSet::AddField(TField *field)
+{
+    fields_.emplace_back(field);
+}
+
+void TDataSet::RemoveField(TField *field)
+{
+    auto it = std::find_if(fields_.begin(), fields_.end(), [&](auto &p) { return p.get() == field; });
+    if (it != fields_.end()) {
+        it->release();
+        fields_.erase(it);
+    }
+}
+
+TField *TDataSet::FindField(const QString &name) const
+{
+    for (const auto &f : fields_)
+        if (f->FieldName().compare(name, Qt::CaseInsensitive) == 0)
+            return f.get();
+    return nullptr;
+}
+
+TField *TDataSet::FieldByName(const QString &name) const
+{
+    TField *f = FindField(name);
+    if (!f)
+        DatabaseError(QStringLiteral("Položka '%1' sa nenašla").arg(name), const_cast<TDataSet *>(this));
+    return f;
+}
+
+void TDataSet::GetFieldNames(QStringList &names) const
+{
+    names.clear();
+    for (const auto &f : fields_)
+        names << f->FieldName();
+}
+
+void TDataSet::bindFields()
+{
+    dataFields_.assign(fieldDefs_.size(), nullptr);
+    computedFields_.clear();
+    const bool persistent = !fields_.empty();
+    defaultFields_ = !persistent;
+    if (!persistent) {
+        for (const TFieldDef &d : fieldDefs_) {
+            auto *f = new TField(this, d.Name, d.DataType, d.Size, fkData);
+            f->persistent_ = false;
+            f->Required = d.Required;
+        }
+    }
+    int calcSlot = 0;
+    for (const auto &f : fields_) {
+        if (f->kind_ == fkData) {
+            int col = -1;
+            for (int i = 0; i < int(fieldDefs_.size()); ++i)
+                if (fieldDefs_[i].Name.compare(f->fieldName_, Qt::CaseInsensitive) == 0) {
+                    col = i;
+                    break;
+                }
+            if (col < 0)
+                DatabaseError(QStringLiteral("Položka '%1' sa nenašla").arg(f->fieldName_), this);
+            f->slot_ = col;
+            f->fieldNo_ = col + 1;
+            dataFields_[col] = f.get();
+        } else {
+            f->slot_ = calcSlot++;
+            f->fieldNo_ = 0;
+            computedFields_.push_back(f.get());
+        }
+    }
+    // Columns without a persistent field still travel in the data vector: keep a hidden field for them.
+    for (int i = 0; i < int(dataFields_.size()); ++i) {
+        if (!dataFields_[i]) {
+            auto *f = new TField(this, fieldDefs_[i].Name, fieldDefs_[i].DataType, fieldDefs_[i].Size, fkData);
+            f->persistent_ = false;
+            f->Visible = false;
+            f->slot_ = i;
+            f->fieldNo_ = i + 1;
+            dataFields_[i] = f;
+        }
+    }
+    dataCount_ = int(fieldDefs_.size());
+    if (defaultFields_)
+        DoAfterCreateDefaultFields();
+}
+
+// ---------------------------------------------------------------- open / close
+
+void TDataSet::Open()
+{
+    if (Active())
+        return;
+    if (BeforeOpen)
+        BeforeOpen(this);
+    clearRows();
+    fetchedAll_ = false;
+    InternalOpen();
+    try {
+        rawSize_ = RawRowSize();
+        bindFields();
+        state_ = dsBrowse;
+        cur_ = -1;
+        eof_ = bof_ = true;
+        if (fetchOne()) {
+            cur_ = 0;
+            eof_ = false;
+        }
+        bof_ = true;
+    } catch (...) {
+        state_ = dsInactive;
+        InternalClose();
+        throw;
+    }
+    DoAfterInternalOpen();
+    DataEvent(deUpdateState);
+    DataEvent(deLayoutChange);
+    if (AfterOpen)
+        AfterOpen(this);
+    if (AfterScroll)
+        AfterScroll(this);
+}
+
+void TDataSet::Close()
+{
+    if (!Active())
+        return;
+    if (BeforeClose)
+        BeforeClose(this);
+    if (state_ == dsEdit || state_ == dsInsert)
+        Cancel();
+    InternalClose();
+    state_ = dsInactive;
+    clearRows();
+    // Default fields live only while open.
+    for (auto it = fields_.begin(); it != fields_.end();) {
+        if (!(*it)->persistent_)
+            it = fields_.erase(it);
+        else
+            ++it;
+    }
+    dataFields_.clear();
+    computedFields_.clear();
+    defaultFields_ = false;
+    DataEvent(deUpdateState);
+    if (AfterClose)
+        AfterClose(this);
+}
+
+void TDataSet::clearRows()
+{
+    rows_.clear();
+    deleted_.clear();
+    store_.clear();
+    arena_.clear();
+    arenaUsed_ = arenaRows_ = 0;
+    cur_ = -1;
+    eof_ = bof_ = true;
+    editData_.clear();
+    editCalc_.clear();
+    inserting_ = false;
+}
+
+bool TDataSet::IsEmpty() const
+{
+    return rows_.empty();
+}
+
+TRecord *TDataSet::newRecord()
+{
+    store_.emplace_back();
+    TRecord *rec = &store_.back();
+    rec->id = nextId_++;
+    return rec;
+}
+
+bool TDataSet::fetchOne()
+{
+    if (fetchedAll_ || state_ == dsInactive)
+        return false;
+    if (rawSize_ > 0) {
+        const char *raw = InternalFetchRaw();
+        if (!raw) {
+            fetchedAll_ = true;
+            return false;
+        }
+        if (arena_.empty() || arenaUsed_ == kArenaChunkRows) {
+            arena_.emplace_back(new char[size_t(rawSize_) * kArenaChunkRows]);
+            arenaUsed_ = 0;
+        }
+        char *dst = arena_.back().get() + size_t(arenaUsed_++) * size_t(rawSize_);
+        std::memcpy(dst, raw, size_t(rawSize_));
+        TRecord *rec = newRecord();
+        rec->raw = dst;
+        rows_.push_back(rec);
+        return true;
+    }
+    std::vector<QVariant> values;
+    if (!InternalFetchValues(values)) {
+        fetchedAll_ = true;
+        return false;
+    }
+    values.resize(size_t(dataCount_ ? dataCount_ : int(fieldDefs_.size())));
+    TRecord *rec = newRecord();
+    rec->values = std::make_unique<std::vector<QVariant>>(std::move(values));
+    rows_.push_back(rec);
+    return true;
+}
+
+void TDataSet::ensureFetched(int index)
+{
+    while (int(rows_.size()) <= index && fetchOne()) {
+    }
+}
+
+int TDataSet::FetchMore(int n)
+{
+    const int before = int(rows_.size());
+    for (int i = 0; i < n && fetchOne(); ++i) {
+    }
+    const int got = int(rows_.size()) - before;
+    if (got > 0)
+        DataEvent(deDataSetChange);
+    return got;
+}
+
+void TDataSet::FetchAll()
+{
+    const int before = int(rows_.size());
+    while (fetchOne()) {
+    }
+    if (int(rows_.size()) != before)
+        DataEvent(deDataSetChange);
+}
+
+// ---------------------------------------------------------------- navigation
+
+void TDataSet::CheckBrowseMode()
+{
+    if (!Active())
+        DatabaseError(QStringLiteral("Operáciu nie je možné vykonať so zatvoreným súborom dát"), this);
+    DataEvent(deCheckBrowseMode);
+    if (state_ == dsEdit || state_ == dsInsert) {
+        UpdateRecord();
+        Post();
+    }
+}
+
+void TDataSet::moveTo(int index, bool fireEvents)
+{
+    const int before = cur_;
+    if (fireEvents && BeforeScroll)
+        BeforeScroll(this);
+    cur_ = index;
+    if (fireEvents)
+        doScrollEvents(before);
+}
+
+void TDataSet::doScrollEvents(int before)
+{
+    if (before != cur_)
+        DataEvent(deDataSetScroll);
+    if (AfterScroll)
+        AfterScroll(this);
+}
+
+void TDataSet::First()
+{
+    CheckBrowseMode();
+    if (BeforeScroll)
+        BeforeScroll(this);
+    const int before = cur_;
+    ensureFetched(0);
+    cur_ = rows_.empty() ? -1 : 0;
+    bof_ = true;
+    eof_ = rows_.empty();
+    doScrollEvents(before);
+}
+
+void TDataSet::Last()
+{
+    CheckBrowseMode();
+    if (BeforeScroll)
+        BeforeScroll(this);
+    const int before = cur_;
+    const int fetchedBefore = int(rows_.size());
+    while (fetchOne()) {
+    }
+    cur_ = int(rows_.size()) - 1;
+    eof_ = true;
+    bof_ = rows_.empty();
+    if (int(rows_.size()) != fetchedBefore)
+        DataEvent(deDataSetChange);
+    doScrollEvents(before);
+}
+
+void TDataSet::Next()
+{
+    CheckBrowseMode();
+    if (eof_)
+        return;
+    ensureFetched(cur_ + 1);
+    if (cur_ + 1 < int(rows_.size())) {
+        if (BeforeScroll)
+            BeforeScroll(this);
+        const int before = cur_;
+        ++cur_;
+        bof_ = false;
+        doScrollEvents(before);
+    } else {
+        eof_ = true;
+    }
+}
+
+void TDataSet::Prior()
+{
+    CheckBrowseMode();
+    if (bof_)
+        return;
+    if (cur_ > 0) {
+        if (BeforeScroll)
+            BeforeScroll(this);
+        const int before = cur_;
+        --cur_;
+        eof_ = false;
+        doScrollEvents(before);
+    } else {
+        bof_ = true;
+    }
+}
+
+int TDataSet::MoveBy(int distance)
+{
+    CheckBrowseMode();
+    if (distance == 0 || rows_.empty())
+        return 0;
+    int target = cur_ + distance;
+    if (distance > 0)
+        ensureFetched(target);
+    const int last = int(rows_.size()) - 1;
+    eof_ = target > last;
+    bof_ = target < 0;
+    target = std::clamp(target, 0, last);
+    const int moved = target - cur_;
+    if (moved != 0) {
+        if (BeforeScroll)
+            BeforeScroll(this);
+        const int before = cur_;
+        cur_ = target;
+        doScrollEvents(before);
+    }
+    return moved;
+}
+
+int TDataSet::RecNo() const
+{
+    if (state_ == dsInsert && inserting_)
+        return cur_ + 1;
+    return cur_ + 1;
+}
+
+void TDataSet::SetRecNo(int recNo)
+{
+    CheckBrowseMode();
+    ensureFetched(recNo - 1);
+    if (recNo < 1 || recNo > int(rows_.size()))
+        return;
+    if (BeforeScroll)
+        BeforeScroll(this);
+    const int before = cur_;
+    cur_ = recNo - 1;
+    eof_ = bof_ = false;
+    doScrollEvents(before);
+}
+
+// ---------------------------------------------------------------- bookmarks
+
+TBookmark TDataSet::GetBookmark() const
+{
+    const TRecord *rec = current();
+    return rec ? rec->id : 0;
+}
+
+bool TDataSet::BookmarkValid(TBookmark bookmark) const
+{
+    if (!bookmark)
+        return false;
+    return std::any_of(rows_.begin(), rows_.end(), [&](const TRecord *r) { return r->id == bookmark; });
+}
+
+bool TDataSet::GotoBookmark(TBookmark bookmark)
+{
+    CheckBrowseMode();
+    if (!bookmark)
+        return false;
+    // Most gotos return to a row near the current one.
+    const int n = int(rows_.size());
+    int found = -1;
+    for (int d = 0; d < n && found < 0; ++d) {
+        const int a = cur_ + d, b = cur_ - d;
+        if (a >= 0 && a < n && rows_[a]->id == bookmark)
+            found = a;
+        else if (b >= 0 && b < n && rows_[b]->id == bookmark)
+            found = b;
+    }
+    if (found < 0) {
+        for (int i = 0; i < n && found < 0; ++i)
+            if (rows_[i]->id == bookmark)
+                found = i;
+    }
+    if (found < 0)
+        return false;
+    if (BeforeScroll)
+        BeforeScroll(this);
+    const int before = cur_;
+    cur_ = found;
+    eof_ = bof_ = false;
+    doScrollEvents(before);
+    return true;
+}
+
+int TDataSet::CompareBookmarks(TBookmark a, TBookmark b) const
+{
+    if (a == b)
+        return 0;
+    int ia = -1, ib = -1;
+    for (int i = 0; i < int(rows_.size()); ++i) {
+        if (rows_[i]->id == a)
+            ia = i;
+        if (rows_[i]->id == b)
+            ib = i;
+    }
+    return ia < ib ? -1 : 1;
+}
+
+// ---------------------------------------------------------------- values
+
+QVariant TDataSet::InternalDecode(const char *, int) const
+{
+    return QVariant();
+}
+
+QVariant TDataSet::readData(const TRecord *rec, int slot) const
+{
+    if (rec->values)
+        return (*rec->values)[slot];
+    if (rec->raw)
+        return InternalDecode(rec->raw, slot);
+    return QVariant();
+}
+
+std::vector<QVariant> TDataSet::recordData(const TRecord *rec) const
+{
+    if (rec->values)
+        return *rec->values;
+    std::vector<QVariant> out(static_cast<size_t>(dataCount_));
+    if (rec->raw)
+        for (int i = 0; i < dataCount_; ++i)
+            out[i] = InternalDecode(rec->raw, i);
+    return out;
+}
+
+std::vector<QVariant> TDataSet::CurrentData() const
+{
+    if (state_ == dsEdit || state_ == dsInsert)
+        return editData_;
+    const TRecord *rec = current();
+    return rec ? recordData(rec) : std::vector<QVariant>(size_t(dataCount_));
+}
+
+void TDataSet::computeFields(std::vector<QVariant> &calcOut, TRecord *rec, std::vector<QVariant> *data) const
+{
+    calcOut.assign(computedFields_.size(), QVariant());
+    auto *self = const_cast<TDataSet *>(this);
+    TRecord *savedRec = calcRecord_;
+    std::vector<QVariant> *savedData = calcData_, *savedTarget = calcTarget_;
+    const TDataSetState savedState = state_;
+    calcRecord_ = rec;
+    calcData_ = data;
+    calcTarget_ = &calcOut;
+    self->state_ = dsCalcFields;
+    try {
+        for (TField *f : computedFields_) {
+            if (f->kind_ != fkLookup || !f->LookupDataSet)
+                continue;
+            QVariantList keys;
+            const QStringList names = f->KeyFields.split(QLatin1Char(';'), Qt::SkipEmptyParts);
+            for (const QString &n : names)
+                keys << FieldByName(n.trimmed())->Value();
+            const QVariant key = keys.size() == 1 ? keys.first() : QVariant(keys);
+            calcOut[f->slot_] = f->LookupDataSet->Lookup(f->LookupKeyFields, key, f->LookupResultField);
+        }
+        if (OnCalcFields)
+            OnCalcFields(self);
+    } catch (...) {
+        self->state_ = savedState;
+        calcRecord_ = savedRec;
+        calcData_ = savedData;
+        calcTarget_ = savedTarget;
+        throw;
+    }
+    self->state_ = savedState;
+    calcRecord_ = savedRec;
+    calcData_ = savedData;
+    calcTarget_ = savedTarget;
+}
+
+const std::vector<QVariant> &TDataSet::calcOf(TRecord *rec) const
+{
+    if (!rec->calc) {
+        auto calc = std::make_unique<std::vector<QVariant>>();
+        computeFields(*calc, rec, rec->values.get());
+        rec->calc = std::move(calc);
+    }
+    return *rec->calc;
+}
+
+QVariant TDataSet::GetFieldValue(const TField *f) const
+{
+    if (f->slot_ < 0)
+        return QVariant();
+    const bool computed = f->kind_ != fkData;
+    if (paintRecord_) {
+        return computed ? calcOf(paintRecord_)[f->slot_] : readData(paintRecord_, f->slot_);
+    }
+    switch (state_) {
+    case dsCalcFields:
+    case dsInternalCalc:
+        if (computed)
+            return (*calcTarget_)[f->slot_];
+        if (calcData_)
+            return (*calcData_)[f->slot_];
+        return calcRecord_ ? readData(calcRecord_, f->slot_) : QVariant();
+    case dsEdit:
+    case dsInsert:
+    case dsSetKey:
+    case dsNewValue:
+        if (computed) {
+            if (!editCalcValid_)
+                const_cast<TDataSet *>(this)->recalcEditBuffer();
+            return editCalc_[f->slot_];
+        }
+        return editData_[f->slot_];
+    case dsInactive:
+        return QVariant();
+    default: {
+        TRecord *rec = current();
+        if (!rec)
+            return QVariant();
+        return computed ? calcOf(rec)[f->slot_] : readData(rec, f->slot_);
+    }
+    }
+}
+
+QVariant TDataSet::GetOldFieldValue(const TField *f) const
+{
+    const TRecord *rec = current();
+    if (!rec || f->kind_ != fkData || f->slot_ < 0 || (state_ == dsInsert && inserting_))
+        return state_ == dsInsert ? QVariant() : GetFieldValue(f);
+    return readData(rec, f->slot_);
+}
+
+void TDataSet::recalcEditBuffer()
+{
+    editCalcValid_ = true;
+    if (computedFields_.empty()) {
+        editCalc_.clear();
+        return;
+    }
+    computeFields(editCalc_, current(), &editData_);
+}
+
+void TDataSet::SetFieldValue(TField *f, const QVariant &value)
+{
+    if (f->slot_ < 0)
+        DatabaseError(QStringLiteral("Položka '%1' nie je otvorená").arg(f->fieldName_), this);
+    const bool computed = f->kind_ != fkData;
+    if (state_ == dsCalcFields || state_ == dsInternalCalc) {
+        if (!computed && f->kind_ != fkInternalCalc)
+            DatabaseError(QStringLiteral("Položku '%1' nie je možné meniť").arg(f->fieldName_), this);
+        (*calcTarget_)[f->slot_] = f->Convert(value);
+        return;
+    }
+    if (state_ != dsEdit && state_ != dsInsert && state_ != dsSetKey)
+        DatabaseError(QStringLiteral("Súbor dát nie je v režime úprav"), this);
+    if (f->ReadOnly && state_ != dsSetKey)
+        DatabaseError(QStringLiteral("Položku '%1' nie je možné meniť").arg(f->DisplayLabel()), this);
+    QVariant v = f->Convert(value);
+    if (computed) {
+        if (!editCalcValid_)
+            recalcEditBuffer();
+        editCalc_[f->slot_] = v;
+    } else {
+        QVariant &slot = editData_[f->slot_];
+        if (f->OnValidate) {
+            // The rule sees the new value; a refusal restores the old one.
+            QVariant old = slot;
+            slot = v;
+            try {
+                f->OnValidate(f);
+            } catch (...) {
+                slot = old;
+                throw;
+            }
+        } else {
+            slot = v;
+        }
+        editCalcValid_ = false;
+    }
+    DataEvent(deFieldChange, f);
+    if (f->OnChange)
+        f->OnChange(f);
+}
+
+QVariant TDataSet::ValueAt(int row, const TField *field)
+{
+    ensureFetched(row);
+    if (row < 0 || row >= int(rows_.size()))
+        return QVariant();
+    if (row == cur_ && (state_ == dsEdit || state_ == dsInsert))
+        return GetFieldValue(field);
+    TRecord *rec = rows_[row];
+    if (field->kind_ != fkData)
+        return calcOf(rec)[field->slot_];
+    return readData(rec, field->slot_);
+}
+
+void TDataSet::WithRecord(int row, const std::function<void()> &fn)
+{
+    ensureFetched(row);
+    if (row < 0 || row >= int(rows_.size()) || (row == cur_ && state_ != dsBrowse)) {
+        fn();
+        return;
+    }
+    TRecord *saved = paintRecord_;
+    paintRecord_ = rows_[row];
+    try {
+        fn();
+    } catch (...) {
+        paintRecord_ = saved;
+        throw;
+    }
+    paintRecord_ = saved;
+}
+
+TUpdateStatus TDataSet::UpdateStatusAt(int row) const
+{
+    return row >= 0 && row < int(rows_.size()) ? rows_[row]->status : usUnmodified;
+}
+
+// ---------------------------------------------------------------- editing
+
+void TDataSet::setState(TDataSetState s)
+{
+    if (state_ == s)
+        return;
+    state_ = s;
+    DataEvent(deUpdateState);
+}
+
+void TDataSet::Edit()
+{
+    if (state_ == dsEdit || state_ == dsInsert)
+        return;
+    if (!Active())
+        DatabaseError(QStringLiteral("Súbor dát nie je otvorený"), this);
+    if (rows_.empty()) {
+        Insert();
+        return;
+    }
+    if (!CanModify())
+        DatabaseError(QStringLiteral("Súbor dát nie je možné meniť"), this);
+    if (BeforeEdit)
+        BeforeEdit(this);
+    editData_ = recordData(current());
+    editCalcValid_ = false;
+    inserting_ = false;
+    setState(dsEdit);
+    DataEvent(deRecordChange);
+    if (AfterEdit)
+        AfterEdit(this);
+}
+
+void TDataSet::applyDefaults()
+{
+    for (TField *f : dataFields_) {
+        const QString expr = f->DefaultExpression.trimmed();
+        if (expr.isEmpty())
+            continue;
+        QString text = expr;
+        if (text.size() >= 2 && text.startsWith(QLatin1Char('\'')) && text.endsWith(QLatin1Char('\'')))
+            text = text.mid(1, text.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+        try {
+            editData_[f->slot_] = f->Convert(text);
+        } catch (const EDatabaseError &) {
+            // A default the field cannot take is left out rather than blocking every new row.
+        }
+    }
+}
+
+void TDataSet::Insert()
+{
+    CheckBrowseMode();
+    if (!CanModify())
+        DatabaseError(QStringLiteral("Súbor dát nie je možné meniť"), this);
+    if (BeforeInsert)
+        BeforeInsert(this);
+    TRecord *rec = newRecord();
+    rec->status = usInserted;
+    const int at = cur_ < 0 ? 0 : cur_;
+    rows_.insert(rows_.begin() + at, rec);
+    cur_ = at;
+    eof_ = bof_ = false;
+    editData_.assign(size_t(dataCount_), QVariant());
+    editCalcValid_ = false;
+    inserting_ = true;
+    state_ = dsInsert;
+    applyDefaults();
+    try {
+        if (OnNewRecord)
+            OnNewRecord(this);
+    } catch (...) {
+        removeRow(cur_);
+        state_ = dsBrowse;
+        inserting_ = false;
+        if (cur_ >= int(rows_.size()))
+            cur_ = int(rows_.size()) - 1;
+        DataEvent(deDataSetChange);
+        throw;
+    }
+    DataEvent(deUpdateState);
+    DataEvent(deDataSetChange);
+    if (AfterInsert)
+        AfterInsert(this);
+}
+
+void TDataSet::Append()
+{
+    CheckBrowseMode();
+    const int fetched = int(rows_.size());
+    while (fetchOne()) {
+    }
+    if (int(rows_.size()) != fetched)
+        DataEvent(deDataSetChange);
+    if (!CanModify())
+        DatabaseError(QStringLiteral("Súbor dát nie je možné meniť"), this);
+    if (BeforeInsert)
+        BeforeInsert(this);
+    TRecord *rec = newRecord();
+    rec->status = usInserted;
+    rows_.push_back(rec);
+    cur_ = int(rows_.size()) - 1;
+    eof_ = true;
+    bof_ = false;
+    editData_.assign(size_t(dataCount_), QVariant());
+    editCalcValid_ = false;
+    inserting_ = true;
+    state_ = dsInsert;
+    applyDefaults();
+    try {
+        if (OnNewRecord)
+            OnNewRecord(this);
+    } catch (...) {
+        removeRow(cur_);
+        state_ = dsBrowse;
+        inserting_ = false;
+        cur_ = int(rows_.size()) - 1;
+        DataEvent(deDataSetChange);
+        throw;
+    }
+    DataEvent(deUpdateState);
+    DataEvent(deDataSetChange);
+    if (AfterInsert)
+        AfterInsert(this);
+}
+
+void TDataSet::removeRow(int index)
+{
+    rows_.erase(rows_.begin() + index);
+}
+
+void TDataSet::UpdateRecord()
+{
+    if (state_ != dsEdit && state_ != dsInsert)
+        return;
+    DataEvent(deUpdateRecord);
+}
+
+void TDataSet::doPostError(ErrorEvent &handler, EDatabaseError &e, const std::function<void()> &retry)
+{
+    TDataAction action = daFail;
+    handler(this, e, action);
+    if (action == daAbort)
+        Abort();
+    if (action == daRetry)
+        retry();
+    else
+        throw;
+}
+
+void TDataSet::Post()
+{
+    if (state_ != dsEdit && state_ != dsInsert) {
+        if (!Active())
+            DatabaseError(QStringLiteral("Súbor dát nie je otvorený"), this);
+        return;
+    }
+    UpdateRecord();
+    if (BeforePost)
+        BeforePost(this);
+    for (TField *f : dataFields_) {
+        if (f->Required && !f->ReadOnly && editData_[f->slot_].isNull()) {
+            f->FocusControl();
+            DatabaseError(QStringLiteral("Položka '%1' musí mať hodnotu").arg(f->DisplayLabel()), this);
+        }
+    }
+    TRecord *rec = current();
+    const bool inserted = state_ == dsInsert;
+    std::function<void()> write = [&] {
+        try {
+            if (cachedUpdates_) {
+                if (!inserted && rec->status == usUnmodified) {
+                    if (rec->values)
+                        rec->original = std::make_unique<std::vector<QVariant>>(*rec->values);
+                    else
+                        rec->originalIsRaw = true;
+                    rec->status = usModified;
+                }
+            } else {
+                const std::vector<QVariant> old = inserted ? std::vector<QVariant>() : recordData(rec);
+                InternalPost(inserted, editData_, old);
+            }
+        } catch (EDatabaseError &e) {
+            if (!OnPostError)
+                throw;
+            doPostError(OnPostError, e, write);
+        }
+    };
+    write();
+    rec->values = std::make_unique<std::vector<QVariant>>(std::move(editData_));
+    if (!cachedUpdates_)
+        rec->status = usUnmodified;
+    else if (inserted)
+        rec->status = usInserted;
+    rec->calc.reset();
+    editData_.clear();
+    editCalc_.clear();
+    inserting_ = false;
+    state_ = dsBrowse;
+    DataEvent(deUpdateState);
+    DataEvent(deDataSetChange);
+    if (AfterPost)
+        AfterPost(this);
+}
+
+void TDataSet::Cancel()
+{
+    if (state_ != dsEdit && state_ != dsInsert)
+        return;
+    if (BeforeCancel)
+        BeforeCancel(this);
+    const bool wasInsert = state_ == dsInsert;
+    if (wasInsert) {
+        removeRow(cur_);
+        if (cur_ >= int(rows_.size()))
+            cur_ = int(rows_.size()) - 1;
+        eof_ = rows_.empty();
+        bof_ = rows_.empty() || cur_ == 0;
+    }
+    editData_.clear();
+    editCalc_.clear();
+    inserting_ = false;
+    state_ = dsBrowse;
+    DataEvent(deUpdateState);
+    DataEvent(deDataSetChange);
+    if (AfterCancel)
+        AfterCancel(this);
+}
+
+void TDataSet::Delete()
+{
+    if (state_ == dsInsert) {
+        Cancel();
+        return;
+    }
+    if (rows_.empty())
+        DatabaseError(QStringLiteral("Nie je možné zmazať: súbor dát je prázdny"), this);
+    if (state_ == dsEdit)
+        Cancel();
+    if (!CanModify())
+        DatabaseError(QStringLiteral("Súbor dát nie je možné meniť"), this);
+    if (BeforeDelete)
+        BeforeDelete(this);
+    TRecord *rec = current();
+    std::function<void()> write = [&] {
+        try {
+            if (!cachedUpdates_)
+                InternalDelete(recordData(rec));
+        } catch (EDatabaseError &e) {
+            if (!OnDeleteError)
+                throw;
+            doPostError(OnDeleteError, e, write);
+        }
+    };
+    write();
+    if (cachedUpdates_ && rec->status != usInserted) {
+        if (rec->status == usUnmodified) {
+            if (rec->values)
+                rec->original = std::make_unique<std::vector<QVariant>>(*rec->values);
+            else
+                rec->originalIsRaw = true;
+        }
+        rec->status = usDeleted;
+        rec->deletedAt = cur_;
+        deleted_.push_back(rec);
+    }
+    removeRow(cur_);
+    if (cur_ >= int(rows_.size())) {
+        ensureFetched(cur_);
+        if (cur_ >= int(rows_.size()))
+            cur_ = int(rows_.size()) - 1;
+    }
+    eof_ = rows_.empty();
+    bof_ = rows_.empty();
+    DataEvent(deDataSetChange);
+    if (AfterDelete)
+        AfterDelete(this);
+    if (AfterScroll)
+        AfterScroll(this);
+}
+
+void TDataSet::Refresh()
+{
+    CheckBrowseMode();
+    if (BeforeRefresh)
+        BeforeRefresh(this);
+    TRecord *rec = current();
+    if (rec && rec->status != usInserted) {
+        std::vector<QVariant> data = recordData(rec);
+        if (InternalRefreshRecord(data)) {
+            rec->values = std::make_unique<std::vector<QVariant>>(std::move(data));
+            rec->calc.reset();
+        }
+    }
+    DataEvent(deDataSetChange);
+    if (AfterRefresh)
+        AfterRefresh(this);
+}
+
+void TDataSet::InsertRecord(const QVariantList &values)
+{
+    Insert();
+    for (int i = 0; i < values.size() && i < FieldCount(); ++i)
+        if (values[i].isValid())
+            Fields(i)->SetValue(values[i]);
+    Post();
+}
+
+void TDataSet::AppendRecord(const QVariantList &values)
+{
+    Append();
+    for (int i = 0; i < values.size() && i < FieldCount(); ++i)
+        if (values[i].isValid())
+            Fields(i)->SetValue(values[i]);
+    Post();
+}
+
+void TDataSet::InternalPost(bool, std::vector<QVariant> &, const std::vector<QVariant> &) {}
+void TDataSet::InternalDelete(const std::vector<QVariant> &) {}
+void TDataSet::InternalApplyUpdate(TUpdateKind, std::vector<QVariant> &, const std::vector<QVariant> &) {}
+
+// ---------------------------------------------------------------- search
+
+bool TDataSet::rowMatches(int row, const std::vector<TField *> &fields, const QVariantList &values,
+                          TLocateOptions o)
+{
+    for (size_t i = 0; i < fields.size(); ++i) {
+        const QVariant v = ValueAt(row, fields[i]);
+        const QVariant &want = values[int(i)];
+        if (want.isNull() || v.isNull()) {
+            if (want.isNull() != v.isNull())
+                return false;
+            continue;
+        }
+        if (IsStringType(fields[i]->DataType()) || want.typeId() == QMetaType::QString) {
+            const Qt::CaseSensitivity cs = (o & loCaseInsensitive) ? Qt::CaseInsensitive : Qt::CaseSensitive;
+            const QString have = v.toString();
+            const QString w = want.toString();
+            if (o & loPartialKey) {
+                if (!have.startsWith(w, cs))
+                    return false;
+            } else if (have.compare(w, cs) != 0 &&
+                       !(fields[i]->DataType() == ftFixedChar && have.trimmed().compare(w.trimmed(), cs) == 0)) {
+                return false;
+            }
+        } else if (!sameValue(fields[i]->Convert(want), v)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+static std::vector<TField *> fieldsOf(const TDataSet *ds, const QString &names)
+{
+    std::vector<TField *> out;
+    for (const QString &n : names.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        out.push_back(ds->FieldByName(n.trimmed()));
+    return out;
+}
+
+static QVariantList keyList(const QVariant &v, size_t n)
+{
+    if (n > 1 && v.typeId() == QMetaType::QVariantList)
+        return v.toList();
+    return QVariantList{v};
+}
+
+bool TDataSet::Locate(const QString &keyFields, const QVariant &keyValues, TLocateOptions options)
+{
+    CheckBrowseMode();
+    const auto fields = fieldsOf(this, keyFields);
+    const QVariantList values = keyList(keyValues, fields.size());
+    if (int(fields.size()) != values.size())
+        DatabaseError(QStringLiteral("Počet hodnôt nezodpovedá počtu položiek"), this);
+    for (int row = 0;; ++row) {
+        ensureFetched(row);
+        if (row >= int(rows_.size()))
+            return false;
+        if (rowMatches(row, fields, values, options)) {
+            if (BeforeScroll)
+                BeforeScroll(this);
+            const int before = cur_;
+            cur_ = row;
+            eof_ = bof_ = false;
+            doScrollEvents(before);
+            return true;
+        }
+    }
+}
+
+QVariant TDataSet::Lookup(const QString &keyFields, const QVariant &keyValues, const QString &resultFields)
+{
+    if (!Active())
+        return QVariant();
+    const auto fields = fieldsOf(this, keyFields);
+    const QVariantList values = keyList(keyValues, fields.size());
+    if (int(fields.size()) != values.size())
+        return QVariant();
+    const auto results = fieldsOf(this, resultFields);
+    for (int row = 0;; ++row) {
+        ensureFetched(row);
+        if (row >= int(rows_.size()))
+            return QVariant();
+        if (rowMatches(row, fields, values, 0)) {
+            if (results.size() == 1)
+                return ValueAt(row, results[0]);
+            QVariantList out;
+            for (TField *r : results)
+                out << ValueAt(row, r);
+            return out;
+        }
+    }
+}
+
+// ---------------------------------------------------------------- controls and data sources
+
+void TDataSet::DisableControls()
+{
+    if (disableCount_++ == 0)
+        pendingChange_ = false;
+}
+
+void TDataSet::EnableControls()
+{
+    if (disableCount_ == 0)
+        return;
+    if (--disableCount_ == 0 && pendingChange_) {
+        pendingChange_ = false;
+        DataEvent(deDataSetChange);
+    }
+}
+
+void TDataSet::AttachDataSource(TDataSource *source)
+{
+    if (std::find(sources_.begin(), sources_.end(), source) == sources_.end())
+        sources_.push_back(source);
+}
+
+void TDataSet::DetachDataSource(TDataSource *source)
+{
+    sources_.erase(std::remove(sources_.begin(), sources_.end(), source), sources_.end());
+}
+
+void TDataSet::DataEvent(TDataEvent event, TField *field)
+{
+    if (disableCount_ > 0) {
+        // State changes always reach the controls' editing flags; the rest waits for EnableControls.
+        if (event != deUpdateState && event != deUpdateRecord && event != deCheckBrowseMode) {
+            pendingChange_ = true;
+            return;
+        }
+    }
+    const auto sources = sources_;
+    for (TDataSource *s : sources)
+        s->dataEvent(event, field);
+}
+
+// ---------------------------------------------------------------- cached updates
+
+void TDataSet::SetCachedUpdates(bool on)
+{
+    if (on == cachedUpdates_)
+        return;
+    if (Active() && !on && UpdatesPending())
+        CancelUpdates();
+    cachedUpdates_ = on;
+}
+
+bool TDataSet::UpdatesPending() const
+{
+    if (!deleted_.empty())
+        return true;
+    if (state_ == dsEdit || state_ == dsInsert)
+        return cachedUpdates_;
+    return std::any_of(rows_.begin(), rows_.end(), [](const TRecord *r) { return r->status != usUnmodified; });
+}
+
+TUpdateStatus TDataSet::UpdateStatus() const
+{
+    const TRecord *rec = current();
+    return rec ? rec->status : usUnmodified;
+}
+
+void TDataSet::ApplyUpdates()
+{
+    if (!cachedUpdates_)
+        DatabaseError(QStringLiteral("Súbor dát nemá odložené zmeny"), this);
+    CheckBrowseMode();
+    auto applyOne = [&](TRecord *rec, TUpdateKind kind) {
+        std::vector<QVariant> data = recordData(rec);
+        std::vector<QVariant> old;
+        if (kind != ukInsert) {
+            if (rec->original)
+                old = *rec->original;
+            else if (rec->originalIsRaw) {
+                TRecord tmp;
+                tmp.raw = rec->raw;
+                old = recordData(&tmp);
+            } else {
+                old = data;
+            }
+        }
+        for (;;) {
+            TUpdateAction action = uaFail;
+            if (OnUpdateRecord) {
+                // The handler reads the row through the fields: show it as the current one.
+                TRecord *saved = paintRecord_;
+                paintRecord_ = rec;
+                try {
+                    OnUpdateRecord(this, kind, action);
+                } catch (...) {
+                    paintRecord_ = saved;
+                    throw;
+                }
+                paintRecord_ = saved;
+                if (action == uaApplied || action == uaSkip)
+                    return;
+                if (action == uaAbort)
+                    Abort();
+            }
+            try {
+                InternalApplyUpdate(kind, data, old);
+                return;
+            } catch (EDatabaseError &e) {
+                if (!OnUpdateError)
+                    throw;
+                TUpdateAction a = uaFail;
+                OnUpdateError(this, e, kind, a);
+                if (a == uaRetry)
+                    continue;
+                if (a == uaSkip || a == uaApplied)
+                    return;
+                if (a == uaAbort)
+                    Abort();
+                throw;
+            }
+        }
+    };
+    for (TRecord *rec : deleted_)
+        applyOne(rec, ukDelete);
+    for (TRecord *rec : rows_) {
+        if (rec->status == usModified)
+            applyOne(rec, ukModify);
+        else if (rec->status == usInserted)
+            applyOne(rec, ukInsert);
+    }
+}
+
+void TDataSet::CommitUpdates()
+{
+    for (TRecord *rec : rows_) {
+        rec->status = usUnmodified;
+        rec->original.reset();
+        rec->originalIsRaw = false;
+    }
+    deleted_.clear();
+    DataEvent(deDataSetChange);
+}
+
+void TDataSet::CancelUpdates()
+{
+    if (state_ == dsEdit || state_ == dsInsert)
+        Cancel();
+    // Inserted rows go, changed rows get their old data back, deleted rows return to their place.
+    std::vector<TRecord *> kept;
+    kept.reserve(rows_.size());
+    for (TRecord *rec : rows_) {
+        if (rec->status == usInserted)
+            continue;
+        if (rec->status == usModified) {
+            if (rec->original)
+                rec->values = std::move(rec->original);
+            else if (rec->originalIsRaw)
+                rec->values.reset();
+            rec->originalIsRaw = false;
+            rec->calc.reset();
+        }
+        rec->status = usUnmodified;
+        kept.push_back(rec);
+    }
+    for (auto it = deleted_.rbegin(); it != deleted_.rend(); ++it) {
+        TRecord *rec = *it;
+        if (rec->original)
+            rec->values = std::move(rec->original);
+        else if (rec->originalIsRaw)
+            rec->values.reset();
+        rec->originalIsRaw = false;
+        rec->status = usUnmodified;
+        rec->calc.reset();
+        const int at = std::clamp(rec->deletedAt, 0, int(kept.size()));
+        kept.insert(kept.begin() + at, rec);
+    }
+    deleted_.clear();
+    rows_ = std::move(kept);
+    if (cur_ >= int(rows_.size()))
+        cur_ = int(rows_.size()) - 1;
+    if (cur_ < 0 && !rows_.empty())
+        cur_ = 0;
+    eof_ = bof_ = rows_.empty();
+    DataEvent(deDataSetChange);
+}
+
+void TDataSet::RevertRecord()
+{
+    if (state_ == dsEdit || state_ == dsInsert)
+        Cancel();
+    TRecord *rec = current();
+    if (!rec)
+        return;
+    if (rec->status == usInserted) {
+        removeRow(cur_);
+        if (cur_ >= int(rows_.size()))
+            cur_ = int(rows_.size()) - 1;
+    } else if (rec->status == usModified) {
+        if (rec->original)
+            rec->values = std::move(rec->original);
+        else if (rec->originalIsRaw)
+            rec->values.reset();
+        rec->originalIsRaw = false;
+        rec->status = usUnmodified;
+        rec->calc.reset();
+    }
+    DataEvent(deDataSetChange);
+}

@@ -1,0 +1,300 @@
+// TDataSet: a cursor over rows with one current record, states, events, bookmarks, computed fields and
+// cached updates. A provider (the Firebird query, table and updatable data set) fetches rows lazily and
+// writes changes; this class keeps the rows and runs the rules.
+#pragma once
+
+#include "DBTypes.h"
+#include "Field.h"
+#include "platform/os/Exception.h"
+
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <deque>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TDataSource;
+
+struct TFieldDef {
+    QString Name;
+    TFieldType DataType = ftUnknown;
+    int Size = 0;
+    bool Required = false;
+    int Scale = 0;
+    QString Relation; // table of the column, when known
+    QString Origin;   // the column's name in its table
+};
+
+// One row of a data set.
+struct TRecord {
+    TBookmark id = 0;
+    const char *raw = nullptr;                       // the fetched row as the provider sent it
+    std::unique_ptr<std::vector<QVariant>> values;    // data fields, once changed (else decoded from raw)
+    std::unique_ptr<std::vector<QVariant>> original;  // cached updates: data before the first change
+    bool originalIsRaw = false;                       // ... or the raw row itself
+    std::unique_ptr<std::vector<QVariant>> calc;      // computed fields, filled on demand
+    TUpdateStatus status = usUnmodified;
+    int deletedAt = -1;                               // cached deletes: where the row stood
+};
+
+class TDataSet {
+public:
+    TDataSet();
+    virtual ~TDataSet();
+    TDataSet(const TDataSet &) = delete;
+    TDataSet &operator=(const TDataSet &) = delete;
+
+    QString Name;
+    int Tag = 0;
+
+    // ---- opening and state
+    void Open();
+    void Close();
+    bool Active() const { return state_ != dsInactive; }
+    void SetActive(bool on) { on ? Open() : Close(); }
+    TDataSetState State() const { return state_; }
+    bool IsEmpty() const;
+    bool CanModify() const { return !ReadOnly && InternalCanModify(); }
+    bool ReadOnly = false;
+    // When off, a field changed while browsing does not start an edit (data-aware controls ask).
+    bool AutoCalcFields = true;
+
+    // ---- navigation
+    void First();
+    void Last();
+    void Next();
+    void Prior();
+    int MoveBy(int distance);
+    bool Eof() const { return eof_; }
+    bool Bof() const { return bof_; }
+    // 1-based number of the current record; 0 when there is none.
+    int RecNo() const;
+    void SetRecNo(int recNo);
+    // The rows fetched so far (plus inserted, less deleted).
+    int RecordCount() const { return int(rows_.size()); }
+    void FetchAll();
+    // Lazy fetching for views: are there rows not yet fetched; fetch up to n more.
+    bool CanFetchMore() const { return Active() && !fetchedAll_; }
+    int FetchMore(int n);
+    // Rows to fetch at once when reading ahead.
+    int BufferChunks = 1000;
+
+    // ---- bookmarks
+    TBookmark GetBookmark() const;
+    // Returns false (and stays) when the record is gone.
+    bool GotoBookmark(TBookmark bookmark);
+    bool BookmarkValid(TBookmark bookmark) const;
+    int CompareBookmarks(TBookmark a, TBookmark b) const;
+    void FreeBookmark(TBookmark) {}
+
+    // ---- editing
+    void Edit();
+    void Insert();
+    void Append();
+    void Post();
+    void Cancel();
+    void Delete();
+    void Refresh();
+    void CheckBrowseMode();
+    void UpdateRecord();
+    // Insert with values for the first fields, then post.
+    void InsertRecord(const QVariantList &values);
+    void AppendRecord(const QVariantList &values);
+
+    // ---- fields
+    int FieldCount() const { return int(fields_.size()); }
+    TField *Fields(int i) const { return fields_[i].get(); }
+    TField *FindField(const QString &name) const;
+    // Throws EDatabaseError when there is no such field.
+    TField *FieldByName(const QString &name) const;
+    QVariant FieldValues(const QString &name) const { return FieldByName(name)->Value(); }
+    void SetFieldValues(const QString &name, const QVariant &v) { FieldByName(name)->SetValue(v); }
+    // True when the fields were made from the columns at open (no persistent fields were declared).
+    bool DefaultFields() const { return defaultFields_; }
+    const std::vector<TFieldDef> &FieldDefs() const { return fieldDefs_; }
+    // Names of all fields separated by ';'.
+    void GetFieldNames(QStringList &names) const;
+
+    // ---- search
+    bool Locate(const QString &keyFields, const QVariant &keyValues, TLocateOptions options = 0);
+    // The result field(s) of the first row matching the key, without moving; null when none matches.
+    QVariant Lookup(const QString &keyFields, const QVariant &keyValues, const QString &resultFields);
+
+    // ---- reading rows without moving the cursor or firing scroll events (grid painting)
+    QVariant ValueAt(int row, const TField *field);
+    // Runs fn with the fields reading row `row`; no scroll events, no state change.
+    void WithRecord(int row, const std::function<void()> &fn);
+    TUpdateStatus UpdateStatusAt(int row) const;
+
+    // ---- controls
+    void DisableControls();
+    void EnableControls();
+    bool ControlsDisabled() const { return disableCount_ > 0; }
+
+    // ---- filter (a provider turns it into SQL; the setters run on every assignment)
+    QString Filter() const { return filterText_; }
+    virtual void SetFilter(const QString &text) { filterText_ = text; }
+    bool Filtered() const { return filtered_; }
+    virtual void SetFiltered(bool on) { filtered_ = on; }
+
+    // ---- cached updates
+    bool CachedUpdates() const { return cachedUpdates_; }
+    void SetCachedUpdates(bool on);
+    bool UpdatesPending() const;
+    TUpdateStatus UpdateStatus() const;
+    // Writes every pending change through the provider; on an error the caches stay as they were (the
+    // caller's savepoint undoes what was written) and the error propagates.
+    virtual void ApplyUpdates();
+    // Marks the applied changes as stored.
+    void CommitUpdates();
+    // Throws away every pending change.
+    void CancelUpdates();
+    // Reverts the current record's pending change.
+    void RevertRecord();
+
+    // ---- events
+    using NotifyEvent = std::function<void(TDataSet *)>;
+    NotifyEvent BeforeOpen, AfterOpen, BeforeClose, AfterClose;
+    NotifyEvent BeforeInsert, AfterInsert, OnNewRecord;
+    NotifyEvent BeforeEdit, AfterEdit, BeforePost, AfterPost;
+    NotifyEvent BeforeCancel, AfterCancel, BeforeDelete, AfterDelete;
+    NotifyEvent BeforeScroll, AfterScroll, BeforeRefresh, AfterRefresh, OnCalcFields;
+    using ErrorEvent = std::function<void(TDataSet *, EDatabaseError &, TDataAction &)>;
+    ErrorEvent OnPostError, OnDeleteError, OnEditError;
+    using UpdateErrorEvent = std::function<void(TDataSet *, EDatabaseError &, TUpdateKind, TUpdateAction &)>;
+    UpdateErrorEvent OnUpdateError;
+    // Applies one cached change by hand; set the action to uaApplied when done.
+    using UpdateRecordEvent = std::function<void(TDataSet *, TUpdateKind, TUpdateAction &)>;
+    UpdateRecordEvent OnUpdateRecord;
+
+    // ---- data sources (called by TDataSource)
+    void AttachDataSource(TDataSource *source);
+    void DetachDataSource(TDataSource *source);
+    // Sends an event to the data sources (unless controls are disabled).
+    void DataEvent(TDataEvent event, TField *field = nullptr);
+
+    // ---- used by fields
+    QVariant GetFieldValue(const TField *field) const;
+    void SetFieldValue(TField *field, const QVariant &value);
+    QVariant GetOldFieldValue(const TField *field) const;
+    void AddField(TField *field); // persistent fields register themselves
+    void RemoveField(TField *field);
+
+protected:
+    // ---- the provider's part
+    // Prepares and executes the statement and fills the field definitions (SetFieldDefs).
+    virtual void InternalOpen() = 0;
+    virtual void InternalClose() = 0;
+    // Size of a raw row; 0 when the provider delivers decoded values instead.
+    virtual int RawRowSize() const { return 0; }
+    // The next raw row (copied by the caller at once), or nullptr at the end.
+    virtual const char *InternalFetchRaw() { return nullptr; }
+    // The next row as values (providers without raw rows); false at the end.
+    virtual bool InternalFetchValues(std::vector<QVariant> &) { return false; }
+    // The value of data column `column` in a raw row.
+    virtual QVariant InternalDecode(const char *raw, int column) const;
+    // A stored blob value (a provider's blob handle) read into bytes or text.
+    virtual QVariant InternalReadBlob(const TField *field, const QVariant &stored) const { return stored; }
+    // Writes a posted record (not cached): insert when `inserted`, else update from `oldData`.
+    virtual void InternalPost(bool inserted, std::vector<QVariant> &newData, const std::vector<QVariant> &oldData);
+    virtual void InternalDelete(const std::vector<QVariant> &data);
+    // Applies one cached change.
+    virtual void InternalApplyUpdate(TUpdateKind kind, std::vector<QVariant> &newData, const std::vector<QVariant> &oldData);
+    // Reads the record again from the server; false when it is gone.
+    virtual bool InternalRefreshRecord(std::vector<QVariant> &data) { return true; }
+    virtual bool InternalCanModify() const { return true; }
+    // Called after default fields were made (the catalogue hook).
+    virtual void DoAfterCreateDefaultFields() {}
+    // Called when the data set has been opened / closed (master links and the like).
+    virtual void DoAfterInternalOpen() {}
+
+    void SetFieldDefs(std::vector<TFieldDef> defs) { fieldDefs_ = std::move(defs); }
+    // The data of the record the fields read now (current, edit buffer ...), as a full vector.
+    std::vector<QVariant> CurrentData() const;
+    // Rows the provider has no more of.
+    void SetFetchedAll() { fetchedAll_ = true; }
+    int DataFieldCount() const { return dataCount_; }
+    TField *DataField(int column) const { return dataFields_[column]; }
+    // The value of a field's data column in a data vector.
+    static const QVariant &DataOf(const std::vector<QVariant> &data, const TField *f) { return data[f->slot_]; }
+    static int ColumnOf(const TField *f) { return f->slot_; }
+
+private:
+    friend class TField;
+    struct Buf;
+    void bindFields();
+    void clearRows();
+    bool fetchOne();
+    void ensureFetched(int index);
+    TRecord *current() const { return cur_ >= 0 && cur_ < int(rows_.size()) ? rows_[cur_] : nullptr; }
+    QVariant readData(const TRecord *rec, int slot) const;
+    std::vector<QVariant> recordData(const TRecord *rec) const;
+    const std::vector<QVariant> &calcOf(TRecord *rec) const;
+    void computeFields(std::vector<QVariant> &calcOut, TRecord *rec, std::vector<QVariant> *data) const;
+    void applyDefaults();
+    void setState(TDataSetState s);
+    void moveTo(int index, bool fireEvents);
+    void doScrollEvents(int before);
+    void doPostError(ErrorEvent &handler, EDatabaseError &e, const std::function<void()> &retry);
+    void removeRow(int index);
+    void recalcEditBuffer();
+    bool rowMatches(int row, const std::vector<TField *> &fields, const QVariantList &values, TLocateOptions o);
+    TRecord *newRecord();
+
+    TDataSetState state_ = dsInactive;
+    std::vector<std::unique_ptr<TField>> fields_;
+    std::vector<TField *> dataFields_;    // by column
+    std::vector<TField *> computedFields_;
+    int dataCount_ = 0;
+    std::vector<TFieldDef> fieldDefs_;
+    bool defaultFields_ = false;
+
+    std::deque<TRecord> store_;           // every record, stable addresses
+    std::vector<TRecord *> rows_;         // visible rows in order
+    std::vector<TRecord *> deleted_;      // cached deletes
+    std::vector<std::unique_ptr<char[]>> arena_;
+    int arenaUsed_ = 0;
+    int arenaRows_ = 0;
+    int rawSize_ = 0;
+    TBookmark nextId_ = 1;
+    bool fetchedAll_ = false;
+
+    int cur_ = -1;
+    bool eof_ = true;
+    bool bof_ = true;
+
+    std::vector<QVariant> editData_;
+    std::vector<QVariant> editCalc_;
+    bool editCalcValid_ = false;
+    bool inserting_ = false;
+
+    // Computed fields being filled / a row being painted.
+    mutable TRecord *calcRecord_ = nullptr;
+    mutable std::vector<QVariant> *calcData_ = nullptr;
+    mutable std::vector<QVariant> *calcTarget_ = nullptr;
+    mutable TRecord *paintRecord_ = nullptr;
+    mutable TDataSetState savedState_ = dsInactive;
+
+    QString filterText_;
+    bool filtered_ = false;
+    bool cachedUpdates_ = false;
+    int disableCount_ = 0;
+    bool pendingChange_ = false;
+    std::vector<TDataSource *> sources_;
+};
+
+// Runs a block with controls disabled and enables them whatever happens.
+class TDisableControls {
+public:
+    explicit TDisableControls(TDataSet *ds) : ds_(ds) { ds_->DisableControls(); }
+    ~TDisableControls() { ds_->EnableControls(); }
+    TDisableControls(const TDisableControls &) = delete;
+    TDisableControls &operator=(const TDisableControls &) = delete;
+
+private:
+    TDataSet *ds_;
+};
+
+[[noreturn]] void DatabaseError(const QString &message, TDataSet *dataSet = nullptr);

@@ -1,0 +1,60 @@
+// TStringList: a list of text lines with name=value access and change notifications; SQL texts, catalogue
+// lines, memo lines and combo items are kept in it.
+#pragma once
+
+#include <QString>
+#include <QStringList>
+#include <functional>
+
+class TStringList {
+public:
+    TStringList() = default;
+    TStringList(const QStringList &lines) : lines_(lines) {}
+    TStringList(std::initializer_list<QString> lines) : lines_(lines) {}
+    TStringList(const TStringList &other) : lines_(other.lines_) {}
+    // Assigning copies the lines only (the handlers stay) and notifies.
+    TStringList &operator=(const TStringList &other);
+    TStringList &operator=(const QStringList &lines);
+
+    int Count() const { return int(lines_.size()); }
+    bool IsEmpty() const { return lines_.isEmpty(); }
+    const QString &operator[](int i) const { return lines_.at(i); }
+    const QString &Strings(int i) const { return lines_.at(i); }
+    void SetStrings(int i, const QString &line);
+    const QStringList &Lines() const { return lines_; }
+
+    // The lines joined by line feeds (with a trailing one, as the original); setting splits at CR LF, LF or CR.
+    QString Text() const;
+    void SetText(const QString &text);
+    // Comma text: items separated by commas, no quoting; blanks inside items are kept.
+    QString CommaText() const { return lines_.join(QLatin1Char(',')); }
+    void SetCommaText(const QString &text);
+
+    int Add(const QString &line);
+    void AddStrings(const QStringList &lines);
+    void Insert(int index, const QString &line);
+    void Delete(int index);
+    void Clear();
+    int IndexOf(const QString &line) const; // without regard to letter case
+
+    // name=value lines: the part before the first '=', compared without regard to letter case.
+    int IndexOfName(const QString &name) const;
+    QString Names(int i) const;
+    QString ValueFromIndex(int i) const;
+    QString Values(const QString &name) const;
+    void SetValue(const QString &name, const QString &value); // an empty value removes the line
+
+    void BeginUpdate();
+    void EndUpdate();
+
+    // Called before and after every change (once around a BeginUpdate/EndUpdate block).
+    std::function<void()> OnChanging;
+    std::function<void()> OnChange;
+
+private:
+    void changing();
+    void changed();
+    QStringList lines_;
+    int updateCount_ = 0;
+    bool pendingChange_ = false;
+};
