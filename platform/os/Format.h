@@ -5,6 +5,7 @@
 
 #include <QDate>
 #include <QDateTime>
+#include <QLocale>
 #include <QString>
 #include <QStringList>
 #include <QVariant>
@@ -28,22 +29,33 @@ struct TFormatSettings {
 // The settings in force; filled with Slovak defaults, then from the user's locale at start; tests set them.
 TFormatSettings &FormatSettings();
 void LoadFormatSettingsFromLocale(const QLocale &locale);
+// The Slovak defaults (what FormatSettings() starts with); tests restore them.
+TFormatSettings SlovakFormatSettings();
+// Settings of files and SQL: a point, no grouping, '-' between ISO date parts; for "%15.5f" in exports.
+const TFormatSettings &InvariantFormatSettings();
 
 // Display formats: sections split by ';' (positive;negative;zero), '0' digit, '#' optional digit, '.' the
 // decimal point, ',' thousands grouping, "..." and '...' literals, other characters literal.
 // FormatFloat("#0\"/\"0000", 260045) == "26/0045"; FormatFloat("# ##0.00", 1234.5) == "1 234,50".
 QString FormatFloat(const QString &format, double value);
+QString FormatFloat(const QString &format, double value, const TFormatSettings &settings);
 // Money in the FormatSettings() currency layout with CurrencyDecimals.
 QString FormatCurr(double value);
 // Date formats: d dd ddd dddd m mm mmm mmmm yy yyyy h hh n nn s ss z zzz am/pm, "/" the date separator,
 // ":" the time separator, quoted literals. "c" gives the short date (and time when not midnight).
 QString FormatDateTime(const QString &format, const QDateTime &value);
 QString FormatDateTime(const QString &format, const QDate &value);
+QString FormatDateTime(const QString &format, const QDateTime &value, const TFormatSettings &settings);
+// The date in ShortDateFormat, the time in LongTimeFormat.
+QString DateToStr(const QDate &value);
+QString TimeToStr(const QTime &value);
 // printf-like: %d %u %x %s %f %e %g %n %m with width, precision ("%6.6d", "%-10s", "%.2f"), "%%";
 // %f %n %m use FormatSettings() separators, %m the money layout.
 QString Format(const QString &format, const QVariantList &args);
+QString Format(const QString &format, const QVariantList &args, const TFormatSettings &settings);
 // Shortest text of a double with up to 15 significant digits in FormatSettings().
 QString FloatToStr(double value);
+QString FloatToStr(double value, const TFormatSettings &settings);
 QString IntToStr(qint64 value);
 
 // Lenient conversions of typed text. Blanks and thousands separators are skipped; both ',' and '.' are

@@ -1,0 +1,51 @@
+// Edit masks in the program's own language ("!99/99/0000;1;_", ">LL000;0;_"): their translation into a
+// Qt input mask, and the texts a masked edit gives back or shows.
+#pragma once
+
+#include <QList>
+#include <QString>
+
+// The mask language: sections "mask;keep-literals;blank". '0' required digit, '9' optional digit, '#' digit
+// or sign, 'L'/'l' letter, 'A'/'a' letter or digit, 'C'/'c' any character (upper case required, lower
+// optional), '\' takes the next character literally, '>' upper case, '<' lower case, '<>' neither, '!' fills
+// from the right, '/' the date separator, ':' the time separator, '_' a blank; anything else is literal.
+class TEditMask {
+public:
+    explicit TEditMask(const QString &mask = QString());
+
+    bool IsEmpty() const { return positions_.isEmpty(); }
+    bool SavesLiterals() const { return saveLiterals_; }
+    QChar Blank() const { return blank_; }
+    // The positions the user types into (the text's length without literals).
+    int InputLength() const;
+
+    // The Qt input mask ("09.09.\2\099;_"); empty for an empty mask.
+    QString QtInputMask() const;
+    // The text of a masked edit from what it shows (blanks as the blank character): unfilled positions
+    // become spaces, literals stay only when the mask keeps them.
+    QString TextFromDisplay(const QString &displayText) const;
+    // The shown text (blanks as the blank character) for a value in the mask's text form.
+    QString DisplayFromText(const QString &text) const;
+    // The value shaped by the mask, unfilled positions as spaces.
+    QString Format(const QString &value) const;
+    // Whether the text shows nothing but the mask's literals and blanks.
+    bool IsTextEmpty(const QString &text) const;
+
+private:
+    struct Position {
+        enum Kind { Literal, Input } kind = Literal;
+        QChar ch;           // the literal, or the class letter of the original language
+        bool required = false;
+        int caseMode = 0;   // 1 upper, -1 lower
+    };
+    QString fill(const QString &value, bool valueHasLiterals, QChar blank) const;
+    static bool accepts(const Position &p, QChar c);
+
+    QList<Position> positions_;
+    bool saveLiterals_ = true;
+    bool reverse_ = false;
+    QChar blank_ = QLatin1Char('_');
+};
+
+// FormatMaskText(mask, value): the value shaped by an edit mask.
+QString FormatMaskText(const QString &mask, const QString &value);
