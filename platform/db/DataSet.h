@@ -135,7 +135,7 @@ public:
 
     // ---- filter (a provider turns it into SQL; the setters run on every assignment)
     QString Filter() const { return filterText_; }
-    virtual void SetFilter(const QString &text) { filterText_ = text; }
+    virtual void SetFilterText(const QString &text) { filterText_ = text; }
     bool Filtered() const { return filtered_; }
     virtual void SetFiltered(bool on) { filtered_ = on; }
 

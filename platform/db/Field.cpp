@@ -31,12 +31,13 @@ int TField::DisplayWidth() const
     case ftString:
     case ftFixedChar:
         return size_ > 0 ? size_ : 20;
-    case ftSmallint: case ftLargeint:
+    case ftSmallint:
+    case ftWord:
         return 6;
     case ftInteger:
         return 11;
-    case ftWord:
-        return 5;
+    case ftLargeint:
+        return 15;
     case ftFloat: case ftCurrency: case ftBCD:
         return 10;
     case ftDate: case ftTime:

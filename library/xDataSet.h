@@ -1,0 +1,28 @@
+// TxDataSet: the program's updatable data set (select, refresh, insert, modify and delete statements)
+// with catalogue captions, its filter in the WHERE line and parameter values kept across a change of
+// its select text; TxUpdateSQL: the update statements of a query.
+#pragma once
+
+#include "platform/fb/IBCustomDataSet.h"
+
+class TxDataSet : public TIBDataSet {
+public:
+    TxDataSet();
+    // The select SQL: setting it assigns only a text that differs from the current one.
+    TStringList &SQL() { return SelectSQL; }
+    void SetSQL(const TStringList &lines);
+
+    void SetFiltered(bool on) override;
+    void SetWhere(const QString &condition);
+
+    double SumField(const QString &fieldName);
+    void CopyFieldValues(TDataSet *source);
+    void SetFieldValueIfChanged(const QString &fieldName, const QVariant &value);
+    bool IsInserting() const;
+    bool IsEditing() const;
+
+protected:
+    void DoAfterCreateDefaultFields() override;
+};
+
+class TxUpdateSQL : public TIBUpdateSQL {};

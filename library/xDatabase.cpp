@@ -1,0 +1,8 @@
+#include "xDatabase.h"
+
+#include "platform/os/ServerProbe.h"
+
+bool IsFirebirdServerRunning()
+{
+    return IsLocalServerListening();
+}

@@ -1,0 +1,124 @@
+#include "xQuery.h"
+
+#include "DataSetUtils.h"
+#include "SqlClause.h"
+#include "xDBCatalog.h"
+#include "platform/fbapi/ParamParser.h"
+
+TxQuery::TxQuery() = default;
+
+void TxQuery::DoAfterCreateDefaultFields()
+{
+    ApplyCatalog(this, nullptr);
+}
+
+void TxQuery::SetFiltered(bool on)
+{
+    Close();
+    TIBQuery::SetFiltered(on);
+    ApplySqlFilter(this, SQL());
+}
+
+void TxQuery::SetWhere(const QString &condition)
+{
+    SqlClause(SQL(), QStringLiteral("WHERE"), condition, 2);
+}
+
+QString TxQuery::GetOrderBy()
+{
+    return SqlClause(SQL(), QStringLiteral("ORDER BY"), QString(), 0);
+}
+
+void TxQuery::SetOrderBy(const QString &order)
+{
+    SqlClause(SQL(), QStringLiteral("ORDER BY"), order, 3);
+}
+
+QVariant TxQuery::SelectValue(const QString &sql, const QVariantList &params)
+{
+    Close();
+    if (!sql.isEmpty())
+        SQL().SetText(sql);
+    Prepare();
+    SetParamsFromArray(Params(), params);
+    Open();
+    First();
+    if (FieldCount() == 0)
+        return QVariant();
+    TField *f = Fields(0);
+    if (!IsEmpty() && !f->IsNull())
+        return f->Value();
+    switch (f->DataType()) {
+    case ftSmallint: case ftInteger: case ftWord: case ftFloat: case ftCurrency: case ftBCD: case ftLargeint:
+        return 0;
+    case ftString: case ftFixedChar:
+        return QString();
+    default:
+        return QVariant();
+    }
+}
+
+int TxQuery::ExecSql(const QString &sql, const QVariantList &params)
+{
+    Close();
+    if (!sql.isEmpty())
+        SQL().SetText(sql);
+    fb::ParsedSql parsed = fb::parseParams(SQL().Text());
+    Params().Rebuild(parsed.names);
+    SetParamsFromArray(Params(), params);
+    ExecSQL();
+    return RowsAffected();
+}
+
+double TxQuery::SumField(const QString &fieldName)
+{
+    double sum = 0;
+    SumFieldsOf(this, fieldName, &sum, 1);
+    return sum;
+}
+
+void TxQuery::SumFields(const QString &fieldList, double sums[2])
+{
+    SumFieldsOf(this, fieldList, sums, 2);
+}
+
+void TxQuery::CopyFieldValues(TDataSet *source)
+{
+    CopyFieldValuesOf(this, source);
+}
+
+void TxQuery::DuplicateRecord()
+{
+    std::vector<QVariant> values;
+    for (int i = 0; i < FieldCount(); ++i)
+        values.push_back(Fields(i)->Value());
+    Insert();
+    for (int i = 1; i < FieldCount(); ++i) {
+        TField *f = Fields(i);
+        if (f->FieldKind() == fkData && !f->ReadOnly && f->IsNull())
+            f->SetValue(values[size_t(i)]);
+    }
+}
+
+void TxQuery::Reopen()
+{
+    Close();
+    Open();
+}
+
+void TxQuery::FillStringsFromDataSet(TStringList &list)
+{
+    list.BeginUpdate();
+    list.Clear();
+    try {
+        First();
+        while (!Eof()) {
+            list.Add(Fields(0)->AsString());
+            Next();
+        }
+    } catch (...) {
+        list.EndUpdate();
+        throw;
+    }
+    list.EndUpdate();
+}

@@ -1,0 +1,492 @@
+#include "IBCustomDataSet.h"
+
+#include "platform/db/SqlWait.h"
+#include "platform/fbapi/Blob.h"
+#include "platform/fbapi/Decode.h"
+#include "platform/fbapi/IBError.h"
+#include "platform/fbapi/ParamParser.h"
+
+#include <ibase.h>
+
+namespace {
+
+TFieldType fieldTypeOf(const fb::Column &c)
+{
+    switch (c.type) {
+    case SQL_VARYING: return ftString;
+    case SQL_TEXT: return ftFixedChar;
+    case SQL_SHORT: return c.scale < 0 ? ftBCD : ftSmallint;
+    case SQL_LONG: return c.scale < 0 ? ftBCD : ftInteger;
+    case SQL_INT64: return c.scale < 0 ? ftBCD : ftLargeint;
+    case SQL_FLOAT:
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT: return ftFloat;
+    case SQL_TYPE_DATE: return ftDate;
+    case SQL_TYPE_TIME: return ftTime;
+    case SQL_TIMESTAMP: return ftDateTime;
+    case SQL_BOOLEAN: return ftBoolean;
+    case SQL_BLOB: return c.subType == 1 ? ftMemo : ftBlob;
+    default: return ftUnknown;
+    }
+}
+
+const QString kOld = QStringLiteral("OLD_");
+
+} // namespace
+
+// ---------------------------------------------------------------- TParams
+
+TParam *TParams::FindParam(const QString &name) const
+{
+    for (const auto &p : list_)
+        if (p->Name.compare(name, Qt::CaseInsensitive) == 0)
+            return p.get();
+    return nullptr;
+}
+
+TParam &TParams::ParamByName(const QString &name) const
+{
+    TParam *p = FindParam(name);
+    if (!p)
+        throw EDatabaseError(QStringLiteral("Parameter '%1' sa nenašiel").arg(name));
+    return *p;
+}
+
+void TParams::Rebuild(const QStringList &names)
+{
+    std::vector<std::unique_ptr<TParam>> fresh;
+    for (const QString &n : names) {
+        bool dup = false;
+        for (const auto &p : fresh)
+            if (p->Name.compare(n, Qt::CaseInsensitive) == 0)
+                dup = true;
+        if (dup)
+            continue;
+        auto p = std::make_unique<TParam>(n);
+        if (TParam *old = FindParam(n)) {
+            p->Value = old->Value;
+            p->Bound = old->Bound;
+        }
+        fresh.push_back(std::move(p));
+    }
+    list_ = std::move(fresh);
+}
+
+// ---------------------------------------------------------------- TIBCustomDataSet
+
+TIBCustomDataSet::TIBCustomDataSet() = default;
+
+TIBCustomDataSet::~TIBCustomDataSet()
+{
+    try {
+        Close();
+    } catch (...) {
+    }
+    if (tr_)
+        tr_->removeDataSet(this);
+    if (db_)
+        db_->removeDataSet(this);
+}
+
+void TIBCustomDataSet::SetDatabase(TIBDatabase *db)
+{
+    if (db_ == db)
+        return;
+    Close();
+    if (db_)
+        db_->removeDataSet(this);
+    db_ = db;
+    if (db_) {
+        db_->addDataSet(this);
+        if (!tr_ && db_->DefaultTransaction())
+            SetTransaction(db_->DefaultTransaction());
+    }
+}
+
+void TIBCustomDataSet::SetTransaction(TIBTransaction *t)
+{
+    if (tr_ == t)
+        return;
+    Close();
+    if (tr_)
+        tr_->removeDataSet(this);
+    tr_ = t;
+    if (tr_) {
+        tr_->addDataSet(this);
+        if (!db_ && tr_->DefaultDatabase())
+            SetDatabase(tr_->DefaultDatabase());
+    }
+}
+
+void TIBCustomDataSet::SetUpdateObject(TIBUpdateSQL *u)
+{
+    updateObject_ = u;
+    if (u)
+        u->DataSet = this;
+}
+
+void TIBCustomDataSet::CheckDatabase() const
+{
+    if (!db_)
+        DatabaseError(QStringLiteral("Súbor dát nemá databázu"), const_cast<TIBCustomDataSet *>(this));
+    db_->TestConnected();
+    if (!tr_)
+        DatabaseError(QStringLiteral("Súbor dát nemá transakciu"), const_cast<TIBCustomDataSet *>(this));
+}
+
+void TIBCustomDataSet::Prepare()
+{
+    CheckDatabase();
+    tr_->CheckActive();
+    QString text = SelectText();
+    PrepareText(text);
+    if (select_.isPrepared() && text == preparedText_)
+        return;
+    if (text.trimmed().isEmpty())
+        DatabaseError(QStringLiteral("Príkaz SQL je prázdny"), this);
+    fb::ParsedSql parsed = fb::parseParams(text);
+    TSqlWait wait;
+    select_.unprepare();
+    select_.prepare(tr_->Handle(), parsed.sql);
+    preparedText_ = text;
+    preparedNames_ = parsed.names;
+    params_.Rebuild(parsed.names);
+}
+
+void TIBCustomDataSet::UnPrepare()
+{
+    Close();
+    select_.unprepare();
+    preparedText_.clear();
+}
+
+QString TIBCustomDataSet::Plan()
+{
+    Prepare();
+    return select_.plan();
+}
+
+void TIBCustomDataSet::BindParams(fb::Statement &stmt, const QStringList &names)
+{
+    for (int i = 0; i < names.size(); ++i) {
+        TParam *p = params_.FindParam(names[i]);
+        stmt.setParam(i, p ? p->Value : QVariant());
+    }
+}
+
+void TIBCustomDataSet::SetParamsFromMaster()
+{
+    TDataSet *master = masterLink_.DataSet();
+    masterValues_.clear();
+    if (!master || !master->Active())
+        return;
+    for (int i = 0; i < params_.Count(); ++i) {
+        TParam &p = params_[i];
+        if (TField *f = master->FindField(p.Name)) {
+            p.Value = f->Value();
+            masterValues_.push_back(p.Value);
+        }
+    }
+}
+
+void TIBCustomDataSet::MasterChanged()
+{
+    TDataSet *master = masterLink_.DataSet();
+    if (!Active() || !master)
+        return;
+    // Reopen only when the master's linking values differ from those the rows were read with.
+    std::vector<QVariant> now;
+    for (int i = 0; i < params_.Count(); ++i)
+        if (TField *f = master->FindField(params_[i].Name))
+            now.push_back(f->Value());
+    if (now == masterValues_)
+        return;
+    Close();
+    Open();
+}
+
+void TIBCustomDataSet::MasterLink::ActiveChanged()
+{
+    if (!Active()) {
+        owner_->Close();
+        return;
+    }
+    owner_->MasterChanged();
+}
+
+void TIBCustomDataSet::MasterLink::DataSetChanged()
+{
+    owner_->MasterChanged();
+}
+
+void TIBCustomDataSet::InternalOpen()
+{
+    Prepare();
+    SetParamsFromMaster();
+    BindParams(select_, preparedNames_);
+    TSqlWait wait;
+    select_.openCursor(tr_->Handle());
+    tr_->Touch();
+    std::vector<TFieldDef> defs;
+    defs.reserve(select_.outputs().size());
+    for (const fb::Column &c : select_.outputs()) {
+        TFieldDef d;
+        d.Name = c.alias.isEmpty() ? c.name : c.alias;
+        d.DataType = fieldTypeOf(c);
+        d.Size = IsStringType(d.DataType) ? int(c.charLength()) : 0;
+        d.Scale = c.scale;
+        d.Relation = c.relation;
+        d.Origin = c.name;
+        defs.push_back(d);
+    }
+    SetFieldDefs(std::move(defs));
+}
+
+void TIBCustomDataSet::InternalClose()
+{
+    if (select_.isCursorOpen()) {
+        try {
+            select_.closeCursor();
+        } catch (const EDatabaseError &) {
+            // A cursor of an ended transaction is gone already.
+        }
+    }
+    if (tr_)
+        tr_->dataSetClosed();
+}
+
+int TIBCustomDataSet::RawRowSize() const
+{
+    return int(select_.outputLength());
+}
+
+const char *TIBCustomDataSet::InternalFetchRaw()
+{
+    if (!select_.isCursorOpen())
+        return nullptr;
+    if (!select_.fetchNext()) {
+        select_.closeCursor();
+        return nullptr;
+    }
+    return reinterpret_cast<const char *>(select_.row());
+}
+
+QVariant TIBCustomDataSet::InternalDecode(const char *raw, int column) const
+{
+    return fb::decode(select_.outputs()[size_t(column)], reinterpret_cast<const unsigned char *>(raw));
+}
+
+QVariant TIBCustomDataSet::InternalReadBlob(const TField *field, const QVariant &stored) const
+{
+    if (stored.userType() != qMetaTypeId<fb::BlobId>())
+        return stored;
+    if (!tr_ || !tr_->Active())
+        return QVariant();
+    const auto id = stored.value<fb::BlobId>();
+    if (field->DataType() == ftMemo)
+        return fb::readTextBlob(tr_->Handle(), id);
+    return fb::readBlob(tr_->Handle(), id);
+}
+
+bool TIBCustomDataSet::InternalCanModify() const
+{
+    return true;
+}
+
+fb::Statement &TIBCustomDataSet::statementFor(const QString &sql, QStringList &names)
+{
+    auto it = updateStatements_.find(sql);
+    if (it == updateStatements_.end()) {
+        fb::ParsedSql parsed = fb::parseParams(sql);
+        fb::Statement st;
+        st.prepare(tr_->Handle(), parsed.sql);
+        it = updateStatements_.emplace(sql, std::make_pair(std::move(st), parsed.names)).first;
+    }
+    names = it->second.second;
+    return it->second.first;
+}
+
+int TIBCustomDataSet::ExecUpdate(const QString &sql, const std::vector<QVariant> &newData,
+                                 const std::vector<QVariant> &oldData)
+{
+    CheckDatabase();
+    tr_->CheckActive();
+    QStringList names;
+    fb::Statement &st = statementFor(sql, names);
+    for (int i = 0; i < names.size(); ++i) {
+        QString name = names[i];
+        const bool old = name.startsWith(kOld, Qt::CaseInsensitive);
+        if (old)
+            name = name.mid(kOld.size());
+        else if (name.startsWith(QLatin1String("NEW_"), Qt::CaseInsensitive) && !FindField(name))
+            name = name.mid(4);
+        QVariant v;
+        if (TField *f = FindField(name); f && f->FieldKind() == fkData) {
+            const std::vector<QVariant> &src = old && !oldData.empty() ? oldData : newData;
+            v = DataOf(src, f);
+        } else if (TParam *p = params_.FindParam(names[i])) {
+            v = p->Value;
+        }
+        st.setParam(i, v);
+    }
+    TSqlWait wait;
+    const auto n = st.execute(tr_->Handle());
+    tr_->Touch();
+    rowsAffected_ = int(n);
+    return rowsAffected_;
+}
+
+void TIBCustomDataSet::ExecWithParams(const QString &sql)
+{
+    CheckDatabase();
+    tr_->CheckActive();
+    if (!select_.isPrepared() || preparedText_ != sql) {
+        fb::ParsedSql parsed = fb::parseParams(sql);
+        TSqlWait wait;
+        select_.unprepare();
+        select_.prepare(tr_->Handle(), parsed.sql);
+        preparedText_ = sql;
+        preparedNames_ = parsed.names;
+        params_.Rebuild(parsed.names);
+    }
+    BindParams(select_, preparedNames_);
+    TSqlWait wait;
+    rowsAffected_ = int(select_.execute(tr_->Handle()));
+    tr_->Touch();
+}
+
+QString TIBCustomDataSet::RefreshText() const
+{
+    return updateObject_ ? updateObject_->RefreshSQL.Text() : QString();
+}
+
+QString TIBCustomDataSet::InsertText(const std::vector<QVariant> &) const
+{
+    return updateObject_ ? updateObject_->InsertSQL.Text() : QString();
+}
+
+QString TIBCustomDataSet::ModifyText(const std::vector<QVariant> &, const std::vector<QVariant> &) const
+{
+    return updateObject_ ? updateObject_->ModifySQL.Text() : QString();
+}
+
+QString TIBCustomDataSet::DeleteText() const
+{
+    return updateObject_ ? updateObject_->DeleteSQL.Text() : QString();
+}
+
+void TIBCustomDataSet::InternalApplyUpdate(TUpdateKind kind, std::vector<QVariant> &newData,
+                                           const std::vector<QVariant> &oldData)
+{
+    QString sql;
+    switch (kind) {
+    case ukInsert: sql = InsertText(newData); break;
+    case ukModify: sql = ModifyText(newData, oldData); break;
+    case ukDelete: sql = DeleteText(); break;
+    }
+    if (sql.trimmed().isEmpty()) {
+        if (kind == ukModify && newData == oldData)
+            return;
+        DatabaseError(QStringLiteral("Súbor dát nemá príkaz na zápis zmien"), this);
+    }
+    const int n = ExecUpdate(sql, kind == ukDelete ? oldData : newData, oldData);
+    if (n == 0 && kind != ukInsert)
+        DatabaseError(QStringLiteral("Záznam medzičasom zmenil alebo zmazal iný používateľ"), this);
+}
+
+void TIBCustomDataSet::InternalPost(bool inserted, std::vector<QVariant> &newData,
+                                    const std::vector<QVariant> &oldData)
+{
+    InternalApplyUpdate(inserted ? ukInsert : ukModify, newData, oldData);
+}
+
+void TIBCustomDataSet::InternalDelete(const std::vector<QVariant> &data)
+{
+    std::vector<QVariant> copy = data;
+    InternalApplyUpdate(ukDelete, copy, data);
+}
+
+bool TIBCustomDataSet::InternalRefreshRecord(std::vector<QVariant> &data)
+{
+    const QString sql = RefreshText();
+    if (sql.trimmed().isEmpty())
+        return false;
+    CheckDatabase();
+    tr_->CheckActive();
+    QStringList names;
+    fb::Statement &st = statementFor(sql, names);
+    for (int i = 0; i < names.size(); ++i) {
+        QString name = names[i];
+        if (name.startsWith(kOld, Qt::CaseInsensitive))
+            name = name.mid(kOld.size());
+        TField *f = FindField(name);
+        st.setParam(i, f && f->FieldKind() == fkData ? DataOf(data, f) : QVariant());
+    }
+    TSqlWait wait;
+    st.openCursor(tr_->Handle());
+    bool found = false;
+    if (st.fetchNext()) {
+        found = true;
+        for (size_t c = 0; c < st.outputs().size(); ++c) {
+            const fb::Column &col = st.outputs()[c];
+            if (TField *f = FindField(col.alias.isEmpty() ? col.name : col.alias); f && f->FieldKind() == fkData)
+                data[size_t(ColumnOf(f))] = fb::decode(col, st.row());
+        }
+    }
+    st.closeCursor();
+    return found;
+}
+
+// ---------------------------------------------------------------- TIBQuery
+
+TIBQuery::TIBQuery()
+{
+    sql_.OnChanging = [this] {
+        Close();
+    };
+    sql_.OnChange = [this] {
+        fb::ParsedSql parsed = fb::parseParams(sql_.Text());
+        params_.Rebuild(parsed.names);
+    };
+}
+
+void TIBQuery::ExecSQL()
+{
+    ExecWithParams(sql_.Text());
+}
+
+// ---------------------------------------------------------------- TIBDataSet
+
+TIBDataSet::TIBDataSet()
+{
+    SelectSQL.OnChanging = [this] { Close(); };
+    SelectSQL.OnChange = [this] {
+        fb::ParsedSql parsed = fb::parseParams(SelectSQL.Text());
+        params_.Rebuild(parsed.names);
+    };
+}
+
+void TIBDataSet::ExecSQL()
+{
+    ExecWithParams(SelectSQL.Text());
+}
+
+QString TIBDataSet::RefreshText() const
+{
+    return RefreshSQL.IsEmpty() ? TIBCustomDataSet::RefreshText() : RefreshSQL.Text();
+}
+
+QString TIBDataSet::InsertText(const std::vector<QVariant> &d) const
+{
+    return InsertSQL.IsEmpty() ? TIBCustomDataSet::InsertText(d) : InsertSQL.Text();
+}
+
+QString TIBDataSet::ModifyText(const std::vector<QVariant> &n, const std::vector<QVariant> &o) const
+{
+    return ModifySQL.IsEmpty() ? TIBCustomDataSet::ModifyText(n, o) : ModifySQL.Text();
+}
+
+QString TIBDataSet::DeleteText() const
+{
+    return DeleteSQL.IsEmpty() ? TIBCustomDataSet::DeleteText() : DeleteSQL.Text();
+}

@@ -1,0 +1,437 @@
+#include "IBDatabase.h"
+
+#include "IBCustomDataSet.h"
+#include "platform/db/SqlWait.h"
+#include "platform/fbapi/ConnectParams.h"
+#include "platform/fbapi/Decode.h"
+#include "platform/fbapi/IBError.h"
+#include "platform/fbapi/Statement.h"
+
+#include <algorithm>
+
+namespace {
+std::vector<std::pair<QString, QStringList>> &viewKeys()
+{
+    static std::vector<std::pair<QString, QStringList>> keys;
+    return keys;
+}
+} // namespace
+
+// ---------------------------------------------------------------- TIBDatabase
+
+TIBDatabase::TIBDatabase()
+{
+    Params.SetText(QStringLiteral("lc_ctype=WIN1250\nsql_dialect=3"));
+}
+
+TIBDatabase::~TIBDatabase()
+{
+    try {
+        Close();
+    } catch (...) {
+    }
+    for (TIBTransaction *t : std::vector<TIBTransaction *>(transactions_))
+        t->db_ = nullptr;
+    for (TIBCustomDataSet *ds : std::vector<TIBCustomDataSet *>(dataSets_))
+        ds->db_ = nullptr;
+}
+
+void TIBDatabase::Open()
+{
+    if (Connected())
+        return;
+    if (BeforeConnect)
+        BeforeConnect(this);
+    TStringList lines = Params;
+    if (LoginPrompt && OnLogin) {
+        TStringList login;
+        login.SetValue(QStringLiteral("user_name"), lines.Values(QStringLiteral("user_name")));
+        login.SetValue(QStringLiteral("password"), lines.Values(QStringLiteral("password")));
+        OnLogin(this, login);
+        lines.SetValue(QStringLiteral("user_name"), login.Values(QStringLiteral("user_name")));
+        lines.SetValue(QStringLiteral("password"), login.Values(QStringLiteral("password")));
+    }
+    fb::ConnectParams cp = fb::ConnectParams::fromLines(lines.Lines());
+    TSqlWait wait;
+    att_.attach(DatabaseName, cp);
+    tableInfo_.clear();
+    if (AfterConnect)
+        AfterConnect(this);
+}
+
+void TIBDatabase::Close()
+{
+    if (!Connected())
+        return;
+    if (BeforeDisconnect)
+        BeforeDisconnect(this);
+    CloseDataSets();
+    for (TIBTransaction *t : transactions_)
+        if (t->Active())
+            t->Commit();
+    att_.detach();
+    tableInfo_.clear();
+    if (AfterDisconnect)
+        AfterDisconnect(this);
+}
+
+void TIBDatabase::CloseDataSets()
+{
+    for (TIBCustomDataSet *ds : std::vector<TIBCustomDataSet *>(dataSets_))
+        ds->Close();
+}
+
+void TIBDatabase::TestConnected() const
+{
+    if (!Connected())
+        throw EDatabaseError(QStringLiteral("Databáza nie je pripojená"));
+}
+
+void TIBDatabase::SetDefaultTransaction(TIBTransaction *t)
+{
+    defaultTransaction_ = t;
+    if (t && !t->DefaultDatabase())
+        t->SetDefaultDatabase(this);
+}
+
+void TIBDatabase::addDataSet(TIBCustomDataSet *ds)
+{
+    if (std::find(dataSets_.begin(), dataSets_.end(), ds) == dataSets_.end())
+        dataSets_.push_back(ds);
+}
+
+void TIBDatabase::removeDataSet(TIBCustomDataSet *ds)
+{
+    dataSets_.erase(std::remove(dataSets_.begin(), dataSets_.end(), ds), dataSets_.end());
+}
+
+void TIBDatabase::addTransaction(TIBTransaction *t)
+{
+    if (std::find(transactions_.begin(), transactions_.end(), t) == transactions_.end())
+        transactions_.push_back(t);
+}
+
+void TIBDatabase::removeTransaction(TIBTransaction *t)
+{
+    transactions_.erase(std::remove(transactions_.begin(), transactions_.end(), t), transactions_.end());
+    if (defaultTransaction_ == t)
+        defaultTransaction_ = nullptr;
+}
+
+void TIBDatabase::ApplyUpdates(const std::vector<TDataSet *> &dataSets)
+{
+    TIBTransaction *tr = defaultTransaction_;
+    if (!tr)
+        throw EDatabaseError(QStringLiteral("Databáza nemá transakciu"));
+    {
+        TSavepoint save(tr);
+        for (TDataSet *ds : dataSets)
+            if (ds->Active() && ds->CachedUpdates())
+                ds->ApplyUpdates();
+        save.Commit();
+    }
+    tr->CommitRetaining();
+    for (TDataSet *ds : dataSets)
+        if (ds->Active() && ds->CachedUpdates())
+            ds->CommitUpdates();
+}
+
+QString TIBDatabase::ServerVersion()
+{
+    TestConnected();
+    return att_.serverVersion();
+}
+
+void TIBDatabase::RegisterViewKey(const QString &view, const QStringList &keyColumns)
+{
+    auto &keys = viewKeys();
+    for (auto &k : keys)
+        if (k.first.compare(view, Qt::CaseInsensitive) == 0) {
+            k.second = keyColumns;
+            return;
+        }
+    keys.emplace_back(view.toUpper(), keyColumns);
+}
+
+void TIBDatabase::loadTableInfo(const QString &table)
+{
+    TestConnected();
+    TableInfo info;
+    for (const auto &k : viewKeys())
+        if (k.first.compare(table, Qt::CaseInsensitive) == 0)
+            info.key = k.second;
+    fb::Transaction tr(att_, fb::Transaction::ReadOnly);
+    const QString name = table.toUpper();
+    if (info.key.isEmpty()) {
+        fb::Statement st;
+        st.prepare(tr, QStringLiteral(
+            "select trim(s.rdb$field_name) from rdb$relation_constraints c "
+            "join rdb$index_segments s on s.rdb$index_name = c.rdb$index_name "
+            "where c.rdb$relation_name = ? and c.rdb$constraint_type = 'PRIMARY KEY' "
+            "order by s.rdb$field_position"));
+        st.setParam(0, name);
+        st.openCursor(tr);
+        while (st.fetchNext())
+            info.key << fb::decode(st.outputs()[0], st.row()).toString();
+        st.closeCursor();
+    }
+    fb::Statement cs;
+    cs.prepare(tr, QStringLiteral(
+        "select trim(rf.rdb$field_name) from rdb$relation_fields rf "
+        "join rdb$fields f on f.rdb$field_name = rf.rdb$field_source "
+        "where rf.rdb$relation_name = ? and f.rdb$computed_blr is not null"));
+    cs.setParam(0, name);
+    cs.openCursor(tr);
+    while (cs.fetchNext())
+        info.computed << fb::decode(cs.outputs()[0], cs.row()).toString();
+    cs.closeCursor();
+    tr.commit();
+    tableInfo_.emplace_back(name, info);
+}
+
+QStringList TIBDatabase::PrimaryKey(const QString &table)
+{
+    for (const auto &t : tableInfo_)
+        if (t.first.compare(table, Qt::CaseInsensitive) == 0)
+            return t.second.key;
+    loadTableInfo(table);
+    return tableInfo_.back().second.key;
+}
+
+QStringList TIBDatabase::ComputedColumns(const QString &table)
+{
+    for (const auto &t : tableInfo_)
+        if (t.first.compare(table, Qt::CaseInsensitive) == 0)
+            return t.second.computed;
+    loadTableInfo(table);
+    return tableInfo_.back().second.computed;
+}
+
+// ---------------------------------------------------------------- TIBTransaction
+
+TIBTransaction::TIBTransaction()
+{
+    Params.SetText(QStringLiteral("read_committed\nrec_version\nwait"));
+}
+
+TIBTransaction::TIBTransaction(TIBDatabase *db) : TIBTransaction()
+{
+    SetDefaultDatabase(db);
+}
+
+TIBTransaction::~TIBTransaction()
+{
+    try {
+        if (Active())
+            Commit();
+    } catch (...) {
+    }
+    for (TIBCustomDataSet *ds : std::vector<TIBCustomDataSet *>(dataSets_))
+        ds->tr_ = nullptr;
+    if (db_)
+        db_->removeTransaction(this);
+}
+
+void TIBTransaction::SetDefaultDatabase(TIBDatabase *db)
+{
+    if (db_ == db)
+        return;
+    if (db_)
+        db_->removeTransaction(this);
+    db_ = db;
+    if (db_)
+        db_->addTransaction(this);
+}
+
+int TIBTransaction::options() const
+{
+    int o = fb::Transaction::Default;
+    for (const QString &line : Params.Lines()) {
+        const QString l = line.trimmed().toLower();
+        if (l == QLatin1String("concurrency") || l == QLatin1String("consistency"))
+            o |= fb::Transaction::Snapshot;
+        else if (l == QLatin1String("read"))
+            o |= fb::Transaction::ReadOnly;
+        else if (l == QLatin1String("nowait"))
+            o |= fb::Transaction::NoWait;
+    }
+    return o;
+}
+
+void TIBTransaction::SetIdleTimer(int ms)
+{
+    idleMs_ = ms;
+    if (ms <= 0) {
+        timer_.reset();
+        return;
+    }
+    if (!timer_) {
+        timer_ = std::make_unique<QTimer>();
+        timer_->setSingleShot(true);
+        QObject::connect(timer_.get(), &QTimer::timeout, [this] { idleTimeout(); });
+    }
+    timer_->setInterval(ms);
+}
+
+void TIBTransaction::Touch()
+{
+    if (timer_ && Active())
+        timer_->start();
+}
+
+void TIBTransaction::HoldIdleTimer()
+{
+    ++holds_;
+}
+
+void TIBTransaction::ReleaseIdleTimer()
+{
+    if (holds_ > 0 && --holds_ == 0)
+        Touch();
+}
+
+void TIBTransaction::idleTimeout()
+{
+    if (!Active())
+        return;
+    if (holds_ > 0) {
+        Touch();
+        return;
+    }
+    try {
+        switch (DefaultAction) {
+        case TACommit: Commit(); break;
+        case TARollback: Rollback(); break;
+        case TACommitRetaining: CommitRetaining(); break;
+        case TARollbackRetaining: RollbackRetaining(); break;
+        }
+    } catch (const EDatabaseError &) {
+        // The next statement reports a broken connection; a timer has no one to tell.
+    }
+}
+
+void TIBTransaction::StartTransaction()
+{
+    if (Active())
+        throw EDatabaseError(QStringLiteral("Transakcia je už aktívna"));
+    if (!db_)
+        throw EDatabaseError(QStringLiteral("Transakcia nemá databázu"));
+    db_->TestConnected();
+    tr_.start(db_->Attachment(), options());
+    Touch();
+}
+
+void TIBTransaction::CheckActive()
+{
+    if (!Active())
+        StartTransaction();
+}
+
+void TIBTransaction::closeDataSets()
+{
+    ending_ = true;
+    try {
+        for (TIBCustomDataSet *ds : std::vector<TIBCustomDataSet *>(dataSets_))
+            ds->Close();
+    } catch (...) {
+        ending_ = false;
+        throw;
+    }
+    ending_ = false;
+}
+
+void TIBTransaction::Commit()
+{
+    if (!Active())
+        return;
+    closeDataSets();
+    if (timer_)
+        timer_->stop();
+    tr_.commit();
+}
+
+void TIBTransaction::Rollback()
+{
+    if (!Active())
+        return;
+    closeDataSets();
+    if (timer_)
+        timer_->stop();
+    tr_.rollback();
+}
+
+void TIBTransaction::CommitRetaining()
+{
+    if (!Active())
+        return;
+    tr_.commitRetaining();
+    Touch();
+}
+
+void TIBTransaction::RollbackRetaining()
+{
+    if (!Active())
+        return;
+    tr_.rollbackRetaining();
+    Touch();
+}
+
+void TIBTransaction::addDataSet(TIBCustomDataSet *ds)
+{
+    if (std::find(dataSets_.begin(), dataSets_.end(), ds) == dataSets_.end())
+        dataSets_.push_back(ds);
+}
+
+void TIBTransaction::removeDataSet(TIBCustomDataSet *ds)
+{
+    dataSets_.erase(std::remove(dataSets_.begin(), dataSets_.end(), ds), dataSets_.end());
+}
+
+void TIBTransaction::dataSetClosed()
+{
+    // The work of a transaction whose last data set closes is committed, unless a save is under way.
+    if (ending_ || holds_ > 0 || !Active())
+        return;
+    for (TIBCustomDataSet *ds : dataSets_)
+        if (ds->Active())
+            return;
+    Commit();
+}
+
+// ---------------------------------------------------------------- TSavepoint
+
+TSavepoint::TSavepoint(TIBTransaction *transaction) : tr_(transaction)
+{
+    static int counter = 0;
+    tr_->CheckActive();
+    name_ = QStringLiteral("SP_SAVE_%1").arg(++counter);
+    tr_->HoldIdleTimer();
+    try {
+        tr_->Handle().savepoint(name_);
+    } catch (...) {
+        tr_->ReleaseIdleTimer();
+        throw;
+    }
+}
+
+TSavepoint::~TSavepoint()
+{
+    if (!done_) {
+        try {
+            if (tr_->Active()) {
+                tr_->Handle().rollbackToSavepoint(name_);
+                tr_->Handle().releaseSavepoint(name_);
+            }
+        } catch (...) {
+        }
+    }
+    tr_->ReleaseIdleTimer();
+}
+
+void TSavepoint::Commit()
+{
+    if (done_)
+        return;
+    tr_->Handle().releaseSavepoint(name_);
+    done_ = true;
+}

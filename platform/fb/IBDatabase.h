@@ -1,0 +1,160 @@
+// TIBDatabase: the one connection to a Firebird database (embedded file or "host:path"), with its
+// connection parameters and log-in; TIBTransaction: the transaction its data sets run in, with the idle
+// timer that commit-retains; TSavepoint: the scope of an all-or-nothing save.
+#pragma once
+
+#include "platform/fbapi/Attachment.h"
+#include "platform/fbapi/Transaction.h"
+#include "platform/os/Strings.h"
+
+#include <QString>
+#include <QTimer>
+#include <functional>
+#include <memory>
+#include <vector>
+
+class TDataSet;
+class TIBCustomDataSet;
+class TIBTransaction;
+
+class TIBDatabase {
+public:
+    TIBDatabase();
+    virtual ~TIBDatabase();
+    TIBDatabase(const TIBDatabase &) = delete;
+    TIBDatabase &operator=(const TIBDatabase &) = delete;
+
+    QString Name;
+    // A file path (embedded engine) or "host:path" (a server).
+    QString DatabaseName;
+    // "name=value" lines: user_name, password, lc_ctype, sql_dialect, sql_role_name.
+    TStringList Params;
+    bool LoginPrompt = false;
+    int SQLDialect = 3;
+
+    bool Connected() const { return att_.isAttached(); }
+    void SetConnected(bool on) { on ? Open() : Close(); }
+    void Open();
+    // Closes every data set, ends the transactions (commit) and detaches.
+    void Close();
+    void CloseDataSets();
+    void TestConnected() const;
+
+    TIBTransaction *DefaultTransaction() const { return defaultTransaction_; }
+    void SetDefaultTransaction(TIBTransaction *t);
+
+    // Applies the cached updates of several data sets together: all or nothing under one savepoint,
+    // then commit-retaining and marking the caches stored. On an error the caches stay for a retry.
+    void ApplyUpdates(const std::vector<TDataSet *> &dataSets);
+
+    QString ServerVersion();
+
+    std::function<void(TIBDatabase *)> BeforeConnect, AfterConnect, BeforeDisconnect, AfterDisconnect;
+    // Asked for the log-in when LoginPrompt is on; may change the user name and password lines.
+    std::function<void(TIBDatabase *, TStringList &loginParams)> OnLogin;
+
+    fb::Attachment &Attachment() { return att_; }
+    const std::vector<TIBCustomDataSet *> &DataSets() const { return dataSets_; }
+
+    // Primary key columns of a table (from the system tables, views from RegisterViewKey), cached.
+    QStringList PrimaryKey(const QString &table);
+    // Columns of a table that the server computes (they are never written).
+    QStringList ComputedColumns(const QString &table);
+    static void RegisterViewKey(const QString &view, const QStringList &keyColumns);
+
+private:
+    friend class TIBTransaction;
+    friend class TIBCustomDataSet;
+    void addDataSet(TIBCustomDataSet *ds);
+    void removeDataSet(TIBCustomDataSet *ds);
+    void addTransaction(TIBTransaction *t);
+    void removeTransaction(TIBTransaction *t);
+    void loadTableInfo(const QString &table);
+
+    fb::Attachment att_;
+    TIBTransaction *defaultTransaction_ = nullptr;
+    std::vector<TIBTransaction *> transactions_;
+    std::vector<TIBCustomDataSet *> dataSets_;
+    struct TableInfo {
+        QStringList key, computed;
+    };
+    std::vector<std::pair<QString, TableInfo>> tableInfo_;
+};
+
+enum TTransactionAction { TARollback, TACommit, TARollbackRetaining, TACommitRetaining };
+
+class TIBTransaction {
+public:
+    TIBTransaction();
+    explicit TIBTransaction(TIBDatabase *db);
+    virtual ~TIBTransaction();
+    TIBTransaction(const TIBTransaction &) = delete;
+    TIBTransaction &operator=(const TIBTransaction &) = delete;
+
+    QString Name;
+    TIBDatabase *DefaultDatabase() const { return db_; }
+    void SetDefaultDatabase(TIBDatabase *db);
+    // Isolation lines: read_committed, rec_version, nowait / wait, concurrency, read.
+    TStringList Params;
+    // What the idle timer does when it fires.
+    TTransactionAction DefaultAction = TACommitRetaining;
+    // Milliseconds of idleness before DefaultAction; 0 switches the timer off.
+    int IdleTimer() const { return idleMs_; }
+    void SetIdleTimer(int ms);
+
+    bool Active() const { return tr_.isActive(); }
+    bool InTransaction() const { return Active(); }
+    void StartTransaction();
+    // Ends the transaction: its data sets close first.
+    void Commit();
+    void Rollback();
+    void CommitRetaining();
+    void RollbackRetaining();
+    // Starts the transaction when it is not active.
+    void CheckActive();
+
+    // Restarts the idle timer (every statement calls it).
+    void Touch();
+    // While held (a savepoint or a busy block), the idle timer never ends the work.
+    void HoldIdleTimer();
+    void ReleaseIdleTimer();
+    bool IdleTimerHeld() const { return holds_ > 0; }
+
+    fb::Transaction &Handle() { return tr_; }
+    const std::vector<TIBCustomDataSet *> &DataSets() const { return dataSets_; }
+
+private:
+    friend class TIBCustomDataSet;
+    friend class TIBDatabase;
+    void addDataSet(TIBCustomDataSet *ds);
+    void removeDataSet(TIBCustomDataSet *ds);
+    void dataSetClosed();
+    void closeDataSets();
+    void idleTimeout();
+    int options() const;
+
+    TIBDatabase *db_ = nullptr;
+    fb::Transaction tr_;
+    std::unique_ptr<QTimer> timer_;
+    int idleMs_ = 0;
+    int holds_ = 0;
+    bool ending_ = false;
+    std::vector<TIBCustomDataSet *> dataSets_;
+};
+
+// The scope of an all-or-nothing save: opens a savepoint and holds the idle timer; unless Commit() was
+// called, the destructor rolls back to the savepoint.
+class TSavepoint {
+public:
+    explicit TSavepoint(TIBTransaction *transaction);
+    ~TSavepoint();
+    TSavepoint(const TSavepoint &) = delete;
+    TSavepoint &operator=(const TSavepoint &) = delete;
+    // Keeps what was written (releases the savepoint; the transaction stays open).
+    void Commit();
+
+private:
+    TIBTransaction *tr_;
+    QString name_;
+    bool done_ = false;
+};

@@ -1,0 +1,202 @@
+#include "IBCustomDataSet.h"
+
+namespace {
+QString quoted(const QString &name)
+{
+    QString n = name;
+    n.replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    return QLatin1Char('"') + n + QLatin1Char('"');
+}
+
+QStringList splitNames(const QString &list)
+{
+    QStringList out;
+    for (const QString &n : list.split(QLatin1Char(';'), Qt::SkipEmptyParts))
+        if (!n.trimmed().isEmpty())
+            out << n.trimmed();
+    return out;
+}
+} // namespace
+
+void TIBTable::SetTableName(const QString &name)
+{
+    Close();
+    tableName_ = name.trimmed();
+}
+
+void TIBTable::SetIndexFieldNames(const QString &names)
+{
+    indexFieldNames_ = names;
+    if (Active())
+        reopen();
+}
+
+void TIBTable::SetMasterSource(TDataSource *source)
+{
+    masterSource_.SetDataSource(source);
+}
+
+void TIBTable::SetMasterFields(const QString &fields)
+{
+    masterFields_ = fields;
+    if (Active())
+        reopen();
+}
+
+void TIBTable::SetFilterText(const QString &text)
+{
+    TDataSet::SetFilterText(text);
+    if (Active() && Filtered())
+        reopen();
+}
+
+void TIBTable::SetFiltered(bool on)
+{
+    const bool changed = on != Filtered();
+    TDataSet::SetFiltered(on);
+    if (Active() && changed)
+        reopen();
+}
+
+void TIBTable::reopen()
+{
+    Close();
+    Open();
+}
+
+QStringList TIBTable::keyColumns() const
+{
+    auto *db = Database();
+    QStringList key = db ? db->PrimaryKey(tableName_) : QStringList();
+    if (key.isEmpty()) {
+        // Without a key every plain column identifies the row.
+        for (int i = 0; i < FieldCount(); ++i) {
+            TField *f = Fields(i);
+            if (f->FieldKind() == fkData && !IsBlobType(f->DataType()))
+                key << f->FieldName();
+        }
+    }
+    return key;
+}
+
+QString TIBTable::SelectText() const
+{
+    QStringList where;
+    if (Filtered() && !Filter().trimmed().isEmpty())
+        where << QLatin1Char('(') + Filter() + QLatin1Char(')');
+    const QStringList index = splitNames(indexFieldNames_);
+    const QStringList master = splitNames(masterFields_);
+    if (masterSource_.DataSet()) {
+        for (int i = 0; i < master.size() && i < index.size(); ++i) {
+            QString col = index[i];
+            col = col.section(QLatin1Char(' '), 0, 0);
+            where << quoted(col.toUpper()) + QStringLiteral(" = :MAS_%1").arg(i);
+        }
+    }
+    QString sql = QStringLiteral("select * from ") + quoted(tableName_.toUpper());
+    if (!where.isEmpty())
+        sql += QStringLiteral("\nwhere ") + where.join(QStringLiteral(" and "));
+    if (!index.isEmpty()) {
+        QStringList order;
+        for (const QString &n : index)
+            order << quoted(n.toUpper());
+        sql += QStringLiteral("\n order by ") + order.join(QStringLiteral(", "));
+    }
+    return sql;
+}
+
+void TIBTable::SetParamsFromMaster()
+{
+    masterValues_.clear();
+    TDataSet *master = masterSource_.DataSet();
+    if (!master)
+        return;
+    const QStringList fields = splitNames(masterFields_);
+    for (int i = 0; i < fields.size(); ++i) {
+        TParam *p = params_.FindParam(QStringLiteral("MAS_%1").arg(i));
+        if (!p)
+            continue;
+        const QVariant v = master->Active() ? master->FieldByName(fields[i])->Value() : QVariant();
+        p->Value = v;
+        masterValues_.push_back(v);
+    }
+}
+
+void TIBTable::MasterSourceLink::ActiveChanged()
+{
+    if (!Active())
+        owner_->Close();
+    else
+        DataSetChanged();
+}
+
+void TIBTable::MasterSourceLink::DataSetChanged()
+{
+    if (!owner_->Active())
+        return;
+    TDataSet *master = DataSet();
+    std::vector<QVariant> now;
+    for (const QString &f : splitNames(owner_->masterFields_))
+        now.push_back(master->FieldByName(f)->Value());
+    if (now != owner_->masterValues_)
+        owner_->reopen();
+}
+
+QString TIBTable::WhereKey(bool old) const
+{
+    QStringList parts;
+    for (const QString &k : keyColumns())
+        parts << quoted(k.toUpper()) + QStringLiteral(" = :") + (old ? QStringLiteral("OLD_") : QString()) + k;
+    return parts.join(QStringLiteral(" and "));
+}
+
+QString TIBTable::RefreshText() const
+{
+    return QStringLiteral("select * from ") + quoted(tableName_.toUpper()) + QStringLiteral(" where ") + WhereKey(false);
+}
+
+QString TIBTable::InsertText(const std::vector<QVariant> &newData) const
+{
+    const QStringList computed = Database() ? Database()->ComputedColumns(tableName_) : QStringList();
+    QStringList cols, vals;
+    for (int i = 0; i < FieldCount(); ++i) {
+        TField *f = Fields(i);
+        if (f->FieldKind() != fkData || computed.contains(f->FieldName(), Qt::CaseInsensitive))
+            continue;
+        // Nulls are left out, so the server's defaults and triggers fill those columns.
+        if (DataOf(newData, f).isNull())
+            continue;
+        cols << quoted(f->FieldName());
+        vals << QLatin1Char(':') + f->FieldName();
+    }
+    if (cols.isEmpty())
+        return QStringLiteral("insert into ") + quoted(tableName_.toUpper()) + QStringLiteral(" default values");
+    return QStringLiteral("insert into ") + quoted(tableName_.toUpper()) + QStringLiteral(" (") +
+           cols.join(QStringLiteral(", ")) + QStringLiteral(") values (") + vals.join(QStringLiteral(", ")) +
+           QLatin1Char(')');
+}
+
+QString TIBTable::ModifyText(const std::vector<QVariant> &newData, const std::vector<QVariant> &oldData) const
+{
+    const QStringList computed = Database() ? Database()->ComputedColumns(tableName_) : QStringList();
+    QStringList sets;
+    for (int i = 0; i < FieldCount(); ++i) {
+        TField *f = Fields(i);
+        if (f->FieldKind() != fkData || computed.contains(f->FieldName(), Qt::CaseInsensitive))
+            continue;
+        const QVariant &a = DataOf(newData, f);
+        const QVariant &b = DataOf(oldData, f);
+        if (a.isNull() == b.isNull() && (a.isNull() || a == b))
+            continue;
+        sets << quoted(f->FieldName()) + QStringLiteral(" = :") + f->FieldName();
+    }
+    if (sets.isEmpty())
+        return QString();
+    return QStringLiteral("update ") + quoted(tableName_.toUpper()) + QStringLiteral(" set ") +
+           sets.join(QStringLiteral(", ")) + QStringLiteral(" where ") + WhereKey(true);
+}
+
+QString TIBTable::DeleteText() const
+{
+    return QStringLiteral("delete from ") + quoted(tableName_.toUpper()) + QStringLiteral(" where ") + WhereKey(true);
+}
