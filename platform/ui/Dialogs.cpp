@@ -1,0 +1,229 @@
+#include "Dialogs.h"
+
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+
+namespace {
+struct ButtonInfo {
+    TMsgDlgBtn button;
+    QMessageBox::StandardButton qt;
+    int result;
+};
+// In the order the buttons stand in a box.
+const ButtonInfo kButtons[] = {
+    {mbYes, QMessageBox::Yes, mrYes},           {mbNo, QMessageBox::No, mrNo},
+    {mbOK, QMessageBox::Ok, mrOk},              {mbCancel, QMessageBox::Cancel, mrCancel},
+    {mbAbort, QMessageBox::Abort, mrAbort},     {mbRetry, QMessageBox::Retry, mrRetry},
+    {mbIgnore, QMessageBox::Ignore, mrIgnore},  {mbAll, QMessageBox::YesAll, mrAll},
+    {mbNoToAll, QMessageBox::NoToAll, mrNoToAll}, {mbYesToAll, QMessageBox::YesToAll, mrYesToAll},
+};
+
+// A lone CR breaks the line in the program's texts, as CR LF and LF do.
+QString lineBreaks(QString text)
+{
+    text.replace(QLatin1String("\r\n"), QLatin1String("\n"));
+    text.replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return text;
+}
+
+QString typeCaption(TMsgDlgType type)
+{
+    switch (type) {
+    case mtWarning: return QStringLiteral("Upozornenie");
+    case mtError: return QStringLiteral("Chyba");
+    case mtInformation: return QStringLiteral("Informácia");
+    case mtConfirmation: return QStringLiteral("Potvrdenie");
+    case mtCustom: break;
+    }
+    return QString();
+}
+
+class QtResponder : public TMessageResponder {
+public:
+    int Message(const TMessageRequest &r) override
+    {
+        QMessageBox box(QApplication::activeWindow());
+        static const QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Critical,
+                                                  QMessageBox::Information, QMessageBox::Question,
+                                                  QMessageBox::NoIcon};
+        box.setIcon(icons[r.Type]);
+        box.setWindowTitle(r.Caption.isEmpty() ? QApplication::applicationName() : r.Caption);
+        box.setText(lineBreaks(r.Text));
+        box.setTextFormat(Qt::PlainText);
+        for (const ButtonInfo &b : kButtons) {
+            if (!(r.Buttons & b.button))
+                continue;
+            QPushButton *pb = box.addButton(b.qt);
+            if (r.DefaultButton == b.button || (r.DefaultButton == mbNone && !box.defaultButton()))
+                box.setDefaultButton(pb);
+        }
+        const int escape = EscapeResult(r.Buttons);
+        for (const ButtonInfo &b : kButtons)
+            if ((r.Buttons & b.button) && b.result == escape)
+                box.setEscapeButton(box.button(b.qt));
+        box.exec();
+        QAbstractButton *clicked = box.clickedButton();
+        for (const ButtonInfo &b : kButtons)
+            if (clicked && box.button(b.qt) == clicked)
+                return b.result;
+        return escape;
+    }
+
+    bool Input(const TInputRequest &r, QString &value) override
+    {
+        bool ok = false;
+        QString answer = QInputDialog::getText(QApplication::activeWindow(), r.Caption, lineBreaks(r.Prompt),
+                                               r.Password ? QLineEdit::Password : QLineEdit::Normal, r.Value, &ok);
+        if (ok)
+            value = answer;
+        return ok;
+    }
+};
+
+TMessageResponder *&current()
+{
+    static TMessageResponder *responder = nullptr;
+    return responder;
+}
+
+TMessageResponder &qtResponder()
+{
+    static QtResponder dialogs;
+    return dialogs;
+}
+} // namespace
+
+int ButtonResult(TMsgDlgBtn button)
+{
+    for (const ButtonInfo &b : kButtons)
+        if (b.button == button)
+            return b.result;
+    return mrNone;
+}
+
+int EscapeResult(TMsgDlgButtons buttons)
+{
+    for (TMsgDlgBtn b : {mbCancel, mbNo, mbOK})
+        if (buttons & b)
+            return ButtonResult(b);
+    return mrCancel;
+}
+
+TMessageResponder &MessageResponder()
+{
+    return current() ? *current() : qtResponder();
+}
+
+void SetMessageResponder(TMessageResponder *responder)
+{
+    current() = responder;
+}
+
+int MessageBox(const QString &text, const QString &caption, TMsgDlgType type, TMsgDlgButtons buttons,
+               TMsgDlgBtn defaultButton)
+{
+    TMessageRequest r;
+    r.Text = text;
+    r.Caption = caption;
+    r.Type = type;
+    r.Buttons = buttons ? buttons : TMsgDlgButtons(mbOK);
+    r.DefaultButton = defaultButton;
+    return MessageResponder().Message(r);
+}
+
+int MessageDlg(const QString &text, TMsgDlgType type, TMsgDlgButtons buttons, TMsgDlgBtn defaultButton)
+{
+    return MessageBox(text, typeCaption(type), type, buttons, defaultButton);
+}
+
+void ShowMessage(const QString &text)
+{
+    MessageBox(text, QString(), mtCustom, mbOK);
+}
+
+void ShowError(const QString &text)
+{
+    QApplication::beep();
+    TMessageRequest r;
+    r.Text = text;
+    r.Caption = QStringLiteral("Výstraha");
+    r.Type = mtError;
+    r.Buttons = mbOK;
+    r.Beep = true;
+    MessageResponder().Message(r);
+}
+
+bool Confirm(const QString &text, const QString &caption)
+{
+    return MessageBox(text, caption, mtWarning, mbYesNo) == mrYes;
+}
+
+void Information(const QString &text, const QString &caption)
+{
+    MessageBox(text, caption.isEmpty() ? typeCaption(mtInformation) : caption, mtInformation, mbOK);
+}
+
+bool InputQuery(const QString &caption, const QString &prompt, QString &value)
+{
+    TInputRequest r;
+    r.Caption = caption;
+    r.Prompt = prompt;
+    r.Value = value;
+    QString answer = value;
+    if (!MessageResponder().Input(r, answer))
+        return false;
+    value = answer;
+    return true;
+}
+
+QString InputBox(const QString &caption, const QString &prompt, const QString &proposal)
+{
+    QString value = proposal;
+    InputQuery(caption, prompt, value);
+    return value;
+}
+
+TTestResponder::TTestResponder() : previous_(&MessageResponder())
+{
+    SetMessageResponder(this);
+}
+
+TTestResponder::~TTestResponder()
+{
+    SetMessageResponder(previous_);
+}
+
+int TTestResponder::Message(const TMessageRequest &request)
+{
+    Messages.append(request);
+    if (!MessageAnswers.empty()) {
+        int answer = MessageAnswers.front();
+        MessageAnswers.pop_front();
+        return answer;
+    }
+    return EscapeResult(request.Buttons);
+}
+
+bool TTestResponder::Input(const TInputRequest &request, QString &value)
+{
+    Inputs.append(request);
+    if (InputAnswers.empty())
+        return false;
+    QVariant answer = InputAnswers.front();
+    InputAnswers.pop_front();
+    if (answer.isNull())
+        return false;
+    value = answer.toString();
+    return true;
+}
+
+QStringList TTestResponder::Texts() const
+{
+    QStringList texts;
+    for (const TMessageRequest &r : Messages)
+        texts << r.Text;
+    return texts;
+}

@@ -1,0 +1,321 @@
+#include "Form.h"
+
+#include "BitBtn.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QKeyEvent>
+#include <QPlainTextEdit>
+#include <QPointer>
+#include <QScreen>
+#include <QStatusBar>
+#include <QTextEdit>
+
+namespace {
+QPointer<QWidget> &mainForm()
+{
+    static QPointer<QWidget> form;
+    return form;
+}
+
+// Controls that use Enter themselves: multi-line texts and grids.
+bool wantsReturn(const QWidget *w)
+{
+    return qobject_cast<const QPlainTextEdit *>(w) || qobject_cast<const QTextEdit *>(w)
+           || qobject_cast<const QAbstractItemView *>(w);
+}
+
+bool isActive(const TButton *b)
+{
+    return b->isVisible() && b->isEnabled();
+}
+} // namespace
+
+QWidget *ApplicationMainForm()
+{
+    return mainForm();
+}
+
+void SetApplicationMainForm(QWidget *form)
+{
+    mainForm() = form;
+}
+
+TForm::TForm(QWidget *owner) : QDialog(owner)
+{
+    // Key preview sees every key of the application before the focused control; only this form's
+    // keys are taken.
+    qApp->installEventFilter(this);
+}
+
+TForm::~TForm() = default;
+
+int TForm::ShowModal()
+{
+    modalResult_ = mrNone;
+    inModal_ = true;
+    exec();
+    inModal_ = false;
+    if (modalResult_ == mrNone)
+        modalResult_ = mrCancel;
+    return modalResult_;
+}
+
+void TForm::SetModalResult(int result)
+{
+    modalResult_ = result;
+    if (result != mrNone && inModal_)
+        QMetaObject::invokeMethod(this, &TForm::closeModal, Qt::QueuedConnection);
+}
+
+void TForm::closeModal()
+{
+    if (!inModal_ || modalResult_ == mrNone || closing_)
+        return;
+    closing_ = true;
+    TCloseAction action = caNone;
+    if (CloseQuery()) {
+        action = caHide;
+        if (OnClose)
+            OnClose(action);
+    }
+    closing_ = false;
+    if (action == caNone) {
+        modalResult_ = mrNone;
+        return;
+    }
+    QDialog::done(modalResult_);
+    if (action == caFree)
+        deleteLater();
+}
+
+bool TForm::CloseQuery()
+{
+    bool canClose = true;
+    if (OnCloseQuery)
+        OnCloseQuery(canClose);
+    return canClose;
+}
+
+void TForm::Close()
+{
+    if (inModal_) {
+        SetModalResult(mrCancel);
+        return;
+    }
+    if (closing_ || !CloseQuery())
+        return;
+    closing_ = true;
+    TCloseAction action = caHide;
+    if (OnClose)
+        OnClose(action);
+    closing_ = false;
+    switch (action) {
+    case caNone: break;
+    case caHide: hide(); break;
+    case caFree: hide(); deleteLater(); break;
+    case caMinimize: showMinimized(); break;
+    }
+}
+
+void TForm::done(int result)
+{
+    if (inModal_)
+        SetModalResult(result == QDialog::Accepted ? mrOk : result == QDialog::Rejected ? mrCancel : result);
+    else
+        Close();
+}
+
+void TForm::accept()
+{
+    done(mrOk);
+}
+
+// The window's close button and Qt's own reject paths end as a cancel.
+void TForm::reject()
+{
+    done(mrCancel);
+}
+
+void TForm::SelectNext(bool forward)
+{
+    focusNextPrevChild(forward);
+}
+
+void TForm::SetTabOrder(const QList<QWidget *> &widgets)
+{
+    for (int i = 1; i < widgets.size(); ++i)
+        QWidget::setTabOrder(widgets[i - 1], widgets[i]);
+}
+
+QStatusBar *TForm::StatusBar()
+{
+    if (!statusBar_) {
+        statusBar_ = new QStatusBar(this);
+        statusBar_->setSizeGripEnabled(false);
+        placeStatusBar();
+        statusBar_->show();
+    }
+    return statusBar_;
+}
+
+QString TForm::StatusText() const
+{
+    return statusBar_ ? statusBar_->currentMessage() : QString();
+}
+
+void TForm::SetStatusText(const QString &text)
+{
+    StatusBar()->showMessage(text);
+}
+
+void TForm::placeStatusBar()
+{
+    if (!statusBar_)
+        return;
+    const int h = statusBar_->sizeHint().height();
+    statusBar_->setGeometry(0, height() - h, width(), h);
+    // A layout of the form keeps clear of the bar.
+    QMargins m = contentsMargins();
+    if (m.bottom() != h) {
+        m.setBottom(h);
+        setContentsMargins(m);
+    }
+}
+
+TButton *TForm::DefaultButton() const
+{
+    for (TButton *b : findChildren<TButton *>())
+        if (b->Default() && isActive(b))
+            return b;
+    return nullptr;
+}
+
+TButton *TForm::CancelButton() const
+{
+    for (TButton *b : findChildren<TButton *>())
+        if (b->Cancel() && isActive(b))
+            return b;
+    return nullptr;
+}
+
+void TForm::KeyDown(int &key, Qt::KeyboardModifiers modifiers)
+{
+    if (OnKeyDown)
+        OnKeyDown(key, modifiers);
+}
+
+bool TForm::eventFilter(QObject *watched, QEvent *e)
+{
+    if (e->type() != QEvent::KeyPress || !KeyPreview || !watched->isWidgetType())
+        return QDialog::eventFilter(watched, e);
+    auto *w = static_cast<QWidget *>(watched);
+    // Propagation shows the same key to the parents again; preview it once, at the focused control.
+    QWidget *target = QApplication::focusWidget() ? QApplication::focusWidget() : this;
+    if (w != target || w->window() != this)
+        return QDialog::eventFilter(watched, e);
+    auto *ke = static_cast<QKeyEvent *>(e);
+    int key = ke->key();
+    KeyDown(key, ke->modifiers());
+    return key == 0;
+}
+
+void TForm::keyPressEvent(QKeyEvent *e)
+{
+    // Only keys the focused control left alone arrive here.
+    const int key = e->key();
+    const bool plain = (e->modifiers() & ~Qt::KeypadModifier) == Qt::NoModifier;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && plain) {
+        QWidget *focus = focusWidget();
+        if (auto *button = qobject_cast<QPushButton *>(focus)) {
+            button->click();
+        } else if (TButton *def = DefaultButton()) {
+            def->click();
+        } else if (!focus || !wantsReturn(focus)) {
+            SelectNext(true);
+        }
+        e->accept();
+        return;
+    }
+    if (key == Qt::Key_Escape && plain) {
+        if (TButton *cancel = CancelButton())
+            cancel->click();
+        e->accept();
+        return;
+    }
+    QWidget::keyPressEvent(e);
+}
+
+bool TForm::event(QEvent *e)
+{
+    switch (e->type()) {
+    case QEvent::WindowActivate:
+        if (OnActivate)
+            OnActivate();
+        break;
+    case QEvent::WindowDeactivate:
+        if (OnDeactivate)
+            OnDeactivate();
+        break;
+    default:
+        break;
+    }
+    return QDialog::event(e);
+}
+
+void TForm::showEvent(QShowEvent *e)
+{
+    QDialog::showEvent(e);
+    if (e->spontaneous())
+        return;
+    centre();
+    if (OnShow)
+        OnShow();
+}
+
+void TForm::hideEvent(QHideEvent *e)
+{
+    QDialog::hideEvent(e);
+    if (!e->spontaneous() && OnHide)
+        OnHide();
+}
+
+void TForm::resizeEvent(QResizeEvent *e)
+{
+    QDialog::resizeEvent(e);
+    placeStatusBar();
+}
+
+void TForm::centre()
+{
+    QRect area;
+    QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr;
+    if (Position == poOwnerFormCenter && owner && owner->isVisible())
+        area = owner->frameGeometry();
+    else if (Position != poDesigned) {
+        QScreen *s = screen() ? screen() : QGuiApplication::primaryScreen();
+        if (s)
+            area = s->availableGeometry();
+    }
+    if (!area.isValid())
+        return;
+    QRect frame = frameGeometry();
+    frame.moveCenter(area.center());
+    move(frame.topLeft());
+}
+
+void SelectNextControl(QWidget *from, bool forward)
+{
+    if (!from)
+        return;
+    if (auto *form = qobject_cast<TForm *>(from->window())) {
+        if (QApplication::focusWidget() != from && from->focusPolicy() != Qt::NoFocus)
+            from->setFocus();
+        form->SelectNext(forward);
+        return;
+    }
+    // Other windows: the same key a user would press.
+    QKeyEvent tab(QEvent::KeyPress, forward ? Qt::Key_Tab : Qt::Key_Backtab,
+                  forward ? Qt::NoModifier : Qt::ShiftModifier);
+    QCoreApplication::sendEvent(from->window(), &tab);
+}

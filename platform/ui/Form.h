@@ -1,0 +1,108 @@
+// TForm: the dialog base of every window of the program. It keeps a modal result, previews keys, centres
+// itself, moves the focus on Enter and closes on Escape only through a Cancel button, as the users know it.
+#pragma once
+
+#include <QDialog>
+#include <QList>
+#include <functional>
+
+class QStatusBar;
+class TButton;
+
+// Modal results of forms and buttons.
+enum TModalResult {
+    mrNone = 0,
+    mrOk = 1,
+    mrCancel = 2,
+    mrAbort = 3,
+    mrRetry = 4,
+    mrIgnore = 5,
+    mrYes = 6,
+    mrNo = 7,
+    mrAll = 8,
+    mrNoToAll = 9,
+    mrYesToAll = 10,
+};
+
+// What closing a form does to it: nothing, hide it, free it (later), minimise it.
+enum TCloseAction { caNone, caHide, caFree, caMinimize };
+
+// Where a form appears when shown.
+enum TPosition { poDesigned, poScreenCenter, poOwnerFormCenter };
+
+class TForm : public QDialog {
+    Q_OBJECT
+public:
+    explicit TForm(QWidget *owner = nullptr);
+    ~TForm() override;
+
+    // Shows the form modally and returns its modal result (mrCancel when it was closed otherwise).
+    int ShowModal();
+    int ModalResult() const { return modalResult_; }
+    // A non-zero result closes a modal form once the current event has been handled, so a button's own
+    // click handler can still take the result back (set it to mrNone).
+    void SetModalResult(int result);
+    // Closes the form: a modal one with mrCancel, a modeless one as its OnClose action says.
+    void Close();
+    // Asks OnCloseQuery whether the form may close.
+    bool CloseQuery();
+
+    // Keys go to OnKeyDown / KeyDown before the focused control sees them.
+    bool KeyPreview = false;
+    TPosition Position = poScreenCenter;
+
+    // The focus moves as Tab (forward) or Shift+Tab (backward) would move it.
+    void SelectNext(bool forward);
+    // Tab order: each widget after the one before it.
+    static void SetTabOrder(const QList<QWidget *> &widgets);
+
+    // Status bar at the bottom of the form, made on first use.
+    QStatusBar *StatusBar();
+    QString StatusText() const;
+    void SetStatusText(const QString &text);
+
+    // The button Enter presses and the button Escape presses, when the form has them.
+    TButton *DefaultButton() const;
+    TButton *CancelButton() const;
+
+    // Hooks. Key codes are Qt::Key values; a handler that sets the key to 0 consumes it.
+    std::function<void()> OnShow;
+    std::function<void()> OnHide;
+    std::function<void()> OnActivate;
+    std::function<void()> OnDeactivate;
+    std::function<void(TCloseAction &)> OnClose;
+    std::function<void(bool &)> OnCloseQuery;
+    std::function<void(int &key, Qt::KeyboardModifiers)> OnKeyDown;
+
+    void done(int result) override;
+    void accept() override;
+    void reject() override;
+
+protected:
+    // Key preview for subclasses; the default calls OnKeyDown.
+    virtual void KeyDown(int &key, Qt::KeyboardModifiers modifiers);
+
+    bool event(QEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
+    void resizeEvent(QResizeEvent *e) override;
+
+private:
+    void closeModal();
+    void centre();
+    void placeStatusBar();
+
+    int modalResult_ = mrNone;
+    bool inModal_ = false;
+    bool closing_ = false;
+    QStatusBar *statusBar_ = nullptr;
+};
+
+// Moves the focus from a control to the next (or previous) control of its window, as Tab does.
+void SelectNextControl(QWidget *from, bool forward);
+
+// The program's main window, owner of the dialogs that are made at run time; null until the shell sets it.
+QWidget *ApplicationMainForm();
+void SetApplicationMainForm(QWidget *form);

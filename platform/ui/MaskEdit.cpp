@@ -1,0 +1,47 @@
+#include "MaskEdit.h"
+
+#include <QKeyEvent>
+
+TMaskEdit::TMaskEdit(QWidget *parent) : QLineEdit(parent)
+{
+    resize(121, 21);
+}
+
+void TMaskEdit::SetEditMask(const QString &mask)
+{
+    const QString value = Text();
+    editMask_ = mask;
+    mask_ = TEditMask(mask);
+    setInputMask(mask_.QtInputMask());
+    SetText(value);
+}
+
+QString TMaskEdit::Text() const
+{
+    return mask_.IsEmpty() ? text() : mask_.TextFromDisplay(displayText());
+}
+
+void TMaskEdit::SetText(const QString &value)
+{
+    setText(mask_.IsEmpty() ? value : mask_.DisplayFromText(value));
+}
+
+QString TMaskEdit::EditText() const
+{
+    return mask_.IsEmpty() ? text() : displayText();
+}
+
+void TMaskEdit::keyPressEvent(QKeyEvent *e)
+{
+    const QString typed = e->text();
+    if (CharCase != ecNormal && !typed.isEmpty() && typed[0].isLetter()) {
+        const QString cased = CharCase == ecUpperCase ? typed.toUpper() : typed.toLower();
+        if (cased != typed) {
+            QKeyEvent changed(e->type(), e->key(), e->modifiers(), cased, e->isAutoRepeat(), ushort(e->count()));
+            QLineEdit::keyPressEvent(&changed);
+            e->setAccepted(changed.isAccepted());
+            return;
+        }
+    }
+    QLineEdit::keyPressEvent(e);
+}

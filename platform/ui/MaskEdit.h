@@ -1,0 +1,35 @@
+// TMaskEdit: a single-line edit whose input shape is an edit mask in the program's own mask language
+// ("!99/99/0000;1;_"); its Text follows that language (literals kept or not, unfilled places as blanks).
+#pragma once
+
+#include "platform/os/EditMask.h"
+
+#include <QLineEdit>
+
+enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
+class TMaskEdit : public QLineEdit {
+    Q_OBJECT
+public:
+    explicit TMaskEdit(QWidget *parent = nullptr);
+
+    const QString &EditMask() const { return editMask_; }
+    // An empty mask makes a plain edit.
+    void SetEditMask(const QString &mask);
+    const TEditMask &Mask() const { return mask_; }
+
+    TEditCharCase CharCase = ecNormal;
+
+    // The value: with or without the mask's literals as the mask says, unfilled places as blanks.
+    QString Text() const;
+    void SetText(const QString &value);
+    // What the edit shows, unfilled places as the mask's blank character.
+    QString EditText() const;
+
+protected:
+    void keyPressEvent(QKeyEvent *e) override;
+
+private:
+    QString editMask_;
+    TEditMask mask_;
+};

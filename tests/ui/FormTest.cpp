@@ -1,0 +1,211 @@
+// The form base: Enter, Escape and modal results as the program's dialogs use them.
+#include "platform/ui/BitBtn.h"
+#include "platform/ui/Form.h"
+
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QStatusBar>
+#include <QTest>
+#include <QTimer>
+#include <QVBoxLayout>
+#include <gtest/gtest.h>
+
+namespace {
+struct Dialog : TForm {
+    QLineEdit *first = new QLineEdit(this);
+    QLineEdit *second = new QLineEdit(this);
+    TButton *ok = new TButton(QStringLiteral("OK"), this);
+    TButton *cancel = new TButton(QStringLiteral("Zrušiť"), this);
+    int okClicks = 0, cancelClicks = 0;
+    Dialog()
+    {
+        auto *l = new QVBoxLayout(this);
+        for (QWidget *w : {static_cast<QWidget *>(first), static_cast<QWidget *>(second), static_cast<QWidget *>(ok),
+                           static_cast<QWidget *>(cancel)})
+            l->addWidget(w);
+        ok->SetModalResult(mrOk);
+        cancel->SetModalResult(mrCancel);
+        connect(ok, &QPushButton::clicked, this, [this] { ++okClicks; });
+        connect(cancel, &QPushButton::clicked, this, [this] { ++cancelClicks; });
+    }
+    void showActive()
+    {
+        show();
+        activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(this));
+        first->setFocus();
+        QCoreApplication::processEvents();
+    }
+};
+
+// Runs the form modally, doing the steps once its loop runs; a form that never closes is ended after a
+// while, which reads as mrNone.
+int runModal(TForm &form, std::function<void()> steps)
+{
+    QTimer::singleShot(0, &form, [&] {
+        form.activateWindow();
+        (void)QTest::qWaitForWindowActive(&form);
+        steps();
+    });
+    bool timedOut = false;
+    QTimer::singleShot(3000, &form, [&] {
+        if (form.isVisible()) {
+            timedOut = true;
+            form.hide();
+        }
+    });
+    const int result = form.ShowModal();
+    return timedOut ? mrNone : result;
+}
+} // namespace
+
+TEST(Form, EnterMovesToTheNextControlWhenNoButtonIsDefault)
+{
+    Dialog d;
+    d.showActive();
+    QTest::keyClick(d.first, Qt::Key_Return);
+    EXPECT_TRUE(d.second->hasFocus());
+    QTest::keyClick(d.second, Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(d.ok->hasFocus());
+    EXPECT_EQ(d.okClicks, 0);
+}
+
+TEST(Form, EnterPressesOnlyTheDefaultButton)
+{
+    Dialog d;
+    d.cancel->SetDefault(true);
+    d.showActive();
+    QTest::keyClick(d.first, Qt::Key_Return);
+    EXPECT_EQ(d.cancelClicks, 1);
+    EXPECT_EQ(d.okClicks, 0);
+    EXPECT_TRUE(d.first->hasFocus());
+    EXPECT_EQ(d.ModalResult(), mrCancel);
+}
+
+TEST(Form, EnterInAMemoStaysInTheMemo)
+{
+    Dialog d;
+    auto *memo = new QPlainTextEdit(&d);
+    d.layout()->addWidget(memo);
+    d.showActive();
+    memo->setFocus();
+    QTest::keyClicks(memo, QStringLiteral("a"));
+    QTest::keyClick(memo, Qt::Key_Return);
+    EXPECT_TRUE(memo->hasFocus());
+    EXPECT_EQ(memo->toPlainText(), QStringLiteral("a\n"));
+}
+
+TEST(Form, EscapeClosesOnlyThroughACancelButton)
+{
+    Dialog d;
+    int result = runModal(d, [&] {
+        d.first->setFocus();
+        QTest::keyClick(d.first, Qt::Key_Escape);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(d.isVisible()) << "no Cancel button: Escape does nothing";
+        d.SetModalResult(mrOk);
+    });
+    EXPECT_EQ(result, mrOk);
+
+    d.cancel->SetCancel(true);
+    result = runModal(d, [&] { QTest::keyClick(d.first, Qt::Key_Escape); });
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_EQ(d.cancelClicks, 1);
+}
+
+TEST(Form, AClickHandlerCanTakeTheModalResultBack)
+{
+    Dialog d;
+    bool refuse = true;
+    QObject::connect(d.ok, &QPushButton::clicked, &d, [&] {
+        if (refuse)
+            d.SetModalResult(mrNone);
+    });
+    int result = runModal(d, [&] {
+        d.ok->click();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(d.isVisible());
+        refuse = false;
+        d.ok->click();
+    });
+    EXPECT_EQ(result, mrOk);
+    EXPECT_EQ(d.okClicks, 2);
+}
+
+TEST(Form, CloseQueryAndCloseActionCanKeepTheFormOpen)
+{
+    Dialog d;
+    int queries = 0;
+    d.OnCloseQuery = [&](bool &canClose) { canClose = ++queries > 1; };
+    TCloseAction next = caNone;
+    d.OnClose = [&](TCloseAction &action) { action = next; };
+    int result = runModal(d, [&] {
+        d.ok->click(); // refused by the query
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(d.ModalResult(), mrNone);
+        d.ok->click(); // allowed, but the close action is caNone
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(d.isVisible());
+        next = caHide;
+        d.ok->click();
+    });
+    EXPECT_EQ(result, mrOk);
+    EXPECT_EQ(queries, 3);
+}
+
+TEST(Form, TheWindowsCloseButtonGivesCancel)
+{
+    Dialog d;
+    EXPECT_EQ(runModal(d, [&] { d.close(); }), mrCancel);
+    EXPECT_EQ(runModal(d, [&] { d.Close(); }), mrCancel);
+}
+
+TEST(Form, KeyPreviewSeesKeysBeforeTheControl)
+{
+    Dialog d;
+    d.KeyPreview = true;
+    QList<int> seen;
+    d.OnKeyDown = [&](int &key, Qt::KeyboardModifiers) {
+        seen << key;
+        if (key == Qt::Key_F12 || key == Qt::Key_X)
+            key = 0;
+    };
+    d.showActive();
+    QTest::keyClick(d.first, Qt::Key_X);
+    QTest::keyClick(d.first, Qt::Key_Y);
+    QTest::keyClick(d.first, Qt::Key_F12);
+    EXPECT_EQ(d.first->text(), QStringLiteral("y"));
+    EXPECT_EQ(seen, (QList<int>{Qt::Key_X, Qt::Key_Y, Qt::Key_F12})) << "each key once, not again from the parents";
+
+    d.KeyPreview = false;
+    QTest::keyClick(d.first, Qt::Key_X);
+    EXPECT_EQ(d.first->text(), QStringLiteral("yx"));
+}
+
+TEST(Form, ShowAndHideHooksAndStatusText)
+{
+    Dialog d;
+    QStringList events;
+    d.OnShow = [&] { events << "show"; };
+    d.OnHide = [&] { events << "hide"; };
+    EXPECT_EQ(d.StatusText(), QString());
+    d.SetStatusText(QStringLiteral("Riadenie výroby - Objednávky"));
+    d.show();
+    d.hide();
+    EXPECT_EQ(events, (QStringList{"show", "hide"}));
+    EXPECT_EQ(d.StatusText(), QStringLiteral("Riadenie výroby - Objednávky"));
+    EXPECT_EQ(d.StatusBar()->geometry().bottom(), d.height() - 1);
+}
+
+TEST(Form, ExplicitTabOrder)
+{
+    Dialog d;
+    TForm::SetTabOrder({d.second, d.first, d.cancel});
+    d.showActive();
+    d.second->setFocus();
+    QTest::keyClick(d.second, Qt::Key_Tab);
+    EXPECT_TRUE(d.first->hasFocus());
+    QTest::keyClick(d.first, Qt::Key_Return);
+    EXPECT_TRUE(d.cancel->hasFocus());
+}
