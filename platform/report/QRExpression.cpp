@@ -353,6 +353,8 @@ struct Parser {
                 syntaxError(src, QStringLiteral("nesprávny počet parametrov funkcie %1").arg(id));
             return n;
         }
+        if (up == QLatin1String("COUNT"))
+            return make(Node::Count); // COUNT stands without parentheses too
         auto n = make(Node::Field);
         n->name = id;
         return n;

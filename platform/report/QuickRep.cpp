@@ -222,7 +222,7 @@ struct TQuickRep::Run {
         ctx.PageNumber = pages.back().number;
         y = top;
         column = 0;
-        contentTop = y; // nothing breaks before the page's first band
+        contentTop = columnTop = columnBottom = y; // nothing breaks before the page's first band
         if (pageHeader)
             printBand(pageHeader, false);
         if (inData && columnHeader)
@@ -233,10 +233,16 @@ struct TQuickRep::Run {
     void endPage()
     {
         if (pageFooter) {
-            const double saved = y;
+            const double saved[] = {y, columnTop, columnBottom};
+            const int savedColumn = column;
             y = paper.height() - MmToUnits(rep.Page.BottomMargin) - pageFooter->Height;
+            column = 0;
+            columnBottom = y;
             printBand(pageFooter, false);
-            y = saved;
+            y = saved[0];
+            columnTop = saved[1];
+            columnBottom = saved[2];
+            column = savedColumn;
             resetAggregatesOf(pageFooter);
         }
     }
@@ -326,6 +332,12 @@ struct TQuickRep::Run {
         }
         if (!hasRows && !rep.PrintIfEmpty)
             return;
+        if (hasRows) {
+            // The title and the first page header show the first record, as headings of one-record
+            // documents (contract numbers, job numbers) expect.
+            snapshot(*cursor);
+            ctx.Row = &row;
+        }
         startPage();
         printBand(enabled(rbTitle));
         // The column header heads records: none without them, and on every page while they run.

@@ -46,6 +46,8 @@ public:
     void setDisplayLabels(QStringList labels) { labels_ = std::move(labels); }
     int rowCount() const { return int(rows_.size()); }
     int recNo() const { return pos_; }
+    using ReportCursor::displayText;
+    using ReportCursor::value;
 
     void first() override { pos_ = 0; }
     void next() override;
