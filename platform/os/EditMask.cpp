@@ -54,15 +54,15 @@ TEditMask::TEditMask(const QString &mask)
             reverse_ = true;
             continue;
         case '>':
-            if (i + 1 < m.size() && m[i + 1] == QLatin1Char('<')) {
+            caseMode = 1;
+            continue;
+        case '<':
+            if (i + 1 < m.size() && m[i + 1] == QLatin1Char('>')) { // "<>": no case conversion
                 caseMode = 0;
                 ++i;
             } else {
-                caseMode = 1;
+                caseMode = -1;
             }
-            continue;
-        case '<':
-            caseMode = -1;
             continue;
         case '\\':
             if (i + 1 < m.size())

@@ -8,7 +8,6 @@
 #include <QFile>
 #include <QFileInfo>
 #include <QRegularExpression>
-#include <QSaveFile>
 
 namespace {
 
@@ -295,10 +294,9 @@ void TIniFile::save()
     else
         bytes = (bom_ ? QByteArray("\xEF\xBB\xBF") : QByteArray()) + text.toUtf8();
 
-    QSaveFile file(fileName_);
-    const bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit();
-    if (!ok)
-        throw Exception(QStringLiteral("Súbor nastavení %1 sa nedá zapísať: %2").arg(fileName_, file.errorString()));
+    QString error;
+    if (!WriteFileAtomically(fileName_, bytes, &error))
+        throw Exception(QStringLiteral("Súbor nastavení %1 sa nedá zapísať: %2").arg(fileName_, error));
     utf8_ = !codePage;
     const QFileInfo info(fileName_);
     loadedModified_ = info.lastModified();

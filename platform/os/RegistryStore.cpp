@@ -1,10 +1,10 @@
 #include "RegistryStore.h"
 
 #include "Exception.h"
+#include "TextFile.h"
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 #include <QStandardPaths>
 
 namespace {
@@ -124,9 +124,9 @@ void TRegistryStore::writeAll(const QStringList &names, const QStringList &value
     QByteArray bytes;
     for (int i = 0; i < names.size(); ++i)
         bytes += (escape(names[i]) + QLatin1Char('=') + escape(values[i]) + QLatin1Char('\n')).toUtf8();
-    QSaveFile file(valuesFile());
-    if (!(file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.commit()))
-        throw Exception(QStringLiteral("Hodnotu kľúča %1 sa nepodarilo zapísať: %2").arg(key_, file.errorString()));
+    QString error;
+    if (!WriteFileAtomically(valuesFile(), bytes, &error))
+        throw Exception(QStringLiteral("Hodnotu kľúča %1 sa nepodarilo zapísať: %2").arg(key_, error));
 }
 
 QString TRegistryStore::ReadString(const QString &name) const

@@ -3,6 +3,7 @@
 #include "Win1250.h"
 
 #include <QFile>
+#include <QSaveFile>
 #include <QStringDecoder>
 
 QString DecodeText(const QByteArray &bytes, bool *wasUtf8)
@@ -29,4 +30,22 @@ QString ReadTextFile(const QString &path, bool *ok)
     if (ok)
         *ok = true;
     return DecodeText(file.readAll());
+}
+
+bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *error)
+{
+    QSaveFile file(path);
+    // A short write (a full disk, a size limit) is not always reported by the write itself: the size
+    // actually on disk is checked before the new file replaces the old one.
+    bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()
+              && file.size() == bytes.size();
+    if (ok) {
+        ok = file.commit();
+    } else {
+        file.cancelWriting();
+    }
+    if (!ok && error)
+        *error = file.errorString().isEmpty() || file.error() == QFileDevice::NoError
+                     ? QStringLiteral("zápis sa nepodaril") : file.errorString();
+    return ok;
 }

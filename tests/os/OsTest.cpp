@@ -1,0 +1,174 @@
+// The registry store, the clock, the server probe, colours, folders and the Windows-1250 code page.
+#include "platform/os/Clock.h"
+#include "platform/os/Color.h"
+#include "platform/os/Exception.h"
+#include "platform/os/Folders.h"
+#include "platform/os/RegistryStore.h"
+#include "platform/os/ServerProbe.h"
+#include "platform/os/Win1250.h"
+
+#include <QDir>
+#include <QElapsedTimer>
+#include <QGuiApplication>
+#include <QPalette>
+#include <QThread>
+#include <QFile>
+#include <QFileInfo>
+#include <QTcpServer>
+#include <QTemporaryDir>
+#include <gtest/gtest.h>
+
+namespace {
+
+// Points XDG_CONFIG_HOME and XDG_DATA_HOME at a temporary folder for one test.
+class XdgFolders {
+public:
+    XdgFolders()
+        : oldConfig_(qgetenv("XDG_CONFIG_HOME")), oldData_(qgetenv("XDG_DATA_HOME"))
+    {
+        qputenv("XDG_CONFIG_HOME", dir_.filePath(QStringLiteral("config")).toLocal8Bit());
+        qputenv("XDG_DATA_HOME", dir_.filePath(QStringLiteral("data")).toLocal8Bit());
+    }
+    ~XdgFolders()
+    {
+        restore("XDG_CONFIG_HOME", oldConfig_);
+        restore("XDG_DATA_HOME", oldData_);
+    }
+    QString path(const QString &name) const { return dir_.filePath(name); }
+
+private:
+    static void restore(const char *name, const QByteArray &value)
+    {
+        if (value.isNull())
+            qunsetenv(name);
+        else
+            qputenv(name, value);
+    }
+    QTemporaryDir dir_;
+    QByteArray oldConfig_, oldData_;
+};
+
+TEST(RegistryStoreTest, ValuesOfAKeyUnderTheConfigFolder)
+{
+    XdgFolders xdg;
+    TRegistryStore reg;
+    EXPECT_FALSE(reg.OpenKey(QStringLiteral("\\SOFTWARE\\TarvIS"), false)); // not created without canCreate
+    EXPECT_EQ(reg.ReadString(QStringLiteral("LastLogin")), QString());
+    EXPECT_THROW(reg.WriteString(QStringLiteral("LastLogin"), QStringLiteral("X")), Exception);
+
+    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\SOFTWARE\\TarvIS"), true));
+    EXPECT_EQ(reg.ReadString(QStringLiteral("LastLogin")), QString());
+    reg.WriteString(QStringLiteral("LastLogin"), QStringLiteral("SYSDBA"));
+    reg.WriteString(QStringLiteral("Poznámka"), QStringLiteral("a=b\\c\nďalší riadok"));
+    reg.WriteString(QStringLiteral("lastlogin"), QStringLiteral("NOVAK"));
+    reg.CloseKey();
+
+    TRegistryStore again;
+    ASSERT_TRUE(again.OpenKey(QStringLiteral("\\SOFTWARE\\TarvIS"), false));
+    EXPECT_EQ(again.ReadString(QStringLiteral("LastLogin")), QStringLiteral("NOVAK"));
+    EXPECT_EQ(again.ReadString(QStringLiteral("Poznámka")), QStringLiteral("a=b\\c\nďalší riadok"));
+    EXPECT_TRUE(again.ValueExists(QStringLiteral("LASTLOGIN")));
+    EXPECT_TRUE(again.DeleteValue(QStringLiteral("LastLogin")));
+    EXPECT_FALSE(again.ValueExists(QStringLiteral("LastLogin")));
+
+    // Kept in the configuration folder that XDG_CONFIG_HOME names, one value a line.
+    const QString config = xdg.path(QStringLiteral("config"));
+    QStringList files;
+    for (const QFileInfo &info : QDir(config).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
+        files << info.fileName();
+    ASSERT_EQ(files.size(), 1);
+    QFile values(QDir(config).filePath(files[0] + QStringLiteral("/registry/SOFTWARE/TarvIS/values")));
+    ASSERT_TRUE(values.open(QIODevice::ReadOnly));
+    EXPECT_EQ(values.readAll().count('\n'), 1);
+}
+
+TEST(RegistryStoreTest, KeysCannotLeaveTheStore)
+{
+    XdgFolders xdg;
+    TRegistryStore reg(xdg.path(QStringLiteral("store")));
+    EXPECT_FALSE(reg.OpenKey(QStringLiteral("\\SOFTWARE\\..\\..\\etc"), true));
+    EXPECT_FALSE(reg.OpenKey(QStringLiteral("\\"), true));
+    EXPECT_FALSE(reg.OpenKey(QStringLiteral("\\a/b"), true));
+}
+
+TEST(ClockTest, FixedForTestsThenRunsAgain)
+{
+    const QDateTime moment(QDate(2026, 12, 31), QTime(23, 59, 58));
+    SetNowForTests(moment);
+    EXPECT_EQ(Now(), moment);
+    EXPECT_EQ(Date(), QDate(2026, 12, 31));
+    ClearNowForTests();
+    EXPECT_LE(std::abs(Now().secsTo(QDateTime::currentDateTime())), 2);
+}
+
+TEST(ServerProbeTest, ConnectsOnlyWhereSomeoneListens)
+{
+    QTcpServer server;
+    ASSERT_TRUE(server.listen(QHostAddress::LocalHost, 0));
+    EXPECT_TRUE(IsServerListening(QStringLiteral("127.0.0.1"), server.serverPort(), 300));
+    const quint16 port = server.serverPort();
+    server.close();
+    QElapsedTimer timer;
+    timer.start();
+    EXPECT_FALSE(IsServerListening(QStringLiteral("127.0.0.1"), port, 300));
+    EXPECT_LT(timer.elapsed(), 1000);
+}
+
+TEST(ColorTest, BgrIntegers)
+{
+    EXPECT_EQ(ColorToQColor(clRed), QColor(255, 0, 0));
+    EXPECT_EQ(ColorToQColor(clNavy), QColor(0, 0, 128));
+    EXPECT_EQ(ColorToQColor(0x00336699), QColor(0x99, 0x66, 0x33));
+    EXPECT_EQ(QColorToColor(QColor(0x99, 0x66, 0x33)), 0x336699);
+    EXPECT_TRUE(ColorToQColor(clBtnFace).isValid());
+    EXPECT_EQ(ColorToQColor(clWindow), QGuiApplication::palette().color(QPalette::Base));
+}
+
+TEST(FoldersTest, ProgramAndDataFolders)
+{
+    XdgFolders xdg;
+    EXPECT_TRUE(ProgramFolder().endsWith(QLatin1Char('/')));
+    EXPECT_EQ(QFileInfo(ProgramFileName()).absolutePath() + QLatin1Char('/'), ProgramFolder());
+    const QString data = AppDataFolder();
+    EXPECT_EQ(data, xdg.path(QStringLiteral("data")) + QStringLiteral("/TarvIS/"));
+    EXPECT_TRUE(QDir(data).exists());
+    EXPECT_TRUE(CurrentFolder().endsWith(QLatin1Char('/')));
+}
+
+TEST(FoldersTest, EditorFromEnvironment)
+{
+    XdgFolders xdg;
+    const QString marker = xdg.path(QStringLiteral("opened"));
+    const QString file = xdg.path(QStringLiteral("a b.txt"));
+    const QByteArray oldVisual = qgetenv("VISUAL");
+    // A stand-in editor that records the file it was given.
+    const QString editor = xdg.path(QStringLiteral("editor.sh"));
+    {
+        QFile script(editor);
+        ASSERT_TRUE(script.open(QIODevice::WriteOnly));
+        script.write(QStringLiteral("#!/bin/sh\nprintf %s \"$1\" > \"%1\"\n").arg(marker).toLocal8Bit());
+    }
+    QFile::setPermissions(editor, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    qputenv("VISUAL", editor.toLocal8Bit());
+    EXPECT_TRUE(OpenInTextEditor(file));
+    qputenv("VISUAL", oldVisual);
+    for (int i = 0; i < 50 && !QFile::exists(marker); ++i)
+        QThread::msleep(20);
+    QFile f(marker);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_EQ(QString::fromLocal8Bit(f.readAll()), file);
+}
+
+TEST(Win1250Test, SlovakLettersRoundTrip)
+{
+    const QString text = QStringLiteral("Žltý kôň úpäl ďábelské ódy; ŽLTÝ KÔŇ ÚPÄL ĎÁBELSKÉ ÓDY; "
+                                        "áäčďéíĺľňóôŕšťúýž ÁÄČĎÉÍĹĽŇÓÔŔŠŤÚÝŽ € „“");
+    const QByteArray bytes = Win1250::fromUnicode(text);
+    EXPECT_EQ(bytes.size(), text.size()); // one byte a character
+    EXPECT_EQ(Win1250::toUnicode(bytes), text);
+    EXPECT_EQ(Win1250::fromUnicode(QStringLiteral("ľ")), QByteArray("\xBE"));
+    EXPECT_EQ(Win1250::fromUnicode(QStringLiteral("Š")), QByteArray("\x8A"));
+    EXPECT_EQ(Win1250::fromUnicode(QStringLiteral("日")), QByteArray("?"));
+}
+
+} // namespace
