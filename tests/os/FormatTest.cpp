@@ -50,6 +50,9 @@ TEST_F(FormatTest, DisplayFormats)
         {"###0.0\" NHod.\"", 7.25, "7,3 NHod."},
         {"'Spolu: '0", 5, "Spolu: 5"},
         {"0.00", 1e15, "1000000000000000,00"},
+        {"0.00", 9.999, "10,00"},
+        {"0.0", 0.05, "0,1"},
+        {"#,##0.00", -1234.5, "-1\u00A0234,50"},
     };
     for (const FloatCase &c : cases) {
         SCOPED_TRACE(c.format);
