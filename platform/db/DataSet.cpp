@@ -178,6 +178,7 @@ void TDataSet::Close()
     computedFields_.clear();
     defaultFields_ = false;
     DataEvent(deUpdateState);
+    DoAfterInternalClose();
     if (AfterClose)
         AfterClose(this);
 }

@@ -209,6 +209,7 @@ protected:
     virtual void DoAfterCreateDefaultFields() {}
     // Called when the data set has been opened / closed (master links and the like).
     virtual void DoAfterInternalOpen() {}
+    virtual void DoAfterInternalClose() {}
 
     void SetFieldDefs(std::vector<TFieldDef> defs) { fieldDefs_ = std::move(defs); }
     // The data of the record the fields read now (current, edit buffer ...), as a full vector.

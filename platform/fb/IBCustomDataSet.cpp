@@ -251,6 +251,10 @@ void TIBCustomDataSet::InternalClose()
             // A cursor of an ended transaction is gone already.
         }
     }
+}
+
+void TIBCustomDataSet::DoAfterInternalClose()
+{
     if (tr_)
         tr_->dataSetClosed();
 }

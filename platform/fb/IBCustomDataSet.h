@@ -105,6 +105,7 @@ protected:
 
     void InternalOpen() override;
     void InternalClose() override;
+    void DoAfterInternalClose() override;
     int RawRowSize() const override;
     const char *InternalFetchRaw() override;
     QVariant InternalDecode(const char *raw, int column) const override;

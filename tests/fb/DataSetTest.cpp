@@ -1,0 +1,554 @@
+// The Firebird data sets on a real embedded database: lazy fetching, types, the state machine and its
+// events, writes through tables and update statements, cached updates, master-detail, bookmarks.
+#include "common/DbFixture.h"
+#include "platform/fbapi/IBError.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QThread>
+
+namespace {
+
+class DataSets : public DbFixture {
+protected:
+    void SetUp() override
+    {
+        DbFixture::SetUp();
+        exec("create table T_ITEM (ID integer not null constraint PK_T_ITEM primary key, NAME varchar(20), "
+             "CODE char(4), QTY double precision, D date, BIG bigint, NOTE blob sub_type 1)");
+        exec("create table T_LINE (ID integer not null primary key, ITEM_ID integer, TXT varchar(10))");
+        exec("execute block as declare i integer = 1; begin while (i <= 3000) do begin "
+             "insert into T_ITEM (ID, NAME, CODE, QTY) values (:i, 'n' || :i, 'C' || mod(:i, 10), :i * 1.5); "
+             "i = i + 1; end end");
+        exec("insert into T_LINE values (1, 1, 'a')");
+        exec("insert into T_LINE values (2, 1, 'b')");
+        exec("insert into T_LINE values (3, 2, 'c')");
+    }
+
+    std::unique_ptr<TIBQuery> query(const QString &sql)
+    {
+        auto q = std::make_unique<TIBQuery>();
+        q->SetDatabase(db.get());
+        q->SQL().SetText(sql);
+        return q;
+    }
+
+    static int rows(TDataSet *ds)
+    {
+        ds->FetchAll();
+        return ds->RecordCount();
+    }
+
+    std::unique_ptr<TIBTable> table(const QString &name)
+    {
+        auto t = std::make_unique<TIBTable>();
+        t->SetDatabase(db.get());
+        t->SetTableName(name);
+        return t;
+    }
+};
+
+TEST_F(DataSets, OpeningFetchesLazilyAndLastFetchesEverything)
+{
+    auto q = query("select * from T_ITEM order by ID");
+    q->Open();
+    EXPECT_LT(q->RecordCount(), 3000);
+    EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 1);
+    q->Last();
+    EXPECT_EQ(q->RecordCount(), 3000);
+    EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 3000);
+    EXPECT_TRUE(q->Eof());
+    EXPECT_EQ(q->RecNo(), 3000);
+    q->First();
+    EXPECT_TRUE(q->Bof());
+    q->Prior();
+    EXPECT_TRUE(q->Bof());
+    EXPECT_EQ(q->RecNo(), 1);
+}
+
+TEST_F(DataSets, NextPastTheLastRowSetsEofAndStays)
+{
+    auto q = query("select ID from T_ITEM where ID <= 2 order by ID");
+    q->Open();
+    q->Next();
+    EXPECT_FALSE(q->Eof());
+    q->Next();
+    EXPECT_TRUE(q->Eof());
+    EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 2);
+    int count = 0;
+    for (q->First(); !q->Eof(); q->Next())
+        ++count;
+    EXPECT_EQ(count, 2);
+}
+
+TEST_F(DataSets, FieldTypesAndValues)
+{
+    exec("update T_ITEM set NAME = 'Žltý kôň úpäl ďábel', D = '2026-03-01', BIG = 5000000000, "
+         "NOTE = 'Poznámka' where ID = 7");
+    auto q = query("select ID, NAME, CODE, QTY, D, BIG, NOTE from T_ITEM where ID = :ID");
+    q->ParamByName("ID").SetAsInteger(7);
+    q->Open();
+    EXPECT_EQ(q->FieldByName("ID")->DataType(), ftInteger);
+    EXPECT_EQ(q->FieldByName("NAME")->DataType(), ftString);
+    EXPECT_EQ(q->FieldByName("NAME")->Size(), 20);
+    EXPECT_EQ(q->FieldByName("CODE")->DataType(), ftFixedChar);
+    EXPECT_EQ(q->FieldByName("NOTE")->DataType(), ftMemo);
+    EXPECT_EQ(q->FieldByName("NAME")->AsString(), QString::fromUtf8("Žltý kôň úpäl ďábel"));
+    EXPECT_EQ(q->FieldByName("CODE")->AsString(), QStringLiteral("C7  ")) << "CHAR keeps its blanks";
+    EXPECT_DOUBLE_EQ(q->FieldByName("QTY")->AsFloat(), 10.5);
+    EXPECT_EQ(q->FieldByName("D")->AsDateTime().date(), QDate(2026, 3, 1));
+    EXPECT_EQ(q->FieldByName("BIG")->AsLargeInt(), 5000000000LL);
+    EXPECT_EQ(q->FieldByName("NOTE")->AsString(), QString::fromUtf8("Poznámka"));
+    q->Close();
+    q->ParamByName("ID").SetAsInteger(1);
+    q->Open();
+    EXPECT_TRUE(q->FieldByName("D")->IsNull());
+    EXPECT_EQ(q->FieldByName("BIG")->AsInteger(), 0) << "a null number reads 0";
+}
+
+TEST_F(DataSets, StringFieldsTruncateToTheirSize)
+{
+    auto t = table("T_ITEM");
+    t->Open();
+    t->Edit();
+    t->FieldByName("NAME")->SetAsString(QString(30, QLatin1Char('x')));
+    EXPECT_EQ(t->FieldByName("NAME")->AsString().size(), 20);
+    t->Cancel();
+}
+
+TEST_F(DataSets, EventsRunInOrderAroundEditAndPost)
+{
+    auto t = table("T_ITEM");
+    t->SetIndexFieldNames("ID");
+    QStringList log;
+    t->BeforeEdit = [&](TDataSet *) { log << "BeforeEdit"; };
+    t->AfterEdit = [&](TDataSet *) { log << "AfterEdit"; };
+    t->BeforePost = [&](TDataSet *) { log << "BeforePost"; };
+    t->AfterPost = [&](TDataSet *) { log << "AfterPost"; };
+    t->Open();
+    t->Edit();
+    EXPECT_EQ(t->State(), dsEdit);
+    t->FieldByName("NAME")->SetAsString("zmenené");
+    t->Post();
+    EXPECT_EQ(t->State(), dsBrowse);
+    EXPECT_EQ(log, QStringList({"BeforeEdit", "AfterEdit", "BeforePost", "AfterPost"}));
+    EXPECT_EQ(value("select NAME from T_ITEM where ID = 1").toString(), QString::fromUtf8("zmenené"));
+}
+
+TEST_F(DataSets, ARefusedPostKeepsTheEditAndWritesNothing)
+{
+    auto t = table("T_ITEM");
+    t->SetIndexFieldNames("ID");
+    t->BeforePost = [](TDataSet *ds) {
+        if (ds->FieldByName("QTY")->AsFloat() < 0)
+            DatabaseError("Množstvo nesmie byť záporné");
+    };
+    t->Open();
+    t->Edit();
+    t->FieldByName("QTY")->SetAsFloat(-1);
+    EXPECT_THROW(t->Post(), EDatabaseError);
+    EXPECT_EQ(t->State(), dsEdit);
+    EXPECT_DOUBLE_EQ(t->FieldByName("QTY")->AsFloat(), -1);
+    EXPECT_DOUBLE_EQ(value("select QTY from T_ITEM where ID = 1").toDouble(), 1.5);
+    t->Cancel();
+    EXPECT_DOUBLE_EQ(t->FieldByName("QTY")->AsFloat(), 1.5);
+}
+
+TEST_F(DataSets, OnValidateRefusalRestoresTheOldValue)
+{
+    auto t = table("T_ITEM");
+    t->SetIndexFieldNames("ID");
+    t->Open();
+    t->FieldByName("QTY")->OnValidate = [](TField *f) {
+        if (f->AsFloat() > 100)
+            DatabaseError("Priveľa");
+    };
+    t->Edit();
+    EXPECT_THROW(t->FieldByName("QTY")->SetAsFloat(200), EDatabaseError);
+    EXPECT_DOUBLE_EQ(t->FieldByName("QTY")->AsFloat(), 1.5);
+    t->Cancel();
+}
+
+TEST_F(DataSets, InsertAppendDeleteThroughATable)
+{
+    auto t = table("T_LINE");
+    t->SetIndexFieldNames("ID");
+    t->OnNewRecord = [](TDataSet *ds) { ds->FieldByName("TXT")->SetAsString("nový"); };
+    t->Open();
+    t->Append();
+    EXPECT_EQ(t->State(), dsInsert);
+    EXPECT_EQ(t->FieldByName("TXT")->AsString(), QString::fromUtf8("nový"));
+    t->FieldByName("ID")->SetAsInteger(10);
+    t->Post();
+    EXPECT_EQ(value("select TXT from T_LINE where ID = 10").toString(), QString::fromUtf8("nový"));
+    EXPECT_EQ(t->RecordCount(), 4);
+    ASSERT_TRUE(t->Locate("ID", 2));
+    t->Delete();
+    EXPECT_EQ(value("select count(*) from T_LINE").toInt(), 3);
+    EXPECT_FALSE(t->Locate("ID", 2));
+}
+
+TEST_F(DataSets, EditOnAnEmptyDataSetBecomesAnInsert)
+{
+    auto t = table("T_LINE");
+    t->SetFilterText("ID > 100");
+    t->SetFiltered(true);
+    t->Open();
+    ASSERT_TRUE(t->IsEmpty());
+    t->Edit();
+    EXPECT_EQ(t->State(), dsInsert);
+    t->Cancel();
+    EXPECT_TRUE(t->IsEmpty());
+}
+
+TEST_F(DataSets, ModifyWritesOnlyTheChangedColumns)
+{
+    auto t = table("T_ITEM");
+    t->SetIndexFieldNames("ID");
+    t->Open();
+    // Another user changes QTY after we read the row; our change of NAME must not overwrite it.
+    exec("update T_ITEM set QTY = 99 where ID = 1");
+    t->Edit();
+    t->FieldByName("NAME")->SetAsString("iné");
+    t->Post();
+    EXPECT_DOUBLE_EQ(value("select QTY from T_ITEM where ID = 1").toDouble(), 99);
+    EXPECT_EQ(value("select NAME from T_ITEM where ID = 1").toString(), QString::fromUtf8("iné"));
+}
+
+TEST_F(DataSets, AnUpdateOfAVanishedRowIsAnError)
+{
+    auto t = table("T_LINE");
+    t->SetIndexFieldNames("ID");
+    t->Open();
+    exec("delete from T_LINE where ID = 1");
+    t->Edit();
+    t->FieldByName("TXT")->SetAsString("x");
+    EXPECT_THROW(t->Post(), EDatabaseError);
+    t->Cancel();
+}
+
+TEST_F(DataSets, AUniqueKeyViolationCarriesItsCodes)
+{
+    auto t = table("T_ITEM");
+    t->Open();
+    t->Append();
+    t->FieldByName("ID")->SetAsInteger(1);
+    try {
+        t->Post();
+        FAIL() << "duplicate key posted";
+    } catch (const EIBError &e) {
+        EXPECT_EQ(e.SQLCode, -803);
+        EXPECT_EQ(e.IBErrorCode, 335544665);
+        EXPECT_EQ(e.ConstraintName, QStringLiteral("PK_T_ITEM"));
+    }
+    EXPECT_EQ(t->State(), dsInsert);
+    t->Cancel();
+}
+
+TEST_F(DataSets, PostErrorHandlerCanRetryOrAbort)
+{
+    auto t = table("T_LINE");
+    t->Open();
+    int calls = 0;
+    t->OnPostError = [&](TDataSet *ds, EDatabaseError &, TDataAction &action) {
+        ++calls;
+        ds->FieldByName("ID")->SetAsInteger(50);
+        action = daRetry;
+    };
+    t->Append();
+    t->FieldByName("ID")->SetAsInteger(1);
+    t->Post();
+    EXPECT_EQ(calls, 1);
+    EXPECT_EQ(value("select count(*) from T_LINE where ID = 50").toInt(), 1);
+    t->OnPostError = [](TDataSet *, EDatabaseError &, TDataAction &action) { action = daAbort; };
+    t->Append();
+    t->FieldByName("ID")->SetAsInteger(1);
+    EXPECT_THROW(t->Post(), EAbort);
+    t->Cancel();
+}
+
+TEST_F(DataSets, UpdateStatementsWithOldParameters)
+{
+    TIBDataSet ds;
+    ds.SetDatabase(db.get());
+    ds.SelectSQL.SetText("select ID, TXT from T_LINE order by ID");
+    ds.ModifySQL.SetText("update T_LINE set ID = :ID, TXT = :TXT where ID = :OLD_ID");
+    ds.InsertSQL.SetText("insert into T_LINE (ID, TXT) values (:ID, :TXT)");
+    ds.DeleteSQL.SetText("delete from T_LINE where ID = :OLD_ID");
+    ds.Open();
+    ds.Edit();
+    ds.FieldByName("ID")->SetAsInteger(11);
+    ds.Post();
+    EXPECT_EQ(value("select TXT from T_LINE where ID = 11").toString(), "a");
+    EXPECT_EQ(value("select count(*) from T_LINE where ID = 1").toInt(), 0);
+    ds.Delete();
+    EXPECT_EQ(value("select count(*) from T_LINE where ID = 11").toInt(), 0);
+}
+
+TEST_F(DataSets, CachedUpdatesApplyTogetherOrNotAtAll)
+{
+    auto t = table("T_LINE");
+    t->SetIndexFieldNames("ID");
+    t->SetCachedUpdates(true);
+    t->Open();
+    t->Edit();
+    t->FieldByName("TXT")->SetAsString("zmena");
+    t->Post();
+    t->Append();
+    t->FieldByName("ID")->SetAsInteger(3); // collides with an existing key
+    t->Post();
+    EXPECT_TRUE(t->UpdatesPending());
+    EXPECT_EQ(value("select TXT from T_LINE where ID = 1").toString(), "a") << "nothing written before apply";
+
+    EXPECT_THROW(db->ApplyUpdates({t.get()}), EIBError);
+    EXPECT_EQ(value("select TXT from T_LINE where ID = 1").toString(), "a") << "a failed apply changes nothing";
+    EXPECT_TRUE(t->UpdatesPending()) << "the user's edits stay for a retry";
+
+    ASSERT_TRUE(t->Locate("ID", 3));
+    // The new row is the one still inserted; fix its key and apply again.
+    for (t->First(); !t->Eof(); t->Next())
+        if (t->UpdateStatus() == usInserted)
+            break;
+    t->Edit();
+    t->FieldByName("ID")->SetAsInteger(4);
+    t->Post();
+    db->ApplyUpdates({t.get()});
+    EXPECT_FALSE(t->UpdatesPending());
+    EXPECT_EQ(value("select TXT from T_LINE where ID = 1").toString(), "zmena");
+    EXPECT_EQ(value("select count(*) from T_LINE where ID = 4").toInt(), 1);
+}
+
+TEST_F(DataSets, CancelUpdatesRestoresRows)
+{
+    auto t = table("T_LINE");
+    t->SetIndexFieldNames("ID");
+    t->SetCachedUpdates(true);
+    t->Open();
+    t->Edit();
+    t->FieldByName("TXT")->SetAsString("zmena");
+    t->Post();
+    t->Next();
+    t->Delete();
+    t->Append();
+    t->FieldByName("ID")->SetAsInteger(9);
+    t->Post();
+    EXPECT_EQ(t->RecordCount(), 3);
+    t->CancelUpdates();
+    EXPECT_FALSE(t->UpdatesPending());
+    QStringList rows;
+    for (t->First(); !t->Eof(); t->Next())
+        rows << t->FieldByName("ID")->AsString() + t->FieldByName("TXT")->AsString();
+    EXPECT_EQ(rows, QStringList({"1a", "2b", "3c"}));
+}
+
+TEST_F(DataSets, DetailQueryFollowsItsMaster)
+{
+    auto master = query("select ID from T_ITEM where ID <= 3 order by ID");
+    TDataSource ds(master.get());
+    auto detail = query("select TXT from T_LINE where ITEM_ID = :ID order by TXT");
+    detail->SetDataSource(&ds);
+    master->Open();
+    detail->Open();
+    EXPECT_EQ(rows(detail.get()), 2);
+    master->Next();
+    EXPECT_TRUE(detail->Active());
+    EXPECT_EQ(rows(detail.get()), 1);
+    EXPECT_EQ(detail->FieldByName("TXT")->AsString(), "c");
+    master->Next();
+    EXPECT_TRUE(detail->IsEmpty());
+    master->Close();
+    EXPECT_FALSE(detail->Active());
+}
+
+TEST_F(DataSets, DetailTableByMasterFieldsAndDescendingOrder)
+{
+    auto master = query("select ID from T_ITEM where ID <= 2 order by ID");
+    TDataSource ds(master.get());
+    auto detail = table("T_LINE");
+    detail->SetMasterSource(&ds);
+    detail->SetMasterFields("ID");
+    detail->SetIndexFieldNames("ITEM_ID");
+    master->Open();
+    detail->Open();
+    EXPECT_EQ(rows(detail.get()), 2);
+    master->Next();
+    EXPECT_EQ(rows(detail.get()), 1);
+}
+
+TEST_F(DataSets, BookmarksReturnAndFailForDeletedRows)
+{
+    auto t = table("T_LINE");
+    t->SetIndexFieldNames("ID");
+    t->Open();
+    t->Next();
+    const TBookmark b = t->GetBookmark();
+    t->Last();
+    EXPECT_TRUE(t->GotoBookmark(b));
+    EXPECT_EQ(t->FieldByName("ID")->AsInteger(), 2);
+    t->Delete();
+    EXPECT_FALSE(t->BookmarkValid(b));
+    EXPECT_FALSE(t->GotoBookmark(b));
+}
+
+TEST_F(DataSets, LocateAndLookup)
+{
+    auto q = query("select ID, NAME, CODE from T_ITEM order by ID");
+    q->Open();
+    EXPECT_TRUE(q->Locate("NAME", "N25", loCaseInsensitive));
+    EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 25);
+    EXPECT_TRUE(q->Locate("NAME", "n299", loPartialKey));
+    EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 299);
+    EXPECT_TRUE(q->Locate("CODE;ID", QVariantList{"C3", 13}));
+    EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 13);
+    EXPECT_FALSE(q->Locate("NAME", "neexistuje"));
+    q->First();
+    EXPECT_EQ(q->Lookup("ID", 40, "NAME").toString(), "n40");
+    EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 1) << "Lookup does not move";
+}
+
+TEST_F(DataSets, CalculatedAndLookupFields)
+{
+    auto items = query("select ID, NAME from T_ITEM where ID <= 5");
+    items->Open();
+    TIBQuery lines;
+    lines.SetDatabase(db.get());
+    lines.SQL().SetText("select ID, ITEM_ID, TXT from T_LINE order by ID");
+    auto *calc = new TField(&lines, "DOUBLE_ID", ftInteger, 0, fkCalculated);
+    auto *look = new TField(&lines, "ITEM_NAME", ftString, 20, fkLookup);
+    new TField(&lines, "ID", ftInteger);
+    new TField(&lines, "ITEM_ID", ftInteger);
+    new TField(&lines, "TXT", ftString, 10);
+    look->LookupDataSet = items.get();
+    look->KeyFields = "ITEM_ID";
+    look->LookupKeyFields = "ID";
+    look->LookupResultField = "NAME";
+    lines.OnCalcFields = [](TDataSet *ds) {
+        ds->FieldByName("DOUBLE_ID")->SetAsInteger(ds->FieldByName("ID")->AsInteger() * 2);
+    };
+    lines.Open();
+    EXPECT_FALSE(lines.DefaultFields());
+    EXPECT_EQ(calc->AsInteger(), 2);
+    EXPECT_EQ(look->AsString(), "n1");
+    lines.Last();
+    EXPECT_EQ(calc->AsInteger(), 6);
+    EXPECT_EQ(look->AsString(), "n2");
+    EXPECT_EQ(lines.ValueAt(0, calc).toInt(), 2) << "any row readable without moving";
+    EXPECT_EQ(lines.RecNo(), 3);
+}
+
+class CountingLink : public TDataLink {
+public:
+    int changes = 0, scrolls = 0;
+protected:
+    void DataSetChanged() override { ++changes; }
+    void DataSetScrolled(int) override { ++scrolls; }
+};
+
+TEST_F(DataSets, DisabledControlsHearNothingUntilEnabled)
+{
+    auto q = query("select ID from T_ITEM order by ID");
+    TDataSource src(q.get());
+    CountingLink link;
+    link.SetDataSource(&src);
+    q->Open();
+    link.changes = link.scrolls = 0;
+    q->DisableControls();
+    q->DisableControls();
+    for (int i = 0; i < 10; ++i)
+        q->Next();
+    q->EnableControls();
+    EXPECT_EQ(link.changes + link.scrolls, 0) << "still disabled once";
+    q->EnableControls();
+    EXPECT_EQ(link.scrolls, 0);
+    EXPECT_EQ(link.changes, 1) << "one refresh when enabled";
+    q->Next();
+    EXPECT_EQ(link.scrolls, 1);
+}
+
+TEST_F(DataSets, LastDataSetClosingCommitsTheTransaction)
+{
+    auto t = table("T_LINE");
+    t->SetIndexFieldNames("ID");
+    t->Open();
+    t->Edit();
+    t->FieldByName("TXT")->SetAsString("z");
+    t->Post();
+    EXPECT_TRUE(tr->Active());
+    t->Close();
+    EXPECT_FALSE(tr->Active()) << "closing the last data set commits";
+    // A second connection sees the change.
+    TIBDatabase other;
+    other.DatabaseName = tmp.path();
+    other.Params.SetValue("user_name", "SYSDBA");
+    TIBTransaction otr(&other);
+    other.SetDefaultTransaction(&otr);
+    other.Open();
+    TIBQuery q;
+    q.SetDatabase(&other);
+    q.SQL().SetText("select TXT from T_LINE where ID = 1");
+    q.Open();
+    EXPECT_EQ(q.Fields(0)->AsString(), "z");
+}
+
+TEST_F(DataSets, SavepointRollsBackUnlessCommitted)
+{
+    auto t = table("T_LINE");
+    t->SetIndexFieldNames("ID");
+    t->Open();
+    {
+        TSavepoint save(tr.get());
+        t->Edit();
+        t->FieldByName("TXT")->SetAsString("x");
+        t->Post();
+    }
+    EXPECT_EQ(value("select TXT from T_LINE where ID = 1").toString(), "a");
+    {
+        TSavepoint save(tr.get());
+        t->Edit();
+        t->FieldByName("TXT")->SetAsString("y");
+        t->Post();
+        save.Commit();
+    }
+    EXPECT_EQ(value("select TXT from T_LINE where ID = 1").toString(), "y");
+}
+
+TEST_F(DataSets, IdleTimerCommitsRetainingButNotInsideASave)
+{
+    tr->SetIdleTimer(30);
+    auto t = table("T_LINE");
+    t->SetIndexFieldNames("ID");
+    t->Open();
+    t->Edit();
+    t->FieldByName("TXT")->SetAsString("q");
+    t->Post();
+    auto committedText = [&] {
+        TIBDatabase other;
+        other.DatabaseName = tmp.path();
+        other.Params.SetValue("user_name", "SYSDBA");
+        TIBTransaction otr(&other);
+        other.SetDefaultTransaction(&otr);
+        other.Open();
+        TIBQuery q;
+        q.SetDatabase(&other);
+        q.SQL().SetText("select TXT from T_LINE where ID = 1");
+        q.Open();
+        return q.Fields(0)->AsString();
+    };
+    {
+        TSavepoint save(tr.get());
+        QElapsedTimer clock;
+        clock.start();
+        while (clock.elapsed() < 150)
+            QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+        EXPECT_EQ(committedText(), "a") << "the timer waits while a save is open";
+        save.Commit();
+    }
+    QElapsedTimer clock;
+    clock.start();
+    while (clock.elapsed() < 150)
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    EXPECT_EQ(committedText(), "q");
+    EXPECT_TRUE(t->Active()) << "commit retaining keeps the cursor";
+}
+
+} // namespace
