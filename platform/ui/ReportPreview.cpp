@@ -1,0 +1,145 @@
+#include "platform/ui/ReportPreview.h"
+
+#include "platform/report/QRExportFilter.h"
+#include "platform/report/QuickRep.h"
+
+#include <QFileDialog>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMessageBox>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
+#include <QScrollArea>
+#include <QShortcut>
+#include <QVBoxLayout>
+
+TReportPreview::TReportPreview(TQuickRep *report, QWidget *parent) : QDialog(parent), report_(report)
+{
+    setWindowTitle(report->ReportTitle.isEmpty() ? QStringLiteral("Náhľad zostavy") : report->ReportTitle);
+    if (report_->Pages().empty())
+        report_->prepare();
+
+    auto *bar = new QHBoxLayout;
+    auto button = [&](const QString &text, auto slot) {
+        auto *b = new QPushButton(text, this);
+        b->setAutoDefault(false);
+        connect(b, &QPushButton::clicked, this, slot);
+        bar->addWidget(b);
+        return b;
+    };
+    button(QStringLiteral("|<"), [this] { showPage(1); });
+    button(QStringLiteral("<"), [this] { showPage(page_ - 1); });
+    button(QStringLiteral(">"), [this] { showPage(page_ + 1); });
+    button(QStringLiteral(">|"), [this] { showPage(report_->PageCount()); });
+    button(QStringLiteral("Zmenšiť"), [this] { setZoom(zoom_ / 1.25); });
+    button(QStringLiteral("Zväčšiť"), [this] { setZoom(zoom_ * 1.25); });
+    button(QStringLiteral("Celá strana"), [this] {
+        const QSizeF paper = report_->PaperSizeUnits();
+        const QSize view = scroll_->viewport()->size();
+        setZoom(std::min(view.width() / paper.width(), view.height() / paper.height()));
+    });
+    button(QStringLiteral("&Tlačiť"), [this] { printReport(); });
+    button(QStringLiteral("&Export"), [this] { exportReport(); });
+    button(QStringLiteral("&Zavrieť"), [this] { reject(); });
+    status_ = new QLabel(this);
+    bar->addStretch();
+    bar->addWidget(status_);
+
+    image_ = new QLabel;
+    image_->setAlignment(Qt::AlignCenter);
+    scroll_ = new QScrollArea(this);
+    scroll_->setWidget(image_);
+    scroll_->setWidgetResizable(true);
+    scroll_->setBackgroundRole(QPalette::Dark);
+
+    auto *layout = new QVBoxLayout(this);
+    layout->addLayout(bar);
+    layout->addWidget(scroll_);
+    new QShortcut(QKeySequence(Qt::Key_PageDown), this, [this] { showPage(page_ + 1); });
+    new QShortcut(QKeySequence(Qt::Key_PageUp), this, [this] { showPage(page_ - 1); });
+    resize(900, 1000);
+    refresh();
+}
+
+void TReportPreview::showPage(int page)
+{
+    page_ = std::clamp(page, 1, std::max(1, report_->PageCount()));
+    refresh();
+}
+
+void TReportPreview::setZoom(double zoom)
+{
+    zoom_ = std::clamp(zoom, 0.1, 8.0);
+    refresh();
+}
+
+QImage TReportPreview::renderPage(int page) const
+{
+    const QSizeF paper = report_->PaperSizeUnits() * zoom_;
+    QImage image(paper.toSize(), QImage::Format_RGB32);
+    image.setDotsPerMeterX(qRound(kReportDpi / 0.0254));
+    image.setDotsPerMeterY(qRound(kReportDpi / 0.0254));
+    image.fill(Qt::white);
+    if (page >= 1 && page <= report_->PageCount()) {
+        QPainter painter(&image);
+        painter.setRenderHint(QPainter::TextAntialiasing);
+        TQuickRep::paintPage(painter, report_->Pages()[size_t(page - 1)], zoom_);
+    }
+    return image;
+}
+
+void TReportPreview::refresh()
+{
+    image_->setPixmap(QPixmap::fromImage(renderPage(page_)));
+    status_->setText(QStringLiteral("Strana %1 z %2   %3 %")
+                         .arg(page_)
+                         .arg(report_->PageCount())
+                         .arg(qRound(zoom_ * 100)));
+}
+
+void TReportPreview::printReport()
+{
+    QPrinter printer(QPrinter::HighResolution);
+    printer.setCopyCount(std::max(1, report_->PrinterSettings.Copies));
+    QPrintDialog dialog(&printer, this);
+    dialog.setMinMax(1, std::max(1, report_->PageCount()));
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    report_->PrinterSettings.Copies = printer.copyCount();
+    try {
+        report_->print(printer, false);
+    } catch (const std::exception &e) {
+        QMessageBox::warning(this, windowTitle(), QString::fromUtf8(e.what()));
+    }
+}
+
+void TReportPreview::exportReport()
+{
+    const auto &filters = ExportFilters();
+    if (filters.isEmpty())
+        return;
+    QStringList names;
+    for (const auto &f : filters)
+        names << QStringLiteral("%1 (*.%2)").arg(f.FilterName, f.Extension);
+    QString chosen;
+    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Export zostavy"), QString(),
+                                                      names.join(QLatin1String(";;")), &chosen);
+    if (file.isEmpty())
+        return;
+    const int index = std::max(0, int(names.indexOf(chosen)));
+    auto filter = filters[index].Create(file);
+    try {
+        report_->exportToFilter(*filter, false);
+    } catch (const std::exception &e) {
+        QMessageBox::warning(this, windowTitle(), QString::fromUtf8(e.what()));
+    }
+}
+
+void TReportPreview::Preview(TQuickRep *report, QWidget *parent)
+{
+    report->prepare();
+    TReportPreview preview(report, parent);
+    preview.exec();
+}

@@ -1,0 +1,39 @@
+// The report preview window: the prepared pages at a chosen zoom, page by page, with print and export
+// through the registered export filters.
+#pragma once
+
+#include <QDialog>
+
+class QLabel;
+class QScrollArea;
+class QSpinBox;
+class TQuickRep;
+
+class TReportPreview : public QDialog {
+    Q_OBJECT
+public:
+    // Lays the report out when it has no pages yet.
+    explicit TReportPreview(TQuickRep *report, QWidget *parent = nullptr);
+
+    int currentPage() const { return page_; }
+    double zoom() const { return zoom_; }
+    void showPage(int page); // 1-based, clamped to the pages there are
+    void setZoom(double zoom); // 1.0 is the paper's real size on a 96-dpi screen
+    // The page as the window shows it.
+    QImage renderPage(int page) const;
+
+    void printReport();
+    void exportReport();
+
+    // Lays the report out and shows it modally.
+    static void Preview(TQuickRep *report, QWidget *parent = nullptr);
+
+private:
+    void refresh();
+    TQuickRep *report_;
+    int page_ = 1;
+    double zoom_ = 1.0;
+    QLabel *image_;
+    QLabel *status_;
+    QScrollArea *scroll_;
+};
