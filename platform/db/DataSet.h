@@ -83,6 +83,8 @@ public:
 
     // ---- bookmarks
     TBookmark GetBookmark() const;
+    // The bookmark of a fetched row, without moving (grids mark selected rows by it); 0 outside.
+    TBookmark BookmarkAt(int row) const { return row >= 0 && row < int(rows_.size()) ? rows_[row]->id : 0; }
     // Returns false (and stays) when the record is gone.
     bool GotoBookmark(TBookmark bookmark);
     bool BookmarkValid(TBookmark bookmark) const;

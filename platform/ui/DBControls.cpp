@@ -1,0 +1,341 @@
+#include "DBControls.h"
+
+#include "Dialogs.h"
+#include "platform/db/DataSet.h"
+
+#include <QApplication>
+#include <QKeyEvent>
+
+// ---------------------------------------------------------------- TDBControl
+
+TDBControl::TDBControl(QWidget *self) : self_(self)
+{
+    link_.OnDataChange = [this] {
+        if (holding_)
+            return;
+        showing_ = true;
+        ShowField();
+        showing_ = false;
+    };
+    link_.OnEditingChange = [this] {
+        if (holding_)
+            return;
+        UpdateReadOnly();
+        if (!link_.Modified())
+            link_.OnDataChange();
+    };
+    link_.OnActiveChange = [this] { UpdateReadOnly(); };
+    link_.OnUpdateData = [this] { WriteField(); };
+    link_.OnFocusControl = [this] { self_->setFocus(); };
+}
+
+void TDBControl::SetReadOnly(bool on)
+{
+    link_.ReadOnly = on;
+    UpdateReadOnly();
+}
+
+bool TDBControl::Editable() const
+{
+    return !link_.ReadOnly && (!link_.Field() || link_.CanModify());
+}
+
+bool TDBControl::UserChanged()
+{
+    if (showing_)
+        return true;
+    if (!link_.Editing()) {
+        // Starting the edit re-reads the record; the value the user just gave must survive it.
+        holding_ = true;
+        bool editing = false;
+        try {
+            editing = link_.Field() && link_.CanModify() && link_.Edit();
+        } catch (const EAbort &) {
+        } catch (const Exception &e) {
+            holding_ = false;
+            ShowError(e.Message);
+        }
+        holding_ = false;
+        if (!editing) {
+            QApplication::beep();
+            link_.OnDataChange();
+            UpdateReadOnly();
+            return false;
+        }
+        UpdateReadOnly();
+    }
+    link_.Modify();
+    return true;
+}
+
+void TDBControl::Revert()
+{
+    link_.Reset();
+}
+
+void TDBControl::CommitOnExit()
+{
+    if (!link_.Modified())
+        return;
+    try {
+        link_.UpdateRecord();
+    } catch (const EAbort &) {
+    } catch (const Exception &e) {
+        ShowError(e.Message);
+    }
+}
+
+// ---------------------------------------------------------------- TDBEdit
+
+TDBEdit::TDBEdit(QWidget *parent) : QLineEdit(parent), TDBControl(this)
+{
+    connect(this, &QLineEdit::textEdited, this, [this] { UserChanged(); });
+}
+
+void TDBEdit::ShowField()
+{
+    TField *f = Field();
+    const bool editing = f && hasFocus() && link_.CanModify();
+    const QString text = !f ? QString() : editing ? f->Text() : f->DisplayText();
+    // The field's size limits typing, never what is displayed.
+    setMaxLength(editing && IsStringType(f->DataType()) && f->Size() > 0 ? std::max(f->Size(), int(text.size())) : 32767);
+    if (text != this->text())
+        setText(text);
+}
+
+void TDBEdit::WriteField()
+{
+    Field()->SetText(text());
+}
+
+void TDBEdit::UpdateReadOnly()
+{
+    setReadOnly(!Editable());
+}
+
+void TDBEdit::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape && link_.Modified()) {
+        Revert();
+        selectAll();
+        e->accept();
+        return;
+    }
+    QLineEdit::keyPressEvent(e);
+}
+
+void TDBEdit::focusInEvent(QFocusEvent *e)
+{
+    QLineEdit::focusInEvent(e);
+    if (!link_.Modified())
+        link_.OnDataChange();
+}
+
+void TDBEdit::focusOutEvent(QFocusEvent *e)
+{
+    CommitOnExit();
+    QLineEdit::focusOutEvent(e);
+    if (!link_.Modified())
+        link_.OnDataChange();
+}
+
+// ---------------------------------------------------------------- TDBText
+
+TDBText::TDBText(QWidget *parent) : QLabel(parent), TDBControl(this)
+{
+    link_.ReadOnly = true;
+}
+
+void TDBText::ShowField()
+{
+    TField *f = Field();
+    setText(f ? f->DisplayText() : QString());
+}
+
+// ---------------------------------------------------------------- TDBComboBox
+
+TDBComboBox::TDBComboBox(QWidget *parent) : QComboBox(parent), TDBControl(this)
+{
+    SetStyle(csDropDown);
+    connect(this, &QComboBox::activated, this, [this] { UserChanged(); });
+}
+
+void TDBComboBox::SetStyle(TComboStyle style)
+{
+    style_ = style;
+    setEditable(style == csDropDown);
+    if (lineEdit())
+        connect(lineEdit(), &QLineEdit::textEdited, this, [this] { UserChanged(); });
+    link_.OnDataChange();
+}
+
+void TDBComboBox::SetItems(const QStringList &items)
+{
+    showing_ = true;
+    clear();
+    addItems(items);
+    showing_ = false;
+    link_.OnDataChange();
+}
+
+void TDBComboBox::ShowField()
+{
+    TField *f = Field();
+    const QString text = f ? f->Text() : QString();
+    if (style_ == csDropDown) {
+        if (currentText() != text)
+            setEditText(text);
+    } else {
+        setCurrentIndex(findText(text));
+    }
+}
+
+void TDBComboBox::WriteField()
+{
+    Field()->SetText(currentText());
+}
+
+void TDBComboBox::UpdateReadOnly()
+{
+    if (lineEdit())
+        lineEdit()->setReadOnly(!Editable());
+}
+
+void TDBComboBox::focusOutEvent(QFocusEvent *e)
+{
+    CommitOnExit();
+    QComboBox::focusOutEvent(e);
+}
+
+// ---------------------------------------------------------------- TDBCheckBox
+
+TDBCheckBox::TDBCheckBox(QWidget *parent) : QCheckBox(parent), TDBControl(this)
+{
+    connect(this, &QCheckBox::clicked, this, [this] { UserChanged(); });
+}
+
+static bool matchesOneOf(const QString &text, const QString &list)
+{
+    const QStringList items = list.split(QLatin1Char(';'));
+    for (const QString &item : items)
+        if (text.compare(item.trimmed(), Qt::CaseInsensitive) == 0)
+            return true;
+    return false;
+}
+
+void TDBCheckBox::ShowField()
+{
+    TField *f = Field();
+    bool on = false;
+    if (f && !f->IsNull())
+        on = f->DataType() == ftBoolean ? f->AsBoolean() : matchesOneOf(f->AsString().trimmed(), ValueChecked);
+    setChecked(on);
+}
+
+void TDBCheckBox::WriteField()
+{
+    TField *f = Field();
+    if (f->DataType() == ftBoolean) {
+        f->SetAsBoolean(isChecked());
+        return;
+    }
+    f->SetText((isChecked() ? ValueChecked : ValueUnchecked).section(QLatin1Char(';'), 0, 0).trimmed());
+}
+
+void TDBCheckBox::UpdateReadOnly()
+{
+    setAttribute(Qt::WA_TransparentForMouseEvents, !Editable());
+    setFocusPolicy(Editable() ? Qt::StrongFocus : Qt::NoFocus);
+}
+
+void TDBCheckBox::focusOutEvent(QFocusEvent *e)
+{
+    CommitOnExit();
+    QCheckBox::focusOutEvent(e);
+}
+
+// ---------------------------------------------------------------- TDBMemo
+
+TDBMemo::TDBMemo(QWidget *parent) : QPlainTextEdit(parent), TDBControl(this)
+{
+    connect(this, &QPlainTextEdit::textChanged, this, [this] { UserChanged(); });
+}
+
+void TDBMemo::ShowField()
+{
+    TField *f = Field();
+    QString text = f ? f->AsString() : QString();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    if (text != toPlainText())
+        setPlainText(text);
+}
+
+void TDBMemo::WriteField()
+{
+    QString text = toPlainText();
+    text.replace(QStringLiteral("\n"), QStringLiteral("\r\n"));
+    Field()->SetText(text);
+}
+
+void TDBMemo::UpdateReadOnly()
+{
+    setReadOnly(!Editable());
+}
+
+void TDBMemo::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape && link_.Modified()) {
+        Revert();
+        e->accept();
+        return;
+    }
+    QPlainTextEdit::keyPressEvent(e);
+}
+
+void TDBMemo::focusOutEvent(QFocusEvent *e)
+{
+    CommitOnExit();
+    QPlainTextEdit::focusOutEvent(e);
+}
+
+// ---------------------------------------------------------------- TDBDateEdit
+
+// The smallest date stands for a null date and is shown blank.
+static const QDate kNullDate(1753, 1, 1);
+
+TDBDateEdit::TDBDateEdit(QWidget *parent) : QDateEdit(parent), TDBControl(this)
+{
+    setMinimumDate(kNullDate);
+    setSpecialValueText(QStringLiteral(" "));
+    setDisplayFormat(QStringLiteral("d.M.yyyy"));
+    setCalendarPopup(true);
+    setDate(kNullDate);
+    connect(this, &QDateEdit::dateChanged, this, [this] { UserChanged(); });
+}
+
+void TDBDateEdit::ShowField()
+{
+    TField *f = Field();
+    const QDate d = f && !f->IsNull() ? f->AsDate() : kNullDate;
+    if (d != date())
+        setDate(d.isValid() ? d : kNullDate);
+}
+
+void TDBDateEdit::WriteField()
+{
+    if (date() <= kNullDate)
+        Field()->Clear();
+    else
+        Field()->SetAsDate(date());
+}
+
+void TDBDateEdit::UpdateReadOnly()
+{
+    setReadOnly(!Editable());
+}
+
+void TDBDateEdit::focusOutEvent(QFocusEvent *e)
+{
+    CommitOnExit();
+    QDateEdit::focusOutEvent(e);
+}

@@ -1,0 +1,145 @@
+// Data-aware controls: Qt widgets bound to one field of a data source. They show the field's text, follow
+// scrolls and state changes, start an edit when the user types and write back only what the user changed.
+#pragma once
+
+#include "platform/db/DataSource.h"
+
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+
+// The field link of one control: the control says how to show the field and how to write its value.
+class TControlDataLink : public TFieldDataLink {
+public:
+    // Writes the control's value when the user changed it; the field keeps its value otherwise.
+    void UpdateRecord() { UpdateData(); }
+};
+
+// What every data-aware control has: a data source, a field name and a read-only switch.
+class TDBControl {
+public:
+    virtual ~TDBControl() = default;
+    TDataSource *DataSource() const { return link_.DataSource(); }
+    void SetDataSource(TDataSource *source) { link_.SetDataSource(source); }
+    QString DataField() const { return link_.FieldName(); }
+    void SetDataField(const QString &name) { link_.SetFieldName(name); }
+    TField *Field() const { return link_.Field(); }
+    bool ReadOnly() const { return link_.ReadOnly; }
+    void SetReadOnly(bool on);
+    TControlDataLink &DataLink() { return link_; }
+
+protected:
+    explicit TDBControl(QWidget *self);
+    // Shows the field's value (or nothing without a field).
+    virtual void ShowField() = 0;
+    // Writes the control's value into the field.
+    virtual void WriteField() = 0;
+    virtual void UpdateReadOnly() {}
+    // The user changed the value: puts the data set into edit (keeping the new value on screen) and marks
+    // the change. When the field cannot be changed now it beeps, shows the field again and returns false.
+    bool UserChanged();
+    // Throws the user's change away and shows the field again.
+    void Revert();
+    // Leaving the control writes a pending change; a refused value is reported and the text stays.
+    void CommitOnExit();
+    bool Editable() const;
+
+    TControlDataLink link_;
+    bool showing_ = false; // the control is being filled from the field, not by the user
+
+private:
+    QWidget *self_;
+    bool holding_ = false; // an edit is starting: the screen keeps the user's value
+};
+
+// An edit of a field's text: DisplayText while browsing, Text while being edited with the focus in it.
+class TDBEdit : public QLineEdit, public TDBControl {
+    Q_OBJECT
+public:
+    explicit TDBEdit(QWidget *parent = nullptr);
+
+protected:
+    void ShowField() override;
+    void WriteField() override;
+    void UpdateReadOnly() override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+};
+
+// A label showing a field's DisplayText.
+class TDBText : public QLabel, public TDBControl {
+    Q_OBJECT
+public:
+    explicit TDBText(QWidget *parent = nullptr);
+
+protected:
+    void ShowField() override;
+    void WriteField() override {}
+};
+
+// A combo box over a field's text: a typed value (editable style) or one of Items (list style).
+class TDBComboBox : public QComboBox, public TDBControl {
+    Q_OBJECT
+public:
+    enum TComboStyle { csDropDown, csDropDownList };
+    explicit TDBComboBox(QWidget *parent = nullptr);
+    void SetStyle(TComboStyle style);
+    TComboStyle Style() const { return style_; }
+    void SetItems(const QStringList &items);
+
+protected:
+    void ShowField() override;
+    void WriteField() override;
+    void UpdateReadOnly() override;
+    void focusOutEvent(QFocusEvent *e) override;
+
+private:
+    TComboStyle style_ = csDropDown;
+};
+
+// A check box over a field: a Boolean field directly, any other field by the texts of ValueChecked and
+// ValueUnchecked (each may list several texts separated by ';', the first is written).
+class TDBCheckBox : public QCheckBox, public TDBControl {
+    Q_OBJECT
+public:
+    explicit TDBCheckBox(QWidget *parent = nullptr);
+    QString ValueChecked = QStringLiteral("True");
+    QString ValueUnchecked = QStringLiteral("False");
+
+protected:
+    void ShowField() override;
+    void WriteField() override;
+    void UpdateReadOnly() override;
+    void focusOutEvent(QFocusEvent *e) override;
+};
+
+// A memo over a text field; line ends are stored as CR LF.
+class TDBMemo : public QPlainTextEdit, public TDBControl {
+    Q_OBJECT
+public:
+    explicit TDBMemo(QWidget *parent = nullptr);
+
+protected:
+    void ShowField() override;
+    void WriteField() override;
+    void UpdateReadOnly() override;
+    void keyPressEvent(QKeyEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+};
+
+// A date picker over a date field; a null date shows blank.
+class TDBDateEdit : public QDateEdit, public TDBControl {
+    Q_OBJECT
+public:
+    explicit TDBDateEdit(QWidget *parent = nullptr);
+
+protected:
+    void ShowField() override;
+    void WriteField() override;
+    void UpdateReadOnly() override;
+    void focusOutEvent(QFocusEvent *e) override;
+};

@@ -1,0 +1,172 @@
+// Data-aware controls on a real table: what they show while browsing and editing, how typing starts an
+// edit, and that a post writes only the fields the user changed.
+#include "common/DbFixture.h"
+#include "platform/ui/DBControls.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QTest>
+#include <QVBoxLayout>
+
+namespace {
+
+class Controls : public DbFixture {
+protected:
+    void SetUp() override
+    {
+        DbFixture::SetUp();
+        exec("create table T_B (ID integer not null primary key, NAZOV varchar(10), KOD varchar(5), "
+             "AKT char(1), POZN blob sub_type 1, D date)");
+        exec("insert into T_B values (1, 'prvy', 'K1', 'A', 'riadok1' || ascii_char(13) || ascii_char(10) || 'riadok2', '2026-03-04')");
+        exec("insert into T_B values (2, 'druhy', 'K2', 'N', null, null)");
+        t.SetDatabase(db.get());
+        t.SetTableName("T_B");
+        t.SetIndexFieldNames("ID");
+        src.SetDataSet(&t);
+        auto *lay = new QVBoxLayout(&w);
+        for (QWidget *c : std::initializer_list<QWidget *>{nazov, kod, akt, pozn, datum, label})
+            lay->addWidget(c);
+        nazov->SetDataSource(&src);
+        nazov->SetDataField("NAZOV");
+        kod->SetDataSource(&src);
+        kod->SetDataField("KOD");
+        akt->SetDataSource(&src);
+        akt->SetDataField("AKT");
+        akt->ValueChecked = "A;a";
+        akt->ValueUnchecked = "N";
+        pozn->SetDataSource(&src);
+        pozn->SetDataField("POZN");
+        datum->SetDataSource(&src);
+        datum->SetDataField("D");
+        label->SetDataSource(&src);
+        label->SetDataField("NAZOV");
+        t.Open();
+        w.show();
+        QApplication::setActiveWindow(&w);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    }
+    void TearDown() override
+    {
+        t.Close();
+        DbFixture::TearDown();
+    }
+
+    TIBTable t;
+    TDataSource src;
+    QWidget w;
+    TDBEdit *nazov = new TDBEdit(&w);
+    TDBComboBox *kod = new TDBComboBox(&w);
+    TDBCheckBox *akt = new TDBCheckBox(&w);
+    TDBMemo *pozn = new TDBMemo(&w);
+    TDBDateEdit *datum = new TDBDateEdit(&w);
+    TDBText *label = new TDBText(&w);
+};
+
+TEST_F(Controls, ShowTheCurrentRecordAndFollowScrolls)
+{
+    EXPECT_EQ(nazov->text(), "prvy");
+    EXPECT_EQ(kod->currentText(), "K1");
+    EXPECT_TRUE(akt->isChecked());
+    EXPECT_EQ(pozn->toPlainText(), "riadok1\nriadok2") << "CR LF shown as one line break";
+    EXPECT_EQ(datum->date(), QDate(2026, 3, 4));
+    EXPECT_EQ(label->text(), "prvy");
+    t.Next();
+    EXPECT_EQ(nazov->text(), "druhy");
+    EXPECT_FALSE(akt->isChecked());
+    EXPECT_EQ(pozn->toPlainText(), "");
+    EXPECT_EQ(datum->text().trimmed(), "") << "a null date shows blank";
+    t.Close();
+    EXPECT_EQ(nazov->text(), "");
+    EXPECT_EQ(label->text(), "");
+}
+
+TEST_F(Controls, DisplayTextWhileBrowsingTextWhileEditingWithFocus)
+{
+    t.FieldByName("NAZOV")->OnGetText = [](TField *f, QString &text, bool display) {
+        text = (display ? "zobraz:" : "") + f->AsString();
+    };
+    kod->setFocus();
+    t.Refresh();
+    EXPECT_EQ(nazov->text(), "zobraz:prvy");
+    EXPECT_EQ(label->text(), "zobraz:prvy");
+    nazov->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(nazov->text(), "prvy");
+    datum->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(nazov->text(), "zobraz:prvy");
+}
+
+TEST_F(Controls, TypingStartsAnEditAndPostWritesOnlyTheChangedFields)
+{
+    int otherWrites = 0;
+    for (const char *name : {"KOD", "AKT", "POZN", "D"})
+        t.FieldByName(name)->OnChange = [&](TField *) { ++otherWrites; };
+    nazov->setFocus();
+    nazov->end(false);
+    QTest::keyClicks(nazov, "X");
+    EXPECT_EQ(t.State(), dsEdit);
+    EXPECT_EQ(nazov->text(), "prvyX") << "starting the edit keeps what was typed";
+    EXPECT_EQ(t.FieldByName("NAZOV")->AsString(), "prvy") << "written only on post";
+    QTest::keyClicks(pozn, "Z");
+    t.Post();
+    EXPECT_EQ(otherWrites, 1) << "only the memo, which was typed into";
+    EXPECT_EQ(value("select NAZOV from T_B where ID = 1").toString(), "prvyX");
+    EXPECT_EQ(value("select POZN from T_B where ID = 1").toString(), "Zriadok1\r\nriadok2") << "line ends stored as CR LF";
+    EXPECT_EQ(value("select KOD from T_B where ID = 1").toString(), "K1");
+}
+
+TEST_F(Controls, CheckBoxAndComboWriteTheirTexts)
+{
+    kod->SetStyle(TDBComboBox::csDropDownList);
+    kod->SetItems({"K1", "K2", "K3"});
+    EXPECT_EQ(kod->currentIndex(), 0);
+    kod->setFocus();
+    QTest::keyClick(kod, Qt::Key_Down);
+    EXPECT_EQ(kod->currentText(), "K2");
+    akt->setText(QString::fromUtf8("Aktívny"));
+    QTest::mouseClick(akt, Qt::LeftButton, {}, QPoint(8, akt->height() / 2));
+    EXPECT_FALSE(akt->isChecked());
+    EXPECT_EQ(t.State(), dsEdit);
+    t.Post();
+    EXPECT_EQ(value("select KOD from T_B where ID = 1").toString(), "K2");
+    EXPECT_EQ(value("select AKT from T_B where ID = 1").toString(), "N") << "the first text of ValueUnchecked";
+}
+
+TEST_F(Controls, EscapeRevertsAndReadOnlyRefusesTyping)
+{
+    nazov->setFocus();
+    QTest::keyClicks(nazov, "abc");
+    QTest::keyClick(nazov, Qt::Key_Escape);
+    EXPECT_EQ(nazov->text(), "prvy");
+    t.Post();
+    EXPECT_EQ(value("select NAZOV from T_B where ID = 1").toString(), "prvy");
+
+    src.AutoEdit = false;
+    QTest::keyClicks(nazov, "q");
+    EXPECT_EQ(t.State(), dsBrowse);
+    EXPECT_EQ(nazov->text(), "prvy") << "no edit could start: the typing is undone";
+    src.AutoEdit = true;
+    t.FieldByName("NAZOV")->ReadOnly = true;
+    t.Edit();
+    EXPECT_TRUE(nazov->isReadOnly());
+}
+
+TEST_F(Controls, AValueTheFieldRefusesIsReportedAndStaysOnScreen)
+{
+    TTestResponder answers;
+    t.FieldByName("NAZOV")->OnValidate = [](TField *f) {
+        if (f->AsString().contains('!'))
+            throw EDatabaseError(QString::fromUtf8("Nepovolený znak"));
+    };
+    nazov->setFocus();
+    QTest::keyClicks(nazov, "!");
+    kod->setFocus();
+    QApplication::processEvents();
+    ASSERT_EQ(answers.Texts().size(), 1);
+    EXPECT_EQ(answers.Texts()[0], QString::fromUtf8("Nepovolený znak"));
+    EXPECT_EQ(nazov->text(), "prvy!");
+    EXPECT_THROW(t.Post(), EDatabaseError) << "the post meets the same refusal";
+    EXPECT_EQ(value("select NAZOV from T_B where ID = 1").toString(), "prvy");
+}
+
+} // namespace
