@@ -1,0 +1,159 @@
+#include "Attachment.h"
+
+#include "IBError.h"
+#include "Transaction.h"
+
+#include "platform/os/Win1250.h"
+
+#include <ibase.h>
+
+#include <QFile>
+
+namespace fb {
+
+namespace {
+
+using Firebird::IXpbBuilder;
+
+// Builds the parameter block of an attach or create.
+struct Dpb {
+    IXpbBuilder *b;
+    explicit Dpb(const ConnectParams &p)
+    {
+        auto &st = status();
+        b = util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
+        check(st);
+        auto addString = [&](unsigned char tag, const QString &value) {
+            if (value.isEmpty())
+                return;
+            b->insertString(&st, tag, Win1250::fromUnicode(value).constData());
+            check(st);
+        };
+        addString(isc_dpb_user_name, p.userName);
+        addString(isc_dpb_password, p.password);
+        addString(isc_dpb_lc_ctype, p.lcCtype);
+        addString(isc_dpb_sql_role_name, p.role);
+        if (p.sqlDialect > 0) {
+            b->insertInt(&st, isc_dpb_sql_dialect, p.sqlDialect);
+            check(st);
+        }
+    }
+    ~Dpb() { b->dispose(); }
+    unsigned length() { return b->getBufferLength(&status()); }
+    const unsigned char *buffer() { return b->getBuffer(&status()); }
+};
+
+} // namespace
+
+Attachment::~Attachment()
+{
+    att_.close(status(), [](Firebird::IAttachment *a, Firebird::CheckStatusWrapper *st) { a->detach(st); });
+}
+
+void Attachment::attach(const QString &database, const ConnectParams &params)
+{
+    detach();
+    Dpb dpb(params);
+    const unsigned len = dpb.length();
+    const unsigned char *buf = dpb.buffer();
+    auto &st = status();
+    Firebird::IAttachment *a = provider()->attachDatabase(&st, QFile::encodeName(database).constData(), len, buf);
+    check(st);
+    att_.reset(a);
+    dialect_ = params.sqlDialect > 0 ? params.sqlDialect : 3;
+}
+
+Attachment Attachment::createDatabase(const QString &database, const ConnectParams &params)
+{
+    Dpb dpb(params);
+    auto &st = status();
+    dpb.b->insertInt(&st, isc_dpb_page_size, 8192);
+    dpb.b->insertString(&st, isc_dpb_set_db_charset, "WIN1250");
+    check(st);
+    const unsigned len = dpb.length();
+    const unsigned char *buf = dpb.buffer();
+    Firebird::IAttachment *a = provider()->createDatabase(&st, QFile::encodeName(database).constData(), len, buf);
+    check(st);
+    Attachment result;
+    result.att_.reset(a);
+    result.dialect_ = params.sqlDialect > 0 ? params.sqlDialect : 3;
+    return result;
+}
+
+void Attachment::detach()
+{
+    // A lost connection fails to detach: the reference is dropped anyway and the error reported.
+    auto &st = status();
+    if (!att_.close(st, [](Firebird::IAttachment *a, Firebird::CheckStatusWrapper *s) { a->detach(s); }))
+        raiseStatus(&st);
+}
+
+Firebird::IAttachment *Attachment::checked() const
+{
+    if (!att_)
+        throw EDatabaseError(QStringLiteral("Databáza nie je pripojená"));
+    return att_.get();
+}
+
+void Attachment::executeImmediate(const QString &sql)
+{
+    Transaction tr(*this);
+    const QByteArray text = Win1250::fromUnicode(sql);
+    auto &st = status();
+    checked()->execute(&st, tr.handle(), static_cast<unsigned>(text.size()), text.constData(),
+                       static_cast<unsigned>(dialect_), nullptr, nullptr, nullptr, nullptr);
+    check(st);
+    tr.commit();
+}
+
+QString Attachment::serverVersion()
+{
+    Transaction tr(*this, Transaction::ReadOnly);
+    static const char sql[] = "select rdb$get_context('SYSTEM', 'ENGINE_VERSION') from rdb$database";
+    auto &st = status();
+    Handle<Firebird::IStatement> stmt(
+        checked()->prepare(&st, tr.handle(), 0, sql, static_cast<unsigned>(dialect_),
+                           Firebird::IStatement::PREPARE_PREFETCH_METADATA));
+    check(st);
+    Handle<Firebird::IMessageMetadata> meta(stmt->getOutputMetadata(&st));
+    check(st);
+    QByteArray buf(static_cast<qsizetype>(meta->getMessageLength(&st)), '\0');
+    const unsigned offset = meta->getOffset(&st, 0);
+    const unsigned nullOffset = meta->getNullOffset(&st, 0);
+    check(st);
+    stmt->execute(&st, tr.handle(), nullptr, nullptr, meta.get(), buf.data());
+    check(st);
+    QString result;
+    if (!*reinterpret_cast<const short *>(buf.constData() + nullOffset)) {
+        const auto len = *reinterpret_cast<const unsigned short *>(buf.constData() + offset);
+        result = Win1250::toUnicode(buf.constData() + offset + 2, len);
+    }
+    stmt.close(st, [](Firebird::IStatement *s, Firebird::CheckStatusWrapper *w) { s->free(w); });
+    tr.commit();
+    return result;
+}
+
+int Attachment::infoInt(unsigned char item)
+{
+    const unsigned char items[] = {item, isc_info_end};
+    unsigned char buf[64];
+    auto &st = status();
+    checked()->getInfo(&st, sizeof items, items, sizeof buf, buf);
+    check(st);
+    if (buf[0] != item)
+        return 0;
+    const short len = static_cast<short>(isc_portable_integer(buf + 1, 2));
+    return static_cast<int>(isc_portable_integer(buf + 3, len));
+}
+
+int Attachment::odsVersion()
+{
+    return infoInt(isc_info_ods_version);
+}
+
+int Attachment::odsMinorVersion()
+{
+    return infoInt(isc_info_ods_minor_version);
+}
+
+} // namespace fb

@@ -1,0 +1,44 @@
+// One connection to a database: a plain path opens the file through the embedded engine,
+// "host:path" goes through that host's server.
+#pragma once
+
+#include "ConnectParams.h"
+#include "FbHandle.h"
+
+#include <QString>
+
+namespace fb {
+
+class Attachment {
+public:
+    Attachment() = default;
+    Attachment(Attachment &&) noexcept = default;
+    Attachment &operator=(Attachment &&) noexcept = default;
+    ~Attachment();
+
+    void attach(const QString &database, const ConnectParams &params = {});
+    // Creates the database file (page size 8192, default character set WIN1250) and stays attached.
+    static Attachment createDatabase(const QString &database, const ConnectParams &params = {});
+    void detach();
+    bool isAttached() const { return bool(att_); }
+
+    // A statement without parameters or results (DDL and the like), in its own transaction.
+    void executeImmediate(const QString &sql);
+
+    QString serverVersion();
+    // On-disk structure version: major (12 for Firebird 3) and minor.
+    int odsVersion();
+    int odsMinorVersion();
+
+    int dialect() const { return dialect_; }
+    Firebird::IAttachment *handle() const { return att_.get(); }
+
+private:
+    Firebird::IAttachment *checked() const;
+    int infoInt(unsigned char item);
+
+    Handle<Firebird::IAttachment> att_;
+    int dialect_ = 3;
+};
+
+} // namespace fb

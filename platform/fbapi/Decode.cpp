@@ -1,0 +1,103 @@
+#include "Decode.h"
+
+#include "Blob.h"
+
+#include "platform/os/Win1250.h"
+
+#include <QDateTime>
+
+namespace fb {
+
+namespace {
+
+// Day 0 of Firebird's dates (17 November 1858) as a Julian day.
+constexpr qint64 kIscEpochJd = 2400001;
+
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+                             1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
+
+template <class T>
+inline T load(const unsigned char *p)
+{
+    T v;
+    std::memcpy(&v, p, sizeof v);
+    return v;
+}
+
+inline QVariant scaled(qint64 v, int scale)
+{
+    return QVariant(static_cast<double>(v) / kPow10[-scale]);
+}
+
+inline QString text(const char *p, qsizetype n, unsigned charSet)
+{
+    if (charSet == CS_UTF8 || charSet == CS_UNICODE_FSS)
+        return QString::fromUtf8(p, n);
+    return Win1250::toUnicode(p, n);
+}
+
+inline QTime timeFromIsc(ISC_TIME t)
+{
+    return QTime::fromMSecsSinceStartOfDay(static_cast<int>(t / 10));
+}
+
+} // namespace
+
+QDate dateFromIsc(int iscDate)
+{
+    return QDate::fromJulianDay(iscDate + kIscEpochJd);
+}
+
+int iscFromDate(const QDate &d)
+{
+    return static_cast<int>(d.toJulianDay() - kIscEpochJd);
+}
+
+QVariant decode(const Column &c, const unsigned char *msg)
+{
+    if (isNull(c, msg))
+        return {};
+    const unsigned char *p = msg + c.offset;
+    switch (c.type) {
+    case SQL_TEXT: {
+        QString s = text(reinterpret_cast<const char *>(p), c.length, c.charSet);
+        // A multi-byte set pads to its byte length: keep the declared number of characters.
+        if (bytesPerChar(c.charSet) > 1 && s.size() > qsizetype(c.charLength()))
+            s.truncate(c.charLength());
+        return s;
+    }
+    case SQL_VARYING:
+        return text(reinterpret_cast<const char *>(p + 2), load<unsigned short>(p), c.charSet);
+    case SQL_SHORT:
+        return c.scale < 0 ? scaled(load<short>(p), c.scale) : QVariant(int(load<short>(p)));
+    case SQL_LONG:
+        return c.scale < 0 ? scaled(load<ISC_LONG>(p), c.scale) : QVariant(int(load<ISC_LONG>(p)));
+    case SQL_INT64:
+        return c.scale < 0 ? scaled(load<ISC_INT64>(p), c.scale) : QVariant(qlonglong(load<ISC_INT64>(p)));
+    case SQL_FLOAT:
+        return QVariant(double(load<float>(p)));
+    case SQL_DOUBLE:
+    case SQL_D_FLOAT:
+        return QVariant(load<double>(p));
+    case SQL_TYPE_DATE:
+        return dateFromIsc(load<ISC_DATE>(p));
+    case SQL_TYPE_TIME:
+        return timeFromIsc(load<ISC_TIME>(p));
+    case SQL_TIMESTAMP: {
+        const auto ts = load<ISC_TIMESTAMP>(p);
+        return QDateTime(dateFromIsc(ts.timestamp_date), timeFromIsc(ts.timestamp_time));
+    }
+    case SQL_BOOLEAN:
+        return QVariant(*p != 0);
+    case SQL_BLOB:
+    case SQL_ARRAY: {
+        BlobId id;
+        id.quad = load<ISC_QUAD>(p);
+        return QVariant::fromValue(id);
+    }
+    default:
+        return {};
+    }
+}
+
+} // namespace fb

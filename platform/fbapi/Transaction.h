@@ -1,0 +1,52 @@
+// A transaction on one attachment (which must outlive it): read committed, record versions, wait
+// by default, snapshot or read only on request; commit, commit retaining, rollback, savepoints.
+#pragma once
+
+#include "FbHandle.h"
+
+#include <QString>
+
+namespace fb {
+
+class Attachment;
+
+class Transaction {
+public:
+    enum Option {
+        Default = 0,     // read committed, record version, wait, read-write
+        Snapshot = 1,    // concurrency instead of read committed
+        ReadOnly = 2,
+        NoWait = 4,
+    };
+
+    Transaction() = default;
+    explicit Transaction(Attachment &att, int options = Default) { start(att, options); }
+    Transaction(Transaction &&) noexcept = default;
+    Transaction &operator=(Transaction &&) noexcept = default;
+    // An active transaction still open here is rolled back.
+    ~Transaction();
+
+    void start(Attachment &att, int options = Default);
+    bool isActive() const { return bool(tra_); }
+    void commit();
+    void commitRetaining();
+    void rollback();
+    void rollbackRetaining();
+
+    void savepoint(const QString &name);
+    void releaseSavepoint(const QString &name);
+    void rollbackToSavepoint(const QString &name);
+    // Runs one statement without parameters or results inside this transaction.
+    void execute(const QString &sql);
+
+    Attachment *attachment() const { return att_; }
+    Firebird::ITransaction *handle() const { return tra_.get(); }
+
+private:
+    Firebird::ITransaction *checked() const;
+
+    Handle<Firebird::ITransaction> tra_;
+    Attachment *att_ = nullptr;
+};
+
+} // namespace fb
