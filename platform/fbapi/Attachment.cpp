@@ -1,6 +1,7 @@
 #include "Attachment.h"
 
 #include "IBError.h"
+#include "ParamBlock.h"
 #include "Transaction.h"
 
 #include "platform/os/Win1250.h"
@@ -13,35 +14,15 @@ namespace fb {
 
 namespace {
 
-using Firebird::IXpbBuilder;
-
-// Builds the parameter block of an attach or create.
-struct Dpb {
-    IXpbBuilder *b;
-    explicit Dpb(const ConnectParams &p)
-    {
-        auto &st = status();
-        b = util()->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
-        check(st);
-        auto addString = [&](unsigned char tag, const QString &value) {
-            if (value.isEmpty())
-                return;
-            b->insertString(&st, tag, Win1250::fromUnicode(value).constData());
-            check(st);
-        };
-        addString(isc_dpb_user_name, p.userName);
-        addString(isc_dpb_password, p.password);
-        addString(isc_dpb_lc_ctype, p.lcCtype);
-        addString(isc_dpb_sql_role_name, p.role);
-        if (p.sqlDialect > 0) {
-            b->insertInt(&st, isc_dpb_sql_dialect, p.sqlDialect);
-            check(st);
-        }
-    }
-    ~Dpb() { b->dispose(); }
-    unsigned length() { return b->getBufferLength(&status()); }
-    const unsigned char *buffer() { return b->getBuffer(&status()); }
-};
+void fillConnect(ParamBlock &dpb, const ConnectParams &p)
+{
+    dpb.text(isc_dpb_user_name, p.userName)
+        .text(isc_dpb_password, p.password)
+        .text(isc_dpb_lc_ctype, p.lcCtype)
+        .text(isc_dpb_sql_role_name, p.role);
+    if (p.sqlDialect > 0)
+        dpb.number(isc_dpb_sql_dialect, p.sqlDialect);
+}
 
 } // namespace
 
@@ -53,9 +34,10 @@ Attachment::~Attachment()
 void Attachment::attach(const QString &database, const ConnectParams &params)
 {
     detach();
-    Dpb dpb(params);
+    ParamBlock dpb(Firebird::IXpbBuilder::DPB);
+    fillConnect(dpb, params);
     const unsigned len = dpb.length();
-    const unsigned char *buf = dpb.buffer();
+    const unsigned char *buf = dpb.data();
     auto &st = status();
     Firebird::IAttachment *a = provider()->attachDatabase(&st, QFile::encodeName(database).constData(), len, buf);
     check(st);
@@ -65,13 +47,12 @@ void Attachment::attach(const QString &database, const ConnectParams &params)
 
 Attachment Attachment::createDatabase(const QString &database, const ConnectParams &params)
 {
-    Dpb dpb(params);
-    auto &st = status();
-    dpb.b->insertInt(&st, isc_dpb_page_size, 8192);
-    dpb.b->insertString(&st, isc_dpb_set_db_charset, "WIN1250");
-    check(st);
+    ParamBlock dpb(Firebird::IXpbBuilder::DPB);
+    fillConnect(dpb, params);
+    dpb.number(isc_dpb_page_size, 8192).text(isc_dpb_set_db_charset, QStringLiteral("WIN1250"));
     const unsigned len = dpb.length();
-    const unsigned char *buf = dpb.buffer();
+    const unsigned char *buf = dpb.data();
+    auto &st = status();
     Firebird::IAttachment *a = provider()->createDatabase(&st, QFile::encodeName(database).constData(), len, buf);
     check(st);
     Attachment result;

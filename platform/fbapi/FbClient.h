@@ -1,5 +1,5 @@
 // The low-level Firebird client in one include: attachments, transactions, statements, values,
-// blobs, named parameters and errors.
+// blobs, named parameters, errors and the server's services.
 #pragma once
 
 #include "Attachment.h"
@@ -10,5 +10,6 @@
 #include "Encode.h"
 #include "IBError.h"
 #include "ParamParser.h"
+#include "Services.h"
 #include "Statement.h"
 #include "Transaction.h"

@@ -1,0 +1,118 @@
+#include "Services.h"
+
+#include "IBError.h"
+#include "ParamBlock.h"
+
+#include "platform/os/Win1250.h"
+
+#include <ibase.h>
+
+#include <QFile>
+
+namespace fb {
+
+Services::~Services()
+{
+    svc_.close(status(), [](Firebird::IService *s, Firebird::CheckStatusWrapper *st) { s->detach(st); });
+}
+
+void Services::attach(const QString &host, const ConnectParams &params)
+{
+    detach();
+    ParamBlock spb(Firebird::IXpbBuilder::SPB_ATTACH);
+    spb.text(isc_spb_user_name, params.userName).text(isc_spb_password, params.password);
+    const unsigned len = spb.length();
+    const unsigned char *buf = spb.data();
+    const QByteArray name = QFile::encodeName(host) + ":service_mgr";
+    auto &st = status();
+    Firebird::IService *s = provider()->attachServiceManager(&st, name.constData(), len, buf);
+    check(st);
+    svc_.reset(s);
+}
+
+void Services::detach()
+{
+    auto &st = status();
+    if (!svc_.close(st, [](Firebird::IService *s, Firebird::CheckStatusWrapper *w) { s->detach(w); }))
+        raiseStatus(&st);
+}
+
+Firebird::IService *Services::checked() const
+{
+    if (!svc_)
+        throw EDatabaseError(QStringLiteral("Správca služieb servera nie je pripojený"));
+    return svc_.get();
+}
+
+QString Services::serverVersion()
+{
+    const unsigned char items[] = {isc_info_svc_server_version};
+    unsigned char buf[256];
+    auto &st = status();
+    checked()->query(&st, 0, nullptr, sizeof items, items, sizeof buf, buf);
+    check(st);
+    if (buf[0] != isc_info_svc_server_version)
+        return {};
+    const auto len = static_cast<unsigned short>(isc_portable_integer(buf + 1, 2));
+    if (len > sizeof buf - 3)
+        return {};
+    return Win1250::toUnicode(reinterpret_cast<const char *>(buf + 3), len);
+}
+
+void Services::userAction(unsigned char action, const User &user)
+{
+    if (user.name.trimmed().isEmpty())
+        throw EDatabaseError(QStringLiteral("Meno užívateľa nie je zadané"));
+    ParamBlock spb(Firebird::IXpbBuilder::SPB_START);
+    spb.tag(action).text(isc_spb_sec_username, user.name);
+    if (action != isc_action_svc_delete_user) {
+        spb.text(isc_spb_sec_password, user.password)
+            .text(isc_spb_sec_firstname, user.firstName)
+            .text(isc_spb_sec_middlename, user.middleName)
+            .text(isc_spb_sec_lastname, user.lastName)
+            .number(isc_spb_sec_admin, user.admin ? 1 : 0);
+    }
+    const unsigned len = spb.length();
+    const unsigned char *buf = spb.data();
+    auto &st = status();
+    checked()->start(&st, len, buf);
+    check(st);
+    waitForAction();
+}
+
+void Services::waitForAction()
+{
+    const unsigned char items[] = {isc_info_svc_line};
+    unsigned char buf[1024];
+    // Bounded: an action that keeps talking this long is reported, not waited for forever.
+    for (int round = 0; round < 10000; ++round) {
+        auto &st = status();
+        checked()->query(&st, 0, nullptr, sizeof items, items, sizeof buf, buf);
+        check(st);
+        if (buf[0] != isc_info_svc_line)
+            return;
+        const auto len = static_cast<unsigned short>(isc_portable_integer(buf + 1, 2));
+        if (len == 0)
+            return;
+    }
+    throw EDatabaseError(QStringLiteral("Služba servera neodpovedá"));
+}
+
+void Services::addUser(const User &user)
+{
+    userAction(isc_action_svc_add_user, user);
+}
+
+void Services::modifyUser(const User &user)
+{
+    userAction(isc_action_svc_modify_user, user);
+}
+
+void Services::deleteUser(const QString &name)
+{
+    User u;
+    u.name = name;
+    userAction(isc_action_svc_delete_user, u);
+}
+
+} // namespace fb
