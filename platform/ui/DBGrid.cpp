@@ -1,0 +1,621 @@
+#include "DBGrid.h"
+
+#include "Dialogs.h"
+#include "platform/db/DataSet.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QPainter>
+#include <QStyledItemDelegate>
+#include <QToolTip>
+#include <algorithm>
+
+// ---------------------------------------------------------------- cell painting and editors
+
+class TDBGridDelegate : public QStyledItemDelegate {
+public:
+    explicit TDBGridDelegate(TDBGrid *grid) : QStyledItemDelegate(grid), grid_(grid) {}
+
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        QStyleOptionViewItem opt(option);
+        initStyleOption(&opt, index);
+        grid_->paintCell(painter, opt, index);
+    }
+
+    QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const TColumn *c = grid_->Columns(index.column());
+        QWidget *editor;
+        if (!c->PickList.isEmpty()) {
+            auto *combo = new QComboBox(parent);
+            combo->setEditable(true);
+            combo->addItems(c->PickList);
+            editor = combo;
+        } else {
+            auto *edit = new QLineEdit(parent);
+            edit->setFrame(false);
+            if (c->ButtonStyle == cbsEllipsis) {
+                QPixmap dots(16, 16);
+                dots.fill(Qt::transparent);
+                QPainter p(&dots);
+                p.setPen(grid_->palette().color(QPalette::Text));
+                p.drawText(dots.rect(), Qt::AlignCenter, QStringLiteral("…"));
+                p.end();
+                QAction *button = edit->addAction(QIcon(dots), QLineEdit::TrailingPosition);
+                QObject::connect(button, &QAction::triggered, grid_, [g = grid_] {
+                    if (g->OnEditButtonClick)
+                        g->OnEditButtonClick(g);
+                });
+            }
+            const TField *f = c->Field();
+            if (f && IsStringType(f->DataType()) && f->Size() > 0)
+                edit->setMaxLength(f->Size());
+            editor = edit;
+        }
+        grid_->editor_ = editor;
+        return editor;
+    }
+
+    void setEditorData(QWidget *editor, const QModelIndex &index) const override
+    {
+        const QString text = index.data(Qt::EditRole).toString();
+        if (auto *combo = qobject_cast<QComboBox *>(editor))
+            combo->setEditText(text);
+        else if (auto *edit = qobject_cast<QLineEdit *>(editor))
+            edit->setText(text);
+    }
+
+    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
+    {
+        model->setData(index, grid_->CellEditorText(), Qt::EditRole);
+    }
+
+private:
+    TDBGrid *grid_;
+};
+
+// The title row: our drawing over each painted title, title hints and the title menu.
+class TDBGridHeader : public QHeaderView {
+public:
+    explicit TDBGridHeader(TDBGrid *grid) : QHeaderView(Qt::Horizontal, grid), grid_(grid)
+    {
+        setSectionsClickable(true);
+        setHighlightSections(false);
+    }
+
+protected:
+    void paintSection(QPainter *painter, const QRect &rect, int logicalIndex) const override
+    {
+        painter->save();
+        QHeaderView::paintSection(painter, rect, logicalIndex);
+        painter->restore();
+        if (logicalIndex >= 0 && logicalIndex < grid_->ColumnCount())
+            grid_->DrawTitle(painter, rect, logicalIndex);
+    }
+
+    bool viewportEvent(QEvent *e) override
+    {
+        if (e->type() == QEvent::ToolTip) {
+            auto *he = static_cast<QHelpEvent *>(e);
+            const int col = logicalIndexAt(he->pos());
+            const QString hint = col >= 0 && col < grid_->ColumnCount() ? grid_->TitleHint(col) : QString();
+            if (hint.isEmpty())
+                QToolTip::hideText();
+            else
+                QToolTip::showText(he->globalPos(), hint, this, QRect(), 4000);
+            return true;
+        }
+        if (e->type() == QEvent::ContextMenu) {
+            auto *ce = static_cast<QContextMenuEvent *>(e);
+            const int col = logicalIndexAt(ce->pos());
+            if (col >= 0 && col < grid_->ColumnCount()) {
+                grid_->TitleContextMenu(col, ce->globalPos());
+                return true;
+            }
+        }
+        return QHeaderView::viewportEvent(e);
+    }
+
+private:
+    TDBGrid *grid_;
+};
+
+// ---------------------------------------------------------------- TDBGrid
+
+TDBGrid::TDBGrid(QWidget *parent)
+    : QTableView(parent),
+      model_(new TDataSetModel(this)),
+      delegate_(new TDBGridDelegate(this)),
+      header_(new TDBGridHeader(this)),
+      options_(dgEditing | dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgTabs |
+               dgConfirmDelete | dgCancelOnExit)
+{
+    setHorizontalHeader(header_);
+    setModel(model_);
+    setItemDelegate(delegate_);
+    setSelectionMode(QAbstractItemView::NoSelection);
+    setWordWrap(false);
+    setTabKeyNavigation(false);
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 4);
+    verticalHeader()->setDefaultAlignment(Qt::AlignCenter);
+    verticalHeader()->setFixedWidth(14);
+    verticalHeader()->setSectionsClickable(false);
+    for (QAbstractButton *b : findChildren<QAbstractButton *>()) {
+        corner_ = b;
+        corner_->installEventFilter(this);
+    }
+    setCornerButtonEnabled(false);
+    connect(model_, &TDataSetModel::currentRowChanged, this, &TDBGrid::followDataSet);
+    connect(model_, &TDataSetModel::columnsReset, this, &TDBGrid::columnsReset);
+    connect(model_, &TDataSetModel::stateChanged, viewport(), qOverload<>(&QWidget::update));
+    connect(header_, &QHeaderView::sectionClicked, this, [this](int col) {
+        if (col >= 0 && col < ColumnCount() && (options_ & dgTitles))
+            TitleClick(Columns(col));
+    });
+    connect(header_, &QHeaderView::sectionResized, this, [this](int col, int, int size) {
+        if (!syncing_ && col >= 0 && col < ColumnCount())
+            Columns(col)->Width = size;
+    });
+    // A post takes the text of an open cell editor first.
+    model_->OnUpdateData = [this] {
+        if (editor_ && state() == QAbstractItemView::EditingState)
+            commitData(editor_);
+    };
+    applyOptions();
+}
+
+TDBGrid::~TDBGrid()
+{
+    model_->OnUpdateData = nullptr;
+}
+
+void TDBGrid::SetDataSource(TDataSource *source)
+{
+    ClearMarks();
+    model_->SetDataSource(source);
+}
+
+TColumn *TDBGrid::AddColumn(const QString &fieldName, const QString &title, int width)
+{
+    return model_->AddColumn(fieldName, title, width);
+}
+
+TColumn *TDBGrid::SelectedColumn() const
+{
+    const int i = SelectedIndex();
+    return i >= 0 ? Columns(i) : nullptr;
+}
+
+int TDBGrid::SelectedIndex() const
+{
+    if (ColumnCount() == 0)
+        return -1;
+    const int c = currentIndex().isValid() ? currentIndex().column() : 0;
+    return std::clamp(c, 0, ColumnCount() - 1);
+}
+
+void TDBGrid::SetSelectedIndex(int column)
+{
+    if (column < 0 || column >= ColumnCount())
+        return;
+    const int row = std::max(model_->CurrentRow(), 0);
+    syncing_ = true;
+    setCurrentIndex(model_->index(row, column));
+    syncing_ = false;
+}
+
+TField *TDBGrid::SelectedField() const
+{
+    const TColumn *c = SelectedColumn();
+    return c ? c->Field() : nullptr;
+}
+
+void TDBGrid::SetOptions(TDBGridOptions options)
+{
+    options_ = options;
+    applyOptions();
+}
+
+void TDBGrid::SetReadOnly(bool on)
+{
+    model_->ReadOnly = on;
+    applyOptions();
+}
+
+bool TDBGrid::canEditData() const
+{
+    return (options_ & dgEditing) && !(options_ & dgRowSelect) && !model_->ReadOnly;
+}
+
+void TDBGrid::applyOptions()
+{
+    header_->setVisible(options_ & dgTitles);
+    verticalHeader()->setVisible(options_ & dgIndicator);
+    setShowGrid(options_ & (dgColLines | dgRowLines));
+    header_->setSectionResizeMode((options_ & dgColumnResize) ? QHeaderView::Interactive : QHeaderView::Fixed);
+    setEditTriggers(canEditData() ? QAbstractItemView::AnyKeyPressed | QAbstractItemView::EditKeyPressed |
+                                        QAbstractItemView::SelectedClicked
+                                  : QAbstractItemView::NoEditTriggers);
+    if (!(options_ & dgMultiSelect))
+        ClearMarks();
+    viewport()->update();
+}
+
+void TDBGrid::columnsReset()
+{
+    syncing_ = true;
+    const QFontMetrics fm = fontMetrics();
+    for (int i = 0; i < ColumnCount(); ++i) {
+        TColumn *c = Columns(i);
+        setColumnHidden(i, !c->Visible);
+        int w = c->Width;
+        if (w < 0) {
+            const int chars = c->Field() ? c->Field()->DisplayWidth() : 10;
+            w = std::max(fm.averageCharWidth() * chars, fm.horizontalAdvance(c->Title())) + 8;
+        }
+        setColumnWidth(i, w);
+    }
+    syncing_ = false;
+    // Marks name rows of the data as it was opened.
+    if (!model_->Active())
+        ClearMarks();
+}
+
+void TDBGrid::followDataSet(int row)
+{
+    if (row < 0) {
+        viewport()->update();
+        return;
+    }
+    syncing_ = true;
+    int col = currentIndex().isValid() ? currentIndex().column() : 0;
+    if (ColumnCount() > 0) {
+        col = std::clamp(col, 0, ColumnCount() - 1);
+        const QModelIndex idx = model_->index(row, col);
+        if (currentIndex() != idx)
+            selectionModel()->setCurrentIndex(idx, QItemSelectionModel::NoUpdate);
+        scrollTo(idx);
+    }
+    syncing_ = false;
+    viewport()->update();
+}
+
+void TDBGrid::currentChanged(const QModelIndex &current, const QModelIndex &previous)
+{
+    QTableView::currentChanged(current, previous);
+    if (syncing_ || !current.isValid() || !model_->Active())
+        return;
+    if (current.row() != model_->CurrentRow()) {
+        const int want = current.row();
+        if (!Guarded([&] { DataSet()->SetRecNo(want + 1); }))
+            followDataSet(model_->CurrentRow());
+    }
+    viewport()->update();
+}
+
+bool TDBGrid::Guarded(const std::function<void()> &fn)
+{
+    try {
+        fn();
+        return true;
+    } catch (const EAbort &) {
+    } catch (const Exception &e) {
+        ShowError(e.Message);
+    }
+    return false;
+}
+
+int TDBGrid::VisibleRowCount() const
+{
+    const int h = verticalHeader()->defaultSectionSize();
+    return std::max(1, viewport()->height() / std::max(1, h));
+}
+
+void TDBGrid::KeyDown(int &key, Qt::KeyboardModifiers modifiers)
+{
+    if (OnKeyDown)
+        OnKeyDown(key, modifiers);
+}
+
+void TDBGrid::keyPressEvent(QKeyEvent *e)
+{
+    int key = e->key();
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    KeyDown(key, mods);
+    if (key == 0) {
+        e->accept();
+        return;
+    }
+    TDataSet *ds = DataSet();
+    if (!ds || !model_->Active()) {
+        QTableView::keyPressEvent(e);
+        return;
+    }
+    const bool ctrl = mods & Qt::ControlModifier;
+    const bool shift = mods & Qt::ShiftModifier;
+    const int before = model_->CurrentRow();
+    auto extendMarks = [&] {
+        if ((options_ & dgMultiSelect) && shift)
+            markRange(before, model_->CurrentRow());
+    };
+    switch (key) {
+    case Qt::Key_Up:
+        Guarded([&] { ds->Prior(); });
+        extendMarks();
+        break;
+    case Qt::Key_Down:
+        Guarded([&] { ds->Next(); });
+        extendMarks();
+        break;
+    case Qt::Key_PageUp:
+        Guarded([&] { ds->MoveBy(-VisibleRowCount()); });
+        extendMarks();
+        break;
+    case Qt::Key_PageDown:
+        Guarded([&] { ds->MoveBy(VisibleRowCount()); });
+        extendMarks();
+        break;
+    case Qt::Key_Home:
+        if (ctrl || (options_ & dgRowSelect))
+            Guarded([&] { ds->First(); });
+        else
+            SetSelectedIndex(0);
+        break;
+    case Qt::Key_End:
+        if (ctrl || (options_ & dgRowSelect))
+            Guarded([&] { ds->Last(); });
+        else
+            SetSelectedIndex(ColumnCount() - 1);
+        break;
+    case Qt::Key_Insert:
+        // At the last row a new row goes after it, elsewhere before the current one.
+        if (!ctrl && !shift && canEditData())
+            Guarded([&] {
+                if (ds->IsEmpty() || model_->CurrentRow() == ds->RecordCount() - 1 && !ds->CanFetchMore())
+                    ds->Append();
+                else
+                    ds->Insert();
+            });
+        break;
+    case Qt::Key_Delete:
+        if (ctrl)
+            deleteCurrent();
+        else
+            QTableView::keyPressEvent(e);
+        break;
+    case Qt::Key_Escape:
+        if (ds->State() == dsEdit || ds->State() == dsInsert)
+            Guarded([&] { ds->Cancel(); });
+        else
+            e->ignore();
+        break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        if ((options_ & dgTabs) && ColumnCount() > 0) {
+            const int col = SelectedIndex() + (key == Qt::Key_Tab && !shift ? 1 : -1);
+            if (col >= 0 && col < ColumnCount()) {
+                SetSelectedIndex(col);
+                break;
+            }
+        }
+        e->ignore();
+        focusNextPrevChild(key == Qt::Key_Tab && !shift);
+        break;
+    case Qt::Key_Left:
+    case Qt::Key_Right:
+        if (!(options_ & dgRowSelect))
+            SetSelectedIndex(SelectedIndex() + (key == Qt::Key_Right ? 1 : -1));
+        break;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (state() == QAbstractItemView::EditingState)
+            break; // the editor's own Enter, which closes it
+        if (canEditData() && currentIndex().isValid() && (model_->flags(currentIndex()) & Qt::ItemIsEditable))
+            edit(currentIndex());
+        else
+            e->ignore();
+        break;
+    default:
+        QTableView::keyPressEvent(e);
+        return;
+    }
+}
+
+void TDBGrid::deleteCurrent()
+{
+    TDataSet *ds = DataSet();
+    if (model_->ReadOnly || !ds->CanModify() || ds->IsEmpty())
+        return;
+    if ((options_ & dgConfirmDelete) &&
+        MessageDlg(QString::fromUtf8("Zmazať záznam?"), mtConfirmation, mbYesNo) != mrYes)
+        return;
+    Guarded([&] { ds->Delete(); });
+}
+
+void TDBGrid::mousePressEvent(QMouseEvent *e)
+{
+    const Qt::KeyboardModifiers mods = ClickModifiers(e->modifiers());
+    const int before = model_->CurrentRow();
+    QTableView::mousePressEvent(e);
+    const QModelIndex idx = indexAt(e->position().toPoint());
+    if (!(options_ & dgMultiSelect) || !idx.isValid() || e->button() != Qt::LeftButton || !model_->Active())
+        return;
+    if (model_->CurrentRow() != idx.row())
+        return; // the move was refused
+    if (mods & Qt::ShiftModifier) {
+        markRange(anchorRow_ >= 0 ? anchorRow_ : before, idx.row());
+    } else if (mods & Qt::ControlModifier) {
+        MarkCurrentRow(!RowMarked(idx.row()));
+        anchorRow_ = idx.row();
+    } else {
+        ClearMarks();
+        anchorRow_ = idx.row();
+    }
+    viewport()->update();
+}
+
+void TDBGrid::mouseDoubleClickEvent(QMouseEvent *e)
+{
+    if (indexAt(e->position().toPoint()).isValid()) {
+        DblClick();
+        return;
+    }
+    QTableView::mouseDoubleClickEvent(e);
+}
+
+void TDBGrid::DblClick()
+{
+    if (OnDblClick)
+        OnDblClick(this);
+}
+
+void TDBGrid::TitleClick(TColumn *column)
+{
+    if (OnTitleClick)
+        OnTitleClick(column);
+}
+
+void TDBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
+{
+    if (editor == editor_)
+        editor_ = nullptr;
+    QTableView::closeEditor(editor, hint);
+}
+
+void TDBGrid::focusInEvent(QFocusEvent *e)
+{
+    QTableView::focusInEvent(e);
+    viewport()->update();
+}
+
+void TDBGrid::focusOutEvent(QFocusEvent *e)
+{
+    QTableView::focusOutEvent(e);
+    viewport()->update();
+}
+
+bool TDBGrid::eventFilter(QObject *watched, QEvent *e)
+{
+    if (watched == corner_ && e->type() == QEvent::Paint) {
+        QPainter p(corner_);
+        QStyleOptionHeader opt;
+        opt.initFrom(corner_);
+        opt.rect = corner_->rect();
+        opt.position = QStyleOptionHeader::OnlyOneSection;
+        style()->drawControl(QStyle::CE_Header, &opt, &p, corner_);
+        DrawCorner(&p, corner_->rect());
+        return true;
+    }
+    return QTableView::eventFilter(watched, e);
+}
+
+// ---------------------------------------------------------------- marks
+
+std::vector<TBookmark> TDBGrid::SelectedRows() const
+{
+    std::vector<TBookmark> out;
+    TDataSet *ds = DataSet();
+    if (!ds || !model_->Active())
+        return out;
+    for (TBookmark b : marks_)
+        if (ds->BookmarkValid(b))
+            out.push_back(b);
+    return out;
+}
+
+bool TDBGrid::RowMarked(int row) const
+{
+    if (marks_.empty() || !model_->Active())
+        return false;
+    return markSet_.count(DataSet()->BookmarkAt(row)) > 0;
+}
+
+void TDBGrid::MarkCurrentRow(bool on)
+{
+    if (!model_->Active() || DataSet()->IsEmpty())
+        return;
+    const TBookmark b = DataSet()->GetBookmark();
+    if (on && markSet_.insert(b).second)
+        marks_.push_back(b);
+    if (!on && markSet_.erase(b))
+        marks_.erase(std::remove(marks_.begin(), marks_.end(), b), marks_.end());
+    viewport()->update();
+}
+
+void TDBGrid::markRange(int from, int to)
+{
+    if (from < 0 || to < 0 || !model_->Active())
+        return;
+    const int step = from <= to ? 1 : -1;
+    for (int r = from;; r += step) {
+        const TBookmark b = DataSet()->BookmarkAt(r);
+        if (b && markSet_.insert(b).second)
+            marks_.push_back(b);
+        if (r == to)
+            break;
+    }
+    viewport()->update();
+}
+
+void TDBGrid::ClearMarks()
+{
+    marks_.clear();
+    markSet_.clear();
+    anchorRow_ = -1;
+    viewport()->update();
+}
+
+QString TDBGrid::CellEditorText() const
+{
+    if (auto *combo = qobject_cast<QComboBox *>(editor_.data()))
+        return combo->currentText();
+    if (auto *edit = qobject_cast<QLineEdit *>(editor_.data()))
+        return edit->text();
+    return QString();
+}
+
+// ---------------------------------------------------------------- painting
+
+bool TDBGrid::cellSelected(const QModelIndex &index) const
+{
+    const int current = model_->CurrentRow();
+    if (RowMarked(index.row()))
+        return true;
+    if (index.row() != current)
+        return false;
+    return (options_ & dgRowSelect) || index.column() == SelectedIndex();
+}
+
+void TDBGrid::paintCell(QPainter *painter, QStyleOptionViewItem &opt, const QModelIndex &index)
+{
+    const bool selected = cellSelected(index);
+    const bool highlight = selected && (hasFocus() || (options_ & dgAlwaysShowSelection));
+    if (highlight)
+        opt.state |= QStyle::State_Selected;
+    else
+        opt.state &= ~QStyle::State_Selected;
+    opt.state &= ~QStyle::State_HasFocus;
+    TField *field = Columns(index.column())->Field();
+    TDataSet *ds = DataSet();
+    if (OnGetCellProp && field && ds && index.row() < ds->RecordCount()) {
+        TCellFont font(opt.font, opt.palette.color(QPalette::Text));
+        const QColor savedColor = font.Color;
+        QColor background = opt.palette.color(QPalette::Base);
+        Guarded([&] {
+            ds->WithRecord(index.row(), [&] { OnGetCellProp(this, ds, field, font, background, highlight); });
+        });
+        if (highlight)
+            font.Color = savedColor;
+        else
+            opt.backgroundBrush = background;
+        opt.font = font;
+        opt.palette.setColor(QPalette::Text, font.Color);
+    }
+    style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, this);
+}

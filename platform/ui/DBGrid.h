@@ -1,0 +1,140 @@
+// TDBGrid: the data-aware grid over a data source: columns bound to fields, title clicks, a row indicator,
+// rows marked as bookmarks in the order they were marked, in-place editing through the fields, a cell
+// colouring hook and the keys of a cursor grid (the data set moves, the view follows).
+#pragma once
+
+#include "DataSetModel.h"
+
+#include <QColor>
+#include <QFont>
+#include <QPointer>
+#include <QTableView>
+#include <functional>
+#include <unordered_set>
+#include <vector>
+
+enum TDBGridOption {
+    dgEditing = 0x1,
+    dgTitles = 0x2,
+    dgIndicator = 0x4,
+    dgColumnResize = 0x8,
+    dgColLines = 0x10,
+    dgRowLines = 0x20,
+    dgTabs = 0x40,
+    dgRowSelect = 0x80,
+    dgAlwaysShowSelection = 0x100,
+    dgConfirmDelete = 0x200,
+    dgCancelOnExit = 0x400,
+    dgMultiSelect = 0x800,
+};
+using TDBGridOptions = int;
+
+// A cell's font with its colour, as the colouring hook changes them.
+class TCellFont : public QFont {
+public:
+    TCellFont() = default;
+    explicit TCellFont(const QFont &font, const QColor &color = QColor()) : QFont(font), Color(color) {}
+    QColor Color;
+};
+
+class QAbstractButton;
+class TDBGridDelegate;
+class TDBGridHeader;
+
+class TDBGrid : public QTableView {
+    Q_OBJECT
+public:
+    explicit TDBGrid(QWidget *parent = nullptr);
+    ~TDBGrid() override;
+
+    TDataSource *DataSource() const { return model_->DataSource(); }
+    void SetDataSource(TDataSource *source);
+    TDataSet *DataSet() const { return model_->DataSet(); }
+    TDataSetModel *Model() const { return model_; }
+
+    int ColumnCount() const { return model_->ColumnCount(); }
+    TColumn *Columns(int i) const { return model_->Column(i); }
+    TColumn *AddColumn(const QString &fieldName, const QString &title = QString(), int width = -1);
+    // The column of the current cell (null without columns).
+    TColumn *SelectedColumn() const;
+    int SelectedIndex() const;
+    void SetSelectedIndex(int column);
+    // The field of the current cell.
+    TField *SelectedField() const;
+
+    TDBGridOptions Options() const { return options_; }
+    void SetOptions(TDBGridOptions options);
+    bool ReadOnly() const { return model_->ReadOnly; }
+    void SetReadOnly(bool on);
+
+    // Marked rows (multi-select), in the order they were marked; rows deleted since are left out.
+    std::vector<TBookmark> SelectedRows() const;
+    bool RowMarked(int row) const;
+    // Marks or unmarks the current row.
+    void MarkCurrentRow(bool on);
+    void ClearMarks();
+
+    // The text in the open cell editor (empty without one).
+    QString CellEditorText() const;
+
+    std::function<void(TDBGrid *)> OnDblClick;
+    std::function<void(TColumn *)> OnTitleClick;
+    std::function<void(TDBGrid *)> OnEditButtonClick;
+    // Colours one data cell while the fields read its row. A highlighted cell keeps the selection colours:
+    // its background is not taken and its font colour is restored; other font changes stay.
+    std::function<void(TDBGrid *, TDataSet *, TField *, TCellFont &font, QColor &background, bool highlight)>
+        OnGetCellProp;
+    // Keys before the grid handles them; setting the key to 0 consumes it.
+    std::function<void(int &key, Qt::KeyboardModifiers)> OnKeyDown;
+
+    // Rows a page key moves.
+    int VisibleRowCount() const;
+
+protected:
+    virtual void TitleClick(TColumn *column);
+    // Draws over a painted title cell.
+    virtual void DrawTitle(QPainter *painter, const QRect &rect, int column) {}
+    // Draws over the painted corner cell (above the row indicator).
+    virtual void DrawCorner(QPainter *painter, const QRect &rect) {}
+    virtual void TitleContextMenu(int column, const QPoint &globalPos) {}
+    // The tool tip of a title; empty for none.
+    virtual QString TitleHint(int column) { return QString(); }
+    // Modifiers a mouse click is taken with (multi-select).
+    virtual Qt::KeyboardModifiers ClickModifiers(Qt::KeyboardModifiers m) const { return m; }
+    virtual void KeyDown(int &key, Qt::KeyboardModifiers modifiers);
+    virtual void DblClick();
+    // Runs a data-set operation; an error is shown rather than passed to Qt's event loop.
+    bool Guarded(const std::function<void()> &fn);
+
+    void keyPressEvent(QKeyEvent *e) override;
+    void mousePressEvent(QMouseEvent *e) override;
+    void mouseDoubleClickEvent(QMouseEvent *e) override;
+    void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+    bool eventFilter(QObject *watched, QEvent *e) override;
+
+private:
+    friend class TDBGridDelegate;
+    friend class TDBGridHeader;
+    void followDataSet(int row);
+    void columnsReset();
+    void applyOptions();
+    bool canEditData() const;
+    bool cellSelected(const QModelIndex &index) const;
+    void paintCell(QPainter *painter, QStyleOptionViewItem &option, const QModelIndex &index);
+    void deleteCurrent();
+    void markRange(int from, int to);
+
+    TDataSetModel *model_;
+    TDBGridDelegate *delegate_;
+    TDBGridHeader *header_;
+    QAbstractButton *corner_ = nullptr;
+    TDBGridOptions options_;
+    bool syncing_ = false;
+    std::vector<TBookmark> marks_;
+    std::unordered_set<TBookmark> markSet_;
+    int anchorRow_ = -1;
+    QPointer<QWidget> editor_;
+};

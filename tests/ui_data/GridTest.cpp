@@ -1,0 +1,211 @@
+// The grid and its model on a real table: rows fetched only as the view asks, cells read without moving
+// the cursor, the current row both ways, keys, marks, in-place editing, colouring and Ctrl+Del.
+#include "common/DbFixture.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Form.h"
+
+#include <QHeaderView>
+#include <QScrollBar>
+#include <set>
+#include <QTest>
+
+namespace {
+
+class Grid : public DbFixture {
+protected:
+    void SetUp() override
+    {
+        DbFixture::SetUp();
+        exec("create table T_G (ID integer not null primary key, NAZOV varchar(20), MNOZ integer)");
+        exec("execute block as declare i integer = 1; begin while (i <= 3000) do begin "
+             "insert into T_G values (:i, 'n' || :i, mod(:i, 7)); i = i + 1; end end");
+        t.SetDatabase(db.get());
+        t.SetTableName("T_G");
+        t.SetIndexFieldNames("ID");
+        src.SetDataSet(&t);
+        grid.resize(400, 300);
+        grid.SetDataSource(&src);
+    }
+    void TearDown() override
+    {
+        t.Close();
+        DbFixture::TearDown();
+    }
+    void open()
+    {
+        t.Open();
+        grid.show();
+        QApplication::setActiveWindow(&grid);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+        grid.setFocus();
+        QApplication::processEvents();
+    }
+    QPoint cellPos(int row, int col) { return grid.visualRect(grid.Model()->index(row, col)).center(); }
+    int id() { return t.FieldByName("ID")->AsInteger(); }
+
+    TIBTable t;
+    TDataSource src;
+    TDBGrid grid;
+};
+
+TEST_F(Grid, RowsAreFetchedOnlyAsTheViewAsks)
+{
+    TDataSetModel &m = *grid.Model();
+    m.FetchChunk = 50;
+    t.Open();
+    EXPECT_LE(m.rowCount(), 1) << "opening reads the first row only";
+    EXPECT_TRUE(m.canFetchMore(QModelIndex()));
+    m.fetchMore(QModelIndex());
+    EXPECT_EQ(m.rowCount(), t.RecordCount());
+    EXPECT_EQ(m.rowCount(), 51);
+    open();
+    const int shown = m.rowCount();
+    EXPECT_GE(shown, grid.VisibleRowCount()) << "a screen is filled";
+    EXPECT_LT(shown, 200) << "but nothing far beyond it";
+    EXPECT_EQ(t.RecordCount(), shown);
+    grid.verticalScrollBar()->setValue(grid.verticalScrollBar()->maximum());
+    QApplication::processEvents();
+    EXPECT_GT(m.rowCount(), shown) << "scrolling to the end asks for more";
+    EXPECT_LT(m.rowCount(), 3000);
+}
+
+TEST_F(Grid, CellsReadTheirRowWithoutMovingTheCursor)
+{
+    int scrolls = 0;
+    t.AfterScroll = [&](TDataSet *) { ++scrolls; };
+    t.Open();
+    t.FieldByName("NAZOV")->OnGetText = [](TField *f, QString &text, bool) {
+        text = f->AsString() + "/" + f->DataSet()->FieldByName("MNOZ")->AsString();
+    };
+    TDataSetModel &m = *grid.Model();
+    m.fetchMore(QModelIndex());
+    scrolls = 0;
+    EXPECT_EQ(m.data(m.index(9, 1)).toString(), "n10/3");
+    EXPECT_EQ(m.headerData(1, Qt::Horizontal).toString(), "NAZOV");
+    EXPECT_EQ(t.RecNo(), 1);
+    EXPECT_EQ(scrolls, 0);
+    EXPECT_EQ(m.data(m.index(9, 2), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignRight, Qt::AlignRight)
+        << "numbers right-aligned as their field";
+}
+
+TEST_F(Grid, CurrentRowFollowsTheDataSetAndAClickMovesIt)
+{
+    open();
+    t.Next();
+    t.Next();
+    EXPECT_EQ(grid.currentIndex().row(), 2);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellPos(5, 1));
+    EXPECT_EQ(t.RecNo(), 6);
+    EXPECT_EQ(grid.SelectedIndex(), 1);
+    EXPECT_EQ(grid.SelectedField()->FieldName(), "NAZOV");
+}
+
+TEST_F(Grid, NavigationKeysMoveTheDataSet)
+{
+    open();
+    QTest::keyClick(&grid, Qt::Key_Down);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(id(), 3);
+    QTest::keyClick(&grid, Qt::Key_Up);
+    EXPECT_EQ(id(), 2);
+    QTest::keyClick(&grid, Qt::Key_PageDown);
+    EXPECT_EQ(id(), 2 + grid.VisibleRowCount());
+    QTest::keyClick(&grid, Qt::Key_End, Qt::ControlModifier);
+    EXPECT_EQ(id(), 3000);
+    EXPECT_EQ(grid.currentIndex().row(), 2999);
+    QTest::keyClick(&grid, Qt::Key_Home, Qt::ControlModifier);
+    EXPECT_EQ(id(), 1);
+    QTest::keyClick(&grid, Qt::Key_End);
+    EXPECT_EQ(grid.SelectedIndex(), 2) << "End alone goes to the last column";
+    EXPECT_EQ(id(), 1);
+}
+
+TEST_F(Grid, CtrlDeleteAsksFirst)
+{
+    open();
+    QTest::keyClick(&grid, Qt::Key_Down);
+    TTestResponder answers;
+    answers.MessageAnswers = {mrNo};
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    ASSERT_EQ(answers.Messages.size(), 1);
+    EXPECT_EQ(answers.Messages[0].Text, QString::fromUtf8("Zmazať záznam?"));
+    EXPECT_EQ(value("select count(*) from T_G").toInt(), 3000);
+    answers.MessageAnswers = {mrYes};
+    QTest::keyClick(&grid, Qt::Key_Delete, Qt::ControlModifier);
+    EXPECT_EQ(value("select count(*) from T_G where ID = 2").toInt(), 0);
+    EXPECT_EQ(id(), 3) << "the next row becomes current";
+    EXPECT_EQ(grid.currentIndex().row(), 1);
+}
+
+TEST_F(Grid, TypingInACellEditsThatFieldOnly)
+{
+    int otherWrites = 0;
+    t.Open();
+    t.FieldByName("MNOZ")->OnChange = [&](TField *) { ++otherWrites; };
+    open();
+    grid.SetSelectedIndex(1);
+    QTest::keyClicks(grid.focusWidget() ? grid.focusWidget() : &grid, "x");
+    QWidget *editor = QApplication::focusWidget();
+    ASSERT_NE(editor, &grid) << "typing opened the cell editor";
+    QTest::keyClicks(editor, "yz");
+    EXPECT_EQ(grid.CellEditorText(), "xyz");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(t.State(), dsEdit);
+    EXPECT_EQ(t.FieldByName("NAZOV")->AsString(), "xyz");
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(t.State(), dsBrowse) << "leaving the row posts it";
+    EXPECT_EQ(value("select NAZOV from T_G where ID = 1").toString(), "xyz");
+    EXPECT_EQ(otherWrites, 0);
+
+    QTest::keyClick(&grid, Qt::Key_Insert);
+    EXPECT_EQ(t.State(), dsInsert);
+    EXPECT_EQ(grid.currentIndex().row(), 1) << "Insert puts the new row before the current one";
+    QTest::keyClick(&grid, Qt::Key_Escape);
+    EXPECT_EQ(t.State(), dsBrowse);
+    EXPECT_EQ(id(), 2);
+}
+
+TEST_F(Grid, MarkedRowsKeepTheOrderTheyWereMarkedIn)
+{
+    grid.SetOptions(grid.Options() | dgMultiSelect | dgRowSelect);
+    open();
+    const TBookmark b3 = t.BookmarkAt(3), b1 = t.BookmarkAt(1), b2 = t.BookmarkAt(2);
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::ControlModifier, cellPos(3, 0));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::ControlModifier, cellPos(1, 0));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::ControlModifier, cellPos(2, 0));
+    EXPECT_EQ(grid.SelectedRows(), (std::vector<TBookmark>{b3, b1, b2}));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, Qt::ControlModifier, cellPos(1, 0));
+    EXPECT_EQ(grid.SelectedRows(), (std::vector<TBookmark>{b3, b2})) << "a second Ctrl+click unmarks";
+    t.Refresh();
+    EXPECT_EQ(grid.SelectedRows().size(), 2u) << "marks survive a redraw of the data";
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellPos(0, 0));
+    EXPECT_TRUE(grid.SelectedRows().empty()) << "a plain click clears the marks";
+    t.Close();
+    t.Open();
+    EXPECT_TRUE(grid.SelectedRows().empty());
+}
+
+TEST_F(Grid, CellColoursComeFromTheHookButSelectionKeepsItsOwn)
+{
+    grid.SetOptions(grid.Options() | dgRowSelect);
+    std::set<int> seen;
+    grid.OnGetCellProp = [&](TDBGrid *, TDataSet *ds, TField *f, TCellFont &font, QColor &bg, bool highlight) {
+        seen.insert(ds->FieldByName("ID")->AsInteger());
+        bg = Qt::red;
+        font.setBold(true);
+    };
+    open();
+    const QImage img = grid.grab().toImage();
+    EXPECT_TRUE(seen.count(1) && seen.count(5)) << "the hook sees each painted row's values";
+    const QRect r1 = grid.visualRect(grid.Model()->index(1, 1));
+    const QPoint p1 = grid.viewport()->mapTo(&grid, QPoint(r1.right() - 3, r1.center().y()));
+    EXPECT_EQ(img.pixelColor(p1), QColor(Qt::red));
+    const QRect r0 = grid.visualRect(grid.Model()->index(0, 1));
+    const QPoint p0 = grid.viewport()->mapTo(&grid, QPoint(r0.right() - 3, r0.center().y()));
+    EXPECT_NE(img.pixelColor(p0), QColor(Qt::red)) << "the highlighted current row";
+    EXPECT_EQ(t.RecNo(), 1);
+}
+
+} // namespace
