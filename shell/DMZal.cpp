@@ -1,0 +1,459 @@
+#include "DMZal.h"
+
+#include "LoginDialog.h"
+#include "platform/fbapi/IBError.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Folders.h"
+#include "platform/os/Format.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QFileInfo>
+#include <QHostInfo>
+#include <QLocale>
+
+TDMZal *DMZal = nullptr;
+
+TStringList CompanyList;
+QString MaskC_VYR;
+QString CurrencyCode = QStringLiteral("EUR");
+QString MoneyFormat;
+QString MRPPath;
+QString CisloFa;
+QString DPH;
+bool EvidovatZmatky = true;
+bool ZmatkyPodrobne = false;
+bool NotifyMnozstvo = true;
+bool EvidovatOHod = true;
+int NotifyProfesia = 1;
+double PriplatokNoc = 8.5;
+double MinMzdaSobota = 600;
+double PriplatokDochadzka = 0;
+double PriplatokVykon = 0;
+double OdmenaVeduceho = 0;
+double KoefUkol = 0.25;
+
+namespace {
+
+const QString RegistryKey = QStringLiteral("\\SOFTWARE\\TarvIS");
+const QString DefaultPassword = QStringLiteral("plumtiger");
+
+// Server error codes the connection handles.
+constexpr int NetworkErrorCode = 335544721;
+constexpr int LoginErrorCode = 335544472;
+
+// The settings in one piece, so the globals change together.
+struct SettingsValues {
+    QStringList company;
+    QString productMask;
+    QString mrpPath, cisloFa, dph;
+    bool evidovatZmatky = true, zmatkyPodrobne = false, notifyMnozstvo = true, evidovatOHod = true;
+    int notifyProfesia = 1;
+    double priplatokNoc = 8.5, minMzdaSobota = 600, priplatokDochadzka = 0, priplatokVykon = 0,
+           odmenaVeduceho = 0, koefUkol = 0.25;
+};
+
+SettingsValues readSettings(const TIniFile &ini)
+{
+    SettingsValues v;
+    v.company = ini.ReadSectionValues(QStringLiteral("Company"));
+    v.productMask = ini.ReadString(QStringLiteral("Masks"), QStringLiteral("c_vyr"), QString());
+    const QString mrp = QStringLiteral("MRP");
+    v.mrpPath = ini.ReadString(mrp, QStringLiteral("Path"),
+                               QStringLiteral("C:\\Program Files\\MRP\\Podvojné účtovníctvo\\Data0001"));
+    v.cisloFa = ini.ReadString(mrp, QStringLiteral("CisloFa"), FormatDateTime(QStringLiteral("yyyy"), Date()) + '/');
+    v.dph = ini.ReadString(mrp, QStringLiteral("DPH"), QStringLiteral("19"));
+    const QString vykony = QStringLiteral("Vykony");
+    v.evidovatZmatky = ini.ReadBool(vykony, QStringLiteral("EvidovatZmatky"), true);
+    v.zmatkyPodrobne = ini.ReadBool(vykony, QStringLiteral("ZmatkyPodrobne"), false);
+    v.notifyMnozstvo = ini.ReadBool(vykony, QStringLiteral("NotifyMnozstvo"), true);
+    v.notifyProfesia = ini.ReadInteger(vykony, QStringLiteral("NotifyProfesia"), 1);
+    v.evidovatOHod = ini.ReadBool(vykony, QStringLiteral("EvidovatOHod"), true);
+    const QString mzdy = QStringLiteral("Mzdy");
+    v.priplatokNoc = ini.ReadFloat(mzdy, QStringLiteral("PriplatokNoc"), 8.5);
+    v.minMzdaSobota = ini.ReadFloat(mzdy, QStringLiteral("MinMzdaSobota"), 600);
+    v.priplatokDochadzka = ini.ReadFloat(mzdy, QStringLiteral("PriplatokDochadzka"), 0);
+    v.priplatokVykon = ini.ReadFloat(mzdy, QStringLiteral("PriplatokVykon"), 0);
+    v.odmenaVeduceho = ini.ReadFloat(mzdy, QStringLiteral("OdmenaVeduceho"), 0);
+    v.koefUkol = ini.ReadFloat(mzdy, QStringLiteral("KoefUkol"), 0.25);
+    return v;
+}
+
+// Comma-text rules: values end at a comma or a blank; double quotes group a value that holds either
+// (a doubled quote inside stands for one).
+QStringList splitCommaText(const QString &text)
+{
+    QStringList out;
+    const int n = int(text.size());
+    int i = 0;
+    auto skipBlanks = [&] {
+        while (i < n && text[i] <= QLatin1Char(' '))
+            ++i;
+    };
+    skipBlanks();
+    while (i < n) {
+        QString value;
+        if (text[i] == QLatin1Char('"')) {
+            ++i;
+            while (i < n) {
+                if (text[i] == QLatin1Char('"')) {
+                    if (i + 1 < n && text[i + 1] == QLatin1Char('"')) {
+                        value += QLatin1Char('"');
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                value += text[i++];
+            }
+        } else {
+            while (i < n && text[i] > QLatin1Char(' ') && text[i] != QLatin1Char(','))
+                value += text[i++];
+        }
+        out.append(value);
+        skipBlanks();
+        if (i < n && text[i] == QLatin1Char(',')) {
+            ++i;
+            skipBlanks();
+            if (i >= n)
+                out.append(QString()); // a trailing comma leaves an empty last value
+        }
+    }
+    return out;
+}
+
+// Whether a server error text is about this machine's server.
+bool namesLocalServer(const QString &errorText)
+{
+    const QStringList localNames{QStringLiteral("localhost"), QStringLiteral("127.0.0.1"),
+                                 QStringLiteral("::1"), QHostInfo::localHostName()};
+    for (const QString &name : localNames)
+        if (!name.isEmpty() && errorText.contains(QLatin1Char('"') + name + QLatin1Char('"'), Qt::CaseInsensitive))
+            return true;
+    return false;
+}
+
+} // namespace
+
+TDMZal::TDMZal(const QString &programFile)
+{
+    DMZal = this;
+    const QString program = programFile.isEmpty() ? ProgramFileName() : programFile;
+    const QFileInfo programInfo(program);
+    programFolder_ = programInfo.absolutePath() + QLatin1Char('/');
+
+    // The connection, its transaction and catalogue.
+    DBZAL.Name = QStringLiteral("DBZAL");
+    DBZAL.Params.SetValue(QStringLiteral("user_name"), QStringLiteral("SYSDBA"));
+    DBZAL.Params.SetValue(QStringLiteral("password"), DefaultPassword);
+    DBZAL.Params.SetValue(QStringLiteral("lc_ctype"), QStringLiteral("WIN1250"));
+    DBZAL.LoginPrompt = false;
+    DBZAL.SQLDialect = 3;
+    DBZAL.DBCatalog = &DBCatalog;
+    DBZAL.BeforeConnect = [this](TIBDatabase *) { beforeConnect(); };
+    DBZAL.OnLogin = [this](TIBDatabase *, TStringList &login) { onLogin(login); };
+    DBZAL.AfterConnect = [this](TIBDatabase *) { afterConnect(); };
+
+    DBTransaction.Name = QStringLiteral("DBTransaction");
+    DBTransaction.Params.SetText(QStringLiteral("read_committed\nrec_version\nwait"));
+    DBTransaction.DefaultAction = TACommitRetaining;
+    DBTransaction.SetIdleTimer(10000);
+    DBTransaction.SetDefaultDatabase(&DBZAL);
+    DBZAL.SetDefaultTransaction(&DBTransaction);
+
+    DBCatalog.Name = QStringLiteral("DBCatalog");
+    DBCatalog.Titles.SetText(QString::fromUtf8("C_OBJ=č.Objednávky\n"
+                                               "C_INT=č.Zákazky\n"
+                                               "C_VYR=č.Výrobku\n"
+                                               "C_POL=č.Položky\n"
+                                               "MNOZ_VYR=Množstvo\n"
+                                               "NAZOV_VYR=Názov výrobku\n"
+                                               "NAZOV=Názov\n"
+                                               "ODBERATEL=Odberateľ\n"
+                                               "NAKL1=Vl.náklady\n"
+                                               "CENA1=Cena\n"
+                                               "CENA_KURZ1=Cena v mene\n"
+                                               "C_DAVKY=č.Dávky\n"
+                                               "C_OPERACIE=č.Op."));
+    DBCatalog.Formats.SetText(QStringLiteral("HODNOTA=$\n"
+                                             "MZDA=$\n"
+                                             "CENAC=$\n"
+                                             "NAKL1=$\n"
+                                             "C_INT=#0\"/\"0000\n"
+                                             "HODN_DL=# ##0.00"));
+
+    // Scratch queries, the print query, the privileges and the shared code lists.
+    const auto query = [this](TxQuery &q, const QString &name, TDataSource *ds, bool autoEdit) {
+        q.Name = name;
+        q.SetDatabase(&DBZAL);
+        if (ds) {
+            ds->Name = QStringLiteral("DS") + name;
+            ds->SetDataSet(&q);
+            ds->AutoEdit = autoEdit;
+        }
+    };
+    query(Query, QStringLiteral("Query"), &DSQuery, true);
+    query(Query1, QStringLiteral("Query1"), &DSQuery1, false);
+    query(QTlac, QStringLiteral("QTlac"), &DSTlac, false);
+    DSTlac.Name = QStringLiteral("DSTlac");
+    query(QPrivileges, QStringLiteral("QPrivileges"), nullptr, true);
+    QPrivileges.SQL().SetText(QStringLiteral("select RDB_PRIVILEGE, RDB_LEVEL\n"
+                                             "from QPrivileges\n"
+                                             "where RDB_USER=USER"));
+    const auto table = [this](TxTable &t, const QString &name, const QString &tableName, TDataSource &ds) {
+        t.Name = name;
+        t.SetDatabase(&DBZAL);
+        t.SetTableName(tableName);
+        ds.Name = QStringLiteral("DS") + name;
+        ds.SetDataSet(&t);
+    };
+    table(CStatov, QStringLiteral("CStatov"), QStringLiteral("CSTATOV"), DSCStatov);
+    table(CMaterialov, QStringLiteral("CMaterialov"), QStringLiteral("CMATERIALOV"), DSCMaterialov);
+    table(CSkladov, QStringLiteral("CSkladov"), QStringLiteral("CSKLADOV"), DSCSkladov);
+    table(COperacii, QStringLiteral("COperacii"), QStringLiteral("COPERACII"), DSCOperacii);
+    COperacii.SetIndexFieldNames(QStringLiteral("C_OPERACIE"));
+    CSkladov.BeforePost = &TDMZal::checkStoreType;
+    COperacii.OnNewRecord = [](TDataSet *ds) { ds->FieldByName(QStringLiteral("PRACOVISKO"))->SetValue(QStringLiteral(" ")); };
+
+    // The settings file: "<program>.ini" when it exists, else "TarvIS.ini" beside the program.
+    CompanyList.Clear();
+    QString iniName = programFolder_ + programInfo.completeBaseName() + QStringLiteral(".ini");
+    if (!QFileInfo::exists(iniName))
+        iniName = programFolder_ + QStringLiteral("TarvIS.ini");
+    ini_ = std::make_unique<TIniFile>(iniName);
+    LoadSettings();
+    registry_ = std::make_unique<TRegistryStore>();
+
+    // Number, date and money formats of the user's locale; without a configured locale the Slovak
+    // defaults stay.
+    const QLocale locale;
+    if (locale.language() != QLocale::C)
+        LoadFormatSettingsFromLocale(locale);
+    setUpCurrency(FormatSettings().CurrencyString);
+}
+
+TDMZal::~TDMZal()
+{
+    try {
+        namedSources_.clear();
+        DBZAL.Close();
+    } catch (...) {
+        // Closing at the end commits; a failure there has nobody left to tell.
+    }
+    namedQueries_.clear();
+    if (DMZal == this)
+        DMZal = nullptr;
+}
+
+void TDMZal::setUpCurrency(const QString &localeSymbol)
+{
+    QString symbol = localeSymbol;
+    if (symbol == QLatin1String("Sk")) {
+        symbol = QStringLiteral("€");
+        FormatSettings().CurrencyString = symbol;
+        CurrencyCode = QStringLiteral("EUR");
+    } else if (symbol == QString::fromUtf8("Kč")) {
+        CurrencyCode = QStringLiteral("CZK");
+    } else {
+        CurrencyCode = QStringLiteral("EUR");
+    }
+    // Positive; negative as positive with a minus; zero as a blank.
+    MoneyFormat = QStringLiteral("## ##0.00 ") + symbol + QStringLiteral(";; ");
+    DBCatalog.Titles.SetValue(QStringLiteral("CENA1"), QStringLiteral("Cena v ") + symbol);
+}
+
+// ---------------------------------------------------------------- settings and registry
+
+void TDMZal::LoadSettings()
+{
+    const SettingsValues v = readSettings(*ini_);
+    CompanyList = v.company;
+    MaskC_VYR = v.productMask;
+    MRPPath = v.mrpPath;
+    CisloFa = v.cisloFa;
+    DPH = v.dph;
+    EvidovatZmatky = v.evidovatZmatky;
+    ZmatkyPodrobne = v.zmatkyPodrobne;
+    NotifyMnozstvo = v.notifyMnozstvo;
+    NotifyProfesia = v.notifyProfesia;
+    EvidovatOHod = v.evidovatOHod;
+    PriplatokNoc = v.priplatokNoc;
+    MinMzdaSobota = v.minMzdaSobota;
+    PriplatokDochadzka = v.priplatokDochadzka;
+    PriplatokVykon = v.priplatokVykon;
+    OdmenaVeduceho = v.odmenaVeduceho;
+    KoefUkol = v.koefUkol;
+}
+
+void TDMZal::SaveSettings()
+{
+    TIniFile &ini = *ini_;
+    ini.WriteString(QStringLiteral("MRP"), QStringLiteral("CisloFa"), CisloFa);
+    ini.WriteString(QStringLiteral("MRP"), QStringLiteral("DPH"), DPH);
+    ini.WriteBool(QStringLiteral("Vykony"), QStringLiteral("EvidovatZmatky"), EvidovatZmatky);
+    ini.WriteBool(QStringLiteral("Vykony"), QStringLiteral("ZmatkyPodrobne"), ZmatkyPodrobne);
+    ini.WriteBool(QStringLiteral("Vykony"), QStringLiteral("NotifyMnozstvo"), NotifyMnozstvo);
+    ini.WriteInteger(QStringLiteral("Vykony"), QStringLiteral("NotifyProfesia"), NotifyProfesia);
+    ini.WriteFloat(QStringLiteral("Mzdy"), QStringLiteral("PriplatokNoc"), PriplatokNoc);
+    ini.WriteFloat(QStringLiteral("Mzdy"), QStringLiteral("MinMzdaSobota"), MinMzdaSobota);
+    ini.WriteFloat(QStringLiteral("Mzdy"), QStringLiteral("PriplatokDochadzka"), PriplatokDochadzka);
+}
+
+QString TDMZal::ReadDefault(const QString &key)
+{
+    return ini_->ReadString(QStringLiteral("Defaults"), key, QString());
+}
+
+void TDMZal::ReadDefaultsList(TStringList &list, const QString &key)
+{
+    const QString value = ReadDefault(key);
+    if (!value.isEmpty())
+        list = splitCommaText(value);
+}
+
+QString TDMZal::ReadRegString(const QString &name)
+{
+    if (!registry_->OpenKey(RegistryKey, false))
+        return QString();
+    const QString value = registry_->ReadString(name);
+    registry_->CloseKey();
+    return value;
+}
+
+void TDMZal::WriteRegString(const QString &name, const QString &value)
+{
+    if (!registry_->OpenKey(RegistryKey, true))
+        return;
+    try {
+        registry_->WriteString(name, value);
+    } catch (...) {
+        registry_->CloseKey();
+        throw;
+    }
+    registry_->CloseKey();
+}
+
+// ---------------------------------------------------------------- connection
+
+void TDMZal::beforeConnect()
+{
+    DBZAL.DatabaseName = ini_->ReadString(QStringLiteral("Database"), QStringLiteral("Name"),
+                                          programFolder_ + QStringLiteral("TarvDB.fdb"));
+    DBZAL.LoginPrompt = ini_->ReadBool(QStringLiteral("Database"), QStringLiteral("LoginPrompt"), DBZAL.LoginPrompt);
+    if (DBZAL.LoginPrompt) {
+        DBZAL.Params.SetValue(QStringLiteral("user_name"), ReadRegString(QStringLiteral("LastLogin")));
+        DBZAL.Params.SetValue(QStringLiteral("password"), QString());
+    }
+}
+
+void TDMZal::onLogin(TStringList &loginParams)
+{
+    QString user = loginParams.Values(QStringLiteral("user_name"));
+    QString password = loginParams.Values(QStringLiteral("password"));
+    if (!LoginDialog(DBZAL.DatabaseName, user, password))
+        return;
+    user = user.toUpper();
+    loginParams.SetValue(QStringLiteral("user_name"), user);
+    loginParams.SetValue(QStringLiteral("password"), password);
+    // The connection's own lines carry the user, so CurrentUserName names who logged in.
+    DBZAL.Params.SetValue(QStringLiteral("user_name"), user);
+    DBZAL.Params.SetValue(QStringLiteral("password"), password);
+    LoginPassword = password;
+}
+
+void TDMZal::afterConnect()
+{
+    WriteRegString(QStringLiteral("LastLogin"), CurrentUserName());
+}
+
+void TDMZal::ConnectDatabase()
+{
+    if (DBZAL.Connected())
+        return;
+    try {
+        DBZAL.Open();
+    } catch (const EIBError &e) {
+        if (e.IBErrorCode == NetworkErrorCode) {
+            if (namesLocalServer(e.Message) && !IsFirebirdServerRunning())
+                MessageBox(QStringLiteral("Firebird SQL Server nie je spustený!"),
+                           QStringLiteral("Chyba pripojenia k databáze!"), mtError, mbOK);
+            const QString name = InputBox(QStringLiteral("Pripojenie k databáze zlyhalo!"),
+                                          QStringLiteral("Zadaj cestu k databáze:"),
+                                          QStringLiteral("server:cesta\\TarvDB.fdb"));
+            // The typed name holds for this attempt only: it is neither saved nor kept for the next.
+            const auto keepName = DBZAL.BeforeConnect;
+            DBZAL.BeforeConnect = [this, name](TIBDatabase *) {
+                beforeConnect();
+                DBZAL.DatabaseName = name;
+            };
+            try {
+                DBZAL.Open();
+            } catch (...) {
+                DBZAL.BeforeConnect = keepName;
+                throw;
+            }
+            DBZAL.BeforeConnect = keepName;
+        } else if (e.IBErrorCode == LoginErrorCode) {
+            MessageBox(QString::fromUtf8("Neznáme meno užívateľa alebo nesprávne heslo!"),
+                       QString::fromUtf8("Chyba prihlásenia k databáze!"), mtError, mbOK);
+        } else {
+            throw;
+        }
+    }
+}
+
+void TDMZal::checkStoreType(TDataSet *dataSet)
+{
+    const QString type = dataSet->FieldByName(QStringLiteral("TYP_SKLADU"))->AsString();
+    if (type != QLatin1String("V ") && type != QLatin1String("M ") && type != QLatin1String("N "))
+        throw EDatabaseError(QString::fromUtf8("Typ skladu musí byť V,M,N !"));
+}
+
+// ---------------------------------------------------------------- named auxiliary queries
+
+TxQuery *TDMZal::FindQuery(const QString &name)
+{
+    for (TxQuery *q : {&Query, &Query1, &QTlac, &QPrivileges})
+        if (q->Name == name)
+            return q;
+    for (const auto &q : namedQueries_)
+        if (q->Name == name)
+            return q.get();
+    return nullptr;
+}
+
+TDataSource *TDMZal::FindDataSource(TDataSet *dataSet)
+{
+    for (TDataSource *s : {&DSQuery, &DSQuery1, &DSTlac, &DSCStatov, &DSCMaterialov, &DSCSkladov, &DSCOperacii})
+        if (s->DataSet() == dataSet)
+            return s;
+    for (const auto &s : namedSources_)
+        if (s->DataSet() == dataSet)
+            return s.get();
+    return nullptr;
+}
+
+TxQuery *TDMZal::GetQuery(const QString &name)
+{
+    if (name.isEmpty())
+        return &Query;
+    if (TxQuery *q = FindQuery(name))
+        return q;
+    auto q = std::make_unique<TxQuery>();
+    q->Name = name;
+    q->SetDatabase(&DBZAL);
+    namedQueries_.push_back(std::move(q));
+    return namedQueries_.back().get();
+}
+
+TDataSource *TDMZal::GetDataSource(TDataSet *dataSet)
+{
+    if (TDataSource *s = FindDataSource(dataSet))
+        return s;
+    auto s = std::make_unique<TDataSource>();
+    s->Name = QStringLiteral("DS") + dataSet->Name;
+    s->SetDataSet(dataSet);
+    s->AutoEdit = false;
+    namedSources_.push_back(std::move(s));
+    return namedSources_.back().get();
+}

@@ -1,0 +1,128 @@
+// The base data module's shared rules: order-item states, the privilege check and the Slovak
+// translation of server errors for the data sets' error events.
+#include "DMZal.h"
+
+#include "Routines.h"
+#include "platform/fbapi/IBError.h"
+#include "platform/os/Format.h"
+
+#include <cstdlib>
+
+bool TDMZal::SetOrderState(int cInt, int state, int minState)
+{
+    int target = state, low = minState, high = state - 1;
+    if (state < 0) {
+        // Undo a mark: only ever downwards.
+        target = -state;
+        low = target + 1;
+        high = 999;
+    }
+    TxQuery &q = Query;
+    q.Close();
+    q.SQL().SetText(QStringLiteral("update ZAKAZKYD set stav_zak=:stav_zak where c_int=:c_int and stav_zak between "
+                                   ":stav_zak_min and :stav_zak_max"));
+    q.ParamByName(QStringLiteral("c_int")).SetAsInteger(cInt);
+    q.ParamByName(QStringLiteral("stav_zak")).SetAsInteger(target);
+    q.ParamByName(QStringLiteral("stav_zak_min")).SetAsInteger(low);
+    q.ParamByName(QStringLiteral("stav_zak_max")).SetAsInteger(high);
+    q.ExecSQL();
+    return q.RowsAffected() == 1;
+}
+
+QString TDMZal::OrderStateName(int state)
+{
+    switch (state) {
+    case stVystavena: return QString::fromUtf8("Vystavená");
+    case stTlacena: return QString::fromUtf8("Tlačená");
+    case stPotvrdena: return QString::fromUtf8("Potvrdená");
+    case stPoziadavky: return QString::fromUtf8("Požiadavky");
+    case stPlanovana: return QString::fromUtf8("Plánovaná");
+    case stVyrabana: return QString::fromUtf8("Vyrábaná");
+    case stExpedovana: return QString::fromUtf8("EXPedovaná");
+    case stOdvedena: return QString::fromUtf8("Odvedená");
+    case stUkoncena: return QString::fromUtf8("Ukončená");
+    case stStornovana: return QString::fromUtf8("Stornovaná");
+    default: return QString::number(state);
+    }
+}
+
+bool TDMZal::HasRight(const QString &module, int level, bool showMessage)
+{
+    // Read once per connection: the query stays open.
+    if (!QPrivileges.Active())
+        QPrivileges.Open();
+    QPrivileges.First();
+    bool granted = QPrivileges.Eof();
+    while (!granted && !QPrivileges.Eof()) {
+        const QString word = QPrivileges.Fields(0)->AsString();
+        if ((word == module || word == QLatin1String("System")) && QPrivileges.Fields(1)->AsInteger() >= level)
+            granted = true;
+        QPrivileges.Next();
+    }
+    if (!granted && showMessage)
+        MessageBox(QString::fromUtf8("Nemáš oprávnenie na vykonanie požadovanej činnosti !"),
+                   QString::fromUtf8("Kontrola oprávnenia"), mtError, mbOK);
+    return granted;
+}
+
+namespace {
+
+// Server SQL codes and what they mean to the user.
+QString sqlCodeMessage(int sqlCode)
+{
+    switch (sqlCode) {
+    case -803:
+        return QString::fromUtf8("Pokus o zápis vety s duplicitným klúčom !\r\nRovnaký záznam už existuje !");
+    case -625:
+        return QString::fromUtf8("Niektorý z povinných údajov nebol zadaný alebo má neprípustnú hodnotu !");
+    case -530:
+        return QString::fromUtf8("Pokus o narušenie väzby medzi údajmi !");
+    case -551:
+        return QString::fromUtf8("Nedostatočné oprávnenia !");
+    default:
+        return QString();
+    }
+}
+
+} // namespace
+
+bool TDMZal::TranslateDbError(TDataSet *, const EDatabaseError &error, const QStringList &pairs)
+{
+    try {
+        const auto *server = dynamic_cast<const EIBError *>(&error);
+        if (!server || server->SQLCode == 0)
+            return false;
+        const QString message = sqlCodeMessage(server->SQLCode);
+        if (message.isEmpty())
+            return false;
+        const QString text = QString::fromUtf8("Chyba pri pokuse o zápis/zmenu/zmazanie !") + QStringLiteral("\r\n") +
+                             message + QStringLiteral("\r\n\r\n");
+        QString detail = Format(QStringLiteral("%d; %d; %s"), {server->SQLCode, server->IBErrorCode, server->Message});
+        const QString upper = server->Message.toUpper();
+        for (const QString &pair : pairs) {
+            const int bar = int(pair.indexOf(QLatin1Char('|')));
+            const QString name = bar < 0 ? QString() : pair.left(bar);
+            if (!name.isEmpty() && upper.contains(name)) {
+                detail = pair.mid(bar + 1);
+                break;
+            }
+        }
+        MessageBox(text + detail, QStringLiteral("SQL Chyba"), mtError, mbOK);
+        return true;
+    } catch (...) {
+        // The translation must never replace the error being handled.
+        return false;
+    }
+}
+
+void TDMZal::DataSetErrorHandler(TDataSet *dataSet, EDatabaseError &error, TDataAction &action)
+{
+    if (TranslateDbError(dataSet, error))
+        action = daAbort;
+}
+
+void TDMZal::DataSetErrorHandlerEx(TDataSet *dataSet, EDatabaseError &error, const QStringList &pairs,
+                                   TDataAction &action)
+{
+    action = TranslateDbError(dataSet, error, pairs) ? daAbort : daFail;
+}

@@ -1,0 +1,262 @@
+#include "Routines.h"
+
+#include "DMZal.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Exception.h"
+#include "platform/os/Format.h"
+
+namespace {
+
+TxQuery &scratch()
+{
+    if (!DMZal)
+        throw EDatabaseError(QString::fromUtf8("Základný dátový modul nie je vytvorený."));
+    return DMZal->Query;
+}
+
+// The digits of a key's number part; anything else than digits gives 0.
+qint64 numberPart(const QString &text)
+{
+    bool ok = false;
+    const qint64 n = text.toLongLong(&ok);
+    return ok ? n : 0;
+}
+
+QString twoDigitYear()
+{
+    return FormatDateTime(QStringLiteral("yy"), Date());
+}
+
+// The highest key of field in table between low and high, on the scratch query (closed again).
+QVariant highestKey(const QString &table, const QString &field, const QVariant &low, const QVariant &high)
+{
+    TxQuery &q = scratch();
+    q.AfterOpen = nullptr;
+    const QVariant highest =
+        q.SelectValue(QStringLiteral("select max(%1) from %2 where %1 between :min and :max").arg(field, table), {low, high});
+    q.Close();
+    return highest;
+}
+
+[[noreturn]] void rangeExhausted(const QString &table, const QString &from, const QString &to)
+{
+    throw EDatabaseError(QString::fromUtf8("Číselný rad %1 až %2 v tabuľke %3 je vyčerpaný, ďalšie voľné číslo "
+                                           "neexistuje !")
+                             .arg(from, to, table.toUpper()));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- SQL literals
+
+QString SqlDate(const QDate &date)
+{
+    return QLatin1Char('\'') + date.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('\'');
+}
+
+QString SqlDateStr(const QString &text)
+{
+    return SqlDate(StrToDate(text));
+}
+
+QString SqlFloat(double value)
+{
+    return FormatFloat(QStringLiteral("########0.00000"), value, InvariantFormatSettings());
+}
+
+// ---------------------------------------------------------------- next free keys
+
+int NextNumber(const QString &table, const QString &field, int min, int max)
+{
+    if (min == max) {
+        min = Date().year() % 100 * 10000 + 1;
+        max = min + 9998;
+    }
+    const qint64 highest = highestKey(table, field, min, max).toLongLong();
+    if (highest == 0)
+        return min;
+    if (highest >= max)
+        rangeExhausted(table, QString::number(min), QString::number(max));
+    return int(highest + 1);
+}
+
+QString NextCode(const QString &table, const QString &field, const QString &prefix, const QString &max)
+{
+    QString low = prefix;
+    QString high = max;
+    if (high.isEmpty()) {
+        low += twoDigitYear();
+        high = low + QStringLiteral("9999");
+    }
+    const QString highest = highestKey(table, field, low, high).toString();
+    if (highest.isEmpty())
+        return low + QStringLiteral("0001");
+    const qint64 next = numberPart(highest.right(4)) + 1;
+    if (next > 9999)
+        rangeExhausted(table, low + QStringLiteral("0001"), high);
+    return highest.left(highest.size() - 4) + QString::number(next).rightJustified(4, QLatin1Char('0'));
+}
+
+QString NextItemCode(const QString &prefix)
+{
+    const QString p = prefix.trimmed();
+    TxQuery &q = scratch();
+    // The prefix is bound, so an apostrophe in it cannot end the literal.
+    const QVariant highest =
+        q.SelectValue(QStringLiteral("SELECT max(C_POL) FROM POLOZKY WHERE C_POL like :prefix"), {p + QLatin1Char('%')});
+    const bool oneRow = q.RecordCount() == 1;
+    q.Close();
+    if (!oneRow)
+        return p;
+    const QString digits = highest.toString().mid(p.size(), 15).trimmed();
+    const qint64 next = numberPart(digits) + 1;
+    const QString number = QString::number(qAbs(next)).rightJustified(digits.size(), QLatin1Char('0'));
+    return p + (next < 0 ? QStringLiteral("-") : QString()) + number;
+}
+
+// ---------------------------------------------------------------- statements and selects
+
+void ExecSqlNoParams(const QString &sql)
+{
+    TxQuery &q = scratch();
+    q.Close();
+    q.Params().Clear();
+    q.SQL().SetText(sql);
+    q.ExecSQL();
+}
+
+int ExecSqlParams(const QString &sql, const QVariantList &params)
+{
+    return scratch().ExecSql(sql, params);
+}
+
+QVariant SelectValueParams(const QString &sql, const QVariantList &params, double fallback)
+{
+    TxQuery &q = scratch();
+    const QVariant value = q.SelectValue(sql, params);
+    if (fallback != 0 && (q.IsEmpty() || q.FieldCount() == 0 || q.Fields(0)->IsNull()))
+        return fallback;
+    return value;
+}
+
+TxQuery *FindQuery(const QString &name)
+{
+    return DMZal ? DMZal->FindQuery(name) : nullptr;
+}
+
+TDataSource *FindDataSource(TDataSet *dataSet)
+{
+    return DMZal ? DMZal->FindDataSource(dataSet) : nullptr;
+}
+
+TxQuery *GetQuery(const QString &name)
+{
+    scratch();
+    return DMZal->GetQuery(name);
+}
+
+TxQuery *OpenQuery(const QString &sql, const QVariantList &params, const QString &name)
+{
+    TxQuery *q = GetQuery(name);
+    q->SelectValue(sql, params);
+    return q;
+}
+
+TDataSource *GetDataSource(TDataSet *dataSet)
+{
+    scratch();
+    return DMZal->GetDataSource(dataSet);
+}
+
+TDataSource *OpenQueryDS(const QString &sql, const QVariantList &params, const QString &name)
+{
+    return GetDataSource(OpenQuery(sql, params, name));
+}
+
+QString CurrentUserName()
+{
+    return DMZal ? DMZal->CurrentUserName() : QString();
+}
+
+bool InTransaction()
+{
+    return DMZal && DMZal->InTransaction();
+}
+
+// ---------------------------------------------------------------- dates and numbers
+
+QString DateStr(const QDate &date)
+{
+    return FormatDateTime(QStringLiteral("dd/mm/yyyy"), date);
+}
+
+std::pair<QDate, QDate> MonthBounds(const QDate &date)
+{
+    const QDate first(date.year(), date.month(), 1);
+    return {first, first.addMonths(1).addDays(-1)};
+}
+
+std::pair<QString, QString> MonthBoundsStr(const QDate &date)
+{
+    const auto [first, last] = MonthBounds(date);
+    return {DateStr(first), DateStr(last)};
+}
+
+std::pair<QDate, QDate> MonthBoundsYM(int year, int month)
+{
+    return MonthBounds(QDate(year, month, 1));
+}
+
+QString MoneyStr(double value)
+{
+    TFormatSettings settings = FormatSettings();
+    settings.CurrencyDecimals = 2;
+    return Format(QStringLiteral("%m"), {value}, settings);
+}
+
+QString OrderNoStr(int orderNo)
+{
+    return FormatFloat(QStringLiteral("#0\"/\"0000"), orderNo);
+}
+
+QString NormalizeOrderNo(const QString &text)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return QString();
+    if (t.size() > 4)
+        return t.rightJustified(6, QLatin1Char('0'));
+    return twoDigitYear() + t.rightJustified(4, QLatin1Char('0'));
+}
+
+qint64 TenPower(int count)
+{
+    qint64 result = 1;
+    for (int i = 0; i < count && i < 18; ++i)
+        result *= 10;
+    return result;
+}
+
+double RoundDecimals(double value, int decimals)
+{
+    return RoundHalfEven(value, decimals < 1 ? 0 : decimals);
+}
+
+bool IsWeekend(const QDate &date)
+{
+    return date.dayOfWeek() >= 6;
+}
+
+double HomeToForeign(double amount, double rate)
+{
+    if (rate == 0)
+        return 0;
+    return CurrencyCode == QLatin1String("CZK") ? amount / rate : amount * rate;
+}
+
+double ForeignToHome(double amount, double rate)
+{
+    if (CurrencyCode == QLatin1String("CZK"))
+        return amount * rate;
+    return rate > 0 ? amount / rate : amount;
+}

@@ -1,0 +1,78 @@
+// The shared routines of every module: SQL literals, the next free keys of tables, short statements and
+// one-value selects on the base data module's scratch query, named auxiliary queries, message boxes,
+// date and number texts, money rounding and currency conversion.
+#pragma once
+
+#include "platform/ui/Dialogs.h" // ShowError, Confirm
+
+#include <QDate>
+#include <QString>
+#include <QVariant>
+#include <QVariantList>
+#include <utility>
+
+class TDataSet;
+class TDataSource;
+class TxQuery;
+
+// ---- SQL literals
+// 'yyyy-mm-dd'.
+QString SqlDate(const QDate &date);
+// A date typed in the locale's short format; EConvertError when it is no date.
+QString SqlDateStr(const QString &text);
+// Five decimals with a point, no grouping: -0.5 -> "-0.50000".
+QString SqlFloat(double value);
+
+// ---- next free keys (select max + 1; not safe against two workstations, the primary key refuses the second)
+// The next number of field in table within min..max; min == max means this year's yy0001..yy9999.
+// A full range throws EDatabaseError with a Slovak message.
+int NextNumber(const QString &table, const QString &field, int min = 0, int max = 0);
+// The next prefix + four-digit key; an empty max means prefix + two-digit year, up to "9999".
+// A full range throws EDatabaseError.
+QString NextCode(const QString &table, const QString &field, const QString &prefix, const QString &max = QString());
+// The next item number with the (trimmed) prefix, the width of its number part kept: V00123 -> V00124.
+QString NextItemCode(const QString &prefix);
+
+// ---- statements and selects on the scratch query DMZal->Query (not reentrant)
+// Runs a statement whose text holds colons that are no parameters.
+void ExecSqlNoParams(const QString &sql);
+// Runs a statement with positional parameters; the rows affected.
+int ExecSqlParams(const QString &sql, const QVariantList &params = {});
+// One value; with no row or a null, `fallback` when it is not 0 (else SelectValue's typed empty value).
+QVariant SelectValueParams(const QString &sql, const QVariantList &params = {}, double fallback = 0);
+
+// ---- named auxiliary queries of DMZal
+TxQuery *FindQuery(const QString &name);
+TDataSource *FindDataSource(TDataSet *dataSet);
+// Empty name: the scratch query; else the named query, created on first use.
+TxQuery *GetQuery(const QString &name);
+// The named query opened on its first row with the SQL and parameters.
+TxQuery *OpenQuery(const QString &sql, const QVariantList &params = {}, const QString &name = QString());
+// The data source "DS" + name of a data set (no automatic editing), created on first use.
+TDataSource *GetDataSource(TDataSet *dataSet);
+TDataSource *OpenQueryDS(const QString &sql, const QVariantList &params = {}, const QString &name = QString());
+QString CurrentUserName();
+bool InTransaction();
+
+// ---- dates and numbers
+// "dd/mm/yyyy" with the program's date separator.
+QString DateStr(const QDate &date);
+// The first and the last day of the date's month.
+std::pair<QDate, QDate> MonthBounds(const QDate &date);
+std::pair<QString, QString> MonthBoundsStr(const QDate &date);
+std::pair<QDate, QDate> MonthBoundsYM(int year, int month);
+// Money in the locale's currency layout with two decimals.
+QString MoneyStr(double value);
+// A job number as year/sequence: 260012 -> "26/0012", 1 -> "0/0001".
+QString OrderNoStr(int orderNo);
+// A typed job number: up to four digits get the current two-digit year in front ("15" -> "260015"),
+// longer texts are padded to six digits.
+QString NormalizeOrderNo(const QString &text);
+// 10 to the count; 1 for a count below 1.
+qint64 TenPower(int count);
+// Rounded to `decimals` places, halves to even: 0.125 -> 0.12, 0.375 -> 0.38.
+double RoundDecimals(double value, int decimals);
+bool IsWeekend(const QDate &date);
+// Currency conversion by the home currency CurrencyCode, without rounding.
+double HomeToForeign(double amount, double rate);
+double ForeignToHome(double amount, double rate);

@@ -1,0 +1,355 @@
+// The base data module: settings and their defaults, money format by the locale's currency, the
+// connection and its failure paths, the last log-in, order states, privileges and error translation.
+#include "ShellFixture.h"
+#include "shell/Routines.h"
+
+#include "platform/fbapi/IBError.h"
+#include "platform/os/Exception.h"
+#include "platform/os/RegistryStore.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QFile>
+
+namespace {
+
+QString lastLogin()
+{
+    TRegistryStore registry;
+    if (!registry.OpenKey("\\SOFTWARE\\TarvIS", false))
+        return QString();
+    return registry.ReadString("LastLogin");
+}
+
+TEST_F(ShellTest, SettingsDefaultWithoutAnIniFile)
+{
+    dm = std::make_unique<TDMZal>(programFile());
+    EXPECT_EQ(DMZal, dm.get());
+    EXPECT_EQ(dm->IniFile().FileName(), iniFile()) << "TarvIS.ini beside the program, though missing";
+    EXPECT_FALSE(QFile::exists(iniFile()));
+    EXPECT_EQ(CisloFa, "2026/");
+    EXPECT_EQ(DPH, "19");
+    EXPECT_EQ(MRPPath, QString::fromUtf8("C:\\Program Files\\MRP\\Podvojné účtovníctvo\\Data0001"));
+    EXPECT_TRUE(EvidovatZmatky);
+    EXPECT_FALSE(ZmatkyPodrobne);
+    EXPECT_TRUE(NotifyMnozstvo);
+    EXPECT_EQ(NotifyProfesia, 1);
+    EXPECT_TRUE(EvidovatOHod);
+    EXPECT_DOUBLE_EQ(PriplatokNoc, 8.5);
+    EXPECT_DOUBLE_EQ(MinMzdaSobota, 600);
+    EXPECT_DOUBLE_EQ(PriplatokDochadzka, 0);
+    EXPECT_DOUBLE_EQ(KoefUkol, 0.25);
+    EXPECT_TRUE(CompanyList.IsEmpty());
+    EXPECT_TRUE(MaskC_VYR.isEmpty());
+    EXPECT_EQ(dm->ReadDefault("Vystavil"), "");
+
+    PriplatokNoc = 9.25;
+    DPH = "20";
+    dm->SaveSettings();
+    EXPECT_TRUE(QFile::exists(iniFile())) << "saving creates the file";
+    PriplatokNoc = 0;
+    DPH.clear();
+    dm->LoadSettings();
+    EXPECT_DOUBLE_EQ(PriplatokNoc, 9.25);
+    EXPECT_EQ(DPH, "20");
+    dm->DBZAL.BeforeConnect(&dm->DBZAL);
+    EXPECT_EQ(dm->DBZAL.DatabaseName, QDir(folder.path()).filePath("TarvDB.fdb"))
+        << "the program's own database file, through the embedded engine";
+}
+
+TEST_F(ShellTest, SettingsFileNamedAfterTheProgramWins)
+{
+    writeSetting("MRP", "DPH", "10");
+    TIniFile own(programFile() + ".ini");
+    own.WriteString("MRP", "DPH", "23");
+    own.WriteString("Company", "Nazov", QString::fromUtf8("Zlievareň, a.s."));
+    own.WriteString("Company", "ICO", "123");
+    own.WriteString("Masks", "c_vyr", ">LL00");
+    own.WriteString("Vykony", "NotifyProfesia", "3");
+    own.WriteString("Vykony", "ZmatkyPodrobne", "2");
+    own.WriteString("Mzdy", "KoefUkol", "0,4");
+    own.WriteString("Mzdy", "MinMzdaSobota", "nečíslo");
+    own.WriteString("Defaults", "Vystavil", QString::fromUtf8("Novák, \"Ján Kováč\",Mrkva"));
+    dm = std::make_unique<TDMZal>(programFile());
+    EXPECT_EQ(DPH, "23");
+    EXPECT_EQ(CompanyList.Lines(), QStringList({QString::fromUtf8("Nazov=Zlievareň, a.s."), "ICO=123"}));
+    EXPECT_EQ(MaskC_VYR, ">LL00");
+    EXPECT_EQ(NotifyProfesia, 3);
+    EXPECT_TRUE(ZmatkyPodrobne) << "any non-zero integer is true";
+    EXPECT_DOUBLE_EQ(KoefUkol, 0.4);
+    EXPECT_DOUBLE_EQ(MinMzdaSobota, 600) << "an unreadable number gives its default";
+
+    TStringList list{"keep"};
+    dm->ReadDefaultsList(list, "Vystavil");
+    EXPECT_EQ(list.Lines(), QStringList({QString::fromUtf8("Novák"), QString::fromUtf8("Ján Kováč"), "Mrkva"}));
+    dm->ReadDefaultsList(list, "Chyba");
+    EXPECT_EQ(list.Count(), 3) << "a missing key leaves the list";
+}
+
+TEST_F(ShellTest, MoneyFormatFollowsTheCurrencySymbol)
+{
+    dm = std::make_unique<TDMZal>(programFile());
+    EXPECT_EQ(CurrencyCode, "EUR");
+    EXPECT_EQ(MoneyFormat, QString::fromUtf8("## ##0.00 €;; "));
+    EXPECT_EQ(FormatFloat(MoneyFormat, 1234.5), QString::fromUtf8("1 234,50 €"));
+    EXPECT_EQ(FormatFloat(MoneyFormat, 0), " ") << "zero shows as a blank";
+    EXPECT_EQ(dm->DBCatalog.Titles.Values("CENA1"), QString::fromUtf8("Cena v €"));
+    EXPECT_EQ(dm->DBCatalog.Titles.Count(), 13);
+    EXPECT_EQ(dm->DBCatalog.Formats.Count(), 6);
+    EXPECT_EQ(dm->DBCatalog.Formats.Values("C_INT"), "#0\"/\"0000");
+    EXPECT_EQ(FormatSettings().DateSeparator, QLatin1Char('.'));
+
+    dm.reset();
+    QLocale::setDefault(QLocale(QLocale::Czech, QLocale::CzechRepublic));
+    dm = std::make_unique<TDMZal>(programFile());
+    EXPECT_EQ(CurrencyCode, "CZK");
+    EXPECT_EQ(MoneyFormat, QString::fromUtf8("## ##0.00 Kč;; "));
+
+    dm.reset();
+    QLocale::setDefault(QLocale::c()); // no locale configured: the formats stay as they are
+    FormatSettings().CurrencyString = "Sk";
+    dm = std::make_unique<TDMZal>(programFile());
+    EXPECT_EQ(CurrencyCode, "EUR");
+    EXPECT_EQ(FormatSettings().CurrencyString, QString::fromUtf8("€"));
+    EXPECT_EQ(MoneyFormat, QString::fromUtf8("## ##0.00 €;; "));
+
+    dm.reset();
+    FormatSettings().CurrencyString = "$";
+    dm = std::make_unique<TDMZal>(programFile());
+    EXPECT_EQ(CurrencyCode, "EUR");
+    EXPECT_EQ(MoneyFormat, "## ##0.00 $;; ") << "another symbol stays in the format";
+}
+
+TEST_F(ShellTest, ConnectsAsSysdbaAndRemembersTheLogin)
+{
+    EXPECT_EQ(lastLogin(), "");
+    connect();
+    EXPECT_EQ(dm->CurrentUserName(), "SYSDBA");
+    EXPECT_EQ(SelectValueParams("select USER from RDB$DATABASE").toString().trimmed(), "SYSDBA");
+    EXPECT_EQ(lastLogin(), "SYSDBA");
+    EXPECT_EQ(dm->ReadRegString("LastLogin"), "SYSDBA");
+    EXPECT_TRUE(dm->LoginPassword.isEmpty()) << "no log-in dialog was shown";
+    EXPECT_EQ(dm->DBTransaction.IdleTimer(), 10000);
+    dm->ConnectDatabase(); // an open connection is left as it is
+    EXPECT_TRUE(dm->DBZAL.Connected());
+}
+
+TEST_F(ShellTest, LogInPromptAsksAndUpperCasesTheUser)
+{
+    writeSetting("Database", "LoginPrompt", "1");
+    TTestResponder answers;
+    answers.InputAnswers = {QString("novak"), QString("tajne")};
+    connect();
+    ASSERT_EQ(answers.Inputs.size(), 2);
+    EXPECT_EQ(answers.Inputs[0].Value, "") << "no last log-in yet";
+    EXPECT_TRUE(answers.Inputs[1].Password);
+    EXPECT_EQ(dm->CurrentUserName(), "NOVAK");
+    EXPECT_EQ(dm->LoginPassword, "tajne");
+    EXPECT_EQ(lastLogin(), "NOVAK");
+
+    dm.reset();
+    answers.InputAnswers = {QVariant()}; // cancelled: the last user's parameters go on
+    connect();
+    EXPECT_EQ(answers.Inputs[2].Value, "NOVAK") << "the last log-in is proposed";
+    EXPECT_EQ(dm->CurrentUserName(), "NOVAK");
+}
+
+TEST_F(ShellTest, NetworkErrorAsksOnceForAnotherDatabase)
+{
+    ASSERT_FALSE(database.path().isEmpty());
+    writeSetting("Database", "Name", "127.0.0.1/1:/nikde/TarvDB.fdb");
+    TTestResponder answers;
+    answers.InputAnswers = {database.path()};
+    dm = std::make_unique<TDMZal>(programFile());
+    dm->ConnectDatabase();
+    EXPECT_TRUE(dm->DBZAL.Connected());
+    if (IsFirebirdServerRunning()) {
+        EXPECT_TRUE(answers.Messages.isEmpty());
+    } else {
+        ASSERT_EQ(answers.Messages.size(), 1);
+        EXPECT_EQ(answers.Messages[0].Text, QString::fromUtf8("Firebird SQL Server nie je spustený!"));
+        EXPECT_EQ(answers.Messages[0].Caption, QString::fromUtf8("Chyba pripojenia k databáze!"));
+    }
+    ASSERT_EQ(answers.Inputs.size(), 1);
+    EXPECT_EQ(answers.Inputs[0].Caption, QString::fromUtf8("Pripojenie k databáze zlyhalo!"));
+    EXPECT_EQ(answers.Inputs[0].Prompt, QString::fromUtf8("Zadaj cestu k databáze:"));
+    EXPECT_EQ(answers.Inputs[0].Value, "server:cesta\\TarvDB.fdb");
+    EXPECT_EQ(dm->DBZAL.DatabaseName, database.path());
+    EXPECT_EQ(TIniFile(iniFile()).ReadString("Database", "Name", ""), "127.0.0.1/1:/nikde/TarvDB.fdb")
+        << "the typed name is not saved";
+
+    dm->DBZAL.Close();
+    answers.InputAnswers = {QString("/nikde/ani/tu.fdb")};
+    EXPECT_THROW(dm->ConnectDatabase(), EIBError) << "the second attempt's error goes to the caller";
+    EXPECT_FALSE(dm->DBZAL.Connected());
+}
+
+class ShellDb : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        connect();
+        exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ) values ('ZAK260001', 'Z')");
+    }
+    void addJob(int cInt, int state)
+    {
+        exec(QString("insert into ZAKAZKYD (C_INT, C_OBJ, STAV_ZAK) values (%1, 'ZAK260001', %2)").arg(cInt).arg(state));
+    }
+    // A table of the connection whose error event goes to the module's handler (with pairs when given).
+    void bindTable(TxTable &table, const QString &name, TDataSet::ErrorEvent TDataSet::*event,
+                   const QStringList &pairs = {})
+    {
+        table.SetDatabase(&dm->DBZAL);
+        table.SetTableName(name);
+        table.*event = [this, pairs](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
+            if (pairs.isEmpty())
+                dm->DataSetErrorHandler(ds, e, action);
+            else
+                dm->DataSetErrorHandlerEx(ds, e, pairs, action);
+        };
+        table.Open();
+    }
+    int stateOf(int cInt)
+    {
+        return SelectValueParams("select STAV_ZAK from ZAKAZKYD where C_INT=:c", {cInt}).toInt();
+    }
+};
+
+TEST_F(ShellDb, OrderStatesMoveUpAndUndoMovesDown)
+{
+    addJob(260001, 1);
+    addJob(260002, 5);
+    addJob(260003, 90);
+    addJob(260004, 30);
+    EXPECT_TRUE(dm->SetOrderState(260001, 3, 0));
+    EXPECT_EQ(stateOf(260001), 3);
+    EXPECT_FALSE(dm->SetOrderState(260001, 3, 0)) << "the same state again changes nothing";
+    EXPECT_FALSE(dm->SetOrderState(260002, 3, 0)) << "never down by a raise";
+    EXPECT_EQ(stateOf(260002), 5);
+    EXPECT_TRUE(dm->SetOrderState(260003, -40, 0));
+    EXPECT_EQ(stateOf(260003), 40);
+    EXPECT_FALSE(dm->SetOrderState(260004, -40, 0)) << "never up by an undo";
+    EXPECT_EQ(stateOf(260004), 30);
+    EXPECT_FALSE(dm->SetOrderState(269999, 3, 0)) << "no such job";
+
+    EXPECT_EQ(TDMZal::OrderStateName(50), "EXPedovaná");
+    EXPECT_EQ(TDMZal::OrderStateName(101), "Stornovaná");
+    EXPECT_EQ(TDMZal::OrderStateName(0), "0");
+    EXPECT_EQ(TDMZal::OrderStateName(35), "35");
+}
+
+TEST_F(ShellDb, EveryRightWithoutPrivilegeRows)
+{
+    TTestResponder answers;
+    EXPECT_TRUE(dm->HasRight("MTZ", 2, true));
+    EXPECT_TRUE(dm->HasRight("System", 2, true));
+    EXPECT_TRUE(answers.Messages.isEmpty());
+}
+
+TEST_F(ShellDb, RightsByModuleWordAndLevel)
+{
+    exec("insert into QPRIVILEGES values ('SYSDBA', 'Odbyt', 1)");
+    exec("insert into QPRIVILEGES values ('INY', 'MTZ', 2)");
+    TTestResponder answers;
+    EXPECT_TRUE(dm->HasRight("Odbyt", 1, true));
+    EXPECT_FALSE(dm->HasRight("Odbyt", 2, false));
+    EXPECT_FALSE(dm->HasRight("odbyt", 1, false)) << "the word is compared exactly";
+    EXPECT_TRUE(answers.Messages.isEmpty());
+    EXPECT_FALSE(dm->HasRight("MTZ", 1, true)) << "another user's row does not count";
+    ASSERT_EQ(answers.Messages.size(), 1);
+    EXPECT_EQ(answers.Messages[0].Text, QString::fromUtf8("Nemáš oprávnenie na vykonanie požadovanej činnosti !"));
+    EXPECT_EQ(answers.Messages[0].Caption, QString::fromUtf8("Kontrola oprávnenia"));
+
+    exec("insert into QPRIVILEGES values ('SYSDBA', 'System', 2)");
+    EXPECT_FALSE(dm->HasRight("MTZ", 1, false)) << "read once per connection";
+    dm->QPrivileges.Close();
+    EXPECT_TRUE(dm->HasRight("MTZ", 2, false));
+    EXPECT_TRUE(dm->HasRight("Odbyt", 2, false)) << "a lower matching row does not end the search";
+}
+
+TEST_F(ShellDb, DuplicateKeyShownWithTheConstraintsMessage)
+{
+    TTestResponder answers;
+    TxTable orders;
+    bindTable(orders, "ZAKAZKY", &TDataSet::OnPostError,
+              {"FK_INE|iné", QString::fromUtf8("PK_ZAKAZKY|Objednávka s rovnakým číslom už existuje!")});
+    orders.Append();
+    orders.FieldByName("C_OBJ")->SetValue("ZAK260001");
+    EXPECT_THROW(orders.Post(), EAbort) << "shown, then cancelled silently";
+    ASSERT_EQ(answers.Messages.size(), 1);
+    EXPECT_EQ(answers.Messages[0].Caption, "SQL Chyba");
+    EXPECT_EQ(answers.Messages[0].Text,
+              QString::fromUtf8("Chyba pri pokuse o zápis/zmenu/zmazanie !\r\n"
+                                "Pokus o zápis vety s duplicitným klúčom !\r\nRovnaký záznam už existuje !\r\n\r\n"
+                                "Objednávka s rovnakým číslom už existuje!"));
+    EXPECT_EQ(orders.State(), dsInsert) << "the user's row stays for a correction";
+    orders.Cancel();
+}
+
+TEST_F(ShellDb, ForeignKeyViolationsOnInsertAndDelete)
+{
+    TTestResponder answers;
+    TxTable items;
+    bindTable(items, "ZAKAZKYD", &TDataSet::OnPostError);
+    items.Append();
+    items.FieldByName("C_INT")->SetValue(260001);
+    items.FieldByName("C_OBJ")->SetValue("ZAK269999");
+    EXPECT_THROW(items.Post(), EAbort);
+    ASSERT_EQ(answers.Messages.size(), 1);
+    const QString text = answers.Messages[0].Text;
+    EXPECT_TRUE(text.contains(QString::fromUtf8("\r\nPokus o narušenie väzby medzi údajmi !\r\n\r\n-530; 335544466; ")))
+        << text.toStdString();
+    EXPECT_TRUE(text.contains("FK_ZAKAZKYD_ZAKAZKY")) << "the server's text is the detail without a pair";
+    items.Cancel();
+    items.Close();
+
+    // A link without cascading deletes, refusing the deletion of its order.
+    exec("create table T_VAZBA (C_OBJ varchar(15) references ZAKAZKY (C_OBJ))");
+    exec("insert into T_VAZBA values ('ZAK260001')");
+    TxTable orders;
+    bindTable(orders, "ZAKAZKY", &TDataSet::OnDeleteError);
+    ASSERT_TRUE(orders.Locate("C_OBJ", "ZAK260001", {}));
+    EXPECT_THROW(orders.Delete(), EAbort);
+    ASSERT_EQ(answers.Messages.size(), 2);
+    EXPECT_TRUE(answers.Messages[1].Text.contains(QString::fromUtf8("Pokus o narušenie väzby medzi údajmi !")));
+    EXPECT_EQ(SelectValueParams("select count(*) from ZAKAZKY").toInt(), 1);
+}
+
+TEST_F(ShellDb, ErrorsWithoutATranslationAreLeftToTheCaller)
+{
+    TTestResponder answers;
+    EXPECT_FALSE(dm->TranslateDbError(nullptr, EDatabaseError("miestna chyba")));
+    EXPECT_FALSE(dm->TranslateDbError(nullptr, EIBError("neznáma tabuľka", -204, 335544569)));
+    EXPECT_TRUE(answers.Messages.isEmpty());
+
+    TDataAction action = daRetry;
+    EDatabaseError plain("miestna chyba");
+    dm->DataSetErrorHandler(nullptr, plain, action);
+    EXPECT_EQ(action, daRetry) << "left as given";
+    dm->DataSetErrorHandlerEx(nullptr, plain, {}, action);
+    EXPECT_EQ(action, daFail);
+}
+
+TEST_F(ShellDb, StoreTypesAndNewOperations)
+{
+    dm->CSkladov.Open();
+    dm->CSkladov.Append();
+    dm->CSkladov.FieldByName("SKLAD")->SetValue("S1");
+    dm->CSkladov.FieldByName("TYP_SKLADU")->SetValue("X ");
+    try {
+        dm->CSkladov.Post();
+        FAIL() << "a store of type X was stored";
+    } catch (const EDatabaseError &e) {
+        EXPECT_EQ(e.Message, QString::fromUtf8("Typ skladu musí byť V,M,N !"));
+    }
+    dm->CSkladov.FieldByName("TYP_SKLADU")->SetValue("M ");
+    dm->CSkladov.Post();
+    EXPECT_EQ(SelectValueParams("select TYP_SKLADU from CSKLADOV where SKLAD='S1'").toString(), "M ");
+
+    dm->COperacii.Open();
+    dm->COperacii.Append();
+    EXPECT_EQ(dm->COperacii.FieldByName("PRACOVISKO")->AsString(), " ");
+    dm->COperacii.Cancel();
+}
+
+} // namespace

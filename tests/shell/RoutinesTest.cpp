@@ -1,0 +1,175 @@
+// The shared routines: literals, key numbering by year and its exhausted ranges, job-number texts,
+// rounding and currency conversion, named queries.
+#include "ShellFixture.h"
+#include "shell/Routines.h"
+
+#include "platform/os/Exception.h"
+
+namespace {
+
+TEST(ShellTexts, SqlLiteralsOfNumbersAndDates)
+{
+    EXPECT_EQ(SqlFloat(-0.5), "-0.50000");
+    EXPECT_EQ(SqlFloat(12.3456789), "12.34568");
+    EXPECT_EQ(SqlFloat(1234567.5), "1234567.50000") << "no thousands separator";
+    EXPECT_EQ(SqlDate(QDate(2026, 1, 5)), "'2026-01-05'");
+    EXPECT_EQ(SqlDateStr("5.1.2026"), "'2026-01-05'");
+    EXPECT_THROW(SqlDateStr("nie je dátum"), EConvertError);
+}
+
+TEST(ShellTexts, JobNumbersTypedAndShown)
+{
+    SetNowForTests(QDateTime(QDate(2026, 3, 16), QTime(10, 0)));
+    EXPECT_EQ(NormalizeOrderNo(" 15 "), "260015");
+    EXPECT_EQ(NormalizeOrderNo("1234"), "261234");
+    EXPECT_EQ(NormalizeOrderNo("12345"), "012345");
+    EXPECT_EQ(NormalizeOrderNo("2512345"), "2512345") << "longer texts stay";
+    EXPECT_EQ(NormalizeOrderNo("   "), "");
+    SetNowForTests(QDateTime(QDate(2031, 1, 1), QTime(0, 0)));
+    EXPECT_EQ(NormalizeOrderNo("7"), "310007");
+    ClearNowForTests();
+
+    EXPECT_EQ(OrderNoStr(260012), "26/0012");
+    EXPECT_EQ(OrderNoStr(1), "0/0001");
+}
+
+TEST(ShellTexts, MoneyRoundsHalfToEven)
+{
+    struct Case {
+        double value;
+        int decimals;
+        double expected;
+    } cases[] = {
+        {0.125, 2, 0.12}, {0.375, 2, 0.38}, {2.5, 0, 2},     {3.5, 0, 4},    {-0.125, 2, -0.12},
+        {2.675, 2, 2.68}, {1.005, 2, 1.0},  {7.5, -3, 8},    {1234.5678, 3, 1234.568},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(testing::Message() << c.value << " to " << c.decimals);
+        EXPECT_DOUBLE_EQ(RoundDecimals(c.value, c.decimals), c.expected);
+    }
+    EXPECT_EQ(TenPower(3), 1000);
+    EXPECT_EQ(TenPower(0), 1);
+    EXPECT_EQ(TenPower(-2), 1);
+}
+
+TEST(ShellTexts, CurrencyConversionByHomeCurrency)
+{
+    const QString saved = CurrencyCode;
+    CurrencyCode = "CZK";
+    EXPECT_DOUBLE_EQ(HomeToForeign(250, 25), 10);
+    EXPECT_DOUBLE_EQ(ForeignToHome(10, 25), 250);
+    EXPECT_DOUBLE_EQ(HomeToForeign(250, 0), 0);
+    EXPECT_DOUBLE_EQ(ForeignToHome(10, 0), 0);
+    CurrencyCode = "EUR";
+    EXPECT_DOUBLE_EQ(HomeToForeign(10, 25), 250);
+    EXPECT_DOUBLE_EQ(ForeignToHome(250, 25), 10);
+    EXPECT_DOUBLE_EQ(HomeToForeign(10, 0), 0);
+    EXPECT_DOUBLE_EQ(ForeignToHome(10, 0), 10) << "no rate: the amount unchanged";
+    CurrencyCode = saved;
+}
+
+TEST(ShellTexts, DatesAndMonths)
+{
+    EXPECT_EQ(DateStr(QDate(2026, 2, 3)), "03.02.2026");
+    const auto [first, last] = MonthBounds(QDate(2024, 2, 10));
+    EXPECT_EQ(first, QDate(2024, 2, 1));
+    EXPECT_EQ(last, QDate(2024, 2, 29));
+    EXPECT_EQ(MonthBoundsYM(2026, 12).second, QDate(2026, 12, 31));
+    EXPECT_EQ(MonthBoundsStr(QDate(2026, 4, 30)).first, "01.04.2026");
+    EXPECT_TRUE(IsWeekend(QDate(2026, 3, 14)));
+    EXPECT_FALSE(IsWeekend(QDate(2026, 3, 16)));
+}
+
+class Keys : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        connect();
+        exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ) values ('ZAK250001', 'Z')");
+    }
+    void addJob(int cInt) { exec(QString("insert into ZAKAZKYD (C_INT, C_OBJ) values (%1, 'ZAK250001')").arg(cInt)); }
+};
+
+TEST_F(Keys, JobNumbersCountWithinTheYear)
+{
+    EXPECT_EQ(NextNumber("ZAKAZKYD", "C_INT"), 260001) << "the first job of a year";
+    addJob(250417);
+    EXPECT_EQ(NextNumber("ZAKAZKYD", "C_INT"), 260001) << "last year's jobs do not count";
+    addJob(260001);
+    addJob(260007);
+    EXPECT_EQ(NextNumber("ZAKAZKYD", "C_INT"), 260008);
+    EXPECT_EQ(NextNumber("ZAKAZKYD", "C_INT", 5, 5), 260008) << "equal bounds mean this year's range";
+    EXPECT_EQ(NextNumber("ZAKAZKYD", "C_INT", 1, 32000), 1);
+    SetNowForTests(QDateTime(QDate(2027, 1, 2), QTime(8, 0)));
+    EXPECT_EQ(NextNumber("ZAKAZKYD", "C_INT"), 270001);
+    EXPECT_FALSE(DMZal->Query.Active()) << "the scratch query is closed again";
+}
+
+TEST_F(Keys, AFullNumberRangeIsRefusedNotOverrun)
+{
+    addJob(269998);
+    EXPECT_EQ(NextNumber("ZAKAZKYD", "C_INT"), 269999);
+    addJob(269999);
+    try {
+        NextNumber("ZAKAZKYD", "C_INT");
+        FAIL() << "a number past 269999 was handed out";
+    } catch (const EDatabaseError &e) {
+        EXPECT_TRUE(e.Message.contains(QString::fromUtf8("vyčerpaný"))) << e.Message.toStdString();
+        EXPECT_TRUE(e.Message.contains("260001")) << e.Message.toStdString();
+    }
+    addJob(3);
+    EXPECT_THROW(NextNumber("ZAKAZKYD", "C_INT", 1, 3), EDatabaseError);
+}
+
+TEST_F(Keys, OrderCodesByPrefixAndYear)
+{
+    EXPECT_EQ(NextCode("ZAKAZKY", "C_OBJ", "ZAK"), "ZAK260001") << "last year's ZAK250001 does not count";
+    exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ) values ('ZAK260009', 'Z')");
+    exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ) values ('PON260044', 'P')");
+    EXPECT_EQ(NextCode("ZAKAZKY", "C_OBJ", "ZAK"), "ZAK260010");
+    EXPECT_EQ(NextCode("ZAKAZKY", "C_OBJ", "PON"), "PON260045");
+    EXPECT_EQ(NextCode("ZAKAZKY", "C_OBJ", "ZAK26", "ZAK269999"), "ZAK260010") << "typed prefix and bound";
+
+    exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ) values ('ZAK269999', 'Z')");
+    EXPECT_THROW(NextCode("ZAKAZKY", "C_OBJ", "ZAK"), EDatabaseError) << "never ZAK2610000";
+}
+
+TEST_F(Keys, ItemCodesKeepTheWidthOfTheirNumber)
+{
+    exec("insert into POLOZKY (C_POL, TYP1) values ('V00123', 'V')");
+    exec("insert into POLOZKY (C_POL, TYP1) values ('N999', 'N')");
+    EXPECT_EQ(NextItemCode(" V "), "V00124");
+    EXPECT_EQ(NextItemCode("N"), "N1000") << "the number grows past its width";
+    EXPECT_EQ(NextItemCode("X"), "X1");
+    EXPECT_EQ(NextItemCode("O'B"), "O'B1") << "an apostrophe typed in the prefix is harmless";
+}
+
+TEST_F(Keys, StatementsAndNamedQueries)
+{
+    EXPECT_EQ(ExecSqlParams("update ZAKAZKY set ODBERATEL=:o where C_OBJ=:c", {"Zlievareň 'Nová'", "ZAK250001"}), 1);
+    EXPECT_EQ(SelectValueParams("select ODBERATEL from ZAKAZKY where C_OBJ=:c", {"ZAK250001"}).toString(),
+              QString::fromUtf8("Zlievareň 'Nová'"));
+    EXPECT_EQ(SelectValueParams("select C_ODB from ZAKAZKY where C_OBJ=:c", {"ZAK250001"}, 7).toInt(), 7)
+        << "a null gives the default";
+    EXPECT_EQ(SelectValueParams("select count(*) from ZAKAZKY where C_OBJ='X'").toInt(), 0);
+    ExecSqlNoParams("execute block as declare x integer; begin x = 1; "
+                    "update ZAKAZKY set POZNAMKA = 'blok' where C_OBJ = 'ZAK250001'; end");
+    EXPECT_EQ(SelectValueParams("select POZNAMKA from ZAKAZKY").toString(), "blok");
+
+    EXPECT_EQ(GetQuery(""), &DMZal->Query);
+    EXPECT_EQ(FindQuery("Query1"), &DMZal->Query1);
+    EXPECT_EQ(FindQuery("QZoznam"), nullptr);
+    TxQuery *q = OpenQuery("select C_OBJ from ZAKAZKY where C_OBJ=:c", {"ZAK250001"}, "QZoznam");
+    EXPECT_EQ(q->Name, "QZoznam");
+    EXPECT_TRUE(q->Active());
+    EXPECT_EQ(q->Fields(0)->AsString(), "ZAK250001");
+    EXPECT_EQ(GetQuery("QZoznam"), q) << "created once, then reused";
+    TDataSource *ds = GetDataSource(q);
+    EXPECT_EQ(ds->Name, "DSQZoznam");
+    EXPECT_FALSE(ds->AutoEdit);
+    EXPECT_EQ(OpenQueryDS("select 1 from rdb$database", {}, "QZoznam"), ds);
+    EXPECT_EQ(GetDataSource(&DMZal->Query), &DMZal->DSQuery);
+}
+
+} // namespace
