@@ -63,7 +63,8 @@ Attachment Attachment::createDatabase(const QString &database, const ConnectPara
 
 void Attachment::detach()
 {
-    // A lost connection fails to detach: the reference is dropped anyway and the error reported.
+    // A failed detach (a lost server, open transactions) leaves the connection unusable: the
+    // reference is dropped all the same and the error reported.
     auto &st = status();
     if (!att_.close(st, [](Firebird::IAttachment *a, Firebird::CheckStatusWrapper *s) { a->detach(s); }))
         raiseStatus(&st);

@@ -30,7 +30,7 @@ private:
 
 Firebird::IAttachment *attachmentOf(Transaction &tr)
 {
-    if (!tr.isActive() || !tr.attachment())
+    if (!tr.isActive() || !tr.attachment() || !tr.attachment()->isAttached())
         throw EDatabaseError(QStringLiteral("Transakcia nie je aktívna"));
     return tr.attachment()->handle();
 }

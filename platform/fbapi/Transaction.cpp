@@ -43,6 +43,8 @@ Firebird::ITransaction *Transaction::checked() const
 {
     if (!tra_)
         throw EDatabaseError(QStringLiteral("Transakcia nie je aktívna"));
+    if (!att_ || !att_->isAttached())
+        throw EDatabaseError(QStringLiteral("Databáza nie je pripojená"));
     return tra_.get();
 }
 

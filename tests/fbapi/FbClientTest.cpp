@@ -54,6 +54,21 @@ TEST_F(FbClientTest, AttachReportsVersionsAndDetaches)
     EXPECT_THROW(att.executeImmediate(QStringLiteral("create table x (a int)")), EDatabaseError);
 }
 
+TEST_F(FbClientTest, DetachWithOpenTransactionReportsItAndLetsGo)
+{
+    Transaction tr(att);
+    try {
+        att.detach();
+        FAIL() << "detached over an open transaction";
+    } catch (const EIBError &e) {
+        EXPECT_EQ(e.IBErrorCode, isc_open_trans);
+    }
+    EXPECT_FALSE(att.isAttached());
+    EXPECT_THROW(tr.execute(QStringLiteral("select 1 from rdb$database")), EDatabaseError);
+    EXPECT_THROW(readBlob(tr, BlobId{{1, 1}}), EDatabaseError);
+    // The transaction's destructor then runs against a closed connection without harm.
+}
+
 TEST_F(FbClientTest, MissingFileGivesIoError)
 {
     Attachment other;
