@@ -37,7 +37,8 @@ INSTANTIATE_TEST_SUITE_P(
         ParseCase{"select /* :no\n :no */ a from t where c=:c", "select /* :no\n :no */ a from t where c=?", {"c"}},
         ParseCase{"select a::int, b : c, d: from t", "select a::int, b : c, d: from t", {}},
         ParseCase{"select 'unterminated :x", "select 'unterminated :x", {}},
-        ParseCase{"insert into t values (:a,:b)", "insert into t values (?,?)", {"a", "b"}}));
+        ParseCase{"insert into t values (:a,:b)", "insert into t values (?,?)", {"a", "b"}},
+        ParseCase{"where x = :\"a\"\"b\" and y = :\"\"", "where x = ? and y = :\"\"", {"a\"b"}}));
 
 TEST(ParamParser, ExecuteBlockKeepsItsVariablesUnlessAsked)
 {
