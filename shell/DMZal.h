@@ -1,6 +1,5 @@
-// TDMZal (one instance, global DMZal): the base data module. It owns the settings file and the
-// registry value of the last log-in, the money format, the one connection and transaction, the scratch
-// queries of the shared routines, the privileges query, the field catalogue and four shared code lists.
+// TDMZal (global DMZal): the base data module with the settings, the last log-in, the money format, the one
+// connection and transaction, the scratch and privileges queries, the field catalogue and shared code lists.
 #pragma once
 
 #include "library/xDBCatalog.h"

@@ -1,6 +1,5 @@
-// The shared routines of every module: SQL literals, the next free keys of tables, short statements and
-// one-value selects on the base data module's scratch query, named auxiliary queries, message boxes,
-// date and number texts, money rounding and currency conversion.
+// The shared routines of every module: SQL literals, next free keys, statements and selects on the scratch
+// query, named auxiliary queries, message boxes, date and number texts, money rounding, currency conversion.
 #pragma once
 
 #include "platform/ui/Dialogs.h" // ShowError, Confirm
