@@ -122,14 +122,19 @@ void TDataSetModel::bindColumns()
 {
     TDataSet *ds = Active() ? DataSet() : nullptr;
     if (!customColumns_) {
-        columns_.clear();
-        if (ds) {
-            for (int i = 0; i < ds->FieldCount(); ++i) {
-                TField *f = ds->Fields(i);
-                if (!f->Visible)
-                    continue;
+        QStringList names;
+        for (int i = 0; ds && i < ds->FieldCount(); ++i)
+            if (ds->Fields(i)->Visible)
+                names << ds->Fields(i)->FieldName();
+        QStringList current;
+        for (const auto &c : columns_)
+            current << c->FieldName;
+        // The same fields keep their column objects (and what the grid keeps in them).
+        if (names != current) {
+            columns_.clear();
+            for (const QString &name : names) {
                 auto c = newColumn();
-                c->FieldName = f->FieldName();
+                c->FieldName = name;
                 columns_.push_back(std::move(c));
             }
         }

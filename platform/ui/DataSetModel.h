@@ -94,6 +94,8 @@ signals:
     void currentRowChanged(int row);
     void columnsReset();
     void stateChanged();
+    // The data set was opened or closed.
+    void activeChanged(bool active);
 
 private:
     class Link : public TDataLink {
@@ -101,7 +103,11 @@ private:
         explicit Link(TDataSetModel *model) : model_(model) {}
 
     protected:
-        void ActiveChanged() override { model_->resetAll(); }
+        void ActiveChanged() override
+        {
+            model_->resetAll();
+            emit model_->activeChanged(Active());
+        }
         void LayoutChanged() override { model_->resetAll(); }
         void DataSetChanged() override;
         void DataSetScrolled(int) override;

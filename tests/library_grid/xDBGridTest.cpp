@@ -1,0 +1,255 @@
+// The program's grid on real queries and tables: sorting by title clicks, the F7 filter, column sums,
+// copying, and the exported files' exact bytes.
+#include "common/DbFixture.h"
+#include "library/xDBGrid.h"
+#include "library/xDatabase.h"
+#include "library/xQuery.h"
+#include "library/xTable.h"
+#include "platform/ui/Clipboard.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QFile>
+#include <QHeaderView>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+class XGrid : public DbFixtureT<TxDatabase> {
+protected:
+    void SetUp() override
+    {
+        DbFixtureT<TxDatabase>::SetUp();
+        exec("create table T_S (ID integer not null primary key, NAZOV varchar(20), MNOZ double precision, "
+             "D date, POZN varchar(30))");
+        exec("insert into T_S values (1, 'beta', 2.5, '2026-01-02', 'a\"b')");
+        exec("insert into T_S values (2, 'alfa', -1, null, 'x' || ascii_char(13) || ascii_char(10) || 'y')");
+        exec("insert into T_S values (3, 'gama', 10, '2026-12-31', null)");
+        exec("insert into T_S values (4, 'delta', 0, null, '')");
+        exec("insert into T_S values (5, 'epsilon', 4, null, 'e')");
+        q.SetDatabase(db.get());
+        q.SQL().SetText("select ID, NAZOV, MNOZ, D, POZN\nfrom T_S\n\n");
+        src.SetDataSet(&q);
+        grid.resize(500, 300);
+        grid.SetDataSource(&src);
+    }
+    void TearDown() override
+    {
+        q.Close();
+        DbFixtureT<TxDatabase>::TearDown();
+    }
+    void show()
+    {
+        grid.show();
+        QApplication::setActiveWindow(&grid);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+        grid.setFocus();
+    }
+    void clickTitle(int column, Qt::KeyboardModifiers mods = {})
+    {
+        QHeaderView *h = grid.horizontalHeader();
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, mods,
+                          QPoint(h->sectionViewportPosition(column) + 5, h->height() / 2));
+    }
+    QString orderLine() { return q.SQL()[3]; }
+    QString ids()
+    {
+        QStringList out;
+        for (q.First(); !q.Eof(); q.Next())
+            out << q.FieldByName("ID")->AsString();
+        q.First();
+        return out.join(',');
+    }
+
+    TxQuery q;
+    TDataSource src;
+    TxDBGrid grid;
+};
+
+TEST_F(XGrid, TitleClicksSortAscendingDescendingAndBoldTheSortedTitle)
+{
+    grid.SetTitleClickToOrderBy(true);
+    q.Open();
+    show();
+    clickTitle(1);
+    EXPECT_EQ(orderLine(), "ORDER BY 2");
+    EXPECT_EQ(ids(), "2,1,4,5,3");
+    EXPECT_EQ(grid.OrderState(1), 1);
+    clickTitle(1);
+    EXPECT_EQ(orderLine(), "ORDER BY 2 DESC");
+    EXPECT_EQ(ids(), "3,5,4,1,2");
+    EXPECT_EQ(grid.OrderState(1), 2);
+    clickTitle(1);
+    EXPECT_EQ(orderLine(), "ORDER BY 2");
+    clickTitle(2);
+    EXPECT_EQ(orderLine(), "ORDER BY 3");
+    EXPECT_EQ(ids(), "2,4,1,5,3");
+    EXPECT_TRUE(grid.Columns(2)->TitleFont->bold());
+    EXPECT_FALSE(grid.Columns(1)->TitleFont->bold());
+    EXPECT_TRUE(grid.ShowHint);
+    EXPECT_EQ(grid.TitleHint(1), QString::fromUtf8("Klikutím zoradí podľa \"NAZOV\""));
+
+    TTestResponder answers;
+    clickTitle(2, Qt::ShiftModifier);
+    EXPECT_EQ(answers.Texts(), QStringList{"MNOZ"}) << "Shift on a numeric title names its field";
+    EXPECT_EQ(orderLine(), "ORDER BY 3");
+}
+
+TEST_F(XGrid, ASortByColumnTwelveIsNotASortByColumnOne)
+{
+    grid.SetTitleClickToOrderBy(true);
+    q.SQL().SetText("select ID, NAZOV, MNOZ, 4 C4, 5 C5, 6 C6, 7 C7, 8 C8, 9 C9, 10 C10, 11 C11, NAZOV N12\n"
+                    "from T_S\n\nORDER BY 12");
+    q.Open();
+    EXPECT_EQ(grid.OrderState(0), 0);
+    EXPECT_EQ(grid.OrderState(11), 1);
+    grid.TitleClickOrder(0);
+    EXPECT_EQ(orderLine(), "ORDER BY 1") << "ascending, not a toggle to descending";
+
+    q.Close();
+    q.SQL().SetStrings(3, "order by 3 desc");
+    q.Open();
+    EXPECT_EQ(grid.OrderState(2), 2) << "the column named by its position, descending";
+}
+
+TEST_F(XGrid, AnOrderTheServerRefusesIsDroppedQuietly)
+{
+    TxTable t;
+    t.SetDatabase(db.get());
+    t.SetTableName("T_S");
+    src.SetDataSet(&t);
+    grid.SetTitleClickToOrderBy(true);
+    grid.OnBeforeOrderBy = [](TxCustomDBGrid *, QString &name) { name = "NEEXISTUJE_TAKE_DLHE_POLE"; };
+    t.Open();
+    TTestResponder answers;
+    grid.TitleClickOrder(1);
+    EXPECT_TRUE(t.Active());
+    EXPECT_EQ(t.IndexFieldNames(), "");
+    EXPECT_TRUE(answers.Texts().isEmpty());
+    EXPECT_FALSE(grid.Columns(1)->TitleFont->bold());
+
+    grid.OnBeforeOrderBy = nullptr;
+    grid.TitleClickOrder(1);
+    grid.TitleClickOrder(1);
+    EXPECT_EQ(t.IndexFieldNames(), "NAZOV DESC");
+    EXPECT_EQ(t.FieldByName("ID")->AsInteger(), 3);
+    t.Close();
+}
+
+TEST_F(XGrid, F7FiltersByTheTypedValueAndCancelSwitchesItOff)
+{
+    q.Open();
+    show();
+    grid.SetSelectedIndex(1);
+    TTestResponder answers;
+    answers.InputAnswers = {QString("ep")};
+    QTest::keyClick(&grid, Qt::Key_F7);
+    ASSERT_EQ(answers.Inputs.size(), 1);
+    EXPECT_EQ(answers.Inputs[0].Caption, "Filter");
+    EXPECT_EQ(answers.Inputs[0].Prompt, QString::fromUtf8("Hodnota poľa [NAZOV] ="));
+    EXPECT_EQ(answers.Inputs[0].Value, "beta") << "proposed: the current value";
+    EXPECT_TRUE(q.Filtered());
+    EXPECT_EQ(ids(), "5");
+    answers.InputAnswers = {QVariant()};
+    QTest::keyClick(&grid, Qt::Key_F7);
+    EXPECT_FALSE(q.Filtered());
+    EXPECT_EQ(ids(), "1,2,3,4,5");
+}
+
+TEST_F(XGrid, SumsAveragesMinimaAndMaxima)
+{
+    grid.AutoCalcAgg = true;
+    int calls = 0;
+    grid.OnAfterCalcAgg = [&](TxCustomDBGrid *) { ++calls; };
+    q.Open();
+    EXPECT_EQ(calls, 1);
+    const TxColumn *mnoz = grid.XColumns(2);
+    EXPECT_DOUBLE_EQ(mnoz->Sum, 15.5);
+    EXPECT_DOUBLE_EQ(mnoz->Average, 3.1);
+    EXPECT_DOUBLE_EQ(mnoz->Min, -1);
+    EXPECT_DOUBLE_EQ(mnoz->Max, 10);
+    EXPECT_DOUBLE_EQ(grid.XColumns(0)->Sum, 15);
+    EXPECT_DOUBLE_EQ(grid.XColumns(1)->Sum, 0) << "text columns are not summed";
+    EXPECT_EQ(q.RecNo(), 1);
+    EXPECT_TRUE(grid.TitleHint(2).startsWith(QString::fromUtf8("Súčet hodnôt : 15")));
+
+    q.Close();
+    q.SQL().SetStrings(2, "where ID < 0");
+    q.Open();
+    EXPECT_EQ(mnoz->Sum, 0);
+    EXPECT_EQ(mnoz->Average, 0);
+    EXPECT_EQ(mnoz->Min, 0);
+    EXPECT_EQ(mnoz->Max, 0);
+    EXPECT_EQ(grid.TitleHint(2), "") << "no aggregate hint";
+}
+
+TEST_F(XGrid, CtrlCCopiesFromTheCurrentRowToTheEnd)
+{
+    q.SQL().SetText("select ID, NAZOV\nfrom T_S\n\norder by ID");
+    q.Open();
+    show();
+    q.MoveBy(2);
+    QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier);
+    EXPECT_EQ(ClipboardText(), "3\tgama\r\n4\tdelta\r\n5\tepsilon\r\n");
+    EXPECT_TRUE(q.Eof());
+
+    grid.SetOptions(grid.Options() | dgMultiSelect);
+    q.First();
+    q.Next();
+    grid.MarkCurrentRow(true);
+    q.First();
+    grid.MarkCurrentRow(true);
+    q.Last();
+    QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
+    EXPECT_EQ(ClipboardText(), "2\talfa\r\n1\tbeta\r\n") << "marked rows in the order marked";
+}
+
+TEST_F(XGrid, ExportWritesEveryFieldWithQuotedTexts)
+{
+    q.SQL().SetStrings(3, "order by ID");
+    q.Open();
+    QTemporaryDir dir;
+    const QString csv = dir.filePath("a.csv");
+    grid.Export(0, csv);
+    QFile f(csv);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray expected = QString::fromUtf8(
+        "ID;NAZOV;MNOZ;D;POZN\r\n"
+        "1;\"beta\";2,5;2.1.2026;\"a\"\"b\"\r\n"
+        "2;\"alfa\";-1;;\"x y\"\r\n"
+        "3;\"gama\";10;31.12.2026;\"\"\r\n"
+        "4;\"delta\";0;;\"\"\r\n"
+        "5;\"epsilon\";4;;\"e\"\r\n").toUtf8();
+    EXPECT_EQ(f.readAll(), expected);
+
+    q.Close();
+    q.SQL().SetText("select ID, NAZOV, MNOZ, D\nfrom T_S\nwhere ID <= 2\norder by ID");
+    q.Open();
+    const QString txt = dir.filePath("a.txt");
+    grid.Export(1, txt);
+    QFile g(txt);
+    ASSERT_TRUE(g.open(QIODevice::ReadOnly));
+    const QByteArray row1 = QByteArray("1").rightJustified(11) + QByteArray("beta").leftJustified(21) +
+                             QByteArray("2.50000").rightJustified(15) + "20260102\r\n";
+    const QByteArray row2 = QByteArray("2").rightJustified(11) + QByteArray("alfa").leftJustified(21) +
+                            QByteArray("-1.00000").rightJustified(15) + QByteArray(8, ' ') + "\r\n";
+    EXPECT_EQ(g.readAll(), row1 + row2) << "integers 11 wide, texts their size + 1, floats with a point";
+}
+
+TEST_F(XGrid, CtrlSWritesExportCsvIntoTheDocumentsFolder)
+{
+    QTemporaryDir home;
+    const QByteArray oldHome = qgetenv("HOME"), oldConfig = qgetenv("XDG_CONFIG_HOME");
+    qputenv("HOME", home.path().toUtf8());
+    qputenv("XDG_CONFIG_HOME", home.filePath(".config").toUtf8());
+    q.Open();
+    show();
+    TTestResponder answers;
+    QTest::keyClick(&grid, Qt::Key_S, Qt::ControlModifier);
+    qputenv("HOME", oldHome);
+    qputenv("XDG_CONFIG_HOME", oldConfig);
+    EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf8("Data boli uložené do súboru export.csv")});
+    EXPECT_TRUE(QFile::exists(home.filePath("Documents/export.csv")));
+}
+
+} // namespace
