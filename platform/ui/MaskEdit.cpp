@@ -23,7 +23,15 @@ QString TMaskEdit::Text() const
 
 void TMaskEdit::SetText(const QString &value)
 {
-    setText(mask_.IsEmpty() ? value : mask_.DisplayFromText(value));
+    if (mask_.IsEmpty()) {
+        setText(value);
+        return;
+    }
+    // Qt reads its own blank character in a set text as input and shifts what follows (the date
+    // mask's century would become the year); unfilled places given as blanks stay unfilled.
+    QString shown = mask_.DisplayFromText(value);
+    shown.replace(mask_.Blank(), QLatin1Char(' '));
+    setText(shown);
 }
 
 QString TMaskEdit::EditText() const

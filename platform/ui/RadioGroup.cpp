@@ -4,6 +4,17 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+namespace {
+// An item answers a click anywhere on its row, not only on its circle and text.
+class GroupButton : public QRadioButton {
+public:
+    using QRadioButton::QRadioButton;
+
+protected:
+    bool hitButton(const QPoint &pos) const override { return rect().contains(pos); }
+};
+} // namespace
+
 TRadioGroup::TRadioGroup(QWidget *parent) : QGroupBox(parent), group_(new QButtonGroup(this))
 {
     auto *layout = new QVBoxLayout(this);
@@ -23,7 +34,7 @@ void TRadioGroup::SetItems(const QStringList &items)
     }
     items_ = items;
     for (int i = 0; i < items.size(); ++i) {
-        auto *b = new QRadioButton(items[i], this);
+        auto *b = new GroupButton(items[i], this);
         group_->addButton(b, i);
         layout()->addWidget(b);
     }

@@ -1,0 +1,90 @@
+#include "SqlLiteral.h"
+
+#include "platform/os/Format.h"
+
+#include <limits>
+
+namespace {
+QString quoted(const QString &text)
+{
+    QString s = text;
+    s.replace(QLatin1Char('\''), QLatin1String("''"));
+    return QLatin1Char('\'') + s + QLatin1Char('\'');
+}
+} // namespace
+
+QString SqlLiteral(const QString &text, TFieldType fieldType)
+{
+    switch (fieldType) {
+    case ftUnknown:
+        return text.trimmed();
+    case ftSmallint:
+    case ftInteger:
+    case ftWord: {
+        qint64 v = 0;
+        if (!TryStrToInt(text, v) || v < std::numeric_limits<int>::min() || v > std::numeric_limits<int>::max())
+            v = 0;
+        return QString::number(v);
+    }
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD: { // NUMERIC too: as quoted text a typed decimal comma would not convert on the server
+        double v = 0;
+        return TryStrToFloat(text, v) ? FloatToSql(v) : QStringLiteral("0");
+    }
+    case ftDate:
+    case ftDateTime: {
+        QDate d;
+        if (!TryStrToDate(text, d) || !d.isValid())
+            return QStringLiteral("null");
+        return QLatin1Char('\'') + d.toString(QStringLiteral("yyyy-MM-dd")) + QLatin1Char('\'');
+    }
+    default:
+        return quoted(text.trimmed());
+    }
+}
+
+QString FieldCondition(const QString &fieldName, TFieldType fieldType, const QString &text)
+{
+    static const QString operators[] = {QStringLiteral("<>"), QStringLiteral("> "), QStringLiteral("< "),
+                                        QStringLiteral(">="), QStringLiteral("<=")};
+    QString op = QStringLiteral("=");
+    QString value = text;
+    const QString head = text.left(2);
+    for (const QString &candidate : operators) {
+        if (head == candidate) {
+            op = candidate;
+            value = text.mid(2);
+            break;
+        }
+    }
+    if (IsStringType(fieldType) || fieldType == ftMemo)
+        return fieldName + QLatin1String(" LIKE ") + SqlLiteral(value + QLatin1Char('%'), ftString);
+    return fieldName + op + SqlLiteral(value, fieldType);
+}
+
+void AddFilterCondition(QString &where, const QString &condition, const QString &value, TFieldType valueType)
+{
+    if (!where.trimmed().isEmpty())
+        where += QLatin1String(" AND ");
+    QString cond = condition;
+    QString val = value;
+    if (val.startsWith(QLatin1Char('!')) && cond.contains(QLatin1String("=?"))) {
+        cond.replace(QLatin1String("=?"), QLatin1String("<>?"));
+        val.remove(0, 1);
+    }
+    const QString literal = SqlLiteral(val, valueType);
+    QString inQuotes = literal;
+    inQuotes.replace(QLatin1Char('\''), QLatin1String("''"));
+    QString result;
+    bool quotedPart = false;
+    for (QChar c : cond) {
+        if (c == QLatin1Char('\''))
+            quotedPart = !quotedPart;
+        if (c != QLatin1Char('?'))
+            result += c;
+        else
+            result += quotedPart && valueType == ftUnknown ? inQuotes : literal;
+    }
+    where += result;
+}

@@ -1,0 +1,27 @@
+// SQL text from what a user typed: literals by field type, one-field comparisons and WHERE conditions
+// with "?" placeholders, as the grid's and the forms' filters build them.
+#pragma once
+
+#include "platform/db/DBTypes.h"
+#include "platform/db/Field.h"
+
+#include <QString>
+
+// The literal of typed text for a value of that type: unknown type the trimmed text as it stands (a ready
+// SQL fragment); integers in decimal (0 when not a number); floats with a point ("0" when not a
+// number); dates as 'yyyy-mm-dd' (null when not a date); everything else the trimmed text in apostrophes,
+// an apostrophe inside doubled.
+QString SqlLiteral(const QString &text, TFieldType fieldType);
+
+// A comparison of one field with typed text. A leading "<>", ">=", "<=", "> " or "< " is the operator,
+// else "="; string and memo fields match the text as a prefix with LIKE, whatever the operator.
+QString FieldCondition(const QString &fieldName, TFieldType fieldType, const QString &text);
+inline QString FieldCondition(const TField *field, const QString &text)
+{
+    return FieldCondition(field->FieldName(), field->DataType(), text);
+}
+
+// Appends condition to where (joined by " AND ") with every "?" replaced by the literal of value. A value
+// starting with "!" turns "=?" into "<>?". A value of unknown type placed inside the condition's own
+// apostrophes has its apostrophes doubled, so it stays one literal.
+void AddFilterCondition(QString &where, const QString &condition, const QString &value, TFieldType valueType);
