@@ -488,6 +488,13 @@ void TDBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hi
     QTableView::closeEditor(editor, hint);
 }
 
+void TDBGrid::resizeEvent(QResizeEvent *e)
+{
+    QTableView::resizeEvent(e);
+    // A request of the view fetches about one screen.
+    model_->FetchChunk = std::max(VisibleRowCount() + 1, 16);
+}
+
 void TDBGrid::focusInEvent(QFocusEvent *e)
 {
     QTableView::focusInEvent(e);
@@ -617,5 +624,23 @@ void TDBGrid::paintCell(QPainter *painter, QStyleOptionViewItem &opt, const QMod
         opt.font = font;
         opt.palette.setColor(QPalette::Text, font.Color);
     }
-    style()->drawControl(QStyle::CE_ItemViewItem, &opt, painter, this);
+    // Cells are plain text on a background: painted directly, which keeps large screens quick.
+    const bool selectedCell = opt.state & QStyle::State_Selected;
+    const QPalette::ColorGroup group = hasFocus() ? QPalette::Active : QPalette::Inactive;
+    if (selectedCell)
+        painter->fillRect(opt.rect, opt.palette.brush(group, QPalette::Highlight));
+    else if (opt.backgroundBrush.style() != Qt::NoBrush)
+        painter->fillRect(opt.rect, opt.backgroundBrush);
+    if (opt.text.isEmpty())
+        return;
+    const QRect textRect = opt.rect.adjusted(2, 0, -2, 0);
+    painter->save();
+    painter->setFont(opt.font);
+    painter->setPen(opt.palette.color(group, selectedCell ? QPalette::HighlightedText : QPalette::Text));
+    const QFontMetrics fm(opt.font);
+    const QString text = fm.horizontalAdvance(opt.text) > textRect.width()
+                             ? fm.elidedText(opt.text, Qt::ElideRight, textRect.width())
+                             : opt.text;
+    painter->drawText(textRect, int(opt.displayAlignment) | Qt::TextSingleLine, text);
+    painter->restore();
 }

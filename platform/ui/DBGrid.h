@@ -111,6 +111,7 @@ protected:
     void mouseDoubleClickEvent(QMouseEvent *e) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    void resizeEvent(QResizeEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
