@@ -9,6 +9,7 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QFile>
+#include <QPdfWriter>
 #include <QHeaderView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -44,6 +45,7 @@ protected:
         QApplication::setActiveWindow(&grid);
         ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
         grid.setFocus();
+        QApplication::processEvents();
     }
     void clickTitle(int column, Qt::KeyboardModifiers mods = {})
     {
@@ -250,6 +252,69 @@ TEST_F(XGrid, CtrlSWritesExportCsvIntoTheDocumentsFolder)
     qputenv("XDG_CONFIG_HOME", oldConfig);
     EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf8("Data boli uložené do súboru export.csv")});
     EXPECT_TRUE(QFile::exists(home.filePath("Documents/export.csv")));
+}
+
+TEST_F(XGrid, ALongFieldNameIsNeverCutShort)
+{
+    exec("create table T_LONG (ID integer not null primary key, NAZOV_VELMI_DLHEHO_POLA varchar(10))");
+    exec("insert into T_LONG values (1, 'b')");
+    exec("insert into T_LONG values (2, 'a')");
+    TxTable t;
+    t.SetDatabase(db.get());
+    t.SetTableName("T_LONG");
+    src.SetDataSet(&t);
+    grid.SetTitleClickToOrderBy(true);
+    t.Open();
+    grid.TitleClickOrder(1);
+    EXPECT_EQ(t.IndexFieldNames(), "NAZOV_VELMI_DLHEHO_POLA");
+    EXPECT_EQ(t.FieldByName("ID")->AsInteger(), 2);
+    EXPECT_EQ(grid.OrderState(1), 1);
+    t.Close();
+}
+
+TEST_F(XGrid, EnterOnARowSelectGridIsADoubleClickAndPlainClicksMarkWithSimpleMultiSelect)
+{
+    q.Open();
+    show();
+    int doubleClicks = 0;
+    grid.OnDblClick = [&](TDBGrid *) { ++doubleClicks; };
+    QTest::keyClick(&grid, Qt::Key_Return);
+    EXPECT_EQ(doubleClicks, 1);
+
+    grid.SetOptions(grid.Options() | dgMultiSelect);
+    grid.SimpleMultiSelect = true;
+    auto click = [&](int row) {
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
+                          grid.visualRect(grid.Model()->index(row, 0)).center());
+    };
+    click(2);
+    click(0);
+    EXPECT_EQ(grid.SelectedRows(), (std::vector<TBookmark>{q.BookmarkAt(2), q.BookmarkAt(0)}));
+}
+
+TEST_F(XGrid, PrintLaysRowsOutOnPagesWithTheHeading)
+{
+    q.SQL().SetText("select ID, NAZOV\nfrom T_S\n\norder by ID");
+    q.Open();
+    grid.PrintTitle = "Zoznam";
+    QString seenTitle;
+    grid.OnBeforePrint = [&](TxCustomDBGrid *, QString &title, int &size) {
+        seenTitle = title;
+        size = 60; // large rows: five of them need more than one page
+    };
+    QTemporaryDir dir;
+    {
+        QPdfWriter pdf(dir.filePath("g.pdf"));
+        pdf.setPageSize(QPageSize(QPageSize::A6));
+        grid.PrintTo(&pdf);
+    }
+    EXPECT_EQ(seenTitle, "Zoznam");
+    EXPECT_TRUE(q.Eof()) << "the cursor ends after the last row";
+    QFile f(dir.filePath("g.pdf"));
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    const QByteArray bytes = f.readAll();
+    EXPECT_TRUE(bytes.startsWith("%PDF"));
+    EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 2);
 }
 
 } // namespace
