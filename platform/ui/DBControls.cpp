@@ -87,7 +87,7 @@ void TDBControl::CommitOnExit()
 
 // ---------------------------------------------------------------- TDBEdit
 
-TDBEdit::TDBEdit(QWidget *parent) : QLineEdit(parent), TDBControl(this)
+TDBEdit::TDBEdit(QWidget *parent) : TMaskEdit(parent), TDBControl(this)
 {
     connect(this, &QLineEdit::textEdited, this, [this] { UserChanged(); });
 }
@@ -96,16 +96,20 @@ void TDBEdit::ShowField()
 {
     TField *f = Field();
     const bool editing = f && hasFocus() && link_.CanModify();
+    const QString mask = editing ? f->EditMask : QString();
+    if (mask != EditMask())
+        SetEditMask(mask);
     const QString text = !f ? QString() : editing ? f->Text() : f->DisplayText();
     // The field's size limits typing, never what is displayed.
-    setMaxLength(editing && IsStringType(f->DataType()) && f->Size() > 0 ? std::max(f->Size(), int(text.size())) : 32767);
-    if (text != this->text())
-        setText(text);
+    if (mask.isEmpty())
+        setMaxLength(editing && IsStringType(f->DataType()) && f->Size() > 0 ? std::max(f->Size(), int(text.size())) : 32767);
+    if (text != Text())
+        SetText(text);
 }
 
 void TDBEdit::WriteField()
 {
-    Field()->SetText(text());
+    Field()->SetText(Text());
 }
 
 void TDBEdit::UpdateReadOnly()
@@ -121,12 +125,12 @@ void TDBEdit::keyPressEvent(QKeyEvent *e)
         e->accept();
         return;
     }
-    QLineEdit::keyPressEvent(e);
+    TMaskEdit::keyPressEvent(e);
 }
 
 void TDBEdit::focusInEvent(QFocusEvent *e)
 {
-    QLineEdit::focusInEvent(e);
+    TMaskEdit::focusInEvent(e);
     if (!link_.Modified())
         link_.OnDataChange();
 }
@@ -134,7 +138,7 @@ void TDBEdit::focusInEvent(QFocusEvent *e)
 void TDBEdit::focusOutEvent(QFocusEvent *e)
 {
     CommitOnExit();
-    QLineEdit::focusOutEvent(e);
+    TMaskEdit::focusOutEvent(e);
     if (!link_.Modified())
         link_.OnDataChange();
 }

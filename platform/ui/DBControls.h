@@ -2,6 +2,7 @@
 // scrolls and state changes, start an edit when the user types and write back only what the user changed.
 #pragma once
 
+#include "MaskEdit.h"
 #include "platform/db/DataSource.h"
 
 #include <QCheckBox>
@@ -55,8 +56,9 @@ private:
     bool holding_ = false; // an edit is starting: the screen keeps the user's value
 };
 
-// An edit of a field's text: DisplayText while browsing, Text while being edited with the focus in it.
-class TDBEdit : public QLineEdit, public TDBControl {
+// An edit of a field's text: DisplayText while browsing, Text (in the field's edit mask) while being
+// edited with the focus in it.
+class TDBEdit : public TMaskEdit, public TDBControl {
     Q_OBJECT
 public:
     explicit TDBEdit(QWidget *parent = nullptr);

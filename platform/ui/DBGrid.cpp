@@ -107,7 +107,8 @@ protected:
             if (hint.isEmpty())
                 QToolTip::hideText();
             else
-                QToolTip::showText(he->globalPos(), hint, this, QRect(), 4000);
+                QToolTip::showText(he->globalPos(), QString(hint).replace(QLatin1Char('\r'), QLatin1Char('\n')), this,
+                                   QRect(), 4000); // hints break their lines with CR
             return true;
         }
         if (e->type() == QEvent::ContextMenu) {
@@ -404,7 +405,6 @@ void TDBGrid::keyPressEvent(QKeyEvent *e)
                 break;
             }
         }
-        e->ignore();
         focusNextPrevChild(key == Qt::Key_Tab && !shift);
         break;
     case Qt::Key_Left:

@@ -132,6 +132,37 @@ TEST_F(Controls, CheckBoxAndComboWriteTheirTexts)
     EXPECT_EQ(value("select AKT from T_B where ID = 1").toString(), "N") << "the first text of ValueUnchecked";
 }
 
+TEST_F(Controls, DateEditWritesTheChangedDateAndANullStaysNull)
+{
+    datum->setFocus();
+    QTest::keyClick(datum, Qt::Key_Up);
+    EXPECT_EQ(t.State(), dsEdit);
+    t.Post();
+    EXPECT_EQ(value("select D from T_B where ID = 1").toDate(), QDate(2026, 3, 5));
+    t.Next();
+    nazov->setFocus();
+    QTest::keyClicks(nazov, "!");
+    t.Post();
+    EXPECT_TRUE(value("select D from T_B where ID = 2").isNull()) << "the blank date was not written as a date";
+}
+
+TEST_F(Controls, AnEditTypesInTheFieldsEditMask)
+{
+    t.FieldByName("KOD")->EditMask = ">LL00;0;_";
+    TDBEdit kodEdit(&w);
+    kodEdit.SetDataSource(&src);
+    kodEdit.SetDataField("KOD");
+    kodEdit.show();
+    EXPECT_EQ(kodEdit.text(), "K1") << "no mask while browsing";
+    kodEdit.setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(kodEdit.EditMask(), ">LL00;0;_");
+    kodEdit.selectAll();
+    QTest::keyClicks(&kodEdit, "ab12");
+    t.Post();
+    EXPECT_EQ(value("select KOD from T_B where ID = 1").toString(), "AB12");
+}
+
 TEST_F(Controls, EscapeRevertsAndReadOnlyRefusesTyping)
 {
     nazov->setFocus();
