@@ -254,6 +254,29 @@ TEST_F(XGrid, CtrlSWritesExportCsvIntoTheDocumentsFolder)
     EXPECT_TRUE(QFile::exists(home.filePath("Documents/export.csv")));
 }
 
+TEST_F(XGrid, SortArrowAndFilterMarkArePainted)
+{
+    grid.SetTitleClickToOrderBy(true);
+    q.Open();
+    show();
+    QHeaderView *h = grid.horizontalHeader();
+    const QRect title(h->sectionViewportPosition(1), 0, h->sectionSize(1), h->height());
+    const QRect corner(0, 0, grid.verticalHeader()->width(), h->height());
+    auto titleImage = [&] { return h->grab(title).toImage(); };
+    auto cornerImage = [&] { return grid.grab(corner).toImage(); };
+    const QImage plainTitle = titleImage(), plainCorner = cornerImage();
+    grid.TitleClickOrder(1);
+    const QImage ascending = titleImage();
+    EXPECT_NE(ascending, plainTitle);
+    grid.TitleClickOrder(1);
+    EXPECT_NE(titleImage(), ascending) << "the descending arrow differs";
+
+    q.SetFilterText("ID>1");
+    q.SetFiltered(true);
+    QApplication::processEvents();
+    EXPECT_NE(cornerImage(), plainCorner) << "the corner marks a filtered list";
+}
+
 TEST_F(XGrid, ALongFieldNameIsNeverCutShort)
 {
     exec("create table T_LONG (ID integer not null primary key, NAZOV_VELMI_DLHEHO_POLA varchar(10))");
