@@ -7,7 +7,7 @@
 #include <cstring>
 
 namespace {
-constexpr int kArenaChunkRows = 512;
+constexpr int kArenaChunkRows = 4096;
 
 bool sameValue(const QVariant &a, const QVariant &b)
 {

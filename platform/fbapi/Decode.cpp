@@ -1,5 +1,7 @@
 #include "Decode.h"
 
+#include <unordered_map>
+
 #include "Blob.h"
 
 #include "platform/os/Win1250.h"
@@ -53,6 +55,29 @@ int iscFromDate(const QDate &d)
     return static_cast<int>(d.toJulianDay() - kIscEpochJd);
 }
 
+namespace {
+// A local time built as Qt does it asks the C library for the zone on every value, which costs more
+// than the fetch itself. The offset changes at most on hour boundaries, so it is looked up once per
+// day and hour and the value is built with that fixed offset: the same instant, date and time.
+QDateTime localDateTime(const QDate &date, const QTime &time)
+{
+    thread_local std::unordered_map<qint64, int> offsets;
+    if (!date.isValid() || !time.isValid())
+        return QDateTime(date, time);
+    const qint64 key = date.toJulianDay() * 24 + time.hour();
+    auto it = offsets.find(key);
+    if (it == offsets.end()) {
+        if (offsets.size() > 8192)
+            offsets.clear();
+        const QDateTime local(date, time);
+        if (!local.isValid())
+            return local;
+        it = offsets.emplace(key, local.offsetFromUtc()).first;
+    }
+    return QDateTime(date, time, Qt::OffsetFromUTC, it->second);
+}
+} // namespace
+
 QVariant decode(const Column &c, const unsigned char *msg)
 {
     if (isNull(c, msg))
@@ -85,7 +110,7 @@ QVariant decode(const Column &c, const unsigned char *msg)
         return timeFromIsc(load<ISC_TIME>(p));
     case SQL_TIMESTAMP: {
         const auto ts = load<ISC_TIMESTAMP>(p);
-        return QDateTime(dateFromIsc(ts.timestamp_date), timeFromIsc(ts.timestamp_time));
+        return localDateTime(dateFromIsc(ts.timestamp_date), timeFromIsc(ts.timestamp_time));
     }
     case SQL_BOOLEAN:
         return QVariant(*p != 0);
