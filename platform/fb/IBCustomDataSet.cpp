@@ -8,6 +8,8 @@
 
 #include <ibase.h>
 
+#include <QRegularExpression>
+
 namespace {
 
 TFieldType fieldTypeOf(const fb::Column &c)
@@ -31,6 +33,65 @@ TFieldType fieldTypeOf(const fb::Column &c)
 }
 
 const QString kOld = QStringLiteral("OLD_");
+
+// Splits text at top-level occurrences of sep (outside brackets, quotes and comments).
+QStringList splitTopLevel(const QString &text, QChar sep)
+{
+    QStringList parts;
+    int depth = 0, start = 0;
+    QChar quote;
+    for (int i = 0; i < text.size(); ++i) {
+        const QChar c = text[i];
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            continue;
+        }
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"'))
+            quote = c;
+        else if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        else if (c == sep && depth == 0) {
+            parts << text.mid(start, i - start);
+            start = i + 1;
+        }
+    }
+    parts << text.mid(start);
+    return parts;
+}
+
+// The position of a keyword standing alone at the top level of text (outside quotes and brackets), or -1.
+int findKeyword(const QString &text, const QString &word, int from)
+{
+    int depth = 0;
+    QChar quote;
+    for (int i = from; i + word.size() <= text.size(); ++i) {
+        const QChar c = text[i];
+        if (!quote.isNull()) {
+            if (c == quote)
+                quote = QChar();
+            continue;
+        }
+        if (c == QLatin1Char('\'') || c == QLatin1Char('"')) {
+            quote = c;
+            continue;
+        }
+        if (c == QLatin1Char('('))
+            ++depth;
+        else if (c == QLatin1Char(')'))
+            --depth;
+        if (depth != 0 || QStringView(text).mid(i, word.size()).compare(word, Qt::CaseInsensitive) != 0)
+            continue;
+        const bool before = i == 0 || !(text[i - 1].isLetterOrNumber() || text[i - 1] == QLatin1Char('_'));
+        const int end = i + int(word.size());
+        const bool after = end >= text.size() || !(text[end].isLetterOrNumber() || text[end] == QLatin1Char('_'));
+        if (before && after)
+            return i;
+    }
+    return -1;
+}
 
 } // namespace
 
@@ -310,6 +371,45 @@ fb::Statement &TIBCustomDataSet::statementFor(const QString &sql, QStringList &n
     return it->second.first;
 }
 
+QString TIBCustomDataSet::WithoutUnboundSetItems(const QString &sql) const
+{
+    const int upd = findKeyword(sql, QStringLiteral("update"), 0);
+    if (upd < 0 || !sql.left(upd).trimmed().isEmpty())
+        return sql;
+    const int set = findKeyword(sql, QStringLiteral("set"), upd + 6);
+    if (set < 0)
+        return sql;
+    int where = findKeyword(sql, QStringLiteral("where"), set + 3);
+    if (where < 0)
+        where = int(sql.size());
+    const QStringList items = splitTopLevel(sql.mid(set + 3, where - set - 3), QLatin1Char(','));
+    static const QRegularExpression assign(
+        QStringLiteral("^\\s*\"?[A-Za-z0-9_$]+\"?\\s*=\\s*:(\"[^\"]+\"|[A-Za-z0-9_$]+)\\s*$"),
+        QRegularExpression::UseUnicodePropertiesOption);
+    QStringList kept;
+    for (const QString &item : items) {
+        const auto m = assign.match(item);
+        if (m.hasMatch()) {
+            QString name = m.captured(1);
+            if (name.startsWith(QLatin1Char('"')))
+                name = name.mid(1, name.size() - 2);
+            QString field = name;
+            if (field.startsWith(kOld, Qt::CaseInsensitive))
+                field = field.mid(kOld.size());
+            const TField *f = FindField(field);
+            if (!(f && f->FieldKind() == fkData) && !params_.FindParam(name))
+                continue; // a column this data set does not carry keeps its value
+        }
+        kept << item;
+    }
+    if (kept.size() == items.size())
+        return sql;
+    if (kept.isEmpty())
+        return QString();
+    return sql.left(set + 3) + QLatin1Char(' ') + kept.join(QLatin1Char(',')).trimmed() + QLatin1Char('\n') +
+           sql.mid(where);
+}
+
 int TIBCustomDataSet::ExecUpdate(const QString &sql, const std::vector<QVariant> &newData,
                                  const std::vector<QVariant> &oldData)
 {
@@ -392,6 +492,11 @@ void TIBCustomDataSet::InternalApplyUpdate(TUpdateKind kind, std::vector<QVarian
         if (kind == ukModify && newData == oldData)
             return;
         DatabaseError(QStringLiteral("Súbor dát nemá príkaz na zápis zmien"), this);
+    }
+    if (kind == ukModify) {
+        sql = WithoutUnboundSetItems(sql);
+        if (sql.isEmpty())
+            return; // nothing this data set carries is written by the statement
     }
     const int n = ExecUpdate(sql, kind == ukDelete ? oldData : newData, oldData);
     if (n == 0 && kind != ukInsert)

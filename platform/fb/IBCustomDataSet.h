@@ -120,6 +120,9 @@ protected:
     // Prepares (once per text) and runs an update statement whose :NAME parameters are fields of the
     // record (new values) and :OLD_NAME their old values; returns the rows affected.
     int ExecUpdate(const QString &sql, const std::vector<QVariant> &newData, const std::vector<QVariant> &oldData);
+    // An UPDATE without its SET items whose parameter is neither a field nor a parameter of this data
+    // set (so a column the select does not carry is not overwritten with null); empty when none is left.
+    QString WithoutUnboundSetItems(const QString &sql) const;
     // Runs a statement with this data set's parameters (queries' ExecSQL).
     void ExecWithParams(const QString &sql);
     void CheckDatabase() const;

@@ -11,3 +11,6 @@ public:
     TWaitCursor(const TWaitCursor &) = delete;
     TWaitCursor &operator=(const TWaitCursor &) = delete;
 };
+
+// Makes the data layer's SQL-wait bracket show the wait cursor (called once at start).
+void InstallSqlWaitCursor();

@@ -285,6 +285,21 @@ TEST_F(DataSets, UpdateStatementsWithOldParameters)
     EXPECT_EQ(value("select count(*) from T_LINE where ID = 11").toInt(), 0);
 }
 
+TEST_F(DataSets, SetItemsForColumnsTheSelectLacksAreLeftOut)
+{
+    TIBDataSet ds;
+    ds.SetDatabase(db.get());
+    ds.SelectSQL.SetText("select ID, NAME from T_ITEM where ID = 5");
+    ds.ModifySQL.SetText("update T_ITEM set\n  NAME = :NAME,\n  QTY = :QTY,\n  CODE = coalesce(:CODE, 'x')\nwhere ID = :OLD_ID");
+    ds.Open();
+    ds.Edit();
+    ds.FieldByName("NAME")->SetAsString("nové");
+    ds.Post();
+    EXPECT_EQ(value("select NAME from T_ITEM where ID = 5").toString(), QString::fromUtf8("nové"));
+    EXPECT_DOUBLE_EQ(value("select QTY from T_ITEM where ID = 5").toDouble(), 7.5) << "QTY is not in the select";
+    EXPECT_EQ(value("select CODE from T_ITEM where ID = 5").toString(), "x   ") << "an expression item stays";
+}
+
 TEST_F(DataSets, CachedUpdatesApplyTogetherOrNotAtAll)
 {
     auto t = table("T_LINE");
