@@ -1,0 +1,31 @@
+// TxDBComboBox: a data-aware combo over a code list: each line "code-text" is shown whole, the field
+// stores the code ('M-Materiál' and 'N-Nástroj' store M or N).
+#pragma once
+
+#include "platform/ui/DBControls.h"
+
+class TxDBComboBox : public TDBComboBox {
+    Q_OBJECT
+public:
+    explicit TxDBComboBox(QWidget *parent = nullptr);
+
+    // The lines as stored, each rewritten to "code-text".
+    QStringList Items2() const { return items2_; }
+    // Takes lines separated by "=", else "-", else ":" between code and text.
+    void SetItems2(const QStringList &lines);
+    // The codes, one per line of Items2.
+    QStringList Items() const { return codes_; }
+
+    // A line rewritten to "code-text" (a line without a separator becomes "-" + the line).
+    static QString CodeLine(const QString &line);
+    // The code of a "code-text" line: the part before the first "-", or the whole line without one.
+    static QString CodeOf(const QString &codeLine);
+
+protected:
+    void ShowField() override;
+    void WriteField() override;
+
+private:
+    QStringList items2_;
+    QStringList codes_;
+};

@@ -1,0 +1,55 @@
+// TxDBImage: a data-aware picture of a blob field (product and material pictures). The picture's format
+// is recognised by the blob's first bytes through a small table of formats; a changed picture is stored
+// back in its own format (a JPEG stays a JPEG).
+#pragma once
+
+#include "platform/ui/DBControls.h"
+#include "platform/ui/Picture.h"
+
+#include <QLabel>
+
+class TField;
+
+// The reader a format of the table uses: none (the format is not readable until registered), a bitmap,
+// a JPEG or a GIF.
+enum class TGraphicClass { None, Bitmap, Jpeg, Gif };
+
+// Sets the reader of the table's format of that name ("jpg", "bmp", "gif"); other names change nothing.
+void RegisterDBImageFormat(const QString &name, TGraphicClass graphicClass);
+// The picture stored in a blob field: empty when the field is missing, null or not a blob, or when the
+// format its first bytes name has no reader; bytes of no known format are read as a bitmap. Throws
+// EInvalidGraphic when the bytes cannot be read in the chosen format.
+TPicture GraphicFromBlob(TField *field);
+// The picture takes the blob's picture (an empty one clears it).
+void LoadPictureFromBlob(TPicture &picture, TField *field);
+
+class TxDBImage : public QLabel, public TDBControl {
+    Q_OBJECT
+public:
+    explicit TxDBImage(QWidget *parent = nullptr);
+
+    // Shows each record's picture as the record is shown; off, the picture waits for LoadPicture.
+    bool AutoDisplay() const { return autoDisplay_; }
+    void SetAutoDisplay(bool on);
+    // Loads the record's picture (once per record). A picture that cannot be read shows its error text.
+    void LoadPicture();
+    bool Loaded() const { return loaded_; }
+
+    const TPicture &Picture() const { return picture_; }
+    // The user's new picture (an empty one removes it): starts an edit; written to the field on post.
+    void SetPicture(const TPicture &picture);
+    // The text shown instead of a picture that could not be read; empty otherwise.
+    QString ErrorText() const { return error_; }
+
+protected:
+    void ShowField() override;
+    void WriteField() override;
+    void resizeEvent(QResizeEvent *e) override;
+
+private:
+    void showPicture();
+    TPicture picture_;
+    QString error_;
+    bool autoDisplay_ = true;
+    bool loaded_ = false;
+};
