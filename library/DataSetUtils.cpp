@@ -51,12 +51,9 @@ void SetFieldValueIfChangedOf(TDataSet *ds, const QString &fieldName, const QVar
     f->SetValue(want);
 }
 
-QVariant ValueOrDefault(const TField *field)
+QVariant EmptyValue(TFieldType type)
 {
-    const QVariant v = field->Value();
-    if (!v.isNull())
-        return v;
-    switch (field->DataType()) {
+    switch (type) {
     case ftSmallint: case ftInteger: case ftWord: case ftFloat: case ftCurrency: case ftBCD: case ftLargeint:
         return 0;
     case ftString: case ftFixedChar:
@@ -64,6 +61,12 @@ QVariant ValueOrDefault(const TField *field)
     default:
         return QVariant();
     }
+}
+
+QVariant ValueOrDefault(const TField *field)
+{
+    const QVariant v = field->Value();
+    return v.isNull() ? EmptyValue(field->DataType()) : v;
 }
 
 bool IsInsertingState(const TDataSet *ds)

@@ -17,8 +17,10 @@ void SumFieldsOf(TDataSet *ds, const QString &fieldList, double *sums, int count
 void CopyFieldValuesOf(TDataSet *target, TDataSet *source);
 // Sets a field only when the value differs, putting the data set into edit first when needed.
 void SetFieldValueIfChangedOf(TDataSet *ds, const QString &fieldName, const QVariant &value);
-// A field's value, or 0 / "" / null by its type when it is null.
+// A field's value, or EmptyValue of its type when it is null.
 QVariant ValueOrDefault(const TField *field);
+// What a null stands for by type: 0 for numbers, "" for text, null otherwise.
+QVariant EmptyValue(TFieldType type);
 // The state is insert / any editing state.
 bool IsInsertingState(const TDataSet *ds);
 bool IsEditingState(const TDataSet *ds);

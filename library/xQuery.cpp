@@ -48,14 +48,7 @@ QVariant TxQuery::SelectValue(const QString &sql, const QVariantList &params)
     TField *f = Fields(0);
     if (!IsEmpty() && !f->IsNull())
         return f->Value();
-    switch (f->DataType()) {
-    case ftSmallint: case ftInteger: case ftWord: case ftFloat: case ftCurrency: case ftBCD: case ftLargeint:
-        return 0;
-    case ftString: case ftFixedChar:
-        return QString();
-    default:
-        return QVariant();
-    }
+    return EmptyValue(f->DataType());
 }
 
 int TxQuery::ExecSql(const QString &sql, const QVariantList &params)

@@ -737,16 +737,33 @@ void TDataSet::applyDefaults()
 void TDataSet::Insert()
 {
     CheckBrowseMode();
+    startInsert(false);
+}
+
+void TDataSet::Append()
+{
+    CheckBrowseMode();
+    const int fetched = int(rows_.size());
+    while (fetchOne()) {
+    }
+    if (int(rows_.size()) != fetched)
+        DataEvent(deDataSetChange);
+    startInsert(true);
+}
+
+void TDataSet::startInsert(bool append)
+{
     if (!CanModify())
         DatabaseError(QStringLiteral("Súbor dát nie je možné meniť"), this);
     if (BeforeInsert)
         BeforeInsert(this);
     TRecord *rec = newRecord();
     rec->status = usInserted;
-    const int at = cur_ < 0 ? 0 : cur_;
+    const int at = append ? int(rows_.size()) : std::max(cur_, 0);
     rows_.insert(rows_.begin() + at, rec);
     cur_ = at;
-    eof_ = bof_ = false;
+    eof_ = append;
+    bof_ = false;
     editData_.assign(size_t(dataCount_), QVariant());
     editCalcValid_ = false;
     inserting_ = true;
@@ -761,46 +778,6 @@ void TDataSet::Insert()
         inserting_ = false;
         if (cur_ >= int(rows_.size()))
             cur_ = int(rows_.size()) - 1;
-        DataEvent(deDataSetChange);
-        throw;
-    }
-    DataEvent(deUpdateState);
-    DataEvent(deDataSetChange);
-    if (AfterInsert)
-        AfterInsert(this);
-}
-
-void TDataSet::Append()
-{
-    CheckBrowseMode();
-    const int fetched = int(rows_.size());
-    while (fetchOne()) {
-    }
-    if (int(rows_.size()) != fetched)
-        DataEvent(deDataSetChange);
-    if (!CanModify())
-        DatabaseError(QStringLiteral("Súbor dát nie je možné meniť"), this);
-    if (BeforeInsert)
-        BeforeInsert(this);
-    TRecord *rec = newRecord();
-    rec->status = usInserted;
-    rows_.push_back(rec);
-    cur_ = int(rows_.size()) - 1;
-    eof_ = true;
-    bof_ = false;
-    editData_.assign(size_t(dataCount_), QVariant());
-    editCalcValid_ = false;
-    inserting_ = true;
-    state_ = dsInsert;
-    applyDefaults();
-    try {
-        if (OnNewRecord)
-            OnNewRecord(this);
-    } catch (...) {
-        removeRow(cur_);
-        state_ = dsBrowse;
-        inserting_ = false;
-        cur_ = int(rows_.size()) - 1;
         DataEvent(deDataSetChange);
         throw;
     }

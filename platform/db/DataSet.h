@@ -242,6 +242,7 @@ private:
     void doScrollEvents(int before);
     void doPostError(ErrorEvent &handler, EDatabaseError &e, const std::function<void()> &retry);
     void removeRow(int index);
+    void startInsert(bool append);
     void recalcEditBuffer();
     bool rowMatches(int row, const std::vector<TField *> &fields, const QVariantList &values, TLocateOptions o);
     TRecord *newRecord();

@@ -41,6 +41,27 @@ protected:
         return v;
     }
 
+    // A second connection to the same file, as another workstation sees it.
+    struct OtherConnection {
+        TIBDatabase db;
+        TIBTransaction tr;
+        OtherConnection(const QString &path) : tr(&db)
+        {
+            db.DatabaseName = path;
+            db.Params.SetValue(QStringLiteral("user_name"), QStringLiteral("SYSDBA"));
+            db.SetDefaultTransaction(&tr);
+            db.Open();
+        }
+        QVariant value(const QString &sql)
+        {
+            TIBQuery q;
+            q.SetDatabase(&db);
+            q.SQL().SetText(sql);
+            q.Open();
+            return q.IsEmpty() ? QVariant() : q.Fields(0)->Value();
+        }
+    };
+
     TempDatabase tmp;
     std::unique_ptr<Database> db;
     std::unique_ptr<TIBTransaction> tr;

@@ -492,17 +492,8 @@ TEST_F(DataSets, LastDataSetClosingCommitsTheTransaction)
     t->Close();
     EXPECT_FALSE(tr->Active()) << "closing the last data set commits";
     // A second connection sees the change.
-    TIBDatabase other;
-    other.DatabaseName = tmp.path();
-    other.Params.SetValue("user_name", "SYSDBA");
-    TIBTransaction otr(&other);
-    other.SetDefaultTransaction(&otr);
-    other.Open();
-    TIBQuery q;
-    q.SetDatabase(&other);
-    q.SQL().SetText("select TXT from T_LINE where ID = 1");
-    q.Open();
-    EXPECT_EQ(q.Fields(0)->AsString(), "z");
+    OtherConnection other(tmp.path());
+    EXPECT_EQ(other.value("select TXT from T_LINE where ID = 1").toString(), "z");
 }
 
 TEST_F(DataSets, SavepointRollsBackUnlessCommitted)
@@ -537,17 +528,8 @@ TEST_F(DataSets, IdleTimerCommitsRetainingButNotInsideASave)
     t->FieldByName("TXT")->SetAsString("q");
     t->Post();
     auto committedText = [&] {
-        TIBDatabase other;
-        other.DatabaseName = tmp.path();
-        other.Params.SetValue("user_name", "SYSDBA");
-        TIBTransaction otr(&other);
-        other.SetDefaultTransaction(&otr);
-        other.Open();
-        TIBQuery q;
-        q.SetDatabase(&other);
-        q.SQL().SetText("select TXT from T_LINE where ID = 1");
-        q.Open();
-        return q.Fields(0)->AsString();
+        OtherConnection other(tmp.path());
+        return other.value("select TXT from T_LINE where ID = 1").toString();
     };
     {
         TSavepoint save(tr.get());

@@ -84,14 +84,9 @@ TEST_F(Catalog, TableEventRunsAfterTheCatalogueOnlyForDefaultFields)
 
 TEST_F(Catalog, OtherConnectionsAreLeftAlone)
 {
-    TIBDatabase plain;
-    plain.DatabaseName = tmp.path();
-    plain.Params.SetValue("user_name", "SYSDBA");
-    TIBTransaction t(&plain);
-    plain.SetDefaultTransaction(&t);
-    plain.Open();
+    OtherConnection plain(tmp.path());
     TxQuery q;
-    q.SetDatabase(&plain);
+    q.SetDatabase(&plain.db);
     q.SQL().SetText("select * from C_T");
     q.Open();
     EXPECT_EQ(q.FieldByName("C_INT")->DisplayLabel(), "C_INT");
