@@ -1,14 +1,12 @@
-// The program: until the start-up sequence lands, an empty main window titled "TarvIS".
-#include <QApplication>
-#include <QMainWindow>
+// The program: its start with the splash, the main menu and the message loop.
+#include "shell/Startup.h"
+
+#include <cstdlib>
 
 int main(int argc, char **argv)
 {
-    QApplication app(argc, argv);
-    QApplication::setApplicationName(QStringLiteral("TarvIS"));
-    QMainWindow w;
-    w.setWindowTitle(QStringLiteral("TarvIS"));
-    w.resize(800, 600);
-    w.show();
-    return app.exec();
+    // Without TZ the C library reads the zone file again on every local-time conversion.
+    if (!std::getenv("TZ"))
+        setenv("TZ", ":/etc/localtime", 1);
+    return RunProgram(argc, argv);
 }

@@ -1,0 +1,81 @@
+// TFormMenu (global FormMenu): the program's main window, a tool bar of buttons under the main menu. Shown,
+// it connects to the database and enables the menu by the user's privileges; it lists report definitions,
+// checks for internal messages when activated and asks before the program ends.
+#pragma once
+
+#include <QMainWindow>
+#include <QString>
+#include <memory>
+#include <vector>
+
+class QAction;
+class QMenu;
+class QToolButton;
+
+class TFormMenu : public QMainWindow {
+    Q_OBJECT
+public:
+    explicit TFormMenu(QWidget *parent = nullptr);
+    ~TFormMenu() override;
+
+    // ---- main menu, named as the items are known throughout the program
+    QMenu *mnuPredaj;
+    QAction *mnuCenPon, *mnuZakazky, *Interneobjednavky1, *mnuOdberatelia, *mnuVyrobky, *mnuOznacOdvedeneDodane;
+    QMenu *mnuMTZ, *mnuSklady;
+    QAction *mnuPolozky, *SkladM, *SkladN, *mnuPohyby, *mnuDodavatelia, *mnuMObjednavky, *mnuMPoziadavky;
+    QMenu *mnuVyroba;
+    QAction *Interneobjednavky2, *mnuVPoziadavky, *mnuPlanVyroby, *mnuPlanPrace, *mnuVykony, *mnuOdvody,
+        *mnuDochadzka, *mnuRV, *mnuReklamacie;
+    QMenu *mnuExpedicia;
+    QAction *Dodacielisty1, *SHV1;
+    QMenu *mnuRep;
+    QMenu *mnuCiselniky;
+    QAction *mnuZamestnanci, *Operacieamaterialy1, *Nakladyarezie1, *Profesieatarify1, *Sklady1, *Pracoviska1;
+    QMenu *System1, *Nastroje1;
+    QAction *Spravy1, *mnuUsers, *mnuAktualizaciaNHTP, *mnuAktualizaciaNHvykony, *mnuAktualizaciaMZDAvykony,
+        *mnuZmenaHesla, *mnuSQL, *mnuUdrzba, *mnuSettings;
+    QMenu *Pomoc1;
+    QAction *mnuManual, *mnuNaInternete, *Oaplikaci1, *Koniec1;
+
+    // ---- speed buttons
+    QToolButton *ButtonZakObj, *ButtonVykony, *ButtonCiselniky, *ButtonKoniec, *ButtonOdvody,
+        *ButtonDodacieListy, *ButtonIntObj;
+
+    // One report definition of the "&Tlač" menu: its file and the report made from it on first use.
+    struct TReportEntry {
+        QString FileName;
+        std::shared_ptr<void> Report;
+    };
+    const std::vector<TReportEntry> &ReportDefinitions() const { return reports_; }
+
+    // The show handler: caption, connection, then the menu enabled by the privileges. It runs once the
+    // window is on screen, after every show.
+    void FormShow();
+    // The definitions "*.xrep" of "_SQL/", else "XREP/", else the current folder, as items of "&Tlač",
+    // which is visible only with at least one.
+    void BuildReportMenu();
+    void RunReportMenuItem(QAction *sender);
+    // Asks "Skutočne ukončiť program?" unless the application is already ending; true when it may close.
+    bool FormCloseQuery();
+    // Closes every data set of the connection and commits the transaction when it is active.
+    void FormClose();
+    static bool DirectoryExists(const QString &path);
+
+protected:
+    bool event(QEvent *e) override;
+    void showEvent(QShowEvent *e) override;
+    void closeEvent(QCloseEvent *e) override;
+
+private:
+    void buildMenu();
+    void buildButtons();
+    void enableByPrivileges();
+    void activated();
+    void showStartupForm(const QString &globalName, const std::function<void(QWidget *)> &prepare = {});
+
+    std::vector<TReportEntry> reports_;
+    bool showPending_ = false;       // the show handler is still to run
+    bool activationPending_ = false; // an activation came before the show handler had run
+};
+
+extern TFormMenu *FormMenu;

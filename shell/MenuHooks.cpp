@@ -1,0 +1,50 @@
+#include "MenuHooks.h"
+
+#include "platform/ui/Dialogs.h"
+
+#include <QHash>
+
+const QString NotAvailableText = QString::fromUtf8("Táto časť programu ešte nie je k dispozícii.");
+
+std::function<void(bool force)> CheckMessagesHook;
+TReportDefinitionRunner ReportDefinitionRunner;
+
+namespace {
+QHash<QString, TOpenRoutine> &routines()
+{
+    static QHash<QString, TOpenRoutine> all;
+    return all;
+}
+} // namespace
+
+void ShowNotAvailable()
+{
+    Information(NotAvailableText);
+}
+
+void RegisterOpenRoutine(const QString &name, TOpenRoutine routine)
+{
+    routines().insert(name, std::move(routine));
+}
+
+void UnregisterOpenRoutine(const QString &name)
+{
+    routines().remove(name);
+}
+
+bool HasOpenRoutine(const QString &name)
+{
+    return routines().contains(name);
+}
+
+void CallOpenRoutine(const QString &name, const QVariantList &args)
+{
+    const auto it = routines().constFind(name);
+    if (it == routines().constEnd() || !*it) {
+        ShowNotAvailable();
+        return;
+    }
+    // A copy: the routine may register or unregister routines while it runs.
+    const TOpenRoutine routine = *it;
+    routine(args);
+}

@@ -1,0 +1,272 @@
+#include "Startup.h"
+
+#include "DMZal.h"
+#include "FormMenu.h"
+#include "QInitForm.h"
+#include "platform/os/Exception.h"
+#include "platform/report/DataSetCursor.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Form.h"
+
+#include <QApplication>
+#include <QHash>
+
+// The splash picture is compiled into the shell library; a static library's resources are registered
+// by hand.
+static void initStartupResources()
+{
+    Q_INIT_RESOURCE(Startup);
+}
+
+namespace {
+
+using K = TStartupKind;
+
+// The data modules and forms that live for the whole run, in the order they are created: a creation
+// handler can reach the objects before it and never one after it.
+const std::vector<TStartupEntry> entries{
+    {"TDMZal", "DMZal", K::DataModule},         // settings, connection, log-in
+    {"TDMOdbyt", "DMOdbyt", K::DataModule},     // sales
+    {"TDMCis", "DMCis", K::DataModule},         // code lists
+    {"TDMVyk", "DMVyk", K::DataModule},         // work performances
+    {"TDMOdv", "DMOdv", K::DataModule},         // hand-overs
+    {"TDMVyroba", "DMVyroba", K::DataModule},   // planning, requests, work in progress
+    {"TFormMenu", "FormMenu", K::Form},         // the main form
+    {"TCisZamForm", "CisZamForm", K::Form},     // employee pick list
+    {"TCisZakForm", "CisZakForm", K::Form},     // order-item pick list
+    {"TCisOdbForm", "CisOdbForm", K::Form},     // customer pick list
+    {"TCisPolForm", "CisPolForm", K::Form},     // item pick list
+    {"TQTlacForm", "QTlacForm", K::Form},       // print dialog
+    {"TFormZakazky", "FormZakazky", K::Form},   // customer orders browser
+    {"TFormZakazkaHl", "FormZakazkaHl", K::Form},
+    {"TFormZakazkaDet", "FormZakazkaDet", K::Form},
+    {"TFormZakazkaDetHl", "FormZakazkaDetHl", K::Form},
+    {"TFormIntZak", "FormIntZak", K::Form},     // internal orders browser
+    {"TOdberatelDForm", "OdberatelDForm", K::Form},
+    {"TSVykonyForm", "SVykonyForm", K::Form},   // work performances
+    {"TSVykonyZForm", "SVykonyZForm", K::Form},
+    {"TSVykQR1Rep", "SVykQR1Rep", K::Report},
+    {"TSOdvodyForm", "SOdvodyForm", K::Form},   // hand-overs
+    {"TSOdvQR1Rep", "SOdvQR1Rep", K::Report},
+    {"TDMMzdy", "DMMzdy", K::DataModule},       // attendance and wages
+    {"TQRPlanZak", "QRPlanZak", K::Report},
+    {"TDMExp", "DMExp", K::DataModule},         // dispatch
+    {"TESkladForm", "ESkladForm", K::Form},     // finished-goods store
+    {"TDMMTZ", "DMMTZ", K::DataModule},         // material
+    {"TMSkladyForm", "MSkladyForm", K::Form},
+    {"TMPohybDForm", "MPohybDForm", K::Form},
+    {"TQMsgForm", "QMsgForm", K::Form},         // message list
+    {"TQMsgDForm", "QMsgDForm", K::Form},       // message composer
+    {"TDMTPV", "DMTPV", K::DataModule},         // products and technology
+    {"TVyrobkyDForm", "VyrobkyDForm", K::Form},
+};
+
+struct TCreated {
+    const TStartupEntry *Entry;
+    TStartupInstance Instance;
+    bool StandIn;
+};
+
+// Destroyed in reverse order of creation.
+std::vector<TCreated> &created()
+{
+    static std::vector<TCreated> all;
+    return all;
+}
+
+QHash<QString, TStartupFactory> &factories()
+{
+    static QHash<QString, TStartupFactory> all;
+    return all;
+}
+
+const TCreated *findCreated(const QString &globalName)
+{
+    for (const TCreated &c : created())
+        if (QLatin1String(c.Entry->GlobalName) == globalName)
+            return &c;
+    return nullptr;
+}
+
+// The empty object of a class whose module has not been built yet.
+TStartupInstance standIn(const TStartupEntry &entry)
+{
+    if (entry.Kind != K::Form)
+        return MakeStartupInstance(new TDataModule(QLatin1String(entry.ClassName)));
+    auto *form = new TForm;
+    form->setObjectName(QLatin1String(entry.GlobalName));
+    form->setProperty("ClassName", QLatin1String(entry.ClassName));
+    return MakeStartupInstance(form);
+}
+
+TStartupInstance create(const TStartupEntry &entry, const TStartOptions &options, bool &isStandIn)
+{
+    isStandIn = false;
+    const QString className = QLatin1String(entry.ClassName);
+    const auto it = factories().constFind(className);
+    if (it != factories().constEnd() && *it)
+        return (*it)();
+    if (className == QLatin1String("TDMZal"))
+        return MakeStartupInstance(new TDMZal(options.ProgramFile));
+    if (className == QLatin1String("TFormMenu"))
+        return MakeStartupInstance(new TFormMenu);
+    isStandIn = true;
+    return standIn(entry);
+}
+
+} // namespace
+
+const std::vector<TStartupEntry> &StartupEntries()
+{
+    return entries;
+}
+
+void SetStartupFactory(const QString &className, TStartupFactory factory)
+{
+    factories().insert(className, std::move(factory));
+}
+
+void ClearStartupFactory(const QString &className)
+{
+    factories().remove(className);
+}
+
+bool HasStartupFactory(const QString &className)
+{
+    return factories().contains(className);
+}
+
+void *StartupObject(const QString &globalName)
+{
+    const TCreated *c = findCreated(globalName);
+    return c ? c->Instance.Object.get() : nullptr;
+}
+
+QWidget *StartupForm(const QString &globalName)
+{
+    const TCreated *c = findCreated(globalName);
+    return c ? c->Instance.Form : nullptr;
+}
+
+QStringList CreatedStartupObjects()
+{
+    QStringList names;
+    for (const TCreated &c : created())
+        names << QLatin1String(c.Entry->ClassName);
+    return names;
+}
+
+bool IsStartupStandIn(const QString &globalName)
+{
+    const TCreated *c = findCreated(globalName);
+    return c && c->StandIn;
+}
+
+TFormMenu *StartProgram(const TStartOptions &options)
+{
+    // What every module sets up before anything is created.
+    initStartupResources();
+    RegisterDataSetCursor();
+    QCoreApplication::setApplicationName(QStringLiteral("TarvIS"));
+
+    // The splash is made directly, so it never becomes the main form.
+    QInitForm = new TQInitForm(nullptr);
+    try {
+        QInitForm->Dress(options.LogoResource);
+    } catch (...) {
+        delete QInitForm;
+        throw;
+    }
+    // The message loop does not run yet: paint now.
+    QInitForm->show();
+    QInitForm->repaint();
+
+    const auto releaseSplash = [] {
+        if (!QInitForm)
+            return;
+        QInitForm->hide();
+        QInitForm->deleteLater();
+    };
+    try {
+        bool mainFormSet = false;
+        for (const TStartupEntry &entry : entries) {
+            bool isStandIn = false;
+            TStartupInstance instance = create(entry, options, isStandIn);
+            created().push_back(TCreated{&entry, instance, isStandIn});
+            if (instance.Form && !mainFormSet) {
+                SetApplicationMainForm(instance.Form);
+                mainFormSet = true;
+            }
+        }
+    } catch (...) {
+        releaseSplash();
+        throw;
+    }
+    releaseSplash();
+    return FormMenu;
+}
+
+void ShutDownProgram()
+{
+    auto &all = created();
+    while (!all.empty()) {
+        // Taken out of the list first, so a destructor that looks objects up finds only live ones.
+        TStartupInstance last = std::move(all.back().Instance);
+        all.pop_back();
+        if (last.Form == ApplicationMainForm())
+            SetApplicationMainForm(nullptr);
+        last.Object.reset();
+    }
+}
+
+void ShowException(const std::exception &e)
+{
+    if (dynamic_cast<const EAbort *>(&e))
+        return;
+    const auto *own = dynamic_cast<const Exception *>(&e);
+    const QString text = own ? own->Message : QString::fromUtf8(e.what());
+    MessageBox(text, QCoreApplication::applicationName(), mtError, mbOK);
+}
+
+void RunGuarded(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const std::exception &e) {
+        ShowException(e);
+    }
+}
+
+namespace {
+
+// Errors that leave an event handler end up in the default error box, and the program goes on.
+class TApplication : public QApplication {
+public:
+    using QApplication::QApplication;
+    bool notify(QObject *receiver, QEvent *event) override
+    {
+        try {
+            return QApplication::notify(receiver, event);
+        } catch (const std::exception &e) {
+            ShowException(e);
+        }
+        return false;
+    }
+};
+
+} // namespace
+
+int RunProgram(int argc, char **argv)
+{
+    TApplication app(argc, argv);
+    int result = 1;
+    try {
+        TFormMenu *menu = StartProgram();
+        menu->show();
+        result = app.exec();
+    } catch (const std::exception &e) {
+        ShowException(e);
+    }
+    ShutDownProgram();
+    return result;
+}

@@ -1,0 +1,412 @@
+// The program's start and its main menu on a fresh database: the splash, the order of the long-lived
+// objects, the connection when the menu is shown, the menu enabled by privileges, the message check on
+// activation, the report-definition menu, and the question and the commit when the program closes.
+#include "shell/ShellFixture.h"
+
+#include "platform/fb/IBCustomDataSet.h"
+#include "platform/os/Exception.h"
+#include "platform/os/RegistryStore.h"
+#include "platform/ui/Dialogs.h"
+#include "shell/FormMenu.h"
+#include "shell/MenuHooks.h"
+#include "shell/QInitForm.h"
+#include "shell/Routines.h"
+#include "shell/Startup.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QMenu>
+#include <QPointer>
+#include <QTabWidget>
+#include <QTest>
+#include <QToolButton>
+
+namespace {
+
+// One value read through a connection of its own, as another program would see the database.
+QVariant readValue(const QString &database, const QString &sql)
+{
+    TIBDatabase db;
+    db.DatabaseName = database;
+    db.Params.SetValue(QStringLiteral("user_name"), QStringLiteral("SYSDBA"));
+    TIBTransaction tr(&db);
+    db.SetDefaultTransaction(&tr);
+    db.Open();
+    TIBQuery q;
+    q.SetDatabase(&db);
+    q.SQL().SetText(sql);
+    q.Open();
+    const QVariant v = q.IsEmpty() ? QVariant() : q.Fields(0)->Value();
+    q.Close();
+    db.Close();
+    return v;
+}
+
+void runDeferredDeletes()
+{
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+}
+
+class StartTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        ASSERT_FALSE(database.path().isEmpty()) << "no template database";
+        // The program's default database: "TarvDB.fdb" beside the program, no settings file needed.
+        programDatabase = QDir(folder.path()).filePath("TarvDB.fdb");
+        ASSERT_TRUE(QFile::copy(database.path(), programDatabase));
+        options.ProgramFile = programFile();
+        savedCurrent = QDir::currentPath();
+        ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    }
+    void TearDown() override
+    {
+        CheckMessagesHook = nullptr;
+        ReportDefinitionRunner = {};
+        for (const char *c : {"TDMOdbyt", "TDMVyk", "TCisZamForm", "TVyrobkyDForm", "TFormZakazky"})
+            ClearStartupFactory(c);
+        UnregisterOpenRoutine("ShowStores");
+        ShutDownProgram();
+        runDeferredDeletes();
+        QDir::setCurrent(savedCurrent);
+        ShellTest::TearDown();
+    }
+
+    // Runs SQL on the program's database before the program attaches it.
+    void execBefore(const QString &sql)
+    {
+        TIBDatabase db;
+        db.DatabaseName = programDatabase;
+        db.Params.SetValue(QStringLiteral("user_name"), QStringLiteral("SYSDBA"));
+        db.Open();
+        db.Attachment().executeImmediate(sql);
+        db.Close();
+    }
+
+    // Starts the program and shows its main form as the message loop would, until the show handler ran.
+    TFormMenu *startAndShow()
+    {
+        TFormMenu *menu = StartProgram(options);
+        menu->show();
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(menu));
+        QTest::qWait(20);
+        return menu;
+    }
+
+    TStartOptions options;
+    QString programDatabase;
+    QString savedCurrent;
+};
+
+TEST_F(StartTest, SplashStaysUntilEveryObjectIsCreatedInOrder)
+{
+    struct Seen {
+        bool splashVisible = false;
+        QString init, company, title, slogan;
+        bool logo = false;
+        bool dmZal = false, menu = false, menuIsMain = false;
+    };
+    Seen atSales, atEmployeePick, atLast;
+    const auto look = [](Seen &s) {
+        s.splashVisible = QInitForm && QInitForm->isVisible();
+        if (QInitForm) {
+            s.init = QInitForm->labelInit->text();
+            s.company = QInitForm->labelCompany->text();
+            s.title = QInitForm->labelEIS->text();
+            s.slogan = QInitForm->labelWWW->text();
+            s.logo = !QInitForm->imageEIS->pixmap().isNull();
+        }
+        s.dmZal = DMZal != nullptr;
+        s.menu = FormMenu != nullptr;
+        s.menuIsMain = FormMenu && ApplicationMainForm() == FormMenu;
+    };
+    SetStartupFactory("TDMOdbyt", [&] {
+        look(atSales);
+        return MakeStartupInstance(new TDataModule("TDMOdbyt"));
+    });
+    SetStartupFactory("TCisZamForm", [&] {
+        look(atEmployeePick);
+        return MakeStartupInstance(new TForm);
+    });
+    SetStartupFactory("TVyrobkyDForm", [&] {
+        look(atLast);
+        return MakeStartupInstance(new TForm);
+    });
+
+    TFormMenu *menu = StartProgram(options);
+
+    EXPECT_TRUE(atSales.splashVisible);
+    EXPECT_EQ(atSales.init, QString::fromUtf8("Inicializácia aplikácie ..."));
+    EXPECT_EQ(atSales.company, QString::fromUtf8("Informačný systém pre riadenie výroby"));
+    EXPECT_EQ(atSales.title, "Tarv IS");
+    EXPECT_FALSE(atSales.slogan.isEmpty());
+    EXPECT_TRUE(atSales.logo);
+    EXPECT_TRUE(atSales.dmZal) << "the base data module comes first";
+    EXPECT_FALSE(atSales.menu) << "a creation handler never reaches an object made after it";
+    EXPECT_TRUE(atEmployeePick.menuIsMain) << "the main form is the menu, though six data modules come first";
+    EXPECT_TRUE(atLast.splashVisible);
+
+    QStringList expected;
+    for (const TStartupEntry &e : StartupEntries())
+        expected << e.ClassName;
+    ASSERT_EQ(expected.size(), 34);
+    EXPECT_EQ(CreatedStartupObjects(), expected);
+    EXPECT_EQ(expected.indexOf("TFormMenu"), 6);
+    EXPECT_EQ(menu, FormMenu);
+    EXPECT_EQ(ApplicationMainForm(), menu);
+    EXPECT_TRUE(IsStartupStandIn("FormZakazky"));
+    EXPECT_FALSE(IsStartupStandIn("DMOdbyt")) << "a wired factory made it";
+    ASSERT_NE(StartupForm("FormZakazky"), nullptr);
+    EXPECT_EQ(StartupForm("FormZakazky")->objectName(), "FormZakazky");
+    EXPECT_EQ(static_cast<TDataModule *>(StartupObject("DMMTZ"))->ClassName, "TDMMTZ");
+
+    // The splash is hidden at once and freed when the loop runs; nothing was connected yet.
+    ASSERT_NE(QInitForm, nullptr);
+    EXPECT_FALSE(QInitForm->isVisible());
+    runDeferredDeletes();
+    EXPECT_EQ(QInitForm, nullptr);
+    EXPECT_FALSE(DMZal->DBZAL.Connected());
+    EXPECT_FALSE(menu->isVisible());
+
+    // Settings without a settings file: every default.
+    EXPECT_EQ(CisloFa, "2026/");
+    EXPECT_EQ(DPH, "19");
+    EXPECT_DOUBLE_EQ(KoefUkol, 0.25);
+    EXPECT_TRUE(CompanyList.IsEmpty());
+
+    ShutDownProgram();
+    EXPECT_EQ(DMZal, nullptr);
+    EXPECT_EQ(FormMenu, nullptr);
+    EXPECT_TRUE(CreatedStartupObjects().isEmpty());
+}
+
+TEST_F(StartTest, FailedCreationsStopTheStart)
+{
+    // A missing splash picture stops before any data module exists.
+    options.LogoResource = ":/no-such-logo";
+    EXPECT_THROW(StartProgram(options), Exception);
+    EXPECT_TRUE(CreatedStartupObjects().isEmpty());
+    EXPECT_EQ(DMZal, nullptr);
+    EXPECT_EQ(QInitForm, nullptr);
+
+    // A failing creation leaves the ones after it uncreated, and the splash goes all the same.
+    options.LogoResource = ":/LOGO";
+    SetStartupFactory("TDMVyk", []() -> TStartupInstance { throw EDatabaseError("poškodený modul"); });
+    EXPECT_THROW(StartProgram(options), EDatabaseError);
+    EXPECT_EQ(CreatedStartupObjects(), QStringList({"TDMZal", "TDMOdbyt", "TDMCis"}));
+    EXPECT_EQ(FormMenu, nullptr);
+    ASSERT_NE(QInitForm, nullptr);
+    EXPECT_FALSE(QInitForm->isVisible());
+    runDeferredDeletes();
+    EXPECT_EQ(QInitForm, nullptr);
+}
+
+TEST_F(StartTest, ShownMenuConnectsAndFollowsThePrivileges)
+{
+    execBefore("insert into QPRIVILEGES (RDB_USER, RDB_PRIVILEGE, RDB_LEVEL) values ('SYSDBA', 'Odbyt', 1)");
+    TFormMenu *m = startAndShow();
+
+    ASSERT_TRUE(DMZal->DBZAL.Connected());
+    EXPECT_EQ(m->windowTitle(), "TarvIS");
+    EXPECT_EQ(DMZal->CurrentUserName(), "SYSDBA");
+    TRegistryStore registry;
+    ASSERT_TRUE(registry.OpenKey("\\SOFTWARE\\TarvIS", false));
+    EXPECT_EQ(registry.ReadString("LastLogin"), "SYSDBA");
+
+    for (QAction *a : {m->mnuZakazky, m->mnuCenPon, m->mnuOdberatelia, m->mnuVyrobky, m->mnuOznacOdvedeneDodane,
+                       m->mnuReklamacie, m->Interneobjednavky1, m->Interneobjednavky2, m->mnuPlanVyroby,
+                       m->mnuPlanPrace, m->mnuAktualizaciaMZDAvykony, m->Spravy1})
+        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    for (QAction *a : {m->mnuRV, m->mnuVPoziadavky, m->mnuVykony, m->mnuOdvody, m->mnuDochadzka, m->mnuPolozky,
+                       m->mnuPohyby, m->mnuMObjednavky, m->mnuDodavatelia, m->mnuMPoziadavky, m->mnuUsers, m->mnuSQL,
+                       m->mnuUdrzba, m->mnuSettings, m->mnuAktualizaciaNHTP, m->mnuAktualizaciaNHvykony,
+                       m->mnuZamestnanci, m->mnuManual})
+        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    EXPECT_FALSE(m->mnuZmenaHesla->isEnabled()) << "SYSDBA does not change its password here";
+    for (QMenu *sub : {m->mnuMTZ, m->mnuSklady, m->mnuExpedicia, m->mnuCiselniky})
+        EXPECT_FALSE(sub->menuAction()->isEnabled()) << sub->objectName().toStdString();
+    EXPECT_TRUE(m->ButtonZakObj->isEnabled());
+    EXPECT_TRUE(m->ButtonIntObj->isEnabled());
+    EXPECT_TRUE(m->ButtonKoniec->isEnabled());
+    for (QToolButton *b : {m->ButtonVykony, m->ButtonOdvody, m->ButtonDodacieListy, m->ButtonCiselniky})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+}
+
+TEST_F(StartTest, WithoutPrivilegeRowsSysdbaGetsEverythingButThePasswordChange)
+{
+    QFile manual(QDir(folder.path()).filePath("manual.pdf"));
+    ASSERT_TRUE(manual.open(QIODevice::WriteOnly));
+    manual.close();
+    TFormMenu *m = startAndShow();
+    ASSERT_TRUE(DMZal->DBZAL.Connected());
+    EXPECT_FALSE(m->mnuZmenaHesla->isEnabled());
+    for (QAction *a : {m->mnuZakazky, m->mnuRV, m->mnuUsers, m->mnuAktualizaciaNHTP, m->mnuAktualizaciaNHvykony,
+                       m->mnuZamestnanci, m->mnuSettings, m->mnuManual, m->mnuMTZ->menuAction(),
+                       m->mnuCiselniky->menuAction(), m->mnuExpedicia->menuAction()})
+        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+}
+
+TEST_F(StartTest, UnreachableDatabaseShowsTheErrorWithTheMenuOnScreen)
+{
+    writeSetting("Database", "Name", QDir(folder.path()).filePath("chyba/TarvDB.fdb"));
+    struct Responder : TTestResponder {
+        bool menuVisible = false;
+        int Message(const TMessageRequest &r) override
+        {
+            menuVisible = FormMenu && FormMenu->isVisible();
+            return TTestResponder::Message(r);
+        }
+    } answers;
+    TFormMenu *m = startAndShow();
+    EXPECT_EQ(CreatedStartupObjects().size(), 34);
+    ASSERT_EQ(answers.Messages.size(), 1) << "the connection error, in the default error box";
+    EXPECT_EQ(answers.Messages[0].Type, mtError);
+    EXPECT_TRUE(answers.menuVisible);
+    EXPECT_FALSE(DMZal->DBZAL.Connected());
+    EXPECT_TRUE(m->mnuUsers->isEnabled()) << "unconnected, the menu keeps every item enabled";
+    EXPECT_TRUE(m->mnuZmenaHesla->isEnabled());
+}
+
+TEST_F(StartTest, CloseAsksAndCommitsWhatTheProgramWrote)
+{
+    TFormMenu *m = startAndShow();
+    ASSERT_TRUE(DMZal->DBZAL.Connected());
+    ExecSqlParams("insert into QUSERS (RDB_USER, RDB_UTVAR) values (:u, :k)", {"NOVAK", 2});
+    ASSERT_TRUE(DMZal->InTransaction());
+
+    TTestResponder answers;
+    answers.MessageAnswers = {mrNo};
+    EXPECT_FALSE(m->close());
+    ASSERT_EQ(answers.Texts(), QStringList{QString::fromUtf8("Skutočne ukončiť program?")});
+    EXPECT_EQ(answers.Messages[0].Buttons, mbYesNo);
+    EXPECT_TRUE(m->isVisible());
+    EXPECT_TRUE(DMZal->DBZAL.Connected()) << "a No keeps the program running, connected";
+    EXPECT_TRUE(DMZal->InTransaction());
+
+    answers.MessageAnswers = {mrYes};
+    m->Koniec1->trigger();
+    EXPECT_EQ(answers.Texts().size(), 2) << "the menu's Koniec asks the same question";
+    EXPECT_FALSE(m->isVisible());
+    EXPECT_FALSE(DMZal->InTransaction()) << "committed when the main form closed";
+
+    ShutDownProgram();
+    EXPECT_EQ(readValue(programDatabase, "select RDB_UTVAR from QUSERS where RDB_USER='NOVAK'").toInt(), 2)
+        << "the database is free for others and holds what the program wrote";
+}
+
+TEST_F(StartTest, ActivationChecksMessagesOnceConnected)
+{
+    QList<bool> calls;
+    bool connectedAtFirstCall = false;
+    CheckMessagesHook = [&](bool force) {
+        if (calls.isEmpty())
+            connectedAtFirstCall = DMZal->DBZAL.Connected();
+        calls << force;
+    };
+    TFormMenu *m = startAndShow();
+    m->activateWindow();
+    QTest::qWait(20);
+    if (calls.isEmpty()) {
+        // Some platforms do not activate windows offscreen: deliver the activation as the system would.
+        QEvent activate(QEvent::WindowActivate);
+        QCoreApplication::sendEvent(m, &activate);
+    }
+    ASSERT_FALSE(calls.isEmpty());
+    EXPECT_FALSE(calls.first()) << "an activation does not force the check";
+    EXPECT_TRUE(connectedAtFirstCall) << "the check runs after the connection is open";
+
+    m->Spravy1->trigger();
+    EXPECT_TRUE(calls.last()) << "the menu forces it";
+}
+
+TEST_F(StartTest, ItemsOfPartsNotBuiltSaySoAndWiredOnesOpen)
+{
+    TFormMenu *m = startAndShow();
+    TTestResponder answers;
+    m->mnuCenPon->trigger();
+    m->mnuZakazky->trigger();
+    EXPECT_EQ(answers.Texts(), QStringList({NotAvailableText, NotAvailableText}));
+
+    QVariantList got;
+    RegisterOpenRoutine("ShowStores", [&](const QVariantList &args) { got = args; });
+    m->SkladN->trigger();
+    EXPECT_EQ(got, QVariantList{"N"});
+}
+
+TEST_F(StartTest, OrdersBrowserOpensOnItsFirstPageWithTheMenusStatusText)
+{
+    SetStartupFactory("TFormZakazky", [] {
+        auto *form = new TForm;
+        auto *pages = new QTabWidget(form);
+        pages->setObjectName("PageControlPolozky");
+        pages->addTab(new QWidget, "Položky");
+        pages->addTab(new QWidget, "Kalkulácia");
+        pages->setCurrentIndex(1);
+        form->OnShow = [form] { form->SetModalResult(mrOk); };
+        return MakeStartupInstance(form);
+    });
+    TFormMenu *m = startAndShow();
+    TTestResponder answers;
+    m->ButtonZakObj->click();
+    auto *form = qobject_cast<TForm *>(StartupForm("FormZakazky"));
+    ASSERT_NE(form, nullptr);
+    EXPECT_EQ(form->ModalResult(), mrOk) << "shown modally";
+    EXPECT_EQ(form->StatusText(), "Riadenie výroby - Evidencia zákaziek");
+    EXPECT_EQ(form->findChild<QTabWidget *>("PageControlPolozky")->currentIndex(), 0);
+    EXPECT_TRUE(answers.Messages.isEmpty());
+}
+
+TEST_F(StartTest, ReportMenuListsTheDefinitionsOfTheFirstFolderFound)
+{
+    const QDir here(folder.path());
+    const auto touch = [&](const QString &name) {
+        QFile f(here.filePath(name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<xreport/>");
+    };
+    dm = std::make_unique<TDMZal>(programFile());
+    touch("koren.xrep");
+    {
+        TFormMenu menu;
+        EXPECT_TRUE(menu.mnuRep->menuAction()->isVisible());
+        ASSERT_EQ(menu.ReportDefinitions().size(), 1u);
+        EXPECT_EQ(menu.ReportDefinitions()[0].FileName, "koren.xrep");
+    }
+    ASSERT_TRUE(here.mkdir("XREP"));
+    touch("XREP/Zákazky & termíny.xrep");
+    touch("XREP/iny.txt");
+    {
+        TFormMenu menu;
+        ASSERT_EQ(menu.mnuRep->actions().size(), 1);
+        EXPECT_EQ(menu.mnuRep->actions()[0]->text(), "Zákazky && termíny.xrep");
+        EXPECT_EQ(menu.ReportDefinitions()[0].FileName, "XREP/Zákazky & termíny.xrep");
+
+        // Made once per run from its file with the print query, run on every click.
+        int made = 0, runs = 0;
+        QString madeFrom;
+        TxQuery *data = nullptr;
+        ReportDefinitionRunner.Create = [&](const QString &file, TxQuery *q) {
+            ++made;
+            madeFrom = file;
+            data = q;
+            return std::make_shared<int>(7);
+        };
+        ReportDefinitionRunner.Execute = [&](void *report) { runs += *static_cast<int *>(report) == 7; };
+        menu.mnuRep->actions()[0]->trigger();
+        menu.mnuRep->actions()[0]->trigger();
+        EXPECT_EQ(made, 1);
+        EXPECT_EQ(runs, 2);
+        EXPECT_EQ(madeFrom, "XREP/Zákazky & termíny.xrep");
+        EXPECT_EQ(data, &DMZal->QTlac);
+    }
+    // "_SQL" comes first even when empty: then there is nothing to print.
+    ASSERT_TRUE(here.mkdir("_SQL"));
+    TFormMenu menu;
+    EXPECT_FALSE(menu.mnuRep->menuAction()->isVisible());
+    EXPECT_TRUE(menu.ReportDefinitions().empty());
+}
+
+} // namespace
