@@ -2,7 +2,7 @@
 // responder, which shows real dialogs, or (in tests) records what was asked and answers from a queue.
 #pragma once
 
-#include "Form.h"
+#include "ModalResult.h"
 
 #include <QList>
 #include <QString>

@@ -2,27 +2,14 @@
 // itself, moves the focus on Enter and closes on Escape only through a Cancel button, as the users know it.
 #pragma once
 
+#include "ModalResult.h"
+
 #include <QDialog>
 #include <QList>
 #include <functional>
 
 class QStatusBar;
 class TButton;
-
-// Modal results of forms and buttons.
-enum TModalResult {
-    mrNone = 0,
-    mrOk = 1,
-    mrCancel = 2,
-    mrAbort = 3,
-    mrRetry = 4,
-    mrIgnore = 5,
-    mrYes = 6,
-    mrNo = 7,
-    mrAll = 8,
-    mrNoToAll = 9,
-    mrYesToAll = 10,
-};
 
 // What closing a form does to it: nothing, hide it, free it (later), minimise it.
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
