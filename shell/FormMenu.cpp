@@ -5,6 +5,7 @@
 #include "Startup.h"
 #include "platform/os/Folders.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Form.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -7,6 +7,7 @@
 #include "platform/os/Exception.h"
 #include "platform/os/RegistryStore.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Form.h"
 #include "shell/FormMenu.h"
 #include "shell/MenuHooks.h"
 #include "shell/QInitForm.h"
