@@ -129,8 +129,8 @@ QString LogoFileName()
 
 QString SignatureFileName()
 {
-    const QString folder = AppDataFolder();
-    return (folder.isEmpty() ? QString() : folder) + QStringLiteral("podpis.jpg");
+    // Without the folder the name stays relative, to the current folder.
+    return AppDataFolder() + QStringLiteral("podpis.jpg");
 }
 
 void StampReport(TQuickRep *report, const TStringList *lines, const QString &logoFile, const QString &signatureFile)

@@ -11,6 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFileDialog>
 #include <QLabel>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -201,6 +202,23 @@ TEST_F(PrintDialog, GermanPrintsTheTranslatedCopyWithTheChosenSettings)
     EXPECT_TRUE(text.contains("Summe"));
     EXPECT_FALSE(text.contains("Koleno"));
     EXPECT_FALSE(text.contains(utf("Dodací list")));
+}
+
+TEST_F(PrintDialog, ExportWritesTheReportsDataIntoTheChosenFile)
+{
+    const QString file = dir.filePath("data");
+    WhenModal<TQTlacForm>([file](TQTlacForm *f) {
+        WhenModal<QFileDialog>([file](QFileDialog *d) {
+            d->selectFile(file);
+            QMetaObject::invokeMethod(d, "accept");
+        });
+        QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
+    });
+    EXPECT_FALSE(PrintReport(&rep));
+    bool ok = false;
+    EXPECT_EQ(ReadTextFile(file + ".csv", &ok), utf("NAZOV\r\n\"Príruba\"\r\n\"Koleno\"\r\n"));
+    EXPECT_TRUE(ok);
+    EXPECT_FALSE(QFile::exists(pdf));
 }
 
 TEST_F(PrintDialog, EditBeforePrintingWritesTranslatedTextAndPrintsNothing)
