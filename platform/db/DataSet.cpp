@@ -948,16 +948,35 @@ void TDataSet::Refresh()
     if (BeforeRefresh)
         BeforeRefresh(this);
     TRecord *rec = current();
-    if (rec && rec->status != usInserted) {
-        std::vector<QVariant> data = recordData(rec);
-        if (InternalRefreshRecord(data)) {
-            rec->values = std::make_unique<std::vector<QVariant>>(std::move(data));
-            rec->calc.reset();
+    if (CanRefreshRecord()) {
+        if (rec && rec->status != usInserted) {
+            std::vector<QVariant> data = recordData(rec);
+            if (InternalRefreshRecord(data)) {
+                rec->values = std::make_unique<std::vector<QVariant>>(std::move(data));
+                rec->calc.reset();
+            }
         }
+    } else if (!UpdatesPending()) {
+        requery();
     }
     DataEvent(deDataSetChange);
     if (AfterRefresh)
         AfterRefresh(this);
+}
+
+void TDataSet::requery()
+{
+    // Reads the rows again with the same fields and stays on the same row number where there is one.
+    const int at = std::max(cur_, 0);
+    InternalClose();
+    clearRows();
+    fetchedAll_ = false;
+    InternalOpen();
+    rawSize_ = RawRowSize();
+    ensureFetched(at);
+    cur_ = rows_.empty() ? -1 : std::min(at, int(rows_.size()) - 1);
+    eof_ = rows_.empty();
+    bof_ = cur_ <= 0;
 }
 
 void TDataSet::InsertRecord(const QVariantList &values)

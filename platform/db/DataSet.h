@@ -98,6 +98,8 @@ public:
     void Post();
     void Cancel();
     void Delete();
+    // Reads the current record again (a provider with a refresh statement) or all rows, staying on the
+    // same row number; pending cached changes are never thrown away by it.
     void Refresh();
     void CheckBrowseMode();
     void UpdateRecord();
@@ -206,6 +208,8 @@ protected:
     virtual void InternalApplyUpdate(TUpdateKind kind, std::vector<QVariant> &newData, const std::vector<QVariant> &oldData);
     // Reads the record again from the server; false when it is gone.
     virtual bool InternalRefreshRecord(std::vector<QVariant> &data) { return true; }
+    // Whether Refresh can read the current record alone; otherwise it reads all rows again.
+    virtual bool CanRefreshRecord() const { return false; }
     virtual bool InternalCanModify() const { return true; }
     // Called after default fields were made (the catalogue hook).
     virtual void DoAfterCreateDefaultFields() {}
@@ -243,6 +247,7 @@ private:
     void doPostError(ErrorEvent &handler, EDatabaseError &e, const std::function<void()> &retry);
     void removeRow(int index);
     void startInsert(bool append);
+    void requery();
     void recalcEditBuffer();
     bool rowMatches(int row, const std::vector<TField *> &fields, const QVariantList &values, TLocateOptions o);
     TRecord *newRecord();

@@ -115,6 +115,7 @@ protected:
     void InternalApplyUpdate(TUpdateKind kind, std::vector<QVariant> &newData,
                              const std::vector<QVariant> &oldData) override;
     bool InternalRefreshRecord(std::vector<QVariant> &data) override;
+    bool CanRefreshRecord() const override { return !RefreshText().trimmed().isEmpty(); }
     bool InternalCanModify() const override;
 
     // Prepares (once per text) and runs an update statement whose :NAME parameters are fields of the

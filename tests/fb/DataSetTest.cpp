@@ -390,6 +390,37 @@ TEST_F(DataSets, DetailTableByMasterFieldsAndDescendingOrder)
     EXPECT_EQ(rows(detail.get()), 1);
 }
 
+TEST_F(DataSets, RefreshReadsTheRowsAgainAndStaysOnTheRow)
+{
+    auto q = query("select ID, NAME from T_ITEM where ID <= 5 order by ID");
+    q->Open();
+    q->MoveBy(2);
+    exec("update T_ITEM set NAME = 'iný' where ID = 3");
+    exec("delete from T_ITEM where ID = 1");
+    q->Refresh();
+    EXPECT_TRUE(q->Active());
+    EXPECT_EQ(q->RecNo(), 3);
+    EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 4) << "the same row number after a row before it went";
+    ASSERT_TRUE(q->Locate("ID", 3));
+    EXPECT_EQ(q->FieldByName("NAME")->AsString(), QString::fromUtf8("iný"));
+}
+
+TEST_F(DataSets, RefreshWithARefreshStatementReadsTheCurrentRecord)
+{
+    TIBDataSet ds;
+    ds.SetDatabase(db.get());
+    ds.SelectSQL.SetText("select ID, NAME from T_ITEM where ID <= 5 order by ID");
+    ds.RefreshSQL.SetText("select ID, NAME from T_ITEM where ID = :ID");
+    ds.Open();
+    ds.FetchAll();
+    exec("update T_ITEM set NAME = 'prvý' where ID = 1");
+    exec("update T_ITEM set NAME = 'druhý' where ID = 2");
+    ds.Refresh();
+    EXPECT_EQ(ds.FieldByName("NAME")->AsString(), QString::fromUtf8("prvý"));
+    ds.Next();
+    EXPECT_EQ(ds.FieldByName("NAME")->AsString(), "n2") << "only the current record is read again";
+}
+
 TEST_F(DataSets, BookmarksReturnAndFailForDeletedRows)
 {
     auto t = table("T_LINE");
