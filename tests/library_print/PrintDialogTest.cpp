@@ -73,8 +73,6 @@ TEST_F(Stamping, CreateReportMakesAReportTheApplicationKeeps)
     EXPECT_EQ(CreateReport(made, &lines), made);
     ASSERT_NE(made, nullptr);
     EXPECT_EQ(made->Meno->Caption, utf("Zlievareň, a.s."));
-    EXPECT_EQ(LogoFileName(), ProgramFolder() + "logo.bmp");
-    EXPECT_EQ(SignatureFileName(), AppDataFolder() + "podpis.jpg");
 }
 
 TEST_F(Stamping, TheSampleLogoLoads)

@@ -191,12 +191,4 @@ TEST_F(TranslatedReports, ALayoutMadeForTheLanguageIsUsedInsteadOfTheSlovakOne)
     RegisterReportResource("TTestDocQRRep_DE", nullptr);
 }
 
-TEST_F(TranslatedReports, AReportOfAnUnknownClassPrintsAsItIs)
-{
-    TQuickRep plain;
-    plain.Name = "Plain";
-    TxReporty reporty;
-    EXPECT_EQ(reporty.TranslatedReport(&plain, lngDE), &plain);
-}
-
 } // namespace
