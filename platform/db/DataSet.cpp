@@ -1165,6 +1165,12 @@ TUpdateStatus TDataSet::UpdateStatus() const
 
 void TDataSet::ApplyUpdates()
 {
+    ApplyPendingUpdates();
+    CommitUpdates();
+}
+
+void TDataSet::ApplyPendingUpdates()
+{
     if (!cachedUpdates_)
         DatabaseError(QStringLiteral("Súbor dát nemá odložené zmeny"), this);
     CheckBrowseMode();

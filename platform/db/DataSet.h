@@ -148,9 +148,12 @@ public:
     void SetCachedUpdates(bool on);
     bool UpdatesPending() const;
     TUpdateStatus UpdateStatus() const;
-    // Writes every pending change through the provider; on an error the caches stay as they were (the
-    // caller's savepoint undoes what was written) and the error propagates.
+    // Writes every pending change and marks them stored; on an error nothing stays written (the provider
+    // runs it under a savepoint), the caches stay as they were for a retry, and the error propagates.
     virtual void ApplyUpdates();
+    // Writes every pending change without marking them stored: for applying several data sets together
+    // under one savepoint, then CommitUpdates on each.
+    void ApplyPendingUpdates();
     // Marks the applied changes as stored.
     void CommitUpdates();
     // Throws away every pending change.

@@ -195,6 +195,17 @@ void TIBCustomDataSet::CheckDatabase() const
         DatabaseError(QStringLiteral("Súbor dát nemá transakciu"), const_cast<TIBCustomDataSet *>(this));
 }
 
+void TIBCustomDataSet::ApplyUpdates()
+{
+    CheckDatabase();
+    {
+        TSavepoint save(tr_);
+        ApplyPendingUpdates();
+        save.Commit();
+    }
+    CommitUpdates();
+}
+
 void TIBCustomDataSet::Prepare()
 {
     CheckDatabase();

@@ -81,6 +81,9 @@ public:
     TIBUpdateSQL *UpdateObject() const { return updateObject_; }
     void SetUpdateObject(TIBUpdateSQL *u);
 
+    // Applies the cached changes under a savepoint of the transaction: all or nothing.
+    void ApplyUpdates() override;
+
     void Prepare();
     void UnPrepare();
     bool Prepared() const { return select_.isPrepared(); }

@@ -127,7 +127,7 @@ void TIBDatabase::ApplyUpdates(const std::vector<TDataSet *> &dataSets)
         TSavepoint save(tr);
         for (TDataSet *ds : dataSets)
             if (ds->Active() && ds->CachedUpdates())
-                ds->ApplyUpdates();
+                ds->ApplyPendingUpdates();
         save.Commit();
     }
     tr->CommitRetaining();

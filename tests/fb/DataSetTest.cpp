@@ -333,6 +333,31 @@ TEST_F(DataSets, CachedUpdatesApplyTogetherOrNotAtAll)
     EXPECT_EQ(value("select count(*) from T_LINE where ID = 4").toInt(), 1);
 }
 
+TEST_F(DataSets, ASingleDataSetAppliesAllOrNothingAndOnlyOnce)
+{
+    auto t = table("T_LINE");
+    t->SetIndexFieldNames("ID");
+    t->SetCachedUpdates(true);
+    t->Open();
+    t->Append();
+    t->FieldByName("ID")->SetAsInteger(20);
+    t->Post();
+    t->Append();
+    t->FieldByName("ID")->SetAsInteger(2); // an existing key: the second insert fails
+    t->Post();
+    EXPECT_THROW(t->ApplyUpdates(), EIBError);
+    EXPECT_EQ(value("select count(*) from T_LINE where ID = 20").toInt(), 0) << "the first insert is undone too";
+    EXPECT_TRUE(t->UpdatesPending());
+    t->Last();
+    t->Edit();
+    t->FieldByName("ID")->SetAsInteger(21);
+    t->Post();
+    t->ApplyUpdates();
+    EXPECT_FALSE(t->UpdatesPending());
+    t->ApplyUpdates();
+    EXPECT_EQ(value("select count(*) from T_LINE where ID in (20, 21)").toInt(), 2) << "nothing applied twice";
+}
+
 TEST_F(DataSets, CancelUpdatesRestoresRows)
 {
     auto t = table("T_LINE");
