@@ -5,7 +5,7 @@
 #include "platform/os/Format.h"
 
 #include <QFile>
-#include <QFileDialog>
+#include "platform/ui/Dialogs.h"
 #include <QFileInfo>
 
 namespace {
@@ -78,9 +78,8 @@ bool ChooseExportFile(ReportCursor *data)
     const QString csv = QStringLiteral("Text oddelený \";\" (*.csv *.CSV)");
     const QString tab = QStringLiteral("Text oddelený TAB (*.txt *.TXT)");
     QString selected = csv;
-    const QString name = QFileDialog::getSaveFileName(nullptr, QStringLiteral("Uložiť data zostavy do :"),
-                                                      QStringLiteral("export.csv"), csv + QLatin1String(";;") + tab,
-                                                      &selected);
+    const QString name = ChooseFileName(QStringLiteral("Uložiť data zostavy do :"), QStringLiteral("export.csv"),
+                                        csv + QLatin1String(";;") + tab, &selected);
     if (name.isEmpty())
         return false;
     if (selected == tab)

@@ -1,6 +1,7 @@
 #include "Dialogs.h"
 
 #include <QApplication>
+#include <QFileDialog>
 #include <QInputDialog>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -80,6 +81,15 @@ public:
         if (ok)
             value = answer;
         return ok;
+    }
+
+    QString File(const TFileRequest &r, QString &selectedFilter) override
+    {
+        selectedFilter = r.SelectedFilter;
+        return r.Save ? QFileDialog::getSaveFileName(QApplication::activeWindow(), r.Caption, r.Proposal, r.Filters,
+                                                     &selectedFilter)
+                      : QFileDialog::getOpenFileName(QApplication::activeWindow(), r.Caption, r.Proposal, r.Filters,
+                                                     &selectedFilter);
     }
 };
 
@@ -218,6 +228,32 @@ bool TTestResponder::Input(const TInputRequest &request, QString &value)
         return false;
     value = answer.toString();
     return true;
+}
+
+QString TTestResponder::File(const TFileRequest &request, QString &selectedFilter)
+{
+    Files.append(request);
+    selectedFilter = request.SelectedFilter;
+    if (!FilterAnswers.empty()) {
+        selectedFilter = FilterAnswers.front();
+        FilterAnswers.pop_front();
+    }
+    if (FileAnswers.empty())
+        return QString();
+    const QString answer = FileAnswers.front();
+    FileAnswers.pop_front();
+    return answer;
+}
+
+QString ChooseFileName(const QString &caption, const QString &proposal, const QString &filters,
+                       QString *selectedFilter, bool save)
+{
+    TFileRequest request{caption, proposal, filters, selectedFilter ? *selectedFilter : QString(), save};
+    QString chosen;
+    const QString name = MessageResponder().File(request, chosen);
+    if (selectedFilter)
+        *selectedFilter = chosen;
+    return name;
 }
 
 QStringList TTestResponder::Texts() const

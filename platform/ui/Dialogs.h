@@ -54,6 +54,15 @@ struct TInputRequest {
     bool Password = false;
 };
 
+// One file chooser as asked.
+struct TFileRequest {
+    QString Caption;
+    QString Proposal;            // a folder or a file name
+    QString Filters;             // "Text (*.txt);;CSV (*.csv)"
+    QString SelectedFilter;      // the filter chosen at first
+    bool Save = true;
+};
+
 // Answers the boxes. The default one shows Qt dialogs.
 class TMessageResponder {
 public:
@@ -62,6 +71,8 @@ public:
     virtual int Message(const TMessageRequest &request) = 0;
     // True with value set when the user confirmed.
     virtual bool Input(const TInputRequest &request, QString &value) = 0;
+    // The chosen file (empty when cancelled); selectedFilter gets the filter chosen.
+    virtual QString File(const TFileRequest &request, QString &selectedFilter) = 0;
 };
 
 // The responder in force; SetMessageResponder(nullptr) restores the dialogs.
@@ -81,6 +92,9 @@ void ShowError(const QString &text);
 bool Confirm(const QString &text, const QString &caption);
 // An information box with an OK button.
 void Information(const QString &text, const QString &caption = QString());
+// Asks for the name of a file to write (or to read when save is false); empty when cancelled.
+QString ChooseFileName(const QString &caption, const QString &proposal, const QString &filters,
+                       QString *selectedFilter = nullptr, bool save = true);
 // Asks for a text; value holds the proposal and receives the answer only on OK.
 bool InputQuery(const QString &caption, const QString &prompt, QString &value);
 // The answer, or the proposal when cancelled.
@@ -95,13 +109,18 @@ public:
     ~TTestResponder() override;
     int Message(const TMessageRequest &request) override;
     bool Input(const TInputRequest &request, QString &value) override;
+    QString File(const TFileRequest &request, QString &selectedFilter) override;
 
     // Answers in order: modal results for message boxes; for input boxes a text (OK) or a null QVariant
-    // (Cancel).
+    // (Cancel); for file choosers a file name (empty: cancel), with the filter chosen in FilterAnswers
+    // (empty queue: the one proposed).
     std::deque<int> MessageAnswers;
     std::deque<QVariant> InputAnswers;
+    std::deque<QString> FileAnswers;
+    std::deque<QString> FilterAnswers;
     QList<TMessageRequest> Messages;
     QList<TInputRequest> Inputs;
+    QList<TFileRequest> Files;
     // The texts of all message boxes, in order.
     QStringList Texts() const;
 

@@ -3,7 +3,7 @@
 #include "platform/report/QRExportFilter.h"
 #include "platform/report/QuickRep.h"
 
-#include <QFileDialog>
+#include "platform/ui/Dialogs.h"
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -124,8 +124,8 @@ void TReportPreview::exportReport()
     for (const auto &f : filters)
         names << QStringLiteral("%1 (*.%2)").arg(f.FilterName, f.Extension);
     QString chosen;
-    const QString file = QFileDialog::getSaveFileName(this, QStringLiteral("Export zostavy"), QString(),
-                                                      names.join(QLatin1String(";;")), &chosen);
+    const QString file = ChooseFileName(QStringLiteral("Export zostavy"), QString(),
+                                        names.join(QLatin1String(";;")), &chosen);
     if (file.isEmpty())
         return;
     const int index = std::max(0, int(names.indexOf(chosen)));

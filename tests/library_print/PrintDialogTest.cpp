@@ -11,7 +11,7 @@
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QFileDialog>
+#include "platform/ui/Dialogs.h"
 #include <QLabel>
 #include <QPrinter>
 #include <QTemporaryDir>
@@ -205,13 +205,9 @@ TEST_F(PrintDialog, GermanPrintsTheTranslatedCopyWithTheChosenSettings)
 TEST_F(PrintDialog, ExportWritesTheReportsDataIntoTheChosenFile)
 {
     const QString file = dir.filePath("data");
-    WhenModal<TQTlacForm>([file](TQTlacForm *f) {
-        WhenModal<QFileDialog>([file](QFileDialog *d) {
-            d->selectFile(file);
-            QMetaObject::invokeMethod(d, "accept");
-        });
-        QTest::mouseClick(f->BitBtn1, Qt::LeftButton);
-    });
+    TTestResponder answers;
+    answers.FileAnswers.push_back(file);
+    WhenModal<TQTlacForm>([](TQTlacForm *f) { QTest::mouseClick(f->BitBtn1, Qt::LeftButton); });
     EXPECT_FALSE(PrintReport(&rep));
     bool ok = false;
     EXPECT_EQ(ReadTextFile(file + ".csv", &ok), utf("NAZOV\r\n\"Príruba\"\r\n\"Koleno\"\r\n"));
