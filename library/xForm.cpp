@@ -28,47 +28,6 @@ void TxForm::KeyDown(int &key, Qt::KeyboardModifiers modifiers)
         TForm::KeyDown(key, modifiers);
 }
 
-QStringList SplitCommaText(const QString &text)
-{
-    QStringList items;
-    const int n = int(text.size());
-    auto blank = [&](int i) { return i < n && text[i].unicode() >= 1 && text[i].unicode() <= 32; };
-    int i = 0;
-    while (blank(i))
-        ++i;
-    while (i < n) {
-        QString item;
-        if (text[i] == QLatin1Char('"')) {
-            ++i;
-            while (i < n) {
-                if (text[i] == QLatin1Char('"')) {
-                    if (i + 1 < n && text[i + 1] == QLatin1Char('"')) {
-                        item += QLatin1Char('"');
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                item += text[i++];
-            }
-        } else {
-            const int start = i;
-            while (i < n && text[i].unicode() > 32 && text[i] != QLatin1Char(','))
-                ++i;
-            item = text.mid(start, i - start);
-        }
-        items << item;
-        while (blank(i))
-            ++i;
-        if (i < n && text[i] == QLatin1Char(',')) {
-            do
-                ++i;
-            while (blank(i));
-        }
-    }
-    return items;
-}
 
 TRadioGroup *TxForm::AddRadioGroup(TxForm *form, int row, int column, bool closeOnClick, int widthInColumns,
                                    const QString &items, const QString &name)

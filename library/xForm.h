@@ -2,6 +2,8 @@
 // control and Up to the previous one; ChooseOption, the one-question dialog built on it.
 #pragma once
 
+#include "platform/os/Strings.h" // SplitCommaText
+
 #include "platform/ui/Form.h"
 
 #include <QStringList>
@@ -32,9 +34,6 @@ protected:
     void KeyDown(int &key, Qt::KeyboardModifiers modifiers) override;
 };
 
-// Items of comma text: separated by commas or blanks, an item in double quotes may hold both ("" is a
-// quote inside it).
-QStringList SplitCommaText(const QString &text);
 
 // Asks which of the options (comma text) under the caption; the chosen option counted from 1, or -1 when
 // the dialog was closed without a choice.

@@ -78,49 +78,6 @@ SettingsValues readSettings(const TIniFile &ini)
     return v;
 }
 
-// Comma-text rules: values end at a comma or a blank; double quotes group a value that holds either
-// (a doubled quote inside stands for one).
-QStringList splitCommaText(const QString &text)
-{
-    QStringList out;
-    const int n = int(text.size());
-    int i = 0;
-    auto skipBlanks = [&] {
-        while (i < n && text[i] <= QLatin1Char(' '))
-            ++i;
-    };
-    skipBlanks();
-    while (i < n) {
-        QString value;
-        if (text[i] == QLatin1Char('"')) {
-            ++i;
-            while (i < n) {
-                if (text[i] == QLatin1Char('"')) {
-                    if (i + 1 < n && text[i + 1] == QLatin1Char('"')) {
-                        value += QLatin1Char('"');
-                        i += 2;
-                        continue;
-                    }
-                    ++i;
-                    break;
-                }
-                value += text[i++];
-            }
-        } else {
-            while (i < n && text[i] > QLatin1Char(' ') && text[i] != QLatin1Char(','))
-                value += text[i++];
-        }
-        out.append(value);
-        skipBlanks();
-        if (i < n && text[i] == QLatin1Char(',')) {
-            ++i;
-            skipBlanks();
-            if (i >= n)
-                out.append(QString()); // a trailing comma leaves an empty last value
-        }
-    }
-    return out;
-}
 
 // Whether a server error text is about this machine's server.
 bool namesLocalServer(const QString &errorText)
@@ -308,7 +265,7 @@ void TDMZal::ReadDefaultsList(TStringList &list, const QString &key)
 {
     const QString value = ReadDefault(key);
     if (!value.isEmpty())
-        list = splitCommaText(value);
+        list = SplitCommaText(value);
 }
 
 QString TDMZal::ReadRegString(const QString &name)

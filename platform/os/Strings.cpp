@@ -1,6 +1,7 @@
 #include "Strings.h"
 
 #include <QRegularExpression>
+#include <algorithm>
 
 TStringList &TStringList::operator=(const TStringList &other)
 {
@@ -46,8 +47,67 @@ void TStringList::SetText(const QString &text)
 
 void TStringList::SetCommaText(const QString &text)
 {
-    *this = text.isEmpty() ? QStringList() : text.split(QLatin1Char(','));
+    *this = SplitCommaText(text);
 }
+
+QString TStringList::CommaText() const
+{
+    QStringList items;
+    for (const QString &line : lines_) {
+        const bool quote = line.isEmpty() || std::any_of(line.begin(), line.end(), [](QChar c) {
+            return c.unicode() <= 32 || c == QLatin1Char(',') || c == QLatin1Char('"');
+        });
+        if (quote)
+            items << QLatin1Char('"') + QString(line).replace(QStringLiteral("\""), QStringLiteral("\"\"")) +
+                         QLatin1Char('"');
+        else
+            items << line;
+    }
+    return items.join(QLatin1Char(','));
+}
+
+QStringList SplitCommaText(const QString &text)
+{
+    QStringList items;
+    const int n = int(text.size());
+    auto blank = [&](int i) { return i < n && text[i].unicode() >= 1 && text[i].unicode() <= 32; };
+    int i = 0;
+    while (blank(i))
+        ++i;
+    while (i < n) {
+        QString item;
+        if (text[i] == QLatin1Char('"')) {
+            ++i;
+            while (i < n) {
+                if (text[i] == QLatin1Char('"')) {
+                    if (i + 1 < n && text[i + 1] == QLatin1Char('"')) {
+                        item += QLatin1Char('"');
+                        i += 2;
+                        continue;
+                    }
+                    ++i;
+                    break;
+                }
+                item += text[i++];
+            }
+        } else {
+            const int start = i;
+            while (i < n && text[i].unicode() > 32 && text[i] != QLatin1Char(','))
+                ++i;
+            item = text.mid(start, i - start);
+        }
+        items << item;
+        while (blank(i))
+            ++i;
+        if (i < n && text[i] == QLatin1Char(',')) {
+            do
+                ++i;
+            while (blank(i));
+        }
+    }
+    return items;
+}
+
 
 int TStringList::Add(const QString &line)
 {

@@ -26,8 +26,9 @@ public:
     // The lines joined by line feeds (with a trailing one, as the original); setting splits at CR LF, LF or CR.
     QString Text() const;
     void SetText(const QString &text);
-    // Comma text: items separated by commas, no quoting; blanks inside items are kept.
-    QString CommaText() const { return lines_.join(QLatin1Char(',')); }
+    // Comma text: items separated by commas or blanks; an item holding a blank, comma or quote is in
+    // double quotes (a quote inside doubled).
+    QString CommaText() const;
     void SetCommaText(const QString &text);
 
     int Add(const QString &line);
@@ -58,3 +59,6 @@ private:
     int updateCount_ = 0;
     bool pendingChange_ = false;
 };
+
+// The items of comma text (see TStringList::CommaText).
+QStringList SplitCommaText(const QString &text);

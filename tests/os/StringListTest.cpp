@@ -1,0 +1,45 @@
+// String lists: name=value lines, comma text both ways, and the change notifications around updates.
+#include "platform/os/Strings.h"
+
+#include <gtest/gtest.h>
+
+TEST(StringList, NameValueLinesIgnoreCaseAndAnEmptyValueRemovesTheLine)
+{
+    TStringList l({"C_INT=č.Zákazky", "Nazov=Názov", "x"});
+    EXPECT_EQ(l.Values("c_int"), QString::fromUtf8("č.Zákazky"));
+    EXPECT_EQ(l.IndexOfName("NAZOV"), 1);
+    EXPECT_EQ(l.Values("x"), "");
+    l.SetValue("nazov", "");
+    EXPECT_EQ(l.Count(), 2);
+    l.SetValue("NEW", "1");
+    EXPECT_EQ(l[2], "NEW=1");
+}
+
+TEST(StringList, CommaTextSplitsAtCommasAndBlanksUnlessQuoted)
+{
+    TStringList l;
+    l.SetCommaText(QString::fromUtf8("a,b c,\"d, e\",\"f \"\"g\"\"\",,h"));
+    EXPECT_EQ(l.Lines(), QStringList({"a", "b", "c", "d, e", "f \"g\"", "", "h"}));
+    TStringList back;
+    back.SetCommaText(l.CommaText());
+    EXPECT_EQ(back.Lines(), l.Lines()) << l.CommaText().toStdString();
+}
+
+TEST(StringList, TextKeepsLinesAndNotifiesOncePerUpdate)
+{
+    TStringList l;
+    int changing = 0, changed = 0;
+    l.OnChanging = [&] { ++changing; };
+    l.OnChange = [&] { ++changed; };
+    l.SetText("select *\r\nfrom T\n\nwhere A = 1\n");
+    EXPECT_EQ(l.Count(), 4);
+    EXPECT_EQ(l[2], "");
+    EXPECT_EQ(changing, 1);
+    EXPECT_EQ(changed, 1);
+    l.BeginUpdate();
+    l.Add("x");
+    l.Add("y");
+    l.EndUpdate();
+    EXPECT_EQ(changing, 2);
+    EXPECT_EQ(changed, 2);
+}
