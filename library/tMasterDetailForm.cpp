@@ -1,0 +1,146 @@
+#include "tMasterDetailForm.h"
+
+#include "Buttons.h"
+#include "xDBGrid.h"
+#include "xPageControl.h"
+#include "platform/db/DataSet.h"
+#include "platform/fb/IBCustomDataSet.h"
+#include "platform/fb/IBDatabase.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QHBoxLayout>
+#include <QSplitter>
+#include <QVBoxLayout>
+
+TtMasterDetailForm::TtMasterDetailForm(QWidget *owner) : TForm(owner)
+{
+    resize(640, 480);
+    Splitter = new QSplitter(Qt::Vertical, this);
+    Panel = new QWidget(Splitter);
+    DBGrid = new TxDBGrid(Panel);
+    DBGrid->SetOptions(dgTitles | dgIndicator | dgColLines | dgRowLines | dgTabs | dgRowSelect | dgConfirmDelete |
+                       dgCancelOnExit);
+    DBGrid->SetTitleClickToOrderBy(true);
+    DBGrid->OnDblClick = [this](TDBGrid *) { btnOpravClick(); };
+
+    btnNovy = new TBtnNovy(Panel);
+    btnOprav = new TBtnOprav(Panel);
+    btnZmaz = new TBtnZmaz(Panel);
+    BtnTlac1 = new TBtnTlac(Panel);
+    BtnTlac1->hide();
+    BtnKoniec = new TBtnKoniec(Panel);
+    connect(btnNovy, &QPushButton::clicked, this, &TtMasterDetailForm::btnNovyClick);
+    connect(btnOprav, &QPushButton::clicked, this, &TtMasterDetailForm::btnOpravClick);
+    connect(btnZmaz, &QPushButton::clicked, this, &TtMasterDetailForm::btnZmazClick);
+
+    auto *buttons = new QVBoxLayout;
+    buttons->addWidget(btnNovy);
+    buttons->addWidget(btnOprav);
+    buttons->addWidget(btnZmaz);
+    buttons->addWidget(BtnTlac1);
+    buttons->addStretch();
+    buttons->addWidget(BtnKoniec);
+    auto *panelLayout = new QHBoxLayout(Panel);
+    panelLayout->addWidget(DBGrid, 1);
+    panelLayout->addLayout(buttons);
+
+    PageControl = new TxPageControl(Splitter);
+    Splitter->setStretchFactor(0, 3);
+    Splitter->setStretchFactor(1, 1);
+    auto *layout = new QVBoxLayout(this);
+    layout->setContentsMargins(4, 4, 4, 4);
+    layout->addWidget(Splitter);
+}
+
+TDataSet *TtMasterDetailForm::Master() const
+{
+    TDataSource *source = DBGrid->DataSource();
+    return source ? source->DataSet() : nullptr;
+}
+
+void TtMasterDetailForm::cancelAll()
+{
+    if (DetailDataSet)
+        DetailDataSet->CancelUpdates();
+    if (TDataSet *master = Master())
+        master->Cancel();
+}
+
+bool TtMasterDetailForm::runDetail()
+{
+    if (DetailForm && DetailForm->ShowModal() == mrOk)
+        return true;
+    cancelAll();
+    return false;
+}
+
+void TtMasterDetailForm::applyDetail()
+{
+    if (!DetailDataSet)
+        return;
+    auto *ib = dynamic_cast<TIBCustomDataSet *>(DetailDataSet);
+    if (ib && ib->Database()) {
+        ib->Database()->ApplyUpdates({DetailDataSet});
+    } else {
+        DetailDataSet->ApplyUpdates();
+        DetailDataSet->CommitUpdates();
+    }
+}
+
+// Runs an action of a button: a refused or failed step is reported, the form stays usable.
+static void guarded(const std::function<void()> &action)
+{
+    try {
+        action();
+    } catch (const EAbort &) {
+    } catch (const Exception &e) {
+        ShowError(e.Message);
+    }
+}
+
+void TtMasterDetailForm::btnNovyClick()
+{
+    TDataSet *master = Master();
+    if (!master || !master->Active())
+        return;
+    if (PageControl->count() > 0)
+        PageControl->setCurrentIndex(0);
+    guarded([&] {
+        const TDataSetState state = master->State();
+        if (state != dsEdit && state != dsInsert && state != dsSetKey)
+            master->Append();
+        if (!runDetail())
+            return;
+        // The master row first: the detail rows refer to it. Controls come back whatever happens.
+        TDisableControls hold(master);
+        master->Post();
+        applyDetail();
+    });
+}
+
+void TtMasterDetailForm::btnOpravClick()
+{
+    TDataSet *master = Master();
+    // Editing an empty list would insert a master row and store detail rows under it unasked.
+    if (!master || !master->Active() || master->IsEmpty())
+        return;
+    guarded([&] {
+        master->Edit();
+        if (!runDetail())
+            return;
+        TDisableControls hold(master);
+        applyDetail();
+        master->Post();
+    });
+}
+
+void TtMasterDetailForm::btnZmazClick()
+{
+    TDataSet *master = Master();
+    if (!master || !master->Active() || master->IsEmpty())
+        return;
+    if (MessageBox(QStringLiteral("Naozaj chceš zmazať označený riadok?"), QStringLiteral("Potvrdenie zmazania"),
+                   mtConfirmation, mbYesNo, mbNo) != mrYes)
+        return;
+    guarded([&] { master->Delete(); });
+}

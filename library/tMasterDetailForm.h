@@ -1,0 +1,52 @@
+// TtMasterDetailForm: the base of browsers that list records in a grid and edit one record at a time in
+// a modal detail dialog, optionally with its dependent rows kept in cached updates until OK.
+#pragma once
+
+#include "platform/ui/Form.h"
+
+class QSplitter;
+class TBtnKoniec;
+class TBtnNovy;
+class TBtnOprav;
+class TBtnTlac;
+class TBtnZmaz;
+class TDataSet;
+class TxDBGrid;
+class TxPageControl;
+
+class TtMasterDetailForm : public TForm {
+    Q_OBJECT
+public:
+    explicit TtMasterDetailForm(QWidget *owner = nullptr);
+
+    QWidget *Panel;
+    TxDBGrid *DBGrid;
+    TBtnNovy *btnNovy;
+    TBtnOprav *btnOprav;
+    TBtnZmaz *btnZmaz;
+    TBtnTlac *BtnTlac1;
+    TBtnKoniec *BtnKoniec;
+    QSplitter *Splitter;
+    TxPageControl *PageControl;
+
+    // Set by the descendant: the dialog that edits one record, and the dependent rows it edits (cached
+    // updates), or none.
+    TForm *DetailForm = nullptr;
+    TDataSet *DetailDataSet = nullptr;
+    // The grid's data set.
+    TDataSet *Master() const;
+
+    // New record: appends (unless a record is being edited already), shows the dialog; OK posts the
+    // master, then stores the detail rows; anything else throws both away.
+    void btnNovyClick();
+    // Edit the current record: OK stores the detail rows, then posts the master. Nothing on an empty list.
+    void btnOpravClick();
+    // Asks, then deletes the current record.
+    void btnZmazClick();
+
+private:
+    // Shows the dialog; false (with the master's and the detail's changes thrown away) unless OK.
+    bool runDetail();
+    void applyDetail();
+    void cancelAll();
+};
