@@ -7,7 +7,37 @@
 #include <cstring>
 
 namespace {
-constexpr int kArenaChunkRows = 4096;
+// Fetched rows live in chunks of this many bytes. Chunks of closed data sets are kept for the next
+// opening (browsers reopen on every sort and filter), up to a bound, so the memory is not handed back
+// and faulted in again each time.
+constexpr size_t kChunkBytes = size_t(1) << 20;
+constexpr size_t kPooledChunks = 64;
+
+std::vector<std::unique_ptr<char[]>> &chunkPool()
+{
+    thread_local std::vector<std::unique_ptr<char[]>> pool;
+    return pool;
+}
+
+std::unique_ptr<char[]> takeChunk(size_t bytes)
+{
+    auto &pool = chunkPool();
+    if (bytes <= kChunkBytes && !pool.empty()) {
+        std::unique_ptr<char[]> chunk = std::move(pool.back());
+        pool.pop_back();
+        return chunk;
+    }
+    return std::unique_ptr<char[]>(new char[std::max(bytes, kChunkBytes)]);
+}
+
+void giveBackChunks(std::vector<std::unique_ptr<char[]>> &chunks)
+{
+    auto &pool = chunkPool();
+    for (auto &chunk : chunks)
+        if (pool.size() < kPooledChunks)
+            pool.push_back(std::move(chunk));
+    chunks.clear();
+}
 
 bool sameValue(const QVariant &a, const QVariant &b)
 {
@@ -188,8 +218,9 @@ void TDataSet::clearRows()
     rows_.clear();
     deleted_.clear();
     store_.clear();
-    arena_.clear();
-    arenaUsed_ = arenaRows_ = 0;
+    giveBackChunks(arena_);
+    arenaUsed_ = 0;
+    arenaRows_ = rawSize_ > 0 ? std::max<int>(1, int(kChunkBytes / size_t(rawSize_))) : 0;
     cur_ = -1;
     eof_ = bof_ = true;
     editData_.clear();
@@ -220,8 +251,9 @@ bool TDataSet::fetchOne()
             fetchedAll_ = true;
             return false;
         }
-        if (arena_.empty() || arenaUsed_ == kArenaChunkRows) {
-            arena_.emplace_back(new char[size_t(rawSize_) * kArenaChunkRows]);
+        if (arena_.empty() || arenaUsed_ >= arenaRows_) {
+            arenaRows_ = std::max<int>(1, int(kChunkBytes / size_t(rawSize_)));
+            arena_.push_back(takeChunk(size_t(rawSize_) * size_t(arenaRows_)));
             arenaUsed_ = 0;
         }
         char *dst = arena_.back().get() + size_t(arenaUsed_++) * size_t(rawSize_);

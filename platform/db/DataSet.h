@@ -267,8 +267,8 @@ private:
     std::vector<TRecord *> rows_;         // visible rows in order
     std::vector<TRecord *> deleted_;      // cached deletes
     std::vector<std::unique_ptr<char[]>> arena_;
-    int arenaUsed_ = 0;
-    int arenaRows_ = 0;
+    int arenaUsed_ = 0;  // rows used in the last chunk
+    int arenaRows_ = 0;  // rows a chunk holds
     int rawSize_ = 0;
     TBookmark nextId_ = 1;
     bool fetchedAll_ = false;
