@@ -32,7 +32,8 @@ struct TStartupInstance {
     QWidget *Form = nullptr;
 };
 
-// Wraps a newly created object; a QWidget is also remembered as a form.
+// Wraps a newly created object, which the start-up list then owns (so a form is made without a parent);
+// a QWidget is also remembered as a form.
 template <class T> TStartupInstance MakeStartupInstance(T *object)
 {
     TStartupInstance instance;

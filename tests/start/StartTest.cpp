@@ -236,6 +236,22 @@ TEST_F(StartTest, ShownMenuConnectsAndFollowsThePrivileges)
         EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
 }
 
+TEST_F(StartTest, ProductionReadersGetProductionItemsOnly)
+{
+    execBefore("insert into QPRIVILEGES (RDB_USER, RDB_PRIVILEGE, RDB_LEVEL) values ('SYSDBA', 'Vyroba', 1)");
+    TFormMenu *m = startAndShow();
+    for (QAction *a : {m->mnuRV, m->mnuVPoziadavky, m->mnuVykony, m->mnuOdvody, m->mnuReklamacie,
+                       m->mnuPlanVyroby, m->mnuPlanPrace, m->Interneobjednavky1, m->Interneobjednavky2,
+                       m->mnuAktualizaciaMZDAvykony})
+        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    for (QAction *a : {m->mnuZakazky, m->mnuCenPon, m->mnuOdberatelia, m->mnuMTZ->menuAction(),
+                       m->mnuExpedicia->menuAction(), m->mnuAktualizaciaNHvykony})
+        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    EXPECT_TRUE(m->ButtonVykony->isEnabled());
+    EXPECT_TRUE(m->ButtonOdvody->isEnabled());
+    EXPECT_FALSE(m->ButtonZakObj->isEnabled());
+}
+
 TEST_F(StartTest, WithoutPrivilegeRowsSysdbaGetsEverythingButThePasswordChange)
 {
     QFile manual(QDir(folder.path()).filePath("manual.pdf"));
