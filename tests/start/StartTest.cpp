@@ -335,6 +335,14 @@ TEST_F(StartTest, ActivationChecksMessagesOnceConnected)
     EXPECT_FALSE(calls.first()) << "an activation does not force the check";
     EXPECT_TRUE(connectedAtFirstCall) << "the check runs after the connection is open";
 
+    // An activation by a mouse click does not look.
+    const qsizetype before = calls.size();
+    QTest::mousePress(m->windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
+    QEvent activate(QEvent::WindowActivate);
+    QCoreApplication::sendEvent(m, &activate);
+    QTest::mouseRelease(m->windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
+    EXPECT_EQ(calls.size(), before);
+
     m->Spravy1->trigger();
     EXPECT_TRUE(calls.last()) << "the menu forces it";
 }
