@@ -1,0 +1,201 @@
+#include "CisOdbForm.h"
+
+#include "DMCis.h"
+#include "library/xDBGrid.h"
+#include "platform/os/Format.h"
+#include "platform/ui/DBControls.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QBoxLayout>
+#include <QFormLayout>
+#include <QLineEdit>
+#include <QPushButton>
+
+TCisOdbForm *CisOdbForm = nullptr;
+
+namespace {
+
+TCisOdbForm &form()
+{
+    if (!CisOdbForm)
+        CisOdbForm = new TCisOdbForm(ApplicationMainForm());
+    return *CisOdbForm;
+}
+
+TxTable &customers()
+{
+    return DMCis->QOdberatelia;
+}
+
+void takeCustomer(TField *number, TField *name)
+{
+    SetPickedValue(number, customers().FieldByName(QStringLiteral("C_ODB"))->AsInteger());
+    SetPickedValue(name, customers().FieldByName(QStringLiteral("ODBERATEL"))->AsString());
+}
+
+// The only row found, else the list to pick from.
+bool oneOrPick()
+{
+    TxTable &t = customers();
+    t.Last();
+    if (t.RecordCount() == 1)
+        return true;
+    t.First();
+    return form().ShowModal() == mrOk && !t.IsEmpty();
+}
+
+} // namespace
+
+std::function<int(TDataSet *)> &CustomerDialogHook()
+{
+    static std::function<int(TDataSet *)> hook = [](TDataSet *ds) {
+        QString name;
+        if (!InputQuery(QString::fromUtf8("Nový odberateľ"), QString::fromUtf8("Odberateľ:"), name) ||
+            name.trimmed().isEmpty())
+            return int(mrCancel);
+        ds->FieldByName(QStringLiteral("ODBERATEL"))->SetValue(name.trimmed());
+        return int(mrOk);
+    };
+    return hook;
+}
+
+TCisOdbForm::TCisOdbForm(QWidget *owner)
+    : TCisPickForm(QString::fromUtf8("Číselník odberateľov"), &DMCis->DSQOdberatelia, owner)
+{
+    auto *details = new QFormLayout;
+    const QList<QPair<const char *, const char *>> fields{
+        {"ICO", "IČO"}, {"TELEFON", "Telefón"}, {"KONTAKT", "Kontakt"}, {"POZNAMKA", "Poznámka"}};
+    for (const auto &f : fields) {
+        auto *text = new TDBText(this);
+        text->SetDataSource(&DMCis->DSQOdberatelia);
+        text->SetDataField(QString::fromUtf8(f.first));
+        details->addRow(QString::fromUtf8(f.second), text);
+    }
+    static_cast<QBoxLayout *>(layout())->insertLayout(2, details);
+    eODBERATEL = AddFilterEdit(QString::fromUtf8("Odberateľ"), true);
+    eICO = AddFilterEdit(QString::fromUtf8("IČO"), true);
+    eMESTO = AddFilterEdit(QStringLiteral("Mesto"), true);
+    BtnNovy = new QPushButton(QString::fromUtf8("&Nový"), this);
+    ButtonLayout->insertWidget(0, BtnNovy);
+    connect(BtnNovy, &QPushButton::clicked, this, [this] {
+        try {
+            NewCustomer();
+        } catch (const Exception &e) {
+            ShowError(e.Message);
+        }
+    });
+}
+
+void TCisOdbForm::NewCustomer()
+{
+    TxTable &t = customers();
+    if (!t.Active())
+        t.Open();
+    t.Tag = NegativeNumbers ? 1 : 0;
+    try {
+        t.Append();
+    } catch (...) {
+        t.Tag = 0;
+        throw;
+    }
+    t.Tag = 0;
+    if (CustomerDialogHook()(&t) == mrOk)
+        t.Post();
+    else
+        t.Cancel();
+}
+
+void TCisOdbForm::SetCustomerFilter(const QString &condition)
+{
+    TxTable &t = customers();
+    t.Close();
+    t.SetFiltered(false);
+    QString filter = condition;
+    if (!NegativeNumbers)
+        filter += filter.isEmpty() ? QStringLiteral("C_ODB>0 ") : QStringLiteral(" and C_ODB>0 ");
+    t.SetFilterText(filter);
+    t.SetFiltered(true);
+    t.Open();
+}
+
+void TCisOdbForm::ApplyFilter()
+{
+    QString condition;
+    if (!eODBERATEL->text().trimmed().isEmpty())
+        condition = QStringLiteral("odberatel like ") +
+                    LikeLiteral(QStringLiteral("%"), eODBERATEL->text().trimmed(), QStringLiteral("%"));
+    else if (!eICO->text().isEmpty())
+        condition = QStringLiteral("ICO like ") + LikeLiteral(QString(), eICO->text(), QStringLiteral("%"));
+    else if (!eMESTO->text().isEmpty())
+        condition = QStringLiteral("MESTO like ") + LikeLiteral(QString(), eMESTO->text(), QStringLiteral("%"));
+    if (!condition.isEmpty())
+        SetCustomerFilter(condition);
+    ClearFilterEdits();
+    Grid->setFocus();
+}
+
+bool PickCustomerForField(TField *number, TField *name, bool negativeNumbers)
+{
+    form().NegativeNumbers = negativeNumbers;
+    const int n = number->AsInteger();
+    if (n != 0) {
+        TxTable &t = customers();
+        t.Close();
+        t.SetFiltered(false);
+        // A larger number is a company registration number.
+        t.SetFilterText((n < 10001 ? QStringLiteral("C_ODB=") : QStringLiteral("ICO=")) + QString::number(n));
+        t.SetFiltered(true);
+        t.Open();
+        t.Last();
+        if (t.RecordCount() == 1) {
+            takeCustomer(number, name);
+            return true;
+        }
+    }
+    return PickCustomer(number, name, false);
+}
+
+bool PickCustomer(TField *number, TField *name, bool negativeNumbers)
+{
+    form().NegativeNumbers = negativeNumbers;
+    if (!PickCustomerByText(name->AsString()))
+        return false;
+    takeCustomer(number, name);
+    return true;
+}
+
+bool PickCustomerByText(const QString &text)
+{
+    TCisOdbForm &f = form();
+    TxTable &t = customers();
+    t.Close();
+    t.SetFiltered(false);
+    if (!text.isEmpty()) {
+        qint64 ico = 0;
+        if (TryStrToInt(text.trimmed(), ico) && ico != 0)
+            f.SetCustomerFilter(QStringLiteral("ICO=") + QString::number(ico));
+        else
+            f.SetCustomerFilter(QStringLiteral("ODBERATEL like ") + LikeLiteral(QString(), text.trimmed(), QStringLiteral("%")));
+    }
+    if (!t.Active())
+        t.Open();
+    return oneOrPick();
+}
+
+bool PickCustomerAll()
+{
+    TxTable &t = customers();
+    t.Close();
+    t.SetFiltered(false);
+    t.Open();
+    return form().ShowModal() == mrOk && !t.IsEmpty();
+}
+
+bool PickCustomerForEdit(QLineEdit *edit)
+{
+    form().NegativeNumbers = false;
+    if (!PickCustomerAll())
+        return false;
+    edit->setText(customers().FieldByName(QStringLiteral("C_ODB"))->AsString());
+    return true;
+}

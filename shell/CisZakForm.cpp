@@ -1,0 +1,210 @@
+#include "CisZakForm.h"
+
+#include "DMCis.h"
+#include "DMZal.h"
+#include "library/xDBGrid.h"
+#include "library/xMaskEdit.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Format.h"
+
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+TCisZakForm *CisZakForm = nullptr;
+
+namespace {
+
+const char *const JobSelect =
+    "select c_int, c_vyr, nazov, odberatel, c_obj, termin, cena1, cena_kurz1, mena, mnoz_vyr-mnoz_odv \"Ešte "
+    "vyrobiť\", mnoz_obj-mnoz_dod \"Ešte dodať\", mnoz_obj \"Množ.obj.\", mnoz_vyr \"Množ.vyr.\", mnoz_odv "
+    "\"Množ.odv.\", mnoz_skl \"Množ.na sklade\", mnoz_dod \"Množ.dod.\"";
+const char *const CustomerOrderSelect =
+    "select c_obj, odberatel, c_vyr, nazov, d_obj, c_odb, mnoz_obj \"Množ.obj.\", mnoz_odv \"Množ.odv.\", mnoz_skl "
+    "\"Množ.na sklade\", mnoz_dod \"Množ.dod.\", cena_kurz1, mena";
+
+TCisZakForm &form()
+{
+    if (!CisZakForm)
+        CisZakForm = new TCisZakForm(ApplicationMainForm());
+    return *CisZakForm;
+}
+
+TxQuery &query()
+{
+    return DMCis->QvZakazkyD;
+}
+
+// Opens the pick query with a condition line and its parameters.
+void openWhere(const QString &where, const QVariantList &params = {})
+{
+    TxQuery &q = query();
+    q.Close();
+    q.SQL().SetStrings(2, where);
+    for (int i = 0; i < params.size(); ++i)
+        q.Params()[i].SetValue(params[i]);
+    q.Open();
+}
+
+QString quoted(const QString &text)
+{
+    return LikeLiteral(QString(), text, QString());
+}
+
+} // namespace
+
+TCisZakForm::TCisZakForm(QWidget *owner) : TCisPickForm(QStringLiteral("Vyber zákazku"), &DMCis->DSQvZakazkyD, owner)
+{
+    auto *label = new QLabel(QString::fromUtf8("Pohľad"), this);
+    cbPohlad = new QComboBox(this);
+    cbPohlad->addItems({QString::fromUtf8("Neukončené"), QString::fromUtf8("Odvedené"),
+                        QString::fromUtf8("Rozpracované")});
+    cbPohlad->setCurrentIndex(-1);
+    TopLayout->insertWidget(0, label);
+    TopLayout->insertWidget(1, cbPohlad);
+    connect(cbPohlad, &QComboBox::activated, this, [this] { ViewChanged(); });
+    eC_VYR = AddFilterEdit<TmeC_VYR>(QString::fromUtf8("č.Výrobku"));
+    eNAZOV = AddFilterEdit(QString::fromUtf8("Názov výr."), true);
+    eC_ODB = AddFilterEdit(QString::fromUtf8("č.Odberateľa"), true);
+    eC_OBJ = AddFilterEdit(QString::fromUtf8("č.Objednávky"), true);
+    FilterBox->hide();
+    BtnShowFilter = new QPushButton(QStringLiteral("Filter"), this);
+    ButtonLayout->insertWidget(0, BtnShowFilter);
+    connect(BtnShowFilter, &QPushButton::clicked, this, [this] { FilterBox->setVisible(!FilterBox->isVisible()); });
+}
+
+void TCisZakForm::ViewChanged()
+{
+    switch (cbPohlad->currentIndex()) {
+    case 0:
+        SetOrderPickWhere(Format(QStringLiteral("stav_zak<%u"), {stUkoncena}));
+        break;
+    case 1:
+        SetOrderPickWhere(Format(QStringLiteral("stav_zak between %u and %u"), {stOdvedena, 99}));
+        break;
+    case 2:
+        SetOrderPickWhere(Format(QStringLiteral("stav_zak between %u and %u"), {stVyrabana, 89}));
+        break;
+    default:
+        break;
+    }
+}
+
+void TCisZakForm::ApplyFilter()
+{
+    QString condition;
+    if (!IsMaskEditEmpty(eC_VYR))
+        condition = QStringLiteral("c_vyr like ") + LikeLiteral(QString(), eC_VYR->text().trimmed(), QStringLiteral("%"));
+    else if (!eNAZOV->text().isEmpty())
+        condition = QStringLiteral("nazov like ") + LikeLiteral(QStringLiteral("%"), eNAZOV->text(), QStringLiteral("%"));
+    else if (!eC_ODB->text().isEmpty())
+        condition = QStringLiteral("c_odb=") + QString::number(StrToInt(eC_ODB->text().trimmed()));
+    else if (!eC_OBJ->text().isEmpty())
+        condition = QStringLiteral("c_obj like ") + LikeLiteral(QString(), eC_OBJ->text(), QStringLiteral("%"));
+    if (!condition.isEmpty())
+        SetOrderPickWhere(condition);
+    eC_VYR->clear();
+    ClearFilterEdits();
+    FilterBox->hide();
+    Grid->setFocus();
+}
+
+void SetOrderPickWhere(const QString &condition)
+{
+    openWhere(condition.isEmpty() ? QString() : QStringLiteral("where ") + condition);
+}
+
+bool ShowOrderPick(const QString &condition)
+{
+    TCisZakForm &f = form();
+    if (condition.isEmpty()) {
+        if (f.cbPohlad->currentIndex() < 0)
+            f.cbPohlad->setCurrentIndex(0);
+        f.ViewChanged();
+    } else {
+        SetOrderPickWhere(condition);
+    }
+    return f.ShowModal() == mrOk && !query().IsEmpty();
+}
+
+bool PickOrder(int &n, const QString &condition)
+{
+    form();
+    TxQuery &q = query();
+    q.Close();
+    q.SQL().SetStrings(0, QString::fromUtf8(JobSelect));
+    bool found;
+    if (n != 0 && condition.isEmpty()) {
+        openWhere(QStringLiteral("where c_int=:c_int"), {n});
+        found = !q.IsEmpty();
+    } else {
+        found = ShowOrderPick(condition);
+    }
+    if (found)
+        n = q.FieldByName(QStringLiteral("c_int"))->AsInteger();
+    return found;
+}
+
+bool PickOrderForField(TField *field, const QString &product, const QString &order, int customer)
+{
+    QString condition;
+    if (product > QLatin1String(" ") && customer != 0)
+        condition = QStringLiteral("c_vyr=%1 and c_odb=%2 and stav_zak<%3").arg(quoted(product)).arg(customer).arg(int(stUkoncena));
+    else if (!product.trimmed().isEmpty())
+        condition = QStringLiteral("c_vyr=") + quoted(product);
+    else if (!order.trimmed().isEmpty())
+        condition = QStringLiteral("c_obj=") + quoted(order);
+    else if (customer != 0)
+        condition = QStringLiteral("c_odb=%1").arg(customer);
+    int n = field->AsInteger();
+    if (n != 0 && n < 9999)
+        n += Date().year() % 100 * 10000;
+    if (!PickOrder(n, condition))
+        return false;
+    SetPickedValue(field, n);
+    return true;
+}
+
+bool PickOrderForEdit(QLineEdit *edit)
+{
+    int n = StrToIntDef(edit->text().trimmed(), 0);
+    const bool found = PickOrder(n, QString());
+    if (found)
+        edit->setText(QString::number(n));
+    return found;
+}
+
+bool ShowOrderPickIfMany()
+{
+    TxQuery &q = query();
+    q.Last();
+    if (q.IsEmpty())
+        return ShowOrderPick(QString());
+    if (q.RecordCount() == 1)
+        return true;
+    q.First();
+    return form().ShowModal() == mrOk;
+}
+
+bool PickCustomerOrder(TField *field, int customer)
+{
+    form();
+    TxQuery &q = query();
+    q.Close();
+    q.SQL().SetStrings(0, QString::fromUtf8(CustomerOrderSelect));
+    bool found;
+    if (field->AsString() > QLatin1String(" ")) {
+        openWhere(QStringLiteral("where c_obj=:c_obj"), {field->AsString()});
+        found = ShowOrderPickIfMany();
+    } else if (customer != 0) {
+        openWhere(QStringLiteral("where c_odb=:c_odb and stav_zak<:stav_zak"), {customer, int(stUkoncena)});
+        found = ShowOrderPickIfMany();
+    } else {
+        found = ShowOrderPick(QString());
+    }
+    if (found)
+        SetPickedValue(field, q.FieldByName(QStringLiteral("c_obj"))->AsString());
+    return found;
+}

@@ -1,0 +1,48 @@
+// TFormSluzby (global FormSluzby): the tabbed maintenance form of the code lists — employees, operations
+// and materials, costs and overheads, professions and tariffs, stores and centres, workplaces, others.
+#pragma once
+
+#include "platform/ui/Form.h"
+
+#include <memory>
+
+class QComboBox;
+class QLineEdit;
+class QTabWidget;
+class TDBComboBox;
+class TxDBGrid;
+class TQRTlacZam;
+
+class TFormSluzby : public TForm {
+    Q_OBJECT
+public:
+    explicit TFormSluzby(QWidget *owner = nullptr);
+    ~TFormSluzby() override;
+
+    QTabWidget *PageControlSluzby;
+    // Employees page.
+    TxDBGrid *GridZamestnanci;
+    QLineEdit *HlOSC;
+    QLineEdit *HlPr;
+    TDBComboBox *PRIPL_PRED;
+    // Other code lists page.
+    QComboBox *CineTable;
+    TxDBGrid *GridCine;
+
+    // Selects the page that showing the form opens.
+    void SetPage(int page);
+    // The employee list report, made on first use.
+    TQRTlacZam *EmployeeReport();
+    void PrintEmployees();
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *e) override;
+
+private:
+    void showPage(int page);
+    void closeTables();
+    std::unique_ptr<TQRTlacZam> report_;
+    int shownPage_ = -1;
+};
+
+extern TFormSluzby *FormSluzby;

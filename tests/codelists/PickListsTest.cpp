@@ -1,0 +1,195 @@
+// The pick lists: a typed number that identifies one row is taken without the list, otherwise the list is
+// shown, filtered by typed text (as text, whatever it holds) and the picked value is written back.
+#include "CisFixture.h"
+
+#include "library/xDBGrid.h"
+#include "platform/ui/BitBtn.h"
+
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+void click(QAbstractButton *button)
+{
+    QTest::mouseClick(button, Qt::LeftButton);
+}
+
+} // namespace
+
+class PickTest : public CisTest {
+protected:
+    void SetUp() override
+    {
+        CisTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        for (const char *row : {"('V12', 'V', 'Koleso', 'O''Brien')", "('V120', 'V', 'Koleso veľké', 'B')",
+                                "('V2', 'V', 'Hriadeľ', 'C')", "('M5', 'M', 'Oceľ', 'D')"})
+            exec(QStringLiteral("insert into POLOZKY (C_POL, TYP1, NAZOV, POPIS) values ") + QString::fromUtf8(row));
+        for (const char *row : {"(1, 'Zlievareň a.s.', 12345678, 'Košice')", "(2, 'Strojáreň', 87654321, 'Brezno')",
+                                "(3, 'O''Neil s.r.o.', 11111111, 'Martin')", "(-1, 'Provizórny', 0, 'Martin')"})
+            exec(QStringLiteral("insert into CODBERATELOV (C_ODB, ODBERATEL, ICO, MESTO) values ") + QString::fromUtf8(row));
+        for (const char *row : {"(7, 'Novák', 'ZV')", "(12, 'Kováč', 'SL')", "(30, 'Hudák', 'ZV')"})
+            exec(QStringLiteral("insert into CZAMESTNANCOV (OSC, PRIEZVISKO, PROFESIA) values ") + QString::fromUtf8(row));
+        // A writable row whose fields receive picked values.
+        target.Name = "Target";
+        target.SetDatabase(&DMZal->DBZAL);
+        target.SetTableName("CODBERATELOV");
+        target.Open();
+        target.Append();
+        target.FieldByName("C_ODB")->SetValue(99);
+    }
+    void TearDown() override
+    {
+        target.Close();
+        CisTest::TearDown();
+    }
+    TxTable target;
+};
+
+TEST_F(PickTest, TypedItemNumberIsTakenEvenWhenItBeginsAnother)
+{
+    QString code = "V12";
+    EXPECT_TRUE(PickItem(code, 'V')) << "V12 and V120 are found, V12 is the typed number itself";
+    EXPECT_EQ(code, "V12");
+    code = "M5";
+    EXPECT_TRUE(PickItem(code, '_'));
+    EXPECT_EQ(code, "M5");
+}
+
+TEST_F(PickTest, ItemListFiltersAndReturnsThePick)
+{
+    QString code = "V1"; // two rows, neither is V1
+    closeModal(mrOk, [](QWidget *) {
+        TCisPolForm &f = *CisPolForm;
+        EXPECT_EQ(DMCis->QPolozky.RecordCount(), 2);
+        f.eNAZOV->setText(QString::fromUtf8("veľk"));
+        click(f.BtnFilter);
+        EXPECT_EQ(DMCis->QPolozky.RecordCount(), 1);
+        EXPECT_TRUE(f.eNAZOV->text().isEmpty()) << "the filter edits are cleared";
+    });
+    EXPECT_TRUE(PickItem(code, 'V'));
+    EXPECT_EQ(code, "V120");
+
+    // Typed apostrophes and SQL stay text; the type mask still applies.
+    QString other = "X";
+    closeModal(mrOk, [](QWidget *) {
+        TCisPolForm &f = *CisPolForm;
+        EXPECT_EQ(DMCis->QPolozky.RecordCount(), 3) << "the products";
+        f.ePOPIS->setText("O'Br");
+        click(f.BtnFilter);
+        EXPECT_EQ(DMCis->QPolozky.RecordCount(), 1);
+        f.eNAZOV->setText("x' or '1'='1");
+        click(f.BtnFilter);
+        EXPECT_TRUE(DMCis->QPolozky.IsEmpty());
+        f.eC_POL->setText("V2");
+        click(f.BtnFilter);
+    });
+    EXPECT_TRUE(PickItem(other, 'V'));
+    EXPECT_EQ(other, "V2");
+}
+
+TEST_F(PickTest, CancelledItemPickWritesNothingBackButTheTypedText)
+{
+    QString code = "Q";
+    closeModal(mrCancel);
+    EXPECT_FALSE(PickItem(code, 'V'));
+    EXPECT_EQ(code, "Q");
+    TField *field = target.FieldByName("ODBERATEL");
+    field->SetValue("ZZ");
+    closeModal(mrCancel);
+    EXPECT_FALSE(PickAnyItemForField(field));
+    EXPECT_EQ(field->AsString(), "ZZ");
+    closeModal(mrOk, [](QWidget *) { DMCis->QPolozky.Locate("C_POL", "M5                "); });
+    EXPECT_TRUE(PickAnyItemForField(field));
+    EXPECT_EQ(field->AsString(), "M5") << "the picked value in the calling field";
+}
+
+TEST_F(PickTest, ItemFilterRefusesACustomerNumberThatIsNoNumber)
+{
+    TTestResponder answers;
+    QString code;
+    closeModal(mrCancel, [](QWidget *) {
+        CisPolForm->eC_ODB->setText("abc");
+        click(CisPolForm->BtnFilter);
+    });
+    EXPECT_FALSE(PickItem(code, '_'));
+    ASSERT_EQ(answers.Messages.size(), 1);
+}
+
+TEST_F(PickTest, CustomerByNumberRegistrationNumberOrName)
+{
+    TField *number = target.FieldByName("C_ODB");
+    TField *name = target.FieldByName("ODBERATEL");
+    number->SetValue(2);
+    EXPECT_TRUE(PickCustomerForField(number, name, false));
+    EXPECT_EQ(name->AsString(), QString::fromUtf8("Strojáreň"));
+    number->SetValue(12345678);
+    EXPECT_TRUE(PickCustomerForField(number, name, false)) << "a large number is the registration number";
+    EXPECT_EQ(number->AsInteger(), 1);
+    EXPECT_EQ(name->AsString(), QString::fromUtf8("Zlievareň a.s."));
+    number->SetValue(0);
+    name->SetValue("O'Ne");
+    EXPECT_TRUE(PickCustomerForField(number, name, false)) << "a name with an apostrophe";
+    EXPECT_EQ(number->AsInteger(), 3);
+
+    // Several by the city: the list, with the provisional customer only when allowed.
+    closeModal(mrOk, [](QWidget *) {
+        EXPECT_EQ(DMCis->QOdberatelia.RecordCount(), 4) << "no name: the whole table";
+        CisOdbForm->eMESTO->setText("Mart");
+        click(CisOdbForm->BtnFilter);
+        EXPECT_EQ(DMCis->QOdberatelia.RecordCount(), 1) << "no provisional customers";
+        EXPECT_EQ(DMCis->QOdberatelia.FieldByName("C_ODB")->AsInteger(), 3);
+    });
+    number->SetValue(0);
+    name->SetValue("");
+    EXPECT_TRUE(PickCustomer(number, name, false));
+    EXPECT_EQ(number->AsInteger(), 3);
+}
+
+TEST_F(PickTest, NewCustomerFromThePickList)
+{
+    TTestResponder answers;
+    answers.InputAnswers = {QString::fromUtf8("Nový odberateľ s.r.o."), QVariant()};
+    closeModal(mrOk, [](QWidget *) {
+        CisOdbForm->NegativeNumbers = true;
+        click(CisOdbForm->BtnNovy);
+        click(CisOdbForm->BtnNovy); // cancelled
+    });
+    EXPECT_TRUE(PickCustomerAll());
+    EXPECT_EQ(count("select count(*) from CODBERATELOV where C_ODB=-2"), 1) << "a provisional number";
+    EXPECT_EQ(count("select count(*) from CODBERATELOV"), 5);
+}
+
+TEST_F(PickTest, EmployeeCheckAndPick)
+{
+    TField *field = target.FieldByName("ICO");
+    field->SetValue(12);
+    CheckEmployee(field);
+    EXPECT_EQ(EmployeeSurname, QString::fromUtf8("Kováč"));
+    EXPECT_EQ(EmployeeProfession, "SL");
+    field->SetValue(99);
+    try {
+        CheckEmployee(field);
+        FAIL() << "an unknown employee passed";
+    } catch (const EDatabaseError &e) {
+        EXPECT_EQ(e.Message, QString::fromUtf8("Pracovník s os.číslom 99 nie je evidovaný"));
+    }
+
+    // An unknown number shows every employee; the pick goes into the field.
+    closeModal(mrOk, [](QWidget *) {
+        EXPECT_EQ(DMCis->QZamestnanci.RecordCount(), 3);
+        DMCis->QZamestnanci.Locate("OSC", 30);
+    });
+    EXPECT_TRUE(PickEmployeeForField(field));
+    EXPECT_EQ(field->AsInteger(), 30);
+    EXPECT_EQ(EmployeeSurname, QString::fromUtf8("Hudák"));
+    int n = 7;
+    EXPECT_TRUE(PickEmployee(n)) << "a known number needs no list";
+    EXPECT_EQ(EmployeeSurname, QString::fromUtf8("Novák"));
+    closeModal(mrCancel);
+    n = 5;
+    EXPECT_FALSE(PickEmployee(n));
+    EXPECT_EQ(n, 5);
+}
