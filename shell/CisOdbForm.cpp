@@ -62,6 +62,7 @@ std::function<int(TDataSet *)> &CustomerDialogHook()
 TCisOdbForm::TCisOdbForm(QWidget *owner)
     : TCisPickForm(QString::fromUtf8("Číselník odberateľov"), &DMCis->DSQOdberatelia, owner)
 {
+    TrackGlobal(this, CisOdbForm);
     auto *details = new QFormLayout;
     const QList<QPair<const char *, const char *>> fields{
         {"ICO", "IČO"}, {"TELEFON", "Telefón"}, {"KONTAKT", "Kontakt"}, {"POZNAMKA", "Poznámka"}};

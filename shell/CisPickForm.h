@@ -55,6 +55,16 @@ private:
 };
 
 class TField;
+// Makes the form its global while it lives (the start-up list or a test may own it).
+template <class T> void TrackGlobal(T *self, T *&global)
+{
+    global = self;
+    QObject::connect(self, &QObject::destroyed, [self, &global] {
+        if (global == self)
+            global = nullptr;
+    });
+}
+
 // Unlinks the form's grids from their data sources, so a grid going away never repaints over a data set
 // that is still open.
 void DetachGrids(QWidget *form);

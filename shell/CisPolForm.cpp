@@ -27,6 +27,7 @@ QString maskLine(QChar mask, const QString &conditions)
 
 TCisPolForm::TCisPolForm(QWidget *owner) : TCisPickForm(QString::fromUtf8("Číselník položiek"), &DMCis->DSQPolozky, owner)
 {
+    TrackGlobal(this, CisPolForm);
     const QList<QPair<const char *, const char *>> columns{
         {"C_POL", "č.Položky"},       {"NAZOV", "Názov"},         {"ROZMER", "Rozmer"},
         {"MATERIAL", "Materiál"},     {"C_POL_EXT", "č.Externé"}, {"C_VYKRESU", "č.Výkresu"},

@@ -57,6 +57,7 @@ QString quoted(const QString &text)
 
 TCisZakForm::TCisZakForm(QWidget *owner) : TCisPickForm(QStringLiteral("Vyber zákazku"), &DMCis->DSQvZakazkyD, owner)
 {
+    TrackGlobal(this, CisZakForm);
     auto *label = new QLabel(QString::fromUtf8("Pohľad"), this);
     cbPohlad = new QComboBox(this);
     cbPohlad->addItems({QString::fromUtf8("Neukončené"), QString::fromUtf8("Odvedené"),

@@ -44,6 +44,7 @@ void filterEmployees(const QString &filter)
 
 TCisZamForm::TCisZamForm(QWidget *owner) : TCisPickForm(QStringLiteral("Vyber zamestnanca"), &DMCis->DSQZamestnanci, owner)
 {
+    TrackGlobal(this, CisZamForm);
     Grid->AddColumn(QStringLiteral("OSC"), QString::fromUtf8("Os.č."));
     Grid->AddColumn(QStringLiteral("MENO"), QStringLiteral("Meno"));
     Grid->AddColumn(QStringLiteral("PRIEZVISKO"), QStringLiteral("Priezvisko"));

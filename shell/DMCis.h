@@ -83,3 +83,7 @@ private:
 };
 
 extern TDMCis *DMCis;
+
+// Wires the code lists, the pick lists and the messages into the program: their start-up creation, the
+// menu's "ShowCodeLists" and the message check of the main window.
+void RegisterCodeListModule();

@@ -145,6 +145,7 @@ const char *const PageStatus[] = {"Číselníky - Zamestnanci",      "Číselní
 
 TFormSluzby::TFormSluzby(QWidget *owner) : TForm(owner)
 {
+    TrackGlobal(this, FormSluzby);
     TDMCis &cis = *DMCis;
     setWindowTitle(QString::fromUtf8("Číselníky"));
     resize(800, 560);
@@ -321,8 +322,6 @@ TFormSluzby::TFormSluzby(QWidget *owner) : TForm(owner)
 TFormSluzby::~TFormSluzby()
 {
     DetachGrids(this);
-    if (FormSluzby == this)
-        FormSluzby = nullptr;
 }
 
 void TFormSluzby::SetPage(int page)

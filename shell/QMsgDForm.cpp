@@ -1,5 +1,6 @@
 #include "QMsgDForm.h"
 
+#include "CisPickForm.h"
 #include "DMZal.h"
 #include "Routines.h"
 #include "library/Buttons.h"
@@ -38,6 +39,7 @@ QString DateTimeText(const QDateTime &moment)
 
 TQMsgDForm::TQMsgDForm(QWidget *owner) : TForm(owner)
 {
+    TrackGlobal(this, QMsgDForm);
     setWindowTitle(QString::fromUtf8("Nová správa"));
     auto *main = new QVBoxLayout(this);
     auto *addressees = new QGroupBox(QStringLiteral("Adresati"), this);

@@ -65,6 +65,7 @@ TxQuery *MessageQuery()
 
 TQMsgForm::TQMsgForm(QWidget *owner) : TForm(owner)
 {
+    TrackGlobal(this, QMsgForm);
     setWindowTitle(QString::fromUtf8("Správy"));
     resize(720, 480);
     auto *main = new QVBoxLayout(this);

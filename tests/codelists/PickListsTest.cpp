@@ -3,8 +3,11 @@
 #include "CisFixture.h"
 
 #include "library/xDBGrid.h"
+#include "shell/MenuHooks.h"
+#include "shell/Startup.h"
 #include "platform/ui/BitBtn.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QTest>
 
@@ -192,4 +195,75 @@ TEST_F(PickTest, EmployeeCheckAndPick)
     n = 5;
     EXPECT_FALSE(PickEmployee(n));
     EXPECT_EQ(n, 5);
+}
+
+class OrderPickTest : public PickTest {
+protected:
+    void SetUp() override
+    {
+        PickTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        exec("insert into ZAKAZKY (C_OBJ, C_ODB, ODBERATEL) values ('OBJ/1', 1, 'Zlievareň a.s.')");
+        exec("insert into ZAKAZKY (C_OBJ, C_ODB, ODBERATEL) values ('OBJ/2', 2, 'Strojáreň')");
+        for (const char *row : {"(260015, 'OBJ/1', 'V12', 5)", "(250015, 'OBJ/1', 'V2', 100)",
+                                "(260016, 'OBJ/2', 'V120', 95)", "(260017, 'OBJ/2', 'V12', 40)"})
+            exec(QStringLiteral("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, STAV_ZAK) values ") + row);
+    }
+};
+
+TEST_F(OrderPickTest, ShortJobNumberTakesThisYear)
+{
+    TField *field = target.FieldByName("ICO");
+    field->SetValue(15);
+    EXPECT_TRUE(PickOrderForField(field, QString(), QString(), 0)) << "15 in 2026 is job 260015, no list";
+    EXPECT_EQ(field->AsInteger(), 260015);
+}
+
+TEST_F(OrderPickTest, JobListByProductViewAndFilter)
+{
+    TField *field = target.FieldByName("ICO");
+    field->SetValue(0);
+    closeModal(mrOk, [](QWidget *) {
+        TxQuery &q = DMCis->QvZakazkyD;
+        EXPECT_EQ(q.RecordCount(), 2) << "the jobs of product V12";
+        EXPECT_EQ(q.FieldByName(QString::fromUtf8("Ešte vyrobiť"))->DisplayLabel(), QString::fromUtf8("Ešte vyrobiť"));
+        CisZakForm->cbPohlad->setCurrentIndex(1);
+        CisZakForm->ViewChanged();
+        EXPECT_EQ(q.RecordCount(), 1) << "handed over";
+        CisZakForm->eNAZOV->setText("x' or '1'='1");
+        click(CisZakForm->BtnFilter);
+        EXPECT_TRUE(q.IsEmpty()) << "typed text stays text";
+        CisZakForm->eC_ODB->setText("1");
+        click(CisZakForm->BtnFilter);
+        EXPECT_EQ(q.RecordCount(), 2);
+        EXPECT_FALSE(CisZakForm->FilterBox->isVisible());
+        q.Locate("c_int", 250015);
+    });
+    EXPECT_TRUE(PickOrderForField(field, "V12", QString(), 0));
+    EXPECT_EQ(field->AsInteger(), 250015);
+
+    // An open order of a customer with one job is taken as it is.
+    TField *order = target.FieldByName("ODBERATEL");
+    order->SetValue("");
+    closeModal(mrCancel);
+    EXPECT_TRUE(PickCustomerOrder(order, 1)) << "one open job of customer 1";
+    cancelWhenModal();
+    EXPECT_EQ(order->AsString(), "OBJ/1");
+}
+
+TEST_F(PickTest, ModuleWiresItsRoutines)
+{
+    RegisterCodeListModule();
+    EXPECT_TRUE(HasStartupFactory("TDMCis"));
+    EXPECT_TRUE(HasStartupFactory("TQMsgDForm"));
+    closeModal(mrCancel, [](QWidget *) { EXPECT_EQ(FormSluzby->PageControlSluzby->currentIndex(), 2); });
+    CallOpenRoutine("ShowCodeLists", {2});
+    ASSERT_TRUE(bool(CheckMessagesHook));
+    closeModal(mrCancel, [](QWidget *w) { EXPECT_EQ(w, QMsgForm); });
+    CheckMessagesHook(true);
+    CheckMessagesHook = nullptr;
+    UnregisterOpenRoutine("ShowCodeLists");
+    for (const char *name : {"TDMCis", "TCisZamForm", "TCisZakForm", "TCisOdbForm", "TCisPolForm", "TQMsgForm", "TQMsgDForm"})
+        ClearStartupFactory(name);
 }
