@@ -153,6 +153,8 @@ void TRegistryStore::WriteString(const QString &name, const QString &value)
         throw Exception(QStringLiteral("Kľúč registra nie je otvorený"));
     for (int i = 0; i < names.size(); ++i)
         if (names[i].compare(name, Qt::CaseInsensitive) == 0) {
+            if (values[i] == value && names[i] == name)
+                return; // the same value: the file (and its flush to disk) stays as it is
             values[i] = value;
             writeAll(names, values);
             return;
