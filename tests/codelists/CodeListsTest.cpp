@@ -6,6 +6,7 @@
 #include "shell/QRTlacZam.h"
 #include "platform/ui/DBControls.h"
 
+#include <QAbstractButton>
 #include <QComboBox>
 #include <QLineEdit>
 #include <QTabWidget>
@@ -339,4 +340,32 @@ TEST_F(CisTest, EmployeeListBarcodesDecodeToEmployeeNumbers)
         if (item.kind == TQRItem::Image)
             printed << decode.value(barsOf(item.image), -1);
     EXPECT_EQ(printed, QList<int>({12, 1208})) << "the list as filtered";
+}
+
+TEST_F(CisTest, WorkplaceRowThroughTheNavigator)
+{
+    TTestResponder answers;
+    answers.MessageAnswers = {mrYes};
+    auto *form = new TFormSluzby;
+    form->SetPage(5);
+    form->show();
+    QWidget *page = form->PageControlSluzby->widget(5);
+    const auto button = [page](const char *hint) {
+        for (auto *b : page->findChildren<QAbstractButton *>())
+            if (b->toolTip() == QString::fromUtf8(hint))
+                return b;
+        return static_cast<QAbstractButton *>(nullptr);
+    };
+    ASSERT_NE(button("Nový"), nullptr);
+    QTest::mouseClick(button("Nový"), Qt::LeftButton);
+    TxTable &t = cis->CPracovisk;
+    ASSERT_EQ(t.State(), dsInsert);
+    EXPECT_EQ(t.FieldByName("STREDISKO")->AsString(), " ");
+    t.FieldByName("PRACOVISKO")->SetValue("PEC");
+    QTest::mouseClick(button("Zapísať"), Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from CPRACOVISK where PRACOVISKO='PEC'"), 1);
+    QTest::mouseClick(button("Zmazať"), Qt::LeftButton);
+    EXPECT_EQ(answers.Messages.size(), 1) << "asked first";
+    EXPECT_EQ(count("select count(*) from CPRACOVISK"), 0);
+    form->Close();
 }
