@@ -74,6 +74,12 @@ protected:
                 w->close();
         });
     }
+    // The rows of a data set, all fetched (an open set holds only what was read so far).
+    static int rows(TDataSet &dataSet)
+    {
+        dataSet.FetchAll();
+        return dataSet.RecordCount();
+    }
     int count(const QString &sql) { return SelectValueParams(sql).toInt(); }
 
     std::unique_ptr<TDMCis> cis;

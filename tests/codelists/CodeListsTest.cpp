@@ -201,10 +201,10 @@ TEST_F(CisTest, QuickSearchTakesTypedTextAsText)
     TxTable &t = cis->QZamestnanci;
     cis->QuickFilterEmployees("PRIEZVISKO", "Nov");
     t.Last();
-    EXPECT_EQ(t.RecordCount(), 2);
+    EXPECT_EQ(rows(t), 2);
     cis->QuickFilterEmployees("PRIEZVISKO", "O'N");
     t.Last();
-    EXPECT_EQ(t.RecordCount(), 1);
+    EXPECT_EQ(rows(t), 1);
     EXPECT_NO_THROW(cis->QuickFilterEmployees("PRIEZVISKO", "x' or 1=1 or PRIEZVISKO like '"));
     EXPECT_TRUE(t.IsEmpty()) << "typed SQL stays text";
     cis->SetEmployeeOrder("PRIEZVISKO");
@@ -232,7 +232,7 @@ TEST_F(CisTest, CodeListFormPagesOpenTheirTables)
     form->HlPr->setFocus();
     QTest::keyClicks(form->HlPr, "Nov");
     cis->QZamestnanci.Last();
-    EXPECT_EQ(cis->QZamestnanci.RecordCount(), 2);
+    EXPECT_EQ(rows(cis->QZamestnanci), 2);
     QTest::mouseClick(form->HlPr, Qt::LeftButton);
     EXPECT_TRUE(form->HlPr->text().isEmpty());
     EXPECT_EQ(form->StatusText(), QString::fromUtf8("Triedenie podľa priezviska pracovníka"));
@@ -259,7 +259,7 @@ TEST_F(CisTest, CodeListFormPagesOpenTheirTables)
     form->PageControlSluzby->setCurrentIndex(6);
     form->CineTable->setCurrentText("CSVIATKOV");
     EXPECT_TRUE(cis->Cine.Active());
-    EXPECT_EQ(cis->Cine.RecordCount(), 1);
+    EXPECT_EQ(rows(cis->Cine), 1);
     form->PageControlSluzby->setCurrentIndex(2);
     EXPECT_FALSE(cis->Cine.Active()) << "leaving the page closes the other code list";
     form->Close();

@@ -140,7 +140,7 @@ TEST_F(MessagesTest, HandledUpToTheCurrentMessage)
     closeModal(mrCancel, [](QWidget *) {
         MessageQuery()->SetRecNo(3);
         QMsgForm->MarkHandledUpToCurrent();
-        EXPECT_EQ(MessageQuery()->RecordCount(), 5) << "the list stays until reopened";
+        EXPECT_EQ(rows(*MessageQuery()), 5) << "the list stays until reopened";
     });
     CheckMessages(false);
     EXPECT_EQ(count("select count(*) from QMESSAGES where D_VYBAV is not null and USR_VYBAV='FERO'"), 3);

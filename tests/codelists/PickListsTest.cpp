@@ -66,10 +66,10 @@ TEST_F(PickTest, ItemListFiltersAndReturnsThePick)
     QString code = "V1"; // two rows, neither is V1
     closeModal(mrOk, [](QWidget *) {
         TCisPolForm &f = *CisPolForm;
-        EXPECT_EQ(DMCis->QPolozky.RecordCount(), 2);
+        EXPECT_EQ(rows(DMCis->QPolozky), 2);
         f.eNAZOV->setText(QString::fromUtf8("veľk"));
         click(f.BtnFilter);
-        EXPECT_EQ(DMCis->QPolozky.RecordCount(), 1);
+        EXPECT_EQ(rows(DMCis->QPolozky), 1);
         EXPECT_TRUE(f.eNAZOV->text().isEmpty()) << "the filter edits are cleared";
     });
     EXPECT_TRUE(PickItem(code, 'V'));
@@ -79,10 +79,10 @@ TEST_F(PickTest, ItemListFiltersAndReturnsThePick)
     QString other = "X";
     closeModal(mrOk, [](QWidget *) {
         TCisPolForm &f = *CisPolForm;
-        EXPECT_EQ(DMCis->QPolozky.RecordCount(), 3) << "the products";
+        EXPECT_EQ(rows(DMCis->QPolozky), 3) << "the products";
         f.ePOPIS->setText("O'Br");
         click(f.BtnFilter);
-        EXPECT_EQ(DMCis->QPolozky.RecordCount(), 1);
+        EXPECT_EQ(rows(DMCis->QPolozky), 1);
         f.eNAZOV->setText("x' or '1'='1");
         click(f.BtnFilter);
         EXPECT_TRUE(DMCis->QPolozky.IsEmpty());
@@ -139,10 +139,10 @@ TEST_F(PickTest, CustomerByNumberRegistrationNumberOrName)
 
     // Several by the city: the list, with the provisional customer only when allowed.
     closeModal(mrOk, [](QWidget *) {
-        EXPECT_EQ(DMCis->QOdberatelia.RecordCount(), 4) << "no name: the whole table";
+        EXPECT_EQ(rows(DMCis->QOdberatelia), 4) << "no name: the whole table";
         CisOdbForm->eMESTO->setText("Mart");
         click(CisOdbForm->BtnFilter);
-        EXPECT_EQ(DMCis->QOdberatelia.RecordCount(), 1) << "no provisional customers";
+        EXPECT_EQ(rows(DMCis->QOdberatelia), 1) << "no provisional customers";
         EXPECT_EQ(DMCis->QOdberatelia.FieldByName("C_ODB")->AsInteger(), 3);
     });
     number->SetValue(0);
@@ -182,7 +182,7 @@ TEST_F(PickTest, EmployeeCheckAndPick)
 
     // An unknown number shows every employee; the pick goes into the field.
     closeModal(mrOk, [](QWidget *) {
-        EXPECT_EQ(DMCis->QZamestnanci.RecordCount(), 3);
+        EXPECT_EQ(rows(DMCis->QZamestnanci), 3);
         DMCis->QZamestnanci.Locate("OSC", 30);
     });
     EXPECT_TRUE(PickEmployeeForField(field));
@@ -226,17 +226,17 @@ TEST_F(OrderPickTest, JobListByProductViewAndFilter)
     field->SetValue(0);
     closeModal(mrOk, [](QWidget *) {
         TxQuery &q = DMCis->QvZakazkyD;
-        EXPECT_EQ(q.RecordCount(), 2) << "the jobs of product V12";
+        EXPECT_EQ(rows(q), 2) << "the jobs of product V12";
         EXPECT_EQ(q.FieldByName(QString::fromUtf8("Ešte vyrobiť"))->DisplayLabel(), QString::fromUtf8("Ešte vyrobiť"));
         CisZakForm->cbPohlad->setCurrentIndex(1);
         CisZakForm->ViewChanged();
-        EXPECT_EQ(q.RecordCount(), 1) << "handed over";
+        EXPECT_EQ(rows(q), 1) << "handed over";
         CisZakForm->eNAZOV->setText("x' or '1'='1");
         click(CisZakForm->BtnFilter);
         EXPECT_TRUE(q.IsEmpty()) << "typed text stays text";
         CisZakForm->eC_ODB->setText("1");
         click(CisZakForm->BtnFilter);
-        EXPECT_EQ(q.RecordCount(), 2);
+        EXPECT_EQ(rows(q), 2);
         EXPECT_FALSE(CisZakForm->FilterBox->isVisible());
         q.Locate("c_int", 250015);
     });
