@@ -42,6 +42,10 @@ public:
                     return;
                 try {
                     action(ds);
+                } catch (const EDatabaseError &e) {
+                    // Server errors in Slovak; the row stays as the user left it.
+                    if (!DMZal->TranslateDbError(ds, e))
+                        ShowError(e.Message);
                 } catch (const Exception &e) {
                     ShowError(e.Message);
                 }

@@ -345,7 +345,6 @@ TEST_F(CisTest, EmployeeListBarcodesDecodeToEmployeeNumbers)
 TEST_F(CisTest, WorkplaceRowThroughTheNavigator)
 {
     TTestResponder answers;
-    answers.MessageAnswers = {mrYes};
     auto *form = new TFormSluzby;
     form->SetPage(5);
     form->show();
@@ -364,6 +363,15 @@ TEST_F(CisTest, WorkplaceRowThroughTheNavigator)
     t.FieldByName("PRACOVISKO")->SetValue("PEC");
     QTest::mouseClick(button("Zapísať"), Qt::LeftButton);
     EXPECT_EQ(count("select count(*) from CPRACOVISK where PRACOVISKO='PEC'"), 1);
+    QTest::mouseClick(button("Nový"), Qt::LeftButton);
+    t.FieldByName("PRACOVISKO")->SetValue("PEC");
+    QTest::mouseClick(button("Zapísať"), Qt::LeftButton);
+    ASSERT_EQ(answers.Messages.size(), 1);
+    EXPECT_TRUE(answers.Messages[0].Text.contains(QString::fromUtf8("duplicitným"))) << "a Slovak sentence";
+    EXPECT_EQ(t.State(), dsInsert) << "the typed row stays";
+    QTest::mouseClick(button("Zrušiť"), Qt::LeftButton);
+    answers.Messages.clear();
+    answers.MessageAnswers = {mrYes};
     QTest::mouseClick(button("Zmazať"), Qt::LeftButton);
     EXPECT_EQ(answers.Messages.size(), 1) << "asked first";
     EXPECT_EQ(count("select count(*) from CPRACOVISK"), 0);
