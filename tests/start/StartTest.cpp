@@ -8,10 +8,12 @@
 #include "platform/os/RegistryStore.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
+#include "shell/DMCis.h"
 #include "shell/FormMenu.h"
 #include "shell/MenuHooks.h"
 #include "shell/QInitForm.h"
 #include "shell/Routines.h"
+#include "shell/DMCis.h"
 #include "shell/Startup.h"
 
 #include <QAction>
@@ -359,6 +361,20 @@ TEST_F(StartTest, ItemsOfPartsNotBuiltSaySoAndWiredOnesOpen)
     RegisterOpenRoutine("ShowStores", [&](const QVariantList &args) { got = args; });
     m->SkladN->trigger();
     EXPECT_EQ(got, QVariantList{"N"});
+}
+
+TEST_F(StartTest, TheCodeListModuleTakesItsPlacesInTheStart)
+{
+    RegisterCodeListModule();
+    startAndShow();
+    for (const char *global : {"DMCis", "CisZamForm", "CisZakForm", "CisOdbForm", "CisPolForm", "QMsgForm",
+                               "QMsgDForm"})
+        EXPECT_FALSE(IsStartupStandIn(global)) << global;
+    EXPECT_TRUE(DMZal->DBZAL.Connected());
+    EXPECT_TRUE(bool(CheckMessagesHook));
+    for (const char *c : {"TDMCis", "TCisZakForm", "TCisOdbForm", "TCisPolForm", "TQMsgForm", "TQMsgDForm"})
+        ClearStartupFactory(c);
+    UnregisterOpenRoutine("ShowCodeLists");
 }
 
 TEST_F(StartTest, OrdersBrowserOpensOnItsFirstPageWithTheMenusStatusText)
