@@ -1,5 +1,5 @@
 // The program: its start with the splash, the main menu and the message loop.
-#include "shell/DMCis.h"
+#include "shell/Modules.h"
 #include "shell/Startup.h"
 
 #include <cstdlib>
@@ -10,6 +10,6 @@ int main(int argc, char **argv)
     if (!std::getenv("TZ"))
         setenv("TZ", ":/etc/localtime", 1);
     // The modules built so far take the places of their stand-ins in the start-up list and the menu.
-    RegisterCodeListModule();
+    RegisterModules();
     return RunProgram(argc, argv);
 }

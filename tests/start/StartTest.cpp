@@ -8,7 +8,7 @@
 #include "platform/os/RegistryStore.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
-#include "shell/DMCis.h"
+#include "shell/Modules.h"
 #include "shell/FormMenu.h"
 #include "shell/MenuHooks.h"
 #include "shell/QInitForm.h"
@@ -363,16 +363,17 @@ TEST_F(StartTest, ItemsOfPartsNotBuiltSaySoAndWiredOnesOpen)
     EXPECT_EQ(got, QVariantList{"N"});
 }
 
-TEST_F(StartTest, TheCodeListModuleTakesItsPlacesInTheStart)
+TEST_F(StartTest, TheBuiltModulesTakeTheirPlacesInTheStart)
 {
-    RegisterCodeListModule();
+    RegisterModules();
     startAndShow();
     for (const char *global : {"DMCis", "CisZamForm", "CisZakForm", "CisOdbForm", "CisPolForm", "QMsgForm",
-                               "QMsgDForm"})
+                               "QMsgDForm", "QTlacForm"})
         EXPECT_FALSE(IsStartupStandIn(global)) << global;
     EXPECT_TRUE(DMZal->DBZAL.Connected());
     EXPECT_TRUE(bool(CheckMessagesHook));
-    for (const char *c : {"TDMCis", "TCisZakForm", "TCisOdbForm", "TCisPolForm", "TQMsgForm", "TQMsgDForm"})
+    for (const char *c : {"TDMCis", "TCisZakForm", "TCisOdbForm", "TCisPolForm", "TQMsgForm", "TQMsgDForm",
+                          "TQTlacForm"})
         ClearStartupFactory(c);
     UnregisterOpenRoutine("ShowCodeLists");
 }
