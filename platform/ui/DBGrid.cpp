@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPainter>
 #include <QStyledItemDelegate>
+#include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
 
@@ -22,8 +23,13 @@ public:
 
     void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
+        // A cell is its text and alignment on the view's font and palette: taken straight from the model
+        // rather than through every item role (font, colours, decoration, check state) the model never sets.
         QStyleOptionViewItem opt(option);
-        initStyleOption(&opt, index);
+        opt.index = index;
+        opt.features |= QStyleOptionViewItem::HasDisplay;
+        opt.text = grid_->model_->CellText(index.row(), index.column());
+        opt.displayAlignment = grid_->model_->CellAlignment(index.column());
         grid_->paintCell(painter, opt, index);
     }
 
@@ -634,13 +640,33 @@ void TDBGrid::paintCell(QPainter *painter, QStyleOptionViewItem &opt, const QMod
     if (opt.text.isEmpty())
         return;
     const QRect textRect = opt.rect.adjusted(2, 0, -2, 0);
-    painter->save();
-    painter->setFont(opt.font);
+    // The text is shaped once: its width decides eliding and placing, and the same shaped line is drawn.
+    QTextLayout layout(opt.text, opt.font, painter->device());
+    QTextOption noWrap;
+    noWrap.setWrapMode(QTextOption::NoWrap);
+    layout.setTextOption(noWrap);
+    layout.setCacheEnabled(true);
+    QTextLine line;
+    const auto layOut = [&] {
+        layout.beginLayout();
+        line = layout.createLine();
+        line.setLineWidth(textRect.width());
+        layout.endLayout();
+    };
+    layOut();
+    if (line.naturalTextWidth() > textRect.width()) {
+        layout.setText(QFontMetrics(opt.font).elidedText(opt.text, Qt::ElideRight, textRect.width()));
+        layOut();
+    }
+    const qreal width = line.naturalTextWidth();
+    qreal x = textRect.left();
+    if (opt.displayAlignment & Qt::AlignRight)
+        x = textRect.right() + 1 - width;
+    else if (opt.displayAlignment & Qt::AlignHCenter)
+        x = textRect.left() + (textRect.width() - width) / 2;
+    const qreal y = textRect.top() + (textRect.height() - line.height()) / 2;
+    const QPen pen = painter->pen();
     painter->setPen(opt.palette.color(group, selectedCell ? QPalette::HighlightedText : QPalette::Text));
-    const QFontMetrics fm(opt.font);
-    const QString text = fm.horizontalAdvance(opt.text) > textRect.width()
-                             ? fm.elidedText(opt.text, Qt::ElideRight, textRect.width())
-                             : opt.text;
-    painter->drawText(textRect, int(opt.displayAlignment) | Qt::TextSingleLine, text);
-    painter->restore();
+    line.draw(painter, QPointF(x, y));
+    painter->setPen(pen);
 }

@@ -214,6 +214,11 @@ QString TDataSetModel::CellText(int row, int column, bool display) const
     return text;
 }
 
+Qt::Alignment TDataSetModel::CellAlignment(int column) const
+{
+    return column >= 0 && column < ColumnCount() ? qtAlignment(columns_[column]->Alignment()) : Qt::AlignLeft | Qt::AlignVCenter;
+}
+
 QVariant TDataSetModel::data(const QModelIndex &index, int role) const
 {
     if (!index.isValid() || index.row() >= rows_ || index.column() >= ColumnCount())
@@ -224,7 +229,7 @@ QVariant TDataSetModel::data(const QModelIndex &index, int role) const
     case Qt::EditRole:
         return CellText(index.row(), index.column(), false);
     case Qt::TextAlignmentRole:
-        return QVariant::fromValue(qtAlignment(columns_[index.column()]->Alignment()));
+        return QVariant::fromValue(CellAlignment(index.column()));
     default:
         return QVariant();
     }

@@ -87,6 +87,8 @@ public:
 
     // The text of one cell as shown (DisplayText) or edited (Text), read without moving the cursor.
     QString CellText(int row, int column, bool display = true) const;
+    // How a column's cells align their text.
+    Qt::Alignment CellAlignment(int column) const;
     // Re-reads the columns' fields and the titles (after a column was changed by code).
     void ColumnsChanged();
 
