@@ -31,6 +31,8 @@ public:
 
     bool ReadOnly() const { return edit_->ReadOnly(); }
     void SetReadOnly(bool on) { edit_->SetReadOnly(on); }
+    TEditCharCase CharCase() const { return edit_->CharCase; }
+    void SetCharCase(TEditCharCase charCase) { edit_->CharCase = charCase; }
     int MaxLength() const { return edit_->maxLength(); }
     void SetMaxLength(int length) { edit_->setMaxLength(length); }
     // Kept with the control; the edit shapes its text by the field's own mask.

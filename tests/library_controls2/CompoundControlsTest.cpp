@@ -86,6 +86,7 @@ TEST_F(Compound, EditShowsTypesAndWritesItsFieldAndEnterMovesOn)
     t.FieldByName("NAZOV")->SetDisplayLabel("Názov");
     TxDBEdit *nazov = edit("NAZOV", 0);
     TxDBEdit *druh = edit("DRUH", 30);
+    druh->SetCharCase(ecUpperCase);
     showWindow();
     EXPECT_EQ(nazov->Caption(), "Názov") << "the caption comes from the field";
     EXPECT_EQ(nazov->GetEditText(), "Odliatok");
@@ -95,11 +96,14 @@ TEST_F(Compound, EditShowsTypesAndWritesItsFieldAndEnterMovesOn)
     QTest::keyClicks(nazov->Edit(), " 7");
     QTest::keyClick(nazov->Edit(), Qt::Key_Return);
     EXPECT_TRUE(druh->Edit()->hasFocus()) << "Enter moves to the next control";
+    druh->Edit()->selectAll();
+    QTest::keyClicks(druh->Edit(), "m");
     QTest::keyClick(druh->Edit(), Qt::Key_Up);
     EXPECT_TRUE(nazov->Edit()->hasFocus()) << "Up moves back";
     t.Post();
     EXPECT_EQ(value("select NAZOV from T_C where ID = 1").toString(), "Odliatok 7");
-    EXPECT_EQ(value("select DRUH from T_C where ID = 1").toString(), "N") << "the untouched field stays";
+    EXPECT_EQ(value("select DRUH from T_C where ID = 1").toString(), "M") << "typed in the edit's character case";
+    EXPECT_EQ(value("select MNOZ from T_C where ID = 1").toDouble(), 1234.5) << "the untouched field stays";
 }
 
 TEST_F(Compound, OwnKeyHandlerStopsEnterFromMovingTheFocus)
