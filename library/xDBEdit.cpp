@@ -69,6 +69,8 @@ void TxDBEdit::SetLabelPosition(TLabelPosition position)
 {
     labelPosition_ = position;
     if (position == lpTop) {
+        // The caption spans the control above the edit.
+        labelWidth_ = width();
         if (height() < 37)
             resize(width(), 37);
     } else if (labelWidth_ >= width()) {

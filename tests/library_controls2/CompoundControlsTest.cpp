@@ -176,7 +176,12 @@ TEST_F(Compound, EditLayoutByLabelPosition)
     EXPECT_EQ(e->Edit()->geometry(), QRect(0, 16, 201 - 19, 21));
     EXPECT_EQ(e->Button()->geometry(), QRect(201 - 19, 16, 19, 21));
     e->SetCaption(QString(60, QLatin1Char('W')));
-    EXPECT_EQ(e->LabelWidth(), 80) << "a top caption never widens the label";
+    EXPECT_EQ(e->LabelWidth(), 201) << "a top caption never widens the label beyond the control";
+    e->SetCaption("Názov");
+    e->SetLabelPosition(lpLeft);
+    EXPECT_EQ(e->height(), 21);
+    EXPECT_EQ(e->LabelWidth(), e->Label()->fontMetrics().horizontalAdvance("Názov") + 4)
+        << "back on the left, the label fits its caption";
 }
 
 TEST_F(Compound, SetEditTextLeavesAReadOnlyEditAlone)
