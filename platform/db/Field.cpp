@@ -95,7 +95,7 @@ QString TField::AsString() const
     case ftDate:
         return FormatDateTime(FormatSettings().ShortDateFormat, v.toDate());
     case ftTime:
-        return FormatDateTime(FormatSettings().LongTimeFormat, QDateTime(QDate(1899, 12, 30), v.toTime()));
+        return FormatDateTime(FormatSettings().LongTimeFormat, QDateTime(QDate(1899, 12, 30), v.toTime(), Qt::UTC));
     case ftDateTime: {
         const QDateTime dt = v.toDateTime();
         return FormatDateTime(QStringLiteral("c"), dt);
@@ -322,7 +322,7 @@ QString TField::FormatValue(const QVariant &v, bool display) const
         return FormatDateTime(fmt.isEmpty() || !display ? FormatSettings().ShortDateFormat : fmt, v.toDate());
     case ftTime:
         return FormatDateTime(fmt.isEmpty() || !display ? FormatSettings().LongTimeFormat : fmt,
-                              QDateTime(QDate(1899, 12, 30), v.toTime()));
+                              QDateTime(QDate(1899, 12, 30), v.toTime(), Qt::UTC));
     case ftDateTime:
         return FormatDateTime(fmt.isEmpty() || !display ? QStringLiteral("c") : fmt, v.toDateTime());
     case ftBoolean:

@@ -181,7 +181,8 @@ QString FormatDateTime(const QString &format, const QDate &value)
 {
     if (!value.isValid())
         return {};
-    return FormatDateTime(format, QDateTime(value, QTime(0, 0)), FormatSettings());
+    // Only the date and time fields are formatted: a fixed-offset value spares the time-zone look-up.
+    return FormatDateTime(format, QDateTime(value, QTime(0, 0), Qt::UTC), FormatSettings());
 }
 
 QString DateToStr(const QDate &value)
@@ -193,7 +194,7 @@ QString TimeToStr(const QTime &value)
 {
     if (!value.isValid())
         return {};
-    return FormatDateTime(FormatSettings().LongTimeFormat, QDateTime(QDate(2000, 1, 1), value));
+    return FormatDateTime(FormatSettings().LongTimeFormat, QDateTime(QDate(2000, 1, 1), value, Qt::UTC));
 }
 
 bool TryStrToDate(const QString &text, QDate &value)
