@@ -180,6 +180,8 @@ TDBGrid::TDBGrid(QWidget *parent)
 TDBGrid::~TDBGrid()
 {
     model_->OnUpdateData = nullptr;
+    // Let go of the data set while the grid is whole: the model's last signals reach a living view.
+    model_->SetDataSource(nullptr);
 }
 
 void TDBGrid::SetDataSource(TDataSource *source)

@@ -209,3 +209,17 @@ TEST_F(Grid, CellColoursComeFromTheHookButSelectionKeepsItsOwn)
 }
 
 } // namespace
+
+TEST_F(Grid, AGridDestroyedOverAnOpenDataSetLetsGoOfItCleanly)
+{
+    open();
+    auto *other = new TDBGrid;
+    other->SetDataSource(&src);
+    other->show();
+    other->MarkCurrentRow(true); // marks are cleared as the grid lets go of the data set
+    QApplication::processEvents();
+    delete other;
+    t.Next();
+    EXPECT_EQ(id(), 2) << "the data set and the remaining grid go on";
+    EXPECT_EQ(grid.Model()->CurrentRow(), 1);
+}
