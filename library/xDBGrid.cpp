@@ -11,6 +11,7 @@
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Glyphs.h"
+#include "QTlacForm.h"
 
 #include <QApplication>
 #include <QDir>
@@ -18,6 +19,8 @@
 #include <QMenu>
 #include <QPagedPaintDevice>
 #include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QRegularExpression>
 #include <QSaveFile>
 #include <QStringConverter>
@@ -86,9 +89,28 @@ void TxCustomDBGrid::SetTitleFont(const QFont &font)
     horizontalHeader()->setFont(font);
 }
 
+// The grid's own printing: the shared print dialog on the shared printer, landscape when the columns are
+// wider than the page, then the rows.
+static void printGridOnPrinter(TxCustomDBGrid *grid)
+{
+    QPrinter &printer = Printer();
+    QPrintDialog dialog(&printer, grid);
+    if (dialog.exec() != QDialog::Accepted)
+        return;
+    printer.setDocName(QStringLiteral("TxDBGrid.Print"));
+    double width = 0;
+    for (int i = 0; i < grid->ColumnCount(); ++i)
+        width += grid->columnWidth(i) + 2;
+    width = width * printer.logicalDpiX() / std::max(1, grid->logicalDpiX());
+    const QRectF page = printer.pageLayout().paintRectPixels(printer.resolution());
+    if (width > page.width())
+        printer.setPageOrientation(QPageLayout::Landscape);
+    grid->PrintTo(&printer);
+}
+
 std::function<void(TxCustomDBGrid *)> &TxCustomDBGrid::PrintFrontEnd()
 {
-    static std::function<void(TxCustomDBGrid *)> frontEnd;
+    static std::function<void(TxCustomDBGrid *)> frontEnd = printGridOnPrinter;
     return frontEnd;
 }
 

@@ -1,6 +1,7 @@
 // The program's grid on real queries and tables: sorting by title clicks, the F7 filter, column sums,
 // copying, and the exported files' exact bytes.
 #include "common/DbFixture.h"
+#include "library/QTlacForm.h"
 #include "library/xDBGrid.h"
 #include "library/xDatabase.h"
 #include "library/xQuery.h"
@@ -10,8 +11,10 @@
 
 #include <QFile>
 #include <QPdfWriter>
+#include <QPrinter>
 #include <QHeaderView>
 #include <QTemporaryDir>
+#include <QTimer>
 #include <QTest>
 
 namespace {
@@ -338,6 +341,29 @@ TEST_F(XGrid, PrintLaysRowsOutOnPagesWithTheHeading)
     const QByteArray bytes = f.readAll();
     EXPECT_TRUE(bytes.startsWith("%PDF"));
     EXPECT_EQ(bytes.count("/Type /Page") - bytes.count("/Type /Pages"), 2);
+}
+
+TEST_F(XGrid, CtrlPPrintsTheRowsThroughThePrintDialogOnTheSharedPrinter)
+{
+    q.Open();
+    show();
+    QTemporaryDir dir;
+    const QString pdf = dir.filePath("grid.pdf");
+    Printer().setOutputFileName(pdf);
+    bool dialogSeen = false;
+    QTimer::singleShot(50, [&] {
+        if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
+            dialogSeen = true;
+            d->accept();
+        }
+    });
+    QTest::keyClick(&grid, Qt::Key_P, Qt::ControlModifier);
+    Printer().setOutputFileName(QString());
+    EXPECT_TRUE(dialogSeen);
+    QFile f(pdf);
+    ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(f.readAll().startsWith("%PDF"));
+    EXPECT_EQ(Printer().docName(), "TxDBGrid.Print");
 }
 
 } // namespace
