@@ -351,13 +351,17 @@ TEST_F(XGrid, CtrlPPrintsTheRowsThroughThePrintDialogOnTheSharedPrinter)
     const QString pdf = dir.filePath("grid.pdf");
     Printer().setOutputFileName(pdf);
     bool dialogSeen = false;
-    QTimer::singleShot(50, [&] {
+    QTimer poll; // answers the print dialog once it is up, however long it takes to come
+    QObject::connect(&poll, &QTimer::timeout, [&] {
         if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
             dialogSeen = true;
+            poll.stop();
             d->accept();
         }
     });
+    poll.start(10);
     QTest::keyClick(&grid, Qt::Key_P, Qt::ControlModifier);
+    poll.stop();
     Printer().setOutputFileName(QString());
     EXPECT_TRUE(dialogSeen);
     QFile f(pdf);
