@@ -865,10 +865,7 @@ void TDataSet::Post()
         try {
             if (cachedUpdates_) {
                 if (!inserted && rec->status == usUnmodified) {
-                    if (rec->values)
-                        rec->original = std::make_unique<std::vector<QVariant>>(*rec->values);
-                    else
-                        rec->originalIsRaw = true;
+                    keepOriginal(rec);
                     rec->status = usModified;
                 }
             } else {
@@ -888,12 +885,7 @@ void TDataSet::Post()
     else if (inserted)
         rec->status = usInserted;
     rec->calc.reset();
-    editData_.clear();
-    editCalc_.clear();
-    inserting_ = false;
-    state_ = dsBrowse;
-    DataEvent(deUpdateState);
-    DataEvent(deDataSetChange);
+    finishEdit();
     if (AfterPost)
         AfterPost(this);
 }
@@ -912,14 +904,38 @@ void TDataSet::Cancel()
         eof_ = rows_.empty();
         bof_ = rows_.empty() || cur_ == 0;
     }
+    finishEdit();
+    if (AfterCancel)
+        AfterCancel(this);
+}
+
+void TDataSet::finishEdit()
+{
     editData_.clear();
     editCalc_.clear();
     inserting_ = false;
     state_ = dsBrowse;
     DataEvent(deUpdateState);
     DataEvent(deDataSetChange);
-    if (AfterCancel)
-        AfterCancel(this);
+}
+
+void TDataSet::keepOriginal(TRecord *rec)
+{
+    if (rec->values)
+        rec->original = std::make_unique<std::vector<QVariant>>(*rec->values);
+    else
+        rec->originalIsRaw = true;
+}
+
+void TDataSet::restoreOriginal(TRecord *rec)
+{
+    if (rec->original)
+        rec->values = std::move(rec->original);
+    else if (rec->originalIsRaw)
+        rec->values.reset();
+    rec->originalIsRaw = false;
+    rec->status = usUnmodified;
+    rec->calc.reset();
 }
 
 void TDataSet::Delete()
@@ -949,12 +965,8 @@ void TDataSet::Delete()
     };
     write();
     if (cachedUpdates_ && rec->status != usInserted) {
-        if (rec->status == usUnmodified) {
-            if (rec->values)
-                rec->original = std::make_unique<std::vector<QVariant>>(*rec->values);
-            else
-                rec->originalIsRaw = true;
-        }
+        if (rec->status == usUnmodified)
+            keepOriginal(rec);
         rec->status = usDeleted;
         rec->deletedAt = cur_;
         deleted_.push_back(rec);
@@ -1287,26 +1299,14 @@ void TDataSet::CancelUpdates()
     for (TRecord *rec : rows_) {
         if (rec->status == usInserted)
             continue;
-        if (rec->status == usModified) {
-            if (rec->original)
-                rec->values = std::move(rec->original);
-            else if (rec->originalIsRaw)
-                rec->values.reset();
-            rec->originalIsRaw = false;
-            rec->calc.reset();
-        }
+        if (rec->status == usModified)
+            restoreOriginal(rec);
         rec->status = usUnmodified;
         kept.push_back(rec);
     }
     for (auto it = deleted_.rbegin(); it != deleted_.rend(); ++it) {
         TRecord *rec = *it;
-        if (rec->original)
-            rec->values = std::move(rec->original);
-        else if (rec->originalIsRaw)
-            rec->values.reset();
-        rec->originalIsRaw = false;
-        rec->status = usUnmodified;
-        rec->calc.reset();
+        restoreOriginal(rec);
         const int at = std::clamp(rec->deletedAt, 0, int(kept.size()));
         kept.insert(kept.begin() + at, rec);
     }
@@ -1332,13 +1332,7 @@ void TDataSet::RevertRecord()
         if (cur_ >= int(rows_.size()))
             cur_ = int(rows_.size()) - 1;
     } else if (rec->status == usModified) {
-        if (rec->original)
-            rec->values = std::move(rec->original);
-        else if (rec->originalIsRaw)
-            rec->values.reset();
-        rec->originalIsRaw = false;
-        rec->status = usUnmodified;
-        rec->calc.reset();
+        restoreOriginal(rec);
     }
     DataEvent(deDataSetChange);
 }

@@ -250,6 +250,10 @@ private:
     void doPostError(ErrorEvent &handler, EDatabaseError &e, const std::function<void()> &retry);
     void removeRow(int index);
     void startInsert(bool append);
+    void finishEdit();
+    // Cached updates: keep a record's data before its first change / put it back.
+    static void keepOriginal(TRecord *rec);
+    static void restoreOriginal(TRecord *rec);
     void requery();
     void recalcEditBuffer();
     bool rowMatches(int row, const std::vector<TField *> &fields, const QVariantList &values, TLocateOptions o);
