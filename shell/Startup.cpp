@@ -1,5 +1,8 @@
 #include "Startup.h"
 
+#include "library/ReportDataExport.h"
+#include "platform/ui/WaitCursor.h"
+
 #include "DMZal.h"
 #include "FormMenu.h"
 #include "QInitForm.h"
@@ -167,6 +170,8 @@ TFormMenu *StartProgram(const TStartOptions &options)
     // What every module sets up before anything is created.
     initStartupResources();
     RegisterDataSetCursor();
+    RegisterLibraryExportFilters();
+    InstallSqlWaitCursor();
     QCoreApplication::setApplicationName(QStringLiteral("TarvIS"));
 
     // The splash is made directly, so it never becomes the main form.

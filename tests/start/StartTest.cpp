@@ -6,6 +6,7 @@
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/os/Exception.h"
 #include "platform/os/RegistryStore.h"
+#include "platform/report/QRExportFilter.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
 #include "shell/Modules.h"
@@ -372,6 +373,11 @@ TEST_F(StartTest, TheBuiltModulesTakeTheirPlacesInTheStart)
         EXPECT_FALSE(IsStartupStandIn(global)) << global;
     EXPECT_TRUE(DMZal->DBZAL.Connected());
     EXPECT_TRUE(bool(CheckMessagesHook));
+    QStringList filters;
+    for (const auto &f : ExportFilters())
+        filters << f.Extension;
+    EXPECT_TRUE(filters.contains("csv") && filters.contains("txt") && filters.contains("htm"))
+        << filters.join(',').toStdString();
     for (const char *c : {"TDMCis", "TCisZakForm", "TCisOdbForm", "TCisPolForm", "TQMsgForm", "TQMsgDForm",
                           "TQTlacForm"})
         ClearStartupFactory(c);
