@@ -32,7 +32,9 @@ log=$(mktemp)
 trap 'rm -f "$log"' EXIT
 
 # One isql session: create the database, then run every script in order. The scripts are
-# UTF-8; the connection character set UTF8 lets the server convert text into WIN1250.
+# UTF-8; the connection character set UTF8 lets the server convert text into WIN1250. isql reads its
+# input through the C library's locale, which drops the Slovak letters in a non-UTF-8 one: C.UTF-8 is
+# always there.
 status=0
 {
   echo "SET SQL DIALECT 3;"
@@ -43,7 +45,7 @@ status=0
     echo
     echo "COMMIT;"
   done
-} | ISC_USER=SYSDBA "$isql" -q -b -ch UTF8 >"$log" 2>&1 || status=$?
+} | LC_ALL=C.UTF-8 ISC_USER=SYSDBA "$isql" -q -b -ch UTF8 >"$log" 2>&1 || status=$?
 
 if [ "$status" -ne 0 ] || grep -qE "Statement failed|SQLSTATE|SQL error|Dynamic SQL Error" "$log"; then
   cat "$log" >&2
