@@ -1,5 +1,6 @@
 // Fetching a wide query: 200,000 rows of 15 columns through TxQuery (reading every field) against a plain
 // client loop that fetches the same rows without converting anything, on one embedded database.
+#include "BenchDatabase.h"
 #include "library/xDatabase.h"
 #include "library/xQuery.h"
 #include "platform/fbapi/Attachment.h"
@@ -87,12 +88,8 @@ int main(int argc, char **argv)
     const QString path = dir.filePath("bench.fdb");
     fill(path);
 
-    TxDatabase db;
-    db.DatabaseName = path;
-    db.Params.SetValue("user_name", "SYSDBA");
-    TIBTransaction tr(&db);
-    db.SetDefaultTransaction(&tr);
-    db.Open();
+    BenchDatabase connection(path);
+    TxDatabase &db = connection.db;
 
     // One warm-up each so both read from a warm page cache.
     double first50 = 0;

@@ -2,6 +2,7 @@
 // click (a re-sort on the server) to the next painted screen, each against reading the same first screen
 // from the data set alone.
 #include "library/xDBGrid.h"
+#include "BenchDatabase.h"
 #include "library/xDatabase.h"
 #include "library/xQuery.h"
 #include "platform/fbapi/Attachment.h"
@@ -95,12 +96,8 @@ int main(int argc, char **argv)
     const QString path = dir.filePath("grid.fdb");
     fill(path);
 
-    TxDatabase db;
-    db.DatabaseName = path;
-    db.Params.SetValue("user_name", "SYSDBA");
-    TIBTransaction tr(&db);
-    db.SetDefaultTransaction(&tr);
-    db.Open();
+    BenchDatabase connection(path);
+    TxDatabase &db = connection.db;
 
     TxQuery q;
     q.SetDatabase(&db);

@@ -119,14 +119,7 @@ void TField::SetAsString(const QString &text)
 
 int TField::AsInteger() const
 {
-    const QVariant v = Value();
-    if (v.isNull())
-        return 0;
-    if (IsFloatType(dataType_))
-        return int(std::lround(v.toDouble()));
-    if (IsStringType(dataType_))
-        return int(StrToInt(v.toString()));
-    return v.toInt();
+    return int(AsLargeInt());
 }
 
 qint64 TField::AsLargeInt() const
