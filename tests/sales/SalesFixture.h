@@ -15,6 +15,7 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
+        beforeConnect();
         connect();
         if (HasFatalFailure())
             return;
@@ -31,7 +32,10 @@ protected:
         cis.reset();
         responder.reset();
         ShellTest::TearDown();
+        CurrencyCode = QStringLiteral("EUR");
     }
+    // Runs before the base data module is made (which reads the locale then).
+    virtual void beforeConnect() {}
 
     QVariant value(const QString &sql, const QVariantList &params = {})
     {
