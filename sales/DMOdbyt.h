@@ -93,8 +93,26 @@ public:
     // Every step on the loaded rows; writes back only the figures that moved.
     void Recalculate();
     // Drops the empty operations and cost lines, deletes a header with nothing in it, and applies the
-    // five data sets together (all or nothing). False when the empty header was deleted.
-    bool SaveCalculation();
+    // five data sets together with what alsoWrite writes (all or nothing; alsoWrite learns whether the
+    // header was kept). False when the empty header was deleted.
+    bool SaveCalculation(const std::function<void(bool kept)> &alsoWrite = nullptr);
+
+    // ---- one job's calculation as the calculation dialog opens, stores and closes it
+    struct TCalculationStart {
+        bool IsNew = false;
+        int PreviousJob = 0;       // the job whose calculation was taken over, 0 for none
+        double MaterialChange = 0; // the material price against the earlier job's calculation
+        double ListPrice = 0;      // the product's list price
+    };
+    // Opens the calculation of the job; a job without one gets a new one seeded from the latest
+    // comparable job (when the user takes it over), the product's technology, or the code lists.
+    TCalculationStart OpenCalculation(int job);
+    // Saves the calculation; for an order item the own costs become the product's calculated price
+    // (unless it has a bill of materials), and with updateRoute the job's operations become its standard
+    // route. One apply: all or nothing. False when the empty header was deleted.
+    bool StoreCalculation(int job, bool updateRoute);
+    // Closes the calculation data sets; changes not stored are dropped.
+    void CloseCalculation();
     // Reads the code lists and rates the calculation needs (done when the header opens).
     void LoadCalculationLists();
 

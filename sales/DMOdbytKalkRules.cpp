@@ -261,6 +261,7 @@ void TDMOdbyt::QvZakKalkNewRecord(TDataSet *dataSet)
         double meltingLoss = 0;
         QChar base;
         DMCis->GetOverheadRate(QStringLiteral("P_PREPALU"), 0, meltingLoss, base);
+        Kalk.PriceFromCostsMode = true;
         applyStep([this, meltingLoss] { Kalk.NewCalculation(meltingLoss); });
 
         TxQuery &q = DMZal->Query;
@@ -373,7 +374,7 @@ void TDMOdbyt::QZakKalkOBeforePost(TDataSet *dataSet)
 
 // ---------------------------------------------------------------- save
 
-bool TDMOdbyt::SaveCalculation()
+bool TDMOdbyt::SaveCalculation(const std::function<void(bool kept)> &alsoWrite)
 {
     for (TDataSet *ds : std::initializer_list<TDataSet *>{&QZakOperacie, &QZakKusovnik, &QZakKalkO, &QZakKalkM})
         if (ds->Active())
@@ -411,7 +412,21 @@ bool TDMOdbyt::SaveCalculation()
             kept = false;
         }
         QvZakKalk.CheckBrowseMode();
-        DMZal->DBZAL.ApplyUpdates({&QvZakKalk, &QZakOperacie, &QZakKusovnik, &QZakKalkO, &QZakKalkM});
+        const std::vector<TDataSet *> sets{&QvZakKalk, &QZakOperacie, &QZakKusovnik, &QZakKalkO, &QZakKalkM};
+        TIBTransaction *tr = DMZal->DBZAL.DefaultTransaction();
+        {
+            TSavepoint save(tr);
+            for (TDataSet *ds : sets)
+                if (ds->Active())
+                    ds->ApplyPendingUpdates();
+            if (alsoWrite)
+                alsoWrite(kept);
+            save.Commit();
+        }
+        tr->CommitRetaining();
+        for (TDataSet *ds : sets)
+            if (ds->Active())
+                ds->CommitUpdates();
     }
     return kept;
 }

@@ -10,11 +10,8 @@ protected:
         SalesTest::SetUp();
         if (HasFatalFailure())
             return;
-        calculationCodeLists();
-        product("V1");
+        calculationJob();
         product("V2", "GJS-400       T", 7, 6.75);
-        order("ZAK260001");
-        job(260001, "ZAK260001", "V1");
         job(260002, "ZAK260001", "V2");
     }
     // The worked job: two operations, a purchased part, one other and one external cost.

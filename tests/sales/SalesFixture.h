@@ -93,6 +93,14 @@ protected:
              })
             exec(QString::fromUtf8(sql));
     }
+    // The code lists of the calculation, product V1 and its job 260001 of order ZAK260001.
+    void calculationJob()
+    {
+        calculationCodeLists();
+        product("V1");
+        order("ZAK260001");
+        job(260001, "ZAK260001", "V1");
+    }
     // Opens the calculation header of a job as the dialog does; a job without one gets a new header.
     void openCalculation(int cInt)
     {
