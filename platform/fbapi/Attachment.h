@@ -21,6 +21,10 @@ public:
     static Attachment createDatabase(const QString &database, const ConnectParams &params = {});
     void detach();
     bool isAttached() const { return bool(att_); }
+    // Asks the server whether the connection still works (a round trip); false when it is lost.
+    bool alive();
+    // Lets go of a lost connection without asking the server anything.
+    void abandon() { att_.reset(); }
 
     // A statement without parameters or results (DDL and the like), in its own transaction.
     void executeImmediate(const QString &sql);
