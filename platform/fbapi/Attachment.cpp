@@ -75,6 +75,14 @@ void Attachment::detach()
         raiseStatus(&st);
 }
 
+void Attachment::dropDatabase()
+{
+    auto &st = status();
+    checked()->dropDatabase(&st);
+    check(st);
+    att_.forget();
+}
+
 bool Attachment::alive()
 {
     if (!att_)
