@@ -35,10 +35,9 @@ else
   $sudo install -o firebird -g firebird -m 0660 "$source_file" "$target"
 fi
 
-if [ "$all_interfaces" = 1 ] && ! grep -Eq '^[[:space:]]*RemoteBindAddress[[:space:]]*=[[:space:]]*$' "$conf"; then
-  # An empty RemoteBindAddress makes the server listen on every interface.
-  $sudo sed -i -E 's/^[[:space:]]*#?[[:space:]]*RemoteBindAddress[[:space:]]*=.*/RemoteBindAddress =/' "$conf"
-  grep -Eq '^RemoteBindAddress =' "$conf" || echo "RemoteBindAddress =" | $sudo tee -a "$conf" >/dev/null
+if [ "$all_interfaces" = 1 ] && grep -Eq '^[[:space:]]*RemoteBindAddress[[:space:]]*=[[:space:]]*[^[:space:]]' "$conf"; then
+  # An empty (or no) RemoteBindAddress makes the server listen on every interface.
+  $sudo sed -i -E 's/^[[:space:]]*RemoteBindAddress[[:space:]]*=.*/RemoteBindAddress =/' "$conf"
   if [ -d /run/systemd/system ]; then
     $sudo systemctl restart firebird3.0.service
   else
