@@ -6,6 +6,7 @@
 #include "platform/os/Folders.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/TerminationHandler.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -280,7 +281,15 @@ void TFormMenu::FormShow()
 {
     setWindowTitle(QCoreApplication::applicationName());
     repaint();
-    DMZal->ConnectDatabase();
+    // The client library catches the termination signals at the connection attempt: they are taken
+    // back after it, whatever its outcome.
+    try {
+        DMZal->ConnectDatabase();
+    } catch (...) {
+        InstallTerminationHandler(this);
+        throw;
+    }
+    InstallTerminationHandler(this);
     // A refused log-in leaves the program unconnected: the menu then keeps every item enabled.
     if (!DMZal->DBZAL.Connected())
         return;
@@ -382,7 +391,7 @@ void TFormMenu::closeEvent(QCloseEvent *e)
 
 bool TFormMenu::FormCloseQuery()
 {
-    if (applicationTerminating || QCoreApplication::closingDown())
+    if (applicationTerminating || TerminationRequested() || QCoreApplication::closingDown())
         return true;
     return MessageDlg(QString::fromUtf8("Skutočne ukončiť program?"), mtInformation, mbYesNo) == mrYes;
 }

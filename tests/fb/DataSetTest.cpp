@@ -564,6 +564,9 @@ TEST_F(DataSets, SavepointRollsBackUnlessCommitted)
         t->Post();
     }
     EXPECT_EQ(value("select TXT from T_LINE where ID = 1").toString(), "a");
+    // The record still shows the rolled-back "x"; a save over it would be refused as stale.
+    t->Refresh();
+    EXPECT_EQ(t->FieldByName("TXT")->AsString(), "a");
     {
         TSavepoint save(tr.get());
         t->Edit();

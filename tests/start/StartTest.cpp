@@ -25,7 +25,10 @@
 #include <QPointer>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+
+#include <csignal>
 
 namespace {
 
@@ -455,6 +458,27 @@ TEST_F(StartTest, ReportMenuListsTheDefinitionsOfTheFirstFolderFound)
     TFormMenu menu;
     EXPECT_FALSE(menu.mnuRep->menuAction()->isVisible());
     EXPECT_TRUE(menu.ReportDefinitions().empty());
+}
+
+TEST_F(StartTest, TerminationSignalClosesAsTheMainFormDoesWithoutAsking)
+{
+    // The client library caught SIGTERM at the connection; the program takes it back after connecting.
+    TFormMenu *m = startAndShow();
+    ASSERT_TRUE(DMZal->DBZAL.Connected());
+    ExecSqlParams("insert into QUSERS (RDB_USER, RDB_UTVAR) values (:u, :k)", {"KOVAC", 3});
+    ASSERT_TRUE(DMZal->InTransaction());
+
+    TTestResponder answers;
+    QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+    // A signal that does not end the loop fails here instead of hanging.
+    QTimer::singleShot(20000, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_TRUE(answers.Texts().isEmpty()) << "no question when the session ends";
+    EXPECT_FALSE(m->isVisible());
+    EXPECT_FALSE(DMZal->InTransaction()) << "committed as the main form's close does";
+
+    ShutDownProgram();
+    EXPECT_EQ(readValue(programDatabase, "select RDB_UTVAR from QUSERS where RDB_USER='KOVAC'").toInt(), 3);
 }
 
 } // namespace
