@@ -77,18 +77,26 @@ void TDMOdbyt::QCenPonDAfterPost(TDataSet *dataSet)
 {
     if (dataSet->UpdateStatus() != usInserted)
         return;
+    // Afterwards, also when the post or the apply failed, the header is open for editing again and its
+    // controls are enabled.
     struct Reopen {
         TxTable &header;
+        bool disabled = false;
         ~Reopen()
         {
-            if (header.State() == dsBrowse) {
-                header.Edit();
-                header.EnableControls();
+            try {
+                if (header.State() == dsBrowse)
+                    header.Edit();
+            } catch (...) {
+                // The error being handled is the one to show.
             }
+            if (disabled)
+                header.EnableControls();
         }
     } reopen{QCenPon};
     if (QCenPon.State() == dsInsert) {
         QCenPon.DisableControls();
+        reopen.disabled = true;
         QCenPon.Post();
     }
     DMZal->DBZAL.ApplyUpdates({dataSet});
