@@ -1,6 +1,9 @@
 #include "SqlLiteral.h"
 
+#include "SqlClause.h"
 #include "platform/os/Format.h"
+
+#include <QRegularExpression>
 
 #include <limits>
 
@@ -73,9 +76,20 @@ void AddFilterCondition(QString &where, const QString &condition, const QString 
         cond.replace(QLatin1String("=?"), QLatin1String("<>?"));
         val.remove(0, 1);
     }
-    const QString literal = SqlLiteral(val, valueType);
-    QString inQuotes = literal;
+    // Inside the condition's own apostrophes the typed text only has its apostrophes doubled, whatever
+    // its type, so it can never close them.
+    QString inQuotes = val.trimmed();
     inQuotes.replace(QLatin1Char('\''), QLatin1String("''"));
+    // Outside them a typed value of no type is a number as it stands or else one quoted literal: never
+    // raw SQL. The server converts the literal to the compared column's type, as it does a parameter.
+    static const QRegularExpression number(QStringLiteral("^[+-]?[0-9]{1,18}(\\.[0-9]{1,18})?$"));
+    const QString trimmed = val.trimmed();
+    QString outside = valueType != ftUnknown ? SqlLiteral(val, valueType)
+                      : number.match(trimmed).hasMatch() ? trimmed
+                                                         : quoted(trimmed);
+    // A negative number after a minus ("CURRENT_DATE-?") would start a comment.
+    if (outside.startsWith(QLatin1Char('-')))
+        outside = QLatin1Char('(') + outside + QLatin1Char(')');
     QString result;
     bool quotedPart = false;
     for (QChar c : cond) {
@@ -84,7 +98,10 @@ void AddFilterCondition(QString &where, const QString &condition, const QString 
         if (c != QLatin1Char('?'))
             result += c;
         else
-            result += quotedPart && valueType == ftUnknown ? inQuotes : literal;
+            result += quotedPart ? inQuotes : outside;
     }
+    // A condition with OR at its top level keeps its own terms together when more are ANDed to it.
+    if (HasTopLevelOr(result))
+        result = QLatin1Char('(') + result + QLatin1Char(')');
     where += result;
 }
