@@ -38,7 +38,8 @@ TEST_F(CisTest, CustomerNumbersCountUpAndProvisionalOnesDown)
     t.FieldByName("ODBERATEL")->SetValue("Prvý");
     t.Post();
     t.Tag = 1;
-    for (int expected : {0, -1, -2}) {
+    // Below zero even when only ordinary customers exist: 0 means "no customer".
+    for (int expected : {-1, -2, -3}) {
         t.Append();
         EXPECT_EQ(t.FieldByName("C_ODB")->AsInteger(), expected);
         t.Post();
@@ -46,6 +47,16 @@ TEST_F(CisTest, CustomerNumbersCountUpAndProvisionalOnesDown)
     t.Tag = 0;
     t.Append();
     EXPECT_EQ(t.FieldByName("C_ODB")->AsInteger(), 2);
+    t.Cancel();
+}
+
+TEST_F(CisTest, AnOrdinaryCustomerAfterOnlyProvisionalOnesIsNumberedOne)
+{
+    exec("insert into CODBERATELOV (C_ODB, ODBERATEL) values (-1, 'Provizórny')");
+    TxTable &t = cis->QOdberatelia;
+    t.Open();
+    t.Append();
+    EXPECT_EQ(t.FieldByName("C_ODB")->AsInteger(), 1) << "never 0";
     t.Cancel();
 }
 

@@ -335,3 +335,21 @@ TEST(MaskEdits, ProductNumberEditTakesTheMaskInForceWhenMade)
     EXPECT_EQ(masked->width(), 89);
     SetProductNumberMask(QString());
 }
+
+TEST(MaskedEdits, ProductNumberRefusesADigitWhereTheMaskWantsALetter)
+{
+    SetProductNumberMask(QStringLiteral("LL-000;1;_"));
+    TForm form;
+    auto *edit = new TmeC_VYR(&form);
+    SetProductNumberMask(QString());
+    showActive(&form);
+    edit->setFocus();
+    edit->setCursorPosition(0);
+    QTest::keyClicks(edit, QStringLiteral("1"));
+    EXPECT_EQ(edit->EditText(), "__-___") << "the digit is not carried on to the number";
+    EXPECT_EQ(edit->cursorPosition(), 0);
+    QTest::keyClicks(edit, QStringLiteral("v2"));
+    EXPECT_EQ(edit->EditText(), "V_-___");
+    QTest::keyClicks(edit, QStringLiteral("x-12a3"));
+    EXPECT_EQ(edit->EditText(), "VX-123") << "the literal may be typed; a letter among the digits is refused";
+}
