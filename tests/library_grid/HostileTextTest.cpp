@@ -1,6 +1,7 @@
 // Hostile text typed into every filter control, configured as the forms configure them: the rows shown must
 // be those of the same search with the text bound as a parameter (or both refused by the server).
 #include "common/DbFixture.h"
+#include "common/HostileCorpus.h"
 #include "library/xDBFilter.h"
 #include "library/xDBGrid.h"
 #include "library/xDatabase.h"
@@ -13,47 +14,6 @@
 #include <QTest>
 
 namespace {
-
-const char *const kCorpus[] = {
-    "x' or '1'='1",
-    "' or 1=1 --",
-    "0) or (1=1",
-    "or 1=1 or NAZOV like",
-    "%' or ''='",
-    "a'; delete from T_H; --",
-    "1 or 1=1",
-    "-1",
-    "--",
-    "/*",
-    "*/ or 1=1 /*",
-    "\\",
-    "%",
-    "_",
-    "%1%2%3",
-    "?",
-    "a?b",
-    "!1",
-    "''",
-    "O'Neil",
-    "1; drop table T_H",
-    "  ab  ",
-    "12345678",
-    "\" or \"\"=\"",
-    "č'š",
-    "1.2.2026",
-    "2026-02-15",
-};
-
-// Types text by real key presses, letters outside ASCII included.
-void type(QWidget *w, const QString &text)
-{
-    for (QChar c : text) {
-        if (c.unicode() < 128)
-            QTest::keyClick(w, char(c.unicode()));
-        else
-            QTest::sendKeyEvent(QTest::Click, w, Qt::Key_unknown, QString(c), Qt::NoModifier);
-    }
-}
 
 // One filter as a form configures it: the condition with "?", the value's type, and the same search with
 // the value bound as :v.
@@ -168,11 +128,11 @@ TEST_F(HostileText, FilterEditsShowTheRowsOfTheBoundSearch)
         e->DataSource = &src;
         e->SQLWhere = QString::fromUtf8(c.condition);
         e->SQLParamType = c.type;
-        for (const char *raw : kCorpus) {
+        for (const char *raw : kHostileCorpus) {
             const QString text = QString::fromUtf8(raw);
             SCOPED_TRACE(std::string(c.condition) + " <- " + raw);
             e->setText(text.chopped(1));
-            type(e, text.right(1)); // the last key filters
+            TypeText(e, text.right(1)); // the last key filters
             EXPECT_EQ(shown(), expected(c, text));
         }
         delete e;
@@ -188,7 +148,7 @@ TEST_F(HostileText, FilterPanelShowsTheRowsOfTheBoundSearch)
     for (const Config &c : kEditConfigs) {
         e->SQLWhere = QString::fromUtf8(c.condition);
         e->SQLParamType = c.type;
-        for (const char *raw : kCorpus) {
+        for (const char *raw : kHostileCorpus) {
             SCOPED_TRACE(std::string(c.condition) + " <- " + raw);
             e->setText(QString::fromUtf8(raw));
             QTest::mouseClick(panel.FilterButton, Qt::LeftButton);
@@ -214,11 +174,11 @@ TEST_F(HostileText, FilterComboShowsTheRowsOfTheBoundSearch)
         combo.List->setCurrentIndex(i - 1);
         QTest::keyClick(combo.List, Qt::Key_Down);
         ASSERT_TRUE(combo.ValueEdit->hasFocus()) << "the value is asked for";
-        for (const char *raw : kCorpus) {
+        for (const char *raw : kHostileCorpus) {
             SCOPED_TRACE(std::string(c.condition) + " <- " + raw);
             combo.ValueEdit->setFocus();
             combo.ValueEdit->clear();
-            type(combo.ValueEdit, QString::fromUtf8(raw));
+            TypeText(combo.ValueEdit, QString::fromUtf8(raw));
             other->setFocus(); // leaving the value applies it
             EXPECT_EQ(shown(), expected(c, QString::fromUtf8(raw)));
         }
@@ -230,7 +190,7 @@ TEST_F(HostileText, GridFilterByValueShowsTheRowsOfTheBoundSearch)
     TxDBGrid grid(&w);
     grid.SetDataSource(&src);
     const int nazov = 1; // the NAZOV column: a prefix match, whatever operator is typed
-    for (const char *raw : kCorpus) {
+    for (const char *raw : kHostileCorpus) {
         SCOPED_TRACE(raw);
         const QString text = QString::fromUtf8(raw);
         answers.InputAnswers.push_back(text);
