@@ -3,7 +3,6 @@
 #include "SqlClause.h"
 #include "platform/os/Format.h"
 
-#include <QRegularExpression>
 
 #include <limits>
 
@@ -80,13 +79,10 @@ void AddFilterCondition(QString &where, const QString &condition, const QString 
     // its type, so it can never close them.
     QString inQuotes = val.trimmed();
     inQuotes.replace(QLatin1Char('\''), QLatin1String("''"));
-    // Outside them a typed value of no type is a number as it stands or else one quoted literal: never
-    // raw SQL. The server converts the literal to the compared column's type, as it does a parameter.
-    static const QRegularExpression number(QStringLiteral("^[+-]?[0-9]{1,18}(\\.[0-9]{1,18})?$"));
-    const QString trimmed = val.trimmed();
-    QString outside = valueType != ftUnknown ? SqlLiteral(val, valueType)
-                      : number.match(trimmed).hasMatch() ? trimmed
-                                                         : quoted(trimmed);
+    // Outside them a typed value of no type is one quoted literal, never raw SQL: the server converts it
+    // to the compared column's type, as it does a bound parameter (a number for a number column, text for
+    // a text column).
+    QString outside = valueType != ftUnknown ? SqlLiteral(val, valueType) : quoted(val.trimmed());
     // A negative number after a minus ("CURRENT_DATE-?") would start a comment.
     if (outside.startsWith(QLatin1Char('-')))
         outside = QLatin1Char('(') + outside + QLatin1Char(')');

@@ -23,6 +23,6 @@ inline QString FieldCondition(const TField *field, const QString &text)
 
 // Appends condition to where (joined by " AND ") with every "?" replaced by value. A value starting with
 // "!" turns "=?" into "<>?". Inside the condition's own apostrophes the value only has its apostrophes
-// doubled; outside them it is the literal of its type, or, of unknown type, a number or a quoted literal.
+// doubled; outside them it is the literal of its type, or, of unknown type, one quoted literal.
 // A condition with OR at its top level is bracketed.
 void AddFilterCondition(QString &where, const QString &condition, const QString &value, TFieldType valueType);

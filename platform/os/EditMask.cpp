@@ -151,12 +151,18 @@ bool TEditMask::accepts(const Position &p, QChar c)
 
 bool TEditMask::Typeable(int index, QChar c) const
 {
+    // The first input position decides; beyond it only a literal typed as itself is looked for, so that
+    // typing a separator still skips the optional places before it.
+    bool passedInput = false;
     for (int i = std::max(index, 0); i < positions_.size(); ++i) {
         const Position &p = positions_[i];
-        if (p.kind == Position::Input)
-            return accepts(p, c);
-        if (p.ch == c)
+        if (p.kind == Position::Input) {
+            if (!passedInput && accepts(p, c))
+                return true;
+            passedInput = true;
+        } else if (p.ch == c) {
             return true;
+        }
     }
     return false;
 }

@@ -352,4 +352,11 @@ TEST(MaskedEdits, ProductNumberRefusesADigitWhereTheMaskWantsALetter)
     EXPECT_EQ(edit->EditText(), "V_-___");
     QTest::keyClicks(edit, QStringLiteral("x-12a3"));
     EXPECT_EQ(edit->EditText(), "VX-123") << "the literal may be typed; a letter among the digits is refused";
+
+    // A typed separator still skips the optional day digit of the date edit.
+    auto *date = new TmeDATUM(&form);
+    date->setFocus();
+    date->setCursorPosition(0);
+    QTest::keyClicks(date, QStringLiteral("1") + FormatSettings().DateSeparator + QStringLiteral("x2"));
+    EXPECT_EQ(date->EditText().left(4), QStringLiteral("1_") + FormatSettings().DateSeparator + QStringLiteral("2"));
 }

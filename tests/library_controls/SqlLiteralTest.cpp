@@ -93,13 +93,12 @@ TEST_F(SqlLiteralTest, FilterConditions)
         {"A=1", "d_vystav>=?", "1.2.2024", ftDate, "A=1 AND d_vystav>='2024-02-01'"},
         {"", "C_ODB=? or C_ODB2=?", "5", ftInteger, "(C_ODB=5 or C_ODB2=5)"},
         {"A=1", "majitel like '?%' or c_odb like '?'", "x", ftUnknown, "A=1 AND (majitel like 'x%' or c_odb like 'x')"},
-        // Untyped text outside the condition's apostrophes: a number as it stands, anything else one literal.
+        // Untyped text outside the condition's apostrophes: one literal, whatever it holds.
         {"", "c_odb in (select c_odb from COdberatelov where ICO=? or c_odb=?)", "0) or (1=1", ftUnknown,
          "c_odb in (select c_odb from COdberatelov where ICO='0) or (1=1' or c_odb='0) or (1=1')"},
-        {"", "ICO=?", " 31234567 ", ftUnknown, "ICO=31234567"},
-        {"", "CENA<?", "12.5", ftUnknown, "CENA<12.5"},
-        {"", "D>=CURRENT_DATE-?", "-7", ftUnknown, "D>=CURRENT_DATE-(-7)"}, // never a "--" comment
-        {"", "D>=CURRENT_DATE-?", "-7", ftInteger, "D>=CURRENT_DATE-(-7)"},
+        {"", "ICO=?", " 31234567 ", ftUnknown, "ICO='31234567'"},
+        {"", "TYP2=?", "V", ftUnknown, "TYP2='V'"},
+        {"", "D>=CURRENT_DATE-?", "-7", ftInteger, "D>=CURRENT_DATE-(-7)"}, // never a "--" comment
         // Inside the apostrophes only the apostrophes are doubled, whatever the type.
         {"", "ODBERATEL like '?%'", "or 1=1 or ODBERATEL like", ftString, "ODBERATEL like 'or 1=1 or ODBERATEL like%'"},
         {"", "ODBERATEL like '?%'", "x' or 'a'='a", ftString, "ODBERATEL like 'x'' or ''a''=''a%'"},

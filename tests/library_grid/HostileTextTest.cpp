@@ -110,6 +110,7 @@ const Config kEditConfigs[] = {
     {"POZN=?", ftString, "POZN=:v"},
     {"ICO=?", ftInteger, "ICO=:v"},
     {"ICO=?", ftUnknown, "ICO=:v"},
+    {"POZN=?", ftUnknown, "POZN=:v"},
     {"D>=?", ftDate, "D>=:v"},
 };
 
