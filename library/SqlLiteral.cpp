@@ -3,7 +3,6 @@
 #include "SqlClause.h"
 #include "platform/os/Format.h"
 
-
 #include <limits>
 
 namespace {
