@@ -21,7 +21,8 @@ inline QString FieldCondition(const TField *field, const QString &text)
     return FieldCondition(field->FieldName(), field->DataType(), text);
 }
 
-// Appends condition to where (joined by " AND ") with every "?" replaced by the literal of value. A value
-// starting with "!" turns "=?" into "<>?". A value of unknown type placed inside the condition's own
-// apostrophes has its apostrophes doubled, so it stays one literal.
+// Appends condition to where (joined by " AND ") with every "?" replaced by value. A value starting with
+// "!" turns "=?" into "<>?". Inside the condition's own apostrophes the value only has its apostrophes
+// doubled; outside them it is the literal of its type, or, of unknown type, one quoted literal.
+// A condition with OR at its top level is bracketed.
 void AddFilterCondition(QString &where, const QString &condition, const QString &value, TFieldType valueType);

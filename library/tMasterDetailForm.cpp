@@ -113,9 +113,45 @@ void TtMasterDetailForm::btnNovyClick()
             return;
         // The master row first: the detail rows refer to it. Controls come back whatever happens.
         TDisableControls hold(master);
-        master->Post();
-        applyDetail();
+        if (!postNewTogether(master)) {
+            master->Post();
+            applyDetail();
+        }
     });
+}
+
+bool TtMasterDetailForm::postNewTogether(TDataSet *master)
+{
+    auto *ibMaster = dynamic_cast<TIBCustomDataSet *>(master);
+    auto *ibDetail = dynamic_cast<TIBCustomDataSet *>(DetailDataSet);
+    TIBDatabase *db = ibMaster ? ibMaster->Database() : nullptr;
+    if (!db || !ibDetail || master->CachedUpdates() || ibDetail->Database() != db ||
+        ibMaster->Transaction() != db->DefaultTransaction() || ibDetail->Transaction() != db->DefaultTransaction())
+        return false;
+    // The new master row waits in the cache and is written with the detail rows under one savepoint, so
+    // a refused detail row leaves no master row behind.
+    master->UpdateRecord(); // what the controls still hold goes into the fields first
+    std::vector<QVariant> values;
+    for (int i = 0; i < master->FieldCount(); ++i)
+        values.push_back(master->Fields(i)->Value());
+    master->SetCachedUpdates(true);
+    try {
+        master->Post();
+        db->ApplyUpdates({master, DetailDataSet});
+    } catch (...) {
+        // Turning the cache off drops the unsaved row; the user gets back the record he was entering,
+        // with what he typed, and the detail rows stay pending.
+        master->SetCachedUpdates(false);
+        master->Append();
+        for (int i = 0; i < master->FieldCount(); ++i) {
+            TField *f = master->Fields(i);
+            if (f->FieldKind() == fkData && !f->ReadOnly)
+                f->SetValue(values[size_t(i)]);
+        }
+        throw;
+    }
+    master->SetCachedUpdates(false);
+    return true;
 }
 
 void TtMasterDetailForm::btnOpravClick()

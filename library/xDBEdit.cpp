@@ -158,10 +158,14 @@ bool TxDBEdit::eventFilter(QObject *watched, QEvent *e)
     if (watched == edit_ && e->type() == QEvent::KeyPress) {
         auto *ke = static_cast<QKeyEvent *>(e);
         int key = ke->key();
-        if (OnKeyDown)
+        if (OnKeyDown) {
             OnKeyDown(key, ke->modifiers());
-        else if (EnterToTab && !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            // Enter belongs to the form's handler: neither the edit nor the form moves the focus on it.
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                key = 0;
+        } else if (EnterToTab && !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             MoveFocusByKey(edit_, key);
+        }
         if (key == 0)
             return true;
     }

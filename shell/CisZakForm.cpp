@@ -152,7 +152,8 @@ bool PickOrderForField(TField *field, const QString &product, const QString &ord
 {
     QString condition;
     if (product > QLatin1String(" ") && customer != 0)
-        condition = QStringLiteral("c_vyr=%1 and c_odb=%2 and stav_zak<%3").arg(quoted(product)).arg(customer).arg(int(stUkoncena));
+        condition = QStringLiteral("c_vyr=%1 and c_odb=%2 and stav_zak<%3")
+                        .arg(quoted(product), QString::number(customer), QString::number(int(stUkoncena)));
     else if (!product.trimmed().isEmpty())
         condition = QStringLiteral("c_vyr=") + quoted(product);
     else if (!order.trimmed().isEmpty())

@@ -89,11 +89,12 @@ TDMCis::~TDMCis()
 
 void TDMCis::QOdberateliaNewRecord(TDataSet *dataSet)
 {
-    // Provisional customers (tag 1) count down below the smallest number, ordinary ones up from the largest.
+    // Provisional customers (tag 1) count down below the smallest number, ordinary ones up from the largest;
+    // each side of 0 on its own, as 0 means "no customer".
     const int number =
         dataSet->Tag == 1
-            ? SelectValueParams(QStringLiteral("select min(C_ODB) from COdberatelov")).toInt() - 1
-            : SelectValueParams(QStringLiteral("select max(C_ODB) from COdberatelov")).toInt() + 1;
+            ? SelectValueParams(QStringLiteral("select min(C_ODB) from COdberatelov where C_ODB<0")).toInt() - 1
+            : SelectValueParams(QStringLiteral("select max(C_ODB) from COdberatelov where C_ODB>0")).toInt() + 1;
     DMZal->Query.Close();
     dataSet->FieldByName(QStringLiteral("C_ODB"))->SetValue(number);
     dataSet->FieldByName(QStringLiteral("D_UPDATE"))->SetValue(Date());

@@ -438,9 +438,9 @@ void TFormMenu::BuildReportMenu()
         folder = QStringLiteral("_SQL/");
     else if (DirectoryExists(QStringLiteral("XREP")))
         folder = QStringLiteral("XREP/");
-    // In the order the file system lists them.
+    // By name, whatever the letter case and whatever order the file system gives.
     const QStringList files = QDir(folder.isEmpty() ? QStringLiteral(".") : folder)
-                                  .entryList({QStringLiteral("*.xrep")}, QDir::Files, QDir::Unsorted);
+                                  .entryList({QStringLiteral("*.xrep")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (int n = 0; n < files.size(); ++n) {
         // An ampersand in a file name is shown, not taken as the item's accelerator.
         QAction *a = mnuRep->addAction(QString(files[n]).replace(QLatin1Char('&'), QLatin1String("&&")));

@@ -101,17 +101,19 @@ QString NextItemCode(const QString &prefix)
 {
     const QString p = prefix.trimmed();
     TxQuery &q = scratch();
-    // The prefix is bound, so an apostrophe in it cannot end the literal.
-    const QVariant highest =
-        q.SelectValue(QStringLiteral("SELECT max(C_POL) FROM POLOZKY WHERE C_POL like :prefix"), {p + QLatin1Char('%')});
-    const bool oneRow = q.RecordCount() == 1;
+    // The highest by number, not by text (V1000 follows V999); among equal numbers the widest code. The
+    // prefix is bound and matched with STARTING WITH, so neither an apostrophe nor a LIKE wildcard in it
+    // counts.
+    const QVariant highest = q.SelectValue(
+        QStringLiteral("SELECT FIRST 1 trim(C_POL) FROM POLOZKY WHERE C_POL STARTING WITH :prefix "
+                       "AND substring(trim(C_POL) FROM cast(:startAt AS integer)) SIMILAR TO '[0-9]+' "
+                       "ORDER BY cast(substring(trim(C_POL) FROM cast(:startAt2 AS integer)) AS bigint) DESC, "
+                       "char_length(trim(C_POL)) DESC"),
+        {p, int(p.size()) + 1, int(p.size()) + 1});
     q.Close();
-    if (!oneRow)
-        return p;
     const QString digits = highest.toString().mid(p.size(), 15).trimmed();
     const qint64 next = numberPart(digits) + 1;
-    const QString number = QString::number(qAbs(next)).rightJustified(digits.size(), QLatin1Char('0'));
-    return p + (next < 0 ? QStringLiteral("-") : QString()) + number;
+    return p + QString::number(next).rightJustified(digits.size(), QLatin1Char('0'));
 }
 
 // ---------------------------------------------------------------- statements and selects

@@ -29,7 +29,8 @@ int NextNumber(const QString &table, const QString &field, int min = 0, int max 
 // The next prefix + four-digit key; an empty max means prefix + two-digit year, up to "9999".
 // A full range throws EDatabaseError.
 QString NextCode(const QString &table, const QString &field, const QString &prefix, const QString &max = QString());
-// The next item number with the (trimmed) prefix, the width of its number part kept: V00123 -> V00124.
+// The next item number with the (trimmed) prefix after the numerically highest one, the width of its
+// number part kept: V00123 -> V00124, V999 and V1000 -> V1001.
 QString NextItemCode(const QString &prefix);
 
 // ---- statements and selects on the scratch query DMZal->Query (not reentrant)

@@ -252,6 +252,26 @@ TEST_F(OrderPickTest, JobListByProductViewAndFilter)
     EXPECT_EQ(order->AsString(), "OBJ/1");
 }
 
+TEST_F(OrderPickTest, JobListByProductAndCustomerTakesTheProductCodeAsItStands)
+{
+    for (const char *row : {"(260020, 'OBJ/2', 'V%2', 5)", "(260021, 'OBJ/2', 'V2', 5)", "(260022, 'OBJ/2', 'V%1', 5)"})
+        exec(QStringLiteral("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, STAV_ZAK) values ") + row);
+    TField *field = target.FieldByName("ICO");
+    field->SetValue(0);
+    for (const char *product : {"V%2", "V%1"}) {
+        SCOPED_TRACE(product);
+        QStringList shown;
+        closeModal(mrOk, [&](QWidget *) {
+            TxQuery &q = DMCis->QvZakazkyD;
+            for (q.First(); !q.Eof(); q.Next())
+                shown << q.FieldByName("c_vyr")->AsString().trimmed();
+            q.First();
+        });
+        EXPECT_TRUE(PickOrderForField(field, product, QString(), 2));
+        EXPECT_EQ(shown, QStringList{QString::fromLatin1(product)}) << "the code's %1 or %2 is no placeholder";
+    }
+}
+
 TEST_F(PickTest, ModuleWiresItsRoutines)
 {
     RegisterCodeListModule();

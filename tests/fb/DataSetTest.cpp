@@ -608,3 +608,30 @@ TEST_F(DataSets, IdleTimerCommitsRetainingButNotInsideASave)
 }
 
 } // namespace
+
+TEST_F(DataSets, AGroupWithADataSetOfAnotherTransactionIsRefusedBeforeAnyWrite)
+{
+    TIBTransaction other(db.get());
+    auto mine = table("T_LINE");
+    mine->SetIndexFieldNames("ID");
+    mine->SetCachedUpdates(true);
+    mine->Open();
+    mine->Append();
+    mine->FieldByName("ID")->SetAsInteger(3); // collides: this part fails
+    mine->Post();
+    auto theirs = table("T_ITEM");
+    theirs->SetTransaction(&other);
+    theirs->SetCachedUpdates(true);
+    theirs->Open();
+    theirs->Edit();
+    theirs->FieldByName("NAME")->SetAsString("zmena");
+    theirs->Post();
+
+    EXPECT_THROW(db->ApplyUpdates({theirs.get(), mine.get()}), EDatabaseError);
+    EXPECT_TRUE(theirs->UpdatesPending());
+    EXPECT_TRUE(mine->UpdatesPending());
+    if (other.Active())
+        other.Commit();
+    EXPECT_NE(value("select NAME from T_ITEM where ID = 1").toString(), "zmena")
+        << "the other transaction's data set wrote nothing the savepoint could not take back";
+}

@@ -228,6 +228,27 @@ TEST_F(Utils, DuplicateRecordNeverCopiesTheKeyAndKeepsNewRecordDefaults)
     q.Cancel();
 }
 
+TEST_F(Utils, DuplicateRecordTakesTheNumbersTheCatalogueStartedAtZero)
+{
+    TxDBCatalog cat;
+    db->DBCatalog = &cat; // every number field of a new record starts as 0
+    exec("create table U_P (ID integer not null primary key, NAZOV varchar(20), MNOZ double precision, "
+         "CENA double precision, KS integer)");
+    exec("insert into U_P values (1, 'odliatok', 2.5, 130.25, 4)");
+    q.SQL().SetText("select ID, NAZOV, MNOZ, CENA, KS from U_P order by ID");
+    q.OnNewRecord = [](TDataSet *ds) { ds->FieldByName("KS")->SetAsInteger(1); };
+    q.Open();
+    q.DuplicateRecord();
+    EXPECT_EQ(q.FieldByName("NAZOV")->AsString(), "odliatok");
+    EXPECT_DOUBLE_EQ(q.FieldByName("MNOZ")->AsFloat(), 2.5) << "not the catalogue's 0";
+    EXPECT_DOUBLE_EQ(q.FieldByName("CENA")->AsFloat(), 130.25);
+    EXPECT_EQ(q.FieldByName("KS")->AsInteger(), 1) << "what the new-record handler set stays";
+    EXPECT_EQ(q.FieldByName("ID")->AsInteger(), 0) << "the key is not copied";
+    q.Cancel();
+    q.Close();
+    db->DBCatalog = nullptr;
+}
+
 TEST_F(Utils, CopyValuesAndAppendAll)
 {
     exec("create table U_COPY (ID integer not null primary key, NAZOV varchar(20), INE integer)");

@@ -117,6 +117,18 @@ TEST_F(SqlFilter, ATopLevelOrIsBracketedSoTheFilterNarrows)
     EXPECT_EQ(rows(), 1) << "without brackets the filter would bind to A = 3 only and keep both A = 1 rows";
 }
 
+TEST_F(SqlFilter, AFilterWithATopLevelOrIsBracketedSoItCannotEscapeTheCondition)
+{
+    q.SQL().SetText("select *\nfrom F_T\nwhere A = 1\n");
+    q.Open();
+    const int own = rows();
+    ASSERT_EQ(own, 2);
+    q.SetFilterText("B = 9 or B <> 9");
+    q.SetFiltered(true);
+    EXPECT_EQ(q.SQL()[2], "WHERE A = 1 /*FILTER*/  AND (B = 9 or B <> 9)");
+    EXPECT_EQ(rows(), own) << "the filter's OR does not bring back rows the query's own condition leaves out";
+}
+
 TEST_F(SqlFilter, ABadFilterIsShownAndLeavesTheQueryClosed)
 {
     TTestResponder answers;

@@ -335,3 +335,28 @@ TEST(MaskEdits, ProductNumberEditTakesTheMaskInForceWhenMade)
     EXPECT_EQ(masked->width(), 89);
     SetProductNumberMask(QString());
 }
+
+TEST(MaskedEdits, ProductNumberRefusesADigitWhereTheMaskWantsALetter)
+{
+    SetProductNumberMask(QStringLiteral("LL-000;1;_"));
+    TForm form;
+    auto *edit = new TmeC_VYR(&form);
+    SetProductNumberMask(QString());
+    showActive(&form);
+    edit->setFocus();
+    edit->setCursorPosition(0);
+    QTest::keyClicks(edit, QStringLiteral("1"));
+    EXPECT_EQ(edit->EditText(), "__-___") << "the digit is not carried on to the number";
+    EXPECT_EQ(edit->cursorPosition(), 0);
+    QTest::keyClicks(edit, QStringLiteral("v2"));
+    EXPECT_EQ(edit->EditText(), "V_-___");
+    QTest::keyClicks(edit, QStringLiteral("x-12a3"));
+    EXPECT_EQ(edit->EditText(), "VX-123") << "the literal may be typed; a letter among the digits is refused";
+
+    // A typed separator still skips the optional day digit of the date edit.
+    auto *date = new TmeDATUM(&form);
+    date->setFocus();
+    date->setCursorPosition(0);
+    QTest::keyClicks(date, QStringLiteral("1") + FormatSettings().DateSeparator + QStringLiteral("x2"));
+    EXPECT_EQ(date->EditText().left(4), QStringLiteral("1_") + FormatSettings().DateSeparator + QStringLiteral("2"));
+}

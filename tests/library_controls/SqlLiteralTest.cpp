@@ -88,10 +88,22 @@ TEST_F(SqlLiteralTest, FilterConditions)
     } cases[] = {
         {"", "C_STAV=?", "3", ftInteger, "C_STAV=3"},
         {"", "C_STAV=?", "!3", ftInteger, "C_STAV<>3"},
-        {"", "C_STAV>?", "!3", ftUnknown, "C_STAV>!3"}, // no "=?": the "!" stays
+        {"", "C_STAV>?", "!3", ftUnknown, "C_STAV>'!3'"}, // no "=?": the "!" stays, in a literal
         {"  ", "ICO like '?%'", "ab", ftUnknown, "  ICO like 'ab%'"}, // blank: kept, no AND
         {"A=1", "d_vystav>=?", "1.2.2024", ftDate, "A=1 AND d_vystav>='2024-02-01'"},
-        {"", "C_ODB=? or C_ODB2=?", "5", ftInteger, "C_ODB=5 or C_ODB2=5"},
+        {"", "C_ODB=? or C_ODB2=?", "5", ftInteger, "(C_ODB=5 or C_ODB2=5)"},
+        {"A=1", "majitel like '?%' or c_odb like '?'", "x", ftUnknown, "A=1 AND (majitel like 'x%' or c_odb like 'x')"},
+        // Untyped text outside the condition's apostrophes: one literal, whatever it holds.
+        {"", "c_odb in (select c_odb from COdberatelov where ICO=? or c_odb=?)", "0) or (1=1", ftUnknown,
+         "c_odb in (select c_odb from COdberatelov where ICO='0) or (1=1' or c_odb='0) or (1=1')"},
+        {"", "ICO=?", " 31234567 ", ftUnknown, "ICO='31234567'"},
+        {"", "TYP2=?", "V", ftUnknown, "TYP2='V'"},
+        {"", "D>=CURRENT_DATE-?", "-7", ftInteger, "D>=CURRENT_DATE-(-7)"}, // never a "--" comment
+        // Inside the apostrophes only the apostrophes are doubled, whatever the type.
+        {"", "ODBERATEL like '?%'", "or 1=1 or ODBERATEL like", ftString, "ODBERATEL like 'or 1=1 or ODBERATEL like%'"},
+        {"", "ODBERATEL like '?%'", "x' or 'a'='a", ftString, "ODBERATEL like 'x'' or ''a''=''a%'"},
+        {"", "datum2 between 'now' and '?'", "1.2.2026", ftDate, "datum2 between 'now' and '1.2.2026'"},
+        {"", "C='?'", "5x", ftInteger, "C='5x'"},
         {"", "ODBERATEL LIKE '?%'", "O'Neil", ftUnknown, "ODBERATEL LIKE 'O''Neil%'"},
         {"", "ODBERATEL LIKE '?%'", "x%' or 1=1 --", ftUnknown, "ODBERATEL LIKE 'x%'' or 1=1 --%'"},
         {"", "NAZOV=?", "O'Neil", ftString, "NAZOV='O''Neil'"},

@@ -13,6 +13,7 @@
 #include "platform/os/Format.h"
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Form.h"
 #include "platform/ui/Jpeg.h"
 
 #include <QCalendarWidget>
@@ -117,6 +118,34 @@ TEST_F(Compound, OwnKeyHandlerStopsEnterFromMovingTheFocus)
     QTest::keyClick(nazov->Edit(), Qt::Key_Return);
     EXPECT_EQ(keys, 1);
     EXPECT_TRUE(nazov->Edit()->hasFocus());
+}
+
+TEST_F(Compound, OnAFormEnterGoesToTheOwnKeyHandlerOnly)
+{
+    TForm form;
+    auto *nazov = new TxDBEdit(&form);
+    nazov->SetDataSource(&src);
+    nazov->SetDataField("NAZOV");
+    auto *druh = new TxDBEdit(&form);
+    druh->move(0, 30);
+    druh->SetDataSource(&src);
+    druh->SetDataField("DRUH");
+    QList<int> keys;
+    nazov->OnKeyDown = [&](int &key, Qt::KeyboardModifiers) { keys << key; };
+    form.show();
+    QApplication::setActiveWindow(&form);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+    nazov->setFocus();
+    QTest::keyClick(nazov->Edit(), Qt::Key_Return);
+    EXPECT_TRUE(nazov->Edit()->hasFocus()) << "neither the edit nor the form moved on";
+    QTest::keyClick(nazov->Edit(), Qt::Key_Enter, Qt::KeypadModifier);
+    EXPECT_TRUE(nazov->Edit()->hasFocus());
+    EXPECT_EQ(keys, QList<int>({Qt::Key_Return, Qt::Key_Enter}));
+    QTest::keyClick(nazov->Edit(), Qt::Key_X);
+    EXPECT_EQ(nazov->Edit()->text(), "Odliatokx") << "other keys still reach the edit";
+    druh->setFocus();
+    QTest::keyClick(druh->Edit(), Qt::Key_Return);
+    EXPECT_FALSE(druh->Edit()->hasFocus()) << "an edit without its own handler moves on";
 }
 
 TEST_F(Compound, DateButtonOpensTheCalendarOnTodayForAnEmptyEditAndWritesTheChosenDay)
@@ -236,6 +265,23 @@ TEST_F(Compound, LabelHookMayChangeTheFont)
 
 // ---------------------------------------------------------------- TxDBComboBox
 
+TEST_F(Compound, ComboCodesSplitWhereTheLineParts)
+{
+    auto *c = new TxDBComboBox(&w);
+    c->SetItems2({QString::fromUtf8("PN-1=Práceneschopnosť"), "D-2:x", QString::fromUtf8("OČR:Ošetrovanie")});
+    EXPECT_EQ(c->Items2(), QStringList({QString::fromUtf8("PN-1-Práceneschopnosť"), "D-2:x",
+                                        QString::fromUtf8("OČR-Ošetrovanie")}));
+    EXPECT_EQ(c->Items(), QStringList({"PN-1", "D", QString::fromUtf8("OČR")}));
+    c->SetDataSource(&src);
+    c->SetDataField("NAZOV");
+    showWindow();
+    c->setFocus();
+    QTest::keyClick(c, Qt::Key_Down);
+    t.Post();
+    EXPECT_EQ(value("select NAZOV from T_C where ID = 1").toString(), "PN-1");
+    EXPECT_EQ(c->currentIndex(), 0) << "the stored code finds its line again";
+}
+
 TEST_F(Compound, ComboListsCodesWithTextsAndStoresTheCode)
 {
     auto *c = new TxDBComboBox(&w);
@@ -280,12 +326,36 @@ TEST_F(Compound, DatePickerShowsEditsAndWritesItsDate)
     t.Post();
     EXPECT_EQ(value("select D from T_C where ID = 1").toDate(), chosen);
 
-    t.Last();
-    EXPECT_EQ(d->text().trimmed(), "") << "a null date is blank, not today";
-    t.Edit();
-    t.FieldByName("NAZOV")->SetAsString("iný");
+}
+
+TEST_F(Compound, DatePickerOverAnEmptyDateShowsTodayAndWritesOnlyAPick)
+{
+    SetNowForTests(QDateTime(QDate(2026, 5, 20), QTime(10, 0)));
+    auto *d = new TxDBDateEdit(&w);
+    auto *next = new TxDBEdit(&w);
+    next->move(0, 40);
+    d->SetDataSource(&src);
+    d->SetDataField("D");
+    next->SetDataSource(&src);
+    next->SetDataField("NAZOV");
+    showWindow();
+    t.Last(); // D is null
+    EXPECT_EQ(d->date(), QDate(2026, 5, 20)) << "an empty date shows today";
+    d->setFocus();
+    QTest::keyClick(d, Qt::Key_Return);
+    EXPECT_TRUE(next->Edit()->hasFocus());
+    QTest::keyClicks(next->Edit(), "iny");
+    QTest::keyClick(next->Edit(), Qt::Key_Return);
     t.Post();
-    EXPECT_TRUE(value("select D from T_C where ID = 2").isNull()) << "an untouched null date stays null";
+    EXPECT_TRUE(value("select D from T_C where ID = 2").isNull()) << "passing through writes nothing";
+    EXPECT_EQ(d->date(), QDate(2026, 5, 20));
+
+    // Picking the day shown is a choice: it is written.
+    d->setFocus();
+    emit d->calendarWidget()->clicked(QDate(2026, 5, 20));
+    next->setFocus();
+    t.Post();
+    EXPECT_EQ(value("select D from T_C where ID = 2").toDate(), QDate(2026, 5, 20));
 }
 
 TEST_F(Compound, MemoTakesItsCharacterCase)

@@ -209,6 +209,43 @@ TEST_F(MasterDetail, AFailedSaveEnablesTheControlsAgainAndKeepsTheEdits)
     EXPECT_EQ(count("M_D"), 1);
 }
 
+TEST_F(MasterDetail, NewWritesTheMasterAndItsDetailsAllOrNothing)
+{
+    // A detail row the database refuses (its master does not exist): the new master row must not stay.
+    inDialog([this] {
+        type(dialog.id, "50");
+        type(dialog.nazov, "Celok");
+        addDetail(50, 50);
+        addDetail(51, 999);
+        QTest::mouseClick(dialog.zapis, Qt::LeftButton);
+    });
+    QTest::mouseClick(form.btnNovy, Qt::LeftButton);
+    ASSERT_EQ(responder.Messages.size(), 1) << "the refusal is shown";
+    EXPECT_EQ(count("M_H"), 1) << "no master row without its details";
+    EXPECT_EQ(count("M_D"), 1);
+    EXPECT_EQ(master.State(), dsInsert) << "the user's record stays for another try";
+    EXPECT_EQ(master.FieldByName("ID")->AsInteger(), 50);
+    EXPECT_EQ(master.FieldByName("NAZOV")->AsString(), "Celok");
+    EXPECT_TRUE(detail.UpdatesPending());
+    EXPECT_FALSE(master.ControlsDisabled());
+
+    // Mended, New again goes on with the same record and writes it all.
+    for (detail.First(); !detail.Eof(); detail.Next())
+        if (detail.FieldByName("M_ID")->AsInteger() == 999) {
+            detail.Edit();
+            detail.FieldByName("M_ID")->SetAsInteger(50);
+            detail.Post();
+        }
+    inDialog([this] { QTest::mouseClick(dialog.zapis, Qt::LeftButton); });
+    QTest::mouseClick(form.btnNovy, Qt::LeftButton);
+    EXPECT_EQ(responder.Messages.size(), 1);
+    EXPECT_EQ(value("select NAZOV from M_H where ID = 50").toString(), "Celok");
+    EXPECT_EQ(value("select count(*) from M_D where M_ID = 50").toInt(), 2);
+    EXPECT_EQ(master.State(), dsBrowse);
+    EXPECT_FALSE(master.CachedUpdates());
+    EXPECT_FALSE(detail.UpdatesPending());
+}
+
 TEST_F(MasterDetail, DeleteAsksWithNoAsTheDefault)
 {
     form.btnZmazClick();

@@ -72,12 +72,35 @@ TEST(WordList, PhrasesAreReplacedInFileOrderInAnyCaseAndInsideWords)
     EXPECT_EQ(s.TranslateText(QString::fromUtf8("Dátum"), lngSK), QString::fromUtf8("Dátum"));
 }
 
-TEST(WordList, AMissingTranslationKeepsTheSlovakText)
+TEST(WordList, ALineWithoutTheLanguagesTextBlanksTheCaption)
 {
     WordListFolder folder;
     TxSlovnik s;
-    EXPECT_EQ(s.TranslateWord(QString::fromUtf8("Poznámka"), lngDE), QString::fromUtf8("Poznámka"));
-    EXPECT_EQ(s.TranslateText(QString::fromUtf8("Poznámka: spolu"), lngEN), QString::fromUtf8("Poznámka: Total"));
+    EXPECT_EQ(s.TranslateWord(QString::fromUtf8("Poznámka"), lngDE), "");
+    EXPECT_EQ(s.TranslateWord(QString::fromUtf8("Poznámka"), lngEN), "");
+    EXPECT_EQ(s.TranslateText(QString::fromUtf8("Poznámka: spolu"), lngEN), ": Total");
+    EXPECT_EQ(s.TranslateWord(QString::fromUtf8("Poznámka"), lngSK), QString::fromUtf8("Poznámka"));
+}
+
+TEST(WordList, ATranslationThatKeepsGrowingIsAbandoned)
+{
+    QTemporaryDir dir;
+    // Each line doubles what the one before left: "a" would become 2^24 characters.
+    QString lines;
+    for (int i = 0; i < 24; ++i)
+        lines += QStringLiteral("a;aa;aa\n");
+    WriteFile(dir.filePath("slovnik.txt"), lines.toUtf8());
+    TxSlovnik s{TxSlovnik::Empty{}};
+    s.LoadFromFile(dir.filePath("slovnik.txt"));
+    EXPECT_EQ(s.TranslateText("a", lngDE), "a") << "past 100 times its length: untranslated";
+    const QString page = QString(1000, QLatin1Char('x')) + QLatin1Char('a');
+    EXPECT_EQ(s.TranslateText(page, lngEN), page) << "past 64 KB: untranslated";
+
+    // Growth within the bounds is kept: a chain of three doublings.
+    TxSlovnik few{TxSlovnik::Empty{}};
+    WriteFile(dir.filePath("few.txt"), QByteArray("a;aa;aa\na;aa;aa\na;aa;aa\n"));
+    few.LoadFromFile(dir.filePath("few.txt"));
+    EXPECT_EQ(few.TranslateText("a", lngDE), "aaaaaaaa");
 }
 
 TEST(WordList, MissingFileSaysSoAndTranslatesNothing)

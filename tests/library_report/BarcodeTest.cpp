@@ -200,3 +200,18 @@ TEST(Barcode, ReportControlTakesTheBarcodesSizeAndRedraws)
         images += item.kind == TQRItem::Image;
     EXPECT_EQ(images, 2);
 }
+
+TEST(Barcode, ATextLongerThanAnyLabelIsRefusedBeforeEncoding)
+{
+    TAsBarcode b;
+    for (TBarcodeType type : {bcCode128B, bcCodeEAN128B, bcCode128C}) {
+        SCOPED_TRACE(int(type));
+        b.setTyp(type);
+        b.setText(QString(10000, QLatin1Char('9')));
+        EXPECT_EQ(message([&] { b.MakeData(); }), "TAsBarcode: text je príliš dlhý (najviac 80 znakov)");
+    }
+    b.setTyp(bcCode128B);
+    b.setText(QString(kMaxBarcodeText, QLatin1Char('~'))); // the highest symbol value, the heaviest sum
+    const QString data = b.MakeData();
+    EXPECT_EQ(data.size(), (kMaxBarcodeText + 2) * 6 + 7) << "start, the text, check symbol and stop";
+}

@@ -145,6 +145,17 @@ TEST_F(Keys, ItemCodesKeepTheWidthOfTheirNumber)
     EXPECT_EQ(NextItemCode("O'B"), "O'B1") << "an apostrophe typed in the prefix is harmless";
 }
 
+TEST_F(Keys, ItemCodesFollowTheNumericallyHighest)
+{
+    for (const char *code : {"V999", "V1000", "V0998", "VA77", "W5000"})
+        exec(QStringLiteral("insert into POLOZKY (C_POL, TYP1) values ('%1', 'V')").arg(code));
+    EXPECT_EQ(NextItemCode("V"), "V1001") << "V1000 is higher than V999, though it sorts before it as text";
+    exec("insert into POLOZKY (C_POL, TYP1) values ('V01000', 'V')");
+    EXPECT_EQ(NextItemCode("V"), "V01001") << "the same number written wider keeps its width";
+    EXPECT_EQ(NextItemCode("V_"), "V_1") << "a LIKE wildcard in the prefix matches nothing else";
+    EXPECT_EQ(NextItemCode("VA"), "VA78");
+}
+
 TEST_F(Keys, StatementsAndNamedQueries)
 {
     EXPECT_EQ(ExecSqlParams("update ZAKAZKY set ODBERATEL=:o where C_OBJ=:c", {"Zlievareň 'Nová'", "ZAK250001"}), 1);

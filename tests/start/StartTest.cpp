@@ -481,4 +481,30 @@ TEST_F(StartTest, TerminationSignalClosesAsTheMainFormDoesWithoutAsking)
     EXPECT_EQ(readValue(programDatabase, "select RDB_UTVAR from QUSERS where RDB_USER='KOVAC'").toInt(), 3);
 }
 
+TEST_F(StartTest, ReportMenuListsTheDefinitionsByNameIgnoringCase)
+{
+    const QDir here(folder.path());
+    ASSERT_TRUE(here.mkdir("XREP"));
+    const QStringList made = {"zakazky.xrep", "Akcie.xrep", "mzdy.xrep", "bilancia.xrep", "Dodacie listy.xrep",
+                              "KAPACITY.xrep", "expedicia.xrep", "Faktury.xrep"};
+    for (const QString &name : made) {
+        QFile f(here.filePath("XREP/" + name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<xreport/>");
+    }
+    dm = std::make_unique<TDMZal>(programFile());
+    TFormMenu menu;
+    QStringList shown, files;
+    for (QAction *a : menu.mnuRep->actions())
+        shown << a->text();
+    for (const auto &entry : menu.ReportDefinitions())
+        files << entry.FileName;
+    const QStringList sorted = {"Akcie.xrep", "bilancia.xrep", "Dodacie listy.xrep", "expedicia.xrep", "Faktury.xrep",
+                                "KAPACITY.xrep", "mzdy.xrep", "zakazky.xrep"};
+    EXPECT_EQ(shown, sorted);
+    ASSERT_EQ(files.size(), sorted.size());
+    for (int i = 0; i < sorted.size(); ++i)
+        EXPECT_EQ(files[i], "XREP/" + sorted[i]) << "each item runs its own file";
+}
+
 } // namespace
