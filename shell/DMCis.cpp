@@ -1,15 +1,6 @@
 #include "DMCis.h"
 
-#include "CisOdbForm.h"
-#include "CisPolForm.h"
-#include "CisZakForm.h"
-#include "CisZamForm.h"
 #include "DMZal.h"
-#include "FormSluzby.h"
-#include "MenuHooks.h"
-#include "QMsgDForm.h"
-#include "QMsgForm.h"
-#include "Startup.h"
 #include "Routines.h"
 #include "library/SqlLiteral.h"
 #include "platform/os/Clock.h"
@@ -205,31 +196,4 @@ void TDMCis::QuickFilterEmployees(const QString &fieldName, const QString &text)
     QZamestnanci.SetFilterText(fieldName + QStringLiteral(" like ") + SqlLiteral(text + QLatin1Char('%'), ftString));
     QZamestnanci.SetFiltered(true);
     QZamestnanci.Open();
-}
-
-int TDMCis::ShowCodeLists(int page)
-{
-    if (!FormSluzby)
-        FormSluzby = new TFormSluzby(ApplicationMainForm());
-    FormSluzby->SetPage(page);
-    return FormSluzby->ShowModal();
-}
-
-void RegisterCodeListModule()
-{
-    SetStartupFactory(QStringLiteral("TDMCis"), [] { return MakeStartupInstance(new TDMCis); });
-    SetStartupFactory(QStringLiteral("TCisZamForm"), [] { return MakeStartupInstance(new TCisZamForm); });
-    SetStartupFactory(QStringLiteral("TCisZakForm"), [] { return MakeStartupInstance(new TCisZakForm); });
-    SetStartupFactory(QStringLiteral("TCisOdbForm"), [] { return MakeStartupInstance(new TCisOdbForm); });
-    SetStartupFactory(QStringLiteral("TCisPolForm"), [] { return MakeStartupInstance(new TCisPolForm); });
-    SetStartupFactory(QStringLiteral("TQMsgForm"), [] { return MakeStartupInstance(new TQMsgForm); });
-    SetStartupFactory(QStringLiteral("TQMsgDForm"), [] { return MakeStartupInstance(new TQMsgDForm); });
-    RegisterOpenRoutine(QStringLiteral("ShowCodeLists"), [](const QVariantList &args) {
-        if (DMCis)
-            DMCis->ShowCodeLists(args.isEmpty() ? 0 : args.first().toInt());
-    });
-    CheckMessagesHook = [](bool force) {
-        if (DMZal && DMZal->DBZAL.Connected())
-            CheckMessages(force);
-    };
 }

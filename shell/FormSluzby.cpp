@@ -427,3 +427,11 @@ void TFormSluzby::PrintEmployees()
 {
     ShowReportHook()(EmployeeReport());
 }
+
+int ShowCodeLists(int page)
+{
+    if (!FormSluzby)
+        FormSluzby = new TFormSluzby(ApplicationMainForm());
+    FormSluzby->SetPage(page);
+    return FormSluzby->ShowModal();
+}

@@ -46,3 +46,6 @@ private:
 };
 
 extern TFormSluzby *FormSluzby;
+
+// Shows the code-list form on the page (0..6), made on first use; its modal result.
+int ShowCodeLists(int page);

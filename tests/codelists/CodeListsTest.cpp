@@ -274,7 +274,7 @@ TEST_F(CisTest, ShowCodeListsOpensTheChosenPage)
         EXPECT_EQ(FormSluzby->PageControlSluzby->currentIndex(), 3);
         EXPECT_EQ(FormSluzby->StatusText(), QString::fromUtf8("Číselníky - Profesie a tarify"));
     });
-    EXPECT_EQ(cis->ShowCodeLists(3), mrCancel);
+    EXPECT_EQ(ShowCodeLists(3), mrCancel);
     EXPECT_FALSE(cis->CTarifov.Active()) << "closing closes the tables";
 }
 

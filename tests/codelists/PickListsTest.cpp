@@ -3,6 +3,7 @@
 #include "CisFixture.h"
 
 #include "library/xDBGrid.h"
+#include "shell/CodeListModule.h"
 #include "shell/MenuHooks.h"
 #include "shell/Startup.h"
 #include "platform/ui/BitBtn.h"

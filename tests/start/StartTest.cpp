@@ -9,7 +9,7 @@
 #include "platform/report/QRExportFilter.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
-#include "shell/Modules.h"
+#include "program/Modules.h"
 #include "shell/FormMenu.h"
 #include "shell/MenuHooks.h"
 #include "shell/QInitForm.h"

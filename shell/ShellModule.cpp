@@ -1,12 +1,10 @@
-#include "Modules.h"
+#include "ShellModule.h"
 
-#include "DMCis.h"
 #include "Startup.h"
 #include "library/QTlacForm.h"
 
-void RegisterModules()
+void RegisterShellModule()
 {
-    RegisterCodeListModule();
     // The print dialog lives as long as the main form it belongs to; the start-up list only names it.
     SetStartupFactory(QStringLiteral("TQTlacForm"), [] {
         TStartupInstance instance;

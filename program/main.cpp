@@ -1,5 +1,5 @@
 // The program: its start with the splash, the main menu and the message loop.
-#include "shell/Modules.h"
+#include "program/Modules.h"
 #include "shell/Startup.h"
 
 #include <QByteArray>
