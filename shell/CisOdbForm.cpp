@@ -1,6 +1,7 @@
 #include "CisOdbForm.h"
 
 #include "DMCis.h"
+#include "MenuHooks.h"
 #include "library/xDBGrid.h"
 #include "platform/os/Format.h"
 #include "platform/ui/DBControls.h"
@@ -44,20 +45,20 @@ bool oneOrPick()
     return form().ShowModal() == mrOk && !t.IsEmpty();
 }
 
-} // namespace
-
-std::function<int(TDataSet *)> &CustomerDialogHook()
+// The customer dialog of the sales module, else the new customer's name asked for.
+int customerDialog(TDataSet *ds)
 {
-    static std::function<int(TDataSet *)> hook = [](TDataSet *ds) {
-        QString name;
-        if (!InputQuery(QString::fromUtf8("Nový odberateľ"), QString::fromUtf8("Odberateľ:"), name) ||
-            name.trimmed().isEmpty())
-            return int(mrCancel);
-        ds->FieldByName(QStringLiteral("ODBERATEL"))->SetValue(name.trimmed());
-        return int(mrOk);
-    };
-    return hook;
+    if (ModuleHooks().CustomerDialog)
+        return ModuleHooks().CustomerDialog(ds);
+    QString name;
+    if (!InputQuery(QString::fromUtf8("Nový odberateľ"), QString::fromUtf8("Odberateľ:"), name) ||
+        name.trimmed().isEmpty())
+        return mrCancel;
+    ds->FieldByName(QStringLiteral("ODBERATEL"))->SetValue(name.trimmed());
+    return mrOk;
 }
+
+} // namespace
 
 TCisOdbForm::TCisOdbForm(QWidget *owner)
     : TCisPickForm(QString::fromUtf8("Číselník odberateľov"), &DMCis->DSQOdberatelia, owner)
@@ -100,7 +101,7 @@ void TCisOdbForm::NewCustomer()
         throw;
     }
     t.Tag = 0;
-    if (CustomerDialogHook()(&t) == mrOk)
+    if (customerDialog(&t) == mrOk)
         t.Post();
     else
         t.Cancel();

@@ -10,22 +10,23 @@
 #include "MenuHooks.h"
 #include "QMsgDForm.h"
 #include "QMsgForm.h"
+#include "RoutineNames.h"
 #include "Startup.h"
 
 void RegisterCodeListModule()
 {
-    SetStartupFactory(QStringLiteral("TDMCis"), [] { return MakeStartupInstance(new TDMCis); });
-    SetStartupFactory(QStringLiteral("TCisZamForm"), [] { return MakeStartupInstance(new TCisZamForm); });
-    SetStartupFactory(QStringLiteral("TCisZakForm"), [] { return MakeStartupInstance(new TCisZakForm); });
-    SetStartupFactory(QStringLiteral("TCisOdbForm"), [] { return MakeStartupInstance(new TCisOdbForm); });
-    SetStartupFactory(QStringLiteral("TCisPolForm"), [] { return MakeStartupInstance(new TCisPolForm); });
-    SetStartupFactory(QStringLiteral("TQMsgForm"), [] { return MakeStartupInstance(new TQMsgForm); });
-    SetStartupFactory(QStringLiteral("TQMsgDForm"), [] { return MakeStartupInstance(new TQMsgDForm); });
-    RegisterOpenRoutine(QStringLiteral("ShowCodeLists"), [](const QVariantList &args) {
+    SetStartupFactory(StartupClass::TDMCis, [] { return MakeStartupInstance(new TDMCis); });
+    SetStartupFactory(StartupClass::TCisZamForm, [] { return MakeStartupInstance(new TCisZamForm); });
+    SetStartupFactory(StartupClass::TCisZakForm, [] { return MakeStartupInstance(new TCisZakForm); });
+    SetStartupFactory(StartupClass::TCisOdbForm, [] { return MakeStartupInstance(new TCisOdbForm); });
+    SetStartupFactory(StartupClass::TCisPolForm, [] { return MakeStartupInstance(new TCisPolForm); });
+    SetStartupFactory(StartupClass::TQMsgForm, [] { return MakeStartupInstance(new TQMsgForm); });
+    SetStartupFactory(StartupClass::TQMsgDForm, [] { return MakeStartupInstance(new TQMsgDForm); });
+    RegisterOpenRoutine(Routine::ShowCodeLists, [](const QVariantList &args) {
         if (DMCis)
             ShowCodeLists(args.isEmpty() ? 0 : args.first().toInt());
     });
-    CheckMessagesHook = [](bool force) {
+    ModuleHooks().CheckMessages = [](bool force) {
         if (DMZal && DMZal->DBZAL.Connected())
             CheckMessages(force);
     };

@@ -2,12 +2,14 @@
 
 #include "DMCis.h"
 #include "DMZal.h"
+#include "MenuHooks.h"
 #include "CisPickForm.h"
 #include "QRTlacZam.h"
 #include "library/Buttons.h"
 #include "library/xDBGrid.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/ReportPreview.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -425,7 +427,10 @@ TQRTlacZam *TFormSluzby::EmployeeReport()
 
 void TFormSluzby::PrintEmployees()
 {
-    ShowReportHook()(EmployeeReport());
+    if (ModuleHooks().ShowReport)
+        ModuleHooks().ShowReport(EmployeeReport());
+    else
+        TReportPreview::Preview(EmployeeReport());
 }
 
 int ShowCodeLists(int page)

@@ -260,10 +260,10 @@ TEST_F(PickTest, ModuleWiresItsRoutines)
     EXPECT_TRUE(HasStartupFactory("TQMsgDForm"));
     closeModal(mrCancel, [](QWidget *) { EXPECT_EQ(FormSluzby->PageControlSluzby->currentIndex(), 2); });
     CallOpenRoutine("ShowCodeLists", {2});
-    ASSERT_TRUE(bool(CheckMessagesHook));
+    ASSERT_TRUE(bool(ModuleHooks().CheckMessages));
     closeModal(mrCancel, [](QWidget *w) { EXPECT_EQ(w, QMsgForm); });
-    CheckMessagesHook(true);
-    CheckMessagesHook = nullptr;
+    ModuleHooks().CheckMessages(true);
+    ModuleHooks() = TModuleHooks();
     UnregisterOpenRoutine("ShowCodeLists");
     for (const char *name : {"TDMCis", "TCisZamForm", "TCisZakForm", "TCisOdbForm", "TCisPolForm", "TQMsgForm", "TQMsgDForm"})
         ClearStartupFactory(name);
