@@ -1,5 +1,6 @@
 #include "CisPolForm.h"
 
+#include "CisSql.h"
 #include "DMCis.h"
 #include "library/xDBGrid.h"
 #include "platform/os/Format.h"
@@ -19,7 +20,7 @@ TCisPolForm &form()
 
 QString maskLine(QChar mask, const QString &conditions)
 {
-    return QStringLiteral("WHERE typ1 LIKE ") + LikeLiteral(QString(), QString(mask), QString()) + QLatin1Char(' ') +
+    return CisSql::ItemPickOfType + LikeLiteral(QString(), QString(mask), QString()) + QLatin1Char(' ') +
            conditions;
 }
 
@@ -69,12 +70,10 @@ void TCisPolForm::ApplyFilter()
     add(eKP, QStringLiteral("KP"), QString());
     const QString store = eSKLAD->text().trimmed();
     if (!store.isEmpty())
-        conditions += QStringLiteral(" AND c_pol IN (SELECT c_pol FROM MSklady WHERE sklad=") +
-                      LikeLiteral(QString(), store, QString()) + QLatin1Char(')');
+        conditions += CisSql::ItemInStore.arg(LikeLiteral(QString(), store, QString()));
     const QString customer = eC_ODB->text().trimmed();
     if (!customer.isEmpty())
-        conditions += QStringLiteral(" AND c_pol IN (SELECT c_vyr FROM vZAKAZKYD WHERE c_odb=%1)")
-                          .arg(StrToInt(customer)); // a text that is no number is refused here
+        conditions += CisSql::ItemOfCustomer.arg(StrToInt(customer)); // a text that is no number is refused here
     TxQuery &q = DMCis->QPolozky;
     q.Close();
     q.SQL().SetStrings(2, maskLine(TypeMask, conditions));
@@ -92,7 +91,7 @@ bool PickItem(QString &code, QChar mask)
     const QString trimmed = code.trimmed();
     if (!trimmed.isEmpty()) {
         q.Close();
-        q.SQL().SetStrings(2, QStringLiteral("where c_pol like :c_pol"));
+        q.SQL().SetStrings(2, CisSql::ItemPickByCode);
         q.ParamByName(QStringLiteral("c_pol")).SetValue(trimmed.size() >= 15 ? code : trimmed + QLatin1Char('%'));
         q.Open();
         q.Last();

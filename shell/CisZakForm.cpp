@@ -1,5 +1,6 @@
 #include "CisZakForm.h"
 
+#include "CisSql.h"
 #include "DMCis.h"
 #include "DMZal.h"
 #include "library/xDBGrid.h"
@@ -16,14 +17,6 @@
 TCisZakForm *CisZakForm = nullptr;
 
 namespace {
-
-const char *const JobSelect =
-    "select c_int, c_vyr, nazov, odberatel, c_obj, termin, cena1, cena_kurz1, mena, mnoz_vyr-mnoz_odv \"Ešte "
-    "vyrobiť\", mnoz_obj-mnoz_dod \"Ešte dodať\", mnoz_obj \"Množ.obj.\", mnoz_vyr \"Množ.vyr.\", mnoz_odv "
-    "\"Množ.odv.\", mnoz_skl \"Množ.na sklade\", mnoz_dod \"Množ.dod.\"";
-const char *const CustomerOrderSelect =
-    "select c_obj, odberatel, c_vyr, nazov, d_obj, c_odb, mnoz_obj \"Množ.obj.\", mnoz_odv \"Množ.odv.\", mnoz_skl "
-    "\"Množ.na sklade\", mnoz_dod \"Množ.dod.\", cena_kurz1, mena";
 
 TCisZakForm &form()
 {
@@ -135,10 +128,10 @@ bool PickOrder(int &n, const QString &condition)
     form();
     TxQuery &q = query();
     q.Close();
-    q.SQL().SetStrings(0, QString::fromUtf8(JobSelect));
+    q.SQL().SetStrings(0, CisSql::OrderPickJobs);
     bool found;
     if (n != 0 && condition.isEmpty()) {
-        openWhere(QStringLiteral("where c_int=:c_int"), {n});
+        openWhere(CisSql::OrderPickByJob, {n});
         found = !q.IsEmpty();
     } else {
         found = ShowOrderPick(condition);
@@ -194,13 +187,13 @@ bool PickCustomerOrder(TField *field, int customer)
     form();
     TxQuery &q = query();
     q.Close();
-    q.SQL().SetStrings(0, QString::fromUtf8(CustomerOrderSelect));
+    q.SQL().SetStrings(0, CisSql::OrderPickCustomerOrders);
     bool found;
     if (field->AsString() > QLatin1String(" ")) {
-        openWhere(QStringLiteral("where c_obj=:c_obj"), {field->AsString()});
+        openWhere(CisSql::OrderPickByOrder, {field->AsString()});
         found = ShowOrderPickIfMany();
     } else if (customer != 0) {
-        openWhere(QStringLiteral("where c_odb=:c_odb and stav_zak<:stav_zak"), {customer, int(stUkoncena)});
+        openWhere(CisSql::OrderPickOpenOfCustomer, {customer, int(stUkoncena)});
         found = ShowOrderPickIfMany();
     } else {
         found = ShowOrderPick(QString());

@@ -1,5 +1,7 @@
 #include "DMCis.h"
 
+#include "CisSql.h"
+
 #include "DMZal.h"
 #include "Routines.h"
 #include "library/SqlLiteral.h"
@@ -50,15 +52,13 @@ TDMCis::TDMCis()
                           TDataSource &ds) {
         q.Name = name;
         q.SetDatabase(&DMZal->DBZAL);
-        q.SQL().SetText(QStringLiteral("select *\n") + from + QStringLiteral("\n\n") + order);
+        q.SQL().SetText(CisSql::PickStatement(CisSql::PickAll, from, QString(), order));
         ds.Name = QStringLiteral("DS") + name;
         ds.SetDataSet(&q);
         ds.AutoEdit = false;
     };
-    query(QvZakazkyD, QStringLiteral("QvZakazkyD"), QStringLiteral("from vZakazkyDKalk "),
-          QStringLiteral("order by termin desc, c_int desc"), DSQvZakazkyD);
-    query(QPolozky, QStringLiteral("QPolozky"), QStringLiteral("from POLOZKY"), QStringLiteral("order by C_POL"),
-          DSQPolozky);
+    query(QvZakazkyD, QStringLiteral("QvZakazkyD"), CisSql::OrderPickFrom, CisSql::OrderPickOrder, DSQvZakazkyD);
+    query(QPolozky, QStringLiteral("QPolozky"), CisSql::ItemPickFrom, CisSql::ItemPickOrder, DSQPolozky);
 }
 
 TDMCis::~TDMCis()
@@ -83,8 +83,8 @@ void TDMCis::QOdberateliaNewRecord(TDataSet *dataSet)
     // Provisional customers (tag 1) count down below the smallest number, ordinary ones up from the largest.
     const int number =
         dataSet->Tag == 1
-            ? SelectValueParams(QStringLiteral("select min(C_ODB) from COdberatelov")).toInt() - 1
-            : SelectValueParams(QStringLiteral("select max(C_ODB) from COdberatelov")).toInt() + 1;
+            ? SelectValueParams(CisSql::SmallestCustomer).toInt() - 1
+            : SelectValueParams(CisSql::LargestCustomer).toInt() + 1;
     DMZal->Query.Close();
     dataSet->FieldByName(QStringLiteral("C_ODB"))->SetValue(number);
     dataSet->FieldByName(QStringLiteral("D_UPDATE"))->SetValue(Date());
@@ -100,16 +100,16 @@ void TDMCis::QZamestnanciBeforeDelete(TDataSet *dataSet)
     const int osc = dataSet->FieldByName(QStringLiteral("OSC"))->AsInteger();
     // Performances of the last three years and attendance of the last year keep an employee.
     const struct {
-        const char *sql;
+        const QString &sql;
         const char *refusal;
     } checks[] = {
-        {"select count(*) from SVykony where osc=:osc and datum>CURRENT_DATE-1095",
+        {CisSql::EmployeePerformances,
          "Na tohoto zamestnanca existujú výkony za ostatné 3 roky!\rNie je ho možné zmazať."},
-        {"select count(*) from SDochadzka where osc=:osc and datum>CURRENT_DATE-365",
+        {CisSql::EmployeeAttendance,
          "Na tohoto zamestnanca existuje dochádzka za ostatný rok!\rNie je ho možné zmazať."},
     };
     for (const auto &check : checks) {
-        const int rows = SelectValueParams(QString::fromLatin1(check.sql), {osc}).toInt();
+        const int rows = SelectValueParams(check.sql, {osc}).toInt();
         DMZal->Query.Close();
         if (rows > 0)
             throw EDatabaseError(QString::fromUtf8(check.refusal));

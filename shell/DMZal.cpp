@@ -1,6 +1,7 @@
 #include "DMZal.h"
 
 #include "LoginDialog.h"
+#include "ZalSql.h"
 #include "platform/fbapi/IBError.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Folders.h"
@@ -154,9 +155,7 @@ TDMZal::TDMZal(const QString &programFile)
     query(QTlac, QStringLiteral("QTlac"), &DSTlac, false);
     DSTlac.Name = QStringLiteral("DSTlac");
     query(QPrivileges, QStringLiteral("QPrivileges"), nullptr, true);
-    QPrivileges.SQL().SetText(QStringLiteral("select RDB_PRIVILEGE, RDB_LEVEL\n"
-                                             "from QPrivileges\n"
-                                             "where RDB_USER=USER"));
+    QPrivileges.SQL().SetText(ZalSql::Privileges);
     const auto table = [this](TxTable &t, const QString &name, const QString &tableName, TDataSource &ds) {
         t.Name = name;
         t.SetDatabase(&DBZAL);

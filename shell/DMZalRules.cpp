@@ -3,6 +3,7 @@
 #include "DMZal.h"
 
 #include "Routines.h"
+#include "ZalSql.h"
 #include "platform/fbapi/IBError.h"
 #include "platform/os/Format.h"
 
@@ -19,8 +20,7 @@ bool TDMZal::SetOrderState(int cInt, int state, int minState)
     }
     TxQuery &q = Query;
     q.Close();
-    q.SQL().SetText(QStringLiteral("update ZAKAZKYD set stav_zak=:stav_zak where c_int=:c_int and stav_zak between "
-                                   ":stav_zak_min and :stav_zak_max"));
+    q.SQL().SetText(ZalSql::SetOrderState);
     q.ParamByName(QStringLiteral("c_int")).SetAsInteger(cInt);
     q.ParamByName(QStringLiteral("stav_zak")).SetAsInteger(target);
     q.ParamByName(QStringLiteral("stav_zak_min")).SetAsInteger(low);

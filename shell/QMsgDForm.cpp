@@ -1,6 +1,7 @@
 #include "QMsgDForm.h"
 
 #include "CisPickForm.h"
+#include "CisSql.h"
 #include "DMZal.h"
 #include "Routines.h"
 #include "library/Buttons.h"
@@ -91,7 +92,7 @@ void TQMsgDForm::FillUsers()
         TStringList users;
         TxQuery &q = DMZal->Query;
         q.Close();
-        q.SQL().SetText(QStringLiteral("select distinct RDB_USER from QUsers"));
+        q.SQL().SetText(CisSql::MessageUsers);
         q.Open();
         q.FillStringsFromDataSet(users);
         q.Close();
@@ -134,16 +135,13 @@ int InsertMessages(int addressee, const QString &user, int document, const QStri
     QVariantList params{document, title, text};
     if (addressee < 0) {
         // The name is bound: whatever it holds, it names one user or nobody.
-        condition = QStringLiteral("where RDB_USER=:usr");
+        condition = CisSql::SendToUser;
         params.append(user);
     } else if (addressee > 0) {
-        condition = QStringLiteral("where RDB_UTVAR=%1").arg(addressee);
+        condition = CisSql::SendToDepartment;
+        params.append(addressee);
     }
-    return ExecSqlParams(QStringLiteral("insert into QMessages (Msg_ID,Msg_utvar,Msg_user,Msg_data,Msg_title,Msg_text) "
-                                        "select GEN_ID(MSG_ID,1),RDB_UTVAR,RDB_USER,:Msg_data,:Msg_title,:Msg_text "
-                                        "from QUsers ") +
-                             condition,
-                         params);
+    return ExecSqlParams(CisSql::SendMessages + condition, params);
 }
 
 int SendComposedMessage(TQMsgDForm *form)

@@ -1,6 +1,7 @@
 #include "QMsgForm.h"
 
 #include "CisPickForm.h"
+#include "CisSql.h"
 #include "DMZal.h"
 #include "QMsgDForm.h"
 #include "Routines.h"
@@ -222,7 +223,7 @@ QString ReplyTitle(const QString &title)
 
 void MarkMessageHandled(int id)
 {
-    ExecSqlParams(QStringLiteral("update QMessages set d_vybav=CURRENT_TIMESTAMP, usr_vybav=USER where Msg_ID=:id"), {id});
+    ExecSqlParams(CisSql::MessageHandled, {id});
 }
 
 void RefreshMessages(TQMsgForm *form)
@@ -240,15 +241,10 @@ void CheckMessages(bool force)
     if (force)
         state.LastMessageId = 0;
     state.LastCheck = now;
-    const QString condition =
-        QStringLiteral("d_vybav IS NULL and msg_user=USER and MSG_ID>") + QString::number(state.LastMessageId);
-    TxQuery *q = OpenQuery(QStringLiteral("select Msg_ID,Msg_user,Msg_title,Msg_data,Msg_Text,usr_vystav,d_vystav "
-                                          "from QMessages where ") +
-                               condition + QStringLiteral(" order by Msg_ID"),
-                           {}, MessageQueryName);
+    TxQuery *q = OpenQuery(CisSql::NewMessages, {state.LastMessageId}, MessageQueryName);
     if (!force && q->IsEmpty())
         return;
-    ExecSqlParams(QStringLiteral("update QMessages set d_prijmu=CURRENT_TIMESTAMP  where d_prijmu IS NULL and ") + condition);
+    ExecSqlParams(CisSql::MessagesReceived, {state.LastMessageId});
     TQMsgForm &form = listForm();
     form.SetMessages(GetDataSource(q));
     form.ShowModal();

@@ -1,6 +1,7 @@
 #include "Routines.h"
 
 #include "DMZal.h"
+#include "ZalSql.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Exception.h"
 #include "platform/os/Format.h"
@@ -33,7 +34,7 @@ QVariant highestKey(const QString &table, const QString &field, const QVariant &
     TxQuery &q = scratch();
     q.AfterOpen = nullptr;
     const QVariant highest =
-        q.SelectValue(QStringLiteral("select max(%1) from %2 where %1 between :min and :max").arg(field, table), {low, high});
+        q.SelectValue(ZalSql::HighestKey.arg(field, table), {low, high});
     q.Close();
     return highest;
 }
@@ -103,7 +104,7 @@ QString NextItemCode(const QString &prefix)
     TxQuery &q = scratch();
     // The prefix is bound, so an apostrophe in it cannot end the literal.
     const QVariant highest =
-        q.SelectValue(QStringLiteral("SELECT max(C_POL) FROM POLOZKY WHERE C_POL like :prefix"), {p + QLatin1Char('%')});
+        q.SelectValue(ZalSql::LargestItemCode, {p + QLatin1Char('%')});
     const bool oneRow = q.RecordCount() == 1;
     q.Close();
     if (!oneRow)
