@@ -85,7 +85,6 @@ void TDMCis::QOdberateliaNewRecord(TDataSet *dataSet)
         dataSet->Tag == 1
             ? SelectValueParams(CisSql::SmallestCustomer).toInt() - 1
             : SelectValueParams(CisSql::LargestCustomer).toInt() + 1;
-    DMZal->Query.Close();
     dataSet->FieldByName(QStringLiteral("C_ODB"))->SetValue(number);
     dataSet->FieldByName(QStringLiteral("D_UPDATE"))->SetValue(Date());
 }
@@ -110,7 +109,6 @@ void TDMCis::QZamestnanciBeforeDelete(TDataSet *dataSet)
     };
     for (const auto &check : checks) {
         const int rows = SelectValueParams(check.sql, {osc}).toInt();
-        DMZal->Query.Close();
         if (rows > 0)
             throw EDatabaseError(QString::fromUtf8(check.refusal));
     }

@@ -18,15 +18,7 @@ bool TDMZal::SetOrderState(int cInt, int state, int minState)
         low = target + 1;
         high = 999;
     }
-    TxQuery &q = Query;
-    q.Close();
-    q.SQL().SetText(ZalSql::SetOrderState);
-    q.ParamByName(QStringLiteral("c_int")).SetAsInteger(cInt);
-    q.ParamByName(QStringLiteral("stav_zak")).SetAsInteger(target);
-    q.ParamByName(QStringLiteral("stav_zak_min")).SetAsInteger(low);
-    q.ParamByName(QStringLiteral("stav_zak_max")).SetAsInteger(high);
-    q.ExecSQL();
-    return q.RowsAffected() == 1;
+    return ExecSqlParams(ZalSql::SetOrderState, {target, cInt, low, high}) == 1;
 }
 
 QString TDMZal::OrderStateName(int state)

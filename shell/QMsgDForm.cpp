@@ -89,16 +89,10 @@ TQMsgDForm::TQMsgDForm(QWidget *owner) : TForm(owner)
 void TQMsgDForm::FillUsers()
 {
     try {
-        TStringList users;
-        TxQuery &q = DMZal->Query;
-        q.Close();
-        q.SQL().SetText(CisSql::MessageUsers);
-        q.Open();
-        q.FillStringsFromDataSet(users);
-        q.Close();
+        const QStringList users = SelectColumnParams(CisSql::MessageUsers);
         const QString typed = cbMSG_USER->currentText();
         cbMSG_USER->clear();
-        cbMSG_USER->addItems(users.Lines());
+        cbMSG_USER->addItems(users);
         cbMSG_USER->setEditText(typed);
     } catch (const Exception &e) {
         ShowError(e.Message);

@@ -12,18 +12,29 @@
 
 namespace {
 
+// A fresh database, attached as the program attaches, in a transaction of its own.
+struct Connection {
+    TempDatabase database;
+    TIBDatabase db;
+    TIBTransaction tr{&db};
+    bool open()
+    {
+        if (database.path().isEmpty())
+            return false;
+        db.DatabaseName = database.path();
+        db.Params.SetValue(QStringLiteral("user_name"), QStringLiteral("SYSDBA"));
+        db.Params.SetValue(QStringLiteral("lc_ctype"), QStringLiteral("WIN1250"));
+        db.SetDefaultTransaction(&tr);
+        db.Open();
+        tr.StartTransaction();
+        return true;
+    }
+};
+
 TEST(Statements, EveryModulesStatementsPrepare)
 {
-    TempDatabase database;
-    ASSERT_FALSE(database.path().isEmpty()) << "no template database";
-    TIBDatabase db;
-    db.DatabaseName = database.path();
-    db.Params.SetValue(QStringLiteral("user_name"), QStringLiteral("SYSDBA"));
-    db.Params.SetValue(QStringLiteral("lc_ctype"), QStringLiteral("WIN1250"));
-    TIBTransaction tr(&db);
-    db.SetDefaultTransaction(&tr);
-    db.Open();
-    tr.StartTransaction();
+    Connection c;
+    ASSERT_TRUE(c.open()) << "no template database";
 
     const QList<QPair<const char *, QStringList>> modules{
         {"shell", ZalSql::All()},
@@ -36,7 +47,7 @@ TEST(Statements, EveryModulesStatementsPrepare)
         for (const QString &sql : statements) {
             ++count;
             TIBQuery q;
-            q.SetDatabase(&db);
+            q.SetDatabase(&c.db);
             q.SQL().SetText(sql);
             try {
                 q.Prepare();
@@ -45,8 +56,6 @@ TEST(Statements, EveryModulesStatementsPrepare)
             }
         }
     }
-    tr.Rollback();
-    db.Close();
     EXPECT_TRUE(failures.isEmpty()) << failures.size() << " of " << count << " statements fail:\n"
                                     << failures.join('\n').toStdString();
 }
@@ -54,20 +63,12 @@ TEST(Statements, EveryModulesStatementsPrepare)
 TEST(Statements, AMisspeltStatementIsCaught)
 {
     // The check itself: a statement naming a missing column does not prepare.
-    TempDatabase database;
-    ASSERT_FALSE(database.path().isEmpty()) << "no template database";
-    TIBDatabase db;
-    db.DatabaseName = database.path();
-    db.Params.SetValue(QStringLiteral("user_name"), QStringLiteral("SYSDBA"));
-    TIBTransaction tr(&db);
-    db.SetDefaultTransaction(&tr);
-    db.Open();
-    tr.StartTransaction();
+    Connection c;
+    ASSERT_TRUE(c.open()) << "no template database";
     TIBQuery q;
-    q.SetDatabase(&db);
+    q.SetDatabase(&c.db);
     q.SQL().SetText(QStringLiteral("select NO_SUCH_COLUMN from COdberatelov"));
     EXPECT_THROW(q.Prepare(), Exception);
-    tr.Rollback();
 }
 
 } // namespace
