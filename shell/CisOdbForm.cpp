@@ -6,6 +6,7 @@
 #include "platform/os/Format.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include <QBoxLayout>
 #include <QFormLayout>
@@ -79,13 +80,7 @@ TCisOdbForm::TCisOdbForm(QWidget *owner)
     eMESTO = AddFilterEdit(QStringLiteral("Mesto"), true);
     BtnNovy = new QPushButton(QString::fromUtf8("&Nový"), this);
     ButtonLayout->insertWidget(0, BtnNovy);
-    connect(BtnNovy, &QPushButton::clicked, this, [this] {
-        try {
-            NewCustomer();
-        } catch (const Exception &e) {
-            ShowError(e.Message);
-        }
-    });
+    connect(BtnNovy, &QPushButton::clicked, this, [this] { Guarded([this] { NewCustomer(); }); });
 }
 
 void TCisOdbForm::NewCustomer()

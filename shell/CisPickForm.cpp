@@ -5,6 +5,7 @@
 #include "platform/db/DataSet.h"
 #include "platform/os/Exception.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include <QEvent>
 #include <QFormLayout>
@@ -77,11 +78,7 @@ void TCisPickForm::RunFilter()
     if (filtering_)
         return;
     filtering_ = true;
-    try {
-        ApplyFilter();
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
+    Guarded([this] { ApplyFilter(); });
     filtering_ = false;
 }
 

@@ -7,6 +7,7 @@
 #include "library/xMaskEdit.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
+#include "platform/ui/Guarded.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -58,7 +59,7 @@ TCisZakForm::TCisZakForm(QWidget *owner) : TCisPickForm(QStringLiteral("Vyber z�
     cbPohlad->setCurrentIndex(-1);
     TopLayout->insertWidget(0, label);
     TopLayout->insertWidget(1, cbPohlad);
-    connect(cbPohlad, &QComboBox::activated, this, [this] { ViewChanged(); });
+    connect(cbPohlad, &QComboBox::activated, this, [this] { Guarded([this] { ViewChanged(); }); });
     eC_VYR = AddFilterEdit<TmeC_VYR>(QString::fromUtf8("č.Výrobku"));
     eNAZOV = AddFilterEdit(QString::fromUtf8("Názov výr."), true);
     eC_ODB = AddFilterEdit(QString::fromUtf8("č.Odberateľa"), true);

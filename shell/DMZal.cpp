@@ -7,6 +7,7 @@
 #include "platform/os/Folders.h"
 #include "platform/os/Format.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include <QFileInfo>
 #include <QHostInfo>
@@ -180,6 +181,9 @@ TDMZal::TDMZal(const QString &programFile)
     LoadSettings();
     registry_ = std::make_unique<TRegistryStore>();
 
+    // Database errors that leave a handler are shown in Slovak.
+    SetDbErrorTranslator([this](const EDatabaseError &e) { return TranslateDbError(nullptr, e); });
+
     // Number, date and money formats of the user's locale; without a configured locale the Slovak
     // defaults stay.
     const QLocale locale;
@@ -197,8 +201,10 @@ TDMZal::~TDMZal()
         // Closing at the end commits; a failure there has nobody left to tell.
     }
     namedQueries_.clear();
-    if (DMZal == this)
+    if (DMZal == this) {
         DMZal = nullptr;
+        SetDbErrorTranslator(nullptr);
+    }
 }
 
 void TDMZal::setUpCurrency(const QString &localeSymbol)

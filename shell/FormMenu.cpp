@@ -7,6 +7,7 @@
 #include "platform/os/Folders.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Guarded.h"
 
 #include <QApplication>
 #include <QCloseEvent>
@@ -130,7 +131,7 @@ namespace {
 // Runs a handler; its errors go to the default error box, as they would from the message loop.
 void onTriggered(QAction *action, const std::function<void()> &handler)
 {
-    QObject::connect(action, &QAction::triggered, action, [handler] { RunGuarded(handler); });
+    QObject::connect(action, &QAction::triggered, action, [handler] { Guarded(handler); });
 }
 
 // Whether the user may use an item by its rule: terms joined by "|" (any of them) or "&" (all of them);
@@ -254,7 +255,7 @@ void TFormMenu::buildButtons()
         b->setToolTip(hint);
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
         b->setMinimumSize(72, 40);
-        connect(b, &QToolButton::clicked, this, [action] { RunGuarded(action); });
+        connect(b, &QToolButton::clicked, this, [action] { Guarded(action); });
         tools->addWidget(b);
         return b;
     };
@@ -286,7 +287,7 @@ void TFormMenu::showEvent(QShowEvent *e)
     showPending_ = true;
     QTimer::singleShot(0, this, [this] {
         showPending_ = false;
-        RunGuarded([this] { FormShow(); });
+        Guarded([this] { FormShow(); });
         if (activationPending_) {
             activationPending_ = false;
             activated();
@@ -356,18 +357,18 @@ bool TFormMenu::event(QEvent *e)
 void TFormMenu::activated()
 {
     if (ModuleHooks().CheckMessages)
-        RunGuarded([] { ModuleHooks().CheckMessages(false); });
+        Guarded([] { ModuleHooks().CheckMessages(false); });
 }
 
 void TFormMenu::closeEvent(QCloseEvent *e)
 {
     bool allowed = false;
-    RunGuarded([&] { allowed = FormCloseQuery(); });
+    Guarded([&] { allowed = FormCloseQuery(); });
     if (!allowed) {
         e->ignore();
         return;
     }
-    RunGuarded([this] { FormClose(); });
+    Guarded([this] { FormClose(); });
     e->accept();
 }
 
@@ -408,7 +409,7 @@ void TFormMenu::BuildReportMenu()
         // An ampersand in a file name is shown, not taken as the item's accelerator.
         QAction *a = mnuRep->addAction(QString(files[n]).replace(QLatin1Char('&'), QLatin1String("&&")));
         a->setData(n);
-        connect(a, &QAction::triggered, this, [this, a] { RunGuarded([this, a] { RunReportMenuItem(a); }); });
+        connect(a, &QAction::triggered, this, [this, a] { Guarded([this, a] { RunReportMenuItem(a); }); });
         if (int(reports_.size()) < n + 1)
             reports_.resize(n + 1);
         reports_[n] = TReportEntry{folder + files[n], nullptr};

@@ -9,6 +9,7 @@
 #include "library/xDBGrid.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 #include "platform/ui/ReportPreview.h"
 
 #include <QComboBox>
@@ -40,17 +41,9 @@ public:
             button->setToolTip(hint);
             connect(button, &QToolButton::clicked, this, [this, action] {
                 TDataSet *ds = source_->DataSet();
-                if (!ds || !ds->Active())
-                    return;
-                try {
-                    action(ds);
-                } catch (const EDatabaseError &e) {
-                    // Server errors in Slovak; the row stays as the user left it.
-                    if (!DMZal->TranslateDbError(ds, e))
-                        ShowError(e.Message);
-                } catch (const Exception &e) {
-                    ShowError(e.Message);
-                }
+                // Server errors in Slovak; the row stays as the user left it.
+                if (ds && ds->Active())
+                    Guarded([&] { action(ds); });
             });
             layout->addWidget(button);
         };
@@ -209,7 +202,7 @@ TFormSluzby::TFormSluzby(QWidget *owner) : TForm(owner)
     PRIPL_PRED->SetItems(bonuses.Lines());
     form->addRow(QString::fromUtf8("Predácky príplatok"), PRIPL_PRED);
     auto *print = new TBtnTlac(employee);
-    connect(print, &QPushButton::clicked, this, [this] { PrintEmployees(); });
+    connect(print, &QPushButton::clicked, this, [this] { Guarded([this] { PrintEmployees(); }); });
     form->addRow(print);
     zamLayout->addWidget(employee, 2);
     PageControlSluzby->addTab(zam, QStringLiteral("Zamestnanci"));
@@ -306,14 +299,12 @@ TFormSluzby::TFormSluzby(QWidget *owner) : TForm(owner)
     otherLayout->addWidget(CineTable);
     otherLayout->addWidget(gridWithNavigator(&cis.DSCine, {}, other, &GridCine));
     connect(CineTable, &QComboBox::currentTextChanged, this, [](const QString &name) {
-        try {
+        Guarded([&] {
             DMCis->Cine.Close();
             DMCis->Cine.SetTableName(name);
             if (!name.isEmpty())
                 DMCis->Cine.Open();
-        } catch (const Exception &e) {
-            ShowError(e.Message);
-        }
+        });
     });
     PageControlSluzby->addTab(other, QString::fromUtf8("Iné ..."));
 
@@ -350,7 +341,7 @@ void TFormSluzby::showPage(int page)
             if (!ds->Active())
                 ds->Open();
     };
-    try {
+    Guarded([&] {
         switch (page) {
         case 0:
             if (!isVisible())
@@ -381,9 +372,7 @@ void TFormSluzby::showPage(int page)
         for (TDBComboBox *combo : findChildren<TDBComboBox *>())
             if (auto *lookup = dynamic_cast<TDBLookupCombo *>(combo))
                 lookup->Reload();
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
+    });
 }
 
 void TFormSluzby::closeTables()
@@ -401,7 +390,7 @@ bool TFormSluzby::eventFilter(QObject *watched, QEvent *e)
     if (watched == HlOSC || watched == HlPr) {
         const bool byNumber = watched == HlOSC;
         const QString field = byNumber ? QStringLiteral("OSC") : QStringLiteral("PRIEZVISKO");
-        try {
+        Guarded([&] {
             if (e->type() == QEvent::MouseButtonPress) {
                 SetStatusText(byNumber ? QString::fromUtf8("Triedenie podľa osobného Čísla pracovníka")
                                        : QString::fromUtf8("Triedenie podľa priezviska pracovníka"));
@@ -411,9 +400,7 @@ bool TFormSluzby::eventFilter(QObject *watched, QEvent *e)
             } else if (e->type() == QEvent::KeyRelease) {
                 DMCis->QuickFilterEmployees(field, static_cast<QLineEdit *>(watched)->text());
             }
-        } catch (const Exception &ex) {
-            ShowError(ex.Message);
-        }
+        });
     }
     return TForm::eventFilter(watched, e);
 }

@@ -9,6 +9,7 @@
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -72,13 +73,11 @@ TQMsgDForm::TQMsgDForm(QWidget *owner) : TForm(owner)
     buttons->addWidget(BtnNezapis);
     main->addLayout(buttons);
     connect(BtnPosli, &QPushButton::clicked, this, [this] {
-        try {
+        Guarded([this] {
             // A message that reached nobody leaves the form open to choose an addressee.
             if (SendComposedMessage(this) > 0)
                 SetModalResult(mrOk);
-        } catch (const Exception &e) {
-            ShowError(e.Message);
-        }
+        });
     });
     OnShow = [this] {
         if (cbMSG_USER->count() == 0)
@@ -88,15 +87,13 @@ TQMsgDForm::TQMsgDForm(QWidget *owner) : TForm(owner)
 
 void TQMsgDForm::FillUsers()
 {
-    try {
+    Guarded([this] {
         const QStringList users = SelectColumnParams(CisSql::MessageUsers);
         const QString typed = cbMSG_USER->currentText();
         cbMSG_USER->clear();
         cbMSG_USER->addItems(users);
         cbMSG_USER->setEditText(typed);
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
+    });
 }
 
 bool TQMsgDForm::eventFilter(QObject *watched, QEvent *e)

@@ -10,6 +10,7 @@
 #include "platform/os/Clock.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -104,16 +105,16 @@ TQMsgForm::TQMsgForm(QWidget *owner) : TForm(owner)
     buttons->addStretch();
     buttons->addWidget(BtnKoniec);
     main->addLayout(buttons);
-    connect(BtnNova, &QPushButton::clicked, this, [this] { guarded([this] { NewMessage(); }); });
-    connect(BtnOdpoved, &QPushButton::clicked, this, [this] { guarded([this] { Reply(); }); });
-    connect(BtnTlac, &QPushButton::clicked, this, [this] { guarded([this] { PrintCurrent(); }); });
+    connect(BtnNova, &QPushButton::clicked, this, [this] { Guarded([this] { NewMessage(); }); });
+    connect(BtnOdpoved, &QPushButton::clicked, this, [this] { Guarded([this] { Reply(); }); });
+    connect(BtnTlac, &QPushButton::clicked, this, [this] { Guarded([this] { PrintCurrent(); }); });
 
     PopupMenu = new QMenu(this);
-    PopupMenu->addAction(QString::fromUtf8("&Nová"), this, [this] { guarded([this] { NewMessage(); }); });
-    PopupMenu->addAction(QString::fromUtf8("Odpoveď"), this, [this] { guarded([this] { Reply(); }); });
-    PopupMenu->addAction(QString::fromUtf8("&Tlač"), this, [this] { guarded([this] { PrintCurrent(); }); });
-    PopupMenu->addAction(QString::fromUtf8("Vybavená"), this, [this] { guarded([this] { MarkCurrentHandled(); }); });
-    PopupMenu->addAction(QString::fromUtf8("Vybavené *"), this, [this] { guarded([this] { MarkHandledUpToCurrent(); }); });
+    PopupMenu->addAction(QString::fromUtf8("&Nová"), this, [this] { Guarded([this] { NewMessage(); }); });
+    PopupMenu->addAction(QString::fromUtf8("Odpoveď"), this, [this] { Guarded([this] { Reply(); }); });
+    PopupMenu->addAction(QString::fromUtf8("&Tlač"), this, [this] { Guarded([this] { PrintCurrent(); }); });
+    PopupMenu->addAction(QString::fromUtf8("Vybavená"), this, [this] { Guarded([this] { MarkCurrentHandled(); }); });
+    PopupMenu->addAction(QString::fromUtf8("Vybavené *"), this, [this] { Guarded([this] { MarkHandledUpToCurrent(); }); });
     Grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Grid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopupMenu->popup(Grid->viewport()->mapToGlobal(pos)); });
@@ -123,15 +124,6 @@ TQMsgForm::TQMsgForm(QWidget *owner) : TForm(owner)
 TQMsgForm::~TQMsgForm()
 {
     DetachGrids(this);
-}
-
-void TQMsgForm::guarded(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
 }
 
 void TQMsgForm::SetMessages(TDataSource *source)

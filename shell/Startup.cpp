@@ -11,6 +11,7 @@
 #include "platform/report/DataSetCursor.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Guarded.h"
 
 #include <QApplication>
 #include <QHash>
@@ -222,24 +223,6 @@ void ShutDownProgram()
         if (last.Form == ApplicationMainForm())
             SetApplicationMainForm(nullptr);
         last.Object.reset();
-    }
-}
-
-void ShowException(const std::exception &e)
-{
-    if (dynamic_cast<const EAbort *>(&e))
-        return;
-    const auto *own = dynamic_cast<const Exception *>(&e);
-    const QString text = own ? own->Message : QString::fromUtf8(e.what());
-    MessageBox(text, QCoreApplication::applicationName(), mtError, mbOK);
-}
-
-void RunGuarded(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const std::exception &e) {
-        ShowException(e);
     }
 }
 
