@@ -270,7 +270,7 @@ TEST_F(CisTest, CodeListFormPagesOpenTheirTables)
 
 TEST_F(CisTest, ShowCodeListsOpensTheChosenPage)
 {
-    closeModal(mrCancel, [](QWidget *) {
+    CloseModal(mrCancel, [](QWidget *) {
         EXPECT_EQ(FormSluzby->PageControlSluzby->currentIndex(), 3);
         EXPECT_EQ(FormSluzby->StatusText(), QString::fromUtf8("Číselníky - Profesie a tarify"));
     });

@@ -1,6 +1,7 @@
 // The master-detail base form on real tables: New, Edit and Delete through its modal detail dialog, the
 // order in which master and detail rows are written, and a form that stays usable after a failed save.
 #include "common/DbFixture.h"
+#include "common/WhenModal.h"
 #include "library/Buttons.h"
 #include "library/tMasterDetailForm.h"
 #include "library/xDBEdit.h"
@@ -8,7 +9,6 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QTest>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <functional>
 
@@ -73,9 +73,8 @@ protected:
     // What the user does in the dialog once it is shown.
     void inDialog(std::function<void()> steps)
     {
-        QTimer::singleShot(0, [this, steps] {
-            if (QApplication::activeModalWidget() != &dialog)
-                return;
+        WhenModal([this, steps](QWidget *window) {
+            EXPECT_EQ(window, &dialog);
             ++dialogs;
             steps();
         });

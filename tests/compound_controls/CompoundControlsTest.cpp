@@ -1,6 +1,7 @@
 // The compound data-aware controls on a real table: each shows its field, edits it by real keys and
 // writes it back on post; pictures stored in a blob and shown again.
 #include "common/DbFixture.h"
+#include "common/WhenModal.h"
 #include "library/xCalendarForm.h"
 #include "library/xDBComboBox.h"
 #include "library/xDBDateEdit.h"
@@ -17,7 +18,6 @@
 
 #include <QCalendarWidget>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -129,9 +129,7 @@ TEST_F(Compound, DateButtonOpensTheCalendarOnTodayForAnEmptyEditAndWritesTheChos
     ASSERT_TRUE(d->Button()->isVisible());
     EXPECT_EQ(d->Button()->geometry(), QRect(d->width() - 19, 0, 19, d->height()));
     QDate opened;
-    QTimer::singleShot(0, [&] {
-        auto *cal = qobject_cast<TxCalendarForm *>(QApplication::activeModalWidget());
-        ASSERT_NE(cal, nullptr);
+    WhenModal<TxCalendarForm>([&](TxCalendarForm *cal) {
         EXPECT_EQ(cal->windowTitle(), "Kalendár");
         opened = cal->Date();
         emit cal->Calendar()->clicked(QDate(2026, 5, 22));

@@ -1,5 +1,6 @@
 // The program's own controls with real key presses: edits that move the focus, the run-time form, the
 // option chooser, the standard buttons and the masked edits.
+#include "common/WhenModal.h"
 #include "library/Buttons.h"
 #include "library/xEdit.h"
 #include "library/xForm.h"
@@ -12,7 +13,6 @@
 #include <QComboBox>
 #include <QRadioButton>
 #include <QTest>
-#include <QTimer>
 #include <QVBoxLayout>
 #include <gtest/gtest.h>
 
@@ -41,9 +41,7 @@ struct EditForm : TForm {
 // Runs the modal dialog that code under test opens, doing the steps on it once it is up.
 void onModalDialog(std::function<void(QWidget *)> steps)
 {
-    QTimer::singleShot(0, [steps] {
-        QWidget *dialog = QApplication::activeModalWidget();
-        ASSERT_NE(dialog, nullptr);
+    WhenModal([steps](QWidget *dialog) {
         dialog->activateWindow();
         (void)QTest::qWaitForWindowActive(dialog);
         steps(dialog);
@@ -274,15 +272,12 @@ template <class CancelButton> int escapeInDialog()
     form.layout()->addWidget(save);
     int saves = 0;
     QObject::connect(save, &QPushButton::clicked, [&] { ++saves; });
-    QTimer::singleShot(0, &form, [&] {
-        form.activateWindow();
-        (void)QTest::qWaitForWindowActive(&form);
+    onModalDialog([&](QWidget *) {
         edit->setFocus();
         QTest::keyClick(edit, Qt::Key_Return); // moves on, never saves
         EXPECT_EQ(saves, 0);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
     });
-    QTimer::singleShot(3000, &form, [&] { form.hide(); });
     const int result = form.ShowModal();
     EXPECT_EQ(saves, 0);
     return result;

@@ -1,11 +1,11 @@
-// What the print tests share: the texts of prepared pages, answering the modal dialog that code under
-// test opens, writing small files and reading a PDF's text back.
+// What the print tests share: the texts of prepared pages, writing small files and reading a PDF's text
+// back.
 #pragma once
 
+#include "common/WhenModal.h"
 #include "platform/report/QuickRep.h"
 
 #include <QApplication>
-#include <QDeadlineTimer>
 #include <QDir>
 #include <QFile>
 #include <QProcess>
@@ -40,29 +40,6 @@ inline int ItemCount(const TQuickRep &rep, TQRItem::Kind kind)
         for (const TQRItem &item : page.items)
             n += item.kind == kind;
     return n;
-}
-
-// Does the steps on the modal dialog of class T once the code under test has opened it. A dialog that
-// does not come within ten seconds fails the test, and whatever modal window stands then is closed so
-// the test cannot hang.
-template <class T> void WhenModal(std::function<void(T *)> steps)
-{
-    auto *timer = new QTimer;
-    auto deadline = std::make_shared<QDeadlineTimer>(10000);
-    QObject::connect(timer, &QTimer::timeout, [timer, deadline, steps] {
-        if (auto *dialog = qobject_cast<T *>(QApplication::activeModalWidget())) {
-            timer->stop();
-            timer->deleteLater();
-            steps(dialog);
-        } else if (deadline->hasExpired()) {
-            timer->stop();
-            timer->deleteLater();
-            ADD_FAILURE() << "the expected dialog did not open";
-            if (QWidget *other = QApplication::activeModalWidget())
-                other->close();
-        }
-    });
-    timer->start(10);
 }
 
 inline void WriteFile(const QString &path, const QByteArray &bytes)

@@ -1,6 +1,7 @@
 // The program's grid on real queries and tables: sorting by title clicks, the F7 filter, column sums,
 // copying, and the exported files' exact bytes.
 #include "common/DbFixture.h"
+#include "common/WhenModal.h"
 #include "library/QTlacForm.h"
 #include "library/xDBGrid.h"
 #include "library/xDatabase.h"
@@ -14,7 +15,6 @@
 #include <QPrinter>
 #include <QHeaderView>
 #include <QTemporaryDir>
-#include <QTimer>
 #include <QTest>
 
 namespace {
@@ -352,17 +352,11 @@ TEST_F(XGrid, CtrlPPrintsTheRowsThroughThePrintDialogOnTheSharedPrinter)
     const QString pdf = dir.filePath("grid.pdf");
     Printer().setOutputFileName(pdf);
     bool dialogSeen = false;
-    QTimer poll; // answers the print dialog once it is up, however long it takes to come
-    QObject::connect(&poll, &QTimer::timeout, [&] {
-        if (auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget())) {
-            dialogSeen = true;
-            poll.stop();
-            d->accept();
-        }
+    WhenModal<QDialog>([&](QDialog *d) {
+        dialogSeen = true;
+        d->accept();
     });
-    poll.start(10);
     QTest::keyClick(&grid, Qt::Key_P, Qt::ControlModifier);
-    poll.stop();
     Printer().setOutputFileName(QString());
     EXPECT_TRUE(dialogSeen);
     QFile f(pdf);
