@@ -17,13 +17,6 @@ TCisOdbForm *CisOdbForm = nullptr;
 
 namespace {
 
-TCisOdbForm &form()
-{
-    if (!CisOdbForm)
-        CisOdbForm = new TCisOdbForm(ApplicationMainForm());
-    return *CisOdbForm;
-}
-
 TxTable &customers()
 {
     return DMCis->QOdberatelia;
@@ -43,7 +36,7 @@ bool oneOrPick()
     if (t.RecordCount() == 1)
         return true;
     t.First();
-    return form().ShowModal() == mrOk && !t.IsEmpty();
+    return FormOnDemand(CisOdbForm).ShowModal() == mrOk && !t.IsEmpty();
 }
 
 // The customer dialog of the sales module, else the new customer's name asked for.
@@ -120,11 +113,11 @@ void TCisOdbForm::ApplyFilter()
     QString condition;
     if (!eODBERATEL->text().trimmed().isEmpty())
         condition = QStringLiteral("odberatel like ") +
-                    LikeLiteral(QStringLiteral("%"), eODBERATEL->text().trimmed(), QStringLiteral("%"));
+                    SqlLikePrefix(QLatin1Char('%') + eODBERATEL->text().trimmed());
     else if (!eICO->text().isEmpty())
-        condition = QStringLiteral("ICO like ") + LikeLiteral(QString(), eICO->text(), QStringLiteral("%"));
+        condition = QStringLiteral("ICO like ") + SqlLikePrefix(eICO->text());
     else if (!eMESTO->text().isEmpty())
-        condition = QStringLiteral("MESTO like ") + LikeLiteral(QString(), eMESTO->text(), QStringLiteral("%"));
+        condition = QStringLiteral("MESTO like ") + SqlLikePrefix(eMESTO->text());
     if (!condition.isEmpty())
         SetCustomerFilter(condition);
     ClearFilterEdits();
@@ -133,7 +126,7 @@ void TCisOdbForm::ApplyFilter()
 
 bool PickCustomerForField(TField *number, TField *name, bool negativeNumbers)
 {
-    form().NegativeNumbers = negativeNumbers;
+    FormOnDemand(CisOdbForm).NegativeNumbers = negativeNumbers;
     const int n = number->AsInteger();
     if (n != 0) {
         TxTable &t = customers();
@@ -154,7 +147,7 @@ bool PickCustomerForField(TField *number, TField *name, bool negativeNumbers)
 
 bool PickCustomer(TField *number, TField *name, bool negativeNumbers)
 {
-    form().NegativeNumbers = negativeNumbers;
+    FormOnDemand(CisOdbForm).NegativeNumbers = negativeNumbers;
     if (!PickCustomerByText(name->AsString()))
         return false;
     takeCustomer(number, name);
@@ -163,7 +156,7 @@ bool PickCustomer(TField *number, TField *name, bool negativeNumbers)
 
 bool PickCustomerByText(const QString &text)
 {
-    TCisOdbForm &f = form();
+    TCisOdbForm &f = FormOnDemand(CisOdbForm);
     TxTable &t = customers();
     t.Close();
     t.SetFiltered(false);
@@ -172,7 +165,7 @@ bool PickCustomerByText(const QString &text)
         if (TryStrToInt(text.trimmed(), ico) && ico != 0)
             f.SetCustomerFilter(QStringLiteral("ICO=") + QString::number(ico));
         else
-            f.SetCustomerFilter(QStringLiteral("ODBERATEL like ") + LikeLiteral(QString(), text.trimmed(), QStringLiteral("%")));
+            f.SetCustomerFilter(QStringLiteral("ODBERATEL like ") + SqlLikePrefix(text.trimmed()));
     }
     if (!t.Active())
         t.Open();
@@ -185,12 +178,12 @@ bool PickCustomerAll()
     t.Close();
     t.SetFiltered(false);
     t.Open();
-    return form().ShowModal() == mrOk && !t.IsEmpty();
+    return FormOnDemand(CisOdbForm).ShowModal() == mrOk && !t.IsEmpty();
 }
 
 bool PickCustomerForEdit(QLineEdit *edit)
 {
-    form().NegativeNumbers = false;
+    FormOnDemand(CisOdbForm).NegativeNumbers = false;
     if (!PickCustomerAll())
         return false;
     edit->setText(customers().FieldByName(QStringLiteral("C_ODB"))->AsString());

@@ -11,16 +11,9 @@ TCisPolForm *CisPolForm = nullptr;
 
 namespace {
 
-TCisPolForm &form()
-{
-    if (!CisPolForm)
-        CisPolForm = new TCisPolForm(ApplicationMainForm());
-    return *CisPolForm;
-}
-
 QString maskLine(QChar mask, const QString &conditions)
 {
-    return CisSql::ItemPickOfType + LikeLiteral(QString(), QString(mask), QString()) + QLatin1Char(' ') +
+    return CisSql::ItemPickOfType + SqlLiteral(QString(mask)) + QLatin1Char(' ') +
            conditions;
 }
 
@@ -58,7 +51,7 @@ void TCisPolForm::ApplyFilter()
         const QString text = edit->text().trimmed();
         if (!text.isEmpty())
             conditions += QStringLiteral(" AND ") + column + QStringLiteral(" LIKE ") +
-                          LikeLiteral(before, text, QStringLiteral("%"));
+                          SqlLikePrefix(before + text);
     };
     const QString any = QStringLiteral("%");
     add(eC_POL, QStringLiteral("c_pol"), QString());
@@ -70,7 +63,7 @@ void TCisPolForm::ApplyFilter()
     add(eKP, QStringLiteral("KP"), QString());
     const QString store = eSKLAD->text().trimmed();
     if (!store.isEmpty())
-        conditions += CisSql::ItemInStore.arg(LikeLiteral(QString(), store, QString()));
+        conditions += CisSql::ItemInStore.arg(SqlLiteral(store));
     const QString customer = eC_ODB->text().trimmed();
     if (!customer.isEmpty())
         conditions += CisSql::ItemOfCustomer.arg(StrToInt(customer)); // a text that is no number is refused here
@@ -84,7 +77,7 @@ void TCisPolForm::ApplyFilter()
 
 bool PickItem(QString &code, QChar mask)
 {
-    TCisPolForm &f = form();
+    TCisPolForm &f = FormOnDemand(CisPolForm);
     f.TypeMask = mask;
     TxQuery &q = DMCis->QPolozky;
     bool found = false;

@@ -19,13 +19,6 @@ TCisZakForm *CisZakForm = nullptr;
 
 namespace {
 
-TCisZakForm &form()
-{
-    if (!CisZakForm)
-        CisZakForm = new TCisZakForm(ApplicationMainForm());
-    return *CisZakForm;
-}
-
 TxQuery &query()
 {
     return DMCis->QvZakazkyD;
@@ -40,11 +33,6 @@ void openWhere(const QString &where, const QVariantList &params = {})
     for (int i = 0; i < params.size(); ++i)
         q.Params()[i].SetValue(params[i]);
     q.Open();
-}
-
-QString quoted(const QString &text)
-{
-    return LikeLiteral(QString(), text, QString());
 }
 
 } // namespace
@@ -91,13 +79,13 @@ void TCisZakForm::ApplyFilter()
 {
     QString condition;
     if (!IsMaskEditEmpty(eC_VYR))
-        condition = QStringLiteral("c_vyr like ") + LikeLiteral(QString(), eC_VYR->text().trimmed(), QStringLiteral("%"));
+        condition = QStringLiteral("c_vyr like ") + SqlLikePrefix(eC_VYR->text().trimmed());
     else if (!eNAZOV->text().isEmpty())
-        condition = QStringLiteral("nazov like ") + LikeLiteral(QStringLiteral("%"), eNAZOV->text(), QStringLiteral("%"));
+        condition = QStringLiteral("nazov like ") + SqlLikePrefix(QLatin1Char('%') + eNAZOV->text());
     else if (!eC_ODB->text().isEmpty())
         condition = QStringLiteral("c_odb=") + QString::number(StrToInt(eC_ODB->text().trimmed()));
     else if (!eC_OBJ->text().isEmpty())
-        condition = QStringLiteral("c_obj like ") + LikeLiteral(QString(), eC_OBJ->text(), QStringLiteral("%"));
+        condition = QStringLiteral("c_obj like ") + SqlLikePrefix(eC_OBJ->text());
     if (!condition.isEmpty())
         SetOrderPickWhere(condition);
     eC_VYR->clear();
@@ -113,7 +101,7 @@ void SetOrderPickWhere(const QString &condition)
 
 bool ShowOrderPick(const QString &condition)
 {
-    TCisZakForm &f = form();
+    TCisZakForm &f = FormOnDemand(CisZakForm);
     if (condition.isEmpty()) {
         if (f.cbPohlad->currentIndex() < 0)
             f.cbPohlad->setCurrentIndex(0);
@@ -126,7 +114,7 @@ bool ShowOrderPick(const QString &condition)
 
 bool PickOrder(int &n, const QString &condition)
 {
-    form();
+    FormOnDemand(CisZakForm);
     TxQuery &q = query();
     q.Close();
     q.SQL().SetStrings(0, CisSql::OrderPickJobs);
@@ -146,11 +134,12 @@ bool PickOrderForField(TField *field, const QString &product, const QString &ord
 {
     QString condition;
     if (product > QLatin1String(" ") && customer != 0)
-        condition = QStringLiteral("c_vyr=%1 and c_odb=%2 and stav_zak<%3").arg(quoted(product)).arg(customer).arg(int(stUkoncena));
+        condition = QStringLiteral("c_vyr=%1 and c_odb=%2 and stav_zak<%3")
+                        .arg(SqlLiteral(product), QString::number(customer), QString::number(int(stUkoncena)));
     else if (!product.trimmed().isEmpty())
-        condition = QStringLiteral("c_vyr=") + quoted(product);
+        condition = QStringLiteral("c_vyr=") + SqlLiteral(product);
     else if (!order.trimmed().isEmpty())
-        condition = QStringLiteral("c_obj=") + quoted(order);
+        condition = QStringLiteral("c_obj=") + SqlLiteral(order);
     else if (customer != 0)
         condition = QStringLiteral("c_odb=%1").arg(customer);
     int n = field->AsInteger();
@@ -180,12 +169,12 @@ bool ShowOrderPickIfMany()
     if (q.RecordCount() == 1)
         return true;
     q.First();
-    return form().ShowModal() == mrOk;
+    return FormOnDemand(CisZakForm).ShowModal() == mrOk;
 }
 
 bool PickCustomerOrder(TField *field, int customer)
 {
-    form();
+    FormOnDemand(CisZakForm);
     TxQuery &q = query();
     q.Close();
     q.SQL().SetStrings(0, CisSql::OrderPickCustomerOrders);

@@ -12,13 +12,6 @@ QString EmployeeProfession;
 
 namespace {
 
-TCisZamForm &form()
-{
-    if (!CisZamForm)
-        CisZamForm = new TCisZamForm(ApplicationMainForm());
-    return *CisZamForm;
-}
-
 TxTable &employees()
 {
     return DMCis->QZamestnanci;
@@ -76,7 +69,7 @@ bool PickEmployee(int &n)
     }
     if (!found) {
         filterEmployees(QString());
-        if (form().ShowModal() != mrOk || t.IsEmpty())
+        if (FormOnDemand(CisZamForm).ShowModal() != mrOk || t.IsEmpty())
             return false;
         n = t.FieldByName(QStringLiteral("OSC"))->AsInteger();
     }

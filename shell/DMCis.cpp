@@ -4,6 +4,7 @@
 
 #include "DMZal.h"
 #include "Routines.h"
+#include "library/DataModuleSetUp.h"
 #include "library/SqlLiteral.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
@@ -23,24 +24,17 @@ void ensureOpen(TDataSet &dataSet)
 TDMCis::TDMCis()
 {
     DMCis = this;
-    const auto table = [](TxTable &t, const QString &name, const QString &tableName, TDataSource &ds) {
-        t.Name = name;
-        t.SetDatabase(&DMZal->DBZAL);
-        if (!tableName.isEmpty())
-            t.SetTableName(tableName);
-        ds.Name = QStringLiteral("DS") + name;
-        ds.SetDataSet(&t);
-    };
-    table(QOdberatelia, QStringLiteral("QOdberatelia"), QStringLiteral("CODBERATELOV"), DSQOdberatelia);
-    table(QZamestnanci, QStringLiteral("QZamestnanci"), QStringLiteral("CZAMESTNANCOV"), DSQZamestnanci);
-    table(CRezii, QStringLiteral("CRezii"), QStringLiteral("CREZII"), DSCRezii);
-    table(CProfesii, QStringLiteral("CProfesii"), QStringLiteral("CPROFESII"), DSCProfesii);
-    table(CTarifov, QStringLiteral("CTarifov"), QStringLiteral("CTARIFOV"), DSCTarifov);
-    table(CNakladov, QStringLiteral("CNakladov"), QStringLiteral("CNAKLADOV"), DSCNakladov);
-    table(CStredisk, QStringLiteral("CStredisk"), QStringLiteral("CSTREDISK"), DSCStredisk);
-    table(CPracovisk, QStringLiteral("CPracovisk"), QStringLiteral("CPRACOVISK"), DSCPracovisk);
-    table(CRozvrhov, QStringLiteral("CRozvrhov"), QStringLiteral("CROZVRHOV"), DSCRozvrhov);
-    table(Cine, QStringLiteral("Cine"), QString(), DSCine);
+    TIBDatabase *db = &DMZal->DBZAL;
+    SetUpTable(QOdberatelia, DSQOdberatelia, QStringLiteral("QOdberatelia"), db, QStringLiteral("CODBERATELOV"));
+    SetUpTable(QZamestnanci, DSQZamestnanci, QStringLiteral("QZamestnanci"), db, QStringLiteral("CZAMESTNANCOV"));
+    SetUpTable(CRezii, DSCRezii, QStringLiteral("CRezii"), db, QStringLiteral("CREZII"));
+    SetUpTable(CProfesii, DSCProfesii, QStringLiteral("CProfesii"), db, QStringLiteral("CPROFESII"));
+    SetUpTable(CTarifov, DSCTarifov, QStringLiteral("CTarifov"), db, QStringLiteral("CTARIFOV"));
+    SetUpTable(CNakladov, DSCNakladov, QStringLiteral("CNakladov"), db, QStringLiteral("CNAKLADOV"));
+    SetUpTable(CStredisk, DSCStredisk, QStringLiteral("CStredisk"), db, QStringLiteral("CSTREDISK"));
+    SetUpTable(CPracovisk, DSCPracovisk, QStringLiteral("CPracovisk"), db, QStringLiteral("CPRACOVISK"));
+    SetUpTable(CRozvrhov, DSCRozvrhov, QStringLiteral("CRozvrhov"), db, QStringLiteral("CROZVRHOV"));
+    SetUpTable(Cine, DSCine, QStringLiteral("Cine"), db);
 
     QOdberatelia.OnNewRecord = [this](TDataSet *ds) { QOdberateliaNewRecord(ds); };
     QZamestnanci.OnNewRecord = [this](TDataSet *ds) { QZamestnanciNewRecord(ds); };
@@ -48,17 +42,12 @@ TDMCis::TDMCis()
     CPracovisk.OnNewRecord = [this](TDataSet *ds) { CPracoviskNewRecord(ds); };
     CRozvrhov.OnNewRecord = CPracovisk.OnNewRecord;
 
-    const auto query = [](TxQuery &q, const QString &name, const QString &from, const QString &order,
-                          TDataSource &ds) {
-        q.Name = name;
-        q.SetDatabase(&DMZal->DBZAL);
-        q.SQL().SetText(CisSql::PickStatement(CisSql::PickAll, from, QString(), order));
-        ds.Name = QStringLiteral("DS") + name;
-        ds.SetDataSet(&q);
-        ds.AutoEdit = false;
-    };
-    query(QvZakazkyD, QStringLiteral("QvZakazkyD"), CisSql::OrderPickFrom, CisSql::OrderPickOrder, DSQvZakazkyD);
-    query(QPolozky, QStringLiteral("QPolozky"), CisSql::ItemPickFrom, CisSql::ItemPickOrder, DSQPolozky);
+    // The pick lists: their where line is set when they are opened.
+    using namespace CisSql;
+    SetUpQuery(QvZakazkyD, &DSQvZakazkyD, QStringLiteral("QvZakazkyD"), db,
+               PickStatement(PickAll, OrderPickFrom, QString(), OrderPickOrder), false);
+    SetUpQuery(QPolozky, &DSQPolozky, QStringLiteral("QPolozky"), db,
+               PickStatement(PickAll, ItemPickFrom, QString(), ItemPickOrder), false);
 }
 
 TDMCis::~TDMCis()

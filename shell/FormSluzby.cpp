@@ -8,6 +8,8 @@
 #include "library/Buttons.h"
 #include "library/xDBGrid.h"
 #include "platform/ui/DBControls.h"
+#include "platform/ui/DBLookupCombo.h"
+#include "platform/ui/DBNavigator.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Guarded.h"
 #include "platform/ui/ReportPreview.h"
@@ -27,75 +29,6 @@
 TFormSluzby *FormSluzby = nullptr;
 
 namespace {
-
-// Moves through a data set and inserts, deletes, posts and cancels its rows; errors are shown.
-class TDBNavigator : public QWidget {
-public:
-    TDBNavigator(TDataSource *source, QWidget *parent) : QWidget(parent), source_(source)
-    {
-        auto *layout = new QHBoxLayout(this);
-        layout->setContentsMargins(0, 0, 0, 0);
-        const auto add = [&](const QString &text, const QString &hint, std::function<void(TDataSet *)> action) {
-            auto *button = new QToolButton(this);
-            button->setText(text);
-            button->setToolTip(hint);
-            connect(button, &QToolButton::clicked, this, [this, action] {
-                TDataSet *ds = source_->DataSet();
-                // Server errors in Slovak; the row stays as the user left it.
-                if (ds && ds->Active())
-                    Guarded([&] { action(ds); });
-            });
-            layout->addWidget(button);
-        };
-        add(QStringLiteral("|<"), QString::fromUtf8("Prvý"), [](TDataSet *ds) { ds->First(); });
-        add(QStringLiteral("<"), QString::fromUtf8("Predchádzajúci"), [](TDataSet *ds) { ds->Prior(); });
-        add(QStringLiteral(">"), QString::fromUtf8("Ďalší"), [](TDataSet *ds) { ds->Next(); });
-        add(QStringLiteral(">|"), QString::fromUtf8("Posledný"), [](TDataSet *ds) { ds->Last(); });
-        add(QStringLiteral("+"), QString::fromUtf8("Nový"), [](TDataSet *ds) { ds->Insert(); });
-        add(QStringLiteral("-"), QString::fromUtf8("Zmazať"), [](TDataSet *ds) {
-            if (!ds->IsEmpty() && Confirm(QString::fromUtf8("Zmazať záznam ?"), QString::fromUtf8("Otázka")))
-                ds->Delete();
-        });
-        add(QString::fromUtf8("✓"), QString::fromUtf8("Zapísať"), [](TDataSet *ds) {
-            if (ds->State() == dsEdit || ds->State() == dsInsert)
-                ds->Post();
-        });
-        add(QString::fromUtf8("✗"), QString::fromUtf8("Zrušiť"), [](TDataSet *ds) { ds->Cancel(); });
-        layout->addStretch();
-    }
-
-private:
-    TDataSource *source_;
-};
-
-// A field chosen from the keys of another code list: the one look-up control of this form.
-class TDBLookupCombo : public TDBComboBox {
-public:
-    TDBLookupCombo(TDataSource *source, const QString &field, TDataSet *list, const QString &keyField, QWidget *parent)
-        : TDBComboBox(parent), list_(list), keyField_(keyField)
-    {
-        SetStyle(csDropDownList);
-        SetDataSource(source);
-        SetDataField(field);
-    }
-    // Fills the items from the list (open it first).
-    void Reload()
-    {
-        QStringList keys{QStringLiteral(" ")};
-        if (list_->Active()) {
-            for (int row = 0;; ++row) {
-                if (row >= list_->RecordCount() && (!list_->CanFetchMore() || list_->FetchMore(100) == 0))
-                    break;
-                keys.append(list_->ValueAt(row, list_->FieldByName(keyField_)).toString());
-            }
-        }
-        SetItems(keys);
-    }
-
-private:
-    TDataSet *list_;
-    QString keyField_;
-};
 
 TxDBGrid *makeGrid(TDataSource *source, const QList<QPair<QString, QString>> &columns, QWidget *parent)
 {
@@ -369,9 +302,8 @@ void TFormSluzby::showPage(int page)
         default:
             break;
         }
-        for (TDBComboBox *combo : findChildren<TDBComboBox *>())
-            if (auto *lookup = dynamic_cast<TDBLookupCombo *>(combo))
-                lookup->Reload();
+        for (TDBLookupCombo *lookup : findChildren<TDBLookupCombo *>())
+            lookup->Reload();
     });
 }
 
@@ -422,8 +354,7 @@ void TFormSluzby::PrintEmployees()
 
 int ShowCodeLists(int page)
 {
-    if (!FormSluzby)
-        FormSluzby = new TFormSluzby(ApplicationMainForm());
-    FormSluzby->SetPage(page);
-    return FormSluzby->ShowModal();
+    TFormSluzby &form = FormOnDemand(FormSluzby);
+    form.SetPage(page);
+    return form.ShowModal();
 }

@@ -26,20 +26,6 @@ namespace {
 const QString MessageQueryName = QStringLiteral("QMessages");
 constexpr int CheckEveryMinutes = 5;
 
-TQMsgDForm &composeForm()
-{
-    if (!QMsgDForm)
-        QMsgDForm = new TQMsgDForm(ApplicationMainForm());
-    return *QMsgDForm;
-}
-
-TQMsgForm &listForm()
-{
-    if (!QMsgForm)
-        QMsgForm = new TQMsgForm(ApplicationMainForm());
-    return *QMsgForm;
-}
-
 // Whole minutes from one minute of the day to another, counting the days between.
 qint64 minutesBetween(const QDateTime &from, const QDateTime &to)
 {
@@ -158,7 +144,7 @@ void TQMsgForm::ListShown()
 
 void TQMsgForm::NewMessage()
 {
-    ComposeMessage(&composeForm(), QString(), QString(), QString(), 0, true);
+    ComposeMessage(&FormOnDemand(QMsgDForm), QString(), QString(), QString(), 0, true);
     RefreshMessages(this);
 }
 
@@ -167,7 +153,7 @@ void TQMsgForm::Reply()
     TxQuery *q = MessageQuery();
     if (!q->Active() || q->IsEmpty())
         return;
-    ComposeMessage(&composeForm(), field("USR_VYSTAV").trimmed(), ReplyTitle(field("MSG_TITLE")), QString(), 0, true);
+    ComposeMessage(&FormOnDemand(QMsgDForm), field("USR_VYSTAV").trimmed(), ReplyTitle(field("MSG_TITLE")), QString(), 0, true);
     RefreshMessages(this);
 }
 
@@ -237,7 +223,7 @@ void CheckMessages(bool force)
     if (!force && q->IsEmpty())
         return;
     ExecSqlParams(CisSql::MessagesReceived, {state.LastMessageId});
-    TQMsgForm &form = listForm();
+    TQMsgForm &form = FormOnDemand(QMsgForm);
     form.SetMessages(GetDataSource(q));
     form.ShowModal();
 }

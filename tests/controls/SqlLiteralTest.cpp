@@ -50,6 +50,15 @@ TEST_F(SqlLiteralTest, LiteralsByFieldType)
     }
 }
 
+TEST(SqlLiteralOfText, TheTextAsItStandsAndAsAPrefix)
+{
+    EXPECT_EQ(SqlLiteral(QString::fromUtf8(" O'Brien ")), QString::fromUtf8("' O''Brien '")) << "not trimmed";
+    EXPECT_EQ(SqlLiteral(QString()), "''");
+    EXPECT_EQ(SqlLiteral("'); drop table T; --"), "'''); drop table T; --'");
+    EXPECT_EQ(SqlLikePrefix("Nov'"), "'Nov''%'");
+    EXPECT_EQ(SqlLikePrefix("%liar"), "'%liar%'") << "what contains the text";
+}
+
 TEST_F(SqlLiteralTest, FieldConditions)
 {
     const struct {
