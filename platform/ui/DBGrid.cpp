@@ -1,6 +1,7 @@
 #include "DBGrid.h"
 
 #include "Dialogs.h"
+#include "Guarded.h"
 #include "platform/db/DataSet.h"
 
 #include <QAbstractButton>
@@ -306,18 +307,6 @@ void TDBGrid::currentChanged(const QModelIndex &current, const QModelIndex &prev
             followDataSet(model_->CurrentRow());
     }
     viewport()->update();
-}
-
-bool TDBGrid::Guarded(const std::function<void()> &fn)
-{
-    try {
-        fn();
-        return true;
-    } catch (const EAbort &) {
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
-    return false;
 }
 
 int TDBGrid::VisibleRowCount() const
