@@ -23,7 +23,8 @@ inline EIBError ExpectDbError(const std::function<void()> &statement, const TDbE
         if (codes.SQLCode != 0 && e.SQLCode != codes.SQLCode)
             ADD_FAILURE_AT(file, line) << text << ": SQL code " << e.SQLCode << ", expected " << codes.SQLCode;
         if (codes.IBErrorCode != 0 && e.IBErrorCode != codes.IBErrorCode)
-            ADD_FAILURE_AT(file, line) << text << ": error code " << e.IBErrorCode << ", expected " << codes.IBErrorCode;
+            ADD_FAILURE_AT(file, line) << text << ": error code " << e.IBErrorCode << ", expected "
+                                       << codes.IBErrorCode;
         if (!codes.Constraint.isEmpty() && e.ConstraintName != codes.Constraint)
             ADD_FAILURE_AT(file, line) << text << ": names " << e.ConstraintName.toStdString() << ", expected "
                                        << codes.Constraint.toStdString();
@@ -33,5 +34,5 @@ inline EIBError ExpectDbError(const std::function<void()> &statement, const TDbE
     return EIBError(QString(), 0, 0);
 }
 
-#define EXPECT_DB_ERROR(statement, ...)                                                                          \
+#define EXPECT_DB_ERROR(statement, ...)                                                                                \
     ExpectDbError([&] { statement; }, TDbErrorCodes{__VA_ARGS__}, #statement, __FILE__, __LINE__)
