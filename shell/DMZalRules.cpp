@@ -18,7 +18,9 @@ bool TDMZal::SetOrderState(int cInt, int state, int minState)
         low = target + 1;
         high = 999;
     }
-    return ExecSqlParams(ZalSql::SetOrderState, {target, cInt, low, high}) == 1;
+    TxQuery q;
+    q.SetDatabase(&DBZAL);
+    return q.ExecSql(ZalSql::SetOrderState, {target, cInt, low, high}) == 1;
 }
 
 QString TDMZal::OrderStateName(int state)

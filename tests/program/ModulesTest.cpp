@@ -73,24 +73,20 @@ TEST(Modules, EveryMenuRoutineAndStartupClassIsRegistered)
 {
     RegisterModules();
     QStringList missing, stillListed;
-    for (const TMainMenuItem &item : MainMenuItems()) {
-        if (!item.OpenRoutine)
-            continue;
-        const QString name = QLatin1String(item.OpenRoutine);
-        const bool listed = RoutinesNotBuiltYet.contains(name);
-        if (HasOpenRoutine(name) && listed)
-            stillListed << name;
-        else if (!HasOpenRoutine(name) && !listed)
-            missing << name;
-    }
-    for (const TStartupEntry &entry : StartupEntries()) {
-        const QString name = QLatin1String(entry.ClassName);
-        const bool listed = ClassesNotBuiltYet.contains(name);
-        const bool registered = HasStartupFactory(name) || ClassesOfTheStart.contains(name);
+    const auto check = [&](const QString &name, bool registered, bool listed) {
         if (registered && listed)
             stillListed << name;
         else if (!registered && !listed)
             missing << name;
+    };
+    for (const TMainMenuItem &item : MainMenuItems()) {
+        const QString name = QLatin1String(item.OpenRoutine);
+        if (item.OpenRoutine)
+            check(name, HasOpenRoutine(name), RoutinesNotBuiltYet.contains(name));
+    }
+    for (const TStartupEntry &entry : StartupEntries()) {
+        const QString name = QLatin1String(entry.ClassName);
+        check(name, HasStartupFactory(name) || ClassesOfTheStart.contains(name), ClassesNotBuiltYet.contains(name));
     }
     EXPECT_TRUE(missing.isEmpty()) << "no module registers " << joined(missing);
     EXPECT_TRUE(stillListed.isEmpty()) << "registered, take them off the not-built list: " << joined(stillListed);
