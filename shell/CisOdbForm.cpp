@@ -1,5 +1,6 @@
 #include "CisOdbForm.h"
 
+#include "CisSql.h"
 #include "DMCis.h"
 #include "MenuHooks.h"
 #include "library/xDBGrid.h"
@@ -102,7 +103,7 @@ void TCisOdbForm::SetCustomerFilter(const QString &condition)
     t.SetFiltered(false);
     QString filter = condition;
     if (!NegativeNumbers)
-        filter += filter.isEmpty() ? QStringLiteral("C_ODB>0 ") : QStringLiteral(" and C_ODB>0 ");
+        filter += filter.isEmpty() ? CisSql::CustomerNotProvisional : CisSql::And + CisSql::CustomerNotProvisional;
     t.SetFilterText(filter);
     t.SetFiltered(true);
     t.Open();
@@ -112,12 +113,11 @@ void TCisOdbForm::ApplyFilter()
 {
     QString condition;
     if (!eODBERATEL->text().trimmed().isEmpty())
-        condition = QStringLiteral("odberatel like ") +
-                    SqlLikePrefix(QLatin1Char('%') + eODBERATEL->text().trimmed());
+        condition = CisSql::CustomerNameLike.arg(SqlLikePrefix(QLatin1Char('%') + eODBERATEL->text().trimmed()));
     else if (!eICO->text().isEmpty())
-        condition = QStringLiteral("ICO like ") + SqlLikePrefix(eICO->text());
+        condition = CisSql::CustomerIcoLike.arg(SqlLikePrefix(eICO->text()));
     else if (!eMESTO->text().isEmpty())
-        condition = QStringLiteral("MESTO like ") + SqlLikePrefix(eMESTO->text());
+        condition = CisSql::CustomerCityLike.arg(SqlLikePrefix(eMESTO->text()));
     if (!condition.isEmpty())
         SetCustomerFilter(condition);
     ClearFilterEdits();
@@ -133,7 +133,7 @@ bool PickCustomerForField(TField *number, TField *name, bool negativeNumbers)
         t.Close();
         t.SetFiltered(false);
         // A larger number is a company registration number.
-        t.SetFilterText((n < 10001 ? QStringLiteral("C_ODB=") : QStringLiteral("ICO=")) + QString::number(n));
+        t.SetFilterText((n < 10001 ? CisSql::CustomerNumberIs : CisSql::CustomerIcoIs).arg(n));
         t.SetFiltered(true);
         t.Open();
         t.Last();
@@ -163,9 +163,9 @@ bool PickCustomerByText(const QString &text)
     if (!text.isEmpty()) {
         qint64 ico = 0;
         if (TryStrToInt(text.trimmed(), ico) && ico != 0)
-            f.SetCustomerFilter(QStringLiteral("ICO=") + QString::number(ico));
+            f.SetCustomerFilter(CisSql::CustomerIcoIs.arg(ico));
         else
-            f.SetCustomerFilter(QStringLiteral("ODBERATEL like ") + SqlLikePrefix(text.trimmed()));
+            f.SetCustomerFilter(CisSql::CustomerNameLike.arg(SqlLikePrefix(text.trimmed())));
     }
     if (!t.Active())
         t.Open();

@@ -13,8 +13,7 @@ namespace {
 
 QString maskLine(QChar mask, const QString &conditions)
 {
-    return CisSql::ItemPickOfType + SqlLiteral(QString(mask)) + QLatin1Char(' ') +
-           conditions;
+    return CisSql::ItemPickOfType.arg(SqlLiteral(QString(mask))) + QLatin1Char(' ') + conditions;
 }
 
 } // namespace
@@ -50,8 +49,7 @@ void TCisPolForm::ApplyFilter()
     const auto add = [&](QLineEdit *edit, const QString &column, const QString &before) {
         const QString text = edit->text().trimmed();
         if (!text.isEmpty())
-            conditions += QStringLiteral(" AND ") + column + QStringLiteral(" LIKE ") +
-                          SqlLikePrefix(before + text);
+            conditions += CisSql::ItemColumnLike.arg(column, SqlLikePrefix(before + text));
     };
     const QString any = QStringLiteral("%");
     add(eC_POL, QStringLiteral("c_pol"), QString());

@@ -1,5 +1,7 @@
 #include "CisSql.h"
 
+#include "library/SqlLiteral.h"
+
 namespace CisSql {
 
 const QString SmallestCustomer = QStringLiteral("select min(C_ODB) from COdberatelov");
@@ -25,9 +27,30 @@ const QString OrderPickOpenOfCustomer = QStringLiteral("where c_odb=:c_odb and s
 const QString ItemPickFrom = QStringLiteral("from POLOZKY");
 const QString ItemPickOrder = QStringLiteral("order by C_POL");
 const QString ItemPickByCode = QStringLiteral("where c_pol like :c_pol");
-const QString ItemPickOfType = QStringLiteral("WHERE typ1 LIKE ");
+const QString ItemPickOfType = QStringLiteral("WHERE typ1 LIKE %1");
 const QString ItemInStore = QStringLiteral(" AND c_pol IN (SELECT c_pol FROM MSklady WHERE sklad=%1)");
 const QString ItemOfCustomer = QStringLiteral(" AND c_pol IN (SELECT c_vyr FROM vZAKAZKYD WHERE c_odb=%1)");
+
+const QString And = QStringLiteral(" and ");
+const QString CustomerNameLike = QStringLiteral("odberatel like %1");
+const QString CustomerIcoLike = QStringLiteral("ICO like %1");
+const QString CustomerCityLike = QStringLiteral("MESTO like %1");
+const QString CustomerNumberIs = QStringLiteral("C_ODB=%1");
+const QString CustomerIcoIs = QStringLiteral("ICO=%1");
+const QString CustomerNotProvisional = QStringLiteral("C_ODB>0 ");
+const QString OrderPickWhere = QStringLiteral("where %1");
+const QString JobStateBelow = QStringLiteral("stav_zak<%1");
+const QString JobStateBetween = QStringLiteral("stav_zak between %1 and %2");
+const QString JobProductLike = QStringLiteral("c_vyr like %1");
+const QString JobNameLike = QStringLiteral("nazov like %1");
+const QString JobCustomerIs = QStringLiteral("c_odb=%1");
+const QString JobOrderLike = QStringLiteral("c_obj like %1");
+const QString JobProductIs = QStringLiteral("c_vyr=%1");
+const QString JobOrderIs = QStringLiteral("c_obj=%1");
+const QString JobOpenOfProductAndCustomer = QStringLiteral("c_vyr=%1 and c_odb=%2 and stav_zak<%3");
+const QString ItemColumnLike = QStringLiteral(" AND %1 LIKE %2");
+const QString EmployeeNumberIs = QStringLiteral("osc=%1");
+const QString EmployeeColumnLike = QStringLiteral("%1 like %2");
 
 QString PickStatement(const QString &select, const QString &from, const QString &where, const QString &order)
 {
@@ -50,6 +73,30 @@ const QString SendToDepartment = QStringLiteral("where RDB_UTVAR=:utvar");
 
 QStringList All()
 {
+    // The filters' conditions with sample values, so the columns they name are checked too.
+    const auto literal = [](const char *text) { return SqlLiteral(QString::fromUtf8(text)); };
+    const QString jobs =
+        QStringList{JobStateBelow.arg(100),
+                    JobStateBetween.arg(QStringLiteral("40"), QStringLiteral("89")),
+                    JobProductLike.arg(literal("V%")),
+                    JobNameLike.arg(literal("%x%")),
+                    JobCustomerIs.arg(1),
+                    JobOrderLike.arg(literal("Z%")),
+                    JobProductIs.arg(literal("V1")),
+                    JobOrderIs.arg(literal("Z1")),
+                    JobOpenOfProductAndCustomer.arg(literal("V1"), QStringLiteral("1"), QStringLiteral("100"))}
+            .join(And);
+    const QString items = ItemPickOfType.arg(literal("V")) + ItemInStore.arg(literal("S1")) + ItemOfCustomer.arg(1) +
+                          ItemColumnLike.arg(QStringLiteral("nazov"), literal("%x%"));
+    const QString customers = QStringList{CustomerNameLike.arg(literal("%x%")),
+                                          CustomerIcoLike.arg(literal("1%")),
+                                          CustomerCityLike.arg(literal("x%")),
+                                          CustomerNumberIs.arg(1),
+                                          CustomerIcoIs.arg(1),
+                                          CustomerNotProvisional}
+                                  .join(And);
+    const QString employees =
+        EmployeeNumberIs.arg(1) + And + EmployeeColumnLike.arg(QStringLiteral("PRIEZVISKO"), literal("x%"));
     return {
         SmallestCustomer,
         LargestCustomer,
@@ -59,11 +106,11 @@ QStringList All()
         PickStatement(OrderPickJobs, OrderPickFrom, OrderPickByJob, OrderPickOrder),
         PickStatement(OrderPickCustomerOrders, OrderPickFrom, OrderPickByOrder, OrderPickOrder),
         PickStatement(OrderPickCustomerOrders, OrderPickFrom, OrderPickOpenOfCustomer, OrderPickOrder),
+        PickStatement(OrderPickJobs, OrderPickFrom, OrderPickWhere.arg(jobs), OrderPickOrder),
         PickStatement(PickAll, ItemPickFrom, ItemPickByCode, ItemPickOrder),
-        PickStatement(PickAll, ItemPickFrom,
-                      ItemPickOfType + QStringLiteral("'V'") + ItemInStore.arg(QStringLiteral("'S1'")) +
-                          ItemOfCustomer.arg(1),
-                      ItemPickOrder),
+        PickStatement(PickAll, ItemPickFrom, items, ItemPickOrder),
+        QStringLiteral("select * from CODBERATELOV where ") + customers,
+        QStringLiteral("select * from CZAMESTNANCOV where ") + employees,
         MessageUsers,
         NewMessages,
         MessagesReceived,

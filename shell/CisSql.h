@@ -25,9 +25,31 @@ extern const QString OrderPickOpenOfCustomer; // :c_odb, :stav_zak
 extern const QString ItemPickFrom;
 extern const QString ItemPickOrder;
 extern const QString ItemPickByCode; // :c_pol, a prefix
-extern const QString ItemPickOfType; // the type mask's literal follows, then the filter's conditions
+extern const QString ItemPickOfType; // %1 the type mask's literal, then the filter's conditions
 extern const QString ItemInStore;    // %1 the store's literal
 extern const QString ItemOfCustomer; // %1 the customer's number
+// ---- conditions of the pick lists' filters: %1, %2 ... a literal (SqlLiteral, SqlLikePrefix) or a number
+extern const QString And;              // joins two conditions
+extern const QString CustomerNameLike; // the customers' table
+extern const QString CustomerIcoLike;
+extern const QString CustomerCityLike;
+extern const QString CustomerNumberIs;
+extern const QString CustomerIcoIs;
+extern const QString CustomerNotProvisional; // no negative (provisional) numbers
+extern const QString OrderPickWhere;         // the where line of the order pick list, its condition %1
+extern const QString JobStateBelow;          // the order pick list's rows
+extern const QString JobStateBetween;
+extern const QString JobProductLike;
+extern const QString JobNameLike;
+extern const QString JobCustomerIs;
+extern const QString JobOrderLike;
+extern const QString JobProductIs;
+extern const QString JobOrderIs;
+extern const QString JobOpenOfProductAndCustomer; // product, customer, the state it is open below
+extern const QString ItemColumnLike;              // the item pick list: %1 a column of POLOZKY, %2 its pattern
+extern const QString EmployeeNumberIs;            // the employees' table
+extern const QString EmployeeColumnLike;          // %1 a column of CZAMESTNANCOV, %2 its pattern
+
 // The whole statement of pick-list lines.
 QString PickStatement(const QString &select, const QString &from, const QString &where, const QString &order);
 

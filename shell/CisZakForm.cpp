@@ -62,13 +62,13 @@ void TCisZakForm::ViewChanged()
 {
     switch (cbPohlad->currentIndex()) {
     case 0:
-        SetOrderPickWhere(Format(QStringLiteral("stav_zak<%u"), {stUkoncena}));
+        SetOrderPickWhere(CisSql::JobStateBelow.arg(stUkoncena));
         break;
     case 1:
-        SetOrderPickWhere(Format(QStringLiteral("stav_zak between %u and %u"), {stOdvedena, 99}));
+        SetOrderPickWhere(CisSql::JobStateBetween.arg(QString::number(stOdvedena), QStringLiteral("99")));
         break;
     case 2:
-        SetOrderPickWhere(Format(QStringLiteral("stav_zak between %u and %u"), {stVyrabana, 89}));
+        SetOrderPickWhere(CisSql::JobStateBetween.arg(QString::number(stVyrabana), QStringLiteral("89")));
         break;
     default:
         break;
@@ -79,13 +79,13 @@ void TCisZakForm::ApplyFilter()
 {
     QString condition;
     if (!IsMaskEditEmpty(eC_VYR))
-        condition = QStringLiteral("c_vyr like ") + SqlLikePrefix(eC_VYR->text().trimmed());
+        condition = CisSql::JobProductLike.arg(SqlLikePrefix(eC_VYR->text().trimmed()));
     else if (!eNAZOV->text().isEmpty())
-        condition = QStringLiteral("nazov like ") + SqlLikePrefix(QLatin1Char('%') + eNAZOV->text());
+        condition = CisSql::JobNameLike.arg(SqlLikePrefix(QLatin1Char('%') + eNAZOV->text()));
     else if (!eC_ODB->text().isEmpty())
-        condition = QStringLiteral("c_odb=") + QString::number(StrToInt(eC_ODB->text().trimmed()));
+        condition = CisSql::JobCustomerIs.arg(StrToInt(eC_ODB->text().trimmed()));
     else if (!eC_OBJ->text().isEmpty())
-        condition = QStringLiteral("c_obj like ") + SqlLikePrefix(eC_OBJ->text());
+        condition = CisSql::JobOrderLike.arg(SqlLikePrefix(eC_OBJ->text()));
     if (!condition.isEmpty())
         SetOrderPickWhere(condition);
     eC_VYR->clear();
@@ -96,7 +96,7 @@ void TCisZakForm::ApplyFilter()
 
 void SetOrderPickWhere(const QString &condition)
 {
-    openWhere(condition.isEmpty() ? QString() : QStringLiteral("where ") + condition);
+    openWhere(condition.isEmpty() ? QString() : CisSql::OrderPickWhere.arg(condition));
 }
 
 bool ShowOrderPick(const QString &condition)
@@ -134,14 +134,14 @@ bool PickOrderForField(TField *field, const QString &product, const QString &ord
 {
     QString condition;
     if (product > QLatin1String(" ") && customer != 0)
-        condition = QStringLiteral("c_vyr=%1 and c_odb=%2 and stav_zak<%3")
-                        .arg(SqlLiteral(product), QString::number(customer), QString::number(int(stUkoncena)));
+        condition = CisSql::JobOpenOfProductAndCustomer.arg(SqlLiteral(product), QString::number(customer),
+                                                            QString::number(int(stUkoncena)));
     else if (!product.trimmed().isEmpty())
-        condition = QStringLiteral("c_vyr=") + SqlLiteral(product);
+        condition = CisSql::JobProductIs.arg(SqlLiteral(product));
     else if (!order.trimmed().isEmpty())
-        condition = QStringLiteral("c_obj=") + SqlLiteral(order);
+        condition = CisSql::JobOrderIs.arg(SqlLiteral(order));
     else if (customer != 0)
-        condition = QStringLiteral("c_odb=%1").arg(customer);
+        condition = CisSql::JobCustomerIs.arg(customer);
     int n = field->AsInteger();
     if (n != 0 && n < 9999)
         n += Date().year() % 100 * 10000;

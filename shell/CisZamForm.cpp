@@ -1,5 +1,6 @@
 #include "CisZamForm.h"
 
+#include "CisSql.h"
 #include "DMCis.h"
 #include "library/xDBGrid.h"
 #include "platform/os/Format.h"
@@ -51,7 +52,7 @@ void CheckEmployee(TField *field)
     TxTable &t = employees();
     const bool onRow = t.Active() && !t.IsEmpty() && t.FieldByName(QStringLiteral("OSC"))->AsInteger() == osc;
     if (!onRow)
-        filterEmployees(QStringLiteral("osc=") + QString::number(osc));
+        filterEmployees(CisSql::EmployeeNumberIs.arg(osc));
     if (t.IsEmpty())
         throw EDatabaseError(Format(QString::fromUtf8("Pracovník s os.číslom %d nie je evidovaný"), {osc}));
     rememberEmployee();
@@ -64,7 +65,7 @@ bool PickEmployee(int &n)
     t.SetFiltered(false);
     bool found = false;
     if (n != 0) {
-        filterEmployees(QStringLiteral("osc=") + QString::number(n));
+        filterEmployees(CisSql::EmployeeNumberIs.arg(n));
         found = !t.IsEmpty();
     }
     if (!found) {

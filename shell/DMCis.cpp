@@ -180,7 +180,7 @@ void TDMCis::QuickFilterEmployees(const QString &fieldName, const QString &text)
     QZamestnanci.Close();
     QZamestnanci.SetFiltered(false);
     // The typed text is one literal whatever it holds.
-    QZamestnanci.SetFilterText(fieldName + QStringLiteral(" like ") + SqlLiteral(text + QLatin1Char('%'), ftString));
+    QZamestnanci.SetFilterText(CisSql::EmployeeColumnLike.arg(fieldName, SqlLiteral(text + QLatin1Char('%'), ftString)));
     QZamestnanci.SetFiltered(true);
     QZamestnanci.Open();
 }
