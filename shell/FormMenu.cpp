@@ -3,10 +3,8 @@
 #include "DMZal.h"
 #include "MenuHooks.h"
 #include "RoutineNames.h"
-#include "Startup.h"
 #include "platform/os/Folders.h"
 #include "platform/ui/Dialogs.h"
-#include "platform/ui/Form.h"
 #include "platform/ui/Guarded.h"
 
 #include <QApplication>

@@ -8,6 +8,7 @@
 #include "shell/RoutineNames.h"
 #include "shell/Startup.h"
 
+#include <QRegularExpression>
 #include <gtest/gtest.h>
 
 namespace {
@@ -104,6 +105,24 @@ TEST(Modules, TheNotBuiltListsNameOnlyWhatTheMenuAndTheStartKnow)
         EXPECT_TRUE(routines.contains(name)) << name.toStdString();
     for (const QString &name : ClassesNotBuiltYet + ClassesOfTheStart)
         EXPECT_TRUE(classes.contains(name)) << name.toStdString();
+}
+
+TEST(Modules, TheMenusRulesNameItemsOfTheMenu)
+{
+    QStringList names, unknown;
+    for (const TMainMenuItem &item : MainMenuItems())
+        if (item.Name)
+            names << QLatin1String(item.Name);
+    for (const TMainMenuItem &item : MainMenuItems()) {
+        if (!item.Right)
+            continue;
+        for (QString term : QString::fromLatin1(item.Right).split(QRegularExpression(QStringLiteral("[|&]")))) {
+            term = term.trimmed();
+            if (term.startsWith(QLatin1Char('@')) && !names.contains(term.mid(1)))
+                unknown << QLatin1String(item.Name) + QStringLiteral(": ") + term;
+        }
+    }
+    EXPECT_TRUE(unknown.isEmpty()) << joined(unknown);
 }
 
 } // namespace
