@@ -45,6 +45,16 @@ QString SqlLiteral(const QString &text, TFieldType fieldType)
     }
 }
 
+QString SqlLiteral(const QString &text)
+{
+    return quoted(text);
+}
+
+QString SqlLikePrefix(const QString &text)
+{
+    return quoted(text + QLatin1Char('%'));
+}
+
 QString FieldCondition(const QString &fieldName, TFieldType fieldType, const QString &text)
 {
     static const QString operators[] = {QStringLiteral("<>"), QStringLiteral("> "), QStringLiteral("< "),

@@ -13,6 +13,11 @@
 // an apostrophe inside doubled.
 QString SqlLiteral(const QString &text, TFieldType fieldType);
 
+// Typed text as one SQL string literal, as it stands, an apostrophe inside doubled: O'Brien -> 'O''Brien'.
+QString SqlLiteral(const QString &text);
+// The literal of a LIKE pattern of what starts with the text: 'text%' (give "%" + text for what contains it).
+QString SqlLikePrefix(const QString &text);
+
 // A comparison of one field with typed text. A leading "<>", ">=", "<=", "> " or "< " is the operator,
 // else "="; string and memo fields match the text as a prefix with LIKE, whatever the operator.
 QString FieldCondition(const QString &fieldName, TFieldType fieldType, const QString &text);

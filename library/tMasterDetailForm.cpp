@@ -7,6 +7,7 @@
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/fb/IBDatabase.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include <QHBoxLayout>
 #include <QSplitter>
@@ -87,16 +88,6 @@ void TtMasterDetailForm::applyDetail()
     }
 }
 
-// Runs an action of a button: a refused or failed step is reported, the form stays usable.
-static void guarded(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const EAbort &) {
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
-}
 
 void TtMasterDetailForm::btnNovyClick()
 {
@@ -105,7 +96,7 @@ void TtMasterDetailForm::btnNovyClick()
         return;
     if (PageControl->count() > 0)
         PageControl->setCurrentIndex(0);
-    guarded([&] {
+    Guarded([&] {
         const TDataSetState state = master->State();
         if (state != dsEdit && state != dsInsert && state != dsSetKey)
             master->Append();
@@ -160,7 +151,7 @@ void TtMasterDetailForm::btnOpravClick()
     // Editing an empty list would insert a master row and store detail rows under it unasked.
     if (!master || !master->Active() || master->IsEmpty())
         return;
-    guarded([&] {
+    Guarded([&] {
         master->Edit();
         if (!runDetail())
             return;
@@ -178,5 +169,5 @@ void TtMasterDetailForm::btnZmazClick()
     if (MessageBox(QStringLiteral("Naozaj chceš zmazať označený riadok?"), QStringLiteral("Potvrdenie zmazania"),
                    mtConfirmation, mbYesNo, mbNo) != mrYes)
         return;
-    guarded([&] { master->Delete(); });
+    Guarded([&] { master->Delete(); });
 }

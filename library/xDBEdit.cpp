@@ -7,6 +7,7 @@
 #include "platform/os/Format.h"
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -115,15 +116,12 @@ void TxDBEdit::SetEditText(const QString &text)
     TField *f = edit_->Field();
     if (edit_->isReadOnly() || !f)
         return;
-    try {
+    Guarded([&] {
         if (edit_->DataLink().Edit())
             f->SetText(text);
         else
             QApplication::beep();
-    } catch (const EAbort &) {
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
+    });
 }
 
 void TxDBEdit::ButtonClick()

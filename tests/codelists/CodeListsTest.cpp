@@ -329,11 +329,11 @@ TEST_F(CisTest, CodeListFormPagesOpenTheirTables)
 
 TEST_F(CisTest, ShowCodeListsOpensTheChosenPage)
 {
-    closeModal(mrCancel, [](QWidget *) {
+    CloseModal(mrCancel, [](QWidget *) {
         EXPECT_EQ(FormSluzby->PageControlSluzby->currentIndex(), 3);
         EXPECT_EQ(FormSluzby->StatusText(), QString::fromUtf8("Číselníky - Profesie a tarify"));
     });
-    EXPECT_EQ(cis->ShowCodeLists(3), mrCancel);
+    EXPECT_EQ(ShowCodeLists(3), mrCancel);
     EXPECT_FALSE(cis->CTarifov.Active()) << "closing closes the tables";
 }
 

@@ -1,6 +1,7 @@
 // The Firebird data sets on a real embedded database: lazy fetching, types, the state machine and its
 // events, writes through tables and update statements, cached updates, master-detail, bookmarks.
 #include "common/DbFixture.h"
+#include "common/DbError.h"
 #include "platform/fbapi/IBError.h"
 
 #include <QCoreApplication>
@@ -233,14 +234,7 @@ TEST_F(DataSets, AUniqueKeyViolationCarriesItsCodes)
     t->Open();
     t->Append();
     t->FieldByName("ID")->SetAsInteger(1);
-    try {
-        t->Post();
-        FAIL() << "duplicate key posted";
-    } catch (const EIBError &e) {
-        EXPECT_EQ(e.SQLCode, -803);
-        EXPECT_EQ(e.IBErrorCode, 335544665);
-        EXPECT_EQ(e.ConstraintName, QStringLiteral("PK_T_ITEM"));
-    }
+    EXPECT_DB_ERROR(t->Post(), .SQLCode = -803, .IBErrorCode = 335544665, .Constraint = "PK_T_ITEM");
     EXPECT_EQ(t->State(), dsInsert);
     t->Cancel();
 }

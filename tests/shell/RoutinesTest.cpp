@@ -183,4 +183,27 @@ TEST_F(Keys, StatementsAndNamedQueries)
     EXPECT_EQ(GetDataSource(&DMZal->Query), &DMZal->DSQuery);
 }
 
+TEST_F(Keys, StatementsRunInsideEachOtherAndBesideAnOpenList)
+{
+    exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ) values ('ZAK260002', 'Z')");
+    TxQuery *list = OpenQuery("select C_OBJ from ZAKAZKY order by C_OBJ");
+    ASSERT_EQ(list, &DMZal->Query);
+    list->Next();
+    ASSERT_EQ(list->Fields(0)->AsString(), "ZAK260002");
+    // A data set event that asks for a value while another statement runs.
+    int seenInEvent = -1;
+    TxQuery events;
+    events.SetDatabase(&DMZal->DBZAL);
+    events.AfterOpen = [&](TDataSet *) { seenInEvent = SelectValueParams("select count(*) from ZAKAZKY").toInt(); };
+    events.SQL().SetText("select C_OBJ from ZAKAZKY");
+    events.Open();
+    EXPECT_EQ(seenInEvent, 2);
+    EXPECT_EQ(ExecSqlParams("update ZAKAZKY set POZNAMKA=:p where C_OBJ=:c", {"x", "ZAK260002"}), 1);
+    EXPECT_EQ(NextCode("ZAKAZKY", "C_OBJ", "ZAK"), "ZAK260003");
+    EXPECT_EQ(SelectColumnParams("select C_OBJ from ZAKAZKY order by C_OBJ"), QStringList({"ZAK250001", "ZAK260002"}));
+    EXPECT_TRUE(list->Active()) << "the open list keeps its rows and its place";
+    EXPECT_EQ(list->Fields(0)->AsString(), "ZAK260002");
+    list->Close();
+}
+
 } // namespace
