@@ -4,10 +4,11 @@
 
 #include "DMOdbyt.h"
 #include "DMTPV.h"
+#include "shell/RoutineNames.h"
 #include "shell/Startup.h"
 
 void RegisterSalesModule()
 {
-    SetStartupFactory(QStringLiteral("TDMOdbyt"), [] { return MakeStartupInstance(new TDMOdbyt); });
-    SetStartupFactory(QStringLiteral("TDMTPV"), [] { return MakeStartupInstance(new TDMTPV); });
+    SetStartupFactory(StartupClass::TDMOdbyt, [] { return MakeStartupInstance(new TDMOdbyt); });
+    SetStartupFactory(StartupClass::TDMTPV, [] { return MakeStartupInstance(new TDMTPV); });
 }

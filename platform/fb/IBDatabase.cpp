@@ -200,6 +200,14 @@ void TIBDatabase::ApplyUpdates(const std::vector<TDataSet *> &dataSets)
     TIBTransaction *tr = defaultTransaction_;
     if (!tr)
         throw EDatabaseError(QStringLiteral("Databáza nemá transakciu"));
+    // The savepoint covers this database's default transaction only: a data set writing elsewhere would
+    // stay written when the rest is rolled back, so such a group is refused before anything is written.
+    for (TDataSet *ds : dataSets) {
+        auto *ib = dynamic_cast<TIBCustomDataSet *>(ds);
+        if (ib && ds->Active() && ds->CachedUpdates() && (ib->Database() != this || ib->Transaction() != tr))
+            throw EDatabaseError(QStringLiteral("Súbor dát %1 je v inej transakcii a nedá sa zapísať spolu s ostatnými")
+                                     .arg(ds->Name));
+    }
     {
         TSavepoint save(tr);
         for (TDataSet *ds : dataSets)

@@ -47,7 +47,8 @@ public:
     void SetDefaultTransaction(TIBTransaction *t);
 
     // Applies the cached updates of several data sets together: all or nothing under one savepoint,
-    // then commit-retaining and marking the caches stored. On an error the caches stay for a retry.
+    // then commit-retaining and marking the caches stored. On an error the caches stay for a retry. A data
+    // set of another database or transaction is refused (EDatabaseError) before anything is written.
     void ApplyUpdates(const std::vector<TDataSet *> &dataSets);
 
     QString ServerVersion();

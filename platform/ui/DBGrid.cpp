@@ -1,6 +1,7 @@
 #include "DBGrid.h"
 
 #include "Dialogs.h"
+#include "Guarded.h"
 #include "platform/db/DataSet.h"
 
 #include <QAbstractButton>
@@ -308,18 +309,6 @@ void TDBGrid::currentChanged(const QModelIndex &current, const QModelIndex &prev
     viewport()->update();
 }
 
-bool TDBGrid::Guarded(const std::function<void()> &fn)
-{
-    try {
-        fn();
-        return true;
-    } catch (const EAbort &) {
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
-    return false;
-}
-
 int TDBGrid::VisibleRowCount() const
 {
     const int h = verticalHeader()->defaultSectionSize();
@@ -386,7 +375,7 @@ void TDBGrid::keyPressEvent(QKeyEvent *e)
         // At the last row a new row goes after it, elsewhere before the current one.
         if (!ctrl && !shift && canEditData())
             Guarded([&] {
-                if (ds->IsEmpty() || model_->CurrentRow() == ds->RecordCount() - 1 && !ds->CanFetchMore())
+                if (ds->IsEmpty() || (model_->CurrentRow() == ds->RecordCount() - 1 && !ds->CanFetchMore()))
                     ds->Append();
                 else
                     ds->Insert();

@@ -267,19 +267,3 @@ TEST_F(SalesTest, ContractAndLookups)
     EXPECT_EQ(odbyt->QvZakazkyDKalk.FieldByName("STAV_ZAK")->DisplayText(), "Re.Vys");
 }
 
-TEST_F(SalesTest, EveryStatementPrepares)
-{
-    QStringList failures;
-    for (const QString &sql : OdbytSql::All()) {
-        TxQuery q;
-        q.SetDatabase(&dm->DBZAL);
-        q.SQL().SetText(sql);
-        try {
-            q.Prepare();
-        } catch (const std::exception &e) {
-            failures << QString::fromUtf8(e.what()) + "\n    " + sql;
-        }
-    }
-    EXPECT_GT(OdbytSql::All().size(), 25);
-    EXPECT_TRUE(failures.isEmpty()) << failures.join("\n").toStdString();
-}

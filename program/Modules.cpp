@@ -1,0 +1,12 @@
+#include "Modules.h"
+
+#include "sales/SalesModule.h"
+#include "shell/CodeListModule.h"
+#include "shell/ShellModule.h"
+
+void RegisterModules()
+{
+    RegisterShellModule();
+    RegisterCodeListModule();
+    RegisterSalesModule();
+}
