@@ -187,6 +187,37 @@ TEST_F(Grid, MarkedRowsKeepTheOrderTheyWereMarkedIn)
     EXPECT_TRUE(grid.SelectedRows().empty());
 }
 
+TEST_F(Grid, EveryRowMarkedBackwardsComesBackInThatOrderLessTheDeletedOnes)
+{
+    grid.SetOptions(grid.Options() | dgMultiSelect);
+    open();
+    t.Last();
+    std::vector<TBookmark> expected;
+    for (;;) {
+        grid.MarkCurrentRow(true);
+        expected.push_back(t.GetBookmark());
+        if (t.Bof() || t.RecNo() == 1)
+            break;
+        t.Prior();
+    }
+    ASSERT_EQ(expected.size(), 3000u);
+    EXPECT_EQ(grid.SelectedRows(), expected);
+    std::vector<int> rows = grid.SelectedRowNumbers();
+    ASSERT_EQ(rows.size(), 3000u);
+    EXPECT_EQ(rows.front(), 2999);
+    EXPECT_EQ(rows.back(), 0);
+
+    // Rows deleted since are left out, the rest keep their order.
+    t.SetRecNo(10);
+    const TBookmark gone = t.GetBookmark();
+    t.Delete();
+    expected.erase(std::find(expected.begin(), expected.end(), gone));
+    EXPECT_EQ(grid.SelectedRows(), expected);
+    rows = grid.SelectedRowNumbers();
+    EXPECT_EQ(rows.size(), 2999u);
+    EXPECT_EQ(rows.front(), 2998);
+}
+
 TEST_F(Grid, CellColoursComeFromTheHookButSelectionKeepsItsOwn)
 {
     grid.SetOptions(grid.Options() | dgRowSelect);
