@@ -3,6 +3,7 @@
 // decoding every value into the same Qt types. Then the memory a fetched row takes: 1,000,000 rows held
 // by a query, as heap in use before and after, against the data they carry.
 #include "BenchDatabase.h"
+#include "BenchTiming.h"
 #include "library/xDatabase.h"
 #include "library/xQuery.h"
 #include "platform/fbapi/Attachment.h"
@@ -14,7 +15,6 @@
 #include <QCoreApplication>
 #include <QTemporaryDir>
 #include <cstdio>
-#include <ctime>
 #include <malloc.h>
 
 namespace {
@@ -23,18 +23,9 @@ constexpr int kMemoryRows = 1000000;
 const char *kSelect = "select * from WIDE where ID <= 200000 order by ID";
 const char *kSelectAll = "select * from WIDE order by ID";
 
-// Processor time of the process (the embedded engine works in it too), in milliseconds: a busy machine
-// disturbs it less than the clock.
-double cpuMs()
-{
-    timespec ts{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &ts);
-    return double(ts.tv_sec) * 1e3 + double(ts.tv_nsec) / 1e6;
-}
-
 struct Timer {
-    double start = cpuMs();
-    double ms() const { return cpuMs() - start; }
+    double start = CpuMs();
+    double ms() const { return CpuMs() - start; }
 };
 
 void fill(const QString &path)

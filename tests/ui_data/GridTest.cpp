@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <set>
 #include <QTest>
 
@@ -68,6 +69,23 @@ TEST_F(Grid, RowsAreFetchedOnlyAsTheViewAsks)
     QApplication::processEvents();
     EXPECT_GT(m.rowCount(), shown) << "scrolling to the end asks for more";
     EXPECT_LT(m.rowCount(), 3000);
+}
+
+TEST_F(Grid, OpeningResetsTheModelOnce)
+{
+    QSignalSpy resets(grid.Model(), &QAbstractItemModel::modelReset);
+    t.Open();
+    EXPECT_EQ(resets.count(), 1);
+    EXPECT_EQ(grid.Model()->ColumnCount(), 3);
+    t.Close();
+    resets.clear();
+    {
+        TDisableControls off(&t);
+        t.Open();
+    }
+    EXPECT_GE(resets.count(), 1) << "opened with the controls off, the columns still come";
+    EXPECT_EQ(grid.Model()->ColumnCount(), 3);
+    EXPECT_GT(grid.Model()->rowCount(), 0);
 }
 
 TEST_F(Grid, CellsReadTheirRowWithoutMovingTheCursor)
