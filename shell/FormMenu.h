@@ -71,6 +71,7 @@ private:
     void buildButtons();
     void enableByPrivileges();
     void activated();
+    void startProbe();
     void showStartupForm(const QString &globalName, const std::function<void(QWidget *)> &prepare = {});
 
     std::vector<TReportEntry> reports_;
