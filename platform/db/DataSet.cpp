@@ -13,6 +13,8 @@ namespace {
 // handed back and faulted in again each time; the rest goes back to the system.
 constexpr size_t kChunkBytes = size_t(1) << 20;
 constexpr size_t kPooledChunks = 64;
+// Rows Next fetches at once past the rows fetched.
+constexpr int kReadAhead = 32;
 // Letting go of more than this asks the C library to return its free memory to the system.
 constexpr size_t kTrimBytes = size_t(16) << 20;
 
@@ -431,6 +433,10 @@ void TDataSet::Next()
     CheckBrowseMode();
     if (eof_)
         return;
+    // Past the rows fetched, a few more are fetched at once: reading forward then runs the engine's and
+    // this code's loops in turns of rows rather than of single ones (reading forward only keeps one row).
+    if (cur_ + 1 >= int(rows_.size()) && !forwardOnly_)
+        ensureFetched(cur_ + kReadAhead);
     ensureFetched(cur_ + 1);
     if (cur_ + 1 < int(rows_.size())) {
         if (BeforeScroll)
