@@ -327,6 +327,15 @@ void TDataSet::forgetPassed()
         store_.pop_front();
     rows_.erase(rows_.begin(), rows_.begin() + cur_);
     cur_ = 0;
+    // A long move forward filled chunks the one row kept (the last fetched, in the last chunk) no longer
+    // needs: all but one spare go back.
+    if (rows_.size() == 1 && arena_.size() > 2) {
+        std::vector<std::unique_ptr<char[]>> spare;
+        for (auto it = arena_.begin() + 1; it != arena_.end() - 1; ++it)
+            spare.push_back(std::move(*it));
+        arena_.erase(arena_.begin() + 1, arena_.end() - 1);
+        giveBackChunks(spare, arenaSize_);
+    }
 }
 
 void TDataSet::checkForward(bool goingBack) const

@@ -638,6 +638,13 @@ TEST_F(DataSets, ForwardOnlyReadingGoesThroughEveryRowAndRefusesToGoBack)
     EXPECT_EQ(q->MoveBy(10), 10);
     EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 11);
     EXPECT_EQ(q->RecNo(), 11);
+    EXPECT_EQ(q->MoveBy(2500), 2500); // over several chunks of rows at once
+    EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 2511);
+    for (int id = 2512; id <= 2600; ++id) {
+        q->Next();
+        ASSERT_EQ(q->FieldByName("ID")->AsInteger(), id);
+        ASSERT_TRUE(q->FieldByName("LONGTXT")->AsString().startsWith(QStringLiteral("n%1.").arg(id)));
+    }
     q->Last();
     EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 3000);
     EXPECT_EQ(q->RecNo(), 3000);
