@@ -395,13 +395,11 @@ void TxCustomDBGrid::CopyToClipboard(int mode)
             text += rowText();
             ds->Next();
         }
-    } else if (mode == 2 && !SelectedRows().empty()) {
-        TDisableControls off(ds);
-        const TBookmark here = ds->GetBookmark();
-        for (TBookmark b : SelectedRows())
-            if (ds->GotoBookmark(b))
-                text += rowText();
-        ds->GotoBookmark(here);
+    } else if (const std::vector<int> marked = mode == 2 ? SelectedRowNumbers() : std::vector<int>();
+               !marked.empty()) {
+        // The marked rows are read where they stand: the cursor stays.
+        for (int row : marked)
+            ds->WithRecord(row, [&] { text += rowText(); });
     } else {
         text = rowText();
     }

@@ -73,6 +73,7 @@ private:
     void buildButtons();
     void enableByPrivileges();
     void activated();
+    void startProbe();
 
     std::vector<TReportEntry> reports_;
     bool showPending_ = false;       // the show handler is still to run

@@ -5,13 +5,18 @@
 #include <QCoreApplication>
 #include <algorithm>
 #include <cstring>
+#include <malloc.h>
 
 namespace {
 // Fetched rows live in chunks of this many bytes. Chunks of closed data sets are kept for the next
-// opening (browsers reopen on every sort and filter), up to a bound, so the memory is not handed back
-// and faulted in again each time.
+// opening (browsers reopen on every sort and filter), up to a bound (64 MB), so that memory is not
+// handed back and faulted in again each time; the rest goes back to the system.
 constexpr size_t kChunkBytes = size_t(1) << 20;
 constexpr size_t kPooledChunks = 64;
+// Rows Next fetches at once past the rows fetched.
+constexpr int kReadAhead = 32;
+// Letting go of more than this asks the C library to return its free memory to the system.
+constexpr size_t kTrimBytes = size_t(16) << 20;
 
 std::vector<std::unique_ptr<char[]>> &chunkPool()
 {
@@ -30,13 +35,19 @@ std::unique_ptr<char[]> takeChunk(size_t bytes)
     return std::unique_ptr<char[]>(new char[std::max(bytes, kChunkBytes)]);
 }
 
-void giveBackChunks(std::vector<std::unique_ptr<char[]>> &chunks)
+// Returns the bytes let go beyond the pool.
+size_t giveBackChunks(std::vector<std::unique_ptr<char[]>> &chunks, size_t chunkSize)
 {
     auto &pool = chunkPool();
-    for (auto &chunk : chunks)
-        if (pool.size() < kPooledChunks)
+    size_t freed = 0;
+    for (auto &chunk : chunks) {
+        if (pool.size() < kPooledChunks && chunkSize == kChunkBytes)
             pool.push_back(std::move(chunk));
+        else
+            freed += chunkSize;
+    }
     chunks.clear();
+    return freed;
 }
 
 bool sameValue(const QVariant &a, const QVariant &b)
@@ -215,12 +226,16 @@ void TDataSet::Close()
 
 void TDataSet::clearRows()
 {
-    rows_.clear();
-    deleted_.clear();
+    size_t freed = rows_.capacity() * sizeof(TRecord *) + store_.size() * sizeof(TRecord);
+    std::vector<TRecord *>().swap(rows_);
+    std::vector<TRecord *>().swap(deleted_);
     store_.clear();
-    giveBackChunks(arena_);
-    arenaUsed_ = 0;
-    arenaRows_ = rawSize_ > 0 ? std::max<int>(1, int(kChunkBytes / size_t(rawSize_))) : 0;
+    store_.shrink_to_fit();
+    freed += giveBackChunks(arena_, arenaSize_);
+    arenaUsed_ = arenaSize_ = 0;
+    passed_ = 0;
+    if (freed > kTrimBytes)
+        malloc_trim(0);
     cur_ = -1;
     eof_ = bof_ = true;
     editData_.clear();
@@ -251,13 +266,8 @@ bool TDataSet::fetchOne()
             fetchedAll_ = true;
             return false;
         }
-        if (arena_.empty() || arenaUsed_ >= arenaRows_) {
-            arenaRows_ = std::max<int>(1, int(kChunkBytes / size_t(rawSize_)));
-            arena_.push_back(takeChunk(size_t(rawSize_) * size_t(arenaRows_)));
-            arenaUsed_ = 0;
-        }
-        char *dst = arena_.back().get() + size_t(arenaUsed_++) * size_t(rawSize_);
-        std::memcpy(dst, raw, size_t(rawSize_));
+        char *dst = rowSpace();
+        arenaUsed_ += size_t(InternalStoreRaw(raw, dst));
         TRecord *rec = newRecord();
         rec->raw = dst;
         rows_.push_back(rec);
@@ -270,9 +280,68 @@ bool TDataSet::fetchOne()
     }
     values.resize(size_t(dataCount_ ? dataCount_ : int(fieldDefs_.size())));
     TRecord *rec = newRecord();
-    rec->values = std::make_unique<std::vector<QVariant>>(std::move(values));
+    rec->more().values = std::make_unique<std::vector<QVariant>>(std::move(values));
     rows_.push_back(rec);
     return true;
+}
+
+char *TDataSet::rowSpace()
+{
+    const size_t need = size_t(rawSize_);
+    if (arena_.empty() || arenaUsed_ + need > arenaSize_) {
+        const size_t size = std::max(need, kChunkBytes);
+        if (forwardOnly_ && arena_.size() >= 2 && rows_.size() <= 1 && arenaSize_ == size) {
+            // Reading forward keeps only the current row, in the last chunk: the other one is free.
+            std::swap(arena_.front(), arena_.back());
+        } else {
+            arena_.push_back(takeChunk(size));
+            arenaSize_ = size;
+        }
+        arenaUsed_ = 0;
+    }
+    return arena_.back().get() + arenaUsed_;
+}
+
+int TDataSet::InternalStoreRaw(const char *raw, char *dst) const
+{
+    std::memcpy(dst, raw, size_t(rawSize_));
+    return rawSize_;
+}
+
+void TDataSet::SetForwardOnly(bool on)
+{
+    if (on == forwardOnly_)
+        return;
+    if (Active())
+        DatabaseError(QStringLiteral("Spôsob čítania nie je možné meniť pri otvorenom súbore dát"), this);
+    forwardOnly_ = on;
+}
+
+void TDataSet::forgetPassed()
+{
+    if (!forwardOnly_ || cur_ <= 0)
+        return;
+    // Nothing is inserted or deleted when reading forward: the stored rows are the rows in order.
+    passed_ += cur_;
+    for (int i = 0; i < cur_; ++i)
+        store_.pop_front();
+    rows_.erase(rows_.begin(), rows_.begin() + cur_);
+    cur_ = 0;
+    // A long move forward filled chunks the one row kept (the last fetched, in the last chunk) no longer
+    // needs: all but one spare go back.
+    if (rows_.size() == 1 && arena_.size() > 2) {
+        std::vector<std::unique_ptr<char[]>> spare;
+        for (auto it = arena_.begin() + 1; it != arena_.end() - 1; ++it)
+            spare.push_back(std::move(*it));
+        arena_.erase(arena_.begin() + 1, arena_.end() - 1);
+        giveBackChunks(spare, arenaSize_);
+    }
+}
+
+void TDataSet::checkForward(bool goingBack) const
+{
+    if (forwardOnly_ && goingBack)
+        DatabaseError(QStringLiteral("Súbor dát sa číta len dopredu"), const_cast<TDataSet *>(this));
 }
 
 void TDataSet::ensureFetched(int index)
@@ -338,6 +407,8 @@ void TDataSet::First()
     if (BeforeScroll)
         BeforeScroll(this);
     const int before = cur_;
+    if (passed_ > 0)
+        requery(0); // read forward past the first row: read again from the start
     ensureFetched(0);
     cur_ = rows_.empty() ? -1 : 0;
     bof_ = true;
@@ -351,13 +422,17 @@ void TDataSet::Last()
     if (BeforeScroll)
         BeforeScroll(this);
     const int before = cur_;
-    const int fetchedBefore = int(rows_.size());
+    const int fetchedBefore = RecordCount();
     while (fetchOne()) {
+        if (forwardOnly_) {
+            cur_ = int(rows_.size()) - 1;
+            forgetPassed();
+        }
     }
     cur_ = int(rows_.size()) - 1;
     eof_ = true;
     bof_ = rows_.empty();
-    if (int(rows_.size()) != fetchedBefore)
+    if (RecordCount() != fetchedBefore)
         DataEvent(deDataSetChange);
     doScrollEvents(before);
 }
@@ -367,6 +442,10 @@ void TDataSet::Next()
     CheckBrowseMode();
     if (eof_)
         return;
+    // Past the rows fetched, a few more are fetched at once: reading forward then runs the engine's and
+    // this code's loops in turns of rows rather than of single ones (reading forward only keeps one row).
+    if (cur_ + 1 >= int(rows_.size()) && !forwardOnly_)
+        ensureFetched(cur_ + kReadAhead);
     ensureFetched(cur_ + 1);
     if (cur_ + 1 < int(rows_.size())) {
         if (BeforeScroll)
@@ -374,6 +453,7 @@ void TDataSet::Next()
         const int before = cur_;
         ++cur_;
         bof_ = false;
+        forgetPassed();
         doScrollEvents(before);
     } else {
         eof_ = true;
@@ -393,6 +473,7 @@ void TDataSet::Prior()
         eof_ = false;
         doScrollEvents(before);
     } else {
+        checkForward(passed_ > 0);
         bof_ = true;
     }
 }
@@ -403,6 +484,7 @@ int TDataSet::MoveBy(int distance)
     if (distance == 0 || rows_.empty())
         return 0;
     int target = cur_ + distance;
+    checkForward(target < 0 && passed_ > 0);
     if (distance > 0)
         ensureFetched(target);
     const int last = int(rows_.size()) - 1;
@@ -415,6 +497,7 @@ int TDataSet::MoveBy(int distance)
             BeforeScroll(this);
         const int before = cur_;
         cur_ = target;
+        forgetPassed();
         doScrollEvents(before);
     }
     return moved;
@@ -422,22 +505,23 @@ int TDataSet::MoveBy(int distance)
 
 int TDataSet::RecNo() const
 {
-    if (state_ == dsInsert && inserting_)
-        return cur_ + 1;
-    return cur_ + 1;
+    return cur_ < 0 ? 0 : passed_ + cur_ + 1;
 }
 
 void TDataSet::SetRecNo(int recNo)
 {
     CheckBrowseMode();
-    ensureFetched(recNo - 1);
-    if (recNo < 1 || recNo > int(rows_.size()))
+    const int index = recNo - 1 - passed_;
+    checkForward(index < 0 && recNo >= 1);
+    ensureFetched(index);
+    if (index < 0 || index >= int(rows_.size()))
         return;
     if (BeforeScroll)
         BeforeScroll(this);
     const int before = cur_;
-    cur_ = recNo - 1;
+    cur_ = index;
     eof_ = bof_ = false;
+    forgetPassed();
     doScrollEvents(before);
 }
 
@@ -510,8 +594,8 @@ QVariant TDataSet::InternalDecode(const char *, int) const
 
 QVariant TDataSet::readData(const TRecord *rec, int slot) const
 {
-    if (rec->values)
-        return (*rec->values)[slot];
+    if (const std::vector<QVariant> *values = rec->values())
+        return (*values)[slot];
     if (rec->raw)
         return InternalDecode(rec->raw, slot);
     return QVariant();
@@ -519,8 +603,8 @@ QVariant TDataSet::readData(const TRecord *rec, int slot) const
 
 std::vector<QVariant> TDataSet::recordData(const TRecord *rec) const
 {
-    if (rec->values)
-        return *rec->values;
+    if (const std::vector<QVariant> *values = rec->values())
+        return *values;
     std::vector<QVariant> out(static_cast<size_t>(dataCount_));
     if (rec->raw)
         for (int i = 0; i < dataCount_; ++i)
@@ -575,12 +659,12 @@ void TDataSet::computeFields(std::vector<QVariant> &calcOut, TRecord *rec, std::
 
 const std::vector<QVariant> &TDataSet::calcOf(TRecord *rec) const
 {
-    if (!rec->calc) {
+    if (!rec->extra || !rec->extra->calc) {
         auto calc = std::make_unique<std::vector<QVariant>>();
-        computeFields(*calc, rec, rec->values.get());
-        rec->calc = std::move(calc);
+        computeFields(*calc, rec, rec->values());
+        rec->more().calc = std::move(calc);
     }
-    return *rec->calc;
+    return *rec->extra->calc;
 }
 
 QVariant TDataSet::GetFieldValue(const TField *f) const
@@ -870,12 +954,12 @@ void TDataSet::Post()
         }
     };
     write();
-    rec->values = std::make_unique<std::vector<QVariant>>(std::move(editData_));
+    rec->more().values = std::make_unique<std::vector<QVariant>>(std::move(editData_));
     if (!cachedUpdates_)
         rec->status = usUnmodified;
     else if (inserted)
         rec->status = usInserted;
-    rec->calc.reset();
+    rec->extra->calc.reset();
     finishEdit();
     if (AfterPost)
         AfterPost(this);
@@ -912,21 +996,24 @@ void TDataSet::finishEdit()
 
 void TDataSet::keepOriginal(TRecord *rec)
 {
-    if (rec->values)
-        rec->original = std::make_unique<std::vector<QVariant>>(*rec->values);
+    if (const std::vector<QVariant> *values = rec->values())
+        rec->more().original = std::make_unique<std::vector<QVariant>>(*values);
     else
-        rec->originalIsRaw = true;
+        rec->more().originalIsRaw = true;
 }
 
 void TDataSet::restoreOriginal(TRecord *rec)
 {
-    if (rec->original)
-        rec->values = std::move(rec->original);
-    else if (rec->originalIsRaw)
-        rec->values.reset();
-    rec->originalIsRaw = false;
     rec->status = usUnmodified;
-    rec->calc.reset();
+    if (!rec->extra)
+        return;
+    TRecordExtra &x = *rec->extra;
+    if (x.original)
+        x.values = std::move(x.original);
+    else if (x.originalIsRaw)
+        x.values.reset();
+    x.originalIsRaw = false;
+    x.calc.reset();
 }
 
 void TDataSet::Delete()
@@ -959,7 +1046,7 @@ void TDataSet::Delete()
         if (rec->status == usUnmodified)
             keepOriginal(rec);
         rec->status = usDeleted;
-        rec->deletedAt = cur_;
+        rec->more().deletedAt = cur_;
         deleted_.push_back(rec);
     }
     removeRow(cur_);
@@ -987,22 +1074,21 @@ void TDataSet::Refresh()
         if (rec && rec->status != usInserted) {
             std::vector<QVariant> data = recordData(rec);
             if (InternalRefreshRecord(data)) {
-                rec->values = std::make_unique<std::vector<QVariant>>(std::move(data));
-                rec->calc.reset();
+                rec->more().values = std::make_unique<std::vector<QVariant>>(std::move(data));
+                rec->extra->calc.reset();
             }
         }
     } else if (!UpdatesPending()) {
-        requery();
+        requery(std::max(cur_, 0));
     }
     DataEvent(deDataSetChange);
     if (AfterRefresh)
         AfterRefresh(this);
 }
 
-void TDataSet::requery()
+void TDataSet::requery(int at)
 {
     // Reads the rows again with the same fields and stays on the same row number where there is one.
-    const int at = std::max(cur_, 0);
     InternalClose();
     clearRows();
     fetchedAll_ = false;
@@ -1089,6 +1175,7 @@ bool TDataSet::Locate(const QString &keyFields, const QVariant &keyValues, TLoca
     const QVariantList values = keyList(keyValues, fields.size());
     if (int(fields.size()) != values.size())
         DatabaseError(QStringLiteral("Počet hodnôt nezodpovedá počtu položiek"), this);
+    checkForward(passed_ > 0);
     for (int row = 0;; ++row) {
         ensureFetched(row);
         if (row >= int(rows_.size()))
@@ -1114,6 +1201,7 @@ QVariant TDataSet::Lookup(const QString &keyFields, const QVariant &keyValues, c
     if (int(fields.size()) != values.size())
         return QVariant();
     const auto results = fieldsOf(this, resultFields);
+    checkForward(passed_ > 0);
     for (int row = 0;; ++row) {
         ensureFetched(row);
         if (row >= int(rows_.size()))
@@ -1213,9 +1301,9 @@ void TDataSet::ApplyPendingUpdates()
         std::vector<QVariant> data = recordData(rec);
         std::vector<QVariant> old;
         if (kind != ukInsert) {
-            if (rec->original)
-                old = *rec->original;
-            else if (rec->originalIsRaw) {
+            if (rec->extra && rec->extra->original)
+                old = *rec->extra->original;
+            else if (rec->extra && rec->extra->originalIsRaw) {
                 TRecord tmp;
                 tmp.raw = rec->raw;
                 old = recordData(&tmp);
@@ -1273,8 +1361,10 @@ void TDataSet::CommitUpdates()
 {
     for (TRecord *rec : rows_) {
         rec->status = usUnmodified;
-        rec->original.reset();
-        rec->originalIsRaw = false;
+        if (rec->extra) {
+            rec->extra->original.reset();
+            rec->extra->originalIsRaw = false;
+        }
     }
     deleted_.clear();
     DataEvent(deDataSetChange);
@@ -1298,7 +1388,7 @@ void TDataSet::CancelUpdates()
     for (auto it = deleted_.rbegin(); it != deleted_.rend(); ++it) {
         TRecord *rec = *it;
         restoreOriginal(rec);
-        const int at = std::clamp(rec->deletedAt, 0, int(kept.size()));
+        const int at = std::clamp(rec->extra ? rec->extra->deletedAt : 0, 0, int(kept.size()));
         kept.insert(kept.begin() + at, rec);
     }
     deleted_.clear();

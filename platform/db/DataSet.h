@@ -27,16 +27,29 @@ struct TFieldDef {
     QString Origin;   // the column's name in its table
 };
 
-// One row of a data set.
-struct TRecord {
-    TBookmark id = 0;
-    const char *raw = nullptr;                       // the fetched row as the provider sent it
+// What a row carries once it is changed, computed or deleted: most rows never need it.
+struct TRecordExtra {
     std::unique_ptr<std::vector<QVariant>> values;    // data fields, once changed (else decoded from raw)
     std::unique_ptr<std::vector<QVariant>> original;  // cached updates: data before the first change
     bool originalIsRaw = false;                       // ... or the raw row itself
     std::unique_ptr<std::vector<QVariant>> calc;      // computed fields, filled on demand
-    TUpdateStatus status = usUnmodified;
     int deletedAt = -1;                               // cached deletes: where the row stood
+};
+
+// One row of a data set: kept small, a data set may hold millions.
+struct TRecord {
+    const char *raw = nullptr;            // the fetched row as the provider stored it
+    std::unique_ptr<TRecordExtra> extra;  // see above; absent on a row as fetched
+    TBookmark id = 0;
+    TUpdateStatus status = usUnmodified;
+
+    std::vector<QVariant> *values() const { return extra ? extra->values.get() : nullptr; }
+    TRecordExtra &more()
+    {
+        if (!extra)
+            extra = std::make_unique<TRecordExtra>();
+        return *extra;
+    }
 };
 
 class TDataSet {
@@ -56,7 +69,7 @@ public:
     void SetActive(bool on) { on ? Open() : Close(); }
     TDataSetState State() const { return state_; }
     bool IsEmpty() const;
-    bool CanModify() const { return !ReadOnly && InternalCanModify(); }
+    bool CanModify() const { return !ReadOnly && !forwardOnly_ && InternalCanModify(); }
     bool ReadOnly = false;
     // When off, a field changed while browsing does not start an edit (data-aware controls ask).
     bool AutoCalcFields = true;
@@ -73,13 +86,18 @@ public:
     int RecNo() const;
     void SetRecNo(int recNo);
     // The rows fetched so far (plus inserted, less deleted).
-    int RecordCount() const { return int(rows_.size()); }
+    int RecordCount() const { return passed_ + int(rows_.size()); }
     void FetchAll();
     // Lazy fetching for views: are there rows not yet fetched; fetch up to n more.
     bool CanFetchMore() const { return Active() && !fetchedAll_; }
     int FetchMore(int n);
     // Rows to fetch at once when reading ahead.
     int BufferChunks = 1000;
+    // Reading that goes once from the first row to the last keeps no rows behind the current one. Such a
+    // data set cannot be changed or shown; going back reads it again from the start (First) or fails.
+    // Set it while closed.
+    bool ForwardOnly() const { return forwardOnly_; }
+    void SetForwardOnly(bool on);
 
     // ---- bookmarks
     TBookmark GetBookmark() const;
@@ -179,6 +197,8 @@ public:
     // ---- data sources (called by TDataSource)
     void AttachDataSource(TDataSource *source);
     void DetachDataSource(TDataSource *source);
+    // Whether a data source (a grid, a control, a detail) is attached.
+    bool HasDataSources() const { return !sources_.empty(); }
     // Sends an event to the data sources (unless controls are disabled).
     void DataEvent(TDataEvent event, TField *field = nullptr);
 
@@ -194,13 +214,16 @@ protected:
     // Prepares and executes the statement and fills the field definitions (SetFieldDefs).
     virtual void InternalOpen() = 0;
     virtual void InternalClose() = 0;
-    // Size of a raw row; 0 when the provider delivers decoded values instead.
+    // The most bytes a stored raw row takes; 0 when the provider delivers decoded values instead.
     virtual int RawRowSize() const { return 0; }
-    // The next raw row (copied by the caller at once), or nullptr at the end.
+    // The next raw row (stored by the caller at once), or nullptr at the end.
     virtual const char *InternalFetchRaw() { return nullptr; }
+    // Stores a raw row into dst (RawRowSize() bytes free) in the form InternalDecode reads; returns the
+    // bytes used. A provider may keep rows more compactly than it fetches them.
+    virtual int InternalStoreRaw(const char *raw, char *dst) const;
     // The next row as values (providers without raw rows); false at the end.
     virtual bool InternalFetchValues(std::vector<QVariant> &) { return false; }
-    // The value of data column `column` in a raw row.
+    // The value of data column `column` in a stored raw row.
     virtual QVariant InternalDecode(const char *raw, int column) const;
     // A stored blob value (a provider's blob handle) read into bytes or text.
     virtual QVariant InternalReadBlob(const TField *field, const QVariant &stored) const { return stored; }
@@ -236,6 +259,9 @@ private:
     struct Buf;
     void bindFields();
     void clearRows();
+    char *rowSpace();
+    void forgetPassed();
+    void checkForward(bool goingBack) const;
     bool fetchOne();
     void ensureFetched(int index);
     TRecord *current() const { return cur_ >= 0 && cur_ < int(rows_.size()) ? rows_[cur_] : nullptr; }
@@ -254,7 +280,7 @@ private:
     // Cached updates: keep a record's data before its first change / put it back.
     static void keepOriginal(TRecord *rec);
     static void restoreOriginal(TRecord *rec);
-    void requery();
+    void requery(int at);
     void recalcEditBuffer();
     bool rowMatches(int row, const std::vector<TField *> &fields, const QVariantList &values, TLocateOptions o);
     TRecord *newRecord();
@@ -271,9 +297,11 @@ private:
     std::vector<TRecord *> rows_;         // visible rows in order
     std::vector<TRecord *> deleted_;      // cached deletes
     std::vector<std::unique_ptr<char[]>> arena_;
-    int arenaUsed_ = 0;  // rows used in the last chunk
-    int arenaRows_ = 0;  // rows a chunk holds
+    size_t arenaUsed_ = 0;  // bytes used in the last chunk
+    size_t arenaSize_ = 0;  // bytes of a chunk
     int rawSize_ = 0;
+    bool forwardOnly_ = false;
+    int passed_ = 0;        // forward-only reading: rows let go behind the current one
     TBookmark nextId_ = 1;
     bool fetchedAll_ = false;
 

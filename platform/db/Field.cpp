@@ -60,8 +60,10 @@ TAlignment TField::Alignment() const
 
 QVariant TField::Value() const
 {
+    if (!IsBlobType(dataType_))
+        return dataSet_->GetFieldValue(this); // the hot path: returned in place
     QVariant v = dataSet_->GetFieldValue(this);
-    if (IsBlobType(dataType_) && !v.isNull())
+    if (!v.isNull())
         return dataSet_->InternalReadBlob(this, v);
     return v;
 }

@@ -299,6 +299,7 @@ void TIBCustomDataSet::InternalOpen()
     TSqlWait wait;
     select_.openCursor(tr_->Handle());
     tr_->Touch();
+    packed_.reset(select_.outputs(), select_.outputLength());
     std::vector<TFieldDef> defs;
     defs.reserve(select_.outputs().size());
     for (const fb::Column &c : select_.outputs()) {
@@ -333,7 +334,7 @@ void TIBCustomDataSet::DoAfterInternalClose()
 
 int TIBCustomDataSet::RawRowSize() const
 {
-    return int(select_.outputLength());
+    return int(packed_.maxSize());
 }
 
 const char *TIBCustomDataSet::InternalFetchRaw()
@@ -347,9 +348,14 @@ const char *TIBCustomDataSet::InternalFetchRaw()
     return reinterpret_cast<const char *>(select_.row());
 }
 
-QVariant TIBCustomDataSet::InternalDecode(const char *raw, int column) const
+int TIBCustomDataSet::InternalStoreRaw(const char *raw, char *dst) const
 {
-    return fb::decode(select_.outputs()[size_t(column)], reinterpret_cast<const unsigned char *>(raw));
+    return int(packed_.pack(reinterpret_cast<const unsigned char *>(raw), reinterpret_cast<unsigned char *>(dst)));
+}
+
+QVariant TIBCustomDataSet::InternalDecode(const char *stored, int column) const
+{
+    return packed_.decode(reinterpret_cast<const unsigned char *>(stored), column);
 }
 
 QVariant TIBCustomDataSet::InternalReadBlob(const TField *field, const QVariant &stored) const

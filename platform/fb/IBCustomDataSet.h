@@ -7,6 +7,7 @@
 #include "IBDatabase.h"
 #include "platform/db/DataSet.h"
 #include "platform/db/DataSource.h"
+#include "platform/fbapi/PackedRow.h"
 #include "platform/fbapi/Statement.h"
 
 #include <QDate>
@@ -111,6 +112,7 @@ protected:
     void DoAfterInternalClose() override;
     int RawRowSize() const override;
     const char *InternalFetchRaw() override;
+    int InternalStoreRaw(const char *raw, char *dst) const override;
     QVariant InternalDecode(const char *raw, int column) const override;
     QVariant InternalReadBlob(const TField *field, const QVariant &stored) const override;
     void InternalPost(bool inserted, std::vector<QVariant> &newData, const std::vector<QVariant> &oldData) override;
@@ -157,6 +159,7 @@ private:
     TIBTransaction *tr_ = nullptr;
     TIBUpdateSQL *updateObject_ = nullptr;
     fb::Statement select_;
+    fb::PackedRow packed_; // how fetched rows of the select are kept
     MasterLink masterLink_{this};
     std::map<QString, std::pair<fb::Statement, QStringList>> updateStatements_;
     std::vector<QVariant> masterValues_;

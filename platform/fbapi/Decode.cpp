@@ -1,5 +1,6 @@
 #include "Decode.h"
 
+#include <algorithm>
 #include <unordered_map>
 
 #include "Blob.h"
@@ -78,19 +79,26 @@ QDateTime localDateTime(const QDate &date, const QTime &time)
 }
 } // namespace
 
-QVariant decode(const Column &c, const unsigned char *msg)
+QVariant decodeText(const Column &c, const char *p, qsizetype n)
 {
-    if (isNull(c, msg))
-        return {};
-    const unsigned char *p = msg + c.offset;
+    if (c.type != SQL_TEXT)
+        return text(p, n, c.charSet);
+    // A CHAR comes padded to its byte length (stored rows may have dropped the padding blanks); a
+    // multi-byte set keeps the declared number of characters.
+    QString s = text(p, n, c.charSet);
+    qsizetype size = s.size() + (qsizetype(c.length) - n);
+    if (bytesPerChar(c.charSet) > 1)
+        size = std::min(size, qsizetype(c.charLength()));
+    if (size != s.size())
+        s.resize(size, QLatin1Char(' '));
+    return s;
+}
+
+QVariant decodeValue(const Column &c, const unsigned char *p)
+{
     switch (c.type) {
-    case SQL_TEXT: {
-        QString s = text(reinterpret_cast<const char *>(p), c.length, c.charSet);
-        // A multi-byte set pads to its byte length: keep the declared number of characters.
-        if (bytesPerChar(c.charSet) > 1 && s.size() > qsizetype(c.charLength()))
-            s.truncate(c.charLength());
-        return s;
-    }
+    case SQL_TEXT:
+        return decodeText(c, reinterpret_cast<const char *>(p), c.length);
     case SQL_VARYING:
         return text(reinterpret_cast<const char *>(p + 2), load<unsigned short>(p), c.charSet);
     case SQL_SHORT:
@@ -123,6 +131,13 @@ QVariant decode(const Column &c, const unsigned char *msg)
     default:
         return {};
     }
+}
+
+QVariant decode(const Column &c, const unsigned char *msg)
+{
+    if (isNull(c, msg))
+        return {};
+    return decodeValue(c, msg + c.offset);
 }
 
 } // namespace fb

@@ -5,14 +5,35 @@
 
 void TDataSetCursor::first()
 {
-    if (!ds_->Active())
-        ds_->Open();
+    if (!ds_->Active()) {
+        ownRead_ = !ds_->HasDataSources() && !ds_->ForwardOnly();
+        ds_->SetForwardOnly(ownRead_);
+        try {
+            ds_->Open();
+        } catch (...) {
+            endOwnRead();
+            throw;
+        }
+    }
     ds_->First();
+    if (ds_->Eof())
+        endOwnRead();
 }
 
 void TDataSetCursor::next()
 {
     ds_->Next();
+    if (ds_->Eof())
+        endOwnRead();
+}
+
+void TDataSetCursor::endOwnRead()
+{
+    if (!ownRead_)
+        return;
+    ownRead_ = false;
+    ds_->Close();
+    ds_->SetForwardOnly(false);
 }
 
 bool TDataSetCursor::eof() const

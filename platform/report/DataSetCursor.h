@@ -1,5 +1,6 @@
 // Reports read the program's data sets through this cursor: the current row of a TDataSet, its fields'
-// captions and display texts.
+// captions and display texts. A data set that was closed and that nothing shows is opened for the read
+// alone: it keeps no rows behind the current one and is closed again at its end.
 #pragma once
 
 #include "ReportCursor.h"
@@ -24,7 +25,9 @@ public:
     using ReportCursor::value;
 
 private:
+    void endOwnRead();
     TDataSet *ds_;
+    bool ownRead_ = false; // opened forward-only by this cursor
 };
 
 // Makes reports bound to a data set read it through TDataSetCursor.

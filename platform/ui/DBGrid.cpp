@@ -15,6 +15,7 @@
 #include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
+#include <unordered_map>
 
 // ---------------------------------------------------------------- cell painting and editors
 
@@ -525,11 +526,31 @@ std::vector<TBookmark> TDBGrid::SelectedRows() const
 {
     std::vector<TBookmark> out;
     TDataSet *ds = DataSet();
-    if (!ds || !model_->Active())
+    for (int row : SelectedRowNumbers())
+        out.push_back(ds->BookmarkAt(row));
+    return out;
+}
+
+std::vector<int> TDBGrid::SelectedRowNumbers() const
+{
+    std::vector<int> out;
+    TDataSet *ds = DataSet();
+    if (!ds || !model_->Active() || marks_.empty())
         return out;
-    for (TBookmark b : marks_)
-        if (ds->BookmarkValid(b))
-            out.push_back(b);
+    // One pass over the rows finds where every mark stands (a mark's row may be deleted since).
+    std::unordered_map<TBookmark, int> rowOf;
+    rowOf.reserve(markSet_.size());
+    for (int row = 0, n = ds->RecordCount(); row < n && rowOf.size() < markSet_.size(); ++row) {
+        const TBookmark b = ds->BookmarkAt(row);
+        if (markSet_.count(b))
+            rowOf.emplace(b, row);
+    }
+    out.reserve(rowOf.size());
+    for (TBookmark b : marks_) {
+        const auto it = rowOf.find(b);
+        if (it != rowOf.end())
+            out.push_back(it->second);
+    }
     return out;
 }
 

@@ -69,6 +69,8 @@ public:
 
     // Marked rows (multi-select), in the order they were marked; rows deleted since are left out.
     std::vector<TBookmark> SelectedRows() const;
+    // The same as row numbers of the data set (0-based), for reading them without moving.
+    std::vector<int> SelectedRowNumbers() const;
     bool RowMarked(int row) const;
     // Marks or unmarks the current row.
     void MarkCurrentRow(bool on);

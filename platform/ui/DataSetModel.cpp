@@ -36,6 +36,7 @@ static Qt::Alignment qtAlignment(TAlignment a)
 
 void TDataSetModel::Link::DataSetChanged()
 {
+    freshReset_ = false;
     // Rows the model fetched itself are added by fetchMore; anything else may have changed every row.
     if (model_->fetching_)
         return;
@@ -48,6 +49,7 @@ void TDataSetModel::Link::DataSetChanged()
 
 void TDataSetModel::Link::DataSetScrolled(int)
 {
+    freshReset_ = false;
     // Moving may have fetched the rows up to the new current one.
     model_->syncRowCount();
     model_->currentMoved();
@@ -55,6 +57,7 @@ void TDataSetModel::Link::DataSetScrolled(int)
 
 void TDataSetModel::Link::RecordChanged(TField *)
 {
+    freshReset_ = false;
     const int row = model_->CurrentRow();
     if (row >= 0 && row < model_->rows_ && !model_->columns_.empty())
         emit model_->dataChanged(model_->index(row, 0), model_->index(row, model_->ColumnCount() - 1));

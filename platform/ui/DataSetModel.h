@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <utility>
 #include <vector>
 
 enum TColumnButtonStyle { cbsAuto, cbsEllipsis, cbsNone };
@@ -108,9 +109,15 @@ private:
         void ActiveChanged() override
         {
             model_->resetAll();
+            // Opening tells of the new layout next: the reset just done has shown it already.
+            freshReset_ = Active();
             emit model_->activeChanged(Active());
         }
-        void LayoutChanged() override { model_->resetAll(); }
+        void LayoutChanged() override
+        {
+            if (!std::exchange(freshReset_, false))
+                model_->resetAll();
+        }
         void DataSetChanged() override;
         void DataSetScrolled(int) override;
         void RecordChanged(TField *field) override;
@@ -119,6 +126,7 @@ private:
 
     private:
         TDataSetModel *model_;
+        bool freshReset_ = false;
     };
     void resetAll();
     void bindColumns();

@@ -7,6 +7,7 @@
 
 #include <QHeaderView>
 #include <QScrollBar>
+#include <QSignalSpy>
 #include <set>
 #include <QTest>
 
@@ -68,6 +69,23 @@ TEST_F(Grid, RowsAreFetchedOnlyAsTheViewAsks)
     QApplication::processEvents();
     EXPECT_GT(m.rowCount(), shown) << "scrolling to the end asks for more";
     EXPECT_LT(m.rowCount(), 3000);
+}
+
+TEST_F(Grid, OpeningResetsTheModelOnce)
+{
+    QSignalSpy resets(grid.Model(), &QAbstractItemModel::modelReset);
+    t.Open();
+    EXPECT_EQ(resets.count(), 1);
+    EXPECT_EQ(grid.Model()->ColumnCount(), 3);
+    t.Close();
+    resets.clear();
+    {
+        TDisableControls off(&t);
+        t.Open();
+    }
+    EXPECT_GE(resets.count(), 1) << "opened with the controls off, the columns still come";
+    EXPECT_EQ(grid.Model()->ColumnCount(), 3);
+    EXPECT_GT(grid.Model()->rowCount(), 0);
 }
 
 TEST_F(Grid, CellsReadTheirRowWithoutMovingTheCursor)
@@ -185,6 +203,37 @@ TEST_F(Grid, MarkedRowsKeepTheOrderTheyWereMarkedIn)
     t.Close();
     t.Open();
     EXPECT_TRUE(grid.SelectedRows().empty());
+}
+
+TEST_F(Grid, EveryRowMarkedBackwardsComesBackInThatOrderLessTheDeletedOnes)
+{
+    grid.SetOptions(grid.Options() | dgMultiSelect);
+    open();
+    t.Last();
+    std::vector<TBookmark> expected;
+    for (;;) {
+        grid.MarkCurrentRow(true);
+        expected.push_back(t.GetBookmark());
+        if (t.Bof() || t.RecNo() == 1)
+            break;
+        t.Prior();
+    }
+    ASSERT_EQ(expected.size(), 3000u);
+    EXPECT_EQ(grid.SelectedRows(), expected);
+    std::vector<int> rows = grid.SelectedRowNumbers();
+    ASSERT_EQ(rows.size(), 3000u);
+    EXPECT_EQ(rows.front(), 2999);
+    EXPECT_EQ(rows.back(), 0);
+
+    // Rows deleted since are left out, the rest keep their order.
+    t.SetRecNo(10);
+    const TBookmark gone = t.GetBookmark();
+    t.Delete();
+    expected.erase(std::find(expected.begin(), expected.end(), gone));
+    EXPECT_EQ(grid.SelectedRows(), expected);
+    rows = grid.SelectedRowNumbers();
+    EXPECT_EQ(rows.size(), 2999u);
+    EXPECT_EQ(rows.front(), 2998);
 }
 
 TEST_F(Grid, CellColoursComeFromTheHookButSelectionKeepsItsOwn)

@@ -629,3 +629,57 @@ TEST_F(DataSets, AGroupWithADataSetOfAnotherTransactionIsRefusedBeforeAnyWrite)
     EXPECT_NE(value("select NAME from T_ITEM where ID = 1").toString(), "zmena")
         << "the other transaction's data set wrote nothing the savepoint could not take back";
 }
+
+namespace {
+
+TEST_F(DataSets, ForwardOnlyReadingGoesThroughEveryRowAndRefusesToGoBack)
+{
+    // Rows of about a kilobyte: the reading runs through several chunks of stored rows.
+    auto q = query("select ID, rpad(NAME, 1000, '.') as LONGTXT from T_ITEM order by ID");
+    q->SetForwardOnly(true);
+    q->Open();
+    int n = 0;
+    for (; !q->Eof(); q->Next()) {
+        ++n;
+        ASSERT_EQ(q->FieldByName("ID")->AsInteger(), n);
+        ASSERT_EQ(q->RecNo(), n);
+        const QString text = q->FieldByName("LONGTXT")->AsString();
+        ASSERT_EQ(text.size(), 1000);
+        ASSERT_TRUE(text.startsWith(QStringLiteral("n%1.").arg(n)));
+    }
+    EXPECT_EQ(n, 3000);
+    EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 3000);
+    EXPECT_EQ(q->RecordCount(), 3000);
+    EXPECT_THROW(q->Prior(), EDatabaseError);
+    EXPECT_THROW(q->Locate("ID", 5), EDatabaseError);
+    EXPECT_THROW(q->Edit(), EDatabaseError);
+    EXPECT_THROW(q->SetForwardOnly(false), EDatabaseError);
+    EXPECT_FALSE(q->CanModify());
+
+    q->First(); // reads again from the start
+    EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 1);
+    EXPECT_EQ(q->RecNo(), 1);
+    EXPECT_EQ(q->MoveBy(10), 10);
+    EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 11);
+    EXPECT_EQ(q->RecNo(), 11);
+    EXPECT_EQ(q->MoveBy(2500), 2500); // over several chunks of rows at once
+    EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 2511);
+    for (int id = 2512; id <= 2600; ++id) {
+        q->Next();
+        ASSERT_EQ(q->FieldByName("ID")->AsInteger(), id);
+        ASSERT_TRUE(q->FieldByName("LONGTXT")->AsString().startsWith(QStringLiteral("n%1.").arg(id)));
+    }
+    q->Last();
+    EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 3000);
+    EXPECT_EQ(q->RecNo(), 3000);
+
+    q->Close();
+    q->SetForwardOnly(false);
+    q->Open();
+    q->Last();
+    q->Prior();
+    EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 2999);
+    EXPECT_TRUE(q->CanModify());
+}
+
+} // namespace

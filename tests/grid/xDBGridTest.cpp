@@ -208,6 +208,8 @@ TEST_F(XGrid, CtrlCCopiesFromTheCurrentRowToTheEnd)
     q.Last();
     QTest::keyClick(&grid, Qt::Key_C, Qt::ControlModifier | Qt::ShiftModifier);
     EXPECT_EQ(ClipboardText(), "2\talfa\r\n1\tbeta\r\n") << "marked rows in the order marked";
+    EXPECT_TRUE(q.Eof()) << "the cursor stays";
+    EXPECT_EQ(q.RecNo(), 5);
 }
 
 TEST_F(XGrid, ExportWritesEveryFieldWithQuotedTexts)
