@@ -10,6 +10,7 @@
 #include "platform/report/DataSetCursor.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/QtTranslation.h"
 
 #include <QApplication>
 #include <QHash>
@@ -264,6 +265,7 @@ public:
 int RunProgram(int argc, char **argv)
 {
     TApplication app(argc, argv);
+    LoadQtTranslation();
     int result = 1;
     try {
         TFormMenu *menu = StartProgram();
