@@ -54,6 +54,14 @@ TDMCis::TDMCis()
     QZamestnanci.BeforeDelete = [this](TDataSet *ds) { QZamestnanciBeforeDelete(ds); };
     CPracovisk.OnNewRecord = [this](TDataSet *ds) { CPracoviskNewRecord(ds); };
     CRozvrhov.OnNewRecord = CPracovisk.OnNewRecord;
+    // An overhead's value is a rate ("Hodnota [%]"), though the catalogue shows HODNOTA as money.
+    CRezii.OnCreateFields = [](TDataSet *ds) {
+        if (TField *f = ds->FindField(QStringLiteral("HODNOTA"))) {
+            f->Currency = false;
+            f->DisplayFormat = QStringLiteral("#####0.###");
+            f->SetDisplayWidth(10);
+        }
+    };
 
     const auto query = [](TxQuery &q, const QString &name, const QString &from, const QString &order,
                           TDataSource &ds) {
