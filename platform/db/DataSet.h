@@ -55,6 +55,8 @@ public:
     bool Active() const { return state_ != dsInactive; }
     void SetActive(bool on) { on ? Open() : Close(); }
     TDataSetState State() const { return state_; }
+    // A field of the row being edited or inserted was set since Edit, or since the new row's defaults.
+    bool Modified() const { return modified_; }
     bool IsEmpty() const;
     bool CanModify() const { return !ReadOnly && InternalCanModify(); }
     bool ReadOnly = false;
@@ -285,6 +287,7 @@ private:
     std::vector<QVariant> editCalc_;
     bool editCalcValid_ = false;
     bool inserting_ = false;
+    bool modified_ = false;
 
     // Computed fields being filled / a row being painted.
     mutable TRecord *calcRecord_ = nullptr;
