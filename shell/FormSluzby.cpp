@@ -119,6 +119,8 @@ QWidget *gridWithNavigator(TDataSource *source, const QList<QPair<QString, QStri
     auto *layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
     TxDBGrid *grid = makeGrid(source, columns, box);
+    // Edited in place, cell by cell: no whole-row selection.
+    grid->SetOptions(grid->Options() & ~dgRowSelect);
     layout->addWidget(grid);
     layout->addWidget(new TDBNavigator(source, box));
     if (gridOut)
@@ -321,6 +323,8 @@ TFormSluzby::TFormSluzby(QWidget *owner) : TForm(owner)
     });
     OnShow = [this] { showPage(PageControlSluzby->currentIndex()); };
     OnClose = [this](TCloseAction &) { closeTables(); };
+    // The close button, which Escape presses when no cell is being edited.
+    main->addWidget(new TBtnKoniec(this), 0, Qt::AlignRight);
 }
 
 TFormSluzby::~TFormSluzby()

@@ -533,6 +533,19 @@ void TDBGrid::focusOutEvent(QFocusEvent *e)
     viewport()->update();
 }
 
+bool TDBGrid::event(QEvent *e)
+{
+    if (e->type() == QEvent::KeyPress) {
+        auto *ke = static_cast<QKeyEvent *>(e);
+        if ((ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) &&
+            !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            keyPressEvent(ke);
+            return true;
+        }
+    }
+    return QTableView::event(e);
+}
+
 bool TDBGrid::eventFilter(QObject *watched, QEvent *e)
 {
     if (watched == corner_ && e->type() == QEvent::Paint) {

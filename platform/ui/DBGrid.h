@@ -124,6 +124,8 @@ protected:
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
+    // Tab and Shift+Tab reach the grid's own keys (the next or previous column) before Qt moves the focus.
+    bool event(QEvent *e) override;
 
 private:
     friend class TDBGridDelegate;
