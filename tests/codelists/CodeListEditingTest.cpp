@@ -90,7 +90,7 @@ TEST_F(CodeListEditing, ANewMaterialTypedIntoTheGridIsStored)
     EXPECT_TRUE(answers.Messages.isEmpty());
 }
 
-TEST_F(CodeListEditing, ARowWithoutItsKeyIsRefusedAndAnUntouchedOneIsDropped)
+TEST_F(CodeListEditing, ARowWithoutItsKeyIsRefusedInSlovakAndAnUntouchedOneIsDropped)
 {
     TTestResponder answers;
     open(1);
@@ -103,6 +103,8 @@ TEST_F(CodeListEditing, ARowWithoutItsKeyIsRefusedAndAnUntouchedOneIsDropped)
     typeCell(materials, "4");
     QTest::keyClick(materials, Qt::Key_Up);
     ASSERT_EQ(answers.Messages.size(), 1) << "the refusal is shown";
+    EXPECT_TRUE(answers.Messages[0].Text.contains(QString::fromUtf8("Položka 'MATERIAL' musí mať hodnotu")))
+        << answers.Messages[0].Text.toStdString();
     EXPECT_EQ(DMZal->CMaterialov.State(), dsInsert) << "the typed row stays to be completed";
     EXPECT_EQ(count("select count(*) from CMATERIALOV"), 0);
     QTest::keyClick(materials, Qt::Key_Escape);
