@@ -103,26 +103,6 @@ private:
     QString keyField_;
 };
 
-// A code list's key fields are required: a new row typed without its key is refused, naming the field,
-// before the server is asked.
-void requireKeyFields(TDataSet *dataSet)
-{
-    auto *table = dynamic_cast<TIBTable *>(dataSet);
-    if (!table || table->TableName().isEmpty())
-        return;
-    TxQuery keys;
-    keys.SetDatabase(&DMZal->DBZAL);
-    keys.SQL().SetText(QStringLiteral("select s.RDB$FIELD_NAME from RDB$RELATION_CONSTRAINTS c join RDB$INDEX_SEGMENTS s "
-                                      "on s.RDB$INDEX_NAME = c.RDB$INDEX_NAME where c.RDB$RELATION_NAME = :t "
-                                      "and c.RDB$CONSTRAINT_TYPE = 'PRIMARY KEY'"));
-    keys.ParamByName(QStringLiteral("t")).SetAsString(table->TableName().trimmed().toUpper());
-    keys.Open();
-    for (; !keys.Eof(); keys.Next())
-        if (TField *f = dataSet->FindField(keys.Fields(0)->AsString().trimmed()))
-            f->Required = true;
-    keys.Close();
-}
-
 TxDBGrid *makeGrid(TDataSource *source, const QList<QPair<QString, QString>> &columns, QWidget *parent)
 {
     auto *grid = new TxDBGrid(parent);
@@ -142,9 +122,23 @@ QWidget *gridWithNavigator(TDataSource *source, const QList<QPair<QString, QStri
     TxDBGrid *grid = makeGrid(source, columns, box);
     // Edited in place, cell by cell: no whole-row selection.
     grid->SetOptions(grid->Options() & ~dgRowSelect);
+    // A code list's key fields are required: a new row typed without its key is refused, naming the
+    // field, before the server is asked.
     QObject::connect(grid->Model(), &TDataSetModel::activeChanged, grid, [grid](bool active) {
-        if (active)
-            requireKeyFields(grid->DataSet());
+        auto *table = dynamic_cast<TIBTable *>(grid->DataSet());
+        if (!active || !table || table->TableName().isEmpty())
+            return;
+        TxQuery keys;
+        keys.SetDatabase(&DMZal->DBZAL);
+        keys.SQL().SetText(QStringLiteral("select s.RDB$FIELD_NAME from RDB$RELATION_CONSTRAINTS c join RDB$INDEX_SEGMENTS s "
+                                          "on s.RDB$INDEX_NAME = c.RDB$INDEX_NAME where c.RDB$RELATION_NAME = :t "
+                                          "and c.RDB$CONSTRAINT_TYPE = 'PRIMARY KEY'"));
+        keys.ParamByName(QStringLiteral("t")).SetAsString(table->TableName().trimmed().toUpper());
+        keys.Open();
+        for (; !keys.Eof(); keys.Next())
+            if (TField *f = table->FindField(keys.Fields(0)->AsString().trimmed()))
+                f->Required = true;
+        keys.Close();
     });
     layout->addWidget(grid);
     layout->addWidget(new TDBNavigator(source, box));

@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "library/ReportDataExport.h"
+#include "platform/ui/QtTranslation.h"
 #include "platform/ui/WaitCursor.h"
 
 #include "DMZal.h"
@@ -10,7 +11,6 @@
 #include "platform/report/DataSetCursor.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
-#include "platform/ui/QtTranslation.h"
 
 #include <QApplication>
 #include <QHash>

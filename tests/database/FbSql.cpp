@@ -34,13 +34,13 @@ QString FbSql::errorText(IStatus *status) const
     return QString::fromUtf8(buf);
 }
 
-FbSql::FbSql(const QString &path, const QString &user)
+FbSql::FbSql(const QString &path)
 {
     master_ = fb_get_master_interface();
     util_ = master_->getUtilInterface();
     Status st(master_);
     IXpbBuilder *dpb = util_->getXpbBuilder(&st, IXpbBuilder::DPB, nullptr, 0);
-    dpb->insertString(&st, isc_dpb_user_name, user.toUtf8().constData());
+    dpb->insertString(&st, isc_dpb_user_name, "SYSDBA");
     dpb->insertString(&st, isc_dpb_lc_ctype, "UTF8");
     IProvider *prov = master_->getDispatcher();
     const QByteArray file = path.toLocal8Bit();

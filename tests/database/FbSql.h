@@ -1,5 +1,5 @@
-// A small SQL runner for the database tests over Firebird's OO API: one embedded attachment (as
-// SYSDBA unless another user is named) with one transaction; statements prepare, run and return their first row as text.
+// A small SQL runner for the database tests over Firebird's OO API: one embedded attachment as
+// SYSDBA with one transaction; statements prepare, run and return their first row as text.
 #pragma once
 
 #include <QString>
@@ -17,9 +17,8 @@ class IStatus;
 
 class FbSql {
 public:
-    // Attaches to the database file; throws std::runtime_error when it cannot. The embedded engine
-    // trusts the user name and checks that user's privileges.
-    explicit FbSql(const QString &path, const QString &user = QStringLiteral("SYSDBA"));
+    // Attaches to the database file; throws std::runtime_error when it cannot.
+    explicit FbSql(const QString &path);
     ~FbSql();
     FbSql(const FbSql &) = delete;
     FbSql &operator=(const FbSql &) = delete;

@@ -1,19 +1,22 @@
 // The report preview on a small screen and its export to a file named without an extension.
-#include "PrintTestSupport.h"
-#include "TestReports.h"
 #include "platform/report/QRExportFilter.h"
+#include "platform/report/QuickRep.h"
 #include "platform/report/ReportCursor.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ReportPreview.h"
 
+#include <QFile>
 #include <QGuiApplication>
 #include <QScreen>
 #include <QTemporaryDir>
+#include <gtest/gtest.h>
 
 TEST(Preview, FitsTheScreensFreeAreaAndExportsATypedNameWithItsExtension)
 {
     TMemoryCursor rows{{"NAZOV"}, {ReportCursor::fkString}, {{QString::fromUtf8("Príruba")}, {"Koleno"}}};
-    TTestDocRep rep;
+    TQuickRep rep;
+    rep.ReportTitle = QStringLiteral("Zoznam");
+    rep.AddBand(rbDetail)->Add<TQRDBText>()->DataField = QStringLiteral("NAZOV");
     rep.setCursor(&rows);
     TReportPreview preview(&rep);
     preview.show();
