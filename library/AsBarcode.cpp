@@ -202,6 +202,9 @@ void TAsBarcode::oneBarProps(QChar code, int &width, bool &bar, bool &shortBar) 
 QString TAsBarcode::MakeData()
 {
     computeWidths();
+    // No label prints a longer symbol; a longer text is refused before it is encoded.
+    if (text_.size() > kMaxBarcodeText)
+        throw Exception(QStringLiteral("TAsBarcode: text je príliš dlhý (najviac %1 znakov)").arg(kMaxBarcodeText));
     if (BarcodeTypeDigitsOnly(typ_)) {
         text_ = text_.trimmed();
         for (const QChar c : text_)
@@ -233,7 +236,7 @@ QString TAsBarcode::code128()
     int weight = 1;
     auto put = [&](int value) {
         widths += QString::fromLatin1(kCode128[value]);
-        sum += value * weight;
+        sum = (sum + value * weight) % 103;
         ++weight;
     };
     QString text = text_;

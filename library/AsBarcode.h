@@ -19,6 +19,9 @@ enum TCheckSumMethod { csmNone, csmModulo10 };
 enum TBarcodeOption { bcoNone, bcoCode, bcoTyp, bcoBoth };
 enum TShowTextPosition { stpTopLeft, stpTopRight, stpTopCenter, stpBottomLeft, stpBottomRight, stpBottomCenter };
 
+// The longest text encoded: more than any label can print.
+inline constexpr int kMaxBarcodeText = 80;
+
 // The name a type shows with bcoTyp, and whether it takes digits only.
 QString BarcodeTypeName(TBarcodeType type);
 bool BarcodeTypeDigitsOnly(TBarcodeType type);
@@ -67,7 +70,8 @@ public:
     std::function<void(TAsBarcode *sender)> OnChange;
 
     // The pattern: '0'..'3' spaces of width 1..4, '5'..'8' bars, 'A'..'D' short bars. Throws Exception
-    // for a non-digit in a digits-only type and for a type that is not encoded.
+    // for a non-digit in a digits-only type, a type that is not encoded and a text of more than
+    // kMaxBarcodeText characters.
     QString MakeData();
     // The text as encoded (with a leading "0" of set C and a check digit): what bcoCode shows.
     QString EncodedText() const { return encoded_; }

@@ -38,10 +38,7 @@ QString SqlClause(TStringList &lines, const QString &keyword, const QString &new
     return result;
 }
 
-namespace {
-// True when a condition holds OR outside brackets and quotes, so that a filter ANDed to it would bind
-// to its last term only.
-bool hasTopLevelOr(const QString &condition)
+bool HasTopLevelOr(const QString &condition)
 {
     int depth = 0;
     bool quoted = false;
@@ -67,7 +64,6 @@ bool hasTopLevelOr(const QString &condition)
     }
     return false;
 }
-} // namespace
 
 void ApplySqlFilter(TDataSet *dataSet, TStringList &lines)
 {
@@ -80,10 +76,14 @@ void ApplySqlFilter(TDataSet *dataSet, TStringList &lines)
         if (where.trimmed().isEmpty()) {
             where = kFilterMarker + dataSet->Filter();
         } else {
-            // A condition with OR at its top level is bracketed, or the filter would widen the rows.
-            if (hasTopLevelOr(where))
+            // A condition or a filter with OR at its top level is bracketed, or the other would bind to
+            // its last term only and the rows would widen.
+            if (HasTopLevelOr(where))
                 where = QLatin1Char('(') + where + QLatin1Char(')');
-            where = where + kFilterMarker + QStringLiteral(" AND ") + dataSet->Filter();
+            QString filter = dataSet->Filter();
+            if (HasTopLevelOr(filter))
+                filter = QLatin1Char('(') + filter + QLatin1Char(')');
+            where = where + kFilterMarker + QStringLiteral(" AND ") + filter;
         }
     }
     SqlClause(lines, QStringLiteral("WHERE"), where, 2);

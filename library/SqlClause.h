@@ -16,6 +16,10 @@ inline const QString kFilterMarker = QStringLiteral(" /*FILTER*/ ");
 // clause as it stood before.
 QString SqlClause(TStringList &lines, const QString &keyword, const QString &newValue, qint16 position);
 
+// True when a condition holds OR outside brackets and quotes, so that a condition ANDed to it would bind
+// to its last term only.
+bool HasTopLevelOr(const QString &condition);
+
 // Writes the data set's Filter into the WHERE line of lines (or removes it when Filtered is off) and
 // reopens the data set; an error while opening is shown and leaves the data set closed.
 void ApplySqlFilter(TDataSet *dataSet, TStringList &lines);

@@ -1,5 +1,6 @@
 #include "SqlLiteral.h"
 
+#include "SqlClause.h"
 #include "platform/os/Format.h"
 
 #include <limits>
@@ -44,6 +45,16 @@ QString SqlLiteral(const QString &text, TFieldType fieldType)
     }
 }
 
+QString SqlLiteral(const QString &text)
+{
+    return quoted(text);
+}
+
+QString SqlLikePrefix(const QString &text)
+{
+    return quoted(text + QLatin1Char('%'));
+}
+
 QString FieldCondition(const QString &fieldName, TFieldType fieldType, const QString &text)
 {
     static const QString operators[] = {QStringLiteral("<>"), QStringLiteral("> "), QStringLiteral("< "),
@@ -73,9 +84,17 @@ void AddFilterCondition(QString &where, const QString &condition, const QString 
         cond.replace(QLatin1String("=?"), QLatin1String("<>?"));
         val.remove(0, 1);
     }
-    const QString literal = SqlLiteral(val, valueType);
-    QString inQuotes = literal;
+    // Inside the condition's own apostrophes the typed text only has its apostrophes doubled, whatever
+    // its type, so it can never close them.
+    QString inQuotes = val.trimmed();
     inQuotes.replace(QLatin1Char('\''), QLatin1String("''"));
+    // Outside them a typed value of no type is one quoted literal, never raw SQL: the server converts it
+    // to the compared column's type, as it does a bound parameter (a number for a number column, text for
+    // a text column).
+    QString outside = valueType != ftUnknown ? SqlLiteral(val, valueType) : quoted(val.trimmed());
+    // A negative number after a minus ("CURRENT_DATE-?") would start a comment.
+    if (outside.startsWith(QLatin1Char('-')))
+        outside = QLatin1Char('(') + outside + QLatin1Char(')');
     QString result;
     bool quotedPart = false;
     for (QChar c : cond) {
@@ -84,7 +103,10 @@ void AddFilterCondition(QString &where, const QString &condition, const QString 
         if (c != QLatin1Char('?'))
             result += c;
         else
-            result += quotedPart && valueType == ftUnknown ? inQuotes : literal;
+            result += quotedPart ? inQuotes : outside;
     }
+    // A condition with OR at its top level keeps its own terms together when more are ANDed to it.
+    if (HasTopLevelOr(result))
+        result = QLatin1Char('(') + result + QLatin1Char(')');
     where += result;
 }

@@ -7,6 +7,7 @@
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/fb/IBDatabase.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include <QHBoxLayout>
 #include <QSplitter>
@@ -87,16 +88,6 @@ void TtMasterDetailForm::applyDetail()
     }
 }
 
-// Runs an action of a button: a refused or failed step is reported, the form stays usable.
-static void guarded(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const EAbort &) {
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
-}
 
 void TtMasterDetailForm::btnNovyClick()
 {
@@ -105,7 +96,7 @@ void TtMasterDetailForm::btnNovyClick()
         return;
     if (PageControl->count() > 0)
         PageControl->setCurrentIndex(0);
-    guarded([&] {
+    Guarded([&] {
         const TDataSetState state = master->State();
         if (state != dsEdit && state != dsInsert && state != dsSetKey)
             master->Append();
@@ -113,9 +104,45 @@ void TtMasterDetailForm::btnNovyClick()
             return;
         // The master row first: the detail rows refer to it. Controls come back whatever happens.
         TDisableControls hold(master);
-        master->Post();
-        applyDetail();
+        if (!postNewTogether(master)) {
+            master->Post();
+            applyDetail();
+        }
     });
+}
+
+bool TtMasterDetailForm::postNewTogether(TDataSet *master)
+{
+    auto *ibMaster = dynamic_cast<TIBCustomDataSet *>(master);
+    auto *ibDetail = dynamic_cast<TIBCustomDataSet *>(DetailDataSet);
+    TIBDatabase *db = ibMaster ? ibMaster->Database() : nullptr;
+    if (!db || !ibDetail || master->CachedUpdates() || ibDetail->Database() != db ||
+        ibMaster->Transaction() != db->DefaultTransaction() || ibDetail->Transaction() != db->DefaultTransaction())
+        return false;
+    // The new master row waits in the cache and is written with the detail rows under one savepoint, so
+    // a refused detail row leaves no master row behind.
+    master->UpdateRecord(); // what the controls still hold goes into the fields first
+    std::vector<QVariant> values;
+    for (int i = 0; i < master->FieldCount(); ++i)
+        values.push_back(master->Fields(i)->Value());
+    master->SetCachedUpdates(true);
+    try {
+        master->Post();
+        db->ApplyUpdates({master, DetailDataSet});
+    } catch (...) {
+        // Turning the cache off drops the unsaved row; the user gets back the record he was entering,
+        // with what he typed, and the detail rows stay pending.
+        master->SetCachedUpdates(false);
+        master->Append();
+        for (int i = 0; i < master->FieldCount(); ++i) {
+            TField *f = master->Fields(i);
+            if (f->FieldKind() == fkData && !f->ReadOnly)
+                f->SetValue(values[size_t(i)]);
+        }
+        throw;
+    }
+    master->SetCachedUpdates(false);
+    return true;
 }
 
 void TtMasterDetailForm::btnOpravClick()
@@ -124,7 +151,7 @@ void TtMasterDetailForm::btnOpravClick()
     // Editing an empty list would insert a master row and store detail rows under it unasked.
     if (!master || !master->Active() || master->IsEmpty())
         return;
-    guarded([&] {
+    Guarded([&] {
         master->Edit();
         if (!runDetail())
             return;
@@ -142,5 +169,5 @@ void TtMasterDetailForm::btnZmazClick()
     if (MessageBox(QStringLiteral("Naozaj chceš zmazať označený riadok?"), QStringLiteral("Potvrdenie zmazania"),
                    mtConfirmation, mbYesNo, mbNo) != mrYes)
         return;
-    guarded([&] { master->Delete(); });
+    Guarded([&] { master->Delete(); });
 }

@@ -36,8 +36,8 @@ public:
     // The grid's data set.
     TDataSet *Master() const;
 
-    // New record: appends (unless a record is being edited already), shows the dialog; OK posts the
-    // master, then stores the detail rows; anything else throws both away.
+    // New record: appends (unless a record is being edited already), shows the dialog; OK writes the
+    // master, then the detail rows, all or nothing; anything else throws both away.
     void btnNovyClick();
     // Edit the current record: OK stores the detail rows, then posts the master. Nothing on an empty list.
     void btnOpravClick();
@@ -48,5 +48,8 @@ private:
     // Shows the dialog; false (with the master's and the detail's changes thrown away) unless OK.
     bool runDetail();
     void applyDetail();
+    // New record: posts the master and applies the detail rows together, all or nothing, when both are
+    // data sets of one database; false (nothing done) otherwise.
+    bool postNewTogether(TDataSet *master);
     void cancelAll();
 };

@@ -8,14 +8,29 @@ TxDBComboBox::TxDBComboBox(QWidget *parent) : TDBComboBox(parent)
     resize(width(), 21);
 }
 
-QString TxDBComboBox::CodeLine(const QString &line)
+namespace {
+// Where code and text part: the first "=", else the first "-", else the first ":"; -1 without one.
+int separatorOf(const QString &line)
 {
     for (QChar sep : {QLatin1Char('='), QLatin1Char('-'), QLatin1Char(':')}) {
-        const int at = line.indexOf(sep);
+        const int at = int(line.indexOf(sep));
         if (at >= 0)
-            return line.left(at) + QLatin1Char('-') + line.mid(at + 1);
+            return at;
     }
-    return QLatin1Char('-') + line;
+    return -1;
+}
+} // namespace
+
+QString TxDBComboBox::CodeLine(const QString &line)
+{
+    const int at = separatorOf(line);
+    return at >= 0 ? line.left(at) + QLatin1Char('-') + line.mid(at + 1) : QLatin1Char('-') + line;
+}
+
+QString TxDBComboBox::LineCode(const QString &line)
+{
+    const int at = separatorOf(line);
+    return at >= 0 ? line.left(at) : QString();
 }
 
 QString TxDBComboBox::CodeOf(const QString &codeLine)
@@ -30,7 +45,8 @@ void TxDBComboBox::SetItems2(const QStringList &lines)
     codes_.clear();
     for (const QString &line : lines) {
         items2_ << CodeLine(line);
-        codes_ << CodeOf(items2_.last());
+        // Split where the line itself parts: "PN-1=Práceneschopnosť" stores PN-1.
+        codes_ << LineCode(line);
     }
     // The list shows the whole lines; the codes are what the field sees.
     SetItems(items2_);

@@ -13,13 +13,16 @@ public:
     QStringList Items2() const { return items2_; }
     // Takes lines separated by "=", else "-", else ":" between code and text.
     void SetItems2(const QStringList &lines);
-    // The codes, one per line of Items2.
+    // The codes, one per line of Items2, split where each line given parts.
     QStringList Items() const { return codes_; }
 
     // A line rewritten to "code-text" (a line without a separator becomes "-" + the line).
     static QString CodeLine(const QString &line);
     // The code of a "code-text" line: the part before the first "-", or the whole line without one.
     static QString CodeOf(const QString &codeLine);
+    // The code of a line as given: the part before its separator ("=", else "-", else ":"), empty
+    // without one.
+    static QString LineCode(const QString &line);
 
 protected:
     void ShowField() override;

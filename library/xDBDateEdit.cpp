@@ -1,5 +1,6 @@
 #include "xDBDateEdit.h"
 
+#include "platform/db/Field.h"
 #include "platform/os/Clock.h"
 #include "platform/ui/Form.h"
 
@@ -14,14 +15,19 @@ TxDBDateEdit::TxDBDateEdit(QWidget *parent) : TDBDateEdit(parent)
     setDate(Now().date());
     showing_ = false;
     // The drop-down closes on a chosen day; the focus then goes on as after typing the date.
-    connect(calendarWidget(), &QCalendarWidget::clicked, this,
-            [this] { QTimer::singleShot(0, this, [this] { SelectNextControl(this, true); }); });
+    connect(calendarWidget(), &QCalendarWidget::clicked, this, [this](QDate day) {
+        // Picking the day already shown (today over an empty date) changes no date, yet it is a choice.
+        if (day == date() && Field() && Field()->IsNull())
+            UserChanged();
+        QTimer::singleShot(0, this, [this] { SelectNextControl(this, true); });
+    });
 }
 
 void TxDBDateEdit::ShowField()
 {
-    // A null date stays blank (the base shows it so): showing today would show a date that is not stored.
-    if (!Field()) {
+    // Without a field or over an empty date the picker shows today; that is no change, so nothing is
+    // written unless the user picks.
+    if (!Field() || Field()->IsNull()) {
         if (date() != Now().date())
             setDate(Now().date());
         return;

@@ -7,7 +7,7 @@
 class TxDBDateEdit : public TDBDateEdit {
     Q_OBJECT
 public:
-    // Unbound, the picker shows today.
+    // Unbound or over an empty date, the picker shows today (and writes it only when picked).
     explicit TxDBDateEdit(QWidget *parent = nullptr);
 
     bool EnterToTab = true;

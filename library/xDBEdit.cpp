@@ -7,6 +7,7 @@
 #include "platform/os/Format.h"
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include <QApplication>
 #include <QKeyEvent>
@@ -115,15 +116,12 @@ void TxDBEdit::SetEditText(const QString &text)
     TField *f = edit_->Field();
     if (edit_->isReadOnly() || !f)
         return;
-    try {
+    Guarded([&] {
         if (edit_->DataLink().Edit())
             f->SetText(text);
         else
             QApplication::beep();
-    } catch (const EAbort &) {
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
+    });
 }
 
 void TxDBEdit::ButtonClick()
@@ -158,10 +156,14 @@ bool TxDBEdit::eventFilter(QObject *watched, QEvent *e)
     if (watched == edit_ && e->type() == QEvent::KeyPress) {
         auto *ke = static_cast<QKeyEvent *>(e);
         int key = ke->key();
-        if (OnKeyDown)
+        if (OnKeyDown) {
             OnKeyDown(key, ke->modifiers());
-        else if (EnterToTab && !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier)))
+            // Enter belongs to the form's handler: neither the edit nor the form moves the focus on it.
+            if (key == Qt::Key_Return || key == Qt::Key_Enter)
+                key = 0;
+        } else if (EnterToTab && !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             MoveFocusByKey(edit_, key);
+        }
         if (key == 0)
             return true;
     }

@@ -42,8 +42,8 @@ public:
 
     // Replaces the button's own action (the calendar of bsDate).
     std::function<void(TxDBEdit *)> OnButtonClick;
-    // Replaces the edit's own key handling, so Enter no longer moves the focus; a handler that sets the
-    // key to 0 consumes it.
+    // Replaces the edit's own key handling: Enter goes to it alone (nothing moves the focus); other keys
+    // go on to the edit unless the handler sets the key to 0.
     std::function<void(int &key, Qt::KeyboardModifiers)> OnKeyDown;
     std::function<void(TxDBEdit *)> OnChange;
 

@@ -4,6 +4,7 @@
 #include "platform/db/DataSet.h"
 #include "platform/db/DataSource.h"
 #include "platform/ui/BitBtn.h"
+#include "platform/ui/Dialogs.h"
 
 #include <QComboBox>
 #include <QKeyEvent>
@@ -123,10 +124,18 @@ void TxDBFilterPanel::ApplyFilter()
     if (BeforeFilter)
         BeforeFilter(this, filter);
     filterText_ = filter;
-    if (DataSource) {
+    if (TDataSet *ds = dataSetOf(DataSource)) {
+        // A data set that was open and is closed now had its condition refused (and reported) by the
+        // filter rewriting; only one closed before is opened, and a refusal there is reported too.
+        const bool wasActive = ds->Active();
         setFilter(DataSource, filter);
-        if (TDataSet *ds = dataSetOf(DataSource); ds && !ds->Active())
-            ds->Open();
+        if (!wasActive && !ds->Active()) {
+            try {
+                ds->Open();
+            } catch (const Exception &e) {
+                ShowError(e.Message);
+            }
+        }
     }
     if (AfterFilter)
         AfterFilter(this);

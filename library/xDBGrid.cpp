@@ -11,6 +11,7 @@
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Glyphs.h"
+#include "platform/ui/Guarded.h"
 #include "QTlacForm.h"
 
 #include <QApplication>
@@ -60,14 +61,8 @@ TxCustomDBGrid::TxCustomDBGrid(QWidget *parent) : TDBGrid(parent)
 {
     Model()->ColumnFactory = [] { return std::make_unique<TxColumn>(); };
     SetOptions(Options() | dgRowSelect);
-    connect(Model(), &TDataSetModel::activeChanged, this, [this](bool active) {
-        try {
-            CalcAggregates(active);
-        } catch (const EAbort &) {
-        } catch (const Exception &e) {
-            ShowError(e.Message);
-        }
-    });
+    connect(Model(), &TDataSetModel::activeChanged, this,
+            [this](bool active) { Guarded([&] { CalcAggregates(active); }); });
 }
 
 TxCustomDBGrid::~TxCustomDBGrid() = default;

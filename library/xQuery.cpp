@@ -86,9 +86,11 @@ void TxQuery::DuplicateRecord()
     for (int i = 0; i < FieldCount(); ++i)
         values.push_back(Fields(i)->Value());
     Insert();
+    // A field still null, or holding only its default (the catalogue starts every number at 0), was not
+    // set by the new-record handler: it takes the copied value.
     for (int i = 1; i < FieldCount(); ++i) {
         TField *f = Fields(i);
-        if (f->FieldKind() == fkData && !f->ReadOnly && f->IsNull())
+        if (f->FieldKind() == fkData && !f->ReadOnly && (f->IsNull() || f->Value() == f->DefaultValue()))
             f->SetValue(values[size_t(i)]);
     }
 }

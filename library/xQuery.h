@@ -30,7 +30,7 @@ public:
     void SumFields(const QString &fieldList, double sums[2]);
     void CopyFieldValues(TDataSet *source);
     // Inserts a copy of the current record (all fields but the first, where the new record's own
-    // defaults left them null); the copy stays unposted.
+    // handler left them null or at their default expression); the copy stays unposted.
     void DuplicateRecord();
     void Reopen();
     // The first column of every row into list.

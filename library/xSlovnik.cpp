@@ -6,6 +6,7 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QFileInfo>
+#include <algorithm>
 
 namespace {
 const QString kWordList = QStringLiteral("slovnik.txt");
@@ -68,20 +69,21 @@ void TxSlovnik::LoadFromFile(const QString &fileName)
     }
 }
 
-const QString &TxSlovnik::target(const Entry &e, int language)
-{
-    const QString &t = e.Text[language];
-    return t.isEmpty() ? e.Text[0] : t;
-}
-
 QString TxSlovnik::TranslateText(const QString &text, int language) const
 {
     if (language != lngDE && language != lngEN)
         return text;
+    // Chained replacements can feed on their own output; a translation that grows past the bound is
+    // abandoned and the text stays as it was.
+    const qsizetype bound = std::min<qsizetype>(kMaxTranslation, qsizetype(kMaxGrowth) * std::max<qsizetype>(text.size(), 1));
     QString result = text;
-    for (const Entry &e : entries_)
-        if (!e.Text[0].isEmpty())
-            result.replace(e.Text[0], target(e, language), Qt::CaseInsensitive);
+    for (const Entry &e : entries_) {
+        if (e.Text[0].isEmpty())
+            continue;
+        result.replace(e.Text[0], e.Text[language], Qt::CaseInsensitive);
+        if (result.size() > bound)
+            return text;
+    }
     return result;
 }
 
@@ -92,6 +94,6 @@ QString TxSlovnik::TranslateWord(const QString &text, int language) const
         return word;
     for (const Entry &e : entries_)
         if (e.Text[0] == word)
-            return target(e, language);
+            return e.Text[language];
     return word;
 }

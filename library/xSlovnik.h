@@ -23,9 +23,11 @@ public:
     // the file cannot be read.
     void LoadFromFile(const QString &fileName);
 
-    // Every entry in file order replaces its Slovak text, in any letter case, by the language's text.
+    // Every entry in file order replaces its Slovak text, in any letter case, by the language's text (an
+    // empty one blanks it); a translation growing past the bounds below keeps the text as it was.
     QString TranslateText(const QString &text, int language) const;
-    // The whole text without trailing blanks, looked up exactly; unchanged when the list lacks it.
+    // The whole text without trailing blanks, looked up exactly (an entry without the language's text
+    // gives an empty text); unchanged when the list lacks it.
     QString TranslateWord(const QString &text, int language) const;
 
     struct Entry {
@@ -37,9 +39,11 @@ public:
     // Where the program finds the word list; empty when there is none.
     static QString DefaultFileName();
 
+    // A phrase translation stops (keeping the text untranslated) past this many characters or this many
+    // times the length of its text.
+    static constexpr qsizetype kMaxTranslation = 64 * 1024;
+    static constexpr int kMaxGrowth = 100;
+
 private:
-    // The entry's text in the language; an entry without that translation keeps the Slovak text, so a
-    // missing translation never blanks a printed word.
-    static const QString &target(const Entry &e, int language);
     QVector<Entry> entries_;
 };

@@ -1,10 +1,13 @@
 #include "CisOdbForm.h"
 
+#include "CisSql.h"
 #include "DMCis.h"
+#include "MenuHooks.h"
 #include "library/xDBGrid.h"
 #include "platform/os/Format.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include <QBoxLayout>
 #include <QFormLayout>
@@ -14,13 +17,6 @@
 TCisOdbForm *CisOdbForm = nullptr;
 
 namespace {
-
-TCisOdbForm &form()
-{
-    if (!CisOdbForm)
-        CisOdbForm = new TCisOdbForm(ApplicationMainForm());
-    return *CisOdbForm;
-}
 
 TxTable &customers()
 {
@@ -41,23 +37,23 @@ bool oneOrPick()
     if (t.RecordCount() == 1)
         return true;
     t.First();
-    return form().ShowModal() == mrOk && !t.IsEmpty();
+    return FormOnDemand(CisOdbForm).ShowModal() == mrOk && !t.IsEmpty();
+}
+
+// The customer dialog of the sales module, else the new customer's name asked for.
+int customerDialog(TDataSet *ds)
+{
+    if (ModuleHooks().CustomerDialog)
+        return ModuleHooks().CustomerDialog(ds);
+    QString name;
+    if (!InputQuery(QString::fromUtf8("Nový odberateľ"), QString::fromUtf8("Odberateľ:"), name) ||
+        name.trimmed().isEmpty())
+        return mrCancel;
+    ds->FieldByName(QStringLiteral("ODBERATEL"))->SetValue(name.trimmed());
+    return mrOk;
 }
 
 } // namespace
-
-std::function<int(TDataSet *)> &CustomerDialogHook()
-{
-    static std::function<int(TDataSet *)> hook = [](TDataSet *ds) {
-        QString name;
-        if (!InputQuery(QString::fromUtf8("Nový odberateľ"), QString::fromUtf8("Odberateľ:"), name) ||
-            name.trimmed().isEmpty())
-            return int(mrCancel);
-        ds->FieldByName(QStringLiteral("ODBERATEL"))->SetValue(name.trimmed());
-        return int(mrOk);
-    };
-    return hook;
-}
 
 TCisOdbForm::TCisOdbForm(QWidget *owner)
     : TCisPickForm(QString::fromUtf8("Číselník odberateľov"), &DMCis->DSQOdberatelia, owner)
@@ -78,13 +74,7 @@ TCisOdbForm::TCisOdbForm(QWidget *owner)
     eMESTO = AddFilterEdit(QStringLiteral("Mesto"), true);
     BtnNovy = new QPushButton(QString::fromUtf8("&Nový"), this);
     ButtonLayout->insertWidget(0, BtnNovy);
-    connect(BtnNovy, &QPushButton::clicked, this, [this] {
-        try {
-            NewCustomer();
-        } catch (const Exception &e) {
-            ShowError(e.Message);
-        }
-    });
+    connect(BtnNovy, &QPushButton::clicked, this, [this] { Guarded([this] { NewCustomer(); }); });
 }
 
 void TCisOdbForm::NewCustomer()
@@ -100,7 +90,7 @@ void TCisOdbForm::NewCustomer()
         throw;
     }
     t.Tag = 0;
-    if (CustomerDialogHook()(&t) == mrOk)
+    if (customerDialog(&t) == mrOk)
         t.Post();
     else
         t.Cancel();
@@ -113,7 +103,7 @@ void TCisOdbForm::SetCustomerFilter(const QString &condition)
     t.SetFiltered(false);
     QString filter = condition;
     if (!NegativeNumbers)
-        filter += filter.isEmpty() ? QStringLiteral("C_ODB>0 ") : QStringLiteral(" and C_ODB>0 ");
+        filter += filter.isEmpty() ? CisSql::CustomerNotProvisional : CisSql::And + CisSql::CustomerNotProvisional;
     t.SetFilterText(filter);
     t.SetFiltered(true);
     t.Open();
@@ -123,12 +113,11 @@ void TCisOdbForm::ApplyFilter()
 {
     QString condition;
     if (!eODBERATEL->text().trimmed().isEmpty())
-        condition = QStringLiteral("odberatel like ") +
-                    LikeLiteral(QStringLiteral("%"), eODBERATEL->text().trimmed(), QStringLiteral("%"));
+        condition = CisSql::CustomerNameLike.arg(SqlLikePrefix(QLatin1Char('%') + eODBERATEL->text().trimmed()));
     else if (!eICO->text().isEmpty())
-        condition = QStringLiteral("ICO like ") + LikeLiteral(QString(), eICO->text(), QStringLiteral("%"));
+        condition = CisSql::CustomerIcoLike.arg(SqlLikePrefix(eICO->text()));
     else if (!eMESTO->text().isEmpty())
-        condition = QStringLiteral("MESTO like ") + LikeLiteral(QString(), eMESTO->text(), QStringLiteral("%"));
+        condition = CisSql::CustomerCityLike.arg(SqlLikePrefix(eMESTO->text()));
     if (!condition.isEmpty())
         SetCustomerFilter(condition);
     ClearFilterEdits();
@@ -137,14 +126,14 @@ void TCisOdbForm::ApplyFilter()
 
 bool PickCustomerForField(TField *number, TField *name, bool negativeNumbers)
 {
-    form().NegativeNumbers = negativeNumbers;
+    FormOnDemand(CisOdbForm).NegativeNumbers = negativeNumbers;
     const int n = number->AsInteger();
     if (n != 0) {
         TxTable &t = customers();
         t.Close();
         t.SetFiltered(false);
         // A larger number is a company registration number.
-        t.SetFilterText((n < 10001 ? QStringLiteral("C_ODB=") : QStringLiteral("ICO=")) + QString::number(n));
+        t.SetFilterText((n < 10001 ? CisSql::CustomerNumberIs : CisSql::CustomerIcoIs).arg(n));
         t.SetFiltered(true);
         t.Open();
         t.Last();
@@ -158,7 +147,7 @@ bool PickCustomerForField(TField *number, TField *name, bool negativeNumbers)
 
 bool PickCustomer(TField *number, TField *name, bool negativeNumbers)
 {
-    form().NegativeNumbers = negativeNumbers;
+    FormOnDemand(CisOdbForm).NegativeNumbers = negativeNumbers;
     if (!PickCustomerByText(name->AsString()))
         return false;
     takeCustomer(number, name);
@@ -167,16 +156,16 @@ bool PickCustomer(TField *number, TField *name, bool negativeNumbers)
 
 bool PickCustomerByText(const QString &text)
 {
-    TCisOdbForm &f = form();
+    TCisOdbForm &f = FormOnDemand(CisOdbForm);
     TxTable &t = customers();
     t.Close();
     t.SetFiltered(false);
     if (!text.isEmpty()) {
         qint64 ico = 0;
         if (TryStrToInt(text.trimmed(), ico) && ico != 0)
-            f.SetCustomerFilter(QStringLiteral("ICO=") + QString::number(ico));
+            f.SetCustomerFilter(CisSql::CustomerIcoIs.arg(ico));
         else
-            f.SetCustomerFilter(QStringLiteral("ODBERATEL like ") + LikeLiteral(QString(), text.trimmed(), QStringLiteral("%")));
+            f.SetCustomerFilter(CisSql::CustomerNameLike.arg(SqlLikePrefix(text.trimmed())));
     }
     if (!t.Active())
         t.Open();
@@ -189,12 +178,12 @@ bool PickCustomerAll()
     t.Close();
     t.SetFiltered(false);
     t.Open();
-    return form().ShowModal() == mrOk && !t.IsEmpty();
+    return FormOnDemand(CisOdbForm).ShowModal() == mrOk && !t.IsEmpty();
 }
 
 bool PickCustomerForEdit(QLineEdit *edit)
 {
-    form().NegativeNumbers = false;
+    FormOnDemand(CisOdbForm).NegativeNumbers = false;
     if (!PickCustomerAll())
         return false;
     edit->setText(customers().FieldByName(QStringLiteral("C_ODB"))->AsString());

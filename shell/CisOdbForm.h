@@ -4,8 +4,6 @@
 
 #include "CisPickForm.h"
 
-#include <functional>
-
 class QLineEdit;
 class TDataSet;
 class TField;
@@ -30,10 +28,6 @@ protected:
 };
 
 extern TCisOdbForm *CisOdbForm;
-
-// The customer dialog of a new customer row; returns its modal result. Set by the sales module; without
-// it the new customer's name is asked for.
-std::function<int(TDataSet *)> &CustomerDialogHook();
 
 bool PickCustomerForField(TField *number, TField *name, bool negativeNumbers);
 bool PickCustomer(TField *number, TField *name, bool negativeNumbers);

@@ -5,6 +5,7 @@
 #include "platform/db/DataSet.h"
 #include "platform/os/Exception.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include <QEvent>
 #include <QFormLayout>
@@ -50,12 +51,6 @@ TCisPickForm::~TCisPickForm()
     DetachGrids(this);
 }
 
-void DetachGrids(QWidget *form)
-{
-    for (TDBGrid *grid : form->findChildren<TDBGrid *>())
-        grid->SetDataSource(nullptr);
-}
-
 void TCisPickForm::addFilterRow(const QString &caption, QLineEdit *edit, bool filterOnExit)
 {
     filterLayout_->addRow(caption, edit);
@@ -77,11 +72,7 @@ void TCisPickForm::RunFilter()
     if (filtering_)
         return;
     filtering_ = true;
-    try {
-        ApplyFilter();
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
+    Guarded([this] { ApplyFilter(); });
     filtering_ = false;
 }
 
@@ -90,12 +81,6 @@ bool TCisPickForm::eventFilter(QObject *watched, QEvent *e)
     if (e->type() == QEvent::FocusOut && exitEdits_.contains(static_cast<QLineEdit *>(watched)) && isVisible())
         RunFilter();
     return TForm::eventFilter(watched, e);
-}
-
-QString LikeLiteral(const QString &before, const QString &text, const QString &after)
-{
-    QString value = before + text + after;
-    return QLatin1Char('\'') + value.replace(QLatin1Char('\''), QStringLiteral("''")) + QLatin1Char('\'');
 }
 
 void SetPickedValue(TField *field, const QVariant &value)

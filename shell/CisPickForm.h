@@ -2,7 +2,8 @@
 // closes with OK, "&Koniec" to cancel, and a filter group whose "&Filter" button the lists fill in.
 #pragma once
 
-#include "platform/ui/Form.h"
+#include "library/SqlLiteral.h"
+#include "platform/ui/FormGlobal.h"
 
 #include <QGroupBox>
 #include <QLineEdit>
@@ -55,22 +56,6 @@ private:
 };
 
 class TField;
-// Makes the form its global while it lives (the start-up list or a test may own it).
-template <class T> void TrackGlobal(T *self, T *&global)
-{
-    global = self;
-    QObject::connect(self, &QObject::destroyed, [self, &global] {
-        if (global == self)
-            global = nullptr;
-    });
-}
-
-// Unlinks the form's grids from their data sources, so a grid going away never repaints over a data set
-// that is still open.
-void DetachGrids(QWidget *form);
 
 // Writes a picked value into a field, putting its data set into edit when the value changes.
 void SetPickedValue(TField *field, const QVariant &value);
-
-// The typed text as one SQL string literal (apostrophes doubled), between the given LIKE wildcards.
-QString LikeLiteral(const QString &before, const QString &text, const QString &after);

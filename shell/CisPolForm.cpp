@@ -1,5 +1,6 @@
 #include "CisPolForm.h"
 
+#include "CisSql.h"
 #include "DMCis.h"
 #include "library/xDBGrid.h"
 #include "platform/os/Format.h"
@@ -10,17 +11,9 @@ TCisPolForm *CisPolForm = nullptr;
 
 namespace {
 
-TCisPolForm &form()
-{
-    if (!CisPolForm)
-        CisPolForm = new TCisPolForm(ApplicationMainForm());
-    return *CisPolForm;
-}
-
 QString maskLine(QChar mask, const QString &conditions)
 {
-    return QStringLiteral("WHERE typ1 LIKE ") + LikeLiteral(QString(), QString(mask), QString()) + QLatin1Char(' ') +
-           conditions;
+    return CisSql::ItemPickOfType.arg(SqlLiteral(QString(mask))) + QLatin1Char(' ') + conditions;
 }
 
 } // namespace
@@ -56,8 +49,7 @@ void TCisPolForm::ApplyFilter()
     const auto add = [&](QLineEdit *edit, const QString &column, const QString &before) {
         const QString text = edit->text().trimmed();
         if (!text.isEmpty())
-            conditions += QStringLiteral(" AND ") + column + QStringLiteral(" LIKE ") +
-                          LikeLiteral(before, text, QStringLiteral("%"));
+            conditions += CisSql::ItemColumnLike.arg(column, SqlLikePrefix(before + text));
     };
     const QString any = QStringLiteral("%");
     add(eC_POL, QStringLiteral("c_pol"), QString());
@@ -69,12 +61,10 @@ void TCisPolForm::ApplyFilter()
     add(eKP, QStringLiteral("KP"), QString());
     const QString store = eSKLAD->text().trimmed();
     if (!store.isEmpty())
-        conditions += QStringLiteral(" AND c_pol IN (SELECT c_pol FROM MSklady WHERE sklad=") +
-                      LikeLiteral(QString(), store, QString()) + QLatin1Char(')');
+        conditions += CisSql::ItemInStore.arg(SqlLiteral(store));
     const QString customer = eC_ODB->text().trimmed();
     if (!customer.isEmpty())
-        conditions += QStringLiteral(" AND c_pol IN (SELECT c_vyr FROM vZAKAZKYD WHERE c_odb=%1)")
-                          .arg(StrToInt(customer)); // a text that is no number is refused here
+        conditions += CisSql::ItemOfCustomer.arg(StrToInt(customer)); // a text that is no number is refused here
     TxQuery &q = DMCis->QPolozky;
     q.Close();
     q.SQL().SetStrings(2, maskLine(TypeMask, conditions));
@@ -85,14 +75,14 @@ void TCisPolForm::ApplyFilter()
 
 bool PickItem(QString &code, QChar mask)
 {
-    TCisPolForm &f = form();
+    TCisPolForm &f = FormOnDemand(CisPolForm);
     f.TypeMask = mask;
     TxQuery &q = DMCis->QPolozky;
     bool found = false;
     const QString trimmed = code.trimmed();
     if (!trimmed.isEmpty()) {
         q.Close();
-        q.SQL().SetStrings(2, QStringLiteral("where c_pol like :c_pol"));
+        q.SQL().SetStrings(2, CisSql::ItemPickByCode);
         q.ParamByName(QStringLiteral("c_pol")).SetValue(trimmed.size() >= 15 ? code : trimmed + QLatin1Char('%'));
         q.Open();
         q.Last();

@@ -1,11 +1,13 @@
 #include "CisZakForm.h"
 
+#include "CisSql.h"
 #include "DMCis.h"
 #include "DMZal.h"
 #include "library/xDBGrid.h"
 #include "library/xMaskEdit.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
+#include "platform/ui/Guarded.h"
 
 #include <QBoxLayout>
 #include <QComboBox>
@@ -16,21 +18,6 @@
 TCisZakForm *CisZakForm = nullptr;
 
 namespace {
-
-const char *const JobSelect =
-    "select c_int, c_vyr, nazov, odberatel, c_obj, termin, cena1, cena_kurz1, mena, mnoz_vyr-mnoz_odv \"Ešte "
-    "vyrobiť\", mnoz_obj-mnoz_dod \"Ešte dodať\", mnoz_obj \"Množ.obj.\", mnoz_vyr \"Množ.vyr.\", mnoz_odv "
-    "\"Množ.odv.\", mnoz_skl \"Množ.na sklade\", mnoz_dod \"Množ.dod.\"";
-const char *const CustomerOrderSelect =
-    "select c_obj, odberatel, c_vyr, nazov, d_obj, c_odb, mnoz_obj \"Množ.obj.\", mnoz_odv \"Množ.odv.\", mnoz_skl "
-    "\"Množ.na sklade\", mnoz_dod \"Množ.dod.\", cena_kurz1, mena";
-
-TCisZakForm &form()
-{
-    if (!CisZakForm)
-        CisZakForm = new TCisZakForm(ApplicationMainForm());
-    return *CisZakForm;
-}
 
 TxQuery &query()
 {
@@ -48,11 +35,6 @@ void openWhere(const QString &where, const QVariantList &params = {})
     q.Open();
 }
 
-QString quoted(const QString &text)
-{
-    return LikeLiteral(QString(), text, QString());
-}
-
 } // namespace
 
 TCisZakForm::TCisZakForm(QWidget *owner) : TCisPickForm(QStringLiteral("Vyber zákazku"), &DMCis->DSQvZakazkyD, owner)
@@ -65,7 +47,7 @@ TCisZakForm::TCisZakForm(QWidget *owner) : TCisPickForm(QStringLiteral("Vyber z�
     cbPohlad->setCurrentIndex(-1);
     TopLayout->insertWidget(0, label);
     TopLayout->insertWidget(1, cbPohlad);
-    connect(cbPohlad, &QComboBox::activated, this, [this] { ViewChanged(); });
+    connect(cbPohlad, &QComboBox::activated, this, [this] { Guarded([this] { ViewChanged(); }); });
     eC_VYR = AddFilterEdit<TmeC_VYR>(QString::fromUtf8("č.Výrobku"));
     eNAZOV = AddFilterEdit(QString::fromUtf8("Názov výr."), true);
     eC_ODB = AddFilterEdit(QString::fromUtf8("č.Odberateľa"), true);
@@ -80,13 +62,13 @@ void TCisZakForm::ViewChanged()
 {
     switch (cbPohlad->currentIndex()) {
     case 0:
-        SetOrderPickWhere(Format(QStringLiteral("stav_zak<%u"), {stUkoncena}));
+        SetOrderPickWhere(CisSql::JobStateBelow.arg(stUkoncena));
         break;
     case 1:
-        SetOrderPickWhere(Format(QStringLiteral("stav_zak between %u and %u"), {stOdvedena, 99}));
+        SetOrderPickWhere(CisSql::JobStateBetween.arg(QString::number(stOdvedena), QStringLiteral("99")));
         break;
     case 2:
-        SetOrderPickWhere(Format(QStringLiteral("stav_zak between %u and %u"), {stVyrabana, 89}));
+        SetOrderPickWhere(CisSql::JobStateBetween.arg(QString::number(stVyrabana), QStringLiteral("89")));
         break;
     default:
         break;
@@ -97,13 +79,13 @@ void TCisZakForm::ApplyFilter()
 {
     QString condition;
     if (!IsMaskEditEmpty(eC_VYR))
-        condition = QStringLiteral("c_vyr like ") + LikeLiteral(QString(), eC_VYR->text().trimmed(), QStringLiteral("%"));
+        condition = CisSql::JobProductLike.arg(SqlLikePrefix(eC_VYR->text().trimmed()));
     else if (!eNAZOV->text().isEmpty())
-        condition = QStringLiteral("nazov like ") + LikeLiteral(QStringLiteral("%"), eNAZOV->text(), QStringLiteral("%"));
+        condition = CisSql::JobNameLike.arg(SqlLikePrefix(QLatin1Char('%') + eNAZOV->text()));
     else if (!eC_ODB->text().isEmpty())
-        condition = QStringLiteral("c_odb=") + QString::number(StrToInt(eC_ODB->text().trimmed()));
+        condition = CisSql::JobCustomerIs.arg(StrToInt(eC_ODB->text().trimmed()));
     else if (!eC_OBJ->text().isEmpty())
-        condition = QStringLiteral("c_obj like ") + LikeLiteral(QString(), eC_OBJ->text(), QStringLiteral("%"));
+        condition = CisSql::JobOrderLike.arg(SqlLikePrefix(eC_OBJ->text()));
     if (!condition.isEmpty())
         SetOrderPickWhere(condition);
     eC_VYR->clear();
@@ -114,12 +96,12 @@ void TCisZakForm::ApplyFilter()
 
 void SetOrderPickWhere(const QString &condition)
 {
-    openWhere(condition.isEmpty() ? QString() : QStringLiteral("where ") + condition);
+    openWhere(condition.isEmpty() ? QString() : CisSql::OrderPickWhere.arg(condition));
 }
 
 bool ShowOrderPick(const QString &condition)
 {
-    TCisZakForm &f = form();
+    TCisZakForm &f = FormOnDemand(CisZakForm);
     if (condition.isEmpty()) {
         if (f.cbPohlad->currentIndex() < 0)
             f.cbPohlad->setCurrentIndex(0);
@@ -132,13 +114,13 @@ bool ShowOrderPick(const QString &condition)
 
 bool PickOrder(int &n, const QString &condition)
 {
-    form();
+    FormOnDemand(CisZakForm);
     TxQuery &q = query();
     q.Close();
-    q.SQL().SetStrings(0, QString::fromUtf8(JobSelect));
+    q.SQL().SetStrings(0, CisSql::OrderPickJobs);
     bool found;
     if (n != 0 && condition.isEmpty()) {
-        openWhere(QStringLiteral("where c_int=:c_int"), {n});
+        openWhere(CisSql::OrderPickByJob, {n});
         found = !q.IsEmpty();
     } else {
         found = ShowOrderPick(condition);
@@ -152,13 +134,14 @@ bool PickOrderForField(TField *field, const QString &product, const QString &ord
 {
     QString condition;
     if (product > QLatin1String(" ") && customer != 0)
-        condition = QStringLiteral("c_vyr=%1 and c_odb=%2 and stav_zak<%3").arg(quoted(product)).arg(customer).arg(int(stUkoncena));
+        condition = CisSql::JobOpenOfProductAndCustomer.arg(SqlLiteral(product), QString::number(customer),
+                                                            QString::number(int(stUkoncena)));
     else if (!product.trimmed().isEmpty())
-        condition = QStringLiteral("c_vyr=") + quoted(product);
+        condition = CisSql::JobProductIs.arg(SqlLiteral(product));
     else if (!order.trimmed().isEmpty())
-        condition = QStringLiteral("c_obj=") + quoted(order);
+        condition = CisSql::JobOrderIs.arg(SqlLiteral(order));
     else if (customer != 0)
-        condition = QStringLiteral("c_odb=%1").arg(customer);
+        condition = CisSql::JobCustomerIs.arg(customer);
     int n = field->AsInteger();
     if (n != 0 && n < 9999)
         n += Date().year() % 100 * 10000;
@@ -186,21 +169,21 @@ bool ShowOrderPickIfMany()
     if (q.RecordCount() == 1)
         return true;
     q.First();
-    return form().ShowModal() == mrOk;
+    return FormOnDemand(CisZakForm).ShowModal() == mrOk;
 }
 
 bool PickCustomerOrder(TField *field, int customer)
 {
-    form();
+    FormOnDemand(CisZakForm);
     TxQuery &q = query();
     q.Close();
-    q.SQL().SetStrings(0, QString::fromUtf8(CustomerOrderSelect));
+    q.SQL().SetStrings(0, CisSql::OrderPickCustomerOrders);
     bool found;
     if (field->AsString() > QLatin1String(" ")) {
-        openWhere(QStringLiteral("where c_obj=:c_obj"), {field->AsString()});
+        openWhere(CisSql::OrderPickByOrder, {field->AsString()});
         found = ShowOrderPickIfMany();
     } else if (customer != 0) {
-        openWhere(QStringLiteral("where c_odb=:c_odb and stav_zak<:stav_zak"), {customer, int(stUkoncena)});
+        openWhere(CisSql::OrderPickOpenOfCustomer, {customer, int(stUkoncena)});
         found = ShowOrderPickIfMany();
     } else {
         found = ShowOrderPick(QString());

@@ -1,5 +1,6 @@
 #include "CisZamForm.h"
 
+#include "CisSql.h"
 #include "DMCis.h"
 #include "library/xDBGrid.h"
 #include "platform/os/Format.h"
@@ -11,13 +12,6 @@ QString EmployeeSurname;
 QString EmployeeProfession;
 
 namespace {
-
-TCisZamForm &form()
-{
-    if (!CisZamForm)
-        CisZamForm = new TCisZamForm(ApplicationMainForm());
-    return *CisZamForm;
-}
 
 TxTable &employees()
 {
@@ -58,7 +52,7 @@ void CheckEmployee(TField *field)
     TxTable &t = employees();
     const bool onRow = t.Active() && !t.IsEmpty() && t.FieldByName(QStringLiteral("OSC"))->AsInteger() == osc;
     if (!onRow)
-        filterEmployees(QStringLiteral("osc=") + QString::number(osc));
+        filterEmployees(CisSql::EmployeeNumberIs.arg(osc));
     if (t.IsEmpty())
         throw EDatabaseError(Format(QString::fromUtf8("Pracovník s os.číslom %d nie je evidovaný"), {osc}));
     rememberEmployee();
@@ -71,12 +65,12 @@ bool PickEmployee(int &n)
     t.SetFiltered(false);
     bool found = false;
     if (n != 0) {
-        filterEmployees(QStringLiteral("osc=") + QString::number(n));
+        filterEmployees(CisSql::EmployeeNumberIs.arg(n));
         found = !t.IsEmpty();
     }
     if (!found) {
         filterEmployees(QString());
-        if (form().ShowModal() != mrOk || t.IsEmpty())
+        if (FormOnDemand(CisZamForm).ShowModal() != mrOk || t.IsEmpty())
             return false;
         n = t.FieldByName(QStringLiteral("OSC"))->AsInteger();
     }

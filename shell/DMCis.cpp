@@ -1,16 +1,10 @@
 #include "DMCis.h"
 
-#include "CisOdbForm.h"
-#include "CisPolForm.h"
-#include "CisZakForm.h"
-#include "CisZamForm.h"
+#include "CisSql.h"
+
 #include "DMZal.h"
-#include "FormSluzby.h"
-#include "MenuHooks.h"
-#include "QMsgDForm.h"
-#include "QMsgForm.h"
-#include "Startup.h"
 #include "Routines.h"
+#include "library/DataModuleSetUp.h"
 #include "library/SqlLiteral.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
@@ -30,24 +24,17 @@ void ensureOpen(TDataSet &dataSet)
 TDMCis::TDMCis()
 {
     DMCis = this;
-    const auto table = [](TxTable &t, const QString &name, const QString &tableName, TDataSource &ds) {
-        t.Name = name;
-        t.SetDatabase(&DMZal->DBZAL);
-        if (!tableName.isEmpty())
-            t.SetTableName(tableName);
-        ds.Name = QStringLiteral("DS") + name;
-        ds.SetDataSet(&t);
-    };
-    table(QOdberatelia, QStringLiteral("QOdberatelia"), QStringLiteral("CODBERATELOV"), DSQOdberatelia);
-    table(QZamestnanci, QStringLiteral("QZamestnanci"), QStringLiteral("CZAMESTNANCOV"), DSQZamestnanci);
-    table(CRezii, QStringLiteral("CRezii"), QStringLiteral("CREZII"), DSCRezii);
-    table(CProfesii, QStringLiteral("CProfesii"), QStringLiteral("CPROFESII"), DSCProfesii);
-    table(CTarifov, QStringLiteral("CTarifov"), QStringLiteral("CTARIFOV"), DSCTarifov);
-    table(CNakladov, QStringLiteral("CNakladov"), QStringLiteral("CNAKLADOV"), DSCNakladov);
-    table(CStredisk, QStringLiteral("CStredisk"), QStringLiteral("CSTREDISK"), DSCStredisk);
-    table(CPracovisk, QStringLiteral("CPracovisk"), QStringLiteral("CPRACOVISK"), DSCPracovisk);
-    table(CRozvrhov, QStringLiteral("CRozvrhov"), QStringLiteral("CROZVRHOV"), DSCRozvrhov);
-    table(Cine, QStringLiteral("Cine"), QString(), DSCine);
+    TIBDatabase *db = &DMZal->DBZAL;
+    SetUpTable(QOdberatelia, DSQOdberatelia, QStringLiteral("QOdberatelia"), db, QStringLiteral("CODBERATELOV"));
+    SetUpTable(QZamestnanci, DSQZamestnanci, QStringLiteral("QZamestnanci"), db, QStringLiteral("CZAMESTNANCOV"));
+    SetUpTable(CRezii, DSCRezii, QStringLiteral("CRezii"), db, QStringLiteral("CREZII"));
+    SetUpTable(CProfesii, DSCProfesii, QStringLiteral("CProfesii"), db, QStringLiteral("CPROFESII"));
+    SetUpTable(CTarifov, DSCTarifov, QStringLiteral("CTarifov"), db, QStringLiteral("CTARIFOV"));
+    SetUpTable(CNakladov, DSCNakladov, QStringLiteral("CNakladov"), db, QStringLiteral("CNAKLADOV"));
+    SetUpTable(CStredisk, DSCStredisk, QStringLiteral("CStredisk"), db, QStringLiteral("CSTREDISK"));
+    SetUpTable(CPracovisk, DSCPracovisk, QStringLiteral("CPracovisk"), db, QStringLiteral("CPRACOVISK"));
+    SetUpTable(CRozvrhov, DSCRozvrhov, QStringLiteral("CRozvrhov"), db, QStringLiteral("CROZVRHOV"));
+    SetUpTable(Cine, DSCine, QStringLiteral("Cine"), db);
 
     QOdberatelia.OnNewRecord = [this](TDataSet *ds) { QOdberateliaNewRecord(ds); };
     QZamestnanci.OnNewRecord = [this](TDataSet *ds) { QZamestnanciNewRecord(ds); };
@@ -63,19 +50,12 @@ TDMCis::TDMCis()
         }
     };
 
-    const auto query = [](TxQuery &q, const QString &name, const QString &from, const QString &order,
-                          TDataSource &ds) {
-        q.Name = name;
-        q.SetDatabase(&DMZal->DBZAL);
-        q.SQL().SetText(QStringLiteral("select *\n") + from + QStringLiteral("\n\n") + order);
-        ds.Name = QStringLiteral("DS") + name;
-        ds.SetDataSet(&q);
-        ds.AutoEdit = false;
-    };
-    query(QvZakazkyD, QStringLiteral("QvZakazkyD"), QStringLiteral("from vZakazkyDKalk "),
-          QStringLiteral("order by termin desc, c_int desc"), DSQvZakazkyD);
-    query(QPolozky, QStringLiteral("QPolozky"), QStringLiteral("from POLOZKY"), QStringLiteral("order by C_POL"),
-          DSQPolozky);
+    // The pick lists: their where line is set when they are opened.
+    using namespace CisSql;
+    SetUpQuery(QvZakazkyD, &DSQvZakazkyD, QStringLiteral("QvZakazkyD"), db,
+               PickStatement(PickAll, OrderPickFrom, QString(), OrderPickOrder), false);
+    SetUpQuery(QPolozky, &DSQPolozky, QStringLiteral("QPolozky"), db,
+               PickStatement(PickAll, ItemPickFrom, QString(), ItemPickOrder), false);
 }
 
 TDMCis::~TDMCis()
@@ -97,12 +77,12 @@ TDMCis::~TDMCis()
 
 void TDMCis::QOdberateliaNewRecord(TDataSet *dataSet)
 {
-    // Provisional customers (tag 1) count down below the smallest number, ordinary ones up from the largest.
+    // Provisional customers (tag 1) count down below the smallest number, ordinary ones up from the largest;
+    // each side of 0 on its own, as 0 means "no customer".
     const int number =
         dataSet->Tag == 1
-            ? SelectValueParams(QStringLiteral("select min(C_ODB) from COdberatelov")).toInt() - 1
-            : SelectValueParams(QStringLiteral("select max(C_ODB) from COdberatelov")).toInt() + 1;
-    DMZal->Query.Close();
+            ? SelectValueParams(CisSql::SmallestCustomer).toInt() - 1
+            : SelectValueParams(CisSql::LargestCustomer).toInt() + 1;
     dataSet->FieldByName(QStringLiteral("C_ODB"))->SetValue(number);
     dataSet->FieldByName(QStringLiteral("D_UPDATE"))->SetValue(Date());
 }
@@ -117,17 +97,16 @@ void TDMCis::QZamestnanciBeforeDelete(TDataSet *dataSet)
     const int osc = dataSet->FieldByName(QStringLiteral("OSC"))->AsInteger();
     // Performances of the last three years and attendance of the last year keep an employee.
     const struct {
-        const char *sql;
+        const QString &sql;
         const char *refusal;
     } checks[] = {
-        {"select count(*) from SVykony where osc=:osc and datum>CURRENT_DATE-1095",
+        {CisSql::EmployeePerformances,
          "Na tohoto zamestnanca existujú výkony za ostatné 3 roky!\rNie je ho možné zmazať."},
-        {"select count(*) from SDochadzka where osc=:osc and datum>CURRENT_DATE-365",
+        {CisSql::EmployeeAttendance,
          "Na tohoto zamestnanca existuje dochádzka za ostatný rok!\rNie je ho možné zmazať."},
     };
     for (const auto &check : checks) {
-        const int rows = SelectValueParams(QString::fromLatin1(check.sql), {osc}).toInt();
-        DMZal->Query.Close();
+        const int rows = SelectValueParams(check.sql, {osc}).toInt();
         if (rows > 0)
             throw EDatabaseError(QString::fromUtf8(check.refusal));
     }
@@ -210,34 +189,7 @@ void TDMCis::QuickFilterEmployees(const QString &fieldName, const QString &text)
     QZamestnanci.Close();
     QZamestnanci.SetFiltered(false);
     // The typed text is one literal whatever it holds.
-    QZamestnanci.SetFilterText(fieldName + QStringLiteral(" like ") + SqlLiteral(text + QLatin1Char('%'), ftString));
+    QZamestnanci.SetFilterText(CisSql::EmployeeColumnLike.arg(fieldName, SqlLiteral(text + QLatin1Char('%'), ftString)));
     QZamestnanci.SetFiltered(true);
     QZamestnanci.Open();
-}
-
-int TDMCis::ShowCodeLists(int page)
-{
-    if (!FormSluzby)
-        FormSluzby = new TFormSluzby(ApplicationMainForm());
-    FormSluzby->SetPage(page);
-    return FormSluzby->ShowModal();
-}
-
-void RegisterCodeListModule()
-{
-    SetStartupFactory(QStringLiteral("TDMCis"), [] { return MakeStartupInstance(new TDMCis); });
-    SetStartupFactory(QStringLiteral("TCisZamForm"), [] { return MakeStartupInstance(new TCisZamForm); });
-    SetStartupFactory(QStringLiteral("TCisZakForm"), [] { return MakeStartupInstance(new TCisZakForm); });
-    SetStartupFactory(QStringLiteral("TCisOdbForm"), [] { return MakeStartupInstance(new TCisOdbForm); });
-    SetStartupFactory(QStringLiteral("TCisPolForm"), [] { return MakeStartupInstance(new TCisPolForm); });
-    SetStartupFactory(QStringLiteral("TQMsgForm"), [] { return MakeStartupInstance(new TQMsgForm); });
-    SetStartupFactory(QStringLiteral("TQMsgDForm"), [] { return MakeStartupInstance(new TQMsgDForm); });
-    RegisterOpenRoutine(QStringLiteral("ShowCodeLists"), [](const QVariantList &args) {
-        if (DMCis)
-            DMCis->ShowCodeLists(args.isEmpty() ? 0 : args.first().toInt());
-    });
-    CheckMessagesHook = [](bool force) {
-        if (DMZal && DMZal->DBZAL.Connected())
-            CheckMessages(force);
-    };
 }

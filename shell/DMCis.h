@@ -75,15 +75,8 @@ public:
     // Shows the employees whose field starts with the typed text.
     void QuickFilterEmployees(const QString &fieldName, const QString &text);
 
-    // Shows the code-list form on the page (0..5), made on first use; its modal result.
-    int ShowCodeLists(int page);
-
 private:
     QStringList holidays_;
 };
 
 extern TDMCis *DMCis;
-
-// Wires the code lists, the pick lists and the messages into the program: their start-up creation, the
-// menu's "ShowCodeLists" and the message check of the main window.
-void RegisterCodeListModule();

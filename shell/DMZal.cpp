@@ -1,11 +1,14 @@
 #include "DMZal.h"
 
 #include "LoginDialog.h"
+#include "library/DataModuleSetUp.h"
+#include "ZalSql.h"
 #include "platform/fbapi/IBError.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Folders.h"
 #include "platform/os/Format.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include <QFileInfo>
 #include <QHostInfo>
@@ -140,34 +143,14 @@ TDMZal::TDMZal(const QString &programFile)
                                              "HODN_DL=# ##0.00"));
 
     // Scratch queries, the print query, the privileges and the shared code lists.
-    const auto query = [this](TxQuery &q, const QString &name, TDataSource *ds, bool autoEdit) {
-        q.Name = name;
-        q.SetDatabase(&DBZAL);
-        if (ds) {
-            ds->Name = QStringLiteral("DS") + name;
-            ds->SetDataSet(&q);
-            ds->AutoEdit = autoEdit;
-        }
-    };
-    query(Query, QStringLiteral("Query"), &DSQuery, true);
-    query(Query1, QStringLiteral("Query1"), &DSQuery1, false);
-    query(QTlac, QStringLiteral("QTlac"), &DSTlac, false);
-    DSTlac.Name = QStringLiteral("DSTlac");
-    query(QPrivileges, QStringLiteral("QPrivileges"), nullptr, true);
-    QPrivileges.SQL().SetText(QStringLiteral("select RDB_PRIVILEGE, RDB_LEVEL\n"
-                                             "from QPrivileges\n"
-                                             "where RDB_USER=USER"));
-    const auto table = [this](TxTable &t, const QString &name, const QString &tableName, TDataSource &ds) {
-        t.Name = name;
-        t.SetDatabase(&DBZAL);
-        t.SetTableName(tableName);
-        ds.Name = QStringLiteral("DS") + name;
-        ds.SetDataSet(&t);
-    };
-    table(CStatov, QStringLiteral("CStatov"), QStringLiteral("CSTATOV"), DSCStatov);
-    table(CMaterialov, QStringLiteral("CMaterialov"), QStringLiteral("CMATERIALOV"), DSCMaterialov);
-    table(CSkladov, QStringLiteral("CSkladov"), QStringLiteral("CSKLADOV"), DSCSkladov);
-    table(COperacii, QStringLiteral("COperacii"), QStringLiteral("COPERACII"), DSCOperacii);
+    SetUpQuery(Query, &DSQuery, QStringLiteral("Query"), &DBZAL);
+    SetUpQuery(Query1, &DSQuery1, QStringLiteral("Query1"), &DBZAL, QString(), false);
+    SetUpQuery(QTlac, &DSTlac, QStringLiteral("QTlac"), &DBZAL, QString(), false);
+    SetUpQuery(QPrivileges, nullptr, QStringLiteral("QPrivileges"), &DBZAL, ZalSql::Privileges);
+    SetUpTable(CStatov, DSCStatov, QStringLiteral("CStatov"), &DBZAL, QStringLiteral("CSTATOV"));
+    SetUpTable(CMaterialov, DSCMaterialov, QStringLiteral("CMaterialov"), &DBZAL, QStringLiteral("CMATERIALOV"));
+    SetUpTable(CSkladov, DSCSkladov, QStringLiteral("CSkladov"), &DBZAL, QStringLiteral("CSKLADOV"));
+    SetUpTable(COperacii, DSCOperacii, QStringLiteral("COperacii"), &DBZAL, QStringLiteral("COPERACII"));
     COperacii.SetIndexFieldNames(QStringLiteral("C_OPERACIE"));
     CSkladov.BeforePost = &TDMZal::checkStoreType;
     COperacii.OnNewRecord = [](TDataSet *ds) { ds->FieldByName(QStringLiteral("PRACOVISKO"))->SetValue(QStringLiteral(" ")); };
@@ -180,6 +163,9 @@ TDMZal::TDMZal(const QString &programFile)
     ini_ = std::make_unique<TIniFile>(iniName);
     LoadSettings();
     registry_ = std::make_unique<TRegistryStore>();
+
+    // Database errors that leave a handler are shown in Slovak.
+    SetDbErrorTranslator([this](const EDatabaseError &e) { return TranslateDbError(nullptr, e); });
 
     // Number, date and money formats of the user's locale; without a configured locale the Slovak
     // defaults stay.
@@ -198,8 +184,10 @@ TDMZal::~TDMZal()
         // Closing at the end commits; a failure there has nobody left to tell.
     }
     namedQueries_.clear();
-    if (DMZal == this)
+    if (DMZal == this) {
         DMZal = nullptr;
+        SetDbErrorTranslator(nullptr);
+    }
 }
 
 void TDMZal::setUpCurrency(const QString &localeSymbol)

@@ -45,7 +45,7 @@ public:
     TxDatabase DBZAL;
     TIBTransaction DBTransaction;
     TxDBCatalog DBCatalog;
-    TxQuery Query; // scratch query of the shared routines
+    TxQuery Query; // scratch query of GetQuery("") and OpenQuery without a name: it keeps its rows
     TDataSource DSQuery;
     TxQuery Query1; // second scratch query (one-off detail lists)
     TDataSource DSQuery1;

@@ -3,6 +3,7 @@
 #include "DMZal.h"
 
 #include "Routines.h"
+#include "ZalSql.h"
 #include "platform/fbapi/IBError.h"
 #include "platform/os/Format.h"
 
@@ -17,16 +18,9 @@ bool TDMZal::SetOrderState(int cInt, int state, int minState)
         low = target + 1;
         high = 999;
     }
-    TxQuery &q = Query;
-    q.Close();
-    q.SQL().SetText(QStringLiteral("update ZAKAZKYD set stav_zak=:stav_zak where c_int=:c_int and stav_zak between "
-                                   ":stav_zak_min and :stav_zak_max"));
-    q.ParamByName(QStringLiteral("c_int")).SetAsInteger(cInt);
-    q.ParamByName(QStringLiteral("stav_zak")).SetAsInteger(target);
-    q.ParamByName(QStringLiteral("stav_zak_min")).SetAsInteger(low);
-    q.ParamByName(QStringLiteral("stav_zak_max")).SetAsInteger(high);
-    q.ExecSQL();
-    return q.RowsAffected() == 1;
+    TxQuery q;
+    q.SetDatabase(&DBZAL);
+    return q.ExecSql(ZalSql::SetOrderState, {target, cInt, low, high}) == 1;
 }
 
 QString TDMZal::OrderStateName(int state)

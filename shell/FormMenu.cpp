@@ -2,18 +2,20 @@
 
 #include "DMZal.h"
 #include "MenuHooks.h"
-#include "Startup.h"
+#include "RoutineNames.h"
 #include "platform/os/Folders.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Guarded.h"
+#include "platform/ui/TerminationHandler.h"
 
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDir>
 #include <QFileInfo>
 #include <QGuiApplication>
+#include <QHash>
 #include <QMenuBar>
-#include <QTabWidget>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -28,37 +30,130 @@ const QString ProductWebPage = QStringLiteral("https://www.tarvis.sk/");
 // Set once the application has begun to end: the main form then closes without asking.
 bool applicationTerminating = false;
 
-QAction *item(QMenu *menu, const QString &name, const QString &caption, const QKeySequence &shortcut = {})
+using M = TMainMenuItem;
+constexpr auto Menu = TMainMenuItem::Menu;
+constexpr auto Item = TMainMenuItem::Item;
+constexpr auto Separator = TMainMenuItem::Separator;
+constexpr QKeyCombination None{};
+
+} // namespace
+
+const std::vector<TMainMenuItem> &MainMenuItems()
 {
-    QAction *a = menu->addAction(caption);
-    a->setObjectName(name);
-    if (!shortcut.isEmpty())
-        a->setShortcut(shortcut);
-    return a;
+    // clang-format off
+    static const std::vector<TMainMenuItem> items{
+        // kind, in menu, object name, caption, shortcut, open routine, its arguments, who may use it
+        {Menu, nullptr, "mnuPredaj", "&Predaj"},
+        {Item, "mnuPredaj", "mnuCenPon", "Cenové ponuky", None, Routine::ShowOffers, {}, "@mnuZakazky"},
+        {Item, "mnuPredaj", "mnuZakazky", "&Zákaznícke objednávky", Qt::CTRL | Qt::Key_B, Routine::ShowOrders, {},
+         "Odbyt"},
+        {Item, "mnuPredaj", "Interneobjednavky1", "&Interné objednávky", None, Routine::ShowInternalOrders,
+         {QStringLiteral("STAV_ZAK"), QStringLiteral("1")}},
+        {Separator, "mnuPredaj"},
+        {Item, "mnuPredaj", "mnuOdberatelia", "Odberatelia", None, Routine::ShowCustomers, {}, "Odberatel | @mnuZakazky"},
+        {Item, "mnuPredaj", "mnuVyrobky", "Výrobky", None, Routine::ShowProducts, {}, "Vyrobky | TPV | @mnuZakazky"},
+        {Separator, "mnuPredaj"},
+        {Item, "mnuPredaj", "mnuOznacOdvedeneDodane", "Označiť \"odvedené\" a \"dodané\"", None,
+         Routine::MarkHandedOverAndDelivered, {}, "@mnuZakazky"},
+
+        {Menu, nullptr, "mnuMTZ", "&MTZ", None, nullptr, {}, "MTZ | @mnuPolozky | @mnuMObjednavky"},
+        {Item, "mnuMTZ", "mnuPolozky", "Položky", None, Routine::ShowMaterialItems, {}, "Sklady | MTZ"},
+        {Menu, "mnuMTZ", "mnuSklady", "Sklady", None, nullptr, {}, "@mnuPolozky"},
+        {Item, "mnuSklady", "SkladM", "Sklady materiálu", None, Routine::ShowStores, {QStringLiteral("M")}},
+        {Item, "mnuSklady", "SkladN", "Sklady nástrojov", None, Routine::ShowStores, {QStringLiteral("N")}},
+        {Item, "mnuMTZ", "mnuPohyby", "Pohyby", None, Routine::ShowStockMovements, {}, "@mnuPolozky"},
+        {Separator, "mnuMTZ"},
+        {Item, "mnuMTZ", "mnuDodavatelia", "Dodávatelia", None, Routine::ShowSuppliers, {}, "@mnuMObjednavky"},
+        {Item, "mnuMTZ", "mnuMObjednavky", "Objednávky", None, Routine::ShowPurchaseOrders, {}, "Objednavky | MTZ"},
+        {Item, "mnuMTZ", "mnuMPoziadavky", "Požiadavky", None, Routine::ShowMaterialRequests, {0}, "@mnuMObjednavky"},
+
+        {Menu, nullptr, "mnuVyroba", "&Výroba"},
+        {Item, "mnuVyroba", "Interneobjednavky2", "&Interné objednávky", None, Routine::ShowInternalOrders,
+         {QStringLiteral("STAV_ZAK"), QStringLiteral("5")}},
+        {Item, "mnuVyroba", "mnuVPoziadavky", "Požiadavky na výrobu", None, Routine::ShowProductionRequests, {},
+         "@mnuRV"},
+        {Item, "mnuVyroba", "mnuPlanVyroby", "Plán výroby", None, Routine::ShowCapacityPlan},
+        {Item, "mnuVyroba", "mnuPlanPrace", "Plán práce", None, Routine::ShowWorkPlan},
+        {Item, "mnuVyroba", "mnuVykony", "&Výkony pracovníkov", Qt::CTRL | Qt::Key_V, Routine::ShowPerformances, {},
+         "Vykony | @mnuRV"},
+        {Item, "mnuVyroba", "mnuOdvody", "&Odvody výrobkov", Qt::CTRL | Qt::Key_O, Routine::ShowHandOvers, {},
+         "Odvody | @mnuRV"},
+        {Item, "mnuVyroba", "mnuDochadzka", "&Dochádzka a Mzdy", None, Routine::ShowAttendanceWages, {},
+         "Dochadzka | Mzdy"},
+        {Item, "mnuVyroba", "mnuRV", "&Stav rozpracovanej výroby", None, Routine::ShowWorkInProgress, {}, "Vyroba"},
+        {Item, "mnuVyroba", "mnuReklamacie", "Reklamačné protokoly", None, Routine::ShowComplaints, {},
+         "Reklamacie | @mnuZakazky | @mnuRV"},
+
+        {Menu, nullptr, "mnuExpedicia", "&Expedícia", None, nullptr, {}, "Expedicia"},
+        {Item, "mnuExpedicia", "Dodacielisty1", "Dodacie listy", None, Routine::ShowDeliveryNotes},
+        {Item, "mnuExpedicia", "SHV1", "Sklad hotových výrobkov", None, Routine::ShowFinishedGoodsStore},
+
+        {Menu, nullptr, "mnuRep", "&Tlač"},
+
+        {Menu, nullptr, "mnuCiselniky", "&Číselníky", None, nullptr, {}, "@mnuUsers | @mnuZamestnanci"},
+        {Item, "mnuCiselniky", "mnuZamestnanci", "&Zamestnanci", None, Routine::ShowCodeLists, {0}, "@mnuDochadzka"},
+        {Item, "mnuCiselniky", "Operacieamaterialy1", "Operácie a &materiály", None, Routine::ShowCodeLists, {1}},
+        {Item, "mnuCiselniky", "Nakladyarezie1", "&Náklady a réžie", None, Routine::ShowCodeLists, {2}},
+        {Item, "mnuCiselniky", "Profesieatarify1", "&Profesie a tarify", None, Routine::ShowCodeLists, {3}},
+        {Item, "mnuCiselniky", "Sklady1", "&Sklady a strediská", None, Routine::ShowCodeLists, {4}},
+        {Item, "mnuCiselniky", "Pracoviska1", "Pracoviská", None, Routine::ShowCodeLists, {5}},
+
+        {Menu, nullptr, "System1", "&Systém"},
+        {Item, "System1", "Spravy1", "&Správy", Qt::CTRL | Qt::Key_S},
+        {Item, "System1", "mnuUsers", "&Užívatelia", None, Routine::ShowUsers, {}, "System"},
+        {Menu, "System1", "Nastroje1", "Nástroje"},
+        {Item, "Nastroje1", "mnuAktualizaciaNHTP", "Aktualizácia NHod v Tech.pos. z Výkonov", None,
+         Routine::UpdateTechnologyHours, {}, "@mnuUsers & @mnuVyrobky & sysdba"},
+        {Item, "Nastroje1", "mnuAktualizaciaNHvykony", "Aktualizácia NHod vo Výkonoch z Tech.pos.", None,
+         Routine::UpdatePerformanceHours, {}, "@mnuUsers & @mnuVykony"},
+        {Item, "Nastroje1", "mnuAktualizaciaMZDAvykony", "Aktualizácia Miezd vo Výkonoch", None,
+         Routine::UpdatePerformanceWages},
+        {Separator, "Nastroje1"},
+        {Item, "Nastroje1", "mnuZmenaHesla", "Zmena hesla", None, Routine::ChangePassword, {}, "!sysdba"},
+        {Item, "Nastroje1", "mnuSQL", "SQL Príkaz", None, Routine::ShowSqlConsole,
+         {QString(), QStringLiteral("SQL Príkaz")}, "@mnuUsers"},
+        {Item, "System1", "mnuUdrzba", "Údržba", None, Routine::Maintenance, {}, "@mnuUsers"},
+        {Item, "System1", "mnuSettings", "&Nastavenia", None, Routine::ShowSettings, {}, "@mnuUsers"},
+
+        {Menu, nullptr, "Pomoc1", "P&omoc"},
+        {Item, "Pomoc1", "mnuManual", "Manuál"},
+        {Item, "Pomoc1", "mnuNaInternete", "na Internete"},
+        {Separator, "Pomoc1"},
+        {Item, "Pomoc1", "Oaplikaci1", "O aplikácii", None, Routine::ShowAbout},
+        {Item, nullptr, "Koniec1", "&Koniec"},
+    };
+    // clang-format on
+    return items;
 }
 
-QMenu *submenu(QWidget *owner, QMenu *parent, const QString &name, const QString &caption)
-{
-    QMenu *m = parent ? parent->addMenu(caption) : new QMenu(caption, owner);
-    m->setObjectName(name);
-    m->menuAction()->setObjectName(name);
-    return m;
-}
+namespace {
 
 // Runs a handler; its errors go to the default error box, as they would from the message loop.
 void onTriggered(QAction *action, const std::function<void()> &handler)
 {
-    QObject::connect(action, &QAction::triggered, action, [handler] { RunGuarded(handler); });
+    QObject::connect(action, &QAction::triggered, action, [handler] { Guarded(handler); });
 }
 
-void open(QAction *action, const QString &routine, const QVariantList &args = {})
+// Whether the user may use an item by its rule: terms joined by "|" (any of them) or "&" (all of them);
+// a term is a privilege word, "@item" (that item is enabled), "sysdba" or "!sysdba".
+bool allowedByRule(const QString &rule, const std::function<bool(const QString &item)> &itemOn, bool sysdba)
 {
-    onTriggered(action, [routine, args] { CallOpenRoutine(routine, args); });
-}
-
-bool right(const char *module)
-{
-    return DMZal->HasRight(QString::fromLatin1(module), 1, false);
+    const bool all = rule.contains(QLatin1Char('&'));
+    for (const QString &raw : rule.split(all ? QLatin1Char('&') : QLatin1Char('|'))) {
+        const QString term = raw.trimmed();
+        bool on;
+        if (term.startsWith(QLatin1Char('@')))
+            on = itemOn(term.mid(1));
+        else if (term == QLatin1String("sysdba"))
+            on = sysdba;
+        else if (term == QLatin1String("!sysdba"))
+            on = !sysdba;
+        else
+            on = DMZal->HasRight(term, 1, false);
+        if (on != all)
+            return on;
+    }
+    return all;
 }
 
 } // namespace
@@ -86,140 +181,98 @@ TFormMenu::~TFormMenu()
 
 void TFormMenu::buildMenu()
 {
-    QMenuBar *bar = menuBar();
-    const auto top = [&](const QString &name, const QString &caption) {
-        QMenu *m = submenu(this, nullptr, name, caption);
-        bar->addMenu(m);
-        return m;
-    };
+    QHash<QString, QMenu *> menus;
+    for (const TMainMenuItem &item : MainMenuItems()) {
+        const QString name = QLatin1String(item.Name);
+        QMenu *parent = item.Parent ? menus.value(QLatin1String(item.Parent)) : nullptr;
+        if (item.Kind == TMainMenuItem::Separator) {
+            parent->addSeparator();
+        } else if (item.Kind == TMainMenuItem::Menu) {
+            QMenu *m = parent ? parent->addMenu(QString::fromUtf8(item.Caption))
+                              : menuBar()->addMenu(QString::fromUtf8(item.Caption));
+            m->setObjectName(name);
+            m->menuAction()->setObjectName(name);
+            menus.insert(name, m);
+        } else {
+            QAction *a = parent ? parent->addAction(QString::fromUtf8(item.Caption))
+                                : menuBar()->addAction(QString::fromUtf8(item.Caption));
+            a->setObjectName(name);
+            if (item.Shortcut != QKeyCombination())
+                a->setShortcut(item.Shortcut);
+            if (item.OpenRoutine) {
+                const QString routine = QLatin1String(item.OpenRoutine);
+                const QVariantList args = item.Args;
+                onTriggered(a, [routine, args] { CallOpenRoutine(routine, args); });
+            }
+        }
+    }
 
-    mnuPredaj = top(QStringLiteral("mnuPredaj"), QStringLiteral("&Predaj"));
-    mnuCenPon = item(mnuPredaj, QStringLiteral("mnuCenPon"), QStringLiteral("Cenové ponuky"));
-    mnuZakazky = item(mnuPredaj, QStringLiteral("mnuZakazky"), QStringLiteral("&Zákaznícke objednávky"),
-                      QKeySequence(Qt::CTRL | Qt::Key_B));
-    Interneobjednavky1 = item(mnuPredaj, QStringLiteral("Interneobjednavky1"), QStringLiteral("&Interné objednávky"));
-    mnuPredaj->addSeparator();
-    mnuOdberatelia = item(mnuPredaj, QStringLiteral("mnuOdberatelia"), QStringLiteral("Odberatelia"));
-    mnuVyrobky = item(mnuPredaj, QStringLiteral("mnuVyrobky"), QStringLiteral("Výrobky"));
-    mnuPredaj->addSeparator();
-    mnuOznacOdvedeneDodane = item(mnuPredaj, QStringLiteral("mnuOznacOdvedeneDodane"),
-                                  QStringLiteral("Označiť \"odvedené\" a \"dodané\""));
+    // The items the rest of the program names.
+    const auto m = [&](const char *name) { return menus.value(QLatin1String(name)); };
+    const auto a = [this](const char *name) { return findChild<QAction *>(QLatin1String(name)); };
+    mnuPredaj = m("mnuPredaj");
+    mnuMTZ = m("mnuMTZ");
+    mnuSklady = m("mnuSklady");
+    mnuVyroba = m("mnuVyroba");
+    mnuExpedicia = m("mnuExpedicia");
+    mnuRep = m("mnuRep");
+    mnuCiselniky = m("mnuCiselniky");
+    System1 = m("System1");
+    Nastroje1 = m("Nastroje1");
+    Pomoc1 = m("Pomoc1");
+    mnuCenPon = a("mnuCenPon");
+    mnuZakazky = a("mnuZakazky");
+    Interneobjednavky1 = a("Interneobjednavky1");
+    mnuOdberatelia = a("mnuOdberatelia");
+    mnuVyrobky = a("mnuVyrobky");
+    mnuOznacOdvedeneDodane = a("mnuOznacOdvedeneDodane");
+    mnuPolozky = a("mnuPolozky");
+    SkladM = a("SkladM");
+    SkladN = a("SkladN");
+    mnuPohyby = a("mnuPohyby");
+    mnuDodavatelia = a("mnuDodavatelia");
+    mnuMObjednavky = a("mnuMObjednavky");
+    mnuMPoziadavky = a("mnuMPoziadavky");
+    Interneobjednavky2 = a("Interneobjednavky2");
+    mnuVPoziadavky = a("mnuVPoziadavky");
+    mnuPlanVyroby = a("mnuPlanVyroby");
+    mnuPlanPrace = a("mnuPlanPrace");
+    mnuVykony = a("mnuVykony");
+    mnuOdvody = a("mnuOdvody");
+    mnuDochadzka = a("mnuDochadzka");
+    mnuRV = a("mnuRV");
+    mnuReklamacie = a("mnuReklamacie");
+    Dodacielisty1 = a("Dodacielisty1");
+    SHV1 = a("SHV1");
+    mnuZamestnanci = a("mnuZamestnanci");
+    Operacieamaterialy1 = a("Operacieamaterialy1");
+    Nakladyarezie1 = a("Nakladyarezie1");
+    Profesieatarify1 = a("Profesieatarify1");
+    Sklady1 = a("Sklady1");
+    Pracoviska1 = a("Pracoviska1");
+    Spravy1 = a("Spravy1");
+    mnuUsers = a("mnuUsers");
+    mnuAktualizaciaNHTP = a("mnuAktualizaciaNHTP");
+    mnuAktualizaciaNHvykony = a("mnuAktualizaciaNHvykony");
+    mnuAktualizaciaMZDAvykony = a("mnuAktualizaciaMZDAvykony");
+    mnuZmenaHesla = a("mnuZmenaHesla");
+    mnuSQL = a("mnuSQL");
+    mnuUdrzba = a("mnuUdrzba");
+    mnuSettings = a("mnuSettings");
+    mnuManual = a("mnuManual");
+    mnuNaInternete = a("mnuNaInternete");
+    Oaplikaci1 = a("Oaplikaci1");
+    Koniec1 = a("Koniec1");
 
-    mnuMTZ = top(QStringLiteral("mnuMTZ"), QStringLiteral("&MTZ"));
-    mnuPolozky = item(mnuMTZ, QStringLiteral("mnuPolozky"), QStringLiteral("Položky"));
-    mnuSklady = submenu(this, mnuMTZ, QStringLiteral("mnuSklady"), QStringLiteral("Sklady"));
-    SkladM = item(mnuSklady, QStringLiteral("SkladM"), QStringLiteral("Sklady materiálu"));
-    SkladN = item(mnuSklady, QStringLiteral("SkladN"), QStringLiteral("Sklady nástrojov"));
-    mnuPohyby = item(mnuMTZ, QStringLiteral("mnuPohyby"), QStringLiteral("Pohyby"));
-    mnuMTZ->addSeparator();
-    mnuDodavatelia = item(mnuMTZ, QStringLiteral("mnuDodavatelia"), QStringLiteral("Dodávatelia"));
-    mnuMObjednavky = item(mnuMTZ, QStringLiteral("mnuMObjednavky"), QStringLiteral("Objednávky"));
-    mnuMPoziadavky = item(mnuMTZ, QStringLiteral("mnuMPoziadavky"), QStringLiteral("Požiadavky"));
-
-    mnuVyroba = top(QStringLiteral("mnuVyroba"), QStringLiteral("&Výroba"));
-    Interneobjednavky2 = item(mnuVyroba, QStringLiteral("Interneobjednavky2"), QStringLiteral("&Interné objednávky"));
-    mnuVPoziadavky = item(mnuVyroba, QStringLiteral("mnuVPoziadavky"), QStringLiteral("Požiadavky na výrobu"));
-    mnuPlanVyroby = item(mnuVyroba, QStringLiteral("mnuPlanVyroby"), QStringLiteral("Plán výroby"));
-    mnuPlanPrace = item(mnuVyroba, QStringLiteral("mnuPlanPrace"), QStringLiteral("Plán práce"));
-    mnuVykony = item(mnuVyroba, QStringLiteral("mnuVykony"), QStringLiteral("&Výkony pracovníkov"),
-                     QKeySequence(Qt::CTRL | Qt::Key_V));
-    mnuOdvody = item(mnuVyroba, QStringLiteral("mnuOdvody"), QStringLiteral("&Odvody výrobkov"),
-                     QKeySequence(Qt::CTRL | Qt::Key_O));
-    mnuDochadzka = item(mnuVyroba, QStringLiteral("mnuDochadzka"), QStringLiteral("&Dochádzka a Mzdy"));
-    mnuRV = item(mnuVyroba, QStringLiteral("mnuRV"), QStringLiteral("&Stav rozpracovanej výroby"));
-    mnuReklamacie = item(mnuVyroba, QStringLiteral("mnuReklamacie"), QStringLiteral("Reklamačné protokoly"));
-
-    mnuExpedicia = top(QStringLiteral("mnuExpedicia"), QStringLiteral("&Expedícia"));
-    Dodacielisty1 = item(mnuExpedicia, QStringLiteral("Dodacielisty1"), QStringLiteral("Dodacie listy"));
-    SHV1 = item(mnuExpedicia, QStringLiteral("SHV1"), QStringLiteral("Sklad hotových výrobkov"));
-
-    mnuRep = top(QStringLiteral("mnuRep"), QStringLiteral("&Tlač"));
-
-    mnuCiselniky = top(QStringLiteral("mnuCiselniky"), QStringLiteral("&Číselníky"));
-    mnuZamestnanci = item(mnuCiselniky, QStringLiteral("mnuZamestnanci"), QStringLiteral("&Zamestnanci"));
-    Operacieamaterialy1 = item(mnuCiselniky, QStringLiteral("Operacieamaterialy1"), QStringLiteral("Operácie a &materiály"));
-    Nakladyarezie1 = item(mnuCiselniky, QStringLiteral("Nakladyarezie1"), QStringLiteral("&Náklady a réžie"));
-    Profesieatarify1 = item(mnuCiselniky, QStringLiteral("Profesieatarify1"), QStringLiteral("&Profesie a tarify"));
-    Sklady1 = item(mnuCiselniky, QStringLiteral("Sklady1"), QStringLiteral("&Sklady a strediská"));
-    Pracoviska1 = item(mnuCiselniky, QStringLiteral("Pracoviska1"), QStringLiteral("Pracoviská"));
-
-    System1 = top(QStringLiteral("System1"), QStringLiteral("&Systém"));
-    Spravy1 = item(System1, QStringLiteral("Spravy1"), QStringLiteral("&Správy"), QKeySequence(Qt::CTRL | Qt::Key_S));
-    mnuUsers = item(System1, QStringLiteral("mnuUsers"), QStringLiteral("&Užívatelia"));
-    Nastroje1 = submenu(this, System1, QStringLiteral("Nastroje1"), QStringLiteral("Nástroje"));
-    mnuAktualizaciaNHTP = item(Nastroje1, QStringLiteral("mnuAktualizaciaNHTP"),
-                               QStringLiteral("Aktualizácia NHod v Tech.pos. z Výkonov"));
-    mnuAktualizaciaNHvykony = item(Nastroje1, QStringLiteral("mnuAktualizaciaNHvykony"),
-                                   QStringLiteral("Aktualizácia NHod vo Výkonoch z Tech.pos."));
-    mnuAktualizaciaMZDAvykony = item(Nastroje1, QStringLiteral("mnuAktualizaciaMZDAvykony"),
-                                     QStringLiteral("Aktualizácia Miezd vo Výkonoch"));
-    Nastroje1->addSeparator();
-    mnuZmenaHesla = item(Nastroje1, QStringLiteral("mnuZmenaHesla"), QStringLiteral("Zmena hesla"));
-    mnuSQL = item(Nastroje1, QStringLiteral("mnuSQL"), QStringLiteral("SQL Príkaz"));
-    mnuUdrzba = item(System1, QStringLiteral("mnuUdrzba"), QStringLiteral("Údržba"));
-    mnuSettings = item(System1, QStringLiteral("mnuSettings"), QStringLiteral("&Nastavenia"));
-
-    Pomoc1 = top(QStringLiteral("Pomoc1"), QStringLiteral("P&omoc"));
-    mnuManual = item(Pomoc1, QStringLiteral("mnuManual"), QStringLiteral("Manuál"));
-    mnuNaInternete = item(Pomoc1, QStringLiteral("mnuNaInternete"), QStringLiteral("na Internete"));
-    Pomoc1->addSeparator();
-    Oaplikaci1 = item(Pomoc1, QStringLiteral("Oaplikaci1"), QStringLiteral("O aplikácii"));
-    Koniec1 = bar->addAction(QStringLiteral("&Koniec"));
-    Koniec1->setObjectName(QStringLiteral("Koniec1"));
-
-    // ---- what the items do
-    open(mnuCenPon, QStringLiteral("ShowOffers"));
-    onTriggered(mnuZakazky, [this] {
-        showStartupForm(QStringLiteral("FormZakazky"), [](QWidget *form) {
-            if (auto *f = qobject_cast<TForm *>(form))
-                f->SetStatusText(QStringLiteral("Riadenie výroby - Evidencia zákaziek"));
-            if (auto *pages = form->findChild<QTabWidget *>(QStringLiteral("PageControlPolozky")))
-                pages->setCurrentIndex(0);
-        });
-    });
-    open(Interneobjednavky1, QStringLiteral("ShowInternalOrders"), {QStringLiteral("STAV_ZAK"), QStringLiteral("1")});
-    open(mnuOdberatelia, QStringLiteral("ShowCustomers"));
-    open(mnuVyrobky, QStringLiteral("ShowProducts"));
-    open(mnuOznacOdvedeneDodane, QStringLiteral("mnuOznacOdvedeneDodaneClick"));
-    open(mnuPolozky, QStringLiteral("ShowMaterialItems"));
-    open(SkladM, QStringLiteral("ShowStores"), {QStringLiteral("M")});
-    open(SkladN, QStringLiteral("ShowStores"), {QStringLiteral("N")});
-    open(mnuPohyby, QStringLiteral("ShowStockMovements"));
-    open(mnuDodavatelia, QStringLiteral("ShowSuppliers"));
-    open(mnuMObjednavky, QStringLiteral("ShowPurchaseOrders"));
-    open(mnuMPoziadavky, QStringLiteral("ShowMaterialRequests"), {0});
-    open(Interneobjednavky2, QStringLiteral("ShowInternalOrders"), {QStringLiteral("STAV_ZAK"), QStringLiteral("5")});
-    open(mnuVPoziadavky, QStringLiteral("ShowProductionRequests"));
-    open(mnuPlanVyroby, QStringLiteral("ShowCapacityPlan"));
-    open(mnuPlanPrace, QStringLiteral("ShowWorkPlan"));
-    onTriggered(mnuVykony, [this] { showStartupForm(QStringLiteral("SVykonyForm")); });
-    onTriggered(mnuOdvody, [this] { showStartupForm(QStringLiteral("SOdvodyForm")); });
-    open(mnuDochadzka, QStringLiteral("ShowAttendanceWages"));
-    open(mnuRV, QStringLiteral("ShowWorkInProgress"));
-    open(mnuReklamacie, QStringLiteral("ShowComplaints"));
-    open(Dodacielisty1, QStringLiteral("ShowDeliveryNotes"));
-    onTriggered(SHV1, [this] { showStartupForm(QStringLiteral("ESkladForm")); });
-    const QList<QAction *> codeLists{mnuZamestnanci, Operacieamaterialy1, Nakladyarezie1,
-                                     Profesieatarify1, Sklady1,        Pracoviska1};
-    for (int page = 0; page < codeLists.size(); ++page)
-        open(codeLists[page], QStringLiteral("ShowCodeLists"), {page});
+    // The items the menu handles itself.
     onTriggered(Spravy1, [] {
-        if (CheckMessagesHook)
-            CheckMessagesHook(true);
+        if (ModuleHooks().CheckMessages)
+            ModuleHooks().CheckMessages(true);
         else
             ShowNotAvailable();
     });
-    open(mnuUsers, QStringLiteral("ShowUsers"));
-    open(mnuAktualizaciaNHTP, QStringLiteral("mnuAktualizaciaNHTPClick"));
-    open(mnuAktualizaciaNHvykony, QStringLiteral("mnuAktualizaciaNHvykonyClick"));
-    open(mnuAktualizaciaMZDAvykony, QStringLiteral("mnuAktualizaciaMZDAvykonyClick"));
-    open(mnuZmenaHesla, QStringLiteral("mnuZmenaHeslaClick"));
-    open(mnuSQL, QStringLiteral("ShowSqlConsole"), {QString(), QStringLiteral("SQL Príkaz")});
-    open(mnuUdrzba, QStringLiteral("mnuUdrzbaClick"));
-    open(mnuSettings, QStringLiteral("ShowSettings"));
     onTriggered(mnuManual, [] { OpenInDesktop(CurrentFolder() + QStringLiteral("manual.pdf")); });
     onTriggered(mnuNaInternete, [] { OpenInDesktop(ProductWebPage); });
-    open(Oaplikaci1, QStringLiteral("ShowAbout"));
     connect(Koniec1, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -236,7 +289,7 @@ void TFormMenu::buildButtons()
         b->setToolTip(hint);
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
         b->setMinimumSize(72, 40);
-        connect(b, &QToolButton::clicked, this, [action] { RunGuarded(action); });
+        connect(b, &QToolButton::clicked, this, [action] { Guarded(action); });
         tools->addWidget(b);
         return b;
     };
@@ -246,7 +299,7 @@ void TFormMenu::buildButtons()
                           QStringLiteral("Výkony pracovníkov"), [this] { mnuVykony->trigger(); });
     ButtonCiselniky = button(QStringLiteral("ButtonCiselniky"), QStringLiteral("&Číselníky"),
                              QStringLiteral("Nastavenie číselníkov"),
-                             [] { CallOpenRoutine(QStringLiteral("ShowCodeLists"), {0}); });
+                             [] { CallOpenRoutine(Routine::ShowCodeLists, {0}); });
     ButtonKoniec = button(QStringLiteral("ButtonKoniec"), QStringLiteral("&Koniec"), QStringLiteral("Ukončiť program"),
                           [this] { close(); });
     ButtonOdvody = button(QStringLiteral("ButtonOdvody"), QStringLiteral("O&dvody"), QStringLiteral("Odvody výrobkov"),
@@ -268,7 +321,7 @@ void TFormMenu::showEvent(QShowEvent *e)
     showPending_ = true;
     QTimer::singleShot(0, this, [this] {
         showPending_ = false;
-        RunGuarded([this] { FormShow(); });
+        Guarded([this] { FormShow(); });
         if (activationPending_) {
             activationPending_ = false;
             activated();
@@ -280,74 +333,55 @@ void TFormMenu::FormShow()
 {
     setWindowTitle(QCoreApplication::applicationName());
     repaint();
-    DMZal->ConnectDatabase();
+    // The client library catches the termination signals at the connection attempt: they are taken
+    // back after it, whatever its outcome.
+    try {
+        DMZal->ConnectDatabase();
+    } catch (...) {
+        InstallTerminationHandler(this);
+        throw;
+    }
+    InstallTerminationHandler(this);
     // A refused log-in leaves the program unconnected: the menu then keeps every item enabled.
     if (!DMZal->DBZAL.Connected())
         return;
     enableByPrivileges();
 }
 
-static void enable(QAction *action, bool on)
-{
-    action->setEnabled(on);
-}
-
-static void enable(QMenu *menu, bool on)
-{
-    menu->menuAction()->setEnabled(on);
-}
-
 void TFormMenu::enableByPrivileges()
 {
     const bool sysdba = DMZal->CurrentUserName() == QLatin1String("SYSDBA");
+    // An item's rule may name other items: each is decided once, those it names first.
+    QHash<QString, const TMainMenuItem *> byName;
+    for (const TMainMenuItem &item : MainMenuItems())
+        if (item.Name)
+            byName.insert(QLatin1String(item.Name), &item);
+    QHash<QString, bool> decided;
+    std::function<bool(const QString &)> itemOn = [&](const QString &name) {
+        QAction *action = findChild<QAction *>(name);
+        if (decided.contains(name) || !byName.value(name) || !byName.value(name)->Right)
+            return action->isEnabled();
+        decided.insert(name, true);
+        action->setEnabled(allowedByRule(QLatin1String(byName.value(name)->Right), itemOn, sysdba));
+        return action->isEnabled();
+    };
+    for (const TMainMenuItem &item : MainMenuItems())
+        if (item.Right)
+            itemOn(QLatin1String(item.Name));
+    mnuManual->setEnabled(QFileInfo::exists(CurrentFolder() + QStringLiteral("manual.pdf")));
+
     const auto on = [](QAction *a) { return a->isEnabled(); };
     const auto menuOn = [](QMenu *m) { return m->menuAction()->isEnabled(); };
-
-    // In this order: a rule that names another item takes that item's state just set.
-    enable(mnuZakazky, right("Odbyt"));
-    enable(mnuCenPon, on(mnuZakazky));
-    enable(mnuOdberatelia, right("Odberatel") || on(mnuZakazky));
-    enable(mnuVyrobky, right("Vyrobky") || right("TPV") || on(mnuZakazky));
-    enable(mnuOznacOdvedeneDodane, on(mnuZakazky));
-    enable(mnuRV, right("Vyroba"));
-    enable(mnuVPoziadavky, on(mnuRV));
-    enable(mnuVykony, right("Vykony") || on(mnuRV));
-    enable(mnuOdvody, right("Odvody") || on(mnuRV));
-    enable(mnuDochadzka, right("Dochadzka") || right("Mzdy"));
-    enable(mnuReklamacie, right("Reklamacie") || on(mnuZakazky) || on(mnuRV));
-    enable(mnuMTZ, right("MTZ"));
-    enable(mnuPolozky, right("Sklady") || right("MTZ"));
-    enable(mnuSklady, on(mnuPolozky));
-    enable(mnuPohyby, on(mnuPolozky));
-    enable(mnuMObjednavky, right("Objednavky") || right("MTZ"));
-    enable(mnuDodavatelia, on(mnuMObjednavky));
-    enable(mnuMPoziadavky, on(mnuMObjednavky));
-    enable(mnuMTZ, right("MTZ") || on(mnuPolozky) || on(mnuMObjednavky));
-    enable(mnuExpedicia, right("Expedicia"));
-    enable(mnuUsers, right("System"));
-    enable(mnuSQL, on(mnuUsers));
-    enable(mnuUdrzba, on(mnuUsers));
-    enable(mnuSettings, on(mnuUsers));
-    enable(mnuZmenaHesla, !sysdba);
-    enable(mnuAktualizaciaNHTP, on(mnuUsers) && on(mnuVyrobky) && sysdba);
-    enable(mnuAktualizaciaNHvykony, on(mnuUsers) && on(mnuVykony));
-    enable(mnuZamestnanci, on(mnuDochadzka));
-    enable(mnuCiselniky, on(mnuUsers) || on(mnuZamestnanci));
-    enable(mnuManual, QFileInfo::exists(CurrentFolder() + QStringLiteral("manual.pdf")));
-
     ButtonZakObj->setEnabled(on(mnuZakazky));
     ButtonVykony->setEnabled(on(mnuVykony));
     ButtonOdvody->setEnabled(on(mnuOdvody));
     ButtonDodacieListy->setEnabled(menuOn(mnuExpedicia));
     ButtonCiselniky->setEnabled(menuOn(mnuCiselniky));
 
-    // The internal orders browser marks jobs handed over or finished only for those who may change them.
-    if (QWidget *intZak = StartupForm(QStringLiteral("FormIntZak"))) {
-        if (auto *a = intZak->findChild<QAction *>(QStringLiteral("mnuJeOdv")))
-            a->setEnabled(DMZal->HasRight(QStringLiteral("Odvody"), 2, false));
-        if (auto *a = intZak->findChild<QAction *>(QStringLiteral("mnuJeUko")))
-            a->setEnabled(DMZal->HasRight(QStringLiteral("Odbyt"), 2, false));
-    }
+    // Each module enables its own items by the privileges.
+    for (const auto &rule : ModuleHooks().PrivilegeRules)
+        if (rule)
+            rule();
 }
 
 bool TFormMenu::event(QEvent *e)
@@ -364,25 +398,25 @@ bool TFormMenu::event(QEvent *e)
 
 void TFormMenu::activated()
 {
-    if (CheckMessagesHook)
-        RunGuarded([] { CheckMessagesHook(false); });
+    if (ModuleHooks().CheckMessages)
+        Guarded([] { ModuleHooks().CheckMessages(false); });
 }
 
 void TFormMenu::closeEvent(QCloseEvent *e)
 {
     bool allowed = false;
-    RunGuarded([&] { allowed = FormCloseQuery(); });
+    Guarded([&] { allowed = FormCloseQuery(); });
     if (!allowed) {
         e->ignore();
         return;
     }
-    RunGuarded([this] { FormClose(); });
+    Guarded([this] { FormClose(); });
     e->accept();
 }
 
 bool TFormMenu::FormCloseQuery()
 {
-    if (applicationTerminating || QCoreApplication::closingDown())
+    if (applicationTerminating || TerminationRequested() || QCoreApplication::closingDown())
         return true;
     return MessageDlg(QString::fromUtf8("Skutočne ukončiť program?"), mtInformation, mbYesNo) == mrYes;
 }
@@ -394,25 +428,6 @@ void TFormMenu::FormClose()
     DMZal->DBZAL.CloseDataSets();
     if (DMZal->DBTransaction.Active())
         DMZal->DBTransaction.Commit();
-}
-
-// ---------------------------------------------------------------- forms made at start
-
-void TFormMenu::showStartupForm(const QString &globalName, const std::function<void(QWidget *)> &prepare)
-{
-    QWidget *form = StartupForm(globalName);
-    if (!form || IsStartupStandIn(globalName)) {
-        ShowNotAvailable();
-        return;
-    }
-    if (prepare)
-        prepare(form);
-    if (auto *f = qobject_cast<TForm *>(form))
-        f->ShowModal();
-    else if (auto *d = qobject_cast<QDialog *>(form))
-        d->exec();
-    else
-        form->show();
 }
 
 // ---------------------------------------------------------------- report definitions
@@ -429,14 +444,14 @@ void TFormMenu::BuildReportMenu()
         folder = QStringLiteral("_SQL/");
     else if (DirectoryExists(QStringLiteral("XREP")))
         folder = QStringLiteral("XREP/");
-    // In the order the file system lists them.
+    // By name, whatever the letter case and whatever order the file system gives.
     const QStringList files = QDir(folder.isEmpty() ? QStringLiteral(".") : folder)
-                                  .entryList({QStringLiteral("*.xrep")}, QDir::Files, QDir::Unsorted);
+                                  .entryList({QStringLiteral("*.xrep")}, QDir::Files, QDir::Name | QDir::IgnoreCase);
     for (int n = 0; n < files.size(); ++n) {
         // An ampersand in a file name is shown, not taken as the item's accelerator.
         QAction *a = mnuRep->addAction(QString(files[n]).replace(QLatin1Char('&'), QLatin1String("&&")));
         a->setData(n);
-        connect(a, &QAction::triggered, this, [this, a] { RunGuarded([this, a] { RunReportMenuItem(a); }); });
+        connect(a, &QAction::triggered, this, [this, a] { Guarded([this, a] { RunReportMenuItem(a); }); });
         if (int(reports_.size()) < n + 1)
             reports_.resize(n + 1);
         reports_[n] = TReportEntry{folder + files[n], nullptr};
@@ -451,13 +466,14 @@ void TFormMenu::RunReportMenuItem(QAction *sender)
     const int n = sender->data().toInt();
     if (n < 0 || n >= int(reports_.size()))
         return;
-    if (!ReportDefinitionRunner.Create || !ReportDefinitionRunner.Execute) {
+    const TModuleHooks &hooks = ModuleHooks();
+    if (!hooks.CreateReport || !hooks.ExecuteReport) {
         ShowNotAvailable();
         return;
     }
     TReportEntry &entry = reports_[n];
     if (!entry.Report)
-        entry.Report = ReportDefinitionRunner.Create(entry.FileName, &DMZal->QTlac);
+        entry.Report = hooks.CreateReport(entry.FileName, &DMZal->QTlac);
     if (entry.Report)
-        ReportDefinitionRunner.Execute(entry.Report.get());
+        hooks.ExecuteReport(entry.Report.get());
 }

@@ -3,8 +3,10 @@
 // checks for internal messages when activated and asks before the program ends.
 #pragma once
 
+#include <QKeyCombination>
 #include <QMainWindow>
 #include <QString>
+#include <QVariantList>
 #include <memory>
 #include <vector>
 
@@ -71,7 +73,6 @@ private:
     void buildButtons();
     void enableByPrivileges();
     void activated();
-    void showStartupForm(const QString &globalName, const std::function<void(QWidget *)> &prepare = {});
 
     std::vector<TReportEntry> reports_;
     bool showPending_ = false;       // the show handler is still to run
@@ -79,3 +80,20 @@ private:
 };
 
 extern TFormMenu *FormMenu;
+
+// One row of the main menu: the menu, items and separators are made from these rows in order, each item
+// opens its routine with its arguments, and the privileges enable it by its rule.
+struct TMainMenuItem {
+    enum TKind { Menu, Item, Separator };
+    TKind Kind;
+    const char *Parent = nullptr;  // the object name of the menu it is in; none: the menu bar
+    const char *Name = nullptr;    // object name, "mnuZakazky"
+    const char *Caption = nullptr; // UTF-8
+    QKeyCombination Shortcut{};
+    const char *OpenRoutine = nullptr; // a name of RoutineNames.h; none: the menu handles the item itself
+    QVariantList Args = {};
+    // Who may use it, once connected: terms joined by "|" (any) or "&" (all); a term is a privilege word,
+    // "@item" (that item is enabled), "sysdba" or "!sysdba". None: always enabled.
+    const char *Right = nullptr;
+};
+const std::vector<TMainMenuItem> &MainMenuItems();

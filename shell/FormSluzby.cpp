@@ -1,14 +1,20 @@
 #include "FormSluzby.h"
 
+#include "CisSql.h"
 #include "DMCis.h"
 #include "DMZal.h"
+#include "MenuHooks.h"
 #include "CisPickForm.h"
 #include "QRTlacZam.h"
 #include "library/Buttons.h"
 #include "library/xDBGrid.h"
 #include "library/xQuery.h"
 #include "platform/ui/DBControls.h"
+#include "platform/ui/DBLookupCombo.h"
+#include "platform/ui/DBNavigator.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
+#include "platform/ui/ReportPreview.h"
 
 #include <QComboBox>
 #include <QEvent>
@@ -22,99 +28,44 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 
+#include <vector>
+
 TFormSluzby *FormSluzby = nullptr;
 
 namespace {
 
-// Moves through a data set and inserts, deletes, posts and cancels its rows; errors are shown.
-class TDBNavigator : public QWidget {
-public:
-    TDBNavigator(TDataSource *source, QWidget *parent) : QWidget(parent), source_(source)
-    {
-        auto *layout = new QHBoxLayout(this);
-        layout->setContentsMargins(0, 0, 0, 0);
-        const auto add = [&](const QString &text, const QString &hint, std::function<void(TDataSet *)> action) {
-            auto *button = new QToolButton(this);
-            button->setText(text);
-            button->setToolTip(hint);
-            connect(button, &QToolButton::clicked, this, [this, action] {
-                TDataSet *ds = source_->DataSet();
-                if (!ds || !ds->Active())
-                    return;
-                try {
-                    action(ds);
-                } catch (const EDatabaseError &e) {
-                    // Server errors in Slovak; the row stays as the user left it.
-                    if (!DMZal->TranslateDbError(ds, e))
-                        ShowError(e.Message);
-                } catch (const Exception &e) {
-                    ShowError(e.Message);
-                }
-            });
-            layout->addWidget(button);
-        };
-        add(QStringLiteral("|<"), QString::fromUtf8("Prvý"), [](TDataSet *ds) { ds->First(); });
-        add(QStringLiteral("<"), QString::fromUtf8("Predchádzajúci"), [](TDataSet *ds) { ds->Prior(); });
-        add(QStringLiteral(">"), QString::fromUtf8("Ďalší"), [](TDataSet *ds) { ds->Next(); });
-        add(QStringLiteral(">|"), QString::fromUtf8("Posledný"), [](TDataSet *ds) { ds->Last(); });
-        add(QStringLiteral("+"), QString::fromUtf8("Nový"), [](TDataSet *ds) { ds->Insert(); });
-        add(QStringLiteral("-"), QString::fromUtf8("Zmazať"), [](TDataSet *ds) {
-            if (!ds->IsEmpty() && Confirm(QString::fromUtf8("Zmazať záznam ?"), QString::fromUtf8("Otázka")))
-                ds->Delete();
-        });
-        add(QString::fromUtf8("✓"), QString::fromUtf8("Zapísať"), [](TDataSet *ds) {
-            if (ds->State() == dsEdit || ds->State() == dsInsert)
-                ds->Post();
-        });
-        add(QString::fromUtf8("✗"), QString::fromUtf8("Zrušiť"), [](TDataSet *ds) { ds->Cancel(); });
-        layout->addStretch();
-    }
-
-private:
-    TDataSource *source_;
+// A grid column: its field and its title (UTF-8).
+struct TColumn {
+    const char *Field;
+    const char *Title;
 };
+using TColumns = std::vector<TColumn>;
 
-// A field chosen from the keys of another code list: the one look-up control of this form.
-class TDBLookupCombo : public TDBComboBox {
-public:
-    TDBLookupCombo(TDataSource *source, const QString &field, TDataSet *list, const QString &keyField, QWidget *parent)
-        : TDBComboBox(parent), list_(list), keyField_(keyField)
-    {
-        SetStyle(csDropDownList);
-        SetDataSource(source);
-        SetDataField(field);
-    }
-    // Fills the items from the list (open it first).
-    void Reload()
-    {
-        QStringList keys{QStringLiteral(" ")};
-        if (list_->Active()) {
-            for (int row = 0;; ++row) {
-                if (row >= list_->RecordCount() && (!list_->CanFetchMore() || list_->FetchMore(100) == 0))
-                    break;
-                keys.append(list_->ValueAt(row, list_->FieldByName(keyField_)).toString());
-            }
-        }
-        SetItems(keys);
-    }
+const TColumns EmployeeColumns{
+    {"OSC", "Číslo"}, {"PRIEZVISKO", "Priezvisko"}, {"MENO", "Meno"}, {"PROFESIA", "Profesia"}, {"TARIF", "Tarif"}};
+const TColumns OperationColumns{{"C_OPERACIE", "č.Op."}, {"OPERACIA", "Op."},   {"NAZOV_OP", "Názov"},
+                                {"PRACOVISKO", "Prac."}, {"PROFESIA", "Prof."}, {"TARIF", "Tarif"}};
+const TColumns MaterialColumns{{"MATERIAL", "Materiál"}, {"CENA_MAT", "Cena za 1 kg"}};
+const TColumns CostColumns{{"TYP_NAKL", "Typ"}, {"NAKLAD", "Náklad"}, {"NAZOV_NAKL", "Názov"}, {"KOEF_NAKL", "Koef."}};
+const TColumns OverheadColumns{{"NAZOV", "Názov"}, {"HODNOTA", "Hodnota [%]"}, {"ZAKLAD", "Základ"}};
+const TColumns ProfessionColumns{{"PROFESIA", "Profesia"}, {"NAZOV_PROF", "Názov profesie"}, {"KOEF_PRO", "Prípl.pro."}};
+const TColumns TariffColumns{{"TARIF", "Tarif"}, {"MZDAH", "Mzda za hod."}, {"P_PREMII", "Prémie [%]"}};
+const TColumns StoreColumns{{"SKLAD", "Sklad"}, {"NAZOV_SKLADU", "Názov skladu"}, {"typ_skladu", "Typ"}};
+const TColumns CentreColumns{{"STREDISKO", "Stredisko"}, {"NAZOV_STR", "Názov strediska"}, {"KOEFVYRREZ", "Výr.réžia"}};
+const TColumns WorkplaceColumns{
+    {"PRACOVISKO", "Pracovisko"}, {"NAZOV_PRAC", "Názov pracoviska"}, {"STREDISKO", "Stredisko"}};
 
-private:
-    TDataSet *list_;
-    QString keyField_;
-};
-
-TxDBGrid *makeGrid(TDataSource *source, const QList<QPair<QString, QString>> &columns, QWidget *parent)
+TxDBGrid *makeGrid(TDataSource *source, const TColumns &columns, QWidget *parent)
 {
     auto *grid = new TxDBGrid(parent);
     grid->SetDataSource(source);
-    for (const auto &c : columns)
-        grid->AddColumn(c.first, c.second);
+    for (const TColumn &c : columns)
+        grid->AddColumn(QString::fromUtf8(c.Field), QString::fromUtf8(c.Title));
     return grid;
 }
 
 // A grid with its navigator under it.
-QWidget *gridWithNavigator(TDataSource *source, const QList<QPair<QString, QString>> &columns, QWidget *parent,
-                           TxDBGrid **gridOut = nullptr)
+QWidget *gridWithNavigator(TDataSource *source, const TColumns &columns, QWidget *parent, TxDBGrid **gridOut = nullptr)
 {
     auto *box = new QWidget(parent);
     auto *layout = new QVBoxLayout(box);
@@ -130,9 +81,7 @@ QWidget *gridWithNavigator(TDataSource *source, const QList<QPair<QString, QStri
             return;
         TxQuery keys;
         keys.SetDatabase(&DMZal->DBZAL);
-        keys.SQL().SetText(QStringLiteral("select s.RDB$FIELD_NAME from RDB$RELATION_CONSTRAINTS c join RDB$INDEX_SEGMENTS s "
-                                          "on s.RDB$INDEX_NAME = c.RDB$INDEX_NAME where c.RDB$RELATION_NAME = :t "
-                                          "and c.RDB$CONSTRAINT_TYPE = 'PRIMARY KEY'"));
+        keys.SQL().SetText(CisSql::KeyFields);
         keys.ParamByName(QStringLiteral("t")).SetAsString(table->TableName().trimmed().toUpper());
         keys.Open();
         for (; !keys.Eof(); keys.Next())
@@ -147,18 +96,23 @@ QWidget *gridWithNavigator(TDataSource *source, const QList<QPair<QString, QStri
     return box;
 }
 
+// A page of two code lists, one above the other.
+QWidget *twoLists(TDataSource *first, const TColumns &firstColumns, TDataSource *second, const TColumns &secondColumns,
+                  TxDBGrid **secondGrid = nullptr)
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    layout->addWidget(gridWithNavigator(first, firstColumns, page));
+    layout->addWidget(gridWithNavigator(second, secondColumns, page, secondGrid));
+    return page;
+}
+
 TDBEdit *fieldEdit(TDataSource *source, const QString &field, QWidget *parent)
 {
     auto *edit = new TDBEdit(parent);
     edit->SetDataSource(source);
     edit->SetDataField(field);
     return edit;
-}
-
-using Cols = QList<QPair<QString, QString>>;
-QPair<QString, QString> col(const char *field, const char *title)
-{
-    return {QString::fromUtf8(field), QString::fromUtf8(title)};
 }
 
 const char *const PageStatus[] = {"Číselníky - Zamestnanci",      "Číselníky - Operácie a materiály",
@@ -171,7 +125,6 @@ const char *const PageStatus[] = {"Číselníky - Zamestnanci",      "Číselní
 TFormSluzby::TFormSluzby(QWidget *owner) : TForm(owner)
 {
     TrackGlobal(this, FormSluzby);
-    TDMCis &cis = *DMCis;
     setWindowTitle(QString::fromUtf8("Číselníky"));
     resize(800, 560);
     SetStatusText(QString::fromUtf8("Riadenie výroby - Nastavenia"));
@@ -179,18 +132,34 @@ TFormSluzby::TFormSluzby(QWidget *owner) : TForm(owner)
     PageControlSluzby = new QTabWidget(this);
     PageControlSluzby->setObjectName(QStringLiteral("PageControlSluzby"));
     main->addWidget(PageControlSluzby);
+    PageControlSluzby->addTab(buildEmployees(), QStringLiteral("Zamestnanci"));
+    PageControlSluzby->addTab(buildOperations(), QString::fromUtf8("Operácie a materiály"));
+    PageControlSluzby->addTab(buildCosts(), QString::fromUtf8("Náklady a réžie"));
+    PageControlSluzby->addTab(buildProfessions(), QStringLiteral("Profesie a tarify"));
+    PageControlSluzby->addTab(buildStores(), QString::fromUtf8("Sklady a strediská"));
+    PageControlSluzby->addTab(buildWorkplaces(), QString::fromUtf8("Pracoviská"));
+    PageControlSluzby->addTab(buildOthers(), QString::fromUtf8("Iné ..."));
 
-    // 0: employees
-    auto *zam = new QWidget;
-    auto *zamLayout = new QHBoxLayout(zam);
+    connect(PageControlSluzby, &QTabWidget::currentChanged, this, [this](int page) {
+        if (isVisible())
+            showPage(page);
+    });
+    OnShow = [this] { showPage(PageControlSluzby->currentIndex()); };
+    OnClose = [this](TCloseAction &) { closeTables(); };
+    // The close button, which Escape presses when no cell is being edited.
+    main->addWidget(new TBtnKoniec(this), 0, Qt::AlignRight);
+}
+
+QWidget *TFormSluzby::buildEmployees()
+{
+    TDataSource *source = &DMCis->DSQZamestnanci;
+    auto *page = new QWidget;
+    auto *pageLayout = new QHBoxLayout(page);
     auto *left = new QVBoxLayout;
-    GridZamestnanci = makeGrid(&cis.DSQZamestnanci,
-                               {col("OSC", "Číslo"), col("PRIEZVISKO", "Priezvisko"), col("MENO", "Meno"),
-                                col("PROFESIA", "Profesia"), col("TARIF", "Tarif")},
-                               zam);
+    GridZamestnanci = makeGrid(source, EmployeeColumns, page);
     left->addWidget(GridZamestnanci);
-    left->addWidget(new TDBNavigator(&cis.DSQZamestnanci, zam));
-    auto *search = new QGroupBox(QString::fromUtf8("Rýchle hľadanie"), zam);
+    left->addWidget(new TDBNavigator(source, page));
+    auto *search = new QGroupBox(QString::fromUtf8("Rýchle hľadanie"), page);
     auto *searchLayout = new QHBoxLayout(search);
     HlOSC = new QLineEdit(search);
     HlOSC->setObjectName(QStringLiteral("HlOSC"));
@@ -203,147 +172,105 @@ TFormSluzby::TFormSluzby(QWidget *owner) : TForm(owner)
     HlOSC->installEventFilter(this);
     HlPr->installEventFilter(this);
     left->addWidget(search);
-    zamLayout->addLayout(left, 3);
-    auto *employee = new QGroupBox(QStringLiteral("Zamestnanec"), zam);
+    pageLayout->addLayout(left, 3);
+
+    auto *employee = new QGroupBox(QStringLiteral("Zamestnanec"), page);
     auto *form = new QFormLayout(employee);
-    form->addRow(QString::fromUtf8("Os.číslo"), fieldEdit(&cis.DSQZamestnanci, QStringLiteral("OSC"), employee));
-    form->addRow(QStringLiteral("Priezvisko"), fieldEdit(&cis.DSQZamestnanci, QStringLiteral("PRIEZVISKO"), employee));
-    form->addRow(QStringLiteral("Meno"), fieldEdit(&cis.DSQZamestnanci, QStringLiteral("MENO"), employee));
-    form->addRow(QStringLiteral("Stredisko"),
-                  new TDBLookupCombo(&cis.DSQZamestnanci, QStringLiteral("STREDISKO"), &cis.CStredisk,
-                                  QStringLiteral("STREDISKO"), employee));
-    form->addRow(QStringLiteral("Profesia"),
-                  new TDBLookupCombo(&cis.DSQZamestnanci, QStringLiteral("PROFESIA"), &cis.CProfesii,
-                                  QStringLiteral("PROFESIA"), employee));
-    form->addRow(QStringLiteral("Tarif"),
-                  new TDBLookupCombo(&cis.DSQZamestnanci, QStringLiteral("TARIF"), &cis.CTarifov,
-                                  QStringLiteral("TARIF"), employee));
-    form->addRow(QString::fromUtf8("Dovolenkový priemer"),
-                 fieldEdit(&cis.DSQZamestnanci, QStringLiteral("D_PRIEMER"), employee));
+    const auto lookup = [&](const QString &field, TDataSet *list) {
+        return new TDBLookupCombo(source, field, list, field, employee);
+    };
+    form->addRow(QString::fromUtf8("Os.číslo"), fieldEdit(source, QStringLiteral("OSC"), employee));
+    form->addRow(QStringLiteral("Priezvisko"), fieldEdit(source, QStringLiteral("PRIEZVISKO"), employee));
+    form->addRow(QStringLiteral("Meno"), fieldEdit(source, QStringLiteral("MENO"), employee));
+    form->addRow(QStringLiteral("Stredisko"), lookup(QStringLiteral("STREDISKO"), &DMCis->CStredisk));
+    form->addRow(QStringLiteral("Profesia"), lookup(QStringLiteral("PROFESIA"), &DMCis->CProfesii));
+    form->addRow(QStringLiteral("Tarif"), lookup(QStringLiteral("TARIF"), &DMCis->CTarifov));
+    form->addRow(QString::fromUtf8("Dovolenkový priemer"), fieldEdit(source, QStringLiteral("D_PRIEMER"), employee));
     PRIPL_PRED = new TDBComboBox(employee);
-    PRIPL_PRED->SetDataSource(&cis.DSQZamestnanci);
+    PRIPL_PRED->SetDataSource(source);
     PRIPL_PRED->SetDataField(QStringLiteral("PRIPL_PRED"));
     TStringList bonuses;
     DMZal->ReadDefaultsList(bonuses, QStringLiteral("PredackyPriplatok"));
     PRIPL_PRED->SetItems(bonuses.Lines());
     form->addRow(QString::fromUtf8("Predácky príplatok"), PRIPL_PRED);
     auto *print = new TBtnTlac(employee);
-    connect(print, &QPushButton::clicked, this, [this] { PrintEmployees(); });
+    connect(print, &QPushButton::clicked, this, [this] { Guarded([this] { PrintEmployees(); }); });
     form->addRow(print);
-    zamLayout->addWidget(employee, 2);
-    PageControlSluzby->addTab(zam, QStringLiteral("Zamestnanci"));
+    pageLayout->addWidget(employee, 2);
+    return page;
+}
 
-    // 1: operations and materials
-    auto *opMat = new QWidget;
-    auto *opMatLayout = new QVBoxLayout(opMat);
-    opMatLayout->addWidget(gridWithNavigator(&DMZal->DSCOperacii,
-                                             {col("C_OPERACIE", "č.Op."), col("OPERACIA", "Op."),
-                                              col("NAZOV_OP", "Názov"), col("PRACOVISKO", "Prac."),
-                                              col("PROFESIA", "Prof."), col("TARIF", "Tarif")},
-                                             opMat));
-    opMatLayout->addWidget(gridWithNavigator(&DMZal->DSCMaterialov,
-                                             {col("MATERIAL", "Materiál"), col("CENA_MAT", "Cena za 1 kg")}, opMat));
-    PageControlSluzby->addTab(opMat, QString::fromUtf8("Operácie a materiály"));
+QWidget *TFormSluzby::buildOperations()
+{
+    return twoLists(&DMZal->DSCOperacii, OperationColumns, &DMZal->DSCMaterialov, MaterialColumns);
+}
 
-    // 2: costs and overheads
-    auto *costs = new QWidget;
-    auto *costsLayout = new QVBoxLayout(costs);
-    costsLayout->addWidget(gridWithNavigator(&cis.DSCNakladov,
-                                             {col("TYP_NAKL", "Typ"), col("NAKLAD", "Náklad"),
-                                              col("NAZOV_NAKL", "Názov"), col("KOEF_NAKL", "Koef.")},
-                                             costs));
+QWidget *TFormSluzby::buildCosts()
+{
     TxDBGrid *overheads = nullptr;
-    costsLayout->addWidget(gridWithNavigator(
-        &cis.DSCRezii, {col("NAZOV", "Názov"), col("HODNOTA", "Hodnota [%]"), col("ZAKLAD", "Základ")}, costs,
-        &overheads));
+    QWidget *page = twoLists(&DMCis->DSCNakladov, CostColumns, &DMCis->DSCRezii, OverheadColumns, &overheads);
     overheads->Columns(0)->ReadOnly = true;
     overheads->Columns(2)->PickList = {QStringLiteral("M"), QStringLiteral("V"), QStringLiteral("U"), QStringLiteral("H")};
-    PageControlSluzby->addTab(costs, QString::fromUtf8("Náklady a réžie"));
+    return page;
+}
 
-    // 3: professions and tariffs
-    auto *prof = new QWidget;
-    auto *profLayout = new QVBoxLayout(prof);
-    profLayout->addWidget(gridWithNavigator(&cis.DSCProfesii,
-                                            {col("PROFESIA", "Profesia"), col("NAZOV_PROF", "Názov profesie"),
-                                             col("KOEF_PRO", "Prípl.pro.")},
-                                            prof));
-    profLayout->addWidget(gridWithNavigator(
-        &cis.DSCTarifov, {col("TARIF", "Tarif"), col("MZDAH", "Mzda za hod."), col("P_PREMII", "Prémie [%]")}, prof));
-    PageControlSluzby->addTab(prof, QStringLiteral("Profesie a tarify"));
+QWidget *TFormSluzby::buildProfessions()
+{
+    return twoLists(&DMCis->DSCProfesii, ProfessionColumns, &DMCis->DSCTarifov, TariffColumns);
+}
 
-    // 4: stores and centres
-    auto *stores = new QWidget;
-    auto *storesLayout = new QVBoxLayout(stores);
-    storesLayout->addWidget(gridWithNavigator(&DMZal->DSCSkladov,
-                                              {col("SKLAD", "Sklad"), col("NAZOV_SKLADU", "Názov skladu"),
-                                               col("typ_skladu", "Typ")},
-                                              stores));
-    storesLayout->addWidget(gridWithNavigator(&cis.DSCStredisk,
-                                              {col("STREDISKO", "Stredisko"), col("NAZOV_STR", "Názov strediska"),
-                                               col("KOEFVYRREZ", "Výr.réžia")},
-                                              stores));
-    PageControlSluzby->addTab(stores, QString::fromUtf8("Sklady a strediská"));
+QWidget *TFormSluzby::buildStores()
+{
+    return twoLists(&DMZal->DSCSkladov, StoreColumns, &DMCis->DSCStredisk, CentreColumns);
+}
 
-    // 5: workplaces
-    auto *work = new QWidget;
-    auto *workLayout = new QHBoxLayout(work);
-    workLayout->addWidget(gridWithNavigator(&cis.DSCPracovisk,
-                                            {col("PRACOVISKO", "Pracovisko"), col("NAZOV_PRAC", "Názov pracoviska"),
-                                             col("STREDISKO", "Stredisko")},
-                                            work),
-                          3);
-    auto *workplace = new QGroupBox(QStringLiteral("Pracovisko"), work);
-    auto *wform = new QFormLayout(workplace);
-    wform->addRow(QStringLiteral("Stredisko"),
-                  new TDBLookupCombo(&cis.DSCPracovisk, QStringLiteral("STREDISKO"), &cis.CStredisk,
-                                  QStringLiteral("STREDISKO"), workplace));
-    wform->addRow(QStringLiteral("Pracovisko"), fieldEdit(&cis.DSCPracovisk, QStringLiteral("PRACOVISKO"), workplace));
-    wform->addRow(QString::fromUtf8("Názov prac."), fieldEdit(&cis.DSCPracovisk, QStringLiteral("NAZOV_PRAC"), workplace));
-    wform->addRow(QStringLiteral("Popis prac."), fieldEdit(&cis.DSCPracovisk, QStringLiteral("POPIS_PRAC"), workplace));
+QWidget *TFormSluzby::buildWorkplaces()
+{
+    TDataSource *source = &DMCis->DSCPracovisk;
+    auto *page = new QWidget;
+    auto *pageLayout = new QHBoxLayout(page);
+    pageLayout->addWidget(gridWithNavigator(source, WorkplaceColumns, page), 3);
+    auto *workplace = new QGroupBox(QStringLiteral("Pracovisko"), page);
+    auto *form = new QFormLayout(workplace);
+    form->addRow(QStringLiteral("Stredisko"), new TDBLookupCombo(source, QStringLiteral("STREDISKO"), &DMCis->CStredisk,
+                                                                 QStringLiteral("STREDISKO"), workplace));
+    form->addRow(QStringLiteral("Pracovisko"), fieldEdit(source, QStringLiteral("PRACOVISKO"), workplace));
+    form->addRow(QString::fromUtf8("Názov prac."), fieldEdit(source, QStringLiteral("NAZOV_PRAC"), workplace));
+    form->addRow(QStringLiteral("Popis prac."), fieldEdit(source, QStringLiteral("POPIS_PRAC"), workplace));
     auto *overhead = new QHBoxLayout;
-    overhead->addWidget(fieldEdit(&cis.DSCPracovisk, QStringLiteral("KOEF_VYRREZ"), workplace));
+    overhead->addWidget(fieldEdit(source, QStringLiteral("KOEF_VYRREZ"), workplace));
     auto *type = new TDBComboBox(workplace);
     type->SetStyle(TDBComboBox::csDropDownList);
-    type->SetDataSource(&cis.DSCPracovisk);
+    type->SetDataSource(source);
     type->SetDataField(QStringLiteral("TYP_VYRREZ"));
     type->SetItems({QStringLiteral(" "), QStringLiteral("%"), QStringLiteral("H")});
     overhead->addWidget(type);
-    wform->addRow(QString::fromUtf8("Výrobná réžia"), overhead);
-    wform->addRow(QString::fromUtf8("Pracovný rozvrh"),
-                  new TDBLookupCombo(&cis.DSCPracovisk, QStringLiteral("ROZVRH"), &cis.CRozvrhov,
-                                  QStringLiteral("ROZVRH"), workplace));
-    wform->addRow(QString::fromUtf8("Počet strojov"), fieldEdit(&cis.DSCPracovisk, QStringLiteral("STROJE"), workplace));
-    workLayout->addWidget(workplace, 2);
-    PageControlSluzby->addTab(work, QString::fromUtf8("Pracoviská"));
+    form->addRow(QString::fromUtf8("Výrobná réžia"), overhead);
+    form->addRow(QString::fromUtf8("Pracovný rozvrh"), new TDBLookupCombo(source, QStringLiteral("ROZVRH"), &DMCis->CRozvrhov,
+                                                                          QStringLiteral("ROZVRH"), workplace));
+    form->addRow(QString::fromUtf8("Počet strojov"), fieldEdit(source, QStringLiteral("STROJE"), workplace));
+    pageLayout->addWidget(workplace, 2);
+    return page;
+}
 
-    // 6: the other small code lists
-    auto *other = new QWidget;
-    auto *otherLayout = new QVBoxLayout(other);
-    CineTable = new QComboBox(other);
+QWidget *TFormSluzby::buildOthers()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    CineTable = new QComboBox(page);
     CineTable->addItems({QStringLiteral("CROZVRHOV"), QStringLiteral("CSTATOV"), QStringLiteral("CSVIATKOV")});
     CineTable->setCurrentIndex(-1);
-    otherLayout->addWidget(CineTable);
-    otherLayout->addWidget(gridWithNavigator(&cis.DSCine, {}, other, &GridCine));
+    layout->addWidget(CineTable);
+    layout->addWidget(gridWithNavigator(&DMCis->DSCine, {}, page, &GridCine));
     connect(CineTable, &QComboBox::currentTextChanged, this, [](const QString &name) {
-        try {
+        Guarded([&] {
             DMCis->Cine.Close();
             DMCis->Cine.SetTableName(name);
             if (!name.isEmpty())
                 DMCis->Cine.Open();
-        } catch (const Exception &e) {
-            ShowError(e.Message);
-        }
+        });
     });
-    PageControlSluzby->addTab(other, QString::fromUtf8("Iné ..."));
-
-    connect(PageControlSluzby, &QTabWidget::currentChanged, this, [this](int page) {
-        if (isVisible())
-            showPage(page);
-    });
-    OnShow = [this] { showPage(PageControlSluzby->currentIndex()); };
-    OnClose = [this](TCloseAction &) { closeTables(); };
-    // The close button, which Escape presses when no cell is being edited.
-    main->addWidget(new TBtnKoniec(this), 0, Qt::AlignRight);
+    return page;
 }
 
 TFormSluzby::~TFormSluzby()
@@ -371,7 +298,7 @@ void TFormSluzby::showPage(int page)
             if (!ds->Active())
                 ds->Open();
     };
-    try {
+    Guarded([&] {
         switch (page) {
         case 0:
             if (!isVisible())
@@ -399,12 +326,9 @@ void TFormSluzby::showPage(int page)
         default:
             break;
         }
-        for (TDBComboBox *combo : findChildren<TDBComboBox *>())
-            if (auto *lookup = dynamic_cast<TDBLookupCombo *>(combo))
-                lookup->Reload();
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
+        for (TDBLookupCombo *lookup : findChildren<TDBLookupCombo *>())
+            lookup->Reload();
+    });
 }
 
 void TFormSluzby::closeTables()
@@ -422,7 +346,7 @@ bool TFormSluzby::eventFilter(QObject *watched, QEvent *e)
     if (watched == HlOSC || watched == HlPr) {
         const bool byNumber = watched == HlOSC;
         const QString field = byNumber ? QStringLiteral("OSC") : QStringLiteral("PRIEZVISKO");
-        try {
+        Guarded([&] {
             if (e->type() == QEvent::MouseButtonPress) {
                 SetStatusText(byNumber ? QString::fromUtf8("Triedenie podľa osobného Čísla pracovníka")
                                        : QString::fromUtf8("Triedenie podľa priezviska pracovníka"));
@@ -432,9 +356,7 @@ bool TFormSluzby::eventFilter(QObject *watched, QEvent *e)
             } else if (e->type() == QEvent::KeyRelease) {
                 DMCis->QuickFilterEmployees(field, static_cast<QLineEdit *>(watched)->text());
             }
-        } catch (const Exception &ex) {
-            ShowError(ex.Message);
-        }
+        });
     }
     return TForm::eventFilter(watched, e);
 }
@@ -448,5 +370,15 @@ TQRTlacZam *TFormSluzby::EmployeeReport()
 
 void TFormSluzby::PrintEmployees()
 {
-    ShowReportHook()(EmployeeReport());
+    if (ModuleHooks().ShowReport)
+        ModuleHooks().ShowReport(EmployeeReport());
+    else
+        TReportPreview::Preview(EmployeeReport());
+}
+
+int ShowCodeLists(int page)
+{
+    TFormSluzby &form = FormOnDemand(FormSluzby);
+    form.SetPage(page);
+    return form.ShowModal();
 }

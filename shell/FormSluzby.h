@@ -39,6 +39,15 @@ protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
 
 private:
+    // One page each: 0 employees, 1 operations and materials, 2 costs and overheads, 3 professions and
+    // tariffs, 4 stores and centres, 5 workplaces, 6 the other small code lists.
+    QWidget *buildEmployees();
+    QWidget *buildOperations();
+    QWidget *buildCosts();
+    QWidget *buildProfessions();
+    QWidget *buildStores();
+    QWidget *buildWorkplaces();
+    QWidget *buildOthers();
     void showPage(int page);
     void closeTables();
     std::unique_ptr<TQRTlacZam> report_;
@@ -46,3 +55,6 @@ private:
 };
 
 extern TFormSluzby *FormSluzby;
+
+// Shows the code-list form on the page (0..6), made on first use; its modal result.
+int ShowCodeLists(int page);

@@ -6,8 +6,6 @@
 
 const QString NotAvailableText = QString::fromUtf8("Táto časť programu ešte nie je k dispozícii.");
 
-std::function<void(bool force)> CheckMessagesHook;
-TReportDefinitionRunner ReportDefinitionRunner;
 
 namespace {
 QHash<QString, TOpenRoutine> &routines()
@@ -16,6 +14,12 @@ QHash<QString, TOpenRoutine> &routines()
     return all;
 }
 } // namespace
+
+TModuleHooks &ModuleHooks()
+{
+    static TModuleHooks hooks;
+    return hooks;
+}
 
 void ShowNotAvailable()
 {

@@ -1,13 +1,16 @@
-// What the main menu opens in other modules: their open routines by name, the message check and the runner
-// of report definitions. Each module wires its own at start; a routine nobody wired tells the user that
-// this part of the program is not available yet.
+// How modules reach each other: open routines by name (the names are in RoutineNames.h) and one struct of
+// typed hooks. Each module wires its own at start; a routine nobody wired tells the user that this part
+// of the program is not available yet.
 #pragma once
 
 #include <QString>
 #include <QVariantList>
 #include <functional>
 #include <memory>
+#include <vector>
 
+class TDataSet;
+class TQuickRep;
 class TxQuery;
 
 // The text shown for a part of the program that is not available in this build.
@@ -15,7 +18,7 @@ extern const QString NotAvailableText;
 // Tells the user so in a message box.
 void ShowNotAvailable();
 
-// An open routine of another module ("ShowOffers", "ShowStores" with "M" ...), called with its arguments.
+// An open routine of a module (Routine::ShowStores with "M" ...), called with its arguments.
 using TOpenRoutine = std::function<void(const QVariantList &args)>;
 void RegisterOpenRoutine(const QString &name, TOpenRoutine routine);
 void UnregisterOpenRoutine(const QString &name);
@@ -23,13 +26,20 @@ bool HasOpenRoutine(const QString &name);
 // Runs the routine; without one the user is told the part is not available yet.
 void CallOpenRoutine(const QString &name, const QVariantList &args = {});
 
-// The check for new internal messages (force: list them all, even none); unset: no check.
-extern std::function<void(bool force)> CheckMessagesHook;
-
-// Runs report definition files: Create makes a report from a file with the query it reads (once per
-// file and run), Execute runs it. Unset: report definitions are not available yet.
-struct TReportDefinitionRunner {
-    std::function<std::shared_ptr<void>(const QString &fileName, TxQuery *data)> Create;
-    std::function<void(void *report)> Execute;
+// What one module lends another besides its open routines. Unset members take the stated default.
+struct TModuleHooks {
+    // The check for new internal messages (force: list them all, even none); unset: no check.
+    std::function<void(bool force)> CheckMessages;
+    // Report definition files: CreateReport makes a report from a file with the query it reads (once per
+    // file and run), ExecuteReport runs it. Unset: report definitions are not available yet.
+    std::function<std::shared_ptr<void>(const QString &fileName, TxQuery *data)> CreateReport;
+    std::function<void(void *report)> ExecuteReport;
+    // The dialog of a new customer row; returns its modal result. Unset: the customer's name is asked for.
+    std::function<int(TDataSet *customer)> CustomerDialog;
+    // Shows a built report to the user. Unset: the preview.
+    std::function<void(TQuickRep *report)> ShowReport;
+    // Run after the main menu was enabled by the user's privileges: each module enables its own items.
+    std::vector<std::function<void()>> PrivilegeRules;
 };
-extern TReportDefinitionRunner ReportDefinitionRunner;
+// The program's one set of hooks.
+TModuleHooks &ModuleHooks();

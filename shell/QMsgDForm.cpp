@@ -1,6 +1,7 @@
 #include "QMsgDForm.h"
 
 #include "CisPickForm.h"
+#include "CisSql.h"
 #include "DMZal.h"
 #include "Routines.h"
 #include "library/Buttons.h"
@@ -8,6 +9,7 @@
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -71,13 +73,11 @@ TQMsgDForm::TQMsgDForm(QWidget *owner) : TForm(owner)
     buttons->addWidget(BtnNezapis);
     main->addLayout(buttons);
     connect(BtnPosli, &QPushButton::clicked, this, [this] {
-        try {
+        Guarded([this] {
             // A message that reached nobody leaves the form open to choose an addressee.
             if (SendComposedMessage(this) > 0)
                 SetModalResult(mrOk);
-        } catch (const Exception &e) {
-            ShowError(e.Message);
-        }
+        });
     });
     OnShow = [this] {
         if (cbMSG_USER->count() == 0)
@@ -87,21 +87,13 @@ TQMsgDForm::TQMsgDForm(QWidget *owner) : TForm(owner)
 
 void TQMsgDForm::FillUsers()
 {
-    try {
-        TStringList users;
-        TxQuery &q = DMZal->Query;
-        q.Close();
-        q.SQL().SetText(QStringLiteral("select distinct RDB_USER from QUsers"));
-        q.Open();
-        q.FillStringsFromDataSet(users);
-        q.Close();
+    Guarded([this] {
+        const QStringList users = SelectColumnParams(CisSql::MessageUsers);
         const QString typed = cbMSG_USER->currentText();
         cbMSG_USER->clear();
-        cbMSG_USER->addItems(users.Lines());
+        cbMSG_USER->addItems(users);
         cbMSG_USER->setEditText(typed);
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
+    });
 }
 
 bool TQMsgDForm::eventFilter(QObject *watched, QEvent *e)
@@ -134,16 +126,13 @@ int InsertMessages(int addressee, const QString &user, int document, const QStri
     QVariantList params{document, title, text};
     if (addressee < 0) {
         // The name is bound: whatever it holds, it names one user or nobody.
-        condition = QStringLiteral("where RDB_USER=:usr");
+        condition = CisSql::SendToUser;
         params.append(user);
     } else if (addressee > 0) {
-        condition = QStringLiteral("where RDB_UTVAR=%1").arg(addressee);
+        condition = CisSql::SendToDepartment;
+        params.append(addressee);
     }
-    return ExecSqlParams(QStringLiteral("insert into QMessages (Msg_ID,Msg_utvar,Msg_user,Msg_data,Msg_title,Msg_text) "
-                                        "select GEN_ID(MSG_ID,1),RDB_UTVAR,RDB_USER,:Msg_data,:Msg_title,:Msg_text "
-                                        "from QUsers ") +
-                             condition,
-                         params);
+    return ExecSqlParams(CisSql::SendMessages + condition, params);
 }
 
 int SendComposedMessage(TQMsgDForm *form)

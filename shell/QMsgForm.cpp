@@ -1,6 +1,7 @@
 #include "QMsgForm.h"
 
 #include "CisPickForm.h"
+#include "CisSql.h"
 #include "DMZal.h"
 #include "QMsgDForm.h"
 #include "Routines.h"
@@ -9,6 +10,7 @@
 #include "platform/os/Clock.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include <QFormLayout>
 #include <QHBoxLayout>
@@ -24,20 +26,6 @@ namespace {
 
 const QString MessageQueryName = QStringLiteral("QMessages");
 constexpr int CheckEveryMinutes = 5;
-
-TQMsgDForm &composeForm()
-{
-    if (!QMsgDForm)
-        QMsgDForm = new TQMsgDForm(ApplicationMainForm());
-    return *QMsgDForm;
-}
-
-TQMsgForm &listForm()
-{
-    if (!QMsgForm)
-        QMsgForm = new TQMsgForm(ApplicationMainForm());
-    return *QMsgForm;
-}
 
 // Whole minutes from one minute of the day to another, counting the days between.
 qint64 minutesBetween(const QDateTime &from, const QDateTime &to)
@@ -104,16 +92,16 @@ TQMsgForm::TQMsgForm(QWidget *owner) : TForm(owner)
     buttons->addStretch();
     buttons->addWidget(BtnKoniec);
     main->addLayout(buttons);
-    connect(BtnNova, &QPushButton::clicked, this, [this] { guarded([this] { NewMessage(); }); });
-    connect(BtnOdpoved, &QPushButton::clicked, this, [this] { guarded([this] { Reply(); }); });
-    connect(BtnTlac, &QPushButton::clicked, this, [this] { guarded([this] { PrintCurrent(); }); });
+    connect(BtnNova, &QPushButton::clicked, this, [this] { Guarded([this] { NewMessage(); }); });
+    connect(BtnOdpoved, &QPushButton::clicked, this, [this] { Guarded([this] { Reply(); }); });
+    connect(BtnTlac, &QPushButton::clicked, this, [this] { Guarded([this] { PrintCurrent(); }); });
 
     PopupMenu = new QMenu(this);
-    PopupMenu->addAction(QString::fromUtf8("&Nová"), this, [this] { guarded([this] { NewMessage(); }); });
-    PopupMenu->addAction(QString::fromUtf8("Odpoveď"), this, [this] { guarded([this] { Reply(); }); });
-    PopupMenu->addAction(QString::fromUtf8("&Tlač"), this, [this] { guarded([this] { PrintCurrent(); }); });
-    PopupMenu->addAction(QString::fromUtf8("Vybavená"), this, [this] { guarded([this] { MarkCurrentHandled(); }); });
-    PopupMenu->addAction(QString::fromUtf8("Vybavené *"), this, [this] { guarded([this] { MarkHandledUpToCurrent(); }); });
+    PopupMenu->addAction(QString::fromUtf8("&Nová"), this, [this] { Guarded([this] { NewMessage(); }); });
+    PopupMenu->addAction(QString::fromUtf8("Odpoveď"), this, [this] { Guarded([this] { Reply(); }); });
+    PopupMenu->addAction(QString::fromUtf8("&Tlač"), this, [this] { Guarded([this] { PrintCurrent(); }); });
+    PopupMenu->addAction(QString::fromUtf8("Vybavená"), this, [this] { Guarded([this] { MarkCurrentHandled(); }); });
+    PopupMenu->addAction(QString::fromUtf8("Vybavené *"), this, [this] { Guarded([this] { MarkHandledUpToCurrent(); }); });
     Grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Grid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopupMenu->popup(Grid->viewport()->mapToGlobal(pos)); });
@@ -123,15 +111,6 @@ TQMsgForm::TQMsgForm(QWidget *owner) : TForm(owner)
 TQMsgForm::~TQMsgForm()
 {
     DetachGrids(this);
-}
-
-void TQMsgForm::guarded(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
 }
 
 void TQMsgForm::SetMessages(TDataSource *source)
@@ -170,7 +149,7 @@ void TQMsgForm::ListShown()
 
 void TQMsgForm::NewMessage()
 {
-    ComposeMessage(&composeForm(), QString(), QString(), QString(), 0, true);
+    ComposeMessage(&FormOnDemand(QMsgDForm), QString(), QString(), QString(), 0, true);
     RefreshMessages(this);
 }
 
@@ -179,7 +158,7 @@ void TQMsgForm::Reply()
     TxQuery *q = MessageQuery();
     if (!q->Active() || q->IsEmpty())
         return;
-    ComposeMessage(&composeForm(), field("USR_VYSTAV").trimmed(), ReplyTitle(field("MSG_TITLE")), QString(), 0, true);
+    ComposeMessage(&FormOnDemand(QMsgDForm), field("USR_VYSTAV").trimmed(), ReplyTitle(field("MSG_TITLE")), QString(), 0, true);
     RefreshMessages(this);
 }
 
@@ -227,7 +206,7 @@ QString ReplyTitle(const QString &title)
 
 void MarkMessageHandled(int id)
 {
-    ExecSqlParams(QStringLiteral("update QMessages set d_vybav=CURRENT_TIMESTAMP, usr_vybav=USER where Msg_ID=:id"), {id});
+    ExecSqlParams(CisSql::MessageHandled, {id});
 }
 
 void RefreshMessages(TQMsgForm *form)
@@ -245,16 +224,11 @@ void CheckMessages(bool force)
     if (force)
         state.LastMessageId = 0;
     state.LastCheck = now;
-    const QString condition =
-        QStringLiteral("d_vybav IS NULL and msg_user=USER and MSG_ID>") + QString::number(state.LastMessageId);
-    TxQuery *q = OpenQuery(QStringLiteral("select Msg_ID,Msg_user,Msg_title,Msg_data,Msg_Text,usr_vystav,d_vystav "
-                                          "from QMessages where ") +
-                               condition + QStringLiteral(" order by Msg_ID"),
-                           {}, MessageQueryName);
+    TxQuery *q = OpenQuery(CisSql::NewMessages, {state.LastMessageId}, MessageQueryName);
     if (!force && q->IsEmpty())
         return;
-    ExecSqlParams(QStringLiteral("update QMessages set d_prijmu=CURRENT_TIMESTAMP  where d_prijmu IS NULL and ") + condition);
-    TQMsgForm &form = listForm();
+    ExecSqlParams(CisSql::MessagesReceived, {state.LastMessageId});
+    TQMsgForm &form = FormOnDemand(QMsgForm);
     form.SetMessages(GetDataSource(q));
     form.ShowModal();
 }

@@ -38,7 +38,6 @@ public:
     void MarkHandledUpToCurrent();
 
 private:
-    void guarded(const std::function<void()> &action);
     TDataSource *source_ = nullptr;
 };
 

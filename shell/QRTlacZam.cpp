@@ -2,7 +2,6 @@
 
 #include "DMCis.h"
 #include "platform/report/DataSetCursor.h"
-#include "platform/ui/ReportPreview.h"
 
 TQRTlacZam::TQRTlacZam()
 {
@@ -67,10 +66,4 @@ TQRTlacZam::TQRTlacZam()
     detail->BeforePrint = [this](TQRBand *, bool &) {
         Barcode->setText(DMCis->QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsString());
     };
-}
-
-std::function<void(TQuickRep *)> &ShowReportHook()
-{
-    static std::function<void(TQuickRep *)> hook = [](TQuickRep *report) { TReportPreview::Preview(report); };
-    return hook;
 }

@@ -5,13 +5,8 @@
 #include "library/QRAsBarcode.h"
 #include "platform/report/QuickRep.h"
 
-#include <functional>
-
 class TQRTlacZam : public TQuickRep {
 public:
     TQRTlacZam();
     TQRAsBarcode *Barcode = nullptr;
 };
-
-// Shows a built report to the user (the preview unless the print front end sets another way).
-std::function<void(TQuickRep *)> &ShowReportHook();

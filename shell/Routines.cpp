@@ -1,18 +1,31 @@
 #include "Routines.h"
 
 #include "DMZal.h"
+#include "ZalSql.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Exception.h"
 #include "platform/os/Format.h"
 
 namespace {
 
-TxQuery &scratch()
+TDMZal &baseModule()
 {
     if (!DMZal)
         throw EDatabaseError(QString::fromUtf8("Základný dátový modul nie je vytvorený."));
-    return DMZal->Query;
+    return *DMZal;
 }
+
+// A query of its own for one statement, on the one connection and transaction: the routines may then
+// run inside each other, from data set events and while any list is open, and no call leaves rows or
+// parameters for the next.
+class TShortLivedQuery : public TxQuery {
+public:
+    TShortLivedQuery()
+    {
+        Name = QStringLiteral("Query");
+        SetDatabase(&baseModule().DBZAL);
+    }
+};
 
 // The digits of a key's number part; anything else than digits gives 0.
 qint64 numberPart(const QString &text)
@@ -27,15 +40,11 @@ QString twoDigitYear()
     return FormatDateTime(QStringLiteral("yy"), Date());
 }
 
-// The highest key of field in table between low and high, on the scratch query (closed again).
+// The highest key of field in table between low and high.
 QVariant highestKey(const QString &table, const QString &field, const QVariant &low, const QVariant &high)
 {
-    TxQuery &q = scratch();
-    q.AfterOpen = nullptr;
-    const QVariant highest =
-        q.SelectValue(QStringLiteral("select max(%1) from %2 where %1 between :min and :max").arg(field, table), {low, high});
-    q.Close();
-    return highest;
+    TShortLivedQuery q;
+    return q.SelectValue(ZalSql::HighestKey.arg(field, table), {low, high});
 }
 
 [[noreturn]] void rangeExhausted(const QString &table, const QString &from, const QString &to)
@@ -100,43 +109,47 @@ QString NextCode(const QString &table, const QString &field, const QString &pref
 QString NextItemCode(const QString &prefix)
 {
     const QString p = prefix.trimmed();
-    TxQuery &q = scratch();
-    // The prefix is bound, so an apostrophe in it cannot end the literal.
-    const QVariant highest =
-        q.SelectValue(QStringLiteral("SELECT max(C_POL) FROM POLOZKY WHERE C_POL like :prefix"), {p + QLatin1Char('%')});
-    const bool oneRow = q.RecordCount() == 1;
-    q.Close();
-    if (!oneRow)
-        return p;
+    TShortLivedQuery q;
+    // The highest by number, not by text (V1000 follows V999); among equal numbers the widest code. The
+    // prefix is bound and matched with STARTING WITH, so neither an apostrophe nor a LIKE wildcard in it
+    // counts.
+    const QVariant highest = q.SelectValue(ZalSql::LargestItemCode, {p, int(p.size()) + 1, int(p.size()) + 1});
     const QString digits = highest.toString().mid(p.size(), 15).trimmed();
     const qint64 next = numberPart(digits) + 1;
-    const QString number = QString::number(qAbs(next)).rightJustified(digits.size(), QLatin1Char('0'));
-    return p + (next < 0 ? QStringLiteral("-") : QString()) + number;
+    return p + QString::number(next).rightJustified(digits.size(), QLatin1Char('0'));
 }
 
 // ---------------------------------------------------------------- statements and selects
 
 void ExecSqlNoParams(const QString &sql)
 {
-    TxQuery &q = scratch();
-    q.Close();
-    q.Params().Clear();
+    TShortLivedQuery q;
     q.SQL().SetText(sql);
     q.ExecSQL();
 }
 
 int ExecSqlParams(const QString &sql, const QVariantList &params)
 {
-    return scratch().ExecSql(sql, params);
+    TShortLivedQuery q;
+    return q.ExecSql(sql, params);
 }
 
 QVariant SelectValueParams(const QString &sql, const QVariantList &params, double fallback)
 {
-    TxQuery &q = scratch();
+    TShortLivedQuery q;
     const QVariant value = q.SelectValue(sql, params);
     if (fallback != 0 && (q.IsEmpty() || q.FieldCount() == 0 || q.Fields(0)->IsNull()))
         return fallback;
     return value;
+}
+
+QStringList SelectColumnParams(const QString &sql, const QVariantList &params)
+{
+    TShortLivedQuery q;
+    q.SelectValue(sql, params);
+    TStringList values;
+    q.FillStringsFromDataSet(values);
+    return values.Lines();
 }
 
 TxQuery *FindQuery(const QString &name)
@@ -151,8 +164,7 @@ TDataSource *FindDataSource(TDataSet *dataSet)
 
 TxQuery *GetQuery(const QString &name)
 {
-    scratch();
-    return DMZal->GetQuery(name);
+    return baseModule().GetQuery(name);
 }
 
 TxQuery *OpenQuery(const QString &sql, const QVariantList &params, const QString &name)
@@ -164,8 +176,7 @@ TxQuery *OpenQuery(const QString &sql, const QVariantList &params, const QString
 
 TDataSource *GetDataSource(TDataSet *dataSet)
 {
-    scratch();
-    return DMZal->GetDataSource(dataSet);
+    return baseModule().GetDataSource(dataSet);
 }
 
 TDataSource *OpenQueryDS(const QString &sql, const QVariantList &params, const QString &name)

@@ -6,6 +6,7 @@
 
 #include <QDate>
 #include <QString>
+#include <QStringList>
 #include <QVariant>
 #include <QVariantList>
 #include <utility>
@@ -29,21 +30,26 @@ int NextNumber(const QString &table, const QString &field, int min = 0, int max 
 // The next prefix + four-digit key; an empty max means prefix + two-digit year, up to "9999".
 // A full range throws EDatabaseError.
 QString NextCode(const QString &table, const QString &field, const QString &prefix, const QString &max = QString());
-// The next item number with the (trimmed) prefix, the width of its number part kept: V00123 -> V00124.
+// The next item number with the (trimmed) prefix after the numerically highest one, the width of its
+// number part kept: V00123 -> V00124, V999 and V1000 -> V1001.
 QString NextItemCode(const QString &prefix);
 
-// ---- statements and selects on the scratch query DMZal->Query (not reentrant)
+// ---- statements and selects, each on a query of its own (so they may run inside each other and while
+// any list is open) on the base module's connection and transaction
 // Runs a statement whose text holds colons that are no parameters.
 void ExecSqlNoParams(const QString &sql);
 // Runs a statement with positional parameters; the rows affected.
 int ExecSqlParams(const QString &sql, const QVariantList &params = {});
 // One value; with no row or a null, `fallback` when it is not 0 (else SelectValue's typed empty value).
 QVariant SelectValueParams(const QString &sql, const QVariantList &params = {}, double fallback = 0);
+// The first column of every row as text.
+QStringList SelectColumnParams(const QString &sql, const QVariantList &params = {});
 
 // ---- named auxiliary queries of DMZal
 TxQuery *FindQuery(const QString &name);
 TDataSource *FindDataSource(TDataSet *dataSet);
-// Empty name: the scratch query; else the named query, created on first use.
+// Empty name: the scratch query DMZal->Query, which keeps its rows for the caller; else the named query,
+// created on first use.
 TxQuery *GetQuery(const QString &name);
 // The named query opened on its first row with the SQL and parameters.
 TxQuery *OpenQuery(const QString &sql, const QVariantList &params = {}, const QString &name = QString());

@@ -7,10 +7,12 @@
 #include "DMZal.h"
 #include "FormMenu.h"
 #include "QInitForm.h"
+#include "RoutineNames.h"
 #include "platform/os/Exception.h"
 #include "platform/report/DataSetCursor.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Guarded.h"
 
 #include <QApplication>
 #include <QHash>
@@ -29,40 +31,40 @@ using K = TStartupKind;
 // The data modules and forms that live for the whole run, in the order they are created: a creation
 // handler can reach the objects before it and never one after it.
 const std::vector<TStartupEntry> entries{
-    {"TDMZal", "DMZal", K::DataModule},         // settings, connection, log-in
-    {"TDMOdbyt", "DMOdbyt", K::DataModule},     // sales
-    {"TDMCis", "DMCis", K::DataModule},         // code lists
-    {"TDMVyk", "DMVyk", K::DataModule},         // work performances
-    {"TDMOdv", "DMOdv", K::DataModule},         // hand-overs
-    {"TDMVyroba", "DMVyroba", K::DataModule},   // planning, requests, work in progress
-    {"TFormMenu", "FormMenu", K::Form},         // the main form
-    {"TCisZamForm", "CisZamForm", K::Form},     // employee pick list
-    {"TCisZakForm", "CisZakForm", K::Form},     // order-item pick list
-    {"TCisOdbForm", "CisOdbForm", K::Form},     // customer pick list
-    {"TCisPolForm", "CisPolForm", K::Form},     // item pick list
-    {"TQTlacForm", "QTlacForm", K::Form},       // print dialog
-    {"TFormZakazky", "FormZakazky", K::Form},   // customer orders browser
-    {"TFormZakazkaHl", "FormZakazkaHl", K::Form},
-    {"TFormZakazkaDet", "FormZakazkaDet", K::Form},
-    {"TFormZakazkaDetHl", "FormZakazkaDetHl", K::Form},
-    {"TFormIntZak", "FormIntZak", K::Form},     // internal orders browser
-    {"TOdberatelDForm", "OdberatelDForm", K::Form},
-    {"TSVykonyForm", "SVykonyForm", K::Form},   // work performances
-    {"TSVykonyZForm", "SVykonyZForm", K::Form},
-    {"TSVykQR1Rep", "SVykQR1Rep", K::Report},
-    {"TSOdvodyForm", "SOdvodyForm", K::Form},   // hand-overs
-    {"TSOdvQR1Rep", "SOdvQR1Rep", K::Report},
-    {"TDMMzdy", "DMMzdy", K::DataModule},       // attendance and wages
-    {"TQRPlanZak", "QRPlanZak", K::Report},
-    {"TDMExp", "DMExp", K::DataModule},         // dispatch
-    {"TESkladForm", "ESkladForm", K::Form},     // finished-goods store
-    {"TDMMTZ", "DMMTZ", K::DataModule},         // material
-    {"TMSkladyForm", "MSkladyForm", K::Form},
-    {"TMPohybDForm", "MPohybDForm", K::Form},
-    {"TQMsgForm", "QMsgForm", K::Form},         // message list
-    {"TQMsgDForm", "QMsgDForm", K::Form},       // message composer
-    {"TDMTPV", "DMTPV", K::DataModule},         // products and technology
-    {"TVyrobkyDForm", "VyrobkyDForm", K::Form},
+    {StartupClass::TDMZal, "DMZal", K::DataModule},         // settings, connection, log-in
+    {StartupClass::TDMOdbyt, "DMOdbyt", K::DataModule},     // sales
+    {StartupClass::TDMCis, "DMCis", K::DataModule},         // code lists
+    {StartupClass::TDMVyk, "DMVyk", K::DataModule},         // work performances
+    {StartupClass::TDMOdv, "DMOdv", K::DataModule},         // hand-overs
+    {StartupClass::TDMVyroba, "DMVyroba", K::DataModule},   // planning, requests, work in progress
+    {StartupClass::TFormMenu, "FormMenu", K::Form},         // the main form
+    {StartupClass::TCisZamForm, "CisZamForm", K::Form},     // employee pick list
+    {StartupClass::TCisZakForm, "CisZakForm", K::Form},     // order-item pick list
+    {StartupClass::TCisOdbForm, "CisOdbForm", K::Form},     // customer pick list
+    {StartupClass::TCisPolForm, "CisPolForm", K::Form},     // item pick list
+    {StartupClass::TQTlacForm, "QTlacForm", K::Form},       // print dialog
+    {StartupClass::TFormZakazky, "FormZakazky", K::Form},   // customer orders browser
+    {StartupClass::TFormZakazkaHl, "FormZakazkaHl", K::Form},
+    {StartupClass::TFormZakazkaDet, "FormZakazkaDet", K::Form},
+    {StartupClass::TFormZakazkaDetHl, "FormZakazkaDetHl", K::Form},
+    {StartupClass::TFormIntZak, "FormIntZak", K::Form},     // internal orders browser
+    {StartupClass::TOdberatelDForm, "OdberatelDForm", K::Form},
+    {StartupClass::TSVykonyForm, "SVykonyForm", K::Form},   // work performances
+    {StartupClass::TSVykonyZForm, "SVykonyZForm", K::Form},
+    {StartupClass::TSVykQR1Rep, "SVykQR1Rep", K::Report},
+    {StartupClass::TSOdvodyForm, "SOdvodyForm", K::Form},   // hand-overs
+    {StartupClass::TSOdvQR1Rep, "SOdvQR1Rep", K::Report},
+    {StartupClass::TDMMzdy, "DMMzdy", K::DataModule},       // attendance and wages
+    {StartupClass::TQRPlanZak, "QRPlanZak", K::Report},
+    {StartupClass::TDMExp, "DMExp", K::DataModule},         // dispatch
+    {StartupClass::TESkladForm, "ESkladForm", K::Form},     // finished-goods store
+    {StartupClass::TDMMTZ, "DMMTZ", K::DataModule},         // material
+    {StartupClass::TMSkladyForm, "MSkladyForm", K::Form},
+    {StartupClass::TMPohybDForm, "MPohybDForm", K::Form},
+    {StartupClass::TQMsgForm, "QMsgForm", K::Form},         // message list
+    {StartupClass::TQMsgDForm, "QMsgDForm", K::Form},       // message composer
+    {StartupClass::TDMTPV, "DMTPV", K::DataModule},         // products and technology
+    {StartupClass::TVyrobkyDForm, "VyrobkyDForm", K::Form},
 };
 
 struct TCreated {
@@ -110,9 +112,9 @@ TStartupInstance create(const TStartupEntry &entry, const TStartOptions &options
     const auto it = factories().constFind(className);
     if (it != factories().constEnd() && *it)
         return (*it)();
-    if (className == QLatin1String("TDMZal"))
+    if (className == QLatin1String(StartupClass::TDMZal))
         return MakeStartupInstance(new TDMZal(options.ProgramFile));
-    if (className == QLatin1String("TFormMenu"))
+    if (className == QLatin1String(StartupClass::TFormMenu))
         return MakeStartupInstance(new TFormMenu);
     isStandIn = true;
     return standIn(entry);
@@ -222,24 +224,6 @@ void ShutDownProgram()
         if (last.Form == ApplicationMainForm())
             SetApplicationMainForm(nullptr);
         last.Object.reset();
-    }
-}
-
-void ShowException(const std::exception &e)
-{
-    if (dynamic_cast<const EAbort *>(&e))
-        return;
-    const auto *own = dynamic_cast<const Exception *>(&e);
-    const QString text = own ? own->Message : QString::fromUtf8(e.what());
-    MessageBox(text, QCoreApplication::applicationName(), mtError, mbOK);
-}
-
-void RunGuarded(const std::function<void()> &action)
-{
-    try {
-        action();
-    } catch (const std::exception &e) {
-        ShowException(e);
     }
 }
 

@@ -83,10 +83,5 @@ QStringList CreatedStartupObjects();
 // Whether the object of that global name is only the empty stand-in of a module not built yet.
 bool IsStartupStandIn(const QString &globalName);
 
-// The application's default error box: the exception's text, nothing for a silent abort.
-void ShowException(const std::exception &e);
-// Runs an action whose errors go to the default error box, as the message loop's handlers do.
-void RunGuarded(const std::function<void()> &action);
-
 // The whole program: its process set-up, the start, the main form and the message loop.
 int RunProgram(int argc, char **argv);

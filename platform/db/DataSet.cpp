@@ -758,19 +758,10 @@ void TDataSet::Edit()
 
 void TDataSet::applyDefaults()
 {
-    for (TField *f : dataFields_) {
-        const QString expr = f->DefaultExpression.trimmed();
-        if (expr.isEmpty())
-            continue;
-        QString text = expr;
-        if (text.size() >= 2 && text.startsWith(QLatin1Char('\'')) && text.endsWith(QLatin1Char('\'')))
-            text = text.mid(1, text.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
-        try {
-            editData_[f->slot_] = f->Convert(text);
-        } catch (const EDatabaseError &) {
-            // A default the field cannot take is left out rather than blocking every new row.
-        }
-    }
+    // A default the field cannot take is left out rather than blocking every new row.
+    for (TField *f : dataFields_)
+        if (const QVariant v = f->DefaultValue(); !v.isNull())
+            editData_[f->slot_] = v;
 }
 
 void TDataSet::Insert()

@@ -367,3 +367,17 @@ void TField::FocusControl()
     if (dataSet_)
         dataSet_->DataEvent(deFocusControl, this);
 }
+
+QVariant TField::DefaultValue() const
+{
+    QString text = DefaultExpression.trimmed();
+    if (text.isEmpty())
+        return QVariant();
+    if (text.size() >= 2 && text.startsWith(QLatin1Char('\'')) && text.endsWith(QLatin1Char('\'')))
+        text = text.mid(1, text.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
+    try {
+        return Convert(text);
+    } catch (const EDatabaseError &) {
+        return QVariant();
+    }
+}

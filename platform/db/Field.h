@@ -48,6 +48,8 @@ public:
     int Tag = 0;
     // Fills new records: "0", "'text'", a number or a text.
     QString DefaultExpression;
+    // The value DefaultExpression gives this field; null without one or when the field cannot take it.
+    QVariant DefaultValue() const;
     // A float field shown as money.
     bool Currency = false;
     // The field is part of the key used by updates generated for it (set by the data set).

@@ -15,6 +15,13 @@ std::vector<std::pair<QString, QStringList>> &viewKeys()
     static std::vector<std::pair<QString, QStringList>> keys;
     return keys;
 }
+
+// Every connection object, so a lost connection reported anywhere makes each check its own.
+std::vector<TIBDatabase *> &databases()
+{
+    static std::vector<TIBDatabase *> all;
+    return all;
+}
 } // namespace
 
 // ---------------------------------------------------------------- TIBDatabase
@@ -22,6 +29,8 @@ std::vector<std::pair<QString, QStringList>> &viewKeys()
 TIBDatabase::TIBDatabase()
 {
     Params.SetText(QStringLiteral("lc_ctype=WIN1250\nsql_dialect=3"));
+    databases().push_back(this);
+    fb::setConnectionLostHook(&TIBDatabase::connectionLost);
 }
 
 TIBDatabase::~TIBDatabase()
@@ -30,10 +39,59 @@ TIBDatabase::~TIBDatabase()
         Close();
     } catch (...) {
     }
+    auto &all = databases();
+    all.erase(std::remove(all.begin(), all.end(), this), all.end());
     for (TIBTransaction *t : std::vector<TIBTransaction *>(transactions_))
         t->db_ = nullptr;
     for (TIBCustomDataSet *ds : std::vector<TIBCustomDataSet *>(dataSets_))
         ds->db_ = nullptr;
+}
+
+void TIBDatabase::connectionLost()
+{
+    for (TIBDatabase *db : databases())
+        db->suspect_ = true;
+}
+
+bool TIBDatabase::Connected() const
+{
+    if (suspect_ && !dropping_ && att_.isAttached()) {
+        auto *self = const_cast<TIBDatabase *>(this);
+        self->suspect_ = false;
+        if (!self->att_.alive())
+            self->dropConnection();
+    }
+    return att_.isAttached();
+}
+
+void TIBDatabase::dropConnection()
+{
+    if (dropping_)
+        return;
+    dropping_ = true;
+    // The transactions go first, so closing their data sets commits nothing.
+    for (TIBTransaction *t : transactions_) {
+        if (t->timer_)
+            t->timer_->stop();
+        t->tr_.abandon();
+    }
+    for (TIBCustomDataSet *ds : std::vector<TIBCustomDataSet *>(dataSets_)) {
+        try {
+            ds->Close();
+        } catch (...) {
+            // A data set's own close handlers may still try the server.
+        }
+        ds->select_.unprepare();
+        ds->preparedText_.clear();
+        ds->updateStatements_.clear();
+    }
+    att_.abandon();
+    tableInfo_.clear();
+    suspect_ = false;
+    lost_ = true;
+    dropping_ = false;
+    if (AfterDisconnect)
+        AfterDisconnect(this);
 }
 
 void TIBDatabase::Open()
@@ -55,14 +113,31 @@ void TIBDatabase::Open()
     TSqlWait wait;
     att_.attach(DatabaseName, cp);
     tableInfo_.clear();
+    suspect_ = false;
+    lost_ = false;
     if (AfterConnect)
         AfterConnect(this);
 }
 
 void TIBDatabase::Close()
 {
-    if (!Connected())
+    if (!Connected()) {
+        lost_ = false;
         return;
+    }
+    try {
+        closeAttached();
+    } catch (const EIBError &e) {
+        if (!e.ConnectionLost)
+            throw;
+        dropConnection();
+        lost_ = false;
+        throw;
+    }
+}
+
+void TIBDatabase::closeAttached()
+{
     if (BeforeDisconnect)
         BeforeDisconnect(this);
     CloseDataSets();
@@ -81,8 +156,10 @@ void TIBDatabase::CloseDataSets()
         ds->Close();
 }
 
-void TIBDatabase::TestConnected() const
+void TIBDatabase::TestConnected()
 {
+    if (!Connected() && lost_)
+        Open();
     if (!Connected())
         throw EDatabaseError(QStringLiteral("Databáza nie je pripojená"));
 }
@@ -123,6 +200,14 @@ void TIBDatabase::ApplyUpdates(const std::vector<TDataSet *> &dataSets)
     TIBTransaction *tr = defaultTransaction_;
     if (!tr)
         throw EDatabaseError(QStringLiteral("Databáza nemá transakciu"));
+    // The savepoint covers this database's default transaction only: a data set writing elsewhere would
+    // stay written when the rest is rolled back, so such a group is refused before anything is written.
+    for (TDataSet *ds : dataSets) {
+        auto *ib = dynamic_cast<TIBCustomDataSet *>(ds);
+        if (ib && ds->Active() && ds->CachedUpdates() && (ib->Database() != this || ib->Transaction() != tr))
+            throw EDatabaseError(QStringLiteral("Súbor dát %1 je v inej transakcii a nedá sa zapísať spolu s ostatnými")
+                                     .arg(ds->Name));
+    }
     {
         TSavepoint save(tr);
         for (TDataSet *ds : dataSets)

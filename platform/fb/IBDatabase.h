@@ -32,19 +32,23 @@ public:
     bool LoginPrompt = false;
     int SQLDialect = 3;
 
-    bool Connected() const { return att_.isAttached(); }
+    // False once a call has found the connection lost (the handles are then dropped).
+    bool Connected() const;
     void SetConnected(bool on) { on ? Open() : Close(); }
     void Open();
-    // Closes every data set, ends the transactions (commit) and detaches.
+    // Closes every data set, ends the transactions (commit) and detaches. When the connection turns
+    // out lost, the handles are dropped all the same and the error (in Slovak) goes to the caller.
     void Close();
     void CloseDataSets();
-    void TestConnected() const;
+    // Throws unless connected; a connection lost under the program is made again first.
+    void TestConnected();
 
     TIBTransaction *DefaultTransaction() const { return defaultTransaction_; }
     void SetDefaultTransaction(TIBTransaction *t);
 
     // Applies the cached updates of several data sets together: all or nothing under one savepoint,
-    // then commit-retaining and marking the caches stored. On an error the caches stay for a retry.
+    // then commit-retaining and marking the caches stored. On an error the caches stay for a retry. A data
+    // set of another database or transaction is refused (EDatabaseError) before anything is written.
     void ApplyUpdates(const std::vector<TDataSet *> &dataSets);
 
     QString ServerVersion();
@@ -70,8 +74,17 @@ private:
     void addTransaction(TIBTransaction *t);
     void removeTransaction(TIBTransaction *t);
     void loadTableInfo(const QString &table);
+    void closeAttached();
+    // Lets go of a lost connection: transactions, statements and the attachment, no server call made.
+    void dropConnection();
+    static void connectionLost();
 
     fb::Attachment att_;
+    // A call failed for a lost connection: the next look at Connected() asks the server.
+    bool suspect_ = false;
+    // The connection was lost (not closed): the next use connects again.
+    bool lost_ = false;
+    bool dropping_ = false;
     TIBTransaction *defaultTransaction_ = nullptr;
     std::vector<TIBTransaction *> transactions_;
     std::vector<TIBCustomDataSet *> dataSets_;

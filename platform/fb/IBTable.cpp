@@ -176,10 +176,30 @@ QString TIBTable::InsertText(const std::vector<QVariant> &newData) const
            QLatin1Char(')');
 }
 
+// The condition that a column still holds the value the record was read with, nulls included. Blobs
+// cannot be compared; times and timestamps are read to the millisecond, so the column may hold a finer
+// value within that millisecond.
+static QString oldValueMatch(const TField *f)
+{
+    if (IsBlobType(f->DataType()))
+        return QString();
+    const QString col = quoted(f->FieldName());
+    const QString old = QStringLiteral(":OLD_") + f->FieldName();
+    const QString same = col + QStringLiteral(" is not distinct from ") + old;
+    if (f->DataType() != ftDateTime && f->DataType() != ftTime)
+        return same;
+    const QString type = f->DataType() == ftTime ? QStringLiteral("time") : QStringLiteral("timestamp");
+    return QStringLiteral("(%1 or %2 >= %3 and %2 < dateadd(1 millisecond to cast(%3 as %4)))")
+        .arg(same, col, old, type);
+}
+
 QString TIBTable::ModifyText(const std::vector<QVariant> &newData, const std::vector<QVariant> &oldData) const
 {
     const QStringList computed = Database() ? Database()->ComputedColumns(tableName_) : QStringList();
     QStringList sets;
+    // Besides the key, every changed column must still hold its old value: a change another
+    // workstation saved in between is then refused instead of overwritten.
+    QStringList unchanged;
     for (int i = 0; i < FieldCount(); ++i) {
         TField *f = Fields(i);
         if (f->FieldKind() != fkData || computed.contains(f->FieldName(), Qt::CaseInsensitive))
@@ -189,11 +209,16 @@ QString TIBTable::ModifyText(const std::vector<QVariant> &newData, const std::ve
         if (a.isNull() == b.isNull() && (a.isNull() || a == b))
             continue;
         sets << quoted(f->FieldName()) + QStringLiteral(" = :") + f->FieldName();
+        if (const QString match = oldValueMatch(f); !match.isEmpty())
+            unchanged << match;
     }
     if (sets.isEmpty())
         return QString();
+    QString where = WhereKey(true);
+    if (!unchanged.isEmpty())
+        where += (where.isEmpty() ? QString() : QStringLiteral(" and ")) + unchanged.join(QStringLiteral(" and "));
     return QStringLiteral("update ") + quoted(tableName_.toUpper()) + QStringLiteral(" set ") +
-           sets.join(QStringLiteral(", ")) + QStringLiteral(" where ") + WhereKey(true);
+           sets.join(QStringLiteral(", ")) + QStringLiteral(" where ") + where;
 }
 
 QString TIBTable::DeleteText() const

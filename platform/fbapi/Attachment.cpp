@@ -40,7 +40,12 @@ void Attachment::attach(const QString &database, const ConnectParams &params)
     const unsigned char *buf = dpb.data();
     auto &st = status();
     Firebird::IAttachment *a = provider()->attachDatabase(&st, QFile::encodeName(database).constData(), len, buf);
-    check(st);
+    if (st.getState() & Firebird::IStatus::STATE_ERRORS) {
+        // A refused connection is no lost one: the server's own lines name the host and the cause.
+        EIBError e = errorFromStatus(&st, false);
+        st.init();
+        throw e;
+    }
     att_.reset(a);
     dialect_ = params.sqlDialect > 0 ? params.sqlDialect : 3;
 }
@@ -68,6 +73,25 @@ void Attachment::detach()
     auto &st = status();
     if (!att_.close(st, [](Firebird::IAttachment *a, Firebird::CheckStatusWrapper *s) { a->detach(s); }))
         raiseStatus(&st);
+}
+
+void Attachment::dropDatabase()
+{
+    auto &st = status();
+    checked()->dropDatabase(&st);
+    check(st);
+    att_.forget();
+}
+
+bool Attachment::alive()
+{
+    if (!att_)
+        return false;
+    auto &st = status();
+    att_->ping(&st);
+    const bool ok = !(st.getState() & Firebird::IStatus::STATE_ERRORS);
+    st.init();
+    return ok;
 }
 
 Firebird::IAttachment *Attachment::checked() const

@@ -20,7 +20,13 @@ public:
     // Creates the database file (page size 8192, default character set WIN1250) and stays attached.
     static Attachment createDatabase(const QString &database, const ConnectParams &params = {});
     void detach();
+    // Deletes the database file of this connection (no other connection may be open to it).
+    void dropDatabase();
     bool isAttached() const { return bool(att_); }
+    // Asks the server whether the connection still works (a round trip); false when it is lost.
+    bool alive();
+    // Lets go of a lost connection without asking the server anything.
+    void abandon() { att_.reset(); }
 
     // A statement without parameters or results (DDL and the like), in its own transaction.
     void executeImmediate(const QString &sql);

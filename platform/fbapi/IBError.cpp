@@ -52,9 +52,51 @@ QString objectName(const ISC_STATUS *v)
     return {};
 }
 
+bool meansLostConnection(ISC_STATUS code)
+{
+    switch (code) {
+    case isc_network_error:
+    case isc_net_read_err:
+    case isc_net_write_err:
+    case isc_lost_db_connection:
+    case isc_conn_lost:
+    case isc_att_shutdown:
+    case isc_shutdown:
+        return true;
+    default:
+        return false;
+    }
+}
+
+bool meansLockedRecord(ISC_STATUS code)
+{
+    switch (code) {
+    case isc_lock_conflict:
+    case isc_deadlock:
+    case isc_update_conflict:
+    case isc_lock_timeout:
+        return true;
+    default:
+        return false;
+    }
+}
+
+void (*connectionLostHook)() = nullptr;
+
 } // namespace
 
-EIBError errorFromStatus(const Firebird::IStatus *status)
+const QString ConnectionLostMessage = QString::fromUtf8(
+    "Spojenie s databázou sa prerušilo. Neuložené zmeny sa nezapísali; program sa pri ďalšej práci s údajmi "
+    "pripojí znova.");
+const QString RecordLockedMessage = QString::fromUtf8(
+    "Záznam práve mení iný používateľ. Zadané údaje zostali zachované; uložte ich o chvíľu znova.");
+
+void setConnectionLostHook(void (*hook)())
+{
+    connectionLostHook = hook;
+}
+
+EIBError errorFromStatus(const Firebird::IStatus *status, bool translate)
 {
     const ISC_STATUS *errors = status->getErrors();
     QStringList lines;
@@ -63,12 +105,31 @@ EIBError errorFromStatus(const Firebird::IStatus *status)
     while (fb_interpret(buf, sizeof buf, &p))
         lines << Win1250::toUnicode(buf, static_cast<qsizetype>(qstrlen(buf)));
     const int gds = errors[0] == isc_arg_gds ? static_cast<int>(errors[1]) : 0;
-    return EIBError(lines.join(QLatin1Char('\n')), static_cast<int>(isc_sqlcode(errors)), gds, objectName(errors));
+    bool lost = false, locked = false;
+    for (const ISC_STATUS *v = errors; *v != isc_arg_end; v += (*v == isc_arg_cstring ? 3 : 2)) {
+        if (*v != isc_arg_gds)
+            continue;
+        lost = lost || meansLostConnection(v[1]);
+        locked = locked || meansLockedRecord(v[1]);
+    }
+    const QString serverLines = lines.join(QLatin1Char('\n'));
+    QString message = serverLines;
+    if (translate && lost)
+        message = ConnectionLostMessage;
+    else if (translate && locked)
+        message = RecordLockedMessage;
+    EIBError e(message, static_cast<int>(isc_sqlcode(errors)), gds, objectName(errors));
+    e.ServerMessage = serverLines;
+    e.ConnectionLost = lost;
+    e.RecordLocked = locked;
+    return e;
 }
 
 void raiseStatus(const Firebird::IStatus *status)
 {
     EIBError e = errorFromStatus(status);
+    if (e.ConnectionLost && connectionLostHook)
+        connectionLostHook();
     // The status is reused by the next call: leave it clean.
     const_cast<Firebird::IStatus *>(status)->init();
     throw e;

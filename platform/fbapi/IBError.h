@@ -1,5 +1,6 @@
 // Server errors as one exception type: all status lines, the SQL code, the GDS code and the
-// constraint, index or exception name the error is about.
+// constraint, index or exception name the error is about. A lost connection and a record locked by
+// another transaction carry a Slovak sentence instead of the server's lines.
 #pragma once
 
 #include "platform/os/Exception.h"
@@ -15,20 +16,35 @@
 class EIBError : public EDatabaseError {
 public:
     EIBError(QString message, int sqlCode, int ibErrorCode, QString constraintName = {})
-        : EDatabaseError(std::move(message)), SQLCode(sqlCode), IBErrorCode(ibErrorCode),
-          ConstraintName(std::move(constraintName))
+        : EDatabaseError(message), SQLCode(sqlCode), IBErrorCode(ibErrorCode),
+          ConstraintName(std::move(constraintName)), ServerMessage(std::move(message))
     {
     }
     int SQLCode = 0;
     int IBErrorCode = 0;
     QString ConstraintName;
+    // The server's own lines (Message may be a Slovak sentence in their place).
+    QString ServerMessage;
+    // The connection to the server is gone (network error, shut-down attachment or database).
+    bool ConnectionLost = false;
+    // Another transaction holds the record (lock conflict, lock time-out, update conflict).
+    bool RecordLocked = false;
 };
 
 namespace fb {
 
-// Converts the errors of a status into EIBError (warnings alone are no error).
-EIBError errorFromStatus(const Firebird::IStatus *status);
+// What the user reads for a lost connection and for a record held by another workstation.
+extern const QString ConnectionLostMessage;
+extern const QString RecordLockedMessage;
+
+// Converts the errors of a status into EIBError (warnings alone are no error); with translate, a lost
+// connection or a lock conflict gets its Slovak sentence as the message.
+EIBError errorFromStatus(const Firebird::IStatus *status, bool translate = true);
+// Throws the status's errors (translated); a lost connection first calls the connection-lost hook.
 [[noreturn]] void raiseStatus(const Firebird::IStatus *status);
+// Called (with no server call of its own to make) whenever a call fails because its connection is lost,
+// so the owners of connections can check theirs.
+void setConnectionLostHook(void (*hook)());
 
 // Throws when the status holds errors; cheap when it does not.
 template <class S>

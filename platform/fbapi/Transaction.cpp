@@ -31,7 +31,15 @@ void Transaction::start(Attachment &att, int options)
         tpb.push_back(isc_tpb_read_committed);
         tpb.push_back(isc_tpb_rec_version);
     }
-    tpb.push_back((options & NoWait) ? isc_tpb_nowait : isc_tpb_wait);
+    if (options & NoWait) {
+        tpb.push_back(isc_tpb_nowait);
+    } else {
+        tpb.push_back(isc_tpb_wait);
+        tpb.push_back(isc_tpb_lock_timeout);
+        tpb.push_back(4);
+        for (int shift = 0; shift < 32; shift += 8)
+            tpb.push_back(static_cast<unsigned char>((LockTimeoutSeconds >> shift) & 0xff));
+    }
     auto &st = status();
     Firebird::ITransaction *t = att.handle()->startTransaction(&st, static_cast<unsigned>(tpb.size()), tpb.data());
     check(st);

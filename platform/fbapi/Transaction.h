@@ -1,5 +1,6 @@
 // A transaction on one attachment (which must outlive it): read committed, record versions, wait
-// by default, snapshot or read only on request; commit, commit retaining, rollback, savepoints.
+// for a locked record at most LockTimeoutSeconds by default, snapshot or read only on request; commit,
+// commit retaining, rollback, savepoints.
 #pragma once
 
 #include "FbHandle.h"
@@ -10,10 +11,14 @@ namespace fb {
 
 class Attachment;
 
+// How long a statement waits for a record another transaction holds before it fails with a lock
+// time-out: long enough for a quick save at another workstation, short enough not to freeze the screen.
+constexpr int LockTimeoutSeconds = 5;
+
 class Transaction {
 public:
     enum Option {
-        Default = 0,     // read committed, record version, wait, read-write
+        Default = 0,     // read committed, record version, wait (LockTimeoutSeconds), read-write
         Snapshot = 1,    // concurrency instead of read committed
         ReadOnly = 2,
         NoWait = 4,
@@ -32,6 +37,9 @@ public:
     void commitRetaining();
     void rollback();
     void rollbackRetaining();
+
+    // Lets go of a transaction whose connection is lost, without asking the server anything.
+    void abandon() { tra_.reset(); }
 
     void savepoint(const QString &name);
     void releaseSavepoint(const QString &name);

@@ -2,6 +2,8 @@
 
 #include "Format.h"
 
+#include <algorithm>
+
 namespace {
 
 // Characters with a meaning in Qt's input-mask language; as literals they need a backslash.
@@ -145,6 +147,24 @@ bool TEditMask::accepts(const Position &p, QChar c)
     case 'A': case 'a': return c.isLetterOrNumber();
     default: return true;
     }
+}
+
+bool TEditMask::Typeable(int index, QChar c) const
+{
+    // The first input position decides; beyond it only a literal typed as itself is looked for, so that
+    // typing a separator still skips the optional places before it.
+    bool passedInput = false;
+    for (int i = std::max(index, 0); i < positions_.size(); ++i) {
+        const Position &p = positions_[i];
+        if (p.kind == Position::Input) {
+            if (!passedInput && accepts(p, c))
+                return true;
+            passedInput = true;
+        } else if (p.ch == c) {
+            return true;
+        }
+    }
+    return false;
 }
 
 QString TEditMask::fill(const QString &value, bool valueHasLiterals, QChar blank) const

@@ -28,6 +28,9 @@ public:
     QString DisplayFromText(const QString &text) const;
     // The value shaped by the mask, unfilled positions as spaces.
     QString Format(const QString &value) const;
+    // Whether c may be typed with the cursor at display position index: the first input position from
+    // there must take it, or c is a literal further on (typing a separator skips to it).
+    bool Typeable(int index, QChar c) const;
     // Whether the text shows nothing but the mask's literals and blanks.
     bool IsTextEmpty(const QString &text) const;
 

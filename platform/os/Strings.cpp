@@ -1,5 +1,7 @@
 #include "Strings.h"
 
+#include "Exception.h"
+
 #include <QRegularExpression>
 #include <algorithm>
 
@@ -16,9 +18,25 @@ TStringList &TStringList::operator=(const QStringList &lines)
     return *this;
 }
 
+void TStringList::checkIndex(int i) const
+{
+    if (i < 0)
+        throw Exception(QStringLiteral("Riadok %1 je mimo zoznamu").arg(i));
+}
+
+const QString &TStringList::Strings(int i) const
+{
+    static const QString none;
+    return i >= 0 && i < lines_.size() ? lines_.at(i) : none;
+}
+
 void TStringList::SetStrings(int i, const QString &line)
 {
+    checkIndex(i);
     changing();
+    // A line past the end comes after blank lines up to it, as a clause line does in a short SQL text.
+    while (lines_.size() <= i)
+        lines_.append(QString());
     lines_[i] = line;
     changed();
 }
@@ -126,13 +144,18 @@ void TStringList::AddStrings(const QStringList &lines)
 
 void TStringList::Insert(int index, const QString &line)
 {
+    checkIndex(index);
     changing();
+    while (lines_.size() < index)
+        lines_.append(QString());
     lines_.insert(index, line);
     changed();
 }
 
 void TStringList::Delete(int index)
 {
+    if (index < 0 || index >= lines_.size())
+        return;
     changing();
     lines_.removeAt(index);
     changed();
@@ -167,14 +190,16 @@ int TStringList::IndexOfName(const QString &name) const
 
 QString TStringList::Names(int i) const
 {
-    const int eq = lines_[i].indexOf(QLatin1Char('='));
-    return eq < 0 ? QString() : lines_[i].left(eq);
+    const QString &line = Strings(i);
+    const int eq = line.indexOf(QLatin1Char('='));
+    return eq < 0 ? QString() : line.left(eq);
 }
 
 QString TStringList::ValueFromIndex(int i) const
 {
-    const int eq = lines_[i].indexOf(QLatin1Char('='));
-    return eq < 0 ? QString() : lines_[i].mid(eq + 1);
+    const QString &line = Strings(i);
+    const int eq = line.indexOf(QLatin1Char('='));
+    return eq < 0 ? QString() : line.mid(eq + 1);
 }
 
 QString TStringList::Values(const QString &name) const

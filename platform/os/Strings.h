@@ -18,8 +18,11 @@ public:
 
     int Count() const { return int(lines_.size()); }
     bool IsEmpty() const { return lines_.isEmpty(); }
-    const QString &operator[](int i) const { return lines_.at(i); }
-    const QString &Strings(int i) const { return lines_.at(i); }
+    // A line outside the list reads as an empty text.
+    const QString &operator[](int i) const { return Strings(i); }
+    const QString &Strings(int i) const;
+    // Setting or inserting a line past the end first adds blank lines up to it; a negative index throws
+    // Exception. Deleting a line that is not there does nothing.
     void SetStrings(int i, const QString &line);
     const QStringList &Lines() const { return lines_; }
 
@@ -53,6 +56,7 @@ public:
     std::function<void()> OnChange;
 
 private:
+    void checkIndex(int i) const;
     void changing();
     void changed();
     QStringList lines_;

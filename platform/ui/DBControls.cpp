@@ -1,6 +1,7 @@
 #include "DBControls.h"
 
 #include "Dialogs.h"
+#include "Guarded.h"
 #include "platform/db/DataSet.h"
 
 #include <QApplication>
@@ -77,12 +78,7 @@ void TDBControl::CommitOnExit()
 {
     if (!link_.Modified())
         return;
-    try {
-        link_.UpdateRecord();
-    } catch (const EAbort &) {
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
+    Guarded([&] { link_.UpdateRecord(); });
 }
 
 // ---------------------------------------------------------------- TDBEdit

@@ -1,6 +1,7 @@
 #include "DBGrid.h"
 
 #include "Dialogs.h"
+#include "Guarded.h"
 #include "platform/db/DataSet.h"
 #include "platform/os/Format.h"
 
@@ -271,7 +272,8 @@ int TDBGrid::DefaultColumnWidth(const TColumn *c) const
         data = std::max(data, fm.horizontalAdvance(FormatDateTime(QStringLiteral("c"),
                                                                   QDateTime(QDate(2026, 12, 28), QTime(20, 58, 58)))));
     else if (f && f->DataType() == ftDate)
-        data = std::max(data, fm.horizontalAdvance(FormatDateTime(FormatSettings().ShortDateFormat, QDate(2026, 12, 28))));
+        data =
+            std::max(data, fm.horizontalAdvance(FormatDateTime(FormatSettings().ShortDateFormat, QDate(2026, 12, 28))));
     // A title with a mark is measured bold, as a sorted title shows.
     const int mark = TitleMarkWidth();
     QFont titleFont = c->TitleFont ? *c->TitleFont : header_->font();
@@ -324,18 +326,6 @@ void TDBGrid::currentChanged(const QModelIndex &current, const QModelIndex &prev
             followDataSet(model_->CurrentRow());
     }
     viewport()->update();
-}
-
-bool TDBGrid::Guarded(const std::function<void()> &fn)
-{
-    try {
-        fn();
-        return true;
-    } catch (const EAbort &) {
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
-    return false;
 }
 
 int TDBGrid::VisibleRowCount() const
@@ -404,7 +394,7 @@ void TDBGrid::keyPressEvent(QKeyEvent *e)
         // At the last row a new row goes after it, elsewhere before the current one.
         if (!ctrl && !shift && canEditData())
             Guarded([&] {
-                if (ds->IsEmpty() || model_->CurrentRow() == ds->RecordCount() - 1 && !ds->CanFetchMore())
+                if (ds->IsEmpty() || (model_->CurrentRow() == ds->RecordCount() - 1 && !ds->CanFetchMore()))
                     ds->Append();
                 else
                     ds->Insert();

@@ -112,8 +112,6 @@ protected:
     virtual Qt::KeyboardModifiers ClickModifiers(Qt::KeyboardModifiers m) const { return m; }
     virtual void KeyDown(int &key, Qt::KeyboardModifiers modifiers);
     virtual void DblClick();
-    // Runs a data-set operation; an error is shown rather than passed to Qt's event loop.
-    bool Guarded(const std::function<void()> &fn);
 
     void keyPressEvent(QKeyEvent *e) override;
     void mousePressEvent(QMouseEvent *e) override;

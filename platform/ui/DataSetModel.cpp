@@ -1,6 +1,7 @@
 #include "DataSetModel.h"
 
 #include "Dialogs.h"
+#include "Guarded.h"
 #include "platform/db/DataSet.h"
 
 // ---------------------------------------------------------------- TColumn
@@ -241,23 +242,23 @@ bool TDataSetModel::setData(const QModelIndex &index, const QVariant &value, int
         return false;
     TDataSet *ds = DataSet();
     TField *f = columns_[index.column()]->field_;
-    try {
+    bool written = false;
+    Guarded([&] {
         if (CurrentRow() != index.row())
             ds->SetRecNo(index.row() + 1);
         const QString text = value.toString();
         if (ds->State() == dsBrowse) {
-            if (text == CellText(index.row(), index.column(), false))
-                return true; // nothing changed: no edit starts
+            if (text == CellText(index.row(), index.column(), false)) {
+                written = true; // nothing changed: no edit starts
+                return;
+            }
             if (!link_.Edit())
-                return false;
+                return;
         }
         f->SetText(text);
-        return true;
-    } catch (const EAbort &) {
-    } catch (const Exception &e) {
-        ShowError(e.Message);
-    }
-    return false;
+        written = true;
+    });
+    return written;
 }
 
 Qt::ItemFlags TDataSetModel::flags(const QModelIndex &index) const

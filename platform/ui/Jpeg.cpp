@@ -54,6 +54,13 @@ bool decode(Decoder &d, const QByteArray &bytes)
     jpeg_mem_src(&d.info, reinterpret_cast<const unsigned char *>(bytes.constData()),
                  static_cast<unsigned long>(bytes.size()));
     jpeg_read_header(&d.info, TRUE);
+    // The header's size is checked before anything is decoded: a few bytes may claim a picture that
+    // would take gigabytes.
+    if (quint64(d.info.image_width) * d.info.image_height > kMaxJpegPixels) {
+        std::snprintf(d.err.message, sizeof d.err.message, "Obrázok %u × %u bodov je príliš veľký.",
+                      unsigned(d.info.image_width), unsigned(d.info.image_height));
+        return false;
+    }
     const bool cmyk = d.info.jpeg_color_space == JCS_CMYK || d.info.jpeg_color_space == JCS_YCCK;
     const bool gray = d.info.jpeg_color_space == JCS_GRAYSCALE;
     d.info.out_color_space = cmyk ? JCS_CMYK : gray ? JCS_GRAYSCALE : JCS_RGB;
@@ -61,7 +68,7 @@ bool decode(Decoder &d, const QByteArray &bytes)
     const int w = int(d.info.output_width), h = int(d.info.output_height), n = d.info.output_components;
     d.image = QImage(w, h, gray ? QImage::Format_Grayscale8 : QImage::Format_RGB32);
     if (d.image.isNull()) {
-        std::snprintf(d.err.message, sizeof d.err.message, "image of %dx%d too large", w, h);
+        std::snprintf(d.err.message, sizeof d.err.message, "Obrázok %d × %d bodov je príliš veľký.", w, h);
         return false;
     }
     d.row.resize(size_t(w) * size_t(n));
@@ -142,7 +149,7 @@ QImage DecodeJpeg(const QByteArray &bytes, QString *error)
     }
     if (!decode(d, bytes)) {
         if (error)
-            *error = QString::fromLocal8Bit(d.err.message);
+            *error = QString::fromUtf8(d.err.message);
         return QImage();
     }
     return d.image;

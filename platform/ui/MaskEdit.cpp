@@ -1,5 +1,6 @@
 #include "MaskEdit.h"
 
+#include <QApplication>
 #include <QKeyEvent>
 
 TMaskEdit::TMaskEdit(QWidget *parent) : QLineEdit(parent)
@@ -42,6 +43,15 @@ QString TMaskEdit::EditText() const
 void TMaskEdit::keyPressEvent(QKeyEvent *e)
 {
     const QString typed = e->text();
+    // A character the mask does not take where it would go is refused, not carried on to a later place
+    // that takes it.
+    if (!mask_.IsEmpty() && typed.size() == 1 && typed[0].isPrint() && !typed[0].isSpace() &&
+        !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
+        !mask_.Typeable(hasSelectedText() ? selectionStart() : cursorPosition(), typed[0])) {
+        QApplication::beep();
+        e->accept();
+        return;
+    }
     if (CharCase != ecNormal && !typed.isEmpty() && typed[0].isLetter()) {
         const QString cased = CharCase == ecUpperCase ? typed.toUpper() : typed.toLower();
         if (cased != typed) {

@@ -155,7 +155,8 @@ void TReportPreview::exportReport()
         return;
     const int index = std::max(0, int(names.indexOf(chosen)));
     // A name typed without an extension gets the chosen kind's.
-    const QString target = QFileInfo(file).suffix().isEmpty() ? file + QLatin1Char('.') + filters[index].Extension : file;
+    const QString target =
+        QFileInfo(file).suffix().isEmpty() ? file + QLatin1Char('.') + filters[index].Extension : file;
     auto filter = filters[index].Create(target);
     try {
         report_->exportToFilter(*filter, false);

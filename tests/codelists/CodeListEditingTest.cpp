@@ -128,7 +128,7 @@ TEST_F(CodeListEditing, ARowWithoutItsKeyIsRefusedInSlovakAndAnUntouchedOneIsDro
 TEST_F(CodeListEditing, EscapeAndTheCloseButtonCloseTheForm)
 {
     bool byEscape = false, byButton = false;
-    whenModal([&](QWidget *w) {
+    WhenModal<TFormSluzby>([&](TFormSluzby *w) {
         TxDBGrid *g = gridOf(FormSluzby->PageControlSluzby->widget(2), &cis->CRezii);
         EXPECT_NE(g, nullptr);
         if (g) {
@@ -138,21 +138,21 @@ TEST_F(CodeListEditing, EscapeAndTheCloseButtonCloseTheForm)
             byEscape = !w->isVisible();
         }
         if (w->isVisible())
-            static_cast<TForm *>(w)->SetModalResult(mrAbort); // the test must not hang
+            w->SetModalResult(mrAbort); // the test must not hang
     });
-    cis->ShowCodeLists(2);
+    ShowCodeLists(2);
     EXPECT_FALSE(cis->CRezii.Active()) << "closing closes the tables";
 
-    whenModal([&](QWidget *w) {
+    WhenModal<TFormSluzby>([&](TFormSluzby *w) {
         if (TBtnKoniec *close = w->findChild<TBtnKoniec *>()) {
             QTest::mouseClick(close, Qt::LeftButton);
             QApplication::processEvents();
             byButton = !w->isVisible();
         }
         if (w->isVisible())
-            static_cast<TForm *>(w)->SetModalResult(mrAbort);
+            w->SetModalResult(mrAbort);
     });
-    cis->ShowCodeLists(3);
+    ShowCodeLists(3);
     EXPECT_TRUE(byEscape);
     EXPECT_TRUE(byButton);
 }

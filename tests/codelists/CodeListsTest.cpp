@@ -1,6 +1,7 @@
 // The code-list data module: rules of new and deleted rows, the look-ups, the employee quick search,
 // the code-list form's pages and the employee list with barcodes.
 #include "CisFixture.h"
+#include "common/HostileCorpus.h"
 
 #include "library/xDBGrid.h"
 #include "shell/QRTlacZam.h"
@@ -39,7 +40,8 @@ TEST_F(CisTest, CustomerNumbersCountUpAndProvisionalOnesDown)
     t.FieldByName("ODBERATEL")->SetValue("Prvý");
     t.Post();
     t.Tag = 1;
-    for (int expected : {0, -1, -2}) {
+    // Below zero even when only ordinary customers exist: 0 means "no customer".
+    for (int expected : {-1, -2, -3}) {
         t.Append();
         EXPECT_EQ(t.FieldByName("C_ODB")->AsInteger(), expected);
         t.Post();
@@ -47,6 +49,16 @@ TEST_F(CisTest, CustomerNumbersCountUpAndProvisionalOnesDown)
     t.Tag = 0;
     t.Append();
     EXPECT_EQ(t.FieldByName("C_ODB")->AsInteger(), 2);
+    t.Cancel();
+}
+
+TEST_F(CisTest, AnOrdinaryCustomerAfterOnlyProvisionalOnesIsNumberedOne)
+{
+    exec("insert into CODBERATELOV (C_ODB, ODBERATEL) values (-1, 'Provizórny')");
+    TxTable &t = cis->QOdberatelia;
+    t.Open();
+    t.Append();
+    EXPECT_EQ(t.FieldByName("C_ODB")->AsInteger(), 1) << "never 0";
     t.Cancel();
 }
 
@@ -215,6 +227,53 @@ TEST_F(CisTest, QuickSearchTakesTypedTextAsText)
     EXPECT_EQ(names, QStringList({"Kováč", "Novák", "Nováková", "O'Neil"}));
 }
 
+TEST_F(CisTest, QuickSearchShowsTheRowsOfTheBoundSearchWhateverIsTyped)
+{
+    for (const char *row : {"(1, 'Novák')", "(2, 'O''Neil')", "(12, 'x'' or ''1''=''1')", "(3, '%1%2')", "(4, 'č''š')"})
+        exec(QStringLiteral("insert into CZAMESTNANCOV (OSC, PRIEZVISKO) values ") + QString::fromUtf8(row));
+    TTestResponder answers; // a number column refuses letters it cannot convert, bound or not
+    auto *form = new TFormSluzby;
+    FormSluzby = form;
+    form->SetPage(0);
+    form->show();
+    TxQuery bound;
+    bound.SetDatabase(&DMZal->DBZAL);
+    for (auto [edit, field] : {std::pair{form->HlPr, "PRIEZVISKO"}, std::pair{form->HlOSC, "OSC"}}) {
+        for (const char *raw : kHostileCorpus) {
+            SCOPED_TRACE(std::string(field) + " <- " + raw);
+            const QString text = QString::fromUtf8(raw);
+            edit->setText(text.chopped(1));
+            TypeText(edit, text.right(1)); // the key's release searches
+            QStringList shown, expected;
+            TxTable &t = cis->QZamestnanci;
+            if (!t.Active())
+                shown << "error";
+            else
+                for (t.First(); !t.Eof(); t.Next())
+                    shown << t.FieldByName("OSC")->AsString();
+            bound.SQL().SetText(QStringLiteral("select OSC from CZAMESTNANCOV where %1 like :v order by OSC").arg(field));
+            try {
+                bound.ParamByName("v").SetValue((text + '%').trimmed());
+                bound.Open();
+                for (bound.First(); !bound.Eof(); bound.Next())
+                    expected << bound.Fields(0)->AsString();
+                bound.Close();
+            } catch (const Exception &) {
+                expected << "error";
+            }
+            shown.sort();
+            expected.sort();
+            EXPECT_EQ(shown.join(',').toStdString(), expected.join(',').toStdString());
+        }
+    }
+    form->close();
+    delete form;
+    FormSluzby = nullptr;
+    bound.SQL().SetText("select count(*) from CZAMESTNANCOV");
+    bound.Open();
+    EXPECT_EQ(bound.Fields(0)->AsInteger(), 5) << "nothing typed changed the table";
+}
+
 TEST_F(CisTest, CodeListFormPagesOpenTheirTables)
 {
     for (const char *row : {"(1, 'Novák')", "(2, 'Nováková')", "(3, 'Kováč')"})
@@ -271,11 +330,11 @@ TEST_F(CisTest, CodeListFormPagesOpenTheirTables)
 
 TEST_F(CisTest, ShowCodeListsOpensTheChosenPage)
 {
-    closeModal(mrCancel, [](QWidget *) {
+    CloseModal(mrCancel, [](QWidget *) {
         EXPECT_EQ(FormSluzby->PageControlSluzby->currentIndex(), 3);
         EXPECT_EQ(FormSluzby->StatusText(), QString::fromUtf8("Číselníky - Profesie a tarify"));
     });
-    EXPECT_EQ(cis->ShowCodeLists(3), mrCancel);
+    EXPECT_EQ(ShowCodeLists(3), mrCancel);
     EXPECT_FALSE(cis->CTarifov.Active()) << "closing closes the tables";
 }
 

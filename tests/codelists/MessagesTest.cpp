@@ -57,7 +57,7 @@ protected:
     {
         SetNowForTests(QDateTime(QDate(2026, 3, day), time));
         auto listed = std::make_shared<std::optional<QStringList>>();
-        closeModal(mrCancel, [listed](QWidget *) {
+        CloseModal(mrCancel, [listed](QWidget *) {
             QStringList titles;
             TxQuery *q = MessageQuery();
             for (q->First(); !q->Eof(); q->Next())
@@ -66,7 +66,7 @@ protected:
             *listed = titles;
         });
         CheckMessages(force);
-        cancelWhenModal(); // a closer left waiting must not act on a later window
+        CancelWhenModal(); // a closer left waiting must not act on a later window
         return *listed;
     }
 };
@@ -114,7 +114,7 @@ TEST_F(MessagesTest, SendingToNobodySaysSoAndKeepsTheForm)
 {
     TTestResponder answers;
     TQMsgDForm &f = form();
-    whenModal([&f](QWidget *) {
+    WhenModal([&f](QWidget *) {
         f.cbMSG_USER->setEditText("NIKTO");
         QTest::mouseClick(f.BtnPosli, Qt::LeftButton);
         EXPECT_TRUE(f.isVisible()) << "the form stays open to choose an addressee";
@@ -139,7 +139,7 @@ TEST_F(MessagesTest, HandledUpToTheCurrentMessage)
     TTestResponder answers;
     answers.MessageAnswers = {mrYes};
     SetNowForTests(QDateTime(QDate(2026, 3, 16), QTime(11, 0)));
-    closeModal(mrCancel, [](QWidget *) {
+    CloseModal(mrCancel, [](QWidget *) {
         MessageQuery()->SetRecNo(3);
         QMsgForm->MarkHandledUpToCurrent();
         EXPECT_EQ(rows(*MessageQuery()), 5) << "the list stays until reopened";
@@ -157,8 +157,8 @@ TEST_F(MessagesTest, ReplyKeepsOnePrefixAndGoesToTheSender)
     send("FERO", "Re: Termín");
     loginAs("FERO");
     TTestResponder answers; // "print?" answered No
-    closeModal(mrCancel, [](QWidget *list) {
-        whenModal(
+    CloseModal(mrCancel, [](QWidget *list) {
+        WhenModal(
             [](QWidget *compose) {
             auto &f = *static_cast<TQMsgDForm *>(compose);
             EXPECT_EQ(f.cbMSG_USER->currentText(), "JANO");

@@ -3,6 +3,7 @@
 #include "CisFixture.h"
 
 #include "library/xDBGrid.h"
+#include "shell/CodeListModule.h"
 #include "shell/MenuHooks.h"
 #include "shell/Startup.h"
 #include "platform/ui/BitBtn.h"
@@ -64,7 +65,7 @@ TEST_F(PickTest, TypedItemNumberIsTakenEvenWhenItBeginsAnother)
 TEST_F(PickTest, ItemListFiltersAndReturnsThePick)
 {
     QString code = "V1"; // two rows, neither is V1
-    closeModal(mrOk, [](QWidget *) {
+    CloseModal(mrOk, [](QWidget *) {
         TCisPolForm &f = *CisPolForm;
         EXPECT_EQ(rows(DMCis->QPolozky), 2);
         f.eNAZOV->setText(QString::fromUtf8("veľk"));
@@ -77,7 +78,7 @@ TEST_F(PickTest, ItemListFiltersAndReturnsThePick)
 
     // Typed apostrophes and SQL stay text; the type mask still applies.
     QString other = "X";
-    closeModal(mrOk, [](QWidget *) {
+    CloseModal(mrOk, [](QWidget *) {
         TCisPolForm &f = *CisPolForm;
         EXPECT_EQ(rows(DMCis->QPolozky), 3) << "the products";
         f.ePOPIS->setText("O'Br");
@@ -96,15 +97,15 @@ TEST_F(PickTest, ItemListFiltersAndReturnsThePick)
 TEST_F(PickTest, CancelledItemPickWritesNothingBackButTheTypedText)
 {
     QString code = "Q";
-    closeModal(mrCancel);
+    CloseModal(mrCancel);
     EXPECT_FALSE(PickItem(code, 'V'));
     EXPECT_EQ(code, "Q");
     TField *field = target.FieldByName("ODBERATEL");
     field->SetValue("ZZ");
-    closeModal(mrCancel);
+    CloseModal(mrCancel);
     EXPECT_FALSE(PickAnyItemForField(field));
     EXPECT_EQ(field->AsString(), "ZZ");
-    closeModal(mrOk, [](QWidget *) { DMCis->QPolozky.Locate("C_POL", "M5                "); });
+    CloseModal(mrOk, [](QWidget *) { DMCis->QPolozky.Locate("C_POL", "M5                "); });
     EXPECT_TRUE(PickAnyItemForField(field));
     EXPECT_EQ(field->AsString(), "M5") << "the picked value in the calling field";
 }
@@ -113,7 +114,7 @@ TEST_F(PickTest, ItemFilterRefusesACustomerNumberThatIsNoNumber)
 {
     TTestResponder answers;
     QString code;
-    closeModal(mrCancel, [](QWidget *) {
+    CloseModal(mrCancel, [](QWidget *) {
         CisPolForm->eC_ODB->setText("abc");
         click(CisPolForm->BtnFilter);
     });
@@ -138,7 +139,7 @@ TEST_F(PickTest, CustomerByNumberRegistrationNumberOrName)
     EXPECT_EQ(number->AsInteger(), 3);
 
     // Several by the city: the list, with the provisional customer only when allowed.
-    closeModal(mrOk, [](QWidget *) {
+    CloseModal(mrOk, [](QWidget *) {
         EXPECT_EQ(rows(DMCis->QOdberatelia), 4) << "no name: the whole table";
         CisOdbForm->eMESTO->setText("Mart");
         click(CisOdbForm->BtnFilter);
@@ -155,7 +156,7 @@ TEST_F(PickTest, NewCustomerFromThePickList)
 {
     TTestResponder answers;
     answers.InputAnswers = {QString::fromUtf8("Nový odberateľ s.r.o."), QVariant()};
-    closeModal(mrOk, [](QWidget *) {
+    CloseModal(mrOk, [](QWidget *) {
         CisOdbForm->NegativeNumbers = true;
         click(CisOdbForm->BtnNovy);
         click(CisOdbForm->BtnNovy); // cancelled
@@ -181,7 +182,7 @@ TEST_F(PickTest, EmployeeCheckAndPick)
     }
 
     // An unknown number shows every employee; the pick goes into the field.
-    closeModal(mrOk, [](QWidget *) {
+    CloseModal(mrOk, [](QWidget *) {
         EXPECT_EQ(rows(DMCis->QZamestnanci), 3);
         DMCis->QZamestnanci.Locate("OSC", 30);
     });
@@ -191,7 +192,7 @@ TEST_F(PickTest, EmployeeCheckAndPick)
     int n = 7;
     EXPECT_TRUE(PickEmployee(n)) << "a known number needs no list";
     EXPECT_EQ(EmployeeSurname, QString::fromUtf8("Novák"));
-    closeModal(mrCancel);
+    CloseModal(mrCancel);
     n = 5;
     EXPECT_FALSE(PickEmployee(n));
     EXPECT_EQ(n, 5);
@@ -224,7 +225,7 @@ TEST_F(OrderPickTest, JobListByProductViewAndFilter)
 {
     TField *field = target.FieldByName("ICO");
     field->SetValue(0);
-    closeModal(mrOk, [](QWidget *) {
+    CloseModal(mrOk, [](QWidget *) {
         TxQuery &q = DMCis->QvZakazkyD;
         EXPECT_EQ(rows(q), 2) << "the jobs of product V12";
         EXPECT_EQ(q.FieldByName(QString::fromUtf8("Ešte vyrobiť"))->DisplayLabel(), QString::fromUtf8("Ešte vyrobiť"));
@@ -246,10 +247,30 @@ TEST_F(OrderPickTest, JobListByProductViewAndFilter)
     // An open order of a customer with one job is taken as it is.
     TField *order = target.FieldByName("ODBERATEL");
     order->SetValue("");
-    closeModal(mrCancel);
+    CloseModal(mrCancel);
     EXPECT_TRUE(PickCustomerOrder(order, 1)) << "one open job of customer 1";
-    cancelWhenModal();
+    CancelWhenModal();
     EXPECT_EQ(order->AsString(), "OBJ/1");
+}
+
+TEST_F(OrderPickTest, JobListByProductAndCustomerTakesTheProductCodeAsItStands)
+{
+    for (const char *row : {"(260020, 'OBJ/2', 'V%2', 5)", "(260021, 'OBJ/2', 'V2', 5)", "(260022, 'OBJ/2', 'V%1', 5)"})
+        exec(QStringLiteral("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, STAV_ZAK) values ") + row);
+    TField *field = target.FieldByName("ICO");
+    field->SetValue(0);
+    for (const char *product : {"V%2", "V%1"}) {
+        SCOPED_TRACE(product);
+        QStringList shown;
+        CloseModal(mrOk, [&](QWidget *) {
+            TxQuery &q = DMCis->QvZakazkyD;
+            for (q.First(); !q.Eof(); q.Next())
+                shown << q.FieldByName("c_vyr")->AsString().trimmed();
+            q.First();
+        });
+        EXPECT_TRUE(PickOrderForField(field, product, QString(), 2));
+        EXPECT_EQ(shown, QStringList{QString::fromLatin1(product)}) << "the code's %1 or %2 is no placeholder";
+    }
 }
 
 TEST_F(PickTest, ModuleWiresItsRoutines)
@@ -257,12 +278,12 @@ TEST_F(PickTest, ModuleWiresItsRoutines)
     RegisterCodeListModule();
     EXPECT_TRUE(HasStartupFactory("TDMCis"));
     EXPECT_TRUE(HasStartupFactory("TQMsgDForm"));
-    closeModal(mrCancel, [](QWidget *) { EXPECT_EQ(FormSluzby->PageControlSluzby->currentIndex(), 2); });
+    CloseModal(mrCancel, [](QWidget *) { EXPECT_EQ(FormSluzby->PageControlSluzby->currentIndex(), 2); });
     CallOpenRoutine("ShowCodeLists", {2});
-    ASSERT_TRUE(bool(CheckMessagesHook));
-    closeModal(mrCancel, [](QWidget *w) { EXPECT_EQ(w, QMsgForm); });
-    CheckMessagesHook(true);
-    CheckMessagesHook = nullptr;
+    ASSERT_TRUE(bool(ModuleHooks().CheckMessages));
+    CloseModal(mrCancel, [](QWidget *w) { EXPECT_EQ(w, QMsgForm); });
+    ModuleHooks().CheckMessages(true);
+    ModuleHooks() = TModuleHooks();
     UnregisterOpenRoutine("ShowCodeLists");
     for (const char *name : {"TDMCis", "TCisZamForm", "TCisZakForm", "TCisOdbForm", "TCisPolForm", "TQMsgForm", "TQMsgDForm"})
         ClearStartupFactory(name);

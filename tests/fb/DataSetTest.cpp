@@ -1,6 +1,7 @@
 // The Firebird data sets on a real embedded database: lazy fetching, types, the state machine and its
 // events, writes through tables and update statements, cached updates, master-detail, bookmarks.
 #include "common/DbFixture.h"
+#include "common/DbError.h"
 #include "platform/fbapi/IBError.h"
 
 #include <QCoreApplication>
@@ -264,14 +265,7 @@ TEST_F(DataSets, AUniqueKeyViolationCarriesItsCodes)
     t->Open();
     t->Append();
     t->FieldByName("ID")->SetAsInteger(1);
-    try {
-        t->Post();
-        FAIL() << "duplicate key posted";
-    } catch (const EIBError &e) {
-        EXPECT_EQ(e.SQLCode, -803);
-        EXPECT_EQ(e.IBErrorCode, 335544665);
-        EXPECT_EQ(e.ConstraintName, QStringLiteral("PK_T_ITEM"));
-    }
+    EXPECT_DB_ERROR(t->Post(), .SQLCode = -803, .IBErrorCode = 335544665, .Constraint = "PK_T_ITEM");
     EXPECT_EQ(t->State(), dsInsert);
     t->Cancel();
 }
@@ -595,6 +589,9 @@ TEST_F(DataSets, SavepointRollsBackUnlessCommitted)
         t->Post();
     }
     EXPECT_EQ(value("select TXT from T_LINE where ID = 1").toString(), "a");
+    // The record still shows the rolled-back "x"; a save over it would be refused as stale.
+    t->Refresh();
+    EXPECT_EQ(t->FieldByName("TXT")->AsString(), "a");
     {
         TSavepoint save(tr.get());
         t->Edit();
@@ -636,3 +633,30 @@ TEST_F(DataSets, IdleTimerCommitsRetainingButNotInsideASave)
 }
 
 } // namespace
+
+TEST_F(DataSets, AGroupWithADataSetOfAnotherTransactionIsRefusedBeforeAnyWrite)
+{
+    TIBTransaction other(db.get());
+    auto mine = table("T_LINE");
+    mine->SetIndexFieldNames("ID");
+    mine->SetCachedUpdates(true);
+    mine->Open();
+    mine->Append();
+    mine->FieldByName("ID")->SetAsInteger(3); // collides: this part fails
+    mine->Post();
+    auto theirs = table("T_ITEM");
+    theirs->SetTransaction(&other);
+    theirs->SetCachedUpdates(true);
+    theirs->Open();
+    theirs->Edit();
+    theirs->FieldByName("NAME")->SetAsString("zmena");
+    theirs->Post();
+
+    EXPECT_THROW(db->ApplyUpdates({theirs.get(), mine.get()}), EDatabaseError);
+    EXPECT_TRUE(theirs->UpdatesPending());
+    EXPECT_TRUE(mine->UpdatesPending());
+    if (other.Active())
+        other.Commit();
+    EXPECT_NE(value("select NAME from T_ITEM where ID = 1").toString(), "zmena")
+        << "the other transaction's data set wrote nothing the savepoint could not take back";
+}

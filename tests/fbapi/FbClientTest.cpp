@@ -1,5 +1,6 @@
 #include "platform/fbapi/FbClient.h"
 
+#include "common/DbError.h"
 #include "common/TempDatabase.h"
 
 #include <ibase.h>
@@ -57,12 +58,7 @@ TEST_F(FbClientTest, AttachReportsVersionsAndDetaches)
 TEST_F(FbClientTest, DetachWithOpenTransactionReportsItAndLetsGo)
 {
     Transaction tr(att);
-    try {
-        att.detach();
-        FAIL() << "detached over an open transaction";
-    } catch (const EIBError &e) {
-        EXPECT_EQ(e.IBErrorCode, isc_open_trans);
-    }
+    EXPECT_DB_ERROR(att.detach(), .IBErrorCode = isc_open_trans);
     EXPECT_FALSE(att.isAttached());
     EXPECT_THROW(tr.execute(QStringLiteral("select 1 from rdb$database")), EDatabaseError);
     EXPECT_THROW(readBlob(tr, BlobId{{1, 1}}), EDatabaseError);
@@ -72,14 +68,10 @@ TEST_F(FbClientTest, DetachWithOpenTransactionReportsItAndLetsGo)
 TEST_F(FbClientTest, MissingFileGivesIoError)
 {
     Attachment other;
-    try {
-        other.attach(db.dir() + QStringLiteral("/nie-je.fdb"), params());
-        FAIL() << "attached to a missing file";
-    } catch (const EIBError &e) {
-        EXPECT_EQ(e.IBErrorCode, isc_io_error);
-        EXPECT_TRUE(e.Message.contains(QStringLiteral("nie-je.fdb"))) << e.Message.toStdString();
-        EXPECT_TRUE(e.Message.contains(QLatin1Char('\n'))) << "all status lines";
-    }
+    const EIBError e =
+        EXPECT_DB_ERROR(other.attach(db.dir() + QStringLiteral("/nie-je.fdb"), params()), .IBErrorCode = isc_io_error);
+    EXPECT_TRUE(e.Message.contains(QStringLiteral("nie-je.fdb"))) << e.Message.toStdString();
+    EXPECT_TRUE(e.Message.contains(QLatin1Char('\n'))) << "all status lines";
     EXPECT_FALSE(other.isAttached());
 }
 
@@ -234,15 +226,9 @@ TEST_F(FbClientTest, UniqueKeyViolationNamesTheConstraint)
     ins.prepare(tr, QStringLiteral("insert into u values (?)"));
     ins.setParam(0, 7);
     ins.execute(tr);
-    try {
-        ins.execute(tr);
-        FAIL() << "duplicate accepted";
-    } catch (const EIBError &e) {
-        EXPECT_EQ(e.SQLCode, -803);
-        EXPECT_EQ(e.IBErrorCode, isc_unique_key_violation);
-        EXPECT_EQ(e.ConstraintName, QStringLiteral("PK_U"));
-        EXPECT_TRUE(e.Message.contains(QStringLiteral("PK_U")));
-    }
+    const EIBError e =
+        EXPECT_DB_ERROR(ins.execute(tr), .SQLCode = -803, .IBErrorCode = isc_unique_key_violation, .Constraint = "PK_U");
+    EXPECT_TRUE(e.Message.contains(QStringLiteral("PK_U")));
     // The transaction goes on after the error.
     EXPECT_EQ(selectOne(tr, QStringLiteral("select count(*) from u")), QVariant(1));
 }
@@ -254,20 +240,10 @@ TEST_F(FbClientTest, ForeignKeyAndCheckViolationsNameTheirConstraints)
                                         "constraint FK_DIETA_RODIC foreign key (rodic) references rodic (id), "
                                         "constraint CHK_DIETA check (id > 0))"));
     Transaction tr(att);
-    try {
-        tr.execute(QStringLiteral("insert into dieta values (1, 99)"));
-        FAIL() << "orphan accepted";
-    } catch (const EIBError &e) {
-        EXPECT_EQ(e.IBErrorCode, isc_foreign_key);
-        EXPECT_EQ(e.ConstraintName, QStringLiteral("FK_DIETA_RODIC"));
-    }
-    try {
-        tr.execute(QStringLiteral("insert into dieta values (-1, null)"));
-        FAIL() << "check passed";
-    } catch (const EIBError &e) {
-        EXPECT_EQ(e.IBErrorCode, isc_check_constraint);
-        EXPECT_EQ(e.ConstraintName, QStringLiteral("CHK_DIETA"));
-    }
+    EXPECT_DB_ERROR(tr.execute(QStringLiteral("insert into dieta values (1, 99)")), .IBErrorCode = isc_foreign_key,
+                    .Constraint = "FK_DIETA_RODIC");
+    EXPECT_DB_ERROR(tr.execute(QStringLiteral("insert into dieta values (-1, null)")),
+                    .IBErrorCode = isc_check_constraint, .Constraint = "CHK_DIETA");
 }
 
 TEST_F(FbClientTest, ExceptionAndValidationErrors)
@@ -275,19 +251,10 @@ TEST_F(FbClientTest, ExceptionAndValidationErrors)
     att.executeImmediate(QStringLiteral("create exception E_ZLE 'Zlý stav'"));
     att.executeImmediate(QStringLiteral("create table nn (a integer not null)"));
     Transaction tr(att);
-    try {
-        tr.execute(QStringLiteral("execute block as begin exception E_ZLE; end"));
-        FAIL() << "no exception";
-    } catch (const EIBError &e) {
-        EXPECT_EQ(e.ConstraintName, QStringLiteral("E_ZLE"));
-        EXPECT_TRUE(e.Message.contains(QStringLiteral("Zlý stav"))) << e.Message.toStdString();
-    }
-    try {
-        tr.execute(QStringLiteral("insert into nn values (null)"));
-        FAIL() << "null accepted";
-    } catch (const EIBError &e) {
-        EXPECT_EQ(e.IBErrorCode, isc_not_valid);
-    }
+    const EIBError e =
+        EXPECT_DB_ERROR(tr.execute(QStringLiteral("execute block as begin exception E_ZLE; end")), .Constraint = "E_ZLE");
+    EXPECT_TRUE(e.Message.contains(QStringLiteral("Zlý stav"))) << e.Message.toStdString();
+    EXPECT_DB_ERROR(tr.execute(QStringLiteral("insert into nn values (null)")), .IBErrorCode = isc_not_valid);
 }
 
 TEST_F(FbClientTest, WarningIsNoError)

@@ -50,8 +50,10 @@ struct ModuleObjects {
 const QList<ModuleObjects> &moduleObjects()
 {
     static const QList<ModuleObjects> objects = {
-        {"Ciselniky", {"CMaterialov", "CNakladov", "COperacii", "CProfesii", "CRezii", "CSkladov", "CStatov",
-                       "CSviatkov", "CTarifov", "CZamestnancov", "CStredisk", "CPracovisk", "CRozvrhov"}, {}},
+        {"Ciselniky",
+         {"CMaterialov", "CNakladov", "COperacii", "CProfesii", "CRezii", "CSkladov", "CStatov", "CSviatkov",
+          "CTarifov", "CZamestnancov", "CStredisk", "CPracovisk", "CRozvrhov"},
+         {}},
         {"Uzivatelia", {"QUsers", "QPrivileges"}, {}},
         {"Odbyt", {"TKusovnik", "TOperacie", "vZakazky", "ZakazkyD", "ZakZml", "ZakRek"}, {}},
         {"Odbyt Odberatel", {"COdberatelov"}, {}},
@@ -77,11 +79,14 @@ protected:
         // A product with its material, a store, a customer, an order with one job and its calculation.
         admin.exec("insert into CSKLADOV (SKLAD, NAZOV_SKLADU) values ('H1', 'Hotové výrobky')");
         admin.exec("insert into CMATERIALOV (MATERIAL, CENA_MAT) values ('GG20', 1.5)");
-        admin.exec("insert into POLOZKY (C_POL, TYP1, NAZOV, MATERIAL, VAHA1) values ('V1', 'V', 'Teleso', 'GG20', 10)");
+        admin.exec(
+            "insert into POLOZKY (C_POL, TYP1, NAZOV, MATERIAL, VAHA1) values ('V1', 'V', 'Teleso', 'GG20', 10)");
         admin.exec("insert into POLOZKY (C_POL, TYP1, NAZOV) values ('M1', 'M', 'Piesok')");
         admin.exec("insert into CODBERATELOV (C_ODB, ODBERATEL) values (1, 'Zlieváreň')");
-        admin.exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, D_OBJ, D_VYSTAV) values ('ZAK260001', 'Z', 1, CURRENT_DATE, CURRENT_DATE)");
-        admin.exec("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, MNOZ_VYR, STAV_ZAK) values (1, 'ZAK260001', 'V1', 10, 10, 5)");
+        admin.exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, D_OBJ, D_VYSTAV) values ('ZAK260001', 'Z', 1, "
+                   "CURRENT_DATE, CURRENT_DATE)");
+        admin.exec("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, MNOZ_VYR, STAV_ZAK) values (1, 'ZAK260001', "
+                   "'V1', 10, 10, 5)");
         admin.exec("insert into ZAKKALK (C_INT, MATERIAL, VAHA1, CENA_MAT, NAKL1) values (1, 'GG20', 10, 1.5, 40)");
         admin.exec("insert into CZAMESTNANCOV (OSC, PRIEZVISKO, MENO, TARIF) values (7, 'Šimko', 'Ján', 'T1')");
     }
@@ -126,7 +131,8 @@ TEST_F(ModuleGrants, AUserWithoutGrantsIsRefused)
     EXPECT_THROW(nobody.value("select count(*) from POLOZKY"), EDatabaseError);
     // What every user needs: the messages (numbered by their generator) and the order headers.
     EXPECT_NO_THROW(nobody.exec("insert into QMESSAGES (MSG_USER, MSG_TITLE) values ('JANO', 'Ahoj')"));
-    EXPECT_NO_THROW(nobody.exec("insert into QMESSAGES (MSG_ID, MSG_USER, MSG_TITLE) values (GEN_ID(MSG_ID, 1), 'JANO', 'Ahoj')"));
+    EXPECT_NO_THROW(
+        nobody.exec("insert into QMESSAGES (MSG_ID, MSG_USER, MSG_TITLE) values (GEN_ID(MSG_ID, 1), 'JANO', 'Ahoj')"));
     EXPECT_EQ(nobody.value("select C_OBJ from ZAKAZKY").toString(), "ZAK260001");
 }
 
@@ -149,7 +155,8 @@ TEST_F(ModuleGrants, ProductionUserSavesAHandOverThatMovesTheStore)
     ASSERT_NO_THROW(u->exec("insert into SODVODY (DATUM, C_INT, C_DOKLADU, SKLAD, MNOZSTVO, NAKL1) "
                             "values (CURRENT_DATE, 1, 1, 'H1', 4, 40)"));
     ASSERT_NO_THROW(u->exec("update SODVODY set MNOZSTVO=5 where C_INT=1"));
-    ASSERT_NO_THROW(u->exec("insert into SVYKONY (DATUM, OSC, C_INT, C_OPERACIE, MNOZSTVO) values (CURRENT_DATE, 7, 1, 10, 5)"));
+    ASSERT_NO_THROW(
+        u->exec("insert into SVYKONY (DATUM, OSC, C_INT, C_OPERACIE, MNOZSTVO) values (CURRENT_DATE, 7, 1, 10, 5)"));
     ASSERT_NO_THROW(u->exec("insert into ZAKREK (C_REK, C_INT, MNOZ_REK) values ('R1', 1, 1)"));
     ASSERT_NO_THROW(u->exec("insert into SPLAN (OBDOBIE, C_INT, C_OPERACIE, MNOZ_PLAN) values ('2026-01', 1, 10, 5)"));
     EXPECT_DOUBLE_EQ(adminNumber("select MNOZSTVO from MSKLADY where C_POL='V1' and SKLAD='H1'"), 5);
@@ -158,14 +165,16 @@ TEST_F(ModuleGrants, ProductionUserSavesAHandOverThatMovesTheStore)
 TEST_F(ModuleGrants, DispatchUserSavesADeliveryNoteLine)
 {
     auto u = as("EXPEDIT", "Expedicia");
-    ASSERT_NO_THROW(u->exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV) values (1, 1, 'ZAK260001', CURRENT_DATE)"));
+    ASSERT_NO_THROW(
+        u->exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV) values (1, 1, 'ZAK260001', CURRENT_DATE)"));
     ASSERT_NO_THROW(u->exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, C_RIADKU, SKLAD, MNOZ_VYR, NAKL1) "
                             "values (1, 'V1', 1, 1, 'H1', 3, 40)"));
     ASSERT_NO_THROW(u->exec("update EDLISTYD set MNOZ_VYR=2 where C_DL=1"));
     EXPECT_DOUBLE_EQ(u->number("select MNOZSTVO from MSKLADY where C_POL='V1' and SKLAD='H1'"), -2);
     // The delivery note's print joins the order header.
-    EXPECT_EQ(u->value("select z.C_OBJ from EDLISTY a left join ZAKAZKY z on a.C_OBJ=z.C_OBJ where a.C_DL=1").toString(),
-              "ZAK260001");
+    EXPECT_EQ(
+        u->value("select z.C_OBJ from EDLISTY a left join ZAKAZKY z on a.C_OBJ=z.C_OBJ where a.C_DL=1").toString(),
+        "ZAK260001");
 }
 
 TEST_F(ModuleGrants, SalesUserSavesOrdersOffersCustomersAndCalculations)
@@ -174,7 +183,8 @@ TEST_F(ModuleGrants, SalesUserSavesOrdersOffersCustomersAndCalculations)
     // Orders through the writable view.
     ASSERT_NO_THROW(u->exec("insert into VZAKAZKY (C_OBJ, C_ODB, ODBERATEL, D_OBJ, D_VYSTAV) "
                             "values ('ZAK260002', 1, 'Zlieváreň', CURRENT_DATE, CURRENT_DATE)"));
-    ASSERT_NO_THROW(u->exec("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, STAV_ZAK) values (2, 'ZAK260002', 'V1', 3, 0)"));
+    ASSERT_NO_THROW(
+        u->exec("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, STAV_ZAK) values (2, 'ZAK260002', 'V1', 3, 0)"));
     ASSERT_NO_THROW(u->exec("insert into VZAKKALK (C_INT, MATERIAL, VAHA1, CENA_MAT) values (2, 'GG20', 10, 1.5)"));
     ASSERT_NO_THROW(u->exec("insert into ZAKKALKD (C_INT, TYP_NAKL, NAKLAD, HODNOTA) values (2, 'O', 'BAL', 3)"));
     // Offers live in ZAKAZKY itself: listed, written, changed and deleted there.
@@ -215,12 +225,14 @@ TEST_F(ModuleGrants, CodeListsUsersAttendanceAndWagesSave)
 {
     auto cis = as("CISELNIKY", "Ciselniky");
     ASSERT_NO_THROW(cis->exec("insert into CMATERIALOV (MATERIAL, CENA_MAT) values ('GG25', 2)"));
-    ASSERT_NO_THROW(cis->exec("insert into CNAKLADOV (TYP_NAKL, NAKLAD, NAZOV_NAKL, KOEF_NAKL) values ('O', 'BAL', 'Balenie', 3)"));
+    ASSERT_NO_THROW(
+        cis->exec("insert into CNAKLADOV (TYP_NAKL, NAKLAD, NAZOV_NAKL, KOEF_NAKL) values ('O', 'BAL', 'Balenie', 3)"));
     ASSERT_NO_THROW(cis->exec("update CZAMESTNANCOV set MENO='Jozef' where OSC=7"));
 
     auto usr = as("SPRAVCA", "Uzivatelia");
     ASSERT_NO_THROW(usr->exec("insert into QUSERS (RDB_USER, RDB_UTVAR) values ('JANO', 3)"));
-    ASSERT_NO_THROW(usr->exec("insert into QPRIVILEGES (RDB_USER, RDB_PRIVILEGE, RDB_LEVEL) values ('JANO', 'MTZ', 1)"));
+    ASSERT_NO_THROW(
+        usr->exec("insert into QPRIVILEGES (RDB_USER, RDB_PRIVILEGE, RDB_LEVEL) values ('JANO', 'MTZ', 1)"));
 
     auto doch = as("DOCHADZKA", "Dochadzka");
     ASSERT_NO_THROW(doch->exec("insert into SDOCHADZKA (DATUM, OSC, OHOD) values (CURRENT_DATE, 7, 8)"));

@@ -1,4 +1,5 @@
 // String lists: name=value lines, comma text both ways, and the change notifications around updates.
+#include "platform/os/Exception.h"
 #include "platform/os/Strings.h"
 
 #include <gtest/gtest.h>
@@ -42,4 +43,22 @@ TEST(StringList, TextKeepsLinesAndNotifiesOncePerUpdate)
     l.EndUpdate();
     EXPECT_EQ(changing, 2);
     EXPECT_EQ(changed, 2);
+}
+
+TEST(StringList, LinesPastTheEndAreAddedNeverWrittenOutside)
+{
+    TStringList sql({"select *"});
+    sql.SetStrings(3, "where A=1");
+    EXPECT_EQ(sql.Lines(), QStringList({"select *", "", "", "where A=1"}));
+    sql.Insert(6, "order by A");
+    EXPECT_EQ(sql.Count(), 7);
+    EXPECT_EQ(sql[6], "order by A");
+    EXPECT_EQ(sql[10], "") << "a line outside reads empty";
+    EXPECT_EQ(sql.Names(10), "");
+    sql.Delete(42);
+    sql.Delete(-1);
+    EXPECT_EQ(sql.Count(), 7) << "deleting a line that is not there does nothing";
+    EXPECT_THROW(sql.SetStrings(-1, "x"), Exception);
+    EXPECT_THROW(sql.Insert(-2, "x"), Exception);
+    EXPECT_EQ(sql.Count(), 7);
 }

@@ -145,6 +145,17 @@ TEST_F(Keys, ItemCodesKeepTheWidthOfTheirNumber)
     EXPECT_EQ(NextItemCode("O'B"), "O'B1") << "an apostrophe typed in the prefix is harmless";
 }
 
+TEST_F(Keys, ItemCodesFollowTheNumericallyHighest)
+{
+    for (const char *code : {"V999", "V1000", "V0998", "VA77", "W5000"})
+        exec(QStringLiteral("insert into POLOZKY (C_POL, TYP1) values ('%1', 'V')").arg(code));
+    EXPECT_EQ(NextItemCode("V"), "V1001") << "V1000 is higher than V999, though it sorts before it as text";
+    exec("insert into POLOZKY (C_POL, TYP1) values ('V01000', 'V')");
+    EXPECT_EQ(NextItemCode("V"), "V01001") << "the same number written wider keeps its width";
+    EXPECT_EQ(NextItemCode("V_"), "V_1") << "a LIKE wildcard in the prefix matches nothing else";
+    EXPECT_EQ(NextItemCode("VA"), "VA78");
+}
+
 TEST_F(Keys, StatementsAndNamedQueries)
 {
     EXPECT_EQ(ExecSqlParams("update ZAKAZKY set ODBERATEL=:o where C_OBJ=:c", {"Zlievareň 'Nová'", "ZAK250001"}), 1);
@@ -170,6 +181,29 @@ TEST_F(Keys, StatementsAndNamedQueries)
     EXPECT_FALSE(ds->AutoEdit);
     EXPECT_EQ(OpenQueryDS("select 1 from rdb$database", {}, "QZoznam"), ds);
     EXPECT_EQ(GetDataSource(&DMZal->Query), &DMZal->DSQuery);
+}
+
+TEST_F(Keys, StatementsRunInsideEachOtherAndBesideAnOpenList)
+{
+    exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ) values ('ZAK260002', 'Z')");
+    TxQuery *list = OpenQuery("select C_OBJ from ZAKAZKY order by C_OBJ");
+    ASSERT_EQ(list, &DMZal->Query);
+    list->Next();
+    ASSERT_EQ(list->Fields(0)->AsString(), "ZAK260002");
+    // A data set event that asks for a value while another statement runs.
+    int seenInEvent = -1;
+    TxQuery events;
+    events.SetDatabase(&DMZal->DBZAL);
+    events.AfterOpen = [&](TDataSet *) { seenInEvent = SelectValueParams("select count(*) from ZAKAZKY").toInt(); };
+    events.SQL().SetText("select C_OBJ from ZAKAZKY");
+    events.Open();
+    EXPECT_EQ(seenInEvent, 2);
+    EXPECT_EQ(ExecSqlParams("update ZAKAZKY set POZNAMKA=:p where C_OBJ=:c", {"x", "ZAK260002"}), 1);
+    EXPECT_EQ(NextCode("ZAKAZKY", "C_OBJ", "ZAK"), "ZAK260003");
+    EXPECT_EQ(SelectColumnParams("select C_OBJ from ZAKAZKY order by C_OBJ"), QStringList({"ZAK250001", "ZAK260002"}));
+    EXPECT_TRUE(list->Active()) << "the open list keeps its rows and its place";
+    EXPECT_EQ(list->Fields(0)->AsString(), "ZAK260002");
+    list->Close();
 }
 
 } // namespace

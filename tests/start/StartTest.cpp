@@ -9,10 +9,11 @@
 #include "platform/report/QRExportFilter.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
-#include "shell/Modules.h"
+#include "program/Modules.h"
 #include "shell/FormMenu.h"
 #include "shell/MenuHooks.h"
 #include "shell/QInitForm.h"
+#include "shell/RoutineNames.h"
 #include "shell/Routines.h"
 #include "shell/DMCis.h"
 #include "shell/Startup.h"
@@ -25,7 +26,10 @@
 #include <QPointer>
 #include <QTabWidget>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
+
+#include <csignal>
 
 namespace {
 
@@ -68,11 +72,12 @@ protected:
     }
     void TearDown() override
     {
-        CheckMessagesHook = nullptr;
-        ReportDefinitionRunner = {};
+        ModuleHooks() = TModuleHooks();
         for (const char *c : {"TDMOdbyt", "TDMVyk", "TCisZamForm", "TVyrobkyDForm", "TFormZakazky"})
             ClearStartupFactory(c);
-        UnregisterOpenRoutine("ShowStores");
+        for (const char *r : {Routine::ShowStores, Routine::ShowOrders, Routine::ShowPerformances,
+                              Routine::ShowHandOvers, Routine::ShowDeliveryNotes, Routine::ShowInternalOrders})
+            UnregisterOpenRoutine(r);
         ShutDownProgram();
         runDeferredDeletes();
         QDir::setCurrent(savedCurrent);
@@ -211,9 +216,12 @@ TEST_F(StartTest, FailedCreationsStopTheStart)
 TEST_F(StartTest, ShownMenuConnectsAndFollowsThePrivileges)
 {
     execBefore("insert into QPRIVILEGES (RDB_USER, RDB_PRIVILEGE, RDB_LEVEL) values ('SYSDBA', 'Odbyt', 1)");
+    bool ownRule = false;
+    ModuleHooks().PrivilegeRules.push_back([&] { ownRule = DMZal->HasRight("Odbyt", 1, false); });
     TFormMenu *m = startAndShow();
 
     ASSERT_TRUE(DMZal->DBZAL.Connected());
+    EXPECT_TRUE(ownRule) << "a module's own rule runs once the menu is enabled";
     EXPECT_EQ(m->windowTitle(), "TarvIS");
     EXPECT_EQ(DMZal->CurrentUserName(), "SYSDBA");
     TRegistryStore registry;
@@ -321,7 +329,7 @@ TEST_F(StartTest, ActivationChecksMessagesOnceConnected)
 {
     QList<bool> calls;
     bool connectedAtFirstCall = false;
-    CheckMessagesHook = [&](bool force) {
+    ModuleHooks().CheckMessages = [&](bool force) {
         if (calls.isEmpty())
             connectedAtFirstCall = DMZal->DBZAL.Connected();
         calls << force;
@@ -359,7 +367,7 @@ TEST_F(StartTest, ItemsOfPartsNotBuiltSaySoAndWiredOnesOpen)
     EXPECT_EQ(answers.Texts(), QStringList({NotAvailableText, NotAvailableText}));
 
     QVariantList got;
-    RegisterOpenRoutine("ShowStores", [&](const QVariantList &args) { got = args; });
+    RegisterOpenRoutine(Routine::ShowStores, [&](const QVariantList &args) { got = args; });
     m->SkladN->trigger();
     EXPECT_EQ(got, QVariantList{"N"});
 }
@@ -372,7 +380,7 @@ TEST_F(StartTest, TheBuiltModulesTakeTheirPlacesInTheStart)
                                "QMsgDForm", "QTlacForm"})
         EXPECT_FALSE(IsStartupStandIn(global)) << global;
     EXPECT_TRUE(DMZal->DBZAL.Connected());
-    EXPECT_TRUE(bool(CheckMessagesHook));
+    EXPECT_TRUE(bool(ModuleHooks().CheckMessages));
     QStringList filters;
     for (const auto &f : ExportFilters())
         filters << f.Extension;
@@ -384,26 +392,25 @@ TEST_F(StartTest, TheBuiltModulesTakeTheirPlacesInTheStart)
     UnregisterOpenRoutine("ShowCodeLists");
 }
 
-TEST_F(StartTest, OrdersBrowserOpensOnItsFirstPageWithTheMenusStatusText)
+TEST_F(StartTest, ButtonsAndTheirItemsOpenTheSameRoutines)
 {
-    SetStartupFactory("TFormZakazky", [] {
-        auto *form = new TForm;
-        auto *pages = new QTabWidget(form);
-        pages->setObjectName("PageControlPolozky");
-        pages->addTab(new QWidget, "Položky");
-        pages->addTab(new QWidget, "Kalkulácia");
-        pages->setCurrentIndex(1);
-        form->OnShow = [form] { form->SetModalResult(mrOk); };
-        return MakeStartupInstance(form);
-    });
+    QStringList opened;
+    for (const char *r : {Routine::ShowOrders, Routine::ShowPerformances, Routine::ShowHandOvers,
+                          Routine::ShowDeliveryNotes, Routine::ShowInternalOrders})
+        RegisterOpenRoutine(r, [&opened, r](const QVariantList &args) {
+            opened << QLatin1String(r) + QLatin1Char(':') + (args.isEmpty() ? QString() : args.last().toString());
+        });
     TFormMenu *m = startAndShow();
     TTestResponder answers;
-    m->ButtonZakObj->click();
-    auto *form = qobject_cast<TForm *>(StartupForm("FormZakazky"));
-    ASSERT_NE(form, nullptr);
-    EXPECT_EQ(form->ModalResult(), mrOk) << "shown modally";
-    EXPECT_EQ(form->StatusText(), "Riadenie výroby - Evidencia zákaziek");
-    EXPECT_EQ(form->findChild<QTabWidget *>("PageControlPolozky")->currentIndex(), 0);
+    for (QToolButton *b : {m->ButtonZakObj, m->ButtonVykony, m->ButtonOdvody, m->ButtonDodacieListy, m->ButtonIntObj})
+        b->click();
+    EXPECT_EQ(opened, QStringList({"ShowOrders:", "ShowPerformances:", "ShowHandOvers:", "ShowDeliveryNotes:",
+                                   "ShowInternalOrders:5"}));
+    opened.clear();
+    for (QAction *a : {m->mnuZakazky, m->mnuVykony, m->mnuOdvody, m->Dodacielisty1, m->Interneobjednavky1})
+        a->trigger();
+    EXPECT_EQ(opened, QStringList({"ShowOrders:", "ShowPerformances:", "ShowHandOvers:", "ShowDeliveryNotes:",
+                                   "ShowInternalOrders:1"}));
     EXPECT_TRUE(answers.Messages.isEmpty());
 }
 
@@ -436,13 +443,13 @@ TEST_F(StartTest, ReportMenuListsTheDefinitionsOfTheFirstFolderFound)
         int made = 0, runs = 0;
         QString madeFrom;
         TxQuery *data = nullptr;
-        ReportDefinitionRunner.Create = [&](const QString &file, TxQuery *q) {
+        ModuleHooks().CreateReport = [&](const QString &file, TxQuery *q) {
             ++made;
             madeFrom = file;
             data = q;
             return std::make_shared<int>(7);
         };
-        ReportDefinitionRunner.Execute = [&](void *report) { runs += *static_cast<int *>(report) == 7; };
+        ModuleHooks().ExecuteReport = [&](void *report) { runs += *static_cast<int *>(report) == 7; };
         menu.mnuRep->actions()[0]->trigger();
         menu.mnuRep->actions()[0]->trigger();
         EXPECT_EQ(made, 1);
@@ -455,6 +462,53 @@ TEST_F(StartTest, ReportMenuListsTheDefinitionsOfTheFirstFolderFound)
     TFormMenu menu;
     EXPECT_FALSE(menu.mnuRep->menuAction()->isVisible());
     EXPECT_TRUE(menu.ReportDefinitions().empty());
+}
+
+TEST_F(StartTest, TerminationSignalClosesAsTheMainFormDoesWithoutAsking)
+{
+    // The client library caught SIGTERM at the connection; the program takes it back after connecting.
+    TFormMenu *m = startAndShow();
+    ASSERT_TRUE(DMZal->DBZAL.Connected());
+    ExecSqlParams("insert into QUSERS (RDB_USER, RDB_UTVAR) values (:u, :k)", {"KOVAC", 3});
+    ASSERT_TRUE(DMZal->InTransaction());
+
+    TTestResponder answers;
+    QTimer::singleShot(0, [] { ::raise(SIGTERM); });
+    // A signal that does not end the loop fails here instead of hanging.
+    QTimer::singleShot(20000, [] { QCoreApplication::exit(1); });
+    EXPECT_EQ(QCoreApplication::exec(), 0);
+    EXPECT_TRUE(answers.Texts().isEmpty()) << "no question when the session ends";
+    EXPECT_FALSE(m->isVisible());
+    EXPECT_FALSE(DMZal->InTransaction()) << "committed as the main form's close does";
+
+    ShutDownProgram();
+    EXPECT_EQ(readValue(programDatabase, "select RDB_UTVAR from QUSERS where RDB_USER='KOVAC'").toInt(), 3);
+}
+
+TEST_F(StartTest, ReportMenuListsTheDefinitionsByNameIgnoringCase)
+{
+    const QDir here(folder.path());
+    ASSERT_TRUE(here.mkdir("XREP"));
+    const QStringList made = {"zakazky.xrep", "Akcie.xrep", "mzdy.xrep", "bilancia.xrep", "Dodacie listy.xrep",
+                              "KAPACITY.xrep", "expedicia.xrep", "Faktury.xrep"};
+    for (const QString &name : made) {
+        QFile f(here.filePath("XREP/" + name));
+        ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+        f.write("<xreport/>");
+    }
+    dm = std::make_unique<TDMZal>(programFile());
+    TFormMenu menu;
+    QStringList shown, files;
+    for (QAction *a : menu.mnuRep->actions())
+        shown << a->text();
+    for (const auto &entry : menu.ReportDefinitions())
+        files << entry.FileName;
+    const QStringList sorted = {"Akcie.xrep", "bilancia.xrep", "Dodacie listy.xrep", "expedicia.xrep", "Faktury.xrep",
+                                "KAPACITY.xrep", "mzdy.xrep", "zakazky.xrep"};
+    EXPECT_EQ(shown, sorted);
+    ASSERT_EQ(files.size(), sorted.size());
+    for (int i = 0; i < sorted.size(); ++i)
+        EXPECT_EQ(files[i], "XREP/" + sorted[i]) << "each item runs its own file";
 }
 
 } // namespace

@@ -127,3 +127,23 @@ TEST(Glyphs, EveryGlyphIsADrawn16x16Picture)
     EXPECT_FALSE(Glyph(QStringLiteral("btnNovy")).isNull()) << "names without regard to case";
     EXPECT_TRUE(Glyph(QStringLiteral("NOSUCH")).isNull());
 }
+
+TEST(Picture, AJpegClaimingAHugeSizeIsRefusedBeforeDecoding)
+{
+    QByteArray jpeg = EncodeJpeg(testImage(), 90);
+    // The frame header (FF C0, length, precision, height, width) claims 12000 x 10000 pixels.
+    const int sof = int(jpeg.indexOf(QByteArray("\xFF\xC0", 2)));
+    ASSERT_GT(sof, 0);
+    jpeg[sof + 5] = char(0x27), jpeg[sof + 6] = char(0x10); // height 10000
+    jpeg[sof + 7] = char(0x2E), jpeg[sof + 8] = char(0xE0); // width 12000
+    QString error;
+    EXPECT_TRUE(DecodeJpeg(jpeg, &error).isNull());
+    EXPECT_EQ(error, QString::fromUtf8("Obrázok 12000 × 10000 bodov je príliš veľký."));
+    TPicture picture;
+    EXPECT_THROW(picture.LoadFromData(jpeg), EInvalidGraphic);
+
+    // Within the bound the same header change decodes (what the data lacks is filled in).
+    jpeg[sof + 5] = char(0x00), jpeg[sof + 6] = char(0x40); // 64 x 64
+    jpeg[sof + 7] = char(0x00), jpeg[sof + 8] = char(0x40);
+    EXPECT_EQ(DecodeJpeg(jpeg).size(), QSize(64, 64));
+}

@@ -1,0 +1,44 @@
+#include "Guarded.h"
+
+#include "Dialogs.h"
+#include "platform/os/Exception.h"
+
+namespace {
+
+TDbErrorTranslator &translator()
+{
+    static TDbErrorTranslator instance;
+    return instance;
+}
+
+} // namespace
+
+void SetDbErrorTranslator(TDbErrorTranslator translator)
+{
+    ::translator() = std::move(translator);
+}
+
+void ShowException(const std::exception &e)
+{
+    if (dynamic_cast<const EAbort *>(&e))
+        return;
+    if (const auto *db = dynamic_cast<const EDatabaseError *>(&e)) {
+        // A copy: the translation may be replaced while it runs.
+        const TDbErrorTranslator translate = translator();
+        if (translate && translate(*db))
+            return;
+    }
+    const auto *own = dynamic_cast<const Exception *>(&e);
+    ShowError(own ? own->Message : QString::fromUtf8(e.what()));
+}
+
+bool Guarded(const std::function<void()> &action)
+{
+    try {
+        action();
+        return true;
+    } catch (const std::exception &e) {
+        ShowException(e);
+    }
+    return false;
+}

@@ -1,0 +1,20 @@
+// The edge of the screen: every button and menu handler runs its action through Guarded. An abort is
+// silent, a database error is shown through the program's one translation into Slovak, anything else
+// in the error box with its text; the program then goes on.
+#pragma once
+
+#include <exception>
+#include <functional>
+
+class EDatabaseError;
+
+// Shows a database error in the user's words and returns true; false when it has no words for it (the
+// error box then shows the error's own text). The base data module sets it once at start.
+using TDbErrorTranslator = std::function<bool(const EDatabaseError &error)>;
+void SetDbErrorTranslator(TDbErrorTranslator translator);
+
+// Runs the action; true when it ended without an error.
+bool Guarded(const std::function<void()> &action);
+
+// Shows an error that left a handler as Guarded does (also what the message loop does with one).
+void ShowException(const std::exception &e);

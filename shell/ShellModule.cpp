@@ -1,0 +1,16 @@
+#include "ShellModule.h"
+
+#include "RoutineNames.h"
+#include "Startup.h"
+#include "library/QTlacForm.h"
+
+void RegisterShellModule()
+{
+    // The print dialog lives as long as the main form it belongs to; the start-up list only names it.
+    SetStartupFactory(StartupClass::TQTlacForm, [] {
+        TStartupInstance instance;
+        instance.Object = std::shared_ptr<void>(QTlacForm(), [](void *) {});
+        instance.Form = QTlacForm();
+        return instance;
+    });
+}

@@ -1,0 +1,269 @@
+// The field catalogue on opened data sets, and the data-set utilities' edge cases.
+#include "common/DbFixture.h"
+#include "library/xDBCatalog.h"
+#include "library/xDatabase.h"
+#include "library/xDataSet.h"
+#include "library/xQuery.h"
+#include "library/xTable.h"
+
+namespace {
+
+class Catalog : public DbFixtureT<TxDatabase> {
+protected:
+    void SetUp() override
+    {
+        DbFixtureT<TxDatabase>::SetUp();
+        exec("create table C_T (C_INT integer, NAZOV varchar(40), HODNOTA double precision, "
+             "POCET double precision, D_OBJ date, KOD varchar(10), MALE smallint, VELKE bigint)");
+        exec("insert into C_T values (260045, 'Odliatok', 1234.5, 2.5, '2026-01-02', 'AB12', 1, 2)");
+        cat.Titles.SetText(QString::fromUtf8("C_INT=č.Zákazky\nNAZOV=Názov\nD_OBJ=Dátum objednávky vystavenia"));
+        cat.Formats.SetText("HODNOTA=$\nC_INT=#0\"/\"0000\nKOD=>LL00;0;_\nMALE=0.0");
+        db->DBCatalog = &cat;
+    }
+    TxDBCatalog cat;
+};
+
+TEST_F(Catalog, CaptionsFormatsWidthsAndDefaults)
+{
+    TxQuery q;
+    q.SetDatabase(db.get());
+    q.SQL().SetText("select * from C_T");
+    q.Open();
+    TField *cint = q.FieldByName("C_INT");
+    EXPECT_EQ(cint->DisplayLabel(), QString::fromUtf8("č.Zákazky"));
+    EXPECT_EQ(cint->DisplayFormat, "#0\"/\"0000");
+    EXPECT_EQ(cint->DisplayText(), "26/0045");
+    EXPECT_EQ(cint->DisplayWidth(), 9) << "integer 8, widened to its caption";
+    EXPECT_EQ(cint->DefaultExpression, "0");
+
+    TField *hodnota = q.FieldByName("HODNOTA");
+    EXPECT_TRUE(hodnota->Currency);
+    EXPECT_EQ(hodnota->DisplayWidth(), 13);
+    TField *pocet = q.FieldByName("POCET");
+    EXPECT_EQ(pocet->DisplayFormat, "#####0.###");
+    EXPECT_EQ(pocet->DisplayText(), "2,5");
+    EXPECT_EQ(pocet->DisplayWidth(), 10) << "10 is the float's own width: not touched";
+
+    EXPECT_EQ(q.FieldByName("KOD")->EditMask, ">LL00;0;_") << "a format on a text field is its edit mask";
+    EXPECT_TRUE(q.FieldByName("KOD")->DefaultExpression.isEmpty());
+    EXPECT_EQ(q.FieldByName("D_OBJ")->DisplayWidth(), 10) << "a date already 10 wide keeps it";
+    EXPECT_EQ(q.FieldByName("MALE")->DisplayWidth(), 5);
+    EXPECT_EQ(q.FieldByName("VELKE")->DisplayWidth(), 5);
+    EXPECT_EQ(q.FieldByName("NAZOV")->DisplayLabel(), QString::fromUtf8("Názov"));
+}
+
+TEST_F(Catalog, NewRowsOfNumericFieldsStartAtZero)
+{
+    TxTable t;
+    t.SetDatabase(db.get());
+    t.SetTableName("C_T");
+    t.Open();
+    t.Append();
+    EXPECT_EQ(t.FieldByName("C_INT")->AsInteger(), 0);
+    EXPECT_FALSE(t.FieldByName("POCET")->IsNull());
+    EXPECT_TRUE(t.FieldByName("NAZOV")->IsNull());
+    t.Cancel();
+}
+
+TEST_F(Catalog, TableEventRunsAfterTheCatalogueOnlyForDefaultFields)
+{
+    TxTable t;
+    t.SetDatabase(db.get());
+    t.SetTableName("C_T");
+    QString seen;
+    t.OnCreateFields = [&](TDataSet *ds) { seen = ds->FieldByName("C_INT")->DisplayLabel(); };
+    t.Open();
+    EXPECT_EQ(seen, QString::fromUtf8("č.Zákazky"));
+    t.Close();
+    seen.clear();
+    new TField(&t, "NAZOV", ftString, 40);
+    t.Open();
+    EXPECT_TRUE(seen.isEmpty()) << "persistent fields: neither catalogue nor event";
+    EXPECT_EQ(t.FieldByName("NAZOV")->DisplayLabel(), "NAZOV");
+}
+
+TEST_F(Catalog, OtherConnectionsAreLeftAlone)
+{
+    OtherConnection plain(tmp.path());
+    TxQuery q;
+    q.SetDatabase(&plain.db);
+    q.SQL().SetText("select * from C_T");
+    q.Open();
+    EXPECT_EQ(q.FieldByName("C_INT")->DisplayLabel(), "C_INT");
+    EXPECT_TRUE(q.FieldByName("POCET")->DisplayFormat.isEmpty());
+}
+
+TEST_F(Catalog, DescendingIndexOrderOnATable)
+{
+    exec("insert into C_T (C_INT, D_OBJ) values (1, '2026-05-01')");
+    TxTable t;
+    t.SetDatabase(db.get());
+    t.SetTableName("C_T");
+    t.SetIndexFields("D_OBJ desc");
+    t.Open();
+    EXPECT_EQ(t.FieldByName("C_INT")->AsInteger(), 1);
+    t.Close();
+    t.SetIndexFields("D_OBJ,C_INT");
+    EXPECT_EQ(t.IndexFieldNames(), "D_OBJ;C_INT");
+}
+
+class Utils : public DbFixtureT<TxDatabase> {
+protected:
+    void SetUp() override
+    {
+        DbFixtureT<TxDatabase>::SetUp();
+        exec("create table U_T (ID integer not null primary key, NAZOV varchar(20), MNOZ double precision, "
+             "D date, BIG bigint)");
+        exec("insert into U_T values (1, 'a', 1.5, null, 5000000000)");
+        exec("insert into U_T values (2, 'b', 2.25, '2026-02-03', null)");
+        exec("insert into U_T values (3, null, null, null, null)");
+        q.SetDatabase(db.get());
+    }
+    TxQuery q;
+};
+
+TEST_F(Utils, SelectValueGivesTypedEmptyValuesNeverNull)
+{
+    EXPECT_EQ(q.SelectValue("select count(*) from U_T where ID > :P1", {5}).toInt(), 0);
+    EXPECT_EQ(q.SelectValue("select sum(MNOZ) from U_T where ID > :P1", {5}), QVariant(0));
+    EXPECT_EQ(q.SelectValue("select NAZOV from U_T where ID = :P1", {99}), QVariant(QString()));
+    EXPECT_EQ(q.SelectValue("select NAZOV from U_T where ID = :P1", {3}), QVariant(QString()));
+    EXPECT_FALSE(q.SelectValue("select D from U_T where ID = :P1", {3}).isValid());
+    EXPECT_EQ(q.SelectValue("select NAZOV from U_T where ID = :ID", {2}).toString(), "b");
+    EXPECT_TRUE(q.Active()) << "the query stays open";
+}
+
+TEST_F(Utils, SelectValueKeepsSixtyFourBitIntegersWhole)
+{
+    EXPECT_EQ(q.SelectValue("select BIG from U_T where ID = :P1", {1}).toLongLong(), 5000000000LL);
+    EXPECT_EQ(q.SelectValue("select count(*) from U_T where BIG = :P1", {QVariant::fromValue<qlonglong>(5000000000LL)})
+                  .toInt(), 1);
+}
+
+TEST_F(Utils, ParametersByPositionExtraIgnoredMissingKept)
+{
+    EXPECT_EQ(q.SelectValue("select count(*) from U_T where ID >= :P1 and ID <= :P2", {2, 3, 99}).toInt(), 2);
+    EXPECT_EQ(q.SelectValue("", {1}).toInt(), 3) << "the second parameter keeps its old value";
+    EXPECT_EQ(q.SelectValue("select count(*) from U_T where MNOZ > :P1", {1.6}).toInt(), 1) << "a double binds whole";
+    EXPECT_EQ(q.SelectValue("select count(*) from U_T where D = :P1", {QDate(2026, 2, 3)}).toInt(), 1);
+}
+
+TEST_F(Utils, ExecSqlReturnsRowsAffected)
+{
+    EXPECT_EQ(q.ExecSql("update U_T set MNOZ = :P1 where ID < :P2", {7.0, 3}), 2);
+    EXPECT_EQ(q.ExecSql("delete from U_T where ID = :P1", {42}), 0);
+}
+
+TEST_F(Utils, SumsAndTheCursorComesBack)
+{
+    q.SQL().SetText("select * from U_T order by ID");
+    q.Open();
+    q.Next();
+    EXPECT_DOUBLE_EQ(q.SumField("MNOZ"), 3.75);
+    EXPECT_EQ(q.FieldByName("ID")->AsInteger(), 2);
+    double s[2];
+    q.SumFields("ID; MNOZ", s);
+    EXPECT_DOUBLE_EQ(s[0], 6);
+    EXPECT_DOUBLE_EQ(s[1], 3.75);
+    q.SumFields("NIC;ID", s);
+    EXPECT_DOUBLE_EQ(s[0], 0);
+    EXPECT_DOUBLE_EQ(s[1], 6);
+    EXPECT_DOUBLE_EQ(q.SumField("NEEXISTUJE"), 0);
+    q.Close();
+    q.SQL().SetText("select * from U_T where ID > 10");
+    q.Open();
+    EXPECT_DOUBLE_EQ(q.SumField("MNOZ"), 0);
+    EXPECT_TRUE(q.IsEmpty());
+}
+
+TEST_F(Utils, SetFieldValueIfChangedLeavesEqualValuesBrowsing)
+{
+    TxTable t;
+    t.SetDatabase(db.get());
+    t.SetTableName("U_T");
+    t.SetIndexFieldNames("ID");
+    t.Open();
+    t.SetFieldValueIfChanged("NAZOV", "a");
+    EXPECT_EQ(t.State(), dsBrowse);
+    EXPECT_FALSE(t.IsEditing());
+    t.SetFieldValueIfChanged("MNOZ", "2,5");
+    EXPECT_TRUE(t.IsEditing());
+    EXPECT_FALSE(t.IsInserting());
+    EXPECT_DOUBLE_EQ(t.FieldByName("MNOZ")->AsFloat(), 2.5);
+    t.Cancel();
+    t.Last();
+    EXPECT_EQ(t.FieldValueOrDefault("MNOZ"), QVariant(0));
+    EXPECT_EQ(t.FieldValueOrDefault("NAZOV"), QVariant(QString()));
+    EXPECT_FALSE(t.FieldValueOrDefault("D").isValid());
+}
+
+TEST_F(Utils, FillListWithFilterOnlyFillsAnEmptyList)
+{
+    TxTable t;
+    t.SetDatabase(db.get());
+    t.SetTableName("U_T");
+    t.SetIndexFieldNames("ID");
+    TStringList list;
+    t.FillListWithFilter(list, "NAZOV", "ID < 3");
+    EXPECT_EQ(list.Lines(), QStringList({"a", "b"}));
+    EXPECT_FALSE(t.Active());
+    EXPECT_FALSE(t.Filtered());
+    EXPECT_TRUE(t.Filter().isEmpty());
+    TStringList full({"x"});
+    t.FillListWithFilter(full, "NAZOV", "ID < 3");
+    EXPECT_EQ(full.Lines(), QStringList({"x"}));
+    EXPECT_FALSE(t.Active());
+}
+
+TEST_F(Utils, DuplicateRecordNeverCopiesTheKeyAndKeepsNewRecordDefaults)
+{
+    q.SQL().SetText("select ID, NAZOV, MNOZ from U_T order by ID");
+    q.OnNewRecord = [](TDataSet *ds) { ds->FieldByName("MNOZ")->SetAsFloat(9); };
+    q.Open();
+    q.DuplicateRecord();
+    EXPECT_EQ(q.State(), dsInsert);
+    EXPECT_TRUE(q.FieldByName("ID")->IsNull());
+    EXPECT_EQ(q.FieldByName("NAZOV")->AsString(), "a");
+    EXPECT_DOUBLE_EQ(q.FieldByName("MNOZ")->AsFloat(), 9);
+    q.Cancel();
+}
+
+TEST_F(Utils, DuplicateRecordTakesTheNumbersTheCatalogueStartedAtZero)
+{
+    TxDBCatalog cat;
+    db->DBCatalog = &cat; // every number field of a new record starts as 0
+    exec("create table U_P (ID integer not null primary key, NAZOV varchar(20), MNOZ double precision, "
+         "CENA double precision, KS integer)");
+    exec("insert into U_P values (1, 'odliatok', 2.5, 130.25, 4)");
+    q.SQL().SetText("select ID, NAZOV, MNOZ, CENA, KS from U_P order by ID");
+    q.OnNewRecord = [](TDataSet *ds) { ds->FieldByName("KS")->SetAsInteger(1); };
+    q.Open();
+    q.DuplicateRecord();
+    EXPECT_EQ(q.FieldByName("NAZOV")->AsString(), "odliatok");
+    EXPECT_DOUBLE_EQ(q.FieldByName("MNOZ")->AsFloat(), 2.5) << "not the catalogue's 0";
+    EXPECT_DOUBLE_EQ(q.FieldByName("CENA")->AsFloat(), 130.25);
+    EXPECT_EQ(q.FieldByName("KS")->AsInteger(), 1) << "what the new-record handler set stays";
+    EXPECT_EQ(q.FieldByName("ID")->AsInteger(), 0) << "the key is not copied";
+    q.Cancel();
+    q.Close();
+    db->DBCatalog = nullptr;
+}
+
+TEST_F(Utils, CopyValuesAndAppendAll)
+{
+    exec("create table U_COPY (ID integer not null primary key, NAZOV varchar(20), INE integer)");
+    q.SQL().SetText("select ID, NAZOV from U_T where ID < 3 order by ID");
+    q.Open();
+    TxTable t;
+    t.SetDatabase(db.get());
+    t.SetTableName("U_COPY");
+    t.Open();
+    t.AppendAllFrom(&q);
+    EXPECT_EQ(value("select count(*) from U_COPY").toInt(), 2);
+    EXPECT_EQ(value("select NAZOV from U_COPY where ID = 2").toString(), "b");
+    TStringList names;
+    q.FillStringsFromDataSet(names);
+    EXPECT_EQ(names.Lines(), QStringList({"1", "2"}));
+}
+
+} // namespace

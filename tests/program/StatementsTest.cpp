@@ -1,0 +1,74 @@
+// Every statement of every module prepares on a fresh database: the tables, views, columns and
+// procedures it names exist and no join it makes is ambiguous. Each module lists its statements in its
+// All(); a new module adds its list here.
+#include "common/TempDatabase.h"
+#include "platform/fb/IBCustomDataSet.h"
+#include "platform/fb/IBDatabase.h"
+#include "platform/os/Exception.h"
+#include "shell/CisSql.h"
+#include "shell/ZalSql.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+// A fresh database, attached as the program attaches, in a transaction of its own.
+struct Connection {
+    TempDatabase database;
+    TIBDatabase db;
+    TIBTransaction tr{&db};
+    bool open()
+    {
+        if (database.path().isEmpty())
+            return false;
+        db.DatabaseName = database.path();
+        db.Params.SetValue(QStringLiteral("user_name"), QStringLiteral("SYSDBA"));
+        db.Params.SetValue(QStringLiteral("lc_ctype"), QStringLiteral("WIN1250"));
+        db.SetDefaultTransaction(&tr);
+        db.Open();
+        tr.StartTransaction();
+        return true;
+    }
+};
+
+TEST(Statements, EveryModulesStatementsPrepare)
+{
+    Connection c;
+    ASSERT_TRUE(c.open()) << "no template database";
+
+    const QList<QPair<const char *, QStringList>> modules{
+        {"shell", ZalSql::All()},
+        {"code lists", CisSql::All()},
+    };
+    int count = 0;
+    QStringList failures;
+    for (const auto &[module, statements] : modules) {
+        EXPECT_FALSE(statements.isEmpty()) << module;
+        for (const QString &sql : statements) {
+            ++count;
+            TIBQuery q;
+            q.SetDatabase(&c.db);
+            q.SQL().SetText(sql);
+            try {
+                q.Prepare();
+            } catch (const Exception &e) {
+                failures << QLatin1String(module) + QStringLiteral(": ") + e.Message + QStringLiteral("\n    ") + sql;
+            }
+        }
+    }
+    EXPECT_TRUE(failures.isEmpty()) << failures.size() << " of " << count << " statements fail:\n"
+                                    << failures.join('\n').toStdString();
+}
+
+TEST(Statements, AMisspeltStatementIsCaught)
+{
+    // The check itself: a statement naming a missing column does not prepare.
+    Connection c;
+    ASSERT_TRUE(c.open()) << "no template database";
+    TIBQuery q;
+    q.SetDatabase(&c.db);
+    q.SQL().SetText(QStringLiteral("select NO_SUCH_COLUMN from COdberatelov"));
+    EXPECT_THROW(q.Prepare(), Exception);
+}
+
+} // namespace

@@ -1,0 +1,115 @@
+#include "ServerFixture.h"
+
+#include "platform/os/ServerProbe.h"
+
+#include <QFile>
+#include <QRegularExpression>
+
+
+bool LocalServerAnswers()
+{
+    return IsLocalServerListening();
+}
+
+QString ServerAdminPassword()
+{
+    const QString fromEnv = qEnvironmentVariable("ISC_PASSWORD");
+    if (!fromEnv.isEmpty())
+        return fromEnv;
+    QFile file(QStringLiteral("/etc/firebird/3.0/SYSDBA.password"));
+    if (!file.open(QIODevice::ReadOnly))
+        return QString();
+    static const QRegularExpression line(QStringLiteral("^\\s*ISC_PASSWORD\\s*=\\s*\"?([^\"\\n]*)\"?\\s*$"),
+                                         QRegularExpression::MultilineOption);
+    const auto m = line.match(QString::fromUtf8(file.readAll()));
+    return m.hasMatch() ? m.captured(1) : QString();
+}
+
+void ServerTest::SetUp()
+{
+    if (!LocalServerAnswers())
+        GTEST_SKIP() << "no Firebird server answers on 127.0.0.1:3050 (scripts/firebird-server.sh starts one)";
+    password = ServerAdminPassword();
+    if (password.isEmpty())
+        GTEST_SKIP() << "the server administrator's password is unknown: set ISC_PASSWORD or make "
+                        "/etc/firebird/3.0/SYSDBA.password readable";
+    ASSERT_TRUE(dir.isValid());
+    // The server's account creates the file: it must be able to write the folder.
+    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                                      QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                                      QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                                      QFileDevice::ReadOther | QFileDevice::WriteOther |
+                                                      QFileDevice::ExeOther));
+    name = QStringLiteral("127.0.0.1:") + dir.filePath(QStringLiteral("server.fdb"));
+    fb::Attachment att = fb::Attachment::createDatabase(name, admin());
+    att.executeImmediate(QStringLiteral(
+        "create table T_ROW (ID integer not null primary key, TXT varchar(20), NUM integer, "
+        "CODE char(4), STAMP timestamp, NOTE blob sub_type text)"));
+    att.executeImmediate(QStringLiteral(
+        "insert into T_ROW (ID, TXT, NUM, CODE, STAMP, NOTE) "
+        "values (1, 'first', 10, 'AB', timestamp '2024-03-01 10:20:30.1234', 'a note')"));
+    att.executeImmediate(QStringLiteral("insert into T_ROW (ID) values (2)"));
+    att.detach();
+}
+
+void ServerTest::TearDown()
+{
+    if (name.isEmpty() || password.isEmpty())
+        return;
+    try {
+        fb::Attachment att = adminAttachment();
+        att.dropDatabase();
+    } catch (const std::exception &e) {
+        ADD_FAILURE() << "the test database could not be dropped: " << e.what();
+    }
+}
+
+fb::ConnectParams ServerTest::admin() const
+{
+    fb::ConnectParams p;
+    p.userName = QStringLiteral("SYSDBA");
+    p.password = password;
+    return p;
+}
+
+fb::Attachment ServerTest::adminAttachment()
+{
+    fb::Attachment att;
+    att.attach(name, admin());
+    return att;
+}
+
+std::unique_ptr<ServerTest::Workstation> ServerTest::workstation()
+{
+    return std::make_unique<Workstation>(name, password);
+}
+
+ServerTest::Workstation::Workstation(const QString &name, const QString &password) : tr(&db)
+{
+    db.DatabaseName = name;
+    db.Params.SetValue(QStringLiteral("user_name"), QStringLiteral("SYSDBA"));
+    db.Params.SetValue(QStringLiteral("password"), password);
+    db.SetDefaultTransaction(&tr);
+    db.Open();
+}
+
+std::unique_ptr<TIBTable> ServerTest::Workstation::table(const QString &tableName)
+{
+    auto t = std::make_unique<TIBTable>();
+    t->SetDatabase(&db);
+    t->SetTableName(tableName);
+    t->SetIndexFieldNames(QStringLiteral("ID"));
+    t->Open();
+    return t;
+}
+
+QVariant ServerTest::Workstation::value(const QString &sql)
+{
+    TIBQuery q;
+    q.SetDatabase(&db);
+    q.SQL().SetText(sql);
+    q.Open();
+    const QVariant v = q.IsEmpty() ? QVariant() : q.Fields(0)->Value();
+    q.Close();
+    return v;
+}

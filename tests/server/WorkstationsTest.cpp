@@ -1,0 +1,221 @@
+// Two workstations on one served database: a stale save is refused instead of overwriting the other's
+// saved change, a save against a held record waits a bounded time and can be tried again with nothing
+// lost, and a connection the server drops is let go of and made again through the same objects.
+#include "ServerFixture.h"
+
+#include "platform/fbapi/IBError.h"
+
+namespace {
+
+const QString kChangedMeanwhile = QString::fromUtf8("Záznam medzičasom zmenil alebo zmazal iný používateľ");
+
+// The message of the error a call throws, empty when it throws none.
+template <class F>
+QString errorOf(F call)
+{
+    try {
+        call();
+    } catch (const Exception &e) {
+        return e.Message;
+    }
+    return QString();
+}
+
+} // namespace
+
+class Workstations : public ServerTest {
+protected:
+    // A value as a third workstation reads it now.
+    QVariant committed(const QString &sql) { return workstation()->value(sql); }
+};
+
+TEST_F(Workstations, AStaleSaveIsRefusedAndBothChangesStayWhereTheyBelong)
+{
+    auto a = workstation();
+    auto b = workstation();
+    auto ta = a->table("T_ROW");
+    auto tb = b->table("T_ROW");
+
+    ta->Edit();
+    ta->FieldByName("TXT")->SetAsString("from A");
+    ta->Post();
+    a->tr.CommitRetaining();
+
+    // B still shows "first": its save of the same column would overwrite A's saved change.
+    tb->Edit();
+    tb->FieldByName("TXT")->SetAsString("from B");
+    EXPECT_EQ(errorOf([&] { tb->Post(); }), kChangedMeanwhile);
+    EXPECT_EQ(tb->State(), dsEdit) << "what B typed stays in the record";
+    EXPECT_EQ(tb->FieldByName("TXT")->AsString(), "from B");
+    EXPECT_EQ(committed("select TXT from T_ROW where ID = 1").toString(), "from A");
+
+    // A change of another column does not collide with A's.
+    tb->Cancel();
+    tb->Edit();
+    tb->FieldByName("NUM")->SetAsInteger(20);
+    tb->Post();
+    b->tr.CommitRetaining();
+    EXPECT_EQ(committed("select TXT from T_ROW where ID = 1").toString(), "from A");
+    EXPECT_EQ(committed("select NUM from T_ROW where ID = 1").toInt(), 20);
+}
+
+TEST_F(Workstations, OldValuesMatchNullsPaddedCharsAndTimestampsAndLeaveBlobsOut)
+{
+    auto a = workstation();
+    auto b = workstation();
+    auto tb = b->table("T_ROW");
+
+    // Every column of row 1 changed and saved: the old values read from the server match as they are.
+    tb->Edit();
+    tb->FieldByName("CODE")->SetAsString("CD");
+    tb->FieldByName("STAMP")->SetAsDateTime(QDateTime(QDate(2024, 3, 2), QTime(8, 0)));
+    tb->FieldByName("NOTE")->SetAsString("another note");
+    tb->Post();
+    b->tr.CommitRetaining();
+    EXPECT_EQ(committed("select trim(CODE) from T_ROW where ID = 1").toString(), "CD");
+    EXPECT_EQ(committed("select NOTE from T_ROW where ID = 1").toString(), "another note");
+
+    // Row 2 holds nulls: a null old value matches a null, and no longer matches once A filled it.
+    auto ta = a->table("T_ROW");
+    ta->Last();
+    tb->Last();
+    ta->Edit();
+    ta->FieldByName("NUM")->SetAsInteger(7);
+    ta->Post();
+    a->tr.CommitRetaining();
+    tb->Edit();
+    tb->FieldByName("NUM")->SetAsInteger(8);
+    EXPECT_EQ(errorOf([&] { tb->Post(); }), kChangedMeanwhile);
+    tb->Cancel();
+    tb->Edit();
+    tb->FieldByName("TXT")->SetAsString("still null before");
+    tb->Post();
+    b->tr.CommitRetaining();
+    EXPECT_EQ(committed("select NUM from T_ROW where ID = 2").toInt(), 7);
+    EXPECT_EQ(committed("select TXT from T_ROW where ID = 2").toString(), "still null before");
+}
+
+TEST_F(Workstations, ARowDeletedMeanwhileIsNotSavedOver)
+{
+    auto a = workstation();
+    auto b = workstation();
+    auto tb = b->table("T_ROW");
+    a->db.Attachment().executeImmediate("delete from T_ROW where ID = 1");
+    tb->Edit();
+    tb->FieldByName("NUM")->SetAsInteger(11);
+    EXPECT_EQ(errorOf([&] { tb->Post(); }), kChangedMeanwhile);
+    EXPECT_TRUE(committed("select count(*) from T_ROW where ID = 1").toInt() == 0);
+}
+
+TEST_F(Workstations, ASaveAgainstAHeldRecordFailsAfterTheLockTimeoutAndSucceedsLater)
+{
+    auto a = workstation();
+    auto b = workstation();
+    auto ta = a->table("T_ROW");
+    auto tb = b->table("T_ROW");
+
+    // A keeps working on the record: its change is written but not committed.
+    ta->Edit();
+    ta->FieldByName("TXT")->SetAsString("held by A");
+    ta->Post();
+
+    tb->Edit();
+    tb->FieldByName("NUM")->SetAsInteger(30);
+    // Without a lock time-out this would wait until A commits, i.e. for ever in this test.
+    EXPECT_EQ(errorOf([&] { tb->Post(); }), fb::RecordLockedMessage);
+    EXPECT_EQ(tb->State(), dsEdit) << "nothing typed is lost";
+    EXPECT_EQ(tb->FieldByName("NUM")->AsInteger(), 30);
+
+    a->tr.CommitRetaining();
+    tb->Post();
+    b->tr.CommitRetaining();
+    EXPECT_EQ(committed("select TXT from T_ROW where ID = 1").toString(), "held by A");
+    EXPECT_EQ(committed("select NUM from T_ROW where ID = 1").toInt(), 30);
+}
+
+TEST_F(Workstations, CachedChangesStayForARetryAfterALockTimeout)
+{
+    auto a = workstation();
+    auto b = workstation();
+    auto ta = a->table("T_ROW");
+    auto tb = b->table("T_ROW");
+    tb->SetCachedUpdates(true);
+
+    ta->Edit();
+    ta->FieldByName("TXT")->SetAsString("held by A");
+    ta->Post();
+
+    tb->Edit();
+    tb->FieldByName("NUM")->SetAsInteger(40);
+    tb->Post();
+    tb->Last();
+    tb->Edit();
+    tb->FieldByName("NUM")->SetAsInteger(41);
+    tb->Post();
+    // Row 2 is written first under the save's savepoint, then row 1 waits for A: all or nothing.
+    EXPECT_EQ(errorOf([&] { b->db.ApplyUpdates({tb.get()}); }), fb::RecordLockedMessage);
+    EXPECT_TRUE(tb->UpdatesPending());
+    EXPECT_TRUE(committed("select NUM from T_ROW where ID = 2").isNull()) << "nothing of the failed save stays";
+
+    a->tr.CommitRetaining();
+    b->db.ApplyUpdates({tb.get()});
+    EXPECT_FALSE(tb->UpdatesPending());
+    EXPECT_EQ(committed("select NUM from T_ROW where ID = 1").toInt(), 40);
+    EXPECT_EQ(committed("select NUM from T_ROW where ID = 2").toInt(), 41);
+    EXPECT_EQ(committed("select TXT from T_ROW where ID = 1").toString(), "held by A");
+}
+
+class LostConnection : public ServerTest {
+protected:
+    // Ends a workstation's connection from the server's side, as a server restart would.
+    void dropFromServer(Workstation &w)
+    {
+        const int id = w.value("select current_connection from rdb$database").toInt();
+        fb::Attachment att = adminAttachment();
+        att.executeImmediate(QStringLiteral("delete from mon$attachments where mon$attachment_id = %1").arg(id));
+        att.detach();
+    }
+};
+
+TEST_F(LostConnection, OneSlovakMessageThenTheSameObjectsConnectAgain)
+{
+    auto w = workstation();
+    auto t = w->table("T_ROW");
+    dropFromServer(*w);
+
+    const QString message = errorOf([&] { t->Refresh(); });
+    EXPECT_EQ(message, fb::ConnectionLostMessage);
+    EXPECT_FALSE(w->db.Connected()) << "the lost connection is let go of";
+    EXPECT_FALSE(t->Active());
+    EXPECT_FALSE(w->tr.Active());
+
+    // The next use connects again: the same table, transaction and connection objects.
+    t->Open();
+    EXPECT_TRUE(w->db.Connected());
+    EXPECT_EQ(t->FieldByName("TXT")->AsString(), "first");
+    t->Edit();
+    t->FieldByName("NUM")->SetAsInteger(12);
+    t->Post();
+    w->tr.CommitRetaining();
+    EXPECT_EQ(workstation()->value("select NUM from T_ROW where ID = 1").toInt(), 12);
+}
+
+TEST_F(LostConnection, CloseLetsGoOfALostConnectionAndOpenWorksAgain)
+{
+    auto w = workstation();
+    auto t = w->table("T_ROW");
+    t->Edit();
+    t->FieldByName("NUM")->SetAsInteger(13);
+    t->Post();
+    dropFromServer(*w);
+
+    // The commit of the close fails: the caller hears of it in Slovak, and the handles are gone.
+    EXPECT_EQ(errorOf([&] { w->db.Close(); }), fb::ConnectionLostMessage);
+    EXPECT_FALSE(w->db.Connected());
+    EXPECT_NO_THROW(w->db.Close()) << "closing again is nothing to do";
+
+    w->db.Open();
+    EXPECT_TRUE(w->db.Connected());
+    t->Open();
+    EXPECT_EQ(t->FieldByName("NUM")->AsInteger(), 10) << "the change the lost connection held never arrived";
+}
