@@ -3,9 +3,12 @@
 
 #include <QFileDialog>
 #include <QLabel>
-#include <QMessageBox>
-#include <QPushButton>
+#include <QAbstractButton>
 #include <QDialogButtonBox>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPushButton>
 
 #include <gtest/gtest.h>
 
@@ -16,7 +19,7 @@ QString buttonText(QMessageBox &box, QMessageBox::StandardButton which)
 }
 } // namespace
 
-TEST(QtTranslation, MessageBoxAndFileDialogReadSlovak)
+TEST(QtTranslation, MessageBoxFileAndPrintDialogsReadSlovak)
 {
     {
         QMessageBox english;
@@ -44,4 +47,14 @@ TEST(QtTranslation, MessageBoxAndFileDialogReadSlovak)
     EXPECT_FALSE(texts.contains("Cancel")) << texts.join(" | ").toStdString();
     EXPECT_FALSE(texts.contains("File name:")) << texts.join(" | ").toStdString();
     EXPECT_TRUE(texts.contains(QString::fromUtf8("Zrušiť"))) << texts.join(" | ").toStdString();
+
+    // Qt's print dialog.
+    QPrinter printer;
+    QPrintDialog print(&printer);
+    EXPECT_EQ(print.windowTitle(), QString::fromUtf8("Tlačiť"));
+    QStringList buttons;
+    for (QAbstractButton *b : print.findChildren<QAbstractButton *>())
+        buttons << b->text().remove('&');
+    EXPECT_TRUE(buttons.contains(QString::fromUtf8("Tlačiť"))) << buttons.join(" | ").toStdString();
+    EXPECT_TRUE(buttons.contains(QString::fromUtf8("Zrušiť"))) << buttons.join(" | ").toStdString();
 }
