@@ -1,7 +1,7 @@
 -- Rights every user needs whatever the module privileges the users form grants: the users and
 -- privileges lists, the messages and their generator, the order headers, the views the client
--- reads, and the procedures no module word grants. The server logic gets its own rights on what it touches,
--- so it works for users who have none on those tables.
+-- reads, and the procedures no module word grants. The server logic gets its own rights on what
+-- it touches, so it works for users who have none on those tables.
 
 GRANT SELECT ON QUSERS TO PUBLIC;
 GRANT SELECT ON QPRIVILEGES TO PUBLIC;

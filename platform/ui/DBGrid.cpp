@@ -527,7 +527,7 @@ bool TDBGrid::event(QEvent *e)
 {
     if (e->type() == QEvent::KeyPress) {
         auto *ke = static_cast<QKeyEvent *>(e);
-        if ((ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) &&
+        if ((ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) && model_->Active() &&
             !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
             keyPressEvent(ke);
             return true;

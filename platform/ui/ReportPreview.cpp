@@ -5,19 +5,20 @@
 
 #include "platform/ui/Dialogs.h"
 #include <QFileInfo>
-#include <algorithm>
 #include <QGuiApplication>
 #include <QHBoxLayout>
-#include <QScreen>
 #include <QLabel>
 #include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TReportPreview::TReportPreview(TQuickRep *report, QWidget *parent) : QDialog(parent), report_(report)
 {
