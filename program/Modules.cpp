@@ -1,5 +1,6 @@
 #include "Modules.h"
 
+#include "sales/SalesModule.h"
 #include "shell/CodeListModule.h"
 #include "shell/ShellModule.h"
 
@@ -7,4 +8,5 @@ void RegisterModules()
 {
     RegisterShellModule();
     RegisterCodeListModule();
+    RegisterSalesModule();
 }

@@ -48,7 +48,7 @@ const QStringList RoutinesNotBuiltYet{
 };
 
 const QStringList ClassesNotBuiltYet{
-    StartupClass::TDMOdbyt,        StartupClass::TDMVyk,
+    StartupClass::TDMVyk,
     StartupClass::TDMOdv,          StartupClass::TDMVyroba,
     StartupClass::TFormZakazky,    StartupClass::TFormZakazkaHl,
     StartupClass::TFormZakazkaDet, StartupClass::TFormZakazkaDetHl,
@@ -59,7 +59,7 @@ const QStringList ClassesNotBuiltYet{
     StartupClass::TQRPlanZak,      StartupClass::TDMExp,
     StartupClass::TESkladForm,     StartupClass::TDMMTZ,
     StartupClass::TMSkladyForm,    StartupClass::TMPohybDForm,
-    StartupClass::TDMTPV,          StartupClass::TVyrobkyDForm,
+    StartupClass::TVyrobkyDForm,
 };
 
 // The classes the start makes itself.

@@ -5,6 +5,8 @@
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/fb/IBDatabase.h"
 #include "platform/os/Exception.h"
+#include "sales/OdbytSql.h"
+#include "sales/TPVSql.h"
 #include "shell/CisSql.h"
 #include "shell/ZalSql.h"
 
@@ -39,6 +41,8 @@ TEST(Statements, EveryModulesStatementsPrepare)
     const QList<QPair<const char *, QStringList>> modules{
         {"shell", ZalSql::All()},
         {"code lists", CisSql::All()},
+        {"sales", OdbytSql::All()},
+        {"technology", TPVSql::All()},
     };
     int count = 0;
     QStringList failures;

@@ -377,7 +377,7 @@ TEST_F(StartTest, TheBuiltModulesTakeTheirPlacesInTheStart)
     RegisterModules();
     startAndShow();
     for (const char *global : {"DMCis", "CisZamForm", "CisZakForm", "CisOdbForm", "CisPolForm", "QMsgForm",
-                               "QMsgDForm", "QTlacForm"})
+                               "QMsgDForm", "QTlacForm", "DMOdbyt", "DMTPV"})
         EXPECT_FALSE(IsStartupStandIn(global)) << global;
     EXPECT_TRUE(DMZal->DBZAL.Connected());
     EXPECT_TRUE(bool(ModuleHooks().CheckMessages));
@@ -387,7 +387,7 @@ TEST_F(StartTest, TheBuiltModulesTakeTheirPlacesInTheStart)
     EXPECT_TRUE(filters.contains("csv") && filters.contains("txt") && filters.contains("htm"))
         << filters.join(',').toStdString();
     for (const char *c : {"TDMCis", "TCisZakForm", "TCisOdbForm", "TCisPolForm", "TQMsgForm", "TQMsgDForm",
-                          "TQTlacForm"})
+                          "TQTlacForm", "TDMOdbyt", "TDMTPV"})
         ClearStartupFactory(c);
     UnregisterOpenRoutine("ShowCodeLists");
 }

@@ -1,0 +1,142 @@
+// TDMOdbyt (global DMOdbyt): the sales data module. Offers and orders with their items (the production
+// jobs), purchase contracts, complaint protocols, the look-ups of the sales forms, and the calculation of a
+// job: its header and detail data sets, whose rules run the calculation model TKalkulacia.
+#pragma once
+
+#include "Kalkulacia.h"
+#include "library/xDataSet.h"
+#include "library/xQuery.h"
+#include "library/xTable.h"
+#include "platform/db/DataSource.h"
+
+#include <functional>
+
+class TField;
+
+class TDMOdbyt {
+public:
+    TDMOdbyt();
+    ~TDMOdbyt();
+    TDMOdbyt(const TDMOdbyt &) = delete;
+    TDMOdbyt &operator=(const TDMOdbyt &) = delete;
+
+    // ---- orders, offers, contracts, complaints
+    TxTable QvZakazky; // order headers through VZAKAZKY
+    TDataSource DSvZakazky;
+    TxTable QZakazkyD; // items of the current order
+    TDataSource DSZakazkyD;
+    TxTable QZakZml;
+    TDataSource DSZakZml;
+    TxQuery QCOdberatelovLookup;
+    TDataSource DSCOdberatelovLookup;
+    TxQuery QvEDListyLookup;
+    TDataSource DSvEDlistyLookup;
+    TxQuery QvZakKalkLookup;
+    TDataSource DSvZakKalkLookup;
+    TxQuery QvZakazkyDKalk; // four lines: select, from, WHERE, ORDER BY
+    TDataSource DSvZakazkyDKalk;
+    TxTable QCenPon; // offer headers
+    TDataSource DSCenPon;
+    TxTable QCenPonD; // offer items, cached
+    TDataSource DSCenPonD;
+    TxDataSet QZakRek; // complaint protocols
+    TDataSource DSZakRek;
+
+    // ---- the calculation (all cached, applied together by SaveCalculation)
+    TxTable QvZakKalk;
+    TDataSource DSZakKalk;
+    TxTable QZakOperacie;
+    TDataSource DSZakOperacie;
+    TxTable QZakKusovnik;
+    TDataSource DSZakKusovnik;
+    TxTable QZakKalkO;
+    TDataSource DSZakKalkO;
+    TxTable QZakKalkM;
+    TDataSource DSZakKalkM;
+    TxTable CNakladovO;
+    TDataSource DSCNakladovO;
+    TxTable CNakladovM;
+    TDataSource DSCNakladovM;
+
+    // ---- events of the orders and offers
+    void QCenPonNewRecord(TDataSet *dataSet);
+    void QCenPonDNewRecord(TDataSet *dataSet);
+    void QCenPonDBeforePost(TDataSet *dataSet);
+    void QCenPonDAfterPost(TDataSet *dataSet);
+    void QvZakazkyAfterOpen(TDataSet *dataSet);
+    void QvZakazkyNewRecord(TDataSet *dataSet);
+    void QvZakazkyAfterPost(TDataSet *dataSet);
+    void QvZakazkyBeforeDelete(TDataSet *dataSet);
+    void QZakazkyDCreateFields(TDataSet *dataSet);
+    void QZakazkyDNewRecord(TDataSet *dataSet);
+    void QZakazkyDBeforeDelete(TDataSet *dataSet);
+    void QZakazkyDMNOZ_OBJChange(TField *field);
+    void QZakazkyDTERMIN_OBJValidate(TField *field);
+    void QvZakazkyDKalkAfterOpen(TDataSet *dataSet);
+    void QvZakKalkLookupAfterOpen(TDataSet *dataSet);
+    void QZakZmlNewRecord(TDataSet *dataSet);
+    void QZakZmlBeforeClose(TDataSet *dataSet);
+    void QZakRekNewRecord(TDataSet *dataSet);
+    static void ValidateOrderNumber(TField *field);
+
+    // ---- the calculation
+    // The model the rules run; loaded from the data sets at each rule, so it always mirrors them.
+    TKalkulacia Kalk;
+    // true: the price follows the costs; false: the price follows the foreign-currency price.
+    bool PriceMode() const { return Kalk.PriceFromCostsMode; }
+    void SetPriceMode(bool fromCosts) { Kalk.PriceFromCostsMode = fromCosts; }
+    void RecalcMaterialCost();
+    void RecalcOperationCosts();
+    void RecalcTotals();
+    void PriceFromCosts();
+    void PriceFromCurrencyPrice();
+    // Every step on the loaded rows; writes back only the figures that moved.
+    void Recalculate();
+    // Drops the empty operations and cost lines, deletes a header with nothing in it, and applies the
+    // five data sets together with what alsoWrite writes (all or nothing; alsoWrite learns whether the
+    // header was kept). False when the empty header was deleted.
+    bool SaveCalculation(const std::function<void(bool kept)> &alsoWrite = nullptr);
+
+    // ---- one job's calculation as the calculation dialog opens, stores and closes it
+    struct TCalculationStart {
+        bool IsNew = false;
+        int PreviousJob = 0;       // the job whose calculation was taken over, 0 for none
+        double MaterialChange = 0; // the material price against the earlier job's calculation
+        double ListPrice = 0;      // the product's list price
+    };
+    // Opens the calculation of the job; a job without one gets a new one seeded from the latest
+    // comparable job (when the user takes it over), the product's technology, or the code lists.
+    TCalculationStart OpenCalculation(int job);
+    // Saves the calculation; for an order item the own costs become the product's calculated price
+    // (unless it has a bill of materials), and with updateRoute the job's operations become its standard
+    // route. One apply: all or nothing. False when the empty header was deleted.
+    bool StoreCalculation(int job, bool updateRoute);
+    // Closes the calculation data sets; changes not stored are dropped.
+    void CloseCalculation();
+    // Reads the code lists and rates the calculation needs (done when the header opens).
+    void LoadCalculationLists();
+
+private:
+    void setUpCalculation();
+    void QvZakKalkAfterOpen(TDataSet *dataSet);
+    void QvZakKalkCreateFields(TDataSet *dataSet);
+    void QvZakKalkNewRecord(TDataSet *dataSet);
+    void QZakOperacieAfterOpen(TDataSet *dataSet);
+    void QZakOperacieNewRecord(TDataSet *dataSet);
+    void QZakOperacieBeforePost(TDataSet *dataSet);
+    void QZakKusovnikNewRecord(TDataSet *dataSet);
+    void QZakKalkOBeforePost(TDataSet *dataSet);
+    void costNewRecord(TDataSet *dataSet, const char *type);
+    void operationCosts(TField *field);
+    void copyOperation(TField *field);
+
+    // Runs one step of the model under the header's busy guard: loads the model from the data sets, runs
+    // the step and writes back what changed. Returns at once while the guard is set.
+    void runStep(const std::function<void()> &step);
+    void applyStep(const std::function<void()> &step);
+    void loadModel();
+    void storeModel();
+    double loaded_[kfCount] = {};
+};
+
+extern TDMOdbyt *DMOdbyt;

@@ -1,0 +1,49 @@
+#include "DMTPV.h"
+
+#include "shell/DMZal.h"
+
+TDMTPV *DMTPV = nullptr;
+
+TDMTPV::TDMTPV()
+{
+    DMTPV = this;
+    const auto table = [](TxTable &t, const QString &name, const QString &tableName, TDataSource &ds, bool cached) {
+        t.Name = name;
+        t.SetDatabase(&DMZal->DBZAL);
+        t.SetTableName(tableName);
+        t.SetCachedUpdates(cached);
+        ds.Name = QStringLiteral("DS") + name.mid(1);
+        ds.SetDataSet(&t);
+    };
+    table(QPolozky, QStringLiteral("QPolozky"), QStringLiteral("POLOZKY"), DSPolozky, false);
+    table(QTOperacie, QStringLiteral("QTOperacie"), QStringLiteral("TOPERACIE"), DSTOperacie, true);
+    QTOperacie.SetIndexFieldNames(QStringLiteral("POSTUP;C_OPERACIE"));
+    table(QTKusovnik, QStringLiteral("QTKusovnik"), QStringLiteral("TKUSOVNIK"), DSTKusovnik, true);
+    table(QPolozkyKalk, QStringLiteral("QPolozkyKalk"), QStringLiteral("POLOZKYKALK"), DSPolozkyKalk, true);
+
+    QPolozky.OnNewRecord = [this](TDataSet *ds) { QPolozkyNewRecord(ds); };
+    QPolozky.AfterOpen = [this](TDataSet *ds) { QPolozkyAfterOpen(ds); };
+    QPolozky.OnPostError = [](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
+        DMZal->DataSetErrorHandlerEx(ds, e, {QString::fromUtf8("PK_POLOZKY|Výrobok s rovnakým číslom už existuje !")},
+                                     action);
+    };
+    QTOperacie.OnNewRecord = [this](TDataSet *ds) { QTOperacieNewRecord(ds); };
+    QTOperacie.AfterOpen = [this](TDataSet *ds) { QTOperacieAfterOpen(ds); };
+    QTOperacie.BeforePost = [this](TDataSet *ds) { QTOperacieBeforePost(ds); };
+    QTOperacie.AfterPost = [this](TDataSet *ds) { QTOperacieAfterPost(ds); };
+    QTKusovnik.OnNewRecord = [this](TDataSet *ds) { QTKusovnikNewRecord(ds); };
+    QPolozkyKalk.OnNewRecord = [this](TDataSet *ds) { QPolozkyKalkNewRecord(ds); };
+}
+
+TDMTPV::~TDMTPV()
+{
+    for (TDataSet *ds : std::initializer_list<TDataSet *>{&QPolozkyKalk, &QTKusovnik, &QTOperacie, &QPolozky}) {
+        try {
+            ds->Close();
+        } catch (...) {
+            // The connection may already be gone at the end of the run.
+        }
+    }
+    if (DMTPV == this)
+        DMTPV = nullptr;
+}

@@ -1,0 +1,139 @@
+#include "OdbytSql.h"
+
+#include "TPVSql.h"
+
+namespace OdbytSql {
+
+const QStringList CustomerLookup{QStringLiteral("select *"), QStringLiteral("from COdberatelov"),
+                                 QStringLiteral("where c_odb=:c_odb")};
+const QStringList DeliveryNotesLookup{QStringLiteral("select d_vystav,c_dl,odberatel,hodn_dl"),
+                                      QStringLiteral("from vEDListy"),
+                                      QStringLiteral("where c_obj=:c_obj and c_odb=:c_odb")};
+const QStringList CalculationLookup{QStringLiteral("select *"), QStringLiteral("from vZakKalk "),
+                                    QStringLiteral("where c_int=:c_int")};
+const QStringList JobsWithProgress{QStringLiteral("select *"), QStringLiteral("from vZakazkyDKalk"), QString(),
+                                   QString()};
+
+namespace {
+const QString ComplaintColumns = QStringLiteral("select a.*, c_obj, odberatel, c_vyr, nazov");
+const QString ComplaintFrom = QStringLiteral("from ZAKREK a join vZAKAZKYD b on a.c_int=b.c_int");
+const char *const ComplaintFields[] = {"C_REK",     "C_INT",    "MNOZ_DOD", "D_DOD",   "MNOZ_REK", "C_DL",
+                                       "C_FAKTURY", "D_VYSTAV", "VYSTAVIL", "NEZHODA", "POPIS",    "NAVRH1",
+                                       "PRICINA",   "NAVRH2",   "NAVRH3",   "RIESENIE"};
+
+QStringList complaintInsert()
+{
+    QStringList columns, values;
+    for (const char *f : ComplaintFields) {
+        columns << QString::fromLatin1(f);
+        values << QLatin1Char(':') + QString::fromLatin1(f);
+    }
+    return {QStringLiteral("insert into ZAKREK"), QLatin1Char('(') + columns.join(QStringLiteral(", ")) + QLatin1Char(')'),
+            QStringLiteral("values"), QLatin1Char('(') + values.join(QStringLiteral(", ")) + QLatin1Char(')')};
+}
+
+QStringList complaintModify()
+{
+    QStringList lines{QStringLiteral("update ZAKREK"), QStringLiteral("set")};
+    const int n = int(std::size(ComplaintFields));
+    for (int i = 0; i < n; ++i)
+        lines << QStringLiteral("  %1 = :%1%2").arg(QString::fromLatin1(ComplaintFields[i]), i + 1 < n ? "," : "");
+    lines << QStringLiteral("where") << QStringLiteral("  C_REK = :OLD_C_REK");
+    return lines;
+}
+} // namespace
+
+const QStringList ComplaintSelect{ComplaintColumns, ComplaintFrom, QString(), QStringLiteral("order by a.c_rek desc")};
+const QStringList ComplaintRefresh{ComplaintColumns, ComplaintFrom, QStringLiteral("where C_REK = :C_REK")};
+const QStringList ComplaintInsert = complaintInsert();
+const QStringList ComplaintModify = complaintModify();
+const QStringList ComplaintDelete{QStringLiteral("delete from ZAKREK"), QStringLiteral("where"),
+                                  QStringLiteral("  C_REK = :OLD_C_REK")};
+// The highest number of the year: a longer number is a higher one (yy999, then yy1000).
+const QString LastComplaintOfYear = QStringLiteral(
+    "select first 1 C_REK from ZakRek where C_REK starting with :yy order by char_length(C_REK) desc, C_REK desc");
+
+const QString LowestOfferItem =
+    QStringLiteral("select min(C_INT) from ZAKAZKYD where C_INT between :c_int2 and :c_int1");
+// Never below 1, even when every customer so far is provisional.
+const QString RenumberCustomer = QStringLiteral(
+    "update COdberatelov set C_ODB=(select maxvalue(coalesce(max(C_ODB),0),0) from COdberatelov)+1 where c_odb=:c_odb");
+const QString ItemsOfOrder = QStringLiteral("select count(*) from ZAKAZKYD where c_obj=:c_obj");
+const QString PerformancesOfJob = QStringLiteral("select count(*) from SVykony where c_int=:c_int");
+const QString HandOversOfJob = QStringLiteral("select count(*) from SOdvody where c_int=:c_int");
+const QString OpenJobsOfProduct = QStringLiteral(
+    "select sum(case when mnoz_obj>mnoz_dod then mnoz_obj-mnoz_dod else 0 end) as este_dod,"
+    "sum(case when mnoz_vyr>mnoz_odv then mnoz_vyr-mnoz_odv else 0 end) as este_vyr,"
+    "sum(case when c_int=:c_int then 1 else 0 end) as existuje from vZakazkyDKalk where c_vyr=:c_vyr and "
+    "stav_zak<:stav_zak");
+
+const QString JobForNewCalculation =
+    QStringLiteral("select material,vaha_mat,vaha1,z.c_odb,mena from ZAKAZKYD a join ZAKAZKY z on a.c_obj=z.c_obj "
+                   "left join POLOZKY on a.c_vyr=c_pol where c_int=:c_int");
+const QString PreviousJob = QStringLiteral(
+    "select b.c_int,b.termin,b.c_obj from ZAKAZKYD a, ZAKAZKYD b where a.c_vyr=b.c_vyr and a.c_int=:c_int and "
+    "b.c_int<>a.c_int and b.c_int>0 and (a.c_int_re=b.c_int_re or a.c_int_re=b.c_int)order by b.termin desc");
+const QString PreviousCalculation =
+    QStringLiteral("select cena_mat as c, cena1,ovn1,mim1,kurz,cena_kurz1,mena from ZAKKALK where c_int=:c_int");
+const QString RouteOfProduct = QStringLiteral(
+    "select c_operacie,operacia,popis_op,profesia,cas_prip,cas_jed,MZDA,p_straty,tarif,pracovisko \n"
+    "from TOPERACIE a JOIN ZAKAZKYD b ON a.c_vyr=b.c_vyr and postup='' \n"
+    "where c_int=:c_int order by 1");
+const QString OperationsOfJob = QStringLiteral(
+    "select c_operacie,operacia,popis_op,profesia,cas_prip,cas_jed,MZDA,p_straty,tarif,pracovisko \n"
+    "from ZAKOPERACIE a \n"
+    "where c_int=:c_int order by 1");
+const QString OperationsList = QStringLiteral(
+    "select c_operacie,operacia,nazov_op as popis_op,pracovisko,profesia,tarif from COPERACII order by c_operacie");
+const QString BomOfProduct = QStringLiteral(
+    "select a.c_pol, c_pozicie, a.mnozstvo, c_operacie, p_straty, a.poznamka,"
+    "a.mnozstvo*POLOZKY.cena_kalk*(1+P_STRATY/100.0) as HODNOTA \n"
+    "from TKUSOVNIK a JOIN ZAKAZKYD b ON a.c_vyr=b.c_vyr \n"
+    " join POLOZKY on a.c_pol=POLOZKY.c_pol \n"
+    "where c_int=:c_int");
+const QString BomOfJob = QStringLiteral(
+    "select a.c_pol, c_pozicie, a.mnozstvo, c_operacie, p_straty, a.poznamka,"
+    "a.mnozstvo*POLOZKY.cena_kalk*(1+P_STRATY/100.0) as HODNOTA \n"
+    "from ZAKKUSOVNIK a \n"
+    " join POLOZKY on a.c_pol=POLOZKY.c_pol \n"
+    "where c_int=:c_int");
+const QString CostLinesOfJob =
+    QStringLiteral("select naklad,hodnota from ZAKKALKD where typ_nakl=:typ_nakl and c_int=:c_int");
+const QString CostTypes = QStringLiteral("select naklad from CNakladov where typ_nakl=:typ_nakl");
+const QString ProductListPrice =
+    QStringLiteral("select cena_pred from POLOZKY where c_pol=(select c_vyr from ZAKAZKYD where c_int=:c_int)");
+// A product with a bill of materials keeps its calculated price.
+const QString ProductCalculatedPrice = QStringLiteral(
+    "update POLOZKY set cena_kalk=:cena_kalk where c_pol=(select c_vyr from ZAKAZKYD where c_int=:c_int) and "
+    "not exists(select * from TKusovnik where c_vyr=POLOZKY.c_pol)");
+// The job's operations become the product's standard route: operations on both keep the columns only a
+// route has (instructions, persons, gaps, losses); the others are added.
+const QString RouteFromJob = QStringLiteral(
+    "merge into TOperacie t using (select ZAKAZKYD.c_vyr,c_operacie,operacia,popis_op,pracovisko,profesia,tarif,"
+    "cas_prip,cas_jed,cas_stroj,mzda from ZAKOPERACIE join ZAKAZKYD on ZAKOPERACIE.c_int=ZAKAZKYD.c_int "
+    "where ZAKOPERACIE.c_int=:c_int) s on t.c_vyr=s.c_vyr and t.postup='' and t.c_operacie=s.c_operacie "
+    "when matched then update set operacia=s.operacia,popis_op=s.popis_op,pracovisko=s.pracovisko,"
+    "profesia=s.profesia,tarif=s.tarif,cas_prip=s.cas_prip,cas_jed=s.cas_jed,cas_stroj=s.cas_stroj,mzda=s.mzda "
+    "when not matched then insert (c_vyr,postup,c_operacie,operacia,popis_op,pracovisko,profesia,tarif,cas_prip,"
+    "cas_jed,cas_stroj,mzda) values (s.c_vyr,'',s.c_operacie,s.operacia,s.popis_op,s.pracovisko,s.profesia,"
+    "s.tarif,s.cas_prip,s.cas_jed,s.cas_stroj,s.mzda)");
+// Every other route and every standard-route operation the job does not have.
+const QString RouteBeyondJob = QStringLiteral(
+    "delete from TOperacie t where t.c_vyr=(select c_vyr from ZAKAZKYD where c_int=:c_int) and (t.postup<>'' or "
+    "not exists(select * from ZAKOPERACIE o where o.c_int=:c_int and o.c_operacie=t.c_operacie))");
+
+QStringList All()
+{
+    QStringList all{LastComplaintOfYear, LowestOfferItem, RenumberCustomer, ItemsOfOrder, PerformancesOfJob,
+                    HandOversOfJob, OpenJobsOfProduct, JobForNewCalculation, PreviousJob, PreviousCalculation,
+                    RouteOfProduct, OperationsOfJob, OperationsList, BomOfProduct, BomOfJob, CostLinesOfJob,
+                    CostTypes, ProductListPrice, ProductCalculatedPrice, RouteFromJob, RouteBeyondJob};
+    for (const QStringList *lines : {&CustomerLookup, &DeliveryNotesLookup, &CalculationLookup, &JobsWithProgress,
+                                     &ComplaintSelect, &ComplaintRefresh, &ComplaintInsert, &ComplaintModify,
+                                     &ComplaintDelete})
+        all << lines->join(QLatin1Char('\n'));
+    all << TPVSql::All();
+    return all;
+}
+
+} // namespace OdbytSql

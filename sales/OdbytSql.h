@@ -1,0 +1,39 @@
+// The statements of the sales module, each a named constant; All() lists them for the test that prepares
+// every one on a fresh database.
+#pragma once
+
+#include <QStringList>
+
+namespace OdbytSql {
+// ---- look-ups of the sales forms (kept in lines: forms replace the WHERE and ORDER BY lines)
+extern const QStringList CustomerLookup;
+extern const QStringList DeliveryNotesLookup;
+extern const QStringList CalculationLookup;
+extern const QStringList JobsWithProgress;
+// ---- complaint protocols
+extern const QStringList ComplaintSelect, ComplaintRefresh, ComplaintInsert, ComplaintModify, ComplaintDelete;
+extern const QString LastComplaintOfYear;
+// ---- orders and offers
+extern const QString LowestOfferItem;
+extern const QString RenumberCustomer;
+extern const QString ItemsOfOrder;
+extern const QString PerformancesOfJob;
+extern const QString HandOversOfJob;
+extern const QString OpenJobsOfProduct;
+// ---- the calculation
+extern const QString JobForNewCalculation;
+extern const QString PreviousJob;
+extern const QString PreviousCalculation;
+extern const QString RouteOfProduct;
+extern const QString OperationsOfJob;
+extern const QString OperationsList;
+extern const QString BomOfProduct;
+extern const QString BomOfJob;
+extern const QString CostLinesOfJob;
+extern const QString CostTypes;
+extern const QString ProductListPrice;
+extern const QString ProductCalculatedPrice;
+extern const QString RouteFromJob;
+extern const QString RouteBeyondJob;
+QStringList All();
+} // namespace OdbytSql
