@@ -1,13 +1,17 @@
 -- Rights every user needs whatever the module privileges the users form grants: the users and
--- privileges lists, the messages and their generator, the views the client reads, and the
--- procedures no module word grants. The server logic gets its own rights on what it touches,
--- so it works for users who have none on those tables.
+-- privileges lists, the messages and their generator, the order headers, the views the client
+-- reads, and the procedures no module word grants. The server logic gets its own rights on what
+-- it touches, so it works for users who have none on those tables.
 
 GRANT SELECT ON QUSERS TO PUBLIC;
 GRANT SELECT ON QPRIVILEGES TO PUBLIC;
 GRANT SELECT ON QACTIONS TO PUBLIC;
 GRANT SELECT, INSERT, UPDATE ON QMESSAGES TO PUBLIC;
 GRANT USAGE ON SEQUENCE MSG_ID TO PUBLIC;
+
+-- No module word grants the order headers, yet the offers are read and written there and the
+-- documents of production, stores and dispatch read them.
+GRANT SELECT, INSERT, UPDATE, DELETE ON ZAKAZKY TO PUBLIC;
 
 GRANT SELECT ON VZAKAZKYD TO PUBLIC;
 GRANT SELECT ON VZAKAZKYDKALK TO PUBLIC;
@@ -67,6 +71,8 @@ GRANT SELECT ON ZAKAZKYD TO PROCEDURE ODVOD_POHYB;
 GRANT ALL ON MPOHYBY TO PROCEDURE DODAVKA_POHYB;
 GRANT SELECT ON EDLISTY TO PROCEDURE DODAVKA_POHYB;
 
+-- Every movement, also those the hand-overs and delivery notes write, is numbered by the trigger.
+GRANT USAGE ON SEQUENCE GEN_MPOHYBY TO TRIGGER MPOHYBY_BI;
 GRANT EXECUTE ON PROCEDURE MSKLADY_POHYB TO TRIGGER MPOHYBY_AI;
 GRANT EXECUTE ON PROCEDURE MSKLADY_POHYB TO TRIGGER MPOHYBY_AU;
 GRANT EXECUTE ON PROCEDURE MSKLADY_POHYB TO TRIGGER MPOHYBY_AD;

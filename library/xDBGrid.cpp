@@ -72,6 +72,13 @@ void TxCustomDBGrid::SetTitleClickToOrderBy(bool on)
     titleClickToOrderBy_ = on;
     if (on)
         ShowHint = true;
+    UpdateColumnWidths();
+}
+
+int TxCustomDBGrid::TitleMarkWidth() const
+{
+    // The arrow sits at the title's right edge and the title is centred: room for it on both sides.
+    return titleClickToOrderBy_ ? 2 * (Glyph(QStringLiteral("ORDERBY_ASC")).width() + 4) : 0;
 }
 
 QFont TxCustomDBGrid::TitleFont() const

@@ -75,6 +75,7 @@ protected:
     virtual void SetOrderBy(const QString &fieldList, const QString &orderClause) = 0;
 
     void TitleClick(TColumn *column) override;
+    int TitleMarkWidth() const override;
     void DrawTitle(QPainter *painter, const QRect &rect, int column) override;
     void DrawCorner(QPainter *painter, const QRect &rect) override;
     void TitleContextMenu(int column, const QPoint &globalPos) override;

@@ -70,6 +70,9 @@ const QString SendMessages =
                    "select GEN_ID(MSG_ID,1),RDB_UTVAR,RDB_USER,:Msg_data,:Msg_title,:Msg_text from QUsers ");
 const QString SendToUser = QStringLiteral("where RDB_USER=:usr");
 const QString SendToDepartment = QStringLiteral("where RDB_UTVAR=:utvar");
+const QString KeyFields = QStringLiteral(
+    "select s.RDB$FIELD_NAME from RDB$RELATION_CONSTRAINTS c join RDB$INDEX_SEGMENTS s "
+    "on s.RDB$INDEX_NAME = c.RDB$INDEX_NAME where c.RDB$RELATION_NAME = :t and c.RDB$CONSTRAINT_TYPE = 'PRIMARY KEY'");
 
 QStringList All()
 {
@@ -98,6 +101,7 @@ QStringList All()
     const QString employees =
         EmployeeNumberIs.arg(1) + And + EmployeeColumnLike.arg(QStringLiteral("PRIEZVISKO"), literal("x%"));
     return {
+        KeyFields,
         SmallestCustomer,
         LargestCustomer,
         EmployeePerformances,

@@ -62,6 +62,9 @@ extern const QString SendMessages;     // :Msg_data, :Msg_title, :Msg_text, then
 extern const QString SendToUser;       // :usr
 extern const QString SendToDepartment; // :utvar
 
+// ---- the code-list form
+extern const QString KeyFields; // :t; the primary key's columns of a table
+
 QStringList All();
 
 } // namespace CisSql

@@ -41,6 +41,14 @@ TDMCis::TDMCis()
     QZamestnanci.BeforeDelete = [this](TDataSet *ds) { QZamestnanciBeforeDelete(ds); };
     CPracovisk.OnNewRecord = [this](TDataSet *ds) { CPracoviskNewRecord(ds); };
     CRozvrhov.OnNewRecord = CPracovisk.OnNewRecord;
+    // An overhead's value is a rate ("Hodnota [%]"), though the catalogue shows HODNOTA as money.
+    CRezii.OnCreateFields = [](TDataSet *ds) {
+        if (TField *f = ds->FindField(QStringLiteral("HODNOTA"))) {
+            f->Currency = false;
+            f->DisplayFormat = QStringLiteral("#####0.###");
+            f->SetDisplayWidth(10);
+        }
+    };
 
     // The pick lists: their where line is set when they are opened.
     using namespace CisSql;

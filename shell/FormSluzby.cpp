@@ -1,5 +1,6 @@
 #include "FormSluzby.h"
 
+#include "CisSql.h"
 #include "DMCis.h"
 #include "DMZal.h"
 #include "MenuHooks.h"
@@ -7,6 +8,7 @@
 #include "QRTlacZam.h"
 #include "library/Buttons.h"
 #include "library/xDBGrid.h"
+#include "library/xQuery.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/DBLookupCombo.h"
 #include "platform/ui/DBNavigator.h"
@@ -69,6 +71,24 @@ QWidget *gridWithNavigator(TDataSource *source, const TColumns &columns, QWidget
     auto *layout = new QVBoxLayout(box);
     layout->setContentsMargins(0, 0, 0, 0);
     TxDBGrid *grid = makeGrid(source, columns, box);
+    // Edited in place, cell by cell: no whole-row selection.
+    grid->SetOptions(grid->Options() & ~dgRowSelect);
+    // A code list's key fields are required: a new row typed without its key is refused, naming the
+    // field, before the server is asked.
+    QObject::connect(grid->Model(), &TDataSetModel::activeChanged, grid, [grid](bool active) {
+        auto *table = dynamic_cast<TIBTable *>(grid->DataSet());
+        if (!active || !table || table->TableName().isEmpty())
+            return;
+        TxQuery keys;
+        keys.SetDatabase(&DMZal->DBZAL);
+        keys.SQL().SetText(CisSql::KeyFields);
+        keys.ParamByName(QStringLiteral("t")).SetAsString(table->TableName().trimmed().toUpper());
+        keys.Open();
+        for (; !keys.Eof(); keys.Next())
+            if (TField *f = table->FindField(keys.Fields(0)->AsString().trimmed()))
+                f->Required = true;
+        keys.Close();
+    });
     layout->addWidget(grid);
     layout->addWidget(new TDBNavigator(source, box));
     if (gridOut)
@@ -126,6 +146,8 @@ TFormSluzby::TFormSluzby(QWidget *owner) : TForm(owner)
     });
     OnShow = [this] { showPage(PageControlSluzby->currentIndex()); };
     OnClose = [this](TCloseAction &) { closeTables(); };
+    // The close button, which Escape presses when no cell is being edited.
+    main->addWidget(new TBtnKoniec(this), 0, Qt::AlignRight);
 }
 
 QWidget *TFormSluzby::buildEmployees()

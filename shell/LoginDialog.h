@@ -1,9 +1,21 @@
-// The database log-in: a user name and a password asked through the message facade, so tests can
-// answer it; the password change asks it again with its own titles.
+// The database log-in: one dialog with the database, the user name and the password; the password
+// change shows it with the user name fixed.
 #pragma once
 
+#include <QDialog>
 #include <QString>
 
-// Asks for the user name (unless userFixed) and the password of a database; databaseName is shown as the
-// first line. On OK both are set and true is returned; on cancel nothing changes.
+class QLabel;
+class QLineEdit;
+
+class TLoginDialog : public QDialog {
+public:
+    TLoginDialog(const QString &databaseName, const QString &userName, bool userFixed, QWidget *parent = nullptr);
+    QLabel *DatabaseLabel;
+    QLineEdit *UserEdit;
+    QLineEdit *PasswordEdit;
+};
+
+// Asks for the user name (unless userFixed) and the password of a database. On OK both are set and
+// true is returned; on cancel nothing changes.
 bool LoginDialog(const QString &databaseName, QString &userName, QString &password, bool userFixed = false);

@@ -14,6 +14,7 @@
 
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QMenu>
 #include <QPushButton>
@@ -117,10 +118,14 @@ void TQMsgForm::SetMessages(TDataSource *source)
     source_ = source;
     if (Grid->DataSource() != source) {
         Grid->SetDataSource(source);
-        Grid->AddColumn(QStringLiteral("usr_vystav"), QStringLiteral("Odosielatel"));
-        Grid->AddColumn(QStringLiteral("msg_title"), QStringLiteral("Predmet spravy"));
+        // Sender and subject narrower than their columns can hold, so the date and the text are in
+        // view; the text takes the rest of the width.
+        const int ch = Grid->fontMetrics().averageCharWidth();
+        Grid->AddColumn(QStringLiteral("usr_vystav"), QStringLiteral("Odosielatel"), 12 * ch);
+        Grid->AddColumn(QStringLiteral("msg_title"), QStringLiteral("Predmet spravy"), 30 * ch);
         Grid->AddColumn(QStringLiteral("d_vystav"), QStringLiteral("Datum vystav."));
         Grid->AddColumn(QStringLiteral("msg_text"), QStringLiteral("Text spravy"));
+        Grid->horizontalHeader()->setStretchLastSection(true);
     }
     for (TDBControl *control : {static_cast<TDBControl *>(findChild<TDBText *>(QStringLiteral("usr_vystav"))),
                                 static_cast<TDBControl *>(findChild<TDBText *>(QStringLiteral("d_vystav"))),

@@ -1,6 +1,7 @@
 #include "Startup.h"
 
 #include "library/ReportDataExport.h"
+#include "platform/ui/QtTranslation.h"
 #include "platform/ui/WaitCursor.h"
 
 #include "DMZal.h"
@@ -248,6 +249,7 @@ public:
 int RunProgram(int argc, char **argv)
 {
     TApplication app(argc, argv);
+    LoadQtTranslation();
     int result = 1;
     try {
         TFormMenu *menu = StartProgram();

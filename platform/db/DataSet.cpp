@@ -379,7 +379,11 @@ void TDataSet::CheckBrowseMode()
     DataEvent(deCheckBrowseMode);
     if (state_ == dsEdit || state_ == dsInsert) {
         UpdateRecord();
-        Post();
+        // A row nobody typed into (a new row with only its defaults) is dropped, not stored.
+        if (modified_)
+            Post();
+        else
+            Cancel();
     }
 }
 
@@ -759,6 +763,8 @@ void TDataSet::SetFieldValue(TField *f, const QVariant &value)
         }
         editCalcValid_ = false;
     }
+    if (state_ == dsEdit || state_ == dsInsert)
+        modified_ = true;
     DataEvent(deFieldChange, f);
     if (f->OnChange)
         f->OnChange(f);
@@ -827,6 +833,7 @@ void TDataSet::Edit()
     editData_ = recordData(current());
     editCalcValid_ = false;
     inserting_ = false;
+    modified_ = false;
     setState(dsEdit);
     DataEvent(deRecordChange);
     if (AfterEdit)
@@ -888,6 +895,7 @@ void TDataSet::startInsert(bool append)
         DataEvent(deDataSetChange);
         throw;
     }
+    modified_ = false;
     DataEvent(deUpdateState);
     DataEvent(deDataSetChange);
     if (AfterInsert)
@@ -989,6 +997,7 @@ void TDataSet::finishEdit()
     editData_.clear();
     editCalc_.clear();
     inserting_ = false;
+    modified_ = false;
     state_ = dsBrowse;
     DataEvent(deUpdateState);
     DataEvent(deDataSetChange);

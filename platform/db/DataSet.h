@@ -68,6 +68,8 @@ public:
     bool Active() const { return state_ != dsInactive; }
     void SetActive(bool on) { on ? Open() : Close(); }
     TDataSetState State() const { return state_; }
+    // A field of the row being edited or inserted was set since Edit, or since the new row's defaults.
+    bool Modified() const { return modified_; }
     bool IsEmpty() const;
     bool CanModify() const { return !ReadOnly && !forwardOnly_ && InternalCanModify(); }
     bool ReadOnly = false;
@@ -313,6 +315,7 @@ private:
     std::vector<QVariant> editCalc_;
     bool editCalcValid_ = false;
     bool inserting_ = false;
+    bool modified_ = false;
 
     // Computed fields being filled / a row being painted.
     mutable TRecord *calcRecord_ = nullptr;

@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 #include "Guarded.h"
 #include "platform/db/DataSet.h"
+#include "platform/os/Format.h"
 
 #include <QAbstractButton>
 #include <QApplication>
@@ -258,19 +259,37 @@ void TDBGrid::applyOptions()
     viewport()->update();
 }
 
+int TDBGrid::DefaultColumnWidth(const TColumn *c) const
+{
+    // The field's display width in characters; a long text column no wider than a sentence, so the
+    // columns after it stay in view; a date and time as wide as it shows.
+    const QFontMetrics fm = fontMetrics();
+    const TField *f = c->Field();
+    int chars = f ? f->DisplayWidth() : 10;
+    if (f && IsStringType(f->DataType()))
+        chars = std::min(chars, MaxTextColumnChars);
+    int data = fm.averageCharWidth() * chars;
+    if (f && f->DataType() == ftDateTime)
+        data = std::max(data, fm.horizontalAdvance(FormatDateTime(QStringLiteral("c"),
+                                                                  QDateTime(QDate(2026, 12, 28), QTime(20, 58, 58)))));
+    else if (f && f->DataType() == ftDate)
+        data =
+            std::max(data, fm.horizontalAdvance(FormatDateTime(FormatSettings().ShortDateFormat, QDate(2026, 12, 28))));
+    // A title with a mark is measured bold, as a sorted title shows.
+    const int mark = TitleMarkWidth();
+    QFont titleFont = c->TitleFont ? *c->TitleFont : header_->font();
+    if (mark > 0)
+        titleFont.setBold(true);
+    return std::max(data, QFontMetrics(titleFont).horizontalAdvance(c->Title()) + mark) + 8;
+}
+
 void TDBGrid::columnsReset()
 {
     syncing_ = true;
-    const QFontMetrics fm = fontMetrics();
     for (int i = 0; i < ColumnCount(); ++i) {
         TColumn *c = Columns(i);
         setColumnHidden(i, !c->Visible);
-        int w = c->Width;
-        if (w < 0) {
-            const int chars = c->Field() ? c->Field()->DisplayWidth() : 10;
-            w = std::max(fm.averageCharWidth() * chars, fm.horizontalAdvance(c->Title())) + 8;
-        }
-        setColumnWidth(i, w);
+        setColumnWidth(i, c->Width < 0 ? DefaultColumnWidth(c) : c->Width);
     }
     syncing_ = false;
     // Marks name rows of the data as it was opened.
@@ -503,6 +522,19 @@ void TDBGrid::focusOutEvent(QFocusEvent *e)
 {
     QTableView::focusOutEvent(e);
     viewport()->update();
+}
+
+bool TDBGrid::event(QEvent *e)
+{
+    if (e->type() == QEvent::KeyPress) {
+        auto *ke = static_cast<QKeyEvent *>(e);
+        if ((ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) && model_->Active() &&
+            !(ke->modifiers() & (Qt::ControlModifier | Qt::AltModifier))) {
+            keyPressEvent(ke);
+            return true;
+        }
+    }
+    return QTableView::event(e);
 }
 
 bool TDBGrid::eventFilter(QObject *watched, QEvent *e)

@@ -92,8 +92,17 @@ public:
     // Rows a page key moves.
     int VisibleRowCount() const;
 
+    // Characters a text column is at most wide unless its width is set.
+    static constexpr int MaxTextColumnChars = 40;
+
 protected:
     virtual void TitleClick(TColumn *column);
+    // Pixels a title needs beside its text for a mark drawn over it (a sort arrow).
+    virtual int TitleMarkWidth() const { return 0; }
+    // The width of a column without a width of its own: its field's display width, its title.
+    int DefaultColumnWidth(const TColumn *c) const;
+    // Lays the columns out again (after a change of what their titles need).
+    void UpdateColumnWidths() { columnsReset(); }
     // Draws over a painted title cell.
     virtual void DrawTitle(QPainter *painter, const QRect &rect, int column) {}
     // Draws over the painted corner cell (above the row indicator).
@@ -115,6 +124,8 @@ protected:
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;
+    // Tab and Shift+Tab reach the grid's own keys (the next or previous column) before Qt moves the focus.
+    bool event(QEvent *e) override;
 
 private:
     friend class TDBGridDelegate;

@@ -4,6 +4,8 @@
 #include "platform/report/QuickRep.h"
 
 #include "platform/ui/Dialogs.h"
+#include <QFileInfo>
+#include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QMessageBox>
@@ -11,9 +13,12 @@
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPushButton>
+#include <QScreen>
 #include <QScrollArea>
 #include <QShortcut>
 #include <QVBoxLayout>
+
+#include <algorithm>
 
 TReportPreview::TReportPreview(TQuickRep *report, QWidget *parent) : QDialog(parent), report_(report)
 {
@@ -25,6 +30,8 @@ TReportPreview::TReportPreview(TQuickRep *report, QWidget *parent) : QDialog(par
     auto button = [&](const QString &text, auto slot) {
         auto *b = new QPushButton(text, this);
         b->setAutoDefault(false);
+        // As narrow as its text, so the bar fits a small screen.
+        b->setMinimumWidth(b->fontMetrics().horizontalAdvance(QString(text).remove(QLatin1Char('&'))) + 16);
         connect(b, &QPushButton::clicked, this, slot);
         bar->addWidget(b);
         return b;
@@ -44,6 +51,8 @@ TReportPreview::TReportPreview(TQuickRep *report, QWidget *parent) : QDialog(par
     button(QStringLiteral("&Export"), [this] { exportReport(); });
     button(QStringLiteral("&Zavrieť"), [this] { reject(); });
     status_ = new QLabel(this);
+    status_->setMinimumWidth(0);
+    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addStretch();
     bar->addWidget(status_);
 
@@ -59,8 +68,25 @@ TReportPreview::TReportPreview(TQuickRep *report, QWidget *parent) : QDialog(par
     layout->addWidget(scroll_);
     new QShortcut(QKeySequence(Qt::Key_PageDown), this, [this] { showPage(page_ + 1); });
     new QShortcut(QKeySequence(Qt::Key_PageUp), this, [this] { showPage(page_ - 1); });
-    resize(900, 1000);
+    fitScreen(parent);
     refresh();
+}
+
+void TReportPreview::fitScreen(QWidget *parent)
+{
+    // A page's height where the screen allows it, never beyond the screen's free area (the task bar
+    // and the title bar excluded), placed inside that area.
+    QScreen *screen = parent ? parent->screen() : QGuiApplication::primaryScreen();
+    if (!screen) {
+        resize(900, 1000);
+        return;
+    }
+    const QRect area = screen->availableGeometry();
+    const QSize frame(16, 40);
+    const QSize size = QSize(900, 1000).boundedTo(area.size() - frame).expandedTo(minimumSizeHint());
+    resize(size);
+    move(area.left() + std::max(0, (area.width() - size.width() - frame.width()) / 2),
+         area.top() + std::max(0, (area.height() - size.height() - frame.height()) / 2));
 }
 
 void TReportPreview::showPage(int page)
@@ -129,7 +155,10 @@ void TReportPreview::exportReport()
     if (file.isEmpty())
         return;
     const int index = std::max(0, int(names.indexOf(chosen)));
-    auto filter = filters[index].Create(file);
+    // A name typed without an extension gets the chosen kind's.
+    const QString target =
+        QFileInfo(file).suffix().isEmpty() ? file + QLatin1Char('.') + filters[index].Extension : file;
+    auto filter = filters[index].Create(target);
     try {
         report_->exportToFilter(*filter, false);
     } catch (const std::exception &e) {

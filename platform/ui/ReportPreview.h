@@ -30,6 +30,7 @@ public:
 
 private:
     void refresh();
+    void fitScreen(QWidget *parent);
     TQuickRep *report_;
     int page_ = 1;
     double zoom_ = 1.0;

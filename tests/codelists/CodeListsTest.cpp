@@ -9,6 +9,7 @@
 
 #include <QAbstractButton>
 #include <QComboBox>
+#include <QKeyEvent>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
@@ -434,5 +435,41 @@ TEST_F(CisTest, WorkplaceRowThroughTheNavigator)
     QTest::mouseClick(button("Zmazať"), Qt::LeftButton);
     EXPECT_EQ(answers.Messages.size(), 1) << "asked first";
     EXPECT_EQ(count("select count(*) from CPRACOVISK"), 0);
+    form->Close();
+}
+
+// Surnames sort in Slovak order, also through the employees' quick search, and the overheads show
+// their rates as numbers, not money.
+TEST_F(CisTest, NamesSortInSlovakOrderAndOverheadRatesAreNoMoney)
+{
+    int osc = 0;
+    for (const char *name : {"Varga", "Šimko", "Sabo", "Čierny", "Cibula", "Žiak", "Zeman"})
+        exec(QStringLiteral("insert into CZAMESTNANCOV (OSC, PRIEZVISKO) values (%1, '%2')").arg(++osc).arg(QString::fromUtf8(name)));
+    exec(QString::fromUtf8("insert into CREZII (POLE, NAZOV, HODNOTA, ZAKLAD) values ('VYRREZ', 'Výrobná réžia', 120.5, 'M')"));
+    auto *form = new TFormSluzby;
+    FormSluzby = form;
+    form->SetPage(0);
+    form->show();
+    QTest::mouseClick(form->HlPr, Qt::LeftButton);
+    QStringList order;
+    for (cis->QZamestnanci.First(); !cis->QZamestnanci.Eof(); cis->QZamestnanci.Next())
+        order << cis->QZamestnanci.FieldByName("PRIEZVISKO")->AsString();
+    EXPECT_EQ(order.join(' '), QString::fromUtf8("Cibula Čierny Sabo Šimko Varga Zeman Žiak"));
+    // A letter the test keyboard has no key for, typed as its text.
+    QKeyEvent press(QEvent::KeyPress, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("Š"));
+    QKeyEvent release(QEvent::KeyRelease, Qt::Key_unknown, Qt::NoModifier, QString::fromUtf8("Š"));
+    QApplication::sendEvent(form->HlPr, &press);
+    QApplication::sendEvent(form->HlPr, &release);
+    ASSERT_EQ(form->HlPr->text(), QString::fromUtf8("Š"));
+    EXPECT_EQ(rows(cis->QZamestnanci), 1) << "the quick search still finds by the first letters";
+
+    form->PageControlSluzby->setCurrentIndex(2);
+    TxDBGrid *overheads = nullptr;
+    for (auto *g : form->PageControlSluzby->widget(2)->findChildren<TxDBGrid *>())
+        if (g->DataSet() == &cis->CRezii)
+            overheads = g;
+    ASSERT_NE(overheads, nullptr);
+    EXPECT_EQ(overheads->Columns(1)->Title(), "Hodnota [%]");
+    EXPECT_EQ(overheads->Model()->CellText(0, 1), "120,5");
     form->Close();
 }

@@ -4,12 +4,14 @@
 
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/Dialogs.h"
+#include "library/xDBGrid.h"
 
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QScrollBar>
 #include <QTest>
 
 class MessagesTest : public CisTest {
@@ -187,4 +189,22 @@ TEST_F(MessagesTest, PrintedMessageShowsItsNumberAsANumber)
     EXPECT_EQ(lines.last(), QString(77, '-'));
     EXPECT_EQ(MessagePrintLines("", "FERO", 123456789, sent, 0, "", "")[2], QString::fromUtf8("ID správy    : 123456789"));
     EXPECT_TRUE(MessagePrintLines("", "FERO", sent, sent, 0, "", "")[2].contains("16.3.2026"));
+}
+
+TEST_F(MessagesTest, ListShowsDateAndTextWithoutScrolling)
+{
+    send("JANO", QString::fromUtf8("Zákazka 26/0015 – reklamácia telies ventilu od odberateľa"));
+    auto *list = new TQMsgForm;
+    QMsgForm = list;
+    list->SetMessages(OpenQueryDS("select Msg_ID,Msg_user,Msg_title,Msg_data,Msg_Text,usr_vystav,d_vystav from QMessages",
+                                  {}, "QMessages"));
+    list->show();
+    TxDBGrid *grid = list->Grid;
+    const int view = grid->viewport()->width();
+    EXPECT_EQ(grid->horizontalScrollBar()->maximum(), 0) << "no horizontal scrolling";
+    const int date = 2, text = 3;
+    EXPECT_LE(grid->columnViewportPosition(date) + grid->columnWidth(date), view) << "the date is whole in view";
+    EXPECT_GE(grid->columnWidth(date), grid->fontMetrics().horizontalAdvance(grid->Model()->CellText(0, date)));
+    EXPECT_GE(view - grid->columnViewportPosition(text), 15 * grid->fontMetrics().averageCharWidth())
+        << "the text has room in view";
 }

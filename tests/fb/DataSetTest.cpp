@@ -189,6 +189,37 @@ TEST_F(DataSets, InsertAppendDeleteThroughATable)
     EXPECT_FALSE(t->Locate("ID", 2));
 }
 
+// Moving off a row posts it only when something was typed into it: a new row with nothing but its
+// defaults is dropped rather than stored as a blank row.
+TEST_F(DataSets, MovingOffAnUntouchedNewRowDropsItAndATypedOnePostsIt)
+{
+    auto t = table("T_LINE");
+    t->SetIndexFieldNames("ID");
+    t->OnNewRecord = [](TDataSet *ds) { ds->FieldByName("ID")->SetAsInteger(0); };
+    t->Open();
+    t->Insert();
+    EXPECT_FALSE(t->Modified()) << "the new row's defaults are no change";
+    t->First();
+    EXPECT_EQ(t->State(), dsBrowse);
+    EXPECT_EQ(value("select count(*) from T_LINE where ID = 0").toInt(), 0);
+    EXPECT_EQ(rows(t.get()), 3);
+
+    t->Append();
+    t->FieldByName("ID")->SetAsInteger(20);
+    EXPECT_TRUE(t->Modified());
+    t->First();
+    EXPECT_EQ(value("select count(*) from T_LINE where ID = 20").toInt(), 1);
+
+    // An edit without a change writes nothing, an edit with one writes it.
+    t->Edit();
+    t->Next();
+    EXPECT_EQ(t->State(), dsBrowse);
+    t->Edit();
+    t->FieldByName("TXT")->SetAsString("z");
+    t->Next();
+    EXPECT_EQ(value("select count(*) from T_LINE where TXT = 'z'").toInt(), 1);
+}
+
 TEST_F(DataSets, EditOnAnEmptyDataSetBecomesAnInsert)
 {
     auto t = table("T_LINE");

@@ -9,6 +9,7 @@
 #include "library/xTable.h"
 #include "platform/ui/Clipboard.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Glyphs.h"
 
 #include <QFile>
 #include <QPdfWriter>
@@ -368,3 +369,34 @@ TEST_F(XGrid, CtrlPPrintsTheRowsThroughThePrintDialogOnTheSharedPrinter)
 }
 
 } // namespace
+
+// Columns are as wide as their fields' display widths, a long text no wider than a sentence, a time
+// stamp as wide as it shows, and a sortable title clear of its sort arrow.
+TEST_F(XGrid, ColumnWidthsFollowDisplayWidthsAndLeaveRoomForTheSortArrow)
+{
+    exec("create table T_W (KOD char(15), TEXT varchar(4000), CAS timestamp, X smallint)");
+    exec("insert into T_W values ('A', 'dlhý text', '2026-12-28 20:58:58', 1)");
+    TxQuery w;
+    w.SetDatabase(db.get());
+    w.SQL().SetText("select KOD, TEXT, CAS, X as VELMI_DLHY_NAZOV_STLPCA\nfrom T_W\n\n");
+    src.SetDataSet(&w);
+    grid.SetTitleClickToOrderBy(true);
+    w.Open();
+    show();
+    const int ch = grid.fontMetrics().averageCharWidth();
+    EXPECT_EQ(grid.columnWidth(0), 15 * ch + 8) << "CHAR(15) at its display width";
+    EXPECT_LE(grid.columnWidth(1), TDBGrid::MaxTextColumnChars * ch + 8) << "VARCHAR(4000) stays in view";
+    EXPECT_GE(grid.columnWidth(2), grid.fontMetrics().horizontalAdvance(grid.Model()->CellText(0, 2)) + 4)
+        << "the date and time are not cut";
+
+    // The arrow is drawn at a title's right edge; the title text is centred.
+    const int arrow = Glyph("ORDERBY_ASC").width();
+    QFont bold = grid.horizontalHeader()->font();
+    bold.setBold(true);
+    for (int i = 0; i < grid.ColumnCount(); ++i) {
+        const int width = grid.columnWidth(i);
+        const int text = QFontMetrics(bold).horizontalAdvance(grid.Columns(i)->Title());
+        EXPECT_LE((width + text) / 2, width - arrow - 3) << grid.Columns(i)->Title().toStdString();
+    }
+    w.Close();
+}

@@ -8,7 +8,14 @@
 #include "platform/os/RegistryStore.h"
 #include "platform/ui/Dialogs.h"
 
+#include "shell/LoginDialog.h"
+
+#include <QApplication>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+#include <QTimer>
 
 namespace {
 
@@ -133,24 +140,68 @@ TEST_F(ShellTest, ConnectsAsSysdbaAndRemembersTheLogin)
     EXPECT_TRUE(dm->DBZAL.Connected());
 }
 
+// Answers the next log-in dialog by typing: the user name (unless null) and the password, then Enter;
+// a null password closes it with Escape. Returns what the dialog showed when it came up.
+struct LoginTyping {
+    QString shownUser, shownDatabase;
+    bool userFocused = false;
+    void answer(const QString &user, const QString &password)
+    {
+        QTimer::singleShot(0, [this, user, password] {
+            auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+            auto *login = dynamic_cast<TLoginDialog *>(dialog);
+            ASSERT_NE(login, nullptr) << "no log-in dialog";
+            shownUser = login->UserEdit->text();
+            shownDatabase = login->DatabaseLabel->text();
+            userFocused = login->focusWidget() == login->UserEdit;
+            if (password.isNull()) {
+                QTest::keyClick(login, Qt::Key_Escape);
+                return;
+            }
+            if (!user.isNull()) {
+                login->UserEdit->selectAll();
+                QTest::keyClicks(login->UserEdit, user);
+            }
+            QTest::keyClicks(login->PasswordEdit, password);
+            QTest::keyClick(login->PasswordEdit, Qt::Key_Return);
+        });
+    }
+};
+
 TEST_F(ShellTest, LogInPromptAsksAndUpperCasesTheUser)
 {
     writeSetting("Database", "LoginPrompt", "1");
-    TTestResponder answers;
-    answers.InputAnswers = {QString("novak"), QString("tajne")};
+    LoginTyping typing;
+    typing.answer("novak", "tajne");
     connect();
-    ASSERT_EQ(answers.Inputs.size(), 2);
-    EXPECT_EQ(answers.Inputs[0].Value, "") << "no last log-in yet";
-    EXPECT_TRUE(answers.Inputs[1].Password);
+    EXPECT_EQ(typing.shownUser, "") << "no last log-in yet";
+    EXPECT_TRUE(typing.userFocused) << "an empty user name takes the focus";
+    EXPECT_EQ(typing.shownDatabase, database.path());
     EXPECT_EQ(dm->CurrentUserName(), "NOVAK");
     EXPECT_EQ(dm->LoginPassword, "tajne");
     EXPECT_EQ(lastLogin(), "NOVAK");
 
     dm.reset();
-    answers.InputAnswers = {QVariant()}; // cancelled: the last user's parameters go on
+    typing.answer(QString(), QString()); // cancelled: the last user's parameters go on
     connect();
-    EXPECT_EQ(answers.Inputs[2].Value, "NOVAK") << "the last log-in is proposed";
+    EXPECT_EQ(typing.shownUser, "NOVAK") << "the last log-in is proposed";
+    EXPECT_FALSE(typing.userFocused) << "with a user proposed the password takes the focus";
     EXPECT_EQ(dm->CurrentUserName(), "NOVAK");
+}
+
+// The log-in is one window whose caption is not cut, with the user name and a hidden password.
+TEST_F(ShellTest, LogInDialogShowsTheWholeCaptionAndHidesThePassword)
+{
+    TLoginDialog dialog("server:/data/TarvDB.fdb", "NOVAK", false);
+    dialog.show();
+    const QFontMetrics metrics(QApplication::font("QMdiSubWindowTitleBar"));
+    EXPECT_GT(dialog.width(), metrics.horizontalAdvance(dialog.windowTitle()) + 100);
+    EXPECT_EQ(dialog.windowTitle(), QString::fromUtf8("Prihlásenie k databáze"));
+    EXPECT_EQ(dialog.PasswordEdit->echoMode(), QLineEdit::Password);
+    EXPECT_GE(dialog.DatabaseLabel->width(), dialog.DatabaseLabel->sizeHint().width()) << "the database is not cut";
+
+    TLoginDialog fixed("db", "NOVAK", true);
+    EXPECT_TRUE(fixed.UserEdit->isReadOnly()) << "the password change keeps the user";
 }
 
 TEST_F(ShellTest, NetworkErrorAsksOnceForAnotherDatabase)

@@ -1,0 +1,242 @@
+// The database as an ordinary user sees it: a user holding only the grants of one module word
+// (the tables and procedures the users form grants for it, at level "Všetko") does that module's
+// main saves, including what the server's triggers and procedures write on his behalf.
+#include "common/TempDatabase.h"
+#include "platform/fb/IBCustomDataSet.h"
+#include "platform/fbapi/Attachment.h"
+
+#include <gtest/gtest.h>
+
+#include <memory>
+
+namespace {
+
+// A connection as one user: the embedded engine takes the name as given and checks its privileges.
+// Each statement runs in its own committed transaction.
+class UserConnection {
+public:
+    UserConnection(const QString &path, const QString &user) : tr_(&db_)
+    {
+        db_.DatabaseName = path;
+        db_.Params.SetValue(QStringLiteral("user_name"), user);
+        db_.SetDefaultTransaction(&tr_);
+        db_.Open();
+    }
+    void exec(const QString &sql) { db_.Attachment().executeImmediate(sql); }
+    QVariant value(const QString &sql)
+    {
+        TIBQuery q;
+        q.SetDatabase(&db_);
+        q.SQL().SetText(sql);
+        q.Open();
+        const QVariant v = q.IsEmpty() ? QVariant() : q.Fields(0)->Value();
+        q.Close();
+        return v;
+    }
+    double number(const QString &sql) { return value(sql).toDouble(); }
+
+private:
+    TIBDatabase db_;
+    TIBTransaction tr_;
+};
+
+// The server objects each module word grants, as the users form grants them.
+struct ModuleObjects {
+    const char *word;
+    QStringList tables;
+    QStringList procedures;
+};
+
+const QList<ModuleObjects> &moduleObjects()
+{
+    static const QList<ModuleObjects> objects = {
+        {"Ciselniky",
+         {"CMaterialov", "CNakladov", "COperacii", "CProfesii", "CRezii", "CSkladov", "CStatov", "CSviatkov",
+          "CTarifov", "CZamestnancov", "CStredisk", "CPracovisk", "CRozvrhov"},
+         {}},
+        {"Uzivatelia", {"QUsers", "QPrivileges"}, {}},
+        {"Odbyt", {"TKusovnik", "TOperacie", "vZakazky", "ZakazkyD", "ZakZml", "ZakRek"}, {}},
+        {"Odbyt Odberatel", {"COdberatelov"}, {}},
+        {"Odbyt Kalkulacie", {"vZakKalk", "ZakKalk", "ZakKalkD", "ZakOperacie", "ZakKusovnik"}, {}},
+        {"Odbyt Vyrobky", {"POLOZKY", "POLOZKYKALK"}, {"Polozky_CENA_KALK"}},
+        {"TPV", {"POLOZKY", "TKusovnik", "TOperacie", "ZakOperacie", "ZakKusovnik"}, {"Polozky_CENA_KALK"}},
+        {"Vyroba", {"SVykony", "SOdvody", "SRV", "SPlan", "SPlanD", "ZakRek"}, {}},
+        {"MTZ Sklady", {"POLOZKY", "POLOZKYKOKILY", "MSklady", "MPohyby"}, {"Polozky_CENA_KALK"}},
+        {"MTZ Objednavky", {"CDodavatelov", "MObjednavky", "MObjednavkyD", "MPoziadavky"}, {}},
+        {"Expedicia", {"EDListy", "EDListyD", "MSklady"}, {}},
+        {"Dochadzka", {"SDochadzka", "CZamestnancov"}, {}},
+        {"Mzdy", {"SMzdy", "CZamestnancov"}, {"SMzdy_Pocitaj"}},
+    };
+    return objects;
+}
+
+class ModuleGrants : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        ASSERT_FALSE(db_.path().isEmpty()) << "template database missing";
+        UserConnection admin(db_.path(), "SYSDBA");
+        // A product with its material, a store, a customer, an order with one job and its calculation.
+        admin.exec("insert into CSKLADOV (SKLAD, NAZOV_SKLADU) values ('H1', 'Hotové výrobky')");
+        admin.exec("insert into CMATERIALOV (MATERIAL, CENA_MAT) values ('GG20', 1.5)");
+        admin.exec(
+            "insert into POLOZKY (C_POL, TYP1, NAZOV, MATERIAL, VAHA1) values ('V1', 'V', 'Teleso', 'GG20', 10)");
+        admin.exec("insert into POLOZKY (C_POL, TYP1, NAZOV) values ('M1', 'M', 'Piesok')");
+        admin.exec("insert into CODBERATELOV (C_ODB, ODBERATEL) values (1, 'Zlieváreň')");
+        admin.exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, D_OBJ, D_VYSTAV) values ('ZAK260001', 'Z', 1, "
+                   "CURRENT_DATE, CURRENT_DATE)");
+        admin.exec("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, MNOZ_VYR, STAV_ZAK) values (1, 'ZAK260001', "
+                   "'V1', 10, 10, 5)");
+        admin.exec("insert into ZAKKALK (C_INT, MATERIAL, VAHA1, CENA_MAT, NAKL1) values (1, 'GG20', 10, 1.5, 40)");
+        admin.exec("insert into CZAMESTNANCOV (OSC, PRIEZVISKO, MENO, TARIF) values (7, 'Šimko', 'Ján', 'T1')");
+    }
+
+    // Grants, as the users form does at level "Všetko", every object the module word grants.
+    void grantModule(const QString &user, const QString &word)
+    {
+        UserConnection admin(db_.path(), "SYSDBA");
+        for (const ModuleObjects &m : moduleObjects()) {
+            if (!QString::fromLatin1(m.word).split(' ').contains(word))
+                continue;
+            for (const QString &table : m.tables) {
+                admin.exec(QString("revoke ALL on %1 from %2").arg(table, user));
+                admin.exec(QString("grant ALL on %1 to %2").arg(table, user));
+            }
+            for (const QString &proc : m.procedures)
+                admin.exec(QString("grant EXECUTE ON PROCEDURE %1 to %2").arg(proc, user));
+        }
+    }
+
+    // Connects as a user holding only the word's grants.
+    std::unique_ptr<UserConnection> as(const QString &user, const QString &word)
+    {
+        grantModule(user, word);
+        return std::make_unique<UserConnection>(db_.path(), user);
+    }
+    double adminNumber(const QString &sql) { return UserConnection(db_.path(), "SYSDBA").number(sql); }
+
+    TempDatabase db_;
+};
+
+} // namespace
+
+// Without any grant an ordinary user really is refused: the checks below test the grants, not a
+// connection that bypasses them.
+TEST_F(ModuleGrants, AUserWithoutGrantsIsRefused)
+{
+    UserConnection nobody(db_.path(), "NIKTO");
+    EXPECT_THROW(nobody.exec("insert into MPOHYBY (DATUM, TYP_POHYBU, SKLAD, C_POL, MNOZSTVO) "
+                             "values (CURRENT_DATE, 10, 'H1', 'M1', 5)"),
+                 EDatabaseError);
+    EXPECT_THROW(nobody.value("select count(*) from POLOZKY"), EDatabaseError);
+    // What every user needs: the messages (numbered by their generator) and the order headers.
+    EXPECT_NO_THROW(nobody.exec("insert into QMESSAGES (MSG_USER, MSG_TITLE) values ('JANO', 'Ahoj')"));
+    EXPECT_NO_THROW(
+        nobody.exec("insert into QMESSAGES (MSG_ID, MSG_USER, MSG_TITLE) values (GEN_ID(MSG_ID, 1), 'JANO', 'Ahoj')"));
+    EXPECT_EQ(nobody.value("select C_OBJ from ZAKAZKY").toString(), "ZAK260001");
+}
+
+TEST_F(ModuleGrants, StoresUserSavesAStockMovement)
+{
+    auto u = as("SKLADNIK", "Sklady");
+    ASSERT_NO_THROW(u->exec("insert into MPOHYBY (DATUM, TYP_POHYBU, SKLAD, C_POL, MNOZSTVO, CENA_NAKL) "
+                            "values (CURRENT_DATE, 10, 'H1', 'M1', 5, 2)"));
+    ASSERT_NO_THROW(u->exec("update MPOHYBY set MNOZSTVO=6 where C_POL='M1'"));
+    ASSERT_NO_THROW(u->exec("insert into POLOZKYKOKILY (C_POL, NASOBNOST) values ('M1', 2)"));
+    ASSERT_NO_THROW(u->exec("execute procedure POLOZKY_CENA_KALK 'M1', 0"));
+    EXPECT_DOUBLE_EQ(u->number("select MNOZSTVO from MSKLADY where C_POL='M1' and SKLAD='H1'"), 6);
+    ASSERT_NO_THROW(u->exec("delete from MPOHYBY where C_POL='M1'"));
+    EXPECT_DOUBLE_EQ(u->number("select MNOZSTVO from MSKLADY where C_POL='M1' and SKLAD='H1'"), 0);
+}
+
+TEST_F(ModuleGrants, ProductionUserSavesAHandOverThatMovesTheStore)
+{
+    auto u = as("MAJSTER", "Vyroba");
+    ASSERT_NO_THROW(u->exec("insert into SODVODY (DATUM, C_INT, C_DOKLADU, SKLAD, MNOZSTVO, NAKL1) "
+                            "values (CURRENT_DATE, 1, 1, 'H1', 4, 40)"));
+    ASSERT_NO_THROW(u->exec("update SODVODY set MNOZSTVO=5 where C_INT=1"));
+    ASSERT_NO_THROW(
+        u->exec("insert into SVYKONY (DATUM, OSC, C_INT, C_OPERACIE, MNOZSTVO) values (CURRENT_DATE, 7, 1, 10, 5)"));
+    ASSERT_NO_THROW(u->exec("insert into ZAKREK (C_REK, C_INT, MNOZ_REK) values ('R1', 1, 1)"));
+    ASSERT_NO_THROW(u->exec("insert into SPLAN (OBDOBIE, C_INT, C_OPERACIE, MNOZ_PLAN) values ('2026-01', 1, 10, 5)"));
+    EXPECT_DOUBLE_EQ(adminNumber("select MNOZSTVO from MSKLADY where C_POL='V1' and SKLAD='H1'"), 5);
+}
+
+TEST_F(ModuleGrants, DispatchUserSavesADeliveryNoteLine)
+{
+    auto u = as("EXPEDIT", "Expedicia");
+    ASSERT_NO_THROW(
+        u->exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV) values (1, 1, 'ZAK260001', CURRENT_DATE)"));
+    ASSERT_NO_THROW(u->exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, C_RIADKU, SKLAD, MNOZ_VYR, NAKL1) "
+                            "values (1, 'V1', 1, 1, 'H1', 3, 40)"));
+    ASSERT_NO_THROW(u->exec("update EDLISTYD set MNOZ_VYR=2 where C_DL=1"));
+    EXPECT_DOUBLE_EQ(u->number("select MNOZSTVO from MSKLADY where C_POL='V1' and SKLAD='H1'"), -2);
+    // The delivery note's print joins the order header.
+    EXPECT_EQ(
+        u->value("select z.C_OBJ from EDLISTY a left join ZAKAZKY z on a.C_OBJ=z.C_OBJ where a.C_DL=1").toString(),
+        "ZAK260001");
+}
+
+TEST_F(ModuleGrants, SalesUserSavesOrdersOffersCustomersAndCalculations)
+{
+    auto u = as("OBCHODNIK", "Odbyt");
+    // Orders through the writable view.
+    ASSERT_NO_THROW(u->exec("insert into VZAKAZKY (C_OBJ, C_ODB, ODBERATEL, D_OBJ, D_VYSTAV) "
+                            "values ('ZAK260002', 1, 'Zlieváreň', CURRENT_DATE, CURRENT_DATE)"));
+    ASSERT_NO_THROW(
+        u->exec("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, STAV_ZAK) values (2, 'ZAK260002', 'V1', 3, 0)"));
+    ASSERT_NO_THROW(u->exec("insert into VZAKKALK (C_INT, MATERIAL, VAHA1, CENA_MAT) values (2, 'GG20', 10, 1.5)"));
+    ASSERT_NO_THROW(u->exec("insert into ZAKKALKD (C_INT, TYP_NAKL, NAKLAD, HODNOTA) values (2, 'O', 'BAL', 3)"));
+    // Offers live in ZAKAZKY itself: listed, written, changed and deleted there.
+    ASSERT_NO_THROW(u->exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, ODBERATEL, D_VYSTAV) "
+                            "values ('PON260001', 'P', 1, 'Zlieváreň', CURRENT_DATE)"));
+    ASSERT_NO_THROW(u->exec("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ) values (-1, 'PON260001', 'V1', 2)"));
+    ASSERT_NO_THROW(u->exec("update ZAKAZKY set POZNAMKA='Ponuka' where C_OBJ='PON260001'"));
+    EXPECT_EQ(u->number("select count(*) from ZAKAZKY where TYP_OBJ='P' and D_VYSTAV>=CURRENT_DATE-7"), 1);
+    ASSERT_NO_THROW(u->exec("delete from ZAKAZKY where C_OBJ='PON260001'"));
+    // Customers and products.
+    ASSERT_NO_THROW(u->exec("insert into CODBERATELOV (C_ODB, ODBERATEL) values (-1, 'Nový')"));
+    ASSERT_NO_THROW(u->exec("update CODBERATELOV set C_ODB=2 where C_ODB=-1"));
+    ASSERT_NO_THROW(u->exec("insert into POLOZKY (C_POL, TYP1, NAZOV) values ('V2', 'V', 'Veko')"));
+    ASSERT_NO_THROW(u->exec("execute procedure POLOZKY_CENA_KALK 'V2', 1"));
+    ASSERT_NO_THROW(u->exec("insert into TOPERACIE (C_VYR, C_OPERACIE, CAS_JED) values ('V2', 10, 5)"));
+    EXPECT_EQ(adminNumber("select count(*) from ZAKAZKY"), 2);
+}
+
+TEST_F(ModuleGrants, TechnologyUserSavesTheTechnology)
+{
+    auto u = as("TECHNOLOG", "TPV");
+    ASSERT_NO_THROW(u->exec("insert into TOPERACIE (C_VYR, C_OPERACIE, CAS_JED) values ('V1', 10, 5)"));
+    ASSERT_NO_THROW(u->exec("insert into TKUSOVNIK (C_VYR, C_POZICIE, C_POL, MNOZSTVO) values ('V1', 1, 'M1', 2)"));
+    ASSERT_NO_THROW(u->exec("update ZAKOPERACIE set CAS_JED=5 where C_INT=1"));
+    ASSERT_NO_THROW(u->exec("execute procedure POLOZKY_CENA_KALK 'V1', 1"));
+}
+
+TEST_F(ModuleGrants, PurchaseUserSavesOrdersAndRebuildsRequests)
+{
+    auto u = as("NAKUP", "Objednavky");
+    ASSERT_NO_THROW(u->exec("insert into CDODAVATELOV (C_DOD, DODAVATEL) values (1, 'Piesky')"));
+    ASSERT_NO_THROW(u->exec("insert into MOBJEDNAVKY (C_OBJ, C_DOD, D_VYSTAV) values ('OBJ1', 1, CURRENT_DATE)"));
+    ASSERT_NO_THROW(u->exec("insert into MOBJEDNAVKYD (C_OBJ, C_RIADKU, C_POL, MNOZ_OBJ) values ('OBJ1', 1, 'M1', 5)"));
+    ASSERT_NO_THROW(u->exec("execute procedure MPOZIADAVKY_PREPIS"));
+}
+
+TEST_F(ModuleGrants, CodeListsUsersAttendanceAndWagesSave)
+{
+    auto cis = as("CISELNIKY", "Ciselniky");
+    ASSERT_NO_THROW(cis->exec("insert into CMATERIALOV (MATERIAL, CENA_MAT) values ('GG25', 2)"));
+    ASSERT_NO_THROW(
+        cis->exec("insert into CNAKLADOV (TYP_NAKL, NAKLAD, NAZOV_NAKL, KOEF_NAKL) values ('O', 'BAL', 'Balenie', 3)"));
+    ASSERT_NO_THROW(cis->exec("update CZAMESTNANCOV set MENO='Jozef' where OSC=7"));
+
+    auto usr = as("SPRAVCA", "Uzivatelia");
+    ASSERT_NO_THROW(usr->exec("insert into QUSERS (RDB_USER, RDB_UTVAR) values ('JANO', 3)"));
+    ASSERT_NO_THROW(
+        usr->exec("insert into QPRIVILEGES (RDB_USER, RDB_PRIVILEGE, RDB_LEVEL) values ('JANO', 'MTZ', 1)"));
+
+    auto doch = as("DOCHADZKA", "Dochadzka");
+    ASSERT_NO_THROW(doch->exec("insert into SDOCHADZKA (DATUM, OSC, OHOD) values (CURRENT_DATE, 7, 8)"));
+
+    auto mzdy = as("MZDAR", "Mzdy");
+    ASSERT_NO_THROW(mzdy->exec("execute procedure SMzdy_Pocitaj CURRENT_DATE-30, CURRENT_DATE, 0, 0, 0, 0, 0, 0, 0"));
+}
