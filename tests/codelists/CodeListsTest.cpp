@@ -120,8 +120,9 @@ TEST_F(CisTest, EachCodeListAddsEditsAndDeletesARow)
         TxTable &t = *c.table;
         t.Open();
         t.Append();
-        if (!c.defaultField.isEmpty())
+        if (!c.defaultField.isEmpty()) {
             EXPECT_EQ(t.FieldByName(c.defaultField)->Value(), c.defaultValue);
+        }
         for (int i = 0; i < c.keys.size(); ++i)
             t.FieldByName(c.keys[i])->SetValue(c.values[i]);
         t.Post();

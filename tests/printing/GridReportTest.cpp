@@ -109,8 +109,9 @@ TEST_F(GridReport, PrintedWithADataSetForOneRunOnly)
     EXPECT_EQ(rep.DataSet(), nullptr);
     EXPECT_EQ(rep.cursor(), nullptr);
     ASSERT_TRUE(QFile::exists(pdf));
-    if (HavePdfToText())
+    if (HavePdfToText()) {
         EXPECT_TRUE(PdfText(pdf).contains("Koleno"));
+    }
 }
 
 } // namespace
