@@ -1,0 +1,142 @@
+// The dispatch forms offscreen with real key events: the note dialog reading job barcodes after F12, the
+// finished-goods store's filter after a line check, and the browser's overviews.
+#include "DispatchFixture.h"
+
+#include "dispatch/EDListyDForm.h"
+#include "dispatch/ESkladForm.h"
+#include "library/xDBFilter.h"
+#include "library/xDBGrid.h"
+#include "platform/ui/BitBtn.h"
+#include "platform/ui/DBControls.h"
+
+#include <QLabel>
+#include <QTest>
+
+namespace {
+
+class FormsTest : public DispatchTest {
+protected:
+    void TearDown() override
+    {
+        dialog.reset();
+        storeForm.reset();
+        DispatchTest::TearDown();
+    }
+    void showDialog()
+    {
+        dialog = std::make_unique<TEDListyDForm>();
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        dialog->DBeC_ODB->setFocus();
+        QCoreApplication::processEvents();
+    }
+    void scan(const QVariant &code)
+    {
+        responder->InputAnswers.push_back(code);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : dialog.get(), Qt::Key_F12);
+    }
+    std::unique_ptr<TEDListyDForm> dialog;
+    std::unique_ptr<TESkladForm> storeForm;
+};
+
+} // namespace
+
+TEST_F(FormsTest, F12OnAnEmptyNoteFillsTheOrderThenAddsScannedJobs)
+{
+    foundry();
+    exp->SelectNotes(0, {});
+    exp->QEDListy.Append();
+    showDialog();
+    EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("Nový dodací list"));
+
+    // Neither customer nor order yet: the job's order is taken (its take-over declined here), no line.
+    responder->MessageAnswers.push_back(mrNo);
+    scan("260001");
+    ASSERT_EQ(responder->Inputs.size(), 1);
+    EXPECT_EQ(responder->Inputs[0].Caption, QString::fromUtf8("Čiarový kód"));
+    EXPECT_EQ(responder->Inputs[0].Prompt, QString::fromUtf8("Vstup čiarového kódu zákazky"));
+    EXPECT_EQ(exp->QEDListy.FieldByName("C_OBJ")->AsString(), "ZAK260001");
+    EXPECT_EQ(exp->QEDListy.FieldByName("C_ODB")->AsInteger(), 5);
+    EXPECT_EQ(responder->Messages.last().Text, QString::fromUtf8("Prebrať položky z objednávky č. ZAK260001"));
+    EXPECT_EQ(exp->QEDListyD.RecordCount(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), dialog->DBcbDOPRAVA);
+
+    // Now a scanned job becomes a line; an earlier open job of the product is pointed out.
+    scan("260002");
+    ASSERT_EQ(exp->QEDListyD.RecordCount(), 1);
+    EXPECT_EQ(exp->QEDListyD.FieldByName("C_INT")->AsInteger(), 260002);
+    EXPECT_EQ(exp->QEDListyD.FieldByName("MNOZ_VYR")->AsInteger(), 6);
+    EXPECT_EQ(dialog->DBGridPolozky->SelectedIndex(), 4);
+    EXPECT_EQ(responder->Texts().last(),
+              QString::fromUtf8("Existuje skoršia neukončená zákazka na rovnaký výrobok a odberateľa !"));
+
+    // Codes out of range, not numbers or cancelled do nothing.
+    const int boxes = responder->Messages.size();
+    for (const QVariant &code : {QVariant("0"), QVariant("999999"), QVariant("-5"), QVariant("abc"), QVariant()})
+        scan(code);
+    EXPECT_EQ(exp->QEDListyD.RecordCount(), 1);
+    EXPECT_EQ(responder->Messages.size(), boxes);
+
+    // Saving writes the header and the line.
+    QTest::mouseClick(dialog->BtnZapis, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from EDLISTY where c_obj='ZAK260001'"), 1);
+    EXPECT_EQ(lineCount(260001), 1);
+}
+
+TEST_F(FormsTest, TheStoreListStartsFromItsOwnConditionAfterALineCheck)
+{
+    foundry();
+    product("V2");
+    receipt("V2", 4);
+    storeForm = std::make_unique<TESkladForm>();
+    storeForm->show();
+    QCoreApplication::processEvents();
+    TxQuery &q = exp->QESklad;
+    q.Last();
+    EXPECT_EQ(q.RecordCount(), 2);
+    EXPECT_EQ(storeForm->lHodnota->text(), storeForm->TotalsText());
+    EXPECT_TRUE(storeForm->lHodnota->text().endsWith(" / 40 kg")) << storeForm->lHodnota->text().toStdString();
+
+    // A line check narrows the shared query to one product ...
+    openNewNote();
+    exp->QEDListyD.Append();
+    exp->QEDListyD.FieldByName("C_VYR")->SetValue("V1");
+    q.Last();
+    EXPECT_EQ(q.RecordCount(), 1);
+    // ... the store's next filter lists the whole store again.
+    storeForm->cbFilter->SetItemIndex(0);
+    storeForm->cbFilter->ApplyFilter();
+    q.Last();
+    EXPECT_EQ(q.RecordCount(), 2);
+    // A typed customer with an apostrophe is quoted.
+    storeForm->cbFilter->SetItemIndex(3);
+    storeForm->cbFilter->SetValueText("O'Brien");
+    storeForm->cbFilter->ApplyFilter();
+    EXPECT_TRUE(q.Active());
+    EXPECT_TRUE(q.IsEmpty());
+    storeForm->cbFilter->SetValueText(QString::fromUtf8("Strojár"));
+    storeForm->cbFilter->ApplyFilter();
+    q.Last();
+    EXPECT_EQ(q.RecordCount(), 1);
+    EXPECT_EQ(q.FieldByName("C_POL")->AsString().trimmed(), "V1");
+}
+
+TEST_F(FormsTest, OverviewsSumByTheChosenView)
+{
+    foundry();
+    exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA) values (260001, 5, 'ZAK260001', "
+         "'2026-03-14', 1, 'EUR')");
+    exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260001, 'V1', 260001, 10, 80)");
+    exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260001, 'V1', 260002, 2, 80)");
+    TxQuery &q = dm->QTlac;
+    EXPECT_EQ(exp->OpenOverview(5, QDate(2026, 3, 1), QDate(2026, 3, 31), "", "5", "V1"), "odberatel");
+    ASSERT_FALSE(q.IsEmpty());
+    EXPECT_EQ(q.FieldByName("MNOZ_VYR")->AsInteger(), 12);
+    EXPECT_DOUBLE_EQ(q.FieldByName("CENA_PREDC")->AsFloat(), 960.0);
+    EXPECT_EQ(exp->OpenOverview(0, QDate(2026, 3, 1), QDate(2026, 3, 31), "260002", "", ""), "d_vystav");
+    q.Last();
+    EXPECT_EQ(q.RecordCount(), 1);
+    exp->OpenOverview(3, QDate(2026, 3, 15), QDate(2026, 3, 31), "", "x'", "V1' or ''='");
+    EXPECT_TRUE(q.IsEmpty());
+}
