@@ -12,6 +12,7 @@
 #include "platform/ui/Guarded.h"
 #include "shell/CisOdbForm.h"
 #include "shell/CisZakForm.h"
+#include "shell/DMCis.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
 
@@ -179,8 +180,12 @@ TEDListyDForm::TEDListyDForm(QWidget *owner) : TForm(owner)
         Guarded([this] {
             if (header().State() == dsBrowse)
                 header().Edit();
-            if (PickCustomer(hf("C_ODB"), hf("ODBERATEL"), false))
-                DBeC_OBJ->setFocus();
+            if (!PickCustomer(hf("C_ODB"), hf("ODBERATEL"), false))
+                return;
+            // The picked customer's address, as the note shows it.
+            for (const char *name : {"ULICA", "PSC", "MESTO"})
+                hf(name)->SetValue(DMCis->QOdberatelia.FieldByName(QString::fromLatin1(name))->Value());
+            DBeC_OBJ->setFocus();
         });
     });
     connect(BtnObjednavka, &QPushButton::clicked, this, [this] {

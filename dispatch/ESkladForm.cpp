@@ -168,6 +168,12 @@ void TESkladForm::PrintFinishedGoodsInventory()
         ShowError(QString::fromUtf8("„%1“ nie je dátum.").arg(text.trimmed()));
         return;
     }
+    TDisableControls frozen(&DMExp->QESklad);
+    PrintReport(PrepareInventory(date));
+}
+
+TESkladQRRep *TESkladForm::PrepareInventory(const QDate &date)
+{
     TxQuery &q = DMExp->QESklad;
     if (date != DMExp->StockDate() || !q.Active()) {
         const QString filter = q.Filtered() ? q.Filter() : QString();
@@ -176,8 +182,7 @@ void TESkladForm::PrintFinishedGoodsInventory()
     if (!report_)
         CreateReport(report_, &CompanyList);
     report_->QRDatum->Caption = DateToStr(date);
-    TDisableControls frozen(&q);
-    PrintReport(report_);
+    return report_;
 }
 
 bool PickFromFinishedGoodsStore(const QString &customerText, const QString &orderNo)

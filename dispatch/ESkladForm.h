@@ -5,6 +5,8 @@
 
 #include "platform/ui/Form.h"
 
+#include <QDate>
+
 class QLabel;
 class QTabBar;
 class TBitBtn;
@@ -30,6 +32,9 @@ public:
     void ShowDetail(int tab);
     // Asks for the date and prints the inventory of that date.
     void PrintFinishedGoodsInventory();
+    // The inventory report of the date (the stock reopened for it, with the current filter, when the
+    // date differs from the listed one).
+    TESkladQRRep *PrepareInventory(const QDate &date);
     // The value and weight of the listed stock, as the label shows them.
     QString TotalsText() const;
 

@@ -2,14 +2,22 @@
 // finished-goods store's filter after a line check, and the browser's overviews.
 #include "DispatchFixture.h"
 
+#include "common/WhenModal.h"
 #include "dispatch/EDListyDForm.h"
+#include "dispatch/EDListyForm.h"
+#include "dispatch/EFakturaForm.h"
 #include "dispatch/ESkladForm.h"
+#include "dispatch/ESkladQRRep.h"
+#include "platform/report/QRPage.h"
 #include "library/xDBFilter.h"
 #include "library/xDBGrid.h"
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/DBControls.h"
 
+#include <QComboBox>
+#include <QFile>
 #include <QLabel>
+#include <QLineEdit>
 #include <QTest>
 
 namespace {
@@ -139,4 +147,103 @@ TEST_F(FormsTest, OverviewsSumByTheChosenView)
     EXPECT_EQ(q.RecordCount(), 1);
     exp->OpenOverview(3, QDate(2026, 3, 15), QDate(2026, 3, 31), "", "x'", "V1' or ''='");
     EXPECT_TRUE(q.IsEmpty());
+}
+
+TEST_F(FormsTest, TheInventoryOfAPastDateLeavesOutProductsWithoutStock)
+{
+    foundry();
+    product("V2");
+    receipt("V2", 3, "2026-03-01");
+    exec("insert into MPOHYBY (DATUM, TYP_POHYBU, SKLAD, C_POL, MNOZSTVO, CENA_NAKL) "
+         "values ('2026-03-05', 21, 'V1', 'V2', -3, 40)");
+    storeForm = std::make_unique<TESkladForm>();
+    storeForm->cbFilter->SetItemIndex(0);
+    storeForm->show();
+    QCoreApplication::processEvents();
+    auto texts = [this](const QDate &date) {
+        TQuickRep *report = storeForm->PrepareInventory(date);
+        report->prepare();
+        QStringList out;
+        for (const TQRPage &page : report->Pages())
+            for (const TQRItem &item : page.items)
+                out << item.text.trimmed();
+        return out;
+    };
+    // Today V2 has none left and is not printed, though the list shows it under every item.
+    QStringList today = texts(QDate(2026, 3, 16));
+    EXPECT_TRUE(today.contains("V1"));
+    EXPECT_FALSE(today.contains("V2"));
+    EXPECT_TRUE(today.contains("16.3.2026"));
+    exp->QESklad.Last();
+    EXPECT_EQ(exp->QESklad.RecordCount(), 2);
+    // On the 2nd it had 3; printing for today again reopens the query for today.
+    const QStringList past = texts(QDate(2026, 3, 2));
+    EXPECT_TRUE(past.contains("V2"));
+    EXPECT_TRUE(past.contains("3"));
+    EXPECT_EQ(exp->StockDate(), QDate(2026, 3, 2));
+    today = texts(QDate(2026, 3, 16));
+    EXPECT_FALSE(today.contains("V2"));
+    EXPECT_EQ(exp->StockDate(), QDate(2026, 3, 16));
+}
+
+TEST_F(FormsTest, TheInvoiceDialogWritesTheExportAndTheNoteKeepsTheNumber)
+{
+    foundry();
+    exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA) values (260001, 5, 'ZAK260001', "
+         "'2026-03-14', 1, 'EUR')");
+    exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260001, 'V1', 260001, 10, 80)");
+    const QString saved = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    const QString file = QDir(folder.path()).filePath("export.txt");
+    QFile old(file);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("staré");
+    old.close();
+    DPH = "20";
+
+    TEDListyForm browser;
+    exp->SelectNotes(2, "260001");
+    bool checked = false;
+    WhenModal<TEFakturaForm>([&](TEFakturaForm *f) {
+        EXPECT_EQ(f->windowTitle(), QString::fromUtf8("Faktúra k Dodaciemu listu č. 260001"));
+        EXPECT_EQ(f->eC_FAKTURY->text(), "2026/0001");
+        EXPECT_EQ(f->lZAKL2->text(), "800,00");
+        EXPECT_EQ(f->lDPH2->text(), "160,00");
+        EXPECT_EQ(f->lZaloha->text(), "-500,00");
+        EXPECT_EQ(f->eICO->text(), "36123456");
+        EXPECT_EQ(f->eDATSPL->text(), "15.4.2026");
+        EXPECT_FALSE(f->lNovy->isHidden());
+        // A rate that is no number: said why, nothing written, the dialog stays.
+        f->cbTYPDPH->setCurrentIndex(1);
+        f->eKURZ_ZAHR->setText("x");
+        QTest::mouseClick(f->BtnOK, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(f->isVisible());
+        EXPECT_TRUE(responder->Texts().last().contains("Kurz"));
+        QFile unchanged(file);
+        EXPECT_TRUE(unchanged.open(QIODevice::ReadOnly) && unchanged.readAll() == "staré");
+        f->cbTYPDPH->setCurrentIndex(0);
+        f->eC_FAKTURY->setText("2026/0100");
+        QTest::mouseClick(f->BtnOK, Qt::LeftButton);
+        checked = true;
+    });
+    browser.Invoice();
+    QDir::setCurrent(saved);
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(value("select c_faktury from EDLISTY where c_dl=260001").toString(), "2026/0100");
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().startsWith("R00\tT04\r\nR01\tStroj\xE1rne Martin\t36123456\t"));
+}
+
+TEST_F(FormsTest, PrintingClosesDeliveredJobsWhateverThePrintDialogDid)
+{
+    foundry();
+    exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA) values (260001, 5, 'ZAK260001', "
+         "'2026-03-14', 1, 'EUR')");
+    exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260001, 'V1', 260001, 10, 80)");
+    CloseModal(mrCancel);
+    exp->PrintDeliveryNote(260001, pmHomeCurrency);
+    EXPECT_EQ(value("select stav_zak from ZAKAZKYD where c_int=260001").toInt(), 100);
+    EXPECT_EQ(value("select stav_zak from ZAKAZKYD where c_int=260002").toInt(), 90);
 }

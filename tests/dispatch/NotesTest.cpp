@@ -3,7 +3,10 @@
 // deleting a note (a declined question keeps every line).
 #include "DispatchFixture.h"
 
+#include "dispatch/DispatchModule.h"
 #include "dispatch/EDListQRRep.h"
+#include "shell/MenuHooks.h"
+#include "shell/RoutineNames.h"
 #include "dispatch/ExpSql.h"
 #include "platform/report/QRPage.h"
 
@@ -163,9 +166,20 @@ TEST_F(DispatchTest, TheHandOversMakeANoteAndAddToItsLines)
     EXPECT_EQ(value("select mnoz_vyr from EDLISTYD where c_dl=260001").toInt(), 7);
     EXPECT_EQ(value("select cena_kurz1 from EDLISTYD where c_dl=260001").toDouble(), 80.0);
     EXPECT_EQ(value("select mnozstvo from MSKLADY where c_pol='V1'").toDouble(), 5.0);
-    // The program's hooks reach the same operations.
-    exp->AddDeliveryNoteLine("V1", "V1", 260002, 1, 80);
-    EXPECT_EQ(lineCount(note), 2);
+}
+
+TEST_F(DispatchTest, ProductionReachesTheOperationsThroughTheModuleHooks)
+{
+    foundry();
+    RegisterDispatchModule();
+    TModuleHooks &hooks = ModuleHooks();
+    ASSERT_TRUE(hooks.NewDeliveryNoteForJob && hooks.AddDeliveryNoteLine && hooks.PrintDeliveryNote);
+    EXPECT_TRUE(HasOpenRoutine(Routine::ShowDeliveryNotes));
+    EXPECT_TRUE(HasOpenRoutine(Routine::ShowFinishedGoodsStore));
+    const int note = hooks.NewDeliveryNoteForJob(260002, 1);
+    EXPECT_EQ(note, 260001);
+    EXPECT_EQ(hooks.AddDeliveryNoteLine("V1", "V1", 260002, 6, 80), "Odliatok V1 - 6ks");
+    EXPECT_EQ(lineCount(note), 1);
 }
 
 TEST_F(DispatchTest, ThePrintShowsThePricesOfItsMode)
