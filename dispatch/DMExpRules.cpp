@@ -10,6 +10,8 @@
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
 
+#include <QHash>
+
 namespace {
 
 TField *field(TDataSet *ds, const char *name)
@@ -52,18 +54,14 @@ void TDMExp::TakeOverJobLines(const QString &sql, const QVariant &value, const Q
     if (!QEDListyD.Active() || !Confirm(question, QString::fromUtf8("Položky Dodacieho listu")))
         return;
     TFillFlag flag(QEDListyD);
-    const int before = QEDListyD.RecordCount();
+    // What the lines appended in this take-over already took of each product's stock.
+    QHash<QString, int> taken;
     for (jobs->First(); !jobs->Eof(); jobs->Next()) {
         int rest = field(jobs, "MNOZ_OBJ")->AsInteger() - field(jobs, "MNOZ_DOD")->AsInteger();
         if (rest <= 0)
             continue;
         const QString product = field(jobs, "C_VYR")->AsString().trimmed();
-        // What the lines appended earlier in this take-over already took of the product's stock.
-        int available = field(jobs, "MNOZ_SKL")->AsInteger();
-        for (int row = before; row < QEDListyD.RecordCount(); ++row) {
-            if (QEDListyD.ValueAt(row, field(&QEDListyD, "C_VYR")).toString().trimmed() == product)
-                available -= qRound(QEDListyD.ValueAt(row, field(&QEDListyD, "MNOZ_VYR")).toDouble());
-        }
+        const int available = field(jobs, "MNOZ_SKL")->AsInteger() - taken.value(product);
         if (rest > available) {
             ShowError(QString::fromUtf8("Výrobok ") + product + QString::fromUtf8(" zo zákazky ") +
                       field(jobs, "C_INT")->AsString() +
@@ -75,6 +73,7 @@ void TDMExp::TakeOverJobLines(const QString &sql, const QVariant &value, const Q
             QEDListyD.CopyFieldValues(jobs);
             field(&QEDListyD, "MNOZ_VYR")->SetValue(rest);
             QEDListyD.Post();
+            taken[product] += rest;
         }
     }
 }

@@ -40,15 +40,67 @@ QString tabs(int count)
     return QString(count, QLatin1Char('\t'));
 }
 
-QString lineRecord(const QString &text, double quantity, const QString &unit, double price, double vatRate,
-                   const QString &product, const QString &externalNo)
-{
-    const QString code = quantity == 0 && price == 0 ? QStringLiteral("X")
-                         : vatRate == 0              ? QStringLiteral("0")
-                                                     : QStringLiteral("V");
-    return Format(QStringLiteral("R02\t%s\t%.3f\t%s\t%.2f\t%s\t%s\t%s\t%s\t%s\t%d\r\n"),
-                  {text, quantity, unit, price, code, tabs(10), product, tabs(24), externalNo, -2});
-}
+// The records of the file, each a format applied to values in order, collected as text and encoded at
+// the end.
+class TExportRecords {
+public:
+    QString Text;
+
+    // Formats one record and appends it (its format carries its own CR LF).
+    void WriteExportRecord(const QString &format, const QVariantList &values) { Text += Format(format, values); }
+
+    void ExportCustomerRecord(TDataSet *customer)
+    {
+        WriteExportRecord(QStringLiteral("R00\t%s\r\n"), {QStringLiteral("T04")});
+        WriteExportRecord(QStringLiteral("R01\t%s\t%s\t%s\t%s\t%s\t\t%s\r\n"),
+                          {field(customer, "ODBERATEL")->AsString().trimmed(), icoText(field(customer, "ICO")->Value()),
+                           field(customer, "ULICA")->AsString().trimmed(), field(customer, "PSC")->AsString().trimmed(),
+                           field(customer, "MESTO")->AsString().trimmed(),
+                           field(customer, "STAT")->AsString().trimmed()});
+    }
+
+    void ExportInvoiceHeader(const TInvoiceExportInput &in, double base1, double base2, double vat)
+    {
+        WriteExportRecord(QStringLiteral("R00\t%s\r\n"), {QStringLiteral("T01")});
+        WriteExportRecord(
+            QStringLiteral("R01\t%s\t%s\t%s\t%s\t%s\t%s\t0\t%.2f\t%.2f\t0\t%d\t%d\t%.2f\t%.2f\t%.2f\t%.2f\t%d"
+                           "\t%s\t%s\t%s\t%s\t%s\t\t\t\t%d\t%d\t\t%d\r\n"),
+            {in.CDl,
+             in.COdberatel,
+             in.Ico,
+             in.DatumVystavenia,
+             in.DatumSplatnosti,
+             in.DatumZdanPlnenia,
+             base1,
+             base2,
+             10,
+             20,
+             0.0,
+             vat,
+             0.0,
+             base1 + base2 + vat,
+             2,
+             tabs(13),
+             in.CDl,
+             in.CObj,
+             tabs(21),
+             in.Iban,
+             -2,
+             3,
+             -2});
+    }
+
+    // Code letter: "X" for a text line (no quantity, no price), "0" without VAT, else "V".
+    void ExportInvoiceLine(const QString &product, const QString &externalNo, const QString &text, const QString &unit,
+                           double quantity, double price, double vatRate)
+    {
+        const QString code = quantity == 0 && price == 0 ? QStringLiteral("X")
+                             : vatRate == 0              ? QStringLiteral("0")
+                                                         : QStringLiteral("V");
+        WriteExportRecord(QStringLiteral("R02\t%s\t%.3f\t%s\t%.2f\t%s\t%s\t%s\t%s\t%s\t%d\r\n"),
+                          {text, quantity, unit, price, code, tabs(10), product, tabs(24), externalNo, -2});
+    }
+};
 
 } // namespace
 
@@ -132,49 +184,18 @@ QByteArray InvoiceExportBytes(const TInvoiceExportInput &in, QString *error)
     zaklad = RoundDecimals(zaklad, 2);
     dph = RoundDecimals(dph, 2);
 
-    QString out;
+    TExportRecords out;
     if (in.NewCustomer) {
-        TxQuery *c =
-            in.Ico.trimmed().isEmpty()
-                ? OpenQuery(ExpSql::CustomerByNumber, {in.COdb}, QStringLiteral("QExpCustomer"))
-                : OpenQuery(ExpSql::CustomerByIco, {in.Ico.trimmed().toLongLong()}, QStringLiteral("QExpCustomer"));
-        out += Format(QStringLiteral("R00\t%s\r\n"), {QStringLiteral("T04")});
-        out += Format(QStringLiteral("R01\t%s\t%s\t%s\t%s\t%s\t\t%s\r\n"),
-                      {field(c, "ODBERATEL")->AsString().trimmed(), icoText(field(c, "ICO")->Value()),
-                       field(c, "ULICA")->AsString().trimmed(), field(c, "PSC")->AsString().trimmed(),
-                       field(c, "MESTO")->AsString().trimmed(), field(c, "STAT")->AsString().trimmed()});
+        // The customer of the dialog's IČO, else (no IČO, or none found) the note's customer.
+        TxQuery *c = nullptr;
+        if (!in.Ico.trimmed().isEmpty())
+            c = OpenQuery(ExpSql::CustomerByIco, {in.Ico.trimmed().toLongLong()}, QStringLiteral("QExpCustomer"));
+        if (!c || c->IsEmpty())
+            c = OpenQuery(ExpSql::CustomerByNumber, {in.COdb}, QStringLiteral("QExpCustomer"));
+        out.ExportCustomerRecord(c);
         c->Close();
     }
-    const double base1 = typ13 ? 0 : zaklad;
-    const double base2 = typ13 ? zaklad : 0;
-    const double vat = typ13 ? 0 : dph;
-    out += Format(QStringLiteral("R00\t%s\r\n"), {QStringLiteral("T01")});
-    out +=
-        Format(QStringLiteral("R01\t%s\t%s\t%s\t%s\t%s\t%s\t0\t%.2f\t%.2f\t0\t%d\t%d\t%.2f\t%.2f\t%.2f\t%.2f\t%d\t%s\t%"
-                              "s\t%s\t%s\t%s\t\t\t\t%d\t%d\t\t%d\r\n"),
-               {in.CDl,
-                in.COdberatel,
-                in.Ico,
-                in.DatumVystavenia,
-                in.DatumSplatnosti,
-                in.DatumZdanPlnenia,
-                base1,
-                base2,
-                10,
-                20,
-                0.0,
-                vat,
-                0.0,
-                base1 + base2 + vat,
-                2,
-                tabs(13),
-                in.CDl,
-                in.CObj,
-                tabs(21),
-                in.Iban,
-                -2,
-                3,
-                -2});
+    out.ExportInvoiceHeader(in, typ13 ? 0 : zaklad, typ13 ? zaklad : 0, typ13 ? 0 : dph);
     const double factor = typ13 ? kurzZahr / kurzSk : 1;
     const double lineRate = typ13 ? 0 : rate;
     if (in.CopyLines) {
@@ -182,22 +203,24 @@ QByteArray InvoiceExportBytes(const TInvoiceExportInput &in, QString *error)
         TxQuery *l = OpenQuery(ExpSql::InvoiceLines, {in.CDl.trimmed().toInt()}, QStringLiteral("QExpInvoiceLines"));
         for (l->First(); !l->Eof(); l->Next()) {
             const QString ext = field(l, "C_POL_EXT")->AsString().trimmed();
-            out += lineRecord(Format(QStringLiteral("%-15s %s %s"), {ext, field(l, "C_OBJ2")->AsString().trimmed(),
-                                                                     field(l, "NAZOV")->AsString().trimmed()}),
-                              field(l, "MNOZ_VYR")->AsFloat(), QStringLiteral("KS"), field(l, "CENA_KURZ1")->AsFloat(),
-                              lineRate, field(l, "C_VYR")->AsString().trimmed(), ext);
+            out.ExportInvoiceLine(field(l, "C_VYR")->AsString().trimmed(), ext,
+                                  Format(QStringLiteral("%-15s %s %s"), {ext, field(l, "C_OBJ2")->AsString().trimmed(),
+                                                                         field(l, "NAZOV")->AsString().trimmed()}),
+                                  QStringLiteral("KS"), field(l, "MNOZ_VYR")->AsFloat(),
+                                  field(l, "CENA_KURZ1")->AsFloat(), lineRate);
+            // The factor converts only the surcharges.
             surcharges += (field(l, "PRID_MATC")->AsFloat() + field(l, "PRID_DOPC")->AsFloat()) * factor;
             weight += field(l, "VAHAC")->AsFloat();
         }
         l->Close();
         if (surcharges != 0 && weight != 0)
-            out += lineRecord(QString::fromUtf8("Koeficient ceny materiálu"), weight, QStringLiteral("KG"),
-                              surcharges / weight, 0, QString(), QString());
+            out.ExportInvoiceLine(QString(), QString(), QString::fromUtf8("Koeficient ceny materiálu"),
+                                  QStringLiteral("KG"), weight, surcharges / weight, 0);
         if ((in.COdb == 96 || in.COdb == 409) && weight != 0)
-            out += lineRecord(QString::fromUtf8("Príplatok za el.energiu"), weight, QStringLiteral("KG"), 1.5, 0,
-                              QString(), QString());
+            out.ExportInvoiceLine(QString(), QString(), QString::fromUtf8("Príplatok za el.energiu"),
+                                  QStringLiteral("KG"), weight, 1.5, 0);
     }
-    return Win1250::fromUnicode(out);
+    return Win1250::fromUnicode(out.Text);
 }
 
 bool WriteInvoiceExport(const TInvoiceExportInput &input, const QString &fileName, QString *error)
