@@ -147,6 +147,47 @@ TEST_F(FormsTest, OverviewsSumByTheChosenView)
     EXPECT_EQ(q.RecordCount(), 1);
     exp->OpenOverview(3, QDate(2026, 3, 15), QDate(2026, 3, 31), "", "x'", "V1' or ''='");
     EXPECT_TRUE(q.IsEmpty());
+
+    // The customers' summary is ordered by their sales, the largest first.
+    customer(6, "Malý odberateľ");
+    exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA) values (260002, 6, ' ', '2026-03-15', 1, "
+         "'EUR')");
+    exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260002, 'V1', 260001, 1, 5)");
+    exp->OpenOverview(5, QDate(2026, 3, 1), QDate(2026, 3, 31), "", "", "");
+    q.Last();
+    ASSERT_EQ(q.RecordCount(), 2);
+    q.First();
+    EXPECT_EQ(q.FieldByName("ODBERATEL")->AsString(), QString::fromUtf8("Strojárne Martin"));
+    q.Next();
+    EXPECT_EQ(q.FieldByName("ODBERATEL")->AsString(), QString::fromUtf8("Malý odberateľ"));
+}
+
+TEST_F(FormsTest, AFailedSaveKeepsTheDialogAndItsLines)
+{
+    foundry();
+    exp->SelectNotes(0, {});
+    exp->QEDListy.Append();
+    showDialog();
+    responder->MessageAnswers.push_back(mrNo);
+    scan("260001"); // the order, its take-over declined
+    scan("260002");
+    exp->QEDListyD.Post();
+    scan("260002"); // the same job twice: the second line cannot be stored
+    exp->QEDListyD.Post();
+    ASSERT_EQ(exp->QEDListyD.RecordCount(), 2);
+    const int boxes = responder->Messages.size();
+    QTest::mouseClick(dialog->BtnZapis, Qt::LeftButton);
+    EXPECT_GT(responder->Messages.size(), boxes); // the error was shown
+    EXPECT_NE(dialog->ModalResult(), mrOk);
+    EXPECT_EQ(lineCount(260001), 0);
+    EXPECT_TRUE(exp->QEDListyD.UpdatesPending());
+    EXPECT_EQ(exp->QEDListyD.RecordCount(), 2);
+    // Dropping the second line lets the save through.
+    exp->QEDListyD.Last();
+    responder->MessageAnswers.push_back(mrYes);
+    QTest::mouseClick(dialog->BtnZmaz, Qt::LeftButton);
+    QTest::mouseClick(dialog->BtnZapis, Qt::LeftButton);
+    EXPECT_EQ(lineCount(260001), 1);
 }
 
 TEST_F(FormsTest, TheInventoryOfAPastDateLeavesOutProductsWithoutStock)
