@@ -197,7 +197,7 @@ bool EditInvoice(int cDl, QString &number)
     return true;
 }
 
-void PrintInvoice(int cDl)
+TEFakturaQRRep *PrepareInvoice(int cDl)
 {
     if (!EFakturaQRRep)
         CreateReport(EFakturaQRRep, &CompanyList);
@@ -207,5 +207,10 @@ void PrintInvoice(int cDl)
     q.ParamByName(QStringLiteral("c_dl")).SetValue(cDl);
     q.Open();
     EFakturaQRRep->setDataSet(&q);
-    PrintReport(EFakturaQRRep);
+    return EFakturaQRRep;
+}
+
+void PrintInvoice(int cDl)
+{
+    PrintReport(PrepareInvoice(cDl));
 }

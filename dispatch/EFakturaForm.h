@@ -41,3 +41,6 @@ private:
 bool EditInvoice(int cDl, QString &number);
 // Prints the invoice of the note through the print dialog.
 void PrintInvoice(int cDl);
+// The invoice report over the note's rows on the print query (made on first use).
+class TEFakturaQRRep;
+TEFakturaQRRep *PrepareInvoice(int cDl);

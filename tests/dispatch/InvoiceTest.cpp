@@ -2,7 +2,10 @@
 // compared byte for byte with a file written by hand from the record layout.
 #include "DispatchFixture.h"
 
+#include "dispatch/EFakturaForm.h"
+#include "dispatch/EFakturaQRRep.h"
 #include "dispatch/InvoiceExport.h"
+#include "platform/report/QRPage.h"
 #include "platform/os/Format.h"
 
 #include <QFile>
@@ -200,4 +203,26 @@ TEST_F(InvoiceTest, InvoiceNumbersFollowThePrefix)
     EXPECT_EQ(ProposeInvoiceNumber("2026/0007"), "2026/0042");
     EXPECT_EQ(ProposeInvoiceNumber("FA-"), "FA-0001");
     EXPECT_FALSE(ReadInvoiceValues(260001, "20").CFaktury.isEmpty());
+}
+
+TEST_F(InvoiceTest, ThePrintedInvoiceAddsVatPerLine)
+{
+    note();
+    exec("update EDLISTY set C_FAKTURY='2026/0005' where c_dl=260001");
+    DPH = "20";
+    TQuickRep *report = PrepareInvoice(260001);
+    report->prepare();
+    QStringList texts;
+    for (const TQRPage &page : report->Pages())
+        for (const TQRItem &item : page.items)
+            texts << item.text.trimmed();
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("F A K T Ú R A")));
+    EXPECT_TRUE(texts.contains("2026/0005"));
+    EXPECT_TRUE(texts.contains("800,00 EUR"));  // 10 × 80
+    EXPECT_TRUE(texts.contains("960,00 EUR"));  // without VAT
+    EXPECT_TRUE(texts.contains("192,00 EUR"));  // VAT 20 %
+    EXPECT_TRUE(texts.contains("1152,00 EUR")); // with VAT
+    EXPECT_TRUE(texts.contains("28.3.2026"));   // due 14 days after the issue
+    // A note in euro also shows the total at the conversion rate.
+    EXPECT_TRUE(texts.contains("34705,15 SKK")) << texts.join('|').toStdString();
 }
