@@ -34,8 +34,6 @@ const QStringList RoutinesNotBuiltYet{
     Routine::ShowAttendanceWages,
     Routine::ShowWorkInProgress,
     Routine::ShowComplaints,
-    Routine::ShowDeliveryNotes,
-    Routine::ShowFinishedGoodsStore,
     Routine::ShowUsers,
     Routine::UpdateTechnologyHours,
     Routine::UpdatePerformanceHours,
@@ -56,8 +54,7 @@ const QStringList ClassesNotBuiltYet{
     StartupClass::TSVykonyForm,    StartupClass::TSVykonyZForm,
     StartupClass::TSVykQR1Rep,     StartupClass::TSOdvodyForm,
     StartupClass::TSOdvQR1Rep,     StartupClass::TDMMzdy,
-    StartupClass::TQRPlanZak,      StartupClass::TDMExp,
-    StartupClass::TESkladForm,     StartupClass::TDMMTZ,
+    StartupClass::TQRPlanZak,      StartupClass::TDMMTZ,
     StartupClass::TMSkladyForm,    StartupClass::TMPohybDForm,
     StartupClass::TVyrobkyDForm,
 };

@@ -2,6 +2,7 @@
 // procedures it names exist and no join it makes is ambiguous. Each module lists its statements in its
 // All(); a new module adds its list here.
 #include "common/TempDatabase.h"
+#include "dispatch/ExpSql.h"
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/fb/IBDatabase.h"
 #include "platform/os/Exception.h"
@@ -43,6 +44,7 @@ TEST(Statements, EveryModulesStatementsPrepare)
         {"code lists", CisSql::All()},
         {"sales", OdbytSql::All()},
         {"technology", TPVSql::All()},
+        {"dispatch", ExpSql::All()},
     };
     int count = 0;
     QStringList failures;
