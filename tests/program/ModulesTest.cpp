@@ -21,7 +21,6 @@ const QStringList RoutinesNotBuiltYet{
     Routine::ShowProducts,
     Routine::MarkHandedOverAndDelivered,
     Routine::ShowMaterialItems,
-    Routine::ShowStores,
     Routine::ShowStockMovements,
     Routine::ShowSuppliers,
     Routine::ShowPurchaseOrders,
@@ -41,7 +40,6 @@ const QStringList RoutinesNotBuiltYet{
     Routine::UpdatePerformanceHours,
     Routine::UpdatePerformanceWages,
     Routine::ChangePassword,
-    Routine::ShowSqlConsole,
     Routine::Maintenance,
     Routine::ShowSettings,
     Routine::ShowAbout,
@@ -57,8 +55,7 @@ const QStringList ClassesNotBuiltYet{
     StartupClass::TSVykQR1Rep,     StartupClass::TSOdvodyForm,
     StartupClass::TSOdvQR1Rep,     StartupClass::TDMMzdy,
     StartupClass::TQRPlanZak,      StartupClass::TDMExp,
-    StartupClass::TESkladForm,     StartupClass::TDMMTZ,
-    StartupClass::TMSkladyForm,    StartupClass::TMPohybDForm,
+    StartupClass::TESkladForm,
     StartupClass::TVyrobkyDForm,
 };
 
