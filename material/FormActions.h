@@ -1,13 +1,25 @@
 // The store forms' actions: TFocusAction runs one (guarded) when the watched control gets or loses the
-// focus; GuardedButton makes a push button whose click runs one.
+// focus; GuardedButton makes a push button whose click runs one; WithButton puts a button beside a control.
 #pragma once
 
 #include "platform/ui/Guarded.h"
 
 #include <QEvent>
+#include <QHBoxLayout>
 #include <QObject>
 #include <QPushButton>
 #include <functional>
+
+// A control with its button beside it, as one row of a form.
+inline QWidget *WithButton(QWidget *parent, QWidget *control, QPushButton *button)
+{
+    auto *row = new QWidget(parent);
+    auto *h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->addWidget(control);
+    h->addWidget(button);
+    return row;
+}
 
 inline QPushButton *GuardedButton(const QString &caption, QWidget *parent, std::function<void()> action)
 {

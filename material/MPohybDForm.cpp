@@ -56,21 +56,13 @@ TMPohybDForm::TMPohybDForm(QWidget *owner) : TForm(owner)
     ePoznamka = edit("POZNAMKA", this);
     eMnozVyr = edit("MNOZ_VYR", this);
     eCena = edit("CENA_NAKL", this);
-    auto withButton = [this](QWidget *w, QPushButton *b) {
-        auto *row = new QWidget(this);
-        auto *h = new QHBoxLayout(row);
-        h->setContentsMargins(0, 0, 0, 0);
-        h->addWidget(w);
-        h->addWidget(b);
-        return row;
-    };
     form->addRow(QString::fromUtf8("Dátum"), eDatum);
     form->addRow(QString::fromUtf8("Typ pohybu"), cbTypPohybu);
     form->addRow(QString::fromUtf8("č.Skladu"), eSklad);
     form->addRow(QStringLiteral("Vystavil"), eVystavil);
-    form->addRow(QString::fromUtf8("č.Položky"), withButton(eCPol, btnPolozka));
+    form->addRow(QString::fromUtf8("č.Položky"), WithButton(this, eCPol, btnPolozka));
     form->addRow(QString::fromUtf8("Množstvo"), eMnozstvo);
-    form->addRow(QString::fromUtf8("č.Dokladu"), withButton(eCDokladu, btnDoklad));
+    form->addRow(QString::fromUtf8("č.Dokladu"), WithButton(this, eCDokladu, btnDoklad));
     form->addRow(QString::fromUtf8("Stredisko"), eStredisko);
     form->addRow(QString::fromUtf8("č.Zakázky"), eCInt);
     form->addRow(QString::fromUtf8("Dátum vývozu"), eDatum2);

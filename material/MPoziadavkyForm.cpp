@@ -16,9 +16,9 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-namespace {
+TMPoziadavkyForm *MPoziadavkyForm = nullptr;
 
-TMPoziadavkyForm *form = nullptr;
+namespace {
 
 TxDBGrid *grid(QWidget *page)
 {
@@ -126,8 +126,8 @@ TMPoziadavkyForm::TMPoziadavkyForm(QWidget *owner) : TForm(owner)
 
 TMPoziadavkyForm::~TMPoziadavkyForm()
 {
-    if (form == this)
-        form = nullptr;
+    if (MPoziadavkyForm == this)
+        MPoziadavkyForm = nullptr;
 }
 
 TRequestFilter TMPoziadavkyForm::Filter() const
@@ -190,9 +190,9 @@ void TMPoziadavkyForm::MarkDone()
 namespace {
 TMPoziadavkyForm *requestsForm()
 {
-    if (!form)
-        form = new TMPoziadavkyForm;
-    return form;
+    if (!MPoziadavkyForm)
+        MPoziadavkyForm = new TMPoziadavkyForm;
+    return MPoziadavkyForm;
 }
 } // namespace
 

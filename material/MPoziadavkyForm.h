@@ -45,6 +45,8 @@ public:
 double MissingMaterialValue(TDataSet &summary);
 
 // Browses the requests; the job filter (a WHERE text over vZakazkyD) narrows the request tabs.
+extern TMPoziadavkyForm *MPoziadavkyForm;
+
 void ShowMaterialRequests(const QString &jobFilter);
 // Picks rows for a purchase order of the supplier (0: any); the grid whose marked rows were taken, or
 // null when the user did not take any.

@@ -2,7 +2,12 @@
 #include "MaterialModule.h"
 
 #include "DMMTZ.h"
+#include "DodavateliaForm.h"
+#include "MObjednavkyForm.h"
 #include "MPohybDForm.h"
+#include "MPohybyForm.h"
+#include "MPolozkyForm.h"
+#include "MPoziadavkyForm.h"
 #include "MSkladyForm.h"
 #include "shell/MenuHooks.h"
 #include "shell/RoutineNames.h"
@@ -16,5 +21,22 @@ void RegisterMaterialModule()
     RegisterOpenRoutine(Routine::ShowStores, [](const QVariantList &args) {
         if (DMMTZ)
             ShowStores(args.value(0).toString());
+    });
+    const auto routine = [](const char *name, void (*open)()) {
+        RegisterOpenRoutine(QString::fromLatin1(name), [open](const QVariantList &) {
+            if (DMMTZ)
+                open();
+        });
+    };
+    routine(Routine::ShowStockMovements, &ShowStockMovements);
+    routine(Routine::ShowMaterialItems, &ShowMaterialItems);
+    routine(Routine::ShowSuppliers, &ShowSuppliers);
+    routine(Routine::ShowPurchaseOrders, &ShowPurchaseOrders);
+    // The main menu passes 0 (no job filter); the internal-orders browser its WHERE text over vZakazkyD.
+    RegisterOpenRoutine(Routine::ShowMaterialRequests, [](const QVariantList &args) {
+        if (!DMMTZ)
+            return;
+        const QVariant filter = args.value(0);
+        ShowMaterialRequests(filter.typeId() == QMetaType::QString ? filter.toString() : QString());
     });
 }

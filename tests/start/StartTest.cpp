@@ -389,7 +389,9 @@ TEST_F(StartTest, TheBuiltModulesTakeTheirPlacesInTheStart)
     for (const char *c : {"TDMCis", "TCisZakForm", "TCisOdbForm", "TCisPolForm", "TQMsgForm", "TQMsgDForm",
                           "TQTlacForm", "TDMOdbyt", "TDMTPV", "TDMMTZ", "TMSkladyForm", "TMPohybDForm"})
         ClearStartupFactory(c);
-    for (const char *r : {Routine::ShowCodeLists, Routine::ShowSqlConsole, Routine::ShowStores})
+    for (const char *r : {Routine::ShowCodeLists, Routine::ShowSqlConsole, Routine::ShowStores,
+                          Routine::ShowStockMovements, Routine::ShowMaterialItems, Routine::ShowSuppliers,
+                          Routine::ShowPurchaseOrders, Routine::ShowMaterialRequests})
         UnregisterOpenRoutine(r);
 }
 
