@@ -66,8 +66,8 @@ TDMMTZ::TDMMTZ()
     QMObjD.SetMasterSource(&DSMObj);
     QMObjD.SetMasterFields(QStringLiteral("C_OBJ"));
     QMObjD.SetIndexFieldNames(QStringLiteral("C_OBJ;C_RIADKU"));
-    dataSet(QMPoziad, QStringLiteral("QMPoziad"), MTZSql::RequestSelect, MTZSql::RequestRefresh,
-            MTZSql::RequestInsert, MTZSql::RequestModify, MTZSql::RequestDelete);
+    dataSet(QMPoziad, QStringLiteral("QMPoziad"), MTZSql::RequestSelect, MTZSql::RequestRefresh, MTZSql::RequestInsert,
+            MTZSql::RequestModify, MTZSql::RequestDelete);
     QMPoziad.SetCachedUpdates(true);
     QMPoziad.BufferChunks = 100;
     source(DSMPoziad, QMPoziad, QStringLiteral("DSMPoziad"), false);
@@ -91,9 +91,9 @@ TDMMTZ::TDMMTZ()
 
 TDMMTZ::~TDMMTZ()
 {
-    for (TDataSet *ds : std::initializer_list<TDataSet *>{&QMPoziad, &QMObjD, &QMObj, &QDodavatelia, &QvMPohyby,
-                                                         &QvMSklady, &QMSklady, &QPolozky, &QMPohyby,
-                                                         &QPolozkyKokily}) {
+    for (TDataSet *ds :
+         std::initializer_list<TDataSet *>{&QMPoziad, &QMObjD, &QMObj, &QDodavatelia, &QvMPohyby, &QvMSklady, &QMSklady,
+                                           &QPolozky, &QMPohyby, &QPolozkyKokily}) {
         try {
             ds->Close();
         } catch (...) {

@@ -24,7 +24,7 @@ public:
     TDataSource DSMPohyby;
     TxTable QPolozky;
     TDataSource DSPolozky;
-    TxTable QMSklady; // cached: saved with the item card
+    TxTable QMSklady;  // cached: saved with the item card
     TxQuery QvMSklady; // the stock as of a date (StockAsOfDateSql)
     TDataSource DSvMSklady;
     TxQuery QvMPohyby; // movements with their items, for the movement views and prints

@@ -65,8 +65,8 @@ void TDMMTZ::QDodavateliaNewRecord(TDataSet *dataSet)
 
 void TDMMTZ::QMObjNewRecord(TDataSet *dataSet)
 {
-    field(dataSet, "C_OBJ")->SetValue(NextCode(QStringLiteral("MObjednavky"), QStringLiteral("C_OBJ"),
-                                               QStringLiteral("Obj.")));
+    field(dataSet, "C_OBJ")
+        ->SetValue(NextCode(QStringLiteral("MObjednavky"), QStringLiteral("C_OBJ"), QStringLiteral("Obj.")));
     field(dataSet, "D_DODANIA")->SetValue(Date().addDays(7));
     field(dataSet, "D_VYSTAV")->SetValue(Date());
     field(dataSet, "VYSTAVIL")->SetValue(CurrentUserName());
@@ -152,9 +152,9 @@ void TDMMTZ::NextStockDocumentNumber()
 {
     const QDate date = field(&QMPohyby, "DATUM")->AsDateTime().date();
     const auto [first, last] = MonthBounds(date);
-    const QVariant highest = SelectValueParams(
-        MTZSql::LastDocumentNumber,
-        {first, last, field(&QMPohyby, "TYP_POHYBU")->AsInteger(), field(&QMPohyby, "SKLAD")->AsString()});
+    const QVariant highest =
+        SelectValueParams(MTZSql::LastDocumentNumber, {first, last, field(&QMPohyby, "TYP_POHYBU")->AsInteger(),
+                                                       field(&QMPohyby, "SKLAD")->AsString()});
     const int base = highest.isNull() || highest.toInt() == 0 ? FirstDocumentNumberBase(date) : highest.toInt();
     field(&QMPohyby, "C_DOKLADU")->SetValue(base + 1);
 }
@@ -256,7 +256,8 @@ void TDMMTZ::PostMovementWithSign()
 
 bool TDMMTZ::ReturnStockMovement(int fromKind, int toKind)
 {
-    if (!QMPohyby.Active() || QMPohyby.IsEmpty() || !IsReturnable(field(&QMPohyby, "TYP_POHYBU")->AsInteger(), fromKind))
+    if (!QMPohyby.Active() || QMPohyby.IsEmpty() ||
+        !IsReturnable(field(&QMPohyby, "TYP_POHYBU")->AsInteger(), fromKind))
         return false;
     // The returned movement's own item, store and job, whichever list the movement was chosen in.
     const QVariant item = field(&QMPohyby, "C_POL")->Value();
@@ -315,10 +316,9 @@ bool TDMMTZ::ReserveCurrentRequest(bool order)
     TxDataSet &q = QMPoziad;
     if (!q.Active() || q.IsEmpty())
         return false;
-    const TReservation r =
-        ReserveRequest(field(&q, "MNOZ_POZ")->AsFloat(), field(&q, "MNOZ_REZ")->AsFloat(),
-                       field(&q, "MNOZ_OBJ")->AsFloat(), field(&q, "MNOZ_SKL")->AsFloat(),
-                       field(&q, "MNOZ_REC")->AsFloat(), order);
+    const TReservation r = ReserveRequest(field(&q, "MNOZ_POZ")->AsFloat(), field(&q, "MNOZ_REZ")->AsFloat(),
+                                          field(&q, "MNOZ_OBJ")->AsFloat(), field(&q, "MNOZ_SKL")->AsFloat(),
+                                          field(&q, "MNOZ_REC")->AsFloat(), order);
     if (!r.Changed)
         return false;
     // Every row of the item shows the item's reservations over all requests; with this one added.

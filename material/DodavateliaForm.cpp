@@ -35,12 +35,24 @@ TDodavatelDForm::TDodavatelDForm(QWidget *owner) : TForm(owner)
     auto *layout = new QVBoxLayout(this);
     auto *form = new QFormLayout;
     layout->addLayout(form);
-    const std::pair<const char *, const char *> fields[] = {
-        {"DODAVATEL", "Dodávateľ"}, {"C_DOD", "Číslo dodávateľa"}, {"ODDELENIE", "Oddelenie"}, {"ICO", "IČO"},
-        {"ICDPH", "IČ DPH"},       {"ULICA", "Ulica"},             {"MESTO", "Mesto"},         {"PSC", "PSČ"},
-        {"STAT", "Štát"},          {"BANKA", "Banka"},             {"BUCET", "Bank. účet"},    {"TELEFON", "Telefón"},
-        {"FAX", "Fax"},            {"KONTAKT", "Kontakt"},         {"ABC", "ABC"},             {"POZNAMKA", "Poznámka"},
-        {"HODNOTENIE", "Hodnotenie"}, {"EMAIL", "E-mail"}};
+    const std::pair<const char *, const char *> fields[] = {{"DODAVATEL", "Dodávateľ"},
+                                                            {"C_DOD", "Číslo dodávateľa"},
+                                                            {"ODDELENIE", "Oddelenie"},
+                                                            {"ICO", "IČO"},
+                                                            {"ICDPH", "IČ DPH"},
+                                                            {"ULICA", "Ulica"},
+                                                            {"MESTO", "Mesto"},
+                                                            {"PSC", "PSČ"},
+                                                            {"STAT", "Štát"},
+                                                            {"BANKA", "Banka"},
+                                                            {"BUCET", "Bank. účet"},
+                                                            {"TELEFON", "Telefón"},
+                                                            {"FAX", "Fax"},
+                                                            {"KONTAKT", "Kontakt"},
+                                                            {"ABC", "ABC"},
+                                                            {"POZNAMKA", "Poznámka"},
+                                                            {"HODNOTENIE", "Hodnotenie"},
+                                                            {"EMAIL", "E-mail"}};
     for (const auto &[field, caption] : fields) {
         auto *e = new TDBEdit(this);
         e->SetDataSource(&DMMTZ->DSDodavatelia);
@@ -97,8 +109,9 @@ TDodavateliaForm::TDodavateliaForm(QWidget *owner) : TtMasterDetailForm(owner)
     auto *address = new QWidget;
     auto *form = new QFormLayout(address);
     const std::pair<const char *, const char *> texts[] = {
-        {"ODDELENIE", "Oddelenie"}, {"ULICA", "Ulica"}, {"MESTO", "Mesto"},   {"POZNAMKA", "Poznámka"},
-        {"FAX", "Fax"},             {"TELEFON", "Telefón"}, {"KONTAKT", "Kontakt"}, {"EMAIL", "E-mail"}};
+        {"ODDELENIE", "Oddelenie"}, {"ULICA", "Ulica"}, {"MESTO", "Mesto"},
+        {"POZNAMKA", "Poznámka"},   {"FAX", "Fax"},     {"TELEFON", "Telefón"},
+        {"KONTAKT", "Kontakt"},     {"EMAIL", "E-mail"}};
     for (const auto &[field, caption] : texts) {
         auto *t = new TDBText(address);
         t->SetDataSource(&DMMTZ->DSDodavatelia);

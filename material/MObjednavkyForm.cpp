@@ -94,8 +94,13 @@ TMObjednavkyDForm::TMObjednavkyDForm(QWidget *owner) : TForm(owner)
 
     LinesGrid = new TxDBGrid(this);
     LinesGrid->SetDataSource(&DMMTZ->DSMObjD);
-    addColumns(LinesGrid, {{"C_RIADKU", "č."}, {"C_POL", "č.Položky"}, {"NAZOV", "Názov"}, {"ROZMER", "Rozmer"},
-                           {"MNOZ_OBJ", "Množ.obj."}, {"MJ", "MJ"}, {"POPIS", "Popis"}});
+    addColumns(LinesGrid, {{"C_RIADKU", "č."},
+                           {"C_POL", "č.Položky"},
+                           {"NAZOV", "Názov"},
+                           {"ROZMER", "Rozmer"},
+                           {"MNOZ_OBJ", "Množ.obj."},
+                           {"MJ", "MJ"},
+                           {"POPIS", "Popis"}});
     layout->addWidget(LinesGrid);
     auto *lineButtons = new QHBoxLayout;
     btnPolozka = GuardedButton(QString::fromUtf8("č.Položky ..."), this, [this] { PickLineItem(); });
@@ -133,8 +138,8 @@ void TMObjednavkyDForm::ProposeNumber()
     const QString prefix = eCObj->text().trimmed();
     if (DMMTZ->QMObj.State() == dsBrowse)
         DMMTZ->QMObj.Edit();
-    order("C_OBJ")->SetValue(NextCode(QStringLiteral("MObjednavky"), QStringLiteral("C_OBJ"), prefix,
-                                      prefix + QStringLiteral("9999")));
+    order("C_OBJ")->SetValue(
+        NextCode(QStringLiteral("MObjednavky"), QStringLiteral("C_OBJ"), prefix, prefix + QStringLiteral("9999")));
 }
 
 void TMObjednavkyDForm::PickSupplierOfOrder()
@@ -190,8 +195,8 @@ void TMObjednavkyDForm::AddLinesFromRequests(int supplier)
         TField *item = rows->FieldByName(QStringLiteral("C_POL"));
         if (item->IsNull() || item->AsString().trimmed().isEmpty())
             continue;
-        const double quantity = value("MNOZ_POZ") - value("MNOZ_REZ") - value("MNOZ_OBJ") - value("MNOZ_SKL") +
-                                value("MNOZ_REC");
+        const double quantity =
+            value("MNOZ_POZ") - value("MNOZ_REZ") - value("MNOZ_OBJ") - value("MNOZ_SKL") + value("MNOZ_REC");
         d.Append();
         for (const char *name : {"C_POL", "NAZOV", "ROZMER", "MJ"})
             line(name)->SetValue(rows->FieldByName(QString::fromLatin1(name))->Value());
@@ -217,8 +222,11 @@ TMObjednavkyForm::TMObjednavkyForm(QWidget *owner) : TtMasterDetailForm(owner)
     DetailForm = Dialog;
     DetailDataSet = &DMMTZ->QMObjD;
     DBGrid->SetDataSource(&DMMTZ->DSMObj);
-    addColumns(DBGrid, {{"STAV_OBJ", "Stav"}, {"C_OBJ", "č.Objednávky"}, {"DODAVATEL", "Dodávateľ"},
-                        {"D_VYSTAV", "Dátum vystavenia"}, {"POZNAMKA", "Poznámka"}});
+    addColumns(DBGrid, {{"STAV_OBJ", "Stav"},
+                        {"C_OBJ", "č.Objednávky"},
+                        {"DODAVATEL", "Dodávateľ"},
+                        {"D_VYSTAV", "Dátum vystavenia"},
+                        {"POZNAMKA", "Poznámka"}});
     cbFilter = new TxDBFilterCombo(this);
     cbFilter->DataSource = &DMMTZ->DSMObj;
     TStringList items;
@@ -233,8 +241,14 @@ TMObjednavkyForm::TMObjednavkyForm(QWidget *owner) : TtMasterDetailForm(owner)
     LinesGrid = new TxDBGrid(lines);
     LinesGrid->SetDataSource(&DMMTZ->DSMObjD);
     LinesGrid->SetReadOnly(true);
-    addColumns(LinesGrid, {{"C_RIADKU", "č."}, {"C_POL", "č.Položky"}, {"NAZOV", "Názov"}, {"ROZMER", "Rozmer"},
-                           {"MNOZ_OBJ", "Množ.obj."}, {"MJ", "MJ"}, {"POPIS", "Popis"}, {"C_INT", "č.Zákazky"}});
+    addColumns(LinesGrid, {{"C_RIADKU", "č."},
+                           {"C_POL", "č.Položky"},
+                           {"NAZOV", "Názov"},
+                           {"ROZMER", "Rozmer"},
+                           {"MNOZ_OBJ", "Množ.obj."},
+                           {"MJ", "MJ"},
+                           {"POPIS", "Popis"},
+                           {"C_INT", "č.Zákazky"}});
     (new QVBoxLayout(lines))->addWidget(LinesGrid);
     PageControl->addTab(lines, QString::fromUtf8("Položky"));
     btnKopia = GuardedButton(QString::fromUtf8("Nová kópia"), this, [this] { NewCopy(); });
@@ -302,7 +316,8 @@ void TMObjednavkyForm::ChangeState()
         // An order delivered already has had its receipt.
         const bool delivered = order("STAV_OBJ")->AsInteger() == 3;
         DMMTZ->SetPurchaseOrderState(3);
-        if (!delivered && Confirm(QString::fromUtf8("Vystaviť príjemku k tejto objednávke?"), QString::fromUtf8("Otázka")))
+        if (!delivered &&
+            Confirm(QString::fromUtf8("Vystaviť príjemku k tejto objednávke?"), QString::fromUtf8("Otázka")))
             ReceivePurchaseOrder();
     }
 }

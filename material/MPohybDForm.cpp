@@ -120,7 +120,8 @@ void TMPohybDForm::PickItem()
     TxQuery *items = nullptr;
     if (PickItemForFieldDS(m.FieldByName(QStringLiteral("C_POL")), QLatin1Char(' '), &items) && items &&
         items->Active() && items->FindField(QStringLiteral("CENA_NAKL")))
-        m.FieldByName(QStringLiteral("CENA_NAKL"))->SetValue(items->FieldByName(QStringLiteral("CENA_NAKL"))->AsFloat());
+        m.FieldByName(QStringLiteral("CENA_NAKL"))
+            ->SetValue(items->FieldByName(QStringLiteral("CENA_NAKL"))->AsFloat());
 }
 
 void TMPohybDForm::PickJob()
@@ -132,7 +133,8 @@ void TMPohybDForm::PickJob()
     if (!PickOrderForField(job, QString(), QString(), 0))
         return;
     if (cbTypPohybu->currentText().startsWith(QLatin1String("13")))
-        m.FieldByName(QStringLiteral("MNOZ_VYR"))->SetValue(SelectValueParams(MTZSql::JobProducedQuantity, {job->AsInteger()}));
+        m.FieldByName(QStringLiteral("MNOZ_VYR"))
+            ->SetValue(SelectValueParams(MTZSql::JobProducedQuantity, {job->AsInteger()}));
 }
 
 int EditStockMovement()

@@ -16,8 +16,8 @@ public:
     explicit TMPohybDForm(QWidget *owner = nullptr);
     ~TMPohybDForm() override;
 
-    TDBEdit *eDatum, *eSklad, *eVystavil, *eCPol, *eMnozstvo, *eCDokladu, *eStredisko, *eCInt, *eDatum2,
-        *ePoznamka, *eMnozVyr, *eCena;
+    TDBEdit *eDatum, *eSklad, *eVystavil, *eCPol, *eMnozstvo, *eCDokladu, *eStredisko, *eCInt, *eDatum2, *ePoznamka,
+        *eMnozVyr, *eCena;
     QComboBox *cbTypPohybu;
     QPushButton *btnDoklad, *btnPolozka;
     TBitBtn *BtnOK, *BtnCancel;

@@ -59,9 +59,8 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
     tsVseobecne = new QWidget;
     auto *general = new QFormLayout(tsVseobecne);
     eCPol = edit(item, "C_POL", tsVseobecne);
-    btnCislo = GuardedButton(QStringLiteral("..."), this, [this] {
-        itemField("C_POL")->SetValue(NextItemCode(eCPol->text().trimmed()));
-    });
+    btnCislo = GuardedButton(QStringLiteral("..."), this,
+                             [this] { itemField("C_POL")->SetValue(NextItemCode(eCPol->text().trimmed())); });
     auto *number = new QHBoxLayout;
     number->addWidget(eCPol);
     number->addWidget(btnCislo);
@@ -83,10 +82,20 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
     cbMJ->SetItems({"KS", "KG", "G", "L", "M", "M2"});
     general->addRow(QStringLiteral("MJ"), cbMJ);
     addEdits(general, item, tsVseobecne,
-             {{"CENA_NAKL", "Cena nákl."}, {"CENA_KALK", "Cena kalk."}, {"VAHA1", "Váha btto."},
-              {"VAHA_MAT", "Váha nett."}, {"MATERIAL", "Materiál"}, {"FREE1", "Voľné 1"}, {"FREE2", "Voľné 2"},
-              {"FREE3", "Voľné 3"}, {"POPIS", "Poznámka"}, {"MAJITEL", "Majiteľ"}, {"D_VYSTAV", "Vystavená"},
-              {"KP", "KP"}, {"MNOZ_MIN", "Min.zásoba"}, {"C_POL_EXT", "Externé č."}});
+             {{"CENA_NAKL", "Cena nákl."},
+              {"CENA_KALK", "Cena kalk."},
+              {"VAHA1", "Váha btto."},
+              {"VAHA_MAT", "Váha nett."},
+              {"MATERIAL", "Materiál"},
+              {"FREE1", "Voľné 1"},
+              {"FREE2", "Voľné 2"},
+              {"FREE3", "Voľné 3"},
+              {"POPIS", "Poznámka"},
+              {"MAJITEL", "Majiteľ"},
+              {"D_VYSTAV", "Vystavená"},
+              {"KP", "KP"},
+              {"MNOZ_MIN", "Min.zásoba"},
+              {"C_POL_EXT", "Externé č."}});
     Tabs->addTab(tsVseobecne, QString::fromUtf8("&Všeobecné"));
 
     tsSklady = new QWidget;
@@ -94,7 +103,7 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
     SkladyGrid = new TxDBGrid(tsSklady);
     SkladyGrid->SetDataSource(&DMMTZ->DSMSklady);
     const std::pair<const char *, const char *> storeColumns[] = {
-        {"SKLAD", "Sklad"}, {"POZICIA1", "Regál"}, {"POZICIA2", "Polica"}, {"POZICIA3", "Priečinok"},
+        {"SKLAD", "Sklad"},       {"POZICIA1", "Regál"},      {"POZICIA2", "Polica"},    {"POZICIA3", "Priečinok"},
         {"MNOZSTVO", "Množstvo"}, {"MNOZ_VYDV", "Vo výrobe"}, {"MNOZ_VYDO", "Na oprave"}};
     for (const auto &[field, title] : storeColumns) {
         TColumn *c = SkladyGrid->AddColumn(QString::fromLatin1(field), QString::fromUtf8(title));
@@ -121,13 +130,26 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
     tsKokila = new QWidget;
     auto *mould = new QFormLayout(tsKokila);
     addEdits(mould, &DMMTZ->DSPolozkyKokily, tsKokila,
-             {{"MATERIAL", "Materiál"},   {"NASOBNOST", "Násobnosť"},  {"ZIVOTNOST", "Životnosť"},
-              {"OBNOVA", "Obnova"},       {"JADRAKOV", "Jadrá kov."},  {"JADRAPIES", "Jadrá pies."},
-              {"JADROVNIKY", "Jadrovníky"}, {"VOLNECASTI", "Voľné časti"}, {"CHLADITKA", "Chladítka"},
-              {"VYSTUHY", "Výstuhy"},     {"ZALIATOK", "Zaliatok"},    {"MODDOSKA", "Mod. doska"},
-              {"STOL", "Stôl"},           {"SPTAHAC", "Sťahovač"},     {"NALIATKY", "Naliatky"},
-              {"VTOKSUST", "Vtoková sústava"}, {"VYPOMDOSKA", "Výpomocná doska"}, {"MATJADIER", "Mat. jadier"},
-              {"MATJADROV", "Mat. jadrovníkov"}, {"MATCHLAD", "Mat. chladítok"}});
+             {{"MATERIAL", "Materiál"},
+              {"NASOBNOST", "Násobnosť"},
+              {"ZIVOTNOST", "Životnosť"},
+              {"OBNOVA", "Obnova"},
+              {"JADRAKOV", "Jadrá kov."},
+              {"JADRAPIES", "Jadrá pies."},
+              {"JADROVNIKY", "Jadrovníky"},
+              {"VOLNECASTI", "Voľné časti"},
+              {"CHLADITKA", "Chladítka"},
+              {"VYSTUHY", "Výstuhy"},
+              {"ZALIATOK", "Zaliatok"},
+              {"MODDOSKA", "Mod. doska"},
+              {"STOL", "Stôl"},
+              {"SPTAHAC", "Sťahovač"},
+              {"NALIATKY", "Naliatky"},
+              {"VTOKSUST", "Vtoková sústava"},
+              {"VYPOMDOSKA", "Výpomocná doska"},
+              {"MATJADIER", "Mat. jadier"},
+              {"MATJADROV", "Mat. jadrovníkov"},
+              {"MATCHLAD", "Mat. chladítok"}});
     Tabs->addTab(tsKokila, QStringLiteral("&Kokila/Model"));
 
     auto *buttons = new QHBoxLayout;
@@ -238,8 +260,9 @@ TMPolozkyForm::TMPolozkyForm(QWidget *owner) : TForm(owner)
     Grid = new TxDBGrid(this);
     Grid->SetDataSource(&DMMTZ->DSPolozky);
     Grid->SetReadOnly(true);
-    const std::pair<const char *, const char *> columns[] = {{"C_POL", "č.Položky"}, {"TYP1", "TYP1"}, {"TYP2", "TYP2"},
-                                                             {"NAZOV", "Názov položky"}, {"ROZMER", "Rozmer"}, {"MJ", "MJ"}};
+    const std::pair<const char *, const char *> columns[] = {{"C_POL", "č.Položky"}, {"TYP1", "TYP1"},
+                                                             {"TYP2", "TYP2"},       {"NAZOV", "Názov položky"},
+                                                             {"ROZMER", "Rozmer"},   {"MJ", "MJ"}};
     for (const auto &[field, title] : columns)
         Grid->AddColumn(QString::fromLatin1(field), QString::fromUtf8(title));
     Grid->OnDblClick = [this](TDBGrid *) { Guarded([this] { EditItem(); }); };
@@ -346,8 +369,8 @@ void TMPolozkyForm::DeleteItem()
     TxTable &p = DMMTZ->QPolozky;
     if (!p.Active() || p.IsEmpty())
         return;
-    if (MessageDlg(QString::fromUtf8("Naozaj chceš zmazať položku ") + p.FieldByName(QStringLiteral("C_POL"))->AsString().trimmed() +
-                       QStringLiteral(" ?"),
+    if (MessageDlg(QString::fromUtf8("Naozaj chceš zmazať položku ") +
+                       p.FieldByName(QStringLiteral("C_POL"))->AsString().trimmed() + QStringLiteral(" ?"),
                    mtWarning, mbYesNo) == mrYes)
         p.Delete();
 }

@@ -64,7 +64,8 @@ TMPoziadavkyForm::TMPoziadavkyForm(QWidget *owner) : TForm(owner)
     eTyp2 = new QLineEdit(this);
     eObjednavka = new QLineEdit(this);
     cbNizsie = new QCheckBox(QString::fromUtf8("Zobraziť požiadavky nižších úrovní"), this);
-    for (auto [caption, edit] : {std::pair{"Sklad", eSklad}, std::pair{"Typ2", eTyp2}, std::pair{"č.Objednávky", eObjednavka}}) {
+    for (auto [caption, edit] :
+         {std::pair{"Sklad", eSklad}, std::pair{"Typ2", eTyp2}, std::pair{"č.Objednávky", eObjednavka}}) {
         filters->addWidget(new QLabel(QString::fromUtf8(caption), this));
         filters->addWidget(edit);
         connect(edit, &QLineEdit::editingFinished, this, [this] { Guarded([this] { Rerun(); }); });
@@ -77,9 +78,16 @@ TMPoziadavkyForm::TMPoziadavkyForm(QWidget *owner) : TForm(owner)
     auto *detail = new QWidget;
     GridDetail = grid(detail);
     GridDetail->SetDataSource(&DMMTZ->DSMPoziad);
-    addColumns(GridDetail, {{"C_POL", "č.Položky"}, {"NAZOV", "Názov"}, {"ROZMER", "Rozmer"}, {"MNOZ_POZ", "Množ.požad."},
-                            {"MJ", "MJ"}, {"MNOZ_REZ", "Množ.rezer."}, {"MNOZ_OBJ", "Množ.objed."},
-                            {"MNOZ_SKL", "Zásoba"}, {"MNOZ_REC", "z toho už rezer."}, {"C_INT", "č.Zákazky"},
+    addColumns(GridDetail, {{"C_POL", "č.Položky"},
+                            {"NAZOV", "Názov"},
+                            {"ROZMER", "Rozmer"},
+                            {"MNOZ_POZ", "Množ.požad."},
+                            {"MJ", "MJ"},
+                            {"MNOZ_REZ", "Množ.rezer."},
+                            {"MNOZ_OBJ", "Množ.objed."},
+                            {"MNOZ_SKL", "Zásoba"},
+                            {"MNOZ_REC", "z toho už rezer."},
+                            {"C_INT", "č.Zákazky"},
                             {"TERMIN", "Termín"}});
     GridDetail->OnGetCellProp = [](TDBGrid *, TDataSet *ds, TField *, TCellFont &font, QColor &, bool) {
         const auto value = [ds](const char *name) { return ds->FieldByName(QString::fromLatin1(name))->AsFloat(); };
@@ -159,13 +167,16 @@ void TMPoziadavkyForm::Rerun()
         return;
     }
     if (tab == 1) {
-        TDataSource *ds = OpenQueryDS(MTZSql::RequestSummary(BuildRequestFilter(Filter(), true)), {}, QStringLiteral("Q1"));
+        TDataSource *ds =
+            OpenQueryDS(MTZSql::RequestSummary(BuildRequestFilter(Filter(), true)), {}, QStringLiteral("Q1"));
         GridSumar->SetDataSource(ds);
         ds->DataSet()->FetchAll();
-        lHodnota->setText(QString::fromUtf8("Požiadavky na materiál v hodnote : ") + MoneyStr(MissingMaterialValue(*ds->DataSet())));
+        lHodnota->setText(QString::fromUtf8("Požiadavky na materiál v hodnote : ") +
+                          MoneyStr(MissingMaterialValue(*ds->DataSet())));
         return;
     }
-    TDataSource *ds = OpenQueryDS(MTZSql::BelowMinimum + BuildRequestFilter(Filter(), false), {3}, QStringLiteral("Q1"));
+    TDataSource *ds =
+        OpenQueryDS(MTZSql::BelowMinimum + BuildRequestFilter(Filter(), false), {3}, QStringLiteral("Q1"));
     GridMinimum->SetDataSource(ds);
 }
 

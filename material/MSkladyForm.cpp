@@ -31,7 +31,6 @@ TMSkladyForm *MSkladyForm = nullptr;
 
 namespace {
 
-
 const QString OrderStore = QStringLiteral("MSKLADY.SKLAD, MSKLADY.C_POL");
 const QString OrderItem = QStringLiteral("POLOZKY.C_POL");
 const QString OrderType = QStringLiteral("TYP2, POLOZKY.C_POL");
@@ -101,8 +100,8 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
             fieldName = OrderType;
     };
     const std::pair<const char *, const char *> columns[] = {
-        {"SKLAD", "č.Skladu"}, {"C_POL", "č.Položky"}, {"TYP2", "Typ"},      {"NAZOV", "Názov"},
-        {"ROZMER", "Rozmery"}, {"MNOZSTVO", "Množstvo"}, {"MJ", "MJ"},       {"CENA_NAKL", "Cena/MJ"}};
+        {"SKLAD", "č.Skladu"}, {"C_POL", "č.Položky"},   {"TYP2", "Typ"}, {"NAZOV", "Názov"},
+        {"ROZMER", "Rozmery"}, {"MNOZSTVO", "Množstvo"}, {"MJ", "MJ"},    {"CENA_NAKL", "Cena/MJ"}};
     for (const auto &[field, title] : columns)
         Grid->AddColumn(QString::fromLatin1(field), QString::fromUtf8(title));
 
@@ -110,10 +109,9 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
     tsMaterial = new QWidget;
     auto *details = new QFormLayout(tsMaterial);
     const std::pair<const char *, const char *> texts[] = {
-        {"POZICIA1", "Regál"},         {"POZICIA2", "Polica"},        {"POZICIA3", "Priečinok"},
-        {"FREE1", "Voľné 1"},           {"FREE2", "Voľné 2"},           {"FREE3", "Voľné 3"},
-        {"CENA_NAKL", "Cena"},          {"MNOZSTVO", "Zásoba"},         {"MNOZ_VYDV", "Vo výrobe"},
-        {"MNOZ_VYDO", "Na oprave"},     {"MAJITEL", "Majiteľ"}};
+        {"POZICIA1", "Regál"},      {"POZICIA2", "Polica"},     {"POZICIA3", "Priečinok"}, {"FREE1", "Voľné 1"},
+        {"FREE2", "Voľné 2"},       {"FREE3", "Voľné 3"},       {"CENA_NAKL", "Cena"},     {"MNOZSTVO", "Zásoba"},
+        {"MNOZ_VYDV", "Vo výrobe"}, {"MNOZ_VYDO", "Na oprave"}, {"MAJITEL", "Majiteľ"}};
     for (const auto &[field, caption] : texts) {
         auto *t = new TDBText(tsMaterial);
         t->SetDataSource(stock);
@@ -138,9 +136,9 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
     PohybyGrid->SetDataSource(&DMMTZ->DSMPohyby);
     PohybyGrid->SetReadOnly(true);
     const std::pair<const char *, const char *> movementColumns[] = {
-        {"DATUM", "Dátum"},    {"SKLAD", "Sklad"}, {"TYP_POHYBU", "Typ"},   {"C_DOKLADU", "č.Dokladu"},
-        {"MNOZSTVO", "Množstvo"}, {"CENA_NAKL", "Cena"}, {"STREDISKO", "Str."}, {"C_INT", "č.Zakazky"},
-        {"POZNAMKA", "Poznámka"}};
+        {"DATUM", "Dátum"},         {"SKLAD", "Sklad"},       {"TYP_POHYBU", "Typ"},
+        {"C_DOKLADU", "č.Dokladu"}, {"MNOZSTVO", "Množstvo"}, {"CENA_NAKL", "Cena"},
+        {"STREDISKO", "Str."},      {"C_INT", "č.Zakazky"},   {"POZNAMKA", "Poznámka"}};
     for (const auto &[field, title] : movementColumns)
         PohybyGrid->AddColumn(QString::fromLatin1(field), QString::fromUtf8(title));
     PohybyGrid->OnDblClick = [this](TDBGrid *) { Guarded([this] { EditMovement(); }); };
@@ -158,10 +156,12 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
                           [this] { Guarded([this] { ReturnMovement(23, 13); }); });
     PohybyMenu->addAction(QString::fromUtf8("Vrátenie z opravy"), this,
                           [this] { Guarded([this] { ReturnMovement(24, 14); }); });
-    PohybyMenu->addAction(QString::fromUtf8("Cena príjmu"), this, [this] { Guarded([this] { ChangeReceiptPrice(); }); });
+    PohybyMenu->addAction(QString::fromUtf8("Cena príjmu"), this,
+                          [this] { Guarded([this] { ChangeReceiptPrice(); }); });
     PohybyMenu->addAction(QString::fromUtf8("Doklad (mesiac)"), this,
                           [] { Guarded([] { PrintStockDocumentForMonth(); }); });
-    PohybyMenu->addAction(QString::fromUtf8("Doklad (dátum)"), this, [] { Guarded([] { PrintStockDocumentForDay(); }); });
+    PohybyMenu->addAction(QString::fromUtf8("Doklad (dátum)"), this,
+                          [] { Guarded([] { PrintStockDocumentForDay(); }); });
     PohybyGrid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(PohybyGrid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &p) { PohybyMenu->popup(PohybyGrid->viewport()->mapToGlobal(p)); });
@@ -243,8 +243,9 @@ void TMSkladyForm::ShowTab(int index)
         TxTable &m = DMMTZ->QMPohyby;
         m.Close();
         m.SetIndexFieldNames(QStringLiteral("C_POL;SKLAD;DATUM DESC"));
-        m.SetFilterAndOpen(QStringLiteral("C_POL=%1 and SKLAD=%2")
-                               .arg(SqlLiteral(item), SqlLiteral(stock.FieldByName(QStringLiteral("SKLAD"))->AsString())));
+        m.SetFilterAndOpen(
+            QStringLiteral("C_POL=%1 and SKLAD=%2")
+                .arg(SqlLiteral(item), SqlLiteral(stock.FieldByName(QStringLiteral("SKLAD"))->AsString())));
     } else {
         const int i = page == tsObjednavky ? 0 : page == tsVyrobky ? 1 : page == tsZakazky ? 2 : -1;
         if (i < 0)
@@ -279,18 +280,29 @@ void TMSkladyForm::ToolUsage()
 void TMSkladyForm::Print()
 {
     TxQuery &stock = DMMTZ->QvMSklady;
-    const int choice = ChooseOption(
-        QString::fromUtf8("Skladový súpis so zásobou,Skladový súpis,Skladovú kartu,Kartu náradia"),
-        QString::fromUtf8("Tlačiť"));
+    const int choice =
+        ChooseOption(QString::fromUtf8("Skladový súpis so zásobou,Skladový súpis,Skladovú kartu,Kartu náradia"),
+                     QString::fromUtf8("Tlačiť"));
     const QString item = stock.Active() && !stock.IsEmpty()
                              ? stock.FieldByName(QStringLiteral("C_POL"))->AsString().trimmed()
                              : QString();
     switch (choice) {
-    case 1: PrintStockInventory(true); break;
-    case 2: PrintStockInventory(false); break;
-    case 3: if (!item.isEmpty()) PrintStockCard(item); break;
-    case 4: if (!item.isEmpty()) PrintToolCard(item); break;
-    default: break;
+    case 1:
+        PrintStockInventory(true);
+        break;
+    case 2:
+        PrintStockInventory(false);
+        break;
+    case 3:
+        if (!item.isEmpty())
+            PrintStockCard(item);
+        break;
+    case 4:
+        if (!item.isEmpty())
+            PrintToolCard(item);
+        break;
+    default:
+        break;
     }
 }
 

@@ -29,8 +29,8 @@ QStringList modifyOf(const char *table, const QStringList &columns, const QStrin
         sets << QStringLiteral("  %1 = :%1").arg(c);
     for (const QString &k : key)
         where << QStringLiteral("%1 = :OLD_%1").arg(k);
-    return {QStringLiteral("update %1").arg(QLatin1String(table)), QStringLiteral("set"), sets.join(QStringLiteral(",\n")),
-            QStringLiteral("where ") + where.join(QStringLiteral(" and "))};
+    return {QStringLiteral("update %1").arg(QLatin1String(table)), QStringLiteral("set"),
+            sets.join(QStringLiteral(",\n")), QStringLiteral("where ") + where.join(QStringLiteral(" and "))};
 }
 
 QStringList deleteOf(const char *table, const QStringList &key)
@@ -42,9 +42,9 @@ QStringList deleteOf(const char *table, const QStringList &key)
             QStringLiteral("where ") + where.join(QStringLiteral(" and "))};
 }
 
-const QStringList OrderColumns{QStringLiteral("C_OBJ"),     QStringLiteral("C_DOD"), QStringLiteral("VYSTAVIL"),
-                               QStringLiteral("D_VYSTAV"),  QStringLiteral("D_DODANIA"), QStringLiteral("F_OBJ"),
-                               QStringLiteral("POZNAMKA"),  QStringLiteral("STAV_OBJ")};
+const QStringList OrderColumns{QStringLiteral("C_OBJ"),    QStringLiteral("C_DOD"),     QStringLiteral("VYSTAVIL"),
+                               QStringLiteral("D_VYSTAV"), QStringLiteral("D_DODANIA"), QStringLiteral("F_OBJ"),
+                               QStringLiteral("POZNAMKA"), QStringLiteral("STAV_OBJ")};
 const QStringList RequestColumns{QStringLiteral("STAV_POZ"), QStringLiteral("C_POL"),    QStringLiteral("NAZOV"),
                                  QStringLiteral("ROZMER"),   QStringLiteral("TERMIN"),   QStringLiteral("MNOZ_POZ"),
                                  QStringLiteral("MJ"),       QStringLiteral("MNOZ_REZ"), QStringLiteral("MNOZ_OBJ"),
@@ -52,11 +52,11 @@ const QStringList RequestColumns{QStringLiteral("STAV_POZ"), QStringLiteral("C_P
                                  QStringLiteral("D_UPDATE")};
 const QStringList RequestKey{QStringLiteral("STAV_POZ"), QStringLiteral("C_POL"), QStringLiteral("C_INT"),
                              QStringLiteral("C_UROVNE"), QStringLiteral("C_POZICIE")};
-const QString RequestColumnsSelect = QStringLiteral(
-    "SELECT a.* ,\n"
-    " (select sum(mnozstvo) from MSklady where c_pol=a.c_pol) as mnoz_skl,\n"
-    " (select sum(mnoz_rez) from MPoziadavky where c_pol=a.c_pol and stav_poz<3) as mnoz_rec\n"
-    "FROM MPoziadavky a ");
+const QString RequestColumnsSelect =
+    QStringLiteral("SELECT a.* ,\n"
+                   " (select sum(mnozstvo) from MSklady where c_pol=a.c_pol) as mnoz_skl,\n"
+                   " (select sum(mnoz_rez) from MPoziadavky where c_pol=a.c_pol and stav_poz<3) as mnoz_rec\n"
+                   "FROM MPoziadavky a ");
 } // namespace
 
 const QStringList StockAsOfDateSql{
@@ -71,9 +71,9 @@ const QStringList StockAsOfDateSql{
     QStringLiteral("where POLOZKY.C_POL>'' "),
     QStringLiteral("order by MSKLADY.SKLAD, POLOZKY.C_POL"),
 };
-const QString ItemOrdersSql = QStringLiteral(
-    "SELECT a.c_obj, d_vystav, dodavatel, mnoz_obj, MJ, popis FROM MObjednavky a join MObjednavkyD b on "
-    "a.c_obj=b.c_obj join CDodavatelov c on a.c_dod=c.c_dod WHERE c_pol=:c_pol ORDER BY d_vystav DESC");
+const QString ItemOrdersSql =
+    QStringLiteral("SELECT a.c_obj, d_vystav, dodavatel, mnoz_obj, MJ, popis FROM MObjednavky a join MObjednavkyD b on "
+                   "a.c_obj=b.c_obj join CDodavatelov c on a.c_dod=c.c_dod WHERE c_pol=:c_pol ORDER BY d_vystav DESC");
 const QString ItemUsedInSql = QStringLiteral(
     "select c_pol,nazov,c_vykresu,obrazok,kp from POLOZKY where c_pol in (select c_vyr from TKusovnik where "
     "c_pol=:c_pol) or komod=:c_pol");
@@ -192,16 +192,34 @@ const QString BelowMinimum = QStringLiteral(
 
 QStringList All()
 {
-    QStringList all{ItemOrdersSql,       ItemUsedInSql,      ItemJobsSql,        ItemStores,
-                    ItemMovements,       LastDocumentNumber, NextMovementId, ItemStockRows,      PurchaseOrderCount,
-                    LastOrderLine,       JobProducedQuantity, RecalculateProducts, StockDocumentOfMonth,
-                    StockDocumentOfDay,  StockCard,          ToolCardJobs,       ToolCard,
-                    ToolUsage(QStringLiteral("K'1")), SupplierOrders, PurchaseOrderLines, PurchaseOrderPrint,
-                    RebuildRequests,     RequestSummary(QStringLiteral("stav_poz<3 and a.typ1='M' ")),
+    QStringList all{ItemOrdersSql,
+                    ItemUsedInSql,
+                    ItemJobsSql,
+                    ItemStores,
+                    ItemMovements,
+                    LastDocumentNumber,
+                    NextMovementId,
+                    ItemStockRows,
+                    PurchaseOrderCount,
+                    LastOrderLine,
+                    JobProducedQuantity,
+                    RecalculateProducts,
+                    StockDocumentOfMonth,
+                    StockDocumentOfDay,
+                    StockCard,
+                    ToolCardJobs,
+                    ToolCard,
+                    ToolUsage(QStringLiteral("K'1")),
+                    SupplierOrders,
+                    PurchaseOrderLines,
+                    PurchaseOrderPrint,
+                    RebuildRequests,
+                    RequestSummary(QStringLiteral("stav_poz<3 and a.typ1='M' ")),
                     BelowMinimum + QStringLiteral(" and a.c_pol in (select c_pol from MSklady where sklad='A')")};
-    for (const QStringList *lines : {&StockAsOfDateSql, &MovementsView, &MovementsWithItems, &PurchaseOrderSelect, &PurchaseOrderRefresh,
-                                     &PurchaseOrderInsert, &PurchaseOrderModify, &PurchaseOrderDelete, &RequestSelect,
-                                     &RequestRefresh, &RequestInsert, &RequestModify, &RequestDelete})
+    for (const QStringList *lines :
+         {&StockAsOfDateSql, &MovementsView, &MovementsWithItems, &PurchaseOrderSelect, &PurchaseOrderRefresh,
+          &PurchaseOrderInsert, &PurchaseOrderModify, &PurchaseOrderDelete, &RequestSelect, &RequestRefresh,
+          &RequestInsert, &RequestModify, &RequestDelete})
         all << joinLines(*lines);
     return all;
 }

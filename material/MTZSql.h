@@ -23,7 +23,7 @@ extern const QString LastOrderLine;
 extern const QString JobProducedQuantity;
 extern const QString RecalculateProducts;
 // ---- movements browsed and printed
-extern const QStringList MovementsView; // four lines: select, from, where, order/group
+extern const QStringList MovementsView;      // four lines: select, from, where, order/group
 extern const QStringList MovementsWithItems; // four lines, the where and order lines empty
 extern const QString StockDocumentOfMonth;
 extern const QString StockDocumentOfDay;

@@ -8,13 +8,17 @@
 
 const QStringList &MovementKindTexts()
 {
-    static const QStringList texts{
-        QStringLiteral("10 - Prijem od Dodavatela"), QStringLiteral("11 - Prijem zo zahranicia"),
-        QStringLiteral("12 - Prijem z vyroby"),      QStringLiteral("13 - Vratenie z vyroby"),
-        QStringLiteral("14 - Vratenie z opravy"),    QStringLiteral("20 - Vydaj odberatelovi"),
-        QStringLiteral("21 - Vyvoz do zahranicia"),  QStringLiteral("22 - Vydaj do vyroby"),
-        QString::fromUtf8("23 - Vypožičanie do vyroby"), QStringLiteral("24 - Vydaj na opravu"),
-        QStringLiteral("25 - Vysrotovanie")};
+    static const QStringList texts{QStringLiteral("10 - Prijem od Dodavatela"),
+                                   QStringLiteral("11 - Prijem zo zahranicia"),
+                                   QStringLiteral("12 - Prijem z vyroby"),
+                                   QStringLiteral("13 - Vratenie z vyroby"),
+                                   QStringLiteral("14 - Vratenie z opravy"),
+                                   QStringLiteral("20 - Vydaj odberatelovi"),
+                                   QStringLiteral("21 - Vyvoz do zahranicia"),
+                                   QStringLiteral("22 - Vydaj do vyroby"),
+                                   QString::fromUtf8("23 - Vypožičanie do vyroby"),
+                                   QStringLiteral("24 - Vydaj na opravu"),
+                                   QStringLiteral("25 - Vysrotovanie")};
     return texts;
 }
 
@@ -36,16 +40,26 @@ int FirstDocumentNumberBase(const QDate &date)
 QString StockDocumentKindName(int kind)
 {
     switch (kind) {
-    case 10: return QString::fromUtf8("Príjem od dodávateľa");
-    case 11: return QString::fromUtf8("Príjem zo zahraničia");
-    case 12: return QString::fromUtf8("Príjem z výroby");
-    case 14: return QString::fromUtf8("Príjem z opravy");
-    case 20: return QString::fromUtf8("Výdaj odberateľovi");
-    case 21: return QString::fromUtf8("Vývoz do zahraničia");
-    case 22: return QString::fromUtf8("Výdaj do výroby");
-    case 24: return QString::fromUtf8("Výdaj na opravu");
-    case 25: return QString::fromUtf8("Vyšrotovanie");
-    default: return QString::fromUtf8("Neznámy pohyb");
+    case 10:
+        return QString::fromUtf8("Príjem od dodávateľa");
+    case 11:
+        return QString::fromUtf8("Príjem zo zahraničia");
+    case 12:
+        return QString::fromUtf8("Príjem z výroby");
+    case 14:
+        return QString::fromUtf8("Príjem z opravy");
+    case 20:
+        return QString::fromUtf8("Výdaj odberateľovi");
+    case 21:
+        return QString::fromUtf8("Vývoz do zahraničia");
+    case 22:
+        return QString::fromUtf8("Výdaj do výroby");
+    case 24:
+        return QString::fromUtf8("Výdaj na opravu");
+    case 25:
+        return QString::fromUtf8("Vyšrotovanie");
+    default:
+        return QString::fromUtf8("Neznámy pohyb");
     }
 }
 
@@ -67,10 +81,14 @@ bool CanChangeReceiptPrice(int kind, const QDate &date, const QDate &today)
 QString PurchaseOrderStateText(int state)
 {
     switch (state) {
-    case 1: return QStringLiteral("Tla");
-    case 2: return QStringLiteral("Pot");
-    case 3: return QStringLiteral("Dod");
-    default: return QStringLiteral("   ");
+    case 1:
+        return QStringLiteral("Tla");
+    case 2:
+        return QStringLiteral("Pot");
+    case 3:
+        return QStringLiteral("Dod");
+    default:
+        return QStringLiteral("   ");
     }
 }
 
@@ -102,8 +120,9 @@ TReservation ReserveRequest(double requested, double reserved, double ordered, d
 
 QString BuildMovementCondition(const TMovementFilter &f)
 {
-    QString c = QStringLiteral("datum between %1 and %2")
-                    .arg(SqlLiteral(f.From.toString(Qt::ISODate), ftDate), SqlLiteral(f.To.toString(Qt::ISODate), ftDate));
+    QString c =
+        QStringLiteral("datum between %1 and %2")
+            .arg(SqlLiteral(f.From.toString(Qt::ISODate), ftDate), SqlLiteral(f.To.toString(Qt::ISODate), ftDate));
     const QString store = f.Store.trimmed();
     if (!store.isEmpty())
         c += QStringLiteral(" and sklad=") + SqlLiteral(store);
@@ -131,7 +150,8 @@ QString BuildRequestFilter(const TRequestFilter &f, bool requestTab)
                                "OD.c_obj=O.c_obj where c_dod=%1)")
                     .arg(f.Supplier);
     if (!f.Store.trimmed().isEmpty())
-        text += QStringLiteral(" and a.c_pol in (select c_pol from MSklady where sklad=%1)").arg(SqlLiteral(f.Store.trimmed()));
+        text += QStringLiteral(" and a.c_pol in (select c_pol from MSklady where sklad=%1)")
+                    .arg(SqlLiteral(f.Store.trimmed()));
     if (!f.ItemType.trimmed().isEmpty())
         text += QStringLiteral(" and a.c_pol in (select c_pol from Polozky where typ2=%1)")
                     .arg(SqlLiteral(f.ItemType.trimmed()));
@@ -148,8 +168,8 @@ QString BuildRequestFilter(const TRequestFilter &f, bool requestTab)
     return QStringLiteral("stav_poz<%1 and a.typ1='M' %2").arg(3).arg(text);
 }
 
-QString ItemQuickSearchFilter(const QStringList &fields, const QStringList &values, bool prefix,
-                              const QString &kind, const QString &subKind)
+QString ItemQuickSearchFilter(const QStringList &fields, const QStringList &values, bool prefix, const QString &kind,
+                              const QString &subKind)
 {
     QString filter = QStringLiteral("typ1<>'V'");
     for (int i = 0; i < fields.size() && i < values.size(); ++i)

@@ -35,9 +35,9 @@ int NextOrderLineNumber(int highestStored, int highestCached);
 
 // ---- requests
 struct TReservation {
-    bool Changed = false;  // false: nothing was open, the request stays as it is
-    double Reserved = 0;   // added to MNOZ_REZ (and to every listed row's MNOZ_REC of the item)
-    double Ordered = 0;    // added to MNOZ_OBJ
+    bool Changed = false; // false: nothing was open, the request stays as it is
+    double Reserved = 0;  // added to MNOZ_REZ (and to every listed row's MNOZ_REC of the item)
+    double Ordered = 0;   // added to MNOZ_OBJ
 };
 // open = requested - reserved - ordered; free = stock - reserved over all requests of the item. Reserves
 // max(0, min(open, free)); with order, what stays open is added to the ordered quantity.
@@ -65,5 +65,5 @@ struct TRequestFilter {
 QString BuildRequestFilter(const TRequestFilter &filter, bool requestTab);
 
 // The items list's filter: never products; each field matched by prefix or anywhere.
-QString ItemQuickSearchFilter(const QStringList &fields, const QStringList &values, bool prefix,
-                              const QString &kind, const QString &subKind);
+QString ItemQuickSearchFilter(const QStringList &fields, const QStringList &values, bool prefix, const QString &kind,
+                              const QString &subKind);

@@ -326,10 +326,10 @@ QString TQQueryForm::askSaveFileName(const QString &fileName, const QString &fil
                                      int *filterIndex)
 {
     QString selected = filters.split(QStringLiteral(";;")).value(0);
-    const QString name = ChooseFileName(title + QStringLiteral(" :"),
-                                        QFileInfo(fileName).isAbsolute() ? fileName
-                                                                          : SqlConsoleFolder() + QLatin1Char('/') + fileName,
-                                        filters, &selected, true);
+    const QString name =
+        ChooseFileName(title + QStringLiteral(" :"),
+                       QFileInfo(fileName).isAbsolute() ? fileName : SqlConsoleFolder() + QLatin1Char('/') + fileName,
+                       filters, &selected, true);
     if (name.isEmpty())
         return name;
     SqlConsoleFolder() = QFileInfo(name).absolutePath();
@@ -364,7 +364,8 @@ void writeText(const QString &name, const QString &text)
 
 void TQQueryForm::SaveSql()
 {
-    const QString name = askSaveFileName(QStringLiteral("query.sql"), SqlFilter, QString::fromUtf8("Uložit SQL dotaz do"));
+    const QString name =
+        askSaveFileName(QStringLiteral("query.sql"), SqlFilter, QString::fromUtf8("Uložit SQL dotaz do"));
     if (name.isEmpty())
         return;
     writeText(name, mSQL->toPlainText());
@@ -373,7 +374,8 @@ void TQQueryForm::SaveSql()
 
 void TQQueryForm::SaveText()
 {
-    const QString name = askSaveFileName(QStringLiteral("report.txt"), TextFilter, QString::fromUtf8("Uložit výsledok do"));
+    const QString name =
+        askSaveFileName(QStringLiteral("report.txt"), TextFilter, QString::fromUtf8("Uložit výsledok do"));
     if (name.isEmpty())
         return;
     writeText(name, mResult->toPlainText());

@@ -107,19 +107,26 @@ void put(QSaveFile &file, const QByteArray &bytes)
 TDBaseField DBaseFieldOf(const TField *f)
 {
     switch (f->DataType()) {
-    case ftSmallint: return {'N', 6, 0};
+    case ftSmallint:
+        return {'N', 6, 0};
     case ftInteger:
-    case ftWord: return {'N', 11, 0};
-    case ftLargeint: return {'N', 20, 0};
+    case ftWord:
+        return {'N', 11, 0};
+    case ftLargeint:
+        return {'N', 20, 0};
     case ftFloat:
     case ftCurrency:
-    case ftBCD: return {'N', 16, 5};
+    case ftBCD:
+        return {'N', 16, 5};
     case ftDate:
-    case ftDateTime: return {'D', 8, 0};
+    case ftDateTime:
+        return {'D', 8, 0};
     case ftString:
     case ftFixedChar:
-    case ftMemo: return {'C', std::min(dataSize(f), 254), 0};
-    default: return {'N', std::clamp(dataSize(f), 1, 254), 0};
+    case ftMemo:
+        return {'C', std::min(dataSize(f), 254), 0};
+    default:
+        return {'N', std::clamp(dataSize(f), 1, 254), 0};
     }
 }
 
@@ -220,22 +227,34 @@ void ExportFixedWidth(TDataSet &data, const QString &fileName)
             for (int i = 0; i < data.FieldCount(); ++i) {
                 const TField *f = data.Fields(i);
                 switch (f->DataType()) {
-                case ftSmallint: line += printedInt(6, f->AsLargeInt()); break;
+                case ftSmallint:
+                    line += printedInt(6, f->AsLargeInt());
+                    break;
                 case ftInteger:
-                case ftWord: line += printedInt(11, f->AsLargeInt()); break;
-                case ftLargeint: line += printedInt(20, f->AsLargeInt()); break;
+                case ftWord:
+                    line += printedInt(11, f->AsLargeInt());
+                    break;
+                case ftLargeint:
+                    line += printedInt(20, f->AsLargeInt());
+                    break;
                 case ftFloat:
                 case ftCurrency:
-                case ftBCD: line += printed("%*.5f", 15, f->AsFloat()); break;
+                case ftBCD:
+                    line += printed("%*.5f", 15, f->AsFloat());
+                    break;
                 case ftDate:
-                case ftDateTime: line += dateBytes(f); break;
+                case ftDateTime:
+                    line += dateBytes(f);
+                    break;
                 case ftBlob:
-                case ftGraphic: break;
+                case ftGraphic:
+                    break;
                 default: {
                     // Right-aligned to the data size, never cut.
                     const QString text = f->AsString();
                     const int width = dataSize(f);
-                    line += (text.size() < width ? QString(width - text.size(), QLatin1Char(' ')) + text : text).toUtf8();
+                    line +=
+                        (text.size() < width ? QString(width - text.size(), QLatin1Char(' ')) + text : text).toUtf8();
                 }
                 }
             }
@@ -266,7 +285,9 @@ void ExportSpreadsheet(TDataSet &data, const QString &fileName)
     format_set_num_format(date, "d.m.yy");
     const int n = data.FieldCount();
     std::vector<int> widths(size_t(n), 8);
-    auto widen = [&](int col, int width) { widths[size_t(col)] = std::max(widths[size_t(col)], std::min(width + 2, 80)); };
+    auto widen = [&](int col, int width) {
+        widths[size_t(col)] = std::max(widths[size_t(col)], std::min(width + 2, 80));
+    };
     for (int i = 0; i < n; ++i) {
         const QByteArray name = data.Fields(i)->DisplayName().toUtf8();
         worksheet_write_string(sheet, 0, lxw_col_t(i), name.constData(), bold);
@@ -295,8 +316,8 @@ void ExportSpreadsheet(TDataSet &data, const QString &fileName)
                 widen(i, 12);
             } else if (isDate(t)) {
                 const QDateTime dt = f->AsDateTime();
-                lxw_datetime value{dt.date().year(), dt.date().month(), dt.date().day(), dt.time().hour(),
-                                   dt.time().minute(), double(dt.time().second())};
+                lxw_datetime value{dt.date().year(), dt.date().month(),  dt.date().day(),
+                                   dt.time().hour(), dt.time().minute(), double(dt.time().second())};
                 worksheet_write_datetime(sheet, row, lxw_col_t(i), &value, date);
                 widen(i, 8);
             } else {
@@ -324,9 +345,17 @@ void ExportSpreadsheet(TDataSet &data, const QString &fileName)
 void ExportConsoleResult(TDataSet &data, const QString &fileName, TConsoleExport kind)
 {
     switch (kind) {
-    case TConsoleExport::Delimited: ExportDelimited(data, fileName); break;
-    case TConsoleExport::DBase: ExportDBase(data, fileName); break;
-    case TConsoleExport::FixedWidth: ExportFixedWidth(data, fileName); break;
-    case TConsoleExport::Spreadsheet: ExportSpreadsheet(data, fileName); break;
+    case TConsoleExport::Delimited:
+        ExportDelimited(data, fileName);
+        break;
+    case TConsoleExport::DBase:
+        ExportDBase(data, fileName);
+        break;
+    case TConsoleExport::FixedWidth:
+        ExportFixedWidth(data, fileName);
+        break;
+    case TConsoleExport::Spreadsheet:
+        ExportSpreadsheet(data, fileName);
+        break;
     }
 }

@@ -3,6 +3,7 @@
 // form with its tool usage, and an item card refused as a duplicate.
 #include "MaterialFixture.h"
 #include "common/WhenModal.h"
+#include "material/DodavateliaForm.h"
 #include "material/MObjednavkyForm.h"
 #include "material/MPohybDForm.h"
 #include "material/MPolozkyForm.h"
@@ -38,12 +39,14 @@ protected:
         delete MPohybDForm;
         delete MSkladyForm;
         delete MPoziadavkyForm;
+        delete DodavateliaForm;
         delete QQueryForm;
         MaterialTest::TearDown();
     }
     void orderWithLines(const char *number, int lines)
     {
-        exec(QStringLiteral("insert into MOBJEDNAVKY (C_OBJ, C_DOD, D_VYSTAV, STAV_OBJ) values ('%1', 1, '2026-03-10', 2)")
+        exec(QStringLiteral(
+                 "insert into MOBJEDNAVKY (C_OBJ, C_DOD, D_VYSTAV, STAV_OBJ) values ('%1', 1, '2026-03-10', 2)")
                  .arg(QLatin1String(number)));
         for (int i = 1; i <= lines; ++i)
             exec(QStringLiteral("insert into MOBJEDNAVKYD (C_OBJ, C_RIADKU, C_POL, MNOZ_OBJ, MJ) values ('%1', %2, "
@@ -109,8 +112,10 @@ TEST_F(FormsTest, ANewCopyCancelledLeavesNothingAcceptedCopiesTheLines)
 TEST_F(FormsTest, LinesFromRequestsLeaveOutWhatTheStockCovers)
 {
     exec("insert into MSKLADY (C_POL, SKLAD, MNOZSTVO) values ('M-1', 'M1', 50)");
-    exec("insert into MPOZIADAVKY (STAV_POZ, C_POL, C_INT, C_UROVNE, C_POZICIE, TYP1, NAZOV, MJ, MNOZ_POZ) values (0, 'M-1', 260001, 1, 1, 'M', 'Plech', 'KS', 20)");
-    exec("insert into MPOZIADAVKY (STAV_POZ, C_POL, C_INT, C_UROVNE, C_POZICIE, TYP1, NAZOV, MJ, MNOZ_POZ) values (0, 'M-2', 260001, 1, 2, 'M', 'Tyč', 'KS', 7)");
+    exec("insert into MPOZIADAVKY (STAV_POZ, C_POL, C_INT, C_UROVNE, C_POZICIE, TYP1, NAZOV, MJ, MNOZ_POZ) values (0, "
+         "'M-1', 260001, 1, 1, 'M', 'Plech', 'KS', 20)");
+    exec("insert into MPOZIADAVKY (STAV_POZ, C_POL, C_INT, C_UROVNE, C_POZICIE, TYP1, NAZOV, MJ, MNOZ_POZ) values (0, "
+         "'M-2', 260001, 1, 2, 'M', 'Tyč', 'KS', 7)");
     orderWithLines("Obj.260001", 0);
     TMObjednavkyDForm dialog;
     mtz->QMObj.Open();
@@ -146,7 +151,8 @@ TEST_F(FormsTest, TheCallersJobFilterNarrowsTheRequests)
                             "values (0, 'M-1', %1, 1, 1, 'M', 5)")
                  .arg(job));
     exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, MENA) values ('ZAK1', 'Z', 0, 'EUR')");
-    exec("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, MNOZ_VYR, STAV_ZAK, C_REV, C_INT_RE) values (260002, 'ZAK1', 'M-1', 1, 1, 5, 0, 0)");
+    exec("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, MNOZ_VYR, STAV_ZAK, C_REV, C_INT_RE) values (260002, "
+         "'ZAK1', 'M-1', 1, 1, 5, 0, 0)");
     QList<int> jobs;
     WhenModal<TMPoziadavkyForm>([&](TMPoziadavkyForm *f) {
         TDataSet *rows = f->GridDetail->DataSet();
@@ -183,11 +189,13 @@ TEST_F(FormsTest, TheStoresFormShowsTodaysStockAndAToolsUsage)
         f->Tabs->setCurrentWidget(f->tsPohyby);
         mtz->QMPohyby.FetchAll();
         EXPECT_EQ(mtz->QMPohyby.RecordCount(), 1);
-        WhenModal<TQQueryForm>([](TQQueryForm *console) {
-            EXPECT_EQ(console->windowTitle(), QString::fromUtf8("Využitie nástroja"));
-            EXPECT_EQ(console->pcQuery->currentWidget(), console->tsParams);
-            console->SetModalResult(mrCancel);
-        }, f);
+        WhenModal<TQQueryForm>(
+            [](TQQueryForm *console) {
+                EXPECT_EQ(console->windowTitle(), QString::fromUtf8("Využitie nástroja"));
+                EXPECT_EQ(console->pcQuery->currentWidget(), console->tsParams);
+                console->SetModalResult(mrCancel);
+            },
+            f);
         f->ToolUsage();
         checked = true;
         f->SetModalResult(mrCancel);
@@ -219,6 +227,65 @@ TEST_F(FormsTest, AnItemCardRefusedAsADuplicateStaysOpenWithTheMessage)
     list.ApplyItemQuickSearch({"NAZOV"}, {QString::fromUtf8("ožka")}, false);
     mtz->QPolozky.FetchAll();
     EXPECT_EQ(mtz->QPolozky.RecordCount(), 3) << "names containing the text";
+}
+
+TEST_F(FormsTest, OnlyAChangedCalculatedPriceAsksForTheRecalculation)
+{
+    TMPolozkyForm list;
+    list.ApplyItemQuickSearch({"C_POL"}, {"M-1"}, true);
+    WhenModal<TMPolozkyDForm>([](TMPolozkyDForm *card) {
+        DMMTZ->QPolozky.FieldByName("CENA_NAKL")->SetValue(9.5);
+        card->BtnOK->click();
+    });
+    list.EditItem();
+    EXPECT_TRUE(responder->Texts().isEmpty());
+    EXPECT_DOUBLE_EQ(number("select CENA_NAKL from POLOZKY where C_POL='M-1'"), 9.5);
+    WhenModal<TMPolozkyDForm>([](TMPolozkyDForm *card) {
+        DMMTZ->QPolozky.FieldByName("CENA_KALK")->SetValue(4);
+        card->BtnOK->click();
+    });
+    responder->MessageAnswers = {mrYes};
+    list.EditItem();
+    EXPECT_EQ(responder->Texts(),
+              QStringList{QString::fromUtf8("Prepočítať cenu výrobkov, do ktorých vstupuje tento materiál ?")});
+    EXPECT_DOUBLE_EQ(number("select CENA_KALK from POLOZKY where C_POL='M-1'"), 4);
+}
+
+TEST_F(FormsTest, ASupplierPickedByNamePrefix)
+{
+    exec(QString::fromUtf8("insert into CDODAVATELOV (C_DOD, DODAVATEL) values (2, 'Kovo''s Trade')"));
+    exec(QString::fromUtf8("insert into CDODAVATELOV (C_DOD, DODAVATEL) values (3, 'Železiarne')"));
+    TxDataSet &h = mtz->QMObj;
+    h.Open();
+    h.Append();
+    h.FieldByName("DODAVATEL")->SetValue(QString::fromUtf8("Žel"));
+    EXPECT_TRUE(PickSupplier(h.FieldByName("C_DOD"), h.FieldByName("DODAVATEL"))) << "one match: no browser";
+    EXPECT_EQ(h.FieldByName("C_DOD")->AsInteger(), 3);
+    EXPECT_EQ(h.FieldByName("DODAVATEL")->AsString(), QString::fromUtf8("Železiarne"));
+
+    h.FieldByName("DODAVATEL")->SetValue(QStringLiteral("x' or 'a'='a"));
+    int listed = -1;
+    WhenModal<TDodavateliaForm>([&](TDodavateliaForm *f) {
+        f->DBGrid->DataSet()->FetchAll();
+        listed = f->DBGrid->DataSet()->RecordCount();
+        f->SetModalResult(mrCancel);
+    });
+    EXPECT_FALSE(PickSupplier(h.FieldByName("C_DOD"), h.FieldByName("DODAVATEL")));
+    EXPECT_EQ(listed, 0) << "none matches: the empty browser";
+    EXPECT_EQ(h.FieldByName("C_DOD")->AsInteger(), 3);
+
+    h.FieldByName("DODAVATEL")->SetValue(QStringLiteral("Kovo"));
+    WhenModal<TDodavateliaForm>([&](TDodavateliaForm *f) {
+        f->DBGrid->DataSet()->FetchAll();
+        listed = f->DBGrid->DataSet()->RecordCount();
+        EXPECT_TRUE(f->BtnVyber->isVisible());
+        EXPECT_TRUE(f->DBGrid->DataSet()->Locate("C_DOD", 2));
+        f->SetModalResult(mrOk);
+    });
+    EXPECT_TRUE(PickSupplier(h.FieldByName("C_DOD"), h.FieldByName("DODAVATEL")));
+    EXPECT_EQ(listed, 2);
+    EXPECT_EQ(h.FieldByName("C_DOD")->AsInteger(), 2);
+    h.Cancel();
 }
 
 } // namespace

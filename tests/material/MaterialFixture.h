@@ -40,8 +40,8 @@ protected:
                  .arg(code, QLatin1String(kind), SqlFloat(price)));
     }
     // Appends a movement through the data module as the movement dialog does (sign by kind).
-    void move(const QDate &date, int kind, const QString &store, const QString &code, double quantity,
-              double price = 0, int job = 0)
+    void move(const QDate &date, int kind, const QString &store, const QString &code, double quantity, double price = 0,
+              int job = 0)
     {
         TxTable &m = mtz->QMPohyby;
         if (!m.Active())

@@ -221,7 +221,8 @@ TEST_F(SupplyTest, HostileTextInEveryFilterStaysALiteral)
     f.From = QDate(2026, 3, 1);
     f.To = QDate(2026, 3, 31);
     EXPECT_EQ(countWhere(movements, BuildMovementCondition(f)), 1);
-    for (QString TMovementFilter::*text : {&TMovementFilter::Store, &TMovementFilter::Item, &TMovementFilter::ItemType}) {
+    for (QString TMovementFilter::*text :
+         {&TMovementFilter::Store, &TMovementFilter::Item, &TMovementFilter::ItemType}) {
         TMovementFilter h = f;
         h.*text = hostile;
         EXPECT_EQ(countWhere(movements, BuildMovementCondition(h)), 0);

@@ -103,8 +103,8 @@ TEST_F(SqlConsoleTest, DBaseTableBytes)
     ExportDBase(q, file);
     const int recordLength = 1 + 21 + 6 + 11 + 20 + 16 + 8;
     QByteArray expected;
-    expected += QByteArray("\x03\x04\x01\x01", 4) + le(2, 4) + le(6 * 32 + 33, 2) + le(recordLength, 2) +
-                QByteArray(20, '\0');
+    expected +=
+        QByteArray("\x03\x04\x01\x01", 4) + le(2, 4) + le(6 * 32 + 33, 2) + le(recordLength, 2) + QByteArray(20, '\0');
     expected += descriptor("S", 'C', 1, 21, 0);
     expected += descriptor("SI", 'N', 22, 6, 0);
     expected += descriptor("I", 'N', 28, 11, 0);
