@@ -2,6 +2,7 @@
 // recalculation of the loaded job against loading that job's rows, and the statements sent while it
 // recalculates (there should be none: the model works on the loaded rows).
 // Usage: calc_bench [path of database/create.sh]
+#include "BenchDatabase.h"
 #include "platform/db/SqlWait.h"
 #include "platform/os/IniFile.h"
 #include "sales/DMOdbyt.h"
@@ -22,21 +23,6 @@ namespace {
 constexpr int kJobs = 1000;
 constexpr int kOperations = 20;
 constexpr int kMaterials = 10;
-
-QString findCreateScript(int argc, char **argv)
-{
-    if (argc > 1)
-        return QString::fromLocal8Bit(argv[1]);
-    QDir dir(QCoreApplication::applicationDirPath());
-    for (int up = 0; up < 6; ++up) {
-        const QString candidate = dir.filePath(QStringLiteral("database/create.sh"));
-        if (QFileInfo::exists(candidate))
-            return candidate;
-        if (!dir.cdUp())
-            break;
-    }
-    return QString();
-}
 
 void fill(TDMZal &dm)
 {
@@ -81,7 +67,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString script = findCreateScript(argc, argv);
+    const QString script = FindCreateScript(argc, argv);
     if (script.isEmpty()) {
         std::fprintf(stderr, "calc_bench: database/create.sh not found; give its path\n");
         return 2;

@@ -2,6 +2,7 @@
 // the 34 long-lived objects, connection, privileges) and its close, against a bare window that attaches
 // to the same database and closes.
 // Usage: start_bench [path of database/create.sh]
+#include "BenchDatabase.h"
 #include "platform/fb/IBDatabase.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/DMZal.h"
@@ -23,21 +24,6 @@
 namespace {
 
 // database/create.sh: given, or found above the benchmark's folder (build folders sit in the source tree).
-QString findCreateScript(int argc, char **argv)
-{
-    if (argc > 1)
-        return QString::fromLocal8Bit(argv[1]);
-    QDir dir(QCoreApplication::applicationDirPath());
-    for (int up = 0; up < 6; ++up) {
-        const QString candidate = dir.filePath(QStringLiteral("database/create.sh"));
-        if (QFileInfo::exists(candidate))
-            return candidate;
-        if (!dir.cdUp())
-            break;
-    }
-    return QString();
-}
-
 void waitFor(const std::function<bool()> &done)
 {
     QElapsedTimer limit;
@@ -100,7 +86,7 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
 
-    const QString script = findCreateScript(argc, argv);
+    const QString script = FindCreateScript(argc, argv);
     if (script.isEmpty()) {
         std::fprintf(stderr, "start_bench: database/create.sh not found; give its path\n");
         return 2;

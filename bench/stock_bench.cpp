@@ -3,6 +3,7 @@
 // against the same statement fetched by a plain client loop; and one item's stock card (its movements,
 // newest first, as the item list and the stores form show them) the same way. The plans go to stderr.
 // Usage: stock_bench [path of database/create.sh]
+#include "BenchDatabase.h"
 #include "library/xQuery.h"
 #include "material/DMMTZ.h"
 #include "material/MTZSql.h"
@@ -29,21 +30,6 @@ constexpr int kStores = 10;
 const QDate kAsOf(2026, 6, 30);
 const QString kStore = QStringLiteral("S03");
 const QString kItem = QStringLiteral("M01234");
-
-QString findCreateScript(int argc, char **argv)
-{
-    if (argc > 1)
-        return QString::fromLocal8Bit(argv[1]);
-    QDir dir(QCoreApplication::applicationDirPath());
-    for (int up = 0; up < 6; ++up) {
-        const QString candidate = dir.filePath(QStringLiteral("database/create.sh"));
-        if (QFileInfo::exists(candidate))
-            return candidate;
-        if (!dir.cdUp())
-            break;
-    }
-    return QString();
-}
 
 // Items, stores and movements spread over 2026; the stock rows summed from the movements at once
 // (the movement triggers are off while filling).
@@ -156,7 +142,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("TZ"))
         qputenv("TZ", ":/etc/localtime");
     QApplication app(argc, argv);
-    const QString script = findCreateScript(argc, argv);
+    const QString script = FindCreateScript(argc, argv);
     if (script.isEmpty()) {
         std::fprintf(stderr, "stock_bench: database/create.sh not found; give its path\n");
         return 2;
