@@ -71,6 +71,13 @@ const QStringList StockAsOfDateSql{
     QStringLiteral("where POLOZKY.C_POL>'' "),
     QStringLiteral("order by MSKLADY.SKLAD, POLOZKY.C_POL"),
 };
+QString StockInventoryWhere(bool onlyStock)
+{
+    return onlyStock ? QStringLiteral("where POLOZKY.C_POL>'' and (MSKLADY.mnozstvo - coalesce(mnoz_poh,0) > 0.0001 "
+                                      "or mnoz_vydv <> 0 or mnoz_vydo <> 0) ")
+                     : StockAsOfDateSql[3];
+}
+
 const QString ItemOrdersSql =
     QStringLiteral("SELECT a.c_obj, d_vystav, dodavatel, mnoz_obj, MJ, popis FROM MObjednavky a join MObjednavkyD b on "
                    "a.c_obj=b.c_obj join CDodavatelov c on a.c_dod=c.c_dod WHERE c_pol=:c_pol ORDER BY d_vystav DESC");
@@ -216,6 +223,9 @@ QStringList All()
                     RebuildRequests,
                     RequestSummary(QStringLiteral("stav_poz<3 and a.typ1='M' ")),
                     BelowMinimum + QStringLiteral(" and a.c_pol in (select c_pol from MSklady where sklad='A')")};
+    QStringList inventory = StockAsOfDateSql;
+    inventory[3] = StockInventoryWhere(true);
+    all << joinLines(inventory);
     for (const QStringList *lines :
          {&StockAsOfDateSql, &MovementsView, &MovementsWithItems, &PurchaseOrderSelect, &PurchaseOrderRefresh,
           &PurchaseOrderInsert, &PurchaseOrderModify, &PurchaseOrderDelete, &RequestSelect, &RequestRefresh,

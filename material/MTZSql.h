@@ -9,6 +9,8 @@ namespace MTZSql {
 // ---- shared texts of the material side (the dispatch module reads the stock as of a date too)
 // Five lines; line 3 is the WHERE line the forms replace. Parameters :typ_skladu, :kdatumu.
 extern const QStringList StockAsOfDateSql;
+// The WHERE line of the stock list as of a date; only the rows with stock, lent or at repair when asked.
+QString StockInventoryWhere(bool onlyStock);
 extern const QString ItemOrdersSql;
 extern const QString ItemUsedInSql;
 extern const QString ItemJobsSql;

@@ -67,14 +67,9 @@ void PrintStockInventory(bool onlyStock)
     if (!q.Active() || q.ParamByName(QStringLiteral("kdatumu")).Value.toDate() != asOf)
         DMMTZ->OpenStockAsOfDate(storeType, asOf);
     // The rows left out are filtered in the statement the report reads.
-    TxQuery *rows = printQuery(
-        MTZSql::StockAsOfDateSql.join(QLatin1Char('\n'))
-            .replace(MTZSql::StockAsOfDateSql[3],
-                     onlyStock ? QStringLiteral(
-                                     "where POLOZKY.C_POL>'' and (MSKLADY.mnozstvo - coalesce(mnoz_poh,0) > 0.0001 or "
-                                     "mnoz_vydv <> 0 or mnoz_vydo <> 0) ")
-                               : MTZSql::StockAsOfDateSql[3]),
-        {storeType, asOf});
+    QStringList lines = MTZSql::StockAsOfDateSql;
+    lines[3] = MTZSql::StockInventoryWhere(onlyStock);
+    TxQuery *rows = printQuery(lines.join(QLatin1Char('\n')), {storeType, asOf});
     BuildGridReport(rows, QString::fromUtf8("Súpis skladových zásob k ") + DateToStr(asOf), 8);
     rows->Close();
 }

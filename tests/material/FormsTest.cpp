@@ -6,6 +6,7 @@
 #include "material/DodavateliaForm.h"
 #include "material/MObjednavkyForm.h"
 #include "material/MPohybDForm.h"
+#include "material/MPohybyForm.h"
 #include "material/MPolozkyForm.h"
 #include "material/MPoziadavkyForm.h"
 #include "material/MSkladyForm.h"
@@ -15,6 +16,7 @@
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/DBControls.h"
 
+#include <QComboBox>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -40,6 +42,7 @@ protected:
         delete MSkladyForm;
         delete MPoziadavkyForm;
         delete DodavateliaForm;
+        delete MPohybyForm;
         delete QQueryForm;
         MaterialTest::TearDown();
     }
@@ -227,6 +230,44 @@ TEST_F(FormsTest, AnItemCardRefusedAsADuplicateStaysOpenWithTheMessage)
     list.ApplyItemQuickSearch({"NAZOV"}, {QString::fromUtf8("ožka")}, false);
     mtz->QPolozky.FetchAll();
     EXPECT_EQ(mtz->QPolozky.RecordCount(), 3) << "names containing the text";
+}
+
+TEST_F(FormsTest, TheMovementsOfAPeriodInDetailAndSummed)
+{
+    move(QDate(2026, 3, 16), 10, "M1", "M-1", 4, 2);
+    move(QDate(2026, 3, 16), 22, "M1", "M-1", 1, 2);
+    move(QDate(2026, 3, 1), 10, "M1", "M-2", 9, 2);
+    mtz->QMPohyby.Close();
+    bool checked = false;
+    WhenModal<TMPohybyForm>([&](TMPohybyForm *f) {
+        TDataSet *rows = f->Grid->DataSet();
+        rows->FetchAll();
+        EXPECT_EQ(rows->RecordCount(), 2) << "today's movements";
+        f->eOd->setText(QStringLiteral("1.3.2026"));
+        f->eSklad->setText(QStringLiteral("M1' or 'a'='a"));
+        f->BtnFilter->click();
+        rows->FetchAll();
+        EXPECT_EQ(rows->RecordCount(), 0);
+        f->eSklad->setText(QStringLiteral("M1"));
+        f->eTyp->setText(QStringLiteral("10 or 1=1"));
+        f->cbPohlad->setCurrentIndex(4); // the sum per store
+        f->BtnFilter->click();
+        rows = f->Grid->DataSet();
+        EXPECT_EQ(rows, &mtz->QvMPohyby);
+        rows->FetchAll();
+        ASSERT_EQ(rows->RecordCount(), 2) << "receipts and issues of the store";
+        double value = 0;
+        for (rows->First(); !rows->Eof(); rows->Next())
+            value += rows->FieldByName("HODNOTA")->AsFloat();
+        EXPECT_DOUBLE_EQ(value, (4 + 9 - 1) * 2.0);
+        f->eOd->setText(QStringLiteral("31.2.2026"));
+        f->BtnFilter->click();
+        EXPECT_TRUE(responder->Texts().last().contains("31.2.2026")) << "an impossible date is refused";
+        checked = true;
+        f->SetModalResult(mrCancel);
+    });
+    ShowStockMovements();
+    EXPECT_TRUE(checked);
 }
 
 TEST_F(FormsTest, OnlyAChangedCalculatedPriceAsksForTheRecalculation)

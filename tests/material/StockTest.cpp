@@ -143,6 +143,23 @@ TEST_F(StockTest, AnItemWithStockIsNotDeleted)
     EXPECT_EQ(number("select count(*) from POLOZKY"), 1);
 }
 
+TEST_F(StockTest, TheInventoryWithStockLeavesOutEmptyAndNegativeRows)
+{
+    for (const char *code : {"A", "B", "C", "D"})
+        item(QString::fromLatin1(code));
+    exec("insert into MSKLADY (C_POL, SKLAD, MNOZSTVO, MNOZ_VYDV, MNOZ_VYDO) values ('A', 'M1', 0.00005, 0, 0)");
+    exec("insert into MSKLADY (C_POL, SKLAD, MNOZSTVO, MNOZ_VYDV, MNOZ_VYDO) values ('B', 'M1', -2, 0, 0)");
+    exec("insert into MSKLADY (C_POL, SKLAD, MNOZSTVO, MNOZ_VYDV, MNOZ_VYDO) values ('C', 'M1', 0, 1, 0)");
+    exec("insert into MSKLADY (C_POL, SKLAD, MNOZSTVO, MNOZ_VYDV, MNOZ_VYDO) values ('D', 'M1', 3, 0, 0)");
+    auto listed = [&](bool onlyStock) {
+        QStringList lines = MTZSql::StockAsOfDateSql;
+        lines[3] = MTZSql::StockInventoryWhere(onlyStock);
+        return SelectColumnParams(lines.join('\n'), {QStringLiteral("M"), QDate(2026, 3, 16)}).join(',');
+    };
+    EXPECT_EQ(listed(true).remove(' '), "C,D");
+    EXPECT_EQ(listed(false).remove(' '), "A,B,C,D");
+}
+
 TEST_F(StockTest, TheReceiptPriceChangesOnlyWithinFortyDays)
 {
     EXPECT_TRUE(CanChangeReceiptPrice(10, D(3, 16).addDays(-40), D(3, 16)));
