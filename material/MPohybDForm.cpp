@@ -71,6 +71,8 @@ TMPohybDForm::TMPohybDForm(QWidget *owner) : TForm(owner)
     form->addRow(QStringLiteral("Cena"), eCena);
     auto *buttons = new QHBoxLayout;
     BtnOK = new TBitBtn(bkOK, this);
+    BtnOK->SetModalResult(mrNone);
+    connect(BtnOK, &QPushButton::clicked, this, [this] { Guarded([this] { Save(); }); });
     BtnCancel = new TBitBtn(bkCancel, this);
     buttons->addStretch();
     buttons->addWidget(BtnOK);
@@ -137,20 +139,24 @@ void TMPohybDForm::PickJob()
             ->SetValue(SelectValueParams(MTZSql::JobProducedQuantity, {job->AsInteger()}));
 }
 
+void TMPohybDForm::Save()
+{
+    // A refused post shows its message and the dialog stays open with the row in edit.
+    if (cbTypPohybu->currentIndex() >= 0)
+        DMMTZ->PostMovementWithSign();
+    else
+        DMMTZ->QMPohyby.Post();
+    SetModalResult(mrOk);
+}
+
 int EditStockMovement()
 {
     if (!MPohybDForm)
         new TMPohybDForm;
     TDataSet &m = DMMTZ->QMPohyby;
     const int result = MPohybDForm->ShowModal();
-    if (result == mrOk) {
-        if (MPohybDForm->cbTypPohybu->currentIndex() >= 0)
-            DMMTZ->PostMovementWithSign();
-        else
-            m.Post();
-    } else if (m.State() == dsEdit || m.State() == dsInsert) {
+    if (result != mrOk && (m.State() == dsEdit || m.State() == dsInsert))
         m.Cancel();
-    }
     return result;
 }
 

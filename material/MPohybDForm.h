@@ -28,6 +28,8 @@ public:
     void KindChosen(int index);
     // The item pick; a chosen item's purchase price becomes the movement's price.
     void PickItem();
+    // OK: the quantity signed by the chosen kind, then the post; an error keeps the dialog open.
+    void Save();
     // Leaving the job: a job above 0 is picked; for a return from production its quantity made.
     void PickJob();
 };

@@ -91,6 +91,29 @@ TEST_F(FormsTest, ADeliveredOrderIsReceivedAsOneDocument)
     EXPECT_EQ(responder->Texts(), QStringList{QString::fromUtf8("Vytlačiť príjemku?")});
 }
 
+TEST_F(FormsTest, ARefusedMovementKeepsTheDialogOpen)
+{
+    TxTable &m = mtz->QMPohyby;
+    m.Open();
+    m.Append();
+    m.FieldByName("C_POL")->SetValue(QStringLiteral("M-1"));
+    m.FieldByName("SKLAD")->SetValue(QStringLiteral("M1"));
+    m.FieldByName("TYP_POHYBU")->SetValue(30);
+    m.FieldByName("MNOZSTVO")->SetValue(5);
+    WhenModal<TMPohybDForm>([&](TMPohybDForm *f) {
+        EXPECT_EQ(f->cbTypPohybu->currentIndex(), -1) << "no entry of the list has kind 30";
+        f->BtnOK->click();
+        EXPECT_TRUE(f->isVisible());
+        EXPECT_EQ(responder->Texts().value(0), QString::fromUtf8("Neplatný typ pohybu !"));
+        f->cbTypPohybu->setCurrentIndex(10);
+        emit f->cbTypPohybu->activated(10); // "25 - Vysrotovanie"
+        EXPECT_EQ(m.FieldByName("TYP_POHYBU")->AsInteger(), 25);
+        f->BtnOK->click();
+    });
+    EXPECT_EQ(EditStockMovement(), mrOk);
+    EXPECT_DOUBLE_EQ(number("select MNOZSTVO from MPOHYBY where TYP_POHYBU=25"), -5);
+}
+
 TEST_F(FormsTest, ANewCopyCancelledLeavesNothingAcceptedCopiesTheLines)
 {
     orderWithLines("Obj.260001", 2);
