@@ -254,6 +254,14 @@ TMPolozkyForm::TMPolozkyForm(QWidget *owner) : TForm(owner)
     connect(eRozmer, &QLineEdit::textEdited, this, [this] {
         Guarded([this] { ApplyItemQuickSearch({"NAZOV", "ROZMER"}, {eNazov->text(), eRozmer->text()}, false); });
     });
+    // A click into the number or the name starts a new search in that order over everything.
+    for (auto [e, order] : {std::pair{eCislo, "C_POL"}, std::pair{eNazov, "NAZOV;ROZMER"}})
+        e->installEventFilter(new TFocusAction(this, QEvent::MouseButtonPress, [this, order = order] {
+            for (QLineEdit *clear : {eCislo, eNazov, eRozmer})
+                clear->clear();
+            DMMTZ->QPolozky.SetIndexFieldNames(QString::fromLatin1(order));
+            ApplyItemQuickSearch({}, {}, true);
+        }));
     connect(cbTyp1, &QComboBox::currentTextChanged, this,
             [this] { Guarded([this] { ApplyItemQuickSearch({}, {}, true); }); });
 

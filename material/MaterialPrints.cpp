@@ -20,7 +20,7 @@ TxQuery *printQuery(const QString &sql, const QVariantList &params)
 
 void printDocument(const QString &sql, const QVariantList &params, int kind)
 {
-    TxQuery *q = printQuery(sql, params);
+    TxQuery *q = printQuery(MTZSql::StockDocumentPrint(sql), params);
     BuildGridReport(q, StockDocumentTitle(kind) + QStringLiteral(" - ") + StockDocumentKindName(kind), 9);
     q->Close();
 }
