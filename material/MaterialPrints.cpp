@@ -9,6 +9,8 @@
 #include "library/xQuery.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
+#include "platform/report/QRBand.h"
+#include "platform/report/QRControls.h"
 #include "platform/report/QuickRep.h"
 
 namespace {
@@ -88,10 +90,45 @@ void PrintToolCard(const QString &item)
     q->Close();
 }
 
+QStringList PurchaseOrderClosing(const QString &placedBy)
+{
+    const QString how = placedBy.trimmed();
+    if (!how.isEmpty() && QString::fromUtf8("telefónom,e-mailom,internetom").contains(how))
+        return {QString::fromUtf8("Objednávka zrealizovaná %1").arg(how), QString::fromUtf8("Akceptácia dodávateľa"),
+                QStringLiteral("ANO               NIE"), QString(), QString()};
+    return {QString::fromUtf8("Potvrdenie objednávky"), QString::fromUtf8("Dátum"), QStringLiteral("Podpis"),
+            QString::fromUtf8("Pečiatka"), QString::fromUtf8("Potvrdenú objednávku prosíme zaslať späť!")};
+}
+
+std::unique_ptr<TQuickRep> MakePurchaseOrderReport(TDataSet *rows, const QString &order)
+{
+    std::unique_ptr<TQuickRep> report = MakeGridReport(rows, QString::fromUtf8("Objednávka č. ") + order, 9);
+    TQRBand *summary = report->SetHasBand(rbSummary, true);
+    const auto text = [rows](const char *name) {
+        TField *f = rows && rows->Active() && !rows->IsEmpty() ? rows->FindField(QString::fromLatin1(name)) : nullptr;
+        return f ? f->DisplayText().trimmed() : QString();
+    };
+    QStringList lines{QString::fromUtf8("Vystavil: %1   dňa %2").arg(text("VYSTAVIL"), text("D_VYSTAV")),
+                      QString::fromUtf8("Poznámka: %1").arg(text("POZNAMKA")),
+                      QString::fromUtf8("Dodacia lehota do: %1").arg(text("D_DODANIA")),
+                      QString::fromUtf8("Podpis:            Pečiatka:"), QString()};
+    lines << PurchaseOrderClosing(text("F_OBJ"));
+    double top = 8;
+    for (const QString &line : lines) {
+        auto *label = summary->Add<TQRLabel>();
+        label->Left = 8;
+        label->Top = top;
+        label->Caption = line;
+        top += 16;
+    }
+    summary->Height = top + 8;
+    return report;
+}
+
 bool PrintPurchaseOrder(const QString &order)
 {
     TxQuery *q = printQuery(MTZSql::PurchaseOrderPrint, {order});
-    std::unique_ptr<TQuickRep> report = MakeGridReport(q, QString::fromUtf8("Objednávka č. ") + order, 9);
+    std::unique_ptr<TQuickRep> report = MakePurchaseOrderReport(q, order);
     const bool printed = PrintReport(report.get());
     q->Close();
     return printed;

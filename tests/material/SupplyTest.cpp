@@ -2,7 +2,11 @@
 // filters built from typed text, on fresh databases.
 #include "MaterialFixture.h"
 #include "material/MTZSql.h"
+#include "material/MaterialPrints.h"
 #include "material/MaterialRules.h"
+#include "platform/report/QRBand.h"
+#include "platform/report/QRControls.h"
+#include "platform/report/QuickRep.h"
 
 namespace {
 
@@ -140,6 +144,34 @@ TEST_F(SupplyTest, PrintingMarksOnlyANewOrderAsPrinted)
     EXPECT_EQ(number("select STAV_OBJ from MOBJEDNAVKY where C_OBJ='Obj.260002'"), 1);
     EXPECT_EQ(PurchaseOrderStateText(0), "   ");
     EXPECT_EQ(PurchaseOrderStateText(2), "Pot");
+}
+
+TEST_F(SupplyTest, ThePurchaseOrderClosesByHowItWasPlaced)
+{
+    supplier(1, "Kovohuty");
+    order("Obj.260001", 0, 2);
+    exec(QString::fromUtf8("update MOBJEDNAVKY set F_OBJ='e-mailom', VYSTAVIL='NAKUP' where C_OBJ='Obj.260001'"));
+    TxQuery rows;
+    rows.SetDatabase(&dm->DBZAL);
+    rows.SQL().SetText(MTZSql::PurchaseOrderPrint);
+    rows.ParamByName("c_obj").SetValue(QStringLiteral("Obj.260001"));
+    rows.Open();
+    std::unique_ptr<TQuickRep> report = MakePurchaseOrderReport(&rows, QStringLiteral("Obj.260001"));
+    QStringList summary;
+    for (const auto &control : report->Band(rbSummary)->Controls)
+        if (auto *label = dynamic_cast<TQRLabel *>(control.get()))
+            summary << label->Caption;
+    EXPECT_TRUE(summary.contains(QString::fromUtf8("Objednávka zrealizovaná e-mailom")))
+        << summary.join('|').toStdString();
+    EXPECT_TRUE(summary.contains(QStringLiteral("ANO               NIE")));
+    EXPECT_TRUE(summary.value(0).startsWith(QStringLiteral("Vystavil: NAKUP")));
+    rows.Close();
+    for (const char *how : {"faxom", "písomne", "", "mailom a faxom"})
+        EXPECT_EQ(PurchaseOrderClosing(QString::fromUtf8(how)).last(),
+                  QString::fromUtf8("Potvrdenú objednávku prosíme zaslať späť!"))
+            << how;
+    EXPECT_EQ(PurchaseOrderClosing(QString::fromUtf8("telefónom")).value(1),
+              QString::fromUtf8("Akceptácia dodávateľa"));
 }
 
 TEST_F(SupplyTest, ANewOrderOverAnExistingNumberIsAskedForOnce)
