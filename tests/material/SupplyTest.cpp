@@ -231,13 +231,32 @@ TEST_F(SupplyTest, ARequestReservesFreeStockNeverNegativeAndOrdersTheRest)
     EXPECT_DOUBLE_EQ(ReserveRequest(10, 0, 0, 1, 3, true).Ordered, 10);
 }
 
-TEST_F(SupplyTest, RequestsAreRebuiltByTheDatabase)
+TEST_F(SupplyTest, RequestsAreRebuiltFromTheOpenJobsKeepingReservations)
 {
     item("M-1");
-    request(260009, "M-1", 3, 0, 0, 2);
-    mtz->QMPoziad.Open();
+    exec("insert into POLOZKY (C_POL, TYP1, NAZOV) values ('V-1', 'V', 'Odliatok')");
+    exec("insert into TKUSOVNIK (C_VYR, C_POZICIE, C_POL, MNOZSTVO) values ('V-1', 1, 'M-1', 2)");
+    exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, MENA) values ('ZAK1', 'Z', 0, 'EUR')");
+    exec("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, MNOZ_VYR, STAV_ZAK, C_REV, C_INT_RE) values "
+         "(260001, 'ZAK1', 'V-1', 5, 5, 5, 0, 0)");
+    request(260009, "M-1", 3, 0, 0, 2); // done: stays listed
+    TxDataSet &q = mtz->QMPoziad;
+    q.Open();
     mtz->RebuildRequests();
-    EXPECT_TRUE(mtz->QMPoziad.Active());
+    q.FetchAll();
+    ASSERT_EQ(q.RecordCount(), 2);
+    ASSERT_TRUE(q.Locate("C_INT", 260001));
+    EXPECT_DOUBLE_EQ(q.FieldByName("MNOZ_POZ")->AsFloat(), 10);
+    exec("insert into MSKLADY (C_POL, SKLAD, MNOZSTVO) values ('M-1', 'M1', 4)");
+    q.Close();
+    q.Open();
+    ASSERT_TRUE(q.Locate("C_INT", 260001));
+    ASSERT_TRUE(mtz->ReserveCurrentRequest(true));
+    // A rebuild keeps what was reserved and ordered.
+    mtz->RebuildRequests();
+    ASSERT_TRUE(q.Locate("C_INT", 260001));
+    EXPECT_DOUBLE_EQ(q.FieldByName("MNOZ_REZ")->AsFloat(), 4);
+    EXPECT_DOUBLE_EQ(q.FieldByName("MNOZ_OBJ")->AsFloat(), 6);
 }
 
 TEST_F(SupplyTest, HostileTextInEveryFilterStaysALiteral)
