@@ -1,6 +1,7 @@
 #include "Modules.h"
 
 #include "dispatch/DispatchModule.h"
+#include "material/MaterialModule.h"
 #include "sales/SalesModule.h"
 #include "shell/CodeListModule.h"
 #include "shell/ShellModule.h"
@@ -11,4 +12,5 @@ void RegisterModules()
     RegisterCodeListModule();
     RegisterSalesModule();
     RegisterDispatchModule();
+    RegisterMaterialModule();
 }

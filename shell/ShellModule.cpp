@@ -1,6 +1,8 @@
 #include "ShellModule.h"
 
 #include "RoutineNames.h"
+#include "MenuHooks.h"
+#include "QQueryForm.h"
 #include "Startup.h"
 #include "library/QTlacForm.h"
 
@@ -12,5 +14,8 @@ void RegisterShellModule()
         instance.Object = std::shared_ptr<void>(QTlacForm(), [](void *) {});
         instance.Form = QTlacForm();
         return instance;
+    });
+    RegisterOpenRoutine(Routine::ShowSqlConsole, [](const QVariantList &args) {
+        ShowSqlConsole(args.value(0).toString(), args.value(1).toString());
     });
 }

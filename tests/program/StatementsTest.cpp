@@ -6,6 +6,7 @@
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/fb/IBDatabase.h"
 #include "platform/os/Exception.h"
+#include "material/MTZSql.h"
 #include "sales/OdbytSql.h"
 #include "sales/TPVSql.h"
 #include "shell/CisSql.h"
@@ -45,6 +46,7 @@ TEST(Statements, EveryModulesStatementsPrepare)
         {"sales", OdbytSql::All()},
         {"technology", TPVSql::All()},
         {"dispatch", ExpSql::All()},
+        {"material", MTZSql::All()},
     };
     int count = 0;
     QStringList failures;
