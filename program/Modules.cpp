@@ -1,6 +1,7 @@
 #include "Modules.h"
 
 #include "sales/SalesModule.h"
+#include "shell/AdminModule.h"
 #include "shell/CodeListModule.h"
 #include "shell/ShellModule.h"
 
@@ -9,4 +10,5 @@ void RegisterModules()
     RegisterShellModule();
     RegisterCodeListModule();
     RegisterSalesModule();
+    RegisterAdminModule();
 }

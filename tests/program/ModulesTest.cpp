@@ -36,15 +36,7 @@ const QStringList RoutinesNotBuiltYet{
     Routine::ShowComplaints,
     Routine::ShowDeliveryNotes,
     Routine::ShowFinishedGoodsStore,
-    Routine::ShowUsers,
-    Routine::UpdateTechnologyHours,
-    Routine::UpdatePerformanceHours,
-    Routine::UpdatePerformanceWages,
-    Routine::ChangePassword,
     Routine::ShowSqlConsole,
-    Routine::Maintenance,
-    Routine::ShowSettings,
-    Routine::ShowAbout,
 };
 
 const QStringList ClassesNotBuiltYet{

@@ -7,6 +7,7 @@
 #include "platform/os/Exception.h"
 #include "sales/OdbytSql.h"
 #include "sales/TPVSql.h"
+#include "shell/AdminSql.h"
 #include "shell/CisSql.h"
 #include "shell/ZalSql.h"
 
@@ -43,6 +44,7 @@ TEST(Statements, EveryModulesStatementsPrepare)
         {"code lists", CisSql::All()},
         {"sales", OdbytSql::All()},
         {"technology", TPVSql::All()},
+        {"administration", AdminSql::All()},
     };
     int count = 0;
     QStringList failures;
