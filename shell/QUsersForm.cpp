@@ -60,11 +60,16 @@ TQUsersForm::TQUsersForm(QWidget *owner) : TForm(owner)
             QString name;
             if (!InputQuery(QString::fromUtf8("Nový užívateľ"), QString::fromUtf8("Meno užívateľa:"), name))
                 return;
-            if (DMUsers->NewUser(name))
+            if (DMUsers->NewUser(name)) {
+                showCurrentUser();
                 DBGridUsers->setFocus();
+            }
         });
     });
-    connect(btnZmaz, &QPushButton::clicked, this, [] { Guarded([] { DMUsers->DeleteCurrentUser(); }); });
+    connect(btnZmaz, &QPushButton::clicked, this, [this] {
+        Guarded([] { DMUsers->DeleteCurrentUser(); });
+        showCurrentUser();
+    });
     connect(btnInfo, &QPushButton::clicked, this, [] {
         Guarded([] { ShowMessage(DMUsers->CurrentUserObjects()); });
     });
