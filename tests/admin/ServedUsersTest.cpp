@@ -22,12 +22,9 @@ protected:
     void SetUp() override
     {
         ShellTest::SetUp();
-        if (!LocalServerAnswers())
-            GTEST_SKIP() << "no Firebird server answers on 127.0.0.1:3050 (scripts/firebird-server.sh starts one)";
-        password = ServerAdminPassword();
-        if (password.isEmpty())
-            GTEST_SKIP() << "the server administrator's password is unknown: set ISC_PASSWORD or make "
-                            "/etc/firebird/3.0/SYSDBA.password readable";
+        const QString unavailable = ServerUnavailable(password);
+        if (!unavailable.isEmpty())
+            GTEST_SKIP() << unavailable.toStdString();
         ASSERT_FALSE(TempDatabase::templatePath().isEmpty());
         // The server's account opens the copy: the folder and the file are open to it.
         const auto all = QFileDevice::Permissions(0x7777);
