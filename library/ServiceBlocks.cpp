@@ -18,7 +18,8 @@ QByteArray boundedText(const QString &text, const char *what)
 {
     const QByteArray bytes = Win1250::fromUnicode(text);
     if (bytes.size() > ServiceTextLimit)
-        throw EDatabaseError(QString::fromUtf8("%1 je dlhšie ako %2 znakov").arg(QString::fromUtf8(what)).arg(ServiceTextLimit));
+        throw EDatabaseError(
+            QString::fromUtf8("%1 je dlhšie ako %2 znakov").arg(QString::fromUtf8(what)).arg(ServiceTextLimit));
     return bytes;
 }
 
@@ -129,8 +130,8 @@ QString ServiceManagerName(const QString &databaseName)
     const QString service = QStringLiteral("service_mgr");
     const qsizetype colon = databaseName.indexOf(QLatin1Char(':'));
     // No server part, or a drive letter ("C:\..." / "C:/...").
-    if (colon < 0 || (colon == 1 && databaseName.size() > 2
-                      && (databaseName[2] == QLatin1Char('\\') || databaseName[2] == QLatin1Char('/'))))
+    if (colon < 0 || (colon == 1 && databaseName.size() > 2 &&
+                      (databaseName[2] == QLatin1Char('\\') || databaseName[2] == QLatin1Char('/'))))
         return service;
     return databaseName.left(colon) + QLatin1Char(':') + service;
 }

@@ -19,8 +19,8 @@ const QList<TPurge> Purges{
     {"MPohyby: %1", QStringLiteral("delete from MPohyby where datum<:datum")},
     {"EDListy: %1", QStringLiteral("delete from EDListy where d_vystav<:datum")},
 };
-const QString DeleteOrphanMoulds = QStringLiteral(
-    "delete from PolozkyKokily where not exists(select * from Polozky where c_pol=PolozkyKokily.c_pol)");
+const QString DeleteOrphanMoulds =
+    QStringLiteral("delete from PolozkyKokily where not exists(select * from Polozky where c_pol=PolozkyKokily.c_pol)");
 const QString DeleteOrphanStock =
     QStringLiteral("delete from MSklady where not exists(select * from Polozky where c_pol=MSklady.c_pol)");
 const QString DeleteOldOrders = QStringLiteral("delete from Zakazky where d_vystav<:d_vystav");
@@ -39,9 +39,9 @@ const QString UpdateTechnologyHours =
     QStringLiteral("UPDATE TOperacie a SET cas_jed=%1 WHERE cas_stroj=0 AND (cas_jed=0 OR operacia not in ('ODL')) "
                    "AND %1 is not null")
         .arg(AverageHours);
-const QString UpdatePerformanceHours = QStringLiteral(
-    "update SVykony set nhod=coalesce((select cas_jed from ZakOperacie where c_int=SVykony.c_int and "
-    "c_operacie=SVykony.c_operacie)*mnozstvo/60, nhod) where datum>=:datum");
+const QString UpdatePerformanceHours =
+    QStringLiteral("update SVykony set nhod=coalesce((select cas_jed from ZakOperacie where c_int=SVykony.c_int and "
+                   "c_operacie=SVykony.c_operacie)*mnozstvo/60, nhod) where datum>=:datum");
 const QString UpdatePerformanceWages = QStringLiteral(
     "update SVykony set mzda=coalesce(nhod*(select c.MzdaH from ZakOperacie o join CTarifov c on o.tarif=c.tarif "
     "where c.MzdaH<>0 and o.c_int=SVykony.c_int and o.c_operacie=SVykony.c_operacie), mzda) where datum>=:datum");

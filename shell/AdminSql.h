@@ -8,24 +8,24 @@
 namespace AdminSql {
 
 // ---- maintenance
-extern const QString OtherAttachments;   // workstations attached besides this one
+extern const QString OtherAttachments; // workstations attached besides this one
 extern const QString DeleteZeroStock;
-extern const QString DeleteOldMessages;  // :d_vystav
-extern const QString ActiveTriggers;     // the user triggers that are active now
-extern const QString TriggerInactive;    // %1 a trigger name read from the server
-extern const QString TriggerActive;      // %1
+extern const QString DeleteOldMessages; // :d_vystav
+extern const QString ActiveTriggers;    // the user triggers that are active now
+extern const QString TriggerInactive;   // %1 a trigger name read from the server
+extern const QString TriggerActive;     // %1
 struct TPurge {
     const char *ReportLine; // nullptr: counted in no report line
     QString Sql;            // :datum
 };
-extern const QList<TPurge> Purges;       // in this order, with the cut-off date 10 years back
+extern const QList<TPurge> Purges; // in this order, with the cut-off date 10 years back
 extern const QString DeleteOrphanMoulds;
 extern const QString DeleteOrphanStock;
-extern const QString DeleteOldOrders;    // :d_vystav, 15 years back
+extern const QString DeleteOldOrders; // :d_vystav, 15 years back
 extern const QString Indices;
-extern const QString IndexInactive;      // %1 an index name read from the server
-extern const QString IndexActive;        // %1
-extern const QString IndexStatistics;    // %1
+extern const QString IndexInactive;   // %1 an index name read from the server
+extern const QString IndexActive;     // %1
+extern const QString IndexStatistics; // %1
 
 // ---- recalculations
 extern const QString UpdateTechnologyHours;  // :datum twice
@@ -34,8 +34,8 @@ extern const QString UpdatePerformanceWages; // :datum
 
 // ---- users and privileges
 extern const QString ImportServerUsers;
-extern const QString UserLevels;        // :rdb_user: every word and level of the user
-extern const QString UserObjects;       // :rdb_user: the objects the server grants him rights on
+extern const QString UserLevels;  // :rdb_user: every word and level of the user
+extern const QString UserObjects; // :rdb_user: the objects the server grants him rights on
 
 QStringList All();
 

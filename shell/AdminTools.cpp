@@ -104,11 +104,11 @@ QString Maintenance()
     if (!Confirm(text, MaintenanceCaption))
         return QString();
     const int others = SelectValueParams(AdminSql::OtherAttachments).toInt();
-    if (others > 0
-        && !Confirm(QString::fromUtf8("K databáze sú pripojené ďalšie stanice (%1). Počas údržby by nemal nikto "
-                                      "pracovať, inak môže údržba zlyhať.\r\nPokračovať v údržbe?")
-                        .arg(others),
-                    MaintenanceCaption))
+    if (others > 0 &&
+        !Confirm(QString::fromUtf8("K databáze sú pripojené ďalšie stanice (%1). Počas údržby by nemal nikto "
+                                   "pracovať, inak môže údržba zlyhať.\r\nPokračovať v údržbe?")
+                     .arg(others),
+                 MaintenanceCaption))
         return QString();
     if (Confirm(QString::fromUtf8("Zmazať skladové karty s nulovou zásobou?"), QStringLiteral("Otázka")))
         ExecSqlParams(AdminSql::DeleteZeroStock);
@@ -162,7 +162,8 @@ void UpdatePerformanceHours()
 void UpdatePerformanceWages()
 {
     QString typed = DateToStr(firstOfMonth(Date()));
-    if (!InputQuery(QString::fromUtf8("Aktualizácia miezd vo Výkonoch"), QString::fromUtf8("Prepočítať mzdy od:"), typed))
+    if (!InputQuery(QString::fromUtf8("Aktualizácia miezd vo Výkonoch"), QString::fromUtf8("Prepočítať mzdy od:"),
+                    typed))
         return;
     // A text that is no date ends here, before any statement.
     const QDate from = StrToDate(typed.trimmed());

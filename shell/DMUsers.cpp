@@ -19,8 +19,8 @@ const QString User = QStringLiteral("RDB_USER");
 const QString Word = QStringLiteral("RDB_PRIVILEGE");
 const QString Level = QStringLiteral("RDB_LEVEL");
 // The words SYSDBA's first privilege rows are made for, each at "Všetko".
-const QStringList SysdbaWords{QStringLiteral("System"),   QStringLiteral("Odbyt"),     QStringLiteral("Kalkulacie"),
-                              QStringLiteral("TPV"),      QStringLiteral("Vyroba"),    QStringLiteral("MTZ"),
+const QStringList SysdbaWords{QStringLiteral("System"),    QStringLiteral("Odbyt"),     QStringLiteral("Kalkulacie"),
+                              QStringLiteral("TPV"),       QStringLiteral("Vyroba"),    QStringLiteral("MTZ"),
                               QStringLiteral("Expedicia"), QStringLiteral("Dochadzka"), QStringLiteral("Mzdy")};
 
 bool isSysdba(const QString &user)
@@ -97,14 +97,15 @@ void TDMUsers::privilegeFields(TDataSet *ds)
     level->OnSetText = [](TField *f, const QString &text) {
         const int value = PrivilegeLevelOf(text);
         if (value < 0)
-            throw EDatabaseError(
-                QString::fromUtf8("Neznáma úroveň oprávnenia \"%1\": zadajte Nič, Čítať alebo Všetko").arg(text.trimmed()));
+            throw EDatabaseError(QString::fromUtf8("Neznáma úroveň oprávnenia \"%1\": zadajte Nič, Čítať alebo Všetko")
+                                     .arg(text.trimmed()));
         f->SetValue(value);
     };
     TField *word = ds->FieldByName(Word);
     word->SetDisplayLabel(QString::fromUtf8("Činnosť"));
     word->OnGetText = [this](TField *f, QString &text, bool) {
-        const QVariant description = QActions.Active() ? QActions.Lookup(Word, f->AsString(), QStringLiteral("RDB_DESCRIPTION")) : QVariant();
+        const QVariant description =
+            QActions.Active() ? QActions.Lookup(Word, f->AsString(), QStringLiteral("RDB_DESCRIPTION")) : QVariant();
         text = description.isNull() ? f->AsString() : description.toString();
     };
     // A description of QACTIONS (as the pick list offers) or a module word.
@@ -183,7 +184,8 @@ void TDMUsers::DeleteCurrentUser()
         ShowError(QString::fromUtf8("Užívateľa SYSDBA nie je možné zmazať"));
         return;
     }
-    if (!Confirm(QString::fromUtf8("Zmazať užívateľa ") + user + QStringLiteral(" !?"), QString::fromUtf8("Zmazanie užívateľa")))
+    if (!Confirm(QString::fromUtf8("Zmazať užívateľa ") + user + QStringLiteral(" !?"),
+                 QString::fromUtf8("Zmazanie užívateľa")))
         return;
     // Each row set to "Nič" revokes what it gave and removes itself.
     QPrivileges.First();
@@ -194,7 +196,8 @@ void TDMUsers::DeleteCurrentUser()
         QPrivileges.Post();
         QPrivileges.First();
         if (QPrivileges.RecordCount() >= before)
-            throw EDatabaseError(QString::fromUtf8("Oprávnenie užívateľa ") + user + QString::fromUtf8(" sa nepodarilo zrušiť"));
+            throw EDatabaseError(QString::fromUtf8("Oprávnenie užívateľa ") + user +
+                                 QString::fromUtf8(" sa nepodarilo zrušiť"));
     }
     QUsers.Delete();
     DMZal->DBZAL.DeleteUser(user);

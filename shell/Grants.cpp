@@ -42,8 +42,8 @@ const QList<TGrantRow> &grantRows()
 
 const QString System = QStringLiteral("System");
 const QStringList SystemPlain{QStringLiteral("Ciselniky"), QStringLiteral("Uzivatelia")};
-const QStringList SystemMain{QStringLiteral("Odbyt"),     QStringLiteral("Kalkulacie"), QStringLiteral("Vyroba"),
-                             QStringLiteral("MTZ"),       QStringLiteral("Expedicia"),  QStringLiteral("Dochadzka"),
+const QStringList SystemMain{QStringLiteral("Odbyt"), QStringLiteral("Kalkulacie"), QStringLiteral("Vyroba"),
+                             QStringLiteral("MTZ"),   QStringLiteral("Expedicia"),  QStringLiteral("Dochadzka"),
                              QStringLiteral("Mzdy")};
 
 // The plain words (and their levels) a row stands for: "System" passes its level on to the code lists

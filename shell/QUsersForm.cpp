@@ -29,6 +29,8 @@ TQUsersForm::TQUsersForm(QWidget *owner) : TForm(owner)
     TColumn *department = DBGridUsers->AddColumn(QStringLiteral("RDB_UTVAR"), QString::fromUtf8("Útvar"));
     department->PickList = QStringList{QString(), "1", "2", "3", "4", "5", "6", "7"};
     grids->addWidget(DBGridUsers, 1);
+    // Both grids are edited in their cells.
+    DBGridUsers->SetOptions(DBGridUsers->Options() & ~dgRowSelect);
     auto *right = new QVBoxLayout;
     lUser = new QLabel(this);
     right->addWidget(lUser);
@@ -38,6 +40,7 @@ TQUsersForm::TQUsersForm(QWidget *owner) : TForm(owner)
     TColumn *action = DBGridPrivileges->AddColumn(QStringLiteral("RDB_PRIVILEGE"), QString::fromUtf8("Činnosť"));
     TColumn *level = DBGridPrivileges->AddColumn(QStringLiteral("RDB_LEVEL"), QString::fromUtf8("Oprávnenie"));
     level->PickList = QStringList{QString::fromUtf8("Nič"), QString::fromUtf8("Čítať"), QString::fromUtf8("Všetko")};
+    DBGridPrivileges->SetOptions(DBGridPrivileges->Options() & ~dgRowSelect);
     right->addWidget(DBGridPrivileges, 1);
     grids->addLayout(right, 1);
     main->addLayout(grids, 1);
@@ -70,9 +73,7 @@ TQUsersForm::TQUsersForm(QWidget *owner) : TForm(owner)
         Guarded([] { DMUsers->DeleteCurrentUser(); });
         showCurrentUser();
     });
-    connect(btnInfo, &QPushButton::clicked, this, [] {
-        Guarded([] { ShowMessage(DMUsers->CurrentUserObjects()); });
-    });
+    connect(btnInfo, &QPushButton::clicked, this, [] { Guarded([] { ShowMessage(DMUsers->CurrentUserObjects()); }); });
     DMUsers->QUsers.AfterScroll = [this](TDataSet *) { showCurrentUser(); };
     OnShow = [this, action] {
         Guarded([this, action] {

@@ -1,12 +1,17 @@
 // The grants module privileges stand for: the statements, and on a fresh database the rights the server
 // then holds in RDB$USER_PRIVILEGES as the users' data module sets and removes privileges.
+#include "common/WhenModal.h"
+#include "library/xDBGrid.h"
 #include "shell/DMUsers.h"
+#include "shell/QUsersForm.h"
 #include "shell/Grants.h"
 #include "shell/Routines.h"
 #include "shell/ShellFixture.h"
 #include "platform/os/Exception.h"
 
+#include <QApplication>
 #include <QSet>
+#include <QTest>
 
 namespace {
 
@@ -35,8 +40,8 @@ TEST(Grants, UserNamePattern)
 TEST(Grants, ReadOnMaterialRevokesThenSelectsAndTakesTheExecuteRight)
 {
     const QStringList s = GrantStatements("NOVAK", "MTZ", 1, {});
-    const QStringList tables{"POLOZKY", "POLOZKYKOKILY", "MSklady", "MPohyby",
-                             "CDodavatelov", "MObjednavky", "MObjednavkyD", "MPoziadavky"};
+    const QStringList tables{"POLOZKY",      "POLOZKYKOKILY", "MSklady",      "MPohyby",
+                             "CDodavatelov", "MObjednavky",   "MObjednavkyD", "MPoziadavky"};
     ASSERT_EQ(s.size(), 2 * tables.size() + 1);
     for (int i = 0; i < tables.size(); ++i) {
         EXPECT_EQ(s[2 * i], "revoke ALL on " + tables[i] + " from NOVAK");
@@ -77,8 +82,8 @@ TEST(Grants, EveryObjectGetsTheHighestLevelOfTheRemainingRows)
     EXPECT_TRUE(stores.contains("grant EXECUTE ON PROCEDURE Polozky_CENA_KALK to NOVAK"));
     EXPECT_TRUE(stores.contains("grant ALL on POLOZKY to NOVAK"));
     // System at all is the highest: a later row of the sales module at read keeps the grant option.
-    EXPECT_TRUE(GrantStatements("NOVAK", "Odbyt", 1, {{"System", 2}}).contains(
-        "grant ALL on ZakazkyD to NOVAK WITH GRANT OPTION"));
+    EXPECT_TRUE(GrantStatements("NOVAK", "Odbyt", 1, {{"System", 2}})
+                    .contains("grant ALL on ZakazkyD to NOVAK WITH GRANT OPTION"));
 }
 
 TEST(Grants, NothingForSysdba)
@@ -151,7 +156,8 @@ TEST_F(UsersTest, OpeningSeedsTheListsAndSysdbasPrivilegesWithoutGrants)
     EXPECT_EQ(users->QPrivileges.FieldByName("RDB_PRIVILEGE")->DisplayText().isEmpty(), false);
     // SYSDBA's rows never go below read.
     EXPECT_THROW(setLevel("MTZ", QString::fromUtf8("Nič")), EAbort);
-    EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf8("Táto úroveň oprávnenia je neprípustná pre užívateľa SYSDBA")});
+    EXPECT_EQ(answers.Texts(),
+              QStringList{QString::fromUtf8("Táto úroveň oprávnenia je neprípustná pre užívateľa SYSDBA")});
     users->QPrivileges.Cancel();
     EXPECT_EQ(privilegeRows("SYSDBA"), 9);
     // And SYSDBA is never deleted.
@@ -240,6 +246,53 @@ TEST_F(UsersTest, ServerGranteesAreTakenInAsUsers)
     users->Open();
     EXPECT_TRUE(users->QUsers.Locate("RDB_USER", "T21_GRANTEE"));
     EXPECT_EQ(users->CurrentUserObjects(), "CSTATOV, ");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(UsersTest, ALevelTypedIntoTheGridThatIsNoLevelIsRefusedAndTheRowKept)
+{
+    TTestResponder answers;
+    users->Open();
+    addUserRow("T21_HRASKO");
+    setLevel("Mzdy", QString::fromUtf8("Všetko"));
+    users->Close();
+    bool stillEditing = false;
+    int level = -1;
+    bool editorOpened = false;
+    WhenModal<TQUsersForm>([&](TQUsersForm *f) {
+        // Every check is made after the form is closed: a failure here must not leave it open.
+        if (users->QUsers.Locate("RDB_USER", "T21_HRASKO")) {
+            TxDBGrid *grid = f->DBGridPrivileges;
+            QApplication::setActiveWindow(f);
+            grid->setFocus();
+            grid->SetSelectedIndex(1);
+            QTest::keyClicks(QApplication::focusWidget() ? QApplication::focusWidget() : grid, "z");
+            QWidget *editor = QApplication::focusWidget();
+            editorOpened = editor && editor != grid;
+            if (editorOpened) {
+                QTest::keyClicks(editor, "le");
+                QTest::keyClick(editor, Qt::Key_Return);
+                QApplication::processEvents();
+            }
+            stillEditing = users->QPrivileges.State() != dsBrowse;
+            level = users->QPrivileges.FieldByName("RDB_LEVEL")->AsInteger();
+            users->QPrivileges.Cancel();
+        }
+        f->Close();
+    });
+    ShowUsers();
+    EXPECT_TRUE(answers.Texts().join('\n').contains(QString::fromUtf8("Neznáma úroveň oprávnenia")))
+        << answers.Texts().join('\n').toStdString();
+    ASSERT_TRUE(editorOpened) << "typing opened the cell editor";
+    EXPECT_TRUE(stillEditing);
+    EXPECT_EQ(level, 2);
+    EXPECT_EQ(privilegeRows("T21_HRASKO"), 1);
+    EXPECT_EQ(rights("T21_HRASKO", "SMzdy"), "DIRSU");
+    delete QUsersForm;
+    QUsersForm = nullptr;
 }
 
 } // namespace

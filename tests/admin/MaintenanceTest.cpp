@@ -110,12 +110,13 @@ TEST_F(MaintenanceTest, PerformanceHoursAndWagesFromTheJobsOperations)
     exec("insert into ZAKAZKY (C_OBJ) values ('O1')");
     exec("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR) values (260001, 'O1', 'V1')");
     exec("insert into ZAKOPERACIE (C_INT, C_OPERACIE, CAS_JED, TARIF) values (260001, 10, 3, 'T5')");
-    performance("2026-03-02", 1, 40, 0);  // since 1 March: 40 pieces x 3 min = 2 h, wage 2 h x 6
+    performance("2026-03-02", 1, 40, 0);   // since 1 March: 40 pieces x 3 min = 2 h, wage 2 h x 6
     performance("2026-02-27", 2, 40, 0.5); // before: unchanged
     TTestResponder answers;
     answers.MessageAnswers = {mrYes};
     UpdatePerformanceHours();
-    EXPECT_EQ(answers.Messages.first().Text, QString::fromUtf8("Aktualizovať normočasy a mzdy vo výkonoch od ") + DateToStr(QDate(2026, 3, 1)));
+    EXPECT_EQ(answers.Messages.first().Text,
+              QString::fromUtf8("Aktualizovať normočasy a mzdy vo výkonoch od ") + DateToStr(QDate(2026, 3, 1)));
     EXPECT_DOUBLE_EQ(SelectValueParams("select NHOD from SVYKONY where OSC=1").toDouble(), 2.0);
     EXPECT_DOUBLE_EQ(SelectValueParams("select MZDA from SVYKONY where OSC=1").toDouble(), 12.0);
     EXPECT_DOUBLE_EQ(SelectValueParams("select NHOD from SVYKONY where OSC=2").toDouble(), 0.5);
@@ -137,9 +138,9 @@ TEST_F(MaintenanceTest, TechnologyUnitTimesFromWorkedHours)
     exec("insert into ZAKAZKY (C_OBJ) values ('O1')");
     exec("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR) values (260001, 'O1', 'V1')");
     exec("insert into TOPERACIE (C_VYR, C_OPERACIE, OPERACIA, CAS_JED, CAS_STROJ) values ('V1', 10, 'BRU', 9, 0)");
-    performance("2026-01-10", 1, 30, 0, 1);   // 60 minutes for 30 pieces
-    performance("2026-01-11", 2, 10, 0, 1);   // and 60 for 10: 120 / 40 = 3 min a piece
-    performance("2025-06-01", 3, 1, 0, 10);   // before the date: not counted
+    performance("2026-01-10", 1, 30, 0, 1); // 60 minutes for 30 pieces
+    performance("2026-01-11", 2, 10, 0, 1); // and 60 for 10: 120 / 40 = 3 min a piece
+    performance("2025-06-01", 3, 1, 0, 10); // before the date: not counted
     exec("update SVYKONY set OPERACIA='BRU'");
     TTestResponder answers;
     answers.InputAnswers = {QVariant()};

@@ -118,7 +118,8 @@ TEST_F(ServedUsersTest, ANewUserIsMadeOnTheServerGetsHisRightsAndIsRemovedAgain)
     answers.MessageAnswers = {mrYes};
     users->DeleteCurrentUser();
     dm->DBTransaction.CommitRetaining();
-    EXPECT_EQ(SelectValueParams("select count(*) from RDB$USER_PRIVILEGES where RDB$USER=:u", {typed.toUpper()}).toInt(), 0);
+    EXPECT_EQ(
+        SelectValueParams("select count(*) from RDB$USER_PRIVILEGES where RDB$USER=:u", {typed.toUpper()}).toInt(), 0);
     EXPECT_EQ(asNewUser("select 1 from RDB$DATABASE"), "login");
 }
 
