@@ -25,6 +25,7 @@ void RegisterAdminModule()
 {
     onDatabase(Routine::ShowUsers, &ShowUsers);
     onDatabase(Routine::Maintenance, [] { Maintenance(); });
+    onDatabase(Routine::MarkHandedOverAndDelivered, [] { MarkHandedOverAndDelivered(); });
     onDatabase(Routine::UpdateTechnologyHours, &UpdateTechnologyHours);
     onDatabase(Routine::UpdatePerformanceHours, &UpdatePerformanceHours);
     onDatabase(Routine::UpdatePerformanceWages, &UpdatePerformanceWages);

@@ -46,6 +46,16 @@ const QString UpdatePerformanceWages = QStringLiteral(
     "update SVykony set mzda=coalesce(nhod*(select c.MzdaH from ZakOperacie o join CTarifov c on o.tarif=c.tarif "
     "where c.MzdaH<>0 and o.c_int=SVykony.c_int and o.c_operacie=SVykony.c_operacie), mzda) where datum>=:datum");
 
+const QString MarkHandedOver = QStringLiteral(
+    "update ZakazkyD set stav_zak=:stav_zak where stav_zak<:stav_zak and mnoz_vyr<=(select sum(mnozstvo) from "
+    "SOdvody where c_int=ZakazkyD.c_int)");
+const QString MarkDelivered = QStringLiteral(
+    "update ZakazkyD set stav_zak=:stav_zak where stav_zak<:stav_zak and mnoz_obj<=(select sum(mnoz_vyr) from "
+    "EDListyD where c_int=ZakazkyD.c_int)");
+const QString FinishedNotHandedOver =
+    QStringLiteral("select c_int, c_vyr from ZakazkyD a where stav_zak=100 and termin>CURRENT_DATE-30 and "
+                   "mnoz_vyr>coalesce((select sum(mnozstvo) from SOdvody where c_int=a.c_int),0)");
+
 const QString ImportServerUsers = QStringLiteral(
     "insert into QUsers (RDB_USER) select distinct trim(RDB$USER) from RDB$USER_PRIVILEGES a where not exists "
     "(select * from QUsers where RDB_USER=a.RDB$USER) and RDB$USER<>'PUBLIC' and RDB$USER_TYPE=8");
@@ -60,7 +70,8 @@ QStringList All()
         all << p.Sql;
     all << DeleteOrphanMoulds << DeleteOrphanStock << DeleteOldOrders << Indices
         << IndexStatistics.arg(QStringLiteral("RDB$PRIMARY1")) << UpdateTechnologyHours << UpdatePerformanceHours
-        << UpdatePerformanceWages << ImportServerUsers << UserLevels << UserObjects;
+        << UpdatePerformanceWages << MarkHandedOver << MarkDelivered << FinishedNotHandedOver << ImportServerUsers
+        << UserLevels << UserObjects;
     return all;
 }
 

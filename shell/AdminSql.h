@@ -32,6 +32,11 @@ extern const QString UpdateTechnologyHours;  // :datum twice
 extern const QString UpdatePerformanceHours; // :datum
 extern const QString UpdatePerformanceWages; // :datum
 
+// ---- bulk marks of order items
+extern const QString MarkHandedOver;        // :stav_zak twice (90)
+extern const QString MarkDelivered;         // :stav_zak twice (100)
+extern const QString FinishedNotHandedOver; // jobs finished in the last 30 days with less handed over
+
 // ---- users and privileges
 extern const QString ImportServerUsers;
 extern const QString UserLevels;  // :rdb_user: every word and level of the user

@@ -4,6 +4,7 @@
 #include "DMZal.h"
 #include "LoginDialog.h"
 #include "Routines.h"
+#include "library/xQuery.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Exception.h"
 #include "platform/os/Format.h"
@@ -138,6 +139,30 @@ QString Maintenance()
     const QString shown = report.join(QLatin1Char('\n'));
     Information(shown, MaintenanceCaption);
     return shown;
+}
+
+QString MarkHandedOverAndDelivered()
+{
+    if (Confirm(
+            QString::fromUtf8("Označiť všetky zákazky, kde odvedené množstvo >= vyrábanému množstvu, ako odvedené?"),
+            QStringLiteral("Otázka"))) {
+        const int rows = ExecSqlParams(AdminSql::MarkHandedOver, {int(stOdvedena), int(stOdvedena)});
+        ShowMessage(QString::fromUtf8("Bolo označených %1 zákaziek ako odvedené.").arg(rows));
+    }
+    if (Confirm(QString::fromUtf8("Označiť všetky zákazky, kde dodané množstvo >= objednanému množstvu, ako ukončené?"),
+                QStringLiteral("Otázka"))) {
+        const int rows = ExecSqlParams(AdminSql::MarkDelivered, {int(stUkoncena), int(stUkoncena)});
+        ShowMessage(QString::fromUtf8("Bolo označených %1 zákaziek ako ukončené.").arg(rows));
+    }
+    QString text = QString::fromUtf8("Zoznam zákaziek, ktoré sú označené ako ukončené,\r\n"
+                                     " ale odvedené množstvo je menšie ako vyrábané :\r\n");
+    TxQuery *q = OpenQuery(AdminSql::FinishedNotHandedOver);
+    for (; !q->Eof(); q->Next())
+        text +=
+            QStringLiteral("\r\n") + q->Fields(0)->AsString() + QLatin1Char(' ') + q->Fields(1)->AsString().trimmed();
+    q->Close();
+    ShowMessage(text);
+    return text;
 }
 
 void UpdateTechnologyHours()

@@ -10,6 +10,11 @@
 // on the way (the failure then ends the maintenance and reaches the caller). Returns the report shown.
 QString Maintenance();
 
+// Order items raised to handed over (90) where everything made was handed over, and to finished (100)
+// where everything ordered was delivered, each after a question; then the list of the items finished in
+// the last 30 days with less handed over than made. Returns that list's text.
+QString MarkHandedOverAndDelivered();
+
 // The unit times of the product operations from the performances since a typed date.
 void UpdateTechnologyHours();
 // Norm hours and wages of the performances since the first day of the month ten days ago.

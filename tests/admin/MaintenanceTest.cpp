@@ -96,6 +96,53 @@ TEST_F(MaintenanceTest, WarnsWhenOtherWorkstationsAreAttached)
     other.Close();
 }
 
+TEST_F(MaintenanceTest, BulkMarksOnlyRaiseStatesAndListFinishedJobsShortOfHandOvers)
+{
+    // Hand-overs and delivery lines without their stock movements.
+    exec("alter trigger SODVODY_AI inactive");
+    exec("alter trigger EDLISTYD_AI inactive");
+    exec("insert into ZAKAZKY (C_OBJ) values ('O1')");
+    const QString item = "insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, MNOZ_VYR, STAV_ZAK, TERMIN) "
+                         "values (%1, 'O1', 'V%1', 10, 10, %2, '%3')";
+    exec(item.arg(260001).arg(40).arg("2026-03-10")); // all handed over and delivered
+    exec(item.arg(260002).arg(40).arg("2026-03-10")); // half handed over
+    exec(item.arg(260003).arg(95).arg("2026-03-10")); // above handed over already
+    // The list looks 30 days back from the server's own date.
+    const QString recent = QDate::currentDate().addDays(-5).toString(Qt::ISODate);
+    exec(item.arg(260004).arg(100).arg(recent));       // finished, nothing handed over
+    exec(item.arg(260005).arg(100).arg("2001-01-10")); // finished long ago
+    const QString handOver =
+        "insert into SODVODY (DATUM, C_INT, C_DOKLADU, MNOZSTVO) values ('2026-03-01', %1, %2, %3)";
+    exec(handOver.arg(260001).arg(1).arg(10));
+    exec(handOver.arg(260002).arg(2).arg(5));
+    exec(handOver.arg(260003).arg(3).arg(10));
+    exec("insert into EDLISTY (C_DL) values (1)");
+    exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR) values (1, 'V260001', 260001, 10)");
+    TTestResponder answers;
+    answers.MessageAnswers = {mrYes, mrOk, mrYes, mrOk, mrOk};
+    const QString list = MarkHandedOverAndDelivered();
+    const auto state = [&](int cInt) {
+        return SelectValueParams("select STAV_ZAK from ZAKAZKYD where C_INT=:c", {cInt}).toInt();
+    };
+    EXPECT_EQ(state(260001), 100);
+    EXPECT_EQ(state(260002), 40);
+    EXPECT_EQ(state(260003), 95);
+    EXPECT_EQ(answers.Texts()[1], QString::fromUtf8("Bolo označených 1 zákaziek ako odvedené."));
+    EXPECT_EQ(answers.Texts()[3], QString::fromUtf8("Bolo označených 1 zákaziek ako ukončené."));
+    EXPECT_EQ(list.toStdString(),
+              QString::fromUtf8("Zoznam zákaziek, ktoré sú označené ako ukončené,\r\n"
+                                " ale odvedené množstvo je menšie ako vyrábané :\r\n\r\n260004 V260004")
+                  .toStdString());
+    EXPECT_EQ(answers.Texts().last(), list);
+
+    // Declining both marks still shows the list, with its header even when empty.
+    exec("update ZAKAZKYD set STAV_ZAK=40 where C_INT=260004");
+    answers.Messages.clear();
+    answers.MessageAnswers = {mrNo, mrNo, mrOk};
+    EXPECT_TRUE(MarkHandedOverAndDelivered().endsWith(QString::fromUtf8("vyrábané :\r\n")));
+    EXPECT_EQ(answers.Messages.size(), 3);
+}
+
 TEST(AdminTools, ProposedDates)
 {
     EXPECT_EQ(PerformanceHoursFrom(QDate(2026, 3, 15)), QDate(2026, 3, 1));

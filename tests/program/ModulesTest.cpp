@@ -19,7 +19,6 @@ const QStringList RoutinesNotBuiltYet{
     Routine::ShowInternalOrders,
     Routine::ShowCustomers,
     Routine::ShowProducts,
-    Routine::MarkHandedOverAndDelivered,
     Routine::ShowMaterialItems,
     Routine::ShowStores,
     Routine::ShowStockMovements,
