@@ -3,6 +3,7 @@
 #include "dispatch/DispatchModule.h"
 #include "material/MaterialModule.h"
 #include "sales/SalesModule.h"
+#include "shell/AdminModule.h"
 #include "shell/CodeListModule.h"
 #include "shell/ShellModule.h"
 
@@ -13,4 +14,5 @@ void RegisterModules()
     RegisterSalesModule();
     RegisterDispatchModule();
     RegisterMaterialModule();
+    RegisterAdminModule();
 }

@@ -19,7 +19,6 @@ const QStringList RoutinesNotBuiltYet{
     Routine::ShowInternalOrders,
     Routine::ShowCustomers,
     Routine::ShowProducts,
-    Routine::MarkHandedOverAndDelivered,
     Routine::ShowProductionRequests,
     Routine::ShowCapacityPlan,
     Routine::ShowWorkPlan,
@@ -28,14 +27,6 @@ const QStringList RoutinesNotBuiltYet{
     Routine::ShowAttendanceWages,
     Routine::ShowWorkInProgress,
     Routine::ShowComplaints,
-    Routine::ShowUsers,
-    Routine::UpdateTechnologyHours,
-    Routine::UpdatePerformanceHours,
-    Routine::UpdatePerformanceWages,
-    Routine::ChangePassword,
-    Routine::Maintenance,
-    Routine::ShowSettings,
-    Routine::ShowAbout,
 };
 
 const QStringList ClassesNotBuiltYet{

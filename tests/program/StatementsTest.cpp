@@ -9,6 +9,7 @@
 #include "material/MTZSql.h"
 #include "sales/OdbytSql.h"
 #include "sales/TPVSql.h"
+#include "shell/AdminSql.h"
 #include "shell/CisSql.h"
 #include "shell/ZalSql.h"
 
@@ -47,6 +48,7 @@ TEST(Statements, EveryModulesStatementsPrepare)
         {"technology", TPVSql::All()},
         {"dispatch", ExpSql::All()},
         {"material", MTZSql::All()},
+        {"administration", AdminSql::All()},
     };
     int count = 0;
     QStringList failures;
