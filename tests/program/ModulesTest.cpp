@@ -49,7 +49,7 @@ const QStringList RoutinesNotBuiltYet{
 
 const QStringList ClassesNotBuiltYet{
     StartupClass::TDMVyk,
-    StartupClass::TDMOdv,          StartupClass::TDMVyroba,
+    StartupClass::TDMOdv,
     StartupClass::TFormZakazky,    StartupClass::TFormZakazkaHl,
     StartupClass::TFormZakazkaDet, StartupClass::TFormZakazkaDetHl,
     StartupClass::TFormIntZak,     StartupClass::TOdberatelDForm,

@@ -1,0 +1,45 @@
+// TDMVyroba (global DMVyroba): the production data module with the work-in-progress list (QSRV), the plan
+// rows shared by the capacity plan and the work plan (QSPlan), the production requests (QVPoziad), and the
+// capacity planning that lives for the program run.
+#pragma once
+
+#include "CapacityPlanning.h"
+#include "library/xDataSet.h"
+#include "platform/db/DataSource.h"
+
+#include <QDate>
+
+class TField;
+
+class TDMVyroba {
+public:
+    TDMVyroba();
+    ~TDMVyroba();
+    TDMVyroba(const TDMVyroba &) = delete;
+    TDMVyroba &operator=(const TDMVyroba &) = delete;
+
+    TxDataSet QSRV;
+    TDataSource DSSRV;
+    TxDataSet QSPlan;
+    TDataSource DSSPlan;
+    TxDataSet QVPoziad; // cached
+    TDataSource DSVPoziad;
+
+    TCapacityPlanning Planning;
+
+    // Product, name and weight of the work-in-progress row's job, and its material and wage values.
+    void RecalcWipRow(TField *field);
+    // Removes the day plan of the plan row being deleted and makes the next planning run reload it.
+    void QSPlanBeforeDelete(TDataSet *dataSet);
+
+    // ---- work in progress
+    // Rebuilds the stock-taking list up to the date, per job (view 0) or per operation (view 1), all or
+    // nothing; asks whether to drop negative quantities.
+    void RegenerateWip(const QDate &cutOff, int view);
+    // Opens the stock-taking list per job (view 0) or per operation (view 1).
+    void OpenWipList(int view);
+    // Rebuilds the production requests with the database procedure.
+    void RebuildRequests();
+};
+
+extern TDMVyroba *DMVyroba;

@@ -1,0 +1,74 @@
+// The rules of the production data module: the work-in-progress row's values, the plan row's day plan,
+// the regeneration of the stock-taking list and the rebuild of the production requests.
+#include "DMVyroba.h"
+
+#include "VyrobaSql.h"
+#include "platform/fb/IBDatabase.h"
+#include "platform/ui/Dialogs.h"
+#include "shell/DMZal.h"
+#include "shell/Routines.h"
+
+void TDMVyroba::RecalcWipRow(TField *field)
+{
+    TDataSet *ds = field->DataSet();
+    TxQuery *q = OpenQuery(VyrobaSql::SrvJobCalculation, {ds->FieldByName(QStringLiteral("C_INT"))->Value()});
+    q->First();
+    const bool one = !q->Eof() && (q->Next(), q->Eof());
+    if (!one) {
+        q->Close();
+        DatabaseError(QString::fromUtf8("Zákazka neexistuje alebo nemá kalkuláciu"), ds);
+    }
+    q->First();
+    for (const char *name : {"C_VYR", "NAZOV", "VAHA1"})
+        if (TField *f = ds->FindField(QString::fromLatin1(name)))
+            f->SetValue(q->FieldByName(QString::fromLatin1(name))->Value());
+    const double pieces = ds->FieldByName(QStringLiteral("MNOZSTVO"))->AsFloat();
+    const double material = q->FieldByName(QStringLiteral("MAT1"))->AsFloat();
+    const double wage = q->FieldByName(QStringLiteral("MZD1"))->AsFloat();
+    q->Close();
+    ds->FieldByName(QStringLiteral("MATC"))->SetAsFloat(pieces * material);
+    ds->FieldByName(QStringLiteral("MZDC"))->SetAsFloat(pieces * wage);
+}
+
+void TDMVyroba::QSPlanBeforeDelete(TDataSet *dataSet)
+{
+    ExecSqlParams(VyrobaSql::SPlanDayPlanOfRow, {dataSet->FieldByName(QStringLiteral("C_INT"))->Value(),
+                                                 dataSet->FieldByName(QStringLiteral("C_OPERACIE"))->Value()});
+    Planning.DiscardDayPlan();
+}
+
+void TDMVyroba::OpenWipList(int view)
+{
+    QSRV.Close();
+    if (view == 0) {
+        QSRV.SelectSQL.SetStrings(0, VyrobaSql::SrvPerJobColumns);
+        QSRV.SelectSQL.SetStrings(2, VyrobaSql::SrvPerJobGroup);
+        QSRV.SelectSQL.SetStrings(3, VyrobaSql::SrvPerJobOrder);
+    } else {
+        QSRV.SelectSQL.SetStrings(0, VyrobaSql::SrvPerOperationColumns);
+        QSRV.SelectSQL.SetStrings(2, QString());
+        QSRV.SelectSQL.SetStrings(3, VyrobaSql::SrvPerOperationOrder);
+    }
+    QSRV.Open();
+}
+
+void TDMVyroba::RegenerateWip(const QDate &cutOff, int view)
+{
+    QSRV.Close();
+    TSavepoint savepoint(&DMZal->DBTransaction);
+    TxQuery &q = DMZal->Query;
+    const QVariantList params{cutOff, int(stOdvedena)};
+    q.ExecSql(VyrobaSql::WipClear);
+    q.ExecSql(view == 0 ? VyrobaSql::WipPerJob : VyrobaSql::WipPerOperation, params);
+    q.ExecSql(VyrobaSql::WipMaterialValues);
+    q.ExecSql(VyrobaSql::WipDropEmpty);
+    if (Confirm(QString::fromUtf8("Zmazať záporné množstvá ?"), QString::fromUtf8("Otázka")))
+        q.ExecSql(VyrobaSql::WipDropNegative);
+    q.Close();
+    savepoint.Commit();
+}
+
+void TDMVyroba::RebuildRequests()
+{
+    ExecSqlParams(VyrobaSql::RequestsRebuild, {});
+}

@@ -1,0 +1,199 @@
+#include "VyrobaSql.h"
+
+namespace VyrobaSql {
+
+const QString PlanWorkplaces = QStringLiteral("SELECT pracovisko, stroje, dni, zmeny, hodiny FROM CPracovisk JOIN "
+                                              "CRozvrhov ON CPracovisk.rozvrh=CRozvrhov.rozvrh");
+const QString PlanHolidays = QStringLiteral("SELECT den FROM CSviatkov");
+// Day-plan rows whose job and operation have no period-plan row with pieces.
+const QString PlanDayPlanCleanup =
+    QStringLiteral("DELETE FROM SPlanD d WHERE NOT EXISTS(SELECT * FROM SPlan p WHERE p.c_int=d.c_int AND "
+                   "p.c_operacie=d.c_operacie AND p.mnoz_plan>0)");
+const QString PlanDayPlanSelect =
+    QStringLiteral("SELECT datum, pracovisko, c_int, c_operacie, mnoz_plan, nhod_plan FROM SPlanD ORDER BY 1,2");
+const QString PlanDaySave =
+    QStringLiteral("UPDATE OR INSERT INTO SPlanD (datum, c_int, c_operacie, pracovisko, mnoz_plan, nhod_plan) "
+                   "VALUES (:datum, :c_int, :c_operacie, :pracovisko, :mnoz_plan, :nhod_plan)");
+const QString PlanMerge = QStringLiteral(
+    "MERGE INTO SPlan as a USING (SELECT c_int, c_operacie, sum(mnoz_plan) as mnoz_plan, min(datum) as zaciatok, "
+    "max(datum) as koniec FROM SPlanD GROUP BY c_int,c_operacie) as d ON a.c_int=d.c_int AND "
+    "a.c_operacie=d.c_operacie WHEN NOT MATCHED THEN INSERT (obdobie,c_int,c_operacie,mnoz_plan,zaciatok,koniec) "
+    "VALUES(:obdobie, d.c_int, d.c_operacie, d.mnoz_plan, d.zaciatok, d.koniec)");
+const QString PlanJobsPlanned = QStringLiteral(
+    "UPDATE ZakazkyD as a SET stav_zak=:stav_zak WHERE stav_zak<:stav_zak AND exists(select * from SPlan where "
+    "c_int=a.c_int)");
+
+QStringList PlanOperations(int cInt, int cOperacie, int direction)
+{
+    QStringList lines{
+        QStringLiteral("SELECT c_int, c_operacie, operacia, pracovisko, cas_prip, cas_jed, cas_medzi, mnoz_vyr, "
+                       "mnoz_vyk, termin "),
+        QStringLiteral("FROM vZakOperacie a "),
+        QStringLiteral("WHERE not exists(SELECT * FROM SPlanD where c_int=a.c_int) AND cas_jed>0 AND stav_zak "
+                       "between %1 and %2")
+            .arg(5)
+            .arg(89)};
+    if (cInt != 0) {
+        lines.last() += QStringLiteral(" AND c_int=%1").arg(cInt);
+        if (cOperacie != 0)
+            lines.last() += QStringLiteral(" AND c_operacie=%1").arg(cOperacie);
+    }
+    lines << QStringLiteral("ORDER BY termin, c_int, c_operacie");
+    if (direction == -1)
+        lines << QStringLiteral(" DESC");
+    return lines;
+}
+
+#define L QStringLiteral
+const QStringList SrvSelect{L("select a.*, c_vyr, nazov, vaha1"), L("from SRV a join vZakazkyD z on a.c_int=z.c_int"),
+                            QString(), L("order by c_vyr, c_operacie")};
+const QStringList SrvInsert{L("insert into SRV"), L("  (C_INT, C_OPERACIE, MNOZSTVO, MATC, MZDC)"), L("values"),
+                            L("  (:C_INT, :C_OPERACIE, :MNOZSTVO, :MATC, :MZDC)")};
+const QStringList SrvModify{L("update SRV"),
+                            L("set"),
+                            L("  C_INT = :C_INT,"),
+                            L("  C_OPERACIE = :C_OPERACIE,"),
+                            L("  MNOZSTVO = :MNOZSTVO,"),
+                            L("  MATC = :MATC,"),
+                            L("  MZDC = :MZDC"),
+                            L("where"),
+                            L("  C_INT = :OLD_C_INT and"),
+                            L("  C_OPERACIE = :OLD_C_OPERACIE")};
+const QStringList SrvDelete{L("delete from SRV"), L("where"), L("  C_INT = :OLD_C_INT and"),
+                            L("  C_OPERACIE = :OLD_C_OPERACIE")};
+const QStringList SrvRefresh{
+    L("Select "), L("  C_INT,"),  L("  C_OPERACIE,"), L("  MNOZSTVO,"),          L("  MATC,"),
+    L("  MZDC"),  L("from SRV "), L("where"),         L("  C_INT = :C_INT and"), L("  C_OPERACIE = :C_OPERACIE")};
+const QStringList SPlanInsert{L("insert into SPlan"), L("  (OBDOBIE, C_INT, C_OPERACIE, MNOZ_PLAN, ZACIATOK)"),
+                              L("values"), L("  (:OBDOBIE, :C_INT, :C_OPERACIE,  :\"Plánované\",  :\"Začiatok\")")};
+const QStringList SPlanModify{L("update SPlan"),
+                              L("set"),
+                              L("  OBDOBIE = :OBDOBIE,"),
+                              L("  C_INT = :C_INT,"),
+                              L("  C_OPERACIE = :C_OPERACIE,"),
+                              L("  MNOZ_PLAN = :\"Plánované\","),
+                              L("  ZACIATOK = :\"Začiatok\","),
+                              L("  OSC = :OSC,"),
+                              L("  STROJ = :STROJ,"),
+                              L("  POZNAMKA = :POZNAMKA"),
+                              L("where"),
+                              L("  OBDOBIE = :OLD_OBDOBIE and"),
+                              L("  C_INT = :OLD_C_INT and"),
+                              L("  C_OPERACIE = :OLD_C_OPERACIE")};
+const QStringList SPlanDelete{L("delete from SPlan"), L("where"), L("  OBDOBIE = :OLD_OBDOBIE and"),
+                              L("  C_INT = :OLD_C_INT and"), L("  C_OPERACIE = :OLD_C_OPERACIE")};
+const QStringList PoziadSelect{
+    L("SELECT a.* "),
+    L("FROM MPoziadavky a "),
+    L(" JOIN ZakazkyD ON a.c_int=ZakazkyD.c_int"),
+    L(" LEFT JOIN (select c_pol, sum(mnozstvo) as mnoz_skl from MSklady group by c_pol) as s ON a.c_pol=s.c_pol"),
+    L(" LEFT JOIN (select c_vyr, sum(mnoz_vyr) as mnoz_mav from ZakazkyD where stav_zak<100 group by c_vyr) as z "
+      "ON a.c_pol=z.c_vyr"),
+    L(" LEFT JOIN (select c_vyr, sum(mnozstvo) as mnoz_odv from vSOdvody where stav_zak<100 group by c_vyr) as o "
+      "ON a.c_pol=o.c_vyr"),
+    L("WHERE stav_poz<3 and typ1='V'"),
+    L("ORDER BY stav_poz,a.c_pol, a.c_int")};
+const QStringList PoziadModify{L("update MPoziadavky"),
+                               L("set"),
+                               L("  STAV_POZ = :STAV_POZ,"),
+                               L("  MNOZ_REZ = :MNOZ_REZ,"),
+                               L("  MNOZ_OBJ = :MNOZ_OBJ,"),
+                               L("  D_UPDATE = :D_UPDATE"),
+                               L("where"),
+                               L("  STAV_POZ = :OLD_STAV_POZ and"),
+                               L("  C_POL = :OLD_C_POL and"),
+                               L("  C_INT = :OLD_C_INT and"),
+                               L("  C_UROVNE = :OLD_C_UROVNE and"),
+                               L("  C_POZICIE = :OLD_C_POZICIE")};
+const QStringList PoziadDelete{L("delete from MPoziadavky"),        L("where"),
+                               L("  STAV_POZ = :OLD_STAV_POZ and"), L("  C_POL = :OLD_C_POL and"),
+                               L("  C_INT = :OLD_C_INT and"),       L("  C_UROVNE = :OLD_C_UROVNE and"),
+                               L("  C_POZICIE = :OLD_C_POZICIE")};
+const QString SPlanDayPlanOfRow = L("DELETE FROM SPlanD WHERE c_int=:c_int AND c_operacie=:c_operacie");
+const QString SrvJobCalculation = L("select c_vyr,nazov,vaha1,mat1,mzd1 from vZakazkyDKalk where c_int=:c_int");
+
+const QString WipMaterial =
+    L("select material, sum(mat1*coalesce((select sum(mnozstvo) from SVykony where c_int=a.c_int and "
+      "c_operacie=(select min(c_operacie) from SVykony where c_int=a.c_int)),0)-mat1*coalesce((select sum(mnozstvo) "
+      "from SOdvody where c_int=a.c_int),0)) as Hodnota from ZakazkyD a JOIN ZakKalk b ON a.c_int=b.c_int where "
+      "stav_zak<:stav_zak or (stav_zak>=:stav_zak and exists(select * from SOdvody where c_int=a.c_int and "
+      "datum>:k_datumu)) group by material");
+const QStringList WipWages{
+    L("select operacia, "),
+    L("sum(coalesce((select sum(mzda) from SVykony where c_int=o.c_int and c_operacie=o.c_operacie),0)-o.MZDA*"
+      "coalesce((select sum(mnozstvo) from SOdvody where c_int=o.c_int),0)) as Mzda from ZakazkyD a JOIN "
+      "ZakOperacie o ON a.c_int=o.c_int "),
+    L("where stav_zak<:stav_zak or (stav_zak>=:stav_zak and exists(select * from SOdvody where c_int=a.c_int and "
+      "datum>:k_datumu)) "),
+    L(" and exists(select * from SVykony where c_int=o.c_int and c_operacie=o.c_operacie) "),
+    L("group by operacia order by 1")};
+const QString WipWagesByJobSelect = L("select c_vyr,a.c_int,operacia,");
+const QString WipWagesByJobGroup = L("group by c_vyr,a.c_int,operacia order by 1,2,3");
+const QString SrvPerJobColumns = L("select a.c_int, c_vyr, nazov, vaha1, 0 as c_operacie, cast(sum(mnozstvo) as "
+                                   "integer) as mnozstvo, sum(matc) as matc, sum(mzdc) as mzdc ");
+const QString SrvPerJobGroup = L("group by a.c_int, c_vyr, nazov, vaha1");
+const QString SrvPerJobOrder = L("order by c_vyr");
+const QString SrvPerOperationColumns = L("select a.*, c_vyr, nazov, vaha1 ");
+const QString SrvPerOperationOrder = L("order by c_vyr, c_operacie");
+const QString WipClear = L("delete from SRV");
+const QString WipPerJob =
+    L("insert into SRV (C_INT, C_OPERACIE, MNOZSTVO, MZDC) select a.c_int, 0, coalesce((select sum(mnozstvo) from "
+      "SVykony where datum<=:k_datumu and c_int=a.c_int and c_operacie=(select min(c_operacie) from SVykony where "
+      "c_int=a.c_int)),0)-coalesce((select sum(mnozstvo) from SOdvody where datum<=:k_datumu and c_int=a.c_int), 0) "
+      "as MNOZSTVO,coalesce((select sum(mzda) from SVykony where datum<=:k_datumu and c_int=a.c_int),0)-coalesce(("
+      "select sum(MZD1*mnozstvo) from SOdvody where datum<=:k_datumu and c_int=a.c_int),0) as MZDC from ZakazkyD a "
+      "where stav_zak<:stav_zak or (stav_zak>=:stav_zak and exists(select * from SOdvody where c_int=a.c_int and "
+      "datum>:k_datumu)) ");
+const QString WipPerOperation =
+    L("insert into SRV (C_INT, C_OPERACIE, MNOZSTVO, MZDC) select a.c_int, o.c_operacie, coalesce((select "
+      "sum(mnozstvo) from SVykony where datum<=:k_datumu and c_int=o.c_int and c_operacie=o.c_operacie),0)-coalesce(("
+      "select sum(mnozstvo) from SVykony where datum<=:k_datumu and c_int=o.c_int and c_operacie=(select "
+      "min(c_operacie) from SVykony where c_int=o.c_int and c_operacie>o.c_operacie)),(select sum(mnozstvo) from "
+      "SOdvody where datum<=:k_datumu and c_int=a.c_int), 0) as MNOZSTVO,coalesce((select sum(mzda) from SVykony "
+      "where datum<=:k_datumu and c_int=o.c_int and c_operacie=o.c_operacie),0)-o.MZDA*coalesce((select "
+      "sum(mnozstvo) from SOdvody where datum<=:k_datumu and c_int=a.c_int),0) as MZDC from ZakazkyD a join "
+      "ZakOperacie o on a.c_int=o.c_int where stav_zak<:stav_zak or (stav_zak>=:stav_zak and exists(select * from "
+      "SOdvody where c_int=a.c_int and datum>:k_datumu))  and exists(select * from SVykony where c_int=o.c_int and "
+      "c_operacie=o.c_operacie)");
+const QString WipMaterialValues =
+    L("update SRV set matc=mnozstvo*coalesce((select mat1 from ZakKalk k where k.c_int=SRV.c_int),0)");
+const QString WipDropEmpty = L("delete from SRV where mnozstvo=0 and mzdc=0 and matc=0");
+const QString WipDropNegative = L("delete from SRV where mnozstvo<0");
+const QString RequestsRebuild = L("execute procedure MPOZIADAVKY_PREPIS");
+#undef L
+
+QStringList All()
+{
+    const auto text = [](const QStringList &lines) { return lines.join(QLatin1Char('\n')); };
+    return {text(SrvSelect),
+            text(SrvInsert),
+            text(SrvModify),
+            text(SrvDelete),
+            text(SrvRefresh),
+            text(SPlanDelete),
+            text(PoziadSelect),
+            text(PoziadModify),
+            text(PoziadDelete),
+            SPlanDayPlanOfRow,
+            SrvJobCalculation,
+            WipMaterial,
+            text(WipWages),
+            WipClear,
+            WipPerJob,
+            WipPerOperation,
+            WipMaterialValues,
+            WipDropEmpty,
+            WipDropNegative,
+            RequestsRebuild,
+            text({SrvPerJobColumns, SrvSelect[1], SrvPerJobGroup, SrvPerJobOrder}),
+            text({WipWagesByJobSelect, WipWages[1], WipWages[2], WipWages[3], WipWagesByJobGroup}),
+            PlanWorkplaces,
+            PlanDayPlanCleanup,
+            PlanDayPlanSelect,
+            PlanDaySave,
+            PlanMerge,
+            PlanJobsPlanned,
+            PlanOperations(1, 10, -1).join(QLatin1Char('\n'))};
+}
+
+} // namespace VyrobaSql

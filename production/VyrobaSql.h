@@ -1,0 +1,44 @@
+// The statements of the production module, each a named constant; All() lists them for the test that
+// prepares every one on a fresh database.
+#pragma once
+
+#include <QStringList>
+
+namespace VyrobaSql {
+// ---- capacity planning
+extern const QString PlanWorkplaces;
+extern const QString PlanHolidays;
+extern const QString PlanDayPlanCleanup;
+extern const QString PlanDayPlanSelect;
+extern const QString PlanDaySave;
+extern const QString PlanMerge;
+extern const QString PlanJobsPlanned;
+// The lines of the open operations to plan: a job (0: all), one of its operations (0: all), backwards
+// with -1 (the operation numbers then descend).
+QStringList PlanOperations(int cInt, int cOperacie, int direction);
+
+// ---- the production data module's data sets
+extern const QStringList SrvSelect, SrvInsert, SrvModify, SrvDelete, SrvRefresh;
+extern const QStringList SPlanInsert, SPlanModify, SPlanDelete;
+extern const QStringList PoziadSelect, PoziadModify, PoziadDelete;
+// The day plan of one period-plan row (removed with it).
+extern const QString SPlanDayPlanOfRow;
+// The job, product, name, weight and per-piece values of a work-in-progress row.
+extern const QString SrvJobCalculation;
+
+// ---- work in progress
+// Material and wages in progress computed from performances and hand-overs (wages in five lines: the
+// by-job view replaces lines 0 and 4).
+extern const QString WipMaterial;
+extern const QStringList WipWages;
+extern const QString WipWagesByJobSelect, WipWagesByJobGroup;
+// The stock-taking list per job and per operation (lines 0, 2 and 3 of SrvSelect).
+extern const QString SrvPerJobColumns, SrvPerJobGroup, SrvPerJobOrder;
+extern const QString SrvPerOperationColumns, SrvPerOperationOrder;
+// Its regeneration up to a day.
+extern const QString WipClear, WipPerJob, WipPerOperation, WipMaterialValues, WipDropEmpty, WipDropNegative;
+// Rebuilds the requirements of the open jobs.
+extern const QString RequestsRebuild;
+
+QStringList All();
+} // namespace VyrobaSql
