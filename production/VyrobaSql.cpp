@@ -123,8 +123,9 @@ const QStringList WipWages{
     L("sum(coalesce((select sum(mzda) from SVykony where c_int=o.c_int and c_operacie=o.c_operacie),0)-o.MZDA*"
       "coalesce((select sum(mnozstvo) from SOdvody where c_int=o.c_int),0)) as Mzda from ZakazkyD a JOIN "
       "ZakOperacie o ON a.c_int=o.c_int "),
-    L("where stav_zak<:stav_zak or (stav_zak>=:stav_zak and exists(select * from SOdvody where c_int=a.c_int and "
-      "datum>:k_datumu)) "),
+    // The state condition is bracketed so that the performed-operation condition holds for every job.
+    L("where (stav_zak<:stav_zak or (stav_zak>=:stav_zak and exists(select * from SOdvody where c_int=a.c_int and "
+      "datum>:k_datumu))) "),
     L(" and exists(select * from SVykony where c_int=o.c_int and c_operacie=o.c_operacie) "),
     L("group by operacia order by 1")};
 const QString WipWagesByJobSelect = L("select c_vyr,a.c_int,operacia,");
@@ -152,8 +153,8 @@ const QString WipPerOperation =
       "SOdvody where datum<=:k_datumu and c_int=a.c_int), 0) as MNOZSTVO,coalesce((select sum(mzda) from SVykony "
       "where datum<=:k_datumu and c_int=o.c_int and c_operacie=o.c_operacie),0)-o.MZDA*coalesce((select "
       "sum(mnozstvo) from SOdvody where datum<=:k_datumu and c_int=a.c_int),0) as MZDC from ZakazkyD a join "
-      "ZakOperacie o on a.c_int=o.c_int where stav_zak<:stav_zak or (stav_zak>=:stav_zak and exists(select * from "
-      "SOdvody where c_int=a.c_int and datum>:k_datumu))  and exists(select * from SVykony where c_int=o.c_int and "
+      "ZakOperacie o on a.c_int=o.c_int where (stav_zak<:stav_zak or (stav_zak>=:stav_zak and exists(select * from "
+      "SOdvody where c_int=a.c_int and datum>:k_datumu)))  and exists(select * from SVykony where c_int=o.c_int and "
       "c_operacie=o.c_operacie)");
 const QString WipMaterialValues =
     L("update SRV set matc=mnozstvo*coalesce((select mat1 from ZakKalk k where k.c_int=SRV.c_int),0)");
