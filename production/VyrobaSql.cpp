@@ -161,6 +161,61 @@ const QString WipMaterialValues =
 const QString WipDropEmpty = L("delete from SRV where mnozstvo=0 and mzdc=0 and matc=0");
 const QString WipDropNegative = L("delete from SRV where mnozstvo<0");
 const QString RequestsRebuild = L("execute procedure MPOZIADAVKY_PREPIS");
+
+const QStringList OdvSelect{L("select *"), L("from vSOdvody"), QString(), QString()};
+const QStringList OdvModify{L("update SOdvody"),
+                            L("set"),
+                            L("  DATUM = :DATUM,"),
+                            L("  STREDISKO=:STREDISKO, SKLAD=:SKLAD,"),
+                            L("  C_INT = :C_INT, C_DAVKY=:C_DAVKY,"),
+                            L("  C_DOKLADU = :C_DOKLADU,"),
+                            L("  MNOZSTVO = :MNOZSTVO,"),
+                            L("  C_FAKTURY = :C_FAKTURY,"),
+                            L("  KURZ = :KURZ,"),
+                            L("  VAHA1 = :VAHA1,"),
+                            L("  MAT1 = :MAT1,"),
+                            L("  MZD1 = :MZD1,"),
+                            L("  ODVMZD1 = :ODVMZD1,"),
+                            L("  VYRREZ1 = :VYRREZ1,"),
+                            L("  SPRREZ1 = :SPRREZ1,"),
+                            L("  OVN1 = :OVN1,"),
+                            L("  NAKL1 = :NAKL1,"),
+                            L("  CENA1 = :CENA1,"),
+                            L("  PRID_MAT1 = :PRID_MAT1,"),
+                            L("  PRID_DOP1 = :PRID_DOP1,"),
+                            L("  MIM1 = :MIM1,"),
+                            L("  Cena_Kurz1 = :Cena_Kurz1,"),
+                            L("  MENA = :MENA"),
+                            L("where"),
+                            L("  DATUM = :OLD_DATUM and"),
+                            L("  C_INT = :OLD_C_INT and"),
+                            L("  C_DOKLADU = :OLD_C_DOKLADU")};
+const QStringList OdvInsert{
+    L("insert into SOdvody"),
+    L("  (DATUM, C_INT, C_DAVKY, C_DOKLADU, MNOZSTVO, C_FAKTURY, KURZ, VAHA1, MAT1, MZD1, ODVMZD1, VYRREZ1, SPRREZ1, "
+      "OVN1, NAKL1, CENA1, PRID_MAT1, PRID_DOP1, MIM1, Cena_Kurz1, MENA, STREDISKO, SKLAD)"),
+    L("values"),
+    L("  (:DATUM, :C_INT, :C_DAVKY, :C_DOKLADU, :MNOZSTVO, :C_FAKTURY, :KURZ, :VAHA1, :MAT1, :MZD1, :ODVMZD1, "
+      ":VYRREZ1, :SPRREZ1, :OVN1, :NAKL1, :CENA1, :PRID_MAT1, :PRID_DOP1, :MIM1, :Cena_Kurz1, :MENA, :STREDISKO, "
+      ":SKLAD)")};
+const QStringList OdvDelete{L("delete from SOdvody"), L("where"), L("  DATUM = :OLD_DATUM and"),
+                            L("  C_INT = :OLD_C_INT and"), L("  C_DOKLADU = :OLD_C_DOKLADU")};
+// Columns shared by the two views are taken from the calculation.
+const QStringList OdvCalculation{L("SELECT a.vaha1,mat1,mzd1,odvmzd1,vyrrez1,sprrez1,ovn1,Nakl1,Cena1,"),
+                                 L("   koef_mat,prid_mat1,koef_dop,prid_dop1,mim1,Cena_kurz1,a.mena,kurz,"),
+                                 L("   c_vyr,c_odb,odberatel,mnoz_vyr,termin,stav_zak"),
+                                 L("FROM vZAKKALK a JOIN vZAKAZKYD b ON a.c_int=b.c_int"), L("WHERE a.c_int=:c_int")};
+const QString OdvLastDocument = L("select max(c_dokladu) from SOdvody where datum between :d_od and :d_do ");
+const QString OdvDocumentExists =
+    L("select count(*) from SOdvody where c_dokladu=:c_dokladu and datum between :d_od and :d_do");
+const QString OdvLastInvoice = L("select max(c_faktury) from SOdvody where datum=:datum and c_dokladu<:c_dokladu");
+const QString OdvLastRate = L("select max(kurz) from SOdvody where datum=:datum and mena=:mena");
+const QString OdvHandedOfJob = L("select sum(mnozstvo) from SOdvody where c_int=:c_int");
+const QString OdvUnprinted =
+    L("select * from vSOdvody where stav_odv is NULL or stav_odv=0 order by mena, odberatel, c_dokladu");
+// Only the row that was printed, and only while it is still unprinted.
+const QString OdvMarkPrinted = L("update SOdvody set stav_odv=1 where datum=:datum and c_int=:c_int and "
+                                 "c_dokladu=:c_dokladu and (stav_odv is NULL or stav_odv=0)");
 #undef L
 
 QStringList All()

@@ -40,5 +40,11 @@ extern const QString WipClear, WipPerJob, WipPerOperation, WipMaterialValues, Wi
 // Rebuilds the requirements of the open jobs.
 extern const QString RequestsRebuild;
 
+// ---- hand-overs of finished products
+extern const QStringList OdvSelect, OdvModify, OdvInsert, OdvDelete, OdvCalculation;
+extern const QString OdvLastDocument, OdvDocumentExists, OdvLastInvoice, OdvLastRate, OdvHandedOfJob;
+// The hand-overs not yet printed, in the list's order, and the mark of one printed hand-over.
+extern const QString OdvUnprinted, OdvMarkPrinted;
+
 QStringList All();
 } // namespace VyrobaSql

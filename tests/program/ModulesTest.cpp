@@ -49,7 +49,6 @@ const QStringList RoutinesNotBuiltYet{
 
 const QStringList ClassesNotBuiltYet{
     StartupClass::TDMVyk,
-    StartupClass::TDMOdv,
     StartupClass::TFormZakazky,    StartupClass::TFormZakazkaHl,
     StartupClass::TFormZakazkaDet, StartupClass::TFormZakazkaDetHl,
     StartupClass::TFormIntZak,     StartupClass::TOdberatelDForm,
