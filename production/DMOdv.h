@@ -39,6 +39,29 @@ public:
     // Refuses a change of a hand-over dated before FirstOpenDay.
     void CheckHandOverMonthOpen();
 
+    // Lists one job (cInt), else one document number of the last two months, else the hand-overs of
+    // the day (an invalid day: of the last month). True when the list has rows.
+    bool FilterList(int cInt, int cDokladu, const QDate &day);
+
+    // The centres and the finished-goods stores the detail offers.
+    static QStringList Centres();
+    static QStringList FinishedGoodsStores();
+
+    // ---- overviews in DMZal.QTlac
+    struct TOverview {
+        int View = 0; // 0-2 details by document, customer, order; 3-5 sums by date, customer, product
+        QDate From, To;
+        bool MinusOnly = false;
+        int C_ODB = 0;
+        QString C_VYR;
+        int C_INT = 0;
+    };
+    // Opens the overview and returns the sum of its CENAC.
+    double OpenOverview(const TOverview &overview);
+    // The field that labels the chart of a view and the axis title.
+    static QString ChartLabelField(int view);
+    static QString ChartAxisTitle(int view);
+
     // ---- printing the list
     // Opens DMZal.QTlac with the unprinted hand-overs and returns their keys.
     QList<THandOverKey> OpenUnprinted();

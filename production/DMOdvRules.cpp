@@ -216,3 +216,83 @@ int TDMOdv::MarkPrinted(const QList<THandOverKey> &keys)
     savepoint.Commit();
     return marked;
 }
+
+bool TDMOdv::FilterList(int cInt, int cDokladu, const QDate &day)
+{
+    TxDataSet &q = QvSOdvody;
+    q.Close();
+    QVariant value;
+    QString where;
+    if (cInt != 0) {
+        where = VyrobaSql::OdvWhereJob;
+    } else if (cDokladu != 0) {
+        where = VyrobaSql::OdvWhereDocument;
+    } else {
+        where = day.isValid() ? VyrobaSql::OdvWhereDay : VyrobaSql::OdvWhereSince;
+    }
+    q.SelectSQL.SetStrings(2, where);
+    if (cInt != 0) {
+        q.ParamByName(QStringLiteral("c_int")).SetAsInteger(cInt);
+    } else if (cDokladu != 0) {
+        q.ParamByName(QStringLiteral("c_dokladu")).SetAsInteger(cDokladu);
+        q.ParamByName(QStringLiteral("datum_od")).SetAsDate(today().addMonths(-2));
+    } else {
+        q.ParamByName(QStringLiteral("datum")).SetAsDate(day.isValid() ? day : today().addMonths(-1));
+    }
+    q.Open();
+    return !q.IsEmpty();
+}
+
+double TDMOdv::OpenOverview(const TOverview &o)
+{
+    TxQuery &q = DMZal->QTlac;
+    q.Close();
+    QString where = VyrobaSql::OdvOverviewWhere;
+    if (o.MinusOnly)
+        where += VyrobaSql::OdvOverviewMinus;
+    if (o.C_ODB != 0)
+        where += VyrobaSql::OdvOverviewCustomer;
+    if (!o.C_VYR.trimmed().isEmpty())
+        where += VyrobaSql::OdvOverviewProduct;
+    if (o.C_INT != 0)
+        where += VyrobaSql::OdvOverviewJob;
+    q.SQL().SetText(QStringList{VyrobaSql::OdvOverviewSelect(o.View), VyrobaSql::OdvOverviewFrom, where,
+                                VyrobaSql::OdvOverviewOrder(o.View), QString()}
+                        .join(QLatin1Char('\n')));
+    q.ParamByName(QStringLiteral("Datum_od")).SetAsDate(o.From);
+    q.ParamByName(QStringLiteral("Datum_do")).SetAsDate(o.To);
+    if (o.C_ODB != 0)
+        q.ParamByName(QStringLiteral("c_odb")).SetAsInteger(o.C_ODB);
+    if (!o.C_VYR.trimmed().isEmpty())
+        q.ParamByName(QStringLiteral("c_vyr")).SetAsString(o.C_VYR);
+    if (o.C_INT != 0)
+        q.ParamByName(QStringLiteral("c_int")).SetAsInteger(o.C_INT);
+    q.Open();
+    return q.SumField(QStringLiteral("CENAC"));
+}
+
+QString TDMOdv::ChartLabelField(int view)
+{
+    return view == 3   ? QStringLiteral("DATUM")
+           : view == 4 ? QStringLiteral("ODBERATEL")
+           : view == 5 ? QStringLiteral("C_VYR")
+                       : QStringLiteral("C_DOKLADU");
+}
+
+QString TDMOdv::ChartAxisTitle(int view)
+{
+    return view == 3   ? QString::fromUtf8("Dátum")
+           : view == 4 ? QString::fromUtf8("Odberateľ")
+           : view == 5 ? QString::fromUtf8("č.Výrobku")
+                       : QString::fromUtf8("č.Dokladu");
+}
+
+QStringList TDMOdv::Centres()
+{
+    return SelectColumnParams(VyrobaSql::OdvCentres);
+}
+
+QStringList TDMOdv::FinishedGoodsStores()
+{
+    return SelectColumnParams(VyrobaSql::OdvStores);
+}

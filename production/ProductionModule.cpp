@@ -3,6 +3,9 @@
 
 #include "DMOdv.h"
 #include "DMVyroba.h"
+#include "SOdvQR1Rep.h"
+#include "SOdvodyForm.h"
+#include "shell/MenuHooks.h"
 #include "shell/RoutineNames.h"
 #include "shell/Startup.h"
 
@@ -10,4 +13,10 @@ void RegisterProductionModule()
 {
     SetStartupFactory(StartupClass::TDMOdv, [] { return MakeStartupInstance(new TDMOdv); });
     SetStartupFactory(StartupClass::TDMVyroba, [] { return MakeStartupInstance(new TDMVyroba); });
+    SetStartupFactory(StartupClass::TSOdvodyForm, [] { return MakeStartupInstance(new TSOdvodyForm); });
+    SetStartupFactory(StartupClass::TSOdvQR1Rep, [] { return MakeStartupInstance(new TSOdvQR1Rep); });
+    RegisterOpenRoutine(Routine::ShowHandOvers, [](const QVariantList &) {
+        if (DMOdv)
+            ShowHandOvers();
+    });
 }

@@ -216,6 +216,44 @@ const QString OdvUnprinted =
 // Only the row that was printed, and only while it is still unprinted.
 const QString OdvMarkPrinted = L("update SOdvody set stav_odv=1 where datum=:datum and c_int=:c_int and "
                                  "c_dokladu=:c_dokladu and (stav_odv is NULL or stav_odv=0)");
+const QString OdvCentres = L("select stredisko from CStredisk order by 1");
+const QString OdvStores = L("select sklad from CSkladov where TYP_SKLADU='V' order by 1");
+const QString OdvWhereJob = L("where c_int=:c_int");
+const QString OdvWhereDocument = L("where c_dokladu=:c_dokladu and datum>=:datum_od");
+const QString OdvWhereSince = L("where datum>=:datum");
+const QString OdvWhereDay = L("where datum=:datum");
+const QString OdvOverviewFrom = L("from vSOdvody ");
+const QString OdvOverviewWhere = L("where datum between :Datum_od and :Datum_do ");
+const QString OdvOverviewMinus = L(" and mnozstvo<0");
+const QString OdvOverviewCustomer = L(" and c_odb=:c_odb");
+const QString OdvOverviewProduct = L(" and c_vyr=:c_vyr");
+const QString OdvOverviewJob = L(" and c_int=:c_int");
+namespace {
+const QString OverviewSums =
+    L("cast(sum(mnozstvo) as integer) as Mnozstvo,sum(VahaC) as VahaC,sum(CenaC) as CenaC,sum(MatC) as MatC,"
+      "sum(MzdC) as MzdC,sum(OdvMzdC) as OdvMzdC,sum(VyrRezC) as VyrRezC,sum(VlNC) as VlNC,sum(SprRezC) as SprRezC,"
+      "sum(OVNC) as OVNC,sum(MimC) as MimC,sum(UVNC) as UVNC,sum(Cena_predC) as Cena_predC");
+} // namespace
+QString OdvOverviewSelect(int view)
+{
+    switch (view) {
+    case 3:
+        return L("select DATUM,") + OverviewSums;
+    case 4:
+        return L("select Odberatel,") + OverviewSums;
+    case 5:
+        return L("select C_VYR,") + OverviewSums;
+    default:
+        return L("select * ");
+    }
+}
+QString OdvOverviewOrder(int view)
+{
+    static const char *const orders[] = {"order by datum,c_dokladu",           "order by mena,odberatel,c_dokladu",
+                                         "order by mena,c_obj,c_dokladu",      "group by DATUM",
+                                         "group by Odberatel order by 4 desc", "group by C_VYR"};
+    return QString::fromLatin1(orders[view >= 0 && view < 6 ? view : 0]);
+}
 #undef L
 
 QStringList All()

@@ -45,6 +45,15 @@ extern const QStringList OdvSelect, OdvModify, OdvInsert, OdvDelete, OdvCalculat
 extern const QString OdvLastDocument, OdvDocumentExists, OdvLastInvoice, OdvLastRate, OdvHandedOfJob;
 // The hand-overs not yet printed, in the list's order, and the mark of one printed hand-over.
 extern const QString OdvUnprinted, OdvMarkPrinted;
+// The list's WHERE line: one job, one document in the last two months, the last month, one day.
+// The centres and the finished-goods stores offered in the detail.
+extern const QString OdvCentres, OdvStores;
+extern const QString OdvWhereJob, OdvWhereDocument, OdvWhereSince, OdvWhereDay;
+// The overviews: lines 1 and 2 with its conditions, and per view (0-5) lines 0 and 3.
+extern const QString OdvOverviewFrom, OdvOverviewWhere, OdvOverviewMinus, OdvOverviewCustomer, OdvOverviewProduct,
+    OdvOverviewJob;
+QString OdvOverviewSelect(int view);
+QString OdvOverviewOrder(int view);
 
 QStringList All();
 } // namespace VyrobaSql

@@ -38,6 +38,14 @@ struct TModuleHooks {
     std::function<int(TDataSet *customer)> CustomerDialog;
     // Shows a built report to the user. Unset: the preview.
     std::function<void(TQuickRep *report)> ShowReport;
+    // A delivery note made from hand-overs (the dispatch module): a new note for a job at a rate (its number,
+    // 0 for none), a line of store, product, job, quantity and foreign unit price (the line's text), and the
+    // note's print in a mode. Unset: delivery notes are not available yet.
+    std::function<int(int cInt, double rate)> NewDeliveryNoteForJob;
+    std::function<QString(int note, const QString &store, const QString &product, int cInt, double quantity,
+                          double foreignPrice)>
+        AddDeliveryNoteLine;
+    std::function<void(int note, int mode)> PrintDeliveryNote;
     // Run after the main menu was enabled by the user's privileges: each module enables its own items.
     std::vector<std::function<void()>> PrivilegeRules;
 };

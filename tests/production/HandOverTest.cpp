@@ -3,6 +3,19 @@
 #include "ProductionFixture.h"
 
 #include "production/DMOdv.h"
+#include "production/SOdvodyForm.h"
+#include "shell/MenuHooks.h"
+#include "platform/chart/DBChart.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include "platform/ui/BitBtn.h"
+#include "platform/ui/DBControls.h"
+#include "platform/ui/RadioGroup.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Exception.h"
 #include "platform/ui/ModalResult.h"
@@ -141,4 +154,73 @@ TEST_F(HandOverTest, MarkAsPrintedMarksExactlyThePrintedRows)
     EXPECT_EQ(odv->MarkPrinted(printed), 2);
     EXPECT_EQ(count("select count(*) from SODVODY where STAV_ODV=1"), 2);
     EXPECT_EQ(count("select count(*) from SODVODY where C_DOKLADU=3 and STAV_ODV=0"), 1);
+}
+
+namespace {
+
+void type(QWidget *edit, const QString &text)
+{
+    QApplication::setActiveWindow(edit->window());
+    edit->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QApplication::processEvents();
+}
+
+} // namespace
+
+TEST_F(HandOverTest, FormEntersListsChartsAndMakesADeliveryNote)
+{
+    exec("update ZAKAZKYD set STAV_ZAK=40 where C_INT=260001");
+    TSOdvodyForm form;
+    form.show();
+    QApplication::processEvents();
+    QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
+    EXPECT_EQ(form.pcOdvody->currentWidget(), form.tabDetail);
+    type(form.DBEditC_INT, "1");
+    type(form.DBEditMNOZSTVO, "3");
+    QTest::mouseClick(form.BtnZapis, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from SODVODY where C_INT=260001 and MNOZSTVO=3 and C_DOKLADU=1"), 1);
+    EXPECT_EQ(odv->QvSOdvody.State(), dsInsert); // the next one is ready
+    QTest::mouseClick(form.BtnNezapis, Qt::LeftButton);
+    EXPECT_EQ(form.pcOdvody->currentWidget(), form.tabOdvody);
+
+    // Overviews of the month and their chart; leaving the chart detaches it.
+    form.vDatum_Od->setText("1.3.2026");
+    form.pcOdvody->setCurrentWidget(form.tabPrehlady);
+    form.rgPohlad->SetItemIndex(5);
+    QTest::mouseClick(form.BtnFilter3, Qt::LeftButton);
+    EXPECT_EQ(form.lCena->text(), QString::fromUtf8("150,00"));
+    QTest::mouseClick(form.btnGraf, Qt::LeftButton);
+    EXPECT_EQ(form.pcOdvody->currentWidget(), form.tabGraf);
+    ASSERT_EQ(form.DBChart1->SeriesCount(), 1);
+    EXPECT_EQ(form.Series1.Values(), std::vector<double>{150});
+    EXPECT_EQ(form.DBChart1->BottomAxisTitle(), QString::fromUtf8("č.Výrobku"));
+    form.pcOdvody->setCurrentWidget(form.tabPrehlady);
+    EXPECT_EQ(form.DBChart1->SeriesCount(), 0);
+
+    // Without the dispatch module the user is told; with it the note gets the customer's lines.
+    responder->Messages.clear();
+    form.pcOdvody->setCurrentWidget(form.tabOdvody);
+    QTest::mouseClick(form.btnVystavDL, Qt::LeftButton);
+    EXPECT_EQ(responder->Texts(), QStringList{NotAvailableText});
+    QStringList lines;
+    int printedNote = 0;
+    ModuleHooks().NewDeliveryNoteForJob = [](int, double) { return 77; };
+    ModuleHooks().AddDeliveryNoteLine = [&lines](int, const QString &, const QString &, int job, double q, double) {
+        lines << QStringLiteral("%1 %2").arg(job).arg(q);
+        return lines.last();
+    };
+    ModuleHooks().PrintDeliveryNote = [&printedNote](int note, int) { printedNote = note; };
+    responder->MessageAnswers = {mrYes};
+    QTest::mouseClick(form.btnVystavDL, Qt::LeftButton);
+    ModuleHooks().NewDeliveryNoteForJob = nullptr;
+    ModuleHooks().AddDeliveryNoteLine = nullptr;
+    ModuleHooks().PrintDeliveryNote = nullptr;
+    EXPECT_EQ(lines, QStringList{"260001 3"});
+    EXPECT_EQ(printedNote, 77);
+    EXPECT_TRUE(responder->Texts().last().startsWith(QString::fromUtf8("Dodací list má číslo 77\r\r260001 3")));
+    form.close();
 }

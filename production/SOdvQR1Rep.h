@@ -1,0 +1,19 @@
+// TSOdvQR1Rep (global SOdvQR1Rep): the printed list of hand-overs ("Odvody výrobkov") over DMZal.QTlac, grouped
+// by customer, with the sums of quantity, weight, costs and prices.
+#pragma once
+
+#include "platform/report/QuickRep.h"
+
+class TQRBand;
+class TQRGroup;
+
+class TSOdvQR1Rep : public TQuickRep {
+public:
+    TSOdvQR1Rep();
+    ~TSOdvQR1Rep() override;
+    // The customer group and its footer (switched on for the list of unprinted hand-overs).
+    TQRGroup *QRGroup1 = nullptr;
+    TQRBand *QRBandOdberatel = nullptr;
+};
+
+extern TSOdvQR1Rep *SOdvQR1Rep;
