@@ -40,6 +40,8 @@ public:
     void OpenWipList(int view);
     // Rebuilds the production requests with the database procedure.
     void RebuildRequests();
+    // Lists the requests grouped by job (0 and any other value), customer order (1) or item (2).
+    void OpenRequests(int view);
 };
 
 extern TDMVyroba *DMVyroba;

@@ -72,3 +72,11 @@ void TDMVyroba::RebuildRequests()
 {
     ExecSqlParams(VyrobaSql::RequestsRebuild, {});
 }
+
+void TDMVyroba::OpenRequests(int view)
+{
+    QVPoziad.Close();
+    QVPoziad.SelectSQL.SetStrings(0, VyrobaSql::PoziadColumns(view));
+    QVPoziad.SelectSQL.SetStrings(7, VyrobaSql::PoziadGrouping(view));
+    QVPoziad.Open();
+}

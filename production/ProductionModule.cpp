@@ -5,6 +5,7 @@
 #include "DMVyroba.h"
 #include "SOdvQR1Rep.h"
 #include "SOdvodyForm.h"
+#include "SPoziadavkyForm.h"
 #include "shell/MenuHooks.h"
 #include "shell/RoutineNames.h"
 #include "shell/Startup.h"
@@ -15,6 +16,10 @@ void RegisterProductionModule()
     SetStartupFactory(StartupClass::TDMVyroba, [] { return MakeStartupInstance(new TDMVyroba); });
     SetStartupFactory(StartupClass::TSOdvodyForm, [] { return MakeStartupInstance(new TSOdvodyForm); });
     SetStartupFactory(StartupClass::TSOdvQR1Rep, [] { return MakeStartupInstance(new TSOdvQR1Rep); });
+    RegisterOpenRoutine(Routine::ShowProductionRequests, [](const QVariantList &) {
+        if (DMVyroba)
+            ShowProductionRequests();
+    });
     RegisterOpenRoutine(Routine::ShowHandOvers, [](const QVariantList &) {
         if (DMOdv)
             ShowHandOvers();

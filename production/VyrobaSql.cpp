@@ -254,7 +254,34 @@ QString OdvOverviewOrder(int view)
                                          "group by Odberatel order by 4 desc", "group by C_VYR"};
     return QString::fromLatin1(orders[view >= 0 && view < 6 ? view : 0]);
 }
+QString PoziadColumns(int view)
+{
+    if (view == 1)
+        return L("SELECT c_obj, a.c_pol, nazov, rozmer, sum(mnoz_poz) as \"Množ.požad.\", mj");
+    if (view == 2)
+        return L("SELECT a.c_pol, nazov, rozmer, sum(mnoz_poz) as \"Množ.požad.\", mj, min(mnoz_skl) as "
+                 "\"Množ.sklad\"");
+    return L("SELECT a.c_int, a.c_pol, nazov, rozmer, mnoz_poz as \"Množ.požad.\", MJ, a.termin");
+}
+QString PoziadGrouping(int view)
+{
+    if (view == 1)
+        return L("GROUP BY a.c_pol, nazov, rozmer, mj, c_obj ORDER BY a.c_pol, c_obj");
+    if (view == 2)
+        return L("GROUP BY a.c_pol, nazov, rozmer, mj ORDER BY a.c_pol");
+    return L("ORDER BY stav_poz, a.c_pol, a.c_int");
+}
 #undef L
+
+namespace {
+QString requests(int view)
+{
+    QStringList lines = PoziadSelect;
+    lines[0] = PoziadColumns(view);
+    lines[7] = PoziadGrouping(view);
+    return lines.join(QLatin1Char('\n'));
+}
+} // namespace
 
 QStringList All()
 {
@@ -287,7 +314,30 @@ QStringList All()
             PlanDaySave,
             PlanMerge,
             PlanJobsPlanned,
-            PlanOperations(1, 10, -1).join(QLatin1Char('\n'))};
+            PlanOperations(1, 10, -1).join(QLatin1Char('\n')),
+            PlanHolidays,
+            text(OdvSelect),
+            text(OdvModify),
+            text(OdvInsert),
+            text(OdvDelete),
+            text(OdvCalculation),
+            OdvLastDocument,
+            OdvDocumentExists,
+            OdvLastInvoice,
+            OdvLastRate,
+            OdvHandedOfJob,
+            OdvUnprinted,
+            OdvMarkPrinted,
+            OdvCentres,
+            OdvStores,
+            text({OdvSelect[0], OdvSelect[1], OdvWhereDocument}),
+            text({OdvOverviewSelect(4), OdvOverviewFrom,
+                  OdvOverviewWhere + OdvOverviewMinus + OdvOverviewCustomer + OdvOverviewProduct + OdvOverviewJob,
+                  OdvOverviewOrder(4)}),
+            text({OdvOverviewSelect(0), OdvOverviewFrom, OdvOverviewWhere, OdvOverviewOrder(2)}),
+            requests(0),
+            requests(1),
+            requests(2)};
 }
 
 } // namespace VyrobaSql

@@ -26,6 +26,10 @@ extern const QString SPlanDayPlanOfRow;
 // The job, product, name, weight and per-piece values of a work-in-progress row.
 extern const QString SrvJobCalculation;
 
+// Lines 0 and 7 of PoziadSelect for the grouping by job (0), customer order (1) or item (2).
+QString PoziadColumns(int view);
+QString PoziadGrouping(int view);
+
 // ---- work in progress
 // Material and wages in progress computed from performances and hand-overs (wages in five lines: the
 // by-job view replaces lines 0 and 4).
