@@ -8,6 +8,7 @@
 #include "platform/db/DataSource.h"
 
 #include <QDate>
+#include <utility>
 
 class TField;
 
@@ -38,6 +39,12 @@ public:
     void RegenerateWip(const QDate &cutOff, int view);
     // Opens the stock-taking list per job (view 0) or per operation (view 1).
     void OpenWipList(int view);
+    // Work in progress computed from performances and hand-overs: material by kind (named query "Q1") and
+    // wages by operation ("Q2"); byJob lists the wages by product, job and operation. Returns the two sums.
+    std::pair<double, double> OpenComputedWip(bool byJob = false);
+    // Asks for the cut-off day ("ku Dňu :", today proposed); false when cancelled.
+    static bool AskCutOffDate(const QString &caption, QDate &date);
+
     // Rebuilds the production requests with the database procedure.
     void RebuildRequests();
     // Lists the requests grouped by job (0 and any other value), customer order (1) or item (2).

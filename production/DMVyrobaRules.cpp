@@ -4,6 +4,8 @@
 
 #include "VyrobaSql.h"
 #include "platform/fb/IBDatabase.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Format.h"
 #include "platform/ui/Dialogs.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
@@ -79,4 +81,32 @@ void TDMVyroba::OpenRequests(int view)
     QVPoziad.SelectSQL.SetStrings(0, VyrobaSql::PoziadColumns(view));
     QVPoziad.SelectSQL.SetStrings(7, VyrobaSql::PoziadGrouping(view));
     QVPoziad.Open();
+}
+
+std::pair<double, double> TDMVyroba::OpenComputedWip(bool byJob)
+{
+    const QVariantList params{int(stOdvedena), Now().date()};
+    TxQuery *material = FindQuery(QStringLiteral("Q1"));
+    if (material)
+        material->Close();
+    OpenQueryDS(VyrobaSql::WipMaterial, params, QStringLiteral("Q1"));
+    QStringList wages = VyrobaSql::WipWages;
+    if (byJob) {
+        wages[0] = VyrobaSql::WipWagesByJobSelect;
+        wages[4] = VyrobaSql::WipWagesByJobGroup;
+    }
+    if (TxQuery *q = FindQuery(QStringLiteral("Q2")))
+        q->Close();
+    OpenQueryDS(wages.join(QLatin1Char('\n')), params, QStringLiteral("Q2"));
+    return {FindQuery(QStringLiteral("Q1"))->SumField(QStringLiteral("HODNOTA")),
+            FindQuery(QStringLiteral("Q2"))->SumField(QStringLiteral("MZDA"))};
+}
+
+bool TDMVyroba::AskCutOffDate(const QString &caption, QDate &date)
+{
+    QString text = DateStr(Now().date());
+    if (!InputQuery(caption, QString::fromUtf8("ku Dňu :"), text))
+        return false;
+    date = StrToDate(text);
+    return true;
 }

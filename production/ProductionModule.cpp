@@ -6,6 +6,7 @@
 #include "SOdvQR1Rep.h"
 #include "SOdvodyForm.h"
 #include "SPoziadavkyForm.h"
+#include "SRVForm.h"
 #include "shell/MenuHooks.h"
 #include "shell/RoutineNames.h"
 #include "shell/Startup.h"
@@ -19,6 +20,10 @@ void RegisterProductionModule()
     RegisterOpenRoutine(Routine::ShowProductionRequests, [](const QVariantList &) {
         if (DMVyroba)
             ShowProductionRequests();
+    });
+    RegisterOpenRoutine(Routine::ShowWorkInProgress, [](const QVariantList &) {
+        if (DMVyroba)
+            ShowWorkInProgress();
     });
     RegisterOpenRoutine(Routine::ShowHandOvers, [](const QVariantList &) {
         if (DMOdv)

@@ -3,6 +3,14 @@
 #include "ProductionFixture.h"
 
 #include "platform/ui/ModalResult.h"
+#include "production/SRVForm.h"
+#include "platform/ui/RadioGroup.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
 
 class WorkInProgressTest : public ProductionTest {
 protected:
@@ -108,4 +116,33 @@ TEST_F(WorkInProgressTest, EditingRecomputesTheValuesAndAnEditThatReachesNoRowIs
     EXPECT_ANY_THROW(q.FieldByName("C_INT")->SetValue(269999));
     EXPECT_EQ(q.FieldByName("MATC")->AsFloat(), 15);
     q.Cancel();
+}
+
+TEST_F(WorkInProgressTest, FormShowsBothWaysAndRegeneratesUpToTheDayAsked)
+{
+    TSRVForm form;
+    form.show();
+    QApplication::processEvents();
+    // Material: 5 a piece x (8 on the first operation - 2 handed over); wages of the performed operations
+    // less their wage per piece of what was handed over: (16 - 2x2) + (15 + 3 - 3x2).
+    EXPECT_EQ(form.lMaterial->text(), MoneyStr(30));
+    EXPECT_EQ(form.lMzdy->text(), MoneyStr(24));
+    QTest::mouseClick(form.btnZakazky, Qt::LeftButton);
+    EXPECT_NE(FindQuery("Q2")->FindField("C_INT"), nullptr);
+
+    form.pcSRV->setCurrentWidget(form.tabInventura);
+    responder->InputAnswers = {QVariant(QStringLiteral("16.3.2026"))};
+    responder->MessageAnswers = {mrNo};
+    form.rgPohlad->SetItemIndex(1);
+    QTest::mouseClick(form.btnAuto, Qt::LeftButton);
+    EXPECT_EQ(list(), (QStringList{"260001/10 3 15 12", "260001/20 3 15 9"}));
+    EXPECT_EQ(form.lMaterialSRV->text(), MoneyStr(30));
+    ASSERT_EQ(responder->Inputs.size(), 1);
+    EXPECT_EQ(responder->Inputs[0].Caption, QString::fromUtf8("Generovať zoznam zákaziek v RV ?"));
+
+    // Cancelled: nothing regenerated.
+    responder->InputAnswers = {QVariant()};
+    QTest::mouseClick(form.btnAuto, Qt::LeftButton);
+    EXPECT_EQ(list().size(), 2);
+    form.close();
 }

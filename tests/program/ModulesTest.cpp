@@ -30,7 +30,6 @@ const QStringList RoutinesNotBuiltYet{
     Routine::ShowWorkPlan,
     Routine::ShowPerformances,
     Routine::ShowAttendanceWages,
-    Routine::ShowWorkInProgress,
     Routine::ShowComplaints,
     Routine::ShowDeliveryNotes,
     Routine::ShowFinishedGoodsStore,
