@@ -8,6 +8,7 @@
 #include "platform/db/DataSource.h"
 
 #include <QDate>
+#include <vector>
 #include <utility>
 
 class TField;
@@ -32,6 +33,25 @@ public:
     void RecalcWipRow(TField *field);
     // Removes the day plan of the plan row being deleted and makes the next planning run reload it.
     void QSPlanBeforeDelete(TDataSet *dataSet);
+
+    // ---- the capacity plan form
+    // The filter of the plan lists: a term (when not the default), operation, workplace and profession,
+    // each typed text quoted.
+    static QString PlanFilter(const QDate &term, const QDate &defaultTerm, const QString &operation,
+                              const QString &workplace, const QString &profession);
+    // The unplanned operations in DMZal.QTlac (reopened only when its text changes or force is set).
+    void OpenUnplanned(int view, const QString &filter, bool force);
+    // The planned rows of the period in QSPlan, editable only in the detailed view (5).
+    void OpenPlanned(int view, const QString &period, const QString &filter, bool force);
+    // The calendar's records in DMZal.Query.
+    TDataSet *OpenCalendar(int view, const QString &workplace, const QString &operation);
+    // The periods of the plan.
+    static QStringList PlanPeriods();
+    // Deletes the rows (bookmarks of QSPlan), each with its day plan.
+    void DeletePlanRows(const std::vector<TBookmark> &rows);
+    // Deletes every row of the list, or the rows of the current row's job from it to the end.
+    void DeleteAllPlanRows();
+    void DeletePlanRowsOfJob();
 
     // ---- work in progress
     // Rebuilds the stock-taking list up to the date, per job (view 0) or per operation (view 1), all or

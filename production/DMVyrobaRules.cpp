@@ -3,6 +3,7 @@
 #include "DMVyroba.h"
 
 #include "VyrobaSql.h"
+#include "library/SqlLiteral.h"
 #include "platform/fb/IBDatabase.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
@@ -109,4 +110,113 @@ bool TDMVyroba::AskCutOffDate(const QString &caption, QDate &date)
         return false;
     date = StrToDate(text);
     return true;
+}
+
+QString TDMVyroba::PlanFilter(const QDate &term, const QDate &defaultTerm, const QString &operation,
+                              const QString &workplace, const QString &profession)
+{
+    QString w;
+    if (term.isValid() && term != defaultTerm)
+        w += QStringLiteral(" and TERMIN<=") + SqlLiteral(term.toString(Qt::ISODate), ftString);
+    const std::pair<const char *, const QString *> items[] = {
+        {"OPERACIA", &operation}, {"PRACOVISKO", &workplace}, {"PROFESIA", &profession}};
+    for (const auto &[column, text] : items)
+        if (!text->isEmpty())
+            w += QStringLiteral(" and %1=").arg(QString::fromLatin1(column)) + SqlLiteral(*text, ftString);
+    return w;
+}
+
+namespace {
+
+// Replaces lines 0-4 of an SQL text unless the compared lines are already there.
+bool reopen(TStringList &sql, const QStringList &lines, int a, int b, bool open, bool force)
+{
+    if (open && !force && sql[a] == lines[a] && sql[b] == lines[b])
+        return false;
+    sql.BeginUpdate();
+    while (sql.Count() < 5)
+        sql.Add(QString());
+    for (int i = 0; i < 5; ++i)
+        sql.SetStrings(i, lines[i]);
+    sql.EndUpdate();
+    return true;
+}
+
+} // namespace
+
+void TDMVyroba::OpenUnplanned(int view, const QString &filter, bool force)
+{
+    TxQuery &q = DMZal->QTlac;
+    const QStringList lines = VyrobaSql::PlanUnplannedLines(view, filter);
+    const bool wasOpen = q.Active();
+    if (!reopen(q.SQL(), lines, 0, 3, wasOpen, force))
+        return;
+    q.Close();
+    q.Open();
+}
+
+void TDMVyroba::OpenPlanned(int view, const QString &period, const QString &filter, bool force)
+{
+    const QStringList lines = VyrobaSql::PlanPlannedLines(view, period, filter);
+    if (!reopen(QSPlan.SelectSQL, lines, 1, 3, QSPlan.Active(), force))
+        return;
+    QSPlan.Close();
+    QSPlan.Open();
+}
+
+TDataSet *TDMVyroba::OpenCalendar(int view, const QString &workplace, const QString &operation)
+{
+    TxQuery &q = DMZal->Query;
+    q.Close();
+    q.SQL().SetText(VyrobaSql::PlanCalendar(view, workplace, operation));
+    q.Open();
+    return &q;
+}
+
+QStringList TDMVyroba::PlanPeriods()
+{
+    return SelectColumnParams(VyrobaSql::PlanPeriods);
+}
+
+void TDMVyroba::DeletePlanRows(const std::vector<TBookmark> &rows)
+{
+    Planning.DiscardDayPlan();
+    if (rows.empty()) {
+        if (!QSPlan.IsEmpty())
+            QSPlan.Delete();
+        return;
+    }
+    for (TBookmark b : rows)
+        if (QSPlan.GotoBookmark(b))
+            QSPlan.Delete();
+}
+
+void TDMVyroba::DeleteAllPlanRows()
+{
+    Planning.DiscardDayPlan();
+    QSPlan.First();
+    for (int guard = QSPlan.RecordCount() + 1; !QSPlan.IsEmpty() && guard > 0; --guard)
+        QSPlan.Delete();
+}
+
+void TDMVyroba::DeletePlanRowsOfJob()
+{
+    Planning.DiscardDayPlan();
+    if (QSPlan.IsEmpty())
+        return;
+    const int job = QSPlan.FieldByName(QStringLiteral("C_INT"))->AsInteger();
+    const TBookmark here = QSPlan.GetBookmark();
+    QSPlan.FetchAll();
+    QSPlan.GotoBookmark(here);
+    while (!QSPlan.Eof()) {
+        if (QSPlan.FieldByName(QStringLiteral("C_INT"))->AsInteger() != job) {
+            QSPlan.Next();
+            continue;
+        }
+        // Deleting the last row steps back to the one before: the walk ends there.
+        const bool last = QSPlan.RecNo() == QSPlan.RecordCount();
+        QSPlan.Delete();
+        if (last || QSPlan.IsEmpty())
+            break;
+    }
 }

@@ -5,6 +5,7 @@
 #include "DMVyroba.h"
 #include "SOdvQR1Rep.h"
 #include "SOdvodyForm.h"
+#include "SPlanForm.h"
 #include "SPoziadavkyForm.h"
 #include "SRVForm.h"
 #include "shell/MenuHooks.h"
@@ -24,6 +25,10 @@ void RegisterProductionModule()
     RegisterOpenRoutine(Routine::ShowWorkInProgress, [](const QVariantList &) {
         if (DMVyroba)
             ShowWorkInProgress();
+    });
+    RegisterOpenRoutine(Routine::ShowCapacityPlan, [](const QVariantList &) {
+        if (DMVyroba)
+            ShowCapacityPlan();
     });
     RegisterOpenRoutine(Routine::ShowHandOvers, [](const QVariantList &) {
         if (DMOdv)

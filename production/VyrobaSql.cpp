@@ -1,5 +1,7 @@
 #include "VyrobaSql.h"
 
+#include "library/SqlLiteral.h"
+
 namespace VyrobaSql {
 
 const QString PlanWorkplaces = QStringLiteral("SELECT pracovisko, stroje, dni, zmeny, hodiny FROM CPracovisk JOIN "
@@ -271,6 +273,101 @@ QString PoziadGrouping(int view)
         return L("GROUP BY a.c_pol, nazov, rozmer, mj ORDER BY a.c_pol");
     return L("ORDER BY stav_poz, a.c_pol, a.c_int");
 }
+
+const QString PlanPeriods = L("SELECT DISTINCT obdobie FROM SPlan");
+namespace {
+const QString PlanWith =
+    L("WITH zakop AS (select vzo.*, case when mnoz_vyr+mnoz_zma>mnoz_vyk then mnoz_vyr+mnoz_zma-mnoz_vyk else 0 end "
+      "as mnoz_zost, null as zaciatok, null as koniec from vZakOperacie vzo) ");
+const QString PlanSums = L("select %1, sum(mnoz_zost) as \"Zostáva\", sum(%2) as \"Plánované\", sum(%3*cas_jed/60) "
+                           "as \"NormoHodiny\" ");
+const QString PlanDetail =
+    L("select %1 a.c_int, c_vyr, nazov, a.c_operacie,operacia, pracovisko, norma, mnoz_vyr as \"Vyrobiť\", mnoz_vyk "
+      "as \"Vyrobené\", cast(mnoz_odv as integer) as \"Odvedené\",mnoz_zost as \"Zostáva\", %2 as \"Plánované\", "
+      "%3*cas_jed/60 as \"NormoHodiny\", a.zaciatok as \"Začiatok\", a.koniec as \"Koniec\", termin as \"Termín\", "
+      "mnoz_nas as \"Nástroje\", odberatel, c_obj");
+QString planGroup(int view)
+{
+    static const char *const groups[] = {
+        "operacia", "pracovisko", "profesia",
+        "extract(week from case when a.zaciatok<CURRENT_TIMESTAMP then CURRENT_TIMESTAMP+3 else a.zaciatok end) as "
+        "tyzden",
+        "c_int"};
+    return view >= 0 && view < 5 ? QString::fromLatin1(groups[view]) : QString();
+}
+} // namespace
+
+QStringList PlanUnplannedLines(int view, const QString &filter)
+{
+    QStringList lines(5);
+    lines[2] = L("WHERE STAV_ZAK between %1 and %2 AND STAV_ZAK<%3 AND not exists(select * from SPlan where "
+                 "c_int=a.c_int)")
+                   .arg(5)
+                   .arg(89)
+                   .arg(90);
+    if (view == 4) {
+        lines[0] = L("SELECT a.c_int, c_vyr, nazov, mnoz_vyr as \"Vyrobiť\", termin as \"Termín\", odberatel, c_obj ");
+        lines[1] = L("FROM vZakazkyD a ");
+        lines[4] = L("order by termin, c_int");
+        return lines;
+    }
+    lines[1] = L("FROM zakop a");
+    lines[3] = filter;
+    if (view == 5) {
+        lines[0] = PlanWith + PlanDetail.arg(QString(), L("mnoz_zost"), L("mnoz_zost"));
+        lines[4] = L("order by termin, c_int, c_operacie");
+    } else {
+        lines[0] = PlanWith + PlanSums.arg(planGroup(view), L("mnoz_zost"), L("mnoz_zost"));
+        lines[4] = L("group by 1 order by 1");
+    }
+    return lines;
+}
+
+QStringList PlanPlannedLines(int view, const QString &period, const QString &filter)
+{
+    QStringList lines(5);
+    lines[0] = PlanWith;
+    lines[2] = L("FROM SPlan a JOIN zakop ON a.c_int=zakop.c_int and a.c_operacie=zakop.c_operacie");
+    lines[3] = L("WHERE obdobie=%1 %2").arg(SqlLiteral(period, ftString), filter);
+    if (view == 4) {
+        lines[1] = L("select a.c_int, c_vyr, nazov, max(mnoz_vyr) as \"Vyrobiť\", cast(mnoz_odv as integer) as "
+                     "\"Odvedené\",max(mnoz_zost) as \"Zostáva\", max(a.mnoz_plan) as \"Plánované\", "
+                     "sum(a.mnoz_plan*cas_jed/60) as \"NormoHodiny\", min(a.zaciatok) as \"Začiatok\", "
+                     "max(a.koniec) as \"Koniec\", termin as \"Termín\", odberatel, c_obj ");
+        // The job is qualified: both tables of the join carry it.
+        lines[4] = L("GROUP BY a.c_int, c_vyr, termin, nazov, mnoz_odv, odberatel, c_obj ORDER BY termin, a.c_int");
+    } else if (view == 5) {
+        lines[1] = PlanDetail.arg(L("obdobie,"), L("a.mnoz_plan"), L("a.mnoz_plan"));
+        lines[4] = L("order by a.zaciatok, c_vyr, a.c_int, a.c_operacie");
+    } else {
+        lines[1] = PlanSums.arg(planGroup(view), L("a.mnoz_plan"), L("a.mnoz_plan"));
+        lines[4] = L("group by 1 order by 1");
+    }
+    return lines;
+}
+
+QString PlanCalendar(int view, const QString &workplace, const QString &operation)
+{
+    const QString condition = !workplace.isEmpty()   ? L("a.PRACOVISKO=") + SqlLiteral(workplace, ftString)
+                              : !operation.isEmpty() ? L("OPERACIA=") + SqlLiteral(operation, ftString)
+                                                     : L("MNOZ_PLAN>0");
+    QString column = L("datum"), row = L("a.pracovisko"), text = L("min(a.c_int)"), hint = L("LIST(a.c_int)"),
+            group = L("datum,a.pracovisko");
+    if (view == 3) {
+        column = L("extract(week from datum)");
+        text = L("''");
+        group = column + L(", a.pracovisko");
+    } else if (view == 4 || view == 5) {
+        row = L("a.c_int || '  ' || c_vyr");
+        text = L("max(a.c_operacie)");
+        hint = L("LIST(operacia) || ': ' || round(sum(mnoz_plan)) || ' ks'");
+        group = column + L(", a.c_int, c_vyr");
+    }
+    return L("SELECT %1, %2, %3 || ': ' || round(sum(nhod_plan),1), %4 FROM SPlanD a JOIN ZakazkyD z ON "
+             "a.c_int=z.c_int JOIN ZakOperacie o ON a.c_int=o.c_int AND a.c_operacie=o.c_operacie WHERE %5 GROUP BY "
+             "%6 ORDER BY 1,2")
+        .arg(column, row, text, hint, condition, group);
+}
 #undef L
 
 namespace {
@@ -283,61 +380,81 @@ QString requests(int view)
 }
 } // namespace
 
+namespace {
+// Every view of the capacity plan form's lists and calendar, joined: one text per list.
+QStringList planForms()
+{
+    QStringList texts;
+    const QString filter = QStringLiteral(" and TERMIN<='2026-01-01' and OPERACIA='X''Y' and PRACOVISKO='P' and "
+                                          "PROFESIA='F'");
+    for (int view = 0; view < 6; ++view) {
+        texts << PlanUnplannedLines(view, filter).join(QLatin1Char('\n'));
+        texts << PlanPlannedLines(view, QStringLiteral(" "), filter).join(QLatin1Char('\n'));
+        texts << PlanCalendar(view, view == 1 ? QStringLiteral("P") : QString(),
+                              view == 2 ? QStringLiteral("O") : QString());
+    }
+    return texts;
+}
+} // namespace
+
 QStringList All()
 {
     const auto text = [](const QStringList &lines) { return lines.join(QLatin1Char('\n')); };
-    return {text(SrvSelect),
-            text(SrvInsert),
-            text(SrvModify),
-            text(SrvDelete),
-            text(SrvRefresh),
-            text(SPlanDelete),
-            text(PoziadSelect),
-            text(PoziadModify),
-            text(PoziadDelete),
-            SPlanDayPlanOfRow,
-            SrvJobCalculation,
-            WipMaterial,
-            text(WipWages),
-            WipClear,
-            WipPerJob,
-            WipPerOperation,
-            WipMaterialValues,
-            WipDropEmpty,
-            WipDropNegative,
-            RequestsRebuild,
-            text({SrvPerJobColumns, SrvSelect[1], SrvPerJobGroup, SrvPerJobOrder}),
-            text({WipWagesByJobSelect, WipWages[1], WipWages[2], WipWages[3], WipWagesByJobGroup}),
-            PlanWorkplaces,
-            PlanDayPlanCleanup,
-            PlanDayPlanSelect,
-            PlanDaySave,
-            PlanMerge,
-            PlanJobsPlanned,
-            PlanOperations(1, 10, -1).join(QLatin1Char('\n')),
-            PlanHolidays,
-            text(OdvSelect),
-            text(OdvModify),
-            text(OdvInsert),
-            text(OdvDelete),
-            text(OdvCalculation),
-            OdvLastDocument,
-            OdvDocumentExists,
-            OdvLastInvoice,
-            OdvLastRate,
-            OdvHandedOfJob,
-            OdvUnprinted,
-            OdvMarkPrinted,
-            OdvCentres,
-            OdvStores,
-            text({OdvSelect[0], OdvSelect[1], OdvWhereDocument}),
-            text({OdvOverviewSelect(4), OdvOverviewFrom,
-                  OdvOverviewWhere + OdvOverviewMinus + OdvOverviewCustomer + OdvOverviewProduct + OdvOverviewJob,
-                  OdvOverviewOrder(4)}),
-            text({OdvOverviewSelect(0), OdvOverviewFrom, OdvOverviewWhere, OdvOverviewOrder(2)}),
-            requests(0),
-            requests(1),
-            requests(2)};
+    return QStringList{
+               text(SrvSelect),
+               text(SrvInsert),
+               text(SrvModify),
+               text(SrvDelete),
+               text(SrvRefresh),
+               text(SPlanDelete),
+               text(PoziadSelect),
+               text(PoziadModify),
+               text(PoziadDelete),
+               SPlanDayPlanOfRow,
+               SrvJobCalculation,
+               WipMaterial,
+               text(WipWages),
+               WipClear,
+               WipPerJob,
+               WipPerOperation,
+               WipMaterialValues,
+               WipDropEmpty,
+               WipDropNegative,
+               RequestsRebuild,
+               text({SrvPerJobColumns, SrvSelect[1], SrvPerJobGroup, SrvPerJobOrder}),
+               text({WipWagesByJobSelect, WipWages[1], WipWages[2], WipWages[3], WipWagesByJobGroup}),
+               PlanWorkplaces,
+               PlanDayPlanCleanup,
+               PlanDayPlanSelect,
+               PlanDaySave,
+               PlanMerge,
+               PlanJobsPlanned,
+               PlanOperations(1, 10, -1).join(QLatin1Char('\n')),
+               PlanHolidays,
+               text(OdvSelect),
+               text(OdvModify),
+               text(OdvInsert),
+               text(OdvDelete),
+               text(OdvCalculation),
+               OdvLastDocument,
+               OdvDocumentExists,
+               OdvLastInvoice,
+               OdvLastRate,
+               OdvHandedOfJob,
+               OdvUnprinted,
+               OdvMarkPrinted,
+               OdvCentres,
+               OdvStores,
+               text({OdvSelect[0], OdvSelect[1], OdvWhereDocument}),
+               text({OdvOverviewSelect(4), OdvOverviewFrom,
+                     OdvOverviewWhere + OdvOverviewMinus + OdvOverviewCustomer + OdvOverviewProduct + OdvOverviewJob,
+                     OdvOverviewOrder(4)}),
+               text({OdvOverviewSelect(0), OdvOverviewFrom, OdvOverviewWhere, OdvOverviewOrder(2)}),
+               requests(0),
+               requests(1),
+               requests(2),
+               PlanPeriods} +
+           planForms();
 }
 
 } // namespace VyrobaSql

@@ -17,6 +17,13 @@ extern const QString PlanJobsPlanned;
 // with -1 (the operation numbers then descend).
 QStringList PlanOperations(int cInt, int cOperacie, int direction);
 
+// ---- the capacity plan form: five lines each (filter: " and COLUMN='text'" items, quoted)
+QStringList PlanUnplannedLines(int view, const QString &filter);
+QStringList PlanPlannedLines(int view, const QString &period, const QString &filter);
+// The calendar of the day plan by view, for one workplace, else one operation, else everything planned.
+QString PlanCalendar(int view, const QString &workplace, const QString &operation);
+extern const QString PlanPeriods;
+
 // ---- the production data module's data sets
 extern const QStringList SrvSelect, SrvInsert, SrvModify, SrvDelete, SrvRefresh;
 extern const QStringList SPlanInsert, SPlanModify, SPlanDelete;

@@ -26,7 +26,6 @@ const QStringList RoutinesNotBuiltYet{
     Routine::ShowSuppliers,
     Routine::ShowPurchaseOrders,
     Routine::ShowMaterialRequests,
-    Routine::ShowCapacityPlan,
     Routine::ShowWorkPlan,
     Routine::ShowPerformances,
     Routine::ShowAttendanceWages,
