@@ -1,6 +1,7 @@
 #include "SOdvodyForm.h"
 
 #include "DMOdv.h"
+#include "ProductionWidgets.h"
 #include "SOdvQR1Rep.h"
 #include "library/QTlacForm.h"
 #include "platform/os/Clock.h"
@@ -45,13 +46,6 @@ int typedNumber(const QLineEdit *edit)
     return edit->text().trimmed().toInt();
 }
 
-QPushButton *button(const QString &text, QWidget *parent, const std::function<void()> &action)
-{
-    auto *b = new QPushButton(text, parent);
-    QObject::connect(b, &QPushButton::clicked, b, [action] { Guarded(action); });
-    return b;
-}
-
 // Rows handed back (negative quantity) are written in red.
 void redWhenNegative(TDBGrid *grid)
 {
@@ -92,7 +86,7 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
         filter->addWidget(edit);
         connect(edit, &QLineEdit::editingFinished, this, [this] { Guarded([this] { SetSQLWhere1(); }); });
     }
-    BtnFilter1 = button(QStringLiteral("Filter"), tabOdvody, [this] { SetSQLWhere1(); });
+    BtnFilter1 = GuardedButton(QStringLiteral("Filter"), tabOdvody, [this] { SetSQLWhere1(); });
     filter->addWidget(BtnFilter1);
     listLayout->addLayout(filter);
     DBGridOdvody = new TDBGrid(tabOdvody);
@@ -104,11 +98,11 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
     redWhenNegative(DBGridOdvody);
     listLayout->addWidget(DBGridOdvody);
     auto *listButtons = new QHBoxLayout;
-    BtnNovy = button(QString::fromUtf8("&Nový"), tabOdvody, [this] { BtnNovyClick(); });
-    BtnOprav = button(QString::fromUtf8("&Oprav"), tabOdvody, [this] { BtnOpravClick(); });
-    BtnZmaz = button(QString::fromUtf8("&Zmaž"), tabOdvody, [] { DMOdv->QvSOdvody.Delete(); });
-    btnTlac1 = button(QString::fromUtf8("Tlač"), tabOdvody, [this] { btnTlac1Click(); });
-    btnVystavDL = button(QString::fromUtf8("Vystav DL"), tabOdvody, [this] { btnVystavDLClick(); });
+    BtnNovy = GuardedButton(QString::fromUtf8("&Nový"), tabOdvody, [this] { BtnNovyClick(); });
+    BtnOprav = GuardedButton(QString::fromUtf8("&Oprav"), tabOdvody, [this] { BtnOpravClick(); });
+    BtnZmaz = GuardedButton(QString::fromUtf8("&Zmaž"), tabOdvody, [] { DMOdv->QvSOdvody.Delete(); });
+    btnTlac1 = GuardedButton(QString::fromUtf8("Tlač"), tabOdvody, [this] { btnTlac1Click(); });
+    btnVystavDL = GuardedButton(QString::fromUtf8("Vystav DL"), tabOdvody, [this] { btnVystavDLClick(); });
     for (QPushButton *b : {BtnNovy, BtnOprav, BtnZmaz, btnTlac1, btnVystavDL})
         listButtons->addWidget(b);
     listLayout->addLayout(listButtons);
@@ -169,7 +163,7 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
     }
     cbMinus = new QCheckBox(QString::fromUtf8("len Mínusové odvody"), tabPrehlady);
     overFilter->addWidget(cbMinus);
-    BtnFilter3 = button(QStringLiteral("Filter"), tabPrehlady, [this] { SetSQLWhere3(); });
+    BtnFilter3 = GuardedButton(QStringLiteral("Filter"), tabPrehlady, [this] { SetSQLWhere3(); });
     overFilter->addWidget(BtnFilter3);
     overLayout->addLayout(overFilter);
     rgPohlad = new TRadioGroup(tabPrehlady);
@@ -186,8 +180,8 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
     overLayout->addWidget(DBGridPrehlad);
     auto *overButtons = new QHBoxLayout;
     lCena = new QLabel(tabPrehlady);
-    btnGraf = button(QStringLiteral("&Graf"), tabPrehlady, [this] { btnGrafClick(); });
-    btnTlac3 = button(QString::fromUtf8("Tlač"), tabPrehlady, [] { PrintReport(&handOverReport()); });
+    btnGraf = GuardedButton(QStringLiteral("&Graf"), tabPrehlady, [this] { btnGrafClick(); });
+    btnTlac3 = GuardedButton(QString::fromUtf8("Tlač"), tabPrehlady, [] { PrintReport(&handOverReport()); });
     overButtons->addWidget(new QLabel(QString::fromUtf8("Cena spolu :"), tabPrehlady));
     overButtons->addWidget(lCena);
     overButtons->addStretch();

@@ -1,6 +1,7 @@
 #include "SRVForm.h"
 
 #include "DMVyroba.h"
+#include "ProductionWidgets.h"
 #include "library/xQuery.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/FormGlobal.h"
@@ -14,17 +15,6 @@
 #include <QTabWidget>
 
 TSRVForm *SRVForm = nullptr;
-
-namespace {
-
-QPushButton *button(const QString &text, QWidget *parent, const std::function<void()> &action)
-{
-    auto *b = new QPushButton(text, parent);
-    QObject::connect(b, &QPushButton::clicked, b, [action] { Guarded(action); });
-    return b;
-}
-
-} // namespace
 
 TSRVForm::TSRVForm(QWidget *owner) : TForm(owner)
 {
@@ -49,7 +39,7 @@ TSRVForm::TSRVForm(QWidget *owner) : TForm(owner)
     auto *sums = new QHBoxLayout;
     lMaterial = new QLabel(tabVykony);
     lMzdy = new QLabel(tabVykony);
-    btnZakazky = button(QString::fromUtf8("Zakázky >>"), tabVykony, [this] { ShowComputed(true); });
+    btnZakazky = GuardedButton(QString::fromUtf8("Zakázky >>"), tabVykony, [this] { ShowComputed(true); });
     sums->addWidget(new QLabel(QString::fromUtf8("Materiál v rozpracovanosti "), tabVykony));
     sums->addWidget(lMaterial);
     sums->addWidget(new QLabel(QString::fromUtf8("Mzdy v rozpracovanosti "), tabVykony));
@@ -77,9 +67,9 @@ TSRVForm::TSRVForm(QWidget *owner) : TForm(owner)
     auto *listButtons = new QHBoxLayout;
     lMaterialSRV = new QLabel(tabInventura);
     lMzdySRV = new QLabel(tabInventura);
-    btnNovy = button(QString::fromUtf8("&Nový"), tabInventura, [] { DMVyroba->QSRV.Append(); });
-    btnZmaz = button(QString::fromUtf8("Zmaž"), tabInventura, [] { DMVyroba->QSRV.Delete(); });
-    btnAuto = button(QStringLiteral("&Auto"), tabInventura, [this] { btnAutoClick(); });
+    btnNovy = GuardedButton(QString::fromUtf8("&Nový"), tabInventura, [] { DMVyroba->QSRV.Append(); });
+    btnZmaz = GuardedButton(QString::fromUtf8("Zmaž"), tabInventura, [] { DMVyroba->QSRV.Delete(); });
+    btnAuto = GuardedButton(QStringLiteral("&Auto"), tabInventura, [this] { btnAutoClick(); });
     listButtons->addWidget(new QLabel(QString::fromUtf8("Materiál"), tabInventura));
     listButtons->addWidget(lMaterialSRV);
     listButtons->addWidget(new QLabel(QStringLiteral("Mzdy"), tabInventura));
