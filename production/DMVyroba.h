@@ -53,6 +53,15 @@ public:
     void DeleteAllPlanRows();
     void DeletePlanRowsOfJob();
 
+    // ---- the work plan
+    // Puts the work plan's text into QSPlan (closed).
+    void SetWorkPlanText();
+    // Opens the work plan of the period up to the day, of operations starting with the text, only those with
+    // pieces planned when unfinishedOnly; nothing happens when it is open with the same four values.
+    void OpenWorkPlan(const QString &period, const QDate &startUpTo, const QString &operation, bool unfinishedOnly);
+    // Sets each row's planned pieces to what remains; rows of jobs at state 90 or more are deleted.
+    void UpdatePlannedQuantities();
+
     // ---- work in progress
     // Rebuilds the stock-taking list up to the date, per job (view 0) or per operation (view 1), all or
     // nothing; asks whether to drop negative quantities.

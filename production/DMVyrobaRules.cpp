@@ -220,3 +220,49 @@ void TDMVyroba::DeletePlanRowsOfJob()
             break;
     }
 }
+
+void TDMVyroba::SetWorkPlanText()
+{
+    QSPlan.Close();
+    QSPlan.SelectSQL = VyrobaSql::WorkPlanSelect;
+}
+
+void TDMVyroba::OpenWorkPlan(const QString &period, const QDate &startUpTo, const QString &operation,
+                             bool unfinishedOnly)
+{
+    const QVariantList values{period, QDateTime(startUpTo, QTime(23, 59, 59)), operation,
+                              unfinishedOnly ? 0.0 : -2147483647.0};
+    const char *const names[] = {"obdobie", "zaciatok", "operacia", "mnoz_min"};
+    if (QSPlan.Active()) {
+        bool same = true;
+        for (int i = 0; i < 4 && same; ++i)
+            same = QSPlan.ParamByName(QString::fromLatin1(names[i])).Value == values[i];
+        if (same)
+            return;
+    }
+    QSPlan.Close();
+    for (int i = 0; i < 4; ++i)
+        QSPlan.ParamByName(QString::fromLatin1(names[i])).SetValue(values[i]);
+    QSPlan.Open();
+}
+
+void TDMVyroba::UpdatePlannedQuantities()
+{
+    QSPlan.FetchAll();
+    QSPlan.First();
+    // Each pass either moves on or deletes a row: at most twice the rows.
+    for (int guard = 2 * (QSPlan.RecordCount() + 1); !QSPlan.Eof() && guard > 0; --guard) {
+        QSPlan.Edit();
+        QSPlan.FieldByName(QString::fromUtf8("Plánované"))
+            ->SetValue(QSPlan.FieldByName(QString::fromUtf8("Zostáva"))->Value());
+        QSPlan.Post();
+        if (QSPlan.FieldByName(QStringLiteral("STAV_ZAK"))->AsInteger() >= stOdvedena) {
+            const bool last = QSPlan.RecNo() == QSPlan.RecordCount();
+            QSPlan.Delete();
+            if (last)
+                break;
+        } else {
+            QSPlan.Next();
+        }
+    }
+}

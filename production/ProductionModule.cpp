@@ -6,6 +6,7 @@
 #include "SOdvQR1Rep.h"
 #include "SOdvodyForm.h"
 #include "SPlanForm.h"
+#include "SPlanPraceForm.h"
 #include "SPoziadavkyForm.h"
 #include "SRVForm.h"
 #include "shell/MenuHooks.h"
@@ -29,6 +30,10 @@ void RegisterProductionModule()
     RegisterOpenRoutine(Routine::ShowCapacityPlan, [](const QVariantList &) {
         if (DMVyroba)
             ShowCapacityPlan();
+    });
+    RegisterOpenRoutine(Routine::ShowWorkPlan, [](const QVariantList &) {
+        if (DMVyroba)
+            ShowWorkPlan();
     });
     RegisterOpenRoutine(Routine::ShowHandOvers, [](const QVariantList &) {
         if (DMOdv)

@@ -275,6 +275,13 @@ QString PoziadGrouping(int view)
 }
 
 const QString PlanPeriods = L("SELECT DISTINCT obdobie FROM SPlan");
+const QStringList WorkPlanSelect{
+    L("select OSC, STROJ, POZNAMKA, a.c_int, c_vyr, nazov, a.c_operacie,operacia, norma,mnoz_plan as \"Plánované\", "
+      "mnoz_plan*cas_jed/60 as \"NormoHodiny\", mnoz_vyr, mnoz_vyr+mnoz_zma-mnoz_vyk as \"Zostáva\",obdobie, "
+      "zaciatok as \"Začiatok\", termin, c_obj, stav_zak "),
+    L("from SPlan a join vZakOperacie z on a.c_int=z.c_int and a.c_operacie=z.c_operacie "),
+    L("where obdobie=:obdobie and zaciatok<=:zaciatok and operacia starting :operacia and mnoz_plan>:mnoz_min "),
+    L("order by zaciatok, c_vyr, a.c_int, a.c_operacie")};
 namespace {
 const QString PlanWith =
     L("WITH zakop AS (select vzo.*, case when mnoz_vyr+mnoz_zma>mnoz_vyk then mnoz_vyr+mnoz_zma-mnoz_vyk else 0 end "

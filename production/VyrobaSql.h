@@ -23,6 +23,8 @@ QStringList PlanPlannedLines(int view, const QString &period, const QString &fil
 // The calendar of the day plan by view, for one workplace, else one operation, else everything planned.
 QString PlanCalendar(int view, const QString &workplace, const QString &operation);
 extern const QString PlanPeriods;
+// The work plan: the planned operations of a period starting up to a day.
+extern const QStringList WorkPlanSelect;
 
 // ---- the production data module's data sets
 extern const QStringList SrvSelect, SrvInsert, SrvModify, SrvDelete, SrvRefresh;

@@ -46,6 +46,8 @@ struct TModuleHooks {
                           double foreignPrice)>
         AddDeliveryNoteLine;
     std::function<void(int note, int mode)> PrintDeliveryNote;
+    // Prints the job ticket of a job (the production module's ticket). Unset: not available yet.
+    std::function<void(int cInt)> PrintJobTicket;
     // Run after the main menu was enabled by the user's privileges: each module enables its own items.
     std::vector<std::function<void()>> PrivilegeRules;
 };

@@ -26,7 +26,6 @@ const QStringList RoutinesNotBuiltYet{
     Routine::ShowSuppliers,
     Routine::ShowPurchaseOrders,
     Routine::ShowMaterialRequests,
-    Routine::ShowWorkPlan,
     Routine::ShowPerformances,
     Routine::ShowAttendanceWages,
     Routine::ShowComplaints,
