@@ -1,6 +1,10 @@
 #include "SPlanForm.h"
 
 #include "DMVyroba.h"
+#include "ProductionWidgets.h"
+#include "SPlanQR1Rep.h"
+#include "library/QTlacForm.h"
+#include "platform/report/QRControls.h"
 #include "library/DataSetUtils.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
@@ -173,6 +177,8 @@ TSPlanForm::TSPlanForm(QWidget *owner) : TForm(owner)
     pcSPlan->addTab(tabKalendar, QString::fromUtf8("Kalendár"));
     connect(pcSPlan, &QTabWidget::currentChanged, this, [this] { Guarded([this] { Rebuild(pcSPlan); }); });
     layout->addWidget(pcSPlan);
+    BtnTlac = GuardedButton(QString::fromUtf8("Tlač"), this, [this] { BtnTlacClick(); });
+    layout->addWidget(BtnTlac);
 
     vTermin->setText(DateStr(today().addDays(60)));
     OnShow = [this] {
@@ -342,6 +348,26 @@ void TSPlanForm::DeleteAll()
 {
     if (CanEditPlanRows())
         DMVyroba->DeleteAllPlanRows();
+}
+
+TSPlanQR1Rep &TSPlanForm::Report()
+{
+    if (!report_)
+        report_ = std::make_unique<TSPlanQR1Rep>();
+    return *report_;
+}
+
+void TSPlanForm::BtnTlacClick()
+{
+    TSPlanQR1Rep &report = Report();
+    report.QRlObdobie->Caption = QStringLiteral("k ") + vTermin->text();
+    report.QRlDni->Caption = QString::fromUtf8("Dní ") + eDni->text();
+    report.QRlHodiny->Caption = QString::fromUtf8("Hodín ") + lHod->text();
+    if (pcSPlan->currentWidget() == tabNEZaplanovane)
+        report.setDataSet(&DMZal->QTlac);
+    else if (pcSPlan->currentWidget() == tabSPlan)
+        report.setDataSet(&DMVyroba->QSPlan);
+    PrintReport(&report);
 }
 
 void ShowCapacityPlan()

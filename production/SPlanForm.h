@@ -6,6 +6,8 @@
 #include "CalendarArray.h"
 #include "platform/ui/Form.h"
 
+#include <memory>
+
 class QAction;
 class QComboBox;
 class QLabel;
@@ -15,6 +17,7 @@ class QTabWidget;
 class QTableWidget;
 class TDBGrid;
 class TRadioGroup;
+class TSPlanQR1Rep;
 
 class TSPlanForm : public TForm {
     Q_OBJECT
@@ -30,7 +33,7 @@ public:
     QWidget *tabNEZaplanovane, *tabSPlan, *tabKalendar;
     TDBGrid *DBgNEzaplanovane, *DBgSPlan;
     QComboBox *cbSposobZaplanovania, *cbOBDOBIE;
-    QPushButton *btnZaplanuj;
+    QPushButton *btnZaplanuj, *BtnTlac;
     QTableWidget *sgPlan;
     QAction *actZaplanujZakazku, *actZaplanujOperaciu, *actZmazZakazku, *actZmazOznacene, *actZmazVsetko;
     TCalendarArray Calendar;
@@ -49,9 +52,13 @@ public:
     void DeleteJob();
     void DeleteMarked();
     void DeleteAll();
+    // Prints the list of the active tab with the estimate.
+    void BtnTlacClick();
+    TSPlanQR1Rep &Report();
 
 private:
     QDate termDate() const;
+    std::unique_ptr<TSPlanQR1Rep> report_;
 };
 
 extern TSPlanForm *SPlanForm;

@@ -2,6 +2,9 @@
 
 #include "DMVyroba.h"
 #include "ProductionWidgets.h"
+#include "SPlanQR2Rep.h"
+#include "library/QTlacForm.h"
+#include "platform/report/QRControls.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
 #include "platform/ui/DBGrid.h"
@@ -80,6 +83,8 @@ TSPlanPraceForm::TSPlanPraceForm(QWidget *owner) : TForm(owner)
     btnAktualizujMnozstva = GuardedButton(QString::fromUtf8("Aktualizuj plánované množstvá"), this,
                                           [this] { btnAktualizujMnozstvaClick(); });
     layout->addWidget(btnAktualizujMnozstva);
+    btnTlac = GuardedButton(QString::fromUtf8("Tlač"), this, [this] { PrintWorkPlan(); });
+    layout->addWidget(btnTlac);
     OnShow = refilter;
     OnClose = [](TCloseAction &) { DMVyroba->QSPlan.Close(); };
     resize(1000, 600);
@@ -109,6 +114,21 @@ void TSPlanPraceForm::PrintTicket()
         ModuleHooks().PrintJobTicket(q.FieldByName(QStringLiteral("C_INT"))->AsInteger());
     else
         ShowNotAvailable();
+}
+
+TSPlanQR2Rep &TSPlanPraceForm::Report()
+{
+    if (!report_)
+        report_ = std::make_unique<TSPlanQR2Rep>();
+    return *report_;
+}
+
+void TSPlanPraceForm::PrintWorkPlan()
+{
+    TSPlanQR2Rep &report = Report();
+    report.QRlISO1->Caption.clear();
+    report.QRlISO2->Caption.clear();
+    PrintReport(&report);
 }
 
 void ShowWorkPlan()

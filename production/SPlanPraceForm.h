@@ -5,12 +5,15 @@
 
 #include "platform/ui/Form.h"
 
+#include <memory>
+
 class QAction;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
 class TDBGrid;
+class TSPlanQR2Rep;
 
 class TSPlanPraceForm : public TForm {
     Q_OBJECT
@@ -22,12 +25,18 @@ public:
     QLineEdit *vZACIATOK, *vOPERACIA;
     QCheckBox *cbNeukonceneOperacie;
     TDBGrid *DBgSPlan;
-    QPushButton *btnAktualizujMnozstva;
+    QPushButton *btnAktualizujMnozstva, *btnTlac;
     QAction *actTlacSprievodky;
 
     void Filter();
     void btnAktualizujMnozstvaClick();
     void PrintTicket();
+    // Prints the daily sheet (its two labels cleared).
+    void PrintWorkPlan();
+    TSPlanQR2Rep &Report();
+
+private:
+    std::unique_ptr<TSPlanQR2Rep> report_;
 };
 
 extern TSPlanPraceForm *SPlanPraceForm;

@@ -2,6 +2,9 @@
 
 #include "DMVyroba.h"
 #include "ProductionWidgets.h"
+#include "SRVQR1Rep.h"
+#include "library/QTlacForm.h"
+#include "platform/report/QRControls.h"
 #include "library/xQuery.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/FormGlobal.h"
@@ -75,7 +78,8 @@ TSRVForm::TSRVForm(QWidget *owner) : TForm(owner)
     listButtons->addWidget(new QLabel(QStringLiteral("Mzdy"), tabInventura));
     listButtons->addWidget(lMzdySRV);
     listButtons->addStretch();
-    for (QPushButton *b : {btnNovy, btnZmaz, btnAuto})
+    btnTlac = GuardedButton(QString::fromUtf8("Tlač"), tabInventura, [this] { btnTlacClick(); });
+    for (QPushButton *b : {btnNovy, btnZmaz, btnAuto, btnTlac})
         listButtons->addWidget(b);
     list->addLayout(listButtons);
     pcSRV->addTab(tabInventura, QString::fromUtf8("z &Inventúry RV"));
@@ -119,6 +123,23 @@ void TSRVForm::btnAutoClick()
         return;
     DMVyroba->RegenerateWip(cutOff, rgPohlad->ItemIndex());
     ShowList();
+}
+
+TSRVQR1Rep &TSRVForm::Report()
+{
+    if (!report_)
+        report_ = std::make_unique<TSRVQR1Rep>();
+    return *report_;
+}
+
+void TSRVForm::btnTlacClick()
+{
+    QDate day;
+    if (!TDMVyroba::AskCutOffDate(QString::fromUtf8("Tlač RV"), day))
+        return;
+    TSRVQR1Rep &report = Report();
+    report.QRlDatum->Caption = DateStr(day);
+    PrintReport(&report);
 }
 
 void ShowWorkInProgress()

@@ -4,11 +4,14 @@
 
 #include "platform/ui/Form.h"
 
+#include <memory>
+
 class QLabel;
 class QPushButton;
 class QTabWidget;
 class TDBGrid;
 class TRadioGroup;
+class TSRVQR1Rep;
 
 class TSRVForm : public TForm {
     Q_OBJECT
@@ -20,12 +23,18 @@ public:
     QWidget *tabVykony, *tabInventura;
     TDBGrid *DBGridMaterial, *DBGridMzdy, *DBGridSRV;
     QLabel *lMaterial, *lMzdy, *lMaterialSRV, *lMzdySRV;
-    QPushButton *btnZakazky, *btnNovy, *btnZmaz, *btnAuto;
+    QPushButton *btnZakazky, *btnNovy, *btnZmaz, *btnAuto, *btnTlac;
     TRadioGroup *rgPohlad;
 
     void ShowComputed(bool byJob = false);
     void ShowList();
     void btnAutoClick();
+    // Asks for the day and prints the list.
+    void btnTlacClick();
+    TSRVQR1Rep &Report();
+
+private:
+    std::unique_ptr<TSRVQR1Rep> report_;
 };
 
 extern TSRVForm *SRVForm;

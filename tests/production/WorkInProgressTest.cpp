@@ -4,6 +4,7 @@
 
 #include "platform/ui/ModalResult.h"
 #include "production/SRVForm.h"
+#include "production/SRVQR1Rep.h"
 #include "platform/ui/RadioGroup.h"
 
 #include <QApplication>
@@ -137,6 +138,15 @@ TEST_F(WorkInProgressTest, FormShowsBothWaysAndRegeneratesUpToTheDayAsked)
     QTest::mouseClick(form.btnAuto, Qt::LeftButton);
     EXPECT_EQ(list(), (QStringList{"260001/10 3 15 12", "260001/20 3 15 9"}));
     EXPECT_EQ(form.lMaterialSRV->text(), MoneyStr(30));
+    TSRVQR1Rep &report = form.Report();
+    report.prepare();
+    QStringList texts;
+    for (const TQRPage &page : report.Pages())
+        for (const TQRItem &item : page.items)
+            texts << item.text.trimmed();
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("Rozpracovaná výroba ku dňu")));
+    EXPECT_TRUE(texts.contains("Spolu"));
+    EXPECT_TRUE(texts.contains("30,00")) << texts.join('|').toStdString(); // material of both operations
     ASSERT_EQ(responder->Inputs.size(), 1);
     EXPECT_EQ(responder->Inputs[0].Caption, QString::fromUtf8("Generovať zoznam zákaziek v RV ?"));
 

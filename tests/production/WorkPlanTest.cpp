@@ -3,6 +3,7 @@
 #include "ProductionFixture.h"
 
 #include "production/SPlanPraceForm.h"
+#include "production/SPlanQR2Rep.h"
 #include "shell/MenuHooks.h"
 
 #include <QAction>
@@ -38,6 +39,17 @@ TEST_F(ProductionTest, WorkPlanAssignsRefreshesAndDropsFinishedJobs)
     q.FieldByName("STROJ")->SetValue("M2");
     q.Post();
     EXPECT_EQ(count("select count(*) from SPLAN where OSC=5 and STROJ='M2' and MNOZ_PLAN=3 and OBDOBIE='TYZDEN'"), 1);
+
+    // The daily sheet lists only the operations that have an employee.
+    QStringList texts;
+    TSPlanQR2Rep &sheet = form.Report();
+    sheet.prepare();
+    for (const TQRPage &page : sheet.Pages())
+        for (const TQRItem &item : page.items)
+            texts << item.text;
+    EXPECT_TRUE(texts.contains("M2"));
+    EXPECT_FALSE(texts.join('|').contains("260002"));
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("Plánovanie a sumarizácia dennej výroby")));
 
     // Job 260001 is handed over: its row and day plan go; job 260002 plans what remains.
     QTest::mouseClick(form.btnAktualizujMnozstva, Qt::LeftButton);
