@@ -65,6 +65,8 @@ public:
     // ---- printing the list
     // Opens DMZal.QTlac with the unprinted hand-overs and returns their keys.
     QList<THandOverKey> OpenUnprinted();
+    // Opens DMZal.QTlac with the hand-overs of the period by customer.
+    void OpenPeriodList(const QDate &from, const QDate &to);
     // Marks exactly these hand-overs printed; returns how many were marked.
     int MarkPrinted(const QList<THandOverKey> &keys);
 

@@ -296,3 +296,13 @@ QStringList TDMOdv::FinishedGoodsStores()
 {
     return SelectColumnParams(VyrobaSql::OdvStores);
 }
+
+void TDMOdv::OpenPeriodList(const QDate &from, const QDate &to)
+{
+    TxQuery &q = DMZal->QTlac;
+    q.Close();
+    q.SQL().SetText(VyrobaSql::OdvOfPeriod);
+    q.ParamByName(QStringLiteral("od")).SetAsDate(from);
+    q.ParamByName(QStringLiteral("do")).SetAsDate(to);
+    q.Open();
+}

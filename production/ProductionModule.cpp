@@ -35,6 +35,10 @@ void RegisterProductionModule()
         if (DMVyroba)
             ShowWorkPlan();
     });
+    ModuleHooks().PrintHandOversOfPeriod = [](const QDate &from, const QDate &to) {
+        if (DMOdv)
+            PrintHandOversOfPeriod(from, to);
+    };
     RegisterOpenRoutine(Routine::ShowHandOvers, [](const QVariantList &) {
         if (DMOdv)
             ShowHandOvers();

@@ -351,3 +351,9 @@ void ShowHandOvers()
 {
     FormOnDemand(SOdvodyForm).ShowModal();
 }
+
+void PrintHandOversOfPeriod(const QDate &from, const QDate &to)
+{
+    DMOdv->OpenPeriodList(from, to);
+    PrintReport(&handOverReport());
+}

@@ -62,3 +62,5 @@ extern TSOdvodyForm *SOdvodyForm;
 
 // Shows the hand-overs form (made on first use).
 void ShowHandOvers();
+// Prints the hand-overs of a period by customer.
+void PrintHandOversOfPeriod(const QDate &from, const QDate &to);

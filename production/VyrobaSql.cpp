@@ -218,6 +218,7 @@ const QString OdvUnprinted =
 // Only the row that was printed, and only while it is still unprinted.
 const QString OdvMarkPrinted = L("update SOdvody set stav_odv=1 where datum=:datum and c_int=:c_int and "
                                  "c_dokladu=:c_dokladu and (stav_odv is NULL or stav_odv=0)");
+const QString OdvOfPeriod = L("select * from vSOdvody where datum between :od and :do order by Odberatel");
 const QString OdvCentres = L("select stredisko from CStredisk order by 1");
 const QString OdvStores = L("select sklad from CSkladov where TYP_SKLADU='V' order by 1");
 const QString OdvWhereJob = L("where c_int=:c_int");
@@ -451,6 +452,7 @@ QStringList All()
                OdvUnprinted,
                OdvMarkPrinted,
                OdvCentres,
+               OdvOfPeriod,
                OdvStores,
                text({OdvSelect[0], OdvSelect[1], OdvWhereDocument}),
                text({OdvOverviewSelect(4), OdvOverviewFrom,

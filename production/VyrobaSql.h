@@ -58,6 +58,8 @@ extern const QStringList OdvSelect, OdvModify, OdvInsert, OdvDelete, OdvCalculat
 extern const QString OdvLastDocument, OdvDocumentExists, OdvLastInvoice, OdvLastRate, OdvHandedOfJob;
 // The hand-overs not yet printed, in the list's order, and the mark of one printed hand-over.
 extern const QString OdvUnprinted, OdvMarkPrinted;
+// The hand-overs of a period by customer.
+extern const QString OdvOfPeriod;
 // The list's WHERE line: one job, one document in the last two months, the last month, one day.
 // The centres and the finished-goods stores offered in the detail.
 extern const QString OdvCentres, OdvStores;

@@ -3,6 +3,7 @@
 #include "ProductionFixture.h"
 
 #include "production/DMOdv.h"
+#include "production/ProductionModule.h"
 #include "production/SOdvodyForm.h"
 #include "shell/MenuHooks.h"
 #include "platform/chart/DBChart.h"
@@ -223,4 +224,17 @@ TEST_F(HandOverTest, FormEntersListsChartsAndMakesADeliveryNote)
     EXPECT_EQ(printedNote, 77);
     EXPECT_TRUE(responder->Texts().last().startsWith(QString::fromUtf8("Dodací list má číslo 77\r\r260001 3")));
     form.close();
+}
+
+TEST_F(HandOverTest, HandOversOfAPeriodForTheInternalOrders)
+{
+    handOver(2);
+    odv->OpenPeriodList(QDate(2026, 3, 1), QDate(2026, 3, 31));
+    EXPECT_EQ(dm->QTlac.RecordCount(), 1);
+    odv->OpenPeriodList(QDate(2026, 2, 1), QDate(2026, 2, 28));
+    EXPECT_TRUE(dm->QTlac.IsEmpty());
+    dm->QTlac.Close();
+    RegisterProductionModule();
+    EXPECT_TRUE(bool(ModuleHooks().PrintHandOversOfPeriod));
+    ModuleHooks().PrintHandOversOfPeriod = nullptr;
 }
