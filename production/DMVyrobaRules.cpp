@@ -194,6 +194,7 @@ void TDMVyroba::DeletePlanRows(const std::vector<TBookmark> &rows)
 void TDMVyroba::DeleteAllPlanRows()
 {
     Planning.DiscardDayPlan();
+    QSPlan.FetchAll();
     QSPlan.First();
     for (int guard = QSPlan.RecordCount() + 1; !QSPlan.IsEmpty() && guard > 0; --guard)
         QSPlan.Delete();

@@ -109,6 +109,15 @@ TEST_F(CapacityPlanFormTest, ListsPlansEditsAndDeletes)
     EXPECT_EQ(form.Calendar.ColCount(), 1);
     EXPECT_EQ(form.Calendar.Titles(), QStringList{"0"});
     EXPECT_EQ(form.Calendar.RowCount(), 0);
+
+    // A typed workplace and period are text too.
+    responder->Messages.clear();
+    form.vPRACOVISKO->setText("A'B");
+    form.Rebuild(form.vPRACOVISKO);
+    form.pcSPlan->setCurrentWidget(form.tabSPlan);
+    form.cbOBDOBIE->setCurrentText("X'Y");
+    EXPECT_TRUE(vyroba->QSPlan.Active());
+    EXPECT_TRUE(responder->Texts().isEmpty()) << responder->Texts().join('|').toStdString();
     form.close();
 }
 

@@ -159,3 +159,30 @@ TEST_F(CapacityPlanningTest, DeletingAPlanRowRemovesItsDayPlanAndTheNextRunReloa
     ASSERT_TRUE(plan(1, 260001, 0, QDate(2026, 3, 17)));
     EXPECT_EQ(dayPlan(), (QStringList{"18.3. 260001/10 FORM 1 400", "17.3. 260002/10 FORM 1 60"}));
 }
+
+TEST_F(CapacityPlanningTest, DeletingAJobsRowsFromTheCurrentOneOn)
+{
+    openJob(260001, 1, "2026-04-01");
+    operation(260001, 10, "FORM", 100);
+    operation(260001, 20, "FORM", 100);
+    operation(260001, 30, "FORM", 100);
+    openJob(260002, 1, "2026-04-01");
+    operation(260002, 10, "CIST", 100);
+    ASSERT_TRUE(plan(1));
+    vyroba->OpenPlanned(5, QStringLiteral(" "), QString(), true);
+    TxDataSet &q = vyroba->QSPlan;
+    q.FetchAll();
+    ASSERT_EQ(q.RecordCount(), 4);
+    ASSERT_TRUE(q.Locate("C_OPERACIE;C_INT", QVariantList{20, 260001}));
+    vyroba->DeletePlanRowsOfJob();
+    // The job's rows above the current one stay, so do the other job's.
+    EXPECT_EQ(count("select count(*) from SPLAN where C_INT=260001"), 1);
+    EXPECT_EQ(count("select count(*) from SPLAN where C_INT=260002"), 1);
+    EXPECT_EQ(dayPlan(), (QStringList{"16.3. 260001/10 FORM 1 100", "16.3. 260002/10 CIST 1 100"}));
+
+    vyroba->DeletePlanRows({});
+    EXPECT_EQ(count("select count(*) from SPLAN"), 1);
+    vyroba->DeleteAllPlanRows();
+    EXPECT_EQ(count("select count(*) from SPLAN"), 0);
+    EXPECT_TRUE(dayPlan().isEmpty());
+}
