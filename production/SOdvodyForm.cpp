@@ -14,6 +14,9 @@
 #include "platform/ui/Guarded.h"
 #include "platform/ui/RadioGroup.h"
 #include "platform/ui/ReportPreview.h"
+#include "shell/CisOdbForm.h"
+#include "shell/CisPolForm.h"
+#include "shell/CisZakForm.h"
 #include "shell/DMZal.h"
 #include "shell/MenuHooks.h"
 #include "shell/Routines.h"
@@ -62,6 +65,16 @@ TSOdvQR1Rep &handOverReport()
     if (!SOdvQR1Rep)
         own = std::make_unique<TSOdvQR1Rep>();
     return *SOdvQR1Rep;
+}
+
+// A caption that picks a value when clicked.
+void pickLink(QWidget *widget, const std::function<void()> &pick)
+{
+    auto *label = qobject_cast<QLabel *>(widget);
+    if (!label)
+        return;
+    label->setText(QStringLiteral("<a href=\"#\">%1</a>").arg(label->text().toHtmlEscaped()));
+    QObject::connect(label, &QLabel::linkActivated, label, [pick] { Guarded(pick); });
 }
 
 } // namespace
@@ -120,6 +133,12 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
     };
     DBEditDATUM = edit("DATUM", "Dátum");
     DBEditC_INT = edit("C_INT", "č.Zákazky");
+    // The caption picks a job into the hand-over.
+    pickLink(form->labelForField(DBEditC_INT), [] {
+        TxDataSet &q = DMOdv->QvSOdvody;
+        if (q.State() == dsInsert || q.State() == dsEdit)
+            PickOrderForField(q.FieldByName(QStringLiteral("C_INT")), QString(), QString(), 0);
+    });
     DBEditC_DOKLADU = edit("C_DOKLADU", "č.Dokladu");
     DBEditMNOZSTVO = edit("MNOZSTVO", "Množstvo");
     DBEditKURZ = edit("KURZ", "Kurz");
@@ -158,8 +177,15 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
                               {"Odberateľ", vC_ODB},
                               {"č.Výrobku", vC_VYR},
                               {"č.Zákazky", vC_INT3}}) {
-        overFilter->addWidget(new QLabel(QString::fromUtf8(caption), tabPrehlady));
+        auto *label = new QLabel(QString::fromUtf8(caption), tabPrehlady);
+        overFilter->addWidget(label);
         overFilter->addWidget(e);
+        if (e == vC_ODB)
+            pickLink(label, [e] { PickCustomerForEdit(e); });
+        else if (e == vC_VYR)
+            pickLink(label, [e] { PickItemForEdit(e, QLatin1Char('V')); });
+        else if (e == vC_INT3)
+            pickLink(label, [e] { PickOrderForEdit(e); });
     }
     cbMinus = new QCheckBox(QString::fromUtf8("len Mínusové odvody"), tabPrehlady);
     overFilter->addWidget(cbMinus);

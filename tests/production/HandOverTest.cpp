@@ -202,6 +202,19 @@ TEST_F(HandOverTest, FormEntersListsChartsAndMakesADeliveryNote)
     form.pcOdvody->setCurrentWidget(form.tabPrehlady);
     EXPECT_EQ(form.DBChart1->SeriesCount(), 0);
 
+    // The job caption of the overviews finds the typed job.
+    responder->Messages.clear();
+    form.vC_INT3->setText("260001");
+    QLabel *jobCaption = nullptr;
+    for (QLabel *l : form.tabPrehlady->findChildren<QLabel *>())
+        if (l->text().contains(QString::fromUtf8("č.Zákazky")))
+            jobCaption = l;
+    ASSERT_NE(jobCaption, nullptr);
+    emit jobCaption->linkActivated("#");
+    EXPECT_EQ(form.vC_INT3->text(), "260001");
+    EXPECT_TRUE(responder->Texts().isEmpty());
+    form.vC_INT3->clear();
+
     // Without the dispatch module the user is told; with it the note gets the customer's lines.
     responder->Messages.clear();
     form.pcOdvody->setCurrentWidget(form.tabOdvody);
