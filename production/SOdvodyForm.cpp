@@ -21,6 +21,7 @@
 #include "shell/MenuHooks.h"
 #include "shell/Routines.h"
 
+#include <QAction>
 #include <QBoxLayout>
 #include <QCheckBox>
 #include <QFormLayout>
@@ -109,6 +110,10 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
     for (const char *f : {"DATUM", "C_INT", "C_DOKLADU", "MNOZSTVO", "CENA1", "C_VYR", "ODBERATEL"})
         DBGridOdvody->AddColumn(QString::fromLatin1(f));
     redWhenNegative(DBGridOdvody);
+    DBGridOdvody->setContextMenuPolicy(Qt::ActionsContextMenu);
+    actPrehlady = new QAction(QString::fromUtf8("Prehľady"), DBGridOdvody);
+    DBGridOdvody->addAction(actPrehlady);
+    connect(actPrehlady, &QAction::triggered, this, [this] { Guarded([this] { ShowRowOverview(); }); });
     listLayout->addWidget(DBGridOdvody);
     auto *listButtons = new QHBoxLayout;
     BtnNovy = GuardedButton(QString::fromUtf8("&Nový"), tabOdvody, [this] { BtnNovyClick(); });
@@ -371,6 +376,19 @@ void TSOdvodyForm::btnGrafClick()
     DBChart1->SetBottomAxisTitle(TDMOdv::ChartAxisTitle(view));
     pcOdvody->setCurrentWidget(tabGraf);
     DBChart1->AddSeries(&Series1);
+}
+
+void TSOdvodyForm::ShowRowOverview()
+{
+    TxDataSet &q = DMOdv->QvSOdvody;
+    if (!q.Active() || q.IsEmpty())
+        return;
+    const QString day = DateStr(q.FieldByName(QStringLiteral("DATUM"))->AsDate());
+    vDatum_Od->setText(day);
+    vDatum_Do->setText(day);
+    vC_ODB->setText(q.FieldByName(QStringLiteral("C_ODB"))->AsString());
+    pcOdvody->setCurrentWidget(tabPrehlady);
+    SetSQLWhere3();
 }
 
 void ShowHandOvers()

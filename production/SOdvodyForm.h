@@ -6,6 +6,7 @@
 #include "platform/chart/DBChart.h"
 #include "platform/ui/Form.h"
 
+class QAction;
 class QCheckBox;
 class QLabel;
 class QLineEdit;
@@ -29,6 +30,7 @@ public:
     QLineEdit *vDATUM, *vC_INT, *vC_DOKLADU;
     QPushButton *BtnFilter1, *BtnNovy, *BtnOprav, *BtnZmaz, *btnTlac1, *btnVystavDL;
     TDBGrid *DBGridOdvody;
+    QAction *actPrehlady;
     // detail
     TDBEdit *DBEditDATUM, *DBEditC_INT, *DBEditC_DOKLADU, *DBEditMNOZSTVO, *DBEditKURZ, *DBEditC_FAKTURY;
     TDBComboBox *DBcomboSTREDISKO, *DBcomboSKLAD;
@@ -53,6 +55,8 @@ public:
     void btnTlac1Click();
     void btnVystavDLClick();
     void btnGrafClick();
+    // The overviews of the current hand-over's day and customer.
+    void ShowRowOverview();
 
 private:
     void showList();

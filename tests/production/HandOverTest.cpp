@@ -8,6 +8,7 @@
 #include "shell/MenuHooks.h"
 #include "platform/chart/DBChart.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
@@ -188,8 +189,18 @@ TEST_F(HandOverTest, FormEntersListsChartsAndMakesADeliveryNote)
     QTest::mouseClick(form.BtnNezapis, Qt::LeftButton);
     EXPECT_EQ(form.pcOdvody->currentWidget(), form.tabOdvody);
 
+    // The overview of the row's day and customer.
+    odv->QvSOdvody.First();
+    form.actPrehlady->trigger();
+    EXPECT_EQ(form.pcOdvody->currentWidget(), form.tabPrehlady);
+    EXPECT_EQ(form.vDatum_Do->text(), DateStr(QDate(2026, 3, 16)));
+    EXPECT_EQ(form.vC_ODB->text(), "5");
+    EXPECT_EQ(dm->QTlac.RecordCount(), 1);
+    form.vC_ODB->clear();
+
     // Overviews of the month and their chart; leaving the chart detaches it.
     form.vDatum_Od->setText("1.3.2026");
+    form.vDatum_Do->setText("31.3.2026");
     form.pcOdvody->setCurrentWidget(form.tabPrehlady);
     form.rgPohlad->SetItemIndex(5);
     QTest::mouseClick(form.BtnFilter3, Qt::LeftButton);
