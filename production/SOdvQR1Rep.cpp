@@ -36,6 +36,24 @@ TSOdvQR1Rep::TSOdvQR1Rep()
                       QRBandOdberatel);
 }
 
+void TSOdvQR1Rep::SetView(int view)
+{
+    const bool sums = view >= 3;
+    // Columns 2, 3 and 5: document, job and customer order.
+    for (int column : {2, 3, 5}) {
+        for (const QString &name : {QStringLiteral("QRDBText%1").arg(column), QStringLiteral("QRLabel%1").arg(column)})
+            if (TQRComponent *c = FindComponent(name))
+                c->Enabled = !sums;
+    }
+    if (auto *product = Find<TQRDBText>(QStringLiteral("QRDBText4")))
+        product->DataField = view == 4 ? QStringLiteral("ODBERATEL") : QStringLiteral("C_VYR");
+    QRGroup1->Enabled = !sums;
+    QRBandOdberatel->Enabled = !sums;
+    QRGroup1->setExpression(view == 2 ? QStringLiteral("C_OBJ") : QStringLiteral("ODBERATEL"));
+    if (auto *caption = Find<TQRDBText>(QStringLiteral("QRDBTextOdberatel")))
+        caption->DataField = view == 2 ? QStringLiteral("C_OBJ") : QStringLiteral("ODBERATEL");
+}
+
 TSOdvQR1Rep::~TSOdvQR1Rep()
 {
     if (SOdvQR1Rep == this)

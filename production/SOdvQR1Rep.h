@@ -14,6 +14,10 @@ public:
     // The customer group and its footer (switched on for the list of unprinted hand-overs).
     TQRGroup *QRGroup1 = nullptr;
     TQRBand *QRBandOdberatel = nullptr;
+    // Follows the overview's view: the sums (3-5) leave out document, job and order and their group, the
+    // customer sums print the customer in the product column; the details group by customer (0, 1) or by
+    // customer order (2). The list of unprinted hand-overs prints as view 1.
+    void SetView(int view);
 };
 
 extern TSOdvQR1Rep *SOdvQR1Rep;

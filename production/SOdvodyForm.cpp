@@ -212,7 +212,10 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
     auto *overButtons = new QHBoxLayout;
     lCena = new QLabel(tabPrehlady);
     btnGraf = GuardedButton(QStringLiteral("&Graf"), tabPrehlady, [this] { btnGrafClick(); });
-    btnTlac3 = GuardedButton(QString::fromUtf8("Tlač"), tabPrehlady, [] { PrintReport(&handOverReport()); });
+    btnTlac3 = GuardedButton(QString::fromUtf8("Tlač"), tabPrehlady, [this] {
+        handOverReport().SetView(rgPohlad->ItemIndex());
+        PrintReport(&handOverReport());
+    });
     overButtons->addWidget(new QLabel(QString::fromUtf8("Cena spolu :"), tabPrehlady));
     overButtons->addWidget(lCena);
     overButtons->addStretch();
@@ -326,6 +329,7 @@ void TSOdvodyForm::btnTlac1Click()
 {
     const QList<THandOverKey> printed = DMOdv->OpenUnprinted();
     TSOdvQR1Rep &report = handOverReport();
+    report.SetView(1);
     if (ModuleHooks().ShowReport)
         ModuleHooks().ShowReport(&report);
     else
@@ -399,5 +403,6 @@ void ShowHandOvers()
 void PrintHandOversOfPeriod(const QDate &from, const QDate &to)
 {
     DMOdv->OpenPeriodList(from, to);
+    handOverReport().SetView(1);
     PrintReport(&handOverReport());
 }

@@ -4,6 +4,7 @@
 
 #include "production/DMOdv.h"
 #include "production/ProductionModule.h"
+#include "production/SOdvQR1Rep.h"
 #include "production/SOdvodyForm.h"
 #include "shell/MenuHooks.h"
 #include "platform/chart/DBChart.h"
@@ -261,4 +262,34 @@ TEST_F(HandOverTest, HandOversOfAPeriodForTheInternalOrders)
     RegisterProductionModule();
     EXPECT_TRUE(bool(ModuleHooks().PrintHandOversOfPeriod));
     ModuleHooks().PrintHandOversOfPeriod = nullptr;
+}
+
+TEST_F(HandOverTest, TheOverviewReportFollowsTheView)
+{
+    handOver(2);
+    TSOdvQR1Rep report;
+    const auto texts = [&report] {
+        report.prepare();
+        QStringList all;
+        for (const TQRPage &page : report.Pages())
+            for (const TQRItem &item : page.items)
+                all << item.text.trimmed();
+        return all;
+    };
+    TDMOdv::TOverview o;
+    o.From = QDate(2026, 3, 1);
+    o.To = QDate(2026, 3, 31);
+    odv->OpenOverview(o);
+    report.SetView(0);
+    QStringList shown = texts();
+    EXPECT_TRUE(shown.contains("Doklad"));
+    EXPECT_TRUE(shown.contains("26/0001"));
+    o.View = 5;
+    odv->OpenOverview(o);
+    report.SetView(5);
+    shown = texts();
+    EXPECT_FALSE(shown.contains("Doklad"));
+    EXPECT_FALSE(shown.contains("26/0001"));
+    EXPECT_TRUE(shown.contains("V1")) << shown.join('|').toStdString();
+    dm->QTlac.Close();
 }
