@@ -151,3 +151,32 @@ TEST(CalendarArray, TitlesFollowTheFirstKeyAndWeeksAreNumbers)
     EXPECT_EQ(c.Titles(), (QStringList{"12", "13", "14"}));
     EXPECT_TRUE(c.GetCell(5, 5).Text.isEmpty());
 }
+
+TEST_F(CapacityPlanFormTest, PlanningOneOperationFromItsTypedStart)
+{
+    TSPlanForm form;
+    form.show();
+    QApplication::processEvents();
+    view(form, 5);
+    ASSERT_TRUE(dm->QTlac.Locate("C_OPERACIE", 20));
+    responder->InputAnswers = {QVariant(QStringLiteral("18.3.2026"))};
+    form.actZaplanujOperaciu->trigger();
+    ASSERT_EQ(responder->Inputs.size(), 1);
+    EXPECT_EQ(responder->Inputs[0].Caption, QString::fromUtf8("Zaplánovanie operácie"));
+    EXPECT_EQ(dayPlan(), QStringList{"18.3. 260001/20 FORM 3 180"});
+
+    // The job now has day-plan rows: planning its other operation plans nothing.
+    view(form, 5);
+    form.Rebuild(form.pcSPlan);
+    EXPECT_TRUE(dm->QTlac.IsEmpty()); // planned jobs leave the unplanned list
+
+    // A start that is not a date plans nothing.
+    ExecSqlParams("delete from SPLAND");
+    ExecSqlParams("delete from SPLAN");
+    form.Rebuild(form.pcSPlan);
+    ASSERT_TRUE(dm->QTlac.Locate("C_OPERACIE", 10));
+    responder->InputAnswers = {QVariant(QStringLiteral("zajtra"))};
+    form.actZaplanujOperaciu->trigger();
+    EXPECT_TRUE(dayPlan().isEmpty());
+    form.close();
+}
