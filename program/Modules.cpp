@@ -2,6 +2,7 @@
 
 #include "dispatch/DispatchModule.h"
 #include "material/MaterialModule.h"
+#include "production/ProductionModule.h"
 #include "sales/SalesModule.h"
 #include "shell/AdminModule.h"
 #include "shell/CodeListModule.h"
@@ -15,4 +16,5 @@ void RegisterModules()
     RegisterDispatchModule();
     RegisterMaterialModule();
     RegisterAdminModule();
+    RegisterProductionModule();
 }

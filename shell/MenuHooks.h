@@ -3,6 +3,7 @@
 // of the program is not available yet.
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QVariantList>
 #include <functional>
@@ -46,6 +47,10 @@ struct TModuleHooks {
     std::function<QString(const QString &sklad, const QString &cVyr, int cInt, int quantity, double cenaKurz1)>
         AddDeliveryNoteLine;
     std::function<void(int cDl, int mode)> PrintDeliveryNote;
+    // Prints the hand-overs of a period, by customer (the internal orders' print list). Unset: not available.
+    std::function<void(const QDate &from, const QDate &to)> PrintHandOversOfPeriod;
+    // Prints the job ticket of a job (the production module's ticket). Unset: not available yet.
+    std::function<void(int cInt)> PrintJobTicket;
     // Run after the main menu was enabled by the user's privileges: each module enables its own items.
     std::vector<std::function<void()>> PrivilegeRules;
 };

@@ -19,25 +19,18 @@ const QStringList RoutinesNotBuiltYet{
     Routine::ShowInternalOrders,
     Routine::ShowCustomers,
     Routine::ShowProducts,
-    Routine::ShowProductionRequests,
-    Routine::ShowCapacityPlan,
-    Routine::ShowWorkPlan,
     Routine::ShowPerformances,
-    Routine::ShowHandOvers,
     Routine::ShowAttendanceWages,
-    Routine::ShowWorkInProgress,
     Routine::ShowComplaints,
 };
 
 const QStringList ClassesNotBuiltYet{
     StartupClass::TDMVyk,
-    StartupClass::TDMOdv,          StartupClass::TDMVyroba,
     StartupClass::TFormZakazky,    StartupClass::TFormZakazkaHl,
     StartupClass::TFormZakazkaDet, StartupClass::TFormZakazkaDetHl,
     StartupClass::TFormIntZak,     StartupClass::TOdberatelDForm,
     StartupClass::TSVykonyForm,    StartupClass::TSVykonyZForm,
-    StartupClass::TSVykQR1Rep,     StartupClass::TSOdvodyForm,
-    StartupClass::TSOdvQR1Rep,     StartupClass::TDMMzdy,
+    StartupClass::TSVykQR1Rep,     StartupClass::TDMMzdy,
     StartupClass::TQRPlanZak,
     StartupClass::TVyrobkyDForm,
 };

@@ -7,6 +7,7 @@
 #include "platform/fb/IBDatabase.h"
 #include "platform/os/Exception.h"
 #include "material/MTZSql.h"
+#include "production/VyrobaSql.h"
 #include "sales/OdbytSql.h"
 #include "sales/TPVSql.h"
 #include "shell/AdminSql.h"
@@ -49,6 +50,7 @@ TEST(Statements, EveryModulesStatementsPrepare)
         {"dispatch", ExpSql::All()},
         {"material", MTZSql::All()},
         {"administration", AdminSql::All()},
+        {"production", VyrobaSql::All()},
     };
     int count = 0;
     QStringList failures;
