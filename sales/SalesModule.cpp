@@ -1,9 +1,11 @@
-// Factories of the sales module's start-up objects: the sales data module and the products and
-// technology data module.
+// The sales module's registration: the factories of its start-up objects (the sales data module and the
+// products and technology data module) and its open routines.
 #include "SalesModule.h"
 
 #include "DMOdbyt.h"
 #include "DMTPV.h"
+#include "VyrobkyForm.h"
+#include "shell/MenuHooks.h"
 #include "shell/RoutineNames.h"
 #include "shell/Startup.h"
 
@@ -11,4 +13,5 @@ void RegisterSalesModule()
 {
     SetStartupFactory(StartupClass::TDMOdbyt, [] { return MakeStartupInstance(new TDMOdbyt); });
     SetStartupFactory(StartupClass::TDMTPV, [] { return MakeStartupInstance(new TDMTPV); });
+    RegisterOpenRoutine(Routine::ShowProducts, [](const QVariantList &) { ShowProducts(); });
 }

@@ -18,7 +18,6 @@ const QStringList RoutinesNotBuiltYet{
     Routine::ShowOrders,
     Routine::ShowInternalOrders,
     Routine::ShowCustomers,
-    Routine::ShowProducts,
     Routine::MarkHandedOverAndDelivered,
     Routine::ShowMaterialItems,
     Routine::ShowStores,
