@@ -120,10 +120,13 @@ bool TSQLReport::AskParametersAndOpen()
 {
     if (!data_)
         return false;
-    if (auto *query = dynamic_cast<TxQuery *>(data_); query && !sql_.trimmed().isEmpty())
+    auto *query = dynamic_cast<TxQuery *>(data_);
+    // A definition without its own SQL reads the data set as the caller prepared it.
+    const bool ownSql = query && !sql_.trimmed().isEmpty();
+    if (ownSql)
         query->SQL().SetText(sql_);
     auto *withParams = dynamic_cast<TIBCustomDataSet *>(data_);
-    if (!withParams || withParams->ParamCount() == 0) {
+    if (!ownSql || !withParams || withParams->ParamCount() == 0) {
         if (!data_->Active())
             data_->Open();
         return true;

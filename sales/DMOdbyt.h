@@ -79,6 +79,19 @@ public:
     void QZakRekNewRecord(TDataSet *dataSet);
     static void ValidateOrderNumber(TField *field);
 
+    // ---- the offers browser and dialog
+    // The offers of the last week, unless the list is open already; and their items.
+    void OpenOffers();
+    // Any condition narrowed to offers.
+    static QString OffersFilter(const QString &condition);
+    // The dialog's OK: posts the item being typed, the header, and applies the items (all or nothing);
+    // throws (the dialog stays open, nothing typed lost) when refused.
+    void SaveOffer();
+    // The dialog's Cancel: drops the items not stored and the header's changes.
+    void CancelOffer();
+    // The rows of the printed offer into DMZal.QTlac.
+    void OpenOfferPrint(const QString &offer);
+
     // ---- the calculation
     // The model the rules run; loaded from the data sets at each rule, so it always mirrors them.
     TKalkulacia Kalk;

@@ -122,12 +122,31 @@ const QString RouteBeyondJob = QStringLiteral(
     "delete from TOperacie t where t.c_vyr=(select c_vyr from ZAKAZKYD where c_int=:c_int) and (t.postup<>'' or "
     "not exists(select * from ZAKOPERACIE o where o.c_int=:c_int and o.c_operacie=t.c_operacie))");
 
+const QString OffersOfLastWeek = QStringLiteral("typ_obj='P' and d_vystav>=CURRENT_DATE-7");
+const QString OffersOnly = QStringLiteral("TYP_OBJ='%1' and (%2)");
+const QStringList OfferFilterItems = {
+    QString::fromUtf8("Posledný týždeň=D_VYSTAV>=CURRENT_DATE-7"),
+    QString::fromUtf8("č.Ponuky ...=C_OBJ LIKE '?%'"),
+    QString::fromUtf8("Odberateľ ...=ODBERATEL LIKE '?%'"),
+    QString::fromUtf8("Výrobok ...=C_OBJ in (select C_OBJ from ZAKAZKYD where C_VYR='?' or POZNAMKA LIKE '%?%')"),
+};
+const QString OfferPrint = QStringLiteral(
+    "select a.c_obj, a.odberatel, a.d_vystav, a.plat_podm, a.dod_podm, a.tech_podm,c_vyr, d.poznamka as nazov, "
+    "spec1 as c_vykresu, mnoz_obj, spec2 as dodanie,material, vaha1, cena_mat, mat1, cena1, k.mena, cena1-mat1 as "
+    "nakl_vyr1,ulica, mesto, psc from ZAKAZKY a join ZAKAZKYD d on a.c_obj=d.c_obj left join ZAKKALK k on "
+    "d.c_int=k.c_int left join COdberatelov o on a.c_odb=o.c_odb where a.c_obj=:c_obj");
+
 QStringList All()
 {
-    QStringList all{LastComplaintOfYear, LowestOfferItem, RenumberCustomer, ItemsOfOrder, PerformancesOfJob,
+    QStringList all{OfferPrint,
+                    QStringLiteral("select c_obj from ZAKAZKY where ") + OffersOnly.arg("P", OffersOfLastWeek),
+                    LastComplaintOfYear, LowestOfferItem, RenumberCustomer, ItemsOfOrder, PerformancesOfJob,
                     HandOversOfJob, OpenJobsOfProduct, JobForNewCalculation, PreviousJob, PreviousCalculation,
                     RouteOfProduct, OperationsOfJob, OperationsList, BomOfProduct, BomOfJob, CostLinesOfJob,
                     CostTypes, ProductListPrice, ProductCalculatedPrice, RouteFromJob, RouteBeyondJob};
+    for (const QString &item : OfferFilterItems)
+        all << QStringLiteral("select c_obj from ZAKAZKY where ") +
+                   OffersOnly.arg("P", item.mid(item.indexOf(QLatin1Char('=')) + 1)).replace(QLatin1Char('?'), "x");
     for (const QStringList *lines : {&CustomerLookup, &DeliveryNotesLookup, &CalculationLookup, &JobsWithProgress,
                                      &ComplaintSelect, &ComplaintRefresh, &ComplaintInsert, &ComplaintModify,
                                      &ComplaintDelete})

@@ -20,6 +20,12 @@ extern const QString ItemsOfOrder;
 extern const QString PerformancesOfJob;
 extern const QString HandOversOfJob;
 extern const QString OpenJobsOfProduct;
+// ---- the offers browser: the first showing's filter, the wrap that keeps every filter to offers (%1
+// the type, %2 the chosen condition), the filter combo's items, and the printed offer's rows (:c_obj)
+extern const QString OffersOfLastWeek;
+extern const QString OffersOnly;
+extern const QStringList OfferFilterItems;
+extern const QString OfferPrint;
 // ---- the calculation
 extern const QString JobForNewCalculation;
 extern const QString PreviousJob;

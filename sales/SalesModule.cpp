@@ -2,6 +2,7 @@
 // products and technology data module) and its open routines.
 #include "SalesModule.h"
 
+#include "CenPonForm.h"
 #include "DMOdbyt.h"
 #include "DMTPV.h"
 #include "VyrobkyForm.h"
@@ -13,5 +14,6 @@ void RegisterSalesModule()
 {
     SetStartupFactory(StartupClass::TDMOdbyt, [] { return MakeStartupInstance(new TDMOdbyt); });
     SetStartupFactory(StartupClass::TDMTPV, [] { return MakeStartupInstance(new TDMTPV); });
+    RegisterOpenRoutine(Routine::ShowOffers, [](const QVariantList &) { ShowOffers(); });
     RegisterOpenRoutine(Routine::ShowProducts, [](const QVariantList &) { ShowProducts(); });
 }

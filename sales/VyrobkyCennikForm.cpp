@@ -1,6 +1,7 @@
 #include "VyrobkyCennikForm.h"
 
 #include "DMTPV.h"
+#include "FormButton.h"
 #include "library/xDBGrid.h"
 #include "shell/DMZal.h"
 #include "platform/ui/Dialogs.h"
@@ -36,10 +37,7 @@ TVyrobkyCennikForm::TVyrobkyCennikForm(QWidget *owner) : TForm(owner)
     auto *main = new QVBoxLayout(this);
     auto *buttons = new QHBoxLayout;
     const auto button = [&](const QString &caption, std::function<void()> action) {
-        auto *b = new QPushButton(caption, this);
-        buttons->addWidget(b);
-        connect(b, &QPushButton::clicked, this, [action] { Guarded(action); });
-        return b;
+        return AddButton(this, buttons, caption, std::move(action));
     };
     BtnTlac = button(QString::fromUtf8("&Tlač"), [this] { BtnTlacClick(); });
     btnClipboard = button(QString::fromUtf8("Do schránky"), [this] { btnClipboardClick(); });

@@ -1,6 +1,7 @@
 #include "VyrobkyForm.h"
 
 #include "DMTPV.h"
+#include "FormButton.h"
 #include "QRTlacVyrobky.h"
 #include "TPVSql.h"
 #include "VyrobkyCennikForm.h"
@@ -33,14 +34,6 @@ namespace {
 // The quick-search edits and the fields they search and sort by.
 const char *const SearchFields[] = {"POLOZKY.C_POL", "NAZOV", "C_VYKRESU", "ROZMER"};
 const char *const SortFields[] = {"C_POL", "NAZOV", "C_VYKRESU", "ROZMER"};
-
-QPushButton *button(QWidget *parent, QBoxLayout *layout, const QString &caption, std::function<void()> action)
-{
-    auto *b = new QPushButton(caption, parent);
-    layout->addWidget(b);
-    QObject::connect(b, &QPushButton::clicked, parent, [action] { Guarded(action); });
-    return b;
-}
 
 } // namespace
 
@@ -129,15 +122,15 @@ TVyrobkyForm::TVyrobkyForm(QWidget *owner) : TForm(owner)
     main->addWidget(DBGridVyrobky, 3);
 
     auto *buttons = new QHBoxLayout;
-    btnNovyVyr = button(this, buttons, QString::fromUtf8("&Nový"), [this] { NewProduct(); });
-    btnOpravVyr = button(this, buttons, QStringLiteral("&Oprav"), [this] { EditCurrentProduct(); });
-    btnZmazVyr = button(this, buttons, QString::fromUtf8("&Zmaž"), [this] { DeleteCurrentProduct(); });
-    btnTlacVyr = button(this, buttons, QString::fromUtf8("&Tlač"), [this] { PrintList(); });
-    BitBtnIntObj = button(this, buttons, QStringLiteral("&Int.obj."), [this] { ShowInternalOrdersOfProduct(); });
-    btnCennikVyr = button(this, buttons, QString::fromUtf8("&Cenník"), [] { ShowPriceList(); });
-    btnFilterVyr = button(this, buttons, QStringLiteral("&Filter"),
-                          [this] { FilterPanel->SetFilterVisible(!FilterPanel->FilterVisible()); });
-    btnZavriet = button(this, buttons, QString::fromUtf8("Za&vrieť"), [this] { Close(); });
+    btnNovyVyr = AddButton(this, buttons, QString::fromUtf8("&Nový"), [this] { NewProduct(); });
+    btnOpravVyr = AddButton(this, buttons, QStringLiteral("&Oprav"), [this] { EditCurrentProduct(); });
+    btnZmazVyr = AddButton(this, buttons, QString::fromUtf8("&Zmaž"), [this] { DeleteCurrentProduct(); });
+    btnTlacVyr = AddButton(this, buttons, QString::fromUtf8("&Tlač"), [this] { PrintList(); });
+    BitBtnIntObj = AddButton(this, buttons, QStringLiteral("&Int.obj."), [this] { ShowInternalOrdersOfProduct(); });
+    btnCennikVyr = AddButton(this, buttons, QString::fromUtf8("&Cenník"), [] { ShowPriceList(); });
+    btnFilterVyr = AddButton(this, buttons, QStringLiteral("&Filter"),
+                             [this] { FilterPanel->SetFilterVisible(!FilterPanel->FilterVisible()); });
+    btnZavriet = AddButton(this, buttons, QString::fromUtf8("Za&vrieť"), [this] { Close(); });
     main->addLayout(buttons);
 
     pcVyrobky = new QTabWidget(this);

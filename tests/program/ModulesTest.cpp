@@ -14,7 +14,6 @@
 namespace {
 
 const QStringList RoutinesNotBuiltYet{
-    Routine::ShowOffers,
     Routine::ShowOrders,
     Routine::ShowInternalOrders,
     Routine::ShowCustomers,

@@ -7,10 +7,13 @@
 #include "library/SQLReport.h"
 #include "library/xQuery.h"
 #include "library/xReport.h"
+#include "library/xXMLReader.h"
 #include "platform/report/DataSetCursor.h"
 #include "platform/report/QuickRep.h"
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/ReportPreview.h"
+#include "shell/MenuHooks.h"
+#include "shell/ShellModule.h"
 
 #include <QDesktopServices>
 #include <QFileInfo>
@@ -387,6 +390,33 @@ TEST_F(ReportDefinition, TemplateWithoutDataIsCopiedAndOpened)
     ASSERT_EQ(desktop.Opened.size(), 1);
     EXPECT_TRUE(unzipPart(desktop.Opened[0], "content.xml").contains("text:name=\"NAZOV\">0<"));
     QFile::remove(desktop.Opened[0]);
+}
+
+TEST_F(ReportDefinition, MainMenuHooksReadTheFileOnceAndRunItWithThePrintQueryEachTime)
+{
+    zipTemplate("menu.odt", {{"mimetype", "application/vnd.oasis.opendocument.text"}, {"content.xml", OdtContent}});
+    const QString file =
+        write("menu.xrep", "<xreport><report type=document><template filename=menu.odt/></report></xreport>");
+    RegisterShellModule();
+    TModuleHooks &hooks = ModuleHooks();
+    ASSERT_TRUE(hooks.CreateReport && hooks.ExecuteReport);
+    query.SQL().SetText("select NAZOV from R_CENY where ID = 7");
+    query.Open();
+    std::shared_ptr<void> report = hooks.CreateReport(file, &query);
+    QFile::remove(file); // read once: later runs do not need it
+    hooks.ExecuteReport(report.get());
+    hooks.ExecuteReport(report.get());
+    ASSERT_EQ(desktop.Opened.size(), 2);
+    EXPECT_NE(desktop.Opened[0], desktop.Opened[1]) << "each run writes a file of its own";
+    for (const QString &out : desktop.Opened) {
+        EXPECT_TRUE(unzipPart(out, "content.xml").contains(QString::fromUtf8(">Koleno 90° 07<")));
+        QFile::remove(out);
+    }
+    // A malformed definition reaches the menu's guard as the reader's error.
+    const QString bad = write("zly.xrep", "<xreport><report></reportx></xreport>");
+    EXPECT_THROW(hooks.CreateReport(bad, &query), EXMLError);
+    hooks.CreateReport = nullptr;
+    hooks.ExecuteReport = nullptr;
 }
 
 } // namespace
