@@ -92,6 +92,22 @@ public:
     // The rows of the printed offer into DMZal.QTlac.
     void OpenOfferPrint(const QString &offer);
 
+    // ---- the customer orders browser (on QvZakazky)
+    // The orders of the last 90 days, newest first, and their items.
+    void OpenRecentOrders();
+    // The orders whose field starts with the typed text, ordered by it; an empty text lists the orders
+    // of the last 31 days.
+    void QuickSearchOrders(const QString &field, const QString &text);
+    // The same orders in another order.
+    void ResortOrders(const QString &order);
+    // The contract list of the orders listed now, into DMZal.QTlac.
+    void OpenContractList();
+    // A new contract of the current order (its payment preset from the customer's terms), or the
+    // existing one put into edit.
+    void EditOrPresetContract();
+    // A new order header with the customer of the offer; false when there is no such offer.
+    bool AppendOrderFromOffer(const QString &offer);
+
     // ---- the calculation
     // The model the rules run; loaded from the data sets at each rule, so it always mirrors them.
     TKalkulacia Kalk;

@@ -136,9 +136,34 @@ const QString OfferPrint = QStringLiteral(
     "nakl_vyr1,ulica, mesto, psc from ZAKAZKY a join ZAKAZKYD d on a.c_obj=d.c_obj left join ZAKKALK k on "
     "d.c_int=k.c_int left join COdberatelov o on a.c_odb=o.c_odb where a.c_obj=:c_obj");
 
+const QString OrdersOfLast90Days = QStringLiteral("D_OBJ>=CURRENT_DATE-90");
+const QString OrdersOfLast31Days = QStringLiteral("D_OBJ>CURRENT_DATE-31");
+const QString OrdersLike = QStringLiteral("%1 like %2");
+const QString OrdersTextOfLike = QStringLiteral("cast(%1 as varchar(30) character set WIN1250) like %2");
+const QString OrdersWithProduct = QStringLiteral("c_obj in (select c_obj from ZakazkyD where c_vyr like '?%')");
+const QString OrdersWithJob = QStringLiteral("c_obj in (select c_obj from ZakazkyD where c_int=?)");
+const QString OrdersIssuedFrom = QStringLiteral("d_vystav>=?");
+const QString OrdersIssuedTo = QStringLiteral("d_vystav<=?");
+// The headers' condition names the view's columns; inside its own select it cannot be ambiguous.
+const QString ContractList =
+    QStringLiteral("select c_zmluvy, a.c_obj, c_odb, odberatel from vZakazky a join ZakZml b on a.c_obj=b.c_obj");
+const QString ContractListWhere = QStringLiteral(" where a.c_obj in (select c_obj from vZakazky where %1)");
+const QString ContractListOrder = QStringLiteral(" order by c_zmluvy");
+const QString CustomerPaymentTerms = QStringLiteral("select PLAT_PODM from COdberatelov where C_ODB=:c_odb");
+
 QStringList All()
 {
     QStringList all{OfferPrint,
+                    ContractList + ContractListWhere.arg(OrdersOfLast90Days) + ContractListOrder,
+                    ContractList + ContractListOrder,
+                    CustomerPaymentTerms,
+                    QStringLiteral("select c_obj from VZAKAZKY where ") + OrdersOfLast31Days + QStringLiteral(" and ") +
+                        OrdersLike.arg("ODBERATEL", "'a%'") + QStringLiteral(" and ") +
+                        OrdersTextOfLike.arg("D_OBJ", "'2026%'") + QStringLiteral(" and ") +
+                        QString(OrdersWithProduct).replace('?', "V") + QStringLiteral(" and ") +
+                        QString(OrdersWithJob).replace('?', "1") + QStringLiteral(" and ") +
+                        QString(OrdersIssuedFrom).replace('?', "'2026-01-01'") + QStringLiteral(" and ") +
+                        QString(OrdersIssuedTo).replace('?', "'2026-12-31'"),
                     QStringLiteral("select c_obj from ZAKAZKY where ") + OffersOnly.arg("P", OffersOfLastWeek),
                     LastComplaintOfYear, LowestOfferItem, RenumberCustomer, ItemsOfOrder, PerformancesOfJob,
                     HandOversOfJob, OpenJobsOfProduct, JobForNewCalculation, PreviousJob, PreviousCalculation,

@@ -5,6 +5,7 @@
 #include "CenPonForm.h"
 #include "DMOdbyt.h"
 #include "DMTPV.h"
+#include "FormZakazky.h"
 #include "VyrobkyForm.h"
 #include "shell/MenuHooks.h"
 #include "shell/RoutineNames.h"
@@ -14,6 +15,8 @@ void RegisterSalesModule()
 {
     SetStartupFactory(StartupClass::TDMOdbyt, [] { return MakeStartupInstance(new TDMOdbyt); });
     SetStartupFactory(StartupClass::TDMTPV, [] { return MakeStartupInstance(new TDMTPV); });
+    SetStartupFactory(StartupClass::TFormZakazky, [] { return MakeStartupInstance(new TFormZakazky); });
+    RegisterOpenRoutine(Routine::ShowOrders, [](const QVariantList &) { ShowOrders(); });
     RegisterOpenRoutine(Routine::ShowOffers, [](const QVariantList &) { ShowOffers(); });
     RegisterOpenRoutine(Routine::ShowProducts, [](const QVariantList &) { ShowProducts(); });
 }

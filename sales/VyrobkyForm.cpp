@@ -190,12 +190,8 @@ TVyrobkyForm::~TVyrobkyForm()
 bool TVyrobkyForm::eventFilter(QObject *watched, QEvent *event)
 {
     // A click into a quick-search edit lists all products in that edit's order.
-    if (event->type() == QEvent::MouseButtonRelease) {
-        const QLineEdit *edits[] = {HlC_POL, HlNVyr, HlCVyk, HlRozmer};
-        for (int i = 0; i < 4; ++i)
-            if (watched == edits[i])
-                Guarded([this, i] { SortProducts(QLatin1String(SortFields[i])); });
-    }
+    if (const int i = ClickedEdit(watched, event, {HlC_POL, HlNVyr, HlCVyk, HlRozmer}); i >= 0)
+        Guarded([this, i] { SortProducts(QLatin1String(SortFields[i])); });
     return TForm::eventFilter(watched, event);
 }
 

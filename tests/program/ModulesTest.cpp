@@ -14,7 +14,6 @@
 namespace {
 
 const QStringList RoutinesNotBuiltYet{
-    Routine::ShowOrders,
     Routine::ShowInternalOrders,
     Routine::ShowCustomers,
     Routine::MarkHandedOverAndDelivered,
@@ -48,7 +47,7 @@ const QStringList RoutinesNotBuiltYet{
 const QStringList ClassesNotBuiltYet{
     StartupClass::TDMVyk,
     StartupClass::TDMOdv,          StartupClass::TDMVyroba,
-    StartupClass::TFormZakazky,    StartupClass::TFormZakazkaHl,
+    StartupClass::TFormZakazkaHl,
     StartupClass::TFormZakazkaDet, StartupClass::TFormZakazkaDetHl,
     StartupClass::TFormIntZak,     StartupClass::TOdberatelDForm,
     StartupClass::TSVykonyForm,    StartupClass::TSVykonyZForm,
