@@ -381,6 +381,21 @@ TEST_F(ReportDefinition, WorkbookTemplateStartsANewWorkbookForEachOverflow)
     }
 }
 
+TEST_F(ReportDefinition, AWorkbookThatIsNoZipIsRefusedWithItsName)
+{
+    write("stary.xls", QByteArray("\xD0\xCF\x11\xE0 binary workbook", 22));
+    write("stary.xrep", "<xreport><report type=document><template filename=stary.xls/></report></xreport>");
+    query.SQL().SetText("select NAZOV from R_CENY");
+    query.Open();
+    try {
+        RunReportFile("stary.xrep", &query);
+        ADD_FAILURE() << "no error";
+    } catch (const EReportError &e) {
+        EXPECT_TRUE(e.Message.contains("stary.xls") && e.Message.contains(".xlsx")) << e.Message.toStdString();
+    }
+    EXPECT_TRUE(desktop.Opened.isEmpty());
+}
+
 TEST_F(ReportDefinition, TemplateWithoutDataIsCopiedAndOpened)
 {
     zipTemplate("prazdny.odt", {{"mimetype", "application/vnd.oasis.opendocument.text"}, {"content.xml", OdtContent}});

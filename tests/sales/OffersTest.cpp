@@ -137,6 +137,22 @@ TEST_F(OffersTest, DialogStoresHeaderAndItemsOrLeavesNothingWhileNoItemWasPosted
     EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
 }
 
+TEST_F(OffersTest, APostedItemIsStoredAtOnceSoCancelKeepsIt)
+{
+    QString number;
+    WhenModal<TCenPonDForm>([&](TCenPonDForm *d) {
+        number = odbyt->QCenPon.FieldByName("C_OBJ")->AsString().trimmed();
+        odbyt->QCenPonD.Append();
+        odbyt->QCenPonD.FieldByName("C_VYR")->SetValue("V100");
+        odbyt->QCenPonD.Post();
+        d->BtnNezapis->click();
+    });
+    browser->BtnNovy->click();
+    EXPECT_EQ(count(QStringLiteral("select count(*) from ZAKAZKY where C_OBJ='%1'").arg(number)), 1);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from ZAKAZKYD where C_OBJ='%1'").arg(number)), 1);
+    EXPECT_EQ(odbyt->QCenPon.State(), dsBrowse);
+}
+
 TEST_F(OffersTest, ARefusedSaveKeepsTheDialogAndWhatWasTyped)
 {
     bool stayed = false;
