@@ -13,9 +13,11 @@
 #include "sales/CenPonForm.h"
 #include "sales/CenPonQRRep.h"
 #include "platform/report/QuickRep.h"
+#include "platform/ui/DBControls.h"
 #include "platform/ui/ReportPreview.h"
 
 #include <QComboBox>
+#include <QLineEdit>
 #include <QFile>
 #include <QPushButton>
 
@@ -134,6 +136,24 @@ TEST_F(OffersTest, DialogStoresHeaderAndItemsOrLeavesNothingWhileNoItemWasPosted
     EXPECT_EQ(value(QStringLiteral("select ODBERATEL from ZAKAZKY where C_OBJ='%1'").arg(number)).toString(),
               QString::fromUtf8("Nový zákazník"));
     EXPECT_EQ(count(QStringLiteral("select count(*) from ZAKAZKYD where C_OBJ='%1' and MNOZ_OBJ=12").arg(number)), 1);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
+TEST_F(OffersTest, DotsButtonNumbersByPrefixAndTheProductFillsTheItem)
+{
+    WhenModal<TCenPonDForm>([&](TCenPonDForm *d) {
+        d->DBeC_OBJ->setText("pon26");
+        d->btnCislo->click();
+        EXPECT_EQ(odbyt->QCenPon.FieldByName("C_OBJ")->AsString().trimmed(), "PON260003");
+        odbyt->QCenPonD.Append();
+        odbyt->QCenPonD.FieldByName("C_VYR")->SetValue("V100");
+        d->PickItemProduct();
+        EXPECT_EQ(odbyt->QCenPonD.FieldByName("POZNAMKA")->AsString(), "Teleso O'Neil");
+        EXPECT_EQ(odbyt->QCenPonD.FieldByName("SPEC1")->AsString().trimmed(), "VYK-1");
+        d->BtnNezapis->click();
+    });
+    browser->BtnNovy->click();
+    EXPECT_EQ(count("select count(*) from ZAKAZKY where C_OBJ='PON260003'"), 0) << "cancelled";
     EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
 }
 

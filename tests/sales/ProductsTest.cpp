@@ -5,6 +5,7 @@
 
 #include "common/HostileCorpus.h"
 #include "library/xDBFilter.h"
+#include "sales/QRTlacVyrobky.h"
 #include "sales/SalesModule.h"
 #include "sales/VyrobkyCennikForm.h"
 #include "sales/VyrobkyForm.h"
@@ -217,6 +218,22 @@ TEST_F(ProductsTest, PriceListAndPriceUpdateTakeTheListedProductsOnly)
     EXPECT_EQ(responder->Messages.last().Text, QString::fromUtf8("Aktualizovať kalkulácie všetkých výrobkov?"));
     EXPECT_NE(value("select coalesce(MAT1, 0) from POLOZKYKALK where C_POL='A1'").toDouble(), -1);
     EXPECT_EQ(value("select MAT1 from POLOZKYKALK where C_POL='B1'").toDouble(), -1) << "not listed, not updated";
+}
+
+TEST_F(ProductsTest, PrintedListShowsTheListedProducts)
+{
+    TypeText(form->HlNVyr, "Odliatok");
+    TQuickRep *report = form->ListReport();
+    report->prepare();
+    QStringList texts;
+    for (const TQRPage &page : report->Pages())
+        for (const TQRItem &item : page.items)
+            texts << item.text.trimmed();
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("Tlač vybraného zoznamu výrobkov")));
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("Číslo výrobku:")));
+    EXPECT_TRUE(texts.contains("A1"));
+    EXPECT_TRUE(texts.contains("D1"));
+    EXPECT_FALSE(texts.contains("B1")) << "only what the browser lists";
 }
 
 TEST_F(ProductsTest, ShowProductsIsTheMenuRoutineAndEditingWaitsForTheProductDialog)
