@@ -6,6 +6,7 @@
 #include "library/xDBGrid.h"
 #include "shell/CisOdbForm.h"
 #include "shell/CisPolForm.h"
+#include "shell/DMZal.h"
 #include "shell/Routines.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/FormGlobal.h"
@@ -62,8 +63,16 @@ TCenPonDForm::TCenPonDForm(QWidget *owner) : TForm(owner)
     DBcbPLAT_PODM = bound<TDBComboBox>(this, "PLAT_PODM");
     DBcbDOD_PODM = bound<TDBComboBox>(this, "DOD_PODM");
     DBcbTECH_PODM = bound<TDBComboBox>(this, "TECH_PODM");
-    for (TDBComboBox *c : {DBcbPLAT_PODM, DBcbDOD_PODM, DBcbTECH_PODM})
-        c->setEditable(true);
+    // The usual terms come from the settings lists; any other text may be typed.
+    const std::pair<TDBComboBox *, const char *> lists[] = {{DBcbPLAT_PODM, "PlatobnePodmienky"},
+                                                            {DBcbDOD_PODM, "DodaciePodmienky"},
+                                                            {DBcbTECH_PODM, "TechnickePodmienky"}};
+    for (const auto &[combo, key] : lists) {
+        combo->setEditable(true);
+        TStringList terms;
+        DMZal->ReadDefaultsList(terms, QLatin1String(key));
+        combo->addItems(terms.Lines());
+    }
     header->addRow(QString::fromUtf8("Platobné podm."), DBcbPLAT_PODM);
     header->addRow(QString::fromUtf8("Dodacie podm."), DBcbDOD_PODM);
     header->addRow(QString::fromUtf8("Technické podm."), DBcbTECH_PODM);

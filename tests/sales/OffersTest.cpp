@@ -31,6 +31,7 @@ protected:
         if (HasFatalFailure())
             return;
         QDir::setCurrent(folder.path());
+        writeSetting("Defaults", "PlatobnePodmienky", QString::fromUtf8("Vopred,\"do 30 dní, faktúrou\""));
         product("V100");
         exec("update POLOZKY set NAZOV='Teleso O''Neil', C_VYKRESU='VYK-1' where C_POL='V100'");
         offer("PON260001", "Zlievareň Brezno", "V100", "Teleso O'Neil");
@@ -142,6 +143,8 @@ TEST_F(OffersTest, DialogStoresHeaderAndItemsOrLeavesNothingWhileNoItemWasPosted
 TEST_F(OffersTest, DotsButtonNumbersByPrefixAndTheProductFillsTheItem)
 {
     WhenModal<TCenPonDForm>([&](TCenPonDForm *d) {
+        ASSERT_EQ(d->DBcbPLAT_PODM->count(), 2);
+        EXPECT_EQ(d->DBcbPLAT_PODM->itemText(1), QString::fromUtf8("do 30 dní, faktúrou"));
         d->DBeC_OBJ->setText("pon26");
         d->btnCislo->click();
         EXPECT_EQ(odbyt->QCenPon.FieldByName("C_OBJ")->AsString().trimmed(), "PON260003");
