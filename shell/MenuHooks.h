@@ -53,6 +53,9 @@ struct TModuleHooks {
     std::function<void(int cInt)> PrintJobTicket;
     // Run after the main menu was enabled by the user's privileges: each module enables its own items.
     std::vector<std::function<void()>> PrivilegeRules;
+    // The product dialog on the current product of the products data module (put into insert or edit by
+    // the caller); true when it was saved. Unset: the product dialog is not available yet.
+    std::function<bool()> ProductDialog;
 };
 // The program's one set of hooks.
 TModuleHooks &ModuleHooks();

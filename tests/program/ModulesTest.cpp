@@ -14,11 +14,8 @@
 namespace {
 
 const QStringList RoutinesNotBuiltYet{
-    Routine::ShowOffers,
-    Routine::ShowOrders,
     Routine::ShowInternalOrders,
     Routine::ShowCustomers,
-    Routine::ShowProducts,
     Routine::ShowPerformances,
     Routine::ShowAttendanceWages,
     Routine::ShowComplaints,
@@ -26,7 +23,7 @@ const QStringList RoutinesNotBuiltYet{
 
 const QStringList ClassesNotBuiltYet{
     StartupClass::TDMVyk,
-    StartupClass::TFormZakazky,    StartupClass::TFormZakazkaHl,
+    StartupClass::TFormZakazkaHl,
     StartupClass::TFormZakazkaDet, StartupClass::TFormZakazkaDetHl,
     StartupClass::TFormIntZak,     StartupClass::TOdberatelDForm,
     StartupClass::TSVykonyForm,    StartupClass::TSVykonyZForm,
