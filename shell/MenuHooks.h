@@ -36,6 +36,8 @@ struct TModuleHooks {
     std::function<void(void *report)> ExecuteReport;
     // The dialog of a new customer row; returns its modal result. Unset: the customer's name is asked for.
     std::function<int(TDataSet *customer)> CustomerDialog;
+    // Prints the job ticket of a job (asking for its batch). Unset: not available yet.
+    std::function<void(int cInt)> PrintJobTicket;
     // Shows a built report to the user. Unset: the preview.
     std::function<void(TQuickRep *report)> ShowReport;
     // Run after the main menu was enabled by the user's privileges: each module enables its own items.

@@ -17,7 +17,6 @@ const QStringList RoutinesNotBuiltYet{
     Routine::ShowOffers,
     Routine::ShowOrders,
     Routine::ShowInternalOrders,
-    Routine::ShowCustomers,
     Routine::ShowProducts,
     Routine::MarkHandedOverAndDelivered,
     Routine::ShowMaterialItems,
@@ -33,7 +32,6 @@ const QStringList RoutinesNotBuiltYet{
     Routine::ShowHandOvers,
     Routine::ShowAttendanceWages,
     Routine::ShowWorkInProgress,
-    Routine::ShowComplaints,
     Routine::ShowDeliveryNotes,
     Routine::ShowFinishedGoodsStore,
     Routine::ShowUsers,
@@ -52,14 +50,13 @@ const QStringList ClassesNotBuiltYet{
     StartupClass::TDMOdv,          StartupClass::TDMVyroba,
     StartupClass::TFormZakazky,    StartupClass::TFormZakazkaHl,
     StartupClass::TFormZakazkaDet, StartupClass::TFormZakazkaDetHl,
-    StartupClass::TFormIntZak,     StartupClass::TOdberatelDForm,
+    StartupClass::TFormIntZak,
     StartupClass::TSVykonyForm,    StartupClass::TSVykonyZForm,
     StartupClass::TSVykQR1Rep,     StartupClass::TSOdvodyForm,
     StartupClass::TSOdvQR1Rep,     StartupClass::TDMMzdy,
-    StartupClass::TQRPlanZak,      StartupClass::TDMExp,
+    StartupClass::TDMExp,
     StartupClass::TESkladForm,     StartupClass::TDMMTZ,
     StartupClass::TMSkladyForm,    StartupClass::TMPohybDForm,
-    StartupClass::TVyrobkyDForm,
 };
 
 // The classes the start makes itself.

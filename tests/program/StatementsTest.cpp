@@ -5,6 +5,7 @@
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/fb/IBDatabase.h"
 #include "platform/os/Exception.h"
+#include "production/SprievodkaSql.h"
 #include "sales/OdbytSql.h"
 #include "sales/TPVSql.h"
 #include "shell/CisSql.h"
@@ -43,6 +44,7 @@ TEST(Statements, EveryModulesStatementsPrepare)
         {"code lists", CisSql::All()},
         {"sales", OdbytSql::All()},
         {"technology", TPVSql::All()},
+        {"job ticket", SprievodkaSql::All()},
     };
     int count = 0;
     QStringList failures;
