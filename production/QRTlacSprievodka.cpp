@@ -92,9 +92,7 @@ TQRTlacSprievodka::TQRTlacSprievodka()
     QRBarcode->Width = mm(60);
     QRBarcode->Height = mm(7);
     QRBarcode->setBarcodeHeight(50);
-    QRBarcode->setBarcodeWidth(35);
     QRBarcode->setRatio(2.0);
-    QRBarcode->setShowText(bcoCode);
     d->BeforePrint = [this](TQRBand *, bool &) {
         TDataSet *ds = DataSet();
         if (!ds || ds->IsEmpty())
