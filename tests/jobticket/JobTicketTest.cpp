@@ -2,6 +2,7 @@
 // and the barcode of each operation, its text on the page and its bars as the encoder draws that text.
 #include "sales/SalesFixture.h"
 
+#include "common/BarcodeBars.h"
 #include "common/WhenModal.h"
 #include "library/AsBarcode.h"
 #include "library/QRAsBarcode.h"
@@ -13,35 +14,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-namespace {
-
-// The bars of a printed barcode picture: runs of dark and light across its middle in the encoder's
-// pattern language ('5'.. bars, '0'.. spaces, 1 to 4 modules).
-QString barsOf(const QImage &image)
-{
-    const int y = image.height() / 2;
-    QList<QPair<bool, int>> runs;
-    for (int x = 0; x < image.width(); ++x) {
-        const bool dark = qGray(image.pixel(x, y)) < 128;
-        if (!runs.isEmpty() && runs.last().first == dark)
-            ++runs.last().second;
-        else
-            runs.append({dark, 1});
-    }
-    while (!runs.isEmpty() && !runs.first().first)
-        runs.removeFirst();
-    while (!runs.isEmpty() && !runs.last().first)
-        runs.removeLast();
-    int module = INT_MAX;
-    for (const auto &r : runs)
-        module = qMin(module, r.second);
-    QString pattern;
-    for (const auto &r : runs)
-        pattern += QChar((r.first ? '5' : '0') + r.second / module - 1);
-    return pattern;
-}
-
-} // namespace
 
 class JobTicketTest : public SalesTest {
 protected:
