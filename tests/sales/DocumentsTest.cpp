@@ -14,12 +14,14 @@
 #include "sales/OdberateliaForm.h"
 #include "sales/OrderDocuments.h"
 #include "sales/QRPlanZak.h"
+#include "sales/QRTlacPreskObj.h"
 #include "sales/QRTlacOdb.h"
 #include "sales/ZakPotObjQRRep.h"
 #include "sales/ZakRekDForm.h"
 #include "sales/ZakRekForm.h"
 #include "sales/ZakRekQRRep.h"
 #include "shell/MenuHooks.h"
+#include "shell/RoutineNames.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -203,4 +205,64 @@ TEST_F(DocumentsTest, ComplaintNumberedEditedAndPrintedAlone)
     EXPECT_FALSE(t.contains("26001"));
     EXPECT_TRUE(t.contains("ROZMERY"));
     EXPECT_FALSE(odbyt->QZakRek.Active());
+}
+
+TEST_F(DocumentsTest, ReviewListsTheCustomersLaterOrdersNumbered)
+{
+    exec("update ZAKAZKY set D_OBJ='2026-02-01', D_VYSTAV='2026-02-01' where C_OBJ='ZAK260001'");
+    exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, D_OBJ, D_VYSTAV) values ('ZAK260002', 'Z', 5, '2026-03-01', "
+         "'2026-03-01')");
+    exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, D_OBJ, D_VYSTAV) values ('ZAK250009', 'Z', 5, '2025-12-01', "
+         "'2025-12-01')");
+    job(260005, "ZAK260002", "V1");
+    job(250009, "ZAK250009", "V1");
+    printerButton();
+    PrintOrderReview("ZAK260001");
+    ASSERT_NE(QRTlacPreskObj, nullptr);
+    const QStringList t = texts(QRTlacPreskObj);
+    EXPECT_TRUE(t.contains(QString::fromUtf8("PRESKÚMANIE OBJEDNÁVKY")));
+    EXPECT_TRUE(t.contains("ZAK260002")) << "a later order of the customer";
+    EXPECT_FALSE(t.contains("ZAK250009")) << "an earlier one is not";
+    EXPECT_TRUE(t.contains("2")) << "the second row's number";
+}
+
+TEST_F(DocumentsTest, CustomersListedByNumberAndSearchedByPrefix)
+{
+    exec("insert into CODBERATELOV (C_ODB, ODBERATEL) values (-3, 'Dočasný')");
+    exec("insert into CODBERATELOV (C_ODB, ODBERATEL) values (12, 'Odlievareň')");
+    TxTable &t = cis->QOdberatelia;
+    SortCustomers("C_ODB");
+    t.Last();
+    EXPECT_EQ(t.RecordCount(), 2) << "numbers above 0 only";
+    t.First();
+    EXPECT_EQ(t.FieldByName("C_ODB")->AsInteger(), 5);
+    QuickSearchCustomers("ODBERATEL", "Odl");
+    EXPECT_EQ(t.RecordCount(), 1);
+    QuickSearchCustomers("C_ODB", "-");
+    EXPECT_EQ(t.RecordCount(), 1) << "the number search lists provisional customers too";
+    QuickSearchCustomers("ODBERATEL", "x' or 1=1 --");
+    EXPECT_TRUE(t.IsEmpty()) << "typed text stays a literal";
+    t.Close();
+}
+
+TEST_F(DocumentsTest, ComplaintDeletedOnlyWhenConfirmedAndItsJobOpened)
+{
+    exec("insert into ZAKREK (C_REK, C_INT, D_VYSTAV) values ('26001', 260001, '2026-03-01')");
+    QVariantList opened;
+    RegisterOpenRoutine(Routine::ShowInternalOrders, [&](const QVariantList &args) { opened = args; });
+    WhenModal<TZakRekForm>([&](TZakRekForm *f) {
+        responder->MessageAnswers = {mrNo, mrYes};
+        QTest::mouseClick(f->btnIntObj, Qt::LeftButton);
+        QTest::mouseClick(f->BtnZmaz, Qt::LeftButton);
+        EXPECT_EQ(odbyt->QZakRek.RecordCount(), 1);
+        QTest::mouseClick(f->BtnZmaz, Qt::LeftButton);
+        EXPECT_TRUE(odbyt->QZakRek.IsEmpty());
+        f->SetModalResult(mrCancel);
+    });
+    ShowComplaints();
+    UnregisterOpenRoutine(Routine::ShowInternalOrders);
+    EXPECT_EQ(opened, QVariantList({QStringLiteral("C_INT"), 260001}));
+    ASSERT_GE(responder->Messages.size(), 1);
+    EXPECT_EQ(responder->Messages[0].Text, QString::fromUtf8("Naozaj zmazať reklamačný protokol č.26001 ?!"));
+    EXPECT_EQ(count("select count(*) from ZAKREK"), 0);
 }

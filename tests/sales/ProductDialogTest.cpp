@@ -9,6 +9,7 @@
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBLookupCombo.h"
+#include "platform/os/Format.h"
 #include "sales/VyrobkyDForm.h"
 #include "sales/VyrobkyOperaciaForm.h"
 
@@ -263,4 +264,25 @@ TEST_F(ProductDialogTest, OperationDialogFillsFromTheListAndPostsOnOk)
     EXPECT_FALSE(EditProductOperation());
     EXPECT_EQ(tpv->QTOperacie.RecordCount(), 3);
     tpv->CancelProduct();
+}
+
+TEST_F(ProductDialogTest, CalculationTabSetsTheStoredAgainstTheCurrentFigures)
+{
+    exec("insert into POLOZKYKALK (C_POL, MAT1, MZD1, NAKL1) values ('V1', 10, 4, 30)");
+    editV1([&](TVyrobkyDForm *form) {
+        form->pcVyrobok->setCurrentWidget(form->TabKalk);
+        const QVariantMap now = tpv->CurrentCalculation("V1");
+        EXPECT_EQ(form->lUlozena[0]->text(), "10");
+        EXPECT_EQ(form->lAktualna[0]->text(), FormatFloat("#.##", now.value("MAT1").toDouble()));
+        EXPECT_EQ(form->lRozdiel[0]->text(), FormatFloat("#.##", now.value("MAT1").toDouble() - 10));
+        EXPECT_TRUE(form->lRozdiel[2]->text().isEmpty()) << "levies show no difference";
+        EXPECT_EQ(form->lUlozena[5]->text(), "80") << "the price against the list price";
+        // The tabs change only with a product number.
+        form->pcVyrobok->setCurrentIndex(0);
+        tpv->QPolozky.FieldByName("C_POL")->SetValue("");
+        form->pcVyrobok->setCurrentWidget(form->TabOperacie);
+        EXPECT_EQ(form->pcVyrobok->currentIndex(), 0);
+        QTest::mouseClick(form->BtnNezapis1, Qt::LeftButton);
+    });
+    EXPECT_EQ(count("select count(*) from POLOZKY where C_POL='V1'"), 1) << "cancelled: nothing changed";
 }
