@@ -9,6 +9,7 @@
 #include "platform/report/QuickRep.h"
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/ui/FormGlobal.h"
 #include "sales/CustomerList.h"
 #include "sales/OdberatelDForm.h"
 #include "sales/OdberateliaForm.h"
@@ -265,4 +266,26 @@ TEST_F(DocumentsTest, ComplaintDeletedOnlyWhenConfirmedAndItsJobOpened)
     ASSERT_GE(responder->Messages.size(), 1);
     EXPECT_EQ(responder->Messages[0].Text, QString::fromUtf8("Naozaj zmazať reklamačný protokol č.26001 ?!"));
     EXPECT_EQ(count("select count(*) from ZAKREK"), 0);
+}
+
+TEST_F(DocumentsTest, RefusedCustomerPostKeepsTheDialogAndTheTyping)
+{
+    ASSERT_TRUE(OpenOneCustomer(5));
+    cis->QOdberatelia.Append();
+    WhenModal<TOdberatelDForm>([&](TOdberatelDForm *d) {
+        TxTable &t = cis->QOdberatelia;
+        t.FieldByName("ODBERATEL")->SetValue("Nový");
+        t.FieldByName("C_ODB")->SetValue(5); // the number another customer has
+        responder->MessageAnswers = {mrOk};
+        QTest::mouseClick(d->BtnZapis1, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_TRUE(d->isVisible()) << "a refused post keeps the dialog";
+        EXPECT_EQ(t.State(), dsInsert);
+        EXPECT_EQ(t.FieldByName("ODBERATEL")->AsString(), QString::fromUtf8("Nový"));
+        t.FieldByName("C_ODB")->SetValue(6);
+        QTest::mouseClick(d->BtnZapis1, Qt::LeftButton);
+    });
+    EXPECT_EQ(FormOnDemand(OdberatelDForm).RunOnCurrent(), mrOk);
+    EXPECT_EQ(count("select count(*) from CODBERATELOV where C_ODB=6 and ODBERATEL='Nový'"), 1);
+    EXPECT_FALSE(responder->Messages.isEmpty()) << "the refusal was shown";
 }
