@@ -1,4 +1,4 @@
-// Factories of the production module's start-up objects and its open routines.
+// Factories of the production module's start-up objects, its open routines and the job ticket.
 #include "ProductionModule.h"
 
 #include "DMOdv.h"
@@ -9,6 +9,8 @@
 #include "SPlanPraceForm.h"
 #include "SPoziadavkyForm.h"
 #include "SRVForm.h"
+#include "QRTlacSprievodka.h"
+#include "shell/DMZal.h"
 #include "shell/MenuHooks.h"
 #include "shell/RoutineNames.h"
 #include "shell/Startup.h"
@@ -43,4 +45,8 @@ void RegisterProductionModule()
         if (DMOdv)
             ShowHandOvers();
     });
+    ModuleHooks().PrintJobTicket = [](int cInt) {
+        if (DMZal)
+            PrintJobTicket(cInt);
+    };
 }

@@ -23,9 +23,13 @@ TDMTPV::TDMTPV()
 
     QPolozky.OnNewRecord = [this](TDataSet *ds) { QPolozkyNewRecord(ds); };
     QPolozky.AfterOpen = [this](TDataSet *ds) { QPolozkyAfterOpen(ds); };
-    QPolozky.OnPostError = [](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
-        DMZal->DataSetErrorHandlerEx(ds, e, {QString::fromUtf8("PK_POLOZKY|Výrobok s rovnakým číslom už existuje !")},
-                                     action);
+    const QStringList productErrors{QString::fromUtf8("PK_POLOZKY|Výrobok s rovnakým číslom už existuje !")};
+    QPolozky.OnPostError = [productErrors](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
+        DMZal->DataSetErrorHandlerEx(ds, e, productErrors, action);
+    };
+    // The same words when the row is written by the product's save.
+    QPolozky.OnUpdateError = [productErrors](TDataSet *ds, EDatabaseError &e, TUpdateKind, TUpdateAction &action) {
+        action = DMZal->TranslateDbError(ds, e, productErrors) ? uaAbort : uaFail;
     };
     QTOperacie.OnNewRecord = [this](TDataSet *ds) { QTOperacieNewRecord(ds); };
     QTOperacie.AfterOpen = [this](TDataSet *ds) { QTOperacieAfterOpen(ds); };

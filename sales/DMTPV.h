@@ -6,7 +6,9 @@
 #include "platform/db/DataSource.h"
 
 #include <QString>
+#include <QHash>
 #include <QStringList>
+#include <QVariantMap>
 
 class TField;
 class TxQuery;
@@ -80,8 +82,26 @@ public:
     // Recalculates the stored calculations of the listed products.
     void UpdatePriceCalculations();
 
+    // ---- after the product's save
+    // The standard route's unit times into the product's open jobs (state below 100), recalculated.
+    void PushUnitTimes(const QString &product);
+    // The calculated price of the products the product enters, with dependentsOnly false its own too.
+    void RecalculatePrice(const QString &product, bool itselfToo);
+    // The product's calculation as the server computes it now (MAT1, MZD1, ODVMZD1, VYRREZ1, NAKL1, CENA1).
+    QVariantMap CurrentCalculation(const QString &product);
+    // The items of the stored bills of materials of the products and, level by level, of those items:
+    // one statement per level, each product read once, so a cycle ends. Items without a BOM map to nothing.
+    QHash<QString, QStringList> StoredBomBelow(const QStringList &products);
+    // Whether the product exists in the database.
+    bool ProductExists(const QString &product);
+
+    // Gives the cached operations, BOM rows and calculation line the product's number as it stands now
+    // (it may have been typed or proposed after the rows were added).
+    void CarryProductCode();
+
 private:
     QStringList pendingMessages_;
+    bool carryingCode_ = false;
 };
 
 extern TDMTPV *DMTPV;

@@ -6,6 +6,8 @@
 #include "shell/DMZal.h"
 #include "shell/QMsgDForm.h"
 #include "shell/Routines.h"
+#include "library/SqlLiteral.h"
+#include "library/xQuery.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
 
@@ -120,12 +122,16 @@ void TDMTPV::EnterNormPerShift()
 
 void TDMTPV::QTOperacieBeforePost(TDataSet *dataSet)
 {
-    dataSet->FieldByName(QStringLiteral("CAS_STROJ"))->SetValue(dataSet->FieldByName(QStringLiteral("CAS_JED"))->Value());
+    dataSet->FieldByName(QStringLiteral("CAS_STROJ"))
+        ->SetValue(dataSet->FieldByName(QStringLiteral("CAS_JED"))->Value());
 }
 
 void TDMTPV::QTOperacieAfterPost(TDataSet *dataSet)
 {
-    // Sent only once the product is saved; a cancelled edit sends nothing.
+    // Sent only once the product is saved; a cancelled edit sends nothing, the product's number carried
+    // into its rows is no change of the route.
+    if (carryingCode_)
+        return;
     pendingMessages_.append(QString::fromUtf8("Bola zmenená operácia ") +
                             dataSet->FieldByName(QStringLiteral("OPERACIA"))->AsString() +
                             QString::fromUtf8(" v technologickom postupe na výrobok ") +
@@ -156,13 +162,26 @@ QStringList TDMTPV::MessageRecipients() const
 
 void TDMTPV::SaveProduct()
 {
-    if (QPolozky.State() == dsEdit || QPolozky.State() == dsInsert)
+    // The product row is cached for the save, so it reaches the database together with its details:
+    // a refused detail leaves nothing stored and the row, with everything typed, stays for a retry.
+    if (QPolozky.State() == dsEdit || QPolozky.State() == dsInsert) {
+        QPolozky.SetCachedUpdates(true);
         QPolozky.Post();
+    }
     for (TDataSet *ds : {static_cast<TDataSet *>(&QTOperacie), static_cast<TDataSet *>(&QTKusovnik),
                          static_cast<TDataSet *>(&QPolozkyKalk)})
         if (ds->Active())
             ds->CheckBrowseMode();
-    DMZal->DBZAL.ApplyUpdates({&QTOperacie, &QTKusovnik, &QPolozkyKalk});
+    CarryProductCode();
+    try {
+        DMZal->DBZAL.ApplyUpdates({&QPolozky, &QTOperacie, &QTKusovnik, &QPolozkyKalk});
+    } catch (...) {
+        // Back in editing as before the save; its pending change is kept.
+        if (QPolozky.CachedUpdates() && QPolozky.Active() && !QPolozky.IsEmpty())
+            QPolozky.Edit();
+        throw;
+    }
+    QPolozky.SetCachedUpdates(false);
     const QStringList messages = pendingMessages_;
     pendingMessages_.clear();
     const QStringList users = MessageRecipients();
@@ -171,8 +190,45 @@ void TDMTPV::SaveProduct()
             InsertMessages(-1, user, 0, QString::fromUtf8("Zmena operácie v TP"), text);
 }
 
+void TDMTPV::CarryProductCode()
+{
+    if (!QPolozky.Active() || QPolozky.IsEmpty())
+        return;
+    const QVariant code = QPolozky.FieldByName(QStringLiteral("C_POL"))->Value();
+    const auto carry = [&](TDataSet &ds, const char *fieldName) {
+        if (!ds.Active() || ds.IsEmpty())
+            return;
+        TField *f = ds.FieldByName(QString::fromLatin1(fieldName));
+        const TBookmark at = ds.GetBookmark();
+        ds.DisableControls();
+        ds.First();
+        while (!ds.Eof()) {
+            if (f->AsString().trimmed() != code.toString().trimmed()) {
+                ds.Edit();
+                f->SetValue(code);
+                ds.Post();
+            }
+            ds.Next();
+        }
+        ds.GotoBookmark(at);
+        ds.EnableControls();
+    };
+    carryingCode_ = true;
+    struct Reset {
+        bool &flag;
+        ~Reset() { flag = false; }
+    } reset{carryingCode_};
+    carry(QTOperacie, "C_VYR");
+    carry(QTKusovnik, "C_VYR");
+    carry(QPolozkyKalk, "C_POL");
+}
+
 void TDMTPV::CancelProduct()
 {
+    if (QPolozky.CachedUpdates()) {
+        QPolozky.CancelUpdates();
+        QPolozky.SetCachedUpdates(false);
+    }
     for (TDataSet *ds : {static_cast<TDataSet *>(&QTOperacie), static_cast<TDataSet *>(&QTKusovnik),
                          static_cast<TDataSet *>(&QPolozkyKalk)})
         if (ds->Active()) {
@@ -182,4 +238,61 @@ void TDMTPV::CancelProduct()
     if (QPolozky.State() == dsEdit || QPolozky.State() == dsInsert)
         QPolozky.Cancel();
     pendingMessages_.clear();
+}
+
+void TDMTPV::PushUnitTimes(const QString &product)
+{
+    ExecSqlNoParams(TPVSql::PushUnitTimes.arg(SqlLiteral(product.trimmed())).arg(100));
+}
+
+void TDMTPV::RecalculatePrice(const QString &product, bool itselfToo)
+{
+    ExecSqlParams(TPVSql::RecalculatePrice, {product, itselfToo ? 1 : 0});
+}
+
+QVariantMap TDMTPV::CurrentCalculation(const QString &product)
+{
+    QVariantMap values;
+    TxQuery *q = OpenQuery(TPVSql::ProductCalculation, {product});
+    if (!q->Eof())
+        for (const char *name : {"MAT1", "MZD1", "ODVMZD1", "VYRREZ1", "NAKL1", "CENA1"})
+            values.insert(QString::fromLatin1(name), q->FieldByName(QString::fromLatin1(name))->Value());
+    q->Close();
+    return values;
+}
+
+QHash<QString, QStringList> TDMTPV::StoredBomBelow(const QStringList &products)
+{
+    QHash<QString, QStringList> below;
+    QStringList level;
+    for (const QString &p : products)
+        if (!p.trimmed().isEmpty() && !level.contains(p.trimmed()))
+            level << p.trimmed();
+    while (!level.isEmpty()) {
+        for (const QString &p : level)
+            below.insert(p, {});
+        QStringList next;
+        // Firebird takes at most 1500 literals in a list.
+        for (int from = 0; from < level.size(); from += 1000) {
+            QStringList literals;
+            for (const QString &p : level.mid(from, 1000))
+                literals << SqlLiteral(p);
+            TxQuery *q = OpenQuery(TPVSql::BomItemsOf.arg(literals.join(QLatin1Char(','))));
+            for (; !q->Eof(); q->Next()) {
+                const QString parent = q->Fields(0)->AsString().trimmed();
+                const QString item = q->Fields(1)->AsString().trimmed();
+                below[parent] << item;
+                if (!below.contains(item) && !next.contains(item))
+                    next << item;
+            }
+            q->Close();
+        }
+        level = next;
+    }
+    return below;
+}
+
+bool TDMTPV::ProductExists(const QString &product)
+{
+    return SelectValueParams(TPVSql::ProductExists, {product}).toInt() > 0;
 }

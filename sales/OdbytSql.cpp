@@ -1,6 +1,7 @@
 #include "OdbytSql.h"
 
 #include "TPVSql.h"
+#include "ZakSql.h"
 
 namespace OdbytSql {
 
@@ -28,8 +29,9 @@ QStringList complaintInsert()
         columns << QString::fromLatin1(f);
         values << QLatin1Char(':') + QString::fromLatin1(f);
     }
-    return {QStringLiteral("insert into ZAKREK"), QLatin1Char('(') + columns.join(QStringLiteral(", ")) + QLatin1Char(')'),
-            QStringLiteral("values"), QLatin1Char('(') + values.join(QStringLiteral(", ")) + QLatin1Char(')')};
+    return {QStringLiteral("insert into ZAKREK"),
+            QLatin1Char('(') + columns.join(QStringLiteral(", ")) + QLatin1Char(')'), QStringLiteral("values"),
+            QLatin1Char('(') + values.join(QStringLiteral(", ")) + QLatin1Char(')')};
 }
 
 QStringList complaintModify()
@@ -75,28 +77,26 @@ const QString PreviousJob = QStringLiteral(
     "b.c_int<>a.c_int and b.c_int>0 and (a.c_int_re=b.c_int_re or a.c_int_re=b.c_int)order by b.termin desc");
 const QString PreviousCalculation =
     QStringLiteral("select cena_mat as c, cena1,ovn1,mim1,kurz,cena_kurz1,mena from ZAKKALK where c_int=:c_int");
-const QString RouteOfProduct = QStringLiteral(
-    "select c_operacie,operacia,popis_op,profesia,cas_prip,cas_jed,MZDA,p_straty,tarif,pracovisko \n"
-    "from TOPERACIE a JOIN ZAKAZKYD b ON a.c_vyr=b.c_vyr and postup='' \n"
-    "where c_int=:c_int order by 1");
-const QString OperationsOfJob = QStringLiteral(
-    "select c_operacie,operacia,popis_op,profesia,cas_prip,cas_jed,MZDA,p_straty,tarif,pracovisko \n"
-    "from ZAKOPERACIE a \n"
-    "where c_int=:c_int order by 1");
+const QString RouteOfProduct =
+    QStringLiteral("select c_operacie,operacia,popis_op,profesia,cas_prip,cas_jed,MZDA,p_straty,tarif,pracovisko \n"
+                   "from TOPERACIE a JOIN ZAKAZKYD b ON a.c_vyr=b.c_vyr and postup='' \n"
+                   "where c_int=:c_int order by 1");
+const QString OperationsOfJob =
+    QStringLiteral("select c_operacie,operacia,popis_op,profesia,cas_prip,cas_jed,MZDA,p_straty,tarif,pracovisko \n"
+                   "from ZAKOPERACIE a \n"
+                   "where c_int=:c_int order by 1");
 const QString OperationsList = QStringLiteral(
     "select c_operacie,operacia,nazov_op as popis_op,pracovisko,profesia,tarif from COPERACII order by c_operacie");
-const QString BomOfProduct = QStringLiteral(
-    "select a.c_pol, c_pozicie, a.mnozstvo, c_operacie, p_straty, a.poznamka,"
-    "a.mnozstvo*POLOZKY.cena_kalk*(1+P_STRATY/100.0) as HODNOTA \n"
-    "from TKUSOVNIK a JOIN ZAKAZKYD b ON a.c_vyr=b.c_vyr \n"
-    " join POLOZKY on a.c_pol=POLOZKY.c_pol \n"
-    "where c_int=:c_int");
-const QString BomOfJob = QStringLiteral(
-    "select a.c_pol, c_pozicie, a.mnozstvo, c_operacie, p_straty, a.poznamka,"
-    "a.mnozstvo*POLOZKY.cena_kalk*(1+P_STRATY/100.0) as HODNOTA \n"
-    "from ZAKKUSOVNIK a \n"
-    " join POLOZKY on a.c_pol=POLOZKY.c_pol \n"
-    "where c_int=:c_int");
+const QString BomOfProduct = QStringLiteral("select a.c_pol, c_pozicie, a.mnozstvo, c_operacie, p_straty, a.poznamka,"
+                                            "a.mnozstvo*POLOZKY.cena_kalk*(1+P_STRATY/100.0) as HODNOTA \n"
+                                            "from TKUSOVNIK a JOIN ZAKAZKYD b ON a.c_vyr=b.c_vyr \n"
+                                            " join POLOZKY on a.c_pol=POLOZKY.c_pol \n"
+                                            "where c_int=:c_int");
+const QString BomOfJob = QStringLiteral("select a.c_pol, c_pozicie, a.mnozstvo, c_operacie, p_straty, a.poznamka,"
+                                        "a.mnozstvo*POLOZKY.cena_kalk*(1+P_STRATY/100.0) as HODNOTA \n"
+                                        "from ZAKKUSOVNIK a \n"
+                                        " join POLOZKY on a.c_pol=POLOZKY.c_pol \n"
+                                        "where c_int=:c_int");
 const QString CostLinesOfJob =
     QStringLiteral("select naklad,hodnota from ZAKKALKD where typ_nakl=:typ_nakl and c_int=:c_int");
 const QString CostTypes = QStringLiteral("select naklad from CNakladov where typ_nakl=:typ_nakl");
@@ -177,6 +177,7 @@ QStringList All()
                                      &ComplaintDelete})
         all << lines->join(QLatin1Char('\n'));
     all << TPVSql::All();
+    all << ZakSql::All();
     return all;
 }
 

@@ -1,5 +1,5 @@
-// The sales module's registration: the factories of its start-up objects (the sales data module and the
-// products and technology data module) and its open routines.
+// Factories of the sales module's start-up objects (the sales and the products data modules, the product
+// and customer dialogs), its open routines and the customer dialog it lends the code lists.
 #include "SalesModule.h"
 
 #include "CenPonForm.h"
@@ -7,9 +7,17 @@
 #include "DMTPV.h"
 #include "FormZakazky.h"
 #include "VyrobkyForm.h"
+#include "OdberatelDForm.h"
+#include "OdberateliaForm.h"
+#include "QRPlanZak.h"
+#include "VyrobkyDForm.h"
+#include "ZakRekForm.h"
+#include "shell/DMCis.h"
+#include "shell/DMZal.h"
 #include "shell/MenuHooks.h"
 #include "shell/RoutineNames.h"
 #include "shell/Startup.h"
+#include "platform/ui/FormGlobal.h"
 
 void RegisterSalesModule()
 {
@@ -19,4 +27,26 @@ void RegisterSalesModule()
     RegisterOpenRoutine(Routine::ShowOrders, [](const QVariantList &) { ShowOrders(); });
     RegisterOpenRoutine(Routine::ShowOffers, [](const QVariantList &) { ShowOffers(); });
     RegisterOpenRoutine(Routine::ShowProducts, [](const QVariantList &) { ShowProducts(); });
+    // The dialogs stand on their data modules; over a stand-in data module they are plain forms too.
+    SetStartupFactory(StartupClass::TVyrobkyDForm, [] {
+        return DMTPV && DMZal ? MakeStartupInstance(new TVyrobkyDForm) : MakeStartupInstance(new TForm);
+    });
+    SetStartupFactory(StartupClass::TQRPlanZak, [] { return MakeStartupInstance(new TQRPlanZak); });
+    SetStartupFactory(StartupClass::TOdberatelDForm, [] {
+        return DMCis && DMZal ? MakeStartupInstance(new TOdberatelDForm) : MakeStartupInstance(new TForm);
+    });
+    RegisterOpenRoutine(Routine::ShowCustomers, [](const QVariantList &) {
+        if (DMCis)
+            ShowCustomers();
+    });
+    RegisterOpenRoutine(Routine::ShowComplaints, [](const QVariantList &) {
+        if (DMOdbyt)
+            ShowComplaints();
+    });
+    ModuleHooks().ProductDialog = [] { return DMTPV && RunProductDialog(); };
+    ModuleHooks().CustomerDialog = [](TDataSet *customer) {
+        if (!DMCis || customer != &DMCis->QOdberatelia)
+            return int(mrCancel);
+        return FormOnDemand(OdberatelDForm).RunOnCurrent();
+    };
 }

@@ -8,6 +8,7 @@
 #include "platform/os/Format.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/ui/DBLookupCombo.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QBoxLayout>
@@ -63,10 +64,9 @@ TZakKalkForm::TZakKalkForm(QWidget *owner) : TForm(owner)
     auto *right = new QFormLayout;
     pageLayout->addLayout(left);
     pageLayout->addLayout(right);
-    DBcbCMaterialov = new TDBComboBox(page);
+    DBcbCMaterialov = new TDBLookupCombo(&dm.DSZakKalk, QStringLiteral("MATERIAL"), &DMZal->CMaterialov,
+                                         QStringLiteral("MATERIAL"), page);
     DBcbCMaterialov->setObjectName(QStringLiteral("DBcbCMaterialov"));
-    DBcbCMaterialov->SetDataSource(&dm.DSZakKalk);
-    DBcbCMaterialov->SetDataField(QStringLiteral("MATERIAL"));
     left->addRow(QString::fromUtf8("Materiál"), DBcbCMaterialov);
     addHeaderField(left, "CENA_MAT", QString::fromUtf8("€/KG"), true);
     lZmena_Ceny_mat = new QLabel(page);
@@ -92,10 +92,9 @@ TZakKalkForm::TZakKalkForm(QWidget *owner) : TForm(owner)
     addHeaderField(right, "ZISK1", QString::fromUtf8("Zisk"), false);
     addHeaderField(right, "CENA1", QString::fromUtf8("Cena výrobku"), false);
     addHeaderField(right, "CENA1KG", QString::fromUtf8("Cena 1kg"), false);
-    DBcbCStatov = new TDBComboBox(page);
+    DBcbCStatov =
+        new TDBLookupCombo(&dm.DSZakKalk, QStringLiteral("MENA"), &DMZal->CStatov, QStringLiteral("MENA"), page);
     DBcbCStatov->setObjectName(QStringLiteral("DBcbCStatov"));
-    DBcbCStatov->SetDataSource(&dm.DSZakKalk);
-    DBcbCStatov->SetDataField(QStringLiteral("MENA"));
     right->addRow(QString::fromUtf8("Mena"), DBcbCStatov);
     addHeaderField(right, "KURZ", QString::fromUtf8("Kurz"), true);
     addHeaderField(right, "KOEF_MAT", QString::fromUtf8("Koef. materiál"), true);
@@ -120,8 +119,9 @@ TZakKalkForm::TZakKalkForm(QWidget *owner) : TForm(owner)
     }
     right->addRow(btnPocitajOdUVN1, btnPocitajOdCENA_KURZ1);
     auto *grids = new QVBoxLayout;
-    DBGridOp = grid(page, &dm.DSZakOperacie,
-                    {{"C_OPERACIE", "č.Op."}, {"OPERACIA", "Op."}, {"CAS_JED", "Čas"}, {"MZDA", ""}, {"VYRREZ", "Výr.Rež."}});
+    DBGridOp =
+        grid(page, &dm.DSZakOperacie,
+             {{"C_OPERACIE", "č.Op."}, {"OPERACIA", "Op."}, {"CAS_JED", "Čas"}, {"MZDA", ""}, {"VYRREZ", "Výr.Rež."}});
     DBGridOp->SetReadOnly(true);
     DBGridOVN = grid(page, &dm.DSZakKalkO, {{"NAKLAD", "Názov nákladu"}, {"HODNOTA", ""}});
     DBGridMIM = grid(page, &dm.DSZakKalkM, {{"NAKLAD", "Názov nákladu"}, {"HODNOTA", ""}});
@@ -137,9 +137,16 @@ TZakKalkForm::TZakKalkForm(QWidget *owner) : TForm(owner)
     page = new QWidget;
     auto *route = new QVBoxLayout(page);
     DBGridOperacie = grid(page, &dm.DSZakOperacie,
-                          {{"C_OPERACIE", "č.Op."}, {"OPERACIA", "Operácia"}, {"POPIS_OP", "Popis"},
-                           {"PRACOVISKO", "Pracovisko"}, {"PROFESIA", "Profesia"}, {"TARIF", "Tarif"},
-                           {"CAS_JED", "Normo.čas"}, {"MZDA", ""}, {"VYRREZ", "Výr.Rež."}, {"P_STRATY", "%Strát"}});
+                          {{"C_OPERACIE", "č.Op."},
+                           {"OPERACIA", "Operácia"},
+                           {"POPIS_OP", "Popis"},
+                           {"PRACOVISKO", "Pracovisko"},
+                           {"PROFESIA", "Profesia"},
+                           {"TARIF", "Tarif"},
+                           {"CAS_JED", "Normo.čas"},
+                           {"MZDA", ""},
+                           {"VYRREZ", "Výr.Rež."},
+                           {"P_STRATY", "%Strát"}});
     DBGridOperacie->Columns(8)->ReadOnly = true;
     route->addWidget(DBGridOperacie);
     cbAktualizovatVyrobok = new QCheckBox(QString::fromUtf8("Aktualizovať aj Operácie výrobku"), page);
@@ -150,11 +157,15 @@ TZakKalkForm::TZakKalkForm(QWidget *owner) : TForm(owner)
     page = new QWidget;
     auto *bom = new QVBoxLayout(page);
     DBGridKusovnik = grid(page, &dm.DSZakKusovnik,
-                          {{"C_POZICIE", "č.Pozície"}, {"C_POL", "č.Položky"}, {"MNOZSTVO", "Množstvo"},
-                           {"POZNAMKA", "Poznámka"}, {"HODNOTA", ""}});
+                          {{"C_POZICIE", "č.Pozície"},
+                           {"C_POL", "č.Položky"},
+                           {"MNOZSTVO", "Množstvo"},
+                           {"POZNAMKA", "Poznámka"},
+                           {"HODNOTA", ""}});
     DBGridKusovnik->Columns(1)->ButtonStyle = cbsEllipsis;
     DBGridKusovnik->OnEditButtonClick = [](TDBGrid *g) {
-        if (g->SelectedField() && g->SelectedField()->FieldName().compare(QLatin1String("C_POL"), Qt::CaseInsensitive) == 0)
+        if (g->SelectedField() &&
+            g->SelectedField()->FieldName().compare(QLatin1String("C_POL"), Qt::CaseInsensitive) == 0)
             PickAnyItemForField(g->SelectedField());
     };
     bom->addWidget(DBGridKusovnik);
@@ -175,7 +186,8 @@ TZakKalkForm::TZakKalkForm(QWidget *owner) : TForm(owner)
             ShowError(e.Message);
         }
     };
-    connect(btnPocitajOdUVN1, &QToolButton::clicked, this, [this, guarded] { guarded([this] { btnPocitajOdUVN1Click(); }); });
+    connect(btnPocitajOdUVN1, &QToolButton::clicked, this,
+            [this, guarded] { guarded([this] { btnPocitajOdUVN1Click(); }); });
     connect(btnPocitajOdCENA_KURZ1, &QToolButton::clicked, this,
             [this, guarded] { guarded([this] { btnPocitajOdCENA_KURZ1Click(); }); });
     connect(eCENA1c, &QLineEdit::textEdited, this, [this] { targetPriceTyped_ = true; });
@@ -253,7 +265,8 @@ void TZakKalkForm::eCENA1cExit()
     TKalkulacia figures = DMOdbyt->Kalk;
     for (int f = 0; f < kfCount; ++f)
         figures.F[f] = DMOdbyt->QvZakKalk.FieldByName(QString::fromLatin1(KalkFieldName(TKalkField(f))))->AsFloat();
-    lMZD1c->setText(FormatFloat(QStringLiteral("# ##0.00 ") + FormatSettings().CurrencyString, figures.WageForPrice(price)));
+    lMZD1c->setText(
+        FormatFloat(QStringLiteral("# ##0.00 ") + FormatSettings().CurrencyString, figures.WageForPrice(price)));
 }
 
 void TZakKalkForm::BtnZapisClick()
@@ -296,8 +309,11 @@ void ShowCalculation(int job)
     form.DBGridOperacie->Columns(3)->PickList = columnValues(DMCis->CPracovisk, "PRACOVISKO");
     form.DBGridOperacie->Columns(4)->PickList = columnValues(DMCis->CProfesii, "PROFESIA");
     form.DBGridOperacie->Columns(5)->PickList = columnValues(DMCis->CTarifov, "TARIF");
-    form.DBcbCMaterialov->SetItems(columnValues(DMZal->CMaterialov, "MATERIAL"));
-    form.DBcbCStatov->SetItems(columnValues(DMZal->CStatov, "MENA"));
+    for (TxTable *list : {&DMZal->CMaterialov, &DMZal->CStatov})
+        if (!list->Active())
+            list->Open();
+    form.DBcbCMaterialov->Reload();
+    form.DBcbCStatov->Reload();
     form.lCENA_PRED->setText(Format(QStringLiteral("%10.2m"), {start.ListPrice}));
     form.lZmena_Ceny_mat->setText(FormatFloat(QStringLiteral("+0.00;-0.00;#"), start.MaterialChange));
     (dm.PriceMode() ? form.btnPocitajOdUVN1 : form.btnPocitajOdCENA_KURZ1)->setChecked(true);

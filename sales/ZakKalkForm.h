@@ -10,7 +10,7 @@ class QLineEdit;
 class QTabWidget;
 class QToolButton;
 class TBitBtn;
-class TDBComboBox;
+class TDBLookupCombo;
 class TDBEdit;
 class TDBGrid;
 class TDBText;
@@ -22,8 +22,8 @@ public:
     ~TZakKalkForm() override;
 
     QTabWidget *pcZakKalk;
-    TDBComboBox *DBcbCMaterialov;
-    TDBComboBox *DBcbCStatov;
+    TDBLookupCombo *DBcbCMaterialov;
+    TDBLookupCombo *DBcbCStatov;
     TDBGrid *DBGridOp;
     TDBGrid *DBGridOVN;
     TDBGrid *DBGridMIM;

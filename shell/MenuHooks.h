@@ -37,6 +37,8 @@ struct TModuleHooks {
     std::function<void(void *report)> ExecuteReport;
     // The dialog of a new customer row; returns its modal result. Unset: the customer's name is asked for.
     std::function<int(TDataSet *customer)> CustomerDialog;
+    // Prints the job ticket of a job (asking for its batch). Unset: not available yet.
+    std::function<void(int cInt)> PrintJobTicket;
     // Shows a built report to the user. Unset: the preview.
     std::function<void(TQuickRep *report)> ShowReport;
     // Delivery notes made from a hand-over (dispatch): a new posted note for the job's customer and order
@@ -49,8 +51,6 @@ struct TModuleHooks {
     std::function<void(int cDl, int mode)> PrintDeliveryNote;
     // Prints the hand-overs of a period, by customer (the internal orders' print list). Unset: not available.
     std::function<void(const QDate &from, const QDate &to)> PrintHandOversOfPeriod;
-    // Prints the job ticket of a job (the production module's ticket). Unset: not available yet.
-    std::function<void(int cInt)> PrintJobTicket;
     // Run after the main menu was enabled by the user's privileges: each module enables its own items.
     std::vector<std::function<void()>> PrivilegeRules;
     // The product dialog on the current product of the products data module (put into insert or edit by

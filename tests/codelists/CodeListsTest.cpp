@@ -1,6 +1,7 @@
 // The code-list data module: rules of new and deleted rows, the look-ups, the employee quick search,
 // the code-list form's pages and the employee list with barcodes.
 #include "CisFixture.h"
+#include "common/BarcodeBars.h"
 #include "common/HostileCorpus.h"
 
 #include "library/xDBGrid.h"
@@ -337,32 +338,6 @@ TEST_F(CisTest, ShowCodeListsOpensTheChosenPage)
     });
     EXPECT_EQ(ShowCodeLists(3), mrCancel);
     EXPECT_FALSE(cis->CTarifov.Active()) << "closing closes the tables";
-}
-
-// The bars of each printed barcode, read back from the report's picture: narrow and wide runs
-// in the pattern language of the barcode ('5'.. bars, '0'.. spaces, 1 to 4 modules).
-QString barsOf(const QImage &image)
-{
-    const int y = image.height() / 2;
-    QList<QPair<bool, int>> runs;
-    for (int x = 0; x < image.width(); ++x) {
-        const bool dark = qGray(image.pixel(x, y)) < 128;
-        if (!runs.isEmpty() && runs.last().first == dark)
-            ++runs.last().second;
-        else
-            runs.append({dark, 1});
-    }
-    while (!runs.isEmpty() && !runs.first().first)
-        runs.removeFirst();
-    while (!runs.isEmpty() && !runs.last().first)
-        runs.removeLast();
-    int module = INT_MAX;
-    for (const auto &r : runs)
-        module = qMin(module, r.second);
-    QString pattern;
-    for (const auto &r : runs)
-        pattern += QChar((r.first ? '5' : '0') + r.second / module - 1);
-    return pattern;
 }
 
 TEST_F(CisTest, EmployeeListBarcodesDecodeToEmployeeNumbers)

@@ -15,21 +15,17 @@ namespace {
 
 const QStringList RoutinesNotBuiltYet{
     Routine::ShowInternalOrders,
-    Routine::ShowCustomers,
     Routine::ShowPerformances,
     Routine::ShowAttendanceWages,
-    Routine::ShowComplaints,
 };
 
 const QStringList ClassesNotBuiltYet{
     StartupClass::TDMVyk,
     StartupClass::TFormZakazkaHl,
     StartupClass::TFormZakazkaDet, StartupClass::TFormZakazkaDetHl,
-    StartupClass::TFormIntZak,     StartupClass::TOdberatelDForm,
+    StartupClass::TFormIntZak,
     StartupClass::TSVykonyForm,    StartupClass::TSVykonyZForm,
     StartupClass::TSVykQR1Rep,     StartupClass::TDMMzdy,
-    StartupClass::TQRPlanZak,
-    StartupClass::TVyrobkyDForm,
 };
 
 // The classes the start makes itself.

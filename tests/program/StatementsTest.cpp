@@ -8,6 +8,7 @@
 #include "platform/os/Exception.h"
 #include "material/MTZSql.h"
 #include "production/VyrobaSql.h"
+#include "production/SprievodkaSql.h"
 #include "sales/OdbytSql.h"
 #include "sales/TPVSql.h"
 #include "shell/AdminSql.h"
@@ -51,6 +52,7 @@ TEST(Statements, EveryModulesStatementsPrepare)
         {"material", MTZSql::All()},
         {"administration", AdminSql::All()},
         {"production", VyrobaSql::All()},
+        {"job ticket", SprievodkaSql::All()},
     };
     int count = 0;
     QStringList failures;

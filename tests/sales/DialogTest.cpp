@@ -5,6 +5,7 @@
 
 #include "library/Buttons.h"
 #include "platform/ui/DBControls.h"
+#include "platform/ui/DBLookupCombo.h"
 #include "sales/ZakKalkForm.h"
 
 #include <QApplication>
@@ -129,15 +130,17 @@ TEST_F(DialogTest, EarlierJobTakenOverWithoutChainingItsLossesAgain)
     job(260005, "ZAK260001", "V1", 10, 1, "2026-02-01");
     exec("insert into ZAKKALK (C_INT, CENA_MAT, CENA1, OVN1, MIM1, KURZ, CENA_KURZ1, MENA) "
          "values (260005, 1.5, 99, 2, 1, 25, 2500, 'CZK')");
-    exec("insert into ZAKOPERACIE (C_INT, C_OPERACIE, OPERACIA, CAS_JED, MZDA, P_STRATY) values (260005, 10, 'FOR', 30, 3, 7.1)");
-    exec("insert into ZAKOPERACIE (C_INT, C_OPERACIE, OPERACIA, CAS_JED, MZDA, P_STRATY) values (260005, 20, 'CIS', 60, 6, 5)");
+    exec("insert into ZAKOPERACIE (C_INT, C_OPERACIE, OPERACIA, CAS_JED, MZDA, P_STRATY) values (260005, 10, 'FOR', "
+         "30, 3, 7.1)");
+    exec("insert into ZAKOPERACIE (C_INT, C_OPERACIE, OPERACIA, CAS_JED, MZDA, P_STRATY) values (260005, 20, 'CIS', "
+         "60, 6, 5)");
     exec("insert into ZAKKALKD (C_INT, TYP_NAKL, NAKLAD, HODNOTA) values (260005, 'M', 'ZIH', 4)");
     responder->MessageAnswers.push_back(mrYes);
     show(260001, [&](TZakKalkForm &form) {
         ASSERT_EQ(responder->Messages.size(), 1);
         EXPECT_EQ(responder->Messages[0].Caption, QString::fromUtf8("Otázka"));
-        EXPECT_TRUE(responder->Messages[0].Text.startsWith(
-            QString::fromUtf8("Prevziať kalkuláciu z poslednej zákazky ?\r č.Objednávky ZAK260001 , č.Zákazky 260005")));
+        EXPECT_TRUE(responder->Messages[0].Text.startsWith(QString::fromUtf8(
+            "Prevziať kalkuláciu z poslednej zákazky ?\r č.Objednávky ZAK260001 , č.Zákazky 260005")));
         EXPECT_EQ(odbyt->QvZakKalk.FieldByName("MENA")->AsString(), "CZK");
         EXPECT_DOUBLE_EQ(field("KURZ"), 25.0);
         EXPECT_TRUE(form.btnPocitajOdCENA_KURZ1->isChecked()); // a foreign price was taken over
@@ -251,4 +254,30 @@ TEST_F(DialogTest, OfferItemAndClosingFromAnotherPage)
     });
     EXPECT_EQ(count("select count(*) from ZAKKALK where C_INT=-260001"), 1);
     EXPECT_DOUBLE_EQ(value("select CENA_KALK from POLOZKY where C_POL='V1'").toDouble(), 50.0);
+}
+
+TEST_F(DialogTest, MaterialAndCurrencyChosenFromTheirCodeLists)
+{
+    exec("insert into CSTATOV (STAT, NAZOV_STATU, MENA) values ('SK', 'Slovensko', 'EUR')");
+    exec("insert into CSTATOV (STAT, NAZOV_STATU, MENA) values ('CZ', 'Česko', 'CZK')");
+    show(260001, [&](TZakKalkForm &form) {
+        TDBLookupCombo *material = form.DBcbCMaterialov;
+        TDBLookupCombo *currency = form.DBcbCStatov;
+        EXPECT_FALSE(material->isEditable()) << "only codes of the list";
+        EXPECT_GE(material->findText("GJL-250", Qt::MatchStartsWith), 0);
+        EXPECT_GE(material->findText("GJS-400       T"), 0);
+        ASSERT_GE(currency->findText("CZK"), 0);
+        EXPECT_EQ(material->currentText().trimmed(), "GJL-250") << "the job's material shows";
+        QApplication::setActiveWindow(&form);
+        currency->setFocus();
+        QApplication::processEvents();
+        // Down from the current code until the list's CZK, as the user moves in the closed list.
+        for (int i = 0; i < currency->count() && currency->currentText() != "CZK"; ++i)
+            QTest::keyClick(currency, currency->currentIndex() < currency->findText("CZK") ? Qt::Key_Down : Qt::Key_Up);
+        QTest::keyClick(currency, Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_EQ(odbyt->QvZakKalk.FieldByName("MENA")->AsString(), "CZK");
+        QTest::mouseClick(form.BtnZapis, Qt::LeftButton);
+    });
+    EXPECT_EQ(value("select MENA from ZAKKALK where C_INT=260001").toString(), "CZK");
 }

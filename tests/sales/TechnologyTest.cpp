@@ -185,8 +185,9 @@ TEST_F(TechnologyTest, RouteChangeMessagesSentAfterTheSave)
     EXPECT_EQ(count("select count(*) from QMESSAGES where MSG_USER='TECHNOLOG' and MSG_DATA=0 and "
                     "MSG_TITLE='Zmena operácie v TP'"),
               2);
-    EXPECT_EQ(value("select first 1 MSG_TEXT from QMESSAGES where MSG_USER='MAJSTER' order by MSG_ID").toString().trimmed(),
-              QString::fromUtf8("Bola zmenená operácia FOR v technologickom postupe na výrobok V1"));
+    EXPECT_EQ(
+        value("select first 1 MSG_TEXT from QMESSAGES where MSG_USER='MAJSTER' order by MSG_ID").toString().trimmed(),
+        QString::fromUtf8("Bola zmenená operácia FOR v technologickom postupe na výrobok V1"));
 
     // A change of the time alone is a change too; a cancelled edit sends nothing.
     tpv->QTOperacie.First();
@@ -223,4 +224,60 @@ TEST_F(TechnologyTest, RefusedSaveKeepsTheRouteAndItsMessages)
     EXPECT_EQ(count("select count(*) from TOPERACIE"), 1);
     EXPECT_EQ(count("select count(*) from TKUSOVNIK"), 2);
     EXPECT_EQ(count("select count(*) from QMESSAGES"), 1);
+}
+
+TEST_F(TechnologyTest, ProductSaveIsAllOrNothing)
+{
+    // A new product whose number is typed after its rows were added, with a BOM that the database refuses.
+    TxTable &products = tpv->QPolozky;
+    for (TxTable *t : {&tpv->QTOperacie, &tpv->QTKusovnik, &tpv->QPolozkyKalk})
+        t->Close();
+    products.Append();
+    products.FieldByName("C_POL")->SetValue("NOVY");
+    products.FieldByName("NAZOV")->SetValue("Kryt");
+    for (TxTable *t : {&tpv->QTOperacie, &tpv->QTKusovnik, &tpv->QPolozkyKalk})
+        t->Open();
+    addRouteOperation(*tpv, 10, "FOR", "5");
+    for (int i = 0; i < 2; ++i) {
+        tpv->QTKusovnik.Append();
+        tpv->QTKusovnik.FieldByName("C_POZICIE")->SetValue(10); // the same position twice
+        tpv->QTKusovnik.FieldByName("C_POL")->SetValue("M1");
+        tpv->QTKusovnik.Post();
+    }
+    tpv->QPolozkyKalk.Append();
+    tpv->QPolozkyKalk.FieldByName("OVN1")->SetValue(3);
+    tpv->QPolozkyKalk.Post();
+    products.FieldByName("C_POL")->SetValue("V2");
+    EXPECT_ANY_THROW(tpv->SaveProduct());
+    EXPECT_EQ(count("select count(*) from POLOZKY where C_POL in ('V2', 'NOVY')"), 0) << "the product row stayed";
+    EXPECT_EQ(count("select count(*) from TOPERACIE"), 0);
+    EXPECT_EQ(products.State(), dsEdit) << "the product goes back into editing";
+    EXPECT_EQ(products.FieldByName("NAZOV")->AsString(), "Kryt");
+    EXPECT_TRUE(tpv->QTOperacie.UpdatesPending());
+
+    tpv->QTKusovnik.Last();
+    tpv->QTKusovnik.Edit();
+    tpv->QTKusovnik.FieldByName("C_POZICIE")->SetValue(20);
+    tpv->QTKusovnik.Post();
+    products.FieldByName("NAZOV")->SetValue("Kryt ventilu");
+    tpv->SaveProduct();
+    EXPECT_EQ(value("select NAZOV from POLOZKY where C_POL='V2'").toString(), "Kryt ventilu");
+    EXPECT_EQ(count("select count(*) from TOPERACIE where C_VYR='V2'"), 1) << "the route carries the final number";
+    EXPECT_EQ(count("select count(*) from TKUSOVNIK where C_VYR='V2'"), 2);
+    EXPECT_EQ(count("select count(*) from POLOZKYKALK where C_POL='V2' and OVN1=3"), 1);
+    EXPECT_FALSE(products.CachedUpdates());
+    EXPECT_EQ(products.State(), dsBrowse);
+    EXPECT_EQ(tpv->PendingMessages().size(), 0);
+
+    // A cancelled edit after a refused save leaves the stored product as it was.
+    products.Edit();
+    products.FieldByName("NAZOV")->SetValue("Iný");
+    tpv->QTKusovnik.Append();
+    tpv->QTKusovnik.FieldByName("C_POZICIE")->SetValue(20);
+    tpv->QTKusovnik.Post();
+    EXPECT_ANY_THROW(tpv->SaveProduct());
+    tpv->CancelProduct();
+    EXPECT_EQ(products.FieldByName("NAZOV")->AsString(), "Kryt ventilu");
+    EXPECT_FALSE(products.CachedUpdates());
+    EXPECT_EQ(value("select NAZOV from POLOZKY where C_POL='V2'").toString(), "Kryt ventilu");
 }

@@ -1,0 +1,22 @@
+// The OK of the sales detail dialogs: whatever the focused control holds goes into its field, then the save
+// runs; a refused save is shown and the dialog stays open with everything typed, only a save that
+// succeeded closes it.
+#pragma once
+
+#include <functional>
+
+class QBoxLayout;
+class QWidget;
+class TBitBtn;
+class TDataSource;
+class TForm;
+class TxDBEdit;
+
+// True when the save ran through (the form's modal result is then mrOk).
+bool SaveAndClose(TForm *form, const std::function<void()> &save);
+
+// The OK and Cancel buttons at the right of a row added to the layout; OK runs the save through
+// SaveAndClose, Cancel closes with mrCancel.
+void AddSaveButtons(TForm *form, QBoxLayout *layout, TBitBtn *&ok, TBitBtn *&cancel, std::function<void()> save);
+// A captioned data edit of the field named "DBe" + field.
+TxDBEdit *NewDataEdit(QWidget *parent, TDataSource *source, const char *field, const char *caption);

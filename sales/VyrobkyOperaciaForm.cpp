@@ -1,0 +1,89 @@
+#include "VyrobkyOperaciaForm.h"
+
+#include "DMTPV.h"
+#include "PostDialog.h"
+#include "library/Buttons.h"
+#include "library/xDBEdit.h"
+#include "library/xDBMemo.h"
+#include "shell/DMCis.h"
+#include "shell/DMZal.h"
+#include "platform/ui/DBLookupCombo.h"
+#include "platform/ui/FormGlobal.h"
+#include "platform/ui/Guarded.h"
+
+#include <QBoxLayout>
+#include <QFormLayout>
+#include <QLabel>
+
+TVyrobkyOperaciaForm *VyrobkyOperaciaForm = nullptr;
+
+TVyrobkyOperaciaForm::TVyrobkyOperaciaForm(QWidget *owner) : TForm(owner)
+{
+    TrackGlobal(this, VyrobkyOperaciaForm);
+    setWindowTitle(QString::fromUtf8("Operácia technologického postupu"));
+    resize(463, 410);
+    TDataSource *source = &DMTPV->DSTOperacie;
+    auto *main = new QVBoxLayout(this);
+    auto *form = new QFormLayout;
+    main->addLayout(form);
+    const auto edit = [&](const char *field, const char *caption, const char *unit = nullptr) {
+        TxDBEdit *e = NewDataEdit(this, source, field, caption);
+        if (unit) {
+            auto *row = new QHBoxLayout;
+            row->addWidget(e);
+            row->addWidget(new QLabel(QString::fromUtf8(unit), this));
+            form->addRow(row);
+        } else {
+            form->addRow(e);
+        }
+        return e;
+    };
+    const auto combo = [&](const char *field, const char *caption, TDataSet *list) {
+        auto *c = new TDBLookupCombo(source, QString::fromLatin1(field), list, QString::fromLatin1(field), this);
+        c->setObjectName(QStringLiteral("DBlcb") + QString::fromLatin1(field));
+        form->addRow(QString::fromUtf8(caption), c);
+        return c;
+    };
+    DBeC_OPERACIE = edit("C_OPERACIE", "č.Operácie");
+    DBlcbOPERACIA = combo("OPERACIA", "Operácia", &DMZal->COperacii);
+    DBePOPIS_OP = edit("POPIS_OP", "Popis operácie");
+    DBlcbPRACOVISKO = combo("PRACOVISKO", "Pracovisko", &DMCis->CPracovisk);
+    DBlcbPROFESIA = combo("PROFESIA", "Profesia", &DMCis->CProfesii);
+    DBlcbTARIF = combo("TARIF", "Mzdový tarif", &DMCis->CTarifov);
+    DBeCAS_JED = edit("CAS_JED", "Kusový čas", "min.");
+    DBeCAS_JED->SetButtonStyle(bsDots);
+    DBeCAS_JED->OnButtonClick = [](TxDBEdit *) { Guarded([] { DMTPV->EnterNormPerShift(); }); };
+    DBeCAS_PRIP = edit("CAS_PRIP", "Prípravný čas", "min.");
+    DBeCAS_MEDZI = edit("CAS_MEDZI", "Medzioperačný čas", "min.");
+    DBeP_STRATY = edit("P_STRATY", "% Strát");
+    DBeOSOBY = edit("OSOBY", "Počet osôb");
+    DBmNAVODKA = new TxDBMemo(this);
+    DBmNAVODKA->setObjectName(QStringLiteral("DBmNAVODKA"));
+    DBmNAVODKA->SetDataSource(source);
+    DBmNAVODKA->SetDataField(QStringLiteral("NAVODKA"));
+    form->addRow(QString::fromUtf8("Technologická návodka"), DBmNAVODKA);
+
+    AddSaveButtons(this, main, BtnZapis, BtnNezapis, [] { DMTPV->QTOperacie.Post(); });
+}
+
+void TVyrobkyOperaciaForm::ReloadLists()
+{
+    for (TDBLookupCombo *c : {DBlcbOPERACIA, DBlcbPRACOVISKO, DBlcbPROFESIA, DBlcbTARIF})
+        c->Reload();
+}
+
+bool EditProductOperation()
+{
+    TVyrobkyOperaciaForm &form = FormOnDemand(VyrobkyOperaciaForm);
+    for (TxTable *list : {&DMZal->COperacii, &DMCis->CPracovisk, &DMCis->CProfesii, &DMCis->CTarifov})
+        if (!list->Active())
+            list->Open();
+    form.ReloadLists();
+    form.DBeC_OPERACIE->setFocus();
+    TxTable &op = DMTPV->QTOperacie;
+    if (form.ShowModal() == mrOk)
+        return true;
+    if (op.State() == dsEdit || op.State() == dsInsert)
+        op.Cancel();
+    return false;
+}

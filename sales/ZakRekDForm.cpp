@@ -1,0 +1,145 @@
+#include "ZakRekDForm.h"
+
+#include "DMOdbyt.h"
+#include "PostDialog.h"
+#include "ZakRekQRRep.h"
+#include "library/Buttons.h"
+#include "library/xDBEdit.h"
+#include "library/xDBMemo.h"
+#include "shell/CisZakForm.h"
+#include "shell/DMCis.h"
+#include "platform/ui/DBControls.h"
+#include "platform/ui/FormGlobal.h"
+#include "platform/ui/Guarded.h"
+
+#include <QBoxLayout>
+#include <QFormLayout>
+#include <QLabel>
+#include <QLineEdit>
+
+TZakRekDForm *ZakRekDForm = nullptr;
+
+QStringList DefectCodes()
+{
+    return {QStringLiteral("LUNKER"),     QStringLiteral("STUD.ZVAR"), QStringLiteral("ZTAZENINY"),
+            QStringLiteral("NEDOLIATE"),  QStringLiteral("NASTREK"),   QStringLiteral("DEFORMACIA"),
+            QStringLiteral("PRESADENE"),  QStringLiteral("ZADROBENE"), QStringLiteral("ROZMERY"),
+            QStringLiteral("ZLOM.JADRO"), QStringLiteral("ZALIATOK"),  QStringLiteral("ZAPILENE"),
+            QStringLiteral("ZABRUSENE"),  QStringLiteral("VRTANIE"),   QStringLiteral("POSKOD.POV"),
+            QStringLiteral("POV.OPRAC.")};
+}
+
+TZakRekDForm::TZakRekDForm(QWidget *owner) : TForm(owner)
+{
+    TrackGlobal(this, ZakRekDForm);
+    setWindowTitle(QString::fromUtf8("Reklamačný protokol"));
+    TDataSource *source = &DMOdbyt->DSZakRek;
+    auto *main = new QVBoxLayout(this);
+    auto *columns = new QHBoxLayout;
+    main->addLayout(columns);
+    auto *left = new QFormLayout;
+    auto *right = new QFormLayout;
+    columns->addLayout(left);
+    columns->addLayout(right);
+    const auto edit = [&](QFormLayout *form, const char *field, const char *caption) {
+        TxDBEdit *e = NewDataEdit(this, source, field, caption);
+        form->addRow(e);
+        return e;
+    };
+    const auto text = [&](QFormLayout *form, const char *field, const char *caption) {
+        auto *t = new TDBText(this);
+        t->setObjectName(QString::fromLatin1(field));
+        t->SetDataSource(source);
+        t->SetDataField(QString::fromLatin1(field));
+        form->addRow(QString::fromUtf8(caption), t);
+    };
+    // The lengths are the columns' own.
+    const auto memo = [&](const char *field, const char *caption) {
+        auto *m = new TxDBMemo(this);
+        m->setObjectName(QStringLiteral("DBm") + QString::fromLatin1(field));
+        m->SetDataSource(source);
+        m->SetDataField(QString::fromLatin1(field));
+        m->setMaximumHeight(50);
+        main->addWidget(new QLabel(QString::fromUtf8(caption), this));
+        main->addWidget(m);
+    };
+    DBeC_REK = edit(left, "C_REK", "Protokol č.");
+    DBeC_REK->SetCharCase(ecUpperCase);
+    DBeC_INT = edit(left, "C_INT", "č. Zákazky");
+    DBeC_INT->SetButtonStyle(bsLookup);
+    DBeC_INT->OnButtonClick = [this](TxDBEdit *) { Guarded([this] { DBeC_INTButtonClick(); }); };
+    connect(DBeC_INT->Edit(), &QLineEdit::editingFinished, this, [this] { Guarded([this] { DBeC_INTExit(); }); });
+    text(left, "C_OBJ", "č. Objednávky");
+    text(left, "C_VYR", "č. Výrobku");
+    text(left, "ODBERATEL", "Odberateľ");
+    text(left, "NAZOV", "Názov výr.");
+    edit(right, "MNOZ_DOD", "Množstvo dodané");
+    edit(right, "C_DL", "č. Dodacieho listu");
+    edit(right, "C_FAKTURY", "č. Faktúry");
+    edit(right, "MNOZ_REK", "Množstvo reklam.");
+    edit(right, "D_VYSTAV", "Dátum reklam.");
+    edit(right, "VYSTAVIL", "Vystavil");
+    edit(right, "D_DOD", "Dátum dodania");
+    DBcbNEZHODA = new TDBComboBox(this);
+    DBcbNEZHODA->setObjectName(QStringLiteral("DBcbNEZHODA"));
+    DBcbNEZHODA->SetDataSource(source);
+    DBcbNEZHODA->SetDataField(QStringLiteral("NEZHODA"));
+    right->addRow(QStringLiteral("Typ nezhody"), DBcbNEZHODA);
+    memo("POPIS", "Špecifikácia nezhody");
+    memo("NAVRH1", "Návrh na vysporiadanie zákazníkom");
+    memo("PRICINA", "Príčina vzniku nezhody");
+    memo("NAVRH2", "Návrh  opatrení na nápravu");
+    memo("NAVRH3", "Návrh  spôsobu riešenia");
+    auto *bottom = new QFormLayout;
+    main->addLayout(bottom);
+    edit(bottom, "RIESENIE", "Konečný spôsob riešenia");
+
+    AddSaveButtons(this, main, BtnZapis, BtnNezapis, [] { DMOdbyt->QZakRek.Post(); });
+    OnActivate = [this] {
+        DBeC_INT->setFocus();
+        if (DMOdbyt->QZakRek.FieldByName(QStringLiteral("C_INT"))->AsInteger() != 0)
+            Guarded([this] { DBeC_INTExit(); });
+    };
+}
+
+void TZakRekDForm::DBeC_INTButtonClick()
+{
+    TxDataSet &q = DMOdbyt->QZakRek;
+    if (q.State() == dsBrowse)
+        q.Edit();
+    q.FieldByName(QStringLiteral("C_INT"))->SetValue(0);
+    DBeC_INTExit();
+}
+
+void TZakRekDForm::DBeC_INTExit()
+{
+    TxDataSet &q = DMOdbyt->QZakRek;
+    if (q.State() != dsEdit && q.State() != dsInsert)
+        return;
+    if (!PickOrderForField(q.FieldByName(QStringLiteral("C_INT")), QString(), QString(), 0))
+        return;
+    TxQuery &job = DMCis->QvZakazkyD;
+    for (const char *name : {"C_OBJ", "C_VYR", "NAZOV", "ODBERATEL"}) {
+        const QString f = QString::fromLatin1(name);
+        if (TField *from = job.FindField(f))
+            if (TField *to = q.FindField(f))
+                to->SetValue(from->Value());
+    }
+}
+
+bool EditComplaint()
+{
+    TZakRekDForm &form = FormOnDemand(ZakRekDForm);
+    if (form.DBcbNEZHODA->count() == 0)
+        form.DBcbNEZHODA->SetItems(DefectCodes());
+    TxDataSet &q = DMOdbyt->QZakRek;
+    const bool inserting = q.State() == dsInsert;
+    if (form.ShowModal() != mrOk) {
+        if (q.State() == dsEdit || q.State() == dsInsert)
+            q.Cancel();
+        return false;
+    }
+    if (inserting)
+        Guarded([] { PrintComplaint(); });
+    return true;
+}

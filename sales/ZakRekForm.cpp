@@ -1,0 +1,131 @@
+#include "ZakRekForm.h"
+
+#include "Complaints.h"
+#include "DMOdbyt.h"
+#include "ZakRekDForm.h"
+#include "ZakRekQRRep.h"
+#include "library/xDBFilter.h"
+#include "shell/MenuHooks.h"
+#include "shell/RoutineNames.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/FormGlobal.h"
+#include "platform/ui/Guarded.h"
+
+#include <QBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+
+TZakRekForm *ZakRekForm = nullptr;
+
+TZakRekForm::TZakRekForm(QWidget *owner) : TForm(owner)
+{
+    TrackGlobal(this, ZakRekForm);
+    setWindowTitle(QString::fromUtf8("Reklamačné protokoly"));
+    resize(760, 480);
+    TDMOdbyt &dm = *DMOdbyt;
+    auto *main = new QVBoxLayout(this);
+    auto *filters = new QHBoxLayout;
+    const auto filter = [&](const char *caption, const char *where, TFieldType type, int length) {
+        filters->addWidget(new QLabel(QString::fromUtf8(caption), this));
+        auto *e = new TxDBFilterEdit(this);
+        e->DataSource = &dm.DSZakRek;
+        e->SQLWhere = QString::fromLatin1(where);
+        e->SQLParamType = type;
+        e->setMaxLength(length);
+        if (type == ftInteger)
+            e->EditStyle = esInteger;
+        filters->addWidget(e);
+        return e;
+    };
+    eC_VYR = filter("Výrobok", "C_VYR like '?%'", ftString, 10);
+    eC_INT = filter("Zákazka", "a.C_INT=?", ftInteger, 6);
+    eODBERATEL = filter("Odberateľ", "ODBERATEL like '?%'", ftString, 50);
+    filters->addStretch();
+    main->addLayout(filters);
+    DBGridZakRek = new TDBGrid(this);
+    DBGridZakRek->setObjectName(QStringLiteral("DBGridZakRek"));
+    DBGridZakRek->SetDataSource(&dm.DSZakRek);
+    DBGridZakRek->SetReadOnly(true);
+    for (const auto &c : QList<QPair<const char *, const char *>>{{"C_REK", "č.Protokolu"},
+                                                                  {"C_INT", "č.Zákazky"},
+                                                                  {"C_VYR", "č.Výrobku"},
+                                                                  {"ODBERATEL", "Odberateľ"},
+                                                                  {"MNOZ_DOD", "Množ.dodané"},
+                                                                  {"MNOZ_REK", "Množ. reklam."},
+                                                                  {"NEZHODA", "Príčina"}})
+        DBGridZakRek->AddColumn(QString::fromLatin1(c.first), QString::fromUtf8(c.second));
+    DBGridZakRek->OnDblClick = [this](TDBGrid *) { Guarded([this] { BtnOpravClick(); }); };
+    main->addWidget(DBGridZakRek, 1);
+    auto *buttons = new QHBoxLayout;
+    BtnNovy = new QPushButton(QString::fromUtf8("&Nový"), this);
+    BtnOprav = new QPushButton(QString::fromUtf8("&Oprav"), this);
+    BtnZmaz = new QPushButton(QString::fromUtf8("&Zmaž"), this);
+    BtnTlac = new QPushButton(QString::fromUtf8("&Tlač"), this);
+    btnIntObj = new QPushButton(QString::fromUtf8("Int.Obj."), this);
+    BtnKoniec = new QPushButton(QString::fromUtf8("&Koniec"), this);
+    for (QPushButton *b : {BtnNovy, BtnOprav, BtnZmaz, BtnTlac, btnIntObj, BtnKoniec}) {
+        b->setAutoDefault(false);
+        buttons->addWidget(b);
+    }
+    buttons->addStretch();
+    main->addLayout(buttons);
+    connect(BtnNovy, &QPushButton::clicked, this, [this] { Guarded([this] { BtnNovyClick(); }); });
+    connect(BtnOprav, &QPushButton::clicked, this, [this] { Guarded([this] { BtnOpravClick(); }); });
+    connect(BtnZmaz, &QPushButton::clicked, this, [this] { Guarded([this] { BtnZmazClick(); }); });
+    connect(BtnTlac, &QPushButton::clicked, this, [] { Guarded([] { PrintComplaint(); }); });
+    connect(btnIntObj, &QPushButton::clicked, this, [this] { Guarded([this] { btnIntObjClick(); }); });
+    connect(BtnKoniec, &QPushButton::clicked, this, [this] { Close(); });
+}
+
+void TZakRekForm::BtnNovyClick()
+{
+    DMOdbyt->QZakRek.Append();
+    EditComplaint();
+}
+
+void TZakRekForm::BtnOpravClick()
+{
+    TxDataSet &q = DMOdbyt->QZakRek;
+    if (q.IsEmpty())
+        return;
+    q.Edit();
+    EditComplaint();
+}
+
+void TZakRekForm::BtnZmazClick()
+{
+    TxDataSet &q = DMOdbyt->QZakRek;
+    if (q.IsEmpty())
+        return;
+    if (Confirm(QString::fromUtf8("Naozaj zmazať reklamačný protokol č.") +
+                    q.FieldByName(QStringLiteral("C_REK"))->AsString().trimmed() + QStringLiteral(" ?!"),
+                QString::fromUtf8("Otázka")))
+        q.Delete();
+}
+
+void TZakRekForm::btnIntObjClick()
+{
+    TxDataSet &q = DMOdbyt->QZakRek;
+    if (q.IsEmpty())
+        return;
+    CallOpenRoutine(Routine::ShowInternalOrders,
+                    {QStringLiteral("C_INT"), q.FieldByName(QStringLiteral("C_INT"))->AsInteger()});
+}
+
+void ShowComplaints()
+{
+    TZakRekForm &form = FormOnDemand(ZakRekForm);
+    OpenRecentComplaints();
+    struct Closer {
+        ~Closer()
+        {
+            try {
+                DMOdbyt->QZakRek.Close();
+            } catch (...) {
+                // Nothing of the list is kept.
+            }
+        }
+    } closer;
+    form.ShowModal();
+}

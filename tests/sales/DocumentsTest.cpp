@@ -1,0 +1,291 @@
+// The printed order documents, the customers browser and the complaint protocols on a fresh database:
+// what the pages carry, what the prints change, the quick search with an apostrophe and the protocol
+// printed from the current protocol alone.
+#include "SalesFixture.h"
+
+#include "common/WhenModal.h"
+#include "library/QTlacForm.h"
+#include "library/xDBEdit.h"
+#include "platform/report/QuickRep.h"
+#include "platform/ui/BitBtn.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/FormGlobal.h"
+#include "sales/CustomerList.h"
+#include "sales/OdberatelDForm.h"
+#include "sales/OdberateliaForm.h"
+#include "sales/OrderDocuments.h"
+#include "sales/QRPlanZak.h"
+#include "sales/QRTlacPreskObj.h"
+#include "sales/QRTlacOdb.h"
+#include "sales/ZakPotObjQRRep.h"
+#include "sales/ZakRekDForm.h"
+#include "sales/ZakRekForm.h"
+#include "sales/ZakRekQRRep.h"
+#include "shell/MenuHooks.h"
+#include "shell/RoutineNames.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QStringList texts(TQuickRep *report)
+{
+    QStringList all;
+    for (const TQRPage &page : report->Pages())
+        for (const TQRItem &item : page.items)
+            if (item.kind == TQRItem::Text)
+                all << item.text.trimmed();
+    return all;
+}
+
+} // namespace
+
+class DocumentsTest : public SalesTest {
+protected:
+    void SetUp() override
+    {
+        SalesTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        calculationJob();
+        exec("insert into CODBERATELOV (C_ODB, ODBERATEL, MESTO, ICO) values (5, 'Zlieváreň Sever', 'Žilina', 123)");
+        // Previewed reports are laid out here instead of shown.
+        ModuleHooks().ShowReport = [this](TQuickRep *report) {
+            report->prepare();
+            shown = report;
+        };
+        Printer().setOutputFileName(dir.filePath("out.pdf"));
+    }
+    void TearDown() override
+    {
+        ModuleHooks().ShowReport = nullptr;
+        Printer().setOutputFileName(QString());
+        delete OdberateliaForm;
+        delete OdberatelDForm;
+        delete ZakRekForm;
+        delete ZakRekDForm;
+        SalesTest::TearDown();
+    }
+    // The next print dialog prints.
+    void printerButton()
+    {
+        WhenModal<TQTlacForm>([](TQTlacForm *f) { QTest::mouseClick(f->BitBtnTlac, Qt::LeftButton); });
+    }
+    int state(int job) { return count(QStringLiteral("select STAV_ZAK from ZAKAZKYD where C_INT=%1").arg(job)); }
+
+    TQuickRep *shown = nullptr;
+    QTemporaryDir dir;
+};
+
+TEST_F(DocumentsTest, InternalOrderPrintsEveryOperationAndMarksTheJobPrinted)
+{
+    for (int i = 1; i <= 30; ++i)
+        exec(
+            QStringLiteral("insert into ZAKOPERACIE (C_INT, C_OPERACIE, OPERACIA, MZDA) values (260001, %1, 'O%2', %3)")
+                .arg(i * 10)
+                .arg(i, 2, 10, QLatin1Char('0'))
+                .arg(i));
+    exec("update ZAKAZKYD set C_REV=2 where C_INT=260001");
+    PrintInternalOrder(260001);
+    ASSERT_NE(shown, nullptr);
+    const QStringList t = texts(shown);
+    EXPECT_TRUE(t.contains(QString::fromUtf8("I N T E R N Á   O B J E D N Á V K A")));
+    EXPECT_TRUE(t.contains(QStringLiteral("26/0001")));
+    EXPECT_TRUE(t.contains(QStringLiteral("rev.2")));
+    for (int i = 1; i <= 30; ++i)
+        EXPECT_TRUE(t.contains(QStringLiteral("O%1:").arg(i, 2, 10, QLatin1Char('0')))) << i;
+    EXPECT_EQ(state(260001), 3) << "printed: state 3";
+
+    // A job already further on keeps its state.
+    job(260002, "ZAK260001", "V1", 10, 5);
+    PrintInternalOrder(260002);
+    EXPECT_EQ(state(260002), 5);
+}
+
+TEST_F(DocumentsTest, ConfirmationSumsTheItems)
+{
+    job(260002, "ZAK260001", "V1", 4);
+    exec("insert into ZAKKALK (C_INT, CENA1) values (260001, 12.5)");
+    exec("insert into ZAKKALK (C_INT, CENA1) values (260002, 10)");
+    printerButton();
+    PrintOrderConfirmation("ZAK260001");
+    ASSERT_NE(ZakPotObjQRRep, nullptr);
+    const QStringList t = texts(ZakPotObjQRRep);
+    EXPECT_TRUE(t.contains(QString::fromUtf8("Potvrdenie objednávky")));
+    EXPECT_TRUE(t.contains(QStringLiteral("165,00"))) << t.join('|').toStdString(); // 10 x 12.5 + 4 x 10
+}
+
+TEST_F(DocumentsTest, SalesPlanCountsMissingQuantitiesAsNone)
+{
+    TQRPlanZak plan;
+    TxQuery &q = DMZal->QTlac;
+    q.Close();
+    q.SQL().SetText(
+        "select 5 as c_odb, 'Odb' as odberatel, 'V1' as c_vyr, 'Z1' as c_obj, 260001 as c_int, 'N' as nazov, "
+        "'T' as rozmer, 10 as mnoz_obj, current_date as termin, 2.0 as vaha1, 3.0 as cena1, "
+        "cast(null as double precision) as mnoz_dod, cast(null as double precision) as mnoz_skl "
+        "from rdb$database union all select 5, 'Odb', 'V1', 'Z2', 260002, 'N', 'T', 4, current_date, 2.0, "
+        "3.0, 6, 0 from rdb$database");
+    q.Open();
+    plan.setDataSet(&q);
+    plan.prepare();
+    const QStringList t = texts(&plan);
+    // 10 remaining of the first (nothing delivered yet), 0 of the second (delivered beyond the order).
+    EXPECT_TRUE(t.contains(QStringLiteral("10"))) << t.join('|').toStdString();
+    EXPECT_TRUE(t.contains(QStringLiteral("20"))) << "remaining weight 10 x 2";
+    EXPECT_TRUE(t.contains(QStringLiteral("30"))) << "remaining price 10 x 3";
+    q.Close();
+}
+
+TEST_F(DocumentsTest, CustomerAddedSearchedWithAnApostropheAndPrinted)
+{
+    WhenModal<TOdberateliaForm>([&](TOdberateliaForm *f) {
+        EXPECT_TRUE(f->HlOdberatel->text().isEmpty());
+        WhenModal<TOdberatelDForm>(
+            [&](TOdberatelDForm *d) {
+                cis->QOdberatelia.FieldByName("ODBERATEL")->SetValue("O'Neil s.r.o.");
+                QTest::mouseClick(d->BtnZapis1, Qt::LeftButton);
+            },
+            f);
+        QTest::mouseClick(f->btnNovyOdb, Qt::LeftButton);
+        EXPECT_EQ(count("select count(*) from CODBERATELOV where ODBERATEL='O''Neil s.r.o.'"), 1);
+        QApplication::setActiveWindow(f);
+        f->HlOdberatel->setFocus();
+        QTest::keyClicks(f->HlOdberatel, "O'N");
+        EXPECT_EQ(cis->QOdberatelia.RecordCount(), 1);
+        EXPECT_EQ(cis->QOdberatelia.FieldByName("ODBERATEL")->AsString(), "O'Neil s.r.o.");
+        QTest::mouseClick(f->btnTlacOdb, Qt::LeftButton);
+        f->SetModalResult(mrCancel);
+    });
+    ShowCustomers();
+    ASSERT_NE(shown, nullptr);
+    const QStringList t = texts(shown);
+    EXPECT_TRUE(t.contains(QString::fromUtf8("Tlač vybraného zoznamu odberateľov")));
+    EXPECT_TRUE(t.contains("O'Neil s.r.o."));
+    EXPECT_FALSE(t.contains(QString::fromUtf8("Zlieváreň Sever"))) << "the list as searched";
+
+    // A customer that does not exist: a message, no row.
+    const int before = count("select count(*) from CODBERATELOV");
+    EXPECT_FALSE(EditCustomer(999));
+    EXPECT_EQ(responder->Messages.last().Text, QString::fromUtf8("Odberateľ č.999 neexistuje !"));
+    EXPECT_EQ(count("select count(*) from CODBERATELOV"), before);
+}
+
+TEST_F(DocumentsTest, ComplaintNumberedEditedAndPrintedAlone)
+{
+    exec("insert into ZAKREK (C_REK, C_INT, D_VYSTAV, NEZHODA) values ('26001', 260001, '2026-03-01', 'LUNKER')");
+    // Another form had narrowed the list to one job.
+    odbyt->QZakRek.SelectSQL.SetStrings(2, "where a.c_int=999999");
+    WhenModal<TZakRekForm>([&](TZakRekForm *f) {
+        EXPECT_EQ(odbyt->QZakRek.RecordCount(), 1) << "the other form's condition is gone";
+        // New: numbered after the year's last, printed once saved.
+        WhenModal<TZakRekDForm>(
+            [&](TZakRekDForm *d) {
+                EXPECT_EQ(odbyt->QZakRek.FieldByName("C_REK")->AsString().trimmed(), "26002");
+                EXPECT_EQ(d->DBcbNEZHODA->count(), 16);
+                odbyt->QZakRek.FieldByName("C_INT")->SetValue(260001);
+                odbyt->QZakRek.FieldByName("NEZHODA")->SetValue("ROZMERY");
+                printerButton();
+                QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+            },
+            f);
+        QTest::mouseClick(f->BtnNovy, Qt::LeftButton);
+        f->SetModalResult(mrCancel);
+    });
+    ShowComplaints();
+    EXPECT_EQ(count("select count(*) from ZAKREK where C_REK='26002' and NEZHODA='ROZMERY'"), 1);
+    ASSERT_NE(ZakRekQRRep, nullptr);
+    EXPECT_EQ(ZakRekQRRep->PageCount(), 1) << "the current protocol alone";
+    const QStringList t = texts(ZakRekQRRep);
+    EXPECT_TRUE(t.contains("26002"));
+    EXPECT_FALSE(t.contains("26001"));
+    EXPECT_TRUE(t.contains("ROZMERY"));
+    EXPECT_FALSE(odbyt->QZakRek.Active());
+}
+
+TEST_F(DocumentsTest, ReviewListsTheCustomersLaterOrdersNumbered)
+{
+    exec("update ZAKAZKY set D_OBJ='2026-02-01', D_VYSTAV='2026-02-01' where C_OBJ='ZAK260001'");
+    exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, D_OBJ, D_VYSTAV) values ('ZAK260002', 'Z', 5, '2026-03-01', "
+         "'2026-03-01')");
+    exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, D_OBJ, D_VYSTAV) values ('ZAK250009', 'Z', 5, '2025-12-01', "
+         "'2025-12-01')");
+    job(260005, "ZAK260002", "V1");
+    job(250009, "ZAK250009", "V1");
+    printerButton();
+    PrintOrderReview("ZAK260001");
+    ASSERT_NE(QRTlacPreskObj, nullptr);
+    const QStringList t = texts(QRTlacPreskObj);
+    EXPECT_TRUE(t.contains(QString::fromUtf8("PRESKÚMANIE OBJEDNÁVKY")));
+    EXPECT_TRUE(t.contains("ZAK260002")) << "a later order of the customer";
+    EXPECT_FALSE(t.contains("ZAK250009")) << "an earlier one is not";
+    EXPECT_TRUE(t.contains("2")) << "the second row's number";
+}
+
+TEST_F(DocumentsTest, CustomersListedByNumberAndSearchedByPrefix)
+{
+    exec("insert into CODBERATELOV (C_ODB, ODBERATEL) values (-3, 'Dočasný')");
+    exec("insert into CODBERATELOV (C_ODB, ODBERATEL) values (12, 'Odlievareň')");
+    TxTable &t = cis->QOdberatelia;
+    SortCustomers("C_ODB");
+    t.Last();
+    EXPECT_EQ(t.RecordCount(), 2) << "numbers above 0 only";
+    t.First();
+    EXPECT_EQ(t.FieldByName("C_ODB")->AsInteger(), 5);
+    QuickSearchCustomers("ODBERATEL", "Odl");
+    EXPECT_EQ(t.RecordCount(), 1);
+    QuickSearchCustomers("C_ODB", "-");
+    EXPECT_EQ(t.RecordCount(), 1) << "the number search lists provisional customers too";
+    QuickSearchCustomers("ODBERATEL", "x' or 1=1 --");
+    EXPECT_TRUE(t.IsEmpty()) << "typed text stays a literal";
+    t.Close();
+}
+
+TEST_F(DocumentsTest, ComplaintDeletedOnlyWhenConfirmedAndItsJobOpened)
+{
+    exec("insert into ZAKREK (C_REK, C_INT, D_VYSTAV) values ('26001', 260001, '2026-03-01')");
+    QVariantList opened;
+    RegisterOpenRoutine(Routine::ShowInternalOrders, [&](const QVariantList &args) { opened = args; });
+    WhenModal<TZakRekForm>([&](TZakRekForm *f) {
+        responder->MessageAnswers = {mrNo, mrYes};
+        QTest::mouseClick(f->btnIntObj, Qt::LeftButton);
+        QTest::mouseClick(f->BtnZmaz, Qt::LeftButton);
+        EXPECT_EQ(odbyt->QZakRek.RecordCount(), 1);
+        QTest::mouseClick(f->BtnZmaz, Qt::LeftButton);
+        EXPECT_TRUE(odbyt->QZakRek.IsEmpty());
+        f->SetModalResult(mrCancel);
+    });
+    ShowComplaints();
+    UnregisterOpenRoutine(Routine::ShowInternalOrders);
+    EXPECT_EQ(opened, QVariantList({QStringLiteral("C_INT"), 260001}));
+    ASSERT_GE(responder->Messages.size(), 1);
+    EXPECT_EQ(responder->Messages[0].Text, QString::fromUtf8("Naozaj zmazať reklamačný protokol č.26001 ?!"));
+    EXPECT_EQ(count("select count(*) from ZAKREK"), 0);
+}
+
+TEST_F(DocumentsTest, RefusedCustomerPostKeepsTheDialogAndTheTyping)
+{
+    ASSERT_TRUE(OpenOneCustomer(5));
+    cis->QOdberatelia.Append();
+    WhenModal<TOdberatelDForm>([&](TOdberatelDForm *d) {
+        TxTable &t = cis->QOdberatelia;
+        t.FieldByName("ODBERATEL")->SetValue("Nový");
+        t.FieldByName("C_ODB")->SetValue(5); // the number another customer has
+        responder->MessageAnswers = {mrOk};
+        QTest::mouseClick(d->BtnZapis1, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_TRUE(d->isVisible()) << "a refused post keeps the dialog";
+        EXPECT_EQ(t.State(), dsInsert);
+        EXPECT_EQ(t.FieldByName("ODBERATEL")->AsString(), QString::fromUtf8("Nový"));
+        t.FieldByName("C_ODB")->SetValue(6);
+        QTest::mouseClick(d->BtnZapis1, Qt::LeftButton);
+    });
+    EXPECT_EQ(FormOnDemand(OdberatelDForm).RunOnCurrent(), mrOk);
+    EXPECT_EQ(count("select count(*) from CODBERATELOV where C_ODB=6 and ODBERATEL='Nový'"), 1);
+    EXPECT_FALSE(responder->Messages.isEmpty()) << "the refusal was shown";
+}
