@@ -6,7 +6,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core qt6-translations-l10n
   firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2
   libjpeg62-turbo-dev libxlsxwriter-dev zlib1g-dev
-  libgtest-dev libbenchmark-dev poppler-utils
+  libgtest-dev libbenchmark-dev poppler-utils zip unzip
 )
 missing=()
 for p in "${packages[@]}"; do
