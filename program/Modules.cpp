@@ -1,5 +1,6 @@
 #include "Modules.h"
 
+#include "production/ProductionModule.h"
 #include "sales/SalesModule.h"
 #include "shell/CodeListModule.h"
 #include "shell/ShellModule.h"
@@ -9,4 +10,5 @@ void RegisterModules()
     RegisterShellModule();
     RegisterCodeListModule();
     RegisterSalesModule();
+    RegisterProductionModule();
 }

@@ -48,14 +48,13 @@ const QStringList RoutinesNotBuiltYet{
 };
 
 const QStringList ClassesNotBuiltYet{
-    StartupClass::TDMVyk,
     StartupClass::TDMOdv,          StartupClass::TDMVyroba,
     StartupClass::TFormZakazky,    StartupClass::TFormZakazkaHl,
     StartupClass::TFormZakazkaDet, StartupClass::TFormZakazkaDetHl,
     StartupClass::TFormIntZak,     StartupClass::TOdberatelDForm,
     StartupClass::TSVykonyForm,    StartupClass::TSVykonyZForm,
     StartupClass::TSVykQR1Rep,     StartupClass::TSOdvodyForm,
-    StartupClass::TSOdvQR1Rep,     StartupClass::TDMMzdy,
+    StartupClass::TSOdvQR1Rep,
     StartupClass::TQRPlanZak,      StartupClass::TDMExp,
     StartupClass::TESkladForm,     StartupClass::TDMMTZ,
     StartupClass::TMSkladyForm,    StartupClass::TMPohybDForm,

@@ -5,6 +5,8 @@
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/fb/IBDatabase.h"
 #include "platform/os/Exception.h"
+#include "production/MzdySql.h"
+#include "production/VykSql.h"
 #include "sales/OdbytSql.h"
 #include "sales/TPVSql.h"
 #include "shell/CisSql.h"
@@ -43,6 +45,8 @@ TEST(Statements, EveryModulesStatementsPrepare)
         {"code lists", CisSql::All()},
         {"sales", OdbytSql::All()},
         {"technology", TPVSql::All()},
+        {"performances", VykSql::All()},
+        {"wages", MzdySql::All()},
     };
     int count = 0;
     QStringList failures;

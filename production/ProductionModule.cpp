@@ -1,0 +1,14 @@
+// Factories of the production module's start-up objects (the work-performance and the attendance and
+// wages data modules) and its open routines.
+#include "ProductionModule.h"
+
+#include "DMMzdy.h"
+#include "DMVyk.h"
+#include "shell/RoutineNames.h"
+#include "shell/Startup.h"
+
+void RegisterProductionModule()
+{
+    SetStartupFactory(StartupClass::TDMVyk, [] { return MakeStartupInstance(new TDMVyk); });
+    SetStartupFactory(StartupClass::TDMMzdy, [] { return MakeStartupInstance(new TDMMzdy); });
+}
