@@ -4,6 +4,9 @@
 
 #include "DMMzdy.h"
 #include "DMVyk.h"
+#include "SVykonyForm.h"
+#include "SVykonyZForm.h"
+#include "shell/MenuHooks.h"
 #include "shell/RoutineNames.h"
 #include "shell/Startup.h"
 
@@ -11,4 +14,10 @@ void RegisterProductionModule()
 {
     SetStartupFactory(StartupClass::TDMVyk, [] { return MakeStartupInstance(new TDMVyk); });
     SetStartupFactory(StartupClass::TDMMzdy, [] { return MakeStartupInstance(new TDMMzdy); });
+    SetStartupFactory(StartupClass::TSVykonyForm, [] { return MakeStartupInstance(new TSVykonyForm); });
+    SetStartupFactory(StartupClass::TSVykonyZForm, [] { return MakeStartupInstance(new TSVykonyZForm); });
+    RegisterOpenRoutine(Routine::ShowPerformances, [](const QVariantList &) {
+        if (DMVyk)
+            ShowPerformances();
+    });
 }

@@ -1,0 +1,404 @@
+#include "SVykonyForm.h"
+
+#include "DMVyk.h"
+#include "PerformanceBarcode.h"
+#include "SVykonyZForm.h"
+#include "shell/CisZakForm.h"
+#include "shell/CisZamForm.h"
+#include "shell/DMZal.h"
+#include "shell/Routines.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Format.h"
+#include "platform/ui/DBControls.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/FormGlobal.h"
+#include "platform/ui/Guarded.h"
+
+#include <QBoxLayout>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+TSVykonyForm *SVykonyForm = nullptr;
+
+namespace {
+
+TDBGrid *grid(QWidget *parent, TDataSource *source, const QList<QPair<const char *, const char *>> &columns)
+{
+    auto *g = new TDBGrid(parent);
+    g->SetDataSource(source);
+    for (const auto &c : columns)
+        g->AddColumn(QString::fromLatin1(c.first), QString::fromUtf8(c.second));
+    return g;
+}
+
+TDBEdit *edit(QWidget *parent, QFormLayout *form, TDataSource *source, const char *fieldName, const char *caption)
+{
+    auto *e = new TDBEdit(parent);
+    e->setObjectName(QStringLiteral("DBe") + QLatin1String(fieldName));
+    e->SetDataSource(source);
+    e->SetDataField(QString::fromLatin1(fieldName));
+    form->addRow(QString::fromUtf8(caption), e);
+    return e;
+}
+
+TDBText *text(QWidget *parent, QFormLayout *form, TDataSource *source, const char *fieldName, const char *caption)
+{
+    auto *t = new TDBText(parent);
+    t->SetDataSource(source);
+    t->SetDataField(QString::fromLatin1(fieldName));
+    form->addRow(QString::fromUtf8(caption), t);
+    return t;
+}
+
+QPushButton *button(QWidget *parent, QBoxLayout *layout, const char *caption, const std::function<void()> &action)
+{
+    auto *b = new QPushButton(QString::fromUtf8(caption), parent);
+    QObject::connect(b, &QPushButton::clicked, b, [action] { Guarded(action); });
+    layout->addWidget(b);
+    return b;
+}
+
+bool editing(TDataSet &ds)
+{
+    return ds.State() == dsEdit || ds.State() == dsInsert;
+}
+
+} // namespace
+
+TSVykonyForm::TSVykonyForm(QWidget *owner) : TForm(owner)
+{
+    TrackGlobal(this, SVykonyForm);
+    setWindowTitle(QString::fromUtf8("Výkony pracovníkov"));
+    resize(900, 600);
+    KeyPreview = true;
+    auto *main = new QVBoxLayout(this);
+    pcVykony = new QTabWidget(this);
+    main->addWidget(pcVykony);
+    tsZakazka = buildOrderPage();
+    tsPracovnik = buildEmployeePage();
+    pcVykony->addTab(tsZakazka, QString::fromUtf8("Vstup za &Zákazku"));
+    pcVykony->addTab(tsPracovnik, QString::fromUtf8("Vstup za &Pracovníka"));
+    vDatum2->setText(DateStr(Date()));
+    connect(pcVykony, &QTabWidget::currentChanged, this, [this] {
+        Guarded([this] {
+            pageChanging();
+            pageShown();
+        });
+    });
+    OnShow = [this] {
+        lZMATKY->setVisible(EvidovatZmatky);
+        DBeZMATKY->setVisible(EvidovatZmatky);
+        lOHOD->setVisible(EvidovatOHod);
+        DBeOHOD->setVisible(EvidovatOHod);
+        Guarded([this] {
+            pageChanging();
+            pageShown();
+        });
+    };
+    OnClose = [](TCloseAction &) {
+        for (TDataSet *ds : std::initializer_list<TDataSet *>{&DMVyk->QvSVykony, &DMVyk->QSVykony, &DMVyk->QOperacie})
+            ds->Close();
+    };
+}
+
+TSVykonyForm::~TSVykonyForm()
+{
+    DetachGrids(this);
+}
+
+QWidget *TSVykonyForm::buildOrderPage()
+{
+    TDMVyk &dm = *DMVyk;
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    auto *top = new QHBoxLayout;
+    auto *choice = new QGroupBox(QString::fromUtf8("Výber"), page);
+    auto *choiceForm = new QFormLayout(choice);
+    vC_INT1 = new QLineEdit(choice);
+    vC_INT1->setObjectName(QStringLiteral("vC_INT1"));
+    vC_DAVKY1 = new QLineEdit(choice);
+    vC_DAVKY1->setObjectName(QStringLiteral("vC_DAVKY1"));
+    choiceForm->addRow(QString::fromUtf8("Zákazka"), vC_INT1);
+    choiceForm->addRow(QString::fromUtf8("Dávka"), vC_DAVKY1);
+    connect(vC_DAVKY1, &QLineEdit::editingFinished, this, [this] { Guarded([this] { FillOrderEntry(); }); });
+    top->addWidget(choice);
+    auto *header = new QFormLayout;
+    text(page, header, &dm.DSZakazky, "C_VYR", "č.Vyrobku");
+    text(page, header, &dm.DSZakazky, "NAZOV", "Názov vyr.");
+    text(page, header, &dm.DSZakazky, "C_OBJ", "č.Objed.");
+    text(page, header, &dm.DSZakazky, "MNOZ_VYR", "Množstvo");
+    top->addLayout(header);
+    layout->addLayout(top);
+    DBGridVykonyOp = grid(page, &dm.DSVykony,
+                          {{"OPERACIA", "Operácia"}, {"OSC", "OSC"}, {"MNOZSTVO", "MNOŽSTVO"}, {"ZMATKY", "ZMÄTKY"},
+                           {"NORMA", "NORMA"}, {"MZDA", "MZDA"}, {"DATUM", "Dátum"}, {"ZMENA", "Zm."}});
+    DBGridVykonyOp->setObjectName(QStringLiteral("DBGridVykonyOp"));
+    DBGridVykonyOp->OnEditButtonClick = [](TDBGrid *) {
+        Guarded([] { PickEmployeeForField(DMVyk->QSVykony.FieldByName(QStringLiteral("OSC"))); });
+    };
+    layout->addWidget(DBGridVykonyOp);
+    auto *buttons = new QHBoxLayout;
+    BtnRozdel = button(page, buttons, "&Rozdeľ", [] { DMVyk->SplitOrderEntryRow(); });
+    BtnZapisZak = button(page, buttons, "Z&apíš", [this] { WriteOrderEntry(); });
+    buttons->addStretch();
+    layout->addLayout(buttons);
+    DBGridVykonyZak = grid(page, &dm.DSvVykony1,
+                           {{"OPERACIA", "Operácia"}, {"OSC", "OSC"}, {"MNOZSTVO", "MNOŽSTVO"}, {"ZMATKY", "ZMÄTKY"},
+                            {"MZDA", "MZDA"}, {"DATUM", "Dátum"}, {"ZMENA", "Zm."}, {"PRIEZVISKO", "Priezvisko"}});
+    DBGridVykonyZak->setObjectName(QStringLiteral("DBGridVykonyZak"));
+    layout->addWidget(DBGridVykonyZak);
+    return page;
+}
+
+QWidget *TSVykonyForm::buildEmployeePage()
+{
+    TDMVyk &dm = *DMVyk;
+    TDataSource *ds = &dm.DSvVykony2;
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    auto *choice = new QGroupBox(QString::fromUtf8("Výber"), page);
+    auto *choiceLayout = new QHBoxLayout(choice);
+    vDatum2 = new QLineEdit(choice);
+    vDatum2->setObjectName(QStringLiteral("vDatum2"));
+    vOSC2 = new QLineEdit(choice);
+    vOSC2->setObjectName(QStringLiteral("vOSC2"));
+    choiceLayout->addWidget(new QLabel(QString::fromUtf8("Dátum"), choice));
+    choiceLayout->addWidget(vDatum2);
+    choiceLayout->addWidget(new QLabel(QString::fromUtf8("Os.číslo"), choice));
+    choiceLayout->addWidget(vOSC2);
+    button(choice, choiceLayout, "&Výber", [this] { ReloadEmployeeList(); });
+    for (QLineEdit *e : {vDatum2, vOSC2})
+        connect(e, &QLineEdit::editingFinished, this, [this] { Guarded([this] { ReloadEmployeeList(); }); });
+    layout->addWidget(choice);
+    DBGridPracovnik = grid(page, ds,
+                           {{"DATUM", "Dátum"}, {"ZMENA", "Zm."}, {"OSC", "Os.č."}, {"C_INT", "č.Zakazky"},
+                            {"OPERACIA", "Op."}, {"MNOZSTVO", "Množstvo"}, {"ZMATKY", "Zmätky"}, {"OHOD", "OHod."},
+                            {"MZDA", "Mzda"}, {"PRIEZVISKO", "Priezvisko"}, {"C_VYR", "č.Výrobku"}});
+    DBGridPracovnik->setObjectName(QStringLiteral("DBGridPracovnik"));
+    DBGridPracovnik->OnDblClick = [](TDBGrid *) {
+        Guarded([] {
+            if (DMVyk->QvSVykony.State() == dsBrowse && !DMVyk->QvSVykony.IsEmpty())
+                DMVyk->QvSVykony.Edit();
+        });
+    };
+    layout->addWidget(DBGridPracovnik);
+    auto *group = new QGroupBox(QString::fromUtf8("Výkon"), page);
+    auto *groupLayout = new QHBoxLayout(group);
+    auto *left = new QFormLayout;
+    auto *right = new QFormLayout;
+    groupLayout->addLayout(left);
+    groupLayout->addLayout(right);
+    DBeDATUM = edit(group, left, ds, "DATUM", "Dátum");
+    DBeDATUM->setToolTip(QString::fromUtf8("Datum vykonu"));
+    DBeZMENA = edit(group, left, ds, "ZMENA", "Zmena");
+    DBeOSC = edit(group, left, ds, "OSC", "Os.číslo");
+    DBeC_INT = edit(group, left, ds, "C_INT", "č.Zákazky");
+    DBeC_DAVKY = edit(group, left, ds, "C_DAVKY", "č.Dávky");
+    DBeC_OPERACIE = edit(group, left, ds, "C_OPERACIE", "č.Operácie");
+    DBeMNOZSTVO = edit(group, right, ds, "MNOZSTVO", "MNOŽSTVO");
+    DBeZMATKY = edit(group, right, ds, "ZMATKY", "ZMÄTKY");
+    lZMATKY = qobject_cast<QLabel *>(right->labelForField(DBeZMATKY));
+    DBeOHOD = edit(group, right, ds, "OHOD", "ODPR.HOD.");
+    DBeOHOD->setMaxLength(5);
+    lOHOD = qobject_cast<QLabel *>(right->labelForField(DBeOHOD));
+    text(group, right, ds, "PRIEZVISKO", "Priezvisko");
+    text(group, right, ds, "PROFESIA", "Profesia");
+    text(group, right, ds, "OPERACIA", "Operácia");
+    text(group, right, ds, "NORMA", "NORMA");
+    text(group, right, ds, "NHOD", "NORM.HOD.");
+    text(group, right, ds, "MZDA", "MZDA");
+    connect(DBeOSC, &QLineEdit::editingFinished, this, [this] { Guarded([this] { employeeExit(); }); });
+    for (QLineEdit *e : {static_cast<QLineEdit *>(DBeC_INT), static_cast<QLineEdit *>(DBeC_DAVKY)})
+        connect(e, &QLineEdit::editingFinished, this, [this] { Guarded([this] { orderExit(); }); });
+    for (QLineEdit *e : {static_cast<QLineEdit *>(DBeZMATKY), static_cast<QLineEdit *>(DBeOHOD)})
+        connect(e, &QLineEdit::editingFinished, this, [] {
+            Guarded([] {
+                if (ZmatkyPodrobne && editing(DMVyk->QvSVykony))
+                    ShowDefectBreakdown(&DMVyk->QvSVykony, false);
+            });
+        });
+    layout->addWidget(group);
+    auto *buttons = new QHBoxLayout;
+    BtnNovy = button(page, buttons, "N&ový", [this] { NewRow(); });
+    BtnZapis2 = button(page, buttons, "Zapíš", [this] { SaveRow(); });
+    BtnNezapis2 = button(page, buttons, "Nezapíš", [this] { CancelRow(); });
+    buttons->addStretch();
+    layout->addLayout(buttons);
+    return page;
+}
+
+void TSVykonyForm::KeyDown(int &key, Qt::KeyboardModifiers modifiers)
+{
+    if (key == Qt::Key_F12) {
+        key = 0;
+        Guarded([this] { BarcodeEntry(); });
+        return;
+    }
+    TForm::KeyDown(key, modifiers);
+}
+
+void TSVykonyForm::pageChanging()
+{
+    DMVyk->QvSVykony.Close();
+    for (TDataSource *s : {&DMVyk->DSvVykony1, &DMVyk->DSvVykony2, &DMVyk->DSvVykony3})
+        s->SetEnabled(false);
+}
+
+void TSVykonyForm::pageShown()
+{
+    if (pcVykony->currentWidget() == tsZakazka) {
+        DMVyk->DSvVykony1.SetEnabled(true);
+        FillOrderEntry();
+        vC_INT1->setFocus();
+    } else if (pcVykony->currentWidget() == tsPracovnik) {
+        DMVyk->DSvVykony2.SetEnabled(true);
+        ReloadEmployeeList();
+    }
+}
+
+void TSVykonyForm::FillOrderEntry()
+{
+    const QString job = vC_INT1->text().trimmed();
+    if (!job.isEmpty())
+        vC_INT1->setText(NormalizeOrderNo(job));
+    DMVyk->FillOrderEntry(vC_INT1->text().toInt(), vC_DAVKY1->text().trimmed().toInt());
+}
+
+void TSVykonyForm::WriteOrderEntry()
+{
+    DMVyk->WriteOrderEntry(vC_DAVKY1->text().trimmed().toInt());
+}
+
+void TSVykonyForm::ReloadEmployeeList()
+{
+    TxDataSet &q = DMVyk->QvSVykony;
+    q.Close();
+    QString where = QStringLiteral("where datum=:datum ");
+    const QString osc = vOSC2->text().trimmed();
+    if (!osc.isEmpty())
+        where += QStringLiteral("and osc=:osc ");
+    q.SelectSQL.SetStrings(0, QStringLiteral("select * "));
+    q.SelectSQL.SetStrings(2, where);
+    q.SelectSQL.SetStrings(3, QStringLiteral("order by datum,zmena,osc,operacia"));
+    QDate day;
+    if (!TryStrToDate(vDatum2->text().trimmed(), day))
+        throw EDatabaseError(QString::fromUtf8("Dátum nie je platný !"));
+    q.ParamByName(QStringLiteral("datum")).SetValue(day);
+    if (!osc.isEmpty())
+        q.ParamByName(QStringLiteral("osc")).SetValue(osc.toInt());
+    q.Open();
+}
+
+void TSVykonyForm::NewRow()
+{
+    TxDataSet &q = DMVyk->QvSVykony;
+    if (!q.Active())
+        ReloadEmployeeList();
+    QVariantList defaults;
+    const char *const names[] = {"DATUM", "ZMENA", "OSC", "PRIEZVISKO", "PROFESIA"};
+    if (q.IsEmpty()) {
+        QDate day;
+        TryStrToDate(vDatum2->text().trimmed(), day);
+        defaults = {day, 1, vOSC2->text().trimmed().toInt(), QVariant(), QVariant()};
+    } else {
+        for (const char *name : names)
+            defaults << q.FieldByName(QString::fromLatin1(name))->Value();
+    }
+    q.Append();
+    // The defaults are copied, not typed: the employee's check is not run again.
+    for (int i = 0; i < int(std::size(names)); ++i) {
+        TField *f = q.FieldByName(QString::fromLatin1(names[i]));
+        auto handler = std::move(f->OnChange);
+        f->OnChange = nullptr;
+        f->SetValue(defaults[i]);
+        f->OnChange = std::move(handler);
+    }
+    q.FieldByName(QStringLiteral("C_DAVKY"))->SetValue(0);
+    if (q.FieldByName(QStringLiteral("OSC"))->AsInteger() != 0)
+        DBeC_INT->setFocus();
+    else
+        DBeOSC->setFocus();
+}
+
+void TSVykonyForm::SaveRow()
+{
+    TxDataSet &q = DMVyk->QvSVykony;
+    if (q.State() == dsEdit) {
+        q.Post();
+        DBGridPracovnik->setFocus();
+    } else if (q.State() == dsInsert) {
+        q.Post();
+        NewRow();
+    }
+}
+
+void TSVykonyForm::CancelRow()
+{
+    if (editing(DMVyk->QvSVykony))
+        DMVyk->QvSVykony.Cancel();
+    DBGridPracovnik->setFocus();
+}
+
+void TSVykonyForm::employeeExit()
+{
+    TxDataSet &q = DMVyk->QvSVykony;
+    if (editing(q) && q.FieldByName(QStringLiteral("OSC"))->AsInteger() == 0)
+        PickEmployeeForField(q.FieldByName(QStringLiteral("OSC")));
+}
+
+void TSVykonyForm::orderExit()
+{
+    TxDataSet &q = DMVyk->QvSVykony;
+    if (editing(q) && q.FieldByName(QStringLiteral("C_INT"))->AsInteger() == 0 && DBeC_INT->text().trimmed().isEmpty())
+        PickOrderForField(q.FieldByName(QStringLiteral("C_INT")), QString(), QString(), 0);
+}
+
+void TSVykonyForm::BarcodeEntry()
+{
+    pcVykony->setCurrentWidget(tsPracovnik);
+    QString text;
+    if (!InputQuery(QString::fromUtf8("Čiarový kód"), QString::fromUtf8("Vstup čiarového kódu operácie"), text))
+        return;
+    const TPerformanceBarcode code = DecodePerformanceBarcode(text);
+    if (code.kind == TPerformanceBarcode::Nothing)
+        return;
+    if (code.kind == TPerformanceBarcode::UnknownJob)
+        throw EDatabaseError(QString::fromUtf8("Zákazka č.%1 neexistuje !").arg(code.jobText));
+    TxDataSet &q = DMVyk->QvSVykony;
+    if (!editing(q)) {
+        DBGridPracovnik->setFocus();
+        NewRow();
+    }
+    switch (code.kind) {
+    case TPerformanceBarcode::Employee:
+        q.FieldByName(QStringLiteral("OSC"))->SetValue(code.osc);
+        employeeExit();
+        DBeC_INT->setFocus();
+        break;
+    case TPerformanceBarcode::JobOperation:
+        q.FieldByName(QStringLiteral("C_INT"))->SetValue(code.cInt);
+        orderExit();
+        q.FieldByName(QStringLiteral("C_OPERACIE"))->SetValue(code.operation);
+        DBeMNOZSTVO->setFocus();
+        break;
+    case TPerformanceBarcode::JobTicket:
+        q.FieldByName(QStringLiteral("C_INT"))->SetValue(code.cInt);
+        orderExit();
+        q.FieldByName(QStringLiteral("C_DAVKY"))->SetValue(code.batch);
+        q.FieldByName(QStringLiteral("C_OPERACIE"))->SetValue(code.operation);
+        DBeMNOZSTVO->setFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+void ShowPerformances()
+{
+    FormOnDemand(SVykonyForm).ShowModal();
+}

@@ -1,0 +1,60 @@
+// TSVykonyForm (global SVykonyForm), "Výkony pracovníkov": the booking of the shop floor's work by job
+// (all operations of one job and batch at once) and by employee (one performance at a time, also from
+// a barcode scanner with F12). Every rule of a booking is the data module's (TDMVyk).
+#pragma once
+
+#include "platform/ui/Form.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QTabWidget;
+class TDBEdit;
+class TDBGrid;
+class TDBText;
+
+class TSVykonyForm : public TForm {
+    Q_OBJECT
+public:
+    explicit TSVykonyForm(QWidget *owner = nullptr);
+    ~TSVykonyForm() override;
+
+    QTabWidget *pcVykony;
+    QWidget *tsZakazka, *tsPracovnik;
+    // by job
+    QLineEdit *vC_INT1, *vC_DAVKY1;
+    TDBGrid *DBGridVykonyOp, *DBGridVykonyZak;
+    QPushButton *BtnRozdel, *BtnZapisZak;
+    // by employee
+    QLineEdit *vDatum2, *vOSC2;
+    TDBGrid *DBGridPracovnik;
+    TDBEdit *DBeDATUM, *DBeZMENA, *DBeOSC, *DBeC_INT, *DBeC_DAVKY, *DBeC_OPERACIE, *DBeMNOZSTVO, *DBeZMATKY,
+        *DBeOHOD;
+    QLabel *lZMATKY, *lOHOD;
+    QPushButton *BtnNovy, *BtnZapis2, *BtnNezapis2;
+
+    // F12: a scanned employee card, job-and-operation code or job ticket goes into a new row.
+    void BarcodeEntry();
+    void FillOrderEntry();
+    void WriteOrderEntry();
+    void ReloadEmployeeList();
+    void NewRow();
+    void SaveRow();
+    void CancelRow();
+
+protected:
+    void KeyDown(int &key, Qt::KeyboardModifiers modifiers) override;
+
+private:
+    void pageChanging();
+    void pageShown();
+    void employeeExit();
+    void orderExit();
+    QWidget *buildOrderPage();
+    QWidget *buildEmployeePage();
+};
+
+extern TSVykonyForm *SVykonyForm;
+
+// The menu's "Výkony pracovníkov".
+void ShowPerformances();

@@ -1,0 +1,116 @@
+// The performance form offscreen: a booking by scanned codes (F12) and typed values, an unknown job of a
+// long code, the defect breakdown that must add up.
+#include "ProductionFixture.h"
+#include "common/WhenModal.h"
+#include "production/SVykonyForm.h"
+#include "production/SVykonyZForm.h"
+#include "platform/ui/DBControls.h"
+
+#include "platform/ui/BitBtn.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class PerformanceForm : public ProductionTest {
+protected:
+    void SetUp() override
+    {
+        ProductionTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        bookableJob();
+        employee(57, "Novák", "FOR");
+        form = std::make_unique<TSVykonyForm>();
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        form->pcVykony->setCurrentWidget(form->tsPracovnik);
+    }
+    void TearDown() override
+    {
+        form.reset();
+        ProductionTest::TearDown();
+    }
+    void scan(const char *code)
+    {
+        responder->InputAnswers.push_back(QString::fromLatin1(code));
+        QWidget *focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : form.get(), Qt::Key_F12);
+    }
+    void type(QLineEdit *edit, const QString &text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+    }
+    TField *f(const char *name) { return vyk->QvSVykony.FieldByName(QString::fromLatin1(name)); }
+    std::unique_ptr<TSVykonyForm> form;
+};
+
+TEST_F(PerformanceForm, ScannedCardAndTicketThenTypedQuantityAndHoursBookIt)
+{
+    scan("57");
+    ASSERT_EQ(vyk->QvSVykony.State(), dsInsert);
+    EXPECT_EQ(f("OSC")->AsInteger(), 57);
+    EXPECT_EQ(f("PRIEZVISKO")->AsString(), QString::fromUtf8("Novák"));
+    EXPECT_EQ(f("DATUM")->AsDate(), QDate(2026, 3, 16));
+    scan("260001000010");
+    EXPECT_EQ(f("C_INT")->AsInteger(), 260001);
+    EXPECT_EQ(f("C_OPERACIE")->AsInteger(), 10);
+    EXPECT_EQ(f("OPERACIA")->AsString(), "ODL");
+    type(form->DBeMNOZSTVO, "10");
+    type(form->DBeOHOD, "7:39");
+    EXPECT_DOUBLE_EQ(f("MZDA")->AsFloat(), 6.0);
+    QTest::mouseClick(form->BtnZapis2, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from SVYKONY where OSC=57 and C_OPERACIE=10"), 1)
+        << responder->Texts().join('\n').toStdString();
+    EXPECT_DOUBLE_EQ(value("select OHOD from SVYKONY").toDouble(), 7.65);
+    EXPECT_EQ(vyk->QvSVykony.State(), dsInsert) << "the next row is started at once";
+    EXPECT_EQ(f("OSC")->AsInteger(), 57);
+    vyk->QvSVykony.Cancel();
+}
+
+TEST_F(PerformanceForm, ASixteenDigitCodeIsAnUnknownJob)
+{
+    scan("57");
+    responder->Messages.clear();
+    scan("1234567890123456");
+    EXPECT_TRUE(responder->Texts().join('\n').contains(QString::fromUtf8("Zákazka č.1234567890 neexistuje !")))
+        << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(f("C_INT")->AsInteger(), 0) << "nothing overflowed into the job";
+    vyk->QvSVykony.Cancel();
+}
+
+TEST_F(PerformanceForm, DefectCausesMustAddUpToTheDefects)
+{
+    scan("57");
+    f("ZMATKY")->SetValue(3.0);
+    WhenModal<TSVykonyZForm>([](TSVykonyZForm *d) {
+        EXPECT_EQ(d->Edits[0]->text(), "0") << "a new row starts with zeros";
+        d->Edits[0]->setText("1");
+        d->Edits[4]->setText("1");
+        QTest::mouseClick(d->TBtnZapis, Qt::LeftButton);
+        // The dialog comes again once this showing has closed.
+        QTimer::singleShot(300, [] {
+            WhenModal<TSVykonyZForm>([](TSVykonyZForm *again) {
+                again->Edits[4]->setText("2");
+                QTest::mouseClick(again->TBtnZapis, Qt::LeftButton);
+            });
+        });
+    });
+    ShowDefectBreakdown(&vyk->QvSVykony, true);
+    EXPECT_EQ(responder->Texts(),
+              QStringList{QString::fromUtf8("Súčet zmätkov podľa kategórií 2 je rôzny od pôvodne zadaného 3 !")});
+    EXPECT_EQ(f("Z01")->AsInteger(), 1);
+    EXPECT_EQ(f("Z05")->AsInteger(), 2);
+    EXPECT_EQ(TDMVyk::SumDefectCauses(&vyk->QvSVykony), 3);
+    vyk->QvSVykony.Cancel();
+}
+
+} // namespace
