@@ -12,6 +12,7 @@
 #include <QString>
 
 class TField;
+struct TPerformanceFilter;
 
 class TDMVyk {
 public:
@@ -59,6 +60,10 @@ public:
     void WriteOrderEntry(int batch);
     // Splits the current entry row: the new row next to it takes q div 2 of its quantity.
     void SplitOrderEntryRow();
+
+    // ---- the overviews
+    // Opens QvSVykony for the view and filters; the sum of the wages.
+    double RefreshPerformanceOverview(const TPerformanceFilter &filter);
 
     // ---- the quantity confirmation
     // Books storno rows that scale every operation of the job booked above confirmed + 1 pieces down to

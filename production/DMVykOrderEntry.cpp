@@ -2,6 +2,7 @@
 // the job's state changes) and the storno rows of the quantity confirmation.
 #include "DMVyk.h"
 
+#include "PerformanceOverview.h"
 #include "VykSql.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
@@ -197,4 +198,53 @@ int TDMVyk::DeleteStornoRows(const QDate &startDate, const QDate &endDate, int c
     if (cInt != 0)
         return q.ExecSql(VykSql::StornoDeleteOfJob, {startDate, endDate, cInt});
     return q.ExecSql(VykSql::StornoDeleteAll, {startDate, endDate});
+}
+
+double TDMVyk::RefreshPerformanceOverview(const TPerformanceFilter &filter)
+{
+    const TPerformanceView &view = PerformanceView(filter.view);
+    TxDataSet &q = QvSVykony;
+    q.Close();
+    QString select = QString::fromLatin1(view.select);
+    if (ZmatkyPodrobne && !view.grouped) {
+        QStringList causes;
+        for (int i = 1; i <= 20; ++i)
+            causes << QStringLiteral("Z%1").arg(i, 2, 10, QLatin1Char('0'));
+        select += QLatin1Char(',') + causes.join(QLatin1Char(',')) + QLatin1Char(' ');
+    }
+    QString where = filter.workInProgress ? QStringLiteral("where stav_zak<%1 ").arg(int(stOdvedena))
+                                          : QStringLiteral("where datum between :datumod and :datumdo ");
+    QVariantList values;
+    if (!filter.workInProgress)
+        values << filter.from << filter.to;
+    const QString product = filter.cVyr.trimmed();
+    const QString operation = filter.operacia.trimmed();
+    if (filter.osc != 0) {
+        where += QStringLiteral(" and osc=:osc");
+        values << filter.osc;
+    }
+    if (filter.cInt != 0) {
+        where += QStringLiteral(" and c_int=:c_int");
+        values << filter.cInt;
+    }
+    if (!product.isEmpty()) {
+        where += QStringLiteral(" and c_vyr=:c_vyr");
+        values << product;
+    }
+    if (!operation.isEmpty()) {
+        where += QStringLiteral(" and operacia=:operacia");
+        values << operation;
+    }
+    q.SelectSQL.SetStrings(0, select);
+    q.SelectSQL.SetStrings(1, QStringLiteral("from vSVykony "));
+    q.SelectSQL.SetStrings(2, where);
+    q.SelectSQL.SetStrings(3, QString::fromLatin1(view.order));
+    q.Prepare();
+    for (int i = 0; i < values.size(); ++i)
+        q.Params()[i].SetValue(values[i]);
+    q.Open();
+    TField *wage = q.FieldByName(QStringLiteral("MZDA"));
+    wage->SetDisplayWidth(12);
+    wage->DisplayFormat = MoneyFormat;
+    return q.SumField(QStringLiteral("MZDA"));
 }

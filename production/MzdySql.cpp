@@ -87,9 +87,10 @@ const QString WageSlips = QStringLiteral(
     "sum(platvol) as platvol,sum(neplatvol) as neplatvol,sum(prekazka1) as prekazka1 "
     "from SMzdy a, SDochadzka b, CZamestnancov c where rok=:rok and mesiac=:mesiac and b.datum between :D_od and "
     ":D_do and a.osc=b.osc and a.osc=c.osc group by rok,mesiac,a.osc,meno,priezvisko");
+// Codes trimmed, so the report compares 'SO' with 'SO' however the code was stored.
 const QString WagesByOperation = QStringLiteral(
-    "select osc,meno,priezvisko,operacia,sum(mzda) as mzda from vSVykony where datum between :D_od and :D_do "
-    "group by osc,meno,priezvisko,operacia");
+    "select osc,meno,priezvisko,trim(operacia) as operacia,sum(mzda) as mzda from vSVykony where datum between "
+    ":D_od and :D_do group by osc,meno,priezvisko,trim(operacia) order by osc");
 
 QStringList All()
 {

@@ -4,6 +4,7 @@
 
 #include "DMMzdy.h"
 #include "DMVyk.h"
+#include "SVykQR1Rep.h"
 #include "SVykonyForm.h"
 #include "SVykonyZForm.h"
 #include "shell/MenuHooks.h"
@@ -16,6 +17,7 @@ void RegisterProductionModule()
     SetStartupFactory(StartupClass::TDMMzdy, [] { return MakeStartupInstance(new TDMMzdy); });
     SetStartupFactory(StartupClass::TSVykonyForm, [] { return MakeStartupInstance(new TSVykonyForm); });
     SetStartupFactory(StartupClass::TSVykonyZForm, [] { return MakeStartupInstance(new TSVykonyZForm); });
+    SetStartupFactory(StartupClass::TSVykQR1Rep, [] { return MakeStartupInstance(new TSVykQR1Rep); });
     RegisterOpenRoutine(Routine::ShowPerformances, [](const QVariantList &) {
         if (DMVyk)
             ShowPerformances();

@@ -51,7 +51,7 @@ const QStringList ClassesNotBuiltYet{
     StartupClass::TFormZakazky,    StartupClass::TFormZakazkaHl,
     StartupClass::TFormZakazkaDet, StartupClass::TFormZakazkaDetHl,
     StartupClass::TFormIntZak,     StartupClass::TOdberatelDForm,
-    StartupClass::TSVykQR1Rep,     StartupClass::TSOdvodyForm,
+    StartupClass::TSOdvodyForm,
     StartupClass::TSOdvQR1Rep,
     StartupClass::TQRPlanZak,      StartupClass::TDMExp,
     StartupClass::TESkladForm,     StartupClass::TDMMTZ,
