@@ -4,6 +4,7 @@
 #include "shell/DMCis.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
+#include "library/SqlLiteral.h"
 #include "platform/os/Format.h"
 
 #include <cmath>
@@ -100,6 +101,48 @@ void TDMMzdy::CloseAll()
     AttendanceAfterOpen = nullptr;
     for (TDataSet *ds : std::initializer_list<TDataSet *>{&QMzdy, &QVykony, &QDochadzka, &QZamestnanci})
         ds->Close();
+}
+
+void TDMMzdy::FilterEmployees(const QString &centre)
+{
+    QZamestnanci.Close();
+    const QString text = centre.trimmed();
+    QZamestnanci.SQL().SetStrings(2, text.isEmpty() ? QString() : QStringLiteral("where STREDISKO like ") + SqlLikePrefix(text));
+    QZamestnanci.Open();
+}
+
+namespace {
+
+void bindIfPresent(TxQuery &q, const char *name, const QVariant &value)
+{
+    if (q.Params().FindParam(QString::fromLatin1(name)))
+        q.ParamByName(QString::fromLatin1(name)).SetValue(value);
+}
+
+} // namespace
+
+void TDMMzdy::OpenAttendance(const QString &sql, int shift)
+{
+    QDochadzka.Close();
+    QDochadzka.SQL().SetText(sql);
+    QDochadzka.Prepare();
+    bindIfPresent(QDochadzka, "D_od", start_);
+    bindIfPresent(QDochadzka, "D_do", end_);
+    bindIfPresent(QDochadzka, "datum", DayDate);
+    bindIfPresent(QDochadzka, "zmena", shift);
+    QDochadzka.Open();
+}
+
+void TDMMzdy::OpenWages(const QString &sql)
+{
+    QMzdy.Close();
+    QMzdy.SQL().SetText(sql);
+    QMzdy.Prepare();
+    bindIfPresent(QMzdy, "rok", year_);
+    bindIfPresent(QMzdy, "mesiac", month_);
+    // The list of all wages is the month's, not the current employee's.
+    QMzdy.SetDataSource(QMzdy.Params().FindParam(QStringLiteral("osc")) ? &DSZamestnanci : nullptr);
+    QMzdy.Open();
 }
 
 const QStringList &TDMMzdy::HourFields()

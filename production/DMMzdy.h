@@ -65,6 +65,12 @@ public:
     // The database procedure computes the month's wage records (locked ones stay); QMzdy is reopened.
     void RunWageProcedure(int premiumPercent);
     void CloseAll();
+    // The employee list of a cost centre (typed text, a prefix; empty: all), reopened.
+    void FilterEmployees(const QString &centre);
+    // Opens QDochadzka with one of the pages' statements (the month's bounds and the day bound).
+    void OpenAttendance(const QString &sql, int shift = 1);
+    // Opens QMzdy with one of the pages' statements (the module's year and month).
+    void OpenWages(const QString &sql);
 
     // The hour columns of an attendance row, in table order.
     static const QStringList &HourFields();

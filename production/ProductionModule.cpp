@@ -4,6 +4,7 @@
 
 #include "DMMzdy.h"
 #include "DMVyk.h"
+#include "SMzdyForm.h"
 #include "SVykQR1Rep.h"
 #include "SVykonyForm.h"
 #include "SVykonyZForm.h"
@@ -18,6 +19,10 @@ void RegisterProductionModule()
     SetStartupFactory(StartupClass::TSVykonyForm, [] { return MakeStartupInstance(new TSVykonyForm); });
     SetStartupFactory(StartupClass::TSVykonyZForm, [] { return MakeStartupInstance(new TSVykonyZForm); });
     SetStartupFactory(StartupClass::TSVykQR1Rep, [] { return MakeStartupInstance(new TSVykQR1Rep); });
+    RegisterOpenRoutine(Routine::ShowAttendanceWages, [](const QVariantList &) {
+        if (DMMzdy)
+            ShowAttendanceWages();
+    });
     RegisterOpenRoutine(Routine::ShowPerformances, [](const QVariantList &) {
         if (DMVyk)
             ShowPerformances();

@@ -1,6 +1,7 @@
 #include "SVykonyForm.h"
 
 #include "DMVyk.h"
+#include "GuardedButton.h"
 #include "PerformanceBarcode.h"
 #include "SVykonyZForm.h"
 #include "shell/CisZakForm.h"
@@ -53,14 +54,6 @@ TDBText *text(QWidget *parent, QFormLayout *form, TDataSource *source, const cha
     t->SetDataField(QString::fromLatin1(fieldName));
     form->addRow(QString::fromUtf8(caption), t);
     return t;
-}
-
-QPushButton *button(QWidget *parent, QBoxLayout *layout, const char *caption, const std::function<void()> &action)
-{
-    auto *b = new QPushButton(QString::fromUtf8(caption), parent);
-    QObject::connect(b, &QPushButton::clicked, b, [action] { Guarded(action); });
-    layout->addWidget(b);
-    return b;
 }
 
 bool editing(TDataSet &ds)
@@ -143,8 +136,8 @@ QWidget *TSVykonyForm::buildOrderPage()
     };
     layout->addWidget(DBGridVykonyOp);
     auto *buttons = new QHBoxLayout;
-    BtnRozdel = button(page, buttons, "&Rozdeľ", [] { DMVyk->SplitOrderEntryRow(); });
-    BtnZapisZak = button(page, buttons, "Z&apíš", [this] { WriteOrderEntry(); });
+    BtnRozdel = GuardedButton(page, buttons, "&Rozdeľ", [] { DMVyk->SplitOrderEntryRow(); });
+    BtnZapisZak = GuardedButton(page, buttons, "Z&apíš", [this] { WriteOrderEntry(); });
     buttons->addStretch();
     layout->addLayout(buttons);
     DBGridVykonyZak = grid(page, &dm.DSvVykony1,
@@ -171,7 +164,7 @@ QWidget *TSVykonyForm::buildEmployeePage()
     choiceLayout->addWidget(vDatum2);
     choiceLayout->addWidget(new QLabel(QString::fromUtf8("Os.číslo"), choice));
     choiceLayout->addWidget(vOSC2);
-    button(choice, choiceLayout, "&Výber", [this] { ReloadEmployeeList(); });
+    GuardedButton(choice, choiceLayout, "&Výber", [this] { ReloadEmployeeList(); });
     for (QLineEdit *e : {vDatum2, vOSC2})
         connect(e, &QLineEdit::editingFinished, this, [this] { Guarded([this] { ReloadEmployeeList(); }); });
     layout->addWidget(choice);
@@ -224,9 +217,9 @@ QWidget *TSVykonyForm::buildEmployeePage()
         });
     layout->addWidget(group);
     auto *buttons = new QHBoxLayout;
-    BtnNovy = button(page, buttons, "N&ový", [this] { NewRow(); });
-    BtnZapis2 = button(page, buttons, "Zapíš", [this] { SaveRow(); });
-    BtnNezapis2 = button(page, buttons, "Nezapíš", [this] { CancelRow(); });
+    BtnNovy = GuardedButton(page, buttons, "N&ový", [this] { NewRow(); });
+    BtnZapis2 = GuardedButton(page, buttons, "Zapíš", [this] { SaveRow(); });
+    BtnNezapis2 = GuardedButton(page, buttons, "Nezapíš", [this] { CancelRow(); });
     buttons->addStretch();
     layout->addLayout(buttons);
     return page;

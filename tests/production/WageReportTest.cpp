@@ -2,6 +2,7 @@
 // codes only in the total.
 #include "ProductionFixture.h"
 #include "production/MzdySql.h"
+#include "production/SMzdyQR1Form.h"
 #include "production/SMzdyQRVykForm.h"
 
 namespace {
@@ -38,6 +39,48 @@ TEST_F(ProductionTest, WagesByOperationCompareTrimmedCodes)
     EXPECT_EQ(texts.mid(at + 2, 11),
               (QStringList{"1", "20", "", "10", "", "", "5", "", "", "", "3236"}))
         << texts.join('|').toStdString();
+    q.Close();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ProductionTest, WageSlipWithoutWorkedHoursPrintsTheHourlyPieceWageEmpty)
+{
+    employee(57, "Novák");
+    employee(58, "Horváth");
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, OHOD) values (2026, 3, 57, 800, 160)");
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, OHOD) values (2026, 3, 58, 123, 0)");
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD, DOVOLENKA) values ('2026-03-02', 57, 1, 7.5, 0)");
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD, DOVOLENKA) values ('2026-03-02', 58, 1, 0, 7.5)");
+    TxQuery q;
+    q.SetDatabase(&dm->DBZAL);
+    q.SQL().SetText(MzdySql::WageSlips);
+    q.ParamByName("rok").SetValue(2026);
+    q.ParamByName("mesiac").SetValue(3);
+    q.ParamByName("D_od").SetValue(QDate(2026, 3, 1));
+    q.ParamByName("D_do").SetValue(QDate(2026, 3, 31));
+    q.Open();
+    TSMzdyQR1Form slip;
+    slip.FundLabel->Caption = QStringLiteral("Fond 165");
+    slip.Rep.setDataSet(&q);
+    ASSERT_GE(slip.Rep.prepare(), 1);
+    QStringList texts;
+    for (const TQRPage &page : slip.Rep.Pages())
+        for (const TQRItem &item : page.items)
+            if (item.kind == TQRItem::Text)
+                texts << item.text;
+    const QString all = texts.join('|');
+    EXPECT_TRUE(all.contains("Novák")) << all.toStdString();
+    EXPECT_TRUE(all.contains("Horváth"));
+    EXPECT_TRUE(texts.contains("5,00")) << "800 / 160";
+    EXPECT_FALSE(all.contains(QRegularExpression("\\b(inf|nan)\\b", QRegularExpression::CaseInsensitiveOption)))
+        << all.toStdString();
+    const int horvath = texts.indexOf("Horváth");
+    const int perHour = texts.indexOf(QString::fromUtf8("Úkolová mzda/hod."), horvath);
+    ASSERT_GT(perHour, horvath);
+    EXPECT_EQ(texts.value(perHour + 1), QString()) << all.toStdString();
     q.Close();
 }
 

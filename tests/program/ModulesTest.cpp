@@ -30,7 +30,6 @@ const QStringList RoutinesNotBuiltYet{
     Routine::ShowCapacityPlan,
     Routine::ShowWorkPlan,
     Routine::ShowHandOvers,
-    Routine::ShowAttendanceWages,
     Routine::ShowWorkInProgress,
     Routine::ShowComplaints,
     Routine::ShowDeliveryNotes,

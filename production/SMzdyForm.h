@@ -1,0 +1,45 @@
+// TSMzdyForm (global SMzdyForm), "Dochádzka a mzdy zamestnancov": the employee list, the year and month,
+// and the pages of one attendance day, the month's attendance, the month's performances, the employee's
+// wage and the wages of all (computed, exported and printed). All data are TDMMzdy's.
+#pragma once
+
+#include "platform/ui/Form.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class TDBGrid;
+
+class TSMzdyForm : public TForm {
+    Q_OBJECT
+public:
+    explicit TSMzdyForm(QWidget *owner = nullptr);
+    ~TSMzdyForm() override;
+
+    TDBGrid *DBGridZamestnanci;
+    QLineEdit *eSTREDISKO;
+    QSpinBox *vMesiac, *vRok;
+    QLabel *LabelMesacnyFond;
+    QTabWidget *PageControlMzdy;
+    QWidget *tabDochadzka, *tabMesiac, *tabVykony, *tabMzda, *tabMzdyAll;
+    QLineEdit *vDatum1;
+    QPushButton *btnZapis1;
+    TDBGrid *DBGridMesiac, *DBGridVykony, *DBGridMzdyAll;
+    QLabel *LabelMzdaSpolu, *LabelNormoHodinyDen, *LabelMzdy_celkom;
+    QPushButton *btnZapisMzdu1, *btnPrevziat, *BtnPocitaj, *BtnExport, *BtnTlac;
+
+    void RokMesChange();
+    void ShowActivePage();
+    // "Tlač": the wage list, the wage slips or the wages by operation.
+    void PrintWages();
+
+private:
+    void pageChanging();
+};
+
+extern TSMzdyForm *SMzdyForm;
+
+// The menu's "Dochádzka a mzdy".
+void ShowAttendanceWages();

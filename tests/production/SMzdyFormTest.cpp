@@ -1,0 +1,89 @@
+// The attendance and wages form offscreen: the month proposed by the date, the cost-centre filter with
+// typed quotes, a day written, the month's wages computed and exported from "Mzdy všetci".
+#include "ProductionFixture.h"
+#include "production/SMzdyForm.h"
+#include "platform/ui/DBControls.h"
+#include "platform/ui/DBGrid.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+class WagesForm : public ProductionTest {
+protected:
+    void SetUp() override
+    {
+        ProductionTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        SetNowForTests(QDateTime(QDate(2026, 3, 5), QTime(10, 0)));
+        employee(57, "Novák");
+        employee(58, "Horváth");
+        exec("update CZAMESTNANCOV set STREDISKO='S2' where OSC=58");
+        form = std::make_unique<TSMzdyForm>();
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    void TearDown() override
+    {
+        form.reset();
+        ProductionTest::TearDown();
+    }
+    std::unique_ptr<TSMzdyForm> form;
+};
+
+TEST_F(WagesForm, ProposesThePreviousMonthEarlyInTheMonthAndFiltersByCentre)
+{
+    EXPECT_EQ(form->vMesiac->value(), 2);
+    EXPECT_EQ(form->vRok->value(), 2026);
+    EXPECT_EQ(form->LabelMesacnyFond->text(), "150") << "20 working days of February 2026";
+    EXPECT_EQ(mzdy->QZamestnanci.RecordCount(), 2);
+    form->eSTREDISKO->setText("S'");
+    emit form->eSTREDISKO->editingFinished();
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(mzdy->QZamestnanci.RecordCount(), 0) << "the quote is text, not SQL";
+    form->eSTREDISKO->setText("S2");
+    emit form->eSTREDISKO->editingFinished();
+    ASSERT_EQ(mzdy->QZamestnanci.RecordCount(), 1);
+    EXPECT_EQ(mzdy->QZamestnanci.FieldByName("OSC")->AsInteger(), 58);
+}
+
+TEST_F(WagesForm, ADayIsWrittenForTheCurrentEmployee)
+{
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    form->vDatum1->setText(DateStr(QDate(2026, 3, 4)));
+    form->ShowActivePage();
+    ASSERT_EQ(mzdy->QDochadzka.State(), dsInsert);
+    QTest::mouseClick(form->btnZapis1, Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(value("select OHOD from SDOCHADZKA where OSC=57 and DATUM='2026-03-04'").toDouble(), 7.5);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
+TEST_F(WagesForm, AllWagesComputedAndExported)
+{
+    bookableJob();
+    booked("2026-02-02", 57, 10, 10, 0, 234.5);
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD) values ('2026-02-02', 57, 1, 7.5)");
+    form->PageControlMzdy->setCurrentWidget(form->tabMzdyAll);
+    responder->InputAnswers.push_back(QStringLiteral("0"));
+    QTest::mouseClick(form->BtnPocitaj, Qt::LeftButton);
+    ASSERT_EQ(mzdy->QMzdy.RecordCount(), 1) << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(mzdy->QMzdy.FieldByName("PRIEZVISKO")->AsString(), QString::fromUtf8("Novák"));
+    const QString saved = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    QTest::mouseClick(form->BtnExport, Qt::LeftButton);
+    QDir::setCurrent(saved);
+    QFile file(QDir(folder.path()).filePath("mzdy202602.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << responder->Texts().join('\n').toStdString();
+    EXPECT_TRUE(file.readAll().startsWith("57;302;234.50\r\n57;303;0.00\r\n"));
+}
+
+} // namespace
