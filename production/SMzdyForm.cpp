@@ -259,7 +259,7 @@ void TSMzdyForm::ShowActivePage()
         double total = 0;
         for (int row = 0; row < dm.QMzdy.RecordCount(); ++row)
             dm.QMzdy.WithRecord(row, [&] { total += dm.QMzdy.FieldByName(QStringLiteral("Mzda_celkom"))->AsFloat(); });
-        LabelMzdy_celkom->setText(FormatFloat(QStringLiteral("# ##0"), total));
+        LabelMzdy_celkom->setText(FormatFloat(QStringLiteral("# ##0"), total).trimmed());
     }
 }
 

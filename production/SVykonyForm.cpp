@@ -3,7 +3,10 @@
 #include "DMVyk.h"
 #include "GuardedButton.h"
 #include "PerformanceBarcode.h"
+#include "PerformanceOverview.h"
+#include "SVykQR1Rep.h"
 #include "SVykonyZForm.h"
+#include "library/QTlacForm.h"
 #include "shell/CisZakForm.h"
 #include "shell/CisZamForm.h"
 #include "shell/DMZal.h"
@@ -15,8 +18,10 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FormGlobal.h"
 #include "platform/ui/Guarded.h"
+#include "platform/ui/RadioGroup.h"
 
 #include <QBoxLayout>
+#include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -76,7 +81,12 @@ TSVykonyForm::TSVykonyForm(QWidget *owner) : TForm(owner)
     tsPracovnik = buildEmployeePage();
     pcVykony->addTab(tsZakazka, QString::fromUtf8("Vstup za &Zákazku"));
     pcVykony->addTab(tsPracovnik, QString::fromUtf8("Vstup za &Pracovníka"));
+    tsPrehlady = buildOverviewPage();
+    pcVykony->addTab(tsPrehlady, QString::fromUtf8("Pre&hľady"));
     vDatum2->setText(DateStr(Date()));
+    const auto [from, to] = MonthBoundsStr(Date().addDays(-5));
+    vDatumOd3->setText(from);
+    vDatumDo3->setText(to);
     connect(pcVykony, &QTabWidget::currentChanged, this, [this] {
         Guarded([this] {
             pageChanging();
@@ -225,6 +235,95 @@ QWidget *TSVykonyForm::buildEmployeePage()
     return page;
 }
 
+QWidget *TSVykonyForm::buildOverviewPage()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    auto *filters = new QGroupBox(QStringLiteral("Vyber "), page);
+    auto *form = new QFormLayout(filters);
+    auto line = [&](QLineEdit *&edit, const char *name, const char *caption) {
+        edit = new QLineEdit(filters);
+        edit->setObjectName(QString::fromLatin1(name));
+        form->addRow(QString::fromUtf8(caption), edit);
+        connect(edit, &QLineEdit::editingFinished, this, [this] {
+            Guarded([this] {
+                if (DMVyk->DSvVykony3.Enabled())
+                    RefreshPerformanceOverview();
+            });
+        });
+    };
+    line(vDatumOd3, "vDatumOd3", "Obdobie od");
+    line(vDatumDo3, "vDatumDo3", "do");
+    line(vOSC3, "vOSC3", "Os.číslo");
+    line(vC_INT3, "vC_INT3", "Zákazka");
+    line(vC_VYR3, "vC_VYR3", "Výrobok");
+    line(vOPERACIA3, "vOPERACIA3", "Operácia");
+    vOPERACIA3->setMaxLength(3);
+    vRV = new QCheckBox(QString::fromUtf8("Rozpracovaná výroba"), filters);
+    form->addRow(QString(), vRV);
+    rgPohlad = new TRadioGroup(filters);
+    rgPohlad->setObjectName(QStringLiteral("rgPohlad"));
+    rgPohlad->setTitle(QString::fromUtf8("Pohľad"));
+    QStringList views;
+    for (int i = 0; i < PerformanceViewCount; ++i)
+        views << QString::fromLatin1(PerformanceView(i).caption);
+    rgPohlad->SetItems(views);
+    rgPohlad->SetItemIndex(0);
+    rgPohlad->OnClick = [this] {
+        Guarded([this] {
+            if (DMVyk->DSvVykony3.Enabled())
+                RefreshPerformanceOverview();
+        });
+    };
+    layout->addWidget(filters);
+    layout->addWidget(rgPohlad);
+    DBGridPrehlad = new TDBGrid(page);
+    DBGridPrehlad->setObjectName(QStringLiteral("DBGridPrehlad"));
+    DBGridPrehlad->SetDataSource(&DMVyk->DSvVykony3);
+    layout->addWidget(DBGridPrehlad);
+    auto *bottom = new QHBoxLayout;
+    BtnFilter3 = GuardedButton(page, bottom, "&Filter", [this] { RefreshPerformanceOverview(); });
+    BtnTlac3 = GuardedButton(page, bottom, "&Tlač", [this] { PrintOverview(); });
+    bottom->addStretch();
+    bottom->addWidget(new QLabel(QStringLiteral("Mzda spolu :"), page));
+    EditMzdaSpolu = new QLineEdit(page);
+    EditMzdaSpolu->setReadOnly(true);
+    bottom->addWidget(EditMzdaSpolu);
+    layout->addLayout(bottom);
+    return page;
+}
+
+void TSVykonyForm::RefreshPerformanceOverview()
+{
+    TPerformanceFilter filter;
+    filter.view = std::max(rgPohlad->ItemIndex(), 0);
+    if (!TryStrToDate(vDatumOd3->text().trimmed(), filter.from) || !TryStrToDate(vDatumDo3->text().trimmed(), filter.to))
+        throw EDatabaseError(QString::fromUtf8("Dátum nie je platný !"));
+    filter.workInProgress = vRV->isChecked();
+    filter.osc = vOSC3->text().trimmed().toInt();
+    filter.cInt = vC_INT3->text().trimmed().toInt();
+    filter.cVyr = vC_VYR3->text();
+    filter.operacia = vOPERACIA3->text();
+    const double sum = DMVyk->RefreshPerformanceOverview(filter);
+    EditMzdaSpolu->setText(FormatFloat(QStringLiteral("# ##0.00"), sum).trimmed());
+    if (SVykQR1Rep)
+        SVykQR1Rep->SetView(filter.view);
+}
+
+void TSVykonyForm::PrintOverview()
+{
+    if (!DMVyk->QvSVykony.Active())
+        RefreshPerformanceOverview();
+    TSVykQR1Rep *report = SVykQR1Rep;
+    std::unique_ptr<TSVykQR1Rep> own;
+    if (!report) {
+        own = std::make_unique<TSVykQR1Rep>();
+        report = own.get();
+    }
+    report->SetView(std::max(rgPohlad->ItemIndex(), 0));
+    PrintReportWithDataSet(&report->Rep, &DMVyk->QvSVykony);
+}
+
 void TSVykonyForm::KeyDown(int &key, Qt::KeyboardModifiers modifiers)
 {
     if (key == Qt::Key_F12) {
@@ -251,6 +350,9 @@ void TSVykonyForm::pageShown()
     } else if (pcVykony->currentWidget() == tsPracovnik) {
         DMVyk->DSvVykony2.SetEnabled(true);
         ReloadEmployeeList();
+    } else if (pcVykony->currentWidget() == tsPrehlady) {
+        DMVyk->DSvVykony3.SetEnabled(true);
+        RefreshPerformanceOverview();
     }
 }
 

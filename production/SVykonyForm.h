@@ -12,6 +12,7 @@ class QTabWidget;
 class TDBEdit;
 class TDBGrid;
 class TDBText;
+class TRadioGroup;
 
 class TSVykonyForm : public TForm {
     Q_OBJECT
@@ -20,7 +21,7 @@ public:
     ~TSVykonyForm() override;
 
     QTabWidget *pcVykony;
-    QWidget *tsZakazka, *tsPracovnik;
+    QWidget *tsZakazka, *tsPracovnik, *tsPrehlady;
     // by job
     QLineEdit *vC_INT1, *vC_DAVKY1;
     TDBGrid *DBGridVykonyOp, *DBGridVykonyZak;
@@ -32,6 +33,13 @@ public:
         *DBeOHOD;
     QLabel *lZMATKY, *lOHOD;
     QPushButton *BtnNovy, *BtnZapis2, *BtnNezapis2;
+    // overviews
+    QLineEdit *vDatumOd3, *vDatumDo3, *vOSC3, *vC_INT3, *vC_VYR3, *vOPERACIA3;
+    TRadioGroup *rgPohlad;
+    TDBGrid *DBGridPrehlad;
+    QLineEdit *EditMzdaSpolu;
+    QPushButton *BtnFilter3, *BtnTlac3;
+    class QCheckBox *vRV;
 
     // F12: a scanned employee card, job-and-operation code or job ticket goes into a new row.
     void BarcodeEntry();
@@ -41,6 +49,9 @@ public:
     void NewRow();
     void SaveRow();
     void CancelRow();
+    // Reopens the overview for the view and filters of the page.
+    void RefreshPerformanceOverview();
+    void PrintOverview();
 
 protected:
     void KeyDown(int &key, Qt::KeyboardModifiers modifiers) override;
@@ -52,6 +63,7 @@ private:
     void orderExit();
     QWidget *buildOrderPage();
     QWidget *buildEmployeePage();
+    QWidget *buildOverviewPage();
 };
 
 extern TSVykonyForm *SVykonyForm;

@@ -5,6 +5,7 @@
 #include "production/SVykonyForm.h"
 #include "production/SVykonyZForm.h"
 #include "platform/ui/DBControls.h"
+#include "platform/ui/RadioGroup.h"
 
 #include "platform/ui/BitBtn.h"
 
@@ -111,6 +112,27 @@ TEST_F(PerformanceForm, DefectCausesMustAddUpToTheDefects)
     EXPECT_EQ(f("Z05")->AsInteger(), 2);
     EXPECT_EQ(TDMVyk::SumDefectCauses(&vyk->QvSVykony), 3);
     vyk->QvSVykony.Cancel();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PerformanceForm, OverviewPageSumsTheViewOfThePeriod)
+{
+    booked("2026-03-02", 57, 10, 10, 7.5, 40);
+    booked("2026-02-27", 57, 10, 10, 7.5, 99);
+    form->pcVykony->setCurrentWidget(form->tsPrehlady);
+    EXPECT_EQ(form->vDatumOd3->text(), DateStr(QDate(2026, 3, 1))) << "the month of five days ago";
+    EXPECT_TRUE(vyk->DSvVykony3.Enabled());
+    EXPECT_FALSE(vyk->DSvVykony2.Enabled());
+    EXPECT_EQ(vyk->QvSVykony.RecordCount(), 1);
+    EXPECT_EQ(form->EditMzdaSpolu->text(), "40,00");
+    form->vDatumOd3->setText(DateStr(QDate(2026, 2, 1)));
+    form->rgPohlad->SetItemIndex(7);
+    QTest::mouseClick(form->BtnFilter3, Qt::LeftButton);
+    ASSERT_EQ(vyk->QvSVykony.RecordCount(), 1) << "one operation";
+    EXPECT_EQ(form->EditMzdaSpolu->text(), "139,00");
 }
 
 } // namespace
