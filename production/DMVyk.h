@@ -66,6 +66,16 @@ public:
     double RefreshPerformanceOverview(const TPerformanceFilter &filter);
 
     // ---- the quantity confirmation
+    struct TConfirmation {
+        QDate from, to;
+        int cInt = 0;           // 0: every job
+        bool wholeJobs = false; // handed-over jobs with bookings in the period and none after it
+        bool batches = false;   // a row per job and batch
+    };
+    // Opens the named queries "QSVykony1" (jobs) and "QSVykony2" (the current job's operations).
+    void OpenQuantityConfirmation(const TConfirmation &c);
+    // The confirmed quantity for the master's current job (and batch); the operations reopened.
+    int ConfirmCurrentJob(int confirmed, const TConfirmation &c);
     // Books storno rows that scale every operation of the job booked above confirmed + 1 pieces down to
     // `confirmed`, up to endDate (the rows dated on the last working day up to it). All or nothing for
     // the job; the rows that came out empty in the period are removed, of this job only.

@@ -191,6 +191,43 @@ int TDMVyk::WriteConfirmedQuantity(int cInt, int confirmed, const QDate &startDa
     return written;
 }
 
+void TDMVyk::OpenQuantityConfirmation(const TConfirmation &c)
+{
+    TxQuery *master = GetQuery(QStringLiteral("QSVykony1"));
+    TxQuery *detail = GetQuery(QStringLiteral("QSVykony2"));
+    detail->Close();
+    master->Close();
+    master->SQL().SetText(VykSql::ConfirmationMaster(c.batches, c.wholeJobs, c.cInt != 0).join(QLatin1Char('\n')));
+    master->ParamByName(QStringLiteral("datumod")).SetValue(c.from);
+    master->ParamByName(QStringLiteral("datumdo")).SetValue(c.to);
+    if (c.cInt != 0)
+        master->ParamByName(QStringLiteral("c_int")).SetValue(c.cInt);
+    master->Open();
+    detail->SetDataSource(GetDataSource(master));
+    detail->SQL().SetText(VykSql::ConfirmationOperations(c.batches, !c.wholeJobs).join(QLatin1Char('\n')));
+    if (!c.wholeJobs) {
+        detail->ParamByName(QStringLiteral("datumod")).SetValue(c.from);
+        detail->ParamByName(QStringLiteral("datumdo")).SetValue(c.to);
+    }
+    detail->Open();
+}
+
+int TDMVyk::ConfirmCurrentJob(int confirmed, const TConfirmation &c)
+{
+    TxQuery *master = GetQuery(QStringLiteral("QSVykony1"));
+    if (!master->Active() || master->IsEmpty())
+        return 0;
+    const int job = field(master, "C_INT")->AsInteger();
+    TField *batch = master->FindField(QStringLiteral("C_DAVKY"));
+    const int low = batch ? batch->AsInteger() : 0;
+    const int high = batch ? low : 32767;
+    const int written = WriteConfirmedQuantity(job, confirmed, c.from, c.to, low, high, low);
+    TxQuery *detail = GetQuery(QStringLiteral("QSVykony2"));
+    detail->Close();
+    detail->Open();
+    return written;
+}
+
 int TDMVyk::DeleteStornoRows(const QDate &startDate, const QDate &endDate, int cInt)
 {
     TxQuery q;

@@ -6,6 +6,7 @@
 #include "PerformanceOverview.h"
 #include "SVykQR1Rep.h"
 #include "SVykonyZForm.h"
+#include "library/GridReport.h"
 #include "library/QTlacForm.h"
 #include "shell/CisZakForm.h"
 #include "shell/CisZamForm.h"
@@ -81,12 +82,16 @@ TSVykonyForm::TSVykonyForm(QWidget *owner) : TForm(owner)
     tsPracovnik = buildEmployeePage();
     pcVykony->addTab(tsZakazka, QString::fromUtf8("Vstup za &Zákazku"));
     pcVykony->addTab(tsPracovnik, QString::fromUtf8("Vstup za &Pracovníka"));
+    tsPotvrdenie = buildConfirmationPage();
+    pcVykony->addTab(tsPotvrdenie, QString::fromUtf8("Potvrdenie &množstva"));
     tsPrehlady = buildOverviewPage();
     pcVykony->addTab(tsPrehlady, QString::fromUtf8("Pre&hľady"));
     vDatum2->setText(DateStr(Date()));
     const auto [from, to] = MonthBoundsStr(Date().addDays(-5));
     vDatumOd3->setText(from);
     vDatumDo3->setText(to);
+    vDatumOd4->setText(from);
+    vDatumDo4->setText(to);
     connect(pcVykony, &QTabWidget::currentChanged, this, [this] {
         Guarded([this] {
             pageChanging();
@@ -235,6 +240,123 @@ QWidget *TSVykonyForm::buildEmployeePage()
     return page;
 }
 
+QWidget *TSVykonyForm::buildConfirmationPage()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    auto *filters = new QGroupBox(QStringLiteral("Vyber "), page);
+    auto *row = new QHBoxLayout(filters);
+    auto line = [&](QLineEdit *&edit, const char *name, const char *caption) {
+        edit = new QLineEdit(filters);
+        edit->setObjectName(QString::fromLatin1(name));
+        row->addWidget(new QLabel(QString::fromUtf8(caption), filters));
+        row->addWidget(edit);
+    };
+    line(vDatumOd4, "vDatumOd4", "Obdobie");
+    line(vDatumDo4, "vDatumDo4", "-");
+    line(vC_INT4, "vC_INT4", "Zakazka");
+    BtnFilter4 = GuardedButton(filters, row, "Filter", [this] { RefreshQuantityConfirmation(); });
+    cbCeleOdvedeneZakazky = new QCheckBox(QString::fromUtf8("len celé Odvedené zákazky"), filters);
+    row->addWidget(cbCeleOdvedeneZakazky);
+    layout->addWidget(filters);
+    cbDavky4 = new QCheckBox(QString::fromUtf8("Zobraziť jednotlivé dávky"), page);
+    layout->addWidget(cbDavky4);
+    DBgridPotvrdenie1 = new TDBGrid(page);
+    DBgridPotvrdenie1->setObjectName(QStringLiteral("DBgridPotvrdenie1"));
+    DBgridPotvrdenie2 = new TDBGrid(page);
+    DBgridPotvrdenie2->setObjectName(QStringLiteral("DBgridPotvrdenie2"));
+    DBgridPotvrdenie2->OnDblClick = [this](TDBGrid *) {
+        Guarded([this] {
+            TxQuery *detail = GetQuery(QStringLiteral("QSVykony2"));
+            if (detail->Active() && !detail->IsEmpty()) {
+                eMNOZ_NEW->setText(QString::number(qint64(detail->FieldByName(QStringLiteral("MNOZSTVO"))->AsFloat())));
+                eMNOZ_NEW->setFocus();
+            }
+        });
+    };
+    layout->addWidget(DBgridPotvrdenie1, 2);
+    layout->addWidget(DBgridPotvrdenie2, 1);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(new QLabel(QString::fromUtf8("Upraviť množstvo u všetkých operacií na :"), page));
+    eMNOZ_NEW = new QLineEdit(page);
+    eMNOZ_NEW->setObjectName(QStringLiteral("eMNOZ_NEW"));
+    bottom->addWidget(eMNOZ_NEW);
+    BtnZapis4 = GuardedButton(page, bottom, "Zapíš", [this] { WriteConfirmedQuantity(); });
+    btnZapis4All = GuardedButton(page, bottom, "Upraviť všetky zákazky", [this] { WriteAllConfirmedQuantities(); });
+    bottom->addWidget(new QLabel(QString::fromUtf8("Zmazať všetky storno výkony :"), page));
+    BtnZmaz4 = GuardedButton(page, bottom, "Zmaž", [this] { DeleteStornoRows(); });
+    BtnTlac4 = GuardedButton(page, bottom, "Tlač", [] {
+        BuildGridReport(GetQuery(QStringLiteral("QSVykony1")), QString::fromUtf8("Vyhodnotenie výkonov"), 8);
+    });
+    layout->addLayout(bottom);
+    return page;
+}
+
+TDMVyk::TConfirmation TSVykonyForm::confirmationFilter()
+{
+    // An empty period is the last two days.
+    if (vDatumOd4->text().trimmed().isEmpty())
+        vDatumOd4->setText(DateStr(Date().addDays(-2)));
+    if (vDatumDo4->text().trimmed().isEmpty())
+        vDatumDo4->setText(DateStr(Date()));
+    TDMVyk::TConfirmation c;
+    if (!TryStrToDate(vDatumOd4->text().trimmed(), c.from) || !TryStrToDate(vDatumDo4->text().trimmed(), c.to))
+        throw EDatabaseError(QString::fromUtf8("Dátum nie je platný !"));
+    c.cInt = vC_INT4->text().trimmed().toInt();
+    c.wholeJobs = cbCeleOdvedeneZakazky->isChecked();
+    c.batches = cbDavky4->isChecked();
+    return c;
+}
+
+void TSVykonyForm::RefreshQuantityConfirmation()
+{
+    BtnZapis4->setEnabled(cbCeleOdvedeneZakazky->isChecked());
+    btnZapis4All->setEnabled(cbCeleOdvedeneZakazky->isChecked());
+    DMVyk->OpenQuantityConfirmation(confirmationFilter());
+    TxQuery *master = GetQuery(QStringLiteral("QSVykony1"));
+    DBgridPotvrdenie1->SetDataSource(GetDataSource(master));
+    DBgridPotvrdenie2->SetDataSource(GetDataSource(GetQuery(QStringLiteral("QSVykony2"))));
+}
+
+void TSVykonyForm::WriteConfirmedQuantity()
+{
+    const int confirmed = eMNOZ_NEW->text().trimmed().toInt();
+    if (confirmed > 0)
+        DMVyk->ConfirmCurrentJob(confirmed, confirmationFilter());
+}
+
+void TSVykonyForm::WriteAllConfirmedQuantities()
+{
+    if (!Confirm(QString::fromUtf8("Naozaj upraviť výkony na všetkých zobrazených zákazkách !?"),
+                 QString::fromUtf8("Otázka")))
+        return;
+    TxQuery *master = GetQuery(QStringLiteral("QSVykony1"));
+    const TDMVyk::TConfirmation c = confirmationFilter();
+    for (master->First(); !master->Eof(); master->Next()) {
+        const int dispatched = int(master->FieldByName(QString::fromUtf8("Expedované"))->AsFloat());
+        eMNOZ_NEW->setText(QString::number(dispatched));
+        DMVyk->ConfirmCurrentJob(dispatched, c);
+    }
+    eMNOZ_NEW->clear();
+}
+
+void TSVykonyForm::DeleteStornoRows()
+{
+    TxQuery *master = GetQuery(QStringLiteral("QSVykony1"));
+    if (!master->Active() || master->IsEmpty())
+        return;
+    const TDMVyk::TConfirmation c = confirmationFilter();
+    const int job = master->FieldByName(QStringLiteral("C_INT"))->AsInteger();
+    const int answer = MessageDlg(QString::fromUtf8("Zmazať všetky storno výkony k zákazke ") + QString::number(job) +
+                                      QStringLiteral("\r") + QString::fromUtf8("v období od ") + vDatumOd4->text() +
+                                      QStringLiteral(" do ") + vDatumDo4->text() + QStringLiteral(" ?"),
+                                  mtConfirmation, mbYes | mbNo | mbYesToAll);
+    if (answer == mrYes)
+        DMVyk->DeleteStornoRows(c.from, c.to, job);
+    else if (answer == mrYesToAll)
+        DMVyk->DeleteStornoRows(c.from, c.to, 0);
+}
+
 QWidget *TSVykonyForm::buildOverviewPage()
 {
     auto *page = new QWidget;
@@ -350,6 +472,9 @@ void TSVykonyForm::pageShown()
     } else if (pcVykony->currentWidget() == tsPracovnik) {
         DMVyk->DSvVykony2.SetEnabled(true);
         ReloadEmployeeList();
+    } else if (pcVykony->currentWidget() == tsPotvrdenie) {
+        DMVyk->DSvVykony3.SetEnabled(true);
+        RefreshQuantityConfirmation();
     } else if (pcVykony->currentWidget() == tsPrehlady) {
         DMVyk->DSvVykony3.SetEnabled(true);
         RefreshPerformanceOverview();

@@ -3,6 +3,7 @@
 // a barcode scanner with F12). Every rule of a booking is the data module's (TDMVyk).
 #pragma once
 
+#include "DMVyk.h"
 #include "platform/ui/Form.h"
 
 class QLabel;
@@ -21,7 +22,7 @@ public:
     ~TSVykonyForm() override;
 
     QTabWidget *pcVykony;
-    QWidget *tsZakazka, *tsPracovnik, *tsPrehlady;
+    QWidget *tsZakazka, *tsPracovnik, *tsPotvrdenie, *tsPrehlady;
     // by job
     QLineEdit *vC_INT1, *vC_DAVKY1;
     TDBGrid *DBGridVykonyOp, *DBGridVykonyZak;
@@ -33,6 +34,11 @@ public:
         *DBeOHOD;
     QLabel *lZMATKY, *lOHOD;
     QPushButton *BtnNovy, *BtnZapis2, *BtnNezapis2;
+    // quantity confirmation
+    QLineEdit *vDatumOd4, *vDatumDo4, *vC_INT4, *eMNOZ_NEW;
+    class QCheckBox *cbCeleOdvedeneZakazky, *cbDavky4;
+    TDBGrid *DBgridPotvrdenie1, *DBgridPotvrdenie2;
+    QPushButton *BtnFilter4, *BtnZapis4, *btnZapis4All, *BtnZmaz4, *BtnTlac4;
     // overviews
     QLineEdit *vDatumOd3, *vDatumDo3, *vOSC3, *vC_INT3, *vC_VYR3, *vOPERACIA3;
     TRadioGroup *rgPohlad;
@@ -52,6 +58,11 @@ public:
     // Reopens the overview for the view and filters of the page.
     void RefreshPerformanceOverview();
     void PrintOverview();
+    void RefreshQuantityConfirmation();
+    // The typed quantity for the current job; for all shown jobs their dispatched quantity.
+    void WriteConfirmedQuantity();
+    void WriteAllConfirmedQuantities();
+    void DeleteStornoRows();
 
 protected:
     void KeyDown(int &key, Qt::KeyboardModifiers modifiers) override;
@@ -64,6 +75,8 @@ private:
     QWidget *buildOrderPage();
     QWidget *buildEmployeePage();
     QWidget *buildOverviewPage();
+    QWidget *buildConfirmationPage();
+    TDMVyk::TConfirmation confirmationFilter();
 };
 
 extern TSVykonyForm *SVykonyForm;

@@ -106,6 +106,45 @@ const QString ConfirmationDetail = QStringLiteral(
     "where c_int=:c_int and c_davky between :davky1 and :davky2 and datum<=:datumdo "
     "group by c_operacie, operacia order by c_operacie");
 
+QStringList ConfirmationMaster(bool batches, bool wholeJobs, bool oneJob)
+{
+    const QString g = batches ? QStringLiteral("z.c_int,v.c_davky") : QStringLiteral("z.c_int");
+    QStringList columns{g, QStringLiteral("z.c_vyr"), QStringLiteral("z.mnoz_vyr as \"Objednané\""),
+                        QStringLiteral("sum(case operacia when 'EXP' then v.mnozstvo else 0 end) as \"Expedované\""),
+                        QStringLiteral("sum(case operacia when 'EXP' then v.mnozstvo*mzd1 else 0 end) as \"Mzda plán.\""),
+                        QStringLiteral("sum(v.mzda) as \"Mzda skut.\"")};
+    QString line0 = QStringLiteral("select ") + columns.join(QLatin1Char(',')) +
+                    QStringLiteral(", sum(v.zmatky) as \"Zmätky\"");
+    for (int i = 1; i <= 20; ++i)
+        line0 += QStringLiteral(",sum(v.Z%1) as Z%1").arg(i, 2, 10, QLatin1Char('0'));
+    line0 += QStringLiteral(",min(cena1) as Cena1, min(mzd1) as Mzdy1, min(Polozky.nazov) as \"Názov výr.\"");
+    QString where = QStringLiteral("where ");
+    if (wholeJobs)
+        where += QStringLiteral("z.stav_zak>=90 and exists(select * from SVykony where c_int=z.c_int and datum between "
+                                ":datumod and :datumdo) and not exists(select * from SVykony where c_int=z.c_int and "
+                                "datum>:datumdo) ");
+    else
+        where += QStringLiteral("v.datum between :datumod and :datumdo ");
+    if (oneJob)
+        where += QStringLiteral(" and z.c_int=:c_int ");
+    return {line0,
+            QStringLiteral("from ZakazkyD z join SVykony v on z.c_int=v.c_int join ZakKalk on z.c_int=ZakKalk.c_int "
+                           "join Polozky on z.c_vyr=Polozky.c_pol "),
+            where, QStringLiteral("group by ") + g + QStringLiteral(",z.c_vyr,z.mnoz_vyr order by 4 desc")};
+}
+
+QStringList ConfirmationOperations(bool batches, bool inPeriod)
+{
+    QString where = QStringLiteral("where c_int=:c_int ");
+    if (batches)
+        where += QStringLiteral(" and c_davky=:c_davky ");
+    if (inPeriod)
+        where += QStringLiteral("and datum between :datumod and :datumdo ");
+    return {QStringLiteral("select operacia,sum(mnozstvo) as mnozstvo,sum(zmatky) as zmatky, sum(mzda) as mzda "),
+            QStringLiteral("from SVykony "), where, QStringLiteral("group by c_operacie, operacia "),
+            QStringLiteral("order by c_operacie")};
+}
+
 QStringList All()
 {
     QStringList all{OrderInfo,    OperationQuantities, ShiftHours,        DispatchedOfJob,  OrderOperations,
@@ -113,6 +152,11 @@ QStringList All()
     for (const QStringList *lines : {&PerformanceList, &PerformanceRefresh, &PerformanceInsert, &PerformanceModify,
                                      &PerformanceDelete, &OrderEntrySelect, &OrderEntryInsert, &OrderEntryModify})
         all << lines->join(QLatin1Char('\n'));
+    for (const bool flag : {false, true}) {
+        all << ConfirmationMaster(flag, flag, flag).join(QLatin1Char('\n'))
+            << ConfirmationMaster(!flag, flag, !flag).join(QLatin1Char('\n'))
+            << ConfirmationOperations(flag, flag).join(QLatin1Char('\n'));
+    }
     return all;
 }
 

@@ -24,5 +24,10 @@ extern const QString StornoCleanUp;         // :c_int, :datum1, :datum2
 extern const QString StornoDeleteOfJob;     // :datumod, :datumdo, :c_int
 extern const QString StornoDeleteAll;       // :datumod, :datumdo
 extern const QString ConfirmationDetail;    // :c_int (+ :c_davky, :datumod, :datumdo by the options)
+// The quantity confirmation's master: per job (and batch) the booked, dispatched and defective pieces;
+// the titles are the grid's. Parameters :datumod, :datumdo and, with a job, :c_int.
+QStringList ConfirmationMaster(bool batches, bool wholeJobs, bool oneJob);
+// Its detail, per operation of the master row's job (and batch).
+QStringList ConfirmationOperations(bool batches, bool inPeriod);
 QStringList All();
 } // namespace VykSql

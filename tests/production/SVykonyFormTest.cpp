@@ -136,3 +136,32 @@ TEST_F(PerformanceForm, OverviewPageSumsTheViewOfThePeriod)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PerformanceForm, ConfirmationPageScalesAHandedOverJobAndDeletesItsStornoRows)
+{
+    exec("insert into ZAKKALK (C_INT, MZD1, CENA1) values (260001, 2, 50)");
+    exec("update ZAKAZKYD set STAV_ZAK=90 where C_INT=260001");
+    booked("2026-03-09", 57, 10, 100, 7.5, 60);
+    booked("2026-03-10", 57, 20, 90, 7.5, 45);
+    form->pcVykony->setCurrentWidget(form->tsPotvrdenie);
+    form->cbCeleOdvedeneZakazky->setChecked(true);
+    QTest::mouseClick(form->BtnFilter4, Qt::LeftButton);
+    TxQuery *master = GetQuery("QSVykony1");
+    ASSERT_EQ(master->RecordCount(), 1) << responder->Texts().join('\n').toStdString();
+    EXPECT_DOUBLE_EQ(master->FieldByName(QString::fromUtf8("Expedované"))->AsFloat(), 90);
+    EXPECT_EQ(GetQuery("QSVykony2")->RecordCount(), 2);
+    form->eMNOZ_NEW->setText("90");
+    QTest::mouseClick(form->BtnZapis4, Qt::LeftButton);
+    EXPECT_EQ(count("select sum(MNOZSTVO) from SVYKONY where C_OPERACIE=10"), 90)
+        << responder->Texts().join('\n').toStdString();
+    EXPECT_DOUBLE_EQ(value("select sum(MZDA) from SVYKONY where C_OPERACIE=10").toDouble(), 54);
+    responder->MessageAnswers.push_back(mrYes);
+    QTest::mouseClick(form->BtnZmaz4, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from SVYKONY where MNOZSTVO<0"), 0);
+    ASSERT_FALSE(responder->Messages.isEmpty());
+    EXPECT_TRUE(responder->Messages.last().Text.startsWith(QString::fromUtf8("Zmazať všetky storno výkony k zákazke 260001")));
+}
+
+} // namespace
