@@ -133,6 +133,30 @@ void TDMMzdy::OpenAttendance(const QString &sql, int shift)
     QDochadzka.Open();
 }
 
+void TDMMzdy::WriteDayForEmployees(const QList<int> &oscs, const QDate &day, int shift)
+{
+    static const char *const copied[] = {"OHOD", "RHOD", "DOVOLENKA", "NEMOC", "PLATVOL", "NAHRVOL", "PREKAZKA1"};
+    QVariantList values;
+    for (const char *name : copied)
+        values << field(&QDochadzka, name)->Value();
+    for (const int osc : oscs) {
+        // Moving the list reloads the employee's row of the day (a new one with the day's defaults).
+        if (!QZamestnanci.Locate(QStringLiteral("OSC"), osc))
+            continue;
+        if (QDochadzka.State() == dsInsert) {
+            field(&QDochadzka, "OSC")->SetValue(osc);
+            field(&QDochadzka, "DATUM")->SetValue(day);
+            field(&QDochadzka, "ZMENA")->SetValue(shift);
+            field(&QDochadzka, "STREDISKO")->SetValue(QStringLiteral(" "));
+        } else if (QDochadzka.State() == dsBrowse) {
+            QDochadzka.Edit();
+        }
+        for (int i = 0; i < int(std::size(copied)); ++i)
+            field(&QDochadzka, copied[i])->SetValue(values[i]);
+        QDochadzka.Post();
+    }
+}
+
 void TDMMzdy::OpenWages(const QString &sql)
 {
     QMzdy.Close();

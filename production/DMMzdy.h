@@ -69,6 +69,10 @@ public:
     void FilterEmployees(const QString &centre);
     // Opens QDochadzka with one of the pages' statements (the month's bounds and the day bound).
     void OpenAttendance(const QString &sql, int shift = 1);
+    // "Všetkým": the current day row's worked, overhead, holiday, sick, paid-leave, compensatory and
+    // obstacle hours written as the same day (date and shift) for each employee, in order; a refusal
+    // stops at that employee and keeps the rows written before it.
+    void WriteDayForEmployees(const QList<int> &oscs, const QDate &day, int shift);
     // Opens QMzdy with one of the pages' statements (the module's year and month).
     void OpenWages(const QString &sql);
 

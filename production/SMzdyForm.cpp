@@ -26,6 +26,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableWidget>
 
 TSMzdyForm *SMzdyForm = nullptr;
 
@@ -89,6 +90,7 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     left->addLayout(filters);
     DBGridZamestnanci = grid(this, &dm.DSZamestnanci);
     DBGridZamestnanci->setObjectName(QStringLiteral("DBGridZamestnanci"));
+    DBGridZamestnanci->SetOptions(DBGridZamestnanci->Options() | dgMultiSelect);
     left->addWidget(DBGridZamestnanci);
     connect(eSTREDISKO, &QLineEdit::editingFinished, this,
             [this] { Guarded([this] { DMMzdy->FilterEmployees(eSTREDISKO->text()); }); });
@@ -126,6 +128,21 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
         if (q.State() == dsEdit || q.State() == dsInsert)
             q.Post();
     });
+    BtnZapisVsetkym = GuardedButton(tabDochadzka, dayButtons, "&Všetkým", [this] {
+        TDMMzdy &m = *DMMzdy;
+        QList<int> oscs{m.QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsInteger()};
+        const std::vector<int> marked = DBGridZamestnanci->SelectedRowNumbers();
+        QList<int> rows;
+        if (marked.size() > 1)
+            rows = QList<int>(marked.begin(), marked.end());
+        else
+            for (int row = 0; row < m.QZamestnanci.RecordCount(); ++row)
+                rows << row;
+        for (const int row : rows)
+            m.QZamestnanci.WithRecord(row, [&] { oscs << m.QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsInteger(); });
+        m.WriteDayForEmployees(oscs, m.DayDate, 1);
+    });
+    BtnZapisVsetkym->setToolTip(QString::fromUtf8("Zapíše všetkým označeným zamestnancom tieto údaje"));
     dayLayout->addLayout(dayButtons);
     dayLayout->addStretch();
 
@@ -135,6 +152,12 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
                         {"DATUM", "ZMENA", "OHOD", "RHOD", "DOVOLENKA", "NEMOC", "STATVOL", "NAHRVOL", "PLATVOL",
                          "NEPLATVOL", "NADCAS25", "NADCAS50", "PREKAZKA1"});
     monthLayout->addWidget(DBGridMesiac);
+    sgSumMesiac = new QTableWidget(1, 12, tabMesiac);
+    sgSumMesiac->setObjectName(QStringLiteral("sgSumMesiac"));
+    sgSumMesiac->setColumnWidth(0, 70);
+    sgSumMesiac->setItem(0, 0, new QTableWidgetItem(QStringLiteral("Spolu")));
+    sgSumMesiac->setMaximumHeight(60);
+    monthLayout->addWidget(sgSumMesiac);
 
     tabVykony = page(PageControlMzdy, "tabVykony", "Výkony");
     auto *perfLayout = new QVBoxLayout(tabVykony);
@@ -245,6 +268,7 @@ void TSMzdyForm::ShowActivePage()
         dm.DayDate = day;
         dm.OpenAttendance(MzdySql::AttendanceOfDay);
     } else if (current == tabMesiac) {
+        dm.AttendanceAfterOpen = [this] { FillMonthAttendanceSums(); };
         dm.OpenAttendance(MzdySql::AttendanceOfMonth);
     } else if (current == tabVykony) {
         dm.QVykony.Close();
@@ -293,6 +317,20 @@ void TSMzdyForm::PrintWages()
         }
         q.Close();
     }
+}
+
+void TSMzdyForm::FillMonthAttendanceSums()
+{
+    TxQuery &q = DMMzdy->QDochadzka;
+    const QStringList &fields = TDMMzdy::HourFields();
+    std::vector<double> sums(size_t(fields.size()), 0.0);
+    for (int row = 0; row < q.RecordCount(); ++row)
+        q.WithRecord(row, [&] {
+            for (int i = 0; i < fields.size(); ++i)
+                sums[size_t(i)] += q.FieldByName(fields[i])->AsFloat();
+        });
+    for (int i = 0; i < fields.size(); ++i)
+        sgSumMesiac->setItem(0, i + 1, new QTableWidgetItem(FormatFloat(QStringLiteral("##0.0"), sums[size_t(i)])));
 }
 
 void ShowAttendanceWages()

@@ -10,6 +10,7 @@ class QLineEdit;
 class QPushButton;
 class QSpinBox;
 class QTabWidget;
+class QTableWidget;
 class TDBGrid;
 
 class TSMzdyForm : public TForm {
@@ -25,8 +26,9 @@ public:
     QTabWidget *PageControlMzdy;
     QWidget *tabDochadzka, *tabMesiac, *tabVykony, *tabMzda, *tabMzdyAll;
     QLineEdit *vDatum1;
-    QPushButton *btnZapis1;
+    QPushButton *btnZapis1, *BtnZapisVsetkym;
     TDBGrid *DBGridMesiac, *DBGridVykony, *DBGridMzdyAll;
+    QTableWidget *sgSumMesiac; // "Spolu" and the month's sum of each hour column
     QLabel *LabelMzdaSpolu, *LabelNormoHodinyDen, *LabelMzdy_celkom;
     QPushButton *btnZapisMzdu1, *btnPrevziat, *BtnPocitaj, *BtnExport, *BtnTlac;
 
@@ -34,6 +36,7 @@ public:
     void ShowActivePage();
     // "Tlač": the wage list, the wage slips or the wages by operation.
     void PrintWages();
+    void FillMonthAttendanceSums();
 
 private:
     void pageChanging();

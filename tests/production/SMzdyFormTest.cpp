@@ -12,6 +12,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTabWidget>
+#include <QTableWidget>
 #include <QTest>
 
 namespace {
@@ -84,6 +85,40 @@ TEST_F(WagesForm, AllWagesComputedAndExported)
     QFile file(QDir(folder.path()).filePath("mzdy202602.txt"));
     ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << responder->Texts().join('\n').toStdString();
     EXPECT_TRUE(file.readAll().startsWith("57;302;234.50\r\n57;303;0.00\r\n"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WagesForm, ToAllWritesTheDayForEveryEmployeeOfTheList)
+{
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 58));
+    form->vDatum1->setText(DateStr(QDate(2026, 3, 4)));
+    form->ShowActivePage();
+    mzdy->QDochadzka.FieldByName("OHOD")->SetValue(6.0);
+    mzdy->QDochadzka.FieldByName("DOVOLENKA")->SetValue(1.5);
+    QTest::mouseClick(form->BtnZapisVsetkym, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from SDOCHADZKA where DATUM='2026-03-04'"), 2)
+        << responder->Texts().join('\n').toStdString();
+    EXPECT_DOUBLE_EQ(value("select DOVOLENKA from SDOCHADZKA where OSC=57").toDouble(), 1.5);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WagesForm, MonthPageSumsEachHourColumn)
+{
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD, DOVOLENKA) values ('2026-02-02', 57, 1, 7.5, 0)");
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD, DOVOLENKA) values ('2026-02-03', 57, 1, 6, 1.5)");
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD, DOVOLENKA) values ('2026-03-03', 57, 1, 8, 0)");
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    form->PageControlMzdy->setCurrentWidget(form->tabMesiac);
+    ASSERT_EQ(mzdy->QDochadzka.RecordCount(), 2) << "February's days";
+    EXPECT_EQ(form->sgSumMesiac->item(0, 1)->text(), "13,5");
+    EXPECT_EQ(form->sgSumMesiac->item(0, 3)->text(), "1,5");
 }
 
 } // namespace
