@@ -3,7 +3,7 @@
 // recalculates (there should be none: the model works on the loaded rows).
 // Usage: calc_bench [path of database/create.sh]
 #include "platform/db/SqlWait.h"
-#include "platform/os/IniFile.h"
+#include "ProgramDatabase.h"
 #include "sales/DMOdbyt.h"
 #include "sales/DMTPV.h"
 #include "shell/DMCis.h"
@@ -22,21 +22,6 @@ namespace {
 constexpr int kJobs = 1000;
 constexpr int kOperations = 20;
 constexpr int kMaterials = 10;
-
-QString findCreateScript(int argc, char **argv)
-{
-    if (argc > 1)
-        return QString::fromLocal8Bit(argv[1]);
-    QDir dir(QCoreApplication::applicationDirPath());
-    for (int up = 0; up < 6; ++up) {
-        const QString candidate = dir.filePath(QStringLiteral("database/create.sh"));
-        if (QFileInfo::exists(candidate))
-            return candidate;
-        if (!dir.cdUp())
-            break;
-    }
-    return QString();
-}
 
 void fill(TDMZal &dm)
 {
@@ -81,28 +66,11 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString script = findCreateScript(argc, argv);
-    if (script.isEmpty()) {
-        std::fprintf(stderr, "calc_bench: database/create.sh not found; give its path\n");
-        return 2;
-    }
     QTemporaryDir folder;
-    const QString database = QDir(folder.path()).filePath(QStringLiteral("TarvDB.fdb"));
-    QProcess create;
-    create.start(QStringLiteral("bash"), {script, database});
-    if (!create.waitForFinished(300000) || create.exitCode() != 0) {
-        std::fprintf(stderr, "calc_bench: creating the database failed:\n%s\n", create.readAllStandardError().constData());
+    const std::unique_ptr<TDMZal> base = OpenProgramDatabase("calc_bench", argc, argv, folder.path());
+    if (!base)
         return 1;
-    }
-    qputenv("XDG_CONFIG_HOME", QDir(folder.path()).filePath(QStringLiteral("config")).toUtf8());
-    TIniFile(QDir(folder.path()).filePath(QStringLiteral("TarvIS.ini")))
-        .WriteString(QStringLiteral("Database"), QStringLiteral("Name"), database);
-    TDMZal dm(QDir(folder.path()).filePath(QStringLiteral("tarvis")));
-    dm.ConnectDatabase();
-    if (!dm.DBZAL.Connected()) {
-        std::fprintf(stderr, "calc_bench: no connection\n");
-        return 1;
-    }
+    TDMZal &dm = *base;
     fill(dm);
     TDMCis cis;
     TDMTPV tpv;
