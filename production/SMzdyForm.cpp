@@ -179,8 +179,19 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     auto *wageForm = new QFormLayout;
     const QList<QPair<const char *, const char *>> wageFields{
         {"MZDA_VYK", "Úkolová mzda celkom"}, {"MZDA_REZ", "Réžijná mzda"}, {"MZDA_HOD", "Priemer mzdy na hod."},
-        {"PREMIE", "Prémie"}, {"PRIPL_VED", "vedúci"}, {"ZAMKNUTY", "Zamknutý"}};
+        {"PREMIE", "Prémie"}, {"PRIPL_VED", "vedúci"}};
     addEdits(tabMzda, wageForm, &dm.DSMzdy, wageFields);
+    for (const char *name : {"DBeMZDA_HOD", "DBePREMIE", "DBePRIPL_VED"})
+        LockedEdits << tabMzda->findChild<TDBEdit *>(QString::fromLatin1(name));
+    DBcbZAMKNUTY = new TDBCheckBox(tabMzda);
+    DBcbZAMKNUTY->setObjectName(QStringLiteral("DBcbZAMKNUTY"));
+    DBcbZAMKNUTY->setText(QString::fromUtf8("Zamknutý"));
+    DBcbZAMKNUTY->ValueChecked = QStringLiteral("1");
+    DBcbZAMKNUTY->ValueUnchecked = QStringLiteral("0");
+    DBcbZAMKNUTY->SetDataSource(&dm.DSMzdy);
+    DBcbZAMKNUTY->SetDataField(QStringLiteral("ZAMKNUTY"));
+    connect(DBcbZAMKNUTY, &QCheckBox::clicked, this, [this](bool checked) { ApplyLock(checked); });
+    wageForm->addRow(QString(), DBcbZAMKNUTY);
     wageLayout->addLayout(wageForm);
     auto *wageButtons = new QHBoxLayout;
     btnPrevziat = GuardedButton(tabMzda, wageButtons, "...", [] {
@@ -278,6 +289,7 @@ void TSMzdyForm::ShowActivePage()
     } else if (current == tabMzda) {
         dm.OpenAttendance(MzdySql::AttendanceSums);
         dm.OpenWages(MzdySql::WageOfMonth);
+        ApplyLock(DBcbZAMKNUTY->isChecked());
     } else if (current == tabMzdyAll) {
         dm.OpenWages(MzdySql::WagesOfMonth);
         double total = 0;
@@ -317,6 +329,13 @@ void TSMzdyForm::PrintWages()
         }
         q.Close();
     }
+}
+
+void TSMzdyForm::ApplyLock(bool locked)
+{
+    for (TDBEdit *e : LockedEdits)
+        if (e)
+            e->setReadOnly(locked);
 }
 
 void TSMzdyForm::FillMonthAttendanceSums()

@@ -11,6 +11,8 @@ class QPushButton;
 class QSpinBox;
 class QTabWidget;
 class QTableWidget;
+class TDBCheckBox;
+class TDBEdit;
 class TDBGrid;
 
 class TSMzdyForm : public TForm {
@@ -30,6 +32,10 @@ public:
     TDBGrid *DBGridMesiac, *DBGridVykony, *DBGridMzdyAll;
     QTableWidget *sgSumMesiac; // "Spolu" and the month's sum of each hour column
     QLabel *LabelMzdaSpolu, *LabelNormoHodinyDen, *LabelMzdy_celkom;
+    TDBCheckBox *DBcbZAMKNUTY;
+    // The hourly wage, premium and foreman's bonus, read-only while the record is locked.
+    QList<TDBEdit *> LockedEdits;
+    void ApplyLock(bool locked);
     QPushButton *btnZapisMzdu1, *btnPrevziat, *BtnPocitaj, *BtnExport, *BtnTlac;
 
     void RokMesChange();

@@ -122,3 +122,23 @@ TEST_F(WagesForm, MonthPageSumsEachHourColumn)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WagesForm, ALockedRecordCannotBeTyped)
+{
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, ZAMKNUTY) values (2026, 2, 57, 800, 6, 1)");
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    form->PageControlMzdy->setCurrentWidget(form->tabMzda);
+    ASSERT_FALSE(mzdy->QMzdy.IsEmpty());
+    ASSERT_EQ(form->LockedEdits.size(), 3);
+    EXPECT_TRUE(form->DBcbZAMKNUTY->isChecked());
+    for (TDBEdit *e : form->LockedEdits)
+        EXPECT_TRUE(e->isReadOnly()) << e->objectName().toStdString();
+    form->DBcbZAMKNUTY->click();
+    for (TDBEdit *e : form->LockedEdits)
+        EXPECT_FALSE(e->isReadOnly()) << e->objectName().toStdString();
+    mzdy->QMzdy.Cancel();
+}
+
+} // namespace
