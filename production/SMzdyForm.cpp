@@ -4,9 +4,9 @@
 #include "GuardedButton.h"
 #include "MzdySql.h"
 #include "SMzdyQR1Form.h"
+#include "SMzdyQRAllForm.h"
 #include "SMzdyQRVykForm.h"
 #include "WageExport.h"
-#include "library/GridReport.h"
 #include "library/QTlacForm.h"
 #include "library/xForm.h"
 #include "shell/DMZal.h"
@@ -305,7 +305,9 @@ void TSMzdyForm::PrintWages()
     const int choice = ChooseOption(QString::fromUtf8("Súpis miezd,Mzdový lístok,Výkony na operácie"),
                                     QString::fromUtf8("Tlačiť"));
     if (choice == 1) {
-        BuildGridReport(&dm.QMzdy, QStringLiteral("Mzdy zamestnancov"), 8);
+        TSMzdyQRAllForm list;
+        list.SetMonth(dm.Year(), dm.Month());
+        PrintReportWithDataSet(&list.Rep, &dm.QMzdy);
     } else if (choice == 2 || choice == 3) {
         TxQuery &q = DMZal->Query;
         q.Close();

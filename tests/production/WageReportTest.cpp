@@ -3,6 +3,7 @@
 #include "ProductionFixture.h"
 #include "production/MzdySql.h"
 #include "production/SMzdyQR1Form.h"
+#include "production/SMzdyQRAllForm.h"
 #include "production/SMzdyQRVykForm.h"
 
 namespace {
@@ -82,6 +83,33 @@ TEST_F(ProductionTest, WageSlipWithoutWorkedHoursPrintsTheHourlyPieceWageEmpty)
     ASSERT_GT(perHour, horvath);
     EXPECT_EQ(texts.value(perHour + 1), QString()) << all.toStdString();
     q.Close();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(ProductionTest, WageListPrintsEveryRecordAndTheSums)
+{
+    employee(57, "Novák");
+    employee(58, "Horváth");
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, PREMIE, MZDA_REZ) values (2026, 3, 57, 800, 6, 100.5, 160)");
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, PREMIE, MZDA_REZ) values (2026, 3, 58, 0, 0, 0, 0)");
+    mzdy->SetMonth(2026, 3);
+    mzdy->OpenWages(MzdySql::WagesOfMonth);
+    TSMzdyQRAllForm list;
+    list.SetMonth(2026, 3);
+    list.Rep.setDataSet(&mzdy->QMzdy);
+    ASSERT_EQ(list.Rep.prepare(), 1);
+    QStringList texts;
+    for (const TQRItem &item : list.Rep.Pages()[0].items)
+        if (item.kind == TQRItem::Text)
+            texts << item.text;
+    const QString all = texts.join('|');
+    EXPECT_TRUE(texts.contains("Mzdy zamestnancov za 03/2026")) << all.toStdString();
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("Novák")));
+    EXPECT_TRUE(texts.contains(QString::fromUtf8("Horváth")));
+    EXPECT_TRUE(all.contains("1 060,00") || all.contains("1060,00")) << "800 + 100.5 + 160 rounded" << all.toStdString();
 }
 
 } // namespace
