@@ -33,14 +33,9 @@ protected:
         wageSum = vyk->RefreshPerformanceOverview(filter);
         report.SetView(view);
         report.Rep.setDataSet(&vyk->QvSVykony);
-        QStringList texts;
         if (report.Rep.prepare() < 1)
-            return texts;
-        for (const TQRPage &page : report.Rep.Pages())
-            for (const TQRItem &item : page.items)
-                if (item.kind == TQRItem::Text)
-                    texts << item.text;
-        return texts;
+            return {};
+        return reportTexts(report.Rep);
     }
     TSVykQR1Rep report;
     double wageSum = 0;

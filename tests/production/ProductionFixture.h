@@ -5,6 +5,7 @@
 #include "production/DMMzdy.h"
 #include "production/DMVyk.h"
 #include "sales/SalesFixture.h"
+#include "platform/report/QuickRep.h"
 
 class ProductionTest : public SalesTest {
 protected:
@@ -65,6 +66,16 @@ protected:
                  .arg(operation)
                  .arg(operation == 10 ? QStringLiteral("ODL") : QStringLiteral("EXP"))
                  .arg(SqlFloat(quantity), SqlFloat(defects), SqlFloat(wage), SqlFloat(nhod), SqlFloat(hours)));
+    }
+    // The texts of every page of a prepared report, in order.
+    static QStringList reportTexts(const TQuickRep &rep)
+    {
+        QStringList texts;
+        for (const TQRPage &page : rep.Pages())
+            for (const TQRItem &item : page.items)
+                if (item.kind == TQRItem::Text)
+                    texts << item.text;
+        return texts;
     }
     QStringList errors() const
     {

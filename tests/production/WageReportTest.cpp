@@ -30,10 +30,7 @@ TEST_F(ProductionTest, WagesByOperationCompareTrimmedCodes)
     TSMzdyQRVykForm report;
     report.Rep.setDataSet(&q);
     ASSERT_EQ(report.Rep.prepare(), 1);
-    QStringList texts;
-    for (const TQRItem &item : report.Rep.Pages()[0].items)
-        if (item.kind == TQRItem::Text)
-            texts << item.text;
+    const QStringList texts = reportTexts(report.Rep);
     const int at = texts.indexOf("Novák");
     ASSERT_GE(at, 0) << texts.join('|').toStdString();
     // ODL, JAD, PÍL, SO, VRT, RO, ME, REZ, UPR, EXP, total (a mask of # prints 0 as nothing)
@@ -67,11 +64,7 @@ TEST_F(ProductionTest, WageSlipWithoutWorkedHoursPrintsTheHourlyPieceWageEmpty)
     slip.FundLabel->Caption = QStringLiteral("Fond 165");
     slip.Rep.setDataSet(&q);
     ASSERT_GE(slip.Rep.prepare(), 1);
-    QStringList texts;
-    for (const TQRPage &page : slip.Rep.Pages())
-        for (const TQRItem &item : page.items)
-            if (item.kind == TQRItem::Text)
-                texts << item.text;
+    const QStringList texts = reportTexts(slip.Rep);
     const QString all = texts.join('|');
     EXPECT_TRUE(all.contains("Novák")) << all.toStdString();
     EXPECT_TRUE(all.contains("Horváth"));
@@ -101,10 +94,7 @@ TEST_F(ProductionTest, WageListPrintsEveryRecordAndTheSums)
     list.SetMonth(2026, 3);
     list.Rep.setDataSet(&mzdy->QMzdy);
     ASSERT_EQ(list.Rep.prepare(), 1);
-    QStringList texts;
-    for (const TQRItem &item : list.Rep.Pages()[0].items)
-        if (item.kind == TQRItem::Text)
-            texts << item.text;
+    const QStringList texts = reportTexts(list.Rep);
     const QString all = texts.join('|');
     EXPECT_TRUE(texts.contains("Mzdy zamestnancov za 03/2026")) << all.toStdString();
     EXPECT_TRUE(texts.contains(QString::fromUtf8("Novák")));
