@@ -22,6 +22,7 @@
 #include "platform/ui/RadioGroup.h"
 
 #include <QBoxLayout>
+#include <QAbstractButton>
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -146,8 +147,16 @@ QWidget *TSVykonyForm::buildOrderPage()
                           {{"OPERACIA", "Operácia"}, {"OSC", "OSC"}, {"MNOZSTVO", "MNOŽSTVO"}, {"ZMATKY", "ZMÄTKY"},
                            {"NORMA", "NORMA"}, {"MZDA", "MZDA"}, {"DATUM", "Dátum"}, {"ZMENA", "Zm."}});
     DBGridVykonyOp->setObjectName(QStringLiteral("DBGridVykonyOp"));
-    DBGridVykonyOp->OnEditButtonClick = [](TDBGrid *) {
-        Guarded([] { PickEmployeeForField(DMVyk->QSVykony.FieldByName(QStringLiteral("OSC"))); });
+    // The employee's button picks an employee; the defects' button opens their causes.
+    DBGridVykonyOp->OnEditButtonClick = [](TDBGrid *g) {
+        Guarded([g] {
+            TField *f = g->SelectedField();
+            if (f && f->FieldName() == QLatin1String("ZMATKY"))
+                ShowDefectBreakdown(&DMVyk->QSVykony, true);
+            else if (PickEmployeeForField(DMVyk->QSVykony.FieldByName(QStringLiteral("OSC"))) &&
+                     DMVyk->QSVykony.FieldByName(QStringLiteral("OSC"))->AsInteger() != 0)
+                g->SetSelectedIndex(g->SelectedIndex() + 1);
+        });
     };
     layout->addWidget(DBGridVykonyOp);
     auto *buttons = new QHBoxLayout;
@@ -451,6 +460,17 @@ void TSVykonyForm::KeyDown(int &key, Qt::KeyboardModifiers modifiers)
     if (key == Qt::Key_F12) {
         key = 0;
         Guarded([this] { BarcodeEntry(); });
+        return;
+    }
+    // Enter moves on to the next control (a grid keeps it for its columns, a button presses).
+    QWidget *focused = focusWidget();
+    bool inGrid = false;
+    for (QWidget *w = focused; w && !inGrid; w = w->parentWidget())
+        inGrid = qobject_cast<TDBGrid *>(w) != nullptr;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && focused && !inGrid &&
+        !qobject_cast<QAbstractButton *>(focused)) {
+        key = 0;
+        SelectNext(true);
         return;
     }
     TForm::KeyDown(key, modifiers);

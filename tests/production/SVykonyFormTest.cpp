@@ -165,3 +165,18 @@ TEST_F(PerformanceForm, ConfirmationPageScalesAHandedOverJobAndDeletesItsStornoR
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PerformanceForm, EnterMovesToTheNextEdit)
+{
+    scan("57");
+    form->DBeMNOZSTVO->setFocus();
+    QTest::keyClicks(form->DBeMNOZSTVO, "12");
+    QTest::keyClick(form->DBeMNOZSTVO, Qt::Key_Return);
+    EXPECT_NE(QApplication::focusWidget(), form->DBeMNOZSTVO);
+    EXPECT_DOUBLE_EQ(f("MNOZSTVO")->AsFloat(), 12) << "written on leaving";
+    vyk->QvSVykony.Cancel();
+}
+
+} // namespace
