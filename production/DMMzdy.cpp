@@ -103,6 +103,25 @@ void TDMMzdy::CloseAll()
         ds->Close();
 }
 
+QList<TWageMonth> TDMMzdy::WageHistory(int osc) const
+{
+    const QDate from = QDate(year_, month_, 1).addMonths(-3);
+    TxQuery q;
+    q.SetDatabase(&DMZal->DBZAL);
+    q.SQL().SetText(MzdySql::WageHistory);
+    q.ParamByName(QStringLiteral("osc")).SetValue(osc);
+    q.ParamByName(QStringLiteral("rok")).SetValue(from.year());
+    q.ParamByName(QStringLiteral("rok2")).SetValue(from.year());
+    q.ParamByName(QStringLiteral("mesiac")).SetValue(from.month());
+    q.Open();
+    QList<TWageMonth> months;
+    for (; !q.Eof(); q.Next())
+        months.append({QStringLiteral("%1/%2").arg(field(&q, "MESIAC")->AsInteger()).arg(field(&q, "ROK")->AsInteger()),
+                       field(&q, "UKOL_HOD")->AsFloat(), field(&q, "MZDA_HOD")->AsFloat(),
+                       field(&q, "MZDA_VYK")->AsFloat()});
+    return months;
+}
+
 void TDMMzdy::FilterEmployees(const QString &centre)
 {
     QZamestnanci.Close();

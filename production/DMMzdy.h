@@ -16,6 +16,12 @@ struct TMonthDays {
 };
 
 // What the performances page shows of the employee's days in the period.
+// One month of an employee's wage history: "m/yyyy", piece wage per hour, hourly wage, piece wage.
+struct TWageMonth {
+    QString month;
+    double ukolHod = 0, mzdaHod = 0, mzdaVyk = 0;
+};
+
 struct TPerformanceSummary {
     double mzda = 0, nhod = 0, ohod = 0, nhodZmatky = 0, nhodStorna = 0;
     int daysWithWage = 0;
@@ -65,6 +71,8 @@ public:
     // The database procedure computes the month's wage records (locked ones stay); QMzdy is reopened.
     void RunWageProcedure(int premiumPercent);
     void CloseAll();
+    // The employee's wage records with worked hours from three months before the module's month on.
+    QList<TWageMonth> WageHistory(int osc) const;
     // The employee list of a cost centre (typed text, a prefix; empty: all), reopened.
     void FilterEmployees(const QString &centre);
     // Opens QDochadzka with one of the pages' statements (the month's bounds and the day bound).

@@ -202,7 +202,19 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
         if (DMMzdy->QMzdy.State() == dsEdit || DMMzdy->QMzdy.State() == dsInsert)
             DMMzdy->QMzdy.Post();
     });
+    btn3Mesiace = GuardedButton(tabMzda, wageButtons, "<< 3.mesiace", [this] {
+        sg3MMzdy->setVisible(!sg3MMzdy->isVisible());
+        if (sg3MMzdy->isVisible())
+            FillWageHistory();
+    });
     wageLayout->addLayout(wageButtons);
+    sg3MMzdy = new QTableWidget(4, 4, tabMzda);
+    sg3MMzdy->setObjectName(QStringLiteral("sg3MMzdy"));
+    const char *const headers[] = {"", "Ukol/hod.", "Mzda/hod.", "Mzda vyk."};
+    for (int i = 0; i < 4; ++i)
+        sg3MMzdy->setItem(0, i, new QTableWidgetItem(QString::fromUtf8(headers[i])));
+    sg3MMzdy->hide();
+    wageLayout->addWidget(sg3MMzdy);
     wageLayout->addStretch();
 
     tabMzdyAll = page(PageControlMzdy, "tabMzdyAll", "Mzdy všetci");
@@ -330,6 +342,21 @@ void TSMzdyForm::PrintWages()
             PrintReport(&byOperation.Rep, byOperation.Rep.ReportTitle);
         }
         q.Close();
+    }
+}
+
+void TSMzdyForm::FillWageHistory()
+{
+    const QList<TWageMonth> months =
+        DMMzdy->WageHistory(DMMzdy->QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsInteger());
+    for (int row = 1; row < sg3MMzdy->rowCount(); ++row) {
+        const bool filled = row - 1 < months.size();
+        const TWageMonth m = filled ? months[row - 1] : TWageMonth{};
+        const QStringList cells{m.month, filled ? FormatFloat(QStringLiteral("0.00"), m.ukolHod) : QString(),
+                                filled ? FormatFloat(QStringLiteral("0.00"), m.mzdaHod) : QString(),
+                                filled ? FormatFloat(QStringLiteral("0.00"), m.mzdaVyk) : QString()};
+        for (int col = 0; col < 4; ++col)
+            sg3MMzdy->setItem(row, col, new QTableWidgetItem(cells[col]));
     }
 }
 

@@ -30,7 +30,10 @@ public:
     QLineEdit *vDatum1;
     QPushButton *btnZapis1, *BtnZapisVsetkym;
     TDBGrid *DBGridMesiac, *DBGridVykony, *DBGridMzdyAll;
-    QTableWidget *sgSumMesiac; // "Spolu" and the month's sum of each hour column
+    QTableWidget *sgSumMesiac;
+    QTableWidget *sg3MMzdy; // the wage of the three months before, hidden at first
+    QPushButton *btn3Mesiace;
+    void FillWageHistory(); // "Spolu" and the month's sum of each hour column
     QLabel *LabelMzdaSpolu, *LabelNormoHodinyDen, *LabelMzdy_celkom;
     TDBCheckBox *DBcbZAMKNUTY;
     // The hourly wage, premium and foreman's bonus, read-only while the record is locked.

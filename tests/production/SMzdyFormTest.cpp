@@ -142,3 +142,25 @@ TEST_F(WagesForm, ALockedRecordCannotBeTyped)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(WagesForm, ThreeMonthsOfWageHistory)
+{
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, OHOD) values (2025, 10, 57, 700, 5, 140)");
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, OHOD) values (2025, 11, 57, 800, 6, 160)");
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, OHOD) values (2025, 12, 57, 0, 6, 0)");
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, OHOD) values (2026, 1, 57, 900, 7, 150)");
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    form->PageControlMzdy->setCurrentWidget(form->tabMzda);
+    QTest::mouseClick(form->btn3Mesiace, Qt::LeftButton);
+    ASSERT_TRUE(form->sg3MMzdy->isVisible());
+    // February 2026: from November on; December has no worked hours.
+    EXPECT_EQ(form->sg3MMzdy->item(1, 0)->text(), "11/2025");
+    EXPECT_EQ(form->sg3MMzdy->item(1, 1)->text(), "5,00");
+    EXPECT_EQ(form->sg3MMzdy->item(2, 0)->text(), "1/2026");
+    EXPECT_EQ(form->sg3MMzdy->item(2, 3)->text(), "900,00");
+    EXPECT_EQ(form->sg3MMzdy->item(3, 0)->text(), "");
+}
+
+} // namespace
