@@ -6,6 +6,7 @@
 #include "SMzdyQR1Form.h"
 #include "SMzdyQRAllForm.h"
 #include "SMzdyQRVykForm.h"
+#include "SVykonyForm.h"
 #include "WageExport.h"
 #include "library/QTlacForm.h"
 #include "library/xForm.h"
@@ -169,6 +170,11 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     perfForm->addRow(QStringLiteral("Mzda spolu"), LabelMzdaSpolu);
     perfForm->addRow(QString::fromUtf8("NormoHodiny/deň"), LabelNormoHodinyDen);
     perfLayout->addLayout(perfForm);
+    auto *perfButtons = new QHBoxLayout;
+    BtnDetailDen = GuardedButton(tabVykony, perfButtons, "&Detail deň >>", [this] { ShowPerformanceDetail(false); });
+    BtnDetailMesiac = GuardedButton(tabVykony, perfButtons, "Detail &Mesiac >>", [this] { ShowPerformanceDetail(true); });
+    perfLayout->addLayout(perfButtons);
+    DBGridVykony->OnDblClick = [this](TDBGrid *) { Guarded([this] { ShowPerformanceDetail(false); }); };
     dm.PerformancesAfterOpen = [this] {
         LabelMzdaSpolu->setText(FormatFloat(QStringLiteral("0.00"), DMMzdy->PerformanceSummary.mzda));
         LabelNormoHodinyDen->setText(DMMzdy->PerformanceSummary.perShift);
@@ -343,6 +349,18 @@ void TSMzdyForm::PrintWages()
         }
         q.Close();
     }
+}
+
+void TSMzdyForm::ShowPerformanceDetail(bool wholeMonth)
+{
+    TxQuery &days = DMMzdy->QVykony;
+    if (!days.Active() || days.IsEmpty() || days.FieldByName(QStringLiteral("DATUM"))->IsNull())
+        return;
+    const QDate day = days.FieldByName(QStringLiteral("DATUM"))->AsDate();
+    const auto [from, to] = wholeMonth ? MonthBounds(day) : std::pair{day, day};
+    TSVykonyForm &form = FormOnDemand(SVykonyForm);
+    form.PrepareOverview(from, to, DMMzdy->QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsInteger());
+    form.ShowModal();
 }
 
 void TSMzdyForm::FillWageHistory()

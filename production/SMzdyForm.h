@@ -33,7 +33,10 @@ public:
     QTableWidget *sgSumMesiac;
     QTableWidget *sg3MMzdy; // the wage of the three months before, hidden at first
     QPushButton *btn3Mesiace;
-    void FillWageHistory(); // "Spolu" and the month's sum of each hour column
+    void FillWageHistory();
+    QPushButton *BtnDetailDen, *BtnDetailMesiac;
+    // The performance form's overview of the current employee on the day (or its month) of the row.
+    void ShowPerformanceDetail(bool wholeMonth); // "Spolu" and the month's sum of each hour column
     QLabel *LabelMzdaSpolu, *LabelNormoHodinyDen, *LabelMzdy_celkom;
     TDBCheckBox *DBcbZAMKNUTY;
     // The hourly wage, premium and foreman's bonus, read-only while the record is locked.

@@ -441,6 +441,21 @@ void TSVykonyForm::RefreshPerformanceOverview()
         SVykQR1Rep->SetView(filter.view);
 }
 
+void TSVykonyForm::PrepareOverview(const QDate &from, const QDate &to, int osc)
+{
+    vDatumOd3->setText(DateStr(from));
+    vDatumDo3->setText(DateStr(to));
+    vOSC3->setText(QString::number(osc));
+    for (QLineEdit *e : {vC_INT3, vC_VYR3, vOPERACIA3})
+        e->clear();
+    vRV->setChecked(false);
+    rgPohlad->SetItemIndex(0);
+    if (pcVykony->currentWidget() == tsPrehlady)
+        RefreshPerformanceOverview();
+    else
+        pcVykony->setCurrentWidget(tsPrehlady);
+}
+
 void TSVykonyForm::PrintOverview()
 {
     if (!DMVyk->QvSVykony.Active())

@@ -58,6 +58,8 @@ public:
     // Reopens the overview for the view and filters of the page.
     void RefreshPerformanceOverview();
     void PrintOverview();
+    // The first overview of one employee in the period, other filters emptied, on the overviews page.
+    void PrepareOverview(const QDate &from, const QDate &to, int osc);
     void RefreshQuantityConfirmation();
     // The typed quantity for the current job; for all shown jobs their dispatched quantity.
     void WriteConfirmedQuantity();

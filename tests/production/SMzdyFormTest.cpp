@@ -1,7 +1,9 @@
 // The attendance and wages form offscreen: the month proposed by the date, the cost-centre filter with
 // typed quotes, a day written, the month's wages computed and exported from "Mzdy všetci".
 #include "ProductionFixture.h"
+#include "common/WhenModal.h"
 #include "production/SMzdyForm.h"
+#include "production/SVykonyForm.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/DBGrid.h"
 
@@ -161,6 +163,29 @@ TEST_F(WagesForm, ThreeMonthsOfWageHistory)
     EXPECT_EQ(form->sg3MMzdy->item(2, 0)->text(), "1/2026");
     EXPECT_EQ(form->sg3MMzdy->item(2, 3)->text(), "900,00");
     EXPECT_EQ(form->sg3MMzdy->item(3, 0)->text(), "");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WagesForm, DayDetailOpensThePerformanceOverviewOfThatDay)
+{
+    bookableJob();
+    booked("2026-02-03", 57, 10, 10, 7.5, 40);
+    booked("2026-02-04", 57, 10, 10, 7.5, 30);
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    form->PageControlMzdy->setCurrentWidget(form->tabVykony);
+    ASSERT_EQ(mzdy->QVykony.RecordCount(), 2);
+    mzdy->QVykony.Last();
+    double shown = -1;
+    WhenModal<TSVykonyForm>([&](TSVykonyForm *f) {
+        shown = f->EditMzdaSpolu->text().replace(',', '.').toDouble();
+        f->Close();
+    });
+    QTest::mouseClick(form->BtnDetailDen, Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(shown, 30) << responder->Texts().join('\n').toStdString();
+    delete SVykonyForm; // made on demand: it goes before the data module it shows
 }
 
 } // namespace
