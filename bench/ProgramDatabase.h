@@ -42,7 +42,8 @@ inline bool CreateProgramDatabase(const char *bench, int argc, char **argv, cons
     QProcess create;
     create.start(QStringLiteral("bash"), {script, database});
     if (!create.waitForFinished(300000) || create.exitCode() != 0) {
-        std::fprintf(stderr, "%s: creating the database failed:\n%s\n", bench, create.readAllStandardError().constData());
+        std::fprintf(stderr, "%s: creating the database failed:\n%s\n", bench,
+                     create.readAllStandardError().constData());
         return false;
     }
     qputenv("XDG_CONFIG_HOME", QDir(folder).filePath(QStringLiteral("config")).toUtf8());

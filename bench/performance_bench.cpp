@@ -30,22 +30,26 @@ constexpr int kEmployees = 400;
 void fill(TDMZal &dm)
 {
     fb::Attachment &att = dm.DBZAL.Attachment();
-    att.executeImmediate(QStringLiteral(
-        "execute block as declare i integer = 1; begin while (i <= %1) do begin "
-        "insert into CZAMESTNANCOV (OSC, PRIEZVISKO, MENO, STREDISKO, PROFESIA) values (:i, 'Priezvisko ' || :i, "
-        "'Meno', 'S' || mod(:i, 5), 'FOR'); i = i + 1; end end")
-                             .arg(kEmployees));
-    att.executeImmediate(QStringLiteral(
-        "execute block as declare n integer = 0; declare d date = date '2024-01-01'; declare o integer; "
-        "begin while (n < %1) do begin o = 1; "
-        "while (o <= %2 and n < %1) do begin "
-        "insert into SVYKONY (DATUM, ZMENA, OSC, C_INT, C_DAVKY, C_OPERACIE, OPERACIA, MNOZSTVO, ZMATKY, NORMA, MZDA, "
-        "NHOD, OHOD) values (:d, 1, :o, 240000 + mod(:n, 5000), 0, mod(:o, 50) + 10, 'ODL', mod(:n, 17) + 1, 0, 0.5, "
-        "mod(:n, 97) * 0.25, mod(:n, 13) * 0.1, 7.5); "
-        "if (mod(:n, 2) = 0) then insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD) values (:d, :o, 1, 7.5); "
-        "n = n + 1; o = o + 1; end d = d + 1; end end")
-                             .arg(kRows)
-                             .arg(kEmployees * 2 / 3 + 1));
+    att.executeImmediate(
+        QStringLiteral(
+            "execute block as declare i integer = 1; begin while (i <= %1) do begin "
+            "insert into CZAMESTNANCOV (OSC, PRIEZVISKO, MENO, STREDISKO, PROFESIA) values (:i, 'Priezvisko ' || :i, "
+            "'Meno', 'S' || mod(:i, 5), 'FOR'); i = i + 1; end end")
+            .arg(kEmployees));
+    att.executeImmediate(
+        QStringLiteral(
+            "execute block as declare n integer = 0; declare d date = date '2024-01-01'; declare o integer; "
+            "begin while (n < %1) do begin o = 1; "
+            "while (o <= %2 and n < %1) do begin "
+            "insert into SVYKONY (DATUM, ZMENA, OSC, C_INT, C_DAVKY, C_OPERACIE, OPERACIA, MNOZSTVO, ZMATKY, NORMA, "
+            "MZDA, "
+            "NHOD, OHOD) values (:d, 1, :o, 240000 + mod(:n, 5000), 0, mod(:o, 50) + 10, 'ODL', mod(:n, 17) + 1, 0, "
+            "0.5, "
+            "mod(:n, 97) * 0.25, mod(:n, 13) * 0.1, 7.5); "
+            "if (mod(:n, 2) = 0) then insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD) values (:d, :o, 1, 7.5); "
+            "n = n + 1; o = o + 1; end d = d + 1; end end")
+            .arg(kRows)
+            .arg(kEmployees * 2 / 3 + 1));
     dm.DBTransaction.Commit();
 }
 
@@ -106,9 +110,8 @@ int main(int argc, char **argv)
     std::printf("plan: %s\n", qPrintable(plan.simplified()));
     const bool fullScan = plan.contains(QStringLiteral("SVYKONY NATURAL"), Qt::CaseInsensitive) ||
                           plan.contains(QStringLiteral("V NATURAL"), Qt::CaseInsensitive);
-    std::printf("performances: %d rows, form %.1f ms, query %.1f ms, ratio %.2f (%d rows fetched, %s)\n", kRows,
-                formMs, queryMs, formMs / std::max(queryMs, 0.001), fetched,
-                fullScan ? "FULL SCAN" : "index");
+    std::printf("performances: %d rows, form %.1f ms, query %.1f ms, ratio %.2f (%d rows fetched, %s)\n", kRows, formMs,
+                queryMs, formMs / std::max(queryMs, 0.001), fetched, fullScan ? "FULL SCAN" : "index");
 
     // One employee's year of attendance, month by month as the month page opens it.
     mzdy.QZamestnanci.Open();

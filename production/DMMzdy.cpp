@@ -126,7 +126,8 @@ void TDMMzdy::FilterEmployees(const QString &centre)
 {
     QZamestnanci.Close();
     const QString text = centre.trimmed();
-    QZamestnanci.SQL().SetStrings(2, text.isEmpty() ? QString() : QStringLiteral("where STREDISKO like ") + SqlLikePrefix(text));
+    QZamestnanci.SQL().SetStrings(2, text.isEmpty() ? QString()
+                                                    : QStringLiteral("where STREDISKO like ") + SqlLikePrefix(text));
     QZamestnanci.Open();
 }
 
@@ -190,10 +191,10 @@ void TDMMzdy::OpenWages(const QString &sql)
 
 const QStringList &TDMMzdy::HourFields()
 {
-    static const QStringList names{QStringLiteral("OHOD"),      QStringLiteral("RHOD"),     QStringLiteral("DOVOLENKA"),
-                                   QStringLiteral("NEMOC"),     QStringLiteral("STATVOL"),  QStringLiteral("NAHRVOL"),
-                                   QStringLiteral("PLATVOL"),   QStringLiteral("NEPLATVOL"), QStringLiteral("NADCAS25"),
-                                   QStringLiteral("NADCAS50"),  QStringLiteral("PREKAZKA1")};
+    static const QStringList names{QStringLiteral("OHOD"),     QStringLiteral("RHOD"),      QStringLiteral("DOVOLENKA"),
+                                   QStringLiteral("NEMOC"),    QStringLiteral("STATVOL"),   QStringLiteral("NAHRVOL"),
+                                   QStringLiteral("PLATVOL"),  QStringLiteral("NEPLATVOL"), QStringLiteral("NADCAS25"),
+                                   QStringLiteral("NADCAS50"), QStringLiteral("PREKAZKA1")};
     return names;
 }
 
@@ -295,8 +296,7 @@ void TDMMzdy::attendanceBeforePost(TDataSet *ds)
         if (ds->FieldByName(name)->IsNull())
             ds->FieldByName(name)->SetValue(0.0);
     if (field(ds, "RHOD")->AsFloat() != 0 && field(ds, "RDOVOD")->AsString().trimmed().isEmpty())
-        throw EDatabaseError(
-            QString::fromUtf8("Ak sú zadané rež.hodiny, potom musí byť zadaný aj dôvod rež.práce!"));
+        throw EDatabaseError(QString::fromUtf8("Ak sú zadané rež.hodiny, potom musí byť zadaný aj dôvod rež.práce!"));
     double sum = 0;
     for (const char *name : {"OHOD", "DOVOLENKA", "NEMOC", "STATVOL", "PLATVOL", "NEPLATVOL", "PREKAZKA1"})
         sum += field(ds, name)->AsFloat();
@@ -377,8 +377,8 @@ void TDMMzdy::wagesAfterOpen(TDataSet *ds)
         f->OnChange = [](TField *hourly) {
             TDataSet *d = hourly->DataSet();
             // The overhead wage tops the piece wage up to the adjusted hourly wage.
-            field(d, "MZDA_REZ")->SetValue(hourly->AsFloat() * field(d, "OHOD")->AsFloat() -
-                                           field(d, "MZDA_VYK")->AsFloat());
+            field(d, "MZDA_REZ")
+                ->SetValue(hourly->AsFloat() * field(d, "OHOD")->AsFloat() - field(d, "MZDA_VYK")->AsFloat());
         };
 }
 
@@ -394,9 +394,8 @@ void TDMMzdy::wagesCalcFields(TDataSet *ds)
 {
     const TField *hours = field(ds, "OHOD");
     const double pieceWage = field(ds, "MZDA_VYK")->AsFloat();
-    field(ds, "UKOL_HOD")->SetValue(!hours->IsNull() && std::llround(hours->AsFloat()) != 0
-                                        ? pieceWage / hours->AsFloat()
-                                        : 0.0);
+    field(ds, "UKOL_HOD")
+        ->SetValue(!hours->IsNull() && std::llround(hours->AsFloat()) != 0 ? pieceWage / hours->AsFloat() : 0.0);
     // Whole amount, halves to even.
     field(ds, "Mzda_celkom")
         ->SetValue(std::nearbyint(pieceWage + field(ds, "PREMIE")->AsFloat() + field(ds, "MZDA_REZ")->AsFloat()));

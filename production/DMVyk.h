@@ -80,8 +80,8 @@ public:
     // `confirmed`, up to endDate (the rows dated on the last working day up to it). All or nothing for
     // the job; the rows that came out empty in the period are removed, of this job only.
     // A difference above 20 % is shown and the write goes on. Returns the operations scaled.
-    int WriteConfirmedQuantity(int cInt, int confirmed, const QDate &startDate, const QDate &endDate,
-                                       int batchLow, int batchHigh, int stornoBatch);
+    int WriteConfirmedQuantity(int cInt, int confirmed, const QDate &startDate, const QDate &endDate, int batchLow,
+                               int batchHigh, int stornoBatch);
     // Deletes the storno rows of the period, of one job or (cInt 0) of all.
     int DeleteStornoRows(const QDate &startDate, const QDate &endDate, int cInt);
 
@@ -95,7 +95,7 @@ private:
     void operationChange(TField *field);
     bool filling_ = false;
     int entryJob_ = 0;
-    QVariant pendingFill_; // the first row's quantity, copied down when that row is posted
+    QVariant pendingFill_;      // the first row's quantity, copied down when that row is posted
     bool entryAtStart_ = false; // the entry's cursor on its first row, not moved since it was filled
 };
 

@@ -147,8 +147,8 @@ void TDMVyk::SplitOrderEntryRow()
     filling_ = false;
 }
 
-int TDMVyk::WriteConfirmedQuantity(int cInt, int confirmed, const QDate &startDate, const QDate &endDate,
-                                   int batchLow, int batchHigh, int stornoBatch)
+int TDMVyk::WriteConfirmedQuantity(int cInt, int confirmed, const QDate &startDate, const QDate &endDate, int batchLow,
+                                   int batchHigh, int stornoBatch)
 {
     if (confirmed <= 0 || !endDate.isValid())
         return 0;

@@ -113,11 +113,13 @@ bool TDMVyk::CheckOperationQuantities(int cInt, int operation, double extra)
         const double expected = field(&q, "MNOZ_VYR")->AsFloat();
         const double laterDefects = field(&q, "MNOZ_ZMA")->AsFloat();
         if (previous > 0 && previous < total)
-            lines += Format(QString::fromUtf8("Operácia č.%d %s : Množstvo %f je väčšie ako na predchádzajúcej op. %f !\r"),
-                            {number, code, total, previous});
+            lines +=
+                Format(QString::fromUtf8("Operácia č.%d %s : Množstvo %f je väčšie ako na predchádzajúcej op. %f !\r"),
+                       {number, code, total, previous});
         if (expected * 1.1 + laterDefects < total - HoursMargin) {
-            lines += Format(QString::fromUtf8("Operácia č.%d %s : Množstvo %f je väčšie ako očakávané na operácií %f !\r"),
-                            {number, code, total, expected});
+            lines +=
+                Format(QString::fromUtf8("Operácia č.%d %s : Množstvo %f je väčšie ako očakávané na operácií %f !\r"),
+                       {number, code, total, expected});
             ok = false;
         }
     }

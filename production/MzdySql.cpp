@@ -4,15 +4,14 @@ namespace MzdySql {
 
 namespace {
 
-const char *const AttendanceColumns[] = {"DATUM",     "OSC",     "ZMENA",   "OHOD",     "RHOD",
-                                         "RDOVOD",    "DOVOLENKA", "NEMOC", "STATVOL",  "NAHRVOL",
-                                         "PLATVOL",   "NEPLATVOL", "NADCAS25", "NADCAS50", "PREKAZKA1"};
-const char *const WageColumns[] = {"ROK",       "MESIAC",       "OSC",          "MZDA_VYK",  "MZDA_REZ",
-                                   "OHOD",      "MZDA_HOD",     "PREMIE",       "PRIPL_PRO", "PRIPL_NADCAS",
-                                   "PRIPL_VIKEND", "PRIPL_NOC", "PRIPL_PRED",   "PRIPL_VED", "ZAMKNUTY"};
+const char *const AttendanceColumns[] = {"DATUM",   "OSC",       "ZMENA",    "OHOD",     "RHOD",
+                                         "RDOVOD",  "DOVOLENKA", "NEMOC",    "STATVOL",  "NAHRVOL",
+                                         "PLATVOL", "NEPLATVOL", "NADCAS25", "NADCAS50", "PREKAZKA1"};
+const char *const WageColumns[] = {"ROK",          "MESIAC",    "OSC",        "MZDA_VYK",  "MZDA_REZ",
+                                   "OHOD",         "MZDA_HOD",  "PREMIE",     "PRIPL_PRO", "PRIPL_NADCAS",
+                                   "PRIPL_VIKEND", "PRIPL_NOC", "PRIPL_PRED", "PRIPL_VED", "ZAMKNUTY"};
 
-template <size_t N>
-QStringList insertOf(const char *table, const char *const (&columns)[N])
+template <size_t N> QStringList insertOf(const char *table, const char *const (&columns)[N])
 {
     QStringList c, v;
     for (const char *name : columns) {
@@ -23,8 +22,7 @@ QStringList insertOf(const char *table, const char *const (&columns)[N])
             QStringLiteral("values (") + v.join(QLatin1Char(',')) + QLatin1Char(')')};
 }
 
-template <size_t N>
-QStringList modifyOf(const char *table, const char *const (&columns)[N], const QString &where)
+template <size_t N> QStringList modifyOf(const char *table, const char *const (&columns)[N], const QString &where)
 {
     QStringList sets;
     for (const char *name : columns)
@@ -41,8 +39,8 @@ const QStringList Employees{QStringLiteral("select osc,priezvisko,meno,stredisko
                             QStringLiteral("from CZamestnancov"), QString(), QStringLiteral("order by priezvisko")};
 const QString AttendanceOfDay =
     QStringLiteral("select * from SDochadzka where osc=:osc and datum=:datum and zmena=:zmena");
-const QString AttendanceOfMonth = QStringLiteral(
-    "select * from SDochadzka where osc=:osc and datum between :D_od and :D_do order by datum,zmena");
+const QString AttendanceOfMonth =
+    QStringLiteral("select * from SDochadzka where osc=:osc and datum between :D_od and :D_do order by datum,zmena");
 const QString AttendanceSums = QStringLiteral(
     "select max(osc) as osc,sum(ohod) as ohod,sum(rhod) as rhod,sum(dovolenka) as dovolenka,sum(nemoc) as nemoc,"
     "sum(nadcas25) as nadcas25,sum(nadcas50) as nadcas50,sum(nahrvol) as nahrvol,sum(statvol) as statvol,"
@@ -94,9 +92,9 @@ const QString WagesByOperation = QStringLiteral(
 
 QStringList All()
 {
-    QStringList all{AttendanceOfDay, AttendanceOfMonth, AttendanceSums, PerformancesByDay, WageOfMonth,
-                    WagesOfMonth,    WagesOfYear,       PieceWage,      ComputeWages,      WageHistory,
-                    PerformanceWageOfMonth, WageSlips,  WagesByOperation};
+    QStringList all{AttendanceOfDay,        AttendanceOfMonth, AttendanceSums,  PerformancesByDay, WageOfMonth,
+                    WagesOfMonth,           WagesOfYear,       PieceWage,       ComputeWages,      WageHistory,
+                    PerformanceWageOfMonth, WageSlips,         WagesByOperation};
     for (const QStringList *lines : {&Employees, &AttendanceInsert, &AttendanceModify, &AttendanceDelete, &WageInsert,
                                      &WageModify, &WageDelete, &WageRefresh})
         all << lines->join(QLatin1Char('\n'));

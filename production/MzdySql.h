@@ -5,10 +5,10 @@
 #include <QStringList>
 
 namespace MzdySql {
-extern const QStringList Employees; // four lines: line 2 the filter, line 3 the order
-extern const QString AttendanceOfDay;    // :osc, :datum, :zmena
-extern const QString AttendanceOfMonth;  // :osc, :D_od, :D_do
-extern const QString AttendanceSums;     // :osc, :D_od, :D_do; one row of the month's sums
+extern const QStringList Employees;     // four lines: line 2 the filter, line 3 the order
+extern const QString AttendanceOfDay;   // :osc, :datum, :zmena
+extern const QString AttendanceOfMonth; // :osc, :D_od, :D_do
+extern const QString AttendanceSums;    // :osc, :D_od, :D_do; one row of the month's sums
 extern const QStringList AttendanceInsert;
 extern const QStringList AttendanceModify;
 extern const QStringList AttendanceDelete;
@@ -20,11 +20,11 @@ extern const QStringList WageInsert;
 extern const QStringList WageModify;
 extern const QStringList WageDelete;
 extern const QStringList WageRefresh;
-extern const QString PieceWage;       // :osc, :Od, :Do
-extern const QString ComputeWages;    // the month's wages by the database procedure
-extern const QString WageHistory;     // :osc, :rok, :mesiac
+extern const QString PieceWage;              // :osc, :Od, :Do
+extern const QString ComputeWages;           // the month's wages by the database procedure
+extern const QString WageHistory;            // :osc, :rok, :mesiac
 extern const QString PerformanceWageOfMonth; // :osc, :D_od, :D_do
-extern const QString WageSlips;       // :rok, :mesiac, :D_od, :D_do
-extern const QString WagesByOperation; // :D_od, :D_do
+extern const QString WageSlips;              // :rok, :mesiac, :D_od, :D_do
+extern const QString WagesByOperation;       // :D_od, :D_do
 QStringList All();
 } // namespace MzdySql

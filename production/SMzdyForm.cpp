@@ -109,19 +109,26 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     vDatum1->setObjectName(QStringLiteral("vDatum1"));
     dayForm->addRow(QString::fromUtf8("Dátum"), vDatum1);
     connect(vDatum1, &QLineEdit::editingFinished, this, [this] { Guarded([this] { ShowActivePage(); }); });
-    const QList<QPair<const char *, const char *>> dayFields{
-        {"OHOD", "Odpracované hod."},  {"RHOD", "z toho Režijné hod."}, {"RDOVOD", "dôvod"},
-        {"DOVOLENKA", "Dovolenka"},    {"NEMOC", "Nemoc"},              {"STATVOL", "OČR, Otcovské"},
-        {"NAHRVOL", "Náhradné voľno"}, {"PLATVOL", "Platené voľno"},    {"NEPLATVOL", "NePlatené voľno"},
-        {"NADCAS25", "Nadčas +25%"},   {"NADCAS50", "Nadčas +50%"},
-        {"PREKAZKA1", "Prekážka na strane zamestnávateľa"}};
+    const QList<QPair<const char *, const char *>> dayFields{{"OHOD", "Odpracované hod."},
+                                                             {"RHOD", "z toho Režijné hod."},
+                                                             {"RDOVOD", "dôvod"},
+                                                             {"DOVOLENKA", "Dovolenka"},
+                                                             {"NEMOC", "Nemoc"},
+                                                             {"STATVOL", "OČR, Otcovské"},
+                                                             {"NAHRVOL", "Náhradné voľno"},
+                                                             {"PLATVOL", "Platené voľno"},
+                                                             {"NEPLATVOL", "NePlatené voľno"},
+                                                             {"NADCAS25", "Nadčas +25%"},
+                                                             {"NADCAS50", "Nadčas +50%"},
+                                                             {"PREKAZKA1", "Prekážka na strane zamestnávateľa"}};
     addEdits(tabDochadzka, dayForm, &dm.DSDochadzka, dayFields);
     dayLayout->addLayout(dayForm);
     auto *dayButtons = new QHBoxLayout;
     btnZapis1 = GuardedButton(tabDochadzka, dayButtons, "Zapíš", [this] {
         TxQuery &q = DMMzdy->QDochadzka;
         if (q.State() == dsInsert) {
-            q.FieldByName(QStringLiteral("OSC"))->SetValue(DMMzdy->QZamestnanci.FieldByName(QStringLiteral("OSC"))->Value());
+            q.FieldByName(QStringLiteral("OSC"))
+                ->SetValue(DMMzdy->QZamestnanci.FieldByName(QStringLiteral("OSC"))->Value());
             q.FieldByName(QStringLiteral("DATUM"))->SetValue(DMMzdy->DayDate);
             q.FieldByName(QStringLiteral("ZMENA"))->SetValue(1);
             q.FieldByName(QStringLiteral("STREDISKO"))->SetValue(QStringLiteral(" "));
@@ -140,7 +147,8 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
             for (int row = 0; row < m.QZamestnanci.RecordCount(); ++row)
                 rows << row;
         for (const int row : rows)
-            m.QZamestnanci.WithRecord(row, [&] { oscs << m.QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsInteger(); });
+            m.QZamestnanci.WithRecord(row,
+                                      [&] { oscs << m.QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsInteger(); });
         m.WriteDayForEmployees(oscs, m.DayDate, 1);
     });
     BtnZapisVsetkym->setToolTip(QString::fromUtf8("Zapíše všetkým označeným zamestnancom tieto údaje"));
@@ -172,7 +180,8 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     perfLayout->addLayout(perfForm);
     auto *perfButtons = new QHBoxLayout;
     BtnDetailDen = GuardedButton(tabVykony, perfButtons, "&Detail deň >>", [this] { ShowPerformanceDetail(false); });
-    BtnDetailMesiac = GuardedButton(tabVykony, perfButtons, "Detail &Mesiac >>", [this] { ShowPerformanceDetail(true); });
+    BtnDetailMesiac =
+        GuardedButton(tabVykony, perfButtons, "Detail &Mesiac >>", [this] { ShowPerformanceDetail(true); });
     perfLayout->addLayout(perfButtons);
     DBGridVykony->OnDblClick = [this](TDBGrid *) { Guarded([this] { ShowPerformanceDetail(false); }); };
     dm.PerformancesAfterOpen = [this] {
@@ -183,9 +192,11 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     tabMzda = page(PageControlMzdy, "tabMzda", "Mzda");
     auto *wageLayout = new QVBoxLayout(tabMzda);
     auto *wageForm = new QFormLayout;
-    const QList<QPair<const char *, const char *>> wageFields{
-        {"MZDA_VYK", "Úkolová mzda celkom"}, {"MZDA_REZ", "Réžijná mzda"}, {"MZDA_HOD", "Priemer mzdy na hod."},
-        {"PREMIE", "Prémie"}, {"PRIPL_VED", "vedúci"}};
+    const QList<QPair<const char *, const char *>> wageFields{{"MZDA_VYK", "Úkolová mzda celkom"},
+                                                              {"MZDA_REZ", "Réžijná mzda"},
+                                                              {"MZDA_HOD", "Priemer mzdy na hod."},
+                                                              {"PREMIE", "Prémie"},
+                                                              {"PRIPL_VED", "vedúci"}};
     addEdits(tabMzda, wageForm, &dm.DSMzdy, wageFields);
     for (const char *name : {"DBeMZDA_HOD", "DBePREMIE", "DBePRIPL_VED"})
         LockedEdits << tabMzda->findChild<TDBEdit *>(QString::fromLatin1(name));
@@ -233,7 +244,7 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     BtnPocitaj = GuardedButton(tabMzdyAll, allButtons, "Počítaj !", [] { DMMzdy->ComputeMonthWages(); });
     BtnTlac = GuardedButton(tabMzdyAll, allButtons, "Tlač", [this] { PrintWages(); });
     BtnExport = GuardedButton(tabMzdyAll, allButtons, "&Export",
-                       [] { WriteWageExport(&DMMzdy->QMzdy, DMMzdy->Year(), DMMzdy->Month()); });
+                              [] { WriteWageExport(&DMMzdy->QMzdy, DMMzdy->Year(), DMMzdy->Month()); });
     allLayout->addLayout(allButtons);
 
     connect(PageControlMzdy, &QTabWidget::currentChanged, this, [this] {
@@ -320,8 +331,8 @@ void TSMzdyForm::ShowActivePage()
 void TSMzdyForm::PrintWages()
 {
     TDMMzdy &dm = *DMMzdy;
-    const int choice = ChooseOption(QString::fromUtf8("Súpis miezd,Mzdový lístok,Výkony na operácie"),
-                                    QString::fromUtf8("Tlačiť"));
+    const int choice =
+        ChooseOption(QString::fromUtf8("Súpis miezd,Mzdový lístok,Výkony na operácie"), QString::fromUtf8("Tlačiť"));
     if (choice == 1) {
         TSMzdyQRAllForm list;
         list.SetMonth(dm.Year(), dm.Month());

@@ -61,14 +61,13 @@ TSMzdyQR1Form::TSMzdyQR1Form()
     }
     top += 15;
     add(QString::fromUtf8("Dochádzka"), QString(), "");
-    const Line attendance[] = {{"Odpracované hod.", "OHOD"},   {"z toho v Réžií", "RHOD"},
-                               {"Dovolenka", "DOVOLENKA"},     {"Nemoc", "NEMOC"},
-                               {"Platené voľno", "PLATVOL"},   {"Neplatené voľno", "NEPLATVOL"},
-                               {"Nadčas +25%", "NADCAS25"},    {"Nadčas +50%", "NADCAS50"},
-                               {"Prekážka ZL", "PREKAZKA1"},   {"OČR, Otcovské", "STATVOL"}};
+    const Line attendance[] = {{"Odpracované hod.", "OHOD"}, {"z toho v Réžií", "RHOD"},
+                               {"Dovolenka", "DOVOLENKA"},   {"Nemoc", "NEMOC"},
+                               {"Platené voľno", "PLATVOL"}, {"Neplatené voľno", "NEPLATVOL"},
+                               {"Nadčas +25%", "NADCAS25"},  {"Nadčas +50%", "NADCAS50"},
+                               {"Prekážka ZL", "PREKAZKA1"}, {"OČR, Otcovské", "STATVOL"}};
     for (const Line &l : attendance)
-        add(QString::fromUtf8(l.caption), l.expression,
-            l.expression == QLatin1String("OHOD") ? "##0.00" : "###.##");
+        add(QString::fromUtf8(l.caption), l.expression, l.expression == QLatin1String("OHOD") ? "##0.00" : "###.##");
     add(QStringLiteral("Fond"), QString(), "");
     FundLabel = static_cast<TQRLabel *>(detail->Controls.back().get());
     add(QStringLiteral("Mzdy"), QString(), "");

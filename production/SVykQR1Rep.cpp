@@ -63,7 +63,7 @@ TSVykQR1Rep::TSVykQR1Rep()
     TQRBand *title = Rep.AddBand(rbTitle, QStringLiteral("TitleBand"));
     label(title, QString::fromUtf8("Výkony pracovníkov"), 0);
     TQRBand *columns = Rep.AddBand(rbColumnHeader, QStringLiteral("ColumnHeaderBand"));
-    const char *const captions[] = {"Os.cislo", "Datum", "Mzda", "Zákazka", "Výrobok", "Op.",
+    const char *const captions[] = {"Os.cislo", "Datum", "Mzda",   "Zákazka",   "Výrobok",  "Op.",
                                     "Množstvo", "Zmena", "Zmätky", "Norm.hod.", "Odpr.hod."};
     const double lefts[] = {0, 60, 140, 200, 250, 300, 330, 400, 430, 480, 530};
     for (int i = 0; i < 11; ++i)

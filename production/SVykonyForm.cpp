@@ -144,8 +144,14 @@ QWidget *TSVykonyForm::buildOrderPage()
     top->addLayout(header);
     layout->addLayout(top);
     DBGridVykonyOp = grid(page, &dm.DSVykony,
-                          {{"OPERACIA", "Operácia"}, {"OSC", "OSC"}, {"MNOZSTVO", "MNOŽSTVO"}, {"ZMATKY", "ZMÄTKY"},
-                           {"NORMA", "NORMA"}, {"MZDA", "MZDA"}, {"DATUM", "Dátum"}, {"ZMENA", "Zm."}});
+                          {{"OPERACIA", "Operácia"},
+                           {"OSC", "OSC"},
+                           {"MNOZSTVO", "MNOŽSTVO"},
+                           {"ZMATKY", "ZMÄTKY"},
+                           {"NORMA", "NORMA"},
+                           {"MZDA", "MZDA"},
+                           {"DATUM", "Dátum"},
+                           {"ZMENA", "Zm."}});
     DBGridVykonyOp->setObjectName(QStringLiteral("DBGridVykonyOp"));
     // The employee's button picks an employee; the defects' button opens their causes.
     DBGridVykonyOp->OnEditButtonClick = [](TDBGrid *g) {
@@ -165,8 +171,14 @@ QWidget *TSVykonyForm::buildOrderPage()
     buttons->addStretch();
     layout->addLayout(buttons);
     DBGridVykonyZak = grid(page, &dm.DSvVykony1,
-                           {{"OPERACIA", "Operácia"}, {"OSC", "OSC"}, {"MNOZSTVO", "MNOŽSTVO"}, {"ZMATKY", "ZMÄTKY"},
-                            {"MZDA", "MZDA"}, {"DATUM", "Dátum"}, {"ZMENA", "Zm."}, {"PRIEZVISKO", "Priezvisko"}});
+                           {{"OPERACIA", "Operácia"},
+                            {"OSC", "OSC"},
+                            {"MNOZSTVO", "MNOŽSTVO"},
+                            {"ZMATKY", "ZMÄTKY"},
+                            {"MZDA", "MZDA"},
+                            {"DATUM", "Dátum"},
+                            {"ZMENA", "Zm."},
+                            {"PRIEZVISKO", "Priezvisko"}});
     DBGridVykonyZak->setObjectName(QStringLiteral("DBGridVykonyZak"));
     layout->addWidget(DBGridVykonyZak);
     return page;
@@ -193,9 +205,17 @@ QWidget *TSVykonyForm::buildEmployeePage()
         connect(e, &QLineEdit::editingFinished, this, [this] { Guarded([this] { ReloadEmployeeList(); }); });
     layout->addWidget(choice);
     DBGridPracovnik = grid(page, ds,
-                           {{"DATUM", "Dátum"}, {"ZMENA", "Zm."}, {"OSC", "Os.č."}, {"C_INT", "č.Zakazky"},
-                            {"OPERACIA", "Op."}, {"MNOZSTVO", "Množstvo"}, {"ZMATKY", "Zmätky"}, {"OHOD", "OHod."},
-                            {"MZDA", "Mzda"}, {"PRIEZVISKO", "Priezvisko"}, {"C_VYR", "č.Výrobku"}});
+                           {{"DATUM", "Dátum"},
+                            {"ZMENA", "Zm."},
+                            {"OSC", "Os.č."},
+                            {"C_INT", "č.Zakazky"},
+                            {"OPERACIA", "Op."},
+                            {"MNOZSTVO", "Množstvo"},
+                            {"ZMATKY", "Zmätky"},
+                            {"OHOD", "OHod."},
+                            {"MZDA", "Mzda"},
+                            {"PRIEZVISKO", "Priezvisko"},
+                            {"C_VYR", "č.Výrobku"}});
     DBGridPracovnik->setObjectName(QStringLiteral("DBGridPracovnik"));
     DBGridPracovnik->OnDblClick = [](TDBGrid *) {
         Guarded([] {
@@ -428,7 +448,8 @@ void TSVykonyForm::RefreshPerformanceOverview()
 {
     TPerformanceFilter filter;
     filter.view = std::max(rgPohlad->ItemIndex(), 0);
-    if (!TryStrToDate(vDatumOd3->text().trimmed(), filter.from) || !TryStrToDate(vDatumDo3->text().trimmed(), filter.to))
+    if (!TryStrToDate(vDatumOd3->text().trimmed(), filter.from) ||
+        !TryStrToDate(vDatumDo3->text().trimmed(), filter.to))
         throw EDatabaseError(QString::fromUtf8("Dátum nie je platný !"));
     filter.workInProgress = vRV->isChecked();
     filter.osc = vOSC3->text().trimmed().toInt();

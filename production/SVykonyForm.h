@@ -30,8 +30,7 @@ public:
     // by employee
     QLineEdit *vDatum2, *vOSC2;
     TDBGrid *DBGridPracovnik;
-    TDBEdit *DBeDATUM, *DBeZMENA, *DBeOSC, *DBeC_INT, *DBeC_DAVKY, *DBeC_OPERACIE, *DBeMNOZSTVO, *DBeZMATKY,
-        *DBeOHOD;
+    TDBEdit *DBeDATUM, *DBeZMENA, *DBeOSC, *DBeC_INT, *DBeC_DAVKY, *DBeC_OPERACIE, *DBeMNOZSTVO, *DBeZMATKY, *DBeOHOD;
     QLabel *lZMATKY, *lOHOD;
     QPushButton *BtnNovy, *BtnZapis2, *BtnNezapis2;
     // quantity confirmation

@@ -17,10 +17,10 @@ TSVykonyZForm *SVykonyZForm = nullptr;
 namespace {
 
 const char *const CauseLabels[20] = {
-    "01 Lunker po odl.", "02 Lunker po píl.",  "03 Lunker po brús.", "04 Lunker po mech.", "05 Studený zvar",
-    "06 Sťaženiny",      "07 Nedoliate",       "08 Nástrek",         "09 Deformácia",      "10 Presadené",
-    "11 Zadrobené",      "12 Rozmery",         "13 Zlom.jadro",      "14 Záliatok",        "15 Zapílené",
-    "16 Zabrúsené",      "17 Vŕtanie",         "18 Poškod.povrch",   "19 Povrch.oprac.",   "20 Opravit.zmätok"};
+    "01 Lunker po odl.", "02 Lunker po píl.", "03 Lunker po brús.", "04 Lunker po mech.", "05 Studený zvar",
+    "06 Sťaženiny",      "07 Nedoliate",      "08 Nástrek",         "09 Deformácia",      "10 Presadené",
+    "11 Zadrobené",      "12 Rozmery",        "13 Zlom.jadro",      "14 Záliatok",        "15 Zapílené",
+    "16 Zabrúsené",      "17 Vŕtanie",        "18 Poškod.povrch",   "19 Povrch.oprac.",   "20 Opravit.zmätok"};
 
 QString causeName(int i)
 {

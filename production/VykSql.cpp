@@ -57,27 +57,28 @@ const QStringList PerformanceRefresh{
 const QStringList PerformanceInsert = insertOf(true);
 const QStringList PerformanceModify = modifyOf(true);
 const QStringList PerformanceDelete{QStringLiteral("delete from SVykony"), OldKey};
-const QStringList OrderEntrySelect{QStringLiteral("select *"), QStringLiteral("from SVykony"),
-                                   QStringLiteral("where datum=:datum and osc=:osc and c_int=:c_int and operacia=:operacia"),
-                                   QStringLiteral("order by operacia")};
+const QStringList OrderEntrySelect{
+    QStringLiteral("select *"), QStringLiteral("from SVykony"),
+    QStringLiteral("where datum=:datum and osc=:osc and c_int=:c_int and operacia=:operacia"),
+    QStringLiteral("order by operacia")};
 const QStringList OrderEntryInsert = insertOf(false);
 const QStringList OrderEntryModify = modifyOf(false);
 
 const QString OrderInfo =
     QStringLiteral("select c_vyr, nazov, odberatel, c_obj, mnoz_vyr from vZAKAZKYD where c_int=:c_int");
-const QString OrderOperations = QStringLiteral(
-    "select c_operacie, operacia, profesia, a.MZDA, CAS_PRIP, CAS_JED, MZDAH\n"
-    "from ZakOperacie a\n   left join CTarifov on a.tarif=CTarifov.tarif\n"
-    "where c_int=:c_int\norder by c_operacie");
+const QString OrderOperations =
+    QStringLiteral("select c_operacie, operacia, profesia, a.MZDA, CAS_PRIP, CAS_JED, MZDAH\n"
+                   "from ZakOperacie a\n   left join CTarifov on a.tarif=CTarifov.tarif\n"
+                   "where c_int=:c_int\norder by c_operacie");
 // A missing loss percentage counts as none; defects of later operations passed this one.
-const QString OperationQuantities = QStringLiteral(
-    "select c_operacie, operacia, a.mnoz_vyr*(1+coalesce(o.p_straty,0)/100e0) as mnoz_vyr,"
-    "(select sum(mnozstvo) from SVykony where c_int=o.c_int and c_operacie=o.c_operacie) as mnoz_vyk,"
-    "(select sum(mnozstvo) from SVykony where c_int=o.c_int and c_operacie=(select max(c_operacie) from "
-    "ZakOperacie where c_int=o.c_int and c_operacie<o.c_operacie)) as mnoz_prev,"
-    "(select sum(zmatky) from SVykony where c_int=o.c_int and c_operacie>o.c_operacie) as mnoz_zma "
-    "from ZakazkyD a join ZakOperacie o on a.c_int=o.c_int "
-    "where o.c_int=:c_int and o.c_operacie between :c_operacie1 and :c_operacie2 order by o.c_operacie");
+const QString OperationQuantities =
+    QStringLiteral("select c_operacie, operacia, a.mnoz_vyr*(1+coalesce(o.p_straty,0)/100e0) as mnoz_vyr,"
+                   "(select sum(mnozstvo) from SVykony where c_int=o.c_int and c_operacie=o.c_operacie) as mnoz_vyk,"
+                   "(select sum(mnozstvo) from SVykony where c_int=o.c_int and c_operacie=(select max(c_operacie) from "
+                   "ZakOperacie where c_int=o.c_int and c_operacie<o.c_operacie)) as mnoz_prev,"
+                   "(select sum(zmatky) from SVykony where c_int=o.c_int and c_operacie>o.c_operacie) as mnoz_zma "
+                   "from ZakazkyD a join ZakOperacie o on a.c_int=o.c_int "
+                   "where o.c_int=:c_int and o.c_operacie between :c_operacie1 and :c_operacie2 order by o.c_operacie");
 const QString ShiftHours =
     QStringLiteral("select sum(OHOD) from SVykony where osc=:osc and datum=:datum and zmena=:zmena");
 const QString DispatchedOfJob =
@@ -85,7 +86,8 @@ const QString DispatchedOfJob =
 
 // The date, the shift's day and the factor are bound; amounts keep their cents.
 const QString StornoInsert = QStringLiteral(
-    "insert into SVykony (DATUM,ZMENA,STREDISKO,C_INT,C_DAVKY,C_OPERACIE,OPERACIA,OSC,NORMA,ZMATKY,MNOZSTVO,NHOD,MZDA)\n"
+    "insert into SVykony "
+    "(DATUM,ZMENA,STREDISKO,C_INT,C_DAVKY,C_OPERACIE,OPERACIA,OSC,NORMA,ZMATKY,MNOZSTVO,NHOD,MZDA)\n"
     "select cast(:datum as date),coalesce((select max(s.ZMENA) from SVykony s where s.osc=a.osc and "
     "s.datum=cast(:den_zmeny as date)), 1),STREDISKO,C_INT,cast(:c_davky as smallint),C_OPERACIE,OPERACIA,OSC,"
     "NORMA,0,cast(sum(-mnozstvo*cast(:f1 as double precision)) as integer),"
@@ -101,20 +103,23 @@ const QString StornoDeleteOfJob = QStringLiteral(
     "and c_int=:c_int");
 const QString StornoDeleteAll = QStringLiteral(
     "delete from SVykony where datum between :datumod and :datumdo and mzda<=0 and mnozstvo<0 and zmatky=0");
-const QString ConfirmationDetail = QStringLiteral(
-    "select operacia,sum(mnozstvo) as mnozstvo,sum(zmatky) as zmatky, sum(mzda) as mzda from SVykony "
-    "where c_int=:c_int and c_davky between :davky1 and :davky2 and datum<=:datumdo "
-    "group by c_operacie, operacia order by c_operacie");
+const QString ConfirmationDetail =
+    QStringLiteral("select operacia,sum(mnozstvo) as mnozstvo,sum(zmatky) as zmatky, sum(mzda) as mzda from SVykony "
+                   "where c_int=:c_int and c_davky between :davky1 and :davky2 and datum<=:datumdo "
+                   "group by c_operacie, operacia order by c_operacie");
 
 QStringList ConfirmationMaster(bool batches, bool wholeJobs, bool oneJob)
 {
     const QString g = batches ? QStringLiteral("z.c_int,v.c_davky") : QStringLiteral("z.c_int");
-    QStringList columns{g, QStringLiteral("z.c_vyr"), QStringLiteral("z.mnoz_vyr as \"Objednané\""),
-                        QStringLiteral("sum(case operacia when 'EXP' then v.mnozstvo else 0 end) as \"Expedované\""),
-                        QStringLiteral("sum(case operacia when 'EXP' then v.mnozstvo*mzd1 else 0 end) as \"Mzda plán.\""),
-                        QStringLiteral("sum(v.mzda) as \"Mzda skut.\"")};
-    QString line0 = QStringLiteral("select ") + columns.join(QLatin1Char(',')) +
-                    QStringLiteral(", sum(v.zmatky) as \"Zmätky\"");
+    QStringList columns{
+        g,
+        QStringLiteral("z.c_vyr"),
+        QStringLiteral("z.mnoz_vyr as \"Objednané\""),
+        QStringLiteral("sum(case operacia when 'EXP' then v.mnozstvo else 0 end) as \"Expedované\""),
+        QStringLiteral("sum(case operacia when 'EXP' then v.mnozstvo*mzd1 else 0 end) as \"Mzda plán.\""),
+        QStringLiteral("sum(v.mzda) as \"Mzda skut.\"")};
+    QString line0 =
+        QStringLiteral("select ") + columns.join(QLatin1Char(',')) + QStringLiteral(", sum(v.zmatky) as \"Zmätky\"");
     for (int i = 1; i <= 20; ++i)
         line0 += QStringLiteral(",sum(v.Z%1) as Z%1").arg(i, 2, 10, QLatin1Char('0'));
     line0 += QStringLiteral(",min(cena1) as Cena1, min(mzd1) as Mzdy1, min(Polozky.nazov) as \"Názov výr.\"");
@@ -147,7 +152,7 @@ QStringList ConfirmationOperations(bool batches, bool inPeriod)
 
 QStringList All()
 {
-    QStringList all{OrderInfo,    OperationQuantities, ShiftHours,        DispatchedOfJob,  OrderOperations,
+    QStringList all{OrderInfo,    OperationQuantities, ShiftHours,        DispatchedOfJob, OrderOperations,
                     StornoInsert, StornoCleanUp,       StornoDeleteOfJob, StornoDeleteAll, ConfirmationDetail};
     for (const QStringList *lines : {&PerformanceList, &PerformanceRefresh, &PerformanceInsert, &PerformanceModify,
                                      &PerformanceDelete, &OrderEntrySelect, &OrderEntryInsert, &OrderEntryModify})

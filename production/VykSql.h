@@ -20,10 +20,10 @@ extern const QString ShiftHours;          // :osc, :datum, :zmena
 extern const QString DispatchedOfJob;     // :c_int
 // The confirmation page's storno rows of one job and operation (see TDMVyk::WriteConfirmedQuantity).
 extern const QString StornoInsert;
-extern const QString StornoCleanUp;         // :c_int, :datum1, :datum2
-extern const QString StornoDeleteOfJob;     // :datumod, :datumdo, :c_int
-extern const QString StornoDeleteAll;       // :datumod, :datumdo
-extern const QString ConfirmationDetail;    // :c_int (+ :c_davky, :datumod, :datumdo by the options)
+extern const QString StornoCleanUp;      // :c_int, :datum1, :datum2
+extern const QString StornoDeleteOfJob;  // :datumod, :datumdo, :c_int
+extern const QString StornoDeleteAll;    // :datumod, :datumdo
+extern const QString ConfirmationDetail; // :c_int (+ :c_davky, :datumod, :datumdo by the options)
 // The quantity confirmation's master: per job (and batch) the booked, dispatched and defective pieces;
 // the titles are the grid's. Parameters :datumod, :datumdo and, with a job, :c_int.
 QStringList ConfirmationMaster(bool batches, bool wholeJobs, bool oneJob);

@@ -119,8 +119,8 @@ TEST_F(Wages, TotalRoundsHalvesToEvenAndTheHourlyWageSetsTheOverhead)
     EXPECT_DOUBLE_EQ(wage("MZDA_REZ")->AsFloat(), 160);
     mzdy->QMzdy.Post();
     EXPECT_DOUBLE_EQ(wage("UKOL_HOD")->AsFloat(), 5);
-    for (const auto &[parts, total] : std::initializer_list<std::pair<double, double>>{
-             {100.5, 100}, {101.5, 102}, {100.6, 101}}) {
+    for (const auto &[parts, total] :
+         std::initializer_list<std::pair<double, double>>{{100.5, 100}, {101.5, 102}, {100.6, 101}}) {
         mzdy->QMzdy.Edit();
         wage("MZDA_VYK")->SetValue(parts);
         wage("MZDA_REZ")->SetValue(0.0);

@@ -159,7 +159,8 @@ TEST_F(Confirmation, OnePieceToleratedAndTwentyPercentWarned)
     EXPECT_EQ(vyk->WriteConfirmedQuantity(260001, 120, QDate(2026, 3, 1), QDate(2026, 3, 16), 0, 32767, 0), 0);
     EXPECT_EQ(vyk->WriteConfirmedQuantity(260001, 70, QDate(2026, 3, 1), QDate(2026, 3, 16), 0, 32767, 0), 1);
     ASSERT_EQ(responder->Messages.size(), 1);
-    EXPECT_EQ(responder->Messages[0].Text, QString::fromUtf8("U zákazky 26/0001 na operácií ODL je rozdiel väčší ako 20% !"));
+    EXPECT_EQ(responder->Messages[0].Text,
+              QString::fromUtf8("U zákazky 26/0001 na operácií ODL je rozdiel väčší ako 20% !"));
     EXPECT_DOUBLE_EQ(sum("MNOZSTVO", 57), -18);
 }
 

@@ -161,7 +161,8 @@ TEST_F(PerformanceForm, ConfirmationPageScalesAHandedOverJobAndDeletesItsStornoR
     QTest::mouseClick(form->BtnZmaz4, Qt::LeftButton);
     EXPECT_EQ(count("select count(*) from SVYKONY where MNOZSTVO<0"), 0);
     ASSERT_FALSE(responder->Messages.isEmpty());
-    EXPECT_TRUE(responder->Messages.last().Text.startsWith(QString::fromUtf8("Zmazať všetky storno výkony k zákazke 260001")));
+    EXPECT_TRUE(
+        responder->Messages.last().Text.startsWith(QString::fromUtf8("Zmazať všetky storno výkony k zákazke 260001")));
 }
 
 } // namespace

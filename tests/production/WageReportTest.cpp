@@ -12,8 +12,8 @@ TEST_F(ProductionTest, WagesByOperationCompareTrimmedCodes)
 {
     bookableJob();
     employee(57, "Novák");
-    const QList<QPair<const char *, int>> rows{{"SO ", 10}, {"J12", 20}, {"J0", 400}, {"J99", 800},
-                                                {"ODL", 1}, {"XYZ", 2000}, {"ME ", 5}};
+    const QList<QPair<const char *, int>> rows{{"SO ", 10}, {"J12", 20},   {"J0", 400}, {"J99", 800},
+                                               {"ODL", 1},  {"XYZ", 2000}, {"ME ", 5}};
     int operation = 30;
     for (const auto &[code, wage] : rows)
         exec(QStringLiteral("insert into SVYKONY (DATUM, ZMENA, OSC, C_INT, C_DAVKY, C_OPERACIE, OPERACIA, MNOZSTVO, "
@@ -34,8 +34,7 @@ TEST_F(ProductionTest, WagesByOperationCompareTrimmedCodes)
     const int at = texts.indexOf("Novák");
     ASSERT_GE(at, 0) << texts.join('|').toStdString();
     // ODL, JAD, PÍL, SO, VRT, RO, ME, REZ, UPR, EXP, total (a mask of # prints 0 as nothing)
-    EXPECT_EQ(texts.mid(at + 2, 11),
-              (QStringList{"1", "20", "", "10", "", "", "5", "", "", "", "3236"}))
+    EXPECT_EQ(texts.mid(at + 2, 11), (QStringList{"1", "20", "", "10", "", "", "5", "", "", "", "3236"}))
         << texts.join('|').toStdString();
     q.Close();
 }
@@ -86,7 +85,8 @@ TEST_F(ProductionTest, WageListPrintsEveryRecordAndTheSums)
 {
     employee(57, "Novák");
     employee(58, "Horváth");
-    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, PREMIE, MZDA_REZ) values (2026, 3, 57, 800, 6, 100.5, 160)");
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, PREMIE, MZDA_REZ) values (2026, 3, 57, 800, 6, "
+         "100.5, 160)");
     exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, PREMIE, MZDA_REZ) values (2026, 3, 58, 0, 0, 0, 0)");
     mzdy->SetMonth(2026, 3);
     mzdy->OpenWages(MzdySql::WagesOfMonth);
@@ -99,7 +99,8 @@ TEST_F(ProductionTest, WageListPrintsEveryRecordAndTheSums)
     EXPECT_TRUE(texts.contains("Mzdy zamestnancov za 03/2026")) << all.toStdString();
     EXPECT_TRUE(texts.contains(QString::fromUtf8("Novák")));
     EXPECT_TRUE(texts.contains(QString::fromUtf8("Horváth")));
-    EXPECT_TRUE(all.contains("1 060,00") || all.contains("1060,00")) << "800 + 100.5 + 160 rounded" << all.toStdString();
+    EXPECT_TRUE(all.contains("1 060,00") || all.contains("1060,00"))
+        << "800 + 100.5 + 160 rounded" << all.toStdString();
 }
 
 } // namespace
