@@ -16,6 +16,7 @@
 #include "platform/os/Format.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/ui/DataSetModel.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FormGlobal.h"
 #include "platform/ui/Guarded.h"
@@ -100,10 +101,23 @@ TSVykonyForm::TSVykonyForm(QWidget *owner) : TForm(owner)
         });
     });
     OnShow = [this] {
+        // What the settings of section Vykony record: defects (with their causes) and worked hours.
         lZMATKY->setVisible(EvidovatZmatky);
         DBeZMATKY->setVisible(EvidovatZmatky);
         lOHOD->setVisible(EvidovatOHod);
         DBeOHOD->setVisible(EvidovatOHod);
+        for (int i = 0; i < DBGridVykonyOp->ColumnCount(); ++i) {
+            TColumn *c = DBGridVykonyOp->Columns(i);
+            if (c->FieldName == QLatin1String("ZMATKY")) {
+                c->Visible = EvidovatZmatky;
+                c->ButtonStyle = ZmatkyPodrobne ? cbsEllipsis : cbsAuto;
+            } else if (c->FieldName == QLatin1String("OSC")) {
+                c->ButtonStyle = cbsEllipsis;
+            }
+        }
+        for (int i = 0; i < DBGridPracovnik->ColumnCount(); ++i)
+            if (DBGridPracovnik->Columns(i)->FieldName == QLatin1String("OHOD"))
+                DBGridPracovnik->Columns(i)->Visible = EvidovatOHod;
         Guarded([this] {
             pageChanging();
             pageShown();

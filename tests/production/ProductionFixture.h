@@ -14,7 +14,7 @@ protected:
         SalesTest::SetUp();
         if (HasFatalFailure())
             return;
-        saved = {NotifyMnozstvo, EvidovatOHod, NotifyProfesia};
+        saved = {NotifyMnozstvo, EvidovatOHod, EvidovatZmatky, NotifyProfesia};
         NotifyMnozstvo = true;
         EvidovatOHod = true;
         NotifyProfesia = 1;
@@ -27,6 +27,7 @@ protected:
         vyk.reset();
         NotifyMnozstvo = saved.notifyMnozstvo;
         EvidovatOHod = saved.evidovatOHod;
+        EvidovatZmatky = saved.evidovatZmatky;
         NotifyProfesia = saved.notifyProfesia;
         SalesTest::TearDown();
     }
@@ -86,7 +87,7 @@ protected:
     }
 
     struct Saved {
-        bool notifyMnozstvo = false, evidovatOHod = false;
+        bool notifyMnozstvo = false, evidovatOHod = false, evidovatZmatky = false;
         int notifyProfesia = 0;
     } saved;
     std::unique_ptr<TDMVyk> vyk;

@@ -5,6 +5,8 @@
 #include "production/SVykonyForm.h"
 #include "production/SVykonyZForm.h"
 #include "platform/ui/DBControls.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DataSetModel.h"
 #include "platform/ui/RadioGroup.h"
 
 #include "platform/ui/BitBtn.h"
@@ -178,6 +180,25 @@ TEST_F(PerformanceForm, EnterMovesToTheNextEdit)
     EXPECT_NE(QApplication::focusWidget(), form->DBeMNOZSTVO);
     EXPECT_DOUBLE_EQ(f("MNOZSTVO")->AsFloat(), 12) << "written on leaving";
     vyk->QvSVykony.Cancel();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PerformanceForm, SettingsHideDefectsAndWorkedHours)
+{
+    EvidovatZmatky = false;
+    EvidovatOHod = false;
+    form->hide();
+    form->show();
+    EXPECT_FALSE(form->DBeOHOD->isVisible());
+    EXPECT_FALSE(form->DBeZMATKY->isVisible());
+    for (int i = 0; i < form->DBGridVykonyOp->ColumnCount(); ++i) {
+        if (form->DBGridVykonyOp->Columns(i)->FieldName == "ZMATKY") {
+            EXPECT_FALSE(form->DBGridVykonyOp->Columns(i)->Visible);
+        }
+    }
 }
 
 } // namespace
