@@ -278,6 +278,11 @@ QWidget *TSVykonyForm::buildEmployeePage()
     BtnNovy = GuardedButton(page, buttons, "N&ový", [this] { NewRow(); });
     BtnZapis2 = GuardedButton(page, buttons, "Zapíš", [this] { SaveRow(); });
     BtnNezapis2 = GuardedButton(page, buttons, "Nezapíš", [this] { CancelRow(); });
+    BtnZmaz2 = GuardedButton(page, buttons, "&Zmaž", [] {
+        TxDataSet &q = DMVyk->QvSVykony;
+        if (q.Active() && !q.IsEmpty() && q.State() == dsBrowse)
+            q.Delete(); // the data module asks first
+    });
     buttons->addStretch();
     layout->addLayout(buttons);
     return page;

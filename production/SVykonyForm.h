@@ -32,7 +32,7 @@ public:
     TDBGrid *DBGridPracovnik;
     TDBEdit *DBeDATUM, *DBeZMENA, *DBeOSC, *DBeC_INT, *DBeC_DAVKY, *DBeC_OPERACIE, *DBeMNOZSTVO, *DBeZMATKY, *DBeOHOD;
     QLabel *lZMATKY, *lOHOD;
-    QPushButton *BtnNovy, *BtnZapis2, *BtnNezapis2;
+    QPushButton *BtnNovy, *BtnZapis2, *BtnNezapis2, *BtnZmaz2;
     // quantity confirmation
     QLineEdit *vDatumOd4, *vDatumDo4, *vC_INT4, *eMNOZ_NEW;
     class QCheckBox *cbCeleOdvedeneZakazky, *cbDavky4;

@@ -202,3 +202,22 @@ TEST_F(PerformanceForm, SettingsHideDefectsAndWorkedHours)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PerformanceForm, DeleteAsksFirstAndNoKeepsTheBooking)
+{
+    booked("2026-03-16", 57, 10, 10, 7.5, 40);
+    form->ReloadEmployeeList();
+    ASSERT_EQ(vyk->QvSVykony.RecordCount(), 1);
+    responder->MessageAnswers.push_back(mrNo);
+    QTest::mouseClick(form->BtnZmaz2, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from SVYKONY"), 1);
+    ASSERT_EQ(responder->Messages.size(), 1);
+    EXPECT_EQ(responder->Messages[0].Text, QString::fromUtf8("Skutočne chceš zmazať vybratý výkon ?"));
+    responder->MessageAnswers.push_back(mrYes);
+    QTest::mouseClick(form->BtnZmaz2, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from SVYKONY"), 0) << responder->Texts().join('\n').toStdString();
+}
+
+} // namespace
