@@ -182,6 +182,7 @@ QWidget *TSVykonyForm::buildOrderPage()
     auto *buttons = new QHBoxLayout;
     BtnRozdel = GuardedButton(page, buttons, "&Rozdeľ", [] { DMVyk->SplitOrderEntryRow(); });
     BtnZapisZak = GuardedButton(page, buttons, "Z&apíš", [this] { WriteOrderEntry(); });
+    BtnZmazZak = GuardedButton(page, buttons, "&Zmaž", [this] { DeleteRow(); });
     buttons->addStretch();
     layout->addLayout(buttons);
     DBGridVykonyZak = grid(page, &dm.DSvVykony1,
@@ -278,11 +279,7 @@ QWidget *TSVykonyForm::buildEmployeePage()
     BtnNovy = GuardedButton(page, buttons, "N&ový", [this] { NewRow(); });
     BtnZapis2 = GuardedButton(page, buttons, "Zapíš", [this] { SaveRow(); });
     BtnNezapis2 = GuardedButton(page, buttons, "Nezapíš", [this] { CancelRow(); });
-    BtnZmaz2 = GuardedButton(page, buttons, "&Zmaž", [] {
-        TxDataSet &q = DMVyk->QvSVykony;
-        if (q.Active() && !q.IsEmpty() && q.State() == dsBrowse)
-            q.Delete(); // the data module asks first
-    });
+    BtnZmaz2 = GuardedButton(page, buttons, "&Zmaž", [this] { DeleteRow(); });
     buttons->addStretch();
     layout->addLayout(buttons);
     return page;
@@ -630,6 +627,13 @@ void TSVykonyForm::SaveRow()
         q.Post();
         NewRow();
     }
+}
+
+void TSVykonyForm::DeleteRow()
+{
+    TxDataSet &q = DMVyk->QvSVykony;
+    if (q.Active() && !q.IsEmpty() && q.State() == dsBrowse)
+        q.Delete(); // the data module asks first
 }
 
 void TSVykonyForm::CancelRow()

@@ -26,7 +26,7 @@ public:
     // by job
     QLineEdit *vC_INT1, *vC_DAVKY1;
     TDBGrid *DBGridVykonyOp, *DBGridVykonyZak;
-    QPushButton *BtnRozdel, *BtnZapisZak;
+    QPushButton *BtnRozdel, *BtnZapisZak, *BtnZmazZak;
     // by employee
     QLineEdit *vDatum2, *vOSC2;
     TDBGrid *DBGridPracovnik;
@@ -54,6 +54,8 @@ public:
     void NewRow();
     void SaveRow();
     void CancelRow();
+    // The booked performance under the cursor of the page's list, after the question.
+    void DeleteRow();
     // Reopens the overview for the view and filters of the page.
     void RefreshPerformanceOverview();
     void PrintOverview();
