@@ -3,31 +3,14 @@
 // base data module connected to it.
 #pragma once
 
+#include "BenchDatabase.h"
 #include "platform/os/IniFile.h"
 #include "shell/DMZal.h"
 
-#include <QCoreApplication>
 #include <QDir>
-#include <QFileInfo>
 #include <QProcess>
 #include <cstdio>
 #include <memory>
-
-// database/create.sh: given as the first argument, or found above the benchmark's folder.
-inline QString FindCreateScript(int argc, char **argv)
-{
-    if (argc > 1)
-        return QString::fromLocal8Bit(argv[1]);
-    QDir dir(QCoreApplication::applicationDirPath());
-    for (int up = 0; up < 6; ++up) {
-        const QString candidate = dir.filePath(QStringLiteral("database/create.sh"));
-        if (QFileInfo::exists(candidate))
-            return candidate;
-        if (!dir.cdUp())
-            break;
-    }
-    return QString();
-}
 
 // Creates TarvDB.fdb in the folder and writes the settings there; false (with the reason printed under
 // the benchmark's name) when the script is missing or fails. The program file is folder/tarvis.

@@ -4,6 +4,7 @@
 // TARVIS_START_PROBE is set) and end. Runs alternate; the medians of the clock are compared. For scale it
 // also times a process that only attaches to the database through the embedded engine.
 // Usage: start_bench [path of database/create.sh]
+#include "BenchDatabase.h"
 #include "BenchTiming.h"
 #include "platform/fbapi/Attachment.h"
 
@@ -21,24 +22,6 @@
 namespace {
 
 constexpr int kRuns = 9;
-
-// database/create.sh: given, or found above the benchmark's folder (build folders sit in the source tree),
-// or in the source tree it was built from.
-QString findCreateScript(int argc, char **argv)
-{
-    if (argc > 1)
-        return QString::fromLocal8Bit(argv[1]);
-    QDir dir(QCoreApplication::applicationDirPath());
-    for (int up = 0; up < 6; ++up) {
-        const QString candidate = dir.filePath(QStringLiteral("database/create.sh"));
-        if (QFileInfo::exists(candidate))
-            return candidate;
-        if (!dir.cdUp())
-            break;
-    }
-    const QString inSource = QStringLiteral(TARVIS_SOURCE_DIR "/database/create.sh");
-    return QFileInfo::exists(inSource) ? inSource : QString();
-}
 
 // Milliseconds from starting the process to its "started" line; the process is then let end.
 double timeToStarted(const QString &program, const QStringList &arguments = {})
@@ -81,7 +64,7 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
 
-    const QString script = findCreateScript(argc, argv);
+    const QString script = FindCreateScript(argc, argv);
     if (script.isEmpty()) {
         std::fprintf(stderr, "start_bench: database/create.sh not found; give its path\n");
         return 2;

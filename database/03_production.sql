@@ -70,6 +70,8 @@ CREATE TABLE SPLAN (
   POZNAMKA   VARCHAR(80),
   CONSTRAINT PK_SPLAN PRIMARY KEY (OBDOBIE, C_INT, C_OPERACIE)
 );
+-- The planning run and the day plan's clean-up look plan rows up by job and operation.
+CREATE INDEX IX_SPLAN_CINT ON SPLAN (C_INT, C_OPERACIE);
 
 -- Day plan of the capacity scheduler: pieces and norm hours per day, job, operation and workplace.
 CREATE TABLE SPLAND (
@@ -81,6 +83,7 @@ CREATE TABLE SPLAND (
   NHOD_PLAN  DOUBLE PRECISION,
   CONSTRAINT PK_SPLAND PRIMARY KEY (DATUM, C_INT, C_OPERACIE, PRACOVISKO)
 );
+CREATE INDEX IX_SPLAND_CINT ON SPLAND (C_INT, C_OPERACIE);
 
 -- Work in progress from a stock-taking; C_OPERACIE 0 is a row for the whole job.
 CREATE TABLE SRV (

@@ -144,13 +144,13 @@ LEFT JOIN CODBERATELOV o ON o.C_ODB = e.C_ODB;
 
 -- Delivery-note lines with product, note and customer, and their amounts in the home
 -- currency (…C columns: per piece × quantity; the note's prices divided by its KURZ).
--- The job's complaint mark C_INT_RE is read from ZAKAZKYD by the statements that need it.
+-- C_INT_RE: the job's complaint mark (a replacement job of a complaint is not 0).
 CREATE VIEW VEDLISTYD (
   C_DL, C_RIADKU, SKLAD, C_VYR, MNOZ_VYR, CENA_KURZ1, C_INT, NAKL1, MIM1, KOEF_MAT, KOEF_DOP,
   NAZOV, VAHA1, C_POL_EXT, C_VYKRESU, MJ,
   D_VYSTAV, C_OBJ, C_FAKTURY, C_ODB, MENA,
   ODBERATEL, ULICA, MESTO, PSC, ICO, ICDPH,
-  MIMC, PRID_MATC, PRID_DOPC, CENA_PREDC, CENA_KURZC, VAHAC, VLNC)
+  MIMC, PRID_MATC, PRID_DOPC, CENA_PREDC, CENA_KURZC, VAHAC, VLNC, C_INT_RE)
 AS
 SELECT l.C_DL, l.C_RIADKU, l.SKLAD, l.C_VYR, l.MNOZ_VYR, l.CENA_KURZ1, l.C_INT, l.NAKL1, l.MIM1,
        l.KOEF_MAT, l.KOEF_DOP,
@@ -163,11 +163,13 @@ SELECT l.C_DL, l.C_RIADKU, l.SKLAD, l.C_VYR, l.MNOZ_VYR, l.CENA_KURZ1, l.C_INT, 
        l.CENA_KURZ1 / COALESCE(NULLIF(e.KURZ, 0), 1) * l.MNOZ_VYR,
        l.CENA_KURZ1 * l.MNOZ_VYR,
        p.VAHA1 * l.MNOZ_VYR,
-       l.NAKL1 * l.MNOZ_VYR
+       l.NAKL1 * l.MNOZ_VYR,
+       COALESCE(j.C_INT_RE, 0)
 FROM EDLISTYD l
 JOIN EDLISTY e ON e.C_DL = l.C_DL
 LEFT JOIN POLOZKY p ON p.C_POL = l.C_VYR
-LEFT JOIN CODBERATELOV o ON o.C_ODB = e.C_ODB;
+LEFT JOIN CODBERATELOV o ON o.C_ODB = e.C_ODB
+LEFT JOIN ZAKAZKYD j ON j.C_INT = l.C_INT;
 
 -- Products as the job detail shows them.
 CREATE VIEW VYROBKY (

@@ -1,6 +1,84 @@
 #include "xDatabase.h"
 
+#include "platform/os/Exception.h"
 #include "platform/os/ServerProbe.h"
+
+namespace {
+// Room for the server version and the database cluster; a longer answer is read as far as it goes.
+constexpr int ServerInfoAnswerSize = 1024;
+constexpr int OdsInfoAnswerSize = 32;
+} // namespace
+
+void TxDatabase::ServiceAttach()
+{
+    const QString password = Password.isEmpty() ? Params.Values(QStringLiteral("password")) : Password;
+    const QByteArray block = ServiceAttachBlock(UserName(), password);
+    services_.attachBlock(ServiceManagerName(DatabaseName), block);
+}
+
+void TxDatabase::ServiceDetach()
+{
+    services_.detach();
+}
+
+void TxDatabase::withServices(const std::function<void()> &call)
+{
+    ServiceAttach();
+    try {
+        call();
+    } catch (...) {
+        try {
+            ServiceDetach();
+        } catch (...) {
+            // The call's own error is the one to report.
+        }
+        throw;
+    }
+    ServiceDetach();
+}
+
+bool TxDatabase::ServiceAction(unsigned char action, const QString &userName, const QString &password)
+{
+    // Built first: a name or password the block cannot carry is refused before any call.
+    const QByteArray block = UserActionBlock(action, userName, password);
+    withServices([&] { services_.startBlock(block); });
+    return true;
+}
+
+bool TxDatabase::AddUser(const QString &userName, const QString &password)
+{
+    return ServiceAction(saAddUser, userName, password);
+}
+
+bool TxDatabase::DeleteUser(const QString &userName)
+{
+    return ServiceAction(saDeleteUser, userName);
+}
+
+bool TxDatabase::ChangePassword(const QString &oldPassword, const QString &newPassword)
+{
+    if (oldPassword != Password)
+        return false;
+    if (newPassword.isEmpty())
+        throw EDatabaseError(QString::fromUtf8("Nové heslo nesmie byť prázdne, heslo nebolo zmenené !"));
+    ServiceAction(saModifyUser, UserName(), newPassword);
+    Password = newPassword;
+    Params.SetValue(QStringLiteral("password"), newPassword);
+    return true;
+}
+
+TServerInfo TxDatabase::ServerInfo()
+{
+    QByteArray answer;
+    withServices([&] { answer = services_.queryBlock(ServerInfoRequest(), ServerInfoAnswerSize); });
+    return ParseServerInfo(answer);
+}
+
+void TxDatabase::OdsVersion(int &major, int &minor)
+{
+    TestConnected();
+    ParseOdsInfo(Attachment().info(OdsInfoRequest(), OdsInfoAnswerSize), major, minor);
+}
 
 bool IsFirebirdServerRunning()
 {

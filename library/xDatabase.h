@@ -1,8 +1,14 @@
-// TxDatabase: the program's connection, carrying the field catalogue its data sets apply; and the
-// probe whether a local database server runs.
+// TxDatabase: the program's connection, carrying the field catalogue its data sets apply, the password of
+// the last log-in, and the server's services manager: server users added, deleted and given new
+// passwords, the server's version and load, the database's on-disk structure. And the probe whether a
+// local database server runs.
 #pragma once
 
+#include "ServiceBlocks.h"
 #include "platform/fb/IBDatabase.h"
+#include "platform/fbapi/Services.h"
+
+#include <functional>
 
 class TxDBCatalog;
 
@@ -12,6 +18,31 @@ public:
     TxDBCatalog *DBCatalog = nullptr;
     // The "user_name" of the connection parameters.
     QString UserName() const { return Params.Values(QStringLiteral("user_name")); }
+    // The password typed at the last log-in (empty when none was shown); a password change keeps it.
+    QString Password;
+
+    // ---- the services manager of the server holding DatabaseName (ServiceManagerName), attached as
+    // UserName with Password, or with the connection's "password" line when Password is empty. Every
+    // failure raises the server's error; the calls below always detach again.
+    void ServiceAttach();
+    void ServiceDetach();
+    // Attach, run the user action, detach; true when done.
+    bool ServiceAction(unsigned char action, const QString &userName, const QString &password = QString());
+    bool AddUser(const QString &userName, const QString &password);
+    bool DeleteUser(const QString &userName);
+    // False, without any server call, when oldPassword is not the one typed at log-in. Otherwise the
+    // connected user's password becomes newPassword on the server and in this connection (Password and
+    // the "password" line), so later calls and a second change log in with it. An empty new password is
+    // refused (EDatabaseError).
+    bool ChangePassword(const QString &oldPassword, const QString &newPassword);
+    TServerInfo ServerInfo();
+    // On-disk structure of the open database: 12.0 for Firebird 3.
+    void OdsVersion(int &major, int &minor);
+
+private:
+    // Attach, the call, detach (also when the call fails).
+    void withServices(const std::function<void()> &call);
+    fb::Services services_;
 };
 
 // Whether a Firebird server answers on this machine.

@@ -1,4 +1,4 @@
-// The production module's place in the program: its start-up objects and open routines.
+// The production module's registration: its start-up objects and the routines the main menu opens.
 #pragma once
 
 void RegisterProductionModule();

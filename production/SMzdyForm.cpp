@@ -247,6 +247,20 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
                               [] { WriteWageExport(&DMMzdy->QMzdy, DMMzdy->Year(), DMMzdy->Month()); });
     allLayout->addLayout(allButtons);
 
+    tabGraf = page(PageControlMzdy, "tabGraf", "&Graf");
+    auto *chartLayout = new QVBoxLayout(tabGraf);
+    DBChart1 = new TDBChart(tabGraf);
+    DBChart1->setObjectName(QStringLiteral("DBChart1"));
+    chartLayout->addWidget(DBChart1);
+    SeriesUkol.Title = QStringLiteral("Ukol/hod.");
+    SeriesUkol.XLabelsSource = QStringLiteral("MESIAC");
+    SeriesUkol.YValuesSource = QStringLiteral("UKOL_HOD");
+    SeriesMzda.Title = QStringLiteral("Mzda/hod.");
+    SeriesMzda.XLabelsSource = QStringLiteral("MESIAC");
+    SeriesMzda.YValuesSource = QStringLiteral("MZDA_HOD");
+    BtnGrafMzda =
+        GuardedButton(tabMzda, wageButtons, "Graf >>", [this] { PageControlMzdy->setCurrentWidget(tabGraf); });
+
     connect(PageControlMzdy, &QTabWidget::currentChanged, this, [this] {
         Guarded([this] {
             pageChanging();
@@ -259,6 +273,7 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
             const bool wages = DMZal->HasRight(QStringLiteral("Mzdy"), 1, false);
             PageControlMzdy->setTabVisible(PageControlMzdy->indexOf(tabMzda), wages);
             PageControlMzdy->setTabVisible(PageControlMzdy->indexOf(tabMzdyAll), wages);
+            PageControlMzdy->setTabVisible(PageControlMzdy->indexOf(tabGraf), wages);
             if (vRok->value() < 2022 || vDatum1->text().isEmpty()) {
                 vDatum1->setText(DateStr(Date()));
                 const QDate proposal = Date().addDays(-10);
@@ -289,6 +304,7 @@ void TSMzdyForm::RokMesChange()
 
 void TSMzdyForm::pageChanging()
 {
+    DBChart1->RemoveAllSeries(); // leaving the chart detaches its series
     DMMzdy->QDochadzka.Close();
     DMMzdy->AttendanceAfterOpen = nullptr;
     DMMzdy->QMzdy.Close();
@@ -319,6 +335,15 @@ void TSMzdyForm::ShowActivePage()
         dm.OpenAttendance(MzdySql::AttendanceSums);
         dm.OpenWages(MzdySql::WageOfMonth);
         ApplyLock(DBcbZAMKNUTY->isChecked());
+    } else if (current == tabGraf) {
+        // The wage set follows the employee list, so a move in the list redraws the chart.
+        dm.OpenWages(MzdySql::WagesOfYear);
+        DBChart1->SetTitle(QString::fromUtf8("Vývoj miezd v roku ") + QString::number(dm.Year()));
+        SeriesUkol.SetDataSource(&dm.DSMzdy);
+        SeriesMzda.SetDataSource(&dm.DSMzdy);
+        DBChart1->AddSeries(&SeriesUkol);
+        DBChart1->AddSeries(&SeriesMzda);
+        DBChart1->RefreshData();
     } else if (current == tabMzdyAll) {
         dm.OpenWages(MzdySql::WagesOfMonth);
         double total = 0;

@@ -3,6 +3,7 @@
 // wage and the wages of all (computed, exported and printed). All data are TDMMzdy's.
 #pragma once
 
+#include "platform/chart/DBChart.h"
 #include "platform/ui/Form.h"
 
 class QLabel;
@@ -26,7 +27,11 @@ public:
     QSpinBox *vMesiac, *vRok;
     QLabel *LabelMesacnyFond;
     QTabWidget *PageControlMzdy;
-    QWidget *tabDochadzka, *tabMesiac, *tabVykony, *tabMzda, *tabMzdyAll;
+    QWidget *tabDochadzka, *tabMesiac, *tabVykony, *tabMzda, *tabMzdyAll, *tabGraf;
+    // The year's wages of the employee: piece wage and hourly wage per month.
+    TDBChart *DBChart1;
+    TLineSeries SeriesUkol, SeriesMzda;
+    QPushButton *BtnGrafMzda;
     QLineEdit *vDatum1;
     QPushButton *btnZapis1, *BtnZapisVsetkym;
     TDBGrid *DBGridMesiac, *DBGridVykony, *DBGridMzdyAll;

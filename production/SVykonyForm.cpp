@@ -24,6 +24,7 @@
 
 #include <QBoxLayout>
 #include <QAbstractButton>
+#include <QChart>
 #include <QCheckBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -88,6 +89,19 @@ TSVykonyForm::TSVykonyForm(QWidget *owner) : TForm(owner)
     pcVykony->addTab(tsPotvrdenie, QString::fromUtf8("Potvrdenie &množstva"));
     tsPrehlady = buildOverviewPage();
     pcVykony->addTab(tsPrehlady, QString::fromUtf8("Pre&hľady"));
+    tsGraf = new QWidget;
+    auto *chartLayout = new QVBoxLayout(tsGraf);
+    DBChart1 = new TDBChart(tsGraf);
+    DBChart1->setObjectName(QStringLiteral("DBChart1"));
+    DBChart1->SetTitle(QString::fromUtf8("Výkony pracovníkov"));
+    DBChart1->Chart()->legend()->hide();
+    DBChart1->OnClick = [this] { pcVykony->setCurrentWidget(tsPrehlady); };
+    chartLayout->addWidget(DBChart1);
+    Series1.YValuesSource = QStringLiteral("MZDA");
+    Series1.Title = QStringLiteral("Mzda");
+    DSGraf.Name = QStringLiteral("DSGraf");
+    DSGraf.SetDataSet(&DMVyk->QvSVykony);
+    pcVykony->addTab(tsGraf, QStringLiteral("&Graf"));
     vDatum2->setText(DateStr(Date()));
     const auto [from, to] = MonthBoundsStr(Date().addDays(-5));
     vDatumOd3->setText(from);
@@ -451,6 +465,7 @@ QWidget *TSVykonyForm::buildOverviewPage()
     auto *bottom = new QHBoxLayout;
     BtnFilter3 = GuardedButton(page, bottom, "&Filter", [this] { RefreshPerformanceOverview(); });
     BtnTlac3 = GuardedButton(page, bottom, "&Tlač", [this] { PrintOverview(); });
+    BtnGraf3 = GuardedButton(page, bottom, "&Graf", [this] { pcVykony->setCurrentWidget(tsGraf); });
     bottom->addStretch();
     bottom->addWidget(new QLabel(QStringLiteral("Mzda spolu :"), page));
     EditMzdaSpolu = new QLineEdit(page);
@@ -493,6 +508,20 @@ void TSVykonyForm::PrepareOverview(const QDate &from, const QDate &to, int osc)
         pcVykony->setCurrentWidget(tsPrehlady);
 }
 
+void TSVykonyForm::ShowChart()
+{
+    // The chart reads the overview as it stands: it is opened again for the chosen view.
+    RefreshPerformanceOverview();
+    const int view = std::max(rgPohlad->ItemIndex(), 0);
+    DBChart1->RemoveAllSeries();
+    if (view == 4 || view == 7) {
+        Series1.XLabelsSource = view == 4 ? QStringLiteral("OSC") : QStringLiteral("OPERACIA");
+        Series1.SetDataSource(&DSGraf);
+        DBChart1->AddSeries(&Series1);
+    }
+    DBChart1->RefreshData();
+}
+
 void TSVykonyForm::PrintOverview()
 {
     if (!DMVyk->QvSVykony.Active())
@@ -530,6 +559,7 @@ void TSVykonyForm::KeyDown(int &key, Qt::KeyboardModifiers modifiers)
 
 void TSVykonyForm::pageChanging()
 {
+    DBChart1->RemoveAllSeries(); // leaving the chart detaches its series
     DMVyk->QvSVykony.Close();
     for (TDataSource *s : {&DMVyk->DSvVykony1, &DMVyk->DSvVykony2, &DMVyk->DSvVykony3})
         s->SetEnabled(false);
@@ -550,6 +580,8 @@ void TSVykonyForm::pageShown()
     } else if (pcVykony->currentWidget() == tsPrehlady) {
         DMVyk->DSvVykony3.SetEnabled(true);
         RefreshPerformanceOverview();
+    } else if (pcVykony->currentWidget() == tsGraf) {
+        ShowChart();
     }
 }
 

@@ -4,6 +4,8 @@
 #pragma once
 
 #include "DMVyk.h"
+#include "platform/chart/DBChart.h"
+#include "platform/db/DataSource.h"
 #include "platform/ui/Form.h"
 
 class QLabel;
@@ -22,7 +24,7 @@ public:
     ~TSVykonyForm() override;
 
     QTabWidget *pcVykony;
-    QWidget *tsZakazka, *tsPracovnik, *tsPotvrdenie, *tsPrehlady;
+    QWidget *tsZakazka, *tsPracovnik, *tsPotvrdenie, *tsPrehlady, *tsGraf;
     // by job
     QLineEdit *vC_INT1, *vC_DAVKY1;
     TDBGrid *DBGridVykonyOp, *DBGridVykonyZak;
@@ -43,7 +45,12 @@ public:
     TRadioGroup *rgPohlad;
     TDBGrid *DBGridPrehlad;
     QLineEdit *EditMzdaSpolu;
-    QPushButton *BtnFilter3, *BtnTlac3;
+    QPushButton *BtnFilter3, *BtnTlac3, *BtnGraf3;
+    // chart: the wages of the overview by employee (view 4) or by operation (view 7)
+    TDBChart *DBChart1;
+    TBarSeries Series1;
+    TDataSource DSGraf;
+    void ShowChart();
     class QCheckBox *vRV;
 
     // F12: a scanned employee card, job-and-operation code or job ticket goes into a new row.

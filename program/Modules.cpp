@@ -1,7 +1,10 @@
 #include "Modules.h"
 
+#include "dispatch/DispatchModule.h"
+#include "material/MaterialModule.h"
 #include "production/ProductionModule.h"
 #include "sales/SalesModule.h"
+#include "shell/AdminModule.h"
 #include "shell/CodeListModule.h"
 #include "shell/ShellModule.h"
 
@@ -10,5 +13,8 @@ void RegisterModules()
     RegisterShellModule();
     RegisterCodeListModule();
     RegisterSalesModule();
+    RegisterDispatchModule();
+    RegisterMaterialModule();
+    RegisterAdminModule();
     RegisterProductionModule();
 }

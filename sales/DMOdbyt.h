@@ -79,6 +79,35 @@ public:
     void QZakRekNewRecord(TDataSet *dataSet);
     static void ValidateOrderNumber(TField *field);
 
+    // ---- the offers browser and dialog
+    // The offers of the last week, unless the list is open already; and their items.
+    void OpenOffers();
+    // Any condition narrowed to offers.
+    static QString OffersFilter(const QString &condition);
+    // The dialog's OK: posts the item being typed, the header, and applies the items (all or nothing);
+    // throws (the dialog stays open, nothing typed lost) when refused.
+    void SaveOffer();
+    // The dialog's Cancel: drops the items not stored and the header's changes.
+    void CancelOffer();
+    // The rows of the printed offer into DMZal.QTlac.
+    void OpenOfferPrint(const QString &offer);
+
+    // ---- the customer orders browser (on QvZakazky)
+    // The orders of the last 90 days, newest first, and their items.
+    void OpenRecentOrders();
+    // The orders whose field starts with the typed text, ordered by it; an empty text lists the orders
+    // of the last 31 days.
+    void QuickSearchOrders(const QString &field, const QString &text);
+    // The same orders in another order.
+    void ResortOrders(const QString &order);
+    // The contract list of the orders listed now, into DMZal.QTlac.
+    void OpenContractList();
+    // A new contract of the current order (its payment preset from the customer's terms), or the
+    // existing one put into edit.
+    void EditOrPresetContract();
+    // A new order header with the customer of the offer; false when there is no such offer.
+    bool AppendOrderFromOffer(const QString &offer);
+
     // ---- the calculation
     // The model the rules run; loaded from the data sets at each rule, so it always mirrors them.
     TKalkulacia Kalk;

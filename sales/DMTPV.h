@@ -9,6 +9,7 @@
 #include <QStringList>
 
 class TField;
+class TxQuery;
 
 class TDMTPV {
 public:
@@ -59,6 +60,25 @@ public:
     const QStringList &PendingMessages() const { return pendingMessages_; }
     // The users who get them: the settings' [Defaults] ZmenaOperacieTP, a comma list of log-ins.
     QStringList MessageRecipients() const;
+
+    // ---- the products browser (on QPolozky)
+    // All products in the order of the field.
+    void SortProducts(const QString &field);
+    // The products whose field starts with the typed text, the order kept.
+    void QuickSearchProducts(const QString &field, const QString &text);
+    // The products condition joined with a condition of the filter panel (products only, never empty).
+    static QString ProductsFilter(const QString &panelCondition);
+    // The condition of the products listed now: the table's filter while filtering, else all products.
+    QString ListedProducts() const;
+    // Copies the product's row (number and issue date new), bill of materials and route under the new
+    // number. A refused row (a number that exists) throws before anything else is written.
+    void CopyProduct(const QString &oldCode, const QString &newCode);
+    // The detail query of a tab of the browser (1..6; 0 opens nothing) on the current product.
+    void OpenProductTab(TxQuery &query, TDataSource &productSource, int tab);
+    // The price list of the listed products: stored against current calculation, into query.
+    void OpenPriceList(TxQuery &query);
+    // Recalculates the stored calculations of the listed products.
+    void UpdatePriceCalculations();
 
 private:
     QStringList pendingMessages_;

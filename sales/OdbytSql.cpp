@@ -122,12 +122,56 @@ const QString RouteBeyondJob = QStringLiteral(
     "delete from TOperacie t where t.c_vyr=(select c_vyr from ZAKAZKYD where c_int=:c_int) and (t.postup<>'' or "
     "not exists(select * from ZAKOPERACIE o where o.c_int=:c_int and o.c_operacie=t.c_operacie))");
 
+const QString OffersOfLastWeek = QStringLiteral("typ_obj='P' and d_vystav>=CURRENT_DATE-7");
+const QString OffersOnly = QStringLiteral("TYP_OBJ='%1' and (%2)");
+const QStringList OfferFilterItems = {
+    QString::fromUtf8("Posledný týždeň=D_VYSTAV>=CURRENT_DATE-7"),
+    QString::fromUtf8("č.Ponuky ...=C_OBJ LIKE '?%'"),
+    QString::fromUtf8("Odberateľ ...=ODBERATEL LIKE '?%'"),
+    QString::fromUtf8("Výrobok ...=C_OBJ in (select C_OBJ from ZAKAZKYD where C_VYR='?' or POZNAMKA LIKE '%?%')"),
+};
+const QString OfferPrint = QStringLiteral(
+    "select a.c_obj, a.odberatel, a.d_vystav, a.plat_podm, a.dod_podm, a.tech_podm,c_vyr, d.poznamka as nazov, "
+    "spec1 as c_vykresu, mnoz_obj, spec2 as dodanie,material, vaha1, cena_mat, mat1, cena1, k.mena, cena1-mat1 as "
+    "nakl_vyr1,ulica, mesto, psc from ZAKAZKY a join ZAKAZKYD d on a.c_obj=d.c_obj left join ZAKKALK k on "
+    "d.c_int=k.c_int left join COdberatelov o on a.c_odb=o.c_odb where a.c_obj=:c_obj");
+
+const QString OrdersOfLast90Days = QStringLiteral("D_OBJ>=CURRENT_DATE-90");
+const QString OrdersOfLast31Days = QStringLiteral("D_OBJ>CURRENT_DATE-31");
+const QString OrdersLike = QStringLiteral("%1 like %2");
+const QString OrdersTextOfLike = QStringLiteral("cast(%1 as varchar(30) character set WIN1250) like %2");
+const QString OrdersWithProduct = QStringLiteral("c_obj in (select c_obj from ZakazkyD where c_vyr like '?%')");
+const QString OrdersWithJob = QStringLiteral("c_obj in (select c_obj from ZakazkyD where c_int=?)");
+const QString OrdersIssuedFrom = QStringLiteral("d_vystav>=?");
+const QString OrdersIssuedTo = QStringLiteral("d_vystav<=?");
+// The headers' condition names the view's columns; inside its own select it cannot be ambiguous.
+const QString ContractList =
+    QStringLiteral("select c_zmluvy, a.c_obj, c_odb, odberatel from vZakazky a join ZakZml b on a.c_obj=b.c_obj");
+const QString ContractListWhere = QStringLiteral(" where a.c_obj in (select c_obj from vZakazky where %1)");
+const QString ContractListOrder = QStringLiteral(" order by c_zmluvy");
+const QString CustomerPaymentTerms = QStringLiteral("select PLAT_PODM from COdberatelov where C_ODB=:c_odb");
+
 QStringList All()
 {
-    QStringList all{LastComplaintOfYear, LowestOfferItem, RenumberCustomer, ItemsOfOrder, PerformancesOfJob,
+    QStringList all{OfferPrint,
+                    ContractList + ContractListWhere.arg(OrdersOfLast90Days) + ContractListOrder,
+                    ContractList + ContractListOrder,
+                    CustomerPaymentTerms,
+                    QStringLiteral("select c_obj from VZAKAZKY where ") + OrdersOfLast31Days + QStringLiteral(" and ") +
+                        OrdersLike.arg("ODBERATEL", "'a%'") + QStringLiteral(" and ") +
+                        OrdersTextOfLike.arg("D_OBJ", "'2026%'") + QStringLiteral(" and ") +
+                        QString(OrdersWithProduct).replace('?', "V") + QStringLiteral(" and ") +
+                        QString(OrdersWithJob).replace('?', "1") + QStringLiteral(" and ") +
+                        QString(OrdersIssuedFrom).replace('?', "'2026-01-01'") + QStringLiteral(" and ") +
+                        QString(OrdersIssuedTo).replace('?', "'2026-12-31'"),
+                    QStringLiteral("select c_obj from ZAKAZKY where ") + OffersOnly.arg("P", OffersOfLastWeek),
+                    LastComplaintOfYear, LowestOfferItem, RenumberCustomer, ItemsOfOrder, PerformancesOfJob,
                     HandOversOfJob, OpenJobsOfProduct, JobForNewCalculation, PreviousJob, PreviousCalculation,
                     RouteOfProduct, OperationsOfJob, OperationsList, BomOfProduct, BomOfJob, CostLinesOfJob,
                     CostTypes, ProductListPrice, ProductCalculatedPrice, RouteFromJob, RouteBeyondJob};
+    for (const QString &item : OfferFilterItems)
+        all << QStringLiteral("select c_obj from ZAKAZKY where ") +
+                   OffersOnly.arg("P", item.mid(item.indexOf(QLatin1Char('=')) + 1)).replace(QLatin1Char('?'), "x");
     for (const QStringList *lines : {&CustomerLookup, &DeliveryNotesLookup, &CalculationLookup, &JobsWithProgress,
                                      &ComplaintSelect, &ComplaintRefresh, &ComplaintInsert, &ComplaintModify,
                                      &ComplaintDelete})

@@ -20,6 +20,21 @@ extern const QString ItemsOfOrder;
 extern const QString PerformancesOfJob;
 extern const QString HandOversOfJob;
 extern const QString OpenJobsOfProduct;
+// ---- the offers browser: the first showing's filter, the wrap that keeps every filter to offers (%1
+// the type, %2 the chosen condition), the filter combo's items, and the printed offer's rows (:c_obj)
+extern const QString OffersOfLastWeek;
+extern const QString OffersOnly;
+extern const QStringList OfferFilterItems;
+extern const QString OfferPrint;
+// ---- the customer orders browser: the first showing's filter, the filter of an emptied quick search,
+// a quick search (%1 the field, %2 its LIKE literal), the filter panel's conditions, and the contract list
+// (%1 the headers' condition, or empty for all)
+extern const QString OrdersOfLast90Days;
+extern const QString OrdersOfLast31Days;
+extern const QString OrdersLike, OrdersTextOfLike;
+extern const QString OrdersWithProduct, OrdersWithJob, OrdersIssuedFrom, OrdersIssuedTo;
+extern const QString ContractList, ContractListWhere, ContractListOrder;
+extern const QString CustomerPaymentTerms;
 // ---- the calculation
 extern const QString JobForNewCalculation;
 extern const QString PreviousJob;

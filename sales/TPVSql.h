@@ -7,5 +7,24 @@
 namespace TPVSql {
 // The stock of an item over all stores.
 extern const QString StockOfItem;
+
+// ---- the products browser
+// All products; a product whose field starts with a text (%1 the field, %2 the LIKE literal).
+extern const QString ProductsOnly;
+extern const QString ProductsLike;
+// The filter panel's conditions.
+extern const QString ProductsOfCustomer;
+extern const QString ProductsOfMaterial;
+// The old product's row, and its bill of materials and route copied to a new number.
+extern const QString ProductRow;
+extern const QString CopyBillOfMaterials;
+extern const QString CopyRoute;
+// The detail tabs, in the order of the tabs after the first ("Položka" opens nothing).
+extern const QStringList ProductTabs;
+// Stored against current calculations of the listed products (%1 the products filter).
+extern const QString PriceList;
+// Recalculates the stored calculations of the listed products (%1 the products filter).
+extern const QString PriceUpdate;
+
 QStringList All();
 } // namespace TPVSql

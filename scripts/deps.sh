@@ -5,7 +5,7 @@ packages=(
   g++ cmake ninja-build pkg-config python3
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core qt6-translations-l10n
   firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2
-  libjpeg62-turbo-dev libxlsxwriter-dev
+  libjpeg62-turbo-dev libxlsxwriter-dev zlib1g-dev
   libgtest-dev libbenchmark-dev poppler-utils
 )
 missing=()

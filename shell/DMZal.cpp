@@ -303,7 +303,7 @@ void TDMZal::onLogin(TStringList &loginParams)
     // The connection's own lines carry the user, so CurrentUserName names who logged in.
     DBZAL.Params.SetValue(QStringLiteral("user_name"), user);
     DBZAL.Params.SetValue(QStringLiteral("password"), password);
-    LoginPassword = password;
+    DBZAL.Password = password;
 }
 
 void TDMZal::afterConnect()

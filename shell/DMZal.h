@@ -61,9 +61,6 @@ public:
     TxTable COperacii;
     TDataSource DSCOperacii;
 
-    // The password typed at log-in; empty when no log-in dialog was shown.
-    QString LoginPassword;
-
     // ---- settings and registry
     TIniFile &IniFile() { return *ini_; }
     TRegistryStore &Registry() { return *registry_; }

@@ -3,6 +3,7 @@
 // of the program is not available yet.
 #pragma once
 
+#include <QDate>
 #include <QString>
 #include <QVariantList>
 #include <functional>
@@ -38,8 +39,23 @@ struct TModuleHooks {
     std::function<int(TDataSet *customer)> CustomerDialog;
     // Shows a built report to the user. Unset: the preview.
     std::function<void(TQuickRep *report)> ShowReport;
+    // Delivery notes made from a hand-over (dispatch): a new posted note for the job's customer and order
+    // (its number, 0 when there is no such job); a quantity of a job's product added to that note and
+    // written at once (returns "name - quantity ks"); the note printed (mode 1 without prices, 2 in the
+    // home currency, 3 in the note's currency), which closes its delivered jobs. Unset: not available yet.
+    std::function<int(int cInt, double kurz)> NewDeliveryNoteForJob;
+    std::function<QString(const QString &sklad, const QString &cVyr, int cInt, int quantity, double cenaKurz1)>
+        AddDeliveryNoteLine;
+    std::function<void(int cDl, int mode)> PrintDeliveryNote;
+    // Prints the hand-overs of a period, by customer (the internal orders' print list). Unset: not available.
+    std::function<void(const QDate &from, const QDate &to)> PrintHandOversOfPeriod;
+    // Prints the job ticket of a job (the production module's ticket). Unset: not available yet.
+    std::function<void(int cInt)> PrintJobTicket;
     // Run after the main menu was enabled by the user's privileges: each module enables its own items.
     std::vector<std::function<void()>> PrivilegeRules;
+    // The product dialog on the current product of the products data module (put into insert or edit by
+    // the caller); true when it was saved. Unset: the product dialog is not available yet.
+    std::function<bool()> ProductDialog;
 };
 // The program's one set of hooks.
 TModuleHooks &ModuleHooks();

@@ -1,8 +1,12 @@
 #include "ShellModule.h"
 
 #include "RoutineNames.h"
+#include "MenuHooks.h"
+#include "QQueryForm.h"
 #include "Startup.h"
 #include "library/QTlacForm.h"
+#include "library/xQuery.h"
+#include "library/xReport.h"
 
 void RegisterShellModule()
 {
@@ -13,4 +17,15 @@ void RegisterShellModule()
         instance.Form = QTlacForm();
         return instance;
     });
+    RegisterOpenRoutine(Routine::ShowSqlConsole, [](const QVariantList &args) {
+        ShowSqlConsole(args.value(0).toString(), args.value(1).toString());
+    });
+    // The main menu's report definitions: read once per file with the print query, run on each choice.
+    TModuleHooks &hooks = ModuleHooks();
+    hooks.CreateReport = [](const QString &fileName, TxQuery *data) -> std::shared_ptr<void> {
+        std::shared_ptr<TxReport> report = TxReport::CreateFromFile(fileName);
+        report->SetParameter(data);
+        return report;
+    };
+    hooks.ExecuteReport = [](void *report) { static_cast<TxReport *>(report)->Execute(); };
 }

@@ -152,6 +152,16 @@ int Attachment::infoInt(unsigned char item)
     return static_cast<int>(isc_portable_integer(buf + 3, len));
 }
 
+QByteArray Attachment::info(const QByteArray &items, int bufferSize)
+{
+    QByteArray answer(qMax(bufferSize, 1), '\0');
+    auto &st = status();
+    checked()->getInfo(&st, static_cast<unsigned>(items.size()), reinterpret_cast<const unsigned char *>(items.constData()),
+                       static_cast<unsigned>(answer.size()), reinterpret_cast<unsigned char *>(answer.data()));
+    check(st);
+    return answer;
+}
+
 int Attachment::odsVersion()
 {
     return infoInt(isc_info_ods_version);

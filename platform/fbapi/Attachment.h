@@ -35,6 +35,8 @@ public:
     // On-disk structure version: major (12 for Firebird 3) and minor.
     int odsVersion();
     int odsMinorVersion();
+    // The database information answer to the items, at most bufferSize bytes.
+    QByteArray info(const QByteArray &items, int bufferSize);
 
     int dialect() const { return dialect_; }
     Firebird::IAttachment *handle() const { return att_.get(); }

@@ -30,6 +30,38 @@ void Services::attach(const QString &host, const ConnectParams &params)
     svc_.reset(s);
 }
 
+void Services::attachBlock(const QString &serviceName, const QByteArray &attachBlock)
+{
+    detach();
+    const QByteArray name = QFile::encodeName(serviceName);
+    auto &st = status();
+    Firebird::IService *s = provider()->attachServiceManager(
+        &st, name.constData(), static_cast<unsigned>(attachBlock.size()),
+        reinterpret_cast<const unsigned char *>(attachBlock.constData()));
+    check(st);
+    svc_.reset(s);
+}
+
+void Services::startBlock(const QByteArray &actionBlock)
+{
+    auto &st = status();
+    checked()->start(&st, static_cast<unsigned>(actionBlock.size()),
+                     reinterpret_cast<const unsigned char *>(actionBlock.constData()));
+    check(st);
+    waitForAction();
+}
+
+QByteArray Services::queryBlock(const QByteArray &items, int bufferSize)
+{
+    QByteArray answer(qMax(bufferSize, 1), '\0');
+    auto &st = status();
+    checked()->query(&st, 0, nullptr, static_cast<unsigned>(items.size()),
+                     reinterpret_cast<const unsigned char *>(items.constData()),
+                     static_cast<unsigned>(answer.size()), reinterpret_cast<unsigned char *>(answer.data()));
+    check(st);
+    return answer;
+}
+
 void Services::detach()
 {
     auto &st = status();

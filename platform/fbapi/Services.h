@@ -35,6 +35,13 @@ public:
     void modifyUser(const User &user);
     void deleteUser(const QString &name);
 
+    // The same calls with blocks built by the caller: attach to a services manager by its full name
+    // ("host:service_mgr"), start an action and wait for its end, query items into an answer of at
+    // most bufferSize bytes.
+    void attachBlock(const QString &serviceName, const QByteArray &attachBlock);
+    void startBlock(const QByteArray &actionBlock);
+    QByteArray queryBlock(const QByteArray &items, int bufferSize);
+
 private:
     Firebird::IService *checked() const;
     void userAction(unsigned char action, const User &user);

@@ -1,15 +1,15 @@
 // The attendance and wages on fresh databases: the month's fund, the day's defaults and checks, the
 // derived wage fields, the piece wage taken over, the procedure's run with a locked record, the summary
 // of the performances.
-#include "ProductionFixture.h"
+#include "WorkshopFixture.h"
 
 namespace {
 
-class Wages : public ProductionTest {
+class Wages : public WorkshopTest {
 protected:
     void SetUp() override
     {
-        ProductionTest::SetUp();
+        WorkshopTest::SetUp();
         if (HasFatalFailure())
             return;
         employee(57, "Novák");

@@ -1,6 +1,6 @@
 // The rules of a booking on fresh databases: hours as h:mm, profession, norm hours and wage, shift hours
 // with DOUBLE PRECISION kept, the quantity flow with losses, the scanned codes.
-#include "ProductionFixture.h"
+#include "WorkshopFixture.h"
 #include "production/PerformanceBarcode.h"
 
 namespace {
@@ -59,11 +59,11 @@ TEST(PerformanceBarcode, SixteenDigitsAndMoreAreAnUnknownJob)
     }
 }
 
-class Booking : public ProductionTest {
+class Booking : public WorkshopTest {
 protected:
     void SetUp() override
     {
-        ProductionTest::SetUp();
+        WorkshopTest::SetUp();
         if (HasFatalFailure())
             return;
         bookableJob();

@@ -1,14 +1,14 @@
 // The order entry on fresh databases: one row per operation, the fill-down, the split, the write with
 // the job's states 40 and 50, and a refused apply that loses nothing.
-#include "ProductionFixture.h"
+#include "WorkshopFixture.h"
 
 namespace {
 
-class OrderEntry : public ProductionTest {
+class OrderEntry : public WorkshopTest {
 protected:
     void SetUp() override
     {
-        ProductionTest::SetUp();
+        WorkshopTest::SetUp();
         if (HasFatalFailure())
             return;
         bookableJob();
@@ -116,11 +116,11 @@ TEST_F(OrderEntry, ARefusedApplyKeepsEveryTypedRowAndChangesNoState)
     EXPECT_DOUBLE_EQ(f("MNOZSTVO")->AsFloat(), 20);
 }
 
-class Confirmation : public ProductionTest {
+class Confirmation : public WorkshopTest {
 protected:
     void SetUp() override
     {
-        ProductionTest::SetUp();
+        WorkshopTest::SetUp();
         if (HasFatalFailure())
             return;
         NotifyMnozstvo = false;

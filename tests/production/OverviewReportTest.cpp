@@ -1,17 +1,17 @@
 // The overviews and their printed report on a fresh database: every view opens and lays out, a group
 // whose pieces sum to 0 prints its ratios empty, the view of operations prints no first footer.
-#include "ProductionFixture.h"
+#include "WorkshopFixture.h"
 #include "production/PerformanceOverview.h"
 #include "production/SVykQR1Rep.h"
 #include "platform/report/QRControls.h"
 
 namespace {
 
-class Overview : public ProductionTest {
+class Overview : public WorkshopTest {
 protected:
     void SetUp() override
     {
-        ProductionTest::SetUp();
+        WorkshopTest::SetUp();
         if (HasFatalFailure())
             return;
         bookableJob();

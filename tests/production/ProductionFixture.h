@@ -1,11 +1,9 @@
-// The work-performance and the attendance and wages data modules on a fresh database (over the sales
-// fixture), with employees and a job whose operations are ready to book.
+// The production data module on a fresh database with the sales modules it stands on, and helpers to add
+// workplaces with schedules, jobs with operations and stored plans.
 #pragma once
 
-#include "production/DMMzdy.h"
-#include "production/DMVyk.h"
+#include "production/DMVyroba.h"
 #include "sales/SalesFixture.h"
-#include "platform/report/QuickRep.h"
 
 class ProductionTest : public SalesTest {
 protected:
@@ -14,82 +12,84 @@ protected:
         SalesTest::SetUp();
         if (HasFatalFailure())
             return;
-        saved = {NotifyMnozstvo, EvidovatOHod, EvidovatZmatky, NotifyProfesia};
-        NotifyMnozstvo = true;
-        EvidovatOHod = true;
-        NotifyProfesia = 1;
-        vyk = std::make_unique<TDMVyk>();
-        mzdy = std::make_unique<TDMMzdy>();
+        vyroba = std::make_unique<TDMVyroba>();
     }
     void TearDown() override
     {
-        mzdy.reset();
-        vyk.reset();
-        NotifyMnozstvo = saved.notifyMnozstvo;
-        EvidovatOHod = saved.evidovatOHod;
-        EvidovatZmatky = saved.evidovatZmatky;
-        NotifyProfesia = saved.notifyProfesia;
+        vyroba.reset();
         SalesTest::TearDown();
     }
+    // A workplace with a schedule of its own name.
+    void workplace(const QString &code, int machines = 1, int days = 5, int shifts = 1, double hours = 7.5)
+    {
+        exec(QStringLiteral("insert into CROZVRHOV (ROZVRH, DNI, ZMENY, HODINY) values ('%1', %2, %3, %4)")
+                 .arg(code)
+                 .arg(days)
+                 .arg(shifts)
+                 .arg(SqlFloat(hours)));
+        exec(QStringLiteral("insert into CPRACOVISK (PRACOVISKO, ROZVRH, STROJE) values ('%1', '%1', %2)")
+                 .arg(code)
+                 .arg(machines));
+    }
+    // A job of product V1 (made on first use) in its own order.
+    void openJob(int cInt, int pieces, const QString &due, int state = 5)
+    {
+        if (count(QStringLiteral("select count(*) from POLOZKY where C_POL='V1'")) == 0)
+            product(QStringLiteral("V1"));
+        const QString orderNo = QStringLiteral("Z%1").arg(cInt);
+        order(orderNo);
+        job(cInt, orderNo, QStringLiteral("V1"), pieces, state, due.isEmpty() ? QStringLiteral("2026-04-01") : due);
+        if (due.isEmpty())
+            exec(QStringLiteral("update ZAKAZKYD set TERMIN=null where C_INT=%1").arg(cInt));
+    }
+    void operation(int cInt, int number, const QString &code, double unit, double prep = 0, double gap = 0)
+    {
+        exec(QStringLiteral("insert into ZAKOPERACIE (C_INT, C_OPERACIE, OPERACIA, PRACOVISKO, CAS_JED, CAS_PRIP, "
+                            "CAS_MEDZI) values (%1, %2, 'OP%3', '%4', %5, %6, %7)")
+                 .arg(cInt)
+                 .arg(number)
+                 .arg(number / 10)
+                 .arg(code, SqlFloat(unit), SqlFloat(prep), SqlFloat(gap)));
+    }
+    // A stored plan of one operation on one day, as another workstation would have saved it.
+    void storedPlan(int cInt, int number, const QString &date, const QString &code, int pieces, double hours)
+    {
+        exec(QStringLiteral("insert into SPLAND (DATUM, C_INT, C_OPERACIE, PRACOVISKO, MNOZ_PLAN, NHOD_PLAN) "
+                            "values ('%1', %2, %3, '%4', %5, %6)")
+                 .arg(date)
+                 .arg(cInt)
+                 .arg(number)
+                 .arg(code)
+                 .arg(pieces)
+                 .arg(SqlFloat(hours)));
+        exec(QStringLiteral("update or insert into SPLAN (OBDOBIE, C_INT, C_OPERACIE, MNOZ_PLAN, ZACIATOK, KONIEC) "
+                            "values ('X', %1, %2, %3, '%4', '%4') matching (OBDOBIE, C_INT, C_OPERACIE)")
+                 .arg(cInt)
+                 .arg(number)
+                 .arg(pieces)
+                 .arg(date));
+    }
+    // The day plan as "date job/operation workplace pieces minutes" lines in key order.
+    QStringList dayPlan()
+    {
+        QStringList lines;
+        TxQuery *q = OpenQuery(QStringLiteral("select DATUM, C_INT, C_OPERACIE, PRACOVISKO, MNOZ_PLAN, NHOD_PLAN "
+                                              "from SPLAND order by C_INT, C_OPERACIE, DATUM"));
+        for (; !q->Eof(); q->Next())
+            lines << QStringLiteral("%1 %2/%3 %4 %5 %6")
+                         .arg(q->Fields(0)->AsDate().toString(QStringLiteral("d.M.")))
+                         .arg(q->Fields(1)->AsInteger())
+                         .arg(q->Fields(2)->AsInteger())
+                         .arg(q->Fields(3)->AsString())
+                         .arg(q->Fields(4)->AsFloat())
+                         .arg(q->Fields(5)->AsFloat() * 60);
+        q->Close();
+        return lines;
+    }
+    bool plan(int direction, int cInt = 0, int cOperacie = 0, const QDate &start = QDate(2026, 3, 16))
+    {
+        return vyroba->Planning.RunCapacityPlanning(TPlanningRequest{direction, cInt, cOperacie, start});
+    }
 
-    void employee(int osc, const char *surname, const char *profession = "FOR")
-    {
-        exec(QStringLiteral("insert into CZAMESTNANCOV (OSC, PRIEZVISKO, MENO, STREDISKO, PROFESIA) "
-                            "values (%1, '%2', 'Ján', 'S1', '%3')")
-                 .arg(osc)
-                 .arg(QString::fromUtf8(surname), QString::fromLatin1(profession)));
-    }
-    // Job 260001 of product V1 with `toProduce` pieces and two operations: 10 casting 'ODL' (profession
-    // FOR, 30 min preparation, 6 min a piece, tariff T5 at 4.00/h) and 20 'EXP' (no tariff, piece rate 0.5).
-    void bookableJob(double toProduce = 100, double loss = 5)
-    {
-        exec(QStringLiteral("insert into CTARIFOV (TARIF, MZDAH) values ('TX', 4)"));
-        product("V1");
-        order("ZAK260001");
-        job(260001, "ZAK260001", "V1", int(toProduce));
-        exec(QStringLiteral("update ZAKAZKYD set MNOZ_VYR=%1 where C_INT=260001").arg(SqlFloat(toProduce)));
-        exec(QStringLiteral("insert into ZAKOPERACIE (C_INT, C_OPERACIE, OPERACIA, PROFESIA, TARIF, CAS_PRIP, CAS_JED, "
-                            "MZDA, P_STRATY) values (260001, 10, 'ODL', 'FOR', 'TX', 30, 6, 0.8, %1)")
-                 .arg(SqlFloat(loss)));
-        exec(QStringLiteral("insert into ZAKOPERACIE (C_INT, C_OPERACIE, OPERACIA, PROFESIA, TARIF, CAS_PRIP, CAS_JED, "
-                            "MZDA, P_STRATY) values (260001, 20, 'EXP', ' ', null, 0, 0, 0.5, null)"));
-    }
-    // A performance written straight into the table.
-    void booked(const char *date, int osc, int operation, double quantity, double hours = 0, double wage = 0,
-                int shift = 1, double nhod = 0, double defects = 0)
-    {
-        exec(QStringLiteral("insert into SVYKONY (DATUM, ZMENA, OSC, C_INT, C_DAVKY, C_OPERACIE, OPERACIA, MNOZSTVO, "
-                            "ZMATKY, NORMA, MZDA, NHOD, OHOD) values ('%1', %2, %3, 260001, 0, %4, '%5', %6, %7, 0, "
-                            "%8, %9, %10)")
-                 .arg(QLatin1String(date))
-                 .arg(shift)
-                 .arg(osc)
-                 .arg(operation)
-                 .arg(operation == 10 ? QStringLiteral("ODL") : QStringLiteral("EXP"))
-                 .arg(SqlFloat(quantity), SqlFloat(defects), SqlFloat(wage), SqlFloat(nhod), SqlFloat(hours)));
-    }
-    // The texts of every page of a prepared report, in order.
-    static QStringList reportTexts(const TQuickRep &rep)
-    {
-        QStringList texts;
-        for (const TQRPage &page : rep.Pages())
-            for (const TQRItem &item : page.items)
-                if (item.kind == TQRItem::Text)
-                    texts << item.text;
-        return texts;
-    }
-    QStringList errors() const
-    {
-        QStringList texts;
-        for (const TMessageRequest &m : responder->Messages)
-            texts << m.Text;
-        return texts;
-    }
-
-    struct Saved {
-        bool notifyMnozstvo = false, evidovatOHod = false, evidovatZmatky = false;
-        int notifyProfesia = 0;
-    } saved;
-    std::unique_ptr<TDMVyk> vyk;
-    std::unique_ptr<TDMMzdy> mzdy;
+    std::unique_ptr<TDMVyroba> vyroba;
 };

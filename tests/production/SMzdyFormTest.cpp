@@ -1,6 +1,6 @@
 // The attendance and wages form offscreen: the month proposed by the date, the cost-centre filter with
 // typed quotes, a day written, the month's wages computed and exported from "Mzdy všetci".
-#include "ProductionFixture.h"
+#include "WorkshopFixture.h"
 #include "common/WhenModal.h"
 #include "production/SMzdyForm.h"
 #include "production/SVykonyForm.h"
@@ -19,11 +19,11 @@
 
 namespace {
 
-class WagesForm : public ProductionTest {
+class WagesForm : public WorkshopTest {
 protected:
     void SetUp() override
     {
-        ProductionTest::SetUp();
+        WorkshopTest::SetUp();
         if (HasFatalFailure())
             return;
         SetNowForTests(QDateTime(QDate(2026, 3, 5), QTime(10, 0)));
@@ -38,7 +38,7 @@ protected:
     void TearDown() override
     {
         form.reset();
-        ProductionTest::TearDown();
+        WorkshopTest::TearDown();
     }
     std::unique_ptr<TSMzdyForm> form;
 };
@@ -186,6 +186,26 @@ TEST_F(WagesForm, DayDetailOpensThePerformanceOverviewOfThatDay)
     QTest::mouseClick(form->BtnDetailDen, Qt::LeftButton);
     EXPECT_DOUBLE_EQ(shown, 30) << responder->Texts().join('\n').toStdString();
     delete SVykonyForm; // made on demand: it goes before the data module it shows
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WagesForm, ChartOfTheYearFollowsTheEmployee)
+{
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, OHOD) values (2026, 1, 57, 800, 6, 160)");
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, OHOD) values (2026, 2, 57, 900, 7, 150)");
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, OHOD) values (2026, 2, 58, 100, 3, 20)");
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    form->PageControlMzdy->setCurrentWidget(form->tabGraf);
+    EXPECT_EQ(form->DBChart1->Title(), QString::fromUtf8("Vývoj miezd v roku 2026"));
+    ASSERT_EQ(form->DBChart1->SeriesCount(), 2);
+    EXPECT_EQ(form->DBChart1->Series(0)->Labels(), (QStringList{"1", "2"}));
+    EXPECT_EQ(form->DBChart1->Series(0)->Values(), (std::vector<double>{5, 6}));
+    EXPECT_EQ(form->DBChart1->Series(1)->Values(), (std::vector<double>{6, 7}));
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 58));
+    EXPECT_EQ(form->DBChart1->Series(1)->Values(), (std::vector<double>{3})) << "a move in the list redraws";
 }
 
 } // namespace

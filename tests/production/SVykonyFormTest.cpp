@@ -1,6 +1,6 @@
 // The performance form offscreen: a booking by scanned codes (F12) and typed values, an unknown job of a
 // long code, the defect breakdown that must add up.
-#include "ProductionFixture.h"
+#include "WorkshopFixture.h"
 #include "common/WhenModal.h"
 #include "production/SVykonyForm.h"
 #include "production/SVykonyZForm.h"
@@ -19,11 +19,11 @@
 
 namespace {
 
-class PerformanceForm : public ProductionTest {
+class PerformanceForm : public WorkshopTest {
 protected:
     void SetUp() override
     {
-        ProductionTest::SetUp();
+        WorkshopTest::SetUp();
         if (HasFatalFailure())
             return;
         bookableJob();
@@ -37,7 +37,7 @@ protected:
     void TearDown() override
     {
         form.reset();
-        ProductionTest::TearDown();
+        WorkshopTest::TearDown();
     }
     void scan(const char *code)
     {
@@ -218,6 +218,33 @@ TEST_F(PerformanceForm, DeleteAsksFirstAndNoKeepsTheBooking)
     responder->MessageAnswers.push_back(mrYes);
     QTest::mouseClick(form->BtnZmaz2, Qt::LeftButton);
     EXPECT_EQ(count("select count(*) from SVYKONY"), 0) << responder->Texts().join('\n').toStdString();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PerformanceForm, ChartShowsWagesByEmployeeOrOperationOnly)
+{
+    employee(58, "Horváth");
+    booked("2026-03-02", 57, 10, 10, 7.5, 40);
+    booked("2026-03-03", 58, 20, 10, 7.5, 25);
+    form->pcVykony->setCurrentWidget(form->tsPrehlady);
+    form->rgPohlad->SetItemIndex(4);
+    QTest::mouseClick(form->BtnGraf3, Qt::LeftButton);
+    ASSERT_EQ(form->pcVykony->currentWidget(), form->tsGraf);
+    ASSERT_EQ(form->DBChart1->SeriesCount(), 1);
+    EXPECT_EQ(form->DBChart1->Series(0)->Labels(), (QStringList{"57", "58"}));
+    EXPECT_EQ(form->DBChart1->Series(0)->Values(), (std::vector<double>{40, 25}));
+    form->pcVykony->setCurrentWidget(form->tsPrehlady);
+    form->rgPohlad->SetItemIndex(7);
+    form->pcVykony->setCurrentWidget(form->tsGraf);
+    ASSERT_EQ(form->DBChart1->SeriesCount(), 1);
+    EXPECT_EQ(form->DBChart1->Series(0)->Labels(), (QStringList{"ODL", "EXP"})) << "largest wage first";
+    form->pcVykony->setCurrentWidget(form->tsPrehlady);
+    form->rgPohlad->SetItemIndex(0);
+    form->pcVykony->setCurrentWidget(form->tsGraf);
+    EXPECT_EQ(form->DBChart1->SeriesCount(), 0) << "no chart of the detail views";
 }
 
 } // namespace

@@ -1,6 +1,6 @@
 // The wage export's exact bytes: four CR LF lines per record in Windows-1250, points whatever the locale,
 // no "-0.00", the file named by the month in the working folder.
-#include "ProductionFixture.h"
+#include "WorkshopFixture.h"
 #include "production/MzdySql.h"
 #include "production/WageExport.h"
 
@@ -8,11 +8,11 @@
 
 namespace {
 
-class WageExport : public ProductionTest {
+class WageExport : public WorkshopTest {
 protected:
     void SetUp() override
     {
-        ProductionTest::SetUp();
+        WorkshopTest::SetUp();
         if (HasFatalFailure())
             return;
         employee(57, "Novák");
@@ -31,7 +31,7 @@ protected:
     void TearDown() override
     {
         wages.Close();
-        ProductionTest::TearDown();
+        WorkshopTest::TearDown();
     }
     TxQuery wages;
     const QByteArray expected = "57;302;234.50\r\n57;303;0.00\r\n57;307;120.00\r\n57;318;0.00\r\n"

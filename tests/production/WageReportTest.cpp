@@ -1,6 +1,6 @@
 // The wages-by-operation report: padded codes count in their columns, 'J0' and 'J99' are no cores, other
 // codes only in the total.
-#include "ProductionFixture.h"
+#include "WorkshopFixture.h"
 #include "production/MzdySql.h"
 #include "production/SMzdyQR1Form.h"
 #include "production/SMzdyQRAllForm.h"
@@ -8,7 +8,7 @@
 
 namespace {
 
-TEST_F(ProductionTest, WagesByOperationCompareTrimmedCodes)
+TEST_F(WorkshopTest, WagesByOperationCompareTrimmedCodes)
 {
     bookableJob();
     employee(57, "Novák");
@@ -43,7 +43,7 @@ TEST_F(ProductionTest, WagesByOperationCompareTrimmedCodes)
 
 namespace {
 
-TEST_F(ProductionTest, WageSlipWithoutWorkedHoursPrintsTheHourlyPieceWageEmpty)
+TEST_F(WorkshopTest, WageSlipWithoutWorkedHoursPrintsTheHourlyPieceWageEmpty)
 {
     employee(57, "Novák");
     employee(58, "Horváth");
@@ -81,7 +81,7 @@ TEST_F(ProductionTest, WageSlipWithoutWorkedHoursPrintsTheHourlyPieceWageEmpty)
 
 namespace {
 
-TEST_F(ProductionTest, WageListPrintsEveryRecordAndTheSums)
+TEST_F(WorkshopTest, WageListPrintsEveryRecordAndTheSums)
 {
     employee(57, "Novák");
     employee(58, "Horváth");

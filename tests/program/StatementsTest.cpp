@@ -2,13 +2,17 @@
 // procedures it names exist and no join it makes is ambiguous. Each module lists its statements in its
 // All(); a new module adds its list here.
 #include "common/TempDatabase.h"
+#include "dispatch/ExpSql.h"
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/fb/IBDatabase.h"
 #include "platform/os/Exception.h"
+#include "material/MTZSql.h"
 #include "production/MzdySql.h"
 #include "production/VykSql.h"
+#include "production/VyrobaSql.h"
 #include "sales/OdbytSql.h"
 #include "sales/TPVSql.h"
+#include "shell/AdminSql.h"
 #include "shell/CisSql.h"
 #include "shell/ZalSql.h"
 
@@ -45,6 +49,10 @@ TEST(Statements, EveryModulesStatementsPrepare)
         {"code lists", CisSql::All()},
         {"sales", OdbytSql::All()},
         {"technology", TPVSql::All()},
+        {"dispatch", ExpSql::All()},
+        {"material", MTZSql::All()},
+        {"administration", AdminSql::All()},
+        {"production", VyrobaSql::All()},
         {"performances", VykSql::All()},
         {"wages", MzdySql::All()},
     };

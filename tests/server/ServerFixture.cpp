@@ -25,14 +25,22 @@ QString ServerAdminPassword()
     return m.hasMatch() ? m.captured(1) : QString();
 }
 
-void ServerTest::SetUp()
+QString ServerUnavailable(QString &password)
 {
     if (!LocalServerAnswers())
-        GTEST_SKIP() << "no Firebird server answers on 127.0.0.1:3050 (scripts/firebird-server.sh starts one)";
+        return QStringLiteral("no Firebird server answers on 127.0.0.1:3050 (scripts/firebird-server.sh starts one)");
     password = ServerAdminPassword();
     if (password.isEmpty())
-        GTEST_SKIP() << "the server administrator's password is unknown: set ISC_PASSWORD or make "
-                        "/etc/firebird/3.0/SYSDBA.password readable";
+        return QStringLiteral("the server administrator's password is unknown: set ISC_PASSWORD or make "
+                              "/etc/firebird/3.0/SYSDBA.password readable");
+    return QString();
+}
+
+void ServerTest::SetUp()
+{
+    const QString unavailable = ServerUnavailable(password);
+    if (!unavailable.isEmpty())
+        GTEST_SKIP() << unavailable.toStdString();
     ASSERT_TRUE(dir.isValid());
     // The server's account creates the file: it must be able to write the folder.
     ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |

@@ -17,6 +17,9 @@
 bool LocalServerAnswers();
 // The server administrator's password, empty when it cannot be read.
 QString ServerAdminPassword();
+// Why the server tests cannot run here (no server, no password: the skip message), empty when they can;
+// password gets the administrator's password.
+QString ServerUnavailable(QString &password);
 
 class ServerTest : public ::testing::Test {
 protected:

@@ -134,7 +134,7 @@ TEST_F(ShellTest, ConnectsAsSysdbaAndRemembersTheLogin)
     EXPECT_EQ(SelectValueParams("select USER from RDB$DATABASE").toString().trimmed(), "SYSDBA");
     EXPECT_EQ(lastLogin(), "SYSDBA");
     EXPECT_EQ(dm->ReadRegString("LastLogin"), "SYSDBA");
-    EXPECT_TRUE(dm->LoginPassword.isEmpty()) << "no log-in dialog was shown";
+    EXPECT_TRUE(dm->DBZAL.Password.isEmpty()) << "no log-in dialog was shown";
     EXPECT_EQ(dm->DBTransaction.IdleTimer(), 10000);
     dm->ConnectDatabase(); // an open connection is left as it is
     EXPECT_TRUE(dm->DBZAL.Connected());
@@ -178,7 +178,7 @@ TEST_F(ShellTest, LogInPromptAsksAndUpperCasesTheUser)
     EXPECT_TRUE(typing.userFocused) << "an empty user name takes the focus";
     EXPECT_EQ(typing.shownDatabase, database.path());
     EXPECT_EQ(dm->CurrentUserName(), "NOVAK");
-    EXPECT_EQ(dm->LoginPassword, "tajne");
+    EXPECT_EQ(dm->DBZAL.Password, "tajne");
     EXPECT_EQ(lastLogin(), "NOVAK");
 
     dm.reset();

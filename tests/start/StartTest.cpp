@@ -377,7 +377,7 @@ TEST_F(StartTest, TheBuiltModulesTakeTheirPlacesInTheStart)
     RegisterModules();
     startAndShow();
     for (const char *global : {"DMCis", "CisZamForm", "CisZakForm", "CisOdbForm", "CisPolForm", "QMsgForm",
-                               "QMsgDForm", "QTlacForm", "DMOdbyt", "DMTPV"})
+                               "QMsgDForm", "QTlacForm", "DMOdbyt", "DMTPV", "DMMTZ", "MSkladyForm", "MPohybDForm"})
         EXPECT_FALSE(IsStartupStandIn(global)) << global;
     EXPECT_TRUE(DMZal->DBZAL.Connected());
     EXPECT_TRUE(bool(ModuleHooks().CheckMessages));
@@ -387,9 +387,12 @@ TEST_F(StartTest, TheBuiltModulesTakeTheirPlacesInTheStart)
     EXPECT_TRUE(filters.contains("csv") && filters.contains("txt") && filters.contains("htm"))
         << filters.join(',').toStdString();
     for (const char *c : {"TDMCis", "TCisZakForm", "TCisOdbForm", "TCisPolForm", "TQMsgForm", "TQMsgDForm",
-                          "TQTlacForm", "TDMOdbyt", "TDMTPV"})
+                          "TQTlacForm", "TDMOdbyt", "TDMTPV", "TDMMTZ", "TMSkladyForm", "TMPohybDForm"})
         ClearStartupFactory(c);
-    UnregisterOpenRoutine("ShowCodeLists");
+    for (const char *r : {Routine::ShowCodeLists, Routine::ShowSqlConsole, Routine::ShowStores,
+                          Routine::ShowStockMovements, Routine::ShowMaterialItems, Routine::ShowSuppliers,
+                          Routine::ShowPurchaseOrders, Routine::ShowMaterialRequests})
+        UnregisterOpenRoutine(r);
 }
 
 TEST_F(StartTest, ButtonsAndTheirItemsOpenTheSameRoutines)

@@ -1,0 +1,46 @@
+// TEFakturaForm: the invoice dialog of a delivery note (base, VAT, advance, dates, payment form); on OK
+// it writes the invoice into the accounting program's "export.txt" in the working folder. EditInvoice
+// and PrintInvoice are what the delivery-note browser calls.
+#pragma once
+
+#include "InvoiceExport.h"
+#include "platform/ui/Form.h"
+
+class QCheckBox;
+class QComboBox;
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class TBitBtn;
+
+class TEFakturaForm : public TForm {
+    Q_OBJECT
+public:
+    explicit TEFakturaForm(QWidget *owner = nullptr);
+
+    QLineEdit *eC_DL, *eC_FAKTURY, *eC_OBJ, *eD_OBJ, *eDOPRAVA, *eODBERATEL, *eICO;
+    QLineEdit *eDATVYS, *eDATSPL, *eDATZDANPLN, *eKURZ_ZAHR, *eMENA, *eKURZ_SK;
+    QPushButton *sbNextC_FA;
+    QComboBox *cbF_UHRADY, *cbKS, *cbTYPDPH;
+    QLabel *lZAKL2, *lDPH2, *lZaloha, *lExistuje, *lNovy;
+    QCheckBox *cbKopirovat;
+    TBitBtn *BtnOK, *BtnCancel;
+
+    // Fills the dialog from the note's values.
+    void Fill(const TInvoiceValues &values, const QString &invoiceNumber);
+    // What the export writes, from the dialog's texts.
+    TInvoiceExportInput ExportInput() const;
+    // Writes "export.txt"; false (with the reason shown) leaves the dialog open.
+    bool Export();
+
+private:
+    int cOdb_ = 0;
+};
+
+// The invoice dialog for the note; true on OK, the export written and number set to the dialog's number.
+bool EditInvoice(int cDl, QString &number);
+// Prints the invoice of the note through the print dialog.
+void PrintInvoice(int cDl);
+// The invoice report over the note's rows on the print query (made on first use).
+class TEFakturaQRRep;
+TEFakturaQRRep *PrepareInvoice(int cDl);

@@ -1,0 +1,99 @@
+#include "EFakturaQRRep.h"
+
+#include "AmountText.h"
+#include "ReportParts.h"
+#include "platform/db/DataSet.h"
+#include "platform/report/DataSetCursor.h"
+
+using namespace ReportParts;
+
+namespace {
+
+TAmountText *withCurrency(TQRBand *band, const QString &name, const char *expression, double left, double top,
+                          const char *mask)
+{
+    return TAmountText::Place(band, name, expression, left, top, mask, TAmountText::brNotAfterBlank);
+}
+
+} // namespace
+
+TEFakturaQRRep::TEFakturaQRRep()
+{
+    SetUpReport(this, QStringLiteral("EFakturaQRRep"), QString::fromUtf8("Faktúra"), QPageLayout::Portrait);
+    AddFunction(QStringLiteral("DPH"), QStringLiteral("CENA1*MNOZ_VYR*P_DPH/100"));
+    AddFunction(QStringLiteral("HODNOTA"), QStringLiteral("CENA1*MNOZ_VYR"));
+
+    TQRBand *title = AddBand(rbTitle, QStringLiteral("TitleBand"));
+    title->Height = 260;
+    CompanyBlock(title);
+    auto *heading = Label(title, "F A K T Ú R A", 440, 80, 130);
+    heading->Font() = QFont(QStringLiteral("Arial"), 13, QFont::Bold);
+    Text(title, "C_FAKTURY", 580, 80, 120)->Font() = QFont(QStringLiteral("Arial"), 13, QFont::Bold);
+    Label(title, "Odberateľ", 380, 110);
+    Text(title, "ODBERATEL", 380, 126, 320);
+    Text(title, "ULICA", 380, 142, 320);
+    Text(title, "PSC", 380, 158, 60);
+    Text(title, "MESTO", 445, 158, 255);
+    Label(title, "IČO", 380, 178, 40);
+    Text(title, "ICO", 420, 178, 90);
+    Label(title, "IČ DPH", 520, 178, 50);
+    Text(title, "ICDPH", 570, 178, 130);
+    const QList<QPair<const char *, const char *>> facts{{"č.dod.listu", "C_DL"},
+                                                         {"KS", "KS"},
+                                                         {"č.objed.", "C_OBJ"},
+                                                         {"Spôsob dopravy", "DOPRAVA"},
+                                                         {"Deň splatnosti", "D_SPLAT"},
+                                                         {"Forma úhrady", "F_UHRADY"},
+                                                         {"Dátum vystavenia", "D_VYSTAV"},
+                                                         {"Dátum dodania", "D_ZDANPLN"}};
+    for (int f = 0; f < facts.size(); ++f) {
+        Label(title, facts[f].first, 0, 110 + 16 * f, 110);
+        Text(title, facts[f].second, 115, 110 + 16 * f, 200);
+    }
+    Label(title, "Platobné podmienky", 0, 240, 110);
+    Label(title, "Konečný príjemca", 380, 240, 110);
+
+    TQRBand *head = AddBand(rbColumnHeader, QStringLiteral("ColumnHeaderBand"));
+    head->Height = 22;
+    const double lefts[] = {0, 22, 100, 160, 240, 310, 450, 490, 570, 650, 690};
+    const char *heads[] = {"č.",       "č.Objednávky",    "č.Zákazky", "č.Výrobku", "č.Výkresu", "Názov výrobku",
+                           "Množstvo", "Cena/MJ bez DPH", "Hodnota",   "% DPH",     "Váha"};
+    for (int c = 0; c < 11; ++c)
+        Label(head, heads[c], lefts[c], 2, 78);
+
+    TQRBand *detail = AddBand(rbDetail, QStringLiteral("DetailBand"));
+    detail->Height = 18;
+    Text(detail, "C_RIADKU", lefts[0], 0, 20);
+    Text(detail, "C_OBJ2", lefts[1], 0, 76);
+    Text(detail, "C_INT", lefts[2], 0, 58, "00\"/\"0000");
+    Text(detail, "C_VYR", lefts[3], 0, 78);
+    Text(detail, "C_VYKRESU", lefts[4], 0, 68);
+    Text(detail, "NAZOV", lefts[5], 0, 138);
+    Expr(detail, QStringLiteral("QRMnozstvo"), "MNOZ_VYR", lefts[6], 0, 36, "#####");
+    withCurrency(detail, QStringLiteral("QRCena"), "CENA1", lefts[7] - 15, 0, "#####.00;; ");
+    withCurrency(detail, QStringLiteral("QRHodnota"), "CENA1*MNOZ_VYR", lefts[8] - 15, 0, "######.00;; ");
+    Expr(detail, QStringLiteral("QRPDph"), "P_DPH", lefts[9], 0, 36, "## %");
+    Expr(detail, QStringLiteral("QRVaha"), "VAHA1*MNOZ_VYR", lefts[10], 0, 60, "#####.000");
+
+    TQRBand *summary = AddBand(rbSummary, QStringLiteral("SummaryBand"));
+    summary->Height = 150;
+    Label(summary, "Spolu bez DPH", 330, 2, 110);
+    withCurrency(summary, QStringLiteral("QRSumBezDph"), "sum(CENA1*MNOZ_VYR)", lefts[8] - 15, 2, "######.00;; ");
+    Label(summary, "DPH", 330, 18, 110);
+    withCurrency(summary, QStringLiteral("QRSumDph"), "sum(DPH)", lefts[8] - 15, 18, "######.00;; ");
+    Label(summary, "Spolu s DPH", 330, 34, 110);
+    withCurrency(summary, QStringLiteral("QRSumSDph"), "sum(HODNOTA+DPH)", lefts[8] - 15, 34, "######.00;; ");
+    Expr(summary, QStringLiteral("QRSumMnozstvo"), "sum(MNOZ_VYR)", lefts[6], 2, 36, "#####");
+    Expr(summary, QStringLiteral("QRSumVaha"), "sum(VAHA1*MNOZ_VYR)", lefts[10], 2, 60, "#####.000");
+    auto *skk = Label(summary, "Cena spolu v SKK pri konverznom kurze 30.1260 SKK/EUR", 0, 54, 320);
+    auto *skkSum = Expr(summary, QStringLiteral("QRSumSKK"), "sum(HODNOTA+DPH)*30.126", 330, 54, 120, "#####0.00 SKK");
+    summary->BeforePrint = [this, skk, skkSum](TQRBand *, bool &) {
+        const bool euro = DataSet() && DataSet()->Active() && !DataSet()->IsEmpty() &&
+                          DataSet()->FieldByName(QStringLiteral("MENA"))->AsString().trimmed() == QStringLiteral("EUR");
+        skk->Enabled = euro;
+        skkSum->Enabled = euro;
+    };
+    Text(summary, "PATA_DL", 0, 80, 450);
+    Label(summary, "Prevzal ", 0, 120, 50);
+    Text(summary, "PREVZAL", 55, 120, 200);
+}

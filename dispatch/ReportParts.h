@@ -1,0 +1,30 @@
+// Small helpers the dispatch reports share to place their labels, data texts and expressions.
+#pragma once
+
+#include "platform/report/QRBand.h"
+#include "platform/report/QRControls.h"
+#include "platform/report/QuickRep.h"
+
+namespace ReportParts {
+
+template <class T> T *Place(TQRBand *band, const QString &name, double left, double top, double width)
+{
+    auto *c = band->Add<T>(name);
+    c->Left = left;
+    c->Top = top;
+    c->Width = width;
+    return c;
+}
+
+// Name, title, A4 paper, Arial and the data-set cursor of a dispatch report.
+void SetUpReport(TQuickRep *report, const QString &name, const QString &title,
+                 QPageLayout::Orientation orientation = QPageLayout::Portrait);
+// The logo and the company lines (filled by CreateReport) at the top of a title band.
+void CompanyBlock(TQRBand *title);
+
+TQRLabel *Label(TQRBand *band, const char *caption, double left, double top, double width = 90);
+TQRDBText *Text(TQRBand *band, const char *field, double left, double top, double width, const char *mask = "");
+TQRExpr *Expr(TQRBand *band, const QString &name, const char *expression, double left, double top, double width,
+              const char *mask);
+
+} // namespace ReportParts

@@ -1,0 +1,131 @@
+#include "library/DocumentReport.h"
+
+#include "library/OdfTemplate.h"
+#include "library/XlsxTemplate.h"
+#include "library/ZipArchive.h"
+#include "library/xXMLReader.h"
+#include "platform/db/DataSet.h"
+#include "platform/os/Folders.h"
+
+#include <QDir>
+#include <QFileInfo>
+#include <QTemporaryFile>
+
+void TDocumentReport::LoadTemplate(TXMLElement *report)
+{
+    TXMLElement *element = report->HasElements() ? report->Elements().Find(QStringLiteral("template")) : nullptr;
+    if (!element)
+        throw EReportError(QStringLiteral("<template> element not found!"));
+    const QString fileName = element->AttributeValue(QStringLiteral("filename"));
+    if (fileName.isEmpty())
+        throw EReportError(QStringLiteral("Element <template> nemá atribút filename!"));
+    path_ = QFileInfo(fileName).absoluteFilePath();
+    const QString suffix = QLatin1Char('.') + QFileInfo(fileName).suffix();
+    if (suffix == QLatin1String(".ods"))
+        kind_ = Spreadsheet;
+    else if (suffix == QLatin1String(".doc"))
+        kind_ = WordDocument;
+    else if (suffix == QLatin1String(".xls") || suffix == QLatin1String(".xlt") || suffix == QLatin1String(".xlsx") ||
+             suffix == QLatin1String(".xltx"))
+        kind_ = Workbook;
+    else
+        kind_ = TextDocument;
+}
+
+void TDocumentReport::Run()
+{
+    files_.clear();
+    if (!QFileInfo::exists(path_))
+        throw EReportError(QStringLiteral("Šablóna %1 neexistuje!").arg(path_));
+    if (kind_ == WordDocument)
+        throw EReportError(QStringLiteral("Šablónu %1 nie je možné vyplniť: dokument .doc uložte ako .odt.")
+                               .arg(QFileInfo(path_).fileName()));
+    if (data_ && !data_->Active())
+        data_->Open();
+    if (kind_ == Workbook)
+        runWorkbook();
+    else
+        runOpenDocument();
+}
+
+void TDocumentReport::runOpenDocument()
+{
+    TZipArchive document;
+    QString error;
+    if (!document.Load(path_, &error))
+        throw EReportError(QStringLiteral("Šablónu %1 nie je možné prečítať: %2").arg(path_, error));
+    if (data_) {
+        const TBookmark place = data_->GetBookmark();
+        {
+            TDisableControls still(data_);
+            const bool filled = kind_ == Spreadsheet ? FillOdsNamedRanges(document, data_, &error)
+                                                     : FillOdtUserFields(document, data_, &error);
+            data_->GotoBookmark(place);
+            if (!filled)
+                throw EReportError(error);
+        }
+    }
+    writeAndOpen(document.Bytes(), QFileInfo(path_).suffix());
+}
+
+void TDocumentReport::runWorkbook()
+{
+    TXlsxTemplate book;
+    QString error;
+    if (!book.Load(path_, &error))
+        throw EReportError(error);
+    if (!data_) {
+        writeAndOpen(book.Bytes(), QStringLiteral("xlsx"));
+        return;
+    }
+    const TBookmark place = data_->GetBookmark();
+    TDisableControls still(data_);
+    // One workbook after another: a record beyond every area of a name of more than one cell starts the
+    // next copy of the template, with that record as its first.
+    bool more = !data_->Eof();
+    do {
+        book.Reset();
+        bool overflow = false;
+        for (int k = 1; !data_->Eof() && !overflow; ++k) {
+            for (const TXlsxTemplate::Name &name : book.Names()) {
+                if (!data_->FindField(name.Text))
+                    continue;
+                int idx = k;
+                const TXlsxTemplate::Area *area = nullptr;
+                for (const TXlsxTemplate::Area &a : name.Areas) {
+                    if (idx <= a.Cells()) {
+                        area = &a;
+                        break;
+                    }
+                    idx -= a.Cells();
+                }
+                if (area) {
+                    const int row = area->Row + (idx - 1) / area->Columns;
+                    const int column = area->Column + (idx - 1) % area->Columns;
+                    book.SetCell(area->Sheet, row, column, FieldCellValue(data_, name.Text));
+                } else if (name.Areas.size() > 1 || name.Areas.front().Cells() > 1) {
+                    overflow = true;
+                    break;
+                }
+            }
+            if (!overflow)
+                data_->Next();
+        }
+        writeAndOpen(book.Bytes(), QStringLiteral("xlsx"));
+        more = overflow;
+    } while (more);
+    data_->GotoBookmark(place);
+}
+
+void TDocumentReport::writeAndOpen(const QByteArray &bytes, const QString &suffix)
+{
+    QTemporaryFile file(
+        QDir::temp().filePath(QFileInfo(path_).completeBaseName() + QStringLiteral("-XXXXXX.") + suffix));
+    file.setAutoRemove(false);
+    if (!file.open() || file.write(bytes) != bytes.size() || !file.flush())
+        throw EReportError(
+            QStringLiteral("Dokument nie je možné zapísať do dočasného priečinka: %1").arg(file.errorString()));
+    file.close();
+    files_ << file.fileName();
+    OpenInDesktop(file.fileName());
+}

@@ -1,0 +1,43 @@
+// The byte blocks the server's services manager is talked to with (attach and user actions) and the
+// reading of its answers: each item found by its tag and read within the answer's bounds.
+#pragma once
+
+#include <QByteArray>
+#include <QString>
+
+// The services manager that serves a database name: "service_mgr" for a local file ("/data/x.fdb",
+// "C:\data\x.fdb"), otherwise the server part before the first ':' + ":service_mgr" ("host:service_mgr",
+// "host/3051:service_mgr").
+QString ServiceManagerName(const QString &databaseName);
+
+// The longest user name or password the blocks carry (one length byte).
+constexpr int ServiceTextLimit = 255;
+
+// Version 2 header, user-name and password items with one length byte each. A name or password longer
+// than ServiceTextLimit bytes (WIN1250) throws EDatabaseError before anything is built.
+QByteArray ServiceAttachBlock(const QString &userName, const QString &password);
+
+// User actions of the services manager.
+enum TServiceAction : unsigned char { saAddUser = 4, saDeleteUser = 5, saModifyUser = 6 };
+
+// The action code, the user-name item and, only when a password is given, the password item; each item's
+// length in two bytes, low byte first. Limits as in ServiceAttachBlock.
+QByteArray UserActionBlock(unsigned char action, const QString &userName, const QString &password = QString());
+
+// What the services manager tells of the server.
+struct TServerInfo {
+    QString Version;
+    int NumAttachments = 0;
+    int NumDatabases = 0;
+};
+
+// The items the server information is asked for: the server version and the database cluster.
+QByteArray ServerInfoRequest();
+// Reads the answer to ServerInfoRequest item by item; an item running past the answer's end stops the
+// reading with what was read so far (a truncated answer gives fewer facts, never bytes from beyond it).
+TServerInfo ParseServerInfo(const QByteArray &answer);
+
+// The items the on-disk structure version is asked for (major, minor).
+QByteArray OdsInfoRequest();
+// Reads major and minor from a database information answer; an item missing or cut off leaves 0.
+void ParseOdsInfo(const QByteArray &answer, int &major, int &minor);

@@ -1,0 +1,105 @@
+#include "DMMTZ.h"
+
+#include "MTZSql.h"
+#include "shell/DMZal.h"
+#include "library/DataModuleSetUp.h"
+
+TDMMTZ *DMMTZ = nullptr;
+
+namespace {
+
+// The data set and its source: the source is named after the set without its leading "Q".
+void table(TxTable &t, TDataSource &ds, const QString &name, const QString &tableName, bool autoEdit = true,
+           bool cached = false)
+{
+    SetUpTable(t, ds, name, &DMZal->DBZAL, tableName);
+    ds.Name = QStringLiteral("DS") + name.mid(1);
+    ds.AutoEdit = autoEdit;
+    t.SetCachedUpdates(cached);
+}
+
+void source(TDataSource &ds, TDataSet &dataSet, const QString &name, bool autoEdit)
+{
+    ds.Name = name;
+    ds.SetDataSet(&dataSet);
+    ds.AutoEdit = autoEdit;
+}
+
+void dataSet(TxDataSet &d, const QString &name, const QStringList &select, const QStringList &refresh,
+             const QStringList &insert, const QStringList &modify, const QStringList &del)
+{
+    d.Name = name;
+    d.SetDatabase(&DMZal->DBZAL);
+    d.SelectSQL.SetText(select.join(QLatin1Char('\n')));
+    d.RefreshSQL.SetText(refresh.join(QLatin1Char('\n')));
+    d.InsertSQL.SetText(insert.join(QLatin1Char('\n')));
+    d.ModifySQL.SetText(modify.join(QLatin1Char('\n')));
+    d.DeleteSQL.SetText(del.join(QLatin1Char('\n')));
+}
+
+} // namespace
+
+TDMMTZ::TDMMTZ()
+{
+    DMMTZ = this;
+    table(QPolozkyKokily, DSPolozkyKokily, QStringLiteral("QPolozkyKokily"), QStringLiteral("POLOZKYKOKILY"), true,
+          true);
+    table(QMPohyby, DSMPohyby, QStringLiteral("QMPohyby"), QStringLiteral("MPOHYBY"));
+    QMPohyby.BufferChunks = 100;
+    table(QPolozky, DSPolozky, QStringLiteral("QPolozky"), QStringLiteral("POLOZKY"));
+    QPolozky.BufferChunks = 100;
+    table(QMSklady, DSMSklady, QStringLiteral("QMSklady"), QStringLiteral("MSKLADY"), false, true);
+
+    SetUpQuery(QvMSklady, &DSvMSklady, QStringLiteral("QvMSklady"), &DMZal->DBZAL,
+               MTZSql::StockAsOfDateSql.join(QLatin1Char('\n')), false);
+    QvMSklady.BufferChunks = 100;
+    SetUpQuery(QvMPohyby, &DSvMPohyby, QStringLiteral("QvMPohyby"), &DMZal->DBZAL,
+               MTZSql::MovementsWithItems.join(QLatin1Char('\n')), false);
+    QvMPohyby.BufferChunks = 100;
+
+    table(QDodavatelia, DSDodavatelia, QStringLiteral("QDodavatelia"), QStringLiteral("CDODAVATELOV"), false);
+    dataSet(QMObj, QStringLiteral("QMObj"), MTZSql::PurchaseOrderSelect, MTZSql::PurchaseOrderRefresh,
+            MTZSql::PurchaseOrderInsert, MTZSql::PurchaseOrderModify, MTZSql::PurchaseOrderDelete);
+    QMObj.BufferChunks = 100;
+    source(DSMObj, QMObj, QStringLiteral("DSMObj"), false);
+    table(QMObjD, DSMObjD, QStringLiteral("QMObjD"), QStringLiteral("MOBJEDNAVKYD"), true, true);
+    QMObjD.SetMasterSource(&DSMObj);
+    QMObjD.SetMasterFields(QStringLiteral("C_OBJ"));
+    QMObjD.SetIndexFieldNames(QStringLiteral("C_OBJ;C_RIADKU"));
+    dataSet(QMPoziad, QStringLiteral("QMPoziad"), MTZSql::RequestSelect, MTZSql::RequestRefresh, MTZSql::RequestInsert,
+            MTZSql::RequestModify, MTZSql::RequestDelete);
+    QMPoziad.SetCachedUpdates(true);
+    QMPoziad.BufferChunks = 100;
+    source(DSMPoziad, QMPoziad, QStringLiteral("DSMPoziad"), false);
+
+    QPolozky.OnNewRecord = [this](TDataSet *ds) { QPolozkyNewRecord(ds); };
+    QPolozky.BeforeDelete = [this](TDataSet *ds) { QPolozkyBeforeDelete(ds); };
+    QPolozkyKokily.OnNewRecord = [this](TDataSet *ds) { QPolozkyKokilyNewRecord(ds); };
+    QMSklady.OnNewRecord = [this](TDataSet *ds) { QMSkladyNewRecord(ds); };
+    QMPohyby.OnNewRecord = [this](TDataSet *ds) { QMPohybyNewRecord(ds); };
+    QMPohyby.BeforePost = [this](TDataSet *ds) { QMPohybyBeforePost(ds); };
+    QMPohyby.OnPostError = [](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
+        DMZal->DataSetErrorHandlerEx(ds, e, {}, action);
+    };
+    QDodavatelia.OnNewRecord = [this](TDataSet *ds) { QDodavateliaNewRecord(ds); };
+    QMObj.OnNewRecord = [this](TDataSet *ds) { QMObjNewRecord(ds); };
+    QMObj.BeforePost = [this](TDataSet *ds) { QMObjBeforePost(ds); };
+    QMObj.AfterOpen = [this](TDataSet *ds) { QMObjAfterOpen(ds); };
+    QMObjD.OnNewRecord = [this](TDataSet *ds) { QMObjDNewRecord(ds); };
+    QMObjD.BeforePost = [this](TDataSet *ds) { QMObjDBeforePost(ds); };
+}
+
+TDMMTZ::~TDMMTZ()
+{
+    for (TDataSet *ds :
+         std::initializer_list<TDataSet *>{&QMPoziad, &QMObjD, &QMObj, &QDodavatelia, &QvMPohyby, &QvMSklady, &QMSklady,
+                                           &QPolozky, &QMPohyby, &QPolozkyKokily}) {
+        try {
+            ds->Close();
+        } catch (...) {
+            // Closing at the program's end: nothing left to tell.
+        }
+    }
+    if (DMMTZ == this)
+        DMMTZ = nullptr;
+}

@@ -1,0 +1,47 @@
+// The store forms' actions: TFocusAction runs one (guarded) when the watched control gets or loses the
+// focus; GuardedButton makes a push button whose click runs one; WithButton puts a button beside a control.
+#pragma once
+
+#include "platform/ui/Guarded.h"
+
+#include <QEvent>
+#include <QHBoxLayout>
+#include <QObject>
+#include <QPushButton>
+#include <functional>
+
+// A control with its button beside it, as one row of a form.
+inline QWidget *WithButton(QWidget *parent, QWidget *control, QPushButton *button)
+{
+    auto *row = new QWidget(parent);
+    auto *h = new QHBoxLayout(row);
+    h->setContentsMargins(0, 0, 0, 0);
+    h->addWidget(control);
+    h->addWidget(button);
+    return row;
+}
+
+inline QPushButton *GuardedButton(const QString &caption, QWidget *parent, std::function<void()> action)
+{
+    auto *b = new QPushButton(caption, parent);
+    QObject::connect(b, &QPushButton::clicked, parent, [action] { Guarded(action); });
+    return b;
+}
+
+class TFocusAction : public QObject {
+public:
+    TFocusAction(QObject *parent, QEvent::Type on, std::function<void()> action)
+        : QObject(parent), on_(on), action_(std::move(action))
+    {
+    }
+    bool eventFilter(QObject *, QEvent *e) override
+    {
+        if (e->type() == on_)
+            Guarded(action_);
+        return false;
+    }
+
+private:
+    QEvent::Type on_;
+    std::function<void()> action_;
+};

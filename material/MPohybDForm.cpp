@@ -1,0 +1,176 @@
+#include "MPohybDForm.h"
+
+#include "DMMTZ.h"
+#include "FormActions.h"
+#include "MTZSql.h"
+#include "MaterialRules.h"
+#include "shell/CisPolForm.h"
+#include "shell/CisZakForm.h"
+#include "shell/Routines.h"
+#include "library/xQuery.h"
+#include "platform/ui/BitBtn.h"
+#include "platform/ui/DBControls.h"
+#include "platform/ui/Guarded.h"
+
+#include <QComboBox>
+#include <QEvent>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+TMPohybDForm *MPohybDForm = nullptr;
+
+namespace {
+TDBEdit *edit(const char *field, QWidget *parent)
+{
+    auto *e = new TDBEdit(parent);
+    e->SetDataSource(&DMMTZ->DSMPohyby);
+    e->SetDataField(QString::fromLatin1(field));
+    return e;
+}
+
+} // namespace
+
+TMPohybDForm::TMPohybDForm(QWidget *owner) : TForm(owner)
+{
+    MPohybDForm = this;
+    setObjectName(QStringLiteral("MPohybDForm"));
+    setWindowTitle(QStringLiteral("Pohyb materiálu,modelu,kokily"));
+    auto *layout = new QVBoxLayout(this);
+    auto *form = new QFormLayout;
+    layout->addLayout(form);
+    eDatum = edit("DATUM", this);
+    cbTypPohybu = new QComboBox(this);
+    cbTypPohybu->addItems(MovementKindTexts());
+    eSklad = edit("SKLAD", this);
+    eVystavil = edit("VYSTAVIL", this);
+    eCPol = edit("C_POL", this);
+    btnPolozka = new QPushButton(QStringLiteral("..."), this);
+    eMnozstvo = edit("MNOZSTVO", this);
+    eCDokladu = edit("C_DOKLADU", this);
+    btnDoklad = new QPushButton(QStringLiteral("..."), this);
+    eStredisko = edit("STREDISKO", this);
+    eCInt = edit("C_INT", this);
+    eDatum2 = edit("DATUM2", this);
+    ePoznamka = edit("POZNAMKA", this);
+    eMnozVyr = edit("MNOZ_VYR", this);
+    eCena = edit("CENA_NAKL", this);
+    form->addRow(QString::fromUtf8("Dátum"), eDatum);
+    form->addRow(QString::fromUtf8("Typ pohybu"), cbTypPohybu);
+    form->addRow(QString::fromUtf8("č.Skladu"), eSklad);
+    form->addRow(QStringLiteral("Vystavil"), eVystavil);
+    form->addRow(QString::fromUtf8("č.Položky"), WithButton(this, eCPol, btnPolozka));
+    form->addRow(QString::fromUtf8("Množstvo"), eMnozstvo);
+    form->addRow(QString::fromUtf8("č.Dokladu"), WithButton(this, eCDokladu, btnDoklad));
+    form->addRow(QString::fromUtf8("Stredisko"), eStredisko);
+    form->addRow(QString::fromUtf8("č.Zakázky"), eCInt);
+    form->addRow(QString::fromUtf8("Dátum vývozu"), eDatum2);
+    form->addRow(QString::fromUtf8("Poznámka"), ePoznamka);
+    form->addRow(QString::fromUtf8("Množstvo vyrobených výrobkov"), eMnozVyr);
+    form->addRow(QStringLiteral("Cena"), eCena);
+    auto *buttons = new QHBoxLayout;
+    BtnOK = new TBitBtn(bkOK, this);
+    BtnOK->SetModalResult(mrNone);
+    connect(BtnOK, &QPushButton::clicked, this, [this] { Guarded([this] { Save(); }); });
+    BtnCancel = new TBitBtn(bkCancel, this);
+    buttons->addStretch();
+    buttons->addWidget(BtnOK);
+    buttons->addWidget(BtnCancel);
+    layout->addLayout(buttons);
+
+    connect(cbTypPohybu, QOverload<int>::of(&QComboBox::activated), this,
+            [this](int index) { Guarded([this, index] { KindChosen(index); }); });
+    connect(btnDoklad, &QPushButton::clicked, this, [] { Guarded([] { DMMTZ->NextStockDocumentNumber(); }); });
+    connect(btnPolozka, &QPushButton::clicked, this, [this] { Guarded([this] { PickItem(); }); });
+    eCPol->installEventFilter(new TFocusAction(this, QEvent::FocusOut, [this] { PickItem(); }));
+    eCInt->installEventFilter(new TFocusAction(this, QEvent::FocusOut, [this] { PickJob(); }));
+    OnShow = [this] { ShowKind(); };
+}
+
+TMPohybDForm::~TMPohybDForm()
+{
+    if (MPohybDForm == this)
+        MPohybDForm = nullptr;
+}
+
+void TMPohybDForm::ShowKind()
+{
+    const QString kind = DMMTZ->QMPohyby.FieldByName(QStringLiteral("TYP_POHYBU"))->AsString();
+    int found = -1;
+    for (int i = 0; i < cbTypPohybu->count(); ++i)
+        if (!kind.isEmpty() && cbTypPohybu->itemText(i).left(2) == kind)
+            found = i;
+    cbTypPohybu->setCurrentIndex(found);
+}
+
+void TMPohybDForm::KindChosen(int index)
+{
+    if (index < 0)
+        return;
+    TDataSet &m = DMMTZ->QMPohyby;
+    if (m.State() == dsBrowse)
+        m.Edit();
+    m.FieldByName(QStringLiteral("TYP_POHYBU"))->SetValue(cbTypPohybu->itemText(index).left(2).toInt());
+}
+
+void TMPohybDForm::PickItem()
+{
+    TDataSet &m = DMMTZ->QMPohyby;
+    if (m.State() != dsEdit && m.State() != dsInsert)
+        return;
+    TxQuery *items = nullptr;
+    if (PickItemForFieldDS(m.FieldByName(QStringLiteral("C_POL")), QLatin1Char(' '), &items) && items &&
+        items->Active() && items->FindField(QStringLiteral("CENA_NAKL")))
+        m.FieldByName(QStringLiteral("CENA_NAKL"))
+            ->SetValue(items->FieldByName(QStringLiteral("CENA_NAKL"))->AsFloat());
+}
+
+void TMPohybDForm::PickJob()
+{
+    TDataSet &m = DMMTZ->QMPohyby;
+    TField *job = m.FieldByName(QStringLiteral("C_INT"));
+    if ((m.State() != dsEdit && m.State() != dsInsert) || job->AsInteger() <= 0)
+        return;
+    if (!PickOrderForField(job, QString(), QString(), 0))
+        return;
+    if (cbTypPohybu->currentText().startsWith(QLatin1String("13")))
+        m.FieldByName(QStringLiteral("MNOZ_VYR"))
+            ->SetValue(SelectValueParams(MTZSql::JobProducedQuantity, {job->AsInteger()}));
+}
+
+void TMPohybDForm::Save()
+{
+    // A refused post shows its message and the dialog stays open with the row in edit.
+    if (cbTypPohybu->currentIndex() >= 0)
+        DMMTZ->PostMovementWithSign();
+    else
+        DMMTZ->QMPohyby.Post();
+    SetModalResult(mrOk);
+}
+
+int EditStockMovement()
+{
+    if (!MPohybDForm)
+        new TMPohybDForm;
+    TDataSet &m = DMMTZ->QMPohyby;
+    const int result = MPohybDForm->ShowModal();
+    if (result != mrOk && (m.State() == dsEdit || m.State() == dsInsert))
+        m.Cancel();
+    return result;
+}
+
+int NewStockMovementForDocument(int kind, int &number, const QString &item, double quantity)
+{
+    TxTable &m = DMMTZ->QMPohyby;
+    if (!m.Active())
+        m.SetFilterAndOpen(QStringLiteral("datum=CURRENT_DATE"));
+    m.Append();
+    m.FieldByName(QStringLiteral("TYP_POHYBU"))->SetValue(kind);
+    m.FieldByName(QStringLiteral("C_DOKLADU"))->SetValue(number);
+    m.FieldByName(QStringLiteral("C_POL"))->SetValue(item);
+    m.FieldByName(QStringLiteral("MNOZSTVO"))->SetValue(quantity);
+    const int result = EditStockMovement();
+    number = m.FieldByName(QStringLiteral("C_DOKLADU"))->AsInteger();
+    return result;
+}

@@ -1,0 +1,44 @@
+// TMPohybDForm (global MPohybDForm): the dialog of one stock movement over the current row of QMPohyby:
+// kind list, store, item with its price, quantity signed by the kind on OK, document number button, job.
+#pragma once
+
+#include "platform/ui/Form.h"
+
+class QComboBox;
+class QPushButton;
+class TBitBtn;
+class TDBEdit;
+class TDataSet;
+
+class TMPohybDForm : public TForm {
+    Q_OBJECT
+public:
+    explicit TMPohybDForm(QWidget *owner = nullptr);
+    ~TMPohybDForm() override;
+
+    TDBEdit *eDatum, *eSklad, *eVystavil, *eCPol, *eMnozstvo, *eCDokladu, *eStredisko, *eCInt, *eDatum2, *ePoznamka,
+        *eMnozVyr, *eCena;
+    QComboBox *cbTypPohybu;
+    QPushButton *btnDoklad, *btnPolozka;
+    TBitBtn *BtnOK, *BtnCancel;
+
+    // The kind list set to the row's kind before showing (none for another kind).
+    void ShowKind();
+    // Choosing an entry writes its first two characters into TYP_POHYBU.
+    void KindChosen(int index);
+    // The item pick; a chosen item's purchase price becomes the movement's price.
+    void PickItem();
+    // OK: the quantity signed by the chosen kind, then the post; an error keeps the dialog open.
+    void Save();
+    // Leaving the job: a job above 0 is picked; for a return from production its quantity made.
+    void PickJob();
+};
+
+extern TMPohybDForm *MPohybDForm;
+
+// Shows the dialog over the current movement (appended or in edit); OK stores the sign and posts,
+// anything else cancels. Returns the modal result.
+int EditStockMovement();
+// Appends a movement of the kind, document number, item and quantity and edits it; number := the row's
+// document number afterwards (so several lines share one document).
+int NewStockMovementForDocument(int kind, int &number, const QString &item, double quantity);

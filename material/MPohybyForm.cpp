@@ -1,0 +1,213 @@
+#include "MPohybyForm.h"
+
+#include "DMMTZ.h"
+#include "FormActions.h"
+#include "MPohybDForm.h"
+#include "MTZSql.h"
+#include "MaterialPrints.h"
+#include "shell/Routines.h"
+#include "library/GridReport.h"
+#include "library/xDBGrid.h"
+#include "library/xForm.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Format.h"
+
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QVBoxLayout>
+
+TMPohybyForm *MPohybyForm = nullptr;
+
+namespace {
+
+struct TView {
+    const char *Caption;
+    const char *Order; // detail views: the order; summaries: the grouping
+    bool Detail;
+};
+const TView Views[] = {
+    {"Detail podľa Dátumu", "DATUM,C_DOKLADU", true},
+    {"Detail podľa Skladu,dokladu", "SKLAD,C_DOKLADU", true},
+    {"Detail podľa Zákazky", "C_INT,DATUM", true},
+    {"Sumár za Dátum", "DATUM, TYP_POHYBU", false},
+    {"Sumár za Sklad", "SKLAD, TYP_POHYBU, STREDISKO, TYP2", false},
+    {"Sumár za Zákazku", "C_INT", false},
+};
+
+QDate typedDate(const QLineEdit *edit)
+{
+    const QString text = edit->text().trimmed();
+    QDate d = QLocale().toDate(text, QLocale().dateFormat(QLocale::ShortFormat));
+    if (!d.isValid())
+        d = QDate::fromString(text, QStringLiteral("d.M.yyyy"));
+    if (!d.isValid())
+        throw EDatabaseError(QString::fromUtf8("Neplatný dátum: %1").arg(text));
+    return d;
+}
+
+} // namespace
+
+TMPohybyForm::TMPohybyForm(QWidget *owner) : TForm(owner)
+{
+    setObjectName(QStringLiteral("MPohybyForm"));
+    setWindowTitle(QStringLiteral("Pohyby"));
+    resize(900, 600);
+    auto *layout = new QVBoxLayout(this);
+    auto *filters = new QGridLayout;
+    int column = 0;
+    auto edit = [&](const char *caption) {
+        auto *e = new QLineEdit(this);
+        filters->addWidget(new QLabel(QString::fromUtf8(caption), this), 0, column);
+        filters->addWidget(e, 1, column++);
+        return e;
+    };
+    eOd = edit("Od");
+    eDo = edit("Do");
+    eSklad = edit("Sklad");
+    eTyp = edit("Typ");
+    ePolozka = edit("č.Položky");
+    eZakazka = edit("č.Zákazky");
+    eTyp2 = edit("Typ2");
+    cbPohlad = new QComboBox(this);
+    for (const TView &v : Views)
+        cbPohlad->addItem(QString::fromUtf8(v.Caption));
+    filters->addWidget(cbPohlad, 1, column++);
+    BtnFilter = GuardedButton(QStringLiteral("Filter"), this, [this] { BuildMovementQuery(); });
+    filters->addWidget(BtnFilter, 1, column++);
+    layout->addLayout(filters);
+    connect(cbPohlad, QOverload<int>::of(&QComboBox::activated), this,
+            [this] { Guarded([this] { BuildMovementQuery(); }); });
+
+    Grid = new TxDBGrid(this);
+    Grid->SetReadOnly(true);
+    Grid->OnDblClick = [this](TDBGrid *) { Guarded([this] { EditMovement(); }); };
+    layout->addWidget(Grid);
+    auto *buttons = new QHBoxLayout;
+    btnNovy = GuardedButton(QString::fromUtf8("Nový"), this, [this] { NewMovement(); });
+    btnOprav = GuardedButton(QStringLiteral("Oprav"), this, [this] { EditMovement(); });
+    btnZmaz = GuardedButton(QString::fromUtf8("Zmaž"), this, [this] { DeleteMovement(); });
+    BtnTlac = GuardedButton(QString::fromUtf8("Tlač"), this, [this] { Print(); });
+    BtnKoniec = new QPushButton(QStringLiteral("&Koniec"), this);
+    connect(BtnKoniec, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
+    for (QPushButton *b : {btnNovy, btnOprav, btnZmaz})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(BtnTlac);
+    buttons->addWidget(BtnKoniec);
+    layout->addLayout(buttons);
+}
+
+TMPohybyForm::~TMPohybyForm()
+{
+    if (MPohybyForm == this)
+        MPohybyForm = nullptr;
+}
+
+TMovementFilter TMPohybyForm::Filter() const
+{
+    TMovementFilter f;
+    f.From = typedDate(eOd);
+    f.To = typedDate(eDo);
+    f.Store = eSklad->text();
+    f.Kind = eTyp->text();
+    f.Item = ePolozka->text();
+    f.Job = eZakazka->text().trimmed().toInt();
+    f.ItemType = eTyp2->text();
+    return f;
+}
+
+bool TMPohybyForm::DetailView() const
+{
+    return Views[std::max(0, cbPohlad->currentIndex())].Detail;
+}
+
+void TMPohybyForm::BuildMovementQuery()
+{
+    const QString condition = BuildMovementCondition(Filter());
+    const TView &view = Views[std::max(0, cbPohlad->currentIndex())];
+    const QString order = QString::fromUtf8(view.Order);
+    TxQuery &print = DMMTZ->QvMPohyby;
+    print.Close();
+    QStringList lines = MTZSql::MovementsWithItems;
+    if (view.Detail) {
+        TxTable &m = DMMTZ->QMPohyby;
+        m.Close();
+        m.SetIndexFieldNames(QString(order).replace(QLatin1Char(','), QLatin1Char(';')));
+        m.SetFilterAndOpen(condition);
+        Grid->SetDataSource(&DMMTZ->DSMPohyby);
+        lines[0] = MTZSql::MovementsView[0];
+        lines[2] = QStringLiteral("where ") + condition;
+        lines[3] = QStringLiteral("order by ") + order;
+    } else {
+        DMMTZ->QMPohyby.Close();
+        lines[0] = QStringLiteral("select ") + order + QStringLiteral(", sum(mnozstvo*MPOHYBY.cena_nakl) as hodnota");
+        lines[2] = QStringLiteral("where ") + condition;
+        lines[3] = QStringLiteral("group by ") + order;
+        print.SQL().SetText(lines.join(QLatin1Char('\n')));
+        print.Open();
+        Grid->SetDataSource(&DMMTZ->DSvMPohyby);
+        return;
+    }
+    print.SQL().SetText(lines.join(QLatin1Char('\n')));
+}
+
+void TMPohybyForm::NewMovement()
+{
+    if (!DetailView())
+        return;
+    if (!DMMTZ->QMPohyby.Active())
+        BuildMovementQuery();
+    DMMTZ->QMPohyby.Append();
+    EditStockMovement();
+}
+
+void TMPohybyForm::EditMovement()
+{
+    TxTable &m = DMMTZ->QMPohyby;
+    if (!DetailView() || !m.Active() || m.IsEmpty())
+        return;
+    m.Edit();
+    EditStockMovement();
+}
+
+void TMPohybyForm::DeleteMovement()
+{
+    TxTable &m = DMMTZ->QMPohyby;
+    if (DetailView() && m.Active() && !m.IsEmpty())
+        m.Delete();
+}
+
+void TMPohybyForm::Print()
+{
+    const int choice = ChooseOption(QString::fromUtf8("Doklad,Zostavu"), QString::fromUtf8("Tlačiť"));
+    if (choice == 1) {
+        PrintStockDocumentForMonth();
+    } else if (choice == 2) {
+        TxQuery &q = DMMTZ->QvMPohyby;
+        if (!q.Active())
+            q.Open();
+        BuildGridReport(&q, QString::fromUtf8("Skladové pohyby"), 8);
+    }
+}
+
+void ShowStockMovements()
+{
+    if (!MPohybyForm)
+        MPohybyForm = new TMPohybyForm;
+    MPohybyForm->eOd->setText(DateToStr(Date()));
+    MPohybyForm->eDo->setText(DateToStr(Date()));
+    MPohybyForm->BuildMovementQuery();
+    struct Close {
+        ~Close()
+        {
+            if (DMMTZ) {
+                DMMTZ->QMPohyby.Close();
+                DMMTZ->QvMPohyby.Close();
+            }
+        }
+    } close;
+    MPohybyForm->ShowModal();
+}

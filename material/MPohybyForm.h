@@ -1,0 +1,36 @@
+// TMPohybyForm: the stock movements of a period by store, kind, item, job and item type, in three
+// detail views (edited through the movement dialog) and three summaries, with their prints.
+#pragma once
+
+#include "MaterialRules.h"
+#include "platform/ui/Form.h"
+
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class TxDBGrid;
+
+class TMPohybyForm : public TForm {
+    Q_OBJECT
+public:
+    explicit TMPohybyForm(QWidget *owner = nullptr);
+    ~TMPohybyForm() override;
+
+    QLineEdit *eOd, *eDo, *eSklad, *eTyp, *ePolozka, *eZakazka, *eTyp2;
+    QComboBox *cbPohlad;
+    TxDBGrid *Grid;
+    QPushButton *BtnFilter, *btnNovy, *btnOprav, *btnZmaz, *BtnTlac, *BtnKoniec;
+
+    TMovementFilter Filter() const;
+    // Builds the condition and shows the chosen view.
+    void BuildMovementQuery();
+    bool DetailView() const;
+    void NewMovement();
+    void EditMovement();
+    void DeleteMovement();
+    void Print();
+};
+
+extern TMPohybyForm *MPohybyForm;
+
+void ShowStockMovements();

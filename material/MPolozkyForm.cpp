@@ -1,0 +1,406 @@
+#include "MPolozkyForm.h"
+
+#include "DMMTZ.h"
+#include "FormActions.h"
+#include "MTZSql.h"
+#include "MaterialRules.h"
+#include "shell/DMZal.h"
+#include "shell/Routines.h"
+#include "library/xDBGrid.h"
+#include "library/xDBImage.h"
+#include "platform/ui/BitBtn.h"
+#include "platform/ui/DBControls.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QComboBox>
+#include <QFormLayout>
+#include <QHBoxLayout>
+#include <QLineEdit>
+#include <QTabWidget>
+#include <QVBoxLayout>
+
+TMPolozkyForm *MPolozkyForm = nullptr;
+
+namespace {
+
+TDBEdit *edit(TDataSource *source, const char *field, QWidget *parent)
+{
+    auto *e = new TDBEdit(parent);
+    e->SetDataSource(source);
+    e->SetDataField(QString::fromLatin1(field));
+    return e;
+}
+
+void addEdits(QFormLayout *layout, TDataSource *source, QWidget *parent,
+              std::initializer_list<std::pair<const char *, const char *>> fields)
+{
+    for (const auto &[field, caption] : fields)
+        layout->addRow(QString::fromUtf8(caption), edit(source, field, parent));
+}
+
+TField *itemField(const char *name)
+{
+    return DMMTZ->QPolozky.FieldByName(QString::fromLatin1(name));
+}
+
+} // namespace
+
+// ---------------------------------------------------------------- the card
+
+TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
+{
+    setObjectName(QStringLiteral("MPolozkyDForm"));
+    setWindowTitle(QString::fromUtf8("Skladová položka"));
+    TDataSource *item = &DMMTZ->DSPolozky;
+    auto *layout = new QVBoxLayout(this);
+    Tabs = new QTabWidget(this);
+    layout->addWidget(Tabs);
+
+    tsVseobecne = new QWidget;
+    auto *general = new QFormLayout(tsVseobecne);
+    eCPol = edit(item, "C_POL", tsVseobecne);
+    btnCislo = GuardedButton(QStringLiteral("..."), this,
+                             [this] { itemField("C_POL")->SetValue(NextItemCode(eCPol->text().trimmed())); });
+    auto *number = new QHBoxLayout;
+    number->addWidget(eCPol);
+    number->addWidget(btnCislo);
+    general->addRow(QString::fromUtf8("č.Položky"), number);
+    cbTyp1 = new TDBComboBox(tsVseobecne);
+    cbTyp1->SetDataSource(item);
+    cbTyp1->SetDataField(QStringLiteral("TYP1"));
+    cbTyp1->SetItems({QString::fromUtf8("M-Materiál"), QString::fromUtf8("N-Nástroj")});
+    general->addRow(QStringLiteral("Typ"), cbTyp1);
+    eTyp2 = edit(item, "TYP2", tsVseobecne);
+    general->addRow(QStringLiteral("Typ2"), eTyp2);
+    eNazov = edit(item, "NAZOV", tsVseobecne);
+    general->addRow(QString::fromUtf8("Názov"), eNazov);
+    eRozmer = edit(item, "ROZMER", tsVseobecne);
+    general->addRow(QStringLiteral("Rozmer"), eRozmer);
+    cbMJ = new TDBComboBox(tsVseobecne);
+    cbMJ->SetDataSource(item);
+    cbMJ->SetDataField(QStringLiteral("MJ"));
+    cbMJ->SetItems({"KS", "KG", "G", "L", "M", "M2"});
+    general->addRow(QStringLiteral("MJ"), cbMJ);
+    addEdits(general, item, tsVseobecne,
+             {{"CENA_NAKL", "Cena nákl."},
+              {"CENA_KALK", "Cena kalk."},
+              {"VAHA1", "Váha btto."},
+              {"VAHA_MAT", "Váha nett."},
+              {"MATERIAL", "Materiál"},
+              {"FREE1", "Voľné 1"},
+              {"FREE2", "Voľné 2"},
+              {"FREE3", "Voľné 3"},
+              {"POPIS", "Poznámka"},
+              {"MAJITEL", "Majiteľ"},
+              {"D_VYSTAV", "Vystavená"},
+              {"KP", "KP"},
+              {"MNOZ_MIN", "Min.zásoba"},
+              {"C_POL_EXT", "Externé č."}});
+    Tabs->addTab(tsVseobecne, QString::fromUtf8("&Všeobecné"));
+
+    tsSklady = new QWidget;
+    auto *stores = new QVBoxLayout(tsSklady);
+    SkladyGrid = new TxDBGrid(tsSklady);
+    SkladyGrid->SetDataSource(&DMMTZ->DSMSklady);
+    const std::pair<const char *, const char *> storeColumns[] = {
+        {"SKLAD", "Sklad"},       {"POZICIA1", "Regál"},      {"POZICIA2", "Polica"},    {"POZICIA3", "Priečinok"},
+        {"MNOZSTVO", "Množstvo"}, {"MNOZ_VYDV", "Vo výrobe"}, {"MNOZ_VYDO", "Na oprave"}};
+    for (const auto &[field, title] : storeColumns) {
+        TColumn *c = SkladyGrid->AddColumn(QString::fromLatin1(field), QString::fromUtf8(title));
+        c->ReadOnly = QByteArray(field).startsWith("MNOZ");
+    }
+    auto *storeButtons = new QHBoxLayout;
+    btnNovySklad = GuardedButton(QString::fromUtf8("Nová"), this, [this] { NewStoreRow(); });
+    btnZmazSklad = GuardedButton(QString::fromUtf8("Zmaž"), this, [this] { DeleteStoreRow(); });
+    storeButtons->addWidget(btnNovySklad);
+    storeButtons->addWidget(btnZmazSklad);
+    storeButtons->addStretch();
+    stores->addWidget(SkladyGrid);
+    stores->addLayout(storeButtons);
+    Tabs->addTab(tsSklady, QStringLiteral("&Sklady"));
+
+    tsObrazok = new QWidget;
+    auto *picture = new QVBoxLayout(tsObrazok);
+    Obrazok = new TxDBImage(tsObrazok);
+    Obrazok->SetDataSource(item);
+    Obrazok->SetDataField(QStringLiteral("OBRAZOK"));
+    picture->addWidget(Obrazok);
+    Tabs->addTab(tsObrazok, QString::fromUtf8("&Obrázok"));
+
+    tsKokila = new QWidget;
+    auto *mould = new QFormLayout(tsKokila);
+    addEdits(mould, &DMMTZ->DSPolozkyKokily, tsKokila,
+             {{"MATERIAL", "Materiál"},
+              {"NASOBNOST", "Násobnosť"},
+              {"ZIVOTNOST", "Životnosť"},
+              {"OBNOVA", "Obnova"},
+              {"JADRAKOV", "Jadrá kov."},
+              {"JADRAPIES", "Jadrá pies."},
+              {"JADROVNIKY", "Jadrovníky"},
+              {"VOLNECASTI", "Voľné časti"},
+              {"CHLADITKA", "Chladítka"},
+              {"VYSTUHY", "Výstuhy"},
+              {"ZALIATOK", "Zaliatok"},
+              {"MODDOSKA", "Mod. doska"},
+              {"STOL", "Stôl"},
+              {"SPTAHAC", "Sťahovač"},
+              {"NALIATKY", "Naliatky"},
+              {"VTOKSUST", "Vtoková sústava"},
+              {"VYPOMDOSKA", "Výpomocná doska"},
+              {"MATJADIER", "Mat. jadier"},
+              {"MATJADROV", "Mat. jadrovníkov"},
+              {"MATCHLAD", "Mat. chladítok"}});
+    Tabs->addTab(tsKokila, QStringLiteral("&Kokila/Model"));
+
+    auto *buttons = new QHBoxLayout;
+    BtnOK = new TBitBtn(bkOK, this);
+    BtnOK->SetModalResult(mrNone);
+    connect(BtnOK, &QPushButton::clicked, this, [this] { Guarded([this] { Save(); }); });
+    BtnCancel = new TBitBtn(bkCancel, this);
+    buttons->addStretch();
+    buttons->addWidget(BtnOK);
+    buttons->addWidget(BtnCancel);
+    layout->addLayout(buttons);
+    eTyp2->installEventFilter(new TFocusAction(this, QEvent::FocusOut, [this] { ShowMouldTab(); }));
+    OnShow = [this] {
+        Tabs->setCurrentIndex(0);
+        ShowMouldTab();
+        eCPol->setFocus();
+    };
+}
+
+bool TMPolozkyDForm::MouldKind() const
+{
+    const QString sub = itemField("TYP2")->AsString().trimmed().toUpper();
+    return sub == QLatin1String("K") || sub == QLatin1String("M");
+}
+
+void TMPolozkyDForm::ShowMouldTab()
+{
+    Tabs->setTabVisible(Tabs->indexOf(tsKokila), MouldKind());
+}
+
+void TMPolozkyDForm::NewStoreRow()
+{
+    DMMTZ->QMSklady.Append();
+}
+
+void TMPolozkyDForm::DeleteStoreRow()
+{
+    TxTable &s = DMMTZ->QMSklady;
+    if (s.Active() && !s.IsEmpty() && s.FieldByName(QStringLiteral("MNOZSTVO"))->AsFloat() == 0)
+        s.Delete();
+}
+
+void TMPolozkyDForm::Save()
+{
+    DMMTZ->SaveMaterialItem(MouldKind());
+    SetModalResult(mrOk);
+}
+
+int EditMaterialItem(TMPolozkyDForm *card)
+{
+    DMMTZ->OpenItemDetails();
+    struct Close {
+        ~Close() { DMMTZ->CloseItemDetails(); }
+    } close;
+    const double price = itemField("CENA_KALK")->AsFloat();
+    // A new mould row waits for the first edit of the mould tab.
+    if (DMMTZ->QPolozkyKokily.IsEmpty())
+        DMMTZ->QPolozkyKokily.Append();
+    const int result = card->ShowModal();
+    if (result != mrOk) {
+        DMMTZ->CancelMaterialItem();
+        return result;
+    }
+    if (itemField("CENA_KALK")->AsFloat() != price &&
+        MessageBox(QString::fromUtf8("Prepočítať cenu výrobkov, do ktorých vstupuje tento materiál ?"),
+                   QString::fromUtf8("Prepočet kalkulovanej ceny"), mtConfirmation, mbYesNo) == mrYes)
+        ExecSqlParams(MTZSql::RecalculateProducts, {itemField("C_POL")->AsString()});
+    return result;
+}
+
+// ---------------------------------------------------------------- the list
+
+TMPolozkyForm::TMPolozkyForm(QWidget *owner) : TForm(owner)
+{
+    setObjectName(QStringLiteral("MPolozkyForm"));
+    setWindowTitle(QString::fromUtf8("Položky"));
+    resize(900, 640);
+    Card = new TMPolozkyDForm(this);
+    auto *layout = new QVBoxLayout(this);
+    auto *search = new QHBoxLayout;
+    eCislo = new QLineEdit(this);
+    eNazov = new QLineEdit(this);
+    cbTyp1 = new QComboBox(this);
+    cbTyp1->addItems({QString(), "V", "M", "N"});
+    eTyp2 = new QLineEdit(this);
+    eRozmer = new QLineEdit(this);
+    eCislo->setPlaceholderText(QString::fromUtf8("č.Položky"));
+    eNazov->setPlaceholderText(QString::fromUtf8("Názov"));
+    eTyp2->setPlaceholderText(QStringLiteral("Typ2"));
+    eRozmer->setPlaceholderText(QStringLiteral("Rozmer"));
+    for (QWidget *w : std::initializer_list<QWidget *>{eCislo, eNazov, cbTyp1, eTyp2, eRozmer})
+        search->addWidget(w);
+    layout->addLayout(search);
+    auto search1 = [this](QLineEdit *e, const char *fieldName, bool prefix) {
+        connect(e, &QLineEdit::textEdited, this, [this, e, fieldName, prefix] {
+            Guarded([&] { ApplyItemQuickSearch({QString::fromLatin1(fieldName)}, {e->text()}, prefix); });
+        });
+    };
+    search1(eCislo, "C_POL", true);
+    search1(eNazov, "NAZOV", false);
+    search1(eTyp2, "TYP2", true);
+    connect(eRozmer, &QLineEdit::textEdited, this, [this] {
+        Guarded([this] { ApplyItemQuickSearch({"NAZOV", "ROZMER"}, {eNazov->text(), eRozmer->text()}, false); });
+    });
+    // A click into the number or the name starts a new search in that order over everything.
+    for (auto [e, order] : {std::pair{eCislo, "C_POL"}, std::pair{eNazov, "NAZOV;ROZMER"}})
+        e->installEventFilter(new TFocusAction(this, QEvent::MouseButtonPress, [this, order = order] {
+            for (QLineEdit *clear : {eCislo, eNazov, eRozmer})
+                clear->clear();
+            DMMTZ->QPolozky.SetIndexFieldNames(QString::fromLatin1(order));
+            ApplyItemQuickSearch({}, {}, true);
+        }));
+    connect(cbTyp1, &QComboBox::currentTextChanged, this,
+            [this] { Guarded([this] { ApplyItemQuickSearch({}, {}, true); }); });
+
+    Grid = new TxDBGrid(this);
+    Grid->SetDataSource(&DMMTZ->DSPolozky);
+    Grid->SetReadOnly(true);
+    const std::pair<const char *, const char *> columns[] = {{"C_POL", "č.Položky"}, {"TYP1", "TYP1"},
+                                                             {"TYP2", "TYP2"},       {"NAZOV", "Názov položky"},
+                                                             {"ROZMER", "Rozmer"},   {"MJ", "MJ"}};
+    for (const auto &[field, title] : columns)
+        Grid->AddColumn(QString::fromLatin1(field), QString::fromUtf8(title));
+    Grid->OnDblClick = [this](TDBGrid *) { Guarded([this] { EditItem(); }); };
+    layout->addWidget(Grid);
+    Tabs = new QTabWidget(this);
+    DetailGrid = new TxDBGrid(this);
+    DetailGrid->SetReadOnly(true);
+    for (const char *title : {"Položka", "Kokila/Model", "Sklady", "Pohyby", "Objednávky", "Výrobky", "Zákazky"})
+        Tabs->addTab(new QWidget, QString::fromUtf8(title));
+    layout->addWidget(Tabs);
+    layout->addWidget(DetailGrid);
+    connect(Tabs, &QTabWidget::currentChanged, this, [this](int i) { Guarded([this, i] { ShowTab(i); }); });
+
+    auto *buttons = new QHBoxLayout;
+    btnNova = GuardedButton(QString::fromUtf8("&Nová"), this, [this] { NewItem(); });
+    btnKopia = GuardedButton(QString::fromUtf8("Nová kópia"), this, [this] { CopyItem(); });
+    btnOprav = GuardedButton(QStringLiteral("Oprav"), this, [this] { EditItem(); });
+    btnZmaz = GuardedButton(QString::fromUtf8("Zmaž"), this, [this] { DeleteItem(); });
+    BtnKoniec = new QPushButton(QStringLiteral("&Koniec"), this);
+    connect(BtnKoniec, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
+    for (QPushButton *b : {btnNova, btnKopia, btnOprav, btnZmaz})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(BtnKoniec);
+    layout->addLayout(buttons);
+}
+
+TMPolozkyForm::~TMPolozkyForm()
+{
+    if (MPolozkyForm == this)
+        MPolozkyForm = nullptr;
+}
+
+void TMPolozkyForm::ApplyItemQuickSearch(const QStringList &fields, const QStringList &values, bool prefix)
+{
+    TxTable &p = DMMTZ->QPolozky;
+    p.Close();
+    p.SetFilterAndOpen(ItemQuickSearchFilter(fields, values, prefix, cbTyp1->currentText(), eTyp2->text().trimmed()));
+}
+
+void TMPolozkyForm::ShowTab(int index)
+{
+    TxQuery &q1 = DMZal->Query1;
+    q1.Close();
+    q1.SetDataSource(nullptr);
+    DetailGrid->SetDataSource(nullptr);
+    DMMTZ->QPolozkyKokily.Close();
+    TxTable &p = DMMTZ->QPolozky;
+    if (!p.Active() || p.IsEmpty() || index <= 0)
+        return;
+    if (index == 1) {
+        DMMTZ->OpenItemDetails();
+        DMMTZ->QMSklady.Close();
+        DetailGrid->SetDataSource(&DMMTZ->DSPolozkyKokily);
+        return;
+    }
+    const QString sql[] = {MTZSql::ItemStores, MTZSql::ItemMovements, MTZSql::ItemOrdersSql, MTZSql::ItemUsedInSql,
+                           MTZSql::ItemJobsSql};
+    q1.SQL().SetText(sql[index - 2]);
+    q1.SetDataSource(&DMMTZ->DSPolozky);
+    q1.Open();
+    DetailGrid->SetDataSource(GetDataSource(&q1));
+}
+
+void TMPolozkyForm::NewItem()
+{
+    Tabs->setCurrentIndex(0);
+    TxTable &p = DMMTZ->QPolozky;
+    p.Append();
+    p.FieldByName(QStringLiteral("TYP1"))->SetValue(QStringLiteral(" "));
+    p.FieldByName(QStringLiteral("MJ"))->SetValue(QStringLiteral("KS"));
+    EditMaterialItem(Card);
+}
+
+void TMPolozkyForm::CopyItem()
+{
+    TxTable &p = DMMTZ->QPolozky;
+    if (!p.Active() || p.IsEmpty())
+        return;
+    // The new item's own defaults stay; the other fields are copied, the number stays empty.
+    std::vector<QVariant> values;
+    for (int i = 0; i < p.FieldCount(); ++i)
+        values.push_back(p.Fields(i)->Value());
+    p.Insert();
+    for (int i = 1; i < p.FieldCount(); ++i) {
+        TField *f = p.Fields(i);
+        if (f->FieldKind() == fkData && (f->IsNull() || f->Value() == f->DefaultValue()))
+            f->SetValue(values[size_t(i)]);
+    }
+    EditMaterialItem(Card);
+}
+
+void TMPolozkyForm::EditItem()
+{
+    TxTable &p = DMMTZ->QPolozky;
+    if (!p.Active() || p.IsEmpty())
+        return;
+    p.Edit();
+    EditMaterialItem(Card);
+}
+
+void TMPolozkyForm::DeleteItem()
+{
+    TxTable &p = DMMTZ->QPolozky;
+    if (!p.Active() || p.IsEmpty())
+        return;
+    if (MessageDlg(QString::fromUtf8("Naozaj chceš zmazať položku ") +
+                       p.FieldByName(QStringLiteral("C_POL"))->AsString().trimmed() + QStringLiteral(" ?"),
+                   mtWarning, mbYesNo) == mrYes)
+        p.Delete();
+}
+
+void ShowMaterialItems()
+{
+    if (!MPolozkyForm)
+        MPolozkyForm = new TMPolozkyForm;
+    MPolozkyForm->Tabs->setCurrentIndex(0);
+    MPolozkyForm->cbTyp1->setCurrentIndex(0);
+    MPolozkyForm->eTyp2->clear();
+    DMMTZ->QPolozky.SetIndexFieldNames(QStringLiteral("C_POL"));
+    MPolozkyForm->ApplyItemQuickSearch({}, {}, true);
+    struct Close {
+        ~Close()
+        {
+            DMZal->Query1.Close();
+            DMZal->Query1.SetDataSource(nullptr);
+            DMMTZ->QPolozkyKokily.Close();
+            DMMTZ->QPolozky.Close();
+            DMMTZ->QPolozky.SetFiltered(false);
+        }
+    } close;
+    MPolozkyForm->ShowModal();
+}

@@ -1,0 +1,51 @@
+// TMSkladyForm (global MSkladyForm): the stock of material or tools as of today, with the details of the
+// current row on tabs (item, mould data, movements, purchase orders, products, jobs) and its prints.
+#pragma once
+
+#include "platform/ui/Form.h"
+
+class QLabel;
+class QMenu;
+class QPushButton;
+class QTabWidget;
+class TDBText;
+class TxDBFilterCombo;
+class TxDBFilterEdit;
+class TxDBGrid;
+
+class TMSkladyForm : public TForm {
+    Q_OBJECT
+public:
+    explicit TMSkladyForm(QWidget *owner = nullptr);
+    ~TMSkladyForm() override;
+
+    TxDBFilterEdit *eSklad, *ePolozka, *eTyp, *eNazov, *eRozmer;
+    TxDBFilterCombo *cbFilter;
+    TxDBGrid *Grid;
+    QTabWidget *Tabs;
+    QWidget *tsMaterial, *tsKokila, *tsPohyby, *tsObjednavky, *tsVyrobky, *tsZakazky;
+    TxDBGrid *KokilaGrid, *PohybyGrid, *DetailGrid[3];
+    QPushButton *btnVyuzitie, *btnNovyPohyb, *btnOpravPohyb, *btnZmazPohyb, *BtnTlac, *BtnKoniec;
+    QMenu *PohybyMenu;
+    QLabel *lSpolu;
+
+    // The store type the form shows ('M' material, 'N' tools).
+    QString StoreType;
+    // Reorders the stock by the order (reopening only when it differs).
+    void Reorder(const QString &order);
+    // Fills the chosen tab (the previous detail is detached and closed first).
+    void ShowTab(int index);
+    void CloseDetails();
+    void ToolUsage();
+    void Print();
+    void NewMovement();
+    void EditMovement();
+    void DeleteMovement();
+    void ReturnMovement(int fromKind, int toKind);
+    void ChangeReceiptPrice();
+};
+
+extern TMSkladyForm *MSkladyForm;
+
+// Shows the stores of a type as of today, captioned by the type.
+void ShowStores(const QString &storeType);

@@ -1,0 +1,62 @@
+#include "DMVyroba.h"
+
+#include "VyrobaSql.h"
+#include "library/DataModuleSetUp.h"
+#include "shell/DMZal.h"
+
+TDMVyroba *DMVyroba = nullptr;
+
+TDMVyroba::TDMVyroba()
+{
+    DMVyroba = this;
+    TIBDatabase *db = &DMZal->DBZAL;
+    const auto setUp = [db](TxDataSet &ds, TDataSource &source, const QString &name) {
+        ds.Name = name;
+        ds.SetDatabase(db);
+        source.Name = QStringLiteral("DS") + name.mid(1);
+        source.SetDataSet(&ds);
+    };
+    setUp(QSRV, DSSRV, QStringLiteral("QSRV"));
+    QSRV.SelectSQL = VyrobaSql::SrvSelect;
+    QSRV.InsertSQL = VyrobaSql::SrvInsert;
+    QSRV.ModifySQL = VyrobaSql::SrvModify;
+    QSRV.DeleteSQL = VyrobaSql::SrvDelete;
+    QSRV.RefreshSQL = VyrobaSql::SrvRefresh;
+    QSRV.AfterOpen = [this](TDataSet *ds) {
+        for (const char *name : {"C_INT", "MNOZSTVO"})
+            if (TField *f = ds->FindField(QString::fromLatin1(name)))
+                f->OnChange = [this](TField *field) { RecalcWipRow(field); };
+    };
+    QSRV.OnPostError = [](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
+        DMZal->DataSetErrorHandler(ds, e, action);
+    };
+
+    setUp(QSPlan, DSSPlan, QStringLiteral("QSPlan"));
+    QSPlan.InsertSQL = VyrobaSql::SPlanInsert;
+    QSPlan.ModifySQL = VyrobaSql::SPlanModify;
+    QSPlan.DeleteSQL = VyrobaSql::SPlanDelete;
+    QSPlan.BeforeDelete = [this](TDataSet *ds) { QSPlanBeforeDelete(ds); };
+    QSPlan.OnPostError = [](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
+        DMZal->DataSetErrorHandler(ds, e, action);
+    };
+
+    setUp(QVPoziad, DSVPoziad, QStringLiteral("QVPoziad"));
+    DSVPoziad.AutoEdit = false;
+    QVPoziad.SetCachedUpdates(true);
+    QVPoziad.SelectSQL = VyrobaSql::PoziadSelect;
+    QVPoziad.ModifySQL = VyrobaSql::PoziadModify;
+    QVPoziad.DeleteSQL = VyrobaSql::PoziadDelete;
+}
+
+TDMVyroba::~TDMVyroba()
+{
+    for (TDataSet *ds : std::initializer_list<TDataSet *>{&QVPoziad, &QSPlan, &QSRV}) {
+        try {
+            ds->Close();
+        } catch (...) {
+            // The connection may already be gone at the end of the run.
+        }
+    }
+    if (DMVyroba == this)
+        DMVyroba = nullptr;
+}

@@ -1,0 +1,376 @@
+#include "SPlanForm.h"
+
+#include "DMVyroba.h"
+#include "ProductionWidgets.h"
+#include "SPlanQR1Rep.h"
+#include "library/QTlacForm.h"
+#include "platform/report/QRControls.h"
+#include "library/DataSetUtils.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Format.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/FormGlobal.h"
+#include "platform/ui/Guarded.h"
+#include "platform/ui/RadioGroup.h"
+#include "shell/DMZal.h"
+#include "shell/Routines.h"
+
+#include <QAction>
+#include <QBoxLayout>
+#include <QComboBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <cmath>
+
+TSPlanForm *SPlanForm = nullptr;
+
+namespace {
+
+QDate today()
+{
+    return Now().date();
+}
+
+QLineEdit *upperEdit(int maxLength, QWidget *parent)
+{
+    auto *e = new QLineEdit(parent);
+    if (maxLength > 0)
+        e->setMaxLength(maxLength);
+    QObject::connect(e, &QLineEdit::textEdited, e, [e](const QString &t) {
+        if (t != t.toUpper())
+            e->setText(t.toUpper());
+    });
+    return e;
+}
+
+QAction *action(const QString &text, QWidget *owner, const std::function<void()> &run)
+{
+    auto *a = new QAction(text, owner);
+    owner->addAction(a);
+    QObject::connect(a, &QAction::triggered, owner, [run] { Guarded(run); });
+    return a;
+}
+
+// Grey for nothing left to make; red background past the term, yellow within two days of it.
+void planColours(TDBGrid *grid)
+{
+    grid->OnGetCellProp = [](TDBGrid *, TDataSet *ds, TField *, TCellFont &font, QColor &background, bool) {
+        if (TField *left = ds->FindField(QString::fromUtf8("Zostáva")); left && left->AsFloat() <= 0)
+            font.Color = Qt::gray;
+        if (TField *term = ds->FindField(QString::fromUtf8("Termín")); term && !term->IsNull()) {
+            const qint64 days = today().daysTo(term->AsDate());
+            if (days < 0)
+                background = Qt::red;
+            else if (days <= 2)
+                background = Qt::yellow;
+        }
+    };
+}
+
+} // namespace
+
+TSPlanForm::TSPlanForm(QWidget *owner) : TForm(owner)
+{
+    TrackGlobal(this, SPlanForm);
+    setWindowTitle(QString::fromUtf8("Kapacitný plán výroby"));
+    auto *layout = new QVBoxLayout(this);
+    auto *top = new QHBoxLayout;
+    rgPohlad = new TRadioGroup(this);
+    rgPohlad->setTitle(QString::fromUtf8("Pohľad"));
+    rgPohlad->SetItems({QString::fromUtf8("za Operácie"), QString::fromUtf8("za Pracoviská"),
+                        QString::fromUtf8("za Profesie"), QString::fromUtf8("za Týždne"),
+                        QString::fromUtf8("za Zákazky"), QString::fromUtf8("Detailný")});
+    rgPohlad->SetItemIndex(0);
+    rgPohlad->OnClick = [this] { Guarded([this] { Rebuild(rgPohlad); }); };
+    top->addWidget(rgPohlad);
+
+    auto *filterBox = new QGroupBox(QString::fromUtf8("Výber"), this);
+    auto *filter = new QFormLayout(filterBox);
+    vTermin = new QLineEdit(filterBox);
+    vOPERACIA = upperEdit(3, filterBox);
+    vPRACOVISKO = upperEdit(5, filterBox);
+    vPROFESIA = upperEdit(0, filterBox);
+    filter->addRow(QString::fromUtf8("Termín do"), vTermin);
+    filter->addRow(QString::fromUtf8("Operácia"), vOPERACIA);
+    filter->addRow(QString::fromUtf8("Pracovisko"), vPRACOVISKO);
+    filter->addRow(QString::fromUtf8("Profesia"), vPROFESIA);
+    for (QLineEdit *e : {vTermin, vOPERACIA, vPRACOVISKO, vPROFESIA})
+        connect(e, &QLineEdit::editingFinished, this, [this, e] { Guarded([this, e] { Rebuild(e); }); });
+    connect(vTermin, &QLineEdit::textChanged, this, [this] { Guarded([this] { TermChanged(); }); });
+    top->addWidget(filterBox);
+
+    auto *estimateBox = new QGroupBox(QString::fromUtf8("Výpočet"), this);
+    auto *estimate = new QFormLayout(estimateBox);
+    eDni = new QLineEdit(estimateBox);
+    eZam = new QLineEdit(estimateBox);
+    eZmeny = new QLineEdit(QStringLiteral("1"), estimateBox);
+    eZmeny->setEnabled(false);
+    lHod = new QLabel(estimateBox);
+    lNormoHodiny = new QLabel(estimateBox);
+    estimate->addRow(QString::fromUtf8("počet Dní"), eDni);
+    estimate->addRow(QString::fromUtf8("počet Zamestnancov"), eZam);
+    estimate->addRow(QString::fromUtf8("počet Zmien"), eZmeny);
+    estimate->addRow(QString::fromUtf8("hodín"), lHod);
+    estimate->addRow(QString::fromUtf8("Potrebné NormoHodiny"), lNormoHodiny);
+    for (QLineEdit *e : {eDni, eZam})
+        connect(e, &QLineEdit::textEdited, this, [this] { Guarded([this] { EstimateChanged(); }); });
+    top->addWidget(estimateBox);
+    layout->addLayout(top);
+
+    pcSPlan = new QTabWidget(this);
+    tabNEZaplanovane = new QWidget;
+    auto *unplanned = new QVBoxLayout(tabNEZaplanovane);
+    DBgNEzaplanovane = new TDBGrid(tabNEZaplanovane);
+    DBgNEzaplanovane->SetDataSource(&DMZal->DSTlac);
+    DBgNEzaplanovane->SetReadOnly(true);
+    DBgNEzaplanovane->SetOptions(DBgNEzaplanovane->Options() | dgRowSelect | dgMultiSelect);
+    DBgNEzaplanovane->setContextMenuPolicy(Qt::ActionsContextMenu);
+    planColours(DBgNEzaplanovane);
+    actZaplanujZakazku = action(QString::fromUtf8("Zaplánuj zákazku"), DBgNEzaplanovane, [this] { PlanJob(); });
+    actZaplanujOperaciu = action(QString::fromUtf8("Zaplánuj operáciu"), DBgNEzaplanovane, [this] { PlanOperation(); });
+    unplanned->addWidget(DBgNEzaplanovane);
+    auto *planRow = new QHBoxLayout;
+    cbSposobZaplanovania = new QComboBox(tabNEZaplanovane);
+    cbSposobZaplanovania->addItems({QString::fromUtf8("Od prvej operácie (od zadaného termínu)"),
+                                    QString::fromUtf8("Od poslednej operácie (od termínu zákazky)")});
+    cbSposobZaplanovania->setCurrentIndex(1);
+    btnZaplanuj = new QPushButton(QString::fromUtf8("Zaplánuj >>"), tabNEZaplanovane);
+    connect(btnZaplanuj, &QPushButton::clicked, this, [this] { Guarded([this] { PlanJob(); }); });
+    planRow->addWidget(new QLabel(QString::fromUtf8("Spôsob zaplánovania"), tabNEZaplanovane));
+    planRow->addWidget(cbSposobZaplanovania);
+    planRow->addWidget(btnZaplanuj);
+    unplanned->addLayout(planRow);
+    pcSPlan->addTab(tabNEZaplanovane, QString::fromUtf8("Nezaplánované zákazky"));
+
+    tabSPlan = new QWidget;
+    auto *planned = new QVBoxLayout(tabSPlan);
+    auto *periodRow = new QHBoxLayout;
+    cbOBDOBIE = new QComboBox(tabSPlan);
+    cbOBDOBIE->setEditable(true);
+    connect(cbOBDOBIE, &QComboBox::currentTextChanged, this, [this] { Guarded([this] { Rebuild(cbOBDOBIE); }); });
+    periodRow->addWidget(new QLabel(QStringLiteral("Obdobie"), tabSPlan));
+    periodRow->addWidget(cbOBDOBIE);
+    planned->addLayout(periodRow);
+    DBgSPlan = new TDBGrid(tabSPlan);
+    DBgSPlan->SetDataSource(&DMVyroba->DSSPlan);
+    DBgSPlan->SetOptions(DBgSPlan->Options() | dgMultiSelect);
+    DBgSPlan->setContextMenuPolicy(Qt::ActionsContextMenu);
+    planColours(DBgSPlan);
+    actZmazZakazku = action(QString::fromUtf8("Zmaž zákazku"), DBgSPlan, [this] { DeleteJob(); });
+    actZmazOznacene = action(QString::fromUtf8("Zmaž označené"), DBgSPlan, [this] { DeleteMarked(); });
+    actZmazOznacene->setShortcut(QKeySequence(Qt::CTRL | Qt::Key_X));
+    actZmazVsetko = action(QString::fromUtf8("Zmaž všetko"), DBgSPlan, [this] { DeleteAll(); });
+    planned->addWidget(DBgSPlan);
+    pcSPlan->addTab(tabSPlan, QString::fromUtf8("Zaplánované zákazky"));
+
+    tabKalendar = new QWidget;
+    auto *calendar = new QVBoxLayout(tabKalendar);
+    sgPlan = new QTableWidget(tabKalendar);
+    sgPlan->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    calendar->addWidget(sgPlan);
+    pcSPlan->addTab(tabKalendar, QString::fromUtf8("Kalendár"));
+    connect(pcSPlan, &QTabWidget::currentChanged, this, [this] { Guarded([this] { Rebuild(pcSPlan); }); });
+    layout->addWidget(pcSPlan);
+    BtnTlac = GuardedButton(QString::fromUtf8("Tlač"), this, [this] { BtnTlacClick(); });
+    layout->addWidget(BtnTlac);
+
+    vTermin->setText(DateStr(today().addDays(60)));
+    OnShow = [this] {
+        Guarded([this] {
+            const QString period = cbOBDOBIE->currentText();
+            cbOBDOBIE->blockSignals(true);
+            cbOBDOBIE->clear();
+            cbOBDOBIE->addItems(TDMVyroba::PlanPeriods());
+            cbOBDOBIE->setCurrentText(period);
+            cbOBDOBIE->blockSignals(false);
+            Rebuild(this);
+        });
+    };
+    OnClose = [](TCloseAction &) {
+        DMZal->QTlac.Close();
+        DMVyroba->QSPlan.Close();
+    };
+    resize(1000, 650);
+}
+
+TSPlanForm::~TSPlanForm() = default;
+
+QDate TSPlanForm::termDate() const
+{
+    QDate d;
+    TryStrToDate(vTermin->text().trimmed(), d);
+    return d;
+}
+
+void TSPlanForm::Rebuild(QObject *caller)
+{
+    if (!isVisible())
+        return;
+    if (cbOBDOBIE->currentText().isEmpty()) {
+        cbOBDOBIE->blockSignals(true);
+        cbOBDOBIE->setCurrentText(QStringLiteral(" "));
+        cbOBDOBIE->blockSignals(false);
+    }
+    DMVyroba->Planning.PlanPeriod = cbOBDOBIE->currentText();
+    const QString filter = TDMVyroba::PlanFilter(termDate(), today().addDays(60), vOPERACIA->text(),
+                                                 vPRACOVISKO->text(), vPROFESIA->text());
+    const int view = rgPohlad->ItemIndex();
+    const bool force = caller == pcSPlan;
+    if (pcSPlan->currentWidget() == tabNEZaplanovane) {
+        DMVyroba->OpenUnplanned(view, filter, force);
+        actZaplanujOperaciu->setEnabled(DMZal->QTlac.FindField(QStringLiteral("C_OPERACIE")) != nullptr);
+    } else if (pcSPlan->currentWidget() == tabSPlan) {
+        DBgSPlan->SetReadOnly(view != 5);
+        DMVyroba->OpenPlanned(view, DMVyroba->Planning.PlanPeriod, filter, force);
+    } else {
+        BuildPlanCalendar();
+    }
+    UpdateNormHoursLabel();
+}
+
+void TSPlanForm::UpdateNormHoursLabel()
+{
+    TDataSet *ds = pcSPlan->currentWidget() == tabNEZaplanovane ? static_cast<TDataSet *>(&DMZal->QTlac)
+                   : pcSPlan->currentWidget() == tabSPlan       ? &DMVyroba->QSPlan
+                                                                : nullptr;
+    double sum = 0;
+    if (ds && ds->Active() && ds->FindField(QStringLiteral("NormoHodiny")))
+        SumFieldsOf(ds, QStringLiteral("NormoHodiny"), &sum, 1);
+    lNormoHodiny->setText(QString::number(qint64(std::nearbyint(sum))));
+}
+
+void TSPlanForm::BuildPlanCalendar()
+{
+    TDataSet *ds = DMVyroba->OpenCalendar(rgPohlad->ItemIndex(), vPRACOVISKO->text(), vOPERACIA->text());
+    int first = 0, last = 0;
+    if (!ds->IsEmpty()) {
+        const auto key = [ds] {
+            const QVariant v = ds->Fields(0)->Value();
+            return v.typeId() == QMetaType::QDate ? TCalendarArray::DayKey(v.toDate())
+                                                  : int(std::nearbyint(v.toDouble()));
+        };
+        ds->First();
+        first = key();
+        ds->Last();
+        last = key();
+    }
+    Calendar.SetRange(first, last);
+    Calendar.LoadFromDataSet(ds);
+    Calendar.ShowInGrid(sgPlan);
+    ds->Close();
+}
+
+void TSPlanForm::TermChanged()
+{
+    const QDate term = termDate();
+    if (!term.isValid())
+        return;
+    int days = 0;
+    for (QDate d = today(); d <= term && days <= 3660; d = d.addDays(1))
+        if (d.dayOfWeek() < 6)
+            ++days;
+    eDni->setText(QString::number(days));
+    EstimateChanged();
+}
+
+void TSPlanForm::EstimateChanged()
+{
+    const double hours = eDni->text().trimmed().toInt() * 7.5;
+    // No days: there is nothing to divide the norm hours by, and the staff proposal stays as it is.
+    if (hours > 0 && (eZam->text() == QStringLiteral(" ") || eZam->text() == QStringLiteral("0")))
+        eZam->setText(QString::number(qint64(std::nearbyint(lNormoHodiny->text().toDouble() / hours))));
+    lHod->setText(QString::number(qint64(std::nearbyint(eZam->text().trimmed().toInt() * hours))));
+}
+
+void TSPlanForm::PlanJob()
+{
+    TDataSet &q = DMZal->QTlac;
+    if (!q.Active() || q.IsEmpty() || !q.FindField(QStringLiteral("C_INT")))
+        return;
+    TPlanningRequest request;
+    request.C_INT = q.FieldByName(QStringLiteral("C_INT"))->AsInteger();
+    if (cbSposobZaplanovania->currentIndex() == 0) {
+        QString start = DateStr(today().addDays(1));
+        if (!InputQuery(QString::fromUtf8("Zaplánuj zákazku"), QString::fromUtf8("Začiatok plánovania:"), start))
+            return;
+        request.Direction = 1;
+        request.Start = StrToDate(start);
+    } else {
+        request.Direction = -1;
+    }
+    DMVyroba->Planning.RunCapacityPlanning(request);
+}
+
+void TSPlanForm::PlanOperation()
+{
+    TDataSet &q = DMZal->QTlac;
+    if (!q.Active() || q.IsEmpty() || !q.FindField(QStringLiteral("C_OPERACIE")))
+        return;
+    QString start =
+        q.FindField(QString::fromUtf8("Termín")) ? q.FieldByName(QString::fromUtf8("Termín"))->AsString() : QString();
+    if (!InputQuery(QString::fromUtf8("Zaplánovanie operácie"), QString::fromUtf8("Začiatok operácie:"), start))
+        return;
+    TPlanningRequest request;
+    request.Direction = 1;
+    request.C_INT = q.FieldByName(QStringLiteral("C_INT"))->AsInteger();
+    request.C_OPERACIE = q.FieldByName(QStringLiteral("C_OPERACIE"))->AsInteger();
+    request.Start = StrToDate(start);
+    DMVyroba->Planning.RunCapacityPlanning(request);
+}
+
+bool TSPlanForm::CanEditPlanRows()
+{
+    if (!DBgSPlan->ReadOnly() && DMVyroba->QSPlan.Active())
+        return true;
+    ShowMessage(QString::fromUtf8("Pohľad v \"Zaplánovaných zákazkách\" musí byť \"Detailný\""));
+    return false;
+}
+
+void TSPlanForm::DeleteJob()
+{
+    if (CanEditPlanRows())
+        DMVyroba->DeletePlanRowsOfJob();
+}
+
+void TSPlanForm::DeleteMarked()
+{
+    if (CanEditPlanRows())
+        DMVyroba->DeletePlanRows(DBgSPlan->SelectedRows());
+}
+
+void TSPlanForm::DeleteAll()
+{
+    if (CanEditPlanRows())
+        DMVyroba->DeleteAllPlanRows();
+}
+
+TSPlanQR1Rep &TSPlanForm::Report()
+{
+    if (!report_)
+        report_ = std::make_unique<TSPlanQR1Rep>();
+    return *report_;
+}
+
+void TSPlanForm::BtnTlacClick()
+{
+    TSPlanQR1Rep &report = Report();
+    report.QRlObdobie->Caption = QStringLiteral("k ") + vTermin->text();
+    report.QRlDni->Caption = QString::fromUtf8("Dní ") + eDni->text();
+    report.QRlHodiny->Caption = QString::fromUtf8("Hodín ") + lHod->text();
+    if (pcSPlan->currentWidget() == tabNEZaplanovane)
+        report.setDataSet(&DMZal->QTlac);
+    else if (pcSPlan->currentWidget() == tabSPlan)
+        report.setDataSet(&DMVyroba->QSPlan);
+    PrintReport(&report);
+}
+
+void ShowCapacityPlan()
+{
+    FormOnDemand(SPlanForm).ShowModal();
+}

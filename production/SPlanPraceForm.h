@@ -1,0 +1,44 @@
+// TSPlanPraceForm (global SPlanPraceForm): the work plan ("Plán práce"): the planned operations of a period
+// starting up to a day, where the foreman assigns employee, machine and note, refreshes the planned pieces
+// from what remains and prints job tickets.
+#pragma once
+
+#include "platform/ui/Form.h"
+
+#include <memory>
+
+class QAction;
+class QCheckBox;
+class QComboBox;
+class QLineEdit;
+class QPushButton;
+class TDBGrid;
+class TSPlanQR2Rep;
+
+class TSPlanPraceForm : public TForm {
+    Q_OBJECT
+public:
+    explicit TSPlanPraceForm(QWidget *owner = nullptr);
+    ~TSPlanPraceForm() override;
+
+    QComboBox *vOBDOBIE;
+    QLineEdit *vZACIATOK, *vOPERACIA;
+    QCheckBox *cbNeukonceneOperacie;
+    TDBGrid *DBgSPlan;
+    QPushButton *btnAktualizujMnozstva, *btnTlac;
+    QAction *actTlacSprievodky;
+
+    void Filter();
+    void btnAktualizujMnozstvaClick();
+    void PrintTicket();
+    // Prints the daily sheet (its two labels cleared).
+    void PrintWorkPlan();
+    TSPlanQR2Rep &Report();
+
+private:
+    std::unique_ptr<TSPlanQR2Rep> report_;
+};
+
+extern TSPlanPraceForm *SPlanPraceForm;
+
+void ShowWorkPlan();

@@ -1,0 +1,402 @@
+#include "FormZakazky.h"
+
+#include "DMOdbyt.h"
+#include "FormButton.h"
+#include "OdbytSql.h"
+#include "ZakKalkForm.h"
+#include "library/GridReport.h"
+#include "library/xDBFilter.h"
+#include "library/xDBGrid.h"
+#include "library/xForm.h"
+#include "shell/DMZal.h"
+#include "shell/MenuHooks.h"
+#include "shell/RoutineNames.h"
+#include "shell/Routines.h"
+#include "platform/ui/DBControls.h"
+#include "platform/ui/FormGlobal.h"
+#include "platform/ui/Guarded.h"
+
+#include <QBoxLayout>
+#include <QEvent>
+#include <QFormLayout>
+#include <QIntValidator>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QStatusBar>
+#include <QTabWidget>
+
+TFormZakazky *FormZakazky = nullptr;
+
+namespace {
+
+struct QuickField {
+    const char *name, *field, *order, *hint, *placeholder, *status;
+};
+const QuickField Quick[] = {
+    {"HlObj", "C_OBJ", "C_OBJ", "Zadaj číslo objednávky", "Objednávka", "Triedenie podľa čísla objednávky"},
+    {"HlCOdb", "C_ODB", "C_ODB", "Zadaj číslo odberateľa", "Č. Odb.", "Triedenie podľa čísla odberateľa"},
+    {"HlOdb", "ODBERATEL", "ODBERATEL", "Zadaj názov odberateľa", "Odberateľ", "Triedenie podľa názvu odberateľa"},
+    {"HlDO", "D_OBJ", "D_OBJ desc", "Zadaj dátum objednávky", "Dátum objednávky", "Triedenie podľa dátumu objednávky"},
+};
+
+TxDBFilterEdit *filterEdit(QWidget *parent, const char *name, const QString &where, TFieldType type)
+{
+    auto *e = new TxDBFilterEdit(parent);
+    e->setObjectName(QLatin1String(name));
+    e->SQLWhere = where;
+    e->SQLParamType = type;
+    return e;
+}
+
+// The order dialogs and printed order documents come with the order forms; until then the user is told.
+void orderFormsMissing()
+{
+    ShowNotAvailable();
+}
+
+QString currentOrder()
+{
+    return DMOdbyt->QvZakazky.FieldByName(QStringLiteral("C_OBJ"))->AsString().trimmed();
+}
+
+} // namespace
+
+TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
+{
+    TrackGlobal(this, FormZakazky);
+    setObjectName(QStringLiteral("FormZakazky"));
+    setWindowTitle(QString::fromUtf8("Zákaznícke objednávky"));
+    resize(820, 600);
+    TDMOdbyt &dm = *DMOdbyt;
+    auto *outer = new QHBoxLayout(this);
+    auto *main = new QVBoxLayout;
+    outer->addLayout(main, 1);
+
+    auto *search = new QHBoxLayout;
+    auto *searchLabel = new QLabel(QString::fromUtf8("Rýchle hľadanie"), this);
+    QFont bold = searchLabel->font();
+    bold.setBold(true);
+    searchLabel->setFont(bold);
+    search->addWidget(searchLabel);
+    QLineEdit **edits[] = {&HlObj, &HlCOdb, &HlOdb, &HlDO};
+    for (int i = 0; i < 4; ++i) {
+        auto *e = new QLineEdit(this);
+        e->setObjectName(QLatin1String(Quick[i].name));
+        e->setToolTip(QString::fromUtf8(Quick[i].hint));
+        e->installEventFilter(this);
+        *edits[i] = e;
+        search->addWidget(e);
+        connect(e, &QLineEdit::textEdited, this,
+                [this, e, i] { Guarded([this, e, i] { QuickSearch(e, QLatin1String(Quick[i].field)); }); });
+    }
+    HlDV = filterEdit(this, "HlDV", QStringLiteral("d_vystav like '%?%'"), ftString);
+    HlDV->DataSource = &dm.DSvZakazky;
+    HlDV->installEventFilter(this);
+    search->addWidget(HlDV);
+    LabelRecCount = new QLabel(this);
+    search->addWidget(LabelRecCount);
+    main->addLayout(search);
+
+    DBFilter = new TxDBFilterPanel(this);
+    DBFilter->setObjectName(QStringLiteral("DBFilter"));
+    DBFilter->DataSource = &dm.DSvZakazky;
+    auto *panel = new QHBoxLayout(DBFilter);
+    xeC_VYR = filterEdit(DBFilter, "xeC_VYR", OdbytSql::OrdersWithProduct, ftString);
+    connect(xeC_VYR, &QLineEdit::textEdited, this, [this](const QString &t) {
+        if (t != t.toUpper())
+            xeC_VYR->setText(t.toUpper());
+    });
+    xeC_INT = filterEdit(DBFilter, "xeC_INT", OdbytSql::OrdersWithJob, ftInteger);
+    xeC_INT->setValidator(new QIntValidator(0, 999999999, xeC_INT));
+    xeD_OD = filterEdit(DBFilter, "xeD_OD", OdbytSql::OrdersIssuedFrom, ftDate);
+    xeD_DO = filterEdit(DBFilter, "xeD_DO", OdbytSql::OrdersIssuedTo, ftDate);
+    panel->addWidget(new QLabel(QString::fromUtf8("č.Výrobku"), DBFilter));
+    panel->addWidget(xeC_VYR);
+    panel->addWidget(new QLabel(QString::fromUtf8("č.Zakázky"), DBFilter));
+    panel->addWidget(xeC_INT);
+    panel->addWidget(new QLabel(QString::fromUtf8("Dátum vystavenia"), DBFilter));
+    panel->addWidget(xeD_OD);
+    panel->addWidget(new QLabel(QStringLiteral("-"), DBFilter));
+    panel->addWidget(xeD_DO);
+    DBFilter->AfterFilter = [this](QObject *) { ShowRecordCount(); };
+    DBFilter->hide();
+    main->addWidget(DBFilter);
+
+    DBGridZakazky = new TxDBGrid(this);
+    DBGridZakazky->setObjectName(QStringLiteral("DBGridZakazky"));
+    DBGridZakazky->SetDataSource(&dm.DSvZakazky);
+    DBGridZakazky->SetReadOnly(true);
+    DBGridZakazky->SetTitleClickToOrderBy(true);
+    DBGridZakazky->AddColumn(QStringLiteral("C_OBJ"), QString::fromUtf8("Objednávka"), 96);
+    DBGridZakazky->AddColumn(QStringLiteral("C_ODB"), QString::fromUtf8("Č. Odb."), 40);
+    DBGridZakazky->AddColumn(QStringLiteral("ODBERATEL"), QString::fromUtf8("Odberateľ"), 186);
+    DBGridZakazky->AddColumn(QStringLiteral("D_OBJ"), QString::fromUtf8("Dátum objednávky"), 97);
+    DBGridZakazky->AddColumn(QStringLiteral("D_VYSTAV"), QString::fromUtf8("Vystavená"), 76);
+    DBGridZakazky->OnDblClick = [](TDBGrid *) { Guarded(orderFormsMissing); };
+    DBGridZakazky->setContextMenuPolicy(Qt::CustomContextMenu);
+    main->addWidget(DBGridZakazky, 3);
+
+    pcZakazky = new QTabWidget(this);
+    DBGridPolozky = new TDBGrid;
+    DBGridPolozky->SetDataSource(&dm.DSZakazkyD);
+    DBGridPolozky->SetReadOnly(true);
+    for (const auto &[field, title] : QList<QPair<const char *, const char *>>{{"C_OBJ", "Objednávka"},
+                                                                               {"C_INT", "č. Zákazky"},
+                                                                               {"C_VYR", "Výrobok"},
+                                                                               {"MNOZ_OBJ", "Množ.obj."},
+                                                                               {"MNOZ_VYR", "Množ.vyr."},
+                                                                               {"TERMIN", "Termín"},
+                                                                               {"STAV_ZAK", "Stav obj."}})
+        DBGridPolozky->AddColumn(QLatin1String(field), QString::fromUtf8(title));
+    DBGridPolozky->OnDblClick = [](TDBGrid *) { Guarded(orderFormsMissing); };
+    pcZakazky->addTab(DBGridPolozky, QString::fromUtf8("Položky"));
+
+    auto *customer = new QWidget;
+    auto *customerLayout = new QFormLayout(customer);
+    for (const auto &[field, caption] : QList<QPair<const char *, const char *>>{{"ODBERATEL", ""},
+                                                                                 {"ICO", "IČO"},
+                                                                                 {"ICDPH", "IČ DPH"},
+                                                                                 {"BANKA", "Banka"},
+                                                                                 {"BUCET", ""},
+                                                                                 {"KONTAKT", "Kontakt"},
+                                                                                 {"ULICA", "Ulica"},
+                                                                                 {"MESTO", "Mesto"},
+                                                                                 {"PSC", "PSC"},
+                                                                                 {"TELEFON", "Telefón"},
+                                                                                 {"FAX", "Fax"},
+                                                                                 {"EMAIL", "E-mail"}}) {
+        auto *t = new TDBText(customer);
+        t->SetDataSource(&dm.DSCOdberatelovLookup);
+        t->SetDataField(QLatin1String(field));
+        if (QLatin1String(field) == QLatin1String("ODBERATEL"))
+            t->setFont(bold);
+        customerLayout->addRow(QString::fromUtf8(caption), t);
+    }
+    auto *customerButtons = new QHBoxLayout;
+    AddButton(this, customerButtons, QString::fromUtf8("&Odberateľ >>"), orderFormsMissing)
+        ->setToolTip(QString::fromUtf8("Zákazník - detail - zmena"));
+    customerLayout->addRow(customerButtons);
+    pcZakazky->addTab(customer, QString::fromUtf8("Odberateľ"));
+
+    auto *contract = new QWidget;
+    auto *contractLayout = new QFormLayout(contract);
+    const auto contractEdit = [&](auto *control, const char *field) {
+        control->SetDataSource(&dm.DSZakZml);
+        control->SetDataField(QLatin1String(field));
+        return control;
+    };
+    DBeC_ZMLUVY = contractEdit(new TDBEdit(contract), "C_ZMLUVY");
+    auto *numberRow = new QHBoxLayout;
+    numberRow->addWidget(DBeC_ZMLUVY);
+    btnZmluvaCislo = AddButton(this, numberRow, QStringLiteral("..."), [] { DMOdbyt->EditOrPresetContract(); });
+    contractLayout->addRow(QString::fromUtf8("Číslo zmluvy"), numberRow);
+    contractLayout->addRow(QString::fromUtf8("Predmet zmluvy"), contractEdit(new TDBEdit(contract), "PREDMET"));
+    const auto combo = [&](const char *field, const QStringList &items) {
+        auto *c = contractEdit(new TDBComboBox(contract), field);
+        c->setEditable(true);
+        c->addItems(items);
+        return c;
+    };
+    DBcbBALENIE = combo("BALENIE", {QString::fromUtf8("Voľne"), QStringLiteral("Gitterbox"),
+                                    QString::fromUtf8("Drevená paleta"), QString::fromUtf8("Papierová krabica"),
+                                    QString::fromUtf8("Balík"), QString::fromUtf8("Kovová paleta")});
+    contractLayout->addRow(QStringLiteral("Balenie"), DBcbBALENIE);
+    contractLayout->addRow(QString::fromUtf8("Ostatné"), contractEdit(new TDBEdit(contract), "OSTATNE"));
+    DBcbUHRADA = combo("UHRADA", {QString::fromUtf8("Predfaktúrou pred Výrobou"),
+                                  QString::fromUtf8("Predfaktúrou pred Expedíciou"),
+                                  QString::fromUtf8("Prevodným príkazom"), QStringLiteral("V hotovosti")});
+    contractLayout->addRow(QString::fromUtf8("Forma úhrady"), DBcbUHRADA);
+    DBcbSPLATNOST = combo(
+        "SPLATNOST", {QString::fromUtf8("do 14 dní"), QString::fromUtf8("do 21 dní"), QString::fromUtf8("do 30 dní")});
+    contractLayout->addRow(QString::fromUtf8("Splatnosť"), DBcbSPLATNOST);
+    auto *contractButtons = new QHBoxLayout;
+    BitBtnZmluva = AddButton(this, contractButtons, QString::fromUtf8("&Zmluva >>"), [] {
+        TxTable &z = DMOdbyt->QZakZml;
+        if (z.State() == dsEdit || z.State() == dsInsert)
+            z.Post();
+        orderFormsMissing();
+    });
+    BitBtnZrusZml = AddButton(this, contractButtons, QString::fromUtf8("Zruš"), [this] { BitBtnZrusZmlClick(); });
+    contractLayout->addRow(contractButtons);
+    pcZakazky->addTab(contract, QString::fromUtf8("Kúpna zmluva"));
+
+    DBGridDL = new TDBGrid;
+    DBGridDL->SetDataSource(&dm.DSvEDlistyLookup);
+    DBGridDL->SetReadOnly(true);
+    pcZakazky->addTab(DBGridDL, QString::fromUtf8("Dodacie listy"));
+    connect(pcZakazky, &QTabWidget::currentChanged, this, [this] { Guarded([this] { TabChanged(); }); });
+    main->addWidget(pcZakazky, 2);
+
+    auto *buttons = new QVBoxLayout;
+    const auto button = [&](const char *caption, const char *hint, std::function<void()> action) {
+        QPushButton *b = AddButton(this, buttons, QString::fromUtf8(caption), std::move(action));
+        b->setToolTip(QString::fromUtf8(hint));
+        return b;
+    };
+    btnNova = button("&Nová", "Vlož novú objednávku", orderFormsMissing);
+    btnOprav = button("&Oprav", "Uprav objednávku", orderFormsMissing);
+    btnZmaz = button("&Zmaž", "Vymaž objednávku", [this] { btnZmazClick(); });
+    BitBtnPolozky = button("&Položky", "Ukáž detail objednávky", orderFormsMissing);
+    BitBtnIntObj = button("&Int.obj.", "Interné objednávky", [] {
+        CallOpenRoutine(QLatin1String(Routine::ShowInternalOrders), {QStringLiteral("C_OBJ"), currentOrder()});
+    });
+    btnTlac = button("&Tlač", "Tlač vybratých objednávok", [this] { btnTlacClick(); });
+    BitBtnTlacIntObj = button("&Tlač Int.obj.", "Tlač Internej objednávky", orderFormsMissing);
+    BitBtnKalkulacia = button("K&alkulácia", "Kalkulácia internej objednávky", [] {
+        if (!DMOdbyt->QZakazkyD.IsEmpty())
+            ShowCalculation(DMOdbyt->QZakazkyD.FieldByName(QStringLiteral("C_INT"))->AsInteger());
+    });
+    btnFilter = button("&Filter", "Filter", [this] { DBFilter->SetFilterVisible(!DBFilter->FilterVisible()); });
+    btnKoniec = button("&Koniec", "Koniec", [this] { Close(); });
+    buttons->addStretch();
+    outer->addLayout(buttons);
+
+    PopupMenu = new QMenu(this);
+    QMenu *newOrder = PopupMenu->addMenu(QString::fromUtf8("Nová objednávka"));
+    const auto item = [this](QMenu *menu, const char *caption, std::function<void()> action) {
+        connect(menu->addAction(QString::fromUtf8(caption)), &QAction::triggered, this, [action] { Guarded(action); });
+    };
+    item(newOrder, "Nová", orderFormsMissing);
+    item(newOrder, "Z ponuky", [this] { Novazponuky1Click(); });
+    item(PopupMenu, "Úprava objednávky", orderFormsMissing);
+    item(PopupMenu, "Zmaž objednávku", [this] { btnZmazClick(); });
+    item(PopupMenu, "Tlač", [this] { btnTlacClick(); });
+    item(PopupMenu, "Položky", orderFormsMissing);
+    item(PopupMenu, "Interné objednávky", [this] { BitBtnIntObj->click(); });
+    connect(DBGridZakazky, &QWidget::customContextMenuRequested, this,
+            [this](const QPoint &at) { PopupMenu->popup(DBGridZakazky->viewport()->mapToGlobal(at)); });
+
+    SetStatusText(QString::fromUtf8("Riadenie výroby - Evidencia zákaziek"));
+    OnShow = [this] {
+        DMOdbyt->OpenRecentOrders();
+        ShowRecordCount();
+    };
+    OnActivate = [this] {
+        QLineEdit *edits[] = {HlObj, HlCOdb, HlOdb, HlDO};
+        for (int i = 0; i < 4; ++i)
+            edits[i]->setPlaceholderText(QString::fromUtf8(Quick[i].placeholder));
+        SetStatusText(QString::fromUtf8("Riadenie výroby - Objednávky"));
+    };
+    OnClose = [](TCloseAction &) {
+        DMOdbyt->QZakazkyD.Close();
+        DMOdbyt->QvZakazky.Close();
+    };
+}
+
+TFormZakazky::~TFormZakazky()
+{
+    DetachGrids(this);
+}
+
+bool TFormZakazky::eventFilter(QObject *watched, QEvent *event)
+{
+    const int i = ClickedEdit(watched, event, {HlObj, HlCOdb, HlOdb, HlDO, HlDV});
+    if (i >= 0 && i < 4)
+        Guarded([this, i] { Resort(QLatin1String(Quick[i].order), QString::fromUtf8(Quick[i].status)); });
+    else if (i == 4)
+        Guarded([this] {
+            Resort(QStringLiteral("D_VYSTAV desc"), QString::fromUtf8("Triedenie podľa dátumu vystavenia"));
+        });
+    return TForm::eventFilter(watched, event);
+}
+
+void TFormZakazky::ShowRecordCount(bool blank)
+{
+    LabelRecCount->setText(QString::fromUtf8("Nájdených položiek:") + (blank ? QStringLiteral(" ") : QString()) +
+                           QString::number(DMOdbyt->QvZakazky.RecordCount()));
+}
+
+void TFormZakazky::Resort(const QString &order, const QString &status)
+{
+    for (QLineEdit *e : {HlObj, HlCOdb, HlOdb, HlDO, static_cast<QLineEdit *>(HlDV)})
+        e->clear();
+    SetStatusText(status);
+    DMOdbyt->ResortOrders(order);
+    ShowRecordCount();
+}
+
+void TFormZakazky::QuickSearch(QLineEdit *edit, const QString &field)
+{
+    if (edit->text().isEmpty())
+        edit->clear();
+    DMOdbyt->QuickSearchOrders(field, edit->text());
+    ShowRecordCount();
+}
+
+void TFormZakazky::Novazponuky1Click()
+{
+    QString offer;
+    if (!InputQuery(QString::fromUtf8("Nová objednávka"), QString::fromUtf8("z ponuky č.:"), offer))
+        return;
+    if (!DMOdbyt->AppendOrderFromOffer(offer))
+        return;
+    // The header dialog that takes the new order over comes with the order forms.
+    DMOdbyt->QvZakazky.Cancel();
+    DMOdbyt->QCenPon.Close();
+    orderFormsMissing();
+}
+
+void TFormZakazky::btnZmazClick()
+{
+    TxTable &orders = DMOdbyt->QvZakazky;
+    if (orders.IsEmpty())
+        return;
+    if (MessageDlg(QString::fromUtf8("Naozaj chceš zmazať zákazku ") + currentOrder() +
+                       QString::fromUtf8(", odberateľa ") + orders.FieldByName(QStringLiteral("C_ODB"))->AsString() +
+                       QStringLiteral(" ?"),
+                   mtWarning, mbYesNo) == mrYes)
+        orders.Delete();
+}
+
+void TFormZakazky::btnTlacClick()
+{
+    switch (ChooseOption(QString::fromUtf8("Potvrdenie objednávky,Zoznam zákaziek,Zoznam kúpnych zmlúv"),
+                         QString::fromUtf8("Tlačiť"))) {
+    case 1:
+    case 2:
+        orderFormsMissing();
+        break;
+    case 3:
+        DMOdbyt->OpenContractList();
+        BuildGridReport(&DMZal->QTlac, QString::fromUtf8("Zoznam kúpnych zmlúv"), 10);
+        break;
+    default:
+        break;
+    }
+}
+
+void TFormZakazky::BitBtnZrusZmlClick()
+{
+    TxTable &z = DMOdbyt->QZakZml;
+    if (!z.Active() || z.IsEmpty())
+        return;
+    if (MessageBox(QString::fromUtf8("Zmazať zmluvu ?"), QString::fromUtf8("Potvrdenie zmazania"), mtConfirmation,
+                   mbYesNo) == mrYes)
+        z.Delete();
+}
+
+void TFormZakazky::TabChanged()
+{
+    const int tab = pcZakazky->currentIndex();
+    TDMOdbyt &dm = *DMOdbyt;
+    // The lookups are open only while their tab is shown.
+    if (tab == 1)
+        dm.QCOdberatelovLookup.Open();
+    else
+        dm.QCOdberatelovLookup.Close();
+    if (tab == 2)
+        dm.QZakZml.Open();
+    else
+        dm.QZakZml.Close();
+    if (tab == 3)
+        dm.QvEDListyLookup.Open();
+    else
+        dm.QvEDListyLookup.Close();
+}
+
+void ShowOrders()
+{
+    FormOnDemand(FormZakazky).ShowModal();
+}

@@ -1,0 +1,212 @@
+#include "DMUsers.h"
+
+#include "AdminSql.h"
+#include "DMZal.h"
+#include "Grants.h"
+#include "Routines.h"
+#include "library/DataModuleSetUp.h"
+#include "library/xQuery.h"
+#include "platform/db/Field.h"
+#include "platform/os/Exception.h"
+#include "platform/ui/Dialogs.h"
+
+TDMUsers *DMUsers = nullptr;
+
+namespace {
+
+const QString Sysdba = QStringLiteral("SYSDBA");
+const QString User = QStringLiteral("RDB_USER");
+const QString Word = QStringLiteral("RDB_PRIVILEGE");
+const QString Level = QStringLiteral("RDB_LEVEL");
+// The words SYSDBA's first privilege rows are made for, each at "Všetko".
+const QStringList SysdbaWords{QStringLiteral("System"),    QStringLiteral("Odbyt"),     QStringLiteral("Kalkulacie"),
+                              QStringLiteral("TPV"),       QStringLiteral("Vyroba"),    QStringLiteral("MTZ"),
+                              QStringLiteral("Expedicia"), QStringLiteral("Dochadzka"), QStringLiteral("Mzdy")};
+
+bool isSysdba(const QString &user)
+{
+    return user.compare(Sysdba, Qt::CaseInsensitive) == 0;
+}
+
+} // namespace
+
+TDMUsers::TDMUsers()
+{
+    DMUsers = this;
+    TIBDatabase *db = &DMZal->DBZAL;
+    SetUpTable(QUsers, DSQUsers, QStringLiteral("QUsers"), db, QStringLiteral("QUSERS"));
+    QUsers.SetIndexFieldNames(User);
+    SetUpTable(QActions, DSQActions, QStringLiteral("QActions"), db, QStringLiteral("QACTIONS"));
+    QActions.SetIndexFieldNames(QStringLiteral("RDB_DESCRIPTION"));
+    SetUpTable(QPrivileges, DSQPrivileges, QStringLiteral("QPrivileges"), db, QStringLiteral("QPRIVILEGES"));
+    QPrivileges.OnCreateFields = [this](TDataSet *ds) { privilegeFields(ds); };
+    QPrivileges.OnNewRecord = [this](TDataSet *ds) { privilegeNewRecord(ds); };
+    QPrivileges.BeforePost = [this](TDataSet *ds) { privilegeBeforePost(ds); };
+    QPrivileges.AfterPost = [this](TDataSet *ds) { privilegeAfterPost(ds); };
+}
+
+TDMUsers::~TDMUsers()
+{
+    if (DMUsers == this)
+        DMUsers = nullptr;
+}
+
+void TDMUsers::Open()
+{
+    ExecSqlParams(AdminSql::ImportServerUsers);
+    QUsers.Open();
+    if (QUsers.IsEmpty())
+        QUsers.AppendRecord({Sysdba});
+    QActions.Open();
+    if (QActions.IsEmpty()) {
+        for (const auto &[word, description] : ModuleWords())
+            QActions.AppendRecord({word, description});
+        QActions.First();
+    }
+    QUsers.First();
+    QPrivileges.SetMaster(&DSQUsers, User, User + QStringLiteral(";") + Word);
+    if (QPrivileges.IsEmpty() && isSysdba(CurrentUser()))
+        for (const QString &word : SysdbaWords)
+            QPrivileges.AppendRecord({Sysdba, word, int(plAll)});
+}
+
+void TDMUsers::Close()
+{
+    QPrivileges.Close();
+    QUsers.Close();
+    QActions.Close();
+}
+
+QString TDMUsers::CurrentUser() const
+{
+    if (!QUsers.Active() || QUsers.IsEmpty())
+        return QString();
+    return QUsers.FieldByName(User)->AsString().trimmed();
+}
+
+void TDMUsers::privilegeFields(TDataSet *ds)
+{
+    TField *level = ds->FieldByName(Level);
+    level->SetDisplayLabel(QStringLiteral("Oprávnenie"));
+    level->OnGetText = [](TField *f, QString &text, bool display) {
+        text = f->IsNull() ? QString() : PrivilegeLevelText(f->AsInteger());
+        if (!display)
+            text = text.trimmed();
+    };
+    // A text that is no level is refused and the edit stays as it was: only "Nič" removes a privilege.
+    level->OnSetText = [](TField *f, const QString &text) {
+        const int value = PrivilegeLevelOf(text);
+        if (value < 0)
+            throw EDatabaseError(QString::fromUtf8("Neznáma úroveň oprávnenia \"%1\": zadajte Nič, Čítať alebo Všetko")
+                                     .arg(text.trimmed()));
+        f->SetValue(value);
+    };
+    TField *word = ds->FieldByName(Word);
+    word->SetDisplayLabel(QString::fromUtf8("Činnosť"));
+    word->OnGetText = [this](TField *f, QString &text, bool) {
+        const QVariant description =
+            QActions.Active() ? QActions.Lookup(Word, f->AsString(), QStringLiteral("RDB_DESCRIPTION")) : QVariant();
+        text = description.isNull() ? f->AsString() : description.toString();
+    };
+    // A description of QACTIONS (as the pick list offers) or a module word.
+    word->OnSetText = [this](TField *f, const QString &text) {
+        const QString typed = text.trimmed();
+        QVariant w = QActions.Lookup(QStringLiteral("RDB_DESCRIPTION"), typed, Word);
+        if (w.isNull())
+            w = QActions.Lookup(Word, typed, Word);
+        if (w.isNull())
+            throw EDatabaseError(QString::fromUtf8("Neznáma činnosť \"%1\"").arg(typed));
+        f->SetValue(w.toString());
+    };
+}
+
+void TDMUsers::privilegeNewRecord(TDataSet *ds)
+{
+    ds->FieldByName(User)->SetValue(CurrentUser());
+}
+
+void TDMUsers::privilegeBeforePost(TDataSet *ds)
+{
+    const TField *level = ds->FieldByName(Level);
+    if (!level->IsNull() && (level->AsInteger() < plNone || level->AsInteger() > plAll))
+        throw EDatabaseError(QString::fromUtf8("Neprípustná úroveň oprávnenia"));
+    if (isSysdba(ds->FieldByName(User)->AsString().trimmed()) && level->AsInteger() < plRead) {
+        ShowError(QString::fromUtf8("Táto úroveň oprávnenia je neprípustná pre užívateľa SYSDBA"));
+        Abort();
+    }
+}
+
+void TDMUsers::privilegeAfterPost(TDataSet *ds)
+{
+    const int level = ds->FieldByName(Level)->AsInteger();
+    GrantModule(ds->FieldByName(User)->AsString().trimmed(), ds->FieldByName(Word)->AsString().trimmed(), level);
+    // "Nič" is kept as the absence of a row.
+    if (level < plRead)
+        ds->Delete();
+}
+
+void TDMUsers::GrantModule(const QString &user, const QString &word, int level)
+{
+    if (isSysdba(user))
+        return;
+    TPrivilegeRows rows;
+    TxQuery q;
+    q.SetDatabase(&DMZal->DBZAL);
+    q.SelectValue(AdminSql::UserLevels, {user});
+    for (q.First(); !q.Eof(); q.Next())
+        rows.append({q.Fields(0)->AsString().trimmed(), q.Fields(1)->AsInteger()});
+    q.Close();
+    for (const QString &sql : GrantStatements(user, word, level, rows))
+        ExecSqlNoParams(sql);
+}
+
+bool TDMUsers::NewUser(const QString &typed)
+{
+    if (typed.trimmed().isEmpty())
+        return false;
+    if (!IsValidUserName(typed)) {
+        ShowError(InvalidUserNameText);
+        return false;
+    }
+    const QString name = typed.toUpper();
+    if (!DMZal->DBZAL.AddUser(name, typed))
+        return false;
+    QUsers.AppendRecord({name});
+    return true;
+}
+
+void TDMUsers::DeleteCurrentUser()
+{
+    const QString user = CurrentUser();
+    if (user.isEmpty())
+        return;
+    if (isSysdba(user)) {
+        ShowError(QString::fromUtf8("Užívateľa SYSDBA nie je možné zmazať"));
+        return;
+    }
+    if (!Confirm(QString::fromUtf8("Zmazať užívateľa ") + user + QStringLiteral(" !?"),
+                 QString::fromUtf8("Zmazanie užívateľa")))
+        return;
+    // Each row set to "Nič" revokes what it gave and removes itself.
+    QPrivileges.First();
+    while (!QPrivileges.IsEmpty()) {
+        const int before = QPrivileges.RecordCount();
+        QPrivileges.Edit();
+        QPrivileges.FieldByName(Level)->SetValue(int(plNone));
+        QPrivileges.Post();
+        QPrivileges.First();
+        if (QPrivileges.RecordCount() >= before)
+            throw EDatabaseError(QString::fromUtf8("Oprávnenie užívateľa ") + user +
+                                 QString::fromUtf8(" sa nepodarilo zrušiť"));
+    }
+    QUsers.Delete();
+    DMZal->DBZAL.DeleteUser(user);
+}
+
+QString TDMUsers::CurrentUserObjects()
+{
+    QString text;
+    for (const QString &name : SelectColumnParams(AdminSql::UserObjects, {CurrentUser()}))
+        text += name.trimmed() + QStringLiteral(", ");
+    return text;
+}

@@ -1,0 +1,51 @@
+// TDMUsers (global DMUsers): the users of the system and their module privileges, mirrored into the
+// server's grants; new users are made on the server, deleted ones removed there.
+#pragma once
+
+#include "library/xTable.h"
+#include "platform/db/DataSource.h"
+
+#include <QString>
+
+class TDMUsers {
+public:
+    TDMUsers();
+    ~TDMUsers();
+    TDMUsers(const TDMUsers &) = delete;
+    TDMUsers &operator=(const TDMUsers &) = delete;
+
+    TxTable QUsers; // QUSERS by user name
+    TDataSource DSQUsers;
+    TxTable QPrivileges; // QPRIVILEGES of the current user
+    TDataSource DSQPrivileges;
+    TxTable QActions; // QACTIONS by description
+    TDataSource DSQActions;
+
+    // Takes the server's grantees in as users, opens the three tables, seeds the empty ones (SYSDBA, the
+    // module words, SYSDBA's privileges).
+    void Open();
+    void Close();
+    // The user of the current row ("" when none).
+    QString CurrentUser() const;
+
+    // A new user: the typed name (its letters as typed) is the first password, upper-cased it is the
+    // name; made on the server first, then listed. False when nothing was typed; a name that is no valid
+    // user name is refused with a message.
+    bool NewUser(const QString &typed);
+    // After a question: every privilege row of the current user set to "Nič" (revoking its rights), the
+    // user row deleted and the server user removed. SYSDBA is never deleted.
+    void DeleteCurrentUser();
+    // The objects the server grants the current user rights on, each followed by ", ".
+    QString CurrentUserObjects();
+
+    // Brings the server rights of user in line after his row for word got level (Grants.h).
+    void GrantModule(const QString &user, const QString &word, int level);
+
+private:
+    void privilegeFields(TDataSet *dataSet);
+    void privilegeNewRecord(TDataSet *dataSet);
+    void privilegeBeforePost(TDataSet *dataSet);
+    void privilegeAfterPost(TDataSet *dataSet);
+};
+
+extern TDMUsers *DMUsers;

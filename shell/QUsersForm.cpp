@@ -1,0 +1,104 @@
+#include "QUsersForm.h"
+
+#include "DMUsers.h"
+#include "DMZal.h"
+#include "library/Buttons.h"
+#include "library/xDBGrid.h"
+#include "platform/db/DataSource.h"
+#include "platform/ui/DataSetModel.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/FormGlobal.h"
+#include "platform/ui/Guarded.h"
+
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QVBoxLayout>
+
+TQUsersForm *QUsersForm = nullptr;
+
+TQUsersForm::TQUsersForm(QWidget *owner) : TForm(owner)
+{
+    TrackGlobal(this, QUsersForm);
+    setWindowTitle(QString::fromUtf8("Uživatelia a oprávnenia"));
+    auto *main = new QVBoxLayout(this);
+    auto *grids = new QHBoxLayout;
+    DBGridUsers = new TxDBGrid(this);
+    DBGridUsers->setObjectName(QStringLiteral("DBGridUsers"));
+    DBGridUsers->SetDataSource(&DMUsers->DSQUsers);
+    DBGridUsers->AddColumn(QStringLiteral("RDB_USER"), QString::fromUtf8("Meno uživateľa"));
+    TColumn *department = DBGridUsers->AddColumn(QStringLiteral("RDB_UTVAR"), QString::fromUtf8("Útvar"));
+    department->PickList = QStringList{QString(), "1", "2", "3", "4", "5", "6", "7"};
+    grids->addWidget(DBGridUsers, 1);
+    // Both grids are edited in their cells.
+    DBGridUsers->SetOptions(DBGridUsers->Options() & ~dgRowSelect);
+    auto *right = new QVBoxLayout;
+    lUser = new QLabel(this);
+    right->addWidget(lUser);
+    DBGridPrivileges = new TxDBGrid(this);
+    DBGridPrivileges->setObjectName(QStringLiteral("DBGridPrivileges"));
+    DBGridPrivileges->SetDataSource(&DMUsers->DSQPrivileges);
+    TColumn *action = DBGridPrivileges->AddColumn(QStringLiteral("RDB_PRIVILEGE"), QString::fromUtf8("Činnosť"));
+    TColumn *level = DBGridPrivileges->AddColumn(QStringLiteral("RDB_LEVEL"), QString::fromUtf8("Oprávnenie"));
+    level->PickList = QStringList{QString::fromUtf8("Nič"), QString::fromUtf8("Čítať"), QString::fromUtf8("Všetko")};
+    DBGridPrivileges->SetOptions(DBGridPrivileges->Options() & ~dgRowSelect);
+    right->addWidget(DBGridPrivileges, 1);
+    grids->addLayout(right, 1);
+    main->addLayout(grids, 1);
+
+    auto *buttons = new QHBoxLayout;
+    BtnNovy = new TBtnNovy(this);
+    btnZmaz = new TBtnZmaz(this);
+    btnInfo = new TBitBtn(this);
+    btnInfo->setText(QStringLiteral("Info"));
+    btnKoniec = new TBtnKoniec(this);
+    for (TBitBtn *b : {BtnNovy, btnZmaz, btnInfo})
+        buttons->addWidget(b);
+    buttons->addStretch();
+    buttons->addWidget(btnKoniec);
+    main->addLayout(buttons);
+    resize(760, 460);
+
+    connect(BtnNovy, &QPushButton::clicked, this, [this] {
+        Guarded([this] {
+            QString name;
+            if (!InputQuery(QString::fromUtf8("Nový užívateľ"), QString::fromUtf8("Meno užívateľa:"), name))
+                return;
+            if (DMUsers->NewUser(name)) {
+                showCurrentUser();
+                DBGridUsers->setFocus();
+            }
+        });
+    });
+    connect(btnZmaz, &QPushButton::clicked, this, [this] {
+        Guarded([] { DMUsers->DeleteCurrentUser(); });
+        showCurrentUser();
+    });
+    connect(btnInfo, &QPushButton::clicked, this, [] { Guarded([] { ShowMessage(DMUsers->CurrentUserObjects()); }); });
+    DMUsers->QUsers.AfterScroll = [this](TDataSet *) { showCurrentUser(); };
+    OnShow = [this, action] {
+        Guarded([this, action] {
+            DMUsers->Open();
+            // The descriptions of the module words, as the privileges grid shows them.
+            QStringList descriptions;
+            TxTable &actions = DMUsers->QActions;
+            for (actions.First(); !actions.Eof(); actions.Next())
+                descriptions << actions.FieldByName(QStringLiteral("RDB_DESCRIPTION"))->AsString();
+            actions.First();
+            action->PickList = descriptions;
+            showCurrentUser();
+        });
+    };
+    OnHide = [] { Guarded([] { DMUsers->Close(); }); };
+}
+
+void TQUsersForm::showCurrentUser()
+{
+    lUser->setText(QString::fromUtf8("Oprávnenia pre uživateľa ") + DMUsers->CurrentUser());
+}
+
+void ShowUsers()
+{
+    if (!DMUsers)
+        new TDMUsers;
+    FormOnDemand(QUsersForm).ShowModal();
+}

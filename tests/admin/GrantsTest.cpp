@@ -1,0 +1,298 @@
+// The grants module privileges stand for: the statements, and on a fresh database the rights the server
+// then holds in RDB$USER_PRIVILEGES as the users' data module sets and removes privileges.
+#include "common/WhenModal.h"
+#include "library/xDBGrid.h"
+#include "shell/DMUsers.h"
+#include "shell/QUsersForm.h"
+#include "shell/Grants.h"
+#include "shell/Routines.h"
+#include "shell/ShellFixture.h"
+#include "platform/os/Exception.h"
+
+#include <QApplication>
+#include <QSet>
+#include <QTest>
+
+namespace {
+
+TEST(Grants, LevelTextsBothWays)
+{
+    EXPECT_EQ(PrivilegeLevelText(0), QString::fromUtf8("Nič   "));
+    EXPECT_EQ(PrivilegeLevelText(1), QString::fromUtf8("Čítať "));
+    EXPECT_EQ(PrivilegeLevelText(2), QString::fromUtf8("Všetko"));
+    EXPECT_EQ(PrivilegeLevelText(7), "?    ");
+    EXPECT_EQ(PrivilegeLevelOf(QString::fromUtf8(" Čítať ")), 1);
+    EXPECT_EQ(PrivilegeLevelOf(QString::fromUtf8("Nič")), 0);
+    EXPECT_EQ(PrivilegeLevelOf("Vsetko"), -1);
+    EXPECT_EQ(PrivilegeLevelOf(""), -1);
+}
+
+TEST(Grants, UserNamePattern)
+{
+    for (const char *good : {"A", "novak", "J_NOVAK$2", "a234567890123456789012345678901"})
+        EXPECT_TRUE(IsValidUserName(good)) << good;
+    for (const char *bad : {"", "1NOVAK", "_A", "A B", "A;DROP", "A'B", "a2345678901234567890123456789012", "A\nB"})
+        EXPECT_FALSE(IsValidUserName(bad)) << bad;
+    EXPECT_FALSE(IsValidUserName(QString::fromUtf8("Ťažký")));
+    EXPECT_THROW(GrantStatements("X; drop table QUSERS", "MTZ", 1, {}), EDatabaseError);
+}
+
+TEST(Grants, ReadOnMaterialRevokesThenSelectsAndTakesTheExecuteRight)
+{
+    const QStringList s = GrantStatements("NOVAK", "MTZ", 1, {});
+    const QStringList tables{"POLOZKY",      "POLOZKYKOKILY", "MSklady",      "MPohyby",
+                             "CDodavatelov", "MObjednavky",   "MObjednavkyD", "MPoziadavky"};
+    ASSERT_EQ(s.size(), 2 * tables.size() + 1);
+    for (int i = 0; i < tables.size(); ++i) {
+        EXPECT_EQ(s[2 * i], "revoke ALL on " + tables[i] + " from NOVAK");
+        EXPECT_EQ(s[2 * i + 1], "grant SELECT on " + tables[i] + " to NOVAK");
+    }
+    EXPECT_EQ(s.last(), "revoke EXECUTE ON PROCEDURE Polozky_CENA_KALK from NOVAK");
+}
+
+TEST(Grants, SystemAllPassesTheGrantOptionToTheMainModules)
+{
+    const QStringList s = GrantStatements("NOVAK", "System", 2, {});
+    EXPECT_TRUE(s.contains("grant ALL on CTarifov to NOVAK"));
+    EXPECT_TRUE(s.contains("grant ALL on QUsers to NOVAK"));
+    EXPECT_TRUE(s.contains("grant ALL on ZakazkyD to NOVAK WITH GRANT OPTION"));
+    EXPECT_TRUE(s.contains("grant ALL on SMzdy to NOVAK WITH GRANT OPTION"));
+    EXPECT_TRUE(s.contains("grant EXECUTE ON PROCEDURE SMzdy_Pocitaj to NOVAK WITH GRANT OPTION"));
+    EXPECT_FALSE(s.contains("grant ALL on CTarifov to NOVAK WITH GRANT OPTION"));
+    // Read on System takes the main modules away, all of them.
+    const QStringList read = GrantStatements("NOVAK", "System", 1, {});
+    EXPECT_TRUE(read.contains("grant SELECT on CTarifov to NOVAK"));
+    EXPECT_FALSE(read.join('\n').contains("grant ALL"));
+    EXPECT_TRUE(read.contains("revoke EXECUTE ON PROCEDURE SMzdy_Pocitaj from NOVAK"));
+}
+
+TEST(Grants, EveryObjectGetsTheHighestLevelOfTheRemainingRows)
+{
+    // Expedicia all, MTZ read: the stock rows they share stay all while the material module is set to read.
+    const QStringList mtz = GrantStatements("NOVAK", "MTZ", 1, {{"Expedicia", 2}, {"MTZ", 2}});
+    EXPECT_TRUE(mtz.contains("grant ALL on MSklady to NOVAK"));
+    EXPECT_TRUE(mtz.contains("grant SELECT on MPohyby to NOVAK"));
+    // Removing the dispatch module keeps what the material module still gives.
+    const QStringList off = GrantStatements("NOVAK", "Expedicia", 0, {{"Expedicia", 2}, {"MTZ", 1}});
+    EXPECT_TRUE(off.contains("grant SELECT on MSklady to NOVAK"));
+    EXPECT_TRUE(off.contains("revoke ALL on EDListy from NOVAK"));
+    EXPECT_FALSE(off.join('\n').contains("grant SELECT on EDListy"));
+    // The price procedure: products at all keep the execute right when the stores drop to read.
+    const QStringList stores = GrantStatements("NOVAK", "Sklady", 1, {{"Vyrobky", 2}});
+    EXPECT_TRUE(stores.contains("grant EXECUTE ON PROCEDURE Polozky_CENA_KALK to NOVAK"));
+    EXPECT_TRUE(stores.contains("grant ALL on POLOZKY to NOVAK"));
+    // System at all is the highest: a later row of the sales module at read keeps the grant option.
+    EXPECT_TRUE(GrantStatements("NOVAK", "Odbyt", 1, {{"System", 2}})
+                    .contains("grant ALL on ZakazkyD to NOVAK WITH GRANT OPTION"));
+}
+
+TEST(Grants, NothingForSysdba)
+{
+    EXPECT_TRUE(GrantStatements("SYSDBA", "MTZ", 0, {}).isEmpty());
+    EXPECT_TRUE(GrantStatements("sysdba", "System", 2, {}).isEmpty());
+}
+
+// ---------------------------------------------------------------- on a fresh database
+
+class UsersTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        connect();
+        if (HasFatalFailure())
+            return;
+        users = std::make_unique<TDMUsers>();
+    }
+    void TearDown() override
+    {
+        users.reset();
+        ShellTest::TearDown();
+    }
+    // The rights the server holds for user on an object: the privilege letters, sorted.
+    QString rights(const QString &user, const QString &object)
+    {
+        QStringList letters = SelectColumnParams(
+            "select distinct trim(trim(RDB$PRIVILEGE) || iif(RDB$GRANT_OPTION=1, '+', '')) from RDB$USER_PRIVILEGES "
+            "where RDB$USER=:u and RDB$RELATION_NAME=:o",
+            {user, object.toUpper()});
+        letters.sort();
+        return letters.join(QString());
+    }
+    // Adds a user row without the server (the new-user button needs the server's services).
+    void addUserRow(const QString &user)
+    {
+        users->QUsers.AppendRecord({user});
+        ASSERT_TRUE(users->QUsers.Locate("RDB_USER", user));
+    }
+    void setLevel(const QString &word, const QString &typed)
+    {
+        TxTable &p = users->QPrivileges;
+        if (p.Locate("RDB_PRIVILEGE", word))
+            p.Edit();
+        else {
+            p.Append();
+            p.FieldByName("RDB_PRIVILEGE")->SetText(word);
+        }
+        p.FieldByName("RDB_LEVEL")->SetText(typed);
+        p.Post();
+    }
+    int privilegeRows(const QString &user)
+    {
+        return SelectValueParams("select count(*) from QPRIVILEGES where RDB_USER=:u", {user}).toInt();
+    }
+
+    std::unique_ptr<TDMUsers> users;
+};
+
+TEST_F(UsersTest, OpeningSeedsTheListsAndSysdbasPrivilegesWithoutGrants)
+{
+    TTestResponder answers;
+    users->Open();
+    EXPECT_EQ(users->CurrentUser(), "SYSDBA");
+    EXPECT_EQ(SelectValueParams("select count(*) from QACTIONS").toInt(), 18);
+    EXPECT_EQ(privilegeRows("SYSDBA"), 9);
+    EXPECT_EQ(users->QPrivileges.FieldByName("RDB_LEVEL")->DisplayText(), QString::fromUtf8("Všetko"));
+    EXPECT_EQ(users->QPrivileges.FieldByName("RDB_PRIVILEGE")->DisplayText().isEmpty(), false);
+    // SYSDBA's rows never go below read.
+    EXPECT_THROW(setLevel("MTZ", QString::fromUtf8("Nič")), EAbort);
+    EXPECT_EQ(answers.Texts(),
+              QStringList{QString::fromUtf8("Táto úroveň oprávnenia je neprípustná pre užívateľa SYSDBA")});
+    users->QPrivileges.Cancel();
+    EXPECT_EQ(privilegeRows("SYSDBA"), 9);
+    // And SYSDBA is never deleted.
+    users->DeleteCurrentUser();
+    EXPECT_EQ(SelectValueParams("select count(*) from QUSERS where RDB_USER='SYSDBA'").toInt(), 1);
+}
+
+TEST_F(UsersTest, PrivilegesGrantedAndRevokedWithASharedObjectKept)
+{
+    TTestResponder answers;
+    users->Open();
+    addUserRow("T21_NOVAK");
+    setLevel(QString::fromUtf8("MTZ"), QString::fromUtf8("Čítať"));
+    EXPECT_EQ(rights("T21_NOVAK", "MSklady"), "S");
+    EXPECT_EQ(rights("T21_NOVAK", "MPohyby"), "S");
+    EXPECT_EQ(rights("T21_NOVAK", "POLOZKY_CENA_KALK"), "");
+
+    setLevel(QString::fromUtf8("EXPEDÍCIA"), QString::fromUtf8("Všetko")); // chosen by its description
+    EXPECT_EQ(rights("T21_NOVAK", "MSklady"), "DIRSU");
+    EXPECT_EQ(rights("T21_NOVAK", "EDListy"), "DIRSU");
+
+    // The dispatch module taken away: the stock rows stay readable for the material module.
+    setLevel("Expedicia", QString::fromUtf8("Nič"));
+    EXPECT_EQ(rights("T21_NOVAK", "MSklady"), "S");
+    EXPECT_EQ(rights("T21_NOVAK", "EDListy"), "");
+    EXPECT_EQ(privilegeRows("T21_NOVAK"), 1) << "Nič is kept as no row";
+    EXPECT_EQ(users->CurrentUserObjects().split(", ", Qt::SkipEmptyParts).size(), 8);
+}
+
+TEST_F(UsersTest, ATypedLevelThatIsNoLevelIsRefusedAndKeepsTheEdit)
+{
+    TTestResponder answers;
+    users->Open();
+    addUserRow("T21_KOVAC");
+    setLevel("Mzdy", QString::fromUtf8("Všetko"));
+    TxTable &p = users->QPrivileges;
+    p.Edit();
+    EXPECT_THROW(p.FieldByName("RDB_LEVEL")->SetText("vsetko"), EDatabaseError);
+    EXPECT_EQ(p.State(), dsEdit);
+    EXPECT_EQ(p.FieldByName("RDB_LEVEL")->AsInteger(), 2);
+    p.Post();
+    EXPECT_EQ(privilegeRows("T21_KOVAC"), 1) << "the privilege stays";
+    EXPECT_EQ(rights("T21_KOVAC", "SMzdy"), "DIRSU");
+    // An unknown module is refused too.
+    p.Append();
+    EXPECT_THROW(p.FieldByName("RDB_PRIVILEGE")->SetText("Neznama"), EDatabaseError);
+    p.Cancel();
+}
+
+TEST_F(UsersTest, DeletingAUserRevokesEveryRowFirst)
+{
+    TTestResponder answers;
+    users->Open();
+    addUserRow("T21_ORAVEC");
+    setLevel("Vykony", QString::fromUtf8("Všetko"));
+    setLevel("Odvody", QString::fromUtf8("Čítať"));
+    setLevel("Dochadzka", QString::fromUtf8("Všetko"));
+    EXPECT_EQ(privilegeRows("T21_ORAVEC"), 3);
+    answers.MessageAnswers = {mrYes};
+    // The server user does not exist on this engine's security database: its removal fails last.
+    try {
+        users->DeleteCurrentUser();
+    } catch (const EDatabaseError &) {
+    }
+    EXPECT_EQ(answers.Messages.first().Text, QString::fromUtf8("Zmazať užívateľa T21_ORAVEC !?"));
+    EXPECT_EQ(privilegeRows("T21_ORAVEC"), 0);
+    EXPECT_EQ(SelectValueParams("select count(*) from RDB$USER_PRIVILEGES where RDB$USER='T21_ORAVEC'").toInt(), 0);
+    EXPECT_EQ(SelectValueParams("select count(*) from QUSERS where RDB_USER='T21_ORAVEC'").toInt(), 0);
+}
+
+TEST_F(UsersTest, AHostileNewUserNameIsRefusedBeforeAnyCall)
+{
+    TTestResponder answers;
+    users->Open();
+    EXPECT_FALSE(users->NewUser("x' or '1'='1"));
+    EXPECT_FALSE(users->NewUser("NOVAK; DROP TABLE QUSERS"));
+    EXPECT_FALSE(users->NewUser("   "));
+    EXPECT_EQ(answers.Texts(), (QStringList{InvalidUserNameText, InvalidUserNameText}));
+    EXPECT_EQ(SelectValueParams("select count(*) from QUSERS").toInt(), 1);
+}
+
+TEST_F(UsersTest, ServerGranteesAreTakenInAsUsers)
+{
+    exec("grant select on CSTATOV to T21_GRANTEE");
+    TTestResponder answers;
+    users->Open();
+    EXPECT_TRUE(users->QUsers.Locate("RDB_USER", "T21_GRANTEE"));
+    EXPECT_EQ(users->CurrentUserObjects(), "CSTATOV, ");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(UsersTest, ALevelTypedIntoTheGridThatIsNoLevelIsRefusedAndTheRowKept)
+{
+    TTestResponder answers;
+    users->Open();
+    addUserRow("T21_HRASKO");
+    setLevel("Mzdy", QString::fromUtf8("Všetko"));
+    users->Close();
+    bool stillEditing = false;
+    int level = -1;
+    bool editorOpened = false;
+    WhenModal<TQUsersForm>([&](TQUsersForm *f) {
+        // Every check is made after the form is closed: a failure here must not leave it open.
+        if (users->QUsers.Locate("RDB_USER", "T21_HRASKO")) {
+            TxDBGrid *grid = f->DBGridPrivileges;
+            QApplication::setActiveWindow(f);
+            grid->setFocus();
+            grid->SetSelectedIndex(1);
+            QTest::keyClicks(QApplication::focusWidget() ? QApplication::focusWidget() : grid, "z");
+            QWidget *editor = QApplication::focusWidget();
+            editorOpened = editor && editor != grid;
+            if (editorOpened) {
+                QTest::keyClicks(editor, "le");
+                QTest::keyClick(editor, Qt::Key_Return);
+                QApplication::processEvents();
+            }
+            stillEditing = users->QPrivileges.State() != dsBrowse;
+            level = users->QPrivileges.FieldByName("RDB_LEVEL")->AsInteger();
+            users->QPrivileges.Cancel();
+        }
+        f->Close();
+    });
+    ShowUsers();
+    EXPECT_TRUE(answers.Texts().join('\n').contains(QString::fromUtf8("Neznáma úroveň oprávnenia")))
+        << answers.Texts().join('\n').toStdString();
+    ASSERT_TRUE(editorOpened) << "typing opened the cell editor";
+    EXPECT_TRUE(stillEditing);
+    EXPECT_EQ(level, 2);
+    EXPECT_EQ(privilegeRows("T21_HRASKO"), 1);
+    EXPECT_EQ(rights("T21_HRASKO", "SMzdy"), "DIRSU");
+    delete QUsersForm;
+    QUsersForm = nullptr;
+}
+
+} // namespace

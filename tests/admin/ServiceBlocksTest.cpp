@@ -1,0 +1,99 @@
+// The services manager's blocks and answers, byte by byte: no server needed.
+#include "library/ServiceBlocks.h"
+#include "platform/os/Exception.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+QByteArray bytes(std::initializer_list<int> values)
+{
+    QByteArray b;
+    for (int v : values)
+        b.append(char(v));
+    return b;
+}
+
+TEST(ServiceBlocks, ManagerNameFollowsTheServerPartOfTheDatabaseName)
+{
+    EXPECT_EQ(ServiceManagerName("/data/TarvDB.fdb"), "service_mgr");
+    EXPECT_EQ(ServiceManagerName("C:\\Data\\TarvDB.fdb"), "service_mgr");
+    EXPECT_EQ(ServiceManagerName("C:/Data/TarvDB.fdb"), "service_mgr");
+    EXPECT_EQ(ServiceManagerName("server:C:\\Data\\TarvDB.fdb"), "server:service_mgr");
+    EXPECT_EQ(ServiceManagerName("127.0.0.1:/var/db/x.fdb"), "127.0.0.1:service_mgr");
+    EXPECT_EQ(ServiceManagerName("server/3051:/var/db/x.fdb"), "server/3051:service_mgr");
+}
+
+TEST(ServiceBlocks, AttachBlockCountsNameAndPassword)
+{
+    const QByteArray block = ServiceAttachBlock("SYSDBA", "key");
+    EXPECT_EQ(block.size(), 6 + 3 + 6);
+    EXPECT_EQ(block, bytes({2, 2, 28, 6}) + "SYSDBA" + bytes({29, 3}) + "key");
+}
+
+TEST(ServiceBlocks, UserActionBlockLengthsAndNoPasswordOnDelete)
+{
+    EXPECT_EQ(UserActionBlock(saDeleteUser, "ADMIN").size(), 9);
+    EXPECT_EQ(UserActionBlock(saDeleteUser, "ADMIN"), bytes({5, 7, 5, 0}) + "ADMIN");
+    const QByteArray add = UserActionBlock(saAddUser, "ADMIN", "heslo1");
+    EXPECT_EQ(add.size(), 18);
+    EXPECT_EQ(add, bytes({4, 7, 5, 0}) + "ADMIN" + bytes({8, 6, 0}) + "heslo1");
+}
+
+TEST(ServiceBlocks, TextsTheBlocksCannotCarryAreRefusedBeforeAnyCall)
+{
+    const QString longest(ServiceTextLimit, QLatin1Char('a'));
+    EXPECT_NO_THROW(UserActionBlock(saAddUser, "U", longest));
+    EXPECT_THROW(UserActionBlock(saAddUser, "U", longest + "a"), EDatabaseError);
+    EXPECT_THROW(UserActionBlock(saAddUser, longest + "a", "p"), EDatabaseError);
+    EXPECT_THROW(ServiceAttachBlock("SYSDBA", longest + "a"), EDatabaseError);
+    EXPECT_THROW(UserActionBlock(saDeleteUser, "  "), EDatabaseError);
+    // Slovak letters are one byte each in the blocks.
+    EXPECT_EQ(UserActionBlock(saAddUser, "U", QString::fromUtf8("žľťč")).size(), 4 + 1 + 3 + 4);
+}
+
+TEST(ServiceBlocks, ServerInfoReadByTag)
+{
+    const QByteArray answer = bytes({55, 9, 0}) + "LI-V3.0.1" + bytes({50, 5, 3, 0, 0, 0, 6, 2, 0, 0, 0, 2, 3, 0}) +
+                              "a.f" + bytes({2, 1, 0}) + "b" + bytes({127, 1});
+    const TServerInfo info = ParseServerInfo(answer);
+    EXPECT_EQ(info.Version, "LI-V3.0.1");
+    EXPECT_EQ(info.NumAttachments, 3);
+    EXPECT_EQ(info.NumDatabases, 2);
+
+    // The database cluster first, then the version: the order does not matter.
+    const TServerInfo swapped =
+        ParseServerInfo(bytes({50, 6, 1, 0, 0, 0, 5, 7, 0, 0, 0, 127, 55, 2, 0}) + "V3" + bytes({1}));
+    EXPECT_EQ(swapped.Version, "V3");
+    EXPECT_EQ(swapped.NumAttachments, 7);
+    EXPECT_EQ(swapped.NumDatabases, 1);
+}
+
+TEST(ServiceBlocks, TruncatedOrOverlongAnswersNeverReadPastTheirEnd)
+{
+    // The version claims 200 bytes where 3 follow: nothing is read from beyond.
+    EXPECT_TRUE(ParseServerInfo(bytes({55, 200, 0}) + "abc").Version.isEmpty());
+    // Cut off inside a number: what came before stays.
+    const TServerInfo cut = ParseServerInfo(bytes({55, 2, 0}) + "V3" + bytes({50, 5, 4, 0}));
+    EXPECT_EQ(cut.Version, "V3");
+    EXPECT_EQ(cut.NumAttachments, 0);
+    // The truncation mark and unknown items stop the reading.
+    EXPECT_EQ(ParseServerInfo(bytes({2, 55, 2, 0}) + "V3").Version, "");
+    EXPECT_EQ(ParseServerInfo(QByteArray()).Version, "");
+}
+
+TEST(ServiceBlocks, OdsVersionReadByTag)
+{
+    int major = -1, minor = -1;
+    ParseOdsInfo(bytes({32, 2, 0, 12, 0, 33, 2, 0, 0, 0, 1}), major, minor);
+    EXPECT_EQ(major, 12);
+    EXPECT_EQ(minor, 0);
+    ParseOdsInfo(bytes({33, 1, 0, 5, 32, 1, 0, 11, 1}), major, minor);
+    EXPECT_EQ(major, 11);
+    EXPECT_EQ(minor, 5);
+    ParseOdsInfo(bytes({32, 4, 0, 12}), major, minor); // cut off
+    EXPECT_EQ(major, 0);
+    EXPECT_EQ(minor, 0);
+}
+
+} // namespace

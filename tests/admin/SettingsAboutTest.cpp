@@ -1,0 +1,141 @@
+// The settings dialog, the about box and the password change's refusals, offscreen on a fresh database.
+#include "common/WhenModal.h"
+#include "shell/AdminTools.h"
+#include "shell/LoginDialog.h"
+#include "shell/QAboutForm.h"
+#include "shell/QSettingsForm.h"
+#include "shell/ShellFixture.h"
+#include "library/Buttons.h"
+#include "platform/ui/Dialogs.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QTest>
+
+namespace {
+
+class DialogsTest : public ShellTest {
+protected:
+    void SetUp() override
+    {
+        ShellTest::SetUp();
+        connect();
+    }
+    void TearDown() override
+    {
+        CancelWhenModal();
+        delete QSettingsForm;
+        delete QAboutForm;
+        ShellTest::TearDown();
+    }
+};
+
+TEST_F(DialogsTest, SettingsSavedAndReadBack)
+{
+    WhenModal<TQSettingsForm>([](TQSettingsForm *f) {
+        EXPECT_EQ(f->windowTitle(), "Nastavenia TarvIS");
+        f->ePRIPLNOC->setText("9,5");
+        f->eVIKEND->setText("700");
+        f->eCisloFa->setText("2026/");
+        f->eDPH->setText("23");
+        f->cbVYKzmatkypodrobne->setChecked(true);
+        QTest::mouseClick(f->BtnZapis, Qt::LeftButton);
+    });
+    ShowSettings();
+    EXPECT_EQ(QSettingsForm->ModalResult(), mrOk);
+    dm.reset(); // read again from the file
+    dm = std::make_unique<TDMZal>(programFile());
+    EXPECT_DOUBLE_EQ(PriplatokNoc, 9.5);
+    EXPECT_DOUBLE_EQ(MinMzdaSobota, 700);
+    EXPECT_EQ(CisloFa, "2026/");
+    EXPECT_EQ(DPH, "23");
+    EXPECT_TRUE(ZmatkyPodrobne);
+}
+
+TEST_F(DialogsTest, ABadNumberChangesNothingAndKeepsTheDialogOpen)
+{
+    const double night = PriplatokNoc;
+    const QString prefix = CisloFa;
+    TTestResponder answers;
+    bool stillOpen = false;
+    WhenModal<TQSettingsForm>([&](TQSettingsForm *f) {
+        f->eCisloFa->setText("X/");
+        f->cbVYKevidovatzmatky->setChecked(!EvidovatZmatky);
+        f->ePRIPLNOC->setText("10");
+        f->ePRIPLDOCH->setText("desat");
+        QTest::mouseClick(f->BtnZapis, Qt::LeftButton);
+        QTest::qWait(50);
+        stillOpen = f->isVisible();
+        f->Close();
+    });
+    ShowSettings();
+    EXPECT_TRUE(stillOpen);
+    ASSERT_EQ(answers.Messages.size(), 1);
+    EXPECT_TRUE(answers.Messages.first().Text.contains("desat"));
+    EXPECT_DOUBLE_EQ(PriplatokNoc, night);
+    EXPECT_EQ(CisloFa, prefix);
+    EXPECT_FALSE(QFile::exists(iniFile()) && TIniFile(iniFile()).ReadString("MRP", "CisloFa", "") == "X/");
+}
+
+TEST_F(DialogsTest, AboutShowsTheDatabaseAndGrowsForTheReadmeOnce)
+{
+    QTemporaryDir cwd;
+    const QString saved = QDir::currentPath();
+    QDir::setCurrent(cwd.path());
+    QFile readme(cwd.filePath("readme.txt"));
+    ASSERT_TRUE(readme.open(QIODevice::WriteOnly));
+    readme.write("Novinky verzie 1.6");
+    readme.close();
+    TTestResponder answers; // the embedded engine may have no services manager to ask
+    auto *form = new TQAboutForm;
+    form->ShowFacts();
+    const int height = form->height();
+    form->ShowFacts();
+    QDir::setCurrent(saved);
+    EXPECT_EQ(form->height(), height) << "grown once";
+    EXPECT_EQ(form->lDB->text(), database.path());
+    EXPECT_EQ(form->lODS->text(), "12.0");
+    EXPECT_EQ(form->memoReadme->toPlainText(), "Novinky verzie 1.6");
+    EXPECT_FALSE(form->memoReadme->isHidden());
+}
+
+// Answers the next log-in dialog: the password typed and OK, or Escape for a null password; the caption
+// it shows in the database's place is kept.
+void answerLogin(const QString &password, QStringList &captions)
+{
+    WhenModal<QWidget>([password, &captions](QWidget *window) {
+        auto *login = dynamic_cast<TLoginDialog *>(window);
+        ASSERT_NE(login, nullptr) << "no log-in dialog";
+        captions << login->DatabaseLabel->text();
+        EXPECT_TRUE(login->UserEdit->isReadOnly()) << "the user is fixed";
+        if (password.isNull()) {
+            QTest::keyClick(login, Qt::Key_Escape);
+            return;
+        }
+        QTest::keyClicks(login->PasswordEdit, password);
+        login->accept();
+    });
+}
+
+TEST_F(DialogsTest, APasswordChangeWithAWrongOldPasswordIsRefusedWithoutAServerCall)
+{
+    TTestResponder answers;
+    QStringList captions;
+    answerLogin("zle", captions);
+    answerLogin("nove", captions);
+    ChangeOwnPassword();
+    EXPECT_EQ(captions, (QStringList{QString::fromUtf8("Staré heslo"), QString::fromUtf8("Nové heslo")}));
+    EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf8("Staré heslo nie je správne, heslo nebolo zmenené !")});
+    // Cancelling the second dialog ends without anything said.
+    answers.Messages.clear();
+    captions.clear();
+    answerLogin("", captions);
+    answerLogin(QString(), captions);
+    ChangeOwnPassword();
+    EXPECT_EQ(captions.size(), 2);
+    EXPECT_TRUE(answers.Messages.isEmpty());
+}
+
+} // namespace

@@ -1,0 +1,290 @@
+// The dispatch forms offscreen with real key events: the note dialog reading job barcodes after F12, the
+// finished-goods store's filter after a line check, and the browser's overviews.
+#include "DispatchFixture.h"
+
+#include "common/WhenModal.h"
+#include "dispatch/EDListyDForm.h"
+#include "dispatch/EDListyForm.h"
+#include "dispatch/EFakturaForm.h"
+#include "dispatch/ESkladForm.h"
+#include "dispatch/ESkladQRRep.h"
+#include "platform/report/QRPage.h"
+#include "library/xDBFilter.h"
+#include "library/xDBGrid.h"
+#include "platform/ui/BitBtn.h"
+#include "platform/ui/DBControls.h"
+
+#include <QComboBox>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QTest>
+
+namespace {
+
+class FormsTest : public DispatchTest {
+protected:
+    void TearDown() override
+    {
+        dialog.reset();
+        storeForm.reset();
+        DispatchTest::TearDown();
+    }
+    void showDialog()
+    {
+        dialog = std::make_unique<TEDListyDForm>();
+        dialog->show();
+        dialog->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
+        dialog->DBeC_ODB->setFocus();
+        QCoreApplication::processEvents();
+    }
+    void scan(const QVariant &code)
+    {
+        responder->InputAnswers.push_back(code);
+        QTest::keyClick(QApplication::focusWidget() ? QApplication::focusWidget() : dialog.get(), Qt::Key_F12);
+    }
+    std::unique_ptr<TEDListyDForm> dialog;
+    std::unique_ptr<TESkladForm> storeForm;
+};
+
+} // namespace
+
+TEST_F(FormsTest, F12OnAnEmptyNoteFillsTheOrderThenAddsScannedJobs)
+{
+    foundry();
+    exp->SelectNotes(0, {});
+    exp->QEDListy.Append();
+    showDialog();
+    EXPECT_EQ(dialog->windowTitle(), QString::fromUtf8("Nový dodací list"));
+
+    // Neither customer nor order yet: the job's order is taken (its take-over declined here), no line.
+    responder->MessageAnswers.push_back(mrNo);
+    scan("260001");
+    ASSERT_EQ(responder->Inputs.size(), 1);
+    EXPECT_EQ(responder->Inputs[0].Caption, QString::fromUtf8("Čiarový kód"));
+    EXPECT_EQ(responder->Inputs[0].Prompt, QString::fromUtf8("Vstup čiarového kódu zákazky"));
+    EXPECT_EQ(exp->QEDListy.FieldByName("C_OBJ")->AsString(), "ZAK260001");
+    EXPECT_EQ(exp->QEDListy.FieldByName("C_ODB")->AsInteger(), 5);
+    EXPECT_EQ(responder->Messages.last().Text, QString::fromUtf8("Prebrať položky z objednávky č. ZAK260001"));
+    EXPECT_EQ(exp->QEDListyD.RecordCount(), 0);
+    EXPECT_EQ(QApplication::focusWidget(), dialog->DBcbDOPRAVA);
+
+    // Now a scanned job becomes a line; an earlier open job of the product is pointed out.
+    scan("260002");
+    ASSERT_EQ(exp->QEDListyD.RecordCount(), 1);
+    EXPECT_EQ(exp->QEDListyD.FieldByName("C_INT")->AsInteger(), 260002);
+    EXPECT_EQ(exp->QEDListyD.FieldByName("MNOZ_VYR")->AsInteger(), 6);
+    EXPECT_EQ(dialog->DBGridPolozky->SelectedIndex(), 4);
+    EXPECT_EQ(responder->Texts().last(),
+              QString::fromUtf8("Existuje skoršia neukončená zákazka na rovnaký výrobok a odberateľa !"));
+
+    // Codes out of range, not numbers or cancelled do nothing.
+    const int boxes = responder->Messages.size();
+    for (const QVariant &code : {QVariant("0"), QVariant("999999"), QVariant("-5"), QVariant("abc"), QVariant()})
+        scan(code);
+    EXPECT_EQ(exp->QEDListyD.RecordCount(), 1);
+    EXPECT_EQ(responder->Messages.size(), boxes);
+
+    // Saving writes the header and the line.
+    QTest::mouseClick(dialog->BtnZapis, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from EDLISTY where c_obj='ZAK260001'"), 1);
+    EXPECT_EQ(lineCount(260001), 1);
+}
+
+TEST_F(FormsTest, TheStoreListStartsFromItsOwnConditionAfterALineCheck)
+{
+    foundry();
+    product("V2");
+    receipt("V2", 4);
+    storeForm = std::make_unique<TESkladForm>();
+    storeForm->show();
+    QCoreApplication::processEvents();
+    TxQuery &q = exp->QESklad;
+    q.Last();
+    EXPECT_EQ(q.RecordCount(), 2);
+    EXPECT_EQ(storeForm->lHodnota->text(), storeForm->TotalsText());
+    EXPECT_TRUE(storeForm->lHodnota->text().endsWith(" / 40 kg")) << storeForm->lHodnota->text().toStdString();
+
+    // A line check narrows the shared query to one product ...
+    openNewNote();
+    exp->QEDListyD.Append();
+    exp->QEDListyD.FieldByName("C_VYR")->SetValue("V1");
+    q.Last();
+    EXPECT_EQ(q.RecordCount(), 1);
+    // ... the store's next filter lists the whole store again.
+    storeForm->cbFilter->SetItemIndex(0);
+    storeForm->cbFilter->ApplyFilter();
+    q.Last();
+    EXPECT_EQ(q.RecordCount(), 2);
+    // A typed customer with an apostrophe is quoted.
+    storeForm->cbFilter->SetItemIndex(3);
+    storeForm->cbFilter->SetValueText("O'Brien");
+    storeForm->cbFilter->ApplyFilter();
+    EXPECT_TRUE(q.Active());
+    EXPECT_TRUE(q.IsEmpty());
+    storeForm->cbFilter->SetValueText(QString::fromUtf8("Strojár"));
+    storeForm->cbFilter->ApplyFilter();
+    q.Last();
+    EXPECT_EQ(q.RecordCount(), 1);
+    EXPECT_EQ(q.FieldByName("C_POL")->AsString().trimmed(), "V1");
+}
+
+TEST_F(FormsTest, OverviewsSumByTheChosenView)
+{
+    foundry();
+    exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA) values (260001, 5, 'ZAK260001', "
+         "'2026-03-14', 1, 'EUR')");
+    exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260001, 'V1', 260001, 10, 80)");
+    exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260001, 'V1', 260002, 2, 80)");
+    TxQuery &q = dm->QTlac;
+    EXPECT_EQ(exp->OpenOverview(5, QDate(2026, 3, 1), QDate(2026, 3, 31), "", "5", "V1"), "odberatel");
+    ASSERT_FALSE(q.IsEmpty());
+    EXPECT_EQ(q.FieldByName("MNOZ_VYR")->AsInteger(), 12);
+    EXPECT_DOUBLE_EQ(q.FieldByName("CENA_PREDC")->AsFloat(), 960.0);
+    EXPECT_EQ(exp->OpenOverview(0, QDate(2026, 3, 1), QDate(2026, 3, 31), "260002", "", ""), "d_vystav");
+    q.Last();
+    EXPECT_EQ(q.RecordCount(), 1);
+    exp->OpenOverview(3, QDate(2026, 3, 15), QDate(2026, 3, 31), "", "x'", "V1' or ''='");
+    EXPECT_TRUE(q.IsEmpty());
+
+    // The customers' summary is ordered by their sales, the largest first.
+    customer(6, "Malý odberateľ");
+    exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA) values (260002, 6, ' ', '2026-03-15', 1, "
+         "'EUR')");
+    exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260002, 'V1', 260001, 1, 5)");
+    exp->OpenOverview(5, QDate(2026, 3, 1), QDate(2026, 3, 31), "", "", "");
+    q.Last();
+    ASSERT_EQ(q.RecordCount(), 2);
+    q.First();
+    EXPECT_EQ(q.FieldByName("ODBERATEL")->AsString(), QString::fromUtf8("Strojárne Martin"));
+    q.Next();
+    EXPECT_EQ(q.FieldByName("ODBERATEL")->AsString(), QString::fromUtf8("Malý odberateľ"));
+}
+
+TEST_F(FormsTest, AFailedSaveKeepsTheDialogAndItsLines)
+{
+    foundry();
+    exp->SelectNotes(0, {});
+    exp->QEDListy.Append();
+    showDialog();
+    responder->MessageAnswers.push_back(mrNo);
+    scan("260001"); // the order, its take-over declined
+    scan("260002");
+    exp->QEDListyD.Post();
+    scan("260002"); // the same job twice: the second line cannot be stored
+    exp->QEDListyD.Post();
+    ASSERT_EQ(exp->QEDListyD.RecordCount(), 2);
+    const int boxes = responder->Messages.size();
+    QTest::mouseClick(dialog->BtnZapis, Qt::LeftButton);
+    EXPECT_GT(responder->Messages.size(), boxes); // the error was shown
+    EXPECT_NE(dialog->ModalResult(), mrOk);
+    EXPECT_EQ(lineCount(260001), 0);
+    EXPECT_TRUE(exp->QEDListyD.UpdatesPending());
+    EXPECT_EQ(exp->QEDListyD.RecordCount(), 2);
+    // Dropping the second line lets the save through.
+    exp->QEDListyD.Last();
+    responder->MessageAnswers.push_back(mrYes);
+    QTest::mouseClick(dialog->BtnZmaz, Qt::LeftButton);
+    QTest::mouseClick(dialog->BtnZapis, Qt::LeftButton);
+    EXPECT_EQ(lineCount(260001), 1);
+}
+
+TEST_F(FormsTest, TheInventoryOfAPastDateLeavesOutProductsWithoutStock)
+{
+    foundry();
+    product("V2");
+    receipt("V2", 3, "2026-03-01");
+    exec("insert into MPOHYBY (DATUM, TYP_POHYBU, SKLAD, C_POL, MNOZSTVO, CENA_NAKL) "
+         "values ('2026-03-05', 21, 'V1', 'V2', -3, 40)");
+    storeForm = std::make_unique<TESkladForm>();
+    storeForm->cbFilter->SetItemIndex(0);
+    storeForm->show();
+    QCoreApplication::processEvents();
+    auto texts = [this](const QDate &date) {
+        TQuickRep *report = storeForm->PrepareInventory(date);
+        report->prepare();
+        QStringList out;
+        for (const TQRPage &page : report->Pages())
+            for (const TQRItem &item : page.items)
+                out << item.text.trimmed();
+        return out;
+    };
+    // Today V2 has none left and is not printed, though the list shows it under every item.
+    QStringList today = texts(QDate(2026, 3, 16));
+    EXPECT_TRUE(today.contains("V1"));
+    EXPECT_FALSE(today.contains("V2"));
+    EXPECT_TRUE(today.contains("16.3.2026"));
+    exp->QESklad.Last();
+    EXPECT_EQ(exp->QESklad.RecordCount(), 2);
+    // On the 2nd it had 3; printing for today again reopens the query for today.
+    const QStringList past = texts(QDate(2026, 3, 2));
+    EXPECT_TRUE(past.contains("V2"));
+    EXPECT_TRUE(past.contains("3"));
+    EXPECT_EQ(exp->StockDate(), QDate(2026, 3, 2));
+    today = texts(QDate(2026, 3, 16));
+    EXPECT_FALSE(today.contains("V2"));
+    EXPECT_EQ(exp->StockDate(), QDate(2026, 3, 16));
+}
+
+TEST_F(FormsTest, TheInvoiceDialogWritesTheExportAndTheNoteKeepsTheNumber)
+{
+    foundry();
+    exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA) values (260001, 5, 'ZAK260001', "
+         "'2026-03-14', 1, 'EUR')");
+    exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260001, 'V1', 260001, 10, 80)");
+    const QString saved = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    const QString file = QDir(folder.path()).filePath("export.txt");
+    QFile old(file);
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write("staré");
+    old.close();
+    DPH = "20";
+
+    TEDListyForm browser;
+    exp->SelectNotes(2, "260001");
+    bool checked = false;
+    WhenModal<TEFakturaForm>([&](TEFakturaForm *f) {
+        EXPECT_EQ(f->windowTitle(), QString::fromUtf8("Faktúra k Dodaciemu listu č. 260001"));
+        EXPECT_EQ(f->eC_FAKTURY->text(), "2026/0001");
+        EXPECT_EQ(f->lZAKL2->text(), "800,00");
+        EXPECT_EQ(f->lDPH2->text(), "160,00");
+        EXPECT_EQ(f->lZaloha->text(), "-500,00");
+        EXPECT_EQ(f->eICO->text(), "36123456");
+        EXPECT_EQ(f->eDATSPL->text(), "15.4.2026");
+        EXPECT_FALSE(f->lNovy->isHidden());
+        // A rate that is no number: said why, nothing written, the dialog stays.
+        f->cbTYPDPH->setCurrentIndex(1);
+        f->eKURZ_ZAHR->setText("x");
+        QTest::mouseClick(f->BtnOK, Qt::LeftButton);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(f->isVisible());
+        EXPECT_TRUE(responder->Texts().last().contains("Kurz"));
+        QFile unchanged(file);
+        EXPECT_TRUE(unchanged.open(QIODevice::ReadOnly) && unchanged.readAll() == "staré");
+        f->cbTYPDPH->setCurrentIndex(0);
+        f->eC_FAKTURY->setText("2026/0100");
+        QTest::mouseClick(f->BtnOK, Qt::LeftButton);
+        checked = true;
+    });
+    browser.Invoice();
+    QDir::setCurrent(saved);
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(value("select c_faktury from EDLISTY where c_dl=260001").toString(), "2026/0100");
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(written.readAll().startsWith("R00\tT04\r\nR01\tStroj\xE1rne Martin\t36123456\t"));
+}
+
+TEST_F(FormsTest, PrintingClosesDeliveredJobsWhateverThePrintDialogDid)
+{
+    foundry();
+    exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA) values (260001, 5, 'ZAK260001', "
+         "'2026-03-14', 1, 'EUR')");
+    exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260001, 'V1', 260001, 10, 80)");
+    CloseModal(mrCancel);
+    exp->PrintDeliveryNote(260001, pmHomeCurrency);
+    EXPECT_EQ(value("select stav_zak from ZAKAZKYD where c_int=260001").toInt(), 100);
+    EXPECT_EQ(value("select stav_zak from ZAKAZKYD where c_int=260002").toInt(), 90);
+}

@@ -1,0 +1,355 @@
+// The store forms offscreen on fresh databases: a purchase order received through the movement dialog,
+// a copied order, lines taken from the requests, the requests narrowed by a caller's jobs, the stores
+// form with its tool usage, and an item card refused as a duplicate.
+#include "MaterialFixture.h"
+#include "common/WhenModal.h"
+#include "material/DodavateliaForm.h"
+#include "material/MObjednavkyForm.h"
+#include "material/MPohybDForm.h"
+#include "material/MPohybyForm.h"
+#include "material/MPolozkyForm.h"
+#include "material/MPoziadavkyForm.h"
+#include "material/MSkladyForm.h"
+#include "shell/QQueryForm.h"
+#include "library/xDBFilter.h"
+#include "library/xDBGrid.h"
+#include "platform/ui/BitBtn.h"
+#include "platform/ui/DBControls.h"
+
+#include <QComboBox>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+
+namespace {
+
+class FormsTest : public MaterialTest {
+protected:
+    void SetUp() override
+    {
+        MaterialTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        exec(QString::fromUtf8("insert into CDODAVATELOV (C_DOD, DODAVATEL) values (1, 'Kovohuty')"));
+        for (const char *code : {"M-1", "M-2", "M-3"})
+            item(QString::fromLatin1(code), "M", 2);
+    }
+    void TearDown() override
+    {
+        CancelWhenModal();
+        delete MPohybDForm;
+        delete MSkladyForm;
+        delete MPoziadavkyForm;
+        delete DodavateliaForm;
+        delete MPohybyForm;
+        delete QQueryForm;
+        MaterialTest::TearDown();
+    }
+    void orderWithLines(const char *number, int lines)
+    {
+        exec(QStringLiteral(
+                 "insert into MOBJEDNAVKY (C_OBJ, C_DOD, D_VYSTAV, STAV_OBJ) values ('%1', 1, '2026-03-10', 2)")
+                 .arg(QLatin1String(number)));
+        for (int i = 1; i <= lines; ++i)
+            exec(QStringLiteral("insert into MOBJEDNAVKYD (C_OBJ, C_RIADKU, C_POL, MNOZ_OBJ, MJ) values ('%1', %2, "
+                                "'M-%2', %3, 'KS')")
+                     .arg(QLatin1String(number))
+                     .arg(i)
+                     .arg(i * 10));
+    }
+    // Answers the next movement dialogs: the store typed, the first one numbers the document.
+    void answerMovements(int count, QList<int> *numbers)
+    {
+        WhenModal<TMPohybDForm>([this, count, numbers](TMPohybDForm *f) {
+            TDataSet &m = mtz->QMPohyby;
+            m.FieldByName("SKLAD")->SetValue(QStringLiteral("M1"));
+            if (numbers->isEmpty())
+                f->btnDoklad->click();
+            numbers->append(m.FieldByName("C_DOKLADU")->AsInteger());
+            if (count > 1)
+                answerMovements(count - 1, numbers);
+            f->BtnOK->click();
+        });
+    }
+};
+
+TEST_F(FormsTest, ADeliveredOrderIsReceivedAsOneDocument)
+{
+    orderWithLines("Obj.260001", 3);
+    mtz->QMObj.Open();
+    mtz->QMObjD.Open();
+    mtz->QMObjD.FetchAll();
+    ASSERT_EQ(mtz->QMObjD.RecordCount(), 3);
+    QList<int> numbers;
+    answerMovements(3, &numbers);
+    responder->MessageAnswers = {mrNo}; // no print of the receipt
+    ReceivePurchaseOrder();
+    EXPECT_EQ(numbers, QList<int>({2603001, 2603001, 2603001}));
+    EXPECT_EQ(number("select count(*) from MPOHYBY where TYP_POHYBU=10 and C_DOKLADU=2603001 and SKLAD='M1'"), 3);
+    EXPECT_DOUBLE_EQ(stock("M-3", "M1"), 30);
+    EXPECT_EQ(responder->Texts(), QStringList{QString::fromUtf8("Vytlačiť príjemku?")});
+}
+
+TEST_F(FormsTest, ARefusedMovementKeepsTheDialogOpen)
+{
+    TxTable &m = mtz->QMPohyby;
+    m.Open();
+    m.Append();
+    m.FieldByName("C_POL")->SetValue(QStringLiteral("M-1"));
+    m.FieldByName("SKLAD")->SetValue(QStringLiteral("M1"));
+    m.FieldByName("TYP_POHYBU")->SetValue(30);
+    m.FieldByName("MNOZSTVO")->SetValue(5);
+    WhenModal<TMPohybDForm>([&](TMPohybDForm *f) {
+        EXPECT_EQ(f->cbTypPohybu->currentIndex(), -1) << "no entry of the list has kind 30";
+        f->BtnOK->click();
+        EXPECT_TRUE(f->isVisible());
+        EXPECT_EQ(responder->Texts().value(0), QString::fromUtf8("Neplatný typ pohybu !"));
+        f->cbTypPohybu->setCurrentIndex(10);
+        emit f->cbTypPohybu->activated(10); // "25 - Vysrotovanie"
+        EXPECT_EQ(m.FieldByName("TYP_POHYBU")->AsInteger(), 25);
+        f->BtnOK->click();
+    });
+    EXPECT_EQ(EditStockMovement(), mrOk);
+    EXPECT_DOUBLE_EQ(number("select MNOZSTVO from MPOHYBY where TYP_POHYBU=25"), -5);
+}
+
+TEST_F(FormsTest, ANewCopyCancelledLeavesNothingAcceptedCopiesTheLines)
+{
+    orderWithLines("Obj.260001", 2);
+    TMObjednavkyForm browser;
+    mtz->QMObj.Open();
+    mtz->QMObjD.Open();
+    responder->InputAnswers = {QVariant()};
+    browser.NewCopy();
+    EXPECT_EQ(number("select count(*) from MOBJEDNAVKY"), 1);
+    EXPECT_EQ(mtz->QMObj.State(), dsBrowse);
+
+    ASSERT_TRUE(mtz->QMObj.Locate("C_OBJ", QStringLiteral("Obj.260001")));
+    responder->InputAnswers = {QStringLiteral("Obj.260077")};
+    WhenModal<TMObjednavkyDForm>([](TMObjednavkyDForm *f) { f->SetModalResult(mrOk); });
+    browser.NewCopy();
+    EXPECT_EQ(number("select C_DOD from MOBJEDNAVKY where C_OBJ='Obj.260077'"), 1);
+    EXPECT_EQ(number("select STAV_OBJ from MOBJEDNAVKY where C_OBJ='Obj.260077'"), 0);
+    EXPECT_EQ(number("select count(*) from MOBJEDNAVKYD where C_OBJ='Obj.260077'"), 2);
+    EXPECT_EQ(number("select sum(MNOZ_OBJ) from MOBJEDNAVKYD where C_OBJ='Obj.260077'"), 30);
+}
+
+TEST_F(FormsTest, LinesFromRequestsLeaveOutWhatTheStockCovers)
+{
+    exec("insert into MSKLADY (C_POL, SKLAD, MNOZSTVO) values ('M-1', 'M1', 50)");
+    exec("insert into MPOZIADAVKY (STAV_POZ, C_POL, C_INT, C_UROVNE, C_POZICIE, TYP1, NAZOV, MJ, MNOZ_POZ) values (0, "
+         "'M-1', 260001, 1, 1, 'M', 'Plech', 'KS', 20)");
+    exec("insert into MPOZIADAVKY (STAV_POZ, C_POL, C_INT, C_UROVNE, C_POZICIE, TYP1, NAZOV, MJ, MNOZ_POZ) values (0, "
+         "'M-2', 260001, 1, 2, 'M', 'Tyč', 'KS', 7)");
+    orderWithLines("Obj.260001", 0);
+    TMObjednavkyDForm dialog;
+    mtz->QMObj.Open();
+    mtz->QMObjD.Open();
+    mtz->QMObj.Edit();
+    mtz->QMObjD.Append(); // a line being typed is kept as it is
+    mtz->QMObjD.FieldByName("C_POL")->SetValue(QStringLiteral("M-3"));
+    mtz->QMObjD.FieldByName("MNOZ_OBJ")->SetValue(1);
+    mtz->QMObjD.FieldByName("MJ")->SetValue(QStringLiteral("KS"));
+    WhenModal<TMPoziadavkyForm>([](TMPoziadavkyForm *f) {
+        TDataSet *rows = f->GridDetail->DataSet();
+        rows->FetchAll();
+        ASSERT_EQ(rows->RecordCount(), 2);
+        for (rows->First(); !rows->Eof(); rows->Next())
+            f->GridDetail->MarkCurrentRow(true);
+        EXPECT_TRUE(f->btnPrevziat[0]->isEnabled());
+        f->btnPrevziat[0]->click();
+    });
+    dialog.AddLinesFromRequests(0);
+    mtz->QMObj.Post();
+    DMZal->DBZAL.ApplyUpdates({&mtz->QMObjD});
+    EXPECT_EQ(number("select count(*) from MOBJEDNAVKYD"), 2);
+    EXPECT_EQ(value("select NAZOV from MOBJEDNAVKYD where C_POL='M-2'").toString(), QString::fromUtf8("Tyč"));
+    EXPECT_EQ(number("select MNOZ_OBJ from MOBJEDNAVKYD where C_POL='M-2'"), 7);
+    EXPECT_EQ(number("select MNOZ_OBJ from MOBJEDNAVKYD where C_POL='M-3'"), 1);
+    EXPECT_EQ(number("select count(*) from MOBJEDNAVKYD where C_POL='M-1'"), 0) << "the stock covers it";
+}
+
+TEST_F(FormsTest, TheCallersJobFilterNarrowsTheRequests)
+{
+    for (int job : {260001, 260002})
+        exec(QStringLiteral("insert into MPOZIADAVKY (STAV_POZ, C_POL, C_INT, C_UROVNE, C_POZICIE, TYP1, MNOZ_POZ) "
+                            "values (0, 'M-1', %1, 1, 1, 'M', 5)")
+                 .arg(job));
+    exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, MENA) values ('ZAK1', 'Z', 0, 'EUR')");
+    exec("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, MNOZ_VYR, STAV_ZAK, C_REV, C_INT_RE) values (260002, "
+         "'ZAK1', 'M-1', 1, 1, 5, 0, 0)");
+    QList<int> jobs;
+    WhenModal<TMPoziadavkyForm>([&](TMPoziadavkyForm *f) {
+        TDataSet *rows = f->GridDetail->DataSet();
+        for (rows->First(); !rows->Eof(); rows->Next())
+            jobs << rows->FieldByName("C_INT")->AsInteger();
+        EXPECT_FALSE(f->btnPrevziat[0]->isEnabled());
+        f->eSklad->setText(QStringLiteral("x' or 'a'='a"));
+        f->Rerun();
+        EXPECT_EQ(rows->RecordCount(), 0);
+        f->Tabs->setCurrentIndex(1);
+        EXPECT_TRUE(f->lHodnota->text().startsWith(QString::fromUtf8("Požiadavky na materiál v hodnote :")));
+        f->SetModalResult(mrCancel);
+    });
+    ShowMaterialRequests(QStringLiteral("where stav_zak=5"));
+    EXPECT_EQ(jobs, QList<int>{260002});
+}
+
+TEST_F(FormsTest, TheStoresFormShowsTodaysStockAndAToolsUsage)
+{
+    move(QDate(2026, 3, 2), 10, "M1", "M-1", 12, 2);
+    move(QDate(2026, 3, 2), 10, "M1", "M-2", 3, 2);
+    bool checked = false;
+    WhenModal<TMSkladyForm>([&](TMSkladyForm *f) {
+        EXPECT_EQ(f->windowTitle(), QString::fromUtf8("Sklady materiálu"));
+        TDataSet *rows = f->Grid->DataSet();
+        rows->FetchAll();
+        EXPECT_EQ(rows->RecordCount(), 2);
+        f->eNazov->setFocus();
+        QTest::keyClicks(f->eNazov, QStringLiteral("x' or 'a'='a"));
+        EXPECT_TRUE(rows->Active());
+        EXPECT_EQ(rows->RecordCount(), 0);
+        f->eNazov->clear();
+        QTest::keyClick(f->eNazov, Qt::Key_Backspace);
+        f->Tabs->setCurrentWidget(f->tsPohyby);
+        mtz->QMPohyby.FetchAll();
+        EXPECT_EQ(mtz->QMPohyby.RecordCount(), 1);
+        WhenModal<TQQueryForm>(
+            [](TQQueryForm *console) {
+                EXPECT_EQ(console->windowTitle(), QString::fromUtf8("Využitie nástroja"));
+                EXPECT_EQ(console->pcQuery->currentWidget(), console->tsParams);
+                console->SetModalResult(mrCancel);
+            },
+            f);
+        f->ToolUsage();
+        checked = true;
+        f->SetModalResult(mrCancel);
+    });
+    ShowStores(QStringLiteral("M"));
+    EXPECT_TRUE(checked);
+    EXPECT_FALSE(mtz->QvMSklady.Active());
+}
+
+TEST_F(FormsTest, AnItemCardRefusedAsADuplicateStaysOpenWithTheMessage)
+{
+    TMPolozkyForm list;
+    list.ApplyItemQuickSearch({}, {}, true);
+    WhenModal<TMPolozkyDForm>([&](TMPolozkyDForm *card) {
+        mtz->QPolozky.FieldByName("C_POL")->SetValue(QStringLiteral("M-1"));
+        card->BtnOK->click();
+        EXPECT_TRUE(card->isVisible());
+        EXPECT_EQ(mtz->QPolozky.State(), dsInsert);
+        EXPECT_FALSE(responder->Texts().isEmpty());
+        mtz->QPolozky.FieldByName("C_POL")->SetValue(QStringLiteral("M-9"));
+        card->BtnOK->click();
+    });
+    list.NewItem();
+    EXPECT_EQ(value("select MJ from POLOZKY where C_POL='M-9'").toString(), "KS");
+    // Products are never listed, whatever is typed.
+    exec("insert into POLOZKY (C_POL, TYP1, NAZOV) values ('V-1', 'V', 'Odliatok')");
+    list.ApplyItemQuickSearch({"C_POL"}, {"V"}, true);
+    EXPECT_TRUE(mtz->QPolozky.IsEmpty());
+    list.ApplyItemQuickSearch({"NAZOV"}, {QString::fromUtf8("ožka")}, false);
+    mtz->QPolozky.FetchAll();
+    EXPECT_EQ(mtz->QPolozky.RecordCount(), 3) << "names containing the text";
+}
+
+TEST_F(FormsTest, TheMovementsOfAPeriodInDetailAndSummed)
+{
+    move(QDate(2026, 3, 16), 10, "M1", "M-1", 4, 2);
+    move(QDate(2026, 3, 16), 22, "M1", "M-1", 1, 2);
+    move(QDate(2026, 3, 1), 10, "M1", "M-2", 9, 2);
+    mtz->QMPohyby.Close();
+    bool checked = false;
+    WhenModal<TMPohybyForm>([&](TMPohybyForm *f) {
+        TDataSet *rows = f->Grid->DataSet();
+        rows->FetchAll();
+        EXPECT_EQ(rows->RecordCount(), 2) << "today's movements";
+        f->eOd->setText(QStringLiteral("1.3.2026"));
+        f->eSklad->setText(QStringLiteral("M1' or 'a'='a"));
+        f->BtnFilter->click();
+        rows->FetchAll();
+        EXPECT_EQ(rows->RecordCount(), 0);
+        f->eSklad->setText(QStringLiteral("M1"));
+        f->eTyp->setText(QStringLiteral("10 or 1=1"));
+        f->cbPohlad->setCurrentIndex(4); // the sum per store
+        f->BtnFilter->click();
+        rows = f->Grid->DataSet();
+        EXPECT_EQ(rows, &mtz->QvMPohyby);
+        rows->FetchAll();
+        ASSERT_EQ(rows->RecordCount(), 2) << "receipts and issues of the store";
+        double value = 0;
+        for (rows->First(); !rows->Eof(); rows->Next())
+            value += rows->FieldByName("HODNOTA")->AsFloat();
+        EXPECT_DOUBLE_EQ(value, (4 + 9 - 1) * 2.0);
+        f->eOd->setText(QStringLiteral("31.2.2026"));
+        f->BtnFilter->click();
+        EXPECT_TRUE(responder->Texts().last().contains("31.2.2026")) << "an impossible date is refused";
+        checked = true;
+        f->SetModalResult(mrCancel);
+    });
+    ShowStockMovements();
+    EXPECT_TRUE(checked);
+}
+
+TEST_F(FormsTest, OnlyAChangedCalculatedPriceAsksForTheRecalculation)
+{
+    TMPolozkyForm list;
+    list.ApplyItemQuickSearch({"C_POL"}, {"M-1"}, true);
+    WhenModal<TMPolozkyDForm>([](TMPolozkyDForm *card) {
+        DMMTZ->QPolozky.FieldByName("CENA_NAKL")->SetValue(9.5);
+        card->BtnOK->click();
+    });
+    list.EditItem();
+    EXPECT_TRUE(responder->Texts().isEmpty());
+    EXPECT_DOUBLE_EQ(number("select CENA_NAKL from POLOZKY where C_POL='M-1'"), 9.5);
+    WhenModal<TMPolozkyDForm>([](TMPolozkyDForm *card) {
+        DMMTZ->QPolozky.FieldByName("CENA_KALK")->SetValue(4);
+        card->BtnOK->click();
+    });
+    responder->MessageAnswers = {mrYes};
+    list.EditItem();
+    EXPECT_EQ(responder->Texts(),
+              QStringList{QString::fromUtf8("Prepočítať cenu výrobkov, do ktorých vstupuje tento materiál ?")});
+    EXPECT_DOUBLE_EQ(number("select CENA_KALK from POLOZKY where C_POL='M-1'"), 4);
+}
+
+TEST_F(FormsTest, ASupplierPickedByNamePrefix)
+{
+    exec(QString::fromUtf8("insert into CDODAVATELOV (C_DOD, DODAVATEL) values (2, 'Kovo''s Trade')"));
+    exec(QString::fromUtf8("insert into CDODAVATELOV (C_DOD, DODAVATEL) values (3, 'Železiarne')"));
+    TxDataSet &h = mtz->QMObj;
+    h.Open();
+    h.Append();
+    h.FieldByName("DODAVATEL")->SetValue(QString::fromUtf8("Žel"));
+    EXPECT_TRUE(PickSupplier(h.FieldByName("C_DOD"), h.FieldByName("DODAVATEL"))) << "one match: no browser";
+    EXPECT_EQ(h.FieldByName("C_DOD")->AsInteger(), 3);
+    EXPECT_EQ(h.FieldByName("DODAVATEL")->AsString(), QString::fromUtf8("Železiarne"));
+
+    h.FieldByName("DODAVATEL")->SetValue(QStringLiteral("x' or 'a'='a"));
+    int listed = -1;
+    WhenModal<TDodavateliaForm>([&](TDodavateliaForm *f) {
+        f->DBGrid->DataSet()->FetchAll();
+        listed = f->DBGrid->DataSet()->RecordCount();
+        f->SetModalResult(mrCancel);
+    });
+    EXPECT_FALSE(PickSupplier(h.FieldByName("C_DOD"), h.FieldByName("DODAVATEL")));
+    EXPECT_EQ(listed, 0) << "none matches: the empty browser";
+    EXPECT_EQ(h.FieldByName("C_DOD")->AsInteger(), 3);
+
+    h.FieldByName("DODAVATEL")->SetValue(QStringLiteral("Kovo"));
+    WhenModal<TDodavateliaForm>([&](TDodavateliaForm *f) {
+        f->DBGrid->DataSet()->FetchAll();
+        listed = f->DBGrid->DataSet()->RecordCount();
+        EXPECT_TRUE(f->BtnVyber->isVisible());
+        EXPECT_TRUE(f->DBGrid->DataSet()->Locate("C_DOD", 2));
+        f->SetModalResult(mrOk);
+    });
+    EXPECT_TRUE(PickSupplier(h.FieldByName("C_DOD"), h.FieldByName("DODAVATEL")));
+    EXPECT_EQ(listed, 2);
+    EXPECT_EQ(h.FieldByName("C_DOD")->AsInteger(), 2);
+    h.Cancel();
+}
+
+} // namespace

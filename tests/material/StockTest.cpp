@@ -1,0 +1,193 @@
+// Movements on a fresh database: the stock rows and the average price the database keeps from them, the
+// stock as of a date read back by its statement, document numbers, the kind guard and returns.
+#include "MaterialFixture.h"
+#include "material/MTZSql.h"
+#include "material/MaterialRules.h"
+
+namespace {
+
+const QDate D(int month, int day)
+{
+    return QDate(2026, month, day);
+}
+
+class StockTest : public MaterialTest {
+protected:
+    // The stock as of the end of a day, per item of the store type M: quantity and value.
+    QMap<QString, QPair<double, double>> asOf(const QDate &date)
+    {
+        mtz->OpenStockAsOfDate(QStringLiteral("M"), date);
+        QMap<QString, QPair<double, double>> rows;
+        TxQuery &q = mtz->QvMSklady;
+        for (q.First(); !q.Eof(); q.Next())
+            rows[q.FieldByName("C_POL")->AsString().trimmed() + "/" + q.FieldByName("SKLAD")->AsString()] = {
+                q.FieldByName("MNOZSTVO")->AsFloat(), q.FieldByName("CENAC")->AsFloat()};
+        q.Close();
+        return rows;
+    }
+};
+
+TEST_F(StockTest, MovementsMoveStockLentAndRepairQuantitiesAndTheAveragePrice)
+{
+    item("M-1", "M", 10);
+    move(D(3, 1), 10, "M1", "M-1", 100, 10);
+    move(D(3, 5), 22, "M1", "M-1", 30, 10); // typed positive, stored negative
+    EXPECT_DOUBLE_EQ(number("select MNOZSTVO from MPOHYBY where TYP_POHYBU=22"), -30);
+    move(D(3, 10), 23, "M1", "M-1", -5);
+    move(D(3, 11), 24, "M1", "M-1", 2);
+    EXPECT_DOUBLE_EQ(stock("M-1", "M1"), 70) << "lendings and repairs never move the stock quantity";
+    EXPECT_DOUBLE_EQ(stock("M-1", "M1", "MNOZ_VYDV"), 5);
+    EXPECT_DOUBLE_EQ(stock("M-1", "M1", "MNOZ_VYDO"), 2);
+
+    // The return of the lending takes item, store and job from the movement itself.
+    TxTable &m = mtz->QMPohyby;
+    ASSERT_TRUE(m.Locate("TYP_POHYBU", 23));
+    EXPECT_FALSE(mtz->ReturnStockMovement(24, 14)) << "offered only on the issuing kind";
+    ASSERT_TRUE(mtz->ReturnStockMovement(23, 13));
+    EXPECT_EQ(m.FieldByName("C_POL")->AsString().trimmed(), "M-1");
+    EXPECT_EQ(m.FieldByName("SKLAD")->AsString(), "M1");
+    EXPECT_DOUBLE_EQ(m.FieldByName("MNOZSTVO")->AsFloat(), 5);
+    m.FieldByName("DATUM")->SetValue(D(3, 12));
+    mtz->PostMovementWithSign();
+    ASSERT_TRUE(m.Locate("TYP_POHYBU", 24));
+    ASSERT_TRUE(mtz->ReturnStockMovement(24, 14));
+    m.FieldByName("DATUM")->SetValue(D(3, 13));
+    mtz->PostMovementWithSign();
+    EXPECT_DOUBLE_EQ(stock("M-1", "M1", "MNOZ_VYDV"), 0);
+    EXPECT_DOUBLE_EQ(stock("M-1", "M1", "MNOZ_VYDO"), 0);
+    EXPECT_DOUBLE_EQ(stock("M-1", "M1"), 70);
+
+    // A second receipt at another price: the average is weighted by the stock.
+    move(D(3, 14), 11, "M1", "M-1", 100, 13);
+    EXPECT_DOUBLE_EQ(stock("M-1", "M1"), 170);
+    EXPECT_NEAR(number("select CENA_PRIEM from POLOZKY where C_POL='M-1'"), (70 * 10 + 100 * 13) / 170.0, 1e-9);
+
+    // As of a date: today's stock less the later movements, lendings and repairs not counted.
+    const auto today = asOf(D(3, 16));
+    EXPECT_DOUBLE_EQ(today["M-1/M1"].first, 170);
+    EXPECT_DOUBLE_EQ(today["M-1/M1"].second, 1700);
+    const auto fourth = asOf(D(3, 4));
+    EXPECT_DOUBLE_EQ(fourth["M-1/M1"].first, 100);
+    EXPECT_DOUBLE_EQ(fourth["M-1/M1"].second, 1700 - (-300 + 1300));
+    const auto ninth = asOf(D(3, 9));
+    EXPECT_DOUBLE_EQ(ninth["M-1/M1"].first, 70);
+    EXPECT_DOUBLE_EQ(asOf(D(2, 28))["M-1/M1"].first, 0);
+    // A deleted movement takes its quantity back.
+    ASSERT_TRUE(m.Locate("TYP_POHYBU", 11));
+    m.Delete();
+    EXPECT_DOUBLE_EQ(stock("M-1", "M1"), 70);
+}
+
+TEST_F(StockTest, DocumentsAreNumberedPerMonthKindAndStore)
+{
+    item("M-1");
+    TxTable &m = mtz->QMPohyby;
+    m.Open();
+    auto numbered = [&](const QDate &date, int kind, const char *store) {
+        m.Append();
+        m.FieldByName("DATUM")->SetValue(date);
+        m.FieldByName("TYP_POHYBU")->SetValue(kind);
+        m.FieldByName("SKLAD")->SetValue(QString::fromLatin1(store));
+        m.FieldByName("C_POL")->SetValue(QStringLiteral("M-1"));
+        m.FieldByName("MNOZSTVO")->SetValue(1);
+        mtz->NextStockDocumentNumber();
+        mtz->PostMovementWithSign();
+        return m.FieldByName("C_DOKLADU")->AsInteger();
+    };
+    EXPECT_EQ(numbered(D(3, 2), 10, "M1"), 2603001);
+    EXPECT_EQ(numbered(D(3, 31), 10, "M1"), 2603002);
+    EXPECT_EQ(numbered(D(4, 1), 10, "M1"), 2604001) << "a month of its own";
+    EXPECT_EQ(numbered(D(3, 3), 22, "M1"), 2603001) << "a kind of its own";
+    EXPECT_EQ(numbered(D(3, 3), 10, "N1"), 2603001) << "a store of its own";
+    ExecSqlParams("update MPOHYBY set C_DOKLADU=2603007 where C_DOKLADU=2603002 and SKLAD='M1'");
+    m.Close();
+    m.Open();
+    EXPECT_EQ(numbered(D(3, 20), 10, "M1"), 2603008) << "gaps stay";
+    EXPECT_EQ(numbered(QDate(2027, 1, 5), 10, "M1"), 2701001);
+}
+
+TEST_F(StockTest, OnlyKindsTenToTwentyNineAreStored)
+{
+    item("M-1");
+    EXPECT_THROW(move(D(3, 1), 30, "M1", "M-1", 1), EDatabaseError);
+    mtz->QMPohyby.Cancel();
+    EXPECT_THROW(move(D(3, 1), 9, "M1", "M-1", 1), EDatabaseError);
+    mtz->QMPohyby.Cancel();
+    move(D(3, 1), 15, "M1", "M-1", -3);
+    EXPECT_DOUBLE_EQ(number("select MNOZSTVO from MPOHYBY"), 3);
+    EXPECT_EQ(number("select count(*) from MPOHYBY"), 1);
+    // The kind is chosen through its list text.
+    EXPECT_EQ(MovementKindTexts().size(), 11);
+    EXPECT_EQ(StockDocumentKindName(13), QString::fromUtf8("Neznámy pohyb"));
+    EXPECT_EQ(StockDocumentTitle(25), QString::fromUtf8("VÝDAJKA"));
+}
+
+TEST_F(StockTest, AnItemWithStockIsNotDeleted)
+{
+    item("M-1");
+    item("M-2");
+    move(D(3, 1), 10, "M1", "M-1", 5);
+    move(D(3, 1), 10, "M1", "M-2", 5);
+    move(D(3, 2), 22, "M1", "M-2", 5); // stock row left at 0
+    TxTable &p = mtz->QPolozky;
+    p.Open();
+    ASSERT_TRUE(p.Locate("C_POL", "M-1"));
+    try {
+        p.Delete();
+        FAIL() << "deleted an item with stock";
+    } catch (const EDatabaseError &e) {
+        EXPECT_EQ(e.Message, QString::fromUtf8("Položku nie je možné zmazať, pretože má skladovú zásobu !"));
+    }
+    ASSERT_TRUE(p.Locate("C_POL", "M-2"));
+    p.Delete();
+    EXPECT_EQ(number("select count(*) from POLOZKY"), 1);
+}
+
+TEST_F(StockTest, TheInventoryWithStockLeavesOutEmptyAndNegativeRows)
+{
+    for (const char *code : {"A", "B", "C", "D"})
+        item(QString::fromLatin1(code));
+    exec("insert into MSKLADY (C_POL, SKLAD, MNOZSTVO, MNOZ_VYDV, MNOZ_VYDO) values ('A', 'M1', 0.00005, 0, 0)");
+    exec("insert into MSKLADY (C_POL, SKLAD, MNOZSTVO, MNOZ_VYDV, MNOZ_VYDO) values ('B', 'M1', -2, 0, 0)");
+    exec("insert into MSKLADY (C_POL, SKLAD, MNOZSTVO, MNOZ_VYDV, MNOZ_VYDO) values ('C', 'M1', 0, 1, 0)");
+    exec("insert into MSKLADY (C_POL, SKLAD, MNOZSTVO, MNOZ_VYDV, MNOZ_VYDO) values ('D', 'M1', 3, 0, 0)");
+    auto listed = [&](bool onlyStock) {
+        QStringList lines = MTZSql::StockAsOfDateSql;
+        lines[3] = MTZSql::StockInventoryWhere(onlyStock);
+        return SelectColumnParams(lines.join('\n'), {QStringLiteral("M"), QDate(2026, 3, 16)}).join(',');
+    };
+    EXPECT_EQ(listed(true).remove(' '), "C,D");
+    EXPECT_EQ(listed(false).remove(' '), "A,B,C,D");
+}
+
+TEST_F(StockTest, AnIssueDocumentPrintsItsQuantitiesPositive)
+{
+    item("M-1");
+    move(D(3, 2), 10, "M1", "M-1", 10, 3);
+    for (double q : {2.0, 3.0}) {
+        mtz->QMPohyby.Append();
+        TDataSet &m = mtz->QMPohyby;
+        m.FieldByName("DATUM")->SetValue(D(3, 5));
+        m.FieldByName("TYP_POHYBU")->SetValue(22);
+        m.FieldByName("SKLAD")->SetValue(QStringLiteral("M1"));
+        m.FieldByName("C_POL")->SetValue(QStringLiteral("M-1"));
+        m.FieldByName("MNOZSTVO")->SetValue(q);
+        m.FieldByName("CENA_NAKL")->SetValue(3);
+        m.FieldByName("C_DOKLADU")->SetValue(2603001);
+        mtz->PostMovementWithSign();
+    }
+    const QString sql = MTZSql::StockDocumentPrint(MTZSql::StockDocumentOfMonth);
+    const QVariantList document{2026, 3, 22, QStringLiteral("M1"), 2603001};
+    EXPECT_DOUBLE_EQ(number("select sum(MNOZ) from (" + sql + ")", document), 5);
+    EXPECT_DOUBLE_EQ(number("select sum(HODN) from (" + sql + ")", document), 15);
+    EXPECT_DOUBLE_EQ(number("select sum(MNOZSTVO) from (" + sql + ")", document), -5);
+}
+
+TEST_F(StockTest, TheReceiptPriceChangesOnlyWithinFortyDays)
+{
+    EXPECT_TRUE(CanChangeReceiptPrice(10, D(3, 16).addDays(-40), D(3, 16)));
+    EXPECT_FALSE(CanChangeReceiptPrice(10, D(3, 16).addDays(-41), D(3, 16)));
+    EXPECT_FALSE(CanChangeReceiptPrice(11, D(3, 16), D(3, 16)));
+}
+
+} // namespace

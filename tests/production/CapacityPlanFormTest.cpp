@@ -1,0 +1,182 @@
+// The capacity plan form offscreen: its lists in several views with typed filters quoted, planning a job
+// from a typed start, editing a planned row without losing the foreman's entries, deleting only in the
+// detailed view, the calendar, and the staff estimate with no days.
+#include "ProductionFixture.h"
+
+#include "production/SPlanForm.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/RadioGroup.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QComboBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+
+class CapacityPlanFormTest : public ProductionTest {
+protected:
+    void SetUp() override
+    {
+        ProductionTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        workplace(QStringLiteral("FORM"));
+        openJob(260001, 3, "2026-04-01", 5);
+        operation(260001, 10, "FORM", 100, 30);
+        operation(260001, 20, "FORM", 60);
+    }
+    void view(TSPlanForm &form, int index)
+    {
+        form.rgPohlad->SetItemIndex(index);
+        form.rgPohlad->OnClick();
+    }
+};
+
+TEST_F(CapacityPlanFormTest, ListsPlansEditsAndDeletes)
+{
+    TSPlanForm form;
+    form.show();
+    QApplication::processEvents();
+    TxQuery &unplanned = dm->QTlac;
+    ASSERT_TRUE(unplanned.Active());
+    EXPECT_EQ(unplanned.RecordCount(), 2);     // one group per operation code
+    EXPECT_EQ(form.lNormoHodiny->text(), "8"); // 3 x 100 + 3 x 60 minutes
+
+    // A typed apostrophe is text, not SQL.
+    form.vOPERACIA->setText("X'Y");
+    form.Rebuild(form.vOPERACIA);
+    EXPECT_TRUE(unplanned.Active());
+    EXPECT_TRUE(unplanned.IsEmpty());
+    form.vOPERACIA->clear();
+
+    view(form, 5);
+    ASSERT_EQ(unplanned.RecordCount(), 2);
+    EXPECT_TRUE(form.actZaplanujOperaciu->isEnabled());
+    form.cbSposobZaplanovania->setCurrentIndex(0);
+    responder->InputAnswers = {QVariant(QStringLiteral("17.3.2026"))};
+    QTest::mouseClick(form.btnZaplanuj, Qt::LeftButton);
+    EXPECT_EQ(dayPlan(),
+              (QStringList{"17.3. 260001/10 FORM 3 330", "17.3. 260001/20 FORM 2 120", "18.3. 260001/20 FORM 1 60"}));
+    EXPECT_EQ(count("select STAV_ZAK from ZAKAZKYD where C_INT=260001"), 30);
+
+    // The planned rows of the blank period, in the detailed view editable.
+    // The foreman's entries, in the program's transaction (the plan is not committed yet).
+    ExecSqlParams(QString::fromUtf8("update SPLAN set OSC=7, STROJ='M1', POZNAMKA='ranná' where C_OPERACIE=10"));
+    form.pcSPlan->setCurrentWidget(form.tabSPlan);
+    TxDataSet &planned = vyroba->QSPlan;
+    ASSERT_TRUE(planned.Active());
+    ASSERT_EQ(planned.RecordCount(), 2);
+    EXPECT_FALSE(form.DBgSPlan->ReadOnly());
+    planned.First();
+    planned.Edit();
+    planned.FieldByName(QString::fromUtf8("Plánované"))->SetValue(2);
+    planned.Post();
+    EXPECT_EQ(count("select count(*) from SPLAN where C_OPERACIE=10 and MNOZ_PLAN=2 and OSC=7 and STROJ='M1' and "
+                    "POZNAMKA='ranná'"),
+              1);
+
+    // Deleting is refused outside the detailed view.
+    view(form, 0);
+    EXPECT_TRUE(form.DBgSPlan->ReadOnly());
+    form.actZmazVsetko->trigger();
+    EXPECT_EQ(responder->Texts().last(),
+              QString::fromUtf8("Pohľad v \"Zaplánovaných zákazkách\" musí byť \"Detailný\""));
+    EXPECT_EQ(count("select count(*) from SPLAN"), 2);
+
+    // The calendar of the day plan by workplace.
+    form.pcSPlan->setCurrentWidget(form.tabKalendar);
+    EXPECT_EQ(form.Calendar.ColCount(), 2);
+    EXPECT_EQ(form.Calendar.Titles(), (QStringList{"17.03.", "18.03."}));
+    EXPECT_EQ(form.Calendar.RowKeys(), QStringList{"FORM"});
+    EXPECT_EQ(form.Calendar.GetCell(0, 0).Text, "260001: 7.5"); // hours of the day
+    EXPECT_EQ(form.Calendar.GetCell(0, 1).Text, "260001: 1.0");
+    EXPECT_EQ(form.sgPlan->item(0, 1)->text(), "17.03.");
+
+    view(form, 5);
+    form.pcSPlan->setCurrentWidget(form.tabSPlan);
+    responder->MessageAnswers = {};
+    form.actZmazVsetko->trigger();
+    EXPECT_EQ(count("select count(*) from SPLAN"), 0);
+    EXPECT_TRUE(dayPlan().isEmpty());
+    EXPECT_FALSE(vyroba->Planning.Scheduler().HasDayPlan());
+
+    // An empty calendar: one column keyed 0 and no rows.
+    form.pcSPlan->setCurrentWidget(form.tabKalendar);
+    EXPECT_EQ(form.Calendar.ColCount(), 1);
+    EXPECT_EQ(form.Calendar.Titles(), QStringList{"0"});
+    EXPECT_EQ(form.Calendar.RowCount(), 0);
+
+    // A typed workplace and period are text too.
+    responder->Messages.clear();
+    form.vPRACOVISKO->setText("A'B");
+    form.Rebuild(form.vPRACOVISKO);
+    form.pcSPlan->setCurrentWidget(form.tabSPlan);
+    form.cbOBDOBIE->setCurrentText("X'Y");
+    EXPECT_TRUE(vyroba->QSPlan.Active());
+    EXPECT_TRUE(responder->Texts().isEmpty()) << responder->Texts().join('|').toStdString();
+    form.close();
+}
+
+TEST_F(CapacityPlanFormTest, EstimateWithNoDaysDividesNothing)
+{
+    TSPlanForm form;
+    form.show();
+    QApplication::processEvents();
+    EXPECT_EQ(form.eDni->text(), "45"); // 16.3. to 15.5.2026, weekdays
+    form.eZam->setText("0");
+    form.eDni->setText("0");
+    form.EstimateChanged();
+    EXPECT_EQ(form.eZam->text(), "0");
+    EXPECT_EQ(form.lHod->text(), "0");
+    form.eDni->setText("2");
+    form.EstimateChanged();
+    EXPECT_EQ(form.eZam->text(), "1"); // 8 norm hours over 15 hours
+    EXPECT_EQ(form.lHod->text(), "15");
+    form.close();
+}
+
+TEST(CalendarArray, TitlesFollowTheFirstKeyAndWeeksAreNumbers)
+{
+    TCalendarArray c;
+    const int monday = TCalendarArray::DayKey(QDate(2026, 3, 16));
+    c.SetRange(monday, monday + 1);
+    EXPECT_EQ(c.Titles(), (QStringList{"16.03.", "17.03."}));
+    c.SetRange(monday + 7, monday + 8);
+    EXPECT_EQ(c.Titles(), (QStringList{"23.03.", "24.03."}));
+    c.SetRange(12, 14);
+    EXPECT_EQ(c.Titles(), (QStringList{"12", "13", "14"}));
+    EXPECT_TRUE(c.GetCell(5, 5).Text.isEmpty());
+}
+
+TEST_F(CapacityPlanFormTest, PlanningOneOperationFromItsTypedStart)
+{
+    TSPlanForm form;
+    form.show();
+    QApplication::processEvents();
+    view(form, 5);
+    ASSERT_TRUE(dm->QTlac.Locate("C_OPERACIE", 20));
+    responder->InputAnswers = {QVariant(QStringLiteral("18.3.2026"))};
+    form.actZaplanujOperaciu->trigger();
+    ASSERT_EQ(responder->Inputs.size(), 1);
+    EXPECT_EQ(responder->Inputs[0].Caption, QString::fromUtf8("Zaplánovanie operácie"));
+    EXPECT_EQ(dayPlan(), QStringList{"18.3. 260001/20 FORM 3 180"});
+
+    // The job now has day-plan rows: planning its other operation plans nothing.
+    view(form, 5);
+    form.Rebuild(form.pcSPlan);
+    EXPECT_TRUE(dm->QTlac.IsEmpty()); // planned jobs leave the unplanned list
+
+    // A start that is not a date plans nothing.
+    ExecSqlParams("delete from SPLAND");
+    ExecSqlParams("delete from SPLAN");
+    form.Rebuild(form.pcSPlan);
+    ASSERT_TRUE(dm->QTlac.Locate("C_OPERACIE", 10));
+    responder->InputAnswers = {QVariant(QStringLiteral("zajtra"))};
+    form.actZaplanujOperaciu->trigger();
+    EXPECT_TRUE(dayPlan().isEmpty());
+    form.close();
+}

@@ -1,0 +1,295 @@
+// Hand-overs: document numbers per month, the calculation copied in, the closed month, the rise of a fully
+// handed-over job to state 90, the home currency's rate, and the print mark of exactly the printed rows.
+#include "ProductionFixture.h"
+
+#include "production/DMOdv.h"
+#include "production/ProductionModule.h"
+#include "production/SOdvQR1Rep.h"
+#include "production/SOdvodyForm.h"
+#include "shell/MenuHooks.h"
+#include "platform/chart/DBChart.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+#include <QTest>
+#include "platform/ui/BitBtn.h"
+#include "platform/ui/DBControls.h"
+#include "platform/ui/RadioGroup.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Exception.h"
+#include "platform/ui/ModalResult.h"
+
+class HandOverTest : public ProductionTest {
+protected:
+    void SetUp() override
+    {
+        ProductionTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        odv = std::make_unique<TDMOdv>();
+        openJob(260001, 10, "2026-04-01", 85);
+        exec("insert into ZAKKALK (C_INT, VAHA1, MAT1, MZD1, CENA1, MENA, KURZ, KOEF_MAT, KOEF_DOP, CENA_KURZ1) "
+             "values (260001, 10, 10, 4, 50, 'EUR', 1, 0.1, 0.2, 50)");
+        odv->QvSOdvody.Open();
+    }
+    void TearDown() override
+    {
+        odv.reset();
+        ProductionTest::TearDown();
+    }
+    TField *f(const char *name) { return odv->QvSOdvody.FieldByName(QString::fromLatin1(name)); }
+    // Appends a hand-over of the job and posts it.
+    void handOver(int pieces, const QDate &date = QDate())
+    {
+        TxDataSet &q = odv->QvSOdvody;
+        q.Append();
+        if (date.isValid())
+            f("DATUM")->SetValue(date);
+        f("C_INT")->SetText("1");
+        f("MNOZSTVO")->SetValue(pieces);
+        q.Post();
+    }
+    std::unique_ptr<TDMOdv> odv;
+};
+
+TEST_F(HandOverTest, NumbersRunPerMonthAndTheLastPiecesRaiseTheJob)
+{
+    handOver(4);
+    EXPECT_EQ(f("C_DOKLADU")->AsInteger(), 1);
+    EXPECT_EQ(f("C_INT")->AsInteger(), 260001);
+    EXPECT_EQ(f("MAT1")->AsFloat(), 10);
+    EXPECT_EQ(f("CENAC")->AsFloat(), 200);
+    EXPECT_TRUE(responder->Texts().isEmpty());
+    EXPECT_EQ(count("select count(*) from SODVODY where C_DOKLADU=1 and MNOZSTVO=4 and MAT1=10"), 1);
+
+    responder->MessageAnswers = {mrYes};
+    handOver(6, QDate(2026, 3, 1));
+    EXPECT_EQ(f("C_DOKLADU")->AsInteger(), 2);
+    ASSERT_EQ(responder->Texts().size(), 1);
+    EXPECT_TRUE(responder->Texts()[0].contains("Vyrábaných : 10"));
+    EXPECT_TRUE(responder->Texts()[0].contains("Odvedených : 10"));
+    EXPECT_EQ(count("select STAV_ZAK from ZAKAZKYD where C_INT=260001"), 90);
+
+    // A job at 90 is not asked about again.
+    handOver(1);
+    EXPECT_EQ(responder->Texts().size(), 1);
+
+    // A date outside the open period is refused; the number of an existing hand-over stays with it.
+    TxDataSet &q = odv->QvSOdvody;
+    q.Append();
+    EXPECT_ANY_THROW(f("DATUM")->SetValue(QDate(2026, 2, 28)));
+    EXPECT_ANY_THROW(f("DATUM")->SetValue(QDate(2026, 3, 17)));
+    q.Cancel();
+    ASSERT_TRUE(q.Locate("C_DOKLADU", 2));
+    q.Edit();
+    f("DATUM")->SetValue(QDate(2026, 3, 10));
+    EXPECT_EQ(f("C_DOKLADU")->AsInteger(), 2);
+    q.Cancel();
+    // A number taken in the month is refused.
+    q.Append();
+    EXPECT_ANY_THROW(f("C_DOKLADU")->SetValue(1));
+    q.Cancel();
+}
+
+TEST_F(HandOverTest, AMonthStaysOpenUpToTheTenthOfTheNext)
+{
+    SetNowForTests(QDateTime(QDate(2026, 3, 9), QTime(8, 0)));
+    handOver(1, QDate(2026, 2, 1));
+    EXPECT_EQ(f("C_DOKLADU")->AsInteger(), 1);
+    TxDataSet &q = odv->QvSOdvody;
+    q.Edit();
+    q.Cancel();
+
+    SetNowForTests(QDateTime(QDate(2026, 3, 11), QTime(8, 0)));
+    EXPECT_ANY_THROW(q.Edit());
+    EXPECT_ANY_THROW(q.Delete());
+    EXPECT_EQ(count("select count(*) from SODVODY"), 1);
+}
+
+TEST_F(HandOverTest, AJobWithoutACalculationCannotBeEntered)
+{
+    openJob(260002, 5, "2026-04-01", 40);
+    TxDataSet &q = odv->QvSOdvody;
+    q.Append();
+    try {
+        f("C_INT")->SetValue(260002);
+        FAIL() << "accepted a job without a calculation";
+    } catch (const EDatabaseError &e) {
+        EXPECT_TRUE(
+            QString::fromUtf8(e.what()).endsWith(QString::fromUtf8("K zakazke č. 260002 neexistuje kalkulácia")));
+    }
+    q.Cancel();
+}
+
+TEST_F(HandOverTest, TheHomeCurrencyHasTheRateOne)
+{
+    TxDataSet &q = odv->QvSOdvody;
+    q.Append();
+    f("C_INT")->SetValue(260001);
+    f("KURZ")->SetValue(2.5);
+    EXPECT_EQ(f("KURZ")->AsFloat(), 1);
+    q.Cancel();
+}
+
+TEST_F(HandOverTest, DeletingAsksFirst)
+{
+    handOver(1);
+    responder->MessageAnswers = {mrNo};
+    EXPECT_THROW(odv->QvSOdvody.Delete(), EAbort); // a silent abort
+    EXPECT_EQ(count("select count(*) from SODVODY"), 1);
+    responder->MessageAnswers = {mrYes};
+    odv->QvSOdvody.Delete();
+    EXPECT_EQ(count("select count(*) from SODVODY"), 0);
+}
+
+TEST_F(HandOverTest, MarkAsPrintedMarksExactlyThePrintedRows)
+{
+    handOver(1);
+    handOver(2);
+    const QList<THandOverKey> printed = odv->OpenUnprinted();
+    ASSERT_EQ(printed.size(), 2);
+    // Entered by someone else while the list was being printed.
+    exec("insert into SODVODY (DATUM, C_INT, C_DOKLADU, MNOZSTVO, STAV_ODV) values ('2026-03-16', 260001, 3, 1, 0)");
+    EXPECT_EQ(odv->MarkPrinted(printed), 2);
+    EXPECT_EQ(count("select count(*) from SODVODY where STAV_ODV=1"), 2);
+    EXPECT_EQ(count("select count(*) from SODVODY where C_DOKLADU=3 and STAV_ODV=0"), 1);
+}
+
+namespace {
+
+void type(QWidget *edit, const QString &text)
+{
+    QApplication::setActiveWindow(edit->window());
+    edit->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(edit, text);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    QApplication::processEvents();
+}
+
+} // namespace
+
+TEST_F(HandOverTest, FormEntersListsChartsAndMakesADeliveryNote)
+{
+    exec("update ZAKAZKYD set STAV_ZAK=40 where C_INT=260001");
+    TSOdvodyForm form;
+    form.show();
+    QApplication::processEvents();
+    QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
+    EXPECT_EQ(form.pcOdvody->currentWidget(), form.tabDetail);
+    type(form.DBEditC_INT, "1");
+    type(form.DBEditMNOZSTVO, "3");
+    QTest::mouseClick(form.BtnZapis, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from SODVODY where C_INT=260001 and MNOZSTVO=3 and C_DOKLADU=1"), 1);
+    EXPECT_EQ(odv->QvSOdvody.State(), dsInsert); // the next one is ready
+    QTest::mouseClick(form.BtnNezapis, Qt::LeftButton);
+    EXPECT_EQ(form.pcOdvody->currentWidget(), form.tabOdvody);
+
+    // The overview of the row's day and customer.
+    odv->QvSOdvody.First();
+    form.actPrehlady->trigger();
+    EXPECT_EQ(form.pcOdvody->currentWidget(), form.tabPrehlady);
+    EXPECT_EQ(form.vDatum_Do->text(), DateStr(QDate(2026, 3, 16)));
+    EXPECT_EQ(form.vC_ODB->text(), "5");
+    EXPECT_EQ(dm->QTlac.RecordCount(), 1);
+    form.vC_ODB->clear();
+
+    // Overviews of the month and their chart; leaving the chart detaches it.
+    form.vDatum_Od->setText("1.3.2026");
+    form.vDatum_Do->setText("31.3.2026");
+    form.pcOdvody->setCurrentWidget(form.tabPrehlady);
+    form.rgPohlad->SetItemIndex(5);
+    QTest::mouseClick(form.BtnFilter3, Qt::LeftButton);
+    EXPECT_EQ(form.lCena->text(), QString::fromUtf8("150,00"));
+    QTest::mouseClick(form.btnGraf, Qt::LeftButton);
+    EXPECT_EQ(form.pcOdvody->currentWidget(), form.tabGraf);
+    ASSERT_EQ(form.DBChart1->SeriesCount(), 1);
+    EXPECT_EQ(form.Series1.Values(), std::vector<double>{150});
+    EXPECT_EQ(form.DBChart1->BottomAxisTitle(), QString::fromUtf8("č.Výrobku"));
+    form.pcOdvody->setCurrentWidget(form.tabPrehlady);
+    EXPECT_EQ(form.DBChart1->SeriesCount(), 0);
+
+    // The job caption of the overviews finds the typed job.
+    responder->Messages.clear();
+    form.vC_INT3->setText("260001");
+    QLabel *jobCaption = nullptr;
+    for (QLabel *l : form.tabPrehlady->findChildren<QLabel *>())
+        if (l->text().contains(QString::fromUtf8("č.Zákazky")))
+            jobCaption = l;
+    ASSERT_NE(jobCaption, nullptr);
+    emit jobCaption->linkActivated("#");
+    EXPECT_EQ(form.vC_INT3->text(), "260001");
+    EXPECT_TRUE(responder->Texts().isEmpty());
+    form.vC_INT3->clear();
+
+    // Without the dispatch module the user is told; with it the note gets the customer's lines.
+    responder->Messages.clear();
+    form.pcOdvody->setCurrentWidget(form.tabOdvody);
+    QTest::mouseClick(form.btnVystavDL, Qt::LeftButton);
+    EXPECT_EQ(responder->Texts(), QStringList{NotAvailableText});
+    QStringList lines;
+    int printedNote = 0;
+    ModuleHooks().NewDeliveryNoteForJob = [](int, double) { return 77; };
+    ModuleHooks().AddDeliveryNoteLine = [&lines](const QString &, const QString &, int job, int q, double) {
+        lines << QStringLiteral("%1 %2").arg(job).arg(q);
+        return lines.last();
+    };
+    ModuleHooks().PrintDeliveryNote = [&printedNote](int note, int) { printedNote = note; };
+    responder->MessageAnswers = {mrYes};
+    QTest::mouseClick(form.btnVystavDL, Qt::LeftButton);
+    ModuleHooks().NewDeliveryNoteForJob = nullptr;
+    ModuleHooks().AddDeliveryNoteLine = nullptr;
+    ModuleHooks().PrintDeliveryNote = nullptr;
+    EXPECT_EQ(lines, QStringList{"260001 3"});
+    EXPECT_EQ(printedNote, 77);
+    EXPECT_TRUE(responder->Texts().last().startsWith(QString::fromUtf8("Dodací list má číslo 77\r\r260001 3")));
+    form.close();
+}
+
+TEST_F(HandOverTest, HandOversOfAPeriodForTheInternalOrders)
+{
+    handOver(2);
+    odv->OpenPeriodList(QDate(2026, 3, 1), QDate(2026, 3, 31));
+    EXPECT_EQ(dm->QTlac.RecordCount(), 1);
+    odv->OpenPeriodList(QDate(2026, 2, 1), QDate(2026, 2, 28));
+    EXPECT_TRUE(dm->QTlac.IsEmpty());
+    dm->QTlac.Close();
+    RegisterProductionModule();
+    EXPECT_TRUE(bool(ModuleHooks().PrintHandOversOfPeriod));
+    ModuleHooks().PrintHandOversOfPeriod = nullptr;
+}
+
+TEST_F(HandOverTest, TheOverviewReportFollowsTheView)
+{
+    handOver(2);
+    TSOdvQR1Rep report;
+    const auto texts = [&report] {
+        report.prepare();
+        QStringList all;
+        for (const TQRPage &page : report.Pages())
+            for (const TQRItem &item : page.items)
+                all << item.text.trimmed();
+        return all;
+    };
+    TDMOdv::TOverview o;
+    o.From = QDate(2026, 3, 1);
+    o.To = QDate(2026, 3, 31);
+    odv->OpenOverview(o);
+    report.SetView(0);
+    QStringList shown = texts();
+    EXPECT_TRUE(shown.contains("Doklad"));
+    EXPECT_TRUE(shown.contains("26/0001"));
+    o.View = 5;
+    odv->OpenOverview(o);
+    report.SetView(5);
+    shown = texts();
+    EXPECT_FALSE(shown.contains("Doklad"));
+    EXPECT_FALSE(shown.contains("26/0001"));
+    EXPECT_TRUE(shown.contains("V1")) << shown.join('|').toStdString();
+    dm->QTlac.Close();
+}
