@@ -1,8 +1,11 @@
 // Factories of the production module's start-up objects, its open routines and the job ticket.
 #include "ProductionModule.h"
 
+#include "DMMzdy.h"
 #include "DMOdv.h"
+#include "DMVyk.h"
 #include "DMVyroba.h"
+#include "SMzdyForm.h"
 #include "SOdvQR1Rep.h"
 #include "SOdvodyForm.h"
 #include "SPlanForm.h"
@@ -11,6 +14,9 @@
 #include "SRVForm.h"
 #include "QRTlacSprievodka.h"
 #include "shell/DMZal.h"
+#include "SVykQR1Rep.h"
+#include "SVykonyForm.h"
+#include "SVykonyZForm.h"
 #include "shell/MenuHooks.h"
 #include "shell/RoutineNames.h"
 #include "shell/Startup.h"
@@ -21,6 +27,11 @@ void RegisterProductionModule()
     SetStartupFactory(StartupClass::TDMVyroba, [] { return MakeStartupInstance(new TDMVyroba); });
     SetStartupFactory(StartupClass::TSOdvodyForm, [] { return MakeStartupInstance(new TSOdvodyForm); });
     SetStartupFactory(StartupClass::TSOdvQR1Rep, [] { return MakeStartupInstance(new TSOdvQR1Rep); });
+    SetStartupFactory(StartupClass::TDMVyk, [] { return MakeStartupInstance(new TDMVyk); });
+    SetStartupFactory(StartupClass::TDMMzdy, [] { return MakeStartupInstance(new TDMMzdy); });
+    SetStartupFactory(StartupClass::TSVykonyForm, [] { return MakeStartupInstance(new TSVykonyForm); });
+    SetStartupFactory(StartupClass::TSVykonyZForm, [] { return MakeStartupInstance(new TSVykonyZForm); });
+    SetStartupFactory(StartupClass::TSVykQR1Rep, [] { return MakeStartupInstance(new TSVykQR1Rep); });
     RegisterOpenRoutine(Routine::ShowProductionRequests, [](const QVariantList &) {
         if (DMVyroba)
             ShowProductionRequests();
@@ -49,4 +60,12 @@ void RegisterProductionModule()
         if (DMZal)
             PrintJobTicket(cInt);
     };
+    RegisterOpenRoutine(Routine::ShowPerformances, [](const QVariantList &) {
+        if (DMVyk)
+            ShowPerformances();
+    });
+    RegisterOpenRoutine(Routine::ShowAttendanceWages, [](const QVariantList &) {
+        if (DMMzdy)
+            ShowAttendanceWages();
+    });
 }

@@ -15,17 +15,12 @@ namespace {
 
 const QStringList RoutinesNotBuiltYet{
     Routine::ShowInternalOrders,
-    Routine::ShowPerformances,
-    Routine::ShowAttendanceWages,
 };
 
 const QStringList ClassesNotBuiltYet{
-    StartupClass::TDMVyk,
     StartupClass::TFormZakazkaHl,
     StartupClass::TFormZakazkaDet, StartupClass::TFormZakazkaDetHl,
     StartupClass::TFormIntZak,
-    StartupClass::TSVykonyForm,    StartupClass::TSVykonyZForm,
-    StartupClass::TSVykQR1Rep,     StartupClass::TDMMzdy,
 };
 
 // The classes the start makes itself.

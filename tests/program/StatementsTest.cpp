@@ -7,6 +7,8 @@
 #include "platform/fb/IBDatabase.h"
 #include "platform/os/Exception.h"
 #include "material/MTZSql.h"
+#include "production/MzdySql.h"
+#include "production/VykSql.h"
 #include "production/VyrobaSql.h"
 #include "production/SprievodkaSql.h"
 #include "sales/OdbytSql.h"
@@ -53,6 +55,8 @@ TEST(Statements, EveryModulesStatementsPrepare)
         {"administration", AdminSql::All()},
         {"production", VyrobaSql::All()},
         {"job ticket", SprievodkaSql::All()},
+        {"performances", VykSql::All()},
+        {"wages", MzdySql::All()},
     };
     int count = 0;
     QStringList failures;

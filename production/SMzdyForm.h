@@ -1,0 +1,65 @@
+// TSMzdyForm (global SMzdyForm), "Dochádzka a mzdy zamestnancov": the employee list, the year and month,
+// and the pages of one attendance day, the month's attendance, the month's performances, the employee's
+// wage and the wages of all (computed, exported and printed). All data are TDMMzdy's.
+#pragma once
+
+#include "platform/chart/DBChart.h"
+#include "platform/ui/Form.h"
+
+class QLabel;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+class QTabWidget;
+class QTableWidget;
+class TDBCheckBox;
+class TDBEdit;
+class TDBGrid;
+
+class TSMzdyForm : public TForm {
+    Q_OBJECT
+public:
+    explicit TSMzdyForm(QWidget *owner = nullptr);
+    ~TSMzdyForm() override;
+
+    TDBGrid *DBGridZamestnanci;
+    QLineEdit *eSTREDISKO;
+    QSpinBox *vMesiac, *vRok;
+    QLabel *LabelMesacnyFond;
+    QTabWidget *PageControlMzdy;
+    QWidget *tabDochadzka, *tabMesiac, *tabVykony, *tabMzda, *tabMzdyAll, *tabGraf;
+    // The year's wages of the employee: piece wage and hourly wage per month.
+    TDBChart *DBChart1;
+    TLineSeries SeriesUkol, SeriesMzda;
+    QPushButton *BtnGrafMzda;
+    QLineEdit *vDatum1;
+    QPushButton *btnZapis1, *BtnZapisVsetkym;
+    TDBGrid *DBGridMesiac, *DBGridVykony, *DBGridMzdyAll;
+    QTableWidget *sgSumMesiac;
+    QTableWidget *sg3MMzdy; // the wage of the three months before, hidden at first
+    QPushButton *btn3Mesiace;
+    void FillWageHistory();
+    QPushButton *BtnDetailDen, *BtnDetailMesiac;
+    // The performance form's overview of the current employee on the day (or its month) of the row.
+    void ShowPerformanceDetail(bool wholeMonth); // "Spolu" and the month's sum of each hour column
+    QLabel *LabelMzdaSpolu, *LabelNormoHodinyDen, *LabelMzdy_celkom;
+    TDBCheckBox *DBcbZAMKNUTY;
+    // The hourly wage, premium and foreman's bonus, read-only while the record is locked.
+    QList<TDBEdit *> LockedEdits;
+    void ApplyLock(bool locked);
+    QPushButton *btnZapisMzdu1, *btnPrevziat, *BtnPocitaj, *BtnExport, *BtnTlac;
+
+    void RokMesChange();
+    void ShowActivePage();
+    // "Tlač": the wage list, the wage slips or the wages by operation.
+    void PrintWages();
+    void FillMonthAttendanceSums();
+
+private:
+    void pageChanging();
+};
+
+extern TSMzdyForm *SMzdyForm;
+
+// The menu's "Dochádzka a mzdy".
+void ShowAttendanceWages();

@@ -1,0 +1,735 @@
+#include "SVykonyForm.h"
+
+#include "DMVyk.h"
+#include "GuardedButton.h"
+#include "PerformanceBarcode.h"
+#include "PerformanceOverview.h"
+#include "SVykQR1Rep.h"
+#include "SVykonyZForm.h"
+#include "library/GridReport.h"
+#include "library/QTlacForm.h"
+#include "shell/CisZakForm.h"
+#include "shell/CisZamForm.h"
+#include "shell/DMZal.h"
+#include "shell/Routines.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Format.h"
+#include "platform/ui/DBControls.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DataSetModel.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/FormGlobal.h"
+#include "platform/ui/Guarded.h"
+#include "platform/ui/RadioGroup.h"
+
+#include <QBoxLayout>
+#include <QAbstractButton>
+#include <QChart>
+#include <QCheckBox>
+#include <QFormLayout>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTabWidget>
+
+TSVykonyForm *SVykonyForm = nullptr;
+
+namespace {
+
+TDBGrid *grid(QWidget *parent, TDataSource *source, const QList<QPair<const char *, const char *>> &columns)
+{
+    auto *g = new TDBGrid(parent);
+    g->SetDataSource(source);
+    for (const auto &c : columns)
+        g->AddColumn(QString::fromLatin1(c.first), QString::fromUtf8(c.second));
+    return g;
+}
+
+TDBEdit *edit(QWidget *parent, QFormLayout *form, TDataSource *source, const char *fieldName, const char *caption)
+{
+    auto *e = new TDBEdit(parent);
+    e->setObjectName(QStringLiteral("DBe") + QLatin1String(fieldName));
+    e->SetDataSource(source);
+    e->SetDataField(QString::fromLatin1(fieldName));
+    form->addRow(QString::fromUtf8(caption), e);
+    return e;
+}
+
+TDBText *text(QWidget *parent, QFormLayout *form, TDataSource *source, const char *fieldName, const char *caption)
+{
+    auto *t = new TDBText(parent);
+    t->SetDataSource(source);
+    t->SetDataField(QString::fromLatin1(fieldName));
+    form->addRow(QString::fromUtf8(caption), t);
+    return t;
+}
+
+bool editing(TDataSet &ds)
+{
+    return ds.State() == dsEdit || ds.State() == dsInsert;
+}
+
+} // namespace
+
+TSVykonyForm::TSVykonyForm(QWidget *owner) : TForm(owner)
+{
+    TrackGlobal(this, SVykonyForm);
+    setWindowTitle(QString::fromUtf8("Výkony pracovníkov"));
+    resize(900, 600);
+    KeyPreview = true;
+    auto *main = new QVBoxLayout(this);
+    pcVykony = new QTabWidget(this);
+    main->addWidget(pcVykony);
+    tsZakazka = buildOrderPage();
+    tsPracovnik = buildEmployeePage();
+    pcVykony->addTab(tsZakazka, QString::fromUtf8("Vstup za &Zákazku"));
+    pcVykony->addTab(tsPracovnik, QString::fromUtf8("Vstup za &Pracovníka"));
+    tsPotvrdenie = buildConfirmationPage();
+    pcVykony->addTab(tsPotvrdenie, QString::fromUtf8("Potvrdenie &množstva"));
+    tsPrehlady = buildOverviewPage();
+    pcVykony->addTab(tsPrehlady, QString::fromUtf8("Pre&hľady"));
+    tsGraf = new QWidget;
+    auto *chartLayout = new QVBoxLayout(tsGraf);
+    DBChart1 = new TDBChart(tsGraf);
+    DBChart1->setObjectName(QStringLiteral("DBChart1"));
+    DBChart1->SetTitle(QString::fromUtf8("Výkony pracovníkov"));
+    DBChart1->Chart()->legend()->hide();
+    DBChart1->OnClick = [this] { pcVykony->setCurrentWidget(tsPrehlady); };
+    chartLayout->addWidget(DBChart1);
+    Series1.YValuesSource = QStringLiteral("MZDA");
+    Series1.Title = QStringLiteral("Mzda");
+    DSGraf.Name = QStringLiteral("DSGraf");
+    DSGraf.SetDataSet(&DMVyk->QvSVykony);
+    pcVykony->addTab(tsGraf, QStringLiteral("&Graf"));
+    vDatum2->setText(DateStr(Date()));
+    const auto [from, to] = MonthBoundsStr(Date().addDays(-5));
+    vDatumOd3->setText(from);
+    vDatumDo3->setText(to);
+    vDatumOd4->setText(from);
+    vDatumDo4->setText(to);
+    connect(pcVykony, &QTabWidget::currentChanged, this, [this] {
+        Guarded([this] {
+            pageChanging();
+            pageShown();
+        });
+    });
+    OnShow = [this] {
+        // What the settings of section Vykony record: defects (with their causes) and worked hours.
+        lZMATKY->setVisible(EvidovatZmatky);
+        DBeZMATKY->setVisible(EvidovatZmatky);
+        lOHOD->setVisible(EvidovatOHod);
+        DBeOHOD->setVisible(EvidovatOHod);
+        for (int i = 0; i < DBGridVykonyOp->ColumnCount(); ++i) {
+            TColumn *c = DBGridVykonyOp->Columns(i);
+            if (c->FieldName == QLatin1String("ZMATKY")) {
+                c->Visible = EvidovatZmatky;
+                c->ButtonStyle = ZmatkyPodrobne ? cbsEllipsis : cbsAuto;
+            } else if (c->FieldName == QLatin1String("OSC")) {
+                c->ButtonStyle = cbsEllipsis;
+            }
+        }
+        for (int i = 0; i < DBGridPracovnik->ColumnCount(); ++i)
+            if (DBGridPracovnik->Columns(i)->FieldName == QLatin1String("OHOD"))
+                DBGridPracovnik->Columns(i)->Visible = EvidovatOHod;
+        Guarded([this] {
+            pageChanging();
+            pageShown();
+        });
+    };
+    OnClose = [](TCloseAction &) {
+        for (TDataSet *ds : std::initializer_list<TDataSet *>{&DMVyk->QvSVykony, &DMVyk->QSVykony, &DMVyk->QOperacie})
+            ds->Close();
+    };
+}
+
+TSVykonyForm::~TSVykonyForm()
+{
+    DetachGrids(this);
+}
+
+QWidget *TSVykonyForm::buildOrderPage()
+{
+    TDMVyk &dm = *DMVyk;
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    auto *top = new QHBoxLayout;
+    auto *choice = new QGroupBox(QString::fromUtf8("Výber"), page);
+    auto *choiceForm = new QFormLayout(choice);
+    vC_INT1 = new QLineEdit(choice);
+    vC_INT1->setObjectName(QStringLiteral("vC_INT1"));
+    vC_DAVKY1 = new QLineEdit(choice);
+    vC_DAVKY1->setObjectName(QStringLiteral("vC_DAVKY1"));
+    choiceForm->addRow(QString::fromUtf8("Zákazka"), vC_INT1);
+    choiceForm->addRow(QString::fromUtf8("Dávka"), vC_DAVKY1);
+    connect(vC_DAVKY1, &QLineEdit::editingFinished, this, [this] { Guarded([this] { FillOrderEntry(); }); });
+    top->addWidget(choice);
+    auto *header = new QFormLayout;
+    text(page, header, &dm.DSZakazky, "C_VYR", "č.Vyrobku");
+    text(page, header, &dm.DSZakazky, "NAZOV", "Názov vyr.");
+    text(page, header, &dm.DSZakazky, "C_OBJ", "č.Objed.");
+    text(page, header, &dm.DSZakazky, "MNOZ_VYR", "Množstvo");
+    top->addLayout(header);
+    layout->addLayout(top);
+    DBGridVykonyOp = grid(page, &dm.DSVykony,
+                          {{"OPERACIA", "Operácia"},
+                           {"OSC", "OSC"},
+                           {"MNOZSTVO", "MNOŽSTVO"},
+                           {"ZMATKY", "ZMÄTKY"},
+                           {"NORMA", "NORMA"},
+                           {"MZDA", "MZDA"},
+                           {"DATUM", "Dátum"},
+                           {"ZMENA", "Zm."}});
+    DBGridVykonyOp->setObjectName(QStringLiteral("DBGridVykonyOp"));
+    // The employee's button picks an employee; the defects' button opens their causes.
+    DBGridVykonyOp->OnEditButtonClick = [](TDBGrid *g) {
+        Guarded([g] {
+            TField *f = g->SelectedField();
+            if (f && f->FieldName() == QLatin1String("ZMATKY"))
+                ShowDefectBreakdown(&DMVyk->QSVykony, true);
+            else if (PickEmployeeForField(DMVyk->QSVykony.FieldByName(QStringLiteral("OSC"))) &&
+                     DMVyk->QSVykony.FieldByName(QStringLiteral("OSC"))->AsInteger() != 0)
+                g->SetSelectedIndex(g->SelectedIndex() + 1);
+        });
+    };
+    layout->addWidget(DBGridVykonyOp);
+    auto *buttons = new QHBoxLayout;
+    BtnRozdel = GuardedButton(page, buttons, "&Rozdeľ", [] { DMVyk->SplitOrderEntryRow(); });
+    BtnZapisZak = GuardedButton(page, buttons, "Z&apíš", [this] { WriteOrderEntry(); });
+    BtnZmazZak = GuardedButton(page, buttons, "&Zmaž", [this] { DeleteRow(); });
+    buttons->addStretch();
+    layout->addLayout(buttons);
+    DBGridVykonyZak = grid(page, &dm.DSvVykony1,
+                           {{"OPERACIA", "Operácia"},
+                            {"OSC", "OSC"},
+                            {"MNOZSTVO", "MNOŽSTVO"},
+                            {"ZMATKY", "ZMÄTKY"},
+                            {"MZDA", "MZDA"},
+                            {"DATUM", "Dátum"},
+                            {"ZMENA", "Zm."},
+                            {"PRIEZVISKO", "Priezvisko"}});
+    DBGridVykonyZak->setObjectName(QStringLiteral("DBGridVykonyZak"));
+    layout->addWidget(DBGridVykonyZak);
+    return page;
+}
+
+QWidget *TSVykonyForm::buildEmployeePage()
+{
+    TDMVyk &dm = *DMVyk;
+    TDataSource *ds = &dm.DSvVykony2;
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    auto *choice = new QGroupBox(QString::fromUtf8("Výber"), page);
+    auto *choiceLayout = new QHBoxLayout(choice);
+    vDatum2 = new QLineEdit(choice);
+    vDatum2->setObjectName(QStringLiteral("vDatum2"));
+    vOSC2 = new QLineEdit(choice);
+    vOSC2->setObjectName(QStringLiteral("vOSC2"));
+    choiceLayout->addWidget(new QLabel(QString::fromUtf8("Dátum"), choice));
+    choiceLayout->addWidget(vDatum2);
+    choiceLayout->addWidget(new QLabel(QString::fromUtf8("Os.číslo"), choice));
+    choiceLayout->addWidget(vOSC2);
+    GuardedButton(choice, choiceLayout, "&Výber", [this] { ReloadEmployeeList(); });
+    for (QLineEdit *e : {vDatum2, vOSC2})
+        connect(e, &QLineEdit::editingFinished, this, [this] { Guarded([this] { ReloadEmployeeList(); }); });
+    layout->addWidget(choice);
+    DBGridPracovnik = grid(page, ds,
+                           {{"DATUM", "Dátum"},
+                            {"ZMENA", "Zm."},
+                            {"OSC", "Os.č."},
+                            {"C_INT", "č.Zakazky"},
+                            {"OPERACIA", "Op."},
+                            {"MNOZSTVO", "Množstvo"},
+                            {"ZMATKY", "Zmätky"},
+                            {"OHOD", "OHod."},
+                            {"MZDA", "Mzda"},
+                            {"PRIEZVISKO", "Priezvisko"},
+                            {"C_VYR", "č.Výrobku"}});
+    DBGridPracovnik->setObjectName(QStringLiteral("DBGridPracovnik"));
+    DBGridPracovnik->OnDblClick = [](TDBGrid *) {
+        Guarded([] {
+            if (DMVyk->QvSVykony.State() == dsBrowse && !DMVyk->QvSVykony.IsEmpty())
+                DMVyk->QvSVykony.Edit();
+        });
+    };
+    layout->addWidget(DBGridPracovnik);
+    auto *group = new QGroupBox(QString::fromUtf8("Výkon"), page);
+    auto *groupLayout = new QHBoxLayout(group);
+    auto *left = new QFormLayout;
+    auto *right = new QFormLayout;
+    groupLayout->addLayout(left);
+    groupLayout->addLayout(right);
+    DBeDATUM = edit(group, left, ds, "DATUM", "Dátum");
+    DBeDATUM->setToolTip(QString::fromUtf8("Datum vykonu"));
+    DBeZMENA = edit(group, left, ds, "ZMENA", "Zmena");
+    DBeOSC = edit(group, left, ds, "OSC", "Os.číslo");
+    DBeC_INT = edit(group, left, ds, "C_INT", "č.Zákazky");
+    DBeC_DAVKY = edit(group, left, ds, "C_DAVKY", "č.Dávky");
+    DBeC_OPERACIE = edit(group, left, ds, "C_OPERACIE", "č.Operácie");
+    DBeMNOZSTVO = edit(group, right, ds, "MNOZSTVO", "MNOŽSTVO");
+    DBeZMATKY = edit(group, right, ds, "ZMATKY", "ZMÄTKY");
+    lZMATKY = qobject_cast<QLabel *>(right->labelForField(DBeZMATKY));
+    DBeOHOD = edit(group, right, ds, "OHOD", "ODPR.HOD.");
+    DBeOHOD->setMaxLength(5);
+    lOHOD = qobject_cast<QLabel *>(right->labelForField(DBeOHOD));
+    text(group, right, ds, "PRIEZVISKO", "Priezvisko");
+    text(group, right, ds, "PROFESIA", "Profesia");
+    text(group, right, ds, "OPERACIA", "Operácia");
+    text(group, right, ds, "NORMA", "NORMA");
+    text(group, right, ds, "NHOD", "NORM.HOD.");
+    text(group, right, ds, "MZDA", "MZDA");
+    connect(DBeOSC, &QLineEdit::editingFinished, this, [this] { Guarded([this] { employeeExit(); }); });
+    for (QLineEdit *e : {static_cast<QLineEdit *>(DBeC_INT), static_cast<QLineEdit *>(DBeC_DAVKY)})
+        connect(e, &QLineEdit::editingFinished, this, [this] { Guarded([this] { orderExit(); }); });
+    for (QLineEdit *e : {static_cast<QLineEdit *>(DBeZMATKY), static_cast<QLineEdit *>(DBeOHOD)})
+        connect(e, &QLineEdit::editingFinished, this, [] {
+            Guarded([] {
+                if (ZmatkyPodrobne && editing(DMVyk->QvSVykony))
+                    ShowDefectBreakdown(&DMVyk->QvSVykony, false);
+            });
+        });
+    layout->addWidget(group);
+    auto *buttons = new QHBoxLayout;
+    BtnNovy = GuardedButton(page, buttons, "N&ový", [this] { NewRow(); });
+    BtnZapis2 = GuardedButton(page, buttons, "Zapíš", [this] { SaveRow(); });
+    BtnNezapis2 = GuardedButton(page, buttons, "Nezapíš", [this] { CancelRow(); });
+    BtnZmaz2 = GuardedButton(page, buttons, "&Zmaž", [this] { DeleteRow(); });
+    buttons->addStretch();
+    layout->addLayout(buttons);
+    return page;
+}
+
+QWidget *TSVykonyForm::buildConfirmationPage()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    auto *filters = new QGroupBox(QStringLiteral("Vyber "), page);
+    auto *row = new QHBoxLayout(filters);
+    auto line = [&](QLineEdit *&edit, const char *name, const char *caption) {
+        edit = new QLineEdit(filters);
+        edit->setObjectName(QString::fromLatin1(name));
+        row->addWidget(new QLabel(QString::fromUtf8(caption), filters));
+        row->addWidget(edit);
+    };
+    line(vDatumOd4, "vDatumOd4", "Obdobie");
+    line(vDatumDo4, "vDatumDo4", "-");
+    line(vC_INT4, "vC_INT4", "Zakazka");
+    BtnFilter4 = GuardedButton(filters, row, "Filter", [this] { RefreshQuantityConfirmation(); });
+    cbCeleOdvedeneZakazky = new QCheckBox(QString::fromUtf8("len celé Odvedené zákazky"), filters);
+    row->addWidget(cbCeleOdvedeneZakazky);
+    layout->addWidget(filters);
+    cbDavky4 = new QCheckBox(QString::fromUtf8("Zobraziť jednotlivé dávky"), page);
+    layout->addWidget(cbDavky4);
+    DBgridPotvrdenie1 = new TDBGrid(page);
+    DBgridPotvrdenie1->setObjectName(QStringLiteral("DBgridPotvrdenie1"));
+    DBgridPotvrdenie2 = new TDBGrid(page);
+    DBgridPotvrdenie2->setObjectName(QStringLiteral("DBgridPotvrdenie2"));
+    DBgridPotvrdenie2->OnDblClick = [this](TDBGrid *) {
+        Guarded([this] {
+            TxQuery *detail = GetQuery(QStringLiteral("QSVykony2"));
+            if (detail->Active() && !detail->IsEmpty()) {
+                eMNOZ_NEW->setText(QString::number(qint64(detail->FieldByName(QStringLiteral("MNOZSTVO"))->AsFloat())));
+                eMNOZ_NEW->setFocus();
+            }
+        });
+    };
+    layout->addWidget(DBgridPotvrdenie1, 2);
+    layout->addWidget(DBgridPotvrdenie2, 1);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(new QLabel(QString::fromUtf8("Upraviť množstvo u všetkých operacií na :"), page));
+    eMNOZ_NEW = new QLineEdit(page);
+    eMNOZ_NEW->setObjectName(QStringLiteral("eMNOZ_NEW"));
+    bottom->addWidget(eMNOZ_NEW);
+    BtnZapis4 = GuardedButton(page, bottom, "Zapíš", [this] { WriteConfirmedQuantity(); });
+    btnZapis4All = GuardedButton(page, bottom, "Upraviť všetky zákazky", [this] { WriteAllConfirmedQuantities(); });
+    bottom->addWidget(new QLabel(QString::fromUtf8("Zmazať všetky storno výkony :"), page));
+    BtnZmaz4 = GuardedButton(page, bottom, "Zmaž", [this] { DeleteStornoRows(); });
+    BtnTlac4 = GuardedButton(page, bottom, "Tlač", [] {
+        BuildGridReport(GetQuery(QStringLiteral("QSVykony1")), QString::fromUtf8("Vyhodnotenie výkonov"), 8);
+    });
+    layout->addLayout(bottom);
+    return page;
+}
+
+TDMVyk::TConfirmation TSVykonyForm::confirmationFilter()
+{
+    // An empty period is the last two days.
+    if (vDatumOd4->text().trimmed().isEmpty())
+        vDatumOd4->setText(DateStr(Date().addDays(-2)));
+    if (vDatumDo4->text().trimmed().isEmpty())
+        vDatumDo4->setText(DateStr(Date()));
+    TDMVyk::TConfirmation c;
+    if (!TryStrToDate(vDatumOd4->text().trimmed(), c.from) || !TryStrToDate(vDatumDo4->text().trimmed(), c.to))
+        throw EDatabaseError(QString::fromUtf8("Dátum nie je platný !"));
+    c.cInt = vC_INT4->text().trimmed().toInt();
+    c.wholeJobs = cbCeleOdvedeneZakazky->isChecked();
+    c.batches = cbDavky4->isChecked();
+    return c;
+}
+
+void TSVykonyForm::RefreshQuantityConfirmation()
+{
+    BtnZapis4->setEnabled(cbCeleOdvedeneZakazky->isChecked());
+    btnZapis4All->setEnabled(cbCeleOdvedeneZakazky->isChecked());
+    DMVyk->OpenQuantityConfirmation(confirmationFilter());
+    TxQuery *master = GetQuery(QStringLiteral("QSVykony1"));
+    DBgridPotvrdenie1->SetDataSource(GetDataSource(master));
+    DBgridPotvrdenie2->SetDataSource(GetDataSource(GetQuery(QStringLiteral("QSVykony2"))));
+}
+
+void TSVykonyForm::WriteConfirmedQuantity()
+{
+    const int confirmed = eMNOZ_NEW->text().trimmed().toInt();
+    if (confirmed > 0)
+        DMVyk->ConfirmCurrentJob(confirmed, confirmationFilter());
+}
+
+void TSVykonyForm::WriteAllConfirmedQuantities()
+{
+    if (!Confirm(QString::fromUtf8("Naozaj upraviť výkony na všetkých zobrazených zákazkách !?"),
+                 QString::fromUtf8("Otázka")))
+        return;
+    TxQuery *master = GetQuery(QStringLiteral("QSVykony1"));
+    const TDMVyk::TConfirmation c = confirmationFilter();
+    for (master->First(); !master->Eof(); master->Next()) {
+        const int dispatched = int(master->FieldByName(QString::fromUtf8("Expedované"))->AsFloat());
+        eMNOZ_NEW->setText(QString::number(dispatched));
+        DMVyk->ConfirmCurrentJob(dispatched, c);
+    }
+    eMNOZ_NEW->clear();
+}
+
+void TSVykonyForm::DeleteStornoRows()
+{
+    TxQuery *master = GetQuery(QStringLiteral("QSVykony1"));
+    if (!master->Active() || master->IsEmpty())
+        return;
+    const TDMVyk::TConfirmation c = confirmationFilter();
+    const int job = master->FieldByName(QStringLiteral("C_INT"))->AsInteger();
+    const int answer = MessageDlg(QString::fromUtf8("Zmazať všetky storno výkony k zákazke ") + QString::number(job) +
+                                      QStringLiteral("\r") + QString::fromUtf8("v období od ") + vDatumOd4->text() +
+                                      QStringLiteral(" do ") + vDatumDo4->text() + QStringLiteral(" ?"),
+                                  mtConfirmation, mbYes | mbNo | mbYesToAll);
+    if (answer == mrYes)
+        DMVyk->DeleteStornoRows(c.from, c.to, job);
+    else if (answer == mrYesToAll)
+        DMVyk->DeleteStornoRows(c.from, c.to, 0);
+}
+
+QWidget *TSVykonyForm::buildOverviewPage()
+{
+    auto *page = new QWidget;
+    auto *layout = new QVBoxLayout(page);
+    auto *filters = new QGroupBox(QStringLiteral("Vyber "), page);
+    auto *form = new QFormLayout(filters);
+    auto line = [&](QLineEdit *&edit, const char *name, const char *caption) {
+        edit = new QLineEdit(filters);
+        edit->setObjectName(QString::fromLatin1(name));
+        form->addRow(QString::fromUtf8(caption), edit);
+        connect(edit, &QLineEdit::editingFinished, this, [this] {
+            Guarded([this] {
+                if (DMVyk->DSvVykony3.Enabled())
+                    RefreshPerformanceOverview();
+            });
+        });
+    };
+    line(vDatumOd3, "vDatumOd3", "Obdobie od");
+    line(vDatumDo3, "vDatumDo3", "do");
+    line(vOSC3, "vOSC3", "Os.číslo");
+    line(vC_INT3, "vC_INT3", "Zákazka");
+    line(vC_VYR3, "vC_VYR3", "Výrobok");
+    line(vOPERACIA3, "vOPERACIA3", "Operácia");
+    vOPERACIA3->setMaxLength(3);
+    vRV = new QCheckBox(QString::fromUtf8("Rozpracovaná výroba"), filters);
+    form->addRow(QString(), vRV);
+    rgPohlad = new TRadioGroup(filters);
+    rgPohlad->setObjectName(QStringLiteral("rgPohlad"));
+    rgPohlad->setTitle(QString::fromUtf8("Pohľad"));
+    QStringList views;
+    for (int i = 0; i < PerformanceViewCount; ++i)
+        views << QString::fromLatin1(PerformanceView(i).caption);
+    rgPohlad->SetItems(views);
+    rgPohlad->SetItemIndex(0);
+    rgPohlad->OnClick = [this] {
+        Guarded([this] {
+            if (DMVyk->DSvVykony3.Enabled())
+                RefreshPerformanceOverview();
+        });
+    };
+    layout->addWidget(filters);
+    layout->addWidget(rgPohlad);
+    DBGridPrehlad = new TDBGrid(page);
+    DBGridPrehlad->setObjectName(QStringLiteral("DBGridPrehlad"));
+    DBGridPrehlad->SetDataSource(&DMVyk->DSvVykony3);
+    layout->addWidget(DBGridPrehlad);
+    auto *bottom = new QHBoxLayout;
+    BtnFilter3 = GuardedButton(page, bottom, "&Filter", [this] { RefreshPerformanceOverview(); });
+    BtnTlac3 = GuardedButton(page, bottom, "&Tlač", [this] { PrintOverview(); });
+    BtnGraf3 = GuardedButton(page, bottom, "&Graf", [this] { pcVykony->setCurrentWidget(tsGraf); });
+    bottom->addStretch();
+    bottom->addWidget(new QLabel(QStringLiteral("Mzda spolu :"), page));
+    EditMzdaSpolu = new QLineEdit(page);
+    EditMzdaSpolu->setReadOnly(true);
+    bottom->addWidget(EditMzdaSpolu);
+    layout->addLayout(bottom);
+    return page;
+}
+
+void TSVykonyForm::RefreshPerformanceOverview()
+{
+    TPerformanceFilter filter;
+    filter.view = std::max(rgPohlad->ItemIndex(), 0);
+    if (!TryStrToDate(vDatumOd3->text().trimmed(), filter.from) ||
+        !TryStrToDate(vDatumDo3->text().trimmed(), filter.to))
+        throw EDatabaseError(QString::fromUtf8("Dátum nie je platný !"));
+    filter.workInProgress = vRV->isChecked();
+    filter.osc = vOSC3->text().trimmed().toInt();
+    filter.cInt = vC_INT3->text().trimmed().toInt();
+    filter.cVyr = vC_VYR3->text();
+    filter.operacia = vOPERACIA3->text();
+    const double sum = DMVyk->RefreshPerformanceOverview(filter);
+    EditMzdaSpolu->setText(FormatFloat(QStringLiteral("# ##0.00"), sum).trimmed());
+    if (SVykQR1Rep)
+        SVykQR1Rep->SetView(filter.view);
+}
+
+void TSVykonyForm::PrepareOverview(const QDate &from, const QDate &to, int osc)
+{
+    vDatumOd3->setText(DateStr(from));
+    vDatumDo3->setText(DateStr(to));
+    vOSC3->setText(QString::number(osc));
+    for (QLineEdit *e : {vC_INT3, vC_VYR3, vOPERACIA3})
+        e->clear();
+    vRV->setChecked(false);
+    rgPohlad->SetItemIndex(0);
+    if (pcVykony->currentWidget() == tsPrehlady)
+        RefreshPerformanceOverview();
+    else
+        pcVykony->setCurrentWidget(tsPrehlady);
+}
+
+void TSVykonyForm::ShowChart()
+{
+    // The chart reads the overview as it stands: it is opened again for the chosen view.
+    RefreshPerformanceOverview();
+    const int view = std::max(rgPohlad->ItemIndex(), 0);
+    DBChart1->RemoveAllSeries();
+    if (view == 4 || view == 7) {
+        Series1.XLabelsSource = view == 4 ? QStringLiteral("OSC") : QStringLiteral("OPERACIA");
+        Series1.SetDataSource(&DSGraf);
+        DBChart1->AddSeries(&Series1);
+    }
+    DBChart1->RefreshData();
+}
+
+void TSVykonyForm::PrintOverview()
+{
+    if (!DMVyk->QvSVykony.Active())
+        RefreshPerformanceOverview();
+    TSVykQR1Rep *report = SVykQR1Rep;
+    std::unique_ptr<TSVykQR1Rep> own;
+    if (!report) {
+        own = std::make_unique<TSVykQR1Rep>();
+        report = own.get();
+    }
+    report->SetView(std::max(rgPohlad->ItemIndex(), 0));
+    PrintReportWithDataSet(&report->Rep, &DMVyk->QvSVykony);
+}
+
+void TSVykonyForm::KeyDown(int &key, Qt::KeyboardModifiers modifiers)
+{
+    if (key == Qt::Key_F12) {
+        key = 0;
+        Guarded([this] { BarcodeEntry(); });
+        return;
+    }
+    // Enter moves on to the next control (a grid keeps it for its columns, a button presses).
+    QWidget *focused = focusWidget();
+    bool inGrid = false;
+    for (QWidget *w = focused; w && !inGrid; w = w->parentWidget())
+        inGrid = qobject_cast<TDBGrid *>(w) != nullptr;
+    if ((key == Qt::Key_Return || key == Qt::Key_Enter) && focused && !inGrid &&
+        !qobject_cast<QAbstractButton *>(focused)) {
+        key = 0;
+        SelectNext(true);
+        return;
+    }
+    TForm::KeyDown(key, modifiers);
+}
+
+void TSVykonyForm::pageChanging()
+{
+    DBChart1->RemoveAllSeries(); // leaving the chart detaches its series
+    DMVyk->QvSVykony.Close();
+    for (TDataSource *s : {&DMVyk->DSvVykony1, &DMVyk->DSvVykony2, &DMVyk->DSvVykony3})
+        s->SetEnabled(false);
+}
+
+void TSVykonyForm::pageShown()
+{
+    if (pcVykony->currentWidget() == tsZakazka) {
+        DMVyk->DSvVykony1.SetEnabled(true);
+        FillOrderEntry();
+        vC_INT1->setFocus();
+    } else if (pcVykony->currentWidget() == tsPracovnik) {
+        DMVyk->DSvVykony2.SetEnabled(true);
+        ReloadEmployeeList();
+    } else if (pcVykony->currentWidget() == tsPotvrdenie) {
+        DMVyk->DSvVykony3.SetEnabled(true);
+        RefreshQuantityConfirmation();
+    } else if (pcVykony->currentWidget() == tsPrehlady) {
+        DMVyk->DSvVykony3.SetEnabled(true);
+        RefreshPerformanceOverview();
+    } else if (pcVykony->currentWidget() == tsGraf) {
+        ShowChart();
+    }
+}
+
+void TSVykonyForm::FillOrderEntry()
+{
+    const QString job = vC_INT1->text().trimmed();
+    if (!job.isEmpty())
+        vC_INT1->setText(NormalizeOrderNo(job));
+    DMVyk->FillOrderEntry(vC_INT1->text().toInt(), vC_DAVKY1->text().trimmed().toInt());
+}
+
+void TSVykonyForm::WriteOrderEntry()
+{
+    DMVyk->WriteOrderEntry(vC_DAVKY1->text().trimmed().toInt());
+}
+
+void TSVykonyForm::ReloadEmployeeList()
+{
+    TxDataSet &q = DMVyk->QvSVykony;
+    q.Close();
+    QString where = QStringLiteral("where datum=:datum ");
+    const QString osc = vOSC2->text().trimmed();
+    if (!osc.isEmpty())
+        where += QStringLiteral("and osc=:osc ");
+    q.SelectSQL.SetStrings(0, QStringLiteral("select * "));
+    q.SelectSQL.SetStrings(2, where);
+    q.SelectSQL.SetStrings(3, QStringLiteral("order by datum,zmena,osc,operacia"));
+    QDate day;
+    if (!TryStrToDate(vDatum2->text().trimmed(), day))
+        throw EDatabaseError(QString::fromUtf8("Dátum nie je platný !"));
+    q.ParamByName(QStringLiteral("datum")).SetValue(day);
+    if (!osc.isEmpty())
+        q.ParamByName(QStringLiteral("osc")).SetValue(osc.toInt());
+    q.Open();
+}
+
+void TSVykonyForm::NewRow()
+{
+    TxDataSet &q = DMVyk->QvSVykony;
+    if (!q.Active())
+        ReloadEmployeeList();
+    QVariantList defaults;
+    const char *const names[] = {"DATUM", "ZMENA", "OSC", "PRIEZVISKO", "PROFESIA"};
+    if (q.IsEmpty()) {
+        QDate day;
+        TryStrToDate(vDatum2->text().trimmed(), day);
+        defaults = {day, 1, vOSC2->text().trimmed().toInt(), QVariant(), QVariant()};
+    } else {
+        for (const char *name : names)
+            defaults << q.FieldByName(QString::fromLatin1(name))->Value();
+    }
+    q.Append();
+    // The defaults are copied, not typed: the employee's check is not run again.
+    for (int i = 0; i < int(std::size(names)); ++i) {
+        TField *f = q.FieldByName(QString::fromLatin1(names[i]));
+        auto handler = std::move(f->OnChange);
+        f->OnChange = nullptr;
+        f->SetValue(defaults[i]);
+        f->OnChange = std::move(handler);
+    }
+    q.FieldByName(QStringLiteral("C_DAVKY"))->SetValue(0);
+    if (q.FieldByName(QStringLiteral("OSC"))->AsInteger() != 0)
+        DBeC_INT->setFocus();
+    else
+        DBeOSC->setFocus();
+}
+
+void TSVykonyForm::SaveRow()
+{
+    TxDataSet &q = DMVyk->QvSVykony;
+    if (q.State() == dsEdit) {
+        q.Post();
+        DBGridPracovnik->setFocus();
+    } else if (q.State() == dsInsert) {
+        q.Post();
+        NewRow();
+    }
+}
+
+void TSVykonyForm::DeleteRow()
+{
+    TxDataSet &q = DMVyk->QvSVykony;
+    if (q.Active() && !q.IsEmpty() && q.State() == dsBrowse)
+        q.Delete(); // the data module asks first
+}
+
+void TSVykonyForm::CancelRow()
+{
+    if (editing(DMVyk->QvSVykony))
+        DMVyk->QvSVykony.Cancel();
+    DBGridPracovnik->setFocus();
+}
+
+void TSVykonyForm::employeeExit()
+{
+    TxDataSet &q = DMVyk->QvSVykony;
+    if (editing(q) && q.FieldByName(QStringLiteral("OSC"))->AsInteger() == 0)
+        PickEmployeeForField(q.FieldByName(QStringLiteral("OSC")));
+}
+
+void TSVykonyForm::orderExit()
+{
+    TxDataSet &q = DMVyk->QvSVykony;
+    if (editing(q) && q.FieldByName(QStringLiteral("C_INT"))->AsInteger() == 0 && DBeC_INT->text().trimmed().isEmpty())
+        PickOrderForField(q.FieldByName(QStringLiteral("C_INT")), QString(), QString(), 0);
+}
+
+void TSVykonyForm::BarcodeEntry()
+{
+    pcVykony->setCurrentWidget(tsPracovnik);
+    QString text;
+    if (!InputQuery(QString::fromUtf8("Čiarový kód"), QString::fromUtf8("Vstup čiarového kódu operácie"), text))
+        return;
+    const TPerformanceBarcode code = DecodePerformanceBarcode(text);
+    if (code.kind == TPerformanceBarcode::Nothing)
+        return;
+    if (code.kind == TPerformanceBarcode::UnknownJob)
+        throw EDatabaseError(QString::fromUtf8("Zákazka č.%1 neexistuje !").arg(code.jobText));
+    TxDataSet &q = DMVyk->QvSVykony;
+    if (!editing(q)) {
+        DBGridPracovnik->setFocus();
+        NewRow();
+    }
+    switch (code.kind) {
+    case TPerformanceBarcode::Employee:
+        q.FieldByName(QStringLiteral("OSC"))->SetValue(code.osc);
+        employeeExit();
+        DBeC_INT->setFocus();
+        break;
+    case TPerformanceBarcode::JobOperation:
+        q.FieldByName(QStringLiteral("C_INT"))->SetValue(code.cInt);
+        orderExit();
+        q.FieldByName(QStringLiteral("C_OPERACIE"))->SetValue(code.operation);
+        DBeMNOZSTVO->setFocus();
+        break;
+    case TPerformanceBarcode::JobTicket:
+        q.FieldByName(QStringLiteral("C_INT"))->SetValue(code.cInt);
+        orderExit();
+        q.FieldByName(QStringLiteral("C_DAVKY"))->SetValue(code.batch);
+        q.FieldByName(QStringLiteral("C_OPERACIE"))->SetValue(code.operation);
+        DBeMNOZSTVO->setFocus();
+        break;
+    default:
+        break;
+    }
+}
+
+void ShowPerformances()
+{
+    FormOnDemand(SVykonyForm).ShowModal();
+}

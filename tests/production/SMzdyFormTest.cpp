@@ -1,0 +1,211 @@
+// The attendance and wages form offscreen: the month proposed by the date, the cost-centre filter with
+// typed quotes, a day written, the month's wages computed and exported from "Mzdy všetci".
+#include "WorkshopFixture.h"
+#include "common/WhenModal.h"
+#include "production/SMzdyForm.h"
+#include "production/SVykonyForm.h"
+#include "platform/ui/DBControls.h"
+#include "platform/ui/DBGrid.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QSpinBox>
+#include <QTabWidget>
+#include <QTableWidget>
+#include <QTest>
+
+namespace {
+
+class WagesForm : public WorkshopTest {
+protected:
+    void SetUp() override
+    {
+        WorkshopTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        SetNowForTests(QDateTime(QDate(2026, 3, 5), QTime(10, 0)));
+        employee(57, "Novák");
+        employee(58, "Horváth");
+        exec("update CZAMESTNANCOV set STREDISKO='S2' where OSC=58");
+        form = std::make_unique<TSMzdyForm>();
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    }
+    void TearDown() override
+    {
+        form.reset();
+        WorkshopTest::TearDown();
+    }
+    std::unique_ptr<TSMzdyForm> form;
+};
+
+TEST_F(WagesForm, ProposesThePreviousMonthEarlyInTheMonthAndFiltersByCentre)
+{
+    EXPECT_EQ(form->vMesiac->value(), 2);
+    EXPECT_EQ(form->vRok->value(), 2026);
+    EXPECT_EQ(form->LabelMesacnyFond->text(), "150") << "20 working days of February 2026";
+    EXPECT_EQ(mzdy->QZamestnanci.RecordCount(), 2);
+    form->eSTREDISKO->setText("S'");
+    emit form->eSTREDISKO->editingFinished();
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(mzdy->QZamestnanci.RecordCount(), 0) << "the quote is text, not SQL";
+    form->eSTREDISKO->setText("S2");
+    emit form->eSTREDISKO->editingFinished();
+    ASSERT_EQ(mzdy->QZamestnanci.RecordCount(), 1);
+    EXPECT_EQ(mzdy->QZamestnanci.FieldByName("OSC")->AsInteger(), 58);
+}
+
+TEST_F(WagesForm, ADayIsWrittenForTheCurrentEmployee)
+{
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    form->vDatum1->setText(DateStr(QDate(2026, 3, 4)));
+    form->ShowActivePage();
+    ASSERT_EQ(mzdy->QDochadzka.State(), dsInsert);
+    QTest::mouseClick(form->btnZapis1, Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(value("select OHOD from SDOCHADZKA where OSC=57 and DATUM='2026-03-04'").toDouble(), 7.5);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
+TEST_F(WagesForm, AllWagesComputedAndExported)
+{
+    bookableJob();
+    booked("2026-02-02", 57, 10, 10, 0, 234.5);
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD) values ('2026-02-02', 57, 1, 7.5)");
+    form->PageControlMzdy->setCurrentWidget(form->tabMzdyAll);
+    responder->InputAnswers.push_back(QStringLiteral("0"));
+    QTest::mouseClick(form->BtnPocitaj, Qt::LeftButton);
+    ASSERT_EQ(mzdy->QMzdy.RecordCount(), 1) << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(mzdy->QMzdy.FieldByName("PRIEZVISKO")->AsString(), QString::fromUtf8("Novák"));
+    const QString saved = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    QTest::mouseClick(form->BtnExport, Qt::LeftButton);
+    QDir::setCurrent(saved);
+    QFile file(QDir(folder.path()).filePath("mzdy202602.txt"));
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly)) << responder->Texts().join('\n').toStdString();
+    EXPECT_TRUE(file.readAll().startsWith("57;302;234.50\r\n57;303;0.00\r\n"));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WagesForm, ToAllWritesTheDayForEveryEmployeeOfTheList)
+{
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 58));
+    form->vDatum1->setText(DateStr(QDate(2026, 3, 4)));
+    form->ShowActivePage();
+    mzdy->QDochadzka.FieldByName("OHOD")->SetValue(6.0);
+    mzdy->QDochadzka.FieldByName("DOVOLENKA")->SetValue(1.5);
+    QTest::mouseClick(form->BtnZapisVsetkym, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from SDOCHADZKA where DATUM='2026-03-04'"), 2)
+        << responder->Texts().join('\n').toStdString();
+    EXPECT_DOUBLE_EQ(value("select DOVOLENKA from SDOCHADZKA where OSC=57").toDouble(), 1.5);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WagesForm, MonthPageSumsEachHourColumn)
+{
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD, DOVOLENKA) values ('2026-02-02', 57, 1, 7.5, 0)");
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD, DOVOLENKA) values ('2026-02-03', 57, 1, 6, 1.5)");
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD, DOVOLENKA) values ('2026-03-03', 57, 1, 8, 0)");
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    form->PageControlMzdy->setCurrentWidget(form->tabMesiac);
+    ASSERT_EQ(mzdy->QDochadzka.RecordCount(), 2) << "February's days";
+    EXPECT_EQ(form->sgSumMesiac->item(0, 1)->text(), "13,5");
+    EXPECT_EQ(form->sgSumMesiac->item(0, 3)->text(), "1,5");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WagesForm, ALockedRecordCannotBeTyped)
+{
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, ZAMKNUTY) values (2026, 2, 57, 800, 6, 1)");
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    form->PageControlMzdy->setCurrentWidget(form->tabMzda);
+    ASSERT_FALSE(mzdy->QMzdy.IsEmpty());
+    ASSERT_EQ(form->LockedEdits.size(), 3);
+    EXPECT_TRUE(form->DBcbZAMKNUTY->isChecked());
+    for (TDBEdit *e : form->LockedEdits)
+        EXPECT_TRUE(e->isReadOnly()) << e->objectName().toStdString();
+    form->DBcbZAMKNUTY->click();
+    for (TDBEdit *e : form->LockedEdits)
+        EXPECT_FALSE(e->isReadOnly()) << e->objectName().toStdString();
+    mzdy->QMzdy.Cancel();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WagesForm, ThreeMonthsOfWageHistory)
+{
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, OHOD) values (2025, 10, 57, 700, 5, 140)");
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, OHOD) values (2025, 11, 57, 800, 6, 160)");
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, OHOD) values (2025, 12, 57, 0, 6, 0)");
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, OHOD) values (2026, 1, 57, 900, 7, 150)");
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    form->PageControlMzdy->setCurrentWidget(form->tabMzda);
+    QTest::mouseClick(form->btn3Mesiace, Qt::LeftButton);
+    ASSERT_TRUE(form->sg3MMzdy->isVisible());
+    // February 2026: from November on; December has no worked hours.
+    EXPECT_EQ(form->sg3MMzdy->item(1, 0)->text(), "11/2025");
+    EXPECT_EQ(form->sg3MMzdy->item(1, 1)->text(), "5,00");
+    EXPECT_EQ(form->sg3MMzdy->item(2, 0)->text(), "1/2026");
+    EXPECT_EQ(form->sg3MMzdy->item(2, 3)->text(), "900,00");
+    EXPECT_EQ(form->sg3MMzdy->item(3, 0)->text(), "");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WagesForm, DayDetailOpensThePerformanceOverviewOfThatDay)
+{
+    bookableJob();
+    booked("2026-02-03", 57, 10, 10, 7.5, 40);
+    booked("2026-02-04", 57, 10, 10, 7.5, 30);
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    form->PageControlMzdy->setCurrentWidget(form->tabVykony);
+    ASSERT_EQ(mzdy->QVykony.RecordCount(), 2);
+    mzdy->QVykony.Last();
+    double shown = -1;
+    WhenModal<TSVykonyForm>([&](TSVykonyForm *f) {
+        shown = f->EditMzdaSpolu->text().replace(',', '.').toDouble();
+        f->Close();
+    });
+    QTest::mouseClick(form->BtnDetailDen, Qt::LeftButton);
+    EXPECT_DOUBLE_EQ(shown, 30) << responder->Texts().join('\n').toStdString();
+    delete SVykonyForm; // made on demand: it goes before the data module it shows
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WagesForm, ChartOfTheYearFollowsTheEmployee)
+{
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, OHOD) values (2026, 1, 57, 800, 6, 160)");
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, OHOD) values (2026, 2, 57, 900, 7, 150)");
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_HOD, OHOD) values (2026, 2, 58, 100, 3, 20)");
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    form->PageControlMzdy->setCurrentWidget(form->tabGraf);
+    EXPECT_EQ(form->DBChart1->Title(), QString::fromUtf8("Vývoj miezd v roku 2026"));
+    ASSERT_EQ(form->DBChart1->SeriesCount(), 2);
+    EXPECT_EQ(form->DBChart1->Series(0)->Labels(), (QStringList{"1", "2"}));
+    EXPECT_EQ(form->DBChart1->Series(0)->Values(), (std::vector<double>{5, 6}));
+    EXPECT_EQ(form->DBChart1->Series(1)->Values(), (std::vector<double>{6, 7}));
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 58));
+    EXPECT_EQ(form->DBChart1->Series(1)->Values(), (std::vector<double>{3})) << "a move in the list redraws";
+}
+
+} // namespace

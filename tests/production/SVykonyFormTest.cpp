@@ -1,0 +1,250 @@
+// The performance form offscreen: a booking by scanned codes (F12) and typed values, an unknown job of a
+// long code, the defect breakdown that must add up.
+#include "WorkshopFixture.h"
+#include "common/WhenModal.h"
+#include "production/SVykonyForm.h"
+#include "production/SVykonyZForm.h"
+#include "platform/ui/DBControls.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/DataSetModel.h"
+#include "platform/ui/RadioGroup.h"
+
+#include "platform/ui/BitBtn.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+namespace {
+
+class PerformanceForm : public WorkshopTest {
+protected:
+    void SetUp() override
+    {
+        WorkshopTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        bookableJob();
+        employee(57, "Novák", "FOR");
+        form = std::make_unique<TSVykonyForm>();
+        form->show();
+        form->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        form->pcVykony->setCurrentWidget(form->tsPracovnik);
+    }
+    void TearDown() override
+    {
+        form.reset();
+        WorkshopTest::TearDown();
+    }
+    void scan(const char *code)
+    {
+        responder->InputAnswers.push_back(QString::fromLatin1(code));
+        QWidget *focused = QApplication::focusWidget();
+        QTest::keyClick(focused ? focused : form.get(), Qt::Key_F12);
+    }
+    void type(QLineEdit *edit, const QString &text)
+    {
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+    }
+    TField *f(const char *name) { return vyk->QvSVykony.FieldByName(QString::fromLatin1(name)); }
+    std::unique_ptr<TSVykonyForm> form;
+};
+
+TEST_F(PerformanceForm, ScannedCardAndTicketThenTypedQuantityAndHoursBookIt)
+{
+    scan("57");
+    ASSERT_EQ(vyk->QvSVykony.State(), dsInsert);
+    EXPECT_EQ(f("OSC")->AsInteger(), 57);
+    EXPECT_EQ(f("PRIEZVISKO")->AsString(), QString::fromUtf8("Novák"));
+    EXPECT_EQ(f("DATUM")->AsDate(), QDate(2026, 3, 16));
+    scan("260001000010");
+    EXPECT_EQ(f("C_INT")->AsInteger(), 260001);
+    EXPECT_EQ(f("C_OPERACIE")->AsInteger(), 10);
+    EXPECT_EQ(f("OPERACIA")->AsString(), "ODL");
+    type(form->DBeMNOZSTVO, "10");
+    type(form->DBeOHOD, "7:39");
+    EXPECT_DOUBLE_EQ(f("MZDA")->AsFloat(), 6.0);
+    QTest::mouseClick(form->BtnZapis2, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from SVYKONY where OSC=57 and C_OPERACIE=10"), 1)
+        << responder->Texts().join('\n').toStdString();
+    EXPECT_DOUBLE_EQ(value("select OHOD from SVYKONY").toDouble(), 7.65);
+    EXPECT_EQ(vyk->QvSVykony.State(), dsInsert) << "the next row is started at once";
+    EXPECT_EQ(f("OSC")->AsInteger(), 57);
+    vyk->QvSVykony.Cancel();
+}
+
+TEST_F(PerformanceForm, ASixteenDigitCodeIsAnUnknownJob)
+{
+    scan("57");
+    responder->Messages.clear();
+    scan("1234567890123456");
+    EXPECT_TRUE(responder->Texts().join('\n').contains(QString::fromUtf8("Zákazka č.1234567890 neexistuje !")))
+        << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(f("C_INT")->AsInteger(), 0) << "nothing overflowed into the job";
+    vyk->QvSVykony.Cancel();
+}
+
+TEST_F(PerformanceForm, DefectCausesMustAddUpToTheDefects)
+{
+    scan("57");
+    f("ZMATKY")->SetValue(3.0);
+    WhenModal<TSVykonyZForm>([](TSVykonyZForm *d) {
+        EXPECT_EQ(d->Edits[0]->text(), "0") << "a new row starts with zeros";
+        d->Edits[0]->setText("1");
+        d->Edits[4]->setText("1");
+        QTest::mouseClick(d->TBtnZapis, Qt::LeftButton);
+        // The dialog comes again once this showing has closed.
+        QTimer::singleShot(300, [] {
+            WhenModal<TSVykonyZForm>([](TSVykonyZForm *again) {
+                again->Edits[4]->setText("2");
+                QTest::mouseClick(again->TBtnZapis, Qt::LeftButton);
+            });
+        });
+    });
+    ShowDefectBreakdown(&vyk->QvSVykony, true);
+    EXPECT_EQ(responder->Texts(),
+              QStringList{QString::fromUtf8("Súčet zmätkov podľa kategórií 2 je rôzny od pôvodne zadaného 3 !")});
+    EXPECT_EQ(f("Z01")->AsInteger(), 1);
+    EXPECT_EQ(f("Z05")->AsInteger(), 2);
+    EXPECT_EQ(TDMVyk::SumDefectCauses(&vyk->QvSVykony), 3);
+    vyk->QvSVykony.Cancel();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PerformanceForm, OverviewPageSumsTheViewOfThePeriod)
+{
+    booked("2026-03-02", 57, 10, 10, 7.5, 40);
+    booked("2026-02-27", 57, 10, 10, 7.5, 99);
+    form->pcVykony->setCurrentWidget(form->tsPrehlady);
+    EXPECT_EQ(form->vDatumOd3->text(), DateStr(QDate(2026, 3, 1))) << "the month of five days ago";
+    EXPECT_TRUE(vyk->DSvVykony3.Enabled());
+    EXPECT_FALSE(vyk->DSvVykony2.Enabled());
+    EXPECT_EQ(vyk->QvSVykony.RecordCount(), 1);
+    EXPECT_EQ(form->EditMzdaSpolu->text(), "40,00");
+    form->vDatumOd3->setText(DateStr(QDate(2026, 2, 1)));
+    form->rgPohlad->SetItemIndex(7);
+    QTest::mouseClick(form->BtnFilter3, Qt::LeftButton);
+    ASSERT_EQ(vyk->QvSVykony.RecordCount(), 1) << "one operation";
+    EXPECT_EQ(form->EditMzdaSpolu->text(), "139,00");
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PerformanceForm, ConfirmationPageScalesAHandedOverJobAndDeletesItsStornoRows)
+{
+    exec("insert into ZAKKALK (C_INT, MZD1, CENA1) values (260001, 2, 50)");
+    exec("update ZAKAZKYD set STAV_ZAK=90 where C_INT=260001");
+    booked("2026-03-09", 57, 10, 100, 7.5, 60);
+    booked("2026-03-10", 57, 20, 90, 7.5, 45);
+    form->pcVykony->setCurrentWidget(form->tsPotvrdenie);
+    form->cbCeleOdvedeneZakazky->setChecked(true);
+    QTest::mouseClick(form->BtnFilter4, Qt::LeftButton);
+    TxQuery *master = GetQuery("QSVykony1");
+    ASSERT_EQ(master->RecordCount(), 1) << responder->Texts().join('\n').toStdString();
+    EXPECT_DOUBLE_EQ(master->FieldByName(QString::fromUtf8("Expedované"))->AsFloat(), 90);
+    EXPECT_EQ(GetQuery("QSVykony2")->RecordCount(), 2);
+    form->eMNOZ_NEW->setText("90");
+    QTest::mouseClick(form->BtnZapis4, Qt::LeftButton);
+    EXPECT_EQ(count("select sum(MNOZSTVO) from SVYKONY where C_OPERACIE=10"), 90)
+        << responder->Texts().join('\n').toStdString();
+    EXPECT_DOUBLE_EQ(value("select sum(MZDA) from SVYKONY where C_OPERACIE=10").toDouble(), 54);
+    responder->MessageAnswers.push_back(mrYes);
+    QTest::mouseClick(form->BtnZmaz4, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from SVYKONY where MNOZSTVO<0"), 0);
+    ASSERT_FALSE(responder->Messages.isEmpty());
+    EXPECT_TRUE(
+        responder->Messages.last().Text.startsWith(QString::fromUtf8("Zmazať všetky storno výkony k zákazke 260001")));
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PerformanceForm, EnterMovesToTheNextEdit)
+{
+    scan("57");
+    form->DBeMNOZSTVO->setFocus();
+    QTest::keyClicks(form->DBeMNOZSTVO, "12");
+    QTest::keyClick(form->DBeMNOZSTVO, Qt::Key_Return);
+    EXPECT_NE(QApplication::focusWidget(), form->DBeMNOZSTVO);
+    EXPECT_DOUBLE_EQ(f("MNOZSTVO")->AsFloat(), 12) << "written on leaving";
+    vyk->QvSVykony.Cancel();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PerformanceForm, SettingsHideDefectsAndWorkedHours)
+{
+    EvidovatZmatky = false;
+    EvidovatOHod = false;
+    form->hide();
+    form->show();
+    EXPECT_FALSE(form->DBeOHOD->isVisible());
+    EXPECT_FALSE(form->DBeZMATKY->isVisible());
+    for (int i = 0; i < form->DBGridVykonyOp->ColumnCount(); ++i) {
+        if (form->DBGridVykonyOp->Columns(i)->FieldName == "ZMATKY") {
+            EXPECT_FALSE(form->DBGridVykonyOp->Columns(i)->Visible);
+        }
+    }
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PerformanceForm, DeleteAsksFirstAndNoKeepsTheBooking)
+{
+    booked("2026-03-16", 57, 10, 10, 7.5, 40);
+    form->ReloadEmployeeList();
+    ASSERT_EQ(vyk->QvSVykony.RecordCount(), 1);
+    responder->MessageAnswers.push_back(mrNo);
+    QTest::mouseClick(form->BtnZmaz2, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from SVYKONY"), 1);
+    ASSERT_EQ(responder->Messages.size(), 1);
+    EXPECT_EQ(responder->Messages[0].Text, QString::fromUtf8("Skutočne chceš zmazať vybratý výkon ?"));
+    responder->MessageAnswers.push_back(mrYes);
+    QTest::mouseClick(form->BtnZmaz2, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from SVYKONY"), 0) << responder->Texts().join('\n').toStdString();
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PerformanceForm, ChartShowsWagesByEmployeeOrOperationOnly)
+{
+    employee(58, "Horváth");
+    booked("2026-03-02", 57, 10, 10, 7.5, 40);
+    booked("2026-03-03", 58, 20, 10, 7.5, 25);
+    form->pcVykony->setCurrentWidget(form->tsPrehlady);
+    form->rgPohlad->SetItemIndex(4);
+    QTest::mouseClick(form->BtnGraf3, Qt::LeftButton);
+    ASSERT_EQ(form->pcVykony->currentWidget(), form->tsGraf);
+    ASSERT_EQ(form->DBChart1->SeriesCount(), 1);
+    EXPECT_EQ(form->DBChart1->Series(0)->Labels(), (QStringList{"57", "58"}));
+    EXPECT_EQ(form->DBChart1->Series(0)->Values(), (std::vector<double>{40, 25}));
+    form->pcVykony->setCurrentWidget(form->tsPrehlady);
+    form->rgPohlad->SetItemIndex(7);
+    form->pcVykony->setCurrentWidget(form->tsGraf);
+    ASSERT_EQ(form->DBChart1->SeriesCount(), 1);
+    EXPECT_EQ(form->DBChart1->Series(0)->Labels(), (QStringList{"ODL", "EXP"})) << "largest wage first";
+    form->pcVykony->setCurrentWidget(form->tsPrehlady);
+    form->rgPohlad->SetItemIndex(0);
+    form->pcVykony->setCurrentWidget(form->tsGraf);
+    EXPECT_EQ(form->DBChart1->SeriesCount(), 0) << "no chart of the detail views";
+}
+
+} // namespace
