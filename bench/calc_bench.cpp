@@ -42,22 +42,25 @@ void fill(TDMZal &dm)
              "insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, MENA) values ('ZAK260001', 'Z', 1, 'EUR')",
          })
         att.executeImmediate(QString::fromUtf8(sql));
-    att.executeImmediate(QStringLiteral(
-        "execute block as declare j integer = 1; declare i integer; begin while (j <= %1) do begin "
-        "insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, STAV_ZAK) values (260000 + :j, 'ZAK260001', 'V1', 10, 1); "
-        "insert into ZAKKALK (C_INT, MATERIAL, CENA_MAT, VAHA_MAT, VAHA1, P_PREPALU, KURZ, OVN1, MIM1) "
-        "values (260000 + :j, 'GJL-250', 1.6, 12.5, 10, 4, 25, 2, 1); "
-        "i = 1; while (i <= %2) do begin insert into ZAKOPERACIE (C_INT, C_OPERACIE, OPERACIA, PRACOVISKO, TARIF, "
-        "CAS_JED, MZDA, VYRREZ, P_STRATY) values (260000 + :j, :i * 10, 'FOR', iif(mod(:i, 2) = 0, 'FORM', 'CIST'), "
-        "'T5', :i, :i * 0.1, :i * 0.05, mod(:i, 3)); i = i + 1; end "
-        "i = 1; while (i <= %3) do begin insert into ZAKKUSOVNIK (C_INT, C_POZICIE, C_POL, MNOZSTVO, HODNOTA) "
-        "values (260000 + :j, :i * 10, 'M', 1, :i * 0.3); i = i + 1; end "
-        "insert into ZAKKALKD (C_INT, TYP_NAKL, NAKLAD, HODNOTA) values (260000 + :j, 'O', 'BAL', 2); "
-        "insert into ZAKKALKD (C_INT, TYP_NAKL, NAKLAD, HODNOTA) values (260000 + :j, 'M', 'ZIH', 1); "
-        "j = j + 1; end end")
-                             .arg(kJobs)
-                             .arg(kOperations)
-                             .arg(kMaterials));
+    att.executeImmediate(
+        QStringLiteral(
+            "execute block as declare j integer = 1; declare i integer; begin while (j <= %1) do begin "
+            "insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, STAV_ZAK) values (260000 + :j, 'ZAK260001', 'V1', "
+            "10, 1); "
+            "insert into ZAKKALK (C_INT, MATERIAL, CENA_MAT, VAHA_MAT, VAHA1, P_PREPALU, KURZ, OVN1, MIM1) "
+            "values (260000 + :j, 'GJL-250', 1.6, 12.5, 10, 4, 25, 2, 1); "
+            "i = 1; while (i <= %2) do begin insert into ZAKOPERACIE (C_INT, C_OPERACIE, OPERACIA, PRACOVISKO, TARIF, "
+            "CAS_JED, MZDA, VYRREZ, P_STRATY) values (260000 + :j, :i * 10, 'FOR', iif(mod(:i, 2) = 0, 'FORM', "
+            "'CIST'), "
+            "'T5', :i, :i * 0.1, :i * 0.05, mod(:i, 3)); i = i + 1; end "
+            "i = 1; while (i <= %3) do begin insert into ZAKKUSOVNIK (C_INT, C_POZICIE, C_POL, MNOZSTVO, HODNOTA) "
+            "values (260000 + :j, :i * 10, 'M', 1, :i * 0.3); i = i + 1; end "
+            "insert into ZAKKALKD (C_INT, TYP_NAKL, NAKLAD, HODNOTA) values (260000 + :j, 'O', 'BAL', 2); "
+            "insert into ZAKKALKD (C_INT, TYP_NAKL, NAKLAD, HODNOTA) values (260000 + :j, 'M', 'ZIH', 1); "
+            "j = j + 1; end end")
+            .arg(kJobs)
+            .arg(kOperations)
+            .arg(kMaterials));
 }
 
 } // namespace
@@ -77,7 +80,8 @@ int main(int argc, char **argv)
     QProcess create;
     create.start(QStringLiteral("bash"), {script, database});
     if (!create.waitForFinished(300000) || create.exitCode() != 0) {
-        std::fprintf(stderr, "calc_bench: creating the database failed:\n%s\n", create.readAllStandardError().constData());
+        std::fprintf(stderr, "calc_bench: creating the database failed:\n%s\n",
+                     create.readAllStandardError().constData());
         return 1;
     }
     qputenv("XDG_CONFIG_HOME", QDir(folder.path()).filePath(QStringLiteral("config")).toUtf8());
@@ -109,7 +113,7 @@ int main(int argc, char **argv)
         odbyt.QvZakKalk.Open();
         odbyt.QvZakKalk.Edit();
         for (TDataSet *ds : std::initializer_list<TDataSet *>{&odbyt.QZakOperacie, &odbyt.QZakKusovnik,
-                                                             &odbyt.QZakKalkO, &odbyt.QZakKalkM}) {
+                                                              &odbyt.QZakKalkO, &odbyt.QZakKalkM}) {
             ds->Open();
             ds->FetchAll();
         }

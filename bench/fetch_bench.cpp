@@ -35,12 +35,14 @@ void fill(const QString &path)
                          "I3 bigint, D1 double precision, D2 double precision, D3 double precision, "
                          "DT1 date, DT2 date, TS timestamp, V1 varchar(20), V2 varchar(40), V3 varchar(60), "
                          "C1 char(4), V4 varchar(10))");
-    att.executeImmediate(QStringLiteral(
-        "execute block as declare i integer = 1; begin while (i <= %1) do begin "
-        "insert into WIDE values (:i, :i * 2, mod(:i, 97), :i * 1000, :i * 1.25, :i / 7.0, 3.14, "
-        "dateadd(mod(:i, 365) day to date '2026-01-01'), date '2026-12-31', current_timestamp, "
-        "'Názov ' || :i, 'Odliatok zo šedej liatiny č. ' || :i, 'Poznámka k položke ' || :i || ' skladom', "
-        "'AB' || mod(:i, 10), 'kód' || mod(:i, 100)); i = i + 1; end end").arg(kMemoryRows));
+    att.executeImmediate(
+        QStringLiteral(
+            "execute block as declare i integer = 1; begin while (i <= %1) do begin "
+            "insert into WIDE values (:i, :i * 2, mod(:i, 97), :i * 1000, :i * 1.25, :i / 7.0, 3.14, "
+            "dateadd(mod(:i, 365) day to date '2026-01-01'), date '2026-12-31', current_timestamp, "
+            "'Názov ' || :i, 'Odliatok zo šedej liatiny č. ' || :i, 'Poznámka k položke ' || :i || ' skladom', "
+            "'AB' || mod(:i, 10), 'kód' || mod(:i, 100)); i = i + 1; end end")
+            .arg(kMemoryRows));
     att.detach();
 }
 
@@ -171,6 +173,7 @@ int main(int argc, char **argv)
     db.Close();
     std::printf("first 50 rows: %.1f ms of %.1f ms (processor time, the least of 5 runs)\n", first50, query);
     std::printf("fetch: %d rows, TxQuery %.0f ms, raw %.0f ms, ratio %.2f, raw+decode %.0f ms, ratio to raw+decode "
-                "%.2f\n", kRows, query, raw, query / raw, decoded, query / decoded);
+                "%.2f\n",
+                kRows, query, raw, query / raw, decoded, query / decoded);
     return 0;
 }

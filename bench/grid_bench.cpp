@@ -35,10 +35,11 @@ void fill(const QString &path)
     fb::Attachment att = fb::Attachment::createDatabase(path, fb::ConnectParams::fromLines({"user_name=SYSDBA"}));
     att.executeImmediate("create table GRIDROWS (ID integer not null primary key, NAZOV varchar(40), "
                          "MNOZ double precision, D date, POZN varchar(60))");
-    att.executeImmediate(QStringLiteral(
-        "execute block as declare i integer = 1; begin while (i <= %1) do begin "
-        "insert into GRIDROWS values (:i, 'Odliatok č. ' || mod(:i * 7919, 100003), :i * 1.25, "
-        "dateadd(mod(:i, 365) day to date '2026-01-01'), 'Poznámka ' || :i); i = i + 1; end end").arg(kRows));
+    att.executeImmediate(
+        QStringLiteral("execute block as declare i integer = 1; begin while (i <= %1) do begin "
+                       "insert into GRIDROWS values (:i, 'Odliatok č. ' || mod(:i * 7919, 100003), :i * 1.25, "
+                       "dateadd(mod(:i, 365) day to date '2026-01-01'), 'Poznámka ' || :i); i = i + 1; end end")
+            .arg(kRows));
     att.detach();
 }
 
@@ -46,8 +47,6 @@ void setSql(TxQuery &q, const QString &order)
 {
     q.SQL().SetText(QStringLiteral("select ID, NAZOV, MNOZ, D, POZN\nfrom GRIDROWS\n\n") + order);
 }
-
-
 
 // Lets the view fetch the rows it shows, then paints it once into an image (the window system's own
 // repaint is held back meanwhile, so the screen is painted once, as on a desktop).

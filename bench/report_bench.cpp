@@ -102,6 +102,7 @@ int main(int argc, char **argv)
     }
     std::printf("pages: %d\n", rep.PageCount());
     std::printf("report: %d rows, %d runs, engine %.0f ms, direct %.0f ms (medians of processor time), "
-                "median ratio %.2f\n", kRows, kRuns, Median(engineMs), Median(directMs), Median(ratios));
+                "median ratio %.2f\n",
+                kRows, kRuns, Median(engineMs), Median(directMs), Median(ratios));
     return 0;
 }

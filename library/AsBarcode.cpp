@@ -12,17 +12,16 @@ namespace {
 
 // Module widths (bar, space, bar, ...) of the Code 128 symbol values 0..105.
 const char *const kCode128[106] = {
-    "212222", "222122", "222221", "121223", "121322", "131222", "122213", "122312", "132212", "221213",
-    "221312", "231212", "112232", "122132", "122231", "113222", "123122", "123221", "223211", "221132",
-    "221231", "213212", "223112", "312131", "311222", "321122", "321221", "312212", "322112", "322211",
-    "212123", "212321", "232121", "111323", "131123", "131321", "112313", "132113", "132311", "211313",
-    "231113", "231311", "112133", "112331", "132131", "113123", "113321", "133121", "313121", "211331",
-    "231131", "213113", "213311", "213131", "311123", "311321", "331121", "312113", "312311", "332111",
-    "314111", "221411", "431111", "111224", "111422", "121124", "121421", "141122", "141221", "112214",
-    "112412", "122114", "122411", "142112", "142211", "241211", "221114", "413111", "241112", "134111",
-    "111242", "121142", "121241", "114212", "124112", "124211", "411212", "421112", "421211", "212141",
-    "214121", "412121", "111143", "111341", "131141", "114113", "114311", "411113", "411311", "113141",
-    "114131", "311141", "411131", "211412", "211214", "211232"};
+    "212222", "222122", "222221", "121223", "121322", "131222", "122213", "122312", "132212", "221213", "221312",
+    "231212", "112232", "122132", "122231", "113222", "123122", "123221", "223211", "221132", "221231", "213212",
+    "223112", "312131", "311222", "321122", "321221", "312212", "322112", "322211", "212123", "212321", "232121",
+    "111323", "131123", "131321", "112313", "132113", "132311", "211313", "231113", "231311", "112133", "112331",
+    "132131", "113123", "113321", "133121", "313121", "211331", "231131", "213113", "213311", "213131", "311123",
+    "311321", "331121", "312113", "312311", "332111", "314111", "221411", "431111", "111224", "111422", "121124",
+    "121421", "141122", "141221", "112214", "112412", "122114", "122411", "142112", "142211", "241211", "221114",
+    "413111", "241112", "134111", "111242", "121142", "121241", "114212", "124112", "124211", "411212", "421112",
+    "421211", "212141", "214121", "412121", "111143", "111341", "131141", "114113", "114311", "411113", "411311",
+    "113141", "114131", "311141", "411131", "211412", "211214", "211232"};
 const char *const kStop = "2331112";
 constexpr int kFnc1 = 102, kStartA = 103, kStartB = 104, kStartC = 105;
 
@@ -30,13 +29,29 @@ struct TypeInfo {
     const char *name;
     bool digitsOnly;
 };
-const TypeInfo kTypes[] = {
-    {"2_5_interleaved", true}, {"2_5_industrial", true}, {"2_5_matrix", true},  {"Code39", false},
-    {"Code39 Extended", false}, {"Code128A", false},    {"Code128B", false},    {"Code128C", true},
-    {"Code93", false},          {"Code93 Extended", false}, {"MSI", true},      {"PostNet", true},
-    {"Codebar", false},         {"EAN8", true},         {"EAN13", true},        {"UPC_A", true},
-    {"UPC_E0", true},           {"UPC_E1", true},       {"UPC Supp2", true},    {"UPC Supp5", true},
-    {"EAN128A", false},         {"EAN128B", false},     {"EAN128C", true}};
+const TypeInfo kTypes[] = {{"2_5_interleaved", true},
+                           {"2_5_industrial", true},
+                           {"2_5_matrix", true},
+                           {"Code39", false},
+                           {"Code39 Extended", false},
+                           {"Code128A", false},
+                           {"Code128B", false},
+                           {"Code128C", true},
+                           {"Code93", false},
+                           {"Code93 Extended", false},
+                           {"MSI", true},
+                           {"PostNet", true},
+                           {"Codebar", false},
+                           {"EAN8", true},
+                           {"EAN13", true},
+                           {"UPC_A", true},
+                           {"UPC_E0", true},
+                           {"UPC_E1", true},
+                           {"UPC Supp2", true},
+                           {"UPC Supp5", true},
+                           {"EAN128A", false},
+                           {"EAN128B", false},
+                           {"EAN128C", true}};
 
 int roundEven(double value)
 {
@@ -98,13 +113,13 @@ void TAsBarcode::DoChange()
 }
 
 // Every setter tells of a change only when the value changes.
-#define BARCODE_SETTER(setter, member, type)                                                                \
-    void TAsBarcode::setter(type value)                                                                    \
-    {                                                                                                      \
-        if (member == value)                                                                               \
-            return;                                                                                        \
-        member = value;                                                                                    \
-        DoChange();                                                                                        \
+#define BARCODE_SETTER(setter, member, type)                                                                           \
+    void TAsBarcode::setter(type value)                                                                                \
+    {                                                                                                                  \
+        if (member == value)                                                                                           \
+            return;                                                                                                    \
+        member = value;                                                                                                \
+        DoChange();                                                                                                    \
     }
 BARCODE_SETTER(setHeight, height_, int)
 BARCODE_SETTER(setText, text_, const QString &)
@@ -353,8 +368,8 @@ void TAsBarcode::DrawBarcode(QPainter &canvas)
             const int fontHeight = -fm.height();
             const int ny = top_ + roundEven(fontHeight * 2.5);
             const QString name = BarcodeTypeName(typ_);
-            canvas.drawText(QRect(left_, ny, fm.horizontalAdvance(name) + 1, fm.height()),
-                            Qt::AlignLeft | Qt::AlignTop, name);
+            canvas.drawText(QRect(left_, ny, fm.horizontalAdvance(name) + 1, fm.height()), Qt::AlignLeft | Qt::AlignTop,
+                            name);
         }
     }
     canvas.restore();

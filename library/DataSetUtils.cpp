@@ -54,9 +54,16 @@ void SetFieldValueIfChangedOf(TDataSet *ds, const QString &fieldName, const QVar
 QVariant EmptyValue(TFieldType type)
 {
     switch (type) {
-    case ftSmallint: case ftInteger: case ftWord: case ftFloat: case ftCurrency: case ftBCD: case ftLargeint:
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
+    case ftLargeint:
         return 0;
-    case ftString: case ftFixedChar:
+    case ftString:
+    case ftFixedChar:
         return QString();
     default:
         return QVariant();
@@ -77,7 +84,12 @@ bool IsInsertingState(const TDataSet *ds)
 bool IsEditingState(const TDataSet *ds)
 {
     switch (ds->State()) {
-    case dsEdit: case dsInsert: case dsSetKey: case dsCalcFields: case dsFilter: case dsNewValue:
+    case dsEdit:
+    case dsInsert:
+    case dsSetKey:
+    case dsCalcFields:
+    case dsFilter:
+    case dsNewValue:
     case dsInternalCalc:
         return true;
     default:

@@ -3,5 +3,11 @@
 
 #include <cstdint>
 
-inline std::int32_t IntMin(std::int32_t a, std::int32_t b) { return a < b ? a : b; }
-inline std::int32_t IntMax(std::int32_t a, std::int32_t b) { return a > b ? a : b; }
+inline std::int32_t IntMin(std::int32_t a, std::int32_t b)
+{
+    return a < b ? a : b;
+}
+inline std::int32_t IntMax(std::int32_t a, std::int32_t b)
+{
+    return a > b ? a : b;
+}

@@ -178,7 +178,7 @@ void PrintOnPrinter(TQuickRep *report)
     QPrinter &printer = Printer();
     if (printer.outputFileName().isEmpty()) {
         const QString name = report->PrinterSettings.PrinterName.isEmpty() ? QPrinterInfo::defaultPrinterName()
-                                                                            : report->PrinterSettings.PrinterName;
+                                                                           : report->PrinterSettings.PrinterName;
         if (name.isEmpty())
             throw Exception(QStringLiteral("Nie je nastavená žiadna tlačiareň."));
         printer.setPrinterName(name);

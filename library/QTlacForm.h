@@ -42,8 +42,7 @@ TQTlacForm *QTlacForm();
 // Puts into a report: the logo file into an empty image QRlogo (centred, stretched), each KEY=VALUE
 // line into the caption of a label "QR" + KEY, and the signature file into an empty image QRpodpis.
 // Missing files and components leave the report as designed.
-void StampReport(TQuickRep *report, const TStringList *lines, const QString &logoFile,
-                 const QString &signatureFile);
+void StampReport(TQuickRep *report, const TStringList *lines, const QString &logoFile, const QString &signatureFile);
 // "logo.bmp" beside the program; "podpis.jpg" in the user's application-data folder.
 QString LogoFileName();
 QString SignatureFileName();

@@ -88,7 +88,6 @@ void TtMasterDetailForm::applyDetail()
     }
 }
 
-
 void TtMasterDetailForm::btnNovyClick()
 {
     TDataSet *master = Master();

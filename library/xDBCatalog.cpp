@@ -47,14 +47,25 @@ void ApplyCatalog(TDataSet *dataSet, const std::function<void(TDataSet *)> &even
         int width = -1;
         switch (t) {
         case ftSmallint:
-        case ftLargeint: width = 5; break;
-        case ftInteger: width = 8; break;
-        case ftWord: width = 4; break;
+        case ftLargeint:
+            width = 5;
+            break;
+        case ftInteger:
+            width = 8;
+            break;
+        case ftWord:
+            width = 4;
+            break;
         case ftFloat:
-        case ftBCD: width = format == QLatin1String("$") ? 13 : 10; break;
+        case ftBCD:
+            width = format == QLatin1String("$") ? 13 : 10;
+            break;
         case ftDate:
-        case ftDateTime: width = 10; break;
-        default: break;
+        case ftDateTime:
+            width = 10;
+            break;
+        default:
+            break;
         }
         if (width >= 0 && width != f->DisplayWidth())
             f->SetDisplayWidth(std::max<int>(width, int(f->DisplayLabel().size())));

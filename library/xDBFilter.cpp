@@ -59,8 +59,13 @@ void TxDBFilterEdit::keyReleaseEvent(QKeyEvent *e)
 {
     TxEdit::keyReleaseEvent(e);
     switch (e->key()) {
-    case Qt::Key_Tab: case Qt::Key_Backtab: case Qt::Key_Shift: case Qt::Key_End: case Qt::Key_Home:
-    case Qt::Key_Left: case Qt::Key_Right:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+    case Qt::Key_Shift:
+    case Qt::Key_End:
+    case Qt::Key_Home:
+    case Qt::Key_Left:
+    case Qt::Key_Right:
         return;
     default:
         break;

@@ -46,7 +46,12 @@ bool containsClause(const QString &text, const QString &clause)
 bool aggregatable(const TField *f)
 {
     switch (f->DataType()) {
-    case ftSmallint: case ftInteger: case ftLargeint: case ftFloat: case ftCurrency: case ftBCD:
+    case ftSmallint:
+    case ftInteger:
+    case ftLargeint:
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
         return true;
     default:
         return false;
@@ -279,8 +284,8 @@ void TxCustomDBGrid::FilterByValue(int column)
     TField *f = Columns(column)->Field();
     QString value = f->AsString();
     TDataSet *ds = DataSet();
-    if (InputQuery(QStringLiteral("Filter"), QString::fromUtf8("Hodnota poľa [") + f->FieldName() + QStringLiteral("] ="),
-                   value)) {
+    if (InputQuery(QStringLiteral("Filter"),
+                   QString::fromUtf8("Hodnota poľa [") + f->FieldName() + QStringLiteral("] ="), value)) {
         ds->SetFilterText(FieldCondition(f, value));
         ds->SetFiltered(true);
     } else {
@@ -402,8 +407,7 @@ void TxCustomDBGrid::CopyToClipboard(int mode)
             text += rowText();
             ds->Next();
         }
-    } else if (const std::vector<int> marked = mode == 2 ? SelectedRowNumbers() : std::vector<int>();
-               !marked.empty()) {
+    } else if (const std::vector<int> marked = mode == 2 ? SelectedRowNumbers() : std::vector<int>(); !marked.empty()) {
         // The marked rows are read where they stand: the cursor stays.
         for (int row : marked)
             ds->WithRecord(row, [&] { text += rowText(); });
@@ -486,9 +490,11 @@ void TxCustomDBGrid::Export(int kind, const QString &fileName)
     QString path = fileName;
     if (path.isEmpty()) {
         QDir().mkpath(DocumentsFolder());
-        path = DocumentsFolder() + QStringLiteral("export.") + (kind == 0 ? QStringLiteral("csv") : QStringLiteral("txt"));
+        path =
+            DocumentsFolder() + QStringLiteral("export.") + (kind == 0 ? QStringLiteral("csv") : QStringLiteral("txt"));
     }
-    const QString sep = path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive) ? QStringLiteral("\t") : QStringLiteral(";");
+    const QString sep =
+        path.endsWith(QStringLiteral(".txt"), Qt::CaseInsensitive) ? QStringLiteral("\t") : QStringLiteral(";");
     // Written beside the target and put in place only when whole: a failed export leaves the old file.
     QSaveFile file(path);
     if (!file.open(QIODevice::WriteOnly))
@@ -533,17 +539,24 @@ void TxCustomDBGrid::Export(int kind, const QString &fileName)
                 case ftInteger:
                     cells << QString::asprintf("%11d", f->AsInteger());
                     break;
-                case ftFloat: case ftBCD:
+                case ftFloat:
+                case ftBCD:
                     cells << QString::asprintf("%15.5f", f->AsFloat()); // always a point
                     break;
-                case ftDate: case ftDateTime:
-                    cells << (f->IsNull() ? QString(8, QLatin1Char(' ')) : f->AsDateTime().toString(QStringLiteral("yyyyMMdd")));
+                case ftDate:
+                case ftDateTime:
+                    cells << (f->IsNull() ? QString(8, QLatin1Char(' '))
+                                          : f->AsDateTime().toString(QStringLiteral("yyyyMMdd")));
                     break;
-                case ftBlob: case ftGraphic:
+                case ftBlob:
+                case ftGraphic:
                     break;
                 default: {
-                    const int size = IsStringType(t) ? f->Size() + 1 : t == ftWord || t == ftBoolean ? 2
-                                     : t == ftTime ? 4 : t == ftMemo ? 0 : 8;
+                    const int size = IsStringType(t)                 ? f->Size() + 1
+                                     : t == ftWord || t == ftBoolean ? 2
+                                     : t == ftTime                   ? 4
+                                     : t == ftMemo                   ? 0
+                                                                     : 8;
                     cells << f->AsString().leftJustified(size, QLatin1Char(' '));
                 }
                 }

@@ -3,9 +3,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
-TxDBMemo::TxDBMemo(QWidget *parent) : TDBMemo(parent)
-{
-}
+TxDBMemo::TxDBMemo(QWidget *parent) : TDBMemo(parent) {}
 
 QString TxDBMemo::cased(const QString &text) const
 {

@@ -35,10 +35,14 @@ bool TxEdit::AcceptsChar(QChar c) const
         return true;
     const bool digit = c >= QLatin1Char('0') && c <= QLatin1Char('9');
     switch (EditStyle) {
-    case esInteger: return digit;
-    case esFloat: return digit || c == FormatSettings().DecimalSeparator;
-    case esDate: return digit || c == FormatSettings().DateSeparator;
-    case esGeneral: break;
+    case esInteger:
+        return digit;
+    case esFloat:
+        return digit || c == FormatSettings().DecimalSeparator;
+    case esDate:
+        return digit || c == FormatSettings().DateSeparator;
+    case esGeneral:
+        break;
     }
     return true;
 }

@@ -28,7 +28,6 @@ void TxForm::KeyDown(int &key, Qt::KeyboardModifiers modifiers)
         TForm::KeyDown(key, modifiers);
 }
 
-
 TRadioGroup *TxForm::AddRadioGroup(TxForm *form, int row, int column, bool closeOnClick, int widthInColumns,
                                    const QString &items, const QString &name)
 {

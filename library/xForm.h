@@ -34,7 +34,6 @@ protected:
     void KeyDown(int &key, Qt::KeyboardModifiers modifiers) override;
 };
 
-
 // Asks which of the options (comma text) under the caption; the chosen option counted from 1, or -1 when
 // the dialog was closed without a choice.
 int ChooseOption(const QString &items, const QString &caption);

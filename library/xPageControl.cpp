@@ -1,8 +1,6 @@
 #include "xPageControl.h"
 
-TxPageControl::TxPageControl(QWidget *parent) : QTabWidget(parent)
-{
-}
+TxPageControl::TxPageControl(QWidget *parent) : QTabWidget(parent) {}
 
 void TxPageControl::Loaded()
 {

@@ -59,9 +59,8 @@ void TxQRHTMLExportFilter::Start(double paperWidth, double paperHeight, const QF
     writeLine(QStringLiteral(" <title>") + escaped(ReportTitle) + QStringLiteral("</title>"));
     writeLine(QStringLiteral(" <style>"));
     writeLine(QStringLiteral("body {margin:0px; padding:0px; border:0px; %1}").arg(FontStyle(font, Qt::black)));
-    writeLine(QStringLiteral(".page {position:relative; width:%1mm; height:%2mm}")
-                  .arg(mm(paperWidth))
-                  .arg(mm(paperHeight)));
+    writeLine(
+        QStringLiteral(".page {position:relative; width:%1mm; height:%2mm}").arg(mm(paperWidth)).arg(mm(paperHeight)));
     writeLine(QStringLiteral(".page div {position:absolute;overflow:visible;}"));
     writeLine(QStringLiteral(" </style>"));
     writeLine(QStringLiteral("</head>"));
@@ -87,8 +86,8 @@ void TxQRHTMLExportFilter::Finish()
     TQRExportFilter::Finish();
 }
 
-void TxQRHTMLExportFilter::TextOut(double x, double y, const QFont &font, const QColor &color,
-                                   const QColor &background, Qt::Alignment alignment, const QString &text)
+void TxQRHTMLExportFilter::TextOut(double x, double y, const QFont &font, const QColor &color, const QColor &background,
+                                   Qt::Alignment alignment, const QString &text)
 {
     QString line = QStringLiteral("<div style=\"top:%1mm;").arg(mm(y));
     if (alignment & Qt::AlignRight)

@@ -75,7 +75,8 @@ QString TxSlovnik::TranslateText(const QString &text, int language) const
         return text;
     // Chained replacements can feed on their own output; a translation that grows past the bound is
     // abandoned and the text stays as it was.
-    const qsizetype bound = std::min<qsizetype>(kMaxTranslation, qsizetype(kMaxGrowth) * std::max<qsizetype>(text.size(), 1));
+    const qsizetype bound =
+        std::min<qsizetype>(kMaxTranslation, qsizetype(kMaxGrowth) * std::max<qsizetype>(text.size(), 1));
     QString result = text;
     for (const Entry &e : entries_) {
         if (e.Text[0].isEmpty())

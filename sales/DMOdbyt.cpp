@@ -106,8 +106,8 @@ TDMOdbyt::TDMOdbyt()
     QvZakazky.AfterPost = [this](TDataSet *ds) { QvZakazkyAfterPost(ds); };
     QvZakazky.BeforeDelete = [this](TDataSet *ds) { QvZakazkyBeforeDelete(ds); };
     QvZakazky.OnPostError = [](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
-        DMZal->DataSetErrorHandlerEx(
-            ds, e, {QString::fromUtf8("PK_ZAKAZKY|Objednávka s rovnakým číslom už existuje!")}, action);
+        DMZal->DataSetErrorHandlerEx(ds, e, {QString::fromUtf8("PK_ZAKAZKY|Objednávka s rovnakým číslom už existuje!")},
+                                     action);
     };
     QZakazkyD.OnCreateFields = [this](TDataSet *ds) { QZakazkyDCreateFields(ds); };
     QZakazkyD.OnNewRecord = [this](TDataSet *ds) { QZakazkyDNewRecord(ds); };
@@ -183,10 +183,10 @@ void TDMOdbyt::setUpCalculation()
 
 TDMOdbyt::~TDMOdbyt()
 {
-    for (TDataSet *ds : std::initializer_list<TDataSet *>{
-             &QZakKalkM, &QZakKalkO, &QZakKusovnik, &QZakOperacie, &QvZakKalk, &CNakladovM, &CNakladovO, &QZakRek,
-             &QCenPonD, &QCenPon, &QvZakazkyDKalk, &QvZakKalkLookup, &QvEDListyLookup, &QCOdberatelovLookup,
-             &QZakZml, &QZakazkyD, &QvZakazky}) {
+    for (TDataSet *ds : std::initializer_list<TDataSet *>{&QZakKalkM, &QZakKalkO, &QZakKusovnik, &QZakOperacie,
+                                                          &QvZakKalk, &CNakladovM, &CNakladovO, &QZakRek, &QCenPonD,
+                                                          &QCenPon, &QvZakazkyDKalk, &QvZakKalkLookup, &QvEDListyLookup,
+                                                          &QCOdberatelovLookup, &QZakZml, &QZakazkyD, &QvZakazky}) {
         try {
             ds->Close();
         } catch (...) {

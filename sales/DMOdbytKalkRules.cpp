@@ -82,16 +82,19 @@ void TDMOdbyt::LoadCalculationLists()
     });
     ensureOpen(DMCis->CPracovisk);
     eachRow(DMCis->CPracovisk, [&](int row) {
-        lists.Workplaces.insert(TKalkLists::Key(text(DMCis->CPracovisk, row, "PRACOVISKO")),
-                                {text(DMCis->CPracovisk, row, "TYP_VYRREZ"), number(DMCis->CPracovisk, row, "KOEF_VYRREZ")});
+        lists.Workplaces.insert(
+            TKalkLists::Key(text(DMCis->CPracovisk, row, "PRACOVISKO")),
+            {text(DMCis->CPracovisk, row, "TYP_VYRREZ"), number(DMCis->CPracovisk, row, "KOEF_VYRREZ")});
     });
     ensureOpen(DMCis->CTarifov);
     eachRow(DMCis->CTarifov, [&](int row) {
-        lists.TariffWage.insert(TKalkLists::Key(text(DMCis->CTarifov, row, "TARIF")), number(DMCis->CTarifov, row, "MZDAH"));
+        lists.TariffWage.insert(TKalkLists::Key(text(DMCis->CTarifov, row, "TARIF")),
+                                number(DMCis->CTarifov, row, "MZDAH"));
     });
     ensureOpen(CNakladovO);
     eachRow(CNakladovO, [&](int row) {
-        lists.OtherCostKoef.insert(TKalkLists::Key(text(CNakladovO, row, "NAKLAD")), number(CNakladovO, row, "KOEF_NAKL"));
+        lists.OtherCostKoef.insert(TKalkLists::Key(text(CNakladovO, row, "NAKLAD")),
+                                   number(CNakladovO, row, "KOEF_NAKL"));
     });
     Kalk.Lists = std::move(lists);
 
@@ -404,8 +407,8 @@ bool TDMOdbyt::SaveCalculation(const std::function<void(bool kept)> &alsoWrite)
     bool kept = true;
     {
         TDisableControls disabled(&QvZakKalk);
-        const bool noRows = (!QZakOperacie.Active() || QZakOperacie.IsEmpty()) &&
-                            (!QZakKusovnik.Active() || QZakKusovnik.IsEmpty());
+        const bool noRows =
+            (!QZakOperacie.Active() || QZakOperacie.IsEmpty()) && (!QZakKusovnik.Active() || QZakKusovnik.IsEmpty());
         if (noRows && field(&QvZakKalk, "NAKL1")->AsFloat() == 0 && field(&QvZakKalk, "CENA1")->AsFloat() == 0 &&
             field(&QvZakKalk, "KURZ")->AsFloat() == 0) {
             QvZakKalk.Delete();

@@ -60,10 +60,11 @@ TDMOdbyt::TCalculationStart TDMOdbyt::OpenCalculation(int job)
         TxQuery &jobs = read(OdbytSql::PreviousJob, {job});
         if (!jobs.IsEmpty()) {
             previous = field(&jobs, "C_INT")->AsInteger();
-            const QString question = QString::fromUtf8("Prevziať kalkuláciu z poslednej zákazky ?") + QLatin1Char('\r') +
-                                     QString::fromUtf8(" č.Objednávky ") + field(&jobs, "C_OBJ")->AsString() +
-                                     QString::fromUtf8(" , č.Zákazky ") + QString::number(previous) +
-                                     QString::fromUtf8(" , Termín ") + field(&jobs, "TERMIN")->AsString();
+            const QString question = QString::fromUtf8("Prevziať kalkuláciu z poslednej zákazky ?") +
+                                     QLatin1Char('\r') + QString::fromUtf8(" č.Objednávky ") +
+                                     field(&jobs, "C_OBJ")->AsString() + QString::fromUtf8(" , č.Zákazky ") +
+                                     QString::number(previous) + QString::fromUtf8(" , Termín ") +
+                                     field(&jobs, "TERMIN")->AsString();
             jobs.Close();
             const bool takeOver = Confirm(question, QString::fromUtf8("Otázka"));
             TxQuery &earlier = read(OdbytSql::PreviousCalculation, {previous});
@@ -167,6 +168,7 @@ void TDMOdbyt::CloseCalculation()
 {
     if (QvZakKalk.Active() && (QvZakKalk.State() == dsEdit || QvZakKalk.State() == dsInsert))
         QvZakKalk.Cancel();
-    for (TDataSet *ds : std::initializer_list<TDataSet *>{&QvZakKalk, &QZakKalkO, &QZakKalkM, &QZakOperacie, &QZakKusovnik})
+    for (TDataSet *ds :
+         std::initializer_list<TDataSet *>{&QvZakKalk, &QZakKalkO, &QZakKalkM, &QZakOperacie, &QZakKusovnik})
         ds->Close();
 }

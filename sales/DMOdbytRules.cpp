@@ -198,8 +198,7 @@ void TDMOdbyt::QZakazkyDMNOZ_OBJChange(TField *f)
     }
     q.Close();
     const int ordered = f->AsInteger();
-    const int need =
-        stored ? field(ds, "MNOZ_VYR")->OldValue().toInt() + ordered - f->OldValue().toInt() : ordered;
+    const int need = stored ? field(ds, "MNOZ_VYR")->OldValue().toInt() + ordered - f->OldValue().toInt() : ordered;
     field(ds, "MNOZ_VYR")->SetValue(available < need ? need - available : 0);
 }
 

@@ -7,10 +7,10 @@
 namespace {
 
 const char *const FieldNames[kfCount] = {
-    "CENA_MAT", "VAHA_MAT", "VAHA1",   "P_PREPALU", "MAT_BW1", "MAT_NW1",  "PRE1",       "MAT1",
-    "MZD1",     "NHOD1",    "ODVMZD1", "P_ODVMZD",  "VYRREZ1", "P_VYRREZ", "OVN1",       "MIM1",
-    "NAKL1",    "SPRREZ1",  "P_SPRREZ", "UVN1",     "ZISK1",   "P_ZISKU",  "CENA1",      "CENA1KG",
-    "KURZ",     "CENA_KURZ1", "KOEF_MAT", "KOEF_DOP", "PRID_MAT1", "PRID_DOP1",
+    "CENA_MAT", "VAHA_MAT",   "VAHA1",    "P_PREPALU", "MAT_BW1",   "MAT_NW1",   "PRE1",  "MAT1",
+    "MZD1",     "NHOD1",      "ODVMZD1",  "P_ODVMZD",  "VYRREZ1",   "P_VYRREZ",  "OVN1",  "MIM1",
+    "NAKL1",    "SPRREZ1",    "P_SPRREZ", "UVN1",      "ZISK1",     "P_ZISKU",   "CENA1", "CENA1KG",
+    "KURZ",     "CENA_KURZ1", "KOEF_MAT", "KOEF_DOP",  "PRID_MAT1", "PRID_DOP1",
 };
 
 // The factor of a rate on its base: an overhead with an 'H' base is an amount per norm hour, every
@@ -48,10 +48,14 @@ bool TKalkulacia::IsWeightDrivenMaterial(const QString &material)
 double TKalkulacia::Base(const TKalkRate &rate) const
 {
     switch (rate.Base.unicode()) {
-    case 'H': return F[kfNHOD1];
-    case 'U': return F[kfUVN1];
-    case 'V': return F[kfMZD1] + F[kfVYRREZ1];
-    default: return F[kfMZD1];
+    case 'H':
+        return F[kfNHOD1];
+    case 'U':
+        return F[kfUVN1];
+    case 'V':
+        return F[kfMZD1] + F[kfVYRREZ1];
+    default:
+        return F[kfMZD1];
     }
 }
 
@@ -190,10 +194,14 @@ void TKalkulacia::solveTotals(bool withOperations)
     const double M = F[kfMZD1], H = F[kfNHOD1];
     const auto linearOn = [&](const TKalkRate &rate, double c, const Linear &v) -> Linear {
         switch (rate.Base.unicode()) {
-        case 'U': return {0, c};
-        case 'V': return {c * (M + v.a), c * v.b};
-        case 'H': return {c * H, 0};
-        default: return {c * M, 0};
+        case 'U':
+            return {0, c};
+        case 'V':
+            return {c * (M + v.a), c * v.b};
+        case 'H':
+            return {c * H, 0};
+        default:
+            return {c * M, 0};
         }
     };
 
@@ -202,10 +210,18 @@ void TKalkulacia::solveTotals(bool withOperations)
         const double ops = operationsOverhead();
         const double c = factor(RateVyrRez, true);
         switch (RateVyrRez.Base.unicode()) {
-        case 'U': v = {ops, c}; break;
-        case 'V': v = {c < 1 ? (c * M + ops) / (1 - c) : c * (M + F[kfVYRREZ1]) + ops, 0}; break;
-        case 'H': v = {c * H + ops, 0}; break;
-        default: v = {c * M + ops, 0}; break;
+        case 'U':
+            v = {ops, c};
+            break;
+        case 'V':
+            v = {c < 1 ? (c * M + ops) / (1 - c) : c * (M + F[kfVYRREZ1]) + ops, 0};
+            break;
+        case 'H':
+            v = {c * H + ops, 0};
+            break;
+        default:
+            v = {c * M + ops, 0};
+            break;
         }
     }
     const Linear o = linearOn(RateOdvMzd, factor(RateOdvMzd, false), v);

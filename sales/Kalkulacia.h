@@ -81,10 +81,10 @@ struct TKalkWorkplace {
 // The code lists a calculation reads, loaded once with the calculation (keys compared as trimmed upper
 // case, except material codes, which match exactly).
 struct TKalkLists {
-    QHash<QString, double> MaterialPrice;        // CMATERIALOV: MATERIAL -> CENA_MAT
-    QHash<QString, TKalkWorkplace> Workplaces;   // CPRACOVISK
-    QHash<QString, double> TariffWage;           // CTARIFOV: TARIF -> MZDAH
-    QHash<QString, double> OtherCostKoef;        // CNAKLADOV 'O': NAKLAD -> KOEF_NAKL
+    QHash<QString, double> MaterialPrice;      // CMATERIALOV: MATERIAL -> CENA_MAT
+    QHash<QString, TKalkWorkplace> Workplaces; // CPRACOVISK
+    QHash<QString, double> TariffWage;         // CTARIFOV: TARIF -> MZDAH
+    QHash<QString, double> OtherCostKoef;      // CNAKLADOV 'O': NAKLAD -> KOEF_NAKL
     static QString Key(const QString &code) { return code.trimmed().toUpper(); }
 };
 
@@ -100,11 +100,11 @@ public:
     std::vector<TKalkCost> ExternalCosts;
 
     // ---- the module's state beside the rows
-    TKalkRate RateOdvMzd;  // P_ODVMZD
-    TKalkRate RateVyrRez;  // K_VYRREZ
-    TKalkRate RateSprRez;  // K_SPRREZ
+    TKalkRate RateOdvMzd;                       // P_ODVMZD
+    TKalkRate RateVyrRez;                       // K_VYRREZ
+    TKalkRate RateSprRez;                       // K_SPRREZ
     TKalkRate RateZisk{15.0, QLatin1Char(' ')}; // P_ZISKU
-    double StratyOp = 0;  // operation losses are applied when not 0
+    double StratyOp = 0;                        // operation losses are applied when not 0
     bool PriceFromCostsMode = true;
     TKalkLists Lists;
 

@@ -165,16 +165,33 @@ QStringList All()
                         QString(OrdersIssuedFrom).replace('?', "'2026-01-01'") + QStringLiteral(" and ") +
                         QString(OrdersIssuedTo).replace('?', "'2026-12-31'"),
                     QStringLiteral("select c_obj from ZAKAZKY where ") + OffersOnly.arg("P", OffersOfLastWeek),
-                    LastComplaintOfYear, LowestOfferItem, RenumberCustomer, ItemsOfOrder, PerformancesOfJob,
-                    HandOversOfJob, OpenJobsOfProduct, JobForNewCalculation, PreviousJob, PreviousCalculation,
-                    RouteOfProduct, OperationsOfJob, OperationsList, BomOfProduct, BomOfJob, CostLinesOfJob,
-                    CostTypes, ProductListPrice, ProductCalculatedPrice, RouteFromJob, RouteBeyondJob};
+                    LastComplaintOfYear,
+                    LowestOfferItem,
+                    RenumberCustomer,
+                    ItemsOfOrder,
+                    PerformancesOfJob,
+                    HandOversOfJob,
+                    OpenJobsOfProduct,
+                    JobForNewCalculation,
+                    PreviousJob,
+                    PreviousCalculation,
+                    RouteOfProduct,
+                    OperationsOfJob,
+                    OperationsList,
+                    BomOfProduct,
+                    BomOfJob,
+                    CostLinesOfJob,
+                    CostTypes,
+                    ProductListPrice,
+                    ProductCalculatedPrice,
+                    RouteFromJob,
+                    RouteBeyondJob};
     for (const QString &item : OfferFilterItems)
         all << QStringLiteral("select c_obj from ZAKAZKY where ") +
                    OffersOnly.arg("P", item.mid(item.indexOf(QLatin1Char('=')) + 1)).replace(QLatin1Char('?'), "x");
-    for (const QStringList *lines : {&CustomerLookup, &DeliveryNotesLookup, &CalculationLookup, &JobsWithProgress,
-                                     &ComplaintSelect, &ComplaintRefresh, &ComplaintInsert, &ComplaintModify,
-                                     &ComplaintDelete})
+    for (const QStringList *lines :
+         {&CustomerLookup, &DeliveryNotesLookup, &CalculationLookup, &JobsWithProgress, &ComplaintSelect,
+          &ComplaintRefresh, &ComplaintInsert, &ComplaintModify, &ComplaintDelete})
         all << lines->join(QLatin1Char('\n'));
     all << TPVSql::All();
     all << ZakSql::All();

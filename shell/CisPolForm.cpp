@@ -18,13 +18,14 @@ QString maskLine(QChar mask, const QString &conditions)
 
 } // namespace
 
-TCisPolForm::TCisPolForm(QWidget *owner) : TCisPickForm(QString::fromUtf8("Číselník položiek"), &DMCis->DSQPolozky, owner)
+TCisPolForm::TCisPolForm(QWidget *owner)
+    : TCisPickForm(QString::fromUtf8("Číselník položiek"), &DMCis->DSQPolozky, owner)
 {
     TrackGlobal(this, CisPolForm);
     const QList<QPair<const char *, const char *>> columns{
-        {"C_POL", "č.Položky"},       {"NAZOV", "Názov"},         {"ROZMER", "Rozmer"},
-        {"MATERIAL", "Materiál"},     {"C_POL_EXT", "č.Externé"}, {"C_VYKRESU", "č.Výkresu"},
-        {"KP", "KP"},                 {"CENA_NAKL", "Cena/MJ"},   {"POPIS", "Popis"}};
+        {"C_POL", "č.Položky"},     {"NAZOV", "Názov"},         {"ROZMER", "Rozmer"}, {"MATERIAL", "Materiál"},
+        {"C_POL_EXT", "č.Externé"}, {"C_VYKRESU", "č.Výkresu"}, {"KP", "KP"},         {"CENA_NAKL", "Cena/MJ"},
+        {"POPIS", "Popis"}};
     for (const auto &c : columns)
         Grid->AddColumn(QString::fromUtf8(c.first), QString::fromUtf8(c.second));
     eC_POL = AddFilterEdit(QString::fromUtf8("Č.položky"));

@@ -42,8 +42,8 @@ TCisZakForm::TCisZakForm(QWidget *owner) : TCisPickForm(QStringLiteral("Vyber z�
     TrackGlobal(this, CisZakForm);
     auto *label = new QLabel(QString::fromUtf8("Pohľad"), this);
     cbPohlad = new QComboBox(this);
-    cbPohlad->addItems({QString::fromUtf8("Neukončené"), QString::fromUtf8("Odvedené"),
-                        QString::fromUtf8("Rozpracované")});
+    cbPohlad->addItems(
+        {QString::fromUtf8("Neukončené"), QString::fromUtf8("Odvedené"), QString::fromUtf8("Rozpracované")});
     cbPohlad->setCurrentIndex(-1);
     TopLayout->insertWidget(0, label);
     TopLayout->insertWidget(1, cbPohlad);

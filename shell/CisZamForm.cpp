@@ -36,7 +36,8 @@ void filterEmployees(const QString &filter)
 
 } // namespace
 
-TCisZamForm::TCisZamForm(QWidget *owner) : TCisPickForm(QStringLiteral("Vyber zamestnanca"), &DMCis->DSQZamestnanci, owner)
+TCisZamForm::TCisZamForm(QWidget *owner)
+    : TCisPickForm(QStringLiteral("Vyber zamestnanca"), &DMCis->DSQZamestnanci, owner)
 {
     TrackGlobal(this, CisZamForm);
     Grid->AddColumn(QStringLiteral("OSC"), QString::fromUtf8("Os.č."));

@@ -60,9 +60,9 @@ TDMCis::TDMCis()
 
 TDMCis::~TDMCis()
 {
-    for (TDataSet *ds : std::initializer_list<TDataSet *>{&QvZakazkyD, &QPolozky, &Cine, &CRozvrhov, &CPracovisk,
-                                                         &CStredisk, &CNakladov, &CTarifov, &CProfesii, &CRezii,
-                                                         &QZamestnanci, &QOdberatelia}) {
+    for (TDataSet *ds :
+         std::initializer_list<TDataSet *>{&QvZakazkyD, &QPolozky, &Cine, &CRozvrhov, &CPracovisk, &CStredisk,
+                                           &CNakladov, &CTarifov, &CProfesii, &CRezii, &QZamestnanci, &QOdberatelia}) {
         try {
             ds->Close();
         } catch (...) {
@@ -79,10 +79,8 @@ void TDMCis::QOdberateliaNewRecord(TDataSet *dataSet)
 {
     // Provisional customers (tag 1) count down below the smallest number, ordinary ones up from the largest;
     // each side of 0 on its own, as 0 means "no customer".
-    const int number =
-        dataSet->Tag == 1
-            ? SelectValueParams(CisSql::SmallestCustomer).toInt() - 1
-            : SelectValueParams(CisSql::LargestCustomer).toInt() + 1;
+    const int number = dataSet->Tag == 1 ? SelectValueParams(CisSql::SmallestCustomer).toInt() - 1
+                                         : SelectValueParams(CisSql::LargestCustomer).toInt() + 1;
     dataSet->FieldByName(QStringLiteral("C_ODB"))->SetValue(number);
     dataSet->FieldByName(QStringLiteral("D_UPDATE"))->SetValue(Date());
 }
@@ -189,7 +187,8 @@ void TDMCis::QuickFilterEmployees(const QString &fieldName, const QString &text)
     QZamestnanci.Close();
     QZamestnanci.SetFiltered(false);
     // The typed text is one literal whatever it holds.
-    QZamestnanci.SetFilterText(CisSql::EmployeeColumnLike.arg(fieldName, SqlLiteral(text + QLatin1Char('%'), ftString)));
+    QZamestnanci.SetFilterText(
+        CisSql::EmployeeColumnLike.arg(fieldName, SqlLiteral(text + QLatin1Char('%'), ftString)));
     QZamestnanci.SetFiltered(true);
     QZamestnanci.Open();
 }

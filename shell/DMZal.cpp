@@ -51,8 +51,8 @@ struct SettingsValues {
     QString mrpPath, cisloFa, dph;
     bool evidovatZmatky = true, zmatkyPodrobne = false, notifyMnozstvo = true, evidovatOHod = true;
     int notifyProfesia = 1;
-    double priplatokNoc = 8.5, minMzdaSobota = 600, priplatokDochadzka = 0, priplatokVykon = 0,
-           odmenaVeduceho = 0, koefUkol = 0.25;
+    double priplatokNoc = 8.5, minMzdaSobota = 600, priplatokDochadzka = 0, priplatokVykon = 0, odmenaVeduceho = 0,
+           koefUkol = 0.25;
 };
 
 SettingsValues readSettings(const TIniFile &ini)
@@ -81,12 +81,11 @@ SettingsValues readSettings(const TIniFile &ini)
     return v;
 }
 
-
 // Whether a server error text is about this machine's server.
 bool namesLocalServer(const QString &errorText)
 {
-    const QStringList localNames{QStringLiteral("localhost"), QStringLiteral("127.0.0.1"),
-                                 QStringLiteral("::1"), QHostInfo::localHostName()};
+    const QStringList localNames{QStringLiteral("localhost"), QStringLiteral("127.0.0.1"), QStringLiteral("::1"),
+                                 QHostInfo::localHostName()};
     for (const QString &name : localNames)
         if (!name.isEmpty() && errorText.contains(QLatin1Char('"') + name + QLatin1Char('"'), Qt::CaseInsensitive))
             return true;
@@ -153,7 +152,9 @@ TDMZal::TDMZal(const QString &programFile)
     SetUpTable(COperacii, DSCOperacii, QStringLiteral("COperacii"), &DBZAL, QStringLiteral("COPERACII"));
     COperacii.SetIndexFieldNames(QStringLiteral("C_OPERACIE"));
     CSkladov.BeforePost = &TDMZal::checkStoreType;
-    COperacii.OnNewRecord = [](TDataSet *ds) { ds->FieldByName(QStringLiteral("PRACOVISKO"))->SetValue(QStringLiteral(" ")); };
+    COperacii.OnNewRecord = [](TDataSet *ds) {
+        ds->FieldByName(QStringLiteral("PRACOVISKO"))->SetValue(QStringLiteral(" "));
+    };
 
     // The settings file: "<program>.ini" when it exists, else "TarvIS.ini" beside the program.
     CompanyList.Clear();
@@ -322,9 +323,9 @@ void TDMZal::ConnectDatabase()
             if (namesLocalServer(e.Message) && !IsFirebirdServerRunning())
                 MessageBox(QStringLiteral("Firebird SQL Server nie je spustený!"),
                            QStringLiteral("Chyba pripojenia k databáze!"), mtError, mbOK);
-            const QString name = InputBox(QStringLiteral("Pripojenie k databáze zlyhalo!"),
-                                          QStringLiteral("Zadaj cestu k databáze:"),
-                                          QStringLiteral("server:cesta\\TarvDB.fdb"));
+            const QString name =
+                InputBox(QStringLiteral("Pripojenie k databáze zlyhalo!"), QStringLiteral("Zadaj cestu k databáze:"),
+                         QStringLiteral("server:cesta\\TarvDB.fdb"));
             // The typed name holds for this attempt only: it is neither saved nor kept for the next.
             const auto keepName = DBZAL.BeforeConnect;
             DBZAL.BeforeConnect = [this, name](TIBDatabase *) {

@@ -97,8 +97,7 @@ public:
     bool TranslateDbError(TDataSet *dataSet, const EDatabaseError &error, const QStringList &pairs = {});
     // Post, delete and edit error events of data sets: a translated error aborts silently.
     void DataSetErrorHandler(TDataSet *dataSet, EDatabaseError &error, TDataAction &action);
-    void DataSetErrorHandlerEx(TDataSet *dataSet, EDatabaseError &error, const QStringList &pairs,
-                               TDataAction &action);
+    void DataSetErrorHandlerEx(TDataSet *dataSet, EDatabaseError &error, const QStringList &pairs, TDataAction &action);
 
     // ---- named auxiliary queries (owned here, found by name)
     TxQuery *FindQuery(const QString &name);

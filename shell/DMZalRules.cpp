@@ -26,17 +26,28 @@ bool TDMZal::SetOrderState(int cInt, int state, int minState)
 QString TDMZal::OrderStateName(int state)
 {
     switch (state) {
-    case stVystavena: return QString::fromUtf8("Vystavená");
-    case stTlacena: return QString::fromUtf8("Tlačená");
-    case stPotvrdena: return QString::fromUtf8("Potvrdená");
-    case stPoziadavky: return QString::fromUtf8("Požiadavky");
-    case stPlanovana: return QString::fromUtf8("Plánovaná");
-    case stVyrabana: return QString::fromUtf8("Vyrábaná");
-    case stExpedovana: return QString::fromUtf8("EXPedovaná");
-    case stOdvedena: return QString::fromUtf8("Odvedená");
-    case stUkoncena: return QString::fromUtf8("Ukončená");
-    case stStornovana: return QString::fromUtf8("Stornovaná");
-    default: return QString::number(state);
+    case stVystavena:
+        return QString::fromUtf8("Vystavená");
+    case stTlacena:
+        return QString::fromUtf8("Tlačená");
+    case stPotvrdena:
+        return QString::fromUtf8("Potvrdená");
+    case stPoziadavky:
+        return QString::fromUtf8("Požiadavky");
+    case stPlanovana:
+        return QString::fromUtf8("Plánovaná");
+    case stVyrabana:
+        return QString::fromUtf8("Vyrábaná");
+    case stExpedovana:
+        return QString::fromUtf8("EXPedovaná");
+    case stOdvedena:
+        return QString::fromUtf8("Odvedená");
+    case stUkoncena:
+        return QString::fromUtf8("Ukončená");
+    case stStornovana:
+        return QString::fromUtf8("Stornovaná");
+    default:
+        return QString::number(state);
     }
 }
 

@@ -298,9 +298,9 @@ void TFormMenu::buildButtons()
                           QStringLiteral("Zákaznícke objednávky"), [this] { mnuZakazky->trigger(); });
     ButtonVykony = button(QStringLiteral("ButtonVykony"), QStringLiteral("&Výkony"),
                           QStringLiteral("Výkony pracovníkov"), [this] { mnuVykony->trigger(); });
-    ButtonCiselniky = button(QStringLiteral("ButtonCiselniky"), QStringLiteral("&Číselníky"),
-                             QStringLiteral("Nastavenie číselníkov"),
-                             [] { CallOpenRoutine(Routine::ShowCodeLists, {0}); });
+    ButtonCiselniky =
+        button(QStringLiteral("ButtonCiselniky"), QStringLiteral("&Číselníky"), QStringLiteral("Nastavenie číselníkov"),
+               [] { CallOpenRoutine(Routine::ShowCodeLists, {0}); });
     ButtonKoniec = button(QStringLiteral("ButtonKoniec"), QStringLiteral("&Koniec"), QStringLiteral("Ukončiť program"),
                           [this] { close(); });
     ButtonOdvody = button(QStringLiteral("ButtonOdvody"), QStringLiteral("O&dvody"), QStringLiteral("Odvody výrobkov"),

@@ -26,8 +26,8 @@ public:
     QMenu *mnuMTZ, *mnuSklady;
     QAction *mnuPolozky, *SkladM, *SkladN, *mnuPohyby, *mnuDodavatelia, *mnuMObjednavky, *mnuMPoziadavky;
     QMenu *mnuVyroba;
-    QAction *Interneobjednavky2, *mnuVPoziadavky, *mnuPlanVyroby, *mnuPlanPrace, *mnuVykony, *mnuOdvody,
-        *mnuDochadzka, *mnuRV, *mnuReklamacie;
+    QAction *Interneobjednavky2, *mnuVPoziadavky, *mnuPlanVyroby, *mnuPlanPrace, *mnuVykony, *mnuOdvody, *mnuDochadzka,
+        *mnuRV, *mnuReklamacie;
     QMenu *mnuExpedicia;
     QAction *Dodacielisty1, *SHV1;
     QMenu *mnuRep;
@@ -40,8 +40,8 @@ public:
     QAction *mnuManual, *mnuNaInternete, *Oaplikaci1, *Koniec1;
 
     // ---- speed buttons
-    QToolButton *ButtonZakObj, *ButtonVykony, *ButtonCiselniky, *ButtonKoniec, *ButtonOdvody,
-        *ButtonDodacieListy, *ButtonIntObj;
+    QToolButton *ButtonZakObj, *ButtonVykony, *ButtonCiselniky, *ButtonKoniec, *ButtonOdvody, *ButtonDodacieListy,
+        *ButtonIntObj;
 
     // One report definition of the "&Tlač" menu: its file and the report made from it on first use.
     struct TReportEntry {

@@ -48,7 +48,8 @@ const TColumns OperationColumns{{"C_OPERACIE", "č.Op."}, {"OPERACIA", "Op."},  
 const TColumns MaterialColumns{{"MATERIAL", "Materiál"}, {"CENA_MAT", "Cena za 1 kg"}};
 const TColumns CostColumns{{"TYP_NAKL", "Typ"}, {"NAKLAD", "Náklad"}, {"NAZOV_NAKL", "Názov"}, {"KOEF_NAKL", "Koef."}};
 const TColumns OverheadColumns{{"NAZOV", "Názov"}, {"HODNOTA", "Hodnota [%]"}, {"ZAKLAD", "Základ"}};
-const TColumns ProfessionColumns{{"PROFESIA", "Profesia"}, {"NAZOV_PROF", "Názov profesie"}, {"KOEF_PRO", "Prípl.pro."}};
+const TColumns ProfessionColumns{
+    {"PROFESIA", "Profesia"}, {"NAZOV_PROF", "Názov profesie"}, {"KOEF_PRO", "Prípl.pro."}};
 const TColumns TariffColumns{{"TARIF", "Tarif"}, {"MZDAH", "Mzda za hod."}, {"P_PREMII", "Prémie [%]"}};
 const TColumns StoreColumns{{"SKLAD", "Sklad"}, {"NAZOV_SKLADU", "Názov skladu"}, {"typ_skladu", "Typ"}};
 const TColumns CentreColumns{{"STREDISKO", "Stredisko"}, {"NAZOV_STR", "Názov strediska"}, {"KOEFVYRREZ", "Výr.réžia"}};
@@ -210,7 +211,8 @@ QWidget *TFormSluzby::buildCosts()
     TxDBGrid *overheads = nullptr;
     QWidget *page = twoLists(&DMCis->DSCNakladov, CostColumns, &DMCis->DSCRezii, OverheadColumns, &overheads);
     overheads->Columns(0)->ReadOnly = true;
-    overheads->Columns(2)->PickList = {QStringLiteral("M"), QStringLiteral("V"), QStringLiteral("U"), QStringLiteral("H")};
+    overheads->Columns(2)->PickList = {QStringLiteral("M"), QStringLiteral("V"), QStringLiteral("U"),
+                                       QStringLiteral("H")};
     return page;
 }
 
@@ -246,8 +248,9 @@ QWidget *TFormSluzby::buildWorkplaces()
     type->SetItems({QStringLiteral(" "), QStringLiteral("%"), QStringLiteral("H")});
     overhead->addWidget(type);
     form->addRow(QString::fromUtf8("Výrobná réžia"), overhead);
-    form->addRow(QString::fromUtf8("Pracovný rozvrh"), new TDBLookupCombo(source, QStringLiteral("ROZVRH"), &DMCis->CRozvrhov,
-                                                                          QStringLiteral("ROZVRH"), workplace));
+    form->addRow(
+        QString::fromUtf8("Pracovný rozvrh"),
+        new TDBLookupCombo(source, QStringLiteral("ROZVRH"), &DMCis->CRozvrhov, QStringLiteral("ROZVRH"), workplace));
     form->addRow(QString::fromUtf8("Počet strojov"), fieldEdit(source, QStringLiteral("STROJE"), workplace));
     pageLayout->addWidget(workplace, 2);
     return page;

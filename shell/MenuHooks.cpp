@@ -6,7 +6,6 @@
 
 const QString NotAvailableText = QString::fromUtf8("Táto časť programu ešte nie je k dispozícii.");
 
-
 namespace {
 QHash<QString, TOpenRoutine> &routines()
 {

@@ -103,8 +103,8 @@ bool TQMsgDForm::eventFilter(QObject *watched, QEvent *e)
     return TForm::eventFilter(watched, e);
 }
 
-void ComposeMessage(TQMsgDForm *form, const QString &recipient, const QString &title, const QString &text,
-                    int document, bool modal)
+void ComposeMessage(TQMsgDForm *form, const QString &recipient, const QString &title, const QString &text, int document,
+                    bool modal)
 {
     form->eMSG_TITLE->setText(title);
     form->eMSG_TEXT->setPlainText(text);
@@ -167,9 +167,8 @@ int SendComposedMessage(TQMsgDForm *form)
 QStringList MessagePrintLines(const QString &sender, const QString &recipient, const QVariant &identification,
                               const QDateTime &sent, int document, const QString &title, const QString &text)
 {
-    const QString id = identification.typeId() == QMetaType::QDateTime
-                           ? DateTimeText(identification.toDateTime())
-                           : QString::number(identification.toLongLong());
+    const QString id = identification.typeId() == QMetaType::QDateTime ? DateTimeText(identification.toDateTime())
+                                                                       : QString::number(identification.toLongLong());
     const QString rule(RuleWidth, QLatin1Char('-'));
     QStringList lines{QStringLiteral("VYPIS SPRAVY"),
                       rule,

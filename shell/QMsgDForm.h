@@ -41,8 +41,8 @@ protected:
 extern TQMsgDForm *QMsgDForm;
 
 // Puts a message into the form; modal: the user sends or cancels it, else it is sent at once unseen.
-void ComposeMessage(TQMsgDForm *form, const QString &recipient, const QString &title, const QString &text,
-                    int document, bool modal);
+void ComposeMessage(TQMsgDForm *form, const QString &recipient, const QString &title, const QString &text, int document,
+                    bool modal);
 // Sends what the form holds; the number of rows (addressees) written. On screen, a message sent to
 // nobody is reported as such, a sent one offers to print it.
 int SendComposedMessage(TQMsgDForm *form);

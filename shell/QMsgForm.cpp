@@ -101,7 +101,8 @@ TQMsgForm::TQMsgForm(QWidget *owner) : TForm(owner)
     PopupMenu->addAction(QString::fromUtf8("Odpoveď"), this, [this] { Guarded([this] { Reply(); }); });
     PopupMenu->addAction(QString::fromUtf8("&Tlač"), this, [this] { Guarded([this] { PrintCurrent(); }); });
     PopupMenu->addAction(QString::fromUtf8("Vybavená"), this, [this] { Guarded([this] { MarkCurrentHandled(); }); });
-    PopupMenu->addAction(QString::fromUtf8("Vybavené *"), this, [this] { Guarded([this] { MarkHandledUpToCurrent(); }); });
+    PopupMenu->addAction(QString::fromUtf8("Vybavené *"), this,
+                         [this] { Guarded([this] { MarkHandledUpToCurrent(); }); });
     Grid->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(Grid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &pos) { PopupMenu->popup(Grid->viewport()->mapToGlobal(pos)); });
@@ -158,7 +159,8 @@ void TQMsgForm::Reply()
     TxQuery *q = MessageQuery();
     if (!q->Active() || q->IsEmpty())
         return;
-    ComposeMessage(&FormOnDemand(QMsgDForm), field("USR_VYSTAV").trimmed(), ReplyTitle(field("MSG_TITLE")), QString(), 0, true);
+    ComposeMessage(&FormOnDemand(QMsgDForm), field("USR_VYSTAV").trimmed(), ReplyTitle(field("MSG_TITLE")), QString(),
+                   0, true);
     RefreshMessages(this);
 }
 

@@ -45,8 +45,8 @@ extern TQMsgForm *QMsgForm;
 
 // What the message check remembers for the run.
 struct TMessageCheckState {
-    QDateTime LastCheck;    // the minute of the last check (null: none yet)
-    int LastMessageId = 0;  // the highest message listed so far
+    QDateTime LastCheck;   // the minute of the last check (null: none yet)
+    int LastMessageId = 0; // the highest message listed so far
 };
 TMessageCheckState &MessageCheckState();
 

@@ -33,8 +33,8 @@ TQRTlacZam::TQRTlacZam()
     pageNo->Left = Width() - 100;
     pageNo->Width = 100;
     pageNo->Alignment = Qt::AlignRight;
-    const QStringList captions{QStringLiteral("Priezvisko"), QStringLiteral("Meno"),
-                               QString::fromUtf8("Osobné číslo"), QStringLiteral("Profesia"), QStringLiteral("Tarif")};
+    const QStringList captions{QStringLiteral("Priezvisko"), QStringLiteral("Meno"), QString::fromUtf8("Osobné číslo"),
+                               QStringLiteral("Profesia"), QStringLiteral("Tarif")};
     const double lefts[] = {0, 170, 300, 400, 480};
     for (int i = 0; i < captions.size(); ++i) {
         auto *label = header->Add<TQRLabel>(QStringLiteral("QRLabel%1").arg(i + 1));

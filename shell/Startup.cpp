@@ -31,39 +31,39 @@ using K = TStartupKind;
 // The data modules and forms that live for the whole run, in the order they are created: a creation
 // handler can reach the objects before it and never one after it.
 const std::vector<TStartupEntry> entries{
-    {StartupClass::TDMZal, "DMZal", K::DataModule},         // settings, connection, log-in
-    {StartupClass::TDMOdbyt, "DMOdbyt", K::DataModule},     // sales
-    {StartupClass::TDMCis, "DMCis", K::DataModule},         // code lists
-    {StartupClass::TDMVyk, "DMVyk", K::DataModule},         // work performances
-    {StartupClass::TDMOdv, "DMOdv", K::DataModule},         // hand-overs
-    {StartupClass::TDMVyroba, "DMVyroba", K::DataModule},   // planning, requests, work in progress
-    {StartupClass::TFormMenu, "FormMenu", K::Form},         // the main form
-    {StartupClass::TCisZamForm, "CisZamForm", K::Form},     // employee pick list
-    {StartupClass::TCisZakForm, "CisZakForm", K::Form},     // order-item pick list
-    {StartupClass::TCisOdbForm, "CisOdbForm", K::Form},     // customer pick list
-    {StartupClass::TCisPolForm, "CisPolForm", K::Form},     // item pick list
-    {StartupClass::TQTlacForm, "QTlacForm", K::Form},       // print dialog
-    {StartupClass::TFormZakazky, "FormZakazky", K::Form},   // customer orders browser
+    {StartupClass::TDMZal, "DMZal", K::DataModule},       // settings, connection, log-in
+    {StartupClass::TDMOdbyt, "DMOdbyt", K::DataModule},   // sales
+    {StartupClass::TDMCis, "DMCis", K::DataModule},       // code lists
+    {StartupClass::TDMVyk, "DMVyk", K::DataModule},       // work performances
+    {StartupClass::TDMOdv, "DMOdv", K::DataModule},       // hand-overs
+    {StartupClass::TDMVyroba, "DMVyroba", K::DataModule}, // planning, requests, work in progress
+    {StartupClass::TFormMenu, "FormMenu", K::Form},       // the main form
+    {StartupClass::TCisZamForm, "CisZamForm", K::Form},   // employee pick list
+    {StartupClass::TCisZakForm, "CisZakForm", K::Form},   // order-item pick list
+    {StartupClass::TCisOdbForm, "CisOdbForm", K::Form},   // customer pick list
+    {StartupClass::TCisPolForm, "CisPolForm", K::Form},   // item pick list
+    {StartupClass::TQTlacForm, "QTlacForm", K::Form},     // print dialog
+    {StartupClass::TFormZakazky, "FormZakazky", K::Form}, // customer orders browser
     {StartupClass::TFormZakazkaHl, "FormZakazkaHl", K::Form},
     {StartupClass::TFormZakazkaDet, "FormZakazkaDet", K::Form},
     {StartupClass::TFormZakazkaDetHl, "FormZakazkaDetHl", K::Form},
-    {StartupClass::TFormIntZak, "FormIntZak", K::Form},     // internal orders browser
+    {StartupClass::TFormIntZak, "FormIntZak", K::Form}, // internal orders browser
     {StartupClass::TOdberatelDForm, "OdberatelDForm", K::Form},
-    {StartupClass::TSVykonyForm, "SVykonyForm", K::Form},   // work performances
+    {StartupClass::TSVykonyForm, "SVykonyForm", K::Form}, // work performances
     {StartupClass::TSVykonyZForm, "SVykonyZForm", K::Form},
     {StartupClass::TSVykQR1Rep, "SVykQR1Rep", K::Report},
-    {StartupClass::TSOdvodyForm, "SOdvodyForm", K::Form},   // hand-overs
+    {StartupClass::TSOdvodyForm, "SOdvodyForm", K::Form}, // hand-overs
     {StartupClass::TSOdvQR1Rep, "SOdvQR1Rep", K::Report},
-    {StartupClass::TDMMzdy, "DMMzdy", K::DataModule},       // attendance and wages
+    {StartupClass::TDMMzdy, "DMMzdy", K::DataModule}, // attendance and wages
     {StartupClass::TQRPlanZak, "QRPlanZak", K::Report},
-    {StartupClass::TDMExp, "DMExp", K::DataModule},         // dispatch
-    {StartupClass::TESkladForm, "ESkladForm", K::Form},     // finished-goods store
-    {StartupClass::TDMMTZ, "DMMTZ", K::DataModule},         // material
+    {StartupClass::TDMExp, "DMExp", K::DataModule},     // dispatch
+    {StartupClass::TESkladForm, "ESkladForm", K::Form}, // finished-goods store
+    {StartupClass::TDMMTZ, "DMMTZ", K::DataModule},     // material
     {StartupClass::TMSkladyForm, "MSkladyForm", K::Form},
     {StartupClass::TMPohybDForm, "MPohybDForm", K::Form},
-    {StartupClass::TQMsgForm, "QMsgForm", K::Form},         // message list
-    {StartupClass::TQMsgDForm, "QMsgDForm", K::Form},       // message composer
-    {StartupClass::TDMTPV, "DMTPV", K::DataModule},         // products and technology
+    {StartupClass::TQMsgForm, "QMsgForm", K::Form},   // message list
+    {StartupClass::TQMsgDForm, "QMsgDForm", K::Form}, // message composer
+    {StartupClass::TDMTPV, "DMTPV", K::DataModule},   // products and technology
     {StartupClass::TVyrobkyDForm, "VyrobkyDForm", K::Form},
 };
 

@@ -72,13 +72,28 @@ using TBookmark = std::uint64_t;
 inline bool IsNumericType(TFieldType t)
 {
     switch (t) {
-    case ftSmallint: case ftInteger: case ftWord: case ftLargeint: case ftFloat: case ftCurrency: case ftBCD:
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftLargeint:
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
         return true;
     default:
         return false;
     }
 }
 
-inline bool IsStringType(TFieldType t) { return t == ftString || t == ftFixedChar; }
-inline bool IsBlobType(TFieldType t) { return t == ftMemo || t == ftBlob || t == ftGraphic; }
-inline bool IsFloatType(TFieldType t) { return t == ftFloat || t == ftCurrency || t == ftBCD; }
+inline bool IsStringType(TFieldType t)
+{
+    return t == ftString || t == ftFixedChar;
+}
+inline bool IsBlobType(TFieldType t)
+{
+    return t == ftMemo || t == ftBlob || t == ftGraphic;
+}
+inline bool IsFloatType(TFieldType t)
+{
+    return t == ftFloat || t == ftCurrency || t == ftBCD;
+}

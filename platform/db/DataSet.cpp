@@ -1133,8 +1133,7 @@ void TDataSet::InternalApplyUpdate(TUpdateKind, std::vector<QVariant> &, const s
 
 // ---------------------------------------------------------------- search
 
-bool TDataSet::rowMatches(int row, const std::vector<TField *> &fields, const QVariantList &values,
-                          TLocateOptions o)
+bool TDataSet::rowMatches(int row, const std::vector<TField *> &fields, const QVariantList &values, TLocateOptions o)
 {
     for (size_t i = 0; i < fields.size(); ++i) {
         const QVariant v = ValueAt(row, fields[i]);

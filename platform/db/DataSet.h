@@ -29,17 +29,17 @@ struct TFieldDef {
 
 // What a row carries once it is changed, computed or deleted: most rows never need it.
 struct TRecordExtra {
-    std::unique_ptr<std::vector<QVariant>> values;    // data fields, once changed (else decoded from raw)
-    std::unique_ptr<std::vector<QVariant>> original;  // cached updates: data before the first change
-    bool originalIsRaw = false;                       // ... or the raw row itself
-    std::unique_ptr<std::vector<QVariant>> calc;      // computed fields, filled on demand
-    int deletedAt = -1;                               // cached deletes: where the row stood
+    std::unique_ptr<std::vector<QVariant>> values;   // data fields, once changed (else decoded from raw)
+    std::unique_ptr<std::vector<QVariant>> original; // cached updates: data before the first change
+    bool originalIsRaw = false;                      // ... or the raw row itself
+    std::unique_ptr<std::vector<QVariant>> calc;     // computed fields, filled on demand
+    int deletedAt = -1;                              // cached deletes: where the row stood
 };
 
 // One row of a data set: kept small, a data set may hold millions.
 struct TRecord {
-    const char *raw = nullptr;            // the fetched row as the provider stored it
-    std::unique_ptr<TRecordExtra> extra;  // see above; absent on a row as fetched
+    const char *raw = nullptr;           // the fetched row as the provider stored it
+    std::unique_ptr<TRecordExtra> extra; // see above; absent on a row as fetched
     TBookmark id = 0;
     TUpdateStatus status = usUnmodified;
 
@@ -233,7 +233,8 @@ protected:
     virtual void InternalPost(bool inserted, std::vector<QVariant> &newData, const std::vector<QVariant> &oldData);
     virtual void InternalDelete(const std::vector<QVariant> &data);
     // Applies one cached change.
-    virtual void InternalApplyUpdate(TUpdateKind kind, std::vector<QVariant> &newData, const std::vector<QVariant> &oldData);
+    virtual void InternalApplyUpdate(TUpdateKind kind, std::vector<QVariant> &newData,
+                                     const std::vector<QVariant> &oldData);
     // Reads the record again from the server; false when it is gone.
     virtual bool InternalRefreshRecord(std::vector<QVariant> &data) { return true; }
     // Whether Refresh can read the current record alone; otherwise it reads all rows again.
@@ -289,21 +290,21 @@ private:
 
     TDataSetState state_ = dsInactive;
     std::vector<std::unique_ptr<TField>> fields_;
-    std::vector<TField *> dataFields_;    // by column
+    std::vector<TField *> dataFields_; // by column
     std::vector<TField *> computedFields_;
     int dataCount_ = 0;
     std::vector<TFieldDef> fieldDefs_;
     bool defaultFields_ = false;
 
-    std::deque<TRecord> store_;           // every record, stable addresses
-    std::vector<TRecord *> rows_;         // visible rows in order
-    std::vector<TRecord *> deleted_;      // cached deletes
+    std::deque<TRecord> store_;      // every record, stable addresses
+    std::vector<TRecord *> rows_;    // visible rows in order
+    std::vector<TRecord *> deleted_; // cached deletes
     std::vector<std::unique_ptr<char[]>> arena_;
-    size_t arenaUsed_ = 0;  // bytes used in the last chunk
-    size_t arenaSize_ = 0;  // bytes of a chunk
+    size_t arenaUsed_ = 0; // bytes used in the last chunk
+    size_t arenaSize_ = 0; // bytes of a chunk
     int rawSize_ = 0;
     bool forwardOnly_ = false;
-    int passed_ = 0;        // forward-only reading: rows let go behind the current one
+    int passed_ = 0; // forward-only reading: rows let go behind the current one
     TBookmark nextId_ = 1;
     bool fetchedAll_ = false;
 

@@ -241,6 +241,7 @@ void TDataSource::dataEvent(TDataEvent e, TField *field)
     for (TDataLink *l : links)
         l->event(e, field);
     if ((e == deFieldChange || e == deRecordChange || e == deDataSetChange || e == deDataSetScroll ||
-         e == deLayoutChange) && OnDataChange)
+         e == deLayoutChange) &&
+        OnDataChange)
         OnDataChange(this, e == deFieldChange ? field : nullptr);
 }

@@ -57,8 +57,8 @@ public:
     void Reset();
     bool CanModify() const;
 
-    std::function<void()> OnDataChange;   // show the field's value
-    std::function<void()> OnUpdateData;   // write the control's value into the field
+    std::function<void()> OnDataChange; // show the field's value
+    std::function<void()> OnUpdateData; // write the control's value into the field
     std::function<void()> OnEditingChange;
     std::function<void()> OnActiveChange;
     std::function<void()> OnFocusControl;

@@ -38,9 +38,12 @@ int TField::DisplayWidth() const
         return 11;
     case ftLargeint:
         return 15;
-    case ftFloat: case ftCurrency: case ftBCD:
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
         return 10;
-    case ftDate: case ftTime:
+    case ftDate:
+    case ftTime:
         return 10;
     case ftDateTime:
         return 18;
@@ -92,7 +95,9 @@ QString TField::AsString() const
     if (v.isNull())
         return QString();
     switch (dataType_) {
-    case ftFloat: case ftCurrency: case ftBCD:
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
         return FloatToStr(v.toDouble());
     case ftDate:
         return FormatDateTime(FormatSettings().ShortDateFormat, v.toDate());
@@ -104,7 +109,8 @@ QString TField::AsString() const
     }
     case ftBoolean:
         return v.toBool() ? QStringLiteral("True") : QStringLiteral("False");
-    case ftBlob: case ftGraphic:
+    case ftBlob:
+    case ftGraphic:
         return QString::fromLatin1(v.toByteArray());
     default:
         return v.toString();
@@ -289,7 +295,8 @@ QVariant TField::Convert(const QVariant &value) const
         return value.toDateTime();
     case ftBlob:
     case ftGraphic:
-        return value.typeId() == QMetaType::QString ? QVariant(value.toString().toUtf8()) : QVariant(value.toByteArray());
+        return value.typeId() == QMetaType::QString ? QVariant(value.toString().toUtf8())
+                                                    : QVariant(value.toByteArray());
     default:
         return value;
     }
@@ -301,11 +308,16 @@ QString TField::FormatValue(const QVariant &v, bool display) const
         return QString();
     const QString &fmt = display || EditFormat.isEmpty() ? DisplayFormat : EditFormat;
     switch (dataType_) {
-    case ftSmallint: case ftInteger: case ftWord: case ftLargeint:
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftLargeint:
         if (!fmt.isEmpty())
             return FormatFloat(fmt, v.toDouble());
         return v.toString();
-    case ftFloat: case ftCurrency: case ftBCD:
+    case ftFloat:
+    case ftCurrency:
+    case ftBCD:
         if (!fmt.isEmpty())
             return FormatFloat(fmt, v.toDouble());
         if (Currency && display)

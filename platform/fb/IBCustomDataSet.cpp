@@ -15,20 +15,32 @@ namespace {
 TFieldType fieldTypeOf(const fb::Column &c)
 {
     switch (c.type) {
-    case SQL_VARYING: return ftString;
-    case SQL_TEXT: return ftFixedChar;
-    case SQL_SHORT: return c.scale < 0 ? ftBCD : ftSmallint;
-    case SQL_LONG: return c.scale < 0 ? ftBCD : ftInteger;
-    case SQL_INT64: return c.scale < 0 ? ftBCD : ftLargeint;
+    case SQL_VARYING:
+        return ftString;
+    case SQL_TEXT:
+        return ftFixedChar;
+    case SQL_SHORT:
+        return c.scale < 0 ? ftBCD : ftSmallint;
+    case SQL_LONG:
+        return c.scale < 0 ? ftBCD : ftInteger;
+    case SQL_INT64:
+        return c.scale < 0 ? ftBCD : ftLargeint;
     case SQL_FLOAT:
     case SQL_DOUBLE:
-    case SQL_D_FLOAT: return ftFloat;
-    case SQL_TYPE_DATE: return ftDate;
-    case SQL_TYPE_TIME: return ftTime;
-    case SQL_TIMESTAMP: return ftDateTime;
-    case SQL_BOOLEAN: return ftBoolean;
-    case SQL_BLOB: return c.subType == 1 ? ftMemo : ftBlob;
-    default: return ftUnknown;
+    case SQL_D_FLOAT:
+        return ftFloat;
+    case SQL_TYPE_DATE:
+        return ftDate;
+    case SQL_TYPE_TIME:
+        return ftTime;
+    case SQL_TIMESTAMP:
+        return ftDateTime;
+    case SQL_BOOLEAN:
+        return ftBoolean;
+    case SQL_BLOB:
+        return c.subType == 1 ? ftMemo : ftBlob;
+    default:
+        return ftUnknown;
     }
 }
 
@@ -501,9 +513,15 @@ void TIBCustomDataSet::InternalApplyUpdate(TUpdateKind kind, std::vector<QVarian
 {
     QString sql;
     switch (kind) {
-    case ukInsert: sql = InsertText(newData); break;
-    case ukModify: sql = ModifyText(newData, oldData); break;
-    case ukDelete: sql = DeleteText(); break;
+    case ukInsert:
+        sql = InsertText(newData);
+        break;
+    case ukModify:
+        sql = ModifyText(newData, oldData);
+        break;
+    case ukDelete:
+        sql = DeleteText();
+        break;
     }
     if (sql.trimmed().isEmpty()) {
         if (kind == ukModify && newData == oldData)
@@ -520,8 +538,7 @@ void TIBCustomDataSet::InternalApplyUpdate(TUpdateKind kind, std::vector<QVarian
         DatabaseError(QStringLiteral("Záznam medzičasom zmenil alebo zmazal iný používateľ"), this);
 }
 
-void TIBCustomDataSet::InternalPost(bool inserted, std::vector<QVariant> &newData,
-                                    const std::vector<QVariant> &oldData)
+void TIBCustomDataSet::InternalPost(bool inserted, std::vector<QVariant> &newData, const std::vector<QVariant> &oldData)
 {
     InternalApplyUpdate(inserted ? ukInsert : ukModify, newData, oldData);
 }
@@ -567,9 +584,7 @@ bool TIBCustomDataSet::InternalRefreshRecord(std::vector<QVariant> &data)
 
 TIBQuery::TIBQuery()
 {
-    sql_.OnChanging = [this] {
-        Close();
-    };
+    sql_.OnChanging = [this] { Close(); };
     sql_.OnChange = [this] {
         fb::ParsedSql parsed = fb::parseParams(sql_.Text());
         params_.Rebuild(parsed.names);

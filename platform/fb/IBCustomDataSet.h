@@ -22,7 +22,11 @@ public:
     // The parameter was given a value by the program (master links fill only the others).
     bool Bound = false;
 
-    void SetValue(const QVariant &v) { Value = v; Bound = true; }
+    void SetValue(const QVariant &v)
+    {
+        Value = v;
+        Bound = true;
+    }
     void Clear() { SetValue(QVariant()); }
     bool IsNull() const { return Value.isNull(); }
     QString AsString() const { return Value.toString(); }
@@ -145,11 +149,13 @@ private:
     class MasterLink : public TDataLink {
     public:
         explicit MasterLink(TIBCustomDataSet *owner) : owner_(owner) {}
+
     protected:
         void ActiveChanged() override;
         void DataSetChanged() override;
         void DataSetScrolled(int) override { DataSetChanged(); }
         void RecordChanged(TField *) override {}
+
     private:
         TIBCustomDataSet *owner_;
     };
@@ -230,10 +236,12 @@ private:
     class MasterSourceLink : public TDataLink {
     public:
         explicit MasterSourceLink(TIBTable *owner) : owner_(owner) {}
+
     protected:
         void ActiveChanged() override;
         void DataSetChanged() override;
         void DataSetScrolled(int) override { DataSetChanged(); }
+
     private:
         TIBTable *owner_;
     };
@@ -244,4 +252,3 @@ private:
     MasterSourceLink masterSource_{this};
     std::vector<QVariant> masterValues_;
 };
-

@@ -205,8 +205,8 @@ void TIBDatabase::ApplyUpdates(const std::vector<TDataSet *> &dataSets)
     for (TDataSet *ds : dataSets) {
         auto *ib = dynamic_cast<TIBCustomDataSet *>(ds);
         if (ib && ds->Active() && ds->CachedUpdates() && (ib->Database() != this || ib->Transaction() != tr))
-            throw EDatabaseError(QStringLiteral("Súbor dát %1 je v inej transakcii a nedá sa zapísať spolu s ostatnými")
-                                     .arg(ds->Name));
+            throw EDatabaseError(
+                QStringLiteral("Súbor dát %1 je v inej transakcii a nedá sa zapísať spolu s ostatnými").arg(ds->Name));
     }
     {
         TSavepoint save(tr);
@@ -249,11 +249,10 @@ void TIBDatabase::loadTableInfo(const QString &table)
     const QString name = table.toUpper();
     if (info.key.isEmpty()) {
         fb::Statement st;
-        st.prepare(tr, QStringLiteral(
-            "select trim(s.rdb$field_name) from rdb$relation_constraints c "
-            "join rdb$index_segments s on s.rdb$index_name = c.rdb$index_name "
-            "where c.rdb$relation_name = ? and c.rdb$constraint_type = 'PRIMARY KEY' "
-            "order by s.rdb$field_position"));
+        st.prepare(tr, QStringLiteral("select trim(s.rdb$field_name) from rdb$relation_constraints c "
+                                      "join rdb$index_segments s on s.rdb$index_name = c.rdb$index_name "
+                                      "where c.rdb$relation_name = ? and c.rdb$constraint_type = 'PRIMARY KEY' "
+                                      "order by s.rdb$field_position"));
         st.setParam(0, name);
         st.openCursor(tr);
         while (st.fetchNext())
@@ -261,10 +260,9 @@ void TIBDatabase::loadTableInfo(const QString &table)
         st.closeCursor();
     }
     fb::Statement cs;
-    cs.prepare(tr, QStringLiteral(
-        "select trim(rf.rdb$field_name) from rdb$relation_fields rf "
-        "join rdb$fields f on f.rdb$field_name = rf.rdb$field_source "
-        "where rf.rdb$relation_name = ? and f.rdb$computed_blr is not null"));
+    cs.prepare(tr, QStringLiteral("select trim(rf.rdb$field_name) from rdb$relation_fields rf "
+                                  "join rdb$fields f on f.rdb$field_name = rf.rdb$field_source "
+                                  "where rf.rdb$relation_name = ? and f.rdb$computed_blr is not null"));
     cs.setParam(0, name);
     cs.openCursor(tr);
     while (cs.fetchNext())
@@ -385,10 +383,18 @@ void TIBTransaction::idleTimeout()
     }
     try {
         switch (DefaultAction) {
-        case TACommit: Commit(); break;
-        case TARollback: Rollback(); break;
-        case TACommitRetaining: CommitRetaining(); break;
-        case TARollbackRetaining: RollbackRetaining(); break;
+        case TACommit:
+            Commit();
+            break;
+        case TARollback:
+            Rollback();
+            break;
+        case TACommitRetaining:
+            CommitRetaining();
+            break;
+        case TARollbackRetaining:
+            RollbackRetaining();
+            break;
         }
     } catch (const EDatabaseError &) {
         // The next statement reports a broken connection; a timer has no one to tell.

@@ -152,7 +152,8 @@ QString TIBTable::WhereKey(bool old) const
 
 QString TIBTable::RefreshText() const
 {
-    return QStringLiteral("select * from ") + quoted(tableName_.toUpper()) + QStringLiteral(" where ") + WhereKey(false);
+    return QStringLiteral("select * from ") + quoted(tableName_.toUpper()) + QStringLiteral(" where ") +
+           WhereKey(false);
 }
 
 QString TIBTable::InsertText(const std::vector<QVariant> &newData) const

@@ -117,9 +117,8 @@ QString Attachment::serverVersion()
     Transaction tr(*this, Transaction::ReadOnly);
     static const char sql[] = "select rdb$get_context('SYSTEM', 'ENGINE_VERSION') from rdb$database";
     auto &st = status();
-    Handle<Firebird::IStatement> stmt(
-        checked()->prepare(&st, tr.handle(), 0, sql, static_cast<unsigned>(dialect_),
-                           Firebird::IStatement::PREPARE_PREFETCH_METADATA));
+    Handle<Firebird::IStatement> stmt(checked()->prepare(&st, tr.handle(), 0, sql, static_cast<unsigned>(dialect_),
+                                                         Firebird::IStatement::PREPARE_PREFETCH_METADATA));
     check(st);
     Handle<Firebird::IMessageMetadata> meta(stmt->getOutputMetadata(&st));
     check(st);
@@ -156,8 +155,9 @@ QByteArray Attachment::info(const QByteArray &items, int bufferSize)
 {
     QByteArray answer(qMax(bufferSize, 1), '\0');
     auto &st = status();
-    checked()->getInfo(&st, static_cast<unsigned>(items.size()), reinterpret_cast<const unsigned char *>(items.constData()),
-                       static_cast<unsigned>(answer.size()), reinterpret_cast<unsigned char *>(answer.data()));
+    checked()->getInfo(&st, static_cast<unsigned>(items.size()),
+                       reinterpret_cast<const unsigned char *>(items.constData()), static_cast<unsigned>(answer.size()),
+                       reinterpret_cast<unsigned char *>(answer.data()));
     check(st);
     return answer;
 }

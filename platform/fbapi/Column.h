@@ -20,8 +20,8 @@ inline constexpr unsigned CS_UTF8 = 4;
 inline constexpr unsigned CS_WIN1250 = 51;
 
 struct Column {
-    QString name;     // the field name
-    QString alias;    // the column label: the data-set field name
+    QString name;  // the field name
+    QString alias; // the column label: the data-set field name
     QString relation;
     QString owner;
     unsigned type = 0; // SQL_* without the null bit

@@ -16,11 +16,10 @@ namespace {
 // Day 0 of Firebird's dates (17 November 1858) as a Julian day.
 constexpr qint64 kIscEpochJd = 2400001;
 
-constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8,  1e9,
+constexpr double kPow10[] = {1e0,  1e1,  1e2,  1e3,  1e4,  1e5,  1e6,  1e7,  1e8, 1e9,
                              1e10, 1e11, 1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18};
 
-template <class T>
-inline T load(const unsigned char *p)
+template <class T> inline T load(const unsigned char *p)
 {
     T v;
     std::memcpy(&v, p, sizeof v);

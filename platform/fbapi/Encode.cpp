@@ -17,8 +17,7 @@ namespace fb {
 
 namespace {
 
-template <class T>
-inline void store(unsigned char *p, T v)
+template <class T> inline void store(unsigned char *p, T v)
 {
     std::memcpy(p, &v, sizeof v);
 }
@@ -382,7 +381,8 @@ void encode(const Column &c, unsigned char *msg, const QVariant &v)
     }
     case SQL_BLOB:
         if (v.typeId() != qMetaTypeId<BlobId>())
-            throw EDatabaseError(QStringLiteral("Parameter%1 čaká blob").arg(c.alias.isEmpty() ? QString() : QLatin1Char(' ') + c.alias));
+            throw EDatabaseError(QStringLiteral("Parameter%1 čaká blob")
+                                     .arg(c.alias.isEmpty() ? QString() : QLatin1Char(' ') + c.alias));
         store(p, v.value<BlobId>().quad);
         break;
     case SQL_NULL:

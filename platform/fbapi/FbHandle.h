@@ -19,8 +19,7 @@ Firebird::CheckStatusWrapper &status();
 // Owns one reference of a fbclient interface: released when the handle dies; a moved-from
 // handle is empty. Interfaces that end themselves on success (commit, detach, close, free) are
 // let go with forget() after that call.
-template <class T>
-class Handle {
+template <class T> class Handle {
 public:
     Handle() = default;
     explicit Handle(T *p) : p_(p) {}
@@ -52,8 +51,7 @@ public:
 
     // Ends the interface with a call that releases it on success (detach, close, free, rollback);
     // on failure the reference is dropped all the same and st keeps the error. False on failure.
-    template <class F>
-    bool close(Firebird::CheckStatusWrapper &st, F call)
+    template <class F> bool close(Firebird::CheckStatusWrapper &st, F call)
     {
         if (!p_)
             return true;

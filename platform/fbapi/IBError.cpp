@@ -43,8 +43,7 @@ QString objectName(const ISC_STATUS *v)
         if (kind == isc_arg_gds) {
             wanted = namesObject(v[1]) || (afterExcept && v[1] == isc_random);
             afterExcept = v[1] == isc_except;
-        }
-        else if (kind == isc_arg_string && wanted)
+        } else if (kind == isc_arg_string && wanted)
             return Win1250::toUnicode(reinterpret_cast<const char *>(v[1]),
                                       static_cast<qsizetype>(qstrlen(reinterpret_cast<const char *>(v[1]))));
         v += 2;
@@ -88,8 +87,8 @@ void (*connectionLostHook)() = nullptr;
 const QString ConnectionLostMessage = QString::fromUtf8(
     "Spojenie s databázou sa prerušilo. Neuložené zmeny sa nezapísali; program sa pri ďalšej práci s údajmi "
     "pripojí znova.");
-const QString RecordLockedMessage = QString::fromUtf8(
-    "Záznam práve mení iný používateľ. Zadané údaje zostali zachované; uložte ich o chvíľu znova.");
+const QString RecordLockedMessage =
+    QString::fromUtf8("Záznam práve mení iný používateľ. Zadané údaje zostali zachované; uložte ich o chvíľu znova.");
 
 void setConnectionLostHook(void (*hook)())
 {

@@ -47,8 +47,7 @@ EIBError errorFromStatus(const Firebird::IStatus *status, bool translate = true)
 void setConnectionLostHook(void (*hook)());
 
 // Throws when the status holds errors; cheap when it does not.
-template <class S>
-inline void check(const S &status)
+template <class S> inline void check(const S &status)
 {
     if (status.getState() & Firebird::IStatus::STATE_ERRORS)
         raiseStatus(&status);

@@ -31,9 +31,9 @@ private:
     std::vector<Column> columns_;
     std::vector<Slot> slots_;
     unsigned nullBytes_ = 0;
-    unsigned endsAt_ = 0;    // the text end offsets
-    unsigned textsAt_ = 0;   // the texts themselves
-    unsigned endWidth_ = 2;  // bytes of one end offset
+    unsigned endsAt_ = 0;   // the text end offsets
+    unsigned textsAt_ = 0;  // the texts themselves
+    unsigned endWidth_ = 2; // bytes of one end offset
     unsigned maxSize_ = 0;
 };
 

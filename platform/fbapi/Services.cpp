@@ -35,9 +35,9 @@ void Services::attachBlock(const QString &serviceName, const QByteArray &attachB
     detach();
     const QByteArray name = QFile::encodeName(serviceName);
     auto &st = status();
-    Firebird::IService *s = provider()->attachServiceManager(
-        &st, name.constData(), static_cast<unsigned>(attachBlock.size()),
-        reinterpret_cast<const unsigned char *>(attachBlock.constData()));
+    Firebird::IService *s =
+        provider()->attachServiceManager(&st, name.constData(), static_cast<unsigned>(attachBlock.size()),
+                                         reinterpret_cast<const unsigned char *>(attachBlock.constData()));
     check(st);
     svc_.reset(s);
 }
@@ -56,8 +56,8 @@ QByteArray Services::queryBlock(const QByteArray &items, int bufferSize)
     QByteArray answer(qMax(bufferSize, 1), '\0');
     auto &st = status();
     checked()->query(&st, 0, nullptr, static_cast<unsigned>(items.size()),
-                     reinterpret_cast<const unsigned char *>(items.constData()),
-                     static_cast<unsigned>(answer.size()), reinterpret_cast<unsigned char *>(answer.data()));
+                     reinterpret_cast<const unsigned char *>(items.constData()), static_cast<unsigned>(answer.size()),
+                     reinterpret_cast<unsigned char *>(answer.data()));
     check(st);
     return answer;
 }

@@ -56,8 +56,7 @@ void Statement::prepare(Transaction &tr, const QString &sql)
     const QByteArray text = Win1250::fromUnicode(sql);
     auto &st = status();
     Handle<Firebird::IStatement> stmt(att->prepare(&st, tr.handle(), static_cast<unsigned>(text.size()),
-                                                   text.constData(),
-                                                   static_cast<unsigned>(tr.attachment()->dialect()),
+                                                   text.constData(), static_cast<unsigned>(tr.attachment()->dialect()),
                                                    Firebird::IStatement::PREPARE_PREFETCH_METADATA));
     check(st);
     const unsigned type = stmt->getType(&st);
@@ -166,8 +165,7 @@ unsigned long long Statement::affectedRecords()
         if (len < 0 || p + 3 + len > end)
             break;
         const auto value = static_cast<unsigned long long>(isc_portable_integer(p + 3, len));
-        if (item == isc_info_req_insert_count || item == isc_info_req_update_count ||
-            item == isc_info_req_delete_count)
+        if (item == isc_info_req_insert_count || item == isc_info_req_update_count || item == isc_info_req_delete_count)
             count += value;
         p += 3 + len;
     }

@@ -18,8 +18,8 @@ constexpr int LockTimeoutSeconds = 5;
 class Transaction {
 public:
     enum Option {
-        Default = 0,     // read committed, record version, wait (LockTimeoutSeconds), read-write
-        Snapshot = 1,    // concurrency instead of read committed
+        Default = 0,  // read committed, record version, wait (LockTimeoutSeconds), read-write
+        Snapshot = 1, // concurrency instead of read committed
         ReadOnly = 2,
         NoWait = 4,
     };

@@ -88,7 +88,8 @@ bool TryStrToInt(const QString &text, qint64 &value)
     const quint64 magnitude = s.toULongLong(&ok, base);
     if (!ok)
         return false;
-    const quint64 limit = negative ? quint64(std::numeric_limits<qint64>::max()) + 1 : quint64(std::numeric_limits<qint64>::max());
+    const quint64 limit =
+        negative ? quint64(std::numeric_limits<qint64>::max()) + 1 : quint64(std::numeric_limits<qint64>::max());
     if (magnitude > limit)
         return false;
     value = negative ? qint64(0 - magnitude) : qint64(magnitude);

@@ -7,8 +7,8 @@
 
 struct TDecimalDigits {
     bool Negative = false;
-    QByteArray Digits; // significant digits without leading or trailing zeros; empty for zero
-    int Exponent = 0;  // value = 0.Digits * 10^Exponent
+    QByteArray Digits;    // significant digits without leading or trailing zeros; empty for zero
+    int Exponent = 0;     // value = 0.Digits * 10^Exponent
     bool Special = false; // NaN or infinity; Text holds its name
     QString Text;
 

@@ -72,11 +72,19 @@ TEditMask::TEditMask(const QString &mask)
             else
                 continue;
             break;
-        case '0': case '9': case '#': case 'L': case 'l': case 'A': case 'a': case 'C': case 'c':
+        case '0':
+        case '9':
+        case '#':
+        case 'L':
+        case 'l':
+        case 'A':
+        case 'a':
+        case 'C':
+        case 'c':
             p.kind = Position::Input;
             p.ch = c;
-            p.required = c == QLatin1Char('0') || c == QLatin1Char('L') || c == QLatin1Char('A')
-                         || c == QLatin1Char('C');
+            p.required =
+                c == QLatin1Char('0') || c == QLatin1Char('L') || c == QLatin1Char('A') || c == QLatin1Char('C');
             p.caseMode = caseMode;
             break;
         case '/':
@@ -122,15 +130,33 @@ QString TEditMask::QtInputMask() const
             caseMode = p.caseMode;
         }
         switch (p.ch.unicode()) {
-        case '0': out += QLatin1Char('9'); break;
-        case '9': out += QLatin1Char('0'); break;
-        case '#': out += QLatin1Char('#'); break;
-        case 'L': out += QLatin1Char('A'); break;
-        case 'l': out += QLatin1Char('a'); break;
-        case 'A': out += QLatin1Char('N'); break;
-        case 'a': out += QLatin1Char('n'); break;
-        case 'C': out += QLatin1Char('X'); break;
-        default: out += QLatin1Char('x'); break;
+        case '0':
+            out += QLatin1Char('9');
+            break;
+        case '9':
+            out += QLatin1Char('0');
+            break;
+        case '#':
+            out += QLatin1Char('#');
+            break;
+        case 'L':
+            out += QLatin1Char('A');
+            break;
+        case 'l':
+            out += QLatin1Char('a');
+            break;
+        case 'A':
+            out += QLatin1Char('N');
+            break;
+        case 'a':
+            out += QLatin1Char('n');
+            break;
+        case 'C':
+            out += QLatin1Char('X');
+            break;
+        default:
+            out += QLatin1Char('x');
+            break;
         }
     }
     out += QLatin1Char(';');
@@ -141,11 +167,19 @@ QString TEditMask::QtInputMask() const
 bool TEditMask::accepts(const Position &p, QChar c)
 {
     switch (p.ch.unicode()) {
-    case '0': case '9': return c.isDigit();
-    case '#': return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-');
-    case 'L': case 'l': return c.isLetter();
-    case 'A': case 'a': return c.isLetterOrNumber();
-    default: return true;
+    case '0':
+    case '9':
+        return c.isDigit();
+    case '#':
+        return c.isDigit() || c == QLatin1Char('+') || c == QLatin1Char('-');
+    case 'L':
+    case 'l':
+        return c.isLetter();
+    case 'A':
+    case 'a':
+        return c.isLetterOrNumber();
+    default:
+        return true;
     }
 }
 

@@ -37,9 +37,9 @@ public:
 private:
     struct Position {
         enum Kind { Literal, Input } kind = Literal;
-        QChar ch;           // the literal, or the class letter of the original language
+        QChar ch; // the literal, or the class letter of the original language
         bool required = false;
-        int caseMode = 0;   // 1 upper, -1 lower
+        int caseMode = 0; // 1 upper, -1 lower
     };
     QString fill(const QString &value, bool valueHasLiterals, QChar blank) const;
     static bool accepts(const Position &p, QChar c);

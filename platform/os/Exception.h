@@ -27,7 +27,10 @@ public:
     using Exception::Exception;
 };
 
-[[noreturn]] inline void Abort() { throw EAbort(); }
+[[noreturn]] inline void Abort()
+{
+    throw EAbort();
+}
 
 // An error of the data layer (a refused post, a missing field, a failed statement).
 class EDatabaseError : public Exception {

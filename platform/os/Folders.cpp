@@ -38,7 +38,8 @@ QString DocumentsFolder()
 
 QString AppDataFolder()
 {
-    const QString folder = QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/TarvIS");
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::GenericDataLocation) + QStringLiteral("/TarvIS");
     QDir().mkpath(folder);
     return withSlash(folder);
 }

@@ -13,19 +13,22 @@ TFormatSettings makeSlovak()
     s.ShortMonthNames = {QStringLiteral("jan"), QStringLiteral("feb"), QStringLiteral("mar"), QStringLiteral("apr"),
                          QStringLiteral("máj"), QStringLiteral("jún"), QStringLiteral("júl"), QStringLiteral("aug"),
                          QStringLiteral("sep"), QStringLiteral("okt"), QStringLiteral("nov"), QStringLiteral("dec")};
-    s.LongMonthNames = {QStringLiteral("január"),   QStringLiteral("február"),   QStringLiteral("marec"),
-                        QStringLiteral("apríl"),    QStringLiteral("máj"),       QStringLiteral("jún"),
-                        QStringLiteral("júl"),      QStringLiteral("august"),    QStringLiteral("september"),
-                        QStringLiteral("október"),  QStringLiteral("november"),  QStringLiteral("december")};
+    s.LongMonthNames = {QStringLiteral("január"),  QStringLiteral("február"),  QStringLiteral("marec"),
+                        QStringLiteral("apríl"),   QStringLiteral("máj"),      QStringLiteral("jún"),
+                        QStringLiteral("júl"),     QStringLiteral("august"),   QStringLiteral("september"),
+                        QStringLiteral("október"), QStringLiteral("november"), QStringLiteral("december")};
     s.ShortDayNames = {QStringLiteral("ne"), QStringLiteral("po"), QStringLiteral("ut"), QStringLiteral("st"),
                        QStringLiteral("št"), QStringLiteral("pi"), QStringLiteral("so")};
-    s.LongDayNames = {QStringLiteral("nedeľa"),  QStringLiteral("pondelok"), QStringLiteral("utorok"),
-                      QStringLiteral("streda"),  QStringLiteral("štvrtok"),  QStringLiteral("piatok"),
+    s.LongDayNames = {QStringLiteral("nedeľa"), QStringLiteral("pondelok"), QStringLiteral("utorok"),
+                      QStringLiteral("streda"), QStringLiteral("štvrtok"),  QStringLiteral("piatok"),
                       QStringLiteral("sobota")};
     return s;
 }
 
-bool isDigitPlaceholder(QChar c) { return c == QLatin1Char('0') || c == QLatin1Char('#'); }
+bool isDigitPlaceholder(QChar c)
+{
+    return c == QLatin1Char('0') || c == QLatin1Char('#');
+}
 
 // Splits a display format into its ';' sections; quoted text may hold ';'.
 QStringList splitSections(const QString &format)
@@ -259,30 +262,50 @@ QString CurrencyText(double value, int decimals, const TFormatSettings &fs)
     d.RoundTo(decimals, TDecimalDigits::Rounding::HalfAwayFromZero);
     if (!d.Negative) {
         switch (fs.CurrencyFormat) {
-        case 0: return cur + number;
-        case 1: return number + cur;
-        case 2: return cur + sp + number;
-        default: return number + sp + cur;
+        case 0:
+            return cur + number;
+        case 1:
+            return number + cur;
+        case 2:
+            return cur + sp + number;
+        default:
+            return number + sp + cur;
         }
     }
     const QString m = QStringLiteral("-");
     switch (fs.NegCurrFormat) {
-    case 0: return QLatin1Char('(') + cur + number + QLatin1Char(')');
-    case 1: return m + cur + number;
-    case 2: return cur + m + number;
-    case 3: return cur + number + m;
-    case 4: return QLatin1Char('(') + number + cur + QLatin1Char(')');
-    case 5: return m + number + cur;
-    case 6: return number + m + cur;
-    case 7: return number + cur + m;
-    case 9: return m + cur + sp + number;
-    case 10: return number + sp + cur + m;
-    case 11: return cur + sp + number + m;
-    case 12: return cur + sp + m + number;
-    case 13: return number + m + sp + cur;
-    case 14: return QLatin1String("(") + cur + sp + number + QLatin1Char(')');
-    case 15: return QLatin1Char('(') + number + sp + cur + QLatin1Char(')');
-    default: return m + number + sp + cur; // 8
+    case 0:
+        return QLatin1Char('(') + cur + number + QLatin1Char(')');
+    case 1:
+        return m + cur + number;
+    case 2:
+        return cur + m + number;
+    case 3:
+        return cur + number + m;
+    case 4:
+        return QLatin1Char('(') + number + cur + QLatin1Char(')');
+    case 5:
+        return m + number + cur;
+    case 6:
+        return number + m + cur;
+    case 7:
+        return number + cur + m;
+    case 9:
+        return m + cur + sp + number;
+    case 10:
+        return number + sp + cur + m;
+    case 11:
+        return cur + sp + number + m;
+    case 12:
+        return cur + sp + m + number;
+    case 13:
+        return number + m + sp + cur;
+    case 14:
+        return QLatin1String("(") + cur + sp + number + QLatin1Char(')');
+    case 15:
+        return QLatin1Char('(') + number + sp + cur + QLatin1Char(')');
+    default:
+        return m + number + sp + cur; // 8
     }
 }
 

@@ -19,8 +19,8 @@ struct TFormatSettings {
     QString ShortDateFormat = QStringLiteral("d.m.yyyy"); // in the date-format language below
     QString LongTimeFormat = QStringLiteral("h:nn:ss");
     QString CurrencyString = QStringLiteral("€");
-    int CurrencyFormat = 3;  // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
-    int NegCurrFormat = 8;   // the Windows numbering of negative money layouts; 8 is "-1 $"
+    int CurrencyFormat = 3; // 0 "$1", 1 "1$", 2 "$ 1", 3 "1 $"
+    int NegCurrFormat = 8;  // the Windows numbering of negative money layouts; 8 is "-1 $"
     int CurrencyDecimals = 2;
     QStringList ShortMonthNames, LongMonthNames; // 12 each
     QStringList ShortDayNames, LongDayNames;     // 7 each, Sunday first

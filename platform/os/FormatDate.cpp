@@ -26,8 +26,8 @@ bool hasAmPm(const QString &format)
                 quote = QChar();
         } else if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
             quote = c;
-        } else if (format.mid(i, 5).compare(QLatin1String("am/pm"), Qt::CaseInsensitive) == 0
-                   || format.mid(i, 3).compare(QLatin1String("a/p"), Qt::CaseInsensitive) == 0) {
+        } else if (format.mid(i, 5).compare(QLatin1String("am/pm"), Qt::CaseInsensitive) == 0 ||
+                   format.mid(i, 3).compare(QLatin1String("a/p"), Qt::CaseInsensitive) == 0) {
             return true;
         }
     }

@@ -16,10 +16,20 @@ namespace {
 bool isNumeric(const QVariant &v)
 {
     switch (v.metaType().id()) {
-    case QMetaType::Int: case QMetaType::UInt: case QMetaType::LongLong: case QMetaType::ULongLong:
-    case QMetaType::Double: case QMetaType::Float: case QMetaType::Short: case QMetaType::UShort:
-    case QMetaType::Long: case QMetaType::ULong: case QMetaType::Char: case QMetaType::SChar:
-    case QMetaType::UChar: case QMetaType::Bool:
+    case QMetaType::Int:
+    case QMetaType::UInt:
+    case QMetaType::LongLong:
+    case QMetaType::ULongLong:
+    case QMetaType::Double:
+    case QMetaType::Float:
+    case QMetaType::Short:
+    case QMetaType::UShort:
+    case QMetaType::Long:
+    case QMetaType::ULong:
+    case QMetaType::Char:
+    case QMetaType::SChar:
+    case QMetaType::UChar:
+    case QMetaType::Bool:
         return true;
     default:
         return false;
@@ -157,8 +167,8 @@ QString Format(const QString &format, const QVariantList &args, const TFormatSet
                 v = qint64(quint32(v)); // the 32-bit unsigned reading of a negative value
             const bool minus = v < 0;
             const quint64 magnitude = minus ? quint64(-(v + 1)) + 1 : quint64(v);
-            QString digits = type == QLatin1Char('x') ? QString::number(quint64(v), 16).toUpper()
-                                                      : QString::number(magnitude);
+            QString digits =
+                type == QLatin1Char('x') ? QString::number(quint64(v), 16).toUpper() : QString::number(magnitude);
             if (precision > 0)
                 digits = digits.rightJustified(precision, QLatin1Char('0'));
             text = (minus && type == QLatin1Char('d') ? QStringLiteral("-") : QString()) + digits;
@@ -171,7 +181,8 @@ QString Format(const QString &format, const QVariantList &args, const TFormatSet
             text = FixedText(floatArg(arg, format), precision < 0 ? 2 : std::min(precision, 18), fs, true);
             break;
         case 'm':
-            text = CurrencyText(floatArg(arg, format), precision < 0 ? fs.CurrencyDecimals : std::min(precision, 18), fs);
+            text =
+                CurrencyText(floatArg(arg, format), precision < 0 ? fs.CurrencyDecimals : std::min(precision, 18), fs);
             break;
         case 'e':
             text = scientificText(floatArg(arg, format), precision < 0 ? 15 : precision, fs);

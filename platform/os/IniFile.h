@@ -29,8 +29,8 @@ public:
     // leaves the file as it was.
     void WriteString(const QString &section, const QString &ident, const QString &value);
     void WriteInteger(const QString &section, const QString &ident, qint64 value);
-    void WriteFloat(const QString &section, const QString &ident, double value); // a point, as in SQL
-    void WriteBool(const QString &section, const QString &ident, bool value);    // "1" / "0"
+    void WriteFloat(const QString &section, const QString &ident, double value);      // a point, as in SQL
+    void WriteBool(const QString &section, const QString &ident, bool value);         // "1" / "0"
     void WriteDate(const QString &section, const QString &ident, const QDate &value); // "yyyy-mm-dd"
 
     QStringList ReadSection(const QString &section) const;       // the keys, first occurrences, file order

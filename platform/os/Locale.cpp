@@ -129,15 +129,14 @@ void LoadFormatSettingsFromLocale(const QLocale &locale)
         fs.CurrencyString = symbol;
     const QString one = locale.toCurrencyString(1.0, symbol, 0);
     const QString minusOne = locale.toCurrencyString(-1.0, symbol, 0);
-    const int positive = layoutIndex(one, symbol, {QStringLiteral("$1"), QStringLiteral("1$"), QStringLiteral("$ 1"),
-                                                   QStringLiteral("1 $")});
-    const int negative = layoutIndex(minusOne, symbol,
-                                     {QStringLiteral("($1)"), QStringLiteral("-$1"), QStringLiteral("$-1"),
-                                      QStringLiteral("$1-"), QStringLiteral("(1$)"), QStringLiteral("-1$"),
-                                      QStringLiteral("1-$"), QStringLiteral("1$-"), QStringLiteral("-1 $"),
-                                      QStringLiteral("-$ 1"), QStringLiteral("1 $-"), QStringLiteral("$ 1-"),
-                                      QStringLiteral("$ -1"), QStringLiteral("1- $"), QStringLiteral("($ 1)"),
-                                      QStringLiteral("(1 $)")});
+    const int positive = layoutIndex(
+        one, symbol, {QStringLiteral("$1"), QStringLiteral("1$"), QStringLiteral("$ 1"), QStringLiteral("1 $")});
+    const int negative =
+        layoutIndex(minusOne, symbol,
+                    {QStringLiteral("($1)"), QStringLiteral("-$1"), QStringLiteral("$-1"), QStringLiteral("$1-"),
+                     QStringLiteral("(1$)"), QStringLiteral("-1$"), QStringLiteral("1-$"), QStringLiteral("1$-"),
+                     QStringLiteral("-1 $"), QStringLiteral("-$ 1"), QStringLiteral("1 $-"), QStringLiteral("$ 1-"),
+                     QStringLiteral("$ -1"), QStringLiteral("1- $"), QStringLiteral("($ 1)"), QStringLiteral("(1 $)")});
     if (positive >= 0)
         fs.CurrencyFormat = positive;
     // Qt's data gives some locales the accounting form "(1 $)"; a person types and reads a minus sign.

@@ -38,7 +38,9 @@ bool unescapeLine(const QString &line, QString &name, QString &value)
         const QChar c = line[i];
         if (c == QLatin1Char('\\') && i + 1 < line.size()) {
             const QChar e = line[++i];
-            *target += e == QLatin1Char('n') ? QChar(QLatin1Char('\n')) : e == QLatin1Char('r') ? QChar(QLatin1Char('\r')) : e;
+            *target += e == QLatin1Char('n')   ? QChar(QLatin1Char('\n'))
+                       : e == QLatin1Char('r') ? QChar(QLatin1Char('\r'))
+                                               : e;
         } else if (c == QLatin1Char('=') && !split) {
             split = true;
             target = &value;

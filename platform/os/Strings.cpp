@@ -73,8 +73,8 @@ QString TStringList::CommaText() const
     QStringList items;
     for (const QString &line : lines_) {
         const bool quote = line.isEmpty() || std::any_of(line.begin(), line.end(), [](QChar c) {
-            return c.unicode() <= 32 || c == QLatin1Char(',') || c == QLatin1Char('"');
-        });
+                               return c.unicode() <= 32 || c == QLatin1Char(',') || c == QLatin1Char('"');
+                           });
         if (quote)
             items << QLatin1Char('"') + QString(line).replace(QStringLiteral("\""), QStringLiteral("\"\"")) +
                          QLatin1Char('"');
@@ -125,7 +125,6 @@ QStringList SplitCommaText(const QString &text)
     }
     return items;
 }
-
 
 int TStringList::Add(const QString &line)
 {

@@ -37,8 +37,8 @@ bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *
     QSaveFile file(path);
     // A short write (a full disk, a size limit) is not always reported by the write itself: the size
     // actually on disk is checked before the new file replaces the old one.
-    bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush()
-              && file.size() == bytes.size();
+    bool ok = file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size() && file.flush() &&
+              file.size() == bytes.size();
     if (ok) {
         ok = file.commit();
     } else {
@@ -46,6 +46,7 @@ bool WriteFileAtomically(const QString &path, const QByteArray &bytes, QString *
     }
     if (!ok && error)
         *error = file.errorString().isEmpty() || file.error() == QFileDevice::NoError
-                     ? QStringLiteral("zápis sa nepodaril") : file.errorString();
+                     ? QStringLiteral("zápis sa nepodaril")
+                     : file.errorString();
     return ok;
 }

@@ -7,7 +7,10 @@
 
 namespace Win1250 {
 QString toUnicode(const char *data, qsizetype size);
-inline QString toUnicode(const QByteArray &bytes) { return toUnicode(bytes.constData(), bytes.size()); }
+inline QString toUnicode(const QByteArray &bytes)
+{
+    return toUnicode(bytes.constData(), bytes.size());
+}
 // Characters that the code page lacks become '?'.
 QByteArray fromUnicode(const QString &text);
 // Appends the encoding of text to out; returns the number of bytes written.

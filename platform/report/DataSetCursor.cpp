@@ -65,18 +65,35 @@ ReportCursor::FieldKind TDataSetCursor::fieldKind(int index) const
 {
     const TField *f = ds_->Fields(index);
     switch (f->DataType()) {
-    case ftString: case ftFixedChar: return fkString;
-    case ftMemo: return fkMemo;
-    case ftSmallint: case ftInteger: case ftWord: case ftLargeint: return fkInteger;
-    case ftFloat: case ftBCD: return f->Currency ? fkCurrency : fkFloat;
-    case ftCurrency: return fkCurrency;
-    case ftDate: return fkDate;
-    case ftTime: return fkTime;
-    case ftDateTime: return fkDateTime;
-    case ftBoolean: return fkBoolean;
-    case ftBlob: return fkBlob;
-    case ftGraphic: return fkGraphic;
-    default: return fkOther;
+    case ftString:
+    case ftFixedChar:
+        return fkString;
+    case ftMemo:
+        return fkMemo;
+    case ftSmallint:
+    case ftInteger:
+    case ftWord:
+    case ftLargeint:
+        return fkInteger;
+    case ftFloat:
+    case ftBCD:
+        return f->Currency ? fkCurrency : fkFloat;
+    case ftCurrency:
+        return fkCurrency;
+    case ftDate:
+        return fkDate;
+    case ftTime:
+        return fkTime;
+    case ftDateTime:
+        return fkDateTime;
+    case ftBoolean:
+        return fkBoolean;
+    case ftBlob:
+        return fkBlob;
+    case ftGraphic:
+        return fkGraphic;
+    default:
+        return fkOther;
     }
 }
 

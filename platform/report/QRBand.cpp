@@ -13,9 +13,9 @@ TQRBand::~TQRBand() = default;
 
 void TQRBand::remove(TQRPrintable *control)
 {
-    Controls.erase(std::remove_if(Controls.begin(), Controls.end(),
-                                  [control](const auto &c) { return c.get() == control; }),
-                   Controls.end());
+    Controls.erase(
+        std::remove_if(Controls.begin(), Controls.end(), [control](const auto &c) { return c.get() == control; }),
+        Controls.end());
 }
 
 QFont TQRBand::parentFont() const

@@ -8,8 +8,17 @@
 #include <memory>
 #include <vector>
 
-enum TQRBandType { rbTitle, rbPageHeader, rbDetail, rbPageFooter, rbSummary, rbGroupHeader, rbGroupFooter,
-                   rbColumnHeader, rbChild };
+enum TQRBandType {
+    rbTitle,
+    rbPageHeader,
+    rbDetail,
+    rbPageFooter,
+    rbSummary,
+    rbGroupHeader,
+    rbGroupFooter,
+    rbColumnHeader,
+    rbChild
+};
 
 class TQRBand : public TQRComponent {
 public:

@@ -30,11 +30,16 @@ double parseNumber(const QString &v)
 QColor parseColor(const QString &v)
 {
     static const QHash<QString, QColor> named = {
-        {QStringLiteral("clblack"), Qt::black}, {QStringLiteral("clwhite"), Qt::white},
-        {QStringLiteral("clred"), Qt::red},     {QStringLiteral("clblue"), Qt::blue},
-        {QStringLiteral("clgreen"), QColor(0, 128, 0)}, {QStringLiteral("clgray"), QColor(128, 128, 128)},
-        {QStringLiteral("clsilver"), QColor(192, 192, 192)}, {QStringLiteral("clnavy"), QColor(0, 0, 128)},
-        {QStringLiteral("clmaroon"), QColor(128, 0, 0)}, {QStringLiteral("clyellow"), Qt::yellow},
+        {QStringLiteral("clblack"), Qt::black},
+        {QStringLiteral("clwhite"), Qt::white},
+        {QStringLiteral("clred"), Qt::red},
+        {QStringLiteral("clblue"), Qt::blue},
+        {QStringLiteral("clgreen"), QColor(0, 128, 0)},
+        {QStringLiteral("clgray"), QColor(128, 128, 128)},
+        {QStringLiteral("clsilver"), QColor(192, 192, 192)},
+        {QStringLiteral("clnavy"), QColor(0, 0, 128)},
+        {QStringLiteral("clmaroon"), QColor(128, 0, 0)},
+        {QStringLiteral("clyellow"), Qt::yellow},
     };
     const QString t = v.trimmed();
     const auto it = named.constFind(t.toLower());
@@ -458,11 +463,11 @@ bool TQRShape::setProperty(const QString &name, const QString &value)
 {
     if (is(name, "Shape")) {
         const QString t = value.trimmed().toLower();
-        Shape = t.contains(QLatin1String("horline")) ? qrsHorLine
-                : t.contains(QLatin1String("vertline")) ? qrsVertLine
+        Shape = t.contains(QLatin1String("horline"))        ? qrsHorLine
+                : t.contains(QLatin1String("vertline"))     ? qrsVertLine
                 : t.contains(QLatin1String("topandbottom")) ? qrsTopAndBottom
                 : t.contains(QLatin1String("rightandleft")) ? qrsRightAndLeft
-                                                             : qrsRectangle;
+                                                            : qrsRectangle;
     } else if (is(name, "Pen.Width"))
         PenWidth = parseNumber(value);
     else if (is(name, "Pen.Color"))
@@ -509,11 +514,11 @@ bool TQRSysData::setProperty(const QString &name, const QString &value)
     else if (is(name, "Data")) {
         const QString t = value.trimmed().toLower();
         Data = t.contains(QLatin1String("pagenumber")) ? qrsPageNumber
-               : t.contains(QLatin1String("datetime"))  ? qrsDateTime
-               : t.contains(QLatin1String("time"))      ? qrsTime
-               : t.contains(QLatin1String("title"))     ? qrsReportTitle
-               : t.contains(QLatin1String("detailno"))  ? qrsDetailNo
-                                                        : qrsDate;
+               : t.contains(QLatin1String("datetime")) ? qrsDateTime
+               : t.contains(QLatin1String("time"))     ? qrsTime
+               : t.contains(QLatin1String("title"))    ? qrsReportTitle
+               : t.contains(QLatin1String("detailno")) ? qrsDetailNo
+                                                       : qrsDate;
     } else
         return TQRPrintable::setProperty(name, value);
     return true;

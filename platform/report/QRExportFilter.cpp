@@ -88,8 +88,8 @@ QString QuoteDelimitedField(const QString &text, QChar separator)
     return QLatin1Char('"') + quoted + QLatin1Char('"');
 }
 
-void TQRCSVExportFilter::TextOut(double x, double y, const QFont &, const QColor &, const QColor &,
-                                 Qt::Alignment, const QString &text)
+void TQRCSVExportFilter::TextOut(double x, double y, const QFont &, const QColor &, const QColor &, Qt::Alignment,
+                                 const QString &text)
 {
     items_.append({x, y, text});
 }

@@ -117,8 +117,32 @@ QString QRMaskedText(const QVariant &value, const QString &mask)
 }
 
 struct TQRExpression::Node {
-    enum Op { Const, Field, Neg, Not, Add, Sub, Mul, Div, Eq, Ne, Lt, Gt, Le, Ge, And, Or,
-              If, Str, FormatNumeric, Sum, Count, Min, Max, Average };
+    enum Op {
+        Const,
+        Field,
+        Neg,
+        Not,
+        Add,
+        Sub,
+        Mul,
+        Div,
+        Eq,
+        Ne,
+        Lt,
+        Gt,
+        Le,
+        Ge,
+        And,
+        Or,
+        If,
+        Str,
+        FormatNumeric,
+        Sum,
+        Count,
+        Min,
+        Max,
+        Average
+    };
     Op op = Const;
     QVariant constant;
     QString name;
@@ -263,8 +287,8 @@ struct Parser {
     {
         skipBlanks();
         const int start = pos;
-        while (pos < src.size() && (src[pos].isLetterOrNumber() || src[pos] == QLatin1Char('_') ||
-                                    src[pos] == QLatin1Char('.')))
+        while (pos < src.size() &&
+               (src[pos].isLetterOrNumber() || src[pos] == QLatin1Char('_') || src[pos] == QLatin1Char('.')))
             ++pos;
         return src.mid(start, pos - start);
     }
@@ -332,10 +356,13 @@ struct Parser {
         }
         if (accept("(")) {
             static const QHash<QString, std::pair<Node::Op, int>> functions = {
-                {QStringLiteral("IF"), {Node::If, 3}},       {QStringLiteral("STR"), {Node::Str, 1}},
+                {QStringLiteral("IF"), {Node::If, 3}},
+                {QStringLiteral("STR"), {Node::Str, 1}},
                 {QStringLiteral("FORMATNUMERIC"), {Node::FormatNumeric, 2}},
-                {QStringLiteral("SUM"), {Node::Sum, 1}},     {QStringLiteral("COUNT"), {Node::Count, -1}},
-                {QStringLiteral("MIN"), {Node::Min, 1}},     {QStringLiteral("MAX"), {Node::Max, 1}},
+                {QStringLiteral("SUM"), {Node::Sum, 1}},
+                {QStringLiteral("COUNT"), {Node::Count, -1}},
+                {QStringLiteral("MIN"), {Node::Min, 1}},
+                {QStringLiteral("MAX"), {Node::Max, 1}},
                 {QStringLiteral("AVERAGE"), {Node::Average, 1}},
             };
             const auto f = functions.constFind(up);
@@ -388,7 +415,9 @@ QVariant evalField(const Node &n, const TQRContext &ctx)
             if (depth > 32)
                 throw Exception(QStringLiteral("Funkcia zostavy „%1“ odkazuje sama na seba").arg(n.name));
             ++depth;
-            struct Leave { ~Leave() { --depth; } } leave;
+            struct Leave {
+                ~Leave() { --depth; }
+            } leave;
             return f.value()->evaluate(ctx);
         }
     }

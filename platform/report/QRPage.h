@@ -11,13 +11,19 @@
 
 // Report units: 96 to the inch, the design resolution of the report layouts.
 constexpr double kReportDpi = 96.0;
-inline double MmToUnits(double mm) { return mm * kReportDpi / 25.4; }
-inline double UnitsToMm(double units) { return units * 25.4 / kReportDpi; }
+inline double MmToUnits(double mm)
+{
+    return mm * kReportDpi / 25.4;
+}
+inline double UnitsToMm(double units)
+{
+    return units * 25.4 / kReportDpi;
+}
 
 struct TQRItem {
     enum Kind { Text, Line, Rect, Image };
     Kind kind = Text;
-    QRectF rect;            // a line runs from rect.topLeft() to rect.bottomRight()
+    QRectF rect; // a line runs from rect.topLeft() to rect.bottomRight()
     QString text;
     QFont font;
     Qt::Alignment alignment = Qt::AlignLeft;
@@ -30,7 +36,7 @@ struct TQRItem {
 };
 
 struct TQRPage {
-    int number = 0;   // 1-based
-    QSizeF size;      // the paper in report units
+    int number = 0; // 1-based
+    QSizeF size;    // the paper in report units
     std::vector<TQRItem> items;
 };

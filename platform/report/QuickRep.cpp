@@ -418,16 +418,17 @@ void TQuickRep::paintPage(QPainter &painter, const TQRPage &page, double scale)
             if (!haveFont || !(item.font == lastFont)) {
                 // Point sizes are given at the report resolution; the device has its own.
                 QFont f = item.font;
-                const double pt = item.font.pointSizeF() > 0 ? item.font.pointSizeF()
-                                                             : item.font.pixelSize() * 72.0 / kReportDpi;
+                const double pt =
+                    item.font.pointSizeF() > 0 ? item.font.pointSizeF() : item.font.pixelSize() * 72.0 / kReportDpi;
                 f.setPointSizeF(pt * kReportDpi / 72.0 * scale * 72.0 / dpi);
                 painter.setFont(f);
                 lastFont = item.font;
                 haveFont = true;
             }
             painter.setPen(item.color);
-            painter.drawText(r, int(item.alignment) | Qt::AlignTop | Qt::TextDontClip |
-                                    (item.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine),
+            painter.drawText(r,
+                             int(item.alignment) | Qt::AlignTop | Qt::TextDontClip |
+                                 (item.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine),
                              item.text);
             break;
         }
@@ -519,8 +520,8 @@ void TQuickRep::exportToFilter(TQRExportFilter &filter, bool prepareFirst)
                 x = item.rect.right();
             else if (item.alignment & Qt::AlignHCenter)
                 x = item.rect.center().x();
-            filter.TextOut(tenths(x), tenths(item.rect.top()), item.font, item.color, item.background,
-                           item.alignment, item.text);
+            filter.TextOut(tenths(x), tenths(item.rect.top()), item.font, item.color, item.background, item.alignment,
+                           item.text);
         }
         filter.EndPage();
     }

@@ -10,8 +10,20 @@
 class ReportCursor {
 public:
     // What a column holds, as far as printing and data export care.
-    enum FieldKind { fkString, fkMemo, fkInteger, fkFloat, fkCurrency, fkDate, fkTime, fkDateTime, fkBoolean,
-                     fkBlob, fkGraphic, fkOther };
+    enum FieldKind {
+        fkString,
+        fkMemo,
+        fkInteger,
+        fkFloat,
+        fkCurrency,
+        fkDate,
+        fkTime,
+        fkDateTime,
+        fkBoolean,
+        fkBlob,
+        fkGraphic,
+        fkOther
+    };
 
     virtual ~ReportCursor() = default;
     virtual void first() = 0;

@@ -47,17 +47,28 @@ TBitBtn::TBitBtn(TBitBtnKind kind, QWidget *parent) : TBitBtn(parent)
 QString TBitBtn::KindCaption(TBitBtnKind kind)
 {
     switch (kind) {
-    case bkOK: return QStringLiteral("OK");
-    case bkCancel: return QStringLiteral("Zrušiť");
-    case bkHelp: return QStringLiteral("&Pomocník");
-    case bkYes: return QStringLiteral("&Áno");
-    case bkNo: return QStringLiteral("&Nie");
-    case bkClose: return QStringLiteral("&Zavrieť");
-    case bkAbort: return QStringLiteral("Prerušiť");
-    case bkRetry: return QStringLiteral("&Opakovať");
-    case bkIgnore: return QStringLiteral("&Ignorovať");
-    case bkAll: return QStringLiteral("&Všetko");
-    case bkCustom: break;
+    case bkOK:
+        return QStringLiteral("OK");
+    case bkCancel:
+        return QStringLiteral("Zrušiť");
+    case bkHelp:
+        return QStringLiteral("&Pomocník");
+    case bkYes:
+        return QStringLiteral("&Áno");
+    case bkNo:
+        return QStringLiteral("&Nie");
+    case bkClose:
+        return QStringLiteral("&Zavrieť");
+    case bkAbort:
+        return QStringLiteral("Prerušiť");
+    case bkRetry:
+        return QStringLiteral("&Opakovať");
+    case bkIgnore:
+        return QStringLiteral("&Ignorovať");
+    case bkAll:
+        return QStringLiteral("&Všetko");
+    case bkCustom:
+        break;
     }
     return QString();
 }
@@ -65,9 +76,10 @@ QString TBitBtn::KindCaption(TBitBtnKind kind)
 void TBitBtn::SetKind(TBitBtnKind kind)
 {
     kind_ = kind;
-    static const int results[] = {mrNone, mrOk, mrCancel, mrNone, mrYes, mrNo, mrNone, mrAbort, mrRetry, mrIgnore, mrAll};
-    static const char *glyphs[] = {"", "BKOK", "BKCANCEL", "BKHELP", "BKYES", "BKNO", "BKCLOSE", "BKABORT",
-                                   "BKRETRY", "BKIGNORE", "BKALL"};
+    static const int results[] = {mrNone, mrOk,    mrCancel, mrNone,   mrYes, mrNo,
+                                  mrNone, mrAbort, mrRetry,  mrIgnore, mrAll};
+    static const char *glyphs[] = {"",        "BKOK",    "BKCANCEL", "BKHELP",   "BKYES", "BKNO",
+                                   "BKCLOSE", "BKABORT", "BKRETRY",  "BKIGNORE", "BKALL"};
     if (kind == bkCustom)
         return;
     setText(KindCaption(kind));

@@ -98,7 +98,8 @@ void TDBEdit::ShowField()
     const QString text = !f ? QString() : editing ? f->Text() : f->DisplayText();
     // The field's size limits typing, never what is displayed.
     if (mask.isEmpty())
-        setMaxLength(editing && IsStringType(f->DataType()) && f->Size() > 0 ? std::max(f->Size(), int(text.size())) : 32767);
+        setMaxLength(editing && IsStringType(f->DataType()) && f->Size() > 0 ? std::max(f->Size(), int(text.size()))
+                                                                             : 32767);
     if (text != Text())
         SetText(text);
 }

@@ -138,12 +138,9 @@ private:
 // ---------------------------------------------------------------- TDBGrid
 
 TDBGrid::TDBGrid(QWidget *parent)
-    : QTableView(parent),
-      model_(new TDataSetModel(this)),
-      delegate_(new TDBGridDelegate(this)),
-      header_(new TDBGridHeader(this)),
-      options_(dgEditing | dgTitles | dgIndicator | dgColumnResize | dgColLines | dgRowLines | dgTabs |
-               dgConfirmDelete | dgCancelOnExit)
+    : QTableView(parent), model_(new TDataSetModel(this)), delegate_(new TDBGridDelegate(this)),
+      header_(new TDBGridHeader(this)), options_(dgEditing | dgTitles | dgIndicator | dgColumnResize | dgColLines |
+                                                 dgRowLines | dgTabs | dgConfirmDelete | dgCancelOnExit)
 {
     setHorizontalHeader(header_);
     setModel(model_);
@@ -664,9 +661,8 @@ void TDBGrid::paintCell(QPainter *painter, QStyleOptionViewItem &opt, const QMod
         TCellFont font(opt.font, opt.palette.color(QPalette::Text));
         const QColor savedColor = font.Color;
         QColor background = opt.palette.color(QPalette::Base);
-        Guarded([&] {
-            ds->WithRecord(index.row(), [&] { OnGetCellProp(this, ds, field, font, background, highlight); });
-        });
+        Guarded(
+            [&] { ds->WithRecord(index.row(), [&] { OnGetCellProp(this, ds, field, font, background, highlight); }); });
         if (highlight)
             font.Color = savedColor;
         else

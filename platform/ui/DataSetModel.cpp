@@ -220,7 +220,8 @@ QString TDataSetModel::CellText(int row, int column, bool display) const
 
 Qt::Alignment TDataSetModel::CellAlignment(int column) const
 {
-    return column >= 0 && column < ColumnCount() ? qtAlignment(columns_[column]->Alignment()) : Qt::AlignLeft | Qt::AlignVCenter;
+    return column >= 0 && column < ColumnCount() ? qtAlignment(columns_[column]->Alignment())
+                                                 : Qt::AlignLeft | Qt::AlignVCenter;
 }
 
 QVariant TDataSetModel::data(const QModelIndex &index, int role) const

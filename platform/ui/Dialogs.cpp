@@ -15,11 +15,16 @@ struct ButtonInfo {
 };
 // In the order the buttons stand in a box.
 const ButtonInfo kButtons[] = {
-    {mbYes, QMessageBox::Yes, mrYes},           {mbNo, QMessageBox::No, mrNo},
-    {mbOK, QMessageBox::Ok, mrOk},              {mbCancel, QMessageBox::Cancel, mrCancel},
-    {mbAbort, QMessageBox::Abort, mrAbort},     {mbRetry, QMessageBox::Retry, mrRetry},
-    {mbIgnore, QMessageBox::Ignore, mrIgnore},  {mbAll, QMessageBox::YesAll, mrAll},
-    {mbNoToAll, QMessageBox::NoToAll, mrNoToAll}, {mbYesToAll, QMessageBox::YesToAll, mrYesToAll},
+    {mbYes, QMessageBox::Yes, mrYes},
+    {mbNo, QMessageBox::No, mrNo},
+    {mbOK, QMessageBox::Ok, mrOk},
+    {mbCancel, QMessageBox::Cancel, mrCancel},
+    {mbAbort, QMessageBox::Abort, mrAbort},
+    {mbRetry, QMessageBox::Retry, mrRetry},
+    {mbIgnore, QMessageBox::Ignore, mrIgnore},
+    {mbAll, QMessageBox::YesAll, mrAll},
+    {mbNoToAll, QMessageBox::NoToAll, mrNoToAll},
+    {mbYesToAll, QMessageBox::YesToAll, mrYesToAll},
 };
 
 // A lone CR breaks the line in the program's texts, as CR LF and LF do.
@@ -33,11 +38,16 @@ QString lineBreaks(QString text)
 QString typeCaption(TMsgDlgType type)
 {
     switch (type) {
-    case mtWarning: return QStringLiteral("Upozornenie");
-    case mtError: return QStringLiteral("Chyba");
-    case mtInformation: return QStringLiteral("Informácia");
-    case mtConfirmation: return QStringLiteral("Potvrdenie");
-    case mtCustom: break;
+    case mtWarning:
+        return QStringLiteral("Upozornenie");
+    case mtError:
+        return QStringLiteral("Chyba");
+    case mtInformation:
+        return QStringLiteral("Informácia");
+    case mtConfirmation:
+        return QStringLiteral("Potvrdenie");
+    case mtCustom:
+        break;
     }
     return QString();
 }
@@ -47,9 +57,8 @@ public:
     int Message(const TMessageRequest &r) override
     {
         QMessageBox box(QApplication::activeWindow());
-        static const QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Critical,
-                                                  QMessageBox::Information, QMessageBox::Question,
-                                                  QMessageBox::NoIcon};
+        static const QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Critical, QMessageBox::Information,
+                                                  QMessageBox::Question, QMessageBox::NoIcon};
         box.setIcon(icons[r.Type]);
         box.setWindowTitle(r.Caption.isEmpty() ? QApplication::applicationName() : r.Caption);
         box.setText(lineBreaks(r.Text));
@@ -245,8 +254,8 @@ QString TTestResponder::File(const TFileRequest &request, QString &selectedFilte
     return answer;
 }
 
-QString ChooseFileName(const QString &caption, const QString &proposal, const QString &filters,
-                       QString *selectedFilter, bool save)
+QString ChooseFileName(const QString &caption, const QString &proposal, const QString &filters, QString *selectedFilter,
+                       bool save)
 {
     TFileRequest request{caption, proposal, filters, selectedFilter ? *selectedFilter : QString(), save};
     QString chosen;

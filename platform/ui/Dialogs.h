@@ -57,9 +57,9 @@ struct TInputRequest {
 // One file chooser as asked.
 struct TFileRequest {
     QString Caption;
-    QString Proposal;            // a folder or a file name
-    QString Filters;             // "Text (*.txt);;CSV (*.csv)"
-    QString SelectedFilter;      // the filter chosen at first
+    QString Proposal;       // a folder or a file name
+    QString Filters;        // "Text (*.txt);;CSV (*.csv)"
+    QString SelectedFilter; // the filter chosen at first
     bool Save = true;
 };
 

@@ -21,8 +21,8 @@ QPointer<QWidget> &mainForm()
 // Controls that use Enter themselves: multi-line texts and grids.
 bool wantsReturn(const QWidget *w)
 {
-    return qobject_cast<const QPlainTextEdit *>(w) || qobject_cast<const QTextEdit *>(w)
-           || qobject_cast<const QAbstractItemView *>(w);
+    return qobject_cast<const QPlainTextEdit *>(w) || qobject_cast<const QTextEdit *>(w) ||
+           qobject_cast<const QAbstractItemView *>(w);
 }
 
 bool isActive(const TButton *b)
@@ -111,10 +111,18 @@ void TForm::Close()
         OnClose(action);
     closing_ = false;
     switch (action) {
-    case caNone: break;
-    case caHide: hide(); break;
-    case caFree: hide(); deleteLater(); break;
-    case caMinimize: showMinimized(); break;
+    case caNone:
+        break;
+    case caHide:
+        hide();
+        break;
+    case caFree:
+        hide();
+        deleteLater();
+        break;
+    case caMinimize:
+        showMinimized();
+        break;
     }
 }
 

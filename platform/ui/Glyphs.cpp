@@ -69,13 +69,15 @@ const QHash<QString, Draw> &drawings()
 {
     static const QHash<QString, Draw> table = {
         // Standard form buttons.
-        {"BTNNOVY", [](QPainter &p) {
+        {"BTNNOVY",
+         [](QPainter &p) {
              page(p);
              p.setPen(QPen(kGreen, 2));
              p.drawLine(8, 7, 8, 13);
              p.drawLine(5, 10, 11, 10);
          }},
-        {"BTNOPRAV", [](QPainter &p) {
+        {"BTNOPRAV",
+         [](QPainter &p) {
              page(p);
              p.setPen(QPen(kBlue, 2.2, Qt::SolidLine, Qt::RoundCap));
              p.drawLine(QPointF(6, 13), QPointF(14, 5)); // a pencil across the sheet
@@ -83,7 +85,8 @@ const QHash<QString, Draw> &drawings()
              p.drawPoint(5, 14);
          }},
         {"BTNZMAZ", [](QPainter &p) { cross(p, kRed); }},
-        {"BTNTLAC", [](QPainter &p) {
+        {"BTNTLAC",
+         [](QPainter &p) {
              p.setPen(kInk);
              p.setBrush(kPaper);
              p.drawRect(4, 1, 8, 5);
@@ -94,7 +97,8 @@ const QHash<QString, Draw> &drawings()
              p.setPen(kGreen);
              p.drawPoint(13, 8);
          }},
-        {"BTNKONIEC", [](QPainter &p) {
+        {"BTNKONIEC",
+         [](QPainter &p) {
              p.setPen(kInk);
              p.setBrush(QColor(150, 100, 50));
              p.drawRect(3, 1, 8, 14); // a door
@@ -110,27 +114,31 @@ const QHash<QString, Draw> &drawings()
         {"BKOK", [](QPainter &p) { tick(p, kGreen); }},
         {"BKYES", [](QPainter &p) { tick(p, kGreen); }},
         {"BKCANCEL", [](QPainter &p) { cross(p, kRed); }},
-        {"BKNO", [](QPainter &p) {
+        {"BKNO",
+         [](QPainter &p) {
              p.setPen(QPen(kRed, 2));
              p.setBrush(Qt::NoBrush);
              p.drawEllipse(QRectF(2, 2, 12, 12));
              p.drawLine(QPointF(4, 12), QPointF(12, 4));
          }},
-        {"BKABORT", [](QPainter &p) {
+        {"BKABORT",
+         [](QPainter &p) {
              p.setPen(Qt::NoPen);
              p.setBrush(kRed);
              p.drawEllipse(QRectF(1.5, 1.5, 13, 13));
              p.setPen(QPen(kPaper, 2));
              p.drawLine(5, 8, 11, 8);
          }},
-        {"BKCLOSE", [](QPainter &p) {
+        {"BKCLOSE",
+         [](QPainter &p) {
              p.setPen(kInk);
              p.setBrush(QColor(150, 100, 50));
              p.drawRect(4, 1, 8, 14);
              p.setBrush(kYellow);
              p.drawEllipse(QRectF(9, 7, 2, 2));
          }},
-        {"BKHELP", [](QPainter &p) {
+        {"BKHELP",
+         [](QPainter &p) {
              p.setPen(kBlue);
              QFont f = p.font();
              f.setPixelSize(14);
@@ -138,12 +146,14 @@ const QHash<QString, Draw> &drawings()
              p.setFont(f);
              p.drawText(QRect(0, 0, 16, 16), Qt::AlignCenter, QStringLiteral("?"));
          }},
-        {"BKIGNORE", [](QPainter &p) {
+        {"BKIGNORE",
+         [](QPainter &p) {
              p.setPen(QPen(kInk, 2, Qt::SolidLine, Qt::RoundCap));
              p.drawLine(3, 8, 13, 8);
              arrow(p, true, kInk);
          }},
-        {"BKRETRY", [](QPainter &p) {
+        {"BKRETRY",
+         [](QPainter &p) {
              p.setPen(QPen(kGreen, 2));
              p.setBrush(Qt::NoBrush);
              p.drawArc(QRectF(3, 3, 10, 10), 90 * 16, 270 * 16);
@@ -151,21 +161,24 @@ const QHash<QString, Draw> &drawings()
              p.setBrush(kGreen);
              p.drawPolygon(QPolygon({QPoint(7, 0), QPoint(11, 3), QPoint(7, 6)}));
          }},
-        {"BKALL", [](QPainter &p) {
+        {"BKALL",
+         [](QPainter &p) {
              tick(p, kGreen);
              p.translate(0, -3);
              tick(p, kGreen);
          }},
         // Buttons inside compound edits.
         {"BUTTONDOWN", [](QPainter &p) { arrow(p, false, kInk); }},
-        {"BUTTONDOTS", [](QPainter &p) {
+        {"BUTTONDOTS",
+         [](QPainter &p) {
              p.setPen(Qt::NoPen);
              p.setBrush(kInk);
              for (int x : {3, 7, 11})
                  p.drawRect(x, 10, 2, 2);
          }},
         {"BUTTONLOOKUP", [](QPainter &p) { magnifier(p); }},
-        {"BUTTONCALENDAR", [](QPainter &p) {
+        {"BUTTONCALENDAR",
+         [](QPainter &p) {
              p.setPen(kInk);
              p.setBrush(kPaper);
              p.drawRect(1, 2, 13, 12);

@@ -16,4 +16,3 @@ enum TModalResult {
     mrNoToAll = 9,
     mrYesToAll = 10,
 };
-

@@ -119,10 +119,8 @@ QImage TReportPreview::renderPage(int page) const
 void TReportPreview::refresh()
 {
     image_->setPixmap(QPixmap::fromImage(renderPage(page_)));
-    status_->setText(QStringLiteral("Strana %1 z %2   %3 %")
-                         .arg(page_)
-                         .arg(report_->PageCount())
-                         .arg(qRound(zoom_ * 100)));
+    status_->setText(
+        QStringLiteral("Strana %1 z %2   %3 %").arg(page_).arg(report_->PageCount()).arg(qRound(zoom_ * 100)));
 }
 
 void TReportPreview::printReport()
@@ -150,8 +148,8 @@ void TReportPreview::exportReport()
     for (const auto &f : filters)
         names << QStringLiteral("%1 (*.%2)").arg(f.FilterName, f.Extension);
     QString chosen;
-    const QString file = ChooseFileName(QStringLiteral("Export zostavy"), QString(),
-                                        names.join(QLatin1String(";;")), &chosen);
+    const QString file =
+        ChooseFileName(QStringLiteral("Export zostavy"), QString(), names.join(QLatin1String(";;")), &chosen);
     if (file.isEmpty())
         return;
     const int index = std::max(0, int(names.indexOf(chosen)));

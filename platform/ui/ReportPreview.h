@@ -17,7 +17,7 @@ public:
 
     int currentPage() const { return page_; }
     double zoom() const { return zoom_; }
-    void showPage(int page); // 1-based, clamped to the pages there are
+    void showPage(int page);   // 1-based, clamped to the pages there are
     void setZoom(double zoom); // 1.0 is the paper's real size on a 96-dpi screen
     // The page as the window shows it.
     QImage renderPage(int page) const;

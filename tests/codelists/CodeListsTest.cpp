@@ -253,7 +253,8 @@ TEST_F(CisTest, QuickSearchShowsTheRowsOfTheBoundSearchWhateverIsTyped)
             else
                 for (t.First(); !t.Eof(); t.Next())
                     shown << t.FieldByName("OSC")->AsString();
-            bound.SQL().SetText(QStringLiteral("select OSC from CZAMESTNANCOV where %1 like :v order by OSC").arg(field));
+            bound.SQL().SetText(
+                QStringLiteral("select OSC from CZAMESTNANCOV where %1 like :v order by OSC").arg(field));
             try {
                 bound.ParamByName("v").SetValue((text + '%').trimmed());
                 bound.Open();
@@ -420,8 +421,11 @@ TEST_F(CisTest, NamesSortInSlovakOrderAndOverheadRatesAreNoMoney)
 {
     int osc = 0;
     for (const char *name : {"Varga", "Šimko", "Sabo", "Čierny", "Cibula", "Žiak", "Zeman"})
-        exec(QStringLiteral("insert into CZAMESTNANCOV (OSC, PRIEZVISKO) values (%1, '%2')").arg(++osc).arg(QString::fromUtf8(name)));
-    exec(QString::fromUtf8("insert into CREZII (POLE, NAZOV, HODNOTA, ZAKLAD) values ('VYRREZ', 'Výrobná réžia', 120.5, 'M')"));
+        exec(QStringLiteral("insert into CZAMESTNANCOV (OSC, PRIEZVISKO) values (%1, '%2')")
+                 .arg(++osc)
+                 .arg(QString::fromUtf8(name)));
+    exec(QString::fromUtf8(
+        "insert into CREZII (POLE, NAZOV, HODNOTA, ZAKLAD) values ('VYRREZ', 'Výrobná réžia', 120.5, 'M')"));
     auto *form = new TFormSluzby;
     FormSluzby = form;
     form->SetPage(0);

@@ -82,10 +82,12 @@ TEST_F(MessagesTest, MessageReachesTheOtherUserOnceUntilANewerOneArrives)
     EXPECT_EQ(checkAt(QTime(10, 3)), std::nullopt) << "within 5 minutes nothing is asked";
     EXPECT_EQ(checkAt(QTime(10, 10)), std::nullopt) << "the listed message is not listed again";
 
-    exec("insert into QMESSAGES (MSG_ID, MSG_USER, MSG_TITLE, USR_VYSTAV) values (GEN_ID(MSG_ID,1), 'FERO', 'Druhá', 'JANO')");
+    exec("insert into QMESSAGES (MSG_ID, MSG_USER, MSG_TITLE, USR_VYSTAV) values (GEN_ID(MSG_ID,1), 'FERO', 'Druhá', "
+         "'JANO')");
     EXPECT_EQ(checkAt(QTime(10, 12)), std::nullopt) << "two minutes after the last check";
     EXPECT_EQ(checkAt(QTime(10, 15)), QStringList({QString::fromUtf8("Druhá")})) << "only the newer one";
-    EXPECT_EQ(checkAt(QTime(10, 16), true), QStringList({QString::fromUtf8("Zákazka 26/0015"), QString::fromUtf8("Druhá")}))
+    EXPECT_EQ(checkAt(QTime(10, 16), true),
+              QStringList({QString::fromUtf8("Zákazka 26/0015"), QString::fromUtf8("Druhá")}))
         << "a forced check lists every unhandled message";
 }
 
@@ -160,11 +162,11 @@ TEST_F(MessagesTest, ReplyKeepsOnePrefixAndGoesToTheSender)
     CloseModal(mrCancel, [](QWidget *list) {
         WhenModal(
             [](QWidget *compose) {
-            auto &f = *static_cast<TQMsgDForm *>(compose);
-            EXPECT_EQ(f.cbMSG_USER->currentText(), "JANO");
-            EXPECT_EQ(f.eMSG_TITLE->text(), QString::fromUtf8("Re: Termín"));
-            f.eMSG_TEXT->setPlainText("Áno");
-            QTest::mouseClick(f.BtnPosli, Qt::LeftButton);
+                auto &f = *static_cast<TQMsgDForm *>(compose);
+                EXPECT_EQ(f.cbMSG_USER->currentText(), "JANO");
+                EXPECT_EQ(f.eMSG_TITLE->text(), QString::fromUtf8("Re: Termín"));
+                f.eMSG_TEXT->setPlainText("Áno");
+                QTest::mouseClick(f.BtnPosli, Qt::LeftButton);
             },
             list);
         QMsgForm->Reply();
@@ -176,8 +178,7 @@ TEST_F(MessagesTest, ReplyKeepsOnePrefixAndGoesToTheSender)
 TEST_F(MessagesTest, PrintedMessageShowsItsNumberAsANumber)
 {
     const QDateTime sent(QDate(2026, 3, 16), QTime(9, 30));
-    const QStringList lines =
-        MessagePrintLines("JANO", "FERO", 30001, sent, 260015, "Predmet", "Prvý\r\nDruhý");
+    const QStringList lines = MessagePrintLines("JANO", "FERO", 30001, sent, 260015, "Predmet", "Prvý\r\nDruhý");
     ASSERT_GE(lines.size(), 12);
     EXPECT_EQ(lines[0], "VYPIS SPRAVY");
     EXPECT_EQ(lines[1], QString(77, '-'));
@@ -187,7 +188,8 @@ TEST_F(MessagesTest, PrintedMessageShowsItsNumberAsANumber)
     EXPECT_EQ(lines[9], QString::fromUtf8("Prvý"));
     EXPECT_EQ(lines[10], QString::fromUtf8("Druhý"));
     EXPECT_EQ(lines.last(), QString(77, '-'));
-    EXPECT_EQ(MessagePrintLines("", "FERO", 123456789, sent, 0, "", "")[2], QString::fromUtf8("ID správy    : 123456789"));
+    EXPECT_EQ(MessagePrintLines("", "FERO", 123456789, sent, 0, "", "")[2],
+              QString::fromUtf8("ID správy    : 123456789"));
     EXPECT_TRUE(MessagePrintLines("", "FERO", sent, sent, 0, "", "")[2].contains("16.3.2026"));
 }
 
@@ -196,8 +198,8 @@ TEST_F(MessagesTest, ListShowsDateAndTextWithoutScrolling)
     send("JANO", QString::fromUtf8("Zákazka 26/0015 – reklamácia telies ventilu od odberateľa"));
     auto *list = new TQMsgForm;
     QMsgForm = list;
-    list->SetMessages(OpenQueryDS("select Msg_ID,Msg_user,Msg_title,Msg_data,Msg_Text,usr_vystav,d_vystav from QMessages",
-                                  {}, "QMessages"));
+    list->SetMessages(OpenQueryDS(
+        "select Msg_ID,Msg_user,Msg_title,Msg_data,Msg_Text,usr_vystav,d_vystav from QMessages", {}, "QMessages"));
     list->show();
     TxDBGrid *grid = list->Grid;
     const int view = grid->viewport()->width();

@@ -33,9 +33,11 @@ protected:
             exec(QStringLiteral("insert into POLOZKY (C_POL, TYP1, NAZOV, POPIS) values ") + QString::fromUtf8(row));
         for (const char *row : {"(1, 'Zlievareň a.s.', 12345678, 'Košice')", "(2, 'Strojáreň', 87654321, 'Brezno')",
                                 "(3, 'O''Neil s.r.o.', 11111111, 'Martin')", "(-1, 'Provizórny', 0, 'Martin')"})
-            exec(QStringLiteral("insert into CODBERATELOV (C_ODB, ODBERATEL, ICO, MESTO) values ") + QString::fromUtf8(row));
+            exec(QStringLiteral("insert into CODBERATELOV (C_ODB, ODBERATEL, ICO, MESTO) values ") +
+                 QString::fromUtf8(row));
         for (const char *row : {"(7, 'Novák', 'ZV')", "(12, 'Kováč', 'SL')", "(30, 'Hudák', 'ZV')"})
-            exec(QStringLiteral("insert into CZAMESTNANCOV (OSC, PRIEZVISKO, PROFESIA) values ") + QString::fromUtf8(row));
+            exec(QStringLiteral("insert into CZAMESTNANCOV (OSC, PRIEZVISKO, PROFESIA) values ") +
+                 QString::fromUtf8(row));
         // A writable row whose fields receive picked values.
         target.Name = "Target";
         target.SetDatabase(&DMZal->DBZAL);
@@ -285,6 +287,7 @@ TEST_F(PickTest, ModuleWiresItsRoutines)
     ModuleHooks().CheckMessages(true);
     ModuleHooks() = TModuleHooks();
     UnregisterOpenRoutine("ShowCodeLists");
-    for (const char *name : {"TDMCis", "TCisZamForm", "TCisZakForm", "TCisOdbForm", "TCisPolForm", "TQMsgForm", "TQMsgDForm"})
+    for (const char *name :
+         {"TDMCis", "TCisZamForm", "TCisZakForm", "TCisOdbForm", "TCisPolForm", "TQMsgForm", "TQMsgDForm"})
         ClearStartupFactory(name);
 }

@@ -9,8 +9,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 
-template <class Database = TIBDatabase>
-class DbFixtureT : public ::testing::Test {
+template <class Database = TIBDatabase> class DbFixtureT : public ::testing::Test {
 protected:
     void SetUp() override
     {

@@ -267,8 +267,8 @@ TEST_F(Compound, ComboCodesSplitWhereTheLineParts)
 {
     auto *c = new TxDBComboBox(&w);
     c->SetItems2({QString::fromUtf8("PN-1=Práceneschopnosť"), "D-2:x", QString::fromUtf8("OČR:Ošetrovanie")});
-    EXPECT_EQ(c->Items2(), QStringList({QString::fromUtf8("PN-1-Práceneschopnosť"), "D-2:x",
-                                        QString::fromUtf8("OČR-Ošetrovanie")}));
+    EXPECT_EQ(c->Items2(),
+              QStringList({QString::fromUtf8("PN-1-Práceneschopnosť"), "D-2:x", QString::fromUtf8("OČR-Ošetrovanie")}));
     EXPECT_EQ(c->Items(), QStringList({"PN-1", "D", QString::fromUtf8("OČR")}));
     c->SetDataSource(&src);
     c->SetDataField("NAZOV");
@@ -323,7 +323,6 @@ TEST_F(Compound, DatePickerShowsEditsAndWritesItsDate)
     EXPECT_TRUE(next->Edit()->hasFocus()) << "Enter moves on";
     t.Post();
     EXPECT_EQ(value("select D from T_C where ID = 1").toDate(), chosen);
-
 }
 
 TEST_F(Compound, DatePickerOverAnEmptyDateShowsTodayAndWritesOnlyAPick)

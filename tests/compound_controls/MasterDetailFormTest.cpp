@@ -160,7 +160,8 @@ TEST_F(MasterDetail, EditStoresTheDetailRowsBeforeTheMasterRow)
     });
     QTest::mouseClick(form.btnOprav, Qt::LeftButton);
     EXPECT_EQ(value("select NAZOV from M_H where ID = 1").toString(), "Opraveny");
-    EXPECT_EQ(value("select POCET from M_H where ID = 1").toInt(), 2) << "the new detail row was there when the master was updated";
+    EXPECT_EQ(value("select POCET from M_H where ID = 1").toInt(), 2)
+        << "the new detail row was there when the master was updated";
 }
 
 TEST_F(MasterDetail, EditOnAnEmptyListDoesNothing)

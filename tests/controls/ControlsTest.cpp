@@ -241,11 +241,11 @@ TEST(Buttons, CaptionsKindsAndResults)
         int result;
         bool isDefault, isCancel;
     } cases[] = {
-        {new TBtnNovy, "&Nový", mrNone, false, false},     {new TBtnOprav, "&Oprav", mrNone, false, false},
-        {new TBtnZmaz, "&Zmaž", mrNone, false, false},     {new TBtnZapis, "&Zapíš", mrOk, false, false},
+        {new TBtnNovy, "&Nový", mrNone, false, false},        {new TBtnOprav, "&Oprav", mrNone, false, false},
+        {new TBtnZmaz, "&Zmaž", mrNone, false, false},        {new TBtnZapis, "&Zapíš", mrOk, false, false},
         {new TBtnNezapis, "&Nezapíš", mrCancel, false, true}, {new TBtnTlac, "&Tlač", mrNone, false, false},
-        {new TBtnKoniec, "&Koniec", mrCancel, false, true}, {new TBtnFilter, "&Vyber", mrNone, false, false},
-        {new TBtnAll, "&Všetko", mrNone, false, false},    {new TBtnObnov, "&Opakovať", mrNone, false, false},
+        {new TBtnKoniec, "&Koniec", mrCancel, false, true},   {new TBtnFilter, "&Vyber", mrNone, false, false},
+        {new TBtnAll, "&Všetko", mrNone, false, false},       {new TBtnObnov, "&Opakovať", mrNone, false, false},
     };
     for (const auto &c : cases) {
         std::unique_ptr<TBitBtn> b(c.button);

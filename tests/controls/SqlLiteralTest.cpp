@@ -97,7 +97,7 @@ TEST_F(SqlLiteralTest, FilterConditions)
     } cases[] = {
         {"", "C_STAV=?", "3", ftInteger, "C_STAV=3"},
         {"", "C_STAV=?", "!3", ftInteger, "C_STAV<>3"},
-        {"", "C_STAV>?", "!3", ftUnknown, "C_STAV>'!3'"}, // no "=?": the "!" stays, in a literal
+        {"", "C_STAV>?", "!3", ftUnknown, "C_STAV>'!3'"},             // no "=?": the "!" stays, in a literal
         {"  ", "ICO like '?%'", "ab", ftUnknown, "  ICO like 'ab%'"}, // blank: kept, no AND
         {"A=1", "d_vystav>=?", "1.2.2024", ftDate, "A=1 AND d_vystav>='2024-02-01'"},
         {"", "C_ODB=? or C_ODB2=?", "5", ftInteger, "(C_ODB=5 or C_ODB2=5)"},

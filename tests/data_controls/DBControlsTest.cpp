@@ -16,7 +16,8 @@ protected:
         DbFixture::SetUp();
         exec("create table T_B (ID integer not null primary key, NAZOV varchar(10), KOD varchar(5), "
              "AKT char(1), POZN blob sub_type 1, D date)");
-        exec("insert into T_B values (1, 'prvy', 'K1', 'A', 'riadok1' || ascii_char(13) || ascii_char(10) || 'riadok2', '2026-03-04')");
+        exec("insert into T_B values (1, 'prvy', 'K1', 'A', 'riadok1' || ascii_char(13) || ascii_char(10) || "
+             "'riadok2', '2026-03-04')");
         exec("insert into T_B values (2, 'druhy', 'K2', 'N', null, null)");
         t.SetDatabase(db.get());
         t.SetTableName("T_B");
@@ -111,7 +112,8 @@ TEST_F(Controls, TypingStartsAnEditAndPostWritesOnlyTheChangedFields)
     t.Post();
     EXPECT_EQ(otherWrites, 1) << "only the memo, which was typed into";
     EXPECT_EQ(value("select NAZOV from T_B where ID = 1").toString(), "prvyX");
-    EXPECT_EQ(value("select POZN from T_B where ID = 1").toString(), "Zriadok1\r\nriadok2") << "line ends stored as CR LF";
+    EXPECT_EQ(value("select POZN from T_B where ID = 1").toString(), "Zriadok1\r\nriadok2")
+        << "line ends stored as CR LF";
     EXPECT_EQ(value("select KOD from T_B where ID = 1").toString(), "K1");
 }
 

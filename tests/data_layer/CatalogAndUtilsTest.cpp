@@ -137,7 +137,8 @@ TEST_F(Utils, SelectValueKeepsSixtyFourBitIntegersWhole)
 {
     EXPECT_EQ(q.SelectValue("select BIG from U_T where ID = :P1", {1}).toLongLong(), 5000000000LL);
     EXPECT_EQ(q.SelectValue("select count(*) from U_T where BIG = :P1", {QVariant::fromValue<qlonglong>(5000000000LL)})
-                  .toInt(), 1);
+                  .toInt(),
+              1);
 }
 
 TEST_F(Utils, ParametersByPositionExtraIgnoredMissingKept)

@@ -8,7 +8,10 @@
 
 namespace {
 
-TStringList lines(std::initializer_list<QString> l) { return TStringList(l); }
+TStringList lines(std::initializer_list<QString> l)
+{
+    return TStringList(l);
+}
 
 TEST(SqlClause, ReadsAndReplacesByKeywordFromLineTwoOn)
 {

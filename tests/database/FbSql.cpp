@@ -38,9 +38,8 @@ QStringList FbSql::row(const QString &sql)
         for (const fb::Column &column : statement.outputs()) {
             const QVariant value = fb::decode(column, statement.row());
             // A text blob (as LIST gives) is read whole; numbers in their shortest form.
-            result << (value.userType() == qMetaTypeId<fb::BlobId>()
-                           ? fb::readTextBlob(tr_, value.value<fb::BlobId>())
-                           : value.toString());
+            result << (value.userType() == qMetaTypeId<fb::BlobId>() ? fb::readTextBlob(tr_, value.value<fb::BlobId>())
+                                                                     : value.toString());
         }
     }
     statement.closeCursor();

@@ -315,7 +315,8 @@ TEST_F(DataSets, SetItemsForColumnsTheSelectLacksAreLeftOut)
     TIBDataSet ds;
     ds.SetDatabase(db.get());
     ds.SelectSQL.SetText("select ID, NAME from T_ITEM where ID = 5");
-    ds.ModifySQL.SetText("update T_ITEM set\n  NAME = :NAME,\n  QTY = :QTY,\n  CODE = coalesce(:CODE, 'x')\nwhere ID = :OLD_ID");
+    ds.ModifySQL.SetText(
+        "update T_ITEM set\n  NAME = :NAME,\n  QTY = :QTY,\n  CODE = coalesce(:CODE, 'x')\nwhere ID = :OLD_ID");
     ds.Open();
     ds.Edit();
     ds.FieldByName("NAME")->SetAsString("nové");
@@ -535,6 +536,7 @@ TEST_F(DataSets, CalculatedAndLookupFields)
 class CountingLink : public TDataLink {
 public:
     int changes = 0, scrolls = 0;
+
 protected:
     void DataSetChanged() override { ++changes; }
     void DataSetScrolled(int) override { ++scrolls; }

@@ -48,21 +48,18 @@ TEST_P(ScaledNumbers, RoundHalfAwayFromZero)
     EXPECT_DOUBLE_EQ(cell.roundTrip(c.in).toDouble(), c.expected);
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, ScaledNumbers,
-                         ::testing::Values(ScaleCase{2.345, -2, 2.35}, ScaleCase{-2.345, -2, -2.35},
-                                           ScaleCase{2.344999, -2, 2.34}, ScaleCase{12.345, -2, 12.35},
-                                           ScaleCase{0.005, -2, 0.01}, ScaleCase{0.004, -2, 0.0},
-                                           ScaleCase{QStringLiteral(" 1 234,565 "), -2, 1234.57},
-                                           ScaleCase{QStringLiteral("-0,5"), 0, -1.0},
-                                           ScaleCase{QStringLiteral("1e3"), -4, 1000.0},
-                                           ScaleCase{7, -3, 7.0}, ScaleCase{1.5e-7, -4, 0.0}));
+INSTANTIATE_TEST_SUITE_P(
+    Cases, ScaledNumbers,
+    ::testing::Values(ScaleCase{2.345, -2, 2.35}, ScaleCase{-2.345, -2, -2.35}, ScaleCase{2.344999, -2, 2.34},
+                      ScaleCase{12.345, -2, 12.35}, ScaleCase{0.005, -2, 0.01}, ScaleCase{0.004, -2, 0.0},
+                      ScaleCase{QStringLiteral(" 1 234,565 "), -2, 1234.57}, ScaleCase{QStringLiteral("-0,5"), 0, -1.0},
+                      ScaleCase{QStringLiteral("1e3"), -4, 1000.0}, ScaleCase{7, -3, 7.0}, ScaleCase{1.5e-7, -4, 0.0}));
 
 TEST(Encode, SixtyFourBitIntegersStayExact)
 {
     Cell cell(SQL_INT64);
     EXPECT_EQ(cell.roundTrip(Q_INT64_C(9223372036854775807)).toLongLong(), Q_INT64_C(9223372036854775807));
-    EXPECT_EQ(cell.roundTrip(QStringLiteral("-9223372036854775808")).toLongLong(),
-              std::numeric_limits<qint64>::min());
+    EXPECT_EQ(cell.roundTrip(QStringLiteral("-9223372036854775808")).toLongLong(), std::numeric_limits<qint64>::min());
     EXPECT_THROW(cell.roundTrip(QStringLiteral("9223372036854775808")), EIBError);
 }
 

@@ -104,10 +104,25 @@ TEST_F(FbClientTest, EveryTypeRoundTrips)
         binary[i] = static_cast<char>(i * 7);
     const QString slovak = QStringLiteral("Žltý kôň úpel ďábelské ódy – ČŠŽ");
     const QDateTime stamp(QDate(2024, 2, 29), QTime(13, 45, 6, 789));
-    const QVariantList row{1, -32768, 2147483647, Q_INT64_C(9223372036854775807), 1234567.89, 3.1416,
-                           -987654321.125, 1.5, 2.718281828459045, QStringLiteral("ab"), QByteArray("xy"),
-                           QStringLiteral("čž"), slovak, QDate(2024, 2, 29), QTime(23, 59, 59, 999), stamp, true,
-                           slovak.repeated(3000), binary};
+    const QVariantList row{1,
+                           -32768,
+                           2147483647,
+                           Q_INT64_C(9223372036854775807),
+                           1234567.89,
+                           3.1416,
+                           -987654321.125,
+                           1.5,
+                           2.718281828459045,
+                           QStringLiteral("ab"),
+                           QByteArray("xy"),
+                           QStringLiteral("čž"),
+                           slovak,
+                           QDate(2024, 2, 29),
+                           QTime(23, 59, 59, 999),
+                           stamp,
+                           true,
+                           slovak.repeated(3000),
+                           binary};
     for (int i = 0; i < row.size(); ++i)
         ins.setParam(i, row[i]);
     EXPECT_EQ(ins.execute(tr), 1u);
@@ -226,8 +241,8 @@ TEST_F(FbClientTest, UniqueKeyViolationNamesTheConstraint)
     ins.prepare(tr, QStringLiteral("insert into u values (?)"));
     ins.setParam(0, 7);
     ins.execute(tr);
-    const EIBError e =
-        EXPECT_DB_ERROR(ins.execute(tr), .SQLCode = -803, .IBErrorCode = isc_unique_key_violation, .Constraint = "PK_U");
+    const EIBError e = EXPECT_DB_ERROR(ins.execute(tr), .SQLCode = -803, .IBErrorCode = isc_unique_key_violation,
+                                       .Constraint = "PK_U");
     EXPECT_TRUE(e.Message.contains(QStringLiteral("PK_U")));
     // The transaction goes on after the error.
     EXPECT_EQ(selectOne(tr, QStringLiteral("select count(*) from u")), QVariant(1));
@@ -251,8 +266,8 @@ TEST_F(FbClientTest, ExceptionAndValidationErrors)
     att.executeImmediate(QStringLiteral("create exception E_ZLE 'Zlý stav'"));
     att.executeImmediate(QStringLiteral("create table nn (a integer not null)"));
     Transaction tr(att);
-    const EIBError e =
-        EXPECT_DB_ERROR(tr.execute(QStringLiteral("execute block as begin exception E_ZLE; end")), .Constraint = "E_ZLE");
+    const EIBError e = EXPECT_DB_ERROR(tr.execute(QStringLiteral("execute block as begin exception E_ZLE; end")),
+                                       .Constraint = "E_ZLE");
     EXPECT_TRUE(e.Message.contains(QStringLiteral("Zlý stav"))) << e.Message.toStdString();
     EXPECT_DB_ERROR(tr.execute(QStringLiteral("insert into nn values (null)")), .IBErrorCode = isc_not_valid);
 }

@@ -28,8 +28,8 @@ TEST(PackedRowTest, EveryValueReadsBackAsFromTheMessage)
         "x'7879', 'čž', 'Žltý kôň', 'ďábel', date '2024-02-29', time '23:59:59.999', "
         "timestamp '2024-02-29 13:45:06.789', true, 'memo')"));
     // Blanks at the end of a CHAR, a CHAR of blanks only, empty texts, a full CHAR.
-    att.executeImmediate(QStringLiteral(
-        "insert into typy (id, c, co, cu, vc, vu) values (2, ' a  ', x'20202020', '   ', '', '')"));
+    att.executeImmediate(
+        QStringLiteral("insert into typy (id, c, co, cu, vc, vu) values (2, ' a  ', x'20202020', '   ', '', '')"));
     att.executeImmediate(QStringLiteral("insert into typy (id, c, cu, vc) values (3, 'abcde', 'ščž', ' x ')"));
     att.executeImmediate(QStringLiteral("insert into typy (id) values (4)"));
 

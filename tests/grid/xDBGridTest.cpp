@@ -222,13 +222,13 @@ TEST_F(XGrid, ExportWritesEveryFieldWithQuotedTexts)
     grid.Export(0, csv);
     QFile f(csv);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
-    const QByteArray expected = QString::fromUtf8(
-        "ID;NAZOV;MNOZ;D;POZN\r\n"
-        "1;\"beta\";2,5;2.1.2026;\"a\"\"b\"\r\n"
-        "2;\"alfa\";-1;;\"x y\"\r\n"
-        "3;\"gama\";10;31.12.2026;\"\"\r\n"
-        "4;\"delta\";0;;\"\"\r\n"
-        "5;\"epsilon\";4;;\"e\"\r\n").toUtf8();
+    const QByteArray expected = QString::fromUtf8("ID;NAZOV;MNOZ;D;POZN\r\n"
+                                                  "1;\"beta\";2,5;2.1.2026;\"a\"\"b\"\r\n"
+                                                  "2;\"alfa\";-1;;\"x y\"\r\n"
+                                                  "3;\"gama\";10;31.12.2026;\"\"\r\n"
+                                                  "4;\"delta\";0;;\"\"\r\n"
+                                                  "5;\"epsilon\";4;;\"e\"\r\n")
+                                    .toUtf8();
     EXPECT_EQ(f.readAll(), expected);
 
     q.Close();
@@ -239,7 +239,7 @@ TEST_F(XGrid, ExportWritesEveryFieldWithQuotedTexts)
     QFile g(txt);
     ASSERT_TRUE(g.open(QIODevice::ReadOnly));
     const QByteArray row1 = QByteArray("1").rightJustified(11) + QByteArray("beta").leftJustified(21) +
-                             QByteArray("2.50000").rightJustified(15) + "20260102\r\n";
+                            QByteArray("2.50000").rightJustified(15) + "20260102\r\n";
     const QByteArray row2 = QByteArray("2").rightJustified(11) + QByteArray("alfa").leftJustified(21) +
                             QByteArray("-1.00000").rightJustified(15) + QByteArray(8, ' ') + "\r\n";
     EXPECT_EQ(g.readAll(), row1 + row2) << "integers 11 wide, texts their size + 1, floats with a point";
@@ -314,8 +314,7 @@ TEST_F(XGrid, EnterOnARowSelectGridIsADoubleClickAndPlainClicksMarkWithSimpleMul
     grid.SetOptions(grid.Options() | dgMultiSelect);
     grid.SimpleMultiSelect = true;
     auto click = [&](int row) {
-        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {},
-                          grid.visualRect(grid.Model()->index(row, 0)).center());
+        QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, grid.visualRect(grid.Model()->index(row, 0)).center());
     };
     click(2);
     click(0);

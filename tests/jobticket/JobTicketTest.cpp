@@ -14,7 +14,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-
 class JobTicketTest : public SalesTest {
 protected:
     void SetUp() override

@@ -69,7 +69,8 @@ TEST_F(EditMaskTest, TypingIntoQtEditGivesTheOriginalText)
         edit.setInputMask(mask.QtInputMask());
         edit.setCursorPosition(0);
         QTest::keyClicks(&edit, QString::fromUtf8(c.typed));
-        EXPECT_EQ(mask.TextFromDisplay(edit.displayText()), QString::fromUtf8(c.text)) << edit.displayText().toStdString();
+        EXPECT_EQ(mask.TextFromDisplay(edit.displayText()), QString::fromUtf8(c.text))
+            << edit.displayText().toStdString();
 
         // And back: the text shown again for the value.
         QLineEdit again;
@@ -89,7 +90,7 @@ TEST_F(EditMaskTest, FormatMaskText)
     const Case cases[] = {
         {"00/0000;0;_", "260045", "26.0045"},
         {"!99\\|9999;0;_", "260045", "26|0045"},
-        {"!99\\|9999;0;_", "0045", "  |0045"},   // '!' fills from the right
+        {"!99\\|9999;0;_", "0045", "  |0045"}, // '!' fills from the right
         {"9999;0;_", "45", "45  "},
         {">LL000;0;_", "ab12", "AB12 "},
         {"90/90/\\2\\000;1;_", "5.2.2026", "5 .2 .2026"},

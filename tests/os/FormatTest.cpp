@@ -32,7 +32,7 @@ TEST_F(FormatTest, DisplayFormats)
         {"#####0.###", 1.23456, "1,235"},
         {"0.00", -0.001, "0,00"},
         {"0.00", -1.5, "-1,50"},
-        {"0.00", 2.675, "2,68"},  // as written, half away from zero
+        {"0.00", 2.675, "2,68"}, // as written, half away from zero
         {"0.00", -2.675, "-2,68"},
         {"0", 0.5, "1"},
         {"#,##0.00", 1234567.5, "1\u00A0234\u00A0567,50"},
@@ -42,7 +42,7 @@ TEST_F(FormatTest, DisplayFormats)
         {"+0.00;-0.00;#", 1.5, "+1,50"},
         {"+0.00;-0.00;#", -1.5, "-1,50"},
         {"+0.00;-0.00;#", 0, ""},
-        {"+0.00;-0.00;#", -0.001, ""},  // shows as zero: the zero section
+        {"+0.00;-0.00;#", -0.001, ""}, // shows as zero: the zero section
         {"## ##0.00 €;; ", 1234.5, "1 234,50 €"},
         {"## ##0.00 €;; ", -12, "- 12,00 €"},
         {"## ##0.00 €;; ", 0, " "},
@@ -87,11 +87,13 @@ TEST_F(FormatTest, PrintfLike)
     const Case cases[] = {
         {"%6.6d%3.3d%3.3d", {260045, 2, 10}, "260045002010"},
         {"%6.6d", {45}, "000045"},
-        {"%6.6d", {1234567}, "1234567"},  // more digits than the width are written in full
+        {"%6.6d", {1234567}, "1234567"}, // more digits than the width are written in full
         {"%.4d%.2d", {2026, 3}, "202603"},
         {"%-10s|", {QStringLiteral("ab")}, "ab        |"},
         {"%10s|", {QStringLiteral("ab")}, "        ab|"},
-        {"%-15s %s %s", {QStringLiteral("X-1"), QStringLiteral("O2"), QStringLiteral("Názov")}, "X-1             O2 Názov"},
+        {"%-15s %s %s",
+         {QStringLiteral("X-1"), QStringLiteral("O2"), QStringLiteral("Názov")},
+         "X-1             O2 Názov"},
         {"%.2f", {2.675}, "2,68"},
         {"%f", {1.0 / 3}, "0,33"},
         {"%d;%d;%.2f", {12, 3, 1500.5}, "12;3;1500,50"},
@@ -118,7 +120,8 @@ TEST_F(FormatTest, PrintfLike)
 TEST_F(FormatTest, PrintfInFileSettingsUsesPoint)
 {
     EXPECT_EQ(Format(QStringLiteral("%15.5f"), {1234.5}, InvariantFormatSettings()), QStringLiteral("     1234.50000"));
-    EXPECT_EQ(Format(QStringLiteral("%d;%d;%.2f"), {1, 2, 3.456}, InvariantFormatSettings()), QStringLiteral("1;2;3.46"));
+    EXPECT_EQ(Format(QStringLiteral("%d;%d;%.2f"), {1, 2, 3.456}, InvariantFormatSettings()),
+              QStringLiteral("1;2;3.46"));
 }
 
 TEST_F(FormatTest, PrintfRejectsMissingOrWrongArguments)
@@ -161,10 +164,25 @@ TEST_F(FormatTest, RoundHalfEven)
         double expected;
     };
     const Case cases[] = {
-        {1.125, 2, 1.12}, {1.135, 2, 1.14}, {2.675, 2, 2.68}, {2.665, 2, 2.66}, {-1.125, 2, -1.12},
-        {-2.675, 2, -2.68}, {0.5, 0, 0}, {1.5, 0, 2}, {2.5, 0, 2}, {1.1251, 2, 1.13}, {0.1 + 0.2, 2, 0.3},
-        {1.005, 2, 1.0}, {1.015, 2, 1.02}, {9.995, 2, 10.0}, {125, -1, 120}, {135, -1, 140}, {0, 2, 0},
-        {0.004, 2, 0}, {1234567.891, 2, 1234567.89},
+        {1.125, 2, 1.12},
+        {1.135, 2, 1.14},
+        {2.675, 2, 2.68},
+        {2.665, 2, 2.66},
+        {-1.125, 2, -1.12},
+        {-2.675, 2, -2.68},
+        {0.5, 0, 0},
+        {1.5, 0, 2},
+        {2.5, 0, 2},
+        {1.1251, 2, 1.13},
+        {0.1 + 0.2, 2, 0.3},
+        {1.005, 2, 1.0},
+        {1.015, 2, 1.02},
+        {9.995, 2, 10.0},
+        {125, -1, 120},
+        {135, -1, 140},
+        {0, 2, 0},
+        {0.004, 2, 0},
+        {1234567.891, 2, 1234567.89},
     };
     for (const Case &c : cases)
         EXPECT_DOUBLE_EQ(RoundHalfEven(c.value, c.decimals), c.expected) << c.value << " at " << c.decimals;
@@ -239,7 +257,8 @@ TEST_F(FormatTest, SettingsFromLocale)
     EXPECT_EQ(us.ShortDateFormat, QStringLiteral("m/d/yyyy"));
     EXPECT_EQ(us.CurrencyFormat, 0);
     EXPECT_EQ(FormatCurr(-1234.5), QStringLiteral("-$1,234.50"));
-    EXPECT_EQ(FormatDateTime(QStringLiteral("c"), QDateTime(QDate(2026, 2, 5), QTime(9, 5))), QStringLiteral("2/5/2026 9:05:00 am"));
+    EXPECT_EQ(FormatDateTime(QStringLiteral("c"), QDateTime(QDate(2026, 2, 5), QTime(9, 5))),
+              QStringLiteral("2/5/2026 9:05:00 am"));
 }
 
 } // namespace

@@ -49,15 +49,19 @@ TEST_F(IniFileTest, LookupRules)
                        "[masks]\n"
                        "c_vyr=from the second section\n"
                        "extra=x\n"));
-    EXPECT_EQ(ini.ReadString(QStringLiteral("MASKS"), QStringLiteral("C_Vyr"), QString()), QStringLiteral(">LL000;0;_"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("MASKS"), QStringLiteral("C_Vyr"), QString()),
+              QStringLiteral(">LL000;0;_"));
     EXPECT_EQ(ini.ReadString(QStringLiteral("defaults"), QStringLiteral("stavy"), QString()),
               QStringLiteral("Nový,\"V riešení, čaká\",Hotový"));
     EXPECT_EQ(ini.ReadString(QStringLiteral("Defaults"), QStringLiteral("Path"), QString()),
               QStringLiteral("C:\\Program Files\\MRP\\Data0001"));
-    EXPECT_EQ(ini.ReadString(QStringLiteral("Defaults"), QStringLiteral("Quoted"), QString()), QStringLiteral("\"abc\""));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Defaults"), QStringLiteral("Quoted"), QString()),
+              QStringLiteral("\"abc\""));
     EXPECT_EQ(ini.ReadString(QStringLiteral("Defaults"), QStringLiteral("Empty"), QStringLiteral("d")), QString());
-    EXPECT_EQ(ini.ReadString(QStringLiteral("Defaults"), QStringLiteral("Missing"), QStringLiteral("d")), QStringLiteral("d"));
-    EXPECT_EQ(ini.ReadString(QStringLiteral("Masks"), QStringLiteral("extra"), QStringLiteral("d")), QStringLiteral("d"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Defaults"), QStringLiteral("Missing"), QStringLiteral("d")),
+              QStringLiteral("d"));
+    EXPECT_EQ(ini.ReadString(QStringLiteral("Masks"), QStringLiteral("extra"), QStringLiteral("d")),
+              QStringLiteral("d"));
     EXPECT_EQ(ini.ReadString(QString(), QStringLiteral("top"), QStringLiteral("d")), QStringLiteral("d"));
     EXPECT_FALSE(ini.ValueExists(QStringLiteral("Masks"), QStringLiteral("; comment")));
 
@@ -113,7 +117,8 @@ TEST_F(IniFileTest, MissingFileIsCreatedOnFirstWrite)
     TIniFile ini(path());
     EXPECT_EQ(ini.ReadString(QStringLiteral("MRP"), QStringLiteral("DPH"), QStringLiteral("19")), QStringLiteral("19"));
     EXPECT_FALSE(QFile::exists(path()));
-    ini.WriteString(QStringLiteral("MRP"), QStringLiteral("Path"), QStringLiteral("C:\\Program Files\\MRP\\Podvojné účtovníctvo"));
+    ini.WriteString(QStringLiteral("MRP"), QStringLiteral("Path"),
+                    QStringLiteral("C:\\Program Files\\MRP\\Podvojné účtovníctvo"));
     EXPECT_EQ(contents(), QStringLiteral("[MRP]\nPath=C:\\Program Files\\MRP\\Podvojné účtovníctvo\n").toUtf8());
 }
 
@@ -136,16 +141,18 @@ TEST_F(IniFileTest, ChangesByAnotherWriterAreSeen)
 TEST_F(IniFileTest, Windows1250FileIsReadAndStaysSo)
 {
     const QString company = QStringLiteral("Zlievareň Žilina, s.r.o.");
-    TIniFile ini(write(Win1250::fromUnicode(QStringLiteral("[Company]\nNazov=") + company + QStringLiteral("\nMesto=Košice\n"))));
+    TIniFile ini(write(
+        Win1250::fromUnicode(QStringLiteral("[Company]\nNazov=") + company + QStringLiteral("\nMesto=Košice\n"))));
     EXPECT_EQ(ini.ReadSectionValues(QStringLiteral("Company")),
               (QStringList{QStringLiteral("Nazov=") + company, QStringLiteral("Mesto=Košice")}));
     ini.WriteString(QStringLiteral("Company"), QStringLiteral("Ulica"), QStringLiteral("Ďumbierska 5"));
-    EXPECT_EQ(contents(), Win1250::fromUnicode(QStringLiteral("[Company]\nNazov=") + company
-                                               + QStringLiteral("\nMesto=Košice\nUlica=Ďumbierska 5\n")));
+    EXPECT_EQ(contents(), Win1250::fromUnicode(QStringLiteral("[Company]\nNazov=") + company +
+                                               QStringLiteral("\nMesto=Košice\nUlica=Ďumbierska 5\n")));
     // A character outside the code page turns the file into UTF-8 rather than losing it.
     ini.WriteString(QStringLiteral("Company"), QStringLiteral("Pozn"), QStringLiteral("日本"));
     EXPECT_EQ(TIniFile(path()).ReadString(QStringLiteral("Company"), QStringLiteral("Nazov"), QString()), company);
-    EXPECT_EQ(TIniFile(path()).ReadString(QStringLiteral("Company"), QStringLiteral("Pozn"), QString()), QStringLiteral("日本"));
+    EXPECT_EQ(TIniFile(path()).ReadString(QStringLiteral("Company"), QStringLiteral("Pozn"), QString()),
+              QStringLiteral("日本"));
 }
 
 TEST_F(IniFileTest, FailedWriteLeavesTheOldFileWhole)

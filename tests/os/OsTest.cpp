@@ -23,8 +23,7 @@ namespace {
 // Points XDG_CONFIG_HOME and XDG_DATA_HOME at a temporary folder for one test.
 class XdgFolders {
 public:
-    XdgFolders()
-        : oldConfig_(qgetenv("XDG_CONFIG_HOME")), oldData_(qgetenv("XDG_DATA_HOME"))
+    XdgFolders() : oldConfig_(qgetenv("XDG_CONFIG_HOME")), oldData_(qgetenv("XDG_DATA_HOME"))
     {
         qputenv("XDG_CONFIG_HOME", dir_.filePath(QStringLiteral("config")).toLocal8Bit());
         qputenv("XDG_DATA_HOME", dir_.filePath(QStringLiteral("data")).toLocal8Bit());

@@ -34,9 +34,9 @@ TEST_F(GridReport, OneColumnPerFieldWithHeaderRuleAndARowPerRecord)
     rep->prepare();
     ASSERT_EQ(rep->PageCount(), 1);
     const QStringList texts = PageTexts(rep->Pages().at(0));
-    EXPECT_EQ(texts, QStringList({QString::fromUtf8("Zoznam odliatkov"), "C_INT", QString::fromUtf8("Názov"),
-                                  "MNOZSTVO", "260045", QString::fromUtf8("Príruba DN100"), "12", "260046",
-                                  "Koleno", "3"}));
+    EXPECT_EQ(texts,
+              QStringList({QString::fromUtf8("Zoznam odliatkov"), "C_INT", QString::fromUtf8("Názov"), "MNOZSTVO",
+                           "260045", QString::fromUtf8("Príruba DN100"), "12", "260046", "Koleno", "3"}));
     const TQRItem &title = rep->Pages().at(0).items.at(0);
     EXPECT_TRUE(title.font.bold());
     EXPECT_EQ(title.font.pointSize(), 12);
@@ -45,8 +45,8 @@ TEST_F(GridReport, OneColumnPerFieldWithHeaderRuleAndARowPerRecord)
     const double left = MmToUnits(rep->Page.LeftMargin);
     std::vector<TQRItem> header;
     for (const TQRItem &item : rep->Pages().at(0).items)
-        if (item.kind == TQRItem::Text && (item.text == "C_INT" || item.text == "MNOZSTVO" ||
-                                           item.text == QString::fromUtf8("Názov")))
+        if (item.kind == TQRItem::Text &&
+            (item.text == "C_INT" || item.text == "MNOZSTVO" || item.text == QString::fromUtf8("Názov")))
             header.push_back(item);
     ASSERT_EQ(header.size(), 3u);
     EXPECT_DOUBLE_EQ(header[0].rect.left(), left + 8);

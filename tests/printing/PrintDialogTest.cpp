@@ -18,7 +18,10 @@
 
 namespace {
 
-QString utf(const char *s) { return QString::fromUtf8(s); }
+QString utf(const char *s)
+{
+    return QString::fromUtf8(s);
+}
 
 class Stamping : public ::testing::Test {
 protected:
@@ -104,7 +107,8 @@ protected:
     void SetUp() override
     {
         WriteFile(dir.filePath("slovnik.txt"), utf("Dodací list;Lieferschein;Delivery note\nSpolu;Summe;Total\n"
-                                                   "Dátum;Datum;Date\n").toUtf8());
+                                                   "Dátum;Datum;Date\n")
+                                                   .toUtf8());
         FreeReporty(); // the translator reads the word list of this test
         RegisterReportClass<TTestDocRep>();
         rep.setCursor(&rows);

@@ -12,7 +12,10 @@
 
 namespace {
 
-QString utf(const char *s) { return QString::fromUtf8(s); }
+QString utf(const char *s)
+{
+    return QString::fromUtf8(s);
+}
 
 TEST(TemplateSections, EachCallTakesTheLinesUpToTheNextMarker)
 {
@@ -71,14 +74,14 @@ TEST(TemplateSections, TheSectionsFrameTheRowsOfTheDocument)
 TEST(TemplateSections, TheSampleTemplatesHaveTwoSectionsOverTheirDocumentsColumns)
 {
     const QStringList offerColumns{"C_OBJ", "ODBERATEL", "D_VYSTAV", "PLAT_PODM", "DOD_PODM", "TECH_PODM", "C_VYR",
-                                   "NAZOV", "C_VYKRESU", "MNOZ_OBJ", "DODANIE", "MATERIAL", "VAHA1", "CENA_MAT",
-                                   "MAT1", "CENA1", "MENA", "NAKL_VYR1", "ULICA", "MESTO", "PSC"};
-    const QStringList contractColumns{"C_OBJ", "C_ZMLUVY", "PREDMET", "BALENIE", "OSTATNE", "UHRADA", "SPLATNOST",
-                                      "ODBERATEL", "PLAT_PODM", "DOPRAVA", "D_OBJ", "ULICA", "PSC", "MESTO", "ICO",
-                                      "ICDPH", "TERMIN", "TERMIN_OBJ", "C_VYR", "MNOZ_OBJ", "NAZOV", "ROZMER",
-                                      "MATERIAL", "C_VYKRESU", "C_POL_EXT", "CENA1"};
-    for (const auto &[file, columns] : {std::pair{QString("ponuka.txt"), offerColumns},
-                                        std::pair{QString("zmluva.txt"), contractColumns}}) {
+                                   "NAZOV", "C_VYKRESU", "MNOZ_OBJ", "DODANIE",   "MATERIAL", "VAHA1",     "CENA_MAT",
+                                   "MAT1",  "CENA1",     "MENA",     "NAKL_VYR1", "ULICA",    "MESTO",     "PSC"};
+    const QStringList contractColumns{
+        "C_OBJ",   "C_ZMLUVY", "PREDMET", "BALENIE", "OSTATNE",  "UHRADA",    "SPLATNOST", "ODBERATEL", "PLAT_PODM",
+        "DOPRAVA", "D_OBJ",    "ULICA",   "PSC",     "MESTO",    "ICO",       "ICDPH",     "TERMIN",    "TERMIN_OBJ",
+        "C_VYR",   "MNOZ_OBJ", "NAZOV",   "ROZMER",  "MATERIAL", "C_VYKRESU", "C_POL_EXT", "CENA1"};
+    for (const auto &[file, columns] :
+         {std::pair{QString("ponuka.txt"), offerColumns}, std::pair{QString("zmluva.txt"), contractColumns}}) {
         SCOPED_TRACE(file.toStdString());
         bool ok = false;
         const QStringList lines = ReadTextFile(TempDatabase::sourceDir() + "/share/" + file, &ok).split('\n');

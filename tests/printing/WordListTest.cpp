@@ -13,7 +13,10 @@
 
 namespace {
 
-QString pad(const QString &s) { return s.leftJustified(40, QLatin1Char(' ')); }
+QString pad(const QString &s)
+{
+    return s.leftJustified(40, QLatin1Char(' '));
+}
 
 // A word list of both line forms in a temporary folder that is the current folder while it lives.
 class WordListFolder {
@@ -122,7 +125,8 @@ TEST(WordList, TheSampleListTranslatesTheDocumentCaptions)
     TxSlovnik s{TxSlovnik::Empty{}};
     s.LoadFromFile(TempDatabase::sourceDir() + "/share/slovnik.txt");
     EXPECT_GT(s.Count(), 50);
-    EXPECT_EQ(s.TranslateWord(QString::fromUtf8("Potvrdenie objednávky"), lngDE), QString::fromUtf8("Auftragsbestätigung"));
+    EXPECT_EQ(s.TranslateWord(QString::fromUtf8("Potvrdenie objednávky"), lngDE),
+              QString::fromUtf8("Auftragsbestätigung"));
     EXPECT_EQ(s.TranslateWord(QString::fromUtf8("Množstvo"), lngEN), "Quantity");
     EXPECT_EQ(s.TranslateText(QString::fromUtf8("Dodací list č. 26/0045   Dátum vystavenia: 1.2.2026"), lngEN),
               "Delivery note No. 26/0045   Date of issue: 1.2.2026");

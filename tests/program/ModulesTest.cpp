@@ -19,7 +19,8 @@ const QStringList RoutinesNotBuiltYet{
 
 const QStringList ClassesNotBuiltYet{
     StartupClass::TFormZakazkaHl,
-    StartupClass::TFormZakazkaDet, StartupClass::TFormZakazkaDetHl,
+    StartupClass::TFormZakazkaDet,
+    StartupClass::TFormZakazkaDetHl,
     StartupClass::TFormIntZak,
 };
 

@@ -9,10 +9,9 @@ namespace {
 
 std::unique_ptr<TMemoryCursor> rows(int count)
 {
-    auto c = std::make_unique<TMemoryCursor>(QStringList{"GRP", "NAME", "QTY"},
-                                             QVector<ReportCursor::FieldKind>{ReportCursor::fkString,
-                                                                              ReportCursor::fkString,
-                                                                              ReportCursor::fkInteger});
+    auto c = std::make_unique<TMemoryCursor>(
+        QStringList{"GRP", "NAME", "QTY"},
+        QVector<ReportCursor::FieldKind>{ReportCursor::fkString, ReportCursor::fkString, ReportCursor::fkInteger});
     for (int i = 1; i <= count; ++i)
         c->append({i <= 2 ? "A" : "B", QStringLiteral("Riadok %1").arg(i), i});
     return c;
@@ -85,8 +84,8 @@ TEST(ReportLayout, BandsStackFromTheTopMarginInOrder)
     r.rep.setCursor(data.get());
     ASSERT_EQ(r.rep.prepare(), 1);
     const TQRPage &page = r.rep.Pages()[0];
-    EXPECT_EQ(texts(page), (QStringList{"Zoznam objednávok", "Strana: 1", "Názov", "Riadok 1", "1", "Riadok 2",
-                                        "2", "Riadok 3", "3", "Spolu", "6", "Päta"}))
+    EXPECT_EQ(texts(page), (QStringList{"Zoznam objednávok", "Strana: 1", "Názov", "Riadok 1", "1", "Riadok 2", "2",
+                                        "Riadok 3", "3", "Spolu", "6", "Päta"}))
         << texts(page).join('|').toStdString();
     const double top = MmToUnits(10), left = MmToUnits(10);
     const TQRItem *first = findText(page, "Riadok 1");
@@ -154,8 +153,8 @@ TEST(ReportLayout, GroupsPrintHeadersAndFootersWithTheirOwnSums)
     r.rep.setCursor(data.get());
     r.rep.prepare();
     const QStringList t = texts(r.rep.Pages()[0]);
-    const QStringList expected{"A", "Riadok 1", "1", "Riadok 2", "2", "Koniec A: 3/2", "B", "Riadok 3", "3",
-                               "Riadok 4", "4", "Riadok 5", "5", "Koniec B: 12/3", "Spolu", "15"};
+    const QStringList expected{"A", "Riadok 1", "1", "Riadok 2", "2", "Koniec A: 3/2",  "B",     "Riadok 3",
+                               "3", "Riadok 4", "4", "Riadok 5", "5", "Koniec B: 12/3", "Spolu", "15"};
     EXPECT_EQ(t.mid(3, expected.size()), expected) << t.join('|').toStdString();
 
     // Summary only: the detail band is off, the sums still count every record.
@@ -189,9 +188,8 @@ TEST(ReportLayout, BeforePrintCanSuppressABandAndSeesTheRecord)
     EXPECT_TRUE(t.contains("Riadok 4"));
     EXPECT_TRUE(after);
     // A suppressed record takes no room: the second printed record follows the first directly.
-    EXPECT_DOUBLE_EQ(findText(r.rep.Pages()[0], "Riadok 4")->rect.top() -
-                         findText(r.rep.Pages()[0], "Riadok 2")->rect.top(),
-                     17);
+    EXPECT_DOUBLE_EQ(
+        findText(r.rep.Pages()[0], "Riadok 4")->rect.top() - findText(r.rep.Pages()[0], "Riadok 2")->rect.top(), 17);
 }
 
 TEST(ReportLayout, DetailInTwoColumnsFillsDownThenAcross)

@@ -56,7 +56,8 @@ TEST(ReportOutput, TextExportPlacesItemsOnACharacterGrid)
                                 "\r\n"
                                 "          Odliatok; \"A\"               12\r\n"
                                 "          Kryt <B> & spol.             7\r\n";
-    EXPECT_EQ(QString::fromUtf8(readAll(dir.filePath("report.txt"))).toStdString(), QString::fromUtf8(expected).toStdString());
+    EXPECT_EQ(QString::fromUtf8(readAll(dir.filePath("report.txt"))).toStdString(),
+              QString::fromUtf8(expected).toStdString());
 }
 
 TEST(ReportOutput, CsvExportMakesOneRecordPerPrintedLine)

@@ -189,8 +189,8 @@ TEST(Barcode, ReportControlTakesTheBarcodesSizeAndRedraws)
     rep.setCursor(&data);
     QStringList printed;
     detail->BeforePrint = [&](TQRBand *, bool &) {
-        code->setText(QString::asprintf("%6.6d%3.3d%3.3d", data.value("C_INT").toInt(), 2,
-                                        data.value("C_OPERACIE").toInt()));
+        code->setText(
+            QString::asprintf("%6.6d%3.3d%3.3d", data.value("C_INT").toInt(), 2, data.value("C_OPERACIE").toInt()));
         printed << code->Text();
     };
     rep.prepare();

@@ -24,7 +24,8 @@ protected:
         odbyt->QZakKusovnik.FieldByName("C_POL")->SetValue("M1");
         odbyt->QZakKusovnik.FieldByName("HODNOTA")->SetValue(3.2);
         odbyt->QZakKusovnik.Post();
-        for (auto [set, cost, amount] : {std::tuple{&odbyt->QZakKalkO, "BAL", 2.0}, std::tuple{&odbyt->QZakKalkM, "ZIH", 1.0}}) {
+        for (auto [set, cost, amount] :
+             {std::tuple{&odbyt->QZakKalkO, "BAL", 2.0}, std::tuple{&odbyt->QZakKalkM, "ZIH", 1.0}}) {
             set->Append();
             set->FieldByName("NAKLAD")->SetValue(QString::fromLatin1(cost));
             set->FieldByName("HODNOTA")->SetValue(amount);

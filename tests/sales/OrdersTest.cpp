@@ -266,4 +266,3 @@ TEST_F(SalesTest, ContractAndLookups)
     odbyt->QvZakazkyDKalk.Next();
     EXPECT_EQ(odbyt->QvZakazkyDKalk.FieldByName("STAV_ZAK")->DisplayText(), "Re.Vys");
 }
-

@@ -76,15 +76,19 @@ protected:
     {
         for (const char *sql : {
                  "insert into CTARIFOV (TARIF, MZDAH) values ('T5', 6)",
-                 "insert into CPRACOVISK (PRACOVISKO, NAZOV_PRAC, TYP_VYRREZ, KOEF_VYRREZ) values ('FORM', 'Formovňa', '%', 50)",
-                 "insert into CPRACOVISK (PRACOVISKO, NAZOV_PRAC, TYP_VYRREZ, KOEF_VYRREZ) values ('CIST', 'Čistiareň', 'H', 12)",
+                 "insert into CPRACOVISK (PRACOVISKO, NAZOV_PRAC, TYP_VYRREZ, KOEF_VYRREZ) values ('FORM', 'Formovňa', "
+                 "'%', 50)",
+                 "insert into CPRACOVISK (PRACOVISKO, NAZOV_PRAC, TYP_VYRREZ, KOEF_VYRREZ) values ('CIST', "
+                 "'Čistiareň', 'H', 12)",
                  "insert into CMATERIALOV (MATERIAL, CENA_MAT) values ('GJL-250', 1.6)",
                  "insert into CMATERIALOV (MATERIAL, CENA_MAT) values ('GJS-400       T', 2.0)",
                  "insert into CNAKLADOV (TYP_NAKL, NAKLAD, NAZOV_NAKL, KOEF_NAKL) values ('O', 'BAL', 'Balenie', 0)",
                  "insert into CNAKLADOV (TYP_NAKL, NAKLAD, NAZOV_NAKL, KOEF_NAKL) values ('O', 'TS', 'Tryskanie', 2)",
                  "insert into CNAKLADOV (TYP_NAKL, NAKLAD, NAZOV_NAKL, KOEF_NAKL) values ('M', 'ZIH', 'Žíhanie', 0)",
-                 "insert into COPERACII (C_OPERACIE, OPERACIA, NAZOV_OP, PRACOVISKO, PROFESIA, TARIF) values (10, 'FOR', 'Formovanie', 'FORM', 'FOR', 'T5')",
-                 "insert into COPERACII (C_OPERACIE, OPERACIA, NAZOV_OP, PRACOVISKO, PROFESIA, TARIF) values (20, 'CIS', 'Čistenie', 'CIST', 'CIS', 'T5')",
+                 "insert into COPERACII (C_OPERACIE, OPERACIA, NAZOV_OP, PRACOVISKO, PROFESIA, TARIF) values (10, "
+                 "'FOR', 'Formovanie', 'FORM', 'FOR', 'T5')",
+                 "insert into COPERACII (C_OPERACIE, OPERACIA, NAZOV_OP, PRACOVISKO, PROFESIA, TARIF) values (20, "
+                 "'CIS', 'Čistenie', 'CIST', 'CIS', 'T5')",
                  "insert into CREZII (POLE, NAZOV, HODNOTA, ZAKLAD) values ('P_ODVMZD', 'Odvody', 35, 'M')",
                  "insert into CREZII (POLE, NAZOV, HODNOTA, ZAKLAD) values ('K_VYRREZ', 'Výrobná réžia', 50, 'M')",
                  "insert into CREZII (POLE, NAZOV, HODNOTA, ZAKLAD) values ('K_SPRREZ', 'Správna réžia', 10, 'U')",
@@ -113,13 +117,13 @@ protected:
         else
             h.Edit();
         for (TDataSet *ds : std::initializer_list<TDataSet *>{&odbyt->QZakOperacie, &odbyt->QZakKusovnik,
-                                                             &odbyt->QZakKalkO, &odbyt->QZakKalkM})
+                                                              &odbyt->QZakKalkO, &odbyt->QZakKalkM})
             ds->Open();
     }
     void closeCalculation()
     {
         for (TDataSet *ds : std::initializer_list<TDataSet *>{&odbyt->QvZakKalk, &odbyt->QZakKalkO, &odbyt->QZakKalkM,
-                                                             &odbyt->QZakOperacie, &odbyt->QZakKusovnik})
+                                                              &odbyt->QZakOperacie, &odbyt->QZakKusovnik})
             ds->Close();
     }
     double header(const char *name) { return odbyt->QvZakKalk.FieldByName(QString::fromLatin1(name))->AsFloat(); }

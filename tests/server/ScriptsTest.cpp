@@ -22,7 +22,8 @@ namespace {
 int runScript(const QString &script, const QStringList &args, QString &out, QString *err = nullptr)
 {
     QProcess p;
-    p.start(QStringLiteral("bash"), QStringList{TempDatabase::sourceDir() + QStringLiteral("/scripts/") + script} + args);
+    p.start(QStringLiteral("bash"),
+            QStringList{TempDatabase::sourceDir() + QStringLiteral("/scripts/") + script} + args);
     if (!p.waitForFinished(180000)) {
         p.kill();
         p.waitForFinished();
@@ -36,7 +37,8 @@ int runScript(const QString &script, const QStringList &args, QString &out, QStr
 
 bool mayAdministerServer()
 {
-    return ::geteuid() == 0 || QProcess::execute(QStringLiteral("sudo"), {QStringLiteral("-n"), QStringLiteral("true")}) == 0;
+    return ::geteuid() == 0 ||
+           QProcess::execute(QStringLiteral("sudo"), {QStringLiteral("-n"), QStringLiteral("true")}) == 0;
 }
 
 } // namespace
@@ -106,8 +108,9 @@ TEST_F(ServerScripts, ServeDatabasePrintsSettingsAWorkstationConnectsWith)
 
     QString out, err;
     ASSERT_EQ(runScript(QStringLiteral("serve-database.sh"), {copy}, out, &err), 0) << err.toStdString();
-    const auto name = QRegularExpression(QStringLiteral("^Name=(127\\.0\\.0\\.1:.*)$"),
-                                         QRegularExpression::MultilineOption).match(out);
+    const auto name =
+        QRegularExpression(QStringLiteral("^Name=(127\\.0\\.0\\.1:.*)$"), QRegularExpression::MultilineOption)
+            .match(out);
     ASSERT_TRUE(name.hasMatch()) << out.toStdString();
     EXPECT_TRUE(out.contains(QStringLiteral("\nLoginPrompt=1\n"))) << "the log-in is asked for";
     EXPECT_TRUE(out.contains(QStringLiteral("RemoteBindAddress"))) << "how other machines reach the server";

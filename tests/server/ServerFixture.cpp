@@ -5,7 +5,6 @@
 #include <QFile>
 #include <QRegularExpression>
 
-
 bool LocalServerAnswers()
 {
     return IsLocalServerListening();
@@ -43,19 +42,18 @@ void ServerTest::SetUp()
         GTEST_SKIP() << unavailable.toStdString();
     ASSERT_TRUE(dir.isValid());
     // The server's account creates the file: it must be able to write the folder.
-    ASSERT_TRUE(QFile::setPermissions(dir.path(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
-                                                      QFileDevice::ExeOwner | QFileDevice::ReadGroup |
-                                                      QFileDevice::WriteGroup | QFileDevice::ExeGroup |
-                                                      QFileDevice::ReadOther | QFileDevice::WriteOther |
-                                                      QFileDevice::ExeOther));
+    ASSERT_TRUE(QFile::setPermissions(dir.path(),
+                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
+                                          QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                          QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther));
     name = QStringLiteral("127.0.0.1:") + dir.filePath(QStringLiteral("server.fdb"));
     fb::Attachment att = fb::Attachment::createDatabase(name, admin());
-    att.executeImmediate(QStringLiteral(
-        "create table T_ROW (ID integer not null primary key, TXT varchar(20), NUM integer, "
-        "CODE char(4), STAMP timestamp, NOTE blob sub_type text)"));
-    att.executeImmediate(QStringLiteral(
-        "insert into T_ROW (ID, TXT, NUM, CODE, STAMP, NOTE) "
-        "values (1, 'first', 10, 'AB', timestamp '2024-03-01 10:20:30.1234', 'a note')"));
+    att.executeImmediate(
+        QStringLiteral("create table T_ROW (ID integer not null primary key, TXT varchar(20), NUM integer, "
+                       "CODE char(4), STAMP timestamp, NOTE blob sub_type text)"));
+    att.executeImmediate(
+        QStringLiteral("insert into T_ROW (ID, TXT, NUM, CODE, STAMP, NOTE) "
+                       "values (1, 'first', 10, 'AB', timestamp '2024-03-01 10:20:30.1234', 'a note')"));
     att.executeImmediate(QStringLiteral("insert into T_ROW (ID) values (2)"));
     att.detach();
 }

@@ -10,8 +10,7 @@ namespace {
 const QString kChangedMeanwhile = QString::fromUtf8("Záznam medzičasom zmenil alebo zmazal iný používateľ");
 
 // The message of the error a call throws, empty when it throws none.
-template <class F>
-QString errorOf(F call)
+template <class F> QString errorOf(F call)
 {
     try {
         call();

@@ -244,7 +244,8 @@ protected:
     }
     void addJob(int cInt, int state)
     {
-        exec(QString("insert into ZAKAZKYD (C_INT, C_OBJ, STAV_ZAK) values (%1, 'ZAK260001', %2)").arg(cInt).arg(state));
+        exec(
+            QString("insert into ZAKAZKYD (C_INT, C_OBJ, STAV_ZAK) values (%1, 'ZAK260001', %2)").arg(cInt).arg(state));
     }
     // A table of the connection whose error event goes to the module's handler (with pairs when given).
     void bindTable(TxTable &table, const QString &name, TDataSet::ErrorEvent TDataSet::*event,
@@ -260,10 +261,7 @@ protected:
         };
         table.Open();
     }
-    int stateOf(int cInt)
-    {
-        return SelectValueParams("select STAV_ZAK from ZAKAZKYD where C_INT=:c", {cInt}).toInt();
-    }
+    int stateOf(int cInt) { return SelectValueParams("select STAV_ZAK from ZAKAZKYD where C_INT=:c", {cInt}).toInt(); }
 };
 
 TEST_F(ShellDb, OrderStatesMoveUpAndUndoMovesDown)

@@ -232,10 +232,10 @@ TEST_F(StartTest, ShownMenuConnectsAndFollowsThePrivileges)
                        m->mnuReklamacie, m->Interneobjednavky1, m->Interneobjednavky2, m->mnuPlanVyroby,
                        m->mnuPlanPrace, m->mnuAktualizaciaMZDAvykony, m->Spravy1})
         EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
-    for (QAction *a : {m->mnuRV, m->mnuVPoziadavky, m->mnuVykony, m->mnuOdvody, m->mnuDochadzka, m->mnuPolozky,
-                       m->mnuPohyby, m->mnuMObjednavky, m->mnuDodavatelia, m->mnuMPoziadavky, m->mnuUsers, m->mnuSQL,
-                       m->mnuUdrzba, m->mnuSettings, m->mnuAktualizaciaNHTP, m->mnuAktualizaciaNHvykony,
-                       m->mnuZamestnanci, m->mnuManual})
+    for (QAction *a :
+         {m->mnuRV, m->mnuVPoziadavky, m->mnuVykony, m->mnuOdvody, m->mnuDochadzka, m->mnuPolozky, m->mnuPohyby,
+          m->mnuMObjednavky, m->mnuDodavatelia, m->mnuMPoziadavky, m->mnuUsers, m->mnuSQL, m->mnuUdrzba, m->mnuSettings,
+          m->mnuAktualizaciaNHTP, m->mnuAktualizaciaNHvykony, m->mnuZamestnanci, m->mnuManual})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
     EXPECT_FALSE(m->mnuZmenaHesla->isEnabled()) << "SYSDBA does not change its password here";
     for (QMenu *sub : {m->mnuMTZ, m->mnuSklady, m->mnuExpedicia, m->mnuCiselniky})
@@ -251,9 +251,8 @@ TEST_F(StartTest, ProductionReadersGetProductionItemsOnly)
 {
     execBefore("insert into QPRIVILEGES (RDB_USER, RDB_PRIVILEGE, RDB_LEVEL) values ('SYSDBA', 'Vyroba', 1)");
     TFormMenu *m = startAndShow();
-    for (QAction *a : {m->mnuRV, m->mnuVPoziadavky, m->mnuVykony, m->mnuOdvody, m->mnuReklamacie,
-                       m->mnuPlanVyroby, m->mnuPlanPrace, m->Interneobjednavky1, m->Interneobjednavky2,
-                       m->mnuAktualizaciaMZDAvykony})
+    for (QAction *a : {m->mnuRV, m->mnuVPoziadavky, m->mnuVykony, m->mnuOdvody, m->mnuReklamacie, m->mnuPlanVyroby,
+                       m->mnuPlanPrace, m->Interneobjednavky1, m->Interneobjednavky2, m->mnuAktualizaciaMZDAvykony})
         EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
     for (QAction *a : {m->mnuZakazky, m->mnuCenPon, m->mnuOdberatelia, m->mnuMTZ->menuAction(),
                        m->mnuExpedicia->menuAction(), m->mnuAktualizaciaNHvykony})
@@ -376,8 +375,8 @@ TEST_F(StartTest, TheBuiltModulesTakeTheirPlacesInTheStart)
 {
     RegisterModules();
     startAndShow();
-    for (const char *global : {"DMCis", "CisZamForm", "CisZakForm", "CisOdbForm", "CisPolForm", "QMsgForm",
-                               "QMsgDForm", "QTlacForm", "DMOdbyt", "DMTPV", "DMMTZ", "MSkladyForm", "MPohybDForm"})
+    for (const char *global : {"DMCis", "CisZamForm", "CisZakForm", "CisOdbForm", "CisPolForm", "QMsgForm", "QMsgDForm",
+                               "QTlacForm", "DMOdbyt", "DMTPV", "DMMTZ", "MSkladyForm", "MPohybDForm"})
         EXPECT_FALSE(IsStartupStandIn(global)) << global;
     EXPECT_TRUE(DMZal->DBZAL.Connected());
     EXPECT_TRUE(bool(ModuleHooks().CheckMessages));
@@ -492,8 +491,8 @@ TEST_F(StartTest, ReportMenuListsTheDefinitionsByNameIgnoringCase)
 {
     const QDir here(folder.path());
     ASSERT_TRUE(here.mkdir("XREP"));
-    const QStringList made = {"zakazky.xrep", "Akcie.xrep", "mzdy.xrep", "bilancia.xrep", "Dodacie listy.xrep",
-                              "KAPACITY.xrep", "expedicia.xrep", "Faktury.xrep"};
+    const QStringList made = {"zakazky.xrep",       "Akcie.xrep",    "mzdy.xrep",      "bilancia.xrep",
+                              "Dodacie listy.xrep", "KAPACITY.xrep", "expedicia.xrep", "Faktury.xrep"};
     for (const QString &name : made) {
         QFile f(here.filePath("XREP/" + name));
         ASSERT_TRUE(f.open(QIODevice::WriteOnly));
@@ -506,8 +505,8 @@ TEST_F(StartTest, ReportMenuListsTheDefinitionsByNameIgnoringCase)
         shown << a->text();
     for (const auto &entry : menu.ReportDefinitions())
         files << entry.FileName;
-    const QStringList sorted = {"Akcie.xrep", "bilancia.xrep", "Dodacie listy.xrep", "expedicia.xrep", "Faktury.xrep",
-                                "KAPACITY.xrep", "mzdy.xrep", "zakazky.xrep"};
+    const QStringList sorted = {"Akcie.xrep",   "bilancia.xrep", "Dodacie listy.xrep", "expedicia.xrep",
+                                "Faktury.xrep", "KAPACITY.xrep", "mzdy.xrep",          "zakazky.xrep"};
     EXPECT_EQ(shown, sorted);
     ASSERT_EQ(files.size(), sorted.size());
     for (int i = 0; i < sorted.size(); ++i)

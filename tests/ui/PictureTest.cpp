@@ -29,7 +29,8 @@ QByteArray encodeWithQt(const QImage &image, const char *format)
 
 bool near(QRgb a, QRgb b)
 {
-    return std::abs(qRed(a) - qRed(b)) < 24 && std::abs(qGreen(a) - qGreen(b)) < 24 && std::abs(qBlue(a) - qBlue(b)) < 24;
+    return std::abs(qRed(a) - qRed(b)) < 24 && std::abs(qGreen(a) - qGreen(b)) < 24 &&
+           std::abs(qBlue(a) - qBlue(b)) < 24;
 }
 } // namespace
 
@@ -82,8 +83,12 @@ TEST(Picture, FormatByTheFirstBytes)
         QByteArray bytes;
         const char *format;
     } cases[] = {
-        {QByteArray("\xFF\xD8\xFF\xE0", 4), "jpg"}, {"BM6\0", "bmp"}, {"GIF89a", "gif"},
-        {"\x89PNG\r\n", "png"},                       {"PK\3\4", ""},   {"", ""},
+        {QByteArray("\xFF\xD8\xFF\xE0", 4), "jpg"},
+        {"BM6\0", "bmp"},
+        {"GIF89a", "gif"},
+        {"\x89PNG\r\n", "png"},
+        {"PK\3\4", ""},
+        {"", ""},
     };
     for (const auto &c : cases) {
         SCOPED_TRACE(c.format);
