@@ -2,7 +2,7 @@
 // recalculation of the loaded job against loading that job's rows, and the statements sent while it
 // recalculates (there should be none: the model works on the loaded rows).
 // Usage: calc_bench [path of database/create.sh]
-#include "BenchDatabase.h"
+#include "ProgramDatabase.h"
 #include "platform/db/SqlWait.h"
 #include "platform/os/IniFile.h"
 #include "sales/DMOdbyt.h"
@@ -70,29 +70,11 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const QString script = FindCreateScript(argc, argv);
-    if (script.isEmpty()) {
-        std::fprintf(stderr, "calc_bench: database/create.sh not found; give its path\n");
-        return 2;
-    }
     QTemporaryDir folder;
-    const QString database = QDir(folder.path()).filePath(QStringLiteral("TarvDB.fdb"));
-    QProcess create;
-    create.start(QStringLiteral("bash"), {script, database});
-    if (!create.waitForFinished(300000) || create.exitCode() != 0) {
-        std::fprintf(stderr, "calc_bench: creating the database failed:\n%s\n",
-                     create.readAllStandardError().constData());
+    const std::unique_ptr<TDMZal> program = OpenProgramDatabase("calc_bench", argc, argv, folder.path());
+    if (!program)
         return 1;
-    }
-    qputenv("XDG_CONFIG_HOME", QDir(folder.path()).filePath(QStringLiteral("config")).toUtf8());
-    TIniFile(QDir(folder.path()).filePath(QStringLiteral("TarvIS.ini")))
-        .WriteString(QStringLiteral("Database"), QStringLiteral("Name"), database);
-    TDMZal dm(QDir(folder.path()).filePath(QStringLiteral("tarvis")));
-    dm.ConnectDatabase();
-    if (!dm.DBZAL.Connected()) {
-        std::fprintf(stderr, "calc_bench: no connection\n");
-        return 1;
-    }
+    TDMZal &dm = *program;
     fill(dm);
     TDMCis cis;
     TDMTPV tpv;

@@ -4,6 +4,7 @@
 // over 50,000 stored day-plan rows on an embedded database, with the statements it sends. Every run's
 // allocations are checked against a plain walk of the same rules over a sorted day table.
 // Usage: schedule_bench [path of database/create.sh]
+#include "ProgramDatabase.h"
 #include "platform/db/SqlWait.h"
 #include "platform/os/IniFile.h"
 #include "production/CapacityPlanning.h"
@@ -245,42 +246,14 @@ bool book()
     return checked("book", s.NewAllocations(), ref, refOk, ok);
 }
 
-QString findCreateScript(int argc, char **argv)
-{
-    if (argc > 1)
-        return QString::fromLocal8Bit(argv[1]);
-    QDir dir(QCoreApplication::applicationDirPath());
-    for (int up = 0; up < 6; ++up) {
-        const QString candidate = dir.filePath(QStringLiteral("database/create.sh"));
-        if (QFileInfo::exists(candidate))
-            return candidate;
-        if (!dir.cdUp())
-            break;
-    }
-    return QString();
-}
-
 // (3) 20 new allocations saved over 50,000 stored day-plan rows.
-bool save(const QString &script)
+bool save(int argc, char **argv)
 {
     QTemporaryDir folder;
-    const QString database = QDir(folder.path()).filePath(QStringLiteral("TarvDB.fdb"));
-    QProcess create;
-    create.start(QStringLiteral("bash"), {script, database});
-    if (!create.waitForFinished(300000) || create.exitCode() != 0) {
-        std::fprintf(stderr, "plan save: creating the database failed:\n%s\n",
-                     create.readAllStandardError().constData());
+    const std::unique_ptr<TDMZal> program = OpenProgramDatabase("plan save", argc, argv, folder.path());
+    if (!program)
         return false;
-    }
-    qputenv("XDG_CONFIG_HOME", QDir(folder.path()).filePath(QStringLiteral("config")).toUtf8());
-    TIniFile(QDir(folder.path()).filePath(QStringLiteral("TarvIS.ini")))
-        .WriteString(QStringLiteral("Database"), QStringLiteral("Name"), database);
-    TDMZal dm(QDir(folder.path()).filePath(QStringLiteral("tarvis")));
-    dm.ConnectDatabase();
-    if (!dm.DBZAL.Connected()) {
-        std::fprintf(stderr, "plan save: no connection\n");
-        return false;
-    }
+    TDMZal &dm = *program;
     fb::Attachment &att = dm.DBZAL.Attachment();
     att.executeImmediate(QStringLiteral("insert into CROZVRHOV (ROZVRH, DNI, ZMENY, HODINY) values ('R', 5, 1, 7.5)"));
     att.executeImmediate(QStringLiteral("insert into CPRACOVISK (PRACOVISKO, ROZVRH, STROJE) values ('BW', 'R', 1)"));
@@ -357,13 +330,7 @@ int main(int argc, char **argv)
                 at1e6 = ns;
         }
     ok = book() && ok;
-    const QString script = findCreateScript(argc, argv);
-    if (script.isEmpty()) {
-        std::fprintf(stderr, "plan save: database/create.sh not found; give its path\n");
-        ok = false;
-    } else {
-        ok = save(script) && ok;
-    }
+    ok = save(argc, argv) && ok;
     std::printf("schedule: slope %.2f\n", at1e3 > 0 ? at1e6 / at1e3 : 0.0);
     return ok ? 0 : 1;
 }

@@ -3,7 +3,7 @@
 // against the same statement fetched by a plain client loop; and one item's stock card (its movements,
 // newest first, as the item list and the stores form show them) the same way. The plans go to stderr.
 // Usage: stock_bench [path of database/create.sh]
-#include "BenchDatabase.h"
+#include "ProgramDatabase.h"
 #include "library/xQuery.h"
 #include "material/DMMTZ.h"
 #include "material/MTZSql.h"
@@ -142,24 +142,11 @@ int main(int argc, char **argv)
     if (qEnvironmentVariableIsEmpty("TZ"))
         qputenv("TZ", ":/etc/localtime");
     QApplication app(argc, argv);
-    const QString script = FindCreateScript(argc, argv);
-    if (script.isEmpty()) {
-        std::fprintf(stderr, "stock_bench: database/create.sh not found; give its path\n");
-        return 2;
-    }
     QTemporaryDir folder;
-    const QString database = QDir(folder.path()).filePath(QStringLiteral("TarvDB.fdb"));
-    QProcess create;
-    create.start(QStringLiteral("bash"), {script, database});
-    if (!create.waitForFinished(300000) || create.exitCode() != 0) {
-        std::fprintf(stderr, "stock_bench: creating the database failed:\n%s\n",
-                     create.readAllStandardError().constData());
+    if (!CreateProgramDatabase("stock_bench", argc, argv, folder.path()))
         return 1;
-    }
+    const QString database = QDir(folder.path()).filePath(QStringLiteral("TarvDB.fdb"));
     fill(database);
-    qputenv("XDG_CONFIG_HOME", QDir(folder.path()).filePath(QStringLiteral("config")).toUtf8());
-    TIniFile(QDir(folder.path()).filePath(QStringLiteral("TarvIS.ini")))
-        .WriteString(QStringLiteral("Database"), QStringLiteral("Name"), database);
     TDMZal dm(QDir(folder.path()).filePath(QStringLiteral("tarvis")));
     dm.ConnectDatabase();
     if (!dm.DBZAL.Connected()) {
