@@ -37,15 +37,6 @@ TSVykonyForm *SVykonyForm = nullptr;
 
 namespace {
 
-TDBGrid *grid(QWidget *parent, TDataSource *source, const QList<QPair<const char *, const char *>> &columns)
-{
-    auto *g = new TDBGrid(parent);
-    g->SetDataSource(source);
-    for (const auto &c : columns)
-        g->AddColumn(QString::fromLatin1(c.first), QString::fromUtf8(c.second));
-    return g;
-}
-
 TDBEdit *edit(QWidget *parent, QFormLayout *form, TDataSource *source, const char *fieldName, const char *caption)
 {
     auto *e = new TDBEdit(parent);
@@ -171,15 +162,15 @@ QWidget *TSVykonyForm::buildOrderPage()
     text(page, header, &dm.DSZakazky, "MNOZ_VYR", "Množstvo");
     top->addLayout(header);
     layout->addLayout(top);
-    DBGridVykonyOp = grid(page, &dm.DSVykony,
-                          {{"OPERACIA", "Operácia"},
-                           {"OSC", "OSC"},
-                           {"MNOZSTVO", "MNOŽSTVO"},
-                           {"ZMATKY", "ZMÄTKY"},
-                           {"NORMA", "NORMA"},
-                           {"MZDA", "MZDA"},
-                           {"DATUM", "Dátum"},
-                           {"ZMENA", "Zm."}});
+    DBGridVykonyOp = MakeGrid(page, &dm.DSVykony,
+                              {{"OPERACIA", "Operácia"},
+                               {"OSC", "OSC"},
+                               {"MNOZSTVO", "MNOŽSTVO"},
+                               {"ZMATKY", "ZMÄTKY"},
+                               {"NORMA", "NORMA"},
+                               {"MZDA", "MZDA"},
+                               {"DATUM", "Dátum"},
+                               {"ZMENA", "Zm."}});
     DBGridVykonyOp->setObjectName(QStringLiteral("DBGridVykonyOp"));
     // The employee's button picks an employee; the defects' button opens their causes.
     DBGridVykonyOp->OnEditButtonClick = [](TDBGrid *g) {
@@ -199,15 +190,15 @@ QWidget *TSVykonyForm::buildOrderPage()
     BtnZmazZak = GuardedButton(page, buttons, "&Zmaž", [this] { DeleteRow(); });
     buttons->addStretch();
     layout->addLayout(buttons);
-    DBGridVykonyZak = grid(page, &dm.DSvVykony1,
-                           {{"OPERACIA", "Operácia"},
-                            {"OSC", "OSC"},
-                            {"MNOZSTVO", "MNOŽSTVO"},
-                            {"ZMATKY", "ZMÄTKY"},
-                            {"MZDA", "MZDA"},
-                            {"DATUM", "Dátum"},
-                            {"ZMENA", "Zm."},
-                            {"PRIEZVISKO", "Priezvisko"}});
+    DBGridVykonyZak = MakeGrid(page, &dm.DSvVykony1,
+                               {{"OPERACIA", "Operácia"},
+                                {"OSC", "OSC"},
+                                {"MNOZSTVO", "MNOŽSTVO"},
+                                {"ZMATKY", "ZMÄTKY"},
+                                {"MZDA", "MZDA"},
+                                {"DATUM", "Dátum"},
+                                {"ZMENA", "Zm."},
+                                {"PRIEZVISKO", "Priezvisko"}});
     DBGridVykonyZak->setObjectName(QStringLiteral("DBGridVykonyZak"));
     layout->addWidget(DBGridVykonyZak);
     return page;
@@ -233,18 +224,18 @@ QWidget *TSVykonyForm::buildEmployeePage()
     for (QLineEdit *e : {vDatum2, vOSC2})
         connect(e, &QLineEdit::editingFinished, this, [this] { Guarded([this] { ReloadEmployeeList(); }); });
     layout->addWidget(choice);
-    DBGridPracovnik = grid(page, ds,
-                           {{"DATUM", "Dátum"},
-                            {"ZMENA", "Zm."},
-                            {"OSC", "Os.č."},
-                            {"C_INT", "č.Zakazky"},
-                            {"OPERACIA", "Op."},
-                            {"MNOZSTVO", "Množstvo"},
-                            {"ZMATKY", "Zmätky"},
-                            {"OHOD", "OHod."},
-                            {"MZDA", "Mzda"},
-                            {"PRIEZVISKO", "Priezvisko"},
-                            {"C_VYR", "č.Výrobku"}});
+    DBGridPracovnik = MakeGrid(page, ds,
+                               {{"DATUM", "Dátum"},
+                                {"ZMENA", "Zm."},
+                                {"OSC", "Os.č."},
+                                {"C_INT", "č.Zakazky"},
+                                {"OPERACIA", "Op."},
+                                {"MNOZSTVO", "Množstvo"},
+                                {"ZMATKY", "Zmätky"},
+                                {"OHOD", "OHod."},
+                                {"MZDA", "Mzda"},
+                                {"PRIEZVISKO", "Priezvisko"},
+                                {"C_VYR", "č.Výrobku"}});
     DBGridPracovnik->setObjectName(QStringLiteral("DBGridPracovnik"));
     DBGridPracovnik->OnDblClick = [](TDBGrid *) {
         Guarded([] {

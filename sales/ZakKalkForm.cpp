@@ -24,15 +24,6 @@ TZakKalkForm *ZakKalkForm = nullptr;
 
 namespace {
 
-TDBGrid *grid(QWidget *parent, TDataSource *source, const QList<QPair<const char *, const char *>> &columns)
-{
-    auto *g = new TDBGrid(parent);
-    g->SetDataSource(source);
-    for (const auto &c : columns)
-        g->AddColumn(QString::fromLatin1(c.first), QString::fromUtf8(c.second));
-    return g;
-}
-
 QStringList columnValues(TDataSet &ds, const char *fieldName)
 {
     TStringList list;
@@ -119,12 +110,12 @@ TZakKalkForm::TZakKalkForm(QWidget *owner) : TForm(owner)
     }
     right->addRow(btnPocitajOdUVN1, btnPocitajOdCENA_KURZ1);
     auto *grids = new QVBoxLayout;
-    DBGridOp =
-        grid(page, &dm.DSZakOperacie,
-             {{"C_OPERACIE", "č.Op."}, {"OPERACIA", "Op."}, {"CAS_JED", "Čas"}, {"MZDA", ""}, {"VYRREZ", "Výr.Rež."}});
+    DBGridOp = MakeGrid(
+        page, &dm.DSZakOperacie,
+        {{"C_OPERACIE", "č.Op."}, {"OPERACIA", "Op."}, {"CAS_JED", "Čas"}, {"MZDA", ""}, {"VYRREZ", "Výr.Rež."}});
     DBGridOp->SetReadOnly(true);
-    DBGridOVN = grid(page, &dm.DSZakKalkO, {{"NAKLAD", "Názov nákladu"}, {"HODNOTA", ""}});
-    DBGridMIM = grid(page, &dm.DSZakKalkM, {{"NAKLAD", "Názov nákladu"}, {"HODNOTA", ""}});
+    DBGridOVN = MakeGrid(page, &dm.DSZakKalkO, {{"NAKLAD", "Názov nákladu"}, {"HODNOTA", ""}});
+    DBGridMIM = MakeGrid(page, &dm.DSZakKalkM, {{"NAKLAD", "Názov nákladu"}, {"HODNOTA", ""}});
     grids->addWidget(DBGridOp);
     grids->addWidget(new QLabel(QString::fromUtf8("Ostatné výrobné náklady :"), page));
     grids->addWidget(DBGridOVN);
@@ -136,17 +127,17 @@ TZakKalkForm::TZakKalkForm(QWidget *owner) : TForm(owner)
     // "Technologický postup": the job's operations.
     page = new QWidget;
     auto *route = new QVBoxLayout(page);
-    DBGridOperacie = grid(page, &dm.DSZakOperacie,
-                          {{"C_OPERACIE", "č.Op."},
-                           {"OPERACIA", "Operácia"},
-                           {"POPIS_OP", "Popis"},
-                           {"PRACOVISKO", "Pracovisko"},
-                           {"PROFESIA", "Profesia"},
-                           {"TARIF", "Tarif"},
-                           {"CAS_JED", "Normo.čas"},
-                           {"MZDA", ""},
-                           {"VYRREZ", "Výr.Rež."},
-                           {"P_STRATY", "%Strát"}});
+    DBGridOperacie = MakeGrid(page, &dm.DSZakOperacie,
+                              {{"C_OPERACIE", "č.Op."},
+                               {"OPERACIA", "Operácia"},
+                               {"POPIS_OP", "Popis"},
+                               {"PRACOVISKO", "Pracovisko"},
+                               {"PROFESIA", "Profesia"},
+                               {"TARIF", "Tarif"},
+                               {"CAS_JED", "Normo.čas"},
+                               {"MZDA", ""},
+                               {"VYRREZ", "Výr.Rež."},
+                               {"P_STRATY", "%Strát"}});
     DBGridOperacie->Columns(8)->ReadOnly = true;
     route->addWidget(DBGridOperacie);
     cbAktualizovatVyrobok = new QCheckBox(QString::fromUtf8("Aktualizovať aj Operácie výrobku"), page);
@@ -156,12 +147,12 @@ TZakKalkForm::TZakKalkForm(QWidget *owner) : TForm(owner)
     // "Kusovník": the job's bill of materials.
     page = new QWidget;
     auto *bom = new QVBoxLayout(page);
-    DBGridKusovnik = grid(page, &dm.DSZakKusovnik,
-                          {{"C_POZICIE", "č.Pozície"},
-                           {"C_POL", "č.Položky"},
-                           {"MNOZSTVO", "Množstvo"},
-                           {"POZNAMKA", "Poznámka"},
-                           {"HODNOTA", ""}});
+    DBGridKusovnik = MakeGrid(page, &dm.DSZakKusovnik,
+                              {{"C_POZICIE", "č.Pozície"},
+                               {"C_POL", "č.Položky"},
+                               {"MNOZSTVO", "Množstvo"},
+                               {"POZNAMKA", "Poznámka"},
+                               {"HODNOTA", ""}});
     DBGridKusovnik->Columns(1)->ButtonStyle = cbsEllipsis;
     DBGridKusovnik->OnEditButtonClick = [](TDBGrid *g) {
         if (g->SelectedField() &&

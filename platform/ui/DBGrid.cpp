@@ -710,3 +710,12 @@ void TDBGrid::paintCell(QPainter *painter, QStyleOptionViewItem &opt, const QMod
     line.draw(painter, QPointF(x, y));
     painter->setPen(pen);
 }
+
+TDBGrid *MakeGrid(QWidget *parent, TDataSource *source, const QList<QPair<const char *, const char *>> &columns)
+{
+    auto *g = new TDBGrid(parent);
+    g->SetDataSource(source);
+    for (const auto &c : columns)
+        g->AddColumn(QString::fromLatin1(c.first), QString::fromUtf8(c.second));
+    return g;
+}

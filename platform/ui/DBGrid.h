@@ -150,3 +150,6 @@ private:
     int anchorRow_ = -1;
     QPointer<QWidget> editor_;
 };
+
+// A grid over a data source with its columns given as data: field name and title (UTF-8) of each.
+TDBGrid *MakeGrid(QWidget *parent, TDataSource *source, const QList<QPair<const char *, const char *>> &columns);
