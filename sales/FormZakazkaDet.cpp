@@ -48,22 +48,13 @@ void rereadItem()
         items().Refresh();
 }
 
-// Runs the dialog on the item put into insert or edit; OK posts (a refused post keeps the row open and
-// shows the dialog again), otherwise the row is cancelled.
+// Runs the dialog on the item put into insert or edit; OK has posted it, otherwise the row is cancelled.
 bool editAndPost()
 {
-    for (;;) {
-        if (!EditOrderItem()) {
-            items().Cancel();
-            return false;
-        }
-        try {
-            items().Post();
-            return true;
-        } catch (const std::exception &e) {
-            ShowMessage(QString::fromUtf8(e.what()));
-        }
-    }
+    if (EditOrderItem())
+        return true;
+    items().Cancel();
+    return false;
 }
 
 } // namespace

@@ -265,6 +265,9 @@ void TFormZakazkaDetHl::BtnZapisClick()
         if (stored.isValid() && !stored.isNull())
             item("STAV_ZAK")->SetValue(stored.toInt());
     }
+    // Posted here, so a refusal keeps the dialog open with everything typed.
+    if (items.State() == dsInsert || items.State() == dsEdit)
+        items.Post();
     SetModalResult(mrOk);
 }
 

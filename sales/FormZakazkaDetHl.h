@@ -33,7 +33,8 @@ public:
     // Leaving the product: the product checked or picked, its name shown, its die's stock and owner warned.
     void DBeC_VYRExit();
     void ButtonVyrobokClick();
-    // OK: the open row keeps its state unless "&Potvrď" changed it (a state moved meanwhile is not undone).
+    // OK: the row keeps its stored state unless "&Potvrď" changed it (a state moved meanwhile is not undone),
+    // and is posted; a refusal keeps the dialog open.
     void BtnZapisClick();
     // Whether the revision was raised in this showing.
     bool RevisionRaised() const;
@@ -48,5 +49,5 @@ private:
 
 extern TFormZakazkaDetHl *FormZakazkaDetHl;
 
-// Shows the dialog on the current item (in insert or edit); true when closed with OK. Neither posts nor cancels.
+// Shows the dialog on the current item (in insert or edit); true when closed with OK (the row posted).
 bool EditOrderItem();

@@ -380,9 +380,7 @@ void TFormZakazky::Novazponuky1Click()
                 ->SetValue(offerItems.FieldByName(QStringLiteral("C_VYR"))->Value());
             jobs.FieldByName(QStringLiteral("MNOZ_OBJ"))
                 ->SetValue(offerItems.FieldByName(QStringLiteral("MNOZ_OBJ"))->Value());
-            if (EditOrderItem())
-                jobs.Post();
-            else
+            if (!EditOrderItem())
                 jobs.Cancel();
         }
         offerItems.Close();

@@ -275,3 +275,23 @@ TEST_F(OrderFormsTest, DieWarningsOnTheProductLabel)
     FormOnDemand(FormZakazkaDet).btnOpravClick();
     EXPECT_EQ(value("select C_VYR from ZAKAZKYD where C_INT=260001").toString().trimmed(), "V1") << "cancelled";
 }
+
+TEST_F(OrderFormsTest, RefusedItemKeepsTheDialogOpen)
+{
+    orderWithJob(1);
+    bool stayed = false;
+    WhenModal<TFormZakazkaDetHl>([&](TFormZakazkaDetHl *d) {
+        odbyt->QZakazkyD.FieldByName("C_INT")->SetValue(260001); // a job number taken
+        type(d->DBeC_VYR, "V2");
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+        stayed = d->isVisible() && d->ModalResult() == mrNone;
+        EXPECT_EQ(odbyt->QZakazkyD.State(), dsInsert);
+        EXPECT_EQ(odbyt->QZakazkyD.FieldByName("C_VYR")->AsString().trimmed(), "V2") << "nothing typed lost";
+        QTest::mouseClick(d->BtnNezapis, Qt::LeftButton);
+    });
+    FormOnDemand(FormZakazkaDet).btnNovaClick();
+    EXPECT_TRUE(stayed);
+    EXPECT_FALSE(responder->Messages.isEmpty());
+    EXPECT_EQ(count("select count(*) from ZAKAZKYD"), 1);
+    EXPECT_EQ(odbyt->QZakazkyD.State(), dsBrowse);
+}
