@@ -2,6 +2,11 @@
 
 #include "DMOdbyt.h"
 #include "FormButton.h"
+#include "FormZakazkaDet.h"
+#include "FormZakazkaDetHl.h"
+#include "FormZakazkaHl.h"
+#include "OdberatelDForm.h"
+#include "OrderDocuments.h"
 #include "OdbytSql.h"
 #include "ZakKalkForm.h"
 #include "library/GridReport.h"
@@ -50,15 +55,35 @@ TxDBFilterEdit *filterEdit(QWidget *parent, const char *name, const QString &whe
     return e;
 }
 
-// The order dialogs and printed order documents come with the order forms; until then the user is told.
-void orderFormsMissing()
-{
-    ShowNotAvailable();
-}
-
 QString currentOrder()
 {
     return DMOdbyt->QvZakazky.FieldByName(QStringLiteral("C_OBJ"))->AsString().trimmed();
+}
+
+void newOrder()
+{
+    QString order;
+    if (EditOrderHeader(order))
+        ShowOrderItems(order);
+}
+
+void editOrder()
+{
+    if (DMOdbyt->QvZakazky.IsEmpty())
+        return;
+    QString order = currentOrder();
+    EditOrderHeader(order);
+}
+
+void showItems()
+{
+    if (!DMOdbyt->QvZakazky.IsEmpty())
+        ShowOrderItems(currentOrder());
+}
+
+void editItem()
+{
+    FormOnDemand(FormZakazkaDet).btnOpravClick();
 }
 
 } // namespace
@@ -134,7 +159,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
     DBGridZakazky->AddColumn(QStringLiteral("ODBERATEL"), QString::fromUtf8("Odberateľ"), 186);
     DBGridZakazky->AddColumn(QStringLiteral("D_OBJ"), QString::fromUtf8("Dátum objednávky"), 97);
     DBGridZakazky->AddColumn(QStringLiteral("D_VYSTAV"), QString::fromUtf8("Vystavená"), 76);
-    DBGridZakazky->OnDblClick = [](TDBGrid *) { Guarded(orderFormsMissing); };
+    DBGridZakazky->OnDblClick = [](TDBGrid *) { Guarded(showItems); };
     DBGridZakazky->setContextMenuPolicy(Qt::CustomContextMenu);
     main->addWidget(DBGridZakazky, 3);
 
@@ -150,7 +175,14 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
                                                                                {"TERMIN", "Termín"},
                                                                                {"STAV_ZAK", "Stav obj."}})
         DBGridPolozky->AddColumn(QLatin1String(field), QString::fromUtf8(title));
-    DBGridPolozky->OnDblClick = [](TDBGrid *) { Guarded(orderFormsMissing); };
+    DBGridPolozky->OnDblClick = [](TDBGrid *) { Guarded(editItem); };
+    DBGridPolozky->OnGetCellProp = [](TDBGrid *, TDataSet *ds, TField *, TCellFont &font, QColor &, bool) {
+        TFormZakazkaDet::ItemCellProp(ds, font);
+    };
+    DBGridPolozky->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(DBGridPolozky, &QWidget::customContextMenuRequested, this, [this](const QPoint &at) {
+        FormOnDemand(FormZakazkaDet).PopupMenuZakazkyD->popup(DBGridPolozky->viewport()->mapToGlobal(at));
+    });
     pcZakazky->addTab(DBGridPolozky, QString::fromUtf8("Položky"));
 
     auto *customer = new QWidget;
@@ -175,8 +207,9 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
         customerLayout->addRow(QString::fromUtf8(caption), t);
     }
     auto *customerButtons = new QHBoxLayout;
-    AddButton(this, customerButtons, QString::fromUtf8("&Odberateľ >>"), orderFormsMissing)
-        ->setToolTip(QString::fromUtf8("Zákazník - detail - zmena"));
+    AddButton(this, customerButtons, QString::fromUtf8("&Odberateľ >>"), [] {
+        EditCustomer(DMOdbyt->QvZakazky.FieldByName(QStringLiteral("C_ODB"))->AsInteger());
+    })->setToolTip(QString::fromUtf8("Zákazník - detail - zmena"));
     customerLayout->addRow(customerButtons);
     pcZakazky->addTab(customer, QString::fromUtf8("Odberateľ"));
 
@@ -216,7 +249,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
         TxTable &z = DMOdbyt->QZakZml;
         if (z.State() == dsEdit || z.State() == dsInsert)
             z.Post();
-        orderFormsMissing();
+        PrintContract(currentOrder());
     });
     BitBtnZrusZml = AddButton(this, contractButtons, QString::fromUtf8("Zruš"), [this] { BitBtnZrusZmlClick(); });
     contractLayout->addRow(contractButtons);
@@ -235,15 +268,16 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
         b->setToolTip(QString::fromUtf8(hint));
         return b;
     };
-    btnNova = button("&Nová", "Vlož novú objednávku", orderFormsMissing);
-    btnOprav = button("&Oprav", "Uprav objednávku", orderFormsMissing);
+    btnNova = button("&Nová", "Vlož novú objednávku", newOrder);
+    btnOprav = button("&Oprav", "Uprav objednávku", editOrder);
     btnZmaz = button("&Zmaž", "Vymaž objednávku", [this] { btnZmazClick(); });
-    BitBtnPolozky = button("&Položky", "Ukáž detail objednávky", orderFormsMissing);
+    BitBtnPolozky = button("&Položky", "Ukáž detail objednávky", showItems);
     BitBtnIntObj = button("&Int.obj.", "Interné objednávky", [] {
         CallOpenRoutine(QLatin1String(Routine::ShowInternalOrders), {QStringLiteral("C_OBJ"), currentOrder()});
     });
     btnTlac = button("&Tlač", "Tlač vybratých objednávok", [this] { btnTlacClick(); });
-    BitBtnTlacIntObj = button("&Tlač Int.obj.", "Tlač Internej objednávky", orderFormsMissing);
+    BitBtnTlacIntObj =
+        button("&Tlač Int.obj.", "Tlač Internej objednávky", [] { FormOnDemand(FormZakazkaDet).TlacIntObjClick(); });
     BitBtnKalkulacia = button("K&alkulácia", "Kalkulácia internej objednávky", [] {
         if (!DMOdbyt->QZakazkyD.IsEmpty())
             ShowCalculation(DMOdbyt->QZakazkyD.FieldByName(QStringLiteral("C_INT"))->AsInteger());
@@ -254,16 +288,16 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
     outer->addLayout(buttons);
 
     PopupMenu = new QMenu(this);
-    QMenu *newOrder = PopupMenu->addMenu(QString::fromUtf8("Nová objednávka"));
+    QMenu *newOrderMenu = PopupMenu->addMenu(QString::fromUtf8("Nová objednávka"));
     const auto item = [this](QMenu *menu, const char *caption, std::function<void()> action) {
         connect(menu->addAction(QString::fromUtf8(caption)), &QAction::triggered, this, [action] { Guarded(action); });
     };
-    item(newOrder, "Nová", orderFormsMissing);
-    item(newOrder, "Z ponuky", [this] { Novazponuky1Click(); });
-    item(PopupMenu, "Úprava objednávky", orderFormsMissing);
+    item(newOrderMenu, "Nová", newOrder);
+    item(newOrderMenu, "Z ponuky", [this] { Novazponuky1Click(); });
+    item(PopupMenu, "Úprava objednávky", editOrder);
     item(PopupMenu, "Zmaž objednávku", [this] { btnZmazClick(); });
     item(PopupMenu, "Tlač", [this] { btnTlacClick(); });
-    item(PopupMenu, "Položky", orderFormsMissing);
+    item(PopupMenu, "Položky", showItems);
     item(PopupMenu, "Interné objednávky", [this] { BitBtnIntObj->click(); });
     connect(DBGridZakazky, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { PopupMenu->popup(DBGridZakazky->viewport()->mapToGlobal(at)); });
@@ -332,10 +366,26 @@ void TFormZakazky::Novazponuky1Click()
         return;
     if (!DMOdbyt->AppendOrderFromOffer(offer))
         return;
-    // The header dialog that takes the new order over comes with the order forms.
-    DMOdbyt->QvZakazky.Cancel();
+    QString order;
+    if (EditOrderHeader(order)) {
+        // Each offer item becomes a job of the new order, as the item dialog confirms it.
+        TxTable &offerItems = DMOdbyt->QCenPonD;
+        TxTable &jobs = DMOdbyt->QZakazkyD;
+        if (!jobs.Active())
+            jobs.Open();
+        offerItems.Open();
+        for (offerItems.First(); !offerItems.Eof(); offerItems.Next()) {
+            jobs.Append();
+            jobs.FieldByName(QStringLiteral("C_VYR"))
+                ->SetValue(offerItems.FieldByName(QStringLiteral("C_VYR"))->Value());
+            jobs.FieldByName(QStringLiteral("MNOZ_OBJ"))
+                ->SetValue(offerItems.FieldByName(QStringLiteral("MNOZ_OBJ"))->Value());
+            if (!EditOrderItem())
+                jobs.Cancel();
+        }
+        offerItems.Close();
+    }
     DMOdbyt->QCenPon.Close();
-    orderFormsMissing();
 }
 
 void TFormZakazky::btnZmazClick()
@@ -355,8 +405,11 @@ void TFormZakazky::btnTlacClick()
     switch (ChooseOption(QString::fromUtf8("Potvrdenie objednávky,Zoznam zákaziek,Zoznam kúpnych zmlúv"),
                          QString::fromUtf8("Tlačiť"))) {
     case 1:
+        if (!DMOdbyt->QvZakazky.IsEmpty())
+            PrintOrderConfirmation(currentOrder());
+        break;
     case 2:
-        orderFormsMissing();
+        PreviewOrderList();
         break;
     case 3:
         DMOdbyt->OpenContractList();

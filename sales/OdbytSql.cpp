@@ -62,6 +62,9 @@ const QString RenumberCustomer = QStringLiteral(
     "update COdberatelov set C_ODB=(select maxvalue(coalesce(max(C_ODB),0),0) from COdberatelov)+1 where c_odb=:c_odb");
 const QString ItemsOfOrder = QStringLiteral("select count(*) from ZAKAZKYD where c_obj=:c_obj");
 const QString PerformancesOfJob = QStringLiteral("select count(*) from SVykony where c_int=:c_int");
+const QString StoredJobState = QStringLiteral("select STAV_ZAK from ZAKAZKYD where C_INT=:c_int");
+const QString DieStock = QStringLiteral("select sum(mnozstvo-mnoz_vydo), min(c_odb) from POLOZKY left join MSklady on "
+                                        "POLOZKY.c_pol=MSklady.c_pol where POLOZKY.c_pol=:c_pol");
 const QString HandOversOfJob = QStringLiteral("select count(*) from SOdvody where c_int=:c_int");
 const QString OpenJobsOfProduct = QStringLiteral(
     "select sum(case when mnoz_obj>mnoz_dod then mnoz_obj-mnoz_dod else 0 end) as este_dod,"
@@ -170,6 +173,8 @@ QStringList All()
                     RenumberCustomer,
                     ItemsOfOrder,
                     PerformancesOfJob,
+                    StoredJobState,
+                    DieStock,
                     HandOversOfJob,
                     OpenJobsOfProduct,
                     JobForNewCalculation,

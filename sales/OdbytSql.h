@@ -18,6 +18,8 @@ extern const QString LowestOfferItem;
 extern const QString RenumberCustomer;
 extern const QString ItemsOfOrder;
 extern const QString PerformancesOfJob;
+extern const QString StoredJobState; // the state of a job as stored now
+extern const QString DieStock;       // stock and owner of a die (pattern) item
 extern const QString HandOversOfJob;
 extern const QString OpenJobsOfProduct;
 // ---- the offers browser: the first showing's filter, the wrap that keeps every filter to offers (%1

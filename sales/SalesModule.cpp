@@ -5,6 +5,9 @@
 #include "CenPonForm.h"
 #include "DMOdbyt.h"
 #include "DMTPV.h"
+#include "FormZakazkaDet.h"
+#include "FormZakazkaDetHl.h"
+#include "FormZakazkaHl.h"
 #include "FormZakazky.h"
 #include "VyrobkyForm.h"
 #include "OdberatelDForm.h"
@@ -24,6 +27,9 @@ void RegisterSalesModule()
     SetStartupFactory(StartupClass::TDMOdbyt, [] { return MakeStartupInstance(new TDMOdbyt); });
     SetStartupFactory(StartupClass::TDMTPV, [] { return MakeStartupInstance(new TDMTPV); });
     SetStartupFactory(StartupClass::TFormZakazky, [] { return MakeStartupInstance(new TFormZakazky); });
+    SetStartupFactory(StartupClass::TFormZakazkaHl, [] { return MakeStartupInstance(new TFormZakazkaHl); });
+    SetStartupFactory(StartupClass::TFormZakazkaDet, [] { return MakeStartupInstance(new TFormZakazkaDet); });
+    SetStartupFactory(StartupClass::TFormZakazkaDetHl, [] { return MakeStartupInstance(new TFormZakazkaDetHl); });
     RegisterOpenRoutine(Routine::ShowOrders, [](const QVariantList &) { ShowOrders(); });
     RegisterOpenRoutine(Routine::ShowOffers, [](const QVariantList &) { ShowOffers(); });
     RegisterOpenRoutine(Routine::ShowProducts, [](const QVariantList &) { ShowProducts(); });

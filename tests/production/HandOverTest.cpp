@@ -159,21 +159,6 @@ TEST_F(HandOverTest, MarkAsPrintedMarksExactlyThePrintedRows)
     EXPECT_EQ(count("select count(*) from SODVODY where C_DOKLADU=3 and STAV_ODV=0"), 1);
 }
 
-namespace {
-
-void type(QWidget *edit, const QString &text)
-{
-    QApplication::setActiveWindow(edit->window());
-    edit->setFocus();
-    QApplication::processEvents();
-    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-    QTest::keyClicks(edit, text);
-    QTest::keyClick(edit, Qt::Key_Tab);
-    QApplication::processEvents();
-}
-
-} // namespace
-
 TEST_F(HandOverTest, FormEntersListsChartsAndMakesADeliveryNote)
 {
     exec("update ZAKAZKYD set STAV_ZAK=40 where C_INT=260001");

@@ -18,9 +18,6 @@ const QStringList RoutinesNotBuiltYet{
 };
 
 const QStringList ClassesNotBuiltYet{
-    StartupClass::TFormZakazkaHl,
-    StartupClass::TFormZakazkaDet,
-    StartupClass::TFormZakazkaDetHl,
     StartupClass::TFormIntZak,
 };
 

@@ -71,16 +71,6 @@ protected:
             closeLeftOpen(form);
         });
     }
-    static void type(QWidget *edit, const QString &text)
-    {
-        QApplication::setActiveWindow(edit->window());
-        edit->setFocus();
-        QApplication::processEvents();
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Tab);
-        QApplication::processEvents();
-    }
     double field(const char *name) { return odbyt->QvZakKalk.FieldByName(QString::fromLatin1(name))->AsFloat(); }
 };
 

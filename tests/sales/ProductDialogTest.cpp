@@ -59,16 +59,6 @@ protected:
         delete VyrobkyDForm;
         SalesTest::TearDown();
     }
-    static void type(QWidget *edit, const QString &text)
-    {
-        QApplication::setActiveWindow(edit->window());
-        edit->setFocus();
-        QApplication::processEvents();
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(edit, text);
-        QTest::keyClick(edit, Qt::Key_Tab);
-        QApplication::processEvents();
-    }
     // Opens product V1 for editing in the dialog with the steps.
     bool editV1(std::function<void(TVyrobkyDForm *)> steps)
     {

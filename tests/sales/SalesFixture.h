@@ -10,6 +10,9 @@
 #include "platform/db/SqlWait.h"
 #include "platform/ui/Dialogs.h"
 
+#include <QApplication>
+#include <QTest>
+
 class SalesTest : public ShellTest {
 protected:
     void SetUp() override
@@ -33,6 +36,17 @@ protected:
         responder.reset();
         ShellTest::TearDown();
         CurrencyCode = QStringLiteral("EUR");
+    }
+    // Types the text over the edit's text with real keys and leaves it with Tab.
+    static void type(QWidget *edit, const QString &text)
+    {
+        QApplication::setActiveWindow(edit->window());
+        edit->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, text);
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QApplication::processEvents();
     }
     // Runs before the base data module is made (which reads the locale then).
     virtual void beforeConnect() {}

@@ -1,0 +1,297 @@
+// The order header dialog, the items form and the item dialog on a fresh database, driven with keys: an
+// order from its header through three items, calculation, internal order and confirmation; the state
+// toggle and revision, the stored state kept, complaints, the product pick and refused posts.
+#include "SalesFixture.h"
+
+#include "common/WhenModal.h"
+#include "library/QTlacForm.h"
+#include "library/xForm.h"
+#include "platform/report/QuickRep.h"
+#include "platform/ui/BitBtn.h"
+#include "platform/ui/DBControls.h"
+#include "platform/ui/DBGrid.h"
+#include "platform/ui/FormGlobal.h"
+#include "sales/FormZakazkaDet.h"
+#include "sales/FormZakazkaDetHl.h"
+#include "sales/FormZakazkaHl.h"
+#include "sales/FormZakazky.h"
+#include "sales/ZakKalkForm.h"
+#include "sales/ZakPotObjQRRep.h"
+#include "shell/MenuHooks.h"
+#include "shell/QMsgDForm.h"
+
+#include <QApplication>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPrinter>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QSpinBox>
+#include <QTemporaryDir>
+#include <QTest>
+
+class OrderFormsTest : public SalesTest {
+protected:
+    void SetUp() override
+    {
+        SalesTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        calculationCodeLists();
+        product("V1");
+        product("V2");
+        product("V3");
+        exec("insert into CODBERATELOV (C_ODB, ODBERATEL, MESTO) values (5, 'Zlievareň Sever', 'Žilina')");
+        ModuleHooks().ShowReport = [this](TQuickRep *report) {
+            report->prepare();
+            ++reports;
+        };
+        Printer().setOutputFileName(dir.filePath("out.pdf"));
+    }
+    void TearDown() override
+    {
+        ModuleHooks().ShowReport = nullptr;
+        Printer().setOutputFileName(QString());
+        delete FormZakazky;
+        delete FormZakazkaDet;
+        delete FormZakazkaDetHl;
+        delete FormZakazkaHl;
+        delete ZakKalkForm;
+        delete QMsgDForm;
+        SalesTest::TearDown();
+    }
+    // The item dialog's next showing: product and quantity typed, then OK.
+    void nextItem(const QString &product, int quantity)
+    {
+        WhenModal<TFormZakazkaDetHl>([product, quantity](TFormZakazkaDetHl *d) {
+            type(d->DBeC_VYR, product);
+            type(d->DBeMNOZ_OBJ, QString::number(quantity));
+            QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+        });
+    }
+    // A header of customer 5 with one job in the given state.
+    void orderWithJob(int state, int revision = 0)
+    {
+        exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, MENA, D_OBJ) values ('ZAK260001', 'Z', 5, 'EUR', "
+             "CURRENT_DATE)");
+        job(260001, "ZAK260001", "V1", 10, state);
+        exec(QStringLiteral("update ZAKAZKYD set C_REV=%1 where C_INT=260001").arg(revision));
+        odbyt->OpenRecentOrders();
+        odbyt->QvZakazky.First();
+        odbyt->QZakazkyD.Open();
+    }
+    int stored(const char *column, int job = 260001)
+    {
+        return count(QStringLiteral("select %1 from ZAKAZKYD where C_INT=%2").arg(QLatin1String(column)).arg(job));
+    }
+
+    int reports = 0;
+    QTemporaryDir dir;
+};
+
+TEST_F(OrderFormsTest, OrderFromHeaderThroughItemsCalculationAndPrints)
+{
+    odbyt->OpenRecentOrders();
+    auto *browser = new TFormZakazky();
+    browser->show();
+    QString number;
+    WhenModal<TFormZakazkaHl>([&](TFormZakazkaHl *d) {
+        EXPECT_EQ(d->windowTitle(), QString::fromUtf8("Nová objednávka"));
+        number = odbyt->QvZakazky.FieldByName("C_OBJ")->AsString().trimmed();
+        type(d->DBeC_ODB, "5");
+        EXPECT_EQ(odbyt->QvZakazky.FieldByName("ODBERATEL")->AsString(), QString::fromUtf8("Zlievareň Sever"));
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+    });
+    WhenModal<TFormZakazkaDet>([&](TFormZakazkaDet *f) {
+        EXPECT_EQ(f->windowTitle(), QString::fromUtf8("Zákaznícka objednávka č. ") + number);
+        EXPECT_EQ(f->ItemDataSource, &odbyt->DSZakazkyD);
+        nextItem("V1", 10);
+        QTest::mouseClick(f->btnNova, Qt::LeftButton);
+        // The requested date of the current item goes to the next one.
+        odbyt->QZakazkyD.Edit();
+        odbyt->QZakazkyD.FieldByName("TERMIN_OBJ")->SetValue(QDate(2027, 3, 1));
+        odbyt->QZakazkyD.Post();
+        nextItem("V2", 20);
+        QTest::mouseClick(f->btnNova, Qt::LeftButton);
+        nextItem("V3", 30);
+        QTest::mouseClick(f->btnNova, Qt::LeftButton);
+        EXPECT_EQ(odbyt->QZakazkyD.RecordCount(), 3);
+        const int job = odbyt->QZakazkyD.FieldByName("C_INT")->AsInteger();
+        EXPECT_EQ(odbyt->QZakazkyD.FieldByName("TERMIN_OBJ")->AsDateTime().date(), QDate(2027, 3, 1));
+
+        bool calculated = false;
+        WhenModal<TZakKalkForm>([&](TZakKalkForm *k) {
+            calculated = k->windowTitle().endsWith(QString::number(job));
+            QTest::mouseClick(k->BtnZapis, Qt::LeftButton);
+        });
+        f->BitBtnKalkulaciaClick();
+        EXPECT_TRUE(calculated);
+
+        f->TlacIntObjClick();
+        EXPECT_EQ(reports, 1);
+        EXPECT_EQ(stored("STAV_ZAK", job), 3);
+        EXPECT_EQ(odbyt->QZakazkyD.FieldByName("STAV_ZAK")->AsInteger(), 3) << "the item is read again";
+        QTest::mouseClick(f->btnKoniec, Qt::LeftButton);
+    });
+    QTest::mouseClick(browser->btnNova, Qt::LeftButton);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(count(QStringLiteral("select count(*) from ZAKAZKY where C_OBJ='%1' and C_ODB=5").arg(number)), 1);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from ZAKAZKYD where C_OBJ='%1'").arg(number)), 3);
+    EXPECT_EQ(count(QStringLiteral("select sum(MNOZ_OBJ) from ZAKAZKYD where C_OBJ='%1'").arg(number)), 60);
+
+    // The confirmation from the browser's print choice.
+    WhenModal<TxForm>([](TxForm *f) {
+        f->findChildren<QRadioButton *>().first()->click();
+        f->SetModalResult(mrOk);
+    });
+    WhenModal<TQTlacForm>([](TQTlacForm *f) { QTest::mouseClick(f->BitBtnTlac, Qt::LeftButton); });
+    odbyt->QvZakazky.Locate("C_OBJ", number);
+    QTest::mouseClick(browser->btnTlac, Qt::LeftButton);
+    ASSERT_NE(ZakPotObjQRRep, nullptr);
+    EXPECT_FALSE(ZakPotObjQRRep->Pages().empty());
+    delete browser;
+}
+
+TEST_F(OrderFormsTest, CancelledHeaderAndRefusedHeaderKeepNothingOrEverything)
+{
+    odbyt->OpenRecentOrders();
+    const int before = count("select count(*) from ZAKAZKY");
+    WhenModal<TFormZakazkaHl>([&](TFormZakazkaHl *d) {
+        type(d->DBeC_ODB, "5");
+        QTest::mouseClick(d->BtnNezapis, Qt::LeftButton);
+    });
+    QString number;
+    EXPECT_FALSE(EditOrderHeader(number));
+    EXPECT_EQ(count("select count(*) from ZAKAZKY"), before);
+    EXPECT_EQ(odbyt->QvZakazky.State(), dsBrowse);
+
+    // A duplicate number is refused inside OK: the dialog stays open with what was typed.
+    order("ZAK260001");
+    bool stayed = false;
+    WhenModal<TFormZakazkaHl>([&](TFormZakazkaHl *d) {
+        odbyt->QvZakazky.FieldByName("C_OBJ")->SetValue("ZAK260001");
+        type(d->DBeC_ODB, "5");
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+        stayed = d->isVisible() && d->ModalResult() == mrNone;
+        EXPECT_EQ(odbyt->QvZakazky.State(), dsInsert);
+        EXPECT_EQ(odbyt->QvZakazky.FieldByName("C_ODB")->AsInteger(), 5);
+        QTest::mouseClick(d->BtnNezapis, Qt::LeftButton);
+    });
+    number.clear();
+    EXPECT_FALSE(EditOrderHeader(number));
+    EXPECT_TRUE(stayed);
+    EXPECT_FALSE(responder->Messages.isEmpty());
+    EXPECT_EQ(count("select count(*) from ZAKAZKY"), before + 1) << "only the order that was there";
+}
+
+TEST_F(OrderFormsTest, ConfirmToggleAndRevision)
+{
+    orderWithJob(1);
+    auto &form = FormOnDemand(FormZakazkaDet);
+    WhenModal<TFormZakazkaDetHl>([&](TFormZakazkaDetHl *d) {
+        EXPECT_FALSE(d->UpDownC_REV->isVisible()) << "state 1: no revision control";
+        EXPECT_FALSE(d->sbPotvrdenie->isChecked());
+        QTest::mouseClick(d->sbPotvrdenie, Qt::LeftButton);
+        EXPECT_EQ(odbyt->QZakazkyD.FieldByName("STAV_ZAK")->AsInteger(), 5);
+        QTest::mouseClick(d->sbPotvrdenie, Qt::LeftButton);
+        EXPECT_EQ(odbyt->QZakazkyD.FieldByName("STAV_ZAK")->AsInteger(), 3) << "never back to 1";
+        QTest::mouseClick(d->sbPotvrdenie, Qt::LeftButton);
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+    });
+    form.btnOpravClick();
+    EXPECT_EQ(stored("STAV_ZAK"), 5);
+
+    // State 5 shows the button down; the revision rises by one at most, and saving it opens the composer.
+    WhenModal<TFormZakazkaDetHl>([&](TFormZakazkaDetHl *d) {
+        EXPECT_TRUE(d->sbPotvrdenie->isChecked());
+        EXPECT_TRUE(d->sbPotvrdenie->isEnabled());
+        EXPECT_TRUE(d->UpDownC_REV->isVisible());
+        d->UpDownC_REV->setFocus();
+        QTest::keyClick(d->UpDownC_REV, Qt::Key_Up);
+        QTest::keyClick(d->UpDownC_REV, Qt::Key_Up);
+        EXPECT_EQ(odbyt->QZakazkyD.FieldByName("C_REV")->AsInteger(), 1);
+        EXPECT_TRUE(d->LabelRevizia->font().bold());
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+    });
+    int document = 0;
+    WhenModal<TQMsgDForm>([&](TQMsgDForm *m) {
+        document = m->eMSG_DATA->text().toInt();
+        m->SetModalResult(mrCancel);
+    });
+    form.btnOpravClick();
+    EXPECT_EQ(stored("C_REV"), 1);
+    EXPECT_EQ(document, 260001);
+}
+
+TEST_F(OrderFormsTest, EditKeepsAStateThatMovedMeanwhile)
+{
+    orderWithJob(1);
+    WhenModal<TFormZakazkaDetHl>([&](TFormZakazkaDetHl *d) {
+        // The row holds another state than the stored one (read before it moved); without the toggle the
+        // stored state stands.
+        odbyt->QZakazkyD.FieldByName("STAV_ZAK")->SetValue(7);
+        type(d->DBePOZNAMKA, "zmena");
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+    });
+    FormOnDemand(FormZakazkaDet).btnOpravClick();
+    EXPECT_EQ(stored("STAV_ZAK"), 1);
+    EXPECT_EQ(value("select POZNAMKA from ZAKAZKYD where C_INT=260001").toString().trimmed(), "zmena");
+}
+
+TEST_F(OrderFormsTest, ComplaintItemAndRowColours)
+{
+    orderWithJob(5);
+    auto &form = FormOnDemand(FormZakazkaDet);
+    WhenModal<TFormZakazkaDetHl>([&](TFormZakazkaDetHl *d) {
+        EXPECT_TRUE(d->LabelReklamacia->isVisibleTo(d));
+        EXPECT_EQ(odbyt->QZakazkyD.FieldByName("C_VYR")->AsString().trimmed(), "V1");
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+    });
+    form.Reklamacia1Click();
+    EXPECT_EQ(count("select count(*) from ZAKAZKYD where C_INT_RE=260001 and C_VYR='V1'"), 1);
+    TCellFont font;
+    TFormZakazkaDet::ItemCellProp(&odbyt->QZakazkyD, font);
+    EXPECT_TRUE(font.italic());
+    EXPECT_EQ(font.Color, QColor(0xFF, 0x99, 0x00)) << "state 1";
+    odbyt->QZakazkyD.Locate("C_INT", 260001);
+    TCellFont plain;
+    TFormZakazkaDet::ItemCellProp(&odbyt->QZakazkyD, plain);
+    EXPECT_FALSE(plain.italic());
+    EXPECT_EQ(plain.Color, QColor(0x00, 0x00, 0xFF)) << "state 5";
+}
+
+TEST_F(OrderFormsTest, DieWarningsOnTheProductLabel)
+{
+    orderWithJob(40);
+    exec("update POLOZKY set KOMOD='M-1' where C_POL='V2'");
+    WhenModal<TFormZakazkaDetHl>([&](TFormZakazkaDetHl *d) {
+        // State 40: the toggle up and disabled.
+        EXPECT_FALSE(d->sbPotvrdenie->isChecked());
+        EXPECT_FALSE(d->sbPotvrdenie->isEnabled());
+        type(d->DBeC_VYR, "V2");
+        EXPECT_EQ(d->LabelVyrobok->text(), QString::fromUtf8("M-1 - neexistuje skladová karta !"));
+        QTest::mouseClick(d->BtnNezapis, Qt::LeftButton);
+    });
+    FormOnDemand(FormZakazkaDet).btnOpravClick();
+    EXPECT_EQ(value("select C_VYR from ZAKAZKYD where C_INT=260001").toString().trimmed(), "V1") << "cancelled";
+}
+
+TEST_F(OrderFormsTest, RefusedItemKeepsTheDialogOpen)
+{
+    orderWithJob(1);
+    bool stayed = false;
+    WhenModal<TFormZakazkaDetHl>([&](TFormZakazkaDetHl *d) {
+        odbyt->QZakazkyD.FieldByName("C_INT")->SetValue(260001); // a job number taken
+        type(d->DBeC_VYR, "V2");
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+        stayed = d->isVisible() && d->ModalResult() == mrNone;
+        EXPECT_EQ(odbyt->QZakazkyD.State(), dsInsert);
+        EXPECT_EQ(odbyt->QZakazkyD.FieldByName("C_VYR")->AsString().trimmed(), "V2") << "nothing typed lost";
+        QTest::mouseClick(d->BtnNezapis, Qt::LeftButton);
+    });
+    FormOnDemand(FormZakazkaDet).btnNovaClick();
+    EXPECT_TRUE(stayed);
+    EXPECT_FALSE(responder->Messages.isEmpty());
+    EXPECT_EQ(count("select count(*) from ZAKAZKYD"), 1);
+    EXPECT_EQ(odbyt->QZakazkyD.State(), dsBrowse);
+}
