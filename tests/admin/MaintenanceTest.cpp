@@ -21,7 +21,6 @@ protected:
         t.sort();
         return t;
     }
-    int count(const QString &sql) { return SelectValueParams(sql).toInt(); }
     // A performance row of job 260001, operation 10.
     void performance(const QString &date, int osc, double quantity, double hours, double worked = 0)
     {

@@ -46,7 +46,6 @@ protected:
         dataSet.FetchAll();
         return dataSet.RecordCount();
     }
-    int count(const QString &sql) { return SelectValueParams(sql).toInt(); }
 
     std::unique_ptr<TDMCis> cis;
 };

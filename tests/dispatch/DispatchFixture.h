@@ -33,14 +33,6 @@ protected:
         ShellTest::TearDown();
     }
 
-    QVariant value(const QString &sql, const QVariantList &params = {})
-    {
-        const QVariant v = SelectValueParams(sql, params);
-        dm->Query.Close();
-        return v;
-    }
-    int count(const QString &sql) { return value(sql).toInt(); }
-
     void customer(int number, const QString &name, const QString &ico = QStringLiteral("NULL"),
                   const QString &terms = QStringLiteral("NULL"))
     {

@@ -26,12 +26,6 @@ protected:
         responder.reset();
         ShellTest::TearDown();
     }
-    QVariant value(const QString &sql, const QVariantList &params = {})
-    {
-        const QVariant v = SelectValueParams(sql, params);
-        dm->Query.Close();
-        return v;
-    }
     double number(const QString &sql, const QVariantList &params = {}) { return value(sql, params).toDouble(); }
     void item(const QString &code, const char *kind = "M", double price = 0)
     {

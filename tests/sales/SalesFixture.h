@@ -51,14 +51,6 @@ protected:
     // Runs before the base data module is made (which reads the locale then).
     virtual void beforeConnect() {}
 
-    QVariant value(const QString &sql, const QVariantList &params = {})
-    {
-        const QVariant v = SelectValueParams(sql, params);
-        dm->Query.Close();
-        return v;
-    }
-    int count(const QString &sql) { return value(sql).toInt(); }
-
     // A customer, a product of a material with its weights, and an order with one job of the product.
     void product(const QString &code, const QString &material = QStringLiteral("GJL-250"), double gross = 12.5,
                  double net = 10)

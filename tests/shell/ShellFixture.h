@@ -7,6 +7,7 @@
 #include "platform/os/Format.h"
 #include "platform/os/IniFile.h"
 #include "shell/DMZal.h"
+#include "shell/Routines.h"
 
 #include <QDir>
 #include <QLocale>
@@ -54,6 +55,9 @@ protected:
     }
     // Runs a statement in its own committed transaction.
     void exec(const QString &sql) { dm->DBZAL.Attachment().executeImmediate(sql); }
+    // The first column of the first row of a select, as the program reads it.
+    QVariant value(const QString &sql, const QVariantList &params = {}) { return SelectValueParams(sql, params); }
+    int count(const QString &sql) { return value(sql).toInt(); }
 
     QTemporaryDir folder;
     TempDatabase database;
