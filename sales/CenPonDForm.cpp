@@ -23,11 +23,7 @@ namespace {
 
 template <class T> T *bound(QWidget *parent, const char *field)
 {
-    auto *c = new T(parent);
-    c->setObjectName(QStringLiteral("DB") + QLatin1String(field));
-    c->SetDataSource(&DMOdbyt->DSCenPon);
-    c->SetDataField(QLatin1String(field));
-    return c;
+    return MakeBound<T>(parent, &DMOdbyt->DSCenPon, QStringLiteral("DB"), QLatin1String(field));
 }
 
 } // namespace

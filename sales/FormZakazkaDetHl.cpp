@@ -24,11 +24,7 @@ namespace {
 
 template <class T> T *bound(QWidget *parent, const char *prefix, const char *field)
 {
-    auto *c = new T(parent);
-    c->setObjectName(QLatin1String(prefix) + QLatin1String(field));
-    c->SetDataSource(&DMOdbyt->DSZakazkyD);
-    c->SetDataField(QLatin1String(field));
-    return c;
+    return MakeBound<T>(parent, &DMOdbyt->DSZakazkyD, QLatin1String(prefix), QLatin1String(field));
 }
 
 TField *item(const char *name)

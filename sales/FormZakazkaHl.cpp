@@ -22,11 +22,7 @@ namespace {
 
 template <class T> T *bound(QWidget *parent, const char *prefix, const char *field)
 {
-    auto *c = new T(parent);
-    c->setObjectName(QLatin1String(prefix) + QLatin1String(field));
-    c->SetDataSource(&DMOdbyt->DSvZakazky);
-    c->SetDataField(QLatin1String(field));
-    return c;
+    return MakeBound<T>(parent, &DMOdbyt->DSvZakazky, QLatin1String(prefix), QLatin1String(field));
 }
 
 TField *header(const char *name)

@@ -145,3 +145,13 @@ protected:
     void UpdateReadOnly() override;
     void focusOutEvent(QFocusEvent *e) override;
 };
+
+// A data-aware control of type T on a data source's field, named objectPrefix + the field's name.
+template <class T> T *MakeBound(QWidget *parent, TDataSource *source, const QString &objectPrefix, const QString &field)
+{
+    auto *c = new T(parent);
+    c->setObjectName(objectPrefix + field);
+    c->SetDataSource(source);
+    c->SetDataField(field);
+    return c;
+}
