@@ -12,6 +12,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FormGlobal.h"
 #include "platform/ui/Guarded.h"
+#include "platform/ui/PickLink.h"
 #include "platform/ui/RadioGroup.h"
 #include "platform/ui/ReportPreview.h"
 #include "shell/CisOdbForm.h"
@@ -66,16 +67,6 @@ TSOdvQR1Rep &handOverReport()
     if (!SOdvQR1Rep)
         own = std::make_unique<TSOdvQR1Rep>();
     return *SOdvQR1Rep;
-}
-
-// A caption that picks a value when clicked.
-void pickLink(QWidget *widget, const std::function<void()> &pick)
-{
-    auto *label = qobject_cast<QLabel *>(widget);
-    if (!label)
-        return;
-    label->setText(QStringLiteral("<a href=\"#\">%1</a>").arg(label->text().toHtmlEscaped()));
-    QObject::connect(label, &QLabel::linkActivated, label, [pick] { Guarded(pick); });
 }
 
 } // namespace
@@ -139,7 +130,7 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
     DBEditDATUM = edit("DATUM", "Dátum");
     DBEditC_INT = edit("C_INT", "č.Zákazky");
     // The caption picks a job into the hand-over.
-    pickLink(form->labelForField(DBEditC_INT), [] {
+    MakePickLink(qobject_cast<QLabel *>(form->labelForField(DBEditC_INT)), [] {
         TxDataSet &q = DMOdv->QvSOdvody;
         if (q.State() == dsInsert || q.State() == dsEdit)
             PickOrderForField(q.FieldByName(QStringLiteral("C_INT")), QString(), QString(), 0);
@@ -186,11 +177,11 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
         overFilter->addWidget(label);
         overFilter->addWidget(e);
         if (e == vC_ODB)
-            pickLink(label, [e] { PickCustomerForEdit(e); });
+            MakePickLink(label, [e] { PickCustomerForEdit(e); });
         else if (e == vC_VYR)
-            pickLink(label, [e] { PickItemForEdit(e, QLatin1Char('V')); });
+            MakePickLink(label, [e] { PickItemForEdit(e, QLatin1Char('V')); });
         else if (e == vC_INT3)
-            pickLink(label, [e] { PickOrderForEdit(e); });
+            MakePickLink(label, [e] { PickOrderForEdit(e); });
     }
     cbMinus = new QCheckBox(QString::fromUtf8("len Mínusové odvody"), tabPrehlady);
     overFilter->addWidget(cbMinus);

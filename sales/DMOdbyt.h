@@ -108,6 +108,19 @@ public:
     // A new order header with the customer of the offer; false when there is no such offer.
     bool AppendOrderFromOffer(const QString &offer);
 
+    // ---- the internal orders browser (on QvZakazkyDKalk)
+    // Writes the list's WHERE line; false, with nothing done, when it holds that text already. A changed
+    // line leaves the list closed.
+    bool SetJobListWhere(const QString &where);
+    // The list's ORDER BY line ("order by " + order); a list that was open is opened again.
+    void SetJobListOrder(const QString &order);
+    // Opens the list and sums the weight and the price of all its jobs.
+    void JobListTotals(double &weight, double &price);
+    // The remaining norm hours of the jobs of the WHERE by the column, the largest first.
+    QList<QPair<QString, double>> JobHoursBy(const QString &column, const QString &where);
+    // The printed list of the jobs of the WHERE into DMZal.QTlac, by customer and product.
+    void OpenJobsPrint(const QString &where);
+
     // ---- the calculation
     // The model the rules run; loaded from the data sets at each rule, so it always mirrors them.
     TKalkulacia Kalk;

@@ -1,5 +1,6 @@
 #include "OdbytSql.h"
 
+#include "InternalOrderFilter.h"
 #include "TPVSql.h"
 #include "ZakSql.h"
 
@@ -154,6 +155,30 @@ const QString ContractListWhere = QStringLiteral(" where a.c_obj in (select c_ob
 const QString ContractListOrder = QStringLiteral(" order by c_zmluvy");
 const QString CustomerPaymentTerms = QStringLiteral("select PLAT_PODM from COdberatelov where C_ODB=:c_odb");
 
+const QString JobsOfNumber = QStringLiteral("where c_int=%1");
+const QString JobsDueUpTo = QStringLiteral("where termin<=%1 and stav_zak<100");
+const QString JobsDueBetween = QStringLiteral("where termin between %1 and %2");
+const QString AllJobs = QStringLiteral("where c_int>0");
+const QString JobsAndProduct = QStringLiteral(" and c_vyr like %1");
+const QString JobsOfCustomer = QStringLiteral("(c_odb=?)");
+const QString JobsAndOrder = QStringLiteral(" and c_obj like %1");
+const QString JobsAndMaterial = QStringLiteral(" and material like %1");
+const QString JobsAndComplaints = QStringLiteral(" and c_int_re<>0");
+const QString JobsAndState = QStringLiteral(" and stav_zak=%1");
+const QString JobsAndStates = QStringLiteral(" and stav_zak between %1 and %2");
+const QString JobsUnplanned = QStringLiteral("where stav_zak between 5 and 29");
+const QString JobsInProgress = QStringLiteral("where stav_zak=40");
+const QString JobsHandedOver = QStringLiteral("where stav_zak=90");
+const QString JobsHandedOverUnmarked = QStringLiteral("where stav_zak>=0 and stav_zak<90 and mnoz_odv>=mnoz_vyr");
+const QString JobsDeliveredUnfinished = QStringLiteral("where stav_zak>=0 and stav_zak<100 and mnoz_dod>=mnoz_obj");
+const QString JobHoursBy =
+    QStringLiteral("SELECT %1, cast(sum((mnoz_vyr+mnoz_zma-mnoz_vyk)*cas_jed/60) as integer) as NHod "
+                   "FROM vZakOperacie %2 GROUP BY 1 ORDER BY 2 desc");
+const QStringList JobsPrint{
+    QStringLiteral("select c_odb,odberatel,c_obj,c_int,c_vyr,nazov,rozmer,MNOZ_OBJ,termin,vaha1,vahac,cena1,"
+                   "cast(MNOZ_DOD as integer) as MNOZ_DOD,cast(MNOZ_SKL as integer) as MNOZ_SKL "),
+    QStringLiteral("from vZakazkyDKalk a "), QString(), QStringLiteral("order by c_odb,c_vyr")};
+
 QStringList All()
 {
     QStringList all{OfferPrint,
@@ -198,6 +223,24 @@ QStringList All()
          {&CustomerLookup, &DeliveryNotesLookup, &CalculationLookup, &JobsWithProgress, &ComplaintSelect,
           &ComplaintRefresh, &ComplaintInsert, &ComplaintModify, &ComplaintDelete})
         all << lines->join(QLatin1Char('\n'));
+    // The browser's fullest WHERE, on every view that reads it.
+    TInternalOrderFilter full;
+    full.Period = true;
+    full.From = QStringLiteral("01.01.26");
+    full.To = QStringLiteral("31.12.26");
+    full.Product = full.Order = full.Material = QStringLiteral("A");
+    full.Customer = QStringLiteral("!5");
+    full.ComplaintsOnly = true;
+    const QString where = full.Where();
+    all << QStringLiteral("select * from vZakazkyDKalk ") + where << QStringLiteral("select * from vZakazkyD ") + where;
+    for (const char *column : {"pracovisko", "profesia", "operacia"})
+        all << JobHoursBy.arg(QLatin1String(column), where);
+    for (int view = 0; view < 8; ++view)
+        if (!InternalOrderViewWhere(view).isEmpty())
+            all << QStringLiteral("select * from vZakazkyDKalk ") + InternalOrderViewWhere(view);
+    QStringList print = JobsPrint;
+    print[2] = where;
+    all << print.join(QLatin1Char('\n'));
     all << TPVSql::All();
     all << ZakSql::All();
     return all;

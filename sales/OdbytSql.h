@@ -52,5 +52,14 @@ extern const QString ProductListPrice;
 extern const QString ProductCalculatedPrice;
 extern const QString RouteFromJob;
 extern const QString RouteBeyondJob;
+// ---- the internal orders browser: the pieces of the list's WHERE (%1, %2 literals), its fixed views,
+// the remaining norm hours of the listed jobs by a column (%1 the column, %2 the list's WHERE) and the
+// printed list of jobs (line 2 the WHERE)
+extern const QString JobsOfNumber, JobsDueUpTo, JobsDueBetween, AllJobs;
+extern const QString JobsAndProduct, JobsOfCustomer, JobsAndOrder, JobsAndMaterial, JobsAndComplaints;
+extern const QString JobsAndState, JobsAndStates;
+extern const QString JobsUnplanned, JobsInProgress, JobsHandedOver, JobsHandedOverUnmarked, JobsDeliveredUnfinished;
+extern const QString JobHoursBy;
+extern const QStringList JobsPrint;
 QStringList All();
 } // namespace OdbytSql

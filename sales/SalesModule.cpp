@@ -8,6 +8,7 @@
 #include "FormZakazkaDet.h"
 #include "FormZakazkaDetHl.h"
 #include "FormZakazkaHl.h"
+#include "FormIntZak.h"
 #include "FormZakazky.h"
 #include "VyrobkyForm.h"
 #include "OdberatelDForm.h"
@@ -30,6 +31,18 @@ void RegisterSalesModule()
     SetStartupFactory(StartupClass::TFormZakazkaHl, [] { return MakeStartupInstance(new TFormZakazkaHl); });
     SetStartupFactory(StartupClass::TFormZakazkaDet, [] { return MakeStartupInstance(new TFormZakazkaDet); });
     SetStartupFactory(StartupClass::TFormZakazkaDetHl, [] { return MakeStartupInstance(new TFormZakazkaDetHl); });
+    SetStartupFactory(StartupClass::TFormIntZak, [] { return MakeStartupInstance(new TFormIntZak); });
+    RegisterOpenRoutine(Routine::ShowInternalOrders, [](const QVariantList &args) {
+        if (DMOdbyt)
+            ShowInternalOrders(args.value(0).toString(), args.value(1).toString());
+    });
+    // The job marks of the internal orders' pop-up need full rights on hand-overs and on sales.
+    ModuleHooks().PrivilegeRules.push_back([] {
+        if (!FormIntZak || !DMZal)
+            return;
+        FormIntZak->mnuJeOdv->setEnabled(DMZal->HasRight(QStringLiteral("Odvody"), 2, false));
+        FormIntZak->mnuJeUko->setEnabled(DMZal->HasRight(QStringLiteral("Odbyt"), 2, false));
+    });
     RegisterOpenRoutine(Routine::ShowOrders, [](const QVariantList &) { ShowOrders(); });
     RegisterOpenRoutine(Routine::ShowOffers, [](const QVariantList &) { ShowOffers(); });
     RegisterOpenRoutine(Routine::ShowProducts, [](const QVariantList &) { ShowProducts(); });

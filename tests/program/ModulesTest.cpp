@@ -13,13 +13,9 @@
 
 namespace {
 
-const QStringList RoutinesNotBuiltYet{
-    Routine::ShowInternalOrders,
-};
+const QStringList RoutinesNotBuiltYet{};
 
-const QStringList ClassesNotBuiltYet{
-    StartupClass::TFormIntZak,
-};
+const QStringList ClassesNotBuiltYet{};
 
 // The classes the start makes itself.
 const QStringList ClassesOfTheStart{StartupClass::TDMZal, StartupClass::TFormMenu};

@@ -18,6 +18,7 @@
 #include "sales/ZakKalkForm.h"
 #include "sales/ZakPotObjQRRep.h"
 #include "shell/MenuHooks.h"
+#include "shell/DMCis.h"
 #include "shell/QMsgDForm.h"
 
 #include <QApplication>
@@ -294,4 +295,31 @@ TEST_F(OrderFormsTest, RefusedItemKeepsTheDialogOpen)
     EXPECT_FALSE(responder->Messages.isEmpty());
     EXPECT_EQ(count("select count(*) from ZAKAZKYD"), 1);
     EXPECT_EQ(odbyt->QZakazkyD.State(), dsBrowse);
+}
+
+TEST_F(OrderFormsTest, AProductPickedInTheGridIsPostedAtOnceAndACancelledPickLeavesTheRow)
+{
+    orderWithJob(1);
+    exec("update ZAKAZKYD set C_VYR='V' where C_INT=260001"); // three products begin so: the pick list opens
+    odbyt->QZakazkyD.Close();
+    odbyt->QZakazkyD.Open();
+    TFormZakazkaDet &form = FormOnDemand(FormZakazkaDet);
+    form.ItemDataSource = &odbyt->DSZakazkyD;
+    form.show();
+    form.DBGridZakazkyD->SetSelectedIndex(1);
+    ASSERT_EQ(form.DBGridZakazkyD->SelectedField(), odbyt->QZakazkyD.FieldByName("C_VYR"));
+
+    CloseModal(mrCancel);
+    form.DBGridZakazkyDEditButtonClick();
+    EXPECT_EQ(odbyt->QZakazkyD.State(), dsBrowse) << "the cancelled pick cancels the edit";
+    EXPECT_EQ(value("select C_VYR from ZAKAZKYD where C_INT=260001").toString().trimmed(), "V");
+
+    form.DBGridZakazkyD->SetSelectedIndex(1);
+    CloseModal(mrOk, [](QWidget *) { ASSERT_TRUE(DMCis->QPolozky.Locate("C_POL", "V2")); });
+    form.DBGridZakazkyDEditButtonClick();
+    EXPECT_EQ(odbyt->QZakazkyD.State(), dsBrowse);
+    EXPECT_EQ(odbyt->QZakazkyD.FieldByName("C_VYR")->AsString().trimmed(), "V2");
+    EXPECT_EQ(value("select C_VYR from ZAKAZKYD where C_INT=260001").toString().trimmed(), "V2")
+        << "stored as soon as picked";
+    form.hide();
 }
