@@ -1,22 +1,27 @@
 // The program's own modules on the served demo foundry with the orders browser open, when the server ends
-// the connection under it: one Slovak message, no crash, and the next search connects again and lists.
+// the connection under it: one Slovak message, no crash, and the next search connects again and lists; the
+// same for the item dialog's save.
 #include "DemoServerTest.h"
 
 #include "common/HostileCorpus.h"
 #include "sales/DMOdbyt.h"
 #include "sales/DMTPV.h"
+#include "sales/FormZakazkaDetHl.h"
 #include "sales/FormZakazky.h"
 #include "shell/DMCis.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
 #include "platform/fbapi/IBError.h"
 #include "platform/os/IniFile.h"
+#include "platform/ui/DBControls.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QApplication>
 #include <QDir>
 #include <QLineEdit>
+#include <QPushButton>
 #include <QLocale>
+#include <QTest>
 
 class LostUnderAForm : public DemoServerTest {
 protected:
@@ -119,5 +124,43 @@ TEST_F(LostUnderAForm, OneSlovakMessageThenTheNextSearchConnectsAgain)
     odbyt->QvZakazky.First();
     odbyt->QZakazkyD.Open();
     EXPECT_FALSE(odbyt->QZakazkyD.IsEmpty());
+    EXPECT_EQ(responder->Messages.size(), 1);
+}
+
+TEST_F(LostUnderAForm, TheItemDialogsSaveMeetsTheLostConnectionOnceAndTheItemOpensAgain)
+{
+    constexpr int kJob = 260011;
+    const int stored = adminValue("select MNOZ_OBJ from ZAKAZKYD where C_INT = 260011").toInt();
+    odbyt->QuickSearchOrders("C_OBJ", "ZAK260006");
+    ASSERT_TRUE(odbyt->QvZakazky.Locate("C_OBJ", "ZAK260006"));
+    odbyt->QZakazkyD.Open();
+    ASSERT_TRUE(odbyt->QZakazkyD.Locate("C_INT", kJob));
+    odbyt->QZakazkyD.Edit();
+    auto dialog = std::make_unique<TFormZakazkaDetHl>();
+    dialog->show();
+    QApplication::setActiveWindow(dialog.get());
+    dialog->DBeMNOZ_OBJ->setFocus();
+    QTest::keyClick(dialog->DBeMNOZ_OBJ, Qt::Key_A, Qt::ControlModifier);
+    TypeText(dialog->DBeMNOZ_OBJ, QStringLiteral("77"));
+    QTest::keyClick(dialog->DBeMNOZ_OBJ, Qt::Key_Tab);
+
+    killConnection();
+    QTest::mouseClick(dialog->BtnZapis, Qt::LeftButton);
+    ASSERT_EQ(responder->Messages.size(), 1) << responder->Texts().join('\n').toStdString();
+    EXPECT_TRUE(responder->Messages[0].Text.contains(fb::ConnectionLostMessage))
+        << responder->Messages[0].Text.toStdString();
+    EXPECT_NE(dialog->ModalResult(), mrOk) << "a save that did not happen does not close the dialog";
+    // The dialog over the let-go data set still paints and closes.
+    dialog->repaint();
+    QApplication::processEvents();
+    QTest::mouseClick(dialog->BtnNezapis, Qt::LeftButton);
+    dialog.reset();
+    odbyt->QZakazkyD.Cancel();
+
+    // Opening the item again connects again; the stored quantity is the one from before.
+    odbyt->QuickSearchOrders("C_OBJ", "ZAK260006");
+    odbyt->QZakazkyD.Open();
+    ASSERT_TRUE(odbyt->QZakazkyD.Locate("C_INT", kJob));
+    EXPECT_EQ(odbyt->QZakazkyD.FieldByName("MNOZ_OBJ")->AsInteger(), stored);
     EXPECT_EQ(responder->Messages.size(), 1);
 }

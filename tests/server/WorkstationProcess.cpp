@@ -16,7 +16,10 @@ QString unescape(QString text)
 WorkstationProcess::WorkstationProcess(const QString &database, const QString &password)
 {
     process_.setProcessChannelMode(QProcess::SeparateChannels);
-    process_.start(QStringLiteral(TARVIS_WORKSTATION), {database, password});
+    QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+    environment.insert(QStringLiteral("ISC_PASSWORD"), password);
+    process_.setProcessEnvironment(environment);
+    process_.start(QStringLiteral(TARVIS_WORKSTATION), {database});
     if (!process_.waitForStarted(10000)) {
         startError_ = QStringLiteral("the driver did not start: ") + process_.errorString();
         return;

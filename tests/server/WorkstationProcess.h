@@ -8,7 +8,8 @@
 
 class WorkstationProcess {
 public:
-    // Starts the driver on the database as SYSDBA; Started() tells whether it connected.
+    // Starts the driver on the database as SYSDBA with the password in its environment; Started() tells
+    // whether it connected.
     WorkstationProcess(const QString &database, const QString &password);
     // Asks it to quit; ends it when it does not.
     ~WorkstationProcess();

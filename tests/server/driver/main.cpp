@@ -1,6 +1,6 @@
-// tarvis_workstation DATABASE PASSWORD: connects as SYSDBA with the program's base module and the sales and
-// production data modules, prints "ready", then answers command lines from standard input until "quit" or
-// its end.
+// tarvis_workstation DATABASE: connects as SYSDBA (the password in ISC_PASSWORD, kept out of the process
+// list) with the program's base module and the sales and production data modules, prints "ready", then
+// answers command lines from standard input until "quit" or its end.
 #include "WorkstationDriver.h"
 
 #include "production/DMVyk.h"
@@ -26,8 +26,8 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTextStream out(stdout);
-    if (argc != 3) {
-        out << "error usage: tarvis_workstation DATABASE PASSWORD\n";
+    if (argc != 2) {
+        out << "error usage: ISC_PASSWORD=... tarvis_workstation DATABASE\n";
         return 2;
     }
     // A program folder of its own (its settings file names the database) and a configuration folder of
@@ -41,7 +41,7 @@ int main(int argc, char **argv)
 
     TTestResponder responder;
     TDMZal zal(dir.filePath(QStringLiteral("tarvis")));
-    zal.DBZAL.Params.SetValue(QStringLiteral("password"), QString::fromLocal8Bit(argv[2]));
+    zal.DBZAL.Params.SetValue(QStringLiteral("password"), qEnvironmentVariable("ISC_PASSWORD"));
     try {
         zal.ConnectDatabase();
     } catch (const std::exception &e) {
