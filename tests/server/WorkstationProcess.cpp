@@ -42,6 +42,12 @@ WorkstationProcess::~WorkstationProcess()
     }
 }
 
+void WorkstationProcess::Kill()
+{
+    process_.kill();
+    process_.waitForFinished(5000);
+}
+
 QString WorkstationProcess::readLine()
 {
     const QDeadlineTimer deadline(kReplyMs);

@@ -27,6 +27,9 @@ public:
     void Send(const QString &command);
     Reply Wait();
 
+    // Ends the process at once, as a crash or a pulled plug would.
+    void Kill();
+
     bool Started() const { return started_; }
     // Why it did not start (what it printed).
     QString StartError() const { return startError_; }
