@@ -165,8 +165,14 @@ TDMZal::TDMZal(const QString &programFile)
     LoadSettings();
     registry_ = std::make_unique<TRegistryStore>();
 
-    // Database errors that leave a handler are shown in Slovak.
-    SetDbErrorTranslator([this](const EDatabaseError &e) { return TranslateDbError(nullptr, e); });
+    // Database errors that leave a handler are shown in Slovak. Nothing of the data layer is on the stack
+    // any more: a connection found lost is let go of now, so the next work connects again from the start
+    // instead of closing data sets under a rule that happens to make the first call.
+    SetDbErrorTranslator([this](const EDatabaseError &e) {
+        const bool shown = TranslateDbError(nullptr, e);
+        DBZAL.Connected();
+        return shown;
+    });
 
     // Number, date and money formats of the user's locale; without a configured locale the Slovak
     // defaults stay.

@@ -936,6 +936,10 @@ void TDataSet::Post()
     UpdateRecord();
     if (BeforePost)
         BeforePost(this);
+    // A handler may have closed the data set (a lost connection found and let go of by its first
+    // statement closes every data set): there is no record left to write.
+    if (state_ != dsEdit && state_ != dsInsert)
+        DatabaseError(QString::fromUtf8("Záznam sa nezapísal: súbor dát sa počas zápisu zatvoril"), this);
     for (TField *f : dataFields_) {
         if (f->Required && !f->ReadOnly && editData_[f->slot_].isNull()) {
             f->FocusControl();

@@ -5,6 +5,15 @@
 #include <QFile>
 #include <QRegularExpression>
 
+namespace {
+
+constexpr QFileDevice::Permissions kEveryone = QFileDevice::ReadOwner | QFileDevice::WriteOwner |
+                                               QFileDevice::ExeOwner | QFileDevice::ReadGroup |
+                                               QFileDevice::WriteGroup | QFileDevice::ExeGroup |
+                                               QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
+
+} // namespace
+
 bool LocalServerAnswers()
 {
     return IsLocalServerListening();
@@ -41,11 +50,13 @@ void ServerTest::SetUp()
     if (!unavailable.isEmpty())
         GTEST_SKIP() << unavailable.toStdString();
     ASSERT_TRUE(dir.isValid());
-    // The server's account creates the file: it must be able to write the folder.
-    ASSERT_TRUE(QFile::setPermissions(dir.path(),
-                                      QFileDevice::ReadOwner | QFileDevice::WriteOwner | QFileDevice::ExeOwner |
-                                          QFileDevice::ReadGroup | QFileDevice::WriteGroup | QFileDevice::ExeGroup |
-                                          QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther));
+    // The server's account creates or opens the file: it must be able to write the folder.
+    ASSERT_TRUE(OpenToEveryone(dir.path()));
+    makeDatabase();
+}
+
+void ServerTest::makeDatabase()
+{
     name = QStringLiteral("127.0.0.1:") + dir.filePath(QStringLiteral("server.fdb"));
     fb::Attachment att = fb::Attachment::createDatabase(name, admin());
     att.executeImmediate(
@@ -56,6 +67,16 @@ void ServerTest::SetUp()
                        "values (1, 'first', 10, 'AB', timestamp '2024-03-01 10:20:30.1234', 'a note')"));
     att.executeImmediate(QStringLiteral("insert into T_ROW (ID) values (2)"));
     att.detach();
+}
+
+bool ServerTest::OpenToEveryone(const QString &path)
+{
+    return QFile::setPermissions(path, kEveryone);
+}
+
+QVariant ServerTest::adminValue(const QString &sql)
+{
+    return workstation()->value(sql);
 }
 
 void ServerTest::TearDown()

@@ -25,6 +25,8 @@ class ServerTest : public ::testing::Test {
 protected:
     void SetUp() override;
     void TearDown() override;
+    // Makes the test's database on the server and sets name: a small table T_ROW of two rows.
+    virtual void makeDatabase();
 
     // One workstation: a connection with its default transaction.
     struct Workstation {
@@ -39,6 +41,11 @@ protected:
     // An administrator's connection of its own, outside the data layer.
     fb::Attachment adminAttachment();
     fb::ConnectParams admin() const;
+    // One value as a connection of its own reads it now (committed rows only).
+    QVariant adminValue(const QString &sql);
+
+    // Opens every access to a file or folder, for the server's account.
+    static bool OpenToEveryone(const QString &path);
 
     QTemporaryDir dir;
     QString password;

@@ -218,3 +218,31 @@ TEST_F(LostConnection, CloseLetsGoOfALostConnectionAndOpenWorksAgain)
     t->Open();
     EXPECT_EQ(t->FieldByName("NUM")->AsInteger(), 10) << "the change the lost connection held never arrived";
 }
+
+TEST_F(LostConnection, ASaveWhoseRuleMeetsTheLostConnectionIsRefusedTwiceAtMostAndNeverWritesThroughAClosedTable)
+{
+    auto w = workstation();
+    auto t = w->table("T_ROW");
+    // A rule before each save reads the database, as the booking rules do.
+    t->BeforePost = [&](TDataSet *) { w->value("select count(*) from T_ROW"); };
+    t->Edit();
+    t->FieldByName("NUM")->SetAsInteger(14);
+    dropFromServer(*w);
+
+    // The rule's call meets the lost connection: refused in Slovak, the row still in edit.
+    EXPECT_EQ(errorOf([&] { t->Post(); }), fb::ConnectionLostMessage);
+    EXPECT_EQ(t->State(), dsEdit);
+    // Saved again without the program's edge in between: the rule's call lets go of the lost connection,
+    // which closes the table, and connects anew. There is no row left to write: refused, no crash.
+    EXPECT_TRUE(errorOf([&] { t->Post(); }).contains(QString::fromUtf8("Záznam sa nezapísal")));
+    EXPECT_FALSE(t->Active());
+    EXPECT_TRUE(w->db.Connected());
+
+    t->Open();
+    EXPECT_EQ(t->FieldByName("NUM")->AsInteger(), 10);
+    t->Edit();
+    t->FieldByName("NUM")->SetAsInteger(14);
+    t->Post();
+    w->tr.CommitRetaining();
+    EXPECT_EQ(workstation()->value("select NUM from T_ROW where ID = 1").toInt(), 14);
+}

@@ -1,0 +1,230 @@
+#include "WorkstationDriver.h"
+
+#include "tests/common/HostileCorpus.h"
+#include "production/DMVyk.h"
+#include "production/DMVyroba.h"
+#include "sales/DMOdbyt.h"
+#include "sales/FormZakazkaDetHl.h"
+#include "shell/DMZal.h"
+#include "shell/Routines.h"
+#include "platform/os/Clock.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTest>
+
+namespace {
+
+const char *stateName(TDataSetState state)
+{
+    switch (state) {
+    case dsBrowse:
+        return "browse";
+    case dsEdit:
+        return "edit";
+    case dsInsert:
+        return "insert";
+    default:
+        return "inactive";
+    }
+}
+
+TxTable &items()
+{
+    return DMOdbyt->QZakazkyD;
+}
+
+} // namespace
+
+WorkstationDriver::WorkstationDriver(TTestResponder &responder) : responder_(responder) {}
+
+WorkstationDriver::~WorkstationDriver() = default;
+
+QString WorkstationDriver::OneLine(const QString &text)
+{
+    QString t = text;
+    t.replace(QLatin1String("\r\n"), QLatin1String("\n")).replace(QLatin1Char('\r'), QLatin1Char('\n'));
+    return t.replace(QLatin1Char('\n'), QLatin1String("\\n"));
+}
+
+QStringList WorkstationDriver::Run(const QString &line)
+{
+    responder_.Messages.clear();
+    QString result;
+    // Each step runs as a button of the program does: an error is shown in a box and the program goes on.
+    bool ok = Guarded([&] { result = runCommand(line.split(QLatin1Char(' '), Qt::SkipEmptyParts)); });
+    QApplication::processEvents();
+    QStringList reply;
+    for (const QString &text : responder_.Texts())
+        if (!reply.contains(QStringLiteral("box ") + OneLine(text)))
+            reply << QStringLiteral("box ") + OneLine(text);
+    // A step the program answered with an error box ended without its result.
+    if (ok && result.startsWith(QLatin1String("!"))) {
+        ok = false;
+        result = result.mid(1);
+    }
+    if (!ok && result.isEmpty() && !responder_.Messages.isEmpty())
+        result = responder_.Messages.last().Text;
+    reply << (ok ? QStringLiteral("ok ") : QStringLiteral("error ")) + OneLine(result);
+    return reply;
+}
+
+QString WorkstationDriver::runCommand(const QStringList &w)
+{
+    const QString command = w.value(0);
+    const auto number = [&](int i) { return w.value(i).toInt(); };
+    if (command == QLatin1String("id"))
+        return SelectValueParams(QStringLiteral("select current_connection from rdb$database")).toString();
+    if (command == QLatin1String("commit")) {
+        // What the idle timer does after a pause.
+        DMZal->DBTransaction.CommitRetaining();
+        return QString();
+    }
+    if (command == QLatin1String("open-item") && w.size() == 2)
+        return openItem(number(1));
+    if (command == QLatin1String("type") && w.size() >= 2)
+        return typeInto(w[1], w.mid(2).join(QLatin1Char(' ')));
+    if (command == QLatin1String("save-item"))
+        return saveItem();
+    if (command == QLatin1String("close-item"))
+        return closeItem();
+    if (command == QLatin1String("item") && w.size() == 2)
+        return itemField(w[1]);
+    if (command == QLatin1String("shown") && w.size() == 2)
+        return shownText(w[1]);
+    if (command == QLatin1String("plan") && w.size() == 3)
+        return plan(number(1), w[2]);
+    if (command == QLatin1String("book") && w.size() == 7)
+        return book(number(1), number(2), number(3), number(4), number(5), w[6] == QLatin1String("commit"));
+    throw std::invalid_argument("unknown command");
+}
+
+// The orders browser positioned on the job's order, the job chosen among its items, "&Oprav": the item in
+// edit under its dialog.
+QString WorkstationDriver::openItem(int job)
+{
+    const QString order = SelectValueParams(QStringLiteral("select C_OBJ from ZAKAZKYD where C_INT = :c_int"), {job})
+                              .toString()
+                              .trimmed();
+    DMOdbyt->QuickSearchOrders(QStringLiteral("C_OBJ"), order);
+    if (!DMOdbyt->QvZakazky.Locate(QStringLiteral("C_OBJ"), order))
+        return QStringLiteral("!no order ") + order;
+    if (!items().Active())
+        items().Open();
+    if (!items().Locate(QStringLiteral("C_INT"), job))
+        return QStringLiteral("!no item %1").arg(job);
+    items().Edit();
+    dialog_ = std::make_unique<TFormZakazkaDetHl>();
+    dialog_->show();
+    QApplication::processEvents();
+    return QString();
+}
+
+QWidget *WorkstationDriver::control(const QString &field)
+{
+    if (!dialog_)
+        throw std::logic_error("no item dialog");
+    auto *w = dialog_->findChild<QWidget *>(QStringLiteral("DBe") + field);
+    if (!w)
+        throw std::logic_error("no control of the field");
+    return w;
+}
+
+// The text typed over the control's text, key by key, and the control left with Tab.
+QString WorkstationDriver::typeInto(const QString &field, const QString &text)
+{
+    QWidget *edit = control(field);
+    QApplication::setActiveWindow(dialog_.get());
+    edit->setFocus();
+    QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+    TypeText(edit, text);
+    QTest::keyClick(edit, Qt::Key_Tab);
+    return QString();
+}
+
+// "&Zapíš": closed with OK, the browser reads the item again as after a dialog; a refusal leaves the dialog
+// open with what was typed.
+QString WorkstationDriver::saveItem()
+{
+    if (!dialog_)
+        throw std::logic_error("no item dialog");
+    QTest::mouseClick(dialog_->BtnZapis, Qt::LeftButton);
+    QApplication::processEvents();
+    if (dialog_->ModalResult() != mrOk)
+        return QStringLiteral("!") + responder_.Texts().join(QLatin1Char('\n'));
+    dialog_.reset();
+    items().Refresh();
+    return QString();
+}
+
+// "&Nezapíš": the caller cancels the row.
+QString WorkstationDriver::closeItem()
+{
+    if (dialog_)
+        QTest::mouseClick(dialog_->BtnNezapis, Qt::LeftButton);
+    dialog_.reset();
+    items().Cancel();
+    return QString();
+}
+
+QString WorkstationDriver::itemField(const QString &field)
+{
+    return QString::fromLatin1(stateName(items().State())) + QLatin1Char(' ') +
+           items().FieldByName(field)->AsString().trimmed();
+}
+
+QString WorkstationDriver::shownText(const QString &field)
+{
+    auto *edit = qobject_cast<QLineEdit *>(control(field));
+    return edit ? edit->text() : QString();
+}
+
+// The capacity plan's "plan this job forwards from the day" as its form runs it.
+QString WorkstationDriver::plan(int job, const QString &start)
+{
+    TPlanningRequest request;
+    request.Direction = 1;
+    request.C_INT = job;
+    request.Start = QDate::fromString(start, Qt::ISODate);
+    if (!DMVyroba->Planning.RunCapacityPlanning(request))
+        return QStringLiteral("!") + responder_.Texts().join(QLatin1Char('\n'));
+    return QString();
+}
+
+// Performances booked one by one as the employee page takes them (a new row, the employee, job, batch and
+// operation as scanned, the quantity and hours typed, "Zapíš"): one piece in HoursEach each, dated today,
+// shift 1. With commitEach
+// every booking is committed as the idle timer would between scans; otherwise they stay open.
+QString WorkstationDriver::book(int osc, int job, int operation, int firstBatch, int count, bool commitEach)
+{
+    TxDataSet &q = DMVyk->QvSVykony;
+    if (!q.Active())
+        q.Open();
+    int booked = 0;
+    for (int i = 0; i < count; ++i) {
+        try {
+            q.Append();
+            q.FieldByName(QStringLiteral("DATUM"))->SetValue(Date());
+            q.FieldByName(QStringLiteral("ZMENA"))->SetValue(1);
+            q.FieldByName(QStringLiteral("OSC"))->SetValue(osc);
+            q.FieldByName(QStringLiteral("C_INT"))->SetValue(job);
+            q.FieldByName(QStringLiteral("C_DAVKY"))->SetValue(firstBatch + i);
+            q.FieldByName(QStringLiteral("C_OPERACIE"))->SetValue(operation);
+            q.FieldByName(QStringLiteral("MNOZSTVO"))->SetValue(1);
+            q.FieldByName(QStringLiteral("OHOD"))->SetValue(HoursEach);
+            q.Post();
+            if (commitEach)
+                DMZal->DBTransaction.CommitRetaining();
+        } catch (...) {
+            // "Nezapíš" after the error: the next booking starts on a new row.
+            if (q.State() == dsInsert)
+                q.Cancel();
+            throw;
+        }
+        ++booked;
+    }
+    return QString::number(booked);
+}
