@@ -440,6 +440,12 @@ void TDBGrid::keyPressEvent(QKeyEvent *e)
     case Qt::Key_Enter:
         if (state() == QAbstractItemView::EditingState)
             break; // the editor's own Enter, which closes it
+        if (ctrl && !(options_ & dgRowSelect)) {
+            // Ctrl+Enter presses the cell's button, in a read-only grid too (which opens no editor).
+            if (const TColumn *c = SelectedColumn(); c && c->ButtonStyle == cbsEllipsis && OnEditButtonClick)
+                OnEditButtonClick(this);
+            break;
+        }
         if (canEditData() && currentIndex().isValid() && (model_->flags(currentIndex()) & Qt::ItemIsEditable))
             edit(currentIndex());
         else

@@ -202,6 +202,22 @@ TEST_F(Grid, ACancelledEditOrARefreshKeepsTheColumnNewColumnsStartAtTheFirst)
     EXPECT_EQ(grid.SelectedIndex(), 0) << "other columns";
 }
 
+TEST_F(Grid, CtrlEnterPressesTheCellButtonOfAReadOnlyGrid)
+{
+    grid.AddColumn("ID");
+    grid.AddColumn("NAZOV")->ButtonStyle = cbsEllipsis;
+    grid.SetReadOnly(true);
+    int pressed = 0;
+    grid.OnEditButtonClick = [&](TDBGrid *) { ++pressed; };
+    open();
+    QTest::keyClick(&grid, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(pressed, 0) << "the first column has no button";
+    grid.SetSelectedIndex(1);
+    QTest::keyClick(&grid, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(pressed, 1);
+    EXPECT_EQ(grid.SelectedIndex(), 1);
+}
+
 TEST_F(Grid, MarkedRowsKeepTheOrderTheyWereMarkedIn)
 {
     grid.SetOptions(grid.Options() | dgMultiSelect | dgRowSelect);
