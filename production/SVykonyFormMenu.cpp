@@ -1,5 +1,6 @@
 // The performance form's list menu: the pop-up of the two entry lists and the overview's double click,
-// both moving from a listed performance to the day of its employee or to the overviews.
+// both moving from a listed performance to the day of its employee or to the overviews; the overview's
+// row colours.
 #include "SVykonyForm.h"
 
 #include "platform/ui/DBGrid.h"
@@ -32,6 +33,15 @@ void TSVykonyForm::buildListMenu()
                 [this, grid](const QPoint &at) { popupVykony->popup(grid->viewport()->mapToGlobal(at)); });
     }
     DBGridPrehlad->OnDblClick = [this](TDBGrid *) { Guarded([this] { openEmployeeDay(); }); };
+    // A negative wage (a storno) in red, else a row with defects in fuchsia.
+    DBGridPrehlad->OnGetCellProp = [](TDBGrid *, TDataSet *ds, TField *, TCellFont &font, QColor &, bool) {
+        TField *wage = ds->FindField(QStringLiteral("MZDA"));
+        TField *defects = ds->FindField(QStringLiteral("ZMATKY"));
+        if (wage && wage->AsFloat() < 0)
+            font.Color = Qt::red;
+        else if (defects && defects->AsFloat() > 0)
+            font.Color = Qt::magenta;
+    };
 }
 
 void TSVykonyForm::updateListMenu()

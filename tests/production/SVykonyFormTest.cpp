@@ -300,3 +300,27 @@ TEST_F(PerformanceForm, TheListMenuLeadsToTheOverviewsAndTheOverviewBackToTheDay
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(PerformanceForm, OverviewRowsOfAStornoAreRedAndOfDefectsFuchsia)
+{
+    booked("2026-03-02", 57, 10, 10, 7.5, 40);
+    booked("2026-03-03", 57, 10, 2, 0, 5, 1, 0, 1);
+    booked("2026-03-04", 57, 10, -5, 0, -20, 1, 0, 1); // a storno with defects: red wins
+    form->pcVykony->setCurrentWidget(form->tsPrehlady);
+    TxDataSet &q = vyk->QvSVykony;
+    ASSERT_EQ(q.RecordCount(), 3);
+    QMap<int, QColor> colours; // by the row's day
+    for (q.First(); !q.Eof(); q.Next()) {
+        TCellFont font(form->font(), Qt::black);
+        QColor background;
+        form->DBGridPrehlad->OnGetCellProp(form->DBGridPrehlad, &q, nullptr, font, background, false);
+        colours[q.FieldByName("DATUM")->AsDate().day()] = font.Color;
+    }
+    EXPECT_EQ(colours.value(2), QColor(Qt::black));
+    EXPECT_EQ(colours.value(3), QColor(Qt::magenta));
+    EXPECT_EQ(colours.value(4), QColor(Qt::red));
+}
+
+} // namespace
