@@ -135,6 +135,18 @@ TEDListyDForm::TEDListyDForm(QWidget *owner) : TForm(owner)
                                                            {"MNOZ_VYR", "Množstvo"}, {"CENA_KURZ1", "Cena v mene"}};
     for (const auto &c : columns)
         DBGridPolozky->AddColumn(QString::fromLatin1(c.first), QString::fromUtf8(c.second));
+    // The lines are typed in their cells (the quantity after a pick or a scan); the job's and the
+    // product's cells pick as the pop-up menu does.
+    DBGridPolozky->SetOptions(DBGridPolozky->Options() & ~dgRowSelect);
+    DBGridPolozky->Columns(1)->ButtonStyle = cbsEllipsis;
+    DBGridPolozky->Columns(2)->ButtonStyle = cbsEllipsis;
+    DBGridPolozky->OnEditButtonClick = [this](TDBGrid *grid) {
+        const QString field = grid->SelectedColumn() ? grid->SelectedColumn()->FieldName : QString();
+        if (field == QLatin1String("C_VYR"))
+            Guarded([this] { PickFromStore(); });
+        else if (field == QLatin1String("C_INT"))
+            Guarded([this] { PickJob(); });
+    };
     PopupMenu = new QMenu(this);
     const QList<QPair<const char *, std::function<void()>>> actions{{"Nová položka", [this] { NewLine(); }},
                                                                     {"Zmaž položku", [this] { DeleteLine(); }},

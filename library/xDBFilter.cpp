@@ -227,6 +227,7 @@ int TxDBFilterCombo::ItemIndex() const
 void TxDBFilterCombo::SetItemIndex(int index)
 {
     List->setCurrentIndex(index);
+    takeCondition();
 }
 
 void TxDBFilterCombo::SetValueText(const QString &text)
@@ -234,17 +235,21 @@ void TxDBFilterCombo::SetValueText(const QString &text)
     ValueEdit->setText(text);
 }
 
-void TxDBFilterCombo::listChanged()
+bool TxDBFilterCombo::takeCondition()
 {
     const int line = sqlItems_.IndexOfName(List->currentText());
     condition_ = line >= 0 ? sqlItems_.ValueFromIndex(line) : QString();
-    if (!condition_.contains(QLatin1Char('?'))) {
-        ValueEdit->hide();
+    const bool asksValue = condition_.contains(QLatin1Char('?'));
+    ValueEdit->setVisible(asksValue);
+    return asksValue;
+}
+
+void TxDBFilterCombo::listChanged()
+{
+    if (takeCondition())
+        ValueEdit->setFocus();
+    else
         ApplyFilter();
-        return;
-    }
-    ValueEdit->show();
-    ValueEdit->setFocus();
 }
 
 void TxDBFilterCombo::ApplyFilter()

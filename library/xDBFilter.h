@@ -87,7 +87,8 @@ public:
     const TStringList &SQLItems() const { return sqlItems_; }
     void SetSQLItems(const TStringList &items);
     int ItemIndex() const;
-    // Selects an item without filtering.
+    // Selects an item and takes its condition as a user's choice does (the value edit shown when the
+    // condition asks for a value), but without filtering.
     void SetItemIndex(int index);
     void SetValueText(const QString &text);
     // The chosen condition with the value becomes the data set's filter.
@@ -104,6 +105,8 @@ protected:
 private:
     void layOut();
     void listChanged();
+    // The condition of the list's item; true when it asks for a value (the value edit is then shown).
+    bool takeCondition();
     TStringList sqlItems_;
     TLabelPosition labelPosition_ = lpLeft;
     QString condition_;

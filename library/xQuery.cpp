@@ -34,11 +34,28 @@ void TxQuery::SetOrderBy(const QString &order)
     SqlClause(SQL(), QStringLiteral("ORDER BY"), order, 3);
 }
 
-QVariant TxQuery::SelectValue(const QString &sql, const QVariantList &params)
+void TxQuery::SetTextForValues(const QString &sql, const QVariantList &values)
 {
     Close();
     if (!sql.isEmpty())
         SQL().SetText(sql);
+    int positional = 0;
+    const QString named = fb::namePositionalParams(SQL().Text(), &positional);
+    if (positional == 0)
+        return;
+    if (fb::isExecuteBlock(named))
+        DatabaseError(QString::fromUtf8("Príkaz EXECUTE BLOCK nemôže mať parametre „?“."), this);
+    SQL().SetText(named);
+    if (Params().Count() != values.size())
+        DatabaseError(QString::fromUtf8("Príkaz SQL má %1 parametrov, zadaných hodnôt je %2.")
+                          .arg(Params().Count())
+                          .arg(values.size()),
+                      this);
+}
+
+QVariant TxQuery::SelectValue(const QString &sql, const QVariantList &params)
+{
+    SetTextForValues(sql, params);
     Prepare();
     SetParamsFromArray(Params(), params);
     Open();
@@ -53,9 +70,7 @@ QVariant TxQuery::SelectValue(const QString &sql, const QVariantList &params)
 
 int TxQuery::ExecSql(const QString &sql, const QVariantList &params)
 {
-    Close();
-    if (!sql.isEmpty())
-        SQL().SetText(sql);
+    SetTextForValues(sql, params);
     fb::ParsedSql parsed = fb::parseParams(SQL().Text());
     Params().Rebuild(parsed.names);
     SetParamsFromArray(Params(), params);

@@ -20,11 +20,13 @@ public:
     QString GetOrderBy();
     void SetOrderBy(const QString &order);
 
-    // One value of an SQL text (empty: the current SQL) with positional parameters: the first column of
+    // One value of an SQL text (empty: the current SQL) with its parameters bound in order (named ":x" or
+    // positional "?"): the first column of
     // the first row; with no row or a null, 0 for a numeric column, "" for a text column, else null.
     // The query stays open.
     QVariant SelectValue(const QString &sql, const QVariantList &params = {});
-    // Runs a statement (empty: the current SQL) with positional parameters; returns the rows affected.
+    // Runs a statement (empty: the current SQL) with its parameters bound in order; returns the rows
+    // affected.
     int ExecSql(const QString &sql, const QVariantList &params = {});
     double SumField(const QString &fieldName);
     void SumFields(const QString &fieldList, double sums[2]);
@@ -38,4 +40,9 @@ public:
 
 protected:
     void DoAfterCreateDefaultFields() override;
+
+private:
+    // Sets the text (empty: keeps the current one), naming its positional "?" so the values bind to them
+    // in order; refuses a text whose "?" do not match the values, rather than running it with nulls.
+    void SetTextForValues(const QString &sql, const QVariantList &values);
 };

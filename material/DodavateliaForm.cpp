@@ -11,6 +11,7 @@
 #include "library/xPageControl.h"
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/DBControls.h"
+#include "platform/ui/DBLookupCombo.h"
 #include "platform/ui/Guarded.h"
 
 #include <QFormLayout>
@@ -54,6 +55,13 @@ TDodavatelDForm::TDodavatelDForm(QWidget *owner) : TForm(owner)
                                                             {"HODNOTENIE", "Hodnotenie"},
                                                             {"EMAIL", "E-mail"}};
     for (const auto &[field, caption] : fields) {
+        if (QByteArray(field) == "STAT") {
+            DBlcbSTAT = new TDBLookupCombo(&DMMTZ->DSDodavatelia, QStringLiteral("STAT"), &DMZal->CStatov,
+                                           QStringLiteral("STAT"), this);
+            DBlcbSTAT->SetListField(QStringLiteral("NAZOV_STATU"));
+            form->addRow(QString::fromUtf8(caption), DBlcbSTAT);
+            continue;
+        }
         auto *e = new TDBEdit(this);
         e->SetDataSource(&DMMTZ->DSDodavatelia);
         e->SetDataField(QString::fromLatin1(field));
@@ -68,7 +76,10 @@ TDodavatelDForm::TDodavatelDForm(QWidget *owner) : TForm(owner)
     buttons->addWidget(new TBitBtn(bkOK, this));
     buttons->addWidget(new TBitBtn(bkCancel, this));
     layout->addLayout(buttons);
-    OnShow = [this] { FirstEdit->setFocus(); };
+    OnShow = [this] {
+        Guarded([this] { DBlcbSTAT->OpenListAndReload(); });
+        FirstEdit->setFocus();
+    };
 }
 
 TDodavateliaForm::TDodavateliaForm(QWidget *owner) : TtMasterDetailForm(owner)

@@ -5,6 +5,7 @@
 #include "library/tMasterDetailForm.h"
 
 class TBitBtn;
+class TDBLookupCombo;
 class TField;
 class TxDBFilterEdit;
 class TxDBGrid;
@@ -14,6 +15,8 @@ class TDodavatelDForm : public TForm {
 public:
     explicit TDodavatelDForm(QWidget *owner = nullptr);
     QWidget *FirstEdit;
+    // The countries' code list, opened when the dialog shows.
+    TDBLookupCombo *DBlcbSTAT;
 };
 
 class TDodavateliaForm : public TtMasterDetailForm {

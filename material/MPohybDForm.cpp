@@ -6,10 +6,12 @@
 #include "MaterialRules.h"
 #include "shell/CisPolForm.h"
 #include "shell/CisZakForm.h"
+#include "shell/DMZal.h"
 #include "shell/Routines.h"
 #include "library/xQuery.h"
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/DBControls.h"
+#include "platform/ui/DBLookupCombo.h"
 #include "platform/ui/Guarded.h"
 
 #include <QComboBox>
@@ -43,7 +45,8 @@ TMPohybDForm::TMPohybDForm(QWidget *owner) : TForm(owner)
     eDatum = edit("DATUM", this);
     cbTypPohybu = new QComboBox(this);
     cbTypPohybu->addItems(MovementKindTexts());
-    eSklad = edit("SKLAD", this);
+    eSklad = new TDBLookupCombo(&DMMTZ->DSMPohyby, QStringLiteral("SKLAD"), &DMZal->CSkladov, QStringLiteral("SKLAD"),
+                                this);
     eVystavil = edit("VYSTAVIL", this);
     eCPol = edit("C_POL", this);
     btnPolozka = new QPushButton(QStringLiteral("..."), this);
@@ -85,7 +88,10 @@ TMPohybDForm::TMPohybDForm(QWidget *owner) : TForm(owner)
     connect(btnPolozka, &QPushButton::clicked, this, [this] { Guarded([this] { PickItem(); }); });
     eCPol->installEventFilter(new TFocusAction(this, QEvent::FocusOut, [this] { PickItem(); }));
     eCInt->installEventFilter(new TFocusAction(this, QEvent::FocusOut, [this] { PickJob(); }));
-    OnShow = [this] { ShowKind(); };
+    OnShow = [this] {
+        Guarded([this] { eSklad->OpenListAndReload(); });
+        ShowKind();
+    };
 }
 
 TMPohybDForm::~TMPohybDForm()

@@ -8,6 +8,7 @@ class QComboBox;
 class QPushButton;
 class TBitBtn;
 class TDBEdit;
+class TDBLookupCombo;
 class TDataSet;
 
 class TMPohybDForm : public TForm {
@@ -16,7 +17,8 @@ public:
     explicit TMPohybDForm(QWidget *owner = nullptr);
     ~TMPohybDForm() override;
 
-    TDBEdit *eDatum, *eSklad, *eVystavil, *eCPol, *eMnozstvo, *eCDokladu, *eStredisko, *eCInt, *eDatum2, *ePoznamka,
+    TDBLookupCombo *eSklad; // the stores' code list, opened when the dialog shows
+    TDBEdit *eDatum, *eVystavil, *eCPol, *eMnozstvo, *eCDokladu, *eStredisko, *eCInt, *eDatum2, *ePoznamka,
         *eMnozVyr, *eCena;
     QComboBox *cbTypPohybu;
     QPushButton *btnDoklad, *btnPolozka;

@@ -12,6 +12,7 @@
 #include "library/SqlLiteral.h"
 #include "library/xDBFilter.h"
 #include "library/xDBGrid.h"
+#include "library/xDBImage.h"
 #include "library/xForm.h"
 #include "platform/os/Clock.h"
 #include "platform/ui/DBControls.h"
@@ -118,6 +119,12 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
         t->SetDataField(QString::fromLatin1(field));
         details->addRow(QString::fromUtf8(caption), t);
     }
+    RegisterDBImageFormat(QStringLiteral("jpg"), TGraphicClass::Jpeg); // pictures are stored as JPEG
+    ObrazokMaterial = new TxDBImage(tsMaterial);
+    ObrazokMaterial->setObjectName(QStringLiteral("ObrazokMaterial"));
+    ObrazokMaterial->SetDataSource(stock);
+    ObrazokMaterial->SetDataField(QStringLiteral("OBRAZOK"));
+    details->addRow(QString::fromUtf8("Obrázok"), ObrazokMaterial);
     Tabs->addTab(tsMaterial, QString::fromUtf8("Materiál"));
 
     tsKokila = new QWidget;
@@ -174,7 +181,17 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
         auto *l = new QVBoxLayout(*sqlTabs[i]);
         DetailGrid[i] = new TxDBGrid(*sqlTabs[i]);
         DetailGrid[i]->SetReadOnly(true);
-        l->addWidget(DetailGrid[i]);
+        if (i == 1) {
+            ObrazokVyrobku = new TxDBImage(*sqlTabs[i]);
+            ObrazokVyrobku->setObjectName(QStringLiteral("ObrazokVyrobku"));
+            ObrazokVyrobku->SetDataField(QStringLiteral("OBRAZOK"));
+            auto *products = new QHBoxLayout;
+            products->addWidget(DetailGrid[i], 3);
+            products->addWidget(ObrazokVyrobku, 2);
+            l->addLayout(products);
+        } else {
+            l->addWidget(DetailGrid[i]);
+        }
         Tabs->addTab(*sqlTabs[i], QString::fromUtf8(sqlTitles[i]));
     }
     lSpolu = new QLabel(tsZakazky);
@@ -225,6 +242,7 @@ void TMSkladyForm::CloseDetails()
     q1.SetDataSource(nullptr);
     for (TxDBGrid *g : DetailGrid)
         g->SetDataSource(nullptr);
+    ObrazokVyrobku->SetDataSource(nullptr);
     DMMTZ->QPolozkyKokily.Close();
     DMMTZ->QMPohyby.Close();
 }
@@ -255,7 +273,10 @@ void TMSkladyForm::ShowTab(int index)
         q1.SQL().SetText(sql[i]);
         q1.SetDataSource(&DMMTZ->DSvMSklady);
         q1.Open();
-        DetailGrid[i]->SetDataSource(FindDataSource(&q1) ? FindDataSource(&q1) : GetDataSource(&q1));
+        TDataSource *rows = FindDataSource(&q1) ? FindDataSource(&q1) : GetDataSource(&q1);
+        DetailGrid[i]->SetDataSource(rows);
+        if (i == 1)
+            ObrazokVyrobku->SetDataSource(rows);
         if (i == 2) {
             double made = 0, handed = 0;
             for (q1.First(); !q1.Eof(); q1.Next()) {

@@ -12,6 +12,7 @@ class TDBText;
 class TxDBFilterCombo;
 class TxDBFilterEdit;
 class TxDBGrid;
+class TxDBImage;
 
 class TMSkladyForm : public TForm {
     Q_OBJECT
@@ -28,6 +29,8 @@ public:
     QPushButton *btnVyuzitie, *btnNovyPohyb, *btnOpravPohyb, *btnZmazPohyb, *BtnTlac, *BtnKoniec;
     QMenu *PohybyMenu;
     QLabel *lSpolu;
+    // The item's picture on "Materiál"; the selected product's beside the products on "Výrobky".
+    TxDBImage *ObrazokMaterial, *ObrazokVyrobku;
 
     // The store type the form shows ('M' material, 'N' tools).
     QString StoreType;

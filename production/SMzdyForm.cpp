@@ -9,6 +9,7 @@
 #include "SVykonyForm.h"
 #include "WageExport.h"
 #include "library/QTlacForm.h"
+#include "library/xDBGrid.h"
 #include "library/xForm.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
@@ -89,9 +90,12 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     LabelMesacnyFond = new QLabel(this);
     filters->addRow(QString::fromUtf8("Mesačný fond"), LabelMesacnyFond);
     left->addLayout(filters);
-    DBGridZamestnanci = grid(this, &dm.DSZamestnanci);
+    auto *employees = new TxDBGrid(this);
+    employees->SetDataSource(&dm.DSZamestnanci);
+    employees->SetTitleClickToOrderBy(true);
+    DBGridZamestnanci = employees;
     DBGridZamestnanci->setObjectName(QStringLiteral("DBGridZamestnanci"));
-    DBGridZamestnanci->SetOptions(DBGridZamestnanci->Options() | dgMultiSelect);
+    DBGridZamestnanci->SetOptions(DBGridZamestnanci->Options() | dgRowSelect | dgMultiSelect);
     left->addWidget(DBGridZamestnanci);
     connect(eSTREDISKO, &QLineEdit::editingFinished, this,
             [this] { Guarded([this] { DMMzdy->FilterEmployees(eSTREDISKO->text()); }); });
@@ -285,6 +289,7 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
         });
     };
     OnClose = [](TCloseAction &) { DMMzdy->CloseAll(); };
+    buildMenus();
 }
 
 TSMzdyForm::~TSMzdyForm()

@@ -7,6 +7,7 @@
 #include "platform/ui/Form.h"
 
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -54,9 +55,16 @@ public:
     // "Tlač": the wage list, the wage slips or the wages by operation.
     void PrintWages();
     void FillMonthAttendanceSums();
+    // The pop-up menus of the employee list (its pages and its order) and of the wages of all.
+    QMenu *PopupMenuZamestnanci, *PopupMenuMzdyAll;
+    // The employee list in the order of a column, the current employee kept.
+    void OrderEmployees(const QString &fieldName);
+    // The wage of the row's employee: the list moves to the employee (marks cleared), the wage page shows.
+    void EditWageOfRow();
 
 private:
     void pageChanging();
+    void buildMenus();
 };
 
 extern TSMzdyForm *SMzdyForm;

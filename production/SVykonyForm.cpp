@@ -93,6 +93,7 @@ TSVykonyForm::TSVykonyForm(QWidget *owner) : TForm(owner)
     DSGraf.Name = QStringLiteral("DSGraf");
     DSGraf.SetDataSet(&DMVyk->QvSVykony);
     pcVykony->addTab(tsGraf, QStringLiteral("&Graf"));
+    buildListMenu();
     vDatum2->setText(DateStr(Date()));
     const auto [from, to] = MonthBoundsStr(Date().addDays(-5));
     vDatumOd3->setText(from);

@@ -8,7 +8,9 @@
 #include "platform/db/DataSource.h"
 #include "platform/ui/Form.h"
 
+class QAction;
 class QLabel;
+class QMenu;
 class QLineEdit;
 class QPushButton;
 class QTabWidget;
@@ -73,6 +75,9 @@ public:
     void WriteConfirmedQuantity();
     void WriteAllConfirmedQuantities();
     void DeleteStornoRows();
+    // The pop-up menu of the two entry lists.
+    QMenu *popupVykony;
+    QAction *actNovy, *actOprav, *actZmaz, *actPrehladOsc, *actPrehladZakazka, *actKoniec;
 
 protected:
     void KeyDown(int &key, Qt::KeyboardModifiers modifiers) override;
@@ -87,6 +92,12 @@ private:
     QWidget *buildOverviewPage();
     QWidget *buildConfirmationPage();
     TDMVyk::TConfirmation confirmationFilter();
+    void buildListMenu();
+    void updateListMenu();
+    // The list row's date and employee (those the list has) on the per-employee page.
+    void openEmployeeDay();
+    // The list row's field into an overview filter edit, then the overviews.
+    void overviewOf(QLineEdit *filter, const QString &fieldName);
 };
 
 extern TSVykonyForm *SVykonyForm;

@@ -45,6 +45,7 @@ TOdberatelDForm::TOdberatelDForm(QWidget *owner) : TForm(owner)
     edit("PSC", "PSČ");
     DBlcbSTAT = new TDBLookupCombo(source, QStringLiteral("STAT"), &DMZal->CStatov, QStringLiteral("STAT"), this);
     DBlcbSTAT->setObjectName(QStringLiteral("DBlcbSTAT"));
+    DBlcbSTAT->SetListField(QStringLiteral("NAZOV_STATU"));
     form->addRow(QString::fromUtf8("Štát"), DBlcbSTAT);
     edit("BANKA", "Banka");
     edit("BUCET", "Bank. účet");
@@ -68,11 +69,7 @@ TOdberatelDForm::TOdberatelDForm(QWidget *owner) : TForm(owner)
 
     AddSaveButtons(this, main, BtnZapis1, BtnNezapis1, [] { DMCis->QOdberatelia.Post(); });
     OnShow = [this] {
-        Guarded([this] {
-            if (!DMZal->CStatov.Active())
-                DMZal->CStatov.Open();
-            DBlcbSTAT->Reload();
-        });
+        Guarded([this] { DBlcbSTAT->OpenListAndReload(); });
         DBeODBERATEL->setFocus();
     };
 }

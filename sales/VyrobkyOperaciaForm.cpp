@@ -38,18 +38,19 @@ TVyrobkyOperaciaForm::TVyrobkyOperaciaForm(QWidget *owner) : TForm(owner)
         }
         return e;
     };
-    const auto combo = [&](const char *field, const char *caption, TDataSet *list) {
+    const auto combo = [&](const char *field, const char *caption, TDataSet *list, const char *shown) {
         auto *c = new TDBLookupCombo(source, QString::fromLatin1(field), list, QString::fromLatin1(field), this);
         c->setObjectName(QStringLiteral("DBlcb") + QString::fromLatin1(field));
+        c->SetListField(QString::fromLatin1(shown));
         form->addRow(QString::fromUtf8(caption), c);
         return c;
     };
     DBeC_OPERACIE = edit("C_OPERACIE", "č.Operácie");
-    DBlcbOPERACIA = combo("OPERACIA", "Operácia", &DMZal->COperacii);
+    DBlcbOPERACIA = combo("OPERACIA", "Operácia", &DMZal->COperacii, "NAZOV_OP");
     DBePOPIS_OP = edit("POPIS_OP", "Popis operácie");
-    DBlcbPRACOVISKO = combo("PRACOVISKO", "Pracovisko", &DMCis->CPracovisk);
-    DBlcbPROFESIA = combo("PROFESIA", "Profesia", &DMCis->CProfesii);
-    DBlcbTARIF = combo("TARIF", "Mzdový tarif", &DMCis->CTarifov);
+    DBlcbPRACOVISKO = combo("PRACOVISKO", "Pracovisko", &DMCis->CPracovisk, "NAZOV_PRAC");
+    DBlcbPROFESIA = combo("PROFESIA", "Profesia", &DMCis->CProfesii, "NAZOV_PROF");
+    DBlcbTARIF = combo("TARIF", "Mzdový tarif", &DMCis->CTarifov, "TARIF");
     DBeCAS_JED = edit("CAS_JED", "Kusový čas", "min.");
     DBeCAS_JED->SetButtonStyle(bsDots);
     DBeCAS_JED->OnButtonClick = [](TxDBEdit *) { Guarded([] { DMTPV->EnterNormPerShift(); }); };

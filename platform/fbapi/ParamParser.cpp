@@ -67,6 +67,29 @@ bool isExecuteBlock(const QString &sql)
            (i + 5 == n || !isNameChar(sql[i + 5]));
 }
 
+QString namePositionalParams(const QString &sql, int *count)
+{
+    QString out;
+    out.reserve(sql.size());
+    int n = 0;
+    qsizetype i = 0;
+    while (i < sql.size()) {
+        const qsizetype skipped = skipQuotedOrComment(sql, i);
+        if (skipped != i) {
+            out.append(QStringView(sql).mid(i, skipped - i));
+            i = skipped;
+            continue;
+        }
+        if (sql[i] == QLatin1Char('?'))
+            out.append(QStringLiteral(":\"?%1\"").arg(++n));
+        else
+            out.append(sql[i]);
+        ++i;
+    }
+    *count = n;
+    return out;
+}
+
 ParsedSql parseParams(const QString &sql, ParamParsing mode)
 {
     ParsedSql out;

@@ -20,6 +20,11 @@ enum class ParamParsing {
 
 ParsedSql parseParams(const QString &sql, ParamParsing mode = ParamParsing::Auto);
 
+// The text with each positional '?' outside literals, quoted identifiers and comments written as the
+// named parameter :"?1", :"?2"... in text order, so that values can be bound to them by position;
+// count receives how many there were.
+QString namePositionalParams(const QString &sql, int *count);
+
 // True when the text, past blanks and comments, begins with EXECUTE BLOCK.
 bool isExecuteBlock(const QString &sql);
 

@@ -56,7 +56,11 @@ public:
                 p.drawText(dots.rect(), Qt::AlignCenter, QStringLiteral("…"));
                 p.end();
                 QAction *button = edit->addAction(QIcon(dots), QLineEdit::TrailingPosition);
-                QObject::connect(button, &QAction::triggered, grid_, [g = grid_] {
+                // What was typed reaches the field first (a pick may start from it), and the editor closes
+                // so that it cannot write its old text over what the pick chose.
+                QObject::connect(button, &QAction::triggered, grid_, [g = grid_, edit] {
+                    g->commitData(edit);
+                    g->closeEditor(edit, QAbstractItemDelegate::NoHint);
                     if (g->OnEditButtonClick)
                         g->OnEditButtonClick(g);
                 });
@@ -160,6 +164,11 @@ TDBGrid::TDBGrid(QWidget *parent)
     setCornerButtonEnabled(false);
     connect(model_, &TDataSetModel::currentRowChanged, this, &TDBGrid::followDataSet);
     connect(model_, &TDataSetModel::columnsReset, this, &TDBGrid::columnsReset);
+    // Rows read again (a cancelled edit, a refresh) keep the user's column; new columns start at the first.
+    connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
+        if (currentIndex().isValid())
+            keptColumn_ = currentIndex().column();
+    });
     connect(model_, &TDataSetModel::stateChanged, viewport(), qOverload<>(&QWidget::update));
     connect(header_, &QHeaderView::sectionClicked, this, [this](int col) {
         if (col >= 0 && col < ColumnCount() && (options_ & dgTitles))
@@ -282,6 +291,7 @@ int TDBGrid::DefaultColumnWidth(const TColumn *c) const
 
 void TDBGrid::columnsReset()
 {
+    keptColumn_ = 0;
     syncing_ = true;
     for (int i = 0; i < ColumnCount(); ++i) {
         TColumn *c = Columns(i);
@@ -301,7 +311,7 @@ void TDBGrid::followDataSet(int row)
         return;
     }
     syncing_ = true;
-    int col = currentIndex().isValid() ? currentIndex().column() : 0;
+    int col = currentIndex().isValid() ? currentIndex().column() : keptColumn_;
     if (ColumnCount() > 0) {
         col = std::clamp(col, 0, ColumnCount() - 1);
         const QModelIndex idx = model_->index(row, col);
@@ -430,6 +440,12 @@ void TDBGrid::keyPressEvent(QKeyEvent *e)
     case Qt::Key_Enter:
         if (state() == QAbstractItemView::EditingState)
             break; // the editor's own Enter, which closes it
+        if (ctrl && !(options_ & dgRowSelect)) {
+            // Ctrl+Enter presses the cell's button, in a read-only grid too (which opens no editor).
+            if (const TColumn *c = SelectedColumn(); c && c->ButtonStyle == cbsEllipsis && OnEditButtonClick)
+                OnEditButtonClick(this);
+            break;
+        }
         if (canEditData() && currentIndex().isValid() && (model_->flags(currentIndex()) & Qt::ItemIsEditable))
             edit(currentIndex());
         else

@@ -148,6 +148,7 @@ private:
     std::vector<TBookmark> marks_;
     std::unordered_set<TBookmark> markSet_;
     int anchorRow_ = -1;
+    int keptColumn_ = 0; // the current column across a reset of the rows
     QPointer<QWidget> editor_;
 };
 

@@ -1,5 +1,6 @@
 // The grid and its model on a real table: rows fetched only as the view asks, cells read without moving
-// the cursor, the current row both ways, keys, marks, in-place editing, colouring and Ctrl+Del.
+// the cursor, the current row both ways, keys, marks, in-place editing, the column kept while the rows
+// are read again, colouring and Ctrl+Del.
 #include "common/DbFixture.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/Dialogs.h"
@@ -183,6 +184,38 @@ TEST_F(Grid, TypingInACellEditsThatFieldOnly)
     QTest::keyClick(&grid, Qt::Key_Escape);
     EXPECT_EQ(t.State(), dsBrowse);
     EXPECT_EQ(id(), 2);
+}
+
+TEST_F(Grid, ACancelledEditOrARefreshKeepsTheColumnNewColumnsStartAtTheFirst)
+{
+    open();
+    QTest::keyClick(&grid, Qt::Key_Down);
+    grid.SetSelectedIndex(2);
+    t.Edit();
+    t.FieldByName("MNOZ")->SetValue(99);
+    t.Cancel();
+    EXPECT_EQ(grid.SelectedIndex(), 2);
+    EXPECT_EQ(grid.currentIndex().row(), 1);
+    t.Refresh();
+    EXPECT_EQ(grid.SelectedIndex(), 2) << "rows read again";
+    grid.AddColumn("NAZOV");
+    EXPECT_EQ(grid.SelectedIndex(), 0) << "other columns";
+}
+
+TEST_F(Grid, CtrlEnterPressesTheCellButtonOfAReadOnlyGrid)
+{
+    grid.AddColumn("ID");
+    grid.AddColumn("NAZOV")->ButtonStyle = cbsEllipsis;
+    grid.SetReadOnly(true);
+    int pressed = 0;
+    grid.OnEditButtonClick = [&](TDBGrid *) { ++pressed; };
+    open();
+    QTest::keyClick(&grid, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(pressed, 0) << "the first column has no button";
+    grid.SetSelectedIndex(1);
+    QTest::keyClick(&grid, Qt::Key_Return, Qt::ControlModifier);
+    EXPECT_EQ(pressed, 1);
+    EXPECT_EQ(grid.SelectedIndex(), 1);
 }
 
 TEST_F(Grid, MarkedRowsKeepTheOrderTheyWereMarkedIn)

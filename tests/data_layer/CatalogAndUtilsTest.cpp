@@ -5,6 +5,9 @@
 #include "library/xDataSet.h"
 #include "library/xQuery.h"
 #include "library/xTable.h"
+#include "platform/os/Exception.h"
+
+#include <functional>
 
 namespace {
 
@@ -153,6 +156,38 @@ TEST_F(Utils, ExecSqlReturnsRowsAffected)
 {
     EXPECT_EQ(q.ExecSql("update U_T set MNOZ = :P1 where ID < :P2", {7.0, 3}), 2);
     EXPECT_EQ(q.ExecSql("delete from U_T where ID = :P1", {42}), 0);
+}
+
+TEST_F(Utils, QuestionMarksBindTheValuesInOrder)
+{
+    EXPECT_EQ(q.SelectValue("select count(*) from U_T where ID >= ? and ID <= ?", {2, 3}).toInt(), 2);
+    EXPECT_EQ(q.SelectValue("", {1, 1}).toInt(), 1) << "the current text binds again";
+    EXPECT_EQ(q.SelectValue("select count(*) from U_T where NAZOV <> '?' and ID = ? -- ?", {2}).toInt(), 1)
+        << "a ? in a literal or a comment is text";
+    EXPECT_EQ(q.SelectValue("select NAZOV from U_T where ID > :od and ID < ?", {1, 3}).toString(), "b")
+        << "named and positional together, in text order";
+    EXPECT_EQ(q.ExecSql("update U_T set NAZOV = ? where ID = ?", {"it's", 3}), 1);
+    EXPECT_EQ(value("select NAZOV from U_T where ID = 3").toString(), "it's");
+}
+
+TEST_F(Utils, QuestionMarksWithoutTheirValuesAreRefusedNotRunWithNulls)
+{
+    const auto message = [&](const std::function<void()> &run) {
+        try {
+            run();
+        } catch (const EDatabaseError &e) {
+            return e.Message;
+        }
+        return QString();
+    };
+    EXPECT_EQ(message([&] { q.ExecSql("update U_T set NAZOV = ? where ID > ?", {"x"}); }),
+              QString::fromUtf8("Príkaz SQL má 2 parametrov, zadaných hodnôt je 1."));
+    EXPECT_EQ(value("select count(*) from U_T where NAZOV = 'x'").toInt(), 0) << "nothing ran";
+    EXPECT_FALSE(message([&] { q.SelectValue("select count(*) from U_T where ID = ?"); }).isEmpty());
+    EXPECT_FALSE(
+        message([&] { q.ExecSql("execute block (x integer = ?) as begin update U_T set MNOZ = :x; end", {5}); })
+            .isEmpty());
+    EXPECT_EQ(value("select count(*) from U_T where MNOZ = 5").toInt(), 0);
 }
 
 TEST_F(Utils, SumsAndTheCursorComesBack)

@@ -92,6 +92,50 @@ TEST_F(FormsTest, F12OnAnEmptyNoteFillsTheOrderThenAddsScannedJobs)
     EXPECT_EQ(lineCount(260001), 1);
 }
 
+// Opens the cell editor of a column of the lines grid and clicks its "..." button.
+static void clickCellButton(TxDBGrid *grid, int column)
+{
+    grid->window()->activateWindow(); // back from the previous pick's window
+    ASSERT_TRUE(QTest::qWaitForWindowActive(grid->window()));
+    grid->setFocus();
+    grid->SetSelectedIndex(column);
+    QTest::keyClick(grid, Qt::Key_Return);
+    auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(editor, nullptr) << "Enter opens the cell";
+    ASSERT_FALSE(editor->actions().isEmpty()) << "the cell has its button";
+    editor->actions().first()->trigger();
+}
+
+TEST_F(FormsTest, TheLineCellButtonsPickAProductFromTheStoreAndAJob)
+{
+    foundry();
+    exp->SelectNotes(0, {});
+    exp->QEDListy.Append();
+    showDialog();
+    responder->MessageAnswers.push_back(mrNo);
+    scan("260001"); // the order, its take-over declined: no line yet
+    TxDBGrid *grid = dialog->DBGridPolozky;
+    TxDataSet &lines = exp->QEDListyD;
+    QTest::mouseClick(dialog->BtnNovy, Qt::LeftButton);
+    ASSERT_EQ(lines.State(), dsInsert);
+
+    WhenModal<TESkladForm>([](TESkladForm *store) {
+        ASSERT_TRUE(DMExp->QESklad.Locate("C_POL", "V1"));
+        store->SetModalResult(mrOk);
+    });
+    clickCellButton(grid, 2);
+    EXPECT_EQ(lines.FieldByName("C_VYR")->AsString().trimmed(), "V1") << "the product of the picked stock row";
+    EXPECT_EQ(lines.FieldByName("SKLAD")->AsString().trimmed(), "V1");
+    EXPECT_EQ(grid->SelectedIndex(), 4) << "on to the quantity";
+
+    CloseModal(mrOk);
+    clickCellButton(grid, 1);
+    const int picked = lines.FieldByName("C_INT")->AsInteger();
+    EXPECT_TRUE(picked == 260001 || picked == 260002) << picked;
+    EXPECT_EQ(grid->SelectedIndex(), 4);
+    EXPECT_EQ(lines.FieldByName("C_VYR")->AsString().trimmed(), "V1") << "the editor did not write over the pick";
+}
+
 TEST_F(FormsTest, TheStoreListStartsFromItsOwnConditionAfterALineCheck)
 {
     foundry();

@@ -65,4 +65,17 @@ TEST(ParamParser, OffLeavesTextAlone)
     EXPECT_TRUE(parsed.names.isEmpty());
 }
 
+TEST(ParamParser, PositionalMarksBecomeNamesInTextOrder)
+{
+    int count = -1;
+    const QString named = fb::namePositionalParams(
+        QStringLiteral("select \"A?\" from t where s = '?' and a = ? -- ?\n and b = :b and c = ?/* ? */"), &count);
+    EXPECT_EQ(count, 2);
+    EXPECT_EQ(named, QStringLiteral("select \"A?\" from t where s = '?' and a = :\"?1\" -- ?\n and b = :b and c = :\"?2\"/* ? */"));
+    const fb::ParsedSql parsed = parseParams(named);
+    EXPECT_EQ(parsed.names, (QStringList{"?1", "b", "?2"}));
+    EXPECT_EQ(fb::namePositionalParams(QStringLiteral("select 1 from t"), &count), QStringLiteral("select 1 from t"));
+    EXPECT_EQ(count, 0);
+}
+
 } // namespace

@@ -149,6 +149,18 @@ TEST_F(Filters, ComboAppliesAtOnceOrAfterTheValue)
     EXPECT_FALSE(q.Filtered()) << "an empty condition switches filtering off";
     combo.SetItemIndex(0);
     EXPECT_FALSE(q.Filtered()) << "choosing by code does not filter";
+    combo.ApplyFilter();
+    EXPECT_EQ(q.Filter(), "D>=CURRENT_DATE-7") << "but the chosen item's condition is taken";
+
+    combo.SetItemIndex(1);
+    EXPECT_TRUE(combo.ValueEdit->isVisible()) << "its value is asked for";
+    combo.SetValueText("x");
+    combo.ApplyFilter();
+    EXPECT_EQ(q.Filter(), "NAZOV LIKE 'x%'");
+    combo.SetItemIndex(2);
+    EXPECT_FALSE(combo.ValueEdit->isVisible());
+    combo.ApplyFilter();
+    EXPECT_FALSE(q.Filtered());
 }
 
 TEST_F(Filters, FilterFormJoinsTheTypedValues)

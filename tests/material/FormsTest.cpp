@@ -13,10 +13,15 @@
 #include "shell/QQueryForm.h"
 #include "library/xDBFilter.h"
 #include "library/xDBGrid.h"
+#include "library/xDBImage.h"
+#include "shell/Routines.h"
+#include "platform/ui/Jpeg.h"
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/DBControls.h"
+#include "platform/ui/DBLookupCombo.h"
 
 #include <QComboBox>
+#include <QImage>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTabWidget>
@@ -102,6 +107,9 @@ TEST_F(FormsTest, ARefusedMovementKeepsTheDialogOpen)
     m.FieldByName("MNOZSTVO")->SetValue(5);
     WhenModal<TMPohybDForm>([&](TMPohybDForm *f) {
         EXPECT_EQ(f->cbTypPohybu->currentIndex(), -1) << "no entry of the list has kind 30";
+        ASSERT_EQ(f->eSklad->count(), 3) << "a blank and the two stores of the code list";
+        EXPECT_EQ(f->eSklad->currentText(), "M1");
+        QTest::keyClick(f->eSklad, Qt::Key_Down); // the other store, written on the post
         f->BtnOK->click();
         EXPECT_TRUE(f->isVisible());
         EXPECT_EQ(responder->Texts().value(0), QString::fromUtf8("Neplatný typ pohybu !"));
@@ -112,6 +120,7 @@ TEST_F(FormsTest, ARefusedMovementKeepsTheDialogOpen)
     });
     EXPECT_EQ(EditStockMovement(), mrOk);
     EXPECT_DOUBLE_EQ(number("select MNOZSTVO from MPOHYBY where TYP_POHYBU=25"), -5);
+    EXPECT_EQ(value("select SKLAD from MPOHYBY where TYP_POHYBU=25").toString().trimmed(), "N1");
 }
 
 TEST_F(FormsTest, ANewCopyCancelledLeavesNothingAcceptedCopiesTheLines)
@@ -229,6 +238,36 @@ TEST_F(FormsTest, TheStoresFormShowsTodaysStockAndAToolsUsage)
     ShowStores(QStringLiteral("M"));
     EXPECT_TRUE(checked);
     EXPECT_FALSE(mtz->QvMSklady.Active());
+}
+
+TEST_F(FormsTest, TheStoresShowTheItemsPictureAndTheSelectedProductsPicture)
+{
+    QImage image(16, 8, QImage::Format_RGB32);
+    image.fill(Qt::red);
+    item("V-1", "V");
+    ExecSqlParams("insert into TKUSOVNIK (C_VYR, C_POZICIE, C_POL, MNOZSTVO) values (?, 10, ?, 1)", {"V-1", "M-1"});
+    for (const char *code : {"M-1", "V-1"})
+        ExecSqlParams("update POLOZKY set OBRAZOK=? where C_POL=?", {EncodeJpeg(image), QString::fromLatin1(code)});
+    move(QDate(2026, 3, 2), 10, "M1", "M-1", 12, 2);
+    move(QDate(2026, 3, 2), 10, "M1", "M-2", 3, 2);
+    bool checked = false;
+    WhenModal<TMSkladyForm>([&](TMSkladyForm *f) {
+        TDataSet *rows = f->Grid->DataSet();
+        ASSERT_TRUE(rows->Locate("C_POL", "M-1"));
+        f->ObrazokMaterial->LoadPicture();
+        EXPECT_EQ(f->ObrazokMaterial->Picture().Width(), 16) << "a stored JPEG shows";
+        f->Tabs->setCurrentWidget(f->tsVyrobky);
+        ASSERT_EQ(f->DetailGrid[1]->DataSet()->RecordCount(), 1);
+        f->ObrazokVyrobku->LoadPicture();
+        EXPECT_EQ(f->ObrazokVyrobku->Picture().Width(), 16) << "the product's picture beside the list";
+        ASSERT_TRUE(rows->Locate("C_POL", "M-2"));
+        EXPECT_TRUE(f->DetailGrid[1]->DataSet()->IsEmpty()) << "M-2 is in no product";
+        EXPECT_TRUE(f->ObrazokVyrobku->Picture().IsEmpty());
+        checked = true;
+        f->SetModalResult(mrCancel);
+    });
+    ShowStores(QStringLiteral("M"));
+    EXPECT_TRUE(checked);
 }
 
 TEST_F(FormsTest, AnItemCardRefusedAsADuplicateStaysOpenWithTheMessage)
@@ -350,6 +389,39 @@ TEST_F(FormsTest, ASupplierPickedByNamePrefix)
     EXPECT_EQ(listed, 2);
     EXPECT_EQ(h.FieldByName("C_DOD")->AsInteger(), 2);
     h.Cancel();
+}
+
+TEST_F(FormsTest, TheSuppliersCountryIsChosenByNameFromTheCountries)
+{
+    exec(QString::fromUtf8("insert into CSTATOV (STAT, NAZOV_STATU, MENA) values ('SK', 'Slovensko', 'EUR')"));
+    exec(QString::fromUtf8("insert into CSTATOV (STAT, NAZOV_STATU, MENA) values ('CZ', 'Česko', 'CZK')"));
+    exec("update CDODAVATELOV set STAT='SK' where C_DOD=1");
+    bool checked = false;
+    WhenModal<TDodavateliaForm>([&](TDodavateliaForm *browser) {
+        ASSERT_TRUE(browser->DBGrid->DataSet()->Locate("C_DOD", 1));
+        WhenModal<TDodavatelDForm>(
+            [&](TDodavatelDForm *dialog) {
+                TDBLookupCombo *country = dialog->DBlcbSTAT;
+                EXPECT_EQ(country->currentText(), "Slovensko") << "the code list was opened for the dialog";
+                dialog->activateWindow();
+                ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
+                country->setFocus();
+                const int czech = country->IndexOfKey("CZ");
+                ASSERT_GT(czech, 0);
+                EXPECT_EQ(country->itemText(czech), QString::fromUtf8("Česko"));
+                for (int i = 0; i < country->count() && country->currentIndex() != czech; ++i)
+                    QTest::keyClick(country, country->currentIndex() < czech ? Qt::Key_Down : Qt::Key_Up);
+                QTest::keyClick(country, Qt::Key_Tab);
+                checked = true;
+                dialog->SetModalResult(mrOk);
+            },
+            browser);
+        browser->btnOpravClick();
+        browser->SetModalResult(mrCancel);
+    });
+    ShowSuppliers();
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(value("select STAT from CDODAVATELOV where C_DOD=1").toString().trimmed(), "CZ");
 }
 
 } // namespace

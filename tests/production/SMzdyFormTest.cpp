@@ -6,8 +6,11 @@
 #include "production/SVykonyForm.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/ui/DataSetModel.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -206,6 +209,65 @@ TEST_F(WagesForm, ChartOfTheYearFollowsTheEmployee)
     EXPECT_EQ(form->DBChart1->Series(1)->Values(), (std::vector<double>{6, 7}));
     ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 58));
     EXPECT_EQ(form->DBChart1->Series(1)->Values(), (std::vector<double>{3})) << "a move in the list redraws";
+}
+
+} // namespace
+
+namespace {
+
+QAction *menuItem(QMenu *menu, const QString &text)
+{
+    for (QAction *a : menu->actions())
+        if (a->text() == text)
+            return a;
+    ADD_FAILURE() << "no item " << text.toStdString();
+    return nullptr;
+}
+
+TEST_F(WagesForm, TheEmployeeMenuOrdersTheListKeepingTheEmployeeAndShowsItsPages)
+{
+    employee(56, "Adamec");
+    TxQuery &list = mzdy->QZamestnanci;
+    list.Close();
+    list.Open();
+    ASSERT_TRUE(list.Locate("OSC", 58));
+    TDBGrid *grid = form->DBGridZamestnanci;
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(10, 10), grid->viewport()->mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(grid->viewport(), &click);
+    ASSERT_TRUE(form->PopupMenuZamestnanci->isVisible()) << "a right click on the list opens its menu";
+    form->PopupMenuZamestnanci->hide();
+    QAction *order = menuItem(form->PopupMenuZamestnanci, "Triedenie");
+    ASSERT_TRUE(order && order->menu());
+    menuItem(order->menu(), QString::fromUtf8("Os.číslo"))->trigger();
+    EXPECT_EQ(list.FieldByName("OSC")->AsInteger(), 58) << "the employee stays current";
+    EXPECT_EQ(list.RecNo(), 3);
+    menuItem(order->menu(), "Priezvisko")->trigger();
+    EXPECT_EQ(list.RecNo(), 2) << "Adamec, Horváth, Novák";
+    menuItem(form->PopupMenuZamestnanci, "Mzda")->trigger();
+    EXPECT_EQ(form->PageControlMzdy->currentWidget(), form->tabMzda);
+    menuItem(form->PopupMenuZamestnanci, QString::fromUtf8("Dochádzka"))->trigger();
+    EXPECT_EQ(form->PageControlMzdy->currentWidget(), form->tabDochadzka);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
+TEST_F(WagesForm, AWageOfAllLeadsToThatEmployeesWage)
+{
+    bookableJob();
+    booked("2026-02-02", 57, 10, 10, 0, 234.5);
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD) values ('2026-02-02', 57, 1, 7.5)");
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 58));
+    form->DBGridZamestnanci->MarkCurrentRow(true);
+    form->PageControlMzdy->setCurrentWidget(form->tabMzdyAll);
+    responder->InputAnswers.push_back(QStringLiteral("0"));
+    QTest::mouseClick(form->BtnPocitaj, Qt::LeftButton);
+    ASSERT_EQ(mzdy->QMzdy.RecordCount(), 1) << responder->Texts().join('\n').toStdString();
+    TDBGrid *wages = form->DBGridMzdyAll;
+    QTest::mouseDClick(wages->viewport(), Qt::LeftButton, {},
+                       wages->visualRect(wages->Model()->index(0, 0)).center());
+    EXPECT_EQ(form->PageControlMzdy->currentWidget(), form->tabMzda);
+    EXPECT_EQ(mzdy->QZamestnanci.FieldByName("OSC")->AsInteger(), 57);
+    EXPECT_TRUE(form->DBGridZamestnanci->SelectedRows().empty()) << "the marks are cleared";
+    EXPECT_EQ(mzdy->QMzdy.FieldByName("OSC")->AsInteger(), 57) << "the wage page shows that employee";
 }
 
 } // namespace

@@ -4,6 +4,7 @@
 #include "common/WhenModal.h"
 #include "production/SVykonyForm.h"
 #include "production/SVykonyZForm.h"
+#include "shell/Routines.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataSetModel.h"
@@ -12,6 +13,8 @@
 #include "platform/ui/BitBtn.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
@@ -245,6 +248,79 @@ TEST_F(PerformanceForm, ChartShowsWagesByEmployeeOrOperationOnly)
     form->rgPohlad->SetItemIndex(0);
     form->pcVykony->setCurrentWidget(form->tsGraf);
     EXPECT_EQ(form->DBChart1->SeriesCount(), 0) << "no chart of the detail views";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PerformanceForm, TheListMenuLeadsToTheOverviewsAndTheOverviewBackToTheDay)
+{
+    booked("2026-03-02", 57, 10, 10, 7.5, 40);
+    form->vDatum2->setText(DateStr(QDate(2026, 3, 2)));
+    form->ReloadEmployeeList();
+    ASSERT_EQ(vyk->QvSVykony.RecordCount(), 1);
+    TDBGrid *list = form->DBGridPracovnik;
+    QContextMenuEvent click(QContextMenuEvent::Mouse, QPoint(10, 10), list->viewport()->mapToGlobal(QPoint(10, 10)));
+    QApplication::sendEvent(list->viewport(), &click);
+    ASSERT_TRUE(form->popupVykony->isVisible()) << "a right click on the list opens the menu";
+    EXPECT_TRUE(form->actNovy->isEnabled());
+    EXPECT_FALSE(form->actOprav->isEnabled()) << "only on the order-entry page";
+    EXPECT_TRUE(form->actPrehladOsc->isEnabled());
+    form->popupVykony->hide();
+    form->actPrehladOsc->trigger();
+    EXPECT_EQ(form->pcVykony->currentWidget(), form->tsPrehlady);
+    EXPECT_EQ(form->vOSC3->text(), "57");
+    ASSERT_EQ(vyk->QvSVykony.RecordCount(), 1);
+
+    // A double click on an overview row opens that employee's day.
+    form->vDatum2->setText(DateStr(QDate(2026, 3, 16)));
+    form->vOSC2->clear();
+    TDBGrid *overview = form->DBGridPrehlad;
+    const QPoint cell = overview->visualRect(overview->Model()->index(0, 0)).center();
+    QTest::mouseDClick(overview->viewport(), Qt::LeftButton, {}, cell);
+    EXPECT_EQ(form->pcVykony->currentWidget(), form->tsPracovnik);
+    EXPECT_EQ(form->vDatum2->text(), DateStr(QDate(2026, 3, 2)));
+    EXPECT_EQ(form->vOSC2->text(), "57");
+    EXPECT_EQ(vyk->QvSVykony.RecordCount(), 1) << "the day's list is read";
+
+    // From the order entry's list, the employee's day and the job's overview.
+    form->pcVykony->setCurrentWidget(form->tsZakazka);
+    type(form->vC_INT1, "260001");
+    type(form->vC_DAVKY1, "0");
+    ASSERT_TRUE(vyk->QvSVykony.Active());
+    ASSERT_FALSE(vyk->QvSVykony.IsEmpty());
+    form->popupVykony->popup(QPoint(0, 0));
+    EXPECT_TRUE(form->actOprav->isEnabled());
+    EXPECT_FALSE(form->actNovy->isEnabled());
+    form->popupVykony->hide();
+    form->actPrehladZakazka->trigger();
+    EXPECT_EQ(form->vC_INT3->text(), "260001");
+    EXPECT_EQ(form->pcVykony->currentWidget(), form->tsPrehlady);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(PerformanceForm, OverviewRowsOfAStornoAreRedAndOfDefectsFuchsia)
+{
+    booked("2026-03-02", 57, 10, 10, 7.5, 40);
+    booked("2026-03-03", 57, 10, 2, 0, 5, 1, 0, 1);
+    booked("2026-03-04", 57, 10, -5, 0, -20, 1, 0, 1); // a storno with defects: red wins
+    form->pcVykony->setCurrentWidget(form->tsPrehlady);
+    TxDataSet &q = vyk->QvSVykony;
+    ASSERT_EQ(q.RecordCount(), 3);
+    QMap<int, QColor> colours; // by the row's day
+    for (q.First(); !q.Eof(); q.Next()) {
+        TCellFont font(form->font(), Qt::black);
+        QColor background;
+        form->DBGridPrehlad->OnGetCellProp(form->DBGridPrehlad, &q, nullptr, font, background, false);
+        colours[q.FieldByName("DATUM")->AsDate().day()] = font.Color;
+    }
+    EXPECT_EQ(colours.value(2), QColor(Qt::black));
+    EXPECT_EQ(colours.value(3), QColor(Qt::magenta));
+    EXPECT_EQ(colours.value(4), QColor(Qt::red));
 }
 
 } // namespace

@@ -227,11 +227,11 @@ TEST_F(ProductDialogTest, OperationDialogFillsFromTheListAndPostsOnOk)
                     f->SetModalResult(mrCancel);
             }
         } closer{f};
-        EXPECT_GE(f->DBlcbOPERACIA->findText("CIS"), 0);
+        EXPECT_GE(f->DBlcbOPERACIA->findText(QString::fromUtf8("Čistenie")), 0) << "the operation's name shows";
         type(f->DBeC_OPERACIE->Edit(), "0"); // out of range: refused on OK
         TDBLookupCombo *combo = f->DBlcbOPERACIA;
         combo->setFocus();
-        const int at = combo->findText("CIS");
+        const int at = combo->IndexOfKey("CIS");
         for (int i = 0; i < combo->count() && combo->currentIndex() != at; ++i)
             QTest::keyClick(combo, combo->currentIndex() < at ? Qt::Key_Down : Qt::Key_Up);
         QTest::keyClick(combo, Qt::Key_Tab);
