@@ -12,9 +12,10 @@
 #include <cstdio>
 #include <memory>
 
-// Creates TarvDB.fdb in the folder and writes the settings there; false (with the reason printed under
-// the benchmark's name) when the script is missing or fails. The program file is folder/tarvis.
-inline bool CreateProgramDatabase(const char *bench, int argc, char **argv, const QString &folder)
+// Creates TarvDB.fdb in the folder (with the demo foundry when demo is set) and writes the settings there;
+// false (with the reason printed under the benchmark's name) when the script is missing or fails. The
+// program file is folder/tarvis.
+inline bool CreateProgramDatabase(const char *bench, int argc, char **argv, const QString &folder, bool demo = false)
 {
     const QString script = FindCreateScript(argc, argv);
     if (script.isEmpty()) {
@@ -23,7 +24,10 @@ inline bool CreateProgramDatabase(const char *bench, int argc, char **argv, cons
     }
     const QString database = QDir(folder).filePath(QStringLiteral("TarvDB.fdb"));
     QProcess create;
-    create.start(QStringLiteral("bash"), {script, database});
+    QStringList arguments{script, database};
+    if (demo)
+        arguments << QStringLiteral("--demo");
+    create.start(QStringLiteral("bash"), arguments);
     if (!create.waitForFinished(300000) || create.exitCode() != 0) {
         std::fprintf(stderr, "%s: creating the database failed:\n%s\n", bench,
                      create.readAllStandardError().constData());

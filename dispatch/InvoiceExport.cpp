@@ -162,6 +162,24 @@ QString ProposeInvoiceNumber(const QString &prefixText)
     return prefix + QStringLiteral("%1").arg(next, 4, 10, QLatin1Char('0'));
 }
 
+TInvoiceExportInput InvoiceExportInputOf(const TInvoiceValues &v, const QString &vatRateSetting)
+{
+    TInvoiceExportInput in;
+    in.CDl = QString::number(v.CDl);
+    in.COdberatel = v.COdberatel;
+    in.Ico = v.Ico;
+    in.DatumVystavenia = DateToStr(v.DatumVystavenia);
+    in.DatumSplatnosti = DateToStr(v.DatumSplatnosti);
+    in.DatumZdanPlnenia = DateToStr(v.DVystav);
+    in.CObj = v.CObj;
+    in.Zaklad = Format(QStringLiteral("%.2f"), {v.Zaklad});
+    in.Dph = Format(QStringLiteral("%.2f"), {v.Dph});
+    in.VatRate = vatRateSetting;
+    in.COdb = v.COdb;
+    in.NewCustomer = v.NewCustomer;
+    return in;
+}
+
 QByteArray InvoiceExportBytes(const TInvoiceExportInput &in, QString *error)
 {
     // Every number first: a wrong one writes nothing.

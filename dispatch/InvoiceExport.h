@@ -42,6 +42,9 @@ struct TInvoiceExportInput {
     bool CopyLines = true;
 };
 
+// The export input of an invoice as its values read: amounts with two decimals, dates as the dialog shows
+// them, the lines copied, the home currency's rates.
+TInvoiceExportInput InvoiceExportInputOf(const TInvoiceValues &values, const QString &vatRateSetting);
 // Builds the file's bytes. Every number is checked first: on a text that is no number the result is
 // empty and error says which value is wrong.
 QByteArray InvoiceExportBytes(const TInvoiceExportInput &input, QString *error);

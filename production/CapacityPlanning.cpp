@@ -8,6 +8,7 @@
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
 
+#include <algorithm>
 #include <climits>
 #include <cmath>
 
@@ -135,15 +136,21 @@ int TCapacityPlanning::SaveCapacityPlan()
     TSavepoint savepoint(&DMZal->DBTransaction);
     TxQuery &q = DMZal->Query;
     int statements = 0;
+    int firstJob = INT_MAX, lastJob = INT_MIN;
     // Only this run's allocations: rows another workstation saved meanwhile stay as they are.
     for (const TPlanDen &row : scheduler_.NewAllocations()) {
         q.ExecSql(VyrobaSql::PlanDaySave, {QDate::fromJulianDay(row.Datum), row.C_INT, row.C_OPERACIE, row.PRACOVISKO,
                                            double(row.MNOZ_PLAN), row.Minuty / 60});
+        firstJob = std::min(firstJob, row.C_INT);
+        lastJob = std::max(lastJob, row.C_INT);
         ++statements;
     }
-    q.ExecSql(VyrobaSql::PlanMerge, {PlanPeriod});
+    if (firstJob <= lastJob) {
+        q.ExecSql(VyrobaSql::PlanMerge, {firstJob, lastJob, PlanPeriod});
+        ++statements;
+    }
     q.ExecSql(VyrobaSql::PlanJobsPlanned, {int(stPlanovana)});
-    statements += 2;
+    ++statements;
     q.Close();
     savepoint.Commit();
     scheduler_.StartRun();

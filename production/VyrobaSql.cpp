@@ -16,9 +16,12 @@ const QString PlanDayPlanSelect =
 const QString PlanDaySave =
     QStringLiteral("UPDATE OR INSERT INTO SPlanD (datum, c_int, c_operacie, pracovisko, mnoz_plan, nhod_plan) "
                    "VALUES (:datum, :c_int, :c_operacie, :pracovisko, :mnoz_plan, :nhod_plan)");
+// Only the jobs of one run (their numbers' range): the day plan of every other job is merged already, and
+// reading all of it at each save made the saves slower with every plan kept.
 const QString PlanMerge = QStringLiteral(
     "MERGE INTO SPlan as a USING (SELECT c_int, c_operacie, sum(mnoz_plan) as mnoz_plan, min(datum) as zaciatok, "
-    "max(datum) as koniec FROM SPlanD GROUP BY c_int,c_operacie) as d ON a.c_int=d.c_int AND "
+    "max(datum) as koniec FROM SPlanD WHERE c_int between :c_int_od and :c_int_do GROUP BY c_int,c_operacie) as d "
+    "ON a.c_int=d.c_int AND "
     "a.c_operacie=d.c_operacie WHEN NOT MATCHED THEN INSERT (obdobie,c_int,c_operacie,mnoz_plan,zaciatok,koniec) "
     "VALUES(:obdobie, d.c_int, d.c_operacie, d.mnoz_plan, d.zaciatok, d.koniec)");
 const QString PlanJobsPlanned = QStringLiteral(

@@ -6,7 +6,6 @@
 #include "dispatch/EFakturaQRRep.h"
 #include "dispatch/InvoiceExport.h"
 #include "platform/report/QRPage.h"
-#include "platform/os/Format.h"
 
 #include <QFile>
 
@@ -39,20 +38,8 @@ protected:
     }
     TInvoiceExportInput input(const TInvoiceValues &v)
     {
-        TInvoiceExportInput in;
-        in.CDl = QString::number(v.CDl);
-        in.COdberatel = v.COdberatel;
-        in.Ico = v.Ico;
-        in.DatumVystavenia = DateToStr(v.DatumVystavenia);
-        in.DatumSplatnosti = DateToStr(v.DatumSplatnosti);
-        in.DatumZdanPlnenia = DateToStr(v.DVystav);
-        in.CObj = v.CObj;
-        in.Zaklad = Format("%.2f", {v.Zaklad});
-        in.Dph = Format("%.2f", {v.Dph});
-        in.VatRate = "20";
+        TInvoiceExportInput in = InvoiceExportInputOf(v, "20");
         in.Iban = "SK00 1111 2222";
-        in.COdb = v.COdb;
-        in.NewCustomer = v.NewCustomer;
         return in;
     }
     QString file() const { return QDir(folder.path()).filePath("export.txt"); }

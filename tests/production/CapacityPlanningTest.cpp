@@ -82,6 +82,36 @@ TEST_F(CapacityPlanningTest, SaveLeavesAnotherWorkstationsPlanWhole)
     other.db.Close();
 }
 
+TEST_F(CapacityPlanningTest, SaveMergesThePeriodPlanOfItsOwnJobsOnly)
+{
+    openJob(260001, 2, "2026-04-01");
+    operation(260001, 10, "FORM", 100);
+    operation(260001, 20, "CIST", 50);
+    ASSERT_TRUE(plan(1, 260001));
+    // Day-plan rows of jobs outside the next run, without their period-plan rows: not that run's business.
+    exec("insert into SPLAND (DATUM, C_INT, C_OPERACIE, PRACOVISKO, MNOZ_PLAN, NHOD_PLAN) "
+         "values ('2026-03-20', 260000, 10, 'CIST', 1, 1)");
+    exec("insert into SPLAND (DATUM, C_INT, C_OPERACIE, PRACOVISKO, MNOZ_PLAN, NHOD_PLAN) "
+         "values ('2026-03-20', 260050, 10, 'CIST', 1, 1)");
+
+    openJob(260003, 1, "2026-04-01");
+    operation(260003, 10, "FORM", 100);
+    openJob(260004, 1, "2026-04-01");
+    operation(260004, 10, "CIST", 30);
+    ASSERT_TRUE(plan(1));
+    EXPECT_EQ(count("select count(*) from SPLAN where C_INT=260001"), 2);
+    EXPECT_EQ(count("select count(*) from SPLAN where C_INT in (260003, 260004) and MNOZ_PLAN=1"), 2);
+    EXPECT_EQ(count("select count(*) from SPLAN where C_INT in (260000, 260050)"), 0);
+    EXPECT_EQ(count("select STAV_ZAK from ZAKAZKYD where C_INT=260004"), 30);
+
+    // A run that places nothing writes no period plan and raises nothing.
+    openJob(260005, 1, "2026-04-01");
+    operation(260005, 10, "FORM", 0);
+    ASSERT_TRUE(plan(1, 260005));
+    EXPECT_EQ(count("select count(*) from SPLAN where C_INT=260005"), 0);
+    EXPECT_EQ(count("select STAV_ZAK from ZAKAZKYD where C_INT=260005"), 5);
+}
+
 TEST_F(CapacityPlanningTest, AnOperationThatCannotBePlacedWritesNothing)
 {
     openJob(260001, 2, "2026-04-01");

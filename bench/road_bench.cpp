@@ -1,0 +1,73 @@
+// The whole road of 1,000 orders on the embedded engine: for each order a header, two jobs, their
+// calculations, the internal orders printed (state 3), confirmed (5), planned (30), performances booked
+// (40, 50), handed over (90), a delivery note made and printed (100), its invoice and the accounting
+// export (export.txt). Once through the data modules' own routines, once as the same statements sent
+// bare through the client API, each on its own copy of one fresh demo database, in alternating blocks.
+// Both roads must end with the same rows. Each block's times and the costliest statements go to stderr.
+// Usage: road_bench [path of database/create.sh [orders]]
+#include "BenchTiming.h"
+#include "ProgramDatabase.h"
+#include "RoadBare.h"
+#include "RoadModules.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int orders = argc > 2 ? std::max(1, QString::fromLocal8Bit(argv[2]).toInt()) : 1000;
+    QTemporaryDir folder;
+    const QString modulesDb = QDir(folder.path()).filePath(QStringLiteral("TarvDB.fdb"));
+    const QString bareDb = QDir(folder.path()).filePath(QStringLiteral("Bare.fdb"));
+    if (!CreateProgramDatabase("road_bench", argc, argv, folder.path(), true))
+        return 1;
+    // The second database is a copy of the first: the same rows, the same generators.
+    if (!QFile::copy(modulesDb, bareDb)) {
+        std::fprintf(stderr, "road_bench: the database could not be copied\n");
+        return 1;
+    }
+    TRoadModules modules(folder.path());
+    TRoadBare bare(bareDb, folder.path());
+    if (!modules.Connected())
+        return 1;
+
+    // Alternating blocks, so that a busy moment of the machine falls on both paths alike.
+    const int block = std::max(1, std::min(50, orders));
+    double modulesMs = 0, bareMs = 0;
+    for (int done = 0; done < orders; done += block) {
+        const int n = std::min(block, orders - done);
+        double start = CpuMs();
+        for (int i = 0; i < n; ++i)
+            modules.Order(done + i);
+        const double m = CpuMs() - start;
+        start = CpuMs();
+        for (int i = 0; i < n; ++i)
+            bare.Order(done + i);
+        const double b = CpuMs() - start;
+        modulesMs += m;
+        bareMs += b;
+        // A block's time growing with the orders before it shows a statement that reads them all.
+        std::fprintf(stderr, "orders %d-%d: modules %.0f ms, statements %.0f ms\n", done + 1, done + n, m, b);
+    }
+    modules.Finish();
+    bare.Finish();
+
+    const TRoadCounts a = modules.Counts(), b = bare.Counts();
+    std::fprintf(stderr, "modules: %s\nstatements: %s\n", qPrintable(a.Text()), qPrintable(b.Text()));
+    std::fprintf(stderr, "statements sent: modules %lld, bare %lld\ncostliest statements:\n", modules.Statements(),
+                 bare.Statements());
+    for (const QString &line : bare.Costliest(8))
+        std::fprintf(stderr, "  %s\n", qPrintable(line));
+    const bool same = a == b && a.Finished == 2 * orders && a.Invoiced == orders;
+    if (!same)
+        std::fprintf(stderr, "road_bench: the two roads did not end alike\n");
+    std::printf("road: %d orders, modules %.0f ms, statements %.0f ms, ratio %.2f\n", orders, modulesMs, bareMs,
+                modulesMs / std::max(bareMs, 0.001));
+    return same ? 0 : 1;
+}
