@@ -45,8 +45,8 @@ TMPohybDForm::TMPohybDForm(QWidget *owner) : TForm(owner)
     eDatum = edit("DATUM", this);
     cbTypPohybu = new QComboBox(this);
     cbTypPohybu->addItems(MovementKindTexts());
-    eSklad = new TDBLookupCombo(&DMMTZ->DSMPohyby, QStringLiteral("SKLAD"), &DMZal->CSkladov, QStringLiteral("SKLAD"),
-                                this);
+    eSklad =
+        new TDBLookupCombo(&DMMTZ->DSMPohyby, QStringLiteral("SKLAD"), &DMZal->CSkladov, QStringLiteral("SKLAD"), this);
     eVystavil = edit("VYSTAVIL", this);
     eCPol = edit("C_POL", this);
     btnPolozka = new QPushButton(QStringLiteral("..."), this);

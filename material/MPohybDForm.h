@@ -18,8 +18,8 @@ public:
     ~TMPohybDForm() override;
 
     TDBLookupCombo *eSklad; // the stores' code list, opened when the dialog shows
-    TDBEdit *eDatum, *eVystavil, *eCPol, *eMnozstvo, *eCDokladu, *eStredisko, *eCInt, *eDatum2, *ePoznamka,
-        *eMnozVyr, *eCena;
+    TDBEdit *eDatum, *eVystavil, *eCPol, *eMnozstvo, *eCDokladu, *eStredisko, *eCInt, *eDatum2, *ePoznamka, *eMnozVyr,
+        *eCena;
     QComboBox *cbTypPohybu;
     QPushButton *btnDoklad, *btnPolozka;
     TBitBtn *BtnOK, *BtnCancel;

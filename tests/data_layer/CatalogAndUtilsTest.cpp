@@ -184,9 +184,9 @@ TEST_F(Utils, QuestionMarksWithoutTheirValuesAreRefusedNotRunWithNulls)
               QString::fromUtf8("Príkaz SQL má 2 parametrov, zadaných hodnôt je 1."));
     EXPECT_EQ(value("select count(*) from U_T where NAZOV = 'x'").toInt(), 0) << "nothing ran";
     EXPECT_FALSE(message([&] { q.SelectValue("select count(*) from U_T where ID = ?"); }).isEmpty());
-    EXPECT_FALSE(
-        message([&] { q.ExecSql("execute block (x integer = ?) as begin update U_T set MNOZ = :x; end", {5}); })
-            .isEmpty());
+    EXPECT_FALSE(message([&] {
+                     q.ExecSql("execute block (x integer = ?) as begin update U_T set MNOZ = :x; end", {5});
+                 }).isEmpty());
     EXPECT_EQ(value("select count(*) from U_T where MNOZ = 5").toInt(), 0);
 }
 

@@ -71,7 +71,9 @@ TEST(ParamParser, PositionalMarksBecomeNamesInTextOrder)
     const QString named = fb::namePositionalParams(
         QStringLiteral("select \"A?\" from t where s = '?' and a = ? -- ?\n and b = :b and c = ?/* ? */"), &count);
     EXPECT_EQ(count, 2);
-    EXPECT_EQ(named, QStringLiteral("select \"A?\" from t where s = '?' and a = :\"?1\" -- ?\n and b = :b and c = :\"?2\"/* ? */"));
+    EXPECT_EQ(
+        named,
+        QStringLiteral("select \"A?\" from t where s = '?' and a = :\"?1\" -- ?\n and b = :b and c = :\"?2\"/* ? */"));
     const fb::ParsedSql parsed = parseParams(named);
     EXPECT_EQ(parsed.names, (QStringList{"?1", "b", "?2"}));
     EXPECT_EQ(fb::namePositionalParams(QStringLiteral("select 1 from t"), &count), QStringLiteral("select 1 from t"));

@@ -262,8 +262,7 @@ TEST_F(WagesForm, AWageOfAllLeadsToThatEmployeesWage)
     QTest::mouseClick(form->BtnPocitaj, Qt::LeftButton);
     ASSERT_EQ(mzdy->QMzdy.RecordCount(), 1) << responder->Texts().join('\n').toStdString();
     TDBGrid *wages = form->DBGridMzdyAll;
-    QTest::mouseDClick(wages->viewport(), Qt::LeftButton, {},
-                       wages->visualRect(wages->Model()->index(0, 0)).center());
+    QTest::mouseDClick(wages->viewport(), Qt::LeftButton, {}, wages->visualRect(wages->Model()->index(0, 0)).center());
     EXPECT_EQ(form->PageControlMzdy->currentWidget(), form->tabMzda);
     EXPECT_EQ(mzdy->QZamestnanci.FieldByName("OSC")->AsInteger(), 57);
     EXPECT_TRUE(form->DBGridZamestnanci->SelectedRows().empty()) << "the marks are cleared";
