@@ -138,6 +138,7 @@ TEST_F(RoadTest, FromThePriceOfferToTheAccountingExport)
         SCOPED_TRACE("order from the offer");
         responder->InputAnswers = {offer};
         WhenModal<TFormZakazkaHl>([&](TFormZakazkaHl *d) {
+            EXPECT_EQ(d->windowTitle(), QString::fromUtf8("Nová objednávka"));
             EXPECT_EQ(odbyt->QvZakazky.FieldByName("ODBERATEL")->AsString(), Customer) << "from the offer";
             type(d->DBeC_ODB, QStringLiteral("12"));
             EXPECT_EQ(d->DBtODBERATEL->text().trimmed(), Customer);
@@ -247,9 +248,13 @@ TEST_F(RoadTest, FromThePriceOfferToTheAccountingExport)
                 printOnPrinter(&title);
                 chooseOption(2);
                 click(f->BtnTlac);
+                EXPECT_EQ(title, QString::fromUtf8("Sprievodný list odliatku")) << "the print dialog's title";
                 ASSERT_NE(QRTlacSprievodka, nullptr);
                 const QStringList ticket = reportTexts(*QRTlacSprievodka);
                 EXPECT_TRUE(ticket.contains(QString::fromUtf8("SPRIEVODNÝ LÍSTOK VÝROBKU")));
+                EXPECT_TRUE(ticket.contains(jobText(job))) << ticket.join('|').toStdString();
+                ASSERT_FALSE(responder->Inputs.isEmpty());
+                EXPECT_EQ(responder->Inputs.last().Prompt, QString::fromUtf8("Číslo dávky:"));
                 EXPECT_EQ(count(QStringLiteral("select C_DAVKY from ZAKAZKYD where C_INT=%1").arg(job)), 1);
                 EXPECT_GT(QFile(QDir(work.path()).filePath("tlac.pdf")).size(), 0);
                 QFile::remove(QDir(work.path()).filePath("tlac.pdf"));
@@ -398,6 +403,7 @@ TEST_F(RoadTest, FromThePriceOfferToTheAccountingExport)
         QString title;
         printOnPrinter(&title);
         click(handOver.btnVystavDL);
+        EXPECT_EQ(title, QString::fromUtf8("Dodací list")) << "the print dialog's title";
         const QString made = boxes().value(boxes().size() - 1);
         ASSERT_TRUE(made.startsWith(QString::fromUtf8("Dodací list má číslo "))) << boxes().join('\n').toStdString();
         note = made.mid(21).section('\r', 0, 0).toInt();
