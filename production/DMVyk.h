@@ -58,6 +58,9 @@ public:
     // "Vyrábaná" after a casting, to "EXPedovaná" when dispatched in full; then refills the entry.
     // Nothing changes state when the apply fails: the exception leaves every typed row in the cache.
     void WriteOrderEntry(int batch);
+    // Raises the job to "Vyrábaná" after `cast` pieces were cast, and to "EXPedovaná" (with a message) once
+    // the dispatched pieces, counted from all its bookings when `dispatched` is below `target`, reach it.
+    void RaiseJobState(int cInt, int cast, int dispatched, int target);
     // Splits the current entry row: the new row next to it takes q div 2 of its quantity.
     void SplitOrderEntryRow();
 
@@ -90,6 +93,7 @@ private:
     void listAfterOpen(TDataSet *ds);
     void listBeforePost(TDataSet *ds);
     void listAfterPostOrDelete(TDataSet *ds);
+    void listAfterPost(TDataSet *ds);
     void orderEntryQuantityChange(TField *field);
     void orderEntryAfterPost(TDataSet *ds);
     void operationChange(TField *field);

@@ -103,15 +103,20 @@ void TDMVyk::WriteOrderEntry(int batch)
         throw;
     }
     q.OnUpdateRecord = nullptr;
-    if (odl > 0)
-        DMZal->SetOrderState(job, stVyrabana);
-    if (exp > 0 && exp < target)
-        exp = int(SelectValueParams(VykSql::DispatchedOfJob, {job}).toDouble());
-    if (exp >= target) {
-        ShowMessage(QStringLiteral("Zakazka je kompletne vyexpedovana na SHV."));
-        DMZal->SetOrderState(job, stExpedovana);
-    }
+    RaiseJobState(job, odl, exp, target);
     FillOrderEntry(job, batch);
+}
+
+void TDMVyk::RaiseJobState(int cInt, int cast, int dispatched, int target)
+{
+    if (cast > 0)
+        DMZal->SetOrderState(cInt, stVyrabana);
+    if (dispatched > 0 && dispatched < target)
+        dispatched = int(SelectValueParams(VykSql::DispatchedOfJob, {cInt}).toDouble());
+    if (dispatched >= target) {
+        ShowMessage(QStringLiteral("Zakazka je kompletne vyexpedovana na SHV."));
+        DMZal->SetOrderState(cInt, stExpedovana);
+    }
 }
 
 void TDMVyk::SplitOrderEntryRow()

@@ -9,6 +9,7 @@
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
 
+#include <climits>
 #include <cmath>
 
 namespace {
@@ -200,7 +201,7 @@ void TDMVyk::setUpEvents()
 {
     QvSVykony.AfterOpen = [this](TDataSet *ds) { listAfterOpen(ds); };
     QvSVykony.BeforePost = [this](TDataSet *ds) { listBeforePost(ds); };
-    QvSVykony.AfterPost = [this](TDataSet *ds) { listAfterPostOrDelete(ds); };
+    QvSVykony.AfterPost = [this](TDataSet *ds) { listAfterPost(ds); };
     QvSVykony.AfterDelete = [this](TDataSet *ds) { listAfterPostOrDelete(ds); };
     QvSVykony.BeforeDelete = [](TDataSet *) {
         if (!Confirm(QString::fromUtf8("Skutočne chceš zmazať vybratý výkon ?"), QString::fromUtf8("Výkony")))
@@ -303,6 +304,23 @@ void TDMVyk::listAfterPostOrDelete(TDataSet *ds)
         return;
     CheckShiftHours(ds);
     CheckOperationQuantities(field(ds, "C_INT")->AsInteger(), field(ds, "C_OPERACIE")->AsInteger(), 0);
+}
+
+// A casting or a dispatch booked one row at a time moves the job's state as the order entry's write does.
+void TDMVyk::listAfterPost(TDataSet *ds)
+{
+    listAfterPostOrDelete(ds);
+    if (ds->IsEmpty())
+        return;
+    const QString code = field(ds, "OPERACIA")->AsString().trimmed();
+    const int quantity = int(field(ds, "MNOZSTVO")->AsFloat());
+    if (quantity <= 0 || (code != QLatin1String("ODL") && code != QLatin1String("EXP")))
+        return;
+    const int job = field(ds, "C_INT")->AsInteger();
+    if (code == QLatin1String("ODL"))
+        RaiseJobState(job, quantity, 0, INT_MAX);
+    else
+        RaiseJobState(job, 0, quantity, int(SelectValueParams(VykSql::JobToProduce, {job}).toDouble()));
 }
 
 void TDMVyk::orderEntryQuantityChange(TField *f)

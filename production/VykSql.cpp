@@ -81,6 +81,7 @@ const QString OperationQuantities =
                    "where o.c_int=:c_int and o.c_operacie between :c_operacie1 and :c_operacie2 order by o.c_operacie");
 const QString ShiftHours =
     QStringLiteral("select sum(OHOD) from SVykony where osc=:osc and datum=:datum and zmena=:zmena");
+const QString JobToProduce = QStringLiteral("select mnoz_vyr from ZakazkyD where c_int=:c_int");
 const QString DispatchedOfJob =
     QStringLiteral("select sum(mnozstvo) from SVykony where c_int=:c_int and operacia='EXP'");
 
@@ -152,8 +153,9 @@ QStringList ConfirmationOperations(bool batches, bool inPeriod)
 
 QStringList All()
 {
-    QStringList all{OrderInfo,    OperationQuantities, ShiftHours,        DispatchedOfJob, OrderOperations,
-                    StornoInsert, StornoCleanUp,       StornoDeleteOfJob, StornoDeleteAll, ConfirmationDetail};
+    QStringList all{OrderInfo,         OperationQuantities, ShiftHours,        DispatchedOfJob,
+                    JobToProduce,      OrderOperations,     StornoInsert,      StornoCleanUp,
+                    StornoDeleteOfJob, StornoDeleteAll,     ConfirmationDetail};
     for (const QStringList *lines : {&PerformanceList, &PerformanceRefresh, &PerformanceInsert, &PerformanceModify,
                                      &PerformanceDelete, &OrderEntrySelect, &OrderEntryInsert, &OrderEntryModify})
         all << lines->join(QLatin1Char('\n'));

@@ -18,6 +18,7 @@ extern const QString OrderOperations;     // :c_int
 extern const QString OperationQuantities; // :c_int, :c_operacie1, :c_operacie2
 extern const QString ShiftHours;          // :osc, :datum, :zmena
 extern const QString DispatchedOfJob;     // :c_int
+extern const QString JobToProduce;        // :c_int
 // The confirmation page's storno rows of one job and operation (see TDMVyk::WriteConfirmedQuantity).
 extern const QString StornoInsert;
 extern const QString StornoCleanUp;      // :c_int, :datum1, :datum2

@@ -79,6 +79,8 @@ TCenPonDForm::TCenPonDForm(QWidget *owner) : TForm(owner)
     DBGridCenPonD = new TxDBGrid(items);
     DBGridCenPonD->setObjectName(QStringLiteral("DBGridCenPonD"));
     DBGridCenPonD->SetDataSource(&DMOdbyt->DSCenPonD);
+    // The items are typed cell by cell, so the grid selects cells, not rows.
+    DBGridCenPonD->SetOptions(DBGridCenPonD->Options() & ~dgRowSelect);
     DBGridCenPonD->EnterToTab = true;
     DBGridCenPonD->AddColumn(QStringLiteral("C_INT"), QString::fromUtf8("č."));
     TColumn *product = DBGridCenPonD->AddColumn(QStringLiteral("C_VYR"), QString::fromUtf8("č.Výrobku"));
@@ -148,8 +150,13 @@ void TCenPonDForm::PickItemProduct()
     TxTable &items = DMOdbyt->QCenPonD;
     if (items.State() == dsBrowse)
         items.Edit();
+    TField *code = items.FieldByName(QStringLiteral("C_VYR"));
+    // The button sits in the open cell: the number typed there is the one to check, not the one stored.
+    const QString typed = DBGridCenPonD->CellEditorText().trimmed();
+    if (DBGridCenPonD->SelectedField() == code && !typed.isEmpty())
+        code->SetAsString(typed);
     TxQuery *product = nullptr;
-    if (!PickItemForFieldDS(items.FieldByName(QStringLiteral("C_VYR")), QLatin1Char('V'), &product) || !product)
+    if (!PickItemForFieldDS(code, QLatin1Char('V'), &product) || !product)
         return;
     items.FieldByName(QStringLiteral("POZNAMKA"))->SetValue(product->FieldByName(QStringLiteral("NAZOV"))->Value());
     items.FieldByName(QStringLiteral("SPEC1"))->SetValue(product->FieldByName(QStringLiteral("C_VYKRESU"))->Value());

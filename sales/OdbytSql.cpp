@@ -71,7 +71,7 @@ const QString OpenJobsOfProduct = QStringLiteral(
     "select sum(case when mnoz_obj>mnoz_dod then mnoz_obj-mnoz_dod else 0 end) as este_dod,"
     "sum(case when mnoz_vyr>mnoz_odv then mnoz_vyr-mnoz_odv else 0 end) as este_vyr,"
     "sum(case when c_int=:c_int then 1 else 0 end) as existuje from vZakazkyDKalk where c_vyr=:c_vyr and "
-    "stav_zak<:stav_zak");
+    "stav_zak<:stav_zak and c_int>0");
 
 const QString JobForNewCalculation =
     QStringLiteral("select material,vaha_mat,vaha1,z.c_odb,mena from ZAKAZKYD a join ZAKAZKY z on a.c_obj=z.c_obj "

@@ -323,4 +323,31 @@ TEST_F(PerformanceForm, OverviewRowsOfAStornoAreRedAndOfDefectsFuchsia)
     EXPECT_EQ(colours.value(4), QColor(Qt::red));
 }
 
+TEST_F(PerformanceForm, ScannedCastingAndDispatchMoveTheJobLikeTheOrderEntry)
+{
+    exec("update ZAKAZKYD set STAV_ZAK=30 where C_INT=260001");
+    const auto book = [&](const char *code, const char *quantity) {
+        scan(code);
+        type(form->DBeMNOZSTVO, QString::fromLatin1(quantity));
+        type(form->DBeOHOD, "1:00");
+        QTest::mouseClick(form->BtnZapis2, Qt::LeftButton);
+        QTest::mouseClick(form->BtnNezapis2, Qt::LeftButton);
+    };
+    scan("57");
+    book("260001000010", "100");
+    EXPECT_EQ(count("select STAV_ZAK from ZAKAZKYD where C_INT=260001"), 40) << "cast";
+    responder->Messages.clear();
+    scan("57");
+    book("260001000020", "60");
+    EXPECT_EQ(count("select STAV_ZAK from ZAKAZKYD where C_INT=260001"), 40) << "60 of 100 dispatched";
+    EXPECT_FALSE(responder->Texts().contains(QStringLiteral("Zakazka je kompletne vyexpedovana na SHV.")));
+    employee(58, "Horváth");
+    scan("58");
+    book("260001000020", "40");
+    EXPECT_EQ(count("select STAV_ZAK from ZAKAZKYD where C_INT=260001"), 50) << "all 100 dispatched";
+    EXPECT_TRUE(responder->Texts().contains(QStringLiteral("Zakazka je kompletne vyexpedovana na SHV.")))
+        << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(count("select sum(MNOZSTVO) from SVYKONY where C_INT=260001 and OPERACIA='EXP'"), 100);
+}
+
 } // namespace

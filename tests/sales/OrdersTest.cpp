@@ -213,6 +213,10 @@ TEST_F(SalesTest, ProposedQuantityFromStockAndOpenJobs)
     order("ZAK260001");
     exec("insert into MSKLADY (C_POL, SKLAD, MNOZSTVO) values ('V1', 'H', 12)");
     exec("insert into MSKLADY (C_POL, SKLAD, MNOZSTVO) values ('V1', 'E', 8)");
+    // An offer of the product is no job: nothing of it is waiting to be delivered.
+    exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, MENA) values ('PON260001', 'P', 0, 'EUR')");
+    job(-260001, "PON260001", "V1", 25, 0);
+    exec("update ZAKAZKYD set MNOZ_VYR=0 where C_INT=-260001");
     TxTable &items = odbyt->QZakazkyD;
     odbyt->QvZakazky.Open();
     items.Open();

@@ -6,6 +6,7 @@
 #include "sales/DMTPV.h"
 #include "shell/DMCis.h"
 #include "shell/Routines.h"
+#include "common/HostileCorpus.h"
 #include "shell/ShellFixture.h"
 #include "platform/db/SqlWait.h"
 #include "platform/ui/Dialogs.h"
@@ -37,14 +38,14 @@ protected:
         ShellTest::TearDown();
         CurrencyCode = QStringLiteral("EUR");
     }
-    // Types the text over the edit's text with real keys and leaves it with Tab.
+    // Types the text over the edit's text with real keys (letters outside ASCII too) and leaves it with Tab.
     static void type(QWidget *edit, const QString &text)
     {
         QApplication::setActiveWindow(edit->window());
         edit->setFocus();
         QApplication::processEvents();
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(edit, text);
+        TypeText(edit, text);
         QTest::keyClick(edit, Qt::Key_Tab);
         QApplication::processEvents();
     }
