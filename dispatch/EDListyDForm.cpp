@@ -153,11 +153,8 @@ TEDListyDForm::TEDListyDForm(QWidget *owner) : TForm(owner)
                                                                     {"Vyber zo skladu", [this] { PickFromStore(); }},
                                                                     {"Vyber zákazku", [this] { PickJob(); }},
                                                                     {"Info", [this] { JobInfo(); }}};
-    for (const auto &a : actions) {
-        QAction *action = PopupMenu->addAction(QString::fromUtf8(a.first));
-        auto run = a.second;
-        connect(action, &QAction::triggered, this, [run] { Guarded(run); });
-    }
+    for (const auto &a : actions)
+        AddGuardedAction(PopupMenu, QString::fromUtf8(a.first), a.second);
     DBGridPolozky->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(DBGridPolozky, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &p) { PopupMenu->popup(DBGridPolozky->viewport()->mapToGlobal(p)); });

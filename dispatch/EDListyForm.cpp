@@ -130,10 +130,8 @@ TEDListyForm::TEDListyForm(QWidget *owner) : TForm(owner)
                  DMExp->PrintDeliveryNote(header().FieldByName(QStringLiteral("C_DL"))->AsInteger(), pmWithoutPrices);
          }},
         {QStringLiteral("Vystav Fa"), [this] { Invoice(); }}};
-    for (const auto &a : actions) {
-        auto run = a.second;
-        connect(popup->addAction(a.first), &QAction::triggered, this, [run] { Guarded(run); });
-    }
+    for (const auto &a : actions)
+        AddGuardedAction(popup, a.first, a.second);
     DBGridListy->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(DBGridListy, &QWidget::customContextMenuRequested, this,
             [this, popup](const QPoint &p) { popup->popup(DBGridListy->viewport()->mapToGlobal(p)); });

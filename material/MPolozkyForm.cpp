@@ -121,7 +121,6 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
 
     tsObrazok = new QWidget;
     auto *picture = new QVBoxLayout(tsObrazok);
-    RegisterDBImageFormat(QStringLiteral("jpg"), TGraphicClass::Jpeg); // pictures are stored as JPEG
     Obrazok = new TxDBImage(tsObrazok);
     Obrazok->SetDataSource(item);
     Obrazok->SetDataField(QStringLiteral("OBRAZOK"));

@@ -119,7 +119,6 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
         t->SetDataField(QString::fromLatin1(field));
         details->addRow(QString::fromUtf8(caption), t);
     }
-    RegisterDBImageFormat(QStringLiteral("jpg"), TGraphicClass::Jpeg); // pictures are stored as JPEG
     ObrazokMaterial = new TxDBImage(tsMaterial);
     ObrazokMaterial->setObjectName(QStringLiteral("ObrazokMaterial"));
     ObrazokMaterial->SetDataSource(stock);

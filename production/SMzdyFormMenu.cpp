@@ -11,13 +11,6 @@
 
 namespace {
 
-QAction *addGuarded(QMenu *menu, const char *caption, std::function<void()> run)
-{
-    QAction *action = menu->addAction(QString::fromUtf8(caption));
-    QObject::connect(action, &QAction::triggered, menu, [run] { Guarded(run); });
-    return action;
-}
-
 void popUpOn(TDBGrid *grid, QMenu *menu)
 {
     grid->setContextMenuPolicy(Qt::CustomContextMenu);
@@ -34,20 +27,22 @@ void TSMzdyForm::buildMenus()
     const QList<QPair<const char *, QWidget *>> pages{
         {"Dochádzka", tabDochadzka}, {"Mzda", tabMzda}, {"Výkony", tabVykony}};
     for (const auto &[caption, tab] : pages)
-        addGuarded(PopupMenuZamestnanci, caption, [this, tab = tab] { PageControlMzdy->setCurrentWidget(tab); });
+        AddGuardedAction(PopupMenuZamestnanci, QString::fromUtf8(caption),
+                         [this, tab = tab] { PageControlMzdy->setCurrentWidget(tab); });
     QMenu *order = PopupMenuZamestnanci->addMenu(QStringLiteral("Triedenie"));
     const QList<QPair<const char *, const char *>> orders{
         {"Os.číslo", "OSC"}, {"Priezvisko", "PRIEZVISKO"}, {"Stredisko", "STREDISKO"}, {"Profesia", "PROFESIA"}};
     for (const auto &[caption, field] : orders)
-        addGuarded(order, caption, [this, field = field] { OrderEmployees(QString::fromLatin1(field)); });
-    addGuarded(PopupMenuZamestnanci, "Koniec", [this] { SetModalResult(mrOk); });
+        AddGuardedAction(order, QString::fromUtf8(caption),
+                         [this, field = field] { OrderEmployees(QString::fromLatin1(field)); });
+    AddGuardedAction(PopupMenuZamestnanci, QString::fromUtf8("Koniec"), [this] { SetModalResult(mrOk); });
     popUpOn(DBGridZamestnanci, PopupMenuZamestnanci);
 
     PopupMenuMzdyAll = new QMenu(this);
     PopupMenuMzdyAll->setObjectName(QStringLiteral("PopupMenuMzdyAll"));
-    addGuarded(PopupMenuMzdyAll, "Oprav", [this] { EditWageOfRow(); });
-    addGuarded(PopupMenuMzdyAll, "Tlač", [this] { PrintWages(); });
-    addGuarded(PopupMenuMzdyAll, "Koniec", [this] { SetModalResult(mrOk); });
+    AddGuardedAction(PopupMenuMzdyAll, QString::fromUtf8("Oprav"), [this] { EditWageOfRow(); });
+    AddGuardedAction(PopupMenuMzdyAll, QString::fromUtf8("Tlač"), [this] { PrintWages(); });
+    AddGuardedAction(PopupMenuMzdyAll, QString::fromUtf8("Koniec"), [this] { SetModalResult(mrOk); });
     popUpOn(DBGridMzdyAll, PopupMenuMzdyAll);
     DBGridMzdyAll->OnDblClick = [this](TDBGrid *) { Guarded([this] { EditWageOfRow(); }); };
 }

@@ -16,9 +16,7 @@ void TSVykonyForm::buildListMenu()
     popupVykony = new QMenu(this);
     popupVykony->setObjectName(QStringLiteral("popupVykony"));
     const auto add = [this](const char *caption, std::function<void()> run) {
-        QAction *action = popupVykony->addAction(QString::fromUtf8(caption));
-        connect(action, &QAction::triggered, this, [run] { Guarded(run); });
-        return action;
+        return AddGuardedAction(popupVykony, QString::fromUtf8(caption), std::move(run));
     };
     actNovy = add("&Nový", [this] { NewRow(); });
     actOprav = add("&Oprav", [this] { openEmployeeDay(); });

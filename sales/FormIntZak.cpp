@@ -267,9 +267,8 @@ TFormIntZak::TFormIntZak(QWidget *owner) : TtIntZakForm(owner)
     popupIntZak = new QMenu(this);
     popupIntZak->setObjectName(QStringLiteral("popupIntZak"));
     const auto item = [this](const char *caption, const char *name, std::function<void()> run) {
-        QAction *a = popupIntZak->addAction(u(caption));
+        QAction *a = AddGuardedAction(popupIntZak, u(caption), std::move(run));
         a->setObjectName(QLatin1String(name));
-        connect(a, &QAction::triggered, this, [run] { Guarded(run); });
         return a;
     };
     item("Filter", "Filter1", [this] { btnFilterClick(); });

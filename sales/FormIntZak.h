@@ -81,7 +81,6 @@ private:
     int currentJob();
     void refreshList();
     void printJobs(const QString &where);
-    bool viewRunning_ = false;
 };
 
 extern TFormIntZak *FormIntZak;

@@ -103,10 +103,8 @@ TFormZakazkaDet::TFormZakazkaDet(QWidget *owner) : TtIntZakForm(owner)
 
     PopupMenuZakazkyD = new QMenu(this);
     PopupMenuZakazkyD->setObjectName(QStringLiteral("PopupMenuZakazkyD"));
-    const auto action = [this](QMenu *menu, const char *caption, std::function<void()> run, const char *hint = "") {
-        QAction *a = menu->addAction(QString::fromUtf8(caption));
-        a->setToolTip(QString::fromUtf8(hint));
-        connect(a, &QAction::triggered, this, [run] { Guarded(run); });
+    const auto action = [](QMenu *menu, const char *caption, std::function<void()> run, const char *hint = "") {
+        AddGuardedAction(menu, QString::fromUtf8(caption), std::move(run))->setToolTip(QString::fromUtf8(hint));
     };
     QMenu *insert = PopupMenuZakazkyD->addMenu(QString::fromUtf8("Vložiť"));
     action(insert, "Nová", [this] { btnNovaClick(); });

@@ -289,8 +289,8 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
 
     PopupMenu = new QMenu(this);
     QMenu *newOrderMenu = PopupMenu->addMenu(QString::fromUtf8("Nová objednávka"));
-    const auto item = [this](QMenu *menu, const char *caption, std::function<void()> action) {
-        connect(menu->addAction(QString::fromUtf8(caption)), &QAction::triggered, this, [action] { Guarded(action); });
+    const auto item = [](QMenu *menu, const char *caption, std::function<void()> action) {
+        AddGuardedAction(menu, QString::fromUtf8(caption), std::move(action));
     };
     item(newOrderMenu, "Nová", newOrder);
     item(newOrderMenu, "Z ponuky", [this] { Novazponuky1Click(); });

@@ -147,7 +147,6 @@ TVyrobkyDForm::TVyrobkyDForm(QWidget *owner) : TForm(owner)
     edit("CENA_KALK", "Cena zkalkulovaná", TabDalsie, moreForm);
     auto *pictureBox = new QGroupBox(QString::fromUtf8("Obrázok výrobku"), TabDalsie);
     auto *pictureLayout = new QVBoxLayout(pictureBox);
-    RegisterDBImageFormat(QStringLiteral("jpg"), TGraphicClass::Jpeg); // pictures are stored as JPEG
     DBImage = new TxDBImage(pictureBox);
     DBImage->setObjectName(QStringLiteral("DBImage"));
     DBImage->SetDataSource(product);

@@ -110,8 +110,7 @@ TVyrobkyForm::TVyrobkyForm(QWidget *owner) : TForm(owner)
     DBGridVyrobky->setContextMenuPolicy(Qt::CustomContextMenu);
     PopupMenu = new QMenu(this);
     const auto popup = [this](const char *caption, std::function<void()> action) {
-        QAction *a = PopupMenu->addAction(QString::fromUtf8(caption));
-        connect(a, &QAction::triggered, this, [action] { Guarded(action); });
+        AddGuardedAction(PopupMenu, QString::fromUtf8(caption), std::move(action));
     };
     popup("Nový", [this] { NewProduct(); });
     popup("Nový kópia", [this] { NovyKopia1Click(); });

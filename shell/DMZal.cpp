@@ -170,7 +170,7 @@ TDMZal::TDMZal(const QString &programFile)
     // instead of closing data sets under a rule that happens to make the first call.
     SetDbErrorTranslator([this](const EDatabaseError &e) {
         const bool shown = TranslateDbError(nullptr, e);
-        DBZAL.Connected();
+        DBZAL.LetGoIfLost();
         return shown;
     });
 

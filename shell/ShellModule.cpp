@@ -5,11 +5,14 @@
 #include "QQueryForm.h"
 #include "Startup.h"
 #include "library/QTlacForm.h"
+#include "library/xDBImage.h"
 #include "library/xQuery.h"
 #include "library/xReport.h"
 
 void RegisterShellModule()
 {
+    // The program stores its pictures (products, material items) as JPEG.
+    RegisterDBImageFormat(QStringLiteral("jpg"), TGraphicClass::Jpeg);
     // The print dialog lives as long as the main form it belongs to; the start-up list only names it.
     SetStartupFactory(StartupClass::TQTlacForm, [] {
         TStartupInstance instance;

@@ -55,13 +55,17 @@ void TIBDatabase::connectionLost()
 
 bool TIBDatabase::Connected() const
 {
-    if (suspect_ && !dropping_ && att_.isAttached()) {
-        auto *self = const_cast<TIBDatabase *>(this);
-        self->suspect_ = false;
-        if (!self->att_.alive())
-            self->dropConnection();
-    }
+    const_cast<TIBDatabase *>(this)->LetGoIfLost();
     return att_.isAttached();
+}
+
+void TIBDatabase::LetGoIfLost()
+{
+    if (suspect_ && !dropping_ && att_.isAttached()) {
+        suspect_ = false;
+        if (!att_.alive())
+            dropConnection();
+    }
 }
 
 void TIBDatabase::dropConnection()

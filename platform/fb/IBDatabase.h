@@ -34,6 +34,9 @@ public:
 
     // False once a call has found the connection lost (the handles are then dropped).
     bool Connected() const;
+    // After a call that failed for a lost connection: asks the server once and, when the connection is
+    // gone, lets go of it (no data set is then left open on it; the next use connects again).
+    void LetGoIfLost();
     void SetConnected(bool on) { on ? Open() : Close(); }
     void Open();
     // Closes every data set, ends the transactions (commit) and detaches. When the connection turns

@@ -3,6 +3,8 @@
 #include "Dialogs.h"
 #include "platform/os/Exception.h"
 
+#include <QMenu>
+
 namespace {
 
 TDbErrorTranslator &translator()
@@ -41,4 +43,11 @@ bool Guarded(const std::function<void()> &action)
         ShowException(e);
     }
     return false;
+}
+
+QAction *AddGuardedAction(QMenu *menu, const QString &caption, std::function<void()> action)
+{
+    QAction *a = menu->addAction(caption);
+    QObject::connect(a, &QAction::triggered, menu, [action = std::move(action)] { Guarded(action); });
+    return a;
 }

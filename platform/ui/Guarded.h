@@ -7,6 +7,9 @@
 #include <functional>
 
 class EDatabaseError;
+class QAction;
+class QMenu;
+class QString;
 
 // Shows a database error in the user's words and returns true; false when it has no words for it (the
 // error box then shows the error's own text). The base data module sets it once at start.
@@ -15,6 +18,9 @@ void SetDbErrorTranslator(TDbErrorTranslator translator);
 
 // Runs the action; true when it ended without an error.
 bool Guarded(const std::function<void()> &action);
+
+// A menu item whose choice runs the action through Guarded.
+QAction *AddGuardedAction(QMenu *menu, const QString &caption, std::function<void()> action);
 
 // Shows an error that left a handler as Guarded does (also what the message loop does with one).
 void ShowException(const std::exception &e);

@@ -242,6 +242,7 @@ TEST_F(FormsTest, TheStoresFormShowsTodaysStockAndAToolsUsage)
 
 TEST_F(FormsTest, TheStoresShowTheItemsPictureAndTheSelectedProductsPicture)
 {
+    RegisterDBImageFormat("jpg", TGraphicClass::Jpeg); // as the program's start does
     QImage image(16, 8, QImage::Format_RGB32);
     image.fill(Qt::red);
     item("V-1", "V");
