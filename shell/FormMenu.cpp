@@ -406,7 +406,7 @@ bool TFormMenu::event(QEvent *e)
         if (showPending_)
             activationPending_ = true; // the check needs the connection the show handler opens
         else
-            activated();
+            QTimer::singleShot(0, this, [this] { activated(); });
     }
     return QMainWindow::event(e);
 }

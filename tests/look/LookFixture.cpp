@@ -1,0 +1,200 @@
+#include "LookFixture.h"
+
+#include "LookRules.h"
+#include "common/WhenModal.h"
+#include "library/QTlacForm.h"
+#include "platform/ui/Form.h"
+#include "platform/ui/ModalResult.h"
+#include "program/Modules.h"
+#include "shell/FormMenu.h"
+#include "shell/QMsgForm.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QFile>
+#include <QPointer>
+#include <QPrinter>
+#include <QTest>
+
+namespace {
+
+// The look tests see the program on the screen it is used on, not on the offscreen platform's 800x600.
+const bool deskScreen = [] {
+    if (qgetenv("QT_QPA_PLATFORM") == "offscreen")
+        qputenv("QT_QPA_PLATFORM", "offscreen:configfile=" TARVIS_LOOK_SCREEN);
+    return true;
+}();
+
+// Handles events until the flag is set or the test has failed (a wait for a window that does not come fails
+// the test by itself).
+void waitUntil(const bool &done)
+{
+    while (!done && !::testing::Test::HasFailure())
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
+}
+
+void settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+// Escape pressed where the focus is; a window it does not close is closed otherwise, so the test goes on.
+QStringList leaveByEscape(QWidget *window)
+{
+    QPointer<QWidget> w(window);
+    QApplication::setActiveWindow(window);
+    QWidget *target = QApplication::focusWidget();
+    if (!target || target->window() != window)
+        target = window;
+    QTest::keyClick(target, Qt::Key_Escape);
+    settle();
+    if (!w || !w->isVisible())
+        return {};
+    if (auto *form = qobject_cast<TForm *>(w.data()))
+        form->SetModalResult(mrCancel);
+    else if (auto *dialog = qobject_cast<QDialog *>(w.data()))
+        dialog->reject();
+    else
+        w->close();
+    settle();
+    return {QStringLiteral("window: Escape does not close it")};
+}
+
+QWidget *&innermost()
+{
+    static QWidget *window = nullptr;
+    return window;
+}
+
+} // namespace
+
+void LookTest::SetUp()
+{
+    ShellTest::SetUp();
+    Q_UNUSED(deskScreen);
+    // The demo data are dated from the day the database was made; the program's clock follows.
+    SetNowForTests(QDateTime(QDate::currentDate(), QTime(10, 0)));
+    programDatabase = QDir(folder.path()).filePath(QStringLiteral("TarvDB.fdb"));
+    ASSERT_TRUE(QFile::copy(QStringLiteral(TARVIS_DEMO_DB), programDatabase)) << "no demo database";
+    QFile::setPermissions(programDatabase, QFile::ReadOwner | QFile::WriteOwner);
+    savedCurrent = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    Printer().setOutputFileName(QDir(folder.path()).filePath(QStringLiteral("tlac.pdf")));
+    responder = std::make_unique<TTestResponder>();
+    RegisterModules();
+    TStartOptions options;
+    options.ProgramFile = programFile();
+    menu = StartProgram(options);
+    // The demo database has unread messages: their list opens as the menu comes up.
+    bool listed = false;
+    WhenModal<TQMsgForm>([&](TQMsgForm *list) {
+        compareWithKnown(QStringLiteral("QMsgForm"), lookAt(list, QStringLiteral("QMsgForm")) + leaveByEscape(list));
+        listed = true;
+    });
+    menu->show();
+    waitUntil(listed);
+    settle();
+    ASSERT_TRUE(menu->isVisible());
+}
+
+void LookTest::TearDown()
+{
+    CancelWhenModal();
+    Printer().setOutputFileName(QString());
+    ShutDownProgram();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    responder.reset();
+    if (!savedCurrent.isEmpty())
+        QDir::setCurrent(savedCurrent);
+    ShellTest::TearDown();
+}
+
+QStringList LookTest::lookAt(QWidget *window, const QString &name)
+{
+    QApplication::setActiveWindow(window);
+    settle();
+    SaveLookPicture(window, name);
+    return LookProblems(window);
+}
+
+void LookTest::look(const QString &name, const std::function<void()> &open,
+                    const std::function<void(QWidget *)> &inside, std::source_location where)
+{
+    SCOPED_TRACE(::testing::Message() << "window " << name.toStdString() << " opened at " << where.file_name() << ":"
+                                      << where.line());
+    bool seen = false;
+    QStringList found;
+    QWidget *outer = innermost();
+    const qsizetype boxesBefore = responder->Messages.size();
+    WhenModal<QWidget>(
+        [&](QWidget *window) {
+            seen = true;
+            innermost() = window;
+            found = lookAt(window, name);
+            if (inside)
+                inside(window);
+            innermost() = outer;
+            found += leaveByEscape(window);
+        },
+        outer);
+    open();
+    if (!seen) {
+        CancelWhenModal();
+        ADD_FAILURE() << name.toStdString() << ": no window came up; boxes shown: "
+                      << responder->Texts().mid(boxesBefore).join(QStringLiteral(" | ")).toStdString();
+        return;
+    }
+    for (qsizetype i = boxesBefore; i < responder->Messages.size(); ++i)
+        if (responder->Messages[i].Type == mtError)
+            found << QStringLiteral("window: shows the error \"%1\"").arg(responder->Messages[i].Text);
+    compareWithKnown(name, found);
+}
+
+QStringList LookTest::noWindow(const std::function<void()> &open)
+{
+    const qsizetype boxesBefore = responder->Messages.size(), inputsBefore = responder->Inputs.size();
+    bool windowCame = false;
+    WhenModal<QWidget>(
+        [&](QWidget *window) {
+            windowCame = true;
+            ADD_FAILURE() << "a window came up: " << ControlName(window).toStdString();
+            leaveByEscape(window);
+        },
+        innermost());
+    open();
+    CancelWhenModal();
+    EXPECT_FALSE(windowCame);
+    QStringList asked = responder->Texts().mid(boxesBefore);
+    for (qsizetype i = inputsBefore; i < responder->Inputs.size(); ++i)
+        asked << responder->Inputs[i].Prompt;
+    return asked;
+}
+
+void LookTest::clickButton(QWidget *window, const QString &nameOrText)
+{
+    for (QAbstractButton *b : window->findChildren<QAbstractButton *>()) {
+        if (b->objectName() == nameOrText || b->text().remove(QLatin1Char('&')) == nameOrText) {
+            ASSERT_TRUE(b->isVisible() && b->isEnabled()) << nameOrText.toStdString() << " cannot be clicked";
+            QTest::mouseClick(b, Qt::LeftButton);
+            return;
+        }
+    }
+    ADD_FAILURE() << "no button " << nameOrText.toStdString() << " in " << ControlName(window).toStdString();
+}
+
+void LookTest::compareWithKnown(const QString &name, const QStringList &found)
+{
+    const QStringList known = KnownLookProblems().value(name);
+    QStringList unexpected, gone;
+    for (const QString &f : found)
+        if (std::none_of(known.begin(), known.end(), [&](const QString &k) { return f.startsWith(k); }))
+            unexpected << f;
+    for (const QString &k : known)
+        if (std::none_of(found.begin(), found.end(), [&](const QString &f) { return f.startsWith(k); }))
+            gone << k;
+    EXPECT_TRUE(unexpected.isEmpty()) << name.toStdString() << ":\n  "
+                                      << unexpected.join(QStringLiteral("\n  ")).toStdString();
+    EXPECT_TRUE(gone.isEmpty()) << name.toStdString() << " no longer shows these; take them off the known list:\n  "
+                                << gone.join(QStringLiteral("\n  ")).toStdString();
+}

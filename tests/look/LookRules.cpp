@@ -1,0 +1,250 @@
+#include "LookRules.h"
+
+#include "platform/ui/DBControls.h"
+#include "shell/DMZal.h"
+
+#include <QAbstractItemView>
+#include <QAbstractSpinBox>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QRegularExpression>
+#include <QStyleOptionHeader>
+#include <QTabWidget>
+#include <QTableView>
+#include <QTextDocument>
+#include <QTextEdit>
+
+namespace {
+
+QString sizeText(const QSize &s)
+{
+    return QStringLiteral("%1x%2").arg(s.width()).arg(s.height());
+}
+
+bool shown(const QWidget *w, const QWidget *window)
+{
+    return w->isVisibleTo(window) && w->isVisible();
+}
+
+// Parts of a compound control (a combo's or spin box's own edit, a grid's cell editor) are its own business.
+bool partOfAnother(const QWidget *w, const QWidget *window)
+{
+    for (const QWidget *p = w->parentWidget(); p && p != window; p = p->parentWidget())
+        if (qobject_cast<const QComboBox *>(p) || qobject_cast<const QAbstractSpinBox *>(p) ||
+            qobject_cast<const QAbstractItemView *>(p))
+            return true;
+    return false;
+}
+
+// A field: a data-aware control or an edit a person types into.
+bool isField(const QWidget *w)
+{
+    return dynamic_cast<const TDBControl *>(w) || qobject_cast<const QLineEdit *>(w) ||
+           qobject_cast<const QAbstractSpinBox *>(w) || qobject_cast<const QComboBox *>(w) ||
+           qobject_cast<const QPlainTextEdit *>(w) || qobject_cast<const QTextEdit *>(w);
+}
+
+// A caption: a label of text that is not a field's value.
+bool isCaption(const QWidget *w)
+{
+    const auto *label = qobject_cast<const QLabel *>(w);
+    if (!label || dynamic_cast<const TDBControl *>(w) || label->text().isEmpty())
+        return false;
+    return label->textFormat() == Qt::PlainText ||
+           (label->textFormat() == Qt::AutoText && !Qt::mightBeRichText(label->text()));
+}
+
+// Whether the control can be seen whole: inside every parent up to its window, but for a scrolled view's
+// page, whose content may rightly lie beyond what is scrolled into view.
+QString outside(const QWidget *w, const QWidget *window)
+{
+    QRect r = w->rect();
+    const QWidget *child = w;
+    for (const QWidget *p = w->parentWidget(); p; child = p, p = p->parentWidget()) {
+        r.translate(child->pos());
+        if (auto *area = qobject_cast<const QAbstractScrollArea *>(p->parentWidget()); area && area->viewport() == p)
+            return QString();
+        if (!p->rect().contains(r))
+            return QStringLiteral("lies outside %1 (%2 at %3,%4 in %5)")
+                .arg(p == window ? QStringLiteral("its window") : ControlName(p), sizeText(r.size()))
+                .arg(r.x())
+                .arg(r.y())
+                .arg(sizeText(p->size()));
+        if (p == window)
+            break;
+    }
+    return QString();
+}
+
+QStringList overlaps(const QWidget *w, const QWidget *window)
+{
+    QStringList found;
+    const QWidget *parent = w->parentWidget();
+    if (!parent)
+        return found;
+    for (QObject *o : parent->children()) {
+        auto *other = qobject_cast<QWidget *>(o);
+        if (!other || other == w || other->isWindow() || !shown(other, window))
+            continue;
+        const QRect common = w->geometry().intersected(other->geometry());
+        if (common.width() > 1 && common.height() > 1)
+            found << QStringLiteral("overlaps %1").arg(ControlName(other));
+    }
+    return found;
+}
+
+// The texts a state or a code column shows: each must fit its column whole.
+const QStringList &stateTexts()
+{
+    static const QStringList texts = [] {
+        QStringList t;
+        for (int state = stVystavena; state <= stStornovana; ++state)
+            if (const QString name = TDMZal::OrderStateName(state); name != QString::number(state))
+                t << name;
+        return t;
+    }();
+    return texts;
+}
+
+bool isCode(const QString &text)
+{
+    static const QRegularExpression code(QStringLiteral("^(?=.*\\p{L})[\\p{L}\\p{N}_./-]{1,12}$"));
+    return code.match(text).hasMatch();
+}
+
+QStringList gridProblems(const QTableView *grid)
+{
+    QStringList found;
+    const QAbstractItemModel *model = grid->model();
+    const QHeaderView *header = grid->horizontalHeader();
+    if (!model)
+        return found;
+    const int margin = 2 * (grid->style()->pixelMetric(QStyle::PM_FocusFrameHMargin, nullptr, grid) + 1);
+    const QFontMetrics cellFont(grid->font());
+    const int rows = std::min(model->rowCount(), 500);
+    for (int col = 0; col < model->columnCount(); ++col) {
+        if (header->isSectionHidden(col) || header->sectionSize(col) <= 0)
+            continue;
+        const int width = header->sectionSize(col);
+        const QString title = model->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString();
+        const QString name = QStringLiteral("%1 column \"%2\"").arg(ControlName(grid), title);
+        if (header->isVisible() && !title.isEmpty()) {
+            QStyleOptionHeader opt;
+            opt.initFrom(header);
+            opt.section = col;
+            opt.text = title;
+            opt.fontMetrics = header->fontMetrics();
+            opt.sortIndicator = QStyleOptionHeader::SortDown;
+            const int needed =
+                header->style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), header).width();
+            if (width < needed)
+                found << QStringLiteral("%1: title cut (%2 px, needs %3 with the sort arrow)")
+                             .arg(name)
+                             .arg(width)
+                             .arg(needed);
+        }
+        QString widest;
+        bool states = false;
+        for (int row = 0; row < rows; ++row) {
+            const QString text = model->data(model->index(row, col), Qt::DisplayRole).toString().trimmed();
+            if (stateTexts().contains(text))
+                states = true;
+            else if (isCode(text) && cellFont.horizontalAdvance(text) > cellFont.horizontalAdvance(widest))
+                widest = text;
+        }
+        if (states)
+            for (const QString &state : stateTexts())
+                if (cellFont.horizontalAdvance(state) > cellFont.horizontalAdvance(widest))
+                    widest = state;
+        if (!widest.isEmpty() && width < cellFont.horizontalAdvance(widest) + margin)
+            found << QStringLiteral("%1: \"%2\" cut (%3 px, needs %4)")
+                         .arg(name, widest)
+                         .arg(width)
+                         .arg(cellFont.horizontalAdvance(widest) + margin);
+    }
+    return found;
+}
+
+} // namespace
+
+QString ControlName(const QWidget *control)
+{
+    const auto named = [](const QWidget *w) {
+        return !w->objectName().isEmpty() && !w->objectName().startsWith(QLatin1String("qt_"));
+    };
+    if (named(control))
+        return control->objectName();
+    QString name = QString::fromLatin1(control->metaObject()->className());
+    QString shows;
+    if (auto *label = qobject_cast<const QLabel *>(control))
+        shows = label->text();
+    else if (auto *box = qobject_cast<const QCheckBox *>(control))
+        shows = box->text();
+    if (!shows.isEmpty())
+        return name + QStringLiteral(" \"") + shows.left(40) + QLatin1Char('"');
+    // Else where it stands: the nearest named control around it and the page of a page control it is on.
+    QString in, page;
+    for (const QWidget *w = control; w->parentWidget() && !w->isWindow(); w = w->parentWidget()) {
+        const QWidget *p = w->parentWidget();
+        if (auto *tabs = qobject_cast<const QTabWidget *>(p ? p->parentWidget() : nullptr); tabs && page.isEmpty())
+            if (const int i = tabs->indexOf(const_cast<QWidget *>(w)); i >= 0)
+                page = tabs->tabText(i).remove(QLatin1Char('&'));
+        if (in.isEmpty() && !p->isWindow() && named(p))
+            in = p->objectName();
+    }
+    if (!in.isEmpty())
+        name += QStringLiteral(" in ") + in;
+    if (!page.isEmpty())
+        name += QStringLiteral(" on page \"") + page + QLatin1Char('"');
+    return name;
+}
+
+QStringList LookProblems(QWidget *window)
+{
+    QStringList found;
+    const QSize frame = window->frameGeometry().size();
+    if (frame.width() > ScreenWidth || frame.height() > ScreenHeight)
+        found << QStringLiteral("window: larger than the screen (%1)").arg(sizeText(frame));
+
+    for (QWidget *w : window->findChildren<QWidget *>()) {
+        if (w->window() != window || !shown(w, window) || partOfAnother(w, window))
+            continue;
+        QStringList rules;
+        if (isField(w)) {
+            const QSize min = w->minimumSizeHint();
+            if (w->width() < min.width() || w->height() < min.height())
+                rules << QStringLiteral("smaller than its minimum (%1 < %2)").arg(sizeText(w->size()), sizeText(min));
+        } else if (isCaption(w)) {
+            auto *label = static_cast<QLabel *>(w);
+            const QSize needed =
+                label->wordWrap() ? QSize(0, label->heightForWidth(label->width())) : label->sizeHint();
+            if (w->width() < needed.width() || w->height() < needed.height())
+                rules << QStringLiteral("text cut (%1 < %2)").arg(sizeText(w->size()), sizeText(needed));
+        } else if (auto *grid = qobject_cast<QTableView *>(w)) {
+            found << gridProblems(grid);
+            continue;
+        } else {
+            continue;
+        }
+        if (const QString away = outside(w, window); !away.isEmpty())
+            rules << away;
+        rules << overlaps(w, window);
+        for (const QString &rule : rules)
+            found << ControlName(w) + QStringLiteral(": ") + rule;
+    }
+    found.removeDuplicates();
+    found.sort();
+    return found;
+}
+
+void SaveLookPicture(QWidget *window, const QString &name)
+{
+    const QString folder = QStringLiteral(TARVIS_LOOK_DIR);
+    QDir().mkpath(folder);
+    window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+}
