@@ -76,11 +76,39 @@ int TxForm::GetIntValue(QWidget *form, const QString &name)
     return v >= 2147483647.0 ? 2147483647 : v <= -2147483648.0 ? -2147483647 - 1 : int(v);
 }
 
+QStringList SplitOptions(const QString &items)
+{
+    QStringList options;
+    QString current;
+    bool quoted = false;
+    for (qsizetype i = 0; i < items.size(); ++i) {
+        const QChar c = items[i];
+        if (c == QLatin1Char('"')) {
+            if (quoted && i + 1 < items.size() && items[i + 1] == QLatin1Char('"'))
+                current += items[++i]; // "" inside quotes is one quote
+            else
+                quoted = !quoted;
+        } else if (c == QLatin1Char(',') && !quoted) {
+            options << current.trimmed();
+            current.clear();
+        } else {
+            current += c;
+        }
+    }
+    options << current.trimmed();
+    return options;
+}
+
 int ChooseOption(const QString &items, const QString &caption)
 {
-    const int rows = int(items.count(QLatin1Char(','))) + 1;
-    TxForm form(ApplicationMainForm(), 25, rows, caption);
-    TxForm::AddRadioGroup(&form, 0, 0, true, 0, items, QStringLiteral("rbTlac"));
+    // An option is all between two commas, blanks and all ("Potvrdenie objednávky"); the radio group reads
+    // comma text, where a blank would part it, so each option goes to it quoted.
+    const QStringList options = SplitOptions(items);
+    QStringList quoted;
+    for (QString option : options)
+        quoted << QLatin1Char('"') + option.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
+    TxForm form(ApplicationMainForm(), 25, int(options.size()), caption);
+    TxForm::AddRadioGroup(&form, 0, 0, true, 0, quoted.join(QLatin1Char(',')), QStringLiteral("rbTlac"));
     if (form.ShowModal() != mrOk)
         return -1;
     return TxForm::GetIntValue(&form, QStringLiteral("rbTlac"));

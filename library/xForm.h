@@ -34,6 +34,10 @@ protected:
     void KeyDown(int &key, Qt::KeyboardModifiers modifiers) override;
 };
 
-// Asks which of the options (comma text) under the caption; the chosen option counted from 1, or -1 when
-// the dialog was closed without a choice.
+// The options of a choice: the texts between commas, each trimmed, blanks inside kept; a double-quoted part may
+// hold commas ("" is a quote in it).
+QStringList SplitOptions(const QString &items);
+
+// Asks which of the options (comma separated, see SplitOptions) under the caption; the chosen option counted from 1, or
+// -1 when the dialog was closed without a choice.
 int ChooseOption(const QString &items, const QString &caption);

@@ -222,6 +222,32 @@ TEST(ChooseOption, ClickOnTheSecondItemGivesTwo)
     EXPECT_EQ(ChooseOption(QStringLiteral("\"Doklad\",\"Zostavu\""), QStringLiteral("Tlačiť")), 2);
 }
 
+TEST(ChooseOption, AnOptionIsAllBetweenTwoCommasBlanksAndAll)
+{
+    EXPECT_EQ(SplitOptions(QString::fromUtf8("Potvrdenie objednávky,Zoznam zákaziek, Zoznam kúpnych zmlúv ")),
+              QStringList({"Potvrdenie objednávky", "Zoznam zákaziek", "Zoznam kúpnych zmlúv"}));
+    EXPECT_EQ(SplitOptions(QStringLiteral("\"Doklad\",\"Zostavu\"")), QStringList({"Doklad", "Zostavu"}));
+    EXPECT_EQ(SplitOptions(QString::fromUtf8("\"Súpis, \"\"A\"\"\",B")), QStringList({"Súpis, \"A\"", "B"}));
+    EXPECT_EQ(SplitOptions(QStringLiteral("A,,B")), QStringList({"A", "", "B"}));
+
+    // Three options of two words each: three radio buttons showing them whole, inside the dialog.
+    onModalDialog([](QWidget *dialog) {
+        QList<QRadioButton *> radios = dialog->findChildren<QRadioButton *>();
+        QStringList texts;
+        for (QRadioButton *r : radios) {
+            texts << r->text();
+            EXPECT_TRUE(dialog->rect().contains(QRect(r->mapTo(dialog, QPoint()), r->size())))
+                << r->text().toStdString();
+        }
+        EXPECT_EQ(texts, QStringList({QString::fromUtf8("Potvrdenie objednávky"), QString::fromUtf8("Zoznam zákaziek"),
+                                      QString::fromUtf8("Zoznam kúpnych zmlúv")}));
+        QTest::mouseClick(radios.value(2), Qt::LeftButton);
+    });
+    EXPECT_EQ(ChooseOption(QString::fromUtf8("Potvrdenie objednávky,Zoznam zákaziek,Zoznam kúpnych zmlúv"),
+                           QString::fromUtf8("Tlačiť")),
+              3);
+}
+
 TEST(ChooseOption, ClosedWithoutAChoiceGivesMinusOne)
 {
     onModalDialog([](QWidget *dialog) {

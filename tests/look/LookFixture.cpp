@@ -43,6 +43,9 @@ void settle()
 QStringList leaveByEscape(QWidget *window)
 {
     QPointer<QWidget> w(window);
+    // Closed by what was done inside it.
+    if (auto *form = qobject_cast<TForm *>(window); !window->isVisible() || (form && form->ModalResult() != mrNone))
+        return {};
     QApplication::setActiveWindow(window);
     QWidget *target = QApplication::focusWidget();
     if (!target || target->window() != window)
@@ -118,37 +121,45 @@ QStringList LookTest::lookAt(QWidget *window, const QString &name)
     return LookProblems(window);
 }
 
-void LookTest::look(const QString &name, const std::function<void()> &open,
-                    const std::function<void(QWidget *)> &inside, std::source_location where)
+std::shared_ptr<bool> LookTest::watchFor(const std::function<bool(QWidget *)> &accepts, const QString &name,
+                                         const std::function<void(QWidget *)> &inside)
+{
+    auto seen = std::make_shared<bool>(false);
+    QWidget *outer = innermost();
+    const qsizetype boxesBefore = responder->Messages.size();
+    modal_detail::poll([=, this](QWidget *window) {
+        if (window == outer || !accepts(window))
+            return false;
+        *seen = true;
+        innermost() = window;
+        QStringList found = lookAt(window, name);
+        if (inside)
+            inside(window);
+        innermost() = outer;
+        found += leaveByEscape(window);
+        for (qsizetype i = boxesBefore; i < responder->Messages.size(); ++i)
+            if (responder->Messages[i].Type == mtError)
+                found << QStringLiteral("window: shows the error \"%1\"").arg(responder->Messages[i].Text);
+        compareWithKnown(name, found);
+        return true;
+    });
+    return seen;
+}
+
+void LookTest::lookFor(const std::function<bool(QWidget *)> &accepts, const QString &name,
+                       const std::function<void()> &open, const std::function<void(QWidget *)> &inside,
+                       std::source_location where)
 {
     SCOPED_TRACE(::testing::Message() << "window " << name.toStdString() << " opened at " << where.file_name() << ":"
                                       << where.line());
-    bool seen = false;
-    QStringList found;
-    QWidget *outer = innermost();
     const qsizetype boxesBefore = responder->Messages.size();
-    WhenModal<QWidget>(
-        [&](QWidget *window) {
-            seen = true;
-            innermost() = window;
-            found = lookAt(window, name);
-            if (inside)
-                inside(window);
-            innermost() = outer;
-            found += leaveByEscape(window);
-        },
-        outer);
+    const auto seen = watchFor(accepts, name, inside);
     open();
-    if (!seen) {
+    if (!*seen) {
         CancelWhenModal();
         ADD_FAILURE() << name.toStdString() << ": no window came up; boxes shown: "
                       << responder->Texts().mid(boxesBefore).join(QStringLiteral(" | ")).toStdString();
-        return;
     }
-    for (qsizetype i = boxesBefore; i < responder->Messages.size(); ++i)
-        if (responder->Messages[i].Type == mtError)
-            found << QStringLiteral("window: shows the error \"%1\"").arg(responder->Messages[i].Text);
-    compareWithKnown(name, found);
 }
 
 QStringList LookTest::noWindow(const std::function<void()> &open)

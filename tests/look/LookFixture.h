@@ -27,9 +27,27 @@ protected:
     // Opens the window by `open` (which returns once it is closed), waits for it to come up, then looks at it:
     // the picture build/look/<name>.png, the rules, `inside` (a nested dialog, say), Escape. The findings
     // and a missing way out are compared with the known ones of `name`.
+    // `inside` may close the window itself (OK, a choice); Escape is then not tried. With a type, only a window
+    // of that type is taken (another modal window that comes first is left to its own step).
+    template <class T = QWidget>
     void look(const QString &name, const std::function<void()> &open,
               const std::function<void(QWidget *)> &inside = nullptr,
-              std::source_location where = std::source_location::current());
+              std::source_location where = std::source_location::current())
+    {
+        lookFor([](QWidget *w) { return qobject_cast<T *>(w) != nullptr; }, name, open, inside, where);
+    }
+
+    // Looks at the next window of the type once it comes up, opened by what follows (a window that a closing one
+    // leads to); the flag tells whether it came.
+    template <class T>
+    std::shared_ptr<bool> watch(const QString &name, const std::function<void(QWidget *)> &inside = nullptr)
+    {
+        return watchFor([](QWidget *w) { return qobject_cast<T *>(w) != nullptr; }, name, inside);
+    }
+    std::shared_ptr<bool> watchFor(const std::function<bool(QWidget *)> &accepts, const QString &name,
+                                   const std::function<void(QWidget *)> &inside);
+    void lookFor(const std::function<bool(QWidget *)> &accepts, const QString &name, const std::function<void()> &open,
+                 const std::function<void(QWidget *)> &inside, std::source_location where);
 
     // Runs a routine that opens no window of its own (only questions, answered by the responder); what it
     // asks is returned.

@@ -3,6 +3,7 @@
 #include "platform/ui/DBControls.h"
 #include "shell/DMZal.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QCheckBox>
@@ -183,8 +184,8 @@ QString ControlName(const QWidget *control)
     QString shows;
     if (auto *label = qobject_cast<const QLabel *>(control))
         shows = label->text();
-    else if (auto *box = qobject_cast<const QCheckBox *>(control))
-        shows = box->text();
+    else if (auto *button = qobject_cast<const QAbstractButton *>(control))
+        shows = button->text().remove(QLatin1Char('&'));
     if (!shows.isEmpty())
         return name + QStringLiteral(" \"") + shows.left(40) + QLatin1Char('"');
     // Else where it stands: the nearest named control around it and the page of a page control it is on.
@@ -225,6 +226,11 @@ QStringList LookProblems(QWidget *window)
                 label->wordWrap() ? QSize(0, label->heightForWidth(label->width())) : label->sizeHint();
             if (w->width() < needed.width() || w->height() < needed.height())
                 rules << QStringLiteral("text cut (%1 < %2)").arg(sizeText(w->size()), sizeText(needed));
+        } else if (qobject_cast<QAbstractButton *>(w)) {
+            // A button is only checked to be there to be pressed.
+            if (const QString away = outside(w, window); !away.isEmpty())
+                found << ControlName(w) + QStringLiteral(": ") + away;
+            continue;
         } else if (auto *grid = qobject_cast<QTableView *>(w)) {
             found << gridProblems(grid);
             continue;
