@@ -198,12 +198,14 @@ QString TxDBFilterCombo::Caption() const
 void TxDBFilterCombo::SetCaption(const QString &caption)
 {
     Label->setText(caption);
+    updateGeometry();
     layOut();
 }
 
 void TxDBFilterCombo::SetLabelPosition(TLabelPosition position)
 {
     labelPosition_ = position;
+    updateGeometry();
     layOut();
 }
 
@@ -274,6 +276,22 @@ void TxDBFilterCombo::resizeEvent(QResizeEvent *e)
 {
     QWidget::resizeEvent(e);
     layOut();
+}
+
+QSize TxDBFilterCombo::minimumSizeHint() const
+{
+    // The list takes two thirds of what is right of the caption, the value edit the rest.
+    const QSize label = Label->sizeHint(), list = List->minimumSizeHint();
+    const int listWidth = (list.width() * 3 + 1) / 2;
+    if (labelPosition_ == lpLeft)
+        return {label.width() + 2 + listWidth, std::max(label.height(), list.height())};
+    return {std::max(label.width(), listWidth), 16 + list.height()};
+}
+
+QSize TxDBFilterCombo::sizeHint() const
+{
+    const QSize least = minimumSizeHint();
+    return {std::max(least.width(), 201), least.height()};
 }
 
 void TxDBFilterCombo::layOut()

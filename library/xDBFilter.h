@@ -98,6 +98,10 @@ public:
     QComboBox *List;
     TxEdit *ValueEdit;
 
+    // Room for the caption and the list (and the value edit beside it), so a layout never squeezes them away.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
+
 protected:
     void resizeEvent(QResizeEvent *e) override;
     bool eventFilter(QObject *watched, QEvent *e) override;

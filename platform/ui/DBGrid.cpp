@@ -281,12 +281,17 @@ int TDBGrid::DefaultColumnWidth(const TColumn *c) const
     else if (f && f->DataType() == ftDate)
         data =
             std::max(data, fm.horizontalAdvance(FormatDateTime(FormatSettings().ShortDateFormat, QDate(2026, 12, 28))));
+    return std::max(data + 8, TitleWidth(c));
+}
+
+int TDBGrid::TitleWidth(const TColumn *c) const
+{
     // A title with a mark is measured bold, as a sorted title shows.
     const int mark = TitleMarkWidth();
     QFont titleFont = c->TitleFont ? *c->TitleFont : header_->font();
     if (mark > 0)
         titleFont.setBold(true);
-    return std::max(data, QFontMetrics(titleFont).horizontalAdvance(c->Title()) + mark) + 8;
+    return QFontMetrics(titleFont).horizontalAdvance(c->Title()) + mark + 8;
 }
 
 void TDBGrid::columnsReset()
@@ -296,7 +301,7 @@ void TDBGrid::columnsReset()
     for (int i = 0; i < ColumnCount(); ++i) {
         TColumn *c = Columns(i);
         setColumnHidden(i, !c->Visible);
-        setColumnWidth(i, c->Width < 0 ? DefaultColumnWidth(c) : c->Width);
+        setColumnWidth(i, c->Width < 0 ? DefaultColumnWidth(c) : std::max(c->Width, TitleWidth(c)));
     }
     syncing_ = false;
     // Marks name rows of the data as it was opened.

@@ -92,6 +92,9 @@ public:
     // Rows a page key moves.
     int VisibleRowCount() const;
 
+    // The width a column needs to show its title whole, with room for the sort arrow where titles sort; no
+    // column is made narrower (a person may still narrow it by hand).
+    int TitleWidth(const TColumn *c) const;
     // Characters a text column is at most wide unless its width is set.
     static constexpr int MaxTextColumnChars = 40;
 

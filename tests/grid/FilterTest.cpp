@@ -7,7 +7,10 @@
 #include "library/xQuery.h"
 #include "platform/ui/BitBtn.h"
 
+#include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <QVBoxLayout>
 #include <QTableWidget>
 #include <QTest>
 #include <QTimer>
@@ -188,6 +191,31 @@ TEST_F(Filters, FilterFormJoinsTheTypedValues)
     QTimer::singleShot(0, [&] { QTest::mouseClick(form.OKButton, Qt::LeftButton); });
     form.Execute();
     EXPECT_FALSE(q.Filtered()) << "every value empty: filtering off";
+}
+
+} // namespace
+
+namespace {
+
+// In a window's layout the combo gets room for its caption and list, above a grid that takes all it can.
+TEST(FilterCombo, ALayoutGivesTheCaptionAndTheListTheirRoom)
+{
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *combo = new TxDBFilterCombo(&window);
+    combo->SetCaption(QString::fromUtf8("Ďaľší výber :"));
+    layout->addWidget(combo);
+    layout->addWidget(new QTableWidget(&window), 1);
+    for (const TLabelPosition position : {lpLeft, lpTop}) {
+        combo->SetLabelPosition(position);
+        window.resize(600, 200);
+        window.show();
+        QApplication::processEvents();
+        EXPECT_GE(combo->List->height(), combo->List->minimumSizeHint().height()) << position;
+        EXPECT_GE(combo->List->width(), combo->List->minimumSizeHint().width()) << position;
+        EXPECT_GE(combo->Label->width(), combo->Label->sizeHint().width()) << position;
+        EXPECT_GE(combo->Label->height(), combo->Label->fontMetrics().height()) << position;
+    }
 }
 
 } // namespace

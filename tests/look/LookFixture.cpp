@@ -197,6 +197,9 @@ void LookTest::clickButton(QWidget *window, const QString &nameOrText)
 void LookTest::compareWithKnown(const QString &name, const QStringList &found)
 {
     const QStringList known = KnownLookProblems().value(name);
+    // LOOK_PRINT=1 lists every finding, known or not.
+    if (qEnvironmentVariableIsSet("LOOK_PRINT"))
+        std::printf("%s:\n  %s\n", qPrintable(name), qPrintable(found.join(QStringLiteral("\n  "))));
     QStringList unexpected, gone;
     for (const QString &f : found)
         if (std::none_of(known.begin(), known.end(), [&](const QString &k) { return f.startsWith(k); }))

@@ -1,6 +1,7 @@
 #include "LookRules.h"
 
 #include "platform/ui/DBControls.h"
+#include "platform/ui/DBGrid.h"
 #include "shell/DMZal.h"
 
 #include <QAbstractButton>
@@ -135,19 +136,20 @@ QStringList gridProblems(const QTableView *grid)
         const QString title = model->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString();
         const QString name = QStringLiteral("%1 column \"%2\"").arg(ControlName(grid), title);
         if (header->isVisible() && !title.isEmpty()) {
-            QStyleOptionHeader opt;
-            opt.initFrom(header);
-            opt.section = col;
-            opt.text = title;
-            opt.fontMetrics = header->fontMetrics();
-            opt.sortIndicator = QStyleOptionHeader::SortDown;
-            const int needed =
-                header->style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), header).width();
+            // The program's grids draw their titles and sort arrows themselves; another view as its style does.
+            int needed;
+            if (auto *dbGrid = qobject_cast<const TDBGrid *>(grid); dbGrid && col < dbGrid->ColumnCount()) {
+                needed = dbGrid->TitleWidth(dbGrid->Columns(col));
+            } else {
+                QStyleOptionHeader opt;
+                opt.initFrom(header);
+                opt.section = col;
+                opt.text = title;
+                opt.fontMetrics = header->fontMetrics();
+                needed = header->style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), header).width();
+            }
             if (width < needed)
-                found << QStringLiteral("%1: title cut (%2 px, needs %3 with the sort arrow)")
-                             .arg(name)
-                             .arg(width)
-                             .arg(needed);
+                found << QStringLiteral("%1: title cut (%2 px, needs %3)").arg(name).arg(width).arg(needed);
         }
         QString widest;
         bool states = false;
