@@ -155,9 +155,9 @@ void TDMOdbyt::QZakazkyDCreateFields(TDataSet *dataSet)
     complaint->DisplayFormat = QStringLiteral("######");
     field(dataSet, "MNOZ_OBJ")->OnChange = [this](TField *f) { QZakazkyDMNOZ_OBJChange(f); };
     field(dataSet, "TERMIN_OBJ")->OnValidate = [this](TField *f) { QZakazkyDTERMIN_OBJValidate(f); };
-    field(dataSet, "STAV_ZAK")->OnGetText = [](TField *f, QString &text, bool) {
-        text = TDMZal::OrderStateName(f->AsInteger());
-    };
+    TField *state = field(dataSet, "STAV_ZAK");
+    state->OnGetText = [](TField *f, QString &text, bool) { text = TDMZal::OrderStateName(f->AsInteger()); };
+    state->SetDisplayWidth(12); // the state's name whole, "EXPedovaná" as "Vystavená"
 }
 
 void TDMOdbyt::QZakazkyDNewRecord(TDataSet *dataSet)
