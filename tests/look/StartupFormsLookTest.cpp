@@ -9,9 +9,13 @@
 #include "shell/CisPolForm.h"
 #include "shell/CisZakForm.h"
 #include "shell/CisZamForm.h"
+#include "production/DMVyk.h"
+#include "production/SVykonyZForm.h"
 #include "shell/FormMenu.h"
 
 #include <QAction>
+#include <QApplication>
+#include <QTest>
 
 namespace {
 
@@ -54,6 +58,22 @@ TEST_F(StartupFormsLook, PrintChoiceAndPreviewOfAnOrderConfirmation)
                 [](QWidget *choice) { clickButton(choice, QString::fromUtf8("Potvrdenie objednávky")); });
             EXPECT_TRUE(*printed) << "no print dialog";
             EXPECT_TRUE(previewed && *previewed) << "no preview";
+        });
+}
+
+TEST_F(StartupFormsLook, DefectCausesOfAPerformance)
+{
+    look(
+        "SVykonyForm-defects", [this] { menu->mnuVykony->trigger(); },
+        [this](QWidget *) {
+            // A booking without defects, whose breakdown Escape leaves as it is.
+            TxDataSet &bookings = DMVyk->QvSVykony;
+            bookings.Close();
+            bookings.SelectSQL.SetStrings(0, QStringLiteral("select * "));
+            bookings.SelectSQL.SetStrings(2, QStringLiteral("where zmatky = 0 "));
+            bookings.Open();
+            ASSERT_FALSE(bookings.IsEmpty()) << "no bookings";
+            look("SVykonyZForm", [&bookings] { ShowDefectBreakdown(&bookings, true); });
         });
 }
 
