@@ -50,11 +50,9 @@ TReportPreview::TReportPreview(TQuickRep *report, QWidget *parent) : QDialog(par
     button(QStringLiteral("&Tlačiť"), [this] { printReport(); });
     button(QStringLiteral("&Export"), [this] { exportReport(); });
     button(QStringLiteral("&Zavrieť"), [this] { reject(); });
-    status_ = new QLabel(this);
-    status_->setMinimumWidth(0);
-    status_->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     bar->addStretch();
-    bar->addWidget(status_);
+    // The page and the zoom on a line of their own under the page, where the buttons leave them room.
+    status_ = new QLabel(this);
 
     image_ = new QLabel;
     image_->setAlignment(Qt::AlignCenter);
@@ -66,6 +64,7 @@ TReportPreview::TReportPreview(TQuickRep *report, QWidget *parent) : QDialog(par
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(bar);
     layout->addWidget(scroll_);
+    layout->addWidget(status_);
     new QShortcut(QKeySequence(Qt::Key_PageDown), this, [this] { showPage(page_ + 1); });
     new QShortcut(QKeySequence(Qt::Key_PageUp), this, [this] { showPage(page_ - 1); });
     fitScreen(parent);
