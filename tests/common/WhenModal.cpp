@@ -20,7 +20,8 @@ constexpr int WatchMs = 250;
 // A modal window nothing acts on or waits for, this long: only a hang gets there, however slow the machine.
 constexpr qint64 HangMs = 60000;
 qint64 hangLimitMs = HangMs;
-// Looks at a window the platform does not make active before the step acts in it all the same.
+// How many looks a step waits for its window to become the active one; where the platform never makes it
+// active, the step acts all the same.
 constexpr int InactiveLooks = 50;
 
 struct Step {

@@ -1,8 +1,9 @@
 // Acting in the modal windows the code under test opens: a step runs once a window of its type is the
-// active modal one. No step waits on the clock: a step still waiting when its test ends fails there, and a
-// modal window that nothing acts on for a minute (only a hang gets there) fails the test at once, naming
-// every step that waits. From then on until the test ends every modal window no step acts on or waits for
-// is closed again and again, so each modal loop ends and the test runs out instead of hanging.
+// active modal one and has the focus (so no activation still on its way takes it from the step). No step
+// waits on the clock: a step still waiting when its test ends fails there, and a modal window that nothing
+// acts on for a minute (only a hang gets there) fails the test at once, naming every step that waits. From
+// then on until the test ends every modal window no step acts on or waits for is closed again and again,
+// so each modal loop ends and the test runs out instead of hanging.
 #pragma once
 
 #include <QWidget>
