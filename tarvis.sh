@@ -14,7 +14,7 @@ case "$cmd" in
     ;;
   test)
     cd "$root/build"
-    ctest --output-on-failure -j "$(nproc)" --timeout 300
+    ctest --output-on-failure -j "$(nproc)" --timeout 120
     ;;
   *) echo "usage: tarvis.sh run|test" >&2; exit 2 ;;
 esac

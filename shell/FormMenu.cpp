@@ -406,9 +406,25 @@ bool TFormMenu::event(QEvent *e)
         if (showPending_)
             activationPending_ = true; // the check needs the connection the show handler opens
         else
-            QTimer::singleShot(0, this, [this] { activated(); });
+            queueActivated();
     }
     return QMainWindow::event(e);
+}
+
+void TFormMenu::queueActivated()
+{
+    // The check may open the message list modally. Never inside the activation: Qt goes on with the
+    // windows it held when the activation began, and a window freed in the meantime would be used after.
+    if (activationQueued_)
+        return;
+    activationQueued_ = true;
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            activationQueued_ = false;
+            activated();
+        },
+        Qt::QueuedConnection);
 }
 
 void TFormMenu::activated()

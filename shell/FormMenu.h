@@ -73,11 +73,13 @@ private:
     void buildButtons();
     void enableByPrivileges();
     void activated();
+    void queueActivated();
     void startProbe();
 
     std::vector<TReportEntry> reports_;
     bool showPending_ = false;       // the show handler is still to run
     bool activationPending_ = false; // an activation came before the show handler had run
+    bool activationQueued_ = false;  // the check of an activation waits for the activation to be handled
 };
 
 extern TFormMenu *FormMenu;

@@ -4,11 +4,12 @@
 #include "platform/report/QuickRep.h"
 
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
+
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPrintDialog>
 #include <QPrinter>
@@ -36,10 +37,10 @@ TReportPreview::TReportPreview(TQuickRep *report, QWidget *parent) : QDialog(par
         bar->addWidget(b);
         return b;
     };
-    button(QStringLiteral("|<"), [this] { showPage(1); });
-    button(QStringLiteral("<"), [this] { showPage(page_ - 1); });
-    button(QStringLiteral(">"), [this] { showPage(page_ + 1); });
-    button(QStringLiteral(">|"), [this] { showPage(report_->PageCount()); });
+    BtnFirst = button(QStringLiteral("|<"), [this] { showPage(1); });
+    BtnPrior = button(QStringLiteral("<"), [this] { showPage(page_ - 1); });
+    BtnNext = button(QStringLiteral(">"), [this] { showPage(page_ + 1); });
+    BtnLast = button(QStringLiteral(">|"), [this] { showPage(report_->PageCount()); });
     button(QStringLiteral("Zmenšiť"), [this] { setZoom(zoom_ / 1.25); });
     button(QStringLiteral("Zväčšiť"), [this] { setZoom(zoom_ * 1.25); });
     button(QStringLiteral("Celá strana"), [this] {
@@ -47,9 +48,9 @@ TReportPreview::TReportPreview(TQuickRep *report, QWidget *parent) : QDialog(par
         const QSize view = scroll_->viewport()->size();
         setZoom(std::min(view.width() / paper.width(), view.height() / paper.height()));
     });
-    button(QStringLiteral("&Tlačiť"), [this] { printReport(); });
-    button(QStringLiteral("&Export"), [this] { exportReport(); });
-    button(QStringLiteral("&Zavrieť"), [this] { reject(); });
+    BtnPrint = button(QStringLiteral("&Tlačiť"), [this] { Guarded([this] { printReport(); }); });
+    BtnExport = button(QStringLiteral("&Export"), [this] { Guarded([this] { exportReport(); }); });
+    BtnClose = button(QStringLiteral("&Zavrieť"), [this] { reject(); });
     bar->addStretch();
     // The page and the zoom on a line of their own under the page, where the buttons leave them room.
     status_ = new QLabel(this);
@@ -131,11 +132,7 @@ void TReportPreview::printReport()
     if (dialog.exec() != QDialog::Accepted)
         return;
     report_->PrinterSettings.Copies = printer.copyCount();
-    try {
-        report_->print(printer, false);
-    } catch (const std::exception &e) {
-        QMessageBox::warning(this, windowTitle(), QString::fromUtf8(e.what()));
-    }
+    report_->print(printer, false);
 }
 
 void TReportPreview::exportReport()
@@ -156,11 +153,7 @@ void TReportPreview::exportReport()
     const QString target =
         QFileInfo(file).suffix().isEmpty() ? file + QLatin1Char('.') + filters[index].Extension : file;
     auto filter = filters[index].Create(target);
-    try {
-        report_->exportToFilter(*filter, false);
-    } catch (const std::exception &e) {
-        QMessageBox::warning(this, windowTitle(), QString::fromUtf8(e.what()));
-    }
+    report_->exportToFilter(*filter, false);
 }
 
 void TReportPreview::Preview(TQuickRep *report, QWidget *parent)

@@ -5,6 +5,7 @@
 #include <QDialog>
 
 class QLabel;
+class QPushButton;
 class QScrollArea;
 class QSpinBox;
 class TQuickRep;
@@ -15,6 +16,9 @@ public:
     // Lays the report out when it has no pages yet.
     explicit TReportPreview(TQuickRep *report, QWidget *parent = nullptr);
 
+    // The bar: first, previous, next and last page; print (asks in the print dialog), export, close.
+    QPushButton *BtnFirst, *BtnPrior, *BtnNext, *BtnLast, *BtnPrint, *BtnExport, *BtnClose;
+
     int currentPage() const { return page_; }
     double zoom() const { return zoom_; }
     void showPage(int page);   // 1-based, clamped to the pages there are
@@ -22,6 +26,7 @@ public:
     // The page as the window shows it.
     QImage renderPage(int page) const;
 
+    // Print asks for the printer first; both throw what goes wrong (the buttons show it in the error box).
     void printReport();
     void exportReport();
 

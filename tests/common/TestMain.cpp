@@ -1,4 +1,6 @@
-// Test main: one QApplication (offscreen under CTest) for every test program.
+// Test main: one QApplication (offscreen under CTest) for every test program, its modal windows watched.
+#include "WhenModal.h"
+
 #include <QApplication>
 #include <gtest/gtest.h>
 
@@ -8,5 +10,6 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     ::testing::InitGoogleTest(&argc, argv);
+    InstallModalWatch();
     return RUN_ALL_TESTS();
 }

@@ -71,13 +71,15 @@ protected:
         DbFixture::TearDown();
     }
     // What the user does in the dialog once it is shown.
-    void inDialog(std::function<void()> steps)
+    void inDialog(std::function<void()> steps, std::source_location where = std::source_location::current())
     {
-        WhenModal([this, steps](QWidget *window) {
-            EXPECT_EQ(window, &dialog);
-            ++dialogs;
-            steps();
-        });
+        WhenModal(
+            [this, steps](QWidget *window) {
+                EXPECT_EQ(window, &dialog);
+                ++dialogs;
+                steps();
+            },
+            nullptr, where);
     }
     void type(TxDBEdit *edit, const QString &text)
     {
@@ -178,6 +180,7 @@ TEST_F(MasterDetail, EditOnAnEmptyListDoesNothing)
     form.btnOpravClick();
     QApplication::processEvents();
     EXPECT_EQ(dialogs, 0) << "no dialog";
+    CancelWhenModal(); // rightly never came
     EXPECT_EQ(master.State(), dsBrowse) << "no master row inserted";
     EXPECT_EQ(count("M_H"), 0);
     EXPECT_EQ(count("M_D"), 0);

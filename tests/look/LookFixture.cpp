@@ -122,27 +122,28 @@ QStringList LookTest::lookAt(QWidget *window, const QString &name)
 }
 
 std::shared_ptr<bool> LookTest::watchFor(const std::function<bool(QWidget *)> &accepts, const QString &name,
-                                         const std::function<void(QWidget *)> &inside)
+                                         const std::function<void(QWidget *)> &inside, std::source_location where)
 {
     auto seen = std::make_shared<bool>(false);
     QWidget *outer = innermost();
     const qsizetype boxesBefore = responder->Messages.size();
-    modal_detail::poll([=, this](QWidget *window) {
-        if (window == outer || !accepts(window))
-            return false;
-        *seen = true;
-        innermost() = window;
-        QStringList found = lookAt(window, name);
-        if (inside)
-            inside(window);
-        innermost() = outer;
-        found += leaveByEscape(window);
-        for (qsizetype i = boxesBefore; i < responder->Messages.size(); ++i)
-            if (responder->Messages[i].Type == mtError)
-                found << QStringLiteral("window: shows the error \"%1\"").arg(responder->Messages[i].Text);
-        compareWithKnown(name, found);
-        return true;
-    });
+    const auto takes = [outer, accepts](QWidget *window) { return window != outer && accepts(window); };
+    modal_detail::wait(
+        name.toLatin1().constData(), takes,
+        [=, this](QWidget *window) {
+            *seen = true;
+            innermost() = window;
+            QStringList found = lookAt(window, name);
+            if (inside)
+                inside(window);
+            innermost() = outer;
+            found += leaveByEscape(window);
+            for (qsizetype i = boxesBefore; i < responder->Messages.size(); ++i)
+                if (responder->Messages[i].Type == mtError)
+                    found << QStringLiteral("window: shows the error \"%1\"").arg(responder->Messages[i].Text);
+            compareWithKnown(name, found);
+        },
+        where);
     return seen;
 }
 
@@ -153,7 +154,7 @@ void LookTest::lookFor(const std::function<bool(QWidget *)> &accepts, const QStr
     SCOPED_TRACE(::testing::Message() << "window " << name.toStdString() << " opened at " << where.file_name() << ":"
                                       << where.line());
     const qsizetype boxesBefore = responder->Messages.size();
-    const auto seen = watchFor(accepts, name, inside);
+    const auto seen = watchFor(accepts, name, inside, where);
     open();
     if (!*seen) {
         CancelWhenModal();

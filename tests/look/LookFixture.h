@@ -40,12 +40,13 @@ protected:
     // Looks at the next window of the type once it comes up, opened by what follows (a window that a closing one
     // leads to); the flag tells whether it came.
     template <class T>
-    std::shared_ptr<bool> watch(const QString &name, const std::function<void(QWidget *)> &inside = nullptr)
+    std::shared_ptr<bool> watch(const QString &name, const std::function<void(QWidget *)> &inside = nullptr,
+                                std::source_location where = std::source_location::current())
     {
-        return watchFor([](QWidget *w) { return qobject_cast<T *>(w) != nullptr; }, name, inside);
+        return watchFor([](QWidget *w) { return qobject_cast<T *>(w) != nullptr; }, name, inside, where);
     }
     std::shared_ptr<bool> watchFor(const std::function<bool(QWidget *)> &accepts, const QString &name,
-                                   const std::function<void(QWidget *)> &inside);
+                                   const std::function<void(QWidget *)> &inside, std::source_location where);
     void lookFor(const std::function<bool(QWidget *)> &accepts, const QString &name, const std::function<void()> &open,
                  const std::function<void(QWidget *)> &inside, std::source_location where);
 

@@ -18,7 +18,6 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
-#include <QTimer>
 
 namespace {
 
@@ -102,12 +101,10 @@ TEST_F(PerformanceForm, DefectCausesMustAddUpToTheDefects)
         d->Edits[0]->setText("1");
         d->Edits[4]->setText("1");
         QTest::mouseClick(d->TBtnZapis, Qt::LeftButton);
-        // The dialog comes again once this showing has closed.
-        QTimer::singleShot(300, [] {
-            WhenModal<TSVykonyZForm>([](TSVykonyZForm *again) {
-                again->Edits[4]->setText("2");
-                QTest::mouseClick(again->TBtnZapis, Qt::LeftButton);
-            });
+        // The dialog comes again once this showing has closed: a step set up in it waits for the next one.
+        WhenModal<TSVykonyZForm>([](TSVykonyZForm *again) {
+            again->Edits[4]->setText("2");
+            QTest::mouseClick(again->TBtnZapis, Qt::LeftButton);
         });
     });
     ShowDefectBreakdown(&vyk->QvSVykony, true);

@@ -383,7 +383,7 @@ TEST_F(ReportDefinition, WorkbookTemplateStartsANewWorkbookForEachOverflow)
 
 TEST_F(ReportDefinition, AWorkbookThatIsNoZipIsRefusedWithItsName)
 {
-    write("stary.xls", QByteArray("\xD0\xCF\x11\xE0 binary workbook", 22));
+    write("stary.xls", QByteArray("\xD0\xCF\x11\xE0 binary workbook"));
     write("stary.xrep", "<xreport><report type=document><template filename=stary.xls/></report></xreport>");
     query.SQL().SetText("select NAZOV from R_CENY");
     query.Open();

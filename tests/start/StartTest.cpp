@@ -1,8 +1,10 @@
 // The program's start and its main menu on a fresh database: the splash, the order of the long-lived
 // objects, the connection when the menu is shown, the menu enabled by privileges, the message check on
-// activation, the report-definition menu, and the question and the commit when the program closes.
+// activation, the report-definition menu, and the question and the commit when the program closes. On a
+// copy of the demo database: the message list the start opens, closed every way a person can.
 #include "shell/ShellFixture.h"
 
+#include "common/WhenModal.h"
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/os/Exception.h"
 #include "platform/os/RegistryStore.h"
@@ -13,6 +15,7 @@
 #include "shell/FormMenu.h"
 #include "shell/MenuHooks.h"
 #include "shell/QInitForm.h"
+#include "shell/QMsgForm.h"
 #include "shell/RoutineNames.h"
 #include "shell/Routines.h"
 #include "shell/DMCis.h"
@@ -24,10 +27,12 @@
 #include <QLabel>
 #include <QMenu>
 #include <QPointer>
+#include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include <csignal>
 
@@ -340,17 +345,28 @@ TEST_F(StartTest, ActivationChecksMessagesOnceConnected)
         // Some platforms do not activate windows offscreen: deliver the activation as the system would.
         QEvent activate(QEvent::WindowActivate);
         QCoreApplication::sendEvent(m, &activate);
+        QCoreApplication::processEvents();
     }
     ASSERT_FALSE(calls.isEmpty());
     EXPECT_FALSE(calls.first()) << "an activation does not force the check";
     EXPECT_TRUE(connectedAtFirstCall) << "the check runs after the connection is open";
 
-    // An activation by a mouse click does not look.
-    const qsizetype before = calls.size();
-    QTest::mousePress(m->windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
+    // The check runs once the activation has been handled, not inside it; activations before it runs
+    // make one check.
+    qsizetype before = calls.size();
     QEvent activate(QEvent::WindowActivate);
     QCoreApplication::sendEvent(m, &activate);
+    QCoreApplication::sendEvent(m, &activate);
+    EXPECT_EQ(calls.size(), before);
+    QCoreApplication::processEvents();
+    EXPECT_EQ(calls.size(), before + 1);
+
+    // An activation by a mouse click does not look.
+    before = calls.size();
+    QTest::mousePress(m->windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCoreApplication::sendEvent(m, &activate);
     QTest::mouseRelease(m->windowHandle(), Qt::LeftButton, {}, QPoint(5, 5));
+    QCoreApplication::processEvents();
     EXPECT_EQ(calls.size(), before);
 
     m->Spravy1->trigger();
@@ -512,5 +528,157 @@ TEST_F(StartTest, ReportMenuListsTheDefinitionsByNameIgnoringCase)
     for (int i = 0; i < sorted.size(); ++i)
         EXPECT_EQ(files[i], "XREP/" + sorted[i]) << "each item runs its own file";
 }
+
+// ---------------------------------------------------------------- the message list at the start
+
+// The ways a person closes the message list; a timer of the program closes it as well.
+enum class CloseWay { Escape, KoniecButton, WindowClose, Timer };
+
+std::string closeWayName(CloseWay way)
+{
+    switch (way) {
+    case CloseWay::Escape:
+        return "Escape";
+    case CloseWay::KoniecButton:
+        return "KoniecButton";
+    case CloseWay::WindowClose:
+        return "WindowClose";
+    case CloseWay::Timer:
+        return "Timer";
+    }
+    return "Unknown";
+}
+
+void PrintTo(CloseWay way, std::ostream *os)
+{
+    *os << closeWayName(way);
+}
+
+void closeList(TQMsgForm *list, CloseWay way)
+{
+    switch (way) {
+    case CloseWay::Escape: {
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keyClick(focus && focus->window() == list ? focus : list, Qt::Key_Escape);
+        break;
+    }
+    case CloseWay::KoniecButton:
+        QTest::mouseClick(list->BtnKoniec, Qt::LeftButton);
+        break;
+    case CloseWay::WindowClose:
+        list->windowHandle()->close(); // as the title bar's close button does
+        break;
+    case CloseWay::Timer:
+        QTimer::singleShot(0, list, [list] { list->Close(); });
+        break;
+    }
+}
+
+// The program with every module on a copy of the demo foundry, whose messages for SYSDBA are unhandled.
+class StartOnDemoTest : public StartTest, public ::testing::WithParamInterface<CloseWay> {
+protected:
+    void SetUp() override
+    {
+        StartTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        const QString demo = QStringLiteral(TARVIS_DEMO_DB);
+        ASSERT_TRUE(QFile::exists(demo)) << "no demo database at " << demo.toStdString();
+        QFile::remove(programDatabase);
+        ASSERT_TRUE(QFile::copy(demo, programDatabase));
+        QFile::setPermissions(programDatabase, QFile::ReadOwner | QFile::WriteOwner);
+        MessageCheckState() = TMessageCheckState();
+        RegisterModules();
+    }
+    void TearDown() override
+    {
+        CancelWhenModal();
+        StartTest::TearDown();
+        for (const TStartupEntry &e : StartupEntries())
+            ClearStartupFactory(QLatin1String(e.ClassName));
+        for (const TMainMenuItem &item : MainMenuItems())
+            if (item.OpenRoutine)
+                UnregisterOpenRoutine(QLatin1String(item.OpenRoutine));
+        MessageCheckState() = TMessageCheckState();
+    }
+    // The next message list: its count is noted and it is closed the test's way.
+    void closeNextList(int *count, std::source_location where = std::source_location::current())
+    {
+        WhenModal<TQMsgForm>(
+            [count](TQMsgForm *list) {
+                EXPECT_EQ(list->windowTitle(), QString::fromUtf8("Správy"));
+                EXPECT_TRUE(list->isVisible());
+                *count = list->lPocet->text().toInt();
+                closeList(list, GetParam());
+            },
+            nullptr, where);
+    }
+    // Makes another window the active one, and then the menu again, as the window system does.
+    static void activate(QWidget *window)
+    {
+        window->windowHandle()->requestActivate();
+        ASSERT_TRUE(QTest::qWaitFor([window] { return window->isActiveWindow(); }, 60000));
+    }
+};
+
+TEST_P(StartOnDemoTest, TheMessageListClosedAnyWayLeavesTheProgramWorking)
+{
+    int atStart = 0;
+    closeNextList(&atStart);
+    TFormMenu *m = startAndShow();
+    ASSERT_TRUE(DMZal->DBZAL.Connected());
+    ASSERT_TRUE(QTest::qWaitFor([&] { return atStart > 0; }, 60000)) << "the start lists the messages";
+    EXPECT_GE(atStart, 2) << "the demo's welcome and its complaint";
+    ASSERT_NE(QMsgForm, nullptr);
+    EXPECT_FALSE(QMsgForm->isVisible());
+    EXPECT_TRUE(m->isVisible());
+
+    // A new message five minutes on: a plain activation of the menu lists it. The window active before
+    // is freed meanwhile, as a dialog closed for good is: the list must not run inside the activation,
+    // whose handling goes on with that window afterwards.
+    ExecSqlParams("insert into QMESSAGES (MSG_ID, MSG_UTVAR, MSG_USER, MSG_DATA, MSG_TITLE, MSG_TEXT, USR_VYSTAV, "
+                  "D_VYSTAV) values (GEN_ID(MSG_ID, 1), 1, 'SYSDBA', 0, :t, :x, 'MAJSTER', CURRENT_TIMESTAMP)",
+                  {QString::fromUtf8("Nová reklamácia"), QString::fromUtf8("Odliatky s bublinami, 3 ks.")});
+    SetNowForTests(Now().addSecs(6 * 60));
+    auto *other = new QWidget;
+    other->setWindowTitle(QString::fromUtf8("Iné okno"));
+    other->show();
+    activate(other);
+    int afterActivation = 0;
+    closeNextList(&afterActivation);
+    other->deleteLater();
+    activate(m);
+    ASSERT_TRUE(QTest::qWaitFor([&] { return afterActivation > 0; }, 60000));
+    EXPECT_EQ(afterActivation, 1) << "only the message not listed yet";
+    EXPECT_FALSE(QMsgForm->isVisible());
+
+    // Within five minutes another activation does not look.
+    auto *third = new QWidget;
+    third->show();
+    activate(third);
+    bool listed = false;
+    CloseModal(mrCancel, [&](QWidget *) { listed = true; });
+    activate(m);
+    QCoreApplication::processEvents();
+    CancelWhenModal();
+    EXPECT_FALSE(listed);
+    delete third;
+
+    // The menu goes on: its item lists every unhandled message, and the program ends when asked.
+    int forced = 0;
+    closeNextList(&forced);
+    m->Spravy1->trigger();
+    EXPECT_EQ(forced, atStart + 1);
+    TTestResponder answers;
+    answers.MessageAnswers = {mrYes};
+    m->ButtonKoniec->click();
+    EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf8("Skutočne ukončiť program?")});
+    EXPECT_FALSE(m->isVisible());
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, StartOnDemoTest,
+                         ::testing::Values(CloseWay::Escape, CloseWay::KoniecButton, CloseWay::WindowClose,
+                                           CloseWay::Timer),
+                         [](const auto &info) { return closeWayName(info.param); });
 
 } // namespace
