@@ -1,5 +1,7 @@
 #include "xCalendarForm.h"
 
+#include "platform/os/Clock.h"
+
 #include <QCalendarWidget>
 #include <QVBoxLayout>
 
@@ -9,6 +11,7 @@ TxCalendarForm::TxCalendarForm(QWidget *owner) : TForm(owner ? owner->window() :
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     calendar_ = new QCalendarWidget(this);
     calendar_->setGridVisible(true);
+    calendar_->setSelectedDate(Now().date());
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(calendar_);
@@ -31,5 +34,5 @@ QDate TxCalendarForm::Date() const
 
 void TxCalendarForm::SetDate(const QDate &date)
 {
-    calendar_->setSelectedDate(date);
+    calendar_->setSelectedDate(date.isValid() ? date : Now().date());
 }

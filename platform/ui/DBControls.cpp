@@ -1,6 +1,7 @@
 #include "DBControls.h"
 
 #include "Dialogs.h"
+#include "Form.h"
 #include "Guarded.h"
 #include "platform/db/DataSet.h"
 
@@ -301,33 +302,42 @@ void TDBMemo::focusOutEvent(QFocusEvent *e)
 
 // ---------------------------------------------------------------- TDBDateEdit
 
-// The smallest date stands for a null date and is shown blank.
-static const QDate kNullDate(1753, 1, 1);
-
-TDBDateEdit::TDBDateEdit(QWidget *parent) : QDateEdit(parent), TDBControl(this)
+TDBDateEdit::TDBDateEdit(QWidget *parent) : TDateEdit(parent), TDBControl(this)
 {
-    setMinimumDate(kNullDate);
-    setSpecialValueText(QStringLiteral(" "));
-    setDisplayFormat(QStringLiteral("d.M.yyyy"));
-    setCalendarPopup(true);
-    setDate(kNullDate);
-    connect(this, &QDateEdit::dateChanged, this, [this] { UserChanged(); });
+    SetEditMask(QString());
+    connect(this, &QLineEdit::textEdited, this, [this] { UserChanged(); });
 }
 
 void TDBDateEdit::ShowField()
 {
     TField *f = Field();
-    const QDate d = f && !f->IsNull() ? f->AsDate() : kNullDate;
-    if (d != date())
-        setDate(d.isValid() ? d : kNullDate);
+    const bool editing = f && hasFocus() && link_.CanModify();
+    const QString mask = editing ? DefaultMask : QString();
+    const bool remasked = mask != EditMask();
+    if (remasked)
+        SetEditMask(mask);
+    const QDate date = !f ? QDate() : f->IsNull() ? NullDate() : f->AsDate();
+    if (!editing && f && !f->IsNull()) {
+        if (f->DisplayText() != text())
+            SetText(f->DisplayText());
+    } else if (remasked || date != Date() || (!date.isValid() && !TypedText().isEmpty())) {
+        SetDate(date);
+    }
 }
 
 void TDBDateEdit::WriteField()
 {
-    if (date() <= kNullDate)
-        Field()->Clear();
-    else
-        Field()->SetAsDate(date());
+    try {
+        const QDate date = CheckedDate();
+        if (date.isValid())
+            Field()->SetAsDate(date);
+        else
+            Field()->Clear();
+    } catch (...) {
+        // A refused date, on leaving or on a save, is corrected where it was typed.
+        FocusAgainLater(this);
+        throw;
+    }
 }
 
 void TDBDateEdit::UpdateReadOnly()
@@ -335,8 +345,52 @@ void TDBDateEdit::UpdateReadOnly()
     setReadOnly(!Editable());
 }
 
+void TDBDateEdit::DateChosen(const QDate &date)
+{
+    if (!UserChanged())
+        return;
+    SetDate(date);
+}
+
+void TDBDateEdit::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape && link_.Modified()) {
+        Revert();
+        selectAll();
+        e->accept();
+        return;
+    }
+    TDateEdit::keyPressEvent(e);
+}
+
+void TDBDateEdit::focusInEvent(QFocusEvent *e)
+{
+    TDateEdit::focusInEvent(e);
+    if (link_.Modified() || e->reason() == Qt::PopupFocusReason)
+        return;
+    const bool browsing = EditMask().isEmpty();
+    link_.OnDataChange();
+    // A date entered by keys is typed over whole (not so on coming back from another window).
+    if (e->reason() != Qt::MouseFocusReason && (e->reason() != Qt::ActiveWindowFocusReason || browsing))
+        selectAll();
+}
+
 void TDBDateEdit::focusOutEvent(QFocusEvent *e)
 {
-    CommitOnExit();
-    QDateEdit::focusOutEvent(e);
+    // Neither its own calendar nor a look at another window leaves the control. The write is the date
+    // edit's check on leaving.
+    const bool leaving = e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason;
+    if (!leaving) {
+    } else if (FocusWentToClickedButton(e)) {
+        try {
+            link_.UpdateRecord();
+        } catch (const std::exception &) {
+            // Still pending, said once: the button's save refuses it with its message, a cancel drops it.
+        }
+    } else {
+        CommitOnExit();
+    }
+    TMaskEdit::focusOutEvent(e);
+    if (leaving && !link_.Modified())
+        link_.OnDataChange();
 }
