@@ -84,7 +84,7 @@ void TDateEdit::DropDown()
         QApplication::beep();
         return;
     }
-    if (calendar_)
+    if (Calendar())
         return;
     // Taken first, so that the focus comes back here when the calendar closes.
     setFocus(Qt::OtherFocusReason);
@@ -121,7 +121,8 @@ void TDateEdit::DropDown()
 
 QCalendarWidget *TDateEdit::Calendar() const
 {
-    return calendar_;
+    // A closed one is only waiting to be deleted.
+    return calendar_ && calendar_->isVisible() ? calendar_.data() : nullptr;
 }
 
 bool TDateEdit::eventFilter(QObject *watched, QEvent *e)
