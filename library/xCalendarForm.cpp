@@ -1,6 +1,7 @@
 #include "xCalendarForm.h"
 
 #include "platform/os/Clock.h"
+#include "platform/ui/DateEdit.h"
 
 #include <QCalendarWidget>
 #include <QVBoxLayout>
@@ -10,7 +11,7 @@ TxCalendarForm::TxCalendarForm(QWidget *owner) : TForm(owner ? owner->window() :
     setWindowTitle(QStringLiteral("Kalendár"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     calendar_ = new QCalendarWidget(this);
-    calendar_->setGridVisible(true);
+    SetUpCalendar(calendar_);
     calendar_->setSelectedDate(Now().date());
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);

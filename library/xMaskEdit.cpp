@@ -36,6 +36,8 @@ TmeDATUM::TmeDATUM(QWidget *parent) : TDateEdit(parent)
 {
     resize(65, 21);
     SetCalendarButton(false);
+    MaskWhileEditing = false;
+    TypingMask = DateMask;
     SetEditMask(DateMask);
 }
 

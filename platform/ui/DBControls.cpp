@@ -304,7 +304,7 @@ void TDBMemo::focusOutEvent(QFocusEvent *e)
 
 TDBDateEdit::TDBDateEdit(QWidget *parent) : TDateEdit(parent), TDBControl(this)
 {
-    SetEditMask(QString());
+    MaskWhileEditing = false; // the field says when the date can be edited
     connect(this, &QLineEdit::textEdited, this, [this] { UserChanged(); });
 }
 
@@ -312,7 +312,7 @@ void TDBDateEdit::ShowField()
 {
     TField *f = Field();
     const bool editing = f && hasFocus() && link_.CanModify();
-    const QString mask = editing ? DefaultMask : QString();
+    const QString mask = editing ? TypingMask : QString();
     const bool remasked = mask != EditMask();
     if (remasked)
         SetEditMask(mask);
@@ -363,34 +363,29 @@ void TDBDateEdit::keyPressEvent(QKeyEvent *e)
     TDateEdit::keyPressEvent(e);
 }
 
-void TDBDateEdit::focusInEvent(QFocusEvent *e)
+void TDBDateEdit::ShowForEditing()
 {
-    TDateEdit::focusInEvent(e);
-    if (link_.Modified() || e->reason() == Qt::PopupFocusReason)
-        return;
-    const bool browsing = EditMask().isEmpty();
-    link_.OnDataChange();
-    // A date entered by keys is typed over whole (not so on coming back from another window).
-    if (e->reason() != Qt::MouseFocusReason && (e->reason() != Qt::ActiveWindowFocusReason || browsing))
-        selectAll();
+    if (!link_.Modified())
+        link_.OnDataChange();
 }
 
 void TDBDateEdit::focusOutEvent(QFocusEvent *e)
 {
-    // Neither its own calendar nor a look at another window leaves the control. The write is the date
-    // edit's check on leaving.
-    const bool leaving = e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason;
-    if (!leaving) {
-    } else if (FocusWentToClickedButton(e)) {
+    // First the edit's own leaving (it drops the selection), so that a refused date comes back selected.
+    TMaskEdit::focusOutEvent(e);
+    // Neither its own calendar nor a look at another window leaves the control.
+    if (e->reason() == Qt::PopupFocusReason || e->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    // The write is the date edit's check on leaving.
+    if (!FocusWentToClickedButton(e)) {
+        CommitOnExit();
+    } else {
         try {
             link_.UpdateRecord();
         } catch (const std::exception &) {
             // Still pending, said once: the button's save refuses it with its message, a cancel drops it.
         }
-    } else {
-        CommitOnExit();
     }
-    TMaskEdit::focusOutEvent(e);
-    if (leaving && !link_.Modified())
+    if (!link_.Modified())
         link_.OnDataChange();
 }

@@ -146,8 +146,8 @@ protected:
     void WriteField() override;
     void UpdateReadOnly() override;
     void DateChosen(const QDate &date) override;
+    void ShowForEditing() override;
     void keyPressEvent(QKeyEvent *e) override;
-    void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
     // The date shown while the field is null (none here).
     virtual QDate NullDate() const { return QDate(); }

@@ -13,18 +13,18 @@
 #include <QKeyEvent>
 #include <QScreen>
 
-bool LeavesTheControl(const QFocusEvent *e)
-{
-    return e->reason() != Qt::PopupFocusReason && e->reason() != Qt::ActiveWindowFocusReason &&
-           !FocusWentToClickedButton(e);
-}
-
 const QString TDateEdit::DefaultMask = QStringLiteral("90/90/0000;1;_");
+
+void SetUpCalendar(QCalendarWidget *calendar)
+{
+    calendar->setLocale(QLocale(QLocale::Slovak, QLocale::Slovakia));
+    calendar->setFirstDayOfWeek(Qt::Monday);
+    calendar->setGridVisible(true);
+}
 
 TDateEdit::TDateEdit(QWidget *parent) : TMaskEdit(parent)
 {
     resize(90, 21);
-    SetEditMask(DefaultMask);
     button_ = addAction(QIcon(Glyph(QStringLiteral("BUTTONCALENDAR"))), QLineEdit::TrailingPosition);
     button_->setToolTip(QString::fromUtf8("Kalendár (F4)"));
     connect(button_, &QAction::triggered, this, &TDateEdit::DropDown);
@@ -63,8 +63,21 @@ bool TDateEdit::CheckDate()
     return false;
 }
 
+void TDateEdit::showMask(bool on)
+{
+    const QString mask = on ? TypingMask : QString();
+    if (mask == EditMask())
+        return;
+    const QDate date = Date();
+    SetEditMask(mask);
+    SetDate(date);
+}
+
 void TDateEdit::SetDate(const QDate &date)
 {
+    const bool masked = !EditMask().isEmpty();
+    if (MaskWhileEditing && masked != hasFocus())
+        SetEditMask(hasFocus() ? TypingMask : QString());
     if (!date.isValid())
         SetText(QString());
     else if (Mask().IsEmpty())
@@ -92,7 +105,7 @@ void TDateEdit::DropDown()
     calendar_ = calendar;
     calendar->setWindowFlags(Qt::Popup);
     calendar->setAttribute(Qt::WA_DeleteOnClose);
-    calendar->setGridVisible(true);
+    SetUpCalendar(calendar);
     calendar->installEventFilter(this);
     const QDate held = Date();
     calendar->setSelectedDate(held.isValid() ? held : ::Date());
@@ -149,9 +162,29 @@ void TDateEdit::keyPressEvent(QKeyEvent *e)
     TMaskEdit::keyPressEvent(e);
 }
 
+void TDateEdit::ShowForEditing()
+{
+    if (MaskWhileEditing)
+        showMask(true);
+}
+
+void TDateEdit::focusInEvent(QFocusEvent *e)
+{
+    const bool browsing = EditMask().isEmpty();
+    TMaskEdit::focusInEvent(e);
+    ShowForEditing();
+    // A date entered by keys is typed over whole.
+    if (browsing && e->reason() != Qt::MouseFocusReason && e->reason() != Qt::PopupFocusReason)
+        selectAll();
+}
+
 void TDateEdit::focusOutEvent(QFocusEvent *e)
 {
     TMaskEdit::focusOutEvent(e);
-    if (LeavesTheControl(e))
-        CheckDate();
+    if (e->reason() == Qt::PopupFocusReason || e->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    // A clicked button's action checks the date itself.
+    const bool kept = FocusWentToClickedButton(e) ? TypedText().isEmpty() || Date().isValid() : CheckDate();
+    if (kept && MaskWhileEditing)
+        showMask(false);
 }

@@ -11,10 +11,8 @@
 class QAction;
 class QCalendarWidget;
 
-// Whether a date edit's focus went to another control of its form, so that what it holds is checked: not
-// when its calendar (or a menu) opened, the window was left for another, or a button was clicked (that
-// button's own action checks).
-bool LeavesTheControl(const QFocusEvent *e);
+// A month calendar as the program shows it: Slovak month and day names, the week from Monday, a grid.
+void SetUpCalendar(QCalendarWidget *calendar);
 
 class TDateEdit : public TMaskEdit {
     Q_OBJECT
@@ -32,7 +30,8 @@ public:
     // Whether the edit is empty or holds a date; otherwise says why, takes the focus back with the text
     // selected for correction, and gives false.
     bool CheckDate();
-    // Shows the date (nothing for a null date), in the mask when the edit has one.
+    // Shows the date (nothing for a null date): in the mask while it is typed into, else as dates are
+    // written (15.1.2027).
     void SetDate(const QDate &date);
     // The text without the mask's blanks ("31.2.2026"); empty when nothing is typed.
     QString TypedText() const;
@@ -46,11 +45,21 @@ public:
 protected:
     // A day chosen in the calendar: shown in the edit as if typed.
     virtual void DateChosen(const QDate &date);
+    // The focus came in: the date in the mask, to be typed over.
+    virtual void ShowForEditing();
     bool eventFilter(QObject *watched, QEvent *e) override;
     void keyPressEvent(QKeyEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
 
+    // The mask shows only while the edit has the focus (a subclass may show its mask always, or switch it
+    // itself); the mask typed into.
+    bool MaskWhileEditing = true;
+    QString TypingMask = DefaultMask;
+
 private:
+    void showMask(bool on);
+
     QAction *button_;
     QPointer<QCalendarWidget> calendar_;
 };

@@ -133,7 +133,9 @@ protected:
 
 TEST_F(DateEditTest, AnEmptyEditTakesADateTypedKeyByKey)
 {
-    EXPECT_EQ(date->EditText(), "__.__.____");
+    EXPECT_TRUE(date->text().isEmpty());
+    enter();
+    EXPECT_EQ(date->EditText(), "__.__.____") << "the mask shows while it is typed into";
     EXPECT_TRUE(date->TypedText().isEmpty());
     const struct {
         const char *typed;
@@ -154,6 +156,7 @@ TEST_F(DateEditTest, AnEmptyEditTakesADateTypedKeyByKey)
         QTest::keyClick(date, Qt::Key_Tab);
         QApplication::processEvents();
         EXPECT_EQ(date->Date(), c.date);
+        EXPECT_EQ(date->text(), DateToStr(c.date)) << "left, it shows the date as dates are written";
         EXPECT_TRUE(after->hasFocus());
     }
     EXPECT_TRUE(responder.Messages.isEmpty()) << responder.Texts().join('\n').toStdString();
