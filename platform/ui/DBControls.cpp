@@ -334,8 +334,10 @@ void TDBDateEdit::WriteField()
         else
             Field()->Clear();
     } catch (...) {
-        // A refused date, on leaving or on a save, is corrected where it was typed.
-        FocusAgainLater(this);
+        // A refused date, on leaving or on a save, is corrected where it was typed; not so while a clicked
+        // button takes the focus (taking it back would undo the click).
+        if (!quietWrite_)
+            FocusAgainLater(this);
         throw;
     }
 }
@@ -380,11 +382,13 @@ void TDBDateEdit::focusOutEvent(QFocusEvent *e)
     if (!FocusWentToClickedButton(e)) {
         CommitOnExit();
     } else {
+        quietWrite_ = true;
         try {
             link_.UpdateRecord();
         } catch (const std::exception &) {
             // Still pending, said once: the button's save refuses it with its message, a cancel drops it.
         }
+        quietWrite_ = false;
     }
     if (!link_.Modified())
         link_.OnDataChange();

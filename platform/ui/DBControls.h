@@ -151,6 +151,9 @@ protected:
     void focusOutEvent(QFocusEvent *e) override;
     // The date shown while the field is null (none here).
     virtual QDate NullDate() const { return QDate(); }
+
+private:
+    bool quietWrite_ = false; // written on the way to a clicked button, which reports a refusal itself
 };
 
 // A data-aware control of type T on a data source's field, named objectPrefix + the field's name.

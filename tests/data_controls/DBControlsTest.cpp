@@ -7,6 +7,7 @@
 #include "platform/ui/Dialogs.h"
 
 #include <QCalendarWidget>
+#include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -255,6 +256,30 @@ TEST_F(Controls, ADateThatDoesNotExistIsRefusedAndNothingIsStored)
     t.Post();
     EXPECT_EQ(answers.Texts().size(), 2);
     EXPECT_EQ(value("select D from T_B where ID = 1").toDate(), QDate(2028, 2, 29));
+}
+
+TEST_F(Controls, ABadDateLeftForAClickedButtonLetsTheClickThroughAndItsSaveRefusesTheDate)
+{
+    TTestResponder answers;
+    auto *button = new QPushButton(QString::fromUtf8("Zapíš"), &w);
+    w.layout()->addWidget(button);
+    button->show();
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+    datum->setFocus();
+    QTest::keyClicks(datum, "31.2.2026");
+    // A person's click: the screen goes on between pressing and releasing.
+    QTest::mousePress(button, Qt::LeftButton);
+    QApplication::processEvents();
+    QTest::mouseRelease(button, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(clicks, 1) << "the focus is not taken back from the pressed button";
+    EXPECT_TRUE(answers.Texts().isEmpty()) << "nothing said on the way to the button";
+    EXPECT_THROW(t.Post(), EConvertError) << "its save refuses the date";
+    QApplication::processEvents();
+    EXPECT_TRUE(datum->hasFocus()) << "then the focus goes back for the correction";
+    EXPECT_EQ(datum->EditText(), "31.2_.2026");
+    EXPECT_EQ(value("select D from T_B where ID = 1").toDate(), QDate(2026, 3, 4));
 }
 
 TEST_F(Controls, TheDateCalendarOpensOnTheDateHeldOrOnTodayNeverOnAPlaceholder)
