@@ -13,6 +13,7 @@ CREATE TABLE EDLISTY (
   KURZ      DOUBLE PRECISION,
   MENA      VARCHAR(3),
   C_FAKTURY VARCHAR(20),
+  D_SPLAT   DATE, -- the invoice's due date as its dialog exported it
   CONSTRAINT PK_EDLISTY PRIMARY KEY (C_DL)
 );
 

@@ -5,6 +5,7 @@
 #include "library/QTlacForm.h"
 #include "platform/os/Format.h"
 #include "platform/ui/BitBtn.h"
+#include "platform/ui/DateEdit.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FormGlobal.h"
 #include "platform/ui/Guarded.h"
@@ -61,9 +62,14 @@ TEFakturaForm::TEFakturaForm(QWidget *owner) : TForm(owner)
     eDOPRAVA = edit("Spôsob dopravy");
     eODBERATEL = edit("Odberateľ");
     eICO = edit("IČO");
-    eDATVYS = edit("Dátum vystavenia", false, 10);
-    eDATSPL = edit("Dátum splatnosti", false, 10);
-    eDATZDANPLN = edit("Dátum zdan.plnenia", false, 10);
+    auto date = [&](const char *caption) {
+        auto *e = new TDateEdit(this);
+        form->addRow(QString::fromUtf8(caption), e);
+        return e;
+    };
+    eDATVYS = date("Dátum vystavenia");
+    eDATSPL = date("Dátum splatnosti");
+    eDATZDANPLN = date("Dátum zdan.plnenia");
     auto combo = [&](const char *caption, const QStringList &items) {
         auto *c = new QComboBox(this);
         c->setEditable(true);
@@ -137,9 +143,9 @@ void TEFakturaForm::Fill(const TInvoiceValues &v, const QString &invoiceNumber)
         cbF_UHRADY->setCurrentIndex(0);
     else
         cbF_UHRADY->setEditText(v.FUhrady);
-    eDATVYS->setText(DateToStr(v.DatumVystavenia));
-    eDATSPL->setText(DateToStr(v.DatumSplatnosti));
-    eDATZDANPLN->setText(v.DVystav.isValid() ? DateToStr(v.DVystav) : QString());
+    eDATVYS->SetDate(v.DatumVystavenia);
+    eDATSPL->SetDate(v.DatumSplatnosti);
+    eDATZDANPLN->SetDate(v.DVystav);
     eKURZ_ZAHR->setText(FloatToStr(v.Kurz));
     eMENA->setText(v.Mena);
     eKURZ_SK->setText(QStringLiteral("1"));
@@ -157,9 +163,9 @@ TInvoiceExportInput TEFakturaForm::ExportInput() const
     in.CDl = eC_DL->text();
     in.COdberatel = eODBERATEL->text();
     in.Ico = eICO->text();
-    in.DatumVystavenia = eDATVYS->text();
-    in.DatumSplatnosti = eDATSPL->text();
-    in.DatumZdanPlnenia = eDATZDANPLN->text();
+    in.DatumVystavenia = DateToStr(eDATVYS->CheckedDate());
+    in.DatumSplatnosti = DateToStr(eDATSPL->CheckedDate());
+    in.DatumZdanPlnenia = DateToStr(eDATZDANPLN->CheckedDate());
     in.CObj = eC_OBJ->text();
     in.TypDph = cbTYPDPH->currentText();
     in.Zaklad = lZAKL2->text();
@@ -176,6 +182,9 @@ TInvoiceExportInput TEFakturaForm::ExportInput() const
 
 bool TEFakturaForm::Export()
 {
+    for (TDateEdit *date : {eDATVYS, eDATSPL, eDATZDANPLN})
+        if (!date->CheckDate())
+            return false;
     QString error;
     if (WriteInvoiceExport(ExportInput(), QDir::current().filePath(QStringLiteral("export.txt")), &error))
         return true;
@@ -193,6 +202,7 @@ bool EditInvoice(int cDl, QString &number)
     form.Fill(values, proposal);
     if (form.ShowModal() != mrOk)
         return false;
+    StoreInvoiceDueDate(cDl, form.eDATSPL->Date());
     number = form.eC_FAKTURY->text().trimmed();
     return true;
 }

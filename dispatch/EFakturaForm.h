@@ -12,6 +12,7 @@ class QLabel;
 class QLineEdit;
 class QPushButton;
 class TBitBtn;
+class TDateEdit;
 
 class TEFakturaForm : public TForm {
     Q_OBJECT
@@ -19,7 +20,8 @@ public:
     explicit TEFakturaForm(QWidget *owner = nullptr);
 
     QLineEdit *eC_DL, *eC_FAKTURY, *eC_OBJ, *eD_OBJ, *eDOPRAVA, *eODBERATEL, *eICO;
-    QLineEdit *eDATVYS, *eDATSPL, *eDATZDANPLN, *eKURZ_ZAHR, *eMENA, *eKURZ_SK;
+    TDateEdit *eDATVYS, *eDATSPL, *eDATZDANPLN;
+    QLineEdit *eKURZ_ZAHR, *eMENA, *eKURZ_SK;
     QPushButton *sbNextC_FA;
     QComboBox *cbF_UHRADY, *cbKS, *cbTYPDPH;
     QLabel *lZAKL2, *lDPH2, *lZaloha, *lExistuje, *lNovy;
@@ -28,16 +30,19 @@ public:
 
     // Fills the dialog from the note's values.
     void Fill(const TInvoiceValues &values, const QString &invoiceNumber);
-    // What the export writes, from the dialog's texts.
+    // What the export writes, from the dialog's texts; the dates as the edits read them (EConvertError for
+    // one that does not exist).
     TInvoiceExportInput ExportInput() const;
-    // Writes "export.txt"; false (with the reason shown) leaves the dialog open.
+    // Writes "export.txt"; false (with the reason shown) leaves the dialog open. A date that does not exist
+    // is refused first, with the focus back in its edit.
     bool Export();
 
 private:
     int cOdb_ = 0;
 };
 
-// The invoice dialog for the note; true on OK, the export written and number set to the dialog's number.
+// The invoice dialog for the note; true on OK, the export written, the due date stored with the note and
+// number set to the dialog's number.
 bool EditInvoice(int cDl, QString &number);
 // Prints the invoice of the note through the print dialog.
 void PrintInvoice(int cDl);

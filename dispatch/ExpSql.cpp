@@ -102,8 +102,10 @@ QString DeliveryNotePrint(const QString &currencyLabel, const QString &factor)
 
 const QString InvoiceValues = QStringLiteral(
     "SELECT a.c_obj, a.d_obj, a.c_odb, a.kurz, a.mena, a.doprava, a.d_vystav,(SELECT sum(cena_predc+prid_matc+"
-    "prid_dopc) FROM vEDListyD WHERE c_dl=a.c_dl) AS zaklad,c.ICO, c.odberatel, c.plat_podm,f_uhrady, zaloha FROM "
-    "EDListy a JOIN COdberatelov c ON a.c_odb=c.c_odb LEFT JOIN Zakazky z ON a.c_obj=z.c_obj WHERE a.c_dl=:c_dl");
+    "prid_dopc) FROM vEDListyD WHERE c_dl=a.c_dl) AS zaklad,c.ICO, c.odberatel, c.plat_podm,f_uhrady, zaloha, "
+    "a.d_splat FROM EDListy a JOIN COdberatelov c ON a.c_odb=c.c_odb LEFT JOIN Zakazky z ON a.c_obj=z.c_obj WHERE "
+    "a.c_dl=:c_dl");
+const QString StoreDueDate = QStringLiteral("update EDListy set d_splat=:d_splat where c_dl=:c_dl");
 const QString InvoiceLines = QStringLiteral(
     "SELECT a.c_vyr, a.c_pol_ext, a.nazov, a.mnoz_vyr, a.cena_kurz1, a.vahac, a.prid_matc, a.prid_dopc,z.c_obj as "
     "c_obj2 FROM vEDListyD a LEFT JOIN ZakazkyD z ON a.c_int=z.c_int WHERE a.c_dl=:c_dl order by a.c_riadku");
@@ -120,7 +122,8 @@ QString InvoicePrint(double vatRate)
 {
     return QStringLiteral(
                "select a.c_dl, a.c_obj, a.c_faktury, 8 as KS, e.doprava, e.vystavil, e.d_vystav, e.d_vystav as "
-               "d_zdanpln, e.d_vystav+14 as d_splat, prevzal, pata_dl,a.odberatel, ulica, mesto, psc, cast(ico as "
+               "d_zdanpln, coalesce(e.d_splat, e.d_vystav+14) as d_splat, prevzal, pata_dl,a.odberatel, ulica, mesto, "
+               "psc, cast(ico as "
                "char(10)) as ico, icdph,c_riadku, a.c_vyr, a.c_int, c_vykresu, nazov, mj, a.mnoz_vyr, vaha1,CENA_KURZ1 "
                "as CENA1, a.mena, %1 as P_DPH,zd.c_obj as C_OBJ2,coalesce(f_uhrady,'PP') as F_UHRADY from vEDListyD "
                "a join EDListy e on a.c_dl=e.c_dl left join ZakazkyD zd on a.c_int=zd.c_int left join Zakazky z on "
@@ -191,6 +194,7 @@ QStringList All()
                     DeliveryNotePrint(QStringLiteral("'€'"), QStringLiteral("1")),
                     DeliveryNotePrint(QStringLiteral("e.mena"), QStringLiteral("KURZ")),
                     InvoiceValues,
+                    StoreDueDate,
                     InvoiceLines,
                     CustomerByIco,
                     CustomerByNumber,

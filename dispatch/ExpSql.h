@@ -28,13 +28,15 @@ QString DeliveryNotePrint(const QString &currencyLabel, const QString &factor);
 
 // ---- invoices
 extern const QString InvoiceValues;
+extern const QString StoreDueDate; // the due date the invoice of a note was exported with
 extern const QString InvoiceLines;
 extern const QString CustomerByIco;
 extern const QString CustomerByNumber;
 extern const QString InvoiceNumberOfNote;
 extern const QString InvoicesOfCustomer;
 extern const QString LastInvoiceNumber;
-// The print of an invoice with the VAT rate (a number the program formats).
+// The print of an invoice with the VAT rate (a number the program formats); its due date is the one
+// exported, issue date + 14 days for a note invoiced without one.
 QString InvoicePrint(double vatRate);
 
 // ---- the finished-goods store's detail tabs (:c_pol from the current stock row)

@@ -137,10 +137,19 @@ TInvoiceValues ReadInvoiceValues(int cDl, const QString &vatRateSetting)
     if (!TryStrToInt(field(q, "PLAT_PODM")->AsString().trimmed(), days) || days <= 0 || days > 3650)
         days = 14;
     v.DatumSplatnosti = today.addDays(days);
+    // A note invoiced before keeps the due date it was exported and printed with.
+    if (!field(q, "D_SPLAT")->IsNull())
+        v.DatumSplatnosti = field(q, "D_SPLAT")->AsDateTime().date();
     q->Close();
     v.CFaktury = SelectValueParams(ExpSql::InvoiceNumberOfNote, {cDl}).toString().trimmed();
     v.NewCustomer = SelectValueParams(ExpSql::InvoicesOfCustomer, {v.COdb, cDl}).toInt() == 0;
     return v;
+}
+
+void StoreInvoiceDueDate(int cDl, const QDate &due)
+{
+    if (ExecSqlParams(ExpSql::StoreDueDate, {due.isValid() ? QVariant(due) : QVariant(), cDl}) != 1)
+        throw EDatabaseError(QString::fromUtf8("Dodací list č. %1 neexistuje.").arg(cDl));
 }
 
 QString ProposeInvoiceNumber(const QString &prefixText)

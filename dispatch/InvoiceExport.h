@@ -16,13 +16,15 @@ struct TInvoiceValues {
     QDate DObj, DVystav;
     double Kurz = 1;
     double Zaklad = 0, Dph = 0, Zaloha = 0;
-    QDate DatumVystavenia, DatumSplatnosti;
-    QString CFaktury;         // the note's invoice number, empty when it has none
-    bool NewCustomer = false; // no earlier invoice of the customer: its block goes into the file
+    QDate DatumVystavenia, DatumSplatnosti; // the due date stored with the note, else today + the terms
+    QString CFaktury;                       // the note's invoice number, empty when it has none
+    bool NewCustomer = false;               // no earlier invoice of the customer: its block goes into the file
 };
 
 // Reads the note's invoice values with the VAT rate (a setting; EConvertError when it is no number).
 TInvoiceValues ReadInvoiceValues(int cDl, const QString &vatRateSetting);
+// Stores the due date of the note's invoice, the one its print shows.
+void StoreInvoiceDueDate(int cDl, const QDate &due);
 // VAT of a base at a rate in percent: the product rounded half to even to a whole number, then / 100.
 double InvoiceVat(double base, double rate);
 // A proposed invoice number: the prefix (a date format such as 'yyyy"/"', or a number typed so far whose

@@ -1,5 +1,8 @@
 #include "xCalendarForm.h"
 
+#include "platform/os/Clock.h"
+#include "platform/ui/DateEdit.h"
+
 #include <QCalendarWidget>
 #include <QVBoxLayout>
 
@@ -8,7 +11,8 @@ TxCalendarForm::TxCalendarForm(QWidget *owner) : TForm(owner ? owner->window() :
     setWindowTitle(QStringLiteral("Kalendár"));
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint);
     calendar_ = new QCalendarWidget(this);
-    calendar_->setGridVisible(true);
+    SetUpCalendar(calendar_);
+    calendar_->setSelectedDate(Now().date());
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
     layout->addWidget(calendar_);
@@ -31,5 +35,5 @@ QDate TxCalendarForm::Date() const
 
 void TxCalendarForm::SetDate(const QDate &date)
 {
-    calendar_->setSelectedDate(date);
+    calendar_->setSelectedDate(date.isValid() ? date : Now().date());
 }

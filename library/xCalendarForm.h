@@ -11,10 +11,11 @@ class QCalendarWidget;
 class TxCalendarForm : public TForm {
     Q_OBJECT
 public:
-    // Placed below the owner control, 24 pixels in from its left edge.
+    // Placed below the owner control, 24 pixels in from its left edge; today is chosen at first.
     explicit TxCalendarForm(QWidget *owner);
 
     QDate Date() const;
+    // Shows the date's month with the date chosen; a null date shows today.
     void SetDate(const QDate &date);
     QCalendarWidget *Calendar() const { return calendar_; }
 

@@ -1,10 +1,8 @@
 #include "xDBDateEdit.h"
 
-#include "platform/db/Field.h"
 #include "platform/os/Clock.h"
 #include "platform/ui/Form.h"
 
-#include <QCalendarWidget>
 #include <QKeyEvent>
 #include <QTimer>
 
@@ -12,38 +10,26 @@ TxDBDateEdit::TxDBDateEdit(QWidget *parent) : TDBDateEdit(parent)
 {
     resize(90, 21);
     showing_ = true;
-    setDate(Now().date());
+    SetDate(NullDate());
     showing_ = false;
-    // The drop-down closes on a chosen day; the focus then goes on as after typing the date.
-    connect(calendarWidget(), &QCalendarWidget::clicked, this, [this](QDate day) {
-        // Picking the day already shown (today over an empty date) changes no date, yet it is a choice.
-        if (day == date() && Field() && Field()->IsNull())
-            UserChanged();
-        QTimer::singleShot(0, this, [this] { SelectNextControl(this, true); });
-    });
 }
 
-void TxDBDateEdit::ShowField()
+QDate TxDBDateEdit::NullDate() const
 {
-    // Without a field or over an empty date the picker shows today; that is no change, so nothing is
-    // written unless the user picks.
-    if (!Field() || Field()->IsNull()) {
-        if (date() != Now().date())
-            setDate(Now().date());
-        return;
-    }
-    TDBDateEdit::ShowField();
+    return Now().date();
+}
+
+void TxDBDateEdit::DateChosen(const QDate &date)
+{
+    TDBDateEdit::DateChosen(date);
+    // The drop-down closes on a chosen day; the focus then goes on as after typing the date.
+    QTimer::singleShot(0, this, [this] { SelectNextControl(this, true); });
 }
 
 void TxDBDateEdit::keyPressEvent(QKeyEvent *e)
 {
     if (EnterToTab && (e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter)) {
         SelectNextControl(this, true);
-        e->accept();
-        return;
-    }
-    if (e->key() == Qt::Key_Escape && link_.Modified()) {
-        Revert();
         e->accept();
         return;
     }

@@ -1,4 +1,4 @@
-// TxDBDateEdit: a date picker bound to a date field, as the detail dialogs use it: Enter moves to the next
+// TxDBDateEdit: the date edit bound to a date field as the detail dialogs use it: Enter moves to the next
 // control, Escape shows the field's value again, choosing a day in the drop-down calendar moves on.
 #pragma once
 
@@ -7,12 +7,13 @@
 class TxDBDateEdit : public TDBDateEdit {
     Q_OBJECT
 public:
-    // Unbound or over an empty date, the picker shows today (and writes it only when picked).
+    // Over an empty date the edit shows today (written only when typed or picked).
     explicit TxDBDateEdit(QWidget *parent = nullptr);
 
     bool EnterToTab = true;
 
 protected:
-    void ShowField() override;
+    QDate NullDate() const override;
+    void DateChosen(const QDate &date) override;
     void keyPressEvent(QKeyEvent *e) override;
 };

@@ -32,9 +32,12 @@ TmeC_VYR::TmeC_VYR(QWidget *parent) : TxMaskEdit(parent)
     SetEditMask(ProductNumberMask());
 }
 
-TmeDATUM::TmeDATUM(QWidget *parent) : TxMaskEdit(parent)
+TmeDATUM::TmeDATUM(QWidget *parent) : TDateEdit(parent)
 {
-    resize(65, height());
+    resize(65, 21);
+    SetCalendarButton(false);
+    MaskWhileEditing = false;
+    TypingMask = DateMask;
     SetEditMask(DateMask);
 }
 

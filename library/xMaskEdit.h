@@ -2,6 +2,7 @@
 // the settings file) and a date (TmeDATUM).
 #pragma once
 
+#include "platform/ui/DateEdit.h"
 #include "platform/ui/MaskEdit.h"
 
 class TxMaskEdit : public TMaskEdit {
@@ -17,8 +18,9 @@ public:
     explicit TmeC_VYR(QWidget *parent = nullptr);
 };
 
-// Date edit: day and month of one or two digits, the century 20 fixed, two year digits.
-class TmeDATUM : public TxMaskEdit {
+// Date edit: day and month of one or two digits, the century 20 fixed, two year digits ("2027" may be
+// typed in full). A date that does not exist is refused on leaving; F4 opens the calendar.
+class TmeDATUM : public TDateEdit {
     Q_OBJECT
 public:
     explicit TmeDATUM(QWidget *parent = nullptr);

@@ -75,10 +75,8 @@ TFormZakazkaDetHl::TFormZakazkaDetHl(QWidget *owner) : TForm(owner)
     DBeMNOZ_VYR = bound<TDBEdit>(this, "DBe", "MNOZ_VYR");
     form->addRow(QString::fromUtf8("Množstvo vyrábané"), DBeMNOZ_VYR);
     DBdTERMIN_OBJ = bound<TDBDateEdit>(this, "DBd", "TERMIN_OBJ");
-    DBdTERMIN_OBJ->setCalendarPopup(true);
     form->addRow(QString::fromUtf8("Termín požadovaný"), DBdTERMIN_OBJ);
     DBdTERMIN = bound<TDBDateEdit>(this, "DBd", "TERMIN");
-    DBdTERMIN->setCalendarPopup(true);
     form->addRow(QString::fromUtf8("Termín potvrdený"), DBdTERMIN);
 
     auto *state = new QHBoxLayout;

@@ -201,6 +201,40 @@ bool TEditMask::Typeable(int index, QChar c) const
     return false;
 }
 
+bool TEditMask::RetypeAfterLiterals(const QString &display, int index, QChar c, QString &retyped, int &cursor) const
+{
+    // The input places that end at the cursor, and the cursor at their end.
+    if (index <= 0 || index > positions_.size() || display.size() != positions_.size())
+        return false;
+    if (index < positions_.size() && positions_[index].kind == Position::Input)
+        return false;
+    int first = index;
+    while (first > 0 && positions_[first - 1].kind == Position::Input)
+        --first;
+    if (first == index || Typeable(index, c) || !accepts(positions_[first], c))
+        return false;
+    // The literals before them that those places could also take ("20" of ".20").
+    QString literals;
+    for (int i = first - 1;
+         i >= 0 && positions_[i].kind == Position::Literal && accepts(positions_[first], positions_[i].ch); --i)
+        literals.prepend(positions_[i].ch);
+    const QString typed = display.mid(first, index - first);
+    if (literals.isEmpty() || !typed.startsWith(literals))
+        return false;
+    const QString kept = typed.mid(literals.size()) + c;
+    if (kept.size() > index - first)
+        return false;
+    retyped = display;
+    for (int i = first; i < index; ++i) {
+        const int k = i - first;
+        const QChar ch = k < kept.size() ? kept[k] : blank_;
+        const int caseMode = positions_[i].caseMode;
+        retyped[i] = caseMode > 0 ? ch.toUpper() : caseMode < 0 ? ch.toLower() : ch;
+    }
+    cursor = first + int(kept.size());
+    return true;
+}
+
 QString TEditMask::fill(const QString &value, bool valueHasLiterals, QChar blank) const
 {
     // The characters for the input positions, in order; literals in the value are skipped where they sit.

@@ -31,6 +31,11 @@ public:
     // Whether c may be typed with the cursor at display position index: the first input position from
     // there must take it, or c is a literal further on (typing a separator skips to it).
     bool Typeable(int index, QChar c) const;
+    // A fixed part typed where the mask already shows it: when the input places just before index hold the
+    // literal characters that stand before them (the "20" of "2027" typed into places after a literal
+    // century "20") and c has no place at index, those characters were the literal typed again. Gives the
+    // display with c typed after them instead, and the cursor after c; false when that is not the case.
+    bool RetypeAfterLiterals(const QString &display, int index, QChar c, QString &retyped, int &cursor) const;
     // Whether the text shows nothing but the mask's literals and blanks.
     bool IsTextEmpty(const QString &text) const;
 

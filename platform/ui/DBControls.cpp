@@ -1,6 +1,7 @@
 #include "DBControls.h"
 
 #include "Dialogs.h"
+#include "Form.h"
 #include "Guarded.h"
 #include "platform/db/DataSet.h"
 
@@ -301,33 +302,44 @@ void TDBMemo::focusOutEvent(QFocusEvent *e)
 
 // ---------------------------------------------------------------- TDBDateEdit
 
-// The smallest date stands for a null date and is shown blank.
-static const QDate kNullDate(1753, 1, 1);
-
-TDBDateEdit::TDBDateEdit(QWidget *parent) : QDateEdit(parent), TDBControl(this)
+TDBDateEdit::TDBDateEdit(QWidget *parent) : TDateEdit(parent), TDBControl(this)
 {
-    setMinimumDate(kNullDate);
-    setSpecialValueText(QStringLiteral(" "));
-    setDisplayFormat(QStringLiteral("d.M.yyyy"));
-    setCalendarPopup(true);
-    setDate(kNullDate);
-    connect(this, &QDateEdit::dateChanged, this, [this] { UserChanged(); });
+    MaskWhileEditing = false; // the field says when the date can be edited
+    connect(this, &QLineEdit::textEdited, this, [this] { UserChanged(); });
 }
 
 void TDBDateEdit::ShowField()
 {
     TField *f = Field();
-    const QDate d = f && !f->IsNull() ? f->AsDate() : kNullDate;
-    if (d != date())
-        setDate(d.isValid() ? d : kNullDate);
+    const bool editing = f && hasFocus() && link_.CanModify();
+    const QString mask = editing ? TypingMask : QString();
+    const bool remasked = mask != EditMask();
+    if (remasked)
+        SetEditMask(mask);
+    const QDate date = !f ? QDate() : f->IsNull() ? NullDate() : f->AsDate();
+    if (!editing && f && !f->IsNull()) {
+        if (f->DisplayText() != text())
+            SetText(f->DisplayText());
+    } else if (remasked || date != Date() || (!date.isValid() && !TypedText().isEmpty())) {
+        SetDate(date);
+    }
 }
 
 void TDBDateEdit::WriteField()
 {
-    if (date() <= kNullDate)
-        Field()->Clear();
-    else
-        Field()->SetAsDate(date());
+    try {
+        const QDate date = CheckedDate();
+        if (date.isValid())
+            Field()->SetAsDate(date);
+        else
+            Field()->Clear();
+    } catch (...) {
+        // A refused date, on leaving or on a save, is corrected where it was typed; not so while a clicked
+        // button takes the focus (taking it back would undo the click).
+        if (!quietWrite_)
+            FocusAgainLater(this);
+        throw;
+    }
 }
 
 void TDBDateEdit::UpdateReadOnly()
@@ -335,8 +347,49 @@ void TDBDateEdit::UpdateReadOnly()
     setReadOnly(!Editable());
 }
 
+void TDBDateEdit::DateChosen(const QDate &date)
+{
+    if (!UserChanged())
+        return;
+    SetDate(date);
+}
+
+void TDBDateEdit::keyPressEvent(QKeyEvent *e)
+{
+    if (e->key() == Qt::Key_Escape && link_.Modified()) {
+        Revert();
+        selectAll();
+        e->accept();
+        return;
+    }
+    TDateEdit::keyPressEvent(e);
+}
+
+void TDBDateEdit::ShowForEditing()
+{
+    if (!link_.Modified())
+        link_.OnDataChange();
+}
+
 void TDBDateEdit::focusOutEvent(QFocusEvent *e)
 {
-    CommitOnExit();
-    QDateEdit::focusOutEvent(e);
+    // First the edit's own leaving (it drops the selection), so that a refused date comes back selected.
+    TMaskEdit::focusOutEvent(e);
+    // Neither its own calendar nor a look at another window leaves the control.
+    if (e->reason() == Qt::PopupFocusReason || e->reason() == Qt::ActiveWindowFocusReason)
+        return;
+    // The write is the date edit's check on leaving.
+    if (!FocusWentToClickedButton(e)) {
+        CommitOnExit();
+    } else {
+        quietWrite_ = true;
+        try {
+            link_.UpdateRecord();
+        } catch (const std::exception &) {
+            // Still pending, said once: the button's save refuses it with its message, a cancel drops it.
+        }
+        quietWrite_ = false;
+    }
+    if (!link_.Modified())
+        link_.OnDataChange();
 }

@@ -2,12 +2,12 @@
 // scrolls and state changes, start an edit when the user types and write back only what the user changed.
 #pragma once
 
+#include "DateEdit.h"
 #include "MaskEdit.h"
 #include "platform/db/DataSource.h"
 
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDateEdit>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -133,8 +133,10 @@ protected:
     void focusOutEvent(QFocusEvent *e) override;
 };
 
-// A date picker over a date field; a null date shows blank.
-class TDBDateEdit : public QDateEdit, public TDBControl {
+// A date edit over a date field: the field's DisplayText while browsing, the date in the date mask while
+// being edited with the focus in it; a null date shows blank. Leaving it with a date that does not exist
+// says so and keeps the text and the focus; nothing is written.
+class TDBDateEdit : public TDateEdit, public TDBControl {
     Q_OBJECT
 public:
     explicit TDBDateEdit(QWidget *parent = nullptr);
@@ -143,7 +145,15 @@ protected:
     void ShowField() override;
     void WriteField() override;
     void UpdateReadOnly() override;
+    void DateChosen(const QDate &date) override;
+    void ShowForEditing() override;
+    void keyPressEvent(QKeyEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
+    // The date shown while the field is null (none here).
+    virtual QDate NullDate() const { return QDate(); }
+
+private:
+    bool quietWrite_ = false; // written on the way to a clicked button, which reports a refusal itself
 };
 
 // A data-aware control of type T on a data source's field, named objectPrefix + the field's name.

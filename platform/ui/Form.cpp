@@ -2,14 +2,17 @@
 
 #include "BitBtn.h"
 
+#include <QAbstractButton>
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QPointer>
 #include <QScreen>
 #include <QStatusBar>
 #include <QTextEdit>
+#include <QTimer>
 
 namespace {
 QPointer<QWidget> &mainForm()
@@ -326,4 +329,20 @@ void SelectNextControl(QWidget *from, bool forward)
     QKeyEvent tab(QEvent::KeyPress, forward ? Qt::Key_Tab : Qt::Key_Backtab,
                   forward ? Qt::NoModifier : Qt::ShiftModifier);
     QCoreApplication::sendEvent(from->window(), &tab);
+}
+
+bool FocusWentToClickedButton(const QFocusEvent *e)
+{
+    return e && e->reason() == Qt::MouseFocusReason && qobject_cast<QAbstractButton *>(QApplication::focusWidget());
+}
+
+void FocusAgainLater(QWidget *control)
+{
+    QTimer::singleShot(0, control, [control] {
+        if (!control->isVisible() || !control->isEnabled())
+            return;
+        control->setFocus(Qt::OtherFocusReason);
+        if (auto *edit = qobject_cast<QLineEdit *>(control))
+            edit->selectAll();
+    });
 }

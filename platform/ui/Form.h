@@ -8,6 +8,7 @@
 #include <QList>
 #include <functional>
 
+class QFocusEvent;
 class QStatusBar;
 class TButton;
 
@@ -89,6 +90,12 @@ private:
 
 // Moves the focus from a control to the next (or previous) control of its window, as Tab does.
 void SelectNextControl(QWidget *from, bool forward);
+// Whether a control lost the focus to a button pressed with the mouse: the button's own action (a save, a
+// cancel) then decides what becomes of the control's value, and reports a refused one.
+bool FocusWentToClickedButton(const QFocusEvent *e);
+// Gives the focus back to a control once the current event is done (a refused value is corrected where it
+// was typed); an edit's text is selected.
+void FocusAgainLater(QWidget *control);
 
 // The program's main window, owner of the dialogs that are made at run time; null until the shell sets it.
 QWidget *ApplicationMainForm();

@@ -43,11 +43,23 @@ QString TMaskEdit::EditText() const
 void TMaskEdit::keyPressEvent(QKeyEvent *e)
 {
     const QString typed = e->text();
+    const bool character = !mask_.IsEmpty() && typed.size() == 1 && typed[0].isPrint() && !typed[0].isSpace() &&
+                           !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));
+    // "2027" typed in full where the mask fixes the century: the "20" already typed was the literal.
+    QString retyped;
+    int cursor = 0;
+    if (character && !hasSelectedText() &&
+        mask_.RetypeAfterLiterals(displayText(), cursorPosition(), typed[0], retyped, cursor)) {
+        retyped.replace(mask_.Blank(), QLatin1Char(' '));
+        setText(retyped);
+        setCursorPosition(cursor);
+        emit textEdited(text());
+        e->accept();
+        return;
+    }
     // A character the mask does not take where it would go is refused, not carried on to a later place
     // that takes it.
-    if (!mask_.IsEmpty() && typed.size() == 1 && typed[0].isPrint() && !typed[0].isSpace() &&
-        !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier)) &&
-        !mask_.Typeable(hasSelectedText() ? selectionStart() : cursorPosition(), typed[0])) {
+    if (character && !mask_.Typeable(hasSelectedText() ? selectionStart() : cursorPosition(), typed[0])) {
         QApplication::beep();
         e->accept();
         return;

@@ -302,30 +302,31 @@ TEST_F(Compound, ComboListsCodesWithTextsAndStoresTheCode)
 
 // ---------------------------------------------------------------- TxDBDateEdit, TxDBMemo, TxPageControl
 
-TEST_F(Compound, DatePickerShowsEditsAndWritesItsDate)
+TEST_F(Compound, DateEditShowsTypesAndWritesItsDate)
 {
     auto *d = new TxDBDateEdit(&w);
     auto *next = new TxDBEdit(&w);
     next->move(0, 40);
     d->SetDataSource(&src);
     d->SetDataField("D");
+    EXPECT_EQ(d->text(), "4.3.2026") << "browsing shows the field's text";
     showWindow();
-    EXPECT_EQ(d->date(), QDate(2026, 3, 4));
     d->setFocus();
-    QTest::keyClick(d, Qt::Key_Up);
+    EXPECT_EQ(d->EditText(), "04.03.2026") << "editing shows the date in the mask";
+    QTest::keyClicks(d, "5.4.2026");
     EXPECT_EQ(t.State(), dsEdit);
-    const QDate chosen = d->date();
-    EXPECT_NE(chosen, QDate(2026, 3, 4));
+    EXPECT_EQ(d->Date(), QDate(2026, 4, 5));
     QTest::keyClick(d, Qt::Key_Escape);
-    EXPECT_EQ(d->date(), QDate(2026, 3, 4)) << "Escape shows the field's value again";
-    QTest::keyClick(d, Qt::Key_Up);
+    EXPECT_EQ(d->Date(), QDate(2026, 3, 4)) << "Escape shows the field's value again";
+    QTest::keyClicks(d, "5.4.2026");
     QTest::keyClick(d, Qt::Key_Return);
     EXPECT_TRUE(next->Edit()->hasFocus()) << "Enter moves on";
+    EXPECT_EQ(d->text(), "5.4.2026");
     t.Post();
-    EXPECT_EQ(value("select D from T_C where ID = 1").toDate(), chosen);
+    EXPECT_EQ(value("select D from T_C where ID = 1").toDate(), QDate(2026, 4, 5));
 }
 
-TEST_F(Compound, DatePickerOverAnEmptyDateShowsTodayAndWritesOnlyAPick)
+TEST_F(Compound, DateEditOverAnEmptyDateShowsTodayAndWritesOnlyAChoice)
 {
     SetNowForTests(QDateTime(QDate(2026, 5, 20), QTime(10, 0)));
     auto *d = new TxDBDateEdit(&w);
@@ -337,7 +338,7 @@ TEST_F(Compound, DatePickerOverAnEmptyDateShowsTodayAndWritesOnlyAPick)
     next->SetDataField("NAZOV");
     showWindow();
     t.Last(); // D is null
-    EXPECT_EQ(d->date(), QDate(2026, 5, 20)) << "an empty date shows today";
+    EXPECT_EQ(d->Date(), QDate(2026, 5, 20)) << "an empty date shows today";
     d->setFocus();
     QTest::keyClick(d, Qt::Key_Return);
     EXPECT_TRUE(next->Edit()->hasFocus());
@@ -345,12 +346,17 @@ TEST_F(Compound, DatePickerOverAnEmptyDateShowsTodayAndWritesOnlyAPick)
     QTest::keyClick(next->Edit(), Qt::Key_Return);
     t.Post();
     EXPECT_TRUE(value("select D from T_C where ID = 2").isNull()) << "passing through writes nothing";
-    EXPECT_EQ(d->date(), QDate(2026, 5, 20));
+    EXPECT_EQ(d->Date(), QDate(2026, 5, 20));
 
-    // Picking the day shown is a choice: it is written.
+    // The day shown, chosen in the drop-down by keys, is a choice: it is written and the focus moves on.
     d->setFocus();
-    emit d->calendarWidget()->clicked(QDate(2026, 5, 20));
-    next->setFocus();
+    QTest::keyClick(d, Qt::Key_F4);
+    ASSERT_NE(d->Calendar(), nullptr);
+    EXPECT_EQ(d->Calendar()->selectedDate(), QDate(2026, 5, 20));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(d->Calendar(), nullptr) << "the calendar closes on the chosen day";
+    EXPECT_TRUE(next->Edit()->hasFocus());
     t.Post();
     EXPECT_EQ(value("select D from T_C where ID = 2").toDate(), QDate(2026, 5, 20));
 }

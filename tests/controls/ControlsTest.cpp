@@ -6,11 +6,13 @@
 #include "library/xForm.h"
 #include "library/xMaskEdit.h"
 #include "platform/os/Format.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/RadioGroup.h"
 
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QLineEdit>
 #include <QRadioButton>
 #include <QTest>
 #include <QVBoxLayout>
@@ -333,6 +335,31 @@ TEST(MaskEdits, DateEditIsEmptyUntilSomethingIsTyped)
     EXPECT_TRUE(IsMaskEditEmpty(date));
     QTest::keyClicks(date, QStringLiteral("010224")); // the century is part of the mask
     EXPECT_EQ(date->Text(), QStringLiteral("01.02.2024"));
+}
+
+TEST(MaskEdits, DateEditTakesTheYearInFullAndRefusesADateThatDoesNotExist)
+{
+    TTestResponder answers;
+    TForm form;
+    auto *date = new TmeDATUM(&form);
+    auto *next = new QLineEdit(&form);
+    next->move(0, 30);
+    showActive(&form);
+    date->setFocus();
+    date->setCursorPosition(0);
+    QTest::keyClicks(date, QStringLiteral("15.1.2027")); // the fixed century typed along
+    EXPECT_EQ(date->Date(), QDate(2027, 1, 15));
+    QTest::keyClick(date, Qt::Key_Tab);
+    EXPECT_TRUE(next->hasFocus());
+
+    date->setFocus();
+    date->selectAll();
+    QTest::keyClicks(date, QStringLiteral("31.2.2027"));
+    QTest::keyClick(date, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf8("'31.2.2027' nie je platný dátum")});
+    EXPECT_TRUE(date->hasFocus());
+    EXPECT_EQ(date->Text(), QStringLiteral("31.2 .2027"));
 }
 
 TEST(MaskEdits, ProductNumberEditTakesTheMaskInForceWhenMade)

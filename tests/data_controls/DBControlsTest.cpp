@@ -1,9 +1,13 @@
 // Data-aware controls on a real table: what they show while browsing and editing, how typing starts an
 // edit, and that a post writes only the fields the user changed.
 #include "common/DbFixture.h"
+#include "platform/os/Clock.h"
+#include "platform/os/Exception.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/Dialogs.h"
 
+#include <QCalendarWidget>
+#include <QPushButton>
 #include <QTest>
 #include <QVBoxLayout>
 
@@ -68,7 +72,7 @@ TEST_F(Controls, ShowTheCurrentRecordAndFollowScrolls)
     EXPECT_EQ(kod->currentText(), "K1");
     EXPECT_TRUE(akt->isChecked());
     EXPECT_EQ(pozn->toPlainText(), "riadok1\nriadok2") << "CR LF shown as one line break";
-    EXPECT_EQ(datum->date(), QDate(2026, 3, 4));
+    EXPECT_EQ(datum->Date(), QDate(2026, 3, 4));
     EXPECT_EQ(label->text(), "prvy");
     t.Next();
     EXPECT_EQ(nazov->text(), "druhy");
@@ -137,7 +141,7 @@ TEST_F(Controls, CheckBoxAndComboWriteTheirTexts)
 TEST_F(Controls, DateEditWritesTheChangedDateAndANullStaysNull)
 {
     datum->setFocus();
-    QTest::keyClick(datum, Qt::Key_Up);
+    QTest::keyClicks(datum, "5.3.2026");
     EXPECT_EQ(t.State(), dsEdit);
     t.Post();
     EXPECT_EQ(value("select D from T_B where ID = 1").toDate(), QDate(2026, 3, 5));
@@ -203,3 +207,100 @@ TEST_F(Controls, AValueTheFieldRefusesIsReportedAndStaysOnScreen)
 }
 
 } // namespace
+
+TEST_F(Controls, AnEmptyDateTakesADateTypedKeyByKeyAndAnEmptiedOneWritesNull)
+{
+    t.Next(); // D is null
+    datum->setFocus();
+    EXPECT_EQ(datum->EditText(), "__.__.____") << "editing an empty date shows its mask";
+    QTest::keyClicks(datum, "15.1.2027");
+    EXPECT_EQ(datum->EditText(), "15.1_.2027");
+    QTest::keyClick(datum, Qt::Key_Tab);
+    EXPECT_EQ(datum->text(), "15.1.2027") << "left, it shows the field's text";
+    t.Post();
+    EXPECT_EQ(value("select D from T_B where ID = 2").toDate(), QDate(2027, 1, 15));
+
+    t.First();
+    datum->setFocus();
+    EXPECT_EQ(datum->selectedText(), "04.03.2026") << "the date entered by keys is selected whole";
+    QTest::keyClick(datum, Qt::Key_Delete);
+    QTest::keyClick(datum, Qt::Key_Tab);
+    t.Post();
+    EXPECT_TRUE(value("select D from T_B where ID = 1").isNull());
+}
+
+TEST_F(Controls, ADateThatDoesNotExistIsRefusedAndNothingIsStored)
+{
+    TTestResponder answers;
+    datum->setFocus();
+    QTest::keyClicks(datum, "31.2.2026");
+    QTest::keyClick(datum, Qt::Key_Tab);
+    QApplication::processEvents();
+    ASSERT_EQ(answers.Texts().size(), 1);
+    EXPECT_EQ(answers.Texts()[0], QString::fromUtf8("'31.2.2026' nie je platný dátum"));
+    EXPECT_TRUE(datum->hasFocus()) << "the focus comes back for the correction";
+    EXPECT_EQ(datum->EditText(), "31.2_.2026");
+    EXPECT_EQ(t.FieldByName("D")->AsDate(), QDate(2026, 3, 4)) << "the field keeps its date";
+
+    // A save with the date still wrong is refused whole.
+    nazov->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(answers.Texts().size(), 2) << "leaving again says it again";
+    EXPECT_TRUE(datum->hasFocus());
+    EXPECT_THROW(t.Post(), EConvertError);
+    EXPECT_EQ(t.State(), dsEdit);
+    EXPECT_EQ(value("select D from T_B where ID = 1").toDate(), QDate(2026, 3, 4));
+
+    QTest::keyClicks(datum, "29.2.2028");
+    QTest::keyClick(datum, Qt::Key_Tab);
+    t.Post();
+    EXPECT_EQ(answers.Texts().size(), 2);
+    EXPECT_EQ(value("select D from T_B where ID = 1").toDate(), QDate(2028, 2, 29));
+}
+
+TEST_F(Controls, ABadDateLeftForAClickedButtonLetsTheClickThroughAndItsSaveRefusesTheDate)
+{
+    TTestResponder answers;
+    auto *button = new QPushButton(QString::fromUtf8("Zapíš"), &w);
+    w.layout()->addWidget(button);
+    button->show();
+    int clicks = 0;
+    QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
+    datum->setFocus();
+    QTest::keyClicks(datum, "31.2.2026");
+    // A person's click: the screen goes on between pressing and releasing.
+    QTest::mousePress(button, Qt::LeftButton);
+    QApplication::processEvents();
+    QTest::mouseRelease(button, Qt::LeftButton);
+    QApplication::processEvents();
+    EXPECT_EQ(clicks, 1) << "the focus is not taken back from the pressed button";
+    EXPECT_TRUE(answers.Texts().isEmpty()) << "nothing said on the way to the button";
+    EXPECT_THROW(t.Post(), EConvertError) << "its save refuses the date";
+    QApplication::processEvents();
+    EXPECT_TRUE(datum->hasFocus()) << "then the focus goes back for the correction";
+    EXPECT_EQ(datum->EditText(), "31.2_.2026");
+    EXPECT_EQ(value("select D from T_B where ID = 1").toDate(), QDate(2026, 3, 4));
+}
+
+TEST_F(Controls, TheDateCalendarOpensOnTheDateHeldOrOnTodayNeverOnAPlaceholder)
+{
+    SetNowForTests(QDateTime(QDate(2026, 5, 20), QTime(10, 0)));
+    datum->setFocus();
+    QTest::keyClick(datum, Qt::Key_F4);
+    ASSERT_NE(datum->Calendar(), nullptr);
+    EXPECT_EQ(datum->Calendar()->selectedDate(), QDate(2026, 3, 4));
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+
+    t.Next(); // D is null
+    datum->setFocus();
+    QTest::keyClick(datum, Qt::Key_F4);
+    ASSERT_NE(datum->Calendar(), nullptr);
+    EXPECT_EQ(datum->Calendar()->selectedDate(), QDate(2026, 5, 20));
+    EXPECT_EQ(datum->Calendar()->yearShown(), 2026);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(t.State(), dsEdit) << "a day chosen starts the edit";
+    t.Post();
+    EXPECT_EQ(value("select D from T_B where ID = 2").toDate(), QDate(2026, 5, 20));
+    ClearNowForTests();
+}

@@ -13,8 +13,11 @@
 #include "library/xDBGrid.h"
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/DBControls.h"
+#include "platform/ui/DateEdit.h"
+#include "dispatch/EFakturaQRRep.h"
 
 #include <QComboBox>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -296,7 +299,7 @@ TEST_F(FormsTest, TheInvoiceDialogWritesTheExportAndTheNoteKeepsTheNumber)
         EXPECT_EQ(f->lDPH2->text(), "160,00");
         EXPECT_EQ(f->lZaloha->text(), "-500,00");
         EXPECT_EQ(f->eICO->text(), "36123456");
-        EXPECT_EQ(f->eDATSPL->text(), "15.4.2026");
+        EXPECT_EQ(f->eDATSPL->Date(), QDate(2026, 4, 15));
         EXPECT_FALSE(f->lNovy->isHidden());
         // A rate that is no number: said why, nothing written, the dialog stays.
         f->cbTYPDPH->setCurrentIndex(1);
@@ -319,6 +322,74 @@ TEST_F(FormsTest, TheInvoiceDialogWritesTheExportAndTheNoteKeepsTheNumber)
     QFile written(file);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     EXPECT_TRUE(written.readAll().startsWith("R00\tT04\r\nR01\tStroj\xE1rne Martin\t36123456\t"));
+}
+
+TEST_F(FormsTest, TheInvoicesDueDateIsOneDateExportedStoredAndPrinted)
+{
+    foundry();
+    exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA) values (260001, 5, 'ZAK260001', "
+         "'2026-03-14', 1, 'EUR')");
+    exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260001, 'V1', 260001, 10, 80)");
+    const QString saved = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(folder.path()));
+    const QString file = QDir(folder.path()).filePath("export.txt");
+    const auto type = [](QLineEdit *edit, const char *text) {
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(edit, QString::fromLatin1(text));
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QApplication::processEvents();
+    };
+    const QString refused = QString::fromUtf8("'31.2.2027' nie je platný dátum");
+
+    TEDListyForm browser;
+    exp->SelectNotes(2, "260001");
+    WhenModal<TEFakturaForm>([&](TEFakturaForm *f) {
+        QApplication::setActiveWindow(f);
+        type(f->eDATSPL, "31.2.2027");
+        EXPECT_EQ(responder->Texts(), QStringList{refused});
+        EXPECT_TRUE(f->eDATSPL->hasFocus()) << "the focus stays for the correction";
+        EXPECT_EQ(f->eDATSPL->EditText(), "31.2_.2027");
+        QTest::mouseClick(f->BtnOK, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_EQ(responder->Texts(), (QStringList{refused, refused})) << "OK refuses it once";
+        EXPECT_TRUE(f->isVisible());
+        EXPECT_TRUE(f->eDATSPL->hasFocus());
+        EXPECT_FALSE(QFile::exists(file)) << "nothing exported";
+        type(f->eDATSPL, "15.5.2026");
+        QTest::mouseClick(f->BtnOK, Qt::LeftButton);
+    });
+    browser.Invoice();
+    QDir::setCurrent(saved);
+    EXPECT_EQ(responder->Messages.size(), 2);
+    EXPECT_EQ(value("select d_splat from EDLISTY where c_dl=260001").toDate(), QDate(2026, 5, 15));
+    QFile written(file);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QList<QByteArray> records = written.readAll().split('\n');
+    const int head = records.indexOf("R00\tT01\r");
+    ASSERT_GE(head, 0);
+    ASSERT_LT(head + 1, records.size());
+    const QList<QByteArray> invoice = records[head + 1].split('\t');
+    ASSERT_GT(invoice.size(), 6);
+    EXPECT_EQ(invoice[5], "15.5.2026") << "the due date as a date, not the text typed";
+
+    TQuickRep *report = PrepareInvoice(260001);
+    report->prepare();
+    QStringList texts;
+    for (const TQRPage &page : report->Pages())
+        for (const TQRItem &item : page.items)
+            texts << item.text.trimmed();
+    EXPECT_TRUE(texts.contains("15.5.2026")) << texts.join('|').toStdString();
+    EXPECT_FALSE(texts.contains("28.3.2026")) << "not the issue date + 14 days";
+
+    // The dialog opened again shows the invoice's due date.
+    QDate shown;
+    WhenModal<TEFakturaForm>([&](TEFakturaForm *f) {
+        shown = f->eDATSPL->Date();
+        QTest::mouseClick(f->BtnCancel, Qt::LeftButton);
+    });
+    browser.Invoice();
+    EXPECT_EQ(shown, QDate(2026, 5, 15));
 }
 
 TEST_F(FormsTest, PrintingClosesDeliveredJobsWhateverThePrintDialogDid)

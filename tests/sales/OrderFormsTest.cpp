@@ -61,12 +61,14 @@ protected:
         delete QMsgDForm;
         SalesTest::TearDown();
     }
-    // The item dialog's next showing: product and quantity typed, then OK.
-    void nextItem(const QString &product, int quantity)
+    // The item dialog's next showing: product, quantity (and the requested date) typed, then OK.
+    void nextItem(const QString &product, int quantity, const QString &requested = QString())
     {
-        WhenModal<TFormZakazkaDetHl>([product, quantity](TFormZakazkaDetHl *d) {
+        WhenModal<TFormZakazkaDetHl>([product, quantity, requested](TFormZakazkaDetHl *d) {
             type(d->DBeC_VYR, product);
             type(d->DBeMNOZ_OBJ, QString::number(quantity));
+            if (!requested.isEmpty())
+                type(d->DBdTERMIN_OBJ, requested);
             QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
         });
     }
@@ -106,12 +108,9 @@ TEST_F(OrderFormsTest, OrderFromHeaderThroughItemsCalculationAndPrints)
     WhenModal<TFormZakazkaDet>([&](TFormZakazkaDet *f) {
         EXPECT_EQ(f->windowTitle(), QString::fromUtf8("Zákaznícka objednávka č. ") + number);
         EXPECT_EQ(f->ItemDataSource, &odbyt->DSZakazkyD);
-        nextItem("V1", 10);
-        QTest::mouseClick(f->btnNova, Qt::LeftButton);
         // The requested date of the current item goes to the next one.
-        odbyt->QZakazkyD.Edit();
-        odbyt->QZakazkyD.FieldByName("TERMIN_OBJ")->SetValue(QDate(2027, 3, 1));
-        odbyt->QZakazkyD.Post();
+        nextItem("V1", 10, "1.3.2027");
+        QTest::mouseClick(f->btnNova, Qt::LeftButton);
         nextItem("V2", 20);
         QTest::mouseClick(f->btnNova, Qt::LeftButton);
         nextItem("V3", 30);
@@ -222,6 +221,55 @@ TEST_F(OrderFormsTest, ConfirmToggleAndRevision)
     form.btnOpravClick();
     EXPECT_EQ(stored("C_REV"), 1);
     EXPECT_EQ(document, 260001);
+}
+
+TEST_F(OrderFormsTest, TheHeaderDateAndTheItemTermAreTypedAndADateThatDoesNotExistIsRefused)
+{
+    orderWithJob(1);
+    const QDate ordered = value("select D_OBJ from ZAKAZKY where C_OBJ='ZAK260001'").toDate();
+    const QString refused = QString::fromUtf8("'31.2.2026' nie je platný dátum");
+    bool headerSeen = false;
+    WhenModal<TFormZakazkaHl>([&](TFormZakazkaHl *d) {
+        type(d->DBdD_OBJ, "31.2.2026");
+        EXPECT_EQ(responder->Texts(), QStringList{refused});
+        EXPECT_TRUE(d->DBdD_OBJ->hasFocus()) << "the focus stays for the correction";
+        EXPECT_EQ(d->DBdD_OBJ->EditText(), "31.2_.2026");
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_EQ(responder->Texts(), (QStringList{refused, refused})) << "the save refuses it once";
+        EXPECT_TRUE(d->isVisible() && d->ModalResult() == mrNone);
+        EXPECT_TRUE(d->DBdD_OBJ->hasFocus());
+        EXPECT_EQ(value("select D_OBJ from ZAKAZKY where C_OBJ='ZAK260001'").toDate(), ordered);
+        type(d->DBdD_OBJ, "15.1.2027");
+        EXPECT_EQ(d->DBdD_OBJ->text(), "15.1.2027");
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+        headerSeen = true;
+    });
+    QString number = QStringLiteral("ZAK260001");
+    EXPECT_TRUE(EditOrderHeader(number));
+    EXPECT_TRUE(headerSeen);
+    EXPECT_EQ(value("select D_OBJ from ZAKAZKY where C_OBJ='ZAK260001'").toDate(), QDate(2027, 1, 15));
+
+    // An empty term of an item: an impossible date refused, then one typed key by key stored.
+    exec("update ZAKAZKYD set TERMIN_OBJ=null, TERMIN=null where C_INT=260001");
+    odbyt->QZakazkyD.Refresh();
+    responder->Messages.clear();
+    bool itemSeen = false;
+    WhenModal<TFormZakazkaDetHl>([&](TFormZakazkaDetHl *d) {
+        EXPECT_TRUE(d->DBdTERMIN->text().isEmpty());
+        type(d->DBdTERMIN, "31.2.2027");
+        EXPECT_EQ(responder->Texts(), QStringList{QString::fromUtf8("'31.2.2027' nie je platný dátum")});
+        EXPECT_TRUE(d->DBdTERMIN->hasFocus());
+        type(d->DBdTERMIN, "15.1.2027");
+        EXPECT_EQ(d->DBdTERMIN->text(), "15.1.2027");
+        EXPECT_EQ(responder->Messages.size(), 1);
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+        itemSeen = true;
+    });
+    FormOnDemand(FormZakazkaDet).btnOpravClick();
+    EXPECT_TRUE(itemSeen);
+    EXPECT_EQ(value("select TERMIN from ZAKAZKYD where C_INT=260001").toDate(), QDate(2027, 1, 15));
+    EXPECT_TRUE(value("select TERMIN_OBJ from ZAKAZKYD where C_INT=260001").isNull());
 }
 
 TEST_F(OrderFormsTest, EditKeepsAStateThatMovedMeanwhile)
