@@ -35,25 +35,22 @@ TEDListQRRep::TEDListQRRep()
 
     TQRBand *head = AddBand(rbColumnHeader, QStringLiteral("ColumnHeaderBand"));
     head->Height = 22;
-    const double lefts[] = {0, 25, 110, 170, 260, 330, 470, 520, 590, 680};
-    const char *heads[] = {"č.",       "č.Objednávky", "č.Zákazky", "č.Výrobku", "č.Externé", "Názov výrobku",
-                           "Množstvo", "Cena/ks",      "Hodnota",   "Váha"};
-    for (int c = 0; c < 10; ++c)
-        Label(head, heads[c], lefts[c], 2, 80);
-
     TQRBand *detail = AddBand(rbDetail, QStringLiteral("DetailBand"));
     detail->Height = 18;
-    Text(detail, "C_RIADKU", lefts[0], 0, 22);
-    Text(detail, "C_OBJ2", lefts[1], 0, 82);
-    Text(detail, "C_INT", lefts[2], 0, 58, "00\"/\"0000");
-    Text(detail, "C_VYR", lefts[3], 0, 88);
-    Text(detail, "C_POL_EXT", lefts[4], 0, 68);
-    Text(detail, "NAZOV", lefts[5], 0, 138);
-    Expr(detail, QStringLiteral("QRMnozstvo"), "MNOZ_VYR", lefts[6], 0, 45, "#####");
-    TAmountText::Place(detail, QStringLiteral("QRCena"), "CENA1", lefts[7] - 30, 0, "#####.00");
-    TAmountText::Place(detail, QStringLiteral("QRHodnota"), "CENA1*MNOZ_VYR", lefts[8] - 15, 0, "######.00");
-    Expr(detail, QStringLiteral("QRVaha"), "VAHA1*MNOZ_VYR", lefts[9] - 20, 0, 60, "#####.000");
-    auto *complaint = Expr(detail, QStringLiteral("QRRe"), "if(C_INT_RE<>0, 'Re', '')", 745, 0, 20, "");
+    // Texts start at their column's left edge; numbers and their captions end at the right edge, the last
+    // column (the complaint mark) within the band.
+    const double lefts[] = {0, 22, 100, 158, 230, 292};
+    ItemTextColumns(head, detail, "č.Externé", "C_POL_EXT", lefts, {20, 76, 56, 70, 60, 136});
+    const double rights[] = {476, 558, 644, 700};
+    const char *numberHeads[] = {"Množstvo", "Cena/ks", "Hodnota", "Váha"};
+    for (int c = 0; c < 4; ++c)
+        RightLabel(head, numberHeads[c], rights[c], 2, 80);
+    const double amount = 95; // the width of an amount with its currency
+    Expr(detail, QStringLiteral("QRMnozstvo"), "MNOZ_VYR", rights[0] - 45, 0, 45, "#####");
+    TAmountText::Place(detail, QStringLiteral("QRCena"), "CENA1", rights[1] - amount, 0, "#####.00");
+    TAmountText::Place(detail, QStringLiteral("QRHodnota"), "CENA1*MNOZ_VYR", rights[2] - amount, 0, "######.00");
+    Expr(detail, QStringLiteral("QRVaha"), "VAHA1*MNOZ_VYR", rights[3] - 60, 0, 60, "#####.000");
+    auto *complaint = Expr(detail, QStringLiteral("QRRe"), "if(C_INT_RE<>0, 'Re', '')", rights[3] + 2, 0, 16, "");
     complaint->Alignment = Qt::AlignLeft;
 
     TQRBand *summary = AddBand(rbSummary, QStringLiteral("SummaryBand"));
@@ -64,14 +61,15 @@ TEDListQRRep::TEDListQRRep()
     Text(summary, "PREVZAL", 55, 110, 200);
     auto *dots = Label(summary, "....................................", 55, 125, 200);
     dots->AutoSize = false;
-    Label(summary, "Spolu", 330, 2, 60);
-    Expr(summary, QStringLiteral("QRSumMnozstvo"), "sum(MNOZ_VYR)", lefts[6], 2, 45, "#####");
-    TAmountText::Place(summary, QStringLiteral("QRSumHodnota"), "sum(CENA1*MNOZ_VYR)", lefts[8] - 15, 2, "######.00");
-    Expr(summary, QStringLiteral("QRSumVaha"), "sum(VAHA1*MNOZ_VYR)", lefts[9] - 20, 2, 60, "#####.000");
-    Label(summary, "Externé náklady", 330, 20, 150);
-    TAmountText::Place(summary, QStringLiteral("QRSumMIMC"), "sum(MIMC)", lefts[8] - 15, 20, "######.00");
-    Label(summary, "Prídavok za materiál", 330, 36, 150);
-    TAmountText::Place(summary, QStringLiteral("QRSumPridMat"), "sum(PRID_MATC)", lefts[8] - 15, 36, "######.00");
-    Label(summary, "Prídavok za dopravu", 330, 52, 150);
-    TAmountText::Place(summary, QStringLiteral("QRSumPridDop"), "sum(PRID_DOPC)", lefts[8] - 15, 52, "######.00");
+    Label(summary, "Spolu", lefts[5], 2, 60);
+    Expr(summary, QStringLiteral("QRSumMnozstvo"), "sum(MNOZ_VYR)", rights[0] - 45, 2, 45, "#####");
+    TAmountText::Place(summary, QStringLiteral("QRSumHodnota"), "sum(CENA1*MNOZ_VYR)", rights[2] - amount, 2,
+                       "######.00");
+    Expr(summary, QStringLiteral("QRSumVaha"), "sum(VAHA1*MNOZ_VYR)", rights[3] - 60, 2, 60, "#####.000");
+    Label(summary, "Externé náklady", lefts[5], 20, 150);
+    TAmountText::Place(summary, QStringLiteral("QRSumMIMC"), "sum(MIMC)", rights[2] - amount, 20, "######.00");
+    Label(summary, "Prídavok za materiál", lefts[5], 36, 150);
+    TAmountText::Place(summary, QStringLiteral("QRSumPridMat"), "sum(PRID_MATC)", rights[2] - amount, 36, "######.00");
+    Label(summary, "Prídavok za dopravu", lefts[5], 52, 150);
+    TAmountText::Place(summary, QStringLiteral("QRSumPridDop"), "sum(PRID_DOPC)", rights[2] - amount, 52, "######.00");
 }

@@ -54,37 +54,35 @@ TEFakturaQRRep::TEFakturaQRRep()
     Label(title, "Konečný príjemca", 380, 240, 110);
 
     TQRBand *head = AddBand(rbColumnHeader, QStringLiteral("ColumnHeaderBand"));
-    head->Height = 22;
-    const double lefts[] = {0, 22, 100, 160, 240, 310, 450, 490, 570, 650, 690};
-    const char *heads[] = {"č.",       "č.Objednávky",    "č.Zákazky", "č.Výrobku", "č.Výkresu", "Názov výrobku",
-                           "Množstvo", "Cena/MJ bez DPH", "Hodnota",   "% DPH",     "Váha"};
-    for (int c = 0; c < 11; ++c)
-        Label(head, heads[c], lefts[c], 2, 78);
-
+    head->Height = 34;
     TQRBand *detail = AddBand(rbDetail, QStringLiteral("DetailBand"));
     detail->Height = 18;
-    Text(detail, "C_RIADKU", lefts[0], 0, 20);
-    Text(detail, "C_OBJ2", lefts[1], 0, 76);
-    Text(detail, "C_INT", lefts[2], 0, 58, "00\"/\"0000");
-    Text(detail, "C_VYR", lefts[3], 0, 78);
-    Text(detail, "C_VYKRESU", lefts[4], 0, 68);
-    Text(detail, "NAZOV", lefts[5], 0, 138);
-    Expr(detail, QStringLiteral("QRMnozstvo"), "MNOZ_VYR", lefts[6], 0, 36, "#####");
-    withCurrency(detail, QStringLiteral("QRCena"), "CENA1", lefts[7] - 15, 0, "#####.00;; ");
-    withCurrency(detail, QStringLiteral("QRHodnota"), "CENA1*MNOZ_VYR", lefts[8] - 15, 0, "######.00;; ");
-    Expr(detail, QStringLiteral("QRPDph"), "P_DPH", lefts[9], 0, 36, "## %");
-    Expr(detail, QStringLiteral("QRVaha"), "VAHA1*MNOZ_VYR", lefts[10], 0, 60, "#####.000");
+    // Texts start at their column's left edge; numbers and their captions end at the right edge. The unit
+    // price's caption takes two lines, so every column fits within the band.
+    const double lefts[] = {0, 20, 96, 154, 216, 280};
+    ItemTextColumns(head, detail, "č.Výkresu", "C_VYKRESU", lefts, {18, 74, 56, 60, 62, 128});
+    const double rights[] = {460, 530, 616, 660, 718};
+    const char *numberHeads[] = {"Množstvo", "Cena/MJ", "Hodnota", "% DPH", "Váha"};
+    for (int c = 0; c < 5; ++c)
+        RightLabel(head, numberHeads[c], rights[c], 2, 78);
+    RightLabel(head, "bez DPH", rights[1], 16, 78);
+    const double amount = 95; // the width of an amount with its currency
+    Expr(detail, QStringLiteral("QRMnozstvo"), "MNOZ_VYR", rights[0] - 36, 0, 36, "#####");
+    withCurrency(detail, QStringLiteral("QRCena"), "CENA1", rights[1] - amount, 0, "#####.00;; ");
+    withCurrency(detail, QStringLiteral("QRHodnota"), "CENA1*MNOZ_VYR", rights[2] - amount, 0, "######.00;; ");
+    Expr(detail, QStringLiteral("QRPDph"), "P_DPH", rights[3] - 36, 0, 36, "## %");
+    Expr(detail, QStringLiteral("QRVaha"), "VAHA1*MNOZ_VYR", rights[4] - 60, 0, 60, "#####.000");
 
     TQRBand *summary = AddBand(rbSummary, QStringLiteral("SummaryBand"));
     summary->Height = 150;
-    Label(summary, "Spolu bez DPH", 330, 2, 110);
-    withCurrency(summary, QStringLiteral("QRSumBezDph"), "sum(CENA1*MNOZ_VYR)", lefts[8] - 15, 2, "######.00;; ");
-    Label(summary, "DPH", 330, 18, 110);
-    withCurrency(summary, QStringLiteral("QRSumDph"), "sum(DPH)", lefts[8] - 15, 18, "######.00;; ");
-    Label(summary, "Spolu s DPH", 330, 34, 110);
-    withCurrency(summary, QStringLiteral("QRSumSDph"), "sum(HODNOTA+DPH)", lefts[8] - 15, 34, "######.00;; ");
-    Expr(summary, QStringLiteral("QRSumMnozstvo"), "sum(MNOZ_VYR)", lefts[6], 2, 36, "#####");
-    Expr(summary, QStringLiteral("QRSumVaha"), "sum(VAHA1*MNOZ_VYR)", lefts[10], 2, 60, "#####.000");
+    Label(summary, "Spolu bez DPH", lefts[5], 2, 110);
+    withCurrency(summary, QStringLiteral("QRSumBezDph"), "sum(CENA1*MNOZ_VYR)", rights[2] - amount, 2, "######.00;; ");
+    Label(summary, "DPH", lefts[5], 18, 110);
+    withCurrency(summary, QStringLiteral("QRSumDph"), "sum(DPH)", rights[2] - amount, 18, "######.00;; ");
+    Label(summary, "Spolu s DPH", lefts[5], 34, 110);
+    withCurrency(summary, QStringLiteral("QRSumSDph"), "sum(HODNOTA+DPH)", rights[2] - amount, 34, "######.00;; ");
+    Expr(summary, QStringLiteral("QRSumMnozstvo"), "sum(MNOZ_VYR)", rights[0] - 36, 2, 36, "#####");
+    Expr(summary, QStringLiteral("QRSumVaha"), "sum(VAHA1*MNOZ_VYR)", rights[4] - 60, 2, 60, "#####.000");
     auto *skk = Label(summary, "Cena spolu v SKK pri konverznom kurze 30.1260 SKK/EUR", 0, 54, 320);
     auto *skkSum = Expr(summary, QStringLiteral("QRSumSKK"), "sum(HODNOTA+DPH)*30.126", 330, 54, 120, "#####0.00 SKK");
     summary->BeforePrint = [this, skk, skkSum](TQRBand *, bool &) {

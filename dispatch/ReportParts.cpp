@@ -32,12 +32,30 @@ TQRLabel *Label(TQRBand *band, const char *caption, double left, double top, dou
     return l;
 }
 
+TQRLabel *RightLabel(TQRBand *band, const char *caption, double right, double top, double width)
+{
+    auto *l = Label(band, caption, right - width, top, width);
+    l->Alignment = Qt::AlignRight;
+    return l;
+}
+
 TQRDBText *Text(TQRBand *band, const char *field, double left, double top, double width, const char *mask)
 {
     auto *t = Place<TQRDBText>(band, QStringLiteral("QRDB%1").arg(QLatin1String(field)), left, top, width);
     t->DataField = QString::fromLatin1(field);
     t->Mask = QString::fromLatin1(mask);
     return t;
+}
+
+void ItemTextColumns(TQRBand *head, TQRBand *detail, const char *otherCaption, const char *otherField,
+                     const double (&lefts)[6], const double (&widths)[6])
+{
+    const char *captions[] = {"č.", "č.Objednávky", "č.Zákazky", "č.Výrobku", otherCaption, "Názov výrobku"};
+    const char *fields[] = {"C_RIADKU", "C_OBJ2", "C_INT", "C_VYR", otherField, "NAZOV"};
+    for (int c = 0; c < 6; ++c) {
+        Label(head, captions[c], lefts[c], 2, 80);
+        Text(detail, fields[c], lefts[c], 0, widths[c], c == 2 ? "00\"/\"0000" : "");
+    }
 }
 
 TQRExpr *Expr(TQRBand *band, const QString &name, const char *expression, double left, double top, double width,

@@ -23,7 +23,13 @@ void SetUpReport(TQuickRep *report, const QString &name, const QString &title,
 void CompanyBlock(TQRBand *title);
 
 TQRLabel *Label(TQRBand *band, const char *caption, double left, double top, double width = 90);
+// The caption of a column of numbers, ending where the numbers end.
+TQRLabel *RightLabel(TQRBand *band, const char *caption, double right, double top, double width = 90);
 TQRDBText *Text(TQRBand *band, const char *field, double left, double top, double width, const char *mask = "");
+// The item columns whose texts start at their left edge: line, order, job, product, the product's other number
+// (its caption and field given) and name, each captioned in the column header and filled in the detail.
+void ItemTextColumns(TQRBand *head, TQRBand *detail, const char *otherCaption, const char *otherField,
+                     const double (&lefts)[6], const double (&widths)[6]);
 TQRExpr *Expr(TQRBand *band, const QString &name, const char *expression, double left, double top, double width,
               const char *mask);
 

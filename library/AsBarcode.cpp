@@ -304,7 +304,7 @@ int TAsBarcode::CanvasWidth()
     return roundEven(std::fabs(std::cos(a)) * Width() + std::fabs(std::sin(a)) * height_ + 0.5);
 }
 
-void TAsBarcode::DrawBarcode(QPainter &canvas)
+void TAsBarcode::DrawBars(QPainter &canvas)
 {
     const QString data = MakeData();
     canvas.save();
@@ -337,40 +337,47 @@ void TAsBarcode::DrawBarcode(QPainter &canvas)
         canvas.drawPolygon(poly);
         x += w;
     }
+    canvas.restore();
+}
 
-    if (showText_ != bcoNone) {
-        canvas.setFont(showTextFont_);
-        canvas.setPen(Qt::black);
-        canvas.setBrush(Qt::white);
-        canvas.setBackgroundMode(Qt::OpaqueMode);
-        canvas.setBackground(Qt::white);
-        const QFontMetrics fm(showTextFont_, canvas.device());
-        const int textWidth = fm.horizontalAdvance(encoded_);
-        int tx = left_, ty = top_;
-        switch (showTextPosition_) {
-        case stpTopRight:
-        case stpBottomRight:
-            tx = left_ + W - textWidth;
-            break;
-        case stpTopCenter:
-        case stpBottomCenter:
-            tx = left_ + (W - textWidth) / 2;
-            break;
-        default:
-            break;
-        }
-        if (showTextPosition_ >= stpBottomLeft)
-            ty = top_ + H - fm.height();
-        if (showText_ == bcoCode || showText_ == bcoBoth)
-            canvas.drawText(QRect(tx, ty, textWidth + 1, fm.height()), Qt::AlignLeft | Qt::AlignTop, encoded_);
-        if (showText_ == bcoTyp || showText_ == bcoBoth) {
-            // A font in points has a negative height value, so the name stands above Top.
-            const int fontHeight = -fm.height();
-            const int ny = top_ + roundEven(fontHeight * 2.5);
-            const QString name = BarcodeTypeName(typ_);
-            canvas.drawText(QRect(left_, ny, fm.horizontalAdvance(name) + 1, fm.height()), Qt::AlignLeft | Qt::AlignTop,
-                            name);
-        }
+void TAsBarcode::DrawBarcode(QPainter &canvas)
+{
+    DrawBars(canvas);
+    if (showText_ == bcoNone)
+        return;
+    const int W = Width(), H = height_;
+    canvas.save();
+    canvas.setFont(showTextFont_);
+    canvas.setPen(Qt::black);
+    canvas.setBrush(Qt::white);
+    canvas.setBackgroundMode(Qt::OpaqueMode);
+    canvas.setBackground(Qt::white);
+    const QFontMetrics fm(showTextFont_, canvas.device());
+    const int textWidth = fm.horizontalAdvance(encoded_);
+    int tx = left_, ty = top_;
+    switch (showTextPosition_) {
+    case stpTopRight:
+    case stpBottomRight:
+        tx = left_ + W - textWidth;
+        break;
+    case stpTopCenter:
+    case stpBottomCenter:
+        tx = left_ + (W - textWidth) / 2;
+        break;
+    default:
+        break;
+    }
+    if (showTextPosition_ >= stpBottomLeft)
+        ty = top_ + H - fm.height();
+    if (showText_ == bcoCode || showText_ == bcoBoth)
+        canvas.drawText(QRect(tx, ty, textWidth + 1, fm.height()), Qt::AlignLeft | Qt::AlignTop, encoded_);
+    if (showText_ == bcoTyp || showText_ == bcoBoth) {
+        // A font in points has a negative height value, so the name stands above Top.
+        const int fontHeight = -fm.height();
+        const int ny = top_ + roundEven(fontHeight * 2.5);
+        const QString name = BarcodeTypeName(typ_);
+        canvas.drawText(QRect(left_, ny, fm.horizontalAdvance(name) + 1, fm.height()), Qt::AlignLeft | Qt::AlignTop,
+                        name);
     }
     canvas.restore();
 }

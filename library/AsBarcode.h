@@ -94,7 +94,10 @@ public:
     QString MakeData();
     // The text as encoded (with a leading "0" of set C and a check digit): what bcoCode shows.
     QString EncodedText() const { return encoded_; }
+    // The bars and, as ShowText says, the text over them.
     void DrawBarcode(QPainter &canvas);
+    // The bars alone.
+    void DrawBars(QPainter &canvas);
     int CanvasHeight();
     int CanvasWidth();
 

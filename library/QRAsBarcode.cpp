@@ -27,9 +27,40 @@ void TQRAsBarcode::redraw()
     image.setDotsPerMeterX(qRound(kReportDpi / 0.0254));
     image.setDotsPerMeterY(qRound(kReportDpi / 0.0254));
     QPainter painter(&image);
-    barcode_.DrawBarcode(painter);
+    barcode_.DrawBars(painter);
     painter.end();
     Picture = image;
+}
+
+bool TQRAsBarcode::showsDigits() const
+{
+    return barcode_.ShowText() == bcoCode || barcode_.ShowText() == bcoBoth;
+}
+
+double TQRAsBarcode::digitsHeight() const
+{
+    // A line of the font, as memos set their lines.
+    return showsDigits() ? font().pointSizeF() * kReportDpi / 72.0 * 1.15 : 0;
+}
+
+double TQRAsBarcode::neededHeight(const TQRContext &) const
+{
+    return Height + digitsHeight();
+}
+
+void TQRAsBarcode::produce(const TQRContext &ctx, QPointF origin, TQRPage &page)
+{
+    TQRImage::produce(ctx, origin, page);
+    if (Picture.isNull() || !showsDigits())
+        return;
+    TQRItem digits;
+    digits.kind = TQRItem::Text;
+    digits.rect = QRectF(origin.x() + Left, origin.y() + Top + Height, Width, digitsHeight());
+    digits.text = barcode_.EncodedText();
+    digits.font = font();
+    digits.alignment = Qt::AlignHCenter;
+    digits.color = FontColor;
+    page.items.push_back(std::move(digits));
 }
 
 bool TQRAsBarcode::setProperty(const QString &name, const QString &value)

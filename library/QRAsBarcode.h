@@ -1,5 +1,6 @@
-// The report control that shows a barcode as its picture; the picture is drawn again whenever the
-// barcode changes (printed documents set Text on each record).
+// The report control that shows a barcode: the bars as its picture, drawn again whenever the barcode changes
+// (printed documents set Text on each record), and the encoded text, when ShowText shows it, printed in the
+// control's font centred under the bars, never over them (digits over bars spoil both).
 #pragma once
 
 #include "library/AsBarcode.h"
@@ -27,11 +28,16 @@ public:
     int BarcodeWidth() { return barcode_.Width(); }
     void setBarcodeWidth(int value) { barcode_.setWidth(value); }
 
+    // Width and Height are the bars'; the digits take a line more below them.
+    double neededHeight(const TQRContext &ctx) const override;
+    void produce(const TQRContext &ctx, QPointF origin, TQRPage &page) override;
     bool setProperty(const QString &name, const QString &value) override;
     QString className() const override { return QStringLiteral("TQRAsBarcode"); }
 
 private:
     void redraw();
+    bool showsDigits() const;
+    double digitsHeight() const;
     TAsBarcode barcode_;
     bool redrawing_ = false;
 };

@@ -68,30 +68,31 @@ TQRTlacSprievodka::TQRTlacSprievodka()
                                QString::fromUtf8("Zmätky"),
                                QString::fromUtf8("Dátum"),
                                QStringLiteral("Zm.")};
-    const double lefts[] = {0, 22, 32, 42, 58, 95, 105, 117, 128, 139, 150, 162};
+    // Column edges in mm; the last is where the hand-entry boxes end. Each caption fits its column.
+    const double lefts[] = {0, 22, 32, 42, 59, 95, 105, 121, 135, 150, 162, 179, 187};
     for (int i = 0; i < captions.size(); ++i)
-        AddLabel(c, captions[i], mm(lefts[i]), mm(1), mm(i + 1 < captions.size() ? lefts[i + 1] - lefts[i] : 6), 0,
-                 true);
+        AddLabel(c, captions[i], mm(lefts[i]), mm(1), mm(lefts[i + 1] - lefts[i]), 0, true);
 
     TQRBand *d = AddBand(rbDetail, QStringLiteral("DetailBand"));
-    d->Height = mm(16);
+    // The operation's line, its barcode with the digits under the bars, and a little room before the next.
+    d->Height = mm(24);
     AddField(d, QStringLiteral("C_OPERACIE"), 0, mm(1), mm(8));
     AddField(d, QStringLiteral("OPERACIA"), mm(9), mm(1), mm(12));
     AddField(d, QStringLiteral("PRACOVISKO"), mm(22), mm(1), mm(10));
     AddField(d, QStringLiteral("PROFESIA"), mm(32), mm(1), mm(10));
     AddField(d, QStringLiteral("CAS_JED"), mm(42), mm(1), mm(15), QStringLiteral("## ##0.000"))->Alignment =
         Qt::AlignRight;
-    AddField(d, QStringLiteral("POPIS_OP"), mm(58), mm(1), mm(36));
+    AddField(d, QStringLiteral("POPIS_OP"), mm(lefts[4]), mm(1), mm(35));
     AddField(d, QStringLiteral("NORMA"), mm(95), mm(1), mm(9), QStringLiteral("## ##0"))->Alignment = Qt::AlignRight;
     AddField(d, QStringLiteral("MNOZ_ZOST"), mm(105), mm(1), mm(11))->Alignment = Qt::AlignRight;
     for (int i = 7; i < 12; ++i)
-        AddBox(d, mm(lefts[i]), mm(1), mm((i + 1 < 12 ? lefts[i + 1] : 170) - lefts[i] - 1), mm(6));
+        AddBox(d, mm(lefts[i]), mm(1), mm(lefts[i + 1] - lefts[i] - 1), mm(6));
     QRBarcode = d->Add<TQRAsBarcode>(QStringLiteral("QRBarcode"));
     QRBarcode->Left = mm(9);
     QRBarcode->Top = mm(8);
     QRBarcode->Width = mm(60);
     QRBarcode->Height = mm(7);
-    QRBarcode->setBarcodeHeight(50);
+    QRBarcode->setBarcodeHeight(40);
     QRBarcode->setRatio(2.0);
     d->BeforePrint = [this](TQRBand *, bool &) {
         TDataSet *ds = DataSet();

@@ -43,7 +43,8 @@ TQRTlacIntObj::TQRTlacIntObj()
     Barcode->Top = 0;
     Barcode->Width = 150;
     Barcode->Height = 30;
-    Barcode->setBarcodeHeight(28);
+    // Bars and the digits under them end above the customer and order boxes.
+    Barcode->setBarcodeHeight(20);
     d->BeforePrint = [this](TQRBand *, bool &) {
         if (DataSet())
             Barcode->setText(DataSet()->FieldByName(QStringLiteral("C_INT"))->AsString());

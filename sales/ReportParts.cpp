@@ -34,6 +34,13 @@ TQRLabel *AddLabel(TQRBand *band, const QString &caption, double left, double to
     return label;
 }
 
+TQRLabel *AddRightLabel(TQRBand *band, const QString &caption, double right, double top, double width)
+{
+    TQRLabel *label = AddLabel(band, caption, right - width, top, width);
+    label->Alignment = Qt::AlignRight;
+    return label;
+}
+
 TQRDBText *AddField(TQRBand *band, const QString &field, double left, double top, double width, const QString &mask,
                     bool bold)
 {

@@ -11,6 +11,8 @@ class TQuickRep;
 
 TQRLabel *AddLabel(TQRBand *band, const QString &caption, double left, double top, double width = 0, int points = 0,
                    bool bold = false, const QString &name = {});
+// A caption ending at `right`, over a column of numbers that ends there.
+TQRLabel *AddRightLabel(TQRBand *band, const QString &caption, double right, double top, double width);
 TQRDBText *AddField(TQRBand *band, const QString &field, double left, double top, double width,
                     const QString &mask = {}, bool bold = false);
 TQRExpr *AddExpr(TQRBand *band, const QString &expression, double left, double top, double width,

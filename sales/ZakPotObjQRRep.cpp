@@ -44,7 +44,9 @@ TZakPotObjQRRep::TZakPotObjQRRep()
     AddField(t, QStringLiteral("D_OBJ"), 340, top + 10, 80);
     AddLabel(t, QString::fromUtf8(", ktorú potvrdzujeme nasledovne:"), 425, top + 10);
 
-    const double lefts[] = {0, 170, 260, 340, 410, 500, 560};
+    // Texts start at their column's left edge; prices and their captions end at the right edge (when given).
+    const double lefts[] = {0, 170, 260, 340, 0, 525, 0};
+    const double rights[] = {0, 0, 0, 0, 510, 0, 680};
     TQRBand *c = AddBand(rbColumnHeader, QStringLiteral("ColumnHeaderBand"));
     c->Height = 34;
     const QStringList captions{QString::fromUtf8("Názov výrobku"),     QString::fromUtf8("č.Výrobku"),
@@ -52,7 +54,10 @@ TZakPotObjQRRep::TZakPotObjQRRep()
                                QStringLiteral("Cena/ks bez DPH"),      QStringLiteral("DPH"),
                                QString::fromUtf8("Cena celk. bez DPH")};
     for (int i = 0; i < captions.size(); ++i)
-        AddLabel(c, captions[i], lefts[i], 0);
+        if (rights[i] > 0)
+            AddRightLabel(c, captions[i], rights[i], 0, 120);
+        else
+            AddLabel(c, captions[i], lefts[i], 0);
     AddLabel(c, QString::fromUtf8("č.Výkresu"), lefts[1], 16);
     AddLabel(c, QStringLiteral("Typ"), lefts[2], 16);
     AddLabel(c, QString::fromUtf8("Termín"), lefts[3], 16);
@@ -63,9 +68,10 @@ TZakPotObjQRRep::TZakPotObjQRRep()
     AddField(d, QStringLiteral("C_VYR"), lefts[1], 0, 85);
     AddField(d, QStringLiteral("MATERIAL"), lefts[2], 0, 75);
     AddField(d, QStringLiteral("MNOZ_OBJ"), lefts[3], 0, 60)->Alignment = Qt::AlignRight;
-    AddField(d, QStringLiteral("CENA1"), lefts[4], 0, 80, QStringLiteral("#####0.00"))->Alignment = Qt::AlignRight;
+    AddField(d, QStringLiteral("CENA1"), rights[4] - 90, 0, 90, QStringLiteral("#####0.00"))->Alignment =
+        Qt::AlignRight;
     AddLabel(d, QStringLiteral("%"), lefts[5], 0, 50);
-    AddExpr(d, QStringLiteral("CENA1*MNOZ_OBJ"), lefts[6], 0, 90, QStringLiteral("#### ##0.00"))->Alignment =
+    AddExpr(d, QStringLiteral("CENA1*MNOZ_OBJ"), rights[6] - 100, 0, 100, QStringLiteral("#### ##0.00"))->Alignment =
         Qt::AlignRight;
     AddField(d, QStringLiteral("C_VYKRESU"), lefts[1], 16, 85);
     AddField(d, QStringLiteral("ROZMER"), lefts[2], 16, 75);
@@ -73,8 +79,8 @@ TZakPotObjQRRep::TZakPotObjQRRep()
 
     TQRBand *s = AddBand(rbSummary, QStringLiteral("SummaryBand"));
     s->Height = 60;
-    AddLabel(s, QStringLiteral("Spolu bez DPH"), lefts[4], 4, 0, 0, true);
-    AddExpr(s, QStringLiteral("sum(CENA1*MNOZ_OBJ)"), lefts[6], 4, 90, QStringLiteral("#### ##0.00"), true)->Alignment =
-        Qt::AlignRight;
+    AddLabel(s, QStringLiteral("Spolu bez DPH"), rights[4] - 100, 4, 0, 0, true);
+    AddExpr(s, QStringLiteral("sum(CENA1*MNOZ_OBJ)"), rights[6] - 100, 4, 100, QStringLiteral("#### ##0.00"), true)
+        ->Alignment = Qt::AlignRight;
     AddLabel(s, QString::fromUtf8("Tešíme sa na ďalšiu spoluprácu a ostávame s pozdravom."), 0, 34);
 }

@@ -21,7 +21,9 @@ TZakZmlQRRep::TZakZmlQRRep()
     QReMemo1->Height = 20;
     QReMemo1->AutoStretch = true;
 
-    const double lefts[] = {0, 170, 260, 340, 410, 500, 560};
+    // Texts start at their column's left edge; prices and their captions end at the right edge (when given).
+    const double lefts[] = {0, 170, 260, 340, 0, 525, 0};
+    const double rights[] = {0, 0, 0, 0, 510, 0, 680};
     TQRBand *c = AddBand(rbColumnHeader, QStringLiteral("ColumnHeaderBand"));
     c->Height = 34;
     const QStringList captions{QString::fromUtf8("Názov"),
@@ -31,8 +33,11 @@ TZakZmlQRRep::TZakZmlQRRep()
                                QStringLiteral("Cena/ks bez DPH"),
                                QStringLiteral("DPH"),
                                QString::fromUtf8("Cena celk. bez DPH")};
-    for (int i = 0; i < captions.size(); ++i)
-        AddLabel(c, captions[i], lefts[i], 0)->Font().setItalic(true);
+    for (int i = 0; i < captions.size(); ++i) {
+        TQRLabel *caption =
+            rights[i] > 0 ? AddRightLabel(c, captions[i], rights[i], 0, 120) : AddLabel(c, captions[i], lefts[i], 0);
+        caption->Font().setItalic(true);
+    }
     AddLabel(c, QString::fromUtf8("č.Výkresu"), lefts[1], 16)->Font().setItalic(true);
     AddLabel(c, QString::fromUtf8("č.Externé"), lefts[2], 16)->Font().setItalic(true);
     // Without items the header is left out.
@@ -44,18 +49,19 @@ TZakZmlQRRep::TZakZmlQRRep()
     AddField(d, QStringLiteral("C_VYR"), lefts[1], 0, 85);
     AddField(d, QStringLiteral("MATERIAL"), lefts[2], 0, 75);
     AddField(d, QStringLiteral("MNOZ_OBJ"), lefts[3], 0, 60)->Alignment = Qt::AlignRight;
-    AddField(d, QStringLiteral("CENA1"), lefts[4], 0, 80, QStringLiteral("#####0.00"))->Alignment = Qt::AlignRight;
+    AddField(d, QStringLiteral("CENA1"), rights[4] - 90, 0, 90, QStringLiteral("#####0.00"))->Alignment =
+        Qt::AlignRight;
     QRlpDPH = AddLabel(d, QStringLiteral("%"), lefts[5], 0, 50, 0, false, QStringLiteral("QRlpDPH"));
-    AddExpr(d, QStringLiteral("CENA1*MNOZ_OBJ"), lefts[6], 0, 90, QStringLiteral("#### ##0.00"))->Alignment =
+    AddExpr(d, QStringLiteral("CENA1*MNOZ_OBJ"), rights[6] - 100, 0, 100, QStringLiteral("#### ##0.00"))->Alignment =
         Qt::AlignRight;
     AddField(d, QStringLiteral("C_VYKRESU"), lefts[1], 16, 85);
     AddField(d, QStringLiteral("C_POL_EXT"), lefts[2], 16, 120);
 
     TQRBand *s = AddBand(rbSummary, QStringLiteral("SummaryBand"));
     s->Height = 120;
-    AddLabel(s, QStringLiteral("Spolu bez DPH"), lefts[4], 4, 0, 0, true);
-    AddExpr(s, QStringLiteral("sum(CENA1*MNOZ_OBJ)"), lefts[6], 4, 90, QStringLiteral("#### ##0.00"), true)->Alignment =
-        Qt::AlignRight;
+    AddLabel(s, QStringLiteral("Spolu bez DPH"), rights[4] - 100, 4, 0, 0, true);
+    AddExpr(s, QStringLiteral("sum(CENA1*MNOZ_OBJ)"), rights[6] - 100, 4, 100, QStringLiteral("#### ##0.00"), true)
+        ->Alignment = Qt::AlignRight;
     QReMemo2 = s->Add<TQRMemo>(QStringLiteral("QReMemo2"));
     QReMemo2->Top = 30;
     QReMemo2->Width = Width();

@@ -201,6 +201,55 @@ TEST(Barcode, ReportControlTakesTheBarcodesSizeAndRedraws)
     EXPECT_EQ(images, 2);
 }
 
+TEST(Barcode, ReportControlPrintsTheDigitsUnderTheBars)
+{
+    TQuickRep rep;
+    rep.Font = QFont("Arial", 8);
+    TMemoryCursor data({"N"}, {ReportCursor::fkInteger}, {{1}, {2}});
+    rep.setCursor(&data);
+    TQRBand *detail = rep.AddBand(rbDetail);
+    detail->Height = 20;
+    auto *code = detail->Add<TQRAsBarcode>("QRBarcode");
+    code->Left = 30;
+    code->Top = 5;
+    code->setBarcodeHeight(40);
+    code->setText("2300452030"); // set C: even, encoded as it stands
+    // The items of the kind on the page last prepared.
+    const auto printed = [&](TQRItem::Kind kind) {
+        QList<const TQRItem *> found;
+        for (const TQRItem &item : rep.Pages().at(0).items)
+            if (item.kind == kind)
+                found << &item;
+        return found;
+    };
+    rep.prepare();
+    const QList<const TQRItem *> digits = printed(TQRItem::Text);
+    const QList<const TQRItem *> bars = printed(TQRItem::Image);
+    ASSERT_EQ(bars.size(), 2);
+    ASSERT_EQ(digits.size(), 2);
+    // The picture is the bars alone: every row reads the same, none is broken by digits.
+    for (int y = 0; y < bars[0]->image.height(); ++y)
+        ASSERT_EQ(runs(bars[0]->image, y), runs(bars[0]->image, 0)) << "row " << y;
+    EXPECT_EQ(bars[0]->rect.height(), 40);
+    // The digits: a text in the control's font, centred on the bars, starting where they end.
+    EXPECT_EQ(digits[0]->text, "2300452030");
+    EXPECT_EQ(digits[0]->font, rep.Font);
+    EXPECT_EQ(digits[0]->alignment, Qt::AlignHCenter);
+    EXPECT_DOUBLE_EQ(digits[0]->rect.top(), bars[0]->rect.bottom());
+    EXPECT_DOUBLE_EQ(digits[0]->rect.center().x(), bars[0]->rect.center().x());
+    // The band grows by the digits' line, so the next record's bars start below them.
+    const double line = 8 * 96 / 72.0 * 1.15;
+    EXPECT_DOUBLE_EQ(bars[1]->rect.top() - bars[0]->rect.top(), 5 + 40 + line);
+
+    // Without the text shown the bars stand alone, and the band ends under them.
+    code->setShowText(bcoNone);
+    rep.prepare();
+    EXPECT_TRUE(printed(TQRItem::Text).isEmpty());
+    const QList<const TQRItem *> alone = printed(TQRItem::Image);
+    ASSERT_EQ(alone.size(), 2);
+    EXPECT_DOUBLE_EQ(alone[1]->rect.top() - alone[0]->rect.top(), 5 + 40);
+}
+
 TEST(Barcode, ATextLongerThanAnyLabelIsRefusedBeforeEncoding)
 {
     TAsBarcode b;
