@@ -149,6 +149,10 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
     form->addRow(QString::fromUtf8("Sklad"), DBcomboSKLAD);
     BtnZapis = new TBitBtn(bkOK, tabDetail);
     BtnNezapis = new TBitBtn(bkCancel, tabDetail);
+    // The detail is a page of the form, not a dialog of its own: saving and cancelling (Escape too) keep the
+    // form open, for the next hand-over or back on the list.
+    BtnZapis->SetModalResult(mrNone);
+    BtnNezapis->SetModalResult(mrNone);
     connect(BtnZapis, &QPushButton::clicked, this, [this] { Guarded([this] { BtnZapisClick(); }); });
     connect(BtnNezapis, &QPushButton::clicked, this, [this] { Guarded([this] { BtnNezapisClick(); }); });
     auto *detailButtons = new QHBoxLayout;

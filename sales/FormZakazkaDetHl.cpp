@@ -137,7 +137,9 @@ TFormZakazkaDetHl::~TFormZakazkaDetHl() = default;
 
 bool TFormZakazkaDetHl::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == DBeC_VYR && event->type() == QEvent::FocusOut && isVisible())
+    // Leaving the field for another control of the dialog checks it; the dialog closing or a window coming up
+    // over it does not.
+    if (watched == DBeC_VYR && event->type() == QEvent::FocusOut && FocusStaysInside())
         Guarded([this] { DBeC_VYRExit(); });
     return TForm::eventFilter(watched, event);
 }

@@ -68,7 +68,12 @@ TZakRekDForm::TZakRekDForm(QWidget *owner) : TForm(owner)
     DBeC_INT = edit(left, "C_INT", "č. Zákazky");
     DBeC_INT->SetButtonStyle(bsLookup);
     DBeC_INT->OnButtonClick = [this](TxDBEdit *) { Guarded([this] { DBeC_INTButtonClick(); }); };
-    connect(DBeC_INT->Edit(), &QLineEdit::editingFinished, this, [this] { Guarded([this] { DBeC_INTExit(); }); });
+    // The job check runs as the focus moves on in the dialog, not as the dialog is left by Escape or another
+    // window comes up: the pick list must not come up over a protocol being left.
+    connect(DBeC_INT->Edit(), &QLineEdit::editingFinished, this, [this] {
+        if (FocusStaysInside())
+            Guarded([this] { DBeC_INTExit(); });
+    });
     text(left, "C_OBJ", "č. Objednávky");
     text(left, "C_VYR", "č. Výrobku");
     text(left, "ODBERATEL", "Odberateľ");

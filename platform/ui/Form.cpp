@@ -202,6 +202,12 @@ TButton *TForm::DefaultButton() const
     return nullptr;
 }
 
+bool TForm::FocusStaysInside() const
+{
+    const QWidget *focus = QApplication::focusWidget();
+    return focus && focus->window() == this;
+}
+
 TButton *TForm::CancelButton() const
 {
     for (TButton *b : findChildren<TButton *>())

@@ -49,6 +49,11 @@ public:
     QString StatusText() const;
     void SetStatusText(const QString &text);
 
+    // Whether the focus is on a control of this form. Asked as a control loses the focus, it tells a move
+    // inside the form (Tab, a click) from the form closing or another window coming up: a check on leaving a
+    // field runs only for the former.
+    bool FocusStaysInside() const;
+
     // The button Enter presses and the button Escape presses, when the form has them.
     TButton *DefaultButton() const;
     TButton *CancelButton() const;

@@ -14,6 +14,9 @@
 #include <QFile>
 #include <QPointer>
 #include <QPrinter>
+#include <QTabBar>
+#include <QTabWidget>
+#include <QTableView>
 #include <QTest>
 
 namespace {
@@ -185,14 +188,53 @@ QStringList LookTest::noWindow(const std::function<void()> &open)
 
 void LookTest::clickButton(QWidget *window, const QString &nameOrText)
 {
-    for (QAbstractButton *b : window->findChildren<QAbstractButton *>()) {
-        if (b->objectName() == nameOrText || b->text().remove(QLatin1Char('&')) == nameOrText) {
-            ASSERT_TRUE(b->isVisible() && b->isEnabled()) << nameOrText.toStdString() << " cannot be clicked";
-            QTest::mouseClick(b, Qt::LeftButton);
-            return;
-        }
-    }
-    ADD_FAILURE() << "no button " << nameOrText.toStdString() << " in " << ControlName(window).toStdString();
+    // The window's own button shown: a dialog the window owns may have a hidden button of the same text.
+    QAbstractButton *found = nullptr;
+    for (QAbstractButton *b : window->findChildren<QAbstractButton *>())
+        if (b->window() == window &&
+            (b->objectName() == nameOrText || b->text().remove(QLatin1Char('&')) == nameOrText))
+            if (!found || (b->isVisible() && !found->isVisible()))
+                found = b;
+    ASSERT_NE(found, nullptr) << "no button " << nameOrText.toStdString() << " in "
+                              << ControlName(window).toStdString();
+    ASSERT_TRUE(found->isVisible() && found->isEnabled()) << nameOrText.toStdString() << " cannot be clicked";
+    QTest::mouseClick(found, Qt::LeftButton);
+}
+
+void LookTest::doubleClickRow(QWidget *window, const QString &gridName, int row)
+{
+    QTableView *grid = nullptr;
+    const auto top = [window](const QWidget *w) { return w->mapTo(window, QPoint()).y(); };
+    for (QTableView *g : window->findChildren<QTableView *>())
+        if (g->window() == window && g->isVisible() && (gridName.isEmpty() || g->objectName() == gridName))
+            if (!grid || top(g) < top(grid))
+                grid = g;
+    ASSERT_NE(grid, nullptr) << "no grid " << gridName.toStdString() << " shown in "
+                             << ControlName(window).toStdString();
+    const QAbstractItemModel *model = grid->model();
+    ASSERT_TRUE(model && row < model->rowCount()) << "no row " << row << " in " << ControlName(grid).toStdString();
+    int column = 0;
+    while (column < model->columnCount() && grid->isColumnHidden(column))
+        ++column;
+    const QModelIndex index = model->index(row, column);
+    grid->scrollTo(index);
+    const QPoint at = grid->visualRect(index).center();
+    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, {}, at);
+}
+
+void LookTest::clickTab(QWidget *window, const QString &caption)
+{
+    for (QTabWidget *tabs : window->findChildren<QTabWidget *>())
+        for (int i = 0; i < tabs->count(); ++i)
+            if (tabs->isVisible() && tabs->tabText(i).remove(QLatin1Char('&')) == caption) {
+                QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(i).center());
+                settle();
+                ASSERT_EQ(tabs->currentIndex(), i) << "the page " << caption.toStdString() << " does not open";
+                return;
+            }
+    ADD_FAILURE() << "no page " << caption.toStdString() << " in " << ControlName(window).toStdString();
 }
 
 void LookTest::compareWithKnown(const QString &name, const QStringList &found)

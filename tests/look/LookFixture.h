@@ -60,6 +60,13 @@ protected:
     // Clicks a button of the window by its object name or text.
     static void clickButton(QWidget *window, const QString &nameOrText);
 
+    // Double-clicks a row of a grid of the window, as a person opens a row: the grid by its object name (empty:
+    // the topmost grid shown, a browser's list), the row counted from the top.
+    static void doubleClickRow(QWidget *window, const QString &gridName, int row = 0);
+
+    // Clicks the tab of a page control of the window by its caption.
+    static void clickTab(QWidget *window, const QString &caption);
+
     // Compares findings with the known ones of the window and reports the difference.
     static void compareWithKnown(const QString &name, const QStringList &found);
 

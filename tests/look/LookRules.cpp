@@ -15,6 +15,7 @@
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QRegularExpression>
+#include <QSaveFile>
 #include <QStyleOptionHeader>
 #include <QTabWidget>
 #include <QTableView>
@@ -254,5 +255,8 @@ void SaveLookPicture(QWidget *window, const QString &name)
 {
     const QString folder = QStringLiteral(TARVIS_LOOK_DIR);
     QDir().mkpath(folder);
-    window->grab().save(QDir(folder).filePath(name + QStringLiteral(".png")));
+    // Written whole and then put in place: two tests that look at the same window write the same picture.
+    QSaveFile file(QDir(folder).filePath(name + QStringLiteral(".png")));
+    if (file.open(QIODevice::WriteOnly) && window->grab().save(&file, "PNG"))
+        file.commit();
 }

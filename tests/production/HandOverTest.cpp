@@ -2,6 +2,7 @@
 // handed-over job to state 90, the home currency's rate, and the print mark of exactly the printed rows.
 #include "ProductionFixture.h"
 
+#include "common/WhenModal.h"
 #include "production/DMOdv.h"
 #include "production/ProductionModule.h"
 #include "production/SOdvQR1Rep.h"
@@ -234,6 +235,38 @@ TEST_F(HandOverTest, FormEntersListsChartsAndMakesADeliveryNote)
     EXPECT_EQ(printedNote, 77);
     EXPECT_TRUE(responder->Texts().last().startsWith(QString::fromUtf8("Dodací list má číslo 77\r\r260001 3")));
     form.close();
+}
+
+// The form as the menu shows it, modally: the detail page's buttons and Escape keep it open.
+TEST_F(HandOverTest, SavingAndCancellingTheDetailKeepTheFormOpen)
+{
+    exec("update ZAKAZKYD set STAV_ZAK=40 where C_INT=260001");
+    bool stayedOpen = false;
+    WhenModal<TSOdvodyForm>([&](TSOdvodyForm *form) {
+        QTest::mouseClick(form->BtnNovy, Qt::LeftButton);
+        type(form->DBEditC_INT, "1");
+        type(form->DBEditMNOZSTVO, "3");
+        QTest::mouseClick(form->BtnZapis, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_TRUE(form->isVisible()) << "saved, the form waits for the next hand-over";
+        EXPECT_EQ(form->pcOdvody->currentWidget(), form->tabDetail);
+        EXPECT_EQ(odv->QvSOdvody.State(), dsInsert);
+        // The next one begun and left by Escape: back on the list, nothing more stored.
+        type(form->DBEditC_INT, "1");
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+        QApplication::processEvents();
+        EXPECT_TRUE(form->isVisible()) << "cancelled, the list is shown again";
+        EXPECT_EQ(form->pcOdvody->currentWidget(), form->tabOdvody);
+        QTest::mouseClick(form->BtnOprav, Qt::LeftButton);
+        QTest::mouseClick(form->BtnNezapis, Qt::LeftButton);
+        QApplication::processEvents();
+        stayedOpen = form->isVisible() && form->pcOdvody->currentWidget() == form->tabOdvody;
+        form->SetModalResult(mrCancel);
+    });
+    ShowHandOvers();
+    EXPECT_TRUE(stayedOpen) << "\"Zrušiť\" on an edited hand-over returns to the list";
+    EXPECT_EQ(count("select count(*) from SODVODY where C_INT=260001"), 1);
+    delete SOdvodyForm;
 }
 
 TEST_F(HandOverTest, HandOversOfAPeriodForTheInternalOrders)

@@ -21,6 +21,7 @@
 #include "sales/ZakRekDForm.h"
 #include "sales/ZakRekForm.h"
 #include "sales/ZakRekQRRep.h"
+#include "shell/CisZakForm.h"
 #include "shell/MenuHooks.h"
 #include "shell/RoutineNames.h"
 
@@ -206,6 +207,41 @@ TEST_F(DocumentsTest, ComplaintNumberedEditedAndPrintedAlone)
     EXPECT_FALSE(t.contains("26001"));
     EXPECT_TRUE(t.contains("ROZMERY"));
     EXPECT_FALSE(odbyt->QZakRek.Active());
+}
+
+TEST_F(DocumentsTest, ComplaintJobCheckedAsTheFocusMovesOnButNotWhenLeftByEscape)
+{
+    WindowWatch<TCisZakForm> pickList;
+    pickList.Start();
+    WhenModal<TZakRekForm>([&](TZakRekForm *f) {
+        // A typed job number, completed with the year, brings the job's order, product and customer.
+        WhenModal<TZakRekDForm>(
+            [&](TZakRekDForm *d) {
+                type(d->DBeC_INT->Edit(), "1");
+                EXPECT_EQ(odbyt->QZakRek.FieldByName("C_INT")->AsInteger(), 260001);
+                EXPECT_EQ(odbyt->QZakRek.FieldByName("C_OBJ")->AsString().trimmed(), "ZAK260001");
+                EXPECT_EQ(odbyt->QZakRek.FieldByName("C_VYR")->AsString().trimmed(), "V1");
+                EXPECT_FALSE(pickList.Came) << "the one job of the number is taken without the list";
+                d->SetModalResult(mrCancel);
+            },
+            f);
+        QTest::mouseClick(f->BtnNovy, Qt::LeftButton);
+        // Escape from the empty job number leaves the new protocol: no pick list comes up, nothing is stored.
+        WhenModal<TZakRekDForm>(
+            [&](TZakRekDForm *d) {
+                QApplication::setActiveWindow(d);
+                EXPECT_EQ(QApplication::focusWidget(), d->DBeC_INT->Edit());
+                QTest::keyClick(d->DBeC_INT->Edit(), Qt::Key_Escape);
+            },
+            f);
+        QTest::mouseClick(f->BtnNovy, Qt::LeftButton);
+        QApplication::processEvents();
+        f->SetModalResult(mrCancel);
+    });
+    ShowComplaints();
+    pickList.Stop();
+    EXPECT_FALSE(pickList.Came) << "the job pick list came up over the protocol being left";
+    EXPECT_EQ(count("select count(*) from ZAKREK"), 0);
 }
 
 TEST_F(DocumentsTest, ReviewListsTheCustomersLaterOrdersNumbered)

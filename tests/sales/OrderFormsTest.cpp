@@ -18,6 +18,7 @@
 #include "sales/ZakKalkForm.h"
 #include "sales/ZakPotObjQRRep.h"
 #include "shell/MenuHooks.h"
+#include "shell/CisPolForm.h"
 #include "shell/DMCis.h"
 #include "shell/QMsgDForm.h"
 
@@ -323,6 +324,30 @@ TEST_F(OrderFormsTest, DieWarningsOnTheProductLabel)
     });
     FormOnDemand(FormZakazkaDet).btnOpravClick();
     EXPECT_EQ(value("select C_VYR from ZAKAZKYD where C_INT=260001").toString().trimmed(), "V1") << "cancelled";
+}
+
+// The product is checked as the focus leaves its field for another control of the dialog, not as the dialog
+// closes.
+TEST_F(OrderFormsTest, AnItemClosedFromAnEmptyProductAsksForNoPick)
+{
+    orderWithJob(1);
+    WindowWatch<TCisPolForm> productList;
+    productList.Start();
+    WhenModal<TFormZakazkaDetHl>([&](TFormZakazkaDetHl *d) {
+        QApplication::setActiveWindow(d);
+        EXPECT_EQ(QApplication::focusWidget(), d->DBeC_VYR);
+        d->close(); // the title bar's button
+    });
+    FormOnDemand(FormZakazkaDet).btnNovaClick();
+    EXPECT_FALSE(productList.Came) << "the product pick list came up over the item being left";
+    WhenModal<TFormZakazkaDetHl>([&](TFormZakazkaDetHl *d) {
+        type(d->DBeC_VYR, "V");
+        EXPECT_TRUE(productList.Came) << "a product not found is picked from the list";
+        d->close();
+    });
+    FormOnDemand(FormZakazkaDet).btnNovaClick();
+    productList.Stop();
+    EXPECT_EQ(count("select count(*) from ZAKAZKYD"), 1);
 }
 
 TEST_F(OrderFormsTest, RefusedItemKeepsTheDialogOpen)

@@ -13,6 +13,29 @@
 
 #include <QApplication>
 #include <QTest>
+#include <QTimer>
+
+// Closes each window of type T that comes up while it watches, whether or not it is the active modal window (a
+// pick list that comes up over a dialog being closed is not); Came tells whether one did.
+template <class T> class WindowWatch {
+public:
+    WindowWatch()
+    {
+        QObject::connect(&timer_, &QTimer::timeout, [this] {
+            for (QWidget *w : QApplication::topLevelWidgets())
+                if (qobject_cast<T *>(w) && w->isVisible()) {
+                    Came = true;
+                    w->close();
+                }
+        });
+    }
+    void Start() { timer_.start(10); }
+    void Stop() { timer_.stop(); }
+    bool Came = false;
+
+private:
+    QTimer timer_;
+};
 
 class SalesTest : public ShellTest {
 protected:
