@@ -3,6 +3,7 @@
 #include "Dialogs.h"
 #include "Guarded.h"
 #include "platform/db/DataSet.h"
+#include "platform/os/Exception.h"
 #include "platform/os/Format.h"
 
 #include <QAbstractButton>
@@ -16,6 +17,8 @@
 #include <QTextLayout>
 #include <QToolTip>
 #include <algorithm>
+#include <climits>
+#include <exception>
 #include <unordered_map>
 
 // ---------------------------------------------------------------- cell painting and editors
@@ -44,6 +47,9 @@ public:
             auto *combo = new QComboBox(parent);
             combo->setEditable(true);
             combo->addItems(c->PickList);
+            QObject::connect(combo, &QComboBox::activated, grid_, [g = grid_, combo] { g->editorTyped(combo); });
+            QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, grid_,
+                             [g = grid_, combo] { g->editorTyped(combo); });
             editor = combo;
         } else {
             auto *edit = new QLineEdit(parent);
@@ -59,7 +65,8 @@ public:
                 // What was typed reaches the field first (a pick may start from it), and the editor closes
                 // so that it cannot write its old text over what the pick chose.
                 QObject::connect(button, &QAction::triggered, grid_, [g = grid_, edit] {
-                    g->commitData(edit);
+                    if (!g->ownEditor(edit) || !g->commitEditor() || !g->ownEditor(edit))
+                        return;
                     g->closeEditor(edit, QAbstractItemDelegate::NoHint);
                     if (g->OnEditButtonClick)
                         g->OnEditButtonClick(g);
@@ -68,24 +75,59 @@ public:
             const TField *f = c->Field();
             if (f && IsStringType(f->DataType()) && f->Size() > 0)
                 edit->setMaxLength(f->Size());
+            QObject::connect(edit, &QLineEdit::textEdited, grid_, [g = grid_, edit] { g->editorTyped(edit); });
             editor = edit;
         }
         grid_->editor_ = editor;
+        grid_->editIndex_ = index;
+        grid_->editorText_.clear();
         return editor;
     }
 
     void setEditorData(QWidget *editor, const QModelIndex &index) const override
     {
+        // What the user typed stays in the editor while the row is read again around it.
+        const bool own = editor == grid_->editor_;
+        if (own && grid_->CellEditorText() != grid_->editorText_)
+            return;
         const QString text = index.data(Qt::EditRole).toString();
         if (auto *combo = qobject_cast<QComboBox *>(editor))
             combo->setEditText(text);
         else if (auto *edit = qobject_cast<QLineEdit *>(editor))
             edit->setText(text);
+        if (own)
+            grid_->editorText_ = text;
     }
 
-    void setModelData(QWidget *editor, QAbstractItemModel *model, const QModelIndex &index) const override
+    // The grid writes the editor's text itself (commitEditor), never through the model's cache.
+    void setModelData(QWidget *, QAbstractItemModel *, const QModelIndex &) const override {}
+
+protected:
+    // Enter, Tab and the focus leaving are the grid's: the text is written at once, and a refused one keeps
+    // the editor (Qt would write it later, on a queued call, and close the editor whatever the field said).
+    // Escape closes the editor without writing, as Qt does.
+    bool eventFilter(QObject *object, QEvent *event) override
     {
-        model->setData(index, grid_->CellEditorText(), Qt::EditRole);
+        auto *editor = qobject_cast<QWidget *>(object);
+        if (!grid_->ownEditor(editor))
+            return QStyledItemDelegate::eventFilter(object, event);
+        if (event->type() == QEvent::KeyPress) {
+            auto *ke = static_cast<QKeyEvent *>(event);
+            switch (ke->key()) {
+            case Qt::Key_Return:
+            case Qt::Key_Enter:
+            case Qt::Key_Tab:
+            case Qt::Key_Backtab:
+                grid_->editorKey(editor, ke);
+                return true;
+            default:
+                break;
+            }
+        } else if (event->type() == QEvent::FocusOut) {
+            grid_->editorFocusOut(editor);
+            return false;
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
     }
 
 private:
@@ -168,7 +210,10 @@ TDBGrid::TDBGrid(QWidget *parent)
     connect(model_, &QAbstractItemModel::modelAboutToBeReset, this, [this] {
         if (currentIndex().isValid())
             keptColumn_ = currentIndex().column();
+        keepFocusFromEditor(0, INT_MAX);
     });
+    connect(model_, &QAbstractItemModel::rowsAboutToBeRemoved, this,
+            [this](const QModelIndex &, int first, int last) { keepFocusFromEditor(first, last); });
     connect(model_, &TDataSetModel::stateChanged, viewport(), qOverload<>(&QWidget::update));
     connect(header_, &QHeaderView::sectionClicked, this, [this](int col) {
         if (col >= 0 && col < ColumnCount() && (options_ & dgTitles))
@@ -178,10 +223,10 @@ TDBGrid::TDBGrid(QWidget *parent)
         if (!syncing_ && col >= 0 && col < ColumnCount())
             Columns(col)->Width = size;
     });
-    // A post takes the text of an open cell editor first.
+    // A post or a move of the data set takes the text of an open cell editor first; a refused text stops it.
     model_->OnUpdateData = [this] {
-        if (editor_ && state() == QAbstractItemView::EditingState)
-            commitData(editor_);
+        if (!commitEditor(true))
+            Abort();
     };
     applyOptions();
 }
@@ -220,7 +265,7 @@ int TDBGrid::SelectedIndex() const
 
 void TDBGrid::SetSelectedIndex(int column)
 {
-    if (column < 0 || column >= ColumnCount())
+    if (column < 0 || column >= ColumnCount() || !commitEditor())
         return;
     const int row = std::max(model_->CurrentRow(), 0);
     syncing_ = true;
@@ -444,7 +489,7 @@ void TDBGrid::keyPressEvent(QKeyEvent *e)
     case Qt::Key_Return:
     case Qt::Key_Enter:
         if (state() == QAbstractItemView::EditingState)
-            break; // the editor's own Enter, which closes it
+            break; // the editor's Enter, its text written: the editor closes after it
         if (ctrl && !(options_ & dgRowSelect)) {
             // Ctrl+Enter presses the cell's button, in a read-only grid too (which opens no editor).
             if (const TColumn *c = SelectedColumn(); c && c->ButtonStyle == cbsEllipsis && OnEditButtonClick)
@@ -477,8 +522,17 @@ void TDBGrid::mousePressEvent(QMouseEvent *e)
 {
     const Qt::KeyboardModifiers mods = ClickModifiers(e->modifiers());
     const int before = model_->CurrentRow();
-    QTableView::mousePressEvent(e);
     const QModelIndex idx = indexAt(e->position().toPoint());
+    // A click beside an open editor writes its text first; a refused text keeps the editor, and the click
+    // moves nothing.
+    if (ownEditor(editor_) && idx != QModelIndex(editIndex_) && !commitEditor()) {
+        if (ownEditor(editor_))
+            editor_->setFocus();
+        return;
+    }
+    QTableView::mousePressEvent(e);
+    if (ownEditor(editor_))
+        editor_->setFocus(); // the click gave the focus to the grid; the editor stays in use
     if (!(options_ & dgMultiSelect) || !idx.isValid() || e->button() != Qt::LeftButton || !model_->Active())
         return;
     if (model_->CurrentRow() != idx.row())
@@ -516,10 +570,141 @@ void TDBGrid::TitleClick(TColumn *column)
         OnTitleClick(column);
 }
 
+bool TDBGrid::commitEditor(bool raise)
+{
+    const QPointer<QWidget> editor = editor_;
+    if (!ownEditor(editor) || committing_)
+        return true;
+    const QString text = CellEditorText();
+    if (text == editorText_)
+        return true;
+    bool written = false;
+    const auto write = [&] { written = model_->WriteCell(editIndex_, text); };
+    // While the field takes the text (and while its error box is up) nothing else writes or closes the editor.
+    committing_ = true;
+    bool ok = true;
+    std::exception_ptr error;
+    if (raise) {
+        try {
+            write();
+        } catch (...) {
+            error = std::current_exception();
+            ok = false;
+        }
+    } else {
+        ok = Guarded(write);
+    }
+    committing_ = false;
+    if (ok && written) {
+        if (ownEditor(editor))
+            editorText_ = text;
+        return true;
+    }
+    if (ownEditor(editor))
+        selectEditorText(editor);
+    if (error)
+        std::rethrow_exception(error);
+    return false;
+}
+
+void TDBGrid::editorKey(QWidget *editor, QKeyEvent *e)
+{
+    if (!commitEditor() || !ownEditor(editor))
+        return;
+    if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) {
+        // As Qt's editors do: on to the next (previous) cell, whose editor opens.
+        const bool back = e->key() == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier);
+        closeEditor(editor, back ? QAbstractItemDelegate::EditPreviousItem : QAbstractItemDelegate::EditNextItem);
+        return;
+    }
+    // Enter is the grid's key then (where Enter works as Tab it goes on to the next column).
+    keyPressEvent(e);
+    if (ownEditor(editor))
+        closeEditor(editor, QAbstractItemDelegate::SubmitModelCache);
+}
+
+void TDBGrid::editorFocusOut(QWidget *editor)
+{
+    // An error box of the field, another window or the editor's own list takes the focus only for a while.
+    if (committing_ || !editor->isActiveWindow())
+        return;
+    bool toGrid = false;
+    for (QWidget *w = QApplication::focusWidget(); w; w = w->parentWidget()) {
+        if (w == editor)
+            return;
+        toGrid = toGrid || w == this;
+    }
+    // Another control: the text is written and the editor closes. The grid itself (a click into it, which
+    // judges the editor in mousePressEvent) and a refused text give the focus back to an editor still open,
+    // once the move that took it is over.
+    const bool refused = !toGrid && !commitEditor();
+    if (!toGrid && !refused) {
+        if (ownEditor(editor))
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+        return;
+    }
+    QMetaObject::invokeMethod(
+        this,
+        [this, refused, back = QPointer<QWidget>(editor)] {
+            if (!ownEditor(back))
+                return;
+            back->setFocus();
+            if (refused)
+                selectEditorText(back); // losing the focus took the selection
+        },
+        Qt::QueuedConnection);
+}
+
+void TDBGrid::selectEditorText(QWidget *editor)
+{
+    if (auto *combo = qobject_cast<QComboBox *>(editor); combo && combo->lineEdit())
+        combo->lineEdit()->selectAll();
+    else if (auto *edit = qobject_cast<QLineEdit *>(editor))
+        edit->selectAll();
+}
+
+void TDBGrid::editorTyped(QWidget *editor)
+{
+    // As in every data-aware control, typing starts the row's edit: a post or a save by a key, which leaves
+    // the editor open, then takes the text. A row that cannot be edited gives its text back.
+    TDataSet *ds = DataSet();
+    if (!ownEditor(editor) || committing_ || !ds || ds->State() != dsBrowse)
+        return;
+    bool editing = false;
+    committing_ = true;
+    const bool ok = Guarded([&] { editing = model_->EditRow(editIndex_.row()); });
+    committing_ = false;
+    if (ok && editing)
+        return;
+    QApplication::beep();
+    if (ownEditor(editor))
+        closeEditor(editor, QAbstractItemDelegate::RevertModelCache);
+}
+
+void TDBGrid::keepFocusFromEditor(int first, int last)
+{
+    // The view lets go of an editor whose row goes away (the rows read again after a post, say); the focus
+    // it had stays in the grid instead of passing on to the next control.
+    if (ownEditor(editor_) && editor_->hasFocus() && editIndex_.row() >= first && editIndex_.row() <= last)
+        setFocus();
+}
+
+void TDBGrid::commitData(QWidget *editor)
+{
+    // Qt writes an editor as the current cell moves away from it; ours is written once, through its field.
+    if (ownEditor(editor))
+        commitEditor();
+}
+
 void TDBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint)
 {
-    if (editor == editor_)
+    if (editor && editor == editor_) {
+        const bool released = !editIndex_.isValid(); // its rows went away, and the view let go of it then
         editor_ = nullptr;
+        editIndex_ = QPersistentModelIndex();
+        if (released)
+            return;
+    }
     QTableView::closeEditor(editor, hint);
 }
 
@@ -648,6 +833,8 @@ void TDBGrid::ClearMarks()
 
 QString TDBGrid::CellEditorText() const
 {
+    if (!ownEditor(editor_))
+        return QString();
     if (auto *combo = qobject_cast<QComboBox *>(editor_.data()))
         return combo->currentText();
     if (auto *edit = qobject_cast<QLineEdit *>(editor_.data()))

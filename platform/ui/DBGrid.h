@@ -78,6 +78,8 @@ public:
 
     // The text in the open cell editor (empty without one).
     QString CellEditorText() const;
+    // Whether a cell editor is open.
+    bool EditorMode() const { return state() == QAbstractItemView::EditingState; }
 
     std::function<void(TDBGrid *)> OnDblClick;
     std::function<void(TColumn *)> OnTitleClick;
@@ -122,6 +124,7 @@ protected:
     void mousePressEvent(QMouseEvent *e) override;
     void mouseDoubleClickEvent(QMouseEvent *e) override;
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
+    void commitData(QWidget *editor) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
     void resizeEvent(QResizeEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
@@ -141,6 +144,19 @@ private:
     void paintCell(QPainter *painter, QStyleOptionViewItem &option, const QModelIndex &index);
     void deleteCurrent();
     void markRange(int from, int to);
+    // Writes the open editor's text into its field, once: a text written already (or the one it opened
+    // with) is not written again. A refused text keeps the editor open in its cell with the text selected
+    // and gives false; the error is shown, or with raise thrown on to the caller.
+    bool commitEditor(bool raise = false);
+    // Enter and Tab in the editor, and the focus leaving it: the text is written before anything moves.
+    void editorKey(QWidget *editor, QKeyEvent *e);
+    void editorFocusOut(QWidget *editor);
+    // The grid's open editor, still on its cell (the view lets go of an editor whose rows go away).
+    bool ownEditor(const QWidget *editor) const { return editor && editor == editor_ && editIndex_.isValid(); }
+    // The user changed the editor's text: the row's edit starts.
+    void editorTyped(QWidget *editor);
+    void keepFocusFromEditor(int firstRow, int lastRow);
+    static void selectEditorText(QWidget *editor);
 
     TDataSetModel *model_;
     TDBGridDelegate *delegate_;
@@ -153,6 +169,9 @@ private:
     int anchorRow_ = -1;
     int keptColumn_ = 0; // the current column across a reset of the rows
     QPointer<QWidget> editor_;
+    QPersistentModelIndex editIndex_; // the cell of editor_
+    QString editorText_;              // editor_'s text as opened or last written
+    bool committing_ = false;
 };
 
 // A grid over a data source with its columns given as data: field name and title (UTF-8) of each.

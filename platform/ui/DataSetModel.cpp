@@ -77,6 +77,12 @@ void TDataSetModel::Link::UpdateData()
         model_->OnUpdateData();
 }
 
+void TDataSetModel::Link::CheckBrowseMode()
+{
+    // A move or a post by anyone takes a cell's typed text first, as the grid's own moves do.
+    UpdateData();
+}
+
 // ---------------------------------------------------------------- the model
 
 TDataSetModel::TDataSetModel(QObject *parent) : QAbstractTableModel(parent) {}
@@ -240,28 +246,34 @@ QVariant TDataSetModel::data(const QModelIndex &index, int role) const
     }
 }
 
+bool TDataSetModel::EditRow(int row)
+{
+    TDataSet *ds = DataSet();
+    if (!Active() || row < 0)
+        return false;
+    if (CurrentRow() != row)
+        ds->SetRecNo(row + 1);
+    return ds->State() != dsBrowse || link_.Edit();
+}
+
+bool TDataSetModel::WriteCell(const QModelIndex &index, const QString &text)
+{
+    if (!index.isValid() || !(flags(index) & Qt::ItemIsEditable))
+        return false;
+    if (DataSet()->State() == dsBrowse && text == CellText(index.row(), index.column(), false))
+        return true; // nothing changed: no edit starts
+    if (!EditRow(index.row()))
+        return false;
+    columns_[index.column()]->field_->SetText(text);
+    return true;
+}
+
 bool TDataSetModel::setData(const QModelIndex &index, const QVariant &value, int role)
 {
-    if (role != Qt::EditRole || !index.isValid() || !(flags(index) & Qt::ItemIsEditable))
+    if (role != Qt::EditRole)
         return false;
-    TDataSet *ds = DataSet();
-    TField *f = columns_[index.column()]->field_;
     bool written = false;
-    Guarded([&] {
-        if (CurrentRow() != index.row())
-            ds->SetRecNo(index.row() + 1);
-        const QString text = value.toString();
-        if (ds->State() == dsBrowse) {
-            if (text == CellText(index.row(), index.column(), false)) {
-                written = true; // nothing changed: no edit starts
-                return;
-            }
-            if (!link_.Edit())
-                return;
-        }
-        f->SetText(text);
-        written = true;
-    });
+    Guarded([&] { written = WriteCell(index, value.toString()); });
     return written;
 }
 

@@ -74,8 +74,15 @@ public:
     bool ReadOnly = false;
     // The data set's current row (0-based), -1 without one.
     int CurrentRow() const;
-    // Called when the data set wants the controls' pending values (before a post).
+    // Called when the data set wants the controls' pending values (before a post or a move); throwing
+    // stops the post or the move.
     std::function<void()> OnUpdateData;
+    // Starts the edit of a row, moving to it first. Errors propagate; false when the data set would not
+    // start the edit.
+    bool EditRow(int row);
+    // Writes a typed text into a cell's field through EditRow (a text equal to the cell's in a row not
+    // being edited starts no edit).
+    bool WriteCell(const QModelIndex &index, const QString &text);
 
     int rowCount(const QModelIndex &parent = QModelIndex()) const override;
     int columnCount(const QModelIndex &parent = QModelIndex()) const override;
@@ -123,6 +130,7 @@ private:
         void RecordChanged(TField *field) override;
         void EditingChanged() override;
         void UpdateData() override;
+        void CheckBrowseMode() override;
 
     private:
         TDataSetModel *model_;

@@ -1,7 +1,11 @@
 // The grid and its model on a real table: rows fetched only as the view asks, cells read without moving
 // the cursor, the current row both ways, keys, marks, in-place editing, the column kept while the rows
-// are read again, colouring and Ctrl+Del.
+// are read again, colouring and Ctrl+Del; a cell editor written once however it is left, a refused text
+// kept in its cell until corrected or given up with Escape.
 #include "common/DbFixture.h"
+#include "common/GridTyping.h"
+#include "common/ShownBoxes.h"
+#include "library/xDBGrid.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
@@ -288,6 +292,157 @@ TEST_F(Grid, CellColoursComeFromTheHookButSelectionKeepsItsOwn)
     const QPoint p0 = grid.viewport()->mapTo(&grid, QPoint(r0.right() - 3, r0.center().y()));
     EXPECT_NE(img.pixelColor(p0), QColor(Qt::red)) << "the highlighted current row";
     EXPECT_EQ(t.RecNo(), 1);
+}
+
+TEST_F(Grid, ARefusedNumberKeepsItsEditorInTheCellTillItIsCorrected)
+{
+    TShownBoxes boxes;
+    open();
+    QWidget *editor = TypeInCell(&grid, 2, "tri");
+    ASSERT_NE(editor, &grid);
+    const QModelIndex cell = grid.Model()->index(0, 2);
+    // True when the editor is still open in its cell with the text and the focus.
+    const auto stays = [&](const char *after) {
+        QApplication::processEvents();
+        EXPECT_EQ(grid.currentIndex(), cell) << after;
+        EXPECT_EQ(grid.CellEditorText(), "tri") << after;
+        EXPECT_EQ(id(), 1) << after;
+        EXPECT_TRUE(grid.EditorMode()) << after;
+        EXPECT_EQ(QApplication::focusWidget(), editor) << after;
+        return grid.EditorMode() && QApplication::focusWidget() == editor;
+    };
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_TRUE(stays("Enter"));
+    ASSERT_EQ(boxes.Messages.size(), 1);
+    EXPECT_TRUE(boxes.Messages[0].Text.startsWith(QString::fromUtf8("'tri' nie je platné")))
+        << boxes.Messages[0].Text.toStdString();
+    QTest::keyClick(editor, Qt::Key_Tab);
+    ASSERT_TRUE(stays("Tab"));
+    QTest::keyClick(editor, Qt::Key_Down);
+    ASSERT_TRUE(stays("Down"));
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellPos(3, 1));
+    ASSERT_TRUE(stays("a click on another row"));
+    EXPECT_EQ(boxes.Messages.size(), 4) << "every try says why";
+    EXPECT_EQ(t.FieldByName("MNOZ")->AsInteger(), 1);
+
+    Retype(editor, "30");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_FALSE(grid.EditorMode());
+    EXPECT_EQ(grid.currentIndex(), cell) << "Enter closes the editor in its cell";
+    EXPECT_EQ(QApplication::focusWidget(), &grid);
+    EXPECT_EQ(t.FieldByName("MNOZ")->AsInteger(), 30);
+    EXPECT_EQ(t.FieldByName("NAZOV")->AsString(), "n1");
+    EXPECT_EQ(boxes.Messages.size(), 4);
+    QTest::keyClick(&grid, Qt::Key_Down);
+    EXPECT_EQ(value("select MNOZ from T_G where ID = 1").toInt(), 30);
+}
+
+TEST_F(Grid, EnterToTabWritesTheCellAndMovesOnButARefusedTextStays)
+{
+    TShownBoxes boxes;
+    grid.SetDataSource(nullptr); // the only grid on the data
+    TxDBGrid tab;
+    tab.resize(400, 300);
+    tab.SetOptions(tab.Options() & ~dgRowSelect);
+    tab.EnterToTab = true;
+    tab.SetDataSource(&src);
+    tab.AddColumn("MNOZ");
+    tab.AddColumn("NAZOV");
+    t.Open();
+    tab.show();
+    QApplication::setActiveWindow(&tab);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&tab));
+    tab.setFocus();
+    QWidget *editor = TypeInCell(&tab, 0, "tri");
+    ASSERT_NE(editor, &tab);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(boxes.Messages.size(), 1);
+    ASSERT_TRUE(tab.EditorMode());
+    EXPECT_EQ(tab.SelectedIndex(), 0);
+    EXPECT_EQ(tab.CellEditorText(), "tri");
+    Retype(editor, "30");
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(boxes.Messages.size(), 1);
+    EXPECT_EQ(t.FieldByName("MNOZ")->AsInteger(), 30);
+    EXPECT_EQ(t.FieldByName("NAZOV")->AsString(), "n1") << "the next column is not written";
+    EXPECT_EQ(tab.SelectedIndex(), 1) << "Enter went on to the next column";
+    EXPECT_FALSE(tab.EditorMode());
+    EXPECT_EQ(QApplication::focusWidget(), &tab);
+    t.Post();
+    EXPECT_EQ(value("select MNOZ from T_G where ID = 1").toInt(), 30);
+}
+
+TEST_F(Grid, EscapeInTheEditorLeavesTheFieldAsItWas)
+{
+    TShownBoxes boxes;
+    open();
+    const QModelIndex cell = grid.Model()->index(0, 2);
+    QWidget *editor = TypeInCell(&grid, 2, "tri");
+    EXPECT_EQ(t.State(), dsEdit) << "typing starts the row's edit";
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_FALSE(grid.EditorMode());
+    EXPECT_EQ(grid.currentIndex(), cell);
+    EXPECT_FALSE(t.Modified()) << "nothing was written";
+    EXPECT_TRUE(boxes.Messages.isEmpty());
+    QTest::keyClick(&grid, Qt::Key_Escape);
+    EXPECT_EQ(t.State(), dsBrowse) << "the next Escape ends the edit";
+
+    // A refused text given up: the field keeps its value, the next Escape leaves the row as it was.
+    editor = TypeInCell(&grid, 2, "tri");
+    QTest::keyClick(editor, Qt::Key_Return);
+    ASSERT_TRUE(grid.EditorMode());
+    QTest::keyClick(editor, Qt::Key_Escape);
+    QApplication::processEvents();
+    EXPECT_EQ(boxes.Messages.size(), 1);
+    EXPECT_FALSE(grid.EditorMode());
+    EXPECT_EQ(grid.currentIndex(), cell);
+    EXPECT_EQ(t.FieldByName("MNOZ")->AsInteger(), 1);
+    QTest::keyClick(&grid, Qt::Key_Escape);
+    EXPECT_EQ(t.State(), dsBrowse);
+    EXPECT_EQ(grid.currentIndex(), cell);
+    EXPECT_EQ(value("select MNOZ from T_G where ID = 1").toInt(), 1);
+}
+
+TEST_F(Grid, TheTypedTextIsWrittenOnceHoweverTheEditorIsLeft)
+{
+    t.Open();
+    int writes = 0;
+    t.FieldByName("NAZOV")->OnSetText = [&](TField *f, const QString &text) {
+        ++writes;
+        f->SetAsString(text);
+    };
+    open();
+    QTest::keyClick(TypeInCell(&grid, 1, "a"), Qt::Key_Return);
+    EXPECT_EQ(writes, 1) << "Enter";
+    QTest::keyClick(TypeInCell(&grid, 1, "b"), Qt::Key_Tab);
+    EXPECT_EQ(writes, 2) << "Tab";
+    EXPECT_EQ(grid.SelectedIndex(), 2);
+    if (grid.EditorMode())
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
+    TypeInCell(&grid, 1, "c");
+    QTest::mouseClick(grid.viewport(), Qt::LeftButton, {}, cellPos(0, 2));
+    EXPECT_EQ(writes, 3) << "a click on another cell";
+    EXPECT_EQ(t.FieldByName("NAZOV")->AsString(), "c");
+    QTest::keyClick(TypeInCell(&grid, 1, QString::fromUtf8("Žľab O'Neil")), Qt::Key_Down);
+    EXPECT_EQ(writes, 4) << "Down";
+    EXPECT_EQ(id(), 2);
+    EXPECT_EQ(QApplication::focusWidget(), &grid) << "the grid keeps the focus as its editor closes";
+    EXPECT_EQ(value("select NAZOV from T_G where ID = 1").toString(), QString::fromUtf8("Žľab O'Neil"));
+
+    // The data set moved or posted by code takes an open editor's text first.
+    TypeInCell(&grid, 1, "e");
+    t.Next();
+    EXPECT_EQ(writes, 5) << "a move";
+    EXPECT_EQ(value("select NAZOV from T_G where ID = 2").toString(), "e");
+    TypeInCell(&grid, 1, "f");
+    t.Post();
+    EXPECT_EQ(writes, 6) << "a post";
+    EXPECT_EQ(value("select NAZOV from T_G where ID = 3").toString(), "f");
+    QApplication::processEvents();
 }
 
 } // namespace

@@ -1,9 +1,13 @@
 // Price offers on a fresh database: the browser's filter with hostile text lists offers only, the offer
 // dialog stores header and items together or drops them, a refused save keeps the dialog, and the
-// printed offer runs "ponuka.xrep" when it exists instead of its template.
+// printed offer runs "ponuka.xrep" when it exists instead of its template; a quantity typed in letters
+// into the item grid is refused and its correction lands in the quantity, and an item left by a key is
+// posted with what was typed.
 #include "SalesFixture.h"
 
+#include "common/GridTyping.h"
 #include "common/HostileCorpus.h"
+#include "common/ShownBoxes.h"
 #include "common/WhenModal.h"
 #include "library/QTlacTemplForm.h"
 #include "library/xDBFilter.h"
@@ -20,6 +24,7 @@
 #include <QLineEdit>
 #include <QFile>
 #include <QPushButton>
+#include <QTest>
 
 namespace {
 
@@ -77,6 +82,19 @@ protected:
         emit browser->filterCenPon->List->activated(item);
         browser->filterCenPon->SetValueText(value);
         browser->filterCenPon->ApplyFilter();
+    }
+    // Runs the steps in the offer dialog the button opens, its item grid focused; the dialog is closed
+    // whatever failed.
+    void inOfferDialog(QPushButton *button, const std::function<void(TCenPonDForm *, TxDBGrid *)> &steps)
+    {
+        WhenModal<TCenPonDForm>([&](TCenPonDForm *d) {
+            QApplication::setActiveWindow(d);
+            d->DBGridCenPonD->setFocus();
+            steps(d, d->DBGridCenPonD);
+            if (d->ModalResult() == mrNone)
+                d->BtnNezapis->click();
+        });
+        button->click();
     }
     TCenPonForm *browser = nullptr;
 };
@@ -194,6 +212,58 @@ TEST_F(OffersTest, ARefusedSaveKeepsTheDialogAndWhatWasTyped)
     ASSERT_FALSE(responder->Messages.isEmpty());
     EXPECT_TRUE(responder->Messages[0].Text.contains(QString::fromUtf8("Cenová ponuka s rovnakým číslom už existuje")));
     EXPECT_EQ(value("select POZNAMKA from ZAKAZKY where C_OBJ='PON269999'").toString(), QString::fromUtf8("dôležité"));
+}
+
+TEST_F(OffersTest, AQuantityTypedInLettersIsRefusedAndItsCorrectionLandsInTheQuantity)
+{
+    QString number;
+    inOfferDialog(browser->BtnNovy, [&](TCenPonDForm *d, TxDBGrid *grid) {
+        TShownBoxes boxes;
+        number = odbyt->QCenPon.FieldByName("C_OBJ")->AsString().trimmed();
+        d->BtnNovy->click();
+        QTest::keyClick(TypeInCell(grid, 1, "V100"), Qt::Key_Return);
+        QWidget *editor = TypeInCell(grid, 3, "tri");
+        ASSERT_NE(editor, grid);
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("'tri' nie je platné číslo")});
+        ASSERT_TRUE(grid->EditorMode()) << "the editor stays in its cell";
+        EXPECT_EQ(grid->SelectedField()->FieldName(), "MNOZ_OBJ");
+        EXPECT_EQ(grid->CellEditorText(), "tri");
+        Retype(editor, "30");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(boxes.Messages.size(), 1);
+        EXPECT_EQ(odbyt->QCenPonD.FieldByName("MNOZ_OBJ")->AsFloat(), 30);
+        EXPECT_EQ(grid->SelectedField()->FieldName(), "SPEC1") << "Enter went on to the drawing number";
+        EXPECT_FALSE(grid->EditorMode());
+        EXPECT_TRUE(odbyt->QCenPonD.FieldByName("SPEC1")->AsString().trimmed().isEmpty());
+        d->BtnZapis->click();
+    });
+    ASSERT_FALSE(number.isEmpty());
+    EXPECT_EQ(count(QStringLiteral("select count(*) from ZAKAZKYD where C_OBJ='%1' and MNOZ_OBJ=30 and "
+                                   "coalesce(trim(SPEC1), '') = ''")
+                        .arg(number)),
+              1);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
+TEST_F(OffersTest, AnItemLeftByKeyIsPostedWithWhatWasTypedAndTheGridKeepsTheFocus)
+{
+    inOfferDialog(browser->BtnOprav, [&](TCenPonDForm *d, TxDBGrid *grid) {
+        ASSERT_EQ(odbyt->QCenPonD.FieldByName("C_VYR")->AsString().trimmed(), "V100");
+        QWidget *editor = TypeInCell(grid, 3, "31");
+        ASSERT_NE(editor, grid);
+        QTest::keyClick(editor, Qt::Key_Down);
+        QApplication::processEvents();
+        EXPECT_EQ(odbyt->QCenPonD.State(), dsBrowse) << "the item is posted";
+        EXPECT_EQ(odbyt->QCenPonD.FieldByName("MNOZ_OBJ")->AsFloat(), 31);
+        EXPECT_FALSE(grid->EditorMode());
+        EXPECT_EQ(QApplication::focusWidget(), grid) << "the rows read again keep the focus in the grid";
+        d->BtnZapis->click();
+    });
+    EXPECT_EQ(count("select count(*) from ZAKAZKYD where C_OBJ='PON260001' and MNOZ_OBJ=31"), 1);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
 }
 
 TEST_F(OffersTest, PrintedOfferRunsTheDefinitionInsteadOfTheTemplate)
