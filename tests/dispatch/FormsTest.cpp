@@ -1,6 +1,7 @@
 // The dispatch forms offscreen with real key events: the note dialog reading job barcodes after F12, the
 // finished-goods store's filter after a line check, and the browser's overviews.
 #include "DispatchFixture.h"
+#include "printing/PrintTestSupport.h"
 
 #include "common/WhenModal.h"
 #include "dispatch/EDListyDForm.h"
@@ -32,6 +33,14 @@ protected:
         dialog.reset();
         storeForm.reset();
         DispatchTest::TearDown();
+    }
+    // The demo foundry and a delivery note of one line, ready to be invoiced.
+    void invoiceNote()
+    {
+        foundry();
+        exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA) values (260001, 5, 'ZAK260001', "
+             "'2026-03-14', 1, 'EUR')");
+        exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260001, 'V1', 260001, 10, 80)");
     }
     void showDialog()
     {
@@ -179,10 +188,7 @@ TEST_F(FormsTest, TheStoreListStartsFromItsOwnConditionAfterALineCheck)
 
 TEST_F(FormsTest, OverviewsSumByTheChosenView)
 {
-    foundry();
-    exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA) values (260001, 5, 'ZAK260001', "
-         "'2026-03-14', 1, 'EUR')");
-    exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260001, 'V1', 260001, 10, 80)");
+    invoiceNote();
     exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260001, 'V1', 260002, 2, 80)");
     TxQuery &q = dm->QTlac;
     EXPECT_EQ(exp->OpenOverview(5, QDate(2026, 3, 1), QDate(2026, 3, 31), "", "5", "V1"), "odberatel");
@@ -276,10 +282,7 @@ TEST_F(FormsTest, TheInventoryOfAPastDateLeavesOutProductsWithoutStock)
 
 TEST_F(FormsTest, TheInvoiceDialogWritesTheExportAndTheNoteKeepsTheNumber)
 {
-    foundry();
-    exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA) values (260001, 5, 'ZAK260001', "
-         "'2026-03-14', 1, 'EUR')");
-    exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260001, 'V1', 260001, 10, 80)");
+    invoiceNote();
     const QString saved = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
     const QString file = QDir(folder.path()).filePath("export.txt");
@@ -326,10 +329,7 @@ TEST_F(FormsTest, TheInvoiceDialogWritesTheExportAndTheNoteKeepsTheNumber)
 
 TEST_F(FormsTest, TheInvoicesDueDateIsOneDateExportedStoredAndPrinted)
 {
-    foundry();
-    exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA) values (260001, 5, 'ZAK260001', "
-         "'2026-03-14', 1, 'EUR')");
-    exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260001, 'V1', 260001, 10, 80)");
+    invoiceNote();
     const QString saved = QDir::currentPath();
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
     const QString file = QDir(folder.path()).filePath("export.txt");
@@ -376,9 +376,8 @@ TEST_F(FormsTest, TheInvoicesDueDateIsOneDateExportedStoredAndPrinted)
     TQuickRep *report = PrepareInvoice(260001);
     report->prepare();
     QStringList texts;
-    for (const TQRPage &page : report->Pages())
-        for (const TQRItem &item : page.items)
-            texts << item.text.trimmed();
+    for (const QString &text : ReportTexts(*report))
+        texts << text.trimmed();
     EXPECT_TRUE(texts.contains("15.5.2026")) << texts.join('|').toStdString();
     EXPECT_FALSE(texts.contains("28.3.2026")) << "not the issue date + 14 days";
 
@@ -394,10 +393,7 @@ TEST_F(FormsTest, TheInvoicesDueDateIsOneDateExportedStoredAndPrinted)
 
 TEST_F(FormsTest, PrintingClosesDeliveredJobsWhateverThePrintDialogDid)
 {
-    foundry();
-    exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA) values (260001, 5, 'ZAK260001', "
-         "'2026-03-14', 1, 'EUR')");
-    exec("insert into EDLISTYD (C_DL, C_VYR, C_INT, MNOZ_VYR, CENA_KURZ1) values (260001, 'V1', 260001, 10, 80)");
+    invoiceNote();
     CloseModal(mrCancel);
     exp->PrintDeliveryNote(260001, pmHomeCurrency);
     EXPECT_EQ(value("select stav_zak from ZAKAZKYD where c_int=260001").toInt(), 100);
