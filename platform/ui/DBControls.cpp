@@ -75,6 +75,16 @@ void TDBControl::Revert()
     link_.Reset();
 }
 
+bool TDBControl::RevertOnEscape(QKeyEvent *e, QLineEdit *edit)
+{
+    if (e->key() != Qt::Key_Escape || !link_.Modified())
+        return false;
+    Revert();
+    edit->selectAll();
+    e->accept();
+    return true;
+}
+
 void TDBControl::CommitOnExit()
 {
     if (!link_.Modified())
@@ -117,13 +127,8 @@ void TDBEdit::UpdateReadOnly()
 
 void TDBEdit::keyPressEvent(QKeyEvent *e)
 {
-    if (e->key() == Qt::Key_Escape && link_.Modified()) {
-        Revert();
-        selectAll();
-        e->accept();
-        return;
-    }
-    TMaskEdit::keyPressEvent(e);
+    if (!RevertOnEscape(e, this))
+        TMaskEdit::keyPressEvent(e);
 }
 
 void TDBEdit::focusInEvent(QFocusEvent *e)
@@ -356,13 +361,8 @@ void TDBDateEdit::DateChosen(const QDate &date)
 
 void TDBDateEdit::keyPressEvent(QKeyEvent *e)
 {
-    if (e->key() == Qt::Key_Escape && link_.Modified()) {
-        Revert();
-        selectAll();
-        e->accept();
-        return;
-    }
-    TDateEdit::keyPressEvent(e);
+    if (!RevertOnEscape(e, this))
+        TDateEdit::keyPressEvent(e);
 }
 
 void TDBDateEdit::ShowForEditing()

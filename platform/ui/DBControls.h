@@ -44,6 +44,9 @@ protected:
     bool UserChanged();
     // Throws the user's change away and shows the field again.
     void Revert();
+    // Escape over a change of the field's text in an edit: the change is thrown away, the text selected and
+    // the key consumed (true). Without a change the key goes on (a form's Cancel).
+    bool RevertOnEscape(QKeyEvent *e, QLineEdit *edit);
     // Leaving the control writes a pending change; a refused value is reported and the text stays.
     void CommitOnExit();
     bool Editable() const;
