@@ -8,6 +8,7 @@
 #include <ibase.h>
 
 #include <QFile>
+#include <QThread>
 
 namespace fb {
 
@@ -44,10 +45,25 @@ void Services::attachBlock(const QString &serviceName, const QByteArray &attachB
 
 void Services::startBlock(const QByteArray &actionBlock)
 {
-    auto &st = status();
-    checked()->start(&st, static_cast<unsigned>(actionBlock.size()),
-                     reinterpret_cast<const unsigned char *>(actionBlock.constData()));
-    check(st);
+    startAction(reinterpret_cast<const unsigned char *>(actionBlock.constData()),
+                static_cast<unsigned>(actionBlock.size()));
+}
+
+void Services::startAction(const unsigned char *block, unsigned length)
+{
+    // An action that reported its failure may still be winding down in the server for a moment; the next
+    // action then finds the service busy. It is tried again for a bounded while, never waited for forever.
+    for (int attempt = 0;; ++attempt) {
+        auto &st = status();
+        checked()->start(&st, length, block);
+        if (!(st.getState() & Firebird::IStatus::STATE_ERRORS))
+            break;
+        const ISC_STATUS *v = st.getErrors();
+        const bool busy = v && v[0] == isc_arg_gds && v[1] == isc_svc_in_use;
+        if (!busy || attempt >= 250)
+            raiseStatus(&st);
+        QThread::msleep(20);
+    }
     waitForAction();
 }
 
@@ -104,12 +120,7 @@ void Services::userAction(unsigned char action, const User &user)
             .text(isc_spb_sec_lastname, user.lastName)
             .number(isc_spb_sec_admin, user.admin ? 1 : 0);
     }
-    const unsigned len = spb.length();
-    const unsigned char *buf = spb.data();
-    auto &st = status();
-    checked()->start(&st, len, buf);
-    check(st);
-    waitForAction();
+    startAction(spb.data(), spb.length());
 }
 
 void Services::waitForAction()

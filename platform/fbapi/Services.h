@@ -45,6 +45,8 @@ public:
 private:
     Firebird::IService *checked() const;
     void userAction(unsigned char action, const User &user);
+    // Starts an action and waits for it to end.
+    void startAction(const unsigned char *block, unsigned length);
     // Reads the action's output until it ends, so its errors surface here.
     void waitForAction();
 
