@@ -202,6 +202,7 @@ TEDListyForm::TEDListyForm(QWidget *owner) : TForm(owner)
     connect(BtnTlac, &QPushButton::clicked, this, [this] { Guarded([this] { PrintNote(); }); });
     connect(BitBtnFa, &QPushButton::clicked, this, [this] { Guarded([this] { Invoice(); }); });
     connect(BtnKoniec, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
+    BtnKoniec->SetCancel(true);
     connect(BtnFilter, &QPushButton::clicked, this, [this] { Guarded([this] { SetPrehladySQL(); }); });
     rgPohlad->OnClick = [this] { Guarded([this] { SetPrehladySQL(); }); };
     connect(BtnTlac2, &QPushButton::clicked, this, [this] {

@@ -84,6 +84,7 @@ TESkladForm::TESkladForm(QWidget *owner) : TForm(owner)
     BtnTlac->setText(QString::fromUtf8("Tlač"));
     BtnKoniec = new TBitBtn(bkClose, this);
     BtnKoniec->setText(QStringLiteral("Koniec"));
+    BtnKoniec->SetCancel(true);
 
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(cbFilter);

@@ -92,6 +92,7 @@ TMPohybyForm::TMPohybyForm(QWidget *owner) : TForm(owner)
     BtnTlac = GuardedButton(QString::fromUtf8("Tlač"), this, [this] { Print(); });
     BtnKoniec = new QPushButton(QStringLiteral("&Koniec"), this);
     connect(BtnKoniec, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
+    SetCancelButton(BtnKoniec);
     for (QPushButton *b : {btnNovy, btnOprav, btnZmaz})
         buttons->addWidget(b);
     buttons->addStretch();

@@ -291,6 +291,7 @@ TMPolozkyForm::TMPolozkyForm(QWidget *owner) : TForm(owner)
     btnZmaz = GuardedButton(QString::fromUtf8("Zmaž"), this, [this] { DeleteItem(); });
     BtnKoniec = new QPushButton(QStringLiteral("&Koniec"), this);
     connect(BtnKoniec, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
+    SetCancelButton(BtnKoniec);
     for (QPushButton *b : {btnNova, btnKopia, btnOprav, btnZmaz})
         buttons->addWidget(b);
     buttons->addStretch();

@@ -128,6 +128,7 @@ TMPoziadavkyForm::TMPoziadavkyForm(QWidget *owner) : TForm(owner)
     buttons->addStretch();
     BtnKoniec = new QPushButton(QStringLiteral("&Koniec"), this);
     connect(BtnKoniec, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
+    SetCancelButton(BtnKoniec);
     buttons->addWidget(BtnKoniec);
     layout->addLayout(buttons);
 }

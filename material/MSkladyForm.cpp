@@ -201,6 +201,7 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
     BtnTlac = GuardedButton(QString::fromUtf8("Tlač"), this, [this] { Print(); });
     BtnKoniec = new QPushButton(QStringLiteral("&Koniec"), this);
     connect(BtnKoniec, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
+    SetCancelButton(BtnKoniec);
     buttons->addStretch();
     buttons->addWidget(BtnTlac);
     buttons->addWidget(BtnKoniec);

@@ -97,7 +97,8 @@ TCenPonDForm::TCenPonDForm(QWidget *owner) : TForm(owner)
         return AddButton(this, layout, caption, std::move(action));
     };
     BtnNovy = button(itemButtons, QString::fromUtf8("&Nová"), [] { DMOdbyt->QCenPonD.Append(); });
-    BtnZmaz = button(itemButtons, QString::fromUtf8("&Zmaž"), [] {
+    // Alt+Z saves the offer; the item's delete takes the next letter.
+    BtnZmaz = button(itemButtons, QString::fromUtf8("Z&maž"), [] {
         if (!DMOdbyt->QCenPonD.IsEmpty())
             DMOdbyt->QCenPonD.Delete();
     });
@@ -109,6 +110,7 @@ TCenPonDForm::TCenPonDForm(QWidget *owner) : TForm(owner)
     buttons->addStretch();
     BtnZapis = button(buttons, QString::fromUtf8("&Zapíš"), [this] { BtnZapisClick(); });
     BtnNezapis = button(buttons, QString::fromUtf8("&Nezapíš"), [this] { SetModalResult(mrCancel); });
+    SetCancelButton(BtnNezapis);
     main->addLayout(buttons);
     OnShow = [this] { ShowCustomerColour(); };
 }

@@ -60,6 +60,7 @@ TCenPonForm::TCenPonForm(QWidget *owner) : TForm(owner)
     BtnZmaz = button(QString::fromUtf8("&Zmaž"), [this] { BtnZmazClick(); });
     BtnTlac = button(QString::fromUtf8("&Tlač"), [this] { BtnTlacClick(); });
     BtnKoniec = button(QString::fromUtf8("Za&vrieť"), [this] { Close(); });
+    SetCancelButton(BtnKoniec);
     main->addLayout(buttons);
 
     pcCenPon = new QTabWidget(this);

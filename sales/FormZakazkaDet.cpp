@@ -98,6 +98,7 @@ TFormZakazkaDet::TFormZakazkaDet(QWidget *owner) : TtIntZakForm(owner)
     btnOprav = button("&Oprav", [this] { btnOpravClick(); });
     btnZmaz = button("&Zmaž", [this] { btnZmazClick(); });
     btnKoniec = button("&Koniec", [this] { Close(); });
+    SetCancelButton(btnKoniec);
     buttons->addStretch();
     layout->addLayout(buttons);
 

@@ -123,6 +123,7 @@ TFormZakazkaDetHl::TFormZakazkaDetHl(QWidget *owner) : TForm(owner)
     buttons->addStretch();
     BtnZapis = AddButton(this, buttons, QString::fromUtf8("&Zapíš"), [this] { BtnZapisClick(); });
     BtnNezapis = AddButton(this, buttons, QString::fromUtf8("&Nezapíš"), [this] { SetModalResult(mrCancel); });
+    SetCancelButton(BtnNezapis);
     main->addLayout(buttons);
     OnShow = [this] { FormShow(); };
     OnKeyDown = [this](int &key, Qt::KeyboardModifiers) {

@@ -110,6 +110,7 @@ TFormZakazkaHl::TFormZakazkaHl(QWidget *owner) : TForm(owner)
     buttons->addStretch();
     BtnZapis = AddButton(this, buttons, QString::fromUtf8("&Zapíš"), [this] { BtnZapisClick(); });
     BtnNezapis = AddButton(this, buttons, QString::fromUtf8("&Nezapíš"), [this] { SetModalResult(mrCancel); });
+    SetCancelButton(BtnNezapis);
     main->addLayout(buttons);
     // Enter on an edit moves on as Tab does; on a button it presses it.
     OnKeyDown = [this](int &key, Qt::KeyboardModifiers) {

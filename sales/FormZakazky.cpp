@@ -284,6 +284,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
     });
     btnFilter = button("&Filter", "Filter", [this] { DBFilter->SetFilterVisible(!DBFilter->FilterVisible()); });
     btnKoniec = button("&Koniec", "Koniec", [this] { Close(); });
+    SetCancelButton(btnKoniec);
     buttons->addStretch();
     outer->addLayout(buttons);
 

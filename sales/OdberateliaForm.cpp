@@ -103,6 +103,7 @@ TOdberateliaForm::TOdberateliaForm(QWidget *owner) : TForm(owner)
     connect(btnZmazOdb, &QPushButton::clicked, this, [this] { Guarded([this] { btnZmazOdbClick(); }); });
     connect(btnTlacOdb, &QPushButton::clicked, this, [this] { Guarded([this] { btnTlacOdbClick(); }); });
     connect(btnKoniec, &QPushButton::clicked, this, [this] { Close(); });
+    SetCancelButton(btnKoniec);
 
     pcOdberatelia = new QTabWidget(this);
     TabOdberatel = new QWidget;

@@ -130,6 +130,7 @@ TVyrobkyForm::TVyrobkyForm(QWidget *owner) : TForm(owner)
     btnFilterVyr = AddButton(this, buttons, QStringLiteral("&Filter"),
                              [this] { FilterPanel->SetFilterVisible(!FilterPanel->FilterVisible()); });
     btnZavriet = AddButton(this, buttons, QString::fromUtf8("Za&vrieť"), [this] { Close(); });
+    SetCancelButton(btnZavriet);
     main->addLayout(buttons);
 
     pcVyrobky = new QTabWidget(this);

@@ -76,6 +76,7 @@ TZakRekForm::TZakRekForm(QWidget *owner) : TForm(owner)
     connect(BtnTlac, &QPushButton::clicked, this, [] { Guarded([] { PrintComplaint(); }); });
     connect(btnIntObj, &QPushButton::clicked, this, [this] { Guarded([this] { btnIntObjClick(); }); });
     connect(BtnKoniec, &QPushButton::clicked, this, [this] { Close(); });
+    SetCancelButton(BtnKoniec);
 }
 
 void TZakRekForm::BtnNovyClick()

@@ -96,6 +96,7 @@ TQQueryForm::TQQueryForm(QWidget *owner) : TForm(owner)
     BitBtnKoniec = new TBitBtn(tsSQL);
     BitBtnKoniec->setText(QStringLiteral("&Koniec"));
     BitBtnKoniec->SetModalResult(mrCancel);
+    BitBtnKoniec->SetCancel(true);
     for (QWidget *w : std::initializer_list<QWidget *>{sbOpenSQL, sbSaveSQL, BitBtnExec, BitBtnKoniec})
         sqlButtons->addWidget(w);
     sqlLayout->addLayout(sqlButtons);

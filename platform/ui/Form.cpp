@@ -208,12 +208,19 @@ bool TForm::FocusStaysInside() const
     return focus && focus->window() == this;
 }
 
-TButton *TForm::CancelButton() const
+QAbstractButton *TForm::CancelButton() const
 {
+    if (cancelButton_ && cancelButton_->isVisible() && cancelButton_->isEnabled())
+        return cancelButton_;
     for (TButton *b : findChildren<TButton *>())
         if (b->Cancel() && isActive(b))
             return b;
     return nullptr;
+}
+
+void TForm::SetCancelButton(QAbstractButton *button)
+{
+    cancelButton_ = button;
 }
 
 void TForm::KeyDown(int &key, Qt::KeyboardModifiers modifiers)
@@ -254,9 +261,19 @@ void TForm::keyPressEvent(QKeyEvent *e)
         e->accept();
         return;
     }
+    // Escape that no control took (an edit holding a change, an open cell editor and a grid's row in edit
+    // take it first) presses the Cancel button. A window without one closes as by its title bar's button:
+    // the same modal result, the same OnCloseQuery and OnClose, so a pending change is dealt with as there.
+    // A form shown inside another window leaves the key to that window.
     if (key == Qt::Key_Escape && plain) {
-        if (TButton *cancel = CancelButton())
+        if (QAbstractButton *cancel = CancelButton())
             cancel->click();
+        else if (isWindow())
+            reject();
+        else {
+            e->ignore();
+            return;
+        }
         e->accept();
         return;
     }

@@ -1,11 +1,14 @@
 // TForm: the dialog base of every window of the program. It keeps a modal result, previews keys, centres
-// itself, moves the focus on Enter and closes on Escape only through a Cancel button, as the users know it.
+// itself, moves the focus on Enter and closes on Escape through its Cancel button, as the users know it; a
+// window without one closes on Escape as by its title bar's close button.
 #pragma once
 
 #include "ModalResult.h"
 
 #include <QDialog>
+#include <QAbstractButton>
 #include <QList>
+#include <QPointer>
 #include <functional>
 
 class QFocusEvent;
@@ -54,9 +57,11 @@ public:
     // field runs only for the former.
     bool FocusStaysInside() const;
 
-    // The button Enter presses and the button Escape presses, when the form has them.
+    // The button Enter presses and the button Escape presses, when the form has them (shown and enabled).
     TButton *DefaultButton() const;
-    TButton *CancelButton() const;
+    QAbstractButton *CancelButton() const;
+    // Makes a plain push button the one Escape presses, as a TButton's Cancel mark does.
+    void SetCancelButton(QAbstractButton *button);
 
     // Hooks. Key codes are Qt::Key values; a handler that sets the key to 0 consumes it.
     std::function<void()> OnShow;
@@ -91,6 +96,7 @@ private:
     bool inModal_ = false;
     bool closing_ = false;
     QStatusBar *statusBar_ = nullptr;
+    QPointer<QAbstractButton> cancelButton_;
 };
 
 // Moves the focus from a control to the next (or previous) control of its window, as Tab does.

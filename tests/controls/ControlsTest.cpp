@@ -252,11 +252,12 @@ TEST(ChooseOption, AnOptionIsAllBetweenTwoCommasBlanksAndAll)
 
 TEST(ChooseOption, ClosedWithoutAChoiceGivesMinusOne)
 {
+    onModalDialog([](QWidget *dialog) { dialog->close(); }); // the window's close button
+    EXPECT_EQ(ChooseOption(QStringLiteral("A,B,C"), QStringLiteral("Vyber")), -1);
+    // Escape, without a Cancel button, closes it as the close button does.
     onModalDialog([](QWidget *dialog) {
-        QTest::keyClick(dialog, Qt::Key_Escape); // no Cancel button: nothing happens
-        QCoreApplication::processEvents();
-        EXPECT_TRUE(dialog->isVisible());
-        dialog->close(); // the window's close button
+        QWidget *focus = QApplication::focusWidget();
+        QTest::keyClick(focus && focus->window() == dialog ? focus : dialog, Qt::Key_Escape);
     });
     EXPECT_EQ(ChooseOption(QStringLiteral("A,B,C"), QStringLiteral("Vyber")), -1);
 }

@@ -1,6 +1,6 @@
 // Every dialog the browsers open for a new or an edited row, looked at on the demo database as a person opens
 // it: the browser from its menu item, then its button, a double click on a row or the key of a grid's cell.
-// A new row's dialog left by Escape (or, where Escape does not close it yet, left unsaved) stores nothing.
+// A new row's dialog left by Escape stores nothing.
 #include "LookFixture.h"
 
 #include "platform/ui/ModalResult.h"
@@ -45,8 +45,8 @@ protected:
             QTest::keyClick(focus && focus->window() == window ? focus : window, key.key(), key.keyboardModifiers());
         }
     }
-    // Looks at the dialog the browser's button opens for a new row, as <dialog>-new: left by Escape (or, where
-    // Escape does not close it yet, left unsaved) it stores nothing in the table.
+    // Looks at the dialog the browser's button opens for a new row, as <dialog>-new: left by Escape it stores
+    // nothing in the table.
     void lookAtNew(QWidget *browser, const char *newButton, const char *dialog, const char *table,
                    std::source_location where = std::source_location::current())
     {

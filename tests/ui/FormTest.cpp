@@ -4,6 +4,7 @@
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QStatusBar>
 #include <QTest>
 #include <QTimer>
@@ -87,22 +88,80 @@ TEST(Form, EnterInAMemoStaysInTheMemo)
     EXPECT_EQ(memo->toPlainText(), QStringLiteral("a\n"));
 }
 
-TEST(Form, EscapeClosesOnlyThroughACancelButton)
+TEST(Form, EscapePressesTheCancelButtonShownAndEnabled)
 {
     Dialog d;
+    d.cancel->SetCancel(true);
+    EXPECT_EQ(runModal(d, [&] { QTest::keyClick(d.first, Qt::Key_Escape); }), mrCancel);
+    EXPECT_EQ(d.cancelClicks, 1);
+
+    // A plain push button named as the form's Cancel button, whose click does the closing itself.
+    d.cancel->SetCancel(false);
+    auto *koniec = new QPushButton(QStringLiteral("&Koniec"), &d);
+    d.layout()->addWidget(koniec);
+    int koniecClicks = 0;
+    QObject::connect(koniec, &QPushButton::clicked, &d, [&] {
+        ++koniecClicks;
+        d.SetModalResult(mrAbort);
+    });
+    d.SetCancelButton(koniec);
+    EXPECT_EQ(runModal(d, [&] { QTest::keyClick(d.first, Qt::Key_Escape); }), mrAbort);
+    EXPECT_EQ(koniecClicks, 1);
+
+    // A disabled Cancel button is not pressed: the form closes as without one.
+    koniec->setEnabled(false);
+    EXPECT_EQ(runModal(d, [&] { QTest::keyClick(d.first, Qt::Key_Escape); }), mrCancel);
+    EXPECT_EQ(koniecClicks, 1);
+    EXPECT_EQ(d.cancelClicks, 1);
+}
+
+// Without a Cancel button Escape closes the form as its title bar's button does: the form's close query and
+// close action decide, modal or not.
+TEST(Form, EscapeWithoutACancelButtonClosesAsTheTitleBarDoes)
+{
+    Dialog d;
+    int queries = 0, closes = 0;
+    d.OnCloseQuery = [&](bool &canClose) { canClose = ++queries > 1; };
+    d.OnClose = [&](TCloseAction &) { ++closes; };
     int result = runModal(d, [&] {
         d.first->setFocus();
         QTest::keyClick(d.first, Qt::Key_Escape);
         QCoreApplication::processEvents();
-        EXPECT_TRUE(d.isVisible()) << "no Cancel button: Escape does nothing";
-        d.SetModalResult(mrOk);
+        EXPECT_TRUE(d.isVisible()) << "the close query refused";
+        EXPECT_EQ(closes, 0);
+        QTest::keyClick(d.first, Qt::Key_Escape);
     });
-    EXPECT_EQ(result, mrOk);
-
-    d.cancel->SetCancel(true);
-    result = runModal(d, [&] { QTest::keyClick(d.first, Qt::Key_Escape); });
     EXPECT_EQ(result, mrCancel);
-    EXPECT_EQ(d.cancelClicks, 1);
+    EXPECT_EQ(queries, 2);
+    EXPECT_EQ(closes, 1);
+    EXPECT_EQ(d.okClicks + d.cancelClicks, 0) << "no button was pressed";
+
+    // Shown modeless, it is closed by its close action.
+    d.showActive();
+    QTest::keyClick(d.first, Qt::Key_Escape);
+    QCoreApplication::processEvents();
+    EXPECT_FALSE(d.isVisible());
+    EXPECT_EQ(queries, 3);
+    EXPECT_EQ(closes, 2);
+}
+
+// A form shown as a part of another window leaves Escape to that window.
+TEST(Form, EscapeInAFormInsideAnotherWindowIsLeftToThatWindow)
+{
+    Dialog outer;
+    outer.cancel->SetCancel(true);
+    auto *inner = new TForm(&outer);
+    inner->setWindowFlags(Qt::Widget);
+    auto *edit = new QLineEdit(inner);
+    (new QVBoxLayout(inner))->addWidget(edit);
+    outer.layout()->addWidget(inner);
+    int result = runModal(outer, [&] {
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Escape);
+    });
+    EXPECT_EQ(result, mrCancel);
+    EXPECT_EQ(outer.cancelClicks, 1);
+    EXPECT_TRUE(inner->isVisibleTo(&outer)) << "the inner form did not close itself";
 }
 
 TEST(Form, AClickHandlerCanTakeTheModalResultBack)
