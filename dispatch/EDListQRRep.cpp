@@ -33,15 +33,14 @@ TEDListQRRep::TEDListQRRep()
     Label(title, "Doprava", 0, 170);
     Text(title, "DOPRAVA", 95, 170, 200);
 
-    TQRBand *head = AddBand(rbColumnHeader, QStringLiteral("ColumnHeaderBand"));
-    head->Height = 22;
-    TQRBand *detail = AddBand(rbDetail, QStringLiteral("DetailBand"));
-    detail->Height = 18;
+    // The item table in 8 points: its ten columns with the widest figures their masks give (and a sum a digit
+    // longer) fit the page's width, each a blank apart from the next.
+    const auto [head, detail, summary] = ItemTableBands(this, 22);
     // Texts start at their column's left edge; numbers and their captions end at the right edge, the last
     // column (the complaint mark) within the band.
-    const double lefts[] = {0, 22, 100, 158, 230, 292};
-    ItemTextColumns(head, detail, "č.Externé", "C_POL_EXT", lefts, {20, 76, 56, 70, 60, 136});
-    const double rights[] = {476, 558, 644, 700};
+    const double lefts[] = {0, 16, 91, 150, 207, 266};
+    ItemTextColumns(head, detail, "č.Externé", "C_POL_EXT", lefts, {14, 73, 57, 55, 57, 138});
+    const double rights[] = {460, 542, 636, 696};
     const char *numberHeads[] = {"Množstvo", "Cena/ks", "Hodnota", "Váha"};
     for (int c = 0; c < 4; ++c)
         RightLabel(head, numberHeads[c], rights[c], 2, 80);
@@ -50,17 +49,17 @@ TEDListQRRep::TEDListQRRep()
     TAmountText::Place(detail, QStringLiteral("QRCena"), "CENA1", rights[1] - amount, 0, "#####.00");
     TAmountText::Place(detail, QStringLiteral("QRHodnota"), "CENA1*MNOZ_VYR", rights[2] - amount, 0, "######.00");
     Expr(detail, QStringLiteral("QRVaha"), "VAHA1*MNOZ_VYR", rights[3] - 60, 0, 60, "#####.000");
-    auto *complaint = Expr(detail, QStringLiteral("QRRe"), "if(C_INT_RE<>0, 'Re', '')", rights[3] + 2, 0, 16, "");
+    auto *complaint = Expr(detail, QStringLiteral("QRRe"), "if(C_INT_RE<>0, 'Re', '')", rights[3] + 4, 0, 16, "");
     complaint->Alignment = Qt::AlignLeft;
 
-    TQRBand *summary = AddBand(rbSummary, QStringLiteral("SummaryBand"));
-    summary->Height = 150;
+    // The note's foot and the receiver's signature in the report's own size.
     auto *foot = Text(summary, "PATA_DL", 0, 70, 450);
     foot->AutoSize = false;
-    Label(summary, "Prevzal ", 0, 110, 50);
-    Text(summary, "PREVZAL", 55, 110, 200);
-    auto *dots = Label(summary, "....................................", 55, 125, 200);
-    dots->AutoSize = false;
+    TQRPrintable *signature[] = {foot, Label(summary, "Prevzal ", 0, 110, 50), Text(summary, "PREVZAL", 55, 110, 200),
+                                 Label(summary, "....................................", 55, 125, 200)};
+    for (TQRPrintable *p : signature)
+        p->Font() = Font;
+    static_cast<TQRLabel *>(signature[3])->AutoSize = false;
     Label(summary, "Spolu", lefts[5], 2, 60);
     Expr(summary, QStringLiteral("QRSumMnozstvo"), "sum(MNOZ_VYR)", rights[0] - 45, 2, 45, "#####");
     TAmountText::Place(summary, QStringLiteral("QRSumHodnota"), "sum(CENA1*MNOZ_VYR)", rights[2] - amount, 2,

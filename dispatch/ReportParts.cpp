@@ -24,6 +24,19 @@ void CompanyBlock(TQRBand *title)
         Place<TQRLabel>(title, QString::fromLatin1(key), 160, 4 + 16 * i++, 300);
 }
 
+ItemTable ItemTableBands(TQuickRep *report, double headHeight)
+{
+    ItemTable t{report->AddBand(rbColumnHeader, QStringLiteral("ColumnHeaderBand")),
+                report->AddBand(rbDetail, QStringLiteral("DetailBand")),
+                report->AddBand(rbSummary, QStringLiteral("SummaryBand"))};
+    t.head->Height = headHeight;
+    t.detail->Height = 16;
+    t.summary->Height = 150;
+    for (TQRBand *band : {t.head, t.detail, t.summary})
+        band->Font().setPointSize(8);
+    return t;
+}
+
 TQRLabel *Label(TQRBand *band, const char *caption, double left, double top, double width)
 {
     auto *l = Place<TQRLabel>(band, QStringLiteral("QRLabel%1_%2").arg(band->Name).arg(band->Controls.size() + 1), left,

@@ -22,6 +22,13 @@ void SetUpReport(TQuickRep *report, const QString &name, const QString &title,
 // The logo and the company lines (filled by CreateReport) at the top of a title band.
 void CompanyBlock(TQRBand *title);
 
+// The bands of an item table: its column header (`headHeight` tall), a line of 16 and the summary of 150, in 8
+// points, so that the columns with the widest figures their masks give fit the page's width.
+struct ItemTable {
+    TQRBand *head, *detail, *summary;
+};
+ItemTable ItemTableBands(TQuickRep *report, double headHeight);
+
 TQRLabel *Label(TQRBand *band, const char *caption, double left, double top, double width = 90);
 // The caption of a column of numbers, ending where the numbers end.
 TQRLabel *RightLabel(TQRBand *band, const char *caption, double right, double top, double width = 90);

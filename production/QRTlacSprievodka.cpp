@@ -42,13 +42,17 @@ TQRTlacSprievodka::TQRTlacSprievodka()
         {{"č.Objednávky:", "C_OBJ"}, {"zo Dňa:", "D_OBJ"}},
         {{"Výrobok:", "C_VYR"}, {"Názov výrobku:", "NAZOV"}, {"Materiál:", "MATERIAL"}},
         {{"Typ:", "ROZMER"}, {"č.Výkresu:", "C_VYKRESU"}, {"TDP:", "TECH_PODM"}},
-        {{"Odberateľ:", "ODBERATEL"}, {"Poznámka:", "POZNAMKA"}}};
+        {{"Odberateľ:", "ODBERATEL"}, {nullptr, nullptr}, {"Poznámka:", "POZNAMKA"}}};
     double top = mm(20);
     for (const auto &row : rows) {
         double left = 0;
-        for (const auto &cell : row) {
-            AddLabel(t, QString::fromUtf8(cell.first), left, top);
-            AddField(t, QString::fromLatin1(cell.second), left + mm(22), top, mm(40));
+        for (qsizetype i = 0; i < row.size(); ++i) {
+            // A cell followed by an empty one (the customer's name) has the room of both.
+            if (row[i].first) {
+                const bool wide = i + 1 < row.size() && !row[i + 1].first;
+                AddLabel(t, QString::fromUtf8(row[i].first), left, top);
+                AddField(t, QString::fromLatin1(row[i].second), left + mm(22), top, wide ? mm(104) : mm(40));
+            }
             left += mm(64);
         }
         top += mm(7);
@@ -68,23 +72,29 @@ TQRTlacSprievodka::TQRTlacSprievodka()
                                QString::fromUtf8("Zmätky"),
                                QString::fromUtf8("Dátum"),
                                QStringLiteral("Zm.")};
-    // Column edges in mm; the last is where the hand-entry boxes end. Each caption fits its column.
-    const double lefts[] = {0, 22, 32, 42, 59, 95, 105, 121, 135, 150, 162, 179, 187};
+    // Column edges in mm; the last is where the hand-entry boxes end, within the printable 190 mm. Each bold
+    // caption fits its column with a blank to spare, at every zoom of the preview too.
+    const double lefts[] = {0, 22, 32, 42, 61, 95, 106, 123, 137, 153, 165, 181, 189};
     for (int i = 0; i < captions.size(); ++i)
         AddLabel(c, captions[i], mm(lefts[i]), mm(1), mm(lefts[i + 1] - lefts[i]), 0, true);
 
     TQRBand *d = AddBand(rbDetail, QStringLiteral("DetailBand"));
     // The operation's line, its barcode with the digits under the bars, and a little room before the next.
+    // Figures end two millimetres before the next column.
     d->Height = mm(24);
+    const auto figure = [&](const char *field, int column, const QString &mask) {
+        AddField(d, QString::fromLatin1(field), mm(lefts[column]), mm(1), mm(lefts[column + 1] - lefts[column] - 2),
+                 mask)
+            ->Alignment = Qt::AlignRight;
+    };
     AddField(d, QStringLiteral("C_OPERACIE"), 0, mm(1), mm(8));
     AddField(d, QStringLiteral("OPERACIA"), mm(9), mm(1), mm(12));
-    AddField(d, QStringLiteral("PRACOVISKO"), mm(22), mm(1), mm(10));
-    AddField(d, QStringLiteral("PROFESIA"), mm(32), mm(1), mm(10));
-    AddField(d, QStringLiteral("CAS_JED"), mm(42), mm(1), mm(15), QStringLiteral("## ##0.000"))->Alignment =
-        Qt::AlignRight;
-    AddField(d, QStringLiteral("POPIS_OP"), mm(lefts[4]), mm(1), mm(35));
-    AddField(d, QStringLiteral("NORMA"), mm(95), mm(1), mm(9), QStringLiteral("## ##0"))->Alignment = Qt::AlignRight;
-    AddField(d, QStringLiteral("MNOZ_ZOST"), mm(105), mm(1), mm(11))->Alignment = Qt::AlignRight;
+    AddField(d, QStringLiteral("PRACOVISKO"), mm(lefts[1]), mm(1), mm(10));
+    AddField(d, QStringLiteral("PROFESIA"), mm(lefts[2]), mm(1), mm(10));
+    figure("CAS_JED", 3, QStringLiteral("## ##0.000"));
+    AddField(d, QStringLiteral("POPIS_OP"), mm(lefts[4]), mm(1), mm(lefts[5] - lefts[4] - 1));
+    figure("NORMA", 5, QStringLiteral("## ##0"));
+    figure("MNOZ_ZOST", 6, {});
     for (int i = 7; i < 12; ++i)
         AddBox(d, mm(lefts[i]), mm(1), mm(lefts[i + 1] - lefts[i] - 1), mm(6));
     QRBarcode = d->Add<TQRAsBarcode>(QStringLiteral("QRBarcode"));

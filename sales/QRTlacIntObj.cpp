@@ -39,23 +39,25 @@ TQRTlacIntObj::TQRTlacIntObj()
     AddExpr(d, QStringLiteral("IF(C_REV>0,'rev.'+str(C_REV),'')"), 390, 0, 60, {}, true)->Font().setPointSize(12);
     AddExpr(d, QStringLiteral("IF(C_INT_RE<>0,'Reklamácia k '+str(C_INT_RE),'')"), 460, 2, 150);
     Barcode = d->Add<TQRAsBarcode>(QStringLiteral("QRAsBarcode1"));
-    Barcode->Left = Width() - 150;
     Barcode->Top = 0;
-    Barcode->Width = 150;
-    Barcode->Height = 30;
     // Bars and the digits under them end above the customer and order boxes.
     Barcode->setBarcodeHeight(20);
-    d->BeforePrint = [this](TQRBand *, bool &) {
+    // The bars end at the right margin, however wide the job's number makes them, clear of the complaint's
+    // reference before them.
+    const auto alignRight = [this] { Barcode->Left = Width() - Barcode->Width; };
+    alignRight();
+    d->BeforePrint = [this, alignRight](TQRBand *, bool &) {
         if (DataSet())
             Barcode->setText(DataSet()->FieldByName(QStringLiteral("C_INT"))->AsString());
+        alignRight();
     };
 
     // Customer and order boxes.
     AddBox(d, 0, 34, Width() / 2 - 4, 120);
     AddLabel(d, QString::fromUtf8("Odberateľ :"), 4, 38, 0, 0, true);
-    AddField(d, QStringLiteral("ODBERATEL"), 80, 38, 200);
-    AddLabel(d, QStringLiteral("#"), 285, 38);
-    AddField(d, QStringLiteral("C_ODB"), 295, 38, 40);
+    AddField(d, QStringLiteral("ODBERATEL"), 80, 38, 210);
+    AddLabel(d, QStringLiteral("#"), 292, 38);
+    AddField(d, QStringLiteral("C_ODB"), 302, 38, 48);
     AddLabel(d, QStringLiteral("Adresa :"), 4, 54);
     AddField(d, QStringLiteral("ULICA"), 80, 54, 200);
     AddField(d, QStringLiteral("PSC"), 80, 68, 50);
@@ -80,12 +82,12 @@ TQRTlacIntObj::TQRTlacIntObj()
     top = 52;
     for (const auto &o : order) {
         AddLabel(d, QString::fromUtf8(o.first), right, top);
-        AddField(d, QString::fromLatin1(o.second), right + 60, top, 90, {}, QByteArray(o.second) == "TERMIN");
+        AddField(d, QString::fromLatin1(o.second), right + 64, top, 90, {}, QByteArray(o.second) == "TERMIN");
         top += 14;
     }
-    const double product = right + 160;
+    const double product = right + 164;
     AddLabel(d, QString::fromUtf8("Výrobok č."), product, 38, 0, 0, true);
-    AddField(d, QStringLiteral("C_VYR"), product + 60, 38, 100);
+    AddField(d, QStringLiteral("C_VYR"), product + 66, 38, 100);
     const QList<QPair<const char *, const char *>> item{{"Názov :", "NAZOV"},
                                                         {"Typ :", "ROZMER"},
                                                         {"Č.výkr.:", "C_VYKRESU"},

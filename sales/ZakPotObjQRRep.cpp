@@ -39,10 +39,10 @@ TZakPotObjQRRep::TZakPotObjQRRep()
         top += 16;
     }
     AddLabel(t, QString::fromUtf8("Ďakujeme za Vašu objednávku č."), 0, top + 10);
-    AddField(t, QStringLiteral("C_OBJ"), 190, top + 10, 100);
-    AddLabel(t, QString::fromUtf8("zo dňa"), 295, top + 10);
-    AddField(t, QStringLiteral("D_OBJ"), 340, top + 10, 80);
-    AddLabel(t, QString::fromUtf8(", ktorú potvrdzujeme nasledovne:"), 425, top + 10);
+    AddField(t, QStringLiteral("C_OBJ"), 204, top + 10, 90);
+    AddLabel(t, QString::fromUtf8("zo dňa"), 300, top + 10);
+    AddField(t, QStringLiteral("D_OBJ"), 345, top + 10, 80);
+    AddLabel(t, QString::fromUtf8(", ktorú potvrdzujeme nasledovne:"), 430, top + 10);
 
     // Texts start at their column's left edge; prices and their captions end at the right edge (when given).
     const double lefts[] = {0, 170, 260, 340, 0, 525, 0};

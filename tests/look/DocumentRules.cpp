@@ -8,13 +8,13 @@
 
 namespace {
 
-// Texts are measured on paper, at eight times the report resolution (near a printer's), and on the screen's
-// preview at the report resolution, where glyph advances are rounded to whole pixels: the wider counts.
-constexpr double kPaper = 8, kScreen = 1;
-// Edges that only touch, and rounding, are no overlap: a text must reach this far into another.
+// Texts are measured on paper, at eight times the report resolution (near a printer's), and in the screen's
+// preview at every zoom a person reads a page at, from half the paper's size (the whole page on the screen) to
+// twice it. The preview rounds the font to whole pixels and its glyph advances with it, so a text there is up
+// to a tenth wider than on paper, more at one zoom than at the next: the widest counts.
+constexpr double kPaper = 8, kLeastZoom = 0.5, kMostZoom = 2, kZoomStep = 0.01;
+// Edges that only touch, and rounding, are no overlap of a text with a picture: it must reach this far in.
 constexpr double kTolerance = 0.5;
-// Two texts of a line closer than this read as one ("EUR1680,000"): about a third of a blank.
-constexpr double kGap = 1.5;
 
 QImage measuringDevice(double scale)
 {
@@ -35,14 +35,6 @@ bool overlap(const QRectF &a, const QRectF &b)
     return common.width() > kTolerance && common.height() > kTolerance;
 }
 
-// On one line (their heights overlap) and not a gap apart.
-bool runTogether(const QRectF &a, const QRectF &b)
-{
-    const double common = std::min(a.bottom(), b.bottom()) - std::max(a.top(), b.top());
-    const double apart = std::max(a.left(), b.left()) - std::min(a.right(), b.right());
-    return common > kTolerance && apart < kGap;
-}
-
 QString quoted(const QString &text)
 {
     return QLatin1Char('"') + text.trimmed() + QLatin1Char('"');
@@ -54,11 +46,28 @@ QString rowBars(const QImage &picture, int y)
     return barsOf(picture.copy(0, y, picture.width(), 1));
 }
 
-// The text's ink at one resolution (`scale` device pixels a report unit), in report units.
-QRectF drawnAt(const TQRItem &item, qsizetype lead, qsizetype end, double scale)
+// The measuring devices: the paper first, then the preview's zooms.
+const std::vector<QImage> &devices()
 {
-    static const QImage paper = measuringDevice(kPaper), screen = measuringDevice(kScreen);
-    const QFontMetricsF fm(item.font, scale == kPaper ? &paper : &screen);
+    static const std::vector<QImage> all = [] {
+        std::vector<QImage> d{measuringDevice(kPaper)};
+        for (double zoom = kLeastZoom; zoom <= kMostZoom + kZoomStep / 2; zoom += kZoomStep)
+            d.push_back(measuringDevice(zoom));
+        return d;
+    }();
+    return all;
+}
+
+double scaleOf(const QImage &device)
+{
+    return device.dotsPerMeterX() * 0.0254 / kReportDpi;
+}
+
+// The text's ink on one device, in report units.
+QRectF drawnAt(const TQRItem &item, qsizetype lead, qsizetype end, const QImage &device)
+{
+    const double scale = scaleOf(device);
+    const QFontMetricsF fm(item.font, &device);
     const int flags =
         int(item.alignment) | Qt::AlignTop | Qt::TextDontClip | (item.wordWrap ? Qt::TextWordWrap : Qt::TextSingleLine);
     // Placed as the painter places it, blanks included; the ink lies between the blanks.
@@ -76,6 +85,12 @@ QRectF drawnAt(const TQRItem &item, qsizetype lead, qsizetype end, double scale)
     return scaled(QRectF(QPointF(left, placed.top() + top),
                          QPointF(right, placed.top() + (lines - 1) * fm.lineSpacing() + bottom)),
                   1 / scale);
+}
+
+// A blank of the text's font on paper: the least room that keeps two texts of a line apart.
+double blankOf(const TQRItem &item)
+{
+    return QFontMetricsF(item.font, &devices().front()).horizontalAdvance(QLatin1Char(' ')) / kPaper;
 }
 
 QList<const TQRAsBarcode *> barcodeControls(const TQuickRep &report)
@@ -109,16 +124,24 @@ Expected expectedOf(const TQRAsBarcode &control, const QString &text)
     return e;
 }
 
-void checkTexts(const TQuickRep &report, const TQRPage &page, QList<DocumentFault> &faults)
+// The page's texts with ink, each with where it is drawn.
+using DrawnTexts = QList<QPair<const TQRItem *, QRectF>>;
+
+DrawnTexts drawnTexts(const TQRPage &page)
+{
+    DrawnTexts texts;
+    for (const TQRItem &item : page.items)
+        if (item.kind == TQRItem::Text && !item.text.trimmed().isEmpty())
+            texts.append({&item, DrawnTextRect(item)});
+    return texts;
+}
+
+void checkTexts(const TQuickRep &report, const TQRPage &page, const DrawnTexts &texts, QList<DocumentFault> &faults)
 {
     const QSizeF paper = page.size;
     const QRectF printable(MmToUnits(report.Page.LeftMargin), MmToUnits(report.Page.TopMargin),
                            paper.width() - MmToUnits(report.Page.LeftMargin) - MmToUnits(report.Page.RightMargin),
                            paper.height() - MmToUnits(report.Page.TopMargin) - MmToUnits(report.Page.BottomMargin));
-    QList<QPair<const TQRItem *, QRectF>> texts;
-    for (const TQRItem &item : page.items)
-        if (item.kind == TQRItem::Text && !item.text.trimmed().isEmpty())
-            texts.append({&item, DrawnTextRect(item)});
     for (qsizetype i = 0; i < texts.size(); ++i) {
         const QRectF &r = texts[i].second;
         const QRectF inside = r.adjusted(kTolerance, kTolerance, -kTolerance, -kTolerance);
@@ -128,14 +151,18 @@ void checkTexts(const TQuickRep &report, const TQRPage &page, QList<DocumentFaul
                                .arg(UnitsToMm(std::max({printable.left() - r.left(), r.right() - printable.right(),
                                                         printable.top() - r.top(), r.bottom() - printable.bottom()})),
                                     0, 'f', 1)});
-        for (qsizetype j = i + 1; j < texts.size(); ++j)
-            if (runTogether(r, texts[j].second))
-                faults.append({QStringLiteral("texts run into each other"), page.number, texts[i].first->text.trimmed(),
-                               texts[j].first->text.trimmed()});
+        for (qsizetype j = i + 1; j < texts.size(); ++j) {
+            const TextsMeet meet = TextsOnOneLine(*texts[i].first, r, *texts[j].first, texts[j].second);
+            if (meet != TextsMeet::Apart)
+                faults.append(
+                    {meet == TextsMeet::Overlap ? QStringLiteral("texts overlap") : QStringLiteral("texts touch"),
+                     page.number, texts[i].first->text.trimmed(), texts[j].first->text.trimmed()});
+        }
     }
 }
 
-void checkBarcodes(const TQuickRep &report, const QStringList &barcodes, QList<DocumentFault> &faults)
+void checkBarcodes(const TQuickRep &report, const std::vector<DrawnTexts> &drawn, const QStringList &barcodes,
+                   QList<DocumentFault> &faults)
 {
     const QList<const TQRAsBarcode *> controls = barcodeControls(report);
     if (barcodes.isEmpty())
@@ -148,7 +175,8 @@ void checkBarcodes(const TQuickRep &report, const QStringList &barcodes, QList<D
         const Expected e = expectedOf(*controls.first(), text);
         const QString bars = QStringLiteral("the bars of ") + text;
         int printed = 0;
-        for (const TQRPage &page : report.Pages())
+        for (size_t p = 0; p < report.Pages().size(); ++p) {
+            const TQRPage &page = report.Pages()[p];
             for (const TQRItem &item : page.items) {
                 // A barcode picture is found by its lowest row of bars, which digits above never cover.
                 if (item.kind != TQRItem::Image || item.image.isNull() ||
@@ -171,12 +199,13 @@ void checkBarcodes(const TQuickRep &report, const QStringList &barcodes, QList<D
                 if (!digits)
                     faults.append({QStringLiteral("barcode without its digits"), page.number, e.digits, bars});
                 // Nothing written over the bars, its digits least of all.
-                for (const TQRItem &t : page.items)
-                    if (t.kind == TQRItem::Text && overlap(DrawnTextRect(t), item.rect))
-                        faults.append({&t == digits ? QStringLiteral("digits over the bars")
-                                                    : QStringLiteral("text over the bars"),
-                                       page.number, t.text.trimmed(), bars});
+                for (const auto &[t, r] : drawn[p])
+                    if (overlap(r, item.rect))
+                        faults.append({t == digits ? QStringLiteral("digits over the bars")
+                                                   : QStringLiteral("text over the bars"),
+                                       page.number, t->text.trimmed(), bars});
             }
+        }
         if (printed != 1)
             faults.append({QStringLiteral("barcode printed %1 times").arg(printed), 0, text, {}});
     }
@@ -205,17 +234,40 @@ QRectF DrawnTextRect(const TQRItem &item)
         --end;
     if (lead == end)
         return {};
-    const QRectF paper = drawnAt(item, lead, end, kPaper), screen = drawnAt(item, lead, end, kScreen);
-    return {QPointF(std::min(paper.left(), screen.left()), paper.top()),
-            QPointF(std::max(paper.right(), screen.right()), paper.bottom())};
+    // As tall as on paper, as wide as at the widest zoom.
+    QRectF drawn;
+    for (const QImage &device : devices()) {
+        const QRectF at = drawnAt(item, lead, end, device);
+        drawn = drawn.isNull() ? at
+                               : QRectF(QPointF(std::min(drawn.left(), at.left()), drawn.top()),
+                                        QPointF(std::max(drawn.right(), at.right()), drawn.bottom()));
+    }
+    return drawn;
+}
+
+TextsMeet TextsOnOneLine(const TQRItem &first, const QRectF &firstDrawn, const TQRItem &second,
+                         const QRectF &secondDrawn)
+{
+    const double common =
+        std::min(firstDrawn.bottom(), secondDrawn.bottom()) - std::max(firstDrawn.top(), secondDrawn.top());
+    if (common <= kTolerance)
+        return TextsMeet::Apart;
+    const double apart =
+        std::max(firstDrawn.left(), secondDrawn.left()) - std::min(firstDrawn.right(), secondDrawn.right());
+    if (apart < 0)
+        return TextsMeet::Overlap;
+    return apart < std::max(blankOf(first), blankOf(second)) ? TextsMeet::Touch : TextsMeet::Apart;
 }
 
 QList<DocumentFault> DocumentFaults(const TQuickRep &report, const QStringList &barcodes)
 {
     QList<DocumentFault> faults;
-    for (const TQRPage &page : report.Pages())
-        checkTexts(report, page, faults);
-    checkBarcodes(report, barcodes, faults);
+    std::vector<DrawnTexts> drawn;
+    for (const TQRPage &page : report.Pages()) {
+        drawn.push_back(drawnTexts(page));
+        checkTexts(report, page, drawn.back(), faults);
+    }
+    checkBarcodes(report, drawn, barcodes, faults);
     return faults;
 }
 

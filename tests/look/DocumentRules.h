@@ -1,7 +1,7 @@
 // What a person checks on a printed page, over the pages the report engine laid out: no two texts of a line
-// run into each other (they keep at least a third of a blank apart), a barcode reads whole with its digits
-// under it and nothing written over its bars, every text lies within the printable area (the paper inside the
-// report's margins). Also the page as a picture, painted by the engine's own page painter.
+// overlap or touch (they keep at least a blank apart, on paper and at every zoom of the preview), a barcode reads whole
+// with its digits under it and nothing written over its bars, every text lies within the printable area (the paper
+// inside the report's margins). Also the page as a picture, painted by the engine's own page painter.
 #pragma once
 
 #include "platform/report/QuickRep.h"
@@ -21,8 +21,16 @@ struct DocumentFault {
 
 // Where a text item's text really is on the page, in report units: the item's rectangle narrowed to the text's
 // advance in the item's font and alignment (blanks at either end put no ink on the paper), as tall as its
-// lines. The advance is the wider of the paper's (a printer's resolution) and the screen preview's.
+// lines. The advance is the widest of the paper's (a printer's resolution) and the screen preview's at every
+// zoom from the whole page to twice the paper's size.
 QRectF DrawnTextRect(const TQRItem &item);
+
+// How two drawn texts stand on a line: apart (a blank or more between them, or not on one line), touching
+// (closer than a blank of the larger font: they read as one word) or overlapping (their ink covers the same
+// place).
+enum class TextsMeet { Apart, Touch, Overlap };
+TextsMeet TextsOnOneLine(const TQRItem &first, const QRectF &firstDrawn, const TQRItem &second,
+                         const QRectF &secondDrawn);
 
 // The faults of one prepared report, page by page. `barcodes` are the texts the report's barcodes (of its
 // TQRAsBarcode controls) encode: each is looked for among the page pictures by its bars, and its digits among

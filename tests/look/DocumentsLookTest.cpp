@@ -27,6 +27,7 @@
 #include "platform/ui/ReportPreview.h"
 
 #include <QDir>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPlainTextEdit>
 
@@ -93,6 +94,40 @@ protected:
     // The invoiced delivery note of the demo foundry and the order with a purchase contract.
     int invoicedNote() { return count(QStringLiteral("select min(C_DL) from EDLISTY where C_FAKTURY is not null")); }
     QString contractOrder() { return text(QStringLiteral("select min(C_OBJ) from ZAKZML")); }
+
+    // The order of a job is a customer's with a long name with Slovak letters and an apostrophe.
+    void slovakOrderCustomer(int job)
+    {
+        exec(QString::fromUtf8("update ZAKAZKY set ODBERATEL='Zlievareň Ľubochňa O''Brien a syn, s.r.o.' where "
+                               "C_OBJ=(select C_OBJ from ZAKAZKYD where C_INT=%1)")
+                 .arg(job));
+    }
+
+    // The customer of a note gets a long name with Slovak letters and an apostrophe.
+    void slovakCustomer(const QString &customerOf)
+    {
+        exec(QString::fromUtf8("update CODBERATELOV set ODBERATEL='Zlievareň Ľubochňa O''Brien a syn, s.r.o.', "
+                               "ULICA='Štúrova 1274/12', MESTO='Považská Bystrica' where C_ODB=(%1)")
+                 .arg(customerOf));
+    }
+
+    // The widest figures the note's masks print: a quantity of five digits, a unit price of five before the
+    // decimals, a line's value of six (their sum seven) and a weight of five; the products get long Slovak
+    // names.
+    void longFigures(int note)
+    {
+        const QString line = QStringLiteral("C_DL=%1 and C_RIADKU=%2").arg(note);
+        const QString product = QStringLiteral("C_POL=(select C_VYR from EDLISTYD where %1)");
+        exec(QStringLiteral("update EDLISTYD set MNOZ_VYR=99999, CENA_KURZ1=9.99 where ") + line.arg(1));
+        exec(QStringLiteral("update EDLISTYD set MNOZ_VYR=5, CENA_KURZ1=99999.99 where ") + line.arg(2));
+        exec(QString::fromUtf8("update POLOZKY set VAHA1=0.5, NAZOV='Ložisko čerpadla DN 50' where ") +
+             product.arg(line.arg(1)));
+        exec(QString::fromUtf8("update POLOZKY set VAHA1=1234.5, NAZOV='Teleso šúpätka DN 80' where ") +
+             product.arg(line.arg(2)));
+        exec(QString::fromUtf8("update EDLISTY set PREVZAL='Ľubomír Ďurovčík' where C_DL=%1").arg(note));
+        slovakCustomer(QStringLiteral("select C_ODB from EDLISTY where C_DL=%1").arg(note));
+        ASSERT_EQ(count(QStringLiteral("select count(*) from EDLISTYD where C_DL=%1").arg(note)), 2);
+    }
 };
 
 TEST_F(DocumentsLook, InternalOrder)
@@ -100,6 +135,7 @@ TEST_F(DocumentsLook, InternalOrder)
     // The complaint job: its head carries the complaint's reference too.
     const int job = count(QStringLiteral("select min(C_INT) from ZAKAZKYD where C_INT_RE<>0 and C_INT>0"));
     ASSERT_GT(job, 0);
+    slovakOrderCustomer(job);
     WhenModal<TReportPreview>([](TReportPreview *p) { p->close(); });
     PrintInternalOrder(job);
     look(QStringLiteral("internal-order"), QString::fromUtf8("Interná objednávka %1").arg(job), QRTlacIntObj,
@@ -120,6 +156,7 @@ TEST_F(DocumentsLook, JobTicket)
         barcodes << JobTicketBarcodeText(job, 1, ops->Fields(0)->AsInteger());
     ops->Close();
     ASSERT_GE(barcodes.size(), 3);
+    slovakOrderCustomer(job);
     responder->InputAnswers = {QStringLiteral("1")};
     printOnPrinter();
     PrintJobTicket(job);
@@ -147,6 +184,38 @@ TEST_F(DocumentsLook, Invoice)
     printOnPrinter();
     PrintInvoice(note);
     look(QStringLiteral("invoice"), QString::fromUtf8("Faktúra k dodaciemu listu %1").arg(note), report);
+}
+
+// The delivery note and its invoice with the widest figures, a long Slovak customer's name and products' names:
+// every figure printed whole, clear of its neighbours.
+TEST_F(DocumentsLook, DispatchDocumentsWithLongFigures)
+{
+    const int note = invoicedNote();
+    ASSERT_GT(note, 0);
+    longFigures(note);
+    if (HasFatalFailure())
+        return;
+    const QStringList both{"99999,99 EUR", "998990,01 EUR", "1498989,96 EUR", "56172,000",
+                           QString::fromUtf8("Zlievareň Ľubochňa O'Brien a syn, s.r.o.")};
+    const auto check = [&](TQuickRep *report, const QString &name, const QString &document) {
+        const QStringList printed = reportTexts(*report);
+        for (const QString &expected : both)
+            EXPECT_TRUE(printed.contains(expected)) << document.toStdString() << ": " << expected.toStdString();
+        look(name, document, report);
+    };
+
+    TQuickRep *report = exp->PrepareDeliveryNote(note, pmNoteCurrency);
+    stampLogo(report);
+    printOnPrinter();
+    exp->PrintDeliveryNote(note, pmNoteCurrency);
+    check(report, QStringLiteral("delivery-note-long"), QString::fromUtf8("Dodací list %1 s dlhými číslami").arg(note));
+
+    report = PrepareInvoice(note);
+    stampLogo(report);
+    printOnPrinter();
+    PrintInvoice(note);
+    check(report, QStringLiteral("invoice-long"),
+          QString::fromUtf8("Faktúra k dodaciemu listu %1 s dlhými číslami").arg(note));
 }
 
 TEST_F(DocumentsLook, OrderConfirmation)
@@ -238,8 +307,8 @@ TEST(DocumentRules, NameWhatAPersonWouldSee)
         found << QStringList{f.rule, f.first, f.rule.startsWith(QLatin1String("outside")) ? QString() : f.second}.join(
             '|');
     found.sort();
-    QStringList expected{QString::fromUtf8("texts run into each other|Množstvo|Cena/ks"),
-                         QStringLiteral("texts run into each other|7050,00 EUR|1680,000"),
+    QStringList expected{QString::fromUtf8("texts overlap|Množstvo|Cena/ks"),
+                         QStringLiteral("texts touch|7050,00 EUR|1680,000"),
                          QString::fromUtf8("outside the printable area|Váha 1680,000|"),
                          QStringLiteral("text over the bars|X|the bars of 123456"),
                          QStringLiteral("digits drawn into the barcode's picture|654321|the bars of 654321"),
@@ -257,4 +326,50 @@ TEST(DocumentRules, NameWhatAPersonWouldSee)
     EXPECT_NEAR(ink.right(), price->rect.right(), 0.01);
     EXPECT_LT(ink.width(), 40);
     EXPECT_GT(ink.width(), 20);
+}
+
+// Two texts of a line: overlapping and touching ones are named, ones a blank or more apart are not, and the
+// width that counts is the widest the preview shows, not the paper's alone.
+TEST(DocumentRules, TextsOnOneLineOverlapTouchOrStandApart)
+{
+    const auto text = [](const char *caption, double left, double top = 0, bool bold = false,
+                         Qt::Alignment alignment = Qt::AlignLeft, double width = 200) {
+        TQRItem item;
+        item.text = QString::fromUtf8(caption);
+        item.font = QFont(QStringLiteral("Arial"), 8, bold ? QFont::Bold : QFont::Normal);
+        item.rect = QRectF(left, top, width, 14);
+        item.alignment = alignment;
+        return item;
+    };
+    const auto meet = [](const TQRItem &a, const TQRItem &b) {
+        return TextsOnOneLine(a, DrawnTextRect(a), b, DrawnTextRect(b));
+    };
+    // Measured on paper, at eight times the report resolution.
+    QImage paper(1, 1, QImage::Format_Mono);
+    paper.setDotsPerMeterX(qRound(8 * kReportDpi / 0.0254));
+    paper.setDotsPerMeterY(paper.dotsPerMeterX());
+    const auto onPaper = [&](const TQRItem &item, const QString &t) {
+        return QFontMetricsF(item.font, &paper).horizontalAdvance(t) / 8;
+    };
+    const TQRItem caption = text("Popis operácie", 0);
+    const double end = DrawnTextRect(caption).right();
+    const double blank = onPaper(caption, QStringLiteral(" "));
+
+    // Over each other, in either order.
+    EXPECT_EQ(meet(caption, text("Norma", end - 10)), TextsMeet::Overlap);
+    EXPECT_EQ(meet(text("Norma", end - 10), caption), TextsMeet::Overlap);
+    // A right-aligned figure running out of its frame to the left over the text before it.
+    EXPECT_EQ(meet(caption, text("1 234 567,89 €", end - 60, 0, false, Qt::AlignRight, 60)), TextsMeet::Overlap);
+    // Closer than a blank: "Popis operácieNorma".
+    EXPECT_EQ(meet(caption, text("Norma", end + blank / 3)), TextsMeet::Touch);
+    // A blank and a little more apart, on the same line or just below it, reads as two.
+    EXPECT_EQ(meet(caption, text("Norma", end + blank * 1.5)), TextsMeet::Apart);
+    EXPECT_EQ(meet(caption, text("Norma", 0, 14)), TextsMeet::Apart);
+    EXPECT_EQ(meet(caption, text("Norma", end - 10, 20)), TextsMeet::Apart);
+
+    // The job ticket's old captions: a blank apart on paper, they run together in the preview at 80 %.
+    const TQRItem time = text("Čas Min./ks", 0, 0, true, Qt::AlignLeft, MmToUnits(17));
+    const TQRItem next = text("Popis operácie", MmToUnits(17), 0, true);
+    EXPECT_EQ(meet(time, next), TextsMeet::Touch);
+    EXPECT_GT(MmToUnits(17) - onPaper(time, time.text), onPaper(time, QStringLiteral(" ")) * 1.4);
 }
