@@ -48,6 +48,7 @@ void TDMOdv::attachRules(TDataSet *ds)
         f->SetValue(n.isEmpty() ? QVariant() : QVariant(n.toInt()));
     };
     field(ds, "C_INT")->OnChange = [this](TField *f) { JobChanged(f); };
+    field(ds, "C_INT")->Required = true; // a hand-over without a job is refused in words, not by the server
     for (const char *name : {"MNOZSTVO", "MZD1", "CENA1"})
         field(ds, name)->OnChange = [this](TField *f) { AmountChanged(f); };
     field(ds, "KURZ")->OnValidate = [this](TField *f) { ValidateRate(f); };

@@ -355,6 +355,15 @@ TEST_F(HandOverTest, ARefusedDateLosesNotTheJobTypedNext)
         EXPECT_FALSE(text.contains(QStringLiteral("QvSOdvody"))) << text.toStdString();
         EXPECT_FALSE(text.contains(QString::fromUtf8("neexistuje kalkulácia"))) << text.toStdString();
     }
+    QTest::mouseClick(form.BtnNezapis, Qt::LeftButton);
+
+    // OK on a hand-over without a job says so and stores nothing.
+    const int stored = count("select count(*) from SODVODY");
+    QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
+    QTest::mouseClick(form.BtnZapis, Qt::LeftButton);
+    EXPECT_EQ(boxes.Texts().last(), QString::fromUtf8("Položka 'č.Zákazky' musí mať hodnotu"));
+    EXPECT_EQ(count("select count(*) from SODVODY"), stored);
+    EXPECT_TRUE(form.isVisible());
     odv->QvSOdvody.Cancel();
     form.close();
 }
