@@ -48,6 +48,7 @@ void TDMOdv::attachRules(TDataSet *ds)
         f->SetValue(n.isEmpty() ? QVariant() : QVariant(n.toInt()));
     };
     field(ds, "C_INT")->OnChange = [this](TField *f) { JobChanged(f); };
+    field(ds, "C_INT")->Required = true; // a hand-over without a job is refused in words, not by the server
     for (const char *name : {"MNOZSTVO", "MZD1", "CENA1"})
         field(ds, name)->OnChange = [this](TField *f) { AmountChanged(f); };
     field(ds, "KURZ")->OnValidate = [this](TField *f) { ValidateRate(f); };
@@ -56,6 +57,8 @@ void TDMOdv::attachRules(TDataSet *ds)
 
 void TDMOdv::NewRecord(TDataSet *ds)
 {
+    // No job yet: a default 0 would show as "0/0000" and the digits typed after it would name no job.
+    field(ds, "C_INT")->Clear();
     field(ds, "DATUM")->SetValue(today());
     field(ds, "C_DAVKY")->SetValue(0);
     field(ds, "STAV_ODV")->SetValue(0);
@@ -107,6 +110,8 @@ void TDMOdv::CheckHandOverMonthOpen()
 
 void TDMOdv::JobChanged(TField *f)
 {
+    if (f->IsNull())
+        return; // the job cleared: nothing to copy in
     TDataSet *ds = f->DataSet();
     LoadOrderCalculation();
     for (int i = 0; i < QvZakKalk.FieldCount(); ++i) {

@@ -304,7 +304,8 @@ void TSPlanForm::PlanJob()
     } else {
         request.Direction = -1;
     }
-    DMVyroba->Planning.RunCapacityPlanning(request);
+    if (DMVyroba->Planning.RunCapacityPlanning(request))
+        ReadUnplannedAgain();
 }
 
 void TSPlanForm::PlanOperation()
@@ -321,7 +322,21 @@ void TSPlanForm::PlanOperation()
     request.C_INT = q.FieldByName(QStringLiteral("C_INT"))->AsInteger();
     request.C_OPERACIE = q.FieldByName(QStringLiteral("C_OPERACIE"))->AsInteger();
     request.Start = StrToDate(start);
-    DMVyroba->Planning.RunCapacityPlanning(request);
+    if (DMVyroba->Planning.RunCapacityPlanning(request))
+        ReadUnplannedAgain();
+}
+
+void TSPlanForm::ReadUnplannedAgain()
+{
+    TDataSet &q = DMZal->QTlac;
+    const int row = q.Active() ? q.RecNo() : 1;
+    Rebuild(pcSPlan); // forced, as a change of page is: the statement is the same, its rows are not
+    if (!q.Active() || q.IsEmpty())
+        return;
+    // The row that took the planned one's place, or the last when it was the last.
+    q.SetRecNo(row);
+    if (q.RecNo() != row)
+        q.Last();
 }
 
 bool TSPlanForm::CanEditPlanRows()

@@ -47,6 +47,9 @@ public:
     void EstimateChanged();
     void PlanJob();
     void PlanOperation();
+    // Reads the unplanned list again after a planning run, so a planned job leaves it (and cannot be planned
+    // twice); the cursor keeps its place in the list.
+    void ReadUnplannedAgain();
     // Deleting needs the detailed view of the planned list; otherwise it says so.
     bool CanEditPlanRows();
     void DeleteJob();

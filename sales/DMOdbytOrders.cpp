@@ -31,6 +31,7 @@ void TDMOdbyt::QuickSearchOrders(const QString &field, const QString &text)
     QvZakazky.SetFiltered(true);
     QvZakazky.SetIndexFieldNames(field);
     QvZakazky.Open();
+    QZakazkyD.Open(); // closed with its master; it follows the found order again
 }
 
 void TDMOdbyt::ResortOrders(const QString &order)
@@ -38,6 +39,7 @@ void TDMOdbyt::ResortOrders(const QString &order)
     QvZakazky.Close();
     QvZakazky.SetIndexFieldNames(order);
     QvZakazky.Open();
+    QZakazkyD.Open();
 }
 
 void TDMOdbyt::OpenContractList()

@@ -60,13 +60,6 @@ QString currentOrder()
     return DMOdbyt->QvZakazky.FieldByName(QStringLiteral("C_OBJ"))->AsString().trimmed();
 }
 
-void newOrder()
-{
-    QString order;
-    if (EditOrderHeader(order))
-        ShowOrderItems(order);
-}
-
 void editOrder()
 {
     if (DMOdbyt->QvZakazky.IsEmpty())
@@ -268,7 +261,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
         b->setToolTip(QString::fromUtf8(hint));
         return b;
     };
-    btnNova = button("&Nová", "Vlož novú objednávku", newOrder);
+    btnNova = button("&Nová", "Vlož novú objednávku", [this] { NewOrder(); });
     btnOprav = button("&Oprav", "Uprav objednávku", editOrder);
     btnZmaz = button("&Zmaž", "Vymaž objednávku", [this] { btnZmazClick(); });
     BitBtnPolozky = button("&Položky", "Ukáž detail objednávky", showItems);
@@ -293,7 +286,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
     const auto item = [](QMenu *menu, const char *caption, std::function<void()> action) {
         AddGuardedAction(menu, QString::fromUtf8(caption), std::move(action));
     };
-    item(newOrderMenu, "Nová", newOrder);
+    item(newOrderMenu, "Nová", [this] { NewOrder(); });
     item(newOrderMenu, "Z ponuky", [this] { Novazponuky1Click(); });
     item(PopupMenu, "Úprava objednávky", editOrder);
     item(PopupMenu, "Zmaž objednávku", [this] { btnZmazClick(); });
@@ -360,6 +353,15 @@ void TFormZakazky::QuickSearch(QLineEdit *edit, const QString &field)
     ShowRecordCount();
 }
 
+void TFormZakazky::NewOrder()
+{
+    QString order;
+    const bool saved = EditOrderHeader(order);
+    ShowRecordCount();
+    if (saved)
+        ShowOrderItems(order);
+}
+
 void TFormZakazky::Novazponuky1Click()
 {
     QString offer;
@@ -368,7 +370,9 @@ void TFormZakazky::Novazponuky1Click()
     if (!DMOdbyt->AppendOrderFromOffer(offer))
         return;
     QString order;
-    if (EditOrderHeader(order)) {
+    const bool saved = EditOrderHeader(order);
+    ShowRecordCount();
+    if (saved) {
         // Each offer item becomes a job of the new order, as the item dialog confirms it.
         TxTable &offerItems = DMOdbyt->QCenPonD;
         TxTable &jobs = DMOdbyt->QZakazkyD;
@@ -397,8 +401,10 @@ void TFormZakazky::btnZmazClick()
     if (MessageDlg(QString::fromUtf8("Naozaj chceš zmazať zákazku ") + currentOrder() +
                        QString::fromUtf8(", odberateľa ") + orders.FieldByName(QStringLiteral("C_ODB"))->AsString() +
                        QStringLiteral(" ?"),
-                   mtWarning, mbYesNo) == mrYes)
+                   mtWarning, mbYesNo) == mrYes) {
         orders.Delete();
+        ShowRecordCount();
+    }
 }
 
 void TFormZakazky::btnTlacClick()

@@ -40,6 +40,8 @@ public:
     // Re-sorts the listed orders (the quick-search edits cleared, the filter kept).
     void Resort(const QString &order, const QString &status);
     void QuickSearch(QLineEdit *edit, const QString &field);
+    // A new order: its header, then its items; the count shown follows.
+    void NewOrder();
     // The order from an offer: the offer's number asked, a header with its customer started.
     void Novazponuky1Click();
     void btnZmazClick();

@@ -60,9 +60,11 @@ bool sameValue(const QVariant &a, const QVariant &b)
 
 void DatabaseError(const QString &message, TDataSet *dataSet)
 {
-    if (dataSet && !dataSet->Name.isEmpty())
-        throw EDatabaseError(dataSet->Name + QStringLiteral(": ") + message);
-    throw EDatabaseError(message);
+    // The message is the user's (it ends in a box as it stands); the data set's name is an internal one.
+    EDatabaseError error(message);
+    if (dataSet)
+        error.DataSetName = dataSet->Name;
+    throw error;
 }
 
 TDataSet::TDataSet() = default;

@@ -36,4 +36,6 @@ public:
 class EDatabaseError : public Exception {
 public:
     using Exception::Exception;
+    // The data set that raised it, for the developer's eyes: the message a user reads never names it.
+    QString DataSetName;
 };

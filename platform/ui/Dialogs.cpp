@@ -1,5 +1,7 @@
 #include "Dialogs.h"
 
+#include "Form.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
@@ -52,11 +54,24 @@ QString typeCaption(TMsgDlgType type)
     return QString();
 }
 
+// The window a box is modal over: the active one; while the activation is still on its way back from a box
+// just closed, the modal window on top, else the main window. A box without an owner would be a window of its
+// own that the window manager may put anywhere, with the window that asked behind another.
+QWidget *boxOwner()
+{
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return ApplicationMainForm();
+}
+
 class QtResponder : public TMessageResponder {
 public:
     int Message(const TMessageRequest &r) override
     {
-        QMessageBox box(QApplication::activeWindow());
+        QWidget *owner = boxOwner();
+        QMessageBox box(owner);
         static const QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Critical, QMessageBox::Information,
                                                   QMessageBox::Question, QMessageBox::NoIcon};
         box.setIcon(icons[r.Type]);
@@ -75,6 +90,9 @@ public:
             if ((r.Buttons & b.button) && b.result == escape)
                 box.setEscapeButton(box.button(b.qt));
         box.exec();
+        // The window that asked is the one worked in next.
+        if (owner && owner->isVisible())
+            owner->activateWindow();
         QAbstractButton *clicked = box.clickedButton();
         for (const ButtonInfo &b : kButtons)
             if (clicked && box.button(b.qt) == clicked)
@@ -85,7 +103,7 @@ public:
     bool Input(const TInputRequest &r, QString &value) override
     {
         bool ok = false;
-        QString answer = QInputDialog::getText(QApplication::activeWindow(), r.Caption, lineBreaks(r.Prompt),
+        QString answer = QInputDialog::getText(boxOwner(), r.Caption, lineBreaks(r.Prompt),
                                                r.Password ? QLineEdit::Password : QLineEdit::Normal, r.Value, &ok);
         if (ok)
             value = answer;
@@ -95,10 +113,8 @@ public:
     QString File(const TFileRequest &r, QString &selectedFilter) override
     {
         selectedFilter = r.SelectedFilter;
-        return r.Save ? QFileDialog::getSaveFileName(QApplication::activeWindow(), r.Caption, r.Proposal, r.Filters,
-                                                     &selectedFilter)
-                      : QFileDialog::getOpenFileName(QApplication::activeWindow(), r.Caption, r.Proposal, r.Filters,
-                                                     &selectedFilter);
+        return r.Save ? QFileDialog::getSaveFileName(boxOwner(), r.Caption, r.Proposal, r.Filters, &selectedFilter)
+                      : QFileDialog::getOpenFileName(boxOwner(), r.Caption, r.Proposal, r.Filters, &selectedFilter);
     }
 };
 

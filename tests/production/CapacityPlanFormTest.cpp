@@ -180,3 +180,51 @@ TEST_F(CapacityPlanFormTest, PlanningOneOperationFromItsTypedStart)
     EXPECT_TRUE(dayPlan().isEmpty());
     form.close();
 }
+
+// "Zaplánuj >>" on the jobs view: the planned job leaves the list at once, the cursor stays on the row that
+// took its place (or the last), and pressing it again plans the next job, never the same one twice.
+TEST_F(CapacityPlanFormTest, APlannedJobLeavesTheUnplannedListAtOnce)
+{
+    openJob(260002, 2, "2026-04-08");
+    operation(260002, 10, "FORM", 60);
+    openJob(260003, 1, "2026-04-15");
+    operation(260003, 10, "FORM", 60);
+    TSPlanForm form;
+    form.show();
+    QApplication::processEvents();
+    view(form, 4);
+    TxQuery &unplanned = dm->QTlac;
+    const auto jobs = [&unplanned] {
+        QStringList listed;
+        const TBookmark at = unplanned.GetBookmark();
+        for (unplanned.First(); !unplanned.Eof(); unplanned.Next())
+            listed << unplanned.FieldByName("C_INT")->AsString();
+        unplanned.GotoBookmark(at);
+        return listed;
+    };
+    const auto current = [&unplanned] { return unplanned.FieldByName("C_INT")->AsInteger(); };
+    ASSERT_EQ(jobs(), (QStringList{"260001", "260002", "260003"}));
+    form.DBgNEzaplanovane->setFocus();
+    QTest::keyClick(form.DBgNEzaplanovane, Qt::Key_Down);
+    ASSERT_EQ(current(), 260002);
+
+    QTest::mouseClick(form.btnZaplanuj, Qt::LeftButton);
+    EXPECT_TRUE(responder->Texts().isEmpty()) << responder->Texts().join('|').toStdString();
+    EXPECT_EQ(jobs(), (QStringList{"260001", "260003"}));
+    EXPECT_EQ(current(), 260003) << "the row that took the planned one's place";
+
+    QTest::mouseClick(form.btnZaplanuj, Qt::LeftButton);
+    EXPECT_EQ(jobs(), QStringList{"260001"});
+    EXPECT_EQ(current(), 260001) << "the last row was planned: the cursor is on the new last one";
+    EXPECT_EQ(count("select count(*) from SPLAN where C_INT=260002"), 1);
+    EXPECT_EQ(count("select count(*) from SPLAN where C_INT=260003"), 1);
+    EXPECT_EQ(count("select count(*) from SPLAN where C_INT=260001"), 0);
+
+    QTest::mouseClick(form.btnZaplanuj, Qt::LeftButton);
+    EXPECT_TRUE(unplanned.IsEmpty());
+    // Nothing is left to plan: the button does nothing more.
+    QTest::mouseClick(form.btnZaplanuj, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from SPLAN"), 4); // two operations of the first job, one of each other
+    EXPECT_TRUE(responder->Texts().isEmpty()) << responder->Texts().join('|').toStdString();
+    form.close();
+}

@@ -2,6 +2,7 @@
 // handed-over job to state 90, the home currency's rate, and the print mark of exactly the printed rows.
 #include "ProductionFixture.h"
 
+#include "common/ShownBoxes.h"
 #include "common/WhenModal.h"
 #include "production/DMOdv.h"
 #include "production/ProductionModule.h"
@@ -14,6 +15,7 @@
 #include <QApplication>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTest>
@@ -120,8 +122,9 @@ TEST_F(HandOverTest, AJobWithoutACalculationCannotBeEntered)
         f("C_INT")->SetValue(260002);
         FAIL() << "accepted a job without a calculation";
     } catch (const EDatabaseError &e) {
-        EXPECT_TRUE(
-            QString::fromUtf8(e.what()).endsWith(QString::fromUtf8("K zakazke č. 260002 neexistuje kalkulácia")));
+        // The user reads the sentence alone; the data set's internal name stays with the error.
+        EXPECT_EQ(e.Message, QString::fromUtf8("K zakazke č. 260002 neexistuje kalkulácia"));
+        EXPECT_EQ(e.DataSetName, "QvSOdvody");
     }
     q.Cancel();
 }
@@ -267,6 +270,102 @@ TEST_F(HandOverTest, SavingAndCancellingTheDetailKeepTheFormOpen)
     EXPECT_TRUE(stayedOpen) << "\"Zrušiť\" on an edited hand-over returns to the list";
     EXPECT_EQ(count("select count(*) from SODVODY where C_INT=260001"), 1);
     delete SOdvodyForm;
+}
+
+// The question after the last pieces comes up over the hand-over form as a real box: the form stays on screen
+// with its list open, and after either answer the next hand-over is typed at once.
+TEST_F(HandOverTest, TheQuestionOfTheLastPiecesKeepsTheFormWhateverTheAnswer)
+{
+    openJob(260002, 4, "2026-04-01", 85);
+    exec("insert into ZAKKALK (C_INT, VAHA1, MAT1, MZD1, CENA1, MENA, KURZ, KOEF_MAT, KOEF_DOP, CENA_KURZ1) "
+         "values (260002, 1, 1, 1, 5, 'EUR', 1, 0, 0, 5)");
+    SetMessageResponder(nullptr); // the program's own boxes
+    QStringList asked;
+    bool formKept = true;
+    // Types a hand-over as a person does (the job's digits into the empty field) and saves it with Enter on OK,
+    // answering the question with the button.
+    const auto handOverAnswering = [&](TSOdvodyForm *form, const char *job, const char *pieces,
+                                       QMessageBox::StandardButton answer) {
+        EXPECT_EQ(form->focusWidget(), form->DBEditC_INT);
+        QTest::keyClicks(form->DBEditC_INT, QString::fromLatin1(job));
+        QTest::keyClick(form->DBEditC_INT, Qt::Key_Tab);
+        form->DBEditMNOZSTVO->setFocus();
+        QTest::keyClick(form->DBEditMNOZSTVO, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(form->DBEditMNOZSTVO, QString::fromLatin1(pieces));
+        QTest::keyClick(form->DBEditMNOZSTVO, Qt::Key_Tab);
+        WhenModal<QMessageBox>(
+            [&, form, answer](QMessageBox *box) {
+                asked << box->text();
+                formKept = formKept && box->parentWidget() == form && form->isVisible() && odv->QvSOdvody.Active() &&
+                           form->pcOdvody->currentWidget() == form->tabDetail;
+                QTest::mouseClick(box->button(answer), Qt::LeftButton);
+            },
+            form);
+        form->BtnZapis->setFocus();
+        QTest::keyClick(form->BtnZapis, Qt::Key_Return);
+        QApplication::processEvents();
+    };
+    bool ready = false;
+    WhenModal<TSOdvodyForm>([&](TSOdvodyForm *form) {
+        QTest::mouseClick(form->BtnNovy, Qt::LeftButton);
+        EXPECT_TRUE(form->DBEditC_INT->text().isEmpty()) << "a new hand-over has no job yet";
+        handOverAnswering(form, "1", "10", QMessageBox::Yes);
+        handOverAnswering(form, "2", "4", QMessageBox::No);
+        ready = form->isVisible() && odv->QvSOdvody.State() == dsInsert && form->focusWidget() == form->DBEditC_INT;
+        form->SetModalResult(mrCancel);
+    });
+    ShowHandOvers();
+    SetMessageResponder(responder.get());
+    ASSERT_EQ(asked.size(), 2);
+    EXPECT_TRUE(asked[0].startsWith(QString::fromUtf8("Označiť zakázku ako odvedenú ?"))) << asked[0].toStdString();
+    EXPECT_TRUE(formKept) << "the box is the form's own and the form stays with its list";
+    EXPECT_TRUE(ready) << "the next hand-over is ready to be typed";
+    EXPECT_EQ(count("select count(*) from SODVODY where C_INT=260001 and MNOZSTVO=10"), 1);
+    EXPECT_EQ(count("select count(*) from SODVODY where C_INT=260002 and MNOZSTVO=4"), 1);
+    EXPECT_EQ(count("select STAV_ZAK from ZAKAZKYD where C_INT=260001"), 90) << "yes";
+    EXPECT_EQ(count("select STAV_ZAK from ZAKAZKYD where C_INT=260002"), 85) << "no";
+    delete SOdvodyForm;
+}
+
+// A date refused on leaving its field keeps the job typed next: the job field is empty, not "0/0000".
+TEST_F(HandOverTest, ARefusedDateLosesNotTheJobTypedNext)
+{
+    exec("update ZAKAZKYD set STAV_ZAK=40 where C_INT=260001");
+    TShownBoxes boxes;
+    TSOdvodyForm form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QApplication::processEvents();
+    QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
+    QTest::keyClick(form.DBEditC_INT, Qt::Key_Backtab);
+    ASSERT_TRUE(form.DBEditDATUM->hasFocus());
+    QTest::keyClick(form.DBEditDATUM, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClicks(form.DBEditDATUM, "31.2.2026");
+    QTest::keyClick(form.DBEditDATUM, Qt::Key_Tab);
+    QApplication::processEvents();
+    ASSERT_TRUE(form.DBEditC_INT->hasFocus());
+    QTest::keyClicks(form.DBEditC_INT, "1");
+    QTest::keyClick(form.DBEditC_INT, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(f("C_INT")->AsInteger(), 260001);
+    EXPECT_EQ(f("C_VYR")->AsString().trimmed(), "V1") << "the job's calculation copied in";
+    ASSERT_FALSE(boxes.Texts().isEmpty());
+    EXPECT_EQ(boxes.Texts().first(), QString::fromUtf8("'31.2.2026' nie je platný dátum"));
+    for (const QString &text : boxes.Texts()) {
+        EXPECT_FALSE(text.contains(QStringLiteral("QvSOdvody"))) << text.toStdString();
+        EXPECT_FALSE(text.contains(QString::fromUtf8("neexistuje kalkulácia"))) << text.toStdString();
+    }
+    QTest::mouseClick(form.BtnNezapis, Qt::LeftButton);
+
+    // OK on a hand-over without a job says so and stores nothing.
+    const int stored = count("select count(*) from SODVODY");
+    QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
+    QTest::mouseClick(form.BtnZapis, Qt::LeftButton);
+    EXPECT_EQ(boxes.Texts().last(), QString::fromUtf8("Položka 'č.Zákazky' musí mať hodnotu"));
+    EXPECT_EQ(count("select count(*) from SODVODY"), stored);
+    EXPECT_TRUE(form.isVisible());
+    odv->QvSOdvody.Cancel();
+    form.close();
 }
 
 TEST_F(HandOverTest, HandOversOfAPeriodForTheInternalOrders)

@@ -153,6 +153,57 @@ TEST_F(OrderFormsTest, OrderFromHeaderThroughItemsCalculationAndPrints)
     delete browser;
 }
 
+// The browser's count follows a new order, and its items page the order a quick search finds (also after the
+// list is sorted again by a click into a search edit).
+TEST_F(OrderFormsTest, TheBrowserCountsANewOrderAndItsItemsFollowAFoundOne)
+{
+    orderWithJob(5);
+    exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, MENA, D_OBJ) values ('ZAK260002', 'Z', 5, 'EUR', "
+         "CURRENT_DATE - 1)");
+    auto *browser = new TFormZakazky();
+    browser->show();
+    QApplication::processEvents();
+    EXPECT_EQ(browser->LabelRecCount->text(), QString::fromUtf8("Nájdených položiek:2"));
+    QAbstractItemModel *items = browser->DBGridPolozky->model();
+
+    WhenModal<TFormZakazkaHl>([&](TFormZakazkaHl *d) {
+        type(d->DBeC_ODB, "5");
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+    });
+    WhenModal<TFormZakazkaDet>([](TFormZakazkaDet *f) { QTest::mouseClick(f->btnKoniec, Qt::LeftButton); });
+    QTest::mouseClick(browser->btnNova, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from ZAKAZKY"), 3);
+    EXPECT_EQ(browser->LabelRecCount->text(), QString::fromUtf8("Nájdených položiek:3"));
+
+    // A header given up is not counted.
+    WhenModal<TFormZakazkaHl>([](TFormZakazkaHl *d) { QTest::mouseClick(d->BtnNezapis, Qt::LeftButton); });
+    QTest::mouseClick(browser->btnNova, Qt::LeftButton);
+    EXPECT_EQ(browser->LabelRecCount->text(), QString::fromUtf8("Nájdených položiek:3"));
+
+    browser->HlObj->setFocus();
+    TypeText(browser->HlObj, "ZAK260001");
+    EXPECT_EQ(browser->LabelRecCount->text(), QString::fromUtf8("Nájdených položiek:1"));
+    ASSERT_TRUE(odbyt->QZakazkyD.Active()) << "the items of the found order";
+    ASSERT_EQ(items->rowCount(), 1);
+    EXPECT_EQ(odbyt->QZakazkyD.FieldByName("C_INT")->AsInteger(), 260001);
+
+    QTest::keyClick(browser->HlObj, Qt::Key_Backspace);
+    TypeText(browser->HlObj, "2");
+    EXPECT_EQ(odbyt->QvZakazky.FieldByName("C_OBJ")->AsString().trimmed(), "ZAK260002");
+    EXPECT_TRUE(odbyt->QZakazkyD.Active());
+    EXPECT_EQ(items->rowCount(), 0) << "the other order has no items";
+
+    // Emptied: the last 31 days, then sorted again by customer with a click.
+    QTest::keyClick(browser->HlObj, Qt::Key_A, Qt::ControlModifier);
+    QTest::keyClick(browser->HlObj, Qt::Key_Backspace);
+    QTest::mouseClick(browser->HlOdb, Qt::LeftButton);
+    ASSERT_TRUE(odbyt->QvZakazky.Locate("C_OBJ", "ZAK260001"));
+    EXPECT_TRUE(odbyt->QZakazkyD.Active());
+    EXPECT_EQ(items->rowCount(), 1);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    delete browser;
+}
+
 TEST_F(OrderFormsTest, CancelledHeaderAndRefusedHeaderKeepNothingOrEverything)
 {
     odbyt->OpenRecentOrders();
