@@ -90,9 +90,10 @@ void TxDBEdit::SetEditWidth(int characters)
 
 int TxDBEdit::editPixels() const
 {
-    // The characters and the edit's frame and margins around them.
+    // The characters and the edit's frame and margins around them, never below what the edit can be drawn in.
     constexpr int frame = 10;
-    return edit_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * editChars_ + frame;
+    return std::max(edit_->minimumSizeHint().width(),
+                    edit_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * editChars_ + frame);
 }
 
 QWidget *TxDBEdit::ValueControl() const
@@ -109,7 +110,7 @@ QSize TxDBEdit::ValueHint(bool minimum) const
 {
     QSize hint = TxCaptionedControl::ValueHint(minimum);
     if (editChars_ > 0)
-        hint.setWidth(std::max(hint.width(), editPixels()));
+        hint.setWidth(editPixels());
     return hint;
 }
 
@@ -201,6 +202,18 @@ bool TxDBEdit::eventFilter(QObject *watched, QEvent *e)
             f->EditMask = EditMask;
     if (watched == edit_ && e->type() == QEvent::KeyPress) {
         auto *ke = static_cast<QKeyEvent *>(e);
+        // The edit takes its length from the field as it shows it; the control's own limit holds for typing.
+        if (const int most = std::max(maxLength_, int(edit_->text().size()));
+            maxLength_ > 0 && edit_->maxLength() != most) {
+            // Setting the length sets the text anew: what was selected stays selected.
+            const int start = edit_->selectionStart(), length = edit_->selectionLength();
+            const int cursor = edit_->cursorPosition();
+            edit_->setMaxLength(most);
+            if (start >= 0)
+                edit_->setSelection(start, length);
+            else
+                edit_->setCursorPosition(cursor);
+        }
         int key = ke->key();
         if (OnKeyDown) {
             OnKeyDown(key, ke->modifiers());

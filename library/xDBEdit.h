@@ -33,8 +33,10 @@ public:
     void SetReadOnly(bool on) { edit_->SetReadOnly(on); }
     TEditCharCase CharCase() const { return edit_->CharCase; }
     void SetCharCase(TEditCharCase charCase) { edit_->CharCase = charCase; }
-    int MaxLength() const { return edit_->maxLength(); }
-    void SetMaxLength(int length) { edit_->setMaxLength(length); }
+    // The most characters typing may give the field (0: the field's own size); a longer value the field
+    // already holds is shown whole.
+    int MaxLength() const { return maxLength_; }
+    void SetMaxLength(int length) { maxLength_ = std::max(0, length); }
     // The mask the field is edited in, given with the control: the field takes it as the edit gets the focus
     // (empty: the field's own mask).
     QString EditMask;
@@ -80,4 +82,5 @@ private:
     TLabelPosition labelPosition_ = lpLeft;
     TButtonStyle buttonStyle_ = bsNone;
     int editChars_ = 0;
+    int maxLength_ = 0;
 };

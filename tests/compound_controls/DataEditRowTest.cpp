@@ -91,8 +91,28 @@ TEST_F(DataEditRows, TheMaskGivenWithTheRowShapesTheTypedText)
     t.Edit();
     kod->Edit()->setFocus();
     QApplication::processEvents();
+    QTest::keyClick(kod->Edit(), Qt::Key_Home);
     TypeText(kod->Edit(), "ab12x9");
+    EXPECT_EQ(kod->Edit()->text(), "AB-12");
     QTest::keyClick(kod->Edit(), Qt::Key_Tab);
     t.Post();
     EXPECT_EQ(value("select KOD from T_R where ID=1").toString(), "AB12") << "upper case letters and two digits";
+}
+
+TEST_F(DataEditRows, TypingStopsAtTheRowsMostCharactersButALongerValueShowsWhole)
+{
+    TxDBEdit *nazov = AddDataEditRow(form, &w, &src, {"NAZOV", "Názov"});
+    nazov->SetMaxLength(4);
+    showWindow();
+    t.Edit();
+    nazov->Edit()->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(nazov->Edit()->text(), "Odliatok") << "the value the field holds is not cut";
+    QTest::keyClick(nazov->Edit(), Qt::Key_End);
+    QTest::keyClick(nazov->Edit(), Qt::Key_X);
+    EXPECT_EQ(nazov->Edit()->text(), "Odliatok") << "no more than the value already has";
+    for (int i = 0; i < 8; ++i)
+        QTest::keyClick(nazov->Edit(), Qt::Key_Backspace);
+    TypeText(nazov->Edit(), QString::fromUtf8("Ložisko"));
+    EXPECT_EQ(nazov->Edit()->text(), QString::fromUtf8("Loži"));
 }

