@@ -3,6 +3,7 @@
 #include "DMExp.h"
 #include "ESkladForm.h"
 #include "ExpSql.h"
+#include "library/DataEditRow.h"
 #include "library/xDBGrid.h"
 #include "platform/os/Format.h"
 #include "platform/ui/BitBtn.h"
@@ -74,12 +75,7 @@ TEDListyDForm::TEDListyDForm(QWidget *owner) : TForm(owner)
     resize(560, 560);
     setWindowTitle(QString::fromUtf8("Dodací list"));
     TDataSource *h = &DMExp->DSEDListy;
-    auto edit = [&](const char *field) {
-        auto *e = new TDBEdit(this);
-        e->SetDataSource(h);
-        e->SetDataField(QString::fromLatin1(field));
-        return e;
-    };
+    auto edit = [&](const char *field) { return NewFieldEdit(this, h, field); };
     auto combo = [&](TDBComboBox *c, const char *field, const QStringList &items) {
         c->SetDataSource(h);
         c->SetDataField(QString::fromLatin1(field));

@@ -39,6 +39,7 @@ void TxCaptionedControl::SetLabelFont(const QFont &font)
 void TxCaptionedControl::SetLabelWidth(int width)
 {
     labelWidth_ = width;
+    updateGeometry();
     Layout();
 }
 
@@ -51,7 +52,43 @@ void TxCaptionedControl::fitLabel()
 {
     if (LabelWidens() && TextWidth() > labelWidth_)
         labelWidth_ = TextWidth() + margin_;
+    updateGeometry();
     Layout();
+}
+
+QSize TxCaptionedControl::ValueHint(bool minimum) const
+{
+    const QWidget *value = ValueControl();
+    return minimum ? value->minimumSizeHint() : value->sizeHint();
+}
+
+int TxCaptionedControl::TopCaptionHeight() const
+{
+    constexpr int least = 16;
+    return std::max(least, label_->sizeHint().height());
+}
+
+QSize TxCaptionedControl::hint(bool minimum) const
+{
+    const QSize value = ValueHint(minimum);
+    const int valueWidth = value.width() + TrailingWidth();
+    if (CaptionOnTop())
+        return {std::max(valueWidth, TextWidth()), TopCaptionHeight() + value.height()};
+    // The caption keeps its width and is as tall as its (wrapped) text needs at that width.
+    const int captionHeight = label_->text().isEmpty() ? 0
+                              : label_->wordWrap()     ? label_->heightForWidth(labelWidth_)
+                                                       : label_->sizeHint().height();
+    return {labelWidth_ + valueWidth, std::max(captionHeight, value.height())};
+}
+
+QSize TxCaptionedControl::sizeHint() const
+{
+    return hint(false);
+}
+
+QSize TxCaptionedControl::minimumSizeHint() const
+{
+    return hint(true);
 }
 
 void TxCaptionedControl::resizeEvent(QResizeEvent *e)

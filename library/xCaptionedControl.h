@@ -1,5 +1,6 @@
 // TxCaptionedControl: what the captioned data-aware controls share: a caption label of a given width that
-// widens to fit its text, and a caption taken from the field when none was given.
+// widens to fit its text, a caption taken from the field when none was given, and size hints made of the
+// caption and the control beside or below it, so a layout gives both their room.
 #pragma once
 
 #include <QLabel>
@@ -17,8 +18,13 @@ public:
     int LabelWidth() const { return labelWidth_; }
     void SetLabelWidth(int width);
     QLabel *Label() const { return label_; }
+    // The caption's text width.
+    int TextWidth() const;
     // Places the children for the control's size.
     virtual void Layout() = 0;
+
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     // margin: what a label that had to widen gets beyond its text.
@@ -28,7 +34,15 @@ protected:
     void CaptionFromField(TDBControl &control, const QString &fieldName);
     // Whether a caption wider than the label widens it now.
     virtual bool LabelWidens() const { return true; }
-    int TextWidth() const;
+    // The control that shows the value, and what stands right of it (a button's width).
+    virtual QWidget *ValueControl() const = 0;
+    virtual int TrailingWidth() const { return 0; }
+    // Whether the caption stands above the value instead of left of it.
+    virtual bool CaptionOnTop() const { return false; }
+    // The value control's hint, for a value that is given a width of its own.
+    virtual QSize ValueHint(bool minimum) const;
+    // The height of a caption above the value.
+    int TopCaptionHeight() const;
     void resizeEvent(QResizeEvent *e) override;
 
     QLabel *label_;
@@ -36,6 +50,7 @@ protected:
 
 private:
     void fitLabel();
+    QSize hint(bool minimum) const;
     int margin_;
     bool captionGiven_ = false;
 };

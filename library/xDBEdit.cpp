@@ -14,7 +14,6 @@
 
 namespace {
 constexpr int kButtonWidth = 19;
-constexpr int kTopLabelHeight = 16;
 
 QString glyphOf(TButtonStyle style)
 {
@@ -78,7 +77,41 @@ void TxDBEdit::SetLabelPosition(TLabelPosition position)
         labelWidth_ = TextWidth() + 4;
         resize(width(), 21);
     }
+    updateGeometry();
     Layout();
+}
+
+void TxDBEdit::SetEditWidth(int characters)
+{
+    editChars_ = std::max(0, characters);
+    updateGeometry();
+    Layout();
+}
+
+int TxDBEdit::editPixels() const
+{
+    // The characters and the edit's frame and margins around them, never below what the edit can be drawn in.
+    constexpr int frame = 10;
+    return std::max(edit_->minimumSizeHint().width(),
+                    edit_->fontMetrics().horizontalAdvance(QLatin1Char('0')) * editChars_ + frame);
+}
+
+QWidget *TxDBEdit::ValueControl() const
+{
+    return edit_;
+}
+
+int TxDBEdit::TrailingWidth() const
+{
+    return buttonStyle_ != bsNone ? kButtonWidth : 0;
+}
+
+QSize TxDBEdit::ValueHint(bool minimum) const
+{
+    QSize hint = TxCaptionedControl::ValueHint(minimum);
+    if (editChars_ > 0)
+        hint.setWidth(editPixels());
+    return hint;
 }
 
 void TxDBEdit::SetButtonStyle(TButtonStyle style)
@@ -87,21 +120,31 @@ void TxDBEdit::SetButtonStyle(TButtonStyle style)
     button_->SetGlyph(glyphOf(style));
     button_->setVisible(style != bsNone);
     label_->setCursor(style != bsNone ? Qt::PointingHandCursor : Qt::ArrowCursor);
+    updateGeometry();
     Layout();
 }
 
 void TxDBEdit::Layout()
 {
     const int w = width(), h = height();
-    const int bw = buttonStyle_ != bsNone ? kButtonWidth : 0;
+    const int bw = TrailingWidth();
+    const int left = labelPosition_ == lpLeft ? labelWidth_ : 0;
+    // An edit of a given width keeps it while the control has room; its button follows it.
+    int ew = std::max(0, w - left - bw);
+    if (editChars_ > 0)
+        ew = std::min(ew, editPixels());
     if (labelPosition_ == lpLeft) {
+        // A caption beside the edit stands level with the edit's text.
+        label_->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
         label_->setGeometry(0, 0, labelWidth_, h);
-        edit_->setGeometry(labelWidth_, 0, std::max(0, w - labelWidth_ - bw), h);
-        button_->setGeometry(w - bw, 0, bw, h);
+        edit_->setGeometry(left, 0, ew, h);
+        button_->setGeometry(left + ew, 0, bw, h);
     } else {
-        label_->setGeometry(0, 0, w, kTopLabelHeight);
-        edit_->setGeometry(0, kTopLabelHeight, std::max(0, w - bw), std::max(0, h - kTopLabelHeight));
-        button_->setGeometry(w - bw, kTopLabelHeight, bw, std::max(0, h - kTopLabelHeight));
+        const int top = TopCaptionHeight();
+        label_->setAlignment(Qt::AlignLeft | Qt::AlignBottom);
+        label_->setGeometry(0, 0, w, top);
+        edit_->setGeometry(0, top, ew, std::max(0, h - top));
+        button_->setGeometry(ew, top, bw, std::max(0, h - top));
     }
 }
 
@@ -153,8 +196,24 @@ bool TxDBEdit::eventFilter(QObject *watched, QEvent *e)
         ButtonClick();
         return true;
     }
+    // Before the edit shows the field's text for editing, the field takes the mask given with the control.
+    if (watched == edit_ && e->type() == QEvent::FocusIn && !EditMask.isEmpty())
+        if (TField *f = edit_->Field())
+            f->EditMask = EditMask;
     if (watched == edit_ && e->type() == QEvent::KeyPress) {
         auto *ke = static_cast<QKeyEvent *>(e);
+        // The edit takes its length from the field as it shows it; the control's own limit holds for typing.
+        if (const int most = std::max(maxLength_, int(edit_->text().size()));
+            maxLength_ > 0 && edit_->maxLength() != most) {
+            // Setting the length sets the text anew: what was selected stays selected.
+            const int start = edit_->selectionStart(), length = edit_->selectionLength();
+            const int cursor = edit_->cursorPosition();
+            edit_->setMaxLength(most);
+            if (start >= 0)
+                edit_->setSelection(start, length);
+            else
+                edit_->setCursorPosition(cursor);
+        }
         int key = ke->key();
         if (OnKeyDown) {
             OnKeyDown(key, ke->modifiers());

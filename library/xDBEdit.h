@@ -33,10 +33,16 @@ public:
     void SetReadOnly(bool on) { edit_->SetReadOnly(on); }
     TEditCharCase CharCase() const { return edit_->CharCase; }
     void SetCharCase(TEditCharCase charCase) { edit_->CharCase = charCase; }
-    int MaxLength() const { return edit_->maxLength(); }
-    void SetMaxLength(int length) { edit_->setMaxLength(length); }
-    // Kept with the control; the edit shapes its text by the field's own mask.
+    // The most characters typing may give the field (0: the field's own size); a longer value the field
+    // already holds is shown whole.
+    int MaxLength() const { return maxLength_; }
+    void SetMaxLength(int length) { maxLength_ = std::max(0, length); }
+    // The mask the field is edited in, given with the control: the field takes it as the edit gets the focus
+    // (empty: the field's own mask).
     QString EditMask;
+    // The edit's width in characters (0: as wide as the control lets it be).
+    int EditWidth() const { return editChars_; }
+    void SetEditWidth(int characters);
     bool EnterToTab = true;
     int Tag = 0;
 
@@ -60,14 +66,21 @@ public:
 
 protected:
     bool LabelWidens() const override { return labelPosition_ == lpLeft; }
+    QWidget *ValueControl() const override;
+    int TrailingWidth() const override;
+    bool CaptionOnTop() const override { return labelPosition_ == lpTop; }
+    QSize ValueHint(bool minimum) const override;
     bool eventFilter(QObject *watched, QEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
 
 private:
     void showCalendar();
+    int editPixels() const;
 
     TDBEdit *edit_;
     TBitBtn *button_;
     TLabelPosition labelPosition_ = lpLeft;
     TButtonStyle buttonStyle_ = bsNone;
+    int editChars_ = 0;
+    int maxLength_ = 0;
 };

@@ -21,3 +21,8 @@ void TxDBText::Layout()
     label_->setGeometry(0, 0, labelWidth_, height());
     value_->setGeometry(labelWidth_, 0, std::max(0, width() - labelWidth_ - 1), height());
 }
+
+QWidget *TxDBText::ValueControl() const
+{
+    return value_;
+}

@@ -25,6 +25,9 @@ public:
     TxDBLabel *Value() const { return value_; }
     void Layout() override;
 
+protected:
+    QWidget *ValueControl() const override;
+
 private:
     TxDBLabel *value_;
 };

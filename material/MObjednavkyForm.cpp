@@ -11,6 +11,7 @@
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
 #include "library/Buttons.h"
+#include "library/DataEditRow.h"
 #include "library/xDBFilter.h"
 #include "library/xDBGrid.h"
 #include "library/xForm.h"
@@ -56,12 +57,7 @@ TMObjednavkyDForm::TMObjednavkyDForm(QWidget *owner) : TForm(owner)
     auto *layout = new QVBoxLayout(this);
     auto *form = new QFormLayout;
     layout->addLayout(form);
-    auto edit = [&](const char *field) {
-        auto *e = new TDBEdit(this);
-        e->SetDataSource(header);
-        e->SetDataField(QString::fromLatin1(field));
-        return e;
-    };
+    auto edit = [&](const char *field) { return NewFieldEdit(this, header, field); };
     eCObj = edit("C_OBJ");
     btnCislo = GuardedButton(QStringLiteral("..."), this, [this] { ProposeNumber(); });
     form->addRow(QString::fromUtf8("č. Objednávky"), WithButton(this, eCObj, btnCislo));

@@ -6,6 +6,7 @@
 #include "MaterialRules.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
+#include "library/DataEditRow.h"
 #include "library/xDBGrid.h"
 #include "library/xDBImage.h"
 #include "platform/ui/BitBtn.h"
@@ -23,19 +24,11 @@ TMPolozkyForm *MPolozkyForm = nullptr;
 
 namespace {
 
-TDBEdit *edit(TDataSource *source, const char *field, QWidget *parent)
-{
-    auto *e = new TDBEdit(parent);
-    e->SetDataSource(source);
-    e->SetDataField(QString::fromLatin1(field));
-    return e;
-}
-
 void addEdits(QFormLayout *layout, TDataSource *source, QWidget *parent,
               std::initializer_list<std::pair<const char *, const char *>> fields)
 {
     for (const auto &[field, caption] : fields)
-        layout->addRow(QString::fromUtf8(caption), edit(source, field, parent));
+        AddFieldEditRow(layout, parent, source, field, caption);
 }
 
 TField *itemField(const char *name)
@@ -58,7 +51,7 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
 
     tsVseobecne = new QWidget;
     auto *general = new QFormLayout(tsVseobecne);
-    eCPol = edit(item, "C_POL", tsVseobecne);
+    eCPol = NewFieldEdit(tsVseobecne, item, "C_POL");
     btnCislo = GuardedButton(QStringLiteral("..."), this,
                              [this] { itemField("C_POL")->SetValue(NextItemCode(eCPol->text().trimmed())); });
     auto *number = new QHBoxLayout;
@@ -70,11 +63,11 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
     cbTyp1->SetDataField(QStringLiteral("TYP1"));
     cbTyp1->SetItems({QString::fromUtf8("M-Materiál"), QString::fromUtf8("N-Nástroj")});
     general->addRow(QStringLiteral("Typ"), cbTyp1);
-    eTyp2 = edit(item, "TYP2", tsVseobecne);
+    eTyp2 = NewFieldEdit(tsVseobecne, item, "TYP2");
     general->addRow(QStringLiteral("Typ2"), eTyp2);
-    eNazov = edit(item, "NAZOV", tsVseobecne);
+    eNazov = NewFieldEdit(tsVseobecne, item, "NAZOV");
     general->addRow(QString::fromUtf8("Názov"), eNazov);
-    eRozmer = edit(item, "ROZMER", tsVseobecne);
+    eRozmer = NewFieldEdit(tsVseobecne, item, "ROZMER");
     general->addRow(QStringLiteral("Rozmer"), eRozmer);
     cbMJ = new TDBComboBox(tsVseobecne);
     cbMJ->SetDataSource(item);
@@ -278,10 +271,41 @@ TMPolozkyForm::TMPolozkyForm(QWidget *owner) : TForm(owner)
     Tabs = new QTabWidget(this);
     DetailGrid = new TxDBGrid(this);
     DetailGrid->SetReadOnly(true);
-    for (const char *title : {"Položka", "Kokila/Model", "Sklady", "Pohyby", "Objednávky", "Výrobky", "Zákazky"})
-        Tabs->addTab(new QWidget, QString::fromUtf8(title));
+    // The first page shows the current item's own data; the others show their rows in the grid below.
+    tsPolozka = new QWidget;
+    auto *itemColumns = new QHBoxLayout(tsPolozka);
+    const auto itemTexts = [&](std::initializer_list<std::pair<const char *, const char *>> fields) {
+        auto *column = new QFormLayout;
+        itemColumns->addLayout(column, 1);
+        for (const auto &[field, caption] : fields) {
+            auto *text = new TDBText(tsPolozka);
+            text->setObjectName(QStringLiteral("l") + QString::fromLatin1(field));
+            text->SetDataSource(&DMMTZ->DSPolozky);
+            text->SetDataField(QString::fromLatin1(field));
+            AddCaptionedRow(column, QString::fromUtf8(caption), text);
+        }
+    };
+    itemTexts({{"NAZOV", "Názov"},
+               {"ROZMER", "Rozmer"},
+               {"POPIS", "Poznámka"},
+               {"MATERIAL", "Materiál"},
+               {"MJ", "MJ"},
+               {"KP", "KP"}});
+    itemTexts({{"CENA_NAKL", "Cena nákl."},
+               {"CENA_KALK", "Cena kalk."},
+               {"CENA_PRIEM", "Cena priem."},
+               {"VAHA1", "Váha btto."},
+               {"VAHA_MAT", "Váha nett."}});
+    itemTexts({{"MAJITEL", "Majiteľ"}, {"FREE1", "Voľné 1"}, {"FREE2", "Voľné 2"}, {"FREE3", "Voľné 3"}});
+    Tabs->addTab(tsPolozka, QString::fromUtf8("Položka"));
+    for (const char *title : {"Kokila/Model", "Sklady", "Pohyby", "Objednávky", "Výrobky", "Zákazky"}) {
+        auto *page = new QWidget;
+        new QVBoxLayout(page);
+        Tabs->addTab(page, QString::fromUtf8(title));
+    }
+    // The detail grid moves to the page shown.
+    Tabs->widget(1)->layout()->addWidget(DetailGrid);
     layout->addWidget(Tabs);
-    layout->addWidget(DetailGrid);
     connect(Tabs, &QTabWidget::currentChanged, this, [this](int i) { Guarded([this, i] { ShowTab(i); }); });
 
     auto *buttons = new QHBoxLayout;
@@ -319,6 +343,10 @@ void TMPolozkyForm::ShowTab(int index)
     q1.SetDataSource(nullptr);
     DetailGrid->SetDataSource(nullptr);
     DMMTZ->QPolozkyKokily.Close();
+    if (index > 0 && DetailGrid->parentWidget() != Tabs->widget(index)) {
+        Tabs->widget(index)->layout()->addWidget(DetailGrid);
+        DetailGrid->show();
+    }
     TxTable &p = DMMTZ->QPolozky;
     if (!p.Active() || p.IsEmpty() || index <= 0)
         return;

@@ -49,6 +49,8 @@ public:
     QComboBox *cbTyp1;
     TxDBGrid *Grid;
     QTabWidget *Tabs;
+    // The current item's data.
+    QWidget *tsPolozka;
     TxDBGrid *DetailGrid;
     QPushButton *btnNova, *btnKopia, *btnOprav, *btnZmaz, *BtnKoniec;
     TMPolozkyDForm *Card;

@@ -3,6 +3,7 @@
 #include "DMOdv.h"
 #include "ProductionWidgets.h"
 #include "SOdvQR1Rep.h"
+#include "library/DataEditRow.h"
 #include "library/QTlacForm.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
@@ -121,11 +122,7 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
     tabDetail = new QWidget;
     auto *form = new QFormLayout(tabDetail);
     const auto edit = [this, form](const char *fieldName, const char *caption) {
-        auto *e = new TDBEdit(tabDetail);
-        e->SetDataSource(&DMOdv->DSvSOdvody);
-        e->SetDataField(QString::fromLatin1(fieldName));
-        form->addRow(QString::fromUtf8(caption), e);
-        return e;
+        return AddFieldEditRow(form, tabDetail, &DMOdv->DSvSOdvody, fieldName, caption);
     };
     DBEditDATUM = edit("DATUM", "Dátum");
     DBEditC_INT = edit("C_INT", "č.Zákazky");

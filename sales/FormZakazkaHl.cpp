@@ -3,6 +3,7 @@
 #include "DMOdbyt.h"
 #include "FormButton.h"
 #include "OdberatelDForm.h"
+#include "library/DataEditRow.h"
 #include "shell/CisOdbForm.h"
 #include "shell/DMZal.h"
 #include "platform/ui/DBControls.h"
@@ -80,7 +81,7 @@ TFormZakazkaHl::TFormZakazkaHl(QWidget *owner) : TForm(owner)
     DBcbVYSTAVIL = combo("VYSTAVIL", {}, "Zakazka.vystavil");
     form->addRow(QString::fromUtf8("Vystavil"), DBcbVYSTAVIL);
     DBmPOZNAMKA = bound<TDBMemo>(this, "DBm", "POZNAMKA");
-    DBmPOZNAMKA->setMaximumHeight(60);
+    SetMemoLines(DBmPOZNAMKA, 3);
     form->addRow(QString::fromUtf8("Poznámka"), DBmPOZNAMKA);
     DBcbF_UHRADY =
         combo("F_UHRADY", {QString::fromUtf8("Prev.prík."), QString::fromUtf8("Hotovosť"), QString::fromUtf8("Šek")},

@@ -3,7 +3,7 @@
 #include "CustomerList.h"
 #include "PostDialog.h"
 #include "library/Buttons.h"
-#include "library/xDBEdit.h"
+#include "library/DataEditRow.h"
 #include "shell/DMCis.h"
 #include "shell/DMZal.h"
 #include "platform/ui/DBControls.h"
@@ -22,42 +22,40 @@ TOdberatelDForm::TOdberatelDForm(QWidget *owner) : TForm(owner)
 {
     TrackGlobal(this, OdberatelDForm);
     setWindowTitle(QString::fromUtf8("Odberateľ"));
+    // Room for a name of 50 characters.
+    setMinimumWidth(480);
     TDataSource *source = &DMCis->DSQOdberatelia;
     auto *main = new QVBoxLayout(this);
     auto *form = new QFormLayout;
     main->addLayout(form);
-    const auto edit = [&](const char *field, const char *caption) {
-        TxDBEdit *e = NewDataEdit(this, source, field, caption);
-        form->addRow(e);
-        return e;
-    };
-    DBeODBERATEL = edit("ODBERATEL", "Odberateľ");
-    DBeC_ODB = edit("C_ODB", "Číslo odberateľa");
+    const auto edit = [&](const TDataEditRow &row) { return AddDataEditRow(form, this, source, row); };
+    DBeODBERATEL = edit({"ODBERATEL", "Odberateľ"});
+    DBeC_ODB = edit({"C_ODB", "Číslo odberateľa", bsNone, nullptr, 8});
     DBeC_ODB->SetReadOnly(true);
     DBeC_ODB->setEnabled(false);
-    edit("ODDELENIE", "Oddelenie");
-    DBeICO = edit("ICO", "IČO");
+    edit({"ODDELENIE", "Oddelenie"});
+    DBeICO = edit({"ICO", "IČO", bsNone, nullptr, 11});
     DBeICO->SetMaxLength(11);
-    DBeICDPH = edit("ICDPH", "IČ DPH");
+    DBeICDPH = edit({"ICDPH", "IČ DPH", bsNone, nullptr, 14});
     DBeICDPH->SetCharCase(ecUpperCase);
-    edit("ULICA", "Ulica");
-    edit("MESTO", "Mesto");
-    edit("PSC", "PSČ");
+    edit({"ULICA", "Ulica"});
+    edit({"MESTO", "Mesto"});
+    edit({"PSC", "PSČ", bsNone, nullptr, 6});
     DBlcbSTAT = new TDBLookupCombo(source, QStringLiteral("STAT"), &DMZal->CStatov, QStringLiteral("STAT"), this);
     DBlcbSTAT->setObjectName(QStringLiteral("DBlcbSTAT"));
     DBlcbSTAT->SetListField(QStringLiteral("NAZOV_STATU"));
-    form->addRow(QString::fromUtf8("Štát"), DBlcbSTAT);
-    edit("BANKA", "Banka");
-    edit("BUCET", "Bank. účet");
-    edit("TELEFON", "Telefón");
-    edit("FAX", "Fax");
-    edit("EMAIL", "E-mail");
-    DBeD_UPDATE = edit("D_UPDATE", "Dátum zápisu");
+    AddCaptionedRow(form, QString::fromUtf8("Štát"), DBlcbSTAT);
+    edit({"BANKA", "Banka"});
+    edit({"BUCET", "Bank. účet"});
+    edit({"TELEFON", "Telefón"});
+    edit({"FAX", "Fax"});
+    edit({"EMAIL", "E-mail"});
+    DBeD_UPDATE = edit({"D_UPDATE", "Dátum zápisu", bsNone, nullptr, 10});
     DBeD_UPDATE->setEnabled(false);
-    edit("KONTAKT", "Kontakt");
-    edit("ABC", "ABC");
-    edit("POZNAMKA", "Poznámka");
-    edit("P_ZLAVY", "Percento zľavy");
+    edit({"KONTAKT", "Kontakt"});
+    edit({"ABC", "ABC", bsNone, nullptr, 3});
+    edit({"POZNAMKA", "Poznámka"});
+    edit({"P_ZLAVY", "Percento zľavy", bsNone, nullptr, 6});
     DBcbPLAT_PODM = new TDBComboBox(this);
     DBcbPLAT_PODM->setObjectName(QStringLiteral("DBcbPLAT_PODM"));
     DBcbPLAT_PODM->SetDataSource(source);
@@ -65,7 +63,7 @@ TOdberatelDForm::TOdberatelDForm(QWidget *owner) : TForm(owner)
     DBcbPLAT_PODM->SetItems({QStringLiteral(" 0"), QStringLiteral(" 7"), QStringLiteral("14"), QStringLiteral("21"),
                              QStringLiteral("30"), QStringLiteral("60"), QStringLiteral("90"), QStringLiteral("ZA"),
                              QStringLiteral("HO")});
-    form->addRow(QString::fromUtf8("Platobné podmienky"), DBcbPLAT_PODM);
+    AddCaptionedRow(form, QString::fromUtf8("Platobné podmienky"), DBcbPLAT_PODM);
 
     AddSaveButtons(this, main, BtnZapis1, BtnNezapis1, [] { DMCis->QOdberatelia.Post(); });
     OnShow = [this] {

@@ -1,7 +1,6 @@
 #include "PostDialog.h"
 
 #include "library/Buttons.h"
-#include "library/xDBEdit.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Guarded.h"
 
@@ -28,14 +27,4 @@ void AddSaveButtons(TForm *form, QBoxLayout *layout, TBitBtn *&ok, TBitBtn *&can
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
     QObject::connect(ok, &QPushButton::clicked, form, [form, save] { SaveAndClose(form, save); });
-}
-
-TxDBEdit *NewDataEdit(QWidget *parent, TDataSource *source, const char *field, const char *caption)
-{
-    auto *e = new TxDBEdit(parent);
-    e->setObjectName(QStringLiteral("DBe") + QString::fromLatin1(field));
-    e->SetCaption(QString::fromUtf8(caption));
-    e->SetDataSource(source);
-    e->SetDataField(QString::fromLatin1(field));
-    return e;
 }

@@ -8,9 +8,7 @@
 class QBoxLayout;
 class QWidget;
 class TBitBtn;
-class TDataSource;
 class TForm;
-class TxDBEdit;
 
 // True when the save ran through (the form's modal result is then mrOk).
 bool SaveAndClose(TForm *form, const std::function<void()> &save);
@@ -18,5 +16,3 @@ bool SaveAndClose(TForm *form, const std::function<void()> &save);
 // The OK and Cancel buttons at the right of a row added to the layout; OK runs the save through
 // SaveAndClose, Cancel closes with mrCancel.
 void AddSaveButtons(TForm *form, QBoxLayout *layout, TBitBtn *&ok, TBitBtn *&cancel, std::function<void()> save);
-// A captioned data edit of the field named "DBe" + field.
-TxDBEdit *NewDataEdit(QWidget *parent, TDataSource *source, const char *field, const char *caption);

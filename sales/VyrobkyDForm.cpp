@@ -5,7 +5,7 @@
 #include "VyrobkyOperaciaForm.h"
 #include "library/Buttons.h"
 #include "library/QMemoForm.h"
-#include "library/xDBEdit.h"
+#include "library/DataEditRow.h"
 #include "library/xDBImage.h"
 #include "library/xDBMemo.h"
 #include "shell/CisPolForm.h"
@@ -70,64 +70,55 @@ TVyrobkyDForm::TVyrobkyDForm(QWidget *owner) : TForm(owner)
     KeyPreview = true;
     TDataSource *product = &DMTPV->DSPolozky;
     auto *main = new QVBoxLayout(this);
-    auto *head = new QGridLayout;
+    // The number, name and description across the dialog, the rest in two columns below them.
+    auto *head = new QFormLayout;
     main->addLayout(head);
-    int row = 0, col = 0;
-    const auto place = [&](QWidget *w) {
-        head->addWidget(w, row, col);
-        if (++col == 2) {
-            col = 0;
-            ++row;
-        }
+    auto *columns = new QHBoxLayout;
+    main->addLayout(columns);
+    auto *left = new QFormLayout;
+    auto *right = new QFormLayout;
+    columns->addLayout(left, 1);
+    columns->addLayout(right, 1);
+    const auto edit = [&](QFormLayout *form, QWidget *parent, const TDataEditRow &row) {
+        return AddDataEditRow(form, parent, product, row);
     };
-    const auto edit = [&](const char *field, const char *caption, QWidget *parent, QFormLayout *form = nullptr) {
-        TxDBEdit *e = NewDataEdit(parent, product, field, caption);
-        if (form)
-            form->addRow(e);
-        else
-            place(e);
-        return e;
+    const auto combo = [&](const char *field) {
+        auto *c = new TDBComboBox(this);
+        c->setObjectName(QStringLiteral("DBcb") + QString::fromLatin1(field));
+        c->SetDataSource(product);
+        c->SetDataField(QString::fromLatin1(field));
+        return c;
     };
-    DBeC_POL = edit("C_POL", "Číslo výrobku", this);
+    DBeC_POL = edit(head, this, {"C_POL", "Číslo výrobku", bsDots, nullptr, 15});
     DBeC_POL->SetCharCase(ecUpperCase);
-    DBeC_POL->SetButtonStyle(bsDots);
     DBeC_POL->OnButtonClick = [this](TxDBEdit *) { Guarded([this] { btnNextC_POLClick(); }); };
     btnNextC_POL = DBeC_POL->Button();
-    DBeNAZOV = edit("NAZOV", "Názov výrobku", this);
+    DBeNAZOV = edit(head, this, {"NAZOV", "Názov výrobku"});
     DBmPOPIS = new TxDBMemo(this);
     DBmPOPIS->setObjectName(QStringLiteral("DBmPOPIS"));
     DBmPOPIS->SetDataSource(product);
     DBmPOPIS->SetDataField(QStringLiteral("POPIS"));
-    DBmPOPIS->setMaximumHeight(60);
-    head->addWidget(new QLabel(QString::fromUtf8("Popis výrobku"), this), row, 0);
-    head->addWidget(DBmPOPIS, row++, 1);
-    col = 0;
+    SetMemoLines(DBmPOPIS, 3);
+    AddCaptionedRow(head, QString::fromUtf8("Popis výrobku"), DBmPOPIS);
     DBlcbMATERIAL =
         new TDBLookupCombo(product, QStringLiteral("MATERIAL"), &DMZal->CMaterialov, QStringLiteral("MATERIAL"), this);
     DBlcbMATERIAL->setObjectName(QStringLiteral("DBlcbMATERIAL"));
-    head->addWidget(new QLabel(QString::fromUtf8("Materiál"), this), row, 0);
-    head->addWidget(DBlcbMATERIAL, row++, 1);
-    edit("VAHA_MAT", "Váha surová", this);
-    edit("VAHA1", "Váha čistá", this);
-    DBcbMJ = new TDBComboBox(this);
-    DBcbMJ->setObjectName(QStringLiteral("DBcbMJ"));
-    DBcbMJ->SetDataSource(product);
-    DBcbMJ->SetDataField(QStringLiteral("MJ"));
+    AddCaptionedRow(left, QString::fromUtf8("Materiál"), DBlcbMATERIAL);
+    edit(left, this, {"VAHA_MAT", "Váha surová", bsNone, nullptr, 10});
+    edit(left, this, {"VAHA1", "Váha čistá", bsNone, nullptr, 10});
+    DBcbMJ = combo("MJ");
     DBcbMJ->SetItems(
         {QStringLiteral("KS"), QStringLiteral("KG"), QStringLiteral("L"), QStringLiteral("M"), QStringLiteral("T")});
-    place(new QLabel(QStringLiteral("MJ"), this));
-    place(DBcbMJ);
-    edit("C_VYKRESU", "Číslo výkresu", this);
-    edit("ROZMER", "Rozmer, Typ", this);
-    edit("KP", "Výrobný odbor", this)->setToolTip(QString::fromUtf8("Klasifikácia produkcie, JKPOV"));
-    DBcbVYSTAVIL = new TDBComboBox(this);
-    DBcbVYSTAVIL->setObjectName(QStringLiteral("DBcbVYSTAVIL"));
-    DBcbVYSTAVIL->SetDataSource(product);
-    DBcbVYSTAVIL->SetDataField(QStringLiteral("VYSTAVIL"));
-    place(new QLabel(QStringLiteral("Vystavil"), this));
-    place(DBcbVYSTAVIL);
-    edit("D_VYSTAV", "dňa", this);
-    edit("C_POL_EXT", "Externé číslo", this)->setToolTip(QString::fromUtf8("Zákaznícke číslo výrobku"));
+    AddCaptionedRow(left, QStringLiteral("MJ"), DBcbMJ);
+    edit(left, this, {"C_VYKRESU", "Číslo výkresu"});
+    edit(right, this, {"ROZMER", "Rozmer, Typ"});
+    edit(right, this, {"KP", "Výrobný odbor", bsNone, nullptr, 10})
+        ->setToolTip(QString::fromUtf8("Klasifikácia produkcie, JKPOV"));
+    DBcbVYSTAVIL = combo("VYSTAVIL");
+    AddCaptionedRow(right, QStringLiteral("Vystavil"), DBcbVYSTAVIL);
+    edit(right, this, {"D_VYSTAV", "dňa", bsDate, nullptr, 10});
+    edit(right, this, {"C_POL_EXT", "Externé číslo", bsNone, nullptr, 20})
+        ->setToolTip(QString::fromUtf8("Zákaznícke číslo výrobku"));
 
     pcVyrobok = new QTabWidget(this);
     pcVyrobok->setObjectName(QStringLiteral("pcVyrobok"));
@@ -138,13 +129,13 @@ TVyrobkyDForm::TVyrobkyDForm(QWidget *owner) : TForm(owner)
     auto *more = new QHBoxLayout(TabDalsie);
     auto *moreForm = new QFormLayout;
     more->addLayout(moreForm);
-    edit("KOMOD", "Kokila - Model", TabDalsie, moreForm);
-    edit("NASNAR", "Násobnosť náradia", TabDalsie, moreForm);
-    edit("FREE1", "Voľné", TabDalsie, moreForm);
-    edit("FREE2", "", TabDalsie, moreForm);
-    edit("FREE3", "", TabDalsie, moreForm);
-    edit("CENA_NAKL", "Cena vnútropodn. (Vlastné náklady)", TabDalsie, moreForm);
-    edit("CENA_KALK", "Cena zkalkulovaná", TabDalsie, moreForm);
+    edit(moreForm, TabDalsie, {"KOMOD", "Kokila - Model", bsNone, nullptr, 15});
+    edit(moreForm, TabDalsie, {"NASNAR", "Násobnosť náradia", bsNone, nullptr, 6});
+    edit(moreForm, TabDalsie, {"FREE1", "Voľné"});
+    edit(moreForm, TabDalsie, {"FREE2", ""});
+    edit(moreForm, TabDalsie, {"FREE3", ""});
+    edit(moreForm, TabDalsie, {"CENA_NAKL", "Cena vnútropodn. (Vlastné náklady)", bsNone, nullptr, 12});
+    edit(moreForm, TabDalsie, {"CENA_KALK", "Cena zkalkulovaná", bsNone, nullptr, 12});
     auto *pictureBox = new QGroupBox(QString::fromUtf8("Obrázok výrobku"), TabDalsie);
     auto *pictureLayout = new QVBoxLayout(pictureBox);
     DBImage = new TxDBImage(pictureBox);
@@ -264,11 +255,11 @@ TVyrobkyDForm::TVyrobkyDForm(QWidget *owner) : TForm(owner)
     }
     auto *kalkForm = new QFormLayout;
     kalk->addLayout(kalkForm, 7, 0, 1, 4);
-    for (const auto &f : QList<QPair<const char *, const char *>>{
-             {"OVN1", "Ostatné výrobné náklady"}, {"MIM1", "Externé výrobné náklady"}, {"P_ZISKU", "% Zisku"}}) {
-        kalkForm->addRow(NewDataEdit(TabKalk, &DMTPV->DSPolozkyKalk, f.first, f.second));
-    }
-    edit("CENA_PRED", "Predajná cena", TabKalk, kalkForm);
+    for (const TDataEditRow &row : {TDataEditRow{"OVN1", "Ostatné výrobné náklady", bsNone, nullptr, 12},
+                                    TDataEditRow{"MIM1", "Externé výrobné náklady", bsNone, nullptr, 12},
+                                    TDataEditRow{"P_ZISKU", "% Zisku", bsNone, nullptr, 6}})
+        AddDataEditRow(kalkForm, TabKalk, &DMTPV->DSPolozkyKalk, row);
+    edit(kalkForm, TabKalk, {"CENA_PRED", "Predajná cena", bsNone, nullptr, 12});
     pcVyrobok->addTab(TabKalk, QString::fromUtf8("K&alkulácia"));
 
     AddSaveButtons(this, main, BtnZapis1, BtnNezapis1, [this] { saveProduct(); });

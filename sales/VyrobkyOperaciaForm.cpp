@@ -3,7 +3,7 @@
 #include "DMTPV.h"
 #include "PostDialog.h"
 #include "library/Buttons.h"
-#include "library/xDBEdit.h"
+#include "library/DataEditRow.h"
 #include "library/xDBMemo.h"
 #include "shell/DMCis.h"
 #include "shell/DMZal.h"
@@ -26,43 +26,31 @@ TVyrobkyOperaciaForm::TVyrobkyOperaciaForm(QWidget *owner) : TForm(owner)
     auto *main = new QVBoxLayout(this);
     auto *form = new QFormLayout;
     main->addLayout(form);
-    const auto edit = [&](const char *field, const char *caption, const char *unit = nullptr) {
-        TxDBEdit *e = NewDataEdit(this, source, field, caption);
-        if (unit) {
-            auto *row = new QHBoxLayout;
-            row->addWidget(e);
-            row->addWidget(new QLabel(QString::fromUtf8(unit), this));
-            form->addRow(row);
-        } else {
-            form->addRow(e);
-        }
-        return e;
-    };
+    const auto edit = [&](const TDataEditRow &row) { return AddDataEditRow(form, this, source, row); };
     const auto combo = [&](const char *field, const char *caption, TDataSet *list, const char *shown) {
         auto *c = new TDBLookupCombo(source, QString::fromLatin1(field), list, QString::fromLatin1(field), this);
         c->setObjectName(QStringLiteral("DBlcb") + QString::fromLatin1(field));
         c->SetListField(QString::fromLatin1(shown));
-        form->addRow(QString::fromUtf8(caption), c);
+        AddCaptionedRow(form, QString::fromUtf8(caption), c);
         return c;
     };
-    DBeC_OPERACIE = edit("C_OPERACIE", "č.Operácie");
+    DBeC_OPERACIE = edit({"C_OPERACIE", "č.Operácie", bsNone, nullptr, 6});
     DBlcbOPERACIA = combo("OPERACIA", "Operácia", &DMZal->COperacii, "NAZOV_OP");
-    DBePOPIS_OP = edit("POPIS_OP", "Popis operácie");
+    DBePOPIS_OP = edit({"POPIS_OP", "Popis operácie"});
     DBlcbPRACOVISKO = combo("PRACOVISKO", "Pracovisko", &DMCis->CPracovisk, "NAZOV_PRAC");
     DBlcbPROFESIA = combo("PROFESIA", "Profesia", &DMCis->CProfesii, "NAZOV_PROF");
     DBlcbTARIF = combo("TARIF", "Mzdový tarif", &DMCis->CTarifov, "TARIF");
-    DBeCAS_JED = edit("CAS_JED", "Kusový čas", "min.");
-    DBeCAS_JED->SetButtonStyle(bsDots);
+    DBeCAS_JED = edit({"CAS_JED", "Kusový čas", bsDots, nullptr, 10, "min."});
     DBeCAS_JED->OnButtonClick = [](TxDBEdit *) { Guarded([] { DMTPV->EnterNormPerShift(); }); };
-    DBeCAS_PRIP = edit("CAS_PRIP", "Prípravný čas", "min.");
-    DBeCAS_MEDZI = edit("CAS_MEDZI", "Medzioperačný čas", "min.");
-    DBeP_STRATY = edit("P_STRATY", "% Strát");
-    DBeOSOBY = edit("OSOBY", "Počet osôb");
+    DBeCAS_PRIP = edit({"CAS_PRIP", "Prípravný čas", bsNone, nullptr, 10, "min."});
+    DBeCAS_MEDZI = edit({"CAS_MEDZI", "Medzioperačný čas", bsNone, nullptr, 10, "min."});
+    DBeP_STRATY = edit({"P_STRATY", "% Strát", bsNone, nullptr, 6});
+    DBeOSOBY = edit({"OSOBY", "Počet osôb", bsNone, nullptr, 4});
     DBmNAVODKA = new TxDBMemo(this);
     DBmNAVODKA->setObjectName(QStringLiteral("DBmNAVODKA"));
     DBmNAVODKA->SetDataSource(source);
     DBmNAVODKA->SetDataField(QStringLiteral("NAVODKA"));
-    form->addRow(QString::fromUtf8("Technologická návodka"), DBmNAVODKA);
+    AddCaptionedRow(form, QString::fromUtf8("Technologická návodka"), DBmNAVODKA);
 
     AddSaveButtons(this, main, BtnZapis, BtnNezapis, [] { DMTPV->QTOperacie.Post(); });
 }

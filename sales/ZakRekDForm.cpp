@@ -4,7 +4,7 @@
 #include "PostDialog.h"
 #include "ZakRekQRRep.h"
 #include "library/Buttons.h"
-#include "library/xDBEdit.h"
+#include "library/DataEditRow.h"
 #include "library/xDBMemo.h"
 #include "shell/CisZakForm.h"
 #include "shell/DMCis.h"
@@ -41,17 +41,15 @@ TZakRekDForm::TZakRekDForm(QWidget *owner) : TForm(owner)
     auto *right = new QFormLayout;
     columns->addLayout(left);
     columns->addLayout(right);
-    const auto edit = [&](QFormLayout *form, const char *field, const char *caption) {
-        TxDBEdit *e = NewDataEdit(this, source, field, caption);
-        form->addRow(e);
-        return e;
+    const auto edit = [&](QFormLayout *form, const TDataEditRow &row) {
+        return AddDataEditRow(form, this, source, row);
     };
     const auto text = [&](QFormLayout *form, const char *field, const char *caption) {
         auto *t = new TDBText(this);
         t->setObjectName(QString::fromLatin1(field));
         t->SetDataSource(source);
         t->SetDataField(QString::fromLatin1(field));
-        form->addRow(QString::fromUtf8(caption), t);
+        AddCaptionedRow(form, QString::fromUtf8(caption), t);
     };
     // The lengths are the columns' own.
     const auto memo = [&](const char *field, const char *caption) {
@@ -59,14 +57,13 @@ TZakRekDForm::TZakRekDForm(QWidget *owner) : TForm(owner)
         m->setObjectName(QStringLiteral("DBm") + QString::fromLatin1(field));
         m->SetDataSource(source);
         m->SetDataField(QString::fromLatin1(field));
-        m->setMaximumHeight(50);
+        SetMemoLines(m, 2);
         main->addWidget(new QLabel(QString::fromUtf8(caption), this));
         main->addWidget(m);
     };
-    DBeC_REK = edit(left, "C_REK", "Protokol č.");
+    DBeC_REK = edit(left, {"C_REK", "Protokol č.", bsNone, nullptr, 10});
     DBeC_REK->SetCharCase(ecUpperCase);
-    DBeC_INT = edit(left, "C_INT", "č. Zákazky");
-    DBeC_INT->SetButtonStyle(bsLookup);
+    DBeC_INT = edit(left, {"C_INT", "č. Zákazky", bsLookup, nullptr, 8});
     DBeC_INT->OnButtonClick = [this](TxDBEdit *) { Guarded([this] { DBeC_INTButtonClick(); }); };
     // The job check runs as the focus moves on in the dialog, not as the dialog is left by Escape or another
     // window comes up: the pick list must not come up over a protocol being left.
@@ -78,18 +75,18 @@ TZakRekDForm::TZakRekDForm(QWidget *owner) : TForm(owner)
     text(left, "C_VYR", "č. Výrobku");
     text(left, "ODBERATEL", "Odberateľ");
     text(left, "NAZOV", "Názov výr.");
-    edit(right, "MNOZ_DOD", "Množstvo dodané");
-    edit(right, "C_DL", "č. Dodacieho listu");
-    edit(right, "C_FAKTURY", "č. Faktúry");
-    edit(right, "MNOZ_REK", "Množstvo reklam.");
-    edit(right, "D_VYSTAV", "Dátum reklam.");
-    edit(right, "VYSTAVIL", "Vystavil");
-    edit(right, "D_DOD", "Dátum dodania");
+    edit(right, {"MNOZ_DOD", "Množstvo dodané", bsNone, nullptr, 10});
+    edit(right, {"C_DL", "č. Dodacieho listu", bsNone, nullptr, 10});
+    edit(right, {"C_FAKTURY", "č. Faktúry", bsNone, nullptr, 20});
+    edit(right, {"MNOZ_REK", "Množstvo reklam.", bsNone, nullptr, 10});
+    edit(right, {"D_VYSTAV", "Dátum reklam.", bsDate, nullptr, 10});
+    edit(right, {"VYSTAVIL", "Vystavil"});
+    edit(right, {"D_DOD", "Dátum dodania", bsDate, nullptr, 10});
     DBcbNEZHODA = new TDBComboBox(this);
     DBcbNEZHODA->setObjectName(QStringLiteral("DBcbNEZHODA"));
     DBcbNEZHODA->SetDataSource(source);
     DBcbNEZHODA->SetDataField(QStringLiteral("NEZHODA"));
-    right->addRow(QStringLiteral("Typ nezhody"), DBcbNEZHODA);
+    AddCaptionedRow(right, QStringLiteral("Typ nezhody"), DBcbNEZHODA);
     memo("POPIS", "Špecifikácia nezhody");
     memo("NAVRH1", "Návrh na vysporiadanie zákazníkom");
     memo("PRICINA", "Príčina vzniku nezhody");
@@ -97,7 +94,7 @@ TZakRekDForm::TZakRekDForm(QWidget *owner) : TForm(owner)
     memo("NAVRH3", "Návrh  spôsobu riešenia");
     auto *bottom = new QFormLayout;
     main->addLayout(bottom);
-    edit(bottom, "RIESENIE", "Konečný spôsob riešenia");
+    edit(bottom, {"RIESENIE", "Konečný spôsob riešenia"});
 
     AddSaveButtons(this, main, BtnZapis, BtnNezapis, [] { DMOdbyt->QZakRek.Post(); });
     OnActivate = [this] {

@@ -174,6 +174,22 @@ QStringList gridProblems(const QTableView *grid)
     return found;
 }
 
+// A page of a page control that shows nothing to read or fill in: no field, no check or radio box, no grid or
+// list.
+QString emptyPage(const QTabWidget *tabs, const QWidget *window)
+{
+    const QWidget *page = tabs->currentWidget();
+    if (!page)
+        return QString();
+    for (const QWidget *w : page->findChildren<QWidget *>())
+        if (const auto *box = qobject_cast<const QAbstractButton *>(w);
+            shown(w, window) &&
+            (isField(w) || qobject_cast<const QAbstractItemView *>(w) || (box && box->isCheckable())))
+            return QString();
+    return QStringLiteral("page \"%1\" shows no field")
+        .arg(tabs->tabText(tabs->currentIndex()).remove(QLatin1Char('&')));
+}
+
 } // namespace
 
 QString ControlName(const QWidget *control)
@@ -236,6 +252,10 @@ QStringList LookProblems(QWidget *window)
             continue;
         } else if (auto *grid = qobject_cast<QTableView *>(w)) {
             found << gridProblems(grid);
+            continue;
+        } else if (auto *tabs = qobject_cast<QTabWidget *>(w)) {
+            if (const QString empty = emptyPage(tabs, window); !empty.isEmpty())
+                found << ControlName(w) + QStringLiteral(": ") + empty;
             continue;
         } else {
             continue;

@@ -1,6 +1,7 @@
 // What a person sees of a window, checked as they would look at it: every field has room and lies where it
 // can be seen, every caption shows whole, every grid column is wide enough for its title and its state
-// texts, and the window fits the screen. Each finding names the window's control and the rule it breaks.
+// texts, every page of a page control shows a field, and the window fits the screen. Each finding names the
+// window's control and the rule it breaks.
 #pragma once
 
 #include <QString>

@@ -1,0 +1,180 @@
+// The customer, product and complaint dialogs offscreen on a fresh database: every field they have is on
+// screen with its room, and what a person types into them by keys (Slovak letters and apostrophes too) is
+// what they store.
+#include "SalesFixture.h"
+
+#include "common/HostileCorpus.h"
+#include "common/WhenModal.h"
+#include "library/xDBEdit.h"
+#include "platform/ui/BitBtn.h"
+#include "sales/OdberatelDForm.h"
+#include "sales/OdberateliaForm.h"
+#include "sales/VyrobkyDForm.h"
+#include "sales/ZakRekDForm.h"
+#include "sales/ZakRekForm.h"
+
+#include <QApplication>
+#include <QPushButton>
+#include <QTest>
+
+class DialogFieldsTest : public SalesTest {
+protected:
+    void SetUp() override
+    {
+        SalesTest::SetUp();
+        if (HasFatalFailure())
+            return;
+        calculationJob();
+    }
+    void TearDown() override
+    {
+        delete OdberateliaForm;
+        delete OdberatelDForm;
+        delete VyrobkyDForm;
+        delete ZakRekForm;
+        delete ZakRekDForm;
+        SalesTest::TearDown();
+    }
+    // Each edit of the names is shown whole, as tall and wide as it needs, where a click reaches it.
+    static void expectShown(QWidget *dialog, std::initializer_list<const char *> names)
+    {
+        for (const char *name : names) {
+            auto *e = dialog->findChild<TxDBEdit *>(QLatin1String(name));
+            ASSERT_NE(e, nullptr) << name;
+            QWidget *edit = e->Edit();
+            EXPECT_TRUE(edit->isVisible()) << name;
+            EXPECT_GE(edit->height(), edit->minimumSizeHint().height()) << name;
+            EXPECT_GE(edit->width(), edit->minimumSizeHint().width()) << name;
+            EXPECT_TRUE(e->rect().contains(edit->geometry())) << name;
+            EXPECT_GE(e->Label()->width(), e->Label()->sizeHint().width()) << name << ": caption cut";
+        }
+    }
+    static TxDBEdit *edit(QWidget *dialog, const char *name) { return dialog->findChild<TxDBEdit *>(name); }
+    static void typeInto(QWidget *dialog, const char *name, const QString &text)
+    {
+        TxDBEdit *e = edit(dialog, name);
+        ASSERT_NE(e, nullptr) << name;
+        type(e->Edit(), text);
+    }
+};
+
+TEST_F(DialogFieldsTest, ANewCustomerTypedByKeysIsStored)
+{
+    const QString name = QString::fromUtf8("Ľubovnianska zlievareň O'Brien");
+    bool ran = false;
+    WhenModal<TOdberateliaForm>([&](TOdberateliaForm *f) {
+        WhenModal<TOdberatelDForm>(
+            [&](TOdberatelDForm *d) {
+                ran = true;
+                expectShown(d, {"DBeODBERATEL", "DBeC_ODB", "DBeODDELENIE", "DBeICO", "DBeICDPH", "DBeULICA",
+                                "DBeMESTO", "DBePSC", "DBeBANKA", "DBeBUCET", "DBeTELEFON", "DBeFAX", "DBeEMAIL",
+                                "DBeD_UPDATE", "DBeKONTAKT", "DBeABC", "DBePOZNAMKA", "DBeP_ZLAVY"});
+                QApplication::setActiveWindow(d);
+                EXPECT_EQ(QApplication::focusWidget(), d->DBeODBERATEL->Edit()) << "the name gets the focus";
+                TypeText(d->DBeODBERATEL->Edit(), name);
+                // Enter moves on past the disabled number to the department.
+                QTest::keyClick(d->DBeODBERATEL->Edit(), Qt::Key_Return);
+                EXPECT_EQ(QApplication::focusWidget(), edit(d, "DBeODDELENIE")->Edit());
+                TypeText(QApplication::focusWidget(), QString::fromUtf8("Nákup"));
+                typeInto(d, "DBeICO", "35742135");
+                typeInto(d, "DBeICDPH", "sk2020123456");
+                typeInto(d, "DBeULICA", QString::fromUtf8("Štúrova 12"));
+                typeInto(d, "DBeMESTO", QString::fromUtf8("Žilina"));
+                typeInto(d, "DBePSC", "01001");
+                typeInto(d, "DBeTELEFON", "+421 41 5627 111");
+                QTest::mouseClick(d->BtnZapis1, Qt::LeftButton);
+            },
+            f);
+        QTest::mouseClick(f->btnNovyOdb, Qt::LeftButton);
+        f->SetModalResult(mrCancel);
+    });
+    ShowCustomers();
+    ASSERT_TRUE(ran);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('|').toStdString();
+    const QString where =
+        QStringLiteral(" from CODBERATELOV where ODBERATEL='%1'").arg(QString(name).replace("'", "''"));
+    ASSERT_EQ(count("select count(*)" + where), 1);
+    EXPECT_EQ(value("select ODDELENIE" + where).toString(), QString::fromUtf8("Nákup"));
+    EXPECT_EQ(value("select ICO" + where).toInt(), 35742135);
+    EXPECT_EQ(value("select ICDPH" + where).toString(), "SK2020123456") << "upper case";
+    EXPECT_EQ(value("select ULICA" + where).toString(), QString::fromUtf8("Štúrova 12"));
+    EXPECT_EQ(value("select MESTO" + where).toString(), QString::fromUtf8("Žilina"));
+    EXPECT_EQ(value("select PSC" + where).toString(), "01001");
+    EXPECT_EQ(value("select TELEFON" + where).toString(), "+421 41 5627 111");
+}
+
+TEST_F(DialogFieldsTest, AnEditedCustomerShowsItsDataAndStoresTheTypedChange)
+{
+    exec("insert into CODBERATELOV (C_ODB, ODBERATEL, MESTO, ICO) values (5, 'Zlieváreň Sever', 'Žilina', 123)");
+    WhenModal<TOdberatelDForm>([&](TOdberatelDForm *d) {
+        EXPECT_EQ(d->DBeODBERATEL->Edit()->text(), QString::fromUtf8("Zlieváreň Sever"));
+        EXPECT_EQ(edit(d, "DBeMESTO")->Edit()->text(), QString::fromUtf8("Žilina"));
+        EXPECT_EQ(d->DBeC_ODB->Edit()->text(), "5");
+        typeInto(d, "DBeMESTO", QString::fromUtf8("Banská Bystrica"));
+        // The number has at most 11 digits; typed over the selected number, it replaces it.
+        typeInto(d, "DBeICO", "361234567890");
+        EXPECT_EQ(d->DBeICO->Edit()->text(), "36123456789");
+        typeInto(d, "DBeICO", "36123456");
+        QTest::mouseClick(d->BtnZapis1, Qt::LeftButton);
+    });
+    ASSERT_TRUE(EditCustomer(5));
+    EXPECT_EQ(value("select MESTO from CODBERATELOV where C_ODB=5").toString(), QString::fromUtf8("Banská Bystrica"));
+    EXPECT_EQ(value("select ICO from CODBERATELOV where C_ODB=5").toInt(), 36123456);
+}
+
+TEST_F(DialogFieldsTest, AProductsDataTypedByKeysIsStored)
+{
+    WhenModal<TVyrobkyDForm>([&](TVyrobkyDForm *d) {
+        expectShown(d, {"DBeC_POL", "DBeNAZOV", "DBeVAHA_MAT", "DBeVAHA1", "DBeC_VYKRESU", "DBeROZMER", "DBeKP",
+                        "DBeD_VYSTAV", "DBeC_POL_EXT", "DBeKOMOD", "DBeNASNAR", "DBeFREE1", "DBeFREE2", "DBeFREE3",
+                        "DBeCENA_NAKL", "DBeCENA_KALK"});
+        EXPECT_EQ(d->DBeC_POL->Edit()->text().trimmed(), "V1");
+        typeInto(d, "DBeNAZOV", QString::fromUtf8("Ložisko O'Hara"));
+        typeInto(d, "DBeVAHA_MAT", "14,5");
+        typeInto(d, "DBeVAHA1", "11,25");
+        typeInto(d, "DBeC_VYKRESU", "VYK-12/26");
+        typeInto(d, "DBeROZMER", QString::fromUtf8("D 120 × 40"));
+        QTest::mouseClick(d->BtnZapis1, Qt::LeftButton);
+    });
+    ASSERT_TRUE(EditProduct("V1"));
+    const QString where = QStringLiteral(" from POLOZKY where C_POL='V1'");
+    EXPECT_EQ(value("select NAZOV" + where).toString(), QString::fromUtf8("Ložisko O'Hara"));
+    EXPECT_DOUBLE_EQ(value("select VAHA_MAT" + where).toDouble(), 14.5);
+    EXPECT_DOUBLE_EQ(value("select VAHA1" + where).toDouble(), 11.25);
+    EXPECT_EQ(value("select C_VYKRESU" + where).toString(), "VYK-12/26");
+    EXPECT_EQ(value("select ROZMER" + where).toString(), QString::fromUtf8("D 120 × 40"));
+}
+
+TEST_F(DialogFieldsTest, AComplaintsQuantitiesTypedByKeysAreStored)
+{
+    exec("insert into ZAKREK (C_REK, C_INT, D_VYSTAV, NEZHODA) values ('26001', 260001, CURRENT_DATE, 'LUNKER')");
+    bool ran = false;
+    WhenModal<TZakRekForm>([&](TZakRekForm *f) {
+        WhenModal<TZakRekDForm>(
+            [&](TZakRekDForm *d) {
+                ran = true;
+                expectShown(d, {"DBeC_REK", "DBeC_INT", "DBeMNOZ_DOD", "DBeC_DL", "DBeC_FAKTURY", "DBeMNOZ_REK",
+                                "DBeD_VYSTAV", "DBeVYSTAVIL", "DBeD_DOD", "DBeRIESENIE"});
+                EXPECT_EQ(d->DBeC_REK->Edit()->text().trimmed(), "26001");
+                typeInto(d, "DBeMNOZ_DOD", "120");
+                typeInto(d, "DBeMNOZ_REK", "3,5");
+                typeInto(d, "DBeC_DL", "26015");
+                typeInto(d, "DBeC_FAKTURY", "F-26/015");
+                typeInto(d, "DBeVYSTAVIL", QString::fromUtf8("Ďurica O'Neil"));
+                typeInto(d, "DBeRIESENIE", QString::fromUtf8("Výmena kusov"));
+                QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+            },
+            f);
+        QTest::mouseClick(f->BtnOprav, Qt::LeftButton);
+        f->SetModalResult(mrCancel);
+    });
+    ShowComplaints();
+    ASSERT_TRUE(ran);
+    const QString where = QStringLiteral(" from ZAKREK where C_REK='26001'");
+    EXPECT_DOUBLE_EQ(value("select MNOZ_DOD" + where).toDouble(), 120);
+    EXPECT_DOUBLE_EQ(value("select MNOZ_REK" + where).toDouble(), 3.5);
+    EXPECT_EQ(value("select C_DL" + where).toInt(), 26015);
+    EXPECT_EQ(value("select C_FAKTURY" + where).toString(), "F-26/015");
+    EXPECT_EQ(value("select VYSTAVIL" + where).toString(), QString::fromUtf8("Ďurica O'Neil"));
+    EXPECT_EQ(value("select RIESENIE" + where).toString(), QString::fromUtf8("Výmena kusov"));
+}
