@@ -3,6 +3,7 @@
 #include "DispatchFixture.h"
 #include "printing/PrintTestSupport.h"
 
+#include "common/HostileCorpus.h"
 #include "common/WhenModal.h"
 #include "dispatch/EDListyDForm.h"
 #include "dispatch/EDListyForm.h"

@@ -67,9 +67,9 @@ protected:
         QApplication::setActiveWindow(w);
         QApplication::processEvents();
     }
-    // In the internal orders opened from the browser (Alt+I), on the browser's current job: the print
+    // In the internal orders opened from the browser ("Int.obj."), on the browser's current job: the print
     // entry chosen on the "Tlač" tab,
-    // Alt+T, then `after`, then "Koniec" from the list's pop-up.
+    // "Tlač", then `after`, then "Koniec" from the list's pop-up.
     void printFromInternalOrders(int entry, std::function<void()> after)
     {
         WhenModal<TFormIntZak>([entry, after](TFormIntZak *f) {
@@ -77,13 +77,12 @@ protected:
             EXPECT_TRUE(DMOdbyt->QvZakazkyDKalk.Locate("C_INT", 260002));
             f->pcFilter->setCurrentWidget(f->TabSheetTlac);
             f->ListBoxTlac->setCurrentRow(entry);
-            f->ListBoxTlac->setFocus();
-            QTest::keyClick(f->ListBoxTlac, Qt::Key_T, Qt::AltModifier);
+            QTest::mouseClick(f->btnTlac, Qt::LeftButton);
             QApplication::processEvents();
             after();
             menuAction(f->findChild<QMenu *>("popupIntZak"), "Koniec")->trigger();
         });
-        QTest::keyClick(browser, Qt::Key_I, Qt::AltModifier);
+        QTest::mouseClick(browser->BitBtnIntObj, Qt::LeftButton);
         QApplication::processEvents();
         activate(browser);
     }
@@ -95,14 +94,14 @@ protected:
         ADD_FAILURE() << "no menu item " << caption;
         return new QAction(menu);
     }
-    // The item's pop-up "Upraviť" in the browser; in the item dialog Alt+P (confirm) and Alt+Z (save).
+    // The item's pop-up "Upraviť" in the browser; in the item dialog "Potvrď" and "Zapíš".
     // True when the dialog closed.
     bool confirmCurrentItem()
     {
         bool closed = false;
         WhenModal<TFormZakazkaDetHl>([&closed](TFormZakazkaDetHl *d) {
-            QTest::keyClick(d, Qt::Key_P, Qt::AltModifier);
-            QTest::keyClick(d, Qt::Key_Z, Qt::AltModifier);
+            QTest::mouseClick(d->sbPotvrdenie, Qt::LeftButton);
+            QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
             QApplication::processEvents();
             closed = !d->isVisible();
             if (!closed)
