@@ -1,10 +1,12 @@
 // The orders browser's item rows after another window moved a job: the internal orders' print, a job
 // ticket, a state changed elsewhere. The clerk's next edit of the current item through the item dialog is
 // saved, not refused as changed by another user, and the browser stays on the order and item it was on.
+// And the order's delivery notes tab shows a note's number as the note prints it.
 #include "SalesFixture.h"
 
 #include "common/WhenModal.h"
 #include "platform/report/QuickRep.h"
+#include "platform/ui/DBGrid.h"
 #include "platform/ui/FormGlobal.h"
 #include "sales/FormIntZak.h"
 #include "sales/FormZakazkaDet.h"
@@ -183,4 +185,19 @@ TEST_F(StaleItemsTest, ReturningToTheBrowserReadsItsItemsAgainButKeepsAnItemBein
     activate(browser);
     EXPECT_EQ(currentItem(), 260003);
     EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
+TEST_F(StaleItemsTest, TheOrdersDeliveryNotesShowTheirNumberAsPrinted)
+{
+    exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA) values (260003, 5, 'ZAK260001', "
+         "CURRENT_DATE, 1, 'EUR')");
+    browser->pcZakazky->setCurrentWidget(browser->DBGridDL);
+    QAbstractItemModel *grid = browser->DBGridDL->model();
+    ASSERT_EQ(grid->rowCount(), 1);
+    int column = -1;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        if (browser->DBGridDL->Columns(c)->FieldName.compare("C_DL", Qt::CaseInsensitive) == 0)
+            column = c;
+    ASSERT_GE(column, 0);
+    EXPECT_EQ(grid->data(grid->index(0, column)).toString(), "26/0003");
 }
