@@ -85,6 +85,7 @@ TDMExp::~TDMExp()
 
 void TDMExp::QEDListyAfterOpen(TDataSet *dataSet)
 {
+    dataSet->FieldByName(QStringLiteral("C_DL"))->DisplayFormat = QLatin1String(NoteNumberFormat);
     dataSet->FieldByName(QStringLiteral("C_ODB"))->OnChange = [this](TField *f) { EDListyC_ODBChange(f); };
     dataSet->FieldByName(QStringLiteral("C_OBJ"))->OnChange = [this](TField *f) { EDListyC_OBJChange(f); };
 }

@@ -15,6 +15,9 @@
 class TEDListQRRep;
 class TField;
 
+// How a note number (two-digit year and a four-digit sequence) is shown and printed: 26/0003.
+inline constexpr char NoteNumberFormat[] = "00\"/\"0000";
+
 // The price modes of a printed note.
 enum TNotePriceMode { pmWithoutPrices = 1, pmHomeCurrency = 2, pmNoteCurrency = 3 };
 

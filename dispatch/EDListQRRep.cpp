@@ -1,6 +1,7 @@
 #include "EDListQRRep.h"
 
 #include "AmountText.h"
+#include "DMExp.h"
 #include "ReportParts.h"
 #include "platform/report/DataSetCursor.h"
 #include "platform/report/QRBand.h"
@@ -16,7 +17,7 @@ TEDListQRRep::TEDListQRRep()
     CompanyBlock(title);
     auto *heading = Label(title, "Dodací list č.", 440, 90, 140);
     heading->Font() = QFont(QStringLiteral("Arial"), 13, QFont::Bold);
-    auto *number = Text(title, "C_DL", 580, 90, 120, "00\"/\"0000");
+    auto *number = Text(title, "C_DL", 580, 90, 120, NoteNumberFormat);
     number->Font() = QFont(QStringLiteral("Arial"), 13, QFont::Bold);
     Text(title, "ODBERATEL", 380, 130, 320);
     Text(title, "ULICA", 380, 148, 320);

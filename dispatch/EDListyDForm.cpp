@@ -203,7 +203,7 @@ TEDListyDForm::TEDListyDForm(QWidget *owner) : TForm(owner)
     });
     OnShow = [this] {
         setWindowTitle(header().State() == dsInsert ? QString::fromUtf8("Nový dodací list")
-                                                    : QString::fromUtf8("Dodací list č.") + hf("C_DL")->AsString());
+                                                    : QString::fromUtf8("Dodací list č.") + hf("C_DL")->DisplayText());
     };
 }
 

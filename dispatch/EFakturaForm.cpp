@@ -1,5 +1,6 @@
 #include "EFakturaForm.h"
 
+#include "DMExp.h"
 #include "EFakturaQRRep.h"
 #include "ExpSql.h"
 #include "library/QTlacForm.h"
@@ -131,7 +132,8 @@ void TEFakturaForm::Fill(const TInvoiceValues &v, const QString &invoiceNumber)
 {
     cOdb_ = v.COdb;
     eC_FAKTURY->setText(invoiceNumber);
-    eC_DL->setText(QString::number(v.CDl));
+    cDl_ = v.CDl;
+    eC_DL->setText(FormatFloat(QLatin1String(NoteNumberFormat), v.CDl));
     eICO->setText(v.Ico);
     eODBERATEL->setText(v.COdberatel);
     eC_OBJ->setText(v.CObj);
@@ -160,7 +162,7 @@ void TEFakturaForm::Fill(const TInvoiceValues &v, const QString &invoiceNumber)
 TInvoiceExportInput TEFakturaForm::ExportInput() const
 {
     TInvoiceExportInput in;
-    in.CDl = eC_DL->text();
+    in.CDl = QString::number(cDl_); // the export takes the stored number
     in.COdberatel = eODBERATEL->text();
     in.Ico = eICO->text();
     in.DatumVystavenia = DateToStr(eDATVYS->CheckedDate());

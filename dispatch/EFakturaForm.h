@@ -39,6 +39,7 @@ public:
 
 private:
     int cOdb_ = 0;
+    int cDl_ = 0;
 };
 
 // The invoice dialog for the note; true on OK, the export written, the due date stored with the note and

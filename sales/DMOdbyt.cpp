@@ -114,6 +114,10 @@ TDMOdbyt::TDMOdbyt()
     QZakazkyD.BeforeDelete = [this](TDataSet *ds) { QZakazkyDBeforeDelete(ds); };
     QvZakazkyDKalk.AfterOpen = [this](TDataSet *ds) { QvZakazkyDKalkAfterOpen(ds); };
     QvZakKalkLookup.AfterOpen = [this](TDataSet *ds) { QvZakKalkLookupAfterOpen(ds); };
+    // A note number shows as it is printed on the note: 26/0003.
+    QvEDListyLookup.AfterOpen = [](TDataSet *ds) {
+        ds->FieldByName(QStringLiteral("C_DL"))->DisplayFormat = QStringLiteral("00\"/\"0000");
+    };
     QZakZml.OnNewRecord = [this](TDataSet *ds) { QZakZmlNewRecord(ds); };
     QZakZml.BeforeClose = [this](TDataSet *ds) { QZakZmlBeforeClose(ds); };
     QZakRek.OnNewRecord = [this](TDataSet *ds) { QZakRekNewRecord(ds); };

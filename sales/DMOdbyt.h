@@ -107,6 +107,10 @@ public:
     void EditOrPresetContract();
     // A new order header with the customer of the offer; false when there is no such offer.
     bool AppendOrderFromOffer(const QString &offer);
+    // Reads the current order's items again, staying on the same item: another window (the internal
+    // orders, a job ticket, a hand-over) may have moved their state, and an edit of a row read before
+    // that would be refused as changed by another user. An item or header being typed keeps its rows.
+    void RereadOrderItems();
 
     // ---- the internal orders browser (on QvZakazkyDKalk)
     // Writes the list's WHERE line; false, with nothing done, when it holds that text already. A changed

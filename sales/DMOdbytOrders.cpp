@@ -17,6 +17,19 @@ void TDMOdbyt::OpenRecentOrders()
     QZakazkyD.Open();
 }
 
+void TDMOdbyt::RereadOrderItems()
+{
+    if (!QZakazkyD.Active() || QZakazkyD.State() != dsBrowse || QZakazkyD.UpdatesPending() || !QvZakazky.Active() ||
+        QvZakazky.State() != dsBrowse)
+        return;
+    const QVariant job = QZakazkyD.IsEmpty() ? QVariant() : QZakazkyD.FieldByName(QStringLiteral("C_INT"))->Value();
+    TDisableControls still(&QZakazkyD);
+    QZakazkyD.Close();
+    QZakazkyD.Open();
+    if (job.isValid())
+        QZakazkyD.Locate(QStringLiteral("C_INT"), job);
+}
+
 void TDMOdbyt::QuickSearchOrders(const QString &field, const QString &text)
 {
     // A number or a date is compared by its text in the connection's character set, so letters outside

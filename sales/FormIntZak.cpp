@@ -438,6 +438,7 @@ void TFormIntZak::refreshList()
     ShowTotals();
     if (job)
         DMOdbyt->QvZakazkyDKalk.Locate(QStringLiteral("C_INT"), job);
+    DMOdbyt->RereadOrderItems();
 }
 
 void TFormIntZak::MarkCurrent(bool finished)
@@ -471,9 +472,10 @@ void TFormIntZak::btnTlacClick()
         if (const int job = currentJob()) {
             if (DMOdbyt->QvZakazkyDKalk.FieldByName(QStringLiteral("STAV_ZAK"))->AsInteger() >= 100)
                 MessageBox(u("Zákazka je ukončená !"), u("Tlač sprievodky"), mtError, mbOK);
-            else if (hooks.PrintJobTicket)
-                hooks.PrintJobTicket(job);
-            else
+            else if (hooks.PrintJobTicket) {
+                hooks.PrintJobTicket(job); // stores the job's batch
+                DMOdbyt->RereadOrderItems();
+            } else
                 ShowNotAvailable();
         }
         break;

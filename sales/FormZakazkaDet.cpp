@@ -41,11 +41,10 @@ int currentJob()
     return items().IsEmpty() ? 0 : item("C_INT")->AsInteger();
 }
 
-// Refetches the current item only (its state may have moved in the database).
+// Reads the items again (a print or a mark may have moved the job's state or batch in the database).
 void rereadItem()
 {
-    if (items().Active() && !items().IsEmpty())
-        items().Refresh();
+    DMOdbyt->RereadOrderItems();
 }
 
 // Runs the dialog on the item put into insert or edit; OK has posted it, otherwise the row is cancelled.
@@ -263,9 +262,10 @@ void TFormZakazkaDet::TlacIntObjODV1Click()
 void TFormZakazkaDet::TlacSprievodkuClick()
 {
     if (const int job = currentJob()) {
-        if (ModuleHooks().PrintJobTicket)
+        if (ModuleHooks().PrintJobTicket) {
             ModuleHooks().PrintJobTicket(job);
-        else
+            rereadItem();
+        } else
             ShowNotAvailable();
     }
 }

@@ -302,6 +302,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
         ShowRecordCount();
     };
     OnActivate = [this] {
+        Guarded([] { DMOdbyt->RereadOrderItems(); }); // a hand-over or a note elsewhere may have moved a job
         QLineEdit *edits[] = {HlObj, HlCOdb, HlOdb, HlDO};
         for (int i = 0; i < 4; ++i)
             edits[i]->setPlaceholderText(QString::fromUtf8(Quick[i].placeholder));

@@ -3,6 +3,7 @@
 #include "DispatchFixture.h"
 #include "printing/PrintTestSupport.h"
 
+#include "common/HostileCorpus.h"
 #include "common/WhenModal.h"
 #include "dispatch/EDListyDForm.h"
 #include "dispatch/EDListyForm.h"
@@ -297,6 +298,7 @@ TEST_F(FormsTest, TheInvoiceDialogWritesTheExportAndTheNoteKeepsTheNumber)
     bool checked = false;
     WhenModal<TEFakturaForm>([&](TEFakturaForm *f) {
         EXPECT_EQ(f->windowTitle(), QString::fromUtf8("Faktúra k Dodaciemu listu č. 260001"));
+        EXPECT_EQ(f->eC_DL->text(), "26/0001") << "shown as printed on the note";
         EXPECT_EQ(f->eC_FAKTURY->text(), "2026/0001");
         EXPECT_EQ(f->lZAKL2->text(), "800,00");
         EXPECT_EQ(f->lDPH2->text(), "160,00");
@@ -324,7 +326,41 @@ TEST_F(FormsTest, TheInvoiceDialogWritesTheExportAndTheNoteKeepsTheNumber)
     EXPECT_EQ(value("select c_faktury from EDLISTY where c_dl=260001").toString(), "2026/0100");
     QFile written(file);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
-    EXPECT_TRUE(written.readAll().startsWith("R00\tT04\r\nR01\tStroj\xE1rne Martin\t36123456\t"));
+    const QByteArray exported = written.readAll();
+    EXPECT_TRUE(exported.startsWith("R00\tT04\r\nR01\tStroj\xE1rne Martin\t36123456\t"));
+    EXPECT_TRUE(exported.contains("\t260001\t")) << "the accounting takes the stored number";
+    EXPECT_FALSE(exported.contains("26/0001"));
+}
+
+TEST_F(FormsTest, TheNoteNumberShowsAsItIsPrinted)
+{
+    invoiceNote();
+    TEDListyForm browser;
+    browser.show();
+    QApplication::setActiveWindow(&browser);
+    browser.cbVyber->setCurrentIndex(2);
+    emit browser.cbVyber->activated(2);
+    browser.EditVyber->setFocus();
+    TypeText(browser.EditVyber, "260001");
+    QTest::keyClick(browser.EditVyber, Qt::Key_Tab);
+    ASSERT_EQ(exp->QEDListy.RecordCount(), 1);
+    QAbstractItemModel *grid = browser.DBGridListy->model();
+    int column = -1;
+    for (int c = 0; c < grid->columnCount(); ++c)
+        if (browser.DBGridListy->Columns(c)->FieldName == "C_DL")
+            column = c;
+    ASSERT_GE(column, 0);
+    EXPECT_EQ(grid->data(grid->index(0, column)).toString(), "26/0001");
+
+    QString title;
+    WhenModal<TEDListyDForm>([&title](TEDListyDForm *d) {
+        title = d->windowTitle();
+        QTest::mouseClick(d->BtnNezapis1, Qt::LeftButton);
+    });
+    QTest::mouseClick(browser.BtnOprav, Qt::LeftButton);
+    EXPECT_EQ(title, QString::fromUtf8("Dodací list č.26/0001"));
+    EXPECT_EQ(exp->QEDListy.State(), dsBrowse);
+    delete EDListyDForm;
 }
 
 TEST_F(FormsTest, TheInvoicesDueDateIsOneDateExportedStoredAndPrinted)

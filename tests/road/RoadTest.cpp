@@ -6,6 +6,7 @@
 #include "RoadFixture.h"
 
 #include "common/WhenModal.h"
+#include "dispatch/DMExp.h"
 #include "dispatch/EDListyForm.h"
 #include "dispatch/EFakturaForm.h"
 #include "library/QTlacForm.h"
@@ -24,6 +25,7 @@
 #include "sales/QRTlacIntObj.h"
 #include "sales/ZakKalkForm.h"
 #include "shell/Routines.h"
+#include "platform/os/Format.h"
 #include "platform/report/QuickRep.h"
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/DBControls.h"
@@ -429,7 +431,8 @@ TEST_F(RoadTest, FromThePriceOfferToTheAccountingExport)
         TEDListyForm notes;
         notes.show();
         QApplication::processEvents();
-        ASSERT_TRUE(clickRow(notes.DBGridListy, "C_DL", QString::number(note)))
+        // The note's number shows as the note prints it.
+        ASSERT_TRUE(clickRow(notes.DBGridListy, "C_DL", FormatFloat(QLatin1String(NoteNumberFormat), note)))
             << columnTexts(notes.DBGridListy, "C_DL").join('|').toStdString();
         QString invoice;
         WhenModal<TEFakturaForm>([&](TEFakturaForm *f) {
