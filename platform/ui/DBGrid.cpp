@@ -319,6 +319,9 @@ int TDBGrid::DefaultColumnWidth(const TColumn *c) const
     const TField *f = c->Field();
     int chars = f ? f->DisplayWidth() : 10;
     int charWidth = fm.averageCharWidth();
+    // A number's digits are wider than the average character.
+    if (f && IsNumericType(f->DataType()))
+        charWidth = std::max(charWidth, fm.horizontalAdvance(QLatin1Char('0')));
     if (f && IsStringType(f->DataType())) {
         chars = std::min(chars, MaxTextColumnChars);
         // A short text is a code, of capitals and digits, which are wider than the average character.

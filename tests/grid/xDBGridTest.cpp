@@ -386,7 +386,7 @@ TEST_F(XGrid, ColumnWidthsFollowDisplayWidthsAndLeaveRoomForTheSortArrow)
     exec("insert into T_W values ('A', 'dlhý text', '2026-12-28 20:58:58', 1)");
     TxQuery w;
     w.SetDatabase(db.get());
-    w.SQL().SetText("select KOD, TEXT, CAS, X as VELMI_DLHY_NAZOV_STLPCA\nfrom T_W\n\n");
+    w.SQL().SetText("select KOD, TEXT, CAS, X as VELMI_DLHY_NAZOV_STLPCA, X as N\nfrom T_W\n\n");
     src.SetDataSet(&w);
     grid.SetTitleClickToOrderBy(true);
     w.Open();
@@ -399,6 +399,8 @@ TEST_F(XGrid, ColumnWidthsFollowDisplayWidthsAndLeaveRoomForTheSortArrow)
     EXPECT_LE(grid.columnWidth(1), TDBGrid::MaxTextColumnChars * ch + 8) << "VARCHAR(4000) stays in view";
     EXPECT_GE(grid.columnWidth(2), grid.fontMetrics().horizontalAdvance(grid.Model()->CellText(0, 2)) + 4)
         << "the date and time are not cut";
+    EXPECT_GE(grid.columnWidth(4), grid.fontMetrics().horizontalAdvance("-32768") + 4)
+        << "a SMALLINT's six places in digits";
 
     // The arrow is drawn at a title's right edge; the title text is centred.
     for (int i = 0; i < grid.ColumnCount(); ++i)
