@@ -123,6 +123,13 @@ bool isCode(const QString &text)
     return code.match(text).hasMatch();
 }
 
+// A number, a date or a time: cut, it shows a different value or none.
+bool isNumber(const QString &text)
+{
+    static const QRegularExpression number(QStringLiteral("^-?\\d[\\d .,:/-]{0,18}$"));
+    return number.match(text).hasMatch();
+}
+
 QStringList gridProblems(const QTableView *grid)
 {
     QStringList found;
@@ -161,7 +168,8 @@ QStringList gridProblems(const QTableView *grid)
             const QString text = model->data(model->index(row, col), Qt::DisplayRole).toString().trimmed();
             if (stateTexts().contains(text))
                 states = true;
-            else if (isCode(text) && cellFont.horizontalAdvance(text) > cellFont.horizontalAdvance(widest))
+            else if ((isCode(text) || isNumber(text)) &&
+                     cellFont.horizontalAdvance(text) > cellFont.horizontalAdvance(widest))
                 widest = text;
         }
         if (states)
