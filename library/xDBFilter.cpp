@@ -219,6 +219,8 @@ void TxDBFilterCombo::SetSQLItems(const TStringList &items)
             List->addItem(items.Names(i));
     }
     List->setMaxVisibleItems(std::max(List->count(), 1));
+    // The list is as wide as its longest item: the layout asks again.
+    updateGeometry();
 }
 
 int TxDBFilterCombo::ItemIndex() const

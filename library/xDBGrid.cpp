@@ -80,10 +80,15 @@ void TxCustomDBGrid::SetTitleClickToOrderBy(bool on)
     UpdateColumnWidths();
 }
 
-int TxCustomDBGrid::TitleMarkWidth() const
+int TxCustomDBGrid::TitleMarkWidth(const TColumn *c) const
 {
-    // The arrow sits at the title's right edge and the title is centred: room for it on both sides.
-    return titleClickToOrderBy_ ? 2 * (Glyph(QStringLiteral("ORDERBY_ASC")).width() + 4) : 0;
+    // The arrow shows on a column the data is sorted by, and any data column of a grid sorted by a title
+    // click may become one. It sits at the title's right edge and the title is centred: room on both sides.
+    const TField *f = c->Field();
+    const bool sortable = titleClickToOrderBy_ && f && f->FieldKind() == fkData;
+    if (!sortable && OrderState(c->Index()) == 0)
+        return 0;
+    return 2 * (Glyph(QStringLiteral("ORDERBY_ASC")).width() + 4);
 }
 
 QFont TxCustomDBGrid::TitleFont() const
@@ -128,7 +133,7 @@ bool TxCustomDBGrid::dataOpen() const
 
 // ---------------------------------------------------------------- sorting
 
-int TxCustomDBGrid::OrderState(int column)
+int TxCustomDBGrid::OrderState(int column) const
 {
     const TField *f = column >= 0 && column < ColumnCount() ? Columns(column)->Field() : nullptr;
     if (!dataOpen() || !f)
@@ -571,7 +576,7 @@ void TxCustomDBGrid::Export(int kind, const QString &fileName)
 
 // ---------------------------------------------------------------- TxDBGrid: the order hooks
 
-QString TxDBGrid::GetOrderBy()
+QString TxDBGrid::GetOrderBy() const
 {
     TDataSet *ds = DataSet();
     QString text;

@@ -61,7 +61,7 @@ public:
     // An empty name is "export.csv" / "export.txt" in the documents folder. Errors propagate.
     void Export(int kind, const QString &fileName);
     // How the data is sorted by the column now: 0 not, 1 ascending, 2 descending.
-    int OrderState(int column);
+    int OrderState(int column) const;
     // The title hint of a column (empty for none).
     QString TitleHint(int column) override;
 
@@ -70,12 +70,12 @@ public:
 
 protected:
     // The upper-case text in which the current order is sought.
-    virtual QString GetOrderBy() = 0;
+    virtual QString GetOrderBy() const = 0;
     // Sets the order: the field form (a table's index fields) and the number form (a query's ORDER BY).
     virtual void SetOrderBy(const QString &fieldList, const QString &orderClause) = 0;
 
     void TitleClick(TColumn *column) override;
-    int TitleMarkWidth() const override;
+    int TitleMarkWidth(const TColumn *c) const override;
     void DrawTitle(QPainter *painter, const QRect &rect, int column) override;
     void DrawCorner(QPainter *painter, const QRect &rect) override;
     void TitleContextMenu(int column, const QPoint &globalPos) override;
@@ -96,6 +96,6 @@ public:
     using TxCustomDBGrid::TxCustomDBGrid;
 
 protected:
-    QString GetOrderBy() override;
+    QString GetOrderBy() const override;
     void SetOrderBy(const QString &fieldList, const QString &orderClause) override;
 };

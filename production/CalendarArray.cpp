@@ -4,6 +4,7 @@
 #include "platform/db/Field.h"
 
 #include <QDate>
+#include <QHeaderView>
 #include <QTableWidget>
 #include <cmath>
 
@@ -84,19 +85,22 @@ TCalendarCell TCalendarArray::GetCell(int row, int column) const
 
 void TCalendarArray::ShowInGrid(QTableWidget *grid) const
 {
+    // The days (or weeks) are the column titles and the row keys the row titles, so the grid's own header
+    // row and column show them, fixed while the body scrolls.
     grid->clear();
-    grid->setColumnCount(colCount_ + 1);
-    grid->setRowCount(RowCount() + 1);
-    grid->setColumnWidth(0, 120);
-    for (int c = 0; c < colCount_; ++c)
-        grid->setItem(0, c + 1, new QTableWidgetItem(titles_[c]));
+    grid->setColumnCount(colCount_);
+    grid->setRowCount(RowCount());
+    grid->setHorizontalHeaderLabels(titles_);
+    grid->setVerticalHeaderLabels(rowKeys_);
+    grid->verticalHeader()->setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    grid->verticalHeader()->setMinimumWidth(120);
     for (int r = 0; r < RowCount(); ++r) {
-        grid->setItem(r + 1, 0, new QTableWidgetItem(rowKeys_[r]));
         for (int c = 0; c < colCount_; ++c) {
             const TCalendarCell &cell = cells_[std::size_t(r)][std::size_t(c)];
             auto *item = new QTableWidgetItem(cell.Text);
             item->setToolTip(cell.Hint);
-            grid->setItem(r + 1, c + 1, item);
+            grid->setItem(r, c, item);
         }
     }
+    grid->resizeColumnsToContents();
 }

@@ -15,6 +15,7 @@
 #include <QPainter>
 #include <QStyledItemDelegate>
 #include <QTextLayout>
+#include <QStyleOptionHeader>
 #include <QToolTip>
 #include <algorithm>
 #include <climits>
@@ -317,9 +318,20 @@ int TDBGrid::DefaultColumnWidth(const TColumn *c) const
     const QFontMetrics fm = fontMetrics();
     const TField *f = c->Field();
     int chars = f ? f->DisplayWidth() : 10;
-    if (f && IsStringType(f->DataType()))
+    int charWidth = fm.averageCharWidth();
+    // A number's digits are wider than the average character.
+    if (f && IsNumericType(f->DataType()))
+        charWidth = std::max(charWidth, fm.horizontalAdvance(QLatin1Char('0')));
+    if (f && IsStringType(f->DataType())) {
         chars = std::min(chars, MaxTextColumnChars);
-    int data = fm.averageCharWidth() * chars;
+        // A short text is a code, of capitals and digits, which are wider than the average character.
+        if (chars <= MaxCodeChars) {
+            static const QString codeCharacters = QStringLiteral("ABCDEFGHIJKLMNOPQRSTUVWXYZ0123456789");
+            charWidth =
+                (fm.horizontalAdvance(codeCharacters) + int(codeCharacters.size()) - 1) / int(codeCharacters.size());
+        }
+    }
+    int data = charWidth * chars;
     if (f && f->DataType() == ftDateTime)
         data = std::max(data, fm.horizontalAdvance(FormatDateTime(QStringLiteral("c"),
                                                                   QDateTime(QDate(2026, 12, 28), QTime(20, 58, 58)))));
@@ -331,12 +343,17 @@ int TDBGrid::DefaultColumnWidth(const TColumn *c) const
 
 int TDBGrid::TitleWidth(const TColumn *c) const
 {
-    // A title with a mark is measured bold, as a sorted title shows.
-    const int mark = TitleMarkWidth();
+    // A title with a mark is measured bold, as a sorted title shows; the header's style adds its margins.
+    const int mark = TitleMarkWidth(c);
     QFont titleFont = c->TitleFont ? *c->TitleFont : header_->font();
     if (mark > 0)
         titleFont.setBold(true);
-    return QFontMetrics(titleFont).horizontalAdvance(c->Title()) + mark + 8;
+    QStyleOptionHeader opt;
+    opt.initFrom(header_);
+    opt.text = c->Title();
+    opt.fontMetrics = QFontMetrics(titleFont);
+    const int styled = header_->style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), header_).width();
+    return std::max(styled, opt.fontMetrics.horizontalAdvance(opt.text) + 8) + mark;
 }
 
 void TDBGrid::columnsReset()

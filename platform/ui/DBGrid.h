@@ -94,16 +94,19 @@ public:
     // Rows a page key moves.
     int VisibleRowCount() const;
 
-    // The width a column needs to show its title whole, with room for the sort arrow where titles sort; no
-    // column is made narrower (a person may still narrow it by hand).
+    // The width a column needs to show its title whole as the header's style draws it, bold and with room
+    // for the sort arrow where the column can show one; no column is made narrower (a person may still
+    // narrow it by hand).
     int TitleWidth(const TColumn *c) const;
     // Characters a text column is at most wide unless its width is set.
     static constexpr int MaxTextColumnChars = 40;
+    // Characters of the longest text column measured as a code (capitals and digits).
+    static constexpr int MaxCodeChars = 16;
 
 protected:
     virtual void TitleClick(TColumn *column);
-    // Pixels a title needs beside its text for a mark drawn over it (a sort arrow).
-    virtual int TitleMarkWidth() const { return 0; }
+    // Pixels the column's title needs beside its text for a mark drawn over it (a sort arrow), 0 for none.
+    virtual int TitleMarkWidth(const TColumn *) const { return 0; }
     // The width of a column without a width of its own: its field's display width, its title.
     int DefaultColumnWidth(const TColumn *c) const;
     // Lays the columns out again (after a change of what their titles need).

@@ -58,6 +58,15 @@ protected:
                           QPoint(h->sectionViewportPosition(column) + 5, h->height() / 2));
     }
     QString orderLine() { return q.SQL()[3]; }
+    // The title, centred in its column and bold when sorted, ends left of the arrow at the column's right edge.
+    bool titleClearOfArrow(int column, bool bold)
+    {
+        QFont font = grid.horizontalHeader()->font();
+        font.setBold(bold);
+        const int width = grid.columnWidth(column);
+        const int text = QFontMetrics(font).horizontalAdvance(grid.Columns(column)->Title());
+        return (width + text) / 2 < width - Glyph("ORDERBY_ASC").width() - 4;
+    }
     QString ids()
     {
         QStringList out;
@@ -377,25 +386,64 @@ TEST_F(XGrid, ColumnWidthsFollowDisplayWidthsAndLeaveRoomForTheSortArrow)
     exec("insert into T_W values ('A', 'dlhý text', '2026-12-28 20:58:58', 1)");
     TxQuery w;
     w.SetDatabase(db.get());
-    w.SQL().SetText("select KOD, TEXT, CAS, X as VELMI_DLHY_NAZOV_STLPCA\nfrom T_W\n\n");
+    w.SQL().SetText("select KOD, TEXT, CAS, X as VELMI_DLHY_NAZOV_STLPCA, X as N\nfrom T_W\n\n");
     src.SetDataSet(&w);
     grid.SetTitleClickToOrderBy(true);
     w.Open();
     show();
     const int ch = grid.fontMetrics().averageCharWidth();
-    EXPECT_EQ(grid.columnWidth(0), 15 * ch + 8) << "CHAR(15) at its display width";
+    EXPECT_GE(grid.columnWidth(0), grid.fontMetrics().horizontalAdvance("SK2020123456ODL") + 4)
+        << "CHAR(15) holds a code of 15 capitals and digits";
+    EXPECT_LE(grid.columnWidth(0), grid.fontMetrics().horizontalAdvance(QString(15, 'W')) + 8)
+        << "and is no wider than its display width";
     EXPECT_LE(grid.columnWidth(1), TDBGrid::MaxTextColumnChars * ch + 8) << "VARCHAR(4000) stays in view";
     EXPECT_GE(grid.columnWidth(2), grid.fontMetrics().horizontalAdvance(grid.Model()->CellText(0, 2)) + 4)
         << "the date and time are not cut";
+    EXPECT_GE(grid.columnWidth(4), grid.fontMetrics().horizontalAdvance("-32768") + 4)
+        << "a SMALLINT's six places in digits";
 
     // The arrow is drawn at a title's right edge; the title text is centred.
-    const int arrow = Glyph("ORDERBY_ASC").width();
-    QFont bold = grid.horizontalHeader()->font();
-    bold.setBold(true);
-    for (int i = 0; i < grid.ColumnCount(); ++i) {
-        const int width = grid.columnWidth(i);
-        const int text = QFontMetrics(bold).horizontalAdvance(grid.Columns(i)->Title());
-        EXPECT_LE((width + text) / 2, width - arrow - 3) << grid.Columns(i)->Title().toStdString();
-    }
+    for (int i = 0; i < grid.ColumnCount(); ++i)
+        EXPECT_TRUE(titleClearOfArrow(i, true)) << grid.Columns(i)->Title().toStdString();
     w.Close();
+}
+
+// A short title with a long data column of codes, and titles wider than their data: each title, clicked
+// and so sorted and bold, still shows whole beside its arrow, as does the sorted column of a grid that does
+// not sort by clicks (the arrow shows wherever the rows are sorted by the column).
+TEST_F(XGrid, ASortedTitleStaysWholeBesideItsArrow)
+{
+    exec("create table T_T (C_ODB integer, OP varchar(3), D_OBJ date)");
+    exec("insert into T_T values (8, 'ODL', '2026-12-04')");
+    TxQuery t;
+    t.SetDatabase(db.get());
+    t.SQL().SetText("select C_ODB, OP, D_OBJ\nfrom T_T\n\n");
+    src.SetDataSet(&t);
+    grid.SetTitleClickToOrderBy(true);
+    grid.AddColumn("C_ODB", QString::fromUtf8("Č. Odb."), 40);
+    grid.AddColumn("OP", QString::fromUtf8("Op."));
+    grid.AddColumn("D_OBJ", QString::fromUtf8("Dátum objednávky"), 97);
+    t.Open();
+    show();
+    for (int col = 0; col < grid.ColumnCount(); ++col) {
+        clickTitle(col);
+        ASSERT_EQ(grid.OrderState(col), 1) << col;
+        ASSERT_TRUE(grid.Columns(col)->TitleFont->bold());
+        for (int i = 0; i < grid.ColumnCount(); ++i)
+            EXPECT_TRUE(titleClearOfArrow(i, i == col)) << "after a click on " << col << ", column " << i;
+    }
+    EXPECT_GE(grid.columnWidth(1), grid.fontMetrics().horizontalAdvance("ODL") + 4) << "the code shows whole";
+    const int sortableWidth = grid.columnWidth(1);
+
+    // Without click sorting only the sorted column leaves room for the arrow.
+    t.Close();
+    grid.SetTitleClickToOrderBy(false);
+    for (int i = 0; i < grid.ColumnCount(); ++i)
+        grid.Columns(i)->TitleFont.reset();
+    t.SQL().SetStrings(3, "ORDER BY D_OBJ");
+    t.Open();
+    EXPECT_EQ(grid.OrderState(2), 1);
+    EXPECT_TRUE(titleClearOfArrow(2, false));
+    EXPECT_LT(grid.columnWidth(1), sortableWidth) << "a column that cannot be sorted keeps no room for an arrow";
+    t.Close();
 }

@@ -1,7 +1,10 @@
 #include "LookRules.h"
 
+#include "library/xDBGrid.h"
+#include "platform/db/Field.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/ui/Glyphs.h"
 #include "shell/DMZal.h"
 
 #include <QAbstractButton>
@@ -120,6 +123,13 @@ bool isCode(const QString &text)
     return code.match(text).hasMatch();
 }
 
+// A number, a date or a time: cut, it shows a different value or none.
+bool isNumber(const QString &text)
+{
+    static const QRegularExpression number(QStringLiteral("^-?\\d[\\d .,:/-]{0,18}$"));
+    return number.match(text).hasMatch();
+}
+
 QStringList gridProblems(const QTableView *grid)
 {
     QStringList found;
@@ -158,7 +168,8 @@ QStringList gridProblems(const QTableView *grid)
             const QString text = model->data(model->index(row, col), Qt::DisplayRole).toString().trimmed();
             if (stateTexts().contains(text))
                 states = true;
-            else if (isCode(text) && cellFont.horizontalAdvance(text) > cellFont.horizontalAdvance(widest))
+            else if ((isCode(text) || isNumber(text)) &&
+                     cellFont.horizontalAdvance(text) > cellFont.horizontalAdvance(widest))
                 widest = text;
         }
         if (states)
@@ -188,6 +199,40 @@ QString emptyPage(const QTabWidget *tabs, const QWidget *window)
             return QString();
     return QStringLiteral("page \"%1\" shows no field")
         .arg(tabs->tabText(tabs->currentIndex()).remove(QLatin1Char('&')));
+}
+
+// A sort arrow is drawn at a title's right edge, over the title centred in its section (bold where a title
+// click sorts). Every column that can show the arrow (the one the rows are sorted by, and every data column
+// of a grid sorted by title clicks) must keep its whole title clear of the arrow and inside the section.
+QStringList sortArrowProblems(const TxCustomDBGrid *grid)
+{
+    QStringList found;
+    const QHeaderView *header = grid->horizontalHeader();
+    if (!header->isVisible())
+        return found;
+    const int arrow = Glyph(QStringLiteral("ORDERBY_ASC")).width();
+    const int margin = header->style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, header);
+    for (int col = 0; col < grid->ColumnCount(); ++col) {
+        if (header->isSectionHidden(col) || header->sectionSize(col) <= 0)
+            continue;
+        const TColumn *c = grid->Columns(col);
+        const TField *f = c->Field();
+        const bool byClick = grid->TitleClickToOrderBy() && f && f->FieldKind() == fkData;
+        if (!byClick && grid->OrderState(col) == 0)
+            continue;
+        QFont font = c->TitleFont ? *c->TitleFont : header->font();
+        font.setBold(font.bold() || byClick);
+        const int text = QFontMetrics(font).horizontalAdvance(c->Title());
+        const int width = header->sectionSize(col);
+        // The centred text ends at (width + text) / 2; the arrow starts at width - arrow - 4, a pixel apart.
+        const int needed = std::max(text + 2 * margin, text + 2 * (arrow + 5));
+        if (width < needed)
+            found << QStringLiteral("%1 column \"%2\": title cut by its sort arrow (%3 px, needs %4)")
+                         .arg(ControlName(grid), c->Title())
+                         .arg(width)
+                         .arg(needed);
+    }
+    return found;
 }
 
 } // namespace
@@ -252,6 +297,8 @@ QStringList LookProblems(QWidget *window)
             continue;
         } else if (auto *grid = qobject_cast<QTableView *>(w)) {
             found << gridProblems(grid);
+            if (auto *sorted = qobject_cast<const TxCustomDBGrid *>(grid))
+                found << sortArrowProblems(sorted);
             continue;
         } else if (auto *tabs = qobject_cast<QTabWidget *>(w)) {
             if (const QString empty = emptyPage(tabs, window); !empty.isEmpty())

@@ -10,6 +10,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -94,7 +95,17 @@ TEST_F(CapacityPlanFormTest, ListsPlansEditsAndDeletes)
     EXPECT_EQ(form.Calendar.RowKeys(), QStringList{"FORM"});
     EXPECT_EQ(form.Calendar.GetCell(0, 0).Text, "260001: 7.5"); // hours of the day
     EXPECT_EQ(form.Calendar.GetCell(0, 1).Text, "260001: 1.0");
-    EXPECT_EQ(form.sgPlan->item(0, 1)->text(), "17.03.");
+    // The grid shows the days as its column titles and the workplaces as its row titles, the body only cells.
+    ASSERT_EQ(form.sgPlan->columnCount(), 2);
+    ASSERT_EQ(form.sgPlan->rowCount(), 1);
+    EXPECT_TRUE(form.sgPlan->horizontalHeader()->isVisible());
+    EXPECT_EQ(form.sgPlan->horizontalHeaderItem(0)->text(), "17.03.");
+    EXPECT_EQ(form.sgPlan->horizontalHeaderItem(1)->text(), "18.03.");
+    EXPECT_EQ(form.sgPlan->verticalHeaderItem(0)->text(), "FORM");
+    EXPECT_EQ(form.sgPlan->item(0, 0)->text(), "260001: 7.5");
+    EXPECT_EQ(form.sgPlan->item(0, 1)->toolTip(), form.Calendar.GetCell(0, 1).Hint);
+    QApplication::processEvents();
+    EXPECT_GE(form.sgPlan->verticalHeader()->width(), 120);
 
     view(form, 5);
     form.pcSPlan->setCurrentWidget(form.tabSPlan);
