@@ -92,6 +92,24 @@ bool namesLocalServer(const QString &errorText)
     return false;
 }
 
+// The captions of the fields the scratch and print queries list most (overviews, details, plans): the modules'
+// lists read through them show the same words as their own.
+const TFieldTitle SharedListTitles[] = {
+    {"DATUM", "Dátum"},       {"C_DOKLADU", "č.Dokladu"}, {"MNOZSTVO", "Množstvo"},
+    {"OPERACIA", "Operácia"}, {"MZDA", "Mzda"},           {"HODNOTA", "Hodnota"},
+    {"MATERIAL", "Materiál"}, {"OSC", "Os.č."},           {"PRIEZVISKO", "Priezvisko"},
+    {"MENO", "Meno"},         {"ZMATKY", "Zmätky"},       {"NHOD", "Norm.hod."},
+    {"OHOD", "Odpr.hod."},    {"ZMENA", "Zm."},           {"SKLAD", "Sklad"},
+    {"TERMIN", "Termín"},     {"POZNAMKA", "Poznámka"},   {"PRACOVISKO", "Pracovisko"},
+    {"PROFESIA", "Profesia"}, {"STREDISKO", "Stredisko"}, {"ROZMER", "Rozmer"},
+    {"KURZ", "Kurz"},         {"MENA", "Mena"},           {"C_ODB", "č.Odb."},
+};
+
+void sharedListTitles(TDataSet *ds)
+{
+    SetFieldTitles(ds, SharedListTitles);
+}
+
 } // namespace
 
 TDMZal::TDMZal(const QString &programFile)
@@ -146,6 +164,8 @@ TDMZal::TDMZal(const QString &programFile)
     SetUpQuery(Query1, &DSQuery1, QStringLiteral("Query1"), &DBZAL, QString(), false);
     SetUpQuery(QTlac, &DSTlac, QStringLiteral("QTlac"), &DBZAL, QString(), false);
     SetUpQuery(QPrivileges, nullptr, QStringLiteral("QPrivileges"), &DBZAL, ZalSql::Privileges);
+    for (TxQuery *q : {&Query, &Query1, &QTlac})
+        q->OnCreateFields = sharedListTitles;
     SetUpTable(CStatov, DSCStatov, QStringLiteral("CStatov"), &DBZAL, QStringLiteral("CSTATOV"));
     SetUpTable(CMaterialov, DSCMaterialov, QStringLiteral("CMaterialov"), &DBZAL, QStringLiteral("CMATERIALOV"));
     SetUpTable(CSkladov, DSCSkladov, QStringLiteral("CSkladov"), &DBZAL, QStringLiteral("CSKLADOV"));
@@ -394,6 +414,7 @@ TxQuery *TDMZal::GetQuery(const QString &name)
     auto q = std::make_unique<TxQuery>();
     q->Name = name;
     q->SetDatabase(&DBZAL);
+    q->OnCreateFields = sharedListTitles;
     namedQueries_.push_back(std::move(q));
     return namedQueries_.back().get();
 }

@@ -96,8 +96,8 @@ const QMap<QString, QStringList> &KnownLookProblems()
     static const QMap<QString, QStringList> known{
         {"CenPonDForm-edited", shared1},
         {"CenPonDForm-new", shared1},
-        {"CisOdbForm", {"TxDBGrid column \"ICDPH\": \"SK2020123456\" cut"}},
-        {"CisZakForm", {"TxDBGrid column \"ICDPH\": \"SK2020600777\" cut"}},
+        {"CisOdbForm", {"TxDBGrid column \"IČ DPH\": \"SK2020123456\" cut"}},
+        {"CisZakForm", {"TxDBGrid column \"IČ DPH\": \"SK2020600777\" cut"}},
         {"Dodacielisty1", shared1},
         {"ESkladForm-line", shared1},
         {"FormZakazkaDet", shared1},
