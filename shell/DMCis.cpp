@@ -71,24 +71,21 @@ const TFieldTitle CodeListTitles[] = {
     {"MENA", "Mena"},
     {"KURZ", "Kurz"},
     {"CENAC", "Cena celkom"},
-    {"MAT1", "Materiál/ks"},
-    {"MZD1", "Mzdy/ks"},
-    {"MIM1", "Ext.náklady/ks"},
     {"UVN1", "Úplné vl.náklady"},
     {"KOEF_MAT", "Koef.mat."},
     {"KOEF_DOP", "Koef.dopr."},
-    {"PRID_MAT1", "Prír.mat./ks"},
-    {"PRID_DOP1", "Prír.dopr./ks"},
     {"DOPRAVA", "Doprava"},
     {"BALENIE", "Balenie"},
     {"TECH_PODM", "Tech.podm."},
     {"UV", "ÚV"},
     {"SPEC1", "č.Výkresu"},
     {"SPEC2", "Doba výroby"},
+
 };
 
 void codeListTitles(TDataSet *ds)
 {
+    SetFieldTitles(ds, UnitCostTitles);
     SetFieldTitles(ds, CodeListTitles);
 }
 

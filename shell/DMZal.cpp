@@ -95,22 +95,34 @@ bool namesLocalServer(const QString &errorText)
 // The captions of the fields the scratch and print queries list most (overviews, details, plans): the modules'
 // lists read through them show the same words as their own.
 const TFieldTitle SharedListTitles[] = {
-    {"DATUM", "Dátum"},       {"C_DOKLADU", "č.Dokladu"}, {"MNOZSTVO", "Množstvo"},
-    {"OPERACIA", "Operácia"}, {"MZDA", "Mzda"},           {"HODNOTA", "Hodnota"},
-    {"MATERIAL", "Materiál"}, {"OSC", "Os.č."},           {"PRIEZVISKO", "Priezvisko"},
-    {"MENO", "Meno"},         {"ZMATKY", "Zmätky"},       {"NHOD", "Norm.hod."},
-    {"OHOD", "Odpr.hod."},    {"ZMENA", "Zm."},           {"SKLAD", "Sklad"},
-    {"TERMIN", "Termín"},     {"POZNAMKA", "Poznámka"},   {"PRACOVISKO", "Pracovisko"},
-    {"PROFESIA", "Profesia"}, {"STREDISKO", "Stredisko"}, {"ROZMER", "Rozmer"},
-    {"KURZ", "Kurz"},         {"MENA", "Mena"},           {"C_ODB", "č.Odb."},
+    {"DATUM", "Dátum"},         {"C_DOKLADU", "č.Dokladu"}, {"MNOZSTVO", "Množstvo"},
+    {"OPERACIA", "Operácia"},   {"MZDA", "Mzda"},           {"HODNOTA", "Hodnota"},
+    {"MATERIAL", "Materiál"},   {"OSC", "Os.č."},           {"PRIEZVISKO", "Priezvisko"},
+    {"MENO", "Meno"},           {"ZMATKY", "Zmätky"},       {"NHOD", "Norm.hod."},
+    {"OHOD", "Odpr.hod."},      {"ZMENA", "Zm."},           {"SKLAD", "Sklad"},
+    {"TERMIN", "Termín"},       {"POZNAMKA", "Poznámka"},   {"PRACOVISKO", "Pracovisko"},
+    {"PROFESIA", "Profesia"},   {"STREDISKO", "Stredisko"}, {"ROZMER", "Rozmer"},
+    {"KURZ", "Kurz"},           {"MENA", "Mena"},           {"C_ODB", "č.Odb."},
+    {"C_FAKTURY", "č.Faktúry"}, {"VAHA1", "Váha/ks"},
+
+    {"MZDC", "Mzda celkom"},    {"CENAC", "Cena celkom"},   {"STAV_ODV", "Stav"},
+};
+
+const TFieldTitle UnitCosts[] = {
+    {"MAT1", "Materiál/ks"},     {"MZD1", "Mzdy/ks"},           {"ODVMZD1", "Odvody/ks"},
+    {"VYRREZ1", "Výr.réžia/ks"}, {"OVN1", "Ost.nákl./ks"},      {"SPRREZ1", "Spr.réžia/ks"},
+    {"MIM1", "Ext.nákl./ks"},    {"PRID_MAT1", "Prír.mat./ks"}, {"PRID_DOP1", "Prír.dopr./ks"},
 };
 
 void sharedListTitles(TDataSet *ds)
 {
+    SetFieldTitles(ds, UnitCosts);
     SetFieldTitles(ds, SharedListTitles);
 }
 
 } // namespace
+
+const std::span<const TFieldTitle> UnitCostTitles(UnitCosts);
 
 TDMZal::TDMZal(const QString &programFile)
 {
