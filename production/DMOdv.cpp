@@ -11,8 +11,8 @@ const TFieldTitle HandOverTitles[] = {
     {"DATUM", "Dátum"},         {"C_DOKLADU", "č.Dokladu"}, {"MNOZSTVO", "Množstvo"},  {"C_VYR", "č.Výrobku"},
     {"ODBERATEL", "Odberateľ"}, {"CENA1", "Cena/1ks"},      {"KURZ", "Kurz"},          {"C_FAKTURY", "č.Faktúry"},
     {"STREDISKO", "Stredisko"}, {"SKLAD", "Sklad"},         {"C_OBJ", "č.Objednávky"}, {"MNOZ_VYR", "Množ.vyr."},
-    {"TERMIN", "Termín"},       {"VAHA1", "Váha/ks"},       {"MENA", "Mena"},          {"CENAC", "Cena celkom"},
-    {"MZDC", "Mzda celkom"},    {"C_ODB", "č.Odb."},        {"STAV_ODV", "Stav"},
+    {"TERMIN", "Termín"},       {"VAHA1", "Váha/ks"},       {"MENA", "Mena"},          {"C_ODB", "č.Odb."},
+    {"STAV_ODV", "Stav"},
 
 };
 } // namespace

@@ -105,13 +105,35 @@ const TFieldTitle SharedListTitles[] = {
     {"KURZ", "Kurz"},           {"MENA", "Mena"},           {"C_ODB", "č.Odb."},
     {"C_FAKTURY", "č.Faktúry"}, {"VAHA1", "Váha/ks"},
 
-    {"MZDC", "Mzda celkom"},    {"CENAC", "Cena celkom"},   {"STAV_ODV", "Stav"},
+    {"STAV_ODV", "Stav"},
 };
 
 const TFieldTitle UnitCosts[] = {
-    {"MAT1", "Materiál/ks"},     {"MZD1", "Mzdy/ks"},           {"ODVMZD1", "Odvody/ks"},
-    {"VYRREZ1", "Výr.réžia/ks"}, {"OVN1", "Ost.nákl./ks"},      {"SPRREZ1", "Spr.réžia/ks"},
-    {"MIM1", "Ext.nákl./ks"},    {"PRID_MAT1", "Prír.mat./ks"}, {"PRID_DOP1", "Prír.dopr./ks"},
+    {"VAHAC", "Váha celkom"},
+    {"MATC", "Materiál celkom"},
+    {"MZDC", "Mzdy celkom"},
+    {"ODVMZDC", "Odvody celkom"},
+    {"VYRREZC", "Výr.réžia celkom"},
+    {"VLNC", "Vl.náklady celkom"},
+    {"SPRREZC", "Spr.réžia celkom"},
+    {"OVNC", "Ost.nákl. celkom"},
+    {"MIMC", "Ext.nákl. celkom"},
+    {"UVNC", "Úplné vl.nákl. celkom"},
+    {"CENAC", "Cena celkom"},
+    {"CENA_PREDC", "Cenníková cena celkom"},
+    {"PRID_MATC", "Prír.mat. celkom"},
+    {"PRID_DOPC", "Prír.dopr. celkom"},
+    {"CENA_KURZC", "Cena v mene celkom"},
+    {"STAV_ZAK", "Stav"},
+    {"MAT1", "Materiál/ks"},
+    {"MZD1", "Mzdy/ks"},
+    {"ODVMZD1", "Odvody/ks"},
+    {"VYRREZ1", "Výr.réžia/ks"},
+    {"OVN1", "Ost.nákl./ks"},
+    {"SPRREZ1", "Spr.réžia/ks"},
+    {"MIM1", "Ext.nákl./ks"},
+    {"PRID_MAT1", "Prír.mat./ks"},
+    {"PRID_DOP1", "Prír.dopr./ks"},
 };
 
 void sharedListTitles(TDataSet *ds)

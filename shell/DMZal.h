@@ -121,7 +121,8 @@ private:
 
 extern TDMZal *DMZal;
 
-// The captions of a job calculation's costs per piece, in every list that shows them (hand-overs, jobs, overviews).
+// The captions of a job calculation's costs per piece and in total, in every list that shows them (hand-overs,
+// jobs, overviews).
 extern const std::span<const TFieldTitle> UnitCostTitles;
 
 // ---- settings globals, named after their keys; loaded by TDMZal::LoadSettings
