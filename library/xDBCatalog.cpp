@@ -13,6 +13,13 @@ QString lookupLine(const TStringList &lines, const QString &name, bool &found)
 }
 } // namespace
 
+void SetFieldTitles(TDataSet *dataSet, std::span<const TFieldTitle> titles)
+{
+    for (const auto &[name, title] : titles)
+        if (TField *f = dataSet->FindField(QString::fromLatin1(name)))
+            f->SetDisplayLabel(QString::fromUtf8(title));
+}
+
 void ApplyCatalog(TDataSet *dataSet, const std::function<void(TDataSet *)> &event)
 {
     auto *ds = dynamic_cast<TIBCustomDataSet *>(dataSet);

@@ -5,6 +5,7 @@
 #include "platform/os/Strings.h"
 
 #include <functional>
+#include <span>
 
 class TDataSet;
 
@@ -16,6 +17,14 @@ public:
     // FIELDNAME=format lines; the format "$" means the money display.
     TStringList Formats;
 };
+
+// The captions a data module gives the fields of its data sets, by field name: one table per module, applied to
+// its data sets when their fields are made (over the catalogue's), so every grid and print of them reads alike.
+struct TFieldTitle {
+    const char *name;  // the field's name
+    const char *title; // its caption (UTF-8)
+};
+void SetFieldTitles(TDataSet *dataSet, std::span<const TFieldTitle> titles);
 
 // Gives the default fields of a data set of a TxDatabase with a catalogue their captions, formats,
 // widths and defaults, then calls event (when given).

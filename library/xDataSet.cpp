@@ -8,7 +8,7 @@ TxDataSet::TxDataSet() = default;
 
 void TxDataSet::DoAfterCreateDefaultFields()
 {
-    ApplyCatalog(this, nullptr);
+    ApplyCatalog(this, OnCreateFields);
 }
 
 void TxDataSet::SetSQL(const TStringList &lines)

@@ -5,9 +5,13 @@
 
 #include "platform/fb/IBCustomDataSet.h"
 
+#include <functional>
+
 class TxDataSet : public TIBDataSet {
 public:
     TxDataSet();
+    // Called after the catalogue has been applied to the default fields.
+    std::function<void(TDataSet *)> OnCreateFields;
     // The select SQL: setting it assigns only a text that differs from the current one.
     TStringList &SQL() { return SelectSQL; }
     void SetSQL(const TStringList &lines);

@@ -9,7 +9,7 @@ TxQuery::TxQuery() = default;
 
 void TxQuery::DoAfterCreateDefaultFields()
 {
-    ApplyCatalog(this, nullptr);
+    ApplyCatalog(this, OnCreateFields);
 }
 
 void TxQuery::SetFiltered(bool on)

@@ -5,10 +5,13 @@
 #include "platform/fb/IBCustomDataSet.h"
 
 #include <QVariantList>
+#include <functional>
 
 class TxQuery : public TIBQuery {
 public:
     TxQuery();
+    // Called after the catalogue has been applied to the default fields.
+    std::function<void(TDataSet *)> OnCreateFields;
     // Kept with the forms and otherwise without effect.
     QString DatabaseName, SessionName;
     bool RequestLive = false;

@@ -8,6 +8,29 @@ TDMMTZ *DMMTZ = nullptr;
 
 namespace {
 
+// The captions of the items', stocks', movements', orders' and requests' fields, in every list of them.
+const TFieldTitle MaterialTitles[] = {
+    {"DATUM", "Dátum"},           {"C_DOKLADU", "č.Dokladu"},
+    {"TYP_POHYBU", "Typ pohybu"}, {"ID_POHYBU", "č.Pohybu"},
+    {"SKLAD", "Sklad"},           {"MNOZSTVO", "Množstvo"},
+    {"CENA_NAKL", "Cena/MJ"},     {"STREDISKO", "Stredisko"},
+    {"DATUM2", "Dátum exportu"},  {"MNOZ_VYR", "Množ.vyr."},
+    {"POZNAMKA", "Poznámka"},     {"VYSTAVIL", "Vystavil"},
+    {"D_VYSTAV", "Vystavené"},    {"TYP1", "Typ"},
+    {"TYP2", "Podtyp"},           {"ROZMER", "Rozmer"},
+    {"POPIS", "Popis"},           {"MATERIAL", "Materiál"},
+    {"C_POL_EXT", "č.Externé"},   {"C_VYKRESU", "č.Výkresu"},
+    {"CENA_KALK", "Cena kalk."},  {"VAHA1", "Váha"},
+    {"VAHA_MAT", "Váha mat."},    {"MNOZ_MIN", "Min.zásoba"},
+    {"C_ODB", "č.Odb."},          {"MAJITEL", "Majiteľ"},
+    {"PRACOVISKO", "Pracovisko"}, {"TERMIN", "Termín"},
+};
+
+void materialTitles(TDataSet *ds)
+{
+    SetFieldTitles(ds, MaterialTitles);
+}
+
 // The data set and its source: the source is named after the set without its leading "Q".
 void table(TxTable &t, TDataSource &ds, const QString &name, const QString &tableName, bool autoEdit = true,
            bool cached = false)
@@ -72,6 +95,12 @@ TDMMTZ::TDMMTZ()
     QMPoziad.BufferChunks = 100;
     source(DSMPoziad, QMPoziad, QStringLiteral("DSMPoziad"), false);
 
+    for (TxTable *t : {&QPolozkyKokily, &QMPohyby, &QPolozky, &QMSklady, &QDodavatelia, &QMObjD})
+        t->OnCreateFields = materialTitles;
+    QvMSklady.OnCreateFields = materialTitles;
+    QvMPohyby.OnCreateFields = materialTitles;
+    QMObj.OnCreateFields = materialTitles;
+    QMPoziad.OnCreateFields = materialTitles;
     QPolozky.OnNewRecord = [this](TDataSet *ds) { QPolozkyNewRecord(ds); };
     QPolozky.BeforeDelete = [this](TDataSet *ds) { QPolozkyBeforeDelete(ds); };
     QPolozkyKokily.OnNewRecord = [this](TDataSet *ds) { QPolozkyKokilyNewRecord(ds); };

@@ -261,8 +261,8 @@ TMPolozkyForm::TMPolozkyForm(QWidget *owner) : TForm(owner)
     Grid = new TxDBGrid(this);
     Grid->SetDataSource(&DMMTZ->DSPolozky);
     Grid->SetReadOnly(true);
-    const std::pair<const char *, const char *> columns[] = {{"C_POL", "č.Položky"}, {"TYP1", "TYP1"},
-                                                             {"TYP2", "TYP2"},       {"NAZOV", "Názov položky"},
+    const std::pair<const char *, const char *> columns[] = {{"C_POL", "č.Položky"}, {"TYP1", ""},
+                                                             {"TYP2", ""},           {"NAZOV", "Názov položky"},
                                                              {"ROZMER", "Rozmer"},   {"MJ", "MJ"}};
     for (const auto &[field, title] : columns)
         Grid->AddColumn(QString::fromLatin1(field), QString::fromUtf8(title));

@@ -15,6 +15,16 @@ namespace {
 
 constexpr double ShiftHours = 7.5;
 
+// The captions of the employees', attendance days' and daily performances' fields.
+const TFieldTitle AttendanceTitles[] = {
+    {"OSC", "Os.číslo"},      {"PRIEZVISKO", "Priezvisko"}, {"MENO", "Meno"},         {"STREDISKO", "Stredisko"},
+    {"PROFESIA", "Profesia"}, {"DATUM", "Dátum"},           {"ZMENA", "Zm."},         {"OHOD", "Odpr.h."},
+    {"RHOD", "Rež.h."},       {"DOVOLENKA", "Dov."},        {"NEMOC", "PN"},          {"STATVOL", "OČR"},
+    {"NAHRVOL", "Nahr.v."},   {"PLATVOL", "Plat.v."},       {"NEPLATVOL", "Nepl.v."}, {"NADCAS25", "Nad25"},
+    {"NADCAS50", "Nad50"},    {"PREKAZKA1", "Prek.ZL"},     {"MZDA", "Mzda"},         {"RDOVOD", "Rež.dôv."},
+    {"NHOD", "Norm.h."},
+};
+
 TField *field(TDataSet *ds, const char *name)
 {
     return ds->FieldByName(QString::fromLatin1(name));
@@ -26,6 +36,7 @@ void setUp(TxQuery &q, TDataSource &source, const char *name, const char *source
     q.SetDatabase(&DMZal->DBZAL);
     source.Name = QString::fromLatin1(sourceName);
     source.SetDataSet(&q);
+    q.OnCreateFields = [](TDataSet *ds) { SetFieldTitles(ds, AttendanceTitles); };
 }
 
 void setUpdates(TxQuery &q, TxUpdateSQL &u, const char *name, const QStringList &insert, const QStringList &modify,

@@ -5,6 +5,18 @@
 
 TDMOdv *DMOdv = nullptr;
 
+namespace {
+// The captions of the hand-overs' fields, in every list, overview and print of them.
+const TFieldTitle HandOverTitles[] = {
+    {"DATUM", "Dátum"},         {"C_DOKLADU", "č.Dokladu"}, {"MNOZSTVO", "Množstvo"},  {"C_VYR", "č.Výrobku"},
+    {"ODBERATEL", "Odberateľ"}, {"CENA1", "Cena/1ks"},      {"KURZ", "Kurz"},          {"C_FAKTURY", "č.Faktúry"},
+    {"STREDISKO", "Stredisko"}, {"SKLAD", "Sklad"},         {"C_OBJ", "č.Objednávky"}, {"MNOZ_VYR", "Množ.vyr."},
+    {"TERMIN", "Termín"},       {"VAHA1", "Váha/ks"},       {"MENA", "Mena"},          {"C_ODB", "č.Odb."},
+    {"STAV_ODV", "Stav"},
+
+};
+} // namespace
+
 TDMOdv::TDMOdv()
 {
     DMOdv = this;
@@ -24,6 +36,10 @@ TDMOdv::TDMOdv()
     DSvZakKalk.Name = QStringLiteral("DSvZakKalk");
     DSvZakKalk.SetDataSet(&QvZakKalk);
 
+    QvSOdvody.OnCreateFields = [](TDataSet *ds) {
+        SetFieldTitles(ds, UnitCostTitles);
+        SetFieldTitles(ds, HandOverTitles);
+    };
     QvSOdvody.AfterOpen = [this](TDataSet *ds) { attachRules(ds); };
     QvSOdvody.OnNewRecord = [this](TDataSet *ds) { NewRecord(ds); };
     QvSOdvody.BeforeEdit = [this](TDataSet *) { CheckHandOverMonthOpen(); };

@@ -19,6 +19,26 @@ void setLines(TStringList &target, const QStringList &lines)
     target.SetText(lines.join(QLatin1Char('\n')));
 }
 
+// The captions of the performances' fields, in the entry grids, the lists and the overviews alike.
+const TFieldTitle PerformanceTitles[] = {
+    {"DATUM", "Dátum"},
+    {"ZMENA", "Zm."},
+    {"OSC", "Os.č."},
+    {"OPERACIA", "Operácia"},
+    {"MNOZSTVO", "Množstvo"},
+    {"ZMATKY", "Zmätky"},
+    {"NORMA", "Norma"},
+    {"MZDA", "Mzda"},
+    {"NHOD", "Norm.hod."},
+    {"OHOD", "Odpr.hod."},
+    {"PRIEZVISKO", "Priezvisko"},
+    {"PROFESIA", "Profesia"},
+    {"MENO", "Meno"},
+    {"MZDAH", "Mzda/hod."},
+    {"CAS_PRIP", "Čas prípr."},
+    {"CAS_JED", "Čas jed."},
+};
+
 } // namespace
 
 TDMVyk::TDMVyk()
@@ -57,6 +77,9 @@ TDMVyk::TDMVyk()
     QOperacie.SetDatabase(db);
     QOperacie.SQL().SetText(VykSql::OrderOperations);
     linkSource(DSOperacie, QOperacie, QStringLiteral("DSOperacie"));
+    // The order-entry grid titles its columns itself: it shows them before a job is chosen.
+    QvSVykony.OnCreateFields = [](TDataSet *d) { SetFieldTitles(d, PerformanceTitles); };
+    QOperacie.OnCreateFields = [](TDataSet *d) { SetFieldTitles(d, PerformanceTitles); };
 
     setUpEvents();
 }

@@ -6,6 +6,15 @@
 
 TDMVyroba *DMVyroba = nullptr;
 
+namespace {
+// The captions of the work in progress', plans' and production requests' fields.
+const TFieldTitle ProductionTitles[] = {
+    {"DATUM", "Dátum"},   {"OPERACIA", "Operácia"}, {"MNOZSTVO", "Množstvo"},     {"ROZMER", "Rozmer"},
+    {"TERMIN", "Termín"}, {"MZDA", "Mzda"},         {"HODNOTA", "Hodnota"},       {"MATERIAL", "Materiál"},
+    {"SKLAD", "Sklad"},   {"POZNAMKA", "Poznámka"}, {"PRACOVISKO", "Pracovisko"},
+};
+} // namespace
+
 TDMVyroba::TDMVyroba()
 {
     DMVyroba = this;
@@ -15,6 +24,7 @@ TDMVyroba::TDMVyroba()
         ds.SetDatabase(db);
         source.Name = QStringLiteral("DS") + name.mid(1);
         source.SetDataSet(&ds);
+        ds.OnCreateFields = [](TDataSet *d) { SetFieldTitles(d, ProductionTitles); };
     };
     setUp(QSRV, DSSRV, QStringLiteral("QSRV"));
     QSRV.SelectSQL = VyrobaSql::SrvSelect;

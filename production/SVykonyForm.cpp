@@ -165,11 +165,11 @@ QWidget *TSVykonyForm::buildOrderPage()
     layout->addLayout(top);
     DBGridVykonyOp = MakeGrid(page, &dm.DSVykony,
                               {{"OPERACIA", "Operácia"},
-                               {"OSC", "OSC"},
+                               {"OSC", "Os.č."},
                                {"MNOZSTVO", "MNOŽSTVO"},
                                {"ZMATKY", "ZMÄTKY"},
-                               {"NORMA", "NORMA"},
-                               {"MZDA", "MZDA"},
+                               {"NORMA", "Norma"},
+                               {"MZDA", "Mzda"},
                                {"DATUM", "Dátum"},
                                {"ZMENA", "Zm."}});
     DBGridVykonyOp->setObjectName(QStringLiteral("DBGridVykonyOp"));
@@ -193,10 +193,10 @@ QWidget *TSVykonyForm::buildOrderPage()
     layout->addLayout(buttons);
     DBGridVykonyZak = MakeGrid(page, &dm.DSvVykony1,
                                {{"OPERACIA", "Operácia"},
-                                {"OSC", "OSC"},
+                                {"OSC", "Os.č."},
                                 {"MNOZSTVO", "MNOŽSTVO"},
                                 {"ZMATKY", "ZMÄTKY"},
-                                {"MZDA", "MZDA"},
+                                {"MZDA", "Mzda"},
                                 {"DATUM", "Dátum"},
                                 {"ZMENA", "Zm."},
                                 {"PRIEZVISKO", "Priezvisko"}});

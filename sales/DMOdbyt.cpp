@@ -31,6 +31,9 @@ void query(TxQuery &q, const QString &name, const QStringList &lines, TDataSourc
         q.SetDataSource(master);
 }
 
+// The captions of the job calculation's fields that the catalogue leaves to the tables' names.
+const TFieldTitle CalculationTitles[] = {{"MZDA", "Mzda"}, {"HODNOTA", "Hodnota"}};
+
 void detail(TxTable &t, TDataSource &master, const QString &masterField, const QString &index)
 {
     t.SetMasterSource(&master);
@@ -110,6 +113,8 @@ TDMOdbyt::TDMOdbyt()
                                      action);
     };
     QZakazkyD.OnCreateFields = [this](TDataSet *ds) { QZakazkyDCreateFields(ds); };
+    for (TxTable *t : {&QZakOperacie, &QZakKusovnik, &QZakKalkO, &QZakKalkM})
+        t->OnCreateFields = [](TDataSet *ds) { SetFieldTitles(ds, CalculationTitles); };
     QZakazkyD.OnNewRecord = [this](TDataSet *ds) { QZakazkyDNewRecord(ds); };
     QZakazkyD.BeforeDelete = [this](TDataSet *ds) { QZakazkyDBeforeDelete(ds); };
     QvZakazkyDKalk.AfterOpen = [this](TDataSet *ds) { QvZakazkyDKalkAfterOpen(ds); };

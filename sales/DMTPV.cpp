@@ -4,6 +4,11 @@
 
 TDMTPV *DMTPV = nullptr;
 
+namespace {
+// The captions of the technology's fields that the catalogue leaves to the tables' names.
+const TFieldTitle TechnologyTitles[] = {{"MZDA", "Mzda"}, {"HODNOTA", "Hodnota"}};
+} // namespace
+
 TDMTPV::TDMTPV()
 {
     DMTPV = this;
@@ -31,6 +36,8 @@ TDMTPV::TDMTPV()
     QPolozky.OnUpdateError = [productErrors](TDataSet *ds, EDatabaseError &e, TUpdateKind, TUpdateAction &action) {
         action = DMZal->TranslateDbError(ds, e, productErrors) ? uaAbort : uaFail;
     };
+    for (TxTable *t : {&QTOperacie, &QTKusovnik})
+        t->OnCreateFields = [](TDataSet *ds) { SetFieldTitles(ds, TechnologyTitles); };
     QTOperacie.OnNewRecord = [this](TDataSet *ds) { QTOperacieNewRecord(ds); };
     QTOperacie.AfterOpen = [this](TDataSet *ds) { QTOperacieAfterOpen(ds); };
     QTOperacie.BeforePost = [this](TDataSet *ds) { QTOperacieBeforePost(ds); };

@@ -19,6 +19,73 @@ void ensureOpen(TDataSet &dataSet)
         dataSet.Open();
 }
 
+// The captions of the code lists' and pick lists' fields: customers, employees, items and jobs.
+const TFieldTitle CodeListTitles[] = {
+    {"C_ODB", "č.Odb."},
+    {"ULICA", "Ulica"},
+    {"MESTO", "Mesto"},
+    {"PSC", "PSČ"},
+    {"STAT", "Štát"},
+    {"ICO", "IČO"},
+    {"ICDPH", "IČ DPH"},
+    {"DRC", "DRČ"},
+    {"BANKA", "Banka"},
+    {"BUCET", "Bank. účet"},
+    {"TELEFON", "Telefón"},
+    {"FAX", "Fax"},
+    {"EMAIL", "E-mail"},
+    {"KONTAKT", "Kontakt"},
+    {"ODDELENIE", "Oddelenie"},
+    {"POZNAMKA", "Poznámka"},
+    {"P_ZLAVY", "% zľavy"},
+    {"PLAT_PODM", "Plat.podm."},
+    {"D_UPDATE", "Dátum zápisu"},
+    {"OSC", "Os.číslo"},
+    {"PRIEZVISKO", "Priezvisko"},
+    {"MENO", "Meno"},
+    {"PROFESIA", "Profesia"},
+    {"TARIF", "Tarif"},
+    {"STREDISKO", "Stredisko"},
+    {"ROZMER", "Rozmer"},
+    {"MATERIAL", "Materiál"},
+    {"C_POL_EXT", "č.Externé"},
+    {"C_VYKRESU", "č.Výkresu"},
+    {"CENA_NAKL", "Cena/MJ"},
+    {"CENA_KALK", "Cena kalk."},
+    {"CENA_MAT", "Cena mat."},
+    {"VAHA1", "Váha"},
+    {"VAHA_MAT", "Váha mat."},
+    {"KOMOD", "Kokila-Model"},
+    {"D_OBJ", "Dátum obj."},
+    {"TYP_OBJ", "Typ obj."},
+    {"TERMIN_OBJ", "Požadované"},
+    {"TERMIN", "Termín"},
+    {"C_REV", "Revízia"},
+    {"C_INT_RE", "Reklamácia k"},
+    {"MNOZ_OBJ", "Množ.obj."},
+    {"MNOZ_ODV", "Množ.odv."},
+    {"MNOZ_SKL", "Množ.na sklade"},
+    {"MNOZ_DOD", "Množ.dod."},
+    {"MENA", "Mena"},
+    {"KURZ", "Kurz"},
+    {"UVN1", "Úplné vl.náklady"},
+    {"KOEF_MAT", "Koef.mat."},
+    {"KOEF_DOP", "Koef.dopr."},
+    {"DOPRAVA", "Doprava"},
+    {"BALENIE", "Balenie"},
+    {"TECH_PODM", "Tech.podm."},
+    {"UV", "ÚV"},
+    {"SPEC1", "č.Výkresu"},
+    {"SPEC2", "Doba výroby"},
+
+};
+
+void codeListTitles(TDataSet *ds)
+{
+    SetFieldTitles(ds, UnitCostTitles);
+    SetFieldTitles(ds, CodeListTitles);
+}
+
 } // namespace
 
 TDMCis::TDMCis()
@@ -36,6 +103,8 @@ TDMCis::TDMCis()
     SetUpTable(CRozvrhov, DSCRozvrhov, QStringLiteral("CRozvrhov"), db, QStringLiteral("CROZVRHOV"));
     SetUpTable(Cine, DSCine, QStringLiteral("Cine"), db);
 
+    QOdberatelia.OnCreateFields = codeListTitles;
+    QZamestnanci.OnCreateFields = codeListTitles;
     QOdberatelia.OnNewRecord = [this](TDataSet *ds) { QOdberateliaNewRecord(ds); };
     QZamestnanci.OnNewRecord = [this](TDataSet *ds) { QZamestnanciNewRecord(ds); };
     QZamestnanci.BeforeDelete = [this](TDataSet *ds) { QZamestnanciBeforeDelete(ds); };
@@ -56,6 +125,8 @@ TDMCis::TDMCis()
                PickStatement(PickAll, OrderPickFrom, QString(), OrderPickOrder), false);
     SetUpQuery(QPolozky, &DSQPolozky, QStringLiteral("QPolozky"), db,
                PickStatement(PickAll, ItemPickFrom, QString(), ItemPickOrder), false);
+    QvZakazkyD.OnCreateFields = codeListTitles;
+    QPolozky.OnCreateFields = codeListTitles;
 }
 
 TDMCis::~TDMCis()

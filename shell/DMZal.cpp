@@ -92,7 +92,59 @@ bool namesLocalServer(const QString &errorText)
     return false;
 }
 
+// The captions of the fields the scratch and print queries list most (overviews, details, plans): the modules'
+// lists read through them show the same words as their own.
+const TFieldTitle SharedListTitles[] = {
+    {"DATUM", "Dátum"},         {"C_DOKLADU", "č.Dokladu"}, {"MNOZSTVO", "Množstvo"},
+    {"OPERACIA", "Operácia"},   {"MZDA", "Mzda"},           {"HODNOTA", "Hodnota"},
+    {"MATERIAL", "Materiál"},   {"OSC", "Os.č."},           {"PRIEZVISKO", "Priezvisko"},
+    {"MENO", "Meno"},           {"ZMATKY", "Zmätky"},       {"NHOD", "Norm.hod."},
+    {"OHOD", "Odpr.hod."},      {"ZMENA", "Zm."},           {"SKLAD", "Sklad"},
+    {"TERMIN", "Termín"},       {"POZNAMKA", "Poznámka"},   {"PRACOVISKO", "Pracovisko"},
+    {"PROFESIA", "Profesia"},   {"STREDISKO", "Stredisko"}, {"ROZMER", "Rozmer"},
+    {"KURZ", "Kurz"},           {"MENA", "Mena"},           {"C_ODB", "č.Odb."},
+    {"C_FAKTURY", "č.Faktúry"}, {"VAHA1", "Váha/ks"},
+
+    {"STAV_ODV", "Stav"},
+};
+
+const TFieldTitle UnitCosts[] = {
+    {"VAHAC", "Váha celkom"},
+    {"MATC", "Materiál celkom"},
+    {"MZDC", "Mzdy celkom"},
+    {"ODVMZDC", "Odvody celkom"},
+    {"VYRREZC", "Výr.réžia celkom"},
+    {"VLNC", "Vl.náklady celkom"},
+    {"SPRREZC", "Spr.réžia celkom"},
+    {"OVNC", "Ost.nákl. celkom"},
+    {"MIMC", "Ext.nákl. celkom"},
+    {"UVNC", "Úplné vl.nákl. celkom"},
+    {"CENAC", "Cena celkom"},
+    {"CENA_PREDC", "Cenníková cena celkom"},
+    {"PRID_MATC", "Prír.mat. celkom"},
+    {"PRID_DOPC", "Prír.dopr. celkom"},
+    {"CENA_KURZC", "Cena v mene celkom"},
+    {"STAV_ZAK", "Stav"},
+    {"MAT1", "Materiál/ks"},
+    {"MZD1", "Mzdy/ks"},
+    {"ODVMZD1", "Odvody/ks"},
+    {"VYRREZ1", "Výr.réžia/ks"},
+    {"OVN1", "Ost.nákl./ks"},
+    {"SPRREZ1", "Spr.réžia/ks"},
+    {"MIM1", "Ext.nákl./ks"},
+    {"PRID_MAT1", "Prír.mat./ks"},
+    {"PRID_DOP1", "Prír.dopr./ks"},
+};
+
+void sharedListTitles(TDataSet *ds)
+{
+    SetFieldTitles(ds, UnitCosts);
+    SetFieldTitles(ds, SharedListTitles);
+}
+
 } // namespace
+
+const std::span<const TFieldTitle> UnitCostTitles(UnitCosts);
 
 TDMZal::TDMZal(const QString &programFile)
 {
@@ -146,6 +198,8 @@ TDMZal::TDMZal(const QString &programFile)
     SetUpQuery(Query1, &DSQuery1, QStringLiteral("Query1"), &DBZAL, QString(), false);
     SetUpQuery(QTlac, &DSTlac, QStringLiteral("QTlac"), &DBZAL, QString(), false);
     SetUpQuery(QPrivileges, nullptr, QStringLiteral("QPrivileges"), &DBZAL, ZalSql::Privileges);
+    for (TxQuery *q : {&Query, &Query1, &QTlac})
+        q->OnCreateFields = sharedListTitles;
     SetUpTable(CStatov, DSCStatov, QStringLiteral("CStatov"), &DBZAL, QStringLiteral("CSTATOV"));
     SetUpTable(CMaterialov, DSCMaterialov, QStringLiteral("CMaterialov"), &DBZAL, QStringLiteral("CMATERIALOV"));
     SetUpTable(CSkladov, DSCSkladov, QStringLiteral("CSkladov"), &DBZAL, QStringLiteral("CSKLADOV"));
@@ -394,6 +448,7 @@ TxQuery *TDMZal::GetQuery(const QString &name)
     auto q = std::make_unique<TxQuery>();
     q->Name = name;
     q->SetDatabase(&DBZAL);
+    q->OnCreateFields = sharedListTitles;
     namedQueries_.push_back(std::move(q));
     return namedQueries_.back().get();
 }

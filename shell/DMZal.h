@@ -121,6 +121,10 @@ private:
 
 extern TDMZal *DMZal;
 
+// The captions of a job calculation's costs per piece and in total, in every list that shows them (hand-overs,
+// jobs, overviews).
+extern const std::span<const TFieldTitle> UnitCostTitles;
+
 // ---- settings globals, named after their keys; loaded by TDMZal::LoadSettings
 extern TStringList CompanyList; // key=value lines of the section Company
 extern QString MaskC_VYR;       // the edit mask of product numbers (Masks/c_vyr; empty: none)

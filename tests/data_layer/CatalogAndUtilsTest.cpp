@@ -85,6 +85,32 @@ TEST_F(Catalog, TableEventRunsAfterTheCatalogueOnlyForDefaultFields)
     EXPECT_EQ(t.FieldByName("NAZOV")->DisplayLabel(), "NAZOV");
 }
 
+// A module's own captions win over the catalogue's and come back with the fields made at every open, on a query
+// as on an updatable data set; a name the data set does not have is passed over.
+TEST_F(Catalog, ModuleTitlesOverTheCatalogueOnEveryOpen)
+{
+    static const TFieldTitle own[] = {{"C_INT", "Zákazka"}, {"POCET", "Počet"}, {"CHYBA", "Chýba"}};
+    const auto titles = [](TDataSet *ds) { SetFieldTitles(ds, own); };
+    TxQuery q;
+    q.SetDatabase(db.get());
+    q.SQL().SetText("select C_INT, POCET, KOD from C_T");
+    q.OnCreateFields = titles;
+    TxDataSet d;
+    d.SetDatabase(db.get());
+    d.SQL().SetText("select C_INT, POCET, KOD from C_T");
+    d.OnCreateFields = titles;
+    for (TDataSet *ds : std::initializer_list<TDataSet *>{&q, &d})
+        for (int open = 0; open < 2; ++open) {
+            ds->Open();
+            EXPECT_EQ(ds->FieldByName("C_INT")->DisplayLabel(), QString::fromUtf8("Zákazka"));
+            EXPECT_EQ(ds->FieldByName("C_INT")->DisplayText(), "26/0045") << "the catalogue's format stays";
+            EXPECT_EQ(ds->FieldByName("POCET")->DisplayLabel(), QString::fromUtf8("Počet"));
+            EXPECT_EQ(ds->FieldByName("KOD")->DisplayLabel(), "KOD");
+            EXPECT_EQ(ds->FindField("CHYBA"), nullptr);
+            ds->Close();
+        }
+}
+
 TEST_F(Catalog, OtherConnectionsAreLeftAlone)
 {
     OtherConnection plain(tmp.path());

@@ -19,6 +19,7 @@
 #include <QPlainTextEdit>
 #include <QRegularExpression>
 #include <QSaveFile>
+#include <QStackedWidget>
 #include <QStyleOptionHeader>
 #include <QTabWidget>
 #include <QTableView>
@@ -130,6 +131,46 @@ bool isNumber(const QString &text)
     return number.match(text).hasMatch();
 }
 
+// The columns of a grid over a data set whose titles show their fields' raw names. A grid on a page not chosen
+// now is judged by the columns its data set gives fields: the page opens the data set when it is chosen.
+QStringList rawTitleProblems(const QTableView *grid, bool shownNow)
+{
+    QStringList found;
+    const auto *model = qobject_cast<const TDataSetModel *>(grid->model());
+    const QHeaderView *header = grid->horizontalHeader();
+    if (!model || header->isHidden())
+        return found;
+    for (int col = 0; col < model->ColumnCount() && col < header->count(); ++col) {
+        if (header->isSectionHidden(col) || (!shownNow && !model->Column(col)->Field()))
+            continue;
+        const QString title = model->headerData(col, Qt::Horizontal, Qt::DisplayRole).toString();
+        if (RawFieldNameTitle(title, model->Column(col)->FieldName))
+            found << QStringLiteral("%1 column \"%2\": column shows a raw field name").arg(ControlName(grid), title);
+    }
+    return found;
+}
+
+// Whether a person sees the control now or by choosing the page it is on: nothing between it and its window is
+// hidden but the pages of a page control not chosen now.
+bool onSomePage(const QWidget *w, const QWidget *window)
+{
+    for (; w && w != window; w = w->parentWidget())
+        if (w->isHidden() && !qobject_cast<const QStackedWidget *>(w->parentWidget()))
+            return false;
+    return w == window;
+}
+
+// The raw-name rule over every grid of the window, also those on pages not chosen now: a title reads the same on
+// any page.
+QStringList rawTitles(QWidget *window)
+{
+    QStringList found;
+    for (const QTableView *grid : window->findChildren<QTableView *>())
+        if (grid->window() == window && onSomePage(grid, window) && !partOfAnother(grid, window))
+            found << rawTitleProblems(grid, shown(grid, window));
+    return found;
+}
+
 QStringList gridProblems(const QTableView *grid)
 {
     QStringList found;
@@ -237,6 +278,17 @@ QStringList sortArrowProblems(const TxCustomDBGrid *grid)
 
 } // namespace
 
+bool RawFieldNameTitle(const QString &title, const QString &fieldName)
+{
+    // Abbreviations that are the caption a Slovak reader expects, written as the field is named.
+    static const QStringList words{QStringLiteral("ABC"), QStringLiteral("DPH"), QStringLiteral("EAN"),
+                                   QStringLiteral("MJ"), QStringLiteral("KP")};
+    static const QRegularExpression identifier(QStringLiteral("^(?=.*[A-Z])[A-Z0-9_]{2,}$"));
+    const QString name = title.trimmed();
+    return !name.isEmpty() && name.compare(fieldName.trimmed(), Qt::CaseInsensitive) == 0 &&
+           identifier.match(name).hasMatch() && !words.contains(name);
+}
+
 QString ControlName(const QWidget *control)
 {
     const auto named = [](const QWidget *w) {
@@ -313,6 +365,7 @@ QStringList LookProblems(QWidget *window)
         for (const QString &rule : rules)
             found << ControlName(w) + QStringLiteral(": ") + rule;
     }
+    found << rawTitles(window);
     found.removeDuplicates();
     found.sort();
     return found;

@@ -20,5 +20,10 @@ QStringList LookProblems(QWidget *window);
 // The window as a picture, written to the look folder as <name>.png.
 void SaveLookPicture(QWidget *window, const QString &name);
 
+// Whether a grid column's title is its field's raw name rather than a caption: the title is the field name itself
+// and reads as a database identifier (capitals, digits and underscores), unless it is a word or abbreviation a
+// Slovak reader knows as it stands (DPH, ABC).
+bool RawFieldNameTitle(const QString &title, const QString &fieldName);
+
 // A control named for findings: its object name, else its class and the caption or text it shows.
 QString ControlName(const QWidget *control);

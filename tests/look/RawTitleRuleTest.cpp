@@ -1,0 +1,130 @@
+// The look rule that finds grid columns titled with their field's raw name, on its own: what it takes for a
+// database identifier, and a grid over a real query where only the untitled column is named.
+#include "LookRules.h"
+
+#include "common/DbFixture.h"
+#include "library/xDatabase.h"
+#include "library/xQuery.h"
+#include "platform/ui/DBGrid.h"
+
+#include <QTabWidget>
+#include <QTest>
+#include <QVBoxLayout>
+
+namespace {
+
+TEST(RawFieldNameTitle, TakesOnlyACapitalisedIdentifierThatIsTheFieldsName)
+{
+    // Names as the tables spell them, shown as they stand.
+    for (const char *raw : {"C_DOKLADU", "OSC", "MNOZSTVO", "TYP_POHYBU", "MAT_BW1", "D2", "PRIEZVISKO"})
+        EXPECT_TRUE(RawFieldNameTitle(QLatin1String(raw), QLatin1String(raw))) << raw;
+    // The same name, whatever case the query wrote it in.
+    EXPECT_TRUE(RawFieldNameTitle(QStringLiteral("OSC"), QStringLiteral("osc")));
+
+    // Captions: Slovak words, abbreviations with their marks, and the abbreviations a reader knows as they stand.
+    const QList<QPair<const char *, const char *>> captions{{"č.Dokladu", "C_DOKLADU"},
+                                                            {"Os.číslo", "OSC"},
+                                                            {"MNOŽSTVO", "MNOZSTVO"},
+                                                            {"Priezvisko", "PRIEZVISKO"},
+                                                            {"Dátum", "DATUM"},
+                                                            {"DPH", "DPH"},
+                                                            {"ABC", "ABC"},
+                                                            {"KP", "KP"},
+                                                            {"MJ", "MJ"},
+                                                            {"IČO", "ICO"}};
+    for (const auto &[title, field] : captions)
+        EXPECT_FALSE(RawFieldNameTitle(QString::fromUtf8(title), QLatin1String(field))) << title;
+    // A capitalised title that is not its own column's name is someone's caption, not a leak.
+    EXPECT_FALSE(RawFieldNameTitle(QStringLiteral("OSC"), QStringLiteral("C_INT")));
+    // Too short or empty to read as a name: a one-letter column ("M", "K") is a caption of its own.
+    EXPECT_FALSE(RawFieldNameTitle(QStringLiteral("M"), QStringLiteral("M")));
+    EXPECT_FALSE(RawFieldNameTitle(QString(), QString()));
+    // Digits alone are a number, not a name.
+    EXPECT_FALSE(RawFieldNameTitle(QStringLiteral("12"), QStringLiteral("12")));
+}
+
+class RawTitleGrid : public DbFixtureT<TxDatabase> {
+protected:
+    // The raw-name findings of the window, shown first when it is not yet.
+    static QStringList rawFindings(QWidget &window)
+    {
+        if (!window.isVisible()) {
+            window.resize(600, 200);
+            window.show();
+            EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+        }
+        QStringList raw;
+        for (const QString &finding : LookProblems(&window))
+            if (finding.contains(QLatin1String("raw field name")))
+                raw << finding;
+        return raw;
+    }
+};
+
+TEST_F(RawTitleGrid, NamesOnlyTheShownColumnsWithoutACaption)
+{
+    TxQuery q;
+    q.SetDatabase(db.get());
+    q.SQL().SetText(QStringLiteral("select 1 as C_DOKLADU, 2 as MNOZSTVO, 3 as DATUM, 4 as DPH, 5 as SKRYTY, "
+                                   "6 as TYP_POHYBU\nfrom RDB$DATABASE"));
+    TDataSource src;
+    src.SetDataSet(&q);
+    QWidget window;
+    window.setObjectName(QStringLiteral("window"));
+    auto *layout = new QVBoxLayout(&window);
+    auto *grid = new TDBGrid(&window);
+    grid->setObjectName(QStringLiteral("grid"));
+    layout->addWidget(grid);
+    grid->SetDataSource(&src);
+    grid->AddColumn(QStringLiteral("C_DOKLADU"));                               // no caption anywhere
+    grid->AddColumn(QStringLiteral("MNOZSTVO"), QString::fromUtf8("Množstvo")); // the column's own title
+    grid->AddColumn(QStringLiteral("DATUM"));                                   // its field's caption
+    grid->AddColumn(QStringLiteral("DPH"));
+    grid->AddColumn(QStringLiteral("SKRYTY"))->Visible = false;
+    grid->AddColumn(QStringLiteral("TYP_POHYBU"), QStringLiteral("TYP_POHYBU")); // titled with the raw name
+    q.Open();
+    q.FieldByName(QStringLiteral("DATUM"))->SetDisplayLabel(QString::fromUtf8("Dátum"));
+    EXPECT_EQ(rawFindings(window), (QStringList{"grid column \"C_DOKLADU\": column shows a raw field name",
+                                                "grid column \"TYP_POHYBU\": column shows a raw field name"}));
+
+    // Without titles shown there is nothing to read.
+    grid->SetOptions(grid->Options() & ~dgTitles);
+    EXPECT_TRUE(rawFindings(window).isEmpty());
+    q.Close();
+}
+
+// A grid on a page not chosen now is read too, but only by the columns its data set gives fields: a closed data set
+// is opened by choosing the page, and then its fields bring their captions.
+TEST_F(RawTitleGrid, ReadsTheGridsOfPagesNotChosenByTheirOpenColumns)
+{
+    TxQuery open, closed;
+    for (TxQuery *q : {&open, &closed}) {
+        q->SetDatabase(db.get());
+        q->SQL().SetText(QStringLiteral("select 1 as C_DOKLADU from RDB$DATABASE"));
+    }
+    TDataSource openSource, closedSource;
+    openSource.SetDataSet(&open);
+    closedSource.SetDataSet(&closed);
+    QWidget window;
+    auto *layout = new QVBoxLayout(&window);
+    auto *pages = new QTabWidget(&window);
+    layout->addWidget(pages);
+    pages->addTab(new QWidget, QStringLiteral("Prvá"));
+    for (TDataSource *source : {&openSource, &closedSource}) {
+        auto *grid = new TDBGrid;
+        grid->setObjectName(source == &openSource ? QStringLiteral("openGrid") : QStringLiteral("closedGrid"));
+        grid->SetDataSource(source);
+        grid->AddColumn(QStringLiteral("C_DOKLADU"));
+        pages->addTab(grid, grid->objectName());
+    }
+    open.Open();
+    EXPECT_EQ(rawFindings(window), QStringList{"openGrid column \"C_DOKLADU\": column shows a raw field name"});
+
+    // The same closed grid on the page shown is what a person reads now.
+    pages->setCurrentIndex(2);
+    EXPECT_EQ(rawFindings(window), (QStringList{"closedGrid column \"C_DOKLADU\": column shows a raw field name",
+                                                "openGrid column \"C_DOKLADU\": column shows a raw field name"}));
+    open.Close();
+}
+
+} // namespace
