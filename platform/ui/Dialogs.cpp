@@ -1,11 +1,16 @@
 #include "Dialogs.h"
 
+#include "Form.h"
+
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 
 namespace {
 struct ButtonInfo {
@@ -56,7 +61,7 @@ class QtResponder : public TMessageResponder {
 public:
     int Message(const TMessageRequest &r) override
     {
-        QMessageBox box(QApplication::activeWindow());
+        QMessageBox box(ModalOwner());
         static const QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Critical, QMessageBox::Information,
                                                   QMessageBox::Question, QMessageBox::NoIcon};
         box.setIcon(icons[r.Type]);
@@ -84,21 +89,28 @@ public:
 
     bool Input(const TInputRequest &r, QString &value) override
     {
-        bool ok = false;
-        QString answer = QInputDialog::getText(QApplication::activeWindow(), r.Caption, lineBreaks(r.Prompt),
-                                               r.Password ? QLineEdit::Password : QLineEdit::Normal, r.Value, &ok);
-        if (ok)
-            value = answer;
-        return ok;
+        QInputDialog box(ModalOwner());
+        box.setWindowTitle(r.Caption);
+        box.setLabelText(lineBreaks(r.Prompt));
+        box.setTextEchoMode(r.Password ? QLineEdit::Password : QLineEdit::Normal);
+        box.setTextValue(r.Value);
+        // The box's layout sets its minimum size from its controls: the prompt's line carries the width.
+        if (auto *label = box.findChild<QLabel *>()) {
+            const int margins = box.style()->pixelMetric(QStyle::PM_LayoutLeftMargin) +
+                                box.style()->pixelMetric(QStyle::PM_LayoutRightMargin);
+            label->setMinimumWidth(InputBoxWidth(r.Caption, lineBreaks(r.Prompt), &box) - margins);
+        }
+        if (box.exec() != QDialog::Accepted)
+            return false;
+        value = box.textValue();
+        return true;
     }
 
     QString File(const TFileRequest &r, QString &selectedFilter) override
     {
         selectedFilter = r.SelectedFilter;
-        return r.Save ? QFileDialog::getSaveFileName(QApplication::activeWindow(), r.Caption, r.Proposal, r.Filters,
-                                                     &selectedFilter)
-                      : QFileDialog::getOpenFileName(QApplication::activeWindow(), r.Caption, r.Proposal, r.Filters,
-                                                     &selectedFilter);
+        return r.Save ? QFileDialog::getSaveFileName(ModalOwner(), r.Caption, r.Proposal, r.Filters, &selectedFilter)
+                      : QFileDialog::getOpenFileName(ModalOwner(), r.Caption, r.Proposal, r.Filters, &selectedFilter);
     }
 };
 
@@ -114,6 +126,45 @@ TMessageResponder &qtResponder()
     return dialogs;
 }
 } // namespace
+
+QWidget *ModalOwner()
+{
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    return ApplicationMainForm();
+}
+
+TModalOwnership::TModalOwnership(QWidget *dialog) : dialog_(dialog), home_(dialog->parentWidget())
+{
+    QWidget *owner = ModalOwner();
+    if (!owner || owner == home_ || owner == dialog || dialog->isAncestorOf(owner))
+        return;
+    // Kept a window of its own: only the window it stands above changes.
+    dialog->setParent(owner, dialog->windowFlags());
+}
+
+TModalOwnership::~TModalOwnership()
+{
+    if (dialog_ && dialog_->parentWidget() != home_)
+        dialog_->setParent(home_, dialog_->windowFlags());
+}
+
+int InputBoxWidth(const QString &caption, const QString &prompt, const QWidget *box)
+{
+    // The title bar writes in a bold face and keeps room for its icon and its three buttons.
+    QFont titleFont = box->font();
+    titleFont.setBold(true);
+    const int title = QFontMetrics(titleFont).horizontalAdvance(caption) + 160;
+    int text = 0;
+    for (const QString &line : prompt.split(QLatin1Char('\n')))
+        text = std::max(text, box->fontMetrics().horizontalAdvance(line));
+    int width = std::max({title, text + 40, 260});
+    if (const QScreen *s = box->screen() ? box->screen() : QGuiApplication::primaryScreen())
+        width = std::min(width, s->availableGeometry().width() - 40);
+    return width;
+}
 
 int ButtonResult(TMsgDlgBtn button)
 {
