@@ -252,6 +252,12 @@ void TDBComboBox::UpdateReadOnly()
         lineEdit()->setReadOnly(!Editable());
 }
 
+void TDBComboBox::keyPressEvent(QKeyEvent *e)
+{
+    if (!AltCommandKey(e))
+        QComboBox::keyPressEvent(e);
+}
+
 void TDBComboBox::focusOutEvent(QFocusEvent *e)
 {
     CommitOnExit(e);

@@ -114,6 +114,7 @@ protected:
     void ShowField() override;
     void WriteField() override;
     void UpdateReadOnly() override;
+    void keyPressEvent(QKeyEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
 
 private:

@@ -189,6 +189,15 @@ TEST_F(RefusedInput, ALetterHeldWithAltIsNeverTyped)
     pozn->setFocus(Qt::TabFocusReason);
     QTest::keyClick(pozn, Qt::Key_A, Qt::AltModifier);
     EXPECT_EQ(pozn->toPlainText(), "prvy");
+    auto *combo = new TDBComboBox(&form);
+    form.layout()->addWidget(combo);
+    combo->SetDataSource(&src);
+    combo->SetDataField("NAZOV");
+    combo->show();
+    combo->setFocus(Qt::TabFocusReason);
+    QTest::keyClick(combo, Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(combo->currentText(), "odliatok") << "nor into a combo box's text";
+    EXPECT_EQ(t.State(), dsBrowse);
     QTest::keyClicks(nazov, "x");
     EXPECT_EQ(nazov->text(), "odliatokx") << "without Alt the letter is typed";
 }
