@@ -129,10 +129,11 @@ TMessageResponder &qtResponder()
 
 QWidget *ModalOwner()
 {
-    if (QWidget *modal = QApplication::activeModalWidget())
-        return modal;
     if (QWidget *active = QApplication::activeWindow())
         return active;
+    // The activation still on its way back from a window just closed.
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
     return ApplicationMainForm();
 }
 

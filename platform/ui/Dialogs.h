@@ -102,7 +102,7 @@ bool InputQuery(const QString &caption, const QString &prompt, QString &value);
 // The answer, or the proposal when cancelled.
 QString InputBox(const QString &caption, const QString &prompt, const QString &proposal);
 
-// The window a dialog opened now belongs to: the modal window in front, else the active window, else the main
+// The window a dialog opened now belongs to: the active window, else the modal window in front, else the main
 // window. A dialog owned so stays above it, and closing hands the activation back to it.
 QWidget *ModalOwner();
 // While it lives, a dialog made earlier and kept for reuse belongs to ModalOwner() (a window inside the
