@@ -216,7 +216,12 @@ bool PrintReport(TQuickRep *report, const QString &title)
     form->cbJazyk->setCurrentIndex(0);
     form->cbKopie->setCurrentIndex(0);
     form->BitBtnTlac->setFocus();
-    const int result = form->ShowModal();
+    // Opened from a modal window it stands above that window, not the main one.
+    int result = mrCancel;
+    {
+        TModalOwnership owned(form);
+        result = form->ShowModal();
+    }
 
     bool isNumber = false;
     const int copies = form->cbKopie->currentText().toInt(&isNumber);

@@ -2,6 +2,7 @@
 
 #include "xEdit.h"
 #include "platform/os/Format.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/RadioGroup.h"
 
 #include <QAbstractItemView>
@@ -107,7 +108,8 @@ int ChooseOption(const QString &items, const QString &caption)
     QStringList quoted;
     for (QString option : options)
         quoted << QLatin1Char('"') + option.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
-    TxForm form(ApplicationMainForm(), 25, int(options.size()), caption);
+    // Asked from a modal window, it stands above that window, not the main one.
+    TxForm form(ModalOwner(), 25, int(options.size()), caption);
     TxForm::AddRadioGroup(&form, 0, 0, true, 0, quoted.join(QLatin1Char(',')), QStringLiteral("rbTlac"));
     if (form.ShowModal() != mrOk)
         return -1;

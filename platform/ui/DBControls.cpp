@@ -27,7 +27,7 @@ TDBControl::TDBControl(QWidget *self) : self_(self)
             link_.OnDataChange();
     };
     link_.OnActiveChange = [this] { UpdateReadOnly(); };
-    link_.OnUpdateData = [this] { WriteField(); };
+    link_.OnUpdateData = [this] { WriteRefused(); };
     link_.OnFocusControl = [this] { self_->setFocus(); };
 }
 
@@ -42,10 +42,26 @@ bool TDBControl::Editable() const
     return !link_.ReadOnly && (!link_.Field() || link_.CanModify());
 }
 
+void TDBControl::WriteRefused()
+{
+    try {
+        WriteField();
+        refused_ = false;
+    } catch (...) {
+        refused_ = true;
+        // Taking the focus back from a clicked button would undo its click. On leaving, the focus comes back
+        // once the leaving and the message are over (see CommitOnExit).
+        if (!quietWrite_ && !leaving_)
+            FocusAgainLater(self_);
+        throw;
+    }
+}
+
 bool TDBControl::UserChanged()
 {
     if (showing_)
         return true;
+    refused_ = false;
     if (!link_.Editing()) {
         // Starting the edit re-reads the record; the value the user just gave must survive it.
         holding_ = true;
@@ -85,11 +101,39 @@ bool TDBControl::RevertOnEscape(QKeyEvent *e, QLineEdit *edit)
     return true;
 }
 
-void TDBControl::CommitOnExit()
+void TDBControl::CommitOnExit(const QFocusEvent *e)
 {
     if (!link_.Modified())
         return;
-    Guarded([&] { link_.UpdateRecord(); });
+    // The control's own list or menu, or the box that reports this very refusal, takes the focus for a while.
+    if (e && (e->reason() == Qt::PopupFocusReason || (e->reason() == Qt::ActiveWindowFocusReason && refused_)))
+        return;
+    if (!FocusWentToClickedButton(e)) {
+        leaving_ = true;
+        const bool written = Guarded([&] { link_.UpdateRecord(); });
+        leaving_ = false;
+        // Asked only now: a return asked before would be done inside the message box, and the rest of the
+        // leaving would drop the selection again.
+        if (!written && link_.Modified())
+            FocusAgainLater(self_);
+        return;
+    }
+    quietWrite_ = true;
+    try {
+        link_.UpdateRecord();
+    } catch (const std::exception &) {
+        // Still pending, said once: the button's save refuses it with its message, a cancel drops it.
+    }
+    quietWrite_ = false;
+}
+
+bool AltCommandKey(QKeyEvent *e)
+{
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    if (!(mods & Qt::AltModifier) || (mods & Qt::ControlModifier) || e->text().isEmpty() || !e->text()[0].isPrint())
+        return false;
+    e->ignore();
+    return true;
 }
 
 // ---------------------------------------------------------------- TDBEdit
@@ -127,7 +171,7 @@ void TDBEdit::UpdateReadOnly()
 
 void TDBEdit::keyPressEvent(QKeyEvent *e)
 {
-    if (!RevertOnEscape(e, this))
+    if (!AltCommandKey(e) && !RevertOnEscape(e, this))
         TMaskEdit::keyPressEvent(e);
 }
 
@@ -140,7 +184,7 @@ void TDBEdit::focusInEvent(QFocusEvent *e)
 
 void TDBEdit::focusOutEvent(QFocusEvent *e)
 {
-    CommitOnExit();
+    CommitOnExit(e);
     TMaskEdit::focusOutEvent(e);
     if (!link_.Modified())
         link_.OnDataChange();
@@ -208,9 +252,15 @@ void TDBComboBox::UpdateReadOnly()
         lineEdit()->setReadOnly(!Editable());
 }
 
+void TDBComboBox::keyPressEvent(QKeyEvent *e)
+{
+    if (!AltCommandKey(e))
+        QComboBox::keyPressEvent(e);
+}
+
 void TDBComboBox::focusOutEvent(QFocusEvent *e)
 {
-    CommitOnExit();
+    CommitOnExit(e);
     QComboBox::focusOutEvent(e);
 }
 
@@ -257,7 +307,7 @@ void TDBCheckBox::UpdateReadOnly()
 
 void TDBCheckBox::focusOutEvent(QFocusEvent *e)
 {
-    CommitOnExit();
+    CommitOnExit(e);
     QCheckBox::focusOutEvent(e);
 }
 
@@ -265,6 +315,7 @@ void TDBCheckBox::focusOutEvent(QFocusEvent *e)
 
 TDBMemo::TDBMemo(QWidget *parent) : QPlainTextEdit(parent), TDBControl(this)
 {
+    setTabChangesFocus(true);
     connect(this, &QPlainTextEdit::textChanged, this, [this] { UserChanged(); });
 }
 
@@ -291,6 +342,8 @@ void TDBMemo::UpdateReadOnly()
 
 void TDBMemo::keyPressEvent(QKeyEvent *e)
 {
+    if (AltCommandKey(e))
+        return;
     if (e->key() == Qt::Key_Escape && link_.Modified()) {
         Revert();
         e->accept();
@@ -299,9 +352,23 @@ void TDBMemo::keyPressEvent(QKeyEvent *e)
     QPlainTextEdit::keyPressEvent(e);
 }
 
+bool TDBMemo::event(QEvent *e)
+{
+    // Ctrl+Tab would type a tab character (Qt moves the focus only on plain Tab): it moves the focus too.
+    if (e->type() == QEvent::KeyPress) {
+        auto *ke = static_cast<QKeyEvent *>(e);
+        if ((ke->key() == Qt::Key_Tab || ke->key() == Qt::Key_Backtab) && !(ke->modifiers() & Qt::AltModifier)) {
+            const bool back = ke->key() == Qt::Key_Backtab || (ke->modifiers() & Qt::ShiftModifier);
+            focusNextPrevChild(!back);
+            return true;
+        }
+    }
+    return QPlainTextEdit::event(e);
+}
+
 void TDBMemo::focusOutEvent(QFocusEvent *e)
 {
-    CommitOnExit();
+    CommitOnExit(e);
     QPlainTextEdit::focusOutEvent(e);
 }
 
@@ -332,19 +399,11 @@ void TDBDateEdit::ShowField()
 
 void TDBDateEdit::WriteField()
 {
-    try {
-        const QDate date = CheckedDate();
-        if (date.isValid())
-            Field()->SetAsDate(date);
-        else
-            Field()->Clear();
-    } catch (...) {
-        // A refused date, on leaving or on a save, is corrected where it was typed; not so while a clicked
-        // button takes the focus (taking it back would undo the click).
-        if (!quietWrite_)
-            FocusAgainLater(this);
-        throw;
-    }
+    const QDate date = CheckedDate();
+    if (date.isValid())
+        Field()->SetAsDate(date);
+    else
+        Field()->Clear();
 }
 
 void TDBDateEdit::UpdateReadOnly()
@@ -361,7 +420,7 @@ void TDBDateEdit::DateChosen(const QDate &date)
 
 void TDBDateEdit::keyPressEvent(QKeyEvent *e)
 {
-    if (!RevertOnEscape(e, this))
+    if (!AltCommandKey(e) && !RevertOnEscape(e, this))
         TDateEdit::keyPressEvent(e);
 }
 
@@ -379,17 +438,7 @@ void TDBDateEdit::focusOutEvent(QFocusEvent *e)
     if (e->reason() == Qt::PopupFocusReason || e->reason() == Qt::ActiveWindowFocusReason)
         return;
     // The write is the date edit's check on leaving.
-    if (!FocusWentToClickedButton(e)) {
-        CommitOnExit();
-    } else {
-        quietWrite_ = true;
-        try {
-            link_.UpdateRecord();
-        } catch (const std::exception &) {
-            // Still pending, said once: the button's save refuses it with its message, a cancel drops it.
-        }
-        quietWrite_ = false;
-    }
+    CommitOnExit(e);
     if (!link_.Modified())
         link_.OnDataChange();
 }

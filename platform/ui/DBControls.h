@@ -47,17 +47,31 @@ protected:
     // Escape over a change of the field's text in an edit: the change is thrown away, the text selected and
     // the key consumed (true). Without a change the key goes on (a form's Cancel).
     bool RevertOnEscape(QKeyEvent *e, QLineEdit *edit);
-    // Leaving the control writes a pending change; a refused value is reported and the text stays.
-    void CommitOnExit();
+    // Leaving the control writes a pending change. A refused value is reported, its text stays and the focus
+    // comes back to it for the correction (see WriteRefused). Nothing is said when the focus went to a
+    // clicked button (its save or cancel decides), nor again when the report of the refusal itself, another
+    // window, takes the focus.
+    void CommitOnExit(const QFocusEvent *e);
     bool Editable() const;
 
     TControlDataLink link_;
     bool showing_ = false; // the control is being filled from the field, not by the user
 
 private:
+    // Writes the control's value; a refusal (on leaving or on a save) gives the focus back to the control
+    // once its message is done, so the correction is typed over the selected text.
+    void WriteRefused();
+
     QWidget *self_;
-    bool holding_ = false; // an edit is starting: the screen keeps the user's value
+    bool holding_ = false;    // an edit is starting: the screen keeps the user's value
+    bool refused_ = false;    // the value on screen was refused and the user has not changed it since
+    bool quietWrite_ = false; // written on the way to a clicked button, which reports a refusal itself
+    bool leaving_ = false;    // written as the focus leaves the control
 };
+
+// Keys held with Alt are commands (a button's letter, a menu), never text: such a key with a printable
+// text is left for the window (true) instead of being typed.
+bool AltCommandKey(QKeyEvent *e);
 
 // An edit of a field's text: DisplayText while browsing, Text (in the field's edit mask) while being
 // edited with the focus in it.
@@ -100,6 +114,7 @@ protected:
     void ShowField() override;
     void WriteField() override;
     void UpdateReadOnly() override;
+    void keyPressEvent(QKeyEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
 
 private:
@@ -122,7 +137,8 @@ protected:
     void focusOutEvent(QFocusEvent *e) override;
 };
 
-// A memo over a text field; line ends are stored as CR LF.
+// A memo over a text field; line ends are stored as CR LF. Enter makes a new line; Tab (and Ctrl+Tab) moves
+// the focus on and Shift+Tab back, as in every other control, so no tab character is typed.
 class TDBMemo : public QPlainTextEdit, public TDBControl {
     Q_OBJECT
 public:
@@ -133,6 +149,7 @@ protected:
     void WriteField() override;
     void UpdateReadOnly() override;
     void keyPressEvent(QKeyEvent *e) override;
+    bool event(QEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
 };
 
@@ -154,9 +171,6 @@ protected:
     void focusOutEvent(QFocusEvent *e) override;
     // The date shown while the field is null (none here).
     virtual QDate NullDate() const { return QDate(); }
-
-private:
-    bool quietWrite_ = false; // written on the way to a clicked button, which reports a refusal itself
 };
 
 // A data-aware control of type T on a data source's field, named objectPrefix + the field's name.

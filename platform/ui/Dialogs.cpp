@@ -5,9 +5,12 @@
 #include <QApplication>
 #include <QFileDialog>
 #include <QInputDialog>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPushButton>
+#include <QScreen>
+#include <QStyle>
 
 namespace {
 struct ButtonInfo {
@@ -54,23 +57,11 @@ QString typeCaption(TMsgDlgType type)
     return QString();
 }
 
-// The window a box is modal over: the active one; while the activation is still on its way back from a box
-// just closed, the modal window on top, else the main window. A box without an owner would be a window of its
-// own that the window manager may put anywhere, with the window that asked behind another.
-QWidget *boxOwner()
-{
-    if (QWidget *active = QApplication::activeWindow())
-        return active;
-    if (QWidget *modal = QApplication::activeModalWidget())
-        return modal;
-    return ApplicationMainForm();
-}
-
 class QtResponder : public TMessageResponder {
 public:
     int Message(const TMessageRequest &r) override
     {
-        QWidget *owner = boxOwner();
+        QWidget *owner = ModalOwner();
         QMessageBox box(owner);
         static const QMessageBox::Icon icons[] = {QMessageBox::Warning, QMessageBox::Critical, QMessageBox::Information,
                                                   QMessageBox::Question, QMessageBox::NoIcon};
@@ -102,19 +93,28 @@ public:
 
     bool Input(const TInputRequest &r, QString &value) override
     {
-        bool ok = false;
-        QString answer = QInputDialog::getText(boxOwner(), r.Caption, lineBreaks(r.Prompt),
-                                               r.Password ? QLineEdit::Password : QLineEdit::Normal, r.Value, &ok);
-        if (ok)
-            value = answer;
-        return ok;
+        QInputDialog box(ModalOwner());
+        box.setWindowTitle(r.Caption);
+        box.setLabelText(lineBreaks(r.Prompt));
+        box.setTextEchoMode(r.Password ? QLineEdit::Password : QLineEdit::Normal);
+        box.setTextValue(r.Value);
+        // The box's layout sets its minimum size from its controls: the prompt's line carries the width.
+        if (auto *label = box.findChild<QLabel *>()) {
+            const int margins = box.style()->pixelMetric(QStyle::PM_LayoutLeftMargin) +
+                                box.style()->pixelMetric(QStyle::PM_LayoutRightMargin);
+            label->setMinimumWidth(InputBoxWidth(r.Caption, lineBreaks(r.Prompt), &box) - margins);
+        }
+        if (box.exec() != QDialog::Accepted)
+            return false;
+        value = box.textValue();
+        return true;
     }
 
     QString File(const TFileRequest &r, QString &selectedFilter) override
     {
         selectedFilter = r.SelectedFilter;
-        return r.Save ? QFileDialog::getSaveFileName(boxOwner(), r.Caption, r.Proposal, r.Filters, &selectedFilter)
-                      : QFileDialog::getOpenFileName(boxOwner(), r.Caption, r.Proposal, r.Filters, &selectedFilter);
+        return r.Save ? QFileDialog::getSaveFileName(ModalOwner(), r.Caption, r.Proposal, r.Filters, &selectedFilter)
+                      : QFileDialog::getOpenFileName(ModalOwner(), r.Caption, r.Proposal, r.Filters, &selectedFilter);
     }
 };
 
@@ -130,6 +130,46 @@ TMessageResponder &qtResponder()
     return dialogs;
 }
 } // namespace
+
+QWidget *ModalOwner()
+{
+    if (QWidget *active = QApplication::activeWindow())
+        return active;
+    // The activation still on its way back from a window just closed.
+    if (QWidget *modal = QApplication::activeModalWidget())
+        return modal;
+    return ApplicationMainForm();
+}
+
+TModalOwnership::TModalOwnership(QWidget *dialog) : dialog_(dialog), home_(dialog->parentWidget())
+{
+    QWidget *owner = ModalOwner();
+    if (!owner || owner == home_ || owner == dialog || dialog->isAncestorOf(owner))
+        return;
+    // Kept a window of its own: only the window it stands above changes.
+    dialog->setParent(owner, dialog->windowFlags());
+}
+
+TModalOwnership::~TModalOwnership()
+{
+    if (dialog_ && dialog_->parentWidget() != home_)
+        dialog_->setParent(home_, dialog_->windowFlags());
+}
+
+int InputBoxWidth(const QString &caption, const QString &prompt, const QWidget *box)
+{
+    // The title bar writes in a bold face and keeps room for its icon and its three buttons.
+    QFont titleFont = box->font();
+    titleFont.setBold(true);
+    const int title = QFontMetrics(titleFont).horizontalAdvance(caption) + 160;
+    int text = 0;
+    for (const QString &line : prompt.split(QLatin1Char('\n')))
+        text = std::max(text, box->fontMetrics().horizontalAdvance(line));
+    int width = std::max({title, text + 40, 260});
+    if (const QScreen *s = box->screen() ? box->screen() : QGuiApplication::primaryScreen())
+        width = std::min(width, s->availableGeometry().width() - 40);
+    return width;
+}
 
 int ButtonResult(TMsgDlgBtn button)
 {

@@ -5,8 +5,10 @@
 #include "ModalResult.h"
 
 #include <QList>
+#include <QPointer>
 #include <QString>
 #include <QVariant>
+#include <QWidget>
 #include <deque>
 
 enum TMsgDlgType { mtWarning, mtError, mtInformation, mtConfirmation, mtCustom };
@@ -99,6 +101,26 @@ QString ChooseFileName(const QString &caption, const QString &proposal, const QS
 bool InputQuery(const QString &caption, const QString &prompt, QString &value);
 // The answer, or the proposal when cancelled.
 QString InputBox(const QString &caption, const QString &prompt, const QString &proposal);
+
+// The window a dialog opened now belongs to: the active window, else the modal window in front, else the main
+// window. A dialog owned so stays above it, and closing hands the activation back to it.
+QWidget *ModalOwner();
+// While it lives, a dialog made earlier and kept for reuse belongs to ModalOwner() (a window inside the
+// dialog itself is passed over); then again to the owner it had, which outlives it.
+class TModalOwnership {
+public:
+    explicit TModalOwnership(QWidget *dialog);
+    ~TModalOwnership();
+    TModalOwnership(const TModalOwnership &) = delete;
+    TModalOwnership &operator=(const TModalOwnership &) = delete;
+
+private:
+    QPointer<QWidget> dialog_;
+    QPointer<QWidget> home_;
+};
+// The width an input box needs to show its whole title (beside the window manager's buttons) and its prompt,
+// within the screen.
+int InputBoxWidth(const QString &caption, const QString &prompt, const QWidget *box);
 
 // For tests: installs itself while it lives, records every box asked and answers from its queues.
 // With an empty queue a message box gets its cancelling answer (Cancel, else No, else OK) and an input

@@ -15,6 +15,7 @@
 #include <QLabel>
 #include <QPrinter>
 #include <QTemporaryDir>
+#include <QWindow>
 
 namespace {
 
@@ -146,6 +147,27 @@ TEST_F(PrintDialog, EscapeShowsTheReportOnTheScreen)
     EXPECT_EQ(previewed, 1);
     EXPECT_TRUE(PageTexts(rep.Pages().at(0)).contains("Koleno"));
     EXPECT_FALSE(QFile::exists(pdf));
+}
+
+TEST_F(PrintDialog, OpenedFromAModalWindowItStandsAboveThatWindow)
+{
+    TForm order;
+    order.setWindowTitle(utf("Položka objednávky"));
+    QWidget *parent = nullptr;
+    QWindow *transient = nullptr;
+    WhenModal<TForm>([&](TForm *f) {
+        WhenModal<TQTlacForm>([&](TQTlacForm *p) {
+            parent = p->parentWidget();
+            transient = p->windowHandle()->transientParent();
+            p->close();
+        });
+        PrintReport(&rep);
+        f->SetModalResult(mrCancel);
+    });
+    order.ShowModal();
+    EXPECT_EQ(parent, &order);
+    EXPECT_EQ(transient, order.windowHandle());
+    EXPECT_NE(QTlacForm()->parentWidget(), &order) << "kept beyond the window it was opened from";
 }
 
 TEST_F(PrintDialog, ClosingTheWindowDoesNothing)

@@ -228,7 +228,9 @@ TEST_F(ProductDialogTest, OperationDialogFillsFromTheListAndPostsOnOk)
             }
         } closer{f};
         EXPECT_GE(f->DBlcbOPERACIA->findText(QString::fromUtf8("Čistenie")), 0) << "the operation's name shows";
-        type(f->DBeC_OPERACIE->Edit(), "0"); // out of range: refused on OK
+        type(f->DBeC_OPERACIE->Edit(), "0"); // out of range: refused, the focus stays for the correction
+        EXPECT_TRUE(f->DBeC_OPERACIE->Edit()->hasFocus());
+        QTest::keyClick(f->DBeC_OPERACIE->Edit(), Qt::Key_Escape); // given up
         TDBLookupCombo *combo = f->DBlcbOPERACIA;
         combo->setFocus();
         const int at = combo->IndexOfKey("CIS");

@@ -1,6 +1,11 @@
 // The message facade and its test responder.
+#include "common/WhenModal.h"
 #include "platform/ui/Dialogs.h"
 
+#include <QApplication>
+#include <QInputDialog>
+#include <QLineEdit>
+#include <QTest>
 #include <gtest/gtest.h>
 
 TEST(Dialogs, TestResponderRecordsAndAnswersInOrder)
@@ -72,4 +77,43 @@ TEST(Dialogs, TheResponderIsRestoredWhenTheTestOneGoes)
         EXPECT_EQ(&MessageResponder(), &outer);
     }
     EXPECT_EQ(&MessageResponder(), before);
+}
+
+TEST(Dialogs, AnInputBoxShowsItsWholeTitleAndPromptAndBelongsToTheActiveWindow)
+{
+    QWidget owner;
+    owner.show();
+    QApplication::setActiveWindow(&owner);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&owner));
+    const QString caption = QString::fromUtf8("Tlač sprievodky");
+    const QString prompt = QString::fromUtf8("Počet kópií sprievodky pre každú položku objednávky zvlášť:");
+    int width = 0;
+    QWidget *parent = nullptr;
+    QFont bold = owner.font();
+    bold.setBold(true);
+    WhenModal<QInputDialog>([&](QInputDialog *box) {
+        width = box->width();
+        parent = box->parentWidget();
+        auto *edit = box->findChild<QLineEdit *>();
+        ASSERT_TRUE(edit);
+        edit->selectAll();
+        QTest::keyClicks(edit, "12");
+        QTest::keyClick(edit, Qt::Key_Return);
+    });
+    QString value = "1";
+    EXPECT_TRUE(InputQuery(caption, prompt, value));
+    EXPECT_EQ(value, "12");
+    EXPECT_GE(width, QFontMetrics(bold).horizontalAdvance(caption) + 100) << "room beside the title's buttons";
+    EXPECT_GE(width, owner.fontMetrics().horizontalAdvance(prompt));
+    EXPECT_EQ(parent, &owner);
+
+    // A short prompt under a long title; Escape gives the proposal back.
+    const QString title = QString::fromUtf8("Nová objednávka z cenovej ponuky odberateľa");
+    WhenModal<QInputDialog>([&](QInputDialog *box) {
+        width = box->width();
+        QTest::keyClicks(box->findChild<QLineEdit *>(), "77");
+        QTest::keyClick(box->findChild<QLineEdit *>(), Qt::Key_Escape);
+    });
+    EXPECT_EQ(InputBox(title, QString::fromUtf8("z ponuky č.:"), "5"), "5");
+    EXPECT_GE(width, QFontMetrics(bold).horizontalAdvance(title) + 100);
 }
