@@ -343,6 +343,11 @@ TEST_F(HandOverTest, ARefusedDateLosesNotTheJobTypedNext)
     QTest::keyClicks(form.DBEditDATUM, "31.2.2026");
     QTest::keyClick(form.DBEditDATUM, Qt::Key_Tab);
     QApplication::processEvents();
+    // The refused date keeps the focus; Escape gives it up and the clerk goes on to the job.
+    ASSERT_TRUE(form.DBEditDATUM->hasFocus());
+    QTest::keyClick(form.DBEditDATUM, Qt::Key_Escape);
+    QTest::keyClick(form.DBEditDATUM, Qt::Key_Tab);
+    QApplication::processEvents();
     ASSERT_TRUE(form.DBEditC_INT->hasFocus());
     QTest::keyClicks(form.DBEditC_INT, "1");
     QTest::keyClick(form.DBEditC_INT, Qt::Key_Tab);
