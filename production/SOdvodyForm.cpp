@@ -150,6 +150,8 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
     // form open, for the next hand-over or back on the list.
     BtnZapis->SetModalResult(mrNone);
     BtnNezapis->SetModalResult(mrNone);
+    // Enter moves from field to field; only the button itself saves, so a half-typed hand-over is not stored.
+    BtnZapis->SetDefault(false);
     connect(BtnZapis, &QPushButton::clicked, this, [this] { Guarded([this] { BtnZapisClick(); }); });
     connect(BtnNezapis, &QPushButton::clicked, this, [this] { Guarded([this] { BtnNezapisClick(); }); });
     auto *detailButtons = new QHBoxLayout;

@@ -41,7 +41,7 @@ TZakKalkForm::TZakKalkForm(QWidget *owner) : TForm(owner)
 {
     ZakKalkForm = this;
     setWindowTitle(QString::fromUtf8("Kalkulácia"));
-    resize(584, 509);
+    resize(900, 540);
     KeyPreview = true;
     TDMOdbyt &dm = *DMOdbyt;
     auto *main = new QVBoxLayout(this);
@@ -65,8 +65,10 @@ TZakKalkForm::TZakKalkForm(QWidget *owner) : TForm(owner)
     addHeaderField(left, "VAHA_MAT", QString::fromUtf8("Surový odliatok"), true);
     addHeaderField(left, "VAHA1", QString::fromUtf8("Čistý odliatok"), true);
     addHeaderField(left, "P_PREPALU", QString::fromUtf8("Prepal"), true);
-    for (const char *f : {"MAT_BW1", "MAT_NW1", "PRE1"})
-        addHeaderField(left, f, QString::fromLatin1(f), false);
+    // The material cost of the raw and the clean casting and of the melting loss.
+    addHeaderField(left, "MAT_BW1", QString::fromUtf8("Mat. surový"), false);
+    addHeaderField(left, "MAT_NW1", QString::fromUtf8("Mat. čistý"), false);
+    addHeaderField(left, "PRE1", QString::fromUtf8("Mat. prepal"), false);
     addHeaderField(left, "MAT1", QString::fromUtf8("Materiál"), false);
     addHeaderField(left, "MZD1", QString::fromUtf8("Mzdy"), false);
     addHeaderField(left, "P_ODVMZD", QString::fromUtf8("% Odvody z miezd"), true);

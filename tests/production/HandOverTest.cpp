@@ -373,6 +373,27 @@ TEST_F(HandOverTest, ARefusedDateLosesNotTheJobTypedNext)
     form.close();
 }
 
+TEST_F(HandOverTest, EnterMovesFromFieldToFieldAndStoresNothingHalfTyped)
+{
+    exec("update ZAKAZKYD set STAV_ZAK=40 where C_INT=260001");
+    TShownBoxes boxes;
+    TSOdvodyForm form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QApplication::processEvents();
+    const int stored = count("select count(*) from SODVODY");
+    QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
+    ASSERT_TRUE(form.DBEditC_INT->hasFocus());
+    QTest::keyClicks(form.DBEditC_INT, "1");
+    QTest::keyClick(form.DBEditC_INT, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_FALSE(form.DBEditC_INT->hasFocus()) << "Enter moves on";
+    EXPECT_EQ(count("select count(*) from SODVODY"), stored) << "a hand-over without its quantity is not stored";
+    EXPECT_TRUE(boxes.Texts().isEmpty());
+    QTest::mouseClick(form.BtnNezapis, Qt::LeftButton);
+    form.close();
+}
+
 TEST_F(HandOverTest, HandOversOfAPeriodForTheInternalOrders)
 {
     handOver(2);
