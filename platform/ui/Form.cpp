@@ -1,6 +1,7 @@
 #include "Form.h"
 
 #include "BitBtn.h"
+#include "Dialogs.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -57,6 +58,8 @@ int TForm::ShowModal()
 {
     modalResult_ = mrNone;
     inModal_ = true;
+    // A form made once and kept stands above the window it is opened from, not behind the main window.
+    TModalOwnership owned(this);
     exec();
     inModal_ = false;
     if (modalResult_ == mrNone)

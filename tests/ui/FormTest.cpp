@@ -1,6 +1,7 @@
 // The form base: Enter, Escape and modal results as the program's dialogs use them.
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/Form.h"
+#include "common/WhenModal.h"
 
 #include <QLineEdit>
 #include <QPlainTextEdit>
@@ -260,3 +261,30 @@ TEST(Form, ExplicitTabOrder)
     QTest::keyClick(d.first, Qt::Key_Return);
     EXPECT_TRUE(d.cancel->hasFocus());
 }
+
+// A form made once with the main window as its owner and kept: opened from another modal window it stands
+// above that window while it is open (the window manager keeps it there), then belongs to its owner again.
+TEST(Form, AKeptFormOpenedFromAModalWindowStandsAboveIt)
+{
+    QWidget home;
+    TForm kept(&home);
+    kept.setWindowTitle(QStringLiteral("Ukážka"));
+    TForm opener;
+    opener.setWindowTitle(QStringLiteral("Objednávka"));
+    QWidget *parentWhileOpen = nullptr;
+    WhenModal<TForm>([&](TForm *first) {
+        QApplication::setActiveWindow(first);
+        WhenModal<TForm>(
+            [&](TForm *second) {
+                parentWhileOpen = second->parentWidget();
+                second->SetModalResult(mrCancel);
+            },
+            first);
+        kept.ShowModal();
+        first->SetModalResult(mrCancel);
+    });
+    opener.ShowModal();
+    EXPECT_EQ(parentWhileOpen, &opener);
+    EXPECT_EQ(kept.parentWidget(), &home);
+}
+
