@@ -1,5 +1,6 @@
 #include "LookRules.h"
 
+#include "library/xDBEdit.h"
 #include "library/xDBGrid.h"
 #include "platform/db/Field.h"
 #include "platform/ui/DBControls.h"
@@ -13,6 +14,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDir>
+#include <QFormLayout>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -276,6 +278,40 @@ QStringList sortArrowProblems(const TxCustomDBGrid *grid)
     return found;
 }
 
+
+// The field a caption stands for: the data-aware control's field, or that of a captioned data edit.
+QString boundField(const QWidget *w)
+{
+    if (const auto *edit = qobject_cast<const TxDBEdit *>(w))
+        return edit->DataField();
+    if (const auto *control = dynamic_cast<const TDBControl *>(w))
+        return control->DataField();
+    return QString();
+}
+
+// The captions of the window's fields that show their field's raw name: a captioned data edit's own caption
+// and the label of a form row beside a data-aware control.
+QStringList rawCaptions(QWidget *window)
+{
+    QStringList found;
+    const auto check = [&](const QWidget *control, const QString &caption) {
+        if (shown(control, window) && RawFieldNameTitle(caption, boundField(control)))
+            found << QStringLiteral("%1: caption shows a raw field name (\"%2\")").arg(ControlName(control), caption);
+    };
+    for (const TxDBEdit *edit : window->findChildren<TxDBEdit *>())
+        if (edit->window() == window)
+            check(edit, edit->Caption());
+    for (const QFormLayout *form : window->findChildren<QFormLayout *>()) {
+        for (int row = 0; row < form->rowCount(); ++row) {
+            const QLayoutItem *label = form->itemAt(row, QFormLayout::LabelRole);
+            const QLayoutItem *field = form->itemAt(row, QFormLayout::FieldRole);
+            const auto *text = label ? qobject_cast<const QLabel *>(label->widget()) : nullptr;
+            if (text && field && field->widget() && field->widget()->window() == window)
+                check(field->widget(), text->text().remove(QLatin1Char('&')));
+        }
+    }
+    return found;
+}
 } // namespace
 
 bool RawFieldNameTitle(const QString &title, const QString &fieldName)
@@ -366,6 +402,7 @@ QStringList LookProblems(QWidget *window)
             found << ControlName(w) + QStringLiteral(": ") + rule;
     }
     found << rawTitles(window);
+    found << rawCaptions(window);
     found.removeDuplicates();
     found.sort();
     return found;

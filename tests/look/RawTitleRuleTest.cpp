@@ -3,10 +3,13 @@
 #include "LookRules.h"
 
 #include "common/DbFixture.h"
+#include "library/xDBEdit.h"
 #include "library/xDatabase.h"
 #include "library/xQuery.h"
+#include "platform/ui/DBControls.h"
 #include "platform/ui/DBGrid.h"
 
+#include <QFormLayout>
 #include <QTabWidget>
 #include <QTest>
 #include <QVBoxLayout>
@@ -125,6 +128,40 @@ TEST_F(RawTitleGrid, ReadsTheGridsOfPagesNotChosenByTheirOpenColumns)
     EXPECT_EQ(rawFindings(window), (QStringList{"closedGrid column \"C_DOKLADU\": column shows a raw field name",
                                                 "openGrid column \"C_DOKLADU\": column shows a raw field name"}));
     open.Close();
+}
+
+// A field's caption is read the same way: the label of a form row beside a data-aware control, and a captioned
+// data edit's own caption.
+TEST_F(RawTitleGrid, NamesTheCaptionsOfFieldsThatShowTheirRawName)
+{
+    TxQuery q;
+    q.SetDatabase(db.get());
+    q.SQL().SetText(QStringLiteral("select 1 as MAT_BW1, 2 as PRE1, 3 as VAHA1, 4 as C_INT from RDB$DATABASE"));
+    TDataSource src;
+    src.SetDataSet(&q);
+    QWidget window;
+    auto *form = new QFormLayout(&window);
+    const auto text = [&](const char *field, const QString &caption) {
+        auto *t = new TDBText(&window);
+        t->setObjectName(QLatin1String(field));
+        t->SetDataSource(&src);
+        t->SetDataField(QLatin1String(field));
+        form->addRow(caption, t);
+    };
+    text("MAT_BW1", QStringLiteral("MAT_BW1"));
+    text("VAHA1", QString::fromUtf8("Čistý odliatok"));
+    auto *edit = new TxDBEdit(&window);
+    edit->setObjectName(QStringLiteral("DBeC_INT"));
+    edit->SetDataSource(&src);
+    edit->SetDataField(QStringLiteral("C_INT")); // no caption given: the field's own name
+    form->addRow(edit);
+    q.Open();
+    EXPECT_EQ(rawFindings(window), (QStringList{"DBeC_INT: caption shows a raw field name (\"C_INT\")",
+                                                "MAT_BW1: caption shows a raw field name (\"MAT_BW1\")"}));
+    q.FieldByName(QStringLiteral("C_INT"))->SetDisplayLabel(QString::fromUtf8("č. Zákazky"));
+    edit->SetCaption(QString::fromUtf8("č. Zákazky"));
+    EXPECT_EQ(rawFindings(window), QStringList{"MAT_BW1: caption shows a raw field name (\"MAT_BW1\")"});
+    q.Close();
 }
 
 } // namespace
