@@ -127,15 +127,6 @@ void TDBControl::CommitOnExit(const QFocusEvent *e)
     quietWrite_ = false;
 }
 
-bool AltCommandKey(QKeyEvent *e)
-{
-    const Qt::KeyboardModifiers mods = e->modifiers();
-    if (!(mods & Qt::AltModifier) || (mods & Qt::ControlModifier) || e->text().isEmpty() || !e->text()[0].isPrint())
-        return false;
-    e->ignore();
-    return true;
-}
-
 // ---------------------------------------------------------------- TDBEdit
 
 TDBEdit::TDBEdit(QWidget *parent) : TMaskEdit(parent), TDBControl(this)

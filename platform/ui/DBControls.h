@@ -69,9 +69,6 @@ private:
     bool leaving_ = false;    // written as the focus leaves the control
 };
 
-// Keys held with Alt are commands (a button's letter, a menu), never text: such a key with a printable
-// text is left for the window (true) instead of being typed.
-bool AltCommandKey(QKeyEvent *e);
 
 // An edit of a field's text: DisplayText while browsing, Text (in the field's edit mask) while being
 // edited with the focus in it.

@@ -1,6 +1,7 @@
 #include "DBGrid.h"
 
 #include "Dialogs.h"
+#include "MaskEdit.h"
 #include "Guarded.h"
 #include "platform/db/DataSet.h"
 #include "platform/os/Exception.h"
@@ -114,6 +115,9 @@ protected:
             return QStyledItemDelegate::eventFilter(object, event);
         if (event->type() == QEvent::KeyPress) {
             auto *ke = static_cast<QKeyEvent *>(event);
+            // A letter held with Alt that no button took is not typed into the cell.
+            if (AltCommandKey(ke))
+                return true;
             switch (ke->key()) {
             case Qt::Key_Return:
             case Qt::Key_Enter:

@@ -40,8 +40,19 @@ QString TMaskEdit::EditText() const
     return mask_.IsEmpty() ? text() : displayText();
 }
 
+bool AltCommandKey(QKeyEvent *e)
+{
+    const Qt::KeyboardModifiers mods = e->modifiers();
+    if (!(mods & Qt::AltModifier) || (mods & Qt::ControlModifier) || e->text().isEmpty() || !e->text()[0].isPrint())
+        return false;
+    e->ignore();
+    return true;
+}
+
 void TMaskEdit::keyPressEvent(QKeyEvent *e)
 {
+    if (AltCommandKey(e))
+        return;
     const QString typed = e->text();
     const bool character = !mask_.IsEmpty() && typed.size() == 1 && typed[0].isPrint() && !typed[0].isSpace() &&
                            !(e->modifiers() & (Qt::ControlModifier | Qt::AltModifier));

@@ -6,7 +6,13 @@
 
 #include <QLineEdit>
 
+class QKeyEvent;
+
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
+
+// Keys held with Alt are commands (a button's letter, a menu), never text: such a key with a printable
+// text is left for the window (true) instead of being typed.
+bool AltCommandKey(QKeyEvent *e);
 
 class TMaskEdit : public QLineEdit {
     Q_OBJECT

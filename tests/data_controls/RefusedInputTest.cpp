@@ -200,6 +200,13 @@ TEST_F(RefusedInput, ALetterHeldWithAltIsNeverTyped)
     EXPECT_EQ(t.State(), dsBrowse);
     QTest::keyClicks(nazov, "x");
     EXPECT_EQ(nazov->text(), "odliatokx") << "without Alt the letter is typed";
+    auto *plain = new TMaskEdit(&form);
+    form.layout()->addWidget(plain);
+    plain->show();
+    plain->setFocus(Qt::TabFocusReason);
+    QTest::keyClicks(plain, "12");
+    QTest::keyClick(plain, Qt::Key_A, Qt::AltModifier);
+    EXPECT_EQ(plain->text(), "12") << "nor into a plain edit of a filter or a scanned code";
 }
 
 } // namespace
