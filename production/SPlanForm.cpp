@@ -3,6 +3,7 @@
 #include "DMVyroba.h"
 #include "ProductionWidgets.h"
 #include "SPlanQR1Rep.h"
+#include "library/Buttons.h"
 #include "library/QTlacForm.h"
 #include "platform/report/QRControls.h"
 #include "library/DataSetUtils.h"
@@ -178,7 +179,14 @@ TSPlanForm::TSPlanForm(QWidget *owner) : TForm(owner)
     connect(pcSPlan, &QTabWidget::currentChanged, this, [this] { Guarded([this] { Rebuild(pcSPlan); }); });
     layout->addWidget(pcSPlan);
     BtnTlac = GuardedButton(QString::fromUtf8("Tlač"), this, [this] { BtnTlacClick(); });
-    layout->addWidget(BtnTlac);
+    // Print and close at the bottom, "Koniec" at the right; Escape presses it.
+    BtnKoniec = new TBtnKoniec(this);
+    connect(BtnKoniec, &QPushButton::clicked, this, [this] { Close(); });
+    SetCancelButton(BtnKoniec);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(BtnTlac, 1);
+    bottom->addWidget(BtnKoniec);
+    layout->addLayout(bottom);
 
     vTermin->setText(DateStr(today().addDays(60)));
     OnShow = [this] {

@@ -9,6 +9,7 @@
 #include <memory>
 
 class QAction;
+class TBtnKoniec;
 class QComboBox;
 class QLabel;
 class QLineEdit;
@@ -34,6 +35,7 @@ public:
     TDBGrid *DBgNEzaplanovane, *DBgSPlan;
     QComboBox *cbSposobZaplanovania, *cbOBDOBIE;
     QPushButton *btnZaplanuj, *BtnTlac;
+    TBtnKoniec *BtnKoniec;
     QTableWidget *sgPlan;
     QAction *actZaplanujZakazku, *actZaplanujOperaciu, *actZmazZakazku, *actZmazOznacene, *actZmazVsetko;
     TCalendarArray Calendar;

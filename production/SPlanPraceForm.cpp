@@ -3,6 +3,7 @@
 #include "DMVyroba.h"
 #include "ProductionWidgets.h"
 #include "SPlanQR2Rep.h"
+#include "library/Buttons.h"
 #include "library/QTlacForm.h"
 #include "platform/report/QRControls.h"
 #include "platform/os/Clock.h"
@@ -84,7 +85,14 @@ TSPlanPraceForm::TSPlanPraceForm(QWidget *owner) : TForm(owner)
                                           [this] { btnAktualizujMnozstvaClick(); });
     layout->addWidget(btnAktualizujMnozstva);
     btnTlac = GuardedButton(QString::fromUtf8("Tlač"), this, [this] { PrintWorkPlan(); });
-    layout->addWidget(btnTlac);
+    // Print and close at the bottom, "Koniec" at the right; Escape presses it.
+    BtnKoniec = new TBtnKoniec(this);
+    connect(BtnKoniec, &QPushButton::clicked, this, [this] { Close(); });
+    SetCancelButton(BtnKoniec);
+    auto *bottom = new QHBoxLayout;
+    bottom->addWidget(btnTlac, 1);
+    bottom->addWidget(BtnKoniec);
+    layout->addLayout(bottom);
     OnShow = refilter;
     OnClose = [](TCloseAction &) { DMVyroba->QSPlan.Close(); };
     resize(1000, 600);

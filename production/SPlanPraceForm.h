@@ -8,6 +8,7 @@
 #include <memory>
 
 class QAction;
+class TBtnKoniec;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -26,6 +27,7 @@ public:
     QCheckBox *cbNeukonceneOperacie;
     TDBGrid *DBgSPlan;
     QPushButton *btnAktualizujMnozstva, *btnTlac;
+    TBtnKoniec *BtnKoniec;
     QAction *actTlacSprievodky;
 
     void Filter();

@@ -3,7 +3,9 @@
 // detailed view, the calendar, and the staff estimate with no days.
 #include "ProductionFixture.h"
 
+#include "library/Buttons.h"
 #include "production/SPlanForm.h"
+#include "production/SPlanPraceForm.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/RadioGroup.h"
 
@@ -148,6 +150,28 @@ TEST_F(CapacityPlanFormTest, EstimateWithNoDaysDividesNothing)
     EXPECT_EQ(form.eZam->text(), "1"); // 8 norm hours over 15 hours
     EXPECT_EQ(form.lHod->text(), "15");
     form.close();
+}
+
+// Both plans close by their "Koniec" at the bottom right, and Escape presses it wherever the focus is.
+TEST_F(CapacityPlanFormTest, KoniecClosesThePlansAndEscapePressesIt)
+{
+    TSPlanForm plan;
+    plan.show();
+    QApplication::setActiveWindow(&plan);
+    QApplication::processEvents();
+    ASSERT_TRUE(plan.BtnKoniec->isVisible());
+    EXPECT_EQ(plan.BtnKoniec->text(), QString::fromUtf8("&Koniec"));
+    plan.vOPERACIA->setFocus();
+    QTest::keyClick(plan.vOPERACIA, Qt::Key_Escape);
+    EXPECT_FALSE(plan.isVisible());
+
+    vyroba->SetWorkPlanText();
+    TSPlanPraceForm work;
+    work.show();
+    QApplication::processEvents();
+    ASSERT_TRUE(work.BtnKoniec->isVisible());
+    QTest::mouseClick(work.BtnKoniec, Qt::LeftButton);
+    EXPECT_FALSE(work.isVisible());
 }
 
 TEST(CalendarArray, TitlesFollowTheFirstKeyAndWeeksAreNumbers)
