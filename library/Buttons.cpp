@@ -2,6 +2,8 @@
 
 #include "platform/ui/Form.h"
 
+#include <QBoxLayout>
+
 namespace {
 void custom(TBitBtn *b, const char *caption, const char *glyph)
 {
@@ -61,4 +63,16 @@ TBtnAll::TBtnAll(QWidget *parent) : TBitBtn(bkAll, parent)
 TBtnObnov::TBtnObnov(QWidget *parent) : TBitBtn(bkRetry, parent)
 {
     SetModalResult(mrNone);
+}
+
+TBtnKoniec *AddKoniecRow(TForm *form, QBoxLayout *layout, QWidget *beside)
+{
+    auto *koniec = new TBtnKoniec(form);
+    QObject::connect(koniec, &QPushButton::clicked, form, [form] { form->Close(); });
+    form->SetCancelButton(koniec);
+    auto *row = new QHBoxLayout;
+    row->addWidget(beside, 1);
+    row->addWidget(koniec);
+    layout->addLayout(row);
+    return koniec;
 }

@@ -4,6 +4,9 @@
 
 #include "platform/ui/BitBtn.h"
 
+class QBoxLayout;
+class TForm;
+
 // New record.
 class TBtnNovy : public TBitBtn {
     Q_OBJECT
@@ -52,6 +55,10 @@ class TBtnKoniec : public TBitBtn {
 public:
     explicit TBtnKoniec(QWidget *parent = nullptr);
 };
+
+// The bottom row of a window: the given button across, "Koniec" at the right closing the form; Escape
+// presses it.
+TBtnKoniec *AddKoniecRow(TForm *form, QBoxLayout *layout, QWidget *beside);
 
 // Choose / filter.
 class TBtnFilter : public TBitBtn {

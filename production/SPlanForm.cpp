@@ -179,14 +179,7 @@ TSPlanForm::TSPlanForm(QWidget *owner) : TForm(owner)
     connect(pcSPlan, &QTabWidget::currentChanged, this, [this] { Guarded([this] { Rebuild(pcSPlan); }); });
     layout->addWidget(pcSPlan);
     BtnTlac = GuardedButton(QString::fromUtf8("Tlač"), this, [this] { BtnTlacClick(); });
-    // Print and close at the bottom, "Koniec" at the right; Escape presses it.
-    BtnKoniec = new TBtnKoniec(this);
-    connect(BtnKoniec, &QPushButton::clicked, this, [this] { Close(); });
-    SetCancelButton(BtnKoniec);
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(BtnTlac, 1);
-    bottom->addWidget(BtnKoniec);
-    layout->addLayout(bottom);
+    BtnKoniec = AddKoniecRow(this, layout, BtnTlac);
 
     vTermin->setText(DateStr(today().addDays(60)));
     OnShow = [this] {

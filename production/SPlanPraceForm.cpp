@@ -85,14 +85,7 @@ TSPlanPraceForm::TSPlanPraceForm(QWidget *owner) : TForm(owner)
                                           [this] { btnAktualizujMnozstvaClick(); });
     layout->addWidget(btnAktualizujMnozstva);
     btnTlac = GuardedButton(QString::fromUtf8("Tlač"), this, [this] { PrintWorkPlan(); });
-    // Print and close at the bottom, "Koniec" at the right; Escape presses it.
-    BtnKoniec = new TBtnKoniec(this);
-    connect(BtnKoniec, &QPushButton::clicked, this, [this] { Close(); });
-    SetCancelButton(BtnKoniec);
-    auto *bottom = new QHBoxLayout;
-    bottom->addWidget(btnTlac, 1);
-    bottom->addWidget(BtnKoniec);
-    layout->addLayout(bottom);
+    BtnKoniec = AddKoniecRow(this, layout, btnTlac);
     OnShow = refilter;
     OnClose = [](TCloseAction &) { DMVyroba->QSPlan.Close(); };
     resize(1000, 600);
