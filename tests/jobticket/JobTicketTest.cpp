@@ -14,14 +14,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
-class JobTicketTest : public SalesTest {
+class JobTicketTest : public SalesJobTest {
 protected:
     void SetUp() override
     {
-        SalesTest::SetUp();
+        SalesJobTest::SetUp();
         if (HasFatalFailure())
             return;
-        calculationJob();
         for (int op : {10, 30, 1000})
             exec(QStringLiteral("insert into ZAKOPERACIE (C_INT, C_OPERACIE, OPERACIA, CAS_JED, MZDA) values "
                                 "(260001, %1, 'FOR', 6, 1.5)")

@@ -39,6 +39,14 @@ protected:
              "values (260001, 10, 10, 4, 50, 'EUR', 1, 0.1, 0.2, 50)");
         odv->QvSOdvody.Open();
     }
+    // The form shown and active as the menu shows it, with job 260001 in production (state 40).
+    void showForm(TSOdvodyForm &form)
+    {
+        exec("update ZAKAZKYD set STAV_ZAK=40 where C_INT=260001");
+        form.show();
+        QApplication::setActiveWindow(&form);
+        QApplication::processEvents();
+    }
     void TearDown() override
     {
         odv.reset();
@@ -330,12 +338,9 @@ TEST_F(HandOverTest, TheQuestionOfTheLastPiecesKeepsTheFormWhateverTheAnswer)
 // A date refused on leaving its field keeps the job typed next: the job field is empty, not "0/0000".
 TEST_F(HandOverTest, ARefusedDateLosesNotTheJobTypedNext)
 {
-    exec("update ZAKAZKYD set STAV_ZAK=40 where C_INT=260001");
     TShownBoxes boxes;
     TSOdvodyForm form;
-    form.show();
-    QApplication::setActiveWindow(&form);
-    QApplication::processEvents();
+    showForm(form);
     QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
     QTest::keyClick(form.DBEditC_INT, Qt::Key_Backtab);
     ASSERT_TRUE(form.DBEditDATUM->hasFocus());
@@ -375,12 +380,9 @@ TEST_F(HandOverTest, ARefusedDateLosesNotTheJobTypedNext)
 
 TEST_F(HandOverTest, EnterMovesFromFieldToFieldAndStoresNothingHalfTyped)
 {
-    exec("update ZAKAZKYD set STAV_ZAK=40 where C_INT=260001");
     TShownBoxes boxes;
     TSOdvodyForm form;
-    form.show();
-    QApplication::setActiveWindow(&form);
-    QApplication::processEvents();
+    showForm(form);
     const int stored = count("select count(*) from SODVODY");
     QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
     ASSERT_TRUE(form.DBEditC_INT->hasFocus());

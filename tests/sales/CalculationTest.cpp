@@ -3,14 +3,13 @@
 // nothing and runs no statement, and a refused save that keeps every row.
 #include "SalesFixture.h"
 
-class CalculationTest : public SalesTest {
+class CalculationTest : public SalesJobTest {
 protected:
     void SetUp() override
     {
-        SalesTest::SetUp();
+        SalesJobTest::SetUp();
         if (HasFatalFailure())
             return;
-        calculationJob();
         product("V2", "GJS-400       T", 7, 6.75);
         job(260002, "ZAK260001", "V2");
     }

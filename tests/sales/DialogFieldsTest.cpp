@@ -17,15 +17,8 @@
 #include <QPushButton>
 #include <QTest>
 
-class DialogFieldsTest : public SalesTest {
+class DialogFieldsTest : public SalesJobTest {
 protected:
-    void SetUp() override
-    {
-        SalesTest::SetUp();
-        if (HasFatalFailure())
-            return;
-        calculationJob();
-    }
     void TearDown() override
     {
         delete OdberateliaForm;

@@ -17,14 +17,13 @@
 #include <QTimer>
 #include <QToolButton>
 
-class DialogTest : public SalesTest {
+class DialogTest : public SalesJobTest {
 protected:
     void SetUp() override
     {
-        SalesTest::SetUp();
+        SalesJobTest::SetUp();
         if (HasFatalFailure())
             return;
-        calculationJob();
         exec("update POLOZKY set CENA_KALK=50 where C_POL='V1'");
     }
     void TearDown() override

@@ -46,14 +46,13 @@ QStringList texts(TQuickRep *report)
 
 } // namespace
 
-class DocumentsTest : public SalesTest {
+class DocumentsTest : public SalesJobTest {
 protected:
     void SetUp() override
     {
-        SalesTest::SetUp();
+        SalesJobTest::SetUp();
         if (HasFatalFailure())
             return;
-        calculationJob();
         exec("insert into CODBERATELOV (C_ODB, ODBERATEL, MESTO, ICO) values (5, 'Zlieváreň Sever', 'Žilina', 123)");
         // Previewed reports are laid out here instead of shown.
         ModuleHooks().ShowReport = [this](TQuickRep *report) {

@@ -27,15 +27,8 @@ struct Workstation {
 
 } // namespace
 
-class JobDetailTest : public SalesTest {
+class JobDetailTest : public SalesJobTest {
 protected:
-    void SetUp() override
-    {
-        SalesTest::SetUp();
-        if (HasFatalFailure())
-            return;
-        calculationJob();
-    }
     int state() { return count("select STAV_ZAK from ZAKAZKYD where C_INT=260001"); }
     // Answers the next question and returns its text.
     QString mark(TJobMark m, int answer, bool *changed = nullptr)

@@ -192,3 +192,14 @@ protected:
     std::unique_ptr<TDMTPV> tpv;
     std::unique_ptr<TDMOdbyt> odbyt;
 };
+
+// The sales fixture with the calculation's code lists, product V1 and its job 260001 already in place.
+class SalesJobTest : public SalesTest {
+protected:
+    void SetUp() override
+    {
+        SalesTest::SetUp();
+        if (!HasFatalFailure())
+            calculationJob();
+    }
+};
