@@ -86,33 +86,27 @@ void TDocumentReport::runWorkbook()
     do {
         book.Reset();
         bool overflow = false;
-        for (int k = 1; !data_->Eof() && !overflow; ++k) {
+        qint64 taken = 0;
+        for (qint64 k = 1; !data_->Eof() && !overflow; ++k) {
             for (const TXlsxTemplate::Name &name : book.Names()) {
                 if (!data_->FindField(name.Text))
                     continue;
-                int idx = k;
-                const TXlsxTemplate::Area *area = nullptr;
-                for (const TXlsxTemplate::Area &a : name.Areas) {
-                    if (idx <= a.Cells()) {
-                        area = &a;
-                        break;
-                    }
-                    idx -= a.Cells();
-                }
-                if (area) {
-                    const int row = area->Row + (idx - 1) / area->Columns;
-                    const int column = area->Column + (idx - 1) % area->Columns;
+                int row = 0, column = 0;
+                if (const TXlsxTemplate::Area *area = name.Place(k, row, column)) {
                     book.SetCell(area->Sheet, row, column, FieldCellValue(data_, name.Text));
-                } else if (name.Areas.size() > 1 || name.Areas.front().Cells() > 1) {
+                } else if (name.Overflows()) {
                     overflow = true;
                     break;
                 }
             }
-            if (!overflow)
+            if (!overflow) {
                 data_->Next();
+                ++taken;
+            }
         }
         writeAndOpen(book.Bytes(), QStringLiteral("xlsx"));
-        more = overflow;
+        // Every name has a place for the first record, so each copy takes one at least and the run ends.
+        more = overflow && taken > 0;
     } while (more);
     data_->GotoBookmark(place);
 }

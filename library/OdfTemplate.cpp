@@ -22,18 +22,69 @@ TCellValue FieldCellValue(TDataSet *data, const QString &fieldName)
     return value;
 }
 
-bool ParseCellReference(QString text, int &row, int &column)
+namespace {
+
+// The column letters and the row digits of a reference, either of which may be missing ("$B$12", "$B",
+// "12"); -1 for a part that is missing, false when the text is none of these or beyond the sheet.
+bool splitReference(QString text, int &row, int &column)
 {
     text.remove(QLatin1Char('$'));
     text = text.toUpper();
     qsizetype i = 0;
-    column = 0;
-    while (i < text.size() && text[i] >= QLatin1Char('A') && text[i] <= QLatin1Char('Z'))
-        column = column * 26 + (text[i++].unicode() - 'A' + 1);
-    bool ok = false;
-    row = text.mid(i).toInt(&ok) - 1;
-    --column;
-    return ok && i > 0 && row >= 0 && column >= 0;
+    column = -1;
+    row = -1;
+    for (int c = 0; i < text.size() && text[i] >= QLatin1Char('A') && text[i] <= QLatin1Char('Z'); ++i) {
+        c = c * 26 + (text[i].unicode() - 'A' + 1);
+        if (c > MaxSheetColumns)
+            return false;
+        column = c - 1;
+    }
+    const qsizetype digits = i;
+    for (qint64 r = 0; i < text.size() && text[i] >= QLatin1Char('0') && text[i] <= QLatin1Char('9'); ++i) {
+        r = r * 10 + (text[i].unicode() - '0');
+        if (r > MaxSheetRows)
+            return false;
+        row = int(r) - 1;
+    }
+    // Row 0 is no row.
+    if (i > digits && row < 0)
+        return false;
+    return i == text.size() && (row >= 0 || column >= 0);
+}
+
+} // namespace
+
+bool ParseCellReference(QString text, int &row, int &column)
+{
+    return splitReference(std::move(text), row, column) && row >= 0 && column >= 0;
+}
+
+bool ParseCellArea(const QString &first, const QString &last, TCellArea &area)
+{
+    int row1 = 0, column1 = 0, row2 = 0, column2 = 0;
+    if (!splitReference(first, row1, column1))
+        return false;
+    if (last.isEmpty()) {
+        if (row1 < 0 || column1 < 0)
+            return false;
+        area = {row1, column1, 1, 1};
+        return true;
+    }
+    if (!splitReference(last, row2, column2) || (row1 < 0) != (row2 < 0) || (column1 < 0) != (column2 < 0))
+        return false;
+    // Whole columns take every row, whole rows every column.
+    if (row1 < 0) {
+        row1 = 0;
+        row2 = MaxSheetRows - 1;
+    }
+    if (column1 < 0) {
+        column1 = 0;
+        column2 = MaxSheetColumns - 1;
+    }
+    if (row2 < row1 || column2 < column1)
+        return false;
+    area = {row1, column1, row2 - row1 + 1, column2 - column1 + 1};
+    return true;
 }
 
 namespace {
@@ -81,8 +132,9 @@ bool fieldsIn(TZipArchive &zip, const QString &part, TDataSet *data, QString *er
     return true;
 }
 
-// A cell of a range address: "$Hárok1.$B$2", "'Môj hárok'.B2" or ".B2" (the sheet of the range's start).
-bool parseCell(const QString &text, QString &sheet, int &row, int &column)
+// A corner of a range address without its sheet: "$Hárok1.$B$2", "'Môj hárok'.B2" or ".B2" give "$B$2" or
+// "B2"; a named sheet is put into sheet, the start's sheet stands for ".B2".
+QString cornerOf(const QString &text, QString &sheet)
 {
     const qsizetype dot = text.lastIndexOf(QLatin1Char('.'));
     if (dot > 0) {
@@ -92,28 +144,23 @@ bool parseCell(const QString &text, QString &sheet, int &row, int &column)
             name = name.mid(1, name.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
         sheet = name;
     }
-    return ParseCellReference(text.mid(dot + 1), row, column);
+    return text.mid(dot + 1);
 }
 
 struct Range {
     QString sheet;
-    int row = 0, column = 0, rows = 1;
+    TCellArea area;
 };
 
+// "$Hárok1.$B$3:.$B$12", "$Hárok1.$B$3", and whole columns or rows ("$Hárok1.$B:.$B").
 bool parseRange(const QString &address, Range &range)
 {
     const QStringList ends = address.split(QLatin1Char(':'));
-    int endRow = 0, endColumn = 0;
-    if (!parseCell(ends[0], range.sheet, range.row, range.column))
+    if (ends.size() > 2)
         return false;
-    range.rows = 1;
-    if (ends.size() > 1) {
-        QString sheet = range.sheet;
-        if (!parseCell(ends[1], sheet, endRow, endColumn))
-            return false;
-        range.rows = endRow - range.row + 1;
-    }
-    return range.rows > 0;
+    const QString first = cornerOf(ends[0], range.sheet);
+    QString sheet = range.sheet;
+    return ParseCellArea(first, ends.size() > 1 ? cornerOf(ends[1], sheet) : QString(), range.area);
 }
 
 bool isRowContainer(const QString &name)
@@ -122,9 +169,10 @@ bool isRowContainer(const QString &name)
            name == QLatin1String("table:table-rows");
 }
 
+// How many rows or cells a node stands for; no more than a sheet has, whatever the template says.
 int repeated(const TXmlNode *node, const QString &attribute)
 {
-    return std::max(1, node->Attr(attribute).toInt());
+    return int(std::clamp(node->Attr(attribute).toLongLong(), 1LL, qint64(MaxSheetRows)));
 }
 
 void setRepeated(TXmlNode *node, const QString &attribute, int count)
@@ -152,31 +200,31 @@ TXmlNode *splitOut(TXmlNode *node, const QString &attribute, int offset)
     return node;
 }
 
-void collectRows(TXmlNode *parent, std::vector<TXmlNode *> &rows)
+// The rows of a table in their order, also those inside groups of rows (which may nest).
+void collectRows(TXmlNode *table, std::vector<TXmlNode *> &rows)
 {
-    for (const auto &c : parent->Children) {
+    table->Walk([&](TXmlNode *c) {
         if (c->Name == QLatin1String("table:table-row"))
-            rows.push_back(c.get());
-        else if (isRowContainer(c->Name))
-            collectRows(c.get(), rows);
-    }
+            rows.push_back(c);
+        return isRowContainer(c->Name);
+    });
 }
 
 // The element of the item at index among the children that repeat by attribute, made when missing.
 TXmlNode *nthRepeated(TXmlNode *parent, const std::vector<TXmlNode *> &items, const QString &attribute, int index,
                       const QString &newName)
 {
-    int at = 0;
+    qint64 at = 0;
     for (TXmlNode *item : items) {
         const int count = repeated(item, attribute);
         if (index < at + count)
-            return splitOut(item, attribute, index - at);
+            return splitOut(item, attribute, int(index - at));
         at += count;
     }
     TXmlNode *where = items.empty() ? parent : items.back()->Parent;
     if (index > at) {
         TXmlNode *gap = where->AddElement(newName);
-        setRepeated(gap, attribute, index - at);
+        setRepeated(gap, attribute, int(index - at));
         if (newName == QLatin1String("table:table-row"))
             gap->AddElement(QStringLiteral("table:table-cell"));
     }
@@ -247,12 +295,12 @@ bool FillOdsNamedRanges(TZipArchive &document, TDataSet *data, QString *error)
         return true;
     int deepest = 0;
     for (const Target &t : targets)
-        deepest = std::max(deepest, t.range.rows);
+        deepest = std::max(deepest, t.range.area.Rows);
     for (; !data->Eof() && data->RecNo() <= deepest; data->Next()) {
         const int n = data->RecNo();
         for (const Target &t : targets)
-            if (t.range.rows >= n)
-                setCell(t.table, t.range.row + n - 1, t.range.column, FieldCellValue(data, t.field));
+            if (t.range.area.Rows >= n)
+                setCell(t.table, t.range.area.Row + n - 1, t.range.area.Column, FieldCellValue(data, t.field));
     }
     document.Set(ContentPart, doc.Bytes());
     return true;

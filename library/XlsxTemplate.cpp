@@ -1,6 +1,6 @@
 #include "library/XlsxTemplate.h"
 
-#include <QFile>
+#include <QSet>
 
 namespace {
 
@@ -45,16 +45,8 @@ std::vector<TXlsxTemplate::Area> parseAreas(QString formula)
             area.Sheet.endsWith(QLatin1Char('\'')))
             area.Sheet = area.Sheet.mid(1, area.Sheet.size() - 2).replace(QStringLiteral("''"), QStringLiteral("'"));
         const QStringList ends = p.mid(bang + 1).split(QLatin1Char(':'));
-        int row2 = 0, column2 = 0;
-        if (!ParseCellReference(ends[0], area.Row, area.Column))
-            continue;
-        if (ends.size() > 1) {
-            if (!ParseCellReference(ends[1], row2, column2) || row2 < area.Row || column2 < area.Column)
-                continue;
-            area.Rows = row2 - area.Row + 1;
-            area.Columns = column2 - area.Column + 1;
-        }
-        areas.push_back(area);
+        if (ends.size() <= 2 && ParseCellArea(ends[0].trimmed(), ends.size() > 1 ? ends[1].trimmed() : QString(), area))
+            areas.push_back(area);
     }
     return areas;
 }
@@ -88,18 +80,32 @@ bool fail(QString *error, const QString &text)
 
 } // namespace
 
+const TXlsxTemplate::Area *TXlsxTemplate::Name::Place(qint64 k, int &row, int &column) const
+{
+    for (const Area &a : Areas) {
+        if (k <= a.Cells()) {
+            row = a.Row + int((k - 1) / a.Columns);
+            column = a.Column + int((k - 1) % a.Columns);
+            return &a;
+        }
+        k -= a.Cells();
+    }
+    return nullptr;
+}
+
 bool TXlsxTemplate::Load(const QString &fileName, QString *error)
 {
-    QFile file(fileName);
-    if (!file.open(QIODevice::ReadOnly))
-        return fail(error, QStringLiteral("Šablónu %1 nie je možné otvoriť: %2").arg(fileName, file.errorString()));
-    template_ = file.readAll();
+    QString reason;
+    if (!TZipArchive::ReadFile(fileName, template_, &reason))
+        return fail(error, QStringLiteral("Šablónu %1 nie je možné otvoriť: %2").arg(fileName, reason));
     const QString notWorkbook = QStringLiteral("Šablóna %1 nie je zošit vo formáte .xlsx.").arg(fileName);
-    if (!zip_.Load(template_) || !zip_.Find(WorkbookPart))
+    if (!zip_.Load(template_, &reason))
+        return fail(error, notWorkbook + QLatin1Char(' ') + reason);
+    if (!zip_.Find(WorkbookPart))
         return fail(error, notWorkbook);
     TXmlDocument workbook, relations;
-    if (!workbook.Parse(zip_.Find(WorkbookPart)->Data))
-        return fail(error, notWorkbook);
+    if (!workbook.Parse(zip_.Find(WorkbookPart)->Data, &reason))
+        return fail(error, notWorkbook + QLatin1Char(' ') + reason);
     // Sheet names to their parts, through the workbook's relationships.
     QHash<QString, QString> targets;
     if (const TZipEntry *rels = zip_.Find(QStringLiteral("xl/_rels/workbook.xml.rels"));
@@ -133,6 +139,18 @@ bool TXlsxTemplate::Load(const QString &fileName, QString *error)
             }
         }
     }
+    // The sheets that names fill are read now, so a broken one is reported before any copy is made.
+    QSet<QString> checked;
+    for (const Name &name : names_)
+        for (const Area &area : name.Areas) {
+            const QString part = sheetParts_.value(area.Sheet);
+            if (checked.contains(part) || !zip_.Find(part))
+                continue;
+            checked.insert(part);
+            TXmlDocument sheet;
+            if (!sheet.Parse(zip_.Find(part)->Data, &reason))
+                return fail(error, QStringLiteral("Časť %1 šablóny %2 je poškodená: %3").arg(part, fileName, reason));
+        }
     Reset();
     return true;
 }
@@ -167,10 +185,11 @@ bool TXlsxTemplate::SetCell(const QString &sheet, int row, int column, const TCe
     if (!data)
         return false;
     const QString prefix = prefixOf(data);
-    // Rows and cells stand in their order; a missing one is put in its place.
+    // Rows and cells stand in their order; a missing one is put in its place. They are looked for from the
+    // end, where the records of a name add theirs one after another.
     TXmlNode *rowNode = nullptr;
-    int place = int(data->Children.size());
-    for (int i = 0; i < int(data->Children.size()); ++i) {
+    int place = 0;
+    for (int i = int(data->Children.size()) - 1; i >= 0; --i) {
         TXmlNode *r = data->Children[i].get();
         if (!r->IsElement())
             continue;
@@ -179,8 +198,8 @@ bool TXlsxTemplate::SetCell(const QString &sheet, int row, int column, const TCe
             rowNode = r;
             break;
         }
-        if (number > row + 1) {
-            place = i;
+        if (number < row + 1) {
+            place = i + 1;
             break;
         }
     }
@@ -189,8 +208,8 @@ bool TXlsxTemplate::SetCell(const QString &sheet, int row, int column, const TCe
         rowNode->SetAttr(QStringLiteral("r"), QString::number(row + 1));
     }
     TXmlNode *cell = nullptr;
-    place = int(rowNode->Children.size());
-    for (int i = 0; i < int(rowNode->Children.size()); ++i) {
+    place = 0;
+    for (int i = int(rowNode->Children.size()) - 1; i >= 0; --i) {
         TXmlNode *c = rowNode->Children[i].get();
         int r = 0, col = 0;
         if (!c->IsElement() || !ParseCellReference(c->Attr(QStringLiteral("r")), r, col))
@@ -199,8 +218,8 @@ bool TXlsxTemplate::SetCell(const QString &sheet, int row, int column, const TCe
             cell = c;
             break;
         }
-        if (col > column) {
-            place = i;
+        if (col < column) {
+            place = i + 1;
             break;
         }
     }

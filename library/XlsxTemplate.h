@@ -12,15 +12,18 @@
 
 class TXlsxTemplate {
 public:
-    // A rectangle of cells on a sheet (0-based).
-    struct Area {
+    // A rectangle of cells on a sheet (0-based); a whole column has every row of the sheet.
+    struct Area : TCellArea {
         QString Sheet;
-        int Row = 0, Column = 0, Rows = 1, Columns = 1;
-        int Cells() const { return Rows * Columns; }
     };
     struct Name {
         QString Text;
         std::vector<Area> Areas;
+        // The cell of the k-th record (from 1), counted through the areas in order and row by row in each:
+        // its area, or null when the record lies beyond them all.
+        const Area *Place(qint64 k, int &row, int &column) const;
+        // More than one cell: records beyond it go to the next copy of the template.
+        bool Overflows() const { return Areas.size() > 1 || (!Areas.empty() && Areas.front().Cells() > 1); }
     };
 
     // Reads the template; false, with the reason, when it is no workbook.

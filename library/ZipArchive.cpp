@@ -2,6 +2,7 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <algorithm>
 #include <zlib.h>
 
 namespace {
@@ -58,6 +59,11 @@ QByteArray deflateRaw(const QByteArray &in)
     return out;
 }
 
+QString tooLarge()
+{
+    return QStringLiteral("Archív zip by po rozbalení zabral viac ako %1 MB.").arg(TZipArchive::MaxTotalSize >> 20);
+}
+
 bool fail(QString *error, const QString &text)
 {
     if (error)
@@ -67,12 +73,25 @@ bool fail(QString *error, const QString &text)
 
 } // namespace
 
-bool TZipArchive::Load(const QString &fileName, QString *error)
+bool TZipArchive::ReadFile(const QString &fileName, QByteArray &bytes, QString *error)
 {
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
-        return fail(error, QStringLiteral("Súbor %1 nie je možné otvoriť: %2").arg(fileName, file.errorString()));
-    return Load(file.readAll(), error);
+        return fail(error, file.errorString());
+    // The entries and their headers: anything much larger cannot be within the limits.
+    if (file.size() > MaxTotalSize + 16 * 1024 * 1024)
+        return fail(error, tooLarge());
+    bytes = file.readAll();
+    return true;
+}
+
+bool TZipArchive::Load(const QString &fileName, QString *error)
+{
+    QByteArray bytes;
+    QString reason;
+    if (!ReadFile(fileName, bytes, &reason))
+        return fail(error, QStringLiteral("Súbor %1 nie je možné otvoriť: %2").arg(fileName, reason));
+    return Load(bytes, error);
 }
 
 bool TZipArchive::Load(const QByteArray &b, QString *error)
@@ -89,29 +108,57 @@ bool TZipArchive::Load(const QByteArray &b, QString *error)
     if (end < 0)
         return fail(error, broken);
     const quint32 count = u16(b, end + 10);
+    if (count > MaxEntries)
+        return fail(error, QStringLiteral("Archív zip má viac ako %1 položiek.").arg(MaxEntries));
+    // The directory is read whole and checked before anything is unpacked.
+    struct Part {
+        QString name;
+        quint32 method;
+        qsizetype local, data, packed, size;
+    };
+    std::vector<Part> parts;
+    parts.reserve(count);
+    qsizetype total = 0;
     qsizetype at = u32(b, end + 16);
     for (quint32 i = 0; i < count; ++i) {
         if (at + 46 > b.size() || u32(b, at) != 0x02014b50)
             return fail(error, broken);
-        const quint32 method = u16(b, at + 10);
-        const qsizetype packed = u32(b, at + 20), size = u32(b, at + 24);
+        Part part;
+        part.method = u16(b, at + 10);
+        part.packed = u32(b, at + 20);
+        part.size = u32(b, at + 24);
         const qsizetype nameLength = u16(b, at + 28), extra = u16(b, at + 30), comment = u16(b, at + 32);
-        const qsizetype local = u32(b, at + 42);
-        if (size > 0x10000000) // a part of an office document is never that large
-            return fail(error, broken);
-        TZipEntry entry;
-        entry.Name = QString::fromUtf8(b.mid(at + 46, nameLength));
+        part.local = u32(b, at + 42);
+        part.name = QString::fromUtf8(b.mid(at + 46, nameLength));
         at += 46 + nameLength + extra + comment;
-        if (local + 30 > b.size() || u32(b, local) != 0x04034b50)
+        total += part.method == 0 ? part.packed : part.size;
+        if (total > MaxTotalSize)
+            return fail(error, tooLarge());
+        if (part.local + 30 > b.size() || u32(b, part.local) != 0x04034b50)
             return fail(error, broken);
-        const qsizetype data = local + 30 + u16(b, local + 26) + u16(b, local + 28);
-        if (data + packed > b.size())
+        part.data = part.local + 30 + u16(b, part.local + 26) + u16(b, part.local + 28);
+        if (part.data + part.packed > b.size())
             return fail(error, broken);
-        const QByteArray raw = b.mid(data, packed);
-        if (method == 0) {
+        parts.push_back(std::move(part));
+    }
+    // Each entry has bytes of its own: entries that share them would unpack the same data many times over.
+    std::vector<std::pair<qsizetype, qsizetype>> spans;
+    spans.reserve(parts.size());
+    for (const Part &p : parts)
+        spans.emplace_back(p.local, p.data + p.packed);
+    std::sort(spans.begin(), spans.end());
+    for (size_t i = 1; i < spans.size(); ++i)
+        if (spans[i].first < spans[i - 1].second)
+            return fail(error, QStringLiteral("Položky archívu zip sa prekrývajú."));
+    for (Part &p : parts) {
+        TZipEntry entry;
+        entry.Name = std::move(p.name);
+        const QByteArray raw = b.mid(p.data, p.packed);
+        if (p.method == 0) {
             entry.Data = raw;
             entry.Stored = true;
-        } else if (method != 8 || !inflateRaw(raw, size, entry.Data)) {
+        } else if (p.method != 8 || !inflateRaw(raw, p.size, entry.Data)) {
+            Entries.clear();
             return fail(error, broken);
         }
         Entries.push_back(std::move(entry));

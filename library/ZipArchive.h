@@ -15,9 +15,18 @@ struct TZipEntry {
 
 class TZipArchive {
 public:
-    // Replaces the entries with those of the file; false, with the reason, when it is no readable zip.
+    // What a read archive may hold: a few bytes of deflated data can stand for gigabytes, and the directory
+    // may point many entries at the same data. An office document stays far below these.
+    static constexpr qsizetype MaxEntries = 10'000;
+    static constexpr qsizetype MaxTotalSize = 256 * 1024 * 1024;
+
+    // Replaces the entries with those of the file; false, with the reason, when it is no readable zip or
+    // exceeds the limits above (checked on the directory, before anything is unpacked).
     bool Load(const QString &fileName, QString *error = nullptr);
     bool Load(const QByteArray &bytes, QString *error = nullptr);
+    // The bytes of a file to be loaded; false, with the reason, when it cannot be read or is larger than an
+    // archive within the limits can be.
+    static bool ReadFile(const QString &fileName, QByteArray &bytes, QString *error = nullptr);
     // Writes the entries, in their order, as a new file.
     bool Save(const QString &fileName, QString *error = nullptr) const;
     QByteArray Bytes() const;

@@ -74,6 +74,10 @@ TXMLReader::TXMLReader(const QString &fileName)
     QFile file(fileName);
     if (!file.open(QIODevice::ReadOnly))
         throw Exception(QStringLiteral("Súbor %1 nie je možné otvoriť: %2").arg(fileName, file.errorString()));
+    if (file.size() > MaxFileSize)
+        throw EXMLError(QStringLiteral("Súbor %1 je väčší ako %2 MB, nie je to definícia zostavy.")
+                            .arg(fileName)
+                            .arg(MaxFileSize >> 20));
     text_ = DecodeText(file.readAll());
 }
 

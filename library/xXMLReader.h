@@ -67,7 +67,8 @@ private:
 
 class TXMLReader {
 public:
-    // Reads the whole file (UTF-8 when valid, else Windows-1250); throws Exception when it cannot be opened.
+    // Reads the whole file (UTF-8 when valid, else Windows-1250); throws Exception when it cannot be opened,
+    // EXMLError when it is larger than MaxFileSize.
     explicit TXMLReader(const QString &fileName);
     // A reader over text already in memory.
     static TXMLReader FromText(const QString &text);
@@ -76,6 +77,8 @@ public:
 
     // Elements may nest this deep; a deeper file is refused rather than exhausting the stack.
     static constexpr int MaxDepth = 256;
+    // A definition is a few kilobytes; a larger file is refused before it is read.
+    static constexpr qint64 MaxFileSize = 16 * 1024 * 1024;
 
 private:
     TXMLReader() = default;

@@ -1,6 +1,8 @@
 // Report definitions run on a fresh database: an SQL report with its "Parametre" dialog previewed to page
 // items, and office templates filled into new files, read back by unzipping them.
+#include "DesktopSpy.h"
 #include "common/DbFixture.h"
+#include "common/HostileFiles.h"
 #include "common/WhenModal.h"
 #include "library/DocumentReport.h"
 #include "library/ParamsForm.h"
@@ -28,17 +30,6 @@
 #include <xlsxwriter.h>
 
 namespace {
-
-// Stands in for the desktop: files handed to it are listed instead of opened.
-class DesktopSpy : public QObject {
-    Q_OBJECT
-public:
-    DesktopSpy() { QDesktopServices::setUrlHandler(QStringLiteral("file"), this, "open"); }
-    ~DesktopSpy() override { QDesktopServices::unsetUrlHandler(QStringLiteral("file")); }
-    QStringList Opened;
-public slots:
-    void open(const QUrl &url) { Opened << url.toLocalFile(); }
-};
 
 // Runs a program (unzip, python3) and returns what it wrote.
 QString run(const QString &program, const QStringList &args)
@@ -127,13 +118,7 @@ protected:
         query.Close();
         DbFixture::TearDown();
     }
-    QString write(const QString &name, const QByteArray &bytes)
-    {
-        QFile f(folder.filePath(name));
-        EXPECT_TRUE(f.open(QIODevice::WriteOnly));
-        f.write(bytes);
-        return f.fileName();
-    }
+    QString write(const QString &name, const QByteArray &bytes) { return WriteTestFile(folder.filePath(name), bytes); }
     // A zip made by the zip program from parts, "mimetype" first and stored.
     QString zipTemplate(const QString &name, const QList<QPair<QString, QByteArray>> &parts)
     {
@@ -435,5 +420,3 @@ TEST_F(ReportDefinition, MainMenuHooksReadTheFileOnceAndRunItWithThePrintQueryEa
 }
 
 } // namespace
-
-#include "ReportDefinitionTest.moc"
