@@ -87,7 +87,7 @@ int main(int argc, char **argv)
         form.pcVykony->setCurrentWidget(form.tsPracovnik);
         formRuns.push_back(timed([&] {
             form.pcVykony->setCurrentWidget(form.tsPrehlady);
-            fetched = vyk.QvSVykony.RecordCount();
+            fetched = vyk.QvSVykony.FetchedCount();
         }));
         const QString sql = vyk.QvSVykony.SelectSQL.Text();
         const QVariant from = vyk.QvSVykony.Params()[0].Value, to = vyk.QvSVykony.Params()[1].Value;

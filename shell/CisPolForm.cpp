@@ -86,9 +86,8 @@ bool PickItem(QString &code, QChar mask)
         q.SQL().SetStrings(2, CisSql::ItemPickByCode);
         q.ParamByName(QStringLiteral("c_pol")).SetValue(trimmed.size() >= 15 ? code : trimmed + QLatin1Char('%'));
         q.Open();
-        q.Last();
-        const int rows = q.RecordCount();
-        q.First();
+        // One row, or several: two rows tell, the rest of a long list need not be read.
+        const int rows = q.RecordCountUpTo(2);
         found = rows == 1 || (rows > 0 && q.FieldByName(QStringLiteral("C_POL"))->AsString().trimmed() == trimmed);
     }
     if (!found) {

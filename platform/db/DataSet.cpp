@@ -363,6 +363,21 @@ int TDataSet::FetchMore(int n)
     return got;
 }
 
+int TDataSet::RecordCount()
+{
+    if (!fetchedAll_ && Active())
+        FetchAll();
+    return FetchedCount();
+}
+
+int TDataSet::RecordCountUpTo(int limit)
+{
+    const int missing = limit - FetchedCount();
+    if (missing > 0 && !fetchedAll_ && Active())
+        FetchMore(missing);
+    return std::min(FetchedCount(), limit);
+}
+
 void TDataSet::FetchAll()
 {
     const int before = int(rows_.size());
@@ -428,7 +443,7 @@ void TDataSet::Last()
     if (BeforeScroll)
         BeforeScroll(this);
     const int before = cur_;
-    const int fetchedBefore = RecordCount();
+    const int fetchedBefore = FetchedCount();
     while (fetchOne()) {
         if (forwardOnly_) {
             cur_ = int(rows_.size()) - 1;
@@ -438,7 +453,7 @@ void TDataSet::Last()
     cur_ = int(rows_.size()) - 1;
     eof_ = true;
     bof_ = rows_.empty();
-    if (RecordCount() != fetchedBefore)
+    if (FetchedCount() != fetchedBefore)
         DataEvent(deDataSetChange);
     doScrollEvents(before);
 }
@@ -873,6 +888,11 @@ void TDataSet::startInsert(bool append)
         DatabaseError(QStringLiteral("Súbor dát nie je možné meniť"), this);
     if (BeforeInsert)
         BeforeInsert(this);
+    // An appended row follows the list's last row, not the last one fetched so far (the views learn of
+    // the rows fetched here with the new row).
+    if (append)
+        while (fetchOne()) {
+        }
     TRecord *rec = newRecord();
     rec->status = usInserted;
     const int at = append ? int(rows_.size()) : std::max(cur_, 0);

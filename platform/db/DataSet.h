@@ -87,8 +87,16 @@ public:
     // 1-based number of the current record; 0 when there is none.
     int RecNo() const;
     void SetRecNo(int recNo);
-    // The rows fetched so far (plus inserted, less deleted).
-    int RecordCount() const { return passed_ + int(rows_.size()); }
+    // The number of rows of the list (plus inserted, less deleted): the rows not fetched yet are read
+    // first, so a loop, a total or a count over RecordCount covers every row. Once every row is fetched
+    // it costs nothing. Reading forward only, the rest is read and kept after the current row (Next goes
+    // on through them, nothing is skipped), so counting such a reading holds its remaining rows at once.
+    int RecordCount();
+    // The rows of the list, but at most `limit`: fetches no further than that ("exactly one?" asks 2).
+    int RecordCountUpTo(int limit);
+    // The rows fetched so far (plus inserted, less deleted), never fetching: for views that fetch lazily
+    // and must not read the whole list to paint a screen. Not the number of rows of the list.
+    int FetchedCount() const { return passed_ + int(rows_.size()); }
     void FetchAll();
     // Lazy fetching for views: are there rows not yet fetched; fetch up to n more.
     bool CanFetchMore() const { return Active() && !fetchedAll_; }

@@ -473,7 +473,7 @@ void TDBGrid::keyPressEvent(QKeyEvent *e)
         // At the last row a new row goes after it, elsewhere before the current one.
         if (!ctrl && !shift && canEditData())
             Guarded([&] {
-                if (ds->IsEmpty() || (model_->CurrentRow() == ds->RecordCount() - 1 && !ds->CanFetchMore()))
+                if (ds->IsEmpty() || (model_->CurrentRow() == ds->FetchedCount() - 1 && !ds->CanFetchMore()))
                     ds->Append();
                 else
                     ds->Insert();
@@ -796,7 +796,7 @@ std::vector<int> TDBGrid::SelectedRowNumbers() const
     // One pass over the rows finds where every mark stands (a mark's row may be deleted since).
     std::unordered_map<TBookmark, int> rowOf;
     rowOf.reserve(markSet_.size());
-    for (int row = 0, n = ds->RecordCount(); row < n && rowOf.size() < markSet_.size(); ++row) {
+    for (int row = 0, n = ds->FetchedCount(); row < n && rowOf.size() < markSet_.size(); ++row) {
         const TBookmark b = ds->BookmarkAt(row);
         if (markSet_.count(b))
             rowOf.emplace(b, row);
@@ -886,7 +886,7 @@ void TDBGrid::paintCell(QPainter *painter, QStyleOptionViewItem &opt, const QMod
     opt.state &= ~QStyle::State_HasFocus;
     TField *field = Columns(index.column())->Field();
     TDataSet *ds = DataSet();
-    if (OnGetCellProp && field && ds && index.row() < ds->RecordCount()) {
+    if (OnGetCellProp && field && ds && index.row() < ds->FetchedCount()) {
         TCellFont font(opt.font, opt.palette.color(QPalette::Text));
         const QColor savedColor = font.Color;
         QColor background = opt.palette.color(QPalette::Base);

@@ -41,7 +41,7 @@ void TDBLookupCombo::Reload()
             shown.push_back(key);
         QSet<QString> seen;
         for (int row = 0;; ++row) {
-            if (row >= list_->RecordCount() && (!list_->CanFetchMore() || list_->FetchMore(100) == 0))
+            if (row >= list_->FetchedCount() && (!list_->CanFetchMore() || list_->FetchMore(100) == 0))
                 break;
             const QString k = KeyText(list_->ValueAt(row, key));
             if (k.isEmpty() || seen.contains(k))

@@ -41,7 +41,7 @@ void TDataSetModel::Link::DataSetChanged()
     if (model_->fetching_)
         return;
     model_->beginResetModel();
-    model_->rows_ = Active() ? DataSet()->RecordCount() : 0;
+    model_->rows_ = Active() ? DataSet()->FetchedCount() : 0;
     model_->endResetModel();
     model_->lastCurrent_ = -1;
     model_->currentMoved();
@@ -159,7 +159,7 @@ void TDataSetModel::resetAll()
 {
     beginResetModel();
     bindColumns();
-    rows_ = Active() ? DataSet()->RecordCount() : 0;
+    rows_ = Active() ? DataSet()->FetchedCount() : 0;
     endResetModel();
     emit columnsReset();
     lastCurrent_ = -1;
@@ -168,7 +168,7 @@ void TDataSetModel::resetAll()
 
 void TDataSetModel::syncRowCount()
 {
-    const int n = Active() ? DataSet()->RecordCount() : 0;
+    const int n = Active() ? DataSet()->FetchedCount() : 0;
     if (n > rows_) {
         beginInsertRows(QModelIndex(), rows_, n - 1);
         rows_ = n;
@@ -213,7 +213,7 @@ QString TDataSetModel::CellText(int row, int column, bool display) const
     TDataSet *ds = DataSet();
     TField *f = column >= 0 && column < ColumnCount() ? columns_[column]->field_ : nullptr;
     // Rows not fetched yet are never read from here: painting must not fetch.
-    if (!f || !Active() || row < 0 || row >= ds->RecordCount())
+    if (!f || !Active() || row < 0 || row >= ds->FetchedCount())
         return QString();
     QString text;
     try {
@@ -316,7 +316,7 @@ QVariant TDataSetModel::headerData(int section, Qt::Orientation orientation, int
 
 bool TDataSetModel::canFetchMore(const QModelIndex &parent) const
 {
-    return !parent.isValid() && Active() && (DataSet()->CanFetchMore() || DataSet()->RecordCount() > rows_);
+    return !parent.isValid() && Active() && (DataSet()->CanFetchMore() || DataSet()->FetchedCount() > rows_);
 }
 
 void TDataSetModel::fetchMore(const QModelIndex &parent)

@@ -64,6 +64,21 @@ TEST_F(PickTest, TypedItemNumberIsTakenEvenWhenItBeginsAnother)
     EXPECT_EQ(code, "M5");
 }
 
+TEST_F(PickTest, ANumberBeginningManyItemsShowsTheListWithoutReadingItWhole)
+{
+    exec("execute block as declare i integer = 100; begin while (i < 400) do begin "
+         "insert into POLOZKY (C_POL, TYP1, NAZOV) values ('K' || :i, 'V', 'Kryt'); i = i + 1; end end");
+    QString code = "K";
+    int held = 0;
+    CloseModal(mrCancel, [&](QWidget *) { held = DMCis->QPolozky.FetchedCount(); });
+    EXPECT_FALSE(PickItem(code, 'V')) << "300 items begin with K: the list is offered";
+    EXPECT_GT(held, 0);
+    EXPECT_LT(held, 300) << "telling one row from several reads two, the list reads its screen";
+    code = "K123";
+    EXPECT_TRUE(PickItem(code, 'V')) << "exactly one";
+    EXPECT_EQ(code, "K123");
+}
+
 TEST_F(PickTest, ItemListFiltersAndReturnsThePick)
 {
     QString code = "V1"; // two rows, neither is V1

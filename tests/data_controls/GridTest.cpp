@@ -63,13 +63,13 @@ TEST_F(Grid, RowsAreFetchedOnlyAsTheViewAsks)
     EXPECT_LE(m.rowCount(), 1) << "opening reads the first row only";
     EXPECT_TRUE(m.canFetchMore(QModelIndex()));
     m.fetchMore(QModelIndex());
-    EXPECT_EQ(m.rowCount(), t.RecordCount());
+    EXPECT_EQ(m.rowCount(), t.FetchedCount());
     EXPECT_EQ(m.rowCount(), 51);
     open();
     const int shown = m.rowCount();
     EXPECT_GE(shown, grid.VisibleRowCount()) << "a screen is filled";
     EXPECT_LT(shown, 200) << "but nothing far beyond it";
-    EXPECT_EQ(t.RecordCount(), shown);
+    EXPECT_EQ(t.FetchedCount(), shown);
     grid.verticalScrollBar()->setValue(grid.verticalScrollBar()->maximum());
     QApplication::processEvents();
     EXPECT_GT(m.rowCount(), shown) << "scrolling to the end asks for more";

@@ -53,10 +53,10 @@ TEST_F(DataSets, OpeningFetchesLazilyAndLastFetchesEverything)
 {
     auto q = query("select * from T_ITEM order by ID");
     q->Open();
-    EXPECT_LT(q->RecordCount(), 3000);
+    EXPECT_LT(q->FetchedCount(), 3000);
     EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 1);
     q->Last();
-    EXPECT_EQ(q->RecordCount(), 3000);
+    EXPECT_EQ(q->FetchedCount(), 3000);
     EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 3000);
     EXPECT_TRUE(q->Eof());
     EXPECT_EQ(q->RecNo(), 3000);
@@ -65,6 +65,69 @@ TEST_F(DataSets, OpeningFetchesLazilyAndLastFetchesEverything)
     q->Prior();
     EXPECT_TRUE(q->Bof());
     EXPECT_EQ(q->RecNo(), 1);
+}
+
+TEST_F(DataSets, RecordCountIsEveryRowOfTheListAndFetchedCountWhatIsHeld)
+{
+    auto q = query("select ID, NAME from T_ITEM order by ID");
+    q->Open();
+    int changes = 0;
+    TDataSource source;
+    struct Counter : TDataLink {
+        int *changes;
+        void DataSetChanged() override { ++*changes; }
+    } link;
+    link.changes = &changes;
+    link.SetDataSource(&source);
+    source.SetDataSet(q.get());
+    ASSERT_EQ(q->FetchedCount(), 1) << "opening reads the first row only";
+
+    EXPECT_EQ(q->RecordCountUpTo(2), 2) << "enough to tell one row from several";
+    EXPECT_EQ(q->FetchedCount(), 2);
+    EXPECT_EQ(q->RecordCountUpTo(2), 2);
+    EXPECT_EQ(q->FetchedCount(), 2) << "nothing more is read for the same question";
+
+    // A loop bounded by RecordCount reaches the last row of the list, the cursor staying.
+    double total = 0;
+    for (int row = 0; row < q->RecordCount(); ++row)
+        total += q->ValueAt(row, q->FieldByName("ID")).toDouble();
+    EXPECT_DOUBLE_EQ(total, 3000.0 * 3001 / 2);
+    EXPECT_EQ(q->FetchedCount(), 3000);
+    EXPECT_EQ(q->RecNo(), 1);
+    EXPECT_GE(changes, 1) << "views hear of the rows read for the count";
+    changes = 0;
+    EXPECT_EQ(q->RecordCount(), 3000);
+    EXPECT_EQ(changes, 0) << "once every row is held, the count reads nothing and tells nobody";
+
+    auto few = query("select ID from T_ITEM where ID = 7");
+    few->Open();
+    EXPECT_EQ(few->RecordCountUpTo(2), 1);
+    few->Close();
+    EXPECT_EQ(few->RecordCount(), 0) << "a closed data set has no rows";
+    EXPECT_EQ(few->RecordCountUpTo(2), 0);
+}
+
+TEST_F(DataSets, AnAppendedRowFollowsTheLastRowOfTheList)
+{
+    auto t = table("T_ITEM");
+    t->SetIndexFieldNames("ID");
+    t->Open();
+    ASSERT_LT(t->FetchedCount(), 3000);
+    int numberAtNew = 0;
+    t->OnNewRecord = [&](TDataSet *ds) { numberAtNew = ds->RecordCount(); };
+    t->Append();
+    EXPECT_EQ(numberAtNew, 3001) << "the new row is counted with every stored one";
+    EXPECT_EQ(t->RecNo(), 3001);
+    t->FieldByName("ID")->SetValue(5000);
+    t->Post();
+    t->Prior();
+    EXPECT_EQ(t->FieldByName("ID")->AsInteger(), 3000) << "the row before it is the list's last";
+
+    t->First();
+    t->Insert();
+    EXPECT_EQ(numberAtNew, 3002) << "an inserted row counts the list too";
+    t->Cancel();
+    EXPECT_EQ(t->RecordCount(), 3001);
 }
 
 TEST_F(DataSets, NextPastTheLastRowSetsEofAndStays)
@@ -679,6 +742,17 @@ TEST_F(DataSets, ForwardOnlyReadingGoesThroughEveryRowAndRefusesToGoBack)
     }
     EXPECT_EQ(n, 3000);
     EXPECT_EQ(q->FieldByName("ID")->AsInteger(), 3000);
+    EXPECT_EQ(q->RecordCount(), 3000);
+
+    // Counting part way keeps the rows still to be read: the reading goes on through every one of them.
+    q->First();
+    q->MoveBy(9);
+    EXPECT_EQ(q->RecordCount(), 3000);
+    EXPECT_EQ(q->RecNo(), 10);
+    n = 10;
+    for (q->Next(); !q->Eof(); q->Next())
+        ASSERT_EQ(q->FieldByName("ID")->AsInteger(), ++n);
+    EXPECT_EQ(n, 3000);
     EXPECT_EQ(q->RecordCount(), 3000);
     EXPECT_THROW(q->Prior(), EDatabaseError);
     EXPECT_THROW(q->Locate("ID", 5), EDatabaseError);

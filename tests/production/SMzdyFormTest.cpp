@@ -7,6 +7,7 @@
 #include "platform/ui/DBControls.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataSetModel.h"
+#include "platform/os/Format.h"
 
 #include <QApplication>
 #include <QContextMenuEvent>
@@ -33,6 +34,9 @@ protected:
         employee(57, "Novák");
         employee(58, "Horváth");
         exec("update CZAMESTNANCOV set STREDISKO='S2' where OSC=58");
+        moreData();
+        if (HasFatalFailure())
+            return;
         form = std::make_unique<TSMzdyForm>();
         form->show();
         form->activateWindow();
@@ -43,6 +47,8 @@ protected:
         form.reset();
         WorkshopTest::TearDown();
     }
+    // Rows the form's lists read at their opening.
+    virtual void moreData() {}
     std::unique_ptr<TSMzdyForm> form;
 };
 
@@ -267,6 +273,64 @@ TEST_F(WagesForm, AWageOfAllLeadsToThatEmployeesWage)
     EXPECT_EQ(mzdy->QZamestnanci.FieldByName("OSC")->AsInteger(), 57);
     EXPECT_TRUE(form->DBGridZamestnanci->SelectedRows().empty()) << "the marks are cleared";
     EXPECT_EQ(mzdy->QMzdy.FieldByName("OSC")->AsInteger(), 57) << "the wage page shows that employee";
+}
+
+} // namespace
+
+namespace {
+
+// 84 employees, far more than the employee grid shows at once: the lists are read as the grids show them,
+// and what the form does "for everyone" or sums must reach every row all the same.
+class LongWagesForm : public WagesForm {
+protected:
+    void moreData() override
+    {
+        exec("execute block as declare i integer = 101; begin while (i <= 182) do begin "
+             "insert into CZAMESTNANCOV (OSC, PRIEZVISKO, MENO, STREDISKO, PROFESIA) "
+             "values (:i, 'Zamestnanec ' || :i, 'Peter', 'S1', 'FOR'); i = i + 1; end end");
+    }
+};
+
+TEST_F(LongWagesForm, ToAllWritesTheDayForEveryEmployeeOfALongList)
+{
+    form->vDatum1->setText(DateStr(QDate(2026, 3, 4)));
+    form->ShowActivePage();
+    ASSERT_EQ(form->PageControlMzdy->currentWidget(), form->tabDochadzka);
+    QApplication::processEvents();
+    ASSERT_GT(mzdy->QZamestnanci.FetchedCount(), 1) << "the grid read its screen";
+    ASSERT_LT(mzdy->QZamestnanci.FetchedCount(), 84) << "but not the whole list";
+    ASSERT_EQ(mzdy->QDochadzka.State(), dsInsert);
+    mzdy->QDochadzka.FieldByName("OHOD")->SetValue(6.0);
+    mzdy->QDochadzka.FieldByName("DOVOLENKA")->SetValue(1.5);
+    QTest::mouseClick(form->BtnZapisVsetkym, Qt::LeftButton);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(count("select count(*) from SDOCHADZKA where DATUM='2026-03-04' and DOVOLENKA=1.5"), 84);
+    EXPECT_EQ(count("select count(*) from CZAMESTNANCOV a where not exists (select 1 from SDOCHADZKA d "
+                    "where d.OSC=a.OSC and d.DATUM='2026-03-04')"),
+              0);
+}
+
+TEST_F(LongWagesForm, AllWagesTotalSumsEveryEmployee)
+{
+    // 84 wages of 95,50 a piece: each rounds to 96 (halves to even), 8 064 together.
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, PREMIE, MZDA_REZ) "
+         "select 2026, 2, OSC, 95.5, 0, 0 from CZAMESTNANCOV");
+    form->PageControlMzdy->setCurrentWidget(form->tabMzdyAll);
+    EXPECT_EQ(form->LabelMzdy_celkom->text(), FormatFloat(QStringLiteral("# ##0"), 8064.0).trimmed());
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
+TEST_F(LongWagesForm, MonthPageSumsEveryDayOfTheMonth)
+{
+    // Two shifts on each of February's 28 days: 56 rows, more than the month's grid shows.
+    exec("execute block as declare i integer = 0; begin while (i < 28) do begin "
+         "insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD, NEMOC) values (dateadd(:i day to date '2026-02-01'), "
+         "57, 1, 7.5, 0); insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD, NEMOC) "
+         "values (dateadd(:i day to date '2026-02-01'), 57, 2, 0.5, 0.25); i = i + 1; end end");
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    form->PageControlMzdy->setCurrentWidget(form->tabMesiac);
+    EXPECT_EQ(form->sgSumMesiac->item(0, 1)->text(), "224,0") << "28 x (7,5 + 0,5) hours";
+    EXPECT_EQ(form->sgSumMesiac->item(0, 4)->text(), "7,0") << "28 x 0,25 hours of sickness";
 }
 
 } // namespace

@@ -67,6 +67,16 @@ protected:
     TFormZakazky *form = nullptr;
 };
 
+TEST_F(OrdersBrowserTest, TheCountFoundIsEveryOrderOfALongList)
+{
+    exec("execute block as declare i integer = 1; begin while (i <= 120) do begin "
+         "insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, ODBERATEL, MENA, D_OBJ, D_VYSTAV) values "
+         "('ZAK27' || lpad(:i, 3, '0'), 'Z', 5, 'Zlievareň', 'EUR', CURRENT_DATE, CURRENT_DATE); i = i + 1; end end");
+    TypeText(form->HlObj, "ZAK27");
+    EXPECT_EQ(form->LabelRecCount->text(), QString::fromUtf8("Nájdených položiek:120"));
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
 TEST_F(OrdersBrowserTest, QuickSearchesTakeTypedTextAsOneValue)
 {
     EXPECT_EQ(listed(), QStringList({"ZAK26001", "ZAK26002"})) << "the last 90 days, newest first, no offers";

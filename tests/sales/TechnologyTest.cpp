@@ -69,6 +69,26 @@ TEST_F(TechnologyTest, ProductRouteAndBillOfMaterials)
     EXPECT_EQ(count("select count(*) from POLOZKYKALK where C_POL='V1'"), 1);
 }
 
+TEST_F(TechnologyTest, ANewBillLineIsNumberedAfterEveryLineOfALongBill)
+{
+    product("V40");
+    exec("execute block as declare i integer = 1; begin while (i <= 40) do begin "
+         "insert into TKUSOVNIK (C_VYR, C_POZICIE, C_POL, MNOZSTVO) values ('V40', :i * 10, 'M1', 1); "
+         "i = i + 1; end end");
+    TxTable &bom = tpv->QTKusovnik;
+    bom.Close();
+    bom.SetFilter("C_VYR='V40'");
+    bom.Open();
+    ASSERT_LT(bom.FetchedCount(), 40) << "the bill is read lazily";
+    bom.Insert();
+    EXPECT_EQ(bom.FieldByName("C_POZICIE")->AsInteger(), 410) << "inserted before the first line";
+    bom.Cancel();
+    bom.Append();
+    EXPECT_EQ(bom.FieldByName("C_POZICIE")->AsInteger(), 410);
+    EXPECT_EQ(bom.RecNo(), 41) << "after the last line";
+    bom.Cancel();
+}
+
 TEST_F(TechnologyTest, OperationNumbersFromOneTo1999)
 {
     TField *number = tpv->QTOperacie.FieldByName("C_OPERACIE");

@@ -231,6 +231,23 @@ TEST_F(SqlConsoleTest, ParametersAreAskedAndAnErrorKeepsTheConsoleOpen)
     EXPECT_TRUE(checked);
 }
 
+TEST_F(SqlConsoleTest, TheCountShownIsEveryRowOfTheResult)
+{
+    exec("execute block as declare i integer = 1; begin while (i <= 300) do begin "
+         "insert into EXPORTY (S, SI) values ('r' || :i, :i); i = i + 1; end end");
+    bool checked = false;
+    WhenModal<TQQueryForm>([&](TQQueryForm *f) {
+        f->mSQL->setPlainText("select S, SI from EXPORTY");
+        QTest::keyClick(f->mSQL, Qt::Key_E, Qt::ControlModifier);
+        EXPECT_EQ(f->pcQuery->currentWidget(), f->tsResult);
+        EXPECT_EQ(f->lResult->text(), QString::fromUtf8("Počet viet 302"));
+        checked = true;
+        f->BitBtnKoniec->click();
+    });
+    ShowSqlConsole(QString(), QString::fromUtf8("SQL Príkaz"));
+    EXPECT_TRUE(checked);
+}
+
 TEST_F(SqlConsoleTest, AStatementFromAnotherFormRunsAtOnceReadOnly)
 {
     bool checked = false;
