@@ -257,7 +257,8 @@ void TIBCustomDataSet::Prepare()
     fb::ParsedSql parsed = fb::parseParams(text);
     TSqlWait wait;
     select_.unprepare();
-    select_.prepare(tr_->Handle(), parsed.sql);
+    // The server checks the rights to read when it prepares the select.
+    reading([&] { select_.prepare(tr_->Handle(), parsed.sql); });
     preparedText_ = text;
     preparedNames_ = parsed.names;
     params_.Rebuild(parsed.names);
@@ -336,13 +337,11 @@ void TIBCustomDataSet::MasterLink::DataSetChanged()
 
 void TIBCustomDataSet::InternalOpen()
 {
-    reading([this] {
-        Prepare();
-        SetParamsFromMaster();
-        BindParams(select_, preparedNames_);
-        TSqlWait wait;
-        select_.openCursor(tr_->Handle());
-    });
+    Prepare();
+    SetParamsFromMaster();
+    BindParams(select_, preparedNames_);
+    TSqlWait wait;
+    reading([this] { select_.openCursor(tr_->Handle()); });
     tr_->Touch();
     packed_.reset(select_.outputs(), select_.outputLength());
     std::vector<TFieldDef> defs;
