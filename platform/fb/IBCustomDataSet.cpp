@@ -591,7 +591,7 @@ bool TIBCustomDataSet::InternalRefreshRecord(std::vector<QVariant> &data)
     CheckDatabase();
     tr_->CheckActive();
     QStringList names;
-    fb::Statement &st = statementFor(sql, names);
+    fb::Statement &st = reading([&]() -> fb::Statement & { return statementFor(sql, names); });
     for (int i = 0; i < names.size(); ++i) {
         QString name = names[i];
         if (name.startsWith(kOld, Qt::CaseInsensitive))
