@@ -374,7 +374,9 @@ QString PlanCalendar(int view, const QString &workplace, const QString &operatio
         hint = L("LIST(operacia) || ': ' || round(sum(mnoz_plan)) || ' ks'");
         group = column + L(", a.c_int, c_vyr");
     }
-    return L("SELECT %1, %2, %3 || ': ' || round(sum(nhod_plan),1), %4 FROM SPlanD a JOIN ZakazkyD z ON "
+    // The four columns are named: their expressions would otherwise share the server's default names.
+    return L("SELECT %1 as STLPEC, %2 as RIADOK, %3 || ': ' || round(sum(nhod_plan),1) as BUNKA, %4 as POPIS FROM "
+             "SPlanD a JOIN ZakazkyD z ON "
              "a.c_int=z.c_int JOIN ZakOperacie o ON a.c_int=o.c_int AND a.c_operacie=o.c_operacie WHERE %5 GROUP BY "
              "%6 ORDER BY 1,2")
         .arg(column, row, text, hint, condition, group);

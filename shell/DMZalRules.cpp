@@ -70,40 +70,21 @@ bool TDMZal::HasRight(const QString &module, int level, bool showMessage)
     return granted;
 }
 
-namespace {
-
-// Server SQL codes and what they mean to the user.
-QString sqlCodeMessage(int sqlCode)
-{
-    switch (sqlCode) {
-    case -803:
-        return QString::fromUtf8("Pokus o zápis vety s duplicitným klúčom !\r\nRovnaký záznam už existuje !");
-    case -625:
-        return QString::fromUtf8("Niektorý z povinných údajov nebol zadaný alebo má neprípustnú hodnotu !");
-    case -530:
-        return QString::fromUtf8("Pokus o narušenie väzby medzi údajmi !");
-    case -551:
-        return QString::fromUtf8("Nedostatočné oprávnenia !");
-    default:
-        return QString();
-    }
-}
-
-} // namespace
-
 bool TDMZal::TranslateDbError(TDataSet *, const EDatabaseError &error, const QStringList &pairs)
 {
     try {
         const auto *server = dynamic_cast<const EIBError *>(&error);
-        if (!server || server->SQLCode == 0)
+        // A refused read is no refused save: its own message says what went wrong.
+        if (!server || server->SQLCode == 0 || server->Read)
             return false;
-        const QString message = sqlCodeMessage(server->SQLCode);
+        const QString message = fb::SqlCodeMessage(server->SQLCode);
         if (message.isEmpty())
             return false;
         const QString text = QString::fromUtf8("Chyba pri pokuse o zápis/zmenu/zmazanie !") + QStringLiteral("\r\n") +
                              message + QStringLiteral("\r\n\r\n");
-        QString detail = Format(QStringLiteral("%d; %d; %s"), {server->SQLCode, server->IBErrorCode, server->Message});
-        const QString upper = server->Message.toUpper();
+        QString detail =
+            Format(QStringLiteral("%d; %d; %s"), {server->SQLCode, server->IBErrorCode, server->ServerMessage});
+        const QString upper = server->ServerMessage.toUpper();
         for (const QString &pair : pairs) {
             const int bar = int(pair.indexOf(QLatin1Char('|')));
             const QString name = bar < 0 ? QString() : pair.left(bar);

@@ -3,6 +3,7 @@
 #include "DataSource.h"
 
 #include <QCoreApplication>
+#include <QSet>
 #include <algorithm>
 #include <cstring>
 #include <malloc.h>
@@ -112,6 +113,39 @@ void TDataSet::GetFieldNames(QStringList &names) const
     names.clear();
     for (const auto &f : fields_)
         names << f->FieldName();
+}
+
+QStringList UniqueFieldNames(const QStringList &names)
+{
+    QSet<QString> carried; // every name of the result, so a suffix never takes another column's name
+    for (const QString &n : names)
+        carried.insert(n.toUpper());
+    QSet<QString> given;
+    QStringList unique;
+    unique.reserve(names.size());
+    for (const QString &n : names) {
+        QString name = n;
+        if (given.contains(n.toUpper())) {
+            int i = 0;
+            do
+                name = n + QLatin1Char('_') + QString::number(++i);
+            while (given.contains(name.toUpper()) || carried.contains(name.toUpper()));
+        }
+        given.insert(name.toUpper());
+        unique << name;
+    }
+    return unique;
+}
+
+void TDataSet::SetFieldDefs(std::vector<TFieldDef> defs)
+{
+    QStringList names;
+    for (const TFieldDef &d : defs)
+        names << d.Name;
+    names = UniqueFieldNames(names);
+    for (size_t i = 0; i < defs.size(); ++i)
+        defs[i].Name = names[qsizetype(i)];
+    fieldDefs_ = std::move(defs);
 }
 
 void TDataSet::bindFields()

@@ -27,6 +27,11 @@ struct TFieldDef {
     QString Origin;   // the column's name in its table
 };
 
+// The field names of result columns in order. Unnamed expressions share the server's default name, and
+// a join may carry the same column twice: the first keeps its name, each later one gets "_1", "_2", ...
+// (skipping names the result carries already), so every column has a field of its own.
+QStringList UniqueFieldNames(const QStringList &names);
+
 // What a row carries once it is changed, computed or deleted: most rows never need it.
 struct TRecordExtra {
     std::unique_ptr<std::vector<QVariant>> values;   // data fields, once changed (else decoded from raw)
@@ -254,7 +259,8 @@ protected:
     virtual void DoAfterInternalOpen() {}
     virtual void DoAfterInternalClose() {}
 
-    void SetFieldDefs(std::vector<TFieldDef> defs) { fieldDefs_ = std::move(defs); }
+    // Takes the columns of the result; repeated names are made unique (UniqueFieldNames).
+    void SetFieldDefs(std::vector<TFieldDef> defs);
     // The data of the record the fields read now (current, edit buffer ...), as a full vector.
     std::vector<QVariant> CurrentData() const;
     // Rows the provider has no more of.

@@ -46,6 +46,32 @@ TFieldType fieldTypeOf(const fb::Column &c)
 
 const QString kOld = QStringLiteral("OLD_");
 
+// Runs a read of rows; a server error it raises is marked as a read (no save was refused).
+template <class Read> auto reading(Read &&read) -> decltype(read())
+{
+    try {
+        return read();
+    } catch (EIBError &e) {
+        e.Read = true;
+        throw;
+    }
+}
+
+// The name the server gives a result column: its label, else its own name.
+QString columnName(const fb::Column &c)
+{
+    return c.alias.isEmpty() ? c.name : c.alias;
+}
+
+// The names of a statement's result columns, in order.
+QStringList columnNames(const std::vector<fb::Column> &columns)
+{
+    QStringList names;
+    for (const fb::Column &c : columns)
+        names << columnName(c);
+    return names;
+}
+
 // Splits text at top-level occurrences of sep (outside brackets, quotes and comments).
 QStringList splitTopLevel(const QString &text, QChar sep)
 {
@@ -231,7 +257,8 @@ void TIBCustomDataSet::Prepare()
     fb::ParsedSql parsed = fb::parseParams(text);
     TSqlWait wait;
     select_.unprepare();
-    select_.prepare(tr_->Handle(), parsed.sql);
+    // The server checks the rights to read when it prepares the select.
+    reading([&] { select_.prepare(tr_->Handle(), parsed.sql); });
     preparedText_ = text;
     preparedNames_ = parsed.names;
     params_.Rebuild(parsed.names);
@@ -248,6 +275,11 @@ QString TIBCustomDataSet::Plan()
 {
     Prepare();
     return select_.plan();
+}
+
+QStringList TIBCustomDataSet::ColumnNames() const
+{
+    return columnNames(select_.outputs());
 }
 
 void TIBCustomDataSet::BindParams(fb::Statement &stmt, const QStringList &names)
@@ -309,14 +341,14 @@ void TIBCustomDataSet::InternalOpen()
     SetParamsFromMaster();
     BindParams(select_, preparedNames_);
     TSqlWait wait;
-    select_.openCursor(tr_->Handle());
+    reading([this] { select_.openCursor(tr_->Handle()); });
     tr_->Touch();
     packed_.reset(select_.outputs(), select_.outputLength());
     std::vector<TFieldDef> defs;
     defs.reserve(select_.outputs().size());
     for (const fb::Column &c : select_.outputs()) {
         TFieldDef d;
-        d.Name = c.alias.isEmpty() ? c.name : c.alias;
+        d.Name = columnName(c);
         d.DataType = fieldTypeOf(c);
         d.Size = IsStringType(d.DataType) ? int(c.charLength()) : 0;
         d.Scale = c.scale;
@@ -353,7 +385,7 @@ const char *TIBCustomDataSet::InternalFetchRaw()
 {
     if (!select_.isCursorOpen())
         return nullptr;
-    if (!select_.fetchNext()) {
+    if (!reading([this] { return select_.fetchNext(); })) {
         select_.closeCursor();
         return nullptr;
     }
@@ -377,9 +409,11 @@ QVariant TIBCustomDataSet::InternalReadBlob(const TField *field, const QVariant 
     if (!tr_ || !tr_->Active())
         return QVariant();
     const auto id = stored.value<fb::BlobId>();
-    if (field->DataType() == ftMemo)
-        return fb::readTextBlob(tr_->Handle(), id);
-    return fb::readBlob(tr_->Handle(), id);
+    return reading([&]() -> QVariant {
+        if (field->DataType() == ftMemo)
+            return fb::readTextBlob(tr_->Handle(), id);
+        return fb::readBlob(tr_->Handle(), id);
+    });
 }
 
 bool TIBCustomDataSet::InternalCanModify() const
@@ -557,7 +591,7 @@ bool TIBCustomDataSet::InternalRefreshRecord(std::vector<QVariant> &data)
     CheckDatabase();
     tr_->CheckActive();
     QStringList names;
-    fb::Statement &st = statementFor(sql, names);
+    fb::Statement &st = reading([&]() -> fb::Statement & { return statementFor(sql, names); });
     for (int i = 0; i < names.size(); ++i) {
         QString name = names[i];
         if (name.startsWith(kOld, Qt::CaseInsensitive))
@@ -566,14 +600,16 @@ bool TIBCustomDataSet::InternalRefreshRecord(std::vector<QVariant> &data)
         st.setParam(i, f && f->FieldKind() == fkData ? DataOf(data, f) : QVariant());
     }
     TSqlWait wait;
-    st.openCursor(tr_->Handle());
     bool found = false;
-    if (st.fetchNext()) {
+    if (reading([&] {
+            st.openCursor(tr_->Handle());
+            return st.fetchNext();
+        })) {
         found = true;
+        const QStringList names = UniqueFieldNames(columnNames(st.outputs()));
         for (size_t c = 0; c < st.outputs().size(); ++c) {
-            const fb::Column &col = st.outputs()[c];
-            if (TField *f = FindField(col.alias.isEmpty() ? col.name : col.alias); f && f->FieldKind() == fkData)
-                data[size_t(ColumnOf(f))] = fb::decode(col, st.row());
+            if (TField *f = FindField(names[qsizetype(c)]); f && f->FieldKind() == fkData)
+                data[size_t(ColumnOf(f))] = fb::decode(st.outputs()[c], st.row());
         }
     }
     st.closeCursor();

@@ -95,6 +95,9 @@ public:
     // Rows changed by the last statement run.
     int RowsAffected() const { return rowsAffected_; }
     QString Plan();
+    // The names the server gives the prepared select's result columns, in order, repeats as they come
+    // (the fields take them made unique).
+    QStringList ColumnNames() const;
     // Rows fetched per read-ahead: kept for the forms that set it.
     int BufferChunksDummy = 0;
 

@@ -90,6 +90,22 @@ const QString ConnectionLostMessage = QString::fromUtf8(
 const QString RecordLockedMessage =
     QString::fromUtf8("Záznam práve mení iný používateľ. Zadané údaje zostali zachované; uložte ich o chvíľu znova.");
 
+QString SqlCodeMessage(int sqlCode)
+{
+    switch (sqlCode) {
+    case -803:
+        return QString::fromUtf8("Pokus o zápis vety s duplicitným klúčom !\r\nRovnaký záznam už existuje !");
+    case -625:
+        return QString::fromUtf8("Niektorý z povinných údajov nebol zadaný alebo má neprípustnú hodnotu !");
+    case -530:
+        return QString::fromUtf8("Pokus o narušenie väzby medzi údajmi !");
+    case -551:
+        return QString::fromUtf8("Nedostatočné oprávnenia !");
+    default:
+        return QString();
+    }
+}
+
 void setConnectionLostHook(void (*hook)())
 {
     connectionLostHook = hook;
@@ -112,12 +128,15 @@ EIBError errorFromStatus(const Firebird::IStatus *status, bool translate)
         locked = locked || meansLockedRecord(v[1]);
     }
     const QString serverLines = lines.join(QLatin1Char('\n'));
+    const int sqlCode = static_cast<int>(isc_sqlcode(errors));
     QString message = serverLines;
     if (translate && lost)
         message = ConnectionLostMessage;
     else if (translate && locked)
         message = RecordLockedMessage;
-    EIBError e(message, static_cast<int>(isc_sqlcode(errors)), gds, objectName(errors));
+    else if (translate && sqlCode == -551)
+        message = SqlCodeMessage(sqlCode);
+    EIBError e(message, sqlCode, gds, objectName(errors));
     e.ServerMessage = serverLines;
     e.ConnectionLost = lost;
     e.RecordLocked = locked;

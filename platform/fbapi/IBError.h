@@ -1,6 +1,6 @@
 // Server errors as one exception type: all status lines, the SQL code, the GDS code and the
-// constraint, index or exception name the error is about. A lost connection and a record locked by
-// another transaction carry a Slovak sentence instead of the server's lines.
+// constraint, index or exception name the error is about. A lost connection, a record locked by
+// another transaction and missing privileges carry a Slovak sentence instead of the server's lines.
 #pragma once
 
 #include "platform/os/Exception.h"
@@ -29,6 +29,8 @@ public:
     bool ConnectionLost = false;
     // Another transaction holds the record (lock conflict, lock time-out, update conflict).
     bool RecordLocked = false;
+    // Raised while rows were read (open, fetch, reading a record again): no save was refused.
+    bool Read = false;
 };
 
 namespace fb {
@@ -36,6 +38,11 @@ namespace fb {
 // What the user reads for a lost connection and for a record held by another workstation.
 extern const QString ConnectionLostMessage;
 extern const QString RecordLockedMessage;
+
+// What the user reads for the server's SQL codes of refused work: a duplicate key (-803), a missing or
+// inadmissible value (-625), a broken link between data (-530), missing privileges (-551); empty for
+// other codes. Missing privileges refuse reads as well as saves, so that message is the error's own.
+QString SqlCodeMessage(int sqlCode);
 
 // Converts the errors of a status into EIBError (warnings alone are no error); with translate, a lost
 // connection or a lock conflict gets its Slovak sentence as the message.

@@ -535,6 +535,53 @@ TEST_F(DataSets, RefreshWithARefreshStatementReadsTheCurrentRecord)
     EXPECT_EQ(ds.FieldByName("NAME")->AsString(), "n2") << "only the current record is read again";
 }
 
+TEST_F(DataSets, ColumnsOfTheSameNameEachReadTheirOwnData)
+{
+    // Two unnamed expressions share the server's default name, the join carries ID twice, and a column
+    // named ID_1 stands where the second ID's suffix would go.
+    const QString sql = "select i.NAME || '!', l.TXT || '?', i.ID, l.ID, 'x' as ID_1 from T_ITEM i "
+                        "join T_LINE l on l.ITEM_ID = i.ID where l.ID = 2";
+    auto q = query(sql);
+    q->Open();
+    EXPECT_EQ(q->ColumnNames(), (QStringList{"CONCATENATION", "CONCATENATION", "ID", "ID", "ID_1"}));
+    QStringList names;
+    q->GetFieldNames(names);
+    EXPECT_EQ(names, (QStringList{"CONCATENATION", "CONCATENATION_1", "ID", "ID_2", "ID_1"}));
+    EXPECT_EQ(q->Fields(0)->AsString(), "n1!");
+    EXPECT_EQ(q->Fields(1)->AsString(), "b?");
+    EXPECT_EQ(q->Fields(2)->AsInteger(), 1);
+    EXPECT_EQ(q->Fields(3)->AsInteger(), 2);
+    EXPECT_EQ(q->Fields(4)->AsString(), "x");
+    EXPECT_EQ(q->FieldByName("CONCATENATION_1")->AsString(), "b?");
+    EXPECT_EQ(q->FieldByName("ID_2")->AsInteger(), 2);
+    q->Close();
+
+    // Declared fields take the names the columns get; the columns without one travel hidden.
+    TIBQuery declared;
+    declared.SetDatabase(db.get());
+    declared.SQL().SetText(sql);
+    auto *second = new TField(&declared, "CONCATENATION_1", ftString, 20);
+    auto *lineId = new TField(&declared, "ID_2", ftInteger);
+    declared.Open();
+    EXPECT_EQ(second->AsString(), "b?");
+    EXPECT_EQ(lineId->AsInteger(), 2);
+    EXPECT_EQ(declared.FieldByName("CONCATENATION")->AsString(), "n1!");
+    EXPECT_FALSE(declared.FieldByName("CONCATENATION")->Visible);
+
+    // Reading the record again fills each column from its own column of the refresh statement.
+    TIBDataSet ds;
+    ds.SetDatabase(db.get());
+    ds.SelectSQL.SetText(sql);
+    ds.RefreshSQL.SetText(sql + " and i.ID = :ID and l.ID = :ID_2");
+    ds.Open();
+    exec("update T_LINE set TXT = 'B' where ID = 2");
+    exec("update T_ITEM set NAME = 'N1' where ID = 1");
+    ds.Refresh();
+    EXPECT_EQ(ds.FieldByName("CONCATENATION")->AsString(), "N1!");
+    EXPECT_EQ(ds.FieldByName("CONCATENATION_1")->AsString(), "B?");
+    EXPECT_EQ(ds.FieldByName("ID_2")->AsInteger(), 2);
+}
+
 TEST_F(DataSets, BookmarksReturnAndFailForDeletedRows)
 {
     auto t = table("T_LINE");

@@ -134,6 +134,43 @@ TEST_F(CapacityPlanFormTest, ListsPlansEditsAndDeletes)
     form.close();
 }
 
+// The calendar by jobs and the detailed one: a row per job, each day's cell the job's last operation
+// and its hours, its hint the day's operations and pieces (not the row's own text in every column).
+TEST_F(CapacityPlanFormTest, CalendarByJobsShowsEachDaysWork)
+{
+    operation(260001, 30, "FORM", 30);
+    TSPlanForm form;
+    form.show();
+    QApplication::processEvents();
+    view(form, 4);
+    form.cbSposobZaplanovania->setCurrentIndex(0);
+    responder->InputAnswers = {QVariant(QStringLiteral("17.3.2026"))};
+    QTest::mouseClick(form.btnZaplanuj, Qt::LeftButton);
+    ASSERT_EQ(dayPlan(), (QStringList{"17.3. 260001/10 FORM 3 330", "17.3. 260001/20 FORM 2 120",
+                                      "18.3. 260001/20 FORM 1 60", "18.3. 260001/30 FORM 3 90"}));
+
+    form.pcSPlan->setCurrentWidget(form.tabKalendar);
+    for (int v : {4, 5}) {
+        SCOPED_TRACE(v);
+        view(form, v);
+        ASSERT_EQ(form.Calendar.Titles(), (QStringList{"17.03.", "18.03."}));
+        ASSERT_EQ(form.Calendar.RowCount(), 1);
+        EXPECT_EQ(form.sgPlan->verticalHeaderItem(0)->text().trimmed(), "260001  V1");
+        EXPECT_EQ(form.sgPlan->item(0, 0)->text(), "20: 7.5");
+        EXPECT_EQ(form.sgPlan->item(0, 1)->text(), "30: 2.5");
+        // The operations of a day are listed in no particular order.
+        const auto hint = [&form](int column) {
+            QStringList parts = form.sgPlan->item(0, column)->toolTip().split(QStringLiteral(": "));
+            QStringList operations = parts.takeFirst().split(QLatin1Char(','));
+            operations.sort();
+            return operations.join(QLatin1Char(',')) + QStringLiteral(": ") + parts.join(QStringLiteral(": "));
+        };
+        EXPECT_EQ(hint(0), "OP1,OP2: 5 ks");
+        EXPECT_EQ(hint(1), "OP2,OP3: 4 ks");
+    }
+    form.close();
+}
+
 TEST_F(CapacityPlanFormTest, EstimateWithNoDaysDividesNothing)
 {
     TSPlanForm form;

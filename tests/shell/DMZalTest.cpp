@@ -7,6 +7,7 @@
 #include "platform/os/Exception.h"
 #include "platform/os/RegistryStore.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include "shell/LoginDialog.h"
 
@@ -377,6 +378,58 @@ TEST_F(ShellDb, ErrorsWithoutATranslationAreLeftToTheCaller)
     EXPECT_EQ(action, daRetry) << "left as given";
     dm->DataSetErrorHandlerEx(nullptr, plain, {}, action);
     EXPECT_EQ(action, daFail);
+}
+
+// A user without the rights on a table: a refused read (a query's select, a later fetch) shows the
+// Slovak sentence alone, a refused save the save's message with the server's line, as the data set's
+// error event shows it.
+TEST_F(ShellTest, ARefusedReadOrSaveIsShownInSlovak)
+{
+    writeSetting("Database", "LoginPrompt", "1");
+    LoginTyping typing;
+    typing.answer("novak", "tajne");
+    connect();
+    ASSERT_EQ(dm->CurrentUserName(), "NOVAK");
+    const QString refused = QString::fromUtf8("Nedostatočné oprávnenia !");
+    TTestResponder answers;
+
+    // The server refuses the select as it prepares it, here as the program's routines read a value.
+    EXPECT_FALSE(Guarded([] { SelectValueParams("select count(*) from CODBERATELOV"); }));
+    ASSERT_EQ(answers.Messages.size(), 1);
+    EXPECT_EQ(answers.Messages[0].Text, refused);
+    EXPECT_EQ(answers.Messages[0].Caption, QString::fromUtf8("Výstraha"));
+
+    // The first row is free; reading the second one needs the table.
+    TxQuery later;
+    later.SetDatabase(&dm->DBZAL);
+    later.SQL().SetText("execute block returns (N integer) as begin N = 0; suspend; execute statement "
+                        "'select count(*) from CODBERATELOV' into :N; suspend; end");
+    later.Open();
+    EXPECT_EQ(later.Fields(0)->AsInteger(), 0);
+    EXPECT_FALSE(Guarded([&] { later.Next(); }));
+    ASSERT_EQ(answers.Messages.size(), 2);
+    EXPECT_EQ(answers.Messages[1].Text, refused);
+    later.Close();
+
+    // Everybody reads the privileges, nobody but the administrator writes them.
+    TxTable privileges;
+    privileges.SetDatabase(&dm->DBZAL);
+    privileges.SetTableName("QPRIVILEGES");
+    privileges.OnPostError = [this](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
+        dm->DataSetErrorHandler(ds, e, action);
+    };
+    privileges.Open();
+    privileges.Append();
+    privileges.FieldByName("RDB_USER")->SetValue("NOVAK");
+    privileges.FieldByName("RDB_PRIVILEGE")->SetValue("System");
+    privileges.FieldByName("RDB_LEVEL")->SetValue(2);
+    EXPECT_THROW(privileges.Post(), EAbort);
+    ASSERT_EQ(answers.Messages.size(), 3);
+    EXPECT_EQ(answers.Messages[2].Caption, "SQL Chyba");
+    EXPECT_TRUE(answers.Messages[2].Text.startsWith(QString::fromUtf8("Chyba pri pokuse o zápis/zmenu/zmazanie !\r\n") +
+                                                    refused + "\r\n\r\n-551; "))
+        << answers.Messages[2].Text.toStdString();
+    privileges.Cancel();
 }
 
 TEST_F(ShellDb, StoreTypesAndNewOperations)
