@@ -113,6 +113,7 @@ void TDMExp::QEDListyDAfterOpen(TDataSet *dataSet)
 {
     dataSet->FieldByName(QStringLiteral("C_VYR"))->OnChange = [this](TField *f) { EDListyDC_VYRChange(f); };
     dataSet->FieldByName(QStringLiteral("MNOZ_VYR"))->OnChange = [this](TField *f) { EDListyDMNOZ_VYRChange(f); };
+    dataSet->FieldByName(QStringLiteral("C_INT"))->OnSetText = &SetOrderNoText;
     dataSet->FieldByName(QStringLiteral("C_INT"))->OnChange = [this](TField *f) { LoadJobIntoLine(f); };
 }
 
@@ -200,12 +201,9 @@ void TDMExp::SelectNotes(int entry, const QString &value)
     case 1:
         QEDListy.ParamByName(QStringLiteral("d")).SetValue(today.addDays(-7));
         break;
-    case 2: {
-        bool ok = false;
-        const int number = value.trimmed().toInt(&ok);
-        QEDListy.ParamByName(QStringLiteral("c")).SetValue(ok ? number : 0);
+    case 2: // a note's number as printed (26/0015) or as digits; anything else finds none
+        QEDListy.ParamByName(QStringLiteral("c")).SetValue(ParseOrderNo(value).value_or(0));
         break;
-    }
     case 3:
         QEDListy.ParamByName(QStringLiteral("c")).SetValue(value);
         break;
@@ -216,10 +214,13 @@ void TDMExp::SelectNotes(int entry, const QString &value)
         QEDListy.ParamByName(QStringLiteral("d")).SetValue(date.isValid() ? QVariant(date) : QVariant());
         break;
     }
-    case 5:
+    case 5: {
         QEDListy.ParamByName(QStringLiteral("s1")).SetValue(value + QLatin1Char('%'));
-        QEDListy.ParamByName(QStringLiteral("s2")).SetValue(value);
+        // The customer's number only when a number is typed: letters are never compared with it.
+        const std::optional<int> customerNo = WholeNumber(value);
+        QEDListy.ParamByName(QStringLiteral("c")).SetValue(customerNo ? QVariant(*customerNo) : QVariant());
         break;
+    }
     case 6:
         QEDListy.ParamByName(QStringLiteral("s")).SetValue(value + QLatin1Char('%'));
         break;
@@ -253,16 +254,15 @@ QString TDMExp::OpenOverview(int view, const QDate &from, const QDate &to, const
     const bool summary = view >= 4;
     QString where = ExpSql::OverviewWhere;
     QVariantList values{from, to};
-    qint64 jobNo = 0;
-    if (TryStrToInt(job.trimmed(), jobNo) && jobNo != 0) {
+    // A job or customer typed as no number is refused, never read as no filter.
+    if (const int jobNo = TypedOrderNo(job); jobNo != 0) {
         where += QStringLiteral(" and c_int=:c_int");
-        values << QVariant(qlonglong(jobNo));
+        values << jobNo;
     }
-    const QString customerNo = customer.trimmed().left(4);
-    qint64 customerValue = 0;
-    if (!customerNo.isEmpty() && TryStrToInt(customerNo, customerValue)) {
+    if (const int customerNo = TypedNumber(customer.trimmed().left(4), QString::fromUtf8("Odberateľ"));
+        customerNo != 0) {
         where += QStringLiteral(" and c_odb=:c_odb");
-        values << QVariant(qlonglong(customerValue));
+        values << customerNo;
     }
     if (!product.trimmed().isEmpty()) {
         where += QStringLiteral(" and c_vyr=:c_vyr");

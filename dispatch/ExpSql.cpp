@@ -146,7 +146,7 @@ const QStringList StoreFilters{
     QString::fromUtf8("Položky so zásobou=(mnozstvo<>0 and mnoz_poh is null or mnozstvo-mnoz_poh<>0)"),
     QString::fromUtf8("č.Výrobku=MSKLADY.c_pol like '?%'"),
     QString::fromUtf8("Pre odberateľa ...=mnozstvo<>0 and MSKLADY.c_pol in (select c_vyr from vZakazkyD where "
-                      "Odberatel like '?%' or c_odb like '?')"),
+                      "Odberatel like '?%' or c_odb=#)"),
     QString::fromUtf8("Na objednávke ...=MSKLADY.c_pol in (select c_vyr from vZakazkyD where c_obj like '?%')")};
 
 const QString OrderOfJob = QStringLiteral("SELECT c_obj FROM ZakazkyD WHERE c_int=:c_int");
@@ -161,7 +161,7 @@ const QStringList NoteSelections{QStringLiteral("where d_vystav=:d"),
                                  QStringLiteral("where c_dl=:c"),
                                  QStringLiteral("where c_faktury=:c"),
                                  QStringLiteral("where d_vystav=:d"),
-                                 QStringLiteral("where odberatel like :s1 or c_odb like :s2"),
+                                 QStringLiteral("where odberatel like :s1 or c_odb=:c"),
                                  QStringLiteral("where c_dl in (select c_dl from EDListyD where c_vyr like :s)")};
 
 const TOverviewView OverviewViews[8] = {

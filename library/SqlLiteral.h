@@ -15,19 +15,37 @@ QString SqlLiteral(const QString &text, TFieldType fieldType);
 
 // Typed text as one SQL string literal, as it stands, an apostrophe inside doubled: O'Brien -> 'O''Brien'.
 QString SqlLiteral(const QString &text);
+// A number or date column as text in the connection's character set, for a LIKE with typed text: without
+// the cast a letter outside ASCII cannot be converted and the server refuses the statement.
+QString SqlAsText(const QString &column);
+// The column of a LIKE with typed text: as it stands when it holds text (or its type is unknown), else
+// cast to text (SqlAsText).
+QString SqlLikeColumn(const QString &column, TFieldType type);
+// Typed text as a whole number literal, or "null" when it is none (letters, a decimal, blank): a number
+// column compared with it holds for no row instead of the server refusing the statement.
+QString SqlNumberOrNull(const QString &text);
 // The literal of a LIKE pattern of what starts with the text: 'text%' (give "%" + text for what contains it).
 QString SqlLikePrefix(const QString &text);
 
 // A comparison of one field with typed text. A leading "<>", ">=", "<=", "> " or "< " is the operator,
 // else "="; string and memo fields match the text as a prefix with LIKE, whatever the operator.
 QString FieldCondition(const QString &fieldName, TFieldType fieldType, const QString &text);
+// Why typed text cannot be compared with a field of that type ("„Žiar“ nie je číslo.", "... nie je dátum."),
+// empty when it can; a leading operator is skipped, text fields take anything. The filter dialogs refuse
+// such text before FieldCondition would turn it into 0 or null.
+QString FieldConditionError(TFieldType fieldType, const QString &text);
 inline QString FieldCondition(const TField *field, const QString &text)
 {
     return FieldCondition(field->FieldName(), field->DataType(), text);
 }
 
+// True when the condition takes a typed value: a "?" anywhere or a "#" outside apostrophes.
+bool AsksValue(const QString &condition);
+
 // Appends condition to where (joined by " AND ") with every "?" replaced by value. A value starting with
-// "!" turns "=?" into "<>?". Inside the condition's own apostrophes the value only has its apostrophes
-// doubled; outside them it is the literal of its type, or, of unknown type, one quoted literal.
-// A condition with OR at its top level is bracketed.
+// "!" turns "=?" (and "=#") into "<>?". Inside the condition's own apostrophes the value only has its
+// apostrophes doubled; outside them it is the literal of its type, or, of unknown type, one quoted literal.
+// A "#" outside apostrophes is the value compared with a number column (SqlNumberOrNull): typed letters
+// never reach a number column as text. A number or date column matched with LIKE is cast to text in the
+// condition itself (SqlAsText). A condition with OR at its top level is bracketed.
 void AddFilterCondition(QString &where, const QString &condition, const QString &value, TFieldType valueType);

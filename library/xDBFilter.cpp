@@ -123,8 +123,16 @@ void TxDBFilterPanel::ApplyFilter()
     QString filter;
     for (QObject *o : children()) {
         auto *edit = qobject_cast<TxDBFilterEdit *>(o);
-        if (edit && !edit->text().isEmpty() && !edit->SQLWhere.isEmpty())
-            AddFilterCondition(filter, edit->SQLWhere, edit->text(), edit->SQLParamType);
+        if (!edit || edit->text().isEmpty() || edit->SQLWhere.isEmpty())
+            continue;
+        // A number or date edit holding other text is refused in words; the list stays as it was.
+        const QString value = edit->text().startsWith(QLatin1Char('!')) ? edit->text().mid(1) : edit->text();
+        if (const QString error = FieldConditionError(edit->SQLParamType, value); !error.isEmpty()) {
+            ShowError(error);
+            edit->setFocus();
+            return;
+        }
+        AddFilterCondition(filter, edit->SQLWhere, edit->text(), edit->SQLParamType);
     }
     if (BeforeFilter)
         BeforeFilter(this, filter);
@@ -243,7 +251,7 @@ bool TxDBFilterCombo::takeCondition()
 {
     const int line = sqlItems_.IndexOfName(List->currentText());
     condition_ = line >= 0 ? sqlItems_.ValueFromIndex(line) : QString();
-    const bool asksValue = condition_.contains(QLatin1Char('?'));
+    const bool asksValue = AsksValue(condition_);
     ValueEdit->setVisible(asksValue);
     return asksValue;
 }

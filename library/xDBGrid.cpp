@@ -291,6 +291,11 @@ void TxCustomDBGrid::FilterByValue(int column)
     TDataSet *ds = DataSet();
     if (InputQuery(QStringLiteral("Filter"),
                    QString::fromUtf8("Hodnota poľa [") + f->FieldName() + QStringLiteral("] ="), value)) {
+        // Letters for a number or a date are refused in words; the filter stays as it was.
+        if (const QString error = FieldConditionError(f->DataType(), value); !error.isEmpty()) {
+            ShowError(error);
+            return;
+        }
         ds->SetFilterText(FieldCondition(f, value));
         ds->SetFiltered(true);
     } else {

@@ -4,6 +4,7 @@
 #include "platform/db/DataSet.h"
 #include "platform/db/DataSource.h"
 #include "platform/ui/BitBtn.h"
+#include "platform/ui/Dialogs.h"
 
 #include <QHeaderView>
 #include <QTableWidget>
@@ -67,10 +68,28 @@ QString TxFilterForm::BuildFilter() const
     return filter;
 }
 
+QString TxFilterForm::TypedValueError() const
+{
+    TDataSet *ds = dataSource_ ? dataSource_->DataSet() : nullptr;
+    for (int r = 0; ds && r < StringGrid->rowCount() && r < ds->FieldCount(); ++r) {
+        const QTableWidgetItem *item = StringGrid->item(r, 1);
+        if (!item || item->text().isEmpty())
+            continue;
+        if (const QString error = FieldConditionError(ds->Fields(r)->DataType(), item->text()); !error.isEmpty())
+            return ds->Fields(r)->FieldName() + QStringLiteral(": ") + error;
+    }
+    return QString();
+}
+
 int TxFilterForm::Execute()
 {
     const int result = ShowModal();
     TDataSet *ds = dataSource_ ? dataSource_->DataSet() : nullptr;
+    // Letters typed for a number or a date are refused in words and the filter stays as it was.
+    if (const QString error = result == mrOk ? TypedValueError() : QString(); !error.isEmpty()) {
+        ShowError(error);
+        return mrCancel;
+    }
     if (result == mrOk && ds) {
         filterText_ = BuildFilter();
         ds->SetFilterText(filterText_);

@@ -18,6 +18,8 @@ public:
     void SetDataSource(TDataSource *source);
     // The condition of the typed values: each non-empty value compared with its field, joined by AND.
     QString BuildFilter() const;
+    // Why a typed value cannot be compared with its field ("ICO: „Žiar“ nie je číslo."), empty when all can.
+    QString TypedValueError() const;
     // Shows the form; OK sets the filter (switched off when nothing was typed), anything else leaves it.
     int Execute();
 

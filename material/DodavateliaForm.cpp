@@ -2,6 +2,7 @@
 
 #include "DMMTZ.h"
 #include "MTZSql.h"
+#include "library/SqlLiteral.h"
 #include "shell/CisPickForm.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
@@ -104,17 +105,19 @@ TDodavateliaForm::TDodavateliaForm(QWidget *owner) : TtMasterDetailForm(owner)
         if (auto *buttons = qobject_cast<QVBoxLayout *>(panelLayout->itemAt(1)->layout()))
             buttons->insertWidget(0, BtnVyber);
     auto *search = new QHBoxLayout;
-    auto filterEdit = [&](const char *where, const char *hint) {
+    auto filterEdit = [&](const QString &where, const char *hint) {
         auto *e = new TxDBFilterEdit(Panel);
         e->DataSource = &DMMTZ->DSDodavatelia;
-        e->SQLWhere = QString::fromLatin1(where);
+        e->SQLWhere = where;
         e->setPlaceholderText(QString::fromUtf8(hint));
         search->addWidget(e);
         return e;
     };
-    eIco = filterEdit("ICO like '?%'", "IČO");
-    eDodavatel = filterEdit("DODAVATEL like '?%'", "Dodávateľ");
-    eMesto = filterEdit("MESTO like '?%'", "Mesto");
+    // The number IČO is matched as text: a typed letter finds nothing instead of failing; its edit takes digits.
+    eIco = filterEdit(SqlAsText(QStringLiteral("ICO")) + QStringLiteral(" like '?%'"), "IČO");
+    eIco->EditStyle = esInteger;
+    eDodavatel = filterEdit(QStringLiteral("DODAVATEL like '?%'"), "Dodávateľ");
+    eMesto = filterEdit(QStringLiteral("MESTO like '?%'"), "Mesto");
     static_cast<QBoxLayout *>(layout())->insertLayout(0, search);
 
     auto *address = new QWidget;

@@ -114,8 +114,9 @@ TMovementFilter TMPohybyForm::Filter() const
     f.To = typedDate(eDo);
     f.Store = eSklad->text();
     f.Kind = eTyp->text();
+    TypedNumber(f.Kind, QStringLiteral("Typ")); // a kind typed as no number is refused, not ignored
     f.Item = ePolozka->text();
-    f.Job = eZakazka->text().trimmed().toInt();
+    f.Job = TypedOrderNo(eZakazka->text());
     f.ItemType = eTyp2->text();
     return f;
 }

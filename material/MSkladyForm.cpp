@@ -37,6 +37,9 @@ const QString OrderItem = QStringLiteral("POLOZKY.C_POL");
 const QString OrderType = QStringLiteral("TYP2, POLOZKY.C_POL");
 const QString OrderName = QStringLiteral("NAZOV, ROZMER");
 
+const QString ExportDueBy = QStringLiteral(
+    "exists(select * from MPohyby where sklad=MSklady.sklad and c_pol=MSklady.c_pol and datum2 between 'now' and ?)");
+
 } // namespace
 
 TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
@@ -70,19 +73,26 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
     cbFilter->DataSource = stock;
     cbFilter->SetCaption(QString::fromUtf8("Ďaľší výber :"));
     TStringList items;
-    items.SetText(QString::fromUtf8(
-        "Všetko=MSklady.c_pol>''\n"
-        "Položky so zásobou=mnozstvo<>0\n"
-        "Majiteľ=majitel like '?%' or c_odb like '?'\n"
-        "Odberateľ...=MSklady.c_pol in (select komod from vZakazkyD where odberatel like '?%')\n"
-        "IČO=c_odb in (select c_odb from COdberatelov where ICO=? or c_odb=?)\n"
-        "Poznámka=popis like '%?%'\n"
-        "Regál=pozicia1 like '?%'\n"
-        "Náradie vo výrobe=mnoz_vydv<>0\n"
-        "Náradie na oprave=mnoz_vydo<>0\n"
-        "Nutný vývoz do ...=exists(select * from MPohyby where sklad=MSklady.sklad and c_pol=MSklady.c_pol and "
-        "datum2 between 'now' and '?')"));
+    items.SetText(
+        QString::fromUtf8("Všetko=MSklady.c_pol>''\n"
+                          "Položky so zásobou=mnozstvo<>0\n"
+                          "Majiteľ=majitel like '?%' or c_odb=#\n"
+                          "Odberateľ...=MSklady.c_pol in (select komod from vZakazkyD where odberatel like '?%')\n"
+                          "IČO=c_odb in (select c_odb from COdberatelov where ICO=# or c_odb=#)\n"
+                          "Poznámka=popis like '%?%'\n"
+                          "Regál=pozicia1 like '?%'\n"
+                          "Náradie vo výrobe=mnoz_vydv<>0\n"
+                          "Náradie na oprave=mnoz_vydo<>0\n"
+                          "Nutný vývoz do ...=") +
+        ExportDueBy);
     cbFilter->SetSQLItems(items);
+    // The export date is read as the user writes dates and written as a date; no date finds nothing.
+    cbFilter->BeforeFilter = [this, items](QObject *, QString &filter) {
+        if (cbFilter->ItemIndex() == items.Count() - 1) {
+            filter.clear();
+            AddFilterCondition(filter, ExportDueBy, cbFilter->ValueEdit->text(), ftDate);
+        }
+    };
     layout->addWidget(cbFilter);
 
     auto *splitter = new QSplitter(Qt::Vertical, this);

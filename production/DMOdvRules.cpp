@@ -43,10 +43,7 @@ void TDMOdv::attachRules(TDataSet *ds)
 {
     field(ds, "DATUM")->OnValidate = [this](TField *f) { ValidateDate(f); };
     field(ds, "C_DOKLADU")->OnValidate = [this](TField *f) { ValidateDocumentNumber(f); };
-    field(ds, "C_INT")->OnSetText = [](TField *f, const QString &text) {
-        const QString n = NormalizeOrderNo(text);
-        f->SetValue(n.isEmpty() ? QVariant() : QVariant(n.toInt()));
-    };
+    field(ds, "C_INT")->OnSetText = [](TField *f, const QString &text) { SetOrderNoText(f, NormalizeOrderNo(text)); };
     field(ds, "C_INT")->OnChange = [this](TField *f) { JobChanged(f); };
     field(ds, "C_INT")->Required = true; // a hand-over without a job is refused in words, not by the server
     for (const char *name : {"MNOZSTVO", "MZD1", "CENA1"})

@@ -251,6 +251,7 @@ void TDMVyk::listAfterOpen(TDataSet *ds)
         field(f->DataSet(), "PRIEZVISKO")->SetValue(EmployeeSurname);
         field(f->DataSet(), "PROFESIA")->SetValue(EmployeeProfession);
     };
+    field(ds, "C_INT")->OnSetText = &SetOrderNoText;
     field(ds, "C_INT")->OnChange = [this](TField *f) {
         if (f->AsInteger() == 0)
             return;

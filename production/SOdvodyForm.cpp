@@ -47,11 +47,6 @@ QDate typedDate(const QLineEdit *edit)
     return QLocale().toDate(edit->text().trimmed(), QStringLiteral("d.M.yyyy"));
 }
 
-int typedNumber(const QLineEdit *edit)
-{
-    return edit->text().trimmed().toInt();
-}
-
 // Rows handed back (negative quantity) are written in red.
 void redWhenNegative(TDBGrid *grid)
 {
@@ -255,7 +250,9 @@ void TSOdvodyForm::showList()
 
 void TSOdvodyForm::SetSQLWhere1()
 {
-    const bool rows = DMOdv->FilterList(typedNumber(vC_INT), typedNumber(vC_DOKLADU), typedDate(vDATUM));
+    const bool rows =
+        DMOdv->FilterList(TypedOrderNo(vC_INT->text()), TypedNumber(vC_DOKLADU->text(), QString::fromUtf8("č.Dokladu")),
+                          typedDate(vDATUM));
     pcOdvody->setTabEnabled(pcOdvody->indexOf(tabDetail), rows);
     if (rows)
         DBGridOdvody->setFocus();
@@ -268,9 +265,9 @@ void TSOdvodyForm::SetSQLWhere3()
     o.From = typedDate(vDatum_Od);
     o.To = typedDate(vDatum_Do);
     o.MinusOnly = cbMinus->isChecked();
-    o.C_ODB = typedNumber(vC_ODB);
+    o.C_ODB = TypedNumber(vC_ODB->text(), QString::fromUtf8("Odberateľ"));
     o.C_VYR = vC_VYR->text();
-    o.C_INT = typedNumber(vC_INT3);
+    o.C_INT = TypedOrderNo(vC_INT3->text());
     lCena->setText(FormatFloat(QStringLiteral("# ##0.00"), DMOdv->OpenOverview(o)).trimmed());
 }
 

@@ -353,7 +353,7 @@ TDMVyk::TConfirmation TSVykonyForm::confirmationFilter()
     TDMVyk::TConfirmation c;
     if (!TryStrToDate(vDatumOd4->text().trimmed(), c.from) || !TryStrToDate(vDatumDo4->text().trimmed(), c.to))
         throw EDatabaseError(QString::fromUtf8("Dátum nie je platný !"));
-    c.cInt = vC_INT4->text().trimmed().toInt();
+    c.cInt = TypedOrderNo(vC_INT4->text());
     c.wholeJobs = cbCeleOdvedeneZakazky->isChecked();
     c.batches = cbDavky4->isChecked();
     return c;
@@ -371,7 +371,7 @@ void TSVykonyForm::RefreshQuantityConfirmation()
 
 void TSVykonyForm::WriteConfirmedQuantity()
 {
-    const int confirmed = eMNOZ_NEW->text().trimmed().toInt();
+    const int confirmed = TypedNumber(eMNOZ_NEW->text(), QString::fromUtf8("Množstvo"));
     if (confirmed > 0)
         DMVyk->ConfirmCurrentJob(confirmed, confirmationFilter());
 }
@@ -475,8 +475,8 @@ void TSVykonyForm::RefreshPerformanceOverview()
         !TryStrToDate(vDatumDo3->text().trimmed(), filter.to))
         throw EDatabaseError(QString::fromUtf8("Dátum nie je platný !"));
     filter.workInProgress = vRV->isChecked();
-    filter.osc = vOSC3->text().trimmed().toInt();
-    filter.cInt = vC_INT3->text().trimmed().toInt();
+    filter.osc = TypedNumber(vOSC3->text(), QString::fromUtf8("Os.číslo"));
+    filter.cInt = TypedOrderNo(vC_INT3->text());
     filter.cVyr = vC_VYR3->text();
     filter.operacia = vOPERACIA3->text();
     const double sum = DMVyk->RefreshPerformanceOverview(filter);
@@ -582,12 +582,13 @@ void TSVykonyForm::FillOrderEntry()
     const QString job = vC_INT1->text().trimmed();
     if (!job.isEmpty())
         vC_INT1->setText(NormalizeOrderNo(job));
-    DMVyk->FillOrderEntry(vC_INT1->text().toInt(), vC_DAVKY1->text().trimmed().toInt());
+    const int cInt = TypedOrderNo(vC_INT1->text());
+    DMVyk->FillOrderEntry(cInt, TypedNumber(vC_DAVKY1->text(), QString::fromUtf8("Dávka")));
 }
 
 void TSVykonyForm::WriteOrderEntry()
 {
-    DMVyk->WriteOrderEntry(vC_DAVKY1->text().trimmed().toInt());
+    DMVyk->WriteOrderEntry(TypedNumber(vC_DAVKY1->text(), QString::fromUtf8("Dávka")));
 }
 
 void TSVykonyForm::ReloadEmployeeList()
@@ -596,6 +597,7 @@ void TSVykonyForm::ReloadEmployeeList()
     q.Close();
     QString where = QStringLiteral("where datum=:datum ");
     const QString osc = vOSC2->text().trimmed();
+    const int typedOsc = TypedNumber(osc, QString::fromUtf8("Os.číslo"));
     if (!osc.isEmpty())
         where += QStringLiteral("and osc=:osc ");
     q.SelectSQL.SetStrings(0, QStringLiteral("select * "));
@@ -606,7 +608,7 @@ void TSVykonyForm::ReloadEmployeeList()
         throw EDatabaseError(QString::fromUtf8("Dátum nie je platný !"));
     q.ParamByName(QStringLiteral("datum")).SetValue(day);
     if (!osc.isEmpty())
-        q.ParamByName(QStringLiteral("osc")).SetValue(osc.toInt());
+        q.ParamByName(QStringLiteral("osc")).SetValue(typedOsc);
     q.Open();
 }
 
@@ -688,8 +690,11 @@ void TSVykonyForm::BarcodeEntry()
     if (!InputQuery(QString::fromUtf8("Čiarový kód"), QString::fromUtf8("Vstup čiarového kódu operácie"), text))
         return;
     const TPerformanceBarcode code = DecodePerformanceBarcode(text);
-    if (code.kind == TPerformanceBarcode::Nothing)
+    if (code.kind == TPerformanceBarcode::Nothing) {
+        if (!text.trimmed().isEmpty()) // letters or a printed job number are no code: said, nothing written
+            throw EConvertError(QString::fromUtf8("„%1“ nie je čiarový kód operácie.").arg(text.trimmed()));
         return;
+    }
     if (code.kind == TPerformanceBarcode::UnknownJob)
         throw EDatabaseError(QString::fromUtf8("Zákazka č.%1 neexistuje !").arg(code.jobText));
     TxDataSet &q = DMVyk->QvSVykony;

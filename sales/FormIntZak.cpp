@@ -11,6 +11,7 @@
 #include "shell/DMZal.h"
 #include "shell/MenuHooks.h"
 #include "shell/RoutineNames.h"
+#include "shell/Routines.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
 #include "platform/os/Strings.h"
@@ -27,7 +28,6 @@
 #include <QComboBox>
 #include <QGridLayout>
 #include <QHeaderView>
-#include <QIntValidator>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -176,7 +176,7 @@ TFormIntZak::TFormIntZak(QWidget *owner) : TtIntZakForm(owner)
     vC_ODB->setValidator(new QRegularExpressionValidator(QRegularExpression(QStringLiteral("!?[0-9]*")), vC_ODB));
     vC_OBJ = edit("č.Objednávky", "vC_OBJ", 15);
     vC_INT = edit("č.Zákazky", "vC_INT", 7, &LabelC_INT);
-    vC_INT->setValidator(new QIntValidator(0, 9999999, vC_INT));
+    vC_INT->setValidator(NewOrderNoValidator(vC_INT));
     MakePickLink(LabelC_VYR, [this] { PickItemForEdit(vC_VYR, QLatin1Char('V')); });
     MakePickLink(LabelC_INT, [this] { PickItemForEdit(vC_VYR, QLatin1Char('V')); });
     MakePickLink(LabelC_ODB, [this] { PickCustomerForEdit(vC_ODB); });

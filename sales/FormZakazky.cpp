@@ -109,7 +109,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
         connect(e, &QLineEdit::textEdited, this,
                 [this, e, i] { Guarded([this, e, i] { QuickSearch(e, QLatin1String(Quick[i].field)); }); });
     }
-    HlDV = filterEdit(this, "HlDV", QStringLiteral("d_vystav like '%?%'"), ftString);
+    HlDV = filterEdit(this, "HlDV", OdbytSql::OrdersIssuedLike, ftString);
     HlDV->DataSource = &dm.DSvZakazky;
     HlDV->installEventFilter(this);
     search->addWidget(HlDV);

@@ -3,6 +3,7 @@
 #include "OdbytSql.h"
 #include "library/SqlLiteral.h"
 #include "platform/os/Format.h"
+#include "shell/Routines.h"
 
 namespace {
 
@@ -31,10 +32,14 @@ QString TInternalOrderFilter::Where(QString *periodText) const
     if (periodText)
         periodText->clear();
     QString where;
-    qint64 typedJob = 0;
+    // A job or customer typed as no number is refused here, never read as no filter.
+    const int typedJob = TypedOrderNo(JobText);
+    // "!" in front of the customer lists all the others.
+    const QString others = Customer.trimmed().startsWith(QLatin1Char('!')) ? QStringLiteral("!") : QString();
+    const int customer = TypedNumber(Customer.trimmed().mid(others.size()), QString::fromUtf8("č.Odberateľa"));
     if (JobNumber != 0) {
         where = OdbytSql::JobsOfNumber.arg(JobNumber);
-    } else if (TryStrToInt(JobText.trimmed(), typedJob) && typedJob != 0) {
+    } else if (typedJob != 0) {
         where = OdbytSql::JobsOfNumber.arg(typedJob);
     } else if (Period) {
         const QString to = dateLiteral(To);
@@ -53,7 +58,7 @@ QString TInternalOrderFilter::Where(QString *periodText) const
     if (!Product.trimmed().isEmpty())
         where += OdbytSql::JobsAndProduct.arg(SqlLikePrefix(Product.trimmed()));
     if (!Customer.trimmed().isEmpty())
-        AddFilterCondition(where, OdbytSql::JobsOfCustomer, Customer.trimmed(), ftInteger);
+        AddFilterCondition(where, OdbytSql::JobsOfCustomer, others + QString::number(customer), ftInteger);
     if (!Order.trimmed().isEmpty())
         where += OdbytSql::JobsAndOrder.arg(SqlLikePrefix(Order.trimmed()));
     if (!Material.trimmed().isEmpty())

@@ -3,6 +3,7 @@
 #include "InternalOrderFilter.h"
 #include "TPVSql.h"
 #include "ZakSql.h"
+#include "library/SqlLiteral.h"
 
 namespace OdbytSql {
 
@@ -143,7 +144,8 @@ const QString OfferPrint = QStringLiteral(
 const QString OrdersOfLast90Days = QStringLiteral("D_OBJ>=CURRENT_DATE-90");
 const QString OrdersOfLast31Days = QStringLiteral("D_OBJ>CURRENT_DATE-31");
 const QString OrdersLike = QStringLiteral("%1 like %2");
-const QString OrdersTextOfLike = QStringLiteral("cast(%1 as varchar(30) character set WIN1250) like %2");
+// The issue date matched as text (yyyy-mm-dd): typed letters find nothing instead of failing.
+const QString OrdersIssuedLike = SqlAsText(QStringLiteral("d_vystav")) + QStringLiteral(" like '%?%'");
 const QString OrdersWithProduct = QStringLiteral("c_obj in (select c_obj from ZakazkyD where c_vyr like '?%')");
 const QString OrdersWithJob = QStringLiteral("c_obj in (select c_obj from ZakazkyD where c_int=?)");
 const QString OrdersIssuedFrom = QStringLiteral("d_vystav>=?");
@@ -187,7 +189,8 @@ QStringList All()
                     CustomerPaymentTerms,
                     QStringLiteral("select c_obj from VZAKAZKY where ") + OrdersOfLast31Days + QStringLiteral(" and ") +
                         OrdersLike.arg("ODBERATEL", "'a%'") + QStringLiteral(" and ") +
-                        OrdersTextOfLike.arg("D_OBJ", "'2026%'") + QStringLiteral(" and ") +
+                        OrdersLike.arg(SqlAsText("D_OBJ"), "'2026%'") + QStringLiteral(" and ") +
+                        QString(OrdersIssuedLike).replace('?', QString::fromUtf8("č")) + QStringLiteral(" and ") +
                         QString(OrdersWithProduct).replace('?', "V") + QStringLiteral(" and ") +
                         QString(OrdersWithJob).replace('?', "1") + QStringLiteral(" and ") +
                         QString(OrdersIssuedFrom).replace('?', "'2026-01-01'") + QStringLiteral(" and ") +

@@ -33,7 +33,7 @@ const QString ItemOfCustomer = QStringLiteral(" AND c_pol IN (SELECT c_vyr FROM 
 
 const QString And = QStringLiteral(" and ");
 const QString CustomerNameLike = QStringLiteral("odberatel like %1");
-const QString CustomerIcoLike = QStringLiteral("ICO like %1");
+const QString CustomerIcoLike = SqlAsText(QStringLiteral("ICO")) + QStringLiteral(" like %1");
 const QString CustomerCityLike = QStringLiteral("MESTO like %1");
 const QString CustomerNumberIs = QStringLiteral("C_ODB=%1");
 const QString CustomerIcoIs = QStringLiteral("ICO=%1");

@@ -3,6 +3,7 @@
 #include "CisSql.h"
 #include "DMCis.h"
 #include "DMZal.h"
+#include "Routines.h"
 #include "library/xDBGrid.h"
 #include "library/xMaskEdit.h"
 #include "platform/os/Clock.h"
@@ -153,7 +154,8 @@ bool PickOrderForField(TField *field, const QString &product, const QString &ord
 
 bool PickOrderForEdit(QLineEdit *edit)
 {
-    int n = StrToIntDef(edit->text().trimmed(), 0);
+    // A job typed as printed (26/0015) is looked up; anything else that is no job opens the list.
+    int n = ParseOrderNo(edit->text()).value_or(0);
     const bool found = PickOrder(n, QString());
     if (found)
         edit->setText(QString::number(n));

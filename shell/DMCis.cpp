@@ -255,11 +255,13 @@ void TDMCis::SetEmployeeOrder(const QString &fieldName)
 
 void TDMCis::QuickFilterEmployees(const QString &fieldName, const QString &text)
 {
+    // The typed text is one literal whatever it holds; the number OSC is matched as text, so letters find
+    // nothing instead of failing.
+    const TField *field = QZamestnanci.FindField(fieldName);
+    const QString column = SqlLikeColumn(fieldName, field ? field->DataType() : ftUnknown);
     QZamestnanci.Close();
     QZamestnanci.SetFiltered(false);
-    // The typed text is one literal whatever it holds.
-    QZamestnanci.SetFilterText(
-        CisSql::EmployeeColumnLike.arg(fieldName, SqlLiteral(text + QLatin1Char('%'), ftString)));
+    QZamestnanci.SetFilterText(CisSql::EmployeeColumnLike.arg(column, SqlLiteral(text + QLatin1Char('%'), ftString)));
     QZamestnanci.SetFiltered(true);
     QZamestnanci.Open();
 }

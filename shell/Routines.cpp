@@ -2,9 +2,13 @@
 
 #include "DMZal.h"
 #include "ZalSql.h"
+#include "platform/db/Field.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Exception.h"
 #include "platform/os/Format.h"
+
+#include <QRegularExpression>
+#include <QRegularExpressionValidator>
 
 namespace {
 
@@ -235,9 +239,65 @@ QString NormalizeOrderNo(const QString &text)
     const QString t = text.trimmed();
     if (t.isEmpty())
         return QString();
+    if (t.contains(QLatin1Char('/'))) { // as the program prints it: 26/0015
+        const std::optional<int> job = ParseOrderNo(t);
+        return job ? QString::number(*job).rightJustified(6, QLatin1Char('0')) : t;
+    }
     if (t.size() > 4)
         return t.rightJustified(6, QLatin1Char('0'));
     return twoDigitYear() + t.rightJustified(4, QLatin1Char('0'));
+}
+
+std::optional<int> ParseOrderNo(const QString &text)
+{
+    static const QRegularExpression shape(QStringLiteral("^(?:([0-9]{1,2})/([0-9]{1,4})|([0-9]{1,9}))$"));
+    const QRegularExpressionMatch m = shape.match(text.trimmed());
+    if (!m.hasMatch())
+        return std::nullopt;
+    if (m.capturedLength(3) > 0)
+        return m.captured(3).toInt();
+    return m.captured(1).toInt() * 10000 + m.captured(2).toInt();
+}
+
+int TypedOrderNo(const QString &text)
+{
+    if (text.trimmed().isEmpty())
+        return 0;
+    const std::optional<int> job = ParseOrderNo(text);
+    if (!job)
+        throw EConvertError(QString::fromUtf8("„%1“ nie je číslo zákazky (napr. 26/0015).").arg(text.trimmed()));
+    return *job;
+}
+
+QValidator *NewOrderNoValidator(QObject *parent)
+{
+    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}|[0-9]{1,2}/[0-9]{0,4}")),
+                                           parent);
+}
+
+void SetOrderNoText(TField *field, const QString &text)
+{
+    field->SetValue(text.trimmed().isEmpty() ? QVariant() : QVariant(TypedOrderNo(text)));
+}
+
+std::optional<int> WholeNumber(const QString &text)
+{
+    static const QRegularExpression digits(QStringLiteral("^[0-9]{1,9}$"));
+    const QString t = text.trimmed();
+    if (!digits.match(t).hasMatch())
+        return std::nullopt;
+    return t.toInt();
+}
+
+int TypedNumber(const QString &text, const QString &fieldName)
+{
+    const QString t = text.trimmed();
+    if (t.isEmpty())
+        return 0;
+    const std::optional<int> n = WholeNumber(t);
+    if (!n)
+        throw EConvertError(QString::fromUtf8("%1: „%2“ nie je číslo.").arg(fieldName, t));
+    return *n;
 }
 
 qint64 TenPower(int count)

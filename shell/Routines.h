@@ -9,9 +9,13 @@
 #include <QStringList>
 #include <QVariant>
 #include <QVariantList>
+#include <optional>
 #include <utility>
 
 class TDataSet;
+class TField;
+class QObject;
+class QValidator;
 class TDataSource;
 class TxQuery;
 
@@ -71,8 +75,23 @@ QString MoneyStr(double value);
 // A job number as year/sequence: 260012 -> "26/0012", 1 -> "0/0001".
 QString OrderNoStr(int orderNo);
 // A typed job number: up to four digits get the current two-digit year in front ("15" -> "260015"),
-// longer texts are padded to six digits.
+// longer texts are padded to six digits; as printed, "26/0015", it is read as year/sequence ("260015").
 QString NormalizeOrderNo(const QString &text);
+// A job number typed as the program prints it or as digits: "26/0015" (also "26/15") and "260015" give
+// 260015; blanks around it are skipped. Nothing for empty text, letters or any other shape.
+std::optional<int> ParseOrderNo(const QString &text);
+// The job number of typed text, 0 for a blank text; text that is no job number throws EConvertError with
+// the Slovak message naming it, so a filter or a booking reading it stops before it changes anything.
+int TypedOrderNo(const QString &text);
+// Typed digits (blanks around them skipped) as a whole number; nothing for anything else.
+std::optional<int> WholeNumber(const QString &text);
+// The keys a job-number edit takes: digits, or year/sequence as printed (26/0015).
+QValidator *NewOrderNoValidator(QObject *parent);
+// Text typed into a job-number field: blank clears it, else TypedOrderNo's number (26/0015 as printed).
+void SetOrderNoText(TField *field, const QString &text);
+// The whole number of typed text, 0 for a blank text; anything else throws EConvertError naming the
+// field ("Os. číslo") and the text.
+int TypedNumber(const QString &text, const QString &fieldName);
 // 10 to the count; 1 for a count below 1.
 qint64 TenPower(int count);
 // Rounded to `decimals` places, halves to even: 0.125 -> 0.12, 0.375 -> 0.38.

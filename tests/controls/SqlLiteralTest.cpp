@@ -125,6 +125,51 @@ TEST_F(SqlLiteralTest, FilterConditions)
     }
 }
 
+// "#" stands for a number column's value: a typed number as it is, anything else null, so letters never
+// reach a number column and an OR beside it still matches by name.
+TEST_F(SqlLiteralTest, NumberPlaceholdersTakeOnlyNumbers)
+{
+    const struct {
+        const char *condition, *value, *result;
+    } cases[] = {
+        {"Odberatel like '?%' or c_odb=#", "Žiar", "(Odberatel like 'Žiar%' or c_odb=null)"},
+        {"Odberatel like '?%' or c_odb=#", "12", "(Odberatel like '12%' or c_odb=12)"},
+        {"Odberatel like '?%' or c_odb=#", "O'Neil", "(Odberatel like 'O''Neil%' or c_odb=null)"},
+        {"c_odb in (select c_odb from C where ICO=# or c_odb=#)", " 3601 ",
+         "c_odb in (select c_odb from C where ICO=3601 or c_odb=3601)"},
+        {"ICO=#", "1 234", "ICO=null"},
+        {"ICO=#", "12,5", "ICO=null"},
+        {"ICO=#", "26/0015", "ICO=null"},
+        {"c_odb=#", "!5", "c_odb<>5"},
+        {"c_int-#>0", "-3", "c_int-(-3)>0"},
+        {"NAZOV like '%#?%'", "č", "NAZOV like '%#č%'"},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.value);
+        QString where;
+        AddFilterCondition(where, QString::fromUtf8(c.condition), QString::fromUtf8(c.value), ftUnknown);
+        EXPECT_EQ(where, QString::fromUtf8(c.result));
+    }
+    EXPECT_EQ(SqlNumberOrNull("99999999999999999999"), "null");
+    EXPECT_TRUE(AsksValue("ICO=#"));
+    EXPECT_TRUE(AsksValue("C LIKE '?%'"));
+    EXPECT_FALSE(AsksValue("NAZOV like '%#%'")) << "a # in apostrophes is text";
+    EXPECT_FALSE(AsksValue("mnozstvo<>0"));
+    EXPECT_EQ(SqlAsText("ICO"), "cast(ICO as varchar(30) character set WIN1250)");
+}
+
+TEST_F(SqlLiteralTest, TextThatIsNoNumberOrDateIsNamed)
+{
+    EXPECT_EQ(FieldConditionError(ftInteger, QString::fromUtf8("Žiar")), QString::fromUtf8("„Žiar“ nie je číslo."));
+    EXPECT_EQ(FieldConditionError(ftSmallint, QString::fromUtf8(">=č")), QString::fromUtf8("„č“ nie je číslo."));
+    EXPECT_EQ(FieldConditionError(ftFloat, "12,5"), "");
+    EXPECT_EQ(FieldConditionError(ftInteger, "<>5"), "") << "the operator is no part of the value";
+    EXPECT_EQ(FieldConditionError(ftDate, QString::fromUtf8("ľ")), QString::fromUtf8("„ľ“ nie je dátum."));
+    EXPECT_EQ(FieldConditionError(ftDate, ">=1.2.2026"), "");
+    EXPECT_EQ(FieldConditionError(ftString, "O'Neil"), "") << "a text field takes anything";
+    EXPECT_EQ(FieldConditionError(ftUnknown, QString::fromUtf8("Košick")), "");
+}
+
 TEST(MinMax, SignedThirtyTwoBit)
 {
     EXPECT_EQ(IntMin(-2147483647 - 1, 2147483647), -2147483647 - 1);

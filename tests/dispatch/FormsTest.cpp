@@ -199,8 +199,10 @@ TEST_F(FormsTest, OverviewsSumByTheChosenView)
     EXPECT_EQ(exp->OpenOverview(0, QDate(2026, 3, 1), QDate(2026, 3, 31), "260002", "", ""), "d_vystav");
     q.Last();
     EXPECT_EQ(q.RecordCount(), 1);
-    exp->OpenOverview(3, QDate(2026, 3, 15), QDate(2026, 3, 31), "", "x'", "V1' or ''='");
+    exp->OpenOverview(3, QDate(2026, 3, 15), QDate(2026, 3, 31), "", "", "V1' or ''='");
     EXPECT_TRUE(q.IsEmpty());
+    EXPECT_THROW(exp->OpenOverview(3, QDate(2026, 3, 15), QDate(2026, 3, 31), "", "x'", ""), EConvertError)
+        << "a customer that is no number is refused, not left out";
 
     // The customers' summary is ordered by their sales, the largest first.
     customer(6, "Malý odberateľ");

@@ -201,6 +201,40 @@ TEST_F(FbClientTest, ParametersConvertToTheColumnType)
     EXPECT_THROW(ins.setParam(4, 1), EDatabaseError);
 }
 
+// Slovak letters bound for columns of other character sets than the connection's are stored and found
+// again; a number column matched as text takes them without failing.
+TEST_F(FbClientTest, SlovakLettersInParametersOfEveryCharacterSet)
+{
+    att.executeImmediate(QStringLiteral(
+        "create table znaky (i integer, n varchar(20) character set none, o varchar(20) character set octets, "
+        "w varchar(20) character set win1250, u varchar(20) character set utf8)"));
+    Transaction tr(att);
+    Statement ins;
+    ins.prepare(tr, QStringLiteral("insert into znaky values (?, ?, ?, ?, ?)"));
+    const QString text = QString::fromUtf8("Žiar č ľ O'Neil");
+    ins.setParam(0, 1);
+    for (int i = 1; i <= 4; ++i)
+        ins.setParam(i, text);
+    ins.execute(tr);
+    for (const char *column : {"n", "w", "u"}) {
+        const QString where = QStringLiteral(" from znaky where %1 = ? and %1 like ?").arg(QLatin1String(column));
+        EXPECT_EQ(selectOne(tr, QStringLiteral("select count(*)") + where, {text, QString::fromUtf8("Žiar%")}),
+                  QVariant(1))
+            << column;
+        EXPECT_EQ(selectOne(tr, QStringLiteral("select %1").arg(QLatin1String(column)) + where,
+                            {text, QString::fromUtf8("%ľ%")})
+                      .toString(),
+                  text)
+            << column;
+    }
+    EXPECT_EQ(selectOne(tr, QStringLiteral("select count(*) from znaky where o = ?"), {text}), QVariant(1));
+    EXPECT_EQ(selectOne(tr,
+                        QStringLiteral("select count(*) from znaky where cast(i as varchar(30) character set "
+                                       "win1250) like ?"),
+                        {QString::fromUtf8("Žiar%")}),
+              QVariant(0));
+}
+
 TEST_F(FbClientTest, ExecuteCountsAffectedRowsAndStatementIsReusable)
 {
     att.executeImmediate(QStringLiteral("create table r (id integer, v integer)"));

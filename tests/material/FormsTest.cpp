@@ -313,6 +313,10 @@ TEST_F(FormsTest, TheMovementsOfAPeriodInDetailAndSummed)
         EXPECT_EQ(rows->RecordCount(), 0);
         f->eSklad->setText(QStringLiteral("M1"));
         f->eTyp->setText(QStringLiteral("10 or 1=1"));
+        f->BtnFilter->click();
+        EXPECT_TRUE(responder->Texts().last().contains(QString::fromUtf8("„10 or 1=1“ nie je číslo")))
+            << "a kind that is no number is refused";
+        f->eTyp->clear();
         f->cbPohlad->setCurrentIndex(4); // the sum per store
         f->BtnFilter->click();
         rows = f->Grid->DataSet();

@@ -1,6 +1,7 @@
 // Hand-overs: document numbers per month, the calculation copied in, the closed month, the rise of a fully
 // handed-over job to state 90, the home currency's rate, and the print mark of exactly the printed rows.
 #include "ProductionFixture.h"
+#include "common/HostileCorpus.h"
 
 #include "common/ShownBoxes.h"
 #include "common/WhenModal.h"
@@ -437,4 +438,47 @@ TEST_F(HandOverTest, TheOverviewReportFollowsTheView)
     EXPECT_FALSE(shown.contains("26/0001"));
     EXPECT_TRUE(shown.contains("V1")) << shown.join('|').toStdString();
     dm->QTlac.Close();
+}
+
+// A job is typed as the program prints it, in the list's filter and in the hand-over itself; letters in
+// the list's number filters are refused in words and the list stays.
+TEST_F(HandOverTest, AJobTypedAsPrintedIsUnderstoodAndLettersAreRefused)
+{
+    handOver(2, QDate(2026, 3, 16));
+    TSOdvodyForm form;
+    showForm(form);
+    QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
+    ASSERT_TRUE(form.DBEditC_INT->hasFocus());
+    TypeText(form.DBEditC_INT, "26/0001");
+    QTest::keyClick(form.DBEditC_INT, Qt::Key_Tab);
+    EXPECT_EQ(f("C_INT")->AsInteger(), 260001) << responder->Texts().join('\n').toStdString();
+    QTest::mouseClick(form.BtnNezapis, Qt::LeftButton);
+    responder->Messages.clear();
+
+    form.pcOdvody->setCurrentWidget(form.tabOdvody);
+    form.vC_INT->setFocus();
+    TypeText(form.vC_INT, "26/0001");
+    QTest::mouseClick(form.BtnFilter1, Qt::LeftButton);
+    EXPECT_TRUE(responder->Texts().isEmpty()) << responder->Texts().join('\n').toStdString();
+    odv->QvSOdvody.FetchAll();
+    EXPECT_EQ(odv->QvSOdvody.RecordCount(), 1);
+    for (QLineEdit *e : {form.vC_INT, form.vC_DOKLADU}) {
+        e->clear();
+        TypeText(e, QString::fromUtf8("Žiar"));
+        QTest::mouseClick(form.BtnFilter1, Qt::LeftButton);
+        ASSERT_FALSE(responder->Texts().isEmpty());
+        EXPECT_TRUE(responder->Texts().last().contains(QString::fromUtf8("„Žiar“ nie je číslo")))
+            << responder->Texts().last().toStdString();
+        EXPECT_EQ(odv->QvSOdvody.RecordCount(), 1) << "the list stays";
+        e->clear();
+    }
+    responder->Messages.clear();
+    form.pcOdvody->setCurrentWidget(form.tabPrehlady);
+    for (QLineEdit *e : {form.vC_ODB, form.vC_INT3}) {
+        TypeText(e, QString::fromUtf8("č"));
+        QTest::mouseClick(form.BtnFilter3, Qt::LeftButton);
+        ASSERT_FALSE(responder->Texts().isEmpty());
+        EXPECT_TRUE(responder->Texts().last().contains(QString::fromUtf8("„č“ nie je číslo")));
+        e->clear();
+    }
 }

@@ -1,6 +1,7 @@
 // The performance form offscreen: a booking by scanned codes (F12) and typed values, an unknown job of a
 // long code, the defect breakdown that must add up.
 #include "WorkshopFixture.h"
+#include "common/HostileCorpus.h"
 #include "common/WhenModal.h"
 #include "production/SVykonyForm.h"
 #include "production/SVykonyZForm.h"
@@ -51,7 +52,7 @@ protected:
     {
         edit->setFocus();
         edit->selectAll();
-        QTest::keyClicks(edit, text);
+        TypeText(edit, text);
         QTest::keyClick(edit, Qt::Key_Tab);
     }
     TField *f(const char *name) { return vyk->QvSVykony.FieldByName(QString::fromLatin1(name)); }
@@ -345,6 +346,81 @@ TEST_F(PerformanceForm, ScannedCastingAndDispatchMoveTheJobLikeTheOrderEntry)
     EXPECT_TRUE(responder->Texts().contains(QStringLiteral("Zakazka je kompletne vyexpedovana na SHV.")))
         << responder->Texts().join('\n').toStdString();
     EXPECT_EQ(count("select sum(MNOZSTVO) from SVYKONY where C_INT=260001 and OPERACIA='EXP'"), 100);
+}
+
+} // namespace
+
+namespace {
+
+// Letters in the overview's employee or job filter are refused in words and the list and its wage stay;
+// a job typed as printed is understood.
+TEST_F(PerformanceForm, OverviewFiltersRefuseLettersAndReadAPrintedJob)
+{
+    employee(58, "Kováč");
+    booked("2026-03-02", 57, 10, 10, 7.5, 40);
+    booked("2026-03-02", 58, 10, 10, 7.5, 60);
+    form->pcVykony->setCurrentWidget(form->tsPrehlady);
+    type(form->vOSC3, "57");
+    QTest::mouseClick(form->BtnFilter3, Qt::LeftButton);
+    ASSERT_EQ(form->EditMzdaSpolu->text(), "40,00");
+    responder->Messages.clear();
+    for (QLineEdit *e : {form->vOSC3, form->vC_INT3})
+        for (const char *probe : {"Žiar", "Košick", "č", "ľ", "O'Neil"}) {
+            SCOPED_TRACE(probe);
+            type(e, QString::fromUtf8(probe));
+            QTest::mouseClick(form->BtnFilter3, Qt::LeftButton);
+            ASSERT_FALSE(responder->Messages.isEmpty());
+            EXPECT_TRUE(responder->Texts().last().contains(
+                QString::fromUtf8("„%1“ nie je číslo").arg(QString::fromUtf8(probe))))
+                << responder->Texts().last().toStdString();
+            EXPECT_EQ(form->EditMzdaSpolu->text(), "40,00") << "not the wage of all";
+            EXPECT_EQ(vyk->QvSVykony.RecordCount(), 1);
+            e->clear();
+            type(form->vOSC3, "57");
+        }
+    form->vOSC3->clear();
+    type(form->vC_INT3, "26/0001");
+    QTest::mouseClick(form->BtnFilter3, Qt::LeftButton);
+    EXPECT_EQ(form->EditMzdaSpolu->text(), "100,00") << "both employees on the job";
+}
+
+// The confirmation page's job filter reads a job as printed; letters are refused and "Zapíš" books nothing.
+TEST_F(PerformanceForm, ConfirmationJobFilterReadsAPrintedJobAndRefusesLetters)
+{
+    exec("insert into ZAKKALK (C_INT, MZD1, CENA1) values (260001, 2, 50)");
+    exec("update ZAKAZKYD set STAV_ZAK=90 where C_INT=260001");
+    booked("2026-03-09", 57, 10, 100, 7.5, 60);
+    booked("2026-03-10", 57, 20, 90, 7.5, 45);
+    form->pcVykony->setCurrentWidget(form->tsPotvrdenie);
+    form->cbCeleOdvedeneZakazky->setChecked(true);
+    type(form->vC_INT4, "26/0001");
+    QTest::mouseClick(form->BtnFilter4, Qt::LeftButton);
+    TxQuery *master = GetQuery("QSVykony1");
+    ASSERT_EQ(master->RecordCount(), 1) << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(master->FieldByName("C_INT")->AsInteger(), 260001);
+    responder->Messages.clear();
+
+    type(form->vC_INT4, QString::fromUtf8("Žiar"));
+    type(form->eMNOZ_NEW, "90");
+    QTest::mouseClick(form->BtnZapis4, Qt::LeftButton);
+    EXPECT_EQ(responder->Texts(), QStringList{QString::fromUtf8("„Žiar“ nie je číslo zákazky (napr. 26/0015).")});
+    EXPECT_EQ(count("select sum(MNOZSTVO) from SVYKONY where C_OPERACIE=10"), 100) << "nothing booked";
+    EXPECT_EQ(count("select count(*) from SVYKONY"), 2);
+    type(form->vC_INT4, "26/0001");
+    type(form->eMNOZ_NEW, QString::fromUtf8("č"));
+    QTest::mouseClick(form->BtnZapis4, Qt::LeftButton);
+    EXPECT_TRUE(responder->Texts().last().contains(QString::fromUtf8("„č“ nie je číslo")));
+    EXPECT_EQ(count("select count(*) from SVYKONY"), 2);
+}
+
+TEST_F(PerformanceForm, AScannedTextThatIsNoCodeIsRefusedInWords)
+{
+    scan("57");
+    responder->Messages.clear();
+    scan("26/0001");
+    EXPECT_EQ(responder->Texts(), QStringList{QString::fromUtf8("„26/0001“ nie je čiarový kód operácie.")});
+    EXPECT_EQ(f("C_INT")->AsInteger(), 0);
+    vyk->QvSVykony.Cancel();
 }
 
 } // namespace

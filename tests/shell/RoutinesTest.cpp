@@ -33,6 +33,39 @@ TEST(ShellTexts, JobNumbersTypedAndShown)
     EXPECT_EQ(OrderNoStr(1), "0/0001");
 }
 
+// A job number is typed as digits or as the program prints it; anything else is refused in words.
+TEST(ShellTexts, JobNumbersReadAsPrinted)
+{
+    EXPECT_EQ(ParseOrderNo("26/0015"), 260015);
+    EXPECT_EQ(ParseOrderNo(" 26/15 "), 260015);
+    EXPECT_EQ(ParseOrderNo("0/0001"), 1);
+    EXPECT_EQ(ParseOrderNo("260015"), 260015);
+    EXPECT_EQ(ParseOrderNo(OrderNoStr(251234)), 251234) << "what is printed reads back";
+    for (const char *bad :
+         {"", "Žiar", "č", "O'Neil", "26/", "/15", "26/00150", "126/0015", "26-0015", "2 6", "26/0015x", "1234567890"})
+        EXPECT_FALSE(ParseOrderNo(QString::fromUtf8(bad)).has_value()) << bad;
+
+    EXPECT_EQ(TypedOrderNo("  "), 0) << "blank is no job";
+    EXPECT_EQ(TypedOrderNo("26/0015"), 260015);
+    try {
+        TypedOrderNo(QString::fromUtf8("Košick"));
+        ADD_FAILURE() << "letters are no job";
+    } catch (const EConvertError &e) {
+        EXPECT_EQ(e.Message, QString::fromUtf8("„Košick“ nie je číslo zákazky (napr. 26/0015)."));
+    }
+    EXPECT_THROW(TypedNumber(QString::fromUtf8("ľ"), "Os.číslo"), EConvertError);
+    EXPECT_THROW(TypedNumber("12,5", "Os.číslo"), EConvertError);
+    EXPECT_EQ(TypedNumber(" 57 ", "Os.číslo"), 57);
+    EXPECT_EQ(WholeNumber("O'Neil"), std::nullopt);
+
+    SetNowForTests(QDateTime(QDate(2026, 3, 16), QTime(10, 0)));
+    EXPECT_EQ(NormalizeOrderNo("26/0015"), "260015");
+    EXPECT_EQ(NormalizeOrderNo("5/7"), "050007");
+    EXPECT_EQ(NormalizeOrderNo("15"), "260015");
+    EXPECT_EQ(NormalizeOrderNo("ab/c"), "ab/c") << "no job: left for the refusal";
+    ClearNowForTests();
+}
+
 TEST(ShellTexts, MoneyRoundsHalfToEven)
 {
     struct Case {
