@@ -28,3 +28,14 @@ function(tarvis_test name)
   target_link_libraries(${name} PRIVATE tarvis_testsupport ${ARGN} GTest::gtest)
   gtest_discover_tests(${name} PROPERTIES ENVIRONMENT "QT_QPA_PLATFORM=offscreen" DISCOVERY_TIMEOUT 60)
 endfunction()
+
+# tarvis_test_in_locale(NAME LOCALE FILTER): the tests of a test program that FILTER (a GoogleTest filter)
+# picks, run once more as on a machine whose user's locale is LOCALE (dates, numbers and money as it writes
+# them). The fixtures then keep the process's locale instead of the Slovak one; Qt reads it from LC_ALL
+# whether or not the system has the locale installed.
+function(tarvis_test_in_locale name locale filter)
+  add_test(NAME ${name}_${locale} COMMAND ${name} --gtest_filter=${filter})
+  set_tests_properties(${name}_${locale} PROPERTIES ENVIRONMENT
+    "QT_QPA_PLATFORM=offscreen;LANG=${locale}.UTF-8;LC_ALL=${locale}.UTF-8;TARVIS_TEST_SYSTEM_LOCALE=1"
+    TIMEOUT 600)
+endfunction()

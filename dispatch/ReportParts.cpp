@@ -39,8 +39,9 @@ ItemTable ItemTableBands(TQuickRep *report, double headHeight)
 
 TQRLabel *Label(TQRBand *band, const char *caption, double left, double top, double width)
 {
-    auto *l = Place<TQRLabel>(band, QStringLiteral("QRLabel%1_%2").arg(band->Name).arg(band->Controls.size() + 1), left,
-                              top, width);
+    auto *l = Place<TQRLabel>(
+        band, QStringLiteral("QRLabel%1_%2").arg(band->Name, QString::number(band->Controls.size() + 1)), left, top,
+        width);
     l->Caption = QString::fromUtf8(caption);
     return l;
 }

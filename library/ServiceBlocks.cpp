@@ -18,8 +18,8 @@ QByteArray boundedText(const QString &text, const char *what)
 {
     const QByteArray bytes = Win1250::fromUnicode(text);
     if (bytes.size() > ServiceTextLimit)
-        throw EDatabaseError(
-            QString::fromUtf8("%1 je dlhšie ako %2 znakov").arg(QString::fromUtf8(what)).arg(ServiceTextLimit));
+        throw EDatabaseError(QString::fromUtf8("%1 je dlhšie ako %2 znakov")
+                                 .arg(QString::fromUtf8(what), QString::number(ServiceTextLimit)));
     return bytes;
 }
 

@@ -38,8 +38,7 @@ QString escaped(const QString &text)
 QString TxQRHTMLExportFilter::FontStyle(const QFont &font, const QColor &color)
 {
     QString style = QStringLiteral("color:%1;font-family:%2;font-size:%3pt;")
-                        .arg(colourText(color), font.family())
-                        .arg(int(std::lround(font.pointSizeF())));
+                        .arg(colourText(color), font.family(), QString::number(std::lround(font.pointSizeF())));
     if (font.italic())
         style += QLatin1String("font-style:italic;");
     if (font.bold())

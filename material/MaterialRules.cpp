@@ -165,7 +165,7 @@ QString BuildRequestFilter(const TRequestFilter &f, bool requestTab)
     // The caller's job filter narrows the list too, with any other clause present.
     if (!f.JobFilter.trimmed().isEmpty())
         text += QStringLiteral(" and a.c_int in (select c_int from vZakazkyD %1)").arg(f.JobFilter.trimmed());
-    return QStringLiteral("stav_poz<%1 and a.typ1='M' %2").arg(3).arg(text);
+    return QStringLiteral("stav_poz<3 and a.typ1='M' %1").arg(text);
 }
 
 QString ItemQuickSearchFilter(const QStringList &fields, const QStringList &values, bool prefix, const QString &kind,

@@ -15,9 +15,7 @@
 TCapacityPlanning::TCapacityPlanning()
 {
     // Holidays are read once per run (see RunCapacityPlanning); a run may look at thousands of days.
-    scheduler_.IsHoliday = [this](const QDate &date) {
-        return holidays_.contains(FormatDateTime(QStringLiteral("dd/mm"), date));
-    };
+    scheduler_.IsHoliday = [this](const QDate &date) { return holidays_.contains(HolidayKey(date)); };
     scheduler_.OnOverbooked = [](const QString &code) {
         ShowMessage(QString::fromUtf8("Denna kapacita pracoviska %1 < 0!").arg(code));
     };
@@ -26,8 +24,7 @@ TCapacityPlanning::TCapacityPlanning()
 QString TCapacityPlanning::UnplaceableText(const TScheduleError &error)
 {
     return QString::fromUtf8("Operáciu %1 zákazky %2 na pracovisku %3 nie je možné zaplánovať.")
-        .arg(error.C_OPERACIE)
-        .arg(OrderNoStr(error.C_INT), error.PRACOVISKO);
+        .arg(QString::number(error.C_OPERACIE), OrderNoStr(error.C_INT), error.PRACOVISKO);
 }
 
 void TCapacityPlanning::LoadWorkplaces()
@@ -56,7 +53,7 @@ void TCapacityPlanning::LoadHolidays()
 {
     holidays_.clear();
     for (const QString &day : SelectColumnParams(VyrobaSql::PlanHolidays))
-        holidays_.insert(day.left(5));
+        holidays_.insert(HolidayKey(day));
     scheduler_.ForgetHolidays();
 }
 

@@ -239,7 +239,7 @@ double TDMMzdy::MonthHourFund() const
 
 void TDMMzdy::TakeOverPieceWage(int osc)
 {
-    const double sum = SelectValueParams(MzdySql::PieceWage, {osc, DateStr(start_), DateStr(end_)}).toDouble();
+    const double sum = SelectValueParams(MzdySql::PieceWage, {osc, start_, end_}).toDouble();
     if (QMzdy.IsEmpty())
         QMzdy.Append();
     else if (QMzdy.State() == dsBrowse)

@@ -42,9 +42,12 @@ QDate today()
 }
 
 // A date typed as d.M.yyyy; invalid when blank or not a date.
+// A typed date as the program writes dates (DateStr) and as people type them, in the user's date order;
+// no date for a text that is none.
 QDate typedDate(const QLineEdit *edit)
 {
-    return QLocale().toDate(edit->text().trimmed(), QStringLiteral("d.M.yyyy"));
+    QDate date;
+    return TryStrToDate(edit->text().trimmed(), date) ? date : QDate();
 }
 
 // Rows handed back (negative quantity) are written in red.
@@ -357,7 +360,7 @@ void TSOdvodyForm::btnVystavDLClick()
                                                                q.FieldByName(QStringLiteral("CENA_KURZ1"))->AsFloat());
     }
     q.EnableControls();
-    if (Confirm(QString::fromUtf8("Dodací list má číslo %1\r%2\r\rTlačiť ho ?").arg(note).arg(lines),
+    if (Confirm(QString::fromUtf8("Dodací list má číslo %1\r%2\r\rTlačiť ho ?").arg(QString::number(note), lines),
                 QString::fromUtf8("Tlač DL")))
         hooks.PrintDeliveryNote(note, 2);
 }

@@ -37,9 +37,8 @@ QByteArray WageExportBytes(TDataSet *wages)
             const int osc = wages->FieldByName(QStringLiteral("OSC"))->AsInteger();
             for (const auto &[code, column] : components)
                 text += QStringLiteral("%1;%2;%3\r\n")
-                            .arg(osc)
-                            .arg(code)
-                            .arg(amountText(wages->FieldByName(QString::fromLatin1(column))->AsFloat()));
+                            .arg(QString::number(osc), QString::number(code),
+                                 amountText(wages->FieldByName(QString::fromLatin1(column))->AsFloat()));
         }
     } catch (...) {
         wages->EnableControls();

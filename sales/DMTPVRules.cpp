@@ -242,7 +242,7 @@ void TDMTPV::CancelProduct()
 
 void TDMTPV::PushUnitTimes(const QString &product)
 {
-    ExecSqlNoParams(TPVSql::PushUnitTimes.arg(SqlLiteral(product.trimmed())).arg(100));
+    ExecSqlNoParams(TPVSql::PushUnitTimes.arg(SqlLiteral(product.trimmed())));
 }
 
 void TDMTPV::RecalculatePrice(const QString &product, bool itselfToo)

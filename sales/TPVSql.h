@@ -26,8 +26,8 @@ extern const QString PriceList;
 // Recalculates the stored calculations of the listed products (%1 the products filter).
 extern const QString PriceUpdate;
 
-// The standard route's unit times into the open jobs of a product (%1 its number as a literal, %2 the state
-// below which a job is open); a job operation without a matching route row keeps its time.
+// The standard route's unit times into the open jobs (state below 100) of a product (%1 its number as a
+// literal); a job operation without a matching route row keeps its time.
 extern const QString PushUnitTimes;
 // The calculated price of a product (:vratane 1: the product itself too) and of the products it enters.
 extern const QString RecalculatePrice;

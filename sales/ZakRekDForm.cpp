@@ -51,12 +51,13 @@ TZakRekDForm::TZakRekDForm(QWidget *owner) : TForm(owner)
         t->SetDataField(QString::fromLatin1(field));
         AddCaptionedRow(form, QString::fromUtf8(caption), t);
     };
-    // The lengths are the columns' own.
-    const auto memo = [&](const char *field, const char *caption) {
+    // Each memo takes at most its given characters, a line end counting two.
+    const auto memo = [&](const char *field, const char *caption, int most) {
         auto *m = new TxDBMemo(this);
         m->setObjectName(QStringLiteral("DBm") + QString::fromLatin1(field));
         m->SetDataSource(source);
         m->SetDataField(QString::fromLatin1(field));
+        m->MaxLength = most;
         SetMemoLines(m, 2);
         main->addWidget(new QLabel(QString::fromUtf8(caption), this));
         main->addWidget(m);
@@ -87,11 +88,11 @@ TZakRekDForm::TZakRekDForm(QWidget *owner) : TForm(owner)
     DBcbNEZHODA->SetDataSource(source);
     DBcbNEZHODA->SetDataField(QStringLiteral("NEZHODA"));
     AddCaptionedRow(right, QStringLiteral("Typ nezhody"), DBcbNEZHODA);
-    memo("POPIS", "Špecifikácia nezhody");
-    memo("NAVRH1", "Návrh na vysporiadanie zákazníkom");
-    memo("PRICINA", "Príčina vzniku nezhody");
-    memo("NAVRH2", "Návrh  opatrení na nápravu");
-    memo("NAVRH3", "Návrh  spôsobu riešenia");
+    memo("POPIS", "Špecifikácia nezhody", 250);
+    memo("NAVRH1", "Návrh na vysporiadanie zákazníkom", 250);
+    memo("PRICINA", "Príčina vzniku nezhody", 250);
+    memo("NAVRH2", "Návrh  opatrení na nápravu", 350);
+    memo("NAVRH3", "Návrh  spôsobu riešenia", 250);
     auto *bottom = new QFormLayout;
     main->addLayout(bottom);
     edit(bottom, {"RIESENIE", "Konečný spôsob riešenia"});

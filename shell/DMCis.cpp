@@ -238,9 +238,9 @@ bool TDMCis::IsHoliday(const QDate &date)
         Cine.SetTableName(QStringLiteral("CSVIATKOV"));
         Cine.Open();
         for (Cine.First(); !Cine.Eof(); Cine.Next())
-            holidays_.append(Cine.FieldByName(QStringLiteral("DEN"))->AsString().left(5));
+            holidays_.append(HolidayKey(Cine.FieldByName(QStringLiteral("DEN"))->AsString()));
     }
-    return holidays_.contains(FormatDateTime(QStringLiteral("dd/mm"), date));
+    return holidays_.contains(HolidayKey(date));
 }
 
 // ---------------------------------------------------------------- employees

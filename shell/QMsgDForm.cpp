@@ -56,6 +56,7 @@ TQMsgDForm::TQMsgDForm(QWidget *owner) : TForm(owner)
     main->addWidget(addressees);
     auto *form = new QFormLayout;
     eMSG_TITLE = new QLineEdit(this);
+    eMSG_TITLE->setMaxLength(80); // the column's characters
     form->addRow(QStringLiteral("Predmet"), eMSG_TITLE);
     eMSG_TEXT = new QPlainTextEdit(this);
     form->addRow(QStringLiteral("Text"), eMSG_TEXT);

@@ -205,6 +205,21 @@ QString DateStr(const QDate &date)
     return FormatDateTime(QStringLiteral("dd/mm/yyyy"), date);
 }
 
+QString HolidayKey(const QDate &date)
+{
+    return date.toString(QStringLiteral("dd.MM"));
+}
+
+QString HolidayKey(const QString &stored)
+{
+    // Two digits of the day, a separator, two digits of the month: "18.03" ("18/03" where it was typed so).
+    const QString day = stored.left(5);
+    if (day.size() != 5 || !day[0].isDigit() || !day[1].isDigit() || day[2].isDigit() || !day[3].isDigit() ||
+        !day[4].isDigit())
+        return QString();
+    return day.left(2) + QLatin1Char('.') + day.mid(3, 2);
+}
+
 std::pair<QDate, QDate> MonthBounds(const QDate &date)
 {
     const QDate first(date.year(), date.month(), 1);

@@ -97,6 +97,10 @@ qint64 TenPower(int count);
 // Rounded to `decimals` places, halves to even: 0.125 -> 0.12, 0.375 -> 0.38.
 double RoundDecimals(double value, int decimals);
 bool IsWeekend(const QDate &date);
+// A holiday's day in one form for comparing, "18.03": of a date, or of a stored day ("18.03", also "18/03");
+// the user's date format plays no part. Empty for a stored text that is not two digits of each.
+QString HolidayKey(const QDate &date);
+QString HolidayKey(const QString &stored);
 // Currency conversion by the home currency CurrencyCode, without rounding.
 double HomeToForeign(double amount, double rate);
 double ForeignToHome(double amount, double rate);

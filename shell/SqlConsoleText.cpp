@@ -23,7 +23,7 @@ QString SortedStatement(const QString &sql, int column)
     }
     while (text.endsWith(QLatin1Char('\n')) || text.endsWith(QLatin1Char('\r')))
         text.chop(1);
-    return text + QStringLiteral("\n ORDER BY %1 %2").arg(column).arg(direction);
+    return text + QStringLiteral("\n ORDER BY %1 %2").arg(QString::number(column), direction);
 }
 
 namespace {

@@ -792,6 +792,16 @@ void TDataSet::SetFieldValue(TField *f, const QVariant &value)
         DatabaseError(QStringLiteral("Súbor dát nie je v režime úprav"), this);
     if (f->ReadOnly && state_ != dsSetKey)
         DatabaseError(QStringLiteral("Položku '%1' nie je možné meniť").arg(f->DisplayLabel()), this);
+    // A text longer than its column is refused, never cut without a word (blanks at its end aside).
+    if (!computed && IsStringType(f->DataType()) && f->Size() > 0 && value.typeId() == QMetaType::QString) {
+        QString text = value.toString();
+        while (text.size() > f->Size() && text.endsWith(QLatin1Char(' ')))
+            text.chop(1);
+        if (text.size() > f->Size())
+            DatabaseError(QStringLiteral("Text položky '%1' je dlhší ako %2 znakov")
+                              .arg(f->DisplayLabel(), QString::number(f->Size())),
+                          this);
+    }
     QVariant v = f->Convert(value);
     if (computed) {
         if (!editCalcValid_)

@@ -321,9 +321,7 @@ void encode(const Column &c, unsigned char *msg, const QVariant &v)
         const QByteArray bytes = textValue(c, v);
         if (bytes.size() > qsizetype(c.length))
             throw EIBError(QStringLiteral("Text '%1' je dlhší ako %2 znakov%3")
-                               .arg(v.toString())
-                               .arg(c.charLength())
-                               .arg(forParam(c)),
+                               .arg(v.toString(), QString::number(c.charLength()), forParam(c)),
                            -802, isc_arith_except);
         if (c.type == SQL_VARYING) {
             store<unsigned short>(p, static_cast<unsigned short>(bytes.size()));

@@ -195,7 +195,8 @@ struct Parser {
     void expect(const char *tok)
     {
         if (!accept(tok))
-            syntaxError(src, QStringLiteral("očakáva sa „%1“ na pozícii %2").arg(QLatin1String(tok)).arg(pos + 1));
+            syntaxError(
+                src, QStringLiteral("očakáva sa „%1“ na pozícii %2").arg(QLatin1String(tok), QString::number(pos + 1)));
     }
 
     static std::unique_ptr<Node> make(Node::Op op, std::unique_ptr<Node> a = {}, std::unique_ptr<Node> b = {})

@@ -7,6 +7,14 @@
 
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMimeData>
+
+int TypingLength(const TField *field, const QString &text)
+{
+    if (!field || !IsStringType(field->DataType()) || field->Size() <= 0)
+        return 32767;
+    return std::max(field->Size(), int(text.size()));
+}
 
 // ---------------------------------------------------------------- TDBControl
 
@@ -144,8 +152,7 @@ void TDBEdit::ShowField()
     const QString text = !f ? QString() : editing ? f->Text() : f->DisplayText();
     // The field's size limits typing, never what is displayed.
     if (mask.isEmpty())
-        setMaxLength(editing && IsStringType(f->DataType()) && f->Size() > 0 ? std::max(f->Size(), int(text.size()))
-                                                                             : 32767);
+        setMaxLength(editing ? TypingLength(f, text) : 32767);
     if (text != Text())
         SetText(text);
 }
@@ -224,6 +231,8 @@ void TDBComboBox::ShowField()
 {
     TField *f = Field();
     const QString text = f ? f->Text() : QString();
+    if (lineEdit())
+        lineEdit()->setMaxLength(TypingLength(f, text));
     if (style_ == csDropDown) {
         if (currentText() != text)
             setEditText(text);
@@ -331,6 +340,45 @@ void TDBMemo::UpdateReadOnly()
     setReadOnly(!Editable());
 }
 
+namespace {
+
+// The characters a text takes in the field, where every line end is CR LF.
+int storedLength(const QString &text)
+{
+    int n = int(text.size());
+    for (QChar c : text)
+        if (c == QLatin1Char('\n') || c == QChar::ParagraphSeparator || c == QChar::LineSeparator)
+            ++n;
+    return n;
+}
+
+// The longest start of a text that takes at most `room` characters in the field.
+QString fitting(const QString &text, int room)
+{
+    int used = 0;
+    qsizetype i = 0;
+    for (; i < text.size(); ++i) {
+        used += storedLength(QString(text[i]));
+        if (used > room)
+            break;
+    }
+    // A letter and its combining marks or a surrogate pair are kept or left whole.
+    while (i > 0 && i < text.size() && (text[i].isLowSurrogate() || text[i].category() == QChar::Mark_NonSpacing))
+        --i;
+    return text.left(i);
+}
+
+} // namespace
+
+int TDBMemo::room() const
+{
+    const TField *f = Field();
+    const int most = MaxLength > 0 ? MaxLength : f && IsStringType(f->DataType()) ? f->Size() : 0;
+    if (most <= 0)
+        return -1;
+    return most - storedLength(toPlainText()) + storedLength(textCursor().selectedText());
+}
+
 void TDBMemo::keyPressEvent(QKeyEvent *e)
 {
     if (AltCommandKey(e))
@@ -340,7 +388,38 @@ void TDBMemo::keyPressEvent(QKeyEvent *e)
         e->accept();
         return;
     }
+    // A letter or a new line that the field has no room for is not typed.
+    const bool newLine = e->key() == Qt::Key_Return || e->key() == Qt::Key_Enter;
+    const QString typed = newLine ? QStringLiteral("\n") : e->text();
+    if (!isReadOnly() && !typed.isEmpty() && (newLine || typed[0].isPrint()) &&
+        !(e->modifiers() & Qt::ControlModifier)) {
+        const int free = room();
+        if (free >= 0 && storedLength(typed) > free) {
+            QApplication::beep();
+            e->accept();
+            return;
+        }
+    }
     QPlainTextEdit::keyPressEvent(e);
+}
+
+void TDBMemo::insertFromMimeData(const QMimeData *source)
+{
+    const int free = room();
+    if (free < 0 || !source->hasText()) {
+        QPlainTextEdit::insertFromMimeData(source);
+        return;
+    }
+    QString text = source->text();
+    text.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    const QString part = fitting(text, std::max(0, free));
+    if (part.size() < text.size())
+        QApplication::beep();
+    if (part.isEmpty())
+        return;
+    QMimeData fitted;
+    fitted.setText(part);
+    QPlainTextEdit::insertFromMimeData(&fitted);
 }
 
 bool TDBMemo::event(QEvent *e)

@@ -69,7 +69,6 @@ private:
     bool leaving_ = false;    // written as the focus leaves the control
 };
 
-
 // An edit of a field's text: DisplayText while browsing, Text (in the field's edit mask) while being
 // edited with the focus in it.
 class TDBEdit : public TMaskEdit, public TDBControl {
@@ -135,11 +134,14 @@ protected:
 };
 
 // A memo over a text field; line ends are stored as CR LF. Enter makes a new line; Tab (and Ctrl+Tab) moves
-// the focus on and Shift+Tab back, as in every other control, so no tab character is typed.
+// the focus on and Shift+Tab back, as in every other control, so no tab character is typed. Typing and
+// pasting stop at the most characters the field takes: a key past it beeps, a paste keeps what fits.
 class TDBMemo : public QPlainTextEdit, public TDBControl {
     Q_OBJECT
 public:
     explicit TDBMemo(QWidget *parent = nullptr);
+    // The most characters stored, a line end counting two (CR LF); 0: the field's own size.
+    int MaxLength = 0;
 
 protected:
     void ShowField() override;
@@ -148,6 +150,11 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
     bool event(QEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
+    void insertFromMimeData(const QMimeData *source) override;
+
+private:
+    // The characters still free when the selection is replaced; -1 without a limit.
+    int room() const;
 };
 
 // A date edit over a date field: the field's DisplayText while browsing, the date in the date mask while
@@ -169,6 +176,10 @@ protected:
     // The date shown while the field is null (none here).
     virtual QDate NullDate() const { return QDate(); }
 };
+
+// The most characters typing may give a text field (its size), never less than the text it holds already;
+// 32767 (no limit) for other fields.
+int TypingLength(const TField *field, const QString &text);
 
 // A data-aware control of type T on a data source's field, named objectPrefix + the field's name.
 template <class T> T *MakeBound(QWidget *parent, TDataSource *source, const QString &objectPrefix, const QString &field)

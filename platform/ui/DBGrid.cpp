@@ -1,5 +1,6 @@
 #include "DBGrid.h"
 
+#include "DBControls.h"
 #include "Dialogs.h"
 #include "MaskEdit.h"
 #include "Guarded.h"
@@ -44,11 +45,18 @@ public:
     QWidget *createEditor(QWidget *parent, const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
         const TColumn *c = grid_->Columns(index.column());
+        // Typing stops at the field's size, as in every edit of a field.
+        const TField *f = c->Field();
+        const int most = TypingLength(f, index.data(Qt::EditRole).toString());
         QWidget *editor;
         if (!c->PickList.isEmpty()) {
             auto *combo = new QComboBox(parent);
             combo->setEditable(true);
+            combo->lineEdit()->setMaxLength(most);
             combo->addItems(c->PickList);
+            // The editor starts empty, as a line edit does, and takes the cell's text next: the first item
+            // would stay as the cell's text, and the typing would go after it.
+            combo->setCurrentIndex(-1);
             QObject::connect(combo, &QComboBox::activated, grid_, [g = grid_, combo] { g->editorTyped(combo); });
             QObject::connect(combo->lineEdit(), &QLineEdit::textEdited, grid_,
                              [g = grid_, combo] { g->editorTyped(combo); });
@@ -74,9 +82,7 @@ public:
                         g->OnEditButtonClick(g);
                 });
             }
-            const TField *f = c->Field();
-            if (f && IsStringType(f->DataType()) && f->Size() > 0)
-                edit->setMaxLength(f->Size());
+            edit->setMaxLength(most);
             QObject::connect(edit, &QLineEdit::textEdited, grid_, [g = grid_, edit] { g->editorTyped(edit); });
             editor = edit;
         }

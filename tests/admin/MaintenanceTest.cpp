@@ -26,11 +26,8 @@ protected:
     {
         exec(QStringLiteral("insert into SVYKONY (DATUM, OSC, C_INT, C_OPERACIE, MNOZSTVO, NHOD, OHOD, MZDA) "
                             "values ('%1', %2, 260001, 10, %3, %4, %5, 0)")
-                 .arg(date)
-                 .arg(osc)
-                 .arg(quantity)
-                 .arg(hours)
-                 .arg(worked));
+                 .arg(date, QString::number(osc), QString::number(quantity), QString::number(hours),
+                      QString::number(worked)));
     }
 };
 

@@ -31,17 +31,12 @@ protected:
         sql().exec(
             QString("insert into ZAKKALK (C_INT, MATERIAL, VAHA1, VAHA_MAT, CENA_MAT, P_PREPALU, KURZ, CENA_KURZ1) "
                     "values (%1, '%2', %3, 0, %4, 0, 0, 0)")
-                .arg(cInt)
-                .arg(material)
-                .arg(vaha1)
-                .arg(cenaMat));
+                .arg(QString::number(cInt), material, QString::number(vaha1), QString::number(cenaMat)));
     }
     void rate(const QString &pole, double value, const QString &base)
     {
         sql().exec(QString("update or insert into CREZII (POLE, HODNOTA, ZAKLAD) values ('%1', %2, '%3')")
-                       .arg(pole)
-                       .arg(value)
-                       .arg(base));
+                       .arg(pole, QString::number(value), base));
     }
     double stock(const QString &what)
     {

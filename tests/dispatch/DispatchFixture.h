@@ -64,9 +64,7 @@ protected:
     {
         exec(QStringLiteral("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, ODBERATEL, D_OBJ, MENA, DOPRAVA, ZALOHA) "
                             "values ('%1', 'Z', %2, '%3', '2026-03-02', 'EUR', 'Kuriér', %4)")
-                 .arg(number)
-                 .arg(customerNo)
-                 .arg(name, SqlFloat(advance)));
+                 .arg(number, QString::number(customerNo), name, SqlFloat(advance)));
     }
     // A job with its calculation (unit price in the order's currency and the surcharge coefficients).
     void job(int cInt, const QString &orderNo, const QString &productCode, int ordered, int state = 90,
@@ -74,12 +72,8 @@ protected:
     {
         exec(QStringLiteral("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, MNOZ_VYR, TERMIN_OBJ, TERMIN, "
                             "STAV_ZAK, C_REV, C_INT_RE) values (%1, '%2', '%3', %4, %4, '%5', '%5', %6, 0, %7)")
-                 .arg(cInt)
-                 .arg(orderNo, productCode)
-                 .arg(ordered)
-                 .arg(due)
-                 .arg(state)
-                 .arg(complaintOf));
+                 .arg(QString::number(cInt), orderNo, productCode, QString::number(ordered), due,
+                      QString::number(state), QString::number(complaintOf)));
         exec(QStringLiteral("insert into ZAKKALK (C_INT, CENA_KURZ1, NAKL1, MIM1, KOEF_MAT, KOEF_DOP, KURZ, MENA) "
                             "values (%1, %2, 50, 1.5, 0.4, 0.1, 1, 'EUR')")
                  .arg(cInt)

@@ -170,12 +170,15 @@ TEST_F(DataSets, FieldTypesAndValues)
     EXPECT_EQ(q->FieldByName("BIG")->AsInteger(), 0) << "a null number reads 0";
 }
 
-TEST_F(DataSets, StringFieldsTruncateToTheirSize)
+TEST_F(DataSets, StringFieldsRefuseATextLongerThanTheirSize)
 {
     auto t = table("T_ITEM");
     t->Open();
     t->Edit();
-    t->FieldByName("NAME")->SetAsString(QString(30, QLatin1Char('x')));
+    const QString before = t->FieldByName("NAME")->AsString();
+    EXPECT_THROW(t->FieldByName("NAME")->SetAsString(QString(30, QLatin1Char('x'))), EDatabaseError);
+    EXPECT_EQ(t->FieldByName("NAME")->AsString(), before) << "nothing cut and kept";
+    t->FieldByName("NAME")->SetAsString(QString(20, QLatin1Char('x')));
     EXPECT_EQ(t->FieldByName("NAME")->AsString().size(), 20);
     t->Cancel();
 }

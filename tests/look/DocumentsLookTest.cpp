@@ -82,7 +82,7 @@ protected:
         for (const QString &old : dir.entryList({name + QStringLiteral("-*.png")}, QDir::Files))
             dir.remove(old);
         for (const TQRPage &page : report->Pages()) {
-            const QString file = dir.filePath(QStringLiteral("%1-%2.png").arg(name).arg(page.number));
+            const QString file = dir.filePath(QStringLiteral("%1-%2.png").arg(name, QString::number(page.number)));
             EXPECT_TRUE(PagePicture(page, kPictureScale).save(file)) << file.toStdString();
         }
         for (const DocumentFault &fault : DocumentFaults(*report, barcodes))

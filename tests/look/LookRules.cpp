@@ -80,10 +80,8 @@ QString outside(const QWidget *w, const QWidget *window)
             return QString();
         if (!p->rect().contains(r))
             return QStringLiteral("lies outside %1 (%2 at %3,%4 in %5)")
-                .arg(p == window ? QStringLiteral("its window") : ControlName(p), sizeText(r.size()))
-                .arg(r.x())
-                .arg(r.y())
-                .arg(sizeText(p->size()));
+                .arg(p == window ? QStringLiteral("its window") : ControlName(p), sizeText(r.size()),
+                     QString::number(r.x()), QString::number(r.y()), sizeText(p->size()));
         if (p == window)
             break;
     }
@@ -203,7 +201,8 @@ QStringList gridProblems(const QTableView *grid)
                 needed = header->style()->sizeFromContents(QStyle::CT_HeaderSection, &opt, QSize(), header).width();
             }
             if (width < needed)
-                found << QStringLiteral("%1: title cut (%2 px, needs %3)").arg(name).arg(width).arg(needed);
+                found << QStringLiteral("%1: title cut (%2 px, needs %3)")
+                             .arg(name, QString::number(width), QString::number(needed));
         }
         QString widest;
         bool states = false;
@@ -221,9 +220,8 @@ QStringList gridProblems(const QTableView *grid)
                     widest = state;
         if (!widest.isEmpty() && width < cellFont.horizontalAdvance(widest) + margin)
             found << QStringLiteral("%1: \"%2\" cut (%3 px, needs %4)")
-                         .arg(name, widest)
-                         .arg(width)
-                         .arg(cellFont.horizontalAdvance(widest) + margin);
+                         .arg(name, widest, QString::number(width),
+                              QString::number(cellFont.horizontalAdvance(widest) + margin));
     }
     return found;
 }
@@ -271,13 +269,10 @@ QStringList sortArrowProblems(const TxCustomDBGrid *grid)
         const int needed = std::max(text + 2 * margin, text + 2 * (arrow + 5));
         if (width < needed)
             found << QStringLiteral("%1 column \"%2\": title cut by its sort arrow (%3 px, needs %4)")
-                         .arg(ControlName(grid), c->Title())
-                         .arg(width)
-                         .arg(needed);
+                         .arg(ControlName(grid), c->Title(), QString::number(width), QString::number(needed));
     }
     return found;
 }
-
 
 // The field a caption stands for: the data-aware control's field, or that of a captioned data edit.
 QString boundField(const QWidget *w)

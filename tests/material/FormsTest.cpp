@@ -59,9 +59,7 @@ protected:
         for (int i = 1; i <= lines; ++i)
             exec(QStringLiteral("insert into MOBJEDNAVKYD (C_OBJ, C_RIADKU, C_POL, MNOZ_OBJ, MJ) values ('%1', %2, "
                                 "'M-%2', %3, 'KS')")
-                     .arg(QLatin1String(number))
-                     .arg(i)
-                     .arg(i * 10));
+                     .arg(QLatin1String(number), QString::number(i), QString::number(i * 10)));
     }
     // Answers the next movement dialogs: the store typed, the first one numbers the document.
     void answerMovements(int count, QList<int> *numbers)

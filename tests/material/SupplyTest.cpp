@@ -22,22 +22,18 @@ protected:
     {
         exec(QStringLiteral("insert into MOBJEDNAVKY (C_OBJ, C_DOD, D_VYSTAV, STAV_OBJ) values ('%1', 1, "
                             "'2026-03-10', %2)")
-                 .arg(QLatin1String(number))
-                 .arg(state));
+                 .arg(QLatin1String(number), QString::number(state)));
         for (int i = 1; i <= lines; ++i)
             exec(QStringLiteral("insert into MOBJEDNAVKYD (C_OBJ, C_RIADKU, C_POL, MNOZ_OBJ, MJ) values ('%1', %2, "
                                 "'M-1', 1, 'KS')")
-                     .arg(QLatin1String(number))
-                     .arg(i));
+                     .arg(QLatin1String(number), QString::number(i)));
     }
     void request(int job, const char *code, double requested, double reserved = 0, double ordered = 0, int state = 0)
     {
         exec(QStringLiteral("insert into MPOZIADAVKY (STAV_POZ, C_POL, C_INT, C_UROVNE, C_POZICIE, TYP1, MNOZ_POZ, "
                             "MNOZ_REZ, MNOZ_OBJ) values (%1, '%2', %3, 1, 1, 'M', %4, %5, %6)")
-                 .arg(state)
-                 .arg(QLatin1String(code))
-                 .arg(job)
-                 .arg(SqlFloat(requested), SqlFloat(reserved), SqlFloat(ordered)));
+                 .arg(QString::number(state), QLatin1String(code), QString::number(job), SqlFloat(requested),
+                      SqlFloat(reserved), SqlFloat(ordered)));
     }
     void openOrder(const char *number)
     {

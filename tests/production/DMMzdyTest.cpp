@@ -43,6 +43,17 @@ protected:
         mzdy->QMzdy.Open();
     }
     TField *wage(const char *name) { return mzdy->QMzdy.FieldByName(QString::fromLatin1(name)); }
+    // Performances of March's first and last day and of the days around it; March's piece wage taken over.
+    void takeOverMarchsPieceWage()
+    {
+        bookableJob();
+        booked("2026-03-01", 57, 10, 10, 0, 100.25);
+        booked("2026-03-31", 57, 20, 10, 0, 20);
+        booked("2026-02-28", 57, 20, 11, 0, 999);
+        booked("2026-04-01", 57, 20, 11, 0, 999);
+        openWage();
+        mzdy->TakeOverPieceWage(57);
+    }
 };
 
 TEST_F(Wages, MonthFundCountsWorkingDaysAndWeekdayHolidays)
@@ -136,16 +147,28 @@ TEST_F(Wages, TotalRoundsHalvesToEvenAndTheHourlyWageSetsTheOverhead)
 
 TEST_F(Wages, PieceWageTakenOverFromTheMonthsPerformances)
 {
-    bookableJob();
-    booked("2026-03-02", 57, 10, 10, 0, 100.25);
-    booked("2026-03-31", 57, 20, 10, 0, 20);
-    booked("2026-04-01", 57, 20, 11, 0, 999);
-    openWage();
-    mzdy->TakeOverPieceWage(57);
+    takeOverMarchsPieceWage();
     EXPECT_EQ(mzdy->QMzdy.State(), dsInsert);
     EXPECT_DOUBLE_EQ(wage("MZDA_VYK")->AsFloat(), 120.25);
     mzdy->QMzdy.Post();
     EXPECT_DOUBLE_EQ(value("select MZDA_VYK from SMZDY where OSC=57 and MESIAC=3").toDouble(), 120.25);
+}
+
+// A month's bounds go to the server as dates, whatever the user's date format writes them as.
+TEST_F(Wages, PieceWageTakenOverWhenDatesAreWrittenWithSlashes)
+{
+    LoadFormatSettingsFromLocale(QLocale(QLocale::English, QLocale::UnitedKingdom));
+    ASSERT_EQ(DateStr(QDate(2026, 3, 1)), "01/03/2026");
+    takeOverMarchsPieceWage();
+    EXPECT_DOUBLE_EQ(wage("MZDA_VYK")->AsFloat(), 120.25);
+}
+
+// The run under en_GB (see the tests' registration) really writes its dates with slashes.
+TEST_F(Wages, TheRunsDateFormatIsTheLocalesOne)
+{
+    const bool english =
+        qEnvironmentVariableIsSet("TARVIS_TEST_SYSTEM_LOCALE") && qEnvironmentVariable("LC_ALL").startsWith("en_GB");
+    EXPECT_EQ(DateStr(QDate(2026, 3, 1)), english ? "01/03/2026" : "01.03.2026");
 }
 
 TEST_F(Wages, TheProcedureComputesTheMonthAndLeavesALockedRecord)

@@ -133,8 +133,7 @@ protected:
     double sum(const char *column, int osc)
     {
         return value(QStringLiteral("select sum(%1) from SVYKONY where OSC=%2 and MNOZSTVO<0")
-                         .arg(QLatin1String(column))
-                         .arg(osc))
+                         .arg(QLatin1String(column), QString::number(osc)))
             .toDouble();
     }
 };

@@ -23,13 +23,9 @@ protected:
     void workplace(const QString &code, int machines = 1, int days = 5, int shifts = 1, double hours = 7.5)
     {
         exec(QStringLiteral("insert into CROZVRHOV (ROZVRH, DNI, ZMENY, HODINY) values ('%1', %2, %3, %4)")
-                 .arg(code)
-                 .arg(days)
-                 .arg(shifts)
-                 .arg(SqlFloat(hours)));
+                 .arg(code, QString::number(days), QString::number(shifts), SqlFloat(hours)));
         exec(QStringLiteral("insert into CPRACOVISK (PRACOVISKO, ROZVRH, STROJE) values ('%1', '%1', %2)")
-                 .arg(code)
-                 .arg(machines));
+                 .arg(code, QString::number(machines)));
     }
     // A job of product V1 (made on first use) in its own order.
     void openJob(int cInt, int pieces, const QString &due, int state = 5)
@@ -56,12 +52,8 @@ protected:
     {
         exec(QStringLiteral("insert into SPLAND (DATUM, C_INT, C_OPERACIE, PRACOVISKO, MNOZ_PLAN, NHOD_PLAN) "
                             "values ('%1', %2, %3, '%4', %5, %6)")
-                 .arg(date)
-                 .arg(cInt)
-                 .arg(number)
-                 .arg(code)
-                 .arg(pieces)
-                 .arg(SqlFloat(hours)));
+                 .arg(date, QString::number(cInt), QString::number(number), code, QString::number(pieces),
+                      SqlFloat(hours)));
         exec(QStringLiteral("update or insert into SPLAN (OBDOBIE, C_INT, C_OPERACIE, MNOZ_PLAN, ZACIATOK, KONIEC) "
                             "values ('X', %1, %2, %3, '%4', '%4') matching (OBDOBIE, C_INT, C_OPERACIE)")
                  .arg(cInt)
@@ -77,12 +69,10 @@ protected:
                                               "from SPLAND order by C_INT, C_OPERACIE, DATUM"));
         for (; !q->Eof(); q->Next())
             lines << QStringLiteral("%1 %2/%3 %4 %5 %6")
-                         .arg(q->Fields(0)->AsDate().toString(QStringLiteral("d.M.")))
-                         .arg(q->Fields(1)->AsInteger())
-                         .arg(q->Fields(2)->AsInteger())
-                         .arg(q->Fields(3)->AsString())
-                         .arg(q->Fields(4)->AsFloat())
-                         .arg(q->Fields(5)->AsFloat() * 60);
+                         .arg(q->Fields(0)->AsDate().toString(QStringLiteral("d.M.")),
+                              QString::number(q->Fields(1)->AsInteger()), QString::number(q->Fields(2)->AsInteger()),
+                              q->Fields(3)->AsString(), QString::number(q->Fields(4)->AsFloat()),
+                              QString::number(q->Fields(5)->AsFloat() * 60));
         q->Close();
         return lines;
     }

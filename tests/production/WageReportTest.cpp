@@ -18,9 +18,7 @@ TEST_F(WorkshopTest, WagesByOperationCompareTrimmedCodes)
     for (const auto &[code, wage] : rows)
         exec(QStringLiteral("insert into SVYKONY (DATUM, ZMENA, OSC, C_INT, C_DAVKY, C_OPERACIE, OPERACIA, MNOZSTVO, "
                             "MZDA) values ('2026-03-02', 1, 57, 260001, 0, %1, '%2', 1, %3)")
-                 .arg(operation++)
-                 .arg(QLatin1String(code))
-                 .arg(wage));
+                 .arg(QString::number(operation++), QLatin1String(code), QString::number(wage)));
     TxQuery q;
     q.SetDatabase(&dm->DBZAL);
     q.SQL().SetText(MzdySql::WagesByOperation);

@@ -36,11 +36,8 @@ protected:
     {
         exec(QStringLiteral("insert into SVYKONY (DATUM, OSC, C_INT, C_OPERACIE, MNOZSTVO, MZDA) "
                             "values ('%1', 1, %2, %3, %4, %5)")
-                 .arg(QLatin1String(date))
-                 .arg(job)
-                 .arg(op)
-                 .arg(pieces)
-                 .arg(wage));
+                 .arg(QLatin1String(date), QString::number(job), QString::number(op), QString::number(pieces),
+                      QString::number(wage)));
     }
     QStringList list()
     {

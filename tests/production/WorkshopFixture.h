@@ -61,12 +61,9 @@ protected:
         exec(QStringLiteral("insert into SVYKONY (DATUM, ZMENA, OSC, C_INT, C_DAVKY, C_OPERACIE, OPERACIA, MNOZSTVO, "
                             "ZMATKY, NORMA, MZDA, NHOD, OHOD) values ('%1', %2, %3, 260001, 0, %4, '%5', %6, %7, 0, "
                             "%8, %9, %10)")
-                 .arg(QLatin1String(date))
-                 .arg(shift)
-                 .arg(osc)
-                 .arg(operation)
-                 .arg(operation == 10 ? QStringLiteral("ODL") : QStringLiteral("EXP"))
-                 .arg(SqlFloat(quantity), SqlFloat(defects), SqlFloat(wage), SqlFloat(nhod), SqlFloat(hours)));
+                 .arg(QLatin1String(date), QString::number(shift), QString::number(osc), QString::number(operation),
+                      operation == 10 ? QStringLiteral("ODL") : QStringLiteral("EXP"), SqlFloat(quantity),
+                      SqlFloat(defects), SqlFloat(wage), SqlFloat(nhod), SqlFloat(hours)));
     }
     // The texts of every page of a prepared report, in order.
     static QStringList reportTexts(const TQuickRep &rep)

@@ -105,10 +105,8 @@ protected:
         const char *names[] = {"Príruba DN50", "Koleno 90°", "Ventil O'Neil", "Teleso čerpadla", "Kryt"};
         for (int i = 0; i < 25; ++i)
             exec(QStringLiteral("insert into R_CENY values (%1, '%2 %3', %4)")
-                     .arg(i + 1)
-                     .arg(QString::fromUtf8(names[i % 5]).replace("'", "''"))
-                     .arg(i + 1, 2, 10, QLatin1Char('0'))
-                     .arg((i + 1) * 10.5));
+                     .arg(QString::number(i + 1), QString::fromUtf8(names[i % 5]).replace("'", "''"),
+                          QString::number(i + 1).rightJustified(2, QLatin1Char('0')), QString::number((i + 1) * 10.5)));
         query.SetDatabase(db.get());
         QDir::setCurrent(folder.path());
     }
@@ -312,9 +310,8 @@ TEST_F(ReportDefinition, SpreadsheetTemplateFillsItsNamedRangesRowByRecord)
     for (int n = 1; n <= 10; ++n) {
         const char *names[] = {"Príruba DN50", "Koleno 90°", "Ventil O'Neil", "Teleso čerpadla", "Kryt"};
         expected << QString::fromUtf8("Hárok1!%1,2=%2 %3|string")
-                        .arg(n + 2)
-                        .arg(QString::fromUtf8(names[(n - 1) % 5]))
-                        .arg(n, 2, 10, QLatin1Char('0'));
+                        .arg(QString::number(n + 2), QString::fromUtf8(names[(n - 1) % 5]),
+                             QString::number(n).rightJustified(2, QLatin1Char('0')));
     }
     std::sort(expected.begin(), expected.end());
     QStringList sorted = got;

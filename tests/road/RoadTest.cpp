@@ -178,9 +178,8 @@ TEST_F(RoadTest, FromThePriceOfferToTheAccountingExport)
         for (int i = 0; i < 2; ++i)
             EXPECT_EQ(count(QStringLiteral("select count(*) from ZAKAZKYD where C_INT=%1 and C_OBJ='%2' and "
                                            "C_VYR='%3' and MNOZ_OBJ=%4 and STAV_ZAK=1")
-                                .arg(jobs[i])
-                                .arg(order, QString::fromLatin1(Items[i].product))
-                                .arg(Items[i].quantity)),
+                                .arg(QString::number(jobs[i]), order, QString::fromLatin1(Items[i].product),
+                                     QString::number(Items[i].quantity))),
                       1);
     }
     EXPECT_TRUE(boxes().isEmpty()) << boxes().join('\n').toStdString();

@@ -6,6 +6,7 @@
 #include "common/HostileCorpus.h"
 #include "common/WhenModal.h"
 #include "library/xDBEdit.h"
+#include "library/xDBMemo.h"
 #include "platform/ui/BitBtn.h"
 #include "sales/OdberatelDForm.h"
 #include "sales/OdberateliaForm.h"
@@ -14,6 +15,7 @@
 #include "sales/ZakRekForm.h"
 
 #include <QApplication>
+#include <QClipboard>
 #include <QPushButton>
 #include <QTest>
 
@@ -43,6 +45,48 @@ protected:
         }
     }
     static TxDBEdit *edit(QWidget *dialog, const char *name) { return dialog->findChild<TxDBEdit *>(name); }
+    // Makes complaint 26001, opens it from the complaints browser and runs the steps in its dialog.
+    void editComplaint(const std::function<void(TZakRekDForm *)> &steps)
+    {
+        exec("insert into ZAKREK (C_REK, C_INT, D_VYSTAV, NEZHODA) values ('26001', 260001, CURRENT_DATE, "
+             "'LUNKER')");
+        bool ran = false;
+        WhenModal<TZakRekForm>([&](TZakRekForm *f) {
+            WhenModal<TZakRekDForm>(
+                [&](TZakRekDForm *d) {
+                    ran = true;
+                    steps(d);
+                },
+                f);
+            QTest::mouseClick(f->BtnOprav, Qt::LeftButton);
+            f->SetModalResult(mrCancel);
+        });
+        ShowComplaints();
+        EXPECT_TRUE(ran) << "the complaint dialog came up";
+    }
+    // Types the text into the memo's end by keys; the memo's text afterwards.
+    static QString typeIntoMemo(QWidget *dialog, const char *name, const QString &text)
+    {
+        auto *m = dialog->findChild<TxDBMemo *>(QLatin1String(name));
+        if (!m) {
+            ADD_FAILURE() << name;
+            return QString();
+        }
+        m->setFocus();
+        QApplication::processEvents();
+        m->moveCursor(QTextCursor::End);
+        TypeText(m, text);
+        return m->toPlainText();
+    }
+    // A text of n characters with Slovak letters in it.
+    static QString longText(int n)
+    {
+        const QString words = QString::fromUtf8("Ťažký odliatok s dutinou, žíhaný v peci č. 2; ");
+        QString text;
+        while (text.size() < n)
+            text += words;
+        return text.left(n);
+    }
     static void typeInto(QWidget *dialog, const char *name, const QString &text)
     {
         TxDBEdit *e = edit(dialog, name);
@@ -138,31 +182,50 @@ TEST_F(DialogFieldsTest, AProductsDataTypedByKeysIsStored)
     EXPECT_EQ(value("select ROZMER" + where).toString(), QString::fromUtf8("D 120 × 40"));
 }
 
+TEST_F(DialogFieldsTest, AProductsDescriptionTakesTheColumnsCharactersAndNoMore)
+{
+    WhenModal<TVyrobkyDForm>([&](TVyrobkyDForm *d) {
+        EXPECT_EQ(typeIntoMemo(d, "DBmPOPIS", longText(260)), longText(250));
+        QTest::mouseClick(d->BtnZapis1, Qt::LeftButton);
+    });
+    ASSERT_TRUE(EditProduct("V1"));
+    EXPECT_EQ(value("select POPIS from POLOZKY where C_POL='V1'").toString(), longText(250));
+}
+
+TEST_F(DialogFieldsTest, AComplaintsMemosTakeTheirCharactersTypedOrPasted)
+{
+    editComplaint([&](TZakRekDForm *d) {
+        EXPECT_EQ(typeIntoMemo(d, "DBmPOPIS", longText(260)), longText(250));
+        EXPECT_EQ(typeIntoMemo(d, "DBmNAVRH2", longText(360)), longText(350));
+        // A paste keeps what fits; a line end takes two of the characters.
+        auto *navrh3 = d->findChild<TxDBMemo *>(QStringLiteral("DBmNAVRH3"));
+        ASSERT_NE(navrh3, nullptr);
+        navrh3->setFocus();
+        QApplication::clipboard()->setText(QStringLiteral("A\r\n") + longText(300));
+        QTest::keyClick(navrh3, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(navrh3->toPlainText(), QStringLiteral("A\n") + longText(247));
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+    });
+    const QString where = QStringLiteral(" from ZAKREK where C_REK='26001'");
+    EXPECT_EQ(value("select POPIS" + where).toString(), longText(250));
+    EXPECT_EQ(value("select NAVRH2" + where).toString(), longText(350));
+    EXPECT_EQ(value("select NAVRH3" + where).toString(), QStringLiteral("A\r\n") + longText(247));
+}
+
 TEST_F(DialogFieldsTest, AComplaintsQuantitiesTypedByKeysAreStored)
 {
-    exec("insert into ZAKREK (C_REK, C_INT, D_VYSTAV, NEZHODA) values ('26001', 260001, CURRENT_DATE, 'LUNKER')");
-    bool ran = false;
-    WhenModal<TZakRekForm>([&](TZakRekForm *f) {
-        WhenModal<TZakRekDForm>(
-            [&](TZakRekDForm *d) {
-                ran = true;
-                expectShown(d, {"DBeC_REK", "DBeC_INT", "DBeMNOZ_DOD", "DBeC_DL", "DBeC_FAKTURY", "DBeMNOZ_REK",
-                                "DBeD_VYSTAV", "DBeVYSTAVIL", "DBeD_DOD", "DBeRIESENIE"});
-                EXPECT_EQ(d->DBeC_REK->Edit()->text().trimmed(), "26001");
-                typeInto(d, "DBeMNOZ_DOD", "120");
-                typeInto(d, "DBeMNOZ_REK", "3,5");
-                typeInto(d, "DBeC_DL", "26015");
-                typeInto(d, "DBeC_FAKTURY", "F-26/015");
-                typeInto(d, "DBeVYSTAVIL", QString::fromUtf8("Ďurica O'Neil"));
-                typeInto(d, "DBeRIESENIE", QString::fromUtf8("Výmena kusov"));
-                QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
-            },
-            f);
-        QTest::mouseClick(f->BtnOprav, Qt::LeftButton);
-        f->SetModalResult(mrCancel);
+    editComplaint([&](TZakRekDForm *d) {
+        expectShown(d, {"DBeC_REK", "DBeC_INT", "DBeMNOZ_DOD", "DBeC_DL", "DBeC_FAKTURY", "DBeMNOZ_REK", "DBeD_VYSTAV",
+                        "DBeVYSTAVIL", "DBeD_DOD", "DBeRIESENIE"});
+        EXPECT_EQ(d->DBeC_REK->Edit()->text().trimmed(), "26001");
+        typeInto(d, "DBeMNOZ_DOD", "120");
+        typeInto(d, "DBeMNOZ_REK", "3,5");
+        typeInto(d, "DBeC_DL", "26015");
+        typeInto(d, "DBeC_FAKTURY", "F-26/015");
+        typeInto(d, "DBeVYSTAVIL", QString::fromUtf8("Ďurica O'Neil"));
+        typeInto(d, "DBeRIESENIE", QString::fromUtf8("Výmena kusov"));
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
     });
-    ShowComplaints();
-    ASSERT_TRUE(ran);
     const QString where = QStringLiteral(" from ZAKREK where C_REK='26001'");
     EXPECT_DOUBLE_EQ(value("select MNOZ_DOD" + where).toDouble(), 120);
     EXPECT_DOUBLE_EQ(value("select MNOZ_REK" + where).toDouble(), 3.5);

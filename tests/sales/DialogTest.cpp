@@ -36,9 +36,8 @@ protected:
         exec(QStringLiteral("insert into TOPERACIE (C_VYR, POSTUP, C_OPERACIE, OPERACIA, POPIS_OP, PRACOVISKO, TARIF, "
                             "OSOBY, CAS_MEDZI, CAS_JED, P_STRATY, K_STRATY, NAVODKA) values ('V1', '%1', %2, '%3', "
                             "'popis', 'FORM', 'T5', 2, 5, %4, %5, 1, 'Návodka %2')")
-                 .arg(QString::fromLatin1(postup))
-                 .arg(number)
-                 .arg(QString::fromLatin1(code), SqlFloat(minutes), SqlFloat(loss)));
+                 .arg(QString::fromLatin1(postup), QString::number(number), QString::fromLatin1(code),
+                      SqlFloat(minutes), SqlFloat(loss)));
     }
     // Runs the test's steps in the dialog once it shows, then shows the calculation of the job.
     void show(int job, std::function<void(TZakKalkForm &)> steps)

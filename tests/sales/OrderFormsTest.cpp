@@ -86,7 +86,8 @@ protected:
     }
     int stored(const char *column, int job = 260001)
     {
-        return count(QStringLiteral("select %1 from ZAKAZKYD where C_INT=%2").arg(QLatin1String(column)).arg(job));
+        return count(
+            QStringLiteral("select %1 from ZAKAZKYD where C_INT=%2").arg(QLatin1String(column), QString::number(job)));
     }
 
     int reports = 0;

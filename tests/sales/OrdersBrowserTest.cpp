@@ -46,10 +46,8 @@ protected:
     {
         exec(QStringLiteral("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, ODBERATEL, MENA, D_OBJ, D_VYSTAV) values "
                             "('%1', 'Z', %2, '%3', 'EUR', CURRENT_DATE - %4, CURRENT_DATE - %4)")
-                 .arg(QLatin1String(number))
-                 .arg(customer)
-                 .arg(QString::fromUtf8(name).replace("'", "''"))
-                 .arg(daysAgo));
+                 .arg(QLatin1String(number), QString::number(customer), QString::fromUtf8(name).replace("'", "''"),
+                      QString::number(daysAgo)));
     }
     QStringList listed()
     {

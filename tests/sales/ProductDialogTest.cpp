@@ -44,7 +44,7 @@ protected:
             job(j, "ZAK260001", "V1");
             exec(QStringLiteral(
                      "insert into ZAKOPERACIE (C_INT, C_OPERACIE, OPERACIA, CAS_JED) values (%1, 10, 'FOR', 30)")
-                     .arg(j));
+                     .arg(QString::number(j)));
             // An operation the route does not have keeps its time.
             exec(QStringLiteral(
                      "insert into ZAKOPERACIE (C_INT, C_OPERACIE, OPERACIA, CAS_JED) values (%1, 50, 'KON', 7)")
@@ -78,8 +78,8 @@ protected:
     }
     double jobTime(int job, int op)
     {
-        return value(
-                   QStringLiteral("select CAS_JED from ZAKOPERACIE where C_INT=%1 and C_OPERACIE=%2").arg(job).arg(op))
+        return value(QStringLiteral("select CAS_JED from ZAKOPERACIE where C_INT=%1 and C_OPERACIE=%2")
+                         .arg(QString::number(job), QString::number(op)))
             .toDouble();
     }
 };
@@ -113,6 +113,26 @@ TEST_F(ProductDialogTest, RouteChangeOffersThePushIntoOpenJobs)
     }
     EXPECT_DOUBLE_EQ(jobTime(260003, 10), 30.0) << "a finished job is not touched";
     EXPECT_FALSE(tpv->QTOperacie.Active());
+}
+
+// A product number that looks like a placeholder reaches its own jobs, not those of the number it spells.
+TEST_F(ProductDialogTest, UnitTimesOfAProductNumberedWithAPercentSignReachItsOwnJobsOnly)
+{
+    for (const char *code : {"A%2", "A100"}) {
+        product(QString::fromLatin1(code));
+        exec(QStringLiteral("insert into TOPERACIE (C_VYR, POSTUP, C_OPERACIE, OPERACIA, CAS_JED, CAS_STROJ) "
+                            "values (%1, '', 10, 'FOR', 45, 45)")
+                 .arg(SqlLiteral(QString::fromLatin1(code))));
+    }
+    job(260011, "ZAK260001", "A%2");
+    job(260012, "ZAK260001", "A100");
+    for (int j : {260011, 260012})
+        exec(QStringLiteral("insert into ZAKOPERACIE (C_INT, C_OPERACIE, OPERACIA, CAS_JED) values (%1, 10, 'FOR', 30)")
+                 .arg(QString::number(j)));
+    EXPECT_EQ(value("select C_VYR from ZAKAZKYD where C_INT=260011").toString().trimmed(), "A%2");
+    tpv->PushUnitTimes(QStringLiteral("A%2"));
+    EXPECT_DOUBLE_EQ(jobTime(260011, 10), 45.0);
+    EXPECT_DOUBLE_EQ(jobTime(260012, 10), 30.0) << "the jobs of A100 keep their times";
 }
 
 TEST_F(ProductDialogTest, BomWithACycleAndAPictureAreStored)

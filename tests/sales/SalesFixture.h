@@ -2,6 +2,7 @@
 // stand on), a message responder that records every box, and helpers to fill code lists and orders.
 #pragma once
 
+#include "library/SqlLiteral.h"
 #include "sales/DMOdbyt.h"
 #include "sales/DMTPV.h"
 #include "shell/DMCis.h"
@@ -79,27 +80,24 @@ protected:
     void product(const QString &code, const QString &material = QStringLiteral("GJL-250"), double gross = 12.5,
                  double net = 10)
     {
+        // Each value is put in once: a code such as "A%2" stays as it is.
         exec(QStringLiteral("insert into POLOZKY (C_POL, TYP1, NAZOV, MATERIAL, VAHA_MAT, VAHA1, CENA_PRED) "
-                            "values ('%1', 'V', 'Odliatok %1', '%2', %3, %4, 80)")
-                 .arg(code, material, SqlFloat(gross), SqlFloat(net)));
+                            "values (%1, 'V', %2, %3, %4, %5, 80)")
+                 .arg(SqlLiteral(code), SqlLiteral(QStringLiteral("Odliatok ") + code), SqlLiteral(material),
+                      SqlFloat(gross), SqlFloat(net)));
     }
     void order(const QString &number, int customer = 5)
     {
-        exec(QStringLiteral("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, MENA) values ('%1', 'Z', %2, 'EUR')")
-                 .arg(number)
-                 .arg(customer));
+        exec(QStringLiteral("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, MENA) values (%1, 'Z', %2, 'EUR')")
+                 .arg(SqlLiteral(number), QString::number(customer)));
     }
     void job(int cInt, const QString &orderNo, const QString &product, int ordered = 10, int state = 1,
              const QString &due = QStringLiteral("2026-04-01"), int complaintOf = 0)
     {
         exec(QStringLiteral("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, MNOZ_VYR, TERMIN_OBJ, TERMIN, "
-                            "STAV_ZAK, C_REV, C_INT_RE) values (%1, '%2', '%3', %4, %4, '%5', '%5', %6, 0, %7)")
-                 .arg(cInt)
-                 .arg(orderNo, product)
-                 .arg(ordered)
-                 .arg(due)
-                 .arg(state)
-                 .arg(complaintOf));
+                            "STAV_ZAK, C_REV, C_INT_RE) values (%1, %2, %3, %4, %4, %5, %5, %6, 0, %7)")
+                 .arg(QString::number(cInt), SqlLiteral(orderNo), SqlLiteral(product), QString::number(ordered),
+                      SqlLiteral(due), QString::number(state), QString::number(complaintOf)));
     }
     // Tariffs, workplaces, materials, cost types, operations and the overhead rates of the calculation.
     void calculationCodeLists()

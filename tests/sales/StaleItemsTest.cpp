@@ -114,7 +114,8 @@ protected:
     }
     int stored(const char *column, int job)
     {
-        return count(QStringLiteral("select %1 from ZAKAZKYD where C_INT=%2").arg(QLatin1String(column)).arg(job));
+        return count(
+            QStringLiteral("select %1 from ZAKAZKYD where C_INT=%2").arg(QLatin1String(column), QString::number(job)));
     }
     int shown(const char *column) { return odbyt->QZakazkyD.FieldByName(QLatin1String(column))->AsInteger(); }
     int currentItem() { return shown("C_INT"); }

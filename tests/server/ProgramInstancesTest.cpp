@@ -144,9 +144,9 @@ TEST_F(ProgramInstances, TwoPlannersKeepTheirPlansForDifferentJobs)
     ASSERT_TRUE(a->Started() && b->Started());
     const QString start = QDate::currentDate().addDays(1).toString(Qt::ISODate);
     // A's plan is written and still open when B plans: B neither waits for it nor sees it.
-    const auto planA = a->Run(QStringLiteral("plan %1 %2").arg(kItemA).arg(start));
+    const auto planA = a->Run(QStringLiteral("plan %1 %2").arg(QString::number(kItemA), start));
     ASSERT_TRUE(planA.ok) << described(planA);
-    const auto planB = b->Run(QStringLiteral("plan %1 %2").arg(kItemB).arg(start));
+    const auto planB = b->Run(QStringLiteral("plan %1 %2").arg(QString::number(kItemB), start));
     ASSERT_TRUE(planB.ok) << described(planB);
     EXPECT_TRUE(a->Run("commit").ok);
     EXPECT_TRUE(b->Run("commit").ok);

@@ -114,6 +114,19 @@ TEST(ShellTexts, DatesAndMonths)
     EXPECT_FALSE(IsWeekend(QDate(2026, 3, 16)));
 }
 
+// A holiday is found whatever the user's date format and whatever separator it was stored with.
+TEST(ShellTexts, HolidaysAreComparedByDayAndMonthAlone)
+{
+    FormatSettings().ShortDateFormat = QStringLiteral("dd/mm/yyyy");
+    FormatSettings().DateSeparator = QLatin1Char('/');
+    EXPECT_EQ(HolidayKey(QDate(2026, 3, 18)), "18.03");
+    FormatSettings() = SlovakFormatSettings();
+    for (const char *stored : {"18.03", "18.03.", "18/03"})
+        EXPECT_EQ(HolidayKey(QString::fromLatin1(stored)), "18.03") << stored;
+    for (const char *stored : {"18.3.", "1.5", "Veľká noc", "18", "1803."})
+        EXPECT_EQ(HolidayKey(QString::fromUtf8(stored)), "") << stored;
+}
+
 class Keys : public ShellTest {
 protected:
     void SetUp() override

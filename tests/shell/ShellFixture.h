@@ -23,7 +23,10 @@ protected:
         savedConfig = qgetenv("XDG_CONFIG_HOME");
         qputenv("XDG_CONFIG_HOME", QDir(folder.path()).filePath("config").toUtf8());
         savedLocale = QLocale();
-        QLocale::setDefault(QLocale(QLocale::Slovak, QLocale::Slovakia));
+        // A run as on a machine of another locale (tarvis_test_in_locale) keeps the process's own.
+        QLocale::setDefault(qEnvironmentVariableIsSet("TARVIS_TEST_SYSTEM_LOCALE")
+                                ? QLocale::system()
+                                : QLocale(QLocale::Slovak, QLocale::Slovakia));
         SetNowForTests(QDateTime(QDate(2026, 3, 16), QTime(10, 0)));
     }
     void TearDown() override

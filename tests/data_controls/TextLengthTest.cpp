@@ -1,0 +1,194 @@
+// Text longer than its column, typed, pasted or set by code: every text control bound to a field takes at
+// most the column's characters (a Slovak letter is one of them, in a WIN1250 and a UTF8 column alike, a
+// memo's line end two), and a longer text given by code is refused with a message, never cut.
+#include "common/DbFixture.h"
+#include "common/GridTyping.h"
+#include "common/HostileCorpus.h"
+#include "platform/os/Exception.h"
+#include "platform/ui/DBControls.h"
+#include "platform/ui/DBGrid.h"
+
+#include <QClipboard>
+#include <QTest>
+#include <QVBoxLayout>
+
+namespace {
+
+class TextLength : public DbFixture {
+protected:
+    void SetUp() override
+    {
+        DbFixture::SetUp();
+        exec("create table T_L (ID integer not null primary key, NAZOV varchar(10), "
+             "MENO varchar(10) character set UTF8, KOD varchar(5), POZN varchar(12), ZNAK char(4))");
+        exec("insert into T_L (ID, NAZOV, MENO, KOD, POZN, ZNAK) values (1, '', '', '', '', '')");
+        t.SetDatabase(db.get());
+        t.SetTableName("T_L");
+        t.SetIndexFieldNames("ID");
+        src.SetDataSet(&t);
+        auto *lay = new QVBoxLayout(&w);
+        for (QWidget *c : std::initializer_list<QWidget *>{nazov, meno, kod, pozn})
+            lay->addWidget(c);
+        for (auto [control, field] :
+             {std::pair<TDBControl *, const char *>{nazov, "NAZOV"}, {meno, "MENO"}, {kod, "KOD"}, {pozn, "POZN"}}) {
+            control->SetDataSource(&src);
+            control->SetDataField(QString::fromLatin1(field));
+        }
+        t.Open();
+        w.show();
+        QApplication::setActiveWindow(&w);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    }
+    void TearDown() override
+    {
+        t.Close();
+        DbFixture::TearDown();
+    }
+    QString stored(const char *column)
+    {
+        return value(QStringLiteral("select %1 from T_L where ID = 1").arg(QLatin1String(column))).toString();
+    }
+    static void paste(QWidget *control, const QString &text)
+    {
+        QApplication::clipboard()->setText(text);
+        QTest::keyClick(control, Qt::Key_V, Qt::ControlModifier);
+    }
+
+    TIBTable t;
+    TDataSource src;
+    QWidget w;
+    TDBEdit *nazov = new TDBEdit(&w);
+    TDBEdit *meno = new TDBEdit(&w);
+    TDBComboBox *kod = new TDBComboBox(&w);
+    TDBMemo *pozn = new TDBMemo(&w);
+};
+
+TEST_F(TextLength, TypingStopsAtTheColumnsCharactersSlovakLettersCountingOne)
+{
+    const QString typed = QString::fromUtf8("Žiarska žľaza čučoriedok");
+    for (TDBEdit *edit : {nazov, meno}) {
+        edit->setFocus();
+        QApplication::processEvents();
+        TypeText(edit, typed);
+        EXPECT_EQ(edit->text(), typed.left(10)) << edit->DataField().toStdString();
+    }
+    kod->setFocus();
+    QApplication::processEvents();
+    TypeText(kod, QString::fromUtf8("ťažký odliatok"));
+    EXPECT_EQ(kod->currentText(), QString::fromUtf8("ťažký")) << "a combo box's typed text too";
+    t.Post();
+    EXPECT_EQ(stored("NAZOV"), typed.left(10)) << "WIN1250 column: ž is one character";
+    EXPECT_EQ(stored("MENO"), typed.left(10)) << "UTF8 column: ž is one character too";
+    EXPECT_EQ(stored("KOD"), QString::fromUtf8("ťažký"));
+}
+
+TEST_F(TextLength, AMemoTakesItsCharactersWithALineEndCountingTwo)
+{
+    pozn->setFocus();
+    QApplication::processEvents();
+    TypeText(pozn, QString::fromUtf8("šesťky"));
+    QTest::keyClick(pozn, Qt::Key_Return);
+    TypeText(pozn, QString::fromUtf8("ďalšie riadky"));
+    EXPECT_EQ(pozn->toPlainText(), QString::fromUtf8("šesťky\nďalš")) << "6 + CR LF + 4 = 12";
+    QTest::keyClick(pozn, Qt::Key_Return);
+    EXPECT_EQ(pozn->toPlainText(), QString::fromUtf8("šesťky\nďalš")) << "no room for another line end";
+    QTest::keyClick(pozn, Qt::Key_Backspace);
+    QTest::keyClick(pozn, Qt::Key_Return);
+    EXPECT_EQ(pozn->toPlainText(), QString::fromUtf8("šesťky\nďal")) << "one letter's room is no line end's";
+    TypeText(pozn, QString::fromUtf8("íy"));
+    EXPECT_EQ(pozn->toPlainText(), QString::fromUtf8("šesťky\nďalí"));
+    t.Post();
+    EXPECT_EQ(stored("POZN"), QString::fromUtf8("šesťky\r\nďalí"));
+
+    // Over a selection the letters it frees count.
+    pozn->setFocus();
+    pozn->selectAll();
+    TypeText(pozn, QString::fromUtf8("Žiarska zlievareň"));
+    EXPECT_EQ(pozn->toPlainText(), QString::fromUtf8("Žiarska zlie"));
+    t.Post();
+    EXPECT_EQ(stored("POZN"), QString::fromUtf8("Žiarska zlie"));
+}
+
+TEST_F(TextLength, APasteKeepsWhatFits)
+{
+    nazov->setFocus();
+    QApplication::processEvents();
+    paste(nazov, QString::fromUtf8("Košická oceliareň"));
+    EXPECT_EQ(nazov->text(), QString::fromUtf8("Košická oc"));
+    pozn->setFocus();
+    QApplication::processEvents();
+    paste(pozn, QString::fromUtf8("prvý\r\ndruhý riadok"));
+    EXPECT_EQ(pozn->toPlainText(), QString::fromUtf8("prvý\ndruhý "));
+    paste(pozn, QStringLiteral("x"));
+    EXPECT_EQ(pozn->toPlainText(), QString::fromUtf8("prvý\ndruhý ")) << "a full memo takes nothing more";
+    t.Post();
+    EXPECT_EQ(stored("NAZOV"), QString::fromUtf8("Košická oc"));
+    EXPECT_EQ(stored("POZN"), QString::fromUtf8("prvý\r\ndruhý "));
+}
+
+TEST_F(TextLength, ATextLongerThanItsColumnSetByCodeIsRefusedNotCut)
+{
+    t.Edit();
+    TField *name = t.FieldByName("NAZOV");
+    try {
+        name->SetAsString(QString::fromUtf8("Žiarska zlievareň"));
+        ADD_FAILURE() << "a text of 17 characters went into a column of 10";
+    } catch (const EDatabaseError &e) {
+        EXPECT_EQ(e.Message, QString::fromUtf8("Text položky 'NAZOV' je dlhší ako 10 znakov"));
+    }
+    EXPECT_EQ(name->AsString(), "") << "the field keeps its value";
+    name->SetAsString(QString::fromUtf8("žltý kôň  ") + QString(20, QLatin1Char(' ')));
+    EXPECT_EQ(name->AsString(), QString::fromUtf8("žltý kôň  ")) << "blanks at the end are no text";
+    t.FieldByName("ZNAK")->SetAsString(QStringLiteral("AB"));
+    EXPECT_THROW(t.FieldByName("ZNAK")->SetAsString(QStringLiteral("ABCDE")), EDatabaseError) << "char(4) too";
+    t.Post();
+    EXPECT_EQ(stored("NAZOV"), QString::fromUtf8("žltý kôň  "));
+}
+
+TEST_F(TextLength, AMemoLeftWithAnOverlongTextByCodeIsRefusedOnItsSave)
+{
+    pozn->MaxLength = 5;
+    pozn->setFocus();
+    QApplication::processEvents();
+    TypeText(pozn, QStringLiteral("abcdefgh"));
+    EXPECT_EQ(pozn->toPlainText(), "abcde") << "a memo's own limit below the column's";
+    pozn->setPlainText(QStringLiteral("0123456789abc"));
+    EXPECT_THROW(t.Post(), EDatabaseError);
+    EXPECT_EQ(stored("POZN"), "") << "nothing cut and stored";
+}
+
+class GridTextLength : public TextLength {};
+
+TEST_F(GridTextLength, ACellEditorAndAPickListTakeTheColumnsCharacters)
+{
+    TDBGrid grid;
+    grid.resize(600, 200);
+    grid.SetDataSource(&src);
+    grid.show();
+    QApplication::setActiveWindow(&grid);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    grid.setFocus();
+    int kodColumn = -1, nazovColumn = -1;
+    for (int i = 0; i < grid.Model()->columnCount(); ++i) {
+        if (grid.Columns(i)->FieldName == "KOD")
+            kodColumn = i;
+        if (grid.Columns(i)->FieldName == "NAZOV")
+            nazovColumn = i;
+    }
+    ASSERT_GE(kodColumn, 0);
+    ASSERT_GE(nazovColumn, 0);
+    grid.Columns(kodColumn)->PickList = {QStringLiteral("K1"), QStringLiteral("K2")};
+    QWidget *editor = TypeInCell(&grid, nazovColumn, QString::fromUtf8("Ďumbierska chata"));
+    ASSERT_NE(editor, &grid);
+    EXPECT_EQ(grid.CellEditorText(), QString::fromUtf8("Ďumbierska"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    editor = TypeInCell(&grid, kodColumn, QString::fromUtf8("žľtý odliatok"));
+    ASSERT_NE(editor, &grid);
+    EXPECT_EQ(grid.CellEditorText(), QString::fromUtf8("žľtý "));
+    QTest::keyClick(editor, Qt::Key_Return);
+    t.Post();
+    EXPECT_EQ(stored("NAZOV"), QString::fromUtf8("Ďumbierska"));
+    EXPECT_EQ(stored("KOD"), QString::fromUtf8("žľtý "));
+}
+
+} // namespace
