@@ -142,10 +142,11 @@ void TDBEdit::ShowField()
     if (mask != EditMask())
         SetEditMask(mask);
     const QString text = !f ? QString() : editing ? f->Text() : f->DisplayText();
-    // The field's size limits typing, never what is displayed.
-    if (mask.isEmpty())
-        setMaxLength(editing && IsStringType(f->DataType()) && f->Size() > 0 ? std::max(f->Size(), int(text.size()))
-                                                                             : 32767);
+    // The limit (or the field's size) limits typing, never what is displayed.
+    if (mask.isEmpty()) {
+        const int limit = MaxLength > 0 ? MaxLength : f && IsStringType(f->DataType()) ? f->Size() : 0;
+        setMaxLength(editing && limit > 0 ? std::max(limit, int(text.size())) : 32767);
+    }
     if (text != Text())
         SetText(text);
 }

@@ -69,13 +69,14 @@ private:
     bool leaving_ = false;    // written as the focus leaves the control
 };
 
-
 // An edit of a field's text: DisplayText while browsing, Text (in the field's edit mask) while being
 // edited with the focus in it.
 class TDBEdit : public TMaskEdit, public TDBControl {
     Q_OBJECT
 public:
     explicit TDBEdit(QWidget *parent = nullptr);
+    // The most characters typed; 0 takes a text field's size. A longer value is still shown whole.
+    int MaxLength = 0;
 
 protected:
     void ShowField() override;
