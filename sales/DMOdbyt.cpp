@@ -123,6 +123,7 @@ TDMOdbyt::TDMOdbyt()
     QvEDListyLookup.AfterOpen = [](TDataSet *ds) {
         ds->FieldByName(QStringLiteral("C_DL"))->DisplayFormat = QStringLiteral("00\"/\"0000");
     };
+    QZakZml.OnCreateFields = [this](TDataSet *ds) { QZakZmlCreateFields(ds); };
     QZakZml.OnNewRecord = [this](TDataSet *ds) { QZakZmlNewRecord(ds); };
     QZakZml.BeforeClose = [this](TDataSet *ds) { QZakZmlBeforeClose(ds); };
     QZakRek.OnNewRecord = [this](TDataSet *ds) { QZakRekNewRecord(ds); };

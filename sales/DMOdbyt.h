@@ -74,6 +74,8 @@ public:
     void QZakazkyDTERMIN_OBJValidate(TField *field);
     void QvZakazkyDKalkAfterOpen(TDataSet *dataSet);
     void QvZakKalkLookupAfterOpen(TDataSet *dataSet);
+    // The contract number yy×10000+n typed and shown as its mask "####-0000" has it: 26-0001.
+    void QZakZmlCreateFields(TDataSet *dataSet);
     void QZakZmlNewRecord(TDataSet *dataSet);
     void QZakZmlBeforeClose(TDataSet *dataSet);
     void QZakRekNewRecord(TDataSet *dataSet);
@@ -163,6 +165,10 @@ public:
     void LoadCalculationLists();
 
 private:
+    // Stores the posted offer items with their header: a new header is posted first, then every pending
+    // item takes the header's number and all are applied together.
+    void StoreOfferItems();
+    bool storingOfferItems_ = false; // the items are being given their header's number
     void setUpCalculation();
     void QvZakKalkAfterOpen(TDataSet *dataSet);
     void QvZakKalkCreateFields(TDataSet *dataSet);

@@ -5,6 +5,8 @@
 
 #include "shell/DMZal.h"
 
+#include <QScopedValueRollback>
+
 void TDMOdbyt::OpenOffers()
 {
     if (!QCenPon.Active()) {
@@ -27,12 +29,59 @@ void TDMOdbyt::SaveOffer()
     // The item being typed is posted (and, as every posted item, stored with its header at once).
     if (QCenPonD.State() == dsInsert || QCenPonD.State() == dsEdit)
         QCenPonD.Post();
-    if (QCenPon.State() == dsInsert)
-        QCenPon.Post();
+    // Items left over from a refused header (its number taken) or changed ones.
     if (QCenPonD.UpdatesPending())
-        DMZal->DBZAL.ApplyUpdates({&QCenPonD});
-    if (QCenPon.State() == dsEdit)
+        StoreOfferItems();
+    if (QCenPon.State() == dsInsert || QCenPon.State() == dsEdit)
         QCenPon.Post();
+}
+
+void TDMOdbyt::StoreOfferItems()
+{
+    // Afterwards, also when the post or the apply failed, the header is open for editing again and its
+    // controls are enabled.
+    struct Reopen {
+        TxTable &header;
+        bool disabled = false;
+        ~Reopen()
+        {
+            try {
+                if (header.State() == dsBrowse)
+                    header.Edit();
+            } catch (...) {
+                // The error being handled is the one to show.
+            }
+            if (disabled)
+                header.EnableControls();
+        }
+    } reopen{QCenPon};
+    if (QCenPon.State() == dsInsert) {
+        // The items are read again under the header's number only once they are stored with it: before,
+        // reading them would drop them.
+        QCenPon.DisableControls();
+        reopen.disabled = true;
+        QCenPon.Post();
+    }
+    // The number may have changed since the items were typed (a refused number replaced): every item
+    // takes the one its header is stored under. An edited header's new number reaches its stored items
+    // through the database when the header is posted.
+    TField *header = QCenPon.FieldByName(QStringLiteral("C_OBJ"));
+    const QString number = (QCenPon.State() == dsEdit ? header->OldValue() : header->Value()).toString();
+    {
+        const QScopedValueRollback<bool> quiet(storingOfferItems_, true);
+        TDisableControls still(&QCenPonD);
+        const TBookmark at = QCenPonD.GetBookmark();
+        for (QCenPonD.First(); !QCenPonD.Eof(); QCenPonD.Next()) {
+            TField *item = QCenPonD.FieldByName(QStringLiteral("C_OBJ"));
+            if (QCenPonD.UpdateStatus() == usUnmodified || item->AsString() == number)
+                continue;
+            QCenPonD.Edit();
+            item->SetAsString(number);
+            QCenPonD.Post();
+        }
+        QCenPonD.GotoBookmark(at);
+    }
+    DMZal->DBZAL.ApplyUpdates({&QCenPonD});
 }
 
 void TDMOdbyt::CancelOffer()

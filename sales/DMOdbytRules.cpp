@@ -9,6 +9,8 @@
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
 
+#include <QRegularExpression>
+
 namespace {
 
 QString twoDigitYear()
@@ -54,8 +56,16 @@ void TDMOdbyt::QCenPonDNewRecord(TDataSet *dataSet)
 {
     const int b = -(twoDigitYear().toInt() * 10000);
     const QVariant lowest = selectValue(OdbytSql::LowestOfferItem, {b - 9999, b});
-    const int from = lowest.isNull() || lowest.toInt() == 0 ? b : lowest.toInt();
-    field(dataSet, "C_INT")->SetValue(from - 1);
+    int from = lowest.isNull() || lowest.toInt() == 0 ? b : lowest.toInt();
+    // Items typed but not stored yet (their header was refused) hold numbers the database does not know.
+    TField *number = field(dataSet, "C_INT");
+    for (int row = 0; row < dataSet->RecordCount(); ++row)
+        if (dataSet->UpdateStatusAt(row) == usInserted) {
+            const int pending = dataSet->ValueAt(row, number).toInt();
+            if (pending != 0 && pending >= b - 9999 && pending < from)
+                from = pending;
+        }
+    number->SetValue(from - 1);
     field(dataSet, "C_OBJ")->SetValue(field(&QCenPon, "C_OBJ")->Value());
     field(dataSet, "C_VYR")->SetValue(QStringLiteral("PONUKA"));
     field(dataSet, "MNOZ_VYR")->SetValue(0);
@@ -75,31 +85,8 @@ void TDMOdbyt::QCenPonDBeforePost(TDataSet *dataSet)
 
 void TDMOdbyt::QCenPonDAfterPost(TDataSet *dataSet)
 {
-    if (dataSet->UpdateStatus() != usInserted)
-        return;
-    // Afterwards, also when the post or the apply failed, the header is open for editing again and its
-    // controls are enabled.
-    struct Reopen {
-        TxTable &header;
-        bool disabled = false;
-        ~Reopen()
-        {
-            try {
-                if (header.State() == dsBrowse)
-                    header.Edit();
-            } catch (...) {
-                // The error being handled is the one to show.
-            }
-            if (disabled)
-                header.EnableControls();
-        }
-    } reopen{QCenPon};
-    if (QCenPon.State() == dsInsert) {
-        QCenPon.DisableControls();
-        reopen.disabled = true;
-        QCenPon.Post();
-    }
-    DMZal->DBZAL.ApplyUpdates({dataSet});
+    if (dataSet->UpdateStatus() == usInserted && !storingOfferItems_)
+        StoreOfferItems();
 }
 
 // ---------------------------------------------------------------- orders
@@ -235,6 +222,41 @@ void TDMOdbyt::QvZakKalkLookupAfterOpen(TDataSet *dataSet)
 }
 
 // ---------------------------------------------------------------- contracts and complaints
+
+void TDMOdbyt::QZakZmlCreateFields(TDataSet *dataSet)
+{
+    TField *number = field(dataSet, "C_ZMLUVY");
+    number->EditMask = QStringLiteral("####-0000");
+    number->OnGetText = [](TField *f, QString &text, bool display) {
+        const int n = f->AsInteger();
+        if (f->IsNull() || n < 0 || n / 10000 > 9999)
+            return; // a number the mask cannot show stays as it is
+        // Typed over, the year's places are digits: a blank there would not stay in its place.
+        const QString year = QString::number(n / 10000);
+        text = (display ? year : year.rightJustified(4, QLatin1Char('0'))) + QLatin1Char('-') +
+               QString::number(n % 10000).rightJustified(4, QLatin1Char('0'));
+    };
+    number->OnSetText = [](TField *f, const QString &text) {
+        const QString typed = text.trimmed();
+        const int dash = int(typed.indexOf(QLatin1Char('-')));
+        if (dash < 0) {
+            f->SetAsString(typed); // the plain number
+            return;
+        }
+        QString year = typed.left(dash);
+        year.remove(QLatin1Char(' '));
+        const QString order = typed.mid(dash + 1).trimmed();
+        if (year.isEmpty() && order.isEmpty()) {
+            f->Clear();
+            return;
+        }
+        static const QRegularExpression yearDigits(QStringLiteral("^[0-9]{0,4}$"));
+        static const QRegularExpression orderDigits(QStringLiteral("^[0-9]{4}$"));
+        if (!yearDigits.match(year).hasMatch() || !orderDigits.match(order).hasMatch())
+            throw EDatabaseError(QString::fromUtf8("'%1' nie je platné číslo zmluvy").arg(typed));
+        f->SetValue(year.toInt() * 10000 + order.toInt());
+    };
+}
 
 void TDMOdbyt::QZakZmlNewRecord(TDataSet *dataSet)
 {

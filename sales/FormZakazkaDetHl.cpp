@@ -240,7 +240,8 @@ void TFormZakazkaDetHl::DBeC_VYRExit()
             warn = true;
         }
         if (owner != 0 && owner != DMOdbyt->QvZakazky.FieldByName(QStringLiteral("C_ODB"))->AsInteger()) {
-            text += QLatin1Char('\r') + QString::fromUtf8("Odberateľ je rôzny od majiteľa nástroja!");
+            // On a line of its own: a label breaks lines at a line feed only.
+            text += QLatin1Char('\n') + QString::fromUtf8("Odberateľ je rôzny od majiteľa nástroja!");
             warn = true;
         }
     }

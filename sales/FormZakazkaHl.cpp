@@ -47,7 +47,7 @@ TFormZakazkaHl::TFormZakazkaHl(QWidget *owner) : TForm(owner)
     form->addRow(QString::fromUtf8("Objednávka"), DBeC_OBJ);
 
     DBeC_ODB = bound<TDBEdit>(this, "DBe", "C_ODB");
-    DBeC_ODB->setMaxLength(4);
+    DBeC_ODB->MaxLength = 4;
     DBeC_ODB->installEventFilter(this);
     DBtODBERATEL = bound<TDBText>(this, "DBt", "ODBERATEL");
     auto *customer = new QHBoxLayout;

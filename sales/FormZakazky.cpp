@@ -153,6 +153,10 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
     DBGridZakazky->AddColumn(QStringLiteral("D_OBJ"), QString::fromUtf8("Dátum objednávky"), 97);
     DBGridZakazky->AddColumn(QStringLiteral("D_VYSTAV"), QString::fromUtf8("Vystavená"), 76);
     DBGridZakazky->OnDblClick = [](TDBGrid *) { Guarded(showItems); };
+    // The grid has re-sorted by the column already.
+    DBGridZakazky->OnTitleClick = [this](TColumn *column) {
+        Guarded([this, column] { DBGridZakazkyTitleClick(column); });
+    };
     DBGridZakazky->setContextMenuPolicy(Qt::CustomContextMenu);
     main->addWidget(DBGridZakazky, 3);
 
@@ -344,6 +348,13 @@ void TFormZakazky::Resort(const QString &order, const QString &status)
     SetStatusText(status);
     DMOdbyt->ResortOrders(order);
     ShowRecordCount();
+}
+
+void TFormZakazky::DBGridZakazkyTitleClick(TColumn *column)
+{
+    DMOdbyt->QZakazkyD.Open(); // closed with its master by the re-sort; it follows the current order again
+    ShowRecordCount(true);
+    SetStatusText(QString::fromUtf8("Triedenie podľa ") + column->Title());
 }
 
 void TFormZakazky::QuickSearch(QLineEdit *edit, const QString &field)

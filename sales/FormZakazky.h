@@ -10,6 +10,7 @@ class QLineEdit;
 class QMenu;
 class QPushButton;
 class QTabWidget;
+class TColumn;
 class TDBComboBox;
 class TDBEdit;
 class TDBGrid;
@@ -39,6 +40,8 @@ public:
 
     // Re-sorts the listed orders (the quick-search edits cleared, the filter kept).
     void Resort(const QString &order, const QString &status);
+    // After a click on a column title: the count found and the column sorted by.
+    void DBGridZakazkyTitleClick(TColumn *column);
     void QuickSearch(QLineEdit *edit, const QString &field);
     // A new order: its header, then its items; the count shown follows.
     void NewOrder();

@@ -6,6 +6,9 @@ namespace CisSql {
 
 const QString SmallestCustomer = QStringLiteral("select min(C_ODB) from COdberatelov where C_ODB<0");
 const QString LargestCustomer = QStringLiteral("select max(C_ODB) from COdberatelov where C_ODB>0");
+const QString CustomerInUse = QStringLiteral(
+    "select count(*) from RDB$DATABASE where exists (select 1 from ZAKAZKY where C_ODB=:c_odb) or exists (select 1 "
+    "from EDLISTY where C_ODB=:c_odb) or exists (select 1 from POLOZKY where C_ODB=:c_odb)");
 const QString EmployeePerformances =
     QStringLiteral("select count(*) from SVykony where osc=:osc and datum>CURRENT_DATE-1095");
 const QString EmployeeAttendance =
@@ -104,6 +107,7 @@ QStringList All()
         KeyFields,
         SmallestCustomer,
         LargestCustomer,
+        CustomerInUse,
         EmployeePerformances,
         EmployeeAttendance,
         PickStatement(PickAll, OrderPickFrom, QString(), OrderPickOrder),

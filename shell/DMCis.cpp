@@ -6,6 +6,7 @@
 #include "Routines.h"
 #include "library/DataModuleSetUp.h"
 #include "library/SqlLiteral.h"
+#include "platform/fbapi/IBError.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
 
@@ -106,6 +107,7 @@ TDMCis::TDMCis()
     QOdberatelia.OnCreateFields = codeListTitles;
     QZamestnanci.OnCreateFields = codeListTitles;
     QOdberatelia.OnNewRecord = [this](TDataSet *ds) { QOdberateliaNewRecord(ds); };
+    QOdberatelia.BeforeDelete = [this](TDataSet *ds) { QOdberateliaBeforeDelete(ds); };
     QZamestnanci.OnNewRecord = [this](TDataSet *ds) { QZamestnanciNewRecord(ds); };
     QZamestnanci.BeforeDelete = [this](TDataSet *ds) { QZamestnanciBeforeDelete(ds); };
     CPracovisk.OnNewRecord = [this](TDataSet *ds) { CPracoviskNewRecord(ds); };
@@ -154,6 +156,17 @@ void TDMCis::QOdberateliaNewRecord(TDataSet *dataSet)
                                          : SelectValueParams(CisSql::LargestCustomer).toInt() + 1;
     dataSet->FieldByName(QStringLiteral("C_ODB"))->SetValue(number);
     dataSet->FieldByName(QStringLiteral("D_UPDATE"))->SetValue(Date());
+}
+
+void TDMCis::QOdberateliaBeforeDelete(TDataSet *dataSet)
+{
+    // The rows that name a customer carry 0 for "none" and a provisional customer's negative number, so no
+    // foreign key guards them: the link is checked here and refused as the server refuses a broken one.
+    const int customer = dataSet->FieldByName(QStringLiteral("C_ODB"))->AsInteger();
+    if (SelectValueParams(CisSql::CustomerInUse, {customer}).toInt() > 0)
+        throw EIBError(QString::fromUtf8("Odberateľa č.%1 používajú ponuky, objednávky, dodacie listy alebo položky")
+                           .arg(customer),
+                       -530, isc_foreign_key);
 }
 
 void TDMCis::QZamestnanciNewRecord(TDataSet *dataSet)

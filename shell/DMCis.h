@@ -50,6 +50,8 @@ public:
     // ---- rules of new and deleted rows
     // New customer: the next number (with Tag 1 the smallest number - 1, for provisional customers).
     void QOdberateliaNewRecord(TDataSet *dataSet);
+    // Refuses to delete a customer that offers, orders, delivery notes or items still name.
+    void QOdberateliaBeforeDelete(TDataSet *dataSet);
     void QZamestnanciNewRecord(TDataSet *dataSet);
     // Refuses to delete an employee with performances of the last three years or attendance of the last year.
     void QZamestnanciBeforeDelete(TDataSet *dataSet);

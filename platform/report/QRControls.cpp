@@ -334,9 +334,20 @@ double TQRMemo::neededHeight(const TQRContext &ctx) const
 void TQRMemo::produce(const TQRContext &ctx, QPointF origin, TQRPage &page)
 {
     const QStringList lines = printedLines(ctx);
+    produceBox(lines, 0, int(lines.size()), origin,
+               AutoStretch ? std::max(Height, lines.size() * lineHeight()) : Height, page);
+}
+
+void TQRMemo::produceLines(const TQRContext &ctx, QPointF origin, TQRPage &page, int first, int count)
+{
+    produceBox(printedLines(ctx), first, count, origin, count * lineHeight(), page);
+}
+
+void TQRMemo::produceBox(const QStringList &lines, int first, int count, QPointF origin, double height,
+                         TQRPage &page) const
+{
     const double lh = lineHeight();
-    const QRectF box(origin.x() + Left, origin.y() + Top, Width,
-                     AutoStretch ? std::max(Height, lines.size() * lh) : Height);
+    const QRectF box(origin.x() + Left, origin.y() + Top, Width, height);
     if (!Transparent) {
         TQRItem bg;
         bg.kind = TQRItem::Rect;
@@ -347,13 +358,13 @@ void TQRMemo::produce(const TQRContext &ctx, QPointF origin, TQRPage &page)
         page.items.push_back(std::move(bg));
     }
     double y = box.top();
-    for (const QString &line : lines) {
-        if (!AutoStretch && y + lh > box.bottom() + 0.5)
+    for (int i = first; i < first + count && i < lines.size(); ++i) {
+        if (y + lh > box.bottom() + 0.5)
             break; // a fixed memo shows what fits
         TQRItem item;
         item.kind = TQRItem::Text;
         item.rect = QRectF(box.left(), y, Width, lh);
-        item.text = line;
+        item.text = lines[i];
         item.font = font();
         item.alignment = Alignment;
         item.color = FontColor;

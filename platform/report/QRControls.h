@@ -131,10 +131,14 @@ public:
     double lineHeight() const;
     double neededHeight(const TQRContext &ctx) const override;
     void produce(const TQRContext &ctx, QPointF origin, TQRPage &page) override;
+    // `count` printed lines from line `first` on, the first at the memo's top from the band origin: a
+    // stretched memo longer than the page goes on at the top of the next pages.
+    void produceLines(const TQRContext &ctx, QPointF origin, TQRPage &page, int first, int count);
     bool setProperty(const QString &name, const QString &value) override;
     QString className() const override { return QStringLiteral("TQRMemo"); }
 
 private:
+    void produceBox(const QStringList &lines, int first, int count, QPointF origin, double height, TQRPage &page) const;
     mutable QHash<QString, std::shared_ptr<TQRExpression>> cache_;
 };
 

@@ -185,19 +185,25 @@ struct TQuickRep::Run {
         return h;
     }
 
+    // The band's colour behind the rectangle.
+    static void bandBackground(TQRBand *b, const QRectF &rect, TQRPage &page)
+    {
+        if (b->Color == QColor(Qt::white))
+            return;
+        TQRItem bg;
+        bg.kind = TQRItem::Rect;
+        bg.rect = rect;
+        bg.filled = true;
+        bg.background = b->Color;
+        bg.color = b->Color;
+        page.items.push_back(std::move(bg));
+    }
+
     void produceBand(TQRBand *b, double x, double bandWidth, double h)
     {
         TQRPage &page = pages.back();
         const QRectF rect(x, y, bandWidth, h);
-        if (b->Color != QColor(Qt::white)) {
-            TQRItem bg;
-            bg.kind = TQRItem::Rect;
-            bg.rect = rect;
-            bg.filled = true;
-            bg.background = b->Color;
-            bg.color = b->Color;
-            page.items.push_back(std::move(bg));
-        }
+        bandBackground(b, rect, page);
         for (const auto &c : b->Controls)
             if (c->Enabled)
                 c->produce(ctx, QPointF(x, y), page);
@@ -267,7 +273,7 @@ struct TQuickRep::Run {
             return false;
         }
         const int columns = std::max(1, rep.Page.Columns);
-        const bool columnar = inColumns && columns > 1;
+        bool columnar = inColumns && columns > 1;
         if (!columnar && (column > 0 || columnBottom > y)) {
             y = std::max(y, columnBottom);
             column = 0;
@@ -291,8 +297,13 @@ struct TQuickRep::Run {
             bandWidth = (width - (columns - 1) * space) / columns;
             x = left + column * (bandWidth + space);
         }
-        produceBand(b, x, bandWidth, h);
-        y += h;
+        if (canBreak && y + h > bottomLimit && !overflowingMemos(b).empty()) {
+            printOverPages(b, x, bandWidth);
+            columnar = false;
+        } else {
+            produceBand(b, x, bandWidth, h);
+            y += h;
+        }
         if (columnar)
             columnBottom = std::max(columnBottom, y);
         else
@@ -302,6 +313,64 @@ struct TQuickRep::Run {
         if (b->ChildBand && b->ChildBand != b)
             printBand(b->ChildBand, canBreak, inColumns);
         return true;
+    }
+
+    // The stretched memos of a band that run below the bottom of the page.
+    std::vector<TQRMemo *> overflowingMemos(TQRBand *b) const
+    {
+        std::vector<TQRMemo *> memos;
+        for (const auto &c : b->Controls)
+            if (auto *m = dynamic_cast<TQRMemo *>(c.get());
+                m && m->Enabled && m->AutoStretch && y + m->Top + m->neededHeight(ctx) > bottomLimit)
+                memos.push_back(m);
+        return memos;
+    }
+
+    // A band taller than the page because its memos stretched over many lines: its controls print where
+    // they stand, each such memo the lines that fit above the bottom, and the rest of its lines at the top
+    // of the next pages, as many pages as they take. The next band follows the last line.
+    void printOverPages(TQRBand *b, double x, double bandWidth)
+    {
+        struct Rest {
+            TQRMemo *memo;
+            int next, total;
+        };
+        std::vector<Rest> rests;
+        const std::vector<TQRMemo *> overflowing = overflowingMemos(b);
+        const double room = bottomLimit - y;
+        TQRPage &page = pages.back();
+        bandBackground(b, QRectF(x, y, bandWidth, room), page);
+        for (const auto &c : b->Controls) {
+            if (!c->Enabled)
+                continue;
+            auto *memo = dynamic_cast<TQRMemo *>(c.get());
+            if (!memo || std::find(overflowing.begin(), overflowing.end(), memo) == overflowing.end()) {
+                c->produce(ctx, QPointF(x, y), page);
+                continue;
+            }
+            const int total = int(memo->printedLines(ctx).size());
+            const int fit = std::clamp(int((room - memo->Top) / memo->lineHeight()), 0, total);
+            if (fit > 0)
+                memo->produceLines(ctx, QPointF(x, y), page, 0, fit);
+            if (fit < total) // not only its blank height below the bottom
+                rests.push_back({memo, fit, total});
+        }
+        b->produceFrame(QRectF(x, y, bandWidth, room), page);
+        y = bottomLimit;
+        // Every page takes a line of each memo at least, so the pages end with the longest memo's lines.
+        while (!rests.empty()) {
+            breakPage();
+            double used = 0;
+            for (auto it = rests.begin(); it != rests.end();) {
+                const double lh = it->memo->lineHeight();
+                const int n = std::min(std::max(1, int((bottomLimit - y) / lh)), it->total - it->next);
+                it->memo->produceLines(ctx, QPointF(x, y - it->memo->Top), pages.back(), it->next, n);
+                used = std::max(used, n * lh);
+                it->next += n;
+                it = it->next >= it->total ? rests.erase(it) : it + 1;
+            }
+            y += used;
+        }
     }
 
     void groupFooters(size_t from)

@@ -9,11 +9,13 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
-int TypingLength(const TField *field, const QString &text)
+int TypingLength(const TField *field, const QString &text, int limit = 0)
 {
-    if (!field || !IsStringType(field->DataType()) || field->Size() <= 0)
+    if (limit <= 0)
+        limit = field && IsStringType(field->DataType()) ? field->Size() : 0;
+    if (limit <= 0)
         return 32767;
-    return std::max(field->Size(), int(text.size()));
+    return std::max(limit, int(text.size()));
 }
 
 // ---------------------------------------------------------------- TDBControl
@@ -150,9 +152,9 @@ void TDBEdit::ShowField()
     if (mask != EditMask())
         SetEditMask(mask);
     const QString text = !f ? QString() : editing ? f->Text() : f->DisplayText();
-    // The field's size limits typing, never what is displayed.
+    // The limit (or the field's size) limits typing, never what is displayed.
     if (mask.isEmpty())
-        setMaxLength(editing ? TypingLength(f, text) : 32767);
+        setMaxLength(editing ? TypingLength(f, text, MaxLength) : 32767);
     if (text != Text())
         SetText(text);
 }

@@ -75,6 +75,8 @@ class TDBEdit : public TMaskEdit, public TDBControl {
     Q_OBJECT
 public:
     explicit TDBEdit(QWidget *parent = nullptr);
+    // The most characters typed; 0 takes a text field's size. A longer value is still shown whole.
+    int MaxLength = 0;
 
 protected:
     void ShowField() override;

@@ -3,6 +3,7 @@
 #include "platform/os/Format.h"
 #include "platform/report/QuickRep.h"
 
+#include <QMap>
 #include <gtest/gtest.h>
 
 namespace {
@@ -238,6 +239,79 @@ TEST(ReportLayout, MemoSubstitutesExpressionsAndStretchesItsBand)
     const TQRItem *detailText = findText(page, "42");
     ASSERT_TRUE(fourth && detailText);
     EXPECT_GE(detailText->rect.top(), fourth->rect.bottom() - 1e-9) << "the band grew to hold the memo";
+}
+
+TEST(ReportLayout, AMemoLongerThanThePageGoesOnOverTheNextPages)
+{
+    // An A5 document of one record: a heading and two side-by-side memos of 150 lines in its detail band,
+    // a summary after it.
+    TQuickRep rep;
+    rep.Page.PaperSize = QPageSize::A5;
+    rep.Page.Orientation = QPageLayout::Landscape;
+    TQRBand *header = rep.AddBand(rbPageHeader);
+    header->Height = 20;
+    header->Add<TQRLabel>()->Caption = QStringLiteral("Hlavička");
+    TQRBand *detail = rep.AddBand(rbDetail);
+    detail->Height = 300;
+    detail->Add<TQRLabel>()->Caption = QStringLiteral("Operácie");
+    QStringList names, wages;
+    for (int i = 1; i <= 150; ++i) {
+        names << QStringLiteral("Operácia %1").arg(i);
+        wages << QStringLiteral("%1,00").arg(i);
+    }
+    TQRMemo *memos[2];
+    for (int m = 0; m < 2; ++m) {
+        memos[m] = detail->Add<TQRMemo>();
+        memos[m]->Left = m * 200;
+        memos[m]->Top = 40;
+        memos[m]->Width = 150;
+        memos[m]->Height = 20;
+        memos[m]->AutoStretch = true;
+        memos[m]->Lines = m == 0 ? names : wages;
+    }
+    TQRBand *summary = rep.AddBand(rbSummary);
+    summary->Height = 20;
+    summary->Add<TQRLabel>()->Caption = QStringLiteral("Koniec");
+    TMemoryCursor data({"C_INT"}, {ReportCursor::fkInteger}, {{1}});
+    rep.setCursor(&data);
+    const int pages = rep.prepare();
+    ASSERT_GE(pages, 4);
+
+    const double bottom = rep.PaperSizeUnits().height() - MmToUnits(10);
+    const double contentTop = MmToUnits(10) + 20;
+    QMap<QString, int> printed;
+    for (const TQRPage &page : rep.Pages()) {
+        EXPECT_EQ(texts(page).value(0), "Hlavička") << page.number;
+        double firstLine = bottom;
+        for (const TQRItem &item : page.items) {
+            if (item.kind != TQRItem::Text)
+                continue;
+            EXPECT_LE(item.rect.bottom(), bottom + 1e-6) << item.text.toStdString() << " below page " << page.number;
+            ++printed[item.text];
+            if (item.text.startsWith("Operácia ") && page.number > 1)
+                firstLine = std::min(firstLine, item.rect.top());
+        }
+        if (page.number > 1 && firstLine < bottom)
+            EXPECT_DOUBLE_EQ(firstLine, contentTop) << "continued under the page header on page " << page.number;
+    }
+    for (int i = 1; i <= 150; ++i) {
+        EXPECT_EQ(printed.value(QStringLiteral("Operácia %1").arg(i)), 1) << i;
+        EXPECT_EQ(printed.value(QStringLiteral("%1,00").arg(i)), 1) << i;
+    }
+    // Each wage stays on the line of its operation, and the summary follows the last line.
+    for (const TQRPage &page : rep.Pages())
+        for (const TQRItem &item : page.items)
+            if (item.text.startsWith("Operácia ")) {
+                const TQRItem *wage = findText(page, item.text.mid(9) + ",00");
+                ASSERT_TRUE(wage) << item.text.toStdString();
+                EXPECT_DOUBLE_EQ(wage->rect.top(), item.rect.top());
+            }
+    const TQRPage &last = rep.Pages().back();
+    const TQRItem *end = findText(last, "Koniec");
+    const TQRItem *lastLine = findText(last, "Operácia 150");
+    ASSERT_TRUE(end && lastLine) << "the summary on the page of the last line, which has room for it";
+    EXPECT_GE(end->rect.top(), lastLine->rect.bottom() - 1e-6);
+    EXPECT_EQ(printed.value("Operácie"), 1) << "the band's own controls print once";
 }
 
 TEST(ReportLayout, ControlsAreFoundAndSetByName)

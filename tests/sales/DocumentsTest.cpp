@@ -29,6 +29,7 @@
 #include <QLineEdit>
 #include <QPrinter>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -77,6 +78,16 @@ protected:
         WhenModal<TQTlacForm>([](TQTlacForm *f) { QTest::mouseClick(f->BitBtnTlac, Qt::LeftButton); });
     }
     int state(int job) { return count(QStringLiteral("select STAV_ZAK from ZAKAZKYD where C_INT=%1").arg(job)); }
+    // Operations O01, O02 ... of job 260001, each with its number as wage.
+    void operations(int n)
+    {
+        for (int i = 1; i <= n; ++i)
+            exec(QStringLiteral(
+                     "insert into ZAKOPERACIE (C_INT, C_OPERACIE, OPERACIA, MZDA) values (260001, %1, 'O%2', %3)")
+                     .arg(i * 10)
+                     .arg(i, 2, 10, QLatin1Char('0'))
+                     .arg(i));
+    }
 
     TQuickRep *shown = nullptr;
     QTemporaryDir dir;
@@ -84,12 +95,7 @@ protected:
 
 TEST_F(DocumentsTest, InternalOrderPrintsEveryOperationAndMarksTheJobPrinted)
 {
-    for (int i = 1; i <= 30; ++i)
-        exec(
-            QStringLiteral("insert into ZAKOPERACIE (C_INT, C_OPERACIE, OPERACIA, MZDA) values (260001, %1, 'O%2', %3)")
-                .arg(i * 10)
-                .arg(i, 2, 10, QLatin1Char('0'))
-                .arg(i));
+    operations(30);
     exec("update ZAKAZKYD set C_REV=2 where C_INT=260001");
     PrintInternalOrder(260001);
     ASSERT_NE(shown, nullptr);
@@ -105,6 +111,27 @@ TEST_F(DocumentsTest, InternalOrderPrintsEveryOperationAndMarksTheJobPrinted)
     job(260002, "ZAK260001", "V1", 10, 5);
     PrintInternalOrder(260002);
     EXPECT_EQ(state(260002), 5);
+}
+
+TEST_F(DocumentsTest, AnInternalOrderOfEightyOperationsGoesOnToANextPageWithEveryOne)
+{
+    operations(80);
+    PrintInternalOrder(260001);
+    ASSERT_NE(shown, nullptr);
+    EXPECT_GE(shown->PageCount(), 2);
+    const double bottom = shown->PaperSizeUnits().height() - MmToUnits(shown->Page.BottomMargin);
+    QStringList operations;
+    for (const TQRPage &page : shown->Pages())
+        for (const TQRItem &item : page.items) {
+            if (item.kind != TQRItem::Text)
+                continue;
+            EXPECT_LE(item.rect.bottom(), bottom + 1e-6) << item.text.toStdString() << " below page " << page.number;
+            if (QRegularExpression(QStringLiteral("^O[0-9]{2}:$")).match(item.text).hasMatch())
+                operations << item.text;
+        }
+    EXPECT_EQ(operations.size(), 80);
+    for (int i = 1; i <= 80; ++i)
+        EXPECT_EQ(operations.count(QStringLiteral("O%1:").arg(i, 2, 10, QLatin1Char('0'))), 1) << i;
 }
 
 TEST_F(DocumentsTest, ConfirmationSumsTheItems)
@@ -279,6 +306,40 @@ TEST_F(DocumentsTest, CustomersListedByNumberAndSearchedByPrefix)
     QuickSearchCustomers("ODBERATEL", "x' or 1=1 --");
     EXPECT_TRUE(t.IsEmpty()) << "typed text stays a literal";
     t.Close();
+}
+
+TEST_F(DocumentsTest, ACustomerStillNamedByOffersOrdersNotesOrToolsIsNotDeleted)
+{
+    // Customer 5 has the order of the fixture; 6 an offer, 7 a delivery note, 8 a die; 9 nothing.
+    for (int c = 6; c <= 9; ++c)
+        exec(QStringLiteral("insert into CODBERATELOV (C_ODB, ODBERATEL) values (%1, 'Odberateľ %1')").arg(c));
+    exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, MENA) values ('PON260001', 'P', 6, 'EUR')");
+    exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, MENA, KURZ) values (260001, 7, ' ', 'EUR', 1)");
+    exec("insert into POLOZKY (C_POL, TYP1, TYP2, NAZOV, C_ODB) values ('K-8', 'N', 'K', 'Kokila', 8)");
+    QStringList refusals;
+    WhenModal<TOdberateliaForm>([&](TOdberateliaForm *f) {
+        QApplication::setActiveWindow(f);
+        for (int c = 5; c <= 9; ++c) {
+            f->HlC_ODB->setFocus();
+            f->HlC_ODB->clear();
+            QTest::keyClicks(f->HlC_ODB, QString::number(c));
+            ASSERT_EQ(cis->QOdberatelia.FieldByName("C_ODB")->AsInteger(), c);
+            const int boxes = int(responder->Messages.size());
+            responder->MessageAnswers = {mrYes};
+            QTest::mouseClick(f->btnZmazOdb, Qt::LeftButton);
+            if (responder->Messages.size() > boxes + 1)
+                refusals << responder->Messages.last().Text;
+        }
+        f->SetModalResult(mrCancel);
+    });
+    ShowCustomers();
+    ASSERT_EQ(refusals.size(), 4) << responder->Texts().join('\n').toStdString();
+    for (const QString &text : refusals)
+        EXPECT_TRUE(text.contains(QString::fromUtf8("\r\nPokus o narušenie väzby medzi údajmi !\r\n")))
+            << text.toStdString();
+    EXPECT_EQ(count("select count(*) from CODBERATELOV where C_ODB between 5 and 8"), 4) << "nothing deleted";
+    EXPECT_EQ(count("select count(*) from CODBERATELOV where C_ODB=9"), 0) << "a customer nobody names goes";
+    EXPECT_EQ(count("select count(*) from ZAKAZKY where C_ODB in (5, 6)"), 2);
 }
 
 TEST_F(DocumentsTest, ComplaintDeletedOnlyWhenConfirmedAndItsJobOpened)

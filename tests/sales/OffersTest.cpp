@@ -266,6 +266,68 @@ TEST_F(OffersTest, AnItemLeftByKeyIsPostedWithWhatWasTypedAndTheGridKeepsTheFocu
     EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
 }
 
+// An offer whose number is refused as taken is stored, with every item shown, under the number the clerk
+// takes instead; the offer that has the taken number keeps its own items only.
+TEST_F(OffersTest, ItemsGoWithTheNumberTheOfferIsStoredUnderAfterARefusal)
+{
+    inOfferDialog(browser->BtnNovy, [&](TCenPonDForm *d, TxDBGrid *grid) {
+        type(d->DBeC_OBJ, "PON260001"); // another offer's number
+        grid->setFocus();
+        d->BtnNovy->click();
+        QTest::keyClick(TypeInCell(grid, 1, "V100"), Qt::Key_Return);
+        QTest::keyClick(TypeInCell(grid, 3, "7"), Qt::Key_Return);
+        d->BtnZapis->click();
+        QApplication::processEvents();
+        ASSERT_TRUE(d->isVisible()) << "refused";
+        type(d->DBeC_OBJ, "PON260007");
+        EXPECT_EQ(odbyt->QCenPonD.RecordCount(), 1) << "the item still shown";
+        d->BtnZapis->click();
+    });
+    EXPECT_EQ(count("select count(*) from ZAKAZKY where C_OBJ='PON260007'"), 1);
+    EXPECT_EQ(count("select count(*) from ZAKAZKYD where C_OBJ='PON260007' and C_VYR='V100' and MNOZ_OBJ=7"), 1);
+    EXPECT_EQ(count("select count(*) from ZAKAZKYD where C_OBJ='PON260001'"), 1) << "the other offer untouched";
+    ASSERT_EQ(responder->Messages.size(), 1);
+    EXPECT_TRUE(responder->Messages[0].Text.contains(QString::fromUtf8("Cenová ponuka s rovnakým číslom už existuje")));
+}
+
+TEST_F(OffersTest, AnItemOfANumberAnotherWorkstationTookStaysWithItsOwnOffer)
+{
+    TIBDatabase other;
+    other.DatabaseName = database.path();
+    other.Params.SetValue(QStringLiteral("user_name"), QStringLiteral("SYSDBA"));
+    other.Open();
+    QString proposed, taken;
+    inOfferDialog(browser->BtnNovy, [&](TCenPonDForm *d, TxDBGrid *grid) {
+        proposed = odbyt->QCenPon.FieldByName("C_OBJ")->AsString().trimmed();
+        // The other clerk stores an offer under the same number meanwhile.
+        other.Attachment().executeImmediate(
+            QStringLiteral("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, MENA) values ('%1', 'P', 0, 'EUR')")
+                .arg(proposed));
+        d->BtnNovy->click();
+        QTest::keyClick(TypeInCell(grid, 1, "V100"), Qt::Key_Return);
+        QTest::keyClick(TypeInCell(grid, 3, "9"), Qt::Key_Return);
+        d->BtnZapis->click(); // the item posted, and with it the header: refused
+        QApplication::processEvents();
+        EXPECT_EQ(responder->Messages.size(), 1);
+        d->DBeC_OBJ->setText("PON26");
+        d->btnCislo->click();
+        taken = odbyt->QCenPon.FieldByName("C_OBJ")->AsString().trimmed();
+        // A second item, posted as it is left: the header is stored, and the items with it.
+        grid->setFocus();
+        d->BtnNovy->click();
+        QTest::keyClick(TypeInCell(grid, 1, "V100"), Qt::Key_Return);
+        QTest::keyClick(TypeInCell(grid, 3, "4"), Qt::Key_Return);
+        d->BtnZapis->click();
+    });
+    other.Close();
+    ASSERT_NE(proposed, taken);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from ZAKAZKYD where C_OBJ='%1'").arg(proposed)), 0)
+        << "nothing under the other clerk's offer";
+    EXPECT_EQ(count(QStringLiteral("select count(*) from ZAKAZKYD where C_OBJ='%1' and MNOZ_OBJ in (9, 4)").arg(taken)),
+              2);
+    EXPECT_EQ(responder->Messages.size(), 1) << responder->Texts().join('\n').toStdString();
+}
+
 TEST_F(OffersTest, PrintedOfferRunsTheDefinitionInsteadOfTheTemplate)
 {
     QFile f(QDir(folder.path()).filePath("ponuka.xrep"));

@@ -237,6 +237,26 @@ TEST_F(OrderFormsTest, CancelledHeaderAndRefusedHeaderKeepNothingOrEverything)
     EXPECT_EQ(count("select count(*) from ZAKAZKY"), before + 1) << "only the order that was there";
 }
 
+TEST_F(OrderFormsTest, TheCustomerNumberTakesFourDigitsAtMost)
+{
+    odbyt->OpenRecentOrders();
+    QString typed;
+    WhenModal<TFormZakazkaHl>([&](TFormZakazkaHl *d) {
+        QApplication::setActiveWindow(d);
+        d->DBeC_ODB->setFocus();
+        QApplication::processEvents();
+        QTest::keyClick(d->DBeC_ODB, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(d->DBeC_ODB, "123456");
+        typed = d->DBeC_ODB->text();
+        type(d->DBeC_ODB, "5");
+        EXPECT_EQ(odbyt->QvZakazky.FieldByName("C_ODB")->AsInteger(), 5);
+        QTest::mouseClick(d->BtnNezapis, Qt::LeftButton);
+    });
+    QString number;
+    EditOrderHeader(number);
+    EXPECT_EQ(typed, "1234");
+}
+
 TEST_F(OrderFormsTest, ConfirmToggleAndRevision)
 {
     orderWithJob(1);
@@ -375,6 +395,22 @@ TEST_F(OrderFormsTest, DieWarningsOnTheProductLabel)
         QTest::mouseClick(d->BtnNezapis, Qt::LeftButton);
     });
     FormOnDemand(FormZakazkaDet).btnOpravClick();
+
+    // A die of another customer: the owner's warning on a line of its own, under the stock's.
+    exec("insert into POLOZKY (C_POL, TYP1, TYP2, NAZOV, C_ODB) values ('M-1', 'N', 'M', 'Model', 7)");
+    QStringList lines;
+    int height = 0, lineHeight = 0;
+    WhenModal<TFormZakazkaDetHl>([&](TFormZakazkaDetHl *d) {
+        type(d->DBeC_VYR, "V2");
+        lines = d->LabelVyrobok->text().split('\n');
+        height = d->LabelVyrobok->height();
+        lineHeight = d->LabelVyrobok->fontMetrics().lineSpacing();
+        QTest::mouseClick(d->BtnNezapis, Qt::LeftButton);
+    });
+    FormOnDemand(FormZakazkaDet).btnOpravClick();
+    EXPECT_EQ(lines, QStringList({QString::fromUtf8("M-1 - neexistuje skladová karta !"),
+                                  QString::fromUtf8("Odberateľ je rôzny od majiteľa nástroja!")}));
+    EXPECT_GE(height, 2 * lineHeight) << "both lines show";
     EXPECT_EQ(value("select C_VYR from ZAKAZKYD where C_INT=260001").toString().trimmed(), "V1") << "cancelled";
 }
 

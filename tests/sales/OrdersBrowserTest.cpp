@@ -6,8 +6,10 @@
 #include "common/HostileCorpus.h"
 #include "library/xDBFilter.h"
 #include "library/xDBGrid.h"
+#include "platform/ui/DBControls.h"
 #include "sales/FormZakazky.h"
 
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -200,6 +202,47 @@ TEST_F(OrdersBrowserTest, ContractNumberPresetsPaymentFromTheCustomerOnce)
     EXPECT_TRUE(z.FieldByName("SPLATNOST")->IsNull());
     z.Cancel();
     EXPECT_TRUE(responder->Texts().contains(QString::fromUtf8("Zmazať zmluvu ?")));
+}
+
+TEST_F(OrdersBrowserTest, ATitleClickSaysTheCountAndTheColumnSortedBy)
+{
+    headerOf("ZAK26003", 7, "Ďalší", 5); // saved meanwhile by another workstation
+    QHeaderView *h = form->DBGridZakazky->horizontalHeader();
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(2) + 5, h->height() / 2));
+    EXPECT_EQ(listed(), QStringList({"ZAK26003", "ZAK26002", "ZAK26001"})) << "sorted by the customer's name";
+    EXPECT_EQ(form->LabelRecCount->text(), QString::fromUtf8("Nájdených položiek: 3"));
+    EXPECT_EQ(form->StatusText(), QString::fromUtf8("Triedenie podľa Odberateľ"));
+    QTest::mouseClick(h->viewport(), Qt::LeftButton, {}, QPoint(h->sectionViewportPosition(0) + 5, h->height() / 2));
+    EXPECT_EQ(listed(), QStringList({"ZAK26001", "ZAK26002", "ZAK26003"}));
+    EXPECT_EQ(form->StatusText(), QString::fromUtf8("Triedenie podľa Objednávka"));
+    ASSERT_TRUE(odbyt->QZakazkyD.Active()) << "the items follow the current order again";
+    ASSERT_TRUE(odbyt->QvZakazky.Locate("C_OBJ", "ZAK26001"));
+    EXPECT_EQ(odbyt->QZakazkyD.FieldByName("C_INT")->AsInteger(), 260001);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
+TEST_F(OrdersBrowserTest, TheContractNumberIsTypedAndShownInItsMask)
+{
+    form->pcZakazky->setCurrentIndex(2);
+    odbyt->QvZakazky.First(); // ZAK26001, without a contract
+    form->btnZmluvaCislo->click();
+    TxTable &z = odbyt->QZakZml;
+    ASSERT_EQ(z.FieldByName("C_ZMLUVY")->AsInteger(), 260001);
+    EXPECT_EQ(form->DBeC_ZMLUVY->text(), "26-0001");
+    QApplication::setActiveWindow(form);
+    form->DBeC_ZMLUVY->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(form->DBeC_ZMLUVY->text(), "0026-0001") << "every place of the mask filled while typed over";
+    type(form->DBeC_ZMLUVY, "0025-0042");
+    EXPECT_EQ(z.FieldByName("C_ZMLUVY")->AsInteger(), 250042);
+    EXPECT_EQ(form->DBeC_ZMLUVY->text(), "25-0042");
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+
+    // Four digits after the dash or nothing is written.
+    type(form->DBeC_ZMLUVY, "0025-42");
+    EXPECT_EQ(responder->Texts(), QStringList{QString::fromUtf8("'0025-42' nie je platné číslo zmluvy")});
+    EXPECT_EQ(z.FieldByName("C_ZMLUVY")->AsInteger(), 250042);
+    z.Cancel();
 }
 
 TEST_F(OrdersBrowserTest, OrderFromAnOfferTakesItsCustomerNameWithoutANumber)
