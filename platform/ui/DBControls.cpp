@@ -9,7 +9,7 @@
 #include <QKeyEvent>
 #include <QMimeData>
 
-int TypingLength(const TField *field, const QString &text, int limit = 0)
+int TypingLength(const TField *field, const QString &text, int limit)
 {
     if (limit <= 0)
         limit = field && IsStringType(field->DataType()) ? field->Size() : 0;

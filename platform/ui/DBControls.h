@@ -181,7 +181,7 @@ protected:
 
 // The most characters typing may give a text field (its size), never less than the text it holds already;
 // 32767 (no limit) for other fields.
-int TypingLength(const TField *field, const QString &text);
+int TypingLength(const TField *field, const QString &text, int limit = 0);
 
 // A data-aware control of type T on a data source's field, named objectPrefix + the field's name.
 template <class T> T *MakeBound(QWidget *parent, TDataSource *source, const QString &objectPrefix, const QString &field)
