@@ -6,6 +6,7 @@
 #include "platform/db/DataSet.h"
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/fb/IBDatabase.h"
+#include "platform/ui/DBControls.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Guarded.h"
 
@@ -67,12 +68,34 @@ void TtMasterDetailForm::cancelAll()
         master->Cancel();
 }
 
-bool TtMasterDetailForm::runDetail()
+bool TtMasterDetailForm::runDetail(const std::function<void()> &save)
 {
-    if (DetailForm && DetailForm->ShowModal() == mrOk)
-        return true;
-    cancelAll();
-    return false;
+    if (!DetailForm) {
+        cancelAll();
+        return false;
+    }
+    // The dialog's OK buttons save first; their result closes it only when the save went through.
+    bool saved = false;
+    std::vector<QMetaObject::Connection> saves;
+    for (TButton *b : DetailForm->findChildren<TButton *>())
+        if (b->ModalResult() == mrOk)
+            saves.push_back(connect(b, &QAbstractButton::clicked, DetailForm, [this, &save, &saved] {
+                saved = Guarded([&] {
+                    CommitFocusedControl(DetailForm);
+                    save();
+                });
+            }));
+    const int result = DetailForm->ShowModal();
+    for (const QMetaObject::Connection &c : saves)
+        disconnect(c);
+    if (result != mrOk) {
+        cancelAll();
+        return false;
+    }
+    // Closed with OK otherwise than by its button: saved now, a refusal reported by the caller.
+    if (!saved)
+        save();
+    return true;
 }
 
 void TtMasterDetailForm::applyDetail()
@@ -99,14 +122,14 @@ void TtMasterDetailForm::btnNovyClick()
         const TDataSetState state = master->State();
         if (state != dsEdit && state != dsInsert && state != dsSetKey)
             master->Append();
-        if (!runDetail())
-            return;
-        // The master row first: the detail rows refer to it. Controls come back whatever happens.
-        TDisableControls hold(master);
-        if (!postNewTogether(master)) {
-            master->Post();
-            applyDetail();
-        }
+        runDetail([&] {
+            // The master row first: the detail rows refer to it. Controls come back whatever happens.
+            TDisableControls hold(master);
+            if (!postNewTogether(master)) {
+                master->Post();
+                applyDetail();
+            }
+        });
     });
 }
 
@@ -152,11 +175,11 @@ void TtMasterDetailForm::btnOpravClick()
         return;
     Guarded([&] {
         master->Edit();
-        if (!runDetail())
-            return;
-        TDisableControls hold(master);
-        applyDetail();
-        master->Post();
+        runDetail([&] {
+            TDisableControls hold(master);
+            applyDetail();
+            master->Post();
+        });
     });
 }
 

@@ -4,6 +4,8 @@
 
 #include "platform/ui/Form.h"
 
+#include <functional>
+
 class QSplitter;
 class TBtnKoniec;
 class TBtnNovy;
@@ -40,13 +42,16 @@ public:
     // master, then the detail rows, all or nothing; anything else throws both away.
     void btnNovyClick();
     // Edit the current record: OK stores the detail rows, then posts the master. Nothing on an empty list.
+    // In both, OK saves while the dialog is still open: a refused save is shown and the dialog stays open
+    // with everything typed.
     void btnOpravClick();
     // Asks, then deletes the current record.
     void btnZmazClick();
 
 private:
-    // Shows the dialog; false (with the master's and the detail's changes thrown away) unless OK.
-    bool runDetail();
+    // Shows the dialog, whose OK runs the save; false (with the master's and the detail's changes thrown
+    // away) unless OK.
+    bool runDetail(const std::function<void()> &save);
     void applyDetail();
     // New record: posts the master and applies the detail rows together, all or nothing, when both are
     // data sets of one database; false (nothing done) otherwise.

@@ -128,6 +128,14 @@ public:
     void OpenJobsPrint(const QString &where);
 
     // ---- the calculation
+    // Holds back the rules of a calculation data set while it lives (the busy guard: its Tag -1).
+    struct TRulesHeld {
+        explicit TRulesHeld(TDataSet &dataSet) : DataSet(dataSet) { DataSet.Tag = -1; }
+        ~TRulesHeld() { DataSet.Tag = 0; }
+        TRulesHeld(const TRulesHeld &) = delete;
+        TRulesHeld &operator=(const TRulesHeld &) = delete;
+        TDataSet &DataSet;
+    };
     // The model the rules run; loaded from the data sets at each rule, so it always mirrors them.
     TKalkulacia Kalk;
     // true: the price follows the costs; false: the price follows the foreign-currency price.

@@ -48,8 +48,8 @@ template <class Rows, class Write> void storeChangedRows(TDataSet &ds, Rows &row
     if (!ds.Active() || ds.State() != dsBrowse)
         return;
     const int keep = ds.RecNo();
-    ds.Tag = -1;
-    try {
+    {
+        TDMOdbyt::TRulesHeld held(ds);
         for (int row = 0; row < int(rows.size()) && row < ds.RecordCount(); ++row) {
             if (!rows[row].Changed)
                 continue;
@@ -59,13 +59,25 @@ template <class Rows, class Write> void storeChangedRows(TDataSet &ds, Rows &row
             ds.Post();
             rows[row].Changed = false;
         }
-    } catch (...) {
-        ds.Tag = 0;
-        throw;
     }
-    ds.Tag = 0;
     if (keep > 0)
         ds.SetRecNo(keep);
+}
+
+// Deletes the rows of no value without their after-delete rules: dropping them changes no figure, and a
+// rule run now would price the calculation again by the price mode, over the price the dialog showed.
+template <class Empty> void dropEmptyRows(TDataSet &ds, Empty empty)
+{
+    if (!ds.Active())
+        return;
+    TDMOdbyt::TRulesHeld held(ds);
+    ds.First();
+    while (!ds.Eof()) {
+        if (empty())
+            ds.Delete();
+        else
+            ds.Next();
+    }
 }
 
 } // namespace
@@ -173,14 +185,8 @@ void TDMOdbyt::runStep(const std::function<void()> &step)
 {
     if (QvZakKalk.Tag == -1 || !QvZakKalk.Active() || QvZakKalk.IsEmpty())
         return;
-    QvZakKalk.Tag = -1;
-    try {
-        applyStep(step);
-    } catch (...) {
-        QvZakKalk.Tag = 0;
-        throw;
-    }
-    QvZakKalk.Tag = 0;
+    TRulesHeld held(QvZakKalk);
+    applyStep(step);
 }
 
 void TDMOdbyt::RecalcMaterialCost()
@@ -255,44 +261,38 @@ void TDMOdbyt::QvZakKalkCreateFields(TDataSet *dataSet)
 
 void TDMOdbyt::QvZakKalkNewRecord(TDataSet *dataSet)
 {
-    dataSet->Tag = -1;
-    try {
-        // The job is the number after the first "=" of the filter "C_INT=%d".
-        const QString filter = dataSet->Filter();
-        const int job = filter.mid(filter.indexOf(QLatin1Char('=')) + 1).left(7).trimmed().toInt();
-        field(dataSet, "C_INT")->SetValue(job);
-        double meltingLoss = 0;
-        QChar base;
-        DMCis->GetOverheadRate(QStringLiteral("P_PREPALU"), 0, meltingLoss, base);
-        Kalk.PriceFromCostsMode = true;
-        applyStep([this, meltingLoss] { Kalk.NewCalculation(meltingLoss); });
+    TRulesHeld held(*dataSet);
+    // The job is the number after the first "=" of the filter "C_INT=%d".
+    const QString filter = dataSet->Filter();
+    const int job = filter.mid(filter.indexOf(QLatin1Char('=')) + 1).left(7).trimmed().toInt();
+    field(dataSet, "C_INT")->SetValue(job);
+    double meltingLoss = 0;
+    QChar base;
+    DMCis->GetOverheadRate(QStringLiteral("P_PREPALU"), 0, meltingLoss, base);
+    Kalk.PriceFromCostsMode = true;
+    applyStep([this, meltingLoss] { Kalk.NewCalculation(meltingLoss); });
 
-        TxQuery &q = DMZal->Query;
-        q.Close();
-        q.SQL().SetText(OdbytSql::JobForNewCalculation);
-        q.ParamByName(QStringLiteral("c_int")).SetValue(job);
-        q.Open();
-        int customer = 0;
-        if (!q.IsEmpty()) {
-            for (const char *name : {"MATERIAL", "VAHA_MAT", "VAHA1", "MENA"})
-                field(dataSet, name)->SetValue(field(&q, name)->Value());
-            customer = field(&q, "C_ODB")->AsInteger();
-        }
-        q.Close();
-        if (customer == 96 || customer == 412) {
-            for (const char *name : {"KOEF_MAT", "KOEF_DOP"}) {
-                double value = 0;
-                DMCis->GetOverheadRate(QString::fromLatin1(name), 0, value, base);
-                field(dataSet, name)->SetValue(value);
-            }
-        }
-        const QString material = field(dataSet, "MATERIAL")->AsString();
-        applyStep([this, material] { Kalk.SetMaterial(material); });
-    } catch (...) {
-        dataSet->Tag = 0;
-        throw;
+    TxQuery &q = DMZal->Query;
+    q.Close();
+    q.SQL().SetText(OdbytSql::JobForNewCalculation);
+    q.ParamByName(QStringLiteral("c_int")).SetValue(job);
+    q.Open();
+    int customer = 0;
+    if (!q.IsEmpty()) {
+        for (const char *name : {"MATERIAL", "VAHA_MAT", "VAHA1", "MENA"})
+            field(dataSet, name)->SetValue(field(&q, name)->Value());
+        customer = field(&q, "C_ODB")->AsInteger();
     }
-    dataSet->Tag = 0;
+    q.Close();
+    if (customer == 96 || customer == 412) {
+        for (const char *name : {"KOEF_MAT", "KOEF_DOP"}) {
+            double value = 0;
+            DMCis->GetOverheadRate(QString::fromLatin1(name), 0, value, base);
+            field(dataSet, name)->SetValue(value);
+        }
+    }
+    const QString material = field(dataSet, "MATERIAL")->AsString();
+    applyStep([this, material] { Kalk.SetMaterial(material); });
 }
 
 // ---------------------------------------------------------------- details
@@ -382,28 +382,13 @@ bool TDMOdbyt::SaveCalculation(const std::function<void(bool kept)> &alsoWrite)
     for (TDataSet *ds : std::initializer_list<TDataSet *>{&QZakOperacie, &QZakKusovnik, &QZakKalkO, &QZakKalkM})
         if (ds->Active())
             ds->CheckBrowseMode();
-    // Operations with neither wage nor times, and cost lines of no value, are not kept.
-    if (QZakOperacie.Active()) {
-        QZakOperacie.First();
-        while (!QZakOperacie.Eof()) {
-            if (field(&QZakOperacie, "MZDA")->AsFloat() == 0 && field(&QZakOperacie, "CAS_JED")->IsNull() &&
-                field(&QZakOperacie, "CAS_PRIP")->AsFloat() == 0)
-                QZakOperacie.Delete();
-            else
-                QZakOperacie.Next();
-        }
-    }
-    for (TxTable *lines : {&QZakKalkO, &QZakKalkM}) {
-        if (!lines->Active())
-            continue;
-        lines->First();
-        while (!lines->Eof()) {
-            if (field(lines, "HODNOTA")->AsFloat() == 0)
-                lines->Delete();
-            else
-                lines->Next();
-        }
-    }
+    // Operations that add neither wage, times nor overhead, and cost lines of no value, are not kept.
+    dropEmptyRows(QZakOperacie, [this] {
+        return field(&QZakOperacie, "MZDA")->AsFloat() == 0 && field(&QZakOperacie, "CAS_JED")->IsNull() &&
+               field(&QZakOperacie, "CAS_PRIP")->AsFloat() == 0 && field(&QZakOperacie, "VYRREZ")->AsFloat() == 0;
+    });
+    for (TxTable *lines : {&QZakKalkO, &QZakKalkM})
+        dropEmptyRows(*lines, [lines] { return field(lines, "HODNOTA")->AsFloat() == 0; });
     bool kept = true;
     {
         TDisableControls disabled(&QvZakKalk);

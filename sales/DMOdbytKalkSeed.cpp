@@ -33,14 +33,8 @@ void ensureOpen(TDataSet &ds)
 // Appends every row of the source with the set's after-post recalculation held back.
 void appendQuietly(TxTable &target, TDataSet &source)
 {
-    target.Tag = -1;
-    try {
-        target.AppendAllFrom(&source);
-    } catch (...) {
-        target.Tag = 0;
-        throw;
-    }
-    target.Tag = 0;
+    TDMOdbyt::TRulesHeld held(target);
+    target.AppendAllFrom(&source);
 }
 
 } // namespace

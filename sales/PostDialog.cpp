@@ -1,6 +1,7 @@
 #include "PostDialog.h"
 
 #include "library/Buttons.h"
+#include "platform/ui/DBControls.h"
 #include "platform/ui/Form.h"
 #include "platform/ui/Guarded.h"
 
@@ -8,9 +9,10 @@
 
 bool SaveAndClose(TForm *form, const std::function<void()> &save)
 {
-    if (QWidget *w = form->focusWidget())
-        w->clearFocus();
-    if (!Guarded(save))
+    if (!Guarded([form, &save] {
+            CommitFocusedControl(form);
+            save();
+        }))
         return false;
     form->SetModalResult(mrOk);
     return true;

@@ -10,6 +10,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBLookupCombo.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include <QBoxLayout>
 #include <QCheckBox>
@@ -172,21 +173,13 @@ TZakKalkForm::TZakKalkForm(QWidget *owner) : TForm(owner)
     buttons->addWidget(BtnNezapis);
     main->addLayout(buttons);
 
-    const auto guarded = [](const std::function<void()> &action) {
-        try {
-            action();
-        } catch (const Exception &e) {
-            ShowError(e.Message);
-        }
-    };
-    connect(btnPocitajOdUVN1, &QToolButton::clicked, this,
-            [this, guarded] { guarded([this] { btnPocitajOdUVN1Click(); }); });
+    connect(btnPocitajOdUVN1, &QToolButton::clicked, this, [this] { Guarded([this] { btnPocitajOdUVN1Click(); }); });
     connect(btnPocitajOdCENA_KURZ1, &QToolButton::clicked, this,
-            [this, guarded] { guarded([this] { btnPocitajOdCENA_KURZ1Click(); }); });
+            [this] { Guarded([this] { btnPocitajOdCENA_KURZ1Click(); }); });
     connect(eCENA1c, &QLineEdit::textEdited, this, [this] { targetPriceTyped_ = true; });
-    connect(eCENA1c, &QLineEdit::editingFinished, this, [this, guarded] { guarded([this] { eCENA1cExit(); }); });
-    connect(BtnZapis, &QPushButton::clicked, this, [this] { BtnZapisClick(); });
-    connect(BtnNezapis, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
+    connect(eCENA1c, &QLineEdit::editingFinished, this, [this] { Guarded([this] { eCENA1cExit(); }); });
+    // The button's OK reaches the form only when the save went through.
+    connect(BtnZapis, &QPushButton::clicked, this, [this] { Guarded([this] { BtnZapisClick(); }); });
 
     // The dialog closes only from its first page; elsewhere a close request goes back to it.
     OnCloseQuery = [this](bool &canClose) {
@@ -264,9 +257,7 @@ void TZakKalkForm::eCENA1cExit()
 
 void TZakKalkForm::BtnZapisClick()
 {
-    // Whatever the focused control holds goes into its field first.
-    if (QWidget *w = focusWidget())
-        w->clearFocus();
+    CommitFocusedControl(this);
     try {
         DMOdbyt->StoreCalculation(Job, cbAktualizovatVyrobok->isChecked());
     } catch (const EDatabaseError &e) {
@@ -275,9 +266,8 @@ void TZakKalkForm::BtnZapisClick()
             DMOdbyt->QvZakKalk.Edit();
         if (!DMZal->TranslateDbError(&DMOdbyt->QvZakKalk, e))
             ShowError(e.Message);
-        return;
+        Abort();
     }
-    SetModalResult(mrOk);
 }
 
 void ShowCalculation(int job)

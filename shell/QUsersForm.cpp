@@ -16,6 +16,11 @@
 
 TQUsersForm *QUsersForm = nullptr;
 
+namespace {
+// The bound of asking again for a refused new user's name.
+constexpr int MaxNameQuestions = 100;
+} // namespace
+
 TQUsersForm::TQUsersForm(QWidget *owner) : TForm(owner)
 {
     TrackGlobal(this, QUsersForm);
@@ -59,15 +64,20 @@ TQUsersForm::TQUsersForm(QWidget *owner) : TForm(owner)
     resize(760, 460);
 
     connect(BtnNovy, &QPushButton::clicked, this, [this] {
-        Guarded([this] {
-            QString name;
-            if (!InputQuery(QString::fromUtf8("Nový užívateľ"), QString::fromUtf8("Meno užívateľa:"), name))
+        // A name refused (said by its message) is asked for again as typed, for the correction; an empty name
+        // or Cancel ends the asking.
+        QString name;
+        for (int asked = 0; asked < MaxNameQuestions; ++asked) {
+            if (!InputQuery(QString::fromUtf8("Nový užívateľ"), QString::fromUtf8("Meno užívateľa:"), name) ||
+                name.trimmed().isEmpty())
                 return;
-            if (DMUsers->NewUser(name)) {
+            bool added = false;
+            if (Guarded([&] { added = DMUsers->NewUser(name); }) && added) {
                 showCurrentUser();
                 DBGridUsers->setFocus();
+                return;
             }
-        });
+        }
     });
     connect(btnZmaz, &QPushButton::clicked, this, [this] {
         Guarded([] { DMUsers->DeleteCurrentUser(); });

@@ -2,15 +2,20 @@
 
 #include "Form.h"
 #include "Glyphs.h"
+#include "Guarded.h"
 
 #include <QIcon>
+#include <QMetaMethod>
 
 TButton::TButton(QWidget *parent) : QPushButton(parent)
 {
     // Qt would make a focused button the dialog's default; here only a button marked Default is.
     setAutoDefault(false);
     resize(75, 25);
-    connect(this, &QAbstractButton::clicked, this, &TButton::handOverResult);
+    movingHandOver_ = true;
+    connect(this, &QAbstractButton::clicked, this, &TButton::beginClick);
+    handOver_ = connect(this, &QAbstractButton::clicked, this, &TButton::handOverResult);
+    movingHandOver_ = false;
 }
 
 TButton::TButton(const QString &caption, QWidget *parent) : TButton(parent)
@@ -24,14 +29,52 @@ void TButton::SetDefault(bool value)
     setDefault(value);
 }
 
+// Handlers run in the order they were connected: the hand-over moves behind each one connected later, so
+// a save runs before the form closes and a refused save keeps it open with everything typed.
+void TButton::connectNotify(const QMetaMethod &signal)
+{
+    QPushButton::connectNotify(signal);
+    if (movingHandOver_ || signal.name() != "clicked")
+        return;
+    // A connection made during a click is not called in it; the hand-over of this click stays where it is.
+    if (clicking_)
+        moveAfterClick_ = true;
+    else
+        handOverLast();
+}
+
+void TButton::handOverLast()
+{
+    movingHandOver_ = true;
+    disconnect(handOver_);
+    handOver_ = connect(this, &QAbstractButton::clicked, this, &TButton::handOverResult);
+    movingHandOver_ = false;
+}
+
+void TButton::beginClick()
+{
+    // A handler whose error left the click unfinished left clicking_ set; this click starts afresh.
+    clicking_ = true;
+    refusalsBefore_ = GuardedRefusals();
+    const auto *form = qobject_cast<TForm *>(window());
+    resultsBefore_ = form ? form->ModalResultsSet() : 0;
+}
+
 void TButton::handOverResult()
 {
-    // Connected first, so the form has the result before the caller's click handlers run; they may
-    // still take it back, since the form closes only after the click has been handled.
-    if (modalResult_ == mrNone)
+    if (!clicking_)
         return;
-    if (auto *form = qobject_cast<TForm *>(window()))
-        form->SetModalResult(modalResult_);
+    clicking_ = false;
+    if (moveAfterClick_) {
+        moveAfterClick_ = false;
+        handOverLast();
+    }
+    auto *form = qobject_cast<TForm *>(window());
+    if (modalResult_ == mrNone || !form)
+        return;
+    if (GuardedRefusals() != refusalsBefore_ || form->ModalResultsSet() != resultsBefore_)
+        return;
+    form->SetModalResult(modalResult_);
 }
 
 TBitBtn::TBitBtn(QWidget *parent) : TButton(parent)

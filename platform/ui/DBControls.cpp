@@ -137,6 +137,19 @@ void TDBControl::CommitOnExit(const QFocusEvent *e)
     quietWrite_ = false;
 }
 
+void CommitFocusedControl(QWidget *window)
+{
+    QWidget *focus = window->focusWidget();
+    if (!focus)
+        return;
+    for (QWidget *w = focus; w && w != window; w = w->parentWidget())
+        if (auto *control = dynamic_cast<TDBControl *>(w)) {
+            control->DataLink().UpdateRecord();
+            break;
+        }
+    focus->clearFocus();
+}
+
 // ---------------------------------------------------------------- TDBEdit
 
 TDBEdit::TDBEdit(QWidget *parent) : TMaskEdit(parent), TDBControl(this)

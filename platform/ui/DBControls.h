@@ -183,6 +183,11 @@ protected:
 // 32767 (no limit) for other fields.
 int TypingLength(const TField *field, const QString &text, int limit = 0);
 
+// What the focused control of the window holds goes into its field before a save: a value the field refuses
+// throws (for the save's handler to report, once) and the focus comes back to it; then the focus leaves it,
+// so a control that is not data-aware (a grid's cell editor) hands over its text too.
+void CommitFocusedControl(QWidget *window);
+
 // A data-aware control of type T on a data source's field, named objectPrefix + the field's name.
 template <class T> T *MakeBound(QWidget *parent, TDataSource *source, const QString &objectPrefix, const QString &field)
 {

@@ -69,6 +69,7 @@ int TForm::ShowModal()
 
 void TForm::SetModalResult(int result)
 {
+    ++resultsSet_;
     modalResult_ = result;
     if (result != mrNone && inModal_)
         QMetaObject::invokeMethod(this, &TForm::closeModal, Qt::QueuedConnection);

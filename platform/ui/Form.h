@@ -30,9 +30,11 @@ public:
     // Shows the form modally and returns its modal result (mrCancel when it was closed otherwise).
     int ShowModal();
     int ModalResult() const { return modalResult_; }
-    // A non-zero result closes a modal form once the current event has been handled, so a button's own
-    // click handler can still take the result back (set it to mrNone).
+    // A non-zero result closes a modal form once the current event has been handled.
     void SetModalResult(int result);
+    // How often a result has been set: a button that carries a result leaves the decision to a click handler
+    // that set one itself, even mrNone.
+    int ModalResultsSet() const { return resultsSet_; }
     // Closes the form: a modal one with mrCancel, a modeless one as its OnClose action says.
     void Close();
     // Asks OnCloseQuery whether the form may close.
@@ -93,6 +95,7 @@ private:
     void placeStatusBar();
 
     int modalResult_ = mrNone;
+    int resultsSet_ = 0;
     bool inModal_ = false;
     bool closing_ = false;
     QStatusBar *statusBar_ = nullptr;

@@ -13,6 +13,8 @@ TDbErrorTranslator &translator()
     return instance;
 }
 
+int refusals = 0;
+
 } // namespace
 
 void SetDbErrorTranslator(TDbErrorTranslator translator)
@@ -40,9 +42,15 @@ bool Guarded(const std::function<void()> &action)
         action();
         return true;
     } catch (const std::exception &e) {
+        ++refusals;
         ShowException(e);
     }
     return false;
+}
+
+int GuardedRefusals()
+{
+    return refusals;
 }
 
 QAction *AddGuardedAction(QMenu *menu, const QString &caption, std::function<void()> action)

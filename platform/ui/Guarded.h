@@ -19,6 +19,10 @@ void SetDbErrorTranslator(TDbErrorTranslator translator);
 // Runs the action; true when it ended without an error.
 bool Guarded(const std::function<void()> &action);
 
+// How many actions Guarded has seen end by an error or an abort so far. A button reads it around the
+// handlers of its click: a refused handler keeps the button's modal result from closing its form.
+int GuardedRefusals();
+
 // A menu item whose choice runs the action through Guarded.
 QAction *AddGuardedAction(QMenu *menu, const QString &caption, std::function<void()> action);
 

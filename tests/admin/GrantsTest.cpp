@@ -3,6 +3,7 @@
 #include "common/WhenModal.h"
 #include "library/xDBGrid.h"
 #include "shell/DMUsers.h"
+#include "platform/ui/BitBtn.h"
 #include "shell/QUsersForm.h"
 #include "shell/Grants.h"
 #include "shell/Routines.h"
@@ -236,6 +237,22 @@ TEST_F(UsersTest, AHostileNewUserNameIsRefusedBeforeAnyCall)
     EXPECT_FALSE(users->NewUser("NOVAK; DROP TABLE QUSERS"));
     EXPECT_FALSE(users->NewUser("   "));
     EXPECT_EQ(answers.Texts(), (QStringList{InvalidUserNameText, InvalidUserNameText}));
+    EXPECT_EQ(SelectValueParams("select count(*) from QUSERS").toInt(), 1);
+}
+
+// The new user's name the program refuses is asked for again as typed, until corrected or cancelled.
+TEST_F(UsersTest, ARefusedNewNameIsAskedForAgainAsTyped)
+{
+    TTestResponder answers;
+    users->Open();
+    TQUsersForm form;
+    const QString typed = QString::fromUtf8("Nováková Ľ.");
+    answers.InputAnswers = {typed, QVariant()};
+    QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
+    ASSERT_EQ(answers.Inputs.size(), 2);
+    EXPECT_EQ(answers.Inputs[0].Value, QString());
+    EXPECT_EQ(answers.Inputs[1].Value, typed) << "asked again with the name as typed";
+    EXPECT_EQ(answers.Texts(), QStringList{InvalidUserNameText});
     EXPECT_EQ(SelectValueParams("select count(*) from QUSERS").toInt(), 1);
 }
 

@@ -10,6 +10,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QEventLoop>
 #include <QLabel>
 #include <QPointer>
 #include <QTabWidget>
@@ -70,6 +71,36 @@ protected:
         });
     }
     double field(const char *name) { return odbyt->QvZakKalk.FieldByName(QString::fromLatin1(name))->AsFloat(); }
+    double stored(const char *name)
+    {
+        return value(QStringLiteral("select %1 from ZAKKALK where C_INT=260001").arg(QLatin1String(name))).toDouble();
+    }
+    // The text a header field's data text or edit shows.
+    static QString shownText(TZakKalkForm &form, const char *name)
+    {
+        QWidget *w = form.FieldControl(QString::fromLatin1(name));
+        if (auto *label = qobject_cast<QLabel *>(w))
+            return label->text();
+        auto *edit = qobject_cast<QLineEdit *>(w);
+        return edit ? edit->text() : QStringLiteral("?");
+    }
+    // Runs what the events queued so far do (a close the click asked for among them), so the test looks at the
+    // dialog as the user would see it next.
+    static void settle() { QCoreApplication::processEvents(); }
+    // Presses the button with its Alt key in the focused control and waits until the click it starts has run;
+    // false (at once) when the key pressed no button.
+    static bool pressAlt(QAbstractButton *button, Qt::Key key)
+    {
+        QEventLoop clicked;
+        const auto c =
+            QObject::connect(button, &QAbstractButton::clicked, &clicked, &QEventLoop::quit, Qt::QueuedConnection);
+        QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
+        const bool pressed = button->isDown();
+        if (pressed)
+            clicked.exec();
+        QObject::disconnect(c);
+        return pressed;
+    }
 };
 
 TEST_F(DialogTest, SeededFromTheRouteTypedAndStored)
@@ -160,9 +191,12 @@ TEST_F(DialogTest, RefusedSaveKeepsTheDialogOpen)
         ops.FieldByName("CAS_JED")->SetValue(5);
         ops.Post();
         QTest::mouseClick(form.BtnZapis, Qt::LeftButton);
+        settle();
         EXPECT_TRUE(form.isVisible());
-        ASSERT_FALSE(responder->Messages.isEmpty());
+        EXPECT_EQ(form.ModalResult(), mrNone);
+        ASSERT_EQ(responder->Messages.size(), 1);
         EXPECT_TRUE(responder->Messages.last().Text.contains(QString::fromUtf8("duplicitným")));
+        EXPECT_EQ(static_cast<TDBEdit *>(form.FieldControl("VAHA1"))->text(), "20");
         EXPECT_EQ(count("select count(*) from ZAKKALK"), 0);
         EXPECT_DOUBLE_EQ(field("VAHA1"), 20.0);
         EXPECT_EQ(odbyt->QvZakKalk.State(), dsEdit);
@@ -175,6 +209,80 @@ TEST_F(DialogTest, RefusedSaveKeepsTheDialogOpen)
     });
     EXPECT_EQ(count("select count(*) from ZAKOPERACIE"), 2);
     EXPECT_DOUBLE_EQ(value("select VAHA1 from ZAKKALK").toDouble(), 20.0);
+}
+
+// A new calculation prices from its costs; a foreign price typed over it shows the price it gives, and OK
+// stores that price: the empty cost lines dropped on saving leave the figures alone.
+TEST_F(DialogTest, OkStoresTheForeignPriceTheDialogShowed)
+{
+    route(10, "FOR", 30, 0);
+    route(20, "CIS", 60, 0);
+    QStringList shown;
+    show(260001, [&](TZakKalkForm &form) {
+        ASSERT_TRUE(form.btnPocitajOdUVN1->isChecked());
+        ASSERT_EQ(odbyt->QZakKalkO.RecordCount(), 2); // the other-cost types, worth 0
+        type(form.FieldControl("KURZ"), QStringLiteral("30"));
+        type(form.FieldControl("CENA_KURZ1"), QStringLiteral("3000"));
+        EXPECT_DOUBLE_EQ(field("CENA1"), 100.0);
+        EXPECT_NEAR(field("ZISK1"), 100.0 - field("UVN1"), 1e-9);
+        for (const char *name : {"CENA1", "ZISK1", "P_ZISKU", "UVN1", "CENA_KURZ1"})
+            shown << shownText(form, name);
+        EXPECT_TRUE(form.btnPocitajOdUVN1->isChecked()) << "the mode is not changed by typing";
+        QTest::mouseClick(form.BtnZapis, Qt::LeftButton);
+        settle();
+        EXPECT_FALSE(form.isVisible());
+    });
+    EXPECT_DOUBLE_EQ(stored("CENA_KURZ1"), 3000.0);
+    EXPECT_DOUBLE_EQ(stored("CENA1"), 100.0);
+    show(260001, [&](TZakKalkForm &form) {
+        QStringList again;
+        for (const char *name : {"CENA1", "ZISK1", "P_ZISKU", "UVN1", "CENA_KURZ1"})
+            again << shownText(form, name);
+        EXPECT_EQ(again, shown) << "stored as shown";
+        EXPECT_TRUE(form.btnPocitajOdCENA_KURZ1->isChecked()) << "a stored foreign price opens priced from it";
+    });
+    EXPECT_EQ(count("select count(*) from ZAKKALKD"), 0);
+}
+
+// Letters left in a number edit: OK, clicked or pressed with its key, says so once and leaves the dialog open
+// with the text as typed and nothing stored; the corrected value is stored.
+TEST_F(DialogTest, LettersInANumberKeepTheDialogOpenWithTheText)
+{
+    route(10, "FOR", 30, 0);
+    show(260001, [&](TZakKalkForm &form) {
+        auto *net = static_cast<TDBEdit *>(form.FieldControl("VAHA1"));
+        QApplication::setActiveWindow(&form);
+        net->setFocus();
+        QTest::keyClick(net, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(net, "1x2");
+        QTest::mouseClick(form.BtnZapis, Qt::LeftButton);
+        settle();
+        EXPECT_TRUE(form.isVisible()) << "closed as if stored";
+        EXPECT_EQ(form.ModalResult(), mrNone);
+        ASSERT_EQ(responder->Messages.size(), 1) << responder->Texts().join("; ").toStdString();
+        EXPECT_TRUE(responder->Messages[0].Text.contains("1x2"));
+        EXPECT_EQ(net->text(), "1x2");
+        EXPECT_EQ(count("select count(*) from ZAKKALK"), 0);
+
+        net->setFocus();
+        settle();
+        ASSERT_TRUE(pressAlt(form.BtnZapis, Qt::Key_Z));
+        settle();
+        EXPECT_TRUE(form.isVisible()) << "closed as if stored";
+        EXPECT_EQ(responder->Messages.size(), 2) << "said once for the key";
+        EXPECT_EQ(net->text(), "1x2");
+        EXPECT_TRUE(net->hasFocus()) << "back in the edit for the correction";
+        EXPECT_EQ(count("select count(*) from ZAKKALK"), 0);
+
+        QTest::keyClick(net, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(net, "12");
+        ASSERT_TRUE(pressAlt(form.BtnZapis, Qt::Key_Z));
+        settle();
+        EXPECT_FALSE(form.isVisible());
+        EXPECT_EQ(form.ModalResult(), mrOk);
+    });
+    EXPECT_EQ(responder->Messages.size(), 2);
+    EXPECT_DOUBLE_EQ(stored("VAHA1"), 12.0);
 }
 
 TEST_F(DialogTest, RouteRewrittenFromTheJobKeepsItsOwnColumns)

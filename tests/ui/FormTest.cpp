@@ -1,6 +1,9 @@
 // The form base: Enter, Escape and modal results as the program's dialogs use them.
 #include "platform/ui/BitBtn.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/Guarded.h"
+#include "platform/os/Exception.h"
 #include "common/WhenModal.h"
 
 #include <QLineEdit>
@@ -182,6 +185,71 @@ TEST(Form, AClickHandlerCanTakeTheModalResultBack)
     });
     EXPECT_EQ(result, mrOk);
     EXPECT_EQ(d.okClicks, 2);
+}
+
+// A button's modal result waits for its click handlers: the save runs while the form is still open, and a
+// refused save (an error or an abort through Guarded) keeps it open, whether clicked or pressed by Enter.
+TEST(Form, AButtonsResultWaitsForItsHandlersAndARefusalKeepsTheFormOpen)
+{
+    TTestResponder responder;
+    Dialog d;
+    d.ok->SetDefault(true);
+    int refuse = 2;
+    QStringList seen;
+    QObject::connect(d.ok, &QPushButton::clicked, &d, [&] {
+        Guarded([&] {
+            seen << QString::number(d.ModalResult());
+            if (refuse == 2)
+                throw Exception(QString::fromUtf8("Záznam s duplicitným kľúčom"));
+            if (refuse == 1)
+                Abort();
+        });
+    });
+    int result = runModal(d, [&] {
+        d.first->setFocus();
+        QTest::keyClicks(d.first, "typed 12");
+        QTest::mouseClick(d.ok, Qt::LeftButton);
+        QCoreApplication::processEvents(); // the close, were one queued
+        EXPECT_TRUE(d.isVisible()) << "an error closed the form";
+        ASSERT_EQ(responder.Messages.size(), 1);
+        EXPECT_EQ(d.first->text(), "typed 12");
+        refuse = 1;
+        d.first->setFocus();
+        QTest::keyClick(d.first, Qt::Key_Return);
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(d.isVisible()) << "an abort closed the form";
+        EXPECT_EQ(responder.Messages.size(), 1) << "an abort is silent";
+        EXPECT_EQ(d.ModalResult(), mrNone);
+        refuse = 0;
+        QTest::mouseClick(d.ok, Qt::LeftButton);
+    });
+    EXPECT_EQ(result, mrOk);
+    EXPECT_EQ(seen, (QStringList{"0", "0", "0"})) << "the handler ran before the result was handed over";
+    EXPECT_EQ(d.okClicks, 3);
+}
+
+// A handler connected later still runs before the result; one connected during a click runs from the next.
+TEST(Form, TheResultFollowsHandlersConnectedLater)
+{
+    Dialog d;
+    int results = -1;
+    bool connected = false;
+    QObject::connect(d.ok, &QPushButton::clicked, &d, [&] {
+        if (connected)
+            return;
+        connected = true;
+        QObject::connect(d.ok, &QPushButton::clicked, &d, [&] { results = d.ModalResult(); });
+        d.SetModalResult(mrNone); // this click is taken back
+    });
+    int result = runModal(d, [&] {
+        d.ok->click();
+        QCoreApplication::processEvents();
+        EXPECT_TRUE(d.isVisible());
+        EXPECT_EQ(results, -1) << "a handler connected during a click is not called by it";
+        d.ok->click();
+    });
+    EXPECT_EQ(result, mrOk);
+    EXPECT_EQ(results, int(mrNone)) << "the later handler ran before the result was handed over";
 }
 
 TEST(Form, CloseQueryAndCloseActionCanKeepTheFormOpen)
