@@ -67,7 +67,7 @@ TDodavatelDForm::TDodavatelDForm(QWidget *owner) : TForm(owner)
         e->SetDataSource(&DMMTZ->DSDodavatelia);
         e->SetDataField(QString::fromLatin1(field));
         if (QByteArray(field) == "ICO")
-            e->setMaxLength(11);
+            e->MaxLength = 11;
         form->addRow(QString::fromUtf8(caption), e);
         if (QByteArray(field) == "DODAVATEL")
             FirstEdit = e;

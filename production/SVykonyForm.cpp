@@ -262,7 +262,7 @@ QWidget *TSVykonyForm::buildEmployeePage()
     DBeZMATKY = edit(group, right, ds, "ZMATKY", "ZMÄTKY");
     lZMATKY = qobject_cast<QLabel *>(right->labelForField(DBeZMATKY));
     DBeOHOD = edit(group, right, ds, "OHOD", "ODPR.HOD.");
-    DBeOHOD->setMaxLength(5);
+    DBeOHOD->MaxLength = 5;
     lOHOD = qobject_cast<QLabel *>(right->labelForField(DBeOHOD));
     text(group, right, ds, "PRIEZVISKO", "Priezvisko");
     text(group, right, ds, "PROFESIA", "Profesia");

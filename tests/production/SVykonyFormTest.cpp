@@ -82,6 +82,17 @@ TEST_F(PerformanceForm, ScannedCardAndTicketThenTypedQuantityAndHoursBookIt)
     vyk->QvSVykony.Cancel();
 }
 
+TEST_F(PerformanceForm, HoursTakeFiveCharactersAtMost)
+{
+    scan("57");
+    ASSERT_EQ(vyk->QvSVykony.State(), dsInsert);
+    form->DBeOHOD->setFocus();
+    form->DBeOHOD->selectAll();
+    TypeText(form->DBeOHOD, QStringLiteral("7:3912"));
+    EXPECT_EQ(form->DBeOHOD->text(), "7:391");
+    vyk->QvSVykony.Cancel();
+}
+
 TEST_F(PerformanceForm, ASixteenDigitCodeIsAnUnknownJob)
 {
     scan("57");
