@@ -5,6 +5,7 @@
 #include "library/ZipArchive.h"
 #include "library/xXMLReader.h"
 #include "platform/db/DataSet.h"
+#include "platform/fb/IBCustomDataSet.h"
 #include "platform/os/Folders.h"
 
 #include <QDir>
@@ -40,27 +41,35 @@ void TDocumentReport::Run()
     if (kind_ == WordDocument)
         throw EReportError(QStringLiteral("Šablónu %1 nie je možné vyplniť: dokument .doc uložte ako .odt.")
                                .arg(QFileInfo(path_).fileName()));
-    if (data_ && !data_->Active())
-        data_->Open();
+    TDataSet *data = data_;
+    if (data && !data->Active()) {
+        // The main menu hands its print query, which has no statement of its own: the template then opens
+        // as it is, for the user to fill.
+        const auto *query = dynamic_cast<const TIBQuery *>(data);
+        if (query && query->SQL().Text().trimmed().isEmpty())
+            data = nullptr;
+        else
+            data->Open();
+    }
     if (kind_ == Workbook)
-        runWorkbook();
+        runWorkbook(data);
     else
-        runOpenDocument();
+        runOpenDocument(data);
 }
 
-void TDocumentReport::runOpenDocument()
+void TDocumentReport::runOpenDocument(TDataSet *data)
 {
     TZipArchive document;
     QString error;
     if (!document.Load(path_, &error))
         throw EReportError(QStringLiteral("Šablónu %1 nie je možné prečítať: %2").arg(path_, error));
-    if (data_) {
-        const TBookmark place = data_->GetBookmark();
+    if (data) {
+        const TBookmark place = data->GetBookmark();
         {
-            TDisableControls still(data_);
-            const bool filled = kind_ == Spreadsheet ? FillOdsNamedRanges(document, data_, &error)
-                                                     : FillOdtUserFields(document, data_, &error);
-            data_->GotoBookmark(place);
+            TDisableControls still(data);
+            const bool filled = kind_ == Spreadsheet ? FillOdsNamedRanges(document, data, &error)
+                                                     : FillOdtUserFields(document, data, &error);
+            data->GotoBookmark(place);
             if (!filled)
                 throw EReportError(error);
         }
@@ -68,39 +77,39 @@ void TDocumentReport::runOpenDocument()
     writeAndOpen(document.Bytes(), QFileInfo(path_).suffix());
 }
 
-void TDocumentReport::runWorkbook()
+void TDocumentReport::runWorkbook(TDataSet *data)
 {
     TXlsxTemplate book;
     QString error;
     if (!book.Load(path_, &error))
         throw EReportError(error);
-    if (!data_) {
+    if (!data) {
         writeAndOpen(book.Bytes(), QStringLiteral("xlsx"));
         return;
     }
-    const TBookmark place = data_->GetBookmark();
-    TDisableControls still(data_);
+    const TBookmark place = data->GetBookmark();
+    TDisableControls still(data);
     // One workbook after another: a record beyond every area of a name of more than one cell starts the
     // next copy of the template, with that record as its first.
-    bool more = !data_->Eof();
+    bool more = !data->Eof();
     do {
         book.Reset();
         bool overflow = false;
         qint64 taken = 0;
-        for (qint64 k = 1; !data_->Eof() && !overflow; ++k) {
+        for (qint64 k = 1; !data->Eof() && !overflow; ++k) {
             for (const TXlsxTemplate::Name &name : book.Names()) {
-                if (!data_->FindField(name.Text))
+                if (!data->FindField(name.Text))
                     continue;
                 int row = 0, column = 0;
                 if (const TXlsxTemplate::Area *area = name.Place(k, row, column)) {
-                    book.SetCell(area->Sheet, row, column, FieldCellValue(data_, name.Text));
+                    book.SetCell(area->Sheet, row, column, FieldCellValue(data, name.Text));
                 } else if (name.Overflows()) {
                     overflow = true;
                     break;
                 }
             }
             if (!overflow) {
-                data_->Next();
+                data->Next();
                 ++taken;
             }
         }
@@ -108,7 +117,7 @@ void TDocumentReport::runWorkbook()
         // Every name has a place for the first record, so each copy takes one at least and the run ends.
         more = overflow && taken > 0;
     } while (more);
-    data_->GotoBookmark(place);
+    data->GotoBookmark(place);
 }
 
 void TDocumentReport::writeAndOpen(const QByteArray &bytes, const QString &suffix)

@@ -26,8 +26,9 @@ public:
     QStringList Files() const { return files_; }
 
 private:
-    void runOpenDocument();
-    void runWorkbook();
+    // Fill from the data set's records (none: the template as it is).
+    void runOpenDocument(TDataSet *data);
+    void runWorkbook(TDataSet *data);
     // Writes the bytes as a new file beside the others of the run and opens it.
     void writeAndOpen(const QByteArray &bytes, const QString &suffix);
     TDataSet *data_ = nullptr;

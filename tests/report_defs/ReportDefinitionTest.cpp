@@ -416,4 +416,23 @@ TEST_F(ReportDefinition, MainMenuHooksReadTheFileOnceAndRunItWithThePrintQueryEa
     hooks.ExecuteReport = nullptr;
 }
 
+TEST_F(ReportDefinition, APrintQueryWithoutAStatementOpensTheTemplateAsItIs)
+{
+    zipTemplate("holy.odt", {{"mimetype", "application/vnd.oasis.opendocument.text"}, {"content.xml", OdtContent}});
+    const QString file =
+        write("holy.xrep", "<xreport><report type=document><template filename=holy.odt/></report></xreport>");
+    RegisterShellModule();
+    TModuleHooks &hooks = ModuleHooks();
+    query.Close();
+    query.SQL().Clear();
+    std::shared_ptr<void> report = hooks.CreateReport(file, &query);
+    EXPECT_NO_THROW(hooks.ExecuteReport(report.get()));
+    ASSERT_EQ(desktop.Opened.size(), 1);
+    EXPECT_TRUE(unzipPart(desktop.Opened[0], "content.xml").contains("text:name=\"NAZOV\">0<"));
+    EXPECT_FALSE(query.Active());
+    QFile::remove(desktop.Opened[0]);
+    hooks.CreateReport = nullptr;
+    hooks.ExecuteReport = nullptr;
+}
+
 } // namespace
