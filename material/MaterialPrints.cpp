@@ -1,17 +1,19 @@
 #include "MaterialPrints.h"
 
 #include "DMMTZ.h"
+#include "MDokladQRRep.h"
+#include "MKartaKQRRep.h"
+#include "MObjednavkaQRRep.h"
+#include "MSkladQRRep.h"
 #include "MTZSql.h"
 #include "MaterialRules.h"
+#include "shell/DMZal.h"
 #include "shell/Routines.h"
 #include "library/GridReport.h"
 #include "library/QTlacForm.h"
 #include "library/xQuery.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
-#include "platform/report/QRBand.h"
-#include "platform/report/QRControls.h"
-#include "platform/report/QuickRep.h"
 
 namespace {
 
@@ -20,14 +22,69 @@ TxQuery *printQuery(const QString &sql, const QVariantList &params)
     return OpenQuery(sql, params, QStringLiteral("QTlac"));
 }
 
+// The report of class T for the run, made on first use, bound to the rows.
+template <class T> T *boundReport(TDataSet *rows)
+{
+    static T *report = nullptr;
+    if (!report)
+        CreateReport(report, &CompanyList);
+    report->setDataSet(rows);
+    return report;
+}
+
+// Prints the report over the print query, which is closed afterwards whatever happens.
+bool printAndClose(TQuickRep *report, TxQuery *rows)
+{
+    struct Closer {
+        TxQuery *q;
+        ~Closer() { q->Close(); }
+    } closer{rows};
+    return PrintReport(report);
+}
+
 void printDocument(const QString &sql, const QVariantList &params, int kind)
 {
     TxQuery *q = printQuery(MTZSql::StockDocumentPrint(sql), params);
-    BuildGridReport(q, StockDocumentTitle(kind) + QStringLiteral(" - ") + StockDocumentKindName(kind), 9);
-    q->Close();
+    printAndClose(StockDocumentReport(q, kind), q);
 }
 
 } // namespace
+
+TMDokladQRRep *StockDocumentReport(TDataSet *rows, int kind)
+{
+    TMDokladQRRep *report = boundReport<TMDokladQRRep>(rows);
+    report->SetKind(kind);
+    return report;
+}
+
+TMObjednavkaQRRep *PurchaseOrderReport(TDataSet *rows)
+{
+    TMObjednavkaQRRep *report = boundReport<TMObjednavkaQRRep>(rows);
+    TField *placedBy = rows->Active() && !rows->IsEmpty() ? rows->FindField(QStringLiteral("F_OBJ")) : nullptr;
+    report->SetClosing(PurchaseOrderClosing(placedBy ? placedBy->AsString() : QString()));
+    return report;
+}
+
+TMSkladQRRep *StockListReport(TDataSet *rows, const QDate &asOf)
+{
+    TMSkladQRRep *report = boundReport<TMSkladQRRep>(rows);
+    report->SetDate(asOf);
+    return report;
+}
+
+TMKartaKQRRep *ToolCardReport(TDataSet *rows, const QString &item)
+{
+    QStringList jobs;
+    TxQuery *q = OpenQuery(MTZSql::ToolCardJobs, {item});
+    for (; !q->Eof(); q->Next())
+        jobs << ToolCardJobLine(q->FieldByName(QStringLiteral("C_INT"))->AsInteger(),
+                                q->FieldByName(QStringLiteral("MNOZ_ODV"))->AsFloat(),
+                                q->FieldByName(QStringLiteral("ROZMER"))->AsString());
+    q->Close();
+    TMKartaKQRRep *report = boundReport<TMKartaKQRRep>(rows);
+    report->SetJobs(jobs);
+    return report;
+}
 
 void PrintStockDocumentForMonth()
 {
@@ -72,8 +129,7 @@ void PrintStockInventory(bool onlyStock)
     QStringList lines = MTZSql::StockAsOfDateSql;
     lines[3] = MTZSql::StockInventoryWhere(onlyStock);
     TxQuery *rows = printQuery(lines.join(QLatin1Char('\n')), {storeType, asOf});
-    BuildGridReport(rows, QString::fromUtf8("Súpis skladových zásob k ") + DateToStr(asOf), 8);
-    rows->Close();
+    printAndClose(StockListReport(rows, asOf), rows);
 }
 
 void PrintStockCard(const QString &item)
@@ -86,8 +142,7 @@ void PrintStockCard(const QString &item)
 void PrintToolCard(const QString &item)
 {
     TxQuery *q = printQuery(MTZSql::ToolCard, {item});
-    BuildGridReport(q, QString::fromUtf8("Karta náradia."), 8);
-    q->Close();
+    printAndClose(ToolCardReport(q, item), q);
 }
 
 QStringList PurchaseOrderClosing(const QString &placedBy)
@@ -100,36 +155,8 @@ QStringList PurchaseOrderClosing(const QString &placedBy)
             QString::fromUtf8("Pečiatka"), QString::fromUtf8("Potvrdenú objednávku prosíme zaslať späť!")};
 }
 
-std::unique_ptr<TQuickRep> MakePurchaseOrderReport(TDataSet *rows, const QString &order)
-{
-    std::unique_ptr<TQuickRep> report = MakeGridReport(rows, QString::fromUtf8("Objednávka č. ") + order, 9);
-    TQRBand *summary = report->SetHasBand(rbSummary, true);
-    const auto text = [rows](const char *name) {
-        TField *f = rows && rows->Active() && !rows->IsEmpty() ? rows->FindField(QString::fromLatin1(name)) : nullptr;
-        return f ? f->DisplayText().trimmed() : QString();
-    };
-    QStringList lines{QString::fromUtf8("Vystavil: %1   dňa %2").arg(text("VYSTAVIL"), text("D_VYSTAV")),
-                      QString::fromUtf8("Poznámka: %1").arg(text("POZNAMKA")),
-                      QString::fromUtf8("Dodacia lehota do: %1").arg(text("D_DODANIA")),
-                      QString::fromUtf8("Podpis:            Pečiatka:"), QString()};
-    lines << PurchaseOrderClosing(text("F_OBJ"));
-    double top = 8;
-    for (const QString &line : lines) {
-        auto *label = summary->Add<TQRLabel>();
-        label->Left = 8;
-        label->Top = top;
-        label->Caption = line;
-        top += 16;
-    }
-    summary->Height = top + 8;
-    return report;
-}
-
 bool PrintPurchaseOrder(const QString &order)
 {
     TxQuery *q = printQuery(MTZSql::PurchaseOrderPrint, {order});
-    std::unique_ptr<TQuickRep> report = MakePurchaseOrderReport(q, order);
-    const bool printed = PrintReport(report.get());
-    q->Close();
-    return printed;
+    return printAndClose(PurchaseOrderReport(q), q);
 }

@@ -1,14 +1,16 @@
 // The prints of the stores: stock documents of the current movement, the stock list as of a date, the
-// stock card and the tool card of an item, and the purchase order; each a column report of its statement
-// printed through the print dialog.
+// stock card and the tool card of an item, and the purchase order, each through the print dialog.
 #pragma once
 
 #include <QString>
 #include <QStringList>
-#include <memory>
 
+class QDate;
 class TDataSet;
-class TQuickRep;
+class TMDokladQRRep;
+class TMKartaKQRRep;
+class TMObjednavkaQRRep;
+class TMSkladQRRep;
 
 // The document of the current movement's kind, store and number in its month / on its day.
 void PrintStockDocumentForMonth();
@@ -22,6 +24,13 @@ bool PrintPurchaseOrder(const QString &order);
 // The closing block of a purchase order by how it was placed: an order placed by telephone, e-mail or
 // the internet asks the supplier to accept it, any other asks for the confirmed order back.
 QStringList PurchaseOrderClosing(const QString &placedBy);
-// The purchase order's report over its rows (the data set of PurchaseOrderPrint): the lines, the summary
-// (issuer, note, delivery date, signature) and the closing block.
-std::unique_ptr<TQuickRep> MakePurchaseOrderReport(TDataSet *rows, const QString &order);
+
+// The documents over their rows, each made once for the run with the company's logo, lines and signature.
+// A stock document over the rows of StockDocumentPrint, for its movement kind.
+TMDokladQRRep *StockDocumentReport(TDataSet *rows, int kind);
+// A purchase order over the rows of PurchaseOrderPrint; its closing block by the first row's F_OBJ.
+TMObjednavkaQRRep *PurchaseOrderReport(TDataSet *rows);
+// The stock list over rows of StockAsOfDateSql as of the date.
+TMSkladQRRep *StockListReport(TDataSet *rows, const QDate &asOf);
+// The tool card over the rows of ToolCard of the item, with the jobs cast with the tool.
+TMKartaKQRRep *ToolCardReport(TDataSet *rows, const QString &item);

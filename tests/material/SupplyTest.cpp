@@ -4,9 +4,6 @@
 #include "material/MTZSql.h"
 #include "material/MaterialPrints.h"
 #include "material/MaterialRules.h"
-#include "platform/report/QRBand.h"
-#include "platform/report/QRControls.h"
-#include "platform/report/QuickRep.h"
 
 namespace {
 
@@ -144,24 +141,6 @@ TEST_F(SupplyTest, PrintingMarksOnlyANewOrderAsPrinted)
 
 TEST_F(SupplyTest, ThePurchaseOrderClosesByHowItWasPlaced)
 {
-    supplier(1, "Kovohuty");
-    order("Obj.260001", 0, 2);
-    exec(QString::fromUtf8("update MOBJEDNAVKY set F_OBJ='e-mailom', VYSTAVIL='NAKUP' where C_OBJ='Obj.260001'"));
-    TxQuery rows;
-    rows.SetDatabase(&dm->DBZAL);
-    rows.SQL().SetText(MTZSql::PurchaseOrderPrint);
-    rows.ParamByName("c_obj").SetValue(QStringLiteral("Obj.260001"));
-    rows.Open();
-    std::unique_ptr<TQuickRep> report = MakePurchaseOrderReport(&rows, QStringLiteral("Obj.260001"));
-    QStringList summary;
-    for (const auto &control : report->Band(rbSummary)->Controls)
-        if (auto *label = dynamic_cast<TQRLabel *>(control.get()))
-            summary << label->Caption;
-    EXPECT_TRUE(summary.contains(QString::fromUtf8("Objednávka zrealizovaná e-mailom")))
-        << summary.join('|').toStdString();
-    EXPECT_TRUE(summary.contains(QStringLiteral("ANO               NIE")));
-    EXPECT_TRUE(summary.value(0).startsWith(QStringLiteral("Vystavil: NAKUP")));
-    rows.Close();
     for (const char *how : {"faxom", "písomne", "", "mailom a faxom"})
         EXPECT_EQ(PurchaseOrderClosing(QString::fromUtf8(how)).last(),
                   QString::fromUtf8("Potvrdenú objednávku prosíme zaslať späť!"))
