@@ -237,9 +237,14 @@ double TDMMzdy::MonthHourFund() const
     return (days.working + days.holidays) * ShiftHours;
 }
 
+double TDMMzdy::PerformanceWage(int osc, const QDate &from, const QDate &to) const
+{
+    return SelectValueParams(MzdySql::PerformanceWageOfMonth, {osc, from, to}).toDouble();
+}
+
 void TDMMzdy::TakeOverPieceWage(int osc)
 {
-    const double sum = SelectValueParams(MzdySql::PieceWage, {osc, start_, end_}).toDouble();
+    const double sum = PerformanceWage(osc, start_, end_);
     if (QMzdy.IsEmpty())
         QMzdy.Append();
     else if (QMzdy.State() == dsBrowse)
@@ -384,6 +389,8 @@ void TDMMzdy::wagesAfterOpen(TDataSet *ds)
     }
     if (TField *f = ds->FindField(QStringLiteral("PRIEZVISKO")))
         f->Visible = true;
+    // The record already shown is shown again in these formats.
+    ds->DataEvent(deDataSetChange);
     if (TField *f = ds->FindField(QStringLiteral("MZDA_HOD")))
         f->OnChange = [](TField *hourly) {
             TDataSet *d = hourly->DataSet();

@@ -64,6 +64,8 @@ public:
     static TMonthDays CountMonthDays(int year, int month);
     // (working days + holidays) × 7.5 of the module's month.
     double MonthHourFund() const;
+    // The sum of the employee's performance wages from one day to another.
+    double PerformanceWage(int osc, const QDate &from, const QDate &to) const;
     // MZDA_VYK of the employee's record of the month := the month's performance wages; left in edit.
     void TakeOverPieceWage(int osc);
     // Asks for the premium percentage, then RunWageProcedure.

@@ -66,7 +66,6 @@ const QStringList WageModify = modifyOf("SMzdy", WageColumns, WageOldKey);
 const QStringList WageDelete{QStringLiteral("delete from SMzdy"), WageOldKey};
 const QStringList WageRefresh{QStringLiteral("select * from SMzdy"),
                               QStringLiteral("where ROK=:ROK and MESIAC=:MESIAC and OSC=:OSC")};
-const QString PieceWage = QStringLiteral("select sum(mzda) from SVykony where osc=:osc and datum between :Od and :Do");
 const QString ComputeWages = QStringLiteral(
     "execute procedure SMzdy_Pocitaj :D_OD,:D_DO,:KOEF_NOC,:KOEF_VIKEND,:KOEF_UKOL,:KOEF_PREMIE,:KOEF_VYKON,"
     ":KOEF_DOCH,:KOEF_VEDUCI");
@@ -92,9 +91,9 @@ const QString WagesByOperation = QStringLiteral(
 
 QStringList All()
 {
-    QStringList all{AttendanceOfDay,        AttendanceOfMonth, AttendanceSums,  PerformancesByDay, WageOfMonth,
-                    WagesOfMonth,           WagesOfYear,       PieceWage,       ComputeWages,      WageHistory,
-                    PerformanceWageOfMonth, WageSlips,         WagesByOperation};
+    QStringList all{AttendanceOfDay, AttendanceOfMonth,      AttendanceSums, PerformancesByDay,
+                    WageOfMonth,     WagesOfMonth,           WagesOfYear,    ComputeWages,
+                    WageHistory,     PerformanceWageOfMonth, WageSlips,      WagesByOperation};
     for (const QStringList *lines : {&Employees, &AttendanceInsert, &AttendanceModify, &AttendanceDelete, &WageInsert,
                                      &WageModify, &WageDelete, &WageRefresh})
         all << lines->join(QLatin1Char('\n'));

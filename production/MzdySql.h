@@ -20,7 +20,6 @@ extern const QStringList WageInsert;
 extern const QStringList WageModify;
 extern const QStringList WageDelete;
 extern const QStringList WageRefresh;
-extern const QString PieceWage;              // :osc, :Od, :Do
 extern const QString ComputeWages;           // the month's wages by the database procedure
 extern const QString WageHistory;            // :osc, :rok, :mesiac
 extern const QString PerformanceWageOfMonth; // :osc, :D_od, :D_do

@@ -9,6 +9,7 @@
 #include "SVykonyForm.h"
 #include "WageExport.h"
 #include "library/QTlacForm.h"
+#include "library/xDBComboBox.h"
 #include "library/xDBGrid.h"
 #include "library/xForm.h"
 #include "shell/DMZal.h"
@@ -18,11 +19,15 @@
 #include "platform/report/QRControls.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/ui/DateEdit.h"
 #include "platform/ui/FormGlobal.h"
 #include "platform/ui/Guarded.h"
 
+#include <QApplication>
 #include <QBoxLayout>
+#include <QComboBox>
 #include <QFormLayout>
+#include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -96,6 +101,19 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     DBGridZamestnanci = employees;
     DBGridZamestnanci->setObjectName(QStringLiteral("DBGridZamestnanci"));
     DBGridZamestnanci->SetOptions(DBGridZamestnanci->Options() | dgRowSelect | dgMultiSelect);
+    // Whose attendance and wage the pages show.
+    auto *current = new QHBoxLayout;
+    DBtPRIEZVISKO = MakeBound<TDBText>(this, &dm.DSZamestnanci, QStringLiteral("DBt"), QStringLiteral("PRIEZVISKO"));
+    DBtMENO = MakeBound<TDBText>(this, &dm.DSZamestnanci, QStringLiteral("DBt"), QStringLiteral("MENO"));
+    DBtOSC = MakeBound<TDBText>(this, &dm.DSZamestnanci, QStringLiteral("DBt"), QStringLiteral("OSC"));
+    QFont bold = DBtPRIEZVISKO->font();
+    bold.setBold(true);
+    for (TDBText *t : {DBtPRIEZVISKO, DBtMENO, DBtOSC}) {
+        t->setFont(bold);
+        current->addWidget(t);
+    }
+    current->addStretch();
+    left->addLayout(current);
     left->addWidget(DBGridZamestnanci);
     connect(eSTREDISKO, &QLineEdit::editingFinished, this,
             [this] { Guarded([this] { DMMzdy->FilterEmployees(eSTREDISKO->text()); }); });
@@ -109,23 +127,64 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     tabDochadzka = page(PageControlMzdy, "tabDochadzka", "Deň");
     auto *dayLayout = new QVBoxLayout(tabDochadzka);
     auto *dayForm = new QFormLayout;
-    vDatum1 = new QLineEdit(tabDochadzka);
+    auto *dayTitle = new QLabel(QString::fromUtf8("Dochádzka dňa"), tabDochadzka);
+    vDatum1 = new TDateEdit(tabDochadzka);
     vDatum1->setObjectName(QStringLiteral("vDatum1"));
-    dayForm->addRow(QString::fromUtf8("Dátum"), vDatum1);
-    connect(vDatum1, &QLineEdit::editingFinished, this, [this] { Guarded([this] { ShowActivePage(); }); });
-    const QList<QPair<const char *, const char *>> dayFields{{"OHOD", "Odpracované hod."},
-                                                             {"RHOD", "z toho Režijné hod."},
-                                                             {"RDOVOD", "dôvod"},
-                                                             {"DOVOLENKA", "Dovolenka"},
-                                                             {"NEMOC", "Nemoc"},
-                                                             {"STATVOL", "OČR, Otcovské"},
-                                                             {"NAHRVOL", "Náhradné voľno"},
-                                                             {"PLATVOL", "Platené voľno"},
-                                                             {"NEPLATVOL", "NePlatené voľno"},
-                                                             {"NADCAS25", "Nadčas +25%"},
-                                                             {"NADCAS50", "Nadčas +50%"},
-                                                             {"PREKAZKA1", "Prekážka na strane zamestnávateľa"}};
-    addEdits(tabDochadzka, dayForm, &dm.DSDochadzka, dayFields);
+    vZmena1 = new QComboBox(tabDochadzka);
+    vZmena1->setObjectName(QStringLiteral("vZmena1"));
+    vZmena1->addItems({QStringLiteral("1"), QStringLiteral("2"), QStringLiteral("3"), QStringLiteral("0")});
+    vZmena1->setToolTip(QString::fromUtf8("Zmena"));
+    auto *dayPick = new QHBoxLayout;
+    dayPick->addWidget(dayTitle);
+    dayPick->addWidget(vDatum1);
+    dayPick->addWidget(vZmena1);
+    dayPick->addStretch();
+    dayLayout->addLayout(dayPick);
+    // A day typed reloads when the edit is left (Enter moves on too; a day typed short, as 4.3.2026, fills
+    // the mask only in part, so the line edit's own end of editing does not come); one chosen in the
+    // calendar at once.
+    const auto dayChanged = [this] {
+        Guarded([this] {
+            const QDate day = vDatum1->Date();
+            if (day.isValid() && day != DMMzdy->DayDate && PageControlMzdy->currentWidget() == tabDochadzka)
+                ShowActivePage();
+        });
+    };
+    connect(qApp, &QApplication::focusChanged, this, [this, dayChanged](QWidget *old, QWidget *) {
+        if (old == vDatum1)
+            dayChanged();
+    });
+    connect(vDatum1, &TDateEdit::CalendarDateChosen, this, dayChanged);
+    connect(vZmena1, &QComboBox::currentIndexChanged, this, [this] {
+        Guarded([this] {
+            if (isVisible() && PageControlMzdy->currentWidget() == tabDochadzka)
+                ShowActivePage();
+        });
+    });
+    addEdits(tabDochadzka, dayForm, &dm.DSDochadzka, {{"OHOD", "Odpracované hod."}});
+    // The reason beside the overhead hours it explains, its codes from the settings' list.
+    auto *overheadRow = new QHBoxLayout;
+    overheadRow->addWidget(
+        MakeBound<TDBEdit>(tabDochadzka, &dm.DSDochadzka, QStringLiteral("DBe"), QStringLiteral("RHOD")));
+    overheadRow->addWidget(new QLabel(QString::fromUtf8("dôvod"), tabDochadzka));
+    DBcomboRDOV =
+        MakeBound<TxDBComboBox>(tabDochadzka, &dm.DSDochadzka, QStringLiteral("DBcombo"), QStringLiteral("RDOVOD"));
+    DBcomboRDOV->setMaxVisibleItems(15);
+    TStringList reasons;
+    DMZal->ReadDefaultsList(reasons, QStringLiteral("Dochadzka.rdovod"));
+    DBcomboRDOV->SetItems2(reasons.Lines());
+    overheadRow->addWidget(DBcomboRDOV, 1);
+    dayForm->addRow(QString::fromUtf8("z toho Režijné hod."), overheadRow);
+    addEdits(tabDochadzka, dayForm, &dm.DSDochadzka,
+             {{"DOVOLENKA", "Dovolenka"},
+              {"NEMOC", "Nemoc"},
+              {"STATVOL", "OČR, Otcovské"},
+              {"NAHRVOL", "Náhradné voľno"},
+              {"PLATVOL", "Platené voľno"},
+              {"NEPLATVOL", "NePlatené voľno"},
+              {"NADCAS25", "Nadčas +25%"},
+              {"NADCAS50", "Nadčas +50%"},
+              {"PREKAZKA1", "Prekážka na strane zamestnávateľa"}});
     dayLayout->addLayout(dayForm);
     auto *dayButtons = new QHBoxLayout;
     btnZapis1 = GuardedButton(tabDochadzka, dayButtons, "Zapíš", [this] {
@@ -134,7 +193,7 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
             q.FieldByName(QStringLiteral("OSC"))
                 ->SetValue(DMMzdy->QZamestnanci.FieldByName(QStringLiteral("OSC"))->Value());
             q.FieldByName(QStringLiteral("DATUM"))->SetValue(DMMzdy->DayDate);
-            q.FieldByName(QStringLiteral("ZMENA"))->SetValue(1);
+            q.FieldByName(QStringLiteral("ZMENA"))->SetValue(Shift());
             q.FieldByName(QStringLiteral("STREDISKO"))->SetValue(QStringLiteral(" "));
         }
         if (q.State() == dsEdit || q.State() == dsInsert)
@@ -153,7 +212,7 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
         for (const int row : rows)
             m.QZamestnanci.WithRecord(row,
                                       [&] { oscs << m.QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsInteger(); });
-        m.WriteDayForEmployees(oscs, m.DayDate, 1);
+        m.WriteDayForEmployees(oscs, m.DayDate, Shift());
     });
     BtnZapisVsetkym->setToolTip(QString::fromUtf8("Zapíše všetkým označeným zamestnancom tieto údaje"));
     dayLayout->addLayout(dayButtons);
@@ -176,67 +235,57 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     auto *perfLayout = new QVBoxLayout(tabVykony);
     DBGridVykony = grid(tabVykony, &dm.DSVykony, {"DATUM", "MZDA", "OHOD", "NHOD"});
     perfLayout->addWidget(DBGridVykony);
+    auto *perfFigures = new QHBoxLayout;
     auto *perfForm = new QFormLayout;
-    LabelMzdaSpolu = new QLabel(tabVykony);
-    LabelNormoHodinyDen = new QLabel(tabVykony);
-    perfForm->addRow(QStringLiteral("Mzda spolu"), LabelMzdaSpolu);
-    perfForm->addRow(QString::fromUtf8("NormoHodiny/deň"), LabelNormoHodinyDen);
-    perfLayout->addLayout(perfForm);
+    const auto figure = [this, perfForm](const char *caption) {
+        auto *label = new QLabel(tabVykony);
+        perfForm->addRow(QString::fromUtf8(caption), label);
+        return label;
+    };
+    LabelMzdaSpolu = figure("Mzda spolu");
+    LabelNormoHodiny = figure("NormoHodiny");
+    LabelOdpracHodiny = figure("OdpracHodiny");
+    LabelNormoHodinyDen = figure("NormoHodiny/deň");
+    LabelNormoHodinyZmatky = figure("NormoHodiny zmätky");
+    LabelNormoHodinyStorna = figure("NormoHodiny storná");
+    perfFigures->addLayout(perfForm);
+    sg3MVykony = new QTableWidget(4, 2, tabVykony);
+    sg3MVykony->setObjectName(QStringLiteral("sg3MVykony"));
+    sg3MVykony->setItem(0, 1, new QTableWidgetItem(QStringLiteral("Mzda")));
+    sg3MVykony->horizontalHeader()->hide();
+    sg3MVykony->verticalHeader()->hide();
+    sg3MVykony->setColumnWidth(0, 110);
+    sg3MVykony->setColumnWidth(1, 110);
+    sg3MVykony->setMaximumHeight(4 * 30 + 4);
+    sg3MVykony->hide();
+    perfFigures->addWidget(sg3MVykony);
+    perfFigures->addStretch();
+    perfLayout->addLayout(perfFigures);
     auto *perfButtons = new QHBoxLayout;
     BtnDetailDen = GuardedButton(tabVykony, perfButtons, "&Detail deň >>", [this] { ShowPerformanceDetail(false); });
     BtnDetailMesiac =
         GuardedButton(tabVykony, perfButtons, "Detail &Mesiac >>", [this] { ShowPerformanceDetail(true); });
+    Btn3MVykony = GuardedButton(tabVykony, perfButtons, "&Posledné 3 mesiace >>", [this] {
+        sg3MVykony->setVisible(!sg3MVykony->isVisible());
+        if (sg3MVykony->isVisible())
+            FillPerformanceHistory();
+    });
+    perfButtons->addStretch();
     perfLayout->addLayout(perfButtons);
     DBGridVykony->OnDblClick = [this](TDBGrid *) { Guarded([this] { ShowPerformanceDetail(false); }); };
     dm.PerformancesAfterOpen = [this] {
-        LabelMzdaSpolu->setText(FormatFloat(QStringLiteral("0.00"), DMMzdy->PerformanceSummary.mzda));
-        LabelNormoHodinyDen->setText(DMMzdy->PerformanceSummary.perShift);
+        const TPerformanceSummary &s = DMMzdy->PerformanceSummary;
+        LabelMzdaSpolu->setText(FormatCurr(s.mzda));
+        LabelNormoHodiny->setText(FormatFloat(QStringLiteral("0.00"), s.nhod));
+        LabelOdpracHodiny->setText(FormatFloat(QStringLiteral("0.00"), s.ohod));
+        LabelNormoHodinyDen->setText(s.perShift);
+        LabelNormoHodinyZmatky->setText(FormatFloat(QStringLiteral("0.00"), s.nhodZmatky));
+        LabelNormoHodinyStorna->setText(FormatFloat(QStringLiteral("0.00"), s.nhodStorna));
+        sg3MVykony->hide();
     };
 
     tabMzda = page(PageControlMzdy, "tabMzda", "Mzda");
-    auto *wageLayout = new QVBoxLayout(tabMzda);
-    auto *wageForm = new QFormLayout;
-    const QList<QPair<const char *, const char *>> wageFields{{"MZDA_VYK", "Úkolová mzda celkom"},
-                                                              {"MZDA_REZ", "Réžijná mzda"},
-                                                              {"MZDA_HOD", "Priemer mzdy na hod."},
-                                                              {"PREMIE", "Prémie"},
-                                                              {"PRIPL_VED", "vedúci"}};
-    addEdits(tabMzda, wageForm, &dm.DSMzdy, wageFields);
-    for (const char *name : {"DBeMZDA_HOD", "DBePREMIE", "DBePRIPL_VED"})
-        LockedEdits << tabMzda->findChild<TDBEdit *>(QString::fromLatin1(name));
-    DBcbZAMKNUTY = new TDBCheckBox(tabMzda);
-    DBcbZAMKNUTY->setObjectName(QStringLiteral("DBcbZAMKNUTY"));
-    DBcbZAMKNUTY->setText(QString::fromUtf8("Zamknutý"));
-    DBcbZAMKNUTY->ValueChecked = QStringLiteral("1");
-    DBcbZAMKNUTY->ValueUnchecked = QStringLiteral("0");
-    DBcbZAMKNUTY->SetDataSource(&dm.DSMzdy);
-    DBcbZAMKNUTY->SetDataField(QStringLiteral("ZAMKNUTY"));
-    connect(DBcbZAMKNUTY, &QCheckBox::clicked, this, [this](bool checked) { ApplyLock(checked); });
-    wageForm->addRow(QString(), DBcbZAMKNUTY);
-    wageLayout->addLayout(wageForm);
-    auto *wageButtons = new QHBoxLayout;
-    btnPrevziat = GuardedButton(tabMzda, wageButtons, "...", [] {
-        DMMzdy->TakeOverPieceWage(DMMzdy->QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsInteger());
-    });
-    btnPrevziat->setToolTip(QString::fromUtf8("Prevziať mzdu z úkolu"));
-    btnZapisMzdu1 = GuardedButton(tabMzda, wageButtons, "Zapíš", [] {
-        if (DMMzdy->QMzdy.State() == dsEdit || DMMzdy->QMzdy.State() == dsInsert)
-            DMMzdy->QMzdy.Post();
-    });
-    btn3Mesiace = GuardedButton(tabMzda, wageButtons, "<< 3.mesiace", [this] {
-        sg3MMzdy->setVisible(!sg3MMzdy->isVisible());
-        if (sg3MMzdy->isVisible())
-            FillWageHistory();
-    });
-    wageLayout->addLayout(wageButtons);
-    sg3MMzdy = new QTableWidget(4, 4, tabMzda);
-    sg3MMzdy->setObjectName(QStringLiteral("sg3MMzdy"));
-    const char *const headers[] = {"", "Ukol/hod.", "Mzda/hod.", "Mzda vyk."};
-    for (int i = 0; i < 4; ++i)
-        sg3MMzdy->setItem(0, i, new QTableWidgetItem(QString::fromUtf8(headers[i])));
-    sg3MMzdy->hide();
-    wageLayout->addWidget(sg3MMzdy);
-    wageLayout->addStretch();
+    buildWagePage();
 
     tabMzdyAll = page(PageControlMzdy, "tabMzdyAll", "Mzdy všetci");
     auto *allLayout = new QVBoxLayout(tabMzdyAll);
@@ -262,8 +311,6 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     SeriesMzda.Title = QStringLiteral("Mzda/hod.");
     SeriesMzda.XLabelsSource = QStringLiteral("MESIAC");
     SeriesMzda.YValuesSource = QStringLiteral("MZDA_HOD");
-    BtnGrafMzda =
-        GuardedButton(tabMzda, wageButtons, "Graf >>", [this] { PageControlMzdy->setCurrentWidget(tabGraf); });
 
     connect(PageControlMzdy, &QTabWidget::currentChanged, this, [this] {
         Guarded([this] {
@@ -278,8 +325,10 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
             PageControlMzdy->setTabVisible(PageControlMzdy->indexOf(tabMzda), wages);
             PageControlMzdy->setTabVisible(PageControlMzdy->indexOf(tabMzdyAll), wages);
             PageControlMzdy->setTabVisible(PageControlMzdy->indexOf(tabGraf), wages);
-            if (vRok->value() < 2022 || vDatum1->text().isEmpty()) {
-                vDatum1->setText(DateStr(Date()));
+            if (vRok->value() < 2022 || vDatum1->TypedText().isEmpty()) {
+                vDatum1->SetDate(Date());
+                const QSignalBlocker blockShift(vZmena1);
+                vZmena1->setCurrentIndex(0);
                 const QDate proposal = Date().addDays(-10);
                 const QSignalBlocker blockYear(vRok), blockMonth(vMesiac);
                 vRok->setValue(proposal.year());
@@ -297,6 +346,11 @@ TSMzdyForm::~TSMzdyForm()
     DetachGrids(this);
     if (DMMzdy)
         DMMzdy->PerformancesAfterOpen = nullptr;
+}
+
+int TSMzdyForm::Shift() const
+{
+    return vZmena1->currentText().toInt();
 }
 
 void TSMzdyForm::RokMesChange()
@@ -323,11 +377,11 @@ void TSMzdyForm::ShowActivePage()
         return;
     QWidget *current = PageControlMzdy->currentWidget();
     if (current == tabDochadzka) {
-        QDate day;
-        if (!TryStrToDate(vDatum1->text().trimmed(), day))
+        const QDate day = vDatum1->Date();
+        if (!day.isValid())
             throw EDatabaseError(QString::fromUtf8("Dátum nie je platný !"));
         dm.DayDate = day;
-        dm.OpenAttendance(MzdySql::AttendanceOfDay);
+        dm.OpenAttendance(MzdySql::AttendanceOfDay, Shift());
     } else if (current == tabMesiac) {
         dm.AttendanceAfterOpen = [this] { FillMonthAttendanceSums(); };
         dm.OpenAttendance(MzdySql::AttendanceOfMonth);
@@ -416,6 +470,16 @@ void TSMzdyForm::FillWageHistory()
                                 filled ? FormatFloat(QStringLiteral("0.00"), m.mzdaVyk) : QString()};
         for (int col = 0; col < 4; ++col)
             sg3MMzdy->setItem(row, col, new QTableWidgetItem(cells[col]));
+    }
+}
+
+void TSMzdyForm::FillPerformanceHistory()
+{
+    const int osc = DMMzdy->QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsInteger();
+    for (int row = 1; row < sg3MVykony->rowCount(); ++row) {
+        const auto [from, to] = MonthBounds(DMMzdy->MonthStart().addMonths(-row));
+        sg3MVykony->setItem(row, 0, new QTableWidgetItem(FormatDateTime(QStringLiteral("mmmm yy"), from)));
+        sg3MVykony->setItem(row, 1, new QTableWidgetItem(FormatCurr(DMMzdy->PerformanceWage(osc, from, to))));
     }
 }
 

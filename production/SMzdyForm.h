@@ -6,6 +6,8 @@
 #include "platform/chart/DBChart.h"
 #include "platform/ui/Form.h"
 
+class QComboBox;
+class QFrame;
 class QLabel;
 class QMenu;
 class QLineEdit;
@@ -16,6 +18,9 @@ class QTableWidget;
 class TDBCheckBox;
 class TDBEdit;
 class TDBGrid;
+class TDBText;
+class TDateEdit;
+class TxDBComboBox;
 
 class TSMzdyForm : public TForm {
     Q_OBJECT
@@ -24,6 +29,8 @@ public:
     ~TSMzdyForm() override;
 
     TDBGrid *DBGridZamestnanci;
+    // The current employee beside the list.
+    TDBText *DBtPRIEZVISKO, *DBtMENO, *DBtOSC;
     QLineEdit *eSTREDISKO;
     QSpinBox *vMesiac, *vRok;
     QLabel *LabelMesacnyFond;
@@ -33,7 +40,12 @@ public:
     TDBChart *DBChart1;
     TLineSeries SeriesUkol, SeriesMzda;
     QPushButton *BtnGrafMzda;
-    QLineEdit *vDatum1;
+    // The day and the shift of the day page; a change of either reloads it.
+    TDateEdit *vDatum1;
+    QComboBox *vZmena1;
+    int Shift() const;
+    // The reason of overhead hours, from the settings' list.
+    TxDBComboBox *DBcomboRDOV;
     QPushButton *btnZapis1, *BtnZapisVsetkym;
     TDBGrid *DBGridMesiac, *DBGridVykony, *DBGridMzdyAll;
     QTableWidget *sgSumMesiac;
@@ -43,7 +55,17 @@ public:
     QPushButton *BtnDetailDen, *BtnDetailMesiac;
     // The performance form's overview of the current employee on the day (or its month) of the row.
     void ShowPerformanceDetail(bool wholeMonth); // "Spolu" and the month's sum of each hour column
-    QLabel *LabelMzdaSpolu, *LabelNormoHodinyDen, *LabelMzdy_celkom;
+    // The month's performance figures.
+    QLabel *LabelMzdaSpolu, *LabelNormoHodiny, *LabelOdpracHodiny, *LabelNormoHodinyDen, *LabelNormoHodinyZmatky,
+        *LabelNormoHodinyStorna;
+    // The performance wage of each of the three months before, the latest first; hidden at first.
+    QTableWidget *sg3MVykony;
+    QPushButton *Btn3MVykony;
+    void FillPerformanceHistory();
+    QLabel *LabelMzdy_celkom;
+    // The employee's wage of the month: the piece and overhead wage, the hourly wages, the premium, the
+    // supplements and the lock, beside the month's attendance sums.
+    QFrame *PanelMzdy;
     TDBCheckBox *DBcbZAMKNUTY;
     // The hourly wage, premium and foreman's bonus, read-only while the record is locked.
     QList<TDBEdit *> LockedEdits;
@@ -65,6 +87,7 @@ public:
 private:
     void pageChanging();
     void buildMenus();
+    void buildWagePage();
 };
 
 extern TSMzdyForm *SMzdyForm;

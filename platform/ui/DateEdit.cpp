@@ -114,6 +114,7 @@ void TDateEdit::DropDown()
             return; // a double click chooses once
         calendar->close();
         DateChosen(day);
+        emit CalendarDateChosen(day);
     };
     connect(calendar, &QCalendarWidget::clicked, this, choose);
     connect(calendar, &QCalendarWidget::activated, this, choose);

@@ -42,6 +42,10 @@ public:
     // The open drop-down calendar, null when it is closed.
     QCalendarWidget *Calendar() const;
 
+signals:
+    // A day was chosen in the drop-down calendar and is shown in the edit.
+    void CalendarDateChosen(const QDate &date);
+
 protected:
     // A day chosen in the calendar: shown in the edit as if typed.
     virtual void DateChosen(const QDate &date);

@@ -4,12 +4,16 @@
 #include "common/WhenModal.h"
 #include "production/SMzdyForm.h"
 #include "production/SVykonyForm.h"
+#include "library/xDBComboBox.h"
+#include "platform/ui/DateEdit.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DataSetModel.h"
 #include "platform/os/Format.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
+#include <QComboBox>
 #include <QContextMenuEvent>
 #include <QMenu>
 #include <QFile>
@@ -34,6 +38,7 @@ protected:
         employee(57, "Novák");
         employee(58, "Horváth");
         exec("update CZAMESTNANCOV set STREDISKO='S2' where OSC=58");
+        writeSetting("Defaults", "Dochadzka.rdovod", QString::fromUtf8("UD-Údržba,\"OP=Oprava strojov\""));
         moreData();
         if (HasFatalFailure())
             return;
@@ -49,6 +54,25 @@ protected:
     }
     // Rows the form's lists read at their opening.
     virtual void moreData() {}
+    // The day ("4.3.2026", written with the locale's separator) typed into the day page's date edit, which is
+    // then left as a clerk leaves it.
+    void typeDay(const char *day)
+    {
+        form->vDatum1->setFocus();
+        form->vDatum1->selectAll();
+        QTest::keyClicks(form->vDatum1, QString::fromLatin1(day).replace('.', FormatSettings().DateSeparator));
+        QTest::keyClick(form->vDatum1, Qt::Key_Tab);
+        QApplication::processEvents();
+    }
+    // A number typed over a data edit of the form, with the decimal separator of the locale.
+    void typeInto(const char *name, const char *number)
+    {
+        auto *edit = form->findChild<QLineEdit *>(QString::fromLatin1(name));
+        ASSERT_NE(edit, nullptr) << name;
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, QString::fromLatin1(number).replace('.', FormatSettings().DecimalSeparator));
+    }
     std::unique_ptr<TSMzdyForm> form;
 };
 
@@ -71,12 +95,98 @@ TEST_F(WagesForm, ProposesThePreviousMonthEarlyInTheMonthAndFiltersByCentre)
 TEST_F(WagesForm, ADayIsWrittenForTheCurrentEmployee)
 {
     ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
-    form->vDatum1->setText(DateStr(QDate(2026, 3, 4)));
-    form->ShowActivePage();
+    typeDay("4.3.2026");
+    EXPECT_EQ(mzdy->DayDate, QDate(2026, 3, 4));
     ASSERT_EQ(mzdy->QDochadzka.State(), dsInsert);
     QTest::mouseClick(form->btnZapis1, Qt::LeftButton);
     EXPECT_DOUBLE_EQ(value("select OHOD from SDOCHADZKA where OSC=57 and DATUM='2026-03-04'").toDouble(), 7.5);
     EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
+TEST_F(WagesForm, EachShiftOfADayIsARowOfItsOwn)
+{
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD) values ('2026-03-04', 57, 1, 7.5)");
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    EXPECT_EQ(form->vZmena1->currentText(), "1") << "the first shift is proposed";
+    ASSERT_EQ(form->vZmena1->count(), 4);
+    EXPECT_EQ(form->vZmena1->itemText(3), "0");
+    typeDay("4.3.2026");
+    ASSERT_EQ(mzdy->QDochadzka.State(), dsBrowse) << "the first shift's row of the day";
+
+    form->vZmena1->setFocus();
+    QTest::keyClick(form->vZmena1, Qt::Key_2);
+    ASSERT_EQ(form->vZmena1->currentText(), "2");
+    ASSERT_EQ(mzdy->QDochadzka.State(), dsInsert) << "the second shift has no row yet";
+    typeInto("DBeOHOD", "4");
+    typeInto("DBeNEPLATVOL", "3.5");
+    QTest::mouseClick(form->btnZapis1, Qt::LeftButton);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(count("select count(*) from SDOCHADZKA where OSC=57 and DATUM='2026-03-04'"), 2);
+    EXPECT_DOUBLE_EQ(value("select OHOD from SDOCHADZKA where OSC=57 and ZMENA=2").toDouble(), 4);
+    EXPECT_DOUBLE_EQ(value("select OHOD from SDOCHADZKA where OSC=57 and ZMENA=1").toDouble(), 7.5)
+        << "the first shift's row is untouched";
+
+    form->vZmena1->setFocus();
+    QTest::keyClick(form->vZmena1, Qt::Key_Down);
+    QTest::keyClick(form->vZmena1, Qt::Key_Down);
+    ASSERT_EQ(form->vZmena1->currentText(), "0");
+    QTest::mouseClick(form->btnZapis1, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from SDOCHADZKA where OSC=57 and ZMENA=0"), 1);
+    form->vZmena1->setFocus();
+    for (int i = 0; i < 3; ++i)
+        QTest::keyClick(form->vZmena1, Qt::Key_Up);
+    ASSERT_EQ(form->vZmena1->currentText(), "1");
+    ASSERT_EQ(mzdy->QDochadzka.State(), dsBrowse);
+    EXPECT_DOUBLE_EQ(mzdy->QDochadzka.FieldByName("OHOD")->AsFloat(), 7.5);
+}
+
+TEST_F(WagesForm, TheDayIsTypedOrChosenInTheCalendar)
+{
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD, DOVOLENKA) values ('2026-03-05', 57, 1, 6, 1.5)");
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    typeDay("4.3.2026");
+    ASSERT_EQ(mzdy->QDochadzka.State(), dsInsert);
+    form->vDatum1->setFocus();
+    QTest::keyClick(form->vDatum1, Qt::Key_F4);
+    ASSERT_NE(form->vDatum1->Calendar(), nullptr);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+    QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(mzdy->DayDate, QDate(2026, 3, 5)) << "a day chosen reloads at once";
+    ASSERT_EQ(mzdy->QDochadzka.State(), dsBrowse);
+    EXPECT_DOUBLE_EQ(mzdy->QDochadzka.FieldByName("DOVOLENKA")->AsFloat(), 1.5);
+
+    // A day that does not exist is refused where it was typed; the loaded day stays.
+    typeDay("31.2.2026");
+    ASSERT_EQ(responder->Messages.size(), 1);
+    EXPECT_TRUE(responder->Messages[0].Text.endsWith(QString::fromUtf8("nie je platný dátum")))
+        << responder->Messages[0].Text.toStdString();
+    EXPECT_EQ(mzdy->DayDate, QDate(2026, 3, 5));
+    EXPECT_TRUE(form->vDatum1->hasFocus());
+}
+
+TEST_F(WagesForm, OverheadHoursTakeAReasonFromTheSettingsList)
+{
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    typeDay("4.3.2026");
+    ASSERT_EQ(form->DBcomboRDOV->count(), 2);
+    EXPECT_EQ(form->DBcomboRDOV->itemText(1), "OP-Oprava strojov");
+    EXPECT_EQ(form->DBcomboRDOV->maxVisibleItems(), 15);
+    typeInto("DBeRHOD", "2");
+    QTest::mouseClick(form->btnZapis1, Qt::LeftButton);
+    ASSERT_EQ(responder->Messages.size(), 1);
+    EXPECT_EQ(responder->Messages[0].Text,
+              QString::fromUtf8("Ak sú zadané rež.hodiny, potom musí byť zadaný aj dôvod rež.práce!"));
+    EXPECT_EQ(count("select count(*) from SDOCHADZKA"), 0);
+    ASSERT_EQ(mzdy->QDochadzka.State(), dsInsert) << "the typed row waits for its reason";
+
+    form->DBcomboRDOV->setFocus();
+    QTest::keyClick(form->DBcomboRDOV, Qt::Key_O);
+    EXPECT_EQ(form->DBcomboRDOV->currentText(), "OP-Oprava strojov");
+    QTest::mouseClick(form->btnZapis1, Qt::LeftButton);
+    EXPECT_EQ(responder->Messages.size(), 1) << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(value("select RDOVOD from SDOCHADZKA where OSC=57 and DATUM='2026-03-04'").toString(), "OP");
+    EXPECT_DOUBLE_EQ(value("select RHOD from SDOCHADZKA where OSC=57").toDouble(), 2);
 }
 
 TEST_F(WagesForm, AllWagesComputedAndExported)
@@ -105,12 +215,13 @@ namespace {
 TEST_F(WagesForm, ToAllWritesTheDayForEveryEmployeeOfTheList)
 {
     ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 58));
-    form->vDatum1->setText(DateStr(QDate(2026, 3, 4)));
-    form->ShowActivePage();
-    mzdy->QDochadzka.FieldByName("OHOD")->SetValue(6.0);
-    mzdy->QDochadzka.FieldByName("DOVOLENKA")->SetValue(1.5);
+    typeDay("4.3.2026");
+    form->vZmena1->setFocus();
+    QTest::keyClick(form->vZmena1, Qt::Key_3);
+    typeInto("DBeOHOD", "6");
+    typeInto("DBeDOVOLENKA", "1.5");
     QTest::mouseClick(form->BtnZapisVsetkym, Qt::LeftButton);
-    EXPECT_EQ(count("select count(*) from SDOCHADZKA where DATUM='2026-03-04'"), 2)
+    EXPECT_EQ(count("select count(*) from SDOCHADZKA where DATUM='2026-03-04' and ZMENA=3"), 2)
         << responder->Texts().join('\n').toStdString();
     EXPECT_DOUBLE_EQ(value("select DOVOLENKA from SDOCHADZKA where OSC=57").toDouble(), 1.5);
     EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
@@ -293,8 +404,7 @@ protected:
 
 TEST_F(LongWagesForm, ToAllWritesTheDayForEveryEmployeeOfALongList)
 {
-    form->vDatum1->setText(DateStr(QDate(2026, 3, 4)));
-    form->ShowActivePage();
+    typeDay("4.3.2026");
     ASSERT_EQ(form->PageControlMzdy->currentWidget(), form->tabDochadzka);
     QApplication::processEvents();
     ASSERT_GT(mzdy->QZamestnanci.FetchedCount(), 1) << "the grid read its screen";
@@ -331,6 +441,123 @@ TEST_F(LongWagesForm, MonthPageSumsEveryDayOfTheMonth)
     form->PageControlMzdy->setCurrentWidget(form->tabMesiac);
     EXPECT_EQ(form->sgSumMesiac->item(0, 1)->text(), "224,0") << "28 x (7,5 + 0,5) hours";
     EXPECT_EQ(form->sgSumMesiac->item(0, 4)->text(), "7,0") << "28 x 0,25 hours of sickness";
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(WagesForm, PerformancesPageShowsTheMonthsFigures)
+{
+    bookableJob();
+    booked("2026-02-03", 57, 10, 10, 0, 40, 1, 5, 2);
+    booked("2026-02-04", 57, 10, -4, 0, -8, 1, -2);
+    booked("2026-03-02", 57, 10, 10, 0, 99, 1, 9); // March's: not February's figures
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD) values ('2026-02-03', 57, 1, 7.5)");
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD) values ('2026-02-04', 57, 1, 7.5)");
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    form->PageControlMzdy->setCurrentWidget(form->tabVykony);
+    EXPECT_EQ(form->LabelMzdaSpolu->text(), FormatCurr(32));
+    EXPECT_EQ(form->LabelNormoHodiny->text(), "3,00");
+    EXPECT_EQ(form->LabelOdpracHodiny->text(), "15,00");
+    EXPECT_EQ(form->LabelNormoHodinyDen->text(), "1,50") << "3 norm hours over 15 worked, per 7.5-hour shift";
+    EXPECT_EQ(form->LabelNormoHodinyZmatky->text(), "1,00") << "2 defects of 10 pieces of 5 norm hours";
+    EXPECT_EQ(form->LabelNormoHodinyStorna->text(), "2,00");
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
+TEST_F(WagesForm, TheLastThreeMonthsOfPerformanceWages)
+{
+    bookableJob();
+    booked("2025-11-30", 57, 10, 10, 0, 10); // four months before March: not shown
+    booked("2025-12-01", 57, 10, 10, 0, 20);
+    booked("2025-12-31", 57, 10, 10, 0, 2.5);
+    booked("2026-01-15", 57, 10, 10, 0, 30);
+    booked("2026-01-15", 58, 10, 10, 0, 1000); // another employee's
+    booked("2026-03-02", 57, 10, 10, 0, 40);   // the month shown itself
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    form->vMesiac->setValue(3);
+    form->PageControlMzdy->setCurrentWidget(form->tabVykony);
+    ASSERT_FALSE(form->sg3MVykony->isVisible());
+    EXPECT_EQ(form->sg3MVykony->item(0, 1)->text(), "Mzda");
+    QTest::mouseClick(form->Btn3MVykony, Qt::LeftButton);
+    ASSERT_TRUE(form->sg3MVykony->isVisible());
+    const QString months[] = {FormatDateTime("mmmm yy", QDate(2026, 2, 1)),
+                              FormatDateTime("mmmm yy", QDate(2026, 1, 1)),
+                              FormatDateTime("mmmm yy", QDate(2025, 12, 1))};
+    const double wages[] = {0, 30, 22.5};
+    for (int row = 1; row <= 3; ++row) {
+        EXPECT_EQ(form->sg3MVykony->item(row, 0)->text(), months[row - 1]) << row;
+        EXPECT_EQ(form->sg3MVykony->item(row, 1)->text(), FormatCurr(wages[row - 1])) << row;
+    }
+    EXPECT_TRUE(form->sg3MVykony->item(1, 0)->text().startsWith(QString::fromUtf8("február"))) << "Slovak months";
+    QTest::mouseClick(form->Btn3MVykony, Qt::LeftButton);
+    EXPECT_FALSE(form->sg3MVykony->isVisible()) << "the button hides it again";
+    QTest::mouseClick(form->Btn3MVykony, Qt::LeftButton);
+    form->vMesiac->setValue(2);
+    EXPECT_FALSE(form->sg3MVykony->isVisible()) << "another month's figures hide the grid";
+}
+
+QString shown(TSMzdyForm *form, const char *name)
+{
+    auto *text = form->findChild<QLabel *>(QString::fromLatin1(name));
+    return text ? text->text() : QStringLiteral("(none)");
+}
+
+TEST_F(WagesForm, WagePanelShowsTheRecordAndTheMonthsAttendance)
+{
+    exec("insert into SMZDY (ROK, MESIAC, OSC, MZDA_VYK, MZDA_REZ, OHOD, MZDA_HOD_VYP, MZDA_HOD, PREMIE, PRIPL_PRO, "
+         "PRIPL_NADCAS, PRIPL_VIKEND, PRIPL_NOC, PRIPL_PRED, PRIPL_VYK, PRIPL_DOCH, PRIPL_VED, ZAMKNUTY) values "
+         "(2026, 2, 57, 800, 160, 160, 5.5, 6, 50.5, 11, 12, 13, 14, 15, 16, 17, 18, 0)");
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD, RHOD, RDOVOD, DOVOLENKA, NADCAS25) "
+         "values ('2026-02-02', 57, 1, 7.5, 2, 'UD', 0, 1)");
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD, DOVOLENKA, NADCAS25) values ('2026-02-03', 57, 1, 4, 3.5, "
+         "0.5)");
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD) values ('2026-02-03', 58, 1, 7.5)");
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    form->PageControlMzdy->setCurrentWidget(form->tabMzda);
+    ASSERT_FALSE(mzdy->QMzdy.IsEmpty());
+    EXPECT_EQ(shown(form.get(), "DBtMZDA_VYK"), "800,00");
+    EXPECT_EQ(shown(form.get(), "DBtUKOL_HOD"), "5,00") << "800 over 160 hours";
+    EXPECT_EQ(shown(form.get(), "DBtMZDA_REZ"), "160,00");
+    EXPECT_EQ(shown(form.get(), "DBtMZDA_HOD_VYP"), "5,50");
+    EXPECT_EQ(shown(form.get(), "DBtMzda_celkom").trimmed(), FormatFloat(MoneyFormat, 1010).trimmed())
+        << "800 + 50.5 + 160, halves to even";
+    const char *supplements[] = {"DBtPRIPL_PRO",  "DBtPRIPL_NADCAS", "DBtPRIPL_VIKEND", "DBtPRIPL_NOC",
+                                 "DBtPRIPL_PRED", "DBtPRIPL_VYK",    "DBtPRIPL_DOCH"};
+    for (int i = 0; i < 7; ++i)
+        EXPECT_EQ(shown(form.get(), supplements[i]), QStringLiteral("%1,00").arg(11 + i)) << supplements[i];
+    EXPECT_EQ(shown(form.get(), "DBtOHOD"), "11,5") << "the month's worked hours";
+    EXPECT_EQ(shown(form.get(), "DBtRHOD"), "2");
+    EXPECT_EQ(shown(form.get(), "DBtDOVOLENKA"), "3,5");
+    EXPECT_EQ(shown(form.get(), "DBtNADCAS25"), "1,5");
+
+    // The adjusted hourly wage, typed, tops the piece wage up: 6.5 x 160 - 800.
+    auto *hourly = form->PanelMzdy->findChild<TDBEdit *>("DBeMZDA_HOD");
+    ASSERT_NE(hourly, nullptr);
+    ASSERT_FALSE(hourly->isReadOnly());
+    hourly->setFocus();
+    hourly->selectAll();
+    QTest::keyClicks(hourly, QString("6") + FormatSettings().DecimalSeparator + "5");
+    QTest::mouseClick(form->btnZapisMzdu1, Qt::LeftButton);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    EXPECT_DOUBLE_EQ(value("select MZDA_REZ from SMZDY where OSC=57").toDouble(), 240);
+    EXPECT_EQ(shown(form.get(), "DBtMZDA_REZ"), "240,00");
+
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 58));
+    EXPECT_EQ(shown(form.get(), "DBtMZDA_VYK"), "") << "no wage of the month";
+    EXPECT_EQ(shown(form.get(), "DBtOHOD"), "7,5");
+}
+
+TEST_F(WagesForm, TheCurrentEmployeeIsNamedBesideTheList)
+{
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
+    EXPECT_EQ(form->DBtPRIEZVISKO->text(), QString::fromUtf8("Novák"));
+    EXPECT_EQ(form->DBtMENO->text(), QString::fromUtf8("Ján"));
+    EXPECT_EQ(form->DBtOSC->text(), "57");
+    ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 58));
+    EXPECT_EQ(form->DBtPRIEZVISKO->text(), QString::fromUtf8("Horváth"));
+    EXPECT_EQ(form->DBtOSC->text(), "58");
 }
 
 } // namespace
