@@ -75,7 +75,7 @@ TQRPrintable *cell(TQRBand *band, const QString &name, const ListColumn &c, doub
         t->Name = name;
         p = t;
     }
-    if (c.Summed || QByteArray(c.Mask).contains('0'))
+    if (c.Summed || isExpression(c.Data))
         p->Alignment = Qt::AlignRight;
     return p;
 }
@@ -124,7 +124,7 @@ TSOdvQR1Rep::TSOdvQR1Rep()
         TQRLabel *second = *c.Caption2 ? AddLabel(head, QString::fromUtf8(c.Caption2), mm(left + 0.5), mm(3.8),
                                                   mm(c.Width - 1), 0, true, QStringLiteral("QRLabel%1b").arg(i + 1))
                                        : nullptr;
-        if (c.Summed || QByteArray(c.Mask).contains('0'))
+        if (c.Summed || isExpression(c.Data))
             for (TQRLabel *l : {first, second})
                 if (l)
                     l->Alignment = Qt::AlignRight;
