@@ -86,3 +86,17 @@ TColumnReportBands BuildColumnReport(TQuickRep &report, const QString &name, con
     }
     return bands;
 }
+
+void PageNumberFooter(TQuickRep &report)
+{
+    TQRBand *foot = report.AddBand(rbPageFooter, QStringLiteral("PageFooterBand1"));
+    foot->Height = MmToUnits(6);
+    auto *page = foot->Add<TQRSysData>(QStringLiteral("QRSysDataPage"));
+    page->Data = qrsPageNumber;
+    page->Text = QStringLiteral("Strana ");
+    page->Left = report.Width() - MmToUnits(30);
+    page->Width = MmToUnits(30);
+    page->AutoSize = false;
+    page->Alignment = Qt::AlignRight;
+    page->Top = MmToUnits(1);
+}

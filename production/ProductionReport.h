@@ -28,3 +28,6 @@ struct TColumnReportBands {
 TColumnReportBands BuildColumnReport(TQuickRep &report, const QString &name, const QString &title, bool landscape,
                                      TDataSet *dataSet, const std::vector<TReportColumn> &columns,
                                      TQRBand *groupFooter = nullptr);
+
+// A page footer with "Strana N" at its right, for documents that go on over pages.
+void PageNumberFooter(TQuickRep &report);

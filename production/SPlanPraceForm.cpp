@@ -119,8 +119,10 @@ void TSPlanPraceForm::PrintTicket()
 
 TSPlanQR2Rep &TSPlanPraceForm::Report()
 {
-    if (!report_)
+    if (!report_) {
         report_ = std::make_unique<TSPlanQR2Rep>();
+        StampReport(report_.get(), nullptr, LogoFileName(), SignatureFileName());
+    }
     return *report_;
 }
 
