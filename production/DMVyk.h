@@ -50,6 +50,8 @@ public:
     static double ParseHoursMinutes(const QString &text);
     // The sum of Z01 .. Z20 of the current row.
     static int SumDefectCauses(TDataSet *row);
+    // A value put into a row as it stands, without the field's change handler (its checks and lookups).
+    static void SetFieldQuietly(TField *field, const QVariant &value);
 
     // ---- the order entry (all operations of a job and batch, written in one step)
     // Refills QSVykony with one row per operation of the job, dated yesterday, shift 1.
@@ -93,6 +95,7 @@ private:
     void listAfterOpen(TDataSet *ds);
     void listBeforePost(TDataSet *ds);
     void listAfterPostOrDelete(TDataSet *ds);
+    void applyListRow(TDataSet *ds);
     void listAfterPost(TDataSet *ds);
     void orderEntryQuantityChange(TField *field);
     void orderEntryAfterPost(TDataSet *ds);

@@ -25,7 +25,8 @@ TField *field(TDataSet *ds, const char *name)
 
 void openForJob(TxQuery &q, int cInt, const char *missing)
 {
-    if (q.Active() && q.ParamByName(QStringLiteral("c_int")).AsInteger() == cInt) {
+    // A job found before is kept; one not found is looked for again, and refused again.
+    if (q.Active() && !q.IsEmpty() && q.ParamByName(QStringLiteral("c_int")).AsInteger() == cInt) {
         q.First();
         return;
     }
@@ -289,6 +290,11 @@ void TDMVyk::listBeforePost(TDataSet *ds)
         throw EDatabaseError(QString::fromUtf8("Číslo zákazky nie je zadané !"));
     if (field(ds, "C_OPERACIE")->AsInteger() == 0)
         throw EDatabaseError(QString::fromUtf8("Číslo operácie nie je zadané !"));
+    // A job or operation refused while typing may still stand in the row: it is never stored.
+    OpenOrderInfo(field(ds, "C_INT")->AsInteger());
+    if (!LocateOperation(ds))
+        throw EDatabaseError(
+            Format(QString::fromUtf8("Operácia č.%d neexistuje !"), {field(ds, "C_OPERACIE")->AsInteger()}));
     if (field(ds, "MNOZSTVO")->AsFloat() == 0 && field(ds, "ZMATKY")->AsFloat() == 0)
         throw EDatabaseError(QString::fromUtf8("Množstvo nie je zadané !"));
     CheckProfession(ds);
@@ -300,11 +306,52 @@ void TDMVyk::listBeforePost(TDataSet *ds)
 
 void TDMVyk::listAfterPostOrDelete(TDataSet *ds)
 {
-    ds->ApplyUpdates();
+    applyListRow(ds);
     if (ds->IsEmpty())
         return;
     CheckShiftHours(ds);
     CheckOperationQuantities(field(ds, "C_INT")->AsInteger(), field(ds, "C_OPERACIE")->AsInteger(), 0);
+}
+
+// Each row is written as soon as it is posted or deleted. A write the database refuses keeps nothing
+// pending, so the next booking does not fail on this row again: a posted row returns to insert (or edit)
+// with everything typed, for correction or Nezapíš; a deleted row returns to its place.
+void TDMVyk::applyListRow(TDataSet *ds)
+{
+    const TUpdateStatus status = ds->UpdateStatus();
+    std::vector<std::pair<TField *, QVariant>> typed;
+    if (status == usInserted || status == usModified)
+        for (int i = 0; i < ds->FieldCount(); ++i)
+            if (TField *f = ds->Fields(i); f->FieldKind() == fkData && !f->ReadOnly)
+                typed.emplace_back(f, f->Value());
+    try {
+        ds->ApplyUpdates();
+    } catch (...) {
+        ds->CancelUpdates();
+        if (status == usInserted)
+            ds->Append();
+        else if (status == usModified)
+            ds->Edit();
+        else
+            throw;
+        // The values as they were typed, without running the checks of typing again.
+        for (const auto &[f, value] : typed)
+            SetFieldQuietly(f, value);
+        throw;
+    }
+}
+
+void TDMVyk::SetFieldQuietly(TField *f, const QVariant &value)
+{
+    auto handler = std::move(f->OnChange);
+    f->OnChange = nullptr;
+    try {
+        f->SetValue(value);
+    } catch (...) {
+        f->OnChange = std::move(handler);
+        throw;
+    }
+    f->OnChange = std::move(handler);
 }
 
 // A casting or a dispatch booked one row at a time moves the job's state as the order entry's write does.

@@ -8,6 +8,7 @@
 #include "SVykonyZForm.h"
 #include "library/GridReport.h"
 #include "library/QTlacForm.h"
+#include "shell/CisPolForm.h"
 #include "shell/CisZakForm.h"
 #include "shell/CisZamForm.h"
 #include "shell/DMZal.h"
@@ -19,13 +20,18 @@
 #include "platform/ui/DataSetModel.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FormGlobal.h"
+#include "platform/ui/DateEdit.h"
 #include "platform/ui/Guarded.h"
+#include "platform/ui/MaskEdit.h"
+#include "platform/ui/PickLink.h"
 #include "platform/ui/RadioGroup.h"
 
 #include <QBoxLayout>
 #include <QAbstractButton>
 #include <QChart>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QFocusEvent>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
@@ -61,6 +67,30 @@ bool editing(TDataSet &ds)
     return ds.State() == dsEdit || ds.State() == dsInsert;
 }
 
+// A whole-number edit of the mask's digits ("9999;0;_": up to four).
+TMaskEdit *numberEdit(QWidget *parent, const char *name, const char *mask)
+{
+    auto *e = new TMaskEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->SetEditMask(QString::fromLatin1(mask));
+    return e;
+}
+
+// A job-number edit: two digits of the year and four of the number, or the job as printed (26/0015).
+QLineEdit *jobEdit(QWidget *parent, const char *name)
+{
+    auto *e = new QLineEdit(parent);
+    e->setObjectName(QString::fromLatin1(name));
+    e->setValidator(NewOrderNoValidator(e, 6));
+    return e;
+}
+
+// The text of a masked number edit without the unfilled places.
+QString typed(const TMaskEdit *edit)
+{
+    return edit->Text().trimmed();
+}
+
 } // namespace
 
 TSVykonyForm::TSVykonyForm(QWidget *owner) : TForm(owner)
@@ -94,7 +124,7 @@ TSVykonyForm::TSVykonyForm(QWidget *owner) : TForm(owner)
     DSGraf.SetDataSet(&DMVyk->QvSVykony);
     pcVykony->addTab(tsGraf, QStringLiteral("&Graf"));
     buildListMenu();
-    vDatum2->setText(DateStr(Date()));
+    vDatum2->SetDate(Date());
     const auto [from, to] = MonthBoundsStr(Date().addDays(-5));
     vDatumOd3->setText(from);
     vDatumDo3->setText(to);
@@ -148,10 +178,8 @@ QWidget *TSVykonyForm::buildOrderPage()
     auto *top = new QHBoxLayout;
     auto *choice = new QGroupBox(QString::fromUtf8("Výber"), page);
     auto *choiceForm = new QFormLayout(choice);
-    vC_INT1 = new QLineEdit(choice);
-    vC_INT1->setObjectName(QStringLiteral("vC_INT1"));
-    vC_DAVKY1 = new QLineEdit(choice);
-    vC_DAVKY1->setObjectName(QStringLiteral("vC_DAVKY1"));
+    vC_INT1 = jobEdit(choice, "vC_INT1");
+    vC_DAVKY1 = numberEdit(choice, "vC_DAVKY1", "999;0;_");
     choiceForm->addRow(QString::fromUtf8("Zákazka"), vC_INT1);
     choiceForm->addRow(QString::fromUtf8("Dávka"), vC_DAVKY1);
     connect(vC_DAVKY1, &QLineEdit::editingFinished, this, [this] { Guarded([this] { FillOrderEntry(); }); });
@@ -190,6 +218,7 @@ QWidget *TSVykonyForm::buildOrderPage()
     BtnZapisZak = GuardedButton(page, buttons, "Z&apíš", [this] { WriteOrderEntry(); });
     BtnZmazZak = GuardedButton(page, buttons, "&Zmaž", [this] { DeleteRow(); });
     buttons->addStretch();
+    BtnKoniecZak = GuardedButton(page, buttons, "&Koniec", [this] { Close(); });
     layout->addLayout(buttons);
     DBGridVykonyZak = MakeGrid(page, &dm.DSvVykony1,
                                {{"OPERACIA", "Operácia"},
@@ -213,17 +242,16 @@ QWidget *TSVykonyForm::buildEmployeePage()
     auto *layout = new QVBoxLayout(page);
     auto *choice = new QGroupBox(QString::fromUtf8("Výber"), page);
     auto *choiceLayout = new QHBoxLayout(choice);
-    vDatum2 = new QLineEdit(choice);
+    vDatum2 = new TDateEdit(choice);
     vDatum2->setObjectName(QStringLiteral("vDatum2"));
-    vOSC2 = new QLineEdit(choice);
-    vOSC2->setObjectName(QStringLiteral("vOSC2"));
+    vOSC2 = numberEdit(choice, "vOSC2", "9999;1;_");
     choiceLayout->addWidget(new QLabel(QString::fromUtf8("Dátum"), choice));
     choiceLayout->addWidget(vDatum2);
     choiceLayout->addWidget(new QLabel(QString::fromUtf8("Os.číslo"), choice));
     choiceLayout->addWidget(vOSC2);
     GuardedButton(choice, choiceLayout, "&Výber", [this] { ReloadEmployeeList(); });
-    for (QLineEdit *e : {vDatum2, vOSC2})
-        connect(e, &QLineEdit::editingFinished, this, [this] { Guarded([this] { ReloadEmployeeList(); }); });
+    vDatum2->installEventFilter(this); // leaving it reloads the list
+    connect(vOSC2, &QLineEdit::editingFinished, this, [this] { Guarded([this] { ReloadEmployeeList(); }); });
     layout->addWidget(choice);
     DBGridPracovnik = MakeGrid(page, ds,
                                {{"DATUM", "Dátum"},
@@ -300,12 +328,15 @@ QWidget *TSVykonyForm::buildConfirmationPage()
     auto line = [&](QLineEdit *&edit, const char *name, const char *caption) {
         edit = new QLineEdit(filters);
         edit->setObjectName(QString::fromLatin1(name));
-        row->addWidget(new QLabel(QString::fromUtf8(caption), filters));
+        auto *label = new QLabel(QString::fromUtf8(caption), filters);
+        row->addWidget(label);
         row->addWidget(edit);
+        return label;
     };
     line(vDatumOd4, "vDatumOd4", "Obdobie");
     line(vDatumDo4, "vDatumDo4", "-");
-    line(vC_INT4, "vC_INT4", "Zakazka");
+    lC_INT4 = line(vC_INT4, "vC_INT4", "Zakazka");
+    MakePickLink(lC_INT4, [this] { PickOrderForEdit(vC_INT4); });
     BtnFilter4 = GuardedButton(filters, row, "Filter", [this] { RefreshQuantityConfirmation(); });
     cbCeleOdvedeneZakazky = new QCheckBox(QString::fromUtf8("len celé Odvedené zákazky"), filters);
     row->addWidget(cbCeleOdvedeneZakazky);
@@ -314,6 +345,12 @@ QWidget *TSVykonyForm::buildConfirmationPage()
     layout->addWidget(cbDavky4);
     DBgridPotvrdenie1 = new TDBGrid(page);
     DBgridPotvrdenie1->setObjectName(QStringLiteral("DBgridPotvrdenie1"));
+    // A job's row of batch 0 (shown by batches) in fuchsia.
+    DBgridPotvrdenie1->OnGetCellProp = [](TDBGrid *, TDataSet *ds, TField *, TCellFont &font, QColor &, bool) {
+        TField *batch = ds->FindField(QStringLiteral("C_DAVKY"));
+        if (batch && !batch->IsNull() && batch->AsInteger() == 0)
+            font.Color = Qt::magenta;
+    };
     DBgridPotvrdenie2 = new TDBGrid(page);
     DBgridPotvrdenie2->setObjectName(QStringLiteral("DBgridPotvrdenie2"));
     DBgridPotvrdenie2->OnDblClick = [this](TDBGrid *) {
@@ -414,10 +451,7 @@ QWidget *TSVykonyForm::buildOverviewPage()
     auto *layout = new QVBoxLayout(page);
     auto *filters = new QGroupBox(QStringLiteral("Vyber "), page);
     auto *form = new QFormLayout(filters);
-    auto line = [&](QLineEdit *&edit, const char *name, const char *caption) {
-        edit = new QLineEdit(filters);
-        edit->setObjectName(QString::fromLatin1(name));
-        form->addRow(QString::fromUtf8(caption), edit);
+    const auto refreshOnLeave = [this](QLineEdit *edit) {
         connect(edit, &QLineEdit::editingFinished, this, [this] {
             Guarded([this] {
                 if (DMVyk->DSvVykony3.Enabled())
@@ -425,13 +459,44 @@ QWidget *TSVykonyForm::buildOverviewPage()
             });
         });
     };
-    line(vDatumOd3, "vDatumOd3", "Obdobie od");
-    line(vDatumDo3, "vDatumDo3", "do");
-    line(vOSC3, "vOSC3", "Os.číslo");
-    line(vC_INT3, "vC_INT3", "Zákazka");
-    line(vC_VYR3, "vC_VYR3", "Výrobok");
-    line(vOPERACIA3, "vOPERACIA3", "Operácia");
-    vOPERACIA3->setMaxLength(3);
+    auto line = [&](QLineEdit *edit, const char *caption) {
+        auto *label = new QLabel(QString::fromUtf8(caption), filters);
+        form->addRow(label, edit);
+        refreshOnLeave(edit);
+        return label;
+    };
+    vDatumOd3 = new QLineEdit(filters);
+    vDatumOd3->setObjectName(QStringLiteral("vDatumOd3"));
+    vDatumDo3 = new QLineEdit(filters);
+    vDatumDo3->setObjectName(QStringLiteral("vDatumDo3"));
+    vOSC3 = numberEdit(filters, "vOSC3", "9999;0;_");
+    vC_INT3 = jobEdit(filters, "vC_INT3");
+    vC_VYR3 = new QLineEdit(filters);
+    vC_VYR3->setObjectName(QStringLiteral("vC_VYR3"));
+    line(vDatumOd3, "Obdobie od");
+    line(vDatumDo3, "do");
+    lOSC3 = line(vOSC3, "Os.číslo");
+    lC_INT3 = line(vC_INT3, "Zákazka");
+    lC_VYR3 = line(vC_VYR3, "Výrobok");
+    MakePickLink(lOSC3, [this] { PickEmployeeForEdit(vOSC3); });
+    MakePickLink(lC_INT3, [this] { PickOrderForEdit(vC_INT3); });
+    MakePickLink(lC_VYR3, [this] { PickItemForEdit(vC_VYR3, QLatin1Char('V')); });
+    // The operation code typed (three characters at most) or the dispatch chosen.
+    vOPERACIA3 = new QComboBox(filters);
+    vOPERACIA3->setObjectName(QStringLiteral("vOPERACIA3"));
+    vOPERACIA3->setEditable(true);
+    vOPERACIA3->setInsertPolicy(QComboBox::NoInsert);
+    vOPERACIA3->addItem(QStringLiteral("EXP"));
+    vOPERACIA3->lineEdit()->setMaxLength(3);
+    vOPERACIA3->setCurrentIndex(-1);
+    form->addRow(QString::fromUtf8("Operácia"), vOPERACIA3);
+    refreshOnLeave(vOPERACIA3->lineEdit());
+    connect(vOPERACIA3, &QComboBox::activated, this, [this] {
+        Guarded([this] {
+            if (DMVyk->DSvVykony3.Enabled())
+                RefreshPerformanceOverview();
+        });
+    });
     vRV = new QCheckBox(QString::fromUtf8("Rozpracovaná výroba"), filters);
     form->addRow(QString(), vRV);
     rgPohlad = new TRadioGroup(filters);
@@ -475,10 +540,10 @@ void TSVykonyForm::RefreshPerformanceOverview()
         !TryStrToDate(vDatumDo3->text().trimmed(), filter.to))
         throw EDatabaseError(QString::fromUtf8("Dátum nie je platný !"));
     filter.workInProgress = vRV->isChecked();
-    filter.osc = TypedNumber(vOSC3->text(), QString::fromUtf8("Os.číslo"));
+    filter.osc = TypedNumber(typed(vOSC3), QString::fromUtf8("Os.číslo"));
     filter.cInt = TypedOrderNo(vC_INT3->text());
     filter.cVyr = vC_VYR3->text();
-    filter.operacia = vOPERACIA3->text();
+    filter.operacia = vOPERACIA3->currentText();
     const double sum = DMVyk->RefreshPerformanceOverview(filter);
     EditMzdaSpolu->setText(FormatFloat(QStringLiteral("# ##0.00"), sum).trimmed());
     if (SVykQR1Rep)
@@ -489,9 +554,11 @@ void TSVykonyForm::PrepareOverview(const QDate &from, const QDate &to, int osc)
 {
     vDatumOd3->setText(DateStr(from));
     vDatumDo3->setText(DateStr(to));
-    vOSC3->setText(QString::number(osc));
-    for (QLineEdit *e : {vC_INT3, vC_VYR3, vOPERACIA3})
-        e->clear();
+    vOSC3->SetText(QString::number(osc));
+    vC_INT3->clear();
+    vC_VYR3->clear();
+    vOPERACIA3->setCurrentIndex(-1);
+    vOPERACIA3->clearEditText();
     vRV->setChecked(false);
     rgPohlad->SetItemIndex(0);
     if (pcVykony->currentWidget() == tsPrehlady)
@@ -526,6 +593,19 @@ void TSVykonyForm::PrintOverview()
     }
     report->SetView(std::max(rgPohlad->ItemIndex(), 0));
     PrintReportWithDataSet(&report->Rep, &DMVyk->QvSVykony);
+}
+
+bool TSVykonyForm::eventFilter(QObject *watched, QEvent *event)
+{
+    // Leaving the day reloads its list. The masked date gives no signal of its own on leaving; a day that
+    // does not exist is said by the date edit itself, once.
+    if (watched == vDatum2 && event->type() == QEvent::FocusOut && isVisible()) {
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+            (vDatum2->TypedText().isEmpty() || vDatum2->Date().isValid()))
+            Guarded([this] { ReloadEmployeeList(); });
+    }
+    return TForm::eventFilter(watched, event);
 }
 
 void TSVykonyForm::KeyDown(int &key, Qt::KeyboardModifiers modifiers)
@@ -583,12 +663,12 @@ void TSVykonyForm::FillOrderEntry()
     if (!job.isEmpty())
         vC_INT1->setText(NormalizeOrderNo(job));
     const int cInt = TypedOrderNo(vC_INT1->text());
-    DMVyk->FillOrderEntry(cInt, TypedNumber(vC_DAVKY1->text(), QString::fromUtf8("Dávka")));
+    DMVyk->FillOrderEntry(cInt, TypedNumber(typed(vC_DAVKY1), QString::fromUtf8("Dávka")));
 }
 
 void TSVykonyForm::WriteOrderEntry()
 {
-    DMVyk->WriteOrderEntry(TypedNumber(vC_DAVKY1->text(), QString::fromUtf8("Dávka")));
+    DMVyk->WriteOrderEntry(TypedNumber(typed(vC_DAVKY1), QString::fromUtf8("Dávka")));
 }
 
 void TSVykonyForm::ReloadEmployeeList()
@@ -596,15 +676,15 @@ void TSVykonyForm::ReloadEmployeeList()
     TxDataSet &q = DMVyk->QvSVykony;
     q.Close();
     QString where = QStringLiteral("where datum=:datum ");
-    const QString osc = vOSC2->text().trimmed();
+    const QString osc = typed(vOSC2);
     const int typedOsc = TypedNumber(osc, QString::fromUtf8("Os.číslo"));
     if (!osc.isEmpty())
         where += QStringLiteral("and osc=:osc ");
     q.SelectSQL.SetStrings(0, QStringLiteral("select * "));
     q.SelectSQL.SetStrings(2, where);
     q.SelectSQL.SetStrings(3, QStringLiteral("order by datum,zmena,osc,operacia"));
-    QDate day;
-    if (!TryStrToDate(vDatum2->text().trimmed(), day))
+    const QDate day = vDatum2->CheckedDate();
+    if (!day.isValid())
         throw EDatabaseError(QString::fromUtf8("Dátum nie je platný !"));
     q.ParamByName(QStringLiteral("datum")).SetValue(day);
     if (!osc.isEmpty())
@@ -620,22 +700,15 @@ void TSVykonyForm::NewRow()
     QVariantList defaults;
     const char *const names[] = {"DATUM", "ZMENA", "OSC", "PRIEZVISKO", "PROFESIA"};
     if (q.IsEmpty()) {
-        QDate day;
-        TryStrToDate(vDatum2->text().trimmed(), day);
-        defaults = {day, 1, vOSC2->text().trimmed().toInt(), QVariant(), QVariant()};
+        defaults = {vDatum2->Date(), 1, typed(vOSC2).toInt(), QVariant(), QVariant()};
     } else {
         for (const char *name : names)
             defaults << q.FieldByName(QString::fromLatin1(name))->Value();
     }
     q.Append();
     // The defaults are copied, not typed: the employee's check is not run again.
-    for (int i = 0; i < int(std::size(names)); ++i) {
-        TField *f = q.FieldByName(QString::fromLatin1(names[i]));
-        auto handler = std::move(f->OnChange);
-        f->OnChange = nullptr;
-        f->SetValue(defaults[i]);
-        f->OnChange = std::move(handler);
-    }
+    for (int i = 0; i < int(std::size(names)); ++i)
+        TDMVyk::SetFieldQuietly(q.FieldByName(QString::fromLatin1(names[i])), defaults[i]);
     q.FieldByName(QStringLiteral("C_DAVKY"))->SetValue(0);
     if (q.FieldByName(QStringLiteral("OSC"))->AsInteger() != 0)
         DBeC_INT->setFocus();

@@ -9,6 +9,7 @@
 #include "platform/ui/Form.h"
 
 class QAction;
+class QComboBox;
 class QLabel;
 class QMenu;
 class QLineEdit;
@@ -17,6 +18,8 @@ class QTabWidget;
 class TDBEdit;
 class TDBGrid;
 class TDBText;
+class TDateEdit;
+class TMaskEdit;
 class TRadioGroup;
 
 class TSVykonyForm : public TForm {
@@ -27,23 +30,29 @@ public:
 
     QTabWidget *pcVykony;
     QWidget *tsZakazka, *tsPracovnik, *tsPotvrdenie, *tsPrehlady, *tsGraf;
-    // by job
-    QLineEdit *vC_INT1, *vC_DAVKY1;
+    // by job: the job as six digits (year and number) or as printed, 26/0015
+    QLineEdit *vC_INT1;
+    TMaskEdit *vC_DAVKY1;
     TDBGrid *DBGridVykonyOp, *DBGridVykonyZak;
-    QPushButton *BtnRozdel, *BtnZapisZak, *BtnZmazZak;
+    QPushButton *BtnRozdel, *BtnZapisZak, *BtnZmazZak, *BtnKoniecZak;
     // by employee
-    QLineEdit *vDatum2, *vOSC2;
+    TDateEdit *vDatum2;
+    TMaskEdit *vOSC2;
     TDBGrid *DBGridPracovnik;
     TDBEdit *DBeDATUM, *DBeZMENA, *DBeOSC, *DBeC_INT, *DBeC_DAVKY, *DBeC_OPERACIE, *DBeMNOZSTVO, *DBeZMATKY, *DBeOHOD;
     QLabel *lZMATKY, *lOHOD;
     QPushButton *BtnNovy, *BtnZapis2, *BtnNezapis2, *BtnZmaz2;
     // quantity confirmation
     QLineEdit *vDatumOd4, *vDatumDo4, *vC_INT4, *eMNOZ_NEW;
+    QLabel *lC_INT4; // opens the job pick
     class QCheckBox *cbCeleOdvedeneZakazky, *cbDavky4;
     TDBGrid *DBgridPotvrdenie1, *DBgridPotvrdenie2;
     QPushButton *BtnFilter4, *BtnZapis4, *btnZapis4All, *BtnZmaz4, *BtnTlac4;
     // overviews
-    QLineEdit *vDatumOd3, *vDatumDo3, *vOSC3, *vC_INT3, *vC_VYR3, *vOPERACIA3;
+    QLineEdit *vDatumOd3, *vDatumDo3, *vC_INT3, *vC_VYR3;
+    TMaskEdit *vOSC3;
+    QComboBox *vOPERACIA3;
+    QLabel *lOSC3, *lC_INT3, *lC_VYR3; // open the pick lists of their filters
     TRadioGroup *rgPohlad;
     TDBGrid *DBGridPrehlad;
     QLineEdit *EditMzdaSpolu;
@@ -81,6 +90,7 @@ public:
 
 protected:
     void KeyDown(int &key, Qt::KeyboardModifiers modifiers) override;
+    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void pageChanging();

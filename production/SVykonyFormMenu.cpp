@@ -4,6 +4,7 @@
 #include "SVykonyForm.h"
 
 #include "platform/ui/DBGrid.h"
+#include "platform/ui/DateEdit.h"
 #include "platform/ui/Guarded.h"
 #include "shell/Routines.h"
 
@@ -57,9 +58,9 @@ void TSVykonyForm::openEmployeeDay()
     if (!q.Active() || q.IsEmpty())
         return;
     if (TField *day = q.FindField(QStringLiteral("DATUM")); day && !day->IsNull())
-        vDatum2->setText(DateStr(day->AsDate()));
+        vDatum2->SetDate(day->AsDate());
     if (TField *osc = q.FindField(QStringLiteral("OSC")); osc && !osc->IsNull())
-        vOSC2->setText(osc->AsString());
+        vOSC2->SetText(osc->AsString());
     if (pcVykony->currentWidget() == tsPracovnik)
         ReloadEmployeeList();
     else

@@ -284,10 +284,10 @@ int TypedOrderNo(const QString &text)
     return *job;
 }
 
-QValidator *NewOrderNoValidator(QObject *parent)
+QValidator *NewOrderNoValidator(QObject *parent, int digits)
 {
-    return new QRegularExpressionValidator(QRegularExpression(QStringLiteral("[0-9]{0,9}|[0-9]{1,2}/[0-9]{0,4}")),
-                                           parent);
+    return new QRegularExpressionValidator(
+        QRegularExpression(QStringLiteral("[0-9]{0,%1}|[0-9]{1,2}/[0-9]{0,4}").arg(digits)), parent);
 }
 
 void SetOrderNoText(TField *field, const QString &text)

@@ -85,8 +85,8 @@ std::optional<int> ParseOrderNo(const QString &text);
 int TypedOrderNo(const QString &text);
 // Typed digits (blanks around them skipped) as a whole number; nothing for anything else.
 std::optional<int> WholeNumber(const QString &text);
-// The keys a job-number edit takes: digits, or year/sequence as printed (26/0015).
-QValidator *NewOrderNoValidator(QObject *parent);
+// The keys a job-number edit takes: up to `digits` digits, or year/sequence as printed (26/0015).
+QValidator *NewOrderNoValidator(QObject *parent, int digits = 9);
 // Text typed into a job-number field: blank clears it, else TypedOrderNo's number (26/0015 as printed).
 void SetOrderNoText(TField *field, const QString &text);
 // The whole number of typed text, 0 for a blank text; anything else throws EConvertError naming the

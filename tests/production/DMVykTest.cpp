@@ -76,6 +76,16 @@ protected:
         q.Open();
     }
     TDataSet &list() { return vyk->QvSVykony; }
+    // The message of a post the rules refuse; empty when it was written.
+    QString refusalOfPost()
+    {
+        try {
+            list().Post();
+        } catch (const EDatabaseError &e) {
+            return e.Message;
+        }
+        return QString();
+    }
     void set(const char *name, const QVariant &v) { list().FieldByName(QString::fromLatin1(name))->SetValue(v); }
     double get(const char *name) { return list().FieldByName(QString::fromLatin1(name))->AsFloat(); }
     // A new row of the per-employee list up to the quantity; hours typed as on the screen.
@@ -207,6 +217,64 @@ TEST_F(Booking, QuantityOverTheExpectedWithLossesWarns)
     booked("2026-03-11", 57, 20, 116);
     EXPECT_FALSE(vyk->CheckOperationQuantities(260001, 20, 0)) << "116 > 100 × 1.1";
     EXPECT_TRUE(responder->Messages.last().Text.contains(QString::fromUtf8("predchádzajúcej op.")));
+}
+
+// A row the database refuses (its key is booked already) comes back to insert with what was typed and
+// leaves nothing pending: the next booking is written, and a refused change of a key returns to edit.
+TEST_F(Booking, ARefusedWriteReturnsTheRowAndLeavesNothingPending)
+{
+    newRow(57, 10, "1");
+    list().Post();
+    newRow(57, 12, "2"); // the same day, shift, employee, job, batch and operation
+    responder->Messages.clear();
+    EXPECT_ANY_THROW(list().Post());
+    EXPECT_FALSE(responder->Messages.isEmpty()) << "the refusal is said";
+    ASSERT_EQ(list().State(), dsInsert);
+    EXPECT_DOUBLE_EQ(get("MNOZSTVO"), 12);
+    EXPECT_EQ(list().FieldByName("OHOD")->DisplayText(), "2:00");
+    EXPECT_EQ(list().FieldByName("PRIEZVISKO")->AsString(), QString::fromUtf8("Novák"));
+    set("C_DAVKY", 1);
+    list().Post();
+    EXPECT_EQ(list().State(), dsBrowse);
+    EXPECT_EQ(count("select count(*) from SVYKONY"), 2);
+    EXPECT_EQ(count("select MNOZSTVO from SVYKONY where C_DAVKY=1"), 12);
+
+    newRow(57, 3, "1");
+    set("C_DAVKY", 2);
+    list().Post();
+    list().Edit();
+    set("C_DAVKY", 1);
+    set("MNOZSTVO", 4.0);
+    EXPECT_ANY_THROW(list().Post());
+    ASSERT_EQ(list().State(), dsEdit);
+    EXPECT_EQ(list().FieldByName("C_DAVKY")->AsInteger(), 1);
+    EXPECT_DOUBLE_EQ(get("MNOZSTVO"), 4);
+    list().Cancel();
+    EXPECT_FALSE(list().UpdatesPending());
+    EXPECT_EQ(list().RecordCount(), 3);
+    EXPECT_EQ(list().FieldByName("C_DAVKY")->AsInteger(), 2) << "the stored row as it was";
+    EXPECT_EQ(count("select MNOZSTVO from SVYKONY where C_DAVKY=2"), 3);
+    newRow(58, 1, "1");
+    set("C_OPERACIE", 20);
+    list().Post();
+    EXPECT_EQ(count("select count(*) from SVYKONY"), 4);
+}
+
+// A job or operation refused while typing is refused again by the save: nothing of it is stored.
+TEST_F(Booking, AMissingJobOrOperationIsNeverStored)
+{
+    newRow(57, 5, "1");
+    EXPECT_THROW(set("C_INT", 999999), EDatabaseError);
+    EXPECT_THROW(set("C_OPERACIE", 10), EDatabaseError);
+    EXPECT_EQ(refusalOfPost(), QString::fromUtf8("Zákazka č.999999 neexistuje !"));
+    EXPECT_EQ(list().State(), dsInsert);
+    set("C_INT", 260001);
+    EXPECT_THROW(set("C_OPERACIE", 30), EDatabaseError);
+    EXPECT_EQ(refusalOfPost(), QString::fromUtf8("Operácia č.30 neexistuje !"));
+    EXPECT_EQ(count("select count(*) from SVYKONY"), 0);
+    set("C_OPERACIE", 10);
+    list().Post();
+    EXPECT_EQ(count("select count(*) from SVYKONY where C_INT=260001 and C_OPERACIE=10"), 1);
 }
 
 TEST_F(Booking, DatesOfTheOrderEntryWithinSixtyDays)
