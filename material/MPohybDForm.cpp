@@ -147,7 +147,8 @@ void TMPohybDForm::PickJob()
 
 void TMPohybDForm::Save()
 {
-    // A refused post shows its message and the dialog stays open with the row in edit.
+    // A refused value or post shows its message and the dialog stays open with the row in edit.
+    CommitFocusedControl(this);
     if (cbTypPohybu->currentIndex() >= 0)
         DMMTZ->PostMovementWithSign();
     else

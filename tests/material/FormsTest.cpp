@@ -2,6 +2,7 @@
 // a copied order, lines taken from the requests, the requests narrowed by a caller's jobs, the stores
 // form with its tool usage, and an item card refused as a duplicate.
 #include "MaterialFixture.h"
+#include "common/ShownBoxes.h"
 #include "common/WhenModal.h"
 #include "material/DodavateliaForm.h"
 #include "material/MObjednavkyForm.h"
@@ -10,7 +11,9 @@
 #include "material/MPolozkyForm.h"
 #include "material/MPoziadavkyForm.h"
 #include "material/MSkladyForm.h"
+#include "shell/DMCis.h"
 #include "shell/QQueryForm.h"
+#include "library/xDBEdit.h"
 #include "library/xDBFilter.h"
 #include "library/xDBGrid.h"
 #include "library/xDBImage.h"
@@ -20,11 +23,16 @@
 #include "platform/ui/DBControls.h"
 #include "platform/ui/DBLookupCombo.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -119,6 +127,40 @@ TEST_F(FormsTest, ARefusedMovementKeepsTheDialogOpen)
     EXPECT_EQ(EditStockMovement(), mrOk);
     EXPECT_DOUBLE_EQ(number("select MNOZSTVO from MPOHYBY where TYP_POHYBU=25"), -5);
     EXPECT_EQ(value("select SKLAD from MPOHYBY where TYP_POHYBU=25").toString().trimmed(), "N1");
+}
+
+TEST_F(FormsTest, AQuantityTypedInLettersStopsTheMovementUntilItIsANumber)
+{
+    TxTable &m = mtz->QMPohyby;
+    m.Open();
+    m.Append();
+    m.FieldByName("C_POL")->SetValue(QStringLiteral("M-1"));
+    m.FieldByName("SKLAD")->SetValue(QStringLiteral("M1"));
+    m.FieldByName("TYP_POHYBU")->SetValue(22);
+    WhenModal<TMPohybDForm>([&](TMPohybDForm *f) {
+        TShownBoxes boxes;
+        f->eMnozstvo->setFocus();
+        f->eMnozstvo->selectAll();
+        QTest::keyClicks(f->eMnozstvo, "abc");
+        // Clicked away from the edit and with the focus still in it: each time the post stops.
+        QTest::mouseClick(f->BtnOK, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_TRUE(f->isVisible());
+        EXPECT_EQ(m.State(), dsInsert);
+        EXPECT_EQ(f->eMnozstvo->text(), "abc");
+        f->eMnozstvo->setFocus();
+        f->BtnOK->click();
+        QApplication::processEvents();
+        EXPECT_TRUE(f->isVisible());
+        EXPECT_EQ(boxes.Texts(), QStringList(2, QString::fromUtf8("'abc' nie je platné číslo")));
+        EXPECT_EQ(number("select count(*) from MPOHYBY"), 0) << "nothing stored with quantity 0";
+        f->eMnozstvo->setFocus();
+        f->eMnozstvo->selectAll();
+        QTest::keyClicks(f->eMnozstvo, "7");
+        f->BtnOK->click();
+    });
+    EXPECT_EQ(EditStockMovement(), mrOk);
+    EXPECT_DOUBLE_EQ(number("select MNOZSTVO from MPOHYBY where TYP_POHYBU=22"), -7) << "an issue stored negative";
 }
 
 TEST_F(FormsTest, ANewCopyCancelledLeavesNothingAcceptedCopiesTheLines)
