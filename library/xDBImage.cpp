@@ -1,7 +1,13 @@
 #include "xDBImage.h"
 
 #include "platform/db/Field.h"
+#include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QMenu>
+#include <QMimeData>
 #include <QPixmap>
 
 namespace {
@@ -155,4 +161,50 @@ void TxDBImage::resizeEvent(QResizeEvent *e)
     QLabel::resizeEvent(e);
     if (!picture_.IsEmpty())
         showPicture();
+}
+
+// ---------------------------------------------------------------- the picture's menu
+
+void LoadDBImageFromFile(TxDBImage *image, const QString &path)
+{
+    TPicture picture;
+    picture.LoadFromFile(path);
+    image->SetPicture(picture);
+}
+
+QMenu *AddPictureMenu(TxDBImage *image)
+{
+    auto *menu = new QMenu(image);
+    menu->addAction(QString::fromUtf8("Vložiť zo súboru"), image, [image] {
+        Guarded([image] {
+            const QString path = ChooseFileName(
+                QString(), QString(), QString::fromUtf8("Grafické súbory (*.JPG *.JPEG *.BMP *.jpg *.jpeg *.bmp)"),
+                nullptr, false);
+            if (!path.isEmpty())
+                LoadDBImageFromFile(image, path);
+        });
+    });
+    QAction *paste = menu->addAction(QString::fromUtf8("Vložiť zo schránky"), image, [image] {
+        Guarded([image] {
+            const QImage picture = QApplication::clipboard()->image();
+            if (!picture.isNull())
+                image->SetPicture(TPicture(picture));
+        });
+    });
+    menu->addAction(QString::fromUtf8("Kopírovať do schránky"), image, [image] {
+        Guarded([image] {
+            if (!image->Picture().Image().isNull())
+                QApplication::clipboard()->setImage(image->Picture().Image());
+        });
+    });
+    menu->addAction(QString::fromUtf8("Zmazať"), image,
+                    [image] { Guarded([image] { image->SetPicture(TPicture()); }); });
+    QObject::connect(menu, &QMenu::aboutToShow, image, [paste] {
+        const QMimeData *data = QApplication::clipboard()->mimeData();
+        paste->setEnabled(data && data->hasImage());
+    });
+    image->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(image, &QWidget::customContextMenuRequested, image,
+                     [image, menu](const QPoint &at) { menu->popup(image->mapToGlobal(at)); });
+    return menu;
 }

@@ -8,6 +8,7 @@
 
 #include <QLabel>
 
+class QMenu;
 class TField;
 
 // The reader a format of the table uses: none (the format is not readable until registered), a bitmap,
@@ -53,3 +54,9 @@ private:
     bool autoDisplay_ = true;
     bool loaded_ = false;
 };
+
+// The file's picture (JPEG or bitmap) becomes the control's new picture.
+void LoadDBImageFromFile(TxDBImage *image, const QString &path);
+// The picture's pop-up menu, opened by a right click on it: "Vložiť zo súboru", "Vložiť zo schránky"
+// (offered only while the clipboard holds a picture), "Kopírovať do schránky", "Zmazať".
+QMenu *AddPictureMenu(TxDBImage *image);

@@ -246,6 +246,9 @@ void TDMMTZ::CancelMaterialItem()
 
 void TDMMTZ::PostMovementWithSign()
 {
+    // What the controls hold goes into the row first: the sign is set on the quantity as typed, and a
+    // value its field refuses stops here, before anything is written over it.
+    QMPohyby.UpdateRecord();
     TField *kind = field(&QMPohyby, "TYP_POHYBU");
     if (!kind->IsNull()) {
         TField *quantity = field(&QMPohyby, "MNOZSTVO");

@@ -3,21 +3,26 @@
 #include "DMMTZ.h"
 #include "FormActions.h"
 #include "MTZSql.h"
+#include "MaterialPrints.h"
 #include "MaterialRules.h"
 #include "shell/CisPolForm.h"
 #include "shell/CisZakForm.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
+#include "library/xDBGrid.h"
 #include "library/xQuery.h"
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/DBLookupCombo.h"
+#include "platform/ui/Dialogs.h"
 #include "platform/ui/Guarded.h"
+#include "platform/os/Clock.h"
 
 #include <QComboBox>
 #include <QEvent>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QMenu>
 #include <QPushButton>
 #include <QVBoxLayout>
 
@@ -147,7 +152,8 @@ void TMPohybDForm::PickJob()
 
 void TMPohybDForm::Save()
 {
-    // A refused post shows its message and the dialog stays open with the row in edit.
+    // A refused value or post shows its message and the dialog stays open with the row in edit.
+    CommitFocusedControl(this);
     if (cbTypPohybu->currentIndex() >= 0)
         DMMTZ->PostMovementWithSign();
     else
@@ -179,4 +185,48 @@ int NewStockMovementForDocument(int kind, int &number, const QString &item, doub
     const int result = EditStockMovement();
     number = m.FieldByName(QStringLiteral("C_DOKLADU"))->AsInteger();
     return result;
+}
+
+void ReturnStockMovementInDialog(int fromKind, int toKind)
+{
+    if (DMMTZ->ReturnStockMovement(fromKind, toKind))
+        EditStockMovement();
+}
+
+void ChangeReceiptPrice()
+{
+    TxTable &m = DMMTZ->QMPohyby;
+    if (!m.Active() || m.IsEmpty() ||
+        !CanChangeReceiptPrice(m.FieldByName(QStringLiteral("TYP_POHYBU"))->AsInteger(),
+                               m.FieldByName(QStringLiteral("DATUM"))->AsDateTime().date(), Date()))
+        return;
+    QString price = m.FieldByName(QStringLiteral("CENA_NAKL"))->AsString();
+    if (!InputQuery(QString::fromUtf8("Zmena ceny príjmu"), QString::fromUtf8("Nová cena príjmu:"), price))
+        return;
+    m.Edit();
+    // A price the field refuses leaves the movement as it was.
+    try {
+        m.FieldByName(QStringLiteral("CENA_NAKL"))->SetText(price);
+        m.Post();
+    } catch (...) {
+        m.Cancel();
+        throw;
+    }
+}
+
+QMenu *AddMovementMenu(TxDBGrid *grid)
+{
+    auto *menu = new QMenu(grid);
+    const auto add = [menu, grid](const char *caption, std::function<void()> action) {
+        menu->addAction(QString::fromUtf8(caption), grid, [action] { Guarded(action); });
+    };
+    add("Vrátenie z výroby", [] { ReturnStockMovementInDialog(23, 13); });
+    add("Vrátenie z opravy", [] { ReturnStockMovementInDialog(24, 14); });
+    add("Cena príjmu", [] { ChangeReceiptPrice(); });
+    add("Doklad (mesiac)", [] { PrintStockDocumentForMonth(); });
+    add("Doklad (dátum)", [] { PrintStockDocumentForDay(); });
+    grid->setContextMenuPolicy(Qt::CustomContextMenu);
+    QObject::connect(grid, &QWidget::customContextMenuRequested, grid,
+                     [grid, menu](const QPoint &p) { menu->popup(grid->viewport()->mapToGlobal(p)); });
+    return menu;
 }

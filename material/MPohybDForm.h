@@ -5,11 +5,13 @@
 #include "platform/ui/Form.h"
 
 class QComboBox;
+class QMenu;
 class QPushButton;
 class TBitBtn;
 class TDBEdit;
 class TDBLookupCombo;
 class TDataSet;
+class TxDBGrid;
 
 class TMPohybDForm : public TForm {
     Q_OBJECT
@@ -44,3 +46,12 @@ int EditStockMovement();
 // Appends a movement of the kind, document number, item and quantity and edits it; number := the row's
 // document number afterwards (so several lines share one document).
 int NewStockMovementForDocument(int kind, int &number, const QString &item, double quantity);
+
+// The pop-up of a grid of movements (QMPohyby): "Vrátenie z výroby" and "Vrátenie z opravy" of a lending or
+// an issue to repair, "Cena príjmu", and the stock document of the movement's month or day.
+QMenu *AddMovementMenu(TxDBGrid *grid);
+// The return of the current movement of fromKind as a new movement of toKind, edited in the dialog; on a
+// movement of another kind nothing happens.
+void ReturnStockMovementInDialog(int fromKind, int toKind);
+// A new price of the current receipt from a supplier at most 40 days old, asked for and posted.
+void ChangeReceiptPrice();

@@ -84,6 +84,8 @@ TMPohybyForm::TMPohybyForm(QWidget *owner) : TForm(owner)
     Grid = new TxDBGrid(this);
     Grid->SetReadOnly(true);
     Grid->OnDblClick = [this](TDBGrid *) { Guarded([this] { EditMovement(); }); };
+    // Its entries act on the movements of the detail views; a summary has none.
+    PohybyMenu = AddMovementMenu(Grid);
     layout->addWidget(Grid);
     auto *buttons = new QHBoxLayout;
     btnNovy = GuardedButton(QString::fromUtf8("Nový"), this, [this] { NewMovement(); });

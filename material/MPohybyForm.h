@@ -7,6 +7,7 @@
 
 class QComboBox;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class TxDBGrid;
 
@@ -19,6 +20,8 @@ public:
     QLineEdit *eOd, *eDo, *eSklad, *eTyp, *ePolozka, *eZakazka, *eTyp2;
     QComboBox *cbPohlad;
     TxDBGrid *Grid;
+    // Returns, the receipt price and the stock documents of the current movement.
+    QMenu *PohybyMenu;
     QPushButton *BtnFilter, *btnNovy, *btnOprav, *btnZmaz, *BtnTlac, *BtnKoniec;
 
     TMovementFilter Filter() const;

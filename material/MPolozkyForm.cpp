@@ -4,6 +4,7 @@
 #include "FormActions.h"
 #include "MTZSql.h"
 #include "MaterialRules.h"
+#include "shell/CisOdbForm.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
 #include "library/DataEditRow.h"
@@ -63,8 +64,14 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
     cbTyp1->SetDataField(QStringLiteral("TYP1"));
     cbTyp1->SetItems({QString::fromUtf8("M-Materiál"), QString::fromUtf8("N-Nástroj")});
     general->addRow(QStringLiteral("Typ"), cbTyp1);
-    eTyp2 = NewFieldEdit(tsVseobecne, item, "TYP2");
-    general->addRow(QStringLiteral("Typ2"), eTyp2);
+    cbTyp2 = new TDBComboBox(tsVseobecne);
+    cbTyp2->setObjectName(QStringLiteral("DBcbTYP2"));
+    cbTyp2->SetDataSource(item);
+    cbTyp2->SetDataField(QStringLiteral("TYP2"));
+    TStringList subKinds;
+    DMZal->ReadDefaultsList(subKinds, QStringLiteral("Polozky.typ2"));
+    cbTyp2->SetItems(subKinds.Lines());
+    general->addRow(QStringLiteral("Typ2"), cbTyp2);
     eNazov = NewFieldEdit(tsVseobecne, item, "NAZOV");
     general->addRow(QString::fromUtf8("Názov"), eNazov);
     eRozmer = NewFieldEdit(tsVseobecne, item, "ROZMER");
@@ -74,21 +81,22 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
     cbMJ->SetDataField(QStringLiteral("MJ"));
     cbMJ->SetItems({"KS", "KG", "G", "L", "M", "M2"});
     general->addRow(QStringLiteral("MJ"), cbMJ);
+    // Prices are typed in the shape "99999.99": five whole places and two decimals.
+    eCenaNakl = AddDataEditRow(general, tsVseobecne, item, {"CENA_NAKL", "Cena nákl.", bsNone, "99999.99"});
+    eCenaKalk = AddDataEditRow(general, tsVseobecne, item, {"CENA_KALK", "Cena kalk.", bsNone, "99999.99"});
     addEdits(general, item, tsVseobecne,
-             {{"CENA_NAKL", "Cena nákl."},
-              {"CENA_KALK", "Cena kalk."},
-              {"VAHA1", "Váha btto."},
+             {{"VAHA1", "Váha btto."},
               {"VAHA_MAT", "Váha nett."},
               {"MATERIAL", "Materiál"},
               {"FREE1", "Voľné 1"},
               {"FREE2", "Voľné 2"},
               {"FREE3", "Voľné 3"},
-              {"POPIS", "Poznámka"},
-              {"MAJITEL", "Majiteľ"},
-              {"D_VYSTAV", "Vystavená"},
-              {"KP", "KP"},
-              {"MNOZ_MIN", "Min.zásoba"},
-              {"C_POL_EXT", "Externé č."}});
+              {"POPIS", "Poznámka"}});
+    // The owner is a customer: the dots pick one by the typed name into its number and name.
+    eMajitel = AddDataEditRow(general, tsVseobecne, item, {"MAJITEL", "Majiteľ", bsDots});
+    eMajitel->OnButtonClick = [](TxDBEdit *) { PickOwner(); };
+    addEdits(general, item, tsVseobecne,
+             {{"D_VYSTAV", "Vystavená"}, {"KP", "KP"}, {"MNOZ_MIN", "Min.zásoba"}, {"C_POL_EXT", "Externé č."}});
     Tabs->addTab(tsVseobecne, QString::fromUtf8("&Všeobecné"));
 
     tsSklady = new QWidget;
@@ -117,6 +125,7 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
     Obrazok = new TxDBImage(tsObrazok);
     Obrazok->SetDataSource(item);
     Obrazok->SetDataField(QStringLiteral("OBRAZOK"));
+    PictureMenu = AddPictureMenu(Obrazok);
     picture->addWidget(Obrazok);
     Tabs->addTab(tsObrazok, QString::fromUtf8("&Obrázok"));
 
@@ -154,7 +163,8 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
     buttons->addWidget(BtnOK);
     buttons->addWidget(BtnCancel);
     layout->addLayout(buttons);
-    eTyp2->installEventFilter(new TFocusAction(this, QEvent::FocusOut, [this] { ShowMouldTab(); }));
+    for (QWidget *kind : std::initializer_list<QWidget *>{cbTyp1, cbTyp2})
+        kind->installEventFilter(new TFocusAction(this, QEvent::FocusOut, [this] { ShowMouldTab(); }));
     OnShow = [this] {
         Tabs->setCurrentIndex(0);
         ShowMouldTab();
@@ -162,15 +172,31 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
     };
 }
 
+namespace {
+// Moulds (K) and models (M) have mould data.
+bool mouldSubKind(const QString &typ2)
+{
+    const QString sub = typ2.trimmed().toUpper();
+    return sub == QLatin1String("K") || sub == QLatin1String("M");
+}
+} // namespace
+
 bool TMPolozkyDForm::MouldKind() const
 {
-    const QString sub = itemField("TYP2")->AsString().trimmed().toUpper();
-    return sub == QLatin1String("K") || sub == QLatin1String("M");
+    return mouldSubKind(itemField("TYP2")->AsString());
 }
 
 void TMPolozkyDForm::ShowMouldTab()
 {
-    Tabs->setTabVisible(Tabs->indexOf(tsKokila), MouldKind());
+    // The sub-kind as shown: leaving the combo runs this before its text goes into the field.
+    Tabs->setTabVisible(Tabs->indexOf(tsKokila), mouldSubKind(cbTyp2->currentText()));
+}
+
+void TMPolozkyDForm::PickOwner()
+{
+    // The name as typed so far is what the customers are looked up by.
+    DMMTZ->QPolozky.UpdateRecord();
+    PickCustomer(itemField("C_ODB"), itemField("MAJITEL"), false);
 }
 
 void TMPolozkyDForm::NewStoreRow()

@@ -7,12 +7,14 @@
 
 class QComboBox;
 class QLineEdit;
+class QMenu;
 class QPushButton;
 class QTabWidget;
 class QWidget;
 class TBitBtn;
 class TDBComboBox;
 class TDBEdit;
+class TxDBEdit;
 class TxDBGrid;
 class TxDBImage;
 
@@ -23,10 +25,12 @@ public:
 
     QTabWidget *Tabs;
     QWidget *tsVseobecne, *tsSklady, *tsObrazok, *tsKokila;
-    TDBEdit *eCPol, *eNazov, *eRozmer, *eTyp2;
-    TDBComboBox *cbTyp1, *cbMJ;
+    TDBEdit *eCPol, *eNazov, *eRozmer;
+    TxDBEdit *eCenaNakl, *eCenaKalk, *eMajitel;
+    TDBComboBox *cbTyp1, *cbTyp2, *cbMJ;
     TxDBGrid *SkladyGrid;
     TxDBImage *Obrazok;
+    QMenu *PictureMenu;
     QPushButton *btnCislo, *btnNovySklad, *btnZmazSklad;
     TBitBtn *BtnOK, *BtnCancel;
 
@@ -35,6 +39,8 @@ public:
     bool MouldKind() const;
     // OK: everything saved at once; an error keeps the card open with its message.
     void Save();
+    // The owner button: a customer picked by the typed name into C_ODB and MAJITEL.
+    static void PickOwner();
     void NewStoreRow();
     void DeleteStoreRow();
 };

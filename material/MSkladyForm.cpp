@@ -167,20 +167,7 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
     movementButtons->addStretch();
     pohyby->addWidget(PohybyGrid);
     pohyby->addLayout(movementButtons);
-    PohybyMenu = new QMenu(this);
-    PohybyMenu->addAction(QString::fromUtf8("Vrátenie z výroby"), this,
-                          [this] { Guarded([this] { ReturnMovement(23, 13); }); });
-    PohybyMenu->addAction(QString::fromUtf8("Vrátenie z opravy"), this,
-                          [this] { Guarded([this] { ReturnMovement(24, 14); }); });
-    PohybyMenu->addAction(QString::fromUtf8("Cena príjmu"), this,
-                          [this] { Guarded([this] { ChangeReceiptPrice(); }); });
-    PohybyMenu->addAction(QString::fromUtf8("Doklad (mesiac)"), this,
-                          [] { Guarded([] { PrintStockDocumentForMonth(); }); });
-    PohybyMenu->addAction(QString::fromUtf8("Doklad (dátum)"), this,
-                          [] { Guarded([] { PrintStockDocumentForDay(); }); });
-    PohybyGrid->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(PohybyGrid, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &p) { PohybyMenu->popup(PohybyGrid->viewport()->mapToGlobal(p)); });
+    PohybyMenu = AddMovementMenu(PohybyGrid);
     Tabs->addTab(tsPohyby, QStringLiteral("&Pohyby"));
 
     QWidget **sqlTabs[] = {&tsObjednavky, &tsVyrobky, &tsZakazky};
@@ -365,27 +352,6 @@ void TMSkladyForm::DeleteMovement()
     TxTable &m = DMMTZ->QMPohyby;
     if (m.Active() && !m.IsEmpty())
         m.Delete();
-}
-
-void TMSkladyForm::ReturnMovement(int fromKind, int toKind)
-{
-    if (DMMTZ->ReturnStockMovement(fromKind, toKind))
-        EditStockMovement();
-}
-
-void TMSkladyForm::ChangeReceiptPrice()
-{
-    TxTable &m = DMMTZ->QMPohyby;
-    if (!m.Active() || m.IsEmpty() ||
-        !CanChangeReceiptPrice(m.FieldByName(QStringLiteral("TYP_POHYBU"))->AsInteger(),
-                               m.FieldByName(QStringLiteral("DATUM"))->AsDateTime().date(), Date()))
-        return;
-    QString price = m.FieldByName(QStringLiteral("CENA_NAKL"))->AsString();
-    if (!InputQuery(QString::fromUtf8("Zmena ceny príjmu"), QString::fromUtf8("Nová cena príjmu:"), price))
-        return;
-    m.Edit();
-    m.FieldByName(QStringLiteral("CENA_NAKL"))->SetText(price);
-    m.Post();
 }
 
 void ShowStores(const QString &storeType)

@@ -27,6 +27,7 @@ public:
     QWidget *tsMaterial, *tsKokila, *tsPohyby, *tsObjednavky, *tsVyrobky, *tsZakazky;
     TxDBGrid *KokilaGrid, *PohybyGrid, *DetailGrid[3];
     QPushButton *btnVyuzitie, *btnNovyPohyb, *btnOpravPohyb, *btnZmazPohyb, *BtnTlac, *BtnKoniec;
+    // The movements' pop-up: returns, the receipt price, the stock documents.
     QMenu *PohybyMenu;
     QLabel *lSpolu;
     // The item's picture on "Materiál"; the selected product's beside the products on "Výrobky".
@@ -44,8 +45,6 @@ public:
     void NewMovement();
     void EditMovement();
     void DeleteMovement();
-    void ReturnMovement(int fromKind, int toKind);
-    void ChangeReceiptPrice();
 };
 
 extern TMSkladyForm *MSkladyForm;

@@ -21,13 +21,10 @@
 #include "platform/ui/FormGlobal.h"
 #include "platform/ui/Guarded.h"
 
-#include <QApplication>
 #include <QBoxLayout>
-#include <QClipboard>
 #include <QFormLayout>
 #include <QGridLayout>
 #include <QGroupBox>
-#include <QImage>
 #include <QLabel>
 #include <QMenu>
 #include <QTabWidget>
@@ -145,34 +142,7 @@ TVyrobkyDForm::TVyrobkyDForm(QWidget *owner) : TForm(owner)
     DBImage->setMinimumSize(160, 120);
     pictureLayout->addWidget(DBImage);
     more->addWidget(pictureBox, 1);
-    PictureMenu = new QMenu(this);
-    PictureMenu->addAction(QString::fromUtf8("Vložiť zo súboru"), this, [this] {
-        Guarded([this] {
-            const QString path = ChooseFileName(
-                QString(), QString(), QString::fromUtf8("Grafické súbory (*.JPG *.JPEG *.BMP *.jpg *.jpeg *.bmp)"),
-                nullptr, false);
-            if (!path.isEmpty())
-                LoadPictureFromFile(path);
-        });
-    });
-    PictureMenu->addAction(QString::fromUtf8("Vložiť zo schránky"), this, [this] {
-        Guarded([this] {
-            const QImage image = QApplication::clipboard()->image();
-            if (!image.isNull())
-                DBImage->SetPicture(TPicture(image));
-        });
-    });
-    PictureMenu->addAction(QString::fromUtf8("Kopírovať do schránky"), this, [this] {
-        Guarded([this] {
-            if (!DBImage->Picture().Image().isNull())
-                QApplication::clipboard()->setImage(DBImage->Picture().Image());
-        });
-    });
-    PictureMenu->addAction(QString::fromUtf8("Zmazať"), this,
-                           [this] { Guarded([this] { DBImage->SetPicture(TPicture()); }); });
-    DBImage->setContextMenuPolicy(Qt::CustomContextMenu);
-    connect(DBImage, &QWidget::customContextMenuRequested, this,
-            [this](const QPoint &at) { PictureMenu->popup(DBImage->mapToGlobal(at)); });
+    PictureMenu = AddPictureMenu(DBImage);
     pcVyrobok->addTab(TabDalsie, QString::fromUtf8("Ďaľšie informácie"));
 
     // "&Technologický postup": the route.
@@ -400,9 +370,7 @@ void TVyrobkyDForm::DBGridOperacieEditButtonClick()
 
 void TVyrobkyDForm::LoadPictureFromFile(const QString &path)
 {
-    TPicture picture;
-    picture.LoadFromFile(path);
-    DBImage->SetPicture(picture);
+    LoadDBImageFromFile(DBImage, path);
 }
 
 void TVyrobkyDForm::saveProduct()

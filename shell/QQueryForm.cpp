@@ -394,13 +394,18 @@ void TQQueryForm::Export()
     if (name.isEmpty())
         return;
     const TBookmark here = Query.GetBookmark();
+    const TConsoleExport kind = TConsoleExport(std::clamp(index, 1, 4));
     {
         TWaitCursor wait;
         // An error propagates to the handler's message and the console stays open.
-        ExportConsoleResult(Query, name, TConsoleExport(std::clamp(index, 1, 4)));
+        ExportConsoleResult(Query, name, kind);
     }
     if (here)
         Query.GotoBookmark(here);
+    // The workbook may be looked at at once, in the desktop's program for it.
+    if (kind == TConsoleExport::Spreadsheet && MessageBox(QString::fromUtf8("Zobrazit výsledok v Exceli ?"),
+                                                          QStringLiteral("Export"), mtConfirmation, mbYesNo) == mrYes)
+        OpenInDesktop(name);
     SetModalResult(mrOk);
 }
 

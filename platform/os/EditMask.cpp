@@ -3,6 +3,7 @@
 #include "Format.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
 
@@ -307,6 +308,53 @@ QString TEditMask::Format(const QString &value) const
     if (positions_.isEmpty())
         return value;
     return fill(value, saveLiterals_, QLatin1Char(' '));
+}
+
+int TEditMask::LiteralAt(int index, QChar c) const
+{
+    for (int i = std::max(index, 0); i < positions_.size(); ++i)
+        if (positions_[i].kind == Position::Literal && positions_[i].ch == c)
+            return i;
+    return -1;
+}
+
+bool TEditMask::NumberText(double value, QString &text) const
+{
+    int point = -1, whole = 0, decimals = 0;
+    for (int i = 0; i < positions_.size(); ++i) {
+        const Position &p = positions_[i];
+        if (p.kind == Position::Input) {
+            ++(point < 0 ? whole : decimals);
+        } else if (point < 0 && (p.ch == QLatin1Char('.') || p.ch == QLatin1Char(','))) {
+            point = i;
+        } else {
+            return false;
+        }
+    }
+    if (point < 0 || !std::isfinite(value))
+        return false;
+    const QString digits = QString::number(value, 'f', decimals);
+    const qsizetype dot = digits.indexOf(QLatin1Char('.'));
+    const QString integer = dot < 0 ? digits : digits.left(dot);
+    if (integer.size() > whole)
+        return false;
+    // The whole part from the first place, as typing fills it (a masked edit shows no leading blanks).
+    const QString places = integer + QString(whole - integer.size(), QLatin1Char(' ')) + digits.mid(dot + 1);
+    QString out;
+    int k = 0;
+    for (const Position &p : positions_) {
+        if (p.kind == Position::Literal) {
+            if (saveLiterals_)
+                out += p.ch;
+            continue;
+        }
+        const QChar c = places[k++];
+        if (c != QLatin1Char(' ') && !accepts(p, c))
+            return false; // a sign where the place takes digits only
+        out += c;
+    }
+    text = out;
+    return true;
 }
 
 bool TEditMask::IsTextEmpty(const QString &text) const

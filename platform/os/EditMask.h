@@ -36,6 +36,12 @@ public:
     // century "20") and c has no place at index, those characters were the literal typed again. Gives the
     // display with c typed after them instead, and the cursor after c; false when that is not the case.
     bool RetypeAfterLiterals(const QString &display, int index, QChar c, QString &retyped, int &cursor) const;
+    // The position of the first literal c at or after index; -1 when there is none.
+    int LiteralAt(int index, QChar c) const;
+    // A number in a mask of digit places around a decimal point ("99999.99"), in the mask's text form: the
+    // whole part in the places before the point, the decimals rounded to the places after it.
+    // False when the mask is not of that kind or the number has no room in it.
+    bool NumberText(double value, QString &text) const;
     // Whether the text shows nothing but the mask's literals and blanks.
     bool IsTextEmpty(const QString &text) const;
 

@@ -164,7 +164,13 @@ void TDBEdit::ShowField()
     const QString mask = editing ? f->EditMask : QString();
     if (mask != EditMask())
         SetEditMask(mask);
-    const QString text = !f ? QString() : editing ? f->Text() : f->DisplayText();
+    QString text = !f ? QString() : editing ? f->Text() : f->DisplayText();
+    // A number edited in a mask of digit places around a point takes the mask's shape ("12   .50"), so that
+    // each digit stands in its place whatever separator the locale writes.
+    QString shaped;
+    if (editing && !mask.isEmpty() && IsNumericType(f->DataType()) && !f->IsNull() &&
+        Mask().NumberText(f->AsFloat(), shaped))
+        text = shaped;
     // The limit (or the field's size) limits typing, never what is displayed.
     if (mask.isEmpty())
         setMaxLength(editing ? TypingLength(f, text, MaxLength) : 32767);

@@ -68,9 +68,21 @@ void TMaskEdit::keyPressEvent(QKeyEvent *e)
         e->accept();
         return;
     }
+    const int at = hasSelectedText() ? selectionStart() : cursorPosition();
+    // A decimal comma typed where the mask has its decimal point further on goes past the point (and a point
+    // past a comma), whichever separator the locale writes.
+    if (character && (typed[0] == QLatin1Char(',') || typed[0] == QLatin1Char('.')) && !mask_.Typeable(at, typed[0])) {
+        const int point = mask_.LiteralAt(at, typed[0] == QLatin1Char(',') ? QLatin1Char('.') : QLatin1Char(','));
+        if (point >= 0) {
+            deselect();
+            setCursorPosition(point + 1);
+            e->accept();
+            return;
+        }
+    }
     // A character the mask does not take where it would go is refused, not carried on to a later place
     // that takes it.
-    if (character && !mask_.Typeable(hasSelectedText() ? selectionStart() : cursorPosition(), typed[0])) {
+    if (character && !mask_.Typeable(at, typed[0])) {
         QApplication::beep();
         e->accept();
         return;

@@ -2,6 +2,7 @@
 // a copied order, lines taken from the requests, the requests narrowed by a caller's jobs, the stores
 // form with its tool usage, and an item card refused as a duplicate.
 #include "MaterialFixture.h"
+#include "common/ShownBoxes.h"
 #include "common/WhenModal.h"
 #include "material/DodavateliaForm.h"
 #include "material/MObjednavkyForm.h"
@@ -10,7 +11,9 @@
 #include "material/MPolozkyForm.h"
 #include "material/MPoziadavkyForm.h"
 #include "material/MSkladyForm.h"
+#include "shell/DMCis.h"
 #include "shell/QQueryForm.h"
+#include "library/xDBEdit.h"
 #include "library/xDBFilter.h"
 #include "library/xDBGrid.h"
 #include "library/xDBImage.h"
@@ -20,11 +23,16 @@
 #include "platform/ui/DBControls.h"
 #include "platform/ui/DBLookupCombo.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QComboBox>
+#include <QDir>
 #include <QImage>
 #include <QLineEdit>
+#include <QMenu>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QTemporaryDir>
 #include <QTest>
 
 namespace {
@@ -119,6 +127,40 @@ TEST_F(FormsTest, ARefusedMovementKeepsTheDialogOpen)
     EXPECT_EQ(EditStockMovement(), mrOk);
     EXPECT_DOUBLE_EQ(number("select MNOZSTVO from MPOHYBY where TYP_POHYBU=25"), -5);
     EXPECT_EQ(value("select SKLAD from MPOHYBY where TYP_POHYBU=25").toString().trimmed(), "N1");
+}
+
+TEST_F(FormsTest, AQuantityTypedInLettersStopsTheMovementUntilItIsANumber)
+{
+    TxTable &m = mtz->QMPohyby;
+    m.Open();
+    m.Append();
+    m.FieldByName("C_POL")->SetValue(QStringLiteral("M-1"));
+    m.FieldByName("SKLAD")->SetValue(QStringLiteral("M1"));
+    m.FieldByName("TYP_POHYBU")->SetValue(22);
+    WhenModal<TMPohybDForm>([&](TMPohybDForm *f) {
+        TShownBoxes boxes;
+        f->eMnozstvo->setFocus();
+        f->eMnozstvo->selectAll();
+        QTest::keyClicks(f->eMnozstvo, "abc");
+        // Clicked away from the edit and with the focus still in it: each time the post stops.
+        QTest::mouseClick(f->BtnOK, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_TRUE(f->isVisible());
+        EXPECT_EQ(m.State(), dsInsert);
+        EXPECT_EQ(f->eMnozstvo->text(), "abc");
+        f->eMnozstvo->setFocus();
+        f->BtnOK->click();
+        QApplication::processEvents();
+        EXPECT_TRUE(f->isVisible());
+        EXPECT_EQ(boxes.Texts(), QStringList(2, QString::fromUtf8("'abc' nie je platné číslo")));
+        EXPECT_EQ(number("select count(*) from MPOHYBY"), 0) << "nothing stored with quantity 0";
+        f->eMnozstvo->setFocus();
+        f->eMnozstvo->selectAll();
+        QTest::keyClicks(f->eMnozstvo, "7");
+        f->BtnOK->click();
+    });
+    EXPECT_EQ(EditStockMovement(), mrOk);
+    EXPECT_DOUBLE_EQ(number("select MNOZSTVO from MPOHYBY where TYP_POHYBU=22"), -7) << "an issue stored negative";
 }
 
 TEST_F(FormsTest, ANewCopyCancelledLeavesNothingAcceptedCopiesTheLines)
@@ -355,6 +397,121 @@ TEST_F(FormsTest, OnlyAChangedCalculatedPriceAsksForTheRecalculation)
     EXPECT_EQ(responder->Texts(),
               QStringList{QString::fromUtf8("Prepočítať cenu výrobkov, do ktorých vstupuje tento materiál ?")});
     EXPECT_DOUBLE_EQ(number("select CENA_KALK from POLOZKY where C_POL='M-1'"), 4);
+}
+
+TEST_F(FormsTest, TheItemCardTakesItsSubKindOwnerPricesAndPicture)
+{
+    writeSetting("Defaults", "Polozky.typ2", "K,M,F");
+    TDMCis cis;
+    exec(QString::fromUtf8("insert into CODBERATELOV (C_ODB, ODBERATEL) values (7, 'Zlievareň Ľupča')"));
+    exec(QString::fromUtf8("insert into CODBERATELOV (C_ODB, ODBERATEL) values (8, 'Kovo s.r.o.')"));
+    QTemporaryDir folder;
+    const QString file = QDir(folder.path()).filePath("obrazok.jpg");
+    QImage red(8, 8, QImage::Format_RGB32);
+    red.fill(Qt::red);
+    ASSERT_TRUE(red.save(file, "JPG"));
+    TMPolozkyForm list;
+    list.ApplyItemQuickSearch({"C_POL"}, {"M-1"}, true);
+    WhenModal<TMPolozkyDForm>([&](TMPolozkyDForm *card) {
+        QStringList kinds;
+        for (int i = 0; i < card->cbTyp2->count(); ++i)
+            kinds << card->cbTyp2->itemText(i);
+        EXPECT_EQ(kinds, QStringList({"K", "M", "F"}));
+        const int mould = card->Tabs->indexOf(card->tsKokila);
+        EXPECT_FALSE(card->Tabs->isTabVisible(mould));
+        card->cbTyp2->setFocus();
+        QTest::keyClicks(card->cbTyp2, "K");
+        card->eNazov->setFocus();
+        EXPECT_TRUE(card->Tabs->isTabVisible(mould)) << "a mould has its data";
+
+        // The price in its mask: the stored 2 in its places, then "12,5" typed with the decimal comma.
+        TDBEdit *price = card->eCenaNakl->Edit();
+        price->setFocus();
+        EXPECT_EQ(price->Text(), "2    .00");
+        price->selectAll();
+        QTest::keyClicks(price, "12,5");
+        QTest::keyClick(price, Qt::Key_Tab);
+
+        TDBEdit *owner = card->eMajitel->Edit();
+        owner->setFocus();
+        QTest::keyClicks(owner, QString::fromUtf8("Zlie"));
+        card->eMajitel->ButtonClick();
+
+        responder->FileAnswers = {file};
+        const QList<QAction *> picture = card->PictureMenu->actions();
+        ASSERT_EQ(picture.size(), 4);
+        EXPECT_EQ(picture[0]->text(), QString::fromUtf8("Vložiť zo súboru"));
+        picture[0]->trigger();
+        QApplication::clipboard()->setText("text");
+        emit card->PictureMenu->aboutToShow();
+        EXPECT_FALSE(picture[1]->isEnabled()) << "no picture to paste";
+        picture[2]->trigger(); // copied to the clipboard
+        emit card->PictureMenu->aboutToShow();
+        EXPECT_TRUE(picture[1]->isEnabled());
+        card->BtnOK->click();
+    });
+    list.EditItem();
+    EXPECT_EQ(value("select TYP2 from POLOZKY where C_POL='M-1'").toString().trimmed(), "K");
+    EXPECT_DOUBLE_EQ(number("select CENA_NAKL from POLOZKY where C_POL='M-1'"), 12.5);
+    EXPECT_EQ(number("select C_ODB from POLOZKY where C_POL='M-1'"), 7);
+    EXPECT_EQ(value("select MAJITEL from POLOZKY where C_POL='M-1'").toString(), QString::fromUtf8("Zlievareň Ľupča"));
+    EXPECT_EQ(value("select OBRAZOK from POLOZKY where C_POL='M-1'").toByteArray().left(2), QByteArray("\xFF\xD8"));
+    EXPECT_FALSE(QApplication::clipboard()->image().isNull());
+
+    WhenModal<TMPolozkyDForm>([](TMPolozkyDForm *card) {
+        card->PictureMenu->actions()[3]->trigger(); // "Zmazať"
+        card->BtnOK->click();
+    });
+    list.EditItem();
+    EXPECT_TRUE(value("select OBRAZOK from POLOZKY where C_POL='M-1'").isNull());
+    EXPECT_TRUE(responder->Texts().isEmpty()) << responder->Texts().join('|').toStdString();
+}
+
+TEST_F(FormsTest, TheMovementsFormReturnsALendingAndRepricesAReceipt)
+{
+    move(Date(), 23, "N1", "M-1", 3, 2, 260001);
+    move(Date(), 10, "M1", "M-2", 4, 2);
+    mtz->QMPohyby.Close();
+    bool checked = false;
+    WhenModal<TMPohybyForm>([&](TMPohybyForm *f) {
+        QStringList entries;
+        for (QAction *a : f->PohybyMenu->actions())
+            entries << a->text();
+        EXPECT_EQ(entries, QStringList({QString::fromUtf8("Vrátenie z výroby"), QString::fromUtf8("Vrátenie z opravy"),
+                                        QString::fromUtf8("Cena príjmu"), QStringLiteral("Doklad (mesiac)"),
+                                        QString::fromUtf8("Doklad (dátum)")}));
+        const QList<QAction *> menu = f->PohybyMenu->actions();
+        TDataSet &m = mtz->QMPohyby;
+        ASSERT_TRUE(m.Locate("TYP_POHYBU", 10));
+        menu[0]->trigger(); // a receipt is no lending: nothing happens
+        EXPECT_EQ(m.State(), dsBrowse);
+        ASSERT_TRUE(m.Locate("TYP_POHYBU", 23));
+        menu[2]->trigger(); // a lending has no receipt price
+        EXPECT_TRUE(responder->Inputs.isEmpty());
+        WhenModal<TMPohybDForm>([&](TMPohybDForm *d) {
+            EXPECT_EQ(d->cbTypPohybu->currentText().left(2), "13");
+            EXPECT_DOUBLE_EQ(m.FieldByName("MNOZSTVO")->AsFloat(), 3);
+            EXPECT_EQ(m.FieldByName("C_INT")->AsInteger(), 260001);
+            d->BtnOK->click();
+        });
+        menu[0]->trigger();
+
+        ASSERT_TRUE(m.Locate("TYP_POHYBU", 10));
+        responder->InputAnswers = {QStringLiteral("abc"), QStringLiteral("3,75")};
+        menu[2]->trigger();
+        EXPECT_EQ(responder->Texts().value(0), QString::fromUtf8("'abc' nie je platné číslo"));
+        EXPECT_EQ(m.State(), dsBrowse) << "a refused price leaves the movement as it was";
+        menu[2]->trigger();
+        EXPECT_EQ(responder->Inputs.value(1).Caption, QString::fromUtf8("Zmena ceny príjmu"));
+        checked = true;
+        f->SetModalResult(mrCancel);
+    });
+    ShowStockMovements();
+    EXPECT_TRUE(checked);
+    EXPECT_DOUBLE_EQ(number("select MNOZSTVO from MPOHYBY where TYP_POHYBU=13 and C_POL='M-1' and SKLAD='N1' and "
+                            "C_INT=260001"),
+                     3);
+    EXPECT_DOUBLE_EQ(number("select CENA_NAKL from MPOHYBY where TYP_POHYBU=10"), 3.75);
 }
 
 TEST_F(FormsTest, ASupplierPickedByNamePrefix)

@@ -105,6 +105,36 @@ TEST_F(EditMaskTest, FormatMaskText)
     }
 }
 
+TEST_F(EditMaskTest, ANumberTakesThePlacesAroundThePoint)
+{
+    const TEditMask price(QStringLiteral("99999.99"));
+    QString text;
+    ASSERT_TRUE(price.NumberText(12.5, text));
+    EXPECT_EQ(text, "12   .50");
+    ASSERT_TRUE(price.NumberText(99999.994, text));
+    EXPECT_EQ(text, "99999.99");
+    ASSERT_TRUE(price.NumberText(0.005, text));
+    EXPECT_EQ(text, "0    .01");
+    text = QStringLiteral("unchanged");
+    EXPECT_FALSE(price.NumberText(123456, text)) << "no room for six whole places";
+    EXPECT_FALSE(price.NumberText(99999.996, text)) << "rounded up past the places";
+    EXPECT_FALSE(price.NumberText(-5, text)) << "digit places take no sign";
+    EXPECT_EQ(text, "unchanged");
+    ASSERT_TRUE(TEditMask(QStringLiteral("###9.9;0;_")).NumberText(-5, text));
+    EXPECT_EQ(text, "-5  0") << "without the literal in the text";
+    EXPECT_FALSE(TEditMask(QStringLiteral("9999;0;_")).NumberText(5, text)) << "no point";
+    EXPECT_FALSE(TEditMask(QStringLiteral("99/99.99")).NumberText(5, text)) << "another literal";
+
+    // Shown in the edit and read back, the number is the same.
+    QLineEdit edit;
+    edit.setInputMask(price.QtInputMask());
+    ASSERT_TRUE(price.NumberText(7.25, text));
+    edit.setText(price.DisplayFromText(text));
+    EXPECT_EQ(price.TextFromDisplay(edit.displayText()), "7    .25");
+    EXPECT_EQ(price.LiteralAt(0, QLatin1Char('.')), 5);
+    EXPECT_EQ(price.LiteralAt(6, QLatin1Char('.')), -1);
+}
+
 TEST_F(EditMaskTest, EmptyText)
 {
     const TEditMask date(QStringLiteral("90/90/\\2\\000;1;_"));

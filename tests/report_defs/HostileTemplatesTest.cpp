@@ -2,7 +2,7 @@
 // hundred thousand levels deep, zips that unpack a gigabyte, workbook names of more cells than an int holds,
 // whole columns and rows, and names beyond the sheet. Each run ends in a Slovak error or a correct file.
 #include "common/HostileFiles.h"
-#include "DesktopSpy.h"
+#include "common/DesktopSpy.h"
 #include "common/DbFixture.h"
 #include "library/DocumentReport.h"
 #include "library/xQuery.h"

@@ -1,6 +1,6 @@
 // Report definitions run on a fresh database: an SQL report with its "Parametre" dialog previewed to page
 // items, and office templates filled into new files, read back by unzipping them.
-#include "DesktopSpy.h"
+#include "common/DesktopSpy.h"
 #include "common/DbFixture.h"
 #include "common/HostileFiles.h"
 #include "common/WhenModal.h"

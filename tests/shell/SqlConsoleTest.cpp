@@ -2,6 +2,7 @@
 // errors, and each export's exact bytes (delimited, dBASE, fixed width) or its workbook read back; a
 // failed export leaves the old file whole.
 #include "ShellFixture.h"
+#include "common/DesktopSpy.h"
 #include "common/WhenModal.h"
 #include "shell/QQueryForm.h"
 #include "shell/SqlConsoleExport.h"
@@ -15,6 +16,7 @@
 #include <QLabel>
 
 #include <QDir>
+#include <QFileInfo>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QProcess>
@@ -246,6 +248,44 @@ TEST_F(SqlConsoleTest, TheCountShownIsEveryRowOfTheResult)
     });
     ShowSqlConsole(QString(), QString::fromUtf8("SQL Príkaz"));
     EXPECT_TRUE(checked);
+}
+
+TEST_F(SqlConsoleTest, AWorkbookExportOffersToShowTheWorkbook)
+{
+    QTemporaryDir folder;
+    DesktopSpy desktop;
+    const QString book = QDir(folder.path()).filePath(QString::fromUtf8("výsledok.xlsx"));
+    const QString csv = QDir(folder.path()).filePath("vysledok.csv");
+    int consoles = 0;
+    const auto exportAs = [&](const QString &file, const char *filter) {
+        WhenModal<TQQueryForm>([&, file, filter](TQQueryForm *f) {
+            responder->FileAnswers = {file};
+            responder->FilterAnswers = {QString::fromLatin1(filter)};
+            f->btnExport->click();
+            ++consoles;
+            if (f->isVisible())
+                f->BitBtnKoniec->click();
+        });
+        ShowSqlConsole("select S, SI from EXPORTY", QString::fromUtf8("Využitie nástroja"));
+    };
+    responder->MessageAnswers = {mrNo};
+    exportAs(book, "Excel subor (*.xlsx *.XLSX)");
+    ASSERT_EQ(responder->Messages.size(), 1);
+    EXPECT_EQ(responder->Messages[0].Text, QString::fromUtf8("Zobrazit výsledok v Exceli ?"));
+    EXPECT_EQ(responder->Messages[0].Caption, "Export");
+    EXPECT_EQ(responder->Messages[0].Buttons, mbYesNo);
+    EXPECT_TRUE(QFileInfo::exists(book));
+    EXPECT_TRUE(desktop.Opened.isEmpty()) << "No leaves the workbook unopened";
+
+    responder->MessageAnswers = {mrYes};
+    exportAs(book, "Excel subor (*.xlsx *.XLSX)");
+    EXPECT_EQ(desktop.Opened, QStringList{QFileInfo(book).absoluteFilePath()});
+
+    exportAs(csv, "Text.subor (*.csv *.CSV)");
+    EXPECT_EQ(responder->Messages.size(), 2) << "a text export asks nothing";
+    EXPECT_TRUE(QFileInfo::exists(csv));
+    EXPECT_EQ(desktop.Opened.size(), 1);
+    EXPECT_EQ(consoles, 3);
 }
 
 TEST_F(SqlConsoleTest, AStatementFromAnotherFormRunsAtOnceReadOnly)

@@ -48,6 +48,32 @@ TEST(MaskEdit, ChangingTheMaskKeepsTheValue)
     EXPECT_EQ(edit.Text(), QStringLiteral("AB123"));
 }
 
+TEST(MaskEdit, ADecimalCommaTypedGoesToTheMasksPoint)
+{
+    const struct {
+        const char *typed;
+        const char *text;
+    } cases[] = {
+        {"12,5", "12   .5 "},
+        {"12.5", "12   .5 "},
+        {"3,", "3    .  "},
+        {"1,2,3", "1    .23"}, // a second comma has nowhere to go
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.typed);
+        TMaskEdit edit;
+        edit.SetEditMask(QStringLiteral("99999.99"));
+        edit.setCursorPosition(0);
+        QTest::keyClicks(&edit, QString::fromLatin1(c.typed));
+        EXPECT_EQ(edit.Text(), QString::fromLatin1(c.text));
+    }
+    TMaskEdit digits;
+    digits.SetEditMask(QStringLiteral("9999;0;_"));
+    digits.setCursorPosition(0);
+    QTest::keyClicks(&digits, "1,2");
+    EXPECT_EQ(digits.Text(), "12  ") << "without a point the comma is refused";
+}
+
 TEST(MaskEdit, AFixedCenturyMayBeTypedAgainWithTheYear)
 {
     TFormatSettings saved = FormatSettings();

@@ -1,5 +1,4 @@
-// Stands in for the desktop while a test runs report definitions: files handed to it are listed instead of
-// opened.
+// Stands in for the desktop while a test runs: files handed to it are listed instead of opened.
 #pragma once
 
 #include <QDesktopServices>
