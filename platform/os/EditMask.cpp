@@ -318,9 +318,10 @@ int TEditMask::LiteralAt(int index, QChar c) const
     return -1;
 }
 
-bool TEditMask::NumberText(double value, QString &text) const
+bool TEditMask::numberPlaces(int &whole, int &decimals) const
 {
-    int point = -1, whole = 0, decimals = 0;
+    int point = -1;
+    whole = decimals = 0;
     for (int i = 0; i < positions_.size(); ++i) {
         const Position &p = positions_[i];
         if (p.kind == Position::Input) {
@@ -331,7 +332,19 @@ bool TEditMask::NumberText(double value, QString &text) const
             return false;
         }
     }
-    if (point < 0 || !std::isfinite(value))
+    return point >= 0;
+}
+
+bool TEditMask::IsNumberMask() const
+{
+    int whole = 0, decimals = 0;
+    return numberPlaces(whole, decimals);
+}
+
+bool TEditMask::NumberText(double value, QString &text) const
+{
+    int whole = 0, decimals = 0;
+    if (!numberPlaces(whole, decimals) || !std::isfinite(value))
         return false;
     const QString digits = QString::number(value, 'f', decimals);
     const qsizetype dot = digits.indexOf(QLatin1Char('.'));

@@ -42,10 +42,14 @@ public:
     // whole part in the places before the point, the decimals rounded to the places after it.
     // False when the mask is not of that kind or the number has no room in it.
     bool NumberText(double value, QString &text) const;
+    // Whether the mask is of digit places around a decimal point.
+    bool IsNumberMask() const;
     // Whether the text shows nothing but the mask's literals and blanks.
     bool IsTextEmpty(const QString &text) const;
 
 private:
+    // The input places before and after the point of a number mask; false for other masks.
+    bool numberPlaces(int &whole, int &decimals) const;
     struct Position {
         enum Kind { Literal, Input } kind = Literal;
         QChar ch; // the literal, or the class letter of the original language

@@ -161,16 +161,21 @@ void TDBEdit::ShowField()
 {
     TField *f = Field();
     const bool editing = f && hasFocus() && link_.CanModify();
-    const QString mask = editing ? f->EditMask : QString();
-    if (mask != EditMask())
-        SetEditMask(mask);
+    QString mask = editing ? f->EditMask : QString();
     QString text = !f ? QString() : editing ? f->Text() : f->DisplayText();
     // A number edited in a mask of digit places around a point takes the mask's shape ("12   .50"), so that
-    // each digit stands in its place whatever separator the locale writes.
-    QString shaped;
-    if (editing && !mask.isEmpty() && IsNumericType(f->DataType()) && !f->IsNull() &&
-        Mask().NumberText(f->AsFloat(), shaped))
-        text = shaped;
+    // each digit stands in its place whatever separator the locale writes. A number the mask has no room for
+    // (123456 in "99999.99") is edited without it: cut to the mask's places it would be saved cut.
+    if (editing && !mask.isEmpty() && IsNumericType(f->DataType()) && !f->IsNull()) {
+        const TEditMask numberMask(mask);
+        QString shaped;
+        if (numberMask.NumberText(f->AsFloat(), shaped))
+            text = shaped;
+        else if (numberMask.IsNumberMask())
+            mask.clear();
+    }
+    if (mask != EditMask())
+        SetEditMask(mask);
     // The limit (or the field's size) limits typing, never what is displayed.
     if (mask.isEmpty())
         setMaxLength(editing ? TypingLength(f, text, MaxLength) : 32767);

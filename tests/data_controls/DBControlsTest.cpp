@@ -169,6 +169,44 @@ TEST_F(Controls, AnEditTypesInTheFieldsEditMask)
     EXPECT_EQ(value("select KOD from T_B where ID = 1").toString(), "AB12");
 }
 
+TEST_F(Controls, ANumberTooBigForItsMaskIsEditedWholeAndNeverSavedCut)
+{
+    exec("create table T_CENA (ID integer not null primary key, CENA numeric(15, 2))");
+    exec("insert into T_CENA values (1, 123456.5)");
+    exec("insert into T_CENA values (2, 12.5)");
+    TIBTable prices;
+    prices.SetDatabase(db.get());
+    prices.SetTableName("T_CENA");
+    prices.SetIndexFieldNames("ID");
+    TDataSource source;
+    source.SetDataSet(&prices);
+    TDBEdit cena(&w);
+    cena.SetDataSource(&source);
+    cena.SetDataField("CENA");
+    cena.show();
+    prices.Open();
+    prices.FieldByName("CENA")->EditMask = "99999.99";
+    cena.setFocus();
+    QApplication::processEvents();
+    EXPECT_TRUE(cena.EditMask().isEmpty()) << "no room for the number in the mask";
+    EXPECT_DOUBLE_EQ(cena.Text().replace(',', '.').toDouble(), 123456.5);
+    QTest::keyClick(&cena, Qt::Key_End);
+    QTest::keyClick(&cena, Qt::Key_Backspace);
+    QTest::keyClicks(&cena, "7");
+    nazov->setFocus();
+    QApplication::processEvents();
+    prices.Post();
+    EXPECT_DOUBLE_EQ(value("select CENA from T_CENA where ID = 1").toDouble(), 123456.7);
+    // A number that fits keeps the mask.
+    prices.Next();
+    cena.setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(cena.EditMask(), "99999.99");
+    EXPECT_EQ(cena.Text(), "12   .50");
+    nazov->setFocus();
+    prices.Close();
+}
+
 TEST_F(Controls, EscapeRevertsAndReadOnlyRefusesTyping)
 {
     nazov->setFocus();
