@@ -9,7 +9,8 @@ cmd=${1:-run}
 case "$cmd" in
   run)
     db="$root/build/TarvDB.fdb"
-    [ -e "$db" ] || "$root/database/create.sh" "$db" --demo
+    # A database made by an earlier version is brought up to date first.
+    if [ -e "$db" ]; then "$root/database/upgrade.sh" "$db"; else "$root/database/create.sh" "$db" --demo; fi
     exec "$root/build/tarvis"
     ;;
   test)

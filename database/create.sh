@@ -19,15 +19,8 @@ if [ -e "$path" ]; then
   echo "create.sh: $path exists, not touched" >&2
   exit 1
 fi
-isql=$(command -v isql-fb || command -v isql || true)
-[ -n "$isql" ] || { echo "create.sh: isql-fb not found" >&2; exit 1; }
-
-# The embedded engine keeps its lock files in /tmp/firebird; a user who may not write there (the
-# server's account made it) gets a folder of his own, as the program does.
-if [ -z "${FIREBIRD_LOCK:-}" ] && [ -d /tmp/firebird ] && { ! [ -w /tmp/firebird ] || ! [ -x /tmp/firebird ]; }; then
-  export FIREBIRD_LOCK="${TMPDIR:-/tmp}/firebird-$(id -u)"
-  mkdir -p "$FIREBIRD_LOCK"
-fi
+# shellcheck source=embedded.sh
+source "$(dirname "${BASH_SOURCE[0]}")/embedded.sh" create.sh
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 scripts=("$here"/[0-9][0-9]_*.sql)

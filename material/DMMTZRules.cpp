@@ -4,6 +4,7 @@
 
 #include "MTZSql.h"
 #include "MaterialRules.h"
+#include "StockDocumentNumber.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
 #include "library/SqlLiteral.h"
@@ -151,12 +152,11 @@ void TDMMTZ::QMObjAfterOpen(TDataSet *dataSet)
 void TDMMTZ::NextStockDocumentNumber()
 {
     const QDate date = field(&QMPohyby, "DATUM")->AsDateTime().date();
-    const auto [first, last] = MonthBounds(date);
-    const QVariant highest =
-        SelectValueParams(MTZSql::LastDocumentNumber, {first, last, field(&QMPohyby, "TYP_POHYBU")->AsInteger(),
-                                                       field(&QMPohyby, "SKLAD")->AsString()});
-    const int base = highest.isNull() || highest.toInt() == 0 ? FirstDocumentNumberBase(date) : highest.toInt();
-    field(&QMPohyby, "C_DOKLADU")->SetValue(base + 1);
+    TIBDatabase &db = DMZal->DBZAL;
+    db.TestConnected();
+    field(&QMPohyby, "C_DOKLADU")
+        ->SetValue(DrawStockDocumentNumber(db.Attachment(), date, field(&QMPohyby, "TYP_POHYBU")->AsInteger(),
+                                           field(&QMPohyby, "SKLAD")->AsString()));
 }
 
 void TDMMTZ::MarkUpdateApplied(TDataSet *, TUpdateKind, TUpdateAction &action)

@@ -18,6 +18,7 @@ extern const QString ItemStores;
 extern const QString ItemMovements;
 // ---- the rules of the data module
 extern const QString LastDocumentNumber;
+extern const QString DrawDocumentNumber;
 extern const QString NextMovementId;
 extern const QString ItemStockRows;
 extern const QString PurchaseOrderCount;

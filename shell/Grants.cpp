@@ -31,7 +31,7 @@ const QList<TGrantRow> &grantRows()
         {{"Reklamacie"}, {"ZakRek"}, {}},
         {{"Odvody"}, {"SOdvody"}, {}},
         {{"Vykony"}, {"SVykony"}, {}},
-        {{"MTZ", "Sklady"}, {"POLOZKY", "POLOZKYKOKILY", "MSklady", "MPohyby"}, {CenaKalk}},
+        {{"MTZ", "Sklady"}, {"POLOZKY", "POLOZKYKOKILY", "MSklady", "MPohyby", "MDokladyCisla"}, {CenaKalk}},
         {{"MTZ", "Objednavky"}, {"CDodavatelov", "MObjednavky", "MObjednavkyD", "MPoziadavky"}, {}},
         {{"Expedicia"}, {"EDListy", "EDListyD", "MSklady"}, {}},
         {{"Dochadzka"}, {"SDochadzka", "CZamestnancov"}, {}},

@@ -247,7 +247,6 @@ void TIBCustomDataSet::ApplyUpdates()
 void TIBCustomDataSet::Prepare()
 {
     CheckDatabase();
-    tr_->CheckActive();
     QString text = SelectText();
     PrepareText(text);
     if (select_.isPrepared() && text == preparedText_)
@@ -258,7 +257,7 @@ void TIBCustomDataSet::Prepare()
     TSqlWait wait;
     select_.unprepare();
     // The server checks the rights to read when it prepares the select.
-    reading([&] { select_.prepare(tr_->Handle(), parsed.sql); });
+    reading([&] { select_.prepare(tr_->ReadHandle(), parsed.sql); });
     preparedText_ = text;
     preparedNames_ = parsed.names;
     params_.Rebuild(parsed.names);
@@ -341,7 +340,12 @@ void TIBCustomDataSet::InternalOpen()
     SetParamsFromMaster();
     BindParams(select_, preparedNames_);
     TSqlWait wait;
-    reading([this] { select_.openCursor(tr_->Handle()); });
+    reading([this] {
+        fb::Transaction &in = tr_->ReadHandle(select_.statementType() == fb::StatementType::SelectForUpdate,
+                                              preparedText_.contains(QLatin1String("MON$"), Qt::CaseInsensitive));
+        cursorOnWrite_ = &in == &tr_->Handle();
+        select_.openCursor(in);
+    });
     tr_->Touch();
     packed_.reset(select_.outputs(), select_.outputLength());
     std::vector<TFieldDef> defs;
@@ -406,13 +410,14 @@ QVariant TIBCustomDataSet::InternalReadBlob(const TField *field, const QVariant 
 {
     if (stored.userType() != qMetaTypeId<fb::BlobId>())
         return stored;
-    if (!tr_ || !tr_->Active())
+    if (!tr_)
         return QVariant();
     const auto id = stored.value<fb::BlobId>();
     return reading([&]() -> QVariant {
+        fb::Transaction &in = tr_->ReadHandle();
         if (field->DataType() == ftMemo)
-            return fb::readTextBlob(tr_->Handle(), id);
-        return fb::readBlob(tr_->Handle(), id);
+            return fb::readTextBlob(in, id);
+        return fb::readBlob(in, id);
     });
 }
 
@@ -421,13 +426,13 @@ bool TIBCustomDataSet::InternalCanModify() const
     return true;
 }
 
-fb::Statement &TIBCustomDataSet::statementFor(const QString &sql, QStringList &names)
+fb::Statement &TIBCustomDataSet::statementFor(const QString &sql, QStringList &names, fb::Transaction &in)
 {
     auto it = updateStatements_.find(sql);
     if (it == updateStatements_.end()) {
         fb::ParsedSql parsed = fb::parseParams(sql);
         fb::Statement st;
-        st.prepare(tr_->Handle(), parsed.sql);
+        st.prepare(in, parsed.sql);
         it = updateStatements_.emplace(sql, std::make_pair(std::move(st), parsed.names)).first;
     }
     names = it->second.second;
@@ -479,7 +484,7 @@ int TIBCustomDataSet::ExecUpdate(const QString &sql, const std::vector<QVariant>
     CheckDatabase();
     tr_->CheckActive();
     QStringList names;
-    fb::Statement &st = statementFor(sql, names);
+    fb::Statement &st = statementFor(sql, names, tr_->Handle());
     for (int i = 0; i < names.size(); ++i) {
         QString name = names[i];
         const bool old = name.startsWith(kOld, Qt::CaseInsensitive);
@@ -500,6 +505,7 @@ int TIBCustomDataSet::ExecUpdate(const QString &sql, const std::vector<QVariant>
     const auto n = st.execute(tr_->Handle());
     tr_->Touch();
     rowsAffected_ = int(n);
+    tr_->Wrote();
     return rowsAffected_;
 }
 
@@ -520,6 +526,8 @@ void TIBCustomDataSet::ExecWithParams(const QString &sql)
     TSqlWait wait;
     rowsAffected_ = int(select_.execute(tr_->Handle()));
     tr_->Touch();
+    if (!select_.hasCursor())
+        tr_->Wrote();
 }
 
 QString TIBCustomDataSet::RefreshText() const
@@ -589,9 +597,9 @@ bool TIBCustomDataSet::InternalRefreshRecord(std::vector<QVariant> &data)
     if (sql.trimmed().isEmpty())
         return false;
     CheckDatabase();
-    tr_->CheckActive();
+    fb::Transaction &in = tr_->ReadHandle();
     QStringList names;
-    fb::Statement &st = reading([&]() -> fb::Statement & { return statementFor(sql, names); });
+    fb::Statement &st = reading([&]() -> fb::Statement & { return statementFor(sql, names, in); });
     for (int i = 0; i < names.size(); ++i) {
         QString name = names[i];
         if (name.startsWith(kOld, Qt::CaseInsensitive))
@@ -602,7 +610,7 @@ bool TIBCustomDataSet::InternalRefreshRecord(std::vector<QVariant> &data)
     TSqlWait wait;
     bool found = false;
     if (reading([&] {
-            st.openCursor(tr_->Handle());
+            st.openCursor(in);
             return st.fetchNext();
         })) {
         found = true;

@@ -162,12 +162,14 @@ private:
     private:
         TIBCustomDataSet *owner_;
     };
-    fb::Statement &statementFor(const QString &sql, QStringList &names);
+    fb::Statement &statementFor(const QString &sql, QStringList &names, fb::Transaction &in);
 
     TIBDatabase *db_ = nullptr;
     TIBTransaction *tr_ = nullptr;
     TIBUpdateSQL *updateObject_ = nullptr;
     fb::Statement select_;
+    // The select's cursor was opened in the transaction itself (not its read-only companion).
+    bool cursorOnWrite_ = false;
     fb::PackedRow packed_; // how fetched rows of the select are kept
     MasterLink masterLink_{this};
     std::map<QString, std::pair<fb::Statement, QStringList>> updateStatements_;

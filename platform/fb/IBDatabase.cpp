@@ -78,6 +78,8 @@ void TIBDatabase::dropConnection()
         if (t->timer_)
             t->timer_->stop();
         t->tr_.abandon();
+        t->endReading(true);
+        t->ended();
     }
     for (TIBCustomDataSet *ds : std::vector<TIBCustomDataSet *>(dataSets_)) {
         try {
@@ -145,9 +147,11 @@ void TIBDatabase::closeAttached()
     if (BeforeDisconnect)
         BeforeDisconnect(this);
     CloseDataSets();
-    for (TIBTransaction *t : transactions_)
+    for (TIBTransaction *t : transactions_) {
         if (t->Active())
             t->Commit();
+        t->endReading(false);
+    }
     att_.detach();
     tableInfo_.clear();
     if (AfterDisconnect)
@@ -219,7 +223,7 @@ void TIBDatabase::ApplyUpdates(const std::vector<TDataSet *> &dataSets)
                 ds->ApplyPendingUpdates();
         save.Commit();
     }
-    tr->CommitRetaining();
+    tr->Settle();
     for (TDataSet *ds : dataSets)
         if (ds->Active() && ds->CachedUpdates())
             ds->CommitUpdates();
@@ -311,6 +315,7 @@ TIBTransaction::~TIBTransaction()
     try {
         if (Active())
             Commit();
+        endReading(false);
     } catch (...) {
     }
     for (TIBCustomDataSet *ds : std::vector<TIBCustomDataSet *>(dataSets_))
@@ -394,7 +399,8 @@ void TIBTransaction::idleTimeout()
             Rollback();
             break;
         case TACommitRetaining:
-            CommitRetaining();
+            // Committed in full when no cursor needs the context, so the server's oldest snapshot moves on.
+            Settle(true);
             break;
         case TARollbackRetaining:
             RollbackRetaining();
@@ -443,6 +449,7 @@ void TIBTransaction::Commit()
     if (timer_)
         timer_->stop();
     tr_.commit();
+    ended();
 }
 
 void TIBTransaction::Rollback()
@@ -453,6 +460,16 @@ void TIBTransaction::Rollback()
     if (timer_)
         timer_->stop();
     tr_.rollback();
+    ended();
+}
+
+void TIBTransaction::ended()
+{
+    pending_ = false;
+    // Only the saves hold the timer, and they are gone with the transaction.
+    saves_ = 0;
+    holds_ = 0;
+    ++epoch_;
 }
 
 void TIBTransaction::CommitRetaining()
@@ -460,6 +477,7 @@ void TIBTransaction::CommitRetaining()
     if (!Active())
         return;
     tr_.commitRetaining();
+    pending_ = false;
     Touch();
 }
 
@@ -468,7 +486,74 @@ void TIBTransaction::RollbackRetaining()
     if (!Active())
         return;
     tr_.rollbackRetaining();
+    pending_ = false;
     Touch();
+}
+
+void TIBTransaction::Wrote()
+{
+    pending_ = true;
+    if (saves_ == 0)
+        Settle();
+}
+
+void TIBTransaction::Settle(bool evenIfClean)
+{
+    if (!Active() || saves_ > 0 || (!pending_ && !evenIfClean))
+        return;
+    bool cursorOpen = false;
+    for (TIBCustomDataSet *ds : dataSets_)
+        cursorOpen = cursorOpen || (ds->cursorOnWrite_ && ds->select_.isCursorOpen());
+    if (cursorOpen) {
+        CommitRetaining();
+        return;
+    }
+    // The data sets stay open: their rows are held here and their cursors (if any) read elsewhere.
+    if (timer_)
+        timer_->stop();
+    tr_.commit();
+    ended();
+}
+
+fb::Transaction &TIBTransaction::ReadHandle(bool locking, bool fresh)
+{
+    const int o = options();
+    if (locking || Pending() || (o & (fb::Transaction::Snapshot | fb::Transaction::ReadOnly))) {
+        CheckActive();
+        return tr_;
+    }
+    if (fresh && read_.isActive() && !readingCursorOpen())
+        endReading(false);
+    if (!read_.isActive()) {
+        if (!db_)
+            throw EDatabaseError(QStringLiteral("Transakcia nemá databázu"));
+        db_->TestConnected();
+        read_.start(db_->Attachment(), fb::Transaction::ReadOnly);
+    }
+    return read_;
+}
+
+bool TIBTransaction::readingCursorOpen() const
+{
+    for (TIBCustomDataSet *ds : dataSets_)
+        if (!ds->cursorOnWrite_ && ds->select_.isCursorOpen())
+            return true;
+    return false;
+}
+
+void TIBTransaction::endReading(bool abandon)
+{
+    if (!read_.isActive())
+        return;
+    if (abandon) {
+        read_.abandon();
+        return;
+    }
+    try {
+        read_.commit();
+    } catch (const EDatabaseError &) {
+        read_.abandon();
+    }
 }
 
 void TIBTransaction::addDataSet(TIBCustomDataSet *ds)
@@ -507,11 +592,14 @@ TSavepoint::TSavepoint(TIBTransaction *transaction) : tr_(transaction)
         tr_->ReleaseIdleTimer();
         throw;
     }
+    ++tr_->saves_;
+    epoch_ = tr_->epoch_;
 }
 
 TSavepoint::~TSavepoint()
 {
-    if (!done_) {
+    const bool alive = epoch_ == tr_->epoch_;
+    if (!done_ && alive) {
         try {
             if (tr_->Active()) {
                 tr_->Handle().rollbackToSavepoint(name_);
@@ -520,13 +608,23 @@ TSavepoint::~TSavepoint()
         } catch (...) {
         }
     }
-    tr_->ReleaseIdleTimer();
+    if (alive) {
+        if (!done_)
+            --tr_->saves_;
+        tr_->ReleaseIdleTimer();
+    }
 }
 
 void TSavepoint::Commit()
 {
     if (done_)
         return;
+    if (epoch_ != tr_->epoch_) {
+        done_ = true;
+        throw EDatabaseError(QString::fromUtf8("Zápis sa nedokončil: transakcia sa medzitým skončila."));
+    }
     tr_->Handle().releaseSavepoint(name_);
     done_ = true;
+    --tr_->saves_;
+    tr_->Settle();
 }

@@ -1,6 +1,6 @@
 // TIBDatabase: the one connection to a Firebird database (embedded file or "host:path"), with its
 // connection parameters and log-in; TIBTransaction: the transaction its data sets run in, with the idle
-// timer that commit-retains; TSavepoint: the scope of an all-or-nothing save.
+// timer that commits; TSavepoint: the scope of an all-or-nothing save.
 #pragma once
 
 #include "platform/fbapi/Attachment.h"
@@ -129,6 +129,23 @@ public:
     // Starts the transaction when it is not active.
     void CheckActive();
 
+    // A statement wrote: outside a save (a savepoint) the write is committed at once, so what the program
+    // reports as saved never waits for the idle timer; inside one, the outermost save commits it.
+    void Wrote();
+    // Commits what was written: a full commit when no cursor is open in this transaction (so the server
+    // can clean up behind it), else commit-retaining. With evenIfClean an active transaction that wrote
+    // nothing ends too (the idle timer's way of letting the server's oldest snapshot move on).
+    void Settle(bool evenIfClean = false);
+    // Written and not yet committed (or a save is under way).
+    bool Pending() const { return pending_ || saves_ > 0; }
+    // The transaction a select's cursor and a blob are read in. A read-committed read-write transaction
+    // with nothing pending reads in a read-only read-committed companion, which the server does not count
+    // among the snapshots it must keep, so open lists never hold back its garbage collection; with work
+    // pending (or a cursor that locks) it reads in itself, to see its own writes.
+    // The server's monitoring tables are read as of the transaction's start: for such a read (fresh) the
+    // companion starts anew when no cursor is open in it.
+    fb::Transaction &ReadHandle(bool locking = false, bool fresh = false);
+
     // Restarts the idle timer (every statement calls it).
     void Touch();
     // While held (a savepoint or a busy block), the idle timer never ends the work.
@@ -142,18 +159,31 @@ public:
 private:
     friend class TIBCustomDataSet;
     friend class TIBDatabase;
+    friend class TSavepoint;
     void addDataSet(TIBCustomDataSet *ds);
     void removeDataSet(TIBCustomDataSet *ds);
     void dataSetClosed();
     void closeDataSets();
     void idleTimeout();
     int options() const;
+    // Lets go of the read-only companion (the connection closes or is lost).
+    void endReading(bool abandon);
+    // A cursor of one of the data sets is open in the companion.
+    bool readingCursorOpen() const;
 
     TIBDatabase *db_ = nullptr;
     fb::Transaction tr_;
+    fb::Transaction read_;
     std::unique_ptr<QTimer> timer_;
     int idleMs_ = 0;
     int holds_ = 0;
+    // Open savepoints (saves under way) and whether anything was written since the last commit.
+    int saves_ = 0;
+    bool pending_ = false;
+    // Counts the ends of the transaction (commit, rollback, a lost connection): a savepoint of an earlier
+    // one is gone with it.
+    int epoch_ = 0;
+    void ended();
     bool ending_ = false;
     std::vector<TIBCustomDataSet *> dataSets_;
 };
@@ -166,11 +196,13 @@ public:
     ~TSavepoint();
     TSavepoint(const TSavepoint &) = delete;
     TSavepoint &operator=(const TSavepoint &) = delete;
-    // Keeps what was written (releases the savepoint; the transaction stays open).
+    // Keeps what was written: releases the savepoint and, for the outermost save, commits (the transaction
+    // is retained while a cursor is open in it).
     void Commit();
 
 private:
     TIBTransaction *tr_;
     QString name_;
+    int epoch_ = 0;
     bool done_ = false;
 };

@@ -41,7 +41,7 @@ TEST(Grants, UserNamePattern)
 TEST(Grants, ReadOnMaterialRevokesThenSelectsAndTakesTheExecuteRight)
 {
     const QStringList s = GrantStatements("NOVAK", "MTZ", 1, {});
-    const QStringList tables{"POLOZKY",      "POLOZKYKOKILY", "MSklady",      "MPohyby",
+    const QStringList tables{"POLOZKY",      "POLOZKYKOKILY", "MSklady",      "MPohyby",    "MDokladyCisla",
                              "CDodavatelov", "MObjednavky",   "MObjednavkyD", "MPoziadavky"};
     ASSERT_EQ(s.size(), 2 * tables.size() + 1);
     for (int i = 0; i < tables.size(); ++i) {
@@ -185,7 +185,7 @@ TEST_F(UsersTest, PrivilegesGrantedAndRevokedWithASharedObjectKept)
     EXPECT_EQ(rights("T21_NOVAK", "MSklady"), "S");
     EXPECT_EQ(rights("T21_NOVAK", "EDListy"), "");
     EXPECT_EQ(privilegeRows("T21_NOVAK"), 1) << "Nič is kept as no row";
-    EXPECT_EQ(users->CurrentUserObjects().split(", ", Qt::SkipEmptyParts).size(), 8);
+    EXPECT_EQ(users->CurrentUserObjects().split(", ", Qt::SkipEmptyParts).size(), 9);
 }
 
 TEST_F(UsersTest, ATypedLevelThatIsNoLevelIsRefusedAndKeepsTheEdit)

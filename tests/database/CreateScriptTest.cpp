@@ -10,16 +10,21 @@
 
 namespace {
 
-int runCreate(const QStringList &args, QString *output = nullptr)
+int runScript(const QString &script, const QStringList &args, QString *output = nullptr)
 {
     QProcess p;
     p.setProcessChannelMode(QProcess::MergedChannels);
-    p.start("bash", QStringList{TempDatabase::sourceDir() + "/database/create.sh"} + args);
+    p.start("bash", QStringList{TempDatabase::sourceDir() + "/database/" + script} + args);
     if (!p.waitForFinished(120000))
         return -1;
     if (output)
         *output = QString::fromUtf8(p.readAll());
     return p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+}
+
+int runCreate(const QStringList &args, QString *output = nullptr)
+{
+    return runScript("create.sh", args, output);
 }
 
 } // namespace
@@ -79,4 +84,24 @@ TEST(CreateScript, DemoFoundryFillsEveryBrowser)
     EXPECT_EQ(sql.value("select odberatel from CODBERATELOV where c_odb=2"), "Armatúry Hron s.r.o.");
     // The offers are recent enough for the offers browser's first view.
     EXPECT_GT(sql.number("select count(*) from ZAKAZKY where typ_obj='P' and d_vystav>=CURRENT_DATE-7"), 0);
+}
+
+TEST(CreateScript, AnEarlierDatabaseIsUpgradedAndAnUpgradeRunsTwiceWithoutChange)
+{
+    TempDatabase tmp;
+    ASSERT_FALSE(tmp.path().isEmpty());
+    // The template as an earlier version made it: without the table of drawn document numbers.
+    {
+        FbSql db(tmp.path());
+        db.exec("drop table MDOKLADYCISLA");
+        db.commit();
+    }
+    QString out;
+    ASSERT_EQ(runScript("upgrade.sh", {tmp.path()}, &out), 0) << out.toStdString();
+    ASSERT_EQ(runScript("upgrade.sh", {tmp.path()}, &out), 0) << out.toStdString();
+    FbSql db(tmp.path());
+    db.exec(
+        "insert into MDOKLADYCISLA (MESIAC, TYP_POHYBU, SKLAD, C_DOKLADU) values ('2026-03-01', 10, 'M1', 2603001)");
+    EXPECT_EQ(db.value("select count(*) from RDB$INDICES where RDB$INDEX_NAME = 'IX_MDOKLADYCISLA_MESIAC'"), "1");
+    EXPECT_NE(runScript("upgrade.sh", {tmp.dir() + "/none.fdb"}, &out), 0);
 }

@@ -61,7 +61,7 @@ const QList<ModuleObjects> &moduleObjects()
         {"Odbyt Vyrobky", {"POLOZKY", "POLOZKYKALK"}, {"Polozky_CENA_KALK"}},
         {"TPV", {"POLOZKY", "TKusovnik", "TOperacie", "ZakOperacie", "ZakKusovnik"}, {"Polozky_CENA_KALK"}},
         {"Vyroba", {"SVykony", "SOdvody", "SRV", "SPlan", "SPlanD", "ZakRek"}, {}},
-        {"MTZ Sklady", {"POLOZKY", "POLOZKYKOKILY", "MSklady", "MPohyby"}, {"Polozky_CENA_KALK"}},
+        {"MTZ Sklady", {"POLOZKY", "POLOZKYKOKILY", "MSklady", "MPohyby", "MDokladyCisla"}, {"Polozky_CENA_KALK"}},
         {"MTZ Objednavky", {"CDodavatelov", "MObjednavky", "MObjednavkyD", "MPoziadavky"}, {}},
         {"Expedicia", {"EDListy", "EDListyD", "MSklady"}, {}},
         {"Dochadzka", {"SDochadzka", "CZamestnancov"}, {}},

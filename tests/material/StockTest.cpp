@@ -1,5 +1,10 @@
 // Movements on a fresh database: the stock rows and the average price the database keeps from them, the
 // stock as of a date read back by its statement, document numbers, the kind guard and returns.
+#include <thread>
+#include <set>
+#include "platform/fbapi/ConnectParams.h"
+#include "platform/fbapi/Attachment.h"
+#include "material/StockDocumentNumber.h"
 #include "MaterialFixture.h"
 #include "material/MTZSql.h"
 #include "material/MaterialRules.h"
@@ -104,6 +109,60 @@ TEST_F(StockTest, DocumentsAreNumberedPerMonthKindAndStore)
     m.Open();
     EXPECT_EQ(numbered(D(3, 20), 10, "M1"), 2603008) << "gaps stay";
     EXPECT_EQ(numbered(QDate(2027, 1, 5), 10, "M1"), 2701001);
+}
+
+TEST_F(StockTest, NoDocumentNumberIsDrawnByTwoWorkstationsAtOnce)
+{
+    // Eight workstations draw numbers of one month, kind and store at the same moment, each on its own
+    // connection; none of the numbers is given twice and together they run on without a gap.
+    constexpr int desks = 8, each = 15;
+    std::vector<std::unique_ptr<fb::Attachment>> connections;
+    for (int i = 0; i < desks; ++i) {
+        connections.push_back(std::make_unique<fb::Attachment>());
+        connections.back()->attach(DMZal->DBZAL.DatabaseName,
+                                   fb::ConnectParams::fromLines(DMZal->DBZAL.Params.Lines()));
+    }
+    std::vector<std::vector<int>> drawn(desks);
+    std::vector<std::string> failures(desks);
+    {
+        std::vector<std::thread> threads;
+        for (int d = 0; d < desks; ++d)
+            threads.emplace_back([&, d] {
+                try {
+                    for (int i = 0; i < each; ++i)
+                        drawn[size_t(d)].push_back(
+                            DrawStockDocumentNumber(*connections[size_t(d)], D(3, 10), 21, QStringLiteral("M1")));
+                } catch (const std::exception &e) {
+                    failures[size_t(d)] = e.what();
+                }
+            });
+        for (auto &t : threads)
+            t.join();
+    }
+    std::set<int> all;
+    for (int d = 0; d < desks; ++d) {
+        EXPECT_EQ(failures[size_t(d)], "");
+        all.insert(drawn[size_t(d)].begin(), drawn[size_t(d)].end());
+    }
+    EXPECT_EQ(int(all.size()), desks * each) << "a number was drawn twice";
+    EXPECT_EQ(*all.begin(), 2603001);
+    EXPECT_EQ(*all.rbegin(), 2603000 + desks * each);
+
+    // The program's own draw continues after them, and a movement saved under a drawn number keeps it.
+    item("M-1");
+    TxTable &m = mtz->QMPohyby;
+    m.Open();
+    m.Append();
+    m.FieldByName("DATUM")->SetValue(D(3, 11));
+    m.FieldByName("TYP_POHYBU")->SetValue(21);
+    m.FieldByName("SKLAD")->SetValue(QStringLiteral("M1"));
+    m.FieldByName("C_POL")->SetValue(QStringLiteral("M-1"));
+    m.FieldByName("MNOZSTVO")->SetValue(1);
+    mtz->NextStockDocumentNumber();
+    mtz->PostMovementWithSign();
+    EXPECT_EQ(m.FieldByName("C_DOKLADU")->AsInteger(), 2603000 + desks * each + 1);
+    for (auto &c : connections)
+        c->detach();
 }
 
 TEST_F(StockTest, OnlyKindsTenToTwentyNineAreStored)

@@ -113,7 +113,8 @@ TEST_F(Workstations, ASaveAgainstAHeldRecordFailsAfterTheLockTimeoutAndSucceedsL
     auto ta = a->table("T_ROW");
     auto tb = b->table("T_ROW");
 
-    // A keeps working on the record: its change is written but not committed.
+    // A is in the middle of a save over the record: its change is written but not committed.
+    std::optional<TSavepoint> aSave(&a->tr);
     ta->Edit();
     ta->FieldByName("TXT")->SetAsString("held by A");
     ta->Post();
@@ -125,9 +126,8 @@ TEST_F(Workstations, ASaveAgainstAHeldRecordFailsAfterTheLockTimeoutAndSucceedsL
     EXPECT_EQ(tb->State(), dsEdit) << "nothing typed is lost";
     EXPECT_EQ(tb->FieldByName("NUM")->AsInteger(), 30);
 
-    a->tr.CommitRetaining();
+    aSave->Commit();
     tb->Post();
-    b->tr.CommitRetaining();
     EXPECT_EQ(committed("select TXT from T_ROW where ID = 1").toString(), "held by A");
     EXPECT_EQ(committed("select NUM from T_ROW where ID = 1").toInt(), 30);
 }
@@ -140,6 +140,7 @@ TEST_F(Workstations, CachedChangesStayForARetryAfterALockTimeout)
     auto tb = b->table("T_ROW");
     tb->SetCachedUpdates(true);
 
+    std::optional<TSavepoint> aSave(&a->tr);
     ta->Edit();
     ta->FieldByName("TXT")->SetAsString("held by A");
     ta->Post();
@@ -156,7 +157,7 @@ TEST_F(Workstations, CachedChangesStayForARetryAfterALockTimeout)
     EXPECT_TRUE(tb->UpdatesPending());
     EXPECT_TRUE(committed("select NUM from T_ROW where ID = 2").isNull()) << "nothing of the failed save stays";
 
-    a->tr.CommitRetaining();
+    aSave->Commit();
     b->db.ApplyUpdates({tb.get()});
     EXPECT_FALSE(tb->UpdatesPending());
     EXPECT_EQ(committed("select NUM from T_ROW where ID = 1").toInt(), 40);
@@ -203,6 +204,7 @@ TEST_F(LostConnection, CloseLetsGoOfALostConnectionAndOpenWorksAgain)
 {
     auto w = workstation();
     auto t = w->table("T_ROW");
+    std::optional<TSavepoint> save(&w->tr); // a save under way when the connection goes
     t->Edit();
     t->FieldByName("NUM")->SetAsInteger(13);
     t->Post();
@@ -213,6 +215,7 @@ TEST_F(LostConnection, CloseLetsGoOfALostConnectionAndOpenWorksAgain)
     EXPECT_FALSE(w->db.Connected());
     EXPECT_NO_THROW(w->db.Close()) << "closing again is nothing to do";
 
+    save.reset();
     w->db.Open();
     EXPECT_TRUE(w->db.Connected());
     t->Open();

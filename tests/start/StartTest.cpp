@@ -21,6 +21,7 @@
 #include "shell/DMCis.h"
 #include "shell/Startup.h"
 
+#include <optional>
 #include <QAction>
 #include <QApplication>
 #include <QFile>
@@ -306,6 +307,8 @@ TEST_F(StartTest, CloseAsksAndCommitsWhatTheProgramWrote)
 {
     TFormMenu *m = startAndShow();
     ASSERT_TRUE(DMZal->DBZAL.Connected());
+    // A save under way when the program is closed.
+    std::optional<TSavepoint> save(&DMZal->DBTransaction);
     ExecSqlParams("insert into QUSERS (RDB_USER, RDB_UTVAR) values (:u, :k)", {"NOVAK", 2});
     ASSERT_TRUE(DMZal->InTransaction());
 
@@ -323,6 +326,7 @@ TEST_F(StartTest, CloseAsksAndCommitsWhatTheProgramWrote)
     EXPECT_EQ(answers.Texts().size(), 2) << "the menu's Koniec asks the same question";
     EXPECT_FALSE(m->isVisible());
     EXPECT_FALSE(DMZal->InTransaction()) << "committed when the main form closed";
+    save.reset();
 
     ShutDownProgram();
     EXPECT_EQ(readValue(programDatabase, "select RDB_UTVAR from QUSERS where RDB_USER='NOVAK'").toInt(), 2)
@@ -487,6 +491,7 @@ TEST_F(StartTest, TerminationSignalClosesAsTheMainFormDoesWithoutAsking)
     // The client library caught SIGTERM at the connection; the program takes it back after connecting.
     TFormMenu *m = startAndShow();
     ASSERT_TRUE(DMZal->DBZAL.Connected());
+    std::optional<TSavepoint> save(&DMZal->DBTransaction);
     ExecSqlParams("insert into QUSERS (RDB_USER, RDB_UTVAR) values (:u, :k)", {"KOVAC", 3});
     ASSERT_TRUE(DMZal->InTransaction());
 
@@ -498,6 +503,7 @@ TEST_F(StartTest, TerminationSignalClosesAsTheMainFormDoesWithoutAsking)
     EXPECT_TRUE(answers.Texts().isEmpty()) << "no question when the session ends";
     EXPECT_FALSE(m->isVisible());
     EXPECT_FALSE(DMZal->InTransaction()) << "committed as the main form's close does";
+    save.reset();
 
     ShutDownProgram();
     EXPECT_EQ(readValue(programDatabase, "select RDB_UTVAR from QUSERS where RDB_USER='KOVAC'").toInt(), 3);

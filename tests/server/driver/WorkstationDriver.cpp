@@ -79,8 +79,12 @@ QString WorkstationDriver::runCommand(const QStringList &w)
     if (command == QLatin1String("id"))
         return SelectValueParams(QStringLiteral("select current_connection from rdb$database")).toString();
     if (command == QLatin1String("commit")) {
-        // What the idle timer does after a pause.
-        DMZal->DBTransaction.CommitRetaining();
+        // The end of a save held open by "book ... hold", or what the idle timer does after a pause.
+        if (save_) {
+            save_->Commit();
+            save_.reset();
+        }
+        DMZal->DBTransaction.Settle(true);
         return QString();
     }
     if (command == QLatin1String("open-item") && w.size() == 2)
@@ -203,6 +207,10 @@ QString WorkstationDriver::book(int osc, int job, int operation, int firstBatch,
     TxDataSet &q = DMVyk->QvSVykony;
     if (!q.Active())
         q.Open();
+    // Held bookings stand for a save still under way: written, not yet committed (a save the connection
+    // lost is gone with it).
+    if (!commitEach && !save_)
+        save_.emplace(&DMZal->DBTransaction);
     int booked = 0;
     for (int i = 0; i < count; ++i) {
         try {
@@ -216,8 +224,6 @@ QString WorkstationDriver::book(int osc, int job, int operation, int firstBatch,
             q.FieldByName(QStringLiteral("MNOZSTVO"))->SetValue(1);
             q.FieldByName(QStringLiteral("OHOD"))->SetValue(HoursEach);
             q.Post();
-            if (commitEach)
-                DMZal->DBTransaction.CommitRetaining();
         } catch (...) {
             // "Nezapíš" after the error: the next booking starts on a new row.
             if (q.State() == dsInsert)

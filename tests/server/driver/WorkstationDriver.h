@@ -1,12 +1,16 @@
 // One program instance for the tests of several workstations: the data modules of a connected base module,
 // driven one command line at a time, each answered with the boxes it showed and one "ok"/"error" line.
-// The program's idle commit is the command "commit", so a test decides how long written rows stay open.
+// A save is committed by itself; "book ... hold" keeps its bookings under a save still under way until the
+// command "commit", so a test decides how long written rows stay open.
 #pragma once
 
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+#include <optional>
+
+#include "platform/fb/IBDatabase.h"
 
 class QWidget;
 class TFormZakazkaDetHl;
@@ -41,4 +45,5 @@ private:
 
     TTestResponder &responder_;
     std::unique_ptr<TFormZakazkaDetHl> dialog_;
+    std::optional<TSavepoint> save_;
 };

@@ -1,0 +1,29 @@
+#!/usr/bin/env bash
+# upgrade.sh PATH: brings a database made by an earlier version of the program up to date (upgrade.sql,
+# through Firebird's embedded engine as SYSDBA). What is there already is left as it is, so it can run any
+# number of times. Any SQL error stops the run with a non-zero status.
+set -euo pipefail
+
+[ $# -eq 1 ] || { echo "usage: upgrade.sh PATH" >&2; exit 2; }
+path=$1
+[ -f "$path" ] || { echo "upgrade.sh: $path not found" >&2; exit 1; }
+# shellcheck source=embedded.sh
+source "$(dirname "${BASH_SOURCE[0]}")/embedded.sh" upgrade.sh
+
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+quoted=${path//\'/\'\'}
+log=$(mktemp)
+trap 'rm -f "$log"' EXIT
+status=0
+{
+  echo "SET SQL DIALECT 3;"
+  echo "CONNECT '$quoted' USER 'SYSDBA';"
+  cat "$here/upgrade.sql"
+  echo
+  echo "COMMIT;"
+} | LC_ALL=C.UTF-8 ISC_USER=SYSDBA "$isql" -q -b -ch UTF8 >"$log" 2>&1 || status=$?
+if [ "$status" -ne 0 ] || grep -qE "Statement failed|SQLSTATE|SQL error|Dynamic SQL Error" "$log"; then
+  cat "$log" >&2
+  echo "upgrade.sh: SQL error, $path may be upgraded only in part" >&2
+  exit 1
+fi
