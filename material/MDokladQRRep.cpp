@@ -8,6 +8,10 @@ using namespace MaterialReport;
 TMDokladQRRep::TMDokladQRRep()
 {
     SetUp(this, QStringLiteral("MDokladQRRep"), QString::fromUtf8("Materiálový pohyb"));
+    // Issues are stored negative and print positive; the value follows the printed quantity. Computed
+    // here, so that any movements with their items print: a document's or the movements form's list.
+    AddFunction(QStringLiteral("MNOZ"), QStringLiteral("IF(TYP_POHYBU<20,1,-1)*MNOZSTVO"));
+    AddFunction(QStringLiteral("HODN"), QStringLiteral("MNOZ*CENA_NAKL"));
 
     TQRBand *title = CompanyTitle(this, 150);
     title_ = Caption(title, QString::fromUtf8("Materiálový pohyb"), 450, 0, 268, 14, true);
