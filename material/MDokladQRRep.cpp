@@ -29,8 +29,8 @@ TMDokladQRRep::TMDokladQRRep()
     Value(title, QStringLiteral("POZNAMKA"), 65, 112, 650);
 
     // Eight columns across the page in 8 points; the name and the dimension wrap within theirs.
-    const TItemTable table = ItemTable(this, {{"č.Materiálu", "C_POL", 0, 78},
-                                              {"Názov", "{NAZOV}", 82, 176, TColumn::LongText},
+    const TItemTable table = ItemTable(this, {{"č.Materiálu", "C_POL", 0, 96},
+                                              {"Názov", "{NAZOV}", 100, 158, TColumn::LongText},
                                               {"Množstvo", "MNOZ", 262, 62, TColumn::Number, "0.###"},
                                               {"č.Zakázky", "C_INT", 334, 54, TColumn::Text, "#0\"/\"0000;; "},
                                               {"Rozmer", "{ROZMER}", 392, 112, TColumn::LongText},

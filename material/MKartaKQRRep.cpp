@@ -16,7 +16,6 @@ TMKartaKQRRep::TMKartaKQRRep()
     Caption(title, QString::fromUtf8("Karta náradia."), 470, 10, 248, 16, true);
 
     TQRBand *card = AddBand(rbDetail, QStringLiteral("DetailBand"));
-    card->Height = 490;
     card->Frame.DrawTop = true;
     Caption(card, QString::fromUtf8("č.Náradia"), 0, 8, 80);
     auto *number = Value(card, QStringLiteral("C_POL"), 84, 6, 200);
@@ -53,10 +52,12 @@ TMKartaKQRRep::TMKartaKQRRep()
     picture_->Center = true;
     picture_->Frame.DrawTop = picture_->Frame.DrawBottom = picture_->Frame.DrawLeft = picture_->Frame.DrawRight = true;
 
-    MouldData(card, 290);
+    // The jobs follow the mould data, clear of its last line.
+    const double jobsTop = 290 + MouldData(card, 290) + 8;
 
-    Caption(card, QString::fromUtf8("Zákazky :"), 0, 488 - 14, 80, 0, true);
-    jobs_ = Lines(card, {}, 84, 488 - 14, 634);
+    Caption(card, QString::fromUtf8("Zákazky :"), 0, jobsTop, 80, 0, true);
+    jobs_ = Lines(card, {}, 84, jobsTop, 634);
+    card->Height = jobsTop + 16;
 
     // The boxes to sign follow the card however long its list of jobs is.
     TQRBand *signatures = AddChildBand(card, QStringLiteral("SignatureBand"));
