@@ -8,6 +8,10 @@ using namespace MaterialReport;
 TMDokladQRRep::TMDokladQRRep()
 {
     SetUp(this, QStringLiteral("MDokladQRRep"), QString::fromUtf8("Materiálový pohyb"));
+    // Issues are stored negative and print positive; the value follows the printed quantity. Computed
+    // here, so that any movements with their items print: a document's or the movements form's list.
+    AddFunction(QStringLiteral("MNOZ"), QStringLiteral("IF(TYP_POHYBU<20,1,-1)*MNOZSTVO"));
+    AddFunction(QStringLiteral("HODN"), QStringLiteral("MNOZ*CENA_NAKL"));
 
     TQRBand *title = CompanyTitle(this, 150);
     title_ = Caption(title, QString::fromUtf8("Materiálový pohyb"), 450, 0, 268, 14, true);
@@ -25,8 +29,8 @@ TMDokladQRRep::TMDokladQRRep()
     Value(title, QStringLiteral("POZNAMKA"), 65, 112, 650);
 
     // Eight columns across the page in 8 points; the name and the dimension wrap within theirs.
-    const TItemTable table = ItemTable(this, {{"č.Materiálu", "C_POL", 0, 78},
-                                              {"Názov", "{NAZOV}", 82, 176, TColumn::LongText},
+    const TItemTable table = ItemTable(this, {{"č.Materiálu", "C_POL", 0, 96},
+                                              {"Názov", "{NAZOV}", 100, 158, TColumn::LongText},
                                               {"Množstvo", "MNOZ", 262, 62, TColumn::Number, "0.###"},
                                               {"č.Zakázky", "C_INT", 334, 54, TColumn::Text, "#0\"/\"0000;; "},
                                               {"Rozmer", "{ROZMER}", 392, 112, TColumn::LongText},

@@ -8,18 +8,6 @@
 
 using namespace MaterialReport;
 
-namespace {
-
-// A caption and its field on one line.
-void captioned(TQRBand *band, const char *caption, const char *field, double left, double top, double captionWidth,
-               double width, const QString &mask = {})
-{
-    Caption(band, QString::fromUtf8(caption), left, top, captionWidth);
-    Value(band, QString::fromLatin1(field), left + captionWidth + 4, top, width, mask);
-}
-
-} // namespace
-
 TMKartaKQRRep::TMKartaKQRRep()
 {
     SetUp(this, QStringLiteral("MKartaKQRRep"), QString::fromUtf8("Karta náradia."));
@@ -28,34 +16,33 @@ TMKartaKQRRep::TMKartaKQRRep()
     Caption(title, QString::fromUtf8("Karta náradia."), 470, 10, 248, 16, true);
 
     TQRBand *card = AddBand(rbDetail, QStringLiteral("DetailBand"));
-    card->Height = 490;
     card->Frame.DrawTop = true;
     Caption(card, QString::fromUtf8("č.Náradia"), 0, 8, 80);
     auto *number = Value(card, QStringLiteral("C_POL"), 84, 6, 200);
     number->Font().setPointSize(12);
     number->Font().setBold(true);
-    captioned(card, "Názov", "NAZOV", 0, 30, 80, 340);
-    captioned(card, "Typ", "TYP2", 0, 48, 80, 60);
-    captioned(card, "Váha", "VAHA_MAT", 160, 48, 40, 80, QStringLiteral("0.###"));
+    Captioned(card, "Názov", "NAZOV", 0, 30, 80, 340);
+    Captioned(card, "Typ", "TYP2", 0, 48, 80, 60);
+    Captioned(card, "Váha", "VAHA_MAT", 160, 48, 40, 80, QStringLiteral("0.###"));
     Caption(card, QStringLiteral("Popis"), 0, 66, 80);
     auto *about = Lines(card, {QStringLiteral("{POPIS}")}, 84, 66, 340);
     about->AutoStretch = false;
     about->Height = 44;
-    captioned(card, "Majiteľ", "MAJITEL", 0, 114, 80, 340);
-    captioned(card, "IČO", "ICO", 0, 132, 80, 100);
+    Captioned(card, "Majiteľ", "MAJITEL", 0, 114, 80, 340);
+    Captioned(card, "IČO", "ICO", 0, 132, 80, 100);
     Caption(card, QStringLiteral("Adresa"), 0, 150, 80);
     Value(card, QStringLiteral("ULICA"), 84, 150, 340);
     Value(card, QStringLiteral("PSC"), 84, 166, 50);
     Value(card, QStringLiteral("MESTO"), 138, 166, 286);
-    captioned(card, "Telefón", "TELEFON", 0, 184, 80, 140);
-    captioned(card, "FAX", "FAX", 230, 184, 30, 160);
-    captioned(card, "E-mail", "EMAIL", 0, 202, 80, 340);
-    captioned(card, "Sklad", "SKLAD", 0, 226, 80, 60);
-    captioned(card, "Množstvo", "MNOZSTVO", 150, 226, 60, 80, QStringLiteral("0.###"));
-    captioned(card, "Regál", "POZICIA1", 0, 244, 80, 60);
-    captioned(card, "Polica", "POZICIA2", 150, 244, 60, 60);
-    captioned(card, "Priečinok", "POZICIA3", 280, 244, 60, 80);
-    captioned(card, "Vystavená", "D_VYSTAV", 0, 262, 80, 100);
+    Captioned(card, "Telefón", "TELEFON", 0, 184, 80, 140);
+    Captioned(card, "FAX", "FAX", 230, 184, 30, 160);
+    Captioned(card, "E-mail", "EMAIL", 0, 202, 80, 340);
+    Captioned(card, "Sklad", "SKLAD", 0, 226, 80, 60);
+    Captioned(card, "Množstvo", "MNOZSTVO", 150, 226, 60, 80, QStringLiteral("0.###"));
+    Captioned(card, "Regál", "POZICIA1", 0, 244, 80, 60);
+    Captioned(card, "Polica", "POZICIA2", 150, 244, 60, 60);
+    Captioned(card, "Priečinok", "POZICIA3", 280, 244, 60, 80);
+    Captioned(card, "Vystavená", "D_VYSTAV", 0, 262, 80, 100);
 
     picture_ = card->Add<TQRImage>(QStringLiteral("QRObrazok"));
     picture_->Left = 440;
@@ -65,26 +52,12 @@ TMKartaKQRRep::TMKartaKQRRep()
     picture_->Center = true;
     picture_->Frame.DrawTop = picture_->Frame.DrawBottom = picture_->Frame.DrawLeft = picture_->Frame.DrawRight = true;
 
-    // The mould data in two columns.
-    const char *mould[][2] = {{"Materiál", "MATERIAL"},        {"Násobnosť", "NASOBNOST"},
-                              {"Životnosť", "ZIVOTNOST"},      {"Obnova", "OBNOVA"},
-                              {"Jadrá kov.", "JADRAKOV"},      {"Jadrá pies.", "JADRAPIES"},
-                              {"Jadrovníky", "JADROVNIKY"},    {"Voľné časti", "VOLNECASTI"},
-                              {"Chladítka", "CHLADITKA"},      {"Výstuhy", "VYSTUHY"},
-                              {"Zaliatok", "ZALIATOK"},        {"Mod. doska", "MODDOSKA"},
-                              {"Pracovisko", "PRACOVISKO"},    {"Stôl", "STOL"},
-                              {"Sťahovač", "SPTAHAC"},         {"Naliatky", "NALIATKY"},
-                              {"Vtoková sústava", "VTOKSUST"}, {"Výpomocná doska", "VYPOMDOSKA"},
-                              {"Mat. jadier", "MATJADIER"},    {"Mat. jadrovníkov", "MATJADROV"},
-                              {"Mat. chladítok", "MATCHLAD"}};
-    const int count = int(std::size(mould));
-    const int rows = (count + 1) / 2;
-    Caption(card, QStringLiteral("Kokila/Model"), 0, 290, 200, 0, true);
-    for (int i = 0; i < count; ++i)
-        captioned(card, mould[i][0], mould[i][1], i < rows ? 0 : 364, 308 + 16 * (i % rows), 110, 240);
+    // The jobs follow the mould data, clear of its last line.
+    const double jobsTop = 290 + MouldData(card, 290) + 8;
 
-    Caption(card, QString::fromUtf8("Zákazky :"), 0, 488 - 14, 80, 0, true);
-    jobs_ = Lines(card, {}, 84, 488 - 14, 634);
+    Caption(card, QString::fromUtf8("Zákazky :"), 0, jobsTop, 80, 0, true);
+    jobs_ = Lines(card, {}, 84, jobsTop, 634);
+    card->Height = jobsTop + 16;
 
     // The boxes to sign follow the card however long its list of jobs is.
     TQRBand *signatures = AddChildBand(card, QStringLiteral("SignatureBand"));

@@ -33,13 +33,13 @@ TMObjednavkaQRRep::TMObjednavkaQRRep()
     summary->Frame.DrawTop = true;
     summary->Font().setPointSize(9);
     Caption(summary, QStringLiteral("Vystavil"), 0, 16, 100);
-    Value(summary, QStringLiteral("VYSTAVIL"), 105, 16, 150);
+    Value(summary, QStringLiteral("VYSTAVIL"), 112, 16, 150);
     Caption(summary, QString::fromUtf8("dňa"), 260, 16, 30);
     Value(summary, QStringLiteral("D_VYSTAV"), 295, 16, 100);
     Caption(summary, QString::fromUtf8("Poznámka"), 0, 34, 100);
-    Value(summary, QStringLiteral("POZNAMKA"), 105, 34, 613);
+    Value(summary, QStringLiteral("POZNAMKA"), 112, 34, 606);
     Caption(summary, QStringLiteral("Dodacia lehota do"), 0, 52, 100);
-    Value(summary, QStringLiteral("D_DODANIA"), 105, 52, 100);
+    Value(summary, QStringLiteral("D_DODANIA"), 112, 52, 100);
     Caption(summary, QStringLiteral("Podpis"), 0, 90, 100);
     auto *signature = summary->Add<TQRImage>(QStringLiteral("QRpodpis"));
     signature->Left = 105;

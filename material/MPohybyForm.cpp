@@ -4,13 +4,16 @@
 #include "FormActions.h"
 #include "MPohybDForm.h"
 #include "MTZSql.h"
+#include "MDokladQRRep.h"
+#include "MPohybyQR1Rep.h"
 #include "MaterialPrints.h"
 #include "shell/Routines.h"
-#include "library/GridReport.h"
+#include "library/QTlacForm.h"
 #include "library/xDBGrid.h"
 #include "library/xForm.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
+#include "platform/ui/Dialogs.h"
 
 #include <QComboBox>
 #include <QGridLayout>
@@ -187,13 +190,23 @@ void TMPohybyForm::DeleteMovement()
 void TMPohybyForm::Print()
 {
     const int choice = ChooseOption(QString::fromUtf8("Doklad,Zostavu"), QString::fromUtf8("Tlačiť"));
+    if (choice != 1 && choice != 2)
+        return;
+    const TView &view = Views[std::max(0, cbPohlad->currentIndex())];
+    if (choice == 1 && !view.Detail) {
+        ShowMessage(QString::fromUtf8("Doklad sa tlačí z pohybov jednotlivo, nie zo sumáru."));
+        return;
+    }
+    // Both print the form's own statement: the movements of the filter in the view's order, or its sums.
+    TxQuery &q = DMMTZ->QvMPohyby;
+    if (!q.Active())
+        q.Open();
     if (choice == 1) {
-        PrintStockDocumentForMonth();
-    } else if (choice == 2) {
-        TxQuery &q = DMMTZ->QvMPohyby;
-        if (!q.Active())
-            q.Open();
-        BuildGridReport(&q, QString::fromUtf8("Skladové pohyby"), 8);
+        q.First();
+        const int kind = q.IsEmpty() ? 0 : q.FieldByName(QStringLiteral("TYP_POHYBU"))->AsInteger();
+        PrintReport(StockDocumentReport(&q, kind));
+    } else {
+        PrintReport(MovementsListReport(&q, view.Detail ? QString() : QString::fromUtf8(view.Order)));
     }
 }
 

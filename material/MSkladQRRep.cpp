@@ -16,22 +16,22 @@ TMSkladQRRep::TMSkladQRRep()
 
     const TItemTable table =
         ItemTable(this,
-                  {{"č.Materiálu", "C_POL", 0, 78},
-                   {"Názov", "{NAZOV} {ROZMER}", 82, 236, TColumn::LongText},
-                   {"Množstvo\nna sklade", "MNOZSTVO", 322, 66, TColumn::Number, "0.###"},
-                   {"č.Skladu", "SKLAD", 396, 44},
-                   {"vo výrobe", "MNOZ_VYDV", 440, 50, TColumn::Number, "#"},
-                   {"na oprave", "MNOZ_VYDO", 494, 50, TColumn::Number, "#"},
-                   {"Hodnota", "CENAC", 548, 84, TColumn::Number, "#.00;; "},
-                   {"Cena/MJ", "if(MNOZSTVO=0, 0, CENAC/MNOZSTVO)", 636, 82, TColumn::Number, "#.00;; "}},
+                  {{"č.Materiálu", "C_POL", 0, 96},
+                   {"Názov", "{NAZOV} {ROZMER}", 100, 214, TColumn::LongText},
+                   {"Množstvo\nna sklade", "MNOZSTVO", 318, 66, TColumn::Number, "0.###"},
+                   {"č.Skladu", "SKLAD", 394, 46},
+                   {"vo výrobe", "MNOZ_VYDV", 446, 56, TColumn::Number, "#"},
+                   {"na oprave", "MNOZ_VYDO", 508, 56, TColumn::Number, "#"},
+                   {"Hodnota", "CENAC", 568, 74, TColumn::Number, "#.00;; "},
+                   {"Cena/MJ", "if(MNOZSTVO=0, 0, CENAC/MNOZSTVO)", 646, 72, TColumn::Number, "#.00;; "}},
                   28);
     TQRBand *summary = table.summary;
     summary->Height = 24;
     summary->Frame.DrawTop = true;
     summary->Font().setBold(true);
-    Caption(summary, QStringLiteral("Spolu"), 82, 4, 100);
-    Number(summary, QStringLiteral("sum(MNOZSTVO)"), 388, 4, 66, QStringLiteral("0.###"));
-    Number(summary, QStringLiteral("sum(CENAC)"), 632, 4, 84, QStringLiteral("#.00"));
+    Caption(summary, QStringLiteral("Spolu"), 100, 4, 100);
+    Number(summary, QStringLiteral("sum(MNOZSTVO)"), 384, 4, 80, QStringLiteral("0.###"));
+    Number(summary, QStringLiteral("sum(CENAC)"), 642, 4, 100, QStringLiteral("#.00"));
     PageNumber(this);
 }
 

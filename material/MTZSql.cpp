@@ -126,14 +126,6 @@ const QString StockDocumentOfDay = QStringLiteral(
     "select datum, c_dokladu, typ_pohybu, sklad, stredisko, poznamka,a.c_pol, a.cena_nakl, c_int,nazov, rozmer, "
     "mnozstvo, mj from MPohyby a JOIN POLOZKY ON a.c_pol=POLOZKY.c_pol where datum=:datum AND typ_pohybu=:typ AND "
     "a.sklad=:sklad AND c_dokladu=:doklad");
-QString StockDocumentPrint(const QString &document)
-{
-    return QStringLiteral(
-               "select d.*, iif(typ_pohybu<20,1,-1)*mnozstvo as MNOZ, iif(typ_pohybu<20,1,-1)*mnozstvo*cena_nakl "
-               "as HODN from (") +
-           document + QStringLiteral(") d");
-}
-
 const QString StockCard = QStringLiteral(
     "select POLOZKY.C_POL,typ2,nazov,rozmer,MJ,vaha_mat,popis,free1,free2,free3,d_vystav,majitel,sklad,mnozstvo,"
     "pozicia1,pozicia2,pozicia3,nasobnost,kokily.material,zivotnost,obnova,jadrakov,jadrapies,volnecasti,chladitka,"
@@ -228,7 +220,6 @@ QStringList All()
                     RecalculateProducts,
                     StockDocumentOfMonth,
                     StockDocumentOfDay,
-                    StockDocumentPrint(StockDocumentOfMonth),
                     StockCard,
                     ToolCardJobs,
                     ToolCard,

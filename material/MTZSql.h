@@ -30,8 +30,6 @@ extern const QStringList MovementsView;      // four lines: select, from, where,
 extern const QStringList MovementsWithItems; // four lines, the where and order lines empty
 extern const QString StockDocumentOfMonth;
 extern const QString StockDocumentOfDay;
-// A stock document's rows with MNOZ (issues positive) and HODN = MNOZ x price, over one of the two above.
-QString StockDocumentPrint(const QString &document);
 extern const QString StockCard;
 extern const QString ToolCardJobs;
 extern const QString ToolCard;

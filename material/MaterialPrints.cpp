@@ -3,13 +3,14 @@
 #include "DMMTZ.h"
 #include "MDokladQRRep.h"
 #include "MKartaKQRRep.h"
+#include "MKartaQRRep.h"
 #include "MObjednavkaQRRep.h"
+#include "MPohybyQR1Rep.h"
 #include "MSkladQRRep.h"
 #include "MTZSql.h"
 #include "MaterialRules.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
-#include "library/GridReport.h"
 #include "library/QTlacForm.h"
 #include "library/xQuery.h"
 #include "platform/os/Clock.h"
@@ -44,7 +45,7 @@ bool printAndClose(TQuickRep *report, TxQuery *rows)
 
 void printDocument(const QString &sql, const QVariantList &params, int kind)
 {
-    TxQuery *q = printQuery(MTZSql::StockDocumentPrint(sql), params);
+    TxQuery *q = printQuery(sql, params);
     printAndClose(StockDocumentReport(q, kind), q);
 }
 
@@ -70,6 +71,18 @@ TMSkladQRRep *StockListReport(TDataSet *rows, const QDate &asOf)
     TMSkladQRRep *report = boundReport<TMSkladQRRep>(rows);
     report->SetDate(asOf);
     return report;
+}
+
+TMPohybyQR1Rep *MovementsListReport(TDataSet *rows, const QString &grouping)
+{
+    TMPohybyQR1Rep *report = boundReport<TMPohybyQR1Rep>(rows);
+    report->SetGrouping(grouping);
+    return report;
+}
+
+TMKartaQRRep *StockCardReport(TDataSet *rows)
+{
+    return boundReport<TMKartaQRRep>(rows);
 }
 
 TMKartaKQRRep *ToolCardReport(TDataSet *rows, const QString &item)
@@ -135,8 +148,7 @@ void PrintStockInventory(bool onlyStock)
 void PrintStockCard(const QString &item)
 {
     TxQuery *q = printQuery(MTZSql::StockCard, {item});
-    BuildGridReport(q, QString::fromUtf8("Skladová karta materiálu"), 8);
-    q->Close();
+    printAndClose(StockCardReport(q), q);
 }
 
 void PrintToolCard(const QString &item)

@@ -1,10 +1,26 @@
 #include "MaterialReportParts.h"
 
+#include "platform/db/DataSet.h"
 #include "platform/report/DataSetCursor.h"
+
+#include <iterator>
 
 namespace MaterialReport {
 
 namespace {
+
+// The captions and fields of a tool's mould or model data.
+const char *const Mould[][2] = {{"Materiál", "MATERIAL"},        {"Násobnosť", "NASOBNOST"},
+                                {"Životnosť", "ZIVOTNOST"},      {"Obnova", "OBNOVA"},
+                                {"Jadrá kov.", "JADRAKOV"},      {"Jadrá pies.", "JADRAPIES"},
+                                {"Jadrovníky", "JADROVNIKY"},    {"Voľné časti", "VOLNECASTI"},
+                                {"Chladítka", "CHLADITKA"},      {"Výstuhy", "VYSTUHY"},
+                                {"Zaliatok", "ZALIATOK"},        {"Mod. doska", "MODDOSKA"},
+                                {"Pracovisko", "PRACOVISKO"},    {"Stôl", "STOL"},
+                                {"Sťahovač", "SPTAHAC"},         {"Naliatky", "NALIATKY"},
+                                {"Vtoková sústava", "VTOKSUST"}, {"Výpomocná doska", "VYPOMDOSKA"},
+                                {"Mat. jadier", "MATJADIER"},    {"Mat. jadrovníkov", "MATJADROV"},
+                                {"Mat. chladítok", "MATCHLAD"}};
 
 template <class T> T *put(TQRBand *band, double left, double top, double width)
 {
@@ -75,6 +91,13 @@ TQRExpr *Number(TQRBand *band, const QString &expression, double right, double t
     return expr;
 }
 
+void Captioned(TQRBand *band, const char *caption, const char *field, double left, double top, double captionWidth,
+               double width, const QString &mask)
+{
+    Caption(band, QString::fromUtf8(caption), left, top, captionWidth);
+    Value(band, QString::fromLatin1(field), left + captionWidth + 4, top, width, mask);
+}
+
 TQRMemo *Lines(TQRBand *band, const QStringList &lines, double left, double top, double width)
 {
     auto *memo = put<TQRMemo>(band, left, top, width);
@@ -112,6 +135,26 @@ TItemTable ItemTable(TQuickRep *report, std::initializer_list<TColumn> columns, 
             Value(table.detail, value, c.left, 1, c.width, QString::fromUtf8(c.mask));
     }
     return table;
+}
+
+double MouldData(TQRBand *band, double top)
+{
+    const int count = int(std::size(Mould));
+    const int rows = (count + 1) / 2;
+    Caption(band, QStringLiteral("Kokila/Model"), 0, top, 200, 0, true);
+    for (int i = 0; i < count; ++i)
+        Captioned(band, Mould[i][0], Mould[i][1], i < rows ? 0 : 364, top + 18 + 16 * (i % rows), 110, 240);
+    return 18 + 16 * rows;
+}
+
+bool HasMouldData(TDataSet *rows)
+{
+    if (!rows || !rows->Active() || rows->IsEmpty())
+        return false;
+    for (const auto &m : Mould)
+        if (const TField *f = rows->FindField(QString::fromLatin1(m[1])); f && !f->AsString().trimmed().isEmpty())
+            return true;
+    return false;
 }
 
 void SignatureBoxes(TQRBand *band, std::initializer_list<const char *> captions, double top, double width,

@@ -8,6 +8,8 @@
 
 #include <initializer_list>
 
+class TDataSet;
+
 namespace MaterialReport {
 
 // The report's name and title, A4 portrait in Arial 9, over the program's data sets.
@@ -21,6 +23,9 @@ TQRLabel *Caption(TQRBand *band, const QString &text, double left, double top, d
 TQRDBText *Value(TQRBand *band, const QString &field, double left, double top, double width, const QString &mask = {});
 // An expression ending at `right` (numbers and sums).
 TQRExpr *Number(TQRBand *band, const QString &expression, double right, double top, double width, const QString &mask);
+// A caption and its field on one line, the field after the caption's width.
+void Captioned(TQRBand *band, const char *caption, const char *field, double left, double top, double captionWidth,
+               double width, const QString &mask = {});
 // Lines that wrap within the width and make their band as tall as they need; "{expression}" is filled in.
 TQRMemo *Lines(TQRBand *band, const QStringList &lines, double left, double top, double width);
 
@@ -39,6 +44,12 @@ struct TItemTable {
 };
 // The column header (with a rule under it), the detail line and the summary, in 8 points.
 TItemTable ItemTable(TQuickRep *report, std::initializer_list<TColumn> columns, double headHeight = 20);
+
+// The mould or model data of a tool under the bold caption "Kokila/Model" at `top`, in two columns across the
+// page; returns the height it takes.
+double MouldData(TQRBand *band, double top);
+// True when the current row has any of the mould data filled in.
+bool HasMouldData(TDataSet *rows);
 
 // Framed boxes side by side across `width`, each with its caption at its top left.
 void SignatureBoxes(TQRBand *band, std::initializer_list<const char *> captions, double top, double width,

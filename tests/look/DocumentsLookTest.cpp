@@ -17,6 +17,15 @@
 #include "library/QRAsBarcode.h"
 #include "library/QTlacForm.h"
 #include "library/QTlacTemplForm.h"
+#include "library/xQuery.h"
+#include "material/MDokladQRRep.h"
+#include "material/MKartaKQRRep.h"
+#include "material/MKartaQRRep.h"
+#include "material/MObjednavkaQRRep.h"
+#include "material/MPohybyQR1Rep.h"
+#include "material/MSkladQRRep.h"
+#include "material/MTZSql.h"
+#include "material/MaterialPrints.h"
 #include "production/QRTlacSprievodka.h"
 #include "sales/OrderDocuments.h"
 #include "sales/QRTlacIntObj.h"
@@ -248,6 +257,58 @@ TEST_F(DocumentsLook, Contract)
     PrintContract(order);
     ASSERT_TRUE(shown) << "no contract template beside the program";
     look(QStringLiteral("contract"), QString::fromUtf8("Kúpna zmluva k objednávke %1").arg(order), ZakZmlQRRep);
+}
+
+// The stores' documents over the demo foundry's stores: a stock document and the movements list over every
+// movement (more than a page), both as one by one and summed, the purchase order, the stock list, and the stock
+// card and the tool card of a mould with its mould data and jobs. An item gets a long Slovak name with an
+// apostrophe.
+TEST_F(DocumentsLook, StoresDocuments)
+{
+    exec(QString::fromUtf8("update POLOZKY set NAZOV='Ferosilícium ťažké O''Brien zrnité, balené v ľahkých vreciach' "
+                           "where C_POL='M-FESI'"));
+    TxQuery rows;
+    rows.SetDatabase(&dm->DBZAL);
+    const auto print = [&](const QString &sql, const QVariantList &params, const QString &name, const QString &document,
+                           const std::function<TQuickRep *()> &report) {
+        rows.Close();
+        rows.SQL().SetText(sql);
+        for (int i = 0; i < params.size(); ++i)
+            rows.Params()[i].SetValue(params[i]);
+        rows.Open();
+        TQuickRep *made = report();
+        stampLogo(made);
+        made->prepare();
+        look(name, document, made);
+    };
+    QStringList movements = MTZSql::MovementsView;
+    movements[2] = QStringLiteral("where datum>'2000-01-01'");
+    movements[3] = QStringLiteral("order by SKLAD,C_DOKLADU");
+    print(movements.join('\n'), {}, QStringLiteral("stock-document"), QString::fromUtf8("Výdajka"),
+          [&] { return StockDocumentReport(&rows, 22); });
+    print(movements.join('\n'), {}, QStringLiteral("movements-list"), QString::fromUtf8("Skladové pohyby"),
+          [&] { return MovementsListReport(&rows, QString()); });
+    const QString grouping = QStringLiteral("SKLAD, TYP_POHYBU, STREDISKO, TYP2");
+    movements[0] =
+        QStringLiteral("select ") + grouping + QStringLiteral(", sum(mnozstvo*MPOHYBY.cena_nakl) as hodnota");
+    movements[3] = QStringLiteral("group by ") + grouping;
+    print(movements.join('\n'), {}, QStringLiteral("movements-sums"), QString::fromUtf8("Skladové pohyby, sumár"),
+          [&] { return MovementsListReport(&rows, grouping); });
+    const QString order = text(QStringLiteral("select min(C_OBJ) from MOBJEDNAVKY"));
+    print(MTZSql::PurchaseOrderPrint, {order}, QStringLiteral("purchase-order"),
+          QString::fromUtf8("Objednávka %1").arg(order), [&] { return PurchaseOrderReport(&rows); });
+    QStringList stock = MTZSql::StockAsOfDateSql;
+    stock[3] = MTZSql::StockInventoryWhere(false);
+    print(stock.join('\n'), {QStringLiteral("M"), QDate(2026, 12, 31)}, QStringLiteral("stock-list"),
+          QString::fromUtf8("Skladový súpis"), [&] { return StockListReport(&rows, QDate(2026, 12, 31)); });
+    const QString mould = text(QStringLiteral("select min(k.C_POL) from POLOZKYKOKILY k join MSKLADY s on "
+                                              "s.C_POL=k.C_POL where k.ZALIATOK is not null or k.MATCHLAD is null"));
+    ASSERT_FALSE(mould.isEmpty());
+    print(MTZSql::StockCard, {mould}, QStringLiteral("stock-card"), QString::fromUtf8("Skladová karta %1").arg(mould),
+          [&] { return StockCardReport(&rows); });
+    print(MTZSql::ToolCard, {mould}, QStringLiteral("tool-card"), QString::fromUtf8("Karta náradia %1").arg(mould),
+          [&] { return ToolCardReport(&rows, mould); });
+    rows.Close();
 }
 
 // The rules themselves on a page made by hand: what a person would see as wrong is named by its two texts,

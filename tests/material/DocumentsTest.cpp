@@ -5,7 +5,9 @@
 
 #include "material/MDokladQRRep.h"
 #include "material/MKartaKQRRep.h"
+#include "material/MKartaQRRep.h"
 #include "material/MObjednavkaQRRep.h"
+#include "material/MPohybyQR1Rep.h"
 #include "material/MSkladQRRep.h"
 #include "material/MTZSql.h"
 #include "material/MaterialPrints.h"
@@ -14,15 +16,25 @@
 #include "platform/os/Format.h"
 #include "platform/report/QRPage.h"
 #include "platform/ui/Jpeg.h"
+#include "platform/ui/BitBtn.h"
+#include "platform/ui/ReportPreview.h"
+#include "common/HostileCorpus.h"
+#include "common/WhenModal.h"
+#include "library/QTlacForm.h"
+#include "library/xForm.h"
+#include "material/MPohybyForm.h"
 
+#include <QMenu>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QRegularExpression>
+#include <QTest>
 
 namespace {
 
-// The texts of each page, in the order they were laid out.
-std::vector<QStringList> pages(TQuickRep *report)
+// The texts of each page the report laid out last, in the order they were laid out.
+std::vector<QStringList> laidOut(const TQuickRep *report)
 {
-    report->prepare();
     std::vector<QStringList> texts;
     for (const TQRPage &page : report->Pages()) {
         texts.emplace_back();
@@ -31,6 +43,12 @@ std::vector<QStringList> pages(TQuickRep *report)
                 texts.back() << item.text.trimmed();
     }
     return texts;
+}
+
+std::vector<QStringList> pages(TQuickRep *report)
+{
+    report->prepare();
+    return laidOut(report);
 }
 
 QStringList all(const std::vector<QStringList> &texts)
@@ -45,6 +63,8 @@ class DocumentsTest : public MaterialTest {
 protected:
     void TearDown() override
     {
+        CancelWhenModal();
+        delete MPohybyForm;
         rows.Close();
         MaterialTest::TearDown();
     }
@@ -57,8 +77,9 @@ protected:
         rows.Open();
         return rows;
     }
-    // A movement of the document 2603001 posted as the movement dialog posts it.
-    void documentLine(const QDate &date, int kind, const QString &code, double quantity, double price, int job = 0)
+    // A movement of a document (2603001 in M1 unless told) posted as the movement dialog posts it.
+    void documentLine(const QDate &date, int kind, const QString &code, double quantity, double price, int job = 0,
+                      const QString &store = QStringLiteral("M1"), int number = 2603001)
     {
         TDataSet &m = mtz->QMPohyby;
         if (!m.Active())
@@ -66,11 +87,11 @@ protected:
         m.Append();
         m.FieldByName("DATUM")->SetValue(date);
         m.FieldByName("TYP_POHYBU")->SetValue(kind);
-        m.FieldByName("SKLAD")->SetValue(QStringLiteral("M1"));
+        m.FieldByName("SKLAD")->SetValue(store);
         m.FieldByName("C_POL")->SetValue(code);
         m.FieldByName("MNOZSTVO")->SetValue(quantity);
         m.FieldByName("CENA_NAKL")->SetValue(price);
-        m.FieldByName("C_DOKLADU")->SetValue(2603001);
+        m.FieldByName("C_DOKLADU")->SetValue(number);
         m.FieldByName("C_INT")->SetValue(job);
         m.FieldByName("POZNAMKA")->SetValue(QString::fromUtf8("Výdaj do zlievárne"));
         mtz->PostMovementWithSign();
@@ -90,7 +111,7 @@ TEST_F(DocumentsTest, AnIssueDocumentPrintsEveryItemOverItsPagesWithTheTotalAndT
         documentLine(QDate(2026, 3, 5), 22, code, i, 1.25 * i, i == 1 ? 260012 : 0);
         total += i * 1.25 * i;
     }
-    open(MTZSql::StockDocumentPrint(MTZSql::StockDocumentOfMonth), {2026, 3, 22, QStringLiteral("M1"), 2603001});
+    open(MTZSql::StockDocumentOfMonth, {2026, 3, 22, QStringLiteral("M1"), 2603001});
     const auto texts = pages(StockDocumentReport(&rows, 22));
     ASSERT_GE(texts.size(), 2u);
     const QStringList first = texts.front();
@@ -126,8 +147,7 @@ TEST_F(DocumentsTest, AReceiptAndAnUnknownKindAreTitledByTheirKind)
 {
     item("M-1", "M", 4);
     documentLine(QDate(2026, 3, 2), 10, "M-1", 7, 4);
-    open(MTZSql::StockDocumentPrint(MTZSql::StockDocumentOfDay),
-         {QDate(2026, 3, 2), 10, QStringLiteral("M1"), 2603001});
+    open(MTZSql::StockDocumentOfDay, {QDate(2026, 3, 2), 10, QStringLiteral("M1"), 2603001});
     QStringList receipt = all(pages(StockDocumentReport(&rows, 10)));
     EXPECT_TRUE(receipt.contains(QString::fromUtf8("PRÍJEMKA")));
     EXPECT_TRUE(receipt.contains(QString::fromUtf8("Príjem od dodávateľa")));
@@ -318,6 +338,222 @@ TEST_F(DocumentsTest, TheToolCardListsTheJobsCastWithTheToolAndShowsItsPicture)
         for (const TQRItem &item : page.items)
             EXPECT_FALSE(item.kind == TQRItem::Image && item.image.size() == QSize(40, 30))
                 << "no picture left over from the card before";
+}
+
+TEST_F(DocumentsTest, TheStockCardPrintsACardForEveryStoreAndAToolsMouldData)
+{
+    // An item with a Slovak name and an apostrophe, kept in six stores: more cards than a page holds.
+    exec(QString::fromUtf8("insert into POLOZKY (C_POL, TYP1, TYP2, NAZOV, ROZMER, MJ, VAHA_MAT, POPIS, FREE1, FREE2, "
+                           "FREE3, MAJITEL, D_VYSTAV) values ('Ľ-1', 'M', 'ZL', 'Ložisko O''Neil', 'dĺžka 80', 'KS', "
+                           "1.25, 'Skladovať v suchu, mimo dosahu ťažkých bremien', 'ťah', 'šírka', 'Žilina', "
+                           "'Železiarne O''Brien', '2026-03-02')"));
+    for (int i = 1; i <= 6; ++i)
+        exec(QStringLiteral("insert into MSKLADY (C_POL, SKLAD, MNOZSTVO, POZICIA1, POZICIA2, POZICIA3) values ('Ľ-1', "
+                            "'S%1', %2, 'R%1', 'P%1', 'Q%1')")
+                 .arg(i)
+                 .arg(10 * i + 0.5));
+    open(MTZSql::StockCard, {QString::fromUtf8("Ľ-1")});
+    const auto texts = pages(StockCardReport(&rows));
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_TRUE(texts.front().contains(QString::fromUtf8("Skladová karta materiálu")));
+    const QStringList everything = all(texts);
+    for (const char *text : {"č.Materiálu", "Názov", "Ložisko O'Neil", "Rozmer",  "dĺžka 80", "Typ",      "ZL",
+                             "MJ",          "Váha",  "Vystavená",      "Majiteľ", "Voľné 1",  "Voľné 2",  "Voľné 3",
+                             "Popis",       "Sklad", "Množstvo",       "Regál",   "Polica",   "Priečinok"})
+        EXPECT_EQ(everything.count(QString::fromUtf8(text)), 6) << text << " on every card";
+    for (const char *text :
+         {"Železiarne O'Brien", "ťah", "šírka", "Žilina", "Skladovať v suchu, mimo dosahu ťažkých bremien"})
+        EXPECT_EQ(everything.count(QString::fromUtf8(text)), 6) << text;
+    EXPECT_EQ(everything.count(FormatFloat(QStringLiteral("0.###"), 1.25)), 6);
+    EXPECT_EQ(everything.count(QStringLiteral("KS")), 12) << "the unit, and beside each quantity";
+    EXPECT_EQ(everything.count(DateToStr(QDate(2026, 3, 2))), 6);
+    for (int i = 1; i <= 6; ++i)
+        for (const QString &text :
+             {QStringLiteral("S%1").arg(i), FormatFloat(QStringLiteral("0.###"), 10 * i + 0.5),
+              QStringLiteral("R%1").arg(i), QStringLiteral("P%1").arg(i), QStringLiteral("Q%1").arg(i)})
+            EXPECT_EQ(everything.count(text), 1) << text.toStdString();
+    EXPECT_FALSE(everything.contains(QStringLiteral("Kokila/Model"))) << "a material has no mould data";
+    EXPECT_TRUE(texts.back().contains(QStringLiteral("Strana %1").arg(texts.size())));
+
+    // A tool's cards carry its mould data.
+    rows.Close();
+    item("K-1", "N");
+    exec("insert into MSKLADY (C_POL, SKLAD, MNOZSTVO) values ('K-1', 'N1', 1)");
+    exec(
+        QString::fromUtf8("insert into POLOZKYKOKILY (C_POL, NASOBNOST, MATERIAL, CHLADITKA) values ('K-1', 4, 'GG25', "
+                          "'oceľové')"));
+    open(MTZSql::StockCard, {QStringLiteral("K-1")});
+    const QStringList tool = all(pages(StockCardReport(&rows)));
+    for (const char *text : {"K-1", "Položka K-1", "N1", "Kokila/Model", "Násobnosť", "4", "GG25", "Chladítka",
+                             "oceľové", "Mat. chladítok"})
+        EXPECT_TRUE(tool.contains(QString::fromUtf8(text))) << text;
+}
+
+// The movements form's statement of a detail view: the movements of the filter with their items.
+QString movementsOf(const QString &condition, const QString &order)
+{
+    QStringList lines = MTZSql::MovementsView;
+    lines[2] = QStringLiteral("where ") + condition;
+    lines[3] = QStringLiteral("order by ") + order;
+    return lines.join('\n');
+}
+
+TEST_F(DocumentsTest, TheMovementsListGroupsTheMovementsByStoreWithTheirSumsOverItsPages)
+{
+    // Forty movements in each of two stores, of items with Slovak names and an apostrophe.
+    double value[2] = {}, quantity[2] = {};
+    for (int i = 1; i <= 40; ++i) {
+        const QString code = QStringLiteral("P-%1").arg(i, 2, 10, QLatin1Char('0'));
+        exec(QString::fromUtf8("insert into POLOZKY (C_POL, TYP1, NAZOV, ROZMER, MJ) values ('%1', 'M', 'Šamot "
+                               "O''Reilly %2', 'zrnitosť %2', 'KG')")
+                 .arg(code)
+                 .arg(i));
+        for (int s = 0; s < 2; ++s) {
+            const int kind = i % 4 == 0 ? 22 : 10;
+            move(QDate(2026, 3, 1 + i % 20), kind, s == 0 ? "M1" : "M2", code, i + s, 1.5);
+            const double signedQuantity = (kind == 22 ? -1 : 1) * (i + s);
+            quantity[s] += signedQuantity;
+            value[s] += signedQuantity * 1.5;
+        }
+    }
+    open(movementsOf(QStringLiteral("datum between '2026-03-01' and '2026-03-31'"), QStringLiteral("SKLAD,C_DOKLADU")),
+         {});
+    const auto texts = pages(MovementsListReport(&rows, QString()));
+    ASSERT_GE(texts.size(), 2u);
+    EXPECT_TRUE(texts.front().contains(QString::fromUtf8("Skladové pohyby")));
+    for (const QStringList &page : texts)
+        for (const char *column : {"Dátum", "Doklad", "Položka", "Názov", "Množstvo", "Cena/MJ", "Hodnota", "Rozmer"})
+            EXPECT_TRUE(page.contains(QString::fromUtf8(column))) << column << " on every page";
+    const QStringList everything = all(texts);
+    for (int i = 1; i <= 40; ++i) {
+        const QString code = QStringLiteral("P-%1").arg(i, 2, 10, QLatin1Char('0'));
+        EXPECT_EQ(everything.count(code), 2) << code.toStdString();
+        EXPECT_EQ(everything.count(QString::fromUtf8("Šamot O'Reilly %1").arg(i)), 2) << i;
+        EXPECT_EQ(everything.count(QString::fromUtf8("zrnitosť %1").arg(i)), 2) << i;
+    }
+    EXPECT_TRUE(everything.contains(QStringLiteral("-4"))) << "an issue prints as it is stored";
+    EXPECT_TRUE(everything.contains(QStringLiteral("1/3/26")) || everything.contains(QStringLiteral("1.3.26")));
+    // Each store under its number, with its sums, and the total after them.
+    const int firstStore = int(everything.indexOf(QStringLiteral("M1")));
+    const int secondStore = int(everything.indexOf(QStringLiteral("M2")));
+    ASSERT_GE(firstStore, 0);
+    ASSERT_GT(secondStore, firstStore);
+    EXPECT_EQ(everything.count(QStringLiteral("Spolu sklad")), 2);
+    const QString firstSum = FormatFloat(QStringLiteral("0.00"), value[0]);
+    const QString secondSum = FormatFloat(QStringLiteral("0.00"), value[1]);
+    ASSERT_TRUE(everything.contains(firstSum));
+    EXPECT_LT(everything.indexOf(firstSum), secondStore) << "the first store's sum closes it";
+    EXPECT_GT(everything.indexOf(secondSum), secondStore);
+    EXPECT_TRUE(everything.contains(FormatFloat(QStringLiteral("0.###"), quantity[0])));
+    EXPECT_TRUE(everything.contains(FormatFloat(QStringLiteral("0.###"), quantity[1])));
+    const QStringList last = texts.back();
+    EXPECT_TRUE(last.contains(QStringLiteral("Spolu")));
+    EXPECT_TRUE(last.contains(FormatFloat(QStringLiteral("0.00"), value[0] + value[1])));
+    EXPECT_TRUE(last.contains(FormatFloat(QStringLiteral("0.###"), quantity[0] + quantity[1])));
+
+    // The sums by store and kind: a line of value for each, captioned by the columns summed by.
+    rows.Close();
+    const QString grouping = QStringLiteral("SKLAD, TYP_POHYBU, STREDISKO, TYP2");
+    open(QStringLiteral("select %1, sum(mnozstvo*MPOHYBY.cena_nakl) as hodnota\n%2\nwhere datum between "
+                        "'2026-03-01' and '2026-03-31'\ngroup by %1")
+             .arg(grouping, MTZSql::MovementsView[1]),
+         {});
+    const QStringList sums = all(pages(MovementsListReport(&rows, grouping)));
+    for (const char *column : {"Sklad", "Typ", "Stredisko", "Typ2", "Hodnota", "Spolu"})
+        EXPECT_TRUE(sums.contains(QString::fromUtf8(column))) << column;
+    for (const char *column : {"Množstvo", "Položka", "Spolu sklad", "Cena/MJ"})
+        EXPECT_FALSE(sums.contains(QString::fromUtf8(column))) << column;
+    EXPECT_EQ(sums.count(QStringLiteral("M1")), 2) << "receipts and issues";
+    EXPECT_EQ(sums.count(QStringLiteral("22")), 2);
+    EXPECT_TRUE(sums.contains(FormatFloat(QStringLiteral("0.00"), value[0] + value[1])));
+
+    // Back to the movements one by one: the store groups and the quantities return.
+    rows.Close();
+    open(movementsOf(QStringLiteral("sklad='M2'"), QStringLiteral("DATUM,C_DOKLADU")), {});
+    const QStringList again = all(pages(MovementsListReport(&rows, QString())));
+    EXPECT_TRUE(again.contains(QStringLiteral("Spolu sklad")));
+    EXPECT_TRUE(again.contains(QStringLiteral("Množstvo")));
+    EXPECT_FALSE(again.contains(QStringLiteral("Stredisko")));
+}
+
+// Chooses the option of the next choice dialog; the next print dialog previews, and the preview is closed.
+void previewChoice(int option)
+{
+    WhenModal<TxForm>([option](TxForm *f) {
+        const QList<QRadioButton *> radios = f->findChildren<QRadioButton *>();
+        ASSERT_GT(radios.size(), option);
+        QTest::mouseClick(radios[option], Qt::LeftButton);
+    });
+    WhenModal<TQTlacForm>([](TQTlacForm *f) { QTest::mouseClick(f->BitBtnPozri, Qt::LeftButton); });
+    WhenModal<TReportPreview>([](TReportPreview *p) { p->close(); });
+}
+
+TEST_F(DocumentsTest, TheMovementsFormPrintsItsOwnSelectionAndThePopUpTheCurrentMovementsDocument)
+{
+    exec(QString::fromUtf8("insert into POLOZKY (C_POL, TYP1, NAZOV, MJ) values ('Ľ-1', 'M', 'Koks O''Hara', 'KG')"));
+    item("M-2", "M", 3);
+    documentLine(Date(), 22, QString::fromUtf8("Ľ-1"), 2, 4);
+    documentLine(Date(), 22, "M-2", 3, 3);
+    documentLine(Date(), 10, QString::fromUtf8("Ľ-1"), 5, 4, 0, "M1", 2603002);
+    documentLine(Date(), 22, "M-2", 7, 3, 0, "N1");
+    mtz->QMPohyby.Close();
+    // What the last print of a stock document laid out.
+    const auto printed = [this](int kind) { return all(laidOut(StockDocumentReport(&mtz->QvMPohyby, kind))); };
+    bool checked = false;
+    WhenModal<TMPohybyForm>([&](TMPohybyForm *f) {
+        // The store's issues of today of one item: the form's own selection printed as a document, not the
+        // whole document the movement belongs to.
+        QTest::keyClicks(f->eSklad, QStringLiteral("M1"));
+        QTest::keyClicks(f->eTyp, QStringLiteral("22"));
+        TypeText(f->ePolozka, QString::fromUtf8("Ľ-1"));
+        f->BtnFilter->click();
+        previewChoice(0);
+        f->BtnTlac->click();
+        QStringList document = printed(22);
+        EXPECT_TRUE(document.contains(QString::fromUtf8("VÝDAJKA")));
+        EXPECT_TRUE(document.contains(QStringLiteral("2603001")));
+        EXPECT_TRUE(document.contains(QString::fromUtf8("Koks O'Hara")));
+        EXPECT_TRUE(document.contains(QStringLiteral("2"))) << "an issue prints positive";
+        EXPECT_FALSE(document.contains(QString::fromUtf8("Položka M-2"))) << "an item the form does not list";
+        EXPECT_FALSE(document.contains(QStringLiteral("5"))) << "a receipt";
+        EXPECT_TRUE(document.contains(FormatFloat(QStringLiteral("0.00"), 2 * 4)));
+
+        // The pop-up prints the document of the current movement, whatever else the form lists.
+        f->eTyp->clear();
+        f->ePolozka->clear();
+        f->BtnFilter->click();
+        ASSERT_TRUE(mtz->QMPohyby.Locate("TYP_POHYBU", 10));
+        WhenModal<TQTlacForm>([](TQTlacForm *d) { QTest::mouseClick(d->BitBtnPozri, Qt::LeftButton); });
+        WhenModal<TReportPreview>([](TReportPreview *p) { p->close(); });
+        f->PohybyMenu->actions()[3]->trigger(); // "Doklad (mesiac)"
+        const QStringList receipt = printed(10);
+        EXPECT_TRUE(receipt.contains(QString::fromUtf8("PRÍJEMKA")));
+        EXPECT_TRUE(receipt.contains(QStringLiteral("2603002")));
+        EXPECT_TRUE(receipt.contains(QStringLiteral("5")));
+        EXPECT_FALSE(receipt.contains(QString::fromUtf8("Položka M-2"))) << "the issues are another document";
+
+        // A summary has no movements to make a document of: it says so and prints nothing.
+        f->cbPohlad->setCurrentIndex(4);
+        f->BtnFilter->click();
+        WhenModal<TxForm>(
+            [](TxForm *d) { QTest::mouseClick(d->findChildren<QRadioButton *>().value(0), Qt::LeftButton); });
+        f->BtnTlac->click();
+        EXPECT_EQ(responder->Texts().value(0),
+                  QString::fromUtf8("Doklad sa tlačí z pohybov jednotlivo, nie zo sumáru."));
+        // Its list prints the sums of the view.
+        previewChoice(1);
+        f->BtnTlac->click();
+        const QStringList sums =
+            all(laidOut(MovementsListReport(&mtz->QvMPohyby, QString::fromUtf8("SKLAD, TYP_POHYBU, STREDISKO, TYP2"))));
+        EXPECT_TRUE(sums.contains(QStringLiteral("M1")));
+        EXPECT_TRUE(sums.contains(QStringLiteral("22")));
+        EXPECT_TRUE(sums.contains(QStringLiteral("Stredisko")));
+        EXPECT_FALSE(sums.contains(QStringLiteral("Množstvo")));
+        checked = true;
+        f->SetModalResult(mrCancel);
+    });
+    ShowStockMovements();
+    EXPECT_TRUE(checked);
 }
 
 TEST(ToolCardJobLine, FormatsTheJobTheQuantityAndTheDimension)

@@ -219,29 +219,6 @@ TEST_F(StockTest, TheInventoryWithStockLeavesOutEmptyAndNegativeRows)
     EXPECT_EQ(listed(false).remove(' '), "A,B,C,D");
 }
 
-TEST_F(StockTest, AnIssueDocumentPrintsItsQuantitiesPositive)
-{
-    item("M-1");
-    move(D(3, 2), 10, "M1", "M-1", 10, 3);
-    for (double q : {2.0, 3.0}) {
-        mtz->QMPohyby.Append();
-        TDataSet &m = mtz->QMPohyby;
-        m.FieldByName("DATUM")->SetValue(D(3, 5));
-        m.FieldByName("TYP_POHYBU")->SetValue(22);
-        m.FieldByName("SKLAD")->SetValue(QStringLiteral("M1"));
-        m.FieldByName("C_POL")->SetValue(QStringLiteral("M-1"));
-        m.FieldByName("MNOZSTVO")->SetValue(q);
-        m.FieldByName("CENA_NAKL")->SetValue(3);
-        m.FieldByName("C_DOKLADU")->SetValue(2603001);
-        mtz->PostMovementWithSign();
-    }
-    const QString sql = MTZSql::StockDocumentPrint(MTZSql::StockDocumentOfMonth);
-    const QVariantList document{2026, 3, 22, QStringLiteral("M1"), 2603001};
-    EXPECT_DOUBLE_EQ(number("select sum(MNOZ) from (" + sql + ")", document), 5);
-    EXPECT_DOUBLE_EQ(number("select sum(HODN) from (" + sql + ")", document), 15);
-    EXPECT_DOUBLE_EQ(number("select sum(MNOZSTVO) from (" + sql + ")", document), -5);
-}
-
 TEST_F(StockTest, TheReceiptPriceChangesOnlyWithinFortyDays)
 {
     EXPECT_TRUE(CanChangeReceiptPrice(10, D(3, 16).addDays(-40), D(3, 16)));
