@@ -135,9 +135,9 @@ void TCenPonDForm::DBeC_OBJButtonClick()
     if (offers.State() != dsInsert)
         return;
     const QString prefix = DBeC_OBJ->text().trimmed().toUpper();
-    offers.FieldByName(QStringLiteral("C_OBJ"))
-        ->SetAsString(
-            NextCode(QStringLiteral("ZAKAZKY"), QStringLiteral("C_OBJ"), prefix, prefix + QStringLiteral("9999")));
+    DMOdbyt->OfferNumber.Propose(&offers, [prefix] {
+        return NextCode(QStringLiteral("ZAKAZKY"), QStringLiteral("C_OBJ"), prefix, prefix + QStringLiteral("9999"));
+    });
 }
 
 void TCenPonDForm::DBeODBERATELButtonClick()

@@ -92,10 +92,12 @@ TDMOdbyt::TDMOdbyt()
 
     // Events of the orders and offers.
     QCenPon.OnNewRecord = [this](TDataSet *ds) { QCenPonNewRecord(ds); };
-    QCenPon.OnPostError = [](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
-        DMZal->DataSetErrorHandlerEx(
-            ds, e, {QString::fromUtf8("PK_ZAKAZKY|Cenová ponuka s rovnakým číslom už existuje!")}, action);
+    QCenPon.OnPostError = [this](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
+        if (!OfferNumber.Renumber(ds, e, action))
+            DMZal->DataSetErrorHandlerEx(
+                ds, e, {QString::fromUtf8("PK_ZAKAZKY|Cenová ponuka s rovnakým číslom už existuje!")}, action);
     };
+    QCenPon.AfterPost = [this](TDataSet *ds) { OfferNumber.Posted(ds); };
     QCenPonD.OnNewRecord = [this](TDataSet *ds) { QCenPonDNewRecord(ds); };
     QCenPonD.BeforePost = [this](TDataSet *ds) { QCenPonDBeforePost(ds); };
     QCenPonD.AfterPost = [this](TDataSet *ds) { QCenPonDAfterPost(ds); };
@@ -106,16 +108,25 @@ TDMOdbyt::TDMOdbyt()
     };
     QvZakazky.AfterOpen = [this](TDataSet *ds) { QvZakazkyAfterOpen(ds); };
     QvZakazky.OnNewRecord = [this](TDataSet *ds) { QvZakazkyNewRecord(ds); };
-    QvZakazky.AfterPost = [this](TDataSet *ds) { QvZakazkyAfterPost(ds); };
+    QvZakazky.AfterPost = [this](TDataSet *ds) {
+        OrderNumber.Posted(ds);
+        QvZakazkyAfterPost(ds);
+    };
     QvZakazky.BeforeDelete = [this](TDataSet *ds) { QvZakazkyBeforeDelete(ds); };
-    QvZakazky.OnPostError = [](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
-        DMZal->DataSetErrorHandlerEx(ds, e, {QString::fromUtf8("PK_ZAKAZKY|Objednávka s rovnakým číslom už existuje!")},
-                                     action);
+    QvZakazky.OnPostError = [this](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
+        if (!OrderNumber.Renumber(ds, e, action))
+            DMZal->DataSetErrorHandlerEx(
+                ds, e, {QString::fromUtf8("PK_ZAKAZKY|Objednávka s rovnakým číslom už existuje!")}, action);
     };
     QZakazkyD.OnCreateFields = [this](TDataSet *ds) { QZakazkyDCreateFields(ds); };
     for (TxTable *t : {&QZakOperacie, &QZakKusovnik, &QZakKalkO, &QZakKalkM})
         t->OnCreateFields = [](TDataSet *ds) { SetFieldTitles(ds, CalculationTitles); };
     QZakazkyD.OnNewRecord = [this](TDataSet *ds) { QZakazkyDNewRecord(ds); };
+    QZakazkyD.OnPostError = [this](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
+        if (!JobNumber.Renumber(ds, e, action))
+            DMZal->DataSetErrorHandler(ds, e, action);
+    };
+    QZakazkyD.AfterPost = [this](TDataSet *ds) { JobNumber.Posted(ds); };
     QZakazkyD.BeforeDelete = [this](TDataSet *ds) { QZakazkyDBeforeDelete(ds); };
     QvZakazkyDKalk.AfterOpen = [this](TDataSet *ds) { QvZakazkyDKalkAfterOpen(ds); };
     QvZakKalkLookup.AfterOpen = [this](TDataSet *ds) { QvZakKalkLookupAfterOpen(ds); };

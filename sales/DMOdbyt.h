@@ -8,6 +8,7 @@
 #include "library/xQuery.h"
 #include "library/xTable.h"
 #include "platform/db/DataSource.h"
+#include "shell/ProposedNumber.h"
 
 #include <functional>
 
@@ -41,6 +42,11 @@ public:
     TDataSource DSCenPonD;
     TxDataSet QZakRek; // complaint protocols
     TDataSource DSZakRek;
+    // The numbers proposed to new offers and orders (C_OBJ) and to new jobs (C_INT): a number another
+    // workstation stores meanwhile gives way to the next free one when the record is saved.
+    TProposedNumber OfferNumber{QStringLiteral("C_OBJ"), QStringLiteral("PK_ZAKAZKY")};
+    TProposedNumber OrderNumber{QStringLiteral("C_OBJ"), QStringLiteral("PK_ZAKAZKY")};
+    TProposedNumber JobNumber{QStringLiteral("C_INT"), QStringLiteral("PK_ZAKAZKYD")};
 
     // ---- the calculation (all cached, applied together by SaveCalculation)
     TxTable QvZakKalk;

@@ -31,9 +31,9 @@ QVariant selectValue(const QString &sql, const QVariantList &params)
     return value;
 }
 
-void headerDefaults(TDataSet *ds, const QString &prefix, const char *type)
+void headerDefaults(TDataSet *ds, const QString &prefix, const char *type, TProposedNumber &number)
 {
-    field(ds, "C_OBJ")->SetValue(NextCode(QStringLiteral("ZAKAZKY"), QStringLiteral("C_OBJ"), prefix));
+    number.Propose(ds, [prefix] { return NextCode(QStringLiteral("ZAKAZKY"), QStringLiteral("C_OBJ"), prefix); });
     field(ds, "TYP_OBJ")->SetValue(QString::fromLatin1(type));
     field(ds, "D_OBJ")->SetValue(Date());
     field(ds, "MENA")->SetValue(CurrencyCode);
@@ -48,7 +48,7 @@ void headerDefaults(TDataSet *ds, const QString &prefix, const char *type)
 
 void TDMOdbyt::QCenPonNewRecord(TDataSet *dataSet)
 {
-    headerDefaults(dataSet, QStringLiteral("PON"), "P");
+    headerDefaults(dataSet, QStringLiteral("PON"), "P", OfferNumber);
     field(dataSet, "C_ODB")->SetValue(0);
 }
 
@@ -105,7 +105,7 @@ void TDMOdbyt::ValidateOrderNumber(TField *field)
 
 void TDMOdbyt::QvZakazkyNewRecord(TDataSet *dataSet)
 {
-    headerDefaults(dataSet, QStringLiteral("ZAK"), "Z");
+    headerDefaults(dataSet, QStringLiteral("ZAK"), "Z", OrderNumber);
     field(dataSet, "F_UHRADY")->SetValue(QString::fromUtf8("Prev.prík."));
 }
 
@@ -149,7 +149,7 @@ void TDMOdbyt::QZakazkyDCreateFields(TDataSet *dataSet)
 
 void TDMOdbyt::QZakazkyDNewRecord(TDataSet *dataSet)
 {
-    field(dataSet, "C_INT")->SetValue(NextNumber(QStringLiteral("ZakazkyD"), QStringLiteral("C_INT")));
+    JobNumber.Propose(dataSet, [] { return NextNumber(QStringLiteral("ZakazkyD"), QStringLiteral("C_INT")); });
     field(dataSet, "C_OBJ")->SetValue(field(&QvZakazky, "C_OBJ")->Value());
     field(dataSet, "STAV_ZAK")->SetValue(int(stVystavena));
     field(dataSet, "C_REV")->SetValue(0);

@@ -380,7 +380,7 @@ void TDMZal::ConnectDatabase()
         DBZAL.Open();
     } catch (const EIBError &e) {
         if (e.IBErrorCode == NetworkErrorCode) {
-            if (namesLocalServer(e.Message) && !IsFirebirdServerRunning())
+            if (namesLocalServer(e.ServerMessage) && !IsFirebirdServerRunning())
                 MessageBox(QStringLiteral("Firebird SQL Server nie je spustený!"),
                            QStringLiteral("Chyba pripojenia k databáze!"), mtError, mbOK);
             const QString name =

@@ -5,7 +5,6 @@
 #include "Routines.h"
 #include "ZalSql.h"
 #include "platform/fbapi/IBError.h"
-#include "platform/os/Format.h"
 
 #include <cstdlib>
 
@@ -80,20 +79,20 @@ bool TDMZal::TranslateDbError(TDataSet *, const EDatabaseError &error, const QSt
         const QString message = fb::SqlCodeMessage(server->SQLCode);
         if (message.isEmpty())
             return false;
-        const QString text = QString::fromUtf8("Chyba pri pokuse o zápis/zmenu/zmazanie !") + QStringLiteral("\r\n") +
-                             message + QStringLiteral("\r\n\r\n");
-        QString detail =
-            Format(QStringLiteral("%d; %d; %s"), {server->SQLCode, server->IBErrorCode, server->ServerMessage});
+        QString text =
+            QString::fromUtf8("Chyba pri pokuse o zápis/zmenu/zmazanie !") + QStringLiteral("\r\n") + message;
+        // The pair naming the refusing constraint says what was refused; the server's own lines, codes and
+        // names are never shown to the user.
         const QString upper = server->ServerMessage.toUpper();
         for (const QString &pair : pairs) {
             const int bar = int(pair.indexOf(QLatin1Char('|')));
             const QString name = bar < 0 ? QString() : pair.left(bar);
             if (!name.isEmpty() && upper.contains(name)) {
-                detail = pair.mid(bar + 1);
+                text += QStringLiteral("\r\n\r\n") + pair.mid(bar + 1);
                 break;
             }
         }
-        MessageBox(text + detail, QStringLiteral("SQL Chyba"), mtError, mbOK);
+        MessageBox(text, QStringLiteral("SQL Chyba"), mtError, mbOK);
         return true;
     } catch (...) {
         // The translation must never replace the error being handled.

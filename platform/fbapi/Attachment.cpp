@@ -41,10 +41,16 @@ void Attachment::attach(const QString &database, const ConnectParams &params)
     auto &st = status();
     Firebird::IAttachment *a = provider()->attachDatabase(&st, QFile::encodeName(database).constData(), len, buf);
     if (st.getState() & Firebird::IStatus::STATE_ERRORS) {
-        // A refused connection is no lost one: the server's own lines name the host and the cause.
+        // A refused connection is no lost one: its server lines name the host and the cause. A server
+        // that does not answer (down, or the network away) is said in one sentence.
         EIBError e = errorFromStatus(&st, false);
         st.init();
-        throw e;
+        if (!e.ConnectionLost)
+            throw e;
+        EIBError unreachable(ServerUnreachableMessage, e.SQLCode, e.IBErrorCode);
+        unreachable.ServerMessage = e.ServerMessage;
+        unreachable.ConnectionLost = true;
+        throw unreachable;
     }
     att_.reset(a);
     dialect_ = params.sqlDialect > 0 ? params.sqlDialect : 3;

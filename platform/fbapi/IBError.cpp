@@ -87,6 +87,8 @@ void (*connectionLostHook)() = nullptr;
 const QString ConnectionLostMessage = QString::fromUtf8(
     "Spojenie s databázou sa prerušilo. Neuložené zmeny sa nezapísali; program sa pri ďalšej práci s údajmi "
     "pripojí znova.");
+const QString ServerUnreachableMessage =
+    QString::fromUtf8("Server databázy nie je dostupný; skúste to o chvíľu znova.");
 const QString RecordLockedMessage =
     QString::fromUtf8("Záznam práve mení iný používateľ. Zadané údaje zostali zachované; uložte ich o chvíľu znova.");
 

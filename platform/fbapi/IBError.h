@@ -35,8 +35,10 @@ public:
 
 namespace fb {
 
-// What the user reads for a lost connection and for a record held by another workstation.
+// What the user reads for a lost connection, for a connection the server's machine does not answer
+// (the server down, the network away) and for a record held by another workstation.
 extern const QString ConnectionLostMessage;
+extern const QString ServerUnreachableMessage;
 extern const QString RecordLockedMessage;
 
 // What the user reads for the server's SQL codes of refused work: a duplicate key (-803), a missing or

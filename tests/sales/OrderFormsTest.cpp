@@ -237,6 +237,84 @@ TEST_F(OrderFormsTest, CancelledHeaderAndRefusedHeaderKeepNothingOrEverything)
     EXPECT_EQ(count("select count(*) from ZAKAZKY"), before + 1) << "only the order that was there";
 }
 
+// Another workstation stores an order and a job under the numbers this one proposed meanwhile: "Zapíš"
+// stores the header and the item under the next free numbers and says so once each. A number the clerk
+// typed himself is refused as taken, as before.
+TEST_F(OrderFormsTest, NumbersAnotherWorkstationTookMeanwhileGiveWayToTheNextFreeOnes)
+{
+    TIBDatabase other;
+    other.DatabaseName = database.path();
+    other.Params.SetValue(QStringLiteral("user_name"), QStringLiteral("SYSDBA"));
+    other.Open();
+    const auto elsewhere = [&](const QString &sql) { other.Attachment().executeImmediate(sql); };
+    odbyt->OpenRecentOrders();
+    auto *browser = new TFormZakazky();
+    browser->show();
+    QString proposedOrder;
+    int proposedJob = 0;
+    QStringList shownOnSave;
+    WhenModal<TFormZakazkaHl>([&](TFormZakazkaHl *d) {
+        proposedOrder = odbyt->QvZakazky.FieldByName("C_OBJ")->AsString().trimmed();
+        elsewhere(QStringLiteral("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, MENA) values ('%1', 'Z', 5, 'EUR')")
+                      .arg(proposedOrder));
+        type(d->DBeC_ODB, "5");
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+        shownOnSave = responder->Texts();
+    });
+    WhenModal<TFormZakazkaDet>([&](TFormZakazkaDet *f) {
+        WhenModal<TFormZakazkaDetHl>([&](TFormZakazkaDetHl *d) {
+            proposedJob = odbyt->QZakazkyD.FieldByName("C_INT")->AsInteger();
+            elsewhere(
+                QStringLiteral("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, STAV_ZAK, C_REV, C_INT_RE) values (%1, "
+                               "'%2', 'V2', 1, 0, 0)")
+                    .arg(proposedJob)
+                    .arg(proposedOrder));
+            type(d->DBeC_VYR, "V1");
+            type(d->DBeMNOZ_OBJ, "12");
+            QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+            EXPECT_EQ(d->ModalResult(), mrOk);
+        });
+        QTest::mouseClick(f->btnNova, Qt::LeftButton);
+        QTest::mouseClick(f->btnKoniec, Qt::LeftButton);
+    });
+    QTest::mouseClick(browser->btnNova, Qt::LeftButton);
+    delete browser;
+    EXPECT_EQ(proposedOrder, "ZAK260001");
+    EXPECT_EQ(proposedJob, 260001);
+    const QString order =
+        QString::fromUtf8("Číslo ZAK260001 medzičasom použil iný používateľ; záznam je uložený pod číslom ZAK260002.");
+    EXPECT_EQ(shownOnSave, QStringList{order}) << "told while the dialog closes";
+    EXPECT_EQ(responder->Texts(),
+              QStringList({order, QString::fromUtf8("Číslo 26/0001 medzičasom použil iný používateľ; záznam je "
+                                                    "uložený pod číslom 26/0002.")}))
+        << "the job numbers as the program shows them";
+    EXPECT_EQ(count("select count(*) from ZAKAZKY where C_OBJ='ZAK260002' and C_ODB=5"), 1);
+    EXPECT_EQ(count("select count(*) from ZAKAZKYD where C_INT=260002 and C_OBJ='ZAK260002' and C_VYR='V1' and "
+                    "MNOZ_OBJ=12"),
+              1);
+    EXPECT_EQ(count("select count(*) from ZAKAZKYD where C_OBJ='ZAK260001'"), 1) << "the other's job is its own";
+
+    // Typed by the clerk, a taken number is refused: the dialog stays with what was typed.
+    responder->Messages.clear();
+    bool stayed = false;
+    WhenModal<TFormZakazkaHl>([&](TFormZakazkaHl *d) {
+        type(d->DBeC_OBJ, "ZAK260001");
+        type(d->DBeC_ODB, "5");
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+        stayed = d->isVisible() && d->ModalResult() == mrNone;
+        EXPECT_EQ(odbyt->QvZakazky.FieldByName("C_OBJ")->AsString().trimmed(), "ZAK260001");
+        QTest::mouseClick(d->BtnNezapis, Qt::LeftButton);
+    });
+    QString number;
+    EXPECT_FALSE(EditOrderHeader(number));
+    other.Close();
+    EXPECT_TRUE(stayed);
+    ASSERT_EQ(responder->Messages.size(), 1);
+    EXPECT_TRUE(responder->Messages[0].Text.endsWith(QString::fromUtf8("Objednávka s rovnakým číslom už existuje!")))
+        << responder->Messages[0].Text.toStdString();
+    EXPECT_EQ(count("select count(*) from ZAKAZKY"), 2);
+}
+
 TEST_F(OrderFormsTest, TheCustomerNumberTakesFourDigitsAtMost)
 {
     odbyt->OpenRecentOrders();

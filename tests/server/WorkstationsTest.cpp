@@ -249,3 +249,24 @@ TEST_F(LostConnection, ASaveWhoseRuleMeetsTheLostConnectionIsRefusedTwiceAtMostA
     w->tr.CommitRetaining();
     EXPECT_EQ(workstation()->value("select NUM from T_ROW where ID = 1").toInt(), 14);
 }
+
+// The server went away and is not back yet (here: the workstation's server name now leads nowhere): the
+// next work tries to connect again and is refused in one Slovak sentence, not in the client's English;
+// with the server back, the same objects work again.
+TEST_F(LostConnection, AReconnectToAServerStillDownIsRefusedInOneSlovakSentence)
+{
+    auto w = workstation();
+    auto t = w->table("T_ROW");
+    dropFromServer(*w);
+    EXPECT_EQ(errorOf([&] { t->Refresh(); }), fb::ConnectionLostMessage);
+    ASSERT_FALSE(w->db.Connected());
+
+    const QString served = w->db.DatabaseName;
+    w->db.DatabaseName = QStringLiteral("127.0.0.1/1:") + served.mid(served.indexOf(QLatin1Char(':')) + 1);
+    EXPECT_EQ(errorOf([&] { t->Open(); }), fb::ServerUnreachableMessage);
+    EXPECT_FALSE(w->db.Connected());
+
+    w->db.DatabaseName = served;
+    t->Open();
+    EXPECT_EQ(t->FieldByName("TXT")->AsString(), "first");
+}
