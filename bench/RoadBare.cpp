@@ -152,13 +152,6 @@ void TRoadBare::TState::readLists()
     scheduler.IsHoliday = [this](const QDate &date) {
         return holidays.contains(FormatDateTime(QStringLiteral("dd/mm"), date));
     };
-    TBareSql::TSave save(sql);
-    sql.Exec(VyrobaSql::PlanDayPlanCleanup);
-    for (const TBareRow &r : sql.Rows(VyrobaSql::PlanDayPlanSelect))
-        scheduler.LoadPlanDay(TPlanDen{r["DATUM"].toDate().toJulianDay(), r["C_INT"].toInt(), r["C_OPERACIE"].toInt(),
-                                       r["PRACOVISKO"].toString(), int(std::nearbyint(num(r["MNOZ_PLAN"]))),
-                                       num(r["NHOD_PLAN"]) * 60});
-    save.Release();
 }
 
 QString TRoadBare::TState::header(int order)
@@ -347,6 +340,13 @@ void TRoadBare::TState::confirm(int job)
 
 void TRoadBare::TState::plan()
 {
+    // The lock and the stored plan's minutes from today on, at every run as the program takes them.
+    TBareSql::TSave save(sql);
+    sql.Exec(VyrobaSql::PlanLock);
+    sql.Exec(VyrobaSql::PlanDayPlanCleanup);
+    scheduler.DiscardDayPlan();
+    for (const TBareRow &r : sql.Rows(VyrobaSql::PlanBookedMinutes, {{"od", today()}}))
+        scheduler.LoadBooked(r["DATUM"].toDate().toJulianDay(), r["PRACOVISKO"].toString(), num(r["NHOD_PLAN"]) * 60);
     holidays.clear();
     for (const TBareRow &r : sql.Rows(VyrobaSql::PlanHolidays))
         holidays.insert(r["DEN"].toString().left(5));
@@ -369,7 +369,6 @@ void TRoadBare::TState::plan()
     scheduler.StartRun();
     if (scheduler.ScheduleOperations(std::move(operations), 1))
         throw std::runtime_error("an operation could not be planned");
-    TBareSql::TSave save(sql);
     int first = INT_MAX, last = INT_MIN;
     for (const TPlanDen &row : scheduler.NewAllocations()) {
         sql.Exec(VyrobaSql::PlanDaySave, {{"datum", QDate::fromJulianDay(row.Datum)},
@@ -385,6 +384,7 @@ void TRoadBare::TState::plan()
         sql.Exec(VyrobaSql::PlanMerge, {{"obdobie", QStringLiteral(" ")}, {"c_int_od", first}, {"c_int_do", last}});
     sql.Exec(VyrobaSql::PlanJobsPlanned, {{"stav_zak", 30}});
     save.Release();
+    sql.CommitRetaining();
     scheduler.StartRun();
 }
 

@@ -173,7 +173,7 @@ bool core(qint64 prebooked, int wpCount, double &nsPerVisit)
         // The booked days lie ahead of the start and behind it, so the job walks among them.
         const qint64 date = first - daysPerWorkplace / 2 + i / wpCount;
         const double minutes = double(rnd() % 700);
-        s.LoadPlanDay(TPlanDen{date, 1, 10, code, 1, minutes});
+        s.LoadBooked(date, code, minutes);
         ref.book(code, minutes, date);
     }
     std::vector<TOperacia> ops;
@@ -270,9 +270,11 @@ bool save(int argc, char **argv)
     TCapacityPlanning &planning = vyroba.Planning;
     planning.Scheduler().OnOverbooked = nullptr;
     planning.LoadWorkplaces();
-    planning.LoadDayPlan();
+    planning.LoadDayPlan(QDate(2025, 1, 1));
     TCapacityScheduler &s = planning.Scheduler();
-    const qint64 stored = qint64(s.PlanDni().size());
+    TxQuery &q = dm.Query;
+    const qint64 stored = q.SelectValue(QStringLiteral("select count(*) from SPLAND")).toLongLong();
+    q.Close();
     std::vector<TOperacia> ops;
     for (int k = 0; k < 2; ++k) {
         TOperacia o;
@@ -299,7 +301,6 @@ bool save(int argc, char **argv)
     planning.SaveCapacityPlan();
     const double ms = double(t.nsecsElapsed()) / 1e6;
     SetSqlWaitHook(nullptr);
-    TxQuery &q = dm.Query;
     const qint64 rows = q.SelectValue(QStringLiteral("select count(*) from SPLAND")).toLongLong();
     q.Close();
     std::printf("plan save: 20 rows over %lld, %.1f ms, %d statements\n", stored, ms, statements);

@@ -85,6 +85,15 @@ CREATE TABLE SPLAND (
 );
 CREATE INDEX IX_SPLAND_CINT ON SPLAND (C_INT, C_OPERACIE);
 
+-- The one row a capacity planning run updates first in its transaction and keeps until its plan is
+-- committed: a run at another workstation waits for it, so two runs never book the same free capacity.
+CREATE TABLE SPLANZAMOK (
+  ID       SMALLINT NOT NULL,
+  ZACIATOK TIMESTAMP,
+  CONSTRAINT PK_SPLANZAMOK PRIMARY KEY (ID)
+);
+INSERT INTO SPLANZAMOK (ID) VALUES (1);
+
 -- Work in progress from a stock-taking; C_OPERACIE 0 is a row for the whole job.
 CREATE TABLE SRV (
   C_INT      INTEGER NOT NULL,

@@ -9,6 +9,9 @@ GRANT SELECT ON QACTIONS TO PUBLIC;
 GRANT SELECT, INSERT, UPDATE ON QMESSAGES TO PUBLIC;
 GRANT USAGE ON SEQUENCE MSG_ID TO PUBLIC;
 
+-- Whoever may plan takes the planning runs' lock row; it holds no data.
+GRANT SELECT, INSERT, UPDATE ON SPLANZAMOK TO PUBLIC;
+
 -- No module word grants the order headers, yet the offers are read and written there and the
 -- documents of production, stores and dispatch read them.
 GRANT SELECT, INSERT, UPDATE, DELETE ON ZAKAZKY TO PUBLIC;

@@ -1,24 +1,52 @@
 #include "CapacityPlanning.h"
 
 #include "VyrobaSql.h"
+#include "library/xQuery.h"
 #include "platform/fb/IBDatabase.h"
+#include "platform/fbapi/IBError.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Guarded.h"
 #include "platform/os/Format.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
 
+#include <QElapsedTimer>
+
 #include <algorithm>
 #include <climits>
 #include <cmath>
+#include <exception>
+#include <utility>
+
+namespace {
+
+// How often a run takes the lock again after the run it waited for ended and another took it first.
+constexpr int LockAttempts = 3;
+// A wait for the lock this long has run into the lock time-out, which the server counts in whole seconds
+// (so it may come a second early).
+constexpr qint64 LockWaitTimedOutMs = (fb::LockTimeoutSeconds - 2) * 1000;
+// A backward run may reach any day before its jobs' terms.
+const QDate EarliestPlanDay(1900, 1, 1);
+
+} // namespace
 
 TCapacityPlanning::TCapacityPlanning()
 {
     // Holidays are read once per run (see RunCapacityPlanning); a run may look at thousands of days.
     scheduler_.IsHoliday = [this](const QDate &date) { return holidays_.contains(HolidayKey(date)); };
-    scheduler_.OnOverbooked = [](const QString &code) {
-        ShowMessage(QString::fromUtf8("Denna kapacita pracoviska %1 < 0!").arg(code));
+    scheduler_.OnOverbooked = [this](const QString &code) {
+        tell(QString::fromUtf8("Denna kapacita pracoviska %1 < 0!").arg(code));
     };
+}
+
+TCapacityPlanning::TCapacityPlanning(TxQuery &query) : TCapacityPlanning()
+{
+    query_ = &query;
+}
+
+TxQuery &TCapacityPlanning::query() const
+{
+    return query_ ? *query_ : DMZal->Query;
 }
 
 QString TCapacityPlanning::UnplaceableText(const TScheduleError &error)
@@ -27,11 +55,25 @@ QString TCapacityPlanning::UnplaceableText(const TScheduleError &error)
         .arg(QString::number(error.C_OPERACIE), OrderNoStr(error.C_INT), error.PRACOVISKO);
 }
 
+QString TCapacityPlanning::BusyText()
+{
+    return QString::fromUtf8(
+        "Kapacitný plán práve zostavuje iný používateľ. Nič sa nezaplánovalo; skúste to o chvíľu znova.");
+}
+
+void TCapacityPlanning::tell(const QString &text)
+{
+    if (running_)
+        told_ << text;
+    else
+        ShowMessage(text);
+}
+
 void TCapacityPlanning::LoadWorkplaces()
 {
     if (scheduler_.HasWorkplaces())
         return;
-    TxQuery &q = DMZal->Query;
+    TxQuery &q = query();
     q.Close();
     q.SQL().SetText(VyrobaSql::PlanWorkplaces);
     q.Open();
@@ -51,35 +93,29 @@ void TCapacityPlanning::LoadWorkplaces()
 
 void TCapacityPlanning::LoadHolidays()
 {
+    TxQuery &q = query();
+    q.SelectValue(VyrobaSql::PlanHolidays);
+    TStringList days;
+    q.FillStringsFromDataSet(days);
+    q.Close();
     holidays_.clear();
-    for (const QString &day : SelectColumnParams(VyrobaSql::PlanHolidays))
+    for (const QString &day : days.Lines())
         holidays_.insert(HolidayKey(day));
     scheduler_.ForgetHolidays();
 }
 
-void TCapacityPlanning::LoadDayPlan()
+void TCapacityPlanning::LoadDayPlan(const QDate &from)
 {
-    if (scheduler_.HasDayPlan())
-        return;
-    TSavepoint savepoint(&DMZal->DBTransaction);
-    TxQuery &q = DMZal->Query;
+    TxQuery &q = query();
+    TSavepoint savepoint(q.Transaction());
     q.ExecSql(VyrobaSql::PlanDayPlanCleanup);
-    q.Close();
-    q.SQL().SetText(VyrobaSql::PlanDayPlanSelect);
-    q.Open();
+    q.SelectValue(VyrobaSql::PlanBookedMinutes, {from});
     scheduler_.DiscardDayPlan();
     TField *datum = q.FieldByName(QStringLiteral("DATUM"));
     TField *pracovisko = q.FieldByName(QStringLiteral("PRACOVISKO"));
-    TField *cInt = q.FieldByName(QStringLiteral("C_INT"));
-    TField *cOperacie = q.FieldByName(QStringLiteral("C_OPERACIE"));
-    TField *mnozPlan = q.FieldByName(QStringLiteral("MNOZ_PLAN"));
     TField *nhodPlan = q.FieldByName(QStringLiteral("NHOD_PLAN"));
-    for (q.First(); !q.Eof(); q.Next()) {
-        const double pieces = mnozPlan->AsFloat();
-        scheduler_.LoadPlanDay(TPlanDen{
-            datum->AsDate().toJulianDay(), cInt->AsInteger(), cOperacie->AsInteger(), pracovisko->AsString(),
-            int(std::clamp(std::nearbyint(pieces), double(INT_MIN), double(INT_MAX))), nhodPlan->AsFloat() * 60});
-    }
+    for (q.First(); !q.Eof(); q.Next())
+        scheduler_.LoadBooked(datum->AsDate().toJulianDay(), pracovisko->AsString(), nhodPlan->AsFloat() * 60);
     q.Close();
     savepoint.Commit();
 }
@@ -87,7 +123,7 @@ void TCapacityPlanning::LoadDayPlan()
 std::vector<TOperacia> TCapacityPlanning::LoadOperations(const TPlanningRequest &request)
 {
     const int direction = request.Direction == -1 ? -1 : 1;
-    TxQuery &q = DMZal->Query;
+    TxQuery &q = query();
     q.Close();
     q.SQL().SetText(VyrobaSql::PlanOperations(request.C_INT, request.C_OPERACIE, direction).join(QLatin1Char('\n')));
     q.Open();
@@ -123,15 +159,15 @@ std::vector<TOperacia> TCapacityPlanning::LoadOperations(const TPlanningRequest 
     }
     q.Close();
     if (!withoutTerm.isEmpty())
-        ShowMessage(QString::fromUtf8("Zákazky bez termínu sa od termínu nedajú zaplánovať a vynechali sa: %1")
-                        .arg(withoutTerm.join(QStringLiteral(", "))));
+        tell(QString::fromUtf8("Zákazky bez termínu sa od termínu nedajú zaplánovať a vynechali sa: %1")
+                 .arg(withoutTerm.join(QStringLiteral(", "))));
     return rows;
 }
 
 int TCapacityPlanning::SaveCapacityPlan()
 {
-    TSavepoint savepoint(&DMZal->DBTransaction);
-    TxQuery &q = DMZal->Query;
+    TxQuery &q = query();
+    TSavepoint savepoint(q.Transaction());
     int statements = 0;
     int firstJob = INT_MAX, lastJob = INT_MIN;
     // Only this run's allocations: rows another workstation saved meanwhile stay as they are.
@@ -154,25 +190,88 @@ int TCapacityPlanning::SaveCapacityPlan()
     return statements;
 }
 
-bool TCapacityPlanning::RunCapacityPlanning(const TPlanningRequest &request)
+// Waits for another workstation's run as long as a record is waited for. The server ends the wait with the
+// same conflict whether that run is still going or has just committed: a wait cut short means the lock is
+// free now, and it is taken again (another run may have been quicker).
+bool TCapacityPlanning::takeLock()
 {
-    try {
-        LoadWorkplaces();
-        LoadHolidays();
-        LoadDayPlan();
-        std::vector<TOperacia> operations = LoadOperations(request);
-        scheduler_.StartRun();
-        if (const auto error = scheduler_.ScheduleOperations(std::move(operations), request.Direction)) {
-            scheduler_.DiscardDayPlan();
-            ShowError(UnplaceableText(*error));
-            return false;
+    for (int attempt = 1;; ++attempt) {
+        QElapsedTimer waited;
+        waited.start();
+        try {
+            query().ExecSql(VyrobaSql::PlanLock);
+            return true;
+        } catch (const EIBError &e) {
+            if (!e.RecordLocked || e.ConnectionLost)
+                throw;
+            if (waited.elapsed() >= LockWaitTimedOutMs || attempt == LockAttempts)
+                return false;
         }
-        SaveCapacityPlan();
-        return true;
-    } catch (const std::exception &e) {
-        // The savepoints have taken the database back; what is in memory may be half a run.
-        scheduler_.DiscardDayPlan();
-        ShowException(e);
+    }
+}
+
+bool TCapacityPlanning::planLocked(const TPlanningRequest &request, QString &failure)
+{
+    TxQuery &q = query();
+    TSavepoint run(q.Transaction());
+    if (!takeLock()) {
+        failure = BusyText();
         return false;
     }
+    LoadWorkplaces();
+    LoadHolidays();
+    // A forward run never looks at the days before its start.
+    LoadDayPlan(request.Direction == -1 || !request.Start.isValid() ? EarliestPlanDay : request.Start);
+    std::vector<TOperacia> operations = LoadOperations(request);
+    scheduler_.StartRun();
+    if (const auto error = scheduler_.ScheduleOperations(std::move(operations), request.Direction)) {
+        failure = UnplaceableText(*error);
+        return false;
+    }
+    SaveCapacityPlan();
+    run.Commit();
+    // The plan is there for the other workstations, and the lock is theirs.
+    q.Transaction()->CommitRetaining();
+    return true;
+}
+
+bool TCapacityPlanning::RunCapacityPlanning(const TPlanningRequest &request)
+{
+    running_ = true;
+    told_.clear();
+    QString failure;
+    std::exception_ptr error;
+    bool planned = false, lost = false;
+    try {
+        planned = planLocked(request, failure);
+    } catch (const EIBError &e) {
+        error = std::current_exception();
+        lost = e.ConnectionLost;
+    } catch (const std::exception &) {
+        error = std::current_exception();
+    }
+    running_ = false;
+    if (!planned) {
+        // The savepoint has taken the database back; what is in memory may be half a run.
+        scheduler_.DiscardDayPlan();
+        // Nothing of the run is left to commit: a run that waits for the lock goes on at once.
+        if (!lost) {
+            try {
+                query().Transaction()->CommitRetaining();
+            } catch (const std::exception &) {
+            }
+        }
+    }
+    for (const QString &text : std::exchange(told_, {}))
+        ShowMessage(text);
+    if (error) {
+        try {
+            std::rethrow_exception(error);
+        } catch (const std::exception &e) {
+            ShowException(e);
+        }
+    } else if (!planned) {
+        ShowError(failure);
+    }
+    return planned;
 }

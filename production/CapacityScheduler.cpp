@@ -29,13 +29,9 @@ void TCapacityScheduler::SetWorkplaces(const std::vector<TPracovisko> &workplace
     }
 }
 
-void TCapacityScheduler::LoadPlanDay(const TPlanDen &row)
+void TCapacityScheduler::LoadBooked(qint64 date, const QString &code, double minutes)
 {
-    TPlanDen r = row;
-    r.PRACOVISKO = WorkplaceCode(row.PRACOVISKO);
-    planDni_.push_back(r);
-    BookDayCapacity(-1, r.PRACOVISKO, r.Minuty, r.Datum);
-    firstNew_ = planDni_.size();
+    BookDayCapacity(-1, WorkplaceCode(code), minutes, date);
 }
 
 void TCapacityScheduler::DiscardDayPlan()

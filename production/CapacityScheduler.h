@@ -76,9 +76,9 @@ public:
     // ---- the tables
     void SetWorkplaces(const std::vector<TPracovisko> &workplaces);
     bool HasWorkplaces() const { return !pracoviska_.empty(); }
-    // Loads a stored allocation: appends it to the day plan and books its minutes on its day.
-    void LoadPlanDay(const TPlanDen &row);
-    bool HasDayPlan() const { return !planDni_.empty(); }
+    // Books minutes of the stored plan on a workplace's day (no row of this run's day plan).
+    void LoadBooked(qint64 date, const QString &code, double minutes);
+    bool HasDayPlan() const { return !planDni_.empty() || !dni_.empty(); }
     // Empties the day plan and the day capacities (the next run reloads them).
     void DiscardDayPlan();
     // Empties everything, workplaces included.

@@ -11,8 +11,11 @@ const QString PlanHolidays = QStringLiteral("SELECT den FROM CSviatkov");
 const QString PlanDayPlanCleanup =
     QStringLiteral("DELETE FROM SPlanD d WHERE NOT EXISTS(SELECT * FROM SPlan p WHERE p.c_int=d.c_int AND "
                    "p.c_operacie=d.c_operacie AND p.mnoz_plan>0)");
-const QString PlanDayPlanSelect =
-    QStringLiteral("SELECT datum, pracovisko, c_int, c_operacie, mnoz_plan, nhod_plan FROM SPlanD ORDER BY 1,2");
+const QString PlanBookedMinutes =
+    QStringLiteral("SELECT datum, pracovisko, sum(nhod_plan) as nhod_plan FROM SPlanD WHERE datum>=:od GROUP BY "
+                   "datum, pracovisko ORDER BY 1,2");
+const QString PlanLock =
+    QStringLiteral("UPDATE OR INSERT INTO SPlanZamok (id, zaciatok) VALUES (1, CURRENT_TIMESTAMP) MATCHING (id)");
 const QString PlanDaySave =
     QStringLiteral("UPDATE OR INSERT INTO SPlanD (datum, c_int, c_operacie, pracovisko, mnoz_plan, nhod_plan) "
                    "VALUES (:datum, :c_int, :c_operacie, :pracovisko, :mnoz_plan, :nhod_plan)");
@@ -438,7 +441,8 @@ QStringList All()
                text({WipWagesByJobSelect, WipWages[1], WipWages[2], WipWages[3], WipWagesByJobGroup}),
                PlanWorkplaces,
                PlanDayPlanCleanup,
-               PlanDayPlanSelect,
+               PlanBookedMinutes,
+               PlanLock,
                PlanDaySave,
                PlanMerge,
                PlanJobsPlanned,

@@ -9,7 +9,10 @@ namespace VyrobaSql {
 extern const QString PlanWorkplaces;
 extern const QString PlanHolidays;
 extern const QString PlanDayPlanCleanup;
-extern const QString PlanDayPlanSelect;
+// The stored plan's minutes per day and workplace from a day on: all that a run needs of it.
+extern const QString PlanBookedMinutes;
+// The row that a run takes first and keeps until its plan is committed: the next run waits for it.
+extern const QString PlanLock;
 extern const QString PlanDaySave;
 extern const QString PlanMerge;
 extern const QString PlanJobsPlanned;

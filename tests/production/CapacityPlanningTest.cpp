@@ -1,8 +1,17 @@
 // The planning run over a fresh database: what it loads, what the save writes (and leaves alone), the
-// refusals that write nothing, and the plan rows' deletion.
+// refusals that write nothing, the plan rows' deletion, and runs of two workstations taking turns.
 #include "ProductionFixture.h"
 
 #include "library/xDatabase.h"
+#include "library/xQuery.h"
+#include "platform/db/SqlWait.h"
+#include "platform/fbapi/Attachment.h"
+#include "platform/fbapi/Decode.h"
+#include "platform/fbapi/Statement.h"
+#include "platform/fbapi/Transaction.h"
+
+#include <atomic>
+#include <thread>
 
 namespace {
 
@@ -23,6 +32,17 @@ struct OtherWorkstation {
         q.SetDatabase(&db);
         q.SQL().SetText(sql);
         q.ExecSQL();
+    }
+};
+
+// Another workstation's planner: its own planning tables over its own connection.
+struct OtherPlanner : OtherWorkstation {
+    TxQuery query;
+    TCapacityPlanning planning{query};
+    explicit OtherPlanner(const QString &path) : OtherWorkstation(path) { query.SetDatabase(&db); }
+    bool plan(int cInt, const QDate &start = QDate(2026, 3, 16))
+    {
+        return planning.RunCapacityPlanning(TPlanningRequest{1, cInt, 0, start});
     }
 };
 
@@ -215,4 +235,164 @@ TEST_F(CapacityPlanningTest, DeletingAJobsRowsFromTheCurrentOneOn)
     vyroba->DeleteAllPlanRows();
     EXPECT_EQ(count("select count(*) from SPLAN"), 0);
     EXPECT_TRUE(dayPlan().isEmpty());
+}
+
+// Whether a statement of another connection is under way on the planning lock row: a run waiting for it.
+bool runWaitsForTheLock(fb::Attachment &watcher)
+{
+    fb::Transaction tr(watcher, fb::Transaction::ReadOnly);
+    fb::Statement st;
+    st.prepare(tr, QStringLiteral("select count(*) from MON$STATEMENTS where MON$STATE=1 and "
+                                  "MON$ATTACHMENT_ID<>CURRENT_CONNECTION and MON$SQL_TEXT containing 'SPlanZamok'"));
+    st.openCursor(tr);
+    const bool waits = st.fetchNext() && fb::decode(st.outputs().at(0), st.row()).toInt() > 0;
+    st.closeCursor();
+    tr.commit();
+    return waits;
+}
+
+// Two workstations planning onto the same workplace and days. Not in the second locale's run: one case waits
+// for the lock's time-out.
+class PlanningTurnsTest : public CapacityPlanningTest {
+protected:
+    // Days of a workplace whose booked minutes exceed its capacity of one machine's 450 minutes.
+    int overbookedDays(const QString &code)
+    {
+        return count(QStringLiteral("select count(*) from (select DATUM from SPLAND where PRACOVISKO='%1' group by "
+                                    "DATUM having sum(NHOD_PLAN)*60>450.001)")
+                         .arg(code));
+    }
+    void jobOnForm(int cInt, int pieces)
+    {
+        openJob(cInt, pieces, "2026-04-01");
+        operation(cInt, 10, "FORM", 100);
+    }
+};
+
+TEST_F(PlanningTurnsTest, EachRunCountsWhatTheOtherWorkstationSavedMeanwhile)
+{
+    OtherPlanner other(database.path());
+    for (int job = 260001; job <= 260004; ++job)
+        jobOnForm(job, job <= 260002 ? 1 : 3);
+    // Both have planned once, so both have read the stored plan before.
+    ASSERT_TRUE(plan(1, 260001));
+    ASSERT_TRUE(other.plan(260002));
+    // Monday has 250 minutes left: two pieces there, the third on Tuesday.
+    ASSERT_TRUE(plan(1, 260003));
+    // Monday's 50 minutes take no piece.
+    ASSERT_TRUE(other.plan(260004));
+    EXPECT_EQ(dayPlan(),
+              (QStringList{"16.3. 260001/10 FORM 1 100", "16.3. 260002/10 FORM 1 100", "16.3. 260003/10 FORM 2 200",
+                           "17.3. 260003/10 FORM 1 100", "17.3. 260004/10 FORM 3 300"}));
+    EXPECT_EQ(overbookedDays("FORM"), 0);
+    EXPECT_TRUE(responder->Texts().isEmpty()) << responder->Texts().join('|').toStdString();
+    other.db.Close();
+}
+
+TEST_F(PlanningTurnsTest, ARunWaitsForTheOtherAndGivesUpWithAMessageWhenItTakesTooLong)
+{
+    OtherPlanner other(database.path());
+    jobOnForm(260001, 4);
+    jobOnForm(260002, 2);
+    // The other workstation starts its run while this one is placing its operations.
+    bool otherPlanned = true;
+    int calls = 0;
+    TCapacityScheduler &s = vyroba->Planning.Scheduler();
+    s.IsHoliday = [&](const QDate &) {
+        if (++calls == 1)
+            otherPlanned = other.plan(260002);
+        return false;
+    };
+    ASSERT_TRUE(plan(1, 260001));
+    EXPECT_EQ(calls, 1);
+    EXPECT_FALSE(otherPlanned);
+    EXPECT_EQ(responder->Texts(), QStringList{TCapacityPlanning::BusyText()});
+    EXPECT_EQ(dayPlan(), (QStringList{"16.3. 260001/10 FORM 4 400"}));
+    EXPECT_EQ(count("select STAV_ZAK from ZAKAZKYD where C_INT=260002"), 5);
+
+    // Tried again, it goes after this workstation's plan.
+    ASSERT_TRUE(other.plan(260002));
+    EXPECT_EQ(dayPlan(), (QStringList{"16.3. 260001/10 FORM 4 400", "17.3. 260002/10 FORM 2 200"}));
+    EXPECT_EQ(overbookedDays("FORM"), 0);
+    other.db.Close();
+}
+
+TEST_F(PlanningTurnsTest, AWaitingRunGoesOnWhenTheOtherCommitsAndCountsItsPlan)
+{
+    jobOnForm(260001, 2);
+    fb::ConnectParams sysdba;
+    sysdba.userName = QStringLiteral("SYSDBA");
+    // Another workstation's run holds the lock and has booked 300 minutes of Monday, not yet committed.
+    fb::Attachment holder;
+    holder.attach(database.path(), sysdba);
+    fb::Transaction held(holder);
+    held.execute(QStringLiteral("update SPLANZAMOK set ZACIATOK=current_timestamp where ID=1"));
+    held.execute(QStringLiteral("insert into SPLAND (DATUM, C_INT, C_OPERACIE, PRACOVISKO, MNOZ_PLAN, NHOD_PLAN) "
+                                "values ('2026-03-16', 260009, 10, 'FORM', 3, 5)"));
+    held.execute(
+        QStringLiteral("insert into SPLAN (OBDOBIE, C_INT, C_OPERACIE, MNOZ_PLAN) values (' ', 260009, 10, 3)"));
+
+    // It commits once the run here is seen waiting for the lock.
+    std::atomic<bool> planned{false}, sawWait{false};
+    std::thread other([&] {
+        fb::Attachment watcher;
+        watcher.attach(database.path(), sysdba);
+        for (int poll = 0; poll < 100000 && !planned && !sawWait; ++poll)
+            sawWait = runWaitsForTheLock(watcher);
+        held.commit();
+        watcher.detach();
+    });
+    const bool ok = plan(1, 260001);
+    planned = true;
+    other.join();
+    holder.detach();
+    EXPECT_TRUE(sawWait);
+    ASSERT_TRUE(ok) << responder->Texts().join('|').toStdString();
+    EXPECT_TRUE(responder->Texts().isEmpty()) << responder->Texts().join('|').toStdString();
+    EXPECT_EQ(dayPlan(),
+              (QStringList{"16.3. 260001/10 FORM 1 100", "17.3. 260001/10 FORM 1 100", "16.3. 260009/10 FORM 3 300"}));
+}
+
+TEST_F(PlanningTurnsTest, AStoppedRunLetsTheOtherWorkstationPlanAtOnce)
+{
+    OtherPlanner other(database.path());
+    jobOnForm(260001, 1);
+    operation(260001, 20, "FORM", 500); // longer than the workplace's day
+    jobOnForm(260002, 1);
+    jobOnForm(260003, 1);
+    jobOnForm(260004, 1);
+    EXPECT_FALSE(plan(1, 260001));
+    // Were the lock still held, this would wait for it and give up.
+    ASSERT_TRUE(other.plan(260002));
+
+    vyroba->Planning.PlanPeriod = QString(30, QLatin1Char('P')); // longer than the column: the save fails
+    EXPECT_FALSE(plan(1, 260003));
+    ASSERT_TRUE(other.plan(260004));
+    EXPECT_EQ(responder->Texts().size(), 2);
+    EXPECT_FALSE(responder->Texts().contains(TCapacityPlanning::BusyText()));
+    EXPECT_EQ(dayPlan(), (QStringList{"16.3. 260002/10 FORM 1 100", "16.3. 260004/10 FORM 1 100"}));
+    other.db.Close();
+}
+
+TEST_F(CapacityPlanningTest, ARunReadsTheStoredPlanInOneStatementHoweverLongItIs)
+{
+    for (int job = 260001; job <= 260003; ++job) {
+        openJob(job, 1, "2026-04-01");
+        operation(job, 10, "FORM", 100);
+    }
+    storedPlan(260008, 10, "2026-03-16", "CIST", 1, 1);
+    ASSERT_TRUE(plan(1, 260001)); // the workplaces are read at the first run only
+    int shortPlan = 0;
+    {
+        StatementCounter counter;
+        ASSERT_TRUE(plan(1, 260002));
+        shortPlan = counter.begun;
+    }
+    for (int day = 17; day <= 31; ++day)
+        for (int job = 260010; job < 260014; ++job)
+            storedPlan(job, 10, QStringLiteral("2026-03-%1").arg(day), "CIST", 1, 1);
+    StatementCounter counter;
+    ASSERT_TRUE(plan(1, 260003));
+    EXPECT_EQ(counter.begun, shortPlan);
+    EXPECT_EQ(dayPlan().size(), 64);
 }

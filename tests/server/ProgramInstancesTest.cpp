@@ -138,7 +138,7 @@ TEST_F(ProgramInstances, TwoPlannersKeepTheirPlansForDifferentJobs)
     auto b = instance();
     ASSERT_TRUE(a->Started() && b->Started());
     const QString start = QDate::currentDate().addDays(1).toString(Qt::ISODate);
-    // A's plan is written and still open when B plans: B neither waits for it nor sees it.
+    // A's run commits its plan: B's run neither waits for A nor plans over what A booked.
     const auto planA = a->Run(QStringLiteral("plan %1 %2").arg(QString::number(kItemA), start));
     ASSERT_TRUE(planA.ok) << described(planA);
     const auto planB = b->Run(QStringLiteral("plan %1 %2").arg(QString::number(kItemB), start));
