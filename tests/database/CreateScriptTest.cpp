@@ -94,6 +94,7 @@ TEST(CreateScript, AnEarlierDatabaseIsUpgradedAndAnUpgradeRunsTwiceWithoutChange
     {
         FbSql db(tmp.path());
         db.exec("drop table MDOKLADYCISLA");
+        db.exec("drop table SPLANZAMOK");
         db.commit();
     }
     QString out;
@@ -103,5 +104,6 @@ TEST(CreateScript, AnEarlierDatabaseIsUpgradedAndAnUpgradeRunsTwiceWithoutChange
     db.exec(
         "insert into MDOKLADYCISLA (MESIAC, TYP_POHYBU, SKLAD, C_DOKLADU) values ('2026-03-01', 10, 'M1', 2603001)");
     EXPECT_EQ(db.value("select count(*) from RDB$INDICES where RDB$INDEX_NAME = 'IX_MDOKLADYCISLA_MESIAC'"), "1");
+    EXPECT_EQ(db.value("select count(*) from SPLANZAMOK where ID = 1"), "1");
     EXPECT_NE(runScript("upgrade.sh", {tmp.dir() + "/none.fdb"}, &out), 0);
 }
