@@ -233,11 +233,41 @@ TEST_F(UsersTest, AHostileNewUserNameIsRefusedBeforeAnyCall)
 {
     TTestResponder answers;
     users->Open();
-    EXPECT_FALSE(users->NewUser("x' or '1'='1"));
-    EXPECT_FALSE(users->NewUser("NOVAK; DROP TABLE QUSERS"));
-    EXPECT_FALSE(users->NewUser("   "));
-    EXPECT_EQ(answers.Texts(), (QStringList{InvalidUserNameText, InvalidUserNameText}));
+    EXPECT_FALSE(users->NewUser("x' or '1'='1", "tajne1"));
+    EXPECT_FALSE(users->NewUser("NOVAK; DROP TABLE QUSERS", "tajne1"));
+    EXPECT_FALSE(users->NewUser("   ", "tajne1"));
+    // A name that would do gets no account without a password of its own.
+    EXPECT_FALSE(users->NewUser("novak", ""));
+    EXPECT_FALSE(users->NewUser("novak", " Novak"));
+    EXPECT_EQ(answers.Texts(),
+              (QStringList{InvalidUserNameText, InvalidUserNameText, QString::fromUtf8("Heslo nesmie byť prázdne."),
+                           QString::fromUtf8("Heslo sa nesmie zhodovať s menom užívateľa.")}));
     EXPECT_EQ(SelectValueParams("select count(*) from QUSERS").toInt(), 1);
+}
+
+// After a valid name the first password is asked for hidden, and once more; the name as password, an empty
+// one and two that differ are asked for again; a cancel makes no user.
+TEST_F(UsersTest, ANewUsersFirstPasswordIsTypedTwiceHidden)
+{
+    TTestResponder answers;
+    users->Open();
+    TQUsersForm form;
+    answers.InputAnswers = {QString("novak"),    QString("NOVAK"),    QString(),           QString::fromUtf8("Tajné"),
+                            QString("Taj ne'1"), QString("Taj ne'2"), QString("Taj ne'1"), QVariant()};
+    QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
+    ASSERT_EQ(answers.Inputs.size(), 8);
+    EXPECT_FALSE(answers.Inputs[0].Password) << "the name is seen as typed";
+    for (int i = 1; i < answers.Inputs.size(); ++i) {
+        EXPECT_TRUE(answers.Inputs[i].Password) << i;
+        EXPECT_EQ(answers.Inputs[i].Value, QString()) << "a password is never proposed";
+    }
+    EXPECT_EQ(answers.Inputs[1].Prompt, QString::fromUtf8("Heslo užívateľa NOVAK:"));
+    EXPECT_EQ(answers.Inputs[5].Prompt, QString::fromUtf8("Heslo ešte raz:"));
+    EXPECT_EQ(answers.Texts(), (QStringList{QString::fromUtf8("Heslo sa nesmie zhodovať s menom užívateľa."),
+                                            QString::fromUtf8("Heslo nesmie byť prázdne."),
+                                            QString::fromUtf8("Heslo nesmie obsahovať písmená s diakritikou."),
+                                            QString::fromUtf8("Heslá sa nezhodujú, zadajte heslo znova.")}));
+    EXPECT_EQ(SelectValueParams("select count(*) from QUSERS").toInt(), 1) << "cancelled: no user";
 }
 
 // The new user's name the program refuses is asked for again as typed, until corrected or cancelled.
