@@ -162,10 +162,11 @@ CREATE TABLE QACTIONS (
   CONSTRAINT PK_QACTIONS PRIMARY KEY (RDB_PRIVILEGE)
 );
 
--- Internal messages, one row per addressee; the sender and the time are filled by the server.
+-- Internal messages, one row per addressee; the sender and the time are filled by the server. The
+-- program reads and writes them through the view QMESSAGES, which shows each user only his own.
 CREATE GENERATOR MSG_ID;
 
-CREATE TABLE QMESSAGES (
+CREATE TABLE QMESSAGE_ROWS (
   MSG_ID     INTEGER NOT NULL,
   MSG_UTVAR  SMALLINT,
   MSG_USER   VARCHAR(31),
@@ -179,4 +180,15 @@ CREATE TABLE QMESSAGES (
   USR_VYBAV  VARCHAR(31),
   CONSTRAINT PK_QMESSAGES PRIMARY KEY (MSG_ID)
 );
-CREATE INDEX IX_QMESSAGES_USER ON QMESSAGES (MSG_USER);
+CREATE INDEX IX_QMESSAGES_USER ON QMESSAGE_ROWS (MSG_USER);
+CREATE INDEX IX_QMESSAGES_SENDER ON QMESSAGE_ROWS (USR_VYSTAV);
+
+-- A user's messages: those addressed to him and those he sent (SYSDBA, who keeps the database, sees all).
+CREATE VIEW QMESSAGES AS
+SELECT MSG_ID, MSG_UTVAR, MSG_USER, MSG_DATA, MSG_TITLE, MSG_TEXT, USR_VYSTAV, D_VYSTAV, D_PRIJMU, D_VYBAV,
+       USR_VYBAV
+FROM QMESSAGE_ROWS
+WHERE MSG_USER = CURRENT_USER OR USR_VYSTAV = CURRENT_USER OR CURRENT_USER = 'SYSDBA';
+
+-- Raised when a user without "System" at "Všetko" changes the privilege rows.
+CREATE EXCEPTION E_PRIVILEGES 'Oprávnenia užívateľov mení len užívateľ s oprávnením Administrácia: Všetko.';

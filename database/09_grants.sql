@@ -1,7 +1,8 @@
 -- Rights every user needs whatever the module privileges the users form grants: the users and
--- privileges lists, the messages and their generator, the order headers, the views the client
--- reads, and the procedures no module word grants. The server logic gets its own rights on what
--- it touches, so it works for users who have none on those tables.
+-- privileges lists, his own messages and their generator, and the calculation functions. Everything
+-- else (the order headers, the views, the procedures that write) comes with the module words
+-- (shell/Grants.cpp). The server logic gets its own rights on what it touches, so it works for users
+-- who have none on those tables.
 
 GRANT SELECT ON QUSERS TO PUBLIC;
 GRANT SELECT ON QPRIVILEGES TO PUBLIC;
@@ -12,29 +13,16 @@ GRANT USAGE ON SEQUENCE MSG_ID TO PUBLIC;
 -- Whoever may plan takes the planning runs' lock row; it holds no data.
 GRANT SELECT, INSERT, UPDATE ON SPLANZAMOK TO PUBLIC;
 
--- No module word grants the order headers, yet the offers are read and written there and the
--- documents of production, stores and dispatch read them.
-GRANT SELECT, INSERT, UPDATE, DELETE ON ZAKAZKY TO PUBLIC;
-
-GRANT SELECT ON VZAKAZKYD TO PUBLIC;
-GRANT SELECT ON VZAKAZKYDKALK TO PUBLIC;
-GRANT SELECT ON VZAKOPERACIE TO PUBLIC;
-GRANT SELECT ON VSVYKONY TO PUBLIC;
-GRANT SELECT ON VSODVODY TO PUBLIC;
-GRANT SELECT ON VEDLISTY TO PUBLIC;
-GRANT SELECT ON VEDLISTYD TO PUBLIC;
-GRANT SELECT ON VYROBKY TO PUBLIC;
-
-GRANT EXECUTE ON PROCEDURE ZAKKALK_KALKULACIA TO PUBLIC;
-GRANT EXECUTE ON PROCEDURE POLOZKY_KALKULACIA TO PUBLIC;
-GRANT EXECUTE ON PROCEDURE MPOZIADAVKY_PREPIS TO PUBLIC;
-GRANT EXECUTE ON PROCEDURE POLOZKY_CENA_KALK TO PUBLIC;
-GRANT EXECUTE ON PROCEDURE KALK_SADZBA TO PUBLIC;
-GRANT EXECUTE ON PROCEDURE KALK_OPERACIA TO PUBLIC;
 GRANT EXECUTE ON FUNCTION ROUND_EVEN TO PUBLIC;
 GRANT EXECUTE ON FUNCTION KALK_ZAKLAD TO PUBLIC;
 GRANT EXECUTE ON FUNCTION KALK_CIASTKA TO PUBLIC;
 GRANT EXECUTE ON FUNCTION KALK_PERCENTO TO PUBLIC;
+
+-- The messages view works on the stored rows for whoever uses it.
+GRANT ALL ON QMESSAGE_ROWS TO VIEW QMESSAGES;
+GRANT USAGE ON SEQUENCE MSG_ID TO TRIGGER QMESSAGES_BI;
+GRANT SELECT ON QPRIVILEGES TO TRIGGER QPRIVILEGES_BIUD;
+GRANT USAGE ON EXCEPTION E_PRIVILEGES TO TRIGGER QPRIVILEGES_BIUD;
 
 -- Rights of the procedures and triggers.
 GRANT SELECT ON CREZII TO PROCEDURE KALK_SADZBA;

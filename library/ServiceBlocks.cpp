@@ -125,15 +125,35 @@ bool readDatabaseCluster(AnswerReader &r, TServerInfo &info)
 
 } // namespace
 
+namespace {
+// The length of a database name's server part before its ':', 0 for none: no ':', or a drive letter
+// ("C:\..." / "C:/...").
+qsizetype serverPartLength(const QString &databaseName)
+{
+    const qsizetype colon = databaseName.indexOf(QLatin1Char(':'));
+    if (colon < 0 || (colon == 1 && databaseName.size() > 2 &&
+                      (databaseName[2] == QLatin1Char('\\') || databaseName[2] == QLatin1Char('/'))))
+        return 0;
+    return colon;
+}
+} // namespace
+
 QString ServiceManagerName(const QString &databaseName)
 {
     const QString service = QStringLiteral("service_mgr");
-    const qsizetype colon = databaseName.indexOf(QLatin1Char(':'));
-    // No server part, or a drive letter ("C:\..." / "C:/...").
-    if (colon < 0 || (colon == 1 && databaseName.size() > 2 &&
-                      (databaseName[2] == QLatin1Char('\\') || databaseName[2] == QLatin1Char('/'))))
+    const qsizetype server = serverPartLength(databaseName);
+    if (server == 0)
         return service;
-    return databaseName.left(colon) + QLatin1Char(':') + service;
+    return databaseName.left(server) + QLatin1Char(':') + service;
+}
+
+bool IsServerDatabaseName(const QString &databaseName)
+{
+    const QString name = databaseName.trimmed();
+    for (const char *protocol : {"inet://", "inet4://", "inet6://", "wnet://", "xnet://"})
+        if (name.startsWith(QLatin1String(protocol), Qt::CaseInsensitive))
+            return true;
+    return serverPartLength(name) > 0;
 }
 
 QByteArray ServiceAttachBlock(const QString &userName, const QString &password)

@@ -9,6 +9,9 @@
 // "C:\data\x.fdb"), otherwise the server part before the first ':' + ":service_mgr" ("host:service_mgr",
 // "host/3051:service_mgr").
 QString ServiceManagerName(const QString &databaseName);
+// Whether a database name is served by a server, not opened by the embedded engine: a server part before
+// the first ':' (as ServiceManagerName takes it) or a protocol ("inet://host/...", "wnet://", "xnet://").
+bool IsServerDatabaseName(const QString &databaseName);
 
 // The longest user name or password the blocks carry (one length byte).
 constexpr int ServiceTextLimit = 255;

@@ -3,7 +3,12 @@
 # served databases (scripts/serve-database.sh); checks that its administrator can log in, then prints the
 # ISC_USER and ISC_PASSWORD exports. Any failure only means those tests skip: exit 0, no exports, the
 # reason on stderr.
+# The administrator (SYSDBA) gets a random password, kept in /etc/firebird/3.0/SYSDBA.password, or the one
+# TARVIS_SYSDBA_PASSWORD gives (CI passes its own so); a server found with a known default password gets a
+# new one the same way.
 set -uo pipefail
+here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+. "$here/sysdba-password.sh"
 port_open() { (exec 3<>/dev/tcp/127.0.0.1/3050) 2>/dev/null; }
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
@@ -15,7 +20,9 @@ lock_dir=/run/firebird3.0
 dropin=/etc/systemd/system/firebird3.0.service.d/lock-folder.conf
 
 if ! dpkg-query -W -f='${Status}' firebird3.0-server 2>/dev/null | grep -q "install ok installed"; then
-  echo "firebird3.0-server shared/firebird/sysdba_password/first_install password masterkey" |
+  # The package's own set-up writes the password into the security database and SYSDBA.password.
+  first=$(sysdba_new_password) || exit 0
+  echo "firebird3.0-server shared/firebird/sysdba_password/first_install password $first" |
     $sudo debconf-set-selections >&2
   $sudo apt-get update -qq >&2 || true
   DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends firebird3.0-server >&2 || exit 0
@@ -61,5 +68,35 @@ if ! error=$(login); then
       "stop it and run this script again. Server tests skip." >&2
     exit 0
   fi
+fi
+
+# Replaces a known default password: the new SYSDBA.password is written aside first, then the password is
+# changed in the security database (through a scratch database of the server's own, as the security
+# database takes no log-in from outside), then the new file takes the old one's place. The new password
+# travels on standard input, never on a command line.
+replace_default_password() {
+  local new dir old_file new_file=$password_file.new status=0
+  new=$(sysdba_new_password) || return 1
+  old_file=$($sudo cat "$password_file") || return 1
+  { printf '%s\n' "$old_file" | grep -v '^[[:space:]]*ISC_PASSWORD='; printf 'ISC_PASSWORD="%s"\n' "$new"; } |
+    (umask 077 && $sudo tee "$new_file" >/dev/null) || return 1
+  if dir=$($sudo mktemp -d) && $sudo chown firebird:firebird "$dir"; then
+    printf "create database '127.0.0.1:%s/password.fdb';\nalter user SYSDBA password '%s';\ncommit;\n%s\n" \
+      "$dir" "$new" "drop database;" | ISC_USER=SYSDBA ISC_PASSWORD="$password" isql-fb -q -b >&2 || status=1
+  else
+    status=1
+  fi
+  [ -z "${dir:-}" ] || $sudo rm -rf "$dir"
+  if [ "$status" != 0 ]; then
+    $sudo rm -f "$new_file"
+    return 1
+  fi
+  $sudo mv -f "$new_file" "$password_file" || return 1
+  password=$new
+}
+if sysdba_password_is_default "$password"; then
+  replace_default_password ||
+    echo "SYSDBA's password on 127.0.0.1:3050 is a known default and could not be replaced; change it" \
+      "(dpkg-reconfigure firebird3.0-server) before the server is reached from other machines" >&2
 fi
 printf "export ISC_USER=SYSDBA ISC_PASSWORD=%q\n" "$password"

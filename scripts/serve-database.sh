@@ -3,7 +3,8 @@
 # through Firebird 3's server. Installs and starts the server (scripts/firebird-server.sh), copies the
 # file into the server's data folder owned by the server's account (an existing copy there is never
 # replaced), and prints the settings lines for tarvis.ini. With --all-interfaces the server also listens
-# for other machines (it listens on 127.0.0.1 only as Debian installs it) and is restarted for that.
+# for other machines (it listens on 127.0.0.1 only as Debian installs it) and is restarted for that; a
+# server whose administrator still has a known default password is never opened so.
 set -euo pipefail
 
 usage() { echo "usage: serve-database.sh PATH [--all-interfaces]" >&2; exit 2; }
@@ -18,6 +19,7 @@ esac
 [ -f "$source_file" ] || { echo "serve-database.sh: $source_file is no database file (make one with database/create.sh)" >&2; exit 1; }
 
 here=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+. "$here/sysdba-password.sh"
 sudo=""
 [ "$(id -u)" -ne 0 ] && sudo="sudo"
 conf=/etc/firebird/3.0/firebird.conf
@@ -26,6 +28,12 @@ data_dir=/var/lib/firebird/3.0/data
 exports=$("$here/firebird-server.sh")
 [ -n "$exports" ] || { echo "serve-database.sh: the server does not accept the administrator's log-in (see above)" >&2; exit 1; }
 eval "$exports"
+if [ "$all_interfaces" = 1 ] && sysdba_password_is_default "${ISC_PASSWORD:-}"; then
+  echo "serve-database.sh: SYSDBA's password on this server is a known default: anyone reaching port 3050" \
+    "would administer every database. Not opened to other machines; give SYSDBA another password" \
+    "(dpkg-reconfigure firebird3.0-server) and run this script again." >&2
+  exit 1
+fi
 
 # The server's account must own the file: one made by database/create.sh belongs to whoever ran it.
 target="$data_dir/$(basename "$source_file")"

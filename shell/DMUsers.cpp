@@ -160,7 +160,21 @@ void TDMUsers::GrantModule(const QString &user, const QString &word, int level)
         ExecSqlNoParams(sql);
 }
 
-bool TDMUsers::NewUser(const QString &typed)
+QString TDMUsers::NewPasswordProblem(const QString &name, const QString &password)
+{
+    if (password.isEmpty())
+        return QString::fromUtf8("Heslo nesmie byť prázdne.");
+    // Anyone may list the user names: a name as password opens the account to every colleague.
+    if (password.trimmed().compare(name.trimmed(), Qt::CaseInsensitive) == 0)
+        return QString::fromUtf8("Heslo sa nesmie zhodovať s menom užívateľa.");
+    // The server's user administration takes a password's letters in plain ASCII only.
+    for (const QChar c : password)
+        if (c.unicode() < 0x20 || c.unicode() > 0x7e)
+            return QString::fromUtf8("Heslo nesmie obsahovať písmená s diakritikou.");
+    return QString();
+}
+
+bool TDMUsers::NewUser(const QString &typed, const QString &password)
 {
     if (typed.trimmed().isEmpty())
         return false;
@@ -168,8 +182,13 @@ bool TDMUsers::NewUser(const QString &typed)
         ShowError(InvalidUserNameText);
         return false;
     }
+    const QString problem = NewPasswordProblem(typed, password);
+    if (!problem.isEmpty()) {
+        ShowError(problem);
+        return false;
+    }
     const QString name = typed.toUpper();
-    if (!DMZal->DBZAL.AddUser(name, typed))
+    if (!DMZal->DBZAL.AddUser(name, password))
         return false;
     QUsers.AppendRecord({name});
     return true;

@@ -28,10 +28,13 @@ public:
     // The user of the current row ("" when none).
     QString CurrentUser() const;
 
-    // A new user: the typed name (its letters as typed) is the first password, upper-cased it is the
-    // name; made on the server first, then listed. False when nothing was typed; a name that is no valid
-    // user name is refused with a message.
-    bool NewUser(const QString &typed);
+    // A new user: the typed name upper-cased is the name, password his first password; made on the server
+    // first, then listed. False when nothing was typed; a name that is no valid user name, and a password
+    // that NewPasswordProblem refuses, are refused with a message.
+    bool NewUser(const QString &typed, const QString &password);
+    // Why password cannot be the first password of the user typed as name (empty, his name in any letter
+    // case, a letter beyond ASCII); empty when it can.
+    static QString NewPasswordProblem(const QString &name, const QString &password);
     // After a question: every privilege row of the current user set to "Nič" (revoking its rights), the
     // user row deleted and the server user removed. SYSDBA is never deleted.
     void DeleteCurrentUser();

@@ -2,6 +2,7 @@
 
 #include "LoginDialog.h"
 #include "library/DataModuleSetUp.h"
+#include "library/ServiceBlocks.h"
 #include "ZalSql.h"
 #include "platform/fbapi/IBError.h"
 #include "platform/os/Clock.h"
@@ -341,11 +342,24 @@ void TDMZal::WriteRegString(const QString &name, const QString &value)
 
 // ---------------------------------------------------------------- connection
 
-void TDMZal::beforeConnect()
+void TDMZal::beforeConnect(const QString &typedName)
 {
-    DBZAL.DatabaseName = ini_->ReadString(QStringLiteral("Database"), QStringLiteral("Name"),
-                                          programFolder_ + QStringLiteral("TarvDB.fdb"));
+    DBZAL.DatabaseName = !typedName.isEmpty() ? typedName
+                                              : ini_->ReadString(QStringLiteral("Database"), QStringLiteral("Name"),
+                                                                 programFolder_ + QStringLiteral("TarvDB.fdb"));
+    if (builtInPutAside_) {
+        builtInPutAside_ = false;
+        DBZAL.LoginPrompt = false;
+        DBZAL.Params.SetValue(QStringLiteral("user_name"), QStringLiteral("SYSDBA"));
+        DBZAL.Params.SetValue(QStringLiteral("password"), DefaultPassword);
+    }
     DBZAL.LoginPrompt = ini_->ReadBool(QStringLiteral("Database"), QStringLiteral("LoginPrompt"), DBZAL.LoginPrompt);
+    // The built-in password is the embedded engine's alone: a server is never sent it, its log-in is asked.
+    if (!DBZAL.LoginPrompt && DBZAL.Params.Values(QStringLiteral("password")) == DefaultPassword &&
+        IsServerDatabaseName(DBZAL.DatabaseName)) {
+        DBZAL.LoginPrompt = true;
+        builtInPutAside_ = true;
+    }
     if (DBZAL.LoginPrompt) {
         DBZAL.Params.SetValue(QStringLiteral("user_name"), ReadRegString(QStringLiteral("LastLogin")));
         DBZAL.Params.SetValue(QStringLiteral("password"), QString());
@@ -388,10 +402,7 @@ void TDMZal::ConnectDatabase()
                          QStringLiteral("server:cesta\\TarvDB.fdb"));
             // The typed name holds for this attempt only: it is neither saved nor kept for the next.
             const auto keepName = DBZAL.BeforeConnect;
-            DBZAL.BeforeConnect = [this, name](TIBDatabase *) {
-                beforeConnect();
-                DBZAL.DatabaseName = name;
-            };
+            DBZAL.BeforeConnect = [this, name](TIBDatabase *) { beforeConnect(name); };
             try {
                 DBZAL.Open();
             } catch (...) {

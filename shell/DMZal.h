@@ -106,13 +106,16 @@ public:
     TDataSource *GetDataSource(TDataSet *dataSet);
 
 private:
-    void beforeConnect();
+    // The database name (the settings' one unless another is typed for this attempt) and the log-in.
+    void beforeConnect(const QString &typedName = QString());
     void onLogin(TStringList &loginParams);
     void afterConnect();
     void setUpCurrency(const QString &localeSymbol);
     static void checkStoreType(TDataSet *dataSet);
 
     QString programFolder_;
+    // The built-in log-in was put aside for a server at the last attempt (its log-in was asked for).
+    bool builtInPutAside_ = false;
     std::unique_ptr<TIniFile> ini_;
     std::unique_ptr<TRegistryStore> registry_;
     std::vector<std::unique_ptr<TxQuery>> namedQueries_;

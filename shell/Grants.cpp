@@ -10,10 +10,17 @@ struct TGrantRow {
     QStringList Words;
     QStringList Tables;
     QStringList Procedures;
+    // Objects the words only read: granted SELECT at most.
+    QStringList ReadTables = {};
 };
 
 const QString CenaKalk = QStringLiteral("Polozky_CENA_KALK");
+const QString KalkZak = QStringLiteral("ZakKalk_KALKULACIA");
+const QString KalkPol = QStringLiteral("Polozky_KALKULACIA");
+const QString Poziadavky = QStringLiteral("MPoziadavky_PREPIS");
 
+// The views go with the words whose tables they show to the forms that read them; the procedures with
+// the words whose tables they write.
 const QList<TGrantRow> &grantRows()
 {
     static const QList<TGrantRow> rows{
@@ -22,20 +29,39 @@ const QList<TGrantRow> &grantRows()
           "CTarifov", "CZamestnancov", "CStredisk", "CPracovisk", "CRozvrhov"},
          {}},
         {{"Uzivatelia"}, {"QUsers", "QPrivileges"}, {}},
-        {{"Odbyt"}, {"TKusovnik", "TOperacie", "vZakazky", "ZakazkyD", "ZakZml", "ZakRek"}, {}},
+        {{"Odbyt"},
+         {"TKusovnik", "TOperacie", "Zakazky", "vZakazky", "ZakazkyD", "ZakZml", "ZakRek", "vZakazkyD", "vZakOperacie",
+          "vSOdvody", "vEDListy", "vEDListyD", "Vyrobky"},
+         {}},
         {{"Odbyt", "Odberatel"}, {"COdberatelov"}, {}},
-        {{"Odbyt", "Kalkulacie"}, {"vZakKalk", "ZakKalk", "ZakKalkD", "ZakOperacie", "ZakKusovnik"}, {}},
-        {{"Odbyt", "Vyrobky"}, {"POLOZKY", "POLOZKYKALK"}, {CenaKalk}},
-        {{"TPV"}, {"POLOZKY", "TKusovnik", "TOperacie", "ZakOperacie", "ZakKusovnik"}, {CenaKalk}},
-        {{"Vyroba"}, {"SVykony", "SOdvody", "SRV", "SPlan", "SPlanD", "ZakRek"}, {}},
-        {{"Reklamacie"}, {"ZakRek"}, {}},
-        {{"Odvody"}, {"SOdvody"}, {}},
-        {{"Vykony"}, {"SVykony"}, {}},
-        {{"MTZ", "Sklady"}, {"POLOZKY", "POLOZKYKOKILY", "MSklady", "MPohyby", "MDokladyCisla"}, {CenaKalk}},
-        {{"MTZ", "Objednavky"}, {"CDodavatelov", "MObjednavky", "MObjednavkyD", "MPoziadavky"}, {}},
-        {{"Expedicia"}, {"EDListy", "EDListyD", "MSklady"}, {}},
-        {{"Dochadzka"}, {"SDochadzka", "CZamestnancov"}, {}},
-        {{"Mzdy"}, {"SMzdy", "CZamestnancov"}, {"SMzdy_Pocitaj"}},
+        {{"Odbyt", "Kalkulacie"},
+         {"vZakKalk", "ZakKalk", "ZakKalkD", "ZakOperacie", "ZakKusovnik", "vZakazkyDKalk"},
+         {KalkZak}},
+        {{"Odbyt", "Vyrobky"}, {"POLOZKY", "POLOZKYKALK", "Vyrobky"}, {CenaKalk, KalkPol}},
+        {{"TPV"},
+         {"POLOZKY", "TKusovnik", "TOperacie", "ZakOperacie", "ZakKusovnik", "Vyrobky", "vZakazkyD", "vZakOperacie",
+          "vZakazkyDKalk", "vEDListyD"},
+         {CenaKalk, KalkPol, KalkZak}},
+        {{"Vyroba"},
+         {"SVykony", "SOdvody", "SRV", "SPlan", "SPlanD", "ZakRek", "vZakazkyD", "vZakazkyDKalk", "vZakOperacie",
+          "vSVykony", "vSOdvody"},
+         {Poziadavky}},
+        {{"Reklamacie"}, {"ZakRek", "vZakazkyD"}, {}},
+        {{"Odvody"}, {"SOdvody", "vSOdvody", "vZakazkyD"}, {}},
+        {{"Vykony"}, {"SVykony", "vSVykony", "vZakazkyD", "vZakOperacie"}, {}},
+        {{"MTZ", "Sklady"},
+         {"POLOZKY", "POLOZKYKOKILY", "MSklady", "MPohyby", "MDokladyCisla", "vZakazkyD", "vZakazkyDKalk"},
+         {CenaKalk}},
+        {{"MTZ", "Objednavky"},
+         {"CDodavatelov", "MObjednavky", "MObjednavkyD", "MPoziadavky", "vZakazkyD"},
+         {Poziadavky}},
+        // The delivery notes are made out for orders: their headers are read, never changed there.
+        {{"Expedicia"},
+         {"EDListy", "EDListyD", "MSklady", "vEDListy", "vEDListyD", "vZakazkyD", "vZakazkyDKalk", "vSOdvody"},
+         {},
+         {"Zakazky"}},
+        {{"Dochadzka"}, {"SDochadzka", "CZamestnancov", "vSVykony"}, {}},
+        {{"Mzdy"}, {"SMzdy", "CZamestnancov", "vSVykony"}, {"SMzdy_Pocitaj"}},
     };
     return rows;
 }
@@ -183,7 +209,7 @@ QStringList GrantStatements(const QString &user, const QString &word, int level,
     for (const auto &[w, l] : expand(word, level))
         for (const TGrantRow &row : grantRows())
             if (covers(row, w)) {
-                for (const QString &t : row.Tables)
+                for (const QString &t : row.Tables + row.ReadTables)
                     touchedTables.raise(t, plNone);
                 for (const QString &p : row.Procedures)
                     touchedProcedures.raise(p, plNone);
@@ -199,6 +225,8 @@ QStringList GrantStatements(const QString &user, const QString &word, int level,
                 if (covers(row, w)) {
                     for (const QString &t : row.Tables)
                         tables.raise(t, l);
+                    for (const QString &t : row.ReadTables)
+                        tables.raise(t, qMin(l, int(plRead)));
                     for (const QString &p : row.Procedures)
                         procedures.raise(p, l);
                 }

@@ -2,6 +2,7 @@
 
 #include "DMUsers.h"
 #include "DMZal.h"
+#include "Grants.h"
 #include "library/Buttons.h"
 #include "library/xDBGrid.h"
 #include "platform/db/DataSource.h"
@@ -17,8 +18,32 @@
 TQUsersForm *QUsersForm = nullptr;
 
 namespace {
-// The bound of asking again for a refused new user's name.
+// The bound of asking again for a refused new user's name or password.
 constexpr int MaxNameQuestions = 100;
+
+// The first password of a new user, typed hidden and then once more to be sure of it; a refused password
+// or two that differ are asked for again. False when cancelled.
+bool askFirstPassword(const QString &name, QString &password)
+{
+    const QString caption = QString::fromUtf8("Nový užívateľ");
+    for (int asked = 0; asked < MaxNameQuestions; ++asked) {
+        password.clear();
+        if (!PasswordQuery(caption, QString::fromUtf8("Heslo užívateľa %1:").arg(name.toUpper()), password))
+            return false;
+        const QString problem = TDMUsers::NewPasswordProblem(name, password);
+        if (!problem.isEmpty()) {
+            ShowError(problem);
+            continue;
+        }
+        QString again;
+        if (!PasswordQuery(caption, QString::fromUtf8("Heslo ešte raz:"), again))
+            return false;
+        if (again == password)
+            return true;
+        ShowError(QString::fromUtf8("Heslá sa nezhodujú, zadajte heslo znova."));
+    }
+    return false;
+}
 } // namespace
 
 TQUsersForm::TQUsersForm(QWidget *owner) : TForm(owner)
@@ -65,14 +90,21 @@ TQUsersForm::TQUsersForm(QWidget *owner) : TForm(owner)
 
     connect(BtnNovy, &QPushButton::clicked, this, [this] {
         // A name refused (said by its message) is asked for again as typed, for the correction; an empty name
-        // or Cancel ends the asking.
+        // or Cancel ends the asking. A valid name is followed by the first password.
         QString name;
         for (int asked = 0; asked < MaxNameQuestions; ++asked) {
             if (!InputQuery(QString::fromUtf8("Nový užívateľ"), QString::fromUtf8("Meno užívateľa:"), name) ||
                 name.trimmed().isEmpty())
                 return;
+            if (!IsValidUserName(name)) {
+                ShowError(InvalidUserNameText);
+                continue;
+            }
+            QString password;
+            if (!askFirstPassword(name, password))
+                return;
             bool added = false;
-            if (Guarded([&] { added = DMUsers->NewUser(name); }) && added) {
+            if (Guarded([&] { added = DMUsers->NewUser(name, password); }) && added) {
                 showCurrentUser();
                 DBGridUsers->setFocus();
                 return;

@@ -241,17 +241,30 @@ void Information(const QString &text, const QString &caption)
     MessageBox(text, caption.isEmpty() ? typeCaption(mtInformation) : caption, mtInformation, mbOK);
 }
 
-bool InputQuery(const QString &caption, const QString &prompt, QString &value)
+namespace {
+bool askText(const QString &caption, const QString &prompt, QString &value, bool password)
 {
     TInputRequest r;
     r.Caption = caption;
     r.Prompt = prompt;
     r.Value = value;
+    r.Password = password;
     QString answer = value;
     if (!MessageResponder().Input(r, answer))
         return false;
     value = answer;
     return true;
+}
+} // namespace
+
+bool InputQuery(const QString &caption, const QString &prompt, QString &value)
+{
+    return askText(caption, prompt, value, false);
+}
+
+bool PasswordQuery(const QString &caption, const QString &prompt, QString &value)
+{
+    return askText(caption, prompt, value, true);
 }
 
 QString InputBox(const QString &caption, const QString &prompt, const QString &proposal)

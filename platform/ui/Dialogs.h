@@ -99,6 +99,8 @@ QString ChooseFileName(const QString &caption, const QString &proposal, const QS
                        QString *selectedFilter = nullptr, bool save = true);
 // Asks for a text; value holds the proposal and receives the answer only on OK.
 bool InputQuery(const QString &caption, const QString &prompt, QString &value);
+// The same with the typed text hidden (a password).
+bool PasswordQuery(const QString &caption, const QString &prompt, QString &value);
 // The answer, or the proposal when cancelled.
 QString InputBox(const QString &caption, const QString &prompt, const QString &proposal);
 

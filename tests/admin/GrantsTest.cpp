@@ -41,14 +41,16 @@ TEST(Grants, UserNamePattern)
 TEST(Grants, ReadOnMaterialRevokesThenSelectsAndTakesTheExecuteRight)
 {
     const QStringList s = GrantStatements("NOVAK", "MTZ", 1, {});
-    const QStringList tables{"POLOZKY",      "POLOZKYKOKILY", "MSklady",      "MPohyby",    "MDokladyCisla",
-                             "CDodavatelov", "MObjednavky",   "MObjednavkyD", "MPoziadavky"};
-    ASSERT_EQ(s.size(), 2 * tables.size() + 1);
+    const QStringList tables{"POLOZKY",       "POLOZKYKOKILY", "MSklady",       "MPohyby",
+                             "MDokladyCisla", "vZakazkyD",     "vZakazkyDKalk", "CDodavatelov",
+                             "MObjednavky",   "MObjednavkyD",  "MPoziadavky"};
+    ASSERT_EQ(s.size(), 2 * tables.size() + 2);
     for (int i = 0; i < tables.size(); ++i) {
         EXPECT_EQ(s[2 * i], "revoke ALL on " + tables[i] + " from NOVAK");
         EXPECT_EQ(s[2 * i + 1], "grant SELECT on " + tables[i] + " to NOVAK");
     }
-    EXPECT_EQ(s.last(), "revoke EXECUTE ON PROCEDURE Polozky_CENA_KALK from NOVAK");
+    EXPECT_EQ(s[s.size() - 2], "revoke EXECUTE ON PROCEDURE Polozky_CENA_KALK from NOVAK");
+    EXPECT_EQ(s.last(), "revoke EXECUTE ON PROCEDURE MPoziadavky_PREPIS from NOVAK");
 }
 
 TEST(Grants, SystemAllPassesTheGrantOptionToTheMainModules)
@@ -179,13 +181,15 @@ TEST_F(UsersTest, PrivilegesGrantedAndRevokedWithASharedObjectKept)
     setLevel(QString::fromUtf8("EXPEDÍCIA"), QString::fromUtf8("Všetko")); // chosen by its description
     EXPECT_EQ(rights("T21_NOVAK", "MSklady"), "DIRSU");
     EXPECT_EQ(rights("T21_NOVAK", "EDListy"), "DIRSU");
+    EXPECT_EQ(rights("T21_NOVAK", "ZAKAZKY"), "S") << "the dispatch module reads the order headers only";
 
     // The dispatch module taken away: the stock rows stay readable for the material module.
     setLevel("Expedicia", QString::fromUtf8("Nič"));
     EXPECT_EQ(rights("T21_NOVAK", "MSklady"), "S");
     EXPECT_EQ(rights("T21_NOVAK", "EDListy"), "");
     EXPECT_EQ(privilegeRows("T21_NOVAK"), 1) << "Nič is kept as no row";
-    EXPECT_EQ(users->CurrentUserObjects().split(", ", Qt::SkipEmptyParts).size(), 9);
+    EXPECT_EQ(rights("T21_NOVAK", "ZAKAZKY"), "") << "the order headers went with the dispatch module";
+    EXPECT_EQ(users->CurrentUserObjects().split(", ", Qt::SkipEmptyParts).size(), 11);
 }
 
 TEST_F(UsersTest, ATypedLevelThatIsNoLevelIsRefusedAndKeepsTheEdit)
@@ -233,11 +237,41 @@ TEST_F(UsersTest, AHostileNewUserNameIsRefusedBeforeAnyCall)
 {
     TTestResponder answers;
     users->Open();
-    EXPECT_FALSE(users->NewUser("x' or '1'='1"));
-    EXPECT_FALSE(users->NewUser("NOVAK; DROP TABLE QUSERS"));
-    EXPECT_FALSE(users->NewUser("   "));
-    EXPECT_EQ(answers.Texts(), (QStringList{InvalidUserNameText, InvalidUserNameText}));
+    EXPECT_FALSE(users->NewUser("x' or '1'='1", "tajne1"));
+    EXPECT_FALSE(users->NewUser("NOVAK; DROP TABLE QUSERS", "tajne1"));
+    EXPECT_FALSE(users->NewUser("   ", "tajne1"));
+    // A name that would do gets no account without a password of its own.
+    EXPECT_FALSE(users->NewUser("novak", ""));
+    EXPECT_FALSE(users->NewUser("novak", " Novak"));
+    EXPECT_EQ(answers.Texts(),
+              (QStringList{InvalidUserNameText, InvalidUserNameText, QString::fromUtf8("Heslo nesmie byť prázdne."),
+                           QString::fromUtf8("Heslo sa nesmie zhodovať s menom užívateľa.")}));
     EXPECT_EQ(SelectValueParams("select count(*) from QUSERS").toInt(), 1);
+}
+
+// After a valid name the first password is asked for hidden, and once more; the name as password, an empty
+// one and two that differ are asked for again; a cancel makes no user.
+TEST_F(UsersTest, ANewUsersFirstPasswordIsTypedTwiceHidden)
+{
+    TTestResponder answers;
+    users->Open();
+    TQUsersForm form;
+    answers.InputAnswers = {QString("novak"),    QString("NOVAK"),    QString(),           QString::fromUtf8("Tajné"),
+                            QString("Taj ne'1"), QString("Taj ne'2"), QString("Taj ne'1"), QVariant()};
+    QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
+    ASSERT_EQ(answers.Inputs.size(), 8);
+    EXPECT_FALSE(answers.Inputs[0].Password) << "the name is seen as typed";
+    for (int i = 1; i < answers.Inputs.size(); ++i) {
+        EXPECT_TRUE(answers.Inputs[i].Password) << i;
+        EXPECT_EQ(answers.Inputs[i].Value, QString()) << "a password is never proposed";
+    }
+    EXPECT_EQ(answers.Inputs[1].Prompt, QString::fromUtf8("Heslo užívateľa NOVAK:"));
+    EXPECT_EQ(answers.Inputs[5].Prompt, QString::fromUtf8("Heslo ešte raz:"));
+    EXPECT_EQ(answers.Texts(), (QStringList{QString::fromUtf8("Heslo sa nesmie zhodovať s menom užívateľa."),
+                                            QString::fromUtf8("Heslo nesmie byť prázdne."),
+                                            QString::fromUtf8("Heslo nesmie obsahovať písmená s diakritikou."),
+                                            QString::fromUtf8("Heslá sa nezhodujú, zadajte heslo znova.")}));
+    EXPECT_EQ(SelectValueParams("select count(*) from QUSERS").toInt(), 1) << "cancelled: no user";
 }
 
 // The new user's name the program refuses is asked for again as typed, until corrected or cancelled.

@@ -1,6 +1,6 @@
 // The users form on a database the server on 127.0.0.1:3050 serves: a new user made on the server logs in
-// with the name as typed, his privileges are what the server then lets him do, and deleting him removes
-// him there. Skips without a server or its administrator's password.
+// with the first password typed for him (not with his name), his privileges are what the server then lets
+// him do, and deleting him removes him there. Skips without a server or its administrator's password.
 #include "common/WhenModal.h"
 #include "server/ServerFixture.h"
 #include "shell/DMUsers.h"
@@ -57,14 +57,16 @@ protected:
             dm->DBZAL.Close();
         ShellTest::TearDown();
     }
-    // Logs in to the served database as the new user; the first value of sql, or the error's text.
-    QString asNewUser(const QString &sql)
+    // Logs in to the served database as the new user with his password; the first value of sql, "login" when
+    // the log-in is refused, "refused" on any other error.
+    QString asNewUser(const QString &sql) { return asNewUserWith(newPassword, sql); }
+    QString asNewUserWith(const QString &userPassword, const QString &sql)
     {
         TIBDatabase db;
         TIBTransaction tr(&db);
         db.DatabaseName = dm->DBZAL.DatabaseName;
         db.Params.SetValue("user_name", typed.toUpper());
-        db.Params.SetValue("password", typed);
+        db.Params.SetValue("password", userPassword);
         db.SetDefaultTransaction(&tr);
         try {
             db.Open();
@@ -84,13 +86,14 @@ protected:
     QTemporaryDir served;
     QString password;
     QString typed;
+    const QString newPassword = QStringLiteral("Prve'heslo 7");
     std::unique_ptr<TDMUsers> users;
 };
 
 TEST_F(ServedUsersTest, ANewUserIsMadeOnTheServerGetsHisRightsAndIsRemovedAgain)
 {
     TTestResponder answers;
-    answers.InputAnswers = {typed};
+    answers.InputAnswers = {typed, newPassword, newPassword};
     QString shownUser;
     WhenModal<TQUsersForm>([&](TQUsersForm *f) {
         QTest::mouseClick(f->BtnNovy, Qt::LeftButton);
@@ -105,6 +108,8 @@ TEST_F(ServedUsersTest, ANewUserIsMadeOnTheServerGetsHisRightsAndIsRemovedAgain)
     dm->DBTransaction.CommitRetaining();
     // Without privileges the server lets him read nothing of the stores.
     EXPECT_EQ(asNewUser("select count(*) from MSKLADY"), "refused");
+    // His name is not his password.
+    EXPECT_EQ(asNewUserWith(typed, "select 1 from RDB$DATABASE"), "login");
 
     users->Open();
     ASSERT_TRUE(users->QUsers.Locate("RDB_USER", typed.toUpper()));

@@ -24,6 +24,16 @@ TEST(ServiceBlocks, ManagerNameFollowsTheServerPartOfTheDatabaseName)
     EXPECT_EQ(ServiceManagerName("server/3051:/var/db/x.fdb"), "server/3051:service_mgr");
 }
 
+TEST(ServiceBlocks, ServerDatabaseNamesAreToldFromFiles)
+{
+    for (const char *file : {"/data/TarvDB.fdb", "TarvDB.fdb", "C:\\Data\\TarvDB.fdb", "C:/Data/TarvDB.fdb", ""})
+        EXPECT_FALSE(IsServerDatabaseName(file)) << file;
+    for (const char *server :
+         {"server:C:\\Data\\TarvDB.fdb", "127.0.0.1:/var/db/x.fdb", "server/3051:/var/db/x.fdb", "localhost:TarvDB",
+          "inet://server/var/db/x.fdb", "INET4://10.0.0.1//x.fdb", "wnet://server/x.fdb", " xnet://TarvDB"})
+        EXPECT_TRUE(IsServerDatabaseName(server)) << server;
+}
+
 TEST(ServiceBlocks, AttachBlockCountsNameAndPassword)
 {
     const QByteArray block = ServiceAttachBlock("SYSDBA", "key");

@@ -1,9 +1,11 @@
 // The database as an ordinary user sees it: a user holding only the grants of one module word
-// (the tables and procedures the users form grants for it, at level "Všetko") does that module's
-// main saves, including what the server's triggers and procedures write on his behalf.
+// (what the users form grants for it, at level "Všetko") does that module's main saves, including what
+// the server's triggers and procedures write on his behalf, and reads and changes nothing of the other
+// modules; every user reads and changes only his own messages; only "System" users change privileges.
 #include "common/TempDatabase.h"
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/fbapi/Attachment.h"
+#include "shell/Grants.h"
 
 #include <gtest/gtest.h>
 
@@ -40,36 +42,6 @@ private:
     TIBTransaction tr_;
 };
 
-// The server objects each module word grants, as the users form grants them.
-struct ModuleObjects {
-    const char *word;
-    QStringList tables;
-    QStringList procedures;
-};
-
-const QList<ModuleObjects> &moduleObjects()
-{
-    static const QList<ModuleObjects> objects = {
-        {"Ciselniky",
-         {"CMaterialov", "CNakladov", "COperacii", "CProfesii", "CRezii", "CSkladov", "CStatov", "CSviatkov",
-          "CTarifov", "CZamestnancov", "CStredisk", "CPracovisk", "CRozvrhov"},
-         {}},
-        {"Uzivatelia", {"QUsers", "QPrivileges"}, {}},
-        {"Odbyt", {"TKusovnik", "TOperacie", "vZakazky", "ZakazkyD", "ZakZml", "ZakRek"}, {}},
-        {"Odbyt Odberatel", {"COdberatelov"}, {}},
-        {"Odbyt Kalkulacie", {"vZakKalk", "ZakKalk", "ZakKalkD", "ZakOperacie", "ZakKusovnik"}, {}},
-        {"Odbyt Vyrobky", {"POLOZKY", "POLOZKYKALK"}, {"Polozky_CENA_KALK"}},
-        {"TPV", {"POLOZKY", "TKusovnik", "TOperacie", "ZakOperacie", "ZakKusovnik"}, {"Polozky_CENA_KALK"}},
-        {"Vyroba", {"SVykony", "SOdvody", "SRV", "SPlan", "SPlanD", "ZakRek"}, {}},
-        {"MTZ Sklady", {"POLOZKY", "POLOZKYKOKILY", "MSklady", "MPohyby", "MDokladyCisla"}, {"Polozky_CENA_KALK"}},
-        {"MTZ Objednavky", {"CDodavatelov", "MObjednavky", "MObjednavkyD", "MPoziadavky"}, {}},
-        {"Expedicia", {"EDListy", "EDListyD", "MSklady"}, {}},
-        {"Dochadzka", {"SDochadzka", "CZamestnancov"}, {}},
-        {"Mzdy", {"SMzdy", "CZamestnancov"}, {"SMzdy_Pocitaj"}},
-    };
-    return objects;
-}
-
 class ModuleGrants : public ::testing::Test {
 protected:
     void SetUp() override
@@ -91,20 +63,12 @@ protected:
         admin.exec("insert into CZAMESTNANCOV (OSC, PRIEZVISKO, MENO, TARIF) values (7, 'Šimko', 'Ján', 'T1')");
     }
 
-    // Grants, as the users form does at level "Všetko", every object the module word grants.
+    // Grants what the users form grants for the word at level "Všetko".
     void grantModule(const QString &user, const QString &word)
     {
         UserConnection admin(db_.path(), "SYSDBA");
-        for (const ModuleObjects &m : moduleObjects()) {
-            if (!QString::fromLatin1(m.word).split(' ').contains(word))
-                continue;
-            for (const QString &table : m.tables) {
-                admin.exec(QString("revoke ALL on %1 from %2").arg(table, user));
-                admin.exec(QString("grant ALL on %1 to %2").arg(table, user));
-            }
-            for (const QString &proc : m.procedures)
-                admin.exec(QString("grant EXECUTE ON PROCEDURE %1 to %2").arg(proc, user));
-        }
+        for (const QString &sql : GrantStatements(user, word, plAll, {}))
+            admin.exec(sql);
     }
 
     // Connects as a user holding only the word's grants.
@@ -114,6 +78,7 @@ protected:
         return std::make_unique<UserConnection>(db_.path(), user);
     }
     double adminNumber(const QString &sql) { return UserConnection(db_.path(), "SYSDBA").number(sql); }
+    QVariant adminValue(const QString &sql) { return UserConnection(db_.path(), "SYSDBA").value(sql); }
 
     TempDatabase db_;
 };
@@ -121,7 +86,7 @@ protected:
 } // namespace
 
 // Without any grant an ordinary user really is refused: the checks below test the grants, not a
-// connection that bypasses them.
+// connection that bypasses them. He reads the users, the privileges and his messages, nothing else.
 TEST_F(ModuleGrants, AUserWithoutGrantsIsRefused)
 {
     UserConnection nobody(db_.path(), "NIKTO");
@@ -129,11 +94,106 @@ TEST_F(ModuleGrants, AUserWithoutGrantsIsRefused)
                              "values (CURRENT_DATE, 10, 'H1', 'M1', 5)"),
                  EDatabaseError);
     EXPECT_THROW(nobody.value("select count(*) from POLOZKY"), EDatabaseError);
-    // What every user needs: the messages (numbered by their generator) and the order headers.
+    for (const char *sql :
+         {"select count(*) from ZAKAZKY", "select count(*) from VSVYKONY", "select sum(MZD1) from VSODVODY",
+          "select count(*) from VZAKAZKYDKALK", "select count(*) from VZAKAZKYD", "select count(*) from VEDLISTY",
+          "select count(*) from VEDLISTYD", "select count(*) from VZAKOPERACIE", "select count(*) from VYROBKY",
+          "select count(*) from QMESSAGE_ROWS"})
+        EXPECT_THROW(nobody.value(sql), EDatabaseError) << sql;
+    for (const char *sql : {"update ZAKAZKY set POZNAMKA='x'", "delete from ZAKAZKY where TYP_OBJ='P'",
+                            "execute procedure MPOZIADAVKY_PREPIS", "execute procedure POLOZKY_CENA_KALK 'V1', 1",
+                            "execute procedure ZAKKALK_KALKULACIA 1"})
+        EXPECT_THROW(nobody.exec(sql), EDatabaseError) << sql;
+    EXPECT_EQ(nobody.number("select count(*) from QUSERS"), 0);
+    EXPECT_EQ(nobody.number("select count(*) from QACTIONS"), 0);
+    EXPECT_EQ(nobody.number("select count(*) from QPRIVILEGES"), 0);
+    // What every user needs: his messages, numbered by their generator.
     EXPECT_NO_THROW(nobody.exec("insert into QMESSAGES (MSG_USER, MSG_TITLE) values ('JANO', 'Ahoj')"));
     EXPECT_NO_THROW(
         nobody.exec("insert into QMESSAGES (MSG_ID, MSG_USER, MSG_TITLE) values (GEN_ID(MSG_ID, 1), 'JANO', 'Ahoj')"));
-    EXPECT_EQ(nobody.value("select C_OBJ from ZAKAZKY").toString(), "ZAK260001");
+}
+
+// A user sees and changes the messages addressed to him or sent by him, and the sender is always who wrote.
+TEST_F(ModuleGrants, MessagesAreTheirOwnersAloneAndTheSenderIsWhoWrote)
+{
+    UserConnection jano(db_.path(), "JANO");
+    UserConnection fero(db_.path(), "FERO");
+    UserConnection mara(db_.path(), "MARA");
+    jano.exec("insert into QMESSAGES (MSG_USER, MSG_TITLE, USR_VYSTAV) values ('FERO', 'Faloš', 'SYSDBA')");
+    EXPECT_EQ(adminValue("select USR_VYSTAV from QMESSAGES").toString(), "JANO") << "no forged sender";
+    EXPECT_EQ(jano.number("select count(*) from QMESSAGES"), 1) << "the sender sees what he sent";
+    EXPECT_EQ(fero.number("select count(*) from QMESSAGES where MSG_USER=USER"), 1);
+    EXPECT_EQ(mara.number("select count(*) from QMESSAGES"), 0) << "nor reads another's";
+    mara.exec("update QMESSAGES set MSG_TITLE='Zmenené', D_VYBAV=CURRENT_TIMESTAMP");
+    EXPECT_THROW(mara.exec("delete from QMESSAGES"), EDatabaseError);
+    EXPECT_EQ(adminValue("select MSG_TITLE from QMESSAGES").toString(), QString::fromUtf8("Faloš"));
+    EXPECT_TRUE(adminValue("select D_VYBAV from QMESSAGES").isNull());
+    // The addressee handles it, and cannot make someone else its sender.
+    fero.exec("update QMESSAGES set D_VYBAV=CURRENT_TIMESTAMP, USR_VYBAV=USER, USR_VYSTAV='MARA'");
+    EXPECT_EQ(adminValue("select USR_VYBAV from QMESSAGES").toString(), "FERO");
+    EXPECT_EQ(adminValue("select USR_VYSTAV from QMESSAGES").toString(), "JANO");
+}
+
+// The privilege rows turn on menu items: a user who administers the users does not write himself any, a
+// "System" user at "Všetko" does.
+TEST_F(ModuleGrants, OnlySystemUsersChangePrivilegeRows)
+{
+    auto usr = as("SPRAVCA", "Uzivatelia");
+    ASSERT_NO_THROW(usr->exec("insert into QUSERS (RDB_USER, RDB_UTVAR) values ('JANO', 3)"));
+    try {
+        usr->exec("insert into QPRIVILEGES (RDB_USER, RDB_PRIVILEGE, RDB_LEVEL) values ('SPRAVCA', 'System', 2)");
+        ADD_FAILURE() << "a user administering the users wrote himself the System row";
+    } catch (const EDatabaseError &e) {
+        EXPECT_TRUE(e.Message.contains(QString::fromUtf8("Oprávnenia užívateľov mení len užívateľ s oprávnením")))
+            << e.Message.toStdString();
+    }
+    UserConnection admin(db_.path(), "SYSDBA");
+    admin.exec("insert into QPRIVILEGES (RDB_USER, RDB_PRIVILEGE, RDB_LEVEL) values ('SPRAVCA', 'Uzivatelia', 2)");
+    admin.exec("insert into QPRIVILEGES (RDB_USER, RDB_PRIVILEGE, RDB_LEVEL) values ('SEF', 'System', 1)");
+    EXPECT_THROW(usr->exec("update QPRIVILEGES set RDB_LEVEL=2"), EDatabaseError);
+    EXPECT_THROW(usr->exec("delete from QPRIVILEGES"), EDatabaseError);
+
+    admin.exec("insert into QPRIVILEGES (RDB_USER, RDB_PRIVILEGE, RDB_LEVEL) values ('SYSTEMAK', 'System', 2)");
+    auto sys = as("SYSTEMAK", "System");
+    ASSERT_NO_THROW(
+        sys->exec("insert into QPRIVILEGES (RDB_USER, RDB_PRIVILEGE, RDB_LEVEL) values ('JANO', 'MTZ', 1)"));
+    ASSERT_NO_THROW(sys->exec("update QPRIVILEGES set RDB_LEVEL=2 where RDB_USER='SEF'"));
+    EXPECT_EQ(adminNumber("select count(*) from QPRIVILEGES"), 4);
+}
+
+// Each word reads its own module's views and runs its own procedures, not the others'.
+TEST_F(ModuleGrants, EveryWordReadsItsViewsAndNoOthers)
+{
+    struct Case {
+        const char *user, *word;
+        QStringList reads, refused;
+    };
+    const QList<Case> cases{
+        {"MZDAR", "Mzdy", {"VSVYKONY"}, {"VZAKAZKYDKALK", "VEDLISTY", "ZAKAZKY", "VSODVODY"}},
+        {"DOCHADZKA", "Dochadzka", {"VSVYKONY"}, {"VZAKAZKYDKALK", "VZAKAZKYD"}},
+        {"EXPEDIT", "Expedicia", {"ZAKAZKY", "VEDLISTY", "VEDLISTYD", "VZAKAZKYDKALK"}, {"VSVYKONY", "VZAKOPERACIE"}},
+        {"MAJSTER", "Vyroba", {"VSVYKONY", "VSODVODY", "VZAKOPERACIE", "VZAKAZKYD"}, {"VEDLISTY", "ZAKAZKY"}},
+        {"SKLADNIK", "Sklady", {"VZAKAZKYD"}, {"VSVYKONY", "VEDLISTY", "ZAKAZKY"}},
+        {"OBCHODNIK", "Odbyt", {"ZAKAZKY", "VZAKAZKYDKALK", "VEDLISTY", "VYROBKY"}, {"VSVYKONY"}},
+        {"CISELNIKY", "Ciselniky", {}, {"VZAKAZKYD", "VSVYKONY", "ZAKAZKY"}},
+    };
+    for (const Case &c : cases) {
+        auto u = as(c.user, c.word);
+        for (const QString &view : c.reads)
+            EXPECT_NO_THROW(u->value("select count(*) from " + view)) << c.word << " reads " << view.toStdString();
+        for (const QString &view : c.refused)
+            EXPECT_THROW(u->value("select count(*) from " + view), EDatabaseError)
+                << c.word << " reads " << view.toStdString();
+    }
+    auto expedit = as("EXPEDIT", "Expedicia");
+    EXPECT_THROW(expedit->exec("update ZAKAZKY set POZNAMKA='x'"), EDatabaseError) << "order headers are read only";
+    auto mzdar = as("MZDAR", "Mzdy");
+    EXPECT_THROW(mzdar->exec("execute procedure MPOZIADAVKY_PREPIS"), EDatabaseError);
+    EXPECT_THROW(mzdar->exec("execute procedure POLOZKY_CENA_KALK 'V1', 1"), EDatabaseError);
+    auto majster = as("MAJSTER", "Vyroba");
+    EXPECT_NO_THROW(majster->exec("execute procedure MPOZIADAVKY_PREPIS"));
+    auto kalk = as("KALKULANT", "Kalkulacie");
+    EXPECT_NO_THROW(kalk->exec("execute procedure ZAKKALK_KALKULACIA 1"));
 }
 
 TEST_F(ModuleGrants, StoresUserSavesAStockMovement)
@@ -221,18 +281,13 @@ TEST_F(ModuleGrants, PurchaseUserSavesOrdersAndRebuildsRequests)
     ASSERT_NO_THROW(u->exec("execute procedure MPOZIADAVKY_PREPIS"));
 }
 
-TEST_F(ModuleGrants, CodeListsUsersAttendanceAndWagesSave)
+TEST_F(ModuleGrants, CodeListsAttendanceAndWagesSave)
 {
     auto cis = as("CISELNIKY", "Ciselniky");
     ASSERT_NO_THROW(cis->exec("insert into CMATERIALOV (MATERIAL, CENA_MAT) values ('GG25', 2)"));
     ASSERT_NO_THROW(
         cis->exec("insert into CNAKLADOV (TYP_NAKL, NAKLAD, NAZOV_NAKL, KOEF_NAKL) values ('O', 'BAL', 'Balenie', 3)"));
     ASSERT_NO_THROW(cis->exec("update CZAMESTNANCOV set MENO='Jozef' where OSC=7"));
-
-    auto usr = as("SPRAVCA", "Uzivatelia");
-    ASSERT_NO_THROW(usr->exec("insert into QUSERS (RDB_USER, RDB_UTVAR) values ('JANO', 3)"));
-    ASSERT_NO_THROW(
-        usr->exec("insert into QPRIVILEGES (RDB_USER, RDB_PRIVILEGE, RDB_LEVEL) values ('JANO', 'MTZ', 1)"));
 
     auto doch = as("DOCHADZKA", "Dochadzka");
     ASSERT_NO_THROW(doch->exec("insert into SDOCHADZKA (DATUM, OSC, OHOD) values (CURRENT_DATE, 7, 8)"));

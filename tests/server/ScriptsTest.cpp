@@ -1,6 +1,7 @@
 // The server scripts against the running server: firebird-server.sh reports the administrator's exports
-// only after a real log-in, also after an embedded run by another account; serve-database.sh serves a
-// database file so that a workstation connects with the settings lines it prints.
+// only after a real log-in, also after an embedded run by another account, and never leaves him a known
+// default password; serve-database.sh serves a database file so that a workstation connects with the
+// settings lines it prints, and opens no server with a default password to other machines.
 #include "ServerFixture.h"
 
 #include "common/TempDatabase.h"
@@ -11,6 +12,7 @@
 #include <QFileInfo>
 #include <QProcess>
 #include <QRegularExpression>
+#include <QTemporaryDir>
 #include <QUuid>
 
 #include <pwd.h>
@@ -55,20 +57,67 @@ protected:
         if (password.isEmpty())
             GTEST_SKIP() << "the server administrator's password is unknown";
     }
-    // The administrator's exports the script prints, checked by a log-in of the data layer.
+    // The administrator's exports the script prints, checked by a log-in of the data layer; the default
+    // password is refused.
     void expectReadyServer()
     {
         QString out, err;
         ASSERT_EQ(runScript(QStringLiteral("firebird-server.sh"), {}, out, &err), 0) << err.toStdString();
-        EXPECT_TRUE(out.startsWith(QStringLiteral("export ISC_USER=SYSDBA ISC_PASSWORD="))) << err.toStdString();
+        const QString prefix = QStringLiteral("export ISC_USER=SYSDBA ISC_PASSWORD=");
+        ASSERT_TRUE(out.startsWith(prefix)) << err.toStdString();
+        const QString exported = out.mid(prefix.size()).trimmed();
+        EXPECT_NE(exported.toLower(), QStringLiteral("masterkey"));
+        EXPECT_GE(exported.size(), 8);
+        if (qEnvironmentVariable("ISC_PASSWORD").isEmpty())
+            EXPECT_EQ(ServerAdminPassword(), exported) << "SYSDBA.password holds the password in force";
+        EXPECT_TRUE(logsIn(exported)) << "the server takes the log-in";
+        EXPECT_FALSE(logsIn(QStringLiteral("masterkey")));
+    }
+    static bool logsIn(const QString &adminPassword)
+    {
         fb::ConnectParams admin;
         admin.userName = QStringLiteral("SYSDBA");
-        admin.password = password;
+        admin.password = adminPassword;
         fb::Services svc;
-        EXPECT_NO_THROW(svc.attach(QStringLiteral("127.0.0.1"), admin)) << "the server takes the log-in";
+        try {
+            svc.attach(QStringLiteral("127.0.0.1"), admin);
+            return true;
+        } catch (const std::exception &) {
+            return false;
+        }
     }
     QString password;
 };
+
+// With a known default password the server is not opened to other machines: the script stops before it
+// copies the file or touches the server's settings. (A stand-in for firebird-server.sh reports the default
+// password, so nothing needs a server or root.)
+TEST(ServeDatabase, RefusesToOpenAServerWithADefaultPasswordToOtherMachines)
+{
+    QTemporaryDir dir;
+    ASSERT_TRUE(dir.isValid());
+    const QString scripts = TempDatabase::sourceDir() + QStringLiteral("/scripts/");
+    for (const QString &name : {QStringLiteral("serve-database.sh"), QStringLiteral("sysdba-password.sh")})
+        ASSERT_TRUE(QFile::copy(scripts + name, dir.filePath(name)));
+    for (const char *known : {"masterkey", "MasterKey", "masterke"}) {
+        QFile stand(dir.filePath(QStringLiteral("firebird-server.sh")));
+        QFile::remove(stand.fileName());
+        ASSERT_TRUE(stand.open(QIODevice::WriteOnly));
+        stand.write(QByteArray("#!/usr/bin/env bash\necho 'export ISC_USER=SYSDBA ISC_PASSWORD=") + known + "'\n");
+        stand.close();
+        ASSERT_TRUE(stand.setPermissions(stand.permissions() | QFileDevice::ExeOwner));
+        QFile database(dir.filePath(QStringLiteral("x.fdb")));
+        ASSERT_TRUE(database.open(QIODevice::WriteOnly));
+        database.close();
+        QProcess p;
+        p.start(QStringLiteral("bash"), {dir.filePath(QStringLiteral("serve-database.sh")), database.fileName(),
+                                         QStringLiteral("--all-interfaces")});
+        ASSERT_TRUE(p.waitForFinished(60000));
+        EXPECT_EQ(p.exitCode(), 1) << known;
+        EXPECT_TRUE(p.readAllStandardOutput().isEmpty()) << "no settings lines";
+        EXPECT_TRUE(QString::fromUtf8(p.readAllStandardError()).contains(QStringLiteral("known default"))) << known;
+    }
+}
 
 TEST_F(ServerScripts, FirebirdServerScriptLeavesARunningServerThatTakesLogIns)
 {

@@ -205,6 +205,8 @@ TEST_F(ShellTest, LogInDialogShowsTheWholeCaptionAndHidesThePassword)
     EXPECT_TRUE(fixed.UserEdit->isReadOnly()) << "the password change keeps the user";
 }
 
+// A server database without the log-in prompt is never sent the built-in password: its log-in is asked for.
+// A file typed after the network error is opened by the embedded engine with the built-in log-in again.
 TEST_F(ShellTest, NetworkErrorAsksOnceForAnotherDatabase)
 {
     ASSERT_FALSE(database.path().isEmpty());
@@ -212,8 +214,12 @@ TEST_F(ShellTest, NetworkErrorAsksOnceForAnotherDatabase)
     TTestResponder answers;
     answers.InputAnswers = {database.path()};
     dm = std::make_unique<TDMZal>(programFile());
+    LoginTyping typing;
+    typing.answer("novak", "tajne");
     dm->ConnectDatabase();
+    EXPECT_EQ(typing.shownDatabase, "127.0.0.1/1:/nikde/TarvDB.fdb") << "the server's log-in is asked";
     EXPECT_TRUE(dm->DBZAL.Connected());
+    EXPECT_EQ(dm->CurrentUserName(), "SYSDBA") << "the embedded engine gets the built-in log-in";
     if (IsFirebirdServerRunning()) {
         EXPECT_TRUE(answers.Messages.isEmpty());
     } else {
@@ -231,6 +237,7 @@ TEST_F(ShellTest, NetworkErrorAsksOnceForAnotherDatabase)
 
     dm->DBZAL.Close();
     answers.InputAnswers = {QString("/nikde/ani/tu.fdb")};
+    typing.answer("novak", "tajne");
     EXPECT_THROW(dm->ConnectDatabase(), EIBError) << "the second attempt's error goes to the caller";
     EXPECT_FALSE(dm->DBZAL.Connected());
 }
@@ -413,10 +420,14 @@ TEST_F(ShellTest, AServerThatDoesNotAnswerIsOneSlovakSentence)
     writeSetting("Database", "Name", "127.0.0.1/1:/nikde/TarvDB.fdb");
     dm = std::make_unique<TDMZal>(programFile());
     TTestResponder answers;
+    // A server's log-in is asked for (never the built-in one sent).
+    LoginTyping typing;
+    typing.answer("novak", "tajne");
     EXPECT_FALSE(Guarded([this] { dm->DBZAL.Open(); }));
     ASSERT_EQ(answers.Messages.size(), 1);
     EXPECT_EQ(answers.Messages[0].Text, fb::ServerUnreachableMessage);
     try {
+        typing.answer("novak", "tajne");
         dm->DBZAL.Open();
         ADD_FAILURE() << "connected to nothing";
     } catch (const EIBError &e) {
