@@ -25,6 +25,7 @@
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/RadioGroup.h"
 #include "platform/os/Clock.h"
+#include "platform/os/Format.h"
 #include "platform/os/Exception.h"
 #include "platform/ui/ModalResult.h"
 
@@ -492,6 +493,10 @@ TEST_F(HandOverTest, ARateOutsideItsRangeIsRefusedAndTheListsShowItsPlaces)
     openJob(260002, 5, "2026-04-01", 40);
     exec("insert into ZAKKALK (C_INT, VAHA1, MAT1, MZD1, CENA1, MENA, KURZ, KOEF_MAT, KOEF_DOP, CENA_KURZ1) "
          "values (260002, 2, 10, 4, 50, 'CZK', 25, 0.1, 0.2, 1000)");
+    // Numbers as the user's locale writes them (this test runs in the English one too).
+    const auto local = [](const char *number) {
+        return QString::fromUtf8(number).replace(QLatin1Char(','), FormatSettings().DecimalSeparator);
+    };
     TShownBoxes boxes;
     TSOdvodyForm form;
     showForm(form);
@@ -504,10 +509,10 @@ TEST_F(HandOverTest, ARateOutsideItsRangeIsRefusedAndTheListsShowItsPlaces)
     form.DBEditMNOZSTVO->setFocus();
     QTest::keyClicks(form.DBEditMNOZSTVO, "1");
     QTest::keyClick(form.DBEditMNOZSTVO, Qt::Key_Tab);
-    const auto typeRate = [&form](const char *text) {
+    const auto typeRate = [&form, &local](const char *text) {
         form.DBEditKURZ->setFocus();
         QTest::keyClick(form.DBEditKURZ, Qt::Key_A, Qt::ControlModifier);
-        QTest::keyClicks(form.DBEditKURZ, QString::fromUtf8(text));
+        QTest::keyClicks(form.DBEditKURZ, local(text));
         QTest::keyClick(form.DBEditKURZ, Qt::Key_Tab);
         QApplication::processEvents();
     };
@@ -522,8 +527,8 @@ TEST_F(HandOverTest, ARateOutsideItsRangeIsRefusedAndTheListsShowItsPlaces)
         typeRate(typed);
         ASSERT_EQ(boxes.Texts().size(), 1);
         EXPECT_EQ(boxes.Texts()[0],
-                  QString::fromUtf8("'%1' nie je platná hodnota položky 'Kurz', povolený rozsah je 0,0001 až 10000")
-                      .arg(QString::fromLatin1(shown)));
+                  QString::fromUtf8("'%1' nie je platná hodnota položky 'Kurz', povolený rozsah je %2 až 10000")
+                      .arg(local(shown), local("0,0001")));
         EXPECT_TRUE(form.DBEditKURZ->hasFocus()) << "the rate is typed again";
         EXPECT_EQ(f("KURZ")->AsFloat(), 20);
         EXPECT_EQ(f("CENA1")->AsFloat(), price);
@@ -543,8 +548,8 @@ TEST_F(HandOverTest, ARateOutsideItsRangeIsRefusedAndTheListsShowItsPlaces)
 
     // The hand-over as listed, and in the overview's grid: the weight with three places, the rate with five.
     ASSERT_TRUE(odv->QvSOdvody.Locate("C_INT", 260002));
-    EXPECT_EQ(f("VAHA1")->DisplayText(), "2,000");
-    EXPECT_EQ(f("KURZ")->DisplayText(), "20,00000");
+    EXPECT_EQ(f("VAHA1")->DisplayText(), local("2,000"));
+    EXPECT_EQ(f("KURZ")->DisplayText(), local("20,00000"));
     form.vDatum_Od->setText("1.3.2026");
     form.vDatum_Do->setText("31.3.2026");
     form.pcOdvody->setCurrentWidget(form.tabPrehlady);
@@ -555,7 +560,7 @@ TEST_F(HandOverTest, ARateOutsideItsRangeIsRefusedAndTheListsShowItsPlaces)
     for (int c = 0; c < form.DBGridPrehlad->ColumnCount(); ++c)
         if (const QString name = form.DBGridPrehlad->Columns(c)->FieldName; name == "VAHA1" || name == "KURZ")
             shown << name + "=" + form.DBGridPrehlad->model()->index(0, c).data().toString();
-    EXPECT_EQ(shown, (QStringList{"KURZ=20,00000", "VAHA1=2,000"}));
+    EXPECT_EQ(shown, (QStringList{local("KURZ=20,00000"), local("VAHA1=2,000")}));
     form.close();
 }
 
