@@ -182,9 +182,12 @@ QByteArray UserActionBlock(unsigned char action, const QString &userName, const 
     return block;
 }
 
-QByteArray ServerInfoRequest()
+QByteArray ServerInfoRequest(bool versionOnly)
 {
-    return QByteArray{} + char(SvcServerVersion) + char(SvcDatabaseInfo);
+    QByteArray request(1, char(SvcServerVersion));
+    if (!versionOnly)
+        request += char(SvcDatabaseInfo);
+    return request;
 }
 
 TServerInfo ParseServerInfo(const QByteArray &answer)

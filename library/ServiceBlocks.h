@@ -34,8 +34,9 @@ struct TServerInfo {
     int NumDatabases = 0;
 };
 
-// The items the server information is asked for: the server version and the database cluster.
-QByteArray ServerInfoRequest();
+// The items the server information is asked for: the server version and, unless only the version is asked
+// for, the database cluster (which the server tells its administrator alone).
+QByteArray ServerInfoRequest(bool versionOnly = false);
 // Reads the answer to ServerInfoRequest item by item; an item running past the answer's end stops the
 // reading with what was read so far (a truncated answer gives fewer facts, never bytes from beyond it).
 TServerInfo ParseServerInfo(const QByteArray &answer);

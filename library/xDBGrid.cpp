@@ -133,12 +133,41 @@ bool TxCustomDBGrid::dataOpen() const
 
 // ---------------------------------------------------------------- sorting
 
+QString TxCustomDBGrid::ownOrder(const TField *f) const
+{
+    if (!OnBeforeOrderBy)
+        return QString();
+    QString name = f->FieldName();
+    OnBeforeOrderBy(const_cast<TxCustomDBGrid *>(this), name);
+    if (name.isEmpty() || name.compare(f->FieldName(), Qt::CaseInsensitive) == 0)
+        return QString();
+    QStringList items = name.toUpper().split(QLatin1Char(','));
+    for (QString &item : items)
+        item = item.trimmed();
+    return items.join(QLatin1Char(','));
+}
+
+QString TxCustomDBGrid::descendingOrder(const QString &order)
+{
+    QStringList items = order.split(QLatin1Char(','));
+    for (QString &item : items)
+        item += QStringLiteral(" DESC");
+    return items.join(QLatin1Char(','));
+}
+
 int TxCustomDBGrid::OrderState(int column) const
 {
     const TField *f = column >= 0 && column < ColumnCount() ? Columns(column)->Field() : nullptr;
     if (!dataOpen() || !f)
         return 0;
     const QString s = GetOrderBy().toUpper();
+    // An order of its own (several columns) is descending when each of its columns is.
+    if (const QString own = ownOrder(f); !own.isEmpty()) {
+        if (containsClause(s, QStringLiteral("ORDER BY ") + descendingOrder(own)))
+            return 2;
+        if (containsClause(s, QStringLiteral("ORDER BY ") + own))
+            return 1;
+    }
     const QString a = QStringLiteral("ORDER BY ") + f->FieldName().toUpper();
     const QString b = QStringLiteral("ORDER BY ") + QString::number(f->FieldNo());
     if (!containsClause(s, a) && !containsClause(s, b))
@@ -159,12 +188,14 @@ void TxCustomDBGrid::TitleClickOrder(int column)
     QString name = f->FieldName();
     if (OnBeforeOrderBy)
         OnBeforeOrderBy(this, name);
-    // The whole order goes to the hook: a long field name is never cut short.
+    // The whole order goes to the hook: a long field name is never cut short. An order of the column's own
+    // sorts a query too, in place of the column's number.
+    const QString own = ownOrder(f);
     QString fieldForm = name.toUpper();
-    QString numberForm = QString::number(fieldNo);
+    QString numberForm = own.isEmpty() ? QString::number(fieldNo) : own;
     if (ascending) {
         fieldForm += QStringLiteral(" DESC");
-        numberForm += QStringLiteral(" DESC");
+        numberForm = own.isEmpty() ? numberForm + QStringLiteral(" DESC") : descendingOrder(own);
     }
     TDataSet *ds = DataSet();
     ds->Close();

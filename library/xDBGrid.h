@@ -40,6 +40,7 @@ public:
     bool ShowHint = false;
 
     std::function<void(TxCustomDBGrid *)> OnAfterCalcAgg;
+    // May give the column's field an order of its own (a list of columns), which then also sorts a query.
     std::function<void(TxCustomDBGrid *, QString &fieldName)> OnBeforeOrderBy;
     std::function<void(TxCustomDBGrid *, QString &title, int &fontSize)> OnBeforePrint;
 
@@ -84,6 +85,11 @@ protected:
 
 private:
     bool dataOpen() const;
+    // The order OnBeforeOrderBy gives the column's field in place of its name ("OSC,C_VYR"), upper case and
+    // without blanks around its columns; empty when it gives none of its own.
+    QString ownOrder(const TField *field) const;
+    // Each column of the order descending.
+    static QString descendingOrder(const QString &order);
     QString rowText();
     QMenu *titleMenu_ = nullptr;
     int menuColumn_ = -1;

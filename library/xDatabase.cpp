@@ -67,10 +67,10 @@ bool TxDatabase::ChangePassword(const QString &oldPassword, const QString &newPa
     return true;
 }
 
-TServerInfo TxDatabase::ServerInfo()
+TServerInfo TxDatabase::ServerInfo(bool versionOnly)
 {
     QByteArray answer;
-    withServices([&] { answer = services_.queryBlock(ServerInfoRequest(), ServerInfoAnswerSize); });
+    withServices([&] { answer = services_.queryBlock(ServerInfoRequest(versionOnly), ServerInfoAnswerSize); });
     return ParseServerInfo(answer);
 }
 

@@ -35,7 +35,9 @@ public:
     // the "password" line), so later calls and a second change log in with it. An empty new password is
     // refused (EDatabaseError).
     bool ChangePassword(const QString &oldPassword, const QString &newPassword);
-    TServerInfo ServerInfo();
+    // The server's version and load; with versionOnly the version alone (its load is told to the server's
+    // administrator alone, the version to every user).
+    TServerInfo ServerInfo(bool versionOnly = false);
     // On-disk structure of the open database: 12.0 for Firebird 3.
     void OdsVersion(int &major, int &minor);
 

@@ -13,9 +13,21 @@ const TFieldTitle HandOverTitles[] = {
     {"STREDISKO", "Stredisko"}, {"SKLAD", "Sklad"},         {"C_OBJ", "č.Objednávky"}, {"MNOZ_VYR", "Množ.vyr."},
     {"TERMIN", "Termín"},       {"VAHA1", "Váha/ks"},       {"MENA", "Mena"},          {"C_ODB", "č.Odb."},
     {"STAV_ODV", "Stav"},
-
 };
 } // namespace
+
+void TDMOdv::SetHandOverFormats(TDataSet *ds)
+{
+    const std::pair<const char *, const char *> formats[] = {
+        {"VAHA1", "####.000"}, {"KURZ", "####.00000"}, {"CENA_KURZ1", "######.00"}};
+    for (const auto &[name, format] : formats)
+        if (TField *f = ds->FindField(QString::fromLatin1(name)))
+            f->DisplayFormat = QString::fromLatin1(format);
+    if (TField *rate = ds->FindField(QStringLiteral("KURZ"))) {
+        rate->MinValue = MinRate;
+        rate->MaxValue = MaxRate;
+    }
+}
 
 TDMOdv::TDMOdv()
 {
@@ -39,6 +51,7 @@ TDMOdv::TDMOdv()
     QvSOdvody.OnCreateFields = [](TDataSet *ds) {
         SetFieldTitles(ds, UnitCostTitles);
         SetFieldTitles(ds, HandOverTitles);
+        SetHandOverFormats(ds);
     };
     QvSOdvody.AfterOpen = [this](TDataSet *ds) { attachRules(ds); };
     QvSOdvody.OnNewRecord = [this](TDataSet *ds) { NewRecord(ds); };

@@ -10,6 +10,7 @@
 #include <QDate>
 #include <QList>
 
+class TDataSet;
 class TField;
 
 // The key of one hand-over row.
@@ -30,6 +31,13 @@ public:
     TDataSource DSvSOdvody;
     TxQuery QvZakKalk;
     TDataSource DSvZakKalk;
+
+    // The exchange rate a hand-over may carry, ends included.
+    static constexpr double MinRate = 0.0001;
+    static constexpr double MaxRate = 10000;
+    // The display formats of the weight, the rate and the price in the currency, and the rate's range, on the
+    // fields of a list of hand-overs (the hand-overs themselves or an overview of them).
+    static void SetHandOverFormats(TDataSet *dataSet);
 
     // The first day on which a hand-over may still be dated or changed: the first of the month of today - 10.
     static QDate FirstOpenDay();

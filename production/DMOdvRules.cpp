@@ -111,10 +111,23 @@ void TDMOdv::JobChanged(TField *f)
         return; // the job cleared: nothing to copy in
     TDataSet *ds = f->DataSet();
     LoadOrderCalculation();
+    TField *rate = field(ds, "KURZ");
     for (int i = 0; i < QvZakKalk.FieldCount(); ++i) {
         TField *source = QvZakKalk.Fields(i);
-        if (TField *target = ds->FindField(source->FieldName()); target && target != f)
-            target->SetValue(source->Value());
+        TField *target = ds->FindField(source->FieldName());
+        if (!target || target == f)
+            continue;
+        // A calculation without a usable rate (none, 0) passes none on: the home currency's is 1, another
+        // currency's is taken from the day's hand-overs below or typed.
+        if (target == rate && !source->IsNull()) {
+            const double value = source->AsFloat();
+            if (value < MinRate || value > MaxRate) {
+                if (homeCurrency())
+                    rate->SetValue(1.0);
+                continue;
+            }
+        }
+        target->SetValue(source->Value());
     }
     if (ds->State() != dsInsert)
         return;
@@ -270,6 +283,7 @@ double TDMOdv::OpenOverview(const TOverview &o)
     if (o.C_INT != 0)
         q.ParamByName(QStringLiteral("c_int")).SetAsInteger(o.C_INT);
     q.Open();
+    SetHandOverFormats(&q);
     return q.SumField(QStringLiteral("CENAC"));
 }
 

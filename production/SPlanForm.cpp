@@ -1,6 +1,7 @@
 #include "SPlanForm.h"
 
 #include "DMVyroba.h"
+#include "DropDownComboBox.h"
 #include "ProductionWidgets.h"
 #include "SPlanQR1Rep.h"
 #include "library/Buttons.h"
@@ -10,6 +11,7 @@
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/ui/DateEdit.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FormGlobal.h"
 #include "platform/ui/Guarded.h"
@@ -23,10 +25,13 @@
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QLabel>
+#include <QHelpEvent>
 #include <QLineEdit>
+#include <QMouseEvent>
 #include <QPushButton>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QToolTip>
 #include <cmath>
 
 TSPlanForm *SPlanForm = nullptr;
@@ -93,7 +98,7 @@ TSPlanForm::TSPlanForm(QWidget *owner) : TForm(owner)
 
     auto *filterBox = new QGroupBox(QString::fromUtf8("Výber"), this);
     auto *filter = new QFormLayout(filterBox);
-    vTermin = new QLineEdit(filterBox);
+    vTermin = new TDateEdit(filterBox);
     vOPERACIA = upperEdit(3, filterBox);
     vPRACOVISKO = upperEdit(5, filterBox);
     vPROFESIA = upperEdit(0, filterBox);
@@ -101,8 +106,10 @@ TSPlanForm::TSPlanForm(QWidget *owner) : TForm(owner)
     filter->addRow(QString::fromUtf8("Operácia"), vOPERACIA);
     filter->addRow(QString::fromUtf8("Pracovisko"), vPRACOVISKO);
     filter->addRow(QString::fromUtf8("Profesia"), vPROFESIA);
-    for (QLineEdit *e : {vTermin, vOPERACIA, vPRACOVISKO, vPROFESIA})
+    for (QLineEdit *e : {vOPERACIA, vPRACOVISKO, vPROFESIA})
         connect(e, &QLineEdit::editingFinished, this, [this, e] { Guarded([this, e] { Rebuild(e); }); });
+    // A term typed rebuilds when the edit is left (eventFilter); one chosen in the calendar at once.
+    connect(vTermin, &TDateEdit::CalendarDateChosen, this, [this] { Guarded([this] { Rebuild(vTermin); }); });
     connect(vTermin, &QLineEdit::textChanged, this, [this] { Guarded([this] { TermChanged(); }); });
     top->addWidget(filterBox);
 
@@ -152,8 +159,10 @@ TSPlanForm::TSPlanForm(QWidget *owner) : TForm(owner)
     tabSPlan = new QWidget;
     auto *planned = new QVBoxLayout(tabSPlan);
     auto *periodRow = new QHBoxLayout;
-    cbOBDOBIE = new QComboBox(tabSPlan);
+    cbOBDOBIE = new TDropDownComboBox(tabSPlan);
     cbOBDOBIE->setEditable(true);
+    // The periods as they are now: planning may have made one since the form opened.
+    cbOBDOBIE->OnDropDown = [] { return TDMVyroba::PlanPeriods(); };
     connect(cbOBDOBIE, &QComboBox::currentTextChanged, this, [this] { Guarded([this] { Rebuild(cbOBDOBIE); }); });
     periodRow->addWidget(new QLabel(QStringLiteral("Obdobie"), tabSPlan));
     periodRow->addWidget(cbOBDOBIE);
@@ -174,6 +183,9 @@ TSPlanForm::TSPlanForm(QWidget *owner) : TForm(owner)
     auto *calendar = new QVBoxLayout(tabKalendar);
     sgPlan = new QTableWidget(tabKalendar);
     sgPlan->setEditTriggers(QAbstractItemView::NoEditTriggers);
+    sgPlan->viewport()->setMouseTracking(true);
+    sgPlan->viewport()->installEventFilter(this);
+    vTermin->installEventFilter(this);
     calendar->addWidget(sgPlan);
     pcSPlan->addTab(tabKalendar, QString::fromUtf8("Kalendár"));
     connect(pcSPlan, &QTabWidget::currentChanged, this, [this] { Guarded([this] { Rebuild(pcSPlan); }); });
@@ -181,15 +193,10 @@ TSPlanForm::TSPlanForm(QWidget *owner) : TForm(owner)
     BtnTlac = GuardedButton(QString::fromUtf8("Tlač"), this, [this] { BtnTlacClick(); });
     BtnKoniec = AddKoniecRow(this, layout, BtnTlac);
 
-    vTermin->setText(DateStr(today().addDays(60)));
+    vTermin->SetDate(today().addDays(60));
     OnShow = [this] {
         Guarded([this] {
-            const QString period = cbOBDOBIE->currentText();
-            cbOBDOBIE->blockSignals(true);
-            cbOBDOBIE->clear();
-            cbOBDOBIE->addItems(TDMVyroba::PlanPeriods());
-            cbOBDOBIE->setCurrentText(period);
-            cbOBDOBIE->blockSignals(false);
+            cbOBDOBIE->Refill();
             Rebuild(this);
         });
     };
@@ -204,9 +211,40 @@ TSPlanForm::~TSPlanForm() = default;
 
 QDate TSPlanForm::termDate() const
 {
-    QDate d;
-    TryStrToDate(vTermin->text().trimmed(), d);
-    return d;
+    return vTermin->Date();
+}
+
+bool TSPlanForm::eventFilter(QObject *watched, QEvent *event)
+{
+    if (!vTermin || !sgPlan)
+        return TForm::eventFilter(watched, event); // still being built
+    if (watched == vTermin && event->type() == QEvent::FocusOut && isVisible()) {
+        // The masked date gives no signal of its own on leaving; a day that does not exist is said by the date
+        // edit itself, and the list stays as it was.
+        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
+        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
+            (vTermin->TypedText().isEmpty() || vTermin->Date().isValid()))
+            Guarded([this] { Rebuild(vTermin); });
+    } else if (watched == sgPlan->viewport()) {
+        if (event->type() == QEvent::MouseMove) {
+            showCalendarHint(static_cast<QMouseEvent *>(event)->position().toPoint());
+        } else if (event->type() == QEvent::ToolTip) {
+            // Shown already, at once, by the mouse move.
+            showCalendarHint(static_cast<QHelpEvent *>(event)->pos());
+            return true;
+        }
+    }
+    return TForm::eventFilter(watched, event);
+}
+
+void TSPlanForm::showCalendarHint(const QPoint &position)
+{
+    const QModelIndex cell = sgPlan->indexAt(position);
+    const QString hint = cell.isValid() ? Calendar.GetCell(cell.row(), cell.column()).Hint : QString();
+    if (hint.isEmpty())
+        QToolTip::hideText();
+    else
+        QToolTip::showText(sgPlan->viewport()->mapToGlobal(position), hint, sgPlan->viewport());
 }
 
 void TSPlanForm::Rebuild(QObject *caller)
@@ -218,7 +256,10 @@ void TSPlanForm::Rebuild(QObject *caller)
         cbOBDOBIE->setCurrentText(QStringLiteral(" "));
         cbOBDOBIE->blockSignals(false);
     }
-    DMVyroba->Planning.PlanPeriod = cbOBDOBIE->currentText();
+    // A name typed after the box's blank is the name without it: the lists compare periods without blanks
+    // around them, so a period stored with a leading blank would never be listed.
+    const QString period = cbOBDOBIE->currentText().trimmed();
+    DMVyroba->Planning.PlanPeriod = period.isEmpty() ? QStringLiteral(" ") : period;
     const QString filter = TDMVyroba::PlanFilter(termDate(), today().addDays(60), vOPERACIA->text(),
                                                  vPRACOVISKO->text(), vPROFESIA->text());
     const int view = rgPohlad->ItemIndex();
@@ -376,7 +417,8 @@ TSPlanQR1Rep &TSPlanForm::Report()
 void TSPlanForm::BtnTlacClick()
 {
     TSPlanQR1Rep &report = Report();
-    report.QRlObdobie->Caption = QStringLiteral("k ") + vTermin->text();
+    const QDate term = termDate();
+    report.QRlObdobie->Caption = QStringLiteral("k ") + (term.isValid() ? DateStr(term) : QString());
     report.QRlDni->Caption = QString::fromUtf8("Dní ") + eDni->text();
     report.QRlHodiny->Caption = QString::fromUtf8("Hodín ") + lHod->text();
     if (pcSPlan->currentWidget() == tabNEZaplanovane)

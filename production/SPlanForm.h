@@ -11,6 +11,8 @@
 class QAction;
 class TBtnKoniec;
 class QComboBox;
+class TDateEdit;
+class TDropDownComboBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
@@ -27,16 +29,18 @@ public:
     ~TSPlanForm() override;
 
     TRadioGroup *rgPohlad;
-    QLineEdit *vTermin, *vOPERACIA, *vPRACOVISKO, *vPROFESIA;
+    TDateEdit *vTermin = nullptr; // the event filter sees events from the start
+    QLineEdit *vOPERACIA, *vPRACOVISKO, *vPROFESIA;
     QLineEdit *eDni, *eZam, *eZmeny;
     QLabel *lHod, *lNormoHodiny;
     QTabWidget *pcSPlan;
     QWidget *tabNEZaplanovane, *tabSPlan, *tabKalendar;
     TDBGrid *DBgNEzaplanovane, *DBgSPlan;
-    QComboBox *cbSposobZaplanovania, *cbOBDOBIE;
+    QComboBox *cbSposobZaplanovania;
+    TDropDownComboBox *cbOBDOBIE;
     QPushButton *btnZaplanuj, *BtnTlac;
     TBtnKoniec *BtnKoniec;
-    QTableWidget *sgPlan;
+    QTableWidget *sgPlan = nullptr;
     QAction *actZaplanujZakazku, *actZaplanujOperaciu, *actZmazZakazku, *actZmazOznacene, *actZmazVsetko;
     TCalendarArray Calendar;
 
@@ -61,8 +65,13 @@ public:
     void BtnTlacClick();
     TSPlanQR1Rep &Report();
 
+protected:
+    // Leaving the term rebuilds the list; the calendar's hint follows the mouse at once.
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
 private:
     QDate termDate() const;
+    void showCalendarHint(const QPoint &position);
     std::unique_ptr<TSPlanQR1Rep> report_;
 };
 

@@ -5,8 +5,10 @@
 #include "SPlanQR2Rep.h"
 #include "library/Buttons.h"
 #include "library/QTlacForm.h"
+#include "library/xDBGrid.h"
 #include "platform/report/QRControls.h"
 #include "platform/os/Clock.h"
+#include "platform/os/Color.h"
 #include "platform/os/Format.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/FormGlobal.h"
@@ -56,17 +58,39 @@ TSPlanPraceForm::TSPlanPraceForm(QWidget *owner) : TForm(owner)
     connect(vOPERACIA, &QLineEdit::editingFinished, this, refilter);
     connect(cbNeukonceneOperacie, &QCheckBox::clicked, this, refilter);
 
-    DBgSPlan = new TDBGrid(this);
+    DBgSPlan = new TxDBGrid(this);
+    // A grid of cells: the foreman types the employee, machine, pieces and note into the row's own cells.
+    DBgSPlan->SetOptions(DBgSPlan->Options() & ~dgRowSelect);
     DBgSPlan->SetDataSource(&DMVyroba->DSSPlan);
-    const char *const columns[][2] = {
-        {"OSC", "Os.č."},          {"STROJ", "Stroj"},           {"C_INT", "č.Zákazky"},
-        {"C_VYR", "č.Výrobku"},    {"NAZOV", "Názov výrobku"},   {"C_OPERACIE", "č.Op."},
-        {"OPERACIA", "Operacia"},  {"Plánované", "Množ.plán."},  {"MNOZ_VYR", "Množ.očak."},
-        {"Zostáva", "Množ.zost."}, {"Začiatok", "Začiatok Op."}, {"TERMIN", "Termín"},
-        {"POZNAMKA", "Poznámka"}};
-    for (const auto &c : columns)
-        DBgSPlan->AddColumn(QString::fromUtf8(c[0]), QString::fromUtf8(c[1]));
-    DBgSPlan->OnGetCellProp = [](TDBGrid *, TDataSet *ds, TField *, TCellFont &font, QColor &, bool) {
+    DBgSPlan->SetTitleClickToOrderBy(true);
+    // The employee's operations by product, the job's by operation; the other columns by themselves.
+    DBgSPlan->OnBeforeOrderBy = [](TxCustomDBGrid *, QString &fieldName) {
+        if (fieldName.compare(QLatin1String("OSC"), Qt::CaseInsensitive) == 0)
+            fieldName = QStringLiteral("OSC,C_VYR");
+        else if (fieldName.compare(QLatin1String("C_INT"), Qt::CaseInsensitive) == 0)
+            fieldName = QStringLiteral("A.C_INT,A.C_OPERACIE");
+    };
+    enum { Shown, Typed, Assigned }; // read only; typed into; typed into, in the info colour
+    const struct {
+        const char *field, *title;
+        int kind;
+    } columns[] = {
+        {"OSC", "Os.č.", Assigned},        {"STROJ", "Stroj", Assigned},        {"C_INT", "č.Zákazky", Shown},
+        {"C_VYR", "č.Výrobku", Shown},     {"NAZOV", "Názov výrobku", Shown},   {"C_OPERACIE", "č.Op.", Shown},
+        {"OPERACIA", "Operacia", Shown},   {"Plánované", "Množ.plán.", Typed},  {"MNOZ_VYR", "Množ.očak.", Shown},
+        {"Zostáva", "Množ.zost.", Shown},  {"Začiatok", "Začiatok Op.", Shown}, {"TERMIN", "Termín", Shown},
+        {"POZNAMKA", "Poznámka", Assigned}};
+    QStringList assigned;
+    for (const auto &c : columns) {
+        TColumn *column = DBgSPlan->AddColumn(QString::fromUtf8(c.field), QString::fromUtf8(c.title));
+        column->ReadOnly = c.kind == Shown;
+        if (c.kind == Assigned)
+            assigned << QString::fromUtf8(c.field);
+    }
+    DBgSPlan->OnGetCellProp = [assigned](TDBGrid *, TDataSet *ds, TField *field, TCellFont &font, QColor &background,
+                                         bool) {
+        if (field && assigned.contains(field->FieldName(), Qt::CaseInsensitive))
+            background = ColorToQColor(clInfoBk);
         TField *planned = ds->FindField(QString::fromUtf8("Plánované"));
         TField *start = ds->FindField(QString::fromUtf8("Začiatok"));
         if (!planned || !start)

@@ -13,7 +13,7 @@ class QCheckBox;
 class QComboBox;
 class QLineEdit;
 class QPushButton;
-class TDBGrid;
+class TxDBGrid;
 class TSPlanQR2Rep;
 
 class TSPlanPraceForm : public TForm {
@@ -25,7 +25,7 @@ public:
     QComboBox *vOBDOBIE;
     QLineEdit *vZACIATOK, *vOPERACIA;
     QCheckBox *cbNeukonceneOperacie;
-    TDBGrid *DBgSPlan;
+    TxDBGrid *DBgSPlan;
     QPushButton *btnAktualizujMnozstva, *btnTlac;
     TBtnKoniec *BtnKoniec;
     QAction *actTlacSprievodky;

@@ -1,6 +1,8 @@
 #include "QAboutForm.h"
 
 #include "DMZal.h"
+#include "platform/fbapi/IBError.h"
+#include "platform/os/TextFile.h"
 #include "platform/ui/FormGlobal.h"
 #include "platform/ui/Guarded.h"
 
@@ -19,6 +21,12 @@ TQAboutForm *QAboutForm = nullptr;
 namespace {
 constexpr int LogoSize = 58;
 constexpr int ReadmeGrowth = 64;
+
+// The server refused the connected user what was asked: it tells its load to its administrator alone.
+bool refusedToUser(const EIBError &e)
+{
+    return e.SQLCode == -551 || e.IBErrorCode == isc_insufficient_svc_privileges;
+}
 } // namespace
 
 TQAboutForm::TQAboutForm(QWidget *owner) : TForm(owner)
@@ -74,12 +82,30 @@ void TQAboutForm::ShowFacts()
     lDB->setText(db.DatabaseName);
     for (QLabel *l : {lServer, lDBCnt, lAttCnt, lODS})
         l->clear();
-    // Without a server (or a connection) the dialog opens without its facts; the error is shown.
+    // Without a server (or a connection) the dialog opens without its facts; the error is shown. A user who is
+    // not the server's administrator is told the version alone, and the load stays empty without a word: the
+    // refusal is no failure of his.
     Guarded([&] {
-        const TServerInfo info = db.ServerInfo();
+        TServerInfo info;
+        bool loadTold = true;
+        try {
+            info = db.ServerInfo();
+        } catch (const EIBError &e) {
+            if (!refusedToUser(e))
+                throw;
+            loadTold = false;
+            try {
+                info = db.ServerInfo(true);
+            } catch (const EIBError &versionRefused) {
+                if (!refusedToUser(versionRefused))
+                    throw;
+            }
+        }
         lServer->setText(info.Version);
-        lDBCnt->setText(QString::number(info.NumDatabases));
-        lAttCnt->setText(QString::number(info.NumAttachments));
+        if (loadTold) {
+            lDBCnt->setText(QString::number(info.NumDatabases));
+            lAttCnt->setText(QString::number(info.NumAttachments));
+        }
     });
     if (db.Connected())
         Guarded([&] {
@@ -92,7 +118,8 @@ void TQAboutForm::ShowFacts()
         ImageLogo->setPixmap(QPixmap(logo).scaled(LogoSize, LogoSize, Qt::KeepAspectRatio));
     QFile readme(QDir::current().filePath(QStringLiteral("readme.txt")));
     if (readme.open(QIODevice::ReadOnly)) {
-        memoReadme->setPlainText(QString::fromLocal8Bit(readme.readAll()));
+        // Written here in UTF-8 or on a Windows workstation in Windows-1250, as the settings file.
+        memoReadme->setPlainText(DecodeText(readme.readAll()));
         if (!grown_) {
             grown_ = true;
             memoReadme->setFixedHeight(memoReadme->height() + ReadmeGrowth);

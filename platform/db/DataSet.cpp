@@ -803,6 +803,7 @@ void TDataSet::SetFieldValue(TField *f, const QVariant &value)
                           this);
     }
     QVariant v = f->Convert(value);
+    f->CheckRange(v);
     if (computed) {
         if (!editCalcValid_)
             recalcEditBuffer();

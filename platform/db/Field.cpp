@@ -357,6 +357,17 @@ QString TField::DisplayText() const
     return FormatValue(Value(), true);
 }
 
+void TField::CheckRange(const QVariant &value) const
+{
+    if ((MinValue == 0 && MaxValue == 0) || value.isNull() || !IsNumericType(dataType_))
+        return;
+    const double v = value.toDouble();
+    if (v < MinValue || v > MaxValue)
+        DatabaseError(QStringLiteral("'%1' nie je platná hodnota položky '%2', povolený rozsah je %3 až %4")
+                          .arg(FloatToStr(v), DisplayLabel(), FloatToStr(MinValue), FloatToStr(MaxValue)),
+                      dataSet_);
+}
+
 QString TField::Text() const
 {
     if (OnGetText) {

@@ -45,6 +45,9 @@ public:
     bool Visible = true;
     bool ReadOnly = false;
     bool Required = false;
+    // The range a number must keep, ends included; both 0: any number. A value outside it is refused.
+    double MinValue = 0;
+    double MaxValue = 0;
     int Tag = 0;
     // Fills new records: "0", "'text'", a number or a text.
     QString DefaultExpression;
@@ -100,6 +103,8 @@ public:
     // Converts a value to this field's canonical kind (int, qlonglong, double, QString, QDate, ...);
     // throws EDatabaseError on text that is not a number or date.
     QVariant Convert(const QVariant &value) const;
+    // Throws EDatabaseError when a number is outside MinValue..MaxValue.
+    void CheckRange(const QVariant &value) const;
     // The formatted form of a value of this field (no events).
     QString FormatValue(const QVariant &value, bool display) const;
 

@@ -6,6 +6,7 @@
 #include "shell/QSettingsForm.h"
 #include "shell/ShellFixture.h"
 #include "library/Buttons.h"
+#include "platform/os/Win1250.h"
 #include "platform/ui/Dialogs.h"
 
 #include <QCheckBox>
@@ -99,6 +100,65 @@ TEST_F(DialogsTest, AboutShowsTheDatabaseAndGrowsForTheReadmeOnce)
     EXPECT_EQ(form->lODS->text(), "12.0");
     EXPECT_EQ(form->memoReadme->toPlainText(), "Novinky verzie 1.6");
     EXPECT_FALSE(form->memoReadme->isHidden());
+}
+
+// A read-me written on a Windows workstation (Windows-1250) reads as one written here (UTF-8).
+TEST_F(DialogsTest, TheReadmeReadsInEitherEncoding)
+{
+    QTemporaryDir cwd;
+    const QString saved = QDir::currentPath();
+    QDir::setCurrent(cwd.path());
+    const QString text = QString::fromUtf8("Novinky: ľahšie odliatky – „čerstvá“ ponuka, ťažké formy, Ôsmy diel");
+    TTestResponder answers;
+    QStringList shown;
+    for (const QByteArray &bytes : {Win1250::fromUnicode(text), text.toUtf8()}) {
+        QFile readme(cwd.filePath("readme.txt"));
+        ASSERT_TRUE(readme.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        readme.write(bytes);
+        readme.close();
+        WhenModal<TQAboutForm>([&shown](TQAboutForm *f) {
+            shown << f->memoReadme->toPlainText();
+            f->SetModalResult(mrOk);
+        });
+        ShowAbout();
+    }
+    QDir::setCurrent(saved);
+    EXPECT_EQ(shown, (QStringList{text, text}));
+}
+
+// The server tells its load to its administrator alone: anyone else sees its version, the load left empty, and
+// no error box (he failed at nothing). The embedded engine refuses as the server does.
+TEST_F(DialogsTest, AboutShowsOtherUsersTheServersVersionWithoutAnError)
+{
+    const auto facts = [this](const QString &user) {
+        dm.reset();
+        dm = std::make_unique<TDMZal>(programFile());
+        dm->DBZAL.Params.SetValue("user_name", user);
+        dm->ConnectDatabase();
+        QStringList shown;
+        WhenModal<TQAboutForm>([&shown](TQAboutForm *f) {
+            for (QLabel *l : {f->lServer, f->lODS, f->lDBCnt, f->lAttCnt})
+                shown << l->text();
+            f->SetModalResult(mrOk);
+        });
+        ShowAbout();
+        return shown;
+    };
+    TTestResponder answers;
+    const QStringList clerk = facts("CLERK");
+    ASSERT_EQ(clerk.size(), 4);
+    EXPECT_TRUE(clerk[0].contains("Firebird")) << clerk[0].toStdString();
+    EXPECT_EQ(clerk[1], "12.0");
+    EXPECT_EQ(clerk[2], "");
+    EXPECT_EQ(clerk[3], "");
+    EXPECT_TRUE(answers.Messages.isEmpty()) << answers.Texts().join('\n').toStdString();
+
+    const QStringList administrator = facts("SYSDBA");
+    ASSERT_EQ(administrator.size(), 4);
+    EXPECT_EQ(administrator[0], clerk[0]);
+    EXPECT_EQ(administrator[2], "1") << "the databases open";
+    EXPECT_EQ(administrator[3], "1") << "the connections";
+    EXPECT_TRUE(answers.Messages.isEmpty()) << answers.Texts().join('\n').toStdString();
 }
 
 // Answers the next log-in dialog: the password typed and OK, or Escape for a null password; the caption

@@ -3,14 +3,19 @@
 // detailed view, the calendar, and the staff estimate with no days.
 #include "ProductionFixture.h"
 
+#include "common/ShownBoxes.h"
 #include "library/Buttons.h"
+#include "production/DropDownComboBox.h"
 #include "production/SPlanForm.h"
 #include "production/SPlanPraceForm.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/ui/DateEdit.h"
 #include "platform/ui/RadioGroup.h"
 
+#include <QAbstractItemView>
 #include <QAction>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QLabel>
@@ -19,6 +24,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
+#include <QToolTip>
 
 class CapacityPlanFormTest : public ProductionTest {
 protected:
@@ -298,5 +304,142 @@ TEST_F(CapacityPlanFormTest, APlannedJobLeavesTheUnplannedListAtOnce)
     QTest::mouseClick(form.btnZaplanuj, Qt::LeftButton);
     EXPECT_EQ(count("select count(*) from SPLAN"), 4); // two operations of the first job, one of each other
     EXPECT_TRUE(responder->Texts().isEmpty()) << responder->Texts().join('|').toStdString();
+    form.close();
+}
+
+// The term is a date typed into its mask or chosen in its calendar; leaving it filters the list by it, and a day
+// that does not exist is said once and leaves the list as it was.
+TEST_F(CapacityPlanFormTest, TheTermIsADateTypedOrChosenInItsCalendar)
+{
+    TShownBoxes boxes;
+    TSPlanForm form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QApplication::processEvents();
+    TxQuery &unplanned = dm->QTlac;
+    EXPECT_EQ(form.vTermin->Date(), QDate(2026, 5, 15)) << "today + 60";
+    ASSERT_EQ(unplanned.RecordCount(), 2);
+
+    // The job is due on 1 April: a term before it leaves nothing to plan.
+    type(form.vTermin, "31.3.2026");
+    EXPECT_EQ(form.vTermin->Date(), QDate(2026, 3, 31));
+    EXPECT_TRUE(unplanned.IsEmpty());
+    EXPECT_EQ(form.eDni->text(), "12") << "the weekdays up to the term";
+    EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('\n').toStdString();
+
+    type(form.vTermin, "31.2.2026");
+    ASSERT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("'31.2.2026' nie je platný dátum")});
+    EXPECT_TRUE(form.vTermin->hasFocus()) << "the day is typed again";
+    EXPECT_TRUE(unplanned.Active());
+    EXPECT_TRUE(unplanned.IsEmpty()) << "the list of the last good term";
+
+    type(form.vTermin, "1.4.2026");
+    EXPECT_EQ(unplanned.RecordCount(), 2);
+
+    // F4 drops the calendar down on the term; the day before it, chosen by keys, filters at once.
+    form.vTermin->setFocus();
+    QTest::keyClick(form.vTermin, Qt::Key_F4);
+    QCalendarWidget *calendar = form.vTermin->Calendar();
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(calendar->selectedDate(), QDate(2026, 4, 1));
+    QWidget *days = calendar->findChild<QAbstractItemView *>();
+    ASSERT_NE(days, nullptr);
+    QTest::keyClick(days, Qt::Key_Left);
+    QTest::keyClick(days, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(form.vTermin->Date(), QDate(2026, 3, 31));
+    EXPECT_TRUE(unplanned.IsEmpty());
+    EXPECT_EQ(boxes.Texts().size(), 1);
+    form.close();
+}
+
+// A period made by a planning run after the form opened is offered at the next drop-down; the text typed
+// stays, and choosing the period shows its rows.
+TEST_F(CapacityPlanFormTest, ThePeriodsAreReadAgainAtEachDropDown)
+{
+    TSPlanForm form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QApplication::processEvents();
+    form.pcSPlan->setCurrentWidget(form.tabSPlan);
+    EXPECT_EQ(form.cbOBDOBIE->findText("TYZDEN 12"), -1);
+
+    vyroba->Planning.PlanPeriod = QStringLiteral("TYZDEN 12");
+    ASSERT_TRUE(plan(1, 260001));
+    form.cbOBDOBIE->setFocus();
+    QTest::keyClick(form.cbOBDOBIE, Qt::Key_Down, Qt::AltModifier);
+    QAbstractItemView *list = form.cbOBDOBIE->view();
+    ASSERT_TRUE(list->isVisible()) << "the list dropped down";
+    const int at = form.cbOBDOBIE->findText("TYZDEN 12");
+    ASSERT_GE(at, 0) << "the new period is offered";
+    EXPECT_EQ(form.cbOBDOBIE->currentText(), " ") << "the text shown stays";
+    list->setCurrentIndex(list->model()->index(at, 0));
+    QTest::keyClick(list, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(form.cbOBDOBIE->currentText(), "TYZDEN 12");
+    EXPECT_EQ(vyroba->Planning.PlanPeriod, "TYZDEN 12");
+    ASSERT_TRUE(vyroba->QSPlan.Active());
+    EXPECT_FALSE(vyroba->QSPlan.IsEmpty()) << "the period's planned operations";
+    EXPECT_TRUE(responder->Texts().isEmpty()) << responder->Texts().join('|').toStdString();
+    form.close();
+}
+
+// A period typed into the box after its blank is stored and listed without the blank.
+TEST_F(CapacityPlanFormTest, APeriodTypedAfterTheBoxsBlankIsStoredWithoutIt)
+{
+    TSPlanForm form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QApplication::processEvents();
+    form.pcSPlan->setCurrentWidget(form.tabSPlan);
+    ASSERT_EQ(form.cbOBDOBIE->currentText(), " ");
+    QLineEdit *typed = form.cbOBDOBIE->lineEdit();
+    typed->setFocus();
+    QTest::keyClick(typed, Qt::Key_End);
+    TypeText(typed, QString::fromUtf8("TÝŽDEŇ 12"));
+    QTest::keyClick(typed, Qt::Key_Tab);
+    EXPECT_EQ(vyroba->Planning.PlanPeriod, QString::fromUtf8("TÝŽDEŇ 12"));
+
+    form.pcSPlan->setCurrentWidget(form.tabNEZaplanovane);
+    view(form, 4);
+    form.cbSposobZaplanovania->setCurrentIndex(0);
+    responder->InputAnswers = {QVariant(QStringLiteral("17.3.2026"))};
+    QTest::mouseClick(form.btnZaplanuj, Qt::LeftButton);
+    EXPECT_EQ(count(QString::fromUtf8("select count(*) from SPLAN where OBDOBIE='TÝŽDEŇ 12'")), 2);
+    form.pcSPlan->setCurrentWidget(form.tabSPlan);
+    ASSERT_TRUE(vyroba->QSPlan.Active());
+    EXPECT_EQ(vyroba->QSPlan.RecordCount(), 1) << "the planned job, listed under its period";
+    form.close();
+}
+
+// The mouse over a day of the calendar shows that day's hint at once, without the tool tip's delay.
+TEST_F(CapacityPlanFormTest, TheCalendarsHintFollowsTheMouseAtOnce)
+{
+    TSPlanForm form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QApplication::processEvents();
+    view(form, 4);
+    form.cbSposobZaplanovania->setCurrentIndex(0);
+    responder->InputAnswers = {QVariant(QStringLiteral("17.3.2026"))};
+    QTest::mouseClick(form.btnZaplanuj, Qt::LeftButton);
+    form.pcSPlan->setCurrentWidget(form.tabKalendar);
+    ASSERT_EQ(form.sgPlan->columnCount(), 2);
+    const QString hint = form.Calendar.GetCell(0, 1).Hint;
+    ASSERT_FALSE(hint.isEmpty());
+    QApplication::processEvents();
+
+    QWidget *cells = form.sgPlan->viewport();
+    const QRect second = form.sgPlan->visualRect(form.sgPlan->model()->index(0, 1));
+    QTest::mouseMove(cells, second.center());
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), hint);
+    // Over the rows' end and on to the first day: its own hint, at once.
+    QTest::mouseMove(cells, QPoint(second.center().x(), cells->height() - 2));
+    const QString first = form.Calendar.GetCell(0, 0).Hint;
+    ASSERT_NE(first, hint);
+    QTest::mouseMove(cells, form.sgPlan->visualRect(form.sgPlan->model()->index(0, 0)).center());
+    EXPECT_TRUE(QToolTip::isVisible());
+    EXPECT_EQ(QToolTip::text(), first);
     form.close();
 }

@@ -22,8 +22,10 @@
 #include <QTest>
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/DBControls.h"
+#include "platform/ui/DBGrid.h"
 #include "platform/ui/RadioGroup.h"
 #include "platform/os/Clock.h"
+#include "platform/os/Format.h"
 #include "platform/os/Exception.h"
 #include "platform/ui/ModalResult.h"
 
@@ -481,4 +483,104 @@ TEST_F(HandOverTest, AJobTypedAsPrintedIsUnderstoodAndLettersAreRefused)
         EXPECT_TRUE(responder->Texts().last().contains(QString::fromUtf8("„č“ nie je číslo")));
         e->clear();
     }
+}
+
+// A rate outside 0,0001..10000 typed into the detail is refused in words as it is typed: the rate and the
+// prices made from it stay as the last good rate left them, and nothing of it is stored. The lists show the
+// weight and the rate with their decimal places.
+TEST_F(HandOverTest, ARateOutsideItsRangeIsRefusedAndTheListsShowItsPlaces)
+{
+    openJob(260002, 5, "2026-04-01", 40);
+    exec("insert into ZAKKALK (C_INT, VAHA1, MAT1, MZD1, CENA1, MENA, KURZ, KOEF_MAT, KOEF_DOP, CENA_KURZ1) "
+         "values (260002, 2, 10, 4, 50, 'CZK', 25, 0.1, 0.2, 1000)");
+    // Numbers as the user's locale writes them (this test runs in the English one too).
+    const auto local = [](const char *number) {
+        return QString::fromUtf8(number).replace(QLatin1Char(','), FormatSettings().DecimalSeparator);
+    };
+    TShownBoxes boxes;
+    TSOdvodyForm form;
+    showForm(form);
+    QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
+    ASSERT_TRUE(form.DBEditC_INT->hasFocus());
+    QTest::keyClicks(form.DBEditC_INT, "2");
+    QTest::keyClick(form.DBEditC_INT, Qt::Key_Tab);
+    ASSERT_EQ(f("C_INT")->AsInteger(), 260002) << boxes.Texts().join('\n').toStdString();
+    ASSERT_EQ(f("KURZ")->AsFloat(), 25);
+    form.DBEditMNOZSTVO->setFocus();
+    QTest::keyClicks(form.DBEditMNOZSTVO, "1");
+    QTest::keyClick(form.DBEditMNOZSTVO, Qt::Key_Tab);
+    const auto typeRate = [&form, &local](const char *text) {
+        form.DBEditKURZ->setFocus();
+        QTest::keyClick(form.DBEditKURZ, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(form.DBEditKURZ, local(text));
+        QTest::keyClick(form.DBEditKURZ, Qt::Key_Tab);
+        QApplication::processEvents();
+    };
+    typeRate("20");
+    ASSERT_EQ(f("KURZ")->AsFloat(), 20);
+    const double price = f("CENA1")->AsFloat();
+    ASSERT_GT(price, 0);
+    const std::pair<const char *, const char *> refused[] = {{"-5", "-5"}, {"20000", "20000"}, {"0,00001", "1E-5"}};
+    for (const auto &[typed, shown] : refused) {
+        SCOPED_TRACE(typed);
+        boxes.Messages.clear();
+        typeRate(typed);
+        ASSERT_EQ(boxes.Texts().size(), 1);
+        EXPECT_EQ(boxes.Texts()[0],
+                  QString::fromUtf8("'%1' nie je platná hodnota položky 'Kurz', povolený rozsah je %2 až 10000")
+                      .arg(local(shown), local("0,0001")));
+        EXPECT_TRUE(form.DBEditKURZ->hasFocus()) << "the rate is typed again";
+        EXPECT_EQ(f("KURZ")->AsFloat(), 20);
+        EXPECT_EQ(f("CENA1")->AsFloat(), price);
+        QTest::keyClick(form.DBEditKURZ, Qt::Key_Escape);
+    }
+    // The ends of the range are rates.
+    for (const char *typed : {"10000", "0,0001"}) {
+        boxes.Messages.clear();
+        typeRate(typed);
+        EXPECT_TRUE(boxes.Texts().isEmpty()) << typed << ": " << boxes.Texts().join('\n').toStdString();
+    }
+    typeRate("20");
+    QTest::mouseClick(form.BtnZapis, Qt::LeftButton);
+    EXPECT_EQ(count("select count(*) from SODVODY where C_INT=260002 and KURZ=20"), 1);
+    EXPECT_EQ(count("select count(*) from SODVODY where KURZ<0.0001 or KURZ>10000"), 0);
+    odv->QvSOdvody.Cancel();
+
+    // The hand-over as listed, and in the overview's grid: the weight with three places, the rate with five.
+    ASSERT_TRUE(odv->QvSOdvody.Locate("C_INT", 260002));
+    EXPECT_EQ(f("VAHA1")->DisplayText(), local("2,000"));
+    EXPECT_EQ(f("KURZ")->DisplayText(), local("20,00000"));
+    form.vDatum_Od->setText("1.3.2026");
+    form.vDatum_Do->setText("31.3.2026");
+    form.pcOdvody->setCurrentWidget(form.tabPrehlady);
+    form.rgPohlad->SetItemIndex(0);
+    QTest::mouseClick(form.BtnFilter3, Qt::LeftButton);
+    ASSERT_EQ(dm->QTlac.RecordCount(), 1);
+    QStringList shown;
+    for (int c = 0; c < form.DBGridPrehlad->ColumnCount(); ++c)
+        if (const QString name = form.DBGridPrehlad->Columns(c)->FieldName; name == "VAHA1" || name == "KURZ")
+            shown << name + "=" + form.DBGridPrehlad->model()->index(0, c).data().toString();
+    EXPECT_EQ(shown, (QStringList{local("KURZ=20,00000"), local("VAHA1=2,000")}));
+    form.close();
+}
+
+// A calculation without a usable rate passes none on: the home currency takes 1, another currency the day's.
+TEST_F(HandOverTest, ACalculationWithoutARateGivesTheHandOverNone)
+{
+    exec("update ZAKKALK set KURZ=0 where C_INT=260001");
+    TxDataSet &q = odv->QvSOdvody;
+    q.Append();
+    f("C_INT")->SetValue(260001);
+    EXPECT_EQ(f("KURZ")->AsFloat(), 1) << "the home currency";
+    q.Cancel();
+
+    openJob(260002, 5, "2026-04-01", 40);
+    exec("insert into ZAKKALK (C_INT, VAHA1, MAT1, MZD1, CENA1, MENA, KURZ, KOEF_MAT, KOEF_DOP, CENA_KURZ1) "
+         "values (260002, 2, 10, 4, 50, 'CZK', 0, 0.1, 0.2, 1000)");
+    exec("insert into SODVODY (DATUM, C_INT, C_DOKLADU, MNOZSTVO, MENA, KURZ) values ('2026-03-16', 260002, 1, 1, "
+         "'CZK', 24.5)");
+    q.Append();
+    f("C_INT")->SetValue(260002);
+    EXPECT_EQ(f("KURZ")->AsFloat(), 24.5) << "the rate of the day's hand-overs in that currency";
+    q.Cancel();
 }

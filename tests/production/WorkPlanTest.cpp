@@ -1,28 +1,45 @@
 // The work plan offscreen: the period's operations up to a day, the foreman's entries stored, planned
 // pieces refreshed from what remains with finished jobs dropped with their day plan, and the ticket.
 #include "ProductionFixture.h"
+#include "common/GridTyping.h"
 
 #include "production/SPlanPraceForm.h"
 #include "production/SPlanQR2Rep.h"
+#include "library/xDBGrid.h"
+#include "platform/os/Color.h"
 #include "shell/MenuHooks.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTest>
 
-TEST_F(ProductionTest, WorkPlanAssignsRefreshesAndDropsFinishedJobs)
+class WorkPlanTest : public ProductionTest {
+protected:
+    // Jobs 260001 (3 pieces; operation 10 and, when asked, 20) and 260002 (2 pieces; operation 10) on one
+    // workplace, planned in the period TYZDEN.
+    void planTwoJobs(bool secondOperation)
+    {
+        workplace(QStringLiteral("FORM"));
+        openJob(260001, 3, "2026-04-01", 5);
+        operation(260001, 10, "FORM", 100);
+        if (secondOperation)
+            operation(260001, 20, "FORM", 60);
+        openJob(260002, 2, "2026-04-01", 5);
+        operation(260002, 10, "FORM", 60);
+        vyroba->Planning.PlanPeriod = QStringLiteral("TYZDEN");
+        ASSERT_TRUE(plan(1));
+    }
+};
+
+TEST_F(WorkPlanTest, WorkPlanAssignsRefreshesAndDropsFinishedJobs)
 {
-    workplace(QStringLiteral("FORM"));
-    openJob(260001, 3, "2026-04-01", 5);
-    operation(260001, 10, "FORM", 100);
-    openJob(260002, 2, "2026-04-01", 5);
-    operation(260002, 10, "FORM", 60);
-    vyroba->Planning.PlanPeriod = QStringLiteral("TYZDEN");
-    ASSERT_TRUE(plan(1));
+    planTwoJobs(false);
+    ASSERT_FALSE(HasFatalFailure());
     ExecSqlParams("update SPLAN set MNOZ_PLAN=1 where C_INT=260002");
     ExecSqlParams("update ZAKAZKYD set STAV_ZAK=90 where C_INT=260001"); // handed over meanwhile
 
@@ -77,5 +94,105 @@ TEST_F(ProductionTest, WorkPlanAssignsRefreshesAndDropsFinishedJobs)
     form.actTlacSprievodky->trigger();
     ModuleHooks().PrintJobTicket = nullptr;
     EXPECT_EQ(ticket, 260002);
+    form.close();
+}
+
+// A title click sorts the plan: the employee's column by employee and product, the job's by job and operation,
+// a second click the other way. Only the foreman's columns take typing, those he assigns in the info colour.
+TEST_F(WorkPlanTest, SortsByTitlesAndTakesTypingOnlyInItsOwnColumns)
+{
+    planTwoJobs(true);
+    ASSERT_FALSE(HasFatalFailure());
+    ExecSqlParams("update SPLAN set OSC=9 where C_INT=260001");
+    ExecSqlParams("update SPLAN set OSC=3 where C_INT=260002");
+
+    vyroba->SetWorkPlanText();
+    TSPlanPraceForm form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QApplication::processEvents();
+    TxDataSet &q = vyroba->QSPlan;
+    ASSERT_EQ(q.RecordCount(), 3);
+    TxDBGrid *grid = form.DBgSPlan;
+    const auto column = [grid](const char *field) {
+        for (int c = 0; c < grid->ColumnCount(); ++c)
+            if (grid->Columns(c)->FieldName == QString::fromUtf8(field))
+                return c;
+        return -1;
+    };
+    const auto clickTitle = [grid](int c) {
+        QHeaderView *h = grid->horizontalHeader();
+        QTest::mouseClick(h->viewport(), Qt::LeftButton, {},
+                          QPoint(h->sectionViewportPosition(c) + 5, h->height() / 2));
+        QApplication::processEvents();
+    };
+    const auto rows = [&q] {
+        QStringList listed;
+        for (q.First(); !q.Eof(); q.Next())
+            listed << QStringLiteral("%1/%2 %3")
+                          .arg(q.FieldByName("C_INT")->AsString(), q.FieldByName("C_OPERACIE")->AsString(),
+                               q.FieldByName("OSC")->AsString());
+        q.First();
+        return listed;
+    };
+
+    clickTitle(column("OSC"));
+    EXPECT_EQ(q.SelectSQL[3], "ORDER BY OSC,C_VYR");
+    EXPECT_EQ(rows().first(), "260002/10 3");
+    EXPECT_EQ(grid->OrderState(column("OSC")), 1);
+    clickTitle(column("OSC"));
+    EXPECT_EQ(q.SelectSQL[3], "ORDER BY OSC DESC,C_VYR DESC");
+    EXPECT_EQ(rows().last(), "260002/10 3");
+    EXPECT_EQ(grid->OrderState(column("OSC")), 2);
+
+    clickTitle(column("C_INT"));
+    EXPECT_EQ(rows(), (QStringList{"260001/10 9", "260001/20 9", "260002/10 3"}));
+    clickTitle(column("C_INT"));
+    EXPECT_EQ(rows(), (QStringList{"260002/10 3", "260001/20 9", "260001/10 9"}));
+    EXPECT_EQ(grid->OrderState(column("C_INT")), 2);
+    // Another column by itself, its place in the list.
+    clickTitle(column("C_OPERACIE"));
+    EXPECT_EQ(q.SelectSQL[3], "ORDER BY 7");
+    // Filtering again with the same choice keeps the order.
+    form.Filter();
+    EXPECT_EQ(q.SelectSQL[3], "ORDER BY 7");
+
+    // The job's cell takes no typing; the employee's does, and is stored.
+    clickTitle(column("C_INT"));
+    q.First();
+    grid->setFocus();
+    QWidget *editor = TypeInCell(grid, column("C_INT"), "5");
+    EXPECT_EQ(editor, grid) << "no editor in a read-only column";
+    EXPECT_EQ(q.State(), dsBrowse);
+    for (const char *shown : {"C_VYR", "NAZOV", "C_OPERACIE", "OPERACIA", "MNOZ_VYR", "Zostáva", "Začiatok", "TERMIN"})
+        EXPECT_TRUE(grid->Columns(column(shown))->ReadOnly) << shown;
+    editor = TypeInCell(grid, column("OSC"), "71");
+    ASSERT_NE(editor, grid);
+    QTest::keyClick(editor, Qt::Key_Down);
+    QApplication::processEvents();
+    EXPECT_EQ(q.State(), dsBrowse);
+    EXPECT_EQ(count("select OSC from SPLAN where C_INT=260001 and C_OPERACIE=10"), 71);
+    editor = TypeInCell(grid, column("POZNAMKA"), QString::fromUtf8("čerstvá forma"));
+    ASSERT_NE(editor, grid);
+    QTest::keyClick(editor, Qt::Key_Up);
+    QApplication::processEvents();
+    EXPECT_EQ(count(QString::fromUtf8("select count(*) from SPLAN where C_INT=260001 and C_OPERACIE=20 and "
+                                      "POZNAMKA='čerstvá forma'")),
+              1);
+
+    // The assigned columns in the info colour, the others not (read on a row that is not the current one).
+    q.Last();
+    const auto cellColour = [&](const char *field) {
+        const QModelIndex cell = grid->Model()->index(0, column(field));
+        grid->scrollTo(cell);
+        QApplication::processEvents();
+        const QRect r = grid->visualRect(cell);
+        return QColor(grid->viewport()->grab().toImage().pixel(r.left() + 2, r.top() + 2));
+    };
+    const QColor info = ColorToQColor(clInfoBk);
+    for (const char *assigned : {"OSC", "STROJ", "POZNAMKA"})
+        EXPECT_EQ(cellColour(assigned), info) << assigned;
+    for (const char *other : {"C_INT", "Plánované", "TERMIN"})
+        EXPECT_NE(cellColour(other), info) << other;
     form.close();
 }
