@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # upgrade.sh PATH: brings a database made by an earlier version of the program up to date (upgrade.sql,
-# through Firebird's embedded engine as SYSDBA). What is there already is left as it is, so it can run any
+# as SYSDBA: through Firebird's embedded engine for a file, through the server for "host:path" with the
+# password in ISC_PASSWORD). What is there already is left as it is, so it can run any
 # number of times. Any SQL error stops the run with a non-zero status.
 set -euo pipefail
 
 [ $# -eq 1 ] || { echo "usage: upgrade.sh PATH" >&2; exit 2; }
 path=$1
-[ -f "$path" ] || { echo "upgrade.sh: $path not found" >&2; exit 1; }
+case "$path" in
+  *:*) ;;
+  *) [ -f "$path" ] || { echo "upgrade.sh: $path not found" >&2; exit 1; } ;;
+esac
 # shellcheck source=embedded.sh
 source "$(dirname "${BASH_SOURCE[0]}")/embedded.sh" upgrade.sh
 

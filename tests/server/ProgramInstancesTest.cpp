@@ -8,6 +8,9 @@
 #include "platform/fbapi/IBError.h"
 
 #include <QDate>
+#include <QSet>
+
+#include <functional>
 
 namespace {
 
@@ -252,4 +255,100 @@ TEST_F(ProgramInstances, ATerminalThatDiesWithItsBookingsOpenLeavesThemToTheOthe
     const auto redone = b->Run(booking(901, posts[0], 1, 50, true));
     EXPECT_TRUE(redone.ok) << described(redone);
     EXPECT_EQ(count("select count(*) from SVYKONY where OSC = 901"), 50);
+}
+
+// Eight clerks at once: each begins a new order (all are proposed the same number), a job of it and stock
+// receipts with their document numbers, then all save at the same moment. No save is refused for a number
+// taken meanwhile, no number is stored or drawn twice, what was reported saved survives a killed process,
+// and the server's oldest snapshot keeps up with the work.
+TEST_F(ProgramInstances, EightClerksAtOnceNeitherRefuseNorDoubleNorLoseAndTheServerCanCleanUp)
+{
+    constexpr int kClerks = 8;
+    constexpr int kReceipts = 3;
+    std::vector<std::unique_ptr<WorkstationProcess>> clerks;
+    for (int i = 0; i < kClerks; ++i)
+        clerks.push_back(instance());
+    for (const auto &c : clerks)
+        ASSERT_TRUE(c->Started());
+    const int customer = count("select min(C_ODB) from CODBERATELOV");
+    const QString product =
+        adminValue(QStringLiteral("select C_VYR from ZAKAZKYD where C_INT = %1").arg(kItemA)).toString().trimmed();
+    // One store, an item of its own for each clerk (two receipts of one item at the same moment update one
+    // stock row: the second waits and is told to save again).
+    const QString store =
+        adminValue("select first 1 SKLAD from MSKLADY group by SKLAD order by count(*) desc").toString().trimmed();
+    const QStringList items =
+        adminValue(QStringLiteral("select list(trim(C_POL)) from (select first %1 C_POL from POLOZKY where position(' "
+                                  "' in trim(C_POL)) = 0 order by C_POL)")
+                       .arg(kClerks))
+            .toString()
+            .split(',');
+    ASSERT_EQ(items.size(), kClerks);
+    const int firstTransaction = count("select MON$NEXT_TRANSACTION from MON$DATABASE");
+
+    // All at once: every clerk sends the step, then every reply is read.
+    const auto allAtOnce = [&](const std::function<QString(int)> &step) {
+        std::vector<WorkstationProcess::Reply> replies;
+        for (int i = 0; i < kClerks; ++i)
+            clerks[size_t(i)]->Send(step(i));
+        for (int i = 0; i < kClerks; ++i)
+            replies.push_back(clerks[size_t(i)]->Wait());
+        return replies;
+    };
+    const auto distinctTexts = [](const std::vector<WorkstationProcess::Reply> &replies) {
+        QSet<QString> texts;
+        for (const auto &r : replies)
+            texts.insert(r.text);
+        return int(texts.size());
+    };
+
+    const auto proposed = allAtOnce([&](int) { return QStringLiteral("begin-order %1").arg(customer); });
+    EXPECT_EQ(distinctTexts(proposed), 1) << "all were proposed the same number";
+    const auto orders = allAtOnce([](int) { return QStringLiteral("save-order"); });
+    int renumbered = 0;
+    for (const auto &r : orders) {
+        EXPECT_TRUE(r.ok) << described(r);
+        renumbered += r.boxes.join('\n').contains(QString::fromUtf8("medzičasom použil iný používateľ")) ? 1 : 0;
+    }
+    EXPECT_EQ(distinctTexts(orders), kClerks) << "no order number stored twice";
+    EXPECT_EQ(renumbered, kClerks - 1) << "each clerk whose number went meanwhile was told";
+
+    allAtOnce([&](int i) { return QStringLiteral("begin-job %1 %2 10").arg(orders[size_t(i)].text, product); });
+    const auto jobs = allAtOnce([](int) { return QStringLiteral("save-job"); });
+    for (const auto &r : jobs)
+        EXPECT_TRUE(r.ok) << described(r);
+    EXPECT_EQ(distinctTexts(jobs), kClerks) << "no job number stored twice";
+
+    QSet<QString> documents;
+    for (int round = 0; round < kReceipts; ++round) {
+        const auto drawn =
+            allAtOnce([&](int i) { return QStringLiteral("begin-movement 10 %1 %2 1").arg(store, items[i]); });
+        for (const auto &r : drawn) {
+            EXPECT_TRUE(r.ok) << described(r);
+            documents.insert(r.text);
+        }
+        for (const auto &r : allAtOnce([](int) { return QStringLiteral("save-movement"); }))
+            EXPECT_TRUE(r.ok) << described(r);
+    }
+    EXPECT_EQ(documents.size(), kClerks * kReceipts) << "a document number drawn by two workstations";
+    EXPECT_EQ(count(QStringLiteral("select count(distinct C_DOKLADU) from MPOHYBY where DATUM = current_date and "
+                                   "TYP_POHYBU = 10 and SKLAD = '%1' and C_DOKLADU in (%2)")
+                        .arg(store, QStringList(documents.begin(), documents.end()).join(','))),
+              kClerks * kReceipts);
+
+    // What a clerk was told is saved is committed: his process killed at once loses none of it.
+    const auto last = clerks[0]->Run(QStringLiteral("begin-order %1").arg(customer));
+    ASSERT_TRUE(last.ok) << described(last);
+    const auto saved = clerks[0]->Run("save-order");
+    ASSERT_TRUE(saved.ok) << described(saved);
+    clerks[0]->Kill();
+    EXPECT_EQ(count(QStringLiteral("select count(*) from ZAKAZKY where C_OBJ = '%1'").arg(saved.text)), 1);
+    for (const auto &r : orders)
+        EXPECT_EQ(count(QStringLiteral("select count(*) from ZAKAZKY where C_OBJ = '%1'").arg(r.text)), 1);
+
+    // The clerks' lists stay open, yet the oldest snapshot follows the work rather than its first step.
+    const int next = count("select MON$NEXT_TRANSACTION from MON$DATABASE");
+    const int oldestSnapshot = count("select MON$OLDEST_SNAPSHOT from MON$DATABASE");
+    EXPECT_GT(oldestSnapshot, firstTransaction) << "the oldest snapshot stayed where the work began";
+    EXPECT_LT(next - oldestSnapshot, 300);
 }

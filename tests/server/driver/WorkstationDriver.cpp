@@ -1,6 +1,7 @@
 #include "WorkstationDriver.h"
 
 #include "tests/common/HostileCorpus.h"
+#include "material/DMMTZ.h"
 #include "production/DMVyk.h"
 #include "production/DMVyroba.h"
 #include "sales/DMOdbyt.h"
@@ -101,9 +102,82 @@ QString WorkstationDriver::runCommand(const QStringList &w)
         return shownText(w[1]);
     if (command == QLatin1String("plan") && w.size() == 3)
         return plan(number(1), w[2]);
+    if (command == QLatin1String("begin-order") && w.size() == 2)
+        return beginOrder(number(1));
+    if (command == QLatin1String("save-order"))
+        return saveRow(DMOdbyt->QvZakazky, QStringLiteral("C_OBJ"));
+    if (command == QLatin1String("begin-job") && w.size() == 4)
+        return beginJob(w[1], w[2], number(3));
+    if (command == QLatin1String("save-job"))
+        return saveRow(items(), QStringLiteral("C_INT"));
+    if (command == QLatin1String("begin-movement") && w.size() == 5)
+        return beginMovement(number(1), w[2], w[3], w[4].toDouble());
+    if (command == QLatin1String("save-movement")) {
+        try {
+            DMMTZ->PostMovementWithSign();
+        } catch (...) {
+            DMMTZ->QMPohyby.Cancel();
+            throw;
+        }
+        return DMMTZ->QMPohyby.FieldByName(QStringLiteral("C_DOKLADU"))->AsString();
+    }
     if (command == QLatin1String("book") && w.size() == 7)
         return book(number(1), number(2), number(3), number(4), number(5), w[6] == QLatin1String("commit"));
     throw std::invalid_argument("unknown command");
+}
+
+// A new order of the customer begun as "&Nová" begins it: its number proposed when it opens.
+QString WorkstationDriver::beginOrder(int customer)
+{
+    TxTable &orders = DMOdbyt->QvZakazky;
+    if (!orders.Active())
+        orders.Open();
+    orders.Append();
+    orders.FieldByName(QStringLiteral("C_ODB"))->SetValue(customer);
+    return orders.FieldByName(QStringLiteral("C_OBJ"))->AsString().trimmed();
+}
+
+// "Zapíš" of the row begun: the number it was stored under.
+QString WorkstationDriver::saveRow(TDataSet &rows, const QString &key)
+{
+    try {
+        rows.Post();
+    } catch (...) {
+        if (rows.State() == dsInsert || rows.State() == dsEdit)
+            rows.Cancel();
+        throw;
+    }
+    return rows.FieldByName(key)->AsString().trimmed();
+}
+
+// A new job of the order for the product, its number proposed when it opens.
+QString WorkstationDriver::beginJob(const QString &order, const QString &product, int quantity)
+{
+    DMOdbyt->QuickSearchOrders(QStringLiteral("C_OBJ"), order);
+    if (!DMOdbyt->QvZakazky.Locate(QStringLiteral("C_OBJ"), order))
+        return QStringLiteral("!no order ") + order;
+    if (!items().Active())
+        items().Open();
+    items().Append();
+    items().FieldByName(QStringLiteral("C_VYR"))->SetValue(product);
+    items().FieldByName(QStringLiteral("MNOZ_OBJ"))->SetValue(quantity);
+    return items().FieldByName(QStringLiteral("C_INT"))->AsString();
+}
+
+// A new stock movement of today with its document number drawn ("Doklad" in the movement dialog).
+QString WorkstationDriver::beginMovement(int kind, const QString &store, const QString &item, double quantity)
+{
+    TxTable &m = DMMTZ->QMPohyby;
+    if (!m.Active())
+        m.SetFilterAndOpen(QStringLiteral("datum=CURRENT_DATE"));
+    m.Append();
+    m.FieldByName(QStringLiteral("DATUM"))->SetValue(Date());
+    m.FieldByName(QStringLiteral("TYP_POHYBU"))->SetValue(kind);
+    m.FieldByName(QStringLiteral("SKLAD"))->SetValue(store);
+    m.FieldByName(QStringLiteral("C_POL"))->SetValue(item);
+    m.FieldByName(QStringLiteral("MNOZSTVO"))->SetValue(quantity);
+    DMMTZ->NextStockDocumentNumber();
+    return m.FieldByName(QStringLiteral("C_DOKLADU"))->AsString();
 }
 
 // The orders browser positioned on the job's order, the job chosen among its items, "&Oprav": the item in

@@ -15,6 +15,7 @@
 class QWidget;
 class TFormZakazkaDetHl;
 class TTestResponder;
+class TDataSet;
 
 class WorkstationDriver {
 public:
@@ -40,6 +41,10 @@ private:
     QString itemField(const QString &field);
     QString shownText(const QString &field);
     QString plan(int job, const QString &start);
+    QString beginOrder(int customer);
+    QString saveRow(TDataSet &rows, const QString &key);
+    QString beginJob(const QString &order, const QString &product, int quantity);
+    QString beginMovement(int kind, const QString &store, const QString &item, double quantity);
     QString book(int osc, int job, int operation, int firstBatch, int count, bool commitEach);
     QWidget *control(const QString &field);
 

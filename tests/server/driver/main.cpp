@@ -3,6 +3,7 @@
 // answers command lines from standard input until "quit" or its end.
 #include "WorkstationDriver.h"
 
+#include "material/DMMTZ.h"
 #include "production/DMVyk.h"
 #include "production/DMVyroba.h"
 #include "sales/DMOdbyt.h"
@@ -58,6 +59,7 @@ int main(int argc, char **argv)
     TDMOdbyt odbyt;
     TDMVyroba vyroba;
     TDMVyk vyk;
+    TDMMTZ mtz;
     {
         WorkstationDriver driver(responder);
         out << "ready\n";
