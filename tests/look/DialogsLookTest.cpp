@@ -4,11 +4,14 @@
 #include "LookFixture.h"
 
 #include "platform/ui/ModalResult.h"
+#include "material/MPohybyForm.h"
 #include "shell/FormMenu.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QComboBox>
+#include <QDate>
+#include <QLineEdit>
 #include <QTabWidget>
 #include <QTest>
 
@@ -166,7 +169,16 @@ TEST_F(DialogsLook, MaterialItem)
 
 TEST_F(DialogsLook, StockMovement)
 {
-    newAndEdited("mnuPohyby", "Nový", "MPohybDForm", "MPOHYBY");
+    look("mnuPohyby", menuItem("mnuPohyby"), [&](QWidget *browser) {
+        lookAtNew(browser, "Nový", "MPohybDForm", "MPOHYBY");
+        // The list opens on today's movements: the demo's come from the days before it.
+        ASSERT_EQ(browser, MPohybyForm);
+        QLineEdit *from = MPohybyForm->eOd;
+        from->selectAll();
+        QTest::keyClicks(from, QDate::currentDate().addDays(-60).toString(QStringLiteral("d.M.yyyy")));
+        button(browser, "Filter")();
+        look(QStringLiteral("MPohybDForm-edited"), row(browser, "", 0));
+    });
 }
 
 TEST_F(DialogsLook, Supplier)
