@@ -2,6 +2,7 @@
 
 #include "BareSql.h"
 #include "dispatch/ExpSql.h"
+#include "platform/os/Clock.h"
 #include "platform/os/Format.h"
 #include "production/CapacityScheduler.h"
 #include "production/VykSql.h"
@@ -95,7 +96,7 @@ struct TRoadBare::TState {
     bool listsRead = false;
     TArgs noteHeader; // the note's header as written, which its edit writes again
 
-    QDate today() const { return QDate::currentDate(); }
+    QDate today() const { return Date(); }
     void setState(int job, int state)
     {
         sql.Exec(ZalSql::SetOrderState,

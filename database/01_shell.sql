@@ -182,6 +182,8 @@ CREATE TABLE QMESSAGE_ROWS (
 );
 CREATE INDEX IX_QMESSAGES_USER ON QMESSAGE_ROWS (MSG_USER);
 CREATE INDEX IX_QMESSAGES_SENDER ON QMESSAGE_ROWS (USR_VYSTAV);
+-- Old messages, notes and orders are cleared by their date.
+CREATE INDEX IX_QMESSAGES_DVYSTAV ON QMESSAGE_ROWS (D_VYSTAV);
 
 -- A user's messages: those addressed to him and those he sent (SYSDBA, who keeps the database, sees all).
 CREATE VIEW QMESSAGES AS

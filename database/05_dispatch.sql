@@ -16,6 +16,11 @@ CREATE TABLE EDLISTY (
   D_SPLAT   DATE, -- the invoice's due date as its dialog exported it
   CONSTRAINT PK_EDLISTY PRIMARY KEY (C_DL)
 );
+-- The highest note and invoice numbers from the top of descending indexes; a customer's notes.
+CREATE DESCENDING INDEX IX_EDLISTY_CDL_DESC ON EDLISTY (C_DL);
+CREATE DESCENDING INDEX IX_EDLISTY_CFAKTURY_DESC ON EDLISTY (C_FAKTURY);
+CREATE INDEX IX_EDLISTY_CODB ON EDLISTY (C_ODB);
+CREATE INDEX IX_EDLISTY_DVYSTAV ON EDLISTY (D_VYSTAV);
 
 -- Lines of a note; a home-currency amount is the note-currency amount divided by the note's KURZ.
 CREATE TABLE EDLISTYD (

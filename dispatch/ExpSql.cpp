@@ -112,8 +112,11 @@ const QString InvoiceLines = QStringLiteral(
 const QString CustomerByIco = QStringLiteral("select * from COdberatelov where ICO=:ICO");
 const QString CustomerByNumber = QStringLiteral("select * from COdberatelov where C_ODB=:c_odb");
 const QString InvoiceNumberOfNote = QStringLiteral("select c_faktury from EDListy where c_dl=:c_dl");
+// 1 when the customer has an invoiced note besides this one, else 0: the first found among the customer's
+// notes ends the look-up (the invoice number is kept off its index, whose range would hold every invoice).
 const QString InvoicesOfCustomer =
-    QStringLiteral("select count(*) from EDListy where c_odb=:c_odb and c_faktury>'' and c_dl<>:c_dl");
+    QStringLiteral("select count(*) from RDB$DATABASE where exists (select 1 from EDListy where c_odb=:c_odb and "
+                   "c_faktury||''>'' and c_dl<>:c_dl)");
 // The highest invoice number of a prefix among those with four digits after it.
 const QString LastInvoiceNumber = QStringLiteral(
     "select max(c_faktury) from EDListy where c_faktury starting with :prefix and char_length(c_faktury)=:n");

@@ -288,5 +288,6 @@ double TDMVyk::RefreshPerformanceOverview(const TPerformanceFilter &filter)
     TField *wage = q.FieldByName(QStringLiteral("MZDA"));
     wage->SetDisplayWidth(12);
     wage->DisplayFormat = MoneyFormat;
-    return q.SumField(QStringLiteral("MZDA"));
+    // The total from the server: the list fetches only the rows the grid shows, however long the period.
+    return SelectValueParams(VykSql::OverviewWageTotal + where, values).toDouble();
 }

@@ -104,6 +104,7 @@ const QString StornoDeleteOfJob = QStringLiteral(
     "and c_int=:c_int");
 const QString StornoDeleteAll = QStringLiteral(
     "delete from SVykony where datum between :datumod and :datumdo and mzda<=0 and mnozstvo<0 and zmatky=0");
+const QString OverviewWageTotal = QStringLiteral("select coalesce(sum(mzda),0) from vSVykony ");
 const QString ConfirmationDetail =
     QStringLiteral("select operacia,sum(mnozstvo) as mnozstvo,sum(zmatky) as zmatky, sum(mzda) as mzda from SVykony "
                    "where c_int=:c_int and c_davky between :davky1 and :davky2 and datum<=:datumdo "
@@ -156,6 +157,10 @@ QStringList All()
     QStringList all{OrderInfo,         OperationQuantities, ShiftHours,        DispatchedOfJob,
                     JobToProduce,      OrderOperations,     StornoInsert,      StornoCleanUp,
                     StornoDeleteOfJob, StornoDeleteAll,     ConfirmationDetail};
+    all << OverviewWageTotal +
+               QStringLiteral("where datum between :datumod and :datumdo  and osc=:osc and c_int=:c_int "
+                              "and c_vyr=:c_vyr and operacia=:operacia")
+        << OverviewWageTotal + QStringLiteral("where stav_zak<90 ");
     for (const QStringList *lines : {&PerformanceList, &PerformanceRefresh, &PerformanceInsert, &PerformanceModify,
                                      &PerformanceDelete, &OrderEntrySelect, &OrderEntryInsert, &OrderEntryModify})
         all << lines->join(QLatin1Char('\n'));

@@ -21,9 +21,11 @@ extern const QString DispatchedOfJob;     // :c_int
 extern const QString JobToProduce;        // :c_int
 // The confirmation page's storno rows of one job and operation (see TDMVyk::WriteConfirmedQuantity).
 extern const QString StornoInsert;
-extern const QString StornoCleanUp;      // :c_int, :datum1, :datum2
-extern const QString StornoDeleteOfJob;  // :datumod, :datumdo, :c_int
-extern const QString StornoDeleteAll;    // :datumod, :datumdo
+extern const QString StornoCleanUp;     // :c_int, :datum1, :datum2
+extern const QString StornoDeleteOfJob; // :datumod, :datumdo, :c_int
+extern const QString StornoDeleteAll;   // :datumod, :datumdo
+// The overview's wage total, summed by the server; the overview's where clause follows.
+extern const QString OverviewWageTotal;
 extern const QString ConfirmationDetail; // :c_int (+ :c_davky, :datumod, :datumdo by the options)
 // The quantity confirmation's master: per job (and batch) the booked, dispatched and defective pieces;
 // the titles are the grid's. Parameters :datumod, :datumdo and, with a job, :c_int.

@@ -81,10 +81,10 @@ void Statement::prepare(Transaction &tr, const QString &sql)
     clearParams();
 }
 
-QString Statement::plan()
+QString Statement::plan(bool detailed)
 {
     auto &st = status();
-    const char *p = checked()->getPlan(&st, false);
+    const char *p = checked()->getPlan(&st, detailed);
     check(st);
     return p ? Win1250::toUnicode(p, static_cast<qsizetype>(qstrlen(p))).trimmed() : QString();
 }

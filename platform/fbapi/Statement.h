@@ -49,7 +49,9 @@ public:
     const std::vector<Column> &inputs() const { return inputs_; }
     const std::vector<Column> &outputs() const { return outputs_; }
     unsigned outputLength() const { return static_cast<unsigned>(out_.size()); }
-    QString plan();
+    // The optimizer's plan: the short form ("PLAN (T INDEX (...))"), or the detailed one that names each
+    // table read and how ("Table \"T\" as \"A\" Full Scan").
+    QString plan(bool detailed = false);
 
     // Binds parameter i (0-based); a null QVariant is NULL. Parameters keep their values between
     // executions until set again or cleared.

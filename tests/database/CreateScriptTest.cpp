@@ -90,11 +90,17 @@ TEST(CreateScript, AnEarlierDatabaseIsUpgradedAndAnUpgradeRunsTwiceWithoutChange
 {
     TempDatabase tmp;
     ASSERT_FALSE(tmp.path().isEmpty());
-    // The template as an earlier version made it: without the table of drawn document numbers.
+    // The template as an earlier version made it: without the table of drawn document numbers, the
+    // planning lock and the indexes of the numbers' and the open jobs' look-ups.
+    const QStringList indexes{"IX_ZAKAZKY_COBJ_DESC", "IX_ZAKAZKYD_CINT_DESC",    "IX_ZAKAZKYD_CVYR_STAV",
+                              "IX_EDLISTY_CDL_DESC",  "IX_EDLISTY_CFAKTURY_DESC", "IX_EDLISTY_CODB",
+                              "IX_EDLISTY_DVYSTAV",   "IX_ZAKAZKY_DVYSTAV",       "IX_QMESSAGES_DVYSTAV"};
     {
         FbSql db(tmp.path());
         db.exec("drop table MDOKLADYCISLA");
         db.exec("drop table SPLANZAMOK");
+        for (const QString &index : indexes)
+            db.exec("drop index " + index);
         db.commit();
     }
     QString out;
@@ -105,5 +111,13 @@ TEST(CreateScript, AnEarlierDatabaseIsUpgradedAndAnUpgradeRunsTwiceWithoutChange
         "insert into MDOKLADYCISLA (MESIAC, TYP_POHYBU, SKLAD, C_DOKLADU) values ('2026-03-01', 10, 'M1', 2603001)");
     EXPECT_EQ(db.value("select count(*) from RDB$INDICES where RDB$INDEX_NAME = 'IX_MDOKLADYCISLA_MESIAC'"), "1");
     EXPECT_EQ(db.value("select count(*) from SPLANZAMOK where ID = 1"), "1");
+    for (const QString &index : indexes)
+        EXPECT_EQ(db.value("select count(*) from RDB$INDICES where RDB$INDEX_NAME = '" + index + "'"), "1")
+            << index.toStdString();
+    // Made as the creation script makes them: the numbers' indexes descending.
+    EXPECT_EQ(db.value("select list(trim(RDB$INDEX_NAME)) from (select RDB$INDEX_NAME from RDB$INDICES where "
+                       "RDB$INDEX_NAME in ('IX_ZAKAZKY_COBJ_DESC', 'IX_ZAKAZKYD_CINT_DESC', 'IX_EDLISTY_CDL_DESC', "
+                       "'IX_EDLISTY_CFAKTURY_DESC') and RDB$INDEX_TYPE = 1 order by 1)"),
+              "IX_EDLISTY_CDL_DESC,IX_EDLISTY_CFAKTURY_DESC,IX_ZAKAZKYD_CINT_DESC,IX_ZAKAZKY_COBJ_DESC");
     EXPECT_NE(runScript("upgrade.sh", {tmp.dir() + "/none.fdb"}, &out), 0);
 }

@@ -153,6 +153,27 @@ TEST_F(PerformanceForm, OverviewPageSumsTheViewOfThePeriod)
     EXPECT_EQ(form->EditMzdaSpolu->text(), "139,00");
 }
 
+TEST_F(PerformanceForm, OverviewOfALongMonthShowsItsTotalWithoutReadingItWhole)
+{
+    // 3,000 performances of the month, more than the list fetches at once, and one of the month before.
+    exec(QStringLiteral("execute block as declare i integer = 0; begin while (i < 3000) do begin "
+                        "insert into SVYKONY (DATUM, ZMENA, OSC, C_INT, C_DAVKY, C_OPERACIE, OPERACIA, MNOZSTVO, "
+                        "ZMATKY, NORMA, MZDA, NHOD, OHOD) values (dateadd(mod(:i, 5) day to date '2026-03-01'), 1, "
+                        "57, 260001, :i, 10, 'ODL', 1, 0, 0, 0.25, 0, 0); i = i + 1; end end"));
+    booked("2026-02-27", 57, 10, 10, 7.5, 99);
+    form->pcVykony->setCurrentWidget(form->tsPrehlady);
+    EXPECT_EQ(form->EditMzdaSpolu->text(), "750,00");
+    EXPECT_LT(vyk->QvSVykony.FetchedCount(), 3000) << "the grid reads the rows it shows";
+    // The grouped view sums the same rows, the filter by employee binds his number.
+    form->rgPohlad->SetItemIndex(4);
+    QTest::mouseClick(form->BtnFilter3, Qt::LeftButton);
+    EXPECT_EQ(form->EditMzdaSpolu->text(), "750,00");
+    form->vOSC3->setFocus();
+    QTest::keyClicks(form->vOSC3, "58");
+    QTest::mouseClick(form->BtnFilter3, Qt::LeftButton);
+    EXPECT_EQ(form->EditMzdaSpolu->text(), "0,00") << "nobody else worked";
+}
+
 } // namespace
 
 namespace {
