@@ -168,8 +168,11 @@ TEST_F(PerformanceForm, OverviewOfALongMonthShowsItsTotalWithoutReadingItWhole)
     form->rgPohlad->SetItemIndex(4);
     QTest::mouseClick(form->BtnFilter3, Qt::LeftButton);
     EXPECT_EQ(form->EditMzdaSpolu->text(), "750,00");
+    QApplication::setActiveWindow(form.get());
     form->vOSC3->setFocus();
+    form->vOSC3->setCursorPosition(0);
     QTest::keyClicks(form->vOSC3, "58");
+    ASSERT_EQ(form->vOSC3->text().trimmed(), "58");
     QTest::mouseClick(form->BtnFilter3, Qt::LeftButton);
     EXPECT_EQ(form->EditMzdaSpolu->text(), "0,00") << "nobody else worked";
 }
