@@ -9,6 +9,7 @@
 #include "ProgramDatabase.h"
 #include "RoadBare.h"
 #include "RoadModules.h"
+#include "platform/fbapi/Statement.h"
 
 #include <QApplication>
 #include <QDir>
@@ -40,16 +41,21 @@ int main(int argc, char **argv)
     // Alternating blocks, so that a busy moment of the machine falls on both paths alike.
     const int block = std::max(1, std::min(50, orders));
     double modulesMs = 0, bareMs = 0;
+    long long modulesPrepares = 0, barePrepares = 0;
     for (int done = 0; done < orders; done += block) {
         const int n = std::min(block, orders - done);
+        long long prepared = fb::Statement::Prepares();
         double start = CpuMs();
         for (int i = 0; i < n; ++i)
             modules.Order(done + i);
         const double m = CpuMs() - start;
+        modulesPrepares += fb::Statement::Prepares() - prepared;
+        prepared = fb::Statement::Prepares();
         start = CpuMs();
         for (int i = 0; i < n; ++i)
             bare.Order(done + i);
         const double b = CpuMs() - start;
+        barePrepares += fb::Statement::Prepares() - prepared;
         modulesMs += m;
         bareMs += b;
         // A block's time growing with the orders before it shows a statement that reads them all.
@@ -67,7 +73,10 @@ int main(int argc, char **argv)
     const bool same = a == b && a.Finished == 2 * orders && a.Invoiced == orders;
     if (!same)
         std::fprintf(stderr, "road_bench: the two roads did not end alike\n");
-    std::printf("road: %d orders, modules %.0f ms, statements %.0f ms, ratio %.2f\n", orders, modulesMs, bareMs,
-                modulesMs / std::max(bareMs, 0.001));
+    const double modulesPerOrder = double(modulesPrepares) / orders, barePerOrder = double(barePrepares) / orders;
+    std::printf("road: %d orders, modules %.0f ms, statements %.0f ms, ratio %.2f; prepares per order: modules %.1f, "
+                "statements %.1f, ratio %.1f\n",
+                orders, modulesMs, bareMs, modulesMs / std::max(bareMs, 0.001), modulesPerOrder, barePerOrder,
+                modulesPerOrder / std::max(barePerOrder, 0.001));
     return same ? 0 : 1;
 }
