@@ -11,6 +11,7 @@
 #include "RoadModules.h"
 #include "RoadPlan.h"
 #include "platform/os/Clock.h"
+#include "platform/fbapi/Statement.h"
 
 #include <QApplication>
 #include <QDir>
@@ -45,20 +46,25 @@ int main(int argc, char **argv)
     // Each order on its working day, on both roads alike.
     const auto onItsDay = [](int order) { SetNowForTests(QDateTime(Road::Day(order), QTime(10, 0))); };
     double first[2] = {0, 0}, last[2] = {0, 0};
+    long long modulesPrepares = 0, barePrepares = 0;
     for (int done = 0; done < orders; done += block) {
         const int n = std::min(block, orders - done);
+        long long prepared = fb::Statement::Prepares();
         double start = CpuMs();
         for (int i = 0; i < n; ++i) {
             onItsDay(done + i);
             modules.Order(done + i);
         }
         const double m = CpuMs() - start;
+        modulesPrepares += fb::Statement::Prepares() - prepared;
+        prepared = fb::Statement::Prepares();
         start = CpuMs();
         for (int i = 0; i < n; ++i) {
             onItsDay(done + i);
             bare.Order(done + i);
         }
         const double b = CpuMs() - start;
+        barePrepares += fb::Statement::Prepares() - prepared;
         modulesMs += m;
         bareMs += b;
         if (done == 0)
@@ -86,7 +92,10 @@ int main(int argc, char **argv)
                 "statements %.0f ms, ratio %.2f; last over first: modules %.2f, statements %.2f\n",
                 first[0], first[1], ratio(first[0], first[1]), last[0], last[1], ratio(last[0], last[1]),
                 ratio(last[0], first[0]), ratio(last[1], first[1]));
-    std::printf("road: %d orders, modules %.0f ms, statements %.0f ms, ratio %.2f\n", orders, modulesMs, bareMs,
-                ratio(modulesMs, bareMs));
+    const double modulesPerOrder = double(modulesPrepares) / orders, barePerOrder = double(barePrepares) / orders;
+    std::printf("road: %d orders, modules %.0f ms, statements %.0f ms, ratio %.2f; prepares per order: modules %.1f, "
+                "statements %.1f, ratio %.1f\n",
+                orders, modulesMs, bareMs, ratio(modulesMs, bareMs), modulesPerOrder, barePerOrder,
+                ratio(modulesPerOrder, barePerOrder));
     return same ? 0 : 1;
 }

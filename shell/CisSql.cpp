@@ -52,7 +52,7 @@ const QString JobProductIs = QStringLiteral("c_vyr=%1");
 const QString JobOrderIs = QStringLiteral("c_obj=%1");
 const QString JobOpenOfProductAndCustomer = QStringLiteral("c_vyr=%1 and c_odb=%2 and stav_zak<%3");
 const QString ItemColumnLike = QStringLiteral(" AND %1 LIKE %2");
-const QString EmployeeNumberIs = QStringLiteral("osc=%1");
+const QString EmployeeNumberIs = QStringLiteral("osc=:osc");
 const QString EmployeeColumnLike = QStringLiteral("%1 like %2");
 
 QString PickStatement(const QString &select, const QString &from, const QString &where, const QString &order)
@@ -102,7 +102,7 @@ QStringList All()
                                           CustomerNotProvisional}
                                   .join(And);
     const QString employees =
-        EmployeeNumberIs.arg(1) + And + EmployeeColumnLike.arg(QStringLiteral("PRIEZVISKO"), literal("x%"));
+        EmployeeNumberIs + And + EmployeeColumnLike.arg(QStringLiteral("PRIEZVISKO"), literal("x%"));
     return {
         KeyFields,
         SmallestCustomer,

@@ -24,14 +24,24 @@ void rememberEmployee()
     EmployeeProfession = employees().FieldByName(QStringLiteral("profesia"))->AsString();
 }
 
-void filterEmployees(const QString &filter)
+// With a number, the employee of the number, sent as a parameter: one prepared statement serves every number.
+void filterEmployees(const QString &filter, int osc = 0)
 {
     TxTable &t = employees();
     t.Close();
     t.SetFiltered(false);
     t.SetFilterText(filter);
     t.SetFiltered(!filter.isEmpty());
+    if (osc != 0) {
+        t.Prepare();
+        t.ParamByName(QStringLiteral("OSC")).SetAsInteger(osc);
+    }
     t.Open();
+}
+
+void filterEmployee(int osc)
+{
+    filterEmployees(CisSql::EmployeeNumberIs, osc);
 }
 
 } // namespace
@@ -53,7 +63,7 @@ void CheckEmployee(TField *field)
     TxTable &t = employees();
     const bool onRow = t.Active() && !t.IsEmpty() && t.FieldByName(QStringLiteral("OSC"))->AsInteger() == osc;
     if (!onRow)
-        filterEmployees(CisSql::EmployeeNumberIs.arg(osc));
+        filterEmployee(osc);
     if (t.IsEmpty())
         throw EDatabaseError(Format(QString::fromUtf8("Pracovník s os.číslom %d nie je evidovaný"), {osc}));
     rememberEmployee();
@@ -66,7 +76,7 @@ bool PickEmployee(int &n)
     t.SetFiltered(false);
     bool found = false;
     if (n != 0) {
-        filterEmployees(CisSql::EmployeeNumberIs.arg(n));
+        filterEmployee(n);
         found = !t.IsEmpty();
     }
     if (!found) {

@@ -199,6 +199,7 @@ TDMZal::TDMZal(const QString &programFile)
     SetUpQuery(Query1, &DSQuery1, QStringLiteral("Query1"), &DBZAL, QString(), false);
     SetUpQuery(QTlac, &DSTlac, QStringLiteral("QTlac"), &DBZAL, QString(), false);
     SetUpQuery(QPrivileges, nullptr, QStringLiteral("QPrivileges"), &DBZAL, ZalSql::Privileges);
+    SetUpQuery(QOrderState, nullptr, QStringLiteral("QOrderState"), &DBZAL, ZalSql::SetOrderState);
     for (TxQuery *q : {&Query, &Query1, &QTlac})
         q->OnCreateFields = sharedListTitles;
     SetUpTable(CStatov, DSCStatov, QStringLiteral("CStatov"), &DBZAL, QStringLiteral("CSTATOV"));

@@ -52,6 +52,7 @@ public:
     TxQuery QTlac; // the SQL a printed document or a report definition reads
     TDataSource DSTlac;
     TxQuery QPrivileges;
+    TxQuery QOrderState; // SetOrderState's statement: prepared once, run for every job
     TxTable CStatov;
     TDataSource DSCStatov;
     TxTable CMaterialov;

@@ -17,9 +17,7 @@ bool TDMZal::SetOrderState(int cInt, int state, int minState)
         low = target + 1;
         high = 999;
     }
-    TxQuery q;
-    q.SetDatabase(&DBZAL);
-    return q.ExecSql(ZalSql::SetOrderState, {target, cInt, low, high}) == 1;
+    return QOrderState.ExecSql(QString(), {target, cInt, low, high}) == 1;
 }
 
 QString TDMZal::OrderStateName(int state)

@@ -181,6 +181,7 @@ TIBCustomDataSet::~TIBCustomDataSet()
         Close();
     } catch (...) {
     }
+    lendBack();
     if (tr_)
         tr_->removeDataSet(this);
     if (db_)
@@ -192,6 +193,7 @@ void TIBCustomDataSet::SetDatabase(TIBDatabase *db)
     if (db_ == db)
         return;
     Close();
+    lendBack();
     if (db_)
         db_->removeDataSet(this);
     db_ = db;
@@ -249,25 +251,53 @@ void TIBCustomDataSet::Prepare()
     CheckDatabase();
     QString text = SelectText();
     PrepareText(text);
-    if (select_.isPrepared() && text == preparedText_)
-        return;
     if (text.trimmed().isEmpty())
         DatabaseError(QStringLiteral("Príkaz SQL je prázdny"), this);
-    fb::ParsedSql parsed = fb::parseParams(text);
-    TSqlWait wait;
-    select_.unprepare();
     // The server checks the rights to read when it prepares the select.
-    reading([&] { select_.prepare(tr_->ReadHandle(), parsed.sql); });
+    reading([&] { usePrepared(text, tr_->ReadHandle()); });
+}
+
+void TIBCustomDataSet::usePrepared(const QString &text, fb::Transaction &in)
+{
+    if (select_.isPrepared() && held_ && text == preparedText_ && db_->StatementCurrent(*held_))
+        return;
+    if (select_.isPrepared() || held_) {
+        // Only the select goes back: the update statements stay with the data set.
+        std::unique_ptr<TPreparedStatement> old = std::move(held_);
+        if (old) {
+            old->Statement = std::move(select_);
+            db_->ReturnStatement(std::move(old));
+        }
+        select_.unprepare();
+        preparedText_.clear();
+    }
+    std::unique_ptr<TPreparedStatement> lent = db_->BorrowStatement(text, in);
+    select_ = std::move(lent->Statement);
+    held_ = std::move(lent);
     preparedText_ = text;
-    preparedNames_ = parsed.names;
-    params_.Rebuild(parsed.names);
+    preparedNames_ = held_->Names;
+    params_.Rebuild(preparedNames_);
+}
+
+void TIBCustomDataSet::lendBack()
+{
+    if (held_ && db_) {
+        held_->Statement = std::move(select_);
+        db_->ReturnStatement(std::move(held_));
+    }
+    held_.reset();
+    select_.unprepare();
+    preparedText_.clear();
+    for (auto &[text, st] : updateStatements_)
+        if (db_)
+            db_->ReturnStatement(std::move(st));
+    updateStatements_.clear();
 }
 
 void TIBCustomDataSet::UnPrepare()
 {
     Close();
-    select_.unprepare();
-    preparedText_.clear();
+    lendBack();
 }
 
 QString TIBCustomDataSet::Plan()
@@ -348,19 +378,24 @@ void TIBCustomDataSet::InternalOpen()
     });
     tr_->Touch();
     packed_.reset(select_.outputs(), select_.outputLength());
-    std::vector<TFieldDef> defs;
-    defs.reserve(select_.outputs().size());
-    for (const fb::Column &c : select_.outputs()) {
-        TFieldDef d;
-        d.Name = columnName(c);
-        d.DataType = fieldTypeOf(c);
-        d.Size = IsStringType(d.DataType) ? int(c.charLength()) : 0;
-        d.Scale = c.scale;
-        d.Relation = c.relation;
-        d.Origin = c.name;
-        defs.push_back(d);
+    // The definitions are derived once per prepared statement and lent on with it.
+    if (!held_->HasFieldDefs) {
+        std::vector<TFieldDef> defs;
+        defs.reserve(select_.outputs().size());
+        for (const fb::Column &c : select_.outputs()) {
+            TFieldDef d;
+            d.Name = columnName(c);
+            d.DataType = fieldTypeOf(c);
+            d.Size = IsStringType(d.DataType) ? int(c.charLength()) : 0;
+            d.Scale = c.scale;
+            d.Relation = c.relation;
+            d.Origin = c.name;
+            defs.push_back(d);
+        }
+        held_->FieldDefs = std::move(defs);
+        held_->HasFieldDefs = true;
     }
-    SetFieldDefs(std::move(defs));
+    SetFieldDefs(held_->FieldDefs);
 }
 
 void TIBCustomDataSet::InternalClose()
@@ -429,14 +464,14 @@ bool TIBCustomDataSet::InternalCanModify() const
 fb::Statement &TIBCustomDataSet::statementFor(const QString &sql, QStringList &names, fb::Transaction &in)
 {
     auto it = updateStatements_.find(sql);
-    if (it == updateStatements_.end()) {
-        fb::ParsedSql parsed = fb::parseParams(sql);
-        fb::Statement st;
-        st.prepare(in, parsed.sql);
-        it = updateStatements_.emplace(sql, std::make_pair(std::move(st), parsed.names)).first;
+    if (it != updateStatements_.end() && !db_->StatementCurrent(*it->second)) {
+        updateStatements_.erase(it);
+        it = updateStatements_.end();
     }
-    names = it->second.second;
-    return it->second.first;
+    if (it == updateStatements_.end())
+        it = updateStatements_.emplace(sql, db_->BorrowStatement(sql, in)).first;
+    names = it->second->Names;
+    return it->second->Statement;
 }
 
 QString TIBCustomDataSet::WithoutUnboundSetItems(const QString &sql) const
@@ -513,19 +548,13 @@ void TIBCustomDataSet::ExecWithParams(const QString &sql)
 {
     CheckDatabase();
     tr_->CheckActive();
-    if (!select_.isPrepared() || preparedText_ != sql) {
-        fb::ParsedSql parsed = fb::parseParams(sql);
-        TSqlWait wait;
-        select_.unprepare();
-        select_.prepare(tr_->Handle(), parsed.sql);
-        preparedText_ = sql;
-        preparedNames_ = parsed.names;
-        params_.Rebuild(parsed.names);
-    }
+    usePrepared(sql, tr_->Handle());
     BindParams(select_, preparedNames_);
     TSqlWait wait;
     rowsAffected_ = int(select_.execute(tr_->Handle()));
     tr_->Touch();
+    if (select_.statementType() == fb::StatementType::Ddl)
+        db_->MetadataChanged();
     if (!select_.hasCursor())
         tr_->Wrote();
 }

@@ -163,16 +163,23 @@ private:
         TIBCustomDataSet *owner_;
     };
     fb::Statement &statementFor(const QString &sql, QStringList &names, fb::Transaction &in);
+    // Makes the select statement the one of text: kept as it is when prepared for it in the current
+    // generation, else the one held goes back to the connection and one of the text is borrowed.
+    void usePrepared(const QString &text, fb::Transaction &in);
+    // Gives the statements held back to the connection (the select's and the update statements).
+    void lendBack();
 
     TIBDatabase *db_ = nullptr;
     TIBTransaction *tr_ = nullptr;
     TIBUpdateSQL *updateObject_ = nullptr;
     fb::Statement select_;
+    // What the connection lent with the select statement (its statement lives in select_ meanwhile).
+    std::unique_ptr<TPreparedStatement> held_;
     // The select's cursor was opened in the transaction itself (not its read-only companion).
     bool cursorOnWrite_ = false;
     fb::PackedRow packed_; // how fetched rows of the select are kept
     MasterLink masterLink_{this};
-    std::map<QString, std::pair<fb::Statement, QStringList>> updateStatements_;
+    std::map<QString, std::unique_ptr<TPreparedStatement>> updateStatements_;
     std::vector<QVariant> masterValues_;
 };
 

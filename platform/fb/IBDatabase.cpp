@@ -5,7 +5,7 @@
 #include "platform/fbapi/ConnectParams.h"
 #include "platform/fbapi/Decode.h"
 #include "platform/fbapi/IBError.h"
-#include "platform/fbapi/Statement.h"
+#include "platform/fbapi/ParamParser.h"
 
 #include <algorithm>
 
@@ -88,9 +88,11 @@ void TIBDatabase::dropConnection()
             // A data set's own close handlers may still try the server.
         }
         ds->select_.unprepare();
+        ds->held_.reset();
         ds->preparedText_.clear();
         ds->updateStatements_.clear();
     }
+    dropStatements();
     att_.abandon();
     tableInfo_.clear();
     suspect_ = false;
@@ -119,6 +121,7 @@ void TIBDatabase::Open()
     TSqlWait wait;
     att_.attach(DatabaseName, cp);
     tableInfo_.clear();
+    dropStatements();
     suspect_ = false;
     lost_ = false;
     if (AfterConnect)
@@ -152,6 +155,7 @@ void TIBDatabase::closeAttached()
             t->Commit();
         t->endReading(false);
     }
+    dropStatements();
     att_.detach();
     tableInfo_.clear();
     if (AfterDisconnect)
@@ -296,6 +300,61 @@ QStringList TIBDatabase::ComputedColumns(const QString &table)
             return t.second.computed;
     loadTableInfo(table);
     return tableInfo_.back().second.computed;
+}
+
+std::unique_ptr<TPreparedStatement> TIBDatabase::BorrowStatement(const QString &text, fb::Transaction &tr)
+{
+    const auto found = idleByText_.find(text);
+    if (found != idleByText_.end()) {
+        const TIdle::iterator at = found.value();
+        idleByText_.erase(found);
+        std::unique_ptr<TPreparedStatement> kept = std::move(*at);
+        idle_.erase(at);
+        return kept;
+    }
+    fb::ParsedSql parsed = fb::parseParams(text);
+    auto fresh = std::make_unique<TPreparedStatement>();
+    TSqlWait wait;
+    fresh->Statement.prepare(tr, parsed.sql);
+    fresh->Text = text;
+    fresh->Names = std::move(parsed.names);
+    fresh->Generation = generation_;
+    return fresh;
+}
+
+void TIBDatabase::ReturnStatement(std::unique_ptr<TPreparedStatement> statement)
+{
+    if (!statement || !statement->Statement.isPrepared() || statement->Generation != generation_ ||
+        !att_.isAttached() || StatementCacheLimit <= 0)
+        return; // freed here
+    if (statement->Statement.isCursorOpen()) {
+        try {
+            statement->Statement.closeCursor();
+        } catch (const EDatabaseError &) {
+            return; // a cursor of an ended transaction: the statement is not trusted again
+        }
+    }
+    const QString text = statement->Text;
+    idle_.push_front(std::move(statement));
+    idleByText_.insert(text, idle_.begin());
+    while (int(idle_.size()) > StatementCacheLimit) {
+        const TIdle::iterator last = std::prev(idle_.end());
+        idleByText_.remove((*last)->Text, last);
+        idle_.erase(last);
+    }
+}
+
+void TIBDatabase::MetadataChanged()
+{
+    dropStatements();
+    tableInfo_.clear();
+}
+
+void TIBDatabase::dropStatements()
+{
+    ++generation_;
+    idleByText_.clear();
+    idle_.clear();
 }
 
 // ---------------------------------------------------------------- TIBTransaction

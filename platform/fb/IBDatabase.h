@@ -3,19 +3,35 @@
 // timer that commits; TSavepoint: the scope of an all-or-nothing save.
 #pragma once
 
+#include "platform/db/DataSet.h"
 #include "platform/fbapi/Attachment.h"
+#include "platform/fbapi/Statement.h"
 #include "platform/fbapi/Transaction.h"
 #include "platform/os/Strings.h"
 
 #include <QString>
 #include <QTimer>
+#include <QMultiHash>
 #include <functional>
+#include <list>
 #include <memory>
 #include <vector>
 
 class TDataSet;
 class TIBCustomDataSet;
 class TIBTransaction;
+
+// A statement prepared on a connection, with what is derived from it: the names of its parameters in the
+// order of its '?' and, once a data set has opened it, the definitions of its result's fields.
+struct TPreparedStatement {
+    QString Text; // as the data set gives it, with :name parameters
+    fb::Statement Statement;
+    QStringList Names;
+    std::vector<TFieldDef> FieldDefs;
+    bool HasFieldDefs = false;
+    // The connection's statement generation it was prepared in (see TIBDatabase::BorrowStatement).
+    quint64 Generation = 0;
+};
 
 class TIBDatabase {
 public:
@@ -69,6 +85,24 @@ public:
     QStringList ComputedColumns(const QString &table);
     static void RegisterViewKey(const QString &view, const QStringList &keyColumns);
 
+    // Prepared statements are kept per connection by their text, so a data set that runs a text again
+    // (or a new data set running a text another has run) does not prepare it anew. A kept statement is
+    // lent to one data set at a time: while lent it is not kept, and a second data set running the same
+    // text gets one of its own. At most StatementCacheLimit idle statements are kept, the least recently
+    // used dropped first (each holds memory of the server's).
+    int StatementCacheLimit = 256;
+    // Lends a kept statement of the text, or prepares one (in tr); ParamParsing::Auto applies.
+    std::unique_ptr<TPreparedStatement> BorrowStatement(const QString &text, fb::Transaction &tr);
+    // Takes a lent statement back to be kept; one prepared before the connection closed or the metadata
+    // changed is freed instead.
+    void ReturnStatement(std::unique_ptr<TPreparedStatement> statement);
+    // A statement of the program changed the metadata: kept statements and table look-ups are dropped
+    // and statements lent before are prepared again at their next use.
+    void MetadataChanged();
+    // Whether a lent statement is still of the current generation (else its data set prepares again).
+    bool StatementCurrent(const TPreparedStatement &statement) const { return statement.Generation == generation_; }
+    int CachedStatements() const { return int(idle_.size()); }
+
 private:
     friend class TIBTransaction;
     friend class TIBCustomDataSet;
@@ -95,6 +129,12 @@ private:
         QStringList key, computed;
     };
     std::vector<std::pair<QString, TableInfo>> tableInfo_;
+    // Frees the kept statements and makes every lent one stale.
+    void dropStatements();
+    using TIdle = std::list<std::unique_ptr<TPreparedStatement>>;
+    TIdle idle_; // most recently used first
+    QMultiHash<QString, TIdle::iterator> idleByText_;
+    quint64 generation_ = 1;
 };
 
 enum TTransactionAction { TARollback, TACommit, TARollbackRetaining, TACommitRetaining };

@@ -49,9 +49,19 @@ Firebird::IStatement *Statement::checked() const
     return stmt_.get();
 }
 
+namespace {
+long long prepares = 0;
+} // namespace
+
+long long Statement::Prepares()
+{
+    return prepares;
+}
+
 void Statement::prepare(Transaction &tr, const QString &sql)
 {
     unprepare();
+    ++prepares;
     Firebird::IAttachment *att = attachmentOf(tr);
     const QByteArray text = Win1250::fromUnicode(sql);
     auto &st = status();

@@ -197,6 +197,15 @@ TEST_F(PickTest, EmployeeCheckAndPick)
     } catch (const EDatabaseError &e) {
         EXPECT_EQ(e.Message, QString::fromUtf8("Pracovník s os.číslom 99 nie je evidovaný"));
     }
+    // Every number is a value of one prepared statement, never a text of its own.
+    const long long prepared = fb::Statement::Prepares();
+    for (const int osc : {30, 7, 12}) {
+        field->SetValue(osc);
+        CheckEmployee(field);
+    }
+    EXPECT_EQ(fb::Statement::Prepares(), prepared);
+    EXPECT_EQ(EmployeeSurname, QString::fromUtf8("Kováč"));
+    field->SetValue(99);
 
     // An unknown number shows every employee; the pick goes into the field.
     CloseModal(mrOk, [](QWidget *) {

@@ -288,6 +288,11 @@ TEST_F(ShellDb, OrderStatesMoveUpAndUndoMovesDown)
     EXPECT_FALSE(dm->SetOrderState(260004, -40, 0)) << "never up by an undo";
     EXPECT_EQ(stateOf(260004), 30);
     EXPECT_FALSE(dm->SetOrderState(269999, 3, 0)) << "no such job";
+    const long long prepared = fb::Statement::Prepares();
+    EXPECT_TRUE(dm->SetOrderState(260004, 40, 0));
+    EXPECT_TRUE(dm->SetOrderState(260004, -30, 0));
+    EXPECT_EQ(fb::Statement::Prepares(), prepared) << "one statement serves every job and state";
+    EXPECT_EQ(stateOf(260004), 30);
 
     EXPECT_EQ(TDMZal::OrderStateName(50), "EXPedovaná");
     EXPECT_EQ(TDMZal::OrderStateName(101), "Stornovaná");
