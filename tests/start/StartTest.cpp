@@ -79,7 +79,7 @@ protected:
     void TearDown() override
     {
         ModuleHooks() = TModuleHooks();
-        for (const char *c : {"TDMOdbyt", "TDMVyk", "TCisZamForm", "TVyrobkyDForm", "TFormZakazky"})
+        for (const char *c : {"TDMOdbyt", "TDMVyk", "TCisZamForm", "TDMTPV", "TVyrobkyDForm", "TFormZakazky"})
             ClearStartupFactory(c);
         for (const char *r : {Routine::ShowStores, Routine::ShowOrders, Routine::ShowPerformances,
                               Routine::ShowHandOvers, Routine::ShowDeliveryNotes, Routine::ShowInternalOrders})
@@ -146,12 +146,19 @@ TEST_F(StartTest, SplashStaysUntilEveryObjectIsCreatedInOrder)
         look(atEmployeePick);
         return MakeStartupInstance(new TForm);
     });
-    SetStartupFactory("TVyrobkyDForm", [&] {
+    // The last object made at start; the product dialog after it is a business form, made on first use.
+    SetStartupFactory("TDMTPV", [&] {
         look(atLast);
+        return MakeStartupInstance(new TDataModule("TDMTPV"));
+    });
+    int productDialogsMade = 0;
+    SetStartupFactory("TVyrobkyDForm", [&] {
+        ++productDialogsMade;
         return MakeStartupInstance(new TForm);
     });
 
     TFormMenu *menu = StartProgram(options);
+    EXPECT_EQ(productDialogsMade, 0) << "a business form waits for its first use";
 
     EXPECT_TRUE(atSales.splashVisible);
     EXPECT_EQ(atSales.init, QString::fromUtf8("Inicializácia aplikácie ..."));
@@ -177,6 +184,9 @@ TEST_F(StartTest, SplashStaysUntilEveryObjectIsCreatedInOrder)
     ASSERT_NE(StartupForm("FormZakazky"), nullptr);
     EXPECT_EQ(StartupForm("FormZakazky")->objectName(), "FormZakazky");
     EXPECT_EQ(static_cast<TDataModule *>(StartupObject("DMMTZ"))->ClassName, "TDMMTZ");
+    ASSERT_NE(StartupForm("VyrobkyDForm"), nullptr);
+    StartupForm("VyrobkyDForm");
+    EXPECT_EQ(productDialogsMade, 1) << "made once, in its place";
 
     // The splash is hidden at once and freed when the loop runs; nothing was connected yet.
     ASSERT_NE(QInitForm, nullptr);
