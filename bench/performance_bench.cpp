@@ -126,7 +126,13 @@ int main(int argc, char **argv)
                                {QStringLiteral("D_od"), first},
                                {QStringLiteral("D_do"), first.addMonths(1).addDays(-1)}};
     };
-    (void)bare.Rows(MzdySql::AttendanceOfMonth, monthArgs(1));
+    // Both sides read the same rows.
+    mzdy.SetMonth(2025, 12);
+    mzdy.OpenAttendance(MzdySql::AttendanceOfMonth);
+    mzdy.QDochadzka.FetchAll();
+    const auto plainRows = bare.Rows(MzdySql::AttendanceOfMonth, monthArgs(12)).size();
+    std::fprintf(stderr, "attendance rows in December: page %d, query %zu\n", mzdy.QDochadzka.RecordCount(), plainRows);
+    mzdy.QDochadzka.Close();
     std::vector<double> pageRuns, selectRuns;
     for (int run = 0; run < 5; ++run) {
         pageRuns.push_back(timed([&] {

@@ -79,7 +79,8 @@ protected:
     void TearDown() override
     {
         ModuleHooks() = TModuleHooks();
-        for (const char *c : {"TDMOdbyt", "TDMVyk", "TCisZamForm", "TDMTPV", "TVyrobkyDForm", "TFormZakazky"})
+        for (const char *c :
+             {"TDMOdbyt", "TDMVyk", "TCisZamForm", "TDMMzdy", "TDMTPV", "TVyrobkyDForm", "TFormZakazky"})
             ClearStartupFactory(c);
         for (const char *r : {Routine::ShowStores, Routine::ShowOrders, Routine::ShowPerformances,
                               Routine::ShowHandOvers, Routine::ShowDeliveryNotes, Routine::ShowInternalOrders})
@@ -124,7 +125,7 @@ TEST_F(StartTest, SplashStaysUntilEveryObjectIsCreatedInOrder)
         bool logo = false;
         bool dmZal = false, menu = false, menuIsMain = false;
     };
-    Seen atSales, atEmployeePick, atLast;
+    Seen atSales, atWages, atLast;
     const auto look = [](Seen &s) {
         s.splashVisible = QInitForm && QInitForm->isVisible();
         if (QInitForm) {
@@ -142,9 +143,9 @@ TEST_F(StartTest, SplashStaysUntilEveryObjectIsCreatedInOrder)
         look(atSales);
         return MakeStartupInstance(new TDataModule("TDMOdbyt"));
     });
-    SetStartupFactory("TCisZamForm", [&] {
-        look(atEmployeePick);
-        return MakeStartupInstance(new TForm);
+    SetStartupFactory("TDMMzdy", [&] {
+        look(atWages);
+        return MakeStartupInstance(new TDataModule("TDMMzdy"));
     });
     // The last object made at start; the product dialog after it is a business form, made on first use.
     SetStartupFactory("TDMTPV", [&] {
@@ -168,7 +169,7 @@ TEST_F(StartTest, SplashStaysUntilEveryObjectIsCreatedInOrder)
     EXPECT_TRUE(atSales.logo);
     EXPECT_TRUE(atSales.dmZal) << "the base data module comes first";
     EXPECT_FALSE(atSales.menu) << "a creation handler never reaches an object made after it";
-    EXPECT_TRUE(atEmployeePick.menuIsMain) << "the main form is the menu, though six data modules come first";
+    EXPECT_TRUE(atWages.menuIsMain) << "the main form is the menu, though six data modules come first";
     EXPECT_TRUE(atLast.splashVisible);
 
     QStringList expected;
