@@ -123,8 +123,8 @@ int main(int argc, char **argv)
     const auto monthArgs = [](int month) {
         const QDate first(2025, month, 1);
         return TBareSql::TArgs{{QStringLiteral("osc"), 7},
-                               {QStringLiteral("D_od"), first},
-                               {QStringLiteral("D_do"), first.addMonths(1).addDays(-1)}};
+                               {QStringLiteral("d_od"), first},
+                               {QStringLiteral("d_do"), first.addMonths(1).addDays(-1)}};
     };
     // Both sides read the same rows.
     mzdy.SetMonth(2025, 12);
