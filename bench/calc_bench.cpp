@@ -109,8 +109,8 @@ int main(int argc, char **argv)
         odbyt.CloseCalculation();
     }
     SetSqlWaitHook(nullptr);
-    std::printf("calc: %d jobs, recalculation %.1f ms, loading %.1f ms, ratio %.2f, statements during "
-                "recalculation %d\n",
+    std::printf("calc: recalculating the jobs' calculations against loading them: %d jobs, recalculation %.1f ms, "
+                "loading %.1f ms, ratio %.2f, statements during recalculation %d\n",
                 kJobs, recalculation, loading, loading > 0 ? recalculation / loading : 0.0, statements);
     return 0;
 }

@@ -1,7 +1,8 @@
 // The grid over 200,000 rows: processor time from opening the query to the first painted screen, and
 // from a title click (a re-sort on the server) to the next painted screen, each against the data alone
 // (the same rows' display texts read from a query) plus Qt's own QTableView over a trivial model holding
-// those texts, painted at the same size. Runs alternate; the medians are compared.
+// those texts, painted at the same size. Each side paints its screen once per run; runs alternate; the medians
+// are compared.
 #include "library/xDBGrid.h"
 #include "BenchDatabase.h"
 #include "BenchTiming.h"
@@ -48,21 +49,34 @@ void setSql(TxQuery &q, const QString &order)
     q.SQL().SetText(QStringLiteral("select ID, NAZOV, MNOZ, D, POZN\nfrom GRIDROWS\n\n") + order);
 }
 
-// Lets the view fetch the rows it shows, then paints it once into an image (the window system's own
-// repaint is held back meanwhile, so the screen is painted once, as on a desktop).
-void paintFirstScreen(TxDBGrid &grid)
+// Lets a view settle (fetch the rows it shows, lay itself out) with the window system's own repaint held back,
+// then paints it once into an image, as a desktop paints one screen.
+template <class Settled> void paintOnce(QWidget &view, Settled settled)
 {
-    grid.setUpdatesEnabled(false);
+    view.setUpdatesEnabled(false);
     for (int i = 0; i < 100; ++i) {
         QApplication::processEvents();
-        TDataSetModel *m = grid.Model();
-        if (m->rowCount() > grid.VisibleRowCount() || !m->canFetchMore(QModelIndex()))
+        if (settled())
             break;
     }
-    grid.setUpdatesEnabled(true);
-    const QImage image = grid.grab().toImage();
+    view.setUpdatesEnabled(true);
+    const QImage image = view.grab().toImage();
     if (image.isNull())
         std::fprintf(stderr, "nothing painted\n");
+}
+
+void paintFirstScreen(TxDBGrid &grid)
+{
+    paintOnce(grid, [&grid] {
+        TDataSetModel *m = grid.Model();
+        return m->rowCount() > grid.VisibleRowCount() || !m->canFetchMore(QModelIndex());
+    });
+}
+
+// The repaint that showing the views again asked for, done outside the timed parts.
+void settle()
+{
+    QApplication::processEvents();
 }
 
 // The least a table can do: texts in memory, handed out as they are.
@@ -112,10 +126,7 @@ void dataAndPlainTable(TxQuery &q, TextModel &model, QTableView &view, int rows)
         q.Next();
     }
     model.setTexts(headers, std::move(texts));
-    QApplication::processEvents();
-    const QImage image = view.grab().toImage();
-    if (image.isNull())
-        std::fprintf(stderr, "nothing painted\n");
+    paintOnce(view, [] { return true; });
 }
 } // namespace
 
@@ -172,6 +183,7 @@ int main(int argc, char **argv)
             q.Open();
             paintFirstScreen(grid);
             go = CpuMs() - t;
+            settle();
             if (grid.Model()->rowCount() > 10 * screenRows)
                 std::fprintf(stderr, "the grid read %d rows for one screen\n", grid.Model()->rowCount());
             // A title click on the name: the server sorts all rows again.
@@ -179,6 +191,7 @@ int main(int argc, char **argv)
             grid.TitleClickOrder(1);
             paintFirstScreen(grid);
             gs = CpuMs() - t;
+            settle();
             q.Close();
         };
         auto plainSide = [&] {
@@ -187,11 +200,13 @@ int main(int argc, char **argv)
             double t = CpuMs();
             dataAndPlainTable(plainQuery, model, view, screenRows);
             po = CpuMs() - t;
+            settle();
             plainQuery.Close();
             setSql(plainQuery, "ORDER BY 2");
             t = CpuMs();
             dataAndPlainTable(plainQuery, model, view, screenRows);
             ps = CpuMs() - t;
+            settle();
             plainQuery.Close();
         };
         if (run % 2) {
@@ -212,6 +227,8 @@ int main(int argc, char **argv)
     const double g = Median(gridOpen), p = Median(plainOpen), gsm = Median(gridSort), psm = Median(plainSort);
     std::printf("grid: %d runs, medians of processor time\n", nRuns);
     std::printf("grid: re-sort %.1f ms, data + plain table %.1f ms, ratio %.2f\n", gsm, psm, gsm / psm);
-    std::printf("grid: first screen %.1f ms, data + plain table %.1f ms, ratio %.2f\n", g, p, g / p);
+    std::printf("grid: the grid's first screen against the data alone with a plain table, each painted once: "
+                "grid %.1f ms, data + plain table %.1f ms, ratio %.2f\n",
+                g, p, g / p);
     return 0;
 }

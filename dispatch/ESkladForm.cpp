@@ -20,7 +20,7 @@
 #include <QLabel>
 #include <QTabBar>
 
-TESkladForm *ESkladForm = nullptr;
+TFormGlobal<TESkladForm> ESkladForm{"ESkladForm"};
 
 namespace {
 

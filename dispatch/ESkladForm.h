@@ -3,6 +3,7 @@
 // the pick of a stock row for a delivery-note line.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "platform/ui/Form.h"
 
 #include <QDate>
@@ -44,7 +45,7 @@ private:
     TESkladQRRep *report_ = nullptr;
 };
 
-extern TESkladForm *ESkladForm;
+extern TFormGlobal<TESkladForm> ESkladForm;
 
 // Shows the store as a picker, filtered to the customer or (winning) the order when given; true on
 // "Vyber", with DMExp->QESklad on the picked row.

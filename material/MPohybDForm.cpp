@@ -26,7 +26,7 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
-TMPohybDForm *MPohybDForm = nullptr;
+TFormGlobal<TMPohybDForm> MPohybDForm{"MPohybDForm"};
 
 namespace {
 TDBEdit *edit(const char *field, QWidget *parent)

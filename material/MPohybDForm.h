@@ -2,6 +2,7 @@
 // kind list, store, item with its price, quantity signed by the kind on OK, document number button, job.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "platform/ui/Form.h"
 
 class QComboBox;
@@ -38,7 +39,7 @@ public:
     void PickJob();
 };
 
-extern TMPohybDForm *MPohybDForm;
+extern TFormGlobal<TMPohybDForm> MPohybDForm;
 
 // Shows the dialog over the current movement (appended or in edit); OK stores the sign and posts,
 // anything else cancels. Returns the modal result.

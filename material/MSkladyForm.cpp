@@ -28,7 +28,7 @@
 #include <QTabWidget>
 #include <QVBoxLayout>
 
-TMSkladyForm *MSkladyForm = nullptr;
+TFormGlobal<TMSkladyForm> MSkladyForm{"MSkladyForm"};
 
 namespace {
 

@@ -2,6 +2,7 @@
 // current row on tabs (item, mould data, movements, purchase orders, products, jobs) and its prints.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "platform/ui/Form.h"
 
 class QLabel;
@@ -47,7 +48,7 @@ public:
     void DeleteMovement();
 };
 
-extern TMSkladyForm *MSkladyForm;
+extern TFormGlobal<TMSkladyForm> MSkladyForm;
 
 // Shows the stores of a type as of today, captioned by the type.
 void ShowStores(const QString &storeType);

@@ -32,7 +32,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-TSOdvodyForm *SOdvodyForm = nullptr;
+TFormGlobal<TSOdvodyForm> SOdvodyForm{"SOdvodyForm"};
 
 namespace {
 

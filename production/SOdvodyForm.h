@@ -3,6 +3,7 @@
 // from them, the overviews of a period and their chart.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "platform/chart/DBChart.h"
 #include "platform/ui/Form.h"
 
@@ -62,7 +63,7 @@ private:
     void showList();
 };
 
-extern TSOdvodyForm *SOdvodyForm;
+extern TFormGlobal<TSOdvodyForm> SOdvodyForm;
 
 // Shows the hand-overs form (made on first use).
 void ShowHandOvers();

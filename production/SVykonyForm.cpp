@@ -39,7 +39,7 @@
 #include <QPushButton>
 #include <QTabWidget>
 
-TSVykonyForm *SVykonyForm = nullptr;
+TFormGlobal<TSVykonyForm> SVykonyForm{"SVykonyForm"};
 
 namespace {
 

@@ -3,6 +3,7 @@
 // a barcode scanner with F12). Every rule of a booking is the data module's (TDMVyk).
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "DMVyk.h"
 #include "platform/chart/DBChart.h"
 #include "platform/db/DataSource.h"
@@ -110,7 +111,7 @@ private:
     void overviewOf(QLineEdit *filter, const QString &fieldName);
 };
 
-extern TSVykonyForm *SVykonyForm;
+extern TFormGlobal<TSVykonyForm> SVykonyForm;
 
 // The menu's "Výkony pracovníkov".
 void ShowPerformances();

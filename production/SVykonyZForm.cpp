@@ -12,7 +12,7 @@
 #include <QIntValidator>
 #include <QLineEdit>
 
-TSVykonyZForm *SVykonyZForm = nullptr;
+TFormGlobal<TSVykonyZForm> SVykonyZForm{"SVykonyZForm"};
 
 namespace {
 

@@ -2,6 +2,7 @@
 // twenty causes; ShowDefectBreakdown insists that they add up to the defects.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "platform/ui/Form.h"
 
 #include <array>
@@ -20,7 +21,7 @@ public:
     TBitBtn *TBtnNezapis;
 };
 
-extern TSVykonyZForm *SVykonyZForm;
+extern TFormGlobal<TSVykonyZForm> SVykonyZForm;
 
 // Not forced: only when the causes do not add up to ZMATKY. The dialog returns until they do.
 void ShowDefectBreakdown(TDataSet *row, bool forced);

@@ -36,7 +36,7 @@
 #include <QTabWidget>
 #include <QTableWidget>
 
-TFormIntZak *FormIntZak = nullptr;
+TFormGlobal<TFormIntZak> FormIntZak{"FormIntZak"};
 
 namespace {
 

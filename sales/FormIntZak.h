@@ -4,6 +4,7 @@
 // and the norm hours still to be worked, by workplace, profession or operation.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "tIntZakForm.h"
 
 #include <QDate>
@@ -83,7 +84,7 @@ private:
     void printJobs(const QString &where);
 };
 
-extern TFormIntZak *FormIntZak;
+extern TFormGlobal<TFormIntZak> FormIntZak;
 
 // The main menu's and the other browsers' internal orders: field and value as TFormIntZak::Open takes them.
 void ShowInternalOrders(const QString &field, const QString &value);

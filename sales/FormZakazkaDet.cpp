@@ -22,7 +22,7 @@
 #include <QMenu>
 #include <QPushButton>
 
-TFormZakazkaDet *FormZakazkaDet = nullptr;
+TFormGlobal<TFormZakazkaDet> FormZakazkaDet{"FormZakazkaDet"};
 
 namespace {
 

@@ -3,6 +3,7 @@
 // orders browser shares, and the colouring of item rows.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "tIntZakForm.h"
 
 class QMenu;
@@ -43,7 +44,7 @@ public:
     static void ItemCellProp(TDataSet *dataSet, TCellFont &font);
 };
 
-extern TFormZakazkaDet *FormZakazkaDet;
+extern TFormGlobal<TFormZakazkaDet> FormZakazkaDet;
 
 // Shows the items of the current order (the caller positions the header).
 void ShowOrderItems(const QString &order);

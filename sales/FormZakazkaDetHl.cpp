@@ -18,7 +18,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 
-TFormZakazkaDetHl *FormZakazkaDetHl = nullptr;
+TFormGlobal<TFormZakazkaDetHl> FormZakazkaDetHl{"FormZakazkaDetHl"};
 
 namespace {
 

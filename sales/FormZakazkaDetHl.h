@@ -2,6 +2,7 @@
 // DMOdbyt.QZakazkyD, which its caller put into insert or edit and posts or cancels afterwards.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "platform/ui/Form.h"
 
 class QLabel;
@@ -47,7 +48,7 @@ private:
     bool stateToggled_ = false;
 };
 
-extern TFormZakazkaDetHl *FormZakazkaDetHl;
+extern TFormGlobal<TFormZakazkaDetHl> FormZakazkaDetHl;
 
 // Shows the dialog on the current item (in insert or edit); true when closed with OK (the row posted).
 bool EditOrderItem();

@@ -17,7 +17,7 @@
 #include <QLabel>
 #include <QPushButton>
 
-TFormZakazkaHl *FormZakazkaHl = nullptr;
+TFormGlobal<TFormZakazkaHl> FormZakazkaHl{"FormZakazkaHl"};
 
 namespace {
 

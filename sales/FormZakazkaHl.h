@@ -2,6 +2,7 @@
 // shows it on a new or the current order and posts it on OK.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "platform/ui/Form.h"
 
 class QLabel;
@@ -37,7 +38,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
-extern TFormZakazkaHl *FormZakazkaHl;
+extern TFormGlobal<TFormZakazkaHl> FormZakazkaHl;
 
 // Edits the header of the order (a new one when the number is empty); the posted number written back.
 bool EditOrderHeader(QString &order);

@@ -32,7 +32,7 @@
 #include <QStatusBar>
 #include <QTabWidget>
 
-TFormZakazky *FormZakazky = nullptr;
+TFormGlobal<TFormZakazky> FormZakazky{"FormZakazky"};
 
 namespace {
 

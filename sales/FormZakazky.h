@@ -3,6 +3,7 @@
 // delivery notes of the current order, and the actions on an order.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "platform/ui/Form.h"
 
 class QLabel;
@@ -57,7 +58,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
 };
 
-extern TFormZakazky *FormZakazky;
+extern TFormGlobal<TFormZakazky> FormZakazky;
 
 // The main menu's customer orders: the browser (made at start) shown modally.
 void ShowOrders();

@@ -16,7 +16,7 @@
 #include <QFormLayout>
 #include <QLabel>
 
-TOdberatelDForm *OdberatelDForm = nullptr;
+TFormGlobal<TOdberatelDForm> OdberatelDForm{"OdberatelDForm"};
 
 TOdberatelDForm::TOdberatelDForm(QWidget *owner) : TForm(owner)
 {

@@ -2,6 +2,7 @@
 // DMCis.QOdberatelia; EditCustomer shows it for a customer number.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "platform/ui/Form.h"
 
 class TBitBtn;
@@ -24,7 +25,7 @@ public:
     int RunOnCurrent();
 };
 
-extern TOdberatelDForm *OdberatelDForm;
+extern TFormGlobal<TOdberatelDForm> OdberatelDForm;
 
 // Filters the customers to the one of that number and edits it in the dialog; a customer that does not
 // exist is reported, nothing is added. True when saved. The list stays filtered to it.

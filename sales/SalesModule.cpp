@@ -23,6 +23,20 @@
 #include "shell/Startup.h"
 #include "platform/ui/FormGlobal.h"
 
+namespace {
+
+// The job marks of the internal orders' pop-up need full rights on hand-overs and on sales. A browser not
+// made yet gets them when it is made.
+void applyJobMarkRights()
+{
+    if (!FormIntZak.Made() || !DMZal || !DMZal->DBZAL.Connected())
+        return;
+    FormIntZak->mnuJeOdv->setEnabled(DMZal->HasRight(QStringLiteral("Odvody"), 2, false));
+    FormIntZak->mnuJeUko->setEnabled(DMZal->HasRight(QStringLiteral("Odbyt"), 2, false));
+}
+
+} // namespace
+
 void RegisterSalesModule()
 {
     SetStartupFactory(StartupClass::TDMOdbyt, [] { return MakeStartupInstance(new TDMOdbyt); });
@@ -31,18 +45,16 @@ void RegisterSalesModule()
     SetStartupFactory(StartupClass::TFormZakazkaHl, [] { return MakeStartupInstance(new TFormZakazkaHl); });
     SetStartupFactory(StartupClass::TFormZakazkaDet, [] { return MakeStartupInstance(new TFormZakazkaDet); });
     SetStartupFactory(StartupClass::TFormZakazkaDetHl, [] { return MakeStartupInstance(new TFormZakazkaDetHl); });
-    SetStartupFactory(StartupClass::TFormIntZak, [] { return MakeStartupInstance(new TFormIntZak); });
+    SetStartupFactory(StartupClass::TFormIntZak, [] {
+        TStartupInstance made = MakeStartupInstance(new TFormIntZak);
+        applyJobMarkRights(); // a browser made after the log-in gets the rights its menu items already have
+        return made;
+    });
     RegisterOpenRoutine(Routine::ShowInternalOrders, [](const QVariantList &args) {
         if (DMOdbyt)
             ShowInternalOrders(args.value(0).toString(), args.value(1).toString());
     });
-    // The job marks of the internal orders' pop-up need full rights on hand-overs and on sales.
-    ModuleHooks().PrivilegeRules.push_back([] {
-        if (!FormIntZak || !DMZal)
-            return;
-        FormIntZak->mnuJeOdv->setEnabled(DMZal->HasRight(QStringLiteral("Odvody"), 2, false));
-        FormIntZak->mnuJeUko->setEnabled(DMZal->HasRight(QStringLiteral("Odbyt"), 2, false));
-    });
+    ModuleHooks().PrivilegeRules.push_back(applyJobMarkRights);
     RegisterOpenRoutine(Routine::ShowOrders, [](const QVariantList &) { ShowOrders(); });
     RegisterOpenRoutine(Routine::ShowOffers, [](const QVariantList &) { ShowOffers(); });
     RegisterOpenRoutine(Routine::ShowProducts, [](const QVariantList &) { ShowProducts(); });

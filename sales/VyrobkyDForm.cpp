@@ -30,7 +30,7 @@
 #include <QTabWidget>
 #include <QTreeWidget>
 
-TVyrobkyDForm *VyrobkyDForm = nullptr;
+TFormGlobal<TVyrobkyDForm> VyrobkyDForm{"VyrobkyDForm"};
 
 namespace {
 

@@ -3,6 +3,7 @@
 // RunProductDialog runs it on the current product; EditProduct on one product by its number.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "platform/ui/Form.h"
 
 class QLabel;
@@ -60,7 +61,7 @@ private:
     QList<QWidget *> productControls_;
 };
 
-extern TVyrobkyDForm *VyrobkyDForm;
+extern TFormGlobal<TVyrobkyDForm> VyrobkyDForm;
 
 // Runs the dialog on the current product of DMTPV.QPolozky (put into insert or edit by the caller); after
 // a save asks about the open jobs' unit times and the price recalculation. True when saved.

@@ -14,7 +14,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TCisOdbForm *CisOdbForm = nullptr;
+TFormGlobal<TCisOdbForm> CisOdbForm{"CisOdbForm"};
 
 namespace {
 

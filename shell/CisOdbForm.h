@@ -2,6 +2,7 @@
 // a new-customer button, and the routines that find or pick a customer's number and name.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "CisPickForm.h"
 
 class QLineEdit;
@@ -27,7 +28,7 @@ protected:
     void ApplyFilter() override;
 };
 
-extern TCisOdbForm *CisOdbForm;
+extern TFormGlobal<TCisOdbForm> CisOdbForm;
 
 bool PickCustomerForField(TField *number, TField *name, bool negativeNumbers);
 bool PickCustomer(TField *number, TField *name, bool negativeNumbers);

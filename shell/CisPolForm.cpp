@@ -7,7 +7,7 @@
 
 #include <QLineEdit>
 
-TCisPolForm *CisPolForm = nullptr;
+TFormGlobal<TCisPolForm> CisPolForm{"CisPolForm"};
 
 namespace {
 

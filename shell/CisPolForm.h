@@ -2,6 +2,7 @@
 // routines that check a typed item number and pick an item into a variable, an edit or a field.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "CisPickForm.h"
 
 class QLineEdit;
@@ -21,7 +22,7 @@ protected:
     void ApplyFilter() override;
 };
 
-extern TCisPolForm *CisPolForm;
+extern TFormGlobal<TCisPolForm> CisPolForm;
 
 // Finds the item of a typed number, else lets the user pick one of the type mask; code := the item.
 bool PickItem(QString &code, QChar mask);

@@ -16,7 +16,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 
-TCisZakForm *CisZakForm = nullptr;
+TFormGlobal<TCisZakForm> CisZakForm{"CisZakForm"};
 
 namespace {
 

@@ -2,6 +2,7 @@
 // its views and filter, and the routines that find or pick a job or an order for a field or an edit.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "CisPickForm.h"
 
 class QComboBox;
@@ -26,7 +27,7 @@ protected:
     void ApplyFilter() override;
 };
 
-extern TCisZakForm *CisZakForm;
+extern TFormGlobal<TCisZakForm> CisZakForm;
 
 // Finds job n (when no condition is given), else lets the user pick a job; n := the job.
 bool PickOrder(int &n, const QString &condition);

@@ -7,7 +7,7 @@
 
 #include <QLineEdit>
 
-TCisZamForm *CisZamForm = nullptr;
+TFormGlobal<TCisZamForm> CisZamForm{"CisZamForm"};
 QString EmployeeSurname;
 QString EmployeeProfession;
 

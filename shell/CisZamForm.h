@@ -2,6 +2,7 @@
 // check an employee number or pick an employee into a variable, an edit or a field.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "CisPickForm.h"
 
 class QLineEdit;
@@ -16,7 +17,7 @@ protected:
     void ApplyFilter() override {}
 };
 
-extern TCisZamForm *CisZamForm;
+extern TFormGlobal<TCisZamForm> CisZamForm;
 
 // The surname and profession of the last employee found.
 extern QString EmployeeSurname;

@@ -24,7 +24,7 @@
 #include <QPlainTextEdit>
 #include <QVBoxLayout>
 
-TQMsgDForm *QMsgDForm = nullptr;
+TFormGlobal<TQMsgDForm> QMsgDForm{"QMsgDForm"};
 
 namespace {
 

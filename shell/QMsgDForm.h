@@ -2,6 +2,7 @@
 // sends it, one row of QMessages per addressee; the printing of a message is here too.
 #pragma once
 
+#include "platform/ui/FormGlobal.h"
 #include "platform/ui/Form.h"
 
 #include <QDateTime>
@@ -38,7 +39,7 @@ protected:
     bool eventFilter(QObject *watched, QEvent *e) override;
 };
 
-extern TQMsgDForm *QMsgDForm;
+extern TFormGlobal<TQMsgDForm> QMsgDForm;
 
 // Puts a message into the form; modal: the user sends or cancels it, else it is sent at once unseen.
 void ComposeMessage(TQMsgDForm *form, const QString &recipient, const QString &title, const QString &text, int document,

@@ -12,6 +12,7 @@
 #include "platform/report/DataSetCursor.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
+#include "platform/ui/FormGlobal.h"
 #include "platform/ui/Guarded.h"
 
 #include <QApplication>
@@ -71,6 +72,8 @@ struct TCreated {
     const TStartupEntry *Entry;
     TStartupInstance Instance;
     bool StandIn;
+    // A form whose making waits for the first use of its global.
+    bool Waiting = false;
 };
 
 // Destroyed in reverse order of creation.
@@ -86,9 +89,9 @@ QHash<QString, TStartupFactory> &factories()
     return all;
 }
 
-const TCreated *findCreated(const QString &globalName)
+TCreated *findCreated(const QString &globalName)
 {
-    for (const TCreated &c : created())
+    for (TCreated &c : created())
         if (QLatin1String(c.Entry->GlobalName) == globalName)
             return &c;
     return nullptr;
@@ -120,6 +123,43 @@ TStartupInstance create(const TStartupEntry &entry, const TStartOptions &options
     return standIn(entry);
 }
 
+// Makes a form that waited for its first use, in its place in the list (so it still goes in reverse order of
+// the list). A failed making leaves it waiting for the next use.
+void makeWaiting(TCreated &c)
+{
+    if (!c.Waiting)
+        return;
+    c.Waiting = false;
+    SetFormGlobalPending(QLatin1String(c.Entry->GlobalName), false);
+    bool isStandIn = false;
+    try {
+        c.Instance = create(*c.Entry, TStartOptions{}, isStandIn);
+    } catch (...) {
+        c.Waiting = true;
+        SetFormGlobalPending(QLatin1String(c.Entry->GlobalName), true);
+        throw;
+    }
+    c.StandIn = isStandIn;
+}
+
+void makeWaiting(const QString &globalName)
+{
+    if (TCreated *c = findCreated(globalName))
+        makeWaiting(*c);
+}
+
+// A business form is built when it is first used: its window, grids and models cost the start a good part
+// of its time and most of them are never opened in a session. Its global stands for it meanwhile; the main
+// form and a form of a module not built yet (a stand-in) are made at once.
+bool canWait(const TStartupEntry &entry, bool mainFormSet)
+{
+    if (entry.Kind != K::Form || !mainFormSet)
+        return false;
+    const QString className = QLatin1String(entry.ClassName);
+    const auto it = factories().constFind(className);
+    return it != factories().constEnd() && *it && SetFormGlobalPending(QLatin1String(entry.GlobalName), true);
+}
+
 } // namespace
 
 const std::vector<TStartupEntry> &StartupEntries()
@@ -144,12 +184,14 @@ bool HasStartupFactory(const QString &className)
 
 void *StartupObject(const QString &globalName)
 {
+    makeWaiting(globalName);
     const TCreated *c = findCreated(globalName);
     return c ? c->Instance.Object.get() : nullptr;
 }
 
 QWidget *StartupForm(const QString &globalName)
 {
+    makeWaiting(globalName);
     const TCreated *c = findCreated(globalName);
     return c ? c->Instance.Form : nullptr;
 }
@@ -197,7 +239,12 @@ TFormMenu *StartProgram(const TStartOptions &options)
     };
     try {
         bool mainFormSet = false;
+        FormGlobalMaker() = [](const QString &globalName) { makeWaiting(globalName); };
         for (const TStartupEntry &entry : entries) {
+            if (canWait(entry, mainFormSet)) {
+                created().push_back(TCreated{&entry, TStartupInstance{}, false, true});
+                continue;
+            }
             bool isStandIn = false;
             TStartupInstance instance = create(entry, options, isStandIn);
             created().push_back(TCreated{&entry, instance, isStandIn});
@@ -217,6 +264,12 @@ TFormMenu *StartProgram(const TStartOptions &options)
 void ShutDownProgram()
 {
     auto &all = created();
+    // What waits for its first use is never made now: its global goes empty.
+    for (TCreated &c : all)
+        if (c.Waiting) {
+            c.Waiting = false;
+            SetFormGlobalPending(QLatin1String(c.Entry->GlobalName), false);
+        }
     while (!all.empty()) {
         // Taken out of the list first, so a destructor that looks objects up finds only live ones.
         TStartupInstance last = std::move(all.back().Instance);

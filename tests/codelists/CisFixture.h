@@ -30,12 +30,16 @@ protected:
     {
         CancelWhenModal();
         delete FormSluzby;
-        for (QWidget **form : {reinterpret_cast<QWidget **>(&CisPolForm), reinterpret_cast<QWidget **>(&CisZakForm),
-                               reinterpret_cast<QWidget **>(&CisOdbForm), reinterpret_cast<QWidget **>(&CisZamForm),
-                               reinterpret_cast<QWidget **>(&QMsgForm), reinterpret_cast<QWidget **>(&QMsgDForm)}) {
-            delete *form;
-            *form = nullptr;
-        }
+        const auto drop = [](auto &global) {
+            delete static_cast<QWidget *>(global);
+            global = nullptr;
+        };
+        drop(CisPolForm);
+        drop(CisZakForm);
+        drop(CisOdbForm);
+        drop(CisZamForm);
+        drop(QMsgForm);
+        drop(QMsgDForm);
         cis.reset();
         ShellTest::TearDown();
     }

@@ -79,7 +79,8 @@ protected:
     void TearDown() override
     {
         ModuleHooks() = TModuleHooks();
-        for (const char *c : {"TDMOdbyt", "TDMVyk", "TCisZamForm", "TVyrobkyDForm", "TFormZakazky"})
+        for (const char *c :
+             {"TDMOdbyt", "TDMVyk", "TCisZamForm", "TDMMzdy", "TDMTPV", "TVyrobkyDForm", "TFormZakazky"})
             ClearStartupFactory(c);
         for (const char *r : {Routine::ShowStores, Routine::ShowOrders, Routine::ShowPerformances,
                               Routine::ShowHandOvers, Routine::ShowDeliveryNotes, Routine::ShowInternalOrders})
@@ -124,7 +125,7 @@ TEST_F(StartTest, SplashStaysUntilEveryObjectIsCreatedInOrder)
         bool logo = false;
         bool dmZal = false, menu = false, menuIsMain = false;
     };
-    Seen atSales, atEmployeePick, atLast;
+    Seen atSales, atWages, atLast;
     const auto look = [](Seen &s) {
         s.splashVisible = QInitForm && QInitForm->isVisible();
         if (QInitForm) {
@@ -142,16 +143,23 @@ TEST_F(StartTest, SplashStaysUntilEveryObjectIsCreatedInOrder)
         look(atSales);
         return MakeStartupInstance(new TDataModule("TDMOdbyt"));
     });
-    SetStartupFactory("TCisZamForm", [&] {
-        look(atEmployeePick);
-        return MakeStartupInstance(new TForm);
+    SetStartupFactory("TDMMzdy", [&] {
+        look(atWages);
+        return MakeStartupInstance(new TDataModule("TDMMzdy"));
     });
-    SetStartupFactory("TVyrobkyDForm", [&] {
+    // The last object made at start; the product dialog after it is a business form, made on first use.
+    SetStartupFactory("TDMTPV", [&] {
         look(atLast);
+        return MakeStartupInstance(new TDataModule("TDMTPV"));
+    });
+    int productDialogsMade = 0;
+    SetStartupFactory("TVyrobkyDForm", [&] {
+        ++productDialogsMade;
         return MakeStartupInstance(new TForm);
     });
 
     TFormMenu *menu = StartProgram(options);
+    EXPECT_EQ(productDialogsMade, 0) << "a business form waits for its first use";
 
     EXPECT_TRUE(atSales.splashVisible);
     EXPECT_EQ(atSales.init, QString::fromUtf8("Inicializácia aplikácie ..."));
@@ -161,7 +169,7 @@ TEST_F(StartTest, SplashStaysUntilEveryObjectIsCreatedInOrder)
     EXPECT_TRUE(atSales.logo);
     EXPECT_TRUE(atSales.dmZal) << "the base data module comes first";
     EXPECT_FALSE(atSales.menu) << "a creation handler never reaches an object made after it";
-    EXPECT_TRUE(atEmployeePick.menuIsMain) << "the main form is the menu, though six data modules come first";
+    EXPECT_TRUE(atWages.menuIsMain) << "the main form is the menu, though six data modules come first";
     EXPECT_TRUE(atLast.splashVisible);
 
     QStringList expected;
@@ -177,6 +185,9 @@ TEST_F(StartTest, SplashStaysUntilEveryObjectIsCreatedInOrder)
     ASSERT_NE(StartupForm("FormZakazky"), nullptr);
     EXPECT_EQ(StartupForm("FormZakazky")->objectName(), "FormZakazky");
     EXPECT_EQ(static_cast<TDataModule *>(StartupObject("DMMTZ"))->ClassName, "TDMMTZ");
+    ASSERT_NE(StartupForm("VyrobkyDForm"), nullptr);
+    StartupForm("VyrobkyDForm");
+    EXPECT_EQ(productDialogsMade, 1) << "made once, in its place";
 
     // The splash is hidden at once and freed when the loop runs; nothing was connected yet.
     ASSERT_NE(QInitForm, nullptr);
