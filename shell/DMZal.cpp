@@ -226,7 +226,8 @@ TDMZal::TDMZal(const QString &programFile)
     // instead of closing data sets under a rule that happens to make the first call.
     SetDbErrorTranslator([this](const EDatabaseError &e) {
         const bool shown = TranslateDbError(nullptr, e);
-        DBZAL.LetGoIfLost();
+        const auto *server = dynamic_cast<const EIBError *>(&e);
+        DBZAL.LetGoIfLost(server && server->ConnectionLost);
         return shown;
     });
 

@@ -59,8 +59,12 @@ bool TIBDatabase::Connected() const
     return att_.isAttached();
 }
 
-void TIBDatabase::LetGoIfLost()
+void TIBDatabase::LetGoIfLost(bool known)
 {
+    if (known && !dropping_ && att_.isAttached()) {
+        dropConnection();
+        return;
+    }
     if (suspect_ && !dropping_ && att_.isAttached()) {
         suspect_ = false;
         if (!att_.alive())

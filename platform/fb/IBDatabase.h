@@ -51,8 +51,10 @@ public:
     // False once a call has found the connection lost (the handles are then dropped).
     bool Connected() const;
     // After a call that failed for a lost connection: asks the server once and, when the connection is
-    // gone, lets go of it (no data set is then left open on it; the next use connects again).
-    void LetGoIfLost();
+    // gone, lets go of it (no data set is then left open on it; the next use connects again). With known
+    // (the error itself said the connection is gone: a network error, a shut-down attachment) it lets go
+    // without asking: a server still ending a killed attachment may not answer at all.
+    void LetGoIfLost(bool known = false);
     void SetConnected(bool on) { on ? Open() : Close(); }
     void Open();
     // Closes every data set, ends the transactions (commit) and detaches. When the connection turns
