@@ -78,7 +78,7 @@ void TCisPickForm::RunFilter()
 
 bool TCisPickForm::eventFilter(QObject *watched, QEvent *e)
 {
-    if (e->type() == QEvent::FocusOut && exitEdits_.contains(static_cast<QLineEdit *>(watched)) && isVisible())
+    if (e->type() == QEvent::FocusOut && exitEdits_.contains(qobject_cast<QLineEdit *>(watched)) && isVisible())
         RunFilter();
     return TForm::eventFilter(watched, e);
 }

@@ -245,6 +245,9 @@ TDBGrid::TDBGrid(QWidget *parent)
 TDBGrid::~TDBGrid()
 {
     model_->OnUpdateData = nullptr;
+    // Handlers connected on the grid (a derived grid's sums, a form's set-up of an opened table) belonged to
+    // parts of it already destroyed: the closing below is not theirs to hear.
+    disconnect(model_, &TDataSetModel::activeChanged, this, nullptr);
     // Let go of the data set while the grid is whole: the model's last signals reach a living view.
     model_->SetDataSource(nullptr);
 }

@@ -52,7 +52,14 @@ TForm::TForm(QWidget *owner) : QDialog(owner)
     qApp->installEventFilter(this);
 }
 
-TForm::~TForm() = default;
+TForm::~TForm()
+{
+    // The form's own members are gone by now, but its controls live until the base widget deletes them, and
+    // hiding the window takes the focus from one of them: a handler of "left the field" (or of any other
+    // signal) connected to the form would run on a half-destroyed form. The controls go silent towards it.
+    for (QObject *child : findChildren<QObject *>())
+        disconnect(child, nullptr, this, nullptr);
+}
 
 int TForm::ShowModal()
 {

@@ -169,6 +169,36 @@ TEST_F(PickTest, CustomerByNumberRegistrationNumberOrName)
     EXPECT_EQ(number->AsInteger(), 3);
 }
 
+// A filter field marked to filter on leaving does so when Tab leaves it; the focus leaving any other control
+// of the window (a button, the grid) is no filter field's and changes nothing.
+TEST_F(PickTest, LeavingAFilterFieldFiltersAndLeavingOtherControlsDoesNot)
+{
+    TField *number = target.FieldByName("C_ODB");
+    TField *name = target.FieldByName("ODBERATEL");
+    int shown = -1, afterButtons = -1;
+    CloseModal(mrCancel, [&](QWidget *form) {
+        QApplication::setActiveWindow(form);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+        CisOdbForm->eMESTO->setFocus();
+        QTest::keyClicks(CisOdbForm->eMESTO, "Brez");
+        QTest::keyClick(CisOdbForm->eMESTO, Qt::Key_Tab);
+        shown = rows(DMCis->QOdberatelia);
+        CisOdbForm->eMESTO->clear();
+        QWidget *from = QApplication::focusWidget();
+        ASSERT_NE(from, CisOdbForm->eMESTO);
+        for (int i = 0; i < 4; ++i)
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        CisOdbForm->Grid->setFocus();
+        CisOdbForm->BtnVyber->setFocus();
+        afterButtons = rows(DMCis->QOdberatelia);
+    });
+    number->SetValue(0);
+    name->SetValue("");
+    EXPECT_FALSE(PickCustomer(number, name, false));
+    EXPECT_EQ(shown, 1) << "Brezno only";
+    EXPECT_EQ(afterButtons, 1) << "the cleared field was not left: the filter stands";
+}
+
 TEST_F(PickTest, NewCustomerFromThePickList)
 {
     TTestResponder answers;

@@ -199,6 +199,30 @@ TEST_F(XGrid, SumsAveragesMinimaAndMaxima)
     EXPECT_EQ(grid.TitleHint(2), "") << "no aggregate hint";
 }
 
+// A grid destroyed while its data set is open lets go of it quietly: neither its own sums nor any handler
+// connected on the grid hear of the data set closing for it (their grid is half gone by then); the data set
+// stays open and moves on for the other grids on it.
+TEST_F(XGrid, AGridDestroyedWithItsDataOpenRunsNoHandler)
+{
+    auto *gone = new TxDBGrid;
+    gone->AutoCalcAgg = true;
+    int sums = 0, heard = 0;
+    gone->OnAfterCalcAgg = [&](TxCustomDBGrid *) { ++sums; };
+    QObject::connect(gone->Model(), &TDataSetModel::activeChanged, gone, [&](bool) { ++heard; });
+    gone->SetDataSource(&src);
+    q.Open();
+    ASSERT_EQ(sums, 1);
+    ASSERT_EQ(heard, 1);
+    q.Last();
+    delete gone;
+    EXPECT_EQ(sums, 1);
+    EXPECT_EQ(heard, 1);
+    EXPECT_TRUE(q.Active());
+    EXPECT_EQ(q.RecNo(), 5);
+    q.First();
+    EXPECT_EQ(grid.Model()->CellText(0, 1), "beta") << "the grid left on the data set still shows it";
+}
+
 TEST_F(XGrid, CtrlCCopiesFromTheCurrentRowToTheEnd)
 {
     q.SQL().SetText("select ID, NAZOV\nfrom T_S\n\norder by ID");

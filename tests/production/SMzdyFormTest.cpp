@@ -92,6 +92,18 @@ TEST_F(WagesForm, ProposesThePreviousMonthEarlyInTheMonthAndFiltersByCentre)
     EXPECT_EQ(mzdy->QZamestnanci.FieldByName("OSC")->AsInteger(), 58);
 }
 
+// A centre typed and not left filters nothing when the form closes: the list is not read again for a form
+// that is going.
+TEST_F(WagesForm, ACentreTypedButNotLeftFiltersNothingWhenTheFormCloses)
+{
+    form->eSTREDISKO->setFocus();
+    QTest::keyClicks(form->eSTREDISKO, "S2");
+    ASSERT_EQ(mzdy->QZamestnanci.RecordCount(), 2);
+    form.reset();
+    EXPECT_EQ(mzdy->QZamestnanci.RecordCount(), 2);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
 TEST_F(WagesForm, ADayIsWrittenForTheCurrentEmployee)
 {
     ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));

@@ -86,6 +86,20 @@ TEST_F(PerformanceForm, ScannedCardAndTicketThenTypedQuantityAndHoursBookIt)
     vyk->QvSVykony.Cancel();
 }
 
+// The form closed while an employee number typed as the list's choice has the focus: leaving that field
+// reads the list again (and drops the booking being typed), but closing the form is no leaving of it.
+TEST_F(PerformanceForm, ClosingTheFormInTheListsEmployeeFieldKeepsTheBookingBeingTyped)
+{
+    scan("57");
+    form->vOSC2->setFocus();
+    QTest::keyClicks(form->vOSC2, "58");
+    ASSERT_EQ(vyk->QvSVykony.State(), dsInsert);
+    form.reset();
+    EXPECT_EQ(vyk->QvSVykony.State(), dsInsert);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    vyk->QvSVykony.Cancel();
+}
+
 TEST_F(PerformanceForm, HoursTakeFiveCharactersAtMost)
 {
     scan("57");

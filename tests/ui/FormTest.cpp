@@ -356,3 +356,29 @@ TEST(Form, AKeptFormOpenedFromAModalWindowStandsAboveIt)
     EXPECT_EQ(kept.parentWidget(), &home);
 }
 
+
+// A form destroyed while a field it checks on leaving has the focus and typed text: hiding the window takes
+// the focus from the field, and no handler of the form runs on the half-destroyed form (here its list of
+// entries, gone with the form's own members, would be read).
+TEST(Form, NoHandlerRunsOnAFormBeingDestroyed)
+{
+    struct Booking : Dialog {
+        QStringList entries{QStringLiteral("1")};
+        QStringList *seen;
+        explicit Booking(QStringList *seen) : seen(seen)
+        {
+            connect(first, &QLineEdit::editingFinished, this, [this] { *this->seen << entries; });
+        }
+    };
+    QStringList seen;
+    auto *form = new Booking(&seen);
+    form->showActive();
+    QTest::keyClicks(form->first, QStringLiteral("42"));
+    ASSERT_TRUE(form->first->hasFocus());
+    QTest::keyClick(form->first, Qt::Key_Tab);
+    EXPECT_EQ(seen, QStringList{QStringLiteral("1")}) << "the handler runs on a living form";
+    form->first->setFocus();
+    QTest::keyClicks(form->first, QStringLiteral("7"));
+    delete form;
+    EXPECT_EQ(seen, QStringList{QStringLiteral("1")});
+}
