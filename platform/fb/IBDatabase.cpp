@@ -67,7 +67,11 @@ void TIBDatabase::LetGoIfLost(bool known)
     }
     if (suspect_ && !dropping_ && att_.isAttached()) {
         suspect_ = false;
-        if (!att_.alive())
+        // Only the connection that is the one attached can be the lost one: it is let go of without asking
+        // (a server still ending a killed attachment may not answer at all). With several, each asks.
+        const auto attached = std::count_if(databases().begin(), databases().end(),
+                                            [](const TIBDatabase *db) { return db->att_.isAttached(); });
+        if (attached == 1 || !att_.alive())
             dropConnection();
     }
 }
