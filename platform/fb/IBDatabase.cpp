@@ -81,7 +81,9 @@ void TIBDatabase::dropConnection()
     if (dropping_)
         return;
     dropping_ = true;
-    // The transactions go first, so closing their data sets commits nothing.
+    // Our end of the connection is closed first, so nothing below waits on the server; the transactions go
+    // next, so closing their data sets commits nothing.
+    att_.cutOff();
     for (TIBTransaction *t : transactions_) {
         if (t->timer_)
             t->timer_->stop();

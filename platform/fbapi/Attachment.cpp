@@ -100,6 +100,15 @@ bool Attachment::alive()
     return ok;
 }
 
+void Attachment::cutOff()
+{
+    if (!att_)
+        return;
+    auto &st = status();
+    att_->cancelOperation(&st, fb_cancel_abort);
+    st.init();
+}
+
 Firebird::IAttachment *Attachment::checked() const
 {
     if (!att_)

@@ -25,8 +25,17 @@ public:
     bool isAttached() const { return bool(att_); }
     // Asks the server whether the connection still works (a round trip); false when it is lost.
     bool alive();
+    // Closes this side of a lost connection at once, without a word to the server: every later call on it,
+    // and releasing its transactions and statements, fails or ends at once instead of waiting for an answer
+    // from a server that may never give one (one still ending a killed attachment does not). The server
+    // rolls back what the connection left open.
+    void cutOff();
     // Lets go of a lost connection without asking the server anything.
-    void abandon() { att_.reset(); }
+    void abandon()
+    {
+        cutOff();
+        att_.reset();
+    }
 
     // A statement without parameters or results (DDL and the like), in its own transaction.
     void executeImmediate(const QString &sql);
