@@ -110,7 +110,14 @@ int ChooseOption(const QString &items, const QString &caption)
         quoted << QLatin1Char('"') + option.replace(QLatin1Char('"'), QStringLiteral("\"\"")) + QLatin1Char('"');
     // Asked from a modal window, it stands above that window, not the main one.
     TxForm form(ModalOwner(), 25, int(options.size()), caption);
-    TxForm::AddRadioGroup(&form, 0, 0, true, 0, quoted.join(QLatin1Char(',')), QStringLiteral("rbTlac"));
+    TRadioGroup *group =
+        TxForm::AddRadioGroup(&form, 0, 0, true, 0, quoted.join(QLatin1Char(',')), QStringLiteral("rbTlac"));
+    // Twenty-five columns hold the usual options; a longer one widens the dialog so it reads whole.
+    const int wanted = group->sizeHint().width();
+    if (wanted > group->width()) {
+        form.resize(wanted, form.height());
+        group->resize(wanted, group->height());
+    }
     if (form.ShowModal() != mrOk)
         return -1;
     return TxForm::GetIntValue(&form, QStringLiteral("rbTlac"));

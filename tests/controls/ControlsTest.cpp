@@ -250,6 +250,23 @@ TEST(ChooseOption, AnOptionIsAllBetweenTwoCommasBlanksAndAll)
               3);
 }
 
+TEST(ChooseOption, ALongOptionWidensTheDialogToShowItWhole)
+{
+    onModalDialog([](QWidget *dialog) {
+        const QList<QRadioButton *> radios = dialog->findChildren<QRadioButton *>();
+        ASSERT_EQ(radios.size(), 4);
+        for (QRadioButton *r : radios) {
+            SCOPED_TRACE(r->text().toStdString());
+            EXPECT_GE(r->width(), r->sizeHint().width());
+            EXPECT_TRUE(dialog->rect().contains(QRect(r->mapTo(dialog, QPoint()), r->size())));
+        }
+        QTest::mouseClick(radios.value(0), Qt::LeftButton);
+    });
+    EXPECT_EQ(ChooseOption(QString::fromUtf8("Skladový súpis so zásobou,Skladový súpis,Skladovú kartu,Kartu náradia"),
+                           QString::fromUtf8("Tlačiť")),
+              1);
+}
+
 TEST(ChooseOption, ClosedWithoutAChoiceGivesMinusOne)
 {
     onModalDialog([](QWidget *dialog) { dialog->close(); }); // the window's close button
