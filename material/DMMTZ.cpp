@@ -24,11 +24,20 @@ const TFieldTitle MaterialTitles[] = {
     {"VAHA_MAT", "Váha mat."},    {"MNOZ_MIN", "Min.zásoba"},
     {"C_ODB", "č.Odb."},          {"MAJITEL", "Majiteľ"},
     {"PRACOVISKO", "Pracovisko"}, {"TERMIN", "Termín"},
+    {"HODNOTA", "Hodnota"},
 };
 
 void materialTitles(TDataSet *ds)
 {
     SetFieldTitles(ds, MaterialTitles);
+}
+
+// The movements listed and summed: a movement of no job (job 0) shows no job, not "0/0000", as in print.
+void listedMovementTitles(TDataSet *ds)
+{
+    materialTitles(ds);
+    if (TField *job = ds->FindField(QStringLiteral("C_INT")))
+        job->DisplayFormat = QStringLiteral("#0\"/\"0000;; ");
 }
 
 // The data set and its source: the source is named after the set without its leading "Q".
@@ -98,7 +107,7 @@ TDMMTZ::TDMMTZ()
     for (TxTable *t : {&QPolozkyKokily, &QMPohyby, &QPolozky, &QMSklady, &QDodavatelia, &QMObjD})
         t->OnCreateFields = materialTitles;
     QvMSklady.OnCreateFields = materialTitles;
-    QvMPohyby.OnCreateFields = materialTitles;
+    QvMPohyby.OnCreateFields = listedMovementTitles;
     QMObj.OnCreateFields = materialTitles;
     QMPoziad.OnCreateFields = materialTitles;
     QPolozky.OnNewRecord = [this](TDataSet *ds) { QPolozkyNewRecord(ds); };

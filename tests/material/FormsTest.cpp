@@ -377,6 +377,35 @@ TEST_F(FormsTest, TheMovementsOfAPeriodInDetailAndSummed)
     EXPECT_TRUE(checked);
 }
 
+TEST_F(FormsTest, TheSumPerJobReadsInSlovakAndShowsNoJobForMovementsWithoutOne)
+{
+    move(QDate(2026, 3, 16), 10, "M1", "M-1", 4, 2);
+    move(QDate(2026, 3, 16), 22, "M1", "M-2", 1, 2, 260012);
+    mtz->QMPohyby.Close();
+    bool checked = false;
+    WhenModal<TMPohybyForm>([&](TMPohybyForm *f) {
+        f->eOd->setText(QStringLiteral("1.3.2026"));
+        f->cbPohlad->setCurrentIndex(5); // the sum per job
+        f->BtnFilter->click();
+        QAbstractItemModel *model = f->Grid->model();
+        QStringList titles, cells;
+        for (int c = 0; c < model->columnCount(); ++c)
+            titles << model->headerData(c, Qt::Horizontal).toString();
+        for (int r = 0; r < model->rowCount(); ++r)
+            for (int c = 0; c < model->columnCount(); ++c)
+                cells << model->data(model->index(r, c)).toString().trimmed();
+        EXPECT_TRUE(titles.contains(QString::fromUtf8("č.Zákazky"))) << titles.join(u'|').toStdString();
+        EXPECT_TRUE(titles.contains(QStringLiteral("Hodnota"))) << titles.join(u'|').toStdString();
+        EXPECT_FALSE(titles.contains(QStringLiteral("HODNOTA")));
+        EXPECT_TRUE(cells.contains(QStringLiteral("26/0012"))) << cells.join(u'|').toStdString();
+        EXPECT_FALSE(cells.contains(QStringLiteral("0/0000"))) << cells.join(u'|').toStdString();
+        checked = true;
+        f->SetModalResult(mrCancel);
+    });
+    ShowStockMovements();
+    EXPECT_TRUE(checked);
+}
+
 TEST_F(FormsTest, OnlyAChangedCalculatedPriceAsksForTheRecalculation)
 {
     TMPolozkyForm list;
