@@ -130,8 +130,10 @@ void TMPohybDForm::PickItem()
     TDataSet &m = DMMTZ->QMPohyby;
     if (m.State() != dsEdit && m.State() != dsInsert)
         return;
+    // Left by Tab, the edit has not written its text to the field yet: the pick looks at what was typed.
+    eCPol->DataLink().UpdateRecord();
     TxQuery *items = nullptr;
-    if (PickItemForFieldDS(m.FieldByName(QStringLiteral("C_POL")), QLatin1Char(' '), &items) && items &&
+    if (PickItemForFieldDS(m.FieldByName(QStringLiteral("C_POL")), QLatin1Char('_'), &items) && items &&
         items->Active() && items->FindField(QStringLiteral("CENA_NAKL")))
         m.FieldByName(QStringLiteral("CENA_NAKL"))
             ->SetValue(items->FieldByName(QStringLiteral("CENA_NAKL"))->AsFloat());
@@ -140,6 +142,8 @@ void TMPohybDForm::PickItem()
 void TMPohybDForm::PickJob()
 {
     TDataSet &m = DMMTZ->QMPohyby;
+    if (m.State() == dsEdit || m.State() == dsInsert)
+        eCInt->DataLink().UpdateRecord();
     TField *job = m.FieldByName(QStringLiteral("C_INT"));
     if ((m.State() != dsEdit && m.State() != dsInsert) || job->AsInteger() <= 0)
         return;

@@ -11,6 +11,7 @@
 #include "material/MPolozkyForm.h"
 #include "material/MPoziadavkyForm.h"
 #include "material/MSkladyForm.h"
+#include "shell/CisPolForm.h"
 #include "shell/DMCis.h"
 #include "shell/QQueryForm.h"
 #include "library/xDBEdit.h"
@@ -161,6 +162,86 @@ TEST_F(FormsTest, AQuantityTypedInLettersStopsTheMovementUntilItIsANumber)
     });
     EXPECT_EQ(EditStockMovement(), mrOk);
     EXPECT_DOUBLE_EQ(number("select MNOZSTVO from MPOHYBY where TYP_POHYBU=22"), -7) << "an issue stored negative";
+}
+
+TEST_F(FormsTest, AnItemTypedAndLeftByTabIsTakenWithItsPriceWithoutThePick)
+{
+    exec(QStringLiteral("update POLOZKY set CENA_NAKL = 3.5 where C_POL = 'M-2'"));
+    TxTable &m = mtz->QMPohyby;
+    m.Open();
+    m.Append();
+    m.FieldByName("SKLAD")->SetValue(QStringLiteral("M1"));
+    m.FieldByName("TYP_POHYBU")->SetValue(10);
+    TDMCis cis;
+    bool picked = false;
+    WhenModal<TMPohybDForm>([&](TMPohybDForm *f) {
+        WhenModal<TCisPolForm>([&](TCisPolForm *pick) {
+            picked = true;
+            pick->SetModalResult(mrCancel);
+        });
+        f->eCPol->setFocus();
+        QTest::keyClicks(f->eCPol, "M-2");
+        QTest::keyClick(f->eCPol, Qt::Key_Tab);
+        QApplication::processEvents();
+        CancelWhenModal();
+        EXPECT_FALSE(picked) << "the code typed names one item";
+        EXPECT_EQ(m.FieldByName("C_POL")->AsString().trimmed(), "M-2");
+        EXPECT_DOUBLE_EQ(m.FieldByName("CENA_NAKL")->AsFloat(), 3.5) << "the receipt takes the item's price";
+        f->eMnozstvo->setFocus();
+        f->eMnozstvo->selectAll();
+        QTest::keyClicks(f->eMnozstvo, "4");
+        f->BtnOK->click();
+    });
+    EXPECT_EQ(EditStockMovement(), mrOk);
+    EXPECT_DOUBLE_EQ(number("select MNOZSTVO * CENA_NAKL from MPOHYBY where C_POL = 'M-2'"), 14);
+}
+
+TEST_F(FormsTest, AJobTypedAndLeftByTabGivesAReturnItsProducedQuantity)
+{
+    exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, MENA) values ('ZAK1', 'Z', 0, 'EUR')");
+    exec("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, MNOZ_VYR, STAV_ZAK, C_REV, C_INT_RE) values (260002, "
+         "'ZAK1', 'M-1', 40, 36, 50, 0, 0)");
+    TDMCis cis;
+    TxTable &m = mtz->QMPohyby;
+    m.Open();
+    m.Append();
+    m.FieldByName("C_POL")->SetValue(QStringLiteral("M-1"));
+    m.FieldByName("SKLAD")->SetValue(QStringLiteral("M1"));
+    WhenModal<TMPohybDForm>([&](TMPohybDForm *f) {
+        f->cbTypPohybu->setCurrentIndex(3);
+        emit f->cbTypPohybu->activated(3); // "13 - Vratenie z vyroby"
+        f->eCInt->setFocus();
+        f->eCInt->selectAll();
+        QTest::keyClicks(f->eCInt, "260002");
+        QTest::keyClick(f->eCInt, Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_EQ(m.FieldByName("C_INT")->AsInteger(), 260002);
+        EXPECT_DOUBLE_EQ(m.FieldByName("MNOZ_VYR")->AsFloat(), 36) << "the job's produced pieces";
+        f->BtnCancel->click();
+    });
+    EditStockMovement();
+}
+
+TEST_F(FormsTest, TheItemPickOfAMovementListsItemsOfEveryKind)
+{
+    item("N-1", "N", 1);
+    TDMCis cis;
+    TxTable &m = mtz->QMPohyby;
+    m.Open();
+    m.Append();
+    int listed = -1;
+    WhenModal<TMPohybDForm>([&](TMPohybDForm *f) {
+        WhenModal<TCisPolForm>([&](TCisPolForm *pick) {
+            TDataSet *rows = pick->Grid->DataSet();
+            rows->FetchAll();
+            listed = rows->RecordCount();
+            pick->SetModalResult(mrCancel);
+        });
+        f->btnPolozka->click();
+        f->BtnCancel->click();
+    });
+    EditStockMovement();
+    EXPECT_EQ(listed, 4) << "three materials and a tool, nothing typed to narrow them";
 }
 
 TEST_F(FormsTest, ANewCopyCancelledLeavesNothingAcceptedCopiesTheLines)
