@@ -12,6 +12,7 @@
 #include "material/MPoziadavkyForm.h"
 #include "material/MSkladyForm.h"
 #include "shell/CisPolForm.h"
+#include "shell/CisZakForm.h"
 #include "shell/DMCis.h"
 #include "shell/QQueryForm.h"
 #include "library/xDBEdit.h"
@@ -58,6 +59,12 @@ protected:
         delete DodavateliaForm;
         delete MPohybyForm;
         delete QQueryForm;
+        // The picks stand on the code lists' data module: they go first.
+        for (QWidget *pick : {static_cast<QWidget *>(CisPolForm), static_cast<QWidget *>(CisZakForm)})
+            delete pick;
+        CisPolForm = nullptr;
+        CisZakForm = nullptr;
+        codeLists.reset();
         MaterialTest::TearDown();
     }
     void orderWithLines(const char *number, int lines)
@@ -84,6 +91,7 @@ protected:
             f->BtnOK->click();
         });
     }
+    std::unique_ptr<TDMCis> codeLists;
 };
 
 TEST_F(FormsTest, ADeliveredOrderIsReceivedAsOneDocument)
@@ -172,7 +180,7 @@ TEST_F(FormsTest, AnItemTypedAndLeftByTabIsTakenWithItsPriceWithoutThePick)
     m.Append();
     m.FieldByName("SKLAD")->SetValue(QStringLiteral("M1"));
     m.FieldByName("TYP_POHYBU")->SetValue(10);
-    TDMCis cis;
+    codeLists = std::make_unique<TDMCis>();
     bool picked = false;
     WhenModal<TMPohybDForm>([&](TMPohybDForm *f) {
         WhenModal<TCisPolForm>([&](TCisPolForm *pick) {
@@ -201,7 +209,7 @@ TEST_F(FormsTest, AJobTypedAndLeftByTabGivesAReturnItsProducedQuantity)
     exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, MENA) values ('ZAK1', 'Z', 0, 'EUR')");
     exec("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, MNOZ_VYR, STAV_ZAK, C_REV, C_INT_RE) values (260002, "
          "'ZAK1', 'M-1', 40, 36, 50, 0, 0)");
-    TDMCis cis;
+    codeLists = std::make_unique<TDMCis>();
     TxTable &m = mtz->QMPohyby;
     m.Open();
     m.Append();
@@ -225,7 +233,7 @@ TEST_F(FormsTest, AJobTypedAndLeftByTabGivesAReturnItsProducedQuantity)
 TEST_F(FormsTest, TheItemPickOfAMovementListsItemsOfEveryKind)
 {
     item("N-1", "N", 1);
-    TDMCis cis;
+    codeLists = std::make_unique<TDMCis>();
     TxTable &m = mtz->QMPohyby;
     m.Open();
     m.Append();
