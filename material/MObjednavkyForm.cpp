@@ -140,6 +140,9 @@ void TMObjednavkyDForm::ProposeNumber()
 
 void TMObjednavkyDForm::PickSupplierOfOrder()
 {
+    // Left by Tab, the edit has not written its text to the field yet: the pick looks at what was typed.
+    if (DMMTZ->QMObj.State() != dsBrowse)
+        eDodavatel->DataLink().UpdateRecord();
     PickSupplier(order("C_DOD"), order("DODAVATEL"));
 }
 

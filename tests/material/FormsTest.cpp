@@ -2,6 +2,7 @@
 // a copied order, lines taken from the requests, the requests narrowed by a caller's jobs, the stores
 // form with its tool usage, and an item card refused as a duplicate.
 #include "MaterialFixture.h"
+#include "common/HostileCorpus.h"
 #include "common/ShownBoxes.h"
 #include "common/WhenModal.h"
 #include "material/DodavateliaForm.h"
@@ -666,6 +667,33 @@ TEST_F(FormsTest, ASupplierPickedByNamePrefix)
     EXPECT_TRUE(PickSupplier(h.FieldByName("C_DOD"), h.FieldByName("DODAVATEL")));
     EXPECT_EQ(listed, 2);
     EXPECT_EQ(h.FieldByName("C_DOD")->AsInteger(), 2);
+    h.Cancel();
+}
+
+TEST_F(FormsTest, ASupplierTypedInTheOrderAndLeftByTabIsPickedByWhatWasTyped)
+{
+    exec(QString::fromUtf8("insert into CDODAVATELOV (C_DOD, DODAVATEL) values (3, 'Železiarne O''Brien')"));
+    TxDataSet &h = mtz->QMObj;
+    h.Open();
+    h.Append();
+    bool browsed = false;
+    TMObjednavkyDForm dialog;
+    WhenModal<TMObjednavkyDForm>([&](TMObjednavkyDForm *f) {
+        WhenModal<TDodavateliaForm>([&](TDodavateliaForm *suppliers) {
+            browsed = true;
+            suppliers->SetModalResult(mrCancel);
+        });
+        f->eDodavatel->setFocus();
+        TypeText(f->eDodavatel, QString::fromUtf8("Žel"));
+        QTest::keyClick(f->eDodavatel, Qt::Key_Tab);
+        QApplication::processEvents();
+        CancelWhenModal();
+        EXPECT_FALSE(browsed) << "one supplier begins so: no browser";
+        EXPECT_EQ(h.FieldByName("C_DOD")->AsInteger(), 3);
+        EXPECT_EQ(h.FieldByName("DODAVATEL")->AsString(), QString::fromUtf8("Železiarne O'Brien"));
+        f->SetModalResult(mrCancel);
+    });
+    dialog.ShowModal();
     h.Cancel();
 }
 
