@@ -90,6 +90,7 @@ TMObjednavkyDForm::TMObjednavkyDForm(QWidget *owner) : TForm(owner)
 
     LinesGrid = new TxDBGrid(this);
     LinesGrid->SetDataSource(&DMMTZ->DSMObjD);
+    LinesGrid->SetOptions(LinesGrid->Options() & ~dgRowSelect); // the lines are typed in their cells
     addColumns(LinesGrid, {{"C_RIADKU", "č."},
                            {"C_POL", "č.Položky"},
                            {"NAZOV", "Názov"},
@@ -155,7 +156,7 @@ void TMObjednavkyDForm::PickLineItem()
         d.Edit();
     }
     TxQuery *items = nullptr;
-    if (!PickItemForFieldDS(line("C_POL"), QLatin1Char(' '), &items) || !items || !items->Active())
+    if (!PickItemForFieldDS(line("C_POL"), QLatin1Char('_'), &items) || !items || !items->Active())
         return;
     for (const char *name : {"NAZOV", "ROZMER", "MJ", "POPIS"})
         if (TField *f = items->FindField(QString::fromLatin1(name)))

@@ -2,6 +2,7 @@
 // a copied order, lines taken from the requests, the requests narrowed by a caller's jobs, the stores
 // form with its tool usage, and an item card refused as a duplicate.
 #include "MaterialFixture.h"
+#include "common/GridTyping.h"
 #include "common/HostileCorpus.h"
 #include "common/ShownBoxes.h"
 #include "common/WhenModal.h"
@@ -695,6 +696,52 @@ TEST_F(FormsTest, ASupplierTypedInTheOrderAndLeftByTabIsPickedByWhatWasTyped)
     });
     dialog.ShowModal();
     h.Cancel();
+}
+
+TEST_F(FormsTest, APurchaseOrdersLinesArePickedFromEveryKindAndTypedInTheGrid)
+{
+    codeLists = std::make_unique<TDMCis>();
+    item("N-1", "N", 1);
+    TxDataSet &h = mtz->QMObj;
+    h.Open();
+    h.Append();
+    h.FieldByName("C_DOD")->SetValue(1);
+    h.FieldByName("DODAVATEL")->SetValue(QStringLiteral("Kovohuty"));
+    h.Post();
+    TxTable &lines = mtz->QMObjD;
+    lines.Open();
+    int listed = -1;
+    TMObjednavkyDForm dialog;
+    WhenModal<TMObjednavkyDForm>([&](TMObjednavkyDForm *f) {
+        TShownBoxes boxes;
+        f->NewLine();
+        // A line with no item yet: the pick offers items of every kind.
+        WhenModal<TCisPolForm>([&](TCisPolForm *pick) {
+            TDataSet *rows = pick->Grid->DataSet();
+            rows->FetchAll();
+            listed = rows->RecordCount();
+            pick->SetModalResult(mrCancel);
+        });
+        f->btnPolozka->click();
+        QApplication::processEvents();
+        QApplication::setActiveWindow(f);
+        f->LinesGrid->setFocus();
+        QTest::keyClick(TypeInCell(f->LinesGrid, 1, "M-2"), Qt::Key_Return);
+        QWidget *editor = TypeInCell(f->LinesGrid, 4, "abc");
+        EXPECT_NE(editor, f->LinesGrid) << "the quantity can be typed";
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("'abc' nie je platné číslo")});
+        Retype(editor, "12");
+        QTest::keyClick(editor, Qt::Key_Return);
+        QApplication::processEvents();
+        EXPECT_EQ(lines.FieldByName("C_POL")->AsString().trimmed(), "M-2");
+        EXPECT_DOUBLE_EQ(lines.FieldByName("MNOZ_OBJ")->AsFloat(), 12);
+        lines.Cancel();
+        f->SetModalResult(mrCancel);
+    });
+    dialog.ShowModal();
+    EXPECT_EQ(listed, 4) << "three materials and a tool";
 }
 
 TEST_F(FormsTest, TheSuppliersCountryIsChosenByNameFromTheCountries)
