@@ -30,6 +30,8 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTabWidget>
 
 TFormGlobal<TSOdvodyForm> SOdvodyForm{"SOdvodyForm"};
@@ -48,6 +50,17 @@ QDate typedDate(const QLineEdit *edit)
 {
     QDate date;
     return TryStrToDate(edit->text().trimmed(), date) ? date : QDate();
+}
+
+// A period edit wide enough for the widest date it holds (two-digit day and month), frame and margins included.
+void fitDate(QLineEdit *edit)
+{
+    QStyleOptionFrame option;
+    option.initFrom(edit);
+    option.lineWidth = edit->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, edit);
+    const QFontMetrics fm = edit->fontMetrics();
+    const QSize text(fm.horizontalAdvance(DateStr(QDate(2026, 12, 28))) + 4 + 2 * option.lineWidth + 2, fm.height());
+    edit->setMinimumWidth(edit->style()->sizeFromContents(QStyle::CT_LineEdit, &option, text, edit).width());
 }
 
 // Rows handed back (negative quantity) are written in red.
@@ -166,6 +179,8 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
     const auto [first, last] = MonthBounds(month);
     vDatum_Od = new QLineEdit(DateStr(first), tabPrehlady);
     vDatum_Do = new QLineEdit(DateStr(last), tabPrehlady);
+    fitDate(vDatum_Od);
+    fitDate(vDatum_Do);
     vC_ODB = new QLineEdit(tabPrehlady);
     vC_VYR = new QLineEdit(tabPrehlady);
     vC_INT3 = new QLineEdit(tabPrehlady);

@@ -19,6 +19,8 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QTabWidget>
+#include <QStyle>
+#include <QStyleOptionFrame>
 #include <QTest>
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/DBControls.h"
@@ -565,6 +567,24 @@ TEST_F(HandOverTest, ARateOutsideItsRangeIsRefusedAndTheListsShowItsPlaces)
 }
 
 // A calculation without a usable rate passes none on: the home currency takes 1, another currency the day's.
+TEST_F(HandOverTest, TheOverviewsPeriodShowsItsDatesWhole)
+{
+    TSOdvodyForm form;
+    form.resize(900, 600);
+    form.show();
+    form.pcOdvody->setCurrentWidget(form.tabPrehlady);
+    QApplication::processEvents();
+    for (QLineEdit *e : {form.vDatum_Od, form.vDatum_Do}) {
+        e->setText(QStringLiteral("28.12.2026"));
+        QStyleOptionFrame option;
+        option.initFrom(e);
+        option.rect = e->rect();
+        option.lineWidth = e->style()->pixelMetric(QStyle::PM_DefaultFrameWidth, &option, e);
+        const int room = e->style()->subElementRect(QStyle::SE_LineEditContents, &option, e).width() - 4;
+        EXPECT_GE(room, e->fontMetrics().horizontalAdvance(e->text())) << "the widest date shows whole";
+    }
+}
+
 TEST_F(HandOverTest, ACalculationWithoutARateGivesTheHandOverNone)
 {
     exec("update ZAKKALK set KURZ=0 where C_INT=260001");
