@@ -104,7 +104,8 @@ const TFieldTitle SharedListTitles[] = {
     {"TERMIN", "Termín"},       {"POZNAMKA", "Poznámka"},   {"PRACOVISKO", "Pracovisko"},
     {"PROFESIA", "Profesia"},   {"STREDISKO", "Stredisko"}, {"ROZMER", "Rozmer"},
     {"KURZ", "Kurz"},           {"MENA", "Mena"},           {"C_ODB", "č.Odb."},
-    {"C_FAKTURY", "č.Faktúry"}, {"VAHA1", "Váha/ks"},
+    {"C_FAKTURY", "č.Faktúry"}, {"VAHA1", "Váha/ks"},       {"C_DL", "č.DL"},
+    {"D_VYSTAV", "Dátum"},
 
     {"STAV_ODV", "Stav"},
 };

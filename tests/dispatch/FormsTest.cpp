@@ -9,6 +9,7 @@
 #include "dispatch/EDListyForm.h"
 #include "dispatch/EFakturaForm.h"
 #include "dispatch/ESkladForm.h"
+#include "dispatch/ExpSql.h"
 #include "dispatch/ESkladQRRep.h"
 #include "platform/report/QRPage.h"
 #include "library/xDBFilter.h"
@@ -216,6 +217,17 @@ TEST_F(FormsTest, OverviewsSumByTheChosenView)
     EXPECT_EQ(q.FieldByName("ODBERATEL")->AsString(), QString::fromUtf8("Strojárne Martin"));
     q.Next();
     EXPECT_EQ(q.FieldByName("ODBERATEL")->AsString(), QString::fromUtf8("Malý odberateľ"));
+}
+
+TEST_F(FormsTest, EveryOverviewTitlesItsColumnsInWords)
+{
+    invoiceNote();
+    TxQuery &q = dm->QTlac;
+    for (int view = 0; view < int(std::size(ExpSql::OverviewViews)); ++view) {
+        exp->OpenOverview(view, QDate(2026, 3, 1), QDate(2026, 3, 31), "", "", "");
+        for (int i = 0; i < q.FieldCount(); ++i)
+            EXPECT_NE(q.Fields(i)->DisplayLabel(), q.Fields(i)->FieldName()) << "view " << view;
+    }
 }
 
 TEST_F(FormsTest, AFailedSaveKeepsTheDialogAndItsLines)
