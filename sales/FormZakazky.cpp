@@ -17,6 +17,7 @@
 #include "shell/MenuHooks.h"
 #include "shell/RoutineNames.h"
 #include "shell/Routines.h"
+#include "platform/ui/BitBtn.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/FormGlobal.h"
 #include "platform/ui/Guarded.h"
@@ -121,6 +122,10 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
     DBFilter->setObjectName(QStringLiteral("DBFilter"));
     DBFilter->DataSource = &dm.DSvZakazky;
     auto *panel = new QHBoxLayout(DBFilter);
+    // The panel puts its button under the edits, in the middle: the row leaves it its room.
+    const QMargins around = panel->contentsMargins();
+    panel->setContentsMargins(around.left(), around.top(), around.right(),
+                              around.bottom() + DBFilter->FilterButton->height() + 8);
     xeC_VYR = filterEdit(DBFilter, "xeC_VYR", OdbytSql::OrdersWithProduct, ftString);
     connect(xeC_VYR, &QLineEdit::textEdited, this, [this](const QString &t) {
         if (t != t.toUpper())

@@ -5,6 +5,7 @@
 
 #include "common/HostileCorpus.h"
 #include "library/xDBFilter.h"
+#include "platform/ui/BitBtn.h"
 #include "library/xDBGrid.h"
 #include "platform/ui/DBControls.h"
 #include "sales/FormZakazky.h"
@@ -118,6 +119,22 @@ TEST_F(OrdersBrowserTest, QuickSearchesTakeTypedTextAsOneValue)
     QTest::mouseClick(form->HlOdb, Qt::LeftButton);
     EXPECT_EQ(form->StatusText(), QString::fromUtf8("Triedenie podľa názvu odberateľa"));
     EXPECT_EQ(listed(), QStringList({"ZAK26002", "ZAK26001"})) << "the filter stays, the order changes";
+}
+
+TEST_F(OrdersBrowserTest, TheFilterPanelsButtonStandsClearOfItsEditsAndFiltersByAClick)
+{
+    form->resize(820, 600);
+    QTest::mouseClick(form->btnFilter, Qt::LeftButton);
+    ASSERT_TRUE(form->DBFilter->isVisible());
+    QApplication::processEvents();
+    QWidget *apply = form->DBFilter->FilterButton;
+    for (QWidget *w : form->DBFilter->findChildren<QWidget *>())
+        if (w != apply && w->isVisible() && w->parentWidget() == form->DBFilter)
+            EXPECT_FALSE(w->geometry().intersects(apply->geometry())) << w->objectName().toStdString();
+    EXPECT_TRUE(form->DBFilter->rect().contains(apply->geometry()));
+    form->xeC_VYR->setText("V10");
+    QTest::mouseClick(apply, Qt::LeftButton, {}, apply->rect().center());
+    EXPECT_EQ(listed(), QStringList({"ZAK26001"}));
 }
 
 TEST_F(OrdersBrowserTest, FilterPanelAndIssueDateEditQuoteTheirText)
