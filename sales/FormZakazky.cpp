@@ -143,7 +143,10 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
     panel->addWidget(xeD_OD);
     panel->addWidget(new QLabel(QStringLiteral("-"), DBFilter));
     panel->addWidget(xeD_DO);
-    DBFilter->AfterFilter = [this](QObject *) { ShowRecordCount(); };
+    DBFilter->AfterFilter = [this](QObject *) {
+        DMOdbyt->QZakazkyD.Open(); // closed with its master by the filter; it follows the current order again
+        ShowRecordCount();
+    };
     DBFilter->hide();
     main->addWidget(DBFilter);
 

@@ -121,7 +121,7 @@ TEST_F(OrdersBrowserTest, QuickSearchesTakeTypedTextAsOneValue)
     EXPECT_EQ(listed(), QStringList({"ZAK26002", "ZAK26001"})) << "the filter stays, the order changes";
 }
 
-TEST_F(OrdersBrowserTest, TheFilterPanelsButtonStandsClearOfItsEditsAndFiltersByAClick)
+TEST_F(OrdersBrowserTest, TheFilterPanelsButtonStandsClearOfItsEditsAndFiltersByAClickWithTheItems)
 {
     form->resize(820, 600);
     QTest::mouseClick(form->btnFilter, Qt::LeftButton);
@@ -135,6 +135,12 @@ TEST_F(OrdersBrowserTest, TheFilterPanelsButtonStandsClearOfItsEditsAndFiltersBy
     form->xeC_VYR->setText("V10");
     QTest::mouseClick(apply, Qt::LeftButton, {}, apply->rect().center());
     EXPECT_EQ(listed(), QStringList({"ZAK26001"}));
+    // The items page follows the order found: its job is listed, not an empty page.
+    odbyt->QvZakazky.First();
+    TxTable &jobs = odbyt->QZakazkyD;
+    ASSERT_TRUE(jobs.Active());
+    EXPECT_EQ(jobs.RecordCount(), 1);
+    EXPECT_EQ(jobs.FieldByName("C_INT")->AsInteger(), 260001);
 }
 
 TEST_F(OrdersBrowserTest, FilterPanelAndIssueDateEditQuoteTheirText)
