@@ -333,6 +333,19 @@ TFormZakazky::~TFormZakazky()
 
 bool TFormZakazky::eventFilter(QObject *watched, QEvent *event)
 {
+    // The issue date edit filters the orders as a key is let go, after this filter has seen the key: the count
+    // and the items follow once it has.
+    if (watched == HlDV && event->type() == QEvent::KeyRelease)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                Guarded([this] {
+                    if (DMOdbyt->QvZakazky.Active())
+                        DMOdbyt->QZakazkyD.Open();
+                    ShowRecordCount();
+                });
+            },
+            Qt::QueuedConnection);
     const int i = ClickedEdit(watched, event, {HlObj, HlCOdb, HlOdb, HlDO, HlDV});
     if (i >= 0 && i < 4)
         Guarded([this, i] { Resort(QLatin1String(Quick[i].order), QString::fromUtf8(Quick[i].status)); });

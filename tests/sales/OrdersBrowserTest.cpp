@@ -10,6 +10,7 @@
 #include "platform/ui/DBControls.h"
 #include "sales/FormZakazky.h"
 
+#include <QDate>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -140,6 +141,24 @@ TEST_F(OrdersBrowserTest, TheFilterPanelsButtonStandsClearOfItsEditsAndFiltersBy
     TxTable &jobs = odbyt->QZakazkyD;
     ASSERT_TRUE(jobs.Active());
     EXPECT_EQ(jobs.RecordCount(), 1);
+    EXPECT_EQ(jobs.FieldByName("C_INT")->AsInteger(), 260001);
+}
+
+TEST_F(OrdersBrowserTest, TheIssueDateSearchCountsWhatItFindsAndShowsItsItems)
+{
+    const auto count = [this] { return form->LabelRecCount->text(); };
+    form->HlDV->setFocus();
+    TypeText(form->HlDV, "2099");
+    QApplication::processEvents();
+    EXPECT_EQ(odbyt->QvZakazky.RecordCount(), 0);
+    EXPECT_EQ(count(), QString::fromUtf8("Nájdených položiek:0")) << "the count of the empty list";
+    form->HlDV->clear();
+    TypeText(form->HlDV, QDate::currentDate().addDays(-10).toString("yyyy-MM-dd"));
+    QApplication::processEvents();
+    ASSERT_EQ(listed(), QStringList({"ZAK26001"}));
+    EXPECT_EQ(count(), QString::fromUtf8("Nájdených položiek:1"));
+    TxTable &jobs = odbyt->QZakazkyD;
+    ASSERT_TRUE(jobs.Active()) << "the items follow the order found";
     EXPECT_EQ(jobs.FieldByName("C_INT")->AsInteger(), 260001);
 }
 
