@@ -137,6 +137,7 @@ TDMOdbyt::TDMOdbyt()
     QZakZml.OnCreateFields = [this](TDataSet *ds) { QZakZmlCreateFields(ds); };
     QZakZml.OnNewRecord = [this](TDataSet *ds) { QZakZmlNewRecord(ds); };
     QZakZml.BeforeClose = [this](TDataSet *ds) { QZakZmlBeforeClose(ds); };
+    QZakRek.OnCreateFields = [this](TDataSet *ds) { QZakRekCreateFields(ds); };
     QZakRek.OnNewRecord = [this](TDataSet *ds) { QZakRekNewRecord(ds); };
 
     setUpCalculation();

@@ -84,6 +84,7 @@ public:
     void QZakZmlCreateFields(TDataSet *dataSet);
     void QZakZmlNewRecord(TDataSet *dataSet);
     void QZakZmlBeforeClose(TDataSet *dataSet);
+    void QZakRekCreateFields(TDataSet *dataSet);
     void QZakRekNewRecord(TDataSet *dataSet);
     static void ValidateOrderNumber(TField *field);
 

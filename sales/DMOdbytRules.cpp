@@ -271,6 +271,12 @@ void TDMOdbyt::QZakZmlBeforeClose(TDataSet *dataSet)
         dataSet->Cancel();
 }
 
+void TDMOdbyt::QZakRekCreateFields(TDataSet *dataSet)
+{
+    // The job is typed as it is printed (26/0015) or as its plain number.
+    field(dataSet, "C_INT")->OnSetText = &SetOrderNoText;
+}
+
 void TDMOdbyt::QZakRekNewRecord(TDataSet *dataSet)
 {
     const QString yy = twoDigitYear();

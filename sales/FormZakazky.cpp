@@ -17,6 +17,7 @@
 #include "shell/MenuHooks.h"
 #include "shell/RoutineNames.h"
 #include "shell/Routines.h"
+#include "platform/ui/BitBtn.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/FormGlobal.h"
 #include "platform/ui/Guarded.h"
@@ -121,6 +122,10 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
     DBFilter->setObjectName(QStringLiteral("DBFilter"));
     DBFilter->DataSource = &dm.DSvZakazky;
     auto *panel = new QHBoxLayout(DBFilter);
+    // The panel puts its button under the edits, in the middle: the row leaves it its room.
+    const QMargins around = panel->contentsMargins();
+    panel->setContentsMargins(around.left(), around.top(), around.right(),
+                              around.bottom() + DBFilter->FilterButton->height() + 8);
     xeC_VYR = filterEdit(DBFilter, "xeC_VYR", OdbytSql::OrdersWithProduct, ftString);
     connect(xeC_VYR, &QLineEdit::textEdited, this, [this](const QString &t) {
         if (t != t.toUpper())
@@ -138,7 +143,10 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
     panel->addWidget(xeD_OD);
     panel->addWidget(new QLabel(QStringLiteral("-"), DBFilter));
     panel->addWidget(xeD_DO);
-    DBFilter->AfterFilter = [this](QObject *) { ShowRecordCount(); };
+    DBFilter->AfterFilter = [this](QObject *) {
+        DMOdbyt->QZakazkyD.Open(); // closed with its master by the filter; it follows the current order again
+        ShowRecordCount();
+    };
     DBFilter->hide();
     main->addWidget(DBFilter);
 
@@ -325,6 +333,19 @@ TFormZakazky::~TFormZakazky()
 
 bool TFormZakazky::eventFilter(QObject *watched, QEvent *event)
 {
+    // The issue date edit filters the orders as a key is let go, after this filter has seen the key: the count
+    // and the items follow once it has.
+    if (watched == HlDV && event->type() == QEvent::KeyRelease)
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                Guarded([this] {
+                    if (DMOdbyt->QvZakazky.Active())
+                        DMOdbyt->QZakazkyD.Open();
+                    ShowRecordCount();
+                });
+            },
+            Qt::QueuedConnection);
     const int i = ClickedEdit(watched, event, {HlObj, HlCOdb, HlOdb, HlDO, HlDV});
     if (i >= 0 && i < 4)
         Guarded([this, i] { Resort(QLatin1String(Quick[i].order), QString::fromUtf8(Quick[i].status)); });

@@ -4,9 +4,11 @@
 #include "DMOdbyt.h"
 #include "ZakRekDForm.h"
 #include "ZakRekQRRep.h"
+#include "library/SqlLiteral.h"
 #include "library/xDBFilter.h"
 #include "shell/MenuHooks.h"
 #include "shell/RoutineNames.h"
+#include "shell/Routines.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/FormGlobal.h"
@@ -39,7 +41,20 @@ TZakRekForm::TZakRekForm(QWidget *owner) : TForm(owner)
         return e;
     };
     eC_VYR = filter("Výrobok", "C_VYR like '?%'", ftString, 10);
-    eC_INT = filter("Zákazka", "a.C_INT=?", ftInteger, 6);
+    eC_INT = filter("Zákazka", "a.C_INT=?", ftInteger, 7);
+    // The job as it is printed (26/0015) or its plain number; a number begun with the year's slash is looked
+    // for by its digits until it is whole.
+    eC_INT->EditStyle = esGeneral;
+    eC_INT->setValidator(NewOrderNoValidator(eC_INT, 6));
+    eC_INT->BeforeFilter = [this](QObject *, QString &where) {
+        const QString typed = eC_INT->text().trimmed();
+        if (typed.isEmpty())
+            return;
+        const std::optional<int> job = ParseOrderNo(typed);
+        where.clear();
+        AddFilterCondition(where, eC_INT->SQLWhere, job ? QString::number(*job) : QString(typed).remove(u'/'),
+                           ftInteger);
+    };
     eODBERATEL = filter("Odberateľ", "ODBERATEL like '?%'", ftString, 50);
     filters->addStretch();
     main->addLayout(filters);

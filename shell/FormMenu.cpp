@@ -15,7 +15,9 @@
 #include <QFileInfo>
 #include <QGuiApplication>
 #include <QHash>
+#include <QKeySequence>
 #include <QMenuBar>
+#include <QSet>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -282,11 +284,17 @@ void TFormMenu::buildButtons()
     QToolBar *tools = addToolBar(QStringLiteral("Tlačidlá"));
     tools->setObjectName(QStringLiteral("ToolBar"));
     tools->setMovable(false);
+    // The menu bar keeps the Alt+letters of its titles: a button whose letter is one of them shows its caption
+    // without it, so every Alt+letter of the window opens one thing.
+    QSet<QKeySequence> menuLetters;
+    for (const QAction *a : menuBar()->actions())
+        menuLetters.insert(QKeySequence::mnemonic(a->text()));
     const auto button = [&](const QString &name, const QString &caption, const QString &hint,
                             const std::function<void()> &action) {
         auto *b = new QToolButton(tools);
         b->setObjectName(name);
-        b->setText(caption);
+        b->setText(menuLetters.contains(QKeySequence::mnemonic(caption)) ? QString(caption).remove(QLatin1Char('&'))
+                                                                         : caption);
         b->setToolTip(hint);
         b->setToolButtonStyle(Qt::ToolButtonTextOnly);
         b->setMinimumSize(72, 40);

@@ -52,6 +52,9 @@ public:
         if (!c->PickList.isEmpty()) {
             auto *combo = new QComboBox(parent);
             combo->setEditable(true);
+            // What is typed stays as typed: no item is completed after a part of a code, to be written in
+            // its place by Enter, and no typed letter gives way to a completion at the field's size.
+            combo->setCompleter(nullptr);
             combo->lineEdit()->setMaxLength(most);
             combo->addItems(c->PickList);
             // The editor starts empty, as a line edit does, and takes the cell's text next: the first item
@@ -99,9 +102,12 @@ public:
         if (own && grid_->CellEditorText() != grid_->editorText_)
             return;
         const QString text = index.data(Qt::EditRole).toString();
-        if (auto *combo = qobject_cast<QComboBox *>(editor))
+        if (auto *combo = qobject_cast<QComboBox *>(editor)) {
+            // Selected, as Qt selects a line edit's: the first key typed takes the place of the cell's text (a
+            // new row's blank) instead of going after it.
             combo->setEditText(text);
-        else if (auto *edit = qobject_cast<QLineEdit *>(editor))
+            combo->lineEdit()->selectAll();
+        } else if (auto *edit = qobject_cast<QLineEdit *>(editor))
             edit->setText(text);
         if (own)
             grid_->editorText_ = text;

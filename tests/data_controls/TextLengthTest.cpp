@@ -191,4 +191,35 @@ TEST_F(GridTextLength, ACellEditorAndAPickListTakeTheColumnsCharacters)
     EXPECT_EQ(stored("KOD"), QString::fromUtf8("žľtý "));
 }
 
+TEST_F(GridTextLength, ACodeOfTheColumnsFullLengthIsTypedWholeIntoAPickList)
+{
+    TDBGrid grid;
+    grid.resize(600, 200);
+    grid.SetDataSource(&src);
+    grid.show();
+    QApplication::setActiveWindow(&grid);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+    grid.setFocus();
+    int kodColumn = -1;
+    for (int i = 0; i < grid.Model()->columnCount(); ++i)
+        if (grid.Columns(i)->FieldName == "KOD")
+            kodColumn = i;
+    ASSERT_GE(kodColumn, 0);
+    grid.Columns(kodColumn)->PickList = {QStringLiteral("ODLEV"), QStringLiteral("PILA1")};
+    // Each letter typed stays, whatever item it starts: the last one of a full-length code too.
+    QWidget *editor = TypeInCell(&grid, kodColumn, QStringLiteral("PILA1"));
+    ASSERT_NE(editor, &grid);
+    EXPECT_EQ(grid.CellEditorText(), QStringLiteral("PILA1"));
+    QTest::keyClick(editor, Qt::Key_Return);
+    grid.SetSelectedIndex(kodColumn);
+    QTest::keyClick(&grid, Qt::Key_F2);
+    editor = QApplication::focusWidget();
+    ASSERT_NE(editor, &grid);
+    Retype(editor, QStringLiteral("pil"));
+    EXPECT_EQ(grid.CellEditorText(), QStringLiteral("pil")) << "no item is put after a part of a code";
+    QTest::keyClick(editor, Qt::Key_Return);
+    t.Post();
+    EXPECT_EQ(stored("KOD"), QStringLiteral("pil"));
+}
+
 } // namespace

@@ -270,6 +270,45 @@ TEST_F(DocumentsTest, ComplaintJobCheckedAsTheFocusMovesOnButNotWhenLeftByEscape
     EXPECT_EQ(count("select count(*) from ZAKREK"), 0);
 }
 
+TEST_F(DocumentsTest, ComplaintTakesTheJobAsPrintedInItsFieldAndItsFilter)
+{
+    job(260012, "ZAK260001", "V1");
+    exec("insert into ZAKREK (C_REK, C_INT) values ('26001', 260012)");
+    exec("insert into ZAKREK (C_REK, C_INT) values ('26002', 260001)");
+    WhenModal<TZakRekForm>([&](TZakRekForm *f) {
+        WhenModal<TZakRekDForm>(
+            [&](TZakRekDForm *d) {
+                type(d->DBeC_INT->Edit(), "26/0012");
+                EXPECT_TRUE(responder->Messages.isEmpty()) << "26/0012 is no refused number";
+                EXPECT_EQ(odbyt->QZakRek.FieldByName("C_INT")->AsInteger(), 260012);
+                EXPECT_EQ(odbyt->QZakRek.FieldByName("C_OBJ")->AsString().trimmed(), "ZAK260001");
+                type(d->DBeC_INT->Edit(), "26/00x");
+                EXPECT_EQ(responder->Texts(),
+                          QStringList{QString::fromUtf8("„26/00x“ nie je číslo zákazky (napr. 26/0015).")});
+                EXPECT_EQ(odbyt->QZakRek.FieldByName("C_INT")->AsInteger(), 260012) << "the job stays";
+                d->SetModalResult(mrCancel);
+            },
+            f);
+        QTest::mouseClick(f->BtnNovy, Qt::LeftButton);
+        // The list's job filter, typed as printed, short or whole.
+        QApplication::setActiveWindow(f);
+        f->eC_INT->setFocus();
+        TypeText(f->eC_INT, "26/0012");
+        EXPECT_EQ(f->eC_INT->text(), "26/0012");
+        EXPECT_EQ(odbyt->QZakRek.RecordCount(), 1);
+        EXPECT_EQ(odbyt->QZakRek.FieldByName("C_REK")->AsString().trimmed(), "26001");
+        f->eC_INT->clear();
+        TypeText(f->eC_INT, "260001");
+        EXPECT_EQ(odbyt->QZakRek.FieldByName("C_REK")->AsString().trimmed(), "26002");
+        f->eC_INT->clear();
+        TypeText(f->eC_INT, "26/1");
+        EXPECT_EQ(odbyt->QZakRek.FieldByName("C_REK")->AsString().trimmed(), "26002");
+        f->SetModalResult(mrCancel);
+    });
+    ShowComplaints();
+    EXPECT_EQ(count("select count(*) from ZAKREK"), 2);
+}
+
 TEST_F(DocumentsTest, ReviewListsTheCustomersLaterOrdersNumbered)
 {
     exec("update ZAKAZKY set D_OBJ='2026-02-01', D_VYSTAV='2026-02-01' where C_OBJ='ZAK260001'");

@@ -153,7 +153,7 @@ TEST_F(LettersTest, TheComplaintsAndOffersFiltersTakeLetters)
         }
     complaints->eODBERATEL->clear();
     TypeText(complaints->eC_INT, "26/0015");
-    EXPECT_EQ(complaints->eC_INT->text(), "260015") << "the job edit takes digits";
+    EXPECT_EQ(complaints->eC_INT->text(), "26/0015") << "the job edit takes the printed shape";
     TxDataSet &rows = DMOdbyt->QZakRek;
     ASSERT_TRUE(rows.Active());
     EXPECT_EQ(rows.RecordCount(), 1);

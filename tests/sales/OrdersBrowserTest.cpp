@@ -5,10 +5,12 @@
 
 #include "common/HostileCorpus.h"
 #include "library/xDBFilter.h"
+#include "platform/ui/BitBtn.h"
 #include "library/xDBGrid.h"
 #include "platform/ui/DBControls.h"
 #include "sales/FormZakazky.h"
 
+#include <QDate>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -118,6 +120,46 @@ TEST_F(OrdersBrowserTest, QuickSearchesTakeTypedTextAsOneValue)
     QTest::mouseClick(form->HlOdb, Qt::LeftButton);
     EXPECT_EQ(form->StatusText(), QString::fromUtf8("Triedenie podľa názvu odberateľa"));
     EXPECT_EQ(listed(), QStringList({"ZAK26002", "ZAK26001"})) << "the filter stays, the order changes";
+}
+
+TEST_F(OrdersBrowserTest, TheFilterPanelsButtonStandsClearOfItsEditsAndFiltersByAClickWithTheItems)
+{
+    form->resize(820, 600);
+    QTest::mouseClick(form->btnFilter, Qt::LeftButton);
+    ASSERT_TRUE(form->DBFilter->isVisible());
+    QApplication::processEvents();
+    QWidget *apply = form->DBFilter->FilterButton;
+    for (QWidget *w : form->DBFilter->findChildren<QWidget *>())
+        if (w != apply && w->isVisible() && w->parentWidget() == form->DBFilter)
+            EXPECT_FALSE(w->geometry().intersects(apply->geometry())) << w->objectName().toStdString();
+    EXPECT_TRUE(form->DBFilter->rect().contains(apply->geometry()));
+    form->xeC_VYR->setText("V10");
+    QTest::mouseClick(apply, Qt::LeftButton, {}, apply->rect().center());
+    EXPECT_EQ(listed(), QStringList({"ZAK26001"}));
+    // The items page follows the order found: its job is listed, not an empty page.
+    odbyt->QvZakazky.First();
+    TxTable &jobs = odbyt->QZakazkyD;
+    ASSERT_TRUE(jobs.Active());
+    EXPECT_EQ(jobs.RecordCount(), 1);
+    EXPECT_EQ(jobs.FieldByName("C_INT")->AsInteger(), 260001);
+}
+
+TEST_F(OrdersBrowserTest, TheIssueDateSearchCountsWhatItFindsAndShowsItsItems)
+{
+    const auto count = [this] { return form->LabelRecCount->text(); };
+    form->HlDV->setFocus();
+    TypeText(form->HlDV, "2099");
+    QApplication::processEvents();
+    EXPECT_EQ(odbyt->QvZakazky.RecordCount(), 0);
+    EXPECT_EQ(count(), QString::fromUtf8("Nájdených položiek:0")) << "the count of the empty list";
+    form->HlDV->clear();
+    TypeText(form->HlDV, QDate::currentDate().addDays(-10).toString("yyyy-MM-dd"));
+    QApplication::processEvents();
+    ASSERT_EQ(listed(), QStringList({"ZAK26001"}));
+    EXPECT_EQ(count(), QString::fromUtf8("Nájdených položiek:1"));
+    TxTable &jobs = odbyt->QZakazkyD;
+    ASSERT_TRUE(jobs.Active()) << "the items follow the order found";
+    EXPECT_EQ(jobs.FieldByName("C_INT")->AsInteger(), 260001);
 }
 
 TEST_F(OrdersBrowserTest, FilterPanelAndIssueDateEditQuoteTheirText)

@@ -3,6 +3,7 @@
 // save that keeps the dialog and its cached rows; a product that does not exist.
 #include "SalesFixture.h"
 
+#include "common/GridTyping.h"
 #include "common/WhenModal.h"
 #include "library/xDBEdit.h"
 #include "library/xDBImage.h"
@@ -218,6 +219,31 @@ TEST_F(ProductDialogTest, RefusedSaveKeepsTheDialogAndItsRows)
     EXPECT_EQ(count("select count(*) from TKUSOVNIK where C_VYR='V1'"), 2);
     EXPECT_EQ(count("select count(*) from TOPERACIE where C_VYR='V1' and C_OPERACIE=20"), 1);
     EXPECT_EQ(count("select count(*) from QMESSAGES where MSG_TITLE='Zmena operácie v TP'"), 1);
+}
+
+TEST_F(ProductDialogTest, ACodeTypedIntoANewRouteRowTakesItsOperation)
+{
+    // A new row's blanks are the cell's text: the first letter typed takes their place, as in every cell.
+    responder->MessageAnswers = {mrOk, mrNo, mrNo, mrNo};
+    const bool saved = editV1([&](TVyrobkyDForm *form) {
+        TDBGrid *grid = form->DBGridOperacie;
+        form->pcVyrobok->setCurrentIndex(1);
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_Insert);
+        QWidget *editor = TypeInCell(grid, 0, QStringLiteral("B"));
+        EXPECT_EQ(grid->CellEditorText(), QStringLiteral("B")) << "the route";
+        QTest::keyClick(editor, Qt::Key_Tab);
+        editor = TypeInCell(grid, 2, QStringLiteral("CIS"));
+        EXPECT_EQ(grid->CellEditorText(), QStringLiteral("CIS")) << "every letter of the operation's code";
+        QTest::keyClick(editor, Qt::Key_Tab);
+        TxTable &ops = tpv->QTOperacie;
+        EXPECT_EQ(ops.FieldByName("OPERACIA")->AsString(), "CIS");
+        EXPECT_EQ(ops.FieldByName("POPIS_OP")->AsString(), QString::fromUtf8("Čistenie"));
+        EXPECT_EQ(ops.FieldByName("C_OPERACIE")->AsInteger(), 20);
+        QTest::mouseClick(form->BtnZapis1, Qt::LeftButton);
+    });
+    EXPECT_TRUE(saved);
+    EXPECT_EQ(value("select POSTUP from TOPERACIE where C_VYR='V1' and OPERACIA='CIS'").toString(), "B");
 }
 
 TEST_F(ProductDialogTest, MissingProductAddsNothing)

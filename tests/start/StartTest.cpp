@@ -27,6 +27,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QMenu>
+#include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
 #include <QTabWidget>
@@ -444,6 +445,35 @@ TEST_F(StartTest, ButtonsAndTheirItemsOpenTheSameRoutines)
         a->trigger();
     EXPECT_EQ(opened, QStringList({"ShowOrders:", "ShowPerformances:", "ShowHandOvers:", "ShowDeliveryNotes:",
                                    "ShowInternalOrders:1"}));
+    EXPECT_TRUE(answers.Messages.isEmpty());
+}
+
+TEST_F(StartTest, EachAltLetterOfTheMainWindowDoesOneThing)
+{
+    QStringList opened;
+    RegisterOpenRoutine(Routine::ShowPerformances, [&opened](const QVariantList &) { opened << "ShowPerformances"; });
+    TFormMenu *m = startAndShow();
+    TTestResponder answers;
+    QMap<QString, QStringList> owners;
+    for (QAction *a : m->menuBar()->actions())
+        if (a->isVisible())
+            owners[QKeySequence::mnemonic(a->text()).toString()] << a->text();
+    for (QToolButton *b : m->findChildren<QToolButton *>())
+        if (b->isVisible() && !b->shortcut().isEmpty())
+            owners[b->shortcut().toString()] << b->text();
+    owners.remove(QString());
+    for (auto it = owners.cbegin(); it != owners.cend(); ++it)
+        EXPECT_EQ(it.value().size(), 1) << qPrintable(it.key() + QLatin1String(": ") + it.value().join(u','));
+
+    // Alt+V opens the production menu, where the performances are; Alt+Z stays the orders' button.
+    QTest::keyClick(m, Qt::Key_V, Qt::AltModifier);
+    QWidget *popup = QApplication::activePopupWidget();
+    EXPECT_EQ(popup, m->mnuVyroba);
+    if (popup)
+        popup->close();
+    EXPECT_TRUE(opened.isEmpty());
+    EXPECT_EQ(m->ButtonZakObj->shortcut(), QKeySequence(Qt::ALT | Qt::Key_Z));
+    EXPECT_EQ(m->ButtonVykony->text(), QString::fromUtf8("Výkony"));
     EXPECT_TRUE(answers.Messages.isEmpty());
 }
 
