@@ -10,6 +10,8 @@
 #include "platform/os/Exception.h"
 #include "platform/ui/Dialogs.h"
 
+#include <algorithm>
+
 TDMUsers *DMUsers = nullptr;
 
 namespace {
@@ -103,6 +105,11 @@ void TDMUsers::privilegeFields(TDataSet *ds)
     };
     TField *word = ds->FieldByName(Word);
     word->SetDisplayLabel(QString::fromUtf8("Činnosť"));
+    // The column shows the word's description, longer than the word itself.
+    int widest = word->DisplayWidth();
+    for (const auto &[w, description] : ModuleWords())
+        widest = std::max(widest, int(description.size()));
+    word->SetDisplayWidth(widest);
     word->OnGetText = [this](TField *f, QString &text, bool) {
         const QVariant description =
             QActions.Active() ? QActions.Lookup(Word, f->AsString(), QStringLiteral("RDB_DESCRIPTION")) : QVariant();

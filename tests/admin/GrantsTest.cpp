@@ -1,5 +1,6 @@
 // The grants module privileges stand for: the statements, and on a fresh database the rights the server
 // then holds in RDB$USER_PRIVILEGES as the users' data module sets and removes privileges.
+#include "common/GridTyping.h"
 #include "common/WhenModal.h"
 #include "library/xDBGrid.h"
 #include "shell/DMUsers.h"
@@ -10,7 +11,9 @@
 #include "shell/ShellFixture.h"
 #include "platform/os/Exception.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QSet>
 #include <QTest>
 
@@ -342,6 +345,54 @@ TEST_F(UsersTest, ALevelTypedIntoTheGridThatIsNoLevelIsRefusedAndTheRowKept)
     EXPECT_EQ(level, 2);
     EXPECT_EQ(privilegeRows("T21_HRASKO"), 1);
     EXPECT_EQ(rights("T21_HRASKO", "SMzdy"), "DIRSU");
+    delete QUsersForm;
+    QUsersForm = nullptr;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(UsersTest, EveryActivityOfThePickListIsReadableInItsColumnAndDroppedDownList)
+{
+    TTestResponder answers;
+    users->Open();
+    addUserRow("T21_SKLADNIK");
+    users->Close();
+    int columnWidth = 0, listWidth = 0, widest = 0;
+    QString widestText;
+    bool dropped = false;
+    WhenModal<TQUsersForm>([&](TQUsersForm *f) {
+        TxDBGrid *grid = f->DBGridPrivileges;
+        const QFontMetrics fm = grid->fontMetrics();
+        for (const auto &[word, description] : ModuleWords())
+            if (fm.horizontalAdvance(description) > widest) {
+                widest = fm.horizontalAdvance(description);
+                widestText = description;
+            }
+        columnWidth = grid->columnWidth(0);
+        if (users->QUsers.Locate("RDB_USER", "T21_SKLADNIK")) {
+            QApplication::setActiveWindow(f);
+            grid->setFocus();
+            QTest::keyClick(grid, Qt::Key_Insert);
+            auto *combo = qobject_cast<QComboBox *>(TypeInCell(grid, 0, "M"));
+            if (combo) {
+                QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+                QApplication::processEvents();
+                dropped = combo->view()->isVisible();
+                // The items' room: the list less its scroll bar and frame.
+                listWidth = combo->view()->viewport()->width();
+                combo->hidePopup();
+            }
+            users->QPrivileges.Cancel();
+        }
+        f->Close();
+    });
+    ShowUsers();
+    EXPECT_GE(columnWidth, widest) << widestText.toStdString();
+    EXPECT_TRUE(dropped);
+    EXPECT_GE(listWidth, widest) << widestText.toStdString();
+    EXPECT_EQ(privilegeRows("T21_SKLADNIK"), 0);
     delete QUsersForm;
     QUsersForm = nullptr;
 }
