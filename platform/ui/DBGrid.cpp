@@ -105,9 +105,11 @@ public:
         if (own && grid_->CellEditorText() != grid_->editorText_)
             return;
         const QString text = index.data(Qt::EditRole).toString();
-        if (auto *combo = qobject_cast<QComboBox *>(editor))
+        if (auto *combo = qobject_cast<QComboBox *>(editor)) {
             combo->setEditText(text);
-        else if (auto *edit = qobject_cast<QLineEdit *>(editor))
+            // As a line edit's: what is typed next takes the place of the cell's text.
+            combo->lineEdit()->selectAll();
+        } else if (auto *edit = qobject_cast<QLineEdit *>(editor))
             edit->setText(text);
         if (own)
             grid_->editorText_ = text;

@@ -398,3 +398,45 @@ TEST_F(UsersTest, EveryActivityOfThePickListIsReadableInItsColumnAndDroppedDownL
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(UsersTest, ALevelTypedAfterTabbingFromTheActivityTakesThePlaceOfNic)
+{
+    TTestResponder answers;
+    users->Open();
+    addUserRow("T21_SKLADNIK");
+    users->Close();
+    int typedLevel = -1;
+    WhenModal<TQUsersForm>([&](TQUsersForm *f) {
+        TxDBGrid *grid = f->DBGridPrivileges;
+        if (users->QUsers.Locate("RDB_USER", "T21_SKLADNIK")) {
+            QApplication::setActiveWindow(f);
+            grid->setFocus();
+            QTest::keyClick(grid, Qt::Key_Insert);
+            QWidget *editor = TypeInCell(grid, 0, "MTZ/Sklady");
+            QTest::keyClick(editor, Qt::Key_Tab);
+            QApplication::processEvents();
+            editor = QApplication::focusWidget();
+            TypeText(editor, QString::fromUtf8("Všetko"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QApplication::processEvents();
+            typedLevel = users->QPrivileges.FieldByName("RDB_LEVEL")->AsInteger();
+            if (users->QPrivileges.State() != dsBrowse)
+                users->QPrivileges.Post();
+        }
+        f->Close();
+    });
+    ShowUsers();
+    EXPECT_EQ(answers.Texts(), QStringList()) << answers.Texts().join('\n').toStdString();
+    EXPECT_EQ(typedLevel, 2);
+    EXPECT_EQ(SelectValueParams("select RDB_LEVEL from QPRIVILEGES where RDB_USER='T21_SKLADNIK' and "
+                                "RDB_PRIVILEGE='Sklady'")
+                  .toInt(),
+              2);
+    EXPECT_EQ(rights("T21_SKLADNIK", "MPohyby"), "DIRSU");
+    delete QUsersForm;
+    QUsersForm = nullptr;
+}
+
+} // namespace
