@@ -440,3 +440,37 @@ TEST_F(UsersTest, ALevelTypedAfterTabbingFromTheActivityTakesThePlaceOfNic)
 }
 
 } // namespace
+
+namespace {
+
+TEST_F(UsersTest, APrivilegeBeingTypedIsStoredWhenAnotherUserIsChosen)
+{
+    TTestResponder answers;
+    users->Open();
+    addUserRow("T21_SKLADNIK");
+    TxTable &p = users->QPrivileges;
+    p.Append();
+    p.FieldByName("RDB_PRIVILEGE")->SetText("MTZ/Sklady");
+    p.FieldByName("RDB_LEVEL")->SetText(QString::fromUtf8("Všetko"));
+    ASSERT_TRUE(users->QUsers.Locate("RDB_USER", "SYSDBA"));
+    EXPECT_EQ(p.State(), dsBrowse);
+    EXPECT_EQ(privilegeRows("T21_SKLADNIK"), 1);
+    EXPECT_EQ(rights("T21_SKLADNIK", "MSklady"), "DIRSU");
+    // A new row nobody typed into is dropped, not stored.
+    ASSERT_TRUE(users->QUsers.Locate("RDB_USER", "T21_SKLADNIK"));
+    p.Append();
+    users->QUsers.First();
+    EXPECT_EQ(privilegeRows("T21_SKLADNIK"), 1);
+    // A row that cannot be stored keeps the chosen user and the typing.
+    ASSERT_TRUE(users->QUsers.Locate("RDB_USER", "T21_SKLADNIK"));
+    p.Append();
+    p.FieldByName("RDB_PRIVILEGE")->SetText("MTZ/Sklady");
+    p.FieldByName("RDB_LEVEL")->SetText(QString::fromUtf8("Čítať"));
+    EXPECT_ANY_THROW(users->QUsers.First());
+    EXPECT_EQ(users->CurrentUser(), "T21_SKLADNIK");
+    EXPECT_EQ(p.State(), dsInsert);
+    p.Cancel();
+    EXPECT_EQ(SelectValueParams("select RDB_LEVEL from QPRIVILEGES where RDB_USER='T21_SKLADNIK'").toInt(), 2);
+}
+
+} // namespace
