@@ -7,6 +7,7 @@
 #include "library/DataModuleSetUp.h"
 #include "library/xQuery.h"
 #include "platform/db/Field.h"
+#include "platform/fbapi/IBError.h"
 #include "platform/os/Exception.h"
 #include "platform/ui/Dialogs.h"
 
@@ -195,10 +196,31 @@ bool TDMUsers::NewUser(const QString &typed, const QString &password)
         return false;
     }
     const QString name = typed.toUpper();
-    if (!DMZal->DBZAL.AddUser(name, password))
+    const QString taken = TakenNameProblem(typed);
+    if (!taken.isEmpty()) {
+        ShowError(taken);
         return false;
+    }
+    try {
+        if (!DMZal->DBZAL.AddUser(name, password))
+            return false;
+    } catch (const EIBError &e) {
+        // The server's users are kept under a unique name: one made there outside this list.
+        if (e.ConstraintName.isEmpty())
+            throw;
+        ShowError(QString::fromUtf8("Užívateľ %1 už na serveri existuje, zvoľte iné meno.").arg(name));
+        return false;
+    }
     QUsers.AppendRecord({name});
     return true;
+}
+
+QString TDMUsers::TakenNameProblem(const QString &typed)
+{
+    const QString name = typed.trimmed().toUpper();
+    if (SelectValueParams(AdminSql::UserListed, {name}).toInt() == 0)
+        return QString();
+    return QString::fromUtf8("Užívateľ %1 už existuje, zvoľte iné meno.").arg(name);
 }
 
 void TDMUsers::DeleteCurrentUser()

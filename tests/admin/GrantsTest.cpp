@@ -474,3 +474,24 @@ TEST_F(UsersTest, APrivilegeBeingTypedIsStoredWhenAnotherUserIsChosen)
 }
 
 } // namespace
+
+namespace {
+
+// A name already in the list is refused before any password is asked for, and asked for again as typed.
+TEST_F(UsersTest, ANameAlreadyListedIsRefusedBeforeThePassword)
+{
+    TTestResponder answers;
+    users->Open();
+    addUserRow("T21_SKLADNIK");
+    TQUsersForm form;
+    answers.InputAnswers = {QString("t21_skladnik"), QVariant()};
+    QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
+    ASSERT_EQ(answers.Inputs.size(), 2);
+    EXPECT_FALSE(answers.Inputs[1].Password);
+    EXPECT_EQ(answers.Inputs[1].Value, QString("t21_skladnik"));
+    EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf8("Užívateľ T21_SKLADNIK už existuje, zvoľte iné meno.")});
+    EXPECT_FALSE(users->NewUser("T21_Skladnik", "Ine-heslo 1"));
+    EXPECT_EQ(SelectValueParams("select count(*) from QUSERS where RDB_USER='T21_SKLADNIK'").toInt(), 1);
+}
+
+} // namespace
