@@ -10,12 +10,15 @@
 
 namespace {
 
-// The tools work on the database: without a connection they are not run.
+// The tools work on the database: without a connection they are not run, and the user is told so (a lost
+// connection is made again first).
 void onDatabase(const char *name, void (*tool)())
 {
     RegisterOpenRoutine(QString::fromLatin1(name), [tool](const QVariantList &) {
-        if (DMZal && DMZal->DBZAL.Connected())
-            tool();
+        if (!DMZal)
+            return;
+        DMZal->DBZAL.TestConnected();
+        tool();
     });
 }
 

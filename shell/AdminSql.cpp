@@ -60,6 +60,7 @@ const QString ImportServerUsers = QStringLiteral(
     "insert into QUsers (RDB_USER) select distinct trim(RDB$USER) from RDB$USER_PRIVILEGES a where not exists "
     "(select * from QUsers where RDB_USER=a.RDB$USER) and RDB$USER<>'PUBLIC' and RDB$USER_TYPE=8");
 const QString UserLevels = QStringLiteral("select RDB_PRIVILEGE, RDB_LEVEL from QPRIVILEGES where RDB_USER=:rdb_user");
+const QString UserListed = QStringLiteral("select count(*) from QUSERS where RDB_USER=:rdb_user");
 const QString UserObjects =
     QStringLiteral("select distinct RDB$RELATION_NAME from RDB$USER_PRIVILEGES where RDB$USER=:rdb_user");
 
@@ -71,7 +72,7 @@ QStringList All()
     all << DeleteOrphanMoulds << DeleteOrphanStock << DeleteOldOrders << Indices
         << IndexStatistics.arg(QStringLiteral("RDB$PRIMARY1")) << UpdateTechnologyHours << UpdatePerformanceHours
         << UpdatePerformanceWages << MarkHandedOver << MarkDelivered << FinishedNotHandedOver << ImportServerUsers
-        << UserLevels << UserObjects;
+        << UserLevels << UserListed << UserObjects;
     return all;
 }
 

@@ -40,6 +40,7 @@ extern const QString FinishedNotHandedOver; // jobs finished in the last 30 days
 // ---- users and privileges
 extern const QString ImportServerUsers;
 extern const QString UserLevels;  // :rdb_user: every word and level of the user
+extern const QString UserListed;  // :rdb_user: 1 when the user is in the list, else 0
 extern const QString UserObjects; // :rdb_user: the objects the server grants him rights on
 
 QStringList All();

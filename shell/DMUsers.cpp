@@ -7,8 +7,11 @@
 #include "library/DataModuleSetUp.h"
 #include "library/xQuery.h"
 #include "platform/db/Field.h"
+#include "platform/fbapi/IBError.h"
 #include "platform/os/Exception.h"
 #include "platform/ui/Dialogs.h"
+
+#include <algorithm>
 
 TDMUsers *DMUsers = nullptr;
 
@@ -103,6 +106,11 @@ void TDMUsers::privilegeFields(TDataSet *ds)
     };
     TField *word = ds->FieldByName(Word);
     word->SetDisplayLabel(QString::fromUtf8("Činnosť"));
+    // The column shows the word's description, longer than the word itself.
+    int widest = word->DisplayWidth();
+    for (const auto &[w, description] : ModuleWords())
+        widest = std::max(widest, int(description.size()));
+    word->SetDisplayWidth(widest);
     word->OnGetText = [this](TField *f, QString &text, bool) {
         const QVariant description =
             QActions.Active() ? QActions.Lookup(Word, f->AsString(), QStringLiteral("RDB_DESCRIPTION")) : QVariant();
@@ -188,10 +196,31 @@ bool TDMUsers::NewUser(const QString &typed, const QString &password)
         return false;
     }
     const QString name = typed.toUpper();
-    if (!DMZal->DBZAL.AddUser(name, password))
+    const QString taken = TakenNameProblem(typed);
+    if (!taken.isEmpty()) {
+        ShowError(taken);
         return false;
+    }
+    try {
+        if (!DMZal->DBZAL.AddUser(name, password))
+            return false;
+    } catch (const EIBError &e) {
+        // The server's users are kept under a unique name: one made there outside this list.
+        if (e.ConstraintName.isEmpty())
+            throw;
+        ShowError(QString::fromUtf8("Užívateľ %1 už na serveri existuje, zvoľte iné meno.").arg(name));
+        return false;
+    }
     QUsers.AppendRecord({name});
     return true;
+}
+
+QString TDMUsers::TakenNameProblem(const QString &typed)
+{
+    const QString name = typed.trimmed().toUpper();
+    if (SelectValueParams(AdminSql::UserListed, {name}).toInt() == 0)
+        return QString();
+    return QString::fromUtf8("Užívateľ %1 už existuje, zvoľte iné meno.").arg(name);
 }
 
 void TDMUsers::DeleteCurrentUser()

@@ -32,6 +32,8 @@ public:
     // first, then listed. False when nothing was typed; a name that is no valid user name, and a password
     // that NewPasswordProblem refuses, are refused with a message.
     bool NewUser(const QString &typed, const QString &password);
+    // Why the typed name cannot be a new user: listed already (the message says so); empty when it can.
+    QString TakenNameProblem(const QString &typed);
     // Why password cannot be the first password of the user typed as name (empty, his name in any letter
     // case, a letter beyond ASCII); empty when it can.
     static QString NewPasswordProblem(const QString &name, const QString &password);

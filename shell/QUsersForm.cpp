@@ -100,6 +100,13 @@ TQUsersForm::TQUsersForm(QWidget *owner) : TForm(owner)
                 ShowError(InvalidUserNameText);
                 continue;
             }
+            QString taken;
+            if (!Guarded([&] { taken = DMUsers->TakenNameProblem(name); }))
+                return;
+            if (!taken.isEmpty()) {
+                ShowError(taken);
+                continue;
+            }
             QString password;
             if (!askFirstPassword(name, password))
                 return;

@@ -1051,6 +1051,7 @@ void TDataSet::Cancel()
     if (BeforeCancel)
         BeforeCancel(this);
     const bool wasInsert = state_ == dsInsert;
+    const bool reread = !wasInsert && staleRow_;
     if (wasInsert) {
         removeRow(cur_);
         if (cur_ >= int(rows_.size()))
@@ -1059,12 +1060,33 @@ void TDataSet::Cancel()
         bof_ = rows_.empty() || cur_ == 0;
     }
     finishEdit();
+    if (reread)
+        rereadStaleRow();
     if (AfterCancel)
         AfterCancel(this);
 }
 
+void TDataSet::rereadStaleRow()
+{
+    TRecord *rec = current();
+    if (!rec || rec->status != usUnmodified || !CanRefreshRecord())
+        return;
+    // A row that cannot be read now stays as it was: its next save is refused the same way.
+    try {
+        std::vector<QVariant> data = recordData(rec);
+        if (!InternalRefreshRecord(data))
+            return;
+        rec->more().values = std::make_unique<std::vector<QVariant>>(std::move(data));
+        rec->extra->calc.reset();
+    } catch (const EDatabaseError &) {
+        return;
+    }
+    DataEvent(deDataSetChange);
+}
+
 void TDataSet::finishEdit()
 {
+    staleRow_ = false;
     editData_.clear();
     editCalc_.clear();
     inserting_ = false;

@@ -225,6 +225,9 @@ public:
     void RemoveField(TField *field);
 
 protected:
+    // The provider found the row being saved changed or deleted by another user: when the edit is then
+    // given up, the row is read again, so the next edit starts from what is stored.
+    void SetRowStale() { staleRow_ = true; }
     // ---- the provider's part
     // Prepares and executes the statement and fills the field definitions (SetFieldDefs).
     virtual void InternalOpen() = 0;
@@ -294,6 +297,7 @@ private:
     void removeRow(int index);
     void startInsert(bool append);
     void finishEdit();
+    void rereadStaleRow();
     // Cached updates: keep a record's data before its first change / put it back.
     static void keepOriginal(TRecord *rec);
     static void restoreOriginal(TRecord *rec);
@@ -331,6 +335,7 @@ private:
     bool editCalcValid_ = false;
     bool inserting_ = false;
     bool modified_ = false;
+    bool staleRow_ = false;
 
     // Computed fields being filled / a row being painted.
     mutable TRecord *calcRecord_ = nullptr;

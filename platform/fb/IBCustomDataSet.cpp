@@ -605,8 +605,11 @@ void TIBCustomDataSet::InternalApplyUpdate(TUpdateKind kind, std::vector<QVarian
             return; // nothing this data set carries is written by the statement
     }
     const int n = ExecUpdate(sql, kind == ukDelete ? oldData : newData, oldData);
-    if (n == 0 && kind != ukInsert)
+    if (n == 0 && kind != ukInsert) {
+        if (kind == ukModify && State() == dsEdit)
+            SetRowStale();
         DatabaseError(QStringLiteral("Záznam medzičasom zmenil alebo zmazal iný používateľ"), this);
+    }
 }
 
 void TIBCustomDataSet::InternalPost(bool inserted, std::vector<QVariant> &newData, const std::vector<QVariant> &oldData)

@@ -253,6 +253,9 @@ private:
         void ActiveChanged() override;
         void DataSetChanged() override;
         void DataSetScrolled(int) override { DataSetChanged(); }
+        // Before the master moves, a detail row being typed is posted (or, untouched, dropped): the move
+        // reads the detail again. A refused post stops the master's move.
+        void CheckBrowseMode() override;
 
     private:
         TIBTable *owner_;

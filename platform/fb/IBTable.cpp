@@ -130,6 +130,12 @@ void TIBTable::MasterSourceLink::ActiveChanged()
         DataSetChanged();
 }
 
+void TIBTable::MasterSourceLink::CheckBrowseMode()
+{
+    if (owner_->Active())
+        owner_->CheckBrowseMode();
+}
+
 void TIBTable::MasterSourceLink::DataSetChanged()
 {
     if (!owner_->Active())

@@ -10,11 +10,13 @@
 
 #include <QAbstractButton>
 #include <QApplication>
+#include <QAbstractItemView>
 #include <QComboBox>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QPainter>
+#include <QScrollBar>
 #include <QStyledItemDelegate>
 #include <QTextLayout>
 #include <QStyleOptionHeader>
@@ -57,6 +59,10 @@ public:
             combo->setCompleter(nullptr);
             combo->lineEdit()->setMaxLength(most);
             combo->addItems(c->PickList);
+            // The list drops down as wide as its longest item, beyond a narrow column.
+            QAbstractItemView *list = combo->view();
+            list->setMinimumWidth(list->sizeHintForColumn(0) + list->verticalScrollBar()->sizeHint().width() +
+                                  2 * list->frameWidth());
             // The editor starts empty, as a line edit does, and takes the cell's text next: the first item
             // would stay as the cell's text, and the typing would go after it.
             combo->setCurrentIndex(-1);

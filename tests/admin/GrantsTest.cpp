@@ -1,5 +1,6 @@
 // The grants module privileges stand for: the statements, and on a fresh database the rights the server
 // then holds in RDB$USER_PRIVILEGES as the users' data module sets and removes privileges.
+#include "common/GridTyping.h"
 #include "common/WhenModal.h"
 #include "library/xDBGrid.h"
 #include "shell/DMUsers.h"
@@ -10,7 +11,9 @@
 #include "shell/ShellFixture.h"
 #include "platform/os/Exception.h"
 
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QComboBox>
 #include <QSet>
 #include <QTest>
 
@@ -344,6 +347,151 @@ TEST_F(UsersTest, ALevelTypedIntoTheGridThatIsNoLevelIsRefusedAndTheRowKept)
     EXPECT_EQ(rights("T21_HRASKO", "SMzdy"), "DIRSU");
     delete QUsersForm;
     QUsersForm = nullptr;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(UsersTest, EveryActivityOfThePickListIsReadableInItsColumnAndDroppedDownList)
+{
+    TTestResponder answers;
+    users->Open();
+    addUserRow("T21_SKLADNIK");
+    users->Close();
+    int columnWidth = 0, listWidth = 0, widest = 0;
+    QString widestText;
+    bool dropped = false;
+    WhenModal<TQUsersForm>([&](TQUsersForm *f) {
+        TxDBGrid *grid = f->DBGridPrivileges;
+        const QFontMetrics fm = grid->fontMetrics();
+        for (const auto &[word, description] : ModuleWords())
+            if (fm.horizontalAdvance(description) > widest) {
+                widest = fm.horizontalAdvance(description);
+                widestText = description;
+            }
+        columnWidth = grid->columnWidth(0);
+        if (users->QUsers.Locate("RDB_USER", "T21_SKLADNIK")) {
+            QApplication::setActiveWindow(f);
+            grid->setFocus();
+            QTest::keyClick(grid, Qt::Key_Insert);
+            auto *combo = qobject_cast<QComboBox *>(TypeInCell(grid, 0, "M"));
+            if (combo) {
+                QTest::keyClick(combo, Qt::Key_Down, Qt::AltModifier);
+                QApplication::processEvents();
+                dropped = combo->view()->isVisible();
+                // The items' room: the list less its scroll bar and frame.
+                listWidth = combo->view()->viewport()->width();
+                combo->hidePopup();
+            }
+            users->QPrivileges.Cancel();
+        }
+        f->Close();
+    });
+    ShowUsers();
+    EXPECT_GE(columnWidth, widest) << widestText.toStdString();
+    EXPECT_TRUE(dropped);
+    EXPECT_GE(listWidth, widest) << widestText.toStdString();
+    EXPECT_EQ(privilegeRows("T21_SKLADNIK"), 0);
+    delete QUsersForm;
+    QUsersForm = nullptr;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(UsersTest, ALevelTypedAfterTabbingFromTheActivityTakesThePlaceOfNic)
+{
+    TTestResponder answers;
+    users->Open();
+    addUserRow("T21_SKLADNIK");
+    users->Close();
+    int typedLevel = -1;
+    WhenModal<TQUsersForm>([&](TQUsersForm *f) {
+        TxDBGrid *grid = f->DBGridPrivileges;
+        if (users->QUsers.Locate("RDB_USER", "T21_SKLADNIK")) {
+            QApplication::setActiveWindow(f);
+            grid->setFocus();
+            QTest::keyClick(grid, Qt::Key_Insert);
+            QWidget *editor = TypeInCell(grid, 0, "MTZ/Sklady");
+            QTest::keyClick(editor, Qt::Key_Tab);
+            QApplication::processEvents();
+            editor = QApplication::focusWidget();
+            TypeText(editor, QString::fromUtf8("Všetko"));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QApplication::processEvents();
+            typedLevel = users->QPrivileges.FieldByName("RDB_LEVEL")->AsInteger();
+            if (users->QPrivileges.State() != dsBrowse)
+                users->QPrivileges.Post();
+        }
+        f->Close();
+    });
+    ShowUsers();
+    EXPECT_EQ(answers.Texts(), QStringList()) << answers.Texts().join('\n').toStdString();
+    EXPECT_EQ(typedLevel, 2);
+    EXPECT_EQ(SelectValueParams("select RDB_LEVEL from QPRIVILEGES where RDB_USER='T21_SKLADNIK' and "
+                                "RDB_PRIVILEGE='Sklady'")
+                  .toInt(),
+              2);
+    EXPECT_EQ(rights("T21_SKLADNIK", "MPohyby"), "DIRSU");
+    delete QUsersForm;
+    QUsersForm = nullptr;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(UsersTest, APrivilegeBeingTypedIsStoredWhenAnotherUserIsChosen)
+{
+    TTestResponder answers;
+    users->Open();
+    addUserRow("T21_SKLADNIK");
+    TxTable &p = users->QPrivileges;
+    p.Append();
+    p.FieldByName("RDB_PRIVILEGE")->SetText("MTZ/Sklady");
+    p.FieldByName("RDB_LEVEL")->SetText(QString::fromUtf8("Všetko"));
+    ASSERT_TRUE(users->QUsers.Locate("RDB_USER", "SYSDBA"));
+    EXPECT_EQ(p.State(), dsBrowse);
+    EXPECT_EQ(privilegeRows("T21_SKLADNIK"), 1);
+    EXPECT_EQ(rights("T21_SKLADNIK", "MSklady"), "DIRSU");
+    // A new row nobody typed into is dropped, not stored.
+    ASSERT_TRUE(users->QUsers.Locate("RDB_USER", "T21_SKLADNIK"));
+    p.Append();
+    users->QUsers.First();
+    EXPECT_EQ(privilegeRows("T21_SKLADNIK"), 1);
+    // A row that cannot be stored keeps the chosen user and the typing.
+    ASSERT_TRUE(users->QUsers.Locate("RDB_USER", "T21_SKLADNIK"));
+    p.Append();
+    p.FieldByName("RDB_PRIVILEGE")->SetText("MTZ/Sklady");
+    p.FieldByName("RDB_LEVEL")->SetText(QString::fromUtf8("Čítať"));
+    EXPECT_ANY_THROW(users->QUsers.First());
+    EXPECT_EQ(users->CurrentUser(), "T21_SKLADNIK");
+    EXPECT_EQ(p.State(), dsInsert);
+    p.Cancel();
+    EXPECT_EQ(SelectValueParams("select RDB_LEVEL from QPRIVILEGES where RDB_USER='T21_SKLADNIK'").toInt(), 2);
+}
+
+} // namespace
+
+namespace {
+
+// A name already in the list is refused before any password is asked for, and asked for again as typed.
+TEST_F(UsersTest, ANameAlreadyListedIsRefusedBeforeThePassword)
+{
+    TTestResponder answers;
+    users->Open();
+    addUserRow("T21_SKLADNIK");
+    TQUsersForm form;
+    answers.InputAnswers = {QString("t21_skladnik"), QVariant()};
+    QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
+    ASSERT_EQ(answers.Inputs.size(), 2);
+    EXPECT_FALSE(answers.Inputs[1].Password);
+    EXPECT_EQ(answers.Inputs[1].Value, QString("t21_skladnik"));
+    EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf8("Užívateľ T21_SKLADNIK už existuje, zvoľte iné meno.")});
+    EXPECT_FALSE(users->NewUser("T21_Skladnik", "Ine-heslo 1"));
+    EXPECT_EQ(SelectValueParams("select count(*) from QUSERS where RDB_USER='T21_SKLADNIK'").toInt(), 1);
 }
 
 } // namespace

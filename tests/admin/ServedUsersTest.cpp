@@ -128,4 +128,20 @@ TEST_F(ServedUsersTest, ANewUserIsMadeOnTheServerGetsHisRightsAndIsRemovedAgain)
     EXPECT_EQ(asNewUser("select 1 from RDB$DATABASE"), "login");
 }
 
+// A name taken on the server outside the list, or taken in the list, is refused in Slovak and asked again.
+TEST_F(ServedUsersTest, ANameAlreadyTakenIsRefusedInSlovakAndNothingIsListed)
+{
+    ASSERT_TRUE(dm->DBZAL.AddUser(typed.toUpper(), "Ine-heslo 1"));
+    TTestResponder answers;
+    users->Open();
+    EXPECT_FALSE(users->NewUser(typed, newPassword));
+    EXPECT_EQ(
+        answers.Texts(),
+        QStringList{QString::fromUtf8("Užívateľ %1 už na serveri existuje, zvoľte iné meno.").arg(typed.toUpper())});
+    EXPECT_EQ(SelectValueParams("select count(*) from QUSERS where RDB_USER=:u", {typed.toUpper()}).toInt(), 0);
+    // His own password is still his.
+    dm->DBTransaction.CommitRetaining();
+    EXPECT_EQ(asNewUserWith("Ine-heslo 1", "select 1 from RDB$DATABASE"), "1");
+}
+
 } // namespace

@@ -1,6 +1,9 @@
 // The settings dialog, the about box and the password change's refusals, offscreen on a fresh database.
 #include "common/WhenModal.h"
+#include "shell/AdminModule.h"
 #include "shell/AdminTools.h"
+#include "shell/MenuHooks.h"
+#include "shell/RoutineNames.h"
 #include "shell/LoginDialog.h"
 #include "shell/QAboutForm.h"
 #include "shell/QSettingsForm.h"
@@ -8,6 +11,7 @@
 #include "library/Buttons.h"
 #include "platform/os/Win1250.h"
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/Guarded.h"
 
 #include <QCheckBox>
 #include <QLabel>
@@ -196,6 +200,21 @@ TEST_F(DialogsTest, APasswordChangeWithAWrongOldPasswordIsRefusedWithoutAServerC
     ChangeOwnPassword();
     EXPECT_EQ(captions.size(), 2);
     EXPECT_TRUE(answers.Messages.isEmpty());
+}
+
+// Without a connection (a refused log-in) the administration's menu items say so instead of doing nothing.
+class AdminRoutines : public ShellTest {};
+
+TEST_F(AdminRoutines, WithoutAConnectionTheUserIsToldSo)
+{
+    dm = std::make_unique<TDMZal>(programFile());
+    ASSERT_FALSE(dm->DBZAL.Connected());
+    RegisterAdminModule();
+    for (const char *routine : {Routine::ShowUsers, Routine::ChangePassword, Routine::Maintenance}) {
+        TTestResponder answers;
+        Guarded([&] { CallOpenRoutine(QString::fromLatin1(routine), {}); });
+        EXPECT_EQ(answers.Texts(), QStringList{QStringLiteral("Databáza nie je pripojená")}) << routine;
+    }
 }
 
 } // namespace

@@ -58,6 +58,41 @@ TEST_F(Workstations, AStaleSaveIsRefusedAndBothChangesStayWhereTheyBelong)
     EXPECT_EQ(committed("select NUM from T_ROW where ID = 1").toInt(), 20);
 }
 
+TEST_F(Workstations, AfterARefusedStaleSaveIsGivenUpTheRowShowsWhatIsStoredAndCanBeSavedAgain)
+{
+    auto a = workstation();
+    auto b = workstation();
+    auto ta = a->table("T_ROW");
+    auto tb = b->table("T_ROW");
+
+    ta->Edit();
+    ta->FieldByName("TXT")->SetAsString("from A");
+    ta->Post();
+    a->tr.CommitRetaining();
+
+    tb->Edit();
+    tb->FieldByName("TXT")->SetAsString("from B");
+    EXPECT_EQ(errorOf([&] { tb->Post(); }), kChangedMeanwhile);
+    // Given up, the row is read again: B's next edit starts from A's change, not from the old text.
+    tb->Cancel();
+    EXPECT_EQ(tb->FieldByName("TXT")->AsString(), "from A");
+    tb->Edit();
+    EXPECT_EQ(tb->FieldByName("TXT")->AsString(), "from A");
+    tb->FieldByName("TXT")->SetAsString("from A, then B");
+    tb->Post();
+    b->tr.CommitRetaining();
+    EXPECT_EQ(committed("select TXT from T_ROW where ID = 1").toString(), "from A, then B");
+
+    // A plain cancel reads nothing again: A's later change shows only after a refusal or a refresh.
+    ta->Edit();
+    ta->FieldByName("NUM")->SetAsInteger(30);
+    ta->Post();
+    a->tr.CommitRetaining();
+    tb->Edit();
+    tb->Cancel();
+    EXPECT_NE(tb->FieldByName("NUM")->AsInteger(), 30);
+}
+
 TEST_F(Workstations, OldValuesMatchNullsPaddedCharsAndTimestampsAndLeaveBlobsOut)
 {
     auto a = workstation();
