@@ -66,7 +66,17 @@ TBareSql::TPrepared &TBareSql::prepared(const QString &sql, const TArgs &args)
 unsigned long long TBareSql::Exec(const QString &sql, const TArgs &args)
 {
     TTimed timed(*this, sql);
-    return prepared(sql, args).Statement.execute(tr_);
+    fb::Statement &st = prepared(sql, args).Statement;
+    const unsigned long long rows = st.execute(tr_);
+    if (!st.hasCursor() && saves_ == 0)
+        settle();
+    return rows;
+}
+
+void TBareSql::settle()
+{
+    tr_.commit();
+    tr_.start(att_);
 }
 
 std::vector<TBareRow> TBareSql::Rows(const QString &sql, const TArgs &args)
@@ -111,12 +121,14 @@ QStringList TBareSql::Costliest(int count) const
 TBareSql::TSave::TSave(TBareSql &sql) : sql_(sql), name_(QStringLiteral("BARE%1").arg(++sql.savepoints_))
 {
     sql_.tr_.savepoint(name_);
+    ++sql_.saves_;
 }
 
 TBareSql::TSave::~TSave()
 {
     if (done_)
         return;
+    --sql_.saves_;
     try {
         sql_.tr_.rollbackToSavepoint(name_);
         sql_.tr_.releaseSavepoint(name_);
@@ -129,4 +141,6 @@ void TBareSql::TSave::Release()
 {
     sql_.tr_.releaseSavepoint(name_);
     done_ = true;
+    if (--sql_.saves_ == 0)
+        sql_.settle();
 }

@@ -1,5 +1,6 @@
 // A plain client of one database for the benchmarks: each statement text prepared once, run with named
-// parameters in one read-committed transaction, selects fetched whole into decoded rows.
+// parameters in a read-committed transaction, selects fetched whole into decoded rows. What it writes is
+// committed as the program commits it: a write outside a save at once, a save at its end.
 #pragma once
 
 #include "platform/fbapi/Attachment.h"
@@ -26,7 +27,7 @@ public:
 
     // Parameters by name, without regard to case; a name the text does not use is ignored.
     using TArgs = QHash<QString, QVariant>;
-    // Runs a statement without a cursor; the rows it changed.
+    // Runs a statement without a cursor (committed at once outside a save); the rows it changed.
     unsigned long long Exec(const QString &sql, const TArgs &args = {});
     // Every row of a select.
     std::vector<TBareRow> Rows(const QString &sql, const TArgs &args = {});
@@ -35,7 +36,7 @@ public:
 
     void CommitRetaining() { tr_.commitRetaining(); }
     void Commit() { tr_.commit(); }
-    // A savepoint released at its end, or rolled back to when left by an exception.
+    // A savepoint released and committed at its end, or rolled back to when left by an exception.
     class TSave {
     public:
         explicit TSave(TBareSql &sql);
@@ -57,6 +58,8 @@ private:
         QStringList Names;
     };
     TPrepared &prepared(const QString &sql, const TArgs &args);
+    // Ends the transaction with what it wrote and starts the next one.
+    void settle();
 
     fb::Attachment att_;
     fb::Transaction tr_;
@@ -70,4 +73,5 @@ private:
     QHash<QString, TCost> costs_;
     long long statements_ = 0;
     int savepoints_ = 0;
+    int saves_ = 0; // open saves
 };

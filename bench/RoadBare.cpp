@@ -323,7 +323,6 @@ void TRoadBare::TState::calculate(int job)
                                   {"hodnota", c["HODNOTA"]}});
     sql.Exec(OdbytSql::ProductCalculatedPrice, {{"cena_kalk", own}, {"c_int", job}});
     save.Release();
-    sql.CommitRetaining();
 }
 
 void TRoadBare::TState::print(int job)
@@ -344,7 +343,7 @@ void TRoadBare::TState::plan()
     // The lock and the stored plan's minutes from today on, at every run as the program takes them.
     TBareSql::TSave save(sql);
     sql.Exec(VyrobaSql::PlanLock);
-    sql.Exec(VyrobaSql::PlanDayPlanCleanup);
+    sql.Exec(VyrobaSql::PlanDayPlanCleanup, {{"od", today()}});
     scheduler.DiscardDayPlan();
     for (const TBareRow &r : sql.Rows(VyrobaSql::PlanBookedMinutes, {{"od", today()}}))
         scheduler.LoadBooked(r["DATUM"].toDate().toJulianDay(), r["PRACOVISKO"].toString(), num(r["NHOD_PLAN"]) * 60);
@@ -385,7 +384,6 @@ void TRoadBare::TState::plan()
         sql.Exec(VyrobaSql::PlanMerge, {{"obdobie", QStringLiteral(" ")}, {"c_int_od", first}, {"c_int_do", last}});
     sql.Exec(VyrobaSql::PlanJobsPlanned, {{"stav_zak", 30}});
     save.Release();
-    sql.CommitRetaining();
     scheduler.StartRun();
 }
 
@@ -494,7 +492,6 @@ int TRoadBare::TState::deliver(int order, const int jobs[2])
                                              {"koef_mat", r["KOEF_MAT"]},
                                              {"koef_dop", r["KOEF_DOP"]}});
         save.Release();
-        sql.CommitRetaining();
     }
     sql.Rows(ExpSql::DeliveryNotePrint(QStringLiteral("'€'"), QStringLiteral("1")), {{"c_dl", note}});
     for (const TBareRow &j : sql.Rows(ExpSql::JobsToClose, {{"c_dl", note}, {"stav_zak", 100}}))

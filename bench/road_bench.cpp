@@ -2,7 +2,8 @@
 // calculations, the internal orders printed (state 3), confirmed (5), planned (30), performances booked
 // (40, 50), handed over (90), a delivery note made and printed (100), its invoice and the accounting
 // export (export.txt). Once through the data modules' own routines, once as the same statements sent
-// bare through the client API, each on its own copy of one fresh demo database, in alternating blocks.
+// bare through the client API and committed where the program commits them (each save by itself), each
+// on its own copy of one fresh demo database, in alternating blocks.
 // Both roads must end with the same rows. Each block's times and the costliest statements go to stderr.
 // Usage: road_bench [path of database/create.sh [orders]]
 #include "BenchTiming.h"
@@ -46,10 +47,10 @@ int main(int argc, char **argv)
     // Each order on its working day, on both roads alike.
     const auto onItsDay = [](int order) { SetNowForTests(QDateTime(Road::Day(order), QTime(10, 0))); };
     double first[2] = {0, 0}, last[2] = {0, 0};
-    long long modulesPrepares = 0, barePrepares = 0;
+    long long modulesPrepares = 0, barePrepares = 0, modulesCommits = 0, bareCommits = 0;
     for (int done = 0; done < orders; done += block) {
         const int n = std::min(block, orders - done);
-        long long prepared = fb::Statement::Prepares();
+        long long prepared = fb::Statement::Prepares(), committed = fb::Transaction::Commits();
         double start = CpuMs();
         for (int i = 0; i < n; ++i) {
             onItsDay(done + i);
@@ -57,7 +58,9 @@ int main(int argc, char **argv)
         }
         const double m = CpuMs() - start;
         modulesPrepares += fb::Statement::Prepares() - prepared;
+        modulesCommits += fb::Transaction::Commits() - committed;
         prepared = fb::Statement::Prepares();
+        committed = fb::Transaction::Commits();
         start = CpuMs();
         for (int i = 0; i < n; ++i) {
             onItsDay(done + i);
@@ -65,6 +68,7 @@ int main(int argc, char **argv)
         }
         const double b = CpuMs() - start;
         barePrepares += fb::Statement::Prepares() - prepared;
+        bareCommits += fb::Transaction::Commits() - committed;
         modulesMs += m;
         bareMs += b;
         if (done == 0)
@@ -94,8 +98,8 @@ int main(int argc, char **argv)
                 ratio(last[0], first[0]), ratio(last[1], first[1]));
     const double modulesPerOrder = double(modulesPrepares) / orders, barePerOrder = double(barePrepares) / orders;
     std::printf("road: %d orders, modules %.0f ms, statements %.0f ms, ratio %.2f; prepares per order: modules %.1f, "
-                "statements %.1f, ratio %.1f\n",
+                "statements %.1f, ratio %.1f; commits per order: modules %.1f, statements %.1f\n",
                 orders, modulesMs, bareMs, ratio(modulesMs, bareMs), modulesPerOrder, barePerOrder,
-                ratio(modulesPerOrder, barePerOrder));
+                ratio(modulesPerOrder, barePerOrder), double(modulesCommits) / orders, double(bareCommits) / orders);
     return same ? 0 : 1;
 }

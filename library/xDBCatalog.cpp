@@ -3,15 +3,25 @@
 #include "xDatabase.h"
 #include "platform/fb/IBCustomDataSet.h"
 
-namespace {
-// The value of the first line whose name matches, or null when there is none.
-QString lookupLine(const TStringList &lines, const QString &name, bool &found)
+QString TxDBCatalog::TIndex::Find(const TStringList &lines, const QString &name, bool &found) const
 {
-    const int i = lines.IndexOfName(name);
-    found = i >= 0;
-    return found ? lines.ValueFromIndex(i) : QString();
+    // The copy shares the lines' data until they change, so a changed list is told by not sharing it.
+    if (!of_.isSharedWith(lines.Lines()) || (of_.isEmpty() && !lines.Lines().isEmpty())) {
+        values_.clear();
+        for (const QString &line : lines.Lines()) {
+            const int eq = int(line.indexOf(QLatin1Char('=')));
+            if (eq < 0)
+                continue;
+            const QString key = line.left(eq).toCaseFolded();
+            if (!values_.contains(key))
+                values_.insert(key, line.mid(eq + 1));
+        }
+        of_ = lines.Lines();
+    }
+    const auto it = values_.constFind(name.toCaseFolded());
+    found = it != values_.cend();
+    return found ? it.value() : QString();
 }
-} // namespace
 
 void SetFieldTitles(TDataSet *dataSet, std::span<const TFieldTitle> titles)
 {
@@ -34,11 +44,11 @@ void ApplyCatalog(TDataSet *dataSet, const std::function<void(TDataSet *)> &even
         if (f->DisplayLabel() != f->FieldName())
             continue;
         bool hasTitle = false;
-        const QString title = lookupLine(cat.Titles, f->FieldName(), hasTitle);
+        const QString title = cat.Title(f->FieldName(), hasTitle);
         if (hasTitle)
             f->SetDisplayLabel(title);
         bool hasFormat = false;
-        const QString format = lookupLine(cat.Formats, f->FieldName(), hasFormat);
+        const QString format = cat.Format(f->FieldName(), hasFormat);
         const TFieldType t = f->DataType();
         const bool isFloat = t == ftFloat || t == ftCurrency;
         if (!hasFormat) {

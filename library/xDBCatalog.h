@@ -5,6 +5,7 @@
 #include "platform/os/Strings.h"
 
 #include <functional>
+#include <QHash>
 #include <span>
 
 class TDataSet;
@@ -16,6 +17,23 @@ public:
     TStringList Titles;
     // FIELDNAME=format lines; the format "$" means the money display.
     TStringList Formats;
+
+    // The caption or the format of a field name, as the first line of that name has it; found says whether
+    // there is one. Every data set's fields are looked up here when they are made.
+    QString Title(const QString &field, bool &found) const { return titles_.Find(Titles, field, found); }
+    QString Format(const QString &field, bool &found) const { return formats_.Find(Formats, field, found); }
+
+private:
+    // The lines by their case-folded names, made again when the lines are no longer those it was made of.
+    class TIndex {
+    public:
+        QString Find(const TStringList &lines, const QString &name, bool &found) const;
+
+    private:
+        mutable QStringList of_;
+        mutable QHash<QString, QString> values_;
+    };
+    TIndex titles_, formats_;
 };
 
 // The captions a data module gives the fields of its data sets, by field name: one table per module, applied to

@@ -108,7 +108,7 @@ void TCapacityPlanning::LoadDayPlan(const QDate &from)
 {
     TxQuery &q = query();
     TSavepoint savepoint(q.Transaction());
-    q.ExecSql(VyrobaSql::PlanDayPlanCleanup);
+    q.ExecSql(VyrobaSql::PlanDayPlanCleanup, {from});
     q.SelectValue(VyrobaSql::PlanBookedMinutes, {from});
     scheduler_.DiscardDayPlan();
     TField *datum = q.FieldByName(QStringLiteral("DATUM"));

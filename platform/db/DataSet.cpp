@@ -81,6 +81,7 @@ TDataSet::~TDataSet()
 void TDataSet::AddField(TField *field)
 {
     fields_.emplace_back(field);
+    fieldsByNameValid_ = false;
 }
 
 void TDataSet::RemoveField(TField *field)
@@ -89,15 +90,30 @@ void TDataSet::RemoveField(TField *field)
     if (it != fields_.end()) {
         it->release();
         fields_.erase(it);
+        fieldsByNameValid_ = false;
     }
 }
 
 TField *TDataSet::FindField(const QString &name) const
 {
-    for (const auto &f : fields_)
-        if (f->FieldName().compare(name, Qt::CaseInsensitive) == 0)
-            return f.get();
-    return nullptr;
+    // Data modules look fields up by name on every row they touch: a few fields are read from the list,
+    // more from an index of it.
+    if (fields_.size() <= 4) {
+        for (const auto &f : fields_)
+            if (f->FieldName().compare(name, Qt::CaseInsensitive) == 0)
+                return f.get();
+        return nullptr;
+    }
+    if (!fieldsByNameValid_) {
+        fieldsByName_.clear();
+        for (const auto &f : fields_) {
+            const QString key = f->FieldName().toCaseFolded();
+            if (!fieldsByName_.contains(key))
+                fieldsByName_.insert(key, f.get());
+        }
+        fieldsByNameValid_ = true;
+    }
+    return fieldsByName_.value(name.toCaseFolded());
 }
 
 TField *TDataSet::FieldByName(const QString &name) const
@@ -137,7 +153,7 @@ QStringList UniqueFieldNames(const QStringList &names)
     return unique;
 }
 
-void TDataSet::SetFieldDefs(std::vector<TFieldDef> defs)
+void MakeFieldNamesUnique(std::vector<TFieldDef> &defs)
 {
     QStringList names;
     for (const TFieldDef &d : defs)
@@ -145,6 +161,12 @@ void TDataSet::SetFieldDefs(std::vector<TFieldDef> defs)
     names = UniqueFieldNames(names);
     for (size_t i = 0; i < defs.size(); ++i)
         defs[i].Name = names[qsizetype(i)];
+}
+
+void TDataSet::SetFieldDefs(std::vector<TFieldDef> defs, bool namesUnique)
+{
+    if (!namesUnique)
+        MakeFieldNamesUnique(defs);
     fieldDefs_ = std::move(defs);
 }
 
@@ -251,6 +273,7 @@ void TDataSet::Close()
         else
             ++it;
     }
+    fieldsByNameValid_ = false;
     dataFields_.clear();
     computedFields_.clear();
     defaultFields_ = false;

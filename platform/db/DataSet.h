@@ -7,6 +7,7 @@
 #include "Field.h"
 #include "platform/os/Exception.h"
 
+#include <QHash>
 #include <QString>
 #include <QVariant>
 #include <QVariantList>
@@ -31,6 +32,8 @@ struct TFieldDef {
 // a join may carry the same column twice: the first keeps its name, each later one gets "_1", "_2", ...
 // (skipping names the result carries already), so every column has a field of its own.
 QStringList UniqueFieldNames(const QStringList &names);
+// Gives the definitions the names UniqueFieldNames makes of theirs.
+void MakeFieldNamesUnique(std::vector<TFieldDef> &defs);
 
 // What a row carries once it is changed, computed or deleted: most rows never need it.
 struct TRecordExtra {
@@ -262,8 +265,9 @@ protected:
     virtual void DoAfterInternalOpen() {}
     virtual void DoAfterInternalClose() {}
 
-    // Takes the columns of the result; repeated names are made unique (UniqueFieldNames).
-    void SetFieldDefs(std::vector<TFieldDef> defs);
+    // Takes the columns of the result; repeated names are made unique (UniqueFieldNames) unless the caller
+    // says they are already.
+    void SetFieldDefs(std::vector<TFieldDef> defs, bool namesUnique = false);
     // The data of the record the fields read now (current, edit buffer ...), as a full vector.
     std::vector<QVariant> CurrentData() const;
     // Rows the provider has no more of.
@@ -308,6 +312,10 @@ private:
 
     TDataSetState state_ = dsInactive;
     std::vector<std::unique_ptr<TField>> fields_;
+    // The fields by their case-folded names, the first of a name only; made at the first look-up after
+    // the fields changed.
+    mutable QHash<QString, TField *> fieldsByName_;
+    mutable bool fieldsByNameValid_ = false;
     std::vector<TField *> dataFields_; // by column
     std::vector<TField *> computedFields_;
     int dataCount_ = 0;

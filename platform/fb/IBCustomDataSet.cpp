@@ -392,10 +392,11 @@ void TIBCustomDataSet::InternalOpen()
             d.Origin = c.name;
             defs.push_back(d);
         }
+        MakeFieldNamesUnique(defs);
         held_->FieldDefs = std::move(defs);
         held_->HasFieldDefs = true;
     }
-    SetFieldDefs(held_->FieldDefs);
+    SetFieldDefs(held_->FieldDefs, true);
 }
 
 void TIBCustomDataSet::InternalClose()

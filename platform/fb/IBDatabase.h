@@ -22,7 +22,8 @@ class TIBCustomDataSet;
 class TIBTransaction;
 
 // A statement prepared on a connection, with what is derived from it: the names of its parameters in the
-// order of its '?' and, once a data set has opened it, the definitions of its result's fields.
+// order of its '?' and, once a data set has opened it, the definitions of its result's fields (their names
+// made unique), so a data set opening it again derives none of this anew.
 struct TPreparedStatement {
     QString Text; // as the data set gives it, with :name parameters
     fb::Statement Statement;

@@ -12,6 +12,15 @@
 
 namespace fb {
 
+namespace {
+long long commits = 0;
+} // namespace
+
+long long Transaction::Commits()
+{
+    return commits;
+}
+
 Transaction::~Transaction()
 {
     tra_.close(status(), [](Firebird::ITransaction *t, Firebird::CheckStatusWrapper *st) { t->rollback(st); });
@@ -45,6 +54,7 @@ void Transaction::start(Attachment &att, int options)
     check(st);
     tra_.reset(t);
     att_ = &att;
+    readOnly_ = (options & ReadOnly) != 0;
 }
 
 Firebird::ITransaction *Transaction::checked() const
@@ -62,6 +72,8 @@ void Transaction::commit()
     checked()->commit(&st);
     check(st);
     tra_.forget();
+    if (!readOnly_)
+        ++commits;
 }
 
 void Transaction::commitRetaining()
@@ -69,6 +81,8 @@ void Transaction::commitRetaining()
     auto &st = status();
     checked()->commitRetaining(&st);
     check(st);
+    if (!readOnly_)
+        ++commits;
 }
 
 void Transaction::rollback()

@@ -37,6 +37,9 @@ public:
     void commitRetaining();
     void rollback();
     void rollbackRetaining();
+    // Commits (full or retaining) of read-write transactions made in this process so far: each is a write
+    // the engine must see to the disk.
+    static long long Commits();
 
     // Lets go of a transaction whose connection is lost, without asking the server anything.
     void abandon() { tra_.reset(); }
@@ -55,6 +58,7 @@ private:
 
     Handle<Firebird::ITransaction> tra_;
     Attachment *att_ = nullptr;
+    bool readOnly_ = false;
 };
 
 } // namespace fb

@@ -111,6 +111,30 @@ TEST_F(Catalog, ModuleTitlesOverTheCatalogueOnEveryOpen)
         }
 }
 
+// The catalogue as it is when a data set opens: a caption changed, added or taken away reaches the next
+// open; of a name given twice the first line holds, and a name matches in any case.
+TEST_F(Catalog, TheNextOpenTakesTheCatalogueAsItIsThen)
+{
+    TxQuery q;
+    q.SetDatabase(db.get());
+    q.SQL().SetText("select C_INT, NAZOV, POCET from C_T");
+    const auto labelOf = [&q](const char *name) {
+        q.Open();
+        const QString label = q.FieldByName(QString::fromLatin1(name))->DisplayLabel();
+        q.Close();
+        return label;
+    };
+    EXPECT_EQ(labelOf("NAZOV"), QString::fromUtf8("Názov"));
+    cat.Titles.SetValue("NAZOV", QString::fromUtf8("Pomenovanie"));
+    EXPECT_EQ(labelOf("NAZOV"), QString::fromUtf8("Pomenovanie"));
+    cat.Titles.Add(QString::fromUtf8("pocet=Počet kusov"));
+    cat.Titles.Add(QString::fromUtf8("POCET=Druhý"));
+    EXPECT_EQ(labelOf("POCET"), QString::fromUtf8("Počet kusov"));
+    cat.Titles.Clear();
+    EXPECT_EQ(labelOf("C_INT"), "C_INT");
+    EXPECT_EQ(labelOf("NAZOV"), "NAZOV");
+}
+
 TEST_F(Catalog, OtherConnectionsAreLeftAlone)
 {
     OtherConnection plain(tmp.path());

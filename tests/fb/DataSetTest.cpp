@@ -585,6 +585,48 @@ TEST_F(DataSets, ColumnsOfTheSameNameEachReadTheirOwnData)
     EXPECT_EQ(ds.FieldByName("ID_2")->AsInteger(), 2);
 }
 
+// Fields are found by name, in any case, as the list of fields is now: the default fields of an open, none
+// after the close, new ones at the next open, and declared fields as they are added and taken away (a
+// column without one then travels in a hidden field of its name).
+TEST_F(DataSets, FieldsAreFoundByNameAsTheListOfFieldsIsNow)
+{
+    const QString sql = "select ID, NAME, CODE, QTY, D, BIG from T_ITEM where ID = :id";
+    auto q = query(sql);
+    q->ParamByName("ID").SetAsInteger(1);
+    q->Open();
+    TField *name = q->FindField("name");
+    ASSERT_NE(name, nullptr);
+    EXPECT_EQ(name, q->FieldByName("NAME"));
+    EXPECT_EQ(name->AsString(), "n1");
+    EXPECT_EQ(q->FindField("NAMES"), nullptr);
+    q->Close();
+    EXPECT_EQ(q->FindField("NAME"), nullptr) << "default fields live only while open";
+    q->ParamByName("ID").SetAsInteger(2);
+    q->Open();
+    ASSERT_NE(q->FindField("Name"), nullptr);
+    EXPECT_EQ(q->FindField("Name")->AsString(), "n2");
+    q->Close();
+
+    TIBQuery declared;
+    declared.SetDatabase(db.get());
+    declared.SQL().SetText(sql);
+    declared.ParamByName("ID").SetAsInteger(3);
+    std::vector<TField *> fields;
+    for (const char *column : {"ID", "NAME", "CODE", "QTY", "D", "BIG"}) {
+        fields.push_back(new TField(&declared, column, ftString, 20));
+        EXPECT_EQ(declared.FindField(QString::fromLatin1(column).toLower()), fields.back());
+    }
+    declared.RemoveField(fields[1]);
+    std::unique_ptr<TField> taken(fields[1]);
+    EXPECT_EQ(declared.FindField("NAME"), nullptr);
+    EXPECT_EQ(declared.FindField("CODE"), fields[2]);
+    declared.Open();
+    ASSERT_NE(declared.FindField("NAME"), nullptr);
+    EXPECT_NE(declared.FindField("NAME"), fields[1]);
+    EXPECT_FALSE(declared.FindField("NAME")->Visible);
+    EXPECT_EQ(declared.FindField("NAME")->AsString(), "n3");
+}
+
 TEST_F(DataSets, BookmarksReturnAndFailForDeletedRows)
 {
     auto t = table("T_LINE");

@@ -191,6 +191,35 @@ TEST_F(CapacityPlanningTest, StoredPlanIsCleanedLoadedAndAnOverbookedDayIsReport
     EXPECT_EQ(dayPlan(), (QStringList{"17.3. 260001/10 FORM 1 100", "16.3. 260008/10 FORM 5 500"}));
 }
 
+// Day-plan rows without a period plan go where a run would be misled by them: from its first day on (they
+// would book minutes) and at a job it may plan (it would not be planned); a past row of a finished job is
+// history and stays.
+TEST_F(CapacityPlanningTest, RowsWithoutAPeriodPlanGoWhereTheRunDependsOnThem)
+{
+    const auto orphan = [this](int job, const char *date) {
+        exec(QStringLiteral("insert into SPLAND (DATUM, C_INT, C_OPERACIE, PRACOVISKO, MNOZ_PLAN, NHOD_PLAN) "
+                            "values ('%1', %2, 10, 'FORM', 1, 1)")
+                 .arg(QString::fromLatin1(date))
+                 .arg(job));
+    };
+    openJob(260002, 1, "2026-04-01");
+    operation(260002, 10, "FORM", 100);
+    orphan(260002, "2026-03-02");
+    openJob(260003, 1, "2026-04-01", 100);
+    orphan(260003, "2026-03-02");
+    openJob(260004, 1, "2026-04-01", 100);
+    orphan(260004, "2026-03-16");
+    storedPlan(260005, 10, "2026-03-03", "FORM", 1, 1);
+    exec("update ZAKAZKYD set STAV_ZAK=100 where C_INT=260005");
+    ASSERT_TRUE(plan(1));
+    EXPECT_EQ(dayPlan(),
+              (QStringList{"16.3. 260002/10 FORM 1 100", "2.3. 260003/10 FORM 1 60", "3.3. 260005/10 FORM 1 60"}));
+
+    // A run from the earliest day looks through them all.
+    ASSERT_TRUE(plan(-1));
+    EXPECT_EQ(dayPlan(), (QStringList{"16.3. 260002/10 FORM 1 100", "3.3. 260005/10 FORM 1 60"}));
+}
+
 TEST_F(CapacityPlanningTest, DeletingAPlanRowRemovesItsDayPlanAndTheNextRunReloads)
 {
     openJob(260001, 1, "2026-04-01");
