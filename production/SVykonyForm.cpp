@@ -4,6 +4,7 @@
 #include "GuardedButton.h"
 #include "PerformanceBarcode.h"
 #include "PerformanceOverview.h"
+#include "ProductionWidgets.h"
 #include "SVykQR1Rep.h"
 #include "SVykonyZForm.h"
 #include "library/GridReport.h"
@@ -250,7 +251,7 @@ QWidget *TSVykonyForm::buildEmployeePage()
     choiceLayout->addWidget(new QLabel(QString::fromUtf8("Os.číslo"), choice));
     choiceLayout->addWidget(vOSC2);
     GuardedButton(choice, choiceLayout, "&Výber", [this] { ReloadEmployeeList(); });
-    vDatum2->installEventFilter(this); // leaving it reloads the list
+    OnDateLeft(vDatum2, this, [this] { ReloadEmployeeList(); }); // leaving it reloads the list
     connect(vOSC2, &QLineEdit::editingFinished, this, [this] { Guarded([this] { ReloadEmployeeList(); }); });
     layout->addWidget(choice);
     DBGridPracovnik = MakeGrid(page, ds,
@@ -593,19 +594,6 @@ void TSVykonyForm::PrintOverview()
     }
     report->SetView(std::max(rgPohlad->ItemIndex(), 0));
     PrintReportWithDataSet(&report->Rep, &DMVyk->QvSVykony);
-}
-
-bool TSVykonyForm::eventFilter(QObject *watched, QEvent *event)
-{
-    // Leaving the day reloads its list. The masked date gives no signal of its own on leaving; a day that
-    // does not exist is said by the date edit itself, once.
-    if (watched == vDatum2 && event->type() == QEvent::FocusOut && isVisible()) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
-            (vDatum2->TypedText().isEmpty() || vDatum2->Date().isValid()))
-            Guarded([this] { ReloadEmployeeList(); });
-    }
-    return TForm::eventFilter(watched, event);
 }
 
 void TSVykonyForm::KeyDown(int &key, Qt::KeyboardModifiers modifiers)

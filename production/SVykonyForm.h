@@ -91,7 +91,6 @@ public:
 
 protected:
     void KeyDown(int &key, Qt::KeyboardModifiers modifiers) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void pageChanging();
