@@ -294,8 +294,12 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     auto *allLayout = new QVBoxLayout(tabMzdyAll);
     DBGridMzdyAll = grid(tabMzdyAll, &dm.DSMzdy);
     allLayout->addWidget(DBGridMzdyAll);
+    auto *total = new QHBoxLayout;
+    total->addWidget(new QLabel(QStringLiteral("Spolu"), tabMzdyAll));
     LabelMzdy_celkom = new QLabel(tabMzdyAll);
-    allLayout->addWidget(LabelMzdy_celkom);
+    total->addWidget(LabelMzdy_celkom);
+    total->addStretch();
+    allLayout->addLayout(total);
     auto *allButtons = new QHBoxLayout;
     BtnPocitaj = GuardedButton(tabMzdyAll, allButtons, "Počítaj !", [] { DMMzdy->ComputeMonthWages(); });
     BtnTlac = GuardedButton(tabMzdyAll, allButtons, "Tlač", [this] { PrintWages(); });

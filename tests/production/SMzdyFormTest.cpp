@@ -399,6 +399,13 @@ TEST_F(WagesForm, AWageOfAllLeadsToThatEmployeesWage)
     QTest::mouseClick(form->BtnPocitaj, Qt::LeftButton);
     ASSERT_EQ(mzdy->QMzdy.RecordCount(), 1) << responder->Texts().join('\n').toStdString();
     TDBGrid *wages = form->DBGridMzdyAll;
+    // Whose wage each row is: the employee's number and name are columns beside the figures.
+    QStringList titles;
+    for (int c = 0; c < wages->Model()->columnCount(); ++c)
+        titles << wages->Model()->headerData(c, Qt::Horizontal).toString();
+    for (const char *title : {"Os.c.", "Priezvisko", "Mzda vyk.", "Prémie", "Mzda celkom"})
+        EXPECT_TRUE(titles.contains(QString::fromUtf8(title))) << title << ": " << titles.join('|').toStdString();
+    EXPECT_FALSE(titles.contains("PRIEZVISKO"));
     QTest::mouseDClick(wages->viewport(), Qt::LeftButton, {}, wages->visualRect(wages->Model()->index(0, 0)).center());
     EXPECT_EQ(form->PageControlMzdy->currentWidget(), form->tabMzda);
     EXPECT_EQ(mzdy->QZamestnanci.FieldByName("OSC")->AsInteger(), 57);
