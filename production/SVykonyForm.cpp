@@ -514,8 +514,11 @@ QWidget *TSVykonyForm::buildOverviewPage()
                 RefreshPerformanceOverview();
         });
     };
-    layout->addWidget(filters);
-    layout->addWidget(rgPohlad);
+    // The filters and the views side by side, so the list keeps the height of the page for its rows.
+    auto *choice = new QHBoxLayout;
+    choice->addWidget(filters, 1);
+    choice->addWidget(rgPohlad);
+    layout->addLayout(choice);
     DBGridPrehlad = new TDBGrid(page);
     DBGridPrehlad->setObjectName(QStringLiteral("DBGridPrehlad"));
     DBGridPrehlad->SetDataSource(&DMVyk->DSvVykony3);

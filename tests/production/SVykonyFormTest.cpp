@@ -178,6 +178,11 @@ TEST_F(PerformanceForm, OverviewOfALongMonthShowsItsTotalWithoutReadingItWhole)
     form->pcVykony->setCurrentWidget(form->tsPrehlady);
     EXPECT_EQ(form->EditMzdaSpolu->text(), "750,00");
     EXPECT_LT(vyk->QvSVykony.FetchedCount(), 3000) << "the grid reads the rows it shows";
+    // At the form's own size the list shows a screenful of rows, not one or two under the choices.
+    QApplication::processEvents();
+    TDBGrid *list = form->DBGridPrehlad;
+    ASSERT_GT(list->rowHeight(0), 0);
+    EXPECT_GE(list->viewport()->height() / list->rowHeight(0), 10) << list->viewport()->height();
     // The grouped view sums the same rows, the filter by employee binds his number.
     form->rgPohlad->SetItemIndex(4);
     QTest::mouseClick(form->BtnFilter3, Qt::LeftButton);
