@@ -129,8 +129,8 @@ TSVykonyForm::TSVykonyForm(QWidget *owner) : TForm(owner)
     const auto [from, to] = MonthBoundsStr(Date().addDays(-5));
     vDatumOd3->setText(from);
     vDatumDo3->setText(to);
-    vDatumOd4->setText(from);
-    vDatumDo4->setText(to);
+    vDatumOd4->SetDate(StrToDate(from));
+    vDatumDo4->SetDate(StrToDate(to));
     connect(pcVykony, &QTabWidget::currentChanged, this, [this] {
         Guarded([this] {
             pageChanging();
@@ -334,8 +334,14 @@ QWidget *TSVykonyForm::buildConfirmationPage()
         row->addWidget(edit);
         return label;
     };
-    line(vDatumOd4, "vDatumOd4", "Obdobie");
-    line(vDatumDo4, "vDatumDo4", "-");
+    // The period in two date edits: typed into their masks or chosen in their calendars.
+    for (auto [edit, name, caption] :
+         {std::tuple{&vDatumOd4, "vDatumOd4", "Obdobie"}, {&vDatumDo4, "vDatumDo4", "-"}}) {
+        *edit = new TDateEdit(filters);
+        (*edit)->setObjectName(QString::fromLatin1(name));
+        row->addWidget(new QLabel(QString::fromUtf8(caption), filters));
+        row->addWidget(*edit);
+    }
     lC_INT4 = line(vC_INT4, "vC_INT4", "Zakazka");
     MakePickLink(lC_INT4, [this] { PickOrderForEdit(vC_INT4); });
     BtnFilter4 = GuardedButton(filters, row, "Filter", [this] { RefreshQuantityConfirmation(); });
@@ -384,12 +390,14 @@ QWidget *TSVykonyForm::buildConfirmationPage()
 TDMVyk::TConfirmation TSVykonyForm::confirmationFilter()
 {
     // An empty period is the last two days.
-    if (vDatumOd4->text().trimmed().isEmpty())
-        vDatumOd4->setText(DateStr(Date().addDays(-2)));
-    if (vDatumDo4->text().trimmed().isEmpty())
-        vDatumDo4->setText(DateStr(Date()));
+    if (vDatumOd4->TypedText().isEmpty())
+        vDatumOd4->SetDate(Date().addDays(-2));
+    if (vDatumDo4->TypedText().isEmpty())
+        vDatumDo4->SetDate(Date());
     TDMVyk::TConfirmation c;
-    if (!TryStrToDate(vDatumOd4->text().trimmed(), c.from) || !TryStrToDate(vDatumDo4->text().trimmed(), c.to))
+    c.from = vDatumOd4->Date();
+    c.to = vDatumDo4->Date();
+    if (!c.from.isValid() || !c.to.isValid())
         throw EDatabaseError(QString::fromUtf8("Dátum nie je platný !"));
     c.cInt = TypedOrderNo(vC_INT4->text());
     c.wholeJobs = cbCeleOdvedeneZakazky->isChecked();
@@ -437,8 +445,8 @@ void TSVykonyForm::DeleteStornoRows()
     const TDMVyk::TConfirmation c = confirmationFilter();
     const int job = master->FieldByName(QStringLiteral("C_INT"))->AsInteger();
     const int answer = MessageDlg(QString::fromUtf8("Zmazať všetky storno výkony k zákazke ") + QString::number(job) +
-                                      QStringLiteral("\r") + QString::fromUtf8("v období od ") + vDatumOd4->text() +
-                                      QStringLiteral(" do ") + vDatumDo4->text() + QStringLiteral(" ?"),
+                                      QStringLiteral("\r") + QString::fromUtf8("v období od ") + DateStr(c.from) +
+                                      QStringLiteral(" do ") + DateStr(c.to) + QStringLiteral(" ?"),
                                   mtConfirmation, mbYes | mbNo | mbYesToAll);
     if (answer == mrYes)
         DMVyk->DeleteStornoRows(c.from, c.to, job);

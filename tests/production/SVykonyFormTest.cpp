@@ -226,6 +226,44 @@ TEST_F(PerformanceForm, ConfirmationPageScalesAHandedOverJobAndDeletesItsStornoR
         responder->Messages.last().Text.startsWith(QString::fromUtf8("Zmazať všetky storno výkony k zákazke 260001")));
 }
 
+// The confirmation's period is two date edits: the days typed into their masks filter the jobs, a day that does not
+// exist is said where it is typed and filters nothing, and the period in the storno question is the one filtered.
+TEST_F(PerformanceForm, TheConfirmationPeriodIsTypedIntoDateEdits)
+{
+    exec("insert into ZAKKALK (C_INT, MZD1, CENA1) values (260001, 2, 50)");
+    booked("2026-03-09", 57, 10, 100, 7.5, 60);
+    form->pcVykony->setCurrentWidget(form->tsPotvrdenie);
+    QApplication::setActiveWindow(form.get());
+    const auto typeDay = [this](TDateEdit *edit, const char *digits) {
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Home);
+        QTest::keyClicks(edit, QString::fromLatin1(digits));
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QApplication::processEvents();
+    };
+    typeDay(form->vDatumOd4, "10032026");
+    typeDay(form->vDatumDo4, "31032026");
+    EXPECT_EQ(form->vDatumOd4->Date(), QDate(2026, 3, 10));
+    QTest::mouseClick(form->BtnFilter4, Qt::LeftButton);
+    TxQuery *master = GetQuery("QSVykony1");
+    EXPECT_TRUE(master->IsEmpty()) << "the booking of the 9th is before the period";
+    typeDay(form->vDatumOd4, "09032026");
+    QTest::mouseClick(form->BtnFilter4, Qt::LeftButton);
+    EXPECT_EQ(master->RecordCount(), 1);
+
+    responder->Messages.clear();
+    typeDay(form->vDatumDo4, "31022026");
+    ASSERT_EQ(responder->Texts(), QStringList{QString::fromUtf8("'31.02.2026' nie je platný dátum")});
+    EXPECT_TRUE(form->vDatumDo4->hasFocus()) << "the day is typed again";
+    typeDay(form->vDatumDo4, "31032026");
+
+    responder->MessageAnswers.push_back(mrNo);
+    QTest::mouseClick(form->BtnZmaz4, Qt::LeftButton);
+    ASSERT_FALSE(responder->Messages.isEmpty());
+    EXPECT_TRUE(responder->Messages.last().Text.contains(QString::fromUtf8("v období od 09.03.2026 do 31.03.2026 ?")))
+        << responder->Messages.last().Text.toStdString();
+}
+
 } // namespace
 
 namespace {
