@@ -202,6 +202,18 @@ QWidget *TSVykonyForm::buildOrderPage()
                                {"DATUM", "Dátum"},
                                {"ZMENA", "Zm."}});
     DBGridVykonyOp->setObjectName(QStringLiteral("DBGridVykonyOp"));
+    // Enter goes on to the next column, as Tab does: the employee, then his pieces.
+    DBGridVykonyOp->OnKeyDown = [](int &key, Qt::KeyboardModifiers modifiers) {
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !(modifiers & Qt::ControlModifier))
+            key = Qt::Key_Tab;
+    };
+    // The operation and what it pays are the job's; only the booking's own cells take typing.
+    for (int i = 0; i < DBGridVykonyOp->ColumnCount(); ++i) {
+        TColumn *c = DBGridVykonyOp->Columns(i);
+        if (c->FieldName == QLatin1String("OPERACIA") || c->FieldName == QLatin1String("NORMA") ||
+            c->FieldName == QLatin1String("MZDA"))
+            c->ReadOnly = true;
+    }
     // The employee's button picks an employee; the defects' button opens their causes.
     DBGridVykonyOp->OnEditButtonClick = [](TDBGrid *g) {
         Guarded([g] {
@@ -663,6 +675,13 @@ void TSVykonyForm::FillOrderEntry()
         vC_INT1->setText(NormalizeOrderNo(job));
     const int cInt = TypedOrderNo(vC_INT1->text());
     DMVyk->FillOrderEntry(cInt, TypedNumber(typed(vC_DAVKY1), QString::fromUtf8("Dávka")));
+    // The operations listed, the typing starts at the first one's employee.
+    if (DMVyk->DSVykony.Enabled() && DMVyk->QSVykony.Active() && !DMVyk->QSVykony.IsEmpty()) {
+        DBGridVykonyOp->setFocus();
+        for (int i = 0; i < DBGridVykonyOp->ColumnCount(); ++i)
+            if (DBGridVykonyOp->Columns(i)->FieldName == QLatin1String("OSC"))
+                DBGridVykonyOp->SetSelectedIndex(i);
+    }
 }
 
 void TSVykonyForm::WriteOrderEntry()

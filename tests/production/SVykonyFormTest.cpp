@@ -226,6 +226,47 @@ TEST_F(PerformanceForm, ConfirmationPageScalesAHandedOverJobAndDeletesItsStornoR
         responder->Messages.last().Text.startsWith(QString::fromUtf8("Zmazať všetky storno výkony k zákazke 260001")));
 }
 
+// The job and batch typed, the entry grid takes the typing in the employee's column of the first operation: the
+// employee and the pieces go into their cells, the operation, its rate and the wage take no typing.
+TEST_F(PerformanceForm, TheOrderEntryIsTypedFromTheEmployeeOnAndKeepsItsOperations)
+{
+    form->pcVykony->setCurrentWidget(form->tsZakazka);
+    QApplication::setActiveWindow(form.get());
+    QApplication::processEvents();
+    form->vC_INT1->setFocus();
+    QTest::keyClick(form->vC_INT1, Qt::Key_Home);
+    QTest::keyClicks(form->vC_INT1, "260001");
+    QTest::keyClick(form->vC_INT1, Qt::Key_Tab);
+    QTest::keyClicks(form->vC_DAVKY1, "1");
+    QTest::keyClick(form->vC_DAVKY1, Qt::Key_Tab);
+    QApplication::processEvents();
+    TDataSet &entry = vyk->QSVykony;
+    ASSERT_EQ(entry.RecordCount(), 2) << responder->Texts().join('\n').toStdString();
+    TDBGrid *grid = form->DBGridVykonyOp;
+    ASSERT_TRUE(grid->hasFocus());
+    EXPECT_EQ(grid->SelectedField()->FieldName(), "OSC");
+    // Each key to the widget that has the focus then: the first opens the cell's editor.
+    const auto typeCell = [](const char *text) {
+        for (const char *c = text; *c; ++c) {
+            QTest::keyClicks(QApplication::focusWidget(), QString(QLatin1Char(*c)));
+            QApplication::processEvents();
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+    };
+    typeCell("57");
+    EXPECT_EQ(grid->SelectedField()->FieldName(), "MNOZSTVO");
+    typeCell("8");
+    entry.First();
+    EXPECT_EQ(entry.FieldByName("OPERACIA")->AsString().trimmed(), "ODL");
+    EXPECT_EQ(entry.FieldByName("OSC")->AsInteger(), 57);
+    EXPECT_DOUBLE_EQ(entry.FieldByName("MNOZSTVO")->AsFloat(), 8);
+    for (const char *fixed : {"OPERACIA", "NORMA", "MZDA"})
+        for (int c = 0; c < grid->ColumnCount(); ++c)
+            if (grid->Columns(c)->FieldName == QLatin1String(fixed))
+                EXPECT_TRUE(grid->Columns(c)->ReadOnly) << fixed;
+}
+
 // The confirmation's period is two date edits: the days typed into their masks filter the jobs, a day that does not
 // exist is said where it is typed and filters nothing, and the period in the storno question is the one filtered.
 TEST_F(PerformanceForm, TheConfirmationPeriodIsTypedIntoDateEdits)
