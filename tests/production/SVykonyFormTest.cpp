@@ -146,6 +146,38 @@ TEST_F(PerformanceForm, DefectCausesMustAddUpToTheDefects)
     vyk->QvSVykony.Cancel();
 }
 
+// Defects typed and left with Enter open their causes once: the dialog waits for the causes while the focus goes
+// into it, instead of saying again and again that they do not add up.
+TEST_F(PerformanceForm, LeavingTheDefectsAsksForTheirCausesOnce)
+{
+    const bool detailed = ZmatkyPodrobne;
+    ZmatkyPodrobne = true;
+    scan("57");
+    scan("260001000010");
+    QApplication::setActiveWindow(form.get());
+    form->DBeMNOZSTVO->setFocus();
+    form->DBeMNOZSTVO->selectAll();
+    QTest::keyClicks(form->DBeMNOZSTVO, "10");
+    QTest::keyClick(form->DBeMNOZSTVO, Qt::Key_Return);
+    ASSERT_TRUE(form->DBeZMATKY->hasFocus());
+    form->DBeZMATKY->selectAll();
+    QTest::keyClicks(form->DBeZMATKY, "3");
+    int shown = 0;
+    WhenModal<TSVykonyZForm>([this, &shown](TSVykonyZForm *d) {
+        ++shown;
+        EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+        d->Edits[0]->setText("3");
+        QTest::mouseClick(d->TBtnZapis, Qt::LeftButton);
+    });
+    QTest::keyClick(form->DBeZMATKY, Qt::Key_Return);
+    QApplication::processEvents();
+    ZmatkyPodrobne = detailed;
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(f("Z01")->AsInteger(), 3);
+    vyk->QvSVykony.Cancel();
+}
+
 } // namespace
 
 namespace {
