@@ -387,9 +387,13 @@ void TDMMzdy::wagesAfterOpen(TDataSet *ds)
             f->DisplayFormat = QString::fromLatin1(l.format);
         }
     }
-    if (TField *f = ds->FindField(QStringLiteral("PRIEZVISKO")))
+    if (TField *f = ds->FindField(QStringLiteral("PRIEZVISKO"))) {
         f->Visible = true;
-    // The record already shown is shown again in these formats.
+        f->SetDisplayLabel(QStringLiteral("Priezvisko"));
+    }
+    // The grids take the fields now shown as their columns, and the record already shown is shown again in
+    // these formats.
+    ds->DataEvent(deLayoutChange);
     ds->DataEvent(deDataSetChange);
     if (TField *f = ds->FindField(QStringLiteral("MZDA_HOD")))
         f->OnChange = [](TField *hourly) {

@@ -11,9 +11,15 @@ namespace {
 const TFieldTitle ProductionTitles[] = {
     {"DATUM", "Dátum"},   {"OPERACIA", "Operácia"}, {"MNOZSTVO", "Množstvo"},     {"ROZMER", "Rozmer"},
     {"TERMIN", "Termín"}, {"MZDA", "Mzda"},         {"HODNOTA", "Hodnota"},       {"MATERIAL", "Materiál"},
-    {"SKLAD", "Sklad"},   {"POZNAMKA", "Poznámka"}, {"PRACOVISKO", "Pracovisko"},
+    {"SKLAD", "Sklad"},   {"POZNAMKA", "Poznámka"}, {"PRACOVISKO", "Pracovisko"}, {"PROFESIA", "Profesia"},
+    {"NORMA", "Norma"},   {"OBDOBIE", "Obdobie"},   {"TYZDEN", "Týždeň"},
 };
 } // namespace
+
+void SetProductionTitles(TDataSet *dataSet)
+{
+    SetFieldTitles(dataSet, ProductionTitles);
+}
 
 TDMVyroba::TDMVyroba()
 {
@@ -24,7 +30,7 @@ TDMVyroba::TDMVyroba()
         ds.SetDatabase(db);
         source.Name = QStringLiteral("DS") + name.mid(1);
         source.SetDataSet(&ds);
-        ds.OnCreateFields = [](TDataSet *d) { SetFieldTitles(d, ProductionTitles); };
+        ds.OnCreateFields = SetProductionTitles;
     };
     setUp(QSRV, DSSRV, QStringLiteral("QSRV"));
     QSRV.SelectSQL = VyrobaSql::SrvSelect;

@@ -81,3 +81,6 @@ public:
 };
 
 extern TDMVyroba *DMVyroba;
+
+// Titles the columns of a production list in words (the plan's, the work in progress', the requests').
+void SetProductionTitles(TDataSet *dataSet);

@@ -153,6 +153,8 @@ void TDMVyroba::OpenUnplanned(int view, const QString &filter, bool force)
         return;
     q.Close();
     q.Open();
+    // The shared print query knows the common columns; the plan's own ones are titled here.
+    SetProductionTitles(&q);
 }
 
 void TDMVyroba::OpenPlanned(int view, const QString &period, const QString &filter, bool force)

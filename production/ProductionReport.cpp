@@ -4,7 +4,30 @@
 #include "platform/report/QRBand.h"
 #include "platform/report/QRControls.h"
 
+#include <QFontMetricsF>
+
+#include <algorithm>
+
 namespace {
+
+// The caption in one line, or, when it is wider than the column, in two split at the blank that leaves the
+// longer line shortest.
+QStringList captionLines(const QString &caption, double width, const QFontMetricsF &metrics)
+{
+    if (metrics.horizontalAdvance(caption) <= width)
+        return {caption};
+    QStringList best{caption};
+    double bestWidth = metrics.horizontalAdvance(caption);
+    for (qsizetype at = caption.indexOf(QLatin1Char(' ')); at > 0; at = caption.indexOf(QLatin1Char(' '), at + 1)) {
+        const QStringList two{caption.left(at).trimmed(), caption.mid(at + 1).trimmed()};
+        const double wider = std::max(metrics.horizontalAdvance(two[0]), metrics.horizontalAdvance(two[1]));
+        if (wider < bestWidth) {
+            best = two;
+            bestWidth = wider;
+        }
+    }
+    return best;
+}
 
 bool isExpression(const QString &data)
 {
@@ -13,6 +36,9 @@ bool isExpression(const QString &data)
             return true;
     return false;
 }
+
+// The height of a caption's line.
+constexpr double kCaptionLine = 12;
 
 } // namespace
 
@@ -30,7 +56,7 @@ TColumnReportBands BuildColumnReport(TQuickRep &report, const QString &name, con
 
     TColumnReportBands bands;
     bands.Header = report.AddBand(rbPageHeader, QStringLiteral("PageHeaderBand1"));
-    bands.Header->Height = 60;
+    bands.Header->Height = 40 + 2 * kCaptionLine;
     auto *heading = bands.Header->Add<TQRSysData>(QStringLiteral("QRSysDataTitle"));
     heading->Data = qrsReportTitle;
     heading->Font() = QFont(QStringLiteral("Arial"), 13, QFont::Bold);
@@ -47,16 +73,26 @@ TColumnReportBands BuildColumnReport(TQuickRep &report, const QString &name, con
     bands.Summary->Height = 20;
     bands.Summary->Add<TQRLabel>(QStringLiteral("QRLabelSpolu"))->Caption = QStringLiteral("Spolu");
 
+    // Each column is at least as wide as its caption with a blank to spare (measured with a tenth more, for
+    // the printer's and the preview's own widths), a long caption over two lines.
+    const QFontMetricsF metrics(report.Font);
+    const double blank = metrics.horizontalAdvance(QLatin1Char(' '));
     double left = 0;
     int i = 0;
-    for (const TReportColumn &c : columns) {
+    for (const TReportColumn &orig : columns) {
         ++i;
+        TReportColumn c = orig;
         const QString data = QString::fromUtf8(c.Data);
-        auto *label = bands.Header->Add<TQRLabel>(QStringLiteral("QRLabel%1").arg(i));
-        label->Caption = QString::fromUtf8(c.Caption);
-        label->Left = left;
-        label->Top = 40;
-        label->Width = c.Width;
+        const QStringList lines = captionLines(QString::fromUtf8(c.Caption), (c.Width - blank) / 1.1, metrics);
+        for (const QString &line : lines)
+            c.Width = std::max(c.Width, metrics.horizontalAdvance(line) * 1.1 + blank);
+        for (int line = 0; line < lines.size(); ++line) {
+            auto *label = bands.Header->Add<TQRLabel>(QStringLiteral("QRLabel%1%2").arg(i).arg(line ? "b" : ""));
+            label->Caption = lines[line];
+            label->Left = left;
+            label->Top = 40 + line * kCaptionLine;
+            label->Width = c.Width;
+        }
         if (isExpression(data)) {
             auto *e = bands.Detail->Add<TQRExpr>(QStringLiteral("QRExpr%1").arg(i));
             e->setExpression(data);

@@ -6,6 +6,13 @@
 
 class QPushButton;
 class QWidget;
+class TDateEdit;
 
 // A push button whose click runs the action through Guarded.
 QPushButton *GuardedButton(const QString &text, QWidget *parent, const std::function<void()> &action);
+
+// Runs the action through Guarded when the focus leaves the date edit while the window shows, the edit
+// holding a date or nothing. The masked date gives no signal of its own on leaving; a day that does not
+// exist is said by the date edit itself, once, and the action is not run. A drop-down calendar or another
+// window taking the focus is no leaving.
+void OnDateLeft(TDateEdit *edit, QWidget *window, const std::function<void()> &action);

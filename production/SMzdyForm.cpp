@@ -228,6 +228,9 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     sgSumMesiac->setObjectName(QStringLiteral("sgSumMesiac"));
     sgSumMesiac->setColumnWidth(0, 70);
     sgSumMesiac->setItem(0, 0, new QTableWidgetItem(QStringLiteral("Spolu")));
+    // Each sum under the title of its hours, as the month's grid names them; the row needs no number.
+    sgSumMesiac->verticalHeader()->hide();
+    sgSumMesiac->setHorizontalHeaderItem(0, new QTableWidgetItem(QString()));
     sgSumMesiac->setMaximumHeight(60);
     monthLayout->addWidget(sgSumMesiac);
 
@@ -291,8 +294,12 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     auto *allLayout = new QVBoxLayout(tabMzdyAll);
     DBGridMzdyAll = grid(tabMzdyAll, &dm.DSMzdy);
     allLayout->addWidget(DBGridMzdyAll);
+    auto *total = new QHBoxLayout;
+    total->addWidget(new QLabel(QStringLiteral("Spolu"), tabMzdyAll));
     LabelMzdy_celkom = new QLabel(tabMzdyAll);
-    allLayout->addWidget(LabelMzdy_celkom);
+    total->addWidget(LabelMzdy_celkom);
+    total->addStretch();
+    allLayout->addLayout(total);
     auto *allButtons = new QHBoxLayout;
     BtnPocitaj = GuardedButton(tabMzdyAll, allButtons, "Počítaj !", [] { DMMzdy->ComputeMonthWages(); });
     BtnTlac = GuardedButton(tabMzdyAll, allButtons, "Tlač", [this] { PrintWages(); });
@@ -500,8 +507,10 @@ void TSMzdyForm::FillMonthAttendanceSums()
             for (int i = 0; i < fields.size(); ++i)
                 sums[size_t(i)] += q.FieldByName(fields[i])->AsFloat();
         });
-    for (int i = 0; i < fields.size(); ++i)
+    for (int i = 0; i < fields.size(); ++i) {
+        sgSumMesiac->setHorizontalHeaderItem(i + 1, new QTableWidgetItem(q.FieldByName(fields[i])->DisplayLabel()));
         sgSumMesiac->setItem(0, i + 1, new QTableWidgetItem(FormatFloat(QStringLiteral("##0.0"), sums[size_t(i)])));
+    }
 }
 
 void ShowAttendanceWages()

@@ -20,18 +20,22 @@ TSMzdyQRAllForm::TSMzdyQRAllForm()
         bool summed;
         double width;
     };
-    const Column columns[] = {{"Os.číslo", "OSC", "", false, 45},
+    const Column columns[] = {{"Os.číslo", "OSC", "", false, 60},
                               {"Meno", "PRIEZVISKO", "", false, 110},
-                              {"Výkonová mzda", "MZDA_VYK", "### ###.00", true, 80},
-                              {"Mzda/hod.", "MZDA_HOD", "###.00", false, 60},
+                              {"Výkonová mzda", "MZDA_VYK", "### ###.00", true, 100},
+                              {"Mzda/hod.", "MZDA_HOD", "###.00", false, 85},
                               {"Prémie", "PREMIE", "#####.00", true, 70},
-                              {"Mzda celkom", "Mzda_celkom", "### ###.00", true, 80},
-                              {"Réžijná mzda", "MZDA_REZ", "### ###.00", true, 80}};
+                              {"Mzda celkom", "Mzda_celkom", "### ###.00", true, 90},
+                              {"Réžijná mzda", "MZDA_REZ", "### ###.00", true, 95}};
+    // A caption as wide as its column, over the amounts at their right edge.
     double left = 0;
     for (const Column &c : columns) {
         auto *l = header->Add<TQRLabel>();
         l->Caption = QString::fromUtf8(c.caption);
         l->Left = left;
+        l->Width = c.width - 4;
+        if (*c.mask)
+            l->Alignment = Qt::AlignRight;
         auto *t = detail->Add<TQRDBText>();
         t->DataField = QString::fromLatin1(c.field);
         t->Mask = QString::fromLatin1(c.mask);

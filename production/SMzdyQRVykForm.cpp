@@ -47,10 +47,13 @@ TSMzdyQRVykForm::TSMzdyQRVykForm()
         t->Left = left;
         left += field == std::string_view("OSC") ? 40 : 80;
     }
+    // Each code stands right above its amounts, so a figure is read under its own operation.
     for (const auto &[caption, sum] : Columns()) {
         auto *l = header->Add<TQRLabel>();
         l->Caption = caption;
         l->Left = left;
+        l->Width = 45;
+        l->Alignment = Qt::AlignRight;
         for (TQRBand *band : {footer, summary}) {
             auto *e = band->Add<TQRExpr>();
             e->setExpression(sum);
@@ -59,6 +62,6 @@ TSMzdyQRVykForm::TSMzdyQRVykForm()
             e->Alignment = Qt::AlignRight;
             e->Mask = caption.isEmpty() && band == summary ? QStringLiteral("######") : QStringLiteral("#####");
         }
-        left += 48;
+        left += 46;
     }
 }

@@ -108,8 +108,9 @@ TSPlanForm::TSPlanForm(QWidget *owner) : TForm(owner)
     filter->addRow(QString::fromUtf8("Profesia"), vPROFESIA);
     for (QLineEdit *e : {vOPERACIA, vPRACOVISKO, vPROFESIA})
         connect(e, &QLineEdit::editingFinished, this, [this, e] { Guarded([this, e] { Rebuild(e); }); });
-    // A term typed rebuilds when the edit is left (eventFilter); one chosen in the calendar at once.
+    // A term typed rebuilds when the edit is left; one chosen in the calendar at once.
     connect(vTermin, &TDateEdit::CalendarDateChosen, this, [this] { Guarded([this] { Rebuild(vTermin); }); });
+    OnDateLeft(vTermin, this, [this] { Rebuild(vTermin); });
     connect(vTermin, &QLineEdit::textChanged, this, [this] { Guarded([this] { TermChanged(); }); });
     top->addWidget(filterBox);
 
@@ -185,7 +186,6 @@ TSPlanForm::TSPlanForm(QWidget *owner) : TForm(owner)
     sgPlan->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgPlan->viewport()->setMouseTracking(true);
     sgPlan->viewport()->installEventFilter(this);
-    vTermin->installEventFilter(this);
     calendar->addWidget(sgPlan);
     pcSPlan->addTab(tabKalendar, QString::fromUtf8("Kalendár"));
     connect(pcSPlan, &QTabWidget::currentChanged, this, [this] { Guarded([this] { Rebuild(pcSPlan); }); });
@@ -218,14 +218,7 @@ bool TSPlanForm::eventFilter(QObject *watched, QEvent *event)
 {
     if (!vTermin || !sgPlan)
         return TForm::eventFilter(watched, event); // still being built
-    if (watched == vTermin && event->type() == QEvent::FocusOut && isVisible()) {
-        // The masked date gives no signal of its own on leaving; a day that does not exist is said by the date
-        // edit itself, and the list stays as it was.
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
-            (vTermin->TypedText().isEmpty() || vTermin->Date().isValid()))
-            Guarded([this] { Rebuild(vTermin); });
-    } else if (watched == sgPlan->viewport()) {
+    if (watched == sgPlan->viewport()) {
         if (event->type() == QEvent::MouseMove) {
             showCalendarHint(static_cast<QMouseEvent *>(event)->position().toPoint());
         } else if (event->type() == QEvent::ToolTip) {

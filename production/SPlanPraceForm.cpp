@@ -11,6 +11,7 @@
 #include "platform/os/Color.h"
 #include "platform/os/Format.h"
 #include "platform/ui/DBGrid.h"
+#include "platform/ui/DateEdit.h"
 #include "platform/ui/FormGlobal.h"
 #include "platform/ui/Guarded.h"
 #include "shell/MenuHooks.h"
@@ -35,7 +36,8 @@ TSPlanPraceForm::TSPlanPraceForm(QWidget *owner) : TForm(owner)
     vOBDOBIE = new QComboBox(this);
     vOBDOBIE->setEditable(true);
     vOBDOBIE->addItem(QStringLiteral("TYZDEN"));
-    vZACIATOK = new QLineEdit(DateStr(Now().date().addDays(3)), this);
+    vZACIATOK = new TDateEdit(this);
+    vZACIATOK->SetDate(Now().date().addDays(3));
     vOPERACIA = new QLineEdit(this);
     vOPERACIA->setMaxLength(3);
     connect(vOPERACIA, &QLineEdit::textEdited, this, [this](const QString &t) {
@@ -54,7 +56,9 @@ TSPlanPraceForm::TSPlanPraceForm(QWidget *owner) : TForm(owner)
     layout->addLayout(filter);
     const auto refilter = [this] { Guarded([this] { Filter(); }); };
     connect(vOBDOBIE, &QComboBox::currentTextChanged, this, refilter);
-    connect(vZACIATOK, &QLineEdit::editingFinished, this, refilter);
+    // A day typed filters when the edit is left, one chosen in the calendar at once.
+    connect(vZACIATOK, &TDateEdit::CalendarDateChosen, this, refilter);
+    OnDateLeft(vZACIATOK, this, [this] { Filter(); });
     connect(vOPERACIA, &QLineEdit::editingFinished, this, refilter);
     connect(cbNeukonceneOperacie, &QCheckBox::clicked, this, refilter);
 
@@ -119,8 +123,9 @@ TSPlanPraceForm::~TSPlanPraceForm() = default;
 
 void TSPlanPraceForm::Filter()
 {
-    QDate start;
-    if (!TryStrToDate(vZACIATOK->text().trimmed(), start))
+    // An emptied day lists the plan as far as it was proposed.
+    QDate start = vZACIATOK->Date();
+    if (!start.isValid())
         start = Now().date().addDays(3);
     DMVyroba->OpenWorkPlan(vOBDOBIE->currentText(), start, vOPERACIA->text(), cbNeukonceneOperacie->isChecked());
 }

@@ -9,6 +9,7 @@
 
 class QAction;
 class TBtnKoniec;
+class TDateEdit;
 class QCheckBox;
 class QComboBox;
 class QLineEdit;
@@ -23,7 +24,8 @@ public:
     ~TSPlanPraceForm() override;
 
     QComboBox *vOBDOBIE;
-    QLineEdit *vZACIATOK, *vOPERACIA;
+    TDateEdit *vZACIATOK;
+    QLineEdit *vOPERACIA;
     QCheckBox *cbNeukonceneOperacie;
     TxDBGrid *DBgSPlan;
     QPushButton *btnAktualizujMnozstva, *btnTlac;

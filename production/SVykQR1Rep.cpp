@@ -8,6 +8,27 @@ TSVykQR1Rep *SVykQR1Rep = nullptr;
 
 namespace {
 
+// The columns of the list: where each starts and how wide it is; the figures stand right in theirs.
+struct Column {
+    const char *caption, *field;
+    double left, width;
+    bool figure;
+};
+const Column kColumns[] = {
+    {"Os.cislo", "OSC", 0, 55, false},       {"Datum", "DATUM", 60, 70, false},    {"Mzda", "MZDA", 135, 70, true},
+    {"Zákazka", "C_INT", 215, 60, false},    {"Výrobok", "C_VYR", 280, 65, false}, {"Op.", "OPERACIA", 350, 35, false},
+    {"Množstvo", "MNOZSTVO", 385, 65, true}, {"Zmena", "ZMENA", 455, 48, true},    {"Zmätky", "ZMATKY", 508, 52, true},
+    {"Norm.hod.", "NHOD", 565, 68, true},    {"Odpr.hod.", "OHOD", 638, 68, true},
+};
+
+const Column &column(const QString &field)
+{
+    for (const Column &c : kColumns)
+        if (field == QLatin1String(c.field))
+            return c;
+    return kColumns[0];
+}
+
 TQRDBText *dbText(TQRBand *band, const char *field, double left, double width = 60)
 {
     auto *t = band->Add<TQRDBText>(QStringLiteral("QR") + QLatin1String(field));
@@ -17,12 +38,14 @@ TQRDBText *dbText(TQRBand *band, const char *field, double left, double width = 
     return t;
 }
 
-TQRExpr *expr(TQRBand *band, const QString &expression, double left, const char *mask = "####0.00")
+// An expression in the column of the field, at its right edge.
+TQRExpr *expr(TQRBand *band, const QString &expression, const char *field, const char *mask = "####0.00")
 {
+    const Column &c = column(QString::fromLatin1(field));
     auto *e = band->Add<TQRExpr>();
     e->setExpression(expression);
-    e->Left = left;
-    e->Width = 60;
+    e->Left = c.left;
+    e->Width = c.width;
     e->Alignment = Qt::AlignRight;
     e->Mask = QString::fromLatin1(mask);
     return e;
@@ -36,12 +59,11 @@ TQRLabel *label(TQRBand *band, const QString &caption, double left)
     return l;
 }
 
-// Sums of the wage, quantity, norm hours, defects and worked hours, left to right.
+// Sums of the wage, quantity, norm hours, defects and worked hours, each in its column.
 void sums(TQRBand *band, const QStringList &fields)
 {
-    const QHash<QString, double> at{{"MZDA", 140}, {"MNOZSTVO", 330}, {"ZMATKY", 430}, {"NHOD", 480}, {"OHOD", 530}};
     for (const QString &f : fields)
-        expr(band, QStringLiteral("SUM(%1)").arg(f), at.value(f));
+        expr(band, QStringLiteral("SUM(%1)").arg(f), f.toLatin1().constData());
 }
 
 } // namespace
@@ -63,11 +85,12 @@ TSVykQR1Rep::TSVykQR1Rep()
     TQRBand *title = Rep.AddBand(rbTitle, QStringLiteral("TitleBand"));
     label(title, QString::fromUtf8("Výkony pracovníkov"), 0);
     TQRBand *columns = Rep.AddBand(rbColumnHeader, QStringLiteral("ColumnHeaderBand"));
-    const char *const captions[] = {"Os.cislo", "Datum", "Mzda",   "Zákazka",   "Výrobok",  "Op.",
-                                    "Množstvo", "Zmena", "Zmätky", "Norm.hod.", "Odpr.hod."};
-    const double lefts[] = {0, 60, 140, 200, 250, 300, 330, 400, 430, 480, 530};
-    for (int i = 0; i < 11; ++i)
-        label(columns, QString::fromUtf8(captions[i]), lefts[i]);
+    for (const Column &c : kColumns) {
+        TQRLabel *l = label(columns, QString::fromUtf8(c.caption), c.left);
+        l->Width = c.width;
+        if (c.figure)
+            l->Alignment = Qt::AlignRight;
+    }
 
     Group1 = Rep.AddGroup(QStringLiteral("QRGroup1"), QStringLiteral("OSC"));
     // The group headers print nothing; the footers are the groups' lines.
@@ -75,10 +98,11 @@ TSVykQR1Rep::TSVykQR1Rep()
     Group2 = Rep.AddGroup(QStringLiteral("QRGroup2"), QStringLiteral("DATUM"));
     Group2->BeforePrint = [](TQRBand *, bool &print) { print = false; };
     Detail = Rep.AddBand(rbDetail, QStringLiteral("DetailBand"));
-    const char *const fields[] = {"OSC",      "DATUM", "MZDA",   "C_INT", "C_VYR", "OPERACIA",
-                                  "MNOZSTVO", "ZMENA", "ZMATKY", "NHOD",  "OHOD"};
-    for (int i = 0; i < 11; ++i)
-        dbText(Detail, fields[i], lefts[i]);
+    for (const Column &c : kColumns) {
+        TQRDBText *t = dbText(Detail, c.field, c.left, c.width);
+        if (c.figure)
+            t->Alignment = Qt::AlignRight;
+    }
 
     Footer2 = Rep.AddBand(rbGroupFooter, QStringLiteral("GroupFooter2"));
     Group2->FooterBand = Footer2;
@@ -91,20 +115,22 @@ TSVykQR1Rep::TSVykQR1Rep()
     Footer1Key = dbText(Footer1, "OSC", 0);
     Footer1Name = dbText(Footer1, "PRIEZVISKO", 60, 80);
     sums(Footer1, {"MZDA", "MNOZSTVO", "NHOD", "ZMATKY", "OHOD"});
+    // The captions of the defect lines in the product's column, clear of the wage before them.
     auto row = [this](double top, const char *caption) {
-        TQRLabel *l = label(Footer1, QString::fromUtf8(caption), 200);
+        TQRLabel *l = label(Footer1, QString::fromUtf8(caption), column(QStringLiteral("C_VYR")).left);
         l->Top = top;
     };
     row(17, "Dobré");
     row(34, "Zmätky");
-    const QList<std::tuple<double, double, QString>> figures{
-        {17, 330, RatioExpression(QStringLiteral("SUM(ZMATKY)"), QStringLiteral("SUM(MNOZSTVO+ZMATKY)"))},
-        {34, 480, QStringLiteral("SUM(NHOD_ZMATKY)")},
-        {34, 140, QStringLiteral("SUM(MZDA_ZMATKY)")},
-        {34, 430, QStringLiteral("SUM(ZMATKY-STORNA)")},
-        {51, 140, QStringLiteral("SUM(MZDA_ZMATKY-MZDA_STORNA)")},
-        {51, 480, QStringLiteral("SUM(NHOD_ZMATKY-NHOD_STORNA)")},
-        {51, 330, RatioExpression(QStringLiteral("SUM(ZMATKY-STORNA)"), QStringLiteral("SUM(MNOZSTVO+ZMATKY-STORNA)"))},
+    const QList<std::tuple<double, const char *, QString>> figures{
+        {17, "MNOZSTVO", RatioExpression(QStringLiteral("SUM(ZMATKY)"), QStringLiteral("SUM(MNOZSTVO+ZMATKY)"))},
+        {34, "NHOD", QStringLiteral("SUM(NHOD_ZMATKY)")},
+        {34, "MZDA", QStringLiteral("SUM(MZDA_ZMATKY)")},
+        {34, "ZMATKY", QStringLiteral("SUM(ZMATKY-STORNA)")},
+        {51, "MZDA", QStringLiteral("SUM(MZDA_ZMATKY-MZDA_STORNA)")},
+        {51, "NHOD", QStringLiteral("SUM(NHOD_ZMATKY-NHOD_STORNA)")},
+        {51, "MNOZSTVO",
+         RatioExpression(QStringLiteral("SUM(ZMATKY-STORNA)"), QStringLiteral("SUM(MNOZSTVO+ZMATKY-STORNA)"))},
     };
     row(51, "+Storná");
     Footer1->Height = 68;
@@ -115,8 +141,8 @@ TSVykQR1Rep::TSVykQR1Rep()
     summary->Height = 34;
     label(summary, QStringLiteral("Spolu"), 0);
     sums(summary, {"MZDA", "OHOD", "NHOD"});
-    label(summary, QString::fromUtf8("Všetky"), 250)->Top = 17;
-    expr(summary, QStringLiteral("SUM(VSETKY)"), 330)->Top = 17;
+    label(summary, QString::fromUtf8("Všetky"), column(QStringLiteral("C_VYR")).left)->Top = 17;
+    expr(summary, QStringLiteral("SUM(VSETKY)"), "MNOZSTVO")->Top = 17;
 }
 
 TSVykQR1Rep::~TSVykQR1Rep()

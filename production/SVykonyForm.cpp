@@ -4,6 +4,7 @@
 #include "GuardedButton.h"
 #include "PerformanceBarcode.h"
 #include "PerformanceOverview.h"
+#include "ProductionWidgets.h"
 #include "SVykQR1Rep.h"
 #include "SVykonyZForm.h"
 #include "library/GridReport.h"
@@ -128,8 +129,8 @@ TSVykonyForm::TSVykonyForm(QWidget *owner) : TForm(owner)
     const auto [from, to] = MonthBoundsStr(Date().addDays(-5));
     vDatumOd3->setText(from);
     vDatumDo3->setText(to);
-    vDatumOd4->setText(from);
-    vDatumDo4->setText(to);
+    vDatumOd4->SetDate(StrToDate(from));
+    vDatumDo4->SetDate(StrToDate(to));
     connect(pcVykony, &QTabWidget::currentChanged, this, [this] {
         Guarded([this] {
             pageChanging();
@@ -201,6 +202,18 @@ QWidget *TSVykonyForm::buildOrderPage()
                                {"DATUM", "Dátum"},
                                {"ZMENA", "Zm."}});
     DBGridVykonyOp->setObjectName(QStringLiteral("DBGridVykonyOp"));
+    // Enter goes on to the next column, as Tab does: the employee, then his pieces.
+    DBGridVykonyOp->OnKeyDown = [](int &key, Qt::KeyboardModifiers modifiers) {
+        if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !(modifiers & Qt::ControlModifier))
+            key = Qt::Key_Tab;
+    };
+    // The operation and what it pays are the job's; only the booking's own cells take typing.
+    for (int i = 0; i < DBGridVykonyOp->ColumnCount(); ++i) {
+        TColumn *c = DBGridVykonyOp->Columns(i);
+        if (c->FieldName == QLatin1String("OPERACIA") || c->FieldName == QLatin1String("NORMA") ||
+            c->FieldName == QLatin1String("MZDA"))
+            c->ReadOnly = true;
+    }
     // The employee's button picks an employee; the defects' button opens their causes.
     DBGridVykonyOp->OnEditButtonClick = [](TDBGrid *g) {
         Guarded([g] {
@@ -250,7 +263,7 @@ QWidget *TSVykonyForm::buildEmployeePage()
     choiceLayout->addWidget(new QLabel(QString::fromUtf8("Os.číslo"), choice));
     choiceLayout->addWidget(vOSC2);
     GuardedButton(choice, choiceLayout, "&Výber", [this] { ReloadEmployeeList(); });
-    vDatum2->installEventFilter(this); // leaving it reloads the list
+    OnDateLeft(vDatum2, this, [this] { ReloadEmployeeList(); }); // leaving it reloads the list
     connect(vOSC2, &QLineEdit::editingFinished, this, [this] { Guarded([this] { ReloadEmployeeList(); }); });
     layout->addWidget(choice);
     DBGridPracovnik = MakeGrid(page, ds,
@@ -333,8 +346,14 @@ QWidget *TSVykonyForm::buildConfirmationPage()
         row->addWidget(edit);
         return label;
     };
-    line(vDatumOd4, "vDatumOd4", "Obdobie");
-    line(vDatumDo4, "vDatumDo4", "-");
+    // The period in two date edits: typed into their masks or chosen in their calendars.
+    for (auto [edit, name, caption] :
+         {std::tuple{&vDatumOd4, "vDatumOd4", "Obdobie"}, {&vDatumDo4, "vDatumDo4", "-"}}) {
+        *edit = new TDateEdit(filters);
+        (*edit)->setObjectName(QString::fromLatin1(name));
+        row->addWidget(new QLabel(QString::fromUtf8(caption), filters));
+        row->addWidget(*edit);
+    }
     lC_INT4 = line(vC_INT4, "vC_INT4", "Zakazka");
     MakePickLink(lC_INT4, [this] { PickOrderForEdit(vC_INT4); });
     BtnFilter4 = GuardedButton(filters, row, "Filter", [this] { RefreshQuantityConfirmation(); });
@@ -383,12 +402,14 @@ QWidget *TSVykonyForm::buildConfirmationPage()
 TDMVyk::TConfirmation TSVykonyForm::confirmationFilter()
 {
     // An empty period is the last two days.
-    if (vDatumOd4->text().trimmed().isEmpty())
-        vDatumOd4->setText(DateStr(Date().addDays(-2)));
-    if (vDatumDo4->text().trimmed().isEmpty())
-        vDatumDo4->setText(DateStr(Date()));
+    if (vDatumOd4->TypedText().isEmpty())
+        vDatumOd4->SetDate(Date().addDays(-2));
+    if (vDatumDo4->TypedText().isEmpty())
+        vDatumDo4->SetDate(Date());
     TDMVyk::TConfirmation c;
-    if (!TryStrToDate(vDatumOd4->text().trimmed(), c.from) || !TryStrToDate(vDatumDo4->text().trimmed(), c.to))
+    c.from = vDatumOd4->Date();
+    c.to = vDatumDo4->Date();
+    if (!c.from.isValid() || !c.to.isValid())
         throw EDatabaseError(QString::fromUtf8("Dátum nie je platný !"));
     c.cInt = TypedOrderNo(vC_INT4->text());
     c.wholeJobs = cbCeleOdvedeneZakazky->isChecked();
@@ -436,8 +457,8 @@ void TSVykonyForm::DeleteStornoRows()
     const TDMVyk::TConfirmation c = confirmationFilter();
     const int job = master->FieldByName(QStringLiteral("C_INT"))->AsInteger();
     const int answer = MessageDlg(QString::fromUtf8("Zmazať všetky storno výkony k zákazke ") + QString::number(job) +
-                                      QStringLiteral("\r") + QString::fromUtf8("v období od ") + vDatumOd4->text() +
-                                      QStringLiteral(" do ") + vDatumDo4->text() + QStringLiteral(" ?"),
+                                      QStringLiteral("\r") + QString::fromUtf8("v období od ") + DateStr(c.from) +
+                                      QStringLiteral(" do ") + DateStr(c.to) + QStringLiteral(" ?"),
                                   mtConfirmation, mbYes | mbNo | mbYesToAll);
     if (answer == mrYes)
         DMVyk->DeleteStornoRows(c.from, c.to, job);
@@ -513,8 +534,11 @@ QWidget *TSVykonyForm::buildOverviewPage()
                 RefreshPerformanceOverview();
         });
     };
-    layout->addWidget(filters);
-    layout->addWidget(rgPohlad);
+    // The filters and the views side by side, so the list keeps the height of the page for its rows.
+    auto *choice = new QHBoxLayout;
+    choice->addWidget(filters, 1);
+    choice->addWidget(rgPohlad);
+    layout->addLayout(choice);
     DBGridPrehlad = new TDBGrid(page);
     DBGridPrehlad->setObjectName(QStringLiteral("DBGridPrehlad"));
     DBGridPrehlad->SetDataSource(&DMVyk->DSvVykony3);
@@ -595,19 +619,6 @@ void TSVykonyForm::PrintOverview()
     PrintReportWithDataSet(&report->Rep, &DMVyk->QvSVykony);
 }
 
-bool TSVykonyForm::eventFilter(QObject *watched, QEvent *event)
-{
-    // Leaving the day reloads its list. The masked date gives no signal of its own on leaving; a day that
-    // does not exist is said by the date edit itself, once.
-    if (watched == vDatum2 && event->type() == QEvent::FocusOut && isVisible()) {
-        const Qt::FocusReason reason = static_cast<QFocusEvent *>(event)->reason();
-        if (reason != Qt::PopupFocusReason && reason != Qt::ActiveWindowFocusReason &&
-            (vDatum2->TypedText().isEmpty() || vDatum2->Date().isValid()))
-            Guarded([this] { ReloadEmployeeList(); });
-    }
-    return TForm::eventFilter(watched, event);
-}
-
 void TSVykonyForm::KeyDown(int &key, Qt::KeyboardModifiers modifiers)
 {
     if (key == Qt::Key_F12) {
@@ -664,6 +675,13 @@ void TSVykonyForm::FillOrderEntry()
         vC_INT1->setText(NormalizeOrderNo(job));
     const int cInt = TypedOrderNo(vC_INT1->text());
     DMVyk->FillOrderEntry(cInt, TypedNumber(typed(vC_DAVKY1), QString::fromUtf8("Dávka")));
+    // The operations listed, the typing starts at the first one's employee.
+    if (DMVyk->DSVykony.Enabled() && DMVyk->QSVykony.Active() && !DMVyk->QSVykony.IsEmpty()) {
+        DBGridVykonyOp->setFocus();
+        for (int i = 0; i < DBGridVykonyOp->ColumnCount(); ++i)
+            if (DBGridVykonyOp->Columns(i)->FieldName == QLatin1String("OSC"))
+                DBGridVykonyOp->SetSelectedIndex(i);
+    }
 }
 
 void TSVykonyForm::WriteOrderEntry()

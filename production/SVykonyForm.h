@@ -44,7 +44,8 @@ public:
     QLabel *lZMATKY, *lOHOD;
     QPushButton *BtnNovy, *BtnZapis2, *BtnNezapis2, *BtnZmaz2;
     // quantity confirmation
-    QLineEdit *vDatumOd4, *vDatumDo4, *vC_INT4, *eMNOZ_NEW;
+    TDateEdit *vDatumOd4, *vDatumDo4;
+    QLineEdit *vC_INT4, *eMNOZ_NEW;
     QLabel *lC_INT4; // opens the job pick
     class QCheckBox *cbCeleOdvedeneZakazky, *cbDavky4;
     TDBGrid *DBgridPotvrdenie1, *DBgridPotvrdenie2;
@@ -91,7 +92,6 @@ public:
 
 protected:
     void KeyDown(int &key, Qt::KeyboardModifiers modifiers) override;
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void pageChanging();

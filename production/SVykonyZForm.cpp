@@ -11,6 +11,7 @@
 #include <QFormLayout>
 #include <QIntValidator>
 #include <QLineEdit>
+#include <QScopeGuard>
 
 TFormGlobal<TSVykonyZForm> SVykonyZForm{"SVykonyZForm"};
 
@@ -71,6 +72,13 @@ void ShowDefectBreakdown(TDataSet *row, bool forced)
     TField *defects = row->FieldByName(QStringLiteral("ZMATKY"));
     if (!forced && int(defects->AsFloat()) == TDMVyk::SumDefectCauses(row))
         return;
+    // The focus going into the dialog leaves the edits that ask for it; the dialog already showing waits for
+    // its answer instead of being asked for once more.
+    static bool showing = false;
+    if (showing)
+        return;
+    showing = true;
+    const auto done = qScopeGuard([] { showing = false; });
     TSVykonyZForm &form = FormOnDemand(SVykonyZForm);
     const bool inserting = row->State() == dsInsert;
     for (int i = 0; i < 20; ++i)

@@ -2,6 +2,7 @@
 
 #include "platform/db/DataSet.h"
 #include "platform/db/Field.h"
+#include "platform/os/Format.h"
 
 #include <QBarCategoryAxis>
 #include <QBarSeries>
@@ -189,6 +190,10 @@ void TDBChart::rebuild()
         qs->attachAxis(yAxis);
     }
     yAxis->setRange(low, high > low ? high : low + 1);
+    // The values along the side in the decimal separator a person reads numbers with.
+    chart->setLocalizeNumbers(true);
+    chart->setLocale(FormatSettings().DecimalSeparator == QLatin1Char(',') ? QLocale(QLocale::Slovak, QLocale::Slovakia)
+                                                                           : QLocale::c());
     chart->legend()->setVisible(series_.size() > 1);
 }
 

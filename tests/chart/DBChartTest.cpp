@@ -8,6 +8,10 @@
 #include <QChart>
 #include <QChartView>
 #include <QLineSeries>
+#include <QApplication>
+#include <QGraphicsSimpleTextItem>
+#include <QGraphicsTextItem>
+#include <QRegularExpression>
 #include <QTest>
 
 namespace {
@@ -94,4 +98,35 @@ TEST_F(DBChartTest, ClickReachesTheHandlerAndADestroyedSeriesLeavesTheChart)
     ASSERT_NE(view, nullptr);
     QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, QPoint(50, 50));
     EXPECT_EQ(clicks, 1);
+}
+
+// The values along the side are written as a person here reads numbers: with a decimal comma.
+TEST_F(DBChartTest, TheValueAxisWritesNumbersWithADecimalComma)
+{
+    TDBChart chart;
+    chart.resize(400, 300);
+    chart.show();
+    TBarSeries bars;
+    bars.XLabelsSource = "M";
+    bars.YValuesSource = "V";
+    bars.SetDataSource(&source);
+    chart.AddSeries(&bars);
+    query.Open();
+    chart.RefreshData();
+    QApplication::processEvents();
+    auto *view = chart.findChild<QChartView *>();
+    ASSERT_NE(view, nullptr);
+    QStringList numbers;
+    for (QGraphicsItem *item : view->scene()->items()) {
+        QString text;
+        if (auto *t = dynamic_cast<QGraphicsTextItem *>(item))
+            text = t->toPlainText();
+        else if (auto *s = dynamic_cast<QGraphicsSimpleTextItem *>(item))
+            text = s->text();
+        if (text.contains(QRegularExpression(QStringLiteral("\\d[.,]\\d"))))
+            numbers << text;
+    }
+    ASSERT_FALSE(numbers.isEmpty());
+    for (const QString &n : numbers)
+        EXPECT_TRUE(n.contains(QLatin1Char(',')) && !n.contains(QLatin1Char('.'))) << n.toStdString();
 }

@@ -443,3 +443,25 @@ TEST_F(CapacityPlanFormTest, TheCalendarsHintFollowsTheMouseAtOnce)
     EXPECT_EQ(QToolTip::text(), first);
     form.close();
 }
+
+// Every view of both lists titles its columns in words, never with a column's name from the database.
+TEST_F(CapacityPlanFormTest, EveryViewTitlesItsColumnsInWords)
+{
+    ASSERT_TRUE(plan(1, 260001));
+    TSPlanForm form;
+    form.show();
+    QApplication::processEvents();
+    for (QWidget *tab : {form.tabNEZaplanovane, form.tabSPlan}) {
+        form.pcSPlan->setCurrentWidget(tab);
+        TDBGrid *grid = tab == form.tabSPlan ? form.DBgSPlan : form.DBgNEzaplanovane;
+        for (int v = 0; v < 6; ++v) {
+            view(form, v);
+            QApplication::processEvents();
+            for (int c = 0; c < grid->Model()->columnCount(); ++c) {
+                const QString title = grid->Model()->headerData(c, Qt::Horizontal).toString();
+                EXPECT_NE(title, title.toUpper()) << "view " << v << ": " << title.toStdString();
+            }
+        }
+    }
+    form.close();
+}

@@ -1,6 +1,7 @@
 // The overviews and their printed report on a fresh database: every view opens and lays out, a group
 // whose pieces sum to 0 prints its ratios empty, the view of operations prints no first footer.
 #include "WorkshopFixture.h"
+#include "look/DocumentRules.h"
 #include "production/PerformanceOverview.h"
 #include "production/SVykQR1Rep.h"
 #include "platform/report/QRControls.h"
@@ -53,6 +54,9 @@ TEST_F(Overview, EveryViewPrintsWithoutBrokenRatios)
         for (const char *broken : {"inf", "nan", "NaN", "INF"})
             EXPECT_FALSE(all.contains(QLatin1String(broken), Qt::CaseInsensitive)) << all.toStdString();
         EXPECT_EQ(texts.contains("Novák"), view != 7 && view != 2 && view != 3) << all.toStdString();
+        // Every caption over its own column and every figure apart from its caption, in the page.
+        for (const DocumentFault &fault : DocumentFaults(report.Rep))
+            ADD_FAILURE() << fault.describe(QStringLiteral("Vykony pracovnikov")).toStdString();
     }
 }
 

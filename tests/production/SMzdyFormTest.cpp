@@ -23,6 +23,7 @@
 #include <QSpinBox>
 #include <QTabWidget>
 #include <QTableWidget>
+#include <QHeaderView>
 #include <QTest>
 
 namespace {
@@ -253,6 +254,13 @@ TEST_F(WagesForm, MonthPageSumsEachHourColumn)
     ASSERT_EQ(mzdy->QDochadzka.RecordCount(), 2) << "February's days";
     EXPECT_EQ(form->sgSumMesiac->item(0, 1)->text(), "13,5");
     EXPECT_EQ(form->sgSumMesiac->item(0, 3)->text(), "1,5");
+    // Each sum stands under the title of its hours, the row has no number beside it.
+    QStringList titles;
+    for (int c = 0; c < form->sgSumMesiac->columnCount(); ++c)
+        titles << form->sgSumMesiac->model()->headerData(c, Qt::Horizontal).toString();
+    EXPECT_EQ(titles, (QStringList{"", "Odpr.h.", "Rež.h.", "Dov.", "PN", "OČR", "Nahr.v.", "Plat.v.", "Nepl.v.",
+                                   "Nad25", "Nad50", "Prek.ZL"}));
+    EXPECT_TRUE(form->sgSumMesiac->verticalHeader()->isHidden());
 }
 
 } // namespace
@@ -391,6 +399,13 @@ TEST_F(WagesForm, AWageOfAllLeadsToThatEmployeesWage)
     QTest::mouseClick(form->BtnPocitaj, Qt::LeftButton);
     ASSERT_EQ(mzdy->QMzdy.RecordCount(), 1) << responder->Texts().join('\n').toStdString();
     TDBGrid *wages = form->DBGridMzdyAll;
+    // Whose wage each row is: the employee's number and name are columns beside the figures.
+    QStringList titles;
+    for (int c = 0; c < wages->Model()->columnCount(); ++c)
+        titles << wages->Model()->headerData(c, Qt::Horizontal).toString();
+    for (const char *title : {"Os.c.", "Priezvisko", "Mzda vyk.", "Prémie", "Mzda celkom"})
+        EXPECT_TRUE(titles.contains(QString::fromUtf8(title))) << title << ": " << titles.join('|').toStdString();
+    EXPECT_FALSE(titles.contains("PRIEZVISKO"));
     QTest::mouseDClick(wages->viewport(), Qt::LeftButton, {}, wages->visualRect(wages->Model()->index(0, 0)).center());
     EXPECT_EQ(form->PageControlMzdy->currentWidget(), form->tabMzda);
     EXPECT_EQ(mzdy->QZamestnanci.FieldByName("OSC")->AsInteger(), 57);

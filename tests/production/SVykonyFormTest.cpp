@@ -146,6 +146,38 @@ TEST_F(PerformanceForm, DefectCausesMustAddUpToTheDefects)
     vyk->QvSVykony.Cancel();
 }
 
+// Defects typed and left with Enter open their causes once: the dialog waits for the causes while the focus goes
+// into it, instead of saying again and again that they do not add up.
+TEST_F(PerformanceForm, LeavingTheDefectsAsksForTheirCausesOnce)
+{
+    const bool detailed = ZmatkyPodrobne;
+    ZmatkyPodrobne = true;
+    scan("57");
+    scan("260001000010");
+    QApplication::setActiveWindow(form.get());
+    form->DBeMNOZSTVO->setFocus();
+    form->DBeMNOZSTVO->selectAll();
+    QTest::keyClicks(form->DBeMNOZSTVO, "10");
+    QTest::keyClick(form->DBeMNOZSTVO, Qt::Key_Return);
+    ASSERT_TRUE(form->DBeZMATKY->hasFocus());
+    form->DBeZMATKY->selectAll();
+    QTest::keyClicks(form->DBeZMATKY, "3");
+    int shown = 0;
+    WhenModal<TSVykonyZForm>([this, &shown](TSVykonyZForm *d) {
+        ++shown;
+        EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+        d->Edits[0]->setText("3");
+        QTest::mouseClick(d->TBtnZapis, Qt::LeftButton);
+    });
+    QTest::keyClick(form->DBeZMATKY, Qt::Key_Return);
+    QApplication::processEvents();
+    ZmatkyPodrobne = detailed;
+    EXPECT_EQ(shown, 1);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(f("Z01")->AsInteger(), 3);
+    vyk->QvSVykony.Cancel();
+}
+
 } // namespace
 
 namespace {
@@ -178,6 +210,11 @@ TEST_F(PerformanceForm, OverviewOfALongMonthShowsItsTotalWithoutReadingItWhole)
     form->pcVykony->setCurrentWidget(form->tsPrehlady);
     EXPECT_EQ(form->EditMzdaSpolu->text(), "750,00");
     EXPECT_LT(vyk->QvSVykony.FetchedCount(), 3000) << "the grid reads the rows it shows";
+    // At the form's own size the list shows a screenful of rows, not one or two under the choices.
+    QApplication::processEvents();
+    TDBGrid *list = form->DBGridPrehlad;
+    ASSERT_GT(list->rowHeight(0), 0);
+    EXPECT_GE(list->viewport()->height() / list->rowHeight(0), 10) << list->viewport()->height();
     // The grouped view sums the same rows, the filter by employee binds his number.
     form->rgPohlad->SetItemIndex(4);
     QTest::mouseClick(form->BtnFilter3, Qt::LeftButton);
@@ -219,6 +256,85 @@ TEST_F(PerformanceForm, ConfirmationPageScalesAHandedOverJobAndDeletesItsStornoR
     ASSERT_FALSE(responder->Messages.isEmpty());
     EXPECT_TRUE(
         responder->Messages.last().Text.startsWith(QString::fromUtf8("Zmazať všetky storno výkony k zákazke 260001")));
+}
+
+// The job and batch typed, the entry grid takes the typing in the employee's column of the first operation: the
+// employee and the pieces go into their cells, the operation, its rate and the wage take no typing.
+TEST_F(PerformanceForm, TheOrderEntryIsTypedFromTheEmployeeOnAndKeepsItsOperations)
+{
+    form->pcVykony->setCurrentWidget(form->tsZakazka);
+    QApplication::setActiveWindow(form.get());
+    QApplication::processEvents();
+    form->vC_INT1->setFocus();
+    QTest::keyClick(form->vC_INT1, Qt::Key_Home);
+    QTest::keyClicks(form->vC_INT1, "260001");
+    QTest::keyClick(form->vC_INT1, Qt::Key_Tab);
+    QTest::keyClicks(form->vC_DAVKY1, "1");
+    QTest::keyClick(form->vC_DAVKY1, Qt::Key_Tab);
+    QApplication::processEvents();
+    TDataSet &entry = vyk->QSVykony;
+    ASSERT_EQ(entry.RecordCount(), 2) << responder->Texts().join('\n').toStdString();
+    TDBGrid *grid = form->DBGridVykonyOp;
+    ASSERT_TRUE(grid->hasFocus());
+    EXPECT_EQ(grid->SelectedField()->FieldName(), "OSC");
+    // Each key to the widget that has the focus then: the first opens the cell's editor.
+    const auto typeCell = [](const char *text) {
+        for (const char *c = text; *c; ++c) {
+            QTest::keyClicks(QApplication::focusWidget(), QString(QLatin1Char(*c)));
+            QApplication::processEvents();
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QApplication::processEvents();
+    };
+    typeCell("57");
+    EXPECT_EQ(grid->SelectedField()->FieldName(), "MNOZSTVO");
+    typeCell("8");
+    entry.First();
+    EXPECT_EQ(entry.FieldByName("OPERACIA")->AsString().trimmed(), "ODL");
+    EXPECT_EQ(entry.FieldByName("OSC")->AsInteger(), 57);
+    EXPECT_DOUBLE_EQ(entry.FieldByName("MNOZSTVO")->AsFloat(), 8);
+    for (const char *fixed : {"OPERACIA", "NORMA", "MZDA"})
+        for (int c = 0; c < grid->ColumnCount(); ++c)
+            if (grid->Columns(c)->FieldName == QLatin1String(fixed))
+                EXPECT_TRUE(grid->Columns(c)->ReadOnly) << fixed;
+}
+
+// The confirmation's period is two date edits: the days typed into their masks filter the jobs, a day that does not
+// exist is said where it is typed and filters nothing, and the period in the storno question is the one filtered.
+TEST_F(PerformanceForm, TheConfirmationPeriodIsTypedIntoDateEdits)
+{
+    exec("insert into ZAKKALK (C_INT, MZD1, CENA1) values (260001, 2, 50)");
+    booked("2026-03-09", 57, 10, 100, 7.5, 60);
+    form->pcVykony->setCurrentWidget(form->tsPotvrdenie);
+    QApplication::setActiveWindow(form.get());
+    const auto typeDay = [this](TDateEdit *edit, const char *digits) {
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_Home);
+        QTest::keyClicks(edit, QString::fromLatin1(digits));
+        QTest::keyClick(edit, Qt::Key_Tab);
+        QApplication::processEvents();
+    };
+    typeDay(form->vDatumOd4, "10032026");
+    typeDay(form->vDatumDo4, "31032026");
+    EXPECT_EQ(form->vDatumOd4->Date(), QDate(2026, 3, 10));
+    QTest::mouseClick(form->BtnFilter4, Qt::LeftButton);
+    TxQuery *master = GetQuery("QSVykony1");
+    EXPECT_TRUE(master->IsEmpty()) << "the booking of the 9th is before the period";
+    typeDay(form->vDatumOd4, "09032026");
+    QTest::mouseClick(form->BtnFilter4, Qt::LeftButton);
+    EXPECT_EQ(master->RecordCount(), 1);
+
+    responder->Messages.clear();
+    typeDay(form->vDatumDo4, "31022026");
+    ASSERT_EQ(responder->Texts(), QStringList{QString::fromUtf8("'31.02.2026' nie je platný dátum")});
+    EXPECT_TRUE(form->vDatumDo4->hasFocus()) << "the day is typed again";
+    typeDay(form->vDatumDo4, "31032026");
+
+    responder->MessageAnswers.push_back(mrNo);
+    QTest::mouseClick(form->BtnZmaz4, Qt::LeftButton);
+    ASSERT_FALSE(responder->Messages.isEmpty());
+    EXPECT_TRUE(responder->Messages.last().Text.contains(QString::fromUtf8("v období od 09.03.2026 do 31.03.2026 ?")))
+        << responder->Messages.last().Text.toStdString();
 }
 
 } // namespace

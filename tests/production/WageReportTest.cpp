@@ -1,12 +1,20 @@
 // The wages-by-operation report: padded codes count in their columns, 'J0' and 'J99' are no cores, other
 // codes only in the total.
 #include "WorkshopFixture.h"
+#include "look/DocumentRules.h"
 #include "production/MzdySql.h"
 #include "production/SMzdyQR1Form.h"
 #include "production/SMzdyQRAllForm.h"
 #include "production/SMzdyQRVykForm.h"
 
 namespace {
+
+// What a reader would see wrong on the pages: texts over each other or off the printable area.
+void expectReadable(const TQuickRep &report, const char *document)
+{
+    for (const DocumentFault &fault : DocumentFaults(report))
+        ADD_FAILURE() << fault.describe(QString::fromUtf8(document)).toStdString();
+}
 
 TEST_F(WorkshopTest, WagesByOperationCompareTrimmedCodes)
 {
@@ -34,6 +42,16 @@ TEST_F(WorkshopTest, WagesByOperationCompareTrimmedCodes)
     // ODL, JAD, PÍL, SO, VRT, RO, ME, REZ, UPR, EXP, total (a mask of # prints 0 as nothing)
     EXPECT_EQ(texts.mid(at + 2, 11), (QStringList{"1", "20", "", "10", "", "", "5", "", "", "", "3236"}))
         << texts.join('|').toStdString();
+    // Each amount ends where its operation's code ends: 1 under ODL, 20 under JAD, 5 under ME.
+    const auto rightEdge = [&report](const QString &text, int nth) {
+        for (const TQRItem &item : report.Rep.Pages().front().items)
+            if (item.kind == TQRItem::Text && item.text.trimmed() == text && nth-- == 0)
+                return DrawnTextRect(item).right();
+        return -1.0;
+    };
+    for (const auto &[code, amount] : {std::pair{"ODL", "1"}, {"JAD", "20"}, {"SO", "10"}, {"ME", "5"}})
+        EXPECT_NEAR(rightEdge(QString::fromUtf8(code), 0), rightEdge(QString::fromUtf8(amount), 0), 1.0) << code;
+    expectReadable(report.Rep, "Výkony na operácie");
     q.Close();
 }
 
@@ -99,6 +117,11 @@ TEST_F(WorkshopTest, WageListPrintsEveryRecordAndTheSums)
     EXPECT_TRUE(texts.contains(QString::fromUtf8("Horváth")));
     EXPECT_TRUE(all.contains("1 060,00") || all.contains("1060,00"))
         << "800 + 100.5 + 160 rounded" << all.toStdString();
+    // Every column caption whole above its column, none over its neighbour.
+    for (const char *caption :
+         {"Os.číslo", "Meno", "Výkonová mzda", "Mzda/hod.", "Prémie", "Mzda celkom", "Réžijná mzda"})
+        EXPECT_TRUE(texts.contains(QString::fromUtf8(caption))) << caption;
+    expectReadable(list.Rep, "Súpis miezd");
 }
 
 } // namespace

@@ -1,13 +1,19 @@
-// The two printed documents of the workshop, page by page: the daily work-plan sheet and the list of
-// hand-overs, each long enough to go on over a second page.
+// The printed documents of the workshop, page by page: the daily work-plan sheet and the list of hand-overs,
+// each long enough to go on over a second page, and the capacity plan.
 #include "ProductionFixture.h"
 
 #include "look/DocumentRules.h"
 #include "production/DMOdv.h"
 #include "production/SOdvQR1Rep.h"
+#include "production/SPlanForm.h"
+#include "production/SPlanQR1Rep.h"
 #include "production/SPlanPraceForm.h"
 #include "production/SPlanQR2Rep.h"
 #include "shell/DMZal.h"
+#include "platform/ui/RadioGroup.h"
+
+#include <QApplication>
+#include <QTabWidget>
 
 #include <QRegularExpression>
 
@@ -298,4 +304,40 @@ TEST_F(HandOverListTest, TheSumsViewPrintsWithoutTheSingleHandOversColumns)
     report.SetView(1);
     odv->OpenUnprinted();
     EXPECT_TRUE(pageTexts(report)[0].contains(QString::fromUtf8("Výsledná cena :"))) << "back in the details";
+}
+
+// The capacity plan of both lists prints every column caption whole, in its own column: the long ones over two
+// lines, none over its neighbour.
+TEST_F(WorkDocumentsTest, TheCapacityPlanPrintsEachColumnCaptionInItsColumn)
+{
+    workplace(QStringLiteral("FORM"));
+    openJob(260001, 3, "2026-04-01", 5);
+    operation(260001, 10, "FORM", 100);
+    openJob(260002, 2, "2026-04-01", 5);
+    operation(260002, 10, "FORM", 60);
+    ASSERT_TRUE(plan(1, 260001));
+
+    TSPlanForm form;
+    form.show();
+    QApplication::processEvents();
+    form.rgPohlad->SetItemIndex(5);
+    form.rgPohlad->OnClick();
+    const QStringList captions{
+        "č.Zákazky",         "č.Výrobku",          "Názov",        "Norma/ zmenu", "Množstvo odporuč.",
+        "Množstvo vyrobené", "Množstvo plánované", "Normo hodiny", "Zmien",        "Termín operácie",
+        "Množstvo odvedené", "Termín zákazky",     "Op."};
+    for (TDataSet *list : std::initializer_list<TDataSet *>{&dm->QTlac, &vyroba->QSPlan}) {
+        form.pcSPlan->setCurrentWidget(list == &dm->QTlac ? form.tabNEZaplanovane : form.tabSPlan);
+        ASSERT_EQ(list->RecordCount(), 1);
+        TSPlanQR1Rep &report = form.Report();
+        report.setDataSet(list);
+        const std::vector<QStringList> pages = pageTexts(report);
+        ASSERT_EQ(pages.size(), 1u);
+        const QString page = pages[0].join(' ');
+        for (const QString &caption : captions)
+            EXPECT_TRUE(page.contains(caption)) << caption.toStdString();
+        EXPECT_TRUE(pages[0].contains(list == &dm->QTlac ? "26/0002" : "26/0001"));
+        expectReadable(report, "Kapacitný plán");
+    }
+    form.close();
 }

@@ -1,6 +1,7 @@
 // Work in progress: the stock-taking list regenerated up to a day per operation and per job, its values
 // from the calculation, negative quantities kept unless the user drops them, and edits that reach no row.
 #include "ProductionFixture.h"
+#include "look/DocumentRules.h"
 
 #include "platform/ui/ModalResult.h"
 #include "production/SRVForm.h"
@@ -144,6 +145,8 @@ TEST_F(WorkInProgressTest, FormShowsBothWaysAndRegeneratesUpToTheDayAsked)
     EXPECT_TRUE(texts.contains(QString::fromUtf8("Rozpracovaná výroba ku dňu")));
     EXPECT_TRUE(texts.contains("Spolu"));
     EXPECT_TRUE(texts.contains("30,00")) << texts.join('|').toStdString(); // material of both operations
+    for (const DocumentFault &fault : DocumentFaults(report))
+        ADD_FAILURE() << fault.describe(QString::fromUtf8("Rozpracovaná výroba")).toStdString();
     ASSERT_EQ(responder->Inputs.size(), 1);
     EXPECT_EQ(responder->Inputs[0].Caption, QString::fromUtf8("Generovať zoznam zákaziek v RV ?"));
 

@@ -2,15 +2,19 @@
 // pieces refreshed from what remains with finished jobs dropped with their day plan, and the ticket.
 #include "ProductionFixture.h"
 #include "common/GridTyping.h"
+#include "common/ShownBoxes.h"
 
 #include "production/SPlanPraceForm.h"
 #include "production/SPlanQR2Rep.h"
 #include "library/xDBGrid.h"
 #include "platform/os/Color.h"
+#include "platform/ui/DateEdit.h"
 #include "shell/MenuHooks.h"
 
 #include <QAction>
+#include <QAbstractItemView>
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QHeaderView>
@@ -194,5 +198,59 @@ TEST_F(WorkPlanTest, SortsByTitlesAndTakesTypingOnlyInItsOwnColumns)
         EXPECT_EQ(cellColour(assigned), info) << assigned;
     for (const char *other : {"C_INT", "Plánované", "TERMIN"})
         EXPECT_NE(cellColour(other), info) << other;
+    form.close();
+}
+
+// "Termín do" is a date typed into its mask or chosen in its calendar; leaving it lists the operations that start
+// up to that day. A day that does not exist is said once, keeps the focus and leaves the list as it was.
+TEST_F(WorkPlanTest, TheDayIsADateTypedOrChosenInItsCalendar)
+{
+    planTwoJobs(false);
+    ASSERT_FALSE(HasFatalFailure());
+    ExecSqlParams("update SPLAN set ZACIATOK='2026-03-17' where C_INT=260001");
+    ExecSqlParams("update SPLAN set ZACIATOK='2026-03-24' where C_INT=260002");
+
+    TShownBoxes boxes;
+    vyroba->SetWorkPlanText();
+    TSPlanPraceForm form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QApplication::processEvents();
+    TxDataSet &q = vyroba->QSPlan;
+    EXPECT_EQ(form.vZACIATOK->Date(), QDate(2026, 3, 19)) << "today + 3";
+    ASSERT_EQ(q.RecordCount(), 1);
+
+    type(form.vZACIATOK, "24.3.2026");
+    EXPECT_EQ(q.RecordCount(), 2);
+    EXPECT_TRUE(boxes.Texts().isEmpty()) << boxes.Texts().join('\n').toStdString();
+
+    type(form.vZACIATOK, "31.2.2026");
+    ASSERT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("'31.2.2026' nie je platný dátum")});
+    EXPECT_TRUE(form.vZACIATOK->hasFocus()) << "the day is typed again";
+    EXPECT_EQ(q.RecordCount(), 2) << "the list of the last good day";
+
+    // Letters do not go into the day's mask: the wrong day stays to be mended and is said again.
+    type(form.vZACIATOK, QString::fromUtf8("zajtra"));
+    EXPECT_EQ(form.vZACIATOK->TypedText(), "31.2.2026");
+    EXPECT_EQ(boxes.Texts().size(), 2);
+    EXPECT_EQ(q.RecordCount(), 2);
+
+    type(form.vZACIATOK, "16.3.2026");
+    EXPECT_TRUE(q.IsEmpty());
+
+    // F4 drops the calendar down on the day; the next day, chosen by keys, lists at once.
+    form.vZACIATOK->setFocus();
+    QTest::keyClick(form.vZACIATOK, Qt::Key_F4);
+    QCalendarWidget *calendar = form.vZACIATOK->Calendar();
+    ASSERT_NE(calendar, nullptr);
+    EXPECT_EQ(calendar->selectedDate(), QDate(2026, 3, 16));
+    QWidget *days = calendar->findChild<QAbstractItemView *>();
+    ASSERT_NE(days, nullptr);
+    QTest::keyClick(days, Qt::Key_Right);
+    QTest::keyClick(days, Qt::Key_Return);
+    QApplication::processEvents();
+    EXPECT_EQ(form.vZACIATOK->Date(), QDate(2026, 3, 17));
+    EXPECT_EQ(q.RecordCount(), 1);
+    EXPECT_EQ(boxes.Texts().size(), 2);
     form.close();
 }
