@@ -12,13 +12,13 @@ QString TxDBCatalog::TIndex::Find(const TStringList &lines, const QString &name,
             const int eq = int(line.indexOf(QLatin1Char('=')));
             if (eq < 0)
                 continue;
-            const QString key = line.left(eq).toCaseFolded();
+            const TCaseFoldedName key{line.left(eq)};
             if (!values_.contains(key))
                 values_.insert(key, line.mid(eq + 1));
         }
         of_ = lines.Lines();
     }
-    const auto it = values_.constFind(name.toCaseFolded());
+    const auto it = values_.constFind(TCaseFoldedName{name});
     found = it != values_.cend();
     return found ? it.value() : QString();
 }

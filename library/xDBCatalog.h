@@ -2,6 +2,7 @@
 // persistent fields takes when it opens, so a column looks the same in every grid and report.
 #pragma once
 
+#include "platform/os/CaseFoldedName.h"
 #include "platform/os/Strings.h"
 
 #include <functional>
@@ -24,14 +25,14 @@ public:
     QString Format(const QString &field, bool &found) const { return formats_.Find(Formats, field, found); }
 
 private:
-    // The lines by their case-folded names, made again when the lines are no longer those it was made of.
+    // The lines by their names in any case, made again when the lines are no longer those it was made of.
     class TIndex {
     public:
         QString Find(const TStringList &lines, const QString &name, bool &found) const;
 
     private:
         mutable QStringList of_;
-        mutable QHash<QString, QString> values_;
+        mutable QHash<TCaseFoldedName, QString> values_;
     };
     TIndex titles_, formats_;
 };

@@ -5,6 +5,7 @@
 
 #include "DBTypes.h"
 #include "Field.h"
+#include "platform/os/CaseFoldedName.h"
 #include "platform/os/Exception.h"
 
 #include <QHash>
@@ -314,7 +315,7 @@ private:
     std::vector<std::unique_ptr<TField>> fields_;
     // The fields by their case-folded names, the first of a name only; made at the first look-up after
     // the fields changed.
-    mutable QHash<QString, TField *> fieldsByName_;
+    mutable QHash<TCaseFoldedName, TField *> fieldsByName_;
     mutable bool fieldsByNameValid_ = false;
     std::vector<TField *> dataFields_; // by column
     std::vector<TField *> computedFields_;

@@ -135,6 +135,81 @@ TEST_F(Catalog, TheNextOpenTakesTheCatalogueAsItIsThen)
     EXPECT_EQ(labelOf("NAZOV"), "NAZOV");
 }
 
+// What a form changes on the fields made at an open (caption, format, visibility, its own text) lasts until the
+// data set closes: the next open of the same statement, by the same data set or another, starts from the
+// catalogue and the module's captions again, on a query as on an updatable data set. Fields a module made
+// itself keep what was set on them.
+TEST_F(Catalog, AFormsChangesToTheFieldsLastUntilTheDataSetCloses)
+{
+    static const TFieldTitle own[] = {{"POCET", "Počet"}};
+    const auto titles = [](TDataSet *ds) { SetFieldTitles(ds, own); };
+    const auto change = [](TDataSet *ds) {
+        TField *cint = ds->FieldByName("C_INT");
+        cint->SetDisplayLabel("Iné");
+        cint->DisplayFormat = "0";
+        cint->Visible = false;
+        cint->OnGetText = [](TField *, QString &text, bool) { text = "x"; };
+        ds->FieldByName("POCET")->SetDisplayLabel("Kusy");
+        ds->FieldByName("POCET")->DisplayFormat = "0.00";
+        ds->FieldByName("KOD")->EditMask = "";
+        EXPECT_EQ(ds->FieldByName("C_INT")->DisplayText(), "x");
+    };
+    const auto expectFresh = [](TDataSet *ds) {
+        TField *cint = ds->FieldByName("C_INT");
+        EXPECT_EQ(cint->DisplayLabel(), QString::fromUtf8("č.Zákazky"));
+        EXPECT_EQ(cint->DisplayFormat, "#0\"/\"0000");
+        EXPECT_TRUE(cint->Visible);
+        EXPECT_FALSE(cint->OnGetText);
+        EXPECT_EQ(cint->DisplayText(), "26/0045");
+        EXPECT_EQ(ds->FieldByName("POCET")->DisplayLabel(), QString::fromUtf8("Počet"));
+        EXPECT_EQ(ds->FieldByName("POCET")->DisplayFormat, "#####0.###");
+        EXPECT_EQ(ds->FieldByName("KOD")->EditMask, ">LL00;0;_");
+    };
+    TxQuery q, other;
+    TxDataSet d;
+    for (TxQuery *x : {&q, &other}) {
+        x->SetDatabase(db.get());
+        x->SQL().SetText("select C_INT, POCET, KOD from C_T");
+        x->OnCreateFields = titles;
+    }
+    d.SetDatabase(db.get());
+    d.SQL().SetText("select C_INT, POCET, KOD from C_T");
+    d.OnCreateFields = titles;
+    for (TDataSet *ds : std::initializer_list<TDataSet *>{&q, &d}) {
+        for (int open = 0; open < 3; ++open) {
+            ds->Open();
+            expectFresh(ds);
+            change(ds);
+            ds->Open(); // open already: the fields stay as changed
+            EXPECT_EQ(ds->FieldByName("C_INT")->DisplayLabel(), QString::fromUtf8("Iné"));
+            EXPECT_FALSE(ds->FieldByName("C_INT")->Visible);
+            ds->Close();
+        }
+    }
+    q.Open();
+    change(&q);
+    other.Open();
+    expectFresh(&other);
+    EXPECT_EQ(q.FieldByName("C_INT")->DisplayLabel(), QString::fromUtf8("Iné"));
+    q.Close();
+    other.Close();
+
+    TxQuery own2;
+    own2.SetDatabase(db.get());
+    own2.SQL().SetText("select C_INT, POCET, KOD from C_T");
+    TField *made = new TField(&own2, "C_INT", ftInteger, 0);
+    own2.Open();
+    made->SetDisplayLabel("Vlastná");
+    made->Visible = false;
+    own2.Close();
+    own2.Open();
+    EXPECT_EQ(own2.FieldByName("C_INT"), made);
+    EXPECT_EQ(made->DisplayLabel(), QString::fromUtf8("Vlastná"));
+    EXPECT_FALSE(made->Visible);
+    EXPECT_FALSE(own2.FieldByName("POCET")->Visible) << "a column without a field of its own is hidden";
+    own2.Close();
+}
+
 TEST_F(Catalog, OtherConnectionsAreLeftAlone)
 {
     OtherConnection plain(tmp.path());

@@ -1,7 +1,9 @@
 // String lists: name=value lines, comma text both ways, and the change notifications around updates.
+#include "platform/os/CaseFoldedName.h"
 #include "platform/os/Exception.h"
 #include "platform/os/Strings.h"
 
+#include <QHash>
 #include <gtest/gtest.h>
 
 TEST(StringList, NameValueLinesIgnoreCaseAndAnEmptyValueRemovesTheLine)
@@ -61,4 +63,32 @@ TEST(StringList, LinesPastTheEndAreAddedNeverWrittenOutside)
     EXPECT_THROW(sql.SetStrings(-1, "x"), Exception);
     EXPECT_THROW(sql.Insert(-2, "x"), Exception);
     EXPECT_EQ(sql.Count(), 7);
+}
+
+// Names as keys matching in any case: the same names match as their case-folded copies do, accented and
+// other non-ASCII letters included, and equal names hash alike.
+TEST(CaseFoldedName, MatchesAsTheFoldedCopiesDo)
+{
+    const auto same = [](const QString &a, const QString &b) {
+        const bool equal = TCaseFoldedName{a} == TCaseFoldedName{b};
+        EXPECT_EQ(equal, a.toCaseFolded() == b.toCaseFolded()) << a.toStdString() << " / " << b.toStdString();
+        if (equal)
+            EXPECT_EQ(qHash(TCaseFoldedName{a}, 7), qHash(TCaseFoldedName{b}, 7));
+        return equal;
+    };
+    EXPECT_TRUE(same("C_INT", "c_int"));
+    EXPECT_TRUE(same("Nazov", "NAZOV"));
+    EXPECT_FALSE(same("NAZOV", "NAZOV_1"));
+    EXPECT_FALSE(same("A@", "a`")) << "only letters fold";
+    EXPECT_TRUE(same("", ""));
+    EXPECT_TRUE(same(QString::fromUtf8("POČET"), QString::fromUtf8("počet")));
+    EXPECT_FALSE(same(QString::fromUtf8("POČET"), "POCET"));
+    EXPECT_TRUE(same(QString::fromUtf8("\u212A_OD"), "k_od")) << "the Kelvin sign folds to k";
+
+    QHash<TCaseFoldedName, int> byName;
+    byName.insert({"C_INT"}, 1);
+    byName.insert({QString::fromUtf8("Názov")}, 2);
+    EXPECT_EQ(byName.value({"c_Int"}), 1);
+    EXPECT_EQ(byName.value({QString::fromUtf8("NÁZOV")}), 2);
+    EXPECT_FALSE(byName.contains({"NAZOV"}));
 }
