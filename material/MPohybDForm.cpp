@@ -142,10 +142,12 @@ void TMPohybDForm::PickItem()
 void TMPohybDForm::PickJob()
 {
     TDataSet &m = DMMTZ->QMPohyby;
-    if (m.State() == dsEdit || m.State() == dsInsert)
-        eCInt->DataLink().UpdateRecord();
+    if (m.State() != dsEdit && m.State() != dsInsert)
+        return;
+    // Left by Tab, the edit has not written its text to the field yet: the pick looks at what was typed.
+    eCInt->DataLink().UpdateRecord();
     TField *job = m.FieldByName(QStringLiteral("C_INT"));
-    if ((m.State() != dsEdit && m.State() != dsInsert) || job->AsInteger() <= 0)
+    if (job->AsInteger() <= 0)
         return;
     if (!PickOrderForField(job, QString(), QString(), 0))
         return;

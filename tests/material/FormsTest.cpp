@@ -41,6 +41,17 @@
 
 namespace {
 
+// The item pick about to open counts the items it offers into listed and is closed without a choice.
+void countItemsThePickOffers(int &listed)
+{
+    WhenModal<TCisPolForm>([&listed](TCisPolForm *pick) {
+        TDataSet *rows = pick->Grid->DataSet();
+        rows->FetchAll();
+        listed = rows->RecordCount();
+        pick->SetModalResult(mrCancel);
+    });
+}
+
 class FormsTest : public MaterialTest {
 protected:
     void SetUp() override
@@ -241,12 +252,7 @@ TEST_F(FormsTest, TheItemPickOfAMovementListsItemsOfEveryKind)
     m.Append();
     int listed = -1;
     WhenModal<TMPohybDForm>([&](TMPohybDForm *f) {
-        WhenModal<TCisPolForm>([&](TCisPolForm *pick) {
-            TDataSet *rows = pick->Grid->DataSet();
-            rows->FetchAll();
-            listed = rows->RecordCount();
-            pick->SetModalResult(mrCancel);
-        });
+        countItemsThePickOffers(listed);
         f->btnPolozka->click();
         f->BtnCancel->click();
     });
@@ -716,12 +722,7 @@ TEST_F(FormsTest, APurchaseOrdersLinesArePickedFromEveryKindAndTypedInTheGrid)
         TShownBoxes boxes;
         f->NewLine();
         // A line with no item yet: the pick offers items of every kind.
-        WhenModal<TCisPolForm>([&](TCisPolForm *pick) {
-            TDataSet *rows = pick->Grid->DataSet();
-            rows->FetchAll();
-            listed = rows->RecordCount();
-            pick->SetModalResult(mrCancel);
-        });
+        countItemsThePickOffers(listed);
         f->btnPolozka->click();
         QApplication::processEvents();
         QApplication::setActiveWindow(f);
