@@ -2,6 +2,7 @@
 
 #include "MTZSql.h"
 #include "shell/DMZal.h"
+#include "shell/Routines.h"
 #include "library/DataModuleSetUp.h"
 
 TDMMTZ *DMMTZ = nullptr;
@@ -104,8 +105,13 @@ TDMMTZ::TDMMTZ()
     QMPoziad.BufferChunks = 100;
     source(DSMPoziad, QMPoziad, QStringLiteral("DSMPoziad"), false);
 
-    for (TxTable *t : {&QPolozkyKokily, &QMPohyby, &QPolozky, &QMSklady, &QDodavatelia, &QMObjD})
+    for (TxTable *t : {&QPolozkyKokily, &QPolozky, &QMSklady, &QDodavatelia, &QMObjD})
         t->OnCreateFields = materialTitles;
+    QMPohyby.OnCreateFields = [](TDataSet *ds) {
+        materialTitles(ds);
+        // A movement's job is typed as it is printed (26/0015) or as its plain number.
+        ds->FieldByName(QStringLiteral("C_INT"))->OnSetText = &SetOrderNoText;
+    };
     QvMSklady.OnCreateFields = materialTitles;
     QvMPohyby.OnCreateFields = listedMovementTitles;
     QMObj.OnCreateFields = materialTitles;

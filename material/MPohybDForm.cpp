@@ -144,8 +144,13 @@ void TMPohybDForm::PickJob()
     TDataSet &m = DMMTZ->QMPohyby;
     if (m.State() != dsEdit && m.State() != dsInsert)
         return;
-    // Left by Tab, the edit has not written its text to the field yet: the pick looks at what was typed.
-    eCInt->DataLink().UpdateRecord();
+    // Left by Tab, the edit has not written its text to the field yet: the pick looks at what was typed. A text
+    // the field refuses is told by the edit itself as it is left, once.
+    try {
+        eCInt->DataLink().UpdateRecord();
+    } catch (const std::exception &) {
+        return;
+    }
     TField *job = m.FieldByName(QStringLiteral("C_INT"));
     if (job->AsInteger() <= 0)
         return;

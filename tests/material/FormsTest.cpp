@@ -243,6 +243,34 @@ TEST_F(FormsTest, AJobTypedAndLeftByTabGivesAReturnItsProducedQuantity)
     EditStockMovement();
 }
 
+TEST_F(FormsTest, AMovementsJobIsTakenAsPrintedAndLettersAreToldOnceAsTheEditIsLeft)
+{
+    codeLists = std::make_unique<TDMCis>();
+    TxTable &m = mtz->QMPohyby;
+    m.Open();
+    m.Append();
+    WhenModal<TMPohybDForm>([&](TMPohybDForm *f) {
+        TShownBoxes boxes;
+        f->eCInt->setFocus();
+        f->eCInt->selectAll();
+        QTest::keyClicks(f->eCInt, "3x");
+        QTest::keyClick(f->eCInt, Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("„3x“ nie je číslo zákazky (napr. 26/0015).")});
+        EXPECT_EQ(m.FieldByName("C_INT")->AsInteger(), 0);
+        // The job as it is printed is taken.
+        f->eCInt->setFocus();
+        f->eCInt->selectAll();
+        QTest::keyClicks(f->eCInt, "26/0003");
+        QTest::keyClick(f->eCInt, Qt::Key_Tab);
+        QApplication::processEvents();
+        EXPECT_EQ(boxes.Texts().size(), 1);
+        EXPECT_EQ(m.FieldByName("C_INT")->AsInteger(), 260003);
+        f->BtnCancel->click();
+    });
+    EditStockMovement();
+}
+
 TEST_F(FormsTest, TheItemPickOfAMovementListsItemsOfEveryKind)
 {
     item("N-1", "N", 1);
