@@ -5,8 +5,17 @@
 
 QString TxDBCatalog::TIndex::Find(const TStringList &lines, const QString &name, bool &found) const
 {
+    Sync(lines);
+    const auto it = values_.constFind(TCaseFoldedName{name});
+    found = it != values_.cend();
+    return found ? it.value() : QString();
+}
+
+quint64 TxDBCatalog::TIndex::Sync(const TStringList &lines) const
+{
     // The copy shares the lines' data until they change, so a changed list is told by not sharing it.
     if (!of_.isSharedWith(lines.Lines()) || (of_.isEmpty() && !lines.Lines().isEmpty())) {
+        ++made_;
         values_.clear();
         for (const QString &line : lines.Lines()) {
             const int eq = int(line.indexOf(QLatin1Char('=')));
@@ -18,16 +27,49 @@ QString TxDBCatalog::TIndex::Find(const TStringList &lines, const QString &name,
         }
         of_ = lines.Lines();
     }
-    const auto it = values_.constFind(TCaseFoldedName{name});
-    found = it != values_.cend();
-    return found ? it.value() : QString();
+    return made_;
+}
+
+quint64 TxDBCatalog::Stamp() const
+{
+    // Both counts only grow, so their sum changes with either.
+    return titles_.Sync(Titles) + formats_.Sync(Formats);
 }
 
 void SetFieldTitles(TDataSet *dataSet, std::span<const TFieldTitle> titles)
 {
-    for (const auto &[name, title] : titles)
-        if (TField *f = dataSet->FindField(QString::fromLatin1(name)))
-            f->SetDisplayLabel(QString::fromUtf8(title));
+    // A module's table is fixed for the program's life: its captions are indexed by name once, and each open
+    // looks up its own fields (fewer than a table's lines) there. A name given twice takes its last caption.
+    static QHash<const TFieldTitle *, QHash<TCaseFoldedName, QString>> indexes;
+    auto it = indexes.find(titles.data());
+    if (it == indexes.end()) {
+        QHash<TCaseFoldedName, QString> byName;
+        for (const auto &[name, title] : titles)
+            byName.insert(TCaseFoldedName{QString::fromLatin1(name)}, QString::fromUtf8(title));
+        it = indexes.insert(titles.data(), std::move(byName));
+    }
+    const QHash<TCaseFoldedName, QString> &byName = it.value();
+    for (int i = 0; i < dataSet->FieldCount(); ++i) {
+        TField *f = dataSet->Fields(i);
+        const auto title = byName.constFind(TCaseFoldedName{f->FieldName()});
+        if (title != byName.cend())
+            f->SetDisplayLabel(title.value());
+    }
+}
+
+quint64 CatalogStamp(const TDataSet *dataSet, const std::function<void(TDataSet *)> &event)
+{
+    quint64 stamp = 0;
+    if (const auto *ds = dynamic_cast<const TIBCustomDataSet *>(dataSet))
+        if (const auto *db = dynamic_cast<const TxDatabase *>(ds->Database()); db && db->DBCatalog)
+            stamp = db->DBCatalog->Stamp() * 2 + 1;
+    // The event: which function or lambda it is.
+    if (event) {
+        stamp = stamp * 1000003u ^ quint64(event.target_type().hash_code());
+        if (const auto *function = event.target<void (*)(TDataSet *)>())
+            stamp = stamp * 1000003u ^ quint64(reinterpret_cast<quintptr>(*function));
+    }
+    return stamp;
 }
 
 void ApplyCatalog(TDataSet *dataSet, const std::function<void(TDataSet *)> &event)

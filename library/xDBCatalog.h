@@ -23,14 +23,19 @@ public:
     // there is one. Every data set's fields are looked up here when they are made.
     QString Title(const QString &field, bool &found) const { return titles_.Find(Titles, field, found); }
     QString Format(const QString &field, bool &found) const { return formats_.Find(Formats, field, found); }
+    // Changes whenever the lines have changed since it was last asked.
+    quint64 Stamp() const;
 
 private:
     // The lines by their names in any case, made again when the lines are no longer those it was made of.
     class TIndex {
     public:
         QString Find(const TStringList &lines, const QString &name, bool &found) const;
+        // Makes the index again if the lines changed; counts the times it was made.
+        quint64 Sync(const TStringList &lines) const;
 
     private:
+        mutable quint64 made_ = 0;
         mutable QStringList of_;
         mutable QHash<TCaseFoldedName, QString> values_;
     };
@@ -48,3 +53,6 @@ void SetFieldTitles(TDataSet *dataSet, std::span<const TFieldTitle> titles);
 // Gives the default fields of a data set of a TxDatabase with a catalogue their captions, formats,
 // widths and defaults, then calls event (when given).
 void ApplyCatalog(TDataSet *dataSet, const std::function<void(TDataSet *)> &event);
+// What ApplyCatalog with this event gives the default fields depends on besides their columns: the catalogue's
+// lines as they are now and the event itself (see TDataSet::DefaultFieldsStamp).
+quint64 CatalogStamp(const TDataSet *dataSet, const std::function<void(TDataSet *)> &event);

@@ -11,6 +11,11 @@ void TxDataSet::DoAfterCreateDefaultFields()
     ApplyCatalog(this, OnCreateFields);
 }
 
+quint64 TxDataSet::DefaultFieldsStamp() const
+{
+    return CatalogStamp(this, OnCreateFields);
+}
+
 void TxDataSet::SetSQL(const TStringList &lines)
 {
     if (lines.Text() != SelectSQL.Text())

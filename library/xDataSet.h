@@ -27,6 +27,7 @@ public:
 
 protected:
     void DoAfterCreateDefaultFields() override;
+    quint64 DefaultFieldsStamp() const override;
 };
 
 class TxUpdateSQL : public TIBUpdateSQL {};

@@ -12,6 +12,11 @@ void TxQuery::DoAfterCreateDefaultFields()
     ApplyCatalog(this, OnCreateFields);
 }
 
+quint64 TxQuery::DefaultFieldsStamp() const
+{
+    return CatalogStamp(this, OnCreateFields);
+}
+
 void TxQuery::SetFiltered(bool on)
 {
     Close();

@@ -43,6 +43,7 @@ public:
 
 protected:
     void DoAfterCreateDefaultFields() override;
+    quint64 DefaultFieldsStamp() const override;
 
 private:
     // Sets the text (empty: keeps the current one), naming its positional "?" so the values bind to them

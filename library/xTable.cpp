@@ -10,6 +10,11 @@ void TxTable::DoAfterCreateDefaultFields()
     ApplyCatalog(this, OnCreateFields);
 }
 
+quint64 TxTable::DefaultFieldsStamp() const
+{
+    return CatalogStamp(this, OnCreateFields);
+}
+
 void TxTable::PrepareText(QString &sql)
 {
     // The generated order quotes each name with what follows it; move a DESC out of the quotes so the

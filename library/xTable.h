@@ -35,5 +35,6 @@ public:
 
 protected:
     void DoAfterCreateDefaultFields() override;
+    quint64 DefaultFieldsStamp() const override;
     void PrepareText(QString &sql) override;
 };

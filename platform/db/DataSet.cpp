@@ -167,17 +167,25 @@ void TDataSet::SetFieldDefs(std::vector<TFieldDef> defs, bool namesUnique)
 {
     if (!namesUnique)
         MakeFieldNamesUnique(defs);
-    fieldDefs_ = std::move(defs);
+    fieldDefs_ = std::make_shared<const std::vector<TFieldDef>>(std::move(defs));
+}
+
+void TDataSet::SetFieldDefs(std::shared_ptr<const std::vector<TFieldDef>> defs)
+{
+    fieldDefs_ = defs ? std::move(defs) : std::make_shared<const std::vector<TFieldDef>>();
 }
 
 void TDataSet::bindFields()
 {
-    dataFields_.assign(fieldDefs_.size(), nullptr);
+    const std::vector<TFieldDef> &defs = *fieldDefs_;
+    dataFields_.assign(defs.size(), nullptr);
     computedFields_.clear();
     const bool persistent = !fields_.empty();
     defaultFields_ = !persistent;
-    if (!persistent) {
-        for (const TFieldDef &d : fieldDefs_) {
+    const TKept kept = persistent ? TKept::FirstOpen : takeKeptFields();
+    const bool taken = kept == TKept::Taken;
+    if (!persistent && !taken) {
+        for (const TFieldDef &d : defs) {
             auto *f = new TField(this, d.Name, d.DataType, d.Size, fkData);
             f->persistent_ = false;
             f->Required = d.Required;
@@ -187,8 +195,8 @@ void TDataSet::bindFields()
     for (const auto &f : fields_) {
         if (f->kind_ == fkData) {
             int col = -1;
-            for (int i = 0; i < int(fieldDefs_.size()); ++i)
-                if (fieldDefs_[i].Name.compare(f->fieldName_, Qt::CaseInsensitive) == 0) {
+            for (int i = 0; i < int(defs.size()); ++i)
+                if (defs[i].Name.compare(f->fieldName_, Qt::CaseInsensitive) == 0) {
                     col = i;
                     break;
                 }
@@ -206,7 +214,7 @@ void TDataSet::bindFields()
     // Columns without a persistent field still travel in the data vector: keep a hidden field for them.
     for (int i = 0; i < int(dataFields_.size()); ++i) {
         if (!dataFields_[i]) {
-            auto *f = new TField(this, fieldDefs_[i].Name, fieldDefs_[i].DataType, fieldDefs_[i].Size, fkData);
+            auto *f = new TField(this, defs[i].Name, defs[i].DataType, defs[i].Size, fkData);
             f->persistent_ = false;
             f->Visible = false;
             f->slot_ = i;
@@ -214,9 +222,63 @@ void TDataSet::bindFields()
             dataFields_[i] = f;
         }
     }
-    dataCount_ = int(fieldDefs_.size());
-    if (defaultFields_)
+    dataCount_ = int(defs.size());
+    if (defaultFields_ && !taken) {
         DoAfterCreateDefaultFields();
+        if (kept == TKept::MakeAndKeep)
+            keepAsMade();
+    }
+}
+
+TDataSet::TKeptFields *TDataSet::keptFor(const std::shared_ptr<const std::vector<TFieldDef>> &defs)
+{
+    const auto it = std::find_if(kept_.begin(), kept_.end(), [&](const TKeptFields &k) { return k.For == defs; });
+    return it == kept_.end() ? nullptr : &*it;
+}
+
+TDataSet::TKept TDataSet::takeKeptFields()
+{
+    constexpr size_t statementsKept = 8;
+    auto it = std::find_if(kept_.begin(), kept_.end(), [&](const TKeptFields &k) { return k.For == fieldDefs_; });
+    if (it == kept_.end()) {
+        if (kept_.size() >= statementsKept)
+            kept_.erase(kept_.begin());
+        kept_.push_back(TKeptFields{fieldDefs_, 0, {}, {}});
+        return TKept::FirstOpen;
+    }
+    // The most recently opened goes last.
+    std::rotate(it, it + 1, kept_.end());
+    TKeptFields &k = kept_.back();
+    bool usable = !k.Fields.empty() && k.Stamp == DefaultFieldsStamp() && k.Fields.size() == k.AsMade.size();
+    for (size_t i = 0; usable && i < k.Fields.size(); ++i)
+        usable = k.Fields[i]->fieldName_ == k.AsMade[i]->fieldName_;
+    if (!usable) {
+        k.Fields.clear();
+        k.AsMade.clear();
+        return TKept::MakeAndKeep;
+    }
+    for (size_t i = 0; i < k.Fields.size(); ++i) {
+        k.Fields[i]->takeSettingsOf(*k.AsMade[i]);
+        fields_.push_back(std::move(k.Fields[i]));
+    }
+    k.Fields.clear();
+    fieldsByNameValid_ = false;
+    return TKept::Taken;
+}
+
+void TDataSet::keepAsMade()
+{
+    TKeptFields *k = keptFor(fieldDefs_);
+    if (!k)
+        return;
+    k->Stamp = DefaultFieldsStamp();
+    k->AsMade.clear();
+    k->AsMade.reserve(fields_.size());
+    for (const auto &f : fields_) {
+        auto copy = std::make_unique<TField>(nullptr, f->fieldName_, f->dataType_, f->size_, f->kind_);
+        copy->takeSettingsOf(*f);
+        k->AsMade.push_back(std::move(copy));
+    }
 }
 
 // ---------------------------------------------------------------- open / close
@@ -266,8 +328,16 @@ void TDataSet::Close()
     InternalClose();
     state_ = dsInactive;
     clearRows();
-    // Default fields live only while open (taken out in one pass: a wide result has many).
-    std::erase_if(fields_, [](const std::unique_ptr<TField> &f) { return !f->persistent_; });
+    // Default fields live only while open (taken out in one pass: a wide result has many); those made for
+    // the statement are put aside for its next open.
+    TKeptFields *kept = defaultFields_ ? keptFor(fieldDefs_) : nullptr;
+    if (kept && !kept->AsMade.empty() &&
+        std::all_of(fields_.begin(), fields_.end(), [](const auto &f) { return !f->persistent_; })) {
+        kept->Fields = std::move(fields_);
+        fields_.clear();
+    } else {
+        std::erase_if(fields_, [](const std::unique_ptr<TField> &f) { return !f->persistent_; });
+    }
     fieldsByNameValid_ = false;
     dataFields_.clear();
     computedFields_.clear();
@@ -332,7 +402,7 @@ bool TDataSet::fetchOne()
         fetchedAll_ = true;
         return false;
     }
-    values.resize(size_t(dataCount_ ? dataCount_ : int(fieldDefs_.size())));
+    values.resize(size_t(dataCount_ ? dataCount_ : int(fieldDefs_->size())));
     TRecord *rec = newRecord();
     rec->more().values = std::make_unique<std::vector<QVariant>>(std::move(values));
     rows_.push_back(rec);

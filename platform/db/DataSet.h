@@ -154,7 +154,7 @@ public:
     void SetFieldValues(const QString &name, const QVariant &v) { FieldByName(name)->SetValue(v); }
     // True when the fields were made from the columns at open (no persistent fields were declared).
     bool DefaultFields() const { return defaultFields_; }
-    const std::vector<TFieldDef> &FieldDefs() const { return fieldDefs_; }
+    const std::vector<TFieldDef> &FieldDefs() const { return *fieldDefs_; }
     // Names of all fields separated by ';'.
     void GetFieldNames(QStringList &names) const;
 
@@ -262,6 +262,9 @@ protected:
     virtual bool InternalCanModify() const { return true; }
     // Called after default fields were made (the catalogue hook).
     virtual void DoAfterCreateDefaultFields() {}
+    // What DoAfterCreateDefaultFields depends on besides the columns (the catalogue as it is now, the hook):
+    // while it gives the same, the next open of the same statement starts from the fields as they were made.
+    virtual quint64 DefaultFieldsStamp() const { return 0; }
     // Called when the data set has been opened / closed (master links and the like).
     virtual void DoAfterInternalOpen() {}
     virtual void DoAfterInternalClose() {}
@@ -269,6 +272,8 @@ protected:
     // Takes the columns of the result; repeated names are made unique (UniqueFieldNames) unless the caller
     // says they are already.
     void SetFieldDefs(std::vector<TFieldDef> defs, bool namesUnique = false);
+    // Takes definitions shared with others (a kept statement's), their names already unique.
+    void SetFieldDefs(std::shared_ptr<const std::vector<TFieldDef>> defs);
     // The data of the record the fields read now (current, edit buffer ...), as a full vector.
     std::vector<QVariant> CurrentData() const;
     // Rows the provider has no more of.
@@ -320,8 +325,24 @@ private:
     std::vector<TField *> dataFields_; // by column
     std::vector<TField *> computedFields_;
     int dataCount_ = 0;
-    std::vector<TFieldDef> fieldDefs_;
+    std::shared_ptr<const std::vector<TFieldDef>> fieldDefs_ = std::make_shared<const std::vector<TFieldDef>>();
     bool defaultFields_ = false;
+    // Default fields put aside when the data set closed, for the statements it opened last (their
+    // definitions), with the settings they had when made (catalogue and hook applied): reopening the same
+    // statement takes them back with those settings instead of making and setting up fields again. A
+    // statement is remembered at its first open and its fields are kept from its second on, so a data set
+    // that runs ever new statements copies nothing.
+    struct TKeptFields {
+        std::shared_ptr<const std::vector<TFieldDef>> For;
+        quint64 Stamp = 0;
+        std::vector<std::unique_ptr<TField>> Fields;
+        std::vector<std::unique_ptr<TField>> AsMade;
+    };
+    std::vector<TKeptFields> kept_; // the least recently opened first
+    TKeptFields *keptFor(const std::shared_ptr<const std::vector<TFieldDef>> &defs);
+    enum class TKept { FirstOpen, MakeAndKeep, Taken };
+    TKept takeKeptFields();
+    void keepAsMade();
 
     std::deque<TRecord> store_;      // every record, stable addresses
     std::vector<TRecord *> rows_;    // visible rows in order

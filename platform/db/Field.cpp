@@ -15,6 +15,34 @@ TField::TField(TDataSet *dataSet, const QString &fieldName, TFieldType type, int
 
 TField::~TField() = default;
 
+void TField::takeSettingsOf(const TField &o)
+{
+    LookupDataSet = o.LookupDataSet;
+    KeyFields = o.KeyFields;
+    LookupKeyFields = o.LookupKeyFields;
+    LookupResultField = o.LookupResultField;
+    DisplayFormat = o.DisplayFormat;
+    EditFormat = o.EditFormat;
+    EditMask = o.EditMask;
+    Visible = o.Visible;
+    ReadOnly = o.ReadOnly;
+    Required = o.Required;
+    MinValue = o.MinValue;
+    MaxValue = o.MaxValue;
+    Tag = o.Tag;
+    DefaultExpression = o.DefaultExpression;
+    Currency = o.Currency;
+    InKey = o.InKey;
+    OnValidate = o.OnValidate;
+    OnChange = o.OnChange;
+    OnGetText = o.OnGetText;
+    OnSetText = o.OnSetText;
+    size_ = o.size_;
+    displayLabel_ = o.displayLabel_;
+    displayWidth_ = o.displayWidth_;
+    alignment_ = o.alignment_;
+}
+
 int TField::Index() const
 {
     for (int i = 0; i < dataSet_->FieldCount(); ++i)
@@ -170,6 +198,20 @@ QDateTime TField::AsDateTime() const
     }
     default:
         return v.toDateTime();
+    }
+}
+
+// A date is read as it is held: the way through a date and time would ask the time zone at every call.
+QDate TField::AsDate() const
+{
+    const QVariant v = Value();
+    switch (v.typeId()) {
+    case QMetaType::QDate:
+        return v.toDate();
+    case QMetaType::QDateTime:
+        return v.toDateTime().date();
+    default:
+        return AsDateTime().date();
     }
 }
 
@@ -394,6 +436,18 @@ void TField::FocusControl()
 }
 
 QVariant TField::DefaultValue() const
+{
+    // Every new record asks again; the answer changes only with the expression or the field's size.
+    if (defaultKnown_ && defaultOf_ == DefaultExpression && defaultSize_ == size_)
+        return defaultValue_;
+    defaultValue_ = defaultOfExpression();
+    defaultOf_ = DefaultExpression;
+    defaultSize_ = size_;
+    defaultKnown_ = true;
+    return defaultValue_;
+}
+
+QVariant TField::defaultOfExpression() const
 {
     QString text = DefaultExpression.trimmed();
     if (text.isEmpty())

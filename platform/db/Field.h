@@ -86,7 +86,7 @@ public:
     double AsCurrency() const { return AsFloat(); }
     QDateTime AsDateTime() const;
     void SetAsDateTime(const QDateTime &v) { SetValue(v); }
-    QDate AsDate() const { return AsDateTime().date(); }
+    QDate AsDate() const;
     void SetAsDate(const QDate &v) { SetValue(v); }
     bool AsBoolean() const;
     void SetAsBoolean(bool v) { SetValue(v); }
@@ -116,7 +116,17 @@ public:
     void FocusControl();
 
 private:
+    // Everything that code may set on a field (captions, formats, rules, handlers), taken from another of
+    // the same column; what binds it to its data set and column stays. A member added to this class that
+    // code can set goes there too.
+    void takeSettingsOf(const TField &other);
     friend class TDataSet;
+    QVariant defaultOfExpression() const;
+    // The last DefaultValue() and what it was worked out from.
+    mutable QVariant defaultValue_;
+    mutable QString defaultOf_;
+    mutable int defaultSize_ = 0;
+    mutable bool defaultKnown_ = false;
     TDataSet *dataSet_;
     QString fieldName_;
     TFieldType dataType_;

@@ -377,9 +377,14 @@ void TIBCustomDataSet::InternalOpen()
         select_.openCursor(in);
     });
     tr_->Touch();
-    packed_.reset(select_.outputs(), select_.outputLength());
-    // The definitions are derived once per prepared statement and lent on with it.
-    if (!held_->HasFieldDefs) {
+    // The definitions and the row layout are derived once per prepared statement and lent on with it.
+    if (!held_->Packed) {
+        auto packed = std::make_shared<fb::PackedRow>();
+        packed->reset(select_.outputs(), select_.outputLength());
+        held_->Packed = std::move(packed);
+    }
+    packed_ = held_->Packed;
+    if (!held_->FieldDefs) {
         std::vector<TFieldDef> defs;
         defs.reserve(select_.outputs().size());
         for (const fb::Column &c : select_.outputs()) {
@@ -393,10 +398,9 @@ void TIBCustomDataSet::InternalOpen()
             defs.push_back(d);
         }
         MakeFieldNamesUnique(defs);
-        held_->FieldDefs = std::move(defs);
-        held_->HasFieldDefs = true;
+        held_->FieldDefs = std::make_shared<const std::vector<TFieldDef>>(std::move(defs));
     }
-    SetFieldDefs(held_->FieldDefs, true);
+    SetFieldDefs(held_->FieldDefs);
 }
 
 void TIBCustomDataSet::InternalClose()
@@ -418,7 +422,7 @@ void TIBCustomDataSet::DoAfterInternalClose()
 
 int TIBCustomDataSet::RawRowSize() const
 {
-    return int(packed_.maxSize());
+    return packed_ ? int(packed_->maxSize()) : 0;
 }
 
 const char *TIBCustomDataSet::InternalFetchRaw()
@@ -434,12 +438,12 @@ const char *TIBCustomDataSet::InternalFetchRaw()
 
 int TIBCustomDataSet::InternalStoreRaw(const char *raw, char *dst) const
 {
-    return int(packed_.pack(reinterpret_cast<const unsigned char *>(raw), reinterpret_cast<unsigned char *>(dst)));
+    return int(packed_->pack(reinterpret_cast<const unsigned char *>(raw), reinterpret_cast<unsigned char *>(dst)));
 }
 
 QVariant TIBCustomDataSet::InternalDecode(const char *stored, int column) const
 {
-    return packed_.decode(reinterpret_cast<const unsigned char *>(stored), column);
+    return packed_->decode(reinterpret_cast<const unsigned char *>(stored), column);
 }
 
 QVariant TIBCustomDataSet::InternalReadBlob(const TField *field, const QVariant &stored) const

@@ -177,7 +177,7 @@ private:
     std::unique_ptr<TPreparedStatement> held_;
     // The select's cursor was opened in the transaction itself (not its read-only companion).
     bool cursorOnWrite_ = false;
-    fb::PackedRow packed_; // how fetched rows of the select are kept
+    std::shared_ptr<const fb::PackedRow> packed_; // how fetched rows of the select are kept
     MasterLink masterLink_{this};
     std::map<QString, std::unique_ptr<TPreparedStatement>> updateStatements_;
     std::vector<QVariant> masterValues_;

@@ -5,6 +5,7 @@
 
 #include "platform/db/DataSet.h"
 #include "platform/fbapi/Attachment.h"
+#include "platform/fbapi/PackedRow.h"
 #include "platform/fbapi/Statement.h"
 #include "platform/fbapi/Transaction.h"
 #include "platform/os/Strings.h"
@@ -28,8 +29,9 @@ struct TPreparedStatement {
     QString Text; // as the data set gives it, with :name parameters
     fb::Statement Statement;
     QStringList Names;
-    std::vector<TFieldDef> FieldDefs;
-    bool HasFieldDefs = false;
+    std::shared_ptr<const std::vector<TFieldDef>> FieldDefs;
+    // How its rows are kept (see fb::PackedRow), made with the definitions.
+    std::shared_ptr<const fb::PackedRow> Packed;
     // The connection's statement generation it was prepared in (see TIBDatabase::BorrowStatement).
     quint64 Generation = 0;
 };

@@ -3,9 +3,15 @@
 namespace {
 QString quoted(const QString &name)
 {
-    QString n = name;
-    n.replace(QLatin1Char('"'), QStringLiteral("\"\""));
-    return QLatin1Char('"') + n + QLatin1Char('"');
+    QString n;
+    n.reserve(name.size() + 2);
+    n += QLatin1Char('"');
+    if (name.contains(QLatin1Char('"')))
+        n += QString(name).replace(QLatin1Char('"'), QStringLiteral("\"\""));
+    else
+        n += name;
+    n += QLatin1Char('"');
+    return n;
 }
 
 QStringList splitNames(const QString &list)

@@ -1,5 +1,8 @@
 #include "ParamParser.h"
 
+#include <QHash>
+#include <utility>
+
 namespace fb {
 
 namespace {
@@ -67,7 +70,7 @@ bool isExecuteBlock(const QString &sql)
            (i + 5 == n || !isNameChar(sql[i + 5]));
 }
 
-QString namePositionalParams(const QString &sql, int *count)
+static QString namePositionalParamsOf(const QString &sql, int *count)
 {
     QString out;
     out.reserve(sql.size());
@@ -90,7 +93,7 @@ QString namePositionalParams(const QString &sql, int *count)
     return out;
 }
 
-ParsedSql parseParams(const QString &sql, ParamParsing mode)
+static ParsedSql parseParamsOf(const QString &sql, ParamParsing mode)
 {
     ParsedSql out;
     if (mode == ParamParsing::Off || (mode == ParamParsing::Auto && isExecuteBlock(sql))) {
@@ -154,6 +157,38 @@ ParsedSql parseParams(const QString &sql, ParamParsing mode)
         ++i;
     }
     return out;
+}
+
+// The data modules send the same few statements over and over, each time as new text: what a text gives is
+// remembered for the thread, up to a bound past which it starts afresh.
+template <typename Key, typename Value, typename Make>
+static Value remembered(QHash<Key, Value> &memo, const Key &key, Make make)
+{
+    constexpr qsizetype bound = 512;
+    const auto it = memo.constFind(key);
+    if (it != memo.cend())
+        return it.value();
+    if (memo.size() >= bound)
+        memo.clear();
+    return memo.insert(key, make()).value();
+}
+
+QString namePositionalParams(const QString &sql, int *count)
+{
+    thread_local QHash<QString, std::pair<QString, int>> memo;
+    const auto [named, n] = remembered(memo, sql, [&] {
+        int found = 0;
+        QString text = namePositionalParamsOf(sql, &found);
+        return std::pair{text, found};
+    });
+    *count = n;
+    return named;
+}
+
+ParsedSql parseParams(const QString &sql, ParamParsing mode)
+{
+    thread_local QHash<std::pair<QString, int>, ParsedSql> memo;
+    return remembered(memo, std::pair{sql, int(mode)}, [&] { return parseParamsOf(sql, mode); });
 }
 
 } // namespace fb

@@ -2,7 +2,6 @@
 
 #include "Exception.h"
 
-#include <QRegularExpression>
 #include <algorithm>
 
 TStringList &TStringList::operator=(const TStringList &other)
@@ -53,13 +52,21 @@ QString TStringList::Text() const
 
 void TStringList::SetText(const QString &text)
 {
+    // Lines end at CR LF, LF or CR; a break at the very end opens no empty last line.
     QStringList lines;
-    if (!text.isEmpty()) {
-        static const QRegularExpression breaks(QStringLiteral("\r\n|\n|\r"));
-        lines = text.split(breaks);
-        if (!lines.isEmpty() && lines.last().isEmpty())
-            lines.removeLast();
+    qsizetype start = 0;
+    const qsizetype n = text.size();
+    for (qsizetype i = 0; i < n; ++i) {
+        const QChar c = text[i];
+        if (c != QLatin1Char('\n') && c != QLatin1Char('\r'))
+            continue;
+        lines << text.mid(start, i - start);
+        if (c == QLatin1Char('\r') && i + 1 < n && text[i + 1] == QLatin1Char('\n'))
+            ++i;
+        start = i + 1;
     }
+    if (start < n)
+        lines << text.mid(start);
     *this = lines;
 }
 

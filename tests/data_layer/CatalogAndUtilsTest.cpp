@@ -210,6 +210,84 @@ TEST_F(Catalog, AFormsChangesToTheFieldsLastUntilTheDataSetCloses)
     own2.Close();
 }
 
+// A data set opening again a statement it opened before takes back the fields it made for it, as they were
+// made: what the last open changed is gone, a hook or a catalogue changed meanwhile is applied anew, and
+// statements run in between keep theirs too, up to a bound past which fields are made again.
+TEST_F(Catalog, AStatementOpenedAgainTakesItsFieldsBackAsTheyWereMade)
+{
+    const QString statement = QStringLiteral("select C_INT, POCET, KOD from C_T");
+    TxQuery q;
+    q.SetDatabase(db.get());
+    const auto open = [&q](const QString &sql) {
+        q.SQL().SetText(sql);
+        q.Open();
+        return q.FieldByName("C_INT");
+    };
+    TField *made = nullptr;
+    for (int time = 0; time < 4; ++time) {
+        made = open(statement);
+        EXPECT_EQ(made->DisplayLabel(), QString::fromUtf8("č.Zákazky"));
+        EXPECT_TRUE(made->Visible);
+        EXPECT_EQ(made->DefaultExpression, "0");
+        made->SetDisplayLabel("Zmenené");
+        made->Visible = false;
+        made->DefaultExpression = "7";
+        made->OnChange = [](TField *) {};
+        q.Close();
+    }
+    TField *again = open(statement);
+    EXPECT_EQ(again, made) << "the fields of the last open are taken back";
+    EXPECT_EQ(again->DisplayLabel(), QString::fromUtf8("č.Zákazky"));
+    EXPECT_TRUE(again->Visible);
+    EXPECT_FALSE(again->OnChange);
+    q.Append();
+    EXPECT_EQ(again->AsInteger(), 0) << "the default as made";
+    q.Cancel();
+    q.Close();
+
+    // Another statement between two opens of the first.
+    EXPECT_EQ(open("select C_INT from C_T")->DisplayLabel(), QString::fromUtf8("č.Zákazky"));
+    q.Close();
+    EXPECT_EQ(open(statement), made);
+    q.Close();
+
+    // A hook set meanwhile: a lambda, then plain functions one after the other.
+    q.OnCreateFields = [](TDataSet *ds) { ds->FieldByName("C_INT")->SetDisplayLabel("Z udalosti"); };
+    EXPECT_EQ(open(statement)->DisplayLabel(), "Z udalosti");
+    q.Close();
+    static void (*const first)(TDataSet *) = [](TDataSet *ds) { ds->FieldByName("KOD")->SetDisplayLabel("Prvá"); };
+    static void (*const second)(TDataSet *) = [](TDataSet *ds) { ds->FieldByName("KOD")->SetDisplayLabel("Druhá"); };
+    for (auto hook : {first, second, first}) {
+        q.OnCreateFields = hook;
+        for (int time = 0; time < 3; ++time) {
+            open(statement);
+            EXPECT_EQ(q.FieldByName("KOD")->DisplayLabel(), QString::fromUtf8(hook == first ? "Prvá" : "Druhá"));
+            q.Close();
+        }
+    }
+
+    q.OnCreateFields = nullptr;
+    for (int time = 0; time < 2; ++time) {
+        open(statement);
+        q.Close();
+    }
+    // The catalogue changed between two opens of kept fields.
+    cat.Titles.SetValue("C_INT", QString::fromUtf8("Zákazka č."));
+    EXPECT_EQ(open(statement)->DisplayLabel(), QString::fromUtf8("Zákazka č."));
+    q.Close();
+
+    // Many statements in between: the first's fields are made again, as the catalogue says.
+    for (int other = 0; other < 12; ++other) {
+        open(QStringLiteral("select C_INT, %1 as N from C_T").arg(other));
+        q.Close();
+    }
+    TField *remade = open(statement);
+    EXPECT_EQ(remade->DisplayLabel(), QString::fromUtf8("Zákazka č."));
+    EXPECT_EQ(q.FieldCount(), 3);
+    q.Close();
+    EXPECT_EQ(q.FindField("C_INT"), nullptr) << "a closed data set has no default fields";
+}
+
 TEST_F(Catalog, OtherConnectionsAreLeftAlone)
 {
     OtherConnection plain(tmp.path());

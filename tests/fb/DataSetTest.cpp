@@ -161,6 +161,7 @@ TEST_F(DataSets, FieldTypesAndValues)
     EXPECT_EQ(q->FieldByName("CODE")->AsString(), QStringLiteral("C7  ")) << "CHAR keeps its blanks";
     EXPECT_DOUBLE_EQ(q->FieldByName("QTY")->AsFloat(), 10.5);
     EXPECT_EQ(q->FieldByName("D")->AsDateTime().date(), QDate(2026, 3, 1));
+    EXPECT_EQ(q->FieldByName("D")->AsDate(), QDate(2026, 3, 1));
     EXPECT_EQ(q->FieldByName("BIG")->AsLargeInt(), 5000000000LL);
     EXPECT_EQ(q->FieldByName("NOTE")->AsString(), QString::fromUtf8("Poznámka"));
     q->Close();
@@ -168,6 +169,49 @@ TEST_F(DataSets, FieldTypesAndValues)
     q->Open();
     EXPECT_TRUE(q->FieldByName("D")->IsNull());
     EXPECT_EQ(q->FieldByName("BIG")->AsInteger(), 0) << "a null number reads 0";
+}
+
+// A date is read as a date from a date, a timestamp (its day, whatever the hour, on the night the clocks move
+// on as well), a date typed as text; a time alone reads as the day a time stands on.
+TEST_F(DataSets, DatesReadFromEveryKindOfValue)
+{
+    auto q = query("select cast('2026-12-31' as date) DT, cast('2026-03-29 02:30:00' as timestamp) TS, "
+                   "cast('2026-03-01 23:59:59' as timestamp) LATE, cast('08:00' as time) TM, "
+                   "cast('15.1.2027' as varchar(10)) TX, cast(null as date) NU from rdb$database");
+    q->Open();
+    EXPECT_EQ(q->FieldByName("DT")->AsDate(), QDate(2026, 12, 31));
+    EXPECT_EQ(q->FieldByName("TS")->AsDate(), QDate(2026, 3, 29));
+    EXPECT_EQ(q->FieldByName("LATE")->AsDate(), QDate(2026, 3, 1));
+    EXPECT_EQ(q->FieldByName("TM")->AsDate(), QDate(1899, 12, 30));
+    EXPECT_EQ(q->FieldByName("TX")->AsDate(), QDate(2027, 1, 15));
+    EXPECT_FALSE(q->FieldByName("NU")->AsDate().isValid());
+}
+
+// The value a new record takes follows the default expression and the field's size as they are at that moment.
+TEST_F(DataSets, ANewRecordTakesTheDefaultAsItIsThen)
+{
+    auto t = table("T_ITEM");
+    t->Open();
+    TField *name = t->FieldByName("NAME");
+    TField *qty = t->FieldByName("QTY");
+    const auto appended = [&t](TField *f) {
+        t->Append();
+        const QVariant v = f->Value();
+        t->Cancel();
+        return v;
+    };
+    qty->DefaultExpression = "3";
+    EXPECT_DOUBLE_EQ(appended(qty).toDouble(), 3);
+    qty->DefaultExpression = " 4,5 ";
+    EXPECT_DOUBLE_EQ(appended(qty).toDouble(), 4.5);
+    qty->DefaultExpression = "veľa";
+    EXPECT_TRUE(appended(qty).isNull()) << "a default the field cannot take leaves it empty";
+    qty->DefaultExpression.clear();
+    EXPECT_TRUE(appended(qty).isNull());
+    name->DefaultExpression = "'Nový odliatok'";
+    EXPECT_EQ(appended(name).toString(), QString::fromUtf8("Nový odliatok"));
+    name->SetSize(4);
+    EXPECT_EQ(appended(name).toString(), QString::fromUtf8("Nový")) << "cut to the size the field has now";
 }
 
 TEST_F(DataSets, StringFieldsRefuseATextLongerThanTheirSize)

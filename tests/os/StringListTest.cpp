@@ -37,6 +37,15 @@ TEST(StringList, TextKeepsLinesAndNotifiesOncePerUpdate)
     l.SetText("select *\r\nfrom T\n\nwhere A = 1\n");
     EXPECT_EQ(l.Count(), 4);
     EXPECT_EQ(l[2], "");
+    EXPECT_EQ(l[3], "where A = 1");
+    // A lone CR breaks a line too; a break at the end opens no line, two there leave one empty line.
+    TStringList more;
+    more.SetText("a\rb\r\n\rc\n\n");
+    EXPECT_EQ(more.Lines(), QStringList({"a", "b", "", "c", ""}));
+    more.SetText("\n");
+    EXPECT_EQ(more.Lines(), QStringList({""}));
+    more.SetText("");
+    EXPECT_EQ(more.Count(), 0);
     EXPECT_EQ(changing, 1);
     EXPECT_EQ(changed, 1);
     l.BeginUpdate();
