@@ -10,6 +10,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QLineEdit>
+#include <QRadioButton>
 #include <cmath>
 
 TxForm::TxForm(QWidget *owner, int widthInColumns, int heightInRows, const QString &caption) : TForm(owner)
@@ -23,6 +24,18 @@ TxForm::TxForm(QWidget *owner, int widthInColumns, int heightInRows, const QStri
 void TxForm::KeyDown(int &key, Qt::KeyboardModifiers modifiers)
 {
     QWidget *active = QApplication::focusWidget();
+    // Down and Up go from option to option of a radio group, so that every option can be reached by keys;
+    // the next control of a group's option would be the group's only focusable option again.
+    if ((key == Qt::Key_Down || key == Qt::Key_Up) && !(modifiers & (Qt::ControlModifier | Qt::AltModifier)) &&
+        qobject_cast<QRadioButton *>(active) && qobject_cast<TRadioGroup *>(active->parentWidget())) {
+        const QList<QRadioButton *> options =
+            active->parentWidget()->findChildren<QRadioButton *>(Qt::FindDirectChildrenOnly);
+        const qsizetype n = options.size();
+        const qsizetype at = options.indexOf(static_cast<QRadioButton *>(active));
+        options[(at + (key == Qt::Key_Down ? 1 : n - 1)) % n]->setFocus(Qt::TabFocusReason);
+        key = 0;
+        return;
+    }
     if (!qobject_cast<QAbstractItemView *>(active) && !(modifiers & (Qt::ControlModifier | Qt::AltModifier)))
         MoveFocusByKey(active ? active : this, key);
     if (key != 0)

@@ -312,6 +312,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
     OnShow = [this] {
         DMOdbyt->OpenRecentOrders();
         ShowRecordCount();
+        TabChanged(); // shown again on an order's page, that page reads the order as when it is chosen
     };
     OnActivate = [this] {
         Guarded([] { DMOdbyt->RereadOrderItems(); }); // a hand-over or a note elsewhere may have moved a job

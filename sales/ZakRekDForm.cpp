@@ -98,7 +98,13 @@ TZakRekDForm::TZakRekDForm(QWidget *owner) : TForm(owner)
     edit(bottom, {"RIESENIE", "Konečný spôsob riešenia"});
 
     AddSaveButtons(this, main, BtnZapis, BtnNezapis, [] { DMOdbyt->QZakRek.Post(); });
+    // The job takes the focus as the dialog comes up. Coming back to it from a message (a refused value) or
+    // from the pick list leaves the focus where the clerk was, so what is typed next goes there.
+    OnShow = [this] { comingUp_ = true; };
     OnActivate = [this] {
+        if (!comingUp_)
+            return;
+        comingUp_ = false;
         DBeC_INT->setFocus();
         if (DMOdbyt->QZakRek.FieldByName(QStringLiteral("C_INT"))->AsInteger() != 0)
             Guarded([this] { DBeC_INTExit(); });

@@ -21,6 +21,9 @@ public:
     // product, name and customer are copied into the protocol.
     void DBeC_INTExit();
     void DBeC_INTButtonClick();
+
+private:
+    bool comingUp_ = false; // shown and not yet activated
 };
 
 extern TZakRekDForm *ZakRekDForm;

@@ -267,6 +267,31 @@ TEST(ChooseOption, ALongOptionWidensTheDialogToShowItWhole)
               1);
 }
 
+TEST(ChooseOption, DownAndUpGoFromOptionToOptionAndSpaceChooses)
+{
+    // By keys alone every option can be reached; moving over an option does not choose it.
+    onModalDialog([](QWidget *dialog) {
+        const QList<QRadioButton *> radios = dialog->findChildren<QRadioButton *>();
+        ASSERT_EQ(radios.size(), 4);
+        const auto press = [dialog](Qt::Key key) {
+            QWidget *focus = QApplication::focusWidget();
+            QTest::keyClick(focus && focus->window() == dialog ? focus : dialog, key);
+        };
+        press(Qt::Key_Down);
+        press(Qt::Key_Down);
+        press(Qt::Key_Down);
+        EXPECT_TRUE(dialog->isVisible());
+        EXPECT_EQ(QApplication::focusWidget(), radios[3]);
+        press(Qt::Key_Up);
+        EXPECT_EQ(QApplication::focusWidget(), radios[2]);
+        EXPECT_TRUE(dialog->isVisible());
+        press(Qt::Key_Space);
+    });
+    EXPECT_EQ(
+        ChooseOption(QString::fromUtf8("DL Bez ceny,DL s Cenou v €,DL s Cenou v mene,Faktúra"), QStringLiteral("Tlač")),
+        3);
+}
+
 TEST(ChooseOption, ClosedWithoutAChoiceGivesMinusOne)
 {
     onModalDialog([](QWidget *dialog) { dialog->close(); }); // the window's close button

@@ -212,6 +212,35 @@ TEST_F(DialogFieldsTest, AComplaintsMemosTakeTheirCharactersTypedOrPasted)
     EXPECT_EQ(value("select NAVRH3" + where).toString(), QStringLiteral("A\r\n") + longText(247));
 }
 
+TEST_F(DialogFieldsTest, BackFromAMessageTheComplaintKeepsTheFocusInTheFieldToCorrect)
+{
+    // A refused quantity is told in a message box over the dialog; when it goes, what the clerk types next
+    // belongs to that quantity, not to the job, which would change the complaint's job.
+    editComplaint([&](TZakRekDForm *d) {
+        QApplication::setActiveWindow(d);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), d->DBeC_INT->Edit()) << "the job gets the focus as the dialog comes up";
+        QLineEdit *quantity = edit(d, "DBeMNOZ_REK")->Edit();
+        quantity->setFocus();
+        QApplication::processEvents();
+        QTest::keyClicks(quantity, "7y");
+        QWidget box;
+        box.show();
+        QApplication::setActiveWindow(&box);
+        QApplication::processEvents();
+        box.close();
+        QApplication::setActiveWindow(d);
+        QApplication::processEvents();
+        EXPECT_EQ(QApplication::focusWidget(), quantity);
+        QTest::keyClick(quantity, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClicks(quantity, "5");
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+    });
+    const QString where = QStringLiteral(" from ZAKREK where C_REK='26001'");
+    EXPECT_EQ(value("select C_INT" + where).toInt(), 260001);
+    EXPECT_DOUBLE_EQ(value("select MNOZ_REK" + where).toDouble(), 5);
+}
+
 TEST_F(DialogFieldsTest, AComplaintsQuantitiesTypedByKeysAreStored)
 {
     editComplaint([&](TZakRekDForm *d) {

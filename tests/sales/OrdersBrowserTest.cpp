@@ -246,6 +246,30 @@ TEST_F(OrdersBrowserTest, ContractNumberPresetsPaymentFromTheCustomerOnce)
     EXPECT_TRUE(responder->Texts().contains(QString::fromUtf8("Zmazať zmluvu ?")));
 }
 
+TEST_F(OrdersBrowserTest, OpenedAgainOnAPageOfTheOrderThePageShowsWhatTheOrderHas)
+{
+    // The browser is closed on one of the order's pages and opened again: that page reads the current order,
+    // not an empty form a clerk would take for a missing contract.
+    for (int page : {1, 2, 3}) {
+        SCOPED_TRACE(page);
+        form->pcZakazky->setCurrentIndex(page);
+        form->close();
+        form->show();
+        ASSERT_EQ(form->pcZakazky->currentIndex(), page);
+        ASSERT_TRUE(odbyt->QvZakazky.Locate("C_OBJ", "ZAK26002"));
+        EXPECT_EQ(odbyt->QCOdberatelovLookup.Active(), page == 1);
+        EXPECT_EQ(odbyt->QZakZml.Active(), page == 2);
+        EXPECT_EQ(odbyt->QvEDListyLookup.Active(), page == 3);
+    }
+    form->pcZakazky->setCurrentIndex(2);
+    form->close();
+    form->show();
+    ASSERT_TRUE(odbyt->QvZakazky.Locate("C_OBJ", "ZAK26002"));
+    EXPECT_EQ(odbyt->QZakZml.FieldByName("C_ZMLUVY")->AsInteger(), 4);
+    EXPECT_FALSE(form->DBeC_ZMLUVY->text().isEmpty());
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
 TEST_F(OrdersBrowserTest, ATitleClickSaysTheCountAndTheColumnSortedBy)
 {
     headerOf("ZAK26003", 7, "Ďalší", 5); // saved meanwhile by another workstation
