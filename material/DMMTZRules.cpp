@@ -115,12 +115,15 @@ void TDMMTZ::QMObjBeforePost(TDataSet *dataSet)
                     value))
         return;
     number->SetValue(value);
-    // The order's cached lines follow the new number.
+    // The order's cached lines follow the new number. Only the lines not stored yet are the new order's own: lines
+    // read from the database under the number typed over it belong to the order holding that number.
     QMObjD.DisableControls();
     const TBookmark here = QMObjD.Active() ? QMObjD.GetBookmark() : 0;
     if (QMObjD.Active()) {
         QMObjD.CheckBrowseMode();
         for (QMObjD.First(); !QMObjD.Eof(); QMObjD.Next()) {
+            if (QMObjD.UpdateStatus() != usInserted)
+                continue;
             QMObjD.Edit();
             field(&QMObjD, "C_OBJ")->SetValue(value);
             QMObjD.Post();
