@@ -143,6 +143,16 @@ void TDMMTZ::QMObjDBeforePost(TDataSet *dataSet)
         databaseError(missing.arg(QStringLiteral("MJ")));
 }
 
+void TDMMTZ::QMObjDBeforeOpen(TDataSet *dataSet)
+{
+    // A new order has no stored lines: lines stored under a number typed into it are the lines of the order holding
+    // that number, and are never read into the new one.
+    auto *lines = static_cast<TxTable *>(dataSet);
+    const bool newOrder = QMObj.Active() && QMObj.State() == dsInsert;
+    lines->SetFilterText(newOrder ? QStringLiteral("1=0") : QString());
+    lines->SetFiltered(newOrder);
+}
+
 void TDMMTZ::QMObjAfterOpen(TDataSet *dataSet)
 {
     field(dataSet, "STAV_OBJ")->OnGetText = [](TField *f, QString &text, bool) {

@@ -342,6 +342,9 @@ TEST_F(FormsTest, ANewOrderTypedOverATakenNumberKeepsItsOwnLinesAndNeverTakesTho
             ASSERT_NE(ok, nullptr);
             ok->click();
             ASSERT_TRUE(f->isVisible()) << "the refused save keeps the dialog";
+            TxTable &lines = mtz->QMObjD;
+            lines.FetchAll();
+            EXPECT_EQ(lines.RecordCount(), withLine ? 1 : 0) << "the lines of the order holding the number stay out";
             ok->click();
         });
         browser.btnNovy->click();
