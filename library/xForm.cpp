@@ -9,15 +9,22 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QFontMetrics>
 #include <QLineEdit>
 #include <QRadioButton>
+#include <algorithm>
 #include <cmath>
 
 TxForm::TxForm(QWidget *owner, int widthInColumns, int heightInRows, const QString &caption) : TForm(owner)
 {
     Position = poScreenCenter;
     setWindowTitle(caption);
-    resize(ColToPixels(widthInColumns), RowToPixels(heightInRows) + 16);
+    // The title bar shows the caption in bold beside the window's icon and its three buttons: a dialog of a few
+    // short options is made as wide as that, so that its caption reads whole.
+    QFont bold = font();
+    bold.setBold(true);
+    const int titleWidth = QFontMetrics(bold).horizontalAdvance(caption) + 120;
+    resize(std::max(ColToPixels(widthInColumns), titleWidth), RowToPixels(heightInRows) + 16);
     KeyPreview = true;
 }
 

@@ -131,6 +131,7 @@ TDMMTZ::TDMMTZ()
     QMObj.AfterOpen = [this](TDataSet *ds) { QMObjAfterOpen(ds); };
     QMObjD.OnNewRecord = [this](TDataSet *ds) { QMObjDNewRecord(ds); };
     QMObjD.BeforePost = [this](TDataSet *ds) { QMObjDBeforePost(ds); };
+    QMObjD.BeforeOpen = [this](TDataSet *ds) { QMObjDBeforeOpen(ds); };
 }
 
 TDMMTZ::~TDMMTZ()

@@ -46,6 +46,7 @@ public:
     void QDodavateliaNewRecord(TDataSet *dataSet);
     void QMObjNewRecord(TDataSet *dataSet);
     void QMObjDNewRecord(TDataSet *dataSet);
+    void QMObjDBeforeOpen(TDataSet *dataSet);
     // ---- guards
     void QPolozkyBeforeDelete(TDataSet *dataSet);
     void QMPohybyBeforePost(TDataSet *dataSet);

@@ -115,12 +115,15 @@ void TDMMTZ::QMObjBeforePost(TDataSet *dataSet)
                     value))
         return;
     number->SetValue(value);
-    // The order's cached lines follow the new number.
+    // The order's cached lines follow the new number. Only the lines not stored yet are the new order's own: lines
+    // read from the database under the number typed over it belong to the order holding that number.
     QMObjD.DisableControls();
     const TBookmark here = QMObjD.Active() ? QMObjD.GetBookmark() : 0;
     if (QMObjD.Active()) {
         QMObjD.CheckBrowseMode();
         for (QMObjD.First(); !QMObjD.Eof(); QMObjD.Next()) {
+            if (QMObjD.UpdateStatus() != usInserted)
+                continue;
             QMObjD.Edit();
             field(&QMObjD, "C_OBJ")->SetValue(value);
             QMObjD.Post();
@@ -138,6 +141,16 @@ void TDMMTZ::QMObjDBeforePost(TDataSet *dataSet)
         databaseError(missing.arg(QString::fromUtf8("Množstvo")));
     if (field(dataSet, "MJ")->IsNull())
         databaseError(missing.arg(QStringLiteral("MJ")));
+}
+
+void TDMMTZ::QMObjDBeforeOpen(TDataSet *dataSet)
+{
+    // A new order has no stored lines: lines stored under a number typed into it are the lines of the order holding
+    // that number, and are never read into the new one.
+    auto *lines = static_cast<TxTable *>(dataSet);
+    const bool newOrder = QMObj.Active() && QMObj.State() == dsInsert;
+    lines->SetFilterText(newOrder ? QStringLiteral("1=0") : QString());
+    lines->SetFiltered(newOrder);
 }
 
 void TDMMTZ::QMObjAfterOpen(TDataSet *dataSet)

@@ -150,6 +150,10 @@ void TIBTable::MasterSourceLink::DataSetChanged()
     std::vector<QVariant> now;
     for (const QString &f : splitNames(owner_->masterFields_))
         now.push_back(master->FieldByName(f)->Value());
+    // A master row being entered keeps the rows entered under it, not stored yet, whatever its key reads now:
+    // reading again would drop them.
+    if (master->State() == dsInsert && owner_->UpdatesPending())
+        return;
     if (now != owner_->masterValues_)
         owner_->reopen();
 }

@@ -202,8 +202,13 @@ void TDBEdit::keyPressEvent(QKeyEvent *e)
 void TDBEdit::focusInEvent(QFocusEvent *e)
 {
     TMaskEdit::focusInEvent(e);
+    // Entered by keys the whole text is selected, so what is typed replaces it; showing the edit text in the
+    // place of the display text must keep that selection.
+    const bool selected = hasSelectedText() && selectedText() == text();
     if (!link_.Modified())
         link_.OnDataChange();
+    if (selected && !hasSelectedText())
+        selectAll();
 }
 
 void TDBEdit::focusOutEvent(QFocusEvent *e)

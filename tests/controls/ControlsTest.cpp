@@ -292,6 +292,19 @@ TEST(ChooseOption, DownAndUpGoFromOptionToOptionAndSpaceChooses)
         3);
 }
 
+TEST(ChooseOption, TheDialogHasRoomForItsTitleBesideTheWindowsButtons)
+{
+    // Two short options under a longer title: the title bar, which holds the window's icon and three buttons
+    // besides the title in bold, must not cut it ("Stav o… návky").
+    onModalDialog([](QWidget *dialog) {
+        QFont bold = dialog->font();
+        bold.setBold(true);
+        EXPECT_GE(dialog->width(), QFontMetrics(bold).horizontalAdvance(dialog->windowTitle()) + 100);
+        QTest::mouseClick(dialog->findChildren<QRadioButton *>().value(1), Qt::LeftButton);
+    });
+    EXPECT_EQ(ChooseOption(QString::fromUtf8("Potvrdená,Dodaná"), QString::fromUtf8("Stav objednávky")), 2);
+}
+
 TEST(ChooseOption, ClosedWithoutAChoiceGivesMinusOne)
 {
     onModalDialog([](QWidget *dialog) { dialog->close(); }); // the window's close button

@@ -1,6 +1,7 @@
 // Data-aware controls on a real table: what they show while browsing and editing, how typing starts an
 // edit, and that a post writes only the fields the user changed.
 #include "common/DbFixture.h"
+#include "common/HostileCorpus.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Exception.h"
 #include "platform/ui/DBControls.h"
@@ -99,6 +100,27 @@ TEST_F(Controls, DisplayTextWhileBrowsingTextWhileEditingWithFocus)
     datum->setFocus();
     QApplication::processEvents();
     EXPECT_EQ(nazov->text(), "zobraz:prvy");
+}
+
+TEST_F(Controls, AnEditReachedByTabTypesOverWhatItHolds)
+{
+    // The edit shows another text than it edits, so entering it rewrites its text: the selection Tab gives
+    // must survive that, else what is typed lands after the old value ("0" + "5" = "05", "0/0000" + "3").
+    t.FieldByName("NAZOV")->OnGetText = [](TField *f, QString &text, bool display) {
+        text = (display ? "zobraz:" : "") + f->AsString();
+    };
+    t.Refresh();
+    kod->setFocus();
+    QTest::keyClick(kod, Qt::Key_Tab, Qt::ShiftModifier);
+    ASSERT_EQ(QApplication::focusWidget(), nazov);
+    EXPECT_EQ(nazov->selectedText(), "prvy");
+    TypeText(nazov, QString::fromUtf8("Ľuba O'Bri"));
+    QTest::keyClick(nazov, Qt::Key_Tab);
+    EXPECT_EQ(t.FieldByName("NAZOV")->AsString(), QString::fromUtf8("Ľuba O'Bri"));
+
+    nazov->setFocus(Qt::MouseFocusReason);
+    QApplication::processEvents();
+    EXPECT_FALSE(nazov->hasSelectedText()) << "a click places the cursor, it selects nothing";
 }
 
 TEST_F(Controls, TypingStartsAnEditAndPostWritesOnlyTheChangedFields)

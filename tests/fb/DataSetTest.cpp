@@ -551,6 +551,36 @@ TEST_F(DataSets, DetailTableByMasterFieldsAndDescendingOrder)
     EXPECT_EQ(rows(detail.get()), 1);
 }
 
+TEST_F(DataSets, ADetailKeepsItsUnsavedRowsWhileItsMasterRowIsEnteredUnderAKeyTypedOver)
+{
+    auto master = table("T_ITEM");
+    master->SetIndexFieldNames("ID");
+    TDataSource ds(master.get());
+    auto detail = table("T_LINE");
+    detail->SetMasterSource(&ds);
+    detail->SetMasterFields("ID");
+    detail->SetIndexFieldNames("ITEM_ID");
+    detail->SetCachedUpdates(true);
+    master->Open();
+    detail->Open();
+    master->Append();
+    EXPECT_TRUE(detail->IsEmpty()) << "a new master row starts with no rows";
+    detail->Append();
+    detail->FieldByName("ID")->SetAsInteger(10);
+    detail->FieldByName("TXT")->SetAsString(QString::fromUtf8("nový"));
+    detail->Post();
+    // The key typed over as one that has stored rows, the master's controls then told of the change (as a
+    // refused save does): the rows entered stay, the stored rows of the other master are not read in.
+    master->DisableControls();
+    master->FieldByName("ID")->SetAsInteger(1);
+    master->EnableControls();
+    EXPECT_TRUE(detail->UpdatesPending());
+    ASSERT_EQ(rows(detail.get()), 1);
+    EXPECT_EQ(detail->FieldByName("TXT")->AsString(), QString::fromUtf8("nový"));
+    detail->CancelUpdates();
+    master->Cancel();
+}
+
 TEST_F(DataSets, RefreshReadsTheRowsAgainAndStaysOnTheRow)
 {
     auto q = query("select ID, NAME from T_ITEM where ID <= 5 order by ID");

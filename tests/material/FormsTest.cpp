@@ -17,6 +17,7 @@
 #include "shell/CisZakForm.h"
 #include "shell/DMCis.h"
 #include "shell/QQueryForm.h"
+#include "library/Buttons.h"
 #include "library/xDBEdit.h"
 #include "library/xDBFilter.h"
 #include "library/xDBGrid.h"
@@ -307,6 +308,53 @@ TEST_F(FormsTest, ANewCopyCancelledLeavesNothingAcceptedCopiesTheLines)
     EXPECT_EQ(number("select STAV_OBJ from MOBJEDNAVKY where C_OBJ='Obj.260077'"), 0);
     EXPECT_EQ(number("select count(*) from MOBJEDNAVKYD where C_OBJ='Obj.260077'"), 2);
     EXPECT_EQ(number("select sum(MNOZ_OBJ) from MOBJEDNAVKYD where C_OBJ='Obj.260077'"), 30);
+}
+
+TEST_F(FormsTest, ANewOrderTypedOverATakenNumberKeepsItsOwnLinesAndNeverTakesThoseOfTheOrderHoldingIt)
+{
+    orderWithLines("Obj.260001", 2);
+    TMObjednavkyForm browser;
+    mtz->QMObj.Open();
+    mtz->QMObjD.Open();
+    // Typed over the proposal as a taken number, with or without a line of its own. The first OK: the number asked
+    // again is cancelled, so the save is refused as a duplicate; the second OK: a free number.
+    for (const bool withLine : {false, true}) {
+        SCOPED_TRACE(withLine ? "with a line" : "without lines");
+        const QString free = withLine ? QStringLiteral("Obj.260050") : QStringLiteral("Obj.260040");
+        responder->InputAnswers = {QVariant(), free};
+        responder->Inputs.clear();
+        WhenModal<TMObjednavkyDForm>([&](TMObjednavkyDForm *f) {
+            f->eCObj->setFocus();
+            f->eCObj->selectAll();
+            TypeText(f->eCObj, QStringLiteral("Obj.260001"));
+            QTest::keyClick(f->eCObj, Qt::Key_Tab);
+            if (withLine) {
+                f->NewLine();
+                mtz->QMObjD.FieldByName("C_POL")->SetValue(QStringLiteral("M-3"));
+                mtz->QMObjD.FieldByName("MNOZ_OBJ")->SetValue(5);
+                mtz->QMObjD.FieldByName("MJ")->SetValue(QStringLiteral("KS"));
+                mtz->QMObjD.Post();
+            }
+            TBitBtn *ok = nullptr;
+            for (TBitBtn *b : f->findChildren<TBitBtn *>())
+                if (b->Kind() == bkOK)
+                    ok = b;
+            ASSERT_NE(ok, nullptr);
+            ok->click();
+            ASSERT_TRUE(f->isVisible()) << "the refused save keeps the dialog";
+            TxTable &lines = mtz->QMObjD;
+            lines.FetchAll();
+            EXPECT_EQ(lines.RecordCount(), withLine ? 1 : 0) << "the lines of the order holding the number stay out";
+            ok->click();
+        });
+        browser.btnNovy->click();
+        EXPECT_EQ(responder->Inputs.size(), 2);
+        EXPECT_EQ(number("select count(*) from MOBJEDNAVKYD where C_OBJ='Obj.260001'"), 2) << "its lines stay its own";
+        EXPECT_EQ(number("select count(*) from MOBJEDNAVKY where C_OBJ='" + free + "'"), 1);
+        EXPECT_EQ(number("select count(*) from MOBJEDNAVKYD where C_OBJ='" + free + "'"), withLine ? 1 : 0);
+    }
+    EXPECT_EQ(value("select C_POL from MOBJEDNAVKYD where C_OBJ='Obj.260050'").toString().trimmed(), "M-3")
+        << "the line typed before the refusal is kept";
 }
 
 TEST_F(FormsTest, LinesFromRequestsLeaveOutWhatTheStockCovers)
