@@ -202,8 +202,13 @@ void TDBEdit::keyPressEvent(QKeyEvent *e)
 void TDBEdit::focusInEvent(QFocusEvent *e)
 {
     TMaskEdit::focusInEvent(e);
+    // Reached by the keyboard, the text is selected to be typed over; putting in the edit text and the
+    // typing limit must keep it so, or a value typed would be added to the old one.
+    const bool whole = hasSelectedText() && selectedText() == text();
     if (!link_.Modified())
         link_.OnDataChange();
+    if (whole && !hasSelectedText())
+        selectAll();
 }
 
 void TDBEdit::focusOutEvent(QFocusEvent *e)
