@@ -125,6 +125,23 @@ TEST_F(PerformanceForm, WhatIsTypedWhereTheFormPutsTheFocusReplacesTheValue)
     vyk->QvSVykony.Cancel();
 }
 
+// The worked hours are shown as hours and minutes in the edit too when the list is read again (another day
+// chosen and back, the overviews visited), not as the stored fraction of an hour.
+TEST_F(PerformanceForm, TheHoursEditShowsHoursAndMinutesAfterTheListIsReadAgain)
+{
+    scan("57");
+    scan("260001000010");
+    type(form->DBeMNOZSTVO, "10");
+    type(form->DBeOHOD, "7:39");
+    QTest::mouseClick(form->BtnZapis2, Qt::LeftButton);
+    ASSERT_EQ(count("select count(*) from SVYKONY where OSC=57"), 1) << responder->Texts().join('\n').toStdString();
+    vyk->QvSVykony.Cancel();
+    form->BtnZapis2->setFocus();
+    form->ReloadEmployeeList();
+    ASSERT_EQ(f("OSC")->AsInteger(), 57);
+    EXPECT_EQ(form->DBeOHOD->text().toStdString(), "7:39");
+}
+
 // The form closed while an employee number typed as the list's choice has the focus: leaving that field
 // reads the list again (and drops the booking being typed), but closing the form is no leaving of it.
 TEST_F(PerformanceForm, ClosingTheFormInTheListsEmployeeFieldKeepsTheBookingBeingTyped)
