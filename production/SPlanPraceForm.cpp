@@ -36,6 +36,9 @@ TSPlanPraceForm::TSPlanPraceForm(QWidget *owner) : TForm(owner)
     vOBDOBIE = new QComboBox(this);
     vOBDOBIE->setEditable(true);
     vOBDOBIE->addItem(QStringLiteral("TYZDEN"));
+    // Room for a period's whole name (20 characters), not only for the proposed one.
+    vOBDOBIE->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    vOBDOBIE->setMinimumContentsLength(20);
     vZACIATOK = new TDateEdit(this);
     vZACIATOK->SetDate(Now().date().addDays(3));
     vOPERACIA = new QLineEdit(this);

@@ -102,6 +102,33 @@ TEST_F(WorkPlanTest, WorkPlanAssignsRefreshesAndDropsFinishedJobs)
     form.close();
 }
 
+// A period of the column's full 20 characters, typed with Slovak letters and an apostrophe, is read whole in the
+// period's box and lists its own plan.
+TEST_F(WorkPlanTest, APeriodOfTwentyCharactersIsReadWhole)
+{
+    const QString period = QString::fromUtf8("Ľubovnianska O'Brien");
+    ASSERT_EQ(period.size(), 20);
+    planTwoJobs(false);
+    ASSERT_FALSE(HasFatalFailure());
+    ExecSqlParams("update SPLAN set OBDOBIE=:o where C_INT=260002", {period});
+    vyroba->SetWorkPlanText();
+    TSPlanPraceForm form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QApplication::processEvents();
+    QLineEdit *typed = form.vOBDOBIE->lineEdit();
+    typed->setFocus();
+    typed->selectAll();
+    TypeText(typed, period);
+    QTest::keyClick(typed, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(vyroba->QSPlan.RecordCount(), 1);
+    EXPECT_EQ(vyroba->QSPlan.FieldByName("C_INT")->AsInteger(), 260002);
+    EXPECT_GE(typed->width(), typed->fontMetrics().horizontalAdvance(period) + 4)
+        << typed->width() << " px for the period's " << typed->fontMetrics().horizontalAdvance(period) << " px";
+    form.close();
+}
+
 // A user the server does not let read the plan: the form tells the refusal as it shows, and each action on
 // the plan's rows tells it again (no print dialog first), never the complaint about a closed list.
 TEST_F(WorkPlanTest, AUserWithoutTheRightsHearsTheRefusalOnEachAction)
