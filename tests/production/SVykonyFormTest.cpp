@@ -142,6 +142,20 @@ TEST_F(PerformanceForm, TheHoursEditShowsHoursAndMinutesAfterTheListIsReadAgain)
     EXPECT_EQ(form->DBeOHOD->text().toStdString(), "7:39");
 }
 
+// The order page's buttons before a job is typed (or by a user whose job the server refused to list) do
+// nothing and say nothing.
+TEST_F(PerformanceForm, TheOrderPageButtonsBeforeAJobDoNothing)
+{
+    form->pcVykony->setCurrentWidget(form->tsZakazka);
+    QApplication::processEvents();
+    ASSERT_FALSE(vyk->QSVykony.Active());
+    for (QPushButton *button : {form->BtnRozdel, form->BtnZapisZak, form->BtnZmazZak})
+        QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(count("select count(*) from SVYKONY"), 0);
+    EXPECT_TRUE(form->isVisible());
+}
+
 // The form closed while an employee number typed as the list's choice has the focus: leaving that field
 // reads the list again (and drops the booking being typed), but closing the form is no leaving of it.
 TEST_F(PerformanceForm, ClosingTheFormInTheListsEmployeeFieldKeepsTheBookingBeingTyped)
