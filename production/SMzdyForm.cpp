@@ -200,6 +200,7 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
             q.Post();
     });
     BtnZapisVsetkym = GuardedButton(tabDochadzka, dayButtons, "&Všetkým", [this] {
+        ReadAgainWhenRefused();
         TDMMzdy &m = *DMMzdy;
         QList<int> oscs{m.QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsInteger()};
         const std::vector<int> marked = DBGridZamestnanci->SelectedRowNumbers();
@@ -303,8 +304,10 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     auto *allButtons = new QHBoxLayout;
     BtnPocitaj = GuardedButton(tabMzdyAll, allButtons, "Počítaj !", [] { DMMzdy->ComputeMonthWages(); });
     BtnTlac = GuardedButton(tabMzdyAll, allButtons, "Tlač", [this] { PrintWages(); });
-    BtnExport = GuardedButton(tabMzdyAll, allButtons, "&Export",
-                              [] { WriteWageExport(&DMMzdy->QMzdy, DMMzdy->Year(), DMMzdy->Month()); });
+    BtnExport = GuardedButton(tabMzdyAll, allButtons, "&Export", [this] {
+        ReadAgainWhenRefused();
+        WriteWageExport(&DMMzdy->QMzdy, DMMzdy->Year(), DMMzdy->Month());
+    });
     allLayout->addLayout(allButtons);
 
     tabGraf = page(PageControlMzdy, "tabGraf", "&Graf");
@@ -366,6 +369,15 @@ void TSMzdyForm::RokMesChange()
     LabelMesacnyFond->setText(FormatFloat(QStringLiteral("0.##"), DMMzdy->MonthHourFund()));
     pageChanging();
     ShowActivePage();
+}
+
+void TSMzdyForm::ReadAgainWhenRefused()
+{
+    TDMMzdy &dm = *DMMzdy;
+    if (!dm.QZamestnanci.Active())
+        dm.QZamestnanci.Open();
+    if (PageControlMzdy->currentWidget() == tabMzdyAll && !dm.QMzdy.Active())
+        ShowActivePage();
 }
 
 void TSMzdyForm::pageChanging()

@@ -74,6 +74,9 @@ public:
 
     void RokMesChange();
     void ShowActivePage();
+    // Reads the employees (and, for the all-wages page, the month's wages) again when their reading was
+    // refused, before any work on them: the clerk then hears the refusal, not of a missing field.
+    void ReadAgainWhenRefused();
     // "Tlač": the wage list, the wage slips or the wages by operation.
     void PrintWages();
     void FillMonthAttendanceSums();

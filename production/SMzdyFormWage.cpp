@@ -50,7 +50,8 @@ void TSMzdyForm::buildWagePage()
     columns->addWidget(PanelMzdy, 1);
     auto *wageForm = new QFormLayout(PanelMzdy);
     // The piece wage is taken over from the month's performances by its caption or its button.
-    const auto takeOver = [] {
+    const auto takeOver = [this] {
+        ReadAgainWhenRefused();
         DMMzdy->TakeOverPieceWage(DMMzdy->QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsInteger());
     };
     auto *pieceCaption = new QLabel(QString::fromUtf8("Úkolová mzda celkom"), PanelMzdy);
