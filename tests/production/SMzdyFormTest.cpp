@@ -614,6 +614,7 @@ TEST_F(WagesFormWithoutRights, EachButtonTellsTheRefusal)
         int messages;
     } buttons[] = {{form->tabDochadzka, form->btnZapis1, 0}, {form->tabDochadzka, form->BtnZapisVsetkym, 1},
                    {form->tabMzda, form->btnZapisMzdu1, 0},  {form->tabMzda, form->btnPrevziat, 1},
+                   {form->tabMzda, form->btn3Mesiace, 1},    {form->tabVykony, form->Btn3MVykony, 1},
                    {form->tabMzdyAll, form->BtnPocitaj, 1},  {form->tabMzdyAll, form->BtnExport, 1}};
     for (const auto &b : buttons) {
         form->PageControlMzdy->setCurrentWidget(b.page);
