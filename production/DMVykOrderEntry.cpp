@@ -73,6 +73,8 @@ void TDMVyk::FillOrderEntry(int cInt, int batch)
 void TDMVyk::WriteOrderEntry(int batch)
 {
     TxDataSet &q = QSVykony;
+    if (!q.Active()) // no job listed yet: nothing typed to write
+        return;
     q.CheckBrowseMode();
     if (!q.UpdatesPending())
         return;

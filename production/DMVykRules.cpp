@@ -271,6 +271,8 @@ void TDMVyk::listAfterOpen(TDataSet *ds)
         else
             f->SetValue(ParseHoursMinutes(text));
     };
+    // The edits were shown as the list opened, before these rules: shown again, the hours read as hours.
+    ds->DataEvent(deDataSetChange);
 }
 
 void TDMVyk::operationChange(TField *f)

@@ -201,7 +201,7 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     });
     BtnZapisVsetkym = GuardedButton(tabDochadzka, dayButtons, "&Všetkým", [this] {
         TDMMzdy &m = *DMMzdy;
-        QList<int> oscs{m.QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsInteger()};
+        QList<int> oscs{CurrentEmployee()};
         const std::vector<int> marked = DBGridZamestnanci->SelectedRowNumbers();
         QList<int> rows;
         if (marked.size() > 1)
@@ -303,8 +303,10 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     auto *allButtons = new QHBoxLayout;
     BtnPocitaj = GuardedButton(tabMzdyAll, allButtons, "Počítaj !", [] { DMMzdy->ComputeMonthWages(); });
     BtnTlac = GuardedButton(tabMzdyAll, allButtons, "Tlač", [this] { PrintWages(); });
-    BtnExport = GuardedButton(tabMzdyAll, allButtons, "&Export",
-                              [] { WriteWageExport(&DMMzdy->QMzdy, DMMzdy->Year(), DMMzdy->Month()); });
+    BtnExport = GuardedButton(tabMzdyAll, allButtons, "&Export", [this] {
+        ReadAgainWhenRefused();
+        WriteWageExport(&DMMzdy->QMzdy, DMMzdy->Year(), DMMzdy->Month());
+    });
     allLayout->addLayout(allButtons);
 
     tabGraf = page(PageControlMzdy, "tabGraf", "&Graf");
@@ -366,6 +368,21 @@ void TSMzdyForm::RokMesChange()
     LabelMesacnyFond->setText(FormatFloat(QStringLiteral("0.##"), DMMzdy->MonthHourFund()));
     pageChanging();
     ShowActivePage();
+}
+
+void TSMzdyForm::ReadAgainWhenRefused()
+{
+    CurrentEmployee();
+    if (PageControlMzdy->currentWidget() == tabMzdyAll && !DMMzdy->QMzdy.Active())
+        ShowActivePage();
+}
+
+int TSMzdyForm::CurrentEmployee()
+{
+    TxQuery &list = DMMzdy->QZamestnanci;
+    if (!list.Active())
+        list.Open();
+    return list.FieldByName(QStringLiteral("OSC"))->AsInteger();
 }
 
 void TSMzdyForm::pageChanging()
@@ -461,14 +478,13 @@ void TSMzdyForm::ShowPerformanceDetail(bool wholeMonth)
     const QDate day = days.FieldByName(QStringLiteral("DATUM"))->AsDate();
     const auto [from, to] = wholeMonth ? MonthBounds(day) : std::pair{day, day};
     TSVykonyForm &form = FormOnDemand(SVykonyForm);
-    form.PrepareOverview(from, to, DMMzdy->QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsInteger());
+    form.PrepareOverview(from, to, CurrentEmployee());
     form.ShowModal();
 }
 
 void TSMzdyForm::FillWageHistory()
 {
-    const QList<TWageMonth> months =
-        DMMzdy->WageHistory(DMMzdy->QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsInteger());
+    const QList<TWageMonth> months = DMMzdy->WageHistory(CurrentEmployee());
     for (int row = 1; row < sg3MMzdy->rowCount(); ++row) {
         const bool filled = row - 1 < months.size();
         const TWageMonth m = filled ? months[row - 1] : TWageMonth{};
@@ -482,7 +498,7 @@ void TSMzdyForm::FillWageHistory()
 
 void TSMzdyForm::FillPerformanceHistory()
 {
-    const int osc = DMMzdy->QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsInteger();
+    const int osc = CurrentEmployee();
     for (int row = 1; row < sg3MVykony->rowCount(); ++row) {
         const auto [from, to] = MonthBounds(DMMzdy->MonthStart().addMonths(-row));
         sg3MVykony->setItem(row, 0, new QTableWidgetItem(FormatDateTime(QStringLiteral("mmmm yy"), from)));

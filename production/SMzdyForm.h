@@ -74,6 +74,11 @@ public:
 
     void RokMesChange();
     void ShowActivePage();
+    // The list's current employee. A list whose reading was refused is read again first, so the clerk hears
+    // the refusal rather than of a missing field.
+    int CurrentEmployee();
+    // The employees and the month's wages of the all-wages page, read again the same way before the export.
+    void ReadAgainWhenRefused();
     // "Tlač": the wage list, the wage slips or the wages by operation.
     void PrintWages();
     void FillMonthAttendanceSums();

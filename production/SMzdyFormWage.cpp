@@ -50,9 +50,7 @@ void TSMzdyForm::buildWagePage()
     columns->addWidget(PanelMzdy, 1);
     auto *wageForm = new QFormLayout(PanelMzdy);
     // The piece wage is taken over from the month's performances by its caption or its button.
-    const auto takeOver = [] {
-        DMMzdy->TakeOverPieceWage(DMMzdy->QZamestnanci.FieldByName(QStringLiteral("OSC"))->AsInteger());
-    };
+    const auto takeOver = [this] { DMMzdy->TakeOverPieceWage(CurrentEmployee()); };
     auto *pieceCaption = new QLabel(QString::fromUtf8("Úkolová mzda celkom"), PanelMzdy);
     MakePickLink(pieceCaption, takeOver);
     auto *pieceRow = new QHBoxLayout;

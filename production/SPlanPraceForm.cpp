@@ -36,6 +36,9 @@ TSPlanPraceForm::TSPlanPraceForm(QWidget *owner) : TForm(owner)
     vOBDOBIE = new QComboBox(this);
     vOBDOBIE->setEditable(true);
     vOBDOBIE->addItem(QStringLiteral("TYZDEN"));
+    // Room for a period's whole name (20 characters), not only for the proposed one.
+    vOBDOBIE->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    vOBDOBIE->setMinimumContentsLength(20);
     vZACIATOK = new TDateEdit(this);
     vZACIATOK->SetDate(Now().date().addDays(3));
     vOPERACIA = new QLineEdit(this);
@@ -130,15 +133,25 @@ void TSPlanPraceForm::Filter()
     DMVyroba->OpenWorkPlan(vOBDOBIE->currentText(), start, vOPERACIA->text(), cbNeukonceneOperacie->isChecked());
 }
 
+void TSPlanPraceForm::ListPlan()
+{
+    // A list the server refused to read at the show is asked for again, so the foreman hears why there is
+    // nothing to work on rather than a complaint about a closed list.
+    if (!DMVyroba->QSPlan.Active())
+        Filter();
+}
+
 void TSPlanPraceForm::btnAktualizujMnozstvaClick()
 {
+    ListPlan();
     DMVyroba->UpdatePlannedQuantities();
 }
 
 void TSPlanPraceForm::PrintTicket()
 {
+    ListPlan();
     TDataSet &q = DMVyroba->QSPlan;
-    if (!q.Active() || q.IsEmpty())
+    if (q.IsEmpty())
         return;
     if (ModuleHooks().PrintJobTicket)
         ModuleHooks().PrintJobTicket(q.FieldByName(QStringLiteral("C_INT"))->AsInteger());
@@ -157,6 +170,7 @@ TSPlanQR2Rep &TSPlanPraceForm::Report()
 
 void TSPlanPraceForm::PrintWorkPlan()
 {
+    ListPlan();
     TSPlanQR2Rep &report = Report();
     report.QRlISO1->Caption.clear();
     report.QRlISO2->Caption.clear();

@@ -33,6 +33,8 @@ public:
     QAction *actTlacSprievodky;
 
     void Filter();
+    // Reads the plan when it is not listed (its reading was refused), before any work on its rows.
+    void ListPlan();
     void btnAktualizujMnozstvaClick();
     void PrintTicket();
     // Prints the daily sheet (its two labels cleared).

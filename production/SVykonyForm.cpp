@@ -92,6 +92,14 @@ QString typed(const TMaskEdit *edit)
     return edit->Text().trimmed();
 }
 
+// Puts the focus into an edit as Tab would: its value selected, so the digits typed take its place, also when
+// the focus arrives only as the form is active again after a question.
+void enterEdit(QLineEdit *edit)
+{
+    edit->setFocus(Qt::TabFocusReason);
+    edit->selectAll();
+}
+
 } // namespace
 
 TSVykonyForm::TSVykonyForm(QWidget *owner) : TForm(owner)
@@ -729,9 +737,9 @@ void TSVykonyForm::NewRow()
         TDMVyk::SetFieldQuietly(q.FieldByName(QString::fromLatin1(names[i])), defaults[i]);
     q.FieldByName(QStringLiteral("C_DAVKY"))->SetValue(0);
     if (q.FieldByName(QStringLiteral("OSC"))->AsInteger() != 0)
-        DBeC_INT->setFocus();
+        enterEdit(DBeC_INT);
     else
-        DBeOSC->setFocus();
+        enterEdit(DBeOSC);
 }
 
 void TSVykonyForm::SaveRow()
@@ -797,20 +805,20 @@ void TSVykonyForm::BarcodeEntry()
     case TPerformanceBarcode::Employee:
         q.FieldByName(QStringLiteral("OSC"))->SetValue(code.osc);
         employeeExit();
-        DBeC_INT->setFocus();
+        enterEdit(DBeC_INT);
         break;
     case TPerformanceBarcode::JobOperation:
         q.FieldByName(QStringLiteral("C_INT"))->SetValue(code.cInt);
         orderExit();
         q.FieldByName(QStringLiteral("C_OPERACIE"))->SetValue(code.operation);
-        DBeMNOZSTVO->setFocus();
+        enterEdit(DBeMNOZSTVO);
         break;
     case TPerformanceBarcode::JobTicket:
         q.FieldByName(QStringLiteral("C_INT"))->SetValue(code.cInt);
         orderExit();
         q.FieldByName(QStringLiteral("C_DAVKY"))->SetValue(code.batch);
         q.FieldByName(QStringLiteral("C_OPERACIE"))->SetValue(code.operation);
-        DBeMNOZSTVO->setFocus();
+        enterEdit(DBeMNOZSTVO);
         break;
     default:
         break;

@@ -82,6 +82,30 @@ TEST_F(TextLength, TypingStopsAtTheColumnsCharactersSlovakLettersCountingOne)
     EXPECT_EQ(stored("KOD"), QString::fromUtf8("ťažký"));
 }
 
+// An edit reached by Tab or Backtab has its stored text selected: what is typed takes its place, also where the
+// edit's typing limit is put in as the focus arrives.
+TEST_F(TextLength, AnEditReachedByTheKeyboardIsTypedOver)
+{
+    nazov->MaxLength = 8;
+    t.Edit();
+    t.FieldByName("NAZOV")->SetValue(QStringLiteral("Stará"));
+    t.FieldByName("MENO")->SetValue(QString::fromUtf8("O'Brien"));
+    t.Post();
+    meno->setFocus();
+    QApplication::processEvents();
+    QTest::keyClick(meno, Qt::Key_Backtab);
+    ASSERT_TRUE(nazov->hasFocus());
+    TypeText(nazov, QString::fromUtf8("Nová"));
+    EXPECT_EQ(nazov->text().toStdString(), "Nová") << "not added to \"Stará\"";
+    QTest::keyClick(nazov, Qt::Key_Tab);
+    ASSERT_TRUE(meno->hasFocus());
+    TypeText(meno, QString::fromUtf8("Ľubovňa"));
+    EXPECT_EQ(meno->text().toStdString(), "Ľubovňa");
+    t.Post();
+    EXPECT_EQ(stored("NAZOV").toStdString(), "Nová");
+    EXPECT_EQ(stored("MENO").toStdString(), "Ľubovňa");
+}
+
 TEST_F(TextLength, AMemoTakesItsCharactersWithALineEndCountingTwo)
 {
     pozn->setFocus();

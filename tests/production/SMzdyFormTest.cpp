@@ -588,3 +588,45 @@ TEST_F(WagesForm, TheCurrentEmployeeIsNamedBesideTheList)
 }
 
 } // namespace
+
+namespace {
+
+// A user the server does not let read the employees: the form tells the refusal as it shows, and each button
+// that works on the employees tells it again, never a missing field's name nor a closed list's complaint.
+class WagesFormWithoutRights : public WagesForm {
+protected:
+    void moreData() override
+    {
+        dm->DBZAL.Close();
+        dm->DBZAL.Params.SetValue(QStringLiteral("user_name"), QStringLiteral("NOVAK"));
+        dm->DBZAL.Open();
+    }
+};
+
+TEST_F(WagesFormWithoutRights, EachButtonTellsTheRefusal)
+{
+    const QString refused = QString::fromUtf8("Nedostatočné oprávnenia !");
+    EXPECT_EQ(responder->Texts().join('|').toStdString(), refused.toStdString());
+    // The two saves have nothing typed to write and say nothing; the others work on the employees or wages.
+    const struct {
+        QWidget *page;
+        QPushButton *button;
+        int messages;
+    } buttons[] = {{form->tabDochadzka, form->btnZapis1, 0}, {form->tabDochadzka, form->BtnZapisVsetkym, 1},
+                   {form->tabMzda, form->btnZapisMzdu1, 0},  {form->tabMzda, form->btnPrevziat, 1},
+                   {form->tabMzda, form->btn3Mesiace, 1},    {form->tabVykony, form->Btn3MVykony, 1},
+                   {form->tabMzdyAll, form->BtnPocitaj, 1},  {form->tabMzdyAll, form->BtnExport, 1}};
+    for (const auto &b : buttons) {
+        form->PageControlMzdy->setCurrentWidget(b.page);
+        QApplication::processEvents();
+        responder->Messages.clear();
+        responder->InputAnswers.push_back(QStringLiteral("0"));
+        QTest::mouseClick(b.button, Qt::LeftButton);
+        responder->InputAnswers.clear();
+        EXPECT_EQ(responder->Messages.size(), b.messages) << b.button->text().toStdString();
+        for (const QString &text : responder->Texts()) // the computation's refusal comes as its save's
+            EXPECT_TRUE(text.endsWith(refused)) << text.toStdString() << " at " << b.button->text().toStdString();
+    }
+}
+
+} // namespace

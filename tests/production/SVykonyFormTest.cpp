@@ -86,6 +86,76 @@ TEST_F(PerformanceForm, ScannedCardAndTicketThenTypedQuantityAndHoursBookIt)
     vyk->QvSVykony.Cancel();
 }
 
+// Where the form puts the focus itself (the job after a scanned card or a stored row, the pieces after a scanned
+// operation) the edit's value is selected: the digits typed there take its place instead of following "0/0000".
+TEST_F(PerformanceForm, WhatIsTypedWhereTheFormPutsTheFocusReplacesTheValue)
+{
+    const auto typeHere = [](const char *text) {
+        QWidget *focused = QApplication::focusWidget();
+        ASSERT_NE(focused, nullptr);
+        QTest::keyClicks(focused, QString::fromLatin1(text));
+        QTest::keyClick(focused, Qt::Key_Return);
+    };
+    // The card is read while the code's question is the active window; the focus comes as the form is again.
+    QWidget question;
+    question.show();
+    QApplication::setActiveWindow(&question);
+    ASSERT_TRUE(QTest::qWaitForWindowActive(&question));
+    responder->InputAnswers.push_back(QStringLiteral("57"));
+    form->BarcodeEntry();
+    question.hide();
+    QApplication::setActiveWindow(form.get());
+    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_EQ(QApplication::focusWidget(), form->DBeC_INT);
+    typeHere("260001");
+    EXPECT_EQ(f("C_INT")->AsInteger(), 260001) << responder->Texts().join('\n').toStdString();
+    scan("260001000010");
+    ASSERT_EQ(QApplication::focusWidget(), form->DBeMNOZSTVO);
+    typeHere("10");
+    type(form->DBeOHOD, "7:39");
+    QTest::mouseClick(form->BtnZapis2, Qt::LeftButton);
+    ASSERT_EQ(count("select count(*) from SVYKONY where OSC=57 and MNOZSTVO=10"), 1)
+        << responder->Texts().join('\n').toStdString();
+
+    // The next row starts at the job again.
+    ASSERT_EQ(QApplication::focusWidget(), form->DBeC_INT);
+    typeHere("260001");
+    EXPECT_EQ(f("C_INT")->AsInteger(), 260001);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    vyk->QvSVykony.Cancel();
+}
+
+// The worked hours are shown as hours and minutes in the edit too when the list is read again (another day
+// chosen and back, the overviews visited), not as the stored fraction of an hour.
+TEST_F(PerformanceForm, TheHoursEditShowsHoursAndMinutesAfterTheListIsReadAgain)
+{
+    scan("57");
+    scan("260001000010");
+    type(form->DBeMNOZSTVO, "10");
+    type(form->DBeOHOD, "7:39");
+    QTest::mouseClick(form->BtnZapis2, Qt::LeftButton);
+    ASSERT_EQ(count("select count(*) from SVYKONY where OSC=57"), 1) << responder->Texts().join('\n').toStdString();
+    vyk->QvSVykony.Cancel();
+    form->BtnZapis2->setFocus();
+    form->ReloadEmployeeList();
+    ASSERT_EQ(f("OSC")->AsInteger(), 57);
+    EXPECT_EQ(form->DBeOHOD->text().toStdString(), "7:39");
+}
+
+// The order page's buttons before a job is typed (or by a user whose job the server refused to list) do
+// nothing and say nothing.
+TEST_F(PerformanceForm, TheOrderPageButtonsBeforeAJobDoNothing)
+{
+    form->pcVykony->setCurrentWidget(form->tsZakazka);
+    QApplication::processEvents();
+    ASSERT_FALSE(vyk->QSVykony.Active());
+    for (QPushButton *button : {form->BtnRozdel, form->BtnZapisZak, form->BtnZmazZak})
+        QTest::mouseClick(button, Qt::LeftButton);
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(count("select count(*) from SVYKONY"), 0);
+    EXPECT_TRUE(form->isVisible());
+}
+
 // The form closed while an employee number typed as the list's choice has the focus: leaving that field
 // reads the list again (and drops the booking being typed), but closing the form is no leaving of it.
 TEST_F(PerformanceForm, ClosingTheFormInTheListsEmployeeFieldKeepsTheBookingBeingTyped)

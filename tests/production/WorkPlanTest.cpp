@@ -6,6 +6,7 @@
 
 #include "production/SPlanPraceForm.h"
 #include "production/SPlanQR2Rep.h"
+#include "library/QTlacForm.h"
 #include "library/xDBGrid.h"
 #include "platform/os/Color.h"
 #include "platform/ui/DateEdit.h"
@@ -99,6 +100,73 @@ TEST_F(WorkPlanTest, WorkPlanAssignsRefreshesAndDropsFinishedJobs)
     ModuleHooks().PrintJobTicket = nullptr;
     EXPECT_EQ(ticket, 260002);
     form.close();
+}
+
+// A period of the column's full 20 characters, typed with Slovak letters and an apostrophe, is read whole in the
+// period's box and lists its own plan.
+TEST_F(WorkPlanTest, APeriodOfTwentyCharactersIsReadWhole)
+{
+    const QString period = QString::fromUtf8("Ľubovnianska O'Brien");
+    ASSERT_EQ(period.size(), 20);
+    planTwoJobs(false);
+    ASSERT_FALSE(HasFatalFailure());
+    ExecSqlParams("update SPLAN set OBDOBIE=:o where C_INT=260002", {period});
+    vyroba->SetWorkPlanText();
+    TSPlanPraceForm form;
+    form.show();
+    QApplication::setActiveWindow(&form);
+    QApplication::processEvents();
+    QLineEdit *typed = form.vOBDOBIE->lineEdit();
+    typed->setFocus();
+    typed->selectAll();
+    TypeText(typed, period);
+    QTest::keyClick(typed, Qt::Key_Tab);
+    QApplication::processEvents();
+    EXPECT_EQ(vyroba->QSPlan.RecordCount(), 1);
+    EXPECT_EQ(vyroba->QSPlan.FieldByName("C_INT")->AsInteger(), 260002);
+    EXPECT_GE(typed->width(), typed->fontMetrics().horizontalAdvance(period) + 4)
+        << typed->width() << " px for the period's " << typed->fontMetrics().horizontalAdvance(period) << " px";
+    form.close();
+}
+
+// A user the server does not let read the plan: the form tells the refusal as it shows, and each action on
+// the plan's rows tells it again (no print dialog first), never the complaint about a closed list.
+TEST_F(WorkPlanTest, AUserWithoutTheRightsHearsTheRefusalOnEachAction)
+{
+    planTwoJobs(false);
+    ASSERT_FALSE(HasFatalFailure());
+    dm->DBZAL.Close();
+    dm->DBZAL.Params.SetValue(QStringLiteral("user_name"), QStringLiteral("NOVAK"));
+    dm->DBZAL.Open();
+    const QString refused = QString::fromUtf8("Nedostatočné oprávnenia !");
+    responder->Messages.clear();
+
+    vyroba->SetWorkPlanText();
+    TSPlanPraceForm form;
+    form.show();
+    QApplication::processEvents();
+    EXPECT_FALSE(vyroba->QSPlan.Active());
+    EXPECT_EQ(responder->Texts().join('|').toStdString(), refused.toStdString());
+
+    WindowWatch<TQTlacForm> printDialog;
+    printDialog.Start();
+    int ticket = 0;
+    ModuleHooks().PrintJobTicket = [&ticket](int job) { ticket = job; };
+    QTest::mouseClick(form.btnAktualizujMnozstva, Qt::LeftButton);
+    QTest::mouseClick(form.btnTlac, Qt::LeftButton);
+    form.actTlacSprievodky->trigger();
+    ModuleHooks().PrintJobTicket = nullptr;
+    printDialog.Stop();
+    EXPECT_EQ(responder->Texts().join('|').toStdString(), QStringList(4, refused).join('|').toStdString());
+    EXPECT_FALSE(printDialog.Came) << "nothing to print, no print dialog";
+    EXPECT_EQ(ticket, 0);
+    form.close();
+
+    // Nothing of the plan was touched.
+    dm->DBZAL.Close();
+    dm->DBZAL.Params.SetValue(QStringLiteral("user_name"), QStringLiteral("SYSDBA"));
+    dm->DBZAL.Open();
+    EXPECT_EQ(count("select sum(MNOZ_PLAN) from SPLAN"), 5);
 }
 
 // A title click sorts the plan: the employee's column by employee and product, the job's by job and operation,
