@@ -192,16 +192,19 @@ void TDataSet::bindFields()
         }
     }
     int calcSlot = 0;
+    // Fields mostly follow the columns' order: the column after the last one bound is tried first (the
+    // columns' names are unique in any case, so a match there is the only one).
+    int next = 0;
     for (const auto &f : fields_) {
         if (f->kind_ == fkData) {
-            int col = -1;
-            for (int i = 0; i < int(defs.size()); ++i)
-                if (defs[i].Name.compare(f->fieldName_, Qt::CaseInsensitive) == 0) {
+            const auto named = [&](int i) { return defs[i].Name.compare(f->fieldName_, Qt::CaseInsensitive) == 0; };
+            int col = next < int(defs.size()) && named(next) ? next : -1;
+            for (int i = 0; col < 0 && i < int(defs.size()); ++i)
+                if (named(i))
                     col = i;
-                    break;
-                }
             if (col < 0)
                 DatabaseError(QStringLiteral("Položka '%1' sa nenašla").arg(f->fieldName_), this);
+            next = col + 1;
             f->slot_ = col;
             f->fieldNo_ = col + 1;
             dataFields_[col] = f.get();
@@ -238,7 +241,7 @@ TDataSet::TKeptFields *TDataSet::keptFor(const std::shared_ptr<const std::vector
 
 TDataSet::TKept TDataSet::takeKeptFields()
 {
-    constexpr size_t statementsKept = 8;
+    constexpr size_t statementsKept = 32;
     auto it = std::find_if(kept_.begin(), kept_.end(), [&](const TKeptFields &k) { return k.For == fieldDefs_; });
     if (it == kept_.end()) {
         if (kept_.size() >= statementsKept)
@@ -262,7 +265,11 @@ TDataSet::TKept TDataSet::takeKeptFields()
         fields_.push_back(std::move(k.Fields[i]));
     }
     k.Fields.clear();
-    fieldsByNameValid_ = false;
+    // The same fields under the same names: their index holds again.
+    fieldsByName_ = std::move(k.ByName);
+    fieldsByNameValid_ = k.HasByName;
+    k.ByName.clear();
+    k.HasByName = false;
     return TKept::Taken;
 }
 
@@ -335,6 +342,9 @@ void TDataSet::Close()
         std::all_of(fields_.begin(), fields_.end(), [](const auto &f) { return !f->persistent_; })) {
         kept->Fields = std::move(fields_);
         fields_.clear();
+        kept->ByName = std::move(fieldsByName_);
+        kept->HasByName = fieldsByNameValid_;
+        fieldsByName_.clear();
     } else {
         std::erase_if(fields_, [](const std::unique_ptr<TField> &f) { return !f->persistent_; });
     }

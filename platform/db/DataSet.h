@@ -337,6 +337,9 @@ private:
         quint64 Stamp = 0;
         std::vector<std::unique_ptr<TField>> Fields;
         std::vector<std::unique_ptr<TField>> AsMade;
+        // The fields' index by name, when one was made while they were in use.
+        QHash<TCaseFoldedName, TField *> ByName;
+        bool HasByName = false;
     };
     std::vector<TKeptFields> kept_; // the least recently opened first
     TKeptFields *keptFor(const std::shared_ptr<const std::vector<TFieldDef>> &defs);

@@ -15,22 +15,31 @@ TField::TField(TDataSet *dataSet, const QString &fieldName, TFieldType type, int
 
 TField::~TField() = default;
 
+namespace {
+// A text left as it was made shares its data with the one it was made from: nothing to copy then.
+void takeText(QString &to, const QString &from)
+{
+    if (to.constData() != from.constData() || to.size() != from.size())
+        to = from;
+}
+} // namespace
+
 void TField::takeSettingsOf(const TField &o)
 {
     LookupDataSet = o.LookupDataSet;
-    KeyFields = o.KeyFields;
-    LookupKeyFields = o.LookupKeyFields;
-    LookupResultField = o.LookupResultField;
-    DisplayFormat = o.DisplayFormat;
-    EditFormat = o.EditFormat;
-    EditMask = o.EditMask;
+    takeText(KeyFields, o.KeyFields);
+    takeText(LookupKeyFields, o.LookupKeyFields);
+    takeText(LookupResultField, o.LookupResultField);
+    takeText(DisplayFormat, o.DisplayFormat);
+    takeText(EditFormat, o.EditFormat);
+    takeText(EditMask, o.EditMask);
     Visible = o.Visible;
     ReadOnly = o.ReadOnly;
     Required = o.Required;
     MinValue = o.MinValue;
     MaxValue = o.MaxValue;
     Tag = o.Tag;
-    DefaultExpression = o.DefaultExpression;
+    takeText(DefaultExpression, o.DefaultExpression);
     Currency = o.Currency;
     InKey = o.InKey;
     OnValidate = o.OnValidate;
@@ -38,7 +47,7 @@ void TField::takeSettingsOf(const TField &o)
     OnGetText = o.OnGetText;
     OnSetText = o.OnSetText;
     size_ = o.size_;
-    displayLabel_ = o.displayLabel_;
+    takeText(displayLabel_, o.displayLabel_);
     displayWidth_ = o.displayWidth_;
     alignment_ = o.alignment_;
 }

@@ -406,8 +406,19 @@ void TIBTransaction::SetDefaultDatabase(TIBDatabase *db)
 
 int TIBTransaction::options() const
 {
+    // Asked at every read and write; worked out again only when the parameters changed.
+    if (optionsOf_.isSharedWith(Params.Lines()) && optionsKnown_)
+        return options_;
+    optionsOf_ = Params.Lines();
+    options_ = optionsOf(Params);
+    optionsKnown_ = true;
+    return options_;
+}
+
+int TIBTransaction::optionsOf(const TStringList &params)
+{
     int o = fb::Transaction::Default;
-    for (const QString &line : Params.Lines()) {
+    for (const QString &line : params.Lines()) {
         const QString l = line.trimmed().toLower();
         if (l == QLatin1String("concurrency") || l == QLatin1String("consistency"))
             o |= fb::Transaction::Snapshot;

@@ -42,11 +42,17 @@ void TStringList::SetStrings(int i, const QString &line)
 
 QString TStringList::Text() const
 {
+    // The text is asked for far more often than the lines change (a query's SQL at every open): it is joined
+    // again only when the lines no longer share their data with those it was joined from.
+    if (textOf_.isSharedWith(lines_))
+        return text_;
     QString out;
     for (const QString &l : lines_) {
         out += l;
         out += QLatin1Char('\n');
     }
+    textOf_ = lines_;
+    text_ = out;
     return out;
 }
 

@@ -60,6 +60,9 @@ private:
     void changing();
     void changed();
     QStringList lines_;
+    // The lines Text() was last joined from, and that text.
+    mutable QStringList textOf_;
+    mutable QString text_;
     int updateCount_ = 0;
     bool pendingChange_ = false;
 };

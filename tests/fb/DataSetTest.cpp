@@ -214,6 +214,27 @@ TEST_F(DataSets, ANewRecordTakesTheDefaultAsItIsThen)
     EXPECT_EQ(appended(name).toString(), QString::fromUtf8("Nový")) << "cut to the size the field has now";
 }
 
+// The transaction's parameters hold from its next start as they are then, changed how often they may be.
+TEST_F(DataSets, TheTransactionsParametersHoldAsTheyAreAtItsStart)
+{
+    auto q = query("update T_LINE set TXT = 'x' where ID = 1");
+    q->ExecSQL();
+    EXPECT_FALSE(tr->Active()) << "a write by itself is committed at once";
+    tr->Params.Add("read");
+    EXPECT_THROW(q->ExecSQL(), EDatabaseError) << "a read-only transaction writes nothing";
+    if (tr->Active())
+        tr->Rollback();
+    tr->Params.Clear();
+    q->ExecSQL();
+    tr->Params.SetText("read\nnowait");
+    EXPECT_THROW(q->ExecSQL(), EDatabaseError);
+    if (tr->Active())
+        tr->Rollback();
+    tr->Params.SetStrings(0, "nowait");
+    q->ExecSQL();
+    EXPECT_FALSE(tr->Active());
+}
+
 TEST_F(DataSets, StringFieldsRefuseATextLongerThanTheirSize)
 {
     auto t = table("T_ITEM");
@@ -633,6 +654,19 @@ TEST_F(DataSets, ColumnsOfTheSameNameEachReadTheirOwnData)
     EXPECT_EQ(q->FieldByName("ID_2")->AsInteger(), 2);
     q->Close();
 
+    // Fields declared in another order than the columns' each read their own column.
+    TIBQuery reversed;
+    reversed.SetDatabase(db.get());
+    reversed.SQL().SetText(sql);
+    auto *lastId = new TField(&reversed, "ID_2", ftInteger);
+    auto *lastText = new TField(&reversed, "concatenation_1", ftString, 20);
+    auto *firstText = new TField(&reversed, "CONCATENATION", ftString, 20);
+    reversed.Open();
+    EXPECT_EQ(lastId->AsInteger(), 2);
+    EXPECT_EQ(lastText->AsString(), "b?");
+    EXPECT_EQ(firstText->AsString(), "n1!");
+    reversed.Close();
+
     // Declared fields take the names the columns get; the columns without one travel hidden.
     TIBQuery declared;
     declared.SetDatabase(db.get());
@@ -680,6 +714,20 @@ TEST_F(DataSets, FieldsAreFoundByNameAsTheListOfFieldsIsNow)
     ASSERT_NE(q->FindField("Name"), nullptr);
     EXPECT_EQ(q->FindField("Name")->AsString(), "n2");
     q->Close();
+    // Opened again and again, with another statement between: the fields taken back are found by name as
+    // the ones made, and a closed data set still has none.
+    for (int time = 0; time < 4; ++time) {
+        q->SQL().SetText(time % 2 ? "select QTY, NAME from T_ITEM where ID = :id" : sql);
+        q->ParamByName("ID").SetAsInteger(time + 1);
+        q->Open();
+        ASSERT_NE(q->FindField("name"), nullptr) << time;
+        EXPECT_EQ(q->FindField("name")->AsString(), QStringLiteral("n%1").arg(time + 1));
+        EXPECT_EQ(q->FindField("BIG") != nullptr, time % 2 == 0);
+        EXPECT_EQ(q->FindField("NAMES"), nullptr);
+        q->Close();
+        EXPECT_EQ(q->FindField("NAME"), nullptr);
+    }
+    q->SQL().SetText(sql);
 
     TIBQuery declared;
     declared.SetDatabase(db.get());

@@ -56,6 +56,31 @@ TEST(StringList, TextKeepsLinesAndNotifiesOncePerUpdate)
     EXPECT_EQ(changed, 2);
 }
 
+// The text follows the lines through every kind of change, also when it was asked for in between.
+TEST(StringList, TextFollowsEveryChangeOfTheLines)
+{
+    TStringList l({"select *"});
+    EXPECT_EQ(l.Text(), "select *\n");
+    const TStringList copy = l;
+    l.Add("from T");
+    EXPECT_EQ(l.Text(), "select *\nfrom T\n");
+    EXPECT_EQ(copy.Text(), "select *\n") << "a copy keeps its own";
+    l.SetStrings(0, "select A");
+    EXPECT_EQ(l.Text(), "select A\nfrom T\n");
+    l.Insert(1, QString::fromUtf8("-- Ľubovňa"));
+    EXPECT_EQ(l.Text(), QString::fromUtf8("select A\n-- Ľubovňa\nfrom T\n"));
+    l.Delete(1);
+    EXPECT_EQ(l.Text(), "select A\nfrom T\n");
+    l = QStringList({"x"});
+    EXPECT_EQ(l.Text(), "x\n");
+    l.SetText("a\nb");
+    EXPECT_EQ(l.Text(), "a\nb\n");
+    l.Clear();
+    EXPECT_EQ(l.Text(), "");
+    l.Add("");
+    EXPECT_EQ(l.Text(), "\n");
+}
+
 TEST(StringList, LinesPastTheEndAreAddedNeverWrittenOutside)
 {
     TStringList sql({"select *"});
