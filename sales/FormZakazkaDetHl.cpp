@@ -106,7 +106,7 @@ TFormZakazkaDetHl::TFormZakazkaDetHl(QWidget *owner) : TForm(owner)
     form->addRow(QString::fromUtf8("Uvoľnenie výrobku"), DBcbUV);
     DBcbBALENIE = bound<TDBComboBox>(this, "DBcb", "BALENIE");
     DBcbBALENIE->setEditable(true);
-    DBcbBALENIE->addItems({QStringLiteral("PAPIER.KRABICA"), QStringLiteral("PLASTOVE BEDNE"),
+    DBcbBALENIE->SetItems({QStringLiteral("PAPIER.KRABICA"), QStringLiteral("PLASTOVE BEDNE"),
                            QStringLiteral("GITTER BOX"), QStringLiteral("VOLNE LOZENE"),
                            QStringLiteral("VLASTNY OBAL")});
     form->addRow(QString::fromUtf8("Balenie"), DBcbBALENIE);

@@ -70,12 +70,13 @@ TFormZakazkaHl::TFormZakazkaHl(QWidget *owner) : TForm(owner)
     const auto combo = [this](const char *field, const QStringList &items, const char *settingsKey) {
         auto *c = bound<TDBComboBox>(this, "DBcb", field);
         c->setEditable(true);
-        c->addItems(items);
+        QStringList all = items;
         if (settingsKey) {
             TStringList list;
             DMZal->ReadDefaultsList(list, QLatin1String(settingsKey));
-            c->addItems(list.Lines());
+            all += list.Lines();
         }
+        c->SetItems(all); // shows the field again: filling an empty list would put its first item in the edit
         return c;
     };
     DBcbVYSTAVIL = combo("VYSTAVIL", {}, "Zakazka.vystavil");

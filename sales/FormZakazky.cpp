@@ -234,7 +234,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
     const auto combo = [&](const char *field, const QStringList &items) {
         auto *c = contractEdit(new TDBComboBox(contract), field);
         c->setEditable(true);
-        c->addItems(items);
+        c->SetItems(items);
         return c;
     };
     DBcbBALENIE = combo("BALENIE", {QString::fromUtf8("Voľne"), QStringLiteral("Gitterbox"),

@@ -562,3 +562,23 @@ TEST_F(OrderFormsTest, AProductPickedInTheGridIsPostedAtOnceAndACancelledPickLea
         << "stored as soon as picked";
     form.hide();
 }
+
+TEST_F(OrderFormsTest, TheFirstShowingOfTheItemShowsAndKeepsItsStoredPackaging)
+{
+    orderWithJob(1);
+    exec("update ZAKAZKYD set BALENIE='GITTER BOX' where C_INT=260001");
+    odbyt->QZakazkyD.Close();
+    odbyt->QZakazkyD.Open();
+    // The dialog's first showing in the program's life: its packaging list must not stand for the stored one.
+    delete FormZakazkaDetHl;
+    QString shown;
+    WhenModal<TFormZakazkaDetHl>([&](TFormZakazkaDetHl *d) {
+        shown = d->DBcbBALENIE->currentText();
+        type(d->DBePOZNAMKA, "prvé");
+        QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
+    });
+    FormOnDemand(FormZakazkaDet).btnOpravClick();
+    EXPECT_EQ(shown.toStdString(), "GITTER BOX");
+    EXPECT_EQ(value("select BALENIE from ZAKAZKYD where C_INT=260001").toString().trimmed(), "GITTER BOX");
+    EXPECT_EQ(value("select POZNAMKA from ZAKAZKYD where C_INT=260001").toString().trimmed(), "prvé");
+}
