@@ -44,6 +44,7 @@ private:
 
 // The captions a data module gives the fields of its data sets, by field name: one table per module, applied to
 // its data sets when their fields are made (over the catalogue's), so every grid and print of them reads alike.
+// A table is a constant of the program: it is indexed once, by where it lies.
 struct TFieldTitle {
     const char *name;  // the field's name
     const char *title; // its caption (UTF-8)
