@@ -3,30 +3,34 @@
 #include "xDatabase.h"
 #include "platform/fb/IBCustomDataSet.h"
 
+const TxDBCatalog::TIndex::TValues &TxDBCatalog::TIndex::values(const TStringList &lines) const
+{
+    return values_.Get(lines.Lines(), [this](const QStringList &list) {
+        ++made_;
+        TValues byName;
+        for (const QString &line : list) {
+            const int eq = int(line.indexOf(QLatin1Char('=')));
+            if (eq < 0)
+                continue;
+            const TCaseFoldedName key{line.left(eq)};
+            if (!byName.contains(key))
+                byName.insert(key, line.mid(eq + 1));
+        }
+        return byName;
+    });
+}
+
 QString TxDBCatalog::TIndex::Find(const TStringList &lines, const QString &name, bool &found) const
 {
-    Sync(lines);
-    const auto it = values_.constFind(TCaseFoldedName{name});
-    found = it != values_.cend();
+    const TValues &byName = values(lines);
+    const auto it = byName.constFind(TCaseFoldedName{name});
+    found = it != byName.cend();
     return found ? it.value() : QString();
 }
 
 quint64 TxDBCatalog::TIndex::Sync(const TStringList &lines) const
 {
-    // The copy shares the lines' data until they change, so a changed list is told by not sharing it.
-    if (!of_.isSharedWith(lines.Lines()) || (of_.isEmpty() && !lines.Lines().isEmpty())) {
-        ++made_;
-        values_.clear();
-        for (const QString &line : lines.Lines()) {
-            const int eq = int(line.indexOf(QLatin1Char('=')));
-            if (eq < 0)
-                continue;
-            const TCaseFoldedName key{line.left(eq)};
-            if (!values_.contains(key))
-                values_.insert(key, line.mid(eq + 1));
-        }
-        of_ = lines.Lines();
-    }
+    values(lines);
     return made_;
 }
 
@@ -57,12 +61,21 @@ void SetFieldTitles(TDataSet *dataSet, std::span<const TFieldTitle> titles)
     }
 }
 
+namespace {
+// The catalogue of the data set's database, if it has one.
+const TxDBCatalog *catalogOf(const TDataSet *dataSet)
+{
+    const auto *ds = dynamic_cast<const TIBCustomDataSet *>(dataSet);
+    const auto *db = ds ? dynamic_cast<const TxDatabase *>(ds->Database()) : nullptr;
+    return db ? db->DBCatalog : nullptr;
+}
+} // namespace
+
 quint64 CatalogStamp(const TDataSet *dataSet, const std::function<void(TDataSet *)> &event)
 {
     quint64 stamp = 0;
-    if (const auto *ds = dynamic_cast<const TIBCustomDataSet *>(dataSet))
-        if (const auto *db = dynamic_cast<const TxDatabase *>(ds->Database()); db && db->DBCatalog)
-            stamp = db->DBCatalog->Stamp() * 2 + 1;
+    if (const TxDBCatalog *cat = catalogOf(dataSet))
+        stamp = cat->Stamp() * 2 + 1;
     // The event: which function or lambda it is.
     if (event) {
         stamp = stamp * 1000003u ^ quint64(event.target_type().hash_code());
@@ -74,15 +87,12 @@ quint64 CatalogStamp(const TDataSet *dataSet, const std::function<void(TDataSet 
 
 void ApplyCatalog(TDataSet *dataSet, const std::function<void(TDataSet *)> &event)
 {
-    auto *ds = dynamic_cast<TIBCustomDataSet *>(dataSet);
-    if (!ds || !ds->DefaultFields())
+    const TxDBCatalog *catalogue = dataSet->DefaultFields() ? catalogOf(dataSet) : nullptr;
+    if (!catalogue)
         return;
-    auto *db = dynamic_cast<TxDatabase *>(ds->Database());
-    if (!db || !db->DBCatalog)
-        return;
-    const TxDBCatalog &cat = *db->DBCatalog;
-    for (int i = 0; i < ds->FieldCount(); ++i) {
-        TField *f = ds->Fields(i);
+    const TxDBCatalog &cat = *catalogue;
+    for (int i = 0; i < dataSet->FieldCount(); ++i) {
+        TField *f = dataSet->Fields(i);
         if (f->DisplayLabel() != f->FieldName())
             continue;
         bool hasTitle = false;

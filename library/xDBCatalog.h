@@ -35,9 +35,10 @@ private:
         quint64 Sync(const TStringList &lines) const;
 
     private:
+        using TValues = QHash<TCaseFoldedName, QString>;
+        const TValues &values(const TStringList &lines) const;
         mutable quint64 made_ = 0;
-        mutable QStringList of_;
-        mutable QHash<TCaseFoldedName, QString> values_;
+        mutable TFromLines<TValues> values_;
     };
     TIndex titles_, formats_;
 };

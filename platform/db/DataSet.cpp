@@ -163,13 +163,6 @@ void MakeFieldNamesUnique(std::vector<TFieldDef> &defs)
         defs[i].Name = names[qsizetype(i)];
 }
 
-void TDataSet::SetFieldDefs(std::vector<TFieldDef> defs, bool namesUnique)
-{
-    if (!namesUnique)
-        MakeFieldNamesUnique(defs);
-    fieldDefs_ = std::make_shared<const std::vector<TFieldDef>>(std::move(defs));
-}
-
 void TDataSet::SetFieldDefs(std::shared_ptr<const std::vector<TFieldDef>> defs)
 {
     fieldDefs_ = defs ? std::move(defs) : std::make_shared<const std::vector<TFieldDef>>();
@@ -233,16 +226,16 @@ void TDataSet::bindFields()
     }
 }
 
-TDataSet::TKeptFields *TDataSet::keptFor(const std::shared_ptr<const std::vector<TFieldDef>> &defs)
+std::vector<TDataSet::TKeptFields>::iterator
+TDataSet::keptFor(const std::shared_ptr<const std::vector<TFieldDef>> &defs)
 {
-    const auto it = std::find_if(kept_.begin(), kept_.end(), [&](const TKeptFields &k) { return k.For == defs; });
-    return it == kept_.end() ? nullptr : &*it;
+    return std::find_if(kept_.begin(), kept_.end(), [&](const TKeptFields &k) { return k.For == defs; });
 }
 
 TDataSet::TKept TDataSet::takeKeptFields()
 {
     constexpr size_t statementsKept = 32;
-    auto it = std::find_if(kept_.begin(), kept_.end(), [&](const TKeptFields &k) { return k.For == fieldDefs_; });
+    const auto it = keptFor(fieldDefs_);
     if (it == kept_.end()) {
         if (kept_.size() >= statementsKept)
             kept_.erase(kept_.begin());
@@ -275,8 +268,8 @@ TDataSet::TKept TDataSet::takeKeptFields()
 
 void TDataSet::keepAsMade()
 {
-    TKeptFields *k = keptFor(fieldDefs_);
-    if (!k)
+    const auto k = keptFor(fieldDefs_);
+    if (k == kept_.end())
         return;
     k->Stamp = DefaultFieldsStamp();
     k->AsMade.clear();
@@ -337,8 +330,8 @@ void TDataSet::Close()
     clearRows();
     // Default fields live only while open (taken out in one pass: a wide result has many); those made for
     // the statement are put aside for its next open.
-    TKeptFields *kept = defaultFields_ ? keptFor(fieldDefs_) : nullptr;
-    if (kept && !kept->AsMade.empty() &&
+    const auto kept = defaultFields_ ? keptFor(fieldDefs_) : kept_.end();
+    if (kept != kept_.end() && !kept->AsMade.empty() &&
         std::all_of(fields_.begin(), fields_.end(), [](const auto &f) { return !f->persistent_; })) {
         kept->Fields = std::move(fields_);
         fields_.clear();

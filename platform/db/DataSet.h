@@ -269,10 +269,8 @@ protected:
     virtual void DoAfterInternalOpen() {}
     virtual void DoAfterInternalClose() {}
 
-    // Takes the columns of the result; repeated names are made unique (UniqueFieldNames) unless the caller
-    // says they are already.
-    void SetFieldDefs(std::vector<TFieldDef> defs, bool namesUnique = false);
-    // Takes definitions shared with others (a kept statement's), their names already unique.
+    // Takes the columns of the result, shared with others (a kept statement's), their names made unique
+    // (MakeFieldNamesUnique).
     void SetFieldDefs(std::shared_ptr<const std::vector<TFieldDef>> defs);
     // The data of the record the fields read now (current, edit buffer ...), as a full vector.
     std::vector<QVariant> CurrentData() const;
@@ -342,7 +340,7 @@ private:
         bool HasByName = false;
     };
     std::vector<TKeptFields> kept_; // the least recently opened first
-    TKeptFields *keptFor(const std::shared_ptr<const std::vector<TFieldDef>> &defs);
+    std::vector<TKeptFields>::iterator keptFor(const std::shared_ptr<const std::vector<TFieldDef>> &defs);
     enum class TKept { FirstOpen, MakeAndKeep, Taken };
     TKept takeKeptFields();
     void keepAsMade();

@@ -406,19 +406,14 @@ void TIBTransaction::SetDefaultDatabase(TIBDatabase *db)
 
 int TIBTransaction::options() const
 {
-    // Asked at every read and write; worked out again only when the parameters changed.
-    if (optionsOf_.isSharedWith(Params.Lines()) && optionsKnown_)
-        return options_;
-    optionsOf_ = Params.Lines();
-    options_ = optionsOf(Params);
-    optionsKnown_ = true;
-    return options_;
+    // Asked at every read and write.
+    return options_.Get(Params.Lines(), &optionsOf);
 }
 
-int TIBTransaction::optionsOf(const TStringList &params)
+int TIBTransaction::optionsOf(const QStringList &params)
 {
     int o = fb::Transaction::Default;
-    for (const QString &line : params.Lines()) {
+    for (const QString &line : params) {
         const QString l = line.trimmed().toLower();
         if (l == QLatin1String("concurrency") || l == QLatin1String("consistency"))
             o |= fb::Transaction::Snapshot;

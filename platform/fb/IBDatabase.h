@@ -211,10 +211,8 @@ private:
     void closeDataSets();
     void idleTimeout();
     int options() const;
-    static int optionsOf(const TStringList &params);
-    mutable QStringList optionsOf_;
-    mutable int options_ = 0;
-    mutable bool optionsKnown_ = false;
+    static int optionsOf(const QStringList &params);
+    mutable TFromLines<int> options_;
     // Lets go of the read-only companion (the connection closes or is lost).
     void endReading(bool abandon);
     // A cursor of one of the data sets is open in the companion.

@@ -42,18 +42,14 @@ void TStringList::SetStrings(int i, const QString &line)
 
 QString TStringList::Text() const
 {
-    // The text is asked for far more often than the lines change (a query's SQL at every open): it is joined
-    // again only when the lines no longer share their data with those it was joined from.
-    if (textOf_.isSharedWith(lines_))
-        return text_;
-    QString out;
-    for (const QString &l : lines_) {
-        out += l;
-        out += QLatin1Char('\n');
-    }
-    textOf_ = lines_;
-    text_ = out;
-    return out;
+    return text_.Get(lines_, [](const QStringList &lines) {
+        QString out;
+        for (const QString &l : lines) {
+            out += l;
+            out += QLatin1Char('\n');
+        }
+        return out;
+    });
 }
 
 void TStringList::SetText(const QString &text)

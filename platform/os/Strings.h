@@ -6,6 +6,27 @@
 #include <QStringList>
 #include <functional>
 
+// A value worked out from a list of lines and asked for far more often than the lines change: it is worked
+// out again only when the lines no longer share their data with the copy kept of them (a changed list
+// detaches from that copy).
+template <typename T> class TFromLines {
+public:
+    template <typename Make> const T &Get(const QStringList &lines, Make make)
+    {
+        if (!known_ || !of_.isSharedWith(lines)) {
+            value_ = make(lines);
+            of_ = lines;
+            known_ = true;
+        }
+        return value_;
+    }
+
+private:
+    QStringList of_;
+    T value_{};
+    bool known_ = false;
+};
+
 class TStringList {
 public:
     TStringList() = default;
@@ -60,9 +81,8 @@ private:
     void changing();
     void changed();
     QStringList lines_;
-    // The lines Text() was last joined from, and that text.
-    mutable QStringList textOf_;
-    mutable QString text_;
+    // The text, asked for at every open of a query.
+    mutable TFromLines<QString> text_;
     int updateCount_ = 0;
     bool pendingChange_ = false;
 };

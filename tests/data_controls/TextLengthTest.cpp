@@ -181,24 +181,32 @@ TEST_F(TextLength, AMemoLeftWithAnOverlongTextByCodeIsRefusedOnItsSave)
     EXPECT_EQ(stored("POZN"), "") << "nothing cut and stored";
 }
 
-class GridTextLength : public TextLength {};
+class GridTextLength : public TextLength {
+protected:
+    // The grid on the data set, shown, active and focused.
+    void show(TDBGrid &grid)
+    {
+        grid.resize(600, 200);
+        grid.SetDataSource(&src);
+        grid.show();
+        QApplication::setActiveWindow(&grid);
+        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
+        grid.setFocus();
+    }
+    static int columnOf(TDBGrid &grid, const QString &field)
+    {
+        for (int i = 0; i < grid.Model()->columnCount(); ++i)
+            if (grid.Columns(i)->FieldName == field)
+                return i;
+        return -1;
+    }
+};
 
 TEST_F(GridTextLength, ACellEditorAndAPickListTakeTheColumnsCharacters)
 {
     TDBGrid grid;
-    grid.resize(600, 200);
-    grid.SetDataSource(&src);
-    grid.show();
-    QApplication::setActiveWindow(&grid);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
-    grid.setFocus();
-    int kodColumn = -1, nazovColumn = -1;
-    for (int i = 0; i < grid.Model()->columnCount(); ++i) {
-        if (grid.Columns(i)->FieldName == "KOD")
-            kodColumn = i;
-        if (grid.Columns(i)->FieldName == "NAZOV")
-            nazovColumn = i;
-    }
+    ASSERT_NO_FATAL_FAILURE(show(grid));
+    const int kodColumn = columnOf(grid, "KOD"), nazovColumn = columnOf(grid, "NAZOV");
     ASSERT_GE(kodColumn, 0);
     ASSERT_GE(nazovColumn, 0);
     grid.Columns(kodColumn)->PickList = {QStringLiteral("K1"), QStringLiteral("K2")};
@@ -218,16 +226,8 @@ TEST_F(GridTextLength, ACellEditorAndAPickListTakeTheColumnsCharacters)
 TEST_F(GridTextLength, ACodeOfTheColumnsFullLengthIsTypedWholeIntoAPickList)
 {
     TDBGrid grid;
-    grid.resize(600, 200);
-    grid.SetDataSource(&src);
-    grid.show();
-    QApplication::setActiveWindow(&grid);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
-    grid.setFocus();
-    int kodColumn = -1;
-    for (int i = 0; i < grid.Model()->columnCount(); ++i)
-        if (grid.Columns(i)->FieldName == "KOD")
-            kodColumn = i;
+    ASSERT_NO_FATAL_FAILURE(show(grid));
+    const int kodColumn = columnOf(grid, "KOD");
     ASSERT_GE(kodColumn, 0);
     grid.Columns(kodColumn)->PickList = {QStringLiteral("ODLEV"), QStringLiteral("PILA1")};
     // Each letter typed stays, whatever item it starts: the last one of a full-length code too.

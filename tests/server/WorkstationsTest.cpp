@@ -26,24 +26,33 @@ class Workstations : public ServerTest {
 protected:
     // A value as a third workstation reads it now.
     QVariant committed(const QString &sql) { return workstation()->value(sql); }
+
+    // Two workstations on the row T_ROW 1: A saves a new TXT while B shows the old one, then B's save of the
+    // same column is refused and what B typed stays in its record.
+    struct TStaleSave {
+        std::unique_ptr<Workstation> a, b;
+        std::unique_ptr<TIBTable> ta, tb;
+    };
+    TStaleSave refusedStaleSave()
+    {
+        TStaleSave w{workstation(), workstation(), nullptr, nullptr};
+        w.ta = w.a->table("T_ROW");
+        w.tb = w.b->table("T_ROW");
+        w.ta->Edit();
+        w.ta->FieldByName("TXT")->SetAsString("from A");
+        w.ta->Post();
+        w.a->tr.CommitRetaining();
+        w.tb->Edit();
+        w.tb->FieldByName("TXT")->SetAsString("from B");
+        EXPECT_EQ(errorOf([&] { w.tb->Post(); }), kChangedMeanwhile);
+        return w;
+    }
 };
 
 TEST_F(Workstations, AStaleSaveIsRefusedAndBothChangesStayWhereTheyBelong)
 {
-    auto a = workstation();
-    auto b = workstation();
-    auto ta = a->table("T_ROW");
-    auto tb = b->table("T_ROW");
-
-    ta->Edit();
-    ta->FieldByName("TXT")->SetAsString("from A");
-    ta->Post();
-    a->tr.CommitRetaining();
-
     // B still shows "first": its save of the same column would overwrite A's saved change.
-    tb->Edit();
-    tb->FieldByName("TXT")->SetAsString("from B");
-    EXPECT_EQ(errorOf([&] { tb->Post(); }), kChangedMeanwhile);
+    auto [a, b, ta, tb] = refusedStaleSave();
     EXPECT_EQ(tb->State(), dsEdit) << "what B typed stays in the record";
     EXPECT_EQ(tb->FieldByName("TXT")->AsString(), "from B");
     EXPECT_EQ(committed("select TXT from T_ROW where ID = 1").toString(), "from A");
@@ -60,19 +69,7 @@ TEST_F(Workstations, AStaleSaveIsRefusedAndBothChangesStayWhereTheyBelong)
 
 TEST_F(Workstations, AfterARefusedStaleSaveIsGivenUpTheRowShowsWhatIsStoredAndCanBeSavedAgain)
 {
-    auto a = workstation();
-    auto b = workstation();
-    auto ta = a->table("T_ROW");
-    auto tb = b->table("T_ROW");
-
-    ta->Edit();
-    ta->FieldByName("TXT")->SetAsString("from A");
-    ta->Post();
-    a->tr.CommitRetaining();
-
-    tb->Edit();
-    tb->FieldByName("TXT")->SetAsString("from B");
-    EXPECT_EQ(errorOf([&] { tb->Post(); }), kChangedMeanwhile);
+    auto [a, b, ta, tb] = refusedStaleSave();
     // Given up, the row is read again: B's next edit starts from A's change, not from the old text.
     tb->Cancel();
     EXPECT_EQ(tb->FieldByName("TXT")->AsString(), "from A");
