@@ -1,0 +1,172 @@
+// Reaching a field and typing into it as a person does. A person arrives at a field by Tab, by Enter (the
+// program's own move to the next field) or by a click, and the arrival decides what is selected: Tab selects
+// a line edit's text, a click places the caret. These helpers only press keys and click; they never set the
+// focus or select text themselves. PutFocusDirectly is the one exception, named so, for the rare test that
+// must start somewhere no key reaches.
+//
+// Every wait here is bounded (a minute, or a count of key presses) and a failed one fails its test at once,
+// naming its step.
+#pragma once
+
+#include "common/HostileCorpus.h"
+
+#include <QAbstractItemView>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QTest>
+#include <QWidget>
+#include <gtest/gtest.h>
+
+#include <functional>
+#include <string>
+
+// How long any one wait of a test may take before it fails: only a hang gets there.
+inline constexpr int kWaitLimitMs = 60000;
+
+// Handles events until `done` holds. Fails the test naming `step` when it has not held within the limit;
+// returns whether it held.
+inline bool WaitFor(const std::string &step, const std::function<bool()> &done, int limitMs = kWaitLimitMs)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (!done()) {
+        if (clock.elapsed() > limitMs) {
+            ADD_FAILURE() << "waited " << limitMs / 1000 << " s in vain for: " << step;
+            return false;
+        }
+        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
+    }
+    return true;
+}
+
+// Handles the events already queued (a few rounds, for events that post others).
+inline void Settle()
+{
+    for (int i = 0; i < 3; ++i)
+        QCoreApplication::processEvents();
+}
+
+// Shows the window and waits until it is the active one, as a window a person opens becomes.
+inline bool ShowActive(QWidget *window, const std::string &step = "the window becomes active")
+{
+    window->show();
+    window->raise();
+    window->activateWindow();
+    QApplication::setActiveWindow(window);
+    return WaitFor(step, [window] { return window->isActiveWindow(); });
+}
+
+// The one way to put the focus somewhere directly, for a test that must start where no key or click leads.
+// Selects nothing.
+inline void PutFocusDirectly(QWidget *w)
+{
+    QApplication::setActiveWindow(w->window());
+    w->setFocus(Qt::OtherFocusReason);
+    Settle();
+}
+
+namespace person_detail {
+// Presses `key` at the focused widget until `target` (or a child of it, such as a combo's line edit) has the
+// focus; at most `presses` times.
+inline bool pressUntil(QWidget *target, Qt::Key key, Qt::KeyboardModifiers mods, int presses, const char *how)
+{
+    auto arrived = [target] {
+        QWidget *f = QApplication::focusWidget();
+        return f && (f == target || target->isAncestorOf(f));
+    };
+    QApplication::setActiveWindow(target->window());
+    for (int i = 0; i < presses && !arrived(); ++i) {
+        QWidget *f = QApplication::focusWidget();
+        QTest::keyClick(f ? f : target->window(), key, mods);
+        Settle();
+    }
+    if (!arrived()) {
+        QWidget *f = QApplication::focusWidget();
+        ADD_FAILURE() << how << " did not reach " << target->metaObject()->className() << " '"
+                      << target->objectName().toStdString() << "' in " << presses << " presses; the focus is on "
+                      << (f ? f->metaObject()->className() : "nothing") << " '"
+                      << (f ? f->objectName().toStdString() : std::string()) << "'";
+        return false;
+    }
+    return true;
+}
+} // namespace person_detail
+
+// Tab from wherever the focus is until the target has it (Tab selects a line edit's whole text).
+inline bool TabTo(QWidget *target, int presses = 100)
+{
+    return person_detail::pressUntil(target, Qt::Key_Tab, Qt::NoModifier, presses, "Tab");
+}
+
+// Shift+Tab backwards until the target has the focus.
+inline bool BacktabTo(QWidget *target, int presses = 100)
+{
+    return person_detail::pressUntil(target, Qt::Key_Backtab, Qt::ShiftModifier, presses, "Shift+Tab");
+}
+
+// Enter, the program's move to the next field, until the target has the focus.
+inline bool EnterTo(QWidget *target, int presses = 100)
+{
+    return person_detail::pressUntil(target, Qt::Key_Return, Qt::NoModifier, presses, "Enter");
+}
+
+// A left click in the widget (its middle, or `at`): it takes the focus as clicked and places the caret there.
+inline void ClickOn(QWidget *w, QPoint at = QPoint())
+{
+    QApplication::setActiveWindow(w->window());
+    QTest::mouseClick(w, Qt::LeftButton, Qt::NoModifier, at.isNull() ? w->rect().center() : at);
+    Settle();
+}
+
+// A click on a cell of a grid or list: it becomes current and the view takes the focus.
+inline bool ClickCell(QAbstractItemView *view, int row, int column)
+{
+    const QModelIndex index = view->model()->index(row, column);
+    view->scrollTo(index);
+    const QRect cell = view->visualRect(index);
+    if (!cell.isValid()) {
+        ADD_FAILURE() << "the cell " << row << "," << column << " is not on the screen";
+        return false;
+    }
+    ClickOn(view->viewport(), cell.center());
+    return true;
+}
+
+// Presses a key (with modifiers) where the focus is, as a person presses it.
+inline void Press(Qt::Key key, Qt::KeyboardModifiers mods = Qt::NoModifier)
+{
+    QWidget *f = QApplication::focusWidget();
+    if (!f)
+        f = QApplication::activeWindow();
+    if (!f) {
+        ADD_FAILURE() << "a key pressed with no window active";
+        return;
+    }
+    QTest::keyClick(f, key, mods);
+    Settle();
+}
+
+// Types the text key by key, each key where the focus is then (a grid's first key opens its cell editor, the
+// rest go into the editor), letters outside ASCII too.
+inline void Type(const QString &text)
+{
+    for (QChar c : text) {
+        QWidget *f = QApplication::focusWidget();
+        if (!f) {
+            ADD_FAILURE() << "typed '" << text.toStdString() << "' with nothing focused";
+            return;
+        }
+        TypeText(f, QString(c));
+    }
+    Settle();
+}
+
+// Tab to the field, type the text over what Tab selected, and leave the field with Tab.
+inline bool TabAndType(QWidget *field, const QString &text)
+{
+    if (!TabTo(field))
+        return false;
+    Type(text);
+    Press(Qt::Key_Tab);
+    return true;
+}
