@@ -5,7 +5,7 @@ set -euo pipefail
 root=$(cd "$(dirname "$0")" && pwd)
 cmd=${1:-run}
 "$root/scripts/deps.sh"
-"$root/scripts/build.sh"
+if [ "$cmd" = test ]; then "$root/scripts/build.sh" --strict; else "$root/scripts/build.sh"; fi
 case "$cmd" in
   run)
     db="$root/build/TarvDB.fdb"

@@ -239,7 +239,7 @@ TDataSet::TKept TDataSet::takeKeptFields()
     if (it == kept_.end()) {
         if (kept_.size() >= statementsKept)
             kept_.erase(kept_.begin());
-        kept_.push_back(TKeptFields{fieldDefs_, 0, {}, {}});
+        kept_.push_back(TKeptFields{fieldDefs_, 0, {}, {}, {}, false});
         return TKept::FirstOpen;
     }
     // The most recently opened goes last.

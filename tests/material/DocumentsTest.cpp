@@ -179,8 +179,9 @@ TEST_F(DocumentsTest, ThePurchaseOrderNamesItsSupplierAndEveryItem)
     // Every page with items has the column captions over them.
     for (const QStringList &page : texts)
         if (!page.filter(QRegularExpression(QStringLiteral("^P-\\d+$"))).isEmpty())
-            for (const char *column : {"č.", "č.Položky", "Názov položky", "Množstvo", "MJ", "Popis"})
+            for (const char *column : {"č.", "č.Položky", "Názov položky", "Množstvo", "MJ", "Popis"}) {
                 EXPECT_TRUE(page.contains(QString::fromUtf8(column))) << column;
+            }
     const QStringList everything = all(texts);
     for (int i = 1; i <= 30; ++i) {
         EXPECT_EQ(everything.count(QStringLiteral("P-%1").arg(i)), 1) << i;

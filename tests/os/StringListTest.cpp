@@ -106,8 +106,9 @@ TEST(CaseFoldedName, MatchesAsTheFoldedCopiesDo)
     const auto same = [](const QString &a, const QString &b) {
         const bool equal = TCaseFoldedName{a} == TCaseFoldedName{b};
         EXPECT_EQ(equal, a.toCaseFolded() == b.toCaseFolded()) << a.toStdString() << " / " << b.toStdString();
-        if (equal)
+        if (equal) {
             EXPECT_EQ(qHash(TCaseFoldedName{a}, 7), qHash(TCaseFoldedName{b}, 7));
+        }
         return equal;
     };
     EXPECT_TRUE(same("C_INT", "c_int"));

@@ -365,8 +365,9 @@ TEST_F(PerformanceForm, TheOrderEntryIsTypedFromTheEmployeeOnAndKeepsItsOperatio
     EXPECT_DOUBLE_EQ(entry.FieldByName("MNOZSTVO")->AsFloat(), 8);
     for (const char *fixed : {"OPERACIA", "NORMA", "MZDA"})
         for (int c = 0; c < grid->ColumnCount(); ++c)
-            if (grid->Columns(c)->FieldName == QLatin1String(fixed))
+            if (grid->Columns(c)->FieldName == QLatin1String(fixed)) {
                 EXPECT_TRUE(grid->Columns(c)->ReadOnly) << fixed;
+            }
 }
 
 // The confirmation's period is two date edits: the days typed into their masks filter the jobs, a day that does not

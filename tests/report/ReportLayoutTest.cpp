@@ -291,8 +291,9 @@ TEST(ReportLayout, AMemoLongerThanThePageGoesOnOverTheNextPages)
             if (item.text.startsWith("Operácia ") && page.number > 1)
                 firstLine = std::min(firstLine, item.rect.top());
         }
-        if (page.number > 1 && firstLine < bottom)
+        if (page.number > 1 && firstLine < bottom) {
             EXPECT_DOUBLE_EQ(firstLine, contentTop) << "continued under the page header on page " << page.number;
+        }
     }
     for (int i = 1; i <= 150; ++i) {
         EXPECT_EQ(printed.value(QStringLiteral("Operácia %1").arg(i)), 1) << i;

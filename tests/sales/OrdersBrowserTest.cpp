@@ -130,8 +130,9 @@ TEST_F(OrdersBrowserTest, TheFilterPanelsButtonStandsClearOfItsEditsAndFiltersBy
     QApplication::processEvents();
     QWidget *apply = form->DBFilter->FilterButton;
     for (QWidget *w : form->DBFilter->findChildren<QWidget *>())
-        if (w != apply && w->isVisible() && w->parentWidget() == form->DBFilter)
+        if (w != apply && w->isVisible() && w->parentWidget() == form->DBFilter) {
             EXPECT_FALSE(w->geometry().intersects(apply->geometry())) << w->objectName().toStdString();
+        }
     EXPECT_TRUE(form->DBFilter->rect().contains(apply->geometry()));
     form->xeC_VYR->setText("V10");
     QTest::mouseClick(apply, Qt::LeftButton, {}, apply->rect().center());

@@ -68,8 +68,9 @@ protected:
         const QString exported = out.mid(prefix.size()).trimmed();
         EXPECT_NE(exported.toLower(), QStringLiteral("masterkey"));
         EXPECT_GE(exported.size(), 8);
-        if (qEnvironmentVariable("ISC_PASSWORD").isEmpty())
+        if (qEnvironmentVariable("ISC_PASSWORD").isEmpty()) {
             EXPECT_EQ(ServerAdminPassword(), exported) << "SYSDBA.password holds the password in force";
+        }
         EXPECT_TRUE(logsIn(exported)) << "the server takes the log-in";
         EXPECT_FALSE(logsIn(QStringLiteral("masterkey")));
     }
