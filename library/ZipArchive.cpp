@@ -2,62 +2,24 @@
 
 #include <QFile>
 #include <QSaveFile>
+#include <QSet>
 #include <algorithm>
-#include <zlib.h>
+#include <memory>
+#include <zip.h>
+
+// The archive format is libzip's: this class keeps the limits an archive a user picks must stay within, and
+// the entries in memory in their order.
 
 namespace {
 
-quint32 u16(const QByteArray &b, qsizetype at)
-{
-    return quint8(b[at]) | quint32(quint8(b[at + 1])) << 8;
-}
+struct ZipCloser {
+    void operator()(zip_t *z) const { zip_discard(z); }
+};
+using ZipHandle = std::unique_ptr<zip_t, ZipCloser>;
 
-quint32 u32(const QByteArray &b, qsizetype at)
-{
-    return u16(b, at) | u16(b, at + 2) << 16;
-}
-
-void put16(QByteArray &b, quint32 v)
-{
-    b.append(char(v & 0xff)).append(char((v >> 8) & 0xff));
-}
-
-void put32(QByteArray &b, quint32 v)
-{
-    put16(b, v & 0xffff);
-    put16(b, v >> 16);
-}
-
-bool inflateRaw(const QByteArray &in, qsizetype size, QByteArray &out)
-{
-    out.resize(size);
-    z_stream s{};
-    if (inflateInit2(&s, -MAX_WBITS) != Z_OK)
-        return false;
-    s.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(in.constData()));
-    s.avail_in = uInt(in.size());
-    s.next_out = reinterpret_cast<Bytef *>(out.data());
-    s.avail_out = uInt(out.size());
-    const int rc = inflate(&s, Z_FINISH);
-    const bool ok = rc == Z_STREAM_END && s.total_out == uLong(size);
-    inflateEnd(&s);
-    return ok;
-}
-
-QByteArray deflateRaw(const QByteArray &in)
-{
-    z_stream s{};
-    deflateInit2(&s, Z_DEFAULT_COMPRESSION, Z_DEFLATED, -MAX_WBITS, 8, Z_DEFAULT_STRATEGY);
-    QByteArray out(qsizetype(deflateBound(&s, uLong(in.size()))), Qt::Uninitialized);
-    s.next_in = reinterpret_cast<Bytef *>(const_cast<char *>(in.constData()));
-    s.avail_in = uInt(in.size());
-    s.next_out = reinterpret_cast<Bytef *>(out.data());
-    s.avail_out = uInt(out.size());
-    deflate(&s, Z_FINISH);
-    out.resize(qsizetype(s.total_out));
-    deflateEnd(&s);
-    return out;
-}
+struct FileCloser {
+    void operator()(zip_file_t *f) const { zip_fclose(f); }
+};
 
 QString tooLarge()
 {
@@ -98,66 +60,66 @@ bool TZipArchive::Load(const QByteArray &b, QString *error)
 {
     Entries.clear();
     const QString broken = QStringLiteral("Súbor nie je platný archív zip.");
-    // The end record, within the last 64 KiB and its own 22 bytes (a comment may follow it).
-    qsizetype end = -1;
-    for (qsizetype at = b.size() - 22; at >= 0 && at >= b.size() - 22 - 0xffff; --at)
-        if (u32(b, at) == 0x06054b50) {
-            end = at;
-            break;
-        }
-    if (end < 0)
+    zip_error_t why;
+    zip_error_init(&why);
+    zip_source_t *source = zip_source_buffer_create(b.constData(), zip_uint64_t(b.size()), 0, &why);
+    zip_error_fini(&why);
+    if (!source)
         return fail(error, broken);
-    const quint32 count = u16(b, end + 10);
+    // The limits below are checked first; libzip checks each entry's local header as it is opened.
+    ZipHandle archive(zip_open_from_source(source, ZIP_RDONLY, nullptr));
+    if (!archive) {
+        zip_source_free(source);
+        return fail(error, broken);
+    }
+    const zip_int64_t count = zip_get_num_entries(archive.get(), 0);
+    if (count < 0)
+        return fail(error, broken);
     if (count > MaxEntries)
         return fail(error, QStringLiteral("Archív zip má viac ako %1 položiek.").arg(MaxEntries));
-    // The directory is read whole and checked before anything is unpacked.
+    // The directory is read whole and checked before anything is unpacked. Entries of one name, or whose
+    // packed bytes together exceed the archive, share their bytes: they would unpack the same data many times.
     struct Part {
         QString name;
-        quint32 method;
-        qsizetype local, data, packed, size;
+        qsizetype size;
+        bool stored;
     };
     std::vector<Part> parts;
-    parts.reserve(count);
-    qsizetype total = 0;
-    qsizetype at = u32(b, end + 16);
-    for (quint32 i = 0; i < count; ++i) {
-        if (at + 46 > b.size() || u32(b, at) != 0x02014b50)
+    parts.reserve(size_t(count));
+    qsizetype total = 0, packed = 0;
+    QSet<QString> names;
+    bool shared = false;
+    for (zip_int64_t i = 0; i < count; ++i) {
+        zip_stat_t st;
+        zip_stat_init(&st);
+        if (zip_stat_index(archive.get(), zip_uint64_t(i), 0, &st) != 0 ||
+            (st.valid & (ZIP_STAT_NAME | ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD)) !=
+                (ZIP_STAT_NAME | ZIP_STAT_SIZE | ZIP_STAT_COMP_SIZE | ZIP_STAT_COMP_METHOD))
             return fail(error, broken);
-        Part part;
-        part.method = u16(b, at + 10);
-        part.packed = u32(b, at + 20);
-        part.size = u32(b, at + 24);
-        const qsizetype nameLength = u16(b, at + 28), extra = u16(b, at + 30), comment = u16(b, at + 32);
-        part.local = u32(b, at + 42);
-        part.name = QString::fromUtf8(b.mid(at + 46, nameLength));
-        at += 46 + nameLength + extra + comment;
-        total += part.method == 0 ? part.packed : part.size;
+        if (st.comp_method != ZIP_CM_STORE && st.comp_method != ZIP_CM_DEFLATE)
+            return fail(error, broken);
+        total += qsizetype(std::min<zip_uint64_t>(st.size, zip_uint64_t(MaxTotalSize) + 1));
         if (total > MaxTotalSize)
             return fail(error, tooLarge());
-        if (part.local + 30 > b.size() || u32(b, part.local) != 0x04034b50)
-            return fail(error, broken);
-        part.data = part.local + 30 + u16(b, part.local + 26) + u16(b, part.local + 28);
-        if (part.data + part.packed > b.size())
-            return fail(error, broken);
+        packed += qsizetype(std::min<zip_uint64_t>(st.comp_size, zip_uint64_t(b.size()) + 1));
+        Part part{QString::fromUtf8(st.name), qsizetype(st.size), st.comp_method == ZIP_CM_STORE};
+        shared = shared || packed > b.size() || names.contains(part.name);
+        names.insert(part.name);
         parts.push_back(std::move(part));
     }
-    // Each entry has bytes of its own: entries that share them would unpack the same data many times over.
-    std::vector<std::pair<qsizetype, qsizetype>> spans;
-    spans.reserve(parts.size());
-    for (const Part &p : parts)
-        spans.emplace_back(p.local, p.data + p.packed);
-    std::sort(spans.begin(), spans.end());
-    for (size_t i = 1; i < spans.size(); ++i)
-        if (spans[i].first < spans[i - 1].second)
-            return fail(error, QStringLiteral("Položky archívu zip sa prekrývajú."));
-    for (Part &p : parts) {
+    if (shared)
+        return fail(error, QStringLiteral("Položky archívu zip sa prekrývajú."));
+    for (zip_int64_t i = 0; i < count; ++i) {
+        Part &p = parts[size_t(i)];
         TZipEntry entry;
         entry.Name = std::move(p.name);
-        const QByteArray raw = b.mid(p.data, p.packed);
-        if (p.method == 0) {
-            entry.Data = raw;
-            entry.Stored = true;
-        } else if (p.method != 8 || !inflateRaw(raw, p.size, entry.Data)) {
+        entry.Stored = p.stored;
+        entry.Data.resize(p.size);
+        std::unique_ptr<zip_file_t, FileCloser> file(zip_fopen_index(archive.get(), zip_uint64_t(i), 0));
+        // The whole entry, and not a byte more: libzip checks its length and checksum at its end.
+        char spare;
+        if (!file || zip_fread(file.get(), entry.Data.data(), zip_uint64_t(p.size)) != zip_int64_t(p.size) ||
+            zip_fread(file.get(), &spare, 1) != 0) {
             Entries.clear();
             return fail(error, broken);
         }
@@ -168,57 +130,47 @@ bool TZipArchive::Load(const QByteArray &b, QString *error)
 
 QByteArray TZipArchive::Bytes() const
 {
-    QByteArray out, directory;
+    zip_error_t why;
+    zip_error_init(&why);
+    zip_source_t *target = zip_source_buffer_create(nullptr, 0, 0, &why);
+    zip_error_fini(&why);
+    if (!target)
+        return {};
+    // The buffer outlives the archive written into it.
+    zip_source_keep(target);
+    std::unique_ptr<zip_source_t, void (*)(zip_source_t *)> keep(target, zip_source_free);
+    zip_t *archive = zip_open_from_source(target, ZIP_TRUNCATE, nullptr);
+    if (!archive)
+        return {};
+    // Entries go in their order; a stored one ("mimetype" of an office document, which must come first and
+    // unpacked) is written without compression.
     for (const TZipEntry &e : Entries) {
-        const QByteArray name = e.Name.toUtf8();
-        const QByteArray data = e.Stored ? e.Data : deflateRaw(e.Data);
-        const quint32 crc = quint32(crc32(0, reinterpret_cast<const Bytef *>(e.Data.constData()), uInt(e.Data.size())));
-        const quint32 offset = quint32(out.size());
-        const quint32 method = e.Stored ? 0 : 8;
-        // Local header: signature, version, flags (UTF-8 names), method, time, date, sizes, name.
-        put32(out, 0x04034b50);
-        put16(out, 20);
-        put16(out, 0x0800);
-        put16(out, method);
-        put16(out, 0);
-        put16(out, 0x21);
-        put32(out, crc);
-        put32(out, quint32(data.size()));
-        put32(out, quint32(e.Data.size()));
-        put16(out, quint32(name.size()));
-        put16(out, 0);
-        out += name;
-        out += data;
-
-        put32(directory, 0x02014b50);
-        put16(directory, 20);
-        put16(directory, 20);
-        put16(directory, 0x0800);
-        put16(directory, method);
-        put16(directory, 0);
-        put16(directory, 0x21);
-        put32(directory, crc);
-        put32(directory, quint32(data.size()));
-        put32(directory, quint32(e.Data.size()));
-        put16(directory, quint32(name.size()));
-        put16(directory, 0);
-        put16(directory, 0);
-        put16(directory, 0);
-        put16(directory, 0);
-        put32(directory, 0);
-        put32(directory, offset);
-        directory += name;
+        zip_source_t *data = zip_source_buffer(archive, e.Data.constData(), zip_uint64_t(e.Data.size()), 0);
+        const zip_int64_t index =
+            data ? zip_file_add(archive, e.Name.toUtf8().constData(), data, ZIP_FL_ENC_UTF_8 | ZIP_FL_OVERWRITE) : -1;
+        if (index < 0) {
+            if (data)
+                zip_source_free(data);
+            zip_discard(archive);
+            return {};
+        }
+        zip_set_file_compression(archive, zip_uint64_t(index), e.Stored ? ZIP_CM_STORE : ZIP_CM_DEFLATE, 0);
+        zip_file_set_mtime(archive, zip_uint64_t(index), 0, 0);
     }
-    const quint32 start = quint32(out.size());
-    out += directory;
-    put32(out, 0x06054b50);
-    put16(out, 0);
-    put16(out, 0);
-    put16(out, quint32(Entries.size()));
-    put16(out, quint32(Entries.size()));
-    put32(out, quint32(directory.size()));
-    put32(out, start);
-    put16(out, 0);
+    if (zip_close(archive) != 0) {
+        zip_discard(archive);
+        return {};
+    }
+    QByteArray out;
+    zip_stat_t st;
+    zip_stat_init(&st);
+    if (zip_source_stat(target, &st) != 0 || zip_source_open(target) != 0)
+        return {};
+    out.resize(qsizetype(st.size));
+    const zip_int64_t read = zip_source_read(target, out.data(), st.size);
+    zip_source_close(target);
+    if (read != zip_int64_t(st.size))
+        return {};
     return out;
 }
 

@@ -8,7 +8,7 @@ packages=(
   qt6-base-dev qt6-charts-dev libqt6opengl6-dev libgl-dev fonts-dejavu-core qt6-translations-l10n
   fonts-urw-base35
   firebird3.0-server-core firebird3.0-utils firebird-dev libfbclient2
-  libjpeg62-turbo-dev libxlsxwriter-dev zlib1g-dev
+  libjpeg62-turbo-dev libxlsxwriter-dev libzip-dev zlib1g-dev
   libgtest-dev libbenchmark-dev poppler-utils zip unzip
 )
 missing=()

@@ -6,12 +6,16 @@
 #include "ZalSql.h"
 #include "platform/fbapi/IBError.h"
 #include "platform/os/Clock.h"
+#include "platform/os/Exception.h"
 #include "platform/os/Folders.h"
 #include "platform/os/Format.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Guarded.h"
 
+#include <QFile>
 #include <QFileInfo>
+#include <QSettings>
+#include <QStandardPaths>
 #include <QHostInfo>
 #include <QLocale>
 
@@ -220,7 +224,6 @@ TDMZal::TDMZal(const QString &programFile)
         iniName = programFolder_ + QStringLiteral("TarvIS.ini");
     ini_ = std::make_unique<TIniFile>(iniName);
     LoadSettings();
-    registry_ = std::make_unique<TRegistryStore>();
 
     // Database errors that leave a handler are shown in Slovak. Nothing of the data layer is on the stack
     // any more: a connection found lost is let go of now, so the next work connects again from the start
@@ -321,26 +324,70 @@ void TDMZal::ReadDefaultsList(TStringList &list, const QString &key)
         list = SplitCommaText(value);
 }
 
+namespace {
+
+// The registry key of the values, as a group of the user's values file.
+const QString UserValuesGroup = QStringLiteral("SOFTWARE/TarvIS");
+
+// A value an earlier version kept in "registry/SOFTWARE/TarvIS/values" (escaped "name=value" lines) of the
+// configuration folder; empty when there is none.
+QString valueKeptBefore(const QString &name)
+{
+    QFile file(QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) +
+               QStringLiteral("/registry/SOFTWARE/TarvIS/values"));
+    if (!file.open(QIODevice::ReadOnly))
+        return {};
+    while (!file.atEnd()) {
+        const QString line = QString::fromUtf8(file.readLine()).remove(QChar(u'\n'));
+        QString key, value, *target = &key;
+        for (int i = 0; i < line.size(); ++i) {
+            const QChar c = line[i];
+            if (c == QLatin1Char('\\') && i + 1 < line.size()) {
+                const QChar e = line[++i];
+                *target += e == QLatin1Char('n')   ? QChar(QLatin1Char('\n'))
+                           : e == QLatin1Char('r') ? QChar(QLatin1Char('\r'))
+                                                   : e;
+            } else if (c == QLatin1Char('=') && target == &key) {
+                target = &value;
+            } else {
+                *target += c;
+            }
+        }
+        if (target == &value && key.compare(name, Qt::CaseInsensitive) == 0)
+            return value;
+    }
+    return {};
+}
+
+} // namespace
+
+QString TDMZal::UserValuesFile()
+{
+    return QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + QStringLiteral("/TarvIS.conf");
+}
+
 QString TDMZal::ReadRegString(const QString &name)
 {
-    if (!registry_->OpenKey(RegistryKey, false))
-        return QString();
-    const QString value = registry_->ReadString(name);
-    registry_->CloseKey();
-    return value;
+    QSettings values(UserValuesFile(), QSettings::IniFormat);
+    const QString key = UserValuesGroup + QLatin1Char('/') + name;
+    if (values.contains(key))
+        return values.value(key).toString();
+    // A value of the earlier store is read once and kept here from then on.
+    const QString before = valueKeptBefore(name);
+    if (!before.isEmpty()) {
+        values.setValue(key, before);
+        values.sync();
+    }
+    return before;
 }
 
 void TDMZal::WriteRegString(const QString &name, const QString &value)
 {
-    if (!registry_->OpenKey(RegistryKey, true))
-        return;
-    try {
-        registry_->WriteString(name, value);
-    } catch (...) {
-        registry_->CloseKey();
-        throw;
-    }
-    registry_->CloseKey();
+    QSettings values(UserValuesFile(), QSettings::IniFormat);
+    values.setValue(UserValuesGroup + QLatin1Char('/') + name, value);
+    values.sync();
+    if (values.status() != QSettings::NoError)
+        throw Exception(QStringLiteral("Súbor %1 nie je možné zapísať.").arg(UserValuesFile()));
 }
 
 // ---------------------------------------------------------------- connection

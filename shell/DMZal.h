@@ -8,7 +8,6 @@
 #include "library/xTable.h"
 #include "platform/db/DataSource.h"
 #include "platform/os/IniFile.h"
-#include "platform/os/RegistryStore.h"
 #include "platform/os/Strings.h"
 
 #include <QString>
@@ -64,7 +63,9 @@ public:
 
     // ---- settings and registry
     TIniFile &IniFile() { return *ini_; }
-    TRegistryStore &Registry() { return *registry_; }
+    // The file that keeps the user's own values ("\\SOFTWARE\\TarvIS" "LastLogin"), in the user's configuration
+    // folder.
+    static QString UserValuesFile();
     QString ProgramFolder() const { return programFolder_; }
     // Reads the sections Company, Masks, MRP, Vykony and Mzdy into the settings globals. Every value is
     // read first and the globals change together, so a load that fails leaves the earlier values whole.
@@ -118,7 +119,6 @@ private:
     // The built-in log-in was put aside for a server at the last attempt (its log-in was asked for).
     bool builtInPutAside_ = false;
     std::unique_ptr<TIniFile> ini_;
-    std::unique_ptr<TRegistryStore> registry_;
     std::vector<std::unique_ptr<TxQuery>> namedQueries_;
     std::vector<std::unique_ptr<TDataSource>> namedSources_;
 };

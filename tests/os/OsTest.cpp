@@ -1,9 +1,8 @@
-// The registry store, the clock, the server probe, colours, folders and the Windows-1250 code page.
+// The clock, the server probe, colours, folders and the Windows-1250 code page.
 #include "platform/os/Clock.h"
 #include "platform/os/Color.h"
 #include "platform/os/Exception.h"
 #include "platform/os/Folders.h"
-#include "platform/os/RegistryStore.h"
 #include "platform/os/ServerProbe.h"
 #include "platform/os/Win1250.h"
 
@@ -45,49 +44,6 @@ private:
     QTemporaryDir dir_;
     QByteArray oldConfig_, oldData_;
 };
-
-TEST(RegistryStoreTest, ValuesOfAKeyUnderTheConfigFolder)
-{
-    XdgFolders xdg;
-    TRegistryStore reg;
-    EXPECT_FALSE(reg.OpenKey(QStringLiteral("\\SOFTWARE\\TarvIS"), false)); // not created without canCreate
-    EXPECT_EQ(reg.ReadString(QStringLiteral("LastLogin")), QString());
-    EXPECT_THROW(reg.WriteString(QStringLiteral("LastLogin"), QStringLiteral("X")), Exception);
-
-    ASSERT_TRUE(reg.OpenKey(QStringLiteral("\\SOFTWARE\\TarvIS"), true));
-    EXPECT_EQ(reg.ReadString(QStringLiteral("LastLogin")), QString());
-    reg.WriteString(QStringLiteral("LastLogin"), QStringLiteral("SYSDBA"));
-    reg.WriteString(QStringLiteral("Poznámka"), QStringLiteral("a=b\\c\nďalší riadok"));
-    reg.WriteString(QStringLiteral("lastlogin"), QStringLiteral("NOVAK"));
-    reg.CloseKey();
-
-    TRegistryStore again;
-    ASSERT_TRUE(again.OpenKey(QStringLiteral("\\SOFTWARE\\TarvIS"), false));
-    EXPECT_EQ(again.ReadString(QStringLiteral("LastLogin")), QStringLiteral("NOVAK"));
-    EXPECT_EQ(again.ReadString(QStringLiteral("Poznámka")), QStringLiteral("a=b\\c\nďalší riadok"));
-    EXPECT_TRUE(again.ValueExists(QStringLiteral("LASTLOGIN")));
-    EXPECT_TRUE(again.DeleteValue(QStringLiteral("LastLogin")));
-    EXPECT_FALSE(again.ValueExists(QStringLiteral("LastLogin")));
-
-    // Kept in the configuration folder that XDG_CONFIG_HOME names, one value a line.
-    const QString config = xdg.path(QStringLiteral("config"));
-    QStringList files;
-    for (const QFileInfo &info : QDir(config).entryInfoList(QDir::AllEntries | QDir::NoDotAndDotDot))
-        files << info.fileName();
-    ASSERT_EQ(files.size(), 1);
-    QFile values(QDir(config).filePath(files[0] + QStringLiteral("/registry/SOFTWARE/TarvIS/values")));
-    ASSERT_TRUE(values.open(QIODevice::ReadOnly));
-    EXPECT_EQ(values.readAll().count('\n'), 1);
-}
-
-TEST(RegistryStoreTest, KeysCannotLeaveTheStore)
-{
-    XdgFolders xdg;
-    TRegistryStore reg(xdg.path(QStringLiteral("store")));
-    EXPECT_FALSE(reg.OpenKey(QStringLiteral("\\SOFTWARE\\..\\..\\etc"), true));
-    EXPECT_FALSE(reg.OpenKey(QStringLiteral("\\"), true));
-    EXPECT_FALSE(reg.OpenKey(QStringLiteral("\\a/b"), true));
-}
 
 TEST(ClockTest, FixedForTestsThenRunsAgain)
 {

@@ -5,14 +5,16 @@
 
 #include "platform/fbapi/IBError.h"
 #include "platform/os/Exception.h"
-#include "platform/os/RegistryStore.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Guarded.h"
 
 #include "shell/LoginDialog.h"
 
 #include <QApplication>
+#include <QDir>
+#include <QStandardPaths>
 #include <QFile>
+#include <QSettings>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTest>
@@ -22,10 +24,7 @@ namespace {
 
 QString lastLogin()
 {
-    TRegistryStore registry;
-    if (!registry.OpenKey("\\SOFTWARE\\TarvIS", false))
-        return QString();
-    return registry.ReadString("LastLogin");
+    return QSettings(TDMZal::UserValuesFile(), QSettings::IniFormat).value("SOFTWARE/TarvIS/LastLogin").toString();
 }
 
 TEST_F(ShellTest, SettingsDefaultWithoutAnIniFile)
@@ -125,6 +124,26 @@ TEST_F(ShellTest, MoneyFormatFollowsTheCurrencySymbol)
     dm = std::make_unique<TDMZal>(programFile());
     EXPECT_EQ(CurrencyCode, "EUR");
     EXPECT_EQ(MoneyFormat, "## ##0.00 $;; ") << "another symbol stays in the format";
+}
+
+// The last log-in an earlier version kept in its own store is read once and kept in the values file from then
+// on; a name with Slovak letters and an equals sign stays whole.
+TEST_F(ShellTest, TheLastLoginKeptByTheEarlierStoreIsReadOnce)
+{
+    dm = std::make_unique<TDMZal>(programFile());
+    const QString folder =
+        QStandardPaths::writableLocation(QStandardPaths::AppConfigLocation) + "/registry/SOFTWARE/TarvIS";
+    ASSERT_TRUE(QDir().mkpath(folder));
+    QFile old(folder + "/values");
+    ASSERT_TRUE(old.open(QIODevice::WriteOnly));
+    old.write(QString::fromUtf8("Iný=x\nLastLogin=ŠTEFÁNIK\\=O'Neil\n").toUtf8());
+    old.close();
+    EXPECT_EQ(dm->ReadRegString("LastLogin"), QString::fromUtf8("ŠTEFÁNIK=O'Neil"));
+    ASSERT_TRUE(old.remove());
+    EXPECT_EQ(lastLogin(), QString::fromUtf8("ŠTEFÁNIK=O'Neil"));
+    dm->WriteRegString("LastLogin", "NOVAK");
+    EXPECT_EQ(dm->ReadRegString("LastLogin"), "NOVAK");
+    EXPECT_EQ(dm->ReadRegString("Iný"), "");
 }
 
 TEST_F(ShellTest, ConnectsAsSysdbaAndRemembersTheLogin)

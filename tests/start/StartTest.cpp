@@ -7,7 +7,6 @@
 #include "common/WhenModal.h"
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/os/Exception.h"
-#include "platform/os/RegistryStore.h"
 #include "platform/report/QRExportFilter.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
@@ -242,9 +241,7 @@ TEST_F(StartTest, ShownMenuConnectsAndFollowsThePrivileges)
     EXPECT_TRUE(ownRule) << "a module's own rule runs once the menu is enabled";
     EXPECT_EQ(m->windowTitle(), "TarvIS");
     EXPECT_EQ(DMZal->CurrentUserName(), "SYSDBA");
-    TRegistryStore registry;
-    ASSERT_TRUE(registry.OpenKey("\\SOFTWARE\\TarvIS", false));
-    EXPECT_EQ(registry.ReadString("LastLogin"), "SYSDBA");
+    EXPECT_EQ(DMZal->ReadRegString("LastLogin"), "SYSDBA");
 
     for (QAction *a : {m->mnuZakazky, m->mnuCenPon, m->mnuOdberatelia, m->mnuVyrobky, m->mnuOznacOdvedeneDodane,
                        m->mnuReklamacie, m->Interneobjednavky1, m->Interneobjednavky2, m->mnuPlanVyroby,
