@@ -6,37 +6,10 @@
 namespace {
 
 // Item tags of the blocks and answers.
-constexpr unsigned char SpbVersion = 2, SpbCurrentVersion = 2;
-constexpr unsigned char SpbUserName = 28, SpbPassword = 29;
-constexpr unsigned char SecUserName = 7, SecPassword = 8;
 constexpr unsigned char InfoEnd = 1;
 constexpr unsigned char SvcServerVersion = 55, SvcDatabaseInfo = 50;
 constexpr unsigned char SpbDbName = 2, SpbNumAttachments = 5, SpbNumDatabases = 6, InfoFlagEnd = 127;
 constexpr unsigned char OdsMajor = 32, OdsMinor = 33;
-
-QByteArray boundedText(const QString &text, const char *what)
-{
-    const QByteArray bytes = Win1250::fromUnicode(text);
-    if (bytes.size() > ServiceTextLimit)
-        throw EDatabaseError(QString::fromUtf8("%1 je dlhšie ako %2 znakov")
-                                 .arg(QString::fromUtf8(what), QString::number(ServiceTextLimit)));
-    return bytes;
-}
-
-void appendShortItem(QByteArray &block, unsigned char tag, const QByteArray &bytes)
-{
-    block.append(char(tag));
-    block.append(char(bytes.size() & 0xff));
-    block.append(bytes);
-}
-
-void appendLongItem(QByteArray &block, unsigned char tag, const QByteArray &bytes)
-{
-    block.append(char(tag));
-    block.append(char(bytes.size() & 0xff));
-    block.append(char((bytes.size() >> 8) & 0xff));
-    block.append(bytes);
-}
 
 // Reads little-endian numbers and counted texts of an answer without passing its end.
 class AnswerReader {
@@ -154,32 +127,6 @@ bool IsServerDatabaseName(const QString &databaseName)
         if (name.startsWith(QLatin1String(protocol), Qt::CaseInsensitive))
             return true;
     return serverPartLength(name) > 0;
-}
-
-QByteArray ServiceAttachBlock(const QString &userName, const QString &password)
-{
-    const QByteArray user = boundedText(userName, "Meno užívateľa");
-    const QByteArray pass = boundedText(password, "Heslo");
-    QByteArray block;
-    block.append(char(SpbVersion));
-    block.append(char(SpbCurrentVersion));
-    appendShortItem(block, SpbUserName, user);
-    appendShortItem(block, SpbPassword, pass);
-    return block;
-}
-
-QByteArray UserActionBlock(unsigned char action, const QString &userName, const QString &password)
-{
-    const QByteArray user = boundedText(userName, "Meno užívateľa");
-    const QByteArray pass = boundedText(password, "Heslo");
-    if (user.trimmed().isEmpty())
-        throw EDatabaseError(QString::fromUtf8("Meno užívateľa nie je zadané"));
-    QByteArray block;
-    block.append(char(action));
-    appendLongItem(block, SecUserName, user);
-    if (!pass.isEmpty())
-        appendLongItem(block, SecPassword, pass);
-    return block;
 }
 
 QByteArray ServerInfoRequest(bool versionOnly)

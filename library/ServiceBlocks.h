@@ -1,5 +1,6 @@
-// The byte blocks the server's services manager is talked to with (attach and user actions) and the
-// reading of its answers: each item found by its tag and read within the answer's bounds.
+// What the program asks the server's services manager and the database of their information, and the reading
+// of the answers: each item found by its tag and read within the answer's bounds. (The attach and user action
+// blocks are built by fb::Services.)
 #pragma once
 
 #include <QByteArray>
@@ -12,20 +13,6 @@ QString ServiceManagerName(const QString &databaseName);
 // Whether a database name is served by a server, not opened by the embedded engine: a server part before
 // the first ':' (as ServiceManagerName takes it) or a protocol ("inet://host/...", "wnet://", "xnet://").
 bool IsServerDatabaseName(const QString &databaseName);
-
-// The longest user name or password the blocks carry (one length byte).
-constexpr int ServiceTextLimit = 255;
-
-// Version 2 header, user-name and password items with one length byte each. A name or password longer
-// than ServiceTextLimit bytes (WIN1250) throws EDatabaseError before anything is built.
-QByteArray ServiceAttachBlock(const QString &userName, const QString &password);
-
-// User actions of the services manager.
-enum TServiceAction : unsigned char { saAddUser = 4, saDeleteUser = 5, saModifyUser = 6 };
-
-// The action code, the user-name item and, only when a password is given, the password item; each item's
-// length in two bytes, low byte first. Limits as in ServiceAttachBlock.
-QByteArray UserActionBlock(unsigned char action, const QString &userName, const QString &password = QString());
 
 // What the services manager tells of the server.
 struct TServerInfo {

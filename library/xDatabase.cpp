@@ -12,8 +12,7 @@ constexpr int OdsInfoAnswerSize = 32;
 void TxDatabase::ServiceAttach()
 {
     const QString password = Password.isEmpty() ? Params.Values(QStringLiteral("password")) : Password;
-    const QByteArray block = ServiceAttachBlock(UserName(), password);
-    services_.attachBlock(ServiceManagerName(DatabaseName), block);
+    services_.attachManager(ServiceManagerName(DatabaseName), UserName(), password);
 }
 
 void TxDatabase::ServiceDetach()
@@ -40,7 +39,7 @@ void TxDatabase::withServices(const std::function<void()> &call)
 bool TxDatabase::ServiceAction(unsigned char action, const QString &userName, const QString &password)
 {
     // Built first: a name or password the block cannot carry is refused before any call.
-    const QByteArray block = UserActionBlock(action, userName, password);
+    const QByteArray block = fb::Services::UserActionBlock(action, userName, password);
     withServices([&] { services_.startBlock(block); });
     return true;
 }

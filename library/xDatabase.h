@@ -12,6 +12,9 @@
 
 class TxDBCatalog;
 
+// User actions of the services manager.
+enum TServiceAction : unsigned char { saAddUser = 4, saDeleteUser = 5, saModifyUser = 6 };
+
 class TxDatabase : public TIBDatabase {
 public:
     // The catalogue applied to the data sets of this connection (may be none).

@@ -17,28 +17,58 @@ Services::~Services()
     svc_.close(status(), [](Firebird::IService *s, Firebird::CheckStatusWrapper *st) { s->detach(st); });
 }
 
-void Services::attach(const QString &host, const ConnectParams &params)
+namespace {
+
+// The text's bytes as a block carries them; refused when it is longer than one length byte counts.
+QString boundedText(const QString &text, const char *what)
 {
-    detach();
-    ParamBlock spb(Firebird::IXpbBuilder::SPB_ATTACH);
-    spb.text(isc_spb_user_name, params.userName).text(isc_spb_password, params.password);
-    const unsigned len = spb.length();
-    const unsigned char *buf = spb.data();
-    const QByteArray name = QFile::encodeName(host) + ":service_mgr";
-    auto &st = status();
-    Firebird::IService *s = provider()->attachServiceManager(&st, name.constData(), len, buf);
-    check(st);
-    svc_.reset(s);
+    if (Win1250::fromUnicode(text).size() > Services::TextLimit)
+        throw EDatabaseError(QString::fromUtf8("%1 je dlhšie ako %2 znakov")
+                                 .arg(QString::fromUtf8(what), QString::number(Services::TextLimit)));
+    return text;
 }
 
-void Services::attachBlock(const QString &serviceName, const QByteArray &attachBlock)
+QByteArray bytesOf(const ParamBlock &block)
 {
+    return QByteArray(reinterpret_cast<const char *>(block.data()), qsizetype(block.length()));
+}
+
+} // namespace
+
+QByteArray Services::AttachBlock(const QString &userName, const QString &password)
+{
+    const QString name = boundedText(userName, "Meno užívateľa"), pass = boundedText(password, "Heslo");
+    ParamBlock spb(Firebird::IXpbBuilder::SPB_ATTACH);
+    spb.text(isc_spb_user_name, name).text(isc_spb_password, pass);
+    return bytesOf(spb);
+}
+
+QByteArray Services::UserActionBlock(unsigned char action, const QString &userName, const QString &password)
+{
+    if (userName.trimmed().isEmpty())
+        throw EDatabaseError(QStringLiteral("Meno užívateľa nie je zadané"));
+    const QString name = boundedText(userName, "Meno užívateľa"), pass = boundedText(password, "Heslo");
+    ParamBlock spb(Firebird::IXpbBuilder::SPB_START);
+    spb.tag(action).text(isc_spb_sec_username, name);
+    if (!pass.isEmpty())
+        spb.text(isc_spb_sec_password, pass);
+    return bytesOf(spb);
+}
+
+void Services::attach(const QString &host, const ConnectParams &params)
+{
+    attachManager(host + QStringLiteral(":service_mgr"), params.userName, params.password);
+}
+
+void Services::attachManager(const QString &serviceName, const QString &userName, const QString &password)
+{
+    const QByteArray block = AttachBlock(userName, password);
     detach();
     const QByteArray name = QFile::encodeName(serviceName);
     auto &st = status();
     Firebird::IService *s =
-        provider()->attachServiceManager(&st, name.constData(), static_cast<unsigned>(attachBlock.size()),
-                                         reinterpret_cast<const unsigned char *>(attachBlock.constData()));
+        provider()->attachServiceManager(&st, name.constData(), static_cast<unsigned>(block.size()),
+                                         reinterpret_cast<const unsigned char *>(block.constData()));
     check(st);
     svc_.reset(s);
 }
@@ -112,9 +142,9 @@ void Services::userAction(unsigned char action, const User &user)
     if (user.name.trimmed().isEmpty())
         throw EDatabaseError(QStringLiteral("Meno užívateľa nie je zadané"));
     ParamBlock spb(Firebird::IXpbBuilder::SPB_START);
-    spb.tag(action).text(isc_spb_sec_username, user.name);
+    spb.tag(action).text(isc_spb_sec_username, boundedText(user.name, "Meno užívateľa"));
     if (action != isc_action_svc_delete_user) {
-        spb.text(isc_spb_sec_password, user.password)
+        spb.text(isc_spb_sec_password, boundedText(user.password, "Heslo"))
             .text(isc_spb_sec_firstname, user.firstName)
             .text(isc_spb_sec_middlename, user.middleName)
             .text(isc_spb_sec_lastname, user.lastName)

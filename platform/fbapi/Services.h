@@ -25,8 +25,19 @@ public:
     Services &operator=(Services &&) noexcept = default;
     ~Services();
 
+    // The longest user name or password the blocks carry (one length byte in the attach block).
+    static constexpr int TextLimit = 255;
+    // The blocks, built by the client library: the attach block (user name, password) and a user action block
+    // (add 4, delete 5, modify 6: the user name, and the password only when one is given). A name or password
+    // longer than TextLimit bytes (WIN1250), or a blank user name, throws EDatabaseError before anything is
+    // built or called.
+    static QByteArray AttachBlock(const QString &userName, const QString &password);
+    static QByteArray UserActionBlock(unsigned char action, const QString &userName, const QString &password = {});
+
     // host: "server" or "server/port"; params give the administrator's user name and password.
     void attach(const QString &host, const ConnectParams &params);
+    // Attaches to a services manager by its full name ("host:service_mgr", "service_mgr").
+    void attachManager(const QString &serviceName, const QString &userName, const QString &password);
     void detach();
     bool isAttached() const { return bool(svc_); }
 
@@ -35,10 +46,8 @@ public:
     void modifyUser(const User &user);
     void deleteUser(const QString &name);
 
-    // The same calls with blocks built by the caller: attach to a services manager by its full name
-    // ("host:service_mgr"), start an action and wait for its end, query items into an answer of at
+    // Starts an action (a block of UserActionBlock) and waits for its end; queries items into an answer of at
     // most bufferSize bytes.
-    void attachBlock(const QString &serviceName, const QByteArray &attachBlock);
     void startBlock(const QByteArray &actionBlock);
     QByteArray queryBlock(const QByteArray &items, int bufferSize);
 

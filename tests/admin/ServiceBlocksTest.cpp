@@ -1,5 +1,7 @@
 // The services manager's blocks and answers, byte by byte: no server needed.
 #include "library/ServiceBlocks.h"
+#include "library/xDatabase.h"
+#include "platform/fbapi/Services.h"
 #include "platform/os/Exception.h"
 
 #include <gtest/gtest.h>
@@ -34,32 +36,35 @@ TEST(ServiceBlocks, ServerDatabaseNamesAreToldFromFiles)
         EXPECT_TRUE(IsServerDatabaseName(server)) << server;
 }
 
-TEST(ServiceBlocks, AttachBlockCountsNameAndPassword)
+TEST(ServiceBlocks, AttachAndUserActionBlocksCarryNameAndPassword)
 {
-    const QByteArray block = ServiceAttachBlock("SYSDBA", "key");
-    EXPECT_EQ(block.size(), 6 + 3 + 6);
-    EXPECT_EQ(block, bytes({2, 2, 28, 6}) + "SYSDBA" + bytes({29, 3}) + "key");
-}
-
-TEST(ServiceBlocks, UserActionBlockLengthsAndNoPasswordOnDelete)
-{
-    EXPECT_EQ(UserActionBlock(saDeleteUser, "ADMIN").size(), 9);
-    EXPECT_EQ(UserActionBlock(saDeleteUser, "ADMIN"), bytes({5, 7, 5, 0}) + "ADMIN");
-    const QByteArray add = UserActionBlock(saAddUser, "ADMIN", "heslo1");
-    EXPECT_EQ(add.size(), 18);
-    EXPECT_EQ(add, bytes({4, 7, 5, 0}) + "ADMIN" + bytes({8, 6, 0}) + "heslo1");
+    // The client library's builder: an action code, then each item's tag, its length in two bytes and its bytes;
+    // a delete carries no password.
+    EXPECT_EQ(fb::Services::UserActionBlock(saDeleteUser, "ADMIN"), bytes({5, 7, 5, 0}) + "ADMIN");
+    EXPECT_EQ(fb::Services::UserActionBlock(saAddUser, "ADMIN", "heslo1"),
+              bytes({4, 7, 5, 0}) + "ADMIN" + bytes({8, 6, 0}) + "heslo1");
+    const QByteArray attach = fb::Services::AttachBlock("SYSDBA", "key");
+    EXPECT_TRUE(attach.contains("SYSDBA") && attach.contains("key"));
 }
 
 TEST(ServiceBlocks, TextsTheBlocksCannotCarryAreRefusedBeforeAnyCall)
 {
-    const QString longest(ServiceTextLimit, QLatin1Char('a'));
-    EXPECT_NO_THROW(UserActionBlock(saAddUser, "U", longest));
-    EXPECT_THROW(UserActionBlock(saAddUser, "U", longest + "a"), EDatabaseError);
-    EXPECT_THROW(UserActionBlock(saAddUser, longest + "a", "p"), EDatabaseError);
-    EXPECT_THROW(ServiceAttachBlock("SYSDBA", longest + "a"), EDatabaseError);
-    EXPECT_THROW(UserActionBlock(saDeleteUser, "  "), EDatabaseError);
+    const QString longest(fb::Services::TextLimit, QLatin1Char('a'));
+    EXPECT_NO_THROW(fb::Services::UserActionBlock(saAddUser, "U", longest));
+    EXPECT_THROW(fb::Services::UserActionBlock(saAddUser, "U", longest + "a"), EDatabaseError);
+    EXPECT_THROW(fb::Services::UserActionBlock(saAddUser, longest + "a", "p"), EDatabaseError);
+    EXPECT_THROW(fb::Services::AttachBlock("SYSDBA", longest + "a"), EDatabaseError);
+    EXPECT_THROW(fb::Services::UserActionBlock(saDeleteUser, "  "), EDatabaseError);
     // Slovak letters are one byte each in the blocks.
-    EXPECT_EQ(UserActionBlock(saAddUser, "U", QString::fromUtf8("žľťč")).size(), 4 + 1 + 3 + 4);
+    EXPECT_EQ(fb::Services::UserActionBlock(saAddUser, "U", QString::fromUtf8("žľťč")).size(), 4 + 1 + 3 + 4);
+    // A services manager not attached refuses an overlong password before it says it is not attached.
+    fb::Services none;
+    try {
+        none.attachManager("service_mgr", "SYSDBA", longest + "a");
+        ADD_FAILURE() << "an overlong password was taken";
+    } catch (const EDatabaseError &e) {
+        EXPECT_TRUE(e.Message.contains(QString::fromUtf8("dlhšie"))) << e.Message.toStdString();
+    }
 }
 
 TEST(ServiceBlocks, ServerInfoReadByTag)
