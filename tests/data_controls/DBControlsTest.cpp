@@ -57,6 +57,13 @@ protected:
         t.Close();
         DbFixture::TearDown();
     }
+    // Another table of a test, in the fixture's database, in the order of its key ID.
+    void useTable(TIBTable &table, const char *name)
+    {
+        table.SetDatabase(db.get());
+        table.SetTableName(name);
+        table.SetIndexFieldNames("ID");
+    }
 
     TIBTable t;
     TDataSource src;
@@ -96,9 +103,7 @@ TEST_F(Controls, ALabelShowsAStoredTextAsItIs)
     for (int i = 0; i < stored.size(); ++i)
         exec(QStringLiteral("insert into T_ADR values (%1, '%2')").arg(i).arg(stored[i]));
     TIBTable streets;
-    streets.SetDatabase(db.get());
-    streets.SetTableName("T_ADR");
-    streets.SetIndexFieldNames("ID");
+    useTable(streets, "T_ADR");
     TDataSource source;
     source.SetDataSet(&streets);
     auto street = std::make_unique<TDBText>(&w);
@@ -226,9 +231,7 @@ TEST_F(Controls, ANumberTooBigForItsMaskIsEditedWholeAndNeverSavedCut)
     exec("insert into T_CENA values (1, 123456.5)");
     exec("insert into T_CENA values (2, 12.5)");
     TIBTable prices;
-    prices.SetDatabase(db.get());
-    prices.SetTableName("T_CENA");
-    prices.SetIndexFieldNames("ID");
+    useTable(prices, "T_CENA");
     TDataSource source;
     source.SetDataSet(&prices);
     TDBEdit cena(&w);
