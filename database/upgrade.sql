@@ -195,6 +195,14 @@ BEGIN
                         AND s.RDB$USER = u.RDB$USER AND s.RDB$USER_TYPE = 8 AND s.RDB$PRIVILEGE = 'S')
       INTO :WHO, :Q DO
     EXECUTE STATEMENT 'GRANT SELECT ON ' || Q || ' TO "' || REPLACE(WHO, '"', '""') || '"';
+  -- Whoever writes movements draws their numbers in the movements' form.
+  FOR SELECT DISTINCT TRIM(u.RDB$USER) FROM RDB$USER_PRIVILEGES u
+      WHERE u.RDB$RELATION_NAME = 'MPOHYBY' AND u.RDB$PRIVILEGE = 'I' AND u.RDB$USER_TYPE = 8
+        AND u.RDB$USER NOT IN ('SYSDBA', 'PUBLIC')
+        AND NOT EXISTS (SELECT 1 FROM RDB$USER_PRIVILEGES g WHERE g.RDB$RELATION_NAME = 'GEN_MPOHYBY'
+                        AND g.RDB$USER = u.RDB$USER AND g.RDB$USER_TYPE = 8)
+      INTO :WHO DO
+    EXECUTE STATEMENT 'GRANT USAGE ON SEQUENCE GEN_MPOHYBY TO "' || REPLACE(WHO, '"', '""') || '"';
 END^
 COMMIT^
 

@@ -150,14 +150,16 @@ TEST(CreateScript, AnUpgradedDatabaseHasTheRightsAndGuardsOfANewOne)
 {
     TempDatabase fresh, earlier;
     ASSERT_FALSE(earlier.path().isEmpty());
-    // Two users as the users form gave them their words: dispatch, and production with its planning.
-    const QStringList users{"grant ALL on EDLISTY to EXPEDIT", "grant ALL on SPLAN to MAJSTER"};
+    // Users as the users form gave them their words: dispatch, production with its planning, the stores.
+    const QStringList users{"grant ALL on EDLISTY to EXPEDIT", "grant ALL on SPLAN to MAJSTER",
+                            "grant ALL on MPOHYBY to SKLADNIK"};
     {
         FbSql db(fresh.path());
         for (const QString &sql :
              users + QStringList{"grant SELECT on MSKLADY to EXPEDIT", "grant SELECT on POLOZKY to EXPEDIT",
                                  "grant SELECT on CSKLADOV to EXPEDIT", "grant SELECT on MPOHYBY to EXPEDIT",
-                                 "grant ALL on SPLANZAMOK to MAJSTER"})
+                                 "grant ALL on SPLANZAMOK to MAJSTER",
+                                 "grant USAGE on sequence GEN_MPOHYBY to SKLADNIK"})
             db.exec(sql);
         db.commit();
     }
