@@ -22,6 +22,8 @@ void fillConnect(ParamBlock &dpb, const ConnectParams &p)
         .text(isc_dpb_sql_role_name, p.role);
     if (p.sqlDialect > 0)
         dpb.number(isc_dpb_sql_dialect, p.sqlDialect);
+    if (!p.providers.isEmpty())
+        dpb.text(isc_dpb_config, QStringLiteral("Providers=") + p.providers);
 }
 
 // A name or a text of any length shown in a message: its beginning and its end.
