@@ -191,6 +191,3 @@ SELECT MSG_ID, MSG_UTVAR, MSG_USER, MSG_DATA, MSG_TITLE, MSG_TEXT, USR_VYSTAV, D
        USR_VYBAV
 FROM QMESSAGE_ROWS
 WHERE MSG_USER = CURRENT_USER OR USR_VYSTAV = CURRENT_USER OR CURRENT_USER = 'SYSDBA';
-
--- Raised when a user without "System" at "Všetko" changes the privilege rows.
-CREATE EXCEPTION E_PRIVILEGES 'Oprávnenia užívateľov mení len užívateľ s oprávnením Administrácia: Všetko.';

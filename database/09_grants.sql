@@ -1,6 +1,6 @@
 -- Rights every user needs whatever the module privileges the users form grants: the users and
--- privileges lists, his own messages and their generator, and the calculation functions. Everything
--- else (the order headers, the views, the procedures that write) comes with the module words
+-- privileges lists, his own messages (numbered by their trigger alone) and the calculation functions.
+-- Everything else (the order headers, the views, the procedures that write) comes with the module words
 -- (shell/Grants.cpp). The server logic gets its own rights on what it touches, so it works for users
 -- who have none on those tables.
 
@@ -8,10 +8,6 @@ GRANT SELECT ON QUSERS TO PUBLIC;
 GRANT SELECT ON QPRIVILEGES TO PUBLIC;
 GRANT SELECT ON QACTIONS TO PUBLIC;
 GRANT SELECT, INSERT, UPDATE ON QMESSAGES TO PUBLIC;
-GRANT USAGE ON SEQUENCE MSG_ID TO PUBLIC;
-
--- Whoever may plan takes the planning runs' lock row; it holds no data.
-GRANT SELECT, INSERT, UPDATE ON SPLANZAMOK TO PUBLIC;
 
 GRANT EXECUTE ON FUNCTION ROUND_EVEN TO PUBLIC;
 GRANT EXECUTE ON FUNCTION KALK_ZAKLAD TO PUBLIC;
@@ -20,9 +16,6 @@ GRANT EXECUTE ON FUNCTION KALK_PERCENTO TO PUBLIC;
 
 -- The messages view works on the stored rows for whoever uses it.
 GRANT ALL ON QMESSAGE_ROWS TO VIEW QMESSAGES;
-GRANT USAGE ON SEQUENCE MSG_ID TO TRIGGER QMESSAGES_BI;
-GRANT SELECT ON QPRIVILEGES TO TRIGGER QPRIVILEGES_BIUD;
-GRANT USAGE ON EXCEPTION E_PRIVILEGES TO TRIGGER QPRIVILEGES_BIUD;
 
 -- Rights of the procedures and triggers.
 GRANT SELECT ON CREZII TO PROCEDURE KALK_SADZBA;

@@ -74,7 +74,10 @@ QString SqlNumberOrNull(const QString &text)
 
 QString SqlLikePrefix(const QString &text)
 {
-    return quoted(text + QLatin1Char('%'));
+    // No searched column holds more than LikeTextLimit characters, so a longer text finds nothing with or
+    // without its end; cut, it never asks the server for an index key longer than the index takes.
+    constexpr int LikeTextLimit = 255;
+    return quoted(text.left(LikeTextLimit) + QLatin1Char('%'));
 }
 
 namespace {

@@ -352,6 +352,8 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
 
 TSMzdyForm::~TSMzdyForm()
 {
+    // The focus moves while the child widgets go: the focus handlers must not run on a form half gone.
+    disconnect(qApp, &QApplication::focusChanged, this, nullptr);
     DetachGrids(this);
     if (DMMzdy)
         DMMzdy->PerformancesAfterOpen = nullptr;

@@ -68,6 +68,7 @@ TFormZakazkaDetHl::TFormZakazkaDetHl(QWidget *owner) : TForm(owner)
     product->addWidget(lookup);
     form->addRow(QString::fromUtf8("Výrobok"), product);
     LabelVyrobok = new QLabel(this);
+    LabelVyrobok->setTextFormat(Qt::PlainText); // a stored die's text
     LabelVyrobok->setObjectName(QStringLiteral("LabelVyrobok"));
     form->addRow(QString(), LabelVyrobok);
     DBeMNOZ_OBJ = bound<TDBEdit>(this, "DBe", "MNOZ_OBJ");

@@ -39,12 +39,14 @@ namespace {
 
 struct QuickField {
     const char *name, *field, *order, *hint, *placeholder, *status;
+    int length; // what the column holds: an integer's digits and sign, a date's text
 };
 const QuickField Quick[] = {
-    {"HlObj", "C_OBJ", "C_OBJ", "Zadaj číslo objednávky", "Objednávka", "Triedenie podľa čísla objednávky"},
-    {"HlCOdb", "C_ODB", "C_ODB", "Zadaj číslo odberateľa", "Č. Odb.", "Triedenie podľa čísla odberateľa"},
-    {"HlOdb", "ODBERATEL", "ODBERATEL", "Zadaj názov odberateľa", "Odberateľ", "Triedenie podľa názvu odberateľa"},
-    {"HlDO", "D_OBJ", "D_OBJ desc", "Zadaj dátum objednávky", "Dátum objednávky", "Triedenie podľa dátumu objednávky"},
+    {"HlObj", "C_OBJ", "C_OBJ", "Zadaj číslo objednávky", "Objednávka", "Triedenie podľa čísla objednávky", 15},
+    {"HlCOdb", "C_ODB", "C_ODB", "Zadaj číslo odberateľa", "Č. Odb.", "Triedenie podľa čísla odberateľa", 11},
+    {"HlOdb", "ODBERATEL", "ODBERATEL", "Zadaj názov odberateľa", "Odberateľ", "Triedenie podľa názvu odberateľa", 50},
+    {"HlDO", "D_OBJ", "D_OBJ desc", "Zadaj dátum objednávky", "Dátum objednávky", "Triedenie podľa dátumu objednávky",
+     10},
 };
 
 TxDBFilterEdit *filterEdit(QWidget *parent, const char *name, const QString &where, TFieldType type)
@@ -104,6 +106,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
         auto *e = new QLineEdit(this);
         e->setObjectName(QLatin1String(Quick[i].name));
         e->setToolTip(QString::fromUtf8(Quick[i].hint));
+        e->setMaxLength(Quick[i].length);
         e->installEventFilter(this);
         *edits[i] = e;
         search->addWidget(e);

@@ -2,8 +2,10 @@
 # Builds the tree with AddressSanitizer and UndefinedBehaviorSanitizer into build-sanitize/ (a folder of its
 # own, so the ordinary build/ is left as it is) and runs the whole test suite there. Every sanitizer report
 # of every process the tests start (the test programs and the program copies the look tests run) is written
-# to build-sanitize/sanitizer/; leaks are not reported. Prints the number of tests run and of reports, and
-# exits non-zero on a failed test or on any report.
+# to build-sanitize/sanitizer/; leaks are not reported. A report a process writes to its error output instead
+# (UndefinedBehaviorSanitizer does so in some compilers' runtimes) is counted from the suite's output. The
+# server tests run against the local server (scripts/firebird-server.sh). Prints the number of tests run and
+# of reports, and exits non-zero on a failed test or on any report.
 #
 #   scripts/sanitize.sh [CTEST-ARGS...]   e.g. scripts/sanitize.sh -R GridTest
 #
@@ -33,20 +35,36 @@ mkdir -p "$reports"
 export ASAN_OPTIONS="detect_leaks=0:log_path=$reports/asan"
 export UBSAN_OPTIONS="print_stacktrace=1:log_path=$reports/ubsan"
 
+# The server tests need the administrator's password: the server script gives it (or nothing, and they skip).
+if [ -z "${ISC_PASSWORD:-}" ]; then
+  eval "$("$root/scripts/firebird-server.sh" 2>/dev/null)"
+fi
+
 cd "$dir" || exit 2
 ctest -j "$jobs" --timeout 300 --output-on-failure "$@" | tee "$dir/ctest.log"
 tests_rc=${PIPESTATUS[0]}
 
-count=$(cat "$reports"/* 2>/dev/null | grep -cE '^==[0-9]+==ERROR: |runtime error: ' || true)
+pattern='^==[0-9]+==ERROR: |runtime error: '
+in_files=$(cat "$reports"/* 2>/dev/null | grep -cE "$pattern" || true)
+# What the test programs wrote to their error output: ctest keeps every test's whole output in LastTest.log.
+output=$dir/Testing/Temporary/LastTest.log
+[ -f "$output" ] || output=$dir/ctest.log
+in_output=$(grep -cE "$pattern" "$output" || true)
+count=$((in_files + in_output))
 ran=$(grep -oE 'tests passed, [0-9]+ tests failed out of [0-9]+' "$dir/ctest.log" | tail -1)
-echo "sanitize: ${ran:-no tests run}; sanitizer reports: $count"
+echo "sanitize: ${ran:-no tests run}; sanitizer reports: $count ($in_files in $reports, $in_output in the output)"
 if [ "$count" -gt 0 ]; then
   # One line per place: the first frame of each report inside the tree.
   for f in "$reports"/*; do
+    [ -e "$f" ] || continue
     echo "--- $f"
-    grep -m1 -E '^==[0-9]+==ERROR: |runtime error: ' "$f"
+    grep -m1 -E "$pattern" "$f"
     grep -m1 -E "#[0-9]+ .* $root/" "$f"
   done
+  if [ "$in_output" -gt 0 ]; then
+    echo "--- $output"
+    grep -E "$pattern" "$output" | sort | uniq -c | sort -rn | head -20
+  fi
   exit 1
 fi
 exit "$tests_rc"

@@ -2,6 +2,7 @@
 
 #include "AdminSql.h"
 #include "DMZal.h"
+#include "DMUsers.h"
 #include "LoginDialog.h"
 #include "Routines.h"
 #include "library/xQuery.h"
@@ -203,6 +204,12 @@ void ChangeOwnPassword()
         return;
     if (!LoginDialog(QString::fromUtf8("Nové heslo"), user, newPassword, true))
         return;
+    // The rules of a first password hold for a changed one, said here rather than by the server.
+    const QString problem = TDMUsers::NewPasswordProblem(user, newPassword);
+    if (!problem.isEmpty()) {
+        ShowError(problem + QString::fromUtf8(" Heslo nebolo zmenené."));
+        return;
+    }
     if (!DMZal->DBZAL.ChangePassword(oldPassword, newPassword)) {
         ShowError(QString::fromUtf8("Staré heslo nie je správne, heslo nebolo zmenené !"));
         return;

@@ -68,9 +68,8 @@ const QString MessagesReceived = QStringLiteral("update QMessages set d_prijmu=C
                                                 "NULL and d_vybav IS NULL and msg_user=USER and MSG_ID>:msg_id");
 const QString MessageHandled =
     QStringLiteral("update QMessages set d_vybav=CURRENT_TIMESTAMP, usr_vybav=USER where Msg_ID=:id");
-const QString SendMessages =
-    QStringLiteral("insert into QMessages (Msg_ID,Msg_utvar,Msg_user,Msg_data,Msg_title,Msg_text) "
-                   "select GEN_ID(MSG_ID,1),RDB_UTVAR,RDB_USER,:Msg_data,:Msg_title,:Msg_text from QUsers ");
+const QString SendMessages = QStringLiteral("insert into QMessages (Msg_utvar,Msg_user,Msg_data,Msg_title,Msg_text) "
+                                            "select RDB_UTVAR,RDB_USER,:Msg_data,:Msg_title,:Msg_text from QUsers ");
 const QString SendToUser = QStringLiteral("where RDB_USER=:usr");
 const QString SendToDepartment = QStringLiteral("where RDB_UTVAR=:utvar");
 const QString KeyFields = QStringLiteral(

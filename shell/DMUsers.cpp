@@ -179,6 +179,8 @@ QString TDMUsers::NewPasswordProblem(const QString &name, const QString &passwor
     for (const QChar c : password)
         if (c.unicode() < 0x20 || c.unicode() > 0x7e)
             return QString::fromUtf8("Heslo nesmie obsahovať písmená s diakritikou.");
+    if (password.size() < MinPasswordLength)
+        return QString::fromUtf8("Heslo musí mať aspoň %1 znakov.").arg(MinPasswordLength);
     return QString();
 }
 

@@ -34,9 +34,10 @@ public:
     bool NewUser(const QString &typed, const QString &password);
     // Why the typed name cannot be a new user: listed already (the message says so); empty when it can.
     QString TakenNameProblem(const QString &typed);
-    // Why password cannot be the first password of the user typed as name (empty, his name in any letter
-    // case, a letter beyond ASCII); empty when it can.
+    // Why password cannot be a password of the user typed as name, his first or a changed one (empty, his
+    // name in any letter case, a letter beyond ASCII, shorter than MinPasswordLength); empty when it can.
     static QString NewPasswordProblem(const QString &name, const QString &password);
+    static constexpr int MinPasswordLength = 8;
     // After a question: every privilege row of the current user set to "Nič" (revoking its rights), the
     // user row deleted and the server user removed. SYSDBA is never deleted.
     void DeleteCurrentUser();

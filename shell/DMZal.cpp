@@ -414,6 +414,12 @@ void TDMZal::beforeConnect(const QString &typedName)
         DBZAL.Params.SetValue(QStringLiteral("user_name"), ReadRegString(QStringLiteral("LastLogin")));
         DBZAL.Params.SetValue(QStringLiteral("password"), QString());
     }
+    // A file the embedded engine cannot open (one the local server holds, one this user may not read) is
+    // not reached through the local server either: the built-in log-in opens it with the engine alone.
+    DBZAL.Params.SetValue(QStringLiteral("providers"),
+                          !DBZAL.LoginPrompt && DBZAL.Params.Values(QStringLiteral("password")) == DefaultPassword
+                              ? QStringLiteral("Engine12")
+                              : QString());
 }
 
 void TDMZal::onLogin(TStringList &loginParams)

@@ -12,6 +12,8 @@ struct TGrantRow {
     QStringList Procedures;
     // Objects the words only read: granted SELECT at most.
     QStringList ReadTables = {};
+    // Sequences the words' forms draw numbers from (at "Všetko").
+    QStringList Sequences = {};
 };
 
 const QString CenaKalk = QStringLiteral("Polozky_CENA_KALK");
@@ -20,7 +22,8 @@ const QString KalkPol = QStringLiteral("Polozky_KALKULACIA");
 const QString Poziadavky = QStringLiteral("MPoziadavky_PREPIS");
 
 // The views go with the words whose tables they show to the forms that read them; the procedures with
-// the words whose tables they write.
+// the words whose tables they write. The stock rows are kept by the movements' triggers alone, so every
+// word that shows them only reads them.
 const QList<TGrantRow> &grantRows()
 {
     static const QList<TGrantRow> rows{
@@ -29,39 +32,54 @@ const QList<TGrantRow> &grantRows()
           "CTarifov", "CZamestnancov", "CStredisk", "CPracovisk", "CRozvrhov"},
          {}},
         {{"Uzivatelia"}, {"QUsers", "QPrivileges"}, {}},
+        // The internal orders show a job's movements, hand-overs and performances, and its costs' code lists.
         {{"Odbyt"},
          {"TKusovnik", "TOperacie", "Zakazky", "vZakazky", "ZakazkyD", "ZakZml", "ZakRek", "vZakazkyD", "vZakOperacie",
           "vSOdvody", "vEDListy", "vEDListyD", "Vyrobky"},
-         {}},
+         {},
+         {"MSklady", "MPohyby", "SOdvody", "SVykony", "CNakladov", "COperacii"}},
         {{"Odbyt", "Odberatel"}, {"COdberatelov"}, {}},
         {{"Odbyt", "Kalkulacie"},
          {"vZakKalk", "ZakKalk", "ZakKalkD", "ZakOperacie", "ZakKusovnik", "vZakazkyDKalk"},
          {KalkZak}},
         {{"Odbyt", "Vyrobky"}, {"POLOZKY", "POLOZKYKALK", "Vyrobky"}, {CenaKalk, KalkPol}},
+        // The products' technology shows their stock, movements, calculations and the jobs made of them.
         {{"TPV"},
-         {"POLOZKY", "TKusovnik", "TOperacie", "ZakOperacie", "ZakKusovnik", "Vyrobky", "vZakazkyD", "vZakOperacie",
-          "vZakazkyDKalk", "vEDListyD"},
-         {CenaKalk, KalkPol, KalkZak}},
+         {"POLOZKY", "POLOZKYKALK", "TKusovnik", "TOperacie", "ZakOperacie", "ZakKusovnik", "Vyrobky", "vZakazkyD",
+          "vZakOperacie", "vZakazkyDKalk", "vEDListyD"},
+         {CenaKalk, KalkPol, KalkZak},
+         {"MSklady", "MPohyby", "Zakazky", "ZakazkyD"}},
+        // Production plans and follows the jobs (their states are its to set, the production requests its to
+        // handle), with their operations, calculations, stock, workplaces and calendar.
         {{"Vyroba"},
-         {"SVykony", "SOdvody", "SRV", "SPlan", "SPlanD", "ZakRek", "vZakazkyD", "vZakazkyDKalk", "vZakOperacie",
-          "vSVykony", "vSOdvody"},
-         {Poziadavky}},
+         {"SVykony", "SOdvody", "SRV", "SPlan", "SPlanD", "SPlanZamok", "ZakRek", "ZakazkyD", "MPoziadavky",
+          "vZakazkyD", "vZakazkyDKalk", "vZakOperacie", "vSVykony", "vSOdvody"},
+         {Poziadavky},
+         {"ZakOperacie", "ZakKalk", "vZakKalk", "MSklady", "CPracovisk", "CSkladov", "CStredisk", "CSviatkov",
+          "CRozvrhov"}},
         {{"Reklamacie"}, {"ZakRek", "vZakazkyD"}, {}},
         {{"Odvody"}, {"SOdvody", "vSOdvody", "vZakazkyD"}, {}},
-        {{"Vykony"}, {"SVykony", "vSVykony", "vZakazkyD", "vZakOperacie"}, {}},
+        {{"Vykony"},
+         {"SVykony", "vSVykony", "vZakazkyD", "vZakOperacie"},
+         {},
+         {"ZakazkyD", "ZakOperacie", "ZakKalk", "POLOZKY", "CTarifov"}},
         {{"MTZ", "Sklady"},
-         {"POLOZKY", "POLOZKYKOKILY", "MSklady", "MPohyby", "MDokladyCisla", "vZakazkyD", "vZakazkyDKalk"},
-         {CenaKalk}},
+         {"POLOZKY", "POLOZKYKOKILY", "MPohyby", "MDokladyCisla", "vZakazkyD", "vZakazkyDKalk"},
+         {CenaKalk},
+         {"MSklady", "CSkladov", "TKusovnik", "ZakazkyD", "SOdvody", "COdberatelov"},
+         {"GEN_MPOHYBY"}},
         {{"MTZ", "Objednavky"},
          {"CDodavatelov", "MObjednavky", "MObjednavkyD", "MPoziadavky", "vZakazkyD"},
          {Poziadavky}},
-        // The delivery notes are made out for orders: their headers are read, never changed there.
+        // The delivery notes are made out for orders: their headers and jobs are read, never changed there; so
+        // is the finished-goods store, whose list shows the stock with its items and movements.
         {{"Expedicia"},
-         {"EDListy", "EDListyD", "MSklady", "vEDListy", "vEDListyD", "vZakazkyD", "vZakazkyDKalk", "vSOdvody"},
+         {"EDListy", "EDListyD", "vEDListy", "vEDListyD", "vZakazkyD", "vZakazkyDKalk", "vSOdvody"},
          {},
-         {"Zakazky"}},
+         {"Zakazky", "ZakazkyD", "COdberatelov", "MSklady", "POLOZKY", "CSkladov", "MPohyby"}},
         {{"Dochadzka"}, {"SDochadzka", "CZamestnancov", "vSVykony"}, {}},
-        {{"Mzdy"}, {"SMzdy", "CZamestnancov", "vSVykony"}, {"SMzdy_Pocitaj"}},
+        // The wages are worked out from the month's attendance and performances, shown beside them.
+        {{"Mzdy"}, {"SMzdy", "CZamestnancov", "vSVykony"}, {"SMzdy_Pocitaj"}, {"SDochadzka", "SVykony"}},
     };
     return rows;
 }
@@ -126,15 +144,18 @@ QString tablePattern(int level)
     }
 }
 
-QString procedurePattern(int level)
+// The statement of a right on a procedure ("EXECUTE ON PROCEDURE") or a sequence ("USAGE ON SEQUENCE"): given
+// at "Všetko", passed on with the grant option at level 3, taken back below.
+QString rightPattern(int level, const char *rightOn)
 {
+    const QString right = QLatin1String(rightOn);
     switch (level) {
     case plAll:
-        return QStringLiteral("grant EXECUTE ON PROCEDURE %1 to %2");
+        return QStringLiteral("grant ") + right + QStringLiteral(" %1 to %2");
     case plAllWithGrant:
-        return QStringLiteral("grant EXECUTE ON PROCEDURE %1 to %2 WITH GRANT OPTION");
+        return QStringLiteral("grant ") + right + QStringLiteral(" %1 to %2 WITH GRANT OPTION");
     default:
-        return QStringLiteral("revoke EXECUTE ON PROCEDURE %1 from %2");
+        return QStringLiteral("revoke ") + right + QStringLiteral(" %1 from %2");
     }
 }
 
@@ -205,7 +226,7 @@ QStringList GrantStatements(const QString &user, const QString &word, int level,
     if (!IsValidUserName(user))
         throw EDatabaseError(InvalidUserNameText);
     // What the changed row covers, and the highest level every row of the user gives each object.
-    TLevels touchedTables, touchedProcedures, tables, procedures;
+    TLevels touchedTables, touchedProcedures, touchedSequences, tables, procedures, sequences;
     for (const auto &[w, l] : expand(word, level))
         for (const TGrantRow &row : grantRows())
             if (covers(row, w)) {
@@ -213,6 +234,8 @@ QStringList GrantStatements(const QString &user, const QString &word, int level,
                     touchedTables.raise(t, plNone);
                 for (const QString &p : row.Procedures)
                     touchedProcedures.raise(p, plNone);
+                for (const QString &q : row.Sequences)
+                    touchedSequences.raise(q, plNone);
             }
     TPrivilegeRows all;
     for (const auto &r : rows)
@@ -229,6 +252,8 @@ QStringList GrantStatements(const QString &user, const QString &word, int level,
                         tables.raise(t, qMin(l, int(plRead)));
                     for (const QString &p : row.Procedures)
                         procedures.raise(p, l);
+                    for (const QString &q : row.Sequences)
+                        sequences.raise(q, l);
                 }
     QStringList statements;
     for (const auto &[table, unused] : touchedTables.items) {
@@ -238,6 +263,8 @@ QStringList GrantStatements(const QString &user, const QString &word, int level,
             statements << tablePattern(l).arg(table, user);
     }
     for (const auto &[procedure, unused] : touchedProcedures.items)
-        statements << procedurePattern(procedures.levelOf(procedure)).arg(procedure, user);
+        statements << rightPattern(procedures.levelOf(procedure), "EXECUTE ON PROCEDURE").arg(procedure, user);
+    for (const auto &[sequence, unused] : touchedSequences.items)
+        statements << rightPattern(sequences.levelOf(sequence), "USAGE ON SEQUENCE").arg(sequence, user);
     return statements;
 }

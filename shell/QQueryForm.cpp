@@ -5,6 +5,9 @@
 #include "SqlConsoleText.h"
 #include "library/TextPrint.h"
 #include "platform/db/SqlWait.h"
+#include "platform/fbapi/ParamParser.h"
+#include "platform/fbapi/Statement.h"
+#include "platform/fbapi/Transaction.h"
 #include "platform/os/Exception.h"
 #include "platform/os/Folders.h"
 #include "platform/ui/BitBtn.h"
@@ -64,6 +67,25 @@ bool TConsoleQuery::ReturnsRows()
     return !Columns().empty();
 }
 
+bool TConsoleQuery::ControlsTransaction()
+{
+    // Prepared on its own (never run): only the server knows the kind of a statement behind comments.
+    CheckDatabase();
+    Database()->TestConnected();
+    fb::Transaction look(Database()->Attachment());
+    fb::Statement statement;
+    statement.prepare(look, fb::parseParams(SQL().Text()).sql);
+    switch (statement.statementType()) {
+    case fb::StatementType::StartTransaction:
+    case fb::StatementType::Commit:
+    case fb::StatementType::Rollback:
+    case fb::StatementType::Savepoint:
+        return true;
+    default:
+        return false;
+    }
+}
+
 TQQueryForm::TQQueryForm(QWidget *owner) : TForm(owner)
 {
     QQueryForm = this;
@@ -71,8 +93,12 @@ TQQueryForm::TQQueryForm(QWidget *owner) : TForm(owner)
     setWindowTitle(QStringLiteral("Query"));
     KeyPreview = true;
     resize(760, 520);
+    Transaction.Name = QStringLiteral("Transaction");
+    Transaction.Params.SetText(QStringLiteral("read_committed\nrec_version\nnowait"));
+    Transaction.SetDefaultDatabase(&DMZal->DBZAL);
     Query.Name = QStringLiteral("Query");
     Query.SetDatabase(&DMZal->DBZAL);
+    Query.SetTransaction(&Transaction);
     DataSource.Name = QStringLiteral("DataSource");
     DataSource.SetDataSet(&Query);
     DataSource.AutoEdit = false;
@@ -210,9 +236,20 @@ void TQQueryForm::ShowConsole(const QString &sql, const QString &caption)
     ShowModal();
 }
 
-void TQQueryForm::Run()
+void TQQueryForm::endTransaction()
 {
     Query.Close();
+    try {
+        Transaction.Commit();
+    } catch (const std::exception &) {
+        // Only a result was read in it: nothing is lost when it is rolled back instead.
+        Transaction.Rollback();
+    }
+}
+
+void TQQueryForm::Run()
+{
+    endTransaction();
     if (mSQL->toPlainText().trimmed().isEmpty())
         return;
     Query.SQL().SetText(mSQL->toPlainText());
@@ -237,13 +274,18 @@ void TQQueryForm::Run()
 
 void TQQueryForm::Execute()
 {
-    Query.Close();
+    endTransaction();
     for (int i = 0; i < Query.ParamCount(); ++i) {
         const QTableWidgetItem *value = i < sgParams->rowCount() ? sgParams->item(i, 1) : nullptr;
         Query.Params()[i].SetValue(value ? value->text() : QString());
     }
     TWaitCursor wait;
     try {
+        if (Query.ControlsTransaction()) {
+            MessageBox(QString::fromUtf8("Príkazy transakcie sa v konzole nevykonávajú."), QStringLiteral("SQL Chyba"),
+                       mtError, mbOK);
+            return;
+        }
         if (Query.ReturnsRows()) {
             Query.Open();
             for (int i = 0; i < Query.FieldCount(); ++i)
@@ -255,9 +297,18 @@ void TQQueryForm::Execute()
             DBGrid->setFocus();
         } else {
             Query.ExecSQL();
+            // Committed at once: a statement refused at its commit (a DDL with dependants) fails here.
+            Transaction.Commit();
             ShowMessage(QString::fromUtf8("Počet aktualizovaných viet ") + QString::number(Query.RowsAffected()));
         }
     } catch (const std::exception &e) {
+        // Whatever the statement did is undone with its transaction; the program's is untouched.
+        Query.Close();
+        try {
+            Transaction.Rollback();
+        } catch (const std::exception &) {
+            // The connection itself failed: the message below says why.
+        }
         const QString text = dynamic_cast<const Exception *>(&e) ? static_cast<const Exception &>(e).Message
                                                                  : QString::fromUtf8(e.what());
         MessageBox(QString::fromUtf8("Chyba pri vykonávaní dotazu !\r\n\r\n") + text, QStringLiteral("SQL Chyba"),

@@ -17,10 +17,12 @@ class TButton;
 class TDBGrid;
 class TDBNavigator;
 
-// The console's query: it tells whether its statement returns rows.
+// The console's query: it tells whether its statement returns rows and whether it would start, end or
+// mark a transaction.
 class TConsoleQuery : public TxQuery {
 public:
     bool ReturnsRows();
+    bool ControlsTransaction();
 };
 
 class TQQueryForm : public TForm {
@@ -44,6 +46,9 @@ public:
     QPlainTextEdit *mResult;
     QLabel *lRecNo;
     TButton *BtnTlacText, *BtnSaveText, *btnFont;
+    // The console's own transaction on the program's connection: each statement runs in it and ends with
+    // it, so nothing typed here can end or spoil the transaction the other windows work in.
+    TIBTransaction Transaction;
     TConsoleQuery Query;
     TDataSource DataSource;
 
@@ -69,6 +74,8 @@ protected:
     void KeyDown(int &key, Qt::KeyboardModifiers modifiers) override;
 
 private:
+    // Closes the result and ends the transaction it was read in.
+    void endTransaction();
     QString askSaveFileName(const QString &fileName, const QString &filters, const QString &title,
                             int *filterIndex = nullptr);
 };

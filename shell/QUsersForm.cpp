@@ -63,6 +63,7 @@ TQUsersForm::TQUsersForm(QWidget *owner) : TForm(owner)
     DBGridUsers->SetOptions(DBGridUsers->Options() & ~dgRowSelect);
     auto *right = new QVBoxLayout;
     lUser = new QLabel(this);
+    lUser->setTextFormat(Qt::PlainText); // a user name taken in from the server's grants
     right->addWidget(lUser);
     DBGridPrivileges = new TxDBGrid(this);
     DBGridPrivileges->setObjectName(QStringLiteral("DBGridPrivileges"));

@@ -22,6 +22,22 @@ void fillConnect(ParamBlock &dpb, const ConnectParams &p)
         .text(isc_dpb_sql_role_name, p.role);
     if (p.sqlDialect > 0)
         dpb.number(isc_dpb_sql_dialect, p.sqlDialect);
+    if (!p.providers.isEmpty())
+        dpb.text(isc_dpb_config, QStringLiteral("Providers=") + p.providers);
+}
+
+// A name or a text of any length shown in a message: its beginning and its end.
+QString shortened(const QString &text, int most)
+{
+    return text.size() <= most ? text : text.left(most * 2 / 3) + QString::fromUtf8(" … ") + text.right(most / 3);
+}
+
+// What the user reads when a database cannot be opened: a Slovak line naming the database, the engine's
+// own text under it.
+QString cannotOpenMessage(const QString &database, const QString &engineText)
+{
+    return QString::fromUtf8("Databázu %1 nie je možné otvoriť.").arg(shortened(database, 150)) + QLatin1Char('\n') +
+           shortened(engineText, 600);
 }
 
 } // namespace
@@ -45,8 +61,10 @@ void Attachment::attach(const QString &database, const ConnectParams &params)
         // that does not answer (down, or the network away) is said in one sentence.
         EIBError e = errorFromStatus(&st, false);
         st.init();
-        if (!e.ConnectionLost)
+        if (!e.ConnectionLost) {
+            e.Message = cannotOpenMessage(database, e.ServerMessage);
             throw e;
+        }
         EIBError unreachable(ServerUnreachableMessage, e.SQLCode, e.IBErrorCode);
         unreachable.ServerMessage = e.ServerMessage;
         unreachable.ConnectionLost = true;

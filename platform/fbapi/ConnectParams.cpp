@@ -21,6 +21,8 @@ ConnectParams ConnectParams::fromLines(const QStringList &lines)
             p.sqlDialect = value.toInt();
         else if (name == u"sql_role_name")
             p.role = value;
+        else if (name == u"providers")
+            p.providers = value;
     }
     return p;
 }
@@ -37,6 +39,8 @@ QStringList ConnectParams::toLines() const
     out << QStringLiteral("sql_dialect=") + (sqlDialect > 0 ? QString::number(sqlDialect) : QString());
     if (!role.isEmpty())
         out << QStringLiteral("sql_role_name=") + role;
+    if (!providers.isEmpty())
+        out << QStringLiteral("providers=") + providers;
     return out;
 }
 

@@ -13,9 +13,12 @@ struct ConnectParams {
     QString lcCtype = QStringLiteral("WIN1250");
     int sqlDialect = 3; // 0: not sent
     QString role;
+    // The client library's providers the connection may go through ("Engine12": the embedded engine alone);
+    // empty: every one the library is set up with.
+    QString providers;
 
-    // Lines "user_name=...", "password=...", "lc_ctype=...", "sql_dialect=...", "sql_role_name=..."
-    // (names case-insensitive) change the defaults; an empty value removes the parameter.
+    // Lines "user_name=...", "password=...", "lc_ctype=...", "sql_dialect=...", "sql_role_name=...",
+    // "providers=..." (names case-insensitive) change the defaults; an empty value removes the parameter.
     // Other names are ignored.
     static ConnectParams fromLines(const QStringList &lines);
     QStringList toLines() const;

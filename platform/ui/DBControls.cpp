@@ -224,6 +224,9 @@ void TDBEdit::focusOutEvent(QFocusEvent *e)
 TDBText::TDBText(QWidget *parent) : QLabel(parent), TDBControl(this)
 {
     link_.ReadOnly = true;
+    // A stored text is shown as it is: one that begins like markup is never drawn as rich text (which
+    // could ask for huge pictures or read local files).
+    setTextFormat(Qt::PlainText);
 }
 
 void TDBText::ShowField()

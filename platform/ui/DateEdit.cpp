@@ -142,7 +142,9 @@ QCalendarWidget *TDateEdit::Calendar() const
 bool TDateEdit::eventFilter(QObject *watched, QEvent *e)
 {
     // The form stays the active window when the calendar closes (without a window manager none would be).
-    if (watched == calendar_ && e->type() == QEvent::Close)
+    // The event's kind first: a calendar being destroyed is no calendar any more, and comparing with it
+    // would take it for one.
+    if (e->type() == QEvent::Close && watched == calendar_)
         window()->activateWindow();
     return TMaskEdit::eventFilter(watched, e);
 }

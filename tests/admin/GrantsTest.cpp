@@ -44,16 +44,18 @@ TEST(Grants, UserNamePattern)
 TEST(Grants, ReadOnMaterialRevokesThenSelectsAndTakesTheExecuteRight)
 {
     const QStringList s = GrantStatements("NOVAK", "MTZ", 1, {});
-    const QStringList tables{"POLOZKY",       "POLOZKYKOKILY", "MSklady",       "MPohyby",
-                             "MDokladyCisla", "vZakazkyD",     "vZakazkyDKalk", "CDodavatelov",
-                             "MObjednavky",   "MObjednavkyD",  "MPoziadavky"};
-    ASSERT_EQ(s.size(), 2 * tables.size() + 2);
+    const QStringList tables{"POLOZKY",      "POLOZKYKOKILY", "MPohyby",      "MDokladyCisla",
+                             "vZakazkyD",    "vZakazkyDKalk", "MSklady",      "CSkladov",
+                             "TKusovnik",    "ZakazkyD",      "SOdvody",      "COdberatelov",
+                             "CDodavatelov", "MObjednavky",   "MObjednavkyD", "MPoziadavky"};
+    ASSERT_EQ(s.size(), 2 * tables.size() + 3);
     for (int i = 0; i < tables.size(); ++i) {
         EXPECT_EQ(s[2 * i], "revoke ALL on " + tables[i] + " from NOVAK");
         EXPECT_EQ(s[2 * i + 1], "grant SELECT on " + tables[i] + " to NOVAK");
     }
-    EXPECT_EQ(s[s.size() - 2], "revoke EXECUTE ON PROCEDURE Polozky_CENA_KALK from NOVAK");
-    EXPECT_EQ(s.last(), "revoke EXECUTE ON PROCEDURE MPoziadavky_PREPIS from NOVAK");
+    EXPECT_EQ(s[s.size() - 3], "revoke EXECUTE ON PROCEDURE Polozky_CENA_KALK from NOVAK");
+    EXPECT_EQ(s[s.size() - 2], "revoke EXECUTE ON PROCEDURE MPoziadavky_PREPIS from NOVAK");
+    EXPECT_EQ(s.last(), "revoke USAGE ON SEQUENCE GEN_MPOHYBY from NOVAK") << "movements are numbered at \"Všetko\"";
 }
 
 TEST(Grants, SystemAllPassesTheGrantOptionToTheMainModules)
@@ -74,10 +76,13 @@ TEST(Grants, SystemAllPassesTheGrantOptionToTheMainModules)
 
 TEST(Grants, EveryObjectGetsTheHighestLevelOfTheRemainingRows)
 {
-    // Expedicia all, MTZ read: the stock rows they share stay all while the material module is set to read.
-    const QStringList mtz = GrantStatements("NOVAK", "MTZ", 1, {{"Expedicia", 2}, {"MTZ", 2}});
-    EXPECT_TRUE(mtz.contains("grant ALL on MSklady to NOVAK"));
+    // Expedicia all, MTZ read: the items they share stay all while the material module is set to read; the
+    // stock rows, kept by the movements alone, are read at every level.
+    const QStringList mtz = GrantStatements("NOVAK", "MTZ", 1, {{"Vyrobky", 2}, {"MTZ", 2}});
+    EXPECT_TRUE(mtz.contains("grant ALL on POLOZKY to NOVAK"));
     EXPECT_TRUE(mtz.contains("grant SELECT on MPohyby to NOVAK"));
+    EXPECT_TRUE(mtz.contains("grant SELECT on MSklady to NOVAK"));
+    EXPECT_FALSE(GrantStatements("NOVAK", "System", 2, {}).join('\n').contains("grant ALL on MSklady"));
     // Removing the dispatch module keeps what the material module still gives.
     const QStringList off = GrantStatements("NOVAK", "Expedicia", 0, {{"Expedicia", 2}, {"MTZ", 1}});
     EXPECT_TRUE(off.contains("grant SELECT on MSklady to NOVAK"));
@@ -182,7 +187,7 @@ TEST_F(UsersTest, PrivilegesGrantedAndRevokedWithASharedObjectKept)
     EXPECT_EQ(rights("T21_NOVAK", "POLOZKY_CENA_KALK"), "");
 
     setLevel(QString::fromUtf8("EXPEDÍCIA"), QString::fromUtf8("Všetko")); // chosen by its description
-    EXPECT_EQ(rights("T21_NOVAK", "MSklady"), "DIRSU");
+    EXPECT_EQ(rights("T21_NOVAK", "MSklady"), "S") << "the stock rows are the movements' to keep";
     EXPECT_EQ(rights("T21_NOVAK", "EDListy"), "DIRSU");
     EXPECT_EQ(rights("T21_NOVAK", "ZAKAZKY"), "S") << "the dispatch module reads the order headers only";
 
@@ -192,7 +197,7 @@ TEST_F(UsersTest, PrivilegesGrantedAndRevokedWithASharedObjectKept)
     EXPECT_EQ(rights("T21_NOVAK", "EDListy"), "");
     EXPECT_EQ(privilegeRows("T21_NOVAK"), 1) << "Nič is kept as no row";
     EXPECT_EQ(rights("T21_NOVAK", "ZAKAZKY"), "") << "the order headers went with the dispatch module";
-    EXPECT_EQ(users->CurrentUserObjects().split(", ", Qt::SkipEmptyParts).size(), 11);
+    EXPECT_EQ(users->CurrentUserObjects().split(", ", Qt::SkipEmptyParts).size(), 16);
 }
 
 TEST_F(UsersTest, ATypedLevelThatIsNoLevelIsRefusedAndKeepsTheEdit)
@@ -455,7 +460,7 @@ TEST_F(UsersTest, APrivilegeBeingTypedIsStoredWhenAnotherUserIsChosen)
     ASSERT_TRUE(users->QUsers.Locate("RDB_USER", "SYSDBA"));
     EXPECT_EQ(p.State(), dsBrowse);
     EXPECT_EQ(privilegeRows("T21_SKLADNIK"), 1);
-    EXPECT_EQ(rights("T21_SKLADNIK", "MSklady"), "DIRSU");
+    EXPECT_EQ(rights("T21_SKLADNIK", "MSklady"), "S");
     // A new row nobody typed into is dropped, not stored.
     ASSERT_TRUE(users->QUsers.Locate("RDB_USER", "T21_SKLADNIK"));
     p.Append();

@@ -1,4 +1,5 @@
 // The settings dialog, the about box and the password change's refusals, offscreen on a fresh database.
+#include "common/HostileCorpus.h"
 #include "common/WhenModal.h"
 #include "shell/AdminModule.h"
 #include "shell/AdminTools.h"
@@ -178,7 +179,7 @@ void answerLogin(const QString &password, QStringList &captions)
             QTest::keyClick(login, Qt::Key_Escape);
             return;
         }
-        QTest::keyClicks(login->PasswordEdit, password);
+        TypeText(login->PasswordEdit, password);
         login->accept();
     });
 }
@@ -188,7 +189,7 @@ TEST_F(DialogsTest, APasswordChangeWithAWrongOldPasswordIsRefusedWithoutAServerC
     TTestResponder answers;
     QStringList captions;
     answerLogin("zle", captions);
-    answerLogin("nove", captions);
+    answerLogin("noveHeslo7", captions);
     ChangeOwnPassword();
     EXPECT_EQ(captions, (QStringList{QString::fromUtf8("Staré heslo"), QString::fromUtf8("Nové heslo")}));
     EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf8("Staré heslo nie je správne, heslo nebolo zmenené !")});
@@ -200,6 +201,27 @@ TEST_F(DialogsTest, APasswordChangeWithAWrongOldPasswordIsRefusedWithoutAServerC
     ChangeOwnPassword();
     EXPECT_EQ(captions.size(), 2);
     EXPECT_TRUE(answers.Messages.isEmpty());
+}
+
+TEST_F(DialogsTest, ANewPasswordThatBreaksTheRulesIsRefusedInSlovak)
+{
+    const QString user = CurrentUserName();
+    const struct {
+        QString typed, said;
+    } cases[]{
+        {user.toLower(), QString::fromUtf8("Heslo sa nesmie zhodovať s menom užívateľa.")},
+        {QString::fromUtf8("Žltý kôň 2026"), QString::fromUtf8("Heslo nesmie obsahovať písmená s diakritikou.")},
+        {"kratke7", QString::fromUtf8("Heslo musí mať aspoň 8 znakov.")},
+    };
+    for (const auto &c : cases) {
+        TTestResponder answers;
+        QStringList captions;
+        answerLogin("zle", captions);
+        answerLogin(c.typed, captions);
+        ChangeOwnPassword();
+        EXPECT_EQ(answers.Texts(), QStringList{c.said + QString::fromUtf8(" Heslo nebolo zmenené.")})
+            << c.typed.toStdString();
+    }
 }
 
 // Without a connection (a refused log-in) the administration's menu items say so instead of doing nothing.

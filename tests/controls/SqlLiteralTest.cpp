@@ -57,6 +57,8 @@ TEST(SqlLiteralOfText, TheTextAsItStandsAndAsAPrefix)
     EXPECT_EQ(SqlLiteral("'); drop table T; --"), "'''); drop table T; --'");
     EXPECT_EQ(SqlLikePrefix("Nov'"), "'Nov''%'");
     EXPECT_EQ(SqlLikePrefix("%liar"), "'%liar%'") << "what contains the text";
+    EXPECT_EQ(SqlLikePrefix(QString(10000, 'x')), "'" + QString(255, 'x') + "%'")
+        << "longer than any searched column: the server is never asked for a longer index key";
 }
 
 TEST_F(SqlLiteralTest, FieldConditions)

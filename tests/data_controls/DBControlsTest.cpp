@@ -12,6 +12,8 @@
 #include <QTest>
 #include <QVBoxLayout>
 
+#include <memory>
+
 namespace {
 
 class Controls : public DbFixture {
@@ -55,6 +57,13 @@ protected:
         t.Close();
         DbFixture::TearDown();
     }
+    // Another table of a test, in the fixture's database, in the order of its key ID.
+    void useTable(TIBTable &table, const char *name)
+    {
+        table.SetDatabase(db.get());
+        table.SetTableName(name);
+        table.SetIndexFieldNames("ID");
+    }
 
     TIBTable t;
     TDataSource src;
@@ -83,6 +92,31 @@ TEST_F(Controls, ShowTheCurrentRecordAndFollowScrolls)
     t.Close();
     EXPECT_EQ(nazov->text(), "");
     EXPECT_EQ(label->text(), "");
+}
+
+TEST_F(Controls, ALabelShowsAStoredTextAsItIs)
+{
+    const QStringList stored{QString::fromUtf8("<b>Hlavná</b> 5"),
+                             "<img src=\"/usr/share/pixmaps/x.png\" width=30000 height=30000>",
+                             "<a href=\"http://x\">klik</a>"};
+    exec("create table T_ADR (ID integer not null primary key, ULICA varchar(200))");
+    for (int i = 0; i < stored.size(); ++i)
+        exec(QStringLiteral("insert into T_ADR values (%1, '%2')").arg(i).arg(stored[i]));
+    TIBTable streets;
+    useTable(streets, "T_ADR");
+    TDataSource source;
+    source.SetDataSet(&streets);
+    auto street = std::make_unique<TDBText>(&w);
+    street->SetDataSource(&source);
+    street->SetDataField("ULICA");
+    streets.Open();
+    for (const QString &text : stored) {
+        EXPECT_EQ(street->text(), text);
+        EXPECT_EQ(street->textFormat(), Qt::PlainText) << text.toStdString();
+        EXPECT_LT(street->sizeHint().width(), 1000) << text.toStdString();
+        streets.Next();
+    }
+    street.reset();
 }
 
 TEST_F(Controls, DisplayTextWhileBrowsingTextWhileEditingWithFocus)
@@ -197,9 +231,7 @@ TEST_F(Controls, ANumberTooBigForItsMaskIsEditedWholeAndNeverSavedCut)
     exec("insert into T_CENA values (1, 123456.5)");
     exec("insert into T_CENA values (2, 12.5)");
     TIBTable prices;
-    prices.SetDatabase(db.get());
-    prices.SetTableName("T_CENA");
-    prices.SetIndexFieldNames("ID");
+    useTable(prices, "T_CENA");
     TDataSource source;
     source.SetDataSet(&prices);
     TDBEdit cena(&w);

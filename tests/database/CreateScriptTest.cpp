@@ -121,3 +121,98 @@ TEST(CreateScript, AnEarlierDatabaseIsUpgradedAndAnUpgradeRunsTwiceWithoutChange
               "IX_EDLISTY_CDL_DESC,IX_EDLISTY_CFAKTURY_DESC,IX_ZAKAZKYD_CINT_DESC,IX_ZAKAZKY_COBJ_DESC");
     EXPECT_NE(runScript("upgrade.sh", {tmp.dir() + "/none.fdb"}, &out), 0);
 }
+
+namespace {
+
+// What a comparison of two databases looks at: every right but the owner's, every trigger with its text, and
+// every view with its columns.
+QStringList rightsTriggersAndViews(const QString &path)
+{
+    FbSql db(path);
+    const QString rights = db.value(
+        "select list(r, '|') from (select trim(RDB$USER) || ' ' || RDB$PRIVILEGE || coalesce(RDB$GRANT_OPTION, 0) || "
+        "' ' || trim(RDB$RELATION_NAME) || ' ' || coalesce(trim(RDB$FIELD_NAME), '') || ' ' || RDB$USER_TYPE || ' ' "
+        "|| RDB$OBJECT_TYPE r from RDB$USER_PRIVILEGES where RDB$USER <> 'SYSDBA' order by 1)");
+    const QString triggers = db.value(
+        "select list(t, '|') from (select trim(RDB$TRIGGER_NAME) || ' ' || coalesce(trim(RDB$RELATION_NAME), '') || "
+        "' ' || RDB$TRIGGER_TYPE || ' ' || RDB$TRIGGER_SEQUENCE || ' ' || coalesce(RDB$TRIGGER_INACTIVE, 0) || ' ' "
+        "|| hash(RDB$TRIGGER_SOURCE) t from RDB$TRIGGERS where coalesce(RDB$SYSTEM_FLAG, 0) = 0 order by 1)");
+    const QString views = db.value(
+        "select list(v, '|') from (select trim(r.RDB$RELATION_NAME) || '.' || trim(f.RDB$FIELD_NAME) || '=' || "
+        "coalesce(trim(f.RDB$BASE_FIELD), '') v from RDB$RELATIONS r join RDB$RELATION_FIELDS f on "
+        "f.RDB$RELATION_NAME = r.RDB$RELATION_NAME where r.RDB$VIEW_BLR is not null order by 1)");
+    return rights.split('|') + triggers.split('|') + views.split('|');
+}
+
+} // namespace
+
+TEST(CreateScript, AnUpgradedDatabaseHasTheRightsAndGuardsOfANewOne)
+{
+    TempDatabase fresh, earlier;
+    ASSERT_FALSE(earlier.path().isEmpty());
+    // Users as the users form gave them their words: dispatch, production with its planning, the stores.
+    const QStringList users{"grant ALL on EDLISTY to EXPEDIT", "grant ALL on SPLAN to MAJSTER",
+                            "grant ALL on MPOHYBY to SKLADNIK"};
+    {
+        FbSql db(fresh.path());
+        for (const QString &sql :
+             users + QStringList{"grant SELECT on MSKLADY to EXPEDIT", "grant SELECT on POLOZKY to EXPEDIT",
+                                 "grant SELECT on CSKLADOV to EXPEDIT", "grant SELECT on MPOHYBY to EXPEDIT",
+                                 "grant ALL on SPLANZAMOK to MAJSTER",
+                                 "grant USAGE on sequence GEN_MPOHYBY to SKLADNIK"})
+            db.exec(sql);
+        db.commit();
+    }
+    {
+        // The earlier version: the messages in a table every user read and wrote whole, no guard on them or
+        // on the privilege rows, and its rights.
+        FbSql db(earlier.path());
+        for (const char *sql : {"drop trigger QMESSAGES_BU", "drop trigger QPRIVILEGES_BIUD",
+                                "drop trigger QMESSAGES_BI", "drop exception E_MESSAGES", "drop exception E_PRIVILEGES",
+                                "drop view QMESSAGES", "drop table QMESSAGE_ROWS"})
+            db.exec(sql);
+        db.commit();
+        db.exec("create table QMESSAGES (MSG_ID integer not null, MSG_UTVAR smallint, MSG_USER varchar(31), "
+                "MSG_DATA integer, MSG_TITLE varchar(80), MSG_TEXT varchar(4000), USR_VYSTAV varchar(31) default "
+                "CURRENT_USER, D_VYSTAV timestamp default CURRENT_TIMESTAMP, D_PRIJMU timestamp, D_VYBAV timestamp, "
+                "USR_VYBAV varchar(31), constraint PK_QMESSAGES primary key (MSG_ID))");
+        db.exec("create index IX_QMESSAGES_USER on QMESSAGES (MSG_USER)");
+        db.exec("create trigger QMESSAGES_BI for QMESSAGES active before insert position 0 as begin "
+                "if (NEW.MSG_ID is null) then NEW.MSG_ID = GEN_ID(MSG_ID, 1); end");
+        db.commit();
+        for (const QString &sql :
+             users + QStringList{"grant ALL on MSKLADY to EXPEDIT",
+                                 "grant SELECT, INSERT, UPDATE on QMESSAGES to PUBLIC",
+                                 "grant USAGE on sequence MSG_ID to PUBLIC", "grant ALL on ZAKAZKY to PUBLIC",
+                                 "grant SELECT on VZAKAZKYD to PUBLIC", "grant SELECT on VEDLISTY to PUBLIC",
+                                 "grant EXECUTE on procedure MPOZIADAVKY_PREPIS to PUBLIC",
+                                 "grant EXECUTE on procedure KALK_SADZBA to PUBLIC",
+                                 "grant SELECT, INSERT, UPDATE on SPLANZAMOK to PUBLIC"})
+            db.exec(sql);
+        db.exec("insert into QMESSAGES (MSG_ID, MSG_USER, MSG_TITLE, USR_VYSTAV, D_VYSTAV) values "
+                "(7, 'FERO', 'Prva', 'JANO', '2025-01-02 10:00:00')");
+        db.exec("insert into QMESSAGES (MSG_ID, MSG_USER, MSG_TITLE, USR_VYSTAV, D_VYSTAV, D_VYBAV) values "
+                "(9, 'JANO', 'Druha', 'FERO', '2025-01-03 10:00:00', '2025-01-04 10:00:00')");
+        db.exec("set generator MSG_ID to 9");
+        db.commit();
+    }
+    QString out;
+    ASSERT_EQ(runScript("upgrade.sh", {earlier.path()}, &out), 0) << out.toStdString();
+    ASSERT_EQ(runScript("upgrade.sh", {earlier.path()}, &out), 0) << out.toStdString();
+
+    const QStringList expected = rightsTriggersAndViews(fresh.path());
+    const QStringList upgraded = rightsTriggersAndViews(earlier.path());
+    for (const QString &line : expected)
+        EXPECT_TRUE(upgraded.contains(line)) << "missing after the upgrade: " << line.toStdString();
+    for (const QString &line : upgraded)
+        EXPECT_TRUE(expected.contains(line)) << "not in a new database: " << line.toStdString();
+
+    // Every stored message kept, numbers, dates and all; the next one is numbered after them.
+    FbSql db(earlier.path());
+    EXPECT_EQ(db.value("select list(MSG_ID || ' ' || MSG_TITLE || ' ' || USR_VYSTAV || ' ' || D_VYSTAV || ' ' || "
+                       "coalesce(D_VYBAV, '-'), '|') from (select * from QMESSAGE_ROWS order by MSG_ID)"),
+              QString::fromUtf8("7 Prva JANO 2025-01-02 10:00:00.0000 -|9 Druha FERO 2025-01-03 10:00:00.0000 "
+                                "2025-01-04 10:00:00.0000"));
+    db.exec("insert into QMESSAGES (MSG_USER, MSG_TITLE) values ('FERO', 'Tretia')");
+    EXPECT_EQ(db.value("select max(MSG_ID) from QMESSAGES"), "10");
+}

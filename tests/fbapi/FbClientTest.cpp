@@ -3,6 +3,8 @@
 #include "common/DbError.h"
 #include "common/TempDatabase.h"
 
+#include <QFile>
+
 #include <ibase.h>
 
 #include <gtest/gtest.h>
@@ -73,6 +75,30 @@ TEST_F(FbClientTest, MissingFileGivesIoError)
     EXPECT_TRUE(e.Message.contains(QStringLiteral("nie-je.fdb"))) << e.Message.toStdString();
     EXPECT_TRUE(e.Message.contains(QLatin1Char('\n'))) << "all status lines";
     EXPECT_FALSE(other.isAttached());
+}
+
+TEST_F(FbClientTest, ADatabaseThatCannotBeOpenedIsNamedInSlovak)
+{
+    QFile notADatabase(db.dir() + QStringLiteral("/text.fdb"));
+    ASSERT_TRUE(notADatabase.open(QIODevice::WriteOnly));
+    notADatabase.write(QByteArray(16384, 'x'));
+    notADatabase.close();
+    const QString longName = db.dir() + QLatin1Char('/') + QString(5000, QLatin1Char('d')) + QStringLiteral(".fdb");
+    for (const QString &name : {db.dir() + QStringLiteral("/nie-je.fdb"), notADatabase.fileName(), longName}) {
+        Attachment other;
+        try {
+            other.attach(name, params());
+            ADD_FAILURE() << "opened " << name.left(80).toStdString();
+        } catch (const EIBError &e) {
+            const QString first = e.Message.section(QLatin1Char('\n'), 0, 0);
+            EXPECT_TRUE(first.startsWith(QString::fromUtf8("Databázu ")) &&
+                        first.endsWith(QString::fromUtf8(" nie je možné otvoriť.")))
+                << first.left(300).toStdString();
+            EXPECT_TRUE(first.contains(name.left(40))) << "the database named";
+            EXPECT_LT(e.Message.size(), 1000) << "a long name is cut";
+            EXPECT_FALSE(e.Message.section(QLatin1Char('\n'), 1).isEmpty()) << "the engine's text under it";
+        }
+    }
 }
 
 TEST_F(FbClientTest, ConnectParamsFromLines)

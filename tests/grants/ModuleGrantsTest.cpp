@@ -3,9 +3,20 @@
 // the server's triggers and procedures write on his behalf, and reads and changes nothing of the other
 // modules; every user reads and changes only his own messages; only "System" users change privileges.
 #include "common/TempDatabase.h"
+#include "dispatch/ExpSql.h"
+#include "material/MTZSql.h"
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/fbapi/Attachment.h"
+#include "platform/fbapi/IBError.h"
+#include "production/MzdySql.h"
+#include "production/SprievodkaSql.h"
+#include "production/VykSql.h"
+#include "production/VyrobaSql.h"
+#include "sales/OdbytSql.h"
+#include "sales/TPVSql.h"
 #include "shell/Grants.h"
+
+#include <QRegularExpression>
 
 #include <gtest/gtest.h>
 
@@ -36,6 +47,23 @@ public:
         return v;
     }
     double number(const QString &sql) { return value(sql).toDouble(); }
+    // Prepares a statement: the server checks the rights it needs then. Returns the server's refusal (its own
+    // words), if any,
+    // and whether the statement reads (a select) in reads.
+    QString prepareProblem(const QString &sql, bool *reads = nullptr)
+    {
+        TIBQuery q;
+        q.SetDatabase(&db_);
+        q.SQL().SetText(sql);
+        try {
+            q.Prepare();
+        } catch (const EIBError &e) {
+            return e.ServerMessage;
+        }
+        if (reads)
+            *reads = sql.trimmed().startsWith(QLatin1String("select"), Qt::CaseInsensitive);
+        return QString();
+    }
 
 private:
     TIBDatabase db_;
@@ -63,18 +91,18 @@ protected:
         admin.exec("insert into CZAMESTNANCOV (OSC, PRIEZVISKO, MENO, TARIF) values (7, 'Šimko', 'Ján', 'T1')");
     }
 
-    // Grants what the users form grants for the word at level "Všetko".
-    void grantModule(const QString &user, const QString &word)
+    // Grants what the users form grants for the word at the level ("Všetko" unless told).
+    void grantModule(const QString &user, const QString &word, int level = plAll)
     {
         UserConnection admin(db_.path(), "SYSDBA");
-        for (const QString &sql : GrantStatements(user, word, plAll, {}))
+        for (const QString &sql : GrantStatements(user, word, level, {}))
             admin.exec(sql);
     }
 
     // Connects as a user holding only the word's grants.
-    std::unique_ptr<UserConnection> as(const QString &user, const QString &word)
+    std::unique_ptr<UserConnection> as(const QString &user, const QString &word, int level = plAll)
     {
-        grantModule(user, word);
+        grantModule(user, word, level);
         return std::make_unique<UserConnection>(db_.path(), user);
     }
     double adminNumber(const QString &sql) { return UserConnection(db_.path(), "SYSDBA").number(sql); }
@@ -107,31 +135,77 @@ TEST_F(ModuleGrants, AUserWithoutGrantsIsRefused)
     EXPECT_EQ(nobody.number("select count(*) from QUSERS"), 0);
     EXPECT_EQ(nobody.number("select count(*) from QACTIONS"), 0);
     EXPECT_EQ(nobody.number("select count(*) from QPRIVILEGES"), 0);
-    // What every user needs: his messages, numbered by their generator.
+    // What every user needs: his messages, numbered by their trigger alone; the numbering is nobody's to move.
     EXPECT_NO_THROW(nobody.exec("insert into QMESSAGES (MSG_USER, MSG_TITLE) values ('JANO', 'Ahoj')"));
-    EXPECT_NO_THROW(
-        nobody.exec("insert into QMESSAGES (MSG_ID, MSG_USER, MSG_TITLE) values (GEN_ID(MSG_ID, 1), 'JANO', 'Ahoj')"));
+    for (const char *sql : {"insert into QMESSAGES (MSG_ID, MSG_USER) values (GEN_ID(MSG_ID, -1000), 'JANO')",
+                            "select GEN_ID(MSG_ID, -1000) from RDB$DATABASE", "alter sequence MSG_ID restart with 0",
+                            "set generator MSG_ID to 0"})
+        EXPECT_THROW(nobody.exec(sql), EDatabaseError) << sql;
 }
 
-// A user sees and changes the messages addressed to him or sent by him, and the sender is always who wrote.
-TEST_F(ModuleGrants, MessagesAreTheirOwnersAloneAndTheSenderIsWhoWrote)
+// A user reads the messages addressed to him or sent by him; what was sent stays as sent, whoever tries,
+// and only the addressee stamps it received or handled.
+TEST_F(ModuleGrants, MessagesCannotBeForged)
 {
     UserConnection jano(db_.path(), "JANO");
     UserConnection fero(db_.path(), "FERO");
     UserConnection mara(db_.path(), "MARA");
-    jano.exec("insert into QMESSAGES (MSG_USER, MSG_TITLE, USR_VYSTAV) values ('FERO', 'Faloš', 'SYSDBA')");
-    EXPECT_EQ(adminValue("select USR_VYSTAV from QMESSAGES").toString(), "JANO") << "no forged sender";
+    UserConnection admin(db_.path(), "SYSDBA");
+    admin.exec("insert into QMESSAGES (MSG_USER, MSG_TITLE, MSG_TEXT, USR_VYSTAV, D_VYSTAV) "
+               "values ('FERO', 'Pokyn', 'Text', 'PREDAJ', timestamp '2026-01-05 08:00:00')");
+    EXPECT_EQ(admin.number("select count(*) from QMESSAGES where USR_VYSTAV = 'PREDAJ' and "
+                           "D_VYSTAV = timestamp '2026-01-05 08:00:00'"),
+              1)
+        << "data loaded by SYSDBA keep their sender and date";
+    // A new message of a user: numbered, dated and signed by the server, neither received nor handled.
+    jano.exec(QString::fromUtf8(
+        "insert into QMESSAGES (MSG_ID, MSG_USER, MSG_TITLE, USR_VYSTAV, D_VYSTAV, D_PRIJMU, D_VYBAV, "
+        "USR_VYBAV) values (1, 'FERO', 'Faloš', 'SYSDBA', timestamp '2020-01-01 00:00:00', "
+        "CURRENT_TIMESTAMP, CURRENT_TIMESTAMP, 'FERO')"));
+    EXPECT_EQ(admin.number("select count(*) from QMESSAGES where MSG_ID = 2 and USR_VYSTAV = 'JANO' and "
+                           "D_VYSTAV > timestamp '2026-01-01 00:00:00' and D_PRIJMU is null and D_VYBAV is null "
+                           "and USR_VYBAV is null"),
+              1);
     EXPECT_EQ(jano.number("select count(*) from QMESSAGES"), 1) << "the sender sees what he sent";
-    EXPECT_EQ(fero.number("select count(*) from QMESSAGES where MSG_USER=USER"), 1);
+    EXPECT_EQ(fero.number("select count(*) from QMESSAGES where MSG_USER=USER"), 2);
     EXPECT_EQ(mara.number("select count(*) from QMESSAGES"), 0) << "nor reads another's";
-    mara.exec("update QMESSAGES set MSG_TITLE='Zmenené', D_VYBAV=CURRENT_TIMESTAMP");
+
+    struct Attempt {
+        UserConnection *who;
+        const char *sql;
+    };
+    const QList<Attempt> refused{
+        {&fero, "update QMESSAGES set MSG_TEXT='Zmena: vyplatit zalohu 5000 EUR' where MSG_ID=1"},
+        {&fero, "update QMESSAGES set MSG_USER='MAJSTER' where MSG_ID=1"},
+        {&fero, "update QMESSAGES set MSG_TITLE='Iný' where MSG_ID=1"},
+        {&fero, "update QMESSAGES set MSG_DATA=99 where MSG_ID=1"},
+        {&fero, "update QMESSAGES set MSG_UTVAR=3 where MSG_ID=1"},
+        {&fero, "update QMESSAGES set MSG_ID=100 where MSG_ID=1"},
+        {&fero, "update QMESSAGES set USR_VYSTAV='FERO' where MSG_ID=1"},
+        {&fero, "update QMESSAGES set D_VYSTAV=CURRENT_TIMESTAMP where MSG_ID=1"},
+        {&jano, "update QMESSAGES set MSG_TEXT='Oprava'"},
+        {&jano, "update QMESSAGES set D_PRIJMU=CURRENT_TIMESTAMP"},
+        {&jano, "update QMESSAGES set D_VYBAV=CURRENT_TIMESTAMP, USR_VYBAV='FERO'"},
+        {&admin, "update QMESSAGES set MSG_TEXT='Oprava' where MSG_ID=1"},
+        {&admin, "update QMESSAGES set D_VYBAV=CURRENT_TIMESTAMP where MSG_ID=1"},
+    };
+    for (const Attempt &a : refused) {
+        try {
+            a.who->exec(QString::fromUtf8(a.sql));
+            ADD_FAILURE() << "not refused: " << a.sql;
+        } catch (const EDatabaseError &e) {
+            EXPECT_TRUE(e.Message.contains(QString::fromUtf8("Odoslanú správu nemožno zmeniť"))) << a.sql;
+        }
+    }
     EXPECT_THROW(mara.exec("delete from QMESSAGES"), EDatabaseError);
-    EXPECT_EQ(adminValue("select MSG_TITLE from QMESSAGES").toString(), QString::fromUtf8("Faloš"));
-    EXPECT_TRUE(adminValue("select D_VYBAV from QMESSAGES").isNull());
-    // The addressee handles it, and cannot make someone else its sender.
-    fero.exec("update QMESSAGES set D_VYBAV=CURRENT_TIMESTAMP, USR_VYBAV=USER, USR_VYSTAV='MARA'");
-    EXPECT_EQ(adminValue("select USR_VYBAV from QMESSAGES").toString(), "FERO");
-    EXPECT_EQ(adminValue("select USR_VYSTAV from QMESSAGES").toString(), "JANO");
+    EXPECT_EQ(
+        admin.value("select MSG_TEXT || MSG_USER || MSG_TITLE || USR_VYSTAV from QMESSAGES where MSG_ID=1").toString(),
+        "TextFEROPokynPREDAJ");
+    // The addressee stamps his messages as the program does.
+    fero.exec("update QMESSAGES set d_prijmu=CURRENT_TIMESTAMP where d_prijmu IS NULL and msg_user=USER");
+    fero.exec("update QMESSAGES set d_vybav=CURRENT_TIMESTAMP, usr_vybav=USER where Msg_ID=2");
+    EXPECT_EQ(admin.number("select count(*) from QMESSAGES where D_PRIJMU is not null"), 2);
+    EXPECT_EQ(admin.value("select USR_VYBAV from QMESSAGES where MSG_ID=2").toString(), "FERO");
 }
 
 // The privilege rows turn on menu items: a user who administers the users does not write himself any, a
@@ -294,4 +368,49 @@ TEST_F(ModuleGrants, CodeListsAttendanceAndWagesSave)
 
     auto mzdy = as("MZDAR", "Mzdy");
     ASSERT_NO_THROW(mzdy->exec("execute procedure SMzdy_Pocitaj CURRENT_DATE-30, CURRENT_DATE, 0, 0, 0, 0, 0, 0, 0"));
+}
+
+// Each word's screens work for a user holding that word alone: every statement of its module prepares at
+// "Všetko", every select of it at "Čítať"; and he writes no table of another word, nor the stock rows that
+// only the movements' triggers keep.
+TEST_F(ModuleGrants, EachWordsScreensWorkAndNothingElseIsWritten)
+{
+    struct Case {
+        const char *user, *word;
+        QStringList statements;
+        QStringList othersTables;
+    };
+    const QList<Case> cases{
+        {"EXPEDIT", "Expedicia", ExpSql::All(), {"MSKLADY", "MPOHYBY", "POLOZKY", "ZAKAZKY", "SMZDY", "SPLANZAMOK"}},
+        {"MZDAR", "Mzdy", MzdySql::All(), {"MSKLADY", "EDLISTY", "ZAKAZKY", "SVYKONY", "SDOCHADZKA"}},
+        {"VYKONY", "Vykony", VykSql::All(), {"MSKLADY", "EDLISTY", "SMZDY", "SPLANZAMOK"}},
+        {"MAJSTER", "Vyroba", VyrobaSql::All() + SprievodkaSql::All(), {"MSKLADY", "EDLISTY", "SMZDY", "ZAKAZKY"}},
+        {"OBCHODNIK", "Odbyt", OdbytSql::All(), {"MSKLADY", "MPOHYBY", "SMZDY", "EDLISTY", "SPLANZAMOK"}},
+        {"TECHNOLOG", "TPV", TPVSql::All(), {"MSKLADY", "EDLISTY", "ZAKAZKY", "SMZDY"}},
+        {"SKLADNIK", "MTZ", MTZSql::All(), {"MSKLADY", "EDLISTY", "ZAKAZKY", "SMZDY", "SPLANZAMOK"}},
+    };
+    for (const Case &c : cases) {
+        for (const int level : {int(plAll), int(plRead)}) {
+            const QString user = QString::fromLatin1(c.user) + (level == plRead ? "_C" : "");
+            auto u = as(user, c.word, level);
+            QStringList refused;
+            for (const QString &sql : c.statements) {
+                bool reads = false;
+                const QString problem = u->prepareProblem(sql, &reads);
+                // Only a refusal of rights counts here (whether a statement prepares at all is tested elsewhere),
+                // and not the refused write of another word's table the same form writes for that word.
+                const bool othersWrite = std::any_of(c.othersTables.begin(), c.othersTables.end(), [&](auto &t) {
+                    return !problem.contains("SELECT access") &&
+                           problem.contains(QRegularExpression("access to TABLE " + t + "\\b"));
+                });
+                if (problem.contains("no permission", Qt::CaseInsensitive) && (level == plAll || reads) && !othersWrite)
+                    refused << problem.section('\n', 0, 1) + "\n    " + sql.simplified().left(160);
+            }
+            EXPECT_TRUE(refused.isEmpty()) << c.word << " at level " << level << ":\n"
+                                           << refused.join('\n').toStdString();
+            for (const QString &table : c.othersTables)
+                EXPECT_FALSE(u->prepareProblem("delete from " + table).isEmpty())
+                    << c.word << " deletes from " << table.toStdString();
+        }
+    }
 }

@@ -10,6 +10,8 @@
 #include "platform/ui/DBControls.h"
 #include "sales/FormZakazky.h"
 
+#include <QApplication>
+#include <QClipboard>
 #include <QDate>
 #include <QHeaderView>
 #include <QLabel>
@@ -77,6 +79,20 @@ TEST_F(OrdersBrowserTest, TheCountFoundIsEveryOrderOfALongList)
     TypeText(form->HlObj, "ZAK27");
     EXPECT_EQ(form->LabelRecCount->text(), QString::fromUtf8("Nájdených položiek:120"));
     EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
+TEST_F(OrdersBrowserTest, APastedLongTextSearchesWithoutAnError)
+{
+    QApplication::clipboard()->setText(QString(10000, QLatin1Char('7')));
+    for (QLineEdit *edit : {form->HlObj, form->HlOdb, form->HlCOdb, form->HlDO}) {
+        edit->setFocus();
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        EXPECT_EQ(edit->text().size(), edit->maxLength()) << edit->objectName().toStdString();
+        EXPECT_LE(edit->maxLength(), 50) << "no more than the column holds";
+        EXPECT_TRUE(responder->Messages.isEmpty())
+            << edit->objectName().toStdString() << ": " << responder->Texts().join('\n').toStdString();
+        edit->clear();
+    }
 }
 
 TEST_F(OrdersBrowserTest, QuickSearchesTakeTypedTextAsOneValue)

@@ -155,6 +155,7 @@ TEST_F(ShellTest, ConnectsAsSysdbaAndRemembersTheLogin)
     EXPECT_EQ(lastLogin(), "SYSDBA");
     EXPECT_EQ(dm->ReadRegString("LastLogin"), "SYSDBA");
     EXPECT_TRUE(dm->DBZAL.Password.isEmpty()) << "no log-in dialog was shown";
+    EXPECT_EQ(dm->DBZAL.Params.Values("providers"), "Engine12") << "the built-in log-in: the embedded engine alone";
     EXPECT_EQ(dm->DBTransaction.IdleTimer(), 10000);
     dm->ConnectDatabase(); // an open connection is left as it is
     EXPECT_TRUE(dm->DBZAL.Connected());
@@ -199,6 +200,7 @@ TEST_F(ShellTest, LogInPromptAsksAndUpperCasesTheUser)
     EXPECT_EQ(typing.shownDatabase, database.path());
     EXPECT_EQ(dm->CurrentUserName(), "NOVAK");
     EXPECT_EQ(dm->DBZAL.Password, "tajne");
+    EXPECT_EQ(dm->DBZAL.Params.Values("providers"), "") << "a typed log-in may be served by the local server";
     EXPECT_EQ(lastLogin(), "NOVAK");
 
     dm.reset();

@@ -94,6 +94,15 @@ protected:
         return d;
     }
 
+    // Types a statement into the console's editor over what is there and runs it with Ctrl+E.
+    static void typeAndRun(TQQueryForm *f, const QString &sql)
+    {
+        QTest::keyClick(f->mSQL, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(f->mSQL, Qt::Key_Delete);
+        QTest::keyClicks(f->mSQL, sql);
+        QTest::keyClick(f->mSQL, Qt::Key_E, Qt::ControlModifier);
+    }
+
     std::unique_ptr<TTestResponder> responder;
     TxQuery q;
 };
@@ -231,6 +240,45 @@ TEST_F(SqlConsoleTest, ParametersAreAskedAndAnErrorKeepsTheConsoleOpen)
     });
     ShowSqlConsole(QString(), QString::fromUtf8("SQL Príkaz"));
     EXPECT_TRUE(checked);
+}
+
+TEST_F(SqlConsoleTest, TypedStatementsLeaveTheProgramsTransactionAlone)
+{
+    exec("create table HLAVA (ID integer not null primary key)");
+    exec("create table ZDROJ (ID integer)");
+    exec("create view POHLAD as select ID from ZDROJ");
+    exec("insert into HLAVA values (1)");
+    bool checked = false;
+    WhenModal<TQQueryForm>([&](TQQueryForm *f) {
+        // Another window's unsaved work, in the program's transaction.
+        auto save = std::make_unique<TSavepoint>(&dm->DBTransaction);
+        q.ExecSql("insert into HLAVA values (2)");
+        for (const char *sql : {"commit", "COMMIT WORK", "commit retain", "rollback", "set transaction read only",
+                                "savepoint S1", "release savepoint S1", "rollback to savepoint S1"}) {
+            typeAndRun(f, QString::fromLatin1(sql));
+            EXPECT_EQ(responder->Texts().last(), QString::fromUtf8("Príkazy transakcie sa v konzole nevykonávajú."))
+                << sql;
+        }
+        // A drop refused for the view on the table leaves nothing behind.
+        typeAndRun(f, "drop table ZDROJ");
+        EXPECT_TRUE(responder->Texts().last().startsWith(QString::fromUtf8("Chyba pri vykonávaní dotazu !")))
+            << responder->Texts().last().toStdString();
+        EXPECT_EQ(count("select count(*) from POHLAD"), 0);
+        typeAndRun(f, "update EXPORTY set SI = 0");
+        EXPECT_EQ(responder->Texts().last(), QString::fromUtf8("Počet aktualizovaných viet 2"));
+        typeAndRun(f, "select ID from HLAVA");
+        EXPECT_EQ(f->Query.RecordCount(), 1) << "the console does not see the window's unsaved row";
+        EXPECT_EQ(q.SelectValue("select count(*) from HLAVA").toInt(), 2) << "the window still has its row";
+        save.reset();
+        checked = true;
+        f->BitBtnKoniec->click();
+    });
+    ShowSqlConsole(QString(), QString::fromUtf8("SQL Príkaz"));
+    EXPECT_TRUE(checked);
+    EXPECT_EQ(count("select count(*) from HLAVA"), 1) << "the window's work was given up, not committed";
+    EXPECT_EQ(count("select count(*) from EXPORTY where SI = 0"), 2) << "the console's update was committed";
+    q.ExecSql("insert into HLAVA values (3)");
+    EXPECT_EQ(count("select count(*) from HLAVA"), 2) << "a later save works";
 }
 
 TEST_F(SqlConsoleTest, TheCountShownIsEveryRowOfTheResult)
