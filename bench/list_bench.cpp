@@ -1,0 +1,115 @@
+// The memory of a long list: the customer orders browser over 100,000 orders with its filter taken off,
+// scrolled to its end (every row fetched), newest first as it lists them. The process's peak resident
+// memory (VmHWM) gained from just before the list opened, against the data of the rows it holds (text at
+// its length, 8 bytes a number, 4 a date). The demo database filled up with orders, or a copy of
+// BENCH_DATABASE (bench/history.sh) topped up the same way.
+// Usage: list_bench [path of database/create.sh]
+#include "ProgramDatabase.h"
+#include "platform/fbapi/Attachment.h"
+#include "platform/fbapi/Transaction.h"
+#include "sales/DMOdbyt.h"
+#include "shell/DMZal.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <cstdio>
+
+namespace {
+
+constexpr int kOrders = 100000;
+
+// A line of /proc/self/status in kilobytes ("VmHWM", "VmRSS").
+long statusKb(const char *name)
+{
+    QFile f(QStringLiteral("/proc/self/status"));
+    if (!f.open(QIODevice::ReadOnly))
+        return 0;
+    const QByteArray key = QByteArray(name) + ':';
+    for (const QByteArray &line : f.readAll().split('\n'))
+        if (line.startsWith(key))
+            return line.mid(key.size()).trimmed().split(' ').value(0).toLong();
+    return 0;
+}
+
+// Orders added until there are kOrders, spread over twenty years before today.
+void fill(const QString &path)
+{
+    fb::Attachment att;
+    att.attach(path, fb::ConnectParams::fromLines({"user_name=SYSDBA", "lc_ctype=WIN1250"}));
+    fb::Transaction tr(att);
+    tr.execute(
+        QStringLiteral(
+            "EXECUTE BLOCK AS DECLARE N INTEGER; BEGIN "
+            "SELECT COUNT(*) FROM ZAKAZKY INTO :N; "
+            "WHILE (N < %1) DO BEGIN "
+            "  INSERT INTO ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, ODBERATEL, D_OBJ, D_VYSTAV, VYSTAVIL, POZNAMKA, MENA) "
+            "  VALUES ('L' || :N, 'Z', 1 + MOD(:N, 40), 'Odberatel ' || MOD(:N, 40), CURRENT_DATE - 1 - MOD(:N, "
+            "  7300), CURRENT_DATE - 1 - MOD(:N, 7300), 'SYSDBA', 'Objednavka e-mailom', 'EUR'); "
+            "  N = N + 1; "
+            "END END")
+            .arg(kOrders));
+    tr.execute(QStringLiteral("SET STATISTICS INDEX IX_ZAKAZKY_DOBJ_DESC"));
+    tr.commit();
+    att.detach();
+}
+
+size_t dataBytes(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::QString:
+        return size_t(v.toString().size());
+    case QMetaType::Int:
+    case QMetaType::QDate:
+        return 4;
+    default:
+        return v.isValid() ? 8 : 0;
+    }
+}
+
+} // namespace
+
+int main(int argc, char **argv)
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    QTemporaryDir folder;
+    if (!CreateProgramDatabase("list_bench", argc, argv, folder.path(), true))
+        return 1;
+    const QString database = QDir(folder.path()).filePath(QStringLiteral("TarvDB.fdb"));
+    fill(database);
+    TDMZal dm(QDir(folder.path()).filePath(QStringLiteral("tarvis")));
+    dm.ConnectDatabase();
+    if (!dm.DBZAL.Connected()) {
+        std::fprintf(stderr, "list_bench: no connection\n");
+        return 1;
+    }
+    TDMOdbyt odbyt;
+
+    // The browser as it opens, then its filter taken off and the list scrolled to its end.
+    odbyt.OpenRecentOrders();
+    // The peak counted from here: the kernel starts VmHWM again at the present resident size.
+    QFile clear(QStringLiteral("/proc/self/clear_refs"));
+    if (!clear.open(QIODevice::WriteOnly) || clear.write("5") != 1)
+        std::fprintf(stderr, "list_bench: the peak could not be reset, it counts from the start\n");
+    clear.close();
+    const long before = statusKb("VmRSS");
+    odbyt.QvZakazky.Close();
+    odbyt.QvZakazky.SetFiltered(false);
+    odbyt.QvZakazky.Open();
+    odbyt.QvZakazky.Last();
+    const long peak = statusKb("VmHWM");
+    size_t data = 0;
+    long rows = 0;
+    TDataSet &list = odbyt.QvZakazky;
+    for (list.First(); !list.Eof(); list.Next(), ++rows)
+        for (int f = 0; f < list.FieldCount(); ++f)
+            data += dataBytes(list.Fields(f)->Value());
+    const double gained = double(peak - before) * 1024 / 1e6, held = double(data) / 1e6;
+    std::printf("list: the orders browser with its filter off scrolled to its end (%ld orders): peak gained %.1f MB "
+                "(VmHWM %.1f MB), rows' data %.1f MB, ratio %.2f\n",
+                rows, gained, double(peak) * 1024 / 1e6, held, gained / std::max(held, 0.001));
+    return rows > 0 ? 0 : 1;
+}
