@@ -4,6 +4,7 @@
 // its length, 8 bytes a number, 4 a date). The demo database filled up with orders, or a copy of
 // BENCH_DATABASE (bench/history.sh) topped up the same way.
 // Usage: list_bench [path of database/create.sh]
+#include "BenchTiming.h"
 #include "ProgramDatabase.h"
 #include "platform/fbapi/Attachment.h"
 #include "platform/fbapi/Transaction.h"
@@ -55,19 +56,6 @@ void fill(const QString &path)
     att.detach();
 }
 
-size_t dataBytes(const QVariant &v)
-{
-    switch (v.typeId()) {
-    case QMetaType::QString:
-        return size_t(v.toString().size());
-    case QMetaType::Int:
-    case QMetaType::QDate:
-        return 4;
-    default:
-        return v.isValid() ? 8 : 0;
-    }
-}
-
 } // namespace
 
 int main(int argc, char **argv)
@@ -106,7 +94,7 @@ int main(int argc, char **argv)
     TDataSet &list = odbyt.QvZakazky;
     for (list.First(); !list.Eof(); list.Next(), ++rows)
         for (int f = 0; f < list.FieldCount(); ++f)
-            data += dataBytes(list.Fields(f)->Value());
+            data += DataBytes(list.Fields(f)->Value());
     const double gained = double(peak - before) * 1024 / 1e6, held = double(data) / 1e6;
     std::printf("list: the orders browser with its filter off scrolled to its end (%ld orders): peak gained %.1f MB "
                 "(VmHWM %.1f MB), rows' data %.1f MB, ratio %.2f\n",
