@@ -11,6 +11,7 @@
 #include <QFile>
 #include <QProcess>
 #include <cstdio>
+#include <functional>
 #include <memory>
 
 // Creates TarvDB.fdb in the folder (with the demo foundry when demo is set; a copy of the database the
@@ -52,10 +53,15 @@ inline bool CreateProgramDatabase(const char *bench, int argc, char **argv, cons
 }
 
 // The base data module connected to a fresh database in the folder; null (the reason printed) on failure.
-inline std::unique_ptr<TDMZal> OpenProgramDatabase(const char *bench, int argc, char **argv, const QString &folder)
+// A benchmark that fills the database itself gives fill, called with the database file before the connection.
+inline std::unique_ptr<TDMZal> OpenProgramDatabase(const char *bench, int argc, char **argv, const QString &folder,
+                                                   bool demo = false,
+                                                   const std::function<void(const QString &)> &fill = {})
 {
-    if (!CreateProgramDatabase(bench, argc, argv, folder))
+    if (!CreateProgramDatabase(bench, argc, argv, folder, demo))
         return nullptr;
+    if (fill)
+        fill(QDir(folder).filePath(QStringLiteral("TarvDB.fdb")));
     auto dm = std::make_unique<TDMZal>(QDir(folder).filePath(QStringLiteral("tarvis")));
     dm->ConnectDatabase();
     if (!dm->DBZAL.Connected()) {

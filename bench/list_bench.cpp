@@ -64,16 +64,9 @@ int main(int argc, char **argv)
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     QTemporaryDir folder;
-    if (!CreateProgramDatabase("list_bench", argc, argv, folder.path(), true))
+    const std::unique_ptr<TDMZal> program = OpenProgramDatabase("list_bench", argc, argv, folder.path(), true, fill);
+    if (!program)
         return 1;
-    const QString database = QDir(folder.path()).filePath(QStringLiteral("TarvDB.fdb"));
-    fill(database);
-    TDMZal dm(QDir(folder.path()).filePath(QStringLiteral("tarvis")));
-    dm.ConnectDatabase();
-    if (!dm.DBZAL.Connected()) {
-        std::fprintf(stderr, "list_bench: no connection\n");
-        return 1;
-    }
     TDMOdbyt odbyt;
 
     // The browser as it opens, then its filter taken off and the list scrolled to its end.

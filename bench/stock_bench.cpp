@@ -133,16 +133,11 @@ int main(int argc, char **argv)
         qputenv("TZ", ":/etc/localtime");
     QApplication app(argc, argv);
     QTemporaryDir folder;
-    if (!CreateProgramDatabase("stock_bench", argc, argv, folder.path()))
+    const std::unique_ptr<TDMZal> program = OpenProgramDatabase("stock_bench", argc, argv, folder.path(), false, fill);
+    if (!program)
         return 1;
+    TDMZal &dm = *program;
     const QString database = QDir(folder.path()).filePath(QStringLiteral("TarvDB.fdb"));
-    fill(database);
-    TDMZal dm(QDir(folder.path()).filePath(QStringLiteral("tarvis")));
-    dm.ConnectDatabase();
-    if (!dm.DBZAL.Connected()) {
-        std::fprintf(stderr, "stock_bench: no connection\n");
-        return 1;
-    }
     TDMMTZ mtz;
 
     QStringList stockLines = MTZSql::StockAsOfDateSql;
