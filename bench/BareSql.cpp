@@ -8,15 +8,20 @@
 
 class TBareSql::TTimed {
 public:
-    TTimed(TBareSql &owner, const QString &sql) : cost_(owner.costs_[sql]), start_(CpuMs()) {}
+    TTimed(TBareSql &owner, const QString &sql)
+        : cost_(owner.accounting_ ? &owner.costs_[sql] : nullptr), start_(cost_ ? CpuMs() : 0)
+    {
+    }
     ~TTimed()
     {
-        cost_.Ms += CpuMs() - start_;
-        ++cost_.Runs;
+        if (!cost_)
+            return;
+        cost_->Ms += CpuMs() - start_;
+        ++cost_->Runs;
     }
 
 private:
-    TCost &cost_;
+    TCost *cost_;
     double start_;
 };
 
@@ -31,7 +36,7 @@ QVariant TBareRow::operator[](const char *name) const
     return QVariant();
 }
 
-TBareSql::TBareSql(const QString &database)
+TBareSql::TBareSql(const QString &database) : accounting_(qEnvironmentVariableIsSet("BENCH_COSTLIEST"))
 {
     att_.attach(database, fb::ConnectParams::fromLines({"user_name=SYSDBA", "lc_ctype=WIN1250"}));
     tr_.start(att_);
@@ -47,9 +52,20 @@ TBareSql::~TBareSql()
 
 TBareSql::TPrepared &TBareSql::prepared(const QString &sql, const TArgs &args)
 {
-    std::shared_ptr<TPrepared> &p = cache_[sql];
-    if (!p) {
-        p = std::make_shared<TPrepared>();
+    auto found = cache_.find(sql);
+    if (found == cache_.end()) {
+        if (cache_.size() >= CacheLimit) {
+            auto oldest = cache_.begin();
+            for (auto it = cache_.begin(); it != cache_.end(); ++it)
+                if (it.value()->LastUse < oldest.value()->LastUse)
+                    oldest = it;
+            cache_.erase(oldest);
+        }
+        found = cache_.insert(sql, std::make_shared<TPrepared>());
+    }
+    std::shared_ptr<TPrepared> &p = found.value();
+    p->LastUse = ++uses_;
+    if (!p->Statement.isPrepared()) {
         const fb::ParsedSql parsed = fb::parseParams(sql);
         p->Statement.prepare(tr_, parsed.sql);
         p->Names = parsed.names;

@@ -49,13 +49,17 @@ public:
         bool done_ = false;
     };
     long long Statements() const { return statements_; }
-    // The statements that took the most processor time, the costliest first: "ms  runs  text".
+    // The statements that took the most processor time, the costliest first: "ms  runs  text". Kept only
+    // when the environment sets BENCH_COSTLIEST: timing every statement costs time of its own.
     QStringList Costliest(int count) const;
+    // At most this many prepared texts are kept, as the program keeps its own; the least recently used go.
+    static constexpr int CacheLimit = 256;
 
 private:
     struct TPrepared {
         fb::Statement Statement;
         QStringList Names;
+        long long LastUse = 0;
     };
     TPrepared &prepared(const QString &sql, const TArgs &args);
     // Ends the transaction with what it wrote and starts the next one.
@@ -71,7 +75,9 @@ private:
     };
     QHash<QString, std::shared_ptr<TPrepared>> cache_;
     QHash<QString, TCost> costs_;
+    const bool accounting_;
     long long statements_ = 0;
+    long long uses_ = 0;
     int savepoints_ = 0;
     int saves_ = 0; // open saves
 };

@@ -2,6 +2,8 @@
 // and the median of several runs.
 #pragma once
 
+#include <QVariant>
+
 #include <algorithm>
 #include <ctime>
 #include <vector>
@@ -20,4 +22,19 @@ inline double Median(std::vector<double> v)
         return 0;
     std::sort(v.begin(), v.end());
     return v.size() % 2 ? v[v.size() / 2] : (v[v.size() / 2 - 1] + v[v.size() / 2]) / 2;
+}
+
+// The data of a value, as a row's memory is compared with it: text at its length, 8 bytes for doubles,
+// 64-bit integers and timestamps, 4 for integers and dates.
+inline size_t DataBytes(const QVariant &v)
+{
+    switch (v.typeId()) {
+    case QMetaType::QString:
+        return size_t(v.toString().size());
+    case QMetaType::Int:
+    case QMetaType::QDate:
+        return 4;
+    default:
+        return v.isValid() ? 8 : 0;
+    }
 }

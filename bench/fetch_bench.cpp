@@ -102,21 +102,6 @@ size_t heapInUse()
     return m.uordblks + m.hblkhd;
 }
 
-// The data of a value: text at its length, 8 bytes for doubles, 64-bit integers and timestamps, 4 for
-// integers and dates.
-size_t dataBytes(const QVariant &v)
-{
-    switch (v.typeId()) {
-    case QMetaType::QString:
-        return size_t(v.toString().size());
-    case QMetaType::Int:
-    case QMetaType::QDate:
-        return 4;
-    default:
-        return v.isValid() ? 8 : 0;
-    }
-}
-
 // 1,000,000 rows held by a query: heap per row against data per row; and the heap once it closed.
 void memory(TxDatabase &db)
 {
@@ -132,7 +117,7 @@ void memory(TxDatabase &db)
     const int fields = q.FieldCount();
     for (q.First(); !q.Eof(); q.Next())
         for (int f = 0; f < fields; ++f)
-            data += dataBytes(q.Fields(f)->Value());
+            data += DataBytes(q.Fields(f)->Value());
     const long rows = q.RecordCount();
     q.Close();
     const size_t after = heapInUse();

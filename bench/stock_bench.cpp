@@ -2,7 +2,7 @@
 // one store as of a date through the material data module (the stores form's query, every field read)
 // against the same statement through a plain client (prepared once on a warm attachment, every value decoded);
 // and one item's stock card (its movements, newest first, as the item list and the stores form show them) the
-// same way. Processor time, the best of three. The plans go to stderr.
+// same way. Processor time: the stock the best of three, the card the median of many turns. The plans go to stderr.
 // Usage: stock_bench [path of database/create.sh]
 #include "BareSql.h"
 #include "BenchTiming.h"
@@ -33,6 +33,7 @@ constexpr int kStores = 10;
 const QDate kAsOf(2026, 6, 30);
 const QString kStore = QStringLiteral("S03");
 const QString kItem = QStringLiteral("M01234");
+constexpr int kCardRounds = 1001;
 
 // Items, stores and movements spread over 2026; the stock rows summed from the movements at once
 // (the movement triggers are off while filling).
@@ -132,16 +133,11 @@ int main(int argc, char **argv)
         qputenv("TZ", ":/etc/localtime");
     QApplication app(argc, argv);
     QTemporaryDir folder;
-    if (!CreateProgramDatabase("stock_bench", argc, argv, folder.path()))
+    const std::unique_ptr<TDMZal> program = OpenProgramDatabase("stock_bench", argc, argv, folder.path(), false, fill);
+    if (!program)
         return 1;
+    TDMZal &dm = *program;
     const QString database = QDir(folder.path()).filePath(QStringLiteral("TarvDB.fdb"));
-    fill(database);
-    TDMZal dm(QDir(folder.path()).filePath(QStringLiteral("tarvis")));
-    dm.ConnectDatabase();
-    if (!dm.DBZAL.Connected()) {
-        std::fprintf(stderr, "stock_bench: no connection\n");
-        return 1;
-    }
     TDMMTZ mtz;
 
     QStringList stockLines = MTZSql::StockAsOfDateSql;
@@ -165,13 +161,22 @@ int main(int argc, char **argv)
     plain(bare, stockSql, stockParams, &rawRows);
     plain(bare, MTZSql::ItemMovements, cardParams, &rawCardRows);
 
-    double form = 1e18, query = 1e18, card = 1e18, cardQuery = 1e18;
+    double form = 1e18, query = 1e18;
     for (int i = 0; i < 3; ++i) {
         form = std::min(form, stockForm(&formRows));
         query = std::min(query, plain(bare, stockSql, stockParams, &rawRows));
-        card = std::min(card, cardForm(&cardRows));
-        cardQuery = std::min(cardQuery, plain(bare, MTZSql::ItemMovements, cardParams, &rawCardRows));
     }
+    // The card is small, and whichever side runs right after the large stores query pays for what that
+    // query left behind: its two sides take turns going first, many times, and each side's median counts.
+    std::vector<double> cards, cardQueries;
+    for (int i = 0; i < kCardRounds; ++i) {
+        if (i % 2 == 0)
+            cards.push_back(cardForm(&cardRows));
+        cardQueries.push_back(plain(bare, MTZSql::ItemMovements, cardParams, &rawCardRows));
+        if (i % 2 == 1)
+            cards.push_back(cardForm(&cardRows));
+    }
+    const double card = Median(cards), cardQuery = Median(cardQueries);
     std::fprintf(stderr, "rows: stock %ld, stock card %ld\n", formRows, cardRows);
     if (formRows != rawRows || cardRows != rawCardRows)
         std::fprintf(stderr, "rows differ: stock %ld/%ld, card %ld/%ld\n", formRows, rawRows, cardRows, rawCardRows);

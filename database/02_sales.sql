@@ -115,6 +115,10 @@ CREATE INDEX IX_ZAKAZKY_DOBJ ON ZAKAZKY (D_OBJ);
 -- only from one, else it walks every number of the range.
 CREATE DESCENDING INDEX IX_ZAKAZKY_COBJ_DESC ON ZAKAZKY (C_OBJ);
 CREATE INDEX IX_ZAKAZKY_DVYSTAV ON ZAKAZKY (D_VYSTAV);
+-- The orders' and the offers' browsers list the newest first: their first rows come from the top of a
+-- descending index instead of a sort of every order ever made.
+CREATE DESCENDING INDEX IX_ZAKAZKY_DOBJ_DESC ON ZAKAZKY (D_OBJ);
+CREATE DESCENDING INDEX IX_ZAKAZKY_DVYSTAV_DESC ON ZAKAZKY (D_VYSTAV);
 
 -- Order items: each is a production job C_INT (offer items are negative).
 CREATE TABLE ZAKAZKYD (
@@ -143,6 +147,8 @@ CREATE INDEX IX_ZAKAZKYD_STAV ON ZAKAZKYD (STAV_ZAK);
 CREATE DESCENDING INDEX IX_ZAKAZKYD_CINT_DESC ON ZAKAZKYD (C_INT);
 -- The open jobs of a product, without reading its finished ones.
 CREATE INDEX IX_ZAKAZKYD_CVYR_STAV ON ZAKAZKYD (C_VYR, STAV_ZAK);
+-- A product's latest job (a new calculation offers to take its prices over) without reading its others.
+CREATE DESCENDING INDEX IX_ZAKAZKYD_CVYR_TERMIN_DESC ON ZAKAZKYD (C_VYR, TERMIN, C_INT);
 
 -- Purchase contract of an order.
 CREATE TABLE ZAKZML (

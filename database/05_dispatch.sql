@@ -40,3 +40,5 @@ CREATE TABLE EDLISTYD (
     ON DELETE CASCADE ON UPDATE CASCADE
 );
 CREATE INDEX IX_EDLISTYD_CINT ON EDLISTYD (C_INT);
+-- A product's delivery-note lines (its card in the stores and in the technology).
+CREATE INDEX IX_EDLISTYD_CVYR ON EDLISTYD (C_VYR);

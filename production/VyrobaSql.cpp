@@ -10,11 +10,13 @@ const QString PlanHolidays = QStringLiteral("SELECT den FROM CSviatkov");
 // Day-plan rows whose job and operation have no period-plan row with pieces, among those a run depends on:
 // the rows from its first day on (the minutes it loads as booked) and the rows of the jobs it may plan (a
 // job with day-plan rows is not planned again). The rows of past days of the other jobs are history that
-// no run reads, and looking through them at every run made each run slower than the one before.
+// no run reads. The open jobs lead (an outer join keeps them first whatever the optimizer guesses) and
+// their past rows are found by job alone ("datum+0" keeps the date's index out of it), so no run reads
+// the history, however long it grows.
 const QString PlanDayPlanCleanup = QStringLiteral(
     "MERGE INTO SPlanD d USING (SELECT x.datum, x.c_int, x.c_operacie, x.pracovisko FROM SPlanD x WHERE "
-    "x.datum>=:od UNION ALL SELECT x.datum, x.c_int, x.c_operacie, x.pracovisko FROM ZakazkyD z JOIN SPlanD x ON "
-    "x.c_int=z.c_int WHERE z.stav_zak between 5 and 89 AND x.datum<:od) s ON d.datum=s.datum AND "
+    "x.datum>=:od UNION ALL SELECT x.datum, x.c_int, x.c_operacie, x.pracovisko FROM ZakazkyD z LEFT JOIN SPlanD "
+    "x ON x.c_int=z.c_int AND x.datum+0<:od WHERE z.stav_zak between 5 and 89) s ON d.datum=s.datum AND "
     "d.c_int=s.c_int AND d.c_operacie=s.c_operacie AND d.pracovisko=s.pracovisko AND NOT EXISTS(SELECT * FROM "
     "SPlan p WHERE p.c_int=d.c_int AND p.c_operacie=d.c_operacie AND p.mnoz_plan>0) WHEN MATCHED THEN DELETE");
 const QString PlanBookedMinutes =

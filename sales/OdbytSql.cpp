@@ -77,9 +77,14 @@ const QString OpenJobsOfProduct = QStringLiteral(
 const QString JobForNewCalculation =
     QStringLiteral("select material,vaha_mat,vaha1,z.c_odb,mena from ZAKAZKYD a join ZAKAZKY z on a.c_obj=z.c_obj "
                    "left join POLOZKY on a.c_vyr=c_pol where c_int=:c_int");
+// The latest other job of the same product and revision line, on one date the higher number: the job's own
+// product and revision are read first, so the product's jobs are walked from the top of their descending
+// index and the walk stops at the first that fits, however many jobs the product has had ("c_int+0"
+// keeps the numbers' index, which would list every job, out of it).
 const QString PreviousJob = QStringLiteral(
-    "select b.c_int,b.termin,b.c_obj from ZAKAZKYD a, ZAKAZKYD b where a.c_vyr=b.c_vyr and a.c_int=:c_int and "
-    "b.c_int<>a.c_int and b.c_int>0 and (a.c_int_re=b.c_int_re or a.c_int_re=b.c_int)order by b.termin desc");
+    "select first 1 b.c_int,b.termin,b.c_obj from ZAKAZKYD b where b.c_vyr=(select c_vyr from ZAKAZKYD where "
+    "c_int=:c_int) and b.c_int<>:c_int and b.c_int+0>0 and (select c_int_re from ZAKAZKYD where c_int=:c_int) in "
+    "(b.c_int_re, b.c_int) order by b.c_vyr desc, b.termin desc, b.c_int desc");
 const QString PreviousCalculation =
     QStringLiteral("select cena_mat as c, cena1,ovn1,mim1,kurz,cena_kurz1,mena from ZAKKALK where c_int=:c_int");
 const QString RouteOfProduct =

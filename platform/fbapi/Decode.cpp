@@ -83,7 +83,15 @@ QVariant decodeText(const Column &c, const char *p, qsizetype n)
     if (c.type != SQL_TEXT)
         return text(p, n, c.charSet);
     // A CHAR comes padded to its byte length (stored rows may have dropped the padding blanks); a
-    // multi-byte set keeps the declared number of characters.
+    // multi-byte set keeps the declared number of characters. In a one-byte set the string is made at
+    // its padded size at once, not grown after.
+    if (c.charSet != CS_UTF8 && c.charSet != CS_UNICODE_FSS) {
+        const qsizetype size = std::max(n, qsizetype(c.length));
+        QString s(size, Qt::Uninitialized);
+        Win1250::toUnicode(p, n, s.data());
+        std::fill(s.data() + n, s.data() + size, QLatin1Char(' '));
+        return s;
+    }
     QString s = text(p, n, c.charSet);
     qsizetype size = s.size() + (qsizetype(c.length) - n);
     if (bytesPerChar(c.charSet) > 1)

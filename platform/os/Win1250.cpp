@@ -46,14 +46,18 @@ inline char encodeChar(char16_t c)
 
 namespace Win1250 {
 
+void toUnicode(const char *data, qsizetype size, QChar *out)
+{
+    for (qsizetype i = 0; i < size; ++i) {
+        const auto b = static_cast<unsigned char>(data[i]);
+        out[i] = b < 0x80 ? QChar(b) : QChar(kHigh[b - 0x80]);
+    }
+}
+
 QString toUnicode(const char *data, qsizetype size)
 {
     QString out(size, Qt::Uninitialized);
-    QChar *dst = out.data();
-    for (qsizetype i = 0; i < size; ++i) {
-        const auto b = static_cast<unsigned char>(data[i]);
-        dst[i] = b < 0x80 ? QChar(b) : QChar(kHigh[b - 0x80]);
-    }
+    toUnicode(data, size, out.data());
     return out;
 }
 

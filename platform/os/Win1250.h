@@ -7,6 +7,8 @@
 
 namespace Win1250 {
 QString toUnicode(const char *data, qsizetype size);
+// The same into room for size characters the caller has made.
+void toUnicode(const char *data, qsizetype size, QChar *out);
 inline QString toUnicode(const QByteArray &bytes)
 {
     return toUnicode(bytes.constData(), bytes.size());

@@ -92,9 +92,11 @@ TEST(CreateScript, AnEarlierDatabaseIsUpgradedAndAnUpgradeRunsTwiceWithoutChange
     ASSERT_FALSE(tmp.path().isEmpty());
     // The template as an earlier version made it: without the table of drawn document numbers, the
     // planning lock and the indexes of the numbers' and the open jobs' look-ups.
-    const QStringList indexes{"IX_ZAKAZKY_COBJ_DESC", "IX_ZAKAZKYD_CINT_DESC",    "IX_ZAKAZKYD_CVYR_STAV",
-                              "IX_EDLISTY_CDL_DESC",  "IX_EDLISTY_CFAKTURY_DESC", "IX_EDLISTY_CODB",
-                              "IX_EDLISTY_DVYSTAV",   "IX_ZAKAZKY_DVYSTAV",       "IX_QMESSAGES_DVYSTAV"};
+    const QStringList indexes{"IX_ZAKAZKY_COBJ_DESC",         "IX_ZAKAZKYD_CINT_DESC",    "IX_ZAKAZKYD_CVYR_STAV",
+                              "IX_EDLISTY_CDL_DESC",          "IX_EDLISTY_CFAKTURY_DESC", "IX_EDLISTY_CODB",
+                              "IX_EDLISTY_DVYSTAV",           "IX_ZAKAZKY_DVYSTAV",       "IX_QMESSAGES_DVYSTAV",
+                              "IX_ZAKAZKYD_CVYR_TERMIN_DESC", "IX_ZAKAZKY_DOBJ_DESC",     "IX_ZAKAZKY_DVYSTAV_DESC",
+                              "IX_MOBJEDNAVKY_DVYSTAV_DESC",  "IX_EDLISTYD_CVYR"};
     {
         FbSql db(tmp.path());
         db.exec("drop table MDOKLADYCISLA");
@@ -114,11 +116,19 @@ TEST(CreateScript, AnEarlierDatabaseIsUpgradedAndAnUpgradeRunsTwiceWithoutChange
     for (const QString &index : indexes)
         EXPECT_EQ(db.value("select count(*) from RDB$INDICES where RDB$INDEX_NAME = '" + index + "'"), "1")
             << index.toStdString();
-    // Made as the creation script makes them: the numbers' indexes descending.
-    EXPECT_EQ(db.value("select list(trim(RDB$INDEX_NAME)) from (select RDB$INDEX_NAME from RDB$INDICES where "
-                       "RDB$INDEX_NAME in ('IX_ZAKAZKY_COBJ_DESC', 'IX_ZAKAZKYD_CINT_DESC', 'IX_EDLISTY_CDL_DESC', "
-                       "'IX_EDLISTY_CFAKTURY_DESC') and RDB$INDEX_TYPE = 1 order by 1)"),
-              "IX_EDLISTY_CDL_DESC,IX_EDLISTY_CFAKTURY_DESC,IX_ZAKAZKYD_CINT_DESC,IX_ZAKAZKY_COBJ_DESC");
+    // Made as the creation script makes them: each "_DESC" index descending, on the same columns.
+    TempDatabase made;
+    FbSql created(made.path());
+    for (const QString &index : indexes) {
+        const QString shape = "select RDB$INDEX_TYPE, (select list(trim(RDB$FIELD_NAME)) from (select RDB$FIELD_NAME "
+                              "from RDB$INDEX_SEGMENTS s where s.RDB$INDEX_NAME=i.RDB$INDEX_NAME order by "
+                              "RDB$FIELD_POSITION)) from RDB$INDICES i where RDB$INDEX_NAME = '" +
+                              index + "'";
+        const QStringList upgraded = db.row(shape);
+        ASSERT_EQ(upgraded.size(), 2) << index.toStdString();
+        EXPECT_EQ(upgraded[0] == "1", index.endsWith("_DESC")) << index.toStdString();
+        EXPECT_EQ(upgraded, created.row(shape)) << index.toStdString();
+    }
     EXPECT_NE(runScript("upgrade.sh", {tmp.dir() + "/none.fdb"}, &out), 0);
 }
 
