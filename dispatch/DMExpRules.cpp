@@ -172,6 +172,11 @@ QString TDMExp::AddDeliveryNoteLine(const QString &sklad, const QString &cVyr, i
         field(&QEDListyD, "C_VYR")->SetValue(cVyr);
         field(&QEDListyD, "MNOZ_VYR")->SetValue(quantity);
         field(&QEDListyD, "CENA_KURZ1")->SetValue(cenaKurz1);
+        // The line issues the goods from the store at the job's cost, as a line taken over from the job does;
+        // the price stays as passed.
+        TxQuery *costs = openOwn(QStringLiteral("QExpJob"), ExpSql::JobCosts, {cInt});
+        if (!costs->IsEmpty())
+            QEDListyD.CopyFieldValues(costs);
     }
     QEDListyD.Post();
     ApplyLines();

@@ -335,7 +335,7 @@ void TEDListyDForm::NewLine()
         lines().Open();
     if (lines().State() != dsInsert)
         lines().Append();
-    DBGridPolozky->setFocus();
+    DBGridPolozky->FocusFirstEditableCell();
 }
 
 void TEDListyDForm::DeleteLine()

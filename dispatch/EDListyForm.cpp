@@ -88,6 +88,8 @@ TEDListyForm::TEDListyForm(QWidget *owner) : TForm(owner)
         {"C_FAKTURY", "Faktúra"}, {"HODN_DL", "Hodnota"}, {"MENA", "Mena"},           {"VYSTAVIL", "Vystavil"}};
     for (const auto &c : columns)
         DBGridListy->AddColumn(QString::fromLatin1(c.first), QString::fromUtf8(c.second));
+    // A user's name is short: as wide as the whole field, the last column's title stood beyond the grid's edge.
+    DBGridListy->Columns(int(columns.size()) - 1)->Width = fontMetrics().averageCharWidth() * 14;
     DBGridPolozky = new TxDBGrid(notes);
     DBGridPolozky->SetDataSource(&DMExp->DSEDListyD);
     const QList<QPair<const char *, const char *>> lineColumns{{"C_RIADKU", "č."},       {"C_INT", "č.Zákazky"},

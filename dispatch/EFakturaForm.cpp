@@ -159,6 +159,14 @@ void TEFakturaForm::Fill(const TInvoiceValues &v, const QString &invoiceNumber)
     setWindowTitle(Format(QString::fromUtf8("Faktúra k Dodaciemu listu č. %d"), {v.CDl}));
 }
 
+namespace {
+// The accounting program imports the last invoice from this file in the working folder.
+QString exportFile()
+{
+    return QDir::current().absoluteFilePath(QStringLiteral("export.txt"));
+}
+} // namespace
+
 TInvoiceExportInput TEFakturaForm::ExportInput() const
 {
     TInvoiceExportInput in;
@@ -188,7 +196,7 @@ bool TEFakturaForm::Export()
         if (!date->CheckDate())
             return false;
     QString error;
-    if (WriteInvoiceExport(ExportInput(), QDir::current().filePath(QStringLiteral("export.txt")), &error))
+    if (WriteInvoiceExport(ExportInput(), exportFile(), &error))
         return true;
     ShowError(error);
     return false;
@@ -206,6 +214,8 @@ bool EditInvoice(int cDl, QString &number)
         return false;
     StoreInvoiceDueDate(cDl, form.eDATSPL->Date());
     number = form.eC_FAKTURY->text().trimmed();
+    ShowMessage(QString::fromUtf8("Faktúra %1 je zapísaná pre účtovníctvo do súboru\r\n%2")
+                    .arg(number, QDir::toNativeSeparators(exportFile())));
     return true;
 }
 

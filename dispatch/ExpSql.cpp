@@ -73,6 +73,8 @@ const QString StockOfProductCondition = QStringLiteral("MSKLADY.C_POL=:C_POL");
 const QString JobForLine = QStringLiteral(
     "select C_VYR,NAZOV,VAHA1,KOEF_MAT,KOEF_DOP,CENA_KURZ1,CENA_NAKL as NAKL1,MIM1,STAV_ZAK, mnoz_obj, mnoz_dod, "
     "mnoz_skl from vZakazkyDKalk where c_int=:c_int");
+const QString JobCosts =
+    QStringLiteral("select KOEF_MAT,KOEF_DOP,CENA_NAKL as NAKL1,MIM1 from vZakazkyDKalk where c_int=:c_int");
 namespace {
 const QString TakeOverHead = QStringLiteral(
     "select c_int, c_vyr, nazov, vaha1, mnoz_obj, mnoz_skl, mnoz_dod,d_obj,c_odb,odberatel,mena,doprava,koef_mat, "
@@ -190,6 +192,7 @@ const QString OverviewWhere = QStringLiteral("where D_VYSTAV between :Datum_od a
 QStringList All()
 {
     QStringList all{JobForLine,
+                    JobCosts,
                     TakeOverOfCustomer,
                     TakeOverOfOrder,
                     JobHeader,

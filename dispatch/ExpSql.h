@@ -17,6 +17,8 @@ extern const QString StockOfProductCondition;
 
 // ---- the rules of a note
 extern const QString JobForLine;
+// The cost columns of a job's calculation, as a line of a note carries them.
+extern const QString JobCosts;
 extern const QString TakeOverOfCustomer; // the open jobs of a customer (:c_odb)
 extern const QString TakeOverOfOrder;    // the jobs of an order (:c_obj)
 extern const QString JobHeader;

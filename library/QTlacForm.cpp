@@ -10,6 +10,7 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/ReportPreview.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QCoreApplication>
@@ -179,8 +180,11 @@ void PrintOnPrinter(TQuickRep *report)
     if (printer.outputFileName().isEmpty()) {
         const QString name = report->PrinterSettings.PrinterName.isEmpty() ? QPrinterInfo::defaultPrinterName()
                                                                            : report->PrinterSettings.PrinterName;
-        if (name.isEmpty())
-            throw Exception(QStringLiteral("Nie je nastavená žiadna tlačiareň."));
+        if (name.isEmpty()) {
+            // No printer set up: the print dialog offers the print into a PDF file, as from the preview.
+            TReportPreview::PrintInDialog(report, QApplication::activeWindow(), true);
+            return;
+        }
         printer.setPrinterName(name);
     }
     report->print(printer);

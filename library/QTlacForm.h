@@ -71,6 +71,6 @@ bool PrintReportWithDataSet(TQuickRep *report, TDataSet *dataSet);
 // The printer that reports and plain text go to: the system's default printer unless a report names
 // one. A file name set on it (setOutputFileName) sends everything into that PDF file instead.
 QPrinter &Printer();
-// Prints the report on Printer() with its printer settings (copies, page range); throws Exception when
-// no printer can be used.
+// Prints the report on Printer() with its printer settings (copies, page range); where no printer is set
+// up, asks in the print dialog as the preview does (a PDF file).
 void PrintOnPrinter(TQuickRep *report);

@@ -258,10 +258,13 @@ bool TxDBFilterCombo::takeCondition()
 
 void TxDBFilterCombo::listChanged()
 {
-    if (takeCondition())
+    if (takeCondition()) {
+        // A new choice asks for its own value: the one typed for the last choice is gone.
+        ValueEdit->clear();
         ValueEdit->setFocus();
-    else
+    } else {
         ApplyFilter();
+    }
 }
 
 void TxDBFilterCombo::ApplyFilter()

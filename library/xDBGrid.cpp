@@ -641,3 +641,17 @@ void TxDBGrid::SetOrderBy(const QString &fieldList, const QString &orderClause)
         t->SetIndexFieldNames(list);
     }
 }
+
+void TxCustomDBGrid::FocusFirstEditableCell()
+{
+    const int row = std::max(Model()->CurrentRow(), 0);
+    for (int column = 0; column < ColumnCount(); ++column) {
+        const QModelIndex cell = Model()->index(row, column);
+        if (isColumnHidden(column) || !(Model()->flags(cell) & Qt::ItemIsEditable))
+            continue;
+        setFocus(Qt::OtherFocusReason);
+        SetSelectedIndex(column);
+        scrollTo(currentIndex());
+        return;
+    }
+}

@@ -61,6 +61,9 @@ public:
     // Writes every field of every row: kind 0 delimited (';', or a tab for a .txt name), 1 fixed width.
     // An empty name is "export.csv" / "export.txt" in the documents folder. Errors propagate.
     void Export(int kind, const QString &fileName);
+    // Puts the focus into the current row's first shown cell that takes typing, scrolled into view: where
+    // a new row's typing starts.
+    void FocusFirstEditableCell();
     // How the data is sorted by the column now: 0 not, 1 ascending, 2 descending.
     int OrderState(int column) const;
     // The title hint of a column (empty for none).

@@ -82,7 +82,8 @@ TCenPonDForm::TCenPonDForm(QWidget *owner) : TForm(owner)
     // The items are typed cell by cell, so the grid selects cells, not rows.
     DBGridCenPonD->SetOptions(DBGridCenPonD->Options() & ~dgRowSelect);
     DBGridCenPonD->EnterToTab = true;
-    DBGridCenPonD->AddColumn(QStringLiteral("C_INT"), QString::fromUtf8("č."));
+    // The item's number is the program's, never typed.
+    DBGridCenPonD->AddColumn(QStringLiteral("C_INT"), QString::fromUtf8("č."))->ReadOnly = true;
     TColumn *product = DBGridCenPonD->AddColumn(QStringLiteral("C_VYR"), QString::fromUtf8("č.Výrobku"));
     product->ButtonStyle = cbsEllipsis;
     DBGridCenPonD->AddColumn(QStringLiteral("POZNAMKA"), QString::fromUtf8("Názov výrobku"));
@@ -96,7 +97,10 @@ TCenPonDForm::TCenPonDForm(QWidget *owner) : TForm(owner)
     const auto button = [this](QBoxLayout *layout, const QString &caption, std::function<void()> action) {
         return AddButton(this, layout, caption, std::move(action));
     };
-    BtnNovy = button(itemButtons, QString::fromUtf8("&Nová"), [] { DMOdbyt->QCenPonD.Append(); });
+    BtnNovy = button(itemButtons, QString::fromUtf8("&Nová"), [this] {
+        DMOdbyt->QCenPonD.Append();
+        DBGridCenPonD->FocusFirstEditableCell();
+    });
     // Alt+Z saves the offer; the item's delete takes the next letter.
     BtnZmaz = button(itemButtons, QString::fromUtf8("Z&maž"), [] {
         if (!DMOdbyt->QCenPonD.IsEmpty())

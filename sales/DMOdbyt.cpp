@@ -33,6 +33,8 @@ void query(TxQuery &q, const QString &name, const QStringList &lines, TDataSourc
 
 // The captions of the job calculation's fields that the catalogue leaves to the tables' names.
 const TFieldTitle CalculationTitles[] = {{"MZDA", "Mzda"}, {"HODNOTA", "Hodnota"}};
+// The order's delivery notes.
+const TFieldTitle DeliveryNoteTitles[] = {{"C_DL", "č.DL"}, {"D_VYSTAV", "Dátum"}, {"HODN_DL", "Hodnota"}};
 
 void detail(TxTable &t, TDataSource &master, const QString &masterField, const QString &index)
 {
@@ -65,6 +67,7 @@ TDMOdbyt::TDMOdbyt()
     source(DSCOdberatelovLookup, QCOdberatelovLookup, QStringLiteral("DSCOdberatelovLookup"));
     query(QvEDListyLookup, QStringLiteral("QvEDListyLookup"), OdbytSql::DeliveryNotesLookup, &DSvZakazky);
     QvEDListyLookup.BufferChunks = 10;
+    QvEDListyLookup.OnCreateFields = [](TDataSet *ds) { SetFieldTitles(ds, DeliveryNoteTitles); };
     source(DSvEDlistyLookup, QvEDListyLookup, QStringLiteral("DSvEDlistyLookup"));
     query(QvZakKalkLookup, QStringLiteral("QvZakKalkLookup"), OdbytSql::CalculationLookup, &DSvZakazky);
     source(DSvZakKalkLookup, QvZakKalkLookup, QStringLiteral("DSvZakKalkLookup"));

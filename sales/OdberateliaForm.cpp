@@ -198,8 +198,16 @@ void TOdberateliaForm::btnZmazOdbClick()
         return;
     if (MessageDlg(QString::fromUtf8("Naozaj chceš zmazať odberateľa ") +
                        t.FieldByName(QStringLiteral("C_ODB"))->AsString() + QStringLiteral("?"),
-                   mtWarning, mbYesNo) == mrYes)
+                   mtWarning, mbYesNo) != mrYes)
+        return;
+    try {
         t.Delete();
+    } catch (const EDatabaseError &e) {
+        // A refusal names what still holds the customer.
+        if (DMZal->TranslateDbError(&t, e, TDMCis::CustomerLinks))
+            Abort();
+        throw;
+    }
 }
 
 TQRTlacOdb *TOdberateliaForm::Report()

@@ -42,7 +42,7 @@ TZakKalkForm::TZakKalkForm(QWidget *owner) : TForm(owner)
 {
     ZakKalkForm = this;
     setWindowTitle(QString::fromUtf8("Kalkulácia"));
-    resize(900, 540);
+    resize(960, 540);
     KeyPreview = true;
     TDMOdbyt &dm = *DMOdbyt;
     auto *main = new QVBoxLayout(this);
@@ -117,6 +117,10 @@ TZakKalkForm::TZakKalkForm(QWidget *owner) : TForm(owner)
         page, &dm.DSZakOperacie,
         {{"C_OPERACIE", "č.Op."}, {"OPERACIA", "Op."}, {"CAS_JED", "Čas"}, {"MZDA", ""}, {"VYRREZ", "Výr.Rež."}});
     DBGridOp->SetReadOnly(true);
+    // The short grid shows its times and amounts whole beside the figures: no column is wider than they are.
+    const int figure = fontMetrics().horizontalAdvance(QString::fromUtf8("000,00 €")) + 10;
+    for (int column : {2, 3, 4})
+        DBGridOp->Columns(column)->Width = figure;
     DBGridOVN = MakeGrid(page, &dm.DSZakKalkO, {{"NAKLAD", "Názov nákladu"}, {"HODNOTA", ""}});
     DBGridMIM = MakeGrid(page, &dm.DSZakKalkM, {{"NAKLAD", "Názov nákladu"}, {"HODNOTA", ""}});
     grids->addWidget(DBGridOp);
@@ -124,7 +128,7 @@ TZakKalkForm::TZakKalkForm(QWidget *owner) : TForm(owner)
     grids->addWidget(DBGridOVN);
     grids->addWidget(new QLabel(QString::fromUtf8("Externé výrobné náklady"), page));
     grids->addWidget(DBGridMIM);
-    pageLayout->addLayout(grids);
+    pageLayout->addLayout(grids, 1);
     pcZakKalk->addTab(page, QString::fromUtf8("&Kalkulácia"));
 
     // "Technologický postup": the job's operations.

@@ -99,11 +99,14 @@ void TCisOdbForm::NewCustomer()
 void TCisOdbForm::SetCustomerFilter(const QString &condition)
 {
     TxTable &t = customers();
-    t.Close();
-    t.SetFiltered(false);
     QString filter = condition;
     if (!NegativeNumbers)
         filter += filter.isEmpty() ? CisSql::CustomerNotProvisional : CisSql::And + CisSql::CustomerNotProvisional;
+    // The same condition again (an edit left unchanged) keeps the list and its current row.
+    if (t.Active() && t.Filtered() && t.Filter() == filter)
+        return;
+    t.Close();
+    t.SetFiltered(false);
     t.SetFilterText(filter);
     t.SetFiltered(true);
     t.Open();
@@ -111,17 +114,32 @@ void TCisOdbForm::SetCustomerFilter(const QString &condition)
 
 void TCisOdbForm::ApplyFilter()
 {
+    // The edits show what filters the list: the first filled one wins and the others are cleared, and
+    // blank edits mean no filter.
     QString condition;
-    if (!eODBERATEL->text().trimmed().isEmpty())
+    QLineEdit *used = nullptr;
+    if (!eODBERATEL->text().trimmed().isEmpty()) {
         condition = CisSql::CustomerNameLike.arg(SqlLikePrefix(QLatin1Char('%') + eODBERATEL->text().trimmed()));
-    else if (!eICO->text().isEmpty())
+        used = eODBERATEL;
+    } else if (!eICO->text().isEmpty()) {
         condition = CisSql::CustomerIcoLike.arg(SqlLikePrefix(eICO->text()));
-    else if (!eMESTO->text().isEmpty())
+        used = eICO;
+    } else if (!eMESTO->text().isEmpty()) {
         condition = CisSql::CustomerCityLike.arg(SqlLikePrefix(eMESTO->text()));
-    if (!condition.isEmpty())
-        SetCustomerFilter(condition);
-    ClearFilterEdits();
+        used = eMESTO;
+    }
+    ShowFilterIn(used, used ? used->text() : QString());
+    SetCustomerFilter(condition);
     Grid->setFocus();
+}
+
+void TCisOdbForm::ShowFilterIn(QLineEdit *edit, const QString &text)
+{
+    for (QLineEdit *e : {eODBERATEL, eICO, eMESTO})
+        if (e != edit)
+            e->clear();
+    if (edit && edit->text() != text)
+        edit->setText(text);
 }
 
 bool PickCustomerForField(TField *number, TField *name, bool negativeNumbers)
@@ -160,12 +178,16 @@ bool PickCustomerByText(const QString &text)
     TxTable &t = customers();
     t.Close();
     t.SetFiltered(false);
+    f.ShowFilterIn(nullptr, QString());
     if (!text.isEmpty()) {
         qint64 ico = 0;
-        if (TryStrToInt(text.trimmed(), ico) && ico != 0)
+        if (TryStrToInt(text.trimmed(), ico) && ico != 0) {
             f.SetCustomerFilter(CisSql::CustomerIcoIs.arg(ico));
-        else
+            f.ShowFilterIn(f.eICO, QString::number(ico));
+        } else {
             f.SetCustomerFilter(CisSql::CustomerNameLike.arg(SqlLikePrefix(text.trimmed())));
+            f.ShowFilterIn(f.eODBERATEL, text.trimmed());
+        }
     }
     if (!t.Active())
         t.Open();
@@ -174,6 +196,7 @@ bool PickCustomerByText(const QString &text)
 
 bool PickCustomerAll()
 {
+    FormOnDemand(CisOdbForm).ShowFilterIn(nullptr, QString());
     TxTable &t = customers();
     t.Close();
     t.SetFiltered(false);

@@ -23,6 +23,8 @@ public:
     void NewCustomer();
     // Applies a condition (plus "C_ODB>0" without negative numbers) and opens the list.
     void SetCustomerFilter(const QString &condition);
+    // Shows the text of the filter in its edit (none: nullptr) and clears the other edits.
+    void ShowFilterIn(QLineEdit *edit, const QString &text);
 
 protected:
     void ApplyFilter() override;

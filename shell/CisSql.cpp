@@ -6,9 +6,17 @@ namespace CisSql {
 
 const QString SmallestCustomer = QStringLiteral("select min(C_ODB) from COdberatelov where C_ODB<0");
 const QString LargestCustomer = QStringLiteral("select max(C_ODB) from COdberatelov where C_ODB>0");
-const QString CustomerInUse = QStringLiteral(
-    "select count(*) from RDB$DATABASE where exists (select 1 from ZAKAZKY where C_ODB=:c_odb) or exists (select 1 "
-    "from EDLISTY where C_ODB=:c_odb) or exists (select 1 from POLOZKY where C_ODB=:c_odb)");
+namespace {
+QString customerNamedIn(const QString &rows)
+{
+    return QStringLiteral("select count(*) from RDB$DATABASE where exists (select 1 from %1 and C_ODB=:c_odb)")
+        .arg(rows);
+}
+} // namespace
+const QString CustomerOrders = customerNamedIn(QStringLiteral("ZAKAZKY where TYP_OBJ<>'P'"));
+const QString CustomerOffers = customerNamedIn(QStringLiteral("ZAKAZKY where TYP_OBJ='P'"));
+const QString CustomerNotes = customerNamedIn(QStringLiteral("EDLISTY where 1=1"));
+const QString CustomerItems = customerNamedIn(QStringLiteral("POLOZKY where 1=1"));
 const QString EmployeePerformances =
     QStringLiteral("select count(*) from SVykony where osc=:osc and datum>CURRENT_DATE-1095");
 const QString EmployeeAttendance =
@@ -106,7 +114,10 @@ QStringList All()
         KeyFields,
         SmallestCustomer,
         LargestCustomer,
-        CustomerInUse,
+        CustomerOrders,
+        CustomerOffers,
+        CustomerNotes,
+        CustomerItems,
         EmployeePerformances,
         EmployeeAttendance,
         PickStatement(PickAll, OrderPickFrom, QString(), OrderPickOrder),

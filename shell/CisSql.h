@@ -8,9 +8,13 @@
 namespace CisSql {
 
 // ---- customers and employees (TDMCis rules)
-extern const QString SmallestCustomer;     // provisional customers count down from it
-extern const QString LargestCustomer;      // ordinary ones count up from it
-extern const QString CustomerInUse;        // :c_odb; 1 when offers, orders, delivery notes or items name the customer
+extern const QString SmallestCustomer; // provisional customers count down from it
+extern const QString LargestCustomer;  // ordinary ones count up from it
+// :c_odb; 1 when orders, offers, delivery notes or items (products and tools) name the customer
+extern const QString CustomerOrders;
+extern const QString CustomerOffers;
+extern const QString CustomerNotes;
+extern const QString CustomerItems;
 extern const QString EmployeePerformances; // :osc; performances of the last three years keep an employee
 extern const QString EmployeeAttendance;   // :osc; attendance of the last year keeps him too
 

@@ -107,6 +107,7 @@ TDMCis::TDMCis()
     QOdberatelia.OnCreateFields = codeListTitles;
     QZamestnanci.OnCreateFields = codeListTitles;
     QOdberatelia.OnNewRecord = [this](TDataSet *ds) { QOdberateliaNewRecord(ds); };
+    QOdberatelia.BeforePost = [this](TDataSet *ds) { QOdberateliaBeforePost(ds); };
     QOdberatelia.BeforeDelete = [this](TDataSet *ds) { QOdberateliaBeforeDelete(ds); };
     QZamestnanci.OnNewRecord = [this](TDataSet *ds) { QZamestnanciNewRecord(ds); };
     QZamestnanci.BeforeDelete = [this](TDataSet *ds) { QZamestnanciBeforeDelete(ds); };
@@ -158,15 +159,46 @@ void TDMCis::QOdberateliaNewRecord(TDataSet *dataSet)
     dataSet->FieldByName(QStringLiteral("D_UPDATE"))->SetValue(Date());
 }
 
+void TDMCis::QOdberateliaBeforePost(TDataSet *dataSet)
+{
+    // Every document made for a customer prints its name as the buyer.
+    if (dataSet->FieldByName(QStringLiteral("ODBERATEL"))->AsString().trimmed().isEmpty())
+        throw EDatabaseError(QString::fromUtf8("Povinný údaj \"Odberateľ\" nie je zadaný!"));
+}
+
+namespace {
+// What keeps a customer: the rows that name it and the name of the link, as CustomerLinks maps it.
+const struct {
+    const QString &sql;
+    const char *link;
+} customerHolders[] = {
+    {CisSql::CustomerOrders, "CODBERATELOV_ZAKAZKY"},
+    {CisSql::CustomerOffers, "CODBERATELOV_PONUKY"},
+    {CisSql::CustomerNotes, "CODBERATELOV_EDLISTY"},
+    {CisSql::CustomerItems, "CODBERATELOV_POLOZKY"},
+};
+} // namespace
+
+const QStringList TDMCis::CustomerLinks{
+    QString::fromUtf8("CODBERATELOV_ZAKAZKY|Odberateľa nie je možné zmazať: má objednávky."),
+    QString::fromUtf8("CODBERATELOV_PONUKY|Odberateľa nie je možné zmazať: má cenové ponuky."),
+    QString::fromUtf8("CODBERATELOV_EDLISTY|Odberateľa nie je možné zmazať: má dodacie listy."),
+    QString::fromUtf8("CODBERATELOV_POLOZKY|Odberateľa nie je možné zmazať: má výrobky alebo náradie."),
+};
+
 void TDMCis::QOdberateliaBeforeDelete(TDataSet *dataSet)
 {
     // The rows that name a customer carry 0 for "none" and a provisional customer's negative number, so no
-    // foreign key guards them: the link is checked here and refused as the server refuses a broken one.
+    // foreign key guards them: the link is checked here and refused as the server refuses a broken one,
+    // naming the link.
     const int customer = dataSet->FieldByName(QStringLiteral("C_ODB"))->AsInteger();
-    if (SelectValueParams(CisSql::CustomerInUse, {customer}).toInt() > 0)
-        throw EIBError(QString::fromUtf8("Odberateľa č.%1 používajú ponuky, objednávky, dodacie listy alebo položky")
-                           .arg(customer),
-                       -530, isc_foreign_key);
+    for (const auto &holder : customerHolders)
+        if (SelectValueParams(holder.sql, {customer}).toInt() > 0) {
+            EIBError refusal(QString::fromUtf8("Odberateľa č.%1 nie je možné zmazať.").arg(customer), -530,
+                             isc_foreign_key, QLatin1String(holder.link));
+            refusal.ServerMessage = refusal.ConstraintName;
+            throw refusal;
+        }
 }
 
 void TDMCis::QZamestnanciNewRecord(TDataSet *dataSet)

@@ -50,8 +50,13 @@ public:
     // ---- rules of new and deleted rows
     // New customer: the next number (with Tag 1 the smallest number - 1, for provisional customers).
     void QOdberateliaNewRecord(TDataSet *dataSet);
-    // Refuses to delete a customer that offers, orders, delivery notes or items still name.
+    // Refuses a customer without a name.
+    void QOdberateliaBeforePost(TDataSet *dataSet);
+    // Refuses to delete a customer that offers, orders, delivery notes or items still name, as the server
+    // refuses a broken link: the refusal names a link of CustomerLinks.
     void QOdberateliaBeforeDelete(TDataSet *dataSet);
+    // The links that keep a customer, each "NAME|what the user reads", for the translation of the refusal.
+    static const QStringList CustomerLinks;
     void QZamestnanciNewRecord(TDataSet *dataSet);
     // Refuses to delete an employee with performances of the last three years or attendance of the last year.
     void QZamestnanciBeforeDelete(TDataSet *dataSet);

@@ -114,6 +114,18 @@ const TFieldTitle SharedListTitles[] = {
     {"STAV_ODV", "Stav"},
 };
 
+// The stock, movement and operation columns the products' and jobs' pages list.
+const TFieldTitle StockListTitles[] = {
+    {"TARIF", "Tarif"},
+    {"VYSTAVIL", "Vystavil"},
+    {"ID_POHYBU", "č.Pohybu"},
+    {"TYP_POHYBU", "Typ pohybu"},
+    {"CENA_NAKL", "Cena/MJ"},
+    {"DATUM2", "Dátum exportu"},
+    {"MNOZ_VYDV", "Množ.vo výrobe"},
+    {"MNOZ_VYDO", "Množ.na oprave"},
+};
+
 const TFieldTitle UnitCosts[] = {
     {"VAHAC", "Váha celkom"},
     {"MATC", "Materiál celkom"},
@@ -146,6 +158,7 @@ void sharedListTitles(TDataSet *ds)
 {
     SetFieldTitles(ds, UnitCosts);
     SetFieldTitles(ds, SharedListTitles);
+    SetFieldTitles(ds, StockListTitles);
 }
 
 } // namespace

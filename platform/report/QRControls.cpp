@@ -293,7 +293,11 @@ QStringList TQRMemo::printedLines(const TQRContext &ctx) const
                 auto &expr = cache_[m.captured(1)];
                 if (!expr)
                     expr = std::make_shared<TQRExpression>(m.captured(1));
-                result += QRValueText(expr->evaluate(ctx));
+                // A fixed-width text column's padding never runs into the sentence around it.
+                QString value = QRValueText(expr->evaluate(ctx));
+                while (value.endsWith(QLatin1Char(' ')))
+                    value.chop(1);
+                result += value;
                 last = m.capturedEnd();
             }
             text = result + line.mid(last);

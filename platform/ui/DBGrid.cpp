@@ -388,7 +388,12 @@ void TDBGrid::columnsReset()
     for (int i = 0; i < ColumnCount(); ++i) {
         TColumn *c = Columns(i);
         setColumnHidden(i, !c->Visible);
-        setColumnWidth(i, c->Width < 0 ? DefaultColumnWidth(c) : std::max(c->Width, TitleWidth(c)));
+        int width = c->Width < 0 ? DefaultColumnWidth(c) : std::max(c->Width, TitleWidth(c));
+        if (c->Width < 0 && c->Field())
+            fieldWidths_[c->FieldName.toUpper()] = width;
+        else if (c->Width < 0)
+            width = std::max(width, fieldWidths_.value(c->FieldName.toUpper()));
+        setColumnWidth(i, width);
     }
     syncing_ = false;
     // Marks name rows of the data as it was opened.

@@ -6,6 +6,7 @@
 #include "DataSetModel.h"
 
 #include <QColor>
+#include <QHash>
 #include <QFont>
 #include <QPointer>
 #include <QTableView>
@@ -171,6 +172,8 @@ private:
     std::unordered_set<TBookmark> markSet_;
     int anchorRow_ = -1;
     int keptColumn_ = 0; // the current column across a reset of the rows
+    // The width each column's field gave it, kept while its data set is closed (an empty detail keeps its layout).
+    QHash<QString, int> fieldWidths_; // by field name
     QPointer<QWidget> editor_;
     QPersistentModelIndex editIndex_; // the cell of editor_
     QString editorText_;              // editor_'s text as opened or last written

@@ -125,14 +125,22 @@ void TReportPreview::refresh()
 
 void TReportPreview::printReport()
 {
+    PrintInDialog(report_, this, false);
+}
+
+bool TReportPreview::PrintInDialog(TQuickRep *report, QWidget *parent, bool prepareFirst)
+{
+    if (prepareFirst)
+        report->prepare();
     QPrinter printer(QPrinter::HighResolution);
-    printer.setCopyCount(std::max(1, report_->PrinterSettings.Copies));
-    QPrintDialog dialog(&printer, this);
-    dialog.setMinMax(1, std::max(1, report_->PageCount()));
+    printer.setCopyCount(std::max(1, report->PrinterSettings.Copies));
+    QPrintDialog dialog(&printer, parent);
+    dialog.setMinMax(1, std::max(1, report->PageCount()));
     if (dialog.exec() != QDialog::Accepted)
-        return;
-    report_->PrinterSettings.Copies = printer.copyCount();
-    report_->print(printer, false);
+        return false;
+    report->PrinterSettings.Copies = printer.copyCount();
+    report->print(printer, false);
+    return true;
 }
 
 void TReportPreview::exportReport()

@@ -32,6 +32,9 @@ public:
 
     // Lays the report out and shows it modally.
     static void Preview(TQuickRep *report, QWidget *parent = nullptr);
+    // Asks in the print dialog where the report goes (a printer, or a PDF file where no printer is set up)
+    // and prints it there; false when the dialog was cancelled.
+    static bool PrintInDialog(TQuickRep *report, QWidget *parent, bool prepareFirst);
 
 private:
     void refresh();

@@ -46,6 +46,7 @@ TEST_F(CisTest, CustomerNumbersCountUpAndProvisionalOnesDown)
     for (int expected : {-1, -2, -3}) {
         t.Append();
         EXPECT_EQ(t.FieldByName("C_ODB")->AsInteger(), expected);
+        t.FieldByName("ODBERATEL")->SetValue(QString::fromUtf8("Provizórny"));
         t.Post();
     }
     t.Tag = 0;

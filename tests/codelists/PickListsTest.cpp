@@ -2,6 +2,9 @@
 // shown, filtered by typed text (as text, whatever it holds) and the picked value is written back.
 #include "CisFixture.h"
 
+#include "common/PersonTyping.h"
+#include "common/WhenModal.h"
+
 #include "library/xDBGrid.h"
 #include "shell/CodeListModule.h"
 #include "shell/MenuHooks.h"
@@ -183,7 +186,6 @@ TEST_F(PickTest, LeavingAFilterFieldFiltersAndLeavingOtherControlsDoesNot)
         QTest::keyClicks(CisOdbForm->eMESTO, "Brez");
         QTest::keyClick(CisOdbForm->eMESTO, Qt::Key_Tab);
         shown = rows(DMCis->QOdberatelia);
-        CisOdbForm->eMESTO->clear();
         QWidget *from = QApplication::focusWidget();
         ASSERT_NE(from, CisOdbForm->eMESTO);
         for (int i = 0; i < 4; ++i)
@@ -196,7 +198,42 @@ TEST_F(PickTest, LeavingAFilterFieldFiltersAndLeavingOtherControlsDoesNot)
     name->SetValue("");
     EXPECT_FALSE(PickCustomer(number, name, false));
     EXPECT_EQ(shown, 1) << "Brezno only";
-    EXPECT_EQ(afterButtons, 1) << "the cleared field was not left: the filter stands";
+    EXPECT_EQ(afterButtons, 1) << "the field keeps the text it filters by: the filter stands";
+}
+
+// The filter edits show what the list is filtered by, also a name typed where the pick started; emptied, the
+// list is no longer filtered.
+TEST_F(PickTest, TheEditsShowTheFilterAndBlankEditsMeanNoFilter)
+{
+    exec("insert into CODBERATELOV (C_ODB, ODBERATEL, ICO, MESTO) values (4, 'Strojárne Martin', 22222222, 'Martin')");
+    const auto empty = [](QLineEdit *edit) {
+        ClickOn(edit);
+        Press(Qt::Key_A, Qt::ControlModifier);
+        Press(Qt::Key_Backspace);
+    };
+    QStringList steps;
+    WhenModal<TCisOdbForm>([&](TCisOdbForm *f) {
+        ASSERT_TRUE(ShowActive(f));
+        steps << QStringLiteral("%1 %2").arg(f->eODBERATEL->text()).arg(rows(DMCis->QOdberatelia));
+        empty(f->eODBERATEL);
+        Press(Qt::Key_Tab);
+        steps << QStringLiteral("blank %1").arg(rows(DMCis->QOdberatelia));
+        ClickOn(f->eMESTO);
+        Type("Brez");
+        ClickOn(f->BtnFilter);
+        steps << QStringLiteral("%1 %2").arg(f->eMESTO->text()).arg(rows(DMCis->QOdberatelia));
+        empty(f->eMESTO);
+        ClickOn(f->BtnFilter);
+        steps << QStringLiteral("blank %1").arg(rows(DMCis->QOdberatelia));
+        f->SetModalResult(mrCancel);
+    });
+    TField *number = target.FieldByName("C_ODB");
+    TField *name = target.FieldByName("ODBERATEL");
+    number->SetValue(0);
+    name->SetValue("Stroj");
+    EXPECT_FALSE(PickCustomer(number, name, false));
+    // Four ordinary customers; the provisional one is not listed.
+    EXPECT_EQ(steps, QStringList({"Stroj 2", "blank 4", "Brez 1", "blank 4"}));
 }
 
 TEST_F(PickTest, NewCustomerFromThePickList)

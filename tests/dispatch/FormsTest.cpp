@@ -338,6 +338,10 @@ TEST_F(FormsTest, TheInvoiceDialogWritesTheExportAndTheNoteKeepsTheNumber)
     QDir::setCurrent(saved);
     EXPECT_TRUE(checked);
     EXPECT_EQ(value("select c_faktury from EDLISTY where c_dl=260001").toString(), "2026/0100");
+    EXPECT_EQ(responder->Texts().last(),
+              QString::fromUtf8("Faktúra 2026/0100 je zapísaná pre účtovníctvo do súboru\r\n") +
+                  QDir::toNativeSeparators(file))
+        << "said what was written and where";
     QFile written(file);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));
     const QByteArray exported = written.readAll();
@@ -411,7 +415,7 @@ TEST_F(FormsTest, TheInvoicesDueDateIsOneDateExportedStoredAndPrinted)
     });
     browser.Invoice();
     QDir::setCurrent(saved);
-    EXPECT_EQ(responder->Messages.size(), 2);
+    EXPECT_EQ(responder->Messages.size(), 3) << "two refusals and the line on the written file";
     EXPECT_EQ(value("select d_splat from EDLISTY where c_dl=260001").toDate(), QDate(2026, 5, 15));
     QFile written(file);
     ASSERT_TRUE(written.open(QIODevice::ReadOnly));

@@ -166,6 +166,18 @@ TEST_F(DispatchTest, TheHandOversMakeANoteAndAddToItsLines)
     EXPECT_EQ(value("select mnoz_vyr from EDLISTYD where c_dl=260001").toInt(), 7);
     EXPECT_EQ(value("select cena_kurz1 from EDLISTYD where c_dl=260001").toDouble(), 80.0);
     EXPECT_EQ(value("select mnozstvo from MSKLADY where c_pol='V1'").toDouble(), 5.0);
+    // The line carries the job's costs as a line taken over from the job does, so the store issues the
+    // goods at the job's cost, not at nothing.
+    for (const auto &[job, line] :
+         {std::pair{"cena_nakl", "nakl1"}, {"mim1", "mim1"}, {"koef_mat", "koef_mat"}, {"koef_dop", "koef_dop"}}) {
+        const double expected =
+            value(QStringLiteral("select %1 from vZakazkyDKalk where c_int=260001").arg(job)).toDouble();
+        EXPECT_NE(expected, 0.0) << job;
+        EXPECT_EQ(value(QStringLiteral("select %1 from EDLISTYD where c_dl=260001").arg(line)).toDouble(), expected)
+            << line;
+    }
+    EXPECT_EQ(value("select cena_nakl from MPOHYBY where typ_pohybu=20 and c_dokladu=260001").toDouble(),
+              value("select cena_nakl from vZakazkyDKalk where c_int=260001").toDouble());
 }
 
 TEST_F(DispatchTest, ProductionReachesTheOperationsThroughTheModuleHooks)

@@ -1,6 +1,7 @@
 // The filter edits, panel, combo and form on a real query: the conditions they build, how edits with
 // the same Tag combine, which keys filter, and that an empty condition switches filtering off.
 #include "common/DbFixture.h"
+#include "common/PersonTyping.h"
 #include "library/xDBFilter.h"
 #include "library/xDatabase.h"
 #include "library/xFilterForm.h"
@@ -148,6 +149,15 @@ TEST_F(Filters, ComboAppliesAtOnceOrAfterTheValue)
     QApplication::processEvents();
     EXPECT_EQ(q.Filter(), "NAZOV LIKE 'ab%'");
     EXPECT_EQ(ids(), "1,2");
+    // Chosen again, the item asks for a new value: typing does not append to the last one.
+    Press(Qt::Key_Up);
+    Press(Qt::Key_Down);
+    ASSERT_TRUE(combo.ValueEdit->hasFocus());
+    EXPECT_TRUE(combo.ValueEdit->text().isEmpty());
+    Type("ba");
+    combo.List->setFocus();
+    QApplication::processEvents();
+    EXPECT_EQ(q.Filter(), "NAZOV LIKE 'ba%'");
     QTest::keyClick(combo.List, Qt::Key_Down);
     EXPECT_FALSE(q.Filtered()) << "an empty condition switches filtering off";
     combo.SetItemIndex(0);

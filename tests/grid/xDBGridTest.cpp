@@ -471,3 +471,24 @@ TEST_F(XGrid, ASortedTitleStaysWholeBesideItsArrow)
     EXPECT_LT(grid.columnWidth(1), sortableWidth) << "a column that cannot be sorted keeps no room for an arrow";
     t.Close();
 }
+
+// A detail whose master has no row is closed: its declared columns keep the widths their fields gave them, so
+// the empty grid keeps its titles and layout.
+TEST_F(XGrid, DeclaredColumnsKeepTheirWidthsWhileTheirDataSetIsClosed)
+{
+    TxQuery q;
+    q.SetDatabase(db.get());
+    q.SQL().SetText("select ID, NAZOV, POZN\nfrom T_S\n\n");
+    src.SetDataSet(&q);
+    grid.AddColumn("NAZOV", QString::fromUtf8("Názov"));
+    grid.AddColumn("POZN", QString::fromUtf8("Pozn."));
+    q.Open();
+    show();
+    const int name = grid.columnWidth(0), note = grid.columnWidth(1);
+    ASSERT_GT(name, grid.TitleWidth(grid.Columns(0))) << "the field made the column wider than its title";
+    q.Close();
+    QApplication::processEvents();
+    EXPECT_EQ(grid.columnWidth(0), name);
+    EXPECT_EQ(grid.columnWidth(1), note);
+    EXPECT_EQ(grid.model()->headerData(0, Qt::Horizontal).toString(), QString::fromUtf8("Názov"));
+}

@@ -12,6 +12,7 @@
 #include <QAbstractItemView>
 #include <QAbstractSpinBox>
 #include <QCheckBox>
+#include <QCoreApplication>
 #include <QComboBox>
 #include <QDir>
 #include <QFormLayout>
@@ -27,6 +28,8 @@
 #include <QTableView>
 #include <QTextDocument>
 #include <QTextEdit>
+
+#include <functional>
 
 namespace {
 
@@ -162,13 +165,43 @@ bool onSomePage(const QWidget *w, const QWidget *window)
 
 // The raw-name rule over every grid of the window, also those on pages not chosen now: a title reads the same on
 // any page.
-QStringList rawTitles(QWidget *window)
+QStringList rawTitles(QWidget *window, bool shownOnly = false)
 {
     QStringList found;
     for (const QTableView *grid : window->findChildren<QTableView *>())
-        if (grid->window() == window && onSomePage(grid, window) && !partOfAnother(grid, window))
+        if (grid->window() == window && onSomePage(grid, window) && !partOfAnother(grid, window) &&
+            (!shownOnly || shown(grid, window)))
             found << rawTitleProblems(grid, shown(grid, window));
     return found;
+}
+
+// Chooses every page of every page control within `root` in turn, as a person looks through them, and runs
+// `look` with each chosen (the page controls on a page within each page); the pages chosen before are chosen
+// again after. A page opens its data when it is shown, so only a shown page tells what its grids show.
+void eachPage(QWidget *window, QWidget *root, const std::function<void()> &look)
+{
+    for (QTabWidget *tabs : root->findChildren<QTabWidget *>()) {
+        if (tabs->window() != window || !tabs->isVisible())
+            continue;
+        bool nested = false;
+        for (QWidget *p = tabs->parentWidget(); p && p != root && !nested; p = p->parentWidget())
+            nested = qobject_cast<QTabWidget *>(p) != nullptr;
+        if (nested)
+            continue;
+        const int chosen = tabs->currentIndex();
+        for (int i = 0; i < tabs->count(); ++i) {
+            if (!tabs->isTabEnabled(i) || !tabs->isTabVisible(i))
+                continue;
+            tabs->setCurrentIndex(i);
+            for (int round = 0; round < 3; ++round)
+                QCoreApplication::processEvents();
+            look();
+            eachPage(window, tabs->widget(i), look);
+        }
+        tabs->setCurrentIndex(chosen);
+        for (int round = 0; round < 3; ++round)
+            QCoreApplication::processEvents();
+    }
 }
 
 QStringList gridProblems(const QTableView *grid)
@@ -315,9 +348,11 @@ bool RawFieldNameTitle(const QString &title, const QString &fieldName)
     static const QStringList words{QStringLiteral("ABC"), QStringLiteral("DPH"), QStringLiteral("EAN"),
                                    QStringLiteral("MJ"), QStringLiteral("KP")};
     static const QRegularExpression identifier(QStringLiteral("^(?=.*[A-Z])[A-Z0-9_]{2,}$"));
+    // The defect causes are titled by their numbers, Z01 to Z20, as the shop floor knows them.
+    static const QRegularExpression defectCause(QStringLiteral("^Z(0[1-9]|1[0-9]|20)$"));
     const QString name = title.trimmed();
     return !name.isEmpty() && name.compare(fieldName.trimmed(), Qt::CaseInsensitive) == 0 &&
-           identifier.match(name).hasMatch() && !words.contains(name);
+           identifier.match(name).hasMatch() && !words.contains(name) && !defectCause.match(name).hasMatch();
 }
 
 QString ControlName(const QWidget *control)
@@ -397,6 +432,8 @@ QStringList LookProblems(QWidget *window)
             found << ControlName(w) + QStringLiteral(": ") + rule;
     }
     found << rawTitles(window);
+    // A grid on a page not chosen may show what a shared data set holds for another page: only shown ones.
+    eachPage(window, window, [&] { found << rawTitles(window, true); });
     found << rawCaptions(window);
     found.removeDuplicates();
     found.sort();

@@ -2,7 +2,9 @@
 // ways out (printer, screen, text to edit) with copies, summary only and language.
 #include "PrintTestSupport.h"
 #include "TestReports.h"
+#include "common/PersonTyping.h"
 #include "common/TempDatabase.h"
+#include "common/WhenModal.h"
 #include "library/QTlacForm.h"
 #include "platform/os/Folders.h"
 #include "platform/os/TextFile.h"
@@ -11,6 +13,10 @@
 
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDialogButtonBox>
+#include <QLineEdit>
+#include <QPrintDialog>
+#include <QPrinterInfo>
 #include "platform/ui/Dialogs.h"
 #include <QLabel>
 #include <QPrinter>
@@ -265,6 +271,44 @@ TEST_F(PrintDialog, EditBeforePrintingWritesTranslatedTextAndPrintsNothing)
     EXPECT_TRUE(text.contains("Delivery note"));
     EXPECT_TRUE(text.contains("Total"));
     EXPECT_TRUE(text.contains("Koleno"));
+}
+
+TEST_F(PrintDialog, WithoutAPrinterThePrinterButtonOffersTheFileAsThePreviewDoes)
+{
+    if (!QPrinterInfo::defaultPrinterName().isEmpty())
+        GTEST_SKIP() << "this machine has a printer set up";
+    Printer().setOutputFileName(QString()); // the program's printer as a real run has it
+    const QString chosen = dir.filePath(utf("tlačiareň.pdf"));
+    for (const bool accepted : {false, true}) {
+        SCOPED_TRACE(accepted ? "file chosen" : "cancelled");
+        bool fileOffered = false;
+        WhenModal<TQTlacForm>([&](TQTlacForm *f) {
+            WhenModal<QPrintDialog>(
+                [&](QPrintDialog *d) {
+                    auto *printers = d->findChild<QComboBox *>(QStringLiteral("printers"));
+                    auto *name = d->findChild<QLineEdit *>(QStringLiteral("filename"));
+                    auto *buttons = d->findChild<QDialogButtonBox *>();
+                    ASSERT_TRUE(printers && name && buttons);
+                    fileOffered = printers->currentIndex() == printers->count() - 1 && name->isEnabled();
+                    if (!accepted) {
+                        Press(Qt::Key_Escape);
+                        return;
+                    }
+                    ASSERT_TRUE(TabTo(name));
+                    Press(Qt::Key_A, Qt::ControlModifier);
+                    Type(chosen);
+                    ClickOn(buttons->button(QDialogButtonBox::Ok));
+                },
+                f);
+            Press(Qt::Key_Return); // the printer button is the default
+        });
+        EXPECT_TRUE(PrintReport(&rep));
+        EXPECT_TRUE(fileOffered) << "the print into a file is the dialog's choice";
+        EXPECT_EQ(QFile::exists(chosen), accepted);
+    }
+    if (!HavePdfToText())
+        GTEST_SKIP() << "pdftotext is not installed";
+    EXPECT_TRUE(PdfText(chosen).contains("Koleno"));
 }
 
 } // namespace

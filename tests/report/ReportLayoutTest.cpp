@@ -226,15 +226,17 @@ TEST(ReportLayout, MemoSubstitutesExpressionsAndStretchesItsBand)
     memo->Width = 600;
     memo->Height = 16;
     memo->AutoStretch = true;
-    memo->Lines = QStringList{"Zmluva č. {C_OBJ}", "druhý", "tretí", "štvrtý"};
+    memo->Lines = QStringList{"Zmluva č. {C_OBJ} z {MATERIAL}.", "druhý", "tretí", "štvrtý"};
     TQRBand *detail = rep.AddBand(rbDetail);
     detail->Height = 17;
     detail->Add<TQRDBText>()->DataField = "C_OBJ";
-    TMemoryCursor data({"C_OBJ"}, {ReportCursor::fkInteger}, {{42}});
+    // A fixed-width text column comes padded with blanks.
+    TMemoryCursor data({"C_OBJ", "MATERIAL"}, {ReportCursor::fkInteger, ReportCursor::fkString},
+                       {{42, "GG25          "}});
     rep.setCursor(&data);
     rep.prepare();
     const TQRPage &page = rep.Pages()[0];
-    ASSERT_TRUE(findText(page, "Zmluva č. 42"));
+    ASSERT_TRUE(findText(page, "Zmluva č. 42 z GG25."));
     const TQRItem *fourth = findText(page, "štvrtý");
     const TQRItem *detailText = findText(page, "42");
     ASSERT_TRUE(fourth && detailText);

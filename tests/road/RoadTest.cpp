@@ -455,6 +455,10 @@ TEST_F(RoadTest, FromThePriceOfferToTheAccountingExport)
         EXPECT_TRUE(bytes.contains("Ro\x9At kotla")) << "the item names in Windows-1250";
         EXPECT_TRUE(bytes.endsWith("\r\n"));
         EXPECT_FALSE(bytes.contains("\n\n"));
+        // The one box of the road: where the invoice was written for the accounting.
+        EXPECT_EQ(boxes(), QStringList{QString::fromUtf8("Faktúra %1 je zapísaná pre účtovníctvo do súboru\r\n%2")
+                                           .arg(invoice, QDir::toNativeSeparators(exported.fileName()))});
+        responder->Messages.clear();
         notes.close();
     }
     EXPECT_TRUE(boxes().isEmpty()) << boxes().join('\n').toStdString();

@@ -3,6 +3,7 @@
 // printed from the current protocol alone.
 #include "SalesFixture.h"
 
+#include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "library/QTlacForm.h"
 #include "library/xDBEdit.h"
@@ -373,9 +374,12 @@ TEST_F(DocumentsTest, ACustomerStillNamedByOffersOrdersNotesOrToolsIsNotDeleted)
     });
     ShowCustomers();
     ASSERT_EQ(refusals.size(), 4) << responder->Texts().join('\n').toStdString();
-    for (const QString &text : refusals)
-        EXPECT_TRUE(text.endsWith(QString::fromUtf8("\r\nPokus o narušenie väzby medzi údajmi !")))
-            << text.toStdString();
+    // Each refusal says what holds the customer.
+    const char *holders[] = {"má objednávky.", "má cenové ponuky.", "má dodacie listy.", "má výrobky alebo náradie."};
+    for (int i = 0; i < 4; ++i)
+        EXPECT_TRUE(
+            refusals[i].endsWith(QString::fromUtf8("Odberateľa nie je možné zmazať: ") + QString::fromUtf8(holders[i])))
+            << refusals[i].toStdString();
     EXPECT_EQ(count("select count(*) from CODBERATELOV where C_ODB between 5 and 8"), 4) << "nothing deleted";
     EXPECT_EQ(count("select count(*) from CODBERATELOV where C_ODB=9"), 0) << "a customer nobody names goes";
     EXPECT_EQ(count("select count(*) from ZAKAZKY where C_ODB in (5, 6)"), 2);
@@ -423,4 +427,37 @@ TEST_F(DocumentsTest, RefusedCustomerPostKeepsTheDialogAndTheTyping)
     EXPECT_EQ(FormOnDemand(OdberatelDForm).RunOnCurrent(), mrOk);
     EXPECT_EQ(count("select count(*) from CODBERATELOV where C_ODB=6 and ODBERATEL='Nový'"), 1);
     EXPECT_FALSE(responder->Messages.isEmpty()) << "the refusal was shown";
+}
+
+TEST_F(DocumentsTest, ACustomerWithoutANameIsRefusedAndKeepsTheDialog)
+{
+    for (const QString &name : {QString(), QStringLiteral("   ")}) {
+        const int customers = count("select count(*) from CODBERATELOV");
+        const int boxes = int(responder->Messages.size());
+        WhenModal<TOdberateliaForm>([&](TOdberateliaForm *f) {
+            WhenModal<TOdberatelDForm>(
+                [&](TOdberatelDForm *d) {
+                    Type(name);
+                    ASSERT_TRUE(TabAndType(d->findChild<TxDBEdit *>("DBeMESTO")->Edit(), QString::fromUtf8("Žilina")));
+                    responder->MessageAnswers = {mrOk};
+                    ClickOn(d->BtnZapis1);
+                    EXPECT_TRUE(d->isVisible()) << "the refusal keeps the dialog";
+                    ASSERT_EQ(responder->Messages.size(), boxes + 1) << "one refusal";
+                    EXPECT_EQ(responder->Messages.last().Text,
+                              QString::fromUtf8("Povinný údaj \"Odberateľ\" nie je zadaný!"));
+                    EXPECT_EQ(cis->QOdberatelia.FieldByName("MESTO")->AsString(), QString::fromUtf8("Žilina"));
+                    ClickOn(d->DBeODBERATEL->Edit());
+                    Type(QString::fromUtf8("Zlieváreň Juh"));
+                    ClickOn(d->BtnZapis1);
+                },
+                f);
+            ClickOn(f->btnNovyOdb);
+            f->SetModalResult(mrCancel);
+        });
+        ShowCustomers();
+        EXPECT_EQ(count("select count(*) from CODBERATELOV"), customers + 1);
+        EXPECT_EQ(count("select count(*) from CODBERATELOV where ODBERATEL like '%Zlieváreň Juh' and MESTO='Žilina'"),
+                  1);
+        exec("delete from CODBERATELOV where MESTO='Žilina' and ODBERATEL like '%Juh'");
+    }
 }

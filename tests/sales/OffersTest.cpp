@@ -7,6 +7,7 @@
 
 #include "common/GridTyping.h"
 #include "common/HostileCorpus.h"
+#include "common/PersonTyping.h"
 #include "common/ShownBoxes.h"
 #include "common/WhenModal.h"
 #include "library/QTlacTemplForm.h"
@@ -246,6 +247,31 @@ TEST_F(OffersTest, AQuantityTypedInLettersIsRefusedAndItsCorrectionLandsInTheQua
                         .arg(number)),
               1);
     EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+}
+
+TEST_F(OffersTest, NovaStartsTheNewItemInItsProductCellAndTheSharedLetterOnlyMovesTheFocus)
+{
+    inOfferDialog(browser->BtnOprav, [&](TCenPonDForm *d, TxDBGrid *grid) {
+        // The grid scrolled to its last column, as after the production time was typed.
+        Press(Qt::Key_End);
+        ASSERT_EQ(grid->SelectedField()->FieldName(), "SPEC2");
+        // Alt+N is "Nová" and "Nezapíš": each press moves the focus on to the next of them and presses neither.
+        const int items = odbyt->QCenPonD.RecordCount();
+        for (QPushButton *next : {d->BtnNovy, d->BtnNezapis, d->BtnNovy}) {
+            Press(Qt::Key_N, Qt::AltModifier);
+            EXPECT_EQ(QApplication::focusWidget(), next) << next->text().toStdString();
+            ASSERT_TRUE(d->isVisible()) << "Nezapíš was pressed";
+            ASSERT_EQ(odbyt->QCenPonD.RecordCount(), items) << "Nová was pressed";
+        }
+        Press(Qt::Key_Space);
+        ASSERT_EQ(odbyt->QCenPonD.State(), dsInsert);
+        EXPECT_EQ(QApplication::focusWidget(), grid);
+        EXPECT_EQ(grid->SelectedField()->FieldName(), "C_VYR") << "the item's number is the program's";
+        EXPECT_TRUE(grid->viewport()->rect().contains(grid->visualRect(grid->currentIndex()))) << "scrolled back";
+        Type("V100");
+        Press(Qt::Key_Return);
+        EXPECT_EQ(odbyt->QCenPonD.FieldByName("C_VYR")->AsString().trimmed(), "V100");
+    });
 }
 
 TEST_F(OffersTest, AnItemLeftByKeyIsPostedWithWhatWasTypedAndTheGridKeepsTheFocus)
