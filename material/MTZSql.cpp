@@ -104,6 +104,10 @@ const QString LastDocumentNumber = QStringLiteral(
 const QString DrawDocumentNumber = QStringLiteral(
     "insert into MDokladyCisla (mesiac, typ_pohybu, sklad, c_dokladu) values (:mesiac, :typ_pohybu, :sklad, "
     ":c_dokladu)");
+// Movements other than the one being saved stored under a document number of the month, kind and store.
+const QString OtherMovementsOfDocument = QStringLiteral(
+    "select count(*) from MPohyby where datum between :datum_od and :datum_do and typ_pohybu=:typ_pohybu "
+    "and sklad=:sklad and c_dokladu=:c_dokladu and id_pohybu<>:id_pohybu");
 // The key of a new movement, known before it is posted so the row can be edited and deleted by it.
 const QString NextMovementId = QStringLiteral("select gen_id(GEN_MPOHYBY, 1) from RDB$DATABASE");
 const QString ItemStockRows = QStringLiteral("select count(*) from MSklady where C_POL=:c_pol and mnozstvo<>0");
@@ -212,6 +216,7 @@ QStringList All()
                     ItemMovements,
                     LastDocumentNumber,
                     DrawDocumentNumber,
+                    OtherMovementsOfDocument,
                     NextMovementId,
                     ItemStockRows,
                     PurchaseOrderCount,

@@ -94,7 +94,8 @@ TEST(CreateScript, AnEarlierDatabaseIsUpgradedAndAnUpgradeRunsTwiceWithoutChange
     // planning lock and the indexes of the numbers' and the open jobs' look-ups.
     const QStringList indexes{"IX_ZAKAZKY_COBJ_DESC", "IX_ZAKAZKYD_CINT_DESC",    "IX_ZAKAZKYD_CVYR_STAV",
                               "IX_EDLISTY_CDL_DESC",  "IX_EDLISTY_CFAKTURY_DESC", "IX_EDLISTY_CODB",
-                              "IX_EDLISTY_DVYSTAV",   "IX_ZAKAZKY_DVYSTAV",       "IX_QMESSAGES_DVYSTAV"};
+                              "IX_EDLISTY_DVYSTAV",   "IX_ZAKAZKY_DVYSTAV",       "IX_QMESSAGES_DVYSTAV",
+                              "UX_EDLISTY_CFAKTURY"};
     {
         FbSql db(tmp.path());
         db.exec("drop table MDOKLADYCISLA");
