@@ -95,11 +95,13 @@ const QString ItemMovements =
     QStringLiteral("SELECT * FROM MPohyby WHERE c_pol=:c_pol ORDER BY datum DESC, typ_pohybu DESC, sklad DESC");
 
 // Dates bound as dates: the month's first and last day. The highest number of the month's movements or of
-// the numbers already drawn (by any workstation) for documents not yet saved.
-const QString LastDocumentNumber = QStringLiteral(
+// the numbers already drawn (by any workstation) for documents not yet saved. The movements the database
+// writes for hand-overs and delivery notes carry those documents' numbers, a series of their own.
+const QString LastDocumentNumber = QString::fromUtf8(
     "select max(c) from (select max(c_dokladu) c from MPohyby where datum between :datum_od and :datum_do "
-    "and typ_pohybu=:typ_pohybu and sklad=:sklad union all select max(c_dokladu) from MDokladyCisla "
-    "where mesiac=:datum_od and typ_pohybu=:typ_pohybu and sklad=:sklad)");
+    "and typ_pohybu=:typ_pohybu and sklad=:sklad and coalesce(poznamka,'') not in ('Odvod z výroby', "
+    "'Dodací list') union all select max(c_dokladu) from MDokladyCisla where mesiac=:datum_od and "
+    "typ_pohybu=:typ_pohybu and sklad=:sklad)");
 // A drawn document number, kept so that no other workstation draws it; the key refuses a number drawn twice.
 const QString DrawDocumentNumber = QStringLiteral(
     "insert into MDokladyCisla (mesiac, typ_pohybu, sklad, c_dokladu) values (:mesiac, :typ_pohybu, :sklad, "

@@ -503,6 +503,21 @@ TEST_F(ProgramInstances, AStockDocumentNumberIsDrawnAgainWhenItsStoreOrKindChang
                             .arg(c.store, saved.text)),
                   1);
     }
+
+    // The movements a delivery note writes carry the note's number: a stock document drawn for the note's
+    // store and kind is numbered in the month's own series, apart from them.
+    const auto note = b->Run(QStringLiteral("note %1 1").arg(kItemA));
+    ASSERT_TRUE(note.ok) << described(note);
+    const QString noteStore =
+        adminValue(
+            QStringLiteral("select first 1 SKLAD from MPOHYBY where TYP_POHYBU = 20 and C_DOKLADU = %1").arg(note.text))
+            .toString()
+            .trimmed();
+    ASSERT_FALSE(noteStore.isEmpty());
+    const auto issue = a->Run(QStringLiteral("begin-movement 20 %1 %2 1").arg(noteStore, item));
+    ASSERT_TRUE(issue.ok) << described(issue);
+    EXPECT_GT(issue.text.toInt(), (today.year() % 100) * 100000 + today.month() * 1000) << issue.text.toStdString();
+    EXPECT_TRUE(a->Run("save-movement").ok);
 }
 
 // Two clerks invoice a note each at the same moment, both keeping the number proposed to them (the same
