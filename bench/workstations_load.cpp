@@ -497,8 +497,8 @@ int main(int argc, char **argv)
                             .arg(inList(sum.Invoices, true))));
     // A stock document of the run is one movement: its number stored on another movement too is twice.
     const QStringList documents = admin.Column(
-        QStringLiteral("select TYP_POHYBU || '/' || SKLAD || '/' || C_DOKLADU from MPOHYBY where ID_POHYBU > %1")
-            .arg(firstMovement));
+        QStringLiteral("select TYP_POHYBU || '/' || SKLAD || '/' || C_DOKLADU from MPOHYBY where ID_POHYBU > %1 and %2")
+            .arg(firstMovement, kClerksMovement));
     report(QStringLiteral("stock documents"), documents);
     report(QStringLiteral("hand-overs"),
            admin.Column(QStringLiteral("select C_DOKLADU from SODVODY where DATUM = current_date and C_INT in (%1)")
