@@ -19,6 +19,8 @@ CREATE TABLE EDLISTY (
 -- The highest note and invoice numbers from the top of descending indexes; a customer's notes.
 CREATE DESCENDING INDEX IX_EDLISTY_CDL_DESC ON EDLISTY (C_DL);
 CREATE DESCENDING INDEX IX_EDLISTY_CFAKTURY_DESC ON EDLISTY (C_FAKTURY);
+-- No invoice number on two notes: two clerks saving the same proposed number at once are told apart here.
+CREATE UNIQUE INDEX UX_EDLISTY_CFAKTURY ON EDLISTY (C_FAKTURY);
 CREATE INDEX IX_EDLISTY_CODB ON EDLISTY (C_ODB);
 CREATE INDEX IX_EDLISTY_DVYSTAV ON EDLISTY (D_VYSTAV);
 

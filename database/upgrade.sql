@@ -206,6 +206,17 @@ BEGIN
 END^
 COMMIT^
 
+-- No invoice number on two delivery notes (see 05_dispatch.sql). Where numbers are stored twice already the
+-- index is left out until they are told apart.
+EXECUTE BLOCK AS
+BEGIN
+  IF (NOT EXISTS (SELECT 1 FROM RDB$INDICES WHERE RDB$INDEX_NAME = 'UX_EDLISTY_CFAKTURY')
+      AND NOT EXISTS (SELECT C_FAKTURY FROM EDLISTY WHERE C_FAKTURY IS NOT NULL GROUP BY C_FAKTURY
+                      HAVING COUNT(*) > 1)) THEN
+    EXECUTE STATEMENT 'CREATE UNIQUE INDEX UX_EDLISTY_CFAKTURY ON EDLISTY (C_FAKTURY)';
+END^
+COMMIT^
+
 SET TERM ; ^
 
 SET TERM ^ ;

@@ -58,7 +58,17 @@ TDMExp::TDMExp()
     QEDListy.AfterOpen = [this](TDataSet *ds) { QEDListyAfterOpen(ds); };
     QEDListy.OnNewRecord = [this](TDataSet *ds) { QEDListyNewRecord(ds); };
     QEDListy.BeforeDelete = [this](TDataSet *ds) { QEDListyBeforeDelete(ds); };
-    QEDListy.OnPostError = toErrorHandler;
+    QEDListy.OnPostError = [this](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
+        // A note whose lines wait in the cache keeps its number: they are stored under it.
+        const bool linesWaiting = QEDListyD.Active() && QEDListyD.UpdatesPending();
+        if ((linesWaiting || !NoteNumber.Renumber(ds, e, action)) && !InvoiceNumber.Renumber(ds, e, action))
+            DMZal->DataSetErrorHandlerEx(
+                ds, e, {QString::fromUtf8("UX_EDLISTY_CFAKTURY|Faktúra s rovnakým číslom už existuje!")}, action);
+    };
+    QEDListy.AfterPost = [this](TDataSet *ds) {
+        NoteNumber.Posted(ds);
+        InvoiceNumber.Posted(ds);
+    };
     QEDListy.OnDeleteError = toErrorHandler;
     QEDListyD.AfterOpen = [this](TDataSet *ds) { QEDListyDAfterOpen(ds); };
     QEDListyD.OnNewRecord = [this](TDataSet *ds) { QEDListyDNewRecord(ds); };
@@ -95,8 +105,8 @@ void TDMExp::QEDListyNewRecord(TDataSet *dataSet)
     const int saved = dataSet->Tag;
     dataSet->Tag = 1;
     try {
-        dataSet->FieldByName(QStringLiteral("C_DL"))
-            ->SetValue(NextNumber(QStringLiteral("EDListy"), QStringLiteral("C_DL")));
+        NoteNumber.Propose(dataSet,
+                           [] { return QVariant(NextNumber(QStringLiteral("EDListy"), QStringLiteral("C_DL"))); });
         dataSet->FieldByName(QStringLiteral("C_OBJ"))->SetValue(QStringLiteral(" "));
         dataSet->FieldByName(QStringLiteral("D_VYSTAV"))->SetValue(Now().date());
         dataSet->FieldByName(QStringLiteral("VYSTAVIL"))->SetValue(DMZal->CurrentUserName());

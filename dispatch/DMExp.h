@@ -8,6 +8,7 @@
 #include "library/xQuery.h"
 #include "platform/db/DataSource.h"
 #include "platform/os/Strings.h"
+#include "shell/ProposedNumber.h"
 
 #include <QDate>
 #include <QVariant>
@@ -49,6 +50,17 @@ public:
     TEDListQRRep *PrepareDeliveryNote(int cDl, int mode);
     // After printing: reports short deliveries and finishes fully delivered jobs (state 100).
     void CloseDeliveredJobs(int cDl);
+
+    // ---- invoices
+    // The invoice number proposed for a note: the next free one after the settings' prefix.
+    static QString ProposedInvoiceNumber();
+    // Stores the invoice number of the current note (empty: none). When the clerk kept the number proposed
+    // to him and another workstation stored it meanwhile, the next free one is stored and he is told; a
+    // number typed that another note holds is refused. On a refusal the note is left as it was.
+    void StoreInvoiceNumber(const QString &number, const QString &proposed);
+    TProposedNumber InvoiceNumber{QStringLiteral("C_FAKTURY"), QStringLiteral("UX_EDLISTY_CFAKTURY")};
+    // A new note's number: taken meanwhile by another workstation, the next free one (unless lines wait).
+    TProposedNumber NoteNumber{QStringLiteral("C_DL"), QStringLiteral("PK_EDLISTY")};
 
     // ---- rules used by the note dialog and the change handlers
     void TakeOverJobLines(const QString &sql, const QVariant &value, const QString &question);

@@ -4,6 +4,7 @@
 
 #include "EDListQRRep.h"
 #include "ExpSql.h"
+#include "InvoiceExport.h"
 #include "library/QTlacForm.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
@@ -266,4 +267,27 @@ void TDMExp::CloseDeliveredJobs(int cDl)
         DMZal->SetOrderState(field(q, "C_INT")->AsInteger(), stUkoncena);
     }
     q->Close();
+}
+
+// ---------------------------------------------------------------- invoices
+
+QString TDMExp::ProposedInvoiceNumber()
+{
+    return ProposeInvoiceNumber(CisloFa.trimmed().isEmpty() ? QStringLiteral("yyyy\"/\"") : CisloFa);
+}
+
+void TDMExp::StoreInvoiceNumber(const QString &number, const QString &proposed)
+{
+    QEDListy.Edit();
+    try {
+        if (!proposed.isEmpty() && number == proposed)
+            InvoiceNumber.Propose(
+                &QEDListy, [] { return QVariant(ProposedInvoiceNumber()); }, proposed);
+        else
+            QEDListy.FieldByName(QStringLiteral("C_FAKTURY"))->SetValue(number.isEmpty() ? QVariant() : number);
+        QEDListy.Post();
+    } catch (...) {
+        QEDListy.Cancel();
+        throw;
+    }
 }

@@ -296,11 +296,10 @@ void TEDListyForm::Invoice()
     if (!header().Active() || header().IsEmpty())
         return;
     QString number = header().FieldByName(QStringLiteral("C_FAKTURY"))->AsString();
-    if (!EditInvoice(header().FieldByName(QStringLiteral("C_DL"))->AsInteger(), number))
+    QString proposed;
+    if (!EditInvoice(header().FieldByName(QStringLiteral("C_DL"))->AsInteger(), number, &proposed))
         return;
-    header().Edit();
-    header().FieldByName(QStringLiteral("C_FAKTURY"))->SetValue(number);
-    header().Post();
+    DMExp->StoreInvoiceNumber(number, proposed);
 }
 
 void TEDListyForm::SetPrehladySQL()

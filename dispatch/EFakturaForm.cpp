@@ -202,13 +202,16 @@ bool TEFakturaForm::Export()
     return false;
 }
 
-bool EditInvoice(int cDl, QString &number)
+bool EditInvoice(int cDl, QString &number, QString *proposed)
 {
     TEFakturaForm &form = FormOnDemand(EFakturaForm);
     const TInvoiceValues values = ReadInvoiceValues(cDl, vatSetting());
     QString proposal = number.trimmed();
-    if (proposal.isEmpty())
-        proposal = ProposeInvoiceNumber(CisloFa.trimmed().isEmpty() ? QStringLiteral("yyyy\"/\"") : CisloFa);
+    if (proposal.isEmpty()) {
+        proposal = TDMExp::ProposedInvoiceNumber();
+        if (proposed)
+            *proposed = proposal;
+    }
     form.Fill(values, proposal);
     if (form.ShowModal() != mrOk)
         return false;

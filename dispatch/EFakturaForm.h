@@ -43,8 +43,8 @@ private:
 };
 
 // The invoice dialog for the note; true on OK, the export written, the due date stored with the note and
-// number set to the dialog's number.
-bool EditInvoice(int cDl, QString &number);
+// number set to the dialog's number. proposed gets the number proposed when the note had none.
+bool EditInvoice(int cDl, QString &number, QString *proposed = nullptr);
 // Prints the invoice of the note through the print dialog.
 void PrintInvoice(int cDl);
 // The invoice report over the note's rows on the print query (made on first use).

@@ -122,6 +122,7 @@ TDMMTZ::TDMMTZ()
     QMSklady.OnNewRecord = [this](TDataSet *ds) { QMSkladyNewRecord(ds); };
     QMPohyby.OnNewRecord = [this](TDataSet *ds) { QMPohybyNewRecord(ds); };
     QMPohyby.BeforePost = [this](TDataSet *ds) { QMPohybyBeforePost(ds); };
+    QMPohyby.AfterPost = [this](TDataSet *) { drawn_.reset(); };
     QMPohyby.OnPostError = [](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
         DMZal->DataSetErrorHandlerEx(ds, e, {}, action);
     };

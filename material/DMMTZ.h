@@ -10,6 +10,8 @@
 
 #include <QDate>
 
+#include <optional>
+
 class TDMMTZ {
 public:
     TDMMTZ();
@@ -56,6 +58,10 @@ public:
 
     // Sets C_DOKLADU of the current movement: YYMMnnn per month, kind and store.
     void NextStockDocumentNumber();
+    // Before the first save of a movement after its number was drawn: when its month, kind or store has
+    // changed since, or another movement was stored under the number meanwhile, the number is drawn again
+    // under the movement's own month, kind and store (the dialog shows the new one).
+    void CheckDrawnDocumentNumber(TDataSet *dataSet);
     // A cached-update handler that reports each record applied and writes nothing.
     static void MarkUpdateApplied(TDataSet *dataSet, TUpdateKind kind, TUpdateAction &action);
 
@@ -96,6 +102,16 @@ public:
 
 private:
     void applyRow(TDataSet &dataSet);
+    // The last number drawn, for which movement and under which month, kind and store; forgotten once the
+    // movement is saved.
+    struct TDrawnDocument {
+        QVariant Movement;
+        QDate Month;
+        int Kind = 0;
+        QString Store;
+        int Number = 0;
+    };
+    std::optional<TDrawnDocument> drawn_;
 };
 
 extern TDMMTZ *DMMTZ;

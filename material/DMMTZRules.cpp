@@ -101,6 +101,7 @@ void TDMMTZ::QMPohybyBeforePost(TDataSet *dataSet)
     TField *kind = field(dataSet, "TYP_POHYBU");
     if (kind->IsNull() || !IsMovementKindAllowed(kind->AsInteger()))
         databaseError(QString::fromUtf8("Neplatný typ pohybu !"));
+    CheckDrawnDocumentNumber(dataSet);
 }
 
 void TDMMTZ::QMObjBeforePost(TDataSet *dataSet)
@@ -165,11 +166,31 @@ void TDMMTZ::QMObjAfterOpen(TDataSet *dataSet)
 void TDMMTZ::NextStockDocumentNumber()
 {
     const QDate date = field(&QMPohyby, "DATUM")->AsDateTime().date();
+    TDrawnDocument drawn{field(&QMPohyby, "ID_POHYBU")->Value(), QDate(date.year(), date.month(), 1),
+                         field(&QMPohyby, "TYP_POHYBU")->AsInteger(), field(&QMPohyby, "SKLAD")->AsString(), 0};
     TIBDatabase &db = DMZal->DBZAL;
     db.TestConnected();
-    field(&QMPohyby, "C_DOKLADU")
-        ->SetValue(DrawStockDocumentNumber(db.Attachment(), date, field(&QMPohyby, "TYP_POHYBU")->AsInteger(),
-                                           field(&QMPohyby, "SKLAD")->AsString()));
+    drawn.Number = DrawStockDocumentNumber(db.Attachment(), date, drawn.Kind, drawn.Store);
+    field(&QMPohyby, "C_DOKLADU")->SetValue(drawn.Number);
+    drawn_ = drawn;
+}
+
+void TDMMTZ::CheckDrawnDocumentNumber(TDataSet *dataSet)
+{
+    // A number typed by hand (a further line of a stored document) is the user's to give.
+    if (!drawn_ || field(dataSet, "ID_POHYBU")->Value() != drawn_->Movement ||
+        field(dataSet, "C_DOKLADU")->AsInteger() != drawn_->Number)
+        return;
+    const QDate date = field(dataSet, "DATUM")->AsDateTime().date();
+    const QDate month(date.year(), date.month(), 1);
+    const int kind = field(dataSet, "TYP_POHYBU")->AsInteger();
+    const QString store = field(dataSet, "SKLAD")->AsString();
+    const bool moved = month != drawn_->Month || kind != drawn_->Kind || store != drawn_->Store;
+    if (!moved && SelectValueParams(MTZSql::OtherMovementsOfDocument, {month, month.addMonths(1).addDays(-1), kind,
+                                                                       store, drawn_->Number, drawn_->Movement})
+                          .toInt() == 0)
+        return;
+    NextStockDocumentNumber();
 }
 
 void TDMMTZ::MarkUpdateApplied(TDataSet *, TUpdateKind, TUpdateAction &action)

@@ -95,15 +95,21 @@ const QString ItemMovements =
     QStringLiteral("SELECT * FROM MPohyby WHERE c_pol=:c_pol ORDER BY datum DESC, typ_pohybu DESC, sklad DESC");
 
 // Dates bound as dates: the month's first and last day. The highest number of the month's movements or of
-// the numbers already drawn (by any workstation) for documents not yet saved.
-const QString LastDocumentNumber = QStringLiteral(
+// the numbers already drawn (by any workstation) for documents not yet saved. The movements the database
+// writes for hand-overs and delivery notes carry those documents' numbers, a series of their own.
+const QString LastDocumentNumber = QString::fromUtf8(
     "select max(c) from (select max(c_dokladu) c from MPohyby where datum between :datum_od and :datum_do "
-    "and typ_pohybu=:typ_pohybu and sklad=:sklad union all select max(c_dokladu) from MDokladyCisla "
-    "where mesiac=:datum_od and typ_pohybu=:typ_pohybu and sklad=:sklad)");
+    "and typ_pohybu=:typ_pohybu and sklad=:sklad and coalesce(poznamka,'') not in ('Odvod z výroby', "
+    "'Dodací list') union all select max(c_dokladu) from MDokladyCisla where mesiac=:datum_od and "
+    "typ_pohybu=:typ_pohybu and sklad=:sklad)");
 // A drawn document number, kept so that no other workstation draws it; the key refuses a number drawn twice.
 const QString DrawDocumentNumber = QStringLiteral(
     "insert into MDokladyCisla (mesiac, typ_pohybu, sklad, c_dokladu) values (:mesiac, :typ_pohybu, :sklad, "
     ":c_dokladu)");
+// Movements other than the one being saved stored under a document number of the month, kind and store.
+const QString OtherMovementsOfDocument = QStringLiteral(
+    "select count(*) from MPohyby where datum between :datum_od and :datum_do and typ_pohybu=:typ_pohybu "
+    "and sklad=:sklad and c_dokladu=:c_dokladu and id_pohybu<>:id_pohybu");
 // The key of a new movement, known before it is posted so the row can be edited and deleted by it.
 const QString NextMovementId = QStringLiteral("select gen_id(GEN_MPOHYBY, 1) from RDB$DATABASE");
 const QString ItemStockRows = QStringLiteral("select count(*) from MSklady where C_POL=:c_pol and mnozstvo<>0");
@@ -212,6 +218,7 @@ QStringList All()
                     ItemMovements,
                     LastDocumentNumber,
                     DrawDocumentNumber,
+                    OtherMovementsOfDocument,
                     NextMovementId,
                     ItemStockRows,
                     PurchaseOrderCount,

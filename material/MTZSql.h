@@ -19,6 +19,7 @@ extern const QString ItemMovements;
 // ---- the rules of the data module
 extern const QString LastDocumentNumber;
 extern const QString DrawDocumentNumber;
+extern const QString OtherMovementsOfDocument;
 extern const QString NextMovementId;
 extern const QString ItemStockRows;
 extern const QString PurchaseOrderCount;

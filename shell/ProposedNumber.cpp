@@ -22,12 +22,13 @@ TProposedNumber::TProposedNumber(QString fieldName, QString constraint)
 {
 }
 
-void TProposedNumber::Propose(TDataSet *dataSet, TNextNumber next)
+void TProposedNumber::Propose(TDataSet *dataSet, TNextNumber next, const QVariant &shown)
 {
     next_ = std::move(next);
     taken_.clear();
     renumbers_ = 0;
-    proposal_ = next_();
+    proposal_ = shown.isNull() ? next_() : shown;
+    proposedIn_ = dataSet->State();
     dataSet->FieldByName(fieldName_)->SetValue(proposal_);
 }
 
@@ -37,7 +38,7 @@ bool TProposedNumber::Renumber(TDataSet *dataSet, const EDatabaseError &error, T
     if (!server || server->SQLCode != DuplicateKeyCode ||
         server->ConstraintName.compare(constraint_, Qt::CaseInsensitive) != 0)
         return false;
-    if (dataSet->State() != dsInsert || !next_ || proposal_.isNull() || renumbers_ >= MaxRenumbers)
+    if (dataSet->State() != proposedIn_ || !next_ || proposal_.isNull() || renumbers_ >= MaxRenumbers)
         return false;
     TField *field = dataSet->FieldByName(fieldName_);
     if (keyText(field->Value()) != keyText(proposal_))

@@ -22,9 +22,11 @@ public:
     // refuses a number taken (PK_ZAKAZKY).
     TProposedNumber(QString fieldName, QString constraint);
 
-    // Writes next() into the field of the data set's new record and keeps it as the proposal.
-    void Propose(TDataSet *dataSet, TNextNumber next);
-    // For the data set's post error: when the server refused the new record's key as taken while the
+    // Writes next() into the field of the data set's new record and keeps it as the proposal. With shown,
+    // a number proposed earlier (a dialog showed it) is the proposal instead, next() then follows it; so
+    // also for a record in edit that takes a number (an invoice's, on its delivery note).
+    void Propose(TDataSet *dataSet, TNextNumber next, const QVariant &shown = QVariant());
+    // For the data set's post error: when the server refused the record's number as taken while the
     // field still holds the proposal, the next free number goes into the field and the action becomes a
     // retry; true then. False for every other error, for a number typed over the proposal, and when the
     // sequence gives the taken number again.
@@ -41,6 +43,7 @@ private:
     QString constraint_;
     TNextNumber next_;
     QVariant proposal_;
+    TDataSetState proposedIn_ = dsInsert; // the state of the record the number was proposed for
     // What the clerk saw proposed, as the field shows it, once a save has passed over it.
     QString taken_;
     int renumbers_ = 0;

@@ -238,11 +238,11 @@ void TIBCustomDataSet::CheckDatabase() const
 void TIBCustomDataSet::ApplyUpdates()
 {
     CheckDatabase();
-    {
+    SaveOnceMoreAfterTriggerConflict([this] {
         TSavepoint save(tr_);
         ApplyPendingUpdates();
         save.Commit();
-    }
+    });
     CommitUpdates();
 }
 
@@ -619,13 +619,14 @@ void TIBCustomDataSet::InternalApplyUpdate(TUpdateKind kind, std::vector<QVarian
 
 void TIBCustomDataSet::InternalPost(bool inserted, std::vector<QVariant> &newData, const std::vector<QVariant> &oldData)
 {
-    InternalApplyUpdate(inserted ? ukInsert : ukModify, newData, oldData);
+    // One statement: the server undoes it whole when it fails.
+    SaveOnceMoreAfterTriggerConflict([&] { InternalApplyUpdate(inserted ? ukInsert : ukModify, newData, oldData); });
 }
 
 void TIBCustomDataSet::InternalDelete(const std::vector<QVariant> &data)
 {
     std::vector<QVariant> copy = data;
-    InternalApplyUpdate(ukDelete, copy, data);
+    SaveOnceMoreAfterTriggerConflict([&] { InternalApplyUpdate(ukDelete, copy, data); });
 }
 
 bool TIBCustomDataSet::InternalRefreshRecord(std::vector<QVariant> &data)

@@ -83,6 +83,9 @@ public:
     TDataSource *DataSource() const { return masterLink_.DataSource(); }
     void SetDataSource(TDataSource *source) { masterLink_.SetDataSource(source); }
 
+    // The data set whose rows choose this one's (its master), if any.
+    virtual TDataSet *MasterDataSet() const { return masterLink_.DataSet(); }
+
     TIBUpdateSQL *UpdateObject() const { return updateObject_; }
     void SetUpdateObject(TIBUpdateSQL *u);
 
@@ -230,6 +233,10 @@ public:
     void SetMasterSource(TDataSource *source);
     QString MasterFields() const { return masterFields_; }
     void SetMasterFields(const QString &fields);
+    TDataSet *MasterDataSet() const override
+    {
+        return MasterSource() ? masterSource_.DataSet() : TIBCustomDataSet::MasterDataSet();
+    }
     // The filter is SQL, applied by the server.
     void SetFilterText(const QString &text) override;
     void SetFiltered(bool on) override;

@@ -91,12 +91,16 @@ void TIBDatabase::dropConnection()
         t->endReading(true);
         t->ended();
     }
+    const std::vector<TIBCustomDataSet *> keep = holdingUnsavedWork();
     for (TIBCustomDataSet *ds : std::vector<TIBCustomDataSet *>(dataSets_)) {
-        try {
-            ds->Close();
-        } catch (...) {
-            // A data set's own close handlers may still try the server.
+        if (std::find(keep.begin(), keep.end(), ds) == keep.end()) {
+            try {
+                ds->Close();
+            } catch (...) {
+                // A data set's own close handlers may still try the server.
+            }
         }
+        ds->cursorOnWrite_ = false;
         ds->select_.unprepare();
         ds->held_.reset();
         ds->preparedText_.clear();
@@ -178,10 +182,37 @@ void TIBDatabase::CloseDataSets()
         ds->Close();
 }
 
+std::vector<TIBCustomDataSet *> TIBDatabase::holdingUnsavedWork() const
+{
+    std::vector<TIBCustomDataSet *> keep;
+    const auto add = [&keep](TIBCustomDataSet *ds) {
+        // A master goes with its detail: closing it would close the detail.
+        for (; ds && std::find(keep.begin(), keep.end(), ds) == keep.end();
+             ds = dynamic_cast<TIBCustomDataSet *>(ds->MasterDataSet()))
+            keep.push_back(ds);
+    };
+    for (TIBCustomDataSet *ds : dataSets_)
+        if (ds->State() == dsEdit || ds->State() == dsInsert || (ds->CachedUpdates() && ds->UpdatesPending()))
+            add(ds);
+    return keep;
+}
+
 void TIBDatabase::TestConnected()
 {
-    if (!Connected() && lost_)
-        Open();
+    if (!Connected() && lost_) {
+        try {
+            Open();
+        } catch (EIBError &e) {
+            // A save of what is still typed in a dialog: the user reads that it was not written and that the
+            // next work connects again, and the dialog keeps it for that.
+            if (!e.ConnectionLost || holdingUnsavedWork().empty())
+                throw;
+            EIBError lost(fb::ConnectionLostMessage, e.SQLCode, e.IBErrorCode);
+            lost.ServerMessage = e.ServerMessage;
+            lost.ConnectionLost = true;
+            throw lost;
+        }
+    }
     if (!Connected())
         throw EDatabaseError(QStringLiteral("Databáza nie je pripojená"));
 }
@@ -230,13 +261,13 @@ void TIBDatabase::ApplyUpdates(const std::vector<TDataSet *> &dataSets)
             throw EDatabaseError(
                 QStringLiteral("Súbor dát %1 je v inej transakcii a nedá sa zapísať spolu s ostatnými").arg(ds->Name));
     }
-    {
+    SaveOnceMoreAfterTriggerConflict([&] {
         TSavepoint save(tr);
         for (TDataSet *ds : dataSets)
             if (ds->Active() && ds->CachedUpdates())
                 ds->ApplyPendingUpdates();
         save.Commit();
-    }
+    });
     tr->Settle();
     for (TDataSet *ds : dataSets)
         if (ds->Active() && ds->CachedUpdates())
@@ -654,6 +685,17 @@ void TIBTransaction::dataSetClosed()
 }
 
 // ---------------------------------------------------------------- TSavepoint
+
+void SaveOnceMoreAfterTriggerConflict(const std::function<void()> &save)
+{
+    try {
+        save();
+    } catch (const EIBError &e) {
+        if (!e.TriggerConflict)
+            throw;
+        save();
+    }
+}
 
 TSavepoint::TSavepoint(TIBTransaction *transaction) : tr_(transaction)
 {

@@ -57,6 +57,9 @@ public:
     // gone, lets go of it (no data set is then left open on it; the next use connects again). With known
     // (the error itself said the connection is gone: a network error, a shut-down attachment) it lets go
     // without asking: a server still ending a killed attachment may not answer at all.
+    // Data sets holding what the user typed (a row in edit or insert, cached changes not stored) stay open
+    // through it with their masters and the rows they hold; only their statements are let go of, so the next
+    // save connects again and writes them.
     void LetGoIfLost(bool known = false);
     void SetConnected(bool on) { on ? Open() : Close(); }
     void Open();
@@ -117,6 +120,8 @@ private:
     void removeTransaction(TIBTransaction *t);
     void loadTableInfo(const QString &table);
     void closeAttached();
+    // The data sets a lost connection leaves open (see LetGoIfLost).
+    std::vector<TIBCustomDataSet *> holdingUnsavedWork() const;
     // Lets go of a lost connection: transactions, statements and the attachment, no server call made.
     void dropConnection();
     static void connectionLost();
@@ -234,6 +239,11 @@ private:
     bool ending_ = false;
     std::vector<TIBCustomDataSet *> dataSets_;
 };
+
+// Runs a save (undone as a whole when it fails); refused for an update conflict that a trigger met on a row it
+// keeps (TriggerConflict), it runs once more: the other save has committed by then. A second refusal goes
+// to the caller.
+void SaveOnceMoreAfterTriggerConflict(const std::function<void()> &save);
 
 // The scope of an all-or-nothing save: opens a savepoint and holds the idle timer; unless Commit() was
 // called, the destructor rolls back to the savepoint.

@@ -122,12 +122,16 @@ EIBError errorFromStatus(const Firebird::IStatus *status, bool translate)
     while (fb_interpret(buf, sizeof buf, &p))
         lines << Win1250::toUnicode(buf, static_cast<qsizetype>(qstrlen(buf)));
     const int gds = errors[0] == isc_arg_gds ? static_cast<int>(errors[1]) : 0;
-    bool lost = false, locked = false;
+    bool lost = false, locked = false, conflict = false, inPsql = false;
     for (const ISC_STATUS *v = errors; *v != isc_arg_end; v += (*v == isc_arg_cstring ? 3 : 2)) {
         if (*v != isc_arg_gds)
             continue;
         lost = lost || meansLostConnection(v[1]);
         locked = locked || meansLockedRecord(v[1]);
+        // Another transaction changed or made meanwhile the row the statement meets.
+        conflict = conflict || v[1] == isc_update_conflict || v[1] == isc_unique_key_violation || v[1] == isc_no_dup;
+        // "At trigger ..." / "At procedure ...": where in the database's own code the error arose.
+        inPsql = inPsql || v[1] == isc_stack_trace;
     }
     const QString serverLines = lines.join(QLatin1Char('\n'));
     const int sqlCode = static_cast<int>(isc_sqlcode(errors));
@@ -142,6 +146,7 @@ EIBError errorFromStatus(const Firebird::IStatus *status, bool translate)
     e.ServerMessage = serverLines;
     e.ConnectionLost = lost;
     e.RecordLocked = locked;
+    e.TriggerConflict = conflict && inPsql;
     return e;
 }
 

@@ -29,6 +29,10 @@ public:
     bool ConnectionLost = false;
     // Another transaction holds the record (lock conflict, lock time-out, update conflict).
     bool RecordLocked = false;
+    // An update conflict with a transaction that has committed, or a key another one stored meanwhile, met
+    // inside a trigger or procedure: on a row the database keeps (a stock, a total), never on the row the
+    // statement itself writes. The statement was undone and may run once more.
+    bool TriggerConflict = false;
     // Raised while rows were read (open, fetch, reading a record again): no save was refused.
     bool Read = false;
 };

@@ -258,9 +258,10 @@ TEST_F(ProgramInstances, ATerminalThatDiesWithItsBookingsOpenLeavesThemToTheOthe
 }
 
 // Eight clerks at once: each begins a new order (all are proposed the same number), a job of it and stock
-// receipts with their document numbers, then all save at the same moment. No save is refused for a number
-// taken meanwhile, no number is stored or drawn twice, what was reported saved survives a killed process,
-// and the server's oldest snapshot keeps up with the work.
+// receipts with their document numbers, then all save at the same moment; then offers, hand-overs, delivery
+// notes with their invoices, and three capacity plans. No save is refused for a number taken meanwhile, no
+// number is stored or drawn twice, no workplace-day is planned over its capacity, what was reported saved
+// survives a killed process, and the server's oldest snapshot keeps up with the work.
 TEST_F(ProgramInstances, EightClerksAtOnceNeitherRefuseNorDoubleNorLoseAndTheServerCanCleanUp)
 {
     constexpr int kClerks = 8;
@@ -336,6 +337,71 @@ TEST_F(ProgramInstances, EightClerksAtOnceNeitherRefuseNorDoubleNorLoseAndTheSer
                         .arg(store, QStringList(documents.begin(), documents.end()).join(','))),
               kClerks * kReceipts);
 
+    // Offers, hand-overs of the demo's jobs, a delivery note of each and its invoice, all at once.
+    const QStringList work =
+        adminValue(QStringLiteral("select list(C_INT) from (select first %1 k.C_INT from ZAKKALK k join ZAKAZKYD d on "
+                                  "d.C_INT = k.C_INT where d.STAV_ZAK < 100 order by k.C_INT)")
+                       .arg(kClerks))
+            .toString()
+            .split(',');
+    ASSERT_FALSE(work.isEmpty());
+    const auto workJob = [&](int i) { return work[i % work.size()]; };
+    allAtOnce([&](int) { return QStringLiteral("begin-offer %1").arg(customer); });
+    const auto offers = allAtOnce([](int) { return QStringLiteral("save-offer"); });
+    for (const auto &r : offers)
+        EXPECT_TRUE(r.ok) << described(r);
+    EXPECT_EQ(distinctTexts(offers), kClerks) << "no offer number stored twice";
+    for (const auto &r : allAtOnce([&](int i) { return QStringLiteral("hand-over %1 1").arg(workJob(i)); }))
+        EXPECT_TRUE(r.ok) << described(r);
+    const auto notes = allAtOnce([&](int i) { return QStringLiteral("note %1 1").arg(workJob(i)); });
+    for (const auto &r : notes)
+        EXPECT_TRUE(r.ok) << described(r);
+    EXPECT_EQ(distinctTexts(notes), kClerks) << "no delivery note number stored twice";
+    const auto proposedInvoices = allAtOnce([&](int i) { return "propose-invoice " + notes[size_t(i)].text; });
+    const auto invoices = allAtOnce([&](int i) { return "save-invoice " + proposedInvoices[size_t(i)].text; });
+    QStringList invoiceNumbers;
+    for (const auto &r : invoices) {
+        EXPECT_TRUE(r.ok) << described(r);
+        invoiceNumbers << r.text;
+    }
+    invoiceNumbers.sort();
+    ASSERT_EQ(invoiceNumbers.size(), kClerks);
+    EXPECT_EQ(invoiceNumbers.first().chopped(4), invoiceNumbers.last().chopped(4));
+    EXPECT_EQ(invoiceNumbers.last().right(4).toInt() - invoiceNumbers.first().right(4).toInt(), kClerks - 1)
+        << "the invoice numbers run on without a gap: " << invoiceNumbers.join(' ').toStdString();
+    EXPECT_EQ(distinctTexts(invoices), kClerks) << "no invoice number stored twice";
+
+    // Three planners at once, each planning a job of the demo's not planned yet: no workplace is planned
+    // over its day's capacity on a day they planned.
+    constexpr int kPlanners = 3;
+    const QStringList unplanned =
+        adminValue(
+            QStringLiteral(
+                "select list(C_INT) from (select first %1 d.C_INT from ZAKAZKYD d where "
+                "d.C_INT > 0 and d.STAV_ZAK < 30 and exists (select 1 from ZAKOPERACIE o where o.C_INT = d.C_INT "
+                "and o.CAS_JED > 0) order by d.C_INT)")
+                .arg(kPlanners))
+            .toString()
+            .split(',');
+    ASSERT_EQ(unplanned.size(), kPlanners);
+    const QString tomorrow = QDate::currentDate().addDays(1).toString(Qt::ISODate);
+    const auto plans = allAtOnce([&](int i) {
+        return i < kPlanners ? QStringLiteral("plan %1 %2").arg(unplanned[i], tomorrow) : QStringLiteral("id");
+    });
+    for (const auto &r : plans)
+        EXPECT_TRUE(r.ok) << described(r);
+    EXPECT_GT(count(QStringLiteral("select count(*) from SPLAND where C_INT in (%1)").arg(unplanned.join(','))), 0);
+    EXPECT_EQ(
+        count(QStringLiteral(
+                  "select count(*) from (select DATUM, PRACOVISKO, sum(NHOD_PLAN) H from SPLAND group by DATUM, "
+                  "PRACOVISKO) x join CPRACOVISK p on p.PRACOVISKO = x.PRACOVISKO join CROZVRHOV r on r.ROZVRH = "
+                  "p.ROZVRH where x.H > p.STROJE * r.HODINY * iif(r.ZMENY in (2, 3), r.ZMENY, 1) + 0.001 and exists "
+                  "(select 1 from SPLAND t where t.DATUM = x.DATUM and t.PRACOVISKO = x.PRACOVISKO and t.C_INT in "
+                  "(%1))")
+                  .arg(unplanned.join(','))),
+        0)
+        << "a workplace-day planned over its capacity";
+
     // What a clerk was told is saved is committed: his process killed at once loses none of it.
     const auto last = clerks[0]->Run(QStringLiteral("begin-order %1").arg(customer));
     ASSERT_TRUE(last.ok) << described(last);
@@ -351,4 +417,151 @@ TEST_F(ProgramInstances, EightClerksAtOnceNeitherRefuseNorDoubleNorLoseAndTheSer
     const int oldestSnapshot = count("select MON$OLDEST_SNAPSHOT from MON$DATABASE");
     EXPECT_GT(oldestSnapshot, firstTransaction) << "the oldest snapshot stayed where the work began";
     EXPECT_LT(next - oldestSnapshot, 300);
+}
+
+// A movement whose store or kind is corrected after "Doklad" drew its number, or whose number another
+// workstation stored meanwhile, is saved under a number drawn again under its own store and kind: never two
+// documents of one store and kind under one number. The other workstation draws for the corrected store at
+// the same time, its series standing where the first store's stands.
+TEST_F(ProgramInstances, AStockDocumentNumberIsDrawnAgainWhenItsStoreOrKindChangedOrItWasTaken)
+{
+    auto a = instance();
+    auto b = instance();
+    ASSERT_TRUE(a->Started() && b->Started());
+    const QStringList stores =
+        adminValue("select list(SKLAD) from (select first 2 SKLAD from MSKLADY group by SKLAD order by count(*) desc)")
+            .toString()
+            .split(',');
+    ASSERT_EQ(stores.size(), 2);
+    const QString item = adminValue("select first 1 trim(C_POL) from POLOZKY where position(' ' in trim(C_POL)) = 0 "
+                                    "order by C_POL")
+                             .toString();
+    const QDate today = QDate::currentDate();
+    const QString month = QDate(today.year(), today.month(), 1).toString(Qt::ISODate);
+    const auto last = [&](int kind, const QString &store) {
+        return count(QStringLiteral("select coalesce(max(c), 0) from (select max(C_DOKLADU) c from MPOHYBY where "
+                                    "DATUM between '%1' and dateadd(-1 day to dateadd(1 month to date '%1')) and "
+                                    "TYP_POHYBU = %2 and SKLAD = '%3' union all select "
+                                    "max(C_DOKLADU) from MDOKLADYCISLA where MESIAC = '%1' and TYP_POHYBU = %2 and "
+                                    "SKLAD = '%3')")
+                         .arg(month)
+                         .arg(kind)
+                         .arg(store));
+    };
+    struct Case {
+        const char *name;
+        int kind;      // where the movement ends up
+        QString store; // ...
+        bool taken;    // B types A's number and stores it first
+        bool redrawn;
+    };
+    const Case cases[] = {
+        {"store corrected", 10, stores[1], false, true},
+        {"kind corrected", 11, stores[0], false, true},
+        {"taken meanwhile", 10, stores[0], true, true},
+        {"unchanged", 10, stores[0], false, false},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        // Both series stand at the same number, so both workstations draw the same one.
+        const int top = std::max(last(10, stores[0]), last(c.kind, c.store));
+        if (top > 0)
+            for (const auto &[kind, store] : {std::pair(10, stores[0]), std::pair(c.kind, c.store)})
+                if (last(kind, store) < top)
+                    exec(QStringLiteral("insert into MDOKLADYCISLA (MESIAC, TYP_POHYBU, SKLAD, C_DOKLADU) values "
+                                        "('%1', %2, '%3', %4)")
+                             .arg(month)
+                             .arg(kind)
+                             .arg(store)
+                             .arg(top));
+        const auto drawn = a->Run(QStringLiteral("begin-movement 10 %1 %2 1").arg(stores[0], item));
+        ASSERT_TRUE(drawn.ok) << described(drawn);
+        ASSERT_TRUE(b->Run(QStringLiteral("begin-movement %1 %2 %3 1").arg(c.kind).arg(c.store, item)).ok);
+        if (c.taken)
+            ASSERT_TRUE(b->Run(QStringLiteral("set-movement C_DOKLADU %1").arg(drawn.text)).ok);
+        const auto other = b->Run("save-movement");
+        ASSERT_TRUE(other.ok) << described(other);
+        if (c.store != stores[0])
+            ASSERT_TRUE(a->Run(QStringLiteral("set-movement SKLAD %1").arg(c.store)).ok);
+        if (c.kind != 10)
+            ASSERT_TRUE(a->Run(QStringLiteral("set-movement TYP_POHYBU %1").arg(c.kind)).ok);
+        const auto saved = a->Run("save-movement");
+        ASSERT_TRUE(saved.ok) << described(saved);
+
+        EXPECT_EQ(saved.text != drawn.text, c.redrawn)
+            << drawn.text.toStdString() << " -> " << saved.text.toStdString();
+        EXPECT_NE(saved.text, other.text);
+        EXPECT_EQ(count(QStringLiteral("select count(*) from MDOKLADYCISLA where TYP_POHYBU = %1 and SKLAD = '%2' and "
+                                       "C_DOKLADU = %3")
+                            .arg(c.kind)
+                            .arg(c.store, saved.text)),
+                  1)
+            << "the number stored was drawn for its store and kind";
+        EXPECT_EQ(count(QStringLiteral("select count(*) from MPOHYBY where TYP_POHYBU = %1 and SKLAD = '%2' and "
+                                       "C_DOKLADU = %3")
+                            .arg(c.kind)
+                            .arg(c.store, saved.text)),
+                  1);
+    }
+
+    // The movements a delivery note writes carry the note's number: a stock document drawn for the note's
+    // store and kind is numbered in the month's own series, apart from them.
+    const auto note = b->Run(QStringLiteral("note %1 1").arg(kItemA));
+    ASSERT_TRUE(note.ok) << described(note);
+    const QString noteStore =
+        adminValue(
+            QStringLiteral("select first 1 SKLAD from MPOHYBY where TYP_POHYBU = 20 and C_DOKLADU = %1").arg(note.text))
+            .toString()
+            .trimmed();
+    ASSERT_FALSE(noteStore.isEmpty());
+    const auto issue = a->Run(QStringLiteral("begin-movement 20 %1 %2 1").arg(noteStore, item));
+    ASSERT_TRUE(issue.ok) << described(issue);
+    EXPECT_GT(issue.text.toInt(), (today.year() % 100) * 100000 + today.month() * 1000) << issue.text.toStdString();
+    EXPECT_TRUE(a->Run("save-movement").ok);
+}
+
+// Two clerks invoice a note each at the same moment, both keeping the number proposed to them (the same
+// one): neither save is refused, the numbers are consecutive and the second clerk is told his. A number
+// typed that another note holds is refused in Slovak and the note stays without one.
+TEST_F(ProgramInstances, TwoClerksInvoicingAtOnceGetConsecutiveNumbersAndATakenNumberTypedIsRefused)
+{
+    auto a = instance();
+    auto b = instance();
+    ASSERT_TRUE(a->Started() && b->Started());
+    QStringList notes;
+    for (const int job : {kItemA, kItemB, kInProduction}) {
+        const auto note = a->Run(QStringLiteral("note %1 1").arg(job));
+        ASSERT_TRUE(note.ok) << described(note);
+        notes << note.text;
+    }
+    const auto pa = a->Run("propose-invoice " + notes[0]);
+    const auto pb = b->Run("propose-invoice " + notes[1]);
+    ASSERT_TRUE(pa.ok && pb.ok) << described(pa) << described(pb);
+    ASSERT_EQ(pa.text, pb.text) << "both were proposed the same number";
+
+    a->Send("save-invoice " + pa.text);
+    b->Send("save-invoice " + pb.text);
+    const auto sa = a->Wait();
+    const auto sb = b->Wait();
+    ASSERT_TRUE(sa.ok && sb.ok) << described(sa) << described(sb);
+    const QString next =
+        pa.text.chopped(4) + QStringLiteral("%1").arg(pa.text.right(4).toInt() + 1, 4, 10, QLatin1Char('0'));
+    EXPECT_EQ(QSet<QString>({sa.text, sb.text}), QSet<QString>({pa.text, next}));
+    const QString told = (sa.text == next ? sa : sb).boxes.join('\n');
+    EXPECT_TRUE(told.contains(QString::fromUtf8("Číslo %1 medzičasom použil iný používateľ").arg(pa.text)))
+        << told.toStdString();
+    for (int i = 0; i < 2; ++i)
+        EXPECT_EQ(adminValue(QStringLiteral("select C_FAKTURY from EDLISTY where C_DL = %1").arg(notes[i])).toString(),
+                  (i == 0 ? sa : sb).text);
+
+    const auto third = a->Run("propose-invoice " + notes[2]);
+    ASSERT_TRUE(third.ok) << described(third);
+    const auto typed = a->Run("save-invoice " + pa.text);
+    EXPECT_FALSE(typed.ok);
+    EXPECT_TRUE(typed.boxes.join('\n').contains(QString::fromUtf8("Faktúra s rovnakým číslom už existuje!")))
+        << described(typed);
+    EXPECT_TRUE(adminValue("select C_FAKTURY from EDLISTY where C_DL = " + notes[2]).isNull());
+    EXPECT_EQ(count("select count(*) from (select C_FAKTURY from EDLISTY where C_FAKTURY is not null group by "
+                    "C_FAKTURY having count(*) > 1)"),
+              0);
 }

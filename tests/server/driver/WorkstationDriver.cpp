@@ -1,7 +1,9 @@
 #include "WorkstationDriver.h"
 
 #include "tests/common/HostileCorpus.h"
+#include "dispatch/DMExp.h"
 #include "material/DMMTZ.h"
+#include "production/DMOdv.h"
 #include "production/DMVyk.h"
 #include "production/DMVyroba.h"
 #include "sales/DMOdbyt.h"
@@ -112,6 +114,11 @@ QString WorkstationDriver::runCommand(const QStringList &w)
         return saveRow(items(), QStringLiteral("C_INT"));
     if (command == QLatin1String("begin-movement") && w.size() == 5)
         return beginMovement(number(1), w[2], w[3], w[4].toDouble());
+    if (command == QLatin1String("set-movement") && w.size() == 3) {
+        // A value corrected in the movement dialog before "Zapíš".
+        DMMTZ->QMPohyby.FieldByName(w[1])->SetValue(w[2]);
+        return QString();
+    }
     if (command == QLatin1String("save-movement")) {
         try {
             DMMTZ->PostMovementWithSign();
@@ -120,6 +127,21 @@ QString WorkstationDriver::runCommand(const QStringList &w)
             throw;
         }
         return DMMTZ->QMPohyby.FieldByName(QStringLiteral("C_DOKLADU"))->AsString();
+    }
+    if (command == QLatin1String("begin-offer") && w.size() == 2)
+        return beginOffer(number(1));
+    if (command == QLatin1String("save-offer"))
+        return saveRow(DMOdbyt->QCenPon, QStringLiteral("C_OBJ"));
+    if (command == QLatin1String("hand-over") && w.size() == 3)
+        return handOver(number(1), number(2));
+    if (command == QLatin1String("note") && w.size() == 3)
+        return deliveryNote(number(1), number(2));
+    if (command == QLatin1String("propose-invoice") && w.size() == 2)
+        return proposeInvoice(number(1));
+    if (command == QLatin1String("save-invoice") && w.size() == 2) {
+        DMExp->StoreInvoiceNumber(w[1], proposedInvoice_);
+        proposedInvoice_.clear();
+        return DMExp->QEDListy.FieldByName(QStringLiteral("C_FAKTURY"))->AsString().trimmed();
     }
     if (command == QLatin1String("book") && w.size() == 7)
         return book(number(1), number(2), number(3), number(4), number(5), w[6] == QLatin1String("commit"));
@@ -162,6 +184,62 @@ QString WorkstationDriver::beginJob(const QString &order, const QString &product
     items().FieldByName(QStringLiteral("C_VYR"))->SetValue(product);
     items().FieldByName(QStringLiteral("MNOZ_OBJ"))->SetValue(quantity);
     return items().FieldByName(QStringLiteral("C_INT"))->AsString();
+}
+
+// A new offer of the customer begun as "&Nová" begins it: its number proposed when it opens.
+QString WorkstationDriver::beginOffer(int customer)
+{
+    TxTable &offers = DMOdbyt->QCenPon;
+    if (!offers.Active())
+        offers.Open();
+    offers.Append();
+    offers.FieldByName(QStringLiteral("C_ODB"))->SetValue(customer);
+    return offers.FieldByName(QStringLiteral("C_OBJ"))->AsString().trimmed();
+}
+
+// Pieces of the job handed over to the finished-goods store as the hand-overs' "&Nová", job, quantity
+// and "Zapíš" do (dated today, the first centre and store): the hand-over's document number.
+QString WorkstationDriver::handOver(int job, int pieces)
+{
+    TxDataSet &q = DMOdv->QvSOdvody;
+    if (!q.Active())
+        DMOdv->FilterList(job, 0, QDate());
+    q.Append();
+    q.FieldByName(QStringLiteral("STREDISKO"))->SetValue(TDMOdv::Centres().value(0));
+    q.FieldByName(QStringLiteral("SKLAD"))->SetValue(TDMOdv::FinishedGoodsStores().value(0));
+    try {
+        q.FieldByName(QStringLiteral("C_INT"))->SetValue(job);
+        q.FieldByName(QStringLiteral("MNOZSTVO"))->SetValue(pieces);
+        q.Post();
+    } catch (...) {
+        if (q.State() == dsInsert)
+            q.Cancel();
+        throw;
+    }
+    return q.FieldByName(QStringLiteral("C_DOKLADU"))->AsString();
+}
+
+// A delivery note of the job with one line of its pieces, as the hand-overs' "Vystav DL" makes it: the
+// note's number.
+QString WorkstationDriver::deliveryNote(int job, int pieces)
+{
+    const int note = DMExp->NewDeliveryNoteForJob(job, 1);
+    if (note == 0)
+        return QStringLiteral("!no job %1").arg(job);
+    const QString product =
+        SelectValueParams(QStringLiteral("select C_VYR from ZAKAZKYD where C_INT = :c_int"), {job}).toString();
+    DMExp->AddDeliveryNoteLine(TDMOdv::FinishedGoodsStores().value(0), product, job, pieces, 1);
+    return QString::number(note);
+}
+
+// The note chosen in the browser and "&Faktúra": the number the invoice dialog proposes.
+QString WorkstationDriver::proposeInvoice(int note)
+{
+    DMExp->SelectNotes(2, QString::number(note));
+    if (DMExp->QEDListy.IsEmpty())
+        return QStringLiteral("!no note %1").arg(note);
+    proposedInvoice_ = TDMExp::ProposedInvoiceNumber();
+    return proposedInvoice_;
 }
 
 // A new stock movement of today with its document number drawn ("Doklad" in the movement dialog).

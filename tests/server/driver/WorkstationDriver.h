@@ -46,9 +46,15 @@ private:
     QString beginJob(const QString &order, const QString &product, int quantity);
     QString beginMovement(int kind, const QString &store, const QString &item, double quantity);
     QString book(int osc, int job, int operation, int firstBatch, int count, bool commitEach);
+    QString beginOffer(int customer);
+    QString handOver(int job, int pieces);
+    QString deliveryNote(int job, int pieces);
+    QString proposeInvoice(int note);
     QWidget *control(const QString &field);
 
     TTestResponder &responder_;
     std::unique_ptr<TFormZakazkaDetHl> dialog_;
     std::optional<TSavepoint> save_;
+    // The invoice number the dialog proposed for the note chosen, until its "save-invoice".
+    QString proposedInvoice_;
 };

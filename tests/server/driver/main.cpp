@@ -3,7 +3,9 @@
 // answers command lines from standard input until "quit" or its end.
 #include "WorkstationDriver.h"
 
+#include "dispatch/DMExp.h"
 #include "material/DMMTZ.h"
+#include "production/DMOdv.h"
 #include "production/DMVyk.h"
 #include "production/DMVyroba.h"
 #include "sales/DMOdbyt.h"
@@ -60,6 +62,8 @@ int main(int argc, char **argv)
     TDMVyroba vyroba;
     TDMVyk vyk;
     TDMMTZ mtz;
+    TDMOdv odv;
+    TDMExp exp;
     {
         WorkstationDriver driver(responder);
         out << "ready\n";
