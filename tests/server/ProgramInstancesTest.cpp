@@ -477,14 +477,17 @@ TEST_F(ProgramInstances, AStockDocumentNumberIsDrawnAgainWhenItsStoreOrKindChang
         const auto drawn = a->Run(QStringLiteral("begin-movement 10 %1 %2 1").arg(stores[0], item));
         ASSERT_TRUE(drawn.ok) << described(drawn);
         ASSERT_TRUE(b->Run(QStringLiteral("begin-movement %1 %2 %3 1").arg(c.kind).arg(c.store, item)).ok);
-        if (c.taken)
+        if (c.taken) {
             ASSERT_TRUE(b->Run(QStringLiteral("set-movement C_DOKLADU %1").arg(drawn.text)).ok);
+        }
         const auto other = b->Run("save-movement");
         ASSERT_TRUE(other.ok) << described(other);
-        if (c.store != stores[0])
+        if (c.store != stores[0]) {
             ASSERT_TRUE(a->Run(QStringLiteral("set-movement SKLAD %1").arg(c.store)).ok);
-        if (c.kind != 10)
+        }
+        if (c.kind != 10) {
             ASSERT_TRUE(a->Run(QStringLiteral("set-movement TYP_POHYBU %1").arg(c.kind)).ok);
+        }
         const auto saved = a->Run("save-movement");
         ASSERT_TRUE(saved.ok) << described(saved);
 
