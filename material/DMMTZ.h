@@ -3,12 +3,17 @@
 // with the rules every store form relies on.
 #pragma once
 
+#include "library/xDBCatalog.h"
 #include "library/xDataSet.h"
 #include "library/xQuery.h"
 #include "library/xTable.h"
 #include "platform/db/DataSource.h"
 
 #include <QDate>
+#include <span>
+
+// The mould data of an item (POLOZKYKOKILY) with their captions, in the order the item card shows them.
+extern const std::span<const TFieldTitle> MouldFieldTitles;
 
 class TDMMTZ {
 public:
@@ -56,6 +61,8 @@ public:
 
     // Sets C_DOKLADU of the current movement: YYMMnnn per month, kind and store.
     void NextStockDocumentNumber();
+    // Gives a data set's fields the store's column titles (a query the forms run themselves).
+    static void SetMaterialTitles(TDataSet *dataSet);
     // A cached-update handler that reports each record applied and writes nothing.
     static void MarkUpdateApplied(TDataSet *dataSet, TUpdateKind kind, TUpdateAction &action);
 

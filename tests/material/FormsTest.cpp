@@ -4,6 +4,7 @@
 #include "MaterialFixture.h"
 #include "common/GridTyping.h"
 #include "common/HostileCorpus.h"
+#include "common/PersonTyping.h"
 #include "common/ShownBoxes.h"
 #include "common/WhenModal.h"
 #include "material/DodavateliaForm.h"
@@ -36,6 +37,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -852,6 +854,43 @@ TEST_F(FormsTest, TheSuppliersCountryIsChosenByNameFromTheCountries)
     ShowSuppliers();
     EXPECT_TRUE(checked);
     EXPECT_EQ(value("select STAT from CDODAVATELOV where C_DOD=1").toString().trimmed(), "CZ");
+}
+
+} // namespace
+
+namespace {
+
+// The item list's moulds page shows the current item's mould data: after an item card was opened and closed,
+// as the list moves on, and when the list is opened again.
+TEST_F(FormsTest, TheListsMouldPageFollowsTheCurrentItemAfterTheCard)
+{
+    item("K-1", "N");
+    item("K-2", "N");
+    exec(QString::fromUtf8("insert into POLOZKYKOKILY (C_POL, MATERIAL) values ('K-1', 'Sivá liatina')"));
+    exec(QString::fromUtf8("insert into POLOZKYKOKILY (C_POL, MATERIAL) values ('K-2', 'Hliník')"));
+    QStringList seen;
+    const auto mouldShown = [&seen](TMPolozkyForm *list) {
+        TDataSet *rows = list->DetailGrid->DataSet();
+        seen << (rows && rows->Active() && !rows->IsEmpty() ? rows->FieldByName("MATERIAL")->AsString().trimmed()
+                                                            : QStringLiteral("(nič)"));
+    };
+    for (int opened = 0; opened < 2; ++opened) {
+        WhenModal<TMPolozkyForm>([&](TMPolozkyForm *list) {
+            QTabBar *tabs = list->Tabs->tabBar();
+            ClickOn(tabs, tabs->tabRect(1).center()); // "Kokila/Model"
+            mouldShown(list);
+            WhenModal<TMPolozkyDForm>([](TMPolozkyDForm *card) { ClickOn(card->BtnCancel); });
+            ClickOn(list->btnOprav);
+            mouldShown(list);
+            ASSERT_TRUE(ClickCell(list->Grid, 1, 0));
+            mouldShown(list);
+            ClickOn(list->BtnKoniec);
+        });
+        ShowMaterialItems();
+    }
+    const QString grey = QString::fromUtf8("Sivá liatina"), aluminium = QString::fromUtf8("Hliník");
+    EXPECT_EQ(seen, (QStringList{grey, grey, aluminium, grey, grey, aluminium}));
+    delete MPolozkyForm;
 }
 
 } // namespace
