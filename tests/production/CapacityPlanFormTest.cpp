@@ -117,9 +117,11 @@ TEST_F(CapacityPlanFormTest, ListsPlansEditsAndDeletes)
 
     view(form, 5);
     form.pcSPlan->setCurrentWidget(form.tabSPlan);
+    EXPECT_NE(form.lNormoHodiny->text(), "0");
     responder->MessageAnswers = {};
     form.actZmazVsetko->trigger();
     EXPECT_EQ(count("select count(*) from SPLAN"), 0);
+    EXPECT_EQ(form.lNormoHodiny->text(), "0") << "the norm hours follow the emptied list";
     EXPECT_TRUE(dayPlan().isEmpty());
     EXPECT_FALSE(vyroba->Planning.Scheduler().HasDayPlan());
 
