@@ -330,8 +330,15 @@ void TSPlanForm::EstimateChanged()
 void TSPlanForm::PlanJob()
 {
     TDataSet &q = DMZal->QTlac;
-    if (!q.Active() || q.IsEmpty() || !q.FindField(QStringLiteral("C_INT")))
+    // A list of sums names no job to plan: said, not passed over.
+    if (!q.Active() || q.IsEmpty()) {
+        ShowMessage(QString::fromUtf8("V zozname nie je žiadna zákazka na zaplánovanie."));
         return;
+    }
+    if (!q.FindField(QStringLiteral("C_INT"))) {
+        ShowMessage(QString::fromUtf8("Zákazka sa plánuje z pohľadu \"za Zákazky\" alebo \"Detailný\"."));
+        return;
+    }
     TPlanningRequest request;
     request.C_INT = q.FieldByName(QStringLiteral("C_INT"))->AsInteger();
     if (cbSposobZaplanovania->currentIndex() == 0) {

@@ -91,7 +91,7 @@ TQUsersForm::TQUsersForm(QWidget *owner) : TForm(owner)
     connect(BtnNovy, &QPushButton::clicked, this, [this] {
         // Said before anything is asked: the embedded engine would only fail, slowly, at the end.
         if (!DMUsers->UsersOnServer) {
-            ShowError(TDMUsers::LocalUsersText());
+            ShowMessage(TDMUsers::LocalUsersText());
             return;
         }
         // A name refused (said by its message) is asked for again as typed, for the correction; an empty name

@@ -458,7 +458,7 @@ TEST_F(FormsTest, TheStoresFormShowsTodaysStockAndAToolsUsage)
 TEST_F(FormsTest, TheStoresShowTheItemsPictureAndTheSelectedProductsPicture)
 {
     RegisterDBImageFormat("jpg", TGraphicClass::Jpeg); // as the program's start does
-    QImage image(16, 8, QImage::Format_RGB32);
+    QImage image(900, 700, QImage::Format_RGB32);      // larger than the form
     image.fill(Qt::red);
     item("V-1", "V");
     ExecSqlParams("insert into TKUSOVNIK (C_VYR, C_POZICIE, C_POL, MNOZSTVO) values (?, 10, ?, 1)", {"V-1", "M-1"});
@@ -469,13 +469,17 @@ TEST_F(FormsTest, TheStoresShowTheItemsPictureAndTheSelectedProductsPicture)
     bool checked = false;
     WhenModal<TMSkladyForm>([&](TMSkladyForm *f) {
         TDataSet *rows = f->Grid->DataSet();
+        Settle();
+        const int listHeight = f->Grid->height();
         ASSERT_TRUE(rows->Locate("C_POL", "M-1"));
         f->ObrazokMaterial->LoadPicture();
-        EXPECT_EQ(f->ObrazokMaterial->Picture().Width(), 16) << "a stored JPEG shows";
+        Settle();
+        EXPECT_EQ(f->ObrazokMaterial->Picture().Width(), 900) << "a stored JPEG shows";
+        EXPECT_EQ(f->Grid->height(), listHeight) << "a large picture leaves the list its room";
         f->Tabs->setCurrentWidget(f->tsVyrobky);
         ASSERT_EQ(f->DetailGrid[1]->DataSet()->RecordCount(), 1);
         f->ObrazokVyrobku->LoadPicture();
-        EXPECT_EQ(f->ObrazokVyrobku->Picture().Width(), 16) << "the product's picture beside the list";
+        EXPECT_EQ(f->ObrazokVyrobku->Picture().Width(), 900) << "the product's picture beside the list";
         ASSERT_TRUE(rows->Locate("C_POL", "M-2"));
         EXPECT_TRUE(f->DetailGrid[1]->DataSet()->IsEmpty()) << "M-2 is in no product";
         EXPECT_TRUE(f->ObrazokVyrobku->Picture().IsEmpty());
