@@ -156,6 +156,16 @@ void TxDBImage::showPicture()
     setPixmap(pixmap);
 }
 
+QSize TxDBImage::sizeHint() const
+{
+    return QSize(105, 105).expandedTo(minimumSize());
+}
+
+QSize TxDBImage::minimumSizeHint() const
+{
+    return minimumSize().isEmpty() ? QSize(32, 32) : minimumSize();
+}
+
 void TxDBImage::resizeEvent(QResizeEvent *e)
 {
     QLabel::resizeEvent(e);

@@ -41,6 +41,10 @@ public:
     void SetPicture(const TPicture &picture);
     // The text shown instead of a picture that could not be read; empty otherwise.
     QString ErrorText() const { return error_; }
+    // The picture is scaled down into the room the layout gives; it never asks for its own size, which
+    // would push the lists beside it aside whenever a large picture is shown.
+    QSize sizeHint() const override;
+    QSize minimumSizeHint() const override;
 
 protected:
     void ShowField() override;

@@ -25,12 +25,39 @@ const TFieldTitle MaterialTitles[] = {
     {"VAHA_MAT", "Váha mat."},    {"MNOZ_MIN", "Min.zásoba"},
     {"C_ODB", "č.Odb."},          {"MAJITEL", "Majiteľ"},
     {"PRACOVISKO", "Pracovisko"}, {"TERMIN", "Termín"},
-    {"HODNOTA", "Hodnota"},
+    {"HODNOTA", "Hodnota"},       {"DODAVATEL", "Dodávateľ"},
+    {"MNOZ_OBJ", "Množ.objed."},  {"OBRAZOK", "Obrázok"},
+    {"ODVEDENE", "Odvedené"},     {"D_OBJ", "Dátum obj."},
+};
+
+// The mould data, in the order the item card shows them.
+const TFieldTitle MouldTitles[] = {
+    {"MATERIAL", "Materiál"},
+    {"NASOBNOST", "Násobnosť"},
+    {"ZIVOTNOST", "Životnosť"},
+    {"OBNOVA", "Obnova"},
+    {"JADRAKOV", "Jadrá kov."},
+    {"JADRAPIES", "Jadrá pies."},
+    {"JADROVNIKY", "Jadrovníky"},
+    {"VOLNECASTI", "Voľné časti"},
+    {"CHLADITKA", "Chladítka"},
+    {"VYSTUHY", "Výstuhy"},
+    {"ZALIATOK", "Zaliatok"},
+    {"MODDOSKA", "Mod. doska"},
+    {"STOL", "Stôl"},
+    {"SPTAHAC", "Sťahovač"},
+    {"NALIATKY", "Naliatky"},
+    {"VTOKSUST", "Vtoková sústava"},
+    {"VYPOMDOSKA", "Výpomocná doska"},
+    {"MATJADIER", "Mat. jadier"},
+    {"MATJADROV", "Mat. jadrovníkov"},
+    {"MATCHLAD", "Mat. chladítok"},
 };
 
 void materialTitles(TDataSet *ds)
 {
     SetFieldTitles(ds, MaterialTitles);
+    SetFieldTitles(ds, MouldTitles);
 }
 
 // The movements listed and summed: a movement of no job (job 0) shows no job, not "0/0000", as in print.
@@ -71,6 +98,13 @@ void dataSet(TxDataSet &d, const QString &name, const QStringList &select, const
 }
 
 } // namespace
+
+const std::span<const TFieldTitle> MouldFieldTitles(MouldTitles);
+
+void TDMMTZ::SetMaterialTitles(TDataSet *dataSet)
+{
+    listedMovementTitles(dataSet);
+}
 
 TDMMTZ::TDMMTZ()
 {

@@ -3,14 +3,18 @@
 // with the rules every store form relies on.
 #pragma once
 
+#include "library/xDBCatalog.h"
 #include "library/xDataSet.h"
 #include "library/xQuery.h"
 #include "library/xTable.h"
 #include "platform/db/DataSource.h"
 
 #include <QDate>
-
 #include <optional>
+#include <span>
+
+// The mould data of an item (POLOZKYKOKILY) with their captions, in the order the item card shows them.
+extern const std::span<const TFieldTitle> MouldFieldTitles;
 
 class TDMMTZ {
 public:
@@ -62,6 +66,8 @@ public:
     // changed since, or another movement was stored under the number meanwhile, the number is drawn again
     // under the movement's own month, kind and store (the dialog shows the new one).
     void CheckDrawnDocumentNumber(TDataSet *dataSet);
+    // Gives a data set's fields the store's column titles (a query the forms run themselves).
+    static void SetMaterialTitles(TDataSet *dataSet);
     // A cached-update handler that reports each record applied and writes nothing.
     static void MarkUpdateApplied(TDataSet *dataSet, TUpdateKind kind, TUpdateAction &action);
 

@@ -4,7 +4,6 @@
 #include "FormActions.h"
 #include "MPohybDForm.h"
 #include "MTZSql.h"
-#include "MDokladQRRep.h"
 #include "MPohybyQR1Rep.h"
 #include "MaterialPrints.h"
 #include "shell/Routines.h"
@@ -197,17 +196,22 @@ void TMPohybyForm::Print()
         ShowMessage(QString::fromUtf8("Doklad sa tlačí z pohybov jednotlivo, nie zo sumáru."));
         return;
     }
-    // Both print the form's own statement: the movements of the filter in the view's order, or its sums.
+    if (choice == 1) {
+        // One document: the one of the current movement, its kind, store, number and day. The filter may hold
+        // receipts and issues of many documents, which under one title would add up to no document's total.
+        const TxTable &m = DMMTZ->QMPohyby;
+        if (!m.Active() || m.IsEmpty()) {
+            ShowMessage(QString::fromUtf8("Nie je vybratý žiadny pohyb, ktorého doklad by sa tlačil."));
+            return;
+        }
+        PrintStockDocumentForDay();
+        return;
+    }
+    // The list prints the form's own statement: the movements of the filter in the view's order, or its sums.
     TxQuery &q = DMMTZ->QvMPohyby;
     if (!q.Active())
         q.Open();
-    if (choice == 1) {
-        q.First();
-        const int kind = q.IsEmpty() ? 0 : q.FieldByName(QStringLiteral("TYP_POHYBU"))->AsInteger();
-        PrintReport(StockDocumentReport(&q, kind));
-    } else {
-        PrintReport(MovementsListReport(&q, view.Detail ? QString() : QString::fromUtf8(view.Order)));
-    }
+    PrintReport(MovementsListReport(&q, view.Detail ? QString() : QString::fromUtf8(view.Order)));
 }
 
 void ShowStockMovements()

@@ -48,6 +48,8 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
     TDataSource *item = &DMMTZ->DSPolozky;
     auto *layout = new QVBoxLayout(this);
     Tabs = new QTabWidget(this);
+    // Every page's tab is seen at once: the window is as wide as its tabs.
+    Tabs->setUsesScrollButtons(false);
     layout->addWidget(Tabs);
 
     tsVseobecne = new QWidget;
@@ -55,6 +57,8 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
     eCPol = NewFieldEdit(tsVseobecne, item, "C_POL");
     btnCislo = GuardedButton(QStringLiteral("..."), this,
                              [this] { itemField("C_POL")->SetValue(NextItemCode(eCPol->text().trimmed())); });
+    // The button as wide as its dots: the number beside it keeps the room.
+    btnCislo->setMaximumWidth(btnCislo->fontMetrics().horizontalAdvance(btnCislo->text()) + 24);
     auto *number = new QHBoxLayout;
     number->addWidget(eCPol);
     number->addWidget(btnCislo);
@@ -131,27 +135,8 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
 
     tsKokila = new QWidget;
     auto *mould = new QFormLayout(tsKokila);
-    addEdits(mould, &DMMTZ->DSPolozkyKokily, tsKokila,
-             {{"MATERIAL", "Materiál"},
-              {"NASOBNOST", "Násobnosť"},
-              {"ZIVOTNOST", "Životnosť"},
-              {"OBNOVA", "Obnova"},
-              {"JADRAKOV", "Jadrá kov."},
-              {"JADRAPIES", "Jadrá pies."},
-              {"JADROVNIKY", "Jadrovníky"},
-              {"VOLNECASTI", "Voľné časti"},
-              {"CHLADITKA", "Chladítka"},
-              {"VYSTUHY", "Výstuhy"},
-              {"ZALIATOK", "Zaliatok"},
-              {"MODDOSKA", "Mod. doska"},
-              {"STOL", "Stôl"},
-              {"SPTAHAC", "Sťahovač"},
-              {"NALIATKY", "Naliatky"},
-              {"VTOKSUST", "Vtoková sústava"},
-              {"VYPOMDOSKA", "Výpomocná doska"},
-              {"MATJADIER", "Mat. jadier"},
-              {"MATJADROV", "Mat. jadrovníkov"},
-              {"MATCHLAD", "Mat. chladítok"}});
+    for (const TFieldTitle &field : MouldFieldTitles)
+        AddFieldEditRow(mould, tsKokila, &DMMTZ->DSPolozkyKokily, field.name, field.title);
     Tabs->addTab(tsKokila, QStringLiteral("&Kokila/Model"));
 
     auto *buttons = new QHBoxLayout;
@@ -368,7 +353,6 @@ void TMPolozkyForm::ShowTab(int index)
     q1.Close();
     q1.SetDataSource(nullptr);
     DetailGrid->SetDataSource(nullptr);
-    DMMTZ->QPolozkyKokily.Close();
     if (index > 0 && DetailGrid->parentWidget() != Tabs->widget(index)) {
         Tabs->widget(index)->layout()->addWidget(DetailGrid);
         DetailGrid->show();
@@ -376,17 +360,14 @@ void TMPolozkyForm::ShowTab(int index)
     TxTable &p = DMMTZ->QPolozky;
     if (!p.Active() || p.IsEmpty() || index <= 0)
         return;
-    if (index == 1) {
-        DMMTZ->OpenItemDetails();
-        DMMTZ->QMSklady.Close();
-        DetailGrid->SetDataSource(&DMMTZ->DSPolozkyKokily);
-        return;
-    }
-    const QString sql[] = {MTZSql::ItemStores, MTZSql::ItemMovements, MTZSql::ItemOrdersSql, MTZSql::ItemUsedInSql,
-                           MTZSql::ItemJobsSql};
-    q1.SQL().SetText(sql[index - 2]);
+    // Every page reads its own rows of the current item: the item card edits the mould rows of the data
+    // module and closes them when it closes.
+    const QString sql[] = {MTZSql::ItemMoulds,    MTZSql::ItemStores,    MTZSql::ItemMovements,
+                           MTZSql::ItemOrdersSql, MTZSql::ItemUsedInSql, MTZSql::ItemJobsSql};
+    q1.SQL().SetText(sql[index - 1]);
     q1.SetDataSource(&DMMTZ->DSPolozky);
     q1.Open();
+    DMMTZ->SetMaterialTitles(&q1);
     DetailGrid->SetDataSource(GetDataSource(&q1));
 }
 
@@ -452,7 +433,6 @@ void ShowMaterialItems()
         {
             DMZal->Query1.Close();
             DMZal->Query1.SetDataSource(nullptr);
-            DMMTZ->QPolozkyKokily.Close();
             DMMTZ->QPolozky.Close();
             DMMTZ->QPolozky.SetFiltered(false);
         }

@@ -270,6 +270,7 @@ void TMSkladyForm::ShowTab(int index)
         q1.SQL().SetText(sql[i]);
         q1.SetDataSource(&DMMTZ->DSvMSklady);
         q1.Open();
+        DMMTZ->SetMaterialTitles(&q1);
         TDataSource *rows = FindDataSource(&q1) ? FindDataSource(&q1) : GetDataSource(&q1);
         DetailGrid[i]->SetDataSource(rows);
         if (i == 1)

@@ -91,6 +91,7 @@ const QString ItemJobsSql = QStringLiteral(
 const QString ItemStores = QString::fromUtf8(
     "SELECT sklad, mnozstvo as \"Množ.na sklade\", mnoz_vydv as \"Množ.vo výrobe\", mnoz_vydo as \"Množ.na "
     "oprave\" FROM MSklady WHERE c_pol=:c_pol ORDER BY c_pol, sklad");
+const QString ItemMoulds = QStringLiteral("SELECT * FROM PolozkyKokily WHERE c_pol=:c_pol");
 const QString ItemMovements =
     QStringLiteral("SELECT * FROM MPohyby WHERE c_pol=:c_pol ORDER BY datum DESC, typ_pohybu DESC, sklad DESC");
 
@@ -215,6 +216,7 @@ QStringList All()
                     ItemUsedInSql,
                     ItemJobsSql,
                     ItemStores,
+                    ItemMoulds,
                     ItemMovements,
                     LastDocumentNumber,
                     DrawDocumentNumber,

@@ -15,6 +15,8 @@ extern const QString ItemOrdersSql;
 extern const QString ItemUsedInSql;
 extern const QString ItemJobsSql;
 extern const QString ItemStores;
+// The mould data of the item list's current item, read apart from the item card's own rows.
+extern const QString ItemMoulds;
 extern const QString ItemMovements;
 // ---- the rules of the data module
 extern const QString LastDocumentNumber;

@@ -61,6 +61,16 @@ QString TCapacityPlanning::BusyText()
         "Kapacitný plán práve zostavuje iný používateľ. Nič sa nezaplánovalo; skúste to o chvíľu znova.");
 }
 
+QString TCapacityPlanning::NothingToPlanText(const TPlanningRequest &request)
+{
+    const QString what =
+        request.C_OPERACIE != 0
+            ? QString::fromUtf8("Operácia %1 zákazky %2").arg(request.C_OPERACIE).arg(OrderNoStr(request.C_INT))
+            : QString::fromUtf8("Zákazka %1").arg(OrderNoStr(request.C_INT));
+    return what + QString::fromUtf8(" nemá nič na zaplánovanie: je už zaplánovaná, všetko z nej je vyrobené, "
+                                    "nemá normu času alebo nie je vo výrobe.");
+}
+
 void TCapacityPlanning::tell(const QString &text)
 {
     if (running_)
@@ -223,6 +233,10 @@ bool TCapacityPlanning::planLocked(const TPlanningRequest &request, QString &fai
     // A forward run never looks at the days before its start.
     LoadDayPlan(request.Direction == -1 || !request.Start.isValid() ? EarliestPlanDay : request.Start);
     std::vector<TOperacia> operations = LoadOperations(request);
+    // A run for one job that would place nothing of it says so instead of ending as if it had planned.
+    if (request.C_INT != 0 &&
+        std::none_of(operations.begin(), operations.end(), [](const TOperacia &op) { return op.Zostava >= 1; }))
+        tell(NothingToPlanText(request));
     scheduler_.StartRun();
     if (const auto error = scheduler_.ScheduleOperations(std::move(operations), request.Direction)) {
         failure = UnplaceableText(*error);

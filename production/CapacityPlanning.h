@@ -52,6 +52,9 @@ public:
     static QString UnplaceableText(const TScheduleError &error);
     // The text shown when another workstation's run keeps the planning lock longer than a record is waited for.
     static QString BusyText();
+    // The text shown when a run finds nothing of the job (or its operation) to plan: planned already, made
+    // already, without a norm or not in production.
+    static QString NothingToPlanText(const TPlanningRequest &request);
 
     TCapacityScheduler &Scheduler() { return scheduler_; }
 

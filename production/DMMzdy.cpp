@@ -109,7 +109,6 @@ TDMMzdy::~TDMMzdy()
 
 void TDMMzdy::CloseAll()
 {
-    AttendanceAfterOpen = nullptr;
     for (TDataSet *ds : std::initializer_list<TDataSet *>{&QMzdy, &QVykony, &QDochadzka, &QZamestnanci})
         ds->Close();
 }
@@ -300,8 +299,6 @@ void TDMMzdy::attendanceAfterOpen(TDataSet *ds)
     for (const QString &name : HourFields())
         if (TField *f = ds->FindField(name))
             f->DisplayFormat = QStringLiteral("##0.##");
-    if (AttendanceAfterOpen)
-        AttendanceAfterOpen();
     if (ds->IsEmpty() && ds->CanModify())
         ds->Append();
 }

@@ -55,8 +55,6 @@ public:
     QDate MonthEnd() const { return end_; }
     // The date of the day page, by which new attendance rows get their defaults.
     QDate DayDate;
-    // Called after the attendance opens, before an empty set gets its new row; empty when no page wants it.
-    std::function<void()> AttendanceAfterOpen;
     // Called after the performances per day open (the summary is in PerformanceSummary).
     std::function<void()> PerformancesAfterOpen;
     TPerformanceSummary PerformanceSummary;

@@ -3,6 +3,9 @@
 #include "VyrobaSql.h"
 #include "library/DataModuleSetUp.h"
 #include "shell/DMZal.h"
+#include "shell/Routines.h"
+#include "platform/db/Field.h"
+#include "platform/os/Exception.h"
 
 TDMVyroba *DMVyroba = nullptr;
 
@@ -52,6 +55,15 @@ TDMVyroba::TDMVyroba()
     QSPlan.ModifySQL = VyrobaSql::SPlanModify;
     QSPlan.DeleteSQL = VyrobaSql::SPlanDelete;
     QSPlan.BeforeDelete = [this](TDataSet *ds) { QSPlanBeforeDelete(ds); };
+    QSPlan.AfterOpen = [](TDataSet *ds) {
+        // A worker assigned to an operation is one of the employees; 0 or nothing takes the assignment away.
+        if (TField *osc = ds->FindField(QStringLiteral("OSC")))
+            osc->OnValidate = [](TField *f) {
+                if (!f->IsNull() && f->AsInteger() != 0 &&
+                    SelectValueParams(VyrobaSql::EmployeeCount, {f->AsInteger()}).toInt() == 0)
+                    throw EDatabaseError(QString::fromUtf8("Pracovník č. %1 neexistuje.").arg(f->AsInteger()));
+            };
+    };
     QSPlan.OnPostError = [](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
         DMZal->DataSetErrorHandler(ds, e, action);
     };

@@ -8,6 +8,7 @@
 #include "SMzdyQRVykForm.h"
 #include "SVykonyForm.h"
 #include "WageExport.h"
+#include "library/ListTotal.h"
 #include "library/QTlacForm.h"
 #include "library/xDBComboBox.h"
 #include "library/xDBGrid.h"
@@ -348,6 +349,8 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     };
     OnClose = [](TCloseAction &) { DMMzdy->CloseAll(); };
     buildMenus();
+    monthSums_ = std::make_unique<TListTotal>(&dm.DSDochadzka, [this] { FillMonthAttendanceSums(); });
+    wagesTotal_ = std::make_unique<TListTotal>(&dm.DSMzdy, [this] { showWagesTotal(); });
 }
 
 TSMzdyForm::~TSMzdyForm()
@@ -391,7 +394,6 @@ void TSMzdyForm::pageChanging()
 {
     DBChart1->RemoveAllSeries(); // leaving the chart detaches its series
     DMMzdy->QDochadzka.Close();
-    DMMzdy->AttendanceAfterOpen = nullptr;
     DMMzdy->QMzdy.Close();
     DMMzdy->QVykony.Close();
 }
@@ -409,7 +411,6 @@ void TSMzdyForm::ShowActivePage()
         dm.DayDate = day;
         dm.OpenAttendance(MzdySql::AttendanceOfDay, Shift());
     } else if (current == tabMesiac) {
-        dm.AttendanceAfterOpen = [this] { FillMonthAttendanceSums(); };
         dm.OpenAttendance(MzdySql::AttendanceOfMonth);
     } else if (current == tabVykony) {
         dm.QVykony.Close();
@@ -431,11 +432,17 @@ void TSMzdyForm::ShowActivePage()
         DBChart1->RefreshData();
     } else if (current == tabMzdyAll) {
         dm.OpenWages(MzdySql::WagesOfMonth);
-        double total = 0;
-        for (int row = 0; row < dm.QMzdy.RecordCount(); ++row)
-            dm.QMzdy.WithRecord(row, [&] { total += dm.QMzdy.FieldByName(QStringLiteral("Mzda_celkom"))->AsFloat(); });
-        LabelMzdy_celkom->setText(FormatFloat(QStringLiteral("# ##0"), total).trimmed());
     }
+}
+
+void TSMzdyForm::showWagesTotal()
+{
+    // The wage set shows one employee's wage or year on the other pages.
+    TxQuery &wages = DMMzdy->QMzdy;
+    if (PageControlMzdy->currentWidget() != tabMzdyAll)
+        return;
+    const double total = TListTotal::Sum(&wages, QStringLiteral("Mzda_celkom"));
+    LabelMzdy_celkom->setText(FormatFloat(QStringLiteral("# ##0"), total).trimmed());
 }
 
 void TSMzdyForm::PrintWages()
@@ -517,7 +524,10 @@ void TSMzdyForm::ApplyLock(bool locked)
 
 void TSMzdyForm::FillMonthAttendanceSums()
 {
+    // The attendance set shows one day on the day's page.
     TxQuery &q = DMMzdy->QDochadzka;
+    if (PageControlMzdy->currentWidget() != tabMesiac || !q.Active())
+        return;
     const QStringList &fields = TDMMzdy::HourFields();
     std::vector<double> sums(size_t(fields.size()), 0.0);
     for (int row = 0; row < q.RecordCount(); ++row)

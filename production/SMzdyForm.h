@@ -6,6 +6,8 @@
 #include "platform/chart/DBChart.h"
 #include "platform/ui/Form.h"
 
+#include <memory>
+
 class QComboBox;
 class QFrame;
 class QLabel;
@@ -20,6 +22,7 @@ class TDBEdit;
 class TDBGrid;
 class TDBText;
 class TDateEdit;
+class TListTotal;
 class TxDBComboBox;
 
 class TSMzdyForm : public TForm {
@@ -93,6 +96,9 @@ private:
     void pageChanging();
     void buildMenus();
     void buildWagePage();
+    // The sums under the month's attendance and under the wages of all, following their lists.
+    void showWagesTotal();
+    std::unique_ptr<TListTotal> monthSums_, wagesTotal_;
 };
 
 extern TSMzdyForm *SMzdyForm;

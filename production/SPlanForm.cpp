@@ -5,9 +5,9 @@
 #include "ProductionWidgets.h"
 #include "SPlanQR1Rep.h"
 #include "library/Buttons.h"
+#include "library/ListTotal.h"
 #include "library/QTlacForm.h"
 #include "platform/report/QRControls.h"
-#include "library/DataSetUtils.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
 #include "platform/ui/DBGrid.h"
@@ -205,6 +205,12 @@ TSPlanForm::TSPlanForm(QWidget *owner) : TForm(owner)
         DMVyroba->QSPlan.Close();
     };
     resize(1000, 650);
+    // The norm hours follow the list shown: a planning run, a deletion, an edit of a planned quantity.
+    for (TDataSource *list : {&DMZal->DSTlac, &DMVyroba->DSSPlan})
+        normHours_.push_back(std::make_unique<TListTotal>(list, [this] {
+            if (isVisible())
+                UpdateNormHoursLabel();
+        }));
 }
 
 TSPlanForm::~TSPlanForm() = default;
@@ -274,9 +280,7 @@ void TSPlanForm::UpdateNormHoursLabel()
     TDataSet *ds = pcSPlan->currentWidget() == tabNEZaplanovane ? static_cast<TDataSet *>(&DMZal->QTlac)
                    : pcSPlan->currentWidget() == tabSPlan       ? &DMVyroba->QSPlan
                                                                 : nullptr;
-    double sum = 0;
-    if (ds && ds->Active() && ds->FindField(QStringLiteral("NormoHodiny")))
-        SumFieldsOf(ds, QStringLiteral("NormoHodiny"), &sum, 1);
+    const double sum = TListTotal::Sum(ds, QStringLiteral("NormoHodiny"));
     lNormoHodiny->setText(QString::number(qint64(std::nearbyint(sum))));
 }
 
@@ -326,8 +330,15 @@ void TSPlanForm::EstimateChanged()
 void TSPlanForm::PlanJob()
 {
     TDataSet &q = DMZal->QTlac;
-    if (!q.Active() || q.IsEmpty() || !q.FindField(QStringLiteral("C_INT")))
+    // A list of sums names no job to plan: said, not passed over.
+    if (!q.Active() || q.IsEmpty()) {
+        ShowMessage(QString::fromUtf8("V zozname nie je žiadna zákazka na zaplánovanie."));
         return;
+    }
+    if (!q.FindField(QStringLiteral("C_INT"))) {
+        ShowMessage(QString::fromUtf8("Zákazka sa plánuje z pohľadu \"za Zákazky\" alebo \"Detailný\"."));
+        return;
+    }
     TPlanningRequest request;
     request.C_INT = q.FieldByName(QStringLiteral("C_INT"))->AsInteger();
     if (cbSposobZaplanovania->currentIndex() == 0) {

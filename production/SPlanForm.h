@@ -7,6 +7,7 @@
 #include "platform/ui/Form.h"
 
 #include <memory>
+#include <vector>
 
 class QAction;
 class TBtnKoniec;
@@ -21,6 +22,7 @@ class QTableWidget;
 class TDBGrid;
 class TRadioGroup;
 class TSPlanQR1Rep;
+class TListTotal;
 
 class TSPlanForm : public TForm {
     Q_OBJECT
@@ -73,6 +75,7 @@ private:
     QDate termDate() const;
     void showCalendarHint(const QPoint &position);
     std::unique_ptr<TSPlanQR1Rep> report_;
+    std::vector<std::unique_ptr<TListTotal>> normHours_;
 };
 
 extern TSPlanForm *SPlanForm;

@@ -7,6 +7,7 @@ namespace VyrobaSql {
 const QString PlanWorkplaces = QStringLiteral("SELECT pracovisko, stroje, dni, zmeny, hodiny FROM CPracovisk JOIN "
                                               "CRozvrhov ON CPracovisk.rozvrh=CRozvrhov.rozvrh");
 const QString PlanHolidays = QStringLiteral("SELECT den FROM CSviatkov");
+const QString EmployeeCount = QStringLiteral("SELECT count(*) FROM CZamestnancov WHERE osc=:osc");
 // Day-plan rows whose job and operation have no period-plan row with pieces, among those a run depends on:
 // the rows from its first day on (the minutes it loads as booked) and the rows of the jobs it may plan (a
 // job with day-plan rows is not planned again). The rows of past days of the other jobs are history that
@@ -425,6 +426,7 @@ QStringList All()
 {
     const auto text = [](const QStringList &lines) { return lines.join(QLatin1Char('\n')); };
     return QStringList{
+               EmployeeCount,
                text(SrvSelect),
                text(SrvInsert),
                text(SrvModify),

@@ -7,6 +7,8 @@
 namespace VyrobaSql {
 // ---- capacity planning
 extern const QString PlanWorkplaces;
+// Whether a worker's number is one of the employees (1) or not (0).
+extern const QString EmployeeCount;
 extern const QString PlanHolidays;
 extern const QString PlanDayPlanCleanup;
 // The stored plan's minutes per day and workplace from a day on: all that a run needs of it.

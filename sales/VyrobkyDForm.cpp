@@ -151,6 +151,7 @@ TVyrobkyDForm::TVyrobkyDForm(QWidget *owner) : TForm(owner)
     DBGridOperacie = new TDBGrid(TabOperacie);
     DBGridOperacie->setObjectName(QStringLiteral("DBGridOperacie"));
     DBGridOperacie->SetDataSource(&DMTPV->DSTOperacie);
+    DBGridOperacie->AppendAtEnd = true; // the route is typed operation by operation
     const QList<QPair<const char *, const char *>> routeColumns{
         {"POSTUP", "Postup"},      {"C_OPERACIE", "č.Op."},
         {"OPERACIA", "Operacia"},  {"POPIS_OP", "Popis operácie"},

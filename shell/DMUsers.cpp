@@ -5,6 +5,7 @@
 #include "Grants.h"
 #include "Routines.h"
 #include "library/DataModuleSetUp.h"
+#include "library/ServiceBlocks.h"
 #include "library/xQuery.h"
 #include "platform/db/Field.h"
 #include "platform/fbapi/IBError.h"
@@ -54,8 +55,14 @@ TDMUsers::~TDMUsers()
         DMUsers = nullptr;
 }
 
+QString TDMUsers::LocalUsersText()
+{
+    return QString::fromUtf8("Užívateľov spravuje server; na lokálnej databáze ich nie je možné vytvárať.");
+}
+
 void TDMUsers::Open()
 {
+    UsersOnServer = IsServerDatabaseName(DMZal->DBZAL.DatabaseName);
     ExecSqlParams(AdminSql::ImportServerUsers);
     QUsers.Open();
     if (QUsers.IsEmpty())

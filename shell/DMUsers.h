@@ -28,6 +28,12 @@ public:
     // The user of the current row ("" when none).
     QString CurrentUser() const;
 
+    // Whether a server keeps this connection's users, so that new ones can be made: set by Open. The
+    // embedded engine of a local database file keeps none of its own.
+    bool UsersOnServer = false;
+    // What a new user on a connection without a server is refused with.
+    static QString LocalUsersText();
+
     // A new user: the typed name upper-cased is the name, password his first password; made on the server
     // first, then listed. False when nothing was typed; a name that is no valid user name, and a password
     // that NewPasswordProblem refuses, are refused with a message.

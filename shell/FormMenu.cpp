@@ -3,6 +3,7 @@
 #include "DMZal.h"
 #include "MenuHooks.h"
 #include "RoutineNames.h"
+#include "Routines.h"
 #include "platform/os/Folders.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
@@ -18,6 +19,7 @@
 #include <QKeySequence>
 #include <QMenuBar>
 #include <QSet>
+#include <QStatusBar>
 #include <QTimer>
 #include <QToolBar>
 #include <QToolButton>
@@ -75,8 +77,8 @@ const std::vector<TMainMenuItem> &MainMenuItems()
          {QStringLiteral("STAV_ZAK"), QStringLiteral("5")}},
         {Item, "mnuVyroba", "mnuVPoziadavky", "Požiadavky na výrobu", None, Routine::ShowProductionRequests, {},
          "@mnuRV"},
-        {Item, "mnuVyroba", "mnuPlanVyroby", "Plán výroby", None, Routine::ShowCapacityPlan},
-        {Item, "mnuVyroba", "mnuPlanPrace", "Plán práce", None, Routine::ShowWorkPlan},
+        {Item, "mnuVyroba", "mnuPlanVyroby", "Plán výroby", None, Routine::ShowCapacityPlan, {}, "Vyroba"},
+        {Item, "mnuVyroba", "mnuPlanPrace", "Plán práce", None, Routine::ShowWorkPlan, {}, "Vyroba"},
         {Item, "mnuVyroba", "mnuVykony", "&Výkony pracovníkov", Qt::CTRL | Qt::Key_V, Routine::ShowPerformances, {},
          "Vykony | @mnuRV"},
         {Item, "mnuVyroba", "mnuOdvody", "&Odvody výrobkov", Qt::CTRL | Qt::Key_O, Routine::ShowHandOvers, {},
@@ -274,8 +276,8 @@ void TFormMenu::buildMenu()
         else
             ShowNotAvailable();
     });
-    onTriggered(mnuManual, [] { OpenInDesktop(CurrentFolder() + QStringLiteral("manual.pdf")); });
-    onTriggered(mnuNaInternete, [] { OpenInDesktop(ProductWebPage); });
+    onTriggered(mnuManual, [] { OpenOrSayWhy(CurrentFolder() + QStringLiteral("manual.pdf")); });
+    onTriggered(mnuNaInternete, [] { OpenOrSayWhy(ProductWebPage); });
     connect(Koniec1, &QAction::triggered, this, &QWidget::close);
 }
 
@@ -362,13 +364,36 @@ void TFormMenu::FormShow()
         DMZal->ConnectDatabase();
     } catch (...) {
         InstallTerminationHandler(this);
+        enableWithoutConnection(); // the error is said by the caller
         throw;
     }
     InstallTerminationHandler(this);
-    // A refused log-in leaves the program unconnected: the menu then keeps every item enabled.
-    if (!DMZal->DBZAL.Connected())
+    // A refused log-in leaves the program unconnected: every item would only fail in turn.
+    if (!DMZal->DBZAL.Connected()) {
+        enableWithoutConnection();
         return;
+    }
     enableByPrivileges();
+}
+
+void TFormMenu::enableWithoutConnection()
+{
+    for (const TMainMenuItem &item : MainMenuItems()) {
+        if (!item.Name)
+            continue;
+        const QString name = QLatin1String(item.Name);
+        const bool open = name == QLatin1String("System1") || name == QLatin1String("mnuSettings") ||
+                          name == QLatin1String("Pomoc1") || name == QLatin1String("Koniec1") ||
+                          (item.Parent && QLatin1String(item.Parent) == QLatin1String("Pomoc1"));
+        if (QAction *a = findChild<QAction *>(name))
+            a->setEnabled(open);
+    }
+    mnuRep->menuAction()->setEnabled(false);
+    mnuManual->setEnabled(QFileInfo::exists(CurrentFolder() + QStringLiteral("manual.pdf")));
+    for (QToolButton *b : {ButtonZakObj, ButtonVykony, ButtonCiselniky, ButtonOdvody, ButtonDodacieListy, ButtonIntObj})
+        b->setEnabled(false);
+    statusBar()->showMessage(QString::fromUtf8("Databáza nie je pripojená."));
+    setFixedSize(sizeHint());
 }
 
 void TFormMenu::enableByPrivileges()

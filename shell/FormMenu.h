@@ -72,6 +72,8 @@ private:
     void buildMenu();
     void buildButtons();
     void enableByPrivileges();
+    // Without a connection only the settings (where the database is named), the help and the end are open.
+    void enableWithoutConnection();
     void activated();
     void queueActivated();
     void startProbe();

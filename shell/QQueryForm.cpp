@@ -1,6 +1,7 @@
 #include "QQueryForm.h"
 
 #include "DMZal.h"
+#include "Routines.h"
 #include "SqlConsoleExport.h"
 #include "SqlConsoleText.h"
 #include "library/TextPrint.h"
@@ -24,6 +25,7 @@
 #include <QHeaderView>
 #include <QLabel>
 #include <QPlainTextEdit>
+#include <QRegularExpression>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTextStream>
@@ -378,12 +380,16 @@ QString TQQueryForm::askSaveFileName(const QString &fileName, const QString &fil
                                      int *filterIndex)
 {
     QString selected = filters.split(QStringLiteral(";;")).value(0);
-    const QString name =
+    QString name =
         ChooseFileName(title + QStringLiteral(" :"),
                        QFileInfo(fileName).isAbsolute() ? fileName : SqlConsoleFolder() + QLatin1Char('/') + fileName,
                        filters, &selected, true);
     if (name.isEmpty())
         return name;
+    // A name typed without an extension takes the chosen kind's, so that the file opens as what it is.
+    const QRegularExpressionMatch extension = QRegularExpression(QStringLiteral("\\*(\\.\\w+)")).match(selected);
+    if (QFileInfo(name).suffix().isEmpty() && extension.hasMatch())
+        name += extension.captured(1);
     SqlConsoleFolder() = QFileInfo(name).absolutePath();
     const int index = int(filters.split(QStringLiteral(";;")).indexOf(selected)) + 1;
     rememberedFilterIndex() = index > 0 ? index : 1;
@@ -456,7 +462,7 @@ void TQQueryForm::Export()
     // The workbook may be looked at at once, in the desktop's program for it.
     if (kind == TConsoleExport::Spreadsheet && MessageBox(QString::fromUtf8("Zobrazit výsledok v Exceli ?"),
                                                           QStringLiteral("Export"), mtConfirmation, mbYesNo) == mrYes)
-        OpenInDesktop(name);
+        OpenOrSayWhy(name);
     SetModalResult(mrOk);
 }
 

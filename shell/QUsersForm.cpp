@@ -90,6 +90,11 @@ TQUsersForm::TQUsersForm(QWidget *owner) : TForm(owner)
     resize(760, 460);
 
     connect(BtnNovy, &QPushButton::clicked, this, [this] {
+        // Said before anything is asked: the embedded engine would only fail, slowly, at the end.
+        if (!DMUsers->UsersOnServer) {
+            ShowMessage(TDMUsers::LocalUsersText());
+            return;
+        }
         // A name refused (said by its message) is asked for again as typed, for the correction; an empty name
         // or Cancel ends the asking. A valid name is followed by the first password.
         QString name;

@@ -5,8 +5,11 @@
 #include "platform/db/Field.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Exception.h"
+#include "platform/os/Folders.h"
 #include "platform/os/Format.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QRegularExpression>
 #include <QRegularExpressionValidator>
 
@@ -345,4 +348,20 @@ double ForeignToHome(double amount, double rate)
     if (CurrencyCode == QLatin1String("CZK"))
         return amount * rate;
     return rate > 0 ? amount / rate : amount;
+}
+
+void OpenOrSayWhy(const QString &fileOrUrl)
+{
+    if (OpenInDesktop(fileOrUrl))
+        return;
+    if (!QFileInfo::exists(fileOrUrl)) {
+        ShowError(QString::fromUtf8("Adresu %1 nie je čím otvoriť: na tomto počítači nie je program, ktorý ju "
+                                    "otvára.")
+                      .arg(fileOrUrl));
+        return;
+    }
+    const QFileInfo file(fileOrUrl);
+    ShowError(QString::fromUtf8("Súbor %1 je uložený, ale na tomto počítači nie je program, ktorý otvára súbory "
+                                ".%2.")
+                  .arg(QDir::toNativeSeparators(file.absoluteFilePath()), file.suffix()));
 }

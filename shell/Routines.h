@@ -63,6 +63,11 @@ TDataSource *OpenQueryDS(const QString &sql, const QVariantList &params = {}, co
 QString CurrentUserName();
 bool InTransaction();
 
+// ---- files for other programs
+// Opens a file or an address in the desktop's program for it; when the desktop has none, says so (the
+// file stays where it was written).
+void OpenOrSayWhy(const QString &fileOrUrl);
+
 // ---- dates and numbers
 // "dd/mm/yyyy" with the program's date separator.
 QString DateStr(const QDate &date);

@@ -165,26 +165,40 @@ void TDBChart::rebuild()
     chart->addAxis(xAxis, Qt::AlignBottom);
     chart->addAxis(yAxis, Qt::AlignLeft);
     double low = 0, high = 0;
+    // Every bar series is a set of one group of bars: side by side, each in a colour of its own (a bar group
+    // of its own each would draw them all in the theme's first colour).
+    QBarSeries *bars = nullptr;
+    std::vector<QAbstractSeries *> ordered; // the bars where the first bar series stands
     for (TChartSeries *s : series_) {
         for (double v : s->Values()) {
             low = std::min(low, v);
             high = std::max(high, v);
         }
-        QAbstractSeries *qs = nullptr;
         if (s->SeriesKind() == TChartSeries::Bar) {
             auto *set = new QBarSet(s->Title);
             for (double v : s->Values())
                 set->append(v);
-            auto *bars = new QBarSeries;
+            if (!bars) {
+                bars = new QBarSeries;
+                // Each value marked on its bar.
+                bars->setLabelsVisible(true);
+                bars->setLabelsPosition(QAbstractBarSeries::LabelsOutsideEnd);
+                ordered.push_back(bars);
+            }
             bars->append(set);
-            qs = bars;
         } else {
             auto *line = new QLineSeries;
             line->setName(s->Title);
             for (std::size_t i = 0; i < s->Values().size(); ++i)
                 line->append(double(i), s->Values()[i]);
-            qs = line;
+            // Each value marked at its point.
+            line->setPointsVisible(true);
+            line->setPointLabelsVisible(true);
+            line->setPointLabelsClipping(false);
+            ordered.push_back(line);
         }
+    }
+    for (QAbstractSeries *qs : ordered) {
         chart->addSeries(qs);
         qs->attachAxis(xAxis);
         qs->attachAxis(yAxis);

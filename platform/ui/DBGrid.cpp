@@ -57,7 +57,12 @@ public:
             // What is typed stays as typed: no item is completed after a part of a code, to be written in
             // its place by Enter, and no typed letter gives way to a completion at the field's size.
             combo->setCompleter(nullptr);
-            combo->lineEdit()->setMaxLength(most);
+            // A list may offer texts longer than the field, which the field's text handler turns into what
+            // it keeps (a description for its code): a picked text is never cut.
+            int longest = most;
+            for (const QString &item : c->PickList)
+                longest = std::max(longest, int(item.size()));
+            combo->lineEdit()->setMaxLength(longest);
             combo->addItems(c->PickList);
             // The list drops down as wide as its longest item, beyond a narrow column.
             QAbstractItemView *list = combo->view();
@@ -322,6 +327,12 @@ bool TDBGrid::canEditData() const
     return (options_ & dgEditing) && !(options_ & dgRowSelect) && !model_->ReadOnly;
 }
 
+bool TDBGrid::atLastRow() const
+{
+    const TDataSet *ds = DataSet();
+    return ds && !ds->IsEmpty() && model_->CurrentRow() == ds->FetchedCount() - 1 && !ds->CanFetchMore();
+}
+
 void TDBGrid::applyOptions()
 {
     header_->setVisible(options_ & dgTitles);
@@ -472,7 +483,14 @@ void TDBGrid::keyPressEvent(QKeyEvent *e)
         extendMarks();
         break;
     case Qt::Key_Down:
-        Guarded([&] { ds->Next(); });
+        // Down on the last row of a grid that is edited starts a new row after it; a new row nobody has typed
+        // into yet stays the last.
+        if (AppendAtEnd && !ctrl && !shift && canEditData() && ds->CanModify() && atLastRow()) {
+            if (ds->State() != dsInsert || ds->Modified())
+                Guarded([&] { ds->Append(); });
+        } else {
+            Guarded([&] { ds->Next(); });
+        }
         extendMarks();
         break;
     case Qt::Key_PageUp:
@@ -499,7 +517,7 @@ void TDBGrid::keyPressEvent(QKeyEvent *e)
         // At the last row a new row goes after it, elsewhere before the current one.
         if (!ctrl && !shift && canEditData())
             Guarded([&] {
-                if (ds->IsEmpty() || (model_->CurrentRow() == ds->FetchedCount() - 1 && !ds->CanFetchMore()))
+                if (ds->IsEmpty() || atLastRow())
                     ds->Append();
                 else
                     ds->Insert();
@@ -661,6 +679,18 @@ void TDBGrid::editorKey(QWidget *editor, QKeyEvent *e)
     if (e->key() == Qt::Key_Tab || e->key() == Qt::Key_Backtab) {
         // As Qt's editors do: on to the next (previous) cell, whose editor opens.
         const bool back = e->key() == Qt::Key_Backtab || (e->modifiers() & Qt::ShiftModifier);
+        TDataSet *ds = DataSet();
+        if (!back && AppendAtEnd && ds && ds->CanModify() && canEditData() && atLastRow() &&
+            !moveCursor(MoveNext, Qt::NoModifier).isValid()) {
+            // Past the last cell of the last row a new row starts, as Down starts one there; a new row nobody
+            // has typed into yet stays the last.
+            closeEditor(editor, QAbstractItemDelegate::NoHint);
+            if (ds->State() != dsInsert || ds->Modified())
+                Guarded([&] { ds->Append(); });
+            SetSelectedIndex(0);
+            edit(currentIndex());
+            return;
+        }
         closeEditor(editor, back ? QAbstractItemDelegate::EditPreviousItem : QAbstractItemDelegate::EditNextItem);
         return;
     }
@@ -753,6 +783,31 @@ void TDBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hi
             return;
     }
     QTableView::closeEditor(editor, hint);
+}
+
+bool TDBGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)
+{
+    // The editor opens in the data set's current row, the one the indicator shows: a row that could not be
+    // left keeps the data set where it was, and a row whose key was typed may have moved to its place in
+    // the order.
+    if (index.isValid() && model_->Active() && index.row() != model_->CurrentRow()) {
+        const QModelIndex own = model_->index(model_->CurrentRow(), index.column());
+        if (!own.isValid())
+            return false;
+        followDataSet(own.row());
+        return QTableView::edit(own, trigger, event);
+    }
+    return QTableView::edit(index, trigger, event);
+}
+
+QModelIndex TDBGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers)
+{
+    const QModelIndex here = currentIndex();
+    const QModelIndex next = QTableView::moveCursor(action, modifiers);
+    if (here.isValid() && next.isValid() &&
+        ((action == MoveNext && next.row() < here.row()) || (action == MovePrevious && next.row() > here.row())))
+        return QModelIndex();
+    return next;
 }
 
 void TDBGrid::resizeEvent(QResizeEvent *e)

@@ -51,6 +51,7 @@ public:
     TDataSource *DataSource() const { return model_->DataSource(); }
     void SetDataSource(TDataSource *source);
     TDataSet *DataSet() const { return model_->DataSet(); }
+    using QTableView::edit; // the cell's editor opened by the program (its guard below)
     TDataSetModel *Model() const { return model_; }
 
     int ColumnCount() const { return model_->ColumnCount(); }
@@ -67,6 +68,9 @@ public:
     void SetOptions(TDBGridOptions options);
     bool ReadOnly() const { return model_->ReadOnly; }
     void SetReadOnly(bool on);
+    // Down on the last row and Tab past its last cell start a new row after it (a list typed row by row,
+    // such as a route); otherwise they stay on the last row.
+    bool AppendAtEnd = false;
 
     // Marked rows (multi-select), in the order they were marked; rows deleted since are left out.
     std::vector<TBookmark> SelectedRows() const;
@@ -130,6 +134,11 @@ protected:
     void currentChanged(const QModelIndex &current, const QModelIndex &previous) override;
     void commitData(QWidget *editor) override;
     void closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hint) override;
+    // A cell's editor opens in the data set's current row only: typing never reaches another row.
+    bool edit(const QModelIndex &index, EditTrigger trigger, QEvent *event) override;
+    // Tab and Shift+Tab go on to the next or the previous row at a row's end, never round from the last
+    // row to the first or back.
+    QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
     void resizeEvent(QResizeEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
@@ -144,6 +153,8 @@ private:
     void columnsReset();
     void applyOptions();
     bool canEditData() const;
+    // The current row is the last of the data set (all of it fetched).
+    bool atLastRow() const;
     bool cellSelected(const QModelIndex &index) const;
     void paintCell(QPainter *painter, QStyleOptionViewItem &option, const QModelIndex &index);
     void deleteCurrent();

@@ -1,6 +1,7 @@
 // The grants module privileges stand for: the statements, and on a fresh database the rights the server
 // then holds in RDB$USER_PRIVILEGES as the users' data module sets and removes privileges.
 #include "common/GridTyping.h"
+#include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "library/xDBGrid.h"
 #include "shell/DMUsers.h"
@@ -263,6 +264,7 @@ TEST_F(UsersTest, ANewUsersFirstPasswordIsTypedTwiceHidden)
 {
     TTestResponder answers;
     users->Open();
+    users->UsersOnServer = true; // the questions come before the server is called
     TQUsersForm form;
     answers.InputAnswers = {QString("novak"),    QString("NOVAK"),    QString(),           QString::fromUtf8("Tajné"),
                             QString("Taj ne'1"), QString("Taj ne'2"), QString("Taj ne'1"), QVariant()};
@@ -287,6 +289,7 @@ TEST_F(UsersTest, ARefusedNewNameIsAskedForAgainAsTyped)
 {
     TTestResponder answers;
     users->Open();
+    users->UsersOnServer = true;
     TQUsersForm form;
     const QString typed = QString::fromUtf8("Nováková Ľ.");
     answers.InputAnswers = {typed, QVariant()};
@@ -295,6 +298,19 @@ TEST_F(UsersTest, ARefusedNewNameIsAskedForAgainAsTyped)
     EXPECT_EQ(answers.Inputs[0].Value, QString());
     EXPECT_EQ(answers.Inputs[1].Value, typed) << "asked again with the name as typed";
     EXPECT_EQ(answers.Texts(), QStringList{InvalidUserNameText});
+    EXPECT_EQ(SelectValueParams("select count(*) from QUSERS").toInt(), 1);
+}
+
+// On a local database file no user can be made: that is said at once, before any question.
+TEST_F(UsersTest, ANewUserOnALocalDatabaseIsRefusedAtOnce)
+{
+    TTestResponder answers;
+    users->Open();
+    EXPECT_FALSE(users->UsersOnServer);
+    TQUsersForm form;
+    ClickOn(form.BtnNovy);
+    EXPECT_TRUE(answers.Inputs.isEmpty()) << "nothing is asked";
+    EXPECT_EQ(answers.Texts(), QStringList{TDMUsers::LocalUsersText()});
     EXPECT_EQ(SelectValueParams("select count(*) from QUSERS").toInt(), 1);
 }
 
@@ -488,6 +504,7 @@ TEST_F(UsersTest, ANameAlreadyListedIsRefusedBeforeThePassword)
     TTestResponder answers;
     users->Open();
     addUserRow("T21_SKLADNIK");
+    users->UsersOnServer = true;
     TQUsersForm form;
     answers.InputAnswers = {QString("t21_skladnik"), QVariant()};
     QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
@@ -497,6 +514,65 @@ TEST_F(UsersTest, ANameAlreadyListedIsRefusedBeforeThePassword)
     EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf8("Užívateľ T21_SKLADNIK už existuje, zvoľte iné meno.")});
     EXPECT_FALSE(users->NewUser("T21_Skladnik", "Ine-heslo 1"));
     EXPECT_EQ(SelectValueParams("select count(*) from QUSERS where RDB_USER='T21_SKLADNIK'").toInt(), 1);
+}
+
+} // namespace
+
+namespace {
+
+// Every activity is granted by picking its description from the cell's list, the long ones whole.
+TEST_F(UsersTest, EveryActivityIsGrantedByPickingItFromTheList)
+{
+    TTestResponder answers;
+    users->Open();
+    addUserRow("T21_PLANOVAC");
+    users->Close();
+    QStringList notPicked;
+    WhenModal<TQUsersForm>([&](TQUsersForm *f) {
+        TxDBGrid *grid = f->DBGridPrivileges;
+        if (users->QUsers.Locate("RDB_USER", "T21_PLANOVAC")) {
+            ClickOn(grid->viewport());
+            for (const auto &[word, description] : ModuleWords()) {
+                Press(Qt::Key_Insert);
+                Press(Qt::Key_Home); // the activity's column
+                Type(description.left(1));
+                QWidget *editor = QApplication::focusWidget();
+                auto *combo = qobject_cast<QComboBox *>(editor);
+                if (!combo && editor)
+                    combo = qobject_cast<QComboBox *>(editor->parentWidget());
+                if (!combo) {
+                    notPicked << description + " (no list)";
+                    break;
+                }
+                Press(Qt::Key_Down, Qt::AltModifier);
+                for (int i = 0; i < combo->count() && combo->view()->currentIndex().data().toString() != description;
+                     ++i)
+                    QTest::keyClick(combo->view(), Qt::Key_Down);
+                QTest::keyClick(combo->view(), Qt::Key_Return);
+                Settle();
+                Press(Qt::Key_Tab);
+                Type(QString::fromUtf8("Čítať"));
+                Press(Qt::Key_Return);
+                Press(Qt::Key_Up); // off the row: it is stored
+                if (users->QPrivileges.State() != dsBrowse) {
+                    notPicked << description;
+                    users->QPrivileges.Cancel();
+                }
+            }
+        }
+        f->Close();
+    });
+    ShowUsers();
+    EXPECT_TRUE(notPicked.isEmpty()) << notPicked.join(", ").toStdString() << answers.Texts().join('\n').toStdString();
+    QStringList missing;
+    for (const auto &[word, description] : ModuleWords())
+        if (SelectValueParams("select RDB_LEVEL from QPRIVILEGES where RDB_USER='T21_PLANOVAC' and RDB_PRIVILEGE=:w",
+                              {word})
+                .toInt() != 1)
+            missing << description;
+    EXPECT_TRUE(missing.isEmpty()) << missing.join(", ").toStdString();
+    delete QUsersForm;
+    QUsersForm = nullptr;
 }
 
 } // namespace

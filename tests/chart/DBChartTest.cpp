@@ -65,6 +65,22 @@ TEST_F(DBChartTest, BarAndLineSeriesFollowTheirDataSet)
     ASSERT_NE(lineSeries, nullptr);
     EXPECT_EQ(lineSeries->count(), 3);
     EXPECT_EQ(chart.Chart()->axes(Qt::Horizontal).value(0)->titleText(), "Mesiac");
+    // Every value is marked on the chart.
+    EXPECT_TRUE(barSeries->isLabelsVisible());
+    EXPECT_TRUE(lineSeries->pointLabelsVisible());
+
+    // Two bar series are two sets of one group of bars, each in its own colour.
+    TBarSeries more;
+    more.YValuesSource = "W";
+    more.SetDataSource(&source);
+    chart.AddSeries(&more);
+    chart.RefreshData();
+    ASSERT_EQ(chart.Chart()->series().size(), 2);
+    auto *group = qobject_cast<QBarSeries *>(chart.Chart()->series()[0]);
+    ASSERT_NE(group, nullptr);
+    ASSERT_EQ(group->count(), 2);
+    EXPECT_NE(group->barSets()[0]->color(), group->barSets()[1]->color());
+    chart.RemoveSeries(&more);
 
     query.Close();
     EXPECT_TRUE(bars.Values().empty());

@@ -2,6 +2,7 @@
 // it: the browser from its menu item, then its button, a double click on a row or the key of a grid's cell.
 // A new row's dialog left by Escape stores nothing.
 #include "LookFixture.h"
+#include "shell/DMUsers.h"
 
 #include "platform/ui/ModalResult.h"
 #include "material/MPohybyForm.h"
@@ -204,17 +205,15 @@ TEST_F(DialogsLook, SettingsPages)
     });
 }
 
-// A new user is asked for by name in an input box, not in a dialog of its own.
-TEST_F(DialogsLook, NewUserIsAskedByName)
+// A new user on the local database file is refused at once with the reason, before anything is asked.
+TEST_F(DialogsLook, NewUserOnTheLocalDatabaseIsRefusedAtOnce)
 {
     look("mnuUsers", menuItem("mnuUsers"), [&](QWidget *users) {
         const int listed = rows("QUSERS");
-        responder->InputAnswers = {QVariant()};
         clickButton(users, QStringLiteral("Nový"));
-        ASSERT_EQ(responder->Inputs.size(), 1);
-        EXPECT_EQ(responder->Inputs[0].Caption, QString::fromUtf8("Nový užívateľ"));
-        EXPECT_EQ(responder->Inputs[0].Prompt, QString::fromUtf8("Meno užívateľa:"));
-        EXPECT_EQ(rows("QUSERS"), listed) << "a cancelled name makes no user";
+        EXPECT_TRUE(responder->Inputs.isEmpty());
+        EXPECT_EQ(responder->Texts(), QStringList{TDMUsers::LocalUsersText()});
+        EXPECT_EQ(rows("QUSERS"), listed);
     });
 }
 

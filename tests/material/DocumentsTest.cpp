@@ -11,6 +11,7 @@
 #include "material/MSkladQRRep.h"
 #include "material/MTZSql.h"
 #include "material/MaterialPrints.h"
+#include "library/xDBGrid.h"
 #include "library/xDBImage.h"
 #include "library/xQuery.h"
 #include "platform/os/Format.h"
@@ -19,11 +20,13 @@
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/ReportPreview.h"
 #include "common/HostileCorpus.h"
+#include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "library/QTlacForm.h"
 #include "library/xForm.h"
 #include "material/MPohybyForm.h"
 
+#include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
 #include <QRadioButton>
@@ -489,7 +492,7 @@ void previewChoice(int option)
     WhenModal<TReportPreview>([](TReportPreview *p) { p->close(); });
 }
 
-TEST_F(DocumentsTest, TheMovementsFormPrintsItsOwnSelectionAndThePopUpTheCurrentMovementsDocument)
+TEST_F(DocumentsTest, TheMovementsFormPrintsTheCurrentMovementsDocumentAndItsSelectionAsAList)
 {
     exec(QString::fromUtf8("insert into POLOZKY (C_POL, TYP1, NAZOV, MJ) values ('Ľ-1', 'M', 'Koks O''Hara', 'KG')"));
     item("M-2", "M", 3);
@@ -502,36 +505,50 @@ TEST_F(DocumentsTest, TheMovementsFormPrintsItsOwnSelectionAndThePopUpTheCurrent
     const auto printed = [this](int kind) { return all(laidOut(StockDocumentReport(&mtz->QvMPohyby, kind))); };
     bool checked = false;
     WhenModal<TMPohybyForm>([&](TMPohybyForm *f) {
-        // The store's issues of today of one item: the form's own selection printed as a document, not the
-        // whole document the movement belongs to.
-        QTest::keyClicks(f->eSklad, QStringLiteral("M1"));
-        QTest::keyClicks(f->eTyp, QStringLiteral("22"));
-        TypeText(f->ePolozka, QString::fromUtf8("Ľ-1"));
-        f->BtnFilter->click();
+        // One item's issues listed: "Doklad" prints the whole document of the current movement, as it was made.
+        TabAndType(f->eSklad, QStringLiteral("M1"));
+        TabAndType(f->eTyp, QStringLiteral("22"));
+        TabAndType(f->ePolozka, QString::fromUtf8("Ľ-1"));
+        ClickOn(f->BtnFilter);
         previewChoice(0);
-        f->BtnTlac->click();
-        QStringList document = printed(22);
-        EXPECT_TRUE(document.contains(QString::fromUtf8("VÝDAJKA")));
-        EXPECT_TRUE(document.contains(QStringLiteral("2603001")));
-        EXPECT_TRUE(document.contains(QString::fromUtf8("Koks O'Hara")));
-        EXPECT_TRUE(document.contains(QStringLiteral("2"))) << "an issue prints positive";
-        EXPECT_FALSE(document.contains(QString::fromUtf8("Položka M-2"))) << "an item the form does not list";
-        EXPECT_FALSE(document.contains(QStringLiteral("5"))) << "a receipt";
-        EXPECT_TRUE(document.contains(FormatFloat(QStringLiteral("0.00"), 2 * 4)));
+        ClickOn(f->BtnTlac);
+        const QStringList issue = printed(22);
+        EXPECT_TRUE(issue.contains(QString::fromUtf8("VÝDAJKA")));
+        EXPECT_TRUE(issue.contains(QStringLiteral("2603001")));
+        EXPECT_TRUE(issue.contains(QString::fromUtf8("Koks O'Hara")));
+        EXPECT_TRUE(issue.contains(QStringLiteral("M-2"))) << "the document's other line";
+        EXPECT_FALSE(issue.contains(QStringLiteral("5"))) << "a receipt";
+        EXPECT_FALSE(issue.contains(QStringLiteral("7"))) << "another store's issue";
+        EXPECT_TRUE(issue.contains(FormatFloat(QStringLiteral("0.00"), 2 * 4 + 3 * 3))) << "the document's total";
 
-        // The pop-up prints the document of the current movement, whatever else the form lists.
-        f->eTyp->clear();
-        f->ePolozka->clear();
-        f->BtnFilter->click();
-        ASSERT_TRUE(mtz->QMPohyby.Locate("TYP_POHYBU", 10));
+        // Receipts and issues listed together: the receipt's row prints the receipt alone, under its own title.
+        for (QLineEdit *cleared : {f->eTyp, f->ePolozka}) {
+            TabTo(cleared);
+            Press(Qt::Key_Delete);
+        }
+        ClickOn(f->BtnFilter);
+        int receiptRow = -1;
+        for (int row = 0; row < mtz->QMPohyby.RecordCount(); ++row)
+            mtz->QMPohyby.WithRecord(row, [&] {
+                if (mtz->QMPohyby.FieldByName("TYP_POHYBU")->AsInteger() == 10)
+                    receiptRow = row;
+            });
+        EXPECT_GE(receiptRow, 0);
+        ClickCell(f->Grid, std::max(receiptRow, 0), 0);
+        previewChoice(0);
+        ClickOn(f->BtnTlac);
+        const QStringList receipt = printed(10);
+        EXPECT_TRUE(receipt.contains(QString::fromUtf8("PRÍJEMKA")));
+        EXPECT_TRUE(receipt.contains(QString::fromUtf8("Príjem od dodávateľa")));
+        EXPECT_FALSE(receipt.contains(QString::fromUtf8("VÝDAJKA")));
+        EXPECT_FALSE(receipt.contains(QStringLiteral("M-2"))) << "the issues are another document";
+        EXPECT_TRUE(receipt.contains(FormatFloat(QStringLiteral("0.00"), 5 * 4))) << "the receipt's total";
+
+        // The pop-up's document of the month prints the same receipt.
         WhenModal<TQTlacForm>([](TQTlacForm *d) { QTest::mouseClick(d->BitBtnPozri, Qt::LeftButton); });
         WhenModal<TReportPreview>([](TReportPreview *p) { p->close(); });
         f->PohybyMenu->actions()[3]->trigger(); // "Doklad (mesiac)"
-        const QStringList receipt = printed(10);
-        EXPECT_TRUE(receipt.contains(QString::fromUtf8("PRÍJEMKA")));
-        EXPECT_TRUE(receipt.contains(QStringLiteral("2603002")));
-        EXPECT_TRUE(receipt.contains(QStringLiteral("5")));
-        EXPECT_FALSE(receipt.contains(QString::fromUtf8("Položka M-2"))) << "the issues are another document";
+        EXPECT_EQ(printed(10), receipt);
 
         // A summary has no movements to make a document of: it says so and prints nothing.
         f->cbPohlad->setCurrentIndex(4);

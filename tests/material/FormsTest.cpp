@@ -4,6 +4,7 @@
 #include "MaterialFixture.h"
 #include "common/GridTyping.h"
 #include "common/HostileCorpus.h"
+#include "common/PersonTyping.h"
 #include "common/ShownBoxes.h"
 #include "common/WhenModal.h"
 #include "material/DodavateliaForm.h"
@@ -36,6 +37,7 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QPushButton>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -456,7 +458,7 @@ TEST_F(FormsTest, TheStoresFormShowsTodaysStockAndAToolsUsage)
 TEST_F(FormsTest, TheStoresShowTheItemsPictureAndTheSelectedProductsPicture)
 {
     RegisterDBImageFormat("jpg", TGraphicClass::Jpeg); // as the program's start does
-    QImage image(16, 8, QImage::Format_RGB32);
+    QImage image(900, 700, QImage::Format_RGB32);      // larger than the form
     image.fill(Qt::red);
     item("V-1", "V");
     ExecSqlParams("insert into TKUSOVNIK (C_VYR, C_POZICIE, C_POL, MNOZSTVO) values (?, 10, ?, 1)", {"V-1", "M-1"});
@@ -467,13 +469,17 @@ TEST_F(FormsTest, TheStoresShowTheItemsPictureAndTheSelectedProductsPicture)
     bool checked = false;
     WhenModal<TMSkladyForm>([&](TMSkladyForm *f) {
         TDataSet *rows = f->Grid->DataSet();
+        Settle();
+        const int listHeight = f->Grid->height();
         ASSERT_TRUE(rows->Locate("C_POL", "M-1"));
         f->ObrazokMaterial->LoadPicture();
-        EXPECT_EQ(f->ObrazokMaterial->Picture().Width(), 16) << "a stored JPEG shows";
+        Settle();
+        EXPECT_EQ(f->ObrazokMaterial->Picture().Width(), 900) << "a stored JPEG shows";
+        EXPECT_EQ(f->Grid->height(), listHeight) << "a large picture leaves the list its room";
         f->Tabs->setCurrentWidget(f->tsVyrobky);
         ASSERT_EQ(f->DetailGrid[1]->DataSet()->RecordCount(), 1);
         f->ObrazokVyrobku->LoadPicture();
-        EXPECT_EQ(f->ObrazokVyrobku->Picture().Width(), 16) << "the product's picture beside the list";
+        EXPECT_EQ(f->ObrazokVyrobku->Picture().Width(), 900) << "the product's picture beside the list";
         ASSERT_TRUE(rows->Locate("C_POL", "M-2"));
         EXPECT_TRUE(f->DetailGrid[1]->DataSet()->IsEmpty()) << "M-2 is in no product";
         EXPECT_TRUE(f->ObrazokVyrobku->Picture().IsEmpty());
@@ -852,6 +858,43 @@ TEST_F(FormsTest, TheSuppliersCountryIsChosenByNameFromTheCountries)
     ShowSuppliers();
     EXPECT_TRUE(checked);
     EXPECT_EQ(value("select STAT from CDODAVATELOV where C_DOD=1").toString().trimmed(), "CZ");
+}
+
+} // namespace
+
+namespace {
+
+// The item list's moulds page shows the current item's mould data: after an item card was opened and closed,
+// as the list moves on, and when the list is opened again.
+TEST_F(FormsTest, TheListsMouldPageFollowsTheCurrentItemAfterTheCard)
+{
+    item("K-1", "N");
+    item("K-2", "N");
+    exec(QString::fromUtf8("insert into POLOZKYKOKILY (C_POL, MATERIAL) values ('K-1', 'Sivá liatina')"));
+    exec(QString::fromUtf8("insert into POLOZKYKOKILY (C_POL, MATERIAL) values ('K-2', 'Hliník')"));
+    QStringList seen;
+    const auto mouldShown = [&seen](TMPolozkyForm *list) {
+        TDataSet *rows = list->DetailGrid->DataSet();
+        seen << (rows && rows->Active() && !rows->IsEmpty() ? rows->FieldByName("MATERIAL")->AsString().trimmed()
+                                                            : QStringLiteral("(nič)"));
+    };
+    for (int opened = 0; opened < 2; ++opened) {
+        WhenModal<TMPolozkyForm>([&](TMPolozkyForm *list) {
+            QTabBar *tabs = list->Tabs->tabBar();
+            ClickOn(tabs, tabs->tabRect(1).center()); // "Kokila/Model"
+            mouldShown(list);
+            WhenModal<TMPolozkyDForm>([](TMPolozkyDForm *card) { ClickOn(card->BtnCancel); });
+            ClickOn(list->btnOprav);
+            mouldShown(list);
+            ASSERT_TRUE(ClickCell(list->Grid, 1, 0));
+            mouldShown(list);
+            ClickOn(list->BtnKoniec);
+        });
+        ShowMaterialItems();
+    }
+    const QString grey = QString::fromUtf8("Sivá liatina"), aluminium = QString::fromUtf8("Hliník");
+    EXPECT_EQ(seen, (QStringList{grey, grey, aluminium, grey, grey, aluminium}));
+    delete MPolozkyForm;
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // from a typed start, editing a planned row without losing the foreman's entries, deleting only in the
 // detailed view, the calendar, and the staff estimate with no days.
 #include "ProductionFixture.h"
+#include "common/PersonTyping.h"
 
 #include "common/ShownBoxes.h"
 #include "library/Buttons.h"
@@ -54,6 +55,12 @@ TEST_F(CapacityPlanFormTest, ListsPlansEditsAndDeletes)
     ASSERT_TRUE(unplanned.Active());
     EXPECT_EQ(unplanned.RecordCount(), 2);     // one group per operation code
     EXPECT_EQ(form.lNormoHodiny->text(), "8"); // 3 x 100 + 3 x 60 minutes
+
+    // The operations' sums name no job to plan: that is said.
+    ClickOn(form.btnZaplanuj);
+    EXPECT_EQ(responder->Texts().value(0),
+              QString::fromUtf8("Zákazka sa plánuje z pohľadu \"za Zákazky\" alebo \"Detailný\"."));
+    responder->Messages.clear();
 
     // A typed apostrophe is text, not SQL.
     form.vOPERACIA->setText("X'Y");
@@ -117,9 +124,11 @@ TEST_F(CapacityPlanFormTest, ListsPlansEditsAndDeletes)
 
     view(form, 5);
     form.pcSPlan->setCurrentWidget(form.tabSPlan);
+    EXPECT_NE(form.lNormoHodiny->text(), "0");
     responder->MessageAnswers = {};
     form.actZmazVsetko->trigger();
     EXPECT_EQ(count("select count(*) from SPLAN"), 0);
+    EXPECT_EQ(form.lNormoHodiny->text(), "0") << "the norm hours follow the emptied list";
     EXPECT_TRUE(dayPlan().isEmpty());
     EXPECT_FALSE(vyroba->Planning.Scheduler().HasDayPlan());
 
@@ -300,10 +309,11 @@ TEST_F(CapacityPlanFormTest, APlannedJobLeavesTheUnplannedListAtOnce)
 
     QTest::mouseClick(form.btnZaplanuj, Qt::LeftButton);
     EXPECT_TRUE(unplanned.IsEmpty());
-    // Nothing is left to plan: the button does nothing more.
+    EXPECT_TRUE(responder->Texts().isEmpty()) << responder->Texts().join('|').toStdString();
+    // Nothing is left to plan: the button plans nothing more and says so.
     QTest::mouseClick(form.btnZaplanuj, Qt::LeftButton);
     EXPECT_EQ(count("select count(*) from SPLAN"), 4); // two operations of the first job, one of each other
-    EXPECT_TRUE(responder->Texts().isEmpty()) << responder->Texts().join('|').toStdString();
+    EXPECT_EQ(responder->Texts(), QStringList{QString::fromUtf8("V zozname nie je žiadna zákazka na zaplánovanie.")});
     form.close();
 }
 

@@ -77,8 +77,13 @@ TEST_F(CapacityPlanningTest, ForwardRunSavesTheDayPlanThePeriodPlanAndRaisesTheJ
     EXPECT_EQ(count("select STAV_ZAK from ZAKAZKYD where C_INT=260002"), 40);
     EXPECT_TRUE(responder->Texts().isEmpty()) << responder->Texts().join('|').toStdString();
 
-    // A job with day-plan rows is not planned again.
-    ASSERT_TRUE(plan(1, 260001, 0, QDate(2026, 3, 18)));
+    // A job with day-plan rows is not planned again, nor an operation without a unit time: each is said.
+    for (const TPlanningRequest &request :
+         {TPlanningRequest{1, 260001, 0, QDate(2026, 3, 18)}, TPlanningRequest{1, 260002, 10, QDate(2026, 3, 18)}}) {
+        responder->Messages.clear();
+        ASSERT_TRUE(vyroba->Planning.RunCapacityPlanning(request));
+        EXPECT_EQ(responder->Texts(), QStringList{TCapacityPlanning::NothingToPlanText(request)});
+    }
     EXPECT_EQ(dayPlan().size(), 3);
 }
 

@@ -1,6 +1,7 @@
 // The attendance and wages form offscreen: the month proposed by the date, the cost-centre filter with
 // typed quotes, a day written, the month's wages computed and exported from "Mzdy všetci".
 #include "WorkshopFixture.h"
+#include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "production/SMzdyForm.h"
 #include "production/SVykonyForm.h"
@@ -21,6 +22,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QHeaderView>
@@ -627,6 +629,82 @@ TEST_F(WagesFormWithoutRights, EachButtonTellsTheRefusal)
         for (const QString &text : responder->Texts()) // the computation's refusal comes as its save's
             EXPECT_TRUE(text.endsWith(refused)) << text.toStdString() << " at " << b.button->text().toStdString();
     }
+}
+
+} // namespace
+
+namespace {
+
+// The page's tab clicked, as a person shows it.
+void clickTab(QTabWidget *tabs, QWidget *page)
+{
+    QTabBar *bar = tabs->tabBar();
+    ClickOn(bar, bar->tabRect(tabs->indexOf(page)).center());
+}
+
+int columnOf(TDBGrid *grid, const char *fieldName)
+{
+    for (int i = 0; i < grid->ColumnCount(); ++i)
+        if (grid->Columns(i)->FieldName.compare(QLatin1String(fieldName), Qt::CaseInsensitive) == 0)
+            return i;
+    return -1;
+}
+
+// The total beside the wages of all follows the rows as they change: computed again with a premium, a
+// premium typed into a row, a row deleted.
+TEST_F(WagesForm, TheTotalOfAllWagesFollowsEveryChangeOfTheList)
+{
+    bookableJob();
+    booked("2026-02-02", 57, 10, 10, 0, 234.25);
+    booked("2026-02-03", 58, 10, 10, 0, 100.25);
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD) values ('2026-02-02', 57, 1, 7.5)");
+    exec("insert into SDOCHADZKA (DATUM, OSC, ZMENA, OHOD) values ('2026-02-03', 58, 1, 7.5)");
+    // What the rows add up to, each wage a whole amount as the list shows it.
+    const auto rowsTotal = [this] {
+        const double sum = value("select coalesce(sum(round(coalesce(MZDA_VYK, 0) + coalesce(PREMIE, 0) + "
+                                 "coalesce(MZDA_REZ, 0))), 0) from SMZDY where ROK=2026 and MESIAC=2")
+                               .toDouble();
+        return FormatFloat(QStringLiteral("# ##0"), sum).trimmed();
+    };
+    clickTab(form->PageControlMzdy, form->tabMzdyAll);
+    responder->InputAnswers = {QStringLiteral("0")};
+    ClickOn(form->BtnPocitaj);
+    ASSERT_EQ(mzdy->QMzdy.RecordCount(), 2) << responder->Texts().join('\n').toStdString();
+    ASSERT_EQ(form->LabelMzdy_celkom->text(), rowsTotal());
+    TDBGrid *grid = form->DBGridMzdyAll;
+    const int premium = columnOf(grid, "PREMIE");
+    ASSERT_GE(premium, 0);
+    const struct {
+        const char *change;
+        std::function<void()> make;
+    } changes[] = {
+        {"computed with a premium",
+         [&] {
+             responder->InputAnswers = {QStringLiteral("50")};
+             ClickOn(form->BtnPocitaj);
+         }},
+        {"a premium typed",
+         [&] {
+             ASSERT_TRUE(ClickCell(grid, 0, premium));
+             Type(QStringLiteral("1111"));
+             Press(Qt::Key_Return);
+             Press(Qt::Key_Up); // off the row: it is stored
+         }},
+        {"a row deleted",
+         [&] {
+             ASSERT_TRUE(ClickCell(grid, 1, 0));
+             responder->MessageAnswers = {mrYes};
+             Press(Qt::Key_Delete, Qt::ControlModifier);
+         }},
+    };
+    for (const auto &c : changes) {
+        const QString before = form->LabelMzdy_celkom->text();
+        c.make();
+        EXPECT_EQ(mzdy->QMzdy.State(), dsBrowse) << c.change;
+        EXPECT_NE(rowsTotal(), before) << c.change << ": the rows changed";
+        EXPECT_EQ(form->LabelMzdy_celkom->text(), rowsTotal()) << c.change;
+    }
+    EXPECT_EQ(count("select count(*) from SMZDY where ROK=2026 and MESIAC=2"), 1);
 }
 
 } // namespace

@@ -2,6 +2,7 @@
 // pieces refreshed from what remains with finished jobs dropped with their day plan, and the ticket.
 #include "ProductionFixture.h"
 #include "common/GridTyping.h"
+#include "common/PersonTyping.h"
 #include "common/ShownBoxes.h"
 
 #include "production/SPlanPraceForm.h"
@@ -38,6 +39,10 @@ protected:
         operation(260002, 10, "FORM", 60);
         vyroba->Planning.PlanPeriod = QStringLiteral("TYZDEN");
         ASSERT_TRUE(plan(1));
+        // The workers the foreman assigns.
+        exec("insert into CZAMESTNANCOV (OSC, PRIEZVISKO) select OSC, 'Robotník' from "
+             "(select 3 as OSC from RDB$DATABASE union select 5 from RDB$DATABASE union "
+             "select 9 from RDB$DATABASE union select 71 from RDB$DATABASE)");
     }
 };
 
@@ -320,5 +325,31 @@ TEST_F(WorkPlanTest, TheDayIsADateTypedOrChosenInItsCalendar)
     EXPECT_EQ(form.vZACIATOK->Date(), QDate(2026, 3, 17));
     EXPECT_EQ(q.RecordCount(), 1);
     EXPECT_EQ(boxes.Texts().size(), 2);
+    form.close();
+}
+
+// A worker's number that is no employee is refused as typed, and the operation keeps the worker it had.
+TEST_F(WorkPlanTest, AWorkerWhoDoesNotExistIsRefused)
+{
+    planTwoJobs(false);
+    ASSERT_FALSE(HasFatalFailure());
+    ExecSqlParams("update SPLAN set OSC=5");
+    vyroba->SetWorkPlanText();
+    TSPlanPraceForm form;
+    ASSERT_TRUE(ShowActive(&form));
+    TxDBGrid *grid = form.DBgSPlan;
+    int osc = -1;
+    for (int c = 0; c < grid->ColumnCount(); ++c)
+        if (grid->Columns(c)->FieldName == QLatin1String("OSC"))
+            osc = c;
+    ASSERT_TRUE(ClickCell(grid, 0, osc));
+    Type(QStringLiteral("999"));
+    Press(Qt::Key_Return);
+    EXPECT_EQ(responder->Texts(), QStringList{QString::fromUtf8("Pracovník č. 999 neexistuje.")});
+    Press(Qt::Key_Escape);
+    Press(Qt::Key_Escape);
+    EXPECT_EQ(vyroba->QSPlan.State(), dsBrowse);
+    EXPECT_EQ(count("select count(*) from SPLAN where OSC=5"), 2);
+    EXPECT_EQ(count("select count(*) from SPLAN where OSC=999"), 0);
     form.close();
 }

@@ -4,9 +4,11 @@
 #include "SalesFixture.h"
 
 #include "common/GridTyping.h"
+#include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "library/xDBEdit.h"
 #include "library/xDBImage.h"
+#include "library/xQuery.h"
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/DBLookupCombo.h"
@@ -17,6 +19,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QLabel>
+#include <QTabBar>
 #include <QTabWidget>
 #include <QTemporaryDir>
 #include <QTest>
@@ -323,4 +326,45 @@ TEST_F(ProductDialogTest, CalculationTabSetsTheStoredAgainstTheCurrentFigures)
         QTest::mouseClick(form->BtnNezapis1, Qt::LeftButton);
     });
     EXPECT_EQ(count("select count(*) from POLOZKY where C_POL='V1'"), 1) << "cancelled: nothing changed";
+}
+
+// Down on the route's last operation starts a new one after it; what is typed then goes into that row alone,
+// and every stored operation stays as it was.
+TEST_F(ProductDialogTest, DownOnTheLastOperationAppendsARowThatAloneTakesTheTyping)
+{
+    responder->MessageAnswers = {mrOk, mrNo, mrNo, mrNo};
+    const bool saved = editV1([&](TVyrobkyDForm *form) {
+        QTabBar *tabs = form->pcVyrobok->tabBar();
+        ClickOn(tabs, tabs->tabRect(form->pcVyrobok->indexOf(form->TabOperacie)).center());
+        TDBGrid *grid = form->DBGridOperacie;
+        TxTable &ops = tpv->QTOperacie;
+        ASSERT_EQ(ops.RecordCount(), 2);
+        ASSERT_TRUE(ClickCell(grid, 1, 0));
+        Press(Qt::Key_Down);
+        EXPECT_EQ(ops.State(), dsInsert) << "a new row after the last";
+        Press(Qt::Key_Down);
+        EXPECT_EQ(ops.RecordCount(), 3) << "an untouched new row stays the last";
+        Type(QStringLiteral("C"));
+        Press(Qt::Key_Tab);
+        Press(Qt::Key_Tab);
+        Type(QStringLiteral("CIS"));
+        Press(Qt::Key_Tab);
+        EXPECT_EQ(ops.FieldByName("OPERACIA")->AsString(), "CIS");
+        ClickOn(form->BtnZapis1);
+    });
+    EXPECT_TRUE(saved) << responder->Texts().join('\n').toStdString();
+    QStringList stored;
+    TxQuery q;
+    q.SetDatabase(&dm->DBZAL);
+    q.SQL().SetText("select POSTUP, C_OPERACIE, OPERACIA, CAS_JED from TOPERACIE where C_VYR='V1' order by POSTUP");
+    q.Open();
+    for (; !q.Eof(); q.Next())
+        stored << QStringLiteral("%1/%2/%3/%4")
+                      .arg(q.Fields(0)->AsString().trimmed(), q.Fields(1)->AsString(),
+                           q.Fields(2)->AsString().trimmed(), q.Fields(3)->AsString());
+    q.Close();
+    ASSERT_EQ(stored.size(), 3) << stored.join(' ').toStdString();
+    EXPECT_EQ(stored[0], "/10/FOR/30");
+    EXPECT_EQ(stored[1], "B/10/FOR/99");
+    EXPECT_TRUE(stored[2].startsWith("C/20/CIS/")) << stored[2].toStdString();
 }

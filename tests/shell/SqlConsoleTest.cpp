@@ -3,6 +3,7 @@
 // failed export leaves the old file whole.
 #include "ShellFixture.h"
 #include "common/DesktopSpy.h"
+#include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "shell/QQueryForm.h"
 #include "shell/SqlConsoleExport.h"
@@ -20,6 +21,7 @@
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTabWidget>
 #include <QTableWidget>
 #include <QTest>
@@ -366,6 +368,34 @@ TEST_F(SqlConsoleTest, AStatementFromAnotherFormRunsAtOnceReadOnly)
     });
     ShowSqlConsole("select S, SI, D from EXPORTY", QString::fromUtf8("Využitie nástroja"));
     EXPECT_TRUE(checked);
+}
+
+} // namespace
+
+namespace {
+
+// A workbook's name typed without an extension is written as .xlsx; asked to show it where no program opens
+// workbooks, the console says so.
+TEST_F(SqlConsoleTest, AWorkbookNamedWithoutAnExtensionIsAnXlsxAndANoShowIsSaid)
+{
+    QTemporaryDir folder;
+    const QString typed = QDir(folder.path()).filePath("vysledok");
+    responder->MessageAnswers = {mrYes};
+    WhenModal<TQQueryForm>([&](TQQueryForm *f) {
+        responder->FileAnswers = {typed};
+        responder->FilterAnswers = {QStringLiteral("Excel subor (*.xlsx *.XLSX)")};
+        ClickOn(f->btnExport);
+        if (f->isVisible())
+            ClickOn(f->BitBtnKoniec);
+    });
+    ShowSqlConsole("select S, SI from EXPORTY", QString::fromUtf8("Využitie nástroja"));
+    EXPECT_TRUE(QFileInfo::exists(typed + ".xlsx"));
+    EXPECT_FALSE(QFileInfo::exists(typed));
+    // Without the desktop's opener nothing can show the workbook.
+    if (QStandardPaths::findExecutable("xdg-open").isEmpty())
+        EXPECT_TRUE(
+            responder->Texts().value(1).contains(QString::fromUtf8("nie je program, ktorý otvára súbory .xlsx")))
+            << responder->Texts().join('\n').toStdString();
 }
 
 } // namespace

@@ -24,6 +24,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QFile>
+#include <QStatusBar>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -243,14 +244,30 @@ TEST_F(StartTest, ShownMenuConnectsAndFollowsThePrivileges)
     EXPECT_EQ(DMZal->CurrentUserName(), "SYSDBA");
     EXPECT_EQ(DMZal->ReadRegString("LastLogin"), "SYSDBA");
 
-    for (QAction *a : {m->mnuZakazky, m->mnuCenPon, m->mnuOdberatelia, m->mnuVyrobky, m->mnuOznacOdvedeneDodane,
-                       m->mnuReklamacie, m->Interneobjednavky1, m->Interneobjednavky2, m->mnuPlanVyroby,
-                       m->mnuPlanPrace, m->mnuAktualizaciaMZDAvykony, m->Spravy1})
-        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
     for (QAction *a :
-         {m->mnuRV, m->mnuVPoziadavky, m->mnuVykony, m->mnuOdvody, m->mnuDochadzka, m->mnuPolozky, m->mnuPohyby,
-          m->mnuMObjednavky, m->mnuDodavatelia, m->mnuMPoziadavky, m->mnuUsers, m->mnuSQL, m->mnuUdrzba, m->mnuSettings,
-          m->mnuAktualizaciaNHTP, m->mnuAktualizaciaNHvykony, m->mnuZamestnanci, m->mnuManual})
+         {m->mnuZakazky, m->mnuCenPon, m->mnuOdberatelia, m->mnuVyrobky, m->mnuOznacOdvedeneDodane, m->mnuReklamacie,
+          m->Interneobjednavky1, m->Interneobjednavky2, m->mnuAktualizaciaMZDAvykony, m->Spravy1})
+        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    for (QAction *a : {m->mnuPlanVyroby,
+                       m->mnuPlanPrace,
+                       m->mnuRV,
+                       m->mnuVPoziadavky,
+                       m->mnuVykony,
+                       m->mnuOdvody,
+                       m->mnuDochadzka,
+                       m->mnuPolozky,
+                       m->mnuPohyby,
+                       m->mnuMObjednavky,
+                       m->mnuDodavatelia,
+                       m->mnuMPoziadavky,
+                       m->mnuUsers,
+                       m->mnuSQL,
+                       m->mnuUdrzba,
+                       m->mnuSettings,
+                       m->mnuAktualizaciaNHTP,
+                       m->mnuAktualizaciaNHvykony,
+                       m->mnuZamestnanci,
+                       m->mnuManual})
         EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
     EXPECT_FALSE(m->mnuZmenaHesla->isEnabled()) << "SYSDBA does not change its password here";
     for (QMenu *sub : {m->mnuMTZ, m->mnuSklady, m->mnuExpedicia, m->mnuCiselniky})
@@ -308,8 +325,17 @@ TEST_F(StartTest, UnreachableDatabaseShowsTheErrorWithTheMenuOnScreen)
     EXPECT_EQ(answers.Messages[0].Type, mtError);
     EXPECT_TRUE(answers.menuVisible);
     EXPECT_FALSE(DMZal->DBZAL.Connected());
-    EXPECT_TRUE(m->mnuUsers->isEnabled()) << "unconnected, the menu keeps every item enabled";
-    EXPECT_TRUE(m->mnuZmenaHesla->isEnabled());
+    // Unconnected, only the settings, the help and the end are open, and the status says why.
+    for (QAction *a : {m->mnuSettings, m->System1->menuAction(), m->Pomoc1->menuAction(), m->Oaplikaci1, m->Koniec1})
+        EXPECT_TRUE(a->isEnabled()) << a->objectName().toStdString();
+    for (QAction *a :
+         {m->mnuPredaj->menuAction(), m->mnuVyroba->menuAction(), m->mnuCiselniky->menuAction(), m->mnuZakazky,
+          m->mnuPlanPrace, m->mnuUsers, m->mnuZmenaHesla, m->mnuSQL, m->Spravy1, m->Nastroje1->menuAction()})
+        EXPECT_FALSE(a->isEnabled()) << a->objectName().toStdString();
+    for (QToolButton *b : {m->ButtonZakObj, m->ButtonVykony, m->ButtonIntObj})
+        EXPECT_FALSE(b->isEnabled()) << b->objectName().toStdString();
+    EXPECT_TRUE(m->ButtonKoniec->isEnabled());
+    EXPECT_EQ(m->statusBar()->currentMessage(), QString::fromUtf8("Databáza nie je pripojená."));
 }
 
 TEST_F(StartTest, CloseAsksAndCommitsWhatTheProgramWrote)
