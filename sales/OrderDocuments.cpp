@@ -4,7 +4,7 @@
 #include "QRTlacIntObjBack.h"
 #include "QRTlacPreskObj.h"
 #include "QRTlacZakazky.h"
-#include "ReportParts.h"
+#include "shell/MenuHooks.h"
 #include "ZakPotObjQRRep.h"
 #include "ZakSql.h"
 #include "ZakZmlQRRep.h"

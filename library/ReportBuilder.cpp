@@ -1,20 +1,12 @@
-#include "ReportParts.h"
+#include "ReportBuilder.h"
 
-#include "shell/MenuHooks.h"
 #include "platform/report/DataSetCursor.h"
 #include "platform/report/QuickRep.h"
-#include "platform/ui/ReportPreview.h"
 
 namespace {
 
-template <class T> void shape(T *control, double left, double top, double width, int points, bool bold)
+void setFont(TQRPrintable *control, int points, bool bold)
 {
-    control->Left = left;
-    control->Top = top;
-    if (width > 0) {
-        control->Width = width;
-        control->AutoSize = false;
-    }
     if (points > 0 || bold) {
         QFont &f = control->Font();
         if (points > 0)
@@ -28,9 +20,9 @@ template <class T> void shape(T *control, double left, double top, double width,
 TQRLabel *AddLabel(TQRBand *band, const QString &caption, double left, double top, double width, int points, bool bold,
                    const QString &name)
 {
-    auto *label = band->Add<TQRLabel>(name);
+    auto *label = Place<TQRLabel>(band, left, top, width, name);
     label->Caption = caption;
-    shape(label, left, top, width, points, bold);
+    setFont(label, points, bold);
     return label;
 }
 
@@ -42,41 +34,30 @@ TQRLabel *AddRightLabel(TQRBand *band, const QString &caption, double right, dou
 }
 
 TQRDBText *AddField(TQRBand *band, const QString &field, double left, double top, double width, const QString &mask,
-                    bool bold)
+                    bool bold, const QString &name)
 {
-    auto *text = band->Add<TQRDBText>(QStringLiteral("QRDB") + field);
+    auto *text = Place<TQRDBText>(band, left, top, width, name.isEmpty() ? QStringLiteral("QRDB") + field : name);
     text->DataField = field;
     text->Mask = mask;
-    shape(text, left, top, width, 0, bold);
+    setFont(text, 0, bold);
     return text;
 }
 
 TQRExpr *AddExpr(TQRBand *band, const QString &expression, double left, double top, double width, const QString &mask,
                  bool bold, const QString &name)
 {
-    auto *expr = band->Add<TQRExpr>(name);
+    auto *expr = Place<TQRExpr>(band, left, top, width, name);
     expr->setExpression(expression);
     expr->Mask = mask;
-    shape(expr, left, top, width, 0, bold);
+    setFont(expr, 0, bold);
     return expr;
 }
 
 TQRShape *AddBox(TQRBand *band, double left, double top, double width, double height)
 {
-    auto *box = band->Add<TQRShape>();
-    box->Left = left;
-    box->Top = top;
-    box->Width = width;
+    auto *box = Place<TQRShape>(band, left, top, width);
     box->Height = height;
     return box;
-}
-
-void PreviewReport(TQuickRep *report)
-{
-    if (ModuleHooks().ShowReport)
-        ModuleHooks().ShowReport(report);
-    else
-        TReportPreview::Preview(report);
 }
 
 void SetUpReport(TQuickRep *report, const QString &name, const QString &title, QPageSize::PageSizeId paper,
@@ -88,4 +69,30 @@ void SetUpReport(TQuickRep *report, const QString &name, const QString &title, Q
     report->Page.Orientation = orientation;
     report->Font = QFont(QStringLiteral("Arial"), points);
     RegisterDataSetCursor();
+}
+
+void SetUpDocument(TQuickRep *report, const QString &name, const QString &title, QPageLayout::Orientation orientation)
+{
+    SetUpReport(report, name, title, QPageSize::A4, orientation, 9);
+    report->PrintIfEmpty = true;
+}
+
+void CompanyBlock(TQRBand *title, const TCompanyBlock &at)
+{
+    Place<TQRImage>(title, 0, 0, at.LogoWidth, QStringLiteral("QRlogo"))->Height = at.LogoHeight;
+    int i = 0;
+    for (const char *key : {"QRNazov", "QRUlica", "QRMesto", "QRICO", "QRDIC"})
+        Place<TQRLabel>(title, at.Left, at.Top + at.LineHeight * i++, at.Width, QString::fromLatin1(key));
+}
+
+TItemBands ItemBands(TQuickRep *report, double headHeight, double detailHeight)
+{
+    TItemBands t{report->AddBand(rbColumnHeader, QStringLiteral("ColumnHeaderBand")),
+                 report->AddBand(rbDetail, QStringLiteral("DetailBand")),
+                 report->AddBand(rbSummary, QStringLiteral("SummaryBand"))};
+    t.head->Height = headHeight;
+    t.detail->Height = detailHeight;
+    for (TQRBand *band : {t.head, t.detail, t.summary})
+        band->Font().setPointSize(8);
+    return t;
 }
