@@ -234,9 +234,10 @@ void TMonkey::actIn(QWidget *window, int steps, int depth)
     const QString name = windowName(window);
     for (int i = 0; i < steps && budget_ > 0 && !closed(guard) && !::testing::Test::HasFatalFailure(); ++i) {
         --budget_;
+        // Watched from before anything runs: a click a key started runs from a timer, later.
+        watchNested(window, depth);
         QApplication::setActiveWindow(window);
         settle();
-        watchNested(window, depth);
         const int at = int(Log.size());
         Log << QString(depth * 2, QLatin1Char(' ')) + name + QStringLiteral(": ");
         Log[at] += step(window);
@@ -246,8 +247,8 @@ void TMonkey::actIn(QWidget *window, int steps, int depth)
             std::fprintf(stderr, "%d %s\n", int(at), qPrintable(Log[at]));
         // What the step queued (a dialog opened by a queued call) runs while its window is still watched for.
         settle();
-        CancelWhenModal();
         check(Log[at].trimmed());
+        CancelWhenModal();
     }
     if (!closed(guard))
         closeWindow(guard);
