@@ -378,6 +378,16 @@ QString TMonkey::altLetter(QWidget *window, QWidget *target)
         return QString();
     const QChar c = letters[pick(int(letters.size()))];
     QTest::keyClick(target, Qt::Key(c.unicode()), Qt::AltModifier);
+    // A button's letter clicks it from a timer, a tenth of a second later: the click is let happen before the
+    // next key, as a person sees the button go down and up. (A key typed in that tenth reaches the list while
+    // the dialog its click opens is shown: the dialog is shown again from inside itself.)
+    const QPointer<QWidget> guard(window);
+    for (int i = 0; i < 50 && guard; ++i) {
+        const QList<QAbstractButton *> buttons = shownIn<QAbstractButton>(guard);
+        if (std::none_of(buttons.begin(), buttons.end(), [](QAbstractButton *b) { return b->isDown(); }))
+            break;
+        QCoreApplication::processEvents(QEventLoop::AllEvents, 10);
+    }
     return keyName(Qt::Key(c.unicode()), Qt::AltModifier);
 }
 
