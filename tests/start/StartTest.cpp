@@ -323,6 +323,10 @@ TEST_F(StartTest, UnreachableDatabaseShowsTheErrorWithTheMenuOnScreen)
     EXPECT_EQ(CreatedStartupObjects().size(), 34);
     ASSERT_EQ(answers.Messages.size(), 1) << "the connection error, in the default error box";
     EXPECT_EQ(answers.Messages[0].Type, mtError);
+    EXPECT_TRUE(answers.Messages[0]
+                    .Text.section(QLatin1Char('\n'), 0, 0)
+                    .endsWith(QString::fromUtf8("nie je možné otvoriť: súbor neexistuje.")))
+        << "said in Slovak, the engine's text only under it: " << answers.Messages[0].Text.toStdString();
     EXPECT_TRUE(answers.menuVisible);
     EXPECT_FALSE(DMZal->DBZAL.Connected());
     // Unconnected, only the settings, the help and the end are open, and the status says why.
