@@ -15,6 +15,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
@@ -366,6 +368,37 @@ TEST_F(UsersTest, ALevelTypedIntoTheGridThatIsNoLevelIsRefusedAndTheRowKept)
     EXPECT_EQ(level, 2);
     EXPECT_EQ(privilegeRows("T21_HRASKO"), 1);
     EXPECT_EQ(rights("T21_HRASKO", "SMzdy"), "DIRSU");
+    delete QUsersForm;
+    QUsersForm = nullptr;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(UsersTest, TheUsersWindowSpellsUzivatelWhereverItShowsIt)
+{
+    TTestResponder answers;
+    QStringList shown;
+    WhenModal<TQUsersForm>([&](TQUsersForm *f) {
+        shown << f->windowTitle();
+        for (const QLabel *l : f->findChildren<QLabel *>())
+            shown << l->text();
+        for (const QAbstractButton *b : f->findChildren<QAbstractButton *>())
+            shown << b->text();
+        for (const TxDBGrid *g : {f->DBGridUsers, f->DBGridPrivileges})
+            for (int c = 0; c < g->model()->columnCount(); ++c)
+                shown << g->model()->headerData(c, Qt::Horizontal).toString();
+        f->Close();
+    });
+    ShowUsers();
+    ASSERT_FALSE(shown.isEmpty()) << "the window did not show";
+    EXPECT_EQ(shown.first().toStdString(), "Užívatelia a oprávnenia");
+    // The word is "užívateľ", "užívatelia": never without its long í, its ž or its ľ.
+    const QRegularExpression misspelt(QString::fromUtf8("[Uu](živat|zivat|žívatel(?!ia))"));
+    for (const QString &text : shown)
+        EXPECT_FALSE(misspelt.match(text).hasMatch()) << text.toStdString();
+    EXPECT_TRUE(shown.contains(QString::fromUtf8("Meno užívateľa")));
     delete QUsersForm;
     QUsersForm = nullptr;
 }

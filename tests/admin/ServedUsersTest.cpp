@@ -103,7 +103,7 @@ TEST_F(ServedUsersTest, ANewUserIsMadeOnTheServerGetsHisRightsAndIsRemovedAgain)
     ShowUsers();
     ASSERT_TRUE(answers.Messages.isEmpty()) << answers.Texts().join('\n').toStdString();
     EXPECT_EQ(answers.Inputs.first().Caption, QString::fromUtf8("Nový užívateľ"));
-    EXPECT_EQ(shownUser, QString::fromUtf8("Oprávnenia pre uživateľa ") + typed.toUpper());
+    EXPECT_EQ(shownUser, QString::fromUtf8("Oprávnenia pre užívateľa ") + typed.toUpper());
     EXPECT_EQ(SelectValueParams("select count(*) from QUSERS where RDB_USER=:u", {typed.toUpper()}).toInt(), 1);
     dm->DBTransaction.CommitRetaining();
     // Without privileges the server lets him read nothing of the stores.
