@@ -128,6 +128,20 @@ TEST_F(ServedUsersTest, ANewUserIsMadeOnTheServerGetsHisRightsAndIsRemovedAgain)
     EXPECT_EQ(asNewUser("select 1 from RDB$DATABASE"), "login");
 }
 
+// A listed user the server does not know (never made there, or removed by a delete whose rows stayed) is gone
+// there already: his rows go without an error.
+TEST_F(ServedUsersTest, AListedUserTheServerDoesNotKnowIsDeletedFromTheList)
+{
+    ExecSqlParams("insert into QUSERS (RDB_USER) values (:u)", {typed.toUpper()});
+    TTestResponder answers;
+    answers.MessageAnswers = {mrYes};
+    users->Open();
+    ASSERT_TRUE(users->QUsers.Locate("RDB_USER", typed.toUpper()));
+    users->DeleteCurrentUser();
+    EXPECT_EQ(answers.Messages.size(), 1) << answers.Texts().join('\n').toStdString();
+    EXPECT_EQ(SelectValueParams("select count(*) from QUSERS where RDB_USER=:u", {typed.toUpper()}).toInt(), 0);
+}
+
 // A name taken on the server outside the list, or taken in the list, is refused in Slovak and asked again.
 TEST_F(ServedUsersTest, ANameAlreadyTakenIsRefusedInSlovakAndNothingIsListed)
 {
