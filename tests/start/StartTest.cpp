@@ -4,6 +4,7 @@
 // copy of the demo database: the message list the start opens, closed every way a person can.
 #include "shell/ShellFixture.h"
 
+#include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/os/Exception.h"
@@ -574,7 +575,15 @@ TEST_F(StartTest, TerminationSignalClosesAsTheMainFormDoesWithoutAsking)
     save.reset();
 
     ShutDownProgram();
+    runDeferredDeletes();
     EXPECT_EQ(readValue(programDatabase, "select RDB_UTVAR from QUSERS where RDB_USER='KOVAC'").toInt(), 3);
+
+    // A second start in this process is no ending session: its close asks again.
+    TFormMenu *again = startAndShow();
+    answers.MessageAnswers = {mrNo};
+    ClickOn(again->ButtonKoniec);
+    EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf8("Skutočne ukončiť program?")});
+    EXPECT_TRUE(again->isVisible()) << "a No keeps the second start running";
 }
 
 TEST_F(StartTest, ReportMenuListsTheDefinitionsByNameIgnoringCase)
