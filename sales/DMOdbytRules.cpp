@@ -285,6 +285,9 @@ void TDMOdbyt::QZakRekNewRecord(TDataSet *dataSet)
     if (last.startsWith(yy) && !TryStrToInt(last.mid(2), n))
         n = 0;
     field(dataSet, "C_REK")->SetValue(yy + QString::number(n + 1).rightJustified(3, QLatin1Char('0')));
+    // No job yet: a default 0 would show as "0/0000", and the digits typed as the dialog comes up would go
+    // after it and name no job.
+    field(dataSet, "C_INT")->Clear();
     field(dataSet, "D_VYSTAV")->SetValue(Date());
     field(dataSet, "VYSTAVIL")->SetValue(DMZal->CurrentUserName());
 }

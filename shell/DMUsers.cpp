@@ -244,6 +244,17 @@ void TDMUsers::DeleteCurrentUser()
     if (!Confirm(QString::fromUtf8("Zmazať užívateľa ") + user + QStringLiteral(" !?"),
                  QString::fromUtf8("Zmazanie užívateľa")))
         return;
+    // The server's user goes first: a refused call leaves the user whole, his rows and his rights. A name the
+    // server does not know (never made there, or removed by an earlier delete whose rows stayed) is gone there.
+    // A local database file has no server keeping its users.
+    if (IsServerDatabaseName(DMZal->DBZAL.DatabaseName)) {
+        try {
+            DMZal->DBZAL.DeleteUser(user);
+        } catch (const EIBError &e) {
+            if (!e.UnknownUser)
+                throw;
+        }
+    }
     // Each row set to "Nič" revokes what it gave and removes itself.
     QPrivileges.First();
     while (!QPrivileges.IsEmpty()) {
@@ -257,7 +268,6 @@ void TDMUsers::DeleteCurrentUser()
                                  QString::fromUtf8(" sa nepodarilo zrušiť"));
     }
     QUsers.Delete();
-    DMZal->DBZAL.DeleteUser(user);
 }
 
 QString TDMUsers::CurrentUserObjects()

@@ -44,8 +44,9 @@ public:
     // name in any letter case, a letter beyond ASCII, shorter than MinPasswordLength); empty when it can.
     static QString NewPasswordProblem(const QString &name, const QString &password);
     static constexpr int MinPasswordLength = 8;
-    // After a question: every privilege row of the current user set to "Nič" (revoking its rights), the
-    // user row deleted and the server user removed. SYSDBA is never deleted.
+    // After a question: the server user removed (on a served database), then every privilege row of the
+    // current user set to "Nič" (revoking its rights) and the user row deleted; a failed server call leaves
+    // all of them. SYSDBA is never deleted.
     void DeleteCurrentUser();
     // The objects the server grants the current user rights on, each followed by ", ".
     QString CurrentUserObjects();

@@ -32,9 +32,6 @@ namespace {
 // The product's web page.
 const QString ProductWebPage = QStringLiteral("https://www.tarvis.sk/");
 
-// Set once the application has begun to end: the main form then closes without asking.
-bool applicationTerminating = false;
-
 using M = TMainMenuItem;
 constexpr auto Menu = TMainMenuItem::Menu;
 constexpr auto Item = TMainMenuItem::Item;
@@ -169,7 +166,8 @@ TFormMenu::TFormMenu(QWidget *parent) : QMainWindow(parent)
     setObjectName(QStringLiteral("FormMenu"));
     setWindowTitle(QCoreApplication::applicationName());
     setWindowFlags(windowFlags() & ~Qt::WindowMaximizeButtonHint);
-    QObject::connect(qApp, &QCoreApplication::aboutToQuit, this, [] { applicationTerminating = true; });
+    // Kept by this main form alone: a later start in the same process asks again.
+    QObject::connect(qApp, &QCoreApplication::aboutToQuit, this, [this] { quitting_ = true; });
     buildMenu();
     buildButtons();
     // Sized to its contents and not resizable.
@@ -480,7 +478,7 @@ void TFormMenu::closeEvent(QCloseEvent *e)
 
 bool TFormMenu::FormCloseQuery()
 {
-    if (applicationTerminating || TerminationRequested() || QCoreApplication::closingDown())
+    if (quitting_ || TerminationRequested() || QCoreApplication::closingDown())
         return true;
     return MessageDlg(QString::fromUtf8("Skutočne ukončiť program?"), mtInformation, mbYesNo) == mrYes;
 }

@@ -81,6 +81,7 @@ private:
     std::vector<TReportEntry> reports_;
     bool showPending_ = false;       // the show handler is still to run
     bool activationPending_ = false; // an activation came before the show handler had run
+    bool quitting_ = false;          // the application has begun to end: the form closes without asking
     bool activationQueued_ = false;  // the check of an activation waits for the activation to be handled
 };
 

@@ -49,13 +49,13 @@ bool askFirstPassword(const QString &name, QString &password)
 TQUsersForm::TQUsersForm(QWidget *owner) : TForm(owner)
 {
     TrackGlobal(this, QUsersForm);
-    setWindowTitle(QString::fromUtf8("Uživatelia a oprávnenia"));
+    setWindowTitle(QString::fromUtf8("Užívatelia a oprávnenia"));
     auto *main = new QVBoxLayout(this);
     auto *grids = new QHBoxLayout;
     DBGridUsers = new TxDBGrid(this);
     DBGridUsers->setObjectName(QStringLiteral("DBGridUsers"));
     DBGridUsers->SetDataSource(&DMUsers->DSQUsers);
-    DBGridUsers->AddColumn(QStringLiteral("RDB_USER"), QString::fromUtf8("Meno uživateľa"));
+    DBGridUsers->AddColumn(QStringLiteral("RDB_USER"), QString::fromUtf8("Meno užívateľa"));
     TColumn *department = DBGridUsers->AddColumn(QStringLiteral("RDB_UTVAR"), QString::fromUtf8("Útvar"));
     department->PickList = QStringList{QString(), "1", "2", "3", "4", "5", "6", "7"};
     grids->addWidget(DBGridUsers, 1);
@@ -148,7 +148,7 @@ TQUsersForm::TQUsersForm(QWidget *owner) : TForm(owner)
 
 void TQUsersForm::showCurrentUser()
 {
-    lUser->setText(QString::fromUtf8("Oprávnenia pre uživateľa ") + DMUsers->CurrentUser());
+    lUser->setText(QString::fromUtf8("Oprávnenia pre užívateľa ") + DMUsers->CurrentUser());
 }
 
 void ShowUsers()

@@ -10,6 +10,8 @@
 
 #include <QFile>
 
+#include <cerrno>
+
 namespace fb {
 
 namespace {
@@ -32,12 +34,46 @@ QString shortened(const QString &text, int most)
     return text.size() <= most ? text : text.left(most * 2 / 3) + QString::fromUtf8(" … ") + text.right(most / 3);
 }
 
-// What the user reads when a database cannot be opened: a Slovak line naming the database, the engine's
-// own text under it.
-QString cannotOpenMessage(const QString &database, const QString &engineText)
+// Why the engine could not open a database, in Slovak: from the system's error number an I/O error carries,
+// or from the engine's code; empty when neither says anything a user can act on.
+QString openFailureReason(const ISC_STATUS *v)
 {
-    return QString::fromUtf8("Databázu %1 nie je možné otvoriť.").arg(shortened(database, 150)) + QLatin1Char('\n') +
-           shortened(engineText, 600);
+    QString reason;
+    for (; *v != isc_arg_end; v += (*v == isc_arg_cstring ? 3 : 2)) {
+        if (*v == isc_arg_unix) {
+            switch (v[1]) {
+            case ENOENT:
+                return QString::fromUtf8("súbor neexistuje");
+            case ENOTDIR:
+                return QString::fromUtf8("priečinok v ceste k súboru neexistuje");
+            case EISDIR:
+                return QString::fromUtf8("cesta vedie k priečinku, nie k súboru");
+            case EACCES:
+            case EPERM:
+            case EROFS:
+                return QString::fromUtf8("k súboru nie je prístup");
+            default:
+                break;
+            }
+        } else if (*v == isc_arg_gds && reason.isEmpty()) {
+            if (v[1] == isc_bad_db_format)
+                reason = QString::fromUtf8("súbor nie je databáza");
+            else if (v[1] == isc_wrong_ods)
+                reason = QString::fromUtf8("databáza je inej verzie, než akú program pozná");
+        }
+    }
+    return reason;
+}
+
+// What the user reads when a database cannot be opened: a Slovak sentence naming the database and why, the
+// engine's own text under it as a detail.
+QString cannotOpenMessage(const QString &database, const QString &reason, const QString &engineText)
+{
+    const QString name = shortened(database, 150);
+    const QString head = reason.isEmpty()
+                             ? QString::fromUtf8("Databázu %1 nie je možné otvoriť.").arg(name)
+                             : QString::fromUtf8("Databázu %1 nie je možné otvoriť: %2.").arg(name, reason);
+    return head + QString::fromUtf8("\n\nPodrobnosti:\n") + shortened(engineText, 600);
 }
 
 } // namespace
@@ -60,9 +96,10 @@ void Attachment::attach(const QString &database, const ConnectParams &params)
         // A refused connection is no lost one: its server lines name the host and the cause. A server
         // that does not answer (down, or the network away) is said in one sentence.
         EIBError e = errorFromStatus(&st, false);
+        const QString reason = openFailureReason(st.getErrors());
         st.init();
         if (!e.ConnectionLost) {
-            e.Message = cannotOpenMessage(database, e.ServerMessage);
+            e.Message = cannotOpenMessage(database, reason, e.ServerMessage);
             throw e;
         }
         EIBError unreachable(ServerUnreachableMessage, e.SQLCode, e.IBErrorCode);

@@ -152,6 +152,7 @@ EIBError errorFromStatus(const Firebird::IStatus *status, bool translate)
     e.ConnectionLost = lost;
     e.RecordLocked = locked;
     e.TriggerConflict = conflict && inPsql;
+    e.UnknownUser = unknownUser;
     return e;
 }
 

@@ -35,6 +35,8 @@ public:
     bool TriggerConflict = false;
     // Raised while rows were read (open, fetch, reading a record again): no save was refused.
     bool Read = false;
+    // The server's user administration does not know the user name.
+    bool UnknownUser = false;
 };
 
 namespace fb {

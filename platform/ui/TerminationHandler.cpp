@@ -44,6 +44,9 @@ void terminate()
 
 void InstallTerminationHandler(QWidget *mainWindow)
 {
+    // Another main window is another start in this process: a signal the earlier one ended by is not its own.
+    if (window != mainWindow)
+        requested = false;
     window = mainWindow;
     if (wakeFds[0] < 0) {
         if (::pipe2(wakeFds, O_CLOEXEC | O_NONBLOCK) != 0)

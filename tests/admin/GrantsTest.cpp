@@ -15,6 +15,8 @@
 #include <QAbstractItemView>
 #include <QApplication>
 #include <QComboBox>
+#include <QLabel>
+#include <QRegularExpression>
 #include <QSet>
 #include <QTest>
 
@@ -221,25 +223,53 @@ TEST_F(UsersTest, ATypedLevelThatIsNoLevelIsRefusedAndKeepsTheEdit)
     p.Cancel();
 }
 
-TEST_F(UsersTest, DeletingAUserRevokesEveryRowFirst)
+TEST_F(UsersTest, DeletingAUserTakesTheServerFirstAndKeepsHimWholeWhenTheServerFails)
 {
-    TTestResponder answers;
     users->Open();
     addUserRow("T21_ORAVEC");
     setLevel("Vykony", QString::fromUtf8("Všetko"));
     setLevel("Odvody", QString::fromUtf8("Čítať"));
     setLevel("Dochadzka", QString::fromUtf8("Všetko"));
-    EXPECT_EQ(privilegeRows("T21_ORAVEC"), 3);
-    answers.MessageAnswers = {mrYes};
-    // The server user does not exist on this engine's security database: its removal fails last.
-    try {
-        users->DeleteCurrentUser();
-    } catch (const EDatabaseError &) {
+    ASSERT_EQ(privilegeRows("T21_ORAVEC"), 3);
+    users->Close();
+    const QString database = DMZal->DBZAL.DatabaseName;
+    const struct {
+        const char *what;
+        QString serverOf; // the database name the server's user administration is reached by
+        int rowsLeft;     // privilege rows, and the user row, left after the delete
+    } cases[] = {
+        // Nothing answers on port 1: the server call fails, the user stays whole.
+        {"a server that cannot be reached", QStringLiteral("127.0.0.1/1:/nikde/TarvDB.fdb"), 3},
+        // A local database file: no server keeps its users, the rows go.
+        {"a local database file", database, 0},
+    };
+    for (const auto &c : cases) {
+        TTestResponder answers;
+        answers.MessageAnswers = {mrYes};
+        WhenModal<TQUsersForm>([&](TQUsersForm *f) {
+            if (users->QUsers.Locate("RDB_USER", "T21_ORAVEC")) {
+                DMZal->DBZAL.DatabaseName = c.serverOf;
+                ClickOn(f->btnZmaz);
+                DMZal->DBZAL.DatabaseName = database;
+            }
+            f->Close();
+        });
+        ShowUsers();
+        ASSERT_FALSE(answers.Messages.isEmpty()) << c.what;
+        EXPECT_EQ(answers.Messages.first().Text, QString::fromUtf8("Zmazať užívateľa T21_ORAVEC !?")) << c.what;
+        EXPECT_EQ(answers.Messages.size(), c.rowsLeft ? 2 : 1)
+            << c.what << ": a failure is said: " << answers.Texts().join(QLatin1Char('\n')).toStdString();
+        EXPECT_EQ(privilegeRows("T21_ORAVEC"), c.rowsLeft) << c.what;
+        EXPECT_EQ(SelectValueParams("select count(*) from RDB$USER_PRIVILEGES where RDB$USER='T21_ORAVEC'").toInt() ==
+                      0,
+                  c.rowsLeft == 0)
+            << c.what << ": the rights go with the rows";
+        EXPECT_EQ(SelectValueParams("select count(*) from QUSERS where RDB_USER='T21_ORAVEC'").toInt(),
+                  c.rowsLeft ? 1 : 0)
+            << c.what;
     }
-    EXPECT_EQ(answers.Messages.first().Text, QString::fromUtf8("Zmazať užívateľa T21_ORAVEC !?"));
-    EXPECT_EQ(privilegeRows("T21_ORAVEC"), 0);
-    EXPECT_EQ(SelectValueParams("select count(*) from RDB$USER_PRIVILEGES where RDB$USER='T21_ORAVEC'").toInt(), 0);
-    EXPECT_EQ(SelectValueParams("select count(*) from QUSERS where RDB_USER='T21_ORAVEC'").toInt(), 0);
+    delete QUsersForm;
+    QUsersForm = nullptr;
 }
 
 TEST_F(UsersTest, AHostileNewUserNameIsRefusedBeforeAnyCall)
@@ -366,6 +396,37 @@ TEST_F(UsersTest, ALevelTypedIntoTheGridThatIsNoLevelIsRefusedAndTheRowKept)
     EXPECT_EQ(level, 2);
     EXPECT_EQ(privilegeRows("T21_HRASKO"), 1);
     EXPECT_EQ(rights("T21_HRASKO", "SMzdy"), "DIRSU");
+    delete QUsersForm;
+    QUsersForm = nullptr;
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(UsersTest, TheUsersWindowSpellsUzivatelWhereverItShowsIt)
+{
+    TTestResponder answers;
+    QStringList shown;
+    WhenModal<TQUsersForm>([&](TQUsersForm *f) {
+        shown << f->windowTitle();
+        for (const QLabel *l : f->findChildren<QLabel *>())
+            shown << l->text();
+        for (const QAbstractButton *b : f->findChildren<QAbstractButton *>())
+            shown << b->text();
+        for (const TxDBGrid *g : {f->DBGridUsers, f->DBGridPrivileges})
+            for (int c = 0; c < g->model()->columnCount(); ++c)
+                shown << g->model()->headerData(c, Qt::Horizontal).toString();
+        f->Close();
+    });
+    ShowUsers();
+    ASSERT_FALSE(shown.isEmpty()) << "the window did not show";
+    EXPECT_EQ(shown.first().toStdString(), "Užívatelia a oprávnenia");
+    // The word is "užívateľ", "užívatelia": never without its long í, its ž or its ľ.
+    const QRegularExpression misspelt(QString::fromUtf8("[Uu](živat|zivat|žívatel(?!ia))"));
+    for (const QString &text : shown)
+        EXPECT_FALSE(misspelt.match(text).hasMatch()) << text.toStdString();
+    EXPECT_TRUE(shown.contains(QString::fromUtf8("Meno užívateľa")));
     delete QUsersForm;
     QUsersForm = nullptr;
 }

@@ -103,7 +103,7 @@ TEST_F(ServedUsersTest, ANewUserIsMadeOnTheServerGetsHisRightsAndIsRemovedAgain)
     ShowUsers();
     ASSERT_TRUE(answers.Messages.isEmpty()) << answers.Texts().join('\n').toStdString();
     EXPECT_EQ(answers.Inputs.first().Caption, QString::fromUtf8("Nový užívateľ"));
-    EXPECT_EQ(shownUser, QString::fromUtf8("Oprávnenia pre uživateľa ") + typed.toUpper());
+    EXPECT_EQ(shownUser, QString::fromUtf8("Oprávnenia pre užívateľa ") + typed.toUpper());
     EXPECT_EQ(SelectValueParams("select count(*) from QUSERS where RDB_USER=:u", {typed.toUpper()}).toInt(), 1);
     dm->DBTransaction.CommitRetaining();
     // Without privileges the server lets him read nothing of the stores.
@@ -126,6 +126,20 @@ TEST_F(ServedUsersTest, ANewUserIsMadeOnTheServerGetsHisRightsAndIsRemovedAgain)
     EXPECT_EQ(
         SelectValueParams("select count(*) from RDB$USER_PRIVILEGES where RDB$USER=:u", {typed.toUpper()}).toInt(), 0);
     EXPECT_EQ(asNewUser("select 1 from RDB$DATABASE"), "login");
+}
+
+// A listed user the server does not know (never made there, or removed by a delete whose rows stayed) is gone
+// there already: his rows go without an error.
+TEST_F(ServedUsersTest, AListedUserTheServerDoesNotKnowIsDeletedFromTheList)
+{
+    ExecSqlParams("insert into QUSERS (RDB_USER) values (:u)", {typed.toUpper()});
+    TTestResponder answers;
+    answers.MessageAnswers = {mrYes};
+    users->Open();
+    ASSERT_TRUE(users->QUsers.Locate("RDB_USER", typed.toUpper()));
+    users->DeleteCurrentUser();
+    EXPECT_EQ(answers.Messages.size(), 1) << answers.Texts().join('\n').toStdString();
+    EXPECT_EQ(SelectValueParams("select count(*) from QUSERS where RDB_USER=:u", {typed.toUpper()}).toInt(), 0);
 }
 
 // A name taken on the server outside the list, or taken in the list, is refused in Slovak and asked again.

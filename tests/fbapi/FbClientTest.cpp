@@ -77,26 +77,39 @@ TEST_F(FbClientTest, MissingFileGivesIoError)
     EXPECT_FALSE(other.isAttached());
 }
 
-TEST_F(FbClientTest, ADatabaseThatCannotBeOpenedIsNamedInSlovak)
+TEST_F(FbClientTest, ADatabaseThatCannotBeOpenedIsNamedInSlovakWithWhy)
 {
     QFile notADatabase(db.dir() + QStringLiteral("/text.fdb"));
     ASSERT_TRUE(notADatabase.open(QIODevice::WriteOnly));
     notADatabase.write(QByteArray(16384, 'x'));
     notADatabase.close();
     const QString longName = db.dir() + QLatin1Char('/') + QString(5000, QLatin1Char('d')) + QStringLiteral(".fdb");
-    for (const QString &name : {db.dir() + QStringLiteral("/nie-je.fdb"), notADatabase.fileName(), longName}) {
+    const struct {
+        QString name;
+        const char *why;
+    } cases[] = {
+        {db.dir() + QStringLiteral("/nie-je.fdb"), ": súbor neexistuje."},
+        {db.dir() + QStringLiteral("/nie-je/TarvDB.fdb"), ": súbor neexistuje."},
+        {db.dir(), ": cesta vedie k priečinku, nie k súboru."},
+        {notADatabase.fileName(), ": súbor nie je databáza."},
+        {longName, ""},
+    };
+    for (const auto &c : cases) {
         Attachment other;
         try {
-            other.attach(name, params());
-            ADD_FAILURE() << "opened " << name.left(80).toStdString();
+            other.attach(c.name, params());
+            ADD_FAILURE() << "opened " << c.name.left(80).toStdString();
         } catch (const EIBError &e) {
             const QString first = e.Message.section(QLatin1Char('\n'), 0, 0);
-            EXPECT_TRUE(first.startsWith(QString::fromUtf8("Databázu ")) &&
-                        first.endsWith(QString::fromUtf8(" nie je možné otvoriť.")))
+            EXPECT_TRUE(
+                first.startsWith(QString::fromUtf8("Databázu ")) &&
+                first.endsWith(QString::fromUtf8(" nie je možné otvoriť") + QString::fromUtf8(*c.why ? c.why : ".")))
                 << first.left(300).toStdString();
-            EXPECT_TRUE(first.contains(name.left(40))) << "the database named";
+            EXPECT_TRUE(first.contains(c.name.left(40))) << "the database named";
             EXPECT_LT(e.Message.size(), 1000) << "a long name is cut";
-            EXPECT_FALSE(e.Message.section(QLatin1Char('\n'), 1).isEmpty()) << "the engine's text under it";
+            EXPECT_TRUE(
+                e.Message.section(QString::fromUtf8("\n\nPodrobnosti:\n"), 1).contains(e.ServerMessage.left(20)))
+                << "the engine's text under it as a detail: " << e.Message.toStdString();
         }
     }
 }

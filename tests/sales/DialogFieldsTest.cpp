@@ -4,6 +4,7 @@
 #include "SalesFixture.h"
 
 #include "common/HostileCorpus.h"
+#include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "library/xDBEdit.h"
 #include "library/xDBMemo.h"
@@ -262,4 +263,34 @@ TEST_F(DialogFieldsTest, AComplaintsQuantitiesTypedByKeysAreStored)
     EXPECT_EQ(value("select C_FAKTURY" + where).toString(), "F-26/015");
     EXPECT_EQ(value("select VYSTAVIL" + where).toString(), QString::fromUtf8("Ďurica O'Neil"));
     EXPECT_EQ(value("select RIESENIE" + where).toString(), QString::fromUtf8("Výmena kusov"));
+}
+
+TEST_F(DialogFieldsTest, ANewComplaintsJobTakesTheDigitsTypedAsTheDialogComesUp)
+{
+    // The dialog comes up with the focus on the job: an empty field, so the digits typed are the job, not
+    // digits after a "0/0000" that name no job.
+    QString shownAtFirst = QStringLiteral("?");
+    int typedJob = 0;
+    QString order;
+    WhenModal<TZakRekForm>([&](TZakRekForm *f) {
+        WhenModal<TZakRekDForm>(
+            [&](TZakRekDForm *d) {
+                if (!ShowActive(d) || !WaitFor("the job has the focus",
+                                               [d] { return QApplication::focusWidget() == d->DBeC_INT->Edit(); }))
+                    return;
+                shownAtFirst = d->DBeC_INT->Edit()->text();
+                Type(QStringLiteral("260001"));
+                Press(Qt::Key_Tab);
+                typedJob = odbyt->QZakRek.FieldByName("C_INT")->AsInteger();
+                order = odbyt->QZakRek.FieldByName("C_OBJ")->AsString().trimmed();
+                ClickOn(d->BtnNezapis);
+            },
+            f);
+        ClickOn(f->BtnNovy);
+        f->SetModalResult(mrCancel);
+    });
+    ShowComplaints();
+    EXPECT_EQ(shownAtFirst.toStdString(), "");
+    EXPECT_EQ(typedJob, 260001);
+    EXPECT_EQ(order.toStdString(), "ZAK260001") << "the job typed was found and its order taken in";
 }

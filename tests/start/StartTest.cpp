@@ -4,6 +4,7 @@
 // copy of the demo database: the message list the start opens, closed every way a person can.
 #include "shell/ShellFixture.h"
 
+#include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/os/Exception.h"
@@ -323,6 +324,10 @@ TEST_F(StartTest, UnreachableDatabaseShowsTheErrorWithTheMenuOnScreen)
     EXPECT_EQ(CreatedStartupObjects().size(), 34);
     ASSERT_EQ(answers.Messages.size(), 1) << "the connection error, in the default error box";
     EXPECT_EQ(answers.Messages[0].Type, mtError);
+    EXPECT_TRUE(answers.Messages[0]
+                    .Text.section(QLatin1Char('\n'), 0, 0)
+                    .endsWith(QString::fromUtf8("nie je možné otvoriť: súbor neexistuje.")))
+        << "said in Slovak, the engine's text only under it: " << answers.Messages[0].Text.toStdString();
     EXPECT_TRUE(answers.menuVisible);
     EXPECT_FALSE(DMZal->DBZAL.Connected());
     // Unconnected, only the settings, the help and the end are open, and the status says why.
@@ -570,7 +575,15 @@ TEST_F(StartTest, TerminationSignalClosesAsTheMainFormDoesWithoutAsking)
     save.reset();
 
     ShutDownProgram();
+    runDeferredDeletes();
     EXPECT_EQ(readValue(programDatabase, "select RDB_UTVAR from QUSERS where RDB_USER='KOVAC'").toInt(), 3);
+
+    // A second start in this process is no ending session: its close asks again.
+    TFormMenu *again = startAndShow();
+    answers.MessageAnswers = {mrNo};
+    ClickOn(again->ButtonKoniec);
+    EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf8("Skutočne ukončiť program?")});
+    EXPECT_TRUE(again->isVisible()) << "a No keeps the second start running";
 }
 
 TEST_F(StartTest, ReportMenuListsTheDefinitionsByNameIgnoringCase)
