@@ -59,6 +59,11 @@ bool sameValue(const QVariant &a, const QVariant &b)
 }
 } // namespace
 
+size_t TDataSet::PooledRowBytes()
+{
+    return chunkPool().size() * kChunkBytes;
+}
+
 void DatabaseError(const QString &message, TDataSet *dataSet)
 {
     // The message is the user's (it ends in a box as it stands); the data set's name is an internal one.
@@ -356,8 +361,8 @@ void TDataSet::clearRows()
     size_t freed = rows_.capacity() * sizeof(TRecord *) + store_.size() * sizeof(TRecord);
     std::vector<TRecord *>().swap(rows_);
     std::vector<TRecord *>().swap(deleted_);
-    store_.clear();
-    store_.shrink_to_fit();
+    // Swapped out, not cleared: a cleared deque keeps its map of blocks (a megabyte after a million rows).
+    std::deque<TRecord>().swap(store_);
     freed += giveBackChunks(arena_, arenaSize_);
     arenaUsed_ = arenaSize_ = 0;
     passed_ = 0;
@@ -396,7 +401,7 @@ bool TDataSet::fetchOne()
         char *dst = rowSpace();
         arenaUsed_ += size_t(InternalStoreRaw(raw, dst));
         TRecord *rec = newRecord();
-        rec->raw = dst;
+        rec->setRaw(dst);
         rows_.push_back(rec);
         return true;
     }
@@ -742,8 +747,8 @@ QVariant TDataSet::readData(const TRecord *rec, int slot) const
 {
     if (const std::vector<QVariant> *values = rec->values())
         return (*values)[slot];
-    if (rec->raw)
-        return InternalDecode(rec->raw, slot);
+    if (const char *raw = rec->raw())
+        return InternalDecode(raw, slot);
     return QVariant();
 }
 
@@ -752,9 +757,9 @@ std::vector<QVariant> TDataSet::recordData(const TRecord *rec) const
     if (const std::vector<QVariant> *values = rec->values())
         return *values;
     std::vector<QVariant> out(static_cast<size_t>(dataCount_));
-    if (rec->raw)
+    if (const char *raw = rec->raw())
         for (int i = 0; i < dataCount_; ++i)
-            out[i] = InternalDecode(rec->raw, i);
+            out[i] = InternalDecode(raw, i);
     return out;
 }
 
@@ -805,12 +810,12 @@ void TDataSet::computeFields(std::vector<QVariant> &calcOut, TRecord *rec, std::
 
 const std::vector<QVariant> &TDataSet::calcOf(TRecord *rec) const
 {
-    if (!rec->extra || !rec->extra->calc) {
+    if (!rec->extra() || !rec->extra()->calc) {
         auto calc = std::make_unique<std::vector<QVariant>>();
         computeFields(*calc, rec, rec->values());
         rec->more().calc = std::move(calc);
     }
-    return *rec->extra->calc;
+    return *rec->extra()->calc;
 }
 
 QVariant TDataSet::GetFieldValue(const TField *f) const
@@ -1129,7 +1134,7 @@ void TDataSet::Post()
         rec->status = usUnmodified;
     else if (inserted)
         rec->status = usInserted;
-    rec->extra->calc.reset();
+    rec->extra()->calc.reset();
     finishEdit();
     if (AfterPost)
         AfterPost(this);
@@ -1168,7 +1173,7 @@ void TDataSet::rereadStaleRow()
         if (!InternalRefreshRecord(data))
             return;
         rec->more().values = std::make_unique<std::vector<QVariant>>(std::move(data));
-        rec->extra->calc.reset();
+        rec->extra()->calc.reset();
     } catch (const EDatabaseError &) {
         return;
     }
@@ -1198,9 +1203,9 @@ void TDataSet::keepOriginal(TRecord *rec)
 void TDataSet::restoreOriginal(TRecord *rec)
 {
     rec->status = usUnmodified;
-    if (!rec->extra)
+    if (!rec->extra())
         return;
-    TRecordExtra &x = *rec->extra;
+    TRecordExtra &x = *rec->extra();
     if (x.original)
         x.values = std::move(x.original);
     else if (x.originalIsRaw)
@@ -1268,7 +1273,7 @@ void TDataSet::Refresh()
             std::vector<QVariant> data = recordData(rec);
             if (InternalRefreshRecord(data)) {
                 rec->more().values = std::make_unique<std::vector<QVariant>>(std::move(data));
-                rec->extra->calc.reset();
+                rec->extra()->calc.reset();
             }
         }
     } else if (!UpdatesPending()) {
@@ -1493,11 +1498,11 @@ void TDataSet::ApplyPendingUpdates()
         std::vector<QVariant> data = recordData(rec);
         std::vector<QVariant> old;
         if (kind != ukInsert) {
-            if (rec->extra && rec->extra->original)
-                old = *rec->extra->original;
-            else if (rec->extra && rec->extra->originalIsRaw) {
+            if (rec->extra() && rec->extra()->original)
+                old = *rec->extra()->original;
+            else if (rec->extra() && rec->extra()->originalIsRaw) {
                 TRecord tmp;
-                tmp.raw = rec->raw;
+                tmp.setRaw(rec->raw());
                 old = recordData(&tmp);
             } else {
                 old = data;
@@ -1553,9 +1558,9 @@ void TDataSet::CommitUpdates()
 {
     for (TRecord *rec : rows_) {
         rec->status = usUnmodified;
-        if (rec->extra) {
-            rec->extra->original.reset();
-            rec->extra->originalIsRaw = false;
+        if (TRecordExtra *x = rec->extra()) {
+            x->original.reset();
+            x->originalIsRaw = false;
         }
     }
     deleted_.clear();
@@ -1580,7 +1585,7 @@ void TDataSet::CancelUpdates()
     for (auto it = deleted_.rbegin(); it != deleted_.rend(); ++it) {
         TRecord *rec = *it;
         restoreOriginal(rec);
-        const int at = std::clamp(rec->extra ? rec->extra->deletedAt : 0, 0, int(kept.size()));
+        const int at = std::clamp(rec->extra() ? rec->extra()->deletedAt : 0, 0, int(kept.size()));
         kept.insert(kept.begin() + at, rec);
     }
     deleted_.clear();

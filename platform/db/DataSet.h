@@ -38,6 +38,7 @@ void MakeFieldNamesUnique(std::vector<TFieldDef> &defs);
 
 // What a row carries once it is changed, computed or deleted: most rows never need it.
 struct TRecordExtra {
+    const char *raw = nullptr;                       // the row as fetched (see TRecord)
     std::unique_ptr<std::vector<QVariant>> values;   // data fields, once changed (else decoded from raw)
     std::unique_ptr<std::vector<QVariant>> original; // cached updates: data before the first change
     bool originalIsRaw = false;                      // ... or the raw row itself
@@ -45,21 +46,46 @@ struct TRecordExtra {
     int deletedAt = -1;                              // cached deletes: where the row stood
 };
 
-// One row of a data set: kept small, a data set may hold millions.
+// One row of a data set: kept small (16 bytes), a data set may hold millions. A row as fetched points
+// at its raw row; once it needs more, it points at its extra part, which then holds the raw row.
 struct TRecord {
-    const char *raw = nullptr;           // the fetched row as the provider stored it
-    std::unique_ptr<TRecordExtra> extra; // see above; absent on a row as fetched
-    TBookmark id = 0;
-    TUpdateStatus status = usUnmodified;
+    TRecord() : id(0), status(usUnmodified), hasExtra_(false) {}
+    ~TRecord()
+    {
+        if (hasExtra_)
+            delete extra_;
+    }
+    TRecord(const TRecord &) = delete;
+    TRecord &operator=(const TRecord &) = delete;
 
-    std::vector<QVariant> *values() const { return extra ? extra->values.get() : nullptr; }
+    // The fetched row as the provider stored it.
+    const char *raw() const { return hasExtra_ ? extra_->raw : raw_; }
+    void setRaw(const char *raw) { (hasExtra_ ? extra_->raw : raw_) = raw; }
+    // See TRecordExtra; absent on a row as fetched.
+    TRecordExtra *extra() const { return hasExtra_ ? extra_ : nullptr; }
     TRecordExtra &more()
     {
-        if (!extra)
-            extra = std::make_unique<TRecordExtra>();
-        return *extra;
+        if (!hasExtra_) {
+            auto *x = new TRecordExtra;
+            x->raw = raw_;
+            extra_ = x;
+            hasExtra_ = true;
+        }
+        return *extra_;
     }
+    std::vector<QVariant> *values() const { return hasExtra_ ? extra_->values.get() : nullptr; }
+
+    TBookmark id : 56;
+    TUpdateStatus status : 7;
+
+private:
+    bool hasExtra_ : 1;
+    union {
+        const char *raw_ = nullptr;
+        TRecordExtra *extra_;
+    };
 };
+static_assert(sizeof(TRecord) == 16);
 
 class TDataSet {
 public:
@@ -112,6 +138,8 @@ public:
     int FetchMore(int n);
     // Rows to fetch at once when reading ahead.
     int BufferChunks = 1000;
+    // Bytes of fetched rows' memory closed data sets left for the next opening (bounded).
+    static size_t PooledRowBytes();
     // Reading that goes once from the first row to the last keeps no rows behind the current one. Such a
     // data set cannot be changed or shown; going back reads it again from the start (First) or fails.
     // Set it while closed.

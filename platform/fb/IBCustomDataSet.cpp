@@ -380,7 +380,7 @@ void TIBCustomDataSet::InternalOpen()
     // The definitions and the row layout are derived once per prepared statement and lent on with it.
     if (!held_->Packed) {
         auto packed = std::make_shared<fb::PackedRow>();
-        packed->reset(select_.outputs(), select_.outputLength());
+        packed->reset(select_.outputs());
         held_->Packed = std::move(packed);
     }
     packed_ = held_->Packed;

@@ -8,7 +8,7 @@
 
 namespace fb {
 
-void PackedRow::reset(const std::vector<Column> &columns, unsigned messageLength)
+void PackedRow::reset(const std::vector<Column> &columns)
 {
     columns_ = columns;
     slots_.assign(columns.size(), Slot());
@@ -23,7 +23,8 @@ void PackedRow::reset(const std::vector<Column> &columns, unsigned messageLength
             at += columns[i].length;
         }
     }
-    endWidth_ = messageLength > 0xFFFF ? 4 : 2;
+    // An end offset is at most the bytes of all texts: most rows' texts fit ends of one byte.
+    endWidth_ = textBytes <= 0xFF ? 1 : textBytes <= 0xFFFF ? 2 : 4;
     endsAt_ = at;
     textsAt_ = at + texts * endWidth_;
     maxSize_ = textsAt_ + textBytes;
@@ -63,7 +64,9 @@ unsigned PackedRow::pack(const unsigned char *msg, unsigned char *dst) const
         }
         const unsigned end = unsigned(text - (dst + textsAt_));
         unsigned char *e = dst + endsAt_ + unsigned(s.var) * endWidth_;
-        if (endWidth_ == 2) {
+        if (endWidth_ == 1) {
+            *e = static_cast<unsigned char>(end);
+        } else if (endWidth_ == 2) {
             const auto v = static_cast<unsigned short>(end);
             std::memcpy(e, &v, 2);
         } else {
@@ -76,6 +79,8 @@ unsigned PackedRow::pack(const unsigned char *msg, unsigned char *dst) const
 unsigned PackedRow::varEnd(const unsigned char *packed, int var) const
 {
     const unsigned char *e = packed + endsAt_ + unsigned(var) * endWidth_;
+    if (endWidth_ == 1)
+        return *e;
     if (endWidth_ == 2) {
         unsigned short v;
         std::memcpy(&v, e, 2);

@@ -14,7 +14,7 @@ namespace fb {
 class PackedRow {
 public:
     // Lays out rows of the given message columns.
-    void reset(const std::vector<Column> &columns, unsigned messageLength);
+    void reset(const std::vector<Column> &columns);
     // The most bytes a packed row takes (never more than the message).
     unsigned maxSize() const { return maxSize_; }
     // Packs a message buffer into dst (maxSize() bytes free); returns the bytes used.
@@ -33,7 +33,7 @@ private:
     unsigned nullBytes_ = 0;
     unsigned endsAt_ = 0;   // the text end offsets
     unsigned textsAt_ = 0;  // the texts themselves
-    unsigned endWidth_ = 2; // bytes of one end offset
+    unsigned endWidth_ = 1; // bytes of one end offset
     unsigned maxSize_ = 0;
 };
 
