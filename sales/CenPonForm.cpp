@@ -3,7 +3,6 @@
 #include "CenPonDForm.h"
 #include "CenPonQRRep.h"
 #include "DMOdbyt.h"
-#include "FormButton.h"
 #include "OdbytSql.h"
 #include "library/xDBFilter.h"
 #include "library/xDBGrid.h"
@@ -53,7 +52,7 @@ TCenPonForm::TCenPonForm(QWidget *owner) : TForm(owner)
 
     auto *buttons = new QHBoxLayout;
     const auto button = [&](const QString &caption, std::function<void()> action) {
-        return AddButton(this, buttons, caption, std::move(action));
+        return GuardedButton(caption, this, buttons, std::move(action));
     };
     BtnNovy = button(QString::fromUtf8("&Nová"), [this] { BtnNovyClick(); });
     BtnOprav = button(QStringLiteral("&Oprav"), [this] { BtnOpravClick(); });

@@ -1,7 +1,6 @@
 #include "FormZakazkaDetHl.h"
 
 #include "DMOdbyt.h"
-#include "FormButton.h"
 #include "OdbytSql.h"
 #include "VyrobkyDForm.h"
 #include "shell/CisPolForm.h"
@@ -119,11 +118,11 @@ TFormZakazkaDetHl::TFormZakazkaDetHl(QWidget *owner) : TForm(owner)
     main->addLayout(form);
 
     auto *buttons = new QHBoxLayout;
-    ButtonVyrobok = AddButton(this, buttons, QString::fromUtf8("Výrobok >>"), [this] { ButtonVyrobokClick(); });
+    ButtonVyrobok = GuardedButton(QString::fromUtf8("Výrobok >>"), this, buttons, [this] { ButtonVyrobokClick(); });
     ButtonVyrobok->setToolTip(QString::fromUtf8("Nový výrobok"));
     buttons->addStretch();
-    BtnZapis = AddButton(this, buttons, QString::fromUtf8("&Zapíš"), [this] { BtnZapisClick(); });
-    BtnNezapis = AddButton(this, buttons, QString::fromUtf8("&Nezapíš"), [this] { SetModalResult(mrCancel); });
+    BtnZapis = GuardedButton(QString::fromUtf8("&Zapíš"), this, buttons, [this] { BtnZapisClick(); });
+    BtnNezapis = GuardedButton(QString::fromUtf8("&Nezapíš"), this, buttons, [this] { SetModalResult(mrCancel); });
     SetCancelButton(BtnNezapis);
     main->addLayout(buttons);
     OnShow = [this] { FormShow(); };

@@ -1,7 +1,6 @@
 #include "FormZakazkaHl.h"
 
 #include "DMOdbyt.h"
-#include "FormButton.h"
 #include "OdberatelDForm.h"
 #include "library/DataEditRow.h"
 #include "shell/CisOdbForm.h"
@@ -107,11 +106,12 @@ TFormZakazkaHl::TFormZakazkaHl(QWidget *owner) : TForm(owner)
     main->addLayout(form);
 
     auto *buttons = new QHBoxLayout;
-    ButtonOdberatel = AddButton(this, buttons, QString::fromUtf8("Odberateľ >>"), [this] { ButtonOdberatelClick(); });
+    ButtonOdberatel =
+        GuardedButton(QString::fromUtf8("Odberateľ >>"), this, buttons, [this] { ButtonOdberatelClick(); });
     ButtonOdberatel->setToolTip(QString::fromUtf8("Nový odberateľ"));
     buttons->addStretch();
-    BtnZapis = AddButton(this, buttons, QString::fromUtf8("&Zapíš"), [this] { BtnZapisClick(); });
-    BtnNezapis = AddButton(this, buttons, QString::fromUtf8("&Nezapíš"), [this] { SetModalResult(mrCancel); });
+    BtnZapis = GuardedButton(QString::fromUtf8("&Zapíš"), this, buttons, [this] { BtnZapisClick(); });
+    BtnNezapis = GuardedButton(QString::fromUtf8("&Nezapíš"), this, buttons, [this] { SetModalResult(mrCancel); });
     SetCancelButton(BtnNezapis);
     main->addLayout(buttons);
     // Enter on an edit moves on as Tab does; on a button it presses it.

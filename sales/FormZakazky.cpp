@@ -215,7 +215,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
         customerLayout->addRow(QString::fromUtf8(caption), t);
     }
     auto *customerButtons = new QHBoxLayout;
-    AddButton(this, customerButtons, QString::fromUtf8("&Odberateľ >>"), [] {
+    GuardedButton(QString::fromUtf8("&Odberateľ >>"), this, customerButtons, [] {
         EditCustomer(DMOdbyt->QvZakazky.FieldByName(QStringLiteral("C_ODB"))->AsInteger());
     })->setToolTip(QString::fromUtf8("Zákazník - detail - zmena"));
     customerLayout->addRow(customerButtons);
@@ -231,7 +231,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
     DBeC_ZMLUVY = contractEdit(new TDBEdit(contract), "C_ZMLUVY");
     auto *numberRow = new QHBoxLayout;
     numberRow->addWidget(DBeC_ZMLUVY);
-    btnZmluvaCislo = AddButton(this, numberRow, QStringLiteral("..."), [] { DMOdbyt->EditOrPresetContract(); });
+    btnZmluvaCislo = GuardedButton(QStringLiteral("..."), this, numberRow, [] { DMOdbyt->EditOrPresetContract(); });
     contractLayout->addRow(QString::fromUtf8("Číslo zmluvy"), numberRow);
     contractLayout->addRow(QString::fromUtf8("Predmet zmluvy"), contractEdit(new TDBEdit(contract), "PREDMET"));
     const auto combo = [&](const char *field, const QStringList &items) {
@@ -253,13 +253,13 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
         "SPLATNOST", {QString::fromUtf8("do 14 dní"), QString::fromUtf8("do 21 dní"), QString::fromUtf8("do 30 dní")});
     contractLayout->addRow(QString::fromUtf8("Splatnosť"), DBcbSPLATNOST);
     auto *contractButtons = new QHBoxLayout;
-    BitBtnZmluva = AddButton(this, contractButtons, QString::fromUtf8("&Zmluva >>"), [] {
+    BitBtnZmluva = GuardedButton(QString::fromUtf8("&Zmluva >>"), this, contractButtons, [] {
         TxTable &z = DMOdbyt->QZakZml;
         if (z.State() == dsEdit || z.State() == dsInsert)
             z.Post();
         PrintContract(currentOrder());
     });
-    BitBtnZrusZml = AddButton(this, contractButtons, QString::fromUtf8("Zruš"), [this] { BitBtnZrusZmlClick(); });
+    BitBtnZrusZml = GuardedButton(QString::fromUtf8("Zruš"), this, contractButtons, [this] { BitBtnZrusZmlClick(); });
     contractLayout->addRow(contractButtons);
     pcZakazky->addTab(contract, QString::fromUtf8("Kúpna zmluva"));
 
@@ -272,7 +272,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
 
     auto *buttons = new QVBoxLayout;
     const auto button = [&](const char *caption, const char *hint, std::function<void()> action) {
-        QPushButton *b = AddButton(this, buttons, QString::fromUtf8(caption), std::move(action));
+        QPushButton *b = GuardedButton(QString::fromUtf8(caption), this, buttons, std::move(action));
         b->setToolTip(QString::fromUtf8(hint));
         return b;
     };

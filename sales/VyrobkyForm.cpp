@@ -121,15 +121,15 @@ TVyrobkyForm::TVyrobkyForm(QWidget *owner) : TForm(owner)
     main->addWidget(DBGridVyrobky, 3);
 
     auto *buttons = new QHBoxLayout;
-    btnNovyVyr = AddButton(this, buttons, QString::fromUtf8("&Nový"), [this] { NewProduct(); });
-    btnOpravVyr = AddButton(this, buttons, QStringLiteral("&Oprav"), [this] { EditCurrentProduct(); });
-    btnZmazVyr = AddButton(this, buttons, QString::fromUtf8("&Zmaž"), [this] { DeleteCurrentProduct(); });
-    btnTlacVyr = AddButton(this, buttons, QString::fromUtf8("&Tlač"), [this] { PrintList(); });
-    BitBtnIntObj = AddButton(this, buttons, QStringLiteral("&Int.obj."), [this] { ShowInternalOrdersOfProduct(); });
-    btnCennikVyr = AddButton(this, buttons, QString::fromUtf8("&Cenník"), [] { ShowPriceList(); });
-    btnFilterVyr = AddButton(this, buttons, QStringLiteral("&Filter"),
-                             [this] { FilterPanel->SetFilterVisible(!FilterPanel->FilterVisible()); });
-    btnZavriet = AddButton(this, buttons, QString::fromUtf8("Za&vrieť"), [this] { Close(); });
+    btnNovyVyr = GuardedButton(QString::fromUtf8("&Nový"), this, buttons, [this] { NewProduct(); });
+    btnOpravVyr = GuardedButton(QStringLiteral("&Oprav"), this, buttons, [this] { EditCurrentProduct(); });
+    btnZmazVyr = GuardedButton(QString::fromUtf8("&Zmaž"), this, buttons, [this] { DeleteCurrentProduct(); });
+    btnTlacVyr = GuardedButton(QString::fromUtf8("&Tlač"), this, buttons, [this] { PrintList(); });
+    BitBtnIntObj = GuardedButton(QStringLiteral("&Int.obj."), this, buttons, [this] { ShowInternalOrdersOfProduct(); });
+    btnCennikVyr = GuardedButton(QString::fromUtf8("&Cenník"), this, buttons, [] { ShowPriceList(); });
+    btnFilterVyr = GuardedButton(QStringLiteral("&Filter"), this, buttons,
+                                 [this] { FilterPanel->SetFilterVisible(!FilterPanel->FilterVisible()); });
+    btnZavriet = GuardedButton(QString::fromUtf8("Za&vrieť"), this, buttons, [this] { Close(); });
     SetCancelButton(btnZavriet);
     main->addLayout(buttons);
 
