@@ -101,9 +101,7 @@ TDodavateliaForm::TDodavateliaForm(QWidget *owner) : TtMasterDetailForm(owner)
     };
     BtnVyber = new TBitBtn(bkOK, Panel);
     BtnVyber->hide();
-    if (auto *panelLayout = qobject_cast<QHBoxLayout *>(Panel->layout()))
-        if (auto *buttons = qobject_cast<QVBoxLayout *>(panelLayout->itemAt(1)->layout()))
-            buttons->insertWidget(0, BtnVyber);
+    ButtonColumn->insertWidget(0, BtnVyber);
     auto *search = new QHBoxLayout;
     auto filterEdit = [&](const QString &where, const char *hint) {
         auto *e = new TxDBFilterEdit(Panel);
@@ -118,7 +116,7 @@ TDodavateliaForm::TDodavateliaForm(QWidget *owner) : TtMasterDetailForm(owner)
     eIco->EditStyle = esInteger;
     eDodavatel = filterEdit(QStringLiteral("DODAVATEL like '?%'"), "Dodávateľ");
     eMesto = filterEdit(QStringLiteral("MESTO like '?%'"), "Mesto");
-    static_cast<QBoxLayout *>(layout())->insertLayout(0, search);
+    Column->insertLayout(0, search);
 
     auto *address = new QWidget;
     auto *form = new QFormLayout(address);
