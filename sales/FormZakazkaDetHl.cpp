@@ -57,7 +57,6 @@ TFormZakazkaDetHl::TFormZakazkaDetHl(QWidget *owner) : TForm(owner)
 
     DBeC_VYR = bound<TDBEdit>(this, "DBe", "C_VYR");
     DBeC_VYR->CharCase = ecUpperCase;
-    DBeC_VYR->installEventFilter(this);
     auto *product = new QHBoxLayout;
     product->addWidget(DBeC_VYR);
     auto *lookup = new QPushButton(QStringLiteral("..."), this);
@@ -138,6 +137,8 @@ TFormZakazkaDetHl::~TFormZakazkaDetHl() = default;
 
 bool TFormZakazkaDetHl::eventFilter(QObject *watched, QEvent *event)
 {
+    // The form's controls need no filter of their own: as the application's filter (the key preview) the
+    // form sees each of their events once.
     // Leaving the field for another control of the dialog checks it; the dialog closing or a window coming up
     // over it does not.
     if (watched == DBeC_VYR && event->type() == QEvent::FocusOut && FocusStaysInside())

@@ -47,7 +47,6 @@ TFormZakazkaHl::TFormZakazkaHl(QWidget *owner) : TForm(owner)
 
     DBeC_ODB = bound<TDBEdit>(this, "DBe", "C_ODB");
     DBeC_ODB->MaxLength = 4;
-    DBeC_ODB->installEventFilter(this);
     DBtODBERATEL = bound<TDBText>(this, "DBt", "ODBERATEL");
     auto *customer = new QHBoxLayout;
     customer->addWidget(DBeC_ODB);
@@ -59,7 +58,6 @@ TFormZakazkaHl::TFormZakazkaHl(QWidget *owner) : TForm(owner)
     LabelOdberatel = new QLabel(QString::fromUtf8("Odberateľ"), this);
     LabelOdberatel->setCursor(Qt::PointingHandCursor);
     LabelOdberatel->setToolTip(QString::fromUtf8("Zoznam odberateľov"));
-    LabelOdberatel->installEventFilter(this);
     form->addRow(LabelOdberatel, customer);
 
     DBdD_OBJ = bound<TDBDateEdit>(this, "DBd", "D_OBJ");
@@ -128,6 +126,8 @@ TFormZakazkaHl::~TFormZakazkaHl() = default;
 
 bool TFormZakazkaHl::eventFilter(QObject *watched, QEvent *event)
 {
+    // The form's controls need no filter of their own: as the application's filter (the key preview) the
+    // form sees each of their events once.
     if (watched == DBeC_ODB && event->type() == QEvent::FocusOut && isVisible())
         Guarded([this] { DBeC_ODBExit(); });
     else if (watched == LabelOdberatel && event->type() == QEvent::MouseButtonRelease)
