@@ -1,11 +1,13 @@
 #include "BrowseForm.h"
 
 #include "xDBFilter.h"
+#include "platform/ui/DBControls.h"
 #include "platform/ui/DBGrid.h"
 #include "platform/ui/Guarded.h"
 
 #include <QBoxLayout>
 #include <QEvent>
+#include <QFormLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -105,6 +107,21 @@ void TBrowseForm::setUpGrid(TDBGrid *grid, const char *name, TDataSource *source
 void TBrowseForm::place(QWidget *widget, int stretch, QBoxLayout *into)
 {
     (into ? into : Column)->addWidget(widget, stretch);
+}
+
+QFormLayout *TBrowseForm::AddRecordTexts(QWidget *page, TDataSource *source,
+                                         std::initializer_list<TBrowseColumn> fields, const char *namePrefix)
+{
+    auto *rows = new QFormLayout(page);
+    for (const TBrowseColumn &f : fields) {
+        auto *text = new TDBText(page);
+        if (namePrefix)
+            text->setObjectName(QLatin1String(namePrefix) + QLatin1String(f.Field));
+        text->SetDataSource(source);
+        text->SetDataField(QLatin1String(f.Field));
+        rows->addRow(QString::fromUtf8(f.Title), text);
+    }
+    return rows;
 }
 
 QPushButton *TBrowseForm::AddButton(QBoxLayout *row, const char *caption, std::function<void()> action,

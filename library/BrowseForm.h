@@ -12,6 +12,7 @@
 #include <functional>
 #include <initializer_list>
 
+class QFormLayout;
 class QHBoxLayout;
 class QLineEdit;
 class QVBoxLayout;
@@ -86,6 +87,10 @@ protected:
         place(grid, stretch, into);
         return grid;
     }
+    // The current record's fields as texts on a detail page, each in a row under its caption, named by the
+    // prefix and the field when a prefix is given. The page's layout is returned for what else it shows.
+    QFormLayout *AddRecordTexts(QWidget *page, TDataSource *source, std::initializer_list<TBrowseColumn> fields,
+                                const char *namePrefix = nullptr);
     // A button of a row whose click runs the action through Guarded, with its tip when one is given.
     QPushButton *AddButton(QBoxLayout *row, const char *caption, std::function<void()> action,
                            const char *hint = nullptr);

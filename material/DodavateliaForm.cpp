@@ -119,17 +119,15 @@ TDodavateliaForm::TDodavateliaForm(QWidget *owner) : TtMasterDetailForm(owner)
     Column->insertLayout(0, search);
 
     auto *address = new QWidget;
-    auto *form = new QFormLayout(address);
-    const std::pair<const char *, const char *> texts[] = {
-        {"ODDELENIE", "Oddelenie"}, {"ULICA", "Ulica"}, {"MESTO", "Mesto"},
-        {"POZNAMKA", "Poznámka"},   {"FAX", "Fax"},     {"TELEFON", "Telefón"},
-        {"KONTAKT", "Kontakt"},     {"EMAIL", "E-mail"}};
-    for (const auto &[field, caption] : texts) {
-        auto *t = new TDBText(address);
-        t->SetDataSource(&DMMTZ->DSDodavatelia);
-        t->SetDataField(QString::fromLatin1(field));
-        form->addRow(QString::fromUtf8(caption), t);
-    }
+    AddRecordTexts(address, &DMMTZ->DSDodavatelia,
+                   {{"ODDELENIE", "Oddelenie"},
+                    {"ULICA", "Ulica"},
+                    {"MESTO", "Mesto"},
+                    {"POZNAMKA", "Poznámka"},
+                    {"FAX", "Fax"},
+                    {"TELEFON", "Telefón"},
+                    {"KONTAKT", "Kontakt"},
+                    {"EMAIL", "E-mail"}});
     PageControl->addTab(address, QString::fromUtf8("Dodávateľ"));
     auto *orders = new QWidget;
     OrdersGrid = new TxDBGrid(orders);

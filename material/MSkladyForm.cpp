@@ -120,17 +120,18 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TBrowseForm(owner)
 
     Tabs = new QTabWidget(splitter);
     tsMaterial = new QWidget;
-    auto *details = new QFormLayout(tsMaterial);
-    const std::pair<const char *, const char *> texts[] = {
-        {"POZICIA1", "Regál"},      {"POZICIA2", "Polica"},     {"POZICIA3", "Priečinok"}, {"FREE1", "Voľné 1"},
-        {"FREE2", "Voľné 2"},       {"FREE3", "Voľné 3"},       {"CENA_NAKL", "Cena"},     {"MNOZSTVO", "Zásoba"},
-        {"MNOZ_VYDV", "Vo výrobe"}, {"MNOZ_VYDO", "Na oprave"}, {"MAJITEL", "Majiteľ"}};
-    for (const auto &[field, caption] : texts) {
-        auto *t = new TDBText(tsMaterial);
-        t->SetDataSource(stock);
-        t->SetDataField(QString::fromLatin1(field));
-        details->addRow(QString::fromUtf8(caption), t);
-    }
+    QFormLayout *details = AddRecordTexts(tsMaterial, stock,
+                                          {{"POZICIA1", "Regál"},
+                                           {"POZICIA2", "Polica"},
+                                           {"POZICIA3", "Priečinok"},
+                                           {"FREE1", "Voľné 1"},
+                                           {"FREE2", "Voľné 2"},
+                                           {"FREE3", "Voľné 3"},
+                                           {"CENA_NAKL", "Cena"},
+                                           {"MNOZSTVO", "Zásoba"},
+                                           {"MNOZ_VYDV", "Vo výrobe"},
+                                           {"MNOZ_VYDO", "Na oprave"},
+                                           {"MAJITEL", "Majiteľ"}});
     ObrazokMaterial = new TxDBImage(tsMaterial);
     ObrazokMaterial->setObjectName(QStringLiteral("ObrazokMaterial"));
     ObrazokMaterial->SetDataSource(stock);

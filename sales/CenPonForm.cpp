@@ -59,17 +59,12 @@ TCenPonForm::TCenPonForm(QWidget *owner) : TBrowseForm(owner)
     DBGridCenPonD->OnDblClick = [this](TDBGrid *) { Guarded([this] { BtnOpravClick(); }); };
     pcCenPon->addTab(DBGridCenPonD, QString::fromUtf8("Položky"));
     auto *head = new QWidget;
-    auto *headLayout = new QFormLayout(head);
-    for (const auto &[caption, field] : QList<QPair<const char *, const char *>>{{"č.Ponuky", "C_OBJ"},
-                                                                                 {"dňa", "D_VYSTAV"},
-                                                                                 {"Vystavil ", "VYSTAVIL"},
-                                                                                 {"Odberateľ", "ODBERATEL"},
-                                                                                 {"Poznámka", "POZNAMKA"}}) {
-        auto *t = new TDBText(head);
-        t->SetDataSource(&dm.DSCenPon);
-        t->SetDataField(QLatin1String(field));
-        headLayout->addRow(QString::fromUtf8(caption), t);
-    }
+    AddRecordTexts(head, &dm.DSCenPon,
+                   {{"C_OBJ", "č.Ponuky"},
+                    {"D_VYSTAV", "dňa"},
+                    {"VYSTAVIL", "Vystavil "},
+                    {"ODBERATEL", "Odberateľ"},
+                    {"POZNAMKA", "Poznámka"}});
     pcCenPon->addTab(head, QString::fromUtf8("Hlavička"));
     Column->addWidget(pcCenPon, 2);
 

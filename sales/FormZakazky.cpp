@@ -177,28 +177,24 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TBrowseForm(owner)
     pcZakazky->addTab(DBGridPolozky, QString::fromUtf8("Položky"));
 
     auto *customer = new QWidget;
-    QFont bold = font();
+    QFormLayout *customerLayout = AddRecordTexts(customer, &dm.DSCOdberatelovLookup,
+                                                 {{"ODBERATEL", ""},
+                                                  {"ICO", "IČO"},
+                                                  {"ICDPH", "IČ DPH"},
+                                                  {"BANKA", "Banka"},
+                                                  {"BUCET", ""},
+                                                  {"KONTAKT", "Kontakt"},
+                                                  {"ULICA", "Ulica"},
+                                                  {"MESTO", "Mesto"},
+                                                  {"PSC", "PSC"},
+                                                  {"TELEFON", "Telefón"},
+                                                  {"FAX", "Fax"},
+                                                  {"EMAIL", "E-mail"}});
+    // The customer's name in bold.
+    QWidget *name = customerLayout->itemAt(0, QFormLayout::FieldRole)->widget();
+    QFont bold = name->font();
     bold.setBold(true);
-    auto *customerLayout = new QFormLayout(customer);
-    for (const auto &[field, caption] : QList<QPair<const char *, const char *>>{{"ODBERATEL", ""},
-                                                                                 {"ICO", "IČO"},
-                                                                                 {"ICDPH", "IČ DPH"},
-                                                                                 {"BANKA", "Banka"},
-                                                                                 {"BUCET", ""},
-                                                                                 {"KONTAKT", "Kontakt"},
-                                                                                 {"ULICA", "Ulica"},
-                                                                                 {"MESTO", "Mesto"},
-                                                                                 {"PSC", "PSC"},
-                                                                                 {"TELEFON", "Telefón"},
-                                                                                 {"FAX", "Fax"},
-                                                                                 {"EMAIL", "E-mail"}}) {
-        auto *t = new TDBText(customer);
-        t->SetDataSource(&dm.DSCOdberatelovLookup);
-        t->SetDataField(QLatin1String(field));
-        if (QLatin1String(field) == QLatin1String("ODBERATEL"))
-            t->setFont(bold);
-        customerLayout->addRow(QString::fromUtf8(caption), t);
-    }
+    name->setFont(bold);
     auto *customerButtons = new QHBoxLayout;
     GuardedButton(QString::fromUtf8("&Odberateľ >>"), this, customerButtons, [] {
         EditCustomer(DMOdbyt->QvZakazky.FieldByName(QStringLiteral("C_ODB"))->AsInteger());

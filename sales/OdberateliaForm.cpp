@@ -56,20 +56,15 @@ TOdberateliaForm::TOdberateliaForm(QWidget *owner) : TBrowseForm(owner)
 
     pcOdberatelia = new QTabWidget(this);
     TabOdberatel = new QWidget;
-    auto *details = new QFormLayout(TabOdberatel);
-    for (const auto &f : QList<QPair<const char *, const char *>>{{"POZNAMKA", "Poznámka"},
-                                                                  {"ODDELENIE", "Oddelenie"},
-                                                                  {"ULICA", "Ulica"},
-                                                                  {"MESTO", "Mesto"},
-                                                                  {"KONTAKT", "Kontakt"},
-                                                                  {"TELEFON", "Telefón"},
-                                                                  {"FAX", "Fax"},
-                                                                  {"EMAIL", "E-mail"}}) {
-        auto *text = new TDBText(TabOdberatel);
-        text->SetDataSource(source);
-        text->SetDataField(QString::fromLatin1(f.first));
-        details->addRow(QString::fromUtf8(f.second), text);
-    }
+    AddRecordTexts(TabOdberatel, source,
+                   {{"POZNAMKA", "Poznámka"},
+                    {"ODDELENIE", "Oddelenie"},
+                    {"ULICA", "Ulica"},
+                    {"MESTO", "Mesto"},
+                    {"KONTAKT", "Kontakt"},
+                    {"TELEFON", "Telefón"},
+                    {"FAX", "Fax"},
+                    {"EMAIL", "E-mail"}});
     pcOdberatelia->addTab(TabOdberatel, QString::fromUtf8("Odberateľ"));
     const auto gridTab = [this](TDBGrid *&grid, const char *caption) {
         auto *page = new QWidget;

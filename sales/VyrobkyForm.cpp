@@ -102,30 +102,24 @@ TVyrobkyForm::TVyrobkyForm(QWidget *owner) : TBrowseForm(owner)
     pcVyrobky = new QTabWidget(this);
     pcVyrobky->setObjectName(QStringLiteral("pcVyrobky"));
     auto *item = new QWidget;
-    auto *itemLayout = new QFormLayout(item);
-    const QList<QPair<const char *, const char *>> texts = {{"Popis", "POPIS"},
-                                                            {"Názov", "NAZOV"},
-                                                            {"Rozmer", "ROZMER"},
-                                                            {"Materiál", "MATERIAL"},
-                                                            {"Cena vnút.", "CENA_NAKL"},
-                                                            {"Cena kalk.", "CENA_KALK"},
-                                                            {"Váha btto.", "VAHA_MAT"},
-                                                            {"Váha neto", "VAHA1"},
-                                                            {"MJ", "MJ"},
-                                                            {"KP", "KP"},
-                                                            {"Cena priemerná", "CENA_PRIEM"},
-                                                            {"Cena predajná", "CENA_PRED"},
-                                                            {"Voľné 1", "FREE1"},
-                                                            {"Voľné 2", "FREE2"},
-                                                            {"č.Výkresu", "C_VYKRESU"},
-                                                            {"č.Externé", "C_POL_EXT"}};
-    for (const auto &t : texts) {
-        auto *text = new TDBText(item);
-        text->setObjectName(QStringLiteral("DBText") + QLatin1String(t.second));
-        text->SetDataSource(&dm.DSPolozky);
-        text->SetDataField(QLatin1String(t.second));
-        itemLayout->addRow(QString::fromUtf8(t.first), text);
-    }
+    AddRecordTexts(item, &dm.DSPolozky,
+                   {{"POPIS", "Popis"},
+                    {"NAZOV", "Názov"},
+                    {"ROZMER", "Rozmer"},
+                    {"MATERIAL", "Materiál"},
+                    {"CENA_NAKL", "Cena vnút."},
+                    {"CENA_KALK", "Cena kalk."},
+                    {"VAHA_MAT", "Váha btto."},
+                    {"VAHA1", "Váha neto"},
+                    {"MJ", "MJ"},
+                    {"KP", "KP"},
+                    {"CENA_PRIEM", "Cena priemerná"},
+                    {"CENA_PRED", "Cena predajná"},
+                    {"FREE1", "Voľné 1"},
+                    {"FREE2", "Voľné 2"},
+                    {"C_VYKRESU", "č.Výkresu"},
+                    {"C_POL_EXT", "č.Externé"}},
+                   "DBText");
     pcVyrobky->addTab(item, QString::fromUtf8("Položka"));
     for (const char *caption : {"&Kusovník", "O&perácie", "Sklady", "Pohyby", "Zákazky", "Dodacie listy"}) {
         auto *grid = new TDBGrid;
