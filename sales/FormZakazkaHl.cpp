@@ -128,7 +128,9 @@ bool TFormZakazkaHl::eventFilter(QObject *watched, QEvent *event)
 {
     // The form's controls need no filter of their own: as the application's filter (the key preview) the
     // form sees each of their events once.
-    if (watched == DBeC_ODB && event->type() == QEvent::FocusOut && isVisible())
+    // Leaving the number for another control of the dialog checks it; the customer list or another window
+    // coming up over the dialog does not (the list would come up again over itself).
+    if (watched == DBeC_ODB && event->type() == QEvent::FocusOut && FocusStaysInside())
         Guarded([this] { DBeC_ODBExit(); });
     else if (watched == LabelOdberatel && event->type() == QEvent::MouseButtonRelease)
         Guarded([this] { DBeC_ODBButtonClick(); });
