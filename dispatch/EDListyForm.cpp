@@ -65,7 +65,7 @@ QDate dateOf(const QLineEdit *edit)
 
 } // namespace
 
-TEDListyForm::TEDListyForm(QWidget *owner) : TForm(owner)
+TEDListyForm::TEDListyForm(QWidget *owner) : TBrowseForm(owner)
 {
     TrackGlobal(this, EDListyForm);
     setWindowTitle(QStringLiteral("Dodacie listy"));
@@ -81,43 +81,45 @@ TEDListyForm::TEDListyForm(QWidget *owner) : TForm(owner)
                        QString::fromUtf8("Výrobok ...")});
     EditVyber = new QLineEdit(notes);
     EditVyber->hide();
-    DBGridListy = new TxDBGrid(notes);
-    DBGridListy->SetDataSource(&DMExp->DSEDListy);
-    const QList<QPair<const char *, const char *>> columns{
-        {"C_DL", "č.DL"},         {"D_VYSTAV", "Dátum"},  {"ODBERATEL", "Odberateľ"}, {"C_OBJ", "Objednávka"},
-        {"C_FAKTURY", "Faktúra"}, {"HODN_DL", "Hodnota"}, {"MENA", "Mena"},           {"VYSTAVIL", "Vystavil"}};
-    for (const auto &c : columns)
-        DBGridListy->AddColumn(QString::fromLatin1(c.first), QString::fromUtf8(c.second));
-    // A user's name is short: as wide as the whole field, the last column's title stood beyond the grid's edge.
-    DBGridListy->Columns(int(columns.size()) - 1)->Width = fontMetrics().averageCharWidth() * 14;
-    DBGridPolozky = new TxDBGrid(notes);
-    DBGridPolozky->SetDataSource(&DMExp->DSEDListyD);
-    const QList<QPair<const char *, const char *>> lineColumns{{"C_RIADKU", "č."},       {"C_INT", "č.Zákazky"},
-                                                               {"C_VYR", "č.Výrobku"},   {"NAZOV", "Názov výrobku"},
-                                                               {"MNOZ_VYR", "Množstvo"}, {"CENA_KURZ1", "Cena v mene"}};
-    for (const auto &c : lineColumns)
-        DBGridPolozky->AddColumn(QString::fromLatin1(c.first), QString::fromUtf8(c.second));
-    BtnNovy = button(notes, QString::fromUtf8("&Nový"));
-    BtnOprav = button(notes, QStringLiteral("&Oprav"));
-    BtnZmaz = button(notes, QString::fromUtf8("&Zmaž"));
-    BtnTlac = button(notes, QString::fromUtf8("&Tlač"));
-    BitBtnFa = button(notes, QString::fromUtf8("&Faktúra"));
-    BtnKoniec = button(this, QStringLiteral("Koniec"), bkClose);
+    auto *notesLayout = new QVBoxLayout(notes);
     auto *selection = new QHBoxLayout;
     selection->addWidget(new QLabel(QStringLiteral("Výber"), notes));
     selection->addWidget(cbVyber);
     selection->addWidget(EditVyber);
     selection->addStretch();
-    auto *noteButtons = new QHBoxLayout;
-    for (QWidget *b :
-         {static_cast<QWidget *>(BtnNovy), static_cast<QWidget *>(BtnOprav), static_cast<QWidget *>(BtnZmaz),
-          static_cast<QWidget *>(BtnTlac), static_cast<QWidget *>(BitBtnFa)})
-        noteButtons->addWidget(b);
-    noteButtons->addStretch();
-    auto *notesLayout = new QVBoxLayout(notes);
     notesLayout->addLayout(selection);
-    notesLayout->addWidget(DBGridListy, 3);
-    notesLayout->addWidget(DBGridPolozky, 2);
+    // The lists take typing as the program's grids do.
+    DBGridListy = AddGrid<TxDBGrid>(nullptr, &DMExp->DSEDListy,
+                                    {{"C_DL", "č.DL"},
+                                     {"D_VYSTAV", "Dátum"},
+                                     {"ODBERATEL", "Odberateľ"},
+                                     {"C_OBJ", "Objednávka"},
+                                     {"C_FAKTURY", "Faktúra"},
+                                     {"HODN_DL", "Hodnota"},
+                                     {"MENA", "Mena"},
+                                     {"VYSTAVIL", "Vystavil"}},
+                                    3, notesLayout);
+    DBGridListy->SetReadOnly(false);
+    // A user's name is short: as wide as the whole field, the last column's title stood beyond the grid's edge.
+    DBGridListy->Columns(DBGridListy->ColumnCount() - 1)->Width = fontMetrics().averageCharWidth() * 14;
+    DBGridListy->OnDblClick = [this](TDBGrid *) { Guarded([this] { EditNote(); }); };
+    DBGridPolozky = AddGrid<TxDBGrid>(nullptr, &DMExp->DSEDListyD,
+                                      {{"C_RIADKU", "č."},
+                                       {"C_INT", "č.Zákazky"},
+                                       {"C_VYR", "č.Výrobku"},
+                                       {"NAZOV", "Názov výrobku"},
+                                       {"MNOZ_VYR", "Množstvo"},
+                                       {"CENA_KURZ1", "Cena v mene"}},
+                                      2, notesLayout);
+    DBGridPolozky->SetReadOnly(false);
+    auto *noteButtons = new QHBoxLayout;
+    BtnNovy = AddButton(noteButtons, button(notes, QString::fromUtf8("&Nový")), [this] { NewNote(); });
+    BtnOprav = AddButton(noteButtons, button(notes, QStringLiteral("&Oprav")), [this] { EditNote(); });
+    BtnZmaz = AddButton(noteButtons, button(notes, QString::fromUtf8("&Zmaž")), [this] { DeleteNote(); });
+    BtnTlac = AddButton(noteButtons, button(notes, QString::fromUtf8("&Tlač")), [this] { PrintNote(); });
+    BitBtnFa = AddButton(noteButtons, button(notes, QString::fromUtf8("&Faktúra")), [this] { Invoice(); });
+    BtnKoniec = button(this, QStringLiteral("Koniec"), bkClose);
+    noteButtons->addStretch();
     notesLayout->addLayout(noteButtons);
     PageControl->addTab(notes, QStringLiteral("Dodacie listy"));
 
@@ -179,12 +181,12 @@ TEDListyForm::TEDListyForm(QWidget *owner) : TForm(owner)
     overviewLayout->addWidget(DBGridPrehlady, 1);
     PageControl->addTab(overviews, QString::fromUtf8("Prehľady"));
 
-    auto *layout = new QVBoxLayout(this);
-    layout->addWidget(PageControl, 1);
+    Column->addWidget(PageControl, 1);
     auto *bottom = new QHBoxLayout;
     bottom->addStretch();
-    bottom->addWidget(BtnKoniec);
-    layout->addLayout(bottom);
+    AddButton(bottom, BtnKoniec, [this] { SetModalResult(mrCancel); });
+    BtnKoniec->SetCancel(true);
+    Column->addLayout(bottom);
 
     connect(cbVyber, &QComboBox::activated, this, [this](int entry) {
         EditVyber->clear();
@@ -197,14 +199,6 @@ TEDListyForm::TEDListyForm(QWidget *owner) : TForm(owner)
         }
     });
     connect(EditVyber, &QLineEdit::editingFinished, this, [this] { Guarded([this] { ApplySelection(); }); });
-    connect(BtnNovy, &QPushButton::clicked, this, [this] { Guarded([this] { NewNote(); }); });
-    connect(BtnOprav, &QPushButton::clicked, this, [this] { Guarded([this] { EditNote(); }); });
-    DBGridListy->OnDblClick = [this](TDBGrid *) { Guarded([this] { EditNote(); }); };
-    connect(BtnZmaz, &QPushButton::clicked, this, [this] { Guarded([this] { DeleteNote(); }); });
-    connect(BtnTlac, &QPushButton::clicked, this, [this] { Guarded([this] { PrintNote(); }); });
-    connect(BitBtnFa, &QPushButton::clicked, this, [this] { Guarded([this] { Invoice(); }); });
-    connect(BtnKoniec, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
-    BtnKoniec->SetCancel(true);
     connect(BtnFilter, &QPushButton::clicked, this, [this] { Guarded([this] { SetPrehladySQL(); }); });
     rgPohlad->OnClick = [this] { Guarded([this] { SetPrehladySQL(); }); };
     connect(BtnTlac2, &QPushButton::clicked, this, [this] {

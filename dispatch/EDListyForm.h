@@ -3,7 +3,7 @@
 // overviews of delivered lines.
 #pragma once
 
-#include "platform/ui/Form.h"
+#include "library/BrowseForm.h"
 
 class QComboBox;
 class QLineEdit;
@@ -13,7 +13,7 @@ class TEDListyQR1Rep;
 class TRadioGroup;
 class TxDBGrid;
 
-class TEDListyForm : public TForm {
+class TEDListyForm : public TBrowseForm {
     Q_OBJECT
 public:
     explicit TEDListyForm(QWidget *owner = nullptr);

@@ -39,7 +39,7 @@ TxQuery &detailQuery()
 
 } // namespace
 
-TESkladForm::TESkladForm(QWidget *owner) : TForm(owner)
+TESkladForm::TESkladForm(QWidget *owner) : TBrowseForm(owner)
 {
     TrackGlobal(this, ESkladForm);
     setWindowTitle(QString::fromUtf8("Sklad hotových výrobkov"));
@@ -60,13 +60,16 @@ TESkladForm::TESkladForm(QWidget *owner) : TForm(owner)
                                cbFilter->ValueEdit->text(), ftUnknown);
     };
     cbFilter->setMinimumHeight(26);
-    DBGridSklad = new TxDBGrid(this);
-    DBGridSklad->SetDataSource(&DMExp->DSESklad);
-    const QList<QPair<const char *, const char *>> columns{
-        {"SKLAD", "Sklad"},         {"C_POL", "č.Výrobku"},  {"NAZOV", "Názov výrobku"}, {"MNOZSTVO", "Množstvo"},
-        {"CENA_NAKL", "Cena / MJ"}, {"CENAC", "Cena celk."}, {"VAHAC", "Váha celk."}};
-    for (const auto &c : columns)
-        DBGridSklad->AddColumn(QString::fromLatin1(c.first), QString::fromUtf8(c.second));
+    // The lists take typing as the program's grids do.
+    DBGridSklad = MakeGrid<TxDBGrid>(nullptr, &DMExp->DSESklad,
+                                     {{"SKLAD", "Sklad"},
+                                      {"C_POL", "č.Výrobku"},
+                                      {"NAZOV", "Názov výrobku"},
+                                      {"MNOZSTVO", "Množstvo"},
+                                      {"CENA_NAKL", "Cena / MJ"},
+                                      {"CENAC", "Cena celk."},
+                                      {"VAHAC", "Váha celk."}});
+    DBGridSklad->SetReadOnly(false);
     // Rows below zero stand out in red.
     DBGridSklad->OnGetCellProp = [](TDBGrid *, TDataSet *ds, TField *, TCellFont &font, QColor &, bool) {
         if (ds->FieldByName(QStringLiteral("MNOZSTVO"))->AsInteger() < 0)
@@ -76,8 +79,8 @@ TESkladForm::TESkladForm(QWidget *owner) : TForm(owner)
     tcDetail = new QTabBar(this);
     for (const QString &t : DetailTabs)
         tcDetail->addTab(t);
-    DBGridDetail = new TxDBGrid(this);
-    DBGridDetail->SetDataSource(&DMZal->DSQuery1);
+    DBGridDetail = MakeGrid<TxDBGrid>(nullptr, &DMZal->DSQuery1, {});
+    DBGridDetail->SetReadOnly(false);
     BtnVyber = new TBitBtn(bkOK, this);
     BtnVyber->setText(QStringLiteral("Vyber"));
     BtnTlac = new TBitBtn(this);
@@ -86,7 +89,7 @@ TESkladForm::TESkladForm(QWidget *owner) : TForm(owner)
     BtnKoniec->setText(QStringLiteral("Koniec"));
     BtnKoniec->SetCancel(true);
 
-    auto *layout = new QVBoxLayout(this);
+    QVBoxLayout *layout = Column;
     layout->addWidget(cbFilter);
     layout->addWidget(DBGridSklad, 3);
     auto *totals = new QHBoxLayout;
@@ -97,16 +100,13 @@ TESkladForm::TESkladForm(QWidget *owner) : TForm(owner)
     layout->addWidget(tcDetail);
     layout->addWidget(DBGridDetail, 2);
     auto *buttons = new QHBoxLayout;
-    buttons->addWidget(BtnTlac);
+    AddButton(buttons, BtnTlac, [this] { PrintFinishedGoodsInventory(); });
     buttons->addStretch();
-    buttons->addWidget(BtnVyber);
-    buttons->addWidget(BtnKoniec);
+    AddButton(buttons, BtnVyber, [this] { SetModalResult(mrOk); });
+    AddButton(buttons, BtnKoniec, [this] { SetModalResult(mrCancel); });
     layout->addLayout(buttons);
 
     connect(tcDetail, &QTabBar::currentChanged, this, [this](int tab) { Guarded([this, tab] { ShowDetail(tab); }); });
-    connect(BtnVyber, &QPushButton::clicked, this, [this] { SetModalResult(mrOk); });
-    connect(BtnKoniec, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
-    connect(BtnTlac, &QPushButton::clicked, this, [this] { Guarded([this] { PrintFinishedGoodsInventory(); }); });
     OnShow = [this] {
         Guarded([this] {
             attach();

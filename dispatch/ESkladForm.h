@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/ui/FormGlobal.h"
-#include "platform/ui/Form.h"
+#include "library/BrowseForm.h"
 
 #include <QDate>
 
@@ -15,7 +15,7 @@ class TESkladQRRep;
 class TxDBFilterCombo;
 class TxDBGrid;
 
-class TESkladForm : public TForm {
+class TESkladForm : public TBrowseForm {
     Q_OBJECT
 public:
     explicit TESkladForm(QWidget *owner = nullptr);

@@ -14,12 +14,14 @@
 #include <QSplitter>
 #include <QVBoxLayout>
 
-TtMasterDetailForm::TtMasterDetailForm(QWidget *owner) : TForm(owner)
+TtMasterDetailForm::TtMasterDetailForm(QWidget *owner) : TBrowseForm(owner)
 {
     resize(640, 480);
     Splitter = new QSplitter(Qt::Vertical, this);
     Panel = new QWidget(Splitter);
-    DBGrid = new TxDBGrid(Panel);
+    auto *panelLayout = new QHBoxLayout(Panel);
+    DBGrid = AddGrid<TxDBGrid>(nullptr, nullptr, {}, 1, panelLayout);
+    DBGrid->SetReadOnly(false);
     DBGrid->SetOptions(dgTitles | dgIndicator | dgColLines | dgRowLines | dgTabs | dgRowSelect | dgConfirmDelete |
                        dgCancelOnExit);
     DBGrid->SetTitleClickToOrderBy(true);
@@ -35,23 +37,20 @@ TtMasterDetailForm::TtMasterDetailForm(QWidget *owner) : TForm(owner)
     connect(btnOprav, &QPushButton::clicked, this, &TtMasterDetailForm::btnOpravClick);
     connect(btnZmaz, &QPushButton::clicked, this, &TtMasterDetailForm::btnZmazClick);
 
-    auto *buttons = new QVBoxLayout;
-    buttons->addWidget(btnNovy);
-    buttons->addWidget(btnOprav);
-    buttons->addWidget(btnZmaz);
-    buttons->addWidget(BtnTlac1);
-    buttons->addStretch();
-    buttons->addWidget(BtnKoniec);
-    auto *panelLayout = new QHBoxLayout(Panel);
-    panelLayout->addWidget(DBGrid, 1);
-    panelLayout->addLayout(buttons);
+    ButtonColumn = new QVBoxLayout;
+    ButtonColumn->addWidget(btnNovy);
+    ButtonColumn->addWidget(btnOprav);
+    ButtonColumn->addWidget(btnZmaz);
+    ButtonColumn->addWidget(BtnTlac1);
+    ButtonColumn->addStretch();
+    ButtonColumn->addWidget(BtnKoniec);
+    panelLayout->addLayout(ButtonColumn);
 
     PageControl = new TxPageControl(Splitter);
     Splitter->setStretchFactor(0, 3);
     Splitter->setStretchFactor(1, 1);
-    auto *layout = new QVBoxLayout(this);
-    layout->setContentsMargins(4, 4, 4, 4);
-    layout->addWidget(Splitter);
+    Column->setContentsMargins(4, 4, 4, 4);
+    Column->addWidget(Splitter);
 }
 
 TDataSet *TtMasterDetailForm::Master() const

@@ -1,12 +1,13 @@
-// TtMasterDetailForm: the base of browsers that list records in a grid and edit one record at a time in
-// a modal detail dialog, optionally with its dependent rows kept in cached updates until OK.
+// TtMasterDetailForm: the browse window of records edited one at a time in a modal detail dialog,
+// optionally with its dependent rows kept in cached updates until OK.
 #pragma once
 
-#include "platform/ui/Form.h"
+#include "BrowseForm.h"
 
 #include <functional>
 
 class QSplitter;
+class QVBoxLayout;
 class TBtnKoniec;
 class TBtnNovy;
 class TBtnOprav;
@@ -16,7 +17,7 @@ class TDataSet;
 class TxDBGrid;
 class TxPageControl;
 
-class TtMasterDetailForm : public TForm {
+class TtMasterDetailForm : public TBrowseForm {
     Q_OBJECT
 public:
     explicit TtMasterDetailForm(QWidget *owner = nullptr);
@@ -28,6 +29,8 @@ public:
     TBtnZmaz *btnZmaz;
     TBtnTlac *BtnTlac1;
     TBtnKoniec *BtnKoniec;
+    // The column of the buttons beside the grid, where a descendant puts its own.
+    QVBoxLayout *ButtonColumn;
     QSplitter *Splitter;
     TxPageControl *PageControl;
 

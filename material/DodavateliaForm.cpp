@@ -101,9 +101,7 @@ TDodavateliaForm::TDodavateliaForm(QWidget *owner) : TtMasterDetailForm(owner)
     };
     BtnVyber = new TBitBtn(bkOK, Panel);
     BtnVyber->hide();
-    if (auto *panelLayout = qobject_cast<QHBoxLayout *>(Panel->layout()))
-        if (auto *buttons = qobject_cast<QVBoxLayout *>(panelLayout->itemAt(1)->layout()))
-            buttons->insertWidget(0, BtnVyber);
+    ButtonColumn->insertWidget(0, BtnVyber);
     auto *search = new QHBoxLayout;
     auto filterEdit = [&](const QString &where, const char *hint) {
         auto *e = new TxDBFilterEdit(Panel);
@@ -118,20 +116,18 @@ TDodavateliaForm::TDodavateliaForm(QWidget *owner) : TtMasterDetailForm(owner)
     eIco->EditStyle = esInteger;
     eDodavatel = filterEdit(QStringLiteral("DODAVATEL like '?%'"), "Dodávateľ");
     eMesto = filterEdit(QStringLiteral("MESTO like '?%'"), "Mesto");
-    static_cast<QBoxLayout *>(layout())->insertLayout(0, search);
+    Column->insertLayout(0, search);
 
     auto *address = new QWidget;
-    auto *form = new QFormLayout(address);
-    const std::pair<const char *, const char *> texts[] = {
-        {"ODDELENIE", "Oddelenie"}, {"ULICA", "Ulica"}, {"MESTO", "Mesto"},
-        {"POZNAMKA", "Poznámka"},   {"FAX", "Fax"},     {"TELEFON", "Telefón"},
-        {"KONTAKT", "Kontakt"},     {"EMAIL", "E-mail"}};
-    for (const auto &[field, caption] : texts) {
-        auto *t = new TDBText(address);
-        t->SetDataSource(&DMMTZ->DSDodavatelia);
-        t->SetDataField(QString::fromLatin1(field));
-        form->addRow(QString::fromUtf8(caption), t);
-    }
+    AddRecordTexts(address, &DMMTZ->DSDodavatelia,
+                   {{"ODDELENIE", "Oddelenie"},
+                    {"ULICA", "Ulica"},
+                    {"MESTO", "Mesto"},
+                    {"POZNAMKA", "Poznámka"},
+                    {"FAX", "Fax"},
+                    {"TELEFON", "Telefón"},
+                    {"KONTAKT", "Kontakt"},
+                    {"EMAIL", "E-mail"}});
     PageControl->addTab(address, QString::fromUtf8("Dodávateľ"));
     auto *orders = new QWidget;
     OrdersGrid = new TxDBGrid(orders);

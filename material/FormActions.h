@@ -1,5 +1,5 @@
 // The store forms' actions: TFocusAction runs one (guarded) when the watched control gets or loses the
-// focus; GuardedButton makes a push button whose click runs one; WithButton puts a button beside a control.
+// focus; WithButton puts a button beside a control.
 #pragma once
 
 #include "platform/ui/Guarded.h"
@@ -19,13 +19,6 @@ inline QWidget *WithButton(QWidget *parent, QWidget *control, QPushButton *butto
     h->addWidget(control);
     h->addWidget(button);
     return row;
-}
-
-inline QPushButton *GuardedButton(const QString &caption, QWidget *parent, std::function<void()> action)
-{
-    auto *b = new QPushButton(caption, parent);
-    QObject::connect(b, &QPushButton::clicked, parent, [action] { Guarded(action); });
-    return b;
 }
 
 class TFocusAction : public QObject {

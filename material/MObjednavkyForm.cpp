@@ -236,7 +236,7 @@ TMObjednavkyForm::TMObjednavkyForm(QWidget *owner) : TtMasterDetailForm(owner)
         "Dodávateľ ...=dodavatel like '?%'\n"
         "Položka...=c_obj in (select c_obj from MObjednavkyD where c_pol like '?%' or nazov like '?%')"));
     cbFilter->SetSQLItems(items);
-    static_cast<QBoxLayout *>(layout())->insertWidget(0, cbFilter);
+    Column->insertWidget(0, cbFilter);
     auto *lines = new QWidget;
     LinesGrid = new TxDBGrid(lines);
     LinesGrid->SetDataSource(&DMMTZ->DSMObjD);
@@ -255,11 +255,8 @@ TMObjednavkyForm::TMObjednavkyForm(QWidget *owner) : TtMasterDetailForm(owner)
     btnStav = GuardedButton(QStringLiteral("Stav obj."), this, [this] { ChangeState(); });
     BtnTlac1->show();
     connect(BtnTlac1, &QPushButton::clicked, this, [this] { Guarded([this] { Print(); }); });
-    if (auto *panelLayout = qobject_cast<QHBoxLayout *>(Panel->layout()))
-        if (auto *buttons = qobject_cast<QVBoxLayout *>(panelLayout->itemAt(1)->layout())) {
-            buttons->insertWidget(3, btnKopia);
-            buttons->insertWidget(4, btnStav);
-        }
+    ButtonColumn->insertWidget(3, btnKopia);
+    ButtonColumn->insertWidget(4, btnStav);
 }
 
 TMObjednavkyForm::~TMObjednavkyForm()

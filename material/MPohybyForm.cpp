@@ -52,12 +52,11 @@ QDate typedDate(const QLineEdit *edit)
 
 } // namespace
 
-TMPohybyForm::TMPohybyForm(QWidget *owner) : TForm(owner)
+TMPohybyForm::TMPohybyForm(QWidget *owner) : TBrowseForm(owner)
 {
     setObjectName(QStringLiteral("MPohybyForm"));
     setWindowTitle(QStringLiteral("Pohyby"));
     resize(900, 600);
-    auto *layout = new QVBoxLayout(this);
     auto *filters = new QGridLayout;
     int column = 0;
     auto edit = [&](const char *caption) {
@@ -79,30 +78,22 @@ TMPohybyForm::TMPohybyForm(QWidget *owner) : TForm(owner)
     filters->addWidget(cbPohlad, 1, column++);
     BtnFilter = GuardedButton(QStringLiteral("Filter"), this, [this] { BuildMovementQuery(); });
     filters->addWidget(BtnFilter, 1, column++);
-    layout->addLayout(filters);
+    Column->addLayout(filters);
     connect(cbPohlad, QOverload<int>::of(&QComboBox::activated), this,
             [this] { Guarded([this] { BuildMovementQuery(); }); });
 
-    Grid = new TxDBGrid(this);
-    Grid->SetReadOnly(true);
+    Grid = AddGrid<TxDBGrid>(nullptr, nullptr, {}, 0);
     Grid->OnDblClick = [this](TDBGrid *) { Guarded([this] { EditMovement(); }); };
     // Its entries act on the movements of the detail views; a summary has none.
     PohybyMenu = AddMovementMenu(Grid);
-    layout->addWidget(Grid);
     auto *buttons = new QHBoxLayout;
-    btnNovy = GuardedButton(QString::fromUtf8("Nový"), this, [this] { NewMovement(); });
-    btnOprav = GuardedButton(QStringLiteral("Oprav"), this, [this] { EditMovement(); });
-    btnZmaz = GuardedButton(QString::fromUtf8("Zmaž"), this, [this] { DeleteMovement(); });
-    BtnTlac = GuardedButton(QString::fromUtf8("Tlač"), this, [this] { Print(); });
-    BtnKoniec = new QPushButton(QStringLiteral("&Koniec"), this);
-    connect(BtnKoniec, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
-    SetCancelButton(BtnKoniec);
-    for (QPushButton *b : {btnNovy, btnOprav, btnZmaz})
-        buttons->addWidget(b);
+    btnNovy = AddButton(buttons, "Nový", [this] { NewMovement(); });
+    btnOprav = AddButton(buttons, "Oprav", [this] { EditMovement(); });
+    btnZmaz = AddButton(buttons, "Zmaž", [this] { DeleteMovement(); });
     buttons->addStretch();
-    buttons->addWidget(BtnTlac);
-    buttons->addWidget(BtnKoniec);
-    layout->addLayout(buttons);
+    BtnTlac = AddButton(buttons, "Tlač", [this] { Print(); });
+    BtnKoniec = AddCloseButton(buttons, "&Koniec");
+    Column->addLayout(buttons);
 }
 
 TMPohybyForm::~TMPohybyForm()

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "MaterialRules.h"
-#include "platform/ui/Form.h"
+#include "library/BrowseForm.h"
 
 class QComboBox;
 class QLineEdit;
@@ -11,7 +11,7 @@ class QMenu;
 class QPushButton;
 class TxDBGrid;
 
-class TMPohybyForm : public TForm {
+class TMPohybyForm : public TBrowseForm {
     Q_OBJECT
 public:
     explicit TMPohybyForm(QWidget *owner = nullptr);

@@ -226,62 +226,51 @@ int EditMaterialItem(TMPolozkyDForm *card)
 
 // ---------------------------------------------------------------- the list
 
-TMPolozkyForm::TMPolozkyForm(QWidget *owner) : TForm(owner)
+TMPolozkyForm::TMPolozkyForm(QWidget *owner) : TBrowseForm(owner)
 {
     setObjectName(QStringLiteral("MPolozkyForm"));
     setWindowTitle(QString::fromUtf8("Položky"));
     resize(900, 640);
     Card = new TMPolozkyDForm(this);
-    auto *layout = new QVBoxLayout(this);
-    auto *search = new QHBoxLayout;
-    eCislo = new QLineEdit(this);
-    eNazov = new QLineEdit(this);
+    // The number and the sub-kind are matched from their start, the name and the size anywhere; the size
+    // narrows what the name finds. A click into the number or the name lists everything in that order.
+    QHBoxLayout *search = AddSearchRow({{&eCislo, nullptr, nullptr, "C_POL", "C_POL", 0, "č.Položky"},
+                                        {&eNazov, nullptr, nullptr, "NAZOV", "NAZOV;ROZMER", 0, "Názov"},
+                                        {&eTyp2, nullptr, nullptr, "TYP2", nullptr, 0, "Typ2"},
+                                        {&eRozmer, nullptr, nullptr, "ROZMER", nullptr, 0, "Rozmer"}},
+                                       nullptr, nullptr);
     cbTyp1 = new QComboBox(this);
     cbTyp1->addItems({QString(), "V", "M", "N"});
-    eTyp2 = new QLineEdit(this);
-    eRozmer = new QLineEdit(this);
-    eCislo->setPlaceholderText(QString::fromUtf8("č.Položky"));
-    eNazov->setPlaceholderText(QString::fromUtf8("Názov"));
-    eTyp2->setPlaceholderText(QStringLiteral("Typ2"));
-    eRozmer->setPlaceholderText(QStringLiteral("Rozmer"));
-    for (QWidget *w : std::initializer_list<QWidget *>{eCislo, eNazov, cbTyp1, eTyp2, eRozmer})
-        search->addWidget(w);
-    layout->addLayout(search);
-    auto search1 = [this](QLineEdit *e, const char *fieldName, bool prefix) {
-        connect(e, &QLineEdit::textEdited, this, [this, e, fieldName, prefix] {
-            Guarded([&] { ApplyItemQuickSearch({QString::fromLatin1(fieldName)}, {e->text()}, prefix); });
-        });
+    search->insertWidget(2, cbTyp1);
+    setTabOrder(eNazov, cbTyp1);
+    setTabOrder(cbTyp1, eTyp2);
+    OnQuickSearch = [this](int index, QLineEdit *e) {
+        if (e == eRozmer)
+            ApplyItemQuickSearch({"NAZOV", "ROZMER"}, {eNazov->text(), eRozmer->text()}, false);
+        else
+            ApplyItemQuickSearch({QLatin1String(Search(index).Field)}, {e->text()}, e != eNazov);
     };
-    search1(eCislo, "C_POL", true);
-    search1(eNazov, "NAZOV", false);
-    search1(eTyp2, "TYP2", true);
-    connect(eRozmer, &QLineEdit::textEdited, this, [this] {
-        Guarded([this] { ApplyItemQuickSearch({"NAZOV", "ROZMER"}, {eNazov->text(), eRozmer->text()}, false); });
-    });
-    // A click into the number or the name starts a new search in that order over everything.
-    for (auto [e, order] : {std::pair{eCislo, "C_POL"}, std::pair{eNazov, "NAZOV;ROZMER"}})
-        e->installEventFilter(new TFocusAction(this, QEvent::MouseButtonPress, [this, order = order] {
-            for (QLineEdit *clear : {eCislo, eNazov, eRozmer})
-                clear->clear();
-            DMMTZ->QPolozky.SetIndexFieldNames(QString::fromLatin1(order));
-            ApplyItemQuickSearch({}, {}, true);
-        }));
+    // The sub-kind stays: it narrows the list as the kind does.
+    OnSearchClick = [this](int index) {
+        for (QLineEdit *e : {eCislo, eNazov, eRozmer})
+            e->clear();
+        DMMTZ->QPolozky.SetIndexFieldNames(QLatin1String(Search(index).Order));
+        ApplyItemQuickSearch({}, {}, true);
+    };
     connect(cbTyp1, &QComboBox::currentTextChanged, this,
             [this] { Guarded([this] { ApplyItemQuickSearch({}, {}, true); }); });
 
-    Grid = new TxDBGrid(this);
-    Grid->SetDataSource(&DMMTZ->DSPolozky);
-    Grid->SetReadOnly(true);
-    const std::pair<const char *, const char *> columns[] = {{"C_POL", "č.Položky"}, {"TYP1", ""},
-                                                             {"TYP2", ""},           {"NAZOV", "Názov položky"},
-                                                             {"ROZMER", "Rozmer"},   {"MJ", "MJ"}};
-    for (const auto &[field, title] : columns)
-        Grid->AddColumn(QString::fromLatin1(field), QString::fromUtf8(title));
+    Grid = AddGrid<TxDBGrid>(nullptr, &DMMTZ->DSPolozky,
+                             {{"C_POL", "č.Položky"},
+                              {"TYP1", ""},
+                              {"TYP2", ""},
+                              {"NAZOV", "Názov položky"},
+                              {"ROZMER", "Rozmer"},
+                              {"MJ", "MJ"}},
+                             0);
     Grid->OnDblClick = [this](TDBGrid *) { Guarded([this] { EditItem(); }); };
-    layout->addWidget(Grid);
     Tabs = new QTabWidget(this);
-    DetailGrid = new TxDBGrid(this);
-    DetailGrid->SetReadOnly(true);
+    DetailGrid = MakeGrid<TxDBGrid>(nullptr, nullptr, {});
     // The first page shows the current item's own data; the others show their rows in the grid below.
     tsPolozka = new QWidget;
     auto *itemColumns = new QHBoxLayout(tsPolozka);
@@ -316,22 +305,17 @@ TMPolozkyForm::TMPolozkyForm(QWidget *owner) : TForm(owner)
     }
     // The detail grid moves to the page shown.
     Tabs->widget(1)->layout()->addWidget(DetailGrid);
-    layout->addWidget(Tabs);
+    Column->addWidget(Tabs);
     connect(Tabs, &QTabWidget::currentChanged, this, [this](int i) { Guarded([this, i] { ShowTab(i); }); });
 
     auto *buttons = new QHBoxLayout;
-    btnNova = GuardedButton(QString::fromUtf8("&Nová"), this, [this] { NewItem(); });
-    btnKopia = GuardedButton(QString::fromUtf8("Nová kópia"), this, [this] { CopyItem(); });
-    btnOprav = GuardedButton(QStringLiteral("Oprav"), this, [this] { EditItem(); });
-    btnZmaz = GuardedButton(QString::fromUtf8("Zmaž"), this, [this] { DeleteItem(); });
-    BtnKoniec = new QPushButton(QStringLiteral("&Koniec"), this);
-    connect(BtnKoniec, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
-    SetCancelButton(BtnKoniec);
-    for (QPushButton *b : {btnNova, btnKopia, btnOprav, btnZmaz})
-        buttons->addWidget(b);
+    btnNova = AddButton(buttons, "&Nová", [this] { NewItem(); });
+    btnKopia = AddButton(buttons, "Nová kópia", [this] { CopyItem(); });
+    btnOprav = AddButton(buttons, "Oprav", [this] { EditItem(); });
+    btnZmaz = AddButton(buttons, "Zmaž", [this] { DeleteItem(); });
     buttons->addStretch();
-    buttons->addWidget(BtnKoniec);
-    layout->addLayout(buttons);
+    BtnKoniec = AddCloseButton(buttons, "&Koniec");
+    Column->addLayout(buttons);
 }
 
 TMPolozkyForm::~TMPolozkyForm()

@@ -3,6 +3,7 @@
 // all or nothing.
 #pragma once
 
+#include "library/BrowseForm.h"
 #include "platform/ui/Form.h"
 
 class QComboBox;
@@ -45,7 +46,7 @@ public:
     void DeleteStoreRow();
 };
 
-class TMPolozkyForm : public TForm {
+class TMPolozkyForm : public TBrowseForm {
     Q_OBJECT
 public:
     explicit TMPolozkyForm(QWidget *owner = nullptr);

@@ -18,26 +18,6 @@
 
 TMPoziadavkyForm *MPoziadavkyForm = nullptr;
 
-namespace {
-
-TxDBGrid *grid(QWidget *page)
-{
-    auto *g = new TxDBGrid(page);
-    g->SetReadOnly(true);
-    g->SetOptions(g->Options() | dgMultiSelect | dgRowSelect);
-    auto *l = new QVBoxLayout(page);
-    l->addWidget(g);
-    return g;
-}
-
-void addColumns(TxDBGrid *g, std::initializer_list<std::pair<const char *, const char *>> columns)
-{
-    for (const auto &[field, title] : columns)
-        g->AddColumn(QString::fromLatin1(field), QString::fromUtf8(title));
-}
-
-} // namespace
-
 double MissingMaterialValue(TDataSet &summary)
 {
     double value = 0;
@@ -53,12 +33,11 @@ double MissingMaterialValue(TDataSet &summary)
     return value;
 }
 
-TMPoziadavkyForm::TMPoziadavkyForm(QWidget *owner) : TForm(owner)
+TMPoziadavkyForm::TMPoziadavkyForm(QWidget *owner) : TBrowseForm(owner)
 {
     setObjectName(QStringLiteral("MPoziadavkyForm"));
     setWindowTitle(QString::fromUtf8("Požiadavky na nákup"));
     resize(900, 600);
-    auto *layout = new QVBoxLayout(this);
     auto *filters = new QHBoxLayout;
     eSklad = new QLineEdit(this);
     eTyp2 = new QLineEdit(this);
@@ -72,23 +51,29 @@ TMPoziadavkyForm::TMPoziadavkyForm(QWidget *owner) : TForm(owner)
     }
     filters->addWidget(cbNizsie);
     connect(cbNizsie, &QCheckBox::toggled, this, [this] { Guarded([this] { Rerun(); }); });
-    layout->addLayout(filters);
+    Column->addLayout(filters);
 
     Tabs = new QTabWidget(this);
+    // Each page's list, its rows marked for taking over into an order.
+    const auto grid = [this](QWidget *page, TDataSource *source, std::initializer_list<TBrowseColumn> columns) {
+        auto *g = MakeGrid<TxDBGrid>(nullptr, source, columns, page);
+        g->SetOptions(g->Options() | dgMultiSelect | dgRowSelect);
+        (new QVBoxLayout(page))->addWidget(g);
+        return g;
+    };
     auto *detail = new QWidget;
-    GridDetail = grid(detail);
-    GridDetail->SetDataSource(&DMMTZ->DSMPoziad);
-    addColumns(GridDetail, {{"C_POL", "č.Položky"},
-                            {"NAZOV", "Názov"},
-                            {"ROZMER", "Rozmer"},
-                            {"MNOZ_POZ", "Množ.požad."},
-                            {"MJ", "MJ"},
-                            {"MNOZ_REZ", "Množ.rezer."},
-                            {"MNOZ_OBJ", "Množ.objed."},
-                            {"MNOZ_SKL", "Zásoba"},
-                            {"MNOZ_REC", "z toho už rezer."},
-                            {"C_INT", "č.Zákazky"},
-                            {"TERMIN", "Termín"}});
+    GridDetail = grid(detail, &DMMTZ->DSMPoziad,
+                      {{"C_POL", "č.Položky"},
+                       {"NAZOV", "Názov"},
+                       {"ROZMER", "Rozmer"},
+                       {"MNOZ_POZ", "Množ.požad."},
+                       {"MJ", "MJ"},
+                       {"MNOZ_REZ", "Množ.rezer."},
+                       {"MNOZ_OBJ", "Množ.objed."},
+                       {"MNOZ_SKL", "Zásoba"},
+                       {"MNOZ_REC", "z toho už rezer."},
+                       {"C_INT", "č.Zákazky"},
+                       {"TERMIN", "Termín"}});
     GridDetail->OnGetCellProp = [](TDBGrid *, TDataSet *ds, TField *, TCellFont &font, QColor &, bool) {
         const auto value = [ds](const char *name) { return ds->FieldByName(QString::fromLatin1(name))->AsFloat(); };
         if (ds->FieldByName(QStringLiteral("STAV_POZ"))->AsInteger() >= 2)
@@ -100,23 +85,21 @@ TMPoziadavkyForm::TMPoziadavkyForm(QWidget *owner) : TForm(owner)
     };
     Tabs->addTab(detail, QString::fromUtf8("Z otvorených zákaziek Detailne"));
     auto *summary = new QWidget;
-    GridSumar = grid(summary);
+    GridSumar = grid(summary, nullptr, {});
     lHodnota = new QLabel(summary);
     summary->layout()->addWidget(lHodnota);
     Tabs->addTab(summary, QString::fromUtf8("Z otvorených zákaziek Sumárne"));
     auto *minimum = new QWidget;
-    GridMinimum = grid(minimum);
+    GridMinimum = grid(minimum, nullptr, {});
     Tabs->addTab(minimum, QString::fromUtf8("Položky pod minimálnou hladinou"));
-    layout->addWidget(Tabs);
+    Column->addWidget(Tabs);
     connect(Tabs, &QTabWidget::currentChanged, this, [this] { Guarded([this] { Rerun(); }); });
 
     auto *buttons = new QHBoxLayout;
-    btnAktualizuj = GuardedButton(QString::fromUtf8("&Aktualizuj požiadavky"), this, [this] { Rebuild(); });
-    btnRezervuj = GuardedButton(QStringLiteral("Rezervuj"), this, [this] { Reserve(false); });
-    btnObjednaj = GuardedButton(QStringLiteral("Rezervuj + objednaj"), this, [this] { Reserve(true); });
-    btnVybavena = GuardedButton(QString::fromUtf8("Vybavená"), this, [this] { MarkDone(); });
-    for (QPushButton *b : {btnAktualizuj, btnRezervuj, btnObjednaj, btnVybavena})
-        buttons->addWidget(b);
+    btnAktualizuj = AddButton(buttons, "&Aktualizuj požiadavky", [this] { Rebuild(); });
+    btnRezervuj = AddButton(buttons, "Rezervuj", [this] { Reserve(false); });
+    btnObjednaj = AddButton(buttons, "Rezervuj + objednaj", [this] { Reserve(true); });
+    btnVybavena = AddButton(buttons, "Vybavená", [this] { MarkDone(); });
     for (QPushButton *&b : btnPrevziat) {
         b = new QPushButton(QString::fromUtf8("Prevziať vybrané položky do objednávky"), this);
         connect(b, &QPushButton::clicked, this, [this] { SetModalResult(mrYes); });
@@ -126,11 +109,8 @@ TMPoziadavkyForm::TMPoziadavkyForm(QWidget *owner) : TForm(owner)
     detail->layout()->addWidget(btnPrevziat[1]);
     summary->layout()->addWidget(btnPrevziat[2]);
     buttons->addStretch();
-    BtnKoniec = new QPushButton(QStringLiteral("&Koniec"), this);
-    connect(BtnKoniec, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
-    SetCancelButton(BtnKoniec);
-    buttons->addWidget(BtnKoniec);
-    layout->addLayout(buttons);
+    BtnKoniec = AddCloseButton(buttons, "&Koniec");
+    Column->addLayout(buttons);
 }
 
 TMPoziadavkyForm::~TMPoziadavkyForm()

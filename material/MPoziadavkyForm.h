@@ -4,7 +4,7 @@
 #pragma once
 
 #include "MaterialRules.h"
-#include "platform/ui/Form.h"
+#include "library/BrowseForm.h"
 
 class QCheckBox;
 class QLabel;
@@ -14,7 +14,7 @@ class QTabWidget;
 class TDataSet;
 class TxDBGrid;
 
-class TMPoziadavkyForm : public TForm {
+class TMPoziadavkyForm : public TBrowseForm {
     Q_OBJECT
 public:
     explicit TMPoziadavkyForm(QWidget *owner = nullptr);

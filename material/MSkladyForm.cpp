@@ -42,14 +42,14 @@ const QString ExportDueBy = QStringLiteral(
 
 } // namespace
 
-TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
+TMSkladyForm::TMSkladyForm(QWidget *owner) : TBrowseForm(owner)
 {
     MSkladyForm = this;
     setObjectName(QStringLiteral("MSkladyForm"));
     setWindowTitle(QStringLiteral("Sklady"));
     resize(900, 640);
     TDataSource *stock = &DMMTZ->DSvMSklady;
-    auto *layout = new QVBoxLayout(this);
+    QVBoxLayout *layout = Column;
 
     auto *filters = new QHBoxLayout;
     auto filterEdit = [&](const QString &caption, const QString &where, const QString &order) {
@@ -97,9 +97,16 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
 
     auto *splitter = new QSplitter(Qt::Vertical, this);
     layout->addWidget(splitter);
-    Grid = new TxDBGrid(splitter);
-    Grid->SetDataSource(stock);
-    Grid->SetReadOnly(true);
+    Grid = MakeGrid<TxDBGrid>(nullptr, stock,
+                              {{"SKLAD", "č.Skladu"},
+                               {"C_POL", "č.Položky"},
+                               {"TYP2", "Typ"},
+                               {"NAZOV", "Názov"},
+                               {"ROZMER", "Rozmery"},
+                               {"MNOZSTVO", "Množstvo"},
+                               {"MJ", "MJ"},
+                               {"CENA_NAKL", "Cena/MJ"}},
+                              splitter);
     Grid->SetTitleClickToOrderBy(true);
     Grid->OnBeforeOrderBy = [](TxCustomDBGrid *, QString &fieldName) {
         const QString f = fieldName.toUpper();
@@ -110,25 +117,21 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
         else if (f == QLatin1String("TYP2"))
             fieldName = OrderType;
     };
-    const std::pair<const char *, const char *> columns[] = {
-        {"SKLAD", "č.Skladu"}, {"C_POL", "č.Položky"},   {"TYP2", "Typ"}, {"NAZOV", "Názov"},
-        {"ROZMER", "Rozmery"}, {"MNOZSTVO", "Množstvo"}, {"MJ", "MJ"},    {"CENA_NAKL", "Cena/MJ"}};
-    for (const auto &[field, title] : columns)
-        Grid->AddColumn(QString::fromLatin1(field), QString::fromUtf8(title));
 
     Tabs = new QTabWidget(splitter);
     tsMaterial = new QWidget;
-    auto *details = new QFormLayout(tsMaterial);
-    const std::pair<const char *, const char *> texts[] = {
-        {"POZICIA1", "Regál"},      {"POZICIA2", "Polica"},     {"POZICIA3", "Priečinok"}, {"FREE1", "Voľné 1"},
-        {"FREE2", "Voľné 2"},       {"FREE3", "Voľné 3"},       {"CENA_NAKL", "Cena"},     {"MNOZSTVO", "Zásoba"},
-        {"MNOZ_VYDV", "Vo výrobe"}, {"MNOZ_VYDO", "Na oprave"}, {"MAJITEL", "Majiteľ"}};
-    for (const auto &[field, caption] : texts) {
-        auto *t = new TDBText(tsMaterial);
-        t->SetDataSource(stock);
-        t->SetDataField(QString::fromLatin1(field));
-        details->addRow(QString::fromUtf8(caption), t);
-    }
+    QFormLayout *details = AddRecordTexts(tsMaterial, stock,
+                                          {{"POZICIA1", "Regál"},
+                                           {"POZICIA2", "Polica"},
+                                           {"POZICIA3", "Priečinok"},
+                                           {"FREE1", "Voľné 1"},
+                                           {"FREE2", "Voľné 2"},
+                                           {"FREE3", "Voľné 3"},
+                                           {"CENA_NAKL", "Cena"},
+                                           {"MNOZSTVO", "Zásoba"},
+                                           {"MNOZ_VYDV", "Vo výrobe"},
+                                           {"MNOZ_VYDO", "Na oprave"},
+                                           {"MAJITEL", "Majiteľ"}});
     ObrazokMaterial = new TxDBImage(tsMaterial);
     ObrazokMaterial->setObjectName(QStringLiteral("ObrazokMaterial"));
     ObrazokMaterial->SetDataSource(stock);
@@ -138,9 +141,7 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
 
     tsKokila = new QWidget;
     auto *kokila = new QVBoxLayout(tsKokila);
-    KokilaGrid = new TxDBGrid(tsKokila);
-    KokilaGrid->SetDataSource(&DMMTZ->DSPolozkyKokily);
-    KokilaGrid->SetReadOnly(true);
+    KokilaGrid = MakeGrid<TxDBGrid>(nullptr, &DMMTZ->DSPolozkyKokily, {}, tsKokila);
     btnVyuzitie = GuardedButton(QString::fromUtf8("Využitie nástroja"), this, [this] { ToolUsage(); });
     kokila->addWidget(KokilaGrid);
     kokila->addWidget(btnVyuzitie);
@@ -148,22 +149,22 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
 
     tsPohyby = new QWidget;
     auto *pohyby = new QVBoxLayout(tsPohyby);
-    PohybyGrid = new TxDBGrid(tsPohyby);
-    PohybyGrid->SetDataSource(&DMMTZ->DSMPohyby);
-    PohybyGrid->SetReadOnly(true);
-    const std::pair<const char *, const char *> movementColumns[] = {
-        {"DATUM", "Dátum"},         {"SKLAD", "Sklad"},       {"TYP_POHYBU", "Typ"},
-        {"C_DOKLADU", "č.Dokladu"}, {"MNOZSTVO", "Množstvo"}, {"CENA_NAKL", "Cena"},
-        {"STREDISKO", "Str."},      {"C_INT", "č.Zakazky"},   {"POZNAMKA", "Poznámka"}};
-    for (const auto &[field, title] : movementColumns)
-        PohybyGrid->AddColumn(QString::fromLatin1(field), QString::fromUtf8(title));
+    PohybyGrid = MakeGrid<TxDBGrid>(nullptr, &DMMTZ->DSMPohyby,
+                                    {{"DATUM", "Dátum"},
+                                     {"SKLAD", "Sklad"},
+                                     {"TYP_POHYBU", "Typ"},
+                                     {"C_DOKLADU", "č.Dokladu"},
+                                     {"MNOZSTVO", "Množstvo"},
+                                     {"CENA_NAKL", "Cena"},
+                                     {"STREDISKO", "Str."},
+                                     {"C_INT", "č.Zakazky"},
+                                     {"POZNAMKA", "Poznámka"}},
+                                    tsPohyby);
     PohybyGrid->OnDblClick = [this](TDBGrid *) { Guarded([this] { EditMovement(); }); };
     auto *movementButtons = new QHBoxLayout;
-    btnNovyPohyb = GuardedButton(QString::fromUtf8("Nový"), this, [this] { NewMovement(); });
-    btnOpravPohyb = GuardedButton(QStringLiteral("Oprav"), this, [this] { EditMovement(); });
-    btnZmazPohyb = GuardedButton(QString::fromUtf8("Zmaž"), this, [this] { DeleteMovement(); });
-    for (QPushButton *b : {btnNovyPohyb, btnOpravPohyb, btnZmazPohyb})
-        movementButtons->addWidget(b);
+    btnNovyPohyb = AddButton(movementButtons, "Nový", [this] { NewMovement(); });
+    btnOpravPohyb = AddButton(movementButtons, "Oprav", [this] { EditMovement(); });
+    btnZmazPohyb = AddButton(movementButtons, "Zmaž", [this] { DeleteMovement(); });
     movementButtons->addStretch();
     pohyby->addWidget(PohybyGrid);
     pohyby->addLayout(movementButtons);
@@ -175,8 +176,7 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
     for (int i = 0; i < 3; ++i) {
         *sqlTabs[i] = new QWidget;
         auto *l = new QVBoxLayout(*sqlTabs[i]);
-        DetailGrid[i] = new TxDBGrid(*sqlTabs[i]);
-        DetailGrid[i]->SetReadOnly(true);
+        DetailGrid[i] = MakeGrid<TxDBGrid>(nullptr, nullptr, {}, *sqlTabs[i]);
         if (i == 1) {
             ObrazokVyrobku = new TxDBImage(*sqlTabs[i]);
             ObrazokVyrobku->setObjectName(QStringLiteral("ObrazokVyrobku"));
@@ -195,13 +195,9 @@ TMSkladyForm::TMSkladyForm(QWidget *owner) : TForm(owner)
     connect(Tabs, &QTabWidget::currentChanged, this, [this](int index) { Guarded([this, index] { ShowTab(index); }); });
 
     auto *buttons = new QHBoxLayout;
-    BtnTlac = GuardedButton(QString::fromUtf8("Tlač"), this, [this] { Print(); });
-    BtnKoniec = new QPushButton(QStringLiteral("&Koniec"), this);
-    connect(BtnKoniec, &QPushButton::clicked, this, [this] { SetModalResult(mrCancel); });
-    SetCancelButton(BtnKoniec);
     buttons->addStretch();
-    buttons->addWidget(BtnTlac);
-    buttons->addWidget(BtnKoniec);
+    BtnTlac = AddButton(buttons, "Tlač", [this] { Print(); });
+    BtnKoniec = AddCloseButton(buttons, "&Koniec");
     layout->addLayout(buttons);
 
     // A new stock row shows its details on the open tab.

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "platform/ui/FormGlobal.h"
-#include "platform/ui/Form.h"
+#include "library/BrowseForm.h"
 
 class QLabel;
 class QMenu;
@@ -15,7 +15,7 @@ class TxDBFilterEdit;
 class TxDBGrid;
 class TxDBImage;
 
-class TMSkladyForm : public TForm {
+class TMSkladyForm : public TBrowseForm {
     Q_OBJECT
 public:
     explicit TMSkladyForm(QWidget *owner = nullptr);

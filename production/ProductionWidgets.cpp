@@ -5,14 +5,6 @@
 
 #include <QFocusEvent>
 #include <QPointer>
-#include <QPushButton>
-
-QPushButton *GuardedButton(const QString &text, QWidget *parent, const std::function<void()> &action)
-{
-    auto *b = new QPushButton(text, parent);
-    QObject::connect(b, &QPushButton::clicked, b, [action] { Guarded(action); });
-    return b;
-}
 
 namespace {
 

@@ -4,12 +4,8 @@
 #include <QString>
 #include <functional>
 
-class QPushButton;
 class QWidget;
 class TDateEdit;
-
-// A push button whose click runs the action through Guarded.
-QPushButton *GuardedButton(const QString &text, QWidget *parent, const std::function<void()> &action);
 
 // Runs the action through Guarded when the focus leaves the date edit while the window shows, the edit
 // holding a date or nothing. The masked date gives no signal of its own on leaving; a day that does not

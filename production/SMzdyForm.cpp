@@ -1,7 +1,6 @@
 #include "SMzdyForm.h"
 
 #include "DMMzdy.h"
-#include "GuardedButton.h"
 #include "MzdySql.h"
 #include "SMzdyQR1Form.h"
 #include "SMzdyQRAllForm.h"
@@ -188,7 +187,7 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
               {"PREKAZKA1", "Prekážka na strane zamestnávateľa"}});
     dayLayout->addLayout(dayForm);
     auto *dayButtons = new QHBoxLayout;
-    btnZapis1 = GuardedButton(tabDochadzka, dayButtons, "Zapíš", [this] {
+    btnZapis1 = GuardedButton(QString::fromUtf8("Zapíš"), tabDochadzka, dayButtons, [this] {
         TxQuery &q = DMMzdy->QDochadzka;
         if (q.State() == dsInsert) {
             q.FieldByName(QStringLiteral("OSC"))
@@ -200,7 +199,7 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
         if (q.State() == dsEdit || q.State() == dsInsert)
             q.Post();
     });
-    BtnZapisVsetkym = GuardedButton(tabDochadzka, dayButtons, "&Všetkým", [this] {
+    BtnZapisVsetkym = GuardedButton(QString::fromUtf8("&Všetkým"), tabDochadzka, dayButtons, [this] {
         TDMMzdy &m = *DMMzdy;
         QList<int> oscs{CurrentEmployee()};
         const std::vector<int> marked = DBGridZamestnanci->SelectedRowNumbers();
@@ -266,10 +265,11 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     perfFigures->addStretch();
     perfLayout->addLayout(perfFigures);
     auto *perfButtons = new QHBoxLayout;
-    BtnDetailDen = GuardedButton(tabVykony, perfButtons, "&Detail deň >>", [this] { ShowPerformanceDetail(false); });
-    BtnDetailMesiac =
-        GuardedButton(tabVykony, perfButtons, "Detail &Mesiac >>", [this] { ShowPerformanceDetail(true); });
-    Btn3MVykony = GuardedButton(tabVykony, perfButtons, "&Posledné 3 mesiace >>", [this] {
+    BtnDetailDen = GuardedButton(QString::fromUtf8("&Detail deň >>"), tabVykony, perfButtons,
+                                 [this] { ShowPerformanceDetail(false); });
+    BtnDetailMesiac = GuardedButton(QString::fromUtf8("Detail &Mesiac >>"), tabVykony, perfButtons,
+                                    [this] { ShowPerformanceDetail(true); });
+    Btn3MVykony = GuardedButton(QString::fromUtf8("&Posledné 3 mesiace >>"), tabVykony, perfButtons, [this] {
         sg3MVykony->setVisible(!sg3MVykony->isVisible());
         if (sg3MVykony->isVisible())
             FillPerformanceHistory();
@@ -302,9 +302,10 @@ TSMzdyForm::TSMzdyForm(QWidget *owner) : TForm(owner)
     total->addStretch();
     allLayout->addLayout(total);
     auto *allButtons = new QHBoxLayout;
-    BtnPocitaj = GuardedButton(tabMzdyAll, allButtons, "Počítaj !", [] { DMMzdy->ComputeMonthWages(); });
-    BtnTlac = GuardedButton(tabMzdyAll, allButtons, "Tlač", [this] { PrintWages(); });
-    BtnExport = GuardedButton(tabMzdyAll, allButtons, "&Export", [this] {
+    BtnPocitaj =
+        GuardedButton(QString::fromUtf8("Počítaj !"), tabMzdyAll, allButtons, [] { DMMzdy->ComputeMonthWages(); });
+    BtnTlac = GuardedButton(QString::fromUtf8("Tlač"), tabMzdyAll, allButtons, [this] { PrintWages(); });
+    BtnExport = GuardedButton(QString::fromUtf8("&Export"), tabMzdyAll, allButtons, [this] {
         ReadAgainWhenRefused();
         WriteWageExport(&DMMzdy->QMzdy, DMMzdy->Year(), DMMzdy->Month());
     });

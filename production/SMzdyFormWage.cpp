@@ -3,7 +3,7 @@
 #include "SMzdyForm.h"
 
 #include "DMMzdy.h"
-#include "GuardedButton.h"
+#include "platform/ui/Guarded.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/PickLink.h"
 
@@ -57,7 +57,7 @@ void TSMzdyForm::buildWagePage()
     pieceRow->addWidget(MakeBound<TDBText>(PanelMzdy, &dm.DSMzdy, QStringLiteral("DBt"), QStringLiteral("MZDA_VYK")),
                         1);
     auto *pieceButtons = new QHBoxLayout;
-    btnPrevziat = GuardedButton(PanelMzdy, pieceButtons, "...", takeOver);
+    btnPrevziat = GuardedButton(QString::fromUtf8("..."), PanelMzdy, pieceButtons, takeOver);
     btnPrevziat->setToolTip(QString::fromUtf8("Prevziať mzdu z úkolu"));
     btnPrevziat->setMaximumWidth(30);
     pieceRow->addLayout(pieceButtons);
@@ -108,17 +108,17 @@ void TSMzdyForm::buildWagePage()
     columns->addLayout(sums, 1);
 
     auto *wageButtons = new QHBoxLayout;
-    btnZapisMzdu1 = GuardedButton(tabMzda, wageButtons, "Zapíš", [] {
+    btnZapisMzdu1 = GuardedButton(QString::fromUtf8("Zapíš"), tabMzda, wageButtons, [] {
         if (DMMzdy->QMzdy.State() == dsEdit || DMMzdy->QMzdy.State() == dsInsert)
             DMMzdy->QMzdy.Post();
     });
-    btn3Mesiace = GuardedButton(tabMzda, wageButtons, "<< 3.mesiace", [this] {
+    btn3Mesiace = GuardedButton(QString::fromUtf8("<< 3.mesiace"), tabMzda, wageButtons, [this] {
         sg3MMzdy->setVisible(!sg3MMzdy->isVisible());
         if (sg3MMzdy->isVisible())
             FillWageHistory();
     });
-    BtnGrafMzda =
-        GuardedButton(tabMzda, wageButtons, "Graf >>", [this] { PageControlMzdy->setCurrentWidget(tabGraf); });
+    BtnGrafMzda = GuardedButton(QString::fromUtf8("Graf >>"), tabMzda, wageButtons,
+                                [this] { PageControlMzdy->setCurrentWidget(tabGraf); });
     wageButtons->addStretch();
     wageLayout->addLayout(wageButtons);
     sg3MMzdy = new QTableWidget(4, 4, tabMzda);

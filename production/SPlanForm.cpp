@@ -185,7 +185,6 @@ TSPlanForm::TSPlanForm(QWidget *owner) : TForm(owner)
     sgPlan = new QTableWidget(tabKalendar);
     sgPlan->setEditTriggers(QAbstractItemView::NoEditTriggers);
     sgPlan->viewport()->setMouseTracking(true);
-    sgPlan->viewport()->installEventFilter(this);
     calendar->addWidget(sgPlan);
     pcSPlan->addTab(tabKalendar, QString::fromUtf8("Kalendár"));
     connect(pcSPlan, &QTabWidget::currentChanged, this, [this] { Guarded([this] { Rebuild(pcSPlan); }); });
@@ -222,6 +221,8 @@ QDate TSPlanForm::termDate() const
 
 bool TSPlanForm::eventFilter(QObject *watched, QEvent *event)
 {
+    // The form's controls need no filter of their own: as the application's filter (the key preview) the
+    // form sees each of their events once.
     if (!vTermin || !sgPlan)
         return TForm::eventFilter(watched, event); // still being built
     if (watched == sgPlan->viewport()) {

@@ -1,7 +1,6 @@
 #include "SVykonyForm.h"
 
 #include "DMVyk.h"
-#include "GuardedButton.h"
 #include "PerformanceBarcode.h"
 #include "PerformanceOverview.h"
 #include "ProductionWidgets.h"
@@ -235,11 +234,11 @@ QWidget *TSVykonyForm::buildOrderPage()
     };
     layout->addWidget(DBGridVykonyOp);
     auto *buttons = new QHBoxLayout;
-    BtnRozdel = GuardedButton(page, buttons, "&Rozdeľ", [] { DMVyk->SplitOrderEntryRow(); });
-    BtnZapisZak = GuardedButton(page, buttons, "Z&apíš", [this] { WriteOrderEntry(); });
-    BtnZmazZak = GuardedButton(page, buttons, "&Zmaž", [this] { DeleteRow(); });
+    BtnRozdel = GuardedButton(QString::fromUtf8("&Rozdeľ"), page, buttons, [] { DMVyk->SplitOrderEntryRow(); });
+    BtnZapisZak = GuardedButton(QString::fromUtf8("Z&apíš"), page, buttons, [this] { WriteOrderEntry(); });
+    BtnZmazZak = GuardedButton(QString::fromUtf8("&Zmaž"), page, buttons, [this] { DeleteRow(); });
     buttons->addStretch();
-    BtnKoniecZak = GuardedButton(page, buttons, "&Koniec", [this] { Close(); });
+    BtnKoniecZak = GuardedButton(QString::fromUtf8("&Koniec"), page, buttons, [this] { Close(); });
     layout->addLayout(buttons);
     DBGridVykonyZak = MakeGrid(page, &dm.DSvVykony1,
                                {{"OPERACIA", "Operácia"},
@@ -270,7 +269,7 @@ QWidget *TSVykonyForm::buildEmployeePage()
     choiceLayout->addWidget(vDatum2);
     choiceLayout->addWidget(new QLabel(QString::fromUtf8("Os.číslo"), choice));
     choiceLayout->addWidget(vOSC2);
-    GuardedButton(choice, choiceLayout, "&Výber", [this] { ReloadEmployeeList(); });
+    GuardedButton(QString::fromUtf8("&Výber"), choice, choiceLayout, [this] { ReloadEmployeeList(); });
     OnDateLeft(vDatum2, this, [this] { ReloadEmployeeList(); }); // leaving it reloads the list
     connect(vOSC2, &QLineEdit::editingFinished, this, [this] { Guarded([this] { ReloadEmployeeList(); }); });
     layout->addWidget(choice);
@@ -331,10 +330,10 @@ QWidget *TSVykonyForm::buildEmployeePage()
         });
     layout->addWidget(group);
     auto *buttons = new QHBoxLayout;
-    BtnNovy = GuardedButton(page, buttons, "N&ový", [this] { NewRow(); });
-    BtnZapis2 = GuardedButton(page, buttons, "Zapíš", [this] { SaveRow(); });
-    BtnNezapis2 = GuardedButton(page, buttons, "Nezapíš", [this] { CancelRow(); });
-    BtnZmaz2 = GuardedButton(page, buttons, "&Zmaž", [this] { DeleteRow(); });
+    BtnNovy = GuardedButton(QString::fromUtf8("N&ový"), page, buttons, [this] { NewRow(); });
+    BtnZapis2 = GuardedButton(QString::fromUtf8("Zapíš"), page, buttons, [this] { SaveRow(); });
+    BtnNezapis2 = GuardedButton(QString::fromUtf8("Nezapíš"), page, buttons, [this] { CancelRow(); });
+    BtnZmaz2 = GuardedButton(QString::fromUtf8("&Zmaž"), page, buttons, [this] { DeleteRow(); });
     buttons->addStretch();
     layout->addLayout(buttons);
     return page;
@@ -364,7 +363,7 @@ QWidget *TSVykonyForm::buildConfirmationPage()
     }
     lC_INT4 = line(vC_INT4, "vC_INT4", "Zakazka");
     MakePickLink(lC_INT4, [this] { PickOrderForEdit(vC_INT4); });
-    BtnFilter4 = GuardedButton(filters, row, "Filter", [this] { RefreshQuantityConfirmation(); });
+    BtnFilter4 = GuardedButton(QString::fromUtf8("Filter"), filters, row, [this] { RefreshQuantityConfirmation(); });
     cbCeleOdvedeneZakazky = new QCheckBox(QString::fromUtf8("len celé Odvedené zákazky"), filters);
     row->addWidget(cbCeleOdvedeneZakazky);
     layout->addWidget(filters);
@@ -396,11 +395,12 @@ QWidget *TSVykonyForm::buildConfirmationPage()
     eMNOZ_NEW = new QLineEdit(page);
     eMNOZ_NEW->setObjectName(QStringLiteral("eMNOZ_NEW"));
     bottom->addWidget(eMNOZ_NEW);
-    BtnZapis4 = GuardedButton(page, bottom, "Zapíš", [this] { WriteConfirmedQuantity(); });
-    btnZapis4All = GuardedButton(page, bottom, "Upraviť všetky zákazky", [this] { WriteAllConfirmedQuantities(); });
+    BtnZapis4 = GuardedButton(QString::fromUtf8("Zapíš"), page, bottom, [this] { WriteConfirmedQuantity(); });
+    btnZapis4All = GuardedButton(QString::fromUtf8("Upraviť všetky zákazky"), page, bottom,
+                                 [this] { WriteAllConfirmedQuantities(); });
     bottom->addWidget(new QLabel(QString::fromUtf8("Zmazať všetky storno výkony :"), page));
-    BtnZmaz4 = GuardedButton(page, bottom, "Zmaž", [this] { DeleteStornoRows(); });
-    BtnTlac4 = GuardedButton(page, bottom, "Tlač", [] {
+    BtnZmaz4 = GuardedButton(QString::fromUtf8("Zmaž"), page, bottom, [this] { DeleteStornoRows(); });
+    BtnTlac4 = GuardedButton(QString::fromUtf8("Tlač"), page, bottom, [] {
         BuildGridReport(GetQuery(QStringLiteral("QSVykony1")), QString::fromUtf8("Vyhodnotenie výkonov"), 8);
     });
     layout->addLayout(bottom);
@@ -552,9 +552,9 @@ QWidget *TSVykonyForm::buildOverviewPage()
     DBGridPrehlad->SetDataSource(&DMVyk->DSvVykony3);
     layout->addWidget(DBGridPrehlad);
     auto *bottom = new QHBoxLayout;
-    BtnFilter3 = GuardedButton(page, bottom, "&Filter", [this] { RefreshPerformanceOverview(); });
-    BtnTlac3 = GuardedButton(page, bottom, "&Tlač", [this] { PrintOverview(); });
-    BtnGraf3 = GuardedButton(page, bottom, "&Graf", [this] { pcVykony->setCurrentWidget(tsGraf); });
+    BtnFilter3 = GuardedButton(QString::fromUtf8("&Filter"), page, bottom, [this] { RefreshPerformanceOverview(); });
+    BtnTlac3 = GuardedButton(QString::fromUtf8("&Tlač"), page, bottom, [this] { PrintOverview(); });
+    BtnGraf3 = GuardedButton(QString::fromUtf8("&Graf"), page, bottom, [this] { pcVykony->setCurrentWidget(tsGraf); });
     bottom->addStretch();
     bottom->addWidget(new QLabel(QStringLiteral("Mzda spolu :"), page));
     EditMzdaSpolu = new QLineEdit(page);

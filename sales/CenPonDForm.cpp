@@ -1,7 +1,6 @@
 #include "CenPonDForm.h"
 
 #include "DMOdbyt.h"
-#include "FormButton.h"
 #include "ZakKalkForm.h"
 #include "library/xDBGrid.h"
 #include "shell/CisOdbForm.h"
@@ -95,7 +94,7 @@ TCenPonDForm::TCenPonDForm(QWidget *owner) : TForm(owner)
     itemsLayout->addWidget(DBGridCenPonD);
     auto *itemButtons = new QHBoxLayout;
     const auto button = [this](QBoxLayout *layout, const QString &caption, std::function<void()> action) {
-        return AddButton(this, layout, caption, std::move(action));
+        return GuardedButton(caption, this, layout, std::move(action));
     };
     BtnNovy = button(itemButtons, QString::fromUtf8("&Nová"), [this] {
         DMOdbyt->QCenPonD.Append();

@@ -3,7 +3,6 @@
 #include "CenPonDForm.h"
 #include "CenPonQRRep.h"
 #include "DMOdbyt.h"
-#include "FormButton.h"
 #include "OdbytSql.h"
 #include "library/xDBFilter.h"
 #include "library/xDBGrid.h"
@@ -19,14 +18,13 @@
 
 TCenPonForm *CenPonForm = nullptr;
 
-TCenPonForm::TCenPonForm(QWidget *owner) : TForm(owner)
+TCenPonForm::TCenPonForm(QWidget *owner) : TBrowseForm(owner)
 {
     TrackGlobal(this, CenPonForm);
     setObjectName(QStringLiteral("CenPonForm"));
     setWindowTitle(QString::fromUtf8("Cenové ponuky"));
     resize(700, 540);
     TDMOdbyt &dm = *DMOdbyt;
-    auto *main = new QVBoxLayout(this);
 
     filterCenPon = new TxDBFilterCombo(this);
     filterCenPon->setObjectName(QStringLiteral("filterCenPon"));
@@ -38,57 +36,37 @@ TCenPonForm::TCenPonForm(QWidget *owner) : TForm(owner)
     filterCenPon->SetItemIndex(0);
     // Whatever is chosen, only offers are listed.
     filterCenPon->BeforeFilter = [](QObject *, QString &filter) { filter = TDMOdbyt::OffersFilter(filter); };
-    main->addWidget(filterCenPon);
+    Column->addWidget(filterCenPon);
 
-    DBGridCenPon = new TxDBGrid(this);
-    DBGridCenPon->setObjectName(QStringLiteral("DBGridCenPon"));
-    DBGridCenPon->SetDataSource(&dm.DSCenPon);
-    DBGridCenPon->SetReadOnly(true);
-    DBGridCenPon->AddColumn(QStringLiteral("C_OBJ"), QString::fromUtf8("č.Ponuky"));
-    DBGridCenPon->AddColumn(QStringLiteral("ODBERATEL"), QString::fromUtf8("Odberateľ"));
-    DBGridCenPon->AddColumn(QStringLiteral("D_VYSTAV"), QString::fromUtf8("Dátum vyst."));
-    DBGridCenPon->AddColumn(QStringLiteral("POZNAMKA"), QString::fromUtf8("Poznámka"));
+    DBGridCenPon = AddGrid<TxDBGrid>(
+        "DBGridCenPon", &dm.DSCenPon,
+        {{"C_OBJ", "č.Ponuky"}, {"ODBERATEL", "Odberateľ"}, {"D_VYSTAV", "Dátum vyst."}, {"POZNAMKA", "Poznámka"}}, 3);
     DBGridCenPon->OnDblClick = [this](TDBGrid *) { Guarded([this] { BtnOpravClick(); }); };
-    main->addWidget(DBGridCenPon, 3);
 
     auto *buttons = new QHBoxLayout;
-    const auto button = [&](const QString &caption, std::function<void()> action) {
-        return AddButton(this, buttons, caption, std::move(action));
-    };
-    BtnNovy = button(QString::fromUtf8("&Nová"), [this] { BtnNovyClick(); });
-    BtnOprav = button(QStringLiteral("&Oprav"), [this] { BtnOpravClick(); });
-    BtnZmaz = button(QString::fromUtf8("&Zmaž"), [this] { BtnZmazClick(); });
-    BtnTlac = button(QString::fromUtf8("&Tlač"), [this] { BtnTlacClick(); });
-    BtnKoniec = button(QString::fromUtf8("Za&vrieť"), [this] { Close(); });
-    SetCancelButton(BtnKoniec);
-    main->addLayout(buttons);
+    BtnNovy = AddButton(buttons, "&Nová", [this] { BtnNovyClick(); });
+    BtnOprav = AddButton(buttons, "&Oprav", [this] { BtnOpravClick(); });
+    BtnZmaz = AddButton(buttons, "&Zmaž", [this] { BtnZmazClick(); });
+    BtnTlac = AddButton(buttons, "&Tlač", [this] { BtnTlacClick(); });
+    BtnKoniec = AddCloseButton(buttons, "Za&vrieť");
+    Column->addLayout(buttons);
 
     pcCenPon = new QTabWidget(this);
-    DBGridCenPonD = new TxDBGrid;
-    DBGridCenPonD->setObjectName(QStringLiteral("DBGridCenPonD"));
-    DBGridCenPonD->SetDataSource(&dm.DSCenPonD);
-    DBGridCenPonD->SetReadOnly(true);
+    DBGridCenPonD = MakeGrid<TxDBGrid>(
+        "DBGridCenPonD", &dm.DSCenPonD,
+        {{"C_INT", "č."}, {"C_VYR", "č.Výrobku"}, {"POZNAMKA", "Názov výrobku"}, {"MNOZ_OBJ", "Množstvo"}});
     DBGridCenPonD->SetTitleClickToOrderBy(true);
-    DBGridCenPonD->AddColumn(QStringLiteral("C_INT"), QString::fromUtf8("č."));
-    DBGridCenPonD->AddColumn(QStringLiteral("C_VYR"), QString::fromUtf8("č.Výrobku"));
-    DBGridCenPonD->AddColumn(QStringLiteral("POZNAMKA"), QString::fromUtf8("Názov výrobku"));
-    DBGridCenPonD->AddColumn(QStringLiteral("MNOZ_OBJ"), QString::fromUtf8("Množstvo"));
     DBGridCenPonD->OnDblClick = [this](TDBGrid *) { Guarded([this] { BtnOpravClick(); }); };
     pcCenPon->addTab(DBGridCenPonD, QString::fromUtf8("Položky"));
     auto *head = new QWidget;
-    auto *headLayout = new QFormLayout(head);
-    for (const auto &[caption, field] : QList<QPair<const char *, const char *>>{{"č.Ponuky", "C_OBJ"},
-                                                                                 {"dňa", "D_VYSTAV"},
-                                                                                 {"Vystavil ", "VYSTAVIL"},
-                                                                                 {"Odberateľ", "ODBERATEL"},
-                                                                                 {"Poznámka", "POZNAMKA"}}) {
-        auto *t = new TDBText(head);
-        t->SetDataSource(&dm.DSCenPon);
-        t->SetDataField(QLatin1String(field));
-        headLayout->addRow(QString::fromUtf8(caption), t);
-    }
+    AddRecordTexts(head, &dm.DSCenPon,
+                   {{"C_OBJ", "č.Ponuky"},
+                    {"D_VYSTAV", "dňa"},
+                    {"VYSTAVIL", "Vystavil "},
+                    {"ODBERATEL", "Odberateľ"},
+                    {"POZNAMKA", "Poznámka"}});
     pcCenPon->addTab(head, QString::fromUtf8("Hlavička"));
-    main->addWidget(pcCenPon, 2);
+    Column->addWidget(pcCenPon, 2);
 
     OnShow = [] { DMOdbyt->OpenOffers(); };
     OnClose = [](TCloseAction &) {

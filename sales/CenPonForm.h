@@ -2,7 +2,7 @@
 // combo (kept to offers), the items and header of the current offer, new, edit, delete and print.
 #pragma once
 
-#include "platform/ui/Form.h"
+#include "library/BrowseForm.h"
 
 class QPushButton;
 class QTabWidget;
@@ -10,7 +10,7 @@ class TDBText;
 class TxDBFilterCombo;
 class TxDBGrid;
 
-class TCenPonForm : public TForm {
+class TCenPonForm : public TBrowseForm {
     Q_OBJECT
 public:
     explicit TCenPonForm(QWidget *owner = nullptr);

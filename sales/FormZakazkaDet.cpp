@@ -1,7 +1,6 @@
 #include "FormZakazkaDet.h"
 
 #include "DMOdbyt.h"
-#include "FormButton.h"
 #include "FormZakazkaDetHl.h"
 #include "OrderDocuments.h"
 #include "VyrobkyDForm.h"
@@ -88,7 +87,7 @@ TFormZakazkaDet::TFormZakazkaDet(QWidget *owner) : TtIntZakForm(owner)
 
     auto *buttons = new QVBoxLayout;
     const auto button = [&](const char *caption, std::function<void()> action) {
-        return AddButton(this, buttons, QString::fromUtf8(caption), std::move(action));
+        return GuardedButton(QString::fromUtf8(caption), this, buttons, std::move(action));
     };
     BitBtnKalkulacia = button("K&alkulácia", [this] { BitBtnKalkulaciaClick(); });
     BitBtnKalkulacia->setToolTip(QString::fromUtf8("Kalkulácia internej objednávky"));

@@ -1,7 +1,6 @@
 #include "FormZakazkaDetHl.h"
 
 #include "DMOdbyt.h"
-#include "FormButton.h"
 #include "OdbytSql.h"
 #include "VyrobkyDForm.h"
 #include "shell/CisPolForm.h"
@@ -58,7 +57,6 @@ TFormZakazkaDetHl::TFormZakazkaDetHl(QWidget *owner) : TForm(owner)
 
     DBeC_VYR = bound<TDBEdit>(this, "DBe", "C_VYR");
     DBeC_VYR->CharCase = ecUpperCase;
-    DBeC_VYR->installEventFilter(this);
     auto *product = new QHBoxLayout;
     product->addWidget(DBeC_VYR);
     auto *lookup = new QPushButton(QStringLiteral("..."), this);
@@ -119,11 +117,11 @@ TFormZakazkaDetHl::TFormZakazkaDetHl(QWidget *owner) : TForm(owner)
     main->addLayout(form);
 
     auto *buttons = new QHBoxLayout;
-    ButtonVyrobok = AddButton(this, buttons, QString::fromUtf8("Výrobok >>"), [this] { ButtonVyrobokClick(); });
+    ButtonVyrobok = GuardedButton(QString::fromUtf8("Výrobok >>"), this, buttons, [this] { ButtonVyrobokClick(); });
     ButtonVyrobok->setToolTip(QString::fromUtf8("Nový výrobok"));
     buttons->addStretch();
-    BtnZapis = AddButton(this, buttons, QString::fromUtf8("&Zapíš"), [this] { BtnZapisClick(); });
-    BtnNezapis = AddButton(this, buttons, QString::fromUtf8("&Nezapíš"), [this] { SetModalResult(mrCancel); });
+    BtnZapis = GuardedButton(QString::fromUtf8("&Zapíš"), this, buttons, [this] { BtnZapisClick(); });
+    BtnNezapis = GuardedButton(QString::fromUtf8("&Nezapíš"), this, buttons, [this] { SetModalResult(mrCancel); });
     SetCancelButton(BtnNezapis);
     main->addLayout(buttons);
     OnShow = [this] { FormShow(); };
@@ -139,6 +137,8 @@ TFormZakazkaDetHl::~TFormZakazkaDetHl() = default;
 
 bool TFormZakazkaDetHl::eventFilter(QObject *watched, QEvent *event)
 {
+    // The form's controls need no filter of their own: as the application's filter (the key preview) the
+    // form sees each of their events once.
     // Leaving the field for another control of the dialog checks it; the dialog closing or a window coming up
     // over it does not.
     if (watched == DBeC_VYR && event->type() == QEvent::FocusOut && FocusStaysInside())

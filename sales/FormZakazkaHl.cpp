@@ -1,7 +1,6 @@
 #include "FormZakazkaHl.h"
 
 #include "DMOdbyt.h"
-#include "FormButton.h"
 #include "OdberatelDForm.h"
 #include "library/DataEditRow.h"
 #include "shell/CisOdbForm.h"
@@ -48,7 +47,6 @@ TFormZakazkaHl::TFormZakazkaHl(QWidget *owner) : TForm(owner)
 
     DBeC_ODB = bound<TDBEdit>(this, "DBe", "C_ODB");
     DBeC_ODB->MaxLength = 4;
-    DBeC_ODB->installEventFilter(this);
     DBtODBERATEL = bound<TDBText>(this, "DBt", "ODBERATEL");
     auto *customer = new QHBoxLayout;
     customer->addWidget(DBeC_ODB);
@@ -60,7 +58,6 @@ TFormZakazkaHl::TFormZakazkaHl(QWidget *owner) : TForm(owner)
     LabelOdberatel = new QLabel(QString::fromUtf8("Odberateľ"), this);
     LabelOdberatel->setCursor(Qt::PointingHandCursor);
     LabelOdberatel->setToolTip(QString::fromUtf8("Zoznam odberateľov"));
-    LabelOdberatel->installEventFilter(this);
     form->addRow(LabelOdberatel, customer);
 
     DBdD_OBJ = bound<TDBDateEdit>(this, "DBd", "D_OBJ");
@@ -107,11 +104,12 @@ TFormZakazkaHl::TFormZakazkaHl(QWidget *owner) : TForm(owner)
     main->addLayout(form);
 
     auto *buttons = new QHBoxLayout;
-    ButtonOdberatel = AddButton(this, buttons, QString::fromUtf8("Odberateľ >>"), [this] { ButtonOdberatelClick(); });
+    ButtonOdberatel =
+        GuardedButton(QString::fromUtf8("Odberateľ >>"), this, buttons, [this] { ButtonOdberatelClick(); });
     ButtonOdberatel->setToolTip(QString::fromUtf8("Nový odberateľ"));
     buttons->addStretch();
-    BtnZapis = AddButton(this, buttons, QString::fromUtf8("&Zapíš"), [this] { BtnZapisClick(); });
-    BtnNezapis = AddButton(this, buttons, QString::fromUtf8("&Nezapíš"), [this] { SetModalResult(mrCancel); });
+    BtnZapis = GuardedButton(QString::fromUtf8("&Zapíš"), this, buttons, [this] { BtnZapisClick(); });
+    BtnNezapis = GuardedButton(QString::fromUtf8("&Nezapíš"), this, buttons, [this] { SetModalResult(mrCancel); });
     SetCancelButton(BtnNezapis);
     main->addLayout(buttons);
     // Enter on an edit moves on as Tab does; on a button it presses it.
@@ -128,7 +126,11 @@ TFormZakazkaHl::~TFormZakazkaHl() = default;
 
 bool TFormZakazkaHl::eventFilter(QObject *watched, QEvent *event)
 {
-    if (watched == DBeC_ODB && event->type() == QEvent::FocusOut && isVisible())
+    // The form's controls need no filter of their own: as the application's filter (the key preview) the
+    // form sees each of their events once.
+    // Leaving the number for another control of the dialog checks it; the customer list or another window
+    // coming up over the dialog does not (the list would come up again over itself).
+    if (watched == DBeC_ODB && event->type() == QEvent::FocusOut && FocusStaysInside())
         Guarded([this] { DBeC_ODBExit(); });
     else if (watched == LabelOdberatel && event->type() == QEvent::MouseButtonRelease)
         Guarded([this] { DBeC_ODBButtonClick(); });

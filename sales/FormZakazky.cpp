@@ -1,7 +1,6 @@
 #include "FormZakazky.h"
 
 #include "DMOdbyt.h"
-#include "FormButton.h"
 #include "FormZakazkaDet.h"
 #include "FormZakazkaDetHl.h"
 #include "FormZakazkaHl.h"
@@ -9,6 +8,7 @@
 #include "OrderDocuments.h"
 #include "OdbytSql.h"
 #include "ZakKalkForm.h"
+#include "library/BrowseForm.h"
 #include "library/GridReport.h"
 #include "library/xDBFilter.h"
 #include "library/xDBGrid.h"
@@ -37,16 +37,15 @@ TFormGlobal<TFormZakazky> FormZakazky{"FormZakazky"};
 
 namespace {
 
-struct QuickField {
-    const char *name, *field, *order, *hint, *placeholder, *status;
-    int length; // what the column holds: an integer's digits and sign, a date's text
+// The placeholder of each quick-search edit and the status a click into it shows.
+struct QuickText {
+    const char *placeholder, *status;
 };
-const QuickField Quick[] = {
-    {"HlObj", "C_OBJ", "C_OBJ", "Zadaj číslo objednávky", "Objednávka", "Triedenie podľa čísla objednávky", 15},
-    {"HlCOdb", "C_ODB", "C_ODB", "Zadaj číslo odberateľa", "Č. Odb.", "Triedenie podľa čísla odberateľa", 11},
-    {"HlOdb", "ODBERATEL", "ODBERATEL", "Zadaj názov odberateľa", "Odberateľ", "Triedenie podľa názvu odberateľa", 50},
-    {"HlDO", "D_OBJ", "D_OBJ desc", "Zadaj dátum objednávky", "Dátum objednávky", "Triedenie podľa dátumu objednávky",
-     10},
+const QuickText Quick[] = {
+    {"Objednávka", "Triedenie podľa čísla objednávky"},
+    {"Č. Odb.", "Triedenie podľa čísla odberateľa"},
+    {"Odberateľ", "Triedenie podľa názvu odberateľa"},
+    {"Dátum objednávky", "Triedenie podľa dátumu objednávky"},
 };
 
 TxDBFilterEdit *filterEdit(QWidget *parent, const char *name, const QString &where, TFieldType type)
@@ -84,46 +83,35 @@ void editItem()
 
 } // namespace
 
-TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
+TFormZakazky::TFormZakazky(QWidget *owner) : TBrowseForm(owner)
 {
     TrackGlobal(this, FormZakazky);
     setObjectName(QStringLiteral("FormZakazky"));
     setWindowTitle(QString::fromUtf8("Zákaznícke objednávky"));
     resize(820, 600);
     TDMOdbyt &dm = *DMOdbyt;
-    auto *outer = new QHBoxLayout(this);
+    auto *outer = new QHBoxLayout;
+    Column->addLayout(outer);
     auto *main = new QVBoxLayout;
     outer->addLayout(main, 1);
 
-    auto *search = new QHBoxLayout;
-    auto *searchLabel = new QLabel(QString::fromUtf8("Rýchle hľadanie"), this);
-    QFont bold = searchLabel->font();
-    bold.setBold(true);
-    searchLabel->setFont(bold);
-    search->addWidget(searchLabel);
-    QLineEdit **edits[] = {&HlObj, &HlCOdb, &HlOdb, &HlDO};
-    for (int i = 0; i < 4; ++i) {
-        auto *e = new QLineEdit(this);
-        e->setObjectName(QLatin1String(Quick[i].name));
-        e->setToolTip(QString::fromUtf8(Quick[i].hint));
-        e->setMaxLength(Quick[i].length);
-        e->installEventFilter(this);
-        *edits[i] = e;
-        search->addWidget(e);
-        connect(e, &QLineEdit::textEdited, this,
-                [this, e, i] { Guarded([this, e, i] { QuickSearch(e, QLatin1String(Quick[i].field)); }); });
-    }
+    // The length each edit takes is what its column holds: an integer's digits and sign, a date's text.
+    QHBoxLayout *search = AddSearchRow({{&HlObj, "HlObj", "Zadaj číslo objednávky", "C_OBJ", "C_OBJ", 15},
+                                        {&HlCOdb, "HlCOdb", "Zadaj číslo odberateľa", "C_ODB", "C_ODB", 11},
+                                        {&HlOdb, "HlOdb", "Zadaj názov odberateľa", "ODBERATEL", "ODBERATEL", 50},
+                                        {&HlDO, "HlDO", "Zadaj dátum objednávky", "D_OBJ", "D_OBJ desc", 10}},
+                                       main);
+    OnQuickSearch = [this](int index, QLineEdit *e) { QuickSearch(e, QLatin1String(Search(index).Field)); };
+    OnSearchClick = [this](int index) {
+        Resort(QLatin1String(Search(index).Order), QString::fromUtf8(Quick[index].status));
+    };
     HlDV = filterEdit(this, "HlDV", OdbytSql::OrdersIssuedLike, ftString);
     HlDV->DataSource = &dm.DSvZakazky;
-    HlDV->installEventFilter(this);
     search->addWidget(HlDV);
     LabelRecCount = new QLabel(this);
     search->addWidget(LabelRecCount);
-    main->addLayout(search);
 
-    DBFilter = new TxDBFilterPanel(this);
-    DBFilter->setObjectName(QStringLiteral("DBFilter"));
-    DBFilter->DataSource = &dm.DSvZakazky;
+    DBFilter = AddFilterPanel("DBFilter", &dm.DSvZakazky, main);
     auto *panel = new QHBoxLayout(DBFilter);
     // The panel puts its button under the edits, in the middle: the row leaves it its room.
     const QMargins around = panel->contentsMargins();
@@ -150,26 +138,21 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
         DMOdbyt->QZakazkyD.Open(); // closed with its master by the filter; it follows the current order again
         ShowRecordCount();
     };
-    DBFilter->hide();
-    main->addWidget(DBFilter);
 
-    DBGridZakazky = new TxDBGrid(this);
-    DBGridZakazky->setObjectName(QStringLiteral("DBGridZakazky"));
-    DBGridZakazky->SetDataSource(&dm.DSvZakazky);
-    DBGridZakazky->SetReadOnly(true);
+    DBGridZakazky = AddGrid<TxDBGrid>("DBGridZakazky", &dm.DSvZakazky,
+                                      {{"C_OBJ", "Objednávka", 96},
+                                       {"C_ODB", "Č. Odb.", 40},
+                                       {"ODBERATEL", "Odberateľ", 186},
+                                       {"D_OBJ", "Dátum objednávky", 97},
+                                       {"D_VYSTAV", "Vystavená", 76}},
+                                      3, main);
     DBGridZakazky->SetTitleClickToOrderBy(true);
-    DBGridZakazky->AddColumn(QStringLiteral("C_OBJ"), QString::fromUtf8("Objednávka"), 96);
-    DBGridZakazky->AddColumn(QStringLiteral("C_ODB"), QString::fromUtf8("Č. Odb."), 40);
-    DBGridZakazky->AddColumn(QStringLiteral("ODBERATEL"), QString::fromUtf8("Odberateľ"), 186);
-    DBGridZakazky->AddColumn(QStringLiteral("D_OBJ"), QString::fromUtf8("Dátum objednávky"), 97);
-    DBGridZakazky->AddColumn(QStringLiteral("D_VYSTAV"), QString::fromUtf8("Vystavená"), 76);
     DBGridZakazky->OnDblClick = [](TDBGrid *) { Guarded(showItems); };
     // The grid has re-sorted by the column already.
     DBGridZakazky->OnTitleClick = [this](TColumn *column) {
         Guarded([this, column] { DBGridZakazkyTitleClick(column); });
     };
     DBGridZakazky->setContextMenuPolicy(Qt::CustomContextMenu);
-    main->addWidget(DBGridZakazky, 3);
 
     pcZakazky = new QTabWidget(this);
     DBGridPolozky = new TDBGrid;
@@ -194,28 +177,26 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
     pcZakazky->addTab(DBGridPolozky, QString::fromUtf8("Položky"));
 
     auto *customer = new QWidget;
-    auto *customerLayout = new QFormLayout(customer);
-    for (const auto &[field, caption] : QList<QPair<const char *, const char *>>{{"ODBERATEL", ""},
-                                                                                 {"ICO", "IČO"},
-                                                                                 {"ICDPH", "IČ DPH"},
-                                                                                 {"BANKA", "Banka"},
-                                                                                 {"BUCET", ""},
-                                                                                 {"KONTAKT", "Kontakt"},
-                                                                                 {"ULICA", "Ulica"},
-                                                                                 {"MESTO", "Mesto"},
-                                                                                 {"PSC", "PSC"},
-                                                                                 {"TELEFON", "Telefón"},
-                                                                                 {"FAX", "Fax"},
-                                                                                 {"EMAIL", "E-mail"}}) {
-        auto *t = new TDBText(customer);
-        t->SetDataSource(&dm.DSCOdberatelovLookup);
-        t->SetDataField(QLatin1String(field));
-        if (QLatin1String(field) == QLatin1String("ODBERATEL"))
-            t->setFont(bold);
-        customerLayout->addRow(QString::fromUtf8(caption), t);
-    }
+    QFormLayout *customerLayout = AddRecordTexts(customer, &dm.DSCOdberatelovLookup,
+                                                 {{"ODBERATEL", ""},
+                                                  {"ICO", "IČO"},
+                                                  {"ICDPH", "IČ DPH"},
+                                                  {"BANKA", "Banka"},
+                                                  {"BUCET", ""},
+                                                  {"KONTAKT", "Kontakt"},
+                                                  {"ULICA", "Ulica"},
+                                                  {"MESTO", "Mesto"},
+                                                  {"PSC", "PSC"},
+                                                  {"TELEFON", "Telefón"},
+                                                  {"FAX", "Fax"},
+                                                  {"EMAIL", "E-mail"}});
+    // The customer's name in bold.
+    QWidget *name = customerLayout->itemAt(0, QFormLayout::FieldRole)->widget();
+    QFont bold = name->font();
+    bold.setBold(true);
+    name->setFont(bold);
     auto *customerButtons = new QHBoxLayout;
-    AddButton(this, customerButtons, QString::fromUtf8("&Odberateľ >>"), [] {
+    GuardedButton(QString::fromUtf8("&Odberateľ >>"), this, customerButtons, [] {
         EditCustomer(DMOdbyt->QvZakazky.FieldByName(QStringLiteral("C_ODB"))->AsInteger());
     })->setToolTip(QString::fromUtf8("Zákazník - detail - zmena"));
     customerLayout->addRow(customerButtons);
@@ -231,7 +212,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
     DBeC_ZMLUVY = contractEdit(new TDBEdit(contract), "C_ZMLUVY");
     auto *numberRow = new QHBoxLayout;
     numberRow->addWidget(DBeC_ZMLUVY);
-    btnZmluvaCislo = AddButton(this, numberRow, QStringLiteral("..."), [] { DMOdbyt->EditOrPresetContract(); });
+    btnZmluvaCislo = GuardedButton(QStringLiteral("..."), this, numberRow, [] { DMOdbyt->EditOrPresetContract(); });
     contractLayout->addRow(QString::fromUtf8("Číslo zmluvy"), numberRow);
     contractLayout->addRow(QString::fromUtf8("Predmet zmluvy"), contractEdit(new TDBEdit(contract), "PREDMET"));
     const auto combo = [&](const char *field, const QStringList &items) {
@@ -253,13 +234,13 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
         "SPLATNOST", {QString::fromUtf8("do 14 dní"), QString::fromUtf8("do 21 dní"), QString::fromUtf8("do 30 dní")});
     contractLayout->addRow(QString::fromUtf8("Splatnosť"), DBcbSPLATNOST);
     auto *contractButtons = new QHBoxLayout;
-    BitBtnZmluva = AddButton(this, contractButtons, QString::fromUtf8("&Zmluva >>"), [] {
+    BitBtnZmluva = GuardedButton(QString::fromUtf8("&Zmluva >>"), this, contractButtons, [] {
         TxTable &z = DMOdbyt->QZakZml;
         if (z.State() == dsEdit || z.State() == dsInsert)
             z.Post();
         PrintContract(currentOrder());
     });
-    BitBtnZrusZml = AddButton(this, contractButtons, QString::fromUtf8("Zruš"), [this] { BitBtnZrusZmlClick(); });
+    BitBtnZrusZml = GuardedButton(QString::fromUtf8("Zruš"), this, contractButtons, [this] { BitBtnZrusZmlClick(); });
     contractLayout->addRow(contractButtons);
     pcZakazky->addTab(contract, QString::fromUtf8("Kúpna zmluva"));
 
@@ -272,9 +253,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
 
     auto *buttons = new QVBoxLayout;
     const auto button = [&](const char *caption, const char *hint, std::function<void()> action) {
-        QPushButton *b = AddButton(this, buttons, QString::fromUtf8(caption), std::move(action));
-        b->setToolTip(QString::fromUtf8(hint));
-        return b;
+        return AddButton(buttons, caption, std::move(action), hint);
     };
     btnNova = button("&Nová", "Vlož novú objednávku", [this] { NewOrder(); });
     btnOprav = button("&Oprav", "Uprav objednávku", editOrder);
@@ -290,9 +269,8 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
         if (!DMOdbyt->QZakazkyD.IsEmpty())
             ShowCalculation(DMOdbyt->QZakazkyD.FieldByName(QStringLiteral("C_INT"))->AsInteger());
     });
-    btnFilter = button("&Filter", "Filter", [this] { DBFilter->SetFilterVisible(!DBFilter->FilterVisible()); });
-    btnKoniec = button("&Koniec", "Koniec", [this] { Close(); });
-    SetCancelButton(btnKoniec);
+    btnFilter = AddFilterButton(buttons, DBFilter, "&Filter", "Filter");
+    btnKoniec = AddCloseButton(buttons, "&Koniec", "Koniec");
     buttons->addStretch();
     outer->addLayout(buttons);
 
@@ -319,9 +297,8 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TForm(owner)
     };
     OnActivate = [this] {
         Guarded([] { DMOdbyt->RereadOrderItems(); }); // a hand-over or a note elsewhere may have moved a job
-        QLineEdit *edits[] = {HlObj, HlCOdb, HlOdb, HlDO};
-        for (int i = 0; i < 4; ++i)
-            edits[i]->setPlaceholderText(QString::fromUtf8(Quick[i].placeholder));
+        for (int i = 0; i < SearchEdits.size(); ++i)
+            SearchEdits[i]->setPlaceholderText(QString::fromUtf8(Quick[i].placeholder));
         SetStatusText(QString::fromUtf8("Riadenie výroby - Objednávky"));
     };
     OnClose = [](TCloseAction &) {
@@ -337,6 +314,7 @@ TFormZakazky::~TFormZakazky()
 
 bool TFormZakazky::eventFilter(QObject *watched, QEvent *event)
 {
+    // The form sees every event of the program (its key preview): the issue date edit's events each once.
     // The issue date edit filters the orders as a key is let go, after this filter has seen the key: the count
     // and the items follow once it has.
     if (watched == HlDV && event->type() == QEvent::KeyRelease)
@@ -350,10 +328,8 @@ bool TFormZakazky::eventFilter(QObject *watched, QEvent *event)
                 });
             },
             Qt::QueuedConnection);
-    const int i = ClickedEdit(watched, event, {HlObj, HlCOdb, HlOdb, HlDO, HlDV});
-    if (i >= 0 && i < 4)
-        Guarded([this, i] { Resort(QLatin1String(Quick[i].order), QString::fromUtf8(Quick[i].status)); });
-    else if (i == 4)
+    // The issue date edit is no quick search, but a click into it sorts as into one.
+    if (watched == HlDV && event->type() == QEvent::MouseButtonRelease)
         Guarded([this] {
             Resort(QStringLiteral("D_VYSTAV desc"), QString::fromUtf8("Triedenie podľa dátumu vystavenia"));
         });
@@ -368,8 +344,8 @@ void TFormZakazky::ShowRecordCount(bool blank)
 
 void TFormZakazky::Resort(const QString &order, const QString &status)
 {
-    for (QLineEdit *e : {HlObj, HlCOdb, HlOdb, HlDO, static_cast<QLineEdit *>(HlDV)})
-        e->clear();
+    ClearSearches();
+    HlDV->clear();
     SetStatusText(status);
     DMOdbyt->ResortOrders(order);
     ShowRecordCount();

@@ -4,7 +4,7 @@
 #pragma once
 
 #include "platform/ui/FormGlobal.h"
-#include "platform/ui/Form.h"
+#include "library/BrowseForm.h"
 
 class QLabel;
 class QLineEdit;
@@ -19,7 +19,7 @@ class TxDBFilterEdit;
 class TxDBFilterPanel;
 class TxDBGrid;
 
-class TFormZakazky : public TForm {
+class TFormZakazky : public TBrowseForm {
     Q_OBJECT
 public:
     explicit TFormZakazky(QWidget *owner = nullptr);

@@ -2,7 +2,7 @@
 // customer's jobs and delivery notes, and the printed list; ShowCustomers opens it.
 #pragma once
 
-#include "platform/ui/Form.h"
+#include "library/BrowseForm.h"
 
 #include <memory>
 
@@ -12,7 +12,7 @@ class QPushButton;
 class TDBGrid;
 class TQRTlacOdb;
 
-class TOdberateliaForm : public TForm {
+class TOdberateliaForm : public TBrowseForm {
     Q_OBJECT
 public:
     explicit TOdberateliaForm(QWidget *owner = nullptr);
@@ -36,7 +36,6 @@ public:
 private:
     void showSharedTab(QWidget *tab);
     void closeShared();
-    QList<QLineEdit *> searches_;
     std::unique_ptr<TQRTlacOdb> report_;
 };
 

@@ -1,7 +1,6 @@
 #include "VyrobkyCennikForm.h"
 
 #include "DMTPV.h"
-#include "FormButton.h"
 #include "library/xDBGrid.h"
 #include "shell/DMZal.h"
 #include "platform/ui/Dialogs.h"
@@ -37,7 +36,7 @@ TVyrobkyCennikForm::TVyrobkyCennikForm(QWidget *owner) : TForm(owner)
     auto *main = new QVBoxLayout(this);
     auto *buttons = new QHBoxLayout;
     const auto button = [&](const QString &caption, std::function<void()> action) {
-        return AddButton(this, buttons, caption, std::move(action));
+        return GuardedButton(caption, this, buttons, std::move(action));
     };
     BtnTlac = button(QString::fromUtf8("&Tlač"), [this] { BtnTlacClick(); });
     btnClipboard = button(QString::fromUtf8("Do schránky"), [this] { btnClipboardClick(); });

@@ -1,10 +1,10 @@
 #include "VyrobkyForm.h"
 
 #include "DMTPV.h"
-#include "FormButton.h"
 #include "QRTlacVyrobky.h"
 #include "TPVSql.h"
 #include "VyrobkyCennikForm.h"
+#include "library/BrowseForm.h"
 #include "library/xDBFilter.h"
 #include "library/xDBGrid.h"
 #include "shell/DMZal.h"
@@ -17,11 +17,9 @@
 #include "platform/ui/ReportPreview.h"
 
 #include <QBoxLayout>
-#include <QEvent>
 #include <QFormLayout>
 #include <QGuiApplication>
 #include <QIntValidator>
-#include <QLabel>
 #include <QMenu>
 #include <QPushButton>
 #include <QScreen>
@@ -29,15 +27,7 @@
 
 TVyrobkyForm *VyrobkyForm = nullptr;
 
-namespace {
-
-// The quick-search edits and the fields they search and sort by.
-const char *const SearchFields[] = {"POLOZKY.C_POL", "NAZOV", "C_VYKRESU", "ROZMER"};
-const char *const SortFields[] = {"C_POL", "NAZOV", "C_VYKRESU", "ROZMER"};
-
-} // namespace
-
-TVyrobkyForm::TVyrobkyForm(QWidget *owner) : TForm(owner)
+TVyrobkyForm::TVyrobkyForm(QWidget *owner) : TBrowseForm(owner)
 {
     TrackGlobal(this, VyrobkyForm);
     setObjectName(QStringLiteral("VyrobkyForm"));
@@ -46,40 +36,24 @@ TVyrobkyForm::TVyrobkyForm(QWidget *owner) : TForm(owner)
     if (const QScreen *screen = QGuiApplication::primaryScreen(); screen && screen->size().height() > 700)
         resize(width(), 618);
     TDMTPV &dm = *DMTPV;
-    auto *main = new QVBoxLayout(this);
 
-    auto *search = new QHBoxLayout;
-    auto *searchLabel = new QLabel(QString::fromUtf8("Rýchle hľadanie"), this);
-    QFont bold = searchLabel->font();
-    bold.setBold(true);
-    searchLabel->setFont(bold);
-    search->addWidget(searchLabel);
-    const char *hints[] = {"Zadaj číslo výrobku", "Zadaj názov výrobku", "Zadaj číslo výkresu", "Zadaj typ výrobku"};
-    QLineEdit **edits[] = {&HlC_POL, &HlNVyr, &HlCVyk, &HlRozmer};
-    const char *names[] = {"HlC_POL", "HlNVyr", "HlCVyk", "HlRozmer"};
-    for (int i = 0; i < 4; ++i) {
-        auto *e = new QLineEdit(this);
-        e->setObjectName(QLatin1String(names[i]));
-        e->setToolTip(QString::fromUtf8(hints[i]));
-        e->installEventFilter(this);
-        search->addWidget(e);
-        *edits[i] = e;
-        connect(e, &QLineEdit::textEdited, this, [this, e, i](const QString &text) {
-            Guarded([e, i, text] {
-                if (i == 0 && text != text.toUpper()) {
-                    const int at = e->cursorPosition();
-                    e->setText(text.toUpper());
-                    e->setCursorPosition(at);
-                }
-                DMTPV->QuickSearchProducts(QLatin1String(SearchFields[i]), e->text());
-            });
-        });
-    }
-    main->addLayout(search);
+    AddSearchRow({{&HlC_POL, "HlC_POL", "Zadaj číslo výrobku", "POLOZKY.C_POL", "C_POL"},
+                  {&HlNVyr, "HlNVyr", "Zadaj názov výrobku", "NAZOV", "NAZOV"},
+                  {&HlCVyk, "HlCVyk", "Zadaj číslo výkresu", "C_VYKRESU", "C_VYKRESU"},
+                  {&HlRozmer, "HlRozmer", "Zadaj typ výrobku", "ROZMER", "ROZMER"}});
+    OnQuickSearch = [this](int index, QLineEdit *e) {
+        // Product numbers are upper case.
+        if (e == HlC_POL && e->text() != e->text().toUpper()) {
+            const int at = e->cursorPosition();
+            e->setText(e->text().toUpper());
+            e->setCursorPosition(at);
+        }
+        DMTPV->QuickSearchProducts(QLatin1String(Search(index).Field), e->text());
+    };
+    // A click into a quick-search edit lists all products in that edit's order.
+    OnSearchClick = [this](int index) { SortProducts(QLatin1String(Search(index).Order)); };
 
-    FilterPanel = new TxDBFilterPanel(this);
-    FilterPanel->setObjectName(QStringLiteral("FilterPanel"));
-    FilterPanel->DataSource = &dm.DSPolozky;
+    FilterPanel = AddFilterPanel("FilterPanel", &dm.DSPolozky);
     auto *filterLayout = new QFormLayout(FilterPanel);
     eC_ODB = new TxDBFilterEdit(FilterPanel);
     eC_ODB->setObjectName(QStringLiteral("eC_ODB"));
@@ -94,18 +68,14 @@ TVyrobkyForm::TVyrobkyForm(QWidget *owner) : TForm(owner)
     filterLayout->addRow(QString::fromUtf8("Materiál"), eMATERIAL);
     // The panel's conditions narrow the products; they never list other items nor leave the filter empty.
     FilterPanel->BeforeFilter = [](QObject *, QString &filter) { filter = TDMTPV::ProductsFilter(filter); };
-    FilterPanel->hide();
-    main->addWidget(FilterPanel);
 
-    DBGridVyrobky = new TxDBGrid(this);
-    DBGridVyrobky->setObjectName(QStringLiteral("DBGridVyrobky"));
-    DBGridVyrobky->SetDataSource(&dm.DSPolozky);
-    DBGridVyrobky->SetReadOnly(true);
+    DBGridVyrobky = AddGrid<TxDBGrid>("DBGridVyrobky", &dm.DSPolozky,
+                                      {{"C_POL", "Č. výrobku"},
+                                       {"NAZOV", "Názov výrobku"},
+                                       {"ROZMER", "Rozmer, Typ"},
+                                       {"C_VYKRESU", "Číslo výkresu"}},
+                                      3);
     DBGridVyrobky->SetTitleClickToOrderBy(true);
-    DBGridVyrobky->AddColumn(QStringLiteral("C_POL"), QString::fromUtf8("Č. výrobku"));
-    DBGridVyrobky->AddColumn(QStringLiteral("NAZOV"), QString::fromUtf8("Názov výrobku"));
-    DBGridVyrobky->AddColumn(QStringLiteral("ROZMER"), QString::fromUtf8("Rozmer, Typ"));
-    DBGridVyrobky->AddColumn(QStringLiteral("C_VYKRESU"), QString::fromUtf8("Číslo výkresu"));
     DBGridVyrobky->OnDblClick = [this](TDBGrid *) { Guarded([this] { EditCurrentProduct(); }); };
     DBGridVyrobky->setContextMenuPolicy(Qt::CustomContextMenu);
     PopupMenu = new QMenu(this);
@@ -118,48 +88,38 @@ TVyrobkyForm::TVyrobkyForm(QWidget *owner) : TForm(owner)
     popup("Zmaž", [this] { DeleteCurrentProduct(); });
     connect(DBGridVyrobky, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &at) { PopupMenu->popup(DBGridVyrobky->viewport()->mapToGlobal(at)); });
-    main->addWidget(DBGridVyrobky, 3);
-
     auto *buttons = new QHBoxLayout;
-    btnNovyVyr = AddButton(this, buttons, QString::fromUtf8("&Nový"), [this] { NewProduct(); });
-    btnOpravVyr = AddButton(this, buttons, QStringLiteral("&Oprav"), [this] { EditCurrentProduct(); });
-    btnZmazVyr = AddButton(this, buttons, QString::fromUtf8("&Zmaž"), [this] { DeleteCurrentProduct(); });
-    btnTlacVyr = AddButton(this, buttons, QString::fromUtf8("&Tlač"), [this] { PrintList(); });
-    BitBtnIntObj = AddButton(this, buttons, QStringLiteral("&Int.obj."), [this] { ShowInternalOrdersOfProduct(); });
-    btnCennikVyr = AddButton(this, buttons, QString::fromUtf8("&Cenník"), [] { ShowPriceList(); });
-    btnFilterVyr = AddButton(this, buttons, QStringLiteral("&Filter"),
-                             [this] { FilterPanel->SetFilterVisible(!FilterPanel->FilterVisible()); });
-    btnZavriet = AddButton(this, buttons, QString::fromUtf8("Za&vrieť"), [this] { Close(); });
-    SetCancelButton(btnZavriet);
-    main->addLayout(buttons);
+    btnNovyVyr = AddButton(buttons, "&Nový", [this] { NewProduct(); });
+    btnOpravVyr = AddButton(buttons, "&Oprav", [this] { EditCurrentProduct(); });
+    btnZmazVyr = AddButton(buttons, "&Zmaž", [this] { DeleteCurrentProduct(); });
+    btnTlacVyr = AddButton(buttons, "&Tlač", [this] { PrintList(); });
+    BitBtnIntObj = AddButton(buttons, "&Int.obj.", [this] { ShowInternalOrdersOfProduct(); });
+    btnCennikVyr = AddButton(buttons, "&Cenník", [] { ShowPriceList(); });
+    btnFilterVyr = AddFilterButton(buttons, FilterPanel);
+    btnZavriet = AddCloseButton(buttons, "Za&vrieť");
+    Column->addLayout(buttons);
 
     pcVyrobky = new QTabWidget(this);
     pcVyrobky->setObjectName(QStringLiteral("pcVyrobky"));
     auto *item = new QWidget;
-    auto *itemLayout = new QFormLayout(item);
-    const QList<QPair<const char *, const char *>> texts = {{"Popis", "POPIS"},
-                                                            {"Názov", "NAZOV"},
-                                                            {"Rozmer", "ROZMER"},
-                                                            {"Materiál", "MATERIAL"},
-                                                            {"Cena vnút.", "CENA_NAKL"},
-                                                            {"Cena kalk.", "CENA_KALK"},
-                                                            {"Váha btto.", "VAHA_MAT"},
-                                                            {"Váha neto", "VAHA1"},
-                                                            {"MJ", "MJ"},
-                                                            {"KP", "KP"},
-                                                            {"Cena priemerná", "CENA_PRIEM"},
-                                                            {"Cena predajná", "CENA_PRED"},
-                                                            {"Voľné 1", "FREE1"},
-                                                            {"Voľné 2", "FREE2"},
-                                                            {"č.Výkresu", "C_VYKRESU"},
-                                                            {"č.Externé", "C_POL_EXT"}};
-    for (const auto &t : texts) {
-        auto *text = new TDBText(item);
-        text->setObjectName(QStringLiteral("DBText") + QLatin1String(t.second));
-        text->SetDataSource(&dm.DSPolozky);
-        text->SetDataField(QLatin1String(t.second));
-        itemLayout->addRow(QString::fromUtf8(t.first), text);
-    }
+    AddRecordTexts(item, &dm.DSPolozky,
+                   {{"POPIS", "Popis"},
+                    {"NAZOV", "Názov"},
+                    {"ROZMER", "Rozmer"},
+                    {"MATERIAL", "Materiál"},
+                    {"CENA_NAKL", "Cena vnút."},
+                    {"CENA_KALK", "Cena kalk."},
+                    {"VAHA_MAT", "Váha btto."},
+                    {"VAHA1", "Váha neto"},
+                    {"MJ", "MJ"},
+                    {"KP", "KP"},
+                    {"CENA_PRIEM", "Cena priemerná"},
+                    {"CENA_PRED", "Cena predajná"},
+                    {"FREE1", "Voľné 1"},
+                    {"FREE2", "Voľné 2"},
+                    {"C_VYKRESU", "č.Výkresu"},
+                    {"C_POL_EXT", "č.Externé"}},
+                   "DBText");
     pcVyrobky->addTab(item, QString::fromUtf8("Položka"));
     for (const char *caption : {"&Kusovník", "O&perácie", "Sklady", "Pohyby", "Zákazky", "Dodacie listy"}) {
         auto *grid = new TDBGrid;
@@ -168,7 +128,7 @@ TVyrobkyForm::TVyrobkyForm(QWidget *owner) : TForm(owner)
         pcVyrobky->addTab(grid, QString::fromUtf8(caption));
     }
     connect(pcVyrobky, &QTabWidget::currentChanged, this, [this] { Guarded([this] { pcVyrobkyChange(); }); });
-    main->addWidget(pcVyrobky, 2);
+    Column->addWidget(pcVyrobky, 2);
 
     OnShow = [this] {
         pcVyrobky->setCurrentIndex(0);
@@ -187,18 +147,9 @@ TVyrobkyForm::~TVyrobkyForm()
     DetachGrids(this);
 }
 
-bool TVyrobkyForm::eventFilter(QObject *watched, QEvent *event)
-{
-    // A click into a quick-search edit lists all products in that edit's order.
-    if (const int i = ClickedEdit(watched, event, {HlC_POL, HlNVyr, HlCVyk, HlRozmer}); i >= 0)
-        Guarded([this, i] { SortProducts(QLatin1String(SortFields[i])); });
-    return TForm::eventFilter(watched, event);
-}
-
 void TVyrobkyForm::SortProducts(const QString &field)
 {
-    for (QLineEdit *e : {HlC_POL, HlNVyr, HlCVyk, HlRozmer})
-        e->clear();
+    ClearSearches();
     DMTPV->SortProducts(field);
 }
 

@@ -2,7 +2,7 @@
 // filter panel, the product's details on tabs, the copy of a product, the printed list and the price list.
 #pragma once
 
-#include "platform/ui/Form.h"
+#include "library/BrowseForm.h"
 
 #include <memory>
 
@@ -16,7 +16,7 @@ class TxDBFilterPanel;
 class TxDBGrid;
 class QPushButton;
 
-class TVyrobkyForm : public TForm {
+class TVyrobkyForm : public TBrowseForm {
     Q_OBJECT
 public:
     explicit TVyrobkyForm(QWidget *owner = nullptr);
@@ -44,9 +44,6 @@ public:
     void ShowInternalOrdersOfProduct();
     void pcVyrobkyChange();
     TQRTlacVyrobky *ListReport();
-
-protected:
-    bool eventFilter(QObject *watched, QEvent *event) override;
 
 private:
     void runProductDialog();

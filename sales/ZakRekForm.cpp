@@ -20,13 +20,12 @@
 
 TZakRekForm *ZakRekForm = nullptr;
 
-TZakRekForm::TZakRekForm(QWidget *owner) : TForm(owner)
+TZakRekForm::TZakRekForm(QWidget *owner) : TBrowseForm(owner)
 {
     TrackGlobal(this, ZakRekForm);
     setWindowTitle(QString::fromUtf8("Reklamačné protokoly"));
     resize(760, 480);
     TDMOdbyt &dm = *DMOdbyt;
-    auto *main = new QVBoxLayout(this);
     auto *filters = new QHBoxLayout;
     const auto filter = [&](const char *caption, const char *where, TFieldType type, int length) {
         filters->addWidget(new QLabel(QString::fromUtf8(caption), this));
@@ -57,41 +56,27 @@ TZakRekForm::TZakRekForm(QWidget *owner) : TForm(owner)
     };
     eODBERATEL = filter("Odberateľ", "ODBERATEL like '?%'", ftString, 50);
     filters->addStretch();
-    main->addLayout(filters);
-    DBGridZakRek = new TDBGrid(this);
-    DBGridZakRek->setObjectName(QStringLiteral("DBGridZakRek"));
-    DBGridZakRek->SetDataSource(&dm.DSZakRek);
-    DBGridZakRek->SetReadOnly(true);
-    for (const auto &c : QList<QPair<const char *, const char *>>{{"C_REK", "č.Protokolu"},
-                                                                  {"C_INT", "č.Zákazky"},
-                                                                  {"C_VYR", "č.Výrobku"},
-                                                                  {"ODBERATEL", "Odberateľ"},
-                                                                  {"MNOZ_DOD", "Množ.dodané"},
-                                                                  {"MNOZ_REK", "Množ. reklam."},
-                                                                  {"NEZHODA", "Príčina"}})
-        DBGridZakRek->AddColumn(QString::fromLatin1(c.first), QString::fromUtf8(c.second));
+    Column->addLayout(filters);
+    DBGridZakRek = AddGrid<TDBGrid>("DBGridZakRek", &dm.DSZakRek,
+                                    {{"C_REK", "č.Protokolu"},
+                                     {"C_INT", "č.Zákazky"},
+                                     {"C_VYR", "č.Výrobku"},
+                                     {"ODBERATEL", "Odberateľ"},
+                                     {"MNOZ_DOD", "Množ.dodané"},
+                                     {"MNOZ_REK", "Množ. reklam."},
+                                     {"NEZHODA", "Príčina"}});
     DBGridZakRek->OnDblClick = [this](TDBGrid *) { Guarded([this] { BtnOpravClick(); }); };
-    main->addWidget(DBGridZakRek, 1);
     auto *buttons = new QHBoxLayout;
-    BtnNovy = new QPushButton(QString::fromUtf8("&Nový"), this);
-    BtnOprav = new QPushButton(QString::fromUtf8("&Oprav"), this);
-    BtnZmaz = new QPushButton(QString::fromUtf8("&Zmaž"), this);
-    BtnTlac = new QPushButton(QString::fromUtf8("&Tlač"), this);
-    btnIntObj = new QPushButton(QString::fromUtf8("Int.Obj."), this);
-    BtnKoniec = new QPushButton(QString::fromUtf8("&Koniec"), this);
-    for (QPushButton *b : {BtnNovy, BtnOprav, BtnZmaz, BtnTlac, btnIntObj, BtnKoniec}) {
+    BtnNovy = AddButton(buttons, "&Nový", [this] { BtnNovyClick(); });
+    BtnOprav = AddButton(buttons, "&Oprav", [this] { BtnOpravClick(); });
+    BtnZmaz = AddButton(buttons, "&Zmaž", [this] { BtnZmazClick(); });
+    BtnTlac = AddButton(buttons, "&Tlač", [] { PrintComplaint(); });
+    btnIntObj = AddButton(buttons, "Int.Obj.", [this] { btnIntObjClick(); });
+    BtnKoniec = AddCloseButton(buttons, "&Koniec");
+    for (QPushButton *b : {BtnNovy, BtnOprav, BtnZmaz, BtnTlac, btnIntObj, BtnKoniec})
         b->setAutoDefault(false);
-        buttons->addWidget(b);
-    }
     buttons->addStretch();
-    main->addLayout(buttons);
-    connect(BtnNovy, &QPushButton::clicked, this, [this] { Guarded([this] { BtnNovyClick(); }); });
-    connect(BtnOprav, &QPushButton::clicked, this, [this] { Guarded([this] { BtnOpravClick(); }); });
-    connect(BtnZmaz, &QPushButton::clicked, this, [this] { Guarded([this] { BtnZmazClick(); }); });
-    connect(BtnTlac, &QPushButton::clicked, this, [] { Guarded([] { PrintComplaint(); }); });
-    connect(btnIntObj, &QPushButton::clicked, this, [this] { Guarded([this] { btnIntObjClick(); }); });
-    connect(BtnKoniec, &QPushButton::clicked, this, [this] { Close(); });
-    SetCancelButton(BtnKoniec);
+    Column->addLayout(buttons);
 }
 
 void TZakRekForm::BtnNovyClick()

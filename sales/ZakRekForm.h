@@ -2,13 +2,13 @@
 // filter edits; ShowComplaints opens it.
 #pragma once
 
-#include "platform/ui/Form.h"
+#include "library/BrowseForm.h"
 
 class QPushButton;
 class TDBGrid;
 class TxDBFilterEdit;
 
-class TZakRekForm : public TForm {
+class TZakRekForm : public TBrowseForm {
     Q_OBJECT
 public:
     explicit TZakRekForm(QWidget *owner = nullptr);

@@ -55,10 +55,8 @@ void TCisPickForm::addFilterRow(const QString &caption, QLineEdit *edit, bool fi
 {
     filterLayout_->addRow(caption, edit);
     edits_.append(edit);
-    if (filterOnExit) {
+    if (filterOnExit)
         exitEdits_.append(edit);
-        edit->installEventFilter(this);
-    }
 }
 
 void TCisPickForm::ClearFilterEdits()
@@ -78,6 +76,8 @@ void TCisPickForm::RunFilter()
 
 bool TCisPickForm::eventFilter(QObject *watched, QEvent *e)
 {
+    // The form's controls need no filter of their own: as the application's filter (the key preview) the
+    // form sees each of their events once.
     if (e->type() == QEvent::FocusOut && exitEdits_.contains(qobject_cast<QLineEdit *>(watched)) && isVisible())
         RunFilter();
     return TForm::eventFilter(watched, e);

@@ -170,8 +170,6 @@ QWidget *TFormSluzby::buildEmployees()
     HlPr->setToolTip(QString::fromUtf8("Zadaj priezvisko pracovníka"));
     searchLayout->addWidget(HlOSC);
     searchLayout->addWidget(HlPr);
-    HlOSC->installEventFilter(this);
-    HlPr->installEventFilter(this);
     left->addWidget(search);
     pageLayout->addLayout(left, 3);
 
@@ -346,6 +344,8 @@ void TFormSluzby::closeTables()
 
 bool TFormSluzby::eventFilter(QObject *watched, QEvent *e)
 {
+    // The form's controls need no filter of their own: as the application's filter (the key preview) the
+    // form sees each of their events once.
     if (watched == HlOSC || watched == HlPr) {
         const bool byNumber = watched == HlOSC;
         const QString field = byNumber ? QStringLiteral("OSC") : QStringLiteral("PRIEZVISKO");

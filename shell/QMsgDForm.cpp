@@ -62,7 +62,6 @@ TQMsgDForm::TQMsgDForm(QWidget *owner) : TForm(owner)
     form->addRow(QStringLiteral("Text"), eMSG_TEXT);
     eMSG_DATA = new QLineEdit(this);
     lData = new QLabel(QStringLiteral("Data"), this);
-    lData->installEventFilter(this);
     form->addRow(lData, eMSG_DATA);
     main->addLayout(form);
     auto *buttons = new QHBoxLayout;
@@ -99,6 +98,8 @@ void TQMsgDForm::FillUsers()
 
 bool TQMsgDForm::eventFilter(QObject *watched, QEvent *e)
 {
+    // The form's controls need no filter of their own: as the application's filter (the key preview) the
+    // form sees each of their events once.
     if (watched == lData && e->type() == QEvent::MouseButtonPress)
         FillUsers();
     return TForm::eventFilter(watched, e);

@@ -33,6 +33,41 @@ bool isActive(const TButton *b)
 {
     return b->isVisible() && b->isEnabled();
 }
+
+// The one application filter through which every form sees the program's events, the newest form first. Each
+// event goes to the forms that were there when it came: a form made while one is handled (a list opened from a
+// click) neither sees it nor, by joining the application's filters, makes the form handling it see it again.
+class TFormsFilter : public QObject {
+public:
+    static void add(TForm *form)
+    {
+        static QPointer<TFormsFilter> filter;
+        if (!filter) {
+            filter = new TFormsFilter(qApp);
+            qApp->installEventFilter(filter);
+        }
+        forms().prepend(form);
+    }
+    static void remove(TForm *form) { forms().removeAll(form); }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        const QList<QPointer<TForm>> now = forms();
+        for (const QPointer<TForm> &form : now)
+            if (form && static_cast<QObject *>(form.data())->eventFilter(watched, e))
+                return true;
+        return false;
+    }
+
+private:
+    using QObject::QObject;
+    static QList<QPointer<TForm>> &forms()
+    {
+        static QList<QPointer<TForm>> list;
+        return list;
+    }
+};
 } // namespace
 
 QWidget *ApplicationMainForm()
@@ -49,11 +84,12 @@ TForm::TForm(QWidget *owner) : QDialog(owner)
 {
     // Key preview sees every key of the application before the focused control; only this form's
     // keys are taken.
-    qApp->installEventFilter(this);
+    TFormsFilter::add(this);
 }
 
 TForm::~TForm()
 {
+    TFormsFilter::remove(this);
     // The form's own members are gone by now, but its controls live until the base widget deletes them, and
     // hiding the window takes the focus from one of them: a handler of "left the field" (or of any other
     // signal) connected to the form would run on a half-destroyed form. The controls go silent towards it.

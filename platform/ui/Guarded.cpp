@@ -3,7 +3,9 @@
 #include "Dialogs.h"
 #include "platform/os/Exception.h"
 
+#include <QBoxLayout>
 #include <QMenu>
+#include <QPushButton>
 
 namespace {
 
@@ -58,4 +60,18 @@ QAction *AddGuardedAction(QMenu *menu, const QString &caption, std::function<voi
     QAction *a = menu->addAction(caption);
     QObject::connect(a, &QAction::triggered, menu, [action = std::move(action)] { Guarded(action); });
     return a;
+}
+
+QPushButton *GuardedButton(const QString &caption, QWidget *parent, std::function<void()> action)
+{
+    auto *b = new QPushButton(caption, parent);
+    QObject::connect(b, &QPushButton::clicked, b, [action = std::move(action)] { Guarded(action); });
+    return b;
+}
+
+QPushButton *GuardedButton(const QString &caption, QWidget *parent, QBoxLayout *layout, std::function<void()> action)
+{
+    QPushButton *b = GuardedButton(caption, parent, std::move(action));
+    layout->addWidget(b);
+    return b;
 }

@@ -8,8 +8,11 @@
 
 class EDatabaseError;
 class QAction;
+class QBoxLayout;
 class QMenu;
+class QPushButton;
 class QString;
+class QWidget;
 
 // Shows a database error in the user's words and returns true; false when it has no words for it (the
 // error box then shows the error's own text). The base data module sets it once at start.
@@ -25,6 +28,10 @@ int GuardedRefusals();
 
 // A menu item whose choice runs the action through Guarded.
 QAction *AddGuardedAction(QMenu *menu, const QString &caption, std::function<void()> action);
+
+// A push button whose click runs the action through Guarded; the second one also adds it to the layout.
+QPushButton *GuardedButton(const QString &caption, QWidget *parent, std::function<void()> action);
+QPushButton *GuardedButton(const QString &caption, QWidget *parent, QBoxLayout *layout, std::function<void()> action);
 
 // Shows an error that left a handler as Guarded does (also what the message loop does with one).
 void ShowException(const std::exception &e);

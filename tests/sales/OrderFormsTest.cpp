@@ -18,6 +18,7 @@
 #include "sales/ZakKalkForm.h"
 #include "sales/ZakPotObjQRRep.h"
 #include "shell/MenuHooks.h"
+#include "shell/CisOdbForm.h"
 #include "shell/CisPolForm.h"
 #include "shell/DMCis.h"
 #include "shell/QMsgDForm.h"
@@ -203,6 +204,35 @@ TEST_F(OrderFormsTest, TheBrowserCountsANewOrderAndItsItemsFollowAFoundOne)
     EXPECT_EQ(items->rowCount(), 1);
     EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
     delete browser;
+}
+
+// The header's controls are seen by the form's filter once: a click on the customer caption, or leaving a
+// customer number that is no customer's, opens the customer list once.
+TEST_F(OrderFormsTest, TheCustomerListOpensOnceFromTheHeader)
+{
+    // With one customer only, that one would be taken without a list.
+    exec("insert into CODBERATELOV (C_ODB, ODBERATEL, MESTO) values (6, 'Zlievareň Juh', 'Nitra')");
+    odbyt->OpenRecentOrders();
+    auto *browser = new TFormZakazky();
+    browser->show();
+    WhenModal<TFormZakazkaHl>([&](TFormZakazkaHl *d) {
+        for (const char *how : {"click on the caption", "a number that is no customer's"}) {
+            int lists = 0;
+            const auto count = [&](QWidget *w) { lists += qobject_cast<TCisOdbForm *>(w) != nullptr; };
+            CloseModal(mrCancel, count);
+            CloseModal(mrCancel, count);
+            if (QByteArray(how).startsWith("click"))
+                QTest::mouseClick(d->LabelOdberatel, Qt::LeftButton);
+            else
+                type(d->DBeC_ODB, "77");
+            QApplication::processEvents();
+            CancelWhenModal();
+            EXPECT_EQ(lists, 1) << how;
+        }
+        type(d->DBeC_ODB, "5");
+        QTest::mouseClick(d->BtnNezapis, Qt::LeftButton);
+    });
+    QTest::mouseClick(browser->btnNova, Qt::LeftButton);
 }
 
 TEST_F(OrderFormsTest, CancelledHeaderAndRefusedHeaderKeepNothingOrEverything)

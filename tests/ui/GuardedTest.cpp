@@ -4,6 +4,10 @@
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Guarded.h"
 
+#include <QHBoxLayout>
+#include <QPushButton>
+#include <QTest>
+#include <QWidget>
 #include <gtest/gtest.h>
 
 #include <stdexcept>
@@ -48,6 +52,24 @@ TEST_F(GuardedTest, WithoutATranslationADatabaseErrorShowsItsText)
     SetDbErrorTranslator(nullptr);
     Guarded([] { throw EDatabaseError(QStringLiteral("známa chyba")); });
     EXPECT_EQ(answers.Texts(), QStringList{"známa chyba"});
+}
+
+TEST_F(GuardedTest, AGuardedButtonsClickShowsItsErrorAndTheButtonGoesOn)
+{
+    QWidget row;
+    auto *layout = new QHBoxLayout(&row);
+    int clicks = 0;
+    QPushButton *b = GuardedButton(QString::fromUtf8("&Zmaž"), &row, layout, [&] {
+        if (++clicks == 1)
+            throw EConvertError(QString::fromUtf8("'ž' nie je číslo"));
+    });
+    EXPECT_EQ(layout->indexOf(b), 0);
+    EXPECT_EQ(b->text(), QString::fromUtf8("&Zmaž"));
+    row.show();
+    QTest::mouseClick(b, Qt::LeftButton);
+    QTest::mouseClick(b, Qt::LeftButton);
+    EXPECT_EQ(clicks, 2);
+    EXPECT_EQ(answers.Texts(), QStringList{QString::fromUtf8("'ž' nie je číslo")});
 }
 
 } // namespace
