@@ -2,6 +2,8 @@
 
 #include <QDeadlineTimer>
 
+#include <cstdio>
+
 namespace {
 
 constexpr int kReplyMs = 60000;
@@ -32,20 +34,33 @@ WorkstationProcess::WorkstationProcess(const QString &database, const QString &p
 
 WorkstationProcess::~WorkstationProcess()
 {
-    if (process_.state() == QProcess::NotRunning)
-        return;
-    process_.write("quit\n");
-    process_.closeWriteChannel();
-    if (!process_.waitForFinished(10000)) {
-        process_.kill();
-        process_.waitForFinished(5000);
+    if (process_.state() != QProcess::NotRunning) {
+        process_.write("quit\n");
+        process_.closeWriteChannel();
+        if (!process_.waitForFinished(10000)) {
+            process_.kill();
+            process_.waitForFinished(5000);
+        }
     }
+    forwardErrors();
 }
 
 void WorkstationProcess::Kill()
 {
     process_.kill();
     process_.waitForFinished(5000);
+    forwardErrors();
+}
+
+void WorkstationProcess::forwardErrors()
+{
+    // What the driver wrote to its error output goes to the test's own, where a sanitizer's report of the
+    // driver is seen and counted like one of the test program.
+    const QByteArray errors = process_.readAllStandardError();
+    if (!errors.isEmpty()) {
+        std::fwrite(errors.constData(), 1, static_cast<size_t>(errors.size()), stderr);
+        std::fflush(stderr);
+    }
 }
 
 QString WorkstationProcess::readLine()

@@ -36,6 +36,7 @@ public:
 
 private:
     QString readLine();
+    void forwardErrors();
     QProcess process_;
     bool started_ = false;
     QString startError_;
