@@ -68,11 +68,11 @@ void TDMOdv::ValidateDate(TField *f)
         DatabaseError(QString::fromUtf8("Dátum je mimo aktuálne obdobie !"), f->DataSet());
     TDataSet *ds = f->DataSet();
     TField *number = field(ds, "C_DOKLADU");
-    if (ds->State() == dsInsert || number->AsInteger() == 0) {
-        const auto [from, to] = MonthBounds(date);
-        const int last = SelectValueParams(VyrobaSql::OdvLastDocument, {from, to}).toInt();
-        number->SetValue(last + 1);
-    }
+    if (ds->State() == dsInsert || number->AsInteger() == 0)
+        DocumentNumber.Propose(ds, [ds] {
+            const auto [from, to] = MonthBounds(ds->FieldByName(QStringLiteral("DATUM"))->AsDate());
+            return QVariant(SelectValueParams(VyrobaSql::OdvLastDocument, {from, to}).toInt() + 1);
+        });
 }
 
 void TDMOdv::ValidateDocumentNumber(TField *f)
@@ -186,7 +186,7 @@ void TDMOdv::BeforeDelete(TDataSet *)
 
 void TDMOdv::AfterPost(TDataSet *ds)
 {
-    ds->ApplyUpdates();
+    DocumentNumber.Posted(ds);
     LoadOrderCalculation();
     if (QvZakKalk.FieldByName(QStringLiteral("STAV_ZAK"))->AsInteger() >= stOdvedena)
         return;

@@ -19,7 +19,8 @@ public:
     using TNextNumber = std::function<QVariant()>;
 
     // fieldName: the key field the number goes into; constraint: the server's name of the key that
-    // refuses a number taken (PK_ZAKAZKY).
+    // refuses a number taken (PK_ZAKAZKY), or several names separated by '|' when more than one key holds
+    // the number.
     TProposedNumber(QString fieldName, QString constraint);
 
     // Writes next() into the field of the data set's new record and keeps it as the proposal. With shown,
