@@ -214,15 +214,17 @@ private:
             break;
         }
         case kBooking: {
+            // A worker's performances of the shift, one after another, each its own "Zapíš".
             const TWorld::TPost &p = world_.Posts[size_t(index_)];
             const int n = 1 + int(random_() % 5);
-            const auto r = run(
-                w, kind,
-                QStringLiteral("book %1 %2 %3 %4 %5 commit").arg(p.Osc).arg(p.Job).arg(p.Operation).arg(batch_).arg(n),
-                true);
-            batch_ += n;
-            if (r.ok)
-                log.Booked += r.text.toInt();
+            for (int i = 0; i < n; ++i) {
+                const auto r = run(
+                    w, kind,
+                    QStringLiteral("book %1 %2 %3 %4 1 commit").arg(p.Osc).arg(p.Job).arg(p.Operation).arg(batch_++),
+                    true);
+                if (r.ok)
+                    log.Booked += r.text.toInt();
+            }
             break;
         }
         case kOffer:

@@ -77,6 +77,9 @@ void TDMOdv::ValidateDate(TField *f)
 
 void TDMOdv::ValidateDocumentNumber(TField *f)
 {
+    // A number typed is checked here; the proposal, taken meanwhile, moves on at the save.
+    if (DocumentNumber.IsProposal(f->Value()))
+        return;
     const auto [from, to] = MonthBounds(f->DataSet()->FieldByName(QStringLiteral("DATUM"))->AsDate());
     if (SelectValueParams(VyrobaSql::OdvDocumentExists, {f->AsInteger(), from, to}).toInt() > 0)
         DatabaseError(QString::fromUtf8("Odvod s číslom dokladu %1 už existuje !").arg(f->AsInteger()), f->DataSet());

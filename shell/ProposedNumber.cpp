@@ -55,6 +55,11 @@ bool TProposedNumber::Renumber(TDataSet *dataSet, const EDatabaseError &error, T
     return true;
 }
 
+bool TProposedNumber::IsProposal(const QVariant &value) const
+{
+    return !proposal_.isNull() && keyText(value) == keyText(proposal_);
+}
+
 void TProposedNumber::Posted(TDataSet *dataSet)
 {
     const QString taken = taken_;

@@ -32,6 +32,9 @@ public:
     // retry; true then. False for every other error, for a number typed over the proposal, and when the
     // sequence gives the taken number again.
     bool Renumber(TDataSet *dataSet, const EDatabaseError &error, TDataAction &action);
+    // Whether value is the number proposed and not yet saved: a rule that refuses a number taken leaves
+    // the proposal to the key, which moves it on at the save.
+    bool IsProposal(const QVariant &value) const;
     // After the post: tells the clerk once when the record was stored under another number than the one
     // proposed to him; the proposal is then spent.
     void Posted(TDataSet *dataSet);
