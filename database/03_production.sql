@@ -56,6 +56,9 @@ CREATE TABLE SODVODY (
   CONSTRAINT PK_SODVODY PRIMARY KEY (DATUM, C_INT, C_DOKLADU)
 );
 CREATE INDEX IX_SODVODY_CINT ON SODVODY (C_INT);
+-- No document number twice in a month: two clerks saving the same proposed number at once are told apart here.
+CREATE UNIQUE INDEX UX_SODVODY_MESIAC_CDOKLADU ON SODVODY
+  COMPUTED BY ((EXTRACT(YEAR FROM DATUM) * 100 + EXTRACT(MONTH FROM DATUM)) * 100000 + C_DOKLADU);
 
 -- Planned operations of a plan period.
 CREATE TABLE SPLAN (

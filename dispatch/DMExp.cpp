@@ -59,9 +59,12 @@ TDMExp::TDMExp()
     QEDListy.OnNewRecord = [this](TDataSet *ds) { QEDListyNewRecord(ds); };
     QEDListy.BeforeDelete = [this](TDataSet *ds) { QEDListyBeforeDelete(ds); };
     QEDListy.OnPostError = [this](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
-        // A note whose lines wait in the cache keeps its number: they are stored under it.
-        const bool linesWaiting = QEDListyD.Active() && QEDListyD.UpdatesPending();
-        if ((linesWaiting || !NoteNumber.Renumber(ds, e, action)) && !InvoiceNumber.Renumber(ds, e, action))
+        if (NoteNumber.Renumber(ds, e, action)) {
+            // The lines waiting in the cache are stored under the note's new number.
+            QEDListyD.FollowRenumberedMaster();
+            return;
+        }
+        if (!InvoiceNumber.Renumber(ds, e, action))
             DMZal->DataSetErrorHandlerEx(
                 ds, e, {QString::fromUtf8("UX_EDLISTY_CFAKTURY|Faktúra s rovnakým číslom už existuje!")}, action);
     };

@@ -290,10 +290,7 @@ void TEDListyForm::Invoice()
     if (!header().Active() || header().IsEmpty())
         return;
     QString number = header().FieldByName(QStringLiteral("C_FAKTURY"))->AsString();
-    QString proposed;
-    if (!EditInvoice(header().FieldByName(QStringLiteral("C_DL"))->AsInteger(), number, &proposed))
-        return;
-    DMExp->StoreInvoiceNumber(number, proposed);
+    EditInvoice(header().FieldByName(QStringLiteral("C_DL"))->AsInteger(), number);
 }
 
 void TEDListyForm::SetPrehladySQL()

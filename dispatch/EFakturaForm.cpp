@@ -196,26 +196,38 @@ bool TEFakturaForm::Export()
         if (!date->CheckDate())
             return false;
     QString error;
-    if (WriteInvoiceExport(ExportInput(), exportFile(), &error))
+    const TInvoiceExportInput input = ExportInput();
+    if (InvoiceExportBytes(input, &error).isEmpty()) {
+        ShowError(error);
+        return false;
+    }
+    // The file is written only once the database took the invoice: a refused number writes nothing.
+    if (StoreNumber)
+        eC_FAKTURY->setText(StoreNumber(eC_FAKTURY->text().trimmed()));
+    StoreInvoiceDueDate(cDl_, eDATSPL->Date());
+    if (WriteInvoiceExport(input, exportFile(), &error))
         return true;
     ShowError(error);
     return false;
 }
 
-bool EditInvoice(int cDl, QString &number, QString *proposed)
+bool EditInvoice(int cDl, QString &number)
 {
     TEFakturaForm &form = FormOnDemand(EFakturaForm);
     const TInvoiceValues values = ReadInvoiceValues(cDl, vatSetting());
     QString proposal = number.trimmed();
-    if (proposal.isEmpty()) {
-        proposal = TDMExp::ProposedInvoiceNumber();
-        if (proposed)
-            *proposed = proposal;
-    }
+    QString proposed;
+    if (proposal.isEmpty())
+        proposal = proposed = TDMExp::ProposedInvoiceNumber();
     form.Fill(values, proposal);
-    if (form.ShowModal() != mrOk)
+    form.StoreNumber = [proposed](const QString &typed) {
+        DMExp->StoreInvoiceNumber(typed, proposed);
+        return DMExp->QEDListy.FieldByName(QStringLiteral("C_FAKTURY"))->AsString().trimmed();
+    };
+    const bool ok = form.ShowModal() == mrOk;
+    form.StoreNumber = nullptr;
+    if (!ok)
         return false;
-    StoreInvoiceDueDate(cDl, form.eDATSPL->Date());
     number = form.eC_FAKTURY->text().trimmed();
     ShowMessage(QString::fromUtf8("Faktúra %1 je zapísaná pre účtovníctvo do súboru\r\n%2")
                     .arg(number, QDir::toNativeSeparators(exportFile())));

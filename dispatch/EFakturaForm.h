@@ -6,6 +6,8 @@
 #include "InvoiceExport.h"
 #include "platform/ui/Form.h"
 
+#include <functional>
+
 class QCheckBox;
 class QComboBox;
 class QLabel;
@@ -33,18 +35,23 @@ public:
     // What the export writes, from the dialog's texts; the dates as the edits read them (EConvertError for
     // one that does not exist).
     TInvoiceExportInput ExportInput() const;
-    // Writes "export.txt"; false (with the reason shown) leaves the dialog open. A date that does not exist
-    // is refused first, with the focus back in its edit.
+    // Checks the dialog's values, stores the invoice number (StoreNumber) and the due date, then writes
+    // "export.txt"; false (with the reason shown) leaves the dialog open. A date that does not exist is
+    // refused first, with the focus back in its edit; a refused number throws and writes nothing.
     bool Export();
+    // Stores the typed invoice number with the note and returns the number stored (the next free one when
+    // the one proposed was taken meanwhile); throws when the number is refused.
+    std::function<QString(const QString &typed)> StoreNumber;
 
 private:
     int cOdb_ = 0;
     int cDl_ = 0;
 };
 
-// The invoice dialog for the note; true on OK, the export written, the due date stored with the note and
-// number set to the dialog's number. proposed gets the number proposed when the note had none.
-bool EditInvoice(int cDl, QString &number, QString *proposed = nullptr);
+// The invoice dialog for the note, the current one of DMExp's notes; true on OK: the invoice number (the
+// one proposed when the note had none, else number) and the due date stored with the note, then the export
+// written, and number set to the number stored.
+bool EditInvoice(int cDl, QString &number);
 // Prints the invoice of the note through the print dialog.
 void PrintInvoice(int cDl);
 // The invoice report over the note's rows on the print query (made on first use).

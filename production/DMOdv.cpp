@@ -14,6 +14,8 @@ const TFieldTitle HandOverTitles[] = {
     {"TERMIN", "Termín"},       {"VAHA1", "Váha/ks"},       {"MENA", "Mena"},          {"C_ODB", "č.Odb."},
     {"STAV_ODV", "Stav"},
 };
+// A document number another hand-over of the month holds.
+const QString TakenRefusal = QString::fromUtf8("Odvod s rovnakým číslom dokladu v tomto mesiaci už existuje!");
 } // namespace
 
 void TDMOdv::SetHandOverFormats(TDataSet *ds)
@@ -35,7 +37,6 @@ TDMOdv::TDMOdv()
     TIBDatabase *db = &DMZal->DBZAL;
     QvSOdvody.Name = QStringLiteral("QvSOdvody");
     QvSOdvody.SetDatabase(db);
-    QvSOdvody.SetCachedUpdates(true);
     QvSOdvody.SelectSQL = VyrobaSql::OdvSelect;
     QvSOdvody.ModifySQL = VyrobaSql::OdvModify;
     QvSOdvody.InsertSQL = VyrobaSql::OdvInsert;
@@ -58,9 +59,12 @@ TDMOdv::TDMOdv()
     QvSOdvody.BeforeEdit = [this](TDataSet *) { CheckHandOverMonthOpen(); };
     QvSOdvody.BeforeDelete = [this](TDataSet *ds) { BeforeDelete(ds); };
     QvSOdvody.AfterPost = [this](TDataSet *ds) { AfterPost(ds); };
-    QvSOdvody.AfterDelete = [](TDataSet *ds) { ds->ApplyUpdates(); };
-    QvSOdvody.OnPostError = [](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
-        DMZal->DataSetErrorHandler(ds, e, action);
+    QvSOdvody.OnPostError = [this](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
+        if (!DocumentNumber.Renumber(ds, e, action))
+            DMZal->DataSetErrorHandlerEx(ds, e,
+                                         {QString::fromUtf8("UX_SODVODY_MESIAC_CDOKLADU|") + TakenRefusal,
+                                          QString::fromUtf8("PK_SODVODY|") + TakenRefusal},
+                                         action);
     };
 }
 

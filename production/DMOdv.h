@@ -6,6 +6,7 @@
 #include "library/xDataSet.h"
 #include "library/xQuery.h"
 #include "platform/db/DataSource.h"
+#include "shell/ProposedNumber.h"
 
 #include <QDate>
 #include <QList>
@@ -27,7 +28,7 @@ public:
     TDMOdv(const TDMOdv &) = delete;
     TDMOdv &operator=(const TDMOdv &) = delete;
 
-    TxDataSet QvSOdvody; // cached; every post and delete is applied at once
+    TxDataSet QvSOdvody; // every post and delete is written at once
     TDataSource DSvSOdvody;
     TxQuery QvZakKalk;
     TDataSource DSvZakKalk;
@@ -38,6 +39,11 @@ public:
     // The display formats of the weight, the rate and the price in the currency, and the rate's range, on the
     // fields of a list of hand-overs (the hand-overs themselves or an overview of them).
     static void SetHandOverFormats(TDataSet *dataSet);
+
+    // A new hand-over's document number, the next of its month: taken meanwhile by another workstation,
+    // the next free one; a number typed that the month holds is refused.
+    TProposedNumber DocumentNumber{QStringLiteral("C_DOKLADU"),
+                                   QStringLiteral("UX_SODVODY_MESIAC_CDOKLADU|PK_SODVODY")};
 
     // The first day on which a hand-over may still be dated or changed: the first of the month of today - 10.
     static QDate FirstOpenDay();

@@ -68,15 +68,18 @@ void TDMOdv::ValidateDate(TField *f)
         DatabaseError(QString::fromUtf8("Dátum je mimo aktuálne obdobie !"), f->DataSet());
     TDataSet *ds = f->DataSet();
     TField *number = field(ds, "C_DOKLADU");
-    if (ds->State() == dsInsert || number->AsInteger() == 0) {
-        const auto [from, to] = MonthBounds(date);
-        const int last = SelectValueParams(VyrobaSql::OdvLastDocument, {from, to}).toInt();
-        number->SetValue(last + 1);
-    }
+    if (ds->State() == dsInsert || number->AsInteger() == 0)
+        DocumentNumber.Propose(ds, [ds] {
+            const auto [from, to] = MonthBounds(ds->FieldByName(QStringLiteral("DATUM"))->AsDate());
+            return QVariant(SelectValueParams(VyrobaSql::OdvLastDocument, {from, to}).toInt() + 1);
+        });
 }
 
 void TDMOdv::ValidateDocumentNumber(TField *f)
 {
+    // A number typed is checked here; the proposal, taken meanwhile, moves on at the save.
+    if (DocumentNumber.IsProposal(f->Value()))
+        return;
     const auto [from, to] = MonthBounds(f->DataSet()->FieldByName(QStringLiteral("DATUM"))->AsDate());
     if (SelectValueParams(VyrobaSql::OdvDocumentExists, {f->AsInteger(), from, to}).toInt() > 0)
         DatabaseError(QString::fromUtf8("Odvod s číslom dokladu %1 už existuje !").arg(f->AsInteger()), f->DataSet());
@@ -186,7 +189,7 @@ void TDMOdv::BeforeDelete(TDataSet *)
 
 void TDMOdv::AfterPost(TDataSet *ds)
 {
-    ds->ApplyUpdates();
+    DocumentNumber.Posted(ds);
     LoadOrderCalculation();
     if (QvZakKalk.FieldByName(QStringLiteral("STAV_ZAK"))->AsInteger() >= stOdvedena)
         return;

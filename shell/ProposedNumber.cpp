@@ -36,7 +36,7 @@ bool TProposedNumber::Renumber(TDataSet *dataSet, const EDatabaseError &error, T
 {
     const auto *server = dynamic_cast<const EIBError *>(&error);
     if (!server || server->SQLCode != DuplicateKeyCode ||
-        server->ConstraintName.compare(constraint_, Qt::CaseInsensitive) != 0)
+        !constraint_.split(QLatin1Char('|')).contains(server->ConstraintName, Qt::CaseInsensitive))
         return false;
     if (dataSet->State() != proposedIn_ || !next_ || proposal_.isNull() || renumbers_ >= MaxRenumbers)
         return false;
@@ -53,6 +53,11 @@ bool TProposedNumber::Renumber(TDataSet *dataSet, const EDatabaseError &error, T
     field->SetValue(next);
     action = daRetry;
     return true;
+}
+
+bool TProposedNumber::IsProposal(const QVariant &value) const
+{
+    return !proposal_.isNull() && keyText(value) == keyText(proposal_);
 }
 
 void TProposedNumber::Posted(TDataSet *dataSet)

@@ -19,7 +19,8 @@ public:
     using TNextNumber = std::function<QVariant()>;
 
     // fieldName: the key field the number goes into; constraint: the server's name of the key that
-    // refuses a number taken (PK_ZAKAZKY).
+    // refuses a number taken (PK_ZAKAZKY), or several names separated by '|' when more than one key holds
+    // the number.
     TProposedNumber(QString fieldName, QString constraint);
 
     // Writes next() into the field of the data set's new record and keeps it as the proposal. With shown,
@@ -31,6 +32,9 @@ public:
     // retry; true then. False for every other error, for a number typed over the proposal, and when the
     // sequence gives the taken number again.
     bool Renumber(TDataSet *dataSet, const EDatabaseError &error, TDataAction &action);
+    // Whether value is the number proposed and not yet saved: a rule that refuses a number taken leaves
+    // the proposal to the key, which moves it on at the save.
+    bool IsProposal(const QVariant &value) const;
     // After the post: tells the clerk once when the record was stored under another number than the one
     // proposed to him; the proposal is then spent.
     void Posted(TDataSet *dataSet);

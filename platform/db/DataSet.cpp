@@ -1192,6 +1192,24 @@ void TDataSet::finishEdit()
     DataEvent(deDataSetChange);
 }
 
+void TDataSet::SetInsertedRowsValue(const TField *field, const QVariant &value)
+{
+    if (field->kind_ != fkData)
+        return;
+    const QVariant v = field->Convert(value);
+    if (state_ == dsInsert)
+        editData_[field->slot_] = v;
+    for (int i = 0; i < int(rows_.size()); ++i) {
+        TRecord *rec = rows_[i];
+        if (rec->status != usInserted || (i == cur_ && state_ == dsInsert))
+            continue;
+        std::vector<QVariant> data = recordData(rec);
+        data[field->slot_] = v;
+        rec->more().values = std::make_unique<std::vector<QVariant>>(std::move(data));
+        rec->extra->calc.reset();
+    }
+}
+
 void TDataSet::keepOriginal(TRecord *rec)
 {
     if (const std::vector<QVariant> *values = rec->values())

@@ -260,6 +260,9 @@ protected:
     // The provider found the row being saved changed or deleted by another user: when the edit is then
     // given up, the row is read again, so the next edit starts from what is stored.
     void SetRowStale() { staleRow_ = true; }
+    // Every row inserted into the cache and not yet written, the one being inserted too, takes value in
+    // field, without events: the key of a master renumbered at its save before its new rows are written.
+    void SetInsertedRowsValue(const TField *field, const QVariant &value);
     // ---- the provider's part
     // Prepares and executes the statement and fills the field definitions (SetFieldDefs).
     virtual void InternalOpen() = 0;

@@ -334,6 +334,18 @@ void TIBCustomDataSet::SetParamsFromMaster()
     }
 }
 
+void TIBCustomDataSet::FollowRenumberedMaster()
+{
+    TDataSet *master = masterLink_.DataSet();
+    if (!Active() || !master)
+        return;
+    for (int i = 0; i < params_.Count(); ++i)
+        if (TField *from = master->FindField(params_[i].Name))
+            if (TField *own = FindField(params_[i].Name))
+                SetInsertedRowsValue(own, from->Value());
+    SetParamsFromMaster();
+}
+
 void TIBCustomDataSet::MasterChanged()
 {
     TDataSet *master = masterLink_.DataSet();

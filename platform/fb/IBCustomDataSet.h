@@ -101,6 +101,10 @@ public:
     // The names the server gives the prepared select's result columns, in order, repeats as they come
     // (the fields take them made unique).
     QStringList ColumnNames() const;
+    // The master's linking values changed before this data set's new rows were written (a new master
+    // renumbered at its save): those rows take the master's values in their linking fields and the rows
+    // are not read again for them.
+    void FollowRenumberedMaster();
     // Rows fetched per read-ahead: kept for the forms that set it.
     int BufferChunksDummy = 0;
 

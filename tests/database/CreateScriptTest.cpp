@@ -96,7 +96,8 @@ TEST(CreateScript, AnEarlierDatabaseIsUpgradedAndAnUpgradeRunsTwiceWithoutChange
                               "IX_EDLISTY_CDL_DESC",          "IX_EDLISTY_CFAKTURY_DESC", "IX_EDLISTY_CODB",
                               "IX_EDLISTY_DVYSTAV",           "IX_ZAKAZKY_DVYSTAV",       "IX_QMESSAGES_DVYSTAV",
                               "IX_ZAKAZKYD_CVYR_TERMIN_DESC", "IX_ZAKAZKY_DOBJ_DESC",     "IX_ZAKAZKY_DVYSTAV_DESC",
-                              "IX_MOBJEDNAVKY_DVYSTAV_DESC",  "IX_EDLISTYD_CVYR",         "UX_EDLISTY_CFAKTURY"};
+                              "IX_MOBJEDNAVKY_DVYSTAV_DESC",  "IX_EDLISTYD_CVYR",         "UX_EDLISTY_CFAKTURY",
+                              "UX_SODVODY_MESIAC_CDOKLADU"};
     {
         FbSql db(tmp.path());
         db.exec("drop table MDOKLADYCISLA");

@@ -258,6 +258,41 @@ TEST_F(FormsTest, AFailedSaveKeepsTheDialogAndItsLines)
     EXPECT_EQ(lineCount(260001), 1);
 }
 
+// A new note whose number another workstation stored while its lines were typed is stored under the
+// next free number with its waiting lines, the one still being typed too, and the clerk is told.
+TEST_F(FormsTest, ANewNotesNumberTakenMeanwhileMovesOnWithItsWaitingLines)
+{
+    foundry();
+    struct Case {
+        const char *name;
+        bool linePosted; // the line left for the next one before "Zapíš"
+    };
+    for (const Case &c : {Case{"line being typed", false}, Case{"line waiting in the cache", true}}) {
+        SCOPED_TRACE(c.name);
+        exp->SelectNotes(0, {});
+        exp->QEDListy.Append();
+        const int proposed = exp->QEDListy.FieldByName("C_DL")->AsInteger();
+        showDialog();
+        responder->MessageAnswers.push_back(mrNo);
+        scan("260001"); // the order, its take-over declined
+        scan("260002");
+        if (c.linePosted)
+            exp->QEDListyD.Post();
+        exec(QStringLiteral("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA) values (%1, 5, "
+                            "'ZAK260001', '2026-03-14', 1, 'EUR')")
+                 .arg(proposed));
+        QTest::mouseClick(dialog->BtnZapis, Qt::LeftButton);
+        EXPECT_EQ(dialog->ModalResult(), mrOk);
+        EXPECT_EQ(exp->QEDListy.FieldByName("C_DL")->AsInteger(), proposed + 1);
+        EXPECT_EQ(lineCount(proposed), 0);
+        EXPECT_EQ(lineCount(proposed + 1), 1);
+        EXPECT_TRUE(responder->Texts().join('\n').contains(QString::fromUtf8("medzičasom použil iný používateľ")));
+        dialog.reset();
+        exec(QStringLiteral("delete from EDLISTYD where C_DL in (%1, %2)").arg(proposed).arg(proposed + 1));
+        exec(QStringLiteral("delete from EDLISTY where C_DL in (%1, %2)").arg(proposed).arg(proposed + 1));
+    }
+}
+
 TEST_F(FormsTest, TheInventoryOfAPastDateLeavesOutProductsWithoutStock)
 {
     foundry();
@@ -330,8 +365,28 @@ TEST_F(FormsTest, TheInvoiceDialogWritesTheExportAndTheNoteKeepsTheNumber)
         QFile unchanged(file);
         EXPECT_TRUE(unchanged.open(QIODevice::ReadOnly) && unchanged.readAll() == "staré");
         f->cbTYPDPH->setCurrentIndex(0);
-        f->eC_FAKTURY->setText("2026/0100");
-        QTest::mouseClick(f->BtnOK, Qt::LeftButton);
+        // A number another workstation stored meanwhile, typed: refused in Slovak before anything is
+        // written, in the database or the file; the dialog keeps what was typed.
+        exec("insert into EDLISTY (C_DL, C_ODB, C_OBJ, D_VYSTAV, KURZ, MENA, C_FAKTURY) values (260002, 5, "
+             "'ZAK260001', '2026-03-14', 1, 'EUR', '2026/0099')");
+        QApplication::setActiveWindow(f);
+        const auto typeAndOk = [f](const char *typed) {
+            f->eC_FAKTURY->setFocus();
+            QTest::keyClick(f->eC_FAKTURY, Qt::Key_A, Qt::ControlModifier);
+            QTest::keyClicks(f->eC_FAKTURY, QString::fromLatin1(typed));
+            QTest::mouseClick(f->BtnOK, Qt::LeftButton);
+            QCoreApplication::processEvents();
+        };
+        typeAndOk("2026/0099");
+        EXPECT_TRUE(f->isVisible());
+        EXPECT_TRUE(responder->Texts().last().contains(QString::fromUtf8("Faktúra s rovnakým číslom už existuje!")))
+            << responder->Texts().last().toStdString();
+        EXPECT_EQ(f->eC_FAKTURY->text(), "2026/0099");
+        EXPECT_TRUE(value("select c_faktury from EDLISTY where c_dl=260001").toString().isEmpty());
+        EXPECT_FALSE(value("select d_splat from EDLISTY where c_dl=260001").toDate().isValid());
+        QFile stillOld(file);
+        EXPECT_TRUE(stillOld.open(QIODevice::ReadOnly) && stillOld.readAll() == "staré") << "nothing exported";
+        typeAndOk("2026/0100");
         checked = true;
     });
     browser.Invoice();

@@ -282,10 +282,11 @@ TEST_F(DocumentsTest, TheToolCardListsTheJobsCastWithTheToolAndShowsItsPicture)
                  .arg(product));
         for (int part = 1; part <= 2; ++part)
             exec(QStringLiteral("insert into SODVODY (DATUM, C_INT, C_DOKLADU, MNOZSTVO) values ('2026-03-0%1', %2, "
-                                "%1, %3)")
+                                "%4, %3)")
                      .arg(part)
                      .arg(260030 + product)
-                     .arg(10 * product + part));
+                     .arg(10 * product + part)
+                     .arg(2 * product + part - 2));
     }
     RegisterDBImageFormat("jpg", TGraphicClass::Jpeg); // as the program's start does
     open(MTZSql::ToolCard, {QStringLiteral("K-1")});

@@ -568,3 +568,58 @@ TEST_F(ProgramInstances, TwoClerksInvoicingAtOnceGetConsecutiveNumbersAndATakenN
                     "C_FAKTURY having count(*) > 1)"),
               0);
 }
+
+// Two clerks begin a hand-over each at once and are proposed the same document number of the month. Kept,
+// the second save takes the next free number and its clerk is told; typed by both, the second is refused
+// in Slovak and stores nothing. Whatever the jobs, never one number twice in a month.
+TEST_F(ProgramInstances, TwoClerksHandingOverAtOnceNeverStoreOneDocumentNumberTwice)
+{
+    auto a = instance();
+    auto b = instance();
+    ASSERT_TRUE(a->Started() && b->Started());
+    const QString thisMonth = QStringLiteral("extract(year from DATUM) = extract(year from current_date) and "
+                                             "extract(month from DATUM) = extract(month from current_date)");
+    struct Case {
+        const char *name;
+        int jobA, jobB;
+        bool typed; // both type the same free number over the proposal
+    };
+    const Case cases[] = {
+        {"one job, proposal kept", kInProduction, kInProduction, false},
+        {"two jobs, proposal kept", kInProduction, kItemA, false},
+        {"two jobs, one number typed", kInProduction, kItemA, true},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.name);
+        const int before = count("select count(*) from SODVODY where " + thisMonth);
+        const auto pa = a->Run(QStringLiteral("begin-hand-over %1 1").arg(c.jobA));
+        const auto pb = b->Run(QStringLiteral("begin-hand-over %1 1").arg(c.jobB));
+        ASSERT_TRUE(pa.ok && pb.ok) << described(pa) << described(pb);
+        ASSERT_EQ(pa.text, pb.text) << "both were proposed the same number";
+        const QString typed = QString::number(pa.text.toInt() + 10);
+        if (c.typed)
+            for (auto *w : {a.get(), b.get()})
+                ASSERT_TRUE(w->Run("set-hand-over C_DOKLADU " + typed).ok);
+        const auto sa = a->Run("save-hand-over");
+        ASSERT_TRUE(sa.ok) << described(sa);
+        const auto sb = b->Run("save-hand-over");
+        if (c.typed) {
+            EXPECT_FALSE(sb.ok);
+            EXPECT_TRUE(sb.boxes.join('\n').contains(
+                QString::fromUtf8("Odvod s rovnakým číslom dokladu v tomto mesiaci už existuje!")))
+                << described(sb);
+            EXPECT_EQ(count("select count(*) from SODVODY where " + thisMonth), before + 1);
+        } else {
+            ASSERT_TRUE(sb.ok) << described(sb);
+            EXPECT_EQ(sa.text, pa.text);
+            EXPECT_EQ(sb.text.toInt(), pa.text.toInt() + 1);
+            EXPECT_TRUE(sb.boxes.join('\n').contains(
+                QString::fromUtf8("Číslo %1 medzičasom použil iný používateľ").arg(pa.text)))
+                << described(sb);
+            EXPECT_EQ(count("select count(*) from SODVODY where " + thisMonth), before + 2);
+        }
+        EXPECT_EQ(count("select count(*) from (select C_DOKLADU from SODVODY where " + thisMonth +
+                        " group by C_DOKLADU having count(*) > 1)"),
+                  0);
+    }
+}

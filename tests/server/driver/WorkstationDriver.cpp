@@ -132,8 +132,19 @@ QString WorkstationDriver::runCommand(const QStringList &w)
         return beginOffer(number(1));
     if (command == QLatin1String("save-offer"))
         return saveRow(DMOdbyt->QCenPon, QStringLiteral("C_OBJ"));
-    if (command == QLatin1String("hand-over") && w.size() == 3)
-        return handOver(number(1), number(2));
+    if (command == QLatin1String("hand-over") && w.size() == 3) {
+        beginHandOver(number(1), number(2));
+        return saveRow(DMOdv->QvSOdvody, QStringLiteral("C_DOKLADU"));
+    }
+    if (command == QLatin1String("begin-hand-over") && w.size() == 3)
+        return beginHandOver(number(1), number(2));
+    if (command == QLatin1String("set-hand-over") && w.size() == 3) {
+        // A value typed over the hand-over's proposal before "Zapíš".
+        DMOdv->QvSOdvody.FieldByName(w[1])->SetValue(w[2]);
+        return QString();
+    }
+    if (command == QLatin1String("save-hand-over"))
+        return saveRow(DMOdv->QvSOdvody, QStringLiteral("C_DOKLADU"));
     if (command == QLatin1String("note") && w.size() == 3)
         return deliveryNote(number(1), number(2));
     if (command == QLatin1String("propose-invoice") && w.size() == 2)
@@ -197,9 +208,9 @@ QString WorkstationDriver::beginOffer(int customer)
     return offers.FieldByName(QStringLiteral("C_OBJ"))->AsString().trimmed();
 }
 
-// Pieces of the job handed over to the finished-goods store as the hand-overs' "&Nová", job, quantity
-// and "Zapíš" do (dated today, the first centre and store): the hand-over's document number.
-QString WorkstationDriver::handOver(int job, int pieces)
+// Pieces of the job to be handed over to the finished-goods store as the hand-overs' "&Nová", job and
+// quantity begin them (dated today, the first centre and store): the document number proposed.
+QString WorkstationDriver::beginHandOver(int job, int pieces)
 {
     TxDataSet &q = DMOdv->QvSOdvody;
     if (!q.Active())
@@ -210,10 +221,8 @@ QString WorkstationDriver::handOver(int job, int pieces)
     try {
         q.FieldByName(QStringLiteral("C_INT"))->SetValue(job);
         q.FieldByName(QStringLiteral("MNOZSTVO"))->SetValue(pieces);
-        q.Post();
     } catch (...) {
-        if (q.State() == dsInsert)
-            q.Cancel();
+        q.Cancel();
         throw;
     }
     return q.FieldByName(QStringLiteral("C_DOKLADU"))->AsString();

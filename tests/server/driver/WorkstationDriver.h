@@ -47,7 +47,7 @@ private:
     QString beginMovement(int kind, const QString &store, const QString &item, double quantity);
     QString book(int osc, int job, int operation, int firstBatch, int count, bool commitEach);
     QString beginOffer(int customer);
-    QString handOver(int job, int pieces);
+    QString beginHandOver(int job, int pieces);
     QString deliveryNote(int job, int pieces);
     QString proposeInvoice(int note);
     QWidget *control(const QString &field);
