@@ -11,7 +11,6 @@ class TDocumentReport : public TReport {
 public:
     enum TKind { TextDocument, Spreadsheet, WordDocument, Workbook };
 
-    TDataSet *GetDataSet() const override { return data_; }
     void SetDataSet(TDataSet *data) override { data_ = data; }
     void Load(TXMLElement *) override {}
     // The <template> element's file: its full path and, by the extension, its kind.
@@ -20,7 +19,6 @@ public:
     void Run() override;
     void Print() override { Run(); }
 
-    QString TemplatePath() const { return path_; }
     TKind Kind() const { return kind_; }
     // The files the last run wrote, in order.
     QStringList Files() const { return files_; }

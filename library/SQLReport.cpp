@@ -63,11 +63,6 @@ void applyAttributes(TQRComponent *control, TXMLElement *element)
 TSQLReport::TSQLReport() = default;
 TSQLReport::~TSQLReport() = default;
 
-TDataSet *TSQLReport::GetDataSet() const
-{
-    return data_;
-}
-
 void TSQLReport::SetDataSet(TDataSet *data)
 {
     data_ = data;

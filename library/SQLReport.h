@@ -10,7 +10,6 @@ class TSQLReport : public TReport {
 public:
     TSQLReport();
     ~TSQLReport() override;
-    TDataSet *GetDataSet() const override;
     void SetDataSet(TDataSet *data) override;
     void Load(TXMLElement *document) override;
     void LoadTemplate(TXMLElement *) override {}

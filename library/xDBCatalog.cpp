@@ -40,27 +40,6 @@ quint64 TxDBCatalog::Stamp() const
     return titles_.Sync(Titles) + formats_.Sync(Formats);
 }
 
-void SetFieldTitles(TDataSet *dataSet, std::span<const TFieldTitle> titles)
-{
-    // A module's table is fixed for the program's life: its captions are indexed by name once, and each open
-    // looks up its own fields (fewer than a table's lines) there. A name given twice takes its last caption.
-    static QHash<const TFieldTitle *, QHash<TCaseFoldedName, QString>> indexes;
-    auto it = indexes.find(titles.data());
-    if (it == indexes.end()) {
-        QHash<TCaseFoldedName, QString> byName;
-        for (const auto &[name, title] : titles)
-            byName.insert(TCaseFoldedName{QString::fromLatin1(name)}, QString::fromUtf8(title));
-        it = indexes.insert(titles.data(), std::move(byName));
-    }
-    const QHash<TCaseFoldedName, QString> &byName = it.value();
-    for (int i = 0; i < dataSet->FieldCount(); ++i) {
-        TField *f = dataSet->Fields(i);
-        const auto title = byName.constFind(TCaseFoldedName{f->FieldName()});
-        if (title != byName.cend())
-            f->SetDisplayLabel(title.value());
-    }
-}
-
 namespace {
 // The catalogue of the data set's database, if it has one.
 const TxDBCatalog *catalogOf(const TDataSet *dataSet)

@@ -7,7 +7,6 @@
 
 #include <functional>
 #include <QHash>
-#include <span>
 
 class TDataSet;
 
@@ -42,15 +41,6 @@ private:
     };
     TIndex titles_, formats_;
 };
-
-// The captions a data module gives the fields of its data sets, by field name: one table per module, applied to
-// its data sets when their fields are made (over the catalogue's), so every grid and print of them reads alike.
-// A table is a constant of the program: it is indexed once, by where it lies.
-struct TFieldTitle {
-    const char *name;  // the field's name
-    const char *title; // its caption (UTF-8)
-};
-void SetFieldTitles(TDataSet *dataSet, std::span<const TFieldTitle> titles);
 
 // Gives the default fields of a data set of a TxDatabase with a catalogue their captions, formats,
 // widths and defaults, then calls event (when given).

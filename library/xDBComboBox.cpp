@@ -33,12 +33,6 @@ QString TxDBComboBox::LineCode(const QString &line)
     return at >= 0 ? line.left(at) : QString();
 }
 
-QString TxDBComboBox::CodeOf(const QString &codeLine)
-{
-    const int at = codeLine.indexOf(QLatin1Char('-'));
-    return at >= 0 ? codeLine.left(at) : codeLine;
-}
-
 void TxDBComboBox::SetItems2(const QStringList &lines)
 {
     items2_.clear();

@@ -18,8 +18,6 @@ public:
 
     // A line rewritten to "code-text" (a line without a separator becomes "-" + the line).
     static QString CodeLine(const QString &line);
-    // The code of a "code-text" line: the part before the first "-", or the whole line without one.
-    static QString CodeOf(const QString &codeLine);
     // The code of a line as given: the part before its separator ("=", else "-", else ":"), empty
     // without one.
     static QString LineCode(const QString &line);

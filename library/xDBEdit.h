@@ -40,8 +40,6 @@ public:
     // The mask the field is edited in, given with the control: the field takes it as the edit gets the focus
     // (empty: the field's own mask).
     QString EditMask;
-    // The edit's width in characters (0: as wide as the control lets it be).
-    int EditWidth() const { return editChars_; }
     void SetEditWidth(int characters);
     bool EnterToTab = true;
     int Tag = 0;

@@ -96,11 +96,6 @@ QFont TxCustomDBGrid::TitleFont() const
     return horizontalHeader()->font();
 }
 
-void TxCustomDBGrid::SetTitleFont(const QFont &font)
-{
-    horizontalHeader()->setFont(font);
-}
-
 // The grid's own printing: the shared print dialog on the shared printer, landscape when the columns are
 // wider than the page, then the rows.
 static void printGridOnPrinter(TxCustomDBGrid *grid)

@@ -32,7 +32,6 @@ public:
     bool TitleClickToOrderBy() const { return titleClickToOrderBy_; }
     void SetTitleClickToOrderBy(bool on);
     QFont TitleFont() const;
-    void SetTitleFont(const QFont &font);
     QString PrintTitle;
     int PrintFontSize = 9;
     bool AutoCalcAgg = false;

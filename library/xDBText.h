@@ -20,7 +20,6 @@ public:
     QString DisplayFormat() const { return value_->DisplayFormat(); }
     void SetDisplayFormat(const QString &format) { value_->SetDisplayFormat(format); }
     void SetAlignment(Qt::Alignment alignment) { value_->setAlignment(alignment | Qt::AlignVCenter); }
-    void SetWordWrap(bool on) { value_->setWordWrap(on); }
 
     TxDBLabel *Value() const { return value_; }
     void Layout() override;

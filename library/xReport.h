@@ -20,7 +20,6 @@ public:
 class TReport {
 public:
     virtual ~TReport() = default;
-    virtual TDataSet *GetDataSet() const = 0;
     virtual void SetDataSet(TDataSet *data) = 0;
     // From the document element <xreport>.
     virtual void Load(TXMLElement *document) = 0;

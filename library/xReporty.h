@@ -39,7 +39,6 @@ public:
     // copy: it is returned as it is.
     TQuickRep *TranslatedReport(TQuickRep *report, int language);
 
-    TxSlovnik &Slovnik() { return *slovnik_; }
     int CopyCount() const { return int(copies_.size()); }
 
 private:

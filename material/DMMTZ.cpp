@@ -9,55 +9,17 @@ TDMMTZ *DMMTZ = nullptr;
 
 namespace {
 
-// The captions of the items', stocks', movements', orders' and requests' fields, in every list of them.
-const TFieldTitle MaterialTitles[] = {
-    {"DATUM", "Dátum"},           {"C_DOKLADU", "č.Dokladu"},
-    {"TYP_POHYBU", "Typ pohybu"}, {"ID_POHYBU", "č.Pohybu"},
-    {"SKLAD", "Sklad"},           {"MNOZSTVO", "Množstvo"},
-    {"CENA_NAKL", "Cena/MJ"},     {"STREDISKO", "Stredisko"},
-    {"DATUM2", "Dátum exportu"},  {"MNOZ_VYR", "Množ.vyr."},
-    {"POZNAMKA", "Poznámka"},     {"VYSTAVIL", "Vystavil"},
-    {"D_VYSTAV", "Vystavené"},    {"TYP1", "Typ"},
-    {"TYP2", "Podtyp"},           {"ROZMER", "Rozmer"},
-    {"POPIS", "Popis"},           {"MATERIAL", "Materiál"},
-    {"C_POL_EXT", "č.Externé"},   {"C_VYKRESU", "č.Výkresu"},
-    {"CENA_KALK", "Cena kalk."},  {"VAHA1", "Váha"},
-    {"VAHA_MAT", "Váha mat."},    {"MNOZ_MIN", "Min.zásoba"},
-    {"C_ODB", "č.Odb."},          {"MAJITEL", "Majiteľ"},
-    {"PRACOVISKO", "Pracovisko"}, {"TERMIN", "Termín"},
-    {"HODNOTA", "Hodnota"},       {"DODAVATEL", "Dodávateľ"},
-    {"MNOZ_OBJ", "Množ.objed."},  {"OBRAZOK", "Obrázok"},
-    {"ODVEDENE", "Odvedené"},     {"D_OBJ", "Dátum obj."},
-};
-
-// The mould data, in the order the item card shows them.
-const TFieldTitle MouldTitles[] = {
-    {"MATERIAL", "Materiál"},
-    {"NASOBNOST", "Násobnosť"},
-    {"ZIVOTNOST", "Životnosť"},
-    {"OBNOVA", "Obnova"},
-    {"JADRAKOV", "Jadrá kov."},
-    {"JADRAPIES", "Jadrá pies."},
-    {"JADROVNIKY", "Jadrovníky"},
-    {"VOLNECASTI", "Voľné časti"},
-    {"CHLADITKA", "Chladítka"},
-    {"VYSTUHY", "Výstuhy"},
-    {"ZALIATOK", "Zaliatok"},
-    {"MODDOSKA", "Mod. doska"},
-    {"STOL", "Stôl"},
-    {"SPTAHAC", "Sťahovač"},
-    {"NALIATKY", "Naliatky"},
-    {"VTOKSUST", "Vtoková sústava"},
-    {"VYPOMDOSKA", "Výpomocná doska"},
-    {"MATJADIER", "Mat. jadier"},
-    {"MATJADROV", "Mat. jadrovníkov"},
-    {"MATCHLAD", "Mat. chladítok"},
+// Where the material screens caption a field otherwise than the others.
+const TFieldTitle MaterialOwnTitles[] = {
+    {"D_VYSTAV", "Vystavené"},   // items, suppliers' orders: the day a record was issued, not a document's date
+    {"VAHA1", "Váha"},           // items: an item's own weight, not the weight of one piece made
+    {"MNOZ_OBJ", "Množ.objed."}, // requests, suppliers' orders: the quantity ordered from a supplier
+    {"MNOZ_VYR", "Množ.vyr."},   // movements, an item's jobs: the quantity made, not the catalogue's "Množstvo"
 };
 
 void materialTitles(TDataSet *ds)
 {
-    SetFieldTitles(ds, MaterialTitles);
-    SetFieldTitles(ds, MouldTitles);
+    MaterialTitles.Apply(ds);
 }
 
 // The movements listed and summed: a movement of no job (job 0) shows no job, not "0/0000", as in print.
@@ -99,7 +61,7 @@ void dataSet(TxDataSet &d, const QString &name, const QStringList &select, const
 
 } // namespace
 
-const std::span<const TFieldTitle> MouldFieldTitles(MouldTitles);
+const TFieldTitles MaterialTitles(MaterialOwnTitles);
 
 void TDMMTZ::SetMaterialTitles(TDataSet *dataSet)
 {

@@ -3,7 +3,7 @@
 // with the rules every store form relies on.
 #pragma once
 
-#include "library/xDBCatalog.h"
+#include "library/FieldTitles.h"
 #include "library/xDataSet.h"
 #include "library/xQuery.h"
 #include "library/xTable.h"
@@ -11,10 +11,9 @@
 
 #include <QDate>
 #include <optional>
-#include <span>
 
-// The mould data of an item (POLOZKYKOKILY) with their captions, in the order the item card shows them.
-extern const std::span<const TFieldTitle> MouldFieldTitles;
+// The captions of the items', stocks', movements', orders' and requests' fields, in every list of them.
+extern const TFieldTitles MaterialTitles;
 
 class TDMMTZ {
 public:

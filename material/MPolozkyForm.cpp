@@ -32,6 +32,12 @@ void addEdits(QFormLayout *layout, TDataSource *source, QWidget *parent,
         AddFieldEditRow(layout, parent, source, field, caption);
 }
 
+// The mould data of an item (POLOZKYKOKILY), in the order the card shows them.
+const char *const MouldFields[] = {"MATERIAL",  "NASOBNOST",  "ZIVOTNOST",  "OBNOVA",    "JADRAKOV",
+                                   "JADRAPIES", "JADROVNIKY", "VOLNECASTI", "CHLADITKA", "VYSTUHY",
+                                   "ZALIATOK",  "MODDOSKA",   "STOL",       "SPTAHAC",   "NALIATKY",
+                                   "VTOKSUST",  "VYPOMDOSKA", "MATJADIER",  "MATJADROV", "MATCHLAD"};
+
 TField *itemField(const char *name)
 {
     return DMMTZ->QPolozky.FieldByName(QString::fromLatin1(name));
@@ -135,8 +141,9 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
 
     tsKokila = new QWidget;
     auto *mould = new QFormLayout(tsKokila);
-    for (const TFieldTitle &field : MouldFieldTitles)
-        AddFieldEditRow(mould, tsKokila, &DMMTZ->DSPolozkyKokily, field.name, field.title);
+    for (const char *field : MouldFields)
+        mould->addRow(MaterialTitles.Title(QLatin1String(field)),
+                      NewFieldEdit(tsKokila, &DMMTZ->DSPolozkyKokily, field));
     Tabs->addTab(tsKokila, QStringLiteral("&Kokila/Model"));
 
     auto *buttons = new QHBoxLayout;

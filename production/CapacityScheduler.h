@@ -114,7 +114,6 @@ public:
     void AddPlanDay(const TOperacia &operation, int pieces, double minutes, qint64 date);
 
     const std::vector<TPlanDen> &PlanDni() const { return planDni_; }
-    const std::vector<TPracoviskoDen> &PracoviskaDni() const { return dni_; }
     // Free minutes of a workplace on a day; the day capacity when nothing is booked.
     double FreeMinutes(const QString &code, qint64 date) const;
     // (operation, day) pairs examined since the tables were cleared.

@@ -15,14 +15,11 @@ namespace {
 
 constexpr double ShiftHours = 7.5;
 
-// The captions of the employees', attendance days' and daily performances' fields.
-const TFieldTitle AttendanceTitles[] = {
-    {"OSC", "Os.číslo"},      {"PRIEZVISKO", "Priezvisko"}, {"MENO", "Meno"},         {"STREDISKO", "Stredisko"},
-    {"PROFESIA", "Profesia"}, {"DATUM", "Dátum"},           {"ZMENA", "Zm."},         {"OHOD", "Odpr.h."},
-    {"RHOD", "Rež.h."},       {"DOVOLENKA", "Dov."},        {"NEMOC", "PN"},          {"STATVOL", "OČR"},
-    {"NAHRVOL", "Nahr.v."},   {"PLATVOL", "Plat.v."},       {"NEPLATVOL", "Nepl.v."}, {"NADCAS25", "Nad25"},
-    {"NADCAS50", "Nad50"},    {"PREKAZKA1", "Prek.ZL"},     {"MZDA", "Mzda"},         {"RDOVOD", "Rež.dôv."},
-    {"NHOD", "Norm.h."},
+// Where the attendance's grids caption a field otherwise than the others: their columns are narrow.
+const TFieldTitle AttendanceOwnTitles[] = {
+    {"OSC", "Os.číslo"}, // employees' list beside the days: the employee's number written out
+    {"OHOD", "Odpr.h."}, // attendance days: the hours worked
+    {"NHOD", "Norm.h."}, // attendance days: the standard hours of the performances
 };
 
 TField *field(TDataSet *ds, const char *name)
@@ -36,7 +33,7 @@ void setUp(TxQuery &q, TDataSource &source, const char *name, const char *source
     q.SetDatabase(&DMZal->DBZAL);
     source.Name = QString::fromLatin1(sourceName);
     source.SetDataSet(&q);
-    q.OnCreateFields = [](TDataSet *ds) { SetFieldTitles(ds, AttendanceTitles); };
+    q.OnCreateFields = [](TDataSet *ds) { AttendanceTitles.Apply(ds); };
 }
 
 void setUpdates(TxQuery &q, TxUpdateSQL &u, const char *name, const QStringList &insert, const QStringList &modify,
@@ -51,6 +48,8 @@ void setUpdates(TxQuery &q, TxUpdateSQL &u, const char *name, const QStringList 
 }
 
 } // namespace
+
+const TFieldTitles AttendanceTitles(AttendanceOwnTitles);
 
 TDMMzdy::TDMMzdy()
 {

@@ -3,6 +3,7 @@
 // wage record with its derived fields, and the wages computed by the database procedure.
 #pragma once
 
+#include "library/FieldTitles.h"
 #include "library/xDataSet.h"
 #include "library/xQuery.h"
 #include "platform/db/DataSource.h"
@@ -103,3 +104,6 @@ private:
 };
 
 extern TDMMzdy *DMMzdy;
+
+// The captions of the employees', attendance days' and daily performances' fields.
+extern const TFieldTitles AttendanceTitles;

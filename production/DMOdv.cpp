@@ -6,17 +6,16 @@
 TDMOdv *DMOdv = nullptr;
 
 namespace {
-// The captions of the hand-overs' fields, in every list, overview and print of them.
-const TFieldTitle HandOverTitles[] = {
-    {"DATUM", "Dátum"},         {"C_DOKLADU", "č.Dokladu"}, {"MNOZSTVO", "Množstvo"},  {"C_VYR", "č.Výrobku"},
-    {"ODBERATEL", "Odberateľ"}, {"CENA1", "Cena/1ks"},      {"KURZ", "Kurz"},          {"C_FAKTURY", "č.Faktúry"},
-    {"STREDISKO", "Stredisko"}, {"SKLAD", "Sklad"},         {"C_OBJ", "č.Objednávky"}, {"MNOZ_VYR", "Množ.vyr."},
-    {"TERMIN", "Termín"},       {"VAHA1", "Váha/ks"},       {"MENA", "Mena"},          {"C_ODB", "č.Odb."},
-    {"STAV_ODV", "Stav"},
+// Where the hand-overs' list, overview and print caption a field otherwise than the others.
+const TFieldTitle HandOverOwnTitles[] = {
+    {"CENA1", "Cena/1ks"},     // the price of one piece handed over, not the catalogue's "Cena v €"
+    {"MNOZ_VYR", "Množ.vyr."}, // the job's quantity made, not the catalogue's "Množstvo"
 };
 // A document number another hand-over of the month holds.
 const QString TakenRefusal = QString::fromUtf8("Odvod s rovnakým číslom dokladu v tomto mesiaci už existuje!");
 } // namespace
+
+const TFieldTitles HandOverTitles(HandOverOwnTitles);
 
 void TDMOdv::SetHandOverFormats(TDataSet *ds)
 {
@@ -50,8 +49,7 @@ TDMOdv::TDMOdv()
     DSvZakKalk.SetDataSet(&QvZakKalk);
 
     QvSOdvody.OnCreateFields = [](TDataSet *ds) {
-        SetFieldTitles(ds, UnitCostTitles);
-        SetFieldTitles(ds, HandOverTitles);
+        HandOverTitles.Apply(ds);
         SetHandOverFormats(ds);
     };
     QvSOdvody.AfterOpen = [this](TDataSet *ds) { attachRules(ds); };

@@ -3,6 +3,7 @@
 // handed-over job to state 90) and the job's calculation QvZakKalk.
 #pragma once
 
+#include "library/FieldTitles.h"
 #include "library/xDataSet.h"
 #include "library/xQuery.h"
 #include "platform/db/DataSource.h"
@@ -101,3 +102,6 @@ private:
 };
 
 extern TDMOdv *DMOdv;
+
+// The captions of the hand-overs' fields, in every list, overview and print of them.
+extern const TFieldTitles HandOverTitles;

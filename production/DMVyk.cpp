@@ -2,6 +2,7 @@
 
 #include "VykSql.h"
 #include "shell/DMZal.h"
+#include "library/FieldTitles.h"
 
 TDMVyk *DMVyk = nullptr;
 
@@ -18,26 +19,6 @@ void setLines(TStringList &target, const QStringList &lines)
 {
     target.SetText(lines.join(QLatin1Char('\n')));
 }
-
-// The captions of the performances' fields, in the entry grids, the lists and the overviews alike.
-const TFieldTitle PerformanceTitles[] = {
-    {"DATUM", "Dátum"},
-    {"ZMENA", "Zm."},
-    {"OSC", "Os.č."},
-    {"OPERACIA", "Operácia"},
-    {"MNOZSTVO", "Množstvo"},
-    {"ZMATKY", "Zmätky"},
-    {"NORMA", "Norma"},
-    {"MZDA", "Mzda"},
-    {"NHOD", "Norm.hod."},
-    {"OHOD", "Odpr.hod."},
-    {"PRIEZVISKO", "Priezvisko"},
-    {"PROFESIA", "Profesia"},
-    {"MENO", "Meno"},
-    {"MZDAH", "Mzda/hod."},
-    {"CAS_PRIP", "Čas prípr."},
-    {"CAS_JED", "Čas jed."},
-};
 
 } // namespace
 
@@ -78,8 +59,8 @@ TDMVyk::TDMVyk()
     QOperacie.SQL().SetText(VykSql::OrderOperations);
     linkSource(DSOperacie, QOperacie, QStringLiteral("DSOperacie"));
     // The order-entry grid titles its columns itself: it shows them before a job is chosen.
-    QvSVykony.OnCreateFields = [](TDataSet *d) { SetFieldTitles(d, PerformanceTitles); };
-    QOperacie.OnCreateFields = [](TDataSet *d) { SetFieldTitles(d, PerformanceTitles); };
+    QvSVykony.OnCreateFields = [](TDataSet *d) { CommonTitles().Apply(d); };
+    QOperacie.OnCreateFields = [](TDataSet *d) { CommonTitles().Apply(d); };
 
     setUpEvents();
 }

@@ -2,6 +2,7 @@
 
 #include "VyrobaSql.h"
 #include "library/DataModuleSetUp.h"
+#include "library/FieldTitles.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
 #include "platform/db/Field.h"
@@ -9,19 +10,9 @@
 
 TDMVyroba *DMVyroba = nullptr;
 
-namespace {
-// The captions of the work in progress', plans' and production requests' fields.
-const TFieldTitle ProductionTitles[] = {
-    {"DATUM", "Dátum"},   {"OPERACIA", "Operácia"}, {"MNOZSTVO", "Množstvo"},     {"ROZMER", "Rozmer"},
-    {"TERMIN", "Termín"}, {"MZDA", "Mzda"},         {"HODNOTA", "Hodnota"},       {"MATERIAL", "Materiál"},
-    {"SKLAD", "Sklad"},   {"POZNAMKA", "Poznámka"}, {"PRACOVISKO", "Pracovisko"}, {"PROFESIA", "Profesia"},
-    {"NORMA", "Norma"},   {"OBDOBIE", "Obdobie"},   {"TYZDEN", "Týždeň"},
-};
-} // namespace
-
 void SetProductionTitles(TDataSet *dataSet)
 {
-    SetFieldTitles(dataSet, ProductionTitles);
+    CommonTitles().Apply(dataSet);
 }
 
 TDMVyroba::TDMVyroba()

@@ -2,6 +2,7 @@
 
 #include "OdbytSql.h"
 #include "shell/DMZal.h"
+#include "library/FieldTitles.h"
 
 TDMOdbyt *DMOdbyt = nullptr;
 
@@ -30,11 +31,6 @@ void query(TxQuery &q, const QString &name, const QStringList &lines, TDataSourc
     if (master)
         q.SetDataSource(master);
 }
-
-// The captions of the job calculation's fields that the catalogue leaves to the tables' names.
-const TFieldTitle CalculationTitles[] = {{"MZDA", "Mzda"}, {"HODNOTA", "Hodnota"}};
-// The order's delivery notes.
-const TFieldTitle DeliveryNoteTitles[] = {{"C_DL", "č.DL"}, {"D_VYSTAV", "Dátum"}, {"HODN_DL", "Hodnota"}};
 
 void detail(TxTable &t, TDataSource &master, const QString &masterField, const QString &index)
 {
@@ -67,7 +63,7 @@ TDMOdbyt::TDMOdbyt()
     source(DSCOdberatelovLookup, QCOdberatelovLookup, QStringLiteral("DSCOdberatelovLookup"));
     query(QvEDListyLookup, QStringLiteral("QvEDListyLookup"), OdbytSql::DeliveryNotesLookup, &DSvZakazky);
     QvEDListyLookup.BufferChunks = 10;
-    QvEDListyLookup.OnCreateFields = [](TDataSet *ds) { SetFieldTitles(ds, DeliveryNoteTitles); };
+    QvEDListyLookup.OnCreateFields = [](TDataSet *ds) { CommonTitles().Apply(ds); };
     source(DSvEDlistyLookup, QvEDListyLookup, QStringLiteral("DSvEDlistyLookup"));
     query(QvZakKalkLookup, QStringLiteral("QvZakKalkLookup"), OdbytSql::CalculationLookup, &DSvZakazky);
     source(DSvZakKalkLookup, QvZakKalkLookup, QStringLiteral("DSvZakKalkLookup"));
@@ -123,7 +119,7 @@ TDMOdbyt::TDMOdbyt()
     };
     QZakazkyD.OnCreateFields = [this](TDataSet *ds) { QZakazkyDCreateFields(ds); };
     for (TxTable *t : {&QZakOperacie, &QZakKusovnik, &QZakKalkO, &QZakKalkM})
-        t->OnCreateFields = [](TDataSet *ds) { SetFieldTitles(ds, CalculationTitles); };
+        t->OnCreateFields = [](TDataSet *ds) { CommonTitles().Apply(ds); };
     QZakazkyD.OnNewRecord = [this](TDataSet *ds) { QZakazkyDNewRecord(ds); };
     QZakazkyD.OnPostError = [this](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
         if (!JobNumber.Renumber(ds, e, action))

@@ -1,13 +1,9 @@
 #include "DMTPV.h"
 
 #include "shell/DMZal.h"
+#include "library/FieldTitles.h"
 
 TDMTPV *DMTPV = nullptr;
-
-namespace {
-// The captions of the technology's fields that the catalogue leaves to the tables' names.
-const TFieldTitle TechnologyTitles[] = {{"MZDA", "Mzda"}, {"HODNOTA", "Hodnota"}};
-} // namespace
 
 TDMTPV::TDMTPV()
 {
@@ -37,7 +33,7 @@ TDMTPV::TDMTPV()
         action = DMZal->TranslateDbError(ds, e, productErrors) ? uaAbort : uaFail;
     };
     for (TxTable *t : {&QTOperacie, &QTKusovnik})
-        t->OnCreateFields = [](TDataSet *ds) { SetFieldTitles(ds, TechnologyTitles); };
+        t->OnCreateFields = [](TDataSet *ds) { CommonTitles().Apply(ds); };
     QTOperacie.OnNewRecord = [this](TDataSet *ds) { QTOperacieNewRecord(ds); };
     QTOperacie.AfterOpen = [this](TDataSet *ds) { QTOperacieAfterOpen(ds); };
     QTOperacie.BeforePost = [this](TDataSet *ds) { QTOperacieBeforePost(ds); };

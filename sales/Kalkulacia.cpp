@@ -59,11 +59,6 @@ double TKalkulacia::Base(const TKalkRate &rate) const
     }
 }
 
-double TKalkulacia::OverheadAmount(const TKalkRate &rate) const
-{
-    return Base(rate) * factor(rate, true);
-}
-
 double TKalkulacia::WeightCost() const
 {
     const auto it = Lists.OtherCostKoef.constFind(QStringLiteral("TS"));

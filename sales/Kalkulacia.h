@@ -152,8 +152,6 @@ public:
     static bool IsWeightCode(const QString &code) { return code.trimmed().toUpper() == QLatin1String("TS"); }
     // The value a rate's base letter names in the current figures.
     double Base(const TKalkRate &rate) const;
-    // The amount of an overhead rate (per hour for an 'H' base) and of a levy or profit rate.
-    double OverheadAmount(const TKalkRate &rate) const;
     double PercentAmount(const TKalkRate &rate) const { return Base(rate) * rate.Value / 100; }
     // The target price's wage shown by the dialog: the wage that would give price p.
     double WageForPrice(double price) const;

@@ -20,74 +20,20 @@ void ensureOpen(TDataSet &dataSet)
         dataSet.Open();
 }
 
-// The captions of the code lists' and pick lists' fields: customers, employees, items and jobs.
-const TFieldTitle CodeListTitles[] = {
-    {"C_ODB", "č.Odb."},
-    {"ULICA", "Ulica"},
-    {"MESTO", "Mesto"},
-    {"PSC", "PSČ"},
-    {"STAT", "Štát"},
-    {"ICO", "IČO"},
-    {"ICDPH", "IČ DPH"},
-    {"DRC", "DRČ"},
-    {"BANKA", "Banka"},
-    {"BUCET", "Bank. účet"},
-    {"TELEFON", "Telefón"},
-    {"FAX", "Fax"},
-    {"EMAIL", "E-mail"},
-    {"KONTAKT", "Kontakt"},
-    {"ODDELENIE", "Oddelenie"},
-    {"POZNAMKA", "Poznámka"},
-    {"P_ZLAVY", "% zľavy"},
-    {"PLAT_PODM", "Plat.podm."},
-    {"D_UPDATE", "Dátum zápisu"},
-    {"OSC", "Os.číslo"},
-    {"PRIEZVISKO", "Priezvisko"},
-    {"MENO", "Meno"},
-    {"PROFESIA", "Profesia"},
-    {"TARIF", "Tarif"},
-    {"STREDISKO", "Stredisko"},
-    {"ROZMER", "Rozmer"},
-    {"MATERIAL", "Materiál"},
-    {"C_POL_EXT", "č.Externé"},
-    {"C_VYKRESU", "č.Výkresu"},
-    {"CENA_NAKL", "Cena/MJ"},
-    {"CENA_KALK", "Cena kalk."},
-    {"CENA_MAT", "Cena mat."},
-    {"VAHA1", "Váha"},
-    {"VAHA_MAT", "Váha mat."},
-    {"KOMOD", "Kokila-Model"},
-    {"D_OBJ", "Dátum obj."},
-    {"TYP_OBJ", "Typ obj."},
-    {"TERMIN_OBJ", "Požadované"},
-    {"TERMIN", "Termín"},
-    {"C_REV", "Revízia"},
-    {"C_INT_RE", "Reklamácia k"},
-    {"MNOZ_OBJ", "Množ.obj."},
-    {"MNOZ_ODV", "Množ.odv."},
-    {"MNOZ_SKL", "Množ.na sklade"},
-    {"MNOZ_DOD", "Množ.dod."},
-    {"MENA", "Mena"},
-    {"KURZ", "Kurz"},
-    {"UVN1", "Úplné vl.náklady"},
-    {"KOEF_MAT", "Koef.mat."},
-    {"KOEF_DOP", "Koef.dopr."},
-    {"DOPRAVA", "Doprava"},
-    {"BALENIE", "Balenie"},
-    {"TECH_PODM", "Tech.podm."},
-    {"UV", "ÚV"},
-    {"SPEC1", "č.Výkresu"},
-    {"SPEC2", "Doba výroby"},
-
+// Where the code lists and pick lists caption a field otherwise than the others.
+const TFieldTitle CodeListOwnTitles[] = {
+    {"OSC", "Os.číslo"}, // employees' list and pick list: the employee's number written out
+    {"VAHA1", "Váha"},   // items' pick list: an item's own weight, not the weight of one piece made
 };
 
 void codeListTitles(TDataSet *ds)
 {
-    SetFieldTitles(ds, UnitCostTitles);
-    SetFieldTitles(ds, CodeListTitles);
+    CodeListTitles.Apply(ds);
 }
 
 } // namespace
+
+const TFieldTitles CodeListTitles(CodeListOwnTitles);
 
 TDMCis::TDMCis()
 {

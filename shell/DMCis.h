@@ -2,6 +2,7 @@
 // items, centres, workplaces and shift schedules, the pick-list queries, their rules and look-ups.
 #pragma once
 
+#include "library/FieldTitles.h"
 #include "library/xQuery.h"
 #include "library/xTable.h"
 #include "platform/db/DataSource.h"
@@ -87,3 +88,6 @@ private:
 };
 
 extern TDMCis *DMCis;
+
+// The captions of the code lists' and pick lists' fields: customers, employees, items and jobs.
+extern const TFieldTitles CodeListTitles;

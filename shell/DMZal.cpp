@@ -2,6 +2,7 @@
 
 #include "LoginDialog.h"
 #include "library/DataModuleSetUp.h"
+#include "library/FieldTitles.h"
 #include "library/ServiceBlocks.h"
 #include "ZalSql.h"
 #include "platform/fbapi/IBError.h"
@@ -97,73 +98,27 @@ bool namesLocalServer(const QString &errorText)
     return false;
 }
 
-// The captions of the fields the scratch and print queries list most (overviews, details, plans): the modules'
-// lists read through them show the same words as their own.
-const TFieldTitle SharedListTitles[] = {
-    {"DATUM", "Dátum"},         {"C_DOKLADU", "č.Dokladu"}, {"MNOZSTVO", "Množstvo"},
-    {"OPERACIA", "Operácia"},   {"MZDA", "Mzda"},           {"HODNOTA", "Hodnota"},
-    {"MATERIAL", "Materiál"},   {"OSC", "Os.č."},           {"PRIEZVISKO", "Priezvisko"},
-    {"MENO", "Meno"},           {"ZMATKY", "Zmätky"},       {"NHOD", "Norm.hod."},
-    {"OHOD", "Odpr.hod."},      {"ZMENA", "Zm."},           {"SKLAD", "Sklad"},
-    {"TERMIN", "Termín"},       {"POZNAMKA", "Poznámka"},   {"PRACOVISKO", "Pracovisko"},
-    {"PROFESIA", "Profesia"},   {"STREDISKO", "Stredisko"}, {"ROZMER", "Rozmer"},
-    {"KURZ", "Kurz"},           {"MENA", "Mena"},           {"C_ODB", "č.Odb."},
-    {"C_FAKTURY", "č.Faktúry"}, {"VAHA1", "Váha/ks"},       {"C_DL", "č.DL"},
-    {"D_VYSTAV", "Dátum"},
-
-    {"STAV_ODV", "Stav"},
-};
-
-// The stock, movement and operation columns the products' and jobs' pages list.
-const TFieldTitle StockListTitles[] = {
-    {"TARIF", "Tarif"},
-    {"VYSTAVIL", "Vystavil"},
-    {"ID_POHYBU", "č.Pohybu"},
-    {"TYP_POHYBU", "Typ pohybu"},
-    {"CENA_NAKL", "Cena/MJ"},
-    {"DATUM2", "Dátum exportu"},
-    {"MNOZ_VYDV", "Množ.vo výrobe"},
-    {"MNOZ_VYDO", "Množ.na oprave"},
-};
-
-const TFieldTitle UnitCosts[] = {
-    {"VAHAC", "Váha celkom"},
-    {"MATC", "Materiál celkom"},
-    {"MZDC", "Mzdy celkom"},
-    {"ODVMZDC", "Odvody celkom"},
-    {"VYRREZC", "Výr.réžia celkom"},
-    {"VLNC", "Vl.náklady celkom"},
-    {"SPRREZC", "Spr.réžia celkom"},
-    {"OVNC", "Ost.nákl. celkom"},
-    {"MIMC", "Ext.nákl. celkom"},
-    {"UVNC", "Úplné vl.nákl. celkom"},
-    {"CENAC", "Cena celkom"},
-    {"CENA_PREDC", "Cenníková cena celkom"},
-    {"PRID_MATC", "Prír.mat. celkom"},
-    {"PRID_DOPC", "Prír.dopr. celkom"},
-    {"CENA_KURZC", "Cena v mene celkom"},
-    {"STAV_ZAK", "Stav"},
-    {"MAT1", "Materiál/ks"},
-    {"MZD1", "Mzdy/ks"},
-    {"ODVMZD1", "Odvody/ks"},
-    {"VYRREZ1", "Výr.réžia/ks"},
-    {"OVN1", "Ost.nákl./ks"},
-    {"SPRREZ1", "Spr.réžia/ks"},
-    {"MIM1", "Ext.nákl./ks"},
-    {"PRID_MAT1", "Prír.mat./ks"},
-    {"PRID_DOP1", "Prír.dopr./ks"},
-};
-
+// The scratch and print queries: the modules' lists read through them show the same words as their own.
 void sharedListTitles(TDataSet *ds)
 {
-    SetFieldTitles(ds, UnitCosts);
-    SetFieldTitles(ds, SharedListTitles);
-    SetFieldTitles(ds, StockListTitles);
+    CommonTitles().Apply(ds);
 }
 
 } // namespace
 
-const std::span<const TFieldTitle> UnitCostTitles(UnitCosts);
+const char CatalogTitleLines[] = "C_OBJ=č.Objednávky\n"
+                                 "C_INT=č.Zákazky\n"
+                                 "C_VYR=č.Výrobku\n"
+                                 "C_POL=č.Položky\n"
+                                 "MNOZ_VYR=Množstvo\n"
+                                 "NAZOV_VYR=Názov výrobku\n"
+                                 "NAZOV=Názov\n"
+                                 "ODBERATEL=Odberateľ\n"
+                                 "NAKL1=Vl.náklady\n"
+                                 "CENA1=Cena\n"
+                                 "CENA_KURZ1=Cena v mene\n"
+                                 "C_DAVKY=č.Dávky\n"
+                                 "C_OPERACIE=č.Op.";
 
 TDMZal::TDMZal(const QString &programFile)
 {
@@ -192,19 +147,7 @@ TDMZal::TDMZal(const QString &programFile)
     DBZAL.SetDefaultTransaction(&DBTransaction);
 
     DBCatalog.Name = QStringLiteral("DBCatalog");
-    DBCatalog.Titles.SetText(QString::fromUtf8("C_OBJ=č.Objednávky\n"
-                                               "C_INT=č.Zákazky\n"
-                                               "C_VYR=č.Výrobku\n"
-                                               "C_POL=č.Položky\n"
-                                               "MNOZ_VYR=Množstvo\n"
-                                               "NAZOV_VYR=Názov výrobku\n"
-                                               "NAZOV=Názov\n"
-                                               "ODBERATEL=Odberateľ\n"
-                                               "NAKL1=Vl.náklady\n"
-                                               "CENA1=Cena\n"
-                                               "CENA_KURZ1=Cena v mene\n"
-                                               "C_DAVKY=č.Dávky\n"
-                                               "C_OPERACIE=č.Op."));
+    DBCatalog.Titles.SetText(QString::fromUtf8(CatalogTitleLines));
     DBCatalog.Formats.SetText(QStringLiteral("HODNOTA=$\n"
                                              "MZDA=$\n"
                                              "CENAC=$\n"

@@ -125,9 +125,9 @@ private:
 
 extern TDMZal *DMZal;
 
-// The captions of a job calculation's costs per piece and in total, in every list that shows them (hand-overs,
-// jobs, overviews).
-extern const std::span<const TFieldTitle> UnitCostTitles;
+// The catalogue's captions, FIELDNAME=caption lines (UTF-8): every data set of the database takes them first, the
+// modules' tables over them. The price's names the currency once it is known.
+extern const char CatalogTitleLines[];
 
 // ---- settings globals, named after their keys; loaded by TDMZal::LoadSettings
 extern TStringList CompanyList; // key=value lines of the section Company

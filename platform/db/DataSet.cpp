@@ -534,16 +534,6 @@ void TDataSet::CheckBrowseMode()
     }
 }
 
-void TDataSet::moveTo(int index, bool fireEvents)
-{
-    const int before = cur_;
-    if (fireEvents && BeforeScroll)
-        BeforeScroll(this);
-    cur_ = index;
-    if (fireEvents)
-        doScrollEvents(before);
-}
-
 void TDataSet::doScrollEvents(int before)
 {
     if (before != cur_)
@@ -722,20 +712,6 @@ bool TDataSet::GotoBookmark(TBookmark bookmark)
     return true;
 }
 
-int TDataSet::CompareBookmarks(TBookmark a, TBookmark b) const
-{
-    if (a == b)
-        return 0;
-    int ia = -1, ib = -1;
-    for (int i = 0; i < int(rows_.size()); ++i) {
-        if (rows_[i]->id == a)
-            ia = i;
-        if (rows_[i]->id == b)
-            ib = i;
-    }
-    return ia < ib ? -1 : 1;
-}
-
 // ---------------------------------------------------------------- values
 
 QVariant TDataSet::InternalDecode(const char *, int) const
@@ -761,14 +737,6 @@ std::vector<QVariant> TDataSet::recordData(const TRecord *rec) const
         for (int i = 0; i < dataCount_; ++i)
             out[i] = InternalDecode(raw, i);
     return out;
-}
-
-std::vector<QVariant> TDataSet::CurrentData() const
-{
-    if (state_ == dsEdit || state_ == dsInsert)
-        return editData_;
-    const TRecord *rec = current();
-    return rec ? recordData(rec) : std::vector<QVariant>(size_t(dataCount_));
 }
 
 void TDataSet::computeFields(std::vector<QVariant> &calcOut, TRecord *rec, std::vector<QVariant> *data) const
@@ -1316,15 +1284,6 @@ void TDataSet::requery(int at)
     bof_ = cur_ <= 0;
 }
 
-void TDataSet::InsertRecord(const QVariantList &values)
-{
-    Insert();
-    for (int i = 0; i < values.size() && i < FieldCount(); ++i)
-        if (values[i].isValid())
-            Fields(i)->SetValue(values[i]);
-    Post();
-}
-
 void TDataSet::AppendRecord(const QVariantList &values)
 {
     Append();
@@ -1613,22 +1572,5 @@ void TDataSet::CancelUpdates()
     if (cur_ < 0 && !rows_.empty())
         cur_ = 0;
     eof_ = bof_ = rows_.empty();
-    DataEvent(deDataSetChange);
-}
-
-void TDataSet::RevertRecord()
-{
-    if (state_ == dsEdit || state_ == dsInsert)
-        Cancel();
-    TRecord *rec = current();
-    if (!rec)
-        return;
-    if (rec->status == usInserted) {
-        removeRow(cur_);
-        if (cur_ >= int(rows_.size()))
-            cur_ = int(rows_.size()) - 1;
-    } else if (rec->status == usModified) {
-        restoreOriginal(rec);
-    }
     DataEvent(deDataSetChange);
 }

@@ -101,7 +101,6 @@ public:
     void Open();
     void Close();
     bool Active() const { return state_ != dsInactive; }
-    void SetActive(bool on) { on ? Open() : Close(); }
     TDataSetState State() const { return state_; }
     // A field of the row being edited or inserted was set since Edit, or since the new row's defaults.
     bool Modified() const { return modified_; }
@@ -153,8 +152,6 @@ public:
     // Returns false (and stays) when the record is gone.
     bool GotoBookmark(TBookmark bookmark);
     bool BookmarkValid(TBookmark bookmark) const;
-    int CompareBookmarks(TBookmark a, TBookmark b) const;
-    void FreeBookmark(TBookmark) {}
 
     // ---- editing
     void Edit();
@@ -168,8 +165,6 @@ public:
     void Refresh();
     void CheckBrowseMode();
     void UpdateRecord();
-    // Insert with values for the first fields, then post.
-    void InsertRecord(const QVariantList &values);
     void AppendRecord(const QVariantList &values);
 
     // ---- fields
@@ -178,8 +173,6 @@ public:
     TField *FindField(const QString &name) const;
     // Throws EDatabaseError when there is no such field.
     TField *FieldByName(const QString &name) const;
-    QVariant FieldValues(const QString &name) const { return FieldByName(name)->Value(); }
-    void SetFieldValues(const QString &name, const QVariant &v) { FieldByName(name)->SetValue(v); }
     // True when the fields were made from the columns at open (no persistent fields were declared).
     bool DefaultFields() const { return defaultFields_; }
     const std::vector<TFieldDef> &FieldDefs() const { return *fieldDefs_; }
@@ -223,8 +216,6 @@ public:
     void CommitUpdates();
     // Throws away every pending change.
     void CancelUpdates();
-    // Reverts the current record's pending change.
-    void RevertRecord();
 
     // ---- events
     using NotifyEvent = std::function<void(TDataSet *)>;
@@ -303,11 +294,6 @@ protected:
     // Takes the columns of the result, shared with others (a kept statement's), their names made unique
     // (MakeFieldNamesUnique).
     void SetFieldDefs(std::shared_ptr<const std::vector<TFieldDef>> defs);
-    // The data of the record the fields read now (current, edit buffer ...), as a full vector.
-    std::vector<QVariant> CurrentData() const;
-    // Rows the provider has no more of.
-    void SetFetchedAll() { fetchedAll_ = true; }
-    int DataFieldCount() const { return dataCount_; }
     TField *DataField(int column) const { return dataFields_[column]; }
     // The value of a field's data column in a data vector.
     static const QVariant &DataOf(const std::vector<QVariant> &data, const TField *f) { return data[f->slot_]; }
@@ -330,7 +316,6 @@ private:
     void computeFields(std::vector<QVariant> &calcOut, TRecord *rec, std::vector<QVariant> *data) const;
     void applyDefaults();
     void setState(TDataSetState s);
-    void moveTo(int index, bool fireEvents);
     void doScrollEvents(int before);
     void doPostError(ErrorEvent &handler, EDatabaseError &e, const std::function<void()> &retry);
     void removeRow(int index);

@@ -22,7 +22,6 @@ public:
     const QString &FieldName() const { return fieldName_; }
     TFieldType DataType() const { return dataType_; }
     TFieldKind FieldKind() const { return kind_; }
-    bool Calculated() const { return kind_ == fkCalculated; }
     bool Lookup() const { return kind_ == fkLookup; }
     // 1-based column number in the data set's result, 0 for computed fields.
     int FieldNo() const { return fieldNo_; }
@@ -80,10 +79,8 @@ public:
     int AsInteger() const;
     void SetAsInteger(int v) { SetValue(v); }
     qint64 AsLargeInt() const;
-    void SetAsLargeInt(qint64 v) { SetValue(QVariant::fromValue<qlonglong>(v)); }
     double AsFloat() const;
     void SetAsFloat(double v) { SetValue(v); }
-    double AsCurrency() const { return AsFloat(); }
     QDateTime AsDateTime() const;
     void SetAsDateTime(const QDateTime &v) { SetValue(v); }
     QDate AsDate() const;

@@ -294,12 +294,6 @@ void TIBCustomDataSet::lendBack()
     updateStatements_.clear();
 }
 
-void TIBCustomDataSet::UnPrepare()
-{
-    Close();
-    lendBack();
-}
-
 QString TIBCustomDataSet::Plan()
 {
     Prepare();

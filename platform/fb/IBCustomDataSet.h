@@ -34,10 +34,8 @@ public:
     int AsInteger() const { return Value.toInt(); }
     void SetAsInteger(int v) { SetValue(v); }
     qint64 AsLargeInt() const { return Value.toLongLong(); }
-    void SetAsLargeInt(qint64 v) { SetValue(QVariant::fromValue<qlonglong>(v)); }
     double AsFloat() const { return Value.toDouble(); }
     void SetAsFloat(double v) { SetValue(v); }
-    void SetAsCurrency(double v) { SetValue(v); }
     QDate AsDate() const { return Value.toDate(); }
     void SetAsDate(const QDate &v) { SetValue(v); }
     QDateTime AsDateTime() const { return Value.toDateTime(); }
@@ -86,14 +84,12 @@ public:
     // The data set whose rows choose this one's (its master), if any.
     virtual TDataSet *MasterDataSet() const { return masterLink_.DataSet(); }
 
-    TIBUpdateSQL *UpdateObject() const { return updateObject_; }
     void SetUpdateObject(TIBUpdateSQL *u);
 
     // Applies the cached changes under a savepoint of the transaction: all or nothing.
     void ApplyUpdates() override;
 
     void Prepare();
-    void UnPrepare();
     bool Prepared() const { return select_.isPrepared(); }
     // Rows changed by the last statement run.
     int RowsAffected() const { return rowsAffected_; }

@@ -61,7 +61,6 @@ public:
     // through it with their masters and the rows they hold; only their statements are let go of, so the next
     // save connects again and writes them.
     void LetGoIfLost(bool known = false);
-    void SetConnected(bool on) { on ? Open() : Close(); }
     void Open();
     // Closes every data set, ends the transactions (commit) and detaches. When the connection turns
     // out lost, the handles are dropped all the same and the error (in Slovak) goes to the caller.

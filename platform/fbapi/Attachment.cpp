@@ -237,9 +237,4 @@ int Attachment::odsVersion()
     return infoInt(isc_info_ods_version);
 }
 
-int Attachment::odsMinorVersion()
-{
-    return infoInt(isc_info_ods_minor_version);
-}
-
 } // namespace fb

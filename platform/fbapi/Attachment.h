@@ -41,9 +41,8 @@ public:
     void executeImmediate(const QString &sql);
 
     QString serverVersion();
-    // On-disk structure version: major (12 for Firebird 3) and minor.
+    // On-disk structure version: major (12 for Firebird 3).
     int odsVersion();
-    int odsMinorVersion();
     // The database information answer to the items, at most bufferSize bytes.
     QByteArray info(const QByteArray &items, int bufferSize);
 

@@ -189,11 +189,6 @@ void TIniFile::WriteBool(const QString &section, const QString &ident, bool valu
     WriteString(section, ident, value ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
-void TIniFile::WriteDate(const QString &section, const QString &ident, const QDate &value)
-{
-    WriteString(section, ident, value.toString(QStringLiteral("yyyy-MM-dd")));
-}
-
 QStringList TIniFile::ReadSection(const QString &section) const
 {
     QStringList keys;
@@ -262,12 +257,6 @@ void TIniFile::EraseSection(const QString &section)
     const QStringList before = lines_;
     lines_.remove(r.header, r.end - r.header);
     commit(before);
-}
-
-void TIniFile::UpdateFile()
-{
-    refresh();
-    save();
 }
 
 void TIniFile::commit(const QStringList &before)

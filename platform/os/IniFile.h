@@ -29,9 +29,8 @@ public:
     // leaves the file as it was.
     void WriteString(const QString &section, const QString &ident, const QString &value);
     void WriteInteger(const QString &section, const QString &ident, qint64 value);
-    void WriteFloat(const QString &section, const QString &ident, double value);      // a point, as in SQL
-    void WriteBool(const QString &section, const QString &ident, bool value);         // "1" / "0"
-    void WriteDate(const QString &section, const QString &ident, const QDate &value); // "yyyy-mm-dd"
+    void WriteFloat(const QString &section, const QString &ident, double value); // a point, as in SQL
+    void WriteBool(const QString &section, const QString &ident, bool value);    // "1" / "0"
 
     QStringList ReadSection(const QString &section) const;       // the keys, first occurrences, file order
     QStringList ReadSections() const;                            // the section names, first occurrences
@@ -41,8 +40,6 @@ public:
 
     void DeleteKey(const QString &section, const QString &ident);
     void EraseSection(const QString &section);
-    // Writes the file now (the writes above already have).
-    void UpdateFile();
 
 private:
     struct Range {

@@ -143,13 +143,6 @@ int TStringList::Add(const QString &line)
     return int(lines_.size()) - 1;
 }
 
-void TStringList::AddStrings(const QStringList &lines)
-{
-    changing();
-    lines_.append(lines);
-    changed();
-}
-
 void TStringList::Insert(int index, const QString &line)
 {
     checkIndex(index);
@@ -176,14 +169,6 @@ void TStringList::Clear()
     changing();
     lines_.clear();
     changed();
-}
-
-int TStringList::IndexOf(const QString &line) const
-{
-    for (int i = 0; i < lines_.size(); ++i)
-        if (lines_[i].compare(line, Qt::CaseInsensitive) == 0)
-            return i;
-    return -1;
 }
 
 int TStringList::IndexOfName(const QString &name) const

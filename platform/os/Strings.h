@@ -56,11 +56,9 @@ public:
     void SetCommaText(const QString &text);
 
     int Add(const QString &line);
-    void AddStrings(const QStringList &lines);
     void Insert(int index, const QString &line);
     void Delete(int index);
     void Clear();
-    int IndexOf(const QString &line) const; // without regard to letter case
 
     // name=value lines: the part before the first '=', compared without regard to letter case.
     int IndexOfName(const QString &name) const;

@@ -9,9 +9,7 @@ class TDBLookupCombo : public TDBComboBox {
 public:
     TDBLookupCombo(TDataSource *source, const QString &field, TDataSet *list, const QString &keyField,
                    QWidget *parent = nullptr);
-    QString KeyField() const { return keyField_; }
     // The list's fields shown for a key, separated by ';' (empty: the key itself); takes effect on Reload.
-    QString ListField() const { return listField_; }
     void SetListField(const QString &fields) { listField_ = fields; }
     // Fills the items from the list (open the list first; a closed list gives the blank only). A key
     // several rows share is offered once, shown by the first of them.

@@ -112,12 +112,6 @@ TColumn *TDataSetModel::AddColumn(const QString &fieldName, const QString &title
     return columns_.back().get();
 }
 
-void TDataSetModel::ClearColumns()
-{
-    customColumns_ = false;
-    resetAll();
-}
-
 void TDataSetModel::ColumnsChanged()
 {
     beginResetModel();

@@ -63,9 +63,6 @@ public:
     int ColumnCount() const { return int(columns_.size()); }
     TColumn *Column(int i) const { return columns_[i].get(); }
     TColumn *AddColumn(const QString &fieldName, const QString &title = QString(), int width = -1);
-    // Back to columns made from the fields.
-    void ClearColumns();
-    bool DefaultColumns() const { return !customColumns_; }
     // Makes the column objects (grids with their own column class set it).
     std::function<std::unique_ptr<TColumn>()> ColumnFactory;
 

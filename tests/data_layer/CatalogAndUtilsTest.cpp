@@ -1,5 +1,6 @@
 // The field catalogue on opened data sets, and the data-set utilities' edge cases.
 #include "common/DbFixture.h"
+#include "library/FieldTitles.h"
 #include "library/xDBCatalog.h"
 #include "library/xDatabase.h"
 #include "library/xDataSet.h"
@@ -8,6 +9,7 @@
 #include "platform/os/Exception.h"
 
 #include <functional>
+#include <vector>
 
 namespace {
 
@@ -90,7 +92,8 @@ TEST_F(Catalog, TableEventRunsAfterTheCatalogueOnlyForDefaultFields)
 TEST_F(Catalog, ModuleTitlesOverTheCatalogueOnEveryOpen)
 {
     static const TFieldTitle own[] = {{"C_INT", "Zákazka"}, {"POCET", "Počet"}, {"CHYBA", "Chýba"}};
-    const auto titles = [](TDataSet *ds) { SetFieldTitles(ds, own); };
+    static const TFieldTitles module(own);
+    const auto titles = [](TDataSet *ds) { module.Apply(ds); };
     TxQuery q;
     q.SetDatabase(db.get());
     q.SQL().SetText("select C_INT, POCET, KOD from C_T");
@@ -109,6 +112,45 @@ TEST_F(Catalog, ModuleTitlesOverTheCatalogueOnEveryOpen)
             EXPECT_EQ(ds->FindField("CHYBA"), nullptr);
             ds->Close();
         }
+}
+
+// The common captions fill only what neither the catalogue nor a table applied before has captioned; a module's
+// own ones win over both. A print query titled by the shared list and then by a module's table keeps what the
+// first gave a field the second does not caption itself.
+TEST_F(Catalog, CommonCaptionsFillOnlyWhatNoOneCaptioned)
+{
+    static const TFieldTitle firstOwn[] = {{"OSC", "Prvý"}};
+    static const TFieldTitle secondOwn[] = {{"MNOZSTVO", "Druhý"}, {"C_INT", "Zákazka"}};
+    static const TFieldTitles first(firstOwn), second(secondOwn);
+    const struct {
+        std::vector<const TFieldTitles *> tables;
+        const char *osc, *mnozstvo, *cint, *nazov;
+    } cases[] = {
+        {{&CommonTitles()}, "Os.č.", "Množstvo", "č.Zákazky", "Názov"},
+        {{&first}, "Prvý", "Množstvo", "č.Zákazky", "Názov"},
+        {{&second}, "Os.č.", "Druhý", "Zákazka", "Názov"},
+        {{&first, &second}, "Prvý", "Druhý", "Zákazka", "Názov"},
+        {{&second, &CommonTitles()}, "Os.č.", "Druhý", "Zákazka", "Názov"},
+    };
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto &c = cases[i];
+        TxQuery q;
+        q.SetDatabase(db.get());
+        q.SQL().SetText("select C_INT, KOD as OSC, POCET as MNOZSTVO, NAZOV from C_T");
+        q.OnCreateFields = [&c](TDataSet *ds) {
+            for (const TFieldTitles *t : c.tables)
+                t->Apply(ds);
+        };
+        q.Open();
+        const auto label = [&q](const char *name) { return q.FieldByName(name)->DisplayLabel(); };
+        EXPECT_EQ(label("OSC"), QString::fromUtf8(c.osc)) << "case " << i;
+        EXPECT_EQ(label("MNOZSTVO"), QString::fromUtf8(c.mnozstvo)) << "case " << i;
+        EXPECT_EQ(label("C_INT"), QString::fromUtf8(c.cint)) << "case " << i;
+        EXPECT_EQ(label("NAZOV"), QString::fromUtf8(c.nazov)) << "case " << i;
+    }
+    EXPECT_EQ(first.Title("osc"), QString::fromUtf8("Prvý")) << "a name in any case";
+    EXPECT_EQ(first.Title("MNOZSTVO"), QString::fromUtf8("Množstvo"));
+    EXPECT_EQ(first.Title("KOD"), QString());
 }
 
 // The catalogue as it is when a data set opens: a caption changed, added or taken away reaches the next
@@ -142,7 +184,8 @@ TEST_F(Catalog, TheNextOpenTakesTheCatalogueAsItIsThen)
 TEST_F(Catalog, AFormsChangesToTheFieldsLastUntilTheDataSetCloses)
 {
     static const TFieldTitle own[] = {{"POCET", "Počet"}};
-    const auto titles = [](TDataSet *ds) { SetFieldTitles(ds, own); };
+    static const TFieldTitles module(own);
+    const auto titles = [](TDataSet *ds) { module.Apply(ds); };
     const auto change = [](TDataSet *ds) {
         TField *cint = ds->FieldByName("C_INT");
         cint->SetDisplayLabel("Iné");

@@ -5,7 +5,6 @@
 const QMap<QString, QStringList> &KnownLookProblems()
 {
     static const QMap<QString, QStringList> known{
-        {QStringLiteral("mnuDodavatelia"), {QString::fromUtf8("TxDBGrid on page \"Objednávky\" column")}},
         {QStringLiteral("mnuMPoziadavky"),
          {QString::fromUtf8("TxDBGrid on page \"Položky pod minimálnou hladinou\" column"),
           QString::fromUtf8("TxDBGrid on page \"Z otvorených zákaziek Sumárne\" column")}},
