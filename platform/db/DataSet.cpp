@@ -1174,7 +1174,7 @@ void TDataSet::SetInsertedRowsValue(const TField *field, const QVariant &value)
         std::vector<QVariant> data = recordData(rec);
         data[field->slot_] = v;
         rec->more().values = std::make_unique<std::vector<QVariant>>(std::move(data));
-        rec->extra->calc.reset();
+        rec->more().calc.reset();
     }
 }
 

@@ -597,9 +597,11 @@ TEST_F(ProgramInstances, TwoClerksHandingOverAtOnceNeverStoreOneDocumentNumberTw
         ASSERT_TRUE(pa.ok && pb.ok) << described(pa) << described(pb);
         ASSERT_EQ(pa.text, pb.text) << "both were proposed the same number";
         const QString typed = QString::number(pa.text.toInt() + 10);
-        if (c.typed)
-            for (auto *w : {a.get(), b.get()})
+        if (c.typed) {
+            for (auto *w : {a.get(), b.get()}) {
                 ASSERT_TRUE(w->Run("set-hand-over C_DOKLADU " + typed).ok);
+            }
+        }
         const auto sa = a->Run("save-hand-over");
         ASSERT_TRUE(sa.ok) << described(sa);
         const auto sb = b->Run("save-hand-over");
