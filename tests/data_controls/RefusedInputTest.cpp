@@ -1,6 +1,7 @@
 // Typing into the data-aware controls of a form as a person does: a refused value keeps the focus in its
 // field with the text selected (the message box taking the focus for a while), Escape still throws it away;
 // a memo passes Tab on; a letter held with Alt is never typed.
+#include "common/PersonTyping.h"
 #include "common/DbFixture.h"
 #include "common/ShownBoxes.h"
 #include "platform/os/Exception.h"
@@ -45,7 +46,7 @@ protected:
         t.Open();
         form.show();
         QApplication::setActiveWindow(&form);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        ASSERT_TRUE(ShowActive(&form));
     }
     void TearDown() override
     {
@@ -55,9 +56,8 @@ protected:
     // Gives the control the focus as a click would, the text selected for typing over.
     static void enter(QLineEdit *edit)
     {
-        edit->setFocus(Qt::TabFocusReason);
+        TabTo(edit);
         QApplication::processEvents();
-        edit->selectAll();
     }
 
     TIBTable t;
@@ -98,7 +98,6 @@ TEST_F(RefusedInput, ANumberRefusedOnEnterKeepsTheFocusAndTheCorrectionReplacesI
         if (f->AsFloat() <= 0)
             throw EDatabaseError(QString::fromUtf8("Hmotnosť musí byť kladná"));
     };
-    hmot->selectAll();
     QTest::keyClicks(hmot, "-3");
     QTest::keyClick(hmot, Qt::Key_Tab);
     QApplication::processEvents();
@@ -160,7 +159,7 @@ TEST_F(RefusedInput, ABadValueLeftForAClickedButtonLetsTheClickThrough)
 
 TEST_F(RefusedInput, TabInAMemoMovesTheFocusAndEnterMakesANewLine)
 {
-    pozn->setFocus(Qt::TabFocusReason);
+    TabTo(pozn);
     pozn->moveCursor(QTextCursor::End);
     QTest::keyClick(pozn, Qt::Key_Return);
     QTest::keyClicks(pozn, "druhy");
@@ -171,7 +170,7 @@ TEST_F(RefusedInput, TabInAMemoMovesTheFocusAndEnterMakesANewLine)
     EXPECT_TRUE(pozn->hasFocus());
     QTest::keyClick(pozn, Qt::Key_Tab, Qt::ControlModifier);
     EXPECT_TRUE(nazov->hasFocus()) << "Ctrl+Tab moves on as well";
-    pozn->setFocus(Qt::TabFocusReason);
+    TabTo(pozn);
     QTest::keyClick(pozn, Qt::Key_Backtab, Qt::ShiftModifier);
     EXPECT_TRUE(hmot->hasFocus());
     EXPECT_FALSE(pozn->toPlainText().contains('\t'));
@@ -186,7 +185,7 @@ TEST_F(RefusedInput, ALetterHeldWithAltIsNeverTyped)
     QTest::keyClick(nazov, Qt::Key_A, Qt::AltModifier);
     EXPECT_EQ(nazov->text(), "odliatok");
     EXPECT_EQ(t.State(), dsBrowse) << "no edit started";
-    pozn->setFocus(Qt::TabFocusReason);
+    TabTo(pozn);
     QTest::keyClick(pozn, Qt::Key_A, Qt::AltModifier);
     EXPECT_EQ(pozn->toPlainText(), "prvy");
     auto *combo = new TDBComboBox(&form);
@@ -194,7 +193,7 @@ TEST_F(RefusedInput, ALetterHeldWithAltIsNeverTyped)
     combo->SetDataSource(&src);
     combo->SetDataField("NAZOV");
     combo->show();
-    combo->setFocus(Qt::TabFocusReason);
+    TabTo(combo);
     QTest::keyClick(combo, Qt::Key_A, Qt::AltModifier);
     EXPECT_EQ(combo->currentText(), "odliatok") << "nor into a combo box's text";
     EXPECT_EQ(t.State(), dsBrowse);
@@ -203,7 +202,7 @@ TEST_F(RefusedInput, ALetterHeldWithAltIsNeverTyped)
     auto *plain = new TMaskEdit(&form);
     form.layout()->addWidget(plain);
     plain->show();
-    plain->setFocus(Qt::TabFocusReason);
+    TabTo(plain);
     QTest::keyClicks(plain, "12");
     QTest::keyClick(plain, Qt::Key_A, Qt::AltModifier);
     EXPECT_EQ(plain->text(), "12") << "nor into a plain edit of a filter or a scanned code";

@@ -1,6 +1,7 @@
 // Slovak letters, apostrophes and printed job numbers typed into the store forms' searches and filters:
 // none of them makes a statement fail; a name search finds by name, a number search finds nothing, and
 // a number read by the form for its filter is refused in words.
+#include "common/PersonTyping.h"
 #include "MaterialFixture.h"
 #include "common/HostileCorpus.h"
 #include "common/FilterTyping.h"
@@ -56,7 +57,7 @@ TEST_F(LettersTest, TheStoresFindOwnersByNameAndNoNumberByLetters)
             TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("IČO"), text);
             EXPECT_EQ(TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("Nutný vývoz do ..."), text), 0);
             for (QLineEdit *e : {static_cast<QLineEdit *>(f->eSklad), static_cast<QLineEdit *>(f->eTyp)}) {
-                e->setFocus();
+                TabTo(e);
                 TypeText(e, text);
                 EXPECT_TRUE(f->Grid->DataSet()->Active());
                 e->clear();
@@ -86,14 +87,14 @@ TEST_F(LettersTest, TheSuppliersIcoTakesDigitsAndFindsByItsBeginning)
     bool checked = false;
     WhenModal<TDodavateliaForm>([&](TDodavateliaForm *f) {
         TDataSet *rows = f->DBGrid->DataSet();
-        f->eIco->setFocus();
+        TabTo(f->eIco);
         TypeText(f->eIco, QString::fromUtf8("Žiarč"));
         EXPECT_EQ(f->eIco->text(), "") << "the number edit takes digits only";
         TypeText(f->eIco, "3");
         rows->FetchAll();
         EXPECT_EQ(rows->RecordCount(), 1);
         for (const char *probe : kTypedProbes) {
-            f->eDodavatel->setFocus();
+            TabTo(f->eDodavatel);
             f->eDodavatel->clear();
             TypeText(f->eDodavatel, QString::fromUtf8(probe));
             EXPECT_TRUE(rows->Active()) << probe;
@@ -122,7 +123,7 @@ TEST_F(LettersTest, TheMovementsTakeAPrintedJobAndRefuseLetters)
     WhenModal<TMPohybyForm>([&](TMPohybyForm *f) {
         f->eOd->clear();
         TypeText(f->eOd, "1.3.2026");
-        f->eZakazka->setFocus();
+        TabTo(f->eZakazka);
         TypeText(f->eZakazka, "26/0015");
         f->BtnFilter->click();
         EXPECT_TRUE(responder->Texts().isEmpty()) << responder->Texts().join('\n').toStdString();

@@ -1,5 +1,6 @@
 // The attendance and wages form offscreen: the month proposed by the date, the cost-centre filter with
 // typed quotes, a day written, the month's wages computed and exported from "Mzdy všetci".
+#include "common/PersonTyping.h"
 #include "WorkshopFixture.h"
 #include "common/WhenModal.h"
 #include "production/SMzdyForm.h"
@@ -46,7 +47,7 @@ protected:
         form = std::make_unique<TSMzdyForm>();
         form->show();
         form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        ASSERT_TRUE(ShowActive(form.get()));
     }
     void TearDown() override
     {
@@ -59,8 +60,7 @@ protected:
     // then left as a clerk leaves it.
     void typeDay(const char *day)
     {
-        form->vDatum1->setFocus();
-        form->vDatum1->selectAll();
+        TabTo(form->vDatum1);
         QTest::keyClicks(form->vDatum1, QString::fromLatin1(day).replace('.', FormatSettings().DateSeparator));
         QTest::keyClick(form->vDatum1, Qt::Key_Tab);
         QApplication::processEvents();
@@ -70,8 +70,7 @@ protected:
     {
         auto *edit = form->findChild<QLineEdit *>(QString::fromLatin1(name));
         ASSERT_NE(edit, nullptr) << name;
-        edit->setFocus();
-        edit->selectAll();
+        TabTo(edit);
         QTest::keyClicks(edit, QString::fromLatin1(number).replace('.', FormatSettings().DecimalSeparator));
     }
     std::unique_ptr<TSMzdyForm> form;
@@ -97,7 +96,7 @@ TEST_F(WagesForm, ProposesThePreviousMonthEarlyInTheMonthAndFiltersByCentre)
 // that is going.
 TEST_F(WagesForm, ACentreTypedButNotLeftFiltersNothingWhenTheFormCloses)
 {
-    form->eSTREDISKO->setFocus();
+    TabTo(form->eSTREDISKO);
     QTest::keyClicks(form->eSTREDISKO, "S2");
     ASSERT_EQ(mzdy->QZamestnanci.RecordCount(), 2);
     form.reset();
@@ -126,7 +125,7 @@ TEST_F(WagesForm, EachShiftOfADayIsARowOfItsOwn)
     typeDay("4.3.2026");
     ASSERT_EQ(mzdy->QDochadzka.State(), dsBrowse) << "the first shift's row of the day";
 
-    form->vZmena1->setFocus();
+    TabTo(form->vZmena1);
     QTest::keyClick(form->vZmena1, Qt::Key_2);
     ASSERT_EQ(form->vZmena1->currentText(), "2");
     ASSERT_EQ(mzdy->QDochadzka.State(), dsInsert) << "the second shift has no row yet";
@@ -139,13 +138,13 @@ TEST_F(WagesForm, EachShiftOfADayIsARowOfItsOwn)
     EXPECT_DOUBLE_EQ(value("select OHOD from SDOCHADZKA where OSC=57 and ZMENA=1").toDouble(), 7.5)
         << "the first shift's row is untouched";
 
-    form->vZmena1->setFocus();
+    TabTo(form->vZmena1);
     QTest::keyClick(form->vZmena1, Qt::Key_Down);
     QTest::keyClick(form->vZmena1, Qt::Key_Down);
     ASSERT_EQ(form->vZmena1->currentText(), "0");
     QTest::mouseClick(form->btnZapis1, Qt::LeftButton);
     EXPECT_EQ(count("select count(*) from SDOCHADZKA where OSC=57 and ZMENA=0"), 1);
-    form->vZmena1->setFocus();
+    TabTo(form->vZmena1);
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(form->vZmena1, Qt::Key_Up);
     ASSERT_EQ(form->vZmena1->currentText(), "1");
@@ -159,7 +158,7 @@ TEST_F(WagesForm, TheDayIsTypedOrChosenInTheCalendar)
     ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
     typeDay("4.3.2026");
     ASSERT_EQ(mzdy->QDochadzka.State(), dsInsert);
-    form->vDatum1->setFocus();
+    TabTo(form->vDatum1);
     QTest::keyClick(form->vDatum1, Qt::Key_F4);
     ASSERT_NE(form->vDatum1->Calendar(), nullptr);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
@@ -193,7 +192,7 @@ TEST_F(WagesForm, OverheadHoursTakeAReasonFromTheSettingsList)
     EXPECT_EQ(count("select count(*) from SDOCHADZKA"), 0);
     ASSERT_EQ(mzdy->QDochadzka.State(), dsInsert) << "the typed row waits for its reason";
 
-    form->DBcomboRDOV->setFocus();
+    TabTo(form->DBcomboRDOV);
     QTest::keyClick(form->DBcomboRDOV, Qt::Key_O);
     EXPECT_EQ(form->DBcomboRDOV->currentText(), "OP-Oprava strojov");
     QTest::mouseClick(form->btnZapis1, Qt::LeftButton);
@@ -229,7 +228,7 @@ TEST_F(WagesForm, ToAllWritesTheDayForEveryEmployeeOfTheList)
 {
     ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 58));
     typeDay("4.3.2026");
-    form->vZmena1->setFocus();
+    TabTo(form->vZmena1);
     QTest::keyClick(form->vZmena1, Qt::Key_3);
     typeInto("DBeOHOD", "6");
     typeInto("DBeDOVOLENKA", "1.5");
@@ -563,8 +562,7 @@ TEST_F(WagesForm, WagePanelShowsTheRecordAndTheMonthsAttendance)
     auto *hourly = form->PanelMzdy->findChild<TDBEdit *>("DBeMZDA_HOD");
     ASSERT_NE(hourly, nullptr);
     ASSERT_FALSE(hourly->isReadOnly());
-    hourly->setFocus();
-    hourly->selectAll();
+    TabTo(hourly);
     QTest::keyClicks(hourly, QString("6") + FormatSettings().DecimalSeparator + "5");
     QTest::mouseClick(form->btnZapisMzdu1, Qt::LeftButton);
     EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();

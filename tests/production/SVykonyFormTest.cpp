@@ -1,5 +1,6 @@
 // The performance form offscreen: a booking by scanned codes (F12) and typed values, an unknown job of a
 // long code, the defect breakdown that must add up.
+#include "common/PersonTyping.h"
 #include "WorkshopFixture.h"
 #include "common/HostileCorpus.h"
 #include "common/WhenModal.h"
@@ -38,7 +39,7 @@ protected:
         form = std::make_unique<TSVykonyForm>();
         form->show();
         form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        ASSERT_TRUE(ShowActive(form.get()));
         form->pcVykony->setCurrentWidget(form->tsPracovnik);
     }
     void TearDown() override
@@ -54,8 +55,7 @@ protected:
     }
     void type(QLineEdit *edit, const QString &text)
     {
-        edit->setFocus();
-        edit->selectAll();
+        TabTo(edit);
         TypeText(edit, text);
         QTest::keyClick(edit, Qt::Key_Tab);
     }
@@ -100,12 +100,12 @@ TEST_F(PerformanceForm, WhatIsTypedWhereTheFormPutsTheFocusReplacesTheValue)
     QWidget question;
     question.show();
     QApplication::setActiveWindow(&question);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&question));
+    ASSERT_TRUE(ShowActive(&question));
     responder->InputAnswers.push_back(QStringLiteral("57"));
     form->BarcodeEntry();
     question.hide();
     QApplication::setActiveWindow(form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(ShowActive(form.get()));
     ASSERT_EQ(QApplication::focusWidget(), form->DBeC_INT);
     typeHere("260001");
     EXPECT_EQ(f("C_INT")->AsInteger(), 260001) << responder->Texts().join('\n').toStdString();
@@ -136,7 +136,7 @@ TEST_F(PerformanceForm, TheHoursEditShowsHoursAndMinutesAfterTheListIsReadAgain)
     QTest::mouseClick(form->BtnZapis2, Qt::LeftButton);
     ASSERT_EQ(count("select count(*) from SVYKONY where OSC=57"), 1) << responder->Texts().join('\n').toStdString();
     vyk->QvSVykony.Cancel();
-    form->BtnZapis2->setFocus();
+    TabTo(form->BtnZapis2);
     form->ReloadEmployeeList();
     ASSERT_EQ(f("OSC")->AsInteger(), 57);
     EXPECT_EQ(form->DBeOHOD->text().toStdString(), "7:39");
@@ -161,7 +161,7 @@ TEST_F(PerformanceForm, TheOrderPageButtonsBeforeAJobDoNothing)
 TEST_F(PerformanceForm, ClosingTheFormInTheListsEmployeeFieldKeepsTheBookingBeingTyped)
 {
     scan("57");
-    form->vOSC2->setFocus();
+    TabTo(form->vOSC2);
     QTest::keyClicks(form->vOSC2, "58");
     ASSERT_EQ(vyk->QvSVykony.State(), dsInsert);
     form.reset();
@@ -174,8 +174,7 @@ TEST_F(PerformanceForm, HoursTakeFiveCharactersAtMost)
 {
     scan("57");
     ASSERT_EQ(vyk->QvSVykony.State(), dsInsert);
-    form->DBeOHOD->setFocus();
-    form->DBeOHOD->selectAll();
+    TabTo(form->DBeOHOD);
     TypeText(form->DBeOHOD, QStringLiteral("7:3912"));
     EXPECT_EQ(form->DBeOHOD->text(), "7:391");
     vyk->QvSVykony.Cancel();
@@ -225,12 +224,10 @@ TEST_F(PerformanceForm, LeavingTheDefectsAsksForTheirCausesOnce)
     scan("57");
     scan("260001000010");
     QApplication::setActiveWindow(form.get());
-    form->DBeMNOZSTVO->setFocus();
-    form->DBeMNOZSTVO->selectAll();
+    TabTo(form->DBeMNOZSTVO);
     QTest::keyClicks(form->DBeMNOZSTVO, "10");
     QTest::keyClick(form->DBeMNOZSTVO, Qt::Key_Return);
     ASSERT_TRUE(form->DBeZMATKY->hasFocus());
-    form->DBeZMATKY->selectAll();
     QTest::keyClicks(form->DBeZMATKY, "3");
     int shown = 0;
     WhenModal<TSVykonyZForm>([this, &shown](TSVykonyZForm *d) {
@@ -290,7 +287,7 @@ TEST_F(PerformanceForm, OverviewOfALongMonthShowsItsTotalWithoutReadingItWhole)
     QTest::mouseClick(form->BtnFilter3, Qt::LeftButton);
     EXPECT_EQ(form->EditMzdaSpolu->text(), "750,00");
     QApplication::setActiveWindow(form.get());
-    form->vOSC3->setFocus();
+    TabTo(form->vOSC3);
     form->vOSC3->setCursorPosition(0);
     QTest::keyClicks(form->vOSC3, "58");
     ASSERT_EQ(form->vOSC3->text().trimmed(), "58");
@@ -335,7 +332,7 @@ TEST_F(PerformanceForm, TheOrderEntryIsTypedFromTheEmployeeOnAndKeepsItsOperatio
     form->pcVykony->setCurrentWidget(form->tsZakazka);
     QApplication::setActiveWindow(form.get());
     QApplication::processEvents();
-    form->vC_INT1->setFocus();
+    TabTo(form->vC_INT1);
     QTest::keyClick(form->vC_INT1, Qt::Key_Home);
     QTest::keyClicks(form->vC_INT1, "260001");
     QTest::keyClick(form->vC_INT1, Qt::Key_Tab);
@@ -378,7 +375,7 @@ TEST_F(PerformanceForm, TheConfirmationPeriodIsTypedIntoDateEdits)
     form->pcVykony->setCurrentWidget(form->tsPotvrdenie);
     QApplication::setActiveWindow(form.get());
     const auto typeDay = [this](TDateEdit *edit, const char *digits) {
-        edit->setFocus();
+        TabTo(edit);
         QTest::keyClick(edit, Qt::Key_Home);
         QTest::keyClicks(edit, QString::fromLatin1(digits));
         QTest::keyClick(edit, Qt::Key_Tab);
@@ -414,7 +411,7 @@ namespace {
 TEST_F(PerformanceForm, EnterMovesToTheNextEdit)
 {
     scan("57");
-    form->DBeMNOZSTVO->setFocus();
+    TabTo(form->DBeMNOZSTVO);
     QTest::keyClicks(form->DBeMNOZSTVO, "12");
     QTest::keyClick(form->DBeMNOZSTVO, Qt::Key_Return);
     EXPECT_NE(QApplication::focusWidget(), form->DBeMNOZSTVO);
@@ -768,13 +765,12 @@ TEST_F(PerformanceForm, OverviewCaptionsPickAndTheOperationOffersTheDispatch)
     EXPECT_TRUE(form->vOPERACIA3->currentText().isEmpty()) << "no operation chosen at first";
     QTest::mouseClick(form->BtnFilter3, Qt::LeftButton);
     EXPECT_EQ(form->EditMzdaSpolu->text(), "65,00");
-    form->vOPERACIA3->setFocus();
+    TabTo(form->vOPERACIA3);
     QTest::keyClick(form->vOPERACIA3, Qt::Key_Down);
     QTest::keyClick(form->vOPERACIA3->lineEdit(), Qt::Key_Tab);
     EXPECT_EQ(form->vOPERACIA3->currentText(), "EXP");
     EXPECT_EQ(form->EditMzdaSpolu->text(), "25,00") << "the dispatch only";
-    form->vOPERACIA3->setFocus();
-    form->vOPERACIA3->lineEdit()->selectAll();
+    TabTo(form->vOPERACIA3);
     TypeText(form->vOPERACIA3->lineEdit(), "odlx");
     EXPECT_EQ(form->vOPERACIA3->currentText(), "odl") << "three characters";
 }

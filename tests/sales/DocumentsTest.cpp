@@ -182,7 +182,7 @@ TEST_F(DocumentsTest, CustomerAddedSearchedWithAnApostropheAndPrinted)
         QTest::mouseClick(f->btnNovyOdb, Qt::LeftButton);
         EXPECT_EQ(count("select count(*) from CODBERATELOV where ODBERATEL='O''Neil s.r.o.'"), 1);
         QApplication::setActiveWindow(f);
-        f->HlOdberatel->setFocus();
+        TabTo(f->HlOdberatel);
         QTest::keyClicks(f->HlOdberatel, "O'N");
         EXPECT_EQ(cis->QOdberatelia.RecordCount(), 1);
         EXPECT_EQ(cis->QOdberatelia.FieldByName("ODBERATEL")->AsString(), "O'Neil s.r.o.");
@@ -292,7 +292,7 @@ TEST_F(DocumentsTest, ComplaintTakesTheJobAsPrintedInItsFieldAndItsFilter)
         QTest::mouseClick(f->BtnNovy, Qt::LeftButton);
         // The list's job filter, typed as printed, short or whole.
         QApplication::setActiveWindow(f);
-        f->eC_INT->setFocus();
+        TabTo(f->eC_INT);
         TypeText(f->eC_INT, "26/0012");
         EXPECT_EQ(f->eC_INT->text(), "26/0012");
         EXPECT_EQ(odbyt->QZakRek.RecordCount(), 1);
@@ -359,7 +359,7 @@ TEST_F(DocumentsTest, ACustomerStillNamedByOffersOrdersNotesOrToolsIsNotDeleted)
     WhenModal<TOdberateliaForm>([&](TOdberateliaForm *f) {
         QApplication::setActiveWindow(f);
         for (int c = 5; c <= 9; ++c) {
-            f->HlC_ODB->setFocus();
+            TabTo(f->HlC_ODB);
             f->HlC_ODB->clear();
             QTest::keyClicks(f->HlC_ODB, QString::number(c));
             ASSERT_EQ(cis->QOdberatelia.FieldByName("C_ODB")->AsInteger(), c);
