@@ -180,7 +180,7 @@ TEST_F(PickTest, LeavingAFilterFieldFiltersAndLeavingOtherControlsDoesNot)
     CloseModal(mrCancel, [&](QWidget *form) {
         QApplication::setActiveWindow(form);
         ASSERT_TRUE(ShowActive(form));
-        TabTo(CisOdbForm->eMESTO);
+        ClickOn(CisOdbForm->eMESTO);
         QTest::keyClicks(CisOdbForm->eMESTO, "Brez");
         QTest::keyClick(CisOdbForm->eMESTO, Qt::Key_Tab);
         shown = rows(DMCis->QOdberatelia);

@@ -90,11 +90,15 @@ namespace person_detail {
 // Presses `key` at the focused widget until `target` (or a child of it, such as a combo's line edit) has the
 // focus; at most `presses` times.
 inline bool pressUntil(QWidget *target, Qt::Key key, Qt::KeyboardModifiers mods, int presses, const char *how,
-                       const std::source_location &where)
+                       const std::source_location &where, bool report = true)
 {
-    auto arrived = [target] {
+    // A widget whose focus goes to another (a combo's line edit to its combo) has arrived when that one has it.
+    QWidget *taker = target;
+    while (taker->focusProxy())
+        taker = taker->focusProxy();
+    auto arrived = [target, taker] {
         QWidget *f = QApplication::focusWidget();
-        return f && (f == target || target->isAncestorOf(f));
+        return f && (f == target || f == taker || target->isAncestorOf(f));
     };
     QApplication::setActiveWindow(target->window());
     for (int i = 0; i < presses && !arrived(); ++i) {
@@ -102,16 +106,15 @@ inline bool pressUntil(QWidget *target, Qt::Key key, Qt::KeyboardModifiers mods,
         QTest::keyClick(f ? f : target->window(), key, mods);
         Settle();
     }
-    if (!arrived()) {
+    if (!arrived() && report) {
         QWidget *f = QApplication::focusWidget();
         ADD_FAILURE_AT(where.file_name(), int(where.line()))
             << how << " did not reach " << target->metaObject()->className() << " '"
             << target->objectName().toStdString() << "' in " << presses << " presses; the focus is on "
             << (f ? f->metaObject()->className() : "nothing") << " '"
             << (f ? f->objectName().toStdString() : std::string()) << "'";
-        return false;
     }
-    return true;
+    return arrived();
 }
 } // namespace person_detail
 
@@ -182,6 +185,14 @@ inline void Type(const QString &text)
         TypeText(f, QString(c));
     }
     Settle();
+}
+
+// Tab until the target has the focus, or Shift+Tab where Tab does not reach it (a grid on the way keeps Tab
+// for its cells).
+inline bool TabOrBacktabTo(QWidget *target, std::source_location where = std::source_location::current())
+{
+    return person_detail::pressUntil(target, Qt::Key_Tab, Qt::NoModifier, 30, "Tab", where, false) ||
+           BacktabTo(target, 100, where);
 }
 
 // Tab to the field, type the text over what Tab selected, and leave the field with Tab.

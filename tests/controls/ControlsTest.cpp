@@ -459,6 +459,7 @@ TEST(MaskedEdits, ProductNumberRefusesADigitWhereTheMaskWantsALetter)
 
     // A typed separator still skips the optional day digit of the date edit.
     auto *date = new TmeDATUM(&form);
+    date->show();
     TabTo(date);
     date->setCursorPosition(0);
     QTest::keyClicks(date, QStringLiteral("1") + FormatSettings().DateSeparator + QStringLiteral("x2"));

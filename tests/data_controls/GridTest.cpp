@@ -465,18 +465,23 @@ TEST_F(Grid, AGridDestroyedOverAnOpenDataSetLetsGoOfItCleanly)
     EXPECT_EQ(grid.Model()->CurrentRow(), 1);
 }
 
-// Tab goes across the columns of the current row and on to the next control after the last; a grid without
-// rows has no cell to go to, and the first Tab leaves it.
+// Tab goes across the columns of the current row and on to the next control after the last (whole rows chosen
+// or not); a grid without rows has no cell to go to, and the first Tab leaves it.
 TEST_F(Grid, TabCrossesTheRowsColumnsAndLeavesTheGridWithoutRowsAtOnce)
 {
-    for (const bool empty : {false, true}) {
-        SCOPED_TRACE(empty ? "without rows" : "with rows");
+    const struct {
+        bool empty;
+        bool rowSelect;
+    } cases[] = {{false, false}, {false, true}, {true, false}, {true, true}};
+    for (const auto [empty, rowSelect] : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << (empty ? "without rows" : "with rows") << (rowSelect ? ", whole rows" : ""));
         if (empty)
             exec("delete from T_G");
         QWidget window;
         auto *inside = new TDBGrid(&window);
         inside->SetDataSource(&src);
-        inside->SetOptions(inside->Options() | dgTabs);
+        inside->SetOptions(inside->Options() | dgTabs | (rowSelect ? dgRowSelect : 0));
         auto *after = new QLineEdit(&window);
         auto *layout = new QVBoxLayout(&window);
         layout->addWidget(inside);

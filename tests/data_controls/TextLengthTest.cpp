@@ -109,7 +109,7 @@ TEST_F(TextLength, AnEditReachedByTheKeyboardIsTypedOver)
 
 TEST_F(TextLength, AMemoTakesItsCharactersWithALineEndCountingTwo)
 {
-    TabTo(pozn);
+    PutFocusDirectly(pozn);
     QApplication::processEvents();
     TypeText(pozn, QString::fromUtf8("šesťky"));
     QTest::keyClick(pozn, Qt::Key_Return);
@@ -126,7 +126,8 @@ TEST_F(TextLength, AMemoTakesItsCharactersWithALineEndCountingTwo)
     EXPECT_EQ(stored("POZN"), QString::fromUtf8("šesťky\r\nďalí"));
 
     // Over a selection the letters it frees count.
-    TabTo(pozn);
+    PutFocusDirectly(pozn);
+    pozn->selectAll();
     TypeText(pozn, QString::fromUtf8("Žiarska zlievareň"));
     EXPECT_EQ(pozn->toPlainText(), QString::fromUtf8("Žiarska zlie"));
     t.Post();
@@ -191,7 +192,7 @@ protected:
         grid.show();
         QApplication::setActiveWindow(&grid);
         ASSERT_TRUE(ShowActive(&grid));
-        TabTo(&grid);
+        PutFocusDirectly(&grid); // the grid is the window: no key leads into it
     }
     static int columnOf(TDBGrid &grid, const QString &field)
     {

@@ -91,10 +91,12 @@ TEST_F(LettersTest, TheStorePicksForACustomerWithSlovakLetters)
         product = q.FieldByName("C_POL")->AsString().trimmed();
         for (const char *probe : kTypedProbes)
             for (const char *entry : {"č.Výrobku", "Pre odberateľa ...", "Na objednávke ..."})
-                TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8(entry), QString::fromUtf8(probe));
-        EXPECT_EQ(TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("Pre odberateľa ..."), QStringLiteral("7")), 1);
+                TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8(entry), QString::fromUtf8(probe));
         EXPECT_EQ(
-            TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("Pre odberateľa ..."), QString::fromUtf8("Košick")), 0);
+            TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("Pre odberateľa ..."), QStringLiteral("7")), 1);
+        EXPECT_EQ(TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("Pre odberateľa ..."),
+                                              QString::fromUtf8("Košick")),
+                  0);
         f->SetModalResult(mrCancel);
     });
     EXPECT_FALSE(PickFromFinishedGoodsStore(QString::fromUtf8("Žiarska zlievareň"), QString()));

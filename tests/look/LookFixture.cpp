@@ -75,6 +75,8 @@ void LookTest::SetUp()
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
     Printer().setOutputFileName(QDir(folder.path()).filePath(QStringLiteral("tlac.pdf")));
     responder = std::make_unique<TTestResponder>();
+    // Each test starts the program anew, on a fresh database: no message has been checked or listed yet.
+    MessageCheckState() = TMessageCheckState();
     RegisterModules();
     TStartOptions options;
     options.ProgramFile = programFile();

@@ -163,7 +163,8 @@ TEST_F(FormsTest, AQuantityTypedInLettersStopsTheMovementUntilItIsANumber)
     m.FieldByName("TYP_POHYBU")->SetValue(22);
     WhenModal<TMPohybDForm>([&](TMPohybDForm *f) {
         TShownBoxes boxes;
-        TabTo(f->eMnozstvo);
+        PutFocusDirectly(f->eMnozstvo);
+        f->eMnozstvo->selectAll();
         QTest::keyClicks(f->eMnozstvo, "abc");
         // Clicked away from the edit and with the focus still in it: each time the post stops.
         QTest::mouseClick(f->BtnOK, Qt::LeftButton);
@@ -171,13 +172,14 @@ TEST_F(FormsTest, AQuantityTypedInLettersStopsTheMovementUntilItIsANumber)
         EXPECT_TRUE(f->isVisible());
         EXPECT_EQ(m.State(), dsInsert);
         EXPECT_EQ(f->eMnozstvo->text(), "abc");
-        TabTo(f->eMnozstvo);
+        PutFocusDirectly(f->eMnozstvo);
         f->BtnOK->click();
         QApplication::processEvents();
         EXPECT_TRUE(f->isVisible());
         EXPECT_EQ(boxes.Texts(), QStringList(2, QString::fromUtf8("'abc' nie je platné číslo")));
         EXPECT_EQ(number("select count(*) from MPOHYBY"), 0) << "nothing stored with quantity 0";
-        TabTo(f->eMnozstvo);
+        PutFocusDirectly(f->eMnozstvo);
+        f->eMnozstvo->selectAll();
         QTest::keyClicks(f->eMnozstvo, "7");
         f->BtnOK->click();
     });
@@ -249,14 +251,16 @@ TEST_F(FormsTest, AMovementsJobIsTakenAsPrintedAndLettersAreToldOnceAsTheEditIsL
     m.Append();
     WhenModal<TMPohybDForm>([&](TMPohybDForm *f) {
         TShownBoxes boxes;
-        TabTo(f->eCInt);
+        PutFocusDirectly(f->eCInt);
+        f->eCInt->selectAll();
         QTest::keyClicks(f->eCInt, "3x");
         QTest::keyClick(f->eCInt, Qt::Key_Tab);
         QApplication::processEvents();
         EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("„3x“ nie je číslo zákazky (napr. 26/0015).")});
         EXPECT_EQ(m.FieldByName("C_INT")->AsInteger(), 0);
         // The job as it is printed is taken.
-        TabTo(f->eCInt);
+        PutFocusDirectly(f->eCInt);
+        f->eCInt->selectAll();
         QTest::keyClicks(f->eCInt, "26/0003");
         QTest::keyClick(f->eCInt, Qt::Key_Tab);
         QApplication::processEvents();
@@ -319,7 +323,8 @@ TEST_F(FormsTest, ANewOrderTypedOverATakenNumberKeepsItsOwnLinesAndNeverTakesTho
         responder->InputAnswers = {QVariant(), free};
         responder->Inputs.clear();
         WhenModal<TMObjednavkyDForm>([&](TMObjednavkyDForm *f) {
-            TabTo(f->eCObj);
+            PutFocusDirectly(f->eCObj);
+            f->eCObj->selectAll();
             TypeText(f->eCObj, QStringLiteral("Obj.260001"));
             QTest::keyClick(f->eCObj, Qt::Key_Tab);
             if (withLine) {

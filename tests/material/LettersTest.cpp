@@ -53,9 +53,9 @@ TEST_F(LettersTest, TheStoresFindOwnersByNameAndNoNumberByLetters)
         for (const char *probe : kTypedProbes) {
             const QString text = QString::fromUtf8(probe);
             SCOPED_TRACE(probe);
-            TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("Majiteľ"), text);
-            TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("IČO"), text);
-            EXPECT_EQ(TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("Nutný vývoz do ..."), text), 0);
+            TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("Majiteľ"), text);
+            TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("IČO"), text);
+            EXPECT_EQ(TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("Nutný vývoz do ..."), text), 0);
             for (QLineEdit *e : {static_cast<QLineEdit *>(f->eSklad), static_cast<QLineEdit *>(f->eTyp)}) {
                 TabTo(e);
                 TypeText(e, text);
@@ -63,15 +63,16 @@ TEST_F(LettersTest, TheStoresFindOwnersByNameAndNoNumberByLetters)
                 e->clear();
             }
         }
-        EXPECT_EQ(TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("Majiteľ"), QString::fromUtf8("Žiar")), 1)
+        EXPECT_EQ(TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("Majiteľ"), QString::fromUtf8("Žiar")), 1)
             << "by name";
-        EXPECT_EQ(TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("Majiteľ"), QStringLiteral("7")), 1)
+        EXPECT_EQ(TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("Majiteľ"), QStringLiteral("7")), 1)
             << "by number";
-        EXPECT_EQ(TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("IČO"), QStringLiteral("36001")), 1);
-        EXPECT_EQ(TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("IČO"), QString::fromUtf8("Žiar")), 0)
+        EXPECT_EQ(TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("IČO"), QStringLiteral("36001")), 1);
+        EXPECT_EQ(TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("IČO"), QString::fromUtf8("Žiar")), 0)
             << f->Grid->DataSet()->Filter().toStdString();
-        EXPECT_EQ(
-            TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("Nutný vývoz do ..."), QStringLiteral("31.12.2099")), 0);
+        EXPECT_EQ(TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("Nutný vývoz do ..."),
+                                              QStringLiteral("31.12.2099")),
+                  0);
         checked = true;
         f->SetModalResult(mrCancel);
     });

@@ -1,7 +1,6 @@
 // The capacity plan form offscreen: its lists in several views with typed filters quoted, planning a job
 // from a typed start, editing a planned row without losing the foreman's entries, deleting only in the
 // detailed view, the calendar, and the staff estimate with no days.
-#include "common/PersonTyping.h"
 #include "ProductionFixture.h"
 
 #include "common/ShownBoxes.h"
@@ -205,7 +204,7 @@ TEST_F(CapacityPlanFormTest, KoniecClosesThePlansAndEscapePressesIt)
     QApplication::processEvents();
     ASSERT_TRUE(plan.BtnKoniec->isVisible());
     EXPECT_EQ(plan.BtnKoniec->text(), QString::fromUtf8("&Koniec"));
-    TabTo(plan.vOPERACIA);
+    plan.vOPERACIA->setFocus();
     QTest::keyClick(plan.vOPERACIA, Qt::Key_Escape);
     EXPECT_FALSE(plan.isVisible());
 
@@ -283,7 +282,7 @@ TEST_F(CapacityPlanFormTest, APlannedJobLeavesTheUnplannedListAtOnce)
     };
     const auto current = [&unplanned] { return unplanned.FieldByName("C_INT")->AsInteger(); };
     ASSERT_EQ(jobs(), (QStringList{"260001", "260002", "260003"}));
-    TabTo(form.DBgNEzaplanovane);
+    form.DBgNEzaplanovane->setFocus();
     QTest::keyClick(form.DBgNEzaplanovane, Qt::Key_Down);
     ASSERT_EQ(current(), 260002);
 
@@ -338,7 +337,7 @@ TEST_F(CapacityPlanFormTest, TheTermIsADateTypedOrChosenInItsCalendar)
     EXPECT_EQ(unplanned.RecordCount(), 2);
 
     // F4 drops the calendar down on the term; the day before it, chosen by keys, filters at once.
-    TabTo(form.vTermin);
+    form.vTermin->setFocus();
     QTest::keyClick(form.vTermin, Qt::Key_F4);
     QCalendarWidget *calendar = form.vTermin->Calendar();
     ASSERT_NE(calendar, nullptr);
@@ -367,7 +366,7 @@ TEST_F(CapacityPlanFormTest, ThePeriodsAreReadAgainAtEachDropDown)
 
     vyroba->Planning.PlanPeriod = QStringLiteral("TYZDEN 12");
     ASSERT_TRUE(plan(1, 260001));
-    TabTo(form.cbOBDOBIE);
+    form.cbOBDOBIE->setFocus();
     QTest::keyClick(form.cbOBDOBIE, Qt::Key_Down, Qt::AltModifier);
     QAbstractItemView *list = form.cbOBDOBIE->view();
     ASSERT_TRUE(list->isVisible()) << "the list dropped down";
@@ -395,7 +394,7 @@ TEST_F(CapacityPlanFormTest, APeriodTypedAfterTheBoxsBlankIsStoredWithoutIt)
     form.pcSPlan->setCurrentWidget(form.tabSPlan);
     ASSERT_EQ(form.cbOBDOBIE->currentText(), " ");
     QLineEdit *typed = form.cbOBDOBIE->lineEdit();
-    TabTo(typed);
+    typed->setFocus();
     QTest::keyClick(typed, Qt::Key_End);
     TypeText(typed, QString::fromUtf8("TÝŽDEŇ 12"));
     QTest::keyClick(typed, Qt::Key_Tab);

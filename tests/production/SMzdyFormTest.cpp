@@ -60,7 +60,8 @@ protected:
     // then left as a clerk leaves it.
     void typeDay(const char *day)
     {
-        TabTo(form->vDatum1);
+        form->vDatum1->setFocus();
+        form->vDatum1->selectAll();
         QTest::keyClicks(form->vDatum1, QString::fromLatin1(day).replace('.', FormatSettings().DateSeparator));
         QTest::keyClick(form->vDatum1, Qt::Key_Tab);
         QApplication::processEvents();
@@ -70,7 +71,8 @@ protected:
     {
         auto *edit = form->findChild<QLineEdit *>(QString::fromLatin1(name));
         ASSERT_NE(edit, nullptr) << name;
-        TabTo(edit);
+        edit->setFocus();
+        edit->selectAll();
         QTest::keyClicks(edit, QString::fromLatin1(number).replace('.', FormatSettings().DecimalSeparator));
     }
     std::unique_ptr<TSMzdyForm> form;
@@ -96,7 +98,7 @@ TEST_F(WagesForm, ProposesThePreviousMonthEarlyInTheMonthAndFiltersByCentre)
 // that is going.
 TEST_F(WagesForm, ACentreTypedButNotLeftFiltersNothingWhenTheFormCloses)
 {
-    TabTo(form->eSTREDISKO);
+    form->eSTREDISKO->setFocus();
     QTest::keyClicks(form->eSTREDISKO, "S2");
     ASSERT_EQ(mzdy->QZamestnanci.RecordCount(), 2);
     form.reset();
@@ -125,7 +127,7 @@ TEST_F(WagesForm, EachShiftOfADayIsARowOfItsOwn)
     typeDay("4.3.2026");
     ASSERT_EQ(mzdy->QDochadzka.State(), dsBrowse) << "the first shift's row of the day";
 
-    TabTo(form->vZmena1);
+    form->vZmena1->setFocus();
     QTest::keyClick(form->vZmena1, Qt::Key_2);
     ASSERT_EQ(form->vZmena1->currentText(), "2");
     ASSERT_EQ(mzdy->QDochadzka.State(), dsInsert) << "the second shift has no row yet";
@@ -138,13 +140,13 @@ TEST_F(WagesForm, EachShiftOfADayIsARowOfItsOwn)
     EXPECT_DOUBLE_EQ(value("select OHOD from SDOCHADZKA where OSC=57 and ZMENA=1").toDouble(), 7.5)
         << "the first shift's row is untouched";
 
-    TabTo(form->vZmena1);
+    form->vZmena1->setFocus();
     QTest::keyClick(form->vZmena1, Qt::Key_Down);
     QTest::keyClick(form->vZmena1, Qt::Key_Down);
     ASSERT_EQ(form->vZmena1->currentText(), "0");
     QTest::mouseClick(form->btnZapis1, Qt::LeftButton);
     EXPECT_EQ(count("select count(*) from SDOCHADZKA where OSC=57 and ZMENA=0"), 1);
-    TabTo(form->vZmena1);
+    form->vZmena1->setFocus();
     for (int i = 0; i < 3; ++i)
         QTest::keyClick(form->vZmena1, Qt::Key_Up);
     ASSERT_EQ(form->vZmena1->currentText(), "1");
@@ -158,7 +160,7 @@ TEST_F(WagesForm, TheDayIsTypedOrChosenInTheCalendar)
     ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 57));
     typeDay("4.3.2026");
     ASSERT_EQ(mzdy->QDochadzka.State(), dsInsert);
-    TabTo(form->vDatum1);
+    form->vDatum1->setFocus();
     QTest::keyClick(form->vDatum1, Qt::Key_F4);
     ASSERT_NE(form->vDatum1->Calendar(), nullptr);
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
@@ -192,7 +194,7 @@ TEST_F(WagesForm, OverheadHoursTakeAReasonFromTheSettingsList)
     EXPECT_EQ(count("select count(*) from SDOCHADZKA"), 0);
     ASSERT_EQ(mzdy->QDochadzka.State(), dsInsert) << "the typed row waits for its reason";
 
-    TabTo(form->DBcomboRDOV);
+    form->DBcomboRDOV->setFocus();
     QTest::keyClick(form->DBcomboRDOV, Qt::Key_O);
     EXPECT_EQ(form->DBcomboRDOV->currentText(), "OP-Oprava strojov");
     QTest::mouseClick(form->btnZapis1, Qt::LeftButton);
@@ -228,7 +230,7 @@ TEST_F(WagesForm, ToAllWritesTheDayForEveryEmployeeOfTheList)
 {
     ASSERT_TRUE(mzdy->QZamestnanci.Locate("OSC", 58));
     typeDay("4.3.2026");
-    TabTo(form->vZmena1);
+    form->vZmena1->setFocus();
     QTest::keyClick(form->vZmena1, Qt::Key_3);
     typeInto("DBeOHOD", "6");
     typeInto("DBeDOVOLENKA", "1.5");
@@ -562,7 +564,8 @@ TEST_F(WagesForm, WagePanelShowsTheRecordAndTheMonthsAttendance)
     auto *hourly = form->PanelMzdy->findChild<TDBEdit *>("DBeMZDA_HOD");
     ASSERT_NE(hourly, nullptr);
     ASSERT_FALSE(hourly->isReadOnly());
-    TabTo(hourly);
+    hourly->setFocus();
+    hourly->selectAll();
     QTest::keyClicks(hourly, QString("6") + FormatSettings().DecimalSeparator + "5");
     QTest::mouseClick(form->btnZapisMzdu1, Qt::LeftButton);
     EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();

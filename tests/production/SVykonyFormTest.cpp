@@ -55,7 +55,8 @@ protected:
     }
     void type(QLineEdit *edit, const QString &text)
     {
-        TabTo(edit);
+        edit->setFocus();
+        edit->selectAll();
         TypeText(edit, text);
         QTest::keyClick(edit, Qt::Key_Tab);
     }
@@ -136,7 +137,7 @@ TEST_F(PerformanceForm, TheHoursEditShowsHoursAndMinutesAfterTheListIsReadAgain)
     QTest::mouseClick(form->BtnZapis2, Qt::LeftButton);
     ASSERT_EQ(count("select count(*) from SVYKONY where OSC=57"), 1) << responder->Texts().join('\n').toStdString();
     vyk->QvSVykony.Cancel();
-    TabTo(form->BtnZapis2);
+    form->BtnZapis2->setFocus();
     form->ReloadEmployeeList();
     ASSERT_EQ(f("OSC")->AsInteger(), 57);
     EXPECT_EQ(form->DBeOHOD->text().toStdString(), "7:39");
@@ -161,7 +162,7 @@ TEST_F(PerformanceForm, TheOrderPageButtonsBeforeAJobDoNothing)
 TEST_F(PerformanceForm, ClosingTheFormInTheListsEmployeeFieldKeepsTheBookingBeingTyped)
 {
     scan("57");
-    TabTo(form->vOSC2);
+    form->vOSC2->setFocus();
     QTest::keyClicks(form->vOSC2, "58");
     ASSERT_EQ(vyk->QvSVykony.State(), dsInsert);
     form.reset();
@@ -174,7 +175,8 @@ TEST_F(PerformanceForm, HoursTakeFiveCharactersAtMost)
 {
     scan("57");
     ASSERT_EQ(vyk->QvSVykony.State(), dsInsert);
-    TabTo(form->DBeOHOD);
+    form->DBeOHOD->setFocus();
+    form->DBeOHOD->selectAll();
     TypeText(form->DBeOHOD, QStringLiteral("7:3912"));
     EXPECT_EQ(form->DBeOHOD->text(), "7:391");
     vyk->QvSVykony.Cancel();
@@ -224,10 +226,12 @@ TEST_F(PerformanceForm, LeavingTheDefectsAsksForTheirCausesOnce)
     scan("57");
     scan("260001000010");
     QApplication::setActiveWindow(form.get());
-    TabTo(form->DBeMNOZSTVO);
+    form->DBeMNOZSTVO->setFocus();
+    form->DBeMNOZSTVO->selectAll();
     QTest::keyClicks(form->DBeMNOZSTVO, "10");
     QTest::keyClick(form->DBeMNOZSTVO, Qt::Key_Return);
     ASSERT_TRUE(form->DBeZMATKY->hasFocus());
+    form->DBeZMATKY->selectAll();
     QTest::keyClicks(form->DBeZMATKY, "3");
     int shown = 0;
     WhenModal<TSVykonyZForm>([this, &shown](TSVykonyZForm *d) {
@@ -287,7 +291,7 @@ TEST_F(PerformanceForm, OverviewOfALongMonthShowsItsTotalWithoutReadingItWhole)
     QTest::mouseClick(form->BtnFilter3, Qt::LeftButton);
     EXPECT_EQ(form->EditMzdaSpolu->text(), "750,00");
     QApplication::setActiveWindow(form.get());
-    TabTo(form->vOSC3);
+    form->vOSC3->setFocus();
     form->vOSC3->setCursorPosition(0);
     QTest::keyClicks(form->vOSC3, "58");
     ASSERT_EQ(form->vOSC3->text().trimmed(), "58");
@@ -332,7 +336,7 @@ TEST_F(PerformanceForm, TheOrderEntryIsTypedFromTheEmployeeOnAndKeepsItsOperatio
     form->pcVykony->setCurrentWidget(form->tsZakazka);
     QApplication::setActiveWindow(form.get());
     QApplication::processEvents();
-    TabTo(form->vC_INT1);
+    form->vC_INT1->setFocus();
     QTest::keyClick(form->vC_INT1, Qt::Key_Home);
     QTest::keyClicks(form->vC_INT1, "260001");
     QTest::keyClick(form->vC_INT1, Qt::Key_Tab);
@@ -375,7 +379,7 @@ TEST_F(PerformanceForm, TheConfirmationPeriodIsTypedIntoDateEdits)
     form->pcVykony->setCurrentWidget(form->tsPotvrdenie);
     QApplication::setActiveWindow(form.get());
     const auto typeDay = [this](TDateEdit *edit, const char *digits) {
-        TabTo(edit);
+        edit->setFocus();
         QTest::keyClick(edit, Qt::Key_Home);
         QTest::keyClicks(edit, QString::fromLatin1(digits));
         QTest::keyClick(edit, Qt::Key_Tab);
@@ -411,7 +415,7 @@ namespace {
 TEST_F(PerformanceForm, EnterMovesToTheNextEdit)
 {
     scan("57");
-    TabTo(form->DBeMNOZSTVO);
+    form->DBeMNOZSTVO->setFocus();
     QTest::keyClicks(form->DBeMNOZSTVO, "12");
     QTest::keyClick(form->DBeMNOZSTVO, Qt::Key_Return);
     EXPECT_NE(QApplication::focusWidget(), form->DBeMNOZSTVO);
@@ -765,12 +769,13 @@ TEST_F(PerformanceForm, OverviewCaptionsPickAndTheOperationOffersTheDispatch)
     EXPECT_TRUE(form->vOPERACIA3->currentText().isEmpty()) << "no operation chosen at first";
     QTest::mouseClick(form->BtnFilter3, Qt::LeftButton);
     EXPECT_EQ(form->EditMzdaSpolu->text(), "65,00");
-    TabTo(form->vOPERACIA3);
+    form->vOPERACIA3->setFocus();
     QTest::keyClick(form->vOPERACIA3, Qt::Key_Down);
     QTest::keyClick(form->vOPERACIA3->lineEdit(), Qt::Key_Tab);
     EXPECT_EQ(form->vOPERACIA3->currentText(), "EXP");
     EXPECT_EQ(form->EditMzdaSpolu->text(), "25,00") << "the dispatch only";
-    TabTo(form->vOPERACIA3);
+    form->vOPERACIA3->setFocus();
+    form->vOPERACIA3->lineEdit()->selectAll();
     TypeText(form->vOPERACIA3->lineEdit(), "odlx");
     EXPECT_EQ(form->vOPERACIA3->currentText(), "odl") << "three characters";
 }

@@ -1,6 +1,5 @@
 // The work plan offscreen: the period's operations up to a day, the foreman's entries stored, planned
 // pieces refreshed from what remains with finished jobs dropped with their day plan, and the ticket.
-#include "common/PersonTyping.h"
 #include "ProductionFixture.h"
 #include "common/GridTyping.h"
 #include "common/ShownBoxes.h"
@@ -118,7 +117,8 @@ TEST_F(WorkPlanTest, APeriodOfTwentyCharactersIsReadWhole)
     QApplication::setActiveWindow(&form);
     QApplication::processEvents();
     QLineEdit *typed = form.vOBDOBIE->lineEdit();
-    TabTo(typed);
+    typed->setFocus();
+    typed->selectAll();
     TypeText(typed, period);
     QTest::keyClick(typed, Qt::Key_Tab);
     QApplication::processEvents();
@@ -232,7 +232,7 @@ TEST_F(WorkPlanTest, SortsByTitlesAndTakesTypingOnlyInItsOwnColumns)
     // The job's cell takes no typing; the employee's does, and is stored.
     clickTitle(column("C_INT"));
     q.First();
-    TabTo(grid);
+    grid->setFocus();
     QWidget *editor = TypeInCell(grid, column("C_INT"), "5");
     EXPECT_EQ(editor, grid) << "no editor in a read-only column";
     EXPECT_EQ(q.State(), dsBrowse);
@@ -307,7 +307,7 @@ TEST_F(WorkPlanTest, TheDayIsADateTypedOrChosenInItsCalendar)
     EXPECT_TRUE(q.IsEmpty());
 
     // F4 drops the calendar down on the day; the next day, chosen by keys, lists at once.
-    TabTo(form.vZACIATOK);
+    form.vZACIATOK->setFocus();
     QTest::keyClick(form.vZACIATOK, Qt::Key_F4);
     QCalendarWidget *calendar = form.vZACIATOK->Calendar();
     ASSERT_NE(calendar, nullptr);

@@ -243,7 +243,7 @@ TEST_F(DocumentsTest, ComplaintJobCheckedAsTheFocusMovesOnButNotWhenLeftByEscape
         // A typed job number, completed with the year, brings the job's order, product and customer.
         WhenModal<TZakRekDForm>(
             [&](TZakRekDForm *d) {
-                type(d->DBeC_INT->Edit(), "1");
+                typeDirectly(d->DBeC_INT->Edit(), "1");
                 EXPECT_EQ(odbyt->QZakRek.FieldByName("C_INT")->AsInteger(), 260001);
                 EXPECT_EQ(odbyt->QZakRek.FieldByName("C_OBJ")->AsString().trimmed(), "ZAK260001");
                 EXPECT_EQ(odbyt->QZakRek.FieldByName("C_VYR")->AsString().trimmed(), "V1");
@@ -278,11 +278,11 @@ TEST_F(DocumentsTest, ComplaintTakesTheJobAsPrintedInItsFieldAndItsFilter)
     WhenModal<TZakRekForm>([&](TZakRekForm *f) {
         WhenModal<TZakRekDForm>(
             [&](TZakRekDForm *d) {
-                type(d->DBeC_INT->Edit(), "26/0012");
+                typeDirectly(d->DBeC_INT->Edit(), "26/0012");
                 EXPECT_TRUE(responder->Messages.isEmpty()) << "26/0012 is no refused number";
                 EXPECT_EQ(odbyt->QZakRek.FieldByName("C_INT")->AsInteger(), 260012);
                 EXPECT_EQ(odbyt->QZakRek.FieldByName("C_OBJ")->AsString().trimmed(), "ZAK260001");
-                type(d->DBeC_INT->Edit(), "26/00x");
+                typeDirectly(d->DBeC_INT->Edit(), "26/00x");
                 EXPECT_EQ(responder->Texts(),
                           QStringList{QString::fromUtf8("„26/00x“ nie je číslo zákazky (napr. 26/0015).")});
                 EXPECT_EQ(odbyt->QZakRek.FieldByName("C_INT")->AsInteger(), 260012) << "the job stays";
@@ -292,7 +292,7 @@ TEST_F(DocumentsTest, ComplaintTakesTheJobAsPrintedInItsFieldAndItsFilter)
         QTest::mouseClick(f->BtnNovy, Qt::LeftButton);
         // The list's job filter, typed as printed, short or whole.
         QApplication::setActiveWindow(f);
-        TabTo(f->eC_INT);
+        PutFocusDirectly(f->eC_INT);
         TypeText(f->eC_INT, "26/0012");
         EXPECT_EQ(f->eC_INT->text(), "26/0012");
         EXPECT_EQ(odbyt->QZakRek.RecordCount(), 1);
