@@ -2,7 +2,6 @@
 // objects, the connection when the menu is shown, the menu enabled by privileges, the message check on
 // activation, the report-definition menu, and the question and the commit when the program closes. On a
 // copy of the demo database: the message list the start opens, closed every way a person can.
-#include "common/PersonTyping.h"
 #include "shell/ShellFixture.h"
 
 #include "common/WhenModal.h"
@@ -109,7 +108,8 @@ protected:
     {
         TFormMenu *menu = StartProgram(options);
         menu->show();
-        EXPECT_TRUE(ShowExposed(menu, "the menu comes up"));
+        EXPECT_TRUE(QTest::qWaitForWindowExposed(menu));
+        QTest::qWait(20);
         return menu;
     }
 
@@ -356,7 +356,7 @@ TEST_F(StartTest, ActivationChecksMessagesOnceConnected)
     };
     TFormMenu *m = startAndShow();
     m->activateWindow();
-    Settle();
+    QTest::qWait(20);
     if (calls.isEmpty()) {
         // Some platforms do not activate windows offscreen: deliver the activation as the system would.
         QEvent activate(QEvent::WindowActivate);
@@ -664,7 +664,7 @@ protected:
     static void activate(QWidget *window)
     {
         window->windowHandle()->requestActivate();
-        ASSERT_TRUE(WaitFor("the window becomes active", [window] { return window->isActiveWindow(); }));
+        ASSERT_TRUE(QTest::qWaitFor([window] { return window->isActiveWindow(); }, 60000));
     }
 };
 
@@ -674,7 +674,7 @@ TEST_P(StartOnDemoTest, TheMessageListClosedAnyWayLeavesTheProgramWorking)
     closeNextList(&atStart);
     TFormMenu *m = startAndShow();
     ASSERT_TRUE(DMZal->DBZAL.Connected());
-    ASSERT_TRUE(WaitFor("the start lists the messages", [&] { return atStart > 0; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return atStart > 0; }, 60000)) << "the start lists the messages";
     EXPECT_GE(atStart, 2) << "the demo's welcome and its complaint";
     ASSERT_NE(QMsgForm, nullptr);
     EXPECT_FALSE(QMsgForm->isVisible());
@@ -695,7 +695,7 @@ TEST_P(StartOnDemoTest, TheMessageListClosedAnyWayLeavesTheProgramWorking)
     closeNextList(&afterActivation);
     other->deleteLater();
     activate(m);
-    ASSERT_TRUE(WaitFor("the activation lists the new message", [&] { return afterActivation > 0; }));
+    ASSERT_TRUE(QTest::qWaitFor([&] { return afterActivation > 0; }, 60000));
     EXPECT_EQ(afterActivation, 1) << "only the message not listed yet";
     EXPECT_FALSE(QMsgForm->isVisible());
 
