@@ -1,5 +1,6 @@
 // The Firebird data sets on a real embedded database: lazy fetching, types, the state machine and its
 // events, writes through tables and update statements, cached updates, master-detail, bookmarks.
+#include "common/PersonTyping.h"
 #include "common/DbFixture.h"
 #include "common/DbError.h"
 #include "platform/fbapi/IBError.h"
@@ -915,7 +916,7 @@ TEST_F(DataSets, IdleTimerEndsTheTransactionButNotInsideASave)
     // A transaction left active with nothing written ends on the timer: waited for (a minute only when
     // it never does).
     tr->StartTransaction();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !tr->Active(); }, 60000));
+    EXPECT_TRUE(WaitFor("the idle transaction ends on its timer", [&] { return !tr->Active(); }));
     EXPECT_TRUE(t->Active()) << "the list stays open";
     t->Last();
     EXPECT_EQ(t->FieldByName("ID")->AsInteger(), 3);

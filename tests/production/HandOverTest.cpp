@@ -1,5 +1,6 @@
 // Hand-overs: document numbers per month, the calculation copied in, the closed month, the rise of a fully
 // handed-over job to state 90, the home currency's rate, and the print mark of exactly the printed rows.
+#include "common/PersonTyping.h"
 #include "ProductionFixture.h"
 #include "common/HostileCorpus.h"
 
@@ -302,8 +303,7 @@ TEST_F(HandOverTest, TheQuestionOfTheLastPiecesKeepsTheFormWhateverTheAnswer)
         EXPECT_EQ(form->focusWidget(), form->DBEditC_INT);
         QTest::keyClicks(form->DBEditC_INT, QString::fromLatin1(job));
         QTest::keyClick(form->DBEditC_INT, Qt::Key_Tab);
-        form->DBEditMNOZSTVO->setFocus();
-        QTest::keyClick(form->DBEditMNOZSTVO, Qt::Key_A, Qt::ControlModifier);
+        TabTo(form->DBEditMNOZSTVO);
         QTest::keyClicks(form->DBEditMNOZSTVO, QString::fromLatin1(pieces));
         QTest::keyClick(form->DBEditMNOZSTVO, Qt::Key_Tab);
         WhenModal<QMessageBox>(
@@ -314,7 +314,7 @@ TEST_F(HandOverTest, TheQuestionOfTheLastPiecesKeepsTheFormWhateverTheAnswer)
                 QTest::mouseClick(box->button(answer), Qt::LeftButton);
             },
             form);
-        form->BtnZapis->setFocus();
+        TabTo(form->BtnZapis);
         QTest::keyClick(form->BtnZapis, Qt::Key_Return);
         QApplication::processEvents();
     };
@@ -349,7 +349,6 @@ TEST_F(HandOverTest, ARefusedDateLosesNotTheJobTypedNext)
     QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
     QTest::keyClick(form.DBEditC_INT, Qt::Key_Backtab);
     ASSERT_TRUE(form.DBEditDATUM->hasFocus());
-    QTest::keyClick(form.DBEditDATUM, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(form.DBEditDATUM, "31.2.2026");
     QTest::keyClick(form.DBEditDATUM, Qt::Key_Tab);
     QApplication::processEvents();
@@ -462,7 +461,7 @@ TEST_F(HandOverTest, AJobTypedAsPrintedIsUnderstoodAndLettersAreRefused)
     responder->Messages.clear();
 
     form.pcOdvody->setCurrentWidget(form.tabOdvody);
-    form.vC_INT->setFocus();
+    TabTo(form.vC_INT);
     TypeText(form.vC_INT, "26/0001");
     QTest::mouseClick(form.BtnFilter1, Qt::LeftButton);
     EXPECT_TRUE(responder->Texts().isEmpty()) << responder->Texts().join('\n').toStdString();
@@ -510,12 +509,11 @@ TEST_F(HandOverTest, ARateOutsideItsRangeIsRefusedAndTheListsShowItsPlaces)
     QTest::keyClick(form.DBEditC_INT, Qt::Key_Tab);
     ASSERT_EQ(f("C_INT")->AsInteger(), 260002) << boxes.Texts().join('\n').toStdString();
     ASSERT_EQ(f("KURZ")->AsFloat(), 25);
-    form.DBEditMNOZSTVO->setFocus();
+    TabTo(form.DBEditMNOZSTVO);
     QTest::keyClicks(form.DBEditMNOZSTVO, "1");
     QTest::keyClick(form.DBEditMNOZSTVO, Qt::Key_Tab);
     const auto typeRate = [&form, &local](const char *text) {
-        form.DBEditKURZ->setFocus();
-        QTest::keyClick(form.DBEditKURZ, Qt::Key_A, Qt::ControlModifier);
+        TabTo(form.DBEditKURZ);
         QTest::keyClicks(form.DBEditKURZ, local(text));
         QTest::keyClick(form.DBEditKURZ, Qt::Key_Tab);
         QApplication::processEvents();

@@ -1,5 +1,6 @@
 // The performance form offscreen: a booking by scanned codes (F12) and typed values, an unknown job of a
 // long code, the defect breakdown that must add up.
+#include "common/PersonTyping.h"
 #include "WorkshopFixture.h"
 #include "common/HostileCorpus.h"
 #include "common/WhenModal.h"
@@ -38,7 +39,7 @@ protected:
         form = std::make_unique<TSVykonyForm>();
         form->show();
         form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        ASSERT_TRUE(ShowActive(form.get()));
         form->pcVykony->setCurrentWidget(form->tsPracovnik);
     }
     void TearDown() override
@@ -100,12 +101,12 @@ TEST_F(PerformanceForm, WhatIsTypedWhereTheFormPutsTheFocusReplacesTheValue)
     QWidget question;
     question.show();
     QApplication::setActiveWindow(&question);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&question));
+    ASSERT_TRUE(ShowActive(&question));
     responder->InputAnswers.push_back(QStringLiteral("57"));
     form->BarcodeEntry();
     question.hide();
     QApplication::setActiveWindow(form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(ShowActive(form.get()));
     ASSERT_EQ(QApplication::focusWidget(), form->DBeC_INT);
     typeHere("260001");
     EXPECT_EQ(f("C_INT")->AsInteger(), 260001) << responder->Texts().join('\n').toStdString();

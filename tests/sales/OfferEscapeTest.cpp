@@ -71,7 +71,7 @@ TEST_F(OfferEscapeTest, EscapeClosesTheDialogAndStoresNothingTyped)
 {
     // A note typed and left for the next field is in the record: Escape gives it up with the dialog.
     inOffer([&](TCenPonDForm *d) {
-        d->DBePOZNAMKA->setFocus();
+        TabTo(d->DBePOZNAMKA);
         Retype(d->DBePOZNAMKA, QString::fromUtf8("nová poznámka O'Neil"));
         QTest::keyClick(d->DBePOZNAMKA, Qt::Key_Tab);
         ASSERT_EQ(odbyt->QCenPon.State(), dsEdit);
@@ -85,7 +85,7 @@ TEST_F(OfferEscapeTest, EscapeClosesTheDialogAndStoresNothingTyped)
 
     // A note still in its edit: the first Escape takes it back, the second closes.
     inOffer([&](TCenPonDForm *d) {
-        d->DBePOZNAMKA->setFocus();
+        TabTo(d->DBePOZNAMKA);
         Retype(d->DBePOZNAMKA, QString::fromUtf8("ďalšia"));
         EXPECT_FALSE(escape(d)) << "the edit's change is taken back first";
         EXPECT_EQ(d->DBePOZNAMKA->text(), QString::fromUtf8("pôvodná"));
@@ -99,7 +99,7 @@ TEST_F(OfferEscapeTest, EscapeInAnOpenCellEditorClosesOnlyTheEditor)
 {
     inOffer([&](TCenPonDForm *d) {
         TxDBGrid *grid = d->DBGridCenPonD;
-        grid->setFocus();
+        TabTo(grid);
         QWidget *editor = TypeInCell(grid, 3, "42");
         ASSERT_NE(editor, grid) << "no cell editor opened";
         ASSERT_TRUE(grid->EditorMode());
@@ -124,7 +124,7 @@ TEST_F(OfferEscapeTest, AltZSavesAndTheItemsDeleteHasAKeyOfItsOwn)
     bool pressed = false;
     WhenModal<TCenPonDForm>([&](TCenPonDForm *d) {
         QApplication::setActiveWindow(d);
-        d->DBePOZNAMKA->setFocus();
+        TabTo(d->DBePOZNAMKA);
         Retype(d->DBePOZNAMKA, QString::fromUtf8("uložená"));
         QTest::keyClick(d->DBePOZNAMKA, Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::AltModifier);
