@@ -249,6 +249,17 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
                 SetSQLWhere3();
         });
     });
+    // A hand-over typed and not saved is asked about as the form closes; Escape on the detail gives it up.
+    SetUnsavedData({.Rows = {&DMOdv->QvSOdvody},
+                    .Save =
+                        [] {
+                            TxDataSet &q = DMOdv->QvSOdvody;
+                            if (q.State() == dsInsert || q.State() == dsEdit)
+                                q.Post();
+                            if (q.UpdatesPending())
+                                q.ApplyUpdates();
+                        },
+                    .CancelRow = [this] { BtnNezapisClick(); }});
     OnShow = [this] { Guarded([this] { showList(); }); };
     OnClose = [](TCloseAction &) {
         DMOdv->QvSOdvody.Close();

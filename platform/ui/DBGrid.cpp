@@ -516,9 +516,11 @@ void TDBGrid::keyPressEvent(QKeyEvent *e)
     case Qt::Key_Backtab:
         if ((options_ & dgTabs) && ColumnCount() > 0) {
             const int col = SelectedIndex() + (key == Qt::Key_Tab && !shift ? 1 : -1);
+            // An empty grid has no cell to move to: the focus leaves it, as at its last column.
             if (col >= 0 && col < ColumnCount()) {
                 SetSelectedIndex(col);
-                break;
+                if (SelectedIndex() == col)
+                    break;
             }
         }
         focusNextPrevChild(key == Qt::Key_Tab && !shift);
