@@ -317,12 +317,17 @@ bool TForm::settleUnsaved(bool &saved)
     if (settled || !unsaved_.Save || !HoldsUnsavedData())
         return true;
     switch (MessageDlg(QString::fromUtf8("Uložiť zmeny?"), mtConfirmation, mbYesNoCancel, mbYes)) {
-    case mrYes:
+    case mrYes: {
+        // A refused save leaves the focus where the user was, for the correction.
+        const QPointer<QWidget> focus = focusWidget();
         saved = Guarded([this] {
             CommitFocusedControl(this);
             unsaved_.Save();
         });
+        if (!saved && focus && !focusWidget())
+            focus->setFocus(Qt::OtherFocusReason);
         return saved;
+    }
     case mrNo:
         dropUnsaved();
         return true;
