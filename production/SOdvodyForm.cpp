@@ -310,6 +310,7 @@ void TSOdvodyForm::BtnNovyClick()
         q.FieldByName(QStringLiteral("STREDISKO"))->SetValue(DBcomboSTREDISKO->itemText(0));
     if (DBcomboSKLAD->count() > 0)
         q.FieldByName(QStringLiteral("SKLAD"))->SetValue(DBcomboSKLAD->itemText(0));
+    q.KeepAsDefaults();
     pcOdvody->setTabEnabled(pcOdvody->indexOf(tabDetail), true);
     pcOdvody->setCurrentWidget(tabDetail);
     DBEditC_INT->setFocus();
@@ -331,6 +332,7 @@ void TSOdvodyForm::BtnZapisClick()
         q.Append();
         q.FieldByName(QStringLiteral("STREDISKO"))->SetValue(centre);
         q.FieldByName(QStringLiteral("SKLAD"))->SetValue(store);
+        q.KeepAsDefaults();
         DBEditC_INT->setFocus();
     } else {
         if (q.State() == dsEdit)

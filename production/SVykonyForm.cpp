@@ -762,6 +762,7 @@ void TSVykonyForm::NewRow()
     for (int i = 0; i < int(std::size(names)); ++i)
         TDMVyk::SetFieldQuietly(q.FieldByName(QString::fromLatin1(names[i])), defaults[i]);
     q.FieldByName(QStringLiteral("C_DAVKY"))->SetValue(0);
+    q.KeepAsDefaults();
     if (q.FieldByName(QStringLiteral("OSC"))->AsInteger() != 0)
         enterEdit(DBeC_INT);
     else

@@ -111,21 +111,20 @@ void TForm::closeModal()
     if (!inModal_ || modalResult_ == mrNone || closing_)
         return;
     closing_ = true;
+    // The form's own objection first: unsaved data is asked about only when the close would go on.
     bool saved = false;
-    if (modalResult_ != mrOk && !settleUnsaved(saved)) {
+    if (!CloseQuery() || (modalResult_ != mrOk && !settleUnsaved(saved))) {
         closing_ = false;
+        settled_ = false;
         modalResult_ = mrNone;
         return;
     }
     // Stored on the question: the caller sees the result of the window's Zapíš.
     if (saved)
         modalResult_ = mrOk;
-    TCloseAction action = caNone;
-    if (CloseQuery()) {
-        action = caHide;
-        if (OnClose)
-            OnClose(action);
-    }
+    TCloseAction action = caHide;
+    if (OnClose)
+        OnClose(action);
     closing_ = false;
     if (action == caNone) {
         modalResult_ = mrNone;
@@ -154,8 +153,9 @@ void TForm::Close()
         return;
     closing_ = true;
     bool saved = false;
-    if (!settleUnsaved(saved) || !CloseQuery()) {
+    if (!CloseQuery() || !settleUnsaved(saved)) {
         closing_ = false;
+        settled_ = false;
         return;
     }
     TCloseAction action = caHide;
@@ -421,7 +421,7 @@ void TForm::keyPressEvent(QKeyEvent *e)
         if (cancelTypedRow())
             return;
         bool saved = false;
-        if (!settleUnsaved(saved))
+        if (HoldsUnsavedData() && (!CloseQuery() || !settleUnsaved(saved)))
             return;
         if (saved) {
             done(mrOk);
