@@ -97,7 +97,8 @@ TZakRekDForm::TZakRekDForm(QWidget *owner) : TForm(owner)
     main->addLayout(bottom);
     edit(bottom, {"RIESENIE", "Konečný spôsob riešenia"});
 
-    AddSaveButtons(this, main, BtnZapis, BtnNezapis, [] { DMOdbyt->QZakRek.Post(); });
+    AddSaveButtons(this, main, BtnZapis, BtnNezapis,
+                   {.Records = {&DMOdbyt->QZakRek}, .Save = [] { DMOdbyt->QZakRek.Post(); }});
     // The job takes the focus as the dialog comes up. Coming back to it from a message (a refused value) or
     // from the pick list leaves the focus where the clerk was, so what is typed next goes there.
     OnShow = [this] { comingUp_ = true; };

@@ -79,6 +79,9 @@ public:
     TDataSetState State() const { return state_; }
     // A field of the row being edited or inserted was set since Edit, or since the new row's defaults.
     bool Modified() const { return modified_; }
+    // The row as it stands counts as not changed: values a program fills into a new row are its defaults,
+    // not typing.
+    void KeepAsDefaults() { modified_ = false; }
     bool IsEmpty() const;
     bool CanModify() const { return !ReadOnly && !forwardOnly_ && InternalCanModify(); }
     bool ReadOnly = false;

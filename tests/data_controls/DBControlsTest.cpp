@@ -1,18 +1,22 @@
 // Data-aware controls on a real table: what they show while browsing and editing, how typing starts an
 // edit, and that a post writes only the fields the user changed.
-#include "common/PersonTyping.h"
 #include "common/DbFixture.h"
 #include "common/HostileCorpus.h"
+#include "common/PersonTyping.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Exception.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/Dialogs.h"
 
+#include <QAction>
 #include <QCalendarWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTest>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -395,4 +399,57 @@ TEST_F(Controls, TheDateCalendarOpensOnTheDateHeldOrOnTodayNeverOnAPlaceholder)
     t.Post();
     EXPECT_EQ(value("select D from T_B where ID = 2").toDate(), QDate(2026, 5, 20));
     ClearNowForTests();
+}
+
+// A command given right after typing works on what was typed, whatever gives it: a button, a tool button
+// (which takes no focus), a button's Alt letter, an action's shortcut, a menu item. Each reads the field as
+// its click arrives.
+TEST_F(Controls, ACommandGivenRightAfterTypingReadsTheTypedValue)
+{
+    QString seen;
+    const auto read = [&] { seen = t.FieldByName("NAZOV")->AsString(); };
+    auto *push = new QPushButton("Počítaj", &w);
+    auto *tool = new QToolButton(&w);
+    tool->setText("Od ceny");
+    auto *lettered = new QPushButton("&Prepočítaj", &w);
+    auto *action = new QAction("Prepočet", &w);
+    action->setShortcut(QKeySequence(Qt::Key_F9));
+    w.addAction(action);
+    QMenu menu(&w);
+    QAction *item = menu.addAction("Prepočet z menu");
+    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{push, tool, lettered}) {
+        w.layout()->addWidget(b);
+        QObject::connect(b, &QAbstractButton::clicked, read);
+    }
+    QObject::connect(action, &QAction::triggered, read);
+    QObject::connect(item, &QAction::triggered, read);
+    struct Case {
+        const char *command;
+        std::function<void()> give;
+    };
+    const Case cases[] = {
+        {"push button", [&] { ClickOn(push); }},
+        {"tool button", [&] { ClickOn(tool); }},
+        {"Alt letter", [] { Press(Qt::Key_P, Qt::AltModifier); }},
+        {"shortcut", [] { Press(Qt::Key_F9); }},
+        {"menu item",
+         [&] {
+             menu.popup(w.mapToGlobal(QPoint(0, 0)));
+             QTest::qWaitForWindowExposed(&menu);
+             QTest::mouseClick(&menu, Qt::LeftButton, Qt::NoModifier, menu.actionGeometry(item).center());
+             Settle();
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.command);
+        ASSERT_TRUE(TabTo(nazov));
+        Type(QString::fromUtf8("č") + QString::fromLatin1(c.command).left(4));
+        const QString shown = nazov->text();
+        seen.clear();
+        c.give();
+        // A button's Alt letter clicks it a moment later, showing it pressed in between.
+        WaitFor(c.command, [&] { return !seen.isEmpty(); });
+        EXPECT_EQ(seen, shown);
+        t.Cancel();
+    }
 }

@@ -9,6 +9,8 @@
 #include <QElapsedTimer>
 #include <QTest>
 
+#include <functional>
+
 namespace {
 
 class DataSets : public DbFixture {
@@ -571,6 +573,61 @@ TEST_F(DataSets, DetailTableByMasterFieldsAndDescendingOrder)
     EXPECT_EQ(rows(detail.get()), 2);
     master->Next();
     EXPECT_EQ(rows(detail.get()), 1);
+}
+
+// A master read again closes and opens: a detail open before it shows the rows of the master's new current
+// row afterwards, whether the master was filtered, sorted or read again, and whether the detail is a table
+// linked by fields or a query taking the master's fields as parameters. One closed on its own stays closed.
+TEST_F(DataSets, ADetailOpenBeforeItsMasterIsReadAgainIsOpenAfterIt)
+{
+    struct Case {
+        const char *kind;
+        std::function<void(TIBTable &)> readAgain;
+        int masterId; // the master's current row afterwards
+        int detailRows;
+    };
+    const Case cases[] = {
+        {"filter", [](TIBTable &m) { m.SetFilterText("ID = 2"); }, 2, 1},
+        {"sort", [](TIBTable &m) { m.SetIndexFieldNames("CODE"); }, 10, 0}, // C0 first
+        {"refresh",
+         [](TIBTable &m) {
+             m.Close();
+             m.Open();
+         },
+         1, 2},
+    };
+    for (const Case &c : cases)
+        for (const bool asTable : {true, false}) {
+            SCOPED_TRACE(std::string(c.kind) + (asTable ? ", table detail" : ", query detail"));
+            auto master = table("T_ITEM");
+            master->SetIndexFieldNames("ID");
+            master->SetFilterText("ID in (1, 2, 10)");
+            master->SetFiltered(true);
+            TDataSource ds(master.get());
+            std::unique_ptr<TIBCustomDataSet> detail;
+            if (asTable) {
+                auto t = table("T_LINE");
+                t->SetMasterSource(&ds);
+                t->SetMasterFields("ID");
+                t->SetIndexFieldNames("ITEM_ID");
+                detail = std::move(t);
+            } else {
+                auto q = query("select TXT from T_LINE where ITEM_ID = :ID order by TXT");
+                q->SetDataSource(&ds);
+                detail = std::move(q);
+            }
+            master->Open();
+            detail->Open();
+            ASSERT_EQ(rows(detail.get()), 2);
+            c.readAgain(*master);
+            ASSERT_EQ(master->FieldByName("ID")->AsInteger(), c.masterId);
+            EXPECT_TRUE(detail->Active());
+            EXPECT_EQ(rows(detail.get()), c.detailRows);
+            master->First();
+            detail->Close();
+            c.readAgain(*master);
+            EXPECT_FALSE(detail->Active()) << "a detail closed on its own is left closed";
+        }
 }
 
 TEST_F(DataSets, ADetailKeepsItsUnsavedRowsWhileItsMasterRowIsEnteredUnderAKeyTypedOver)

@@ -5,6 +5,7 @@
 #include "common/HostileCorpus.h"
 
 #include "common/ShownBoxes.h"
+#include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "production/DMOdv.h"
 #include "production/ProductionModule.h"
@@ -603,4 +604,62 @@ TEST_F(HandOverTest, ACalculationWithoutARateGivesTheHandOverNone)
     f("C_INT")->SetValue(260002);
     EXPECT_EQ(f("KURZ")->AsFloat(), 24.5) << "the rate of the day's hand-overs in that currency";
     q.Cancel();
+}
+
+// The form can always be left by Escape: fresh, after Nový, after a refused save, after a typed hand-over
+// (the first Escape gives up the hand-over being typed, the next closes). Closed by its title bar while a
+// hand-over is typed, it asks first.
+TEST_F(HandOverTest, EscapeLeavesTheFormInEveryStateAndTheTitleBarAsksAboutATypedOne)
+{
+    struct Case {
+        const char *state;
+        std::function<void(TSOdvodyForm &)> reach;
+    };
+    const Case cases[] = {
+        {"fresh", [](TSOdvodyForm &) {}},
+        {"after Nový", [](TSOdvodyForm &form) { ClickOn(form.BtnNovy); }},
+        {"after a refused save",
+         [](TSOdvodyForm &form) {
+             ClickOn(form.BtnNovy);
+             ASSERT_TRUE(TabTo(form.DBEditMNOZSTVO));
+             Type("3");
+             ClickOn(form.BtnZapis);
+         }},
+        {"after a typed hand-over",
+         [](TSOdvodyForm &form) {
+             ClickOn(form.BtnNovy);
+             Type("1");
+             ASSERT_TRUE(TabTo(form.DBEditMNOZSTVO));
+             Type("3");
+         }},
+    };
+    exec("update ZAKAZKYD set STAV_ZAK=40 where C_INT=260001");
+    const int stored = count("select count(*) from SODVODY");
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.state);
+        TSOdvodyForm form;
+        ASSERT_TRUE(ShowActive(&form));
+        c.reach(form);
+        responder->Messages.clear();
+        for (int i = 0; i < 3 && form.isVisible(); ++i)
+            Press(Qt::Key_Escape);
+        EXPECT_FALSE(form.isVisible()) << "three Escapes did not close the form";
+        EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    }
+    EXPECT_EQ(count("select count(*) from SODVODY"), stored);
+
+    TSOdvodyForm form;
+    ASSERT_TRUE(ShowActive(&form));
+    ClickOn(form.BtnNovy);
+    Type("1");
+    ASSERT_TRUE(TabTo(form.DBEditMNOZSTVO));
+    Type("3");
+    for (const int answer : {int(mrCancel), int(mrNo)}) {
+        responder->MessageAnswers.push_back(answer);
+        form.close();
+        Settle();
+        EXPECT_EQ(form.isVisible(), answer == mrCancel);
+    }
+    EXPECT_EQ(responder->Texts(), QStringList(2, QString::fromUtf8("Uložiť zmeny?")));
+    EXPECT_EQ(count("select count(*) from SODVODY"), stored);
 }

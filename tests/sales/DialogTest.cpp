@@ -2,6 +2,7 @@
 // lists, keys typed into its edits, OK that stores and prices the product back, a refused save that keeps
 // the dialog open, and the route rewritten from the job.
 #include "SalesFixture.h"
+#include "common/PersonTyping.h"
 
 #include "library/Buttons.h"
 #include "platform/ui/DBControls.h"
@@ -374,4 +375,19 @@ TEST_F(DialogTest, MaterialAndCurrencyChosenFromTheirCodeLists)
         QTest::mouseClick(form.BtnZapis, Qt::LeftButton);
     });
     EXPECT_EQ(value("select MENA from ZAKKALK where C_INT=260001").toString(), "CZK");
+}
+
+// The price in the currency typed and "Od ceny v mene" clicked at once (the tool button takes no focus): the
+// price is worked out from the price on the screen, not from the one before it.
+TEST_F(DialogTest, APriceTypedAndComputedAtOnceIsThePriceComputedFrom)
+{
+    show(260001, [&](TZakKalkForm &form) {
+        ASSERT_TRUE(TabTo(form.FieldControl("CENA_KURZ1")));
+        Type("321");
+        ClickOn(form.btnPocitajOdCENA_KURZ1);
+        EXPECT_DOUBLE_EQ(field("CENA_KURZ1"), 321.0);
+        ASSERT_DOUBLE_EQ(field("KURZ"), 1.0);
+        EXPECT_NEAR(field("CENA1"), 321.0 + field("PRID_MAT1") + field("PRID_DOP1"), 0.005);
+        EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    });
 }

@@ -249,7 +249,7 @@ TEST_F(DocumentsTest, ComplaintJobCheckedAsTheFocusMovesOnButNotWhenLeftByEscape
                 EXPECT_EQ(odbyt->QZakRek.FieldByName("C_OBJ")->AsString().trimmed(), "ZAK260001");
                 EXPECT_EQ(odbyt->QZakRek.FieldByName("C_VYR")->AsString().trimmed(), "V1");
                 EXPECT_FALSE(pickList.Came) << "the one job of the number is taken without the list";
-                d->SetModalResult(mrCancel);
+                QTest::mouseClick(d->BtnNezapis, Qt::LeftButton);
             },
             f);
         QTest::mouseClick(f->BtnNovy, Qt::LeftButton);
@@ -287,7 +287,7 @@ TEST_F(DocumentsTest, ComplaintTakesTheJobAsPrintedInItsFieldAndItsFilter)
                 EXPECT_EQ(responder->Texts(),
                           QStringList{QString::fromUtf8("„26/00x“ nie je číslo zákazky (napr. 26/0015).")});
                 EXPECT_EQ(odbyt->QZakRek.FieldByName("C_INT")->AsInteger(), 260012) << "the job stays";
-                d->SetModalResult(mrCancel);
+                QTest::mouseClick(d->BtnNezapis, Qt::LeftButton);
             },
             f);
         QTest::mouseClick(f->BtnNovy, Qt::LeftButton);
