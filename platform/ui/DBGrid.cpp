@@ -540,11 +540,9 @@ void TDBGrid::keyPressEvent(QKeyEvent *e)
         // Across the columns of a row; a grid without rows has no cell to go to, and Tab leaves it.
         if ((options_ & dgTabs) && ColumnCount() > 0 && currentIndex().isValid()) {
             const int col = SelectedIndex() + (key == Qt::Key_Tab && !shift ? 1 : -1);
-            // An empty grid has no cell to move to: the focus leaves it, as at its last column.
             if (col >= 0 && col < ColumnCount()) {
                 SetSelectedIndex(col);
-                if (SelectedIndex() == col)
-                    break;
+                break;
             }
         }
         focusNextPrevChild(key == Qt::Key_Tab && !shift);
