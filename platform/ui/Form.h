@@ -30,19 +30,19 @@ enum TPosition { poDesigned, poScreenCenter, poOwnerFormCenter };
 struct TUnsavedData {
     // Data sets whose rows are typed one at a time (in a grid, on a detail page, from a scanner): a row in
     // edit or insert is the row being typed, which Escape gives up before it closes the window.
-    std::vector<TDataSet *> Rows;
+    std::vector<TDataSet *> Rows{};
     // Data sets whose current record the window edits as a whole (a dialog's record): only that record
     // counts, not other changes its data set may hold for another window.
-    std::vector<TDataSet *> Records;
+    std::vector<TDataSet *> Records{};
     // What Zapíš stores; an error refuses it.
-    std::function<void()> Save;
+    std::function<void()> Save{};
     // How the row being typed is given up; without it, its data set's Cancel.
-    std::function<void()> CancelRow;
+    std::function<void()> CancelRow{};
     // Typed data the data sets' states do not tell (rows made beforehand and filled in by the user).
-    std::function<bool()> Typed;
+    std::function<bool()> Typed{};
     // Buttons that drop the changes by their very meaning (Nezapíš): a click on them closes without the
     // question. Escape asks even where it presses one of them.
-    std::vector<QAbstractButton *> Discard;
+    std::vector<QAbstractButton *> Discard{};
 };
 
 class TForm : public QDialog {

@@ -435,7 +435,7 @@ TEST_F(Controls, ACommandGivenRightAfterTypingReadsTheTypedValue)
         {"menu item",
          [&] {
              menu.popup(w.mapToGlobal(QPoint(0, 0)));
-             QTest::qWaitForWindowExposed(&menu);
+             ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu)) << "the menu did not show";
              QTest::mouseClick(&menu, Qt::LeftButton, Qt::NoModifier, menu.actionGeometry(item).center());
              Settle();
          }},

@@ -392,10 +392,11 @@ TEST_F(SqlConsoleTest, AWorkbookNamedWithoutAnExtensionIsAnXlsxAndANoShowIsSaid)
     EXPECT_TRUE(QFileInfo::exists(typed + ".xlsx"));
     EXPECT_FALSE(QFileInfo::exists(typed));
     // Without the desktop's opener nothing can show the workbook.
-    if (QStandardPaths::findExecutable("xdg-open").isEmpty())
+    if (QStandardPaths::findExecutable("xdg-open").isEmpty()) {
         EXPECT_TRUE(
             responder->Texts().value(1).contains(QString::fromUtf8("nie je program, ktorý otvára súbory .xlsx")))
             << responder->Texts().join('\n').toStdString();
+    }
 }
 
 } // namespace
