@@ -10,7 +10,7 @@ using namespace ReportParts;
 
 TEDListQRRep::TEDListQRRep()
 {
-    SetUpReport(this, QStringLiteral("EDListQRRep"), QString::fromUtf8("Dodací list"), QPageLayout::Portrait);
+    SetUpDocument(this, QStringLiteral("EDListQRRep"), QString::fromUtf8("Dodací list"), QPageLayout::Portrait);
 
     TQRBand *title = AddBand(rbTitle, QStringLiteral("TitleBand"));
     title->Height = 250;

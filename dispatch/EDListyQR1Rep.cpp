@@ -29,7 +29,7 @@ void sums(TQRBand *band, const char *suffix)
 
 TEDListyQR1Rep::TEDListyQR1Rep()
 {
-    SetUpReport(this, QStringLiteral("EDListyQR1Rep"), QStringLiteral("Dodacie listy"), QPageLayout::Landscape);
+    SetUpDocument(this, QStringLiteral("EDListyQR1Rep"), QStringLiteral("Dodacie listy"), QPageLayout::Landscape);
     setDataSet(&DMZal->QTlac);
 
     TQRBand *header = AddBand(rbPageHeader, QStringLiteral("PageHeaderBand"));

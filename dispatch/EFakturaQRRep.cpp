@@ -19,7 +19,7 @@ TAmountText *withCurrency(TQRBand *band, const QString &name, const char *expres
 
 TEFakturaQRRep::TEFakturaQRRep()
 {
-    SetUpReport(this, QStringLiteral("EFakturaQRRep"), QString::fromUtf8("Faktúra"), QPageLayout::Portrait);
+    SetUpDocument(this, QStringLiteral("EFakturaQRRep"), QString::fromUtf8("Faktúra"), QPageLayout::Portrait);
     AddFunction(QStringLiteral("DPH"), QStringLiteral("CENA1*MNOZ_VYR*P_DPH/100"));
     AddFunction(QStringLiteral("HODNOTA"), QStringLiteral("CENA1*MNOZ_VYR"));
 

@@ -8,8 +8,8 @@ using namespace ReportParts;
 
 TESkladQRRep::TESkladQRRep()
 {
-    SetUpReport(this, QStringLiteral("ESkladQRRep"), QString::fromUtf8("Súpis skladových zásob na expedičnom sklade k"),
-                QPageLayout::Portrait);
+    SetUpDocument(this, QStringLiteral("ESkladQRRep"),
+                  QString::fromUtf8("Súpis skladových zásob na expedičnom sklade k"), QPageLayout::Portrait);
     setDataSet(&DMExp->QESklad);
 
     TQRBand *header = AddBand(rbPageHeader, QStringLiteral("PageHeaderBand"));

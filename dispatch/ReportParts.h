@@ -1,33 +1,17 @@
-// Small helpers the dispatch reports share to place their labels, data texts and expressions.
+// What the dispatch reports share on top of the report builder: their company block and item table, their
+// captions and data texts taking C strings, and the item columns every delivery document lists.
 #pragma once
 
-#include "platform/report/QRBand.h"
-#include "platform/report/QRControls.h"
-#include "platform/report/QuickRep.h"
+#include "library/ReportBuilder.h"
 
 namespace ReportParts {
 
-template <class T> T *Place(TQRBand *band, const QString &name, double left, double top, double width)
-{
-    auto *c = band->Add<T>(name);
-    c->Left = left;
-    c->Top = top;
-    c->Width = width;
-    return c;
-}
-
-// Name, title, A4 paper, Arial and the data-set cursor of a dispatch report.
-void SetUpReport(TQuickRep *report, const QString &name, const QString &title,
-                 QPageLayout::Orientation orientation = QPageLayout::Portrait);
 // The logo and the company lines (filled by CreateReport) at the top of a title band.
 void CompanyBlock(TQRBand *title);
 
 // The bands of an item table: its column header (`headHeight` tall), a line of 16 and the summary of 150, in 8
 // points, so that the columns with the widest figures their masks give fit the page's width.
-struct ItemTable {
-    TQRBand *head, *detail, *summary;
-};
-ItemTable ItemTableBands(TQuickRep *report, double headHeight);
+TItemBands ItemTableBands(TQuickRep *report, double headHeight);
 
 TQRLabel *Label(TQRBand *band, const char *caption, double left, double top, double width = 90);
 // The caption of a column of numbers, ending where the numbers end.

@@ -1,6 +1,7 @@
 #include "SqlLiteral.h"
 
 #include "SqlClause.h"
+#include "platform/db/DataSet.h"
 #include "platform/os/Format.h"
 
 #include <QRegularExpression>
@@ -78,6 +79,20 @@ QString SqlLikePrefix(const QString &text)
     // without its end; cut, it never asks the server for an index key longer than the index takes.
     constexpr int LikeTextLimit = 255;
     return quoted(text.left(LikeTextLimit) + QLatin1Char('%'));
+}
+
+QString QuickSearch(const QString &column, TFieldType type, const QString &text)
+{
+    return SqlLikeColumn(column, type) + QLatin1String(" like ") + SqlLikePrefix(text);
+}
+
+QString QuickSearch(const TDataSet &set, const QString &column, const QString &text)
+{
+    const QString name = column.mid(column.lastIndexOf(QLatin1Char('.')) + 1);
+    for (const TFieldDef &def : set.FieldDefs())
+        if (def.Name.compare(name, Qt::CaseInsensitive) == 0)
+            return QuickSearch(column, def.DataType, text);
+    return QuickSearch(column, ftUnknown, text);
 }
 
 namespace {

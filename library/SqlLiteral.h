@@ -27,6 +27,15 @@ QString SqlNumberOrNull(const QString &text);
 // The literal of a LIKE pattern of what starts with the text: 'text%' (give "%" + text for what contains it).
 QString SqlLikePrefix(const QString &text);
 
+class TDataSet;
+// The condition of a browser's quick search: the column starts with the typed text ("%" + text: contains
+// it). A number or date column is matched by its text (SqlLikeColumn); the text is one literal, cut as
+// SqlLikePrefix cuts it.
+QString QuickSearch(const QString &column, TFieldType type, const QString &text);
+// The same for a column the data set lists: its type that of the set's result column of that name (a
+// table's prefix, "POLOZKY.C_POL", skipped); unknown, so as it stands, before the set was first opened.
+QString QuickSearch(const TDataSet &set, const QString &column, const QString &text);
+
 // A comparison of one field with typed text. A leading "<>", ">=", "<=", "> " or "< " is the operator,
 // else "="; string and memo fields match the text as a prefix with LIKE, whatever the operator.
 QString FieldCondition(const QString &fieldName, TFieldType fieldType, const QString &text);

@@ -60,6 +60,14 @@ TDataSet *TtMasterDetailForm::Master() const
     return source ? source->DataSet() : nullptr;
 }
 
+bool TtMasterDetailForm::detailShown() const
+{
+    if (!DetailForm || !DetailForm->ShownModally())
+        return false;
+    DetailForm->ShowModal(); // brings it forward
+    return true;
+}
+
 void TtMasterDetailForm::cancelAll()
 {
     if (DetailDataSet)
@@ -114,7 +122,7 @@ void TtMasterDetailForm::applyDetail()
 void TtMasterDetailForm::btnNovyClick()
 {
     TDataSet *master = Master();
-    if (!master || !master->Active())
+    if (detailShown() || !master || !master->Active())
         return;
     if (PageControl->count() > 0)
         PageControl->setCurrentIndex(0);
@@ -171,7 +179,7 @@ void TtMasterDetailForm::btnOpravClick()
 {
     TDataSet *master = Master();
     // Editing an empty list would insert a master row and store detail rows under it unasked.
-    if (!master || !master->Active() || master->IsEmpty())
+    if (detailShown() || !master || !master->Active() || master->IsEmpty())
         return;
     Guarded([&] {
         master->Edit();
@@ -186,7 +194,7 @@ void TtMasterDetailForm::btnOpravClick()
 void TtMasterDetailForm::btnZmazClick()
 {
     TDataSet *master = Master();
-    if (!master || !master->Active() || master->IsEmpty())
+    if (detailShown() || !master || !master->Active() || master->IsEmpty())
         return;
     if (MessageBox(QStringLiteral("Naozaj chceš zmazať označený riadok?"), QStringLiteral("Potvrdenie zmazania"),
                    mtConfirmation, mbYesNo, mbNo) != mrYes)

@@ -57,4 +57,7 @@ private:
     // data sets of one database; false (nothing done) otherwise.
     bool postNewTogether(TDataSet *master);
     void cancelAll();
+    // While the record's dialog is shown, the list's own buttons (a click queued before the dialog came up)
+    // only bring the dialog forward: the record being edited is neither edited again nor deleted.
+    bool detailShown() const;
 };

@@ -152,6 +152,7 @@ TDMMTZ::TDMMTZ()
     QMPoziad.OnCreateFields = materialTitles;
     QPolozky.OnNewRecord = [this](TDataSet *ds) { QPolozkyNewRecord(ds); };
     QPolozky.BeforeDelete = [this](TDataSet *ds) { QPolozkyBeforeDelete(ds); };
+    QPolozky.BeforePost = [this](TDataSet *ds) { QPolozkyBeforePost(ds); };
     QPolozkyKokily.OnNewRecord = [this](TDataSet *ds) { QPolozkyKokilyNewRecord(ds); };
     QMSklady.OnNewRecord = [this](TDataSet *ds) { QMSkladyNewRecord(ds); };
     QMPohyby.OnNewRecord = [this](TDataSet *ds) { QMPohybyNewRecord(ds); };

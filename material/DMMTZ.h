@@ -55,6 +55,8 @@ public:
     void QMObjDBeforeOpen(TDataSet *dataSet);
     // ---- guards
     void QPolozkyBeforeDelete(TDataSet *dataSet);
+    // A stored item keeps its number while movements name it.
+    void QPolozkyBeforePost(TDataSet *dataSet);
     void QMPohybyBeforePost(TDataSet *dataSet);
     void QMObjBeforePost(TDataSet *dataSet);
     void QMObjDBeforePost(TDataSet *dataSet);

@@ -1,7 +1,6 @@
 #include "MaterialReportParts.h"
 
 #include "platform/db/DataSet.h"
-#include "platform/report/DataSetCursor.h"
 
 #include <iterator>
 
@@ -22,71 +21,34 @@ const char *const Mould[][2] = {{"Materiál", "MATERIAL"},        {"Násobnosť"
                                 {"Mat. jadier", "MATJADIER"},    {"Mat. jadrovníkov", "MATJADROV"},
                                 {"Mat. chladítok", "MATCHLAD"}};
 
-template <class T> T *put(TQRBand *band, double left, double top, double width)
-{
-    auto *control = band->Add<T>();
-    control->Left = left;
-    control->Top = top;
-    if (width > 0) {
-        control->Width = width;
-        control->AutoSize = false;
-    }
-    return control;
-}
-
 } // namespace
 
 void SetUp(TQuickRep *report, const QString &name, const QString &title)
 {
-    report->Name = name;
-    report->ReportTitle = title;
-    report->Page.PaperSize = QPageSize::A4;
-    report->Page.Orientation = QPageLayout::Portrait;
-    report->PrintIfEmpty = true;
-    report->Font = QFont(QStringLiteral("Arial"), 9);
-    RegisterDataSetCursor();
+    SetUpDocument(report, name, title);
 }
 
 TQRBand *CompanyTitle(TQuickRep *report, double height)
 {
     TQRBand *band = report->AddBand(rbTitle, QStringLiteral("TitleBand"));
     band->Height = height;
-    auto *logo = put<TQRImage>(band, 0, 0, 140);
-    logo->Name = QStringLiteral("QRlogo");
-    logo->Height = 56;
-    const char *keys[] = {"QRNazov", "QRUlica", "QRMesto", "QRICO", "QRDIC"};
-    for (int i = 0; i < 5; ++i)
-        put<TQRLabel>(band, 150, 2 + 15 * i, 280)->Name = QString::fromLatin1(keys[i]);
+    CompanyBlock(band, {140, 56, 150, 2, 15, 280});
     return band;
 }
 
 TQRLabel *Caption(TQRBand *band, const QString &text, double left, double top, double width, int points, bool bold)
 {
-    auto *label = put<TQRLabel>(band, left, top, width);
-    label->Caption = text;
-    if (points > 0 || bold) {
-        QFont &font = label->Font();
-        if (points > 0)
-            font.setPointSize(points);
-        font.setBold(bold);
-    }
-    return label;
+    return AddLabel(band, text, left, top, width, points, bold);
 }
 
 TQRDBText *Value(TQRBand *band, const QString &field, double left, double top, double width, const QString &mask)
 {
-    auto *text = put<TQRDBText>(band, left, top, width);
-    text->Name = QStringLiteral("QR") + field;
-    text->DataField = field;
-    text->Mask = mask;
-    return text;
+    return AddField(band, field, left, top, width, mask, false, QStringLiteral("QR") + field);
 }
 
 TQRExpr *Number(TQRBand *band, const QString &expression, double right, double top, double width, const QString &mask)
 {
-    auto *expr = put<TQRExpr>(band, right - width, top, width);
-    expr->setExpression(expression);
-    expr->Mask = mask;
+    auto *expr = AddExpr(band, expression, right - width, top, width, mask);
     expr->Alignment = Qt::AlignRight;
     return expr;
 }
@@ -100,7 +62,7 @@ void Captioned(TQRBand *band, const char *caption, const char *field, double lef
 
 TQRMemo *Lines(TQRBand *band, const QStringList &lines, double left, double top, double width)
 {
-    auto *memo = put<TQRMemo>(band, left, top, width);
+    auto *memo = Place<TQRMemo>(band, left, top, width);
     memo->Lines = lines;
     memo->WordWrap = true;
     memo->AutoStretch = true;
@@ -110,14 +72,8 @@ TQRMemo *Lines(TQRBand *band, const QStringList &lines, double left, double top,
 
 TItemTable ItemTable(TQuickRep *report, std::initializer_list<TColumn> columns, double headHeight)
 {
-    TItemTable table{report->AddBand(rbColumnHeader, QStringLiteral("ColumnHeaderBand")),
-                     report->AddBand(rbDetail, QStringLiteral("DetailBand")),
-                     report->AddBand(rbSummary, QStringLiteral("SummaryBand"))};
-    table.head->Height = headHeight;
+    TItemTable table = ItemBands(report, headHeight, 15);
     table.head->Frame.DrawBottom = true;
-    table.detail->Height = 15;
-    for (TQRBand *band : {table.head, table.detail, table.summary})
-        band->Font().setPointSize(8);
     for (const TColumn &c : columns) {
         const QString value = QString::fromUtf8(c.value);
         // A caption of two words over a narrow column goes on two lines.
@@ -164,8 +120,7 @@ void SignatureBoxes(TQRBand *band, std::initializer_list<const char *> captions,
     const double each = (width - gap * (int(captions.size()) - 1)) / int(captions.size());
     double left = 0;
     for (const char *caption : captions) {
-        auto *box = put<TQRShape>(band, left, top, each);
-        box->Height = height;
+        AddBox(band, left, top, each, height);
         Caption(band, QString::fromUtf8(caption), left + 4, top + 3, each - 8);
         left += each + gap;
     }
@@ -175,7 +130,7 @@ void PageNumber(TQuickRep *report)
 {
     TQRBand *footer = report->AddBand(rbPageFooter, QStringLiteral("PageFooterBand"));
     footer->Height = 20;
-    auto *page = put<TQRSysData>(footer, report->Width() - 100, 4, 100);
+    auto *page = Place<TQRSysData>(footer, report->Width() - 100, 4, 100);
     page->Data = qrsPageNumber;
     page->Text = QStringLiteral("Strana ");
     page->Alignment = Qt::AlignRight;

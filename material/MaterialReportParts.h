@@ -2,8 +2,7 @@
 // columns are captioned in a header repeated on every page, framed signature boxes and the page number.
 #pragma once
 
-#include "platform/report/QRBand.h"
-#include "platform/report/QRControls.h"
+#include "library/ReportBuilder.h"
 #include "platform/report/QuickRep.h"
 
 #include <initializer_list>
@@ -39,9 +38,7 @@ struct TColumn {
     TKind kind = Text;
     const char *mask = "";
 };
-struct TItemTable {
-    TQRBand *head, *detail, *summary;
-};
+using TItemTable = TItemBands;
 // The column header (with a rule under it), the detail line and the summary, in 8 points.
 TItemTable ItemTable(TQuickRep *report, std::initializer_list<TColumn> columns, double headHeight = 20);
 

@@ -173,8 +173,7 @@ QString ItemQuickSearchFilter(const QStringList &fields, const QStringList &valu
 {
     QString filter = QStringLiteral("typ1<>'V'");
     for (int i = 0; i < fields.size() && i < values.size(); ++i)
-        filter += QStringLiteral(" and %1 like %2")
-                      .arg(fields[i], SqlLikePrefix(prefix ? values[i] : QStringLiteral("%") + values[i]));
+        filter += QStringLiteral(" and ") + QuickSearch(fields[i], ftString, prefix ? values[i] : "%" + values[i]);
     if (!kind.isEmpty())
         filter += QStringLiteral(" and typ1=") + SqlLiteral(kind);
     if (!subKind.isEmpty())

@@ -64,6 +64,6 @@ struct TRequestFilter {
 // a.typ1='M' ..."); for the below-minimum tab only the clauses, each starting with " and".
 QString BuildRequestFilter(const TRequestFilter &filter, bool requestTab);
 
-// The items list's filter: never products; each field matched by prefix or anywhere.
+// The items list's filter: never products; each field (a text column) matched by prefix or anywhere.
 QString ItemQuickSearchFilter(const QStringList &fields, const QStringList &values, bool prefix, const QString &kind,
                               const QString &subKind);

@@ -3,7 +3,7 @@
 #include "SprievodkaSql.h"
 #include "library/QRAsBarcode.h"
 #include "library/QTlacForm.h"
-#include "sales/ReportParts.h"
+#include "library/ReportBuilder.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
 #include "platform/os/Format.h"

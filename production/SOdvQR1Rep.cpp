@@ -1,7 +1,7 @@
 #include "SOdvQR1Rep.h"
 
 #include "ProductionReport.h"
-#include "sales/ReportParts.h"
+#include "library/ReportBuilder.h"
 #include "platform/report/QRBand.h"
 #include "platform/report/QRControls.h"
 #include "shell/DMZal.h"

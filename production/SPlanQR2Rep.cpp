@@ -2,7 +2,7 @@
 
 #include "DMVyroba.h"
 #include "ProductionReport.h"
-#include "sales/ReportParts.h"
+#include "library/ReportBuilder.h"
 #include "platform/report/QRBand.h"
 #include "platform/report/QRControls.h"
 

@@ -3,44 +3,28 @@
 #include "DMOdbyt.h"
 #include "library/QTlacForm.h"
 #include "library/QTlacTemplForm.h"
+#include "library/ReportBuilder.h"
 #include "library/xReport.h"
 #include "shell/DMZal.h"
-#include "platform/report/DataSetCursor.h"
 
 namespace {
 
 TCenPonQRRep *report = nullptr;
 
-template <class T> T *place(TQRBand *band, const QString &name, double left, double top, double width)
-{
-    T *c = band->Add<T>(name);
-    c->Left = left;
-    c->Top = top;
-    c->Width = width;
-    return c;
-}
-
 TQRLabel *label(TQRBand *band, const char *caption, double left, double top, double width = 80)
 {
-    TQRLabel *l = place<TQRLabel>(band, QString(), left, top, width);
-    l->Caption = QString::fromUtf8(caption);
-    return l;
+    return AddLabel(band, QString::fromUtf8(caption), left, top, width);
 }
 
 TQRDBText *text(TQRBand *band, const char *field, double left, double top, double width)
 {
-    TQRDBText *t = place<TQRDBText>(band, QStringLiteral("QR") + QLatin1String(field), left, top, width);
-    t->DataField = QLatin1String(field);
-    t->AutoSize = false;
-    return t;
+    return AddField(band, QLatin1String(field), left, top, width, {}, false,
+                    QStringLiteral("QR") + QLatin1String(field));
 }
 
 TQRExpr *expr(TQRBand *band, const QString &expression, const char *mask, double left, double top, double width)
 {
-    TQRExpr *e = place<TQRExpr>(band, QString(), left, top, width);
-    e->setExpression(expression);
-    e->Mask = QLatin1String(mask);
-    e->AutoSize = false;
+    TQRExpr *e = AddExpr(band, expression, left, top, width, QLatin1String(mask));
     e->Alignment = Qt::AlignRight;
     return e;
 }
@@ -49,27 +33,23 @@ TQRExpr *expr(TQRBand *band, const QString &expression, const char *mask, double
 
 TCenPonQRRep::TCenPonQRRep()
 {
-    Name = QStringLiteral("CenPonQRRep");
-    ReportTitle = QString::fromUtf8("Cenová ponuka");
-    Page.PaperSize = QPageSize::A4;
-    Page.Orientation = QPageLayout::Portrait;
-    Font = QFont(QStringLiteral("Arial"), 9);
-    RegisterDataSetCursor();
+    SetUpReport(this, QStringLiteral("CenPonQRRep"), QString::fromUtf8("Cenová ponuka"), QPageSize::A4,
+                QPageLayout::Portrait, 9);
 
     TQRBand *title = AddBand(rbTitle, QStringLiteral("TitleBand"));
     title->Height = 250;
-    auto *logo = place<TQRImage>(title, QStringLiteral("QRlogo"), 0, 0, 120);
+    auto *logo = Place<TQRImage>(title, 0, 0, 120, QStringLiteral("QRlogo"));
     logo->Height = 60;
     const double right = Width() - 260;
-    auto *name = place<TQRLabel>(title, QStringLiteral("QRMeno"), right, 0, 260);
+    auto *name = Place<TQRLabel>(title, right, 0, 260, QStringLiteral("QRMeno"));
     name->Font().setPointSize(14);
     int line = 0;
     for (const char *n : {"QRAdresa", "QRPSC", "QRMesto"}) {
-        auto *l = place<TQRLabel>(title, QLatin1String(n), right, 24 + 16 * line++, 260);
+        auto *l = Place<TQRLabel>(title, right, 24 + 16 * line++, 260, QLatin1String(n));
         l->Font().setItalic(true);
         l->Alignment = Qt::AlignRight;
     }
-    auto *rule = place<TQRShape>(title, QString(), 0, 76, Width());
+    auto *rule = Place<TQRShape>(title, 0, 76, Width());
     rule->Shape = qrsHorLine;
     rule->Height = 2;
     for (const char *f : {"ODBERATEL", "ULICA"})
@@ -83,7 +63,7 @@ TCenPonQRRep::TCenPonQRRep()
     auto *offer = text(title, "C_OBJ", 160, 150, 200);
     offer->Font().setBold(true);
     offer->Font().setPointSize(12);
-    QReMemo1 = place<TQRMemo>(title, QStringLiteral("QReMemo1"), 0, 180, Width());
+    QReMemo1 = Place<TQRMemo>(title, 0, 180, Width(), QStringLiteral("QReMemo1"));
     QReMemo1->AutoStretch = true;
 
     TQRBand *columns = AddBand(rbColumnHeader, QStringLiteral("ColumnHeaderBand"));
@@ -124,7 +104,7 @@ TCenPonQRRep::TCenPonQRRep()
     text(summary, "DOD_PODM", 150, 44, 500);
     label(summary, "Technické podmienky", 0, 60, 140);
     text(summary, "TECH_PODM", 150, 60, 500);
-    QReMemo2 = place<TQRMemo>(summary, QStringLiteral("QReMemo2"), 0, 84, Width());
+    QReMemo2 = Place<TQRMemo>(summary, 0, 84, Width(), QStringLiteral("QReMemo2"));
     QReMemo2->AutoStretch = true;
 }
 

@@ -19,9 +19,7 @@ void QuickSearchCustomers(const QString &fieldName, const QString &text)
     t.Close();
     t.SetFiltered(false);
     // The customer's number and IČO are numbers: matched as text, so typed letters find nothing.
-    const bool number = fieldName.compare(QLatin1String("C_ODB"), Qt::CaseInsensitive) == 0 ||
-                        fieldName.compare(QLatin1String("ICO"), Qt::CaseInsensitive) == 0;
-    QString filter = ZakSql::CustomerColumnLike.arg(number ? SqlAsText(fieldName) : fieldName, SqlLikePrefix(text));
+    QString filter = QuickSearch(t, fieldName, text);
     if (fieldName.compare(QLatin1String("C_ODB"), Qt::CaseInsensitive) != 0)
         filter += QStringLiteral(" and ") + ZakSql::CustomersListed;
     t.SetFilter(filter);

@@ -34,11 +34,7 @@ void TDMOdbyt::QuickSearchOrders(const QString &field, const QString &text)
 {
     // A number or a date is compared by its text in the connection's character set, so letters outside
     // ASCII typed there find nothing instead of failing.
-    const TField *f = QvZakazky.FindField(field);
-    const QString condition =
-        text.isEmpty()
-            ? OdbytSql::OrdersOfLast31Days
-            : OdbytSql::OrdersLike.arg(SqlLikeColumn(field, f ? f->DataType() : ftUnknown), SqlLikePrefix(text));
+    const QString condition = text.isEmpty() ? OdbytSql::OrdersOfLast31Days : QuickSearch(QvZakazky, field, text);
     QvZakazky.Close();
     QvZakazky.SetFilterText(condition);
     QvZakazky.SetFiltered(true);

@@ -21,9 +21,10 @@ void TDMTPV::SortProducts(const QString &field)
 
 void TDMTPV::QuickSearchProducts(const QString &field, const QString &text)
 {
+    const QString condition = TPVSql::ProductsOnly + QStringLiteral(" and ") + QuickSearch(QPolozky, field, text);
     QPolozky.Close();
     QPolozky.SetFiltered(false);
-    QPolozky.SetFilterText(TPVSql::ProductsLike.arg(field, SqlLikePrefix(text)));
+    QPolozky.SetFilterText(condition);
     QPolozky.SetFiltered(true);
     QPolozky.Open();
 }

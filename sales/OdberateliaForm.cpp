@@ -3,7 +3,7 @@
 #include "CustomerList.h"
 #include "OdberatelDForm.h"
 #include "QRTlacOdb.h"
-#include "ReportParts.h"
+#include "shell/MenuHooks.h"
 #include "ZakSql.h"
 #include "shell/DMCis.h"
 #include "shell/DMZal.h"

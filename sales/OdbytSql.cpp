@@ -148,7 +148,6 @@ const QString OfferPrint = QStringLiteral(
 
 const QString OrdersOfLast90Days = QStringLiteral("D_OBJ>=CURRENT_DATE-90");
 const QString OrdersOfLast31Days = QStringLiteral("D_OBJ>CURRENT_DATE-31");
-const QString OrdersLike = QStringLiteral("%1 like %2");
 // The issue date matched as text (yyyy-mm-dd): typed letters find nothing instead of failing.
 const QString OrdersIssuedLike = SqlAsText(QStringLiteral("d_vystav")) + QStringLiteral(" like '%?%'");
 const QString OrdersWithProduct = QStringLiteral("c_obj in (select c_obj from ZakazkyD where c_vyr like '?%')");
@@ -193,8 +192,8 @@ QStringList All()
                     ContractList + ContractListOrder,
                     CustomerPaymentTerms,
                     QStringLiteral("select c_obj from VZAKAZKY where ") + OrdersOfLast31Days + QStringLiteral(" and ") +
-                        OrdersLike.arg("ODBERATEL", "'a%'") + QStringLiteral(" and ") +
-                        OrdersLike.arg(SqlAsText("D_OBJ"), "'2026%'") + QStringLiteral(" and ") +
+                        QuickSearch("ODBERATEL", ftString, "a") + QStringLiteral(" and ") +
+                        QuickSearch("D_OBJ", ftDate, QString::fromUtf8("č")) + QStringLiteral(" and ") +
                         QString(OrdersIssuedLike).replace('?', QString::fromUtf8("č")) + QStringLiteral(" and ") +
                         QString(OrdersWithProduct).replace('?', "V") + QStringLiteral(" and ") +
                         QString(OrdersWithJob).replace('?', "1") + QStringLiteral(" and ") +

@@ -33,7 +33,7 @@ extern const QString OfferPrint;
 // (%1 the headers' condition, or empty for all)
 extern const QString OrdersOfLast90Days;
 extern const QString OrdersOfLast31Days;
-extern const QString OrdersLike, OrdersIssuedLike;
+extern const QString OrdersIssuedLike;
 extern const QString OrdersWithProduct, OrdersWithJob, OrdersIssuedFrom, OrdersIssuedTo;
 extern const QString ContractList, ContractListWhere, ContractListOrder;
 extern const QString CustomerPaymentTerms;

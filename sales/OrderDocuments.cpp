@@ -1,10 +1,11 @@
 #include "OrderDocuments.h"
 
+#include "DMOdbyt.h"
 #include "QRTlacIntObj.h"
 #include "QRTlacIntObjBack.h"
 #include "QRTlacPreskObj.h"
 #include "QRTlacZakazky.h"
-#include "ReportParts.h"
+#include "shell/MenuHooks.h"
 #include "ZakPotObjQRRep.h"
 #include "ZakSql.h"
 #include "ZakZmlQRRep.h"
@@ -83,6 +84,8 @@ void PreviewOrderList()
         QRTlacZakazky = report.get();
         AdoptApplicationReport(std::move(report));
     }
+    // The report outlives the data module it was made with (a later start of the program makes a new one).
+    QRTlacZakazky->setDataSet(&DMOdbyt->QvZakazky);
     PreviewReport(QRTlacZakazky);
 }
 

@@ -1,6 +1,6 @@
 #include "QRPlanZak.h"
 
-#include "ReportParts.h"
+#include "library/ReportBuilder.h"
 #include "shell/DMZal.h"
 
 TQRPlanZak *QRPlanZak = nullptr;

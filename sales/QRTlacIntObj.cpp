@@ -1,6 +1,6 @@
 #include "QRTlacIntObj.h"
 
-#include "ReportParts.h"
+#include "library/ReportBuilder.h"
 #include "library/QRAsBarcode.h"
 #include "platform/os/Format.h"
 #include "platform/db/DataSet.h"

@@ -1,6 +1,6 @@
 #include "QRTlacIntObjBack.h"
 
-#include "ReportParts.h"
+#include "library/ReportBuilder.h"
 
 TQRTlacIntObjBack::TQRTlacIntObjBack()
 {

@@ -1,6 +1,6 @@
 #include "QRTlacOdb.h"
 
-#include "ReportParts.h"
+#include "library/ReportBuilder.h"
 #include "shell/DMCis.h"
 
 TQRTlacOdb::TQRTlacOdb()

@@ -1,6 +1,6 @@
 #include "QRTlacPreskObj.h"
 
-#include "ReportParts.h"
+#include "library/ReportBuilder.h"
 
 TQRTlacPreskObj *QRTlacPreskObj = nullptr;
 

@@ -1,7 +1,7 @@
 #include "QRTlacZakazky.h"
 
 #include "DMOdbyt.h"
-#include "ReportParts.h"
+#include "library/ReportBuilder.h"
 
 TQRTlacZakazky *QRTlacZakazky = nullptr;
 

@@ -1,11 +1,12 @@
 #include "TPVSql.h"
 
+#include "library/SqlLiteral.h"
+
 namespace TPVSql {
 
 const QString StockOfItem = QStringLiteral("SELECT sum(mnozstvo) FROM MSklady WHERE c_pol=:c_pol");
 
 const QString ProductsOnly = QStringLiteral("typ1='V'");
-const QString ProductsLike = QStringLiteral("typ1='V' and %1 like %2");
 const QString ProductsOfCustomer =
     QStringLiteral("polozky.c_pol in (select c_vyr from ZakazkyD a join Zakazky b on a.c_obj=b.c_obj where b.c_odb=?)");
 const QString ProductsOfMaterial = QStringLiteral("material like '?%'");
@@ -69,7 +70,7 @@ QStringList All()
     const QString filter = QStringLiteral("polozky.typ1='V'");
     QStringList all = {StockOfItem,
                        QStringLiteral("select c_pol from POLOZKY where ") + ProductsOnly,
-                       QStringLiteral("select c_pol from POLOZKY where ") + ProductsLike.arg("NAZOV", "'a%'"),
+                       QStringLiteral("select c_pol from POLOZKY where ") + QuickSearch("NAZOV", ftString, "a"),
                        QStringLiteral("select c_pol from POLOZKY where ") +
                            QString(ProductsOfCustomer).replace(QLatin1Char('?'), QLatin1String("5")),
                        QStringLiteral("select c_pol from POLOZKY where ") +

@@ -11,7 +11,6 @@ extern const QString StockOfItem;
 // ---- the products browser
 // All products; a product whose field starts with a text (%1 the field, %2 the LIKE literal).
 extern const QString ProductsOnly;
-extern const QString ProductsLike;
 // The filter panel's conditions.
 extern const QString ProductsOfCustomer;
 extern const QString ProductsOfMaterial;

@@ -1,6 +1,6 @@
 #include "ZakPotObjQRRep.h"
 
-#include "ReportParts.h"
+#include "library/ReportBuilder.h"
 
 TZakPotObjQRRep *ZakPotObjQRRep = nullptr;
 

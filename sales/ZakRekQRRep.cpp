@@ -1,7 +1,7 @@
 #include "ZakRekQRRep.h"
 
 #include "Complaints.h"
-#include "ReportParts.h"
+#include "library/ReportBuilder.h"
 #include "library/QTlacForm.h"
 #include "library/xQuery.h"
 

@@ -34,7 +34,6 @@ const QString JobDeliveryNotes = QStringLiteral(
 const QString JobState = QStringLiteral("select stav_zak from ZAKAZKYD where c_int=:c_int");
 
 const QString CustomersListed = QStringLiteral("C_ODB>0");
-const QString CustomerColumnLike = QStringLiteral("%1 like %2");
 const QString CustomerIs = QStringLiteral("c_odb=%1");
 const QString CustomerJobs =
     QStringLiteral("SELECT c_obj,c_int,c_vyr,nazov,mnoz_vyr,termin,cena1 FROM vZakazkyDKalk WHERE c_odb=:c_odb");

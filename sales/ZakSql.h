@@ -21,7 +21,6 @@ extern const QString JobDeliveryNotes;
 extern const QString JobState;
 // ---- customers (conditions of the customer list's filter)
 extern const QString CustomersListed;
-extern const QString CustomerColumnLike;
 extern const QString CustomerIs;
 extern const QString CustomerJobs;
 extern const QString CustomerDeliveryNotes;

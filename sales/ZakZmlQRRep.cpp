@@ -1,6 +1,6 @@
 #include "ZakZmlQRRep.h"
 
-#include "ReportParts.h"
+#include "library/ReportBuilder.h"
 #include "platform/db/DataSet.h"
 
 TZakZmlQRRep *ZakZmlQRRep = nullptr;

@@ -61,7 +61,6 @@ const QString JobOrderIs = QStringLiteral("c_obj=%1");
 const QString JobOpenOfProductAndCustomer = QStringLiteral("c_vyr=%1 and c_odb=%2 and stav_zak<%3");
 const QString ItemColumnLike = QStringLiteral(" AND %1 LIKE %2");
 const QString EmployeeNumberIs = QStringLiteral("osc=:osc");
-const QString EmployeeColumnLike = QStringLiteral("%1 like %2");
 
 QString PickStatement(const QString &select, const QString &from, const QString &where, const QString &order)
 {
@@ -108,8 +107,7 @@ QStringList All()
                                           CustomerIcoIs.arg(1),
                                           CustomerNotProvisional}
                                   .join(And);
-    const QString employees =
-        EmployeeNumberIs + And + EmployeeColumnLike.arg(QStringLiteral("PRIEZVISKO"), literal("x%"));
+    const QString employees = EmployeeNumberIs + And + QuickSearch(QStringLiteral("PRIEZVISKO"), ftString, "x");
     return {
         KeyFields,
         SmallestCustomer,

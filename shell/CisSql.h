@@ -53,7 +53,6 @@ extern const QString JobOrderIs;
 extern const QString JobOpenOfProductAndCustomer; // product, customer, the state it is open below
 extern const QString ItemColumnLike;              // the item pick list: %1 a column of POLOZKY, %2 its pattern
 extern const QString EmployeeNumberIs;            // the employees' table; :osc
-extern const QString EmployeeColumnLike;          // %1 a column of CZAMESTNANCOV, %2 its pattern
 
 // The whole statement of pick-list lines.
 QString PickStatement(const QString &select, const QString &from, const QString &where, const QString &order);

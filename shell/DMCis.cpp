@@ -302,11 +302,10 @@ void TDMCis::QuickFilterEmployees(const QString &fieldName, const QString &text)
 {
     // The typed text is one literal whatever it holds; the number OSC is matched as text, so letters find
     // nothing instead of failing.
-    const TField *field = QZamestnanci.FindField(fieldName);
-    const QString column = SqlLikeColumn(fieldName, field ? field->DataType() : ftUnknown);
+    const QString condition = QuickSearch(QZamestnanci, fieldName, text);
     QZamestnanci.Close();
     QZamestnanci.SetFiltered(false);
-    QZamestnanci.SetFilterText(CisSql::EmployeeColumnLike.arg(column, SqlLiteral(text + QLatin1Char('%'), ftString)));
+    QZamestnanci.SetFilterText(condition);
     QZamestnanci.SetFiltered(true);
     QZamestnanci.Open();
 }

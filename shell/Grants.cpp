@@ -56,7 +56,7 @@ const QList<TGrantRow> &grantRows()
           "vZakazkyD", "vZakazkyDKalk", "vZakOperacie", "vSVykony", "vSOdvody"},
          {Poziadavky},
          {"ZakOperacie", "ZakKalk", "vZakKalk", "MSklady", "CPracovisk", "CSkladov", "CStredisk", "CSviatkov",
-          "CRozvrhov"}},
+          "CRozvrhov", "CZamestnancov"}},
         {{"Reklamacie"}, {"ZakRek", "vZakazkyD"}, {}},
         {{"Odvody"}, {"SOdvody", "vSOdvody", "vZakazkyD"}, {}},
         {{"Vykony"},

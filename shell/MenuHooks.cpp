@@ -1,6 +1,7 @@
 #include "MenuHooks.h"
 
 #include "platform/ui/Dialogs.h"
+#include "platform/ui/ReportPreview.h"
 
 #include <QHash>
 
@@ -50,4 +51,12 @@ void CallOpenRoutine(const QString &name, const QVariantList &args)
     // A copy: the routine may register or unregister routines while it runs.
     const TOpenRoutine routine = *it;
     routine(args);
+}
+
+void PreviewReport(TQuickRep *report)
+{
+    if (ModuleHooks().ShowReport)
+        ModuleHooks().ShowReport(report);
+    else
+        TReportPreview::Preview(report);
 }

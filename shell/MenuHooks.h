@@ -59,3 +59,5 @@ struct TModuleHooks {
 };
 // The program's one set of hooks.
 TModuleHooks &ModuleHooks();
+// A built report shown to the user: through the program's hook, else the preview (no print dialog).
+void PreviewReport(TQuickRep *report);

@@ -89,6 +89,7 @@ const QString ConnectionLostMessage = QString::fromUtf8(
     "pripojí znova.");
 const QString ServerUnreachableMessage =
     QString::fromUtf8("Server databázy nie je dostupný; skúste to o chvíľu znova.");
+const QString UnknownUserMessage = QString::fromUtf8("Užívateľ na serveri databázy neexistuje.");
 const QString RecordLockedMessage =
     QString::fromUtf8("Záznam práve mení iný používateľ. Zadané údaje zostali zachované; uložte ich o chvíľu znova.");
 
@@ -122,7 +123,7 @@ EIBError errorFromStatus(const Firebird::IStatus *status, bool translate)
     while (fb_interpret(buf, sizeof buf, &p))
         lines << Win1250::toUnicode(buf, static_cast<qsizetype>(qstrlen(buf)));
     const int gds = errors[0] == isc_arg_gds ? static_cast<int>(errors[1]) : 0;
-    bool lost = false, locked = false, conflict = false, inPsql = false;
+    bool lost = false, locked = false, conflict = false, inPsql = false, unknownUser = false;
     for (const ISC_STATUS *v = errors; *v != isc_arg_end; v += (*v == isc_arg_cstring ? 3 : 2)) {
         if (*v != isc_arg_gds)
             continue;
@@ -132,6 +133,8 @@ EIBError errorFromStatus(const Firebird::IStatus *status, bool translate)
         conflict = conflict || v[1] == isc_update_conflict || v[1] == isc_unique_key_violation || v[1] == isc_no_dup;
         // "At trigger ..." / "At procedure ...": where in the database's own code the error arose.
         inPsql = inPsql || v[1] == isc_stack_trace;
+        // The user administration meets a name the server's security database does not hold.
+        unknownUser = unknownUser || v[1] == isc_usrname_not_found;
     }
     const QString serverLines = lines.join(QLatin1Char('\n'));
     const int sqlCode = static_cast<int>(isc_sqlcode(errors));
@@ -140,6 +143,8 @@ EIBError errorFromStatus(const Firebird::IStatus *status, bool translate)
         message = ConnectionLostMessage;
     else if (translate && locked)
         message = RecordLockedMessage;
+    else if (translate && unknownUser)
+        message = UnknownUserMessage;
     else if (translate && sqlCode == -551)
         message = SqlCodeMessage(sqlCode);
     EIBError e(message, sqlCode, gds, objectName(errors));

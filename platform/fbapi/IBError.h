@@ -40,10 +40,12 @@ public:
 namespace fb {
 
 // What the user reads for a lost connection, for a connection the server's machine does not answer
-// (the server down, the network away) and for a record held by another workstation.
+// (the server down, the network away), for a record held by another workstation and for a user name the
+// server does not know.
 extern const QString ConnectionLostMessage;
 extern const QString ServerUnreachableMessage;
 extern const QString RecordLockedMessage;
+extern const QString UnknownUserMessage;
 
 // What the user reads for the server's SQL codes of refused work: a duplicate key (-803), a missing or
 // inadmissible value (-625), a broken link between data (-530), missing privileges (-551); empty for

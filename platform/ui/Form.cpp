@@ -87,6 +87,13 @@ TForm::~TForm()
 
 int TForm::ShowModal()
 {
+    // A click queued before the form came up (a button's letter) may ask for it again from inside its own
+    // modal loop: a second loop would leave the first one's result and edit to the second.
+    if (inModal_) {
+        raise();
+        activateWindow();
+        return mrNone;
+    }
     modalResult_ = mrNone;
     inModal_ = true;
     // A form made once and kept stands above the window it is opened from, not behind the main window.

@@ -51,8 +51,10 @@ public:
     explicit TForm(QWidget *owner = nullptr);
     ~TForm() override;
 
-    // Shows the form modally and returns its modal result (mrCancel when it was closed otherwise).
+    // Shows the form modally and returns its modal result (mrCancel when it was closed otherwise). A form
+    // already shown modally is only brought forward, and mrNone says it was not shown again.
     int ShowModal();
+    bool ShownModally() const { return inModal_; }
     int ModalResult() const { return modalResult_; }
     // A non-zero result closes a modal form once the current event has been handled.
     void SetModalResult(int result);

@@ -166,6 +166,24 @@ TEST_F(MasterDetail, EditStoresTheDetailRowsBeforeTheMasterRow)
         << "the new detail row was there when the master was updated";
 }
 
+// A key on the list's buttons that reaches them while the record's dialog is shown (queued before it came up).
+TEST_F(MasterDetail, TheListsButtonsLeaveTheShownDialogAlone)
+{
+    inDialog([this] {
+        type(dialog.nazov, "Opraveny");
+        for (QWidget *button : {static_cast<QWidget *>(form.btnOprav), static_cast<QWidget *>(form.btnNovy),
+                                static_cast<QWidget *>(form.btnZmaz)})
+            QTest::keyClick(button, Qt::Key_Space);
+        EXPECT_TRUE(dialog.isVisible());
+        EXPECT_EQ(master.State(), dsEdit) << "the edit is kept";
+        EXPECT_TRUE(responder.Messages.empty()) << "no delete asked for";
+        QTest::mouseClick(dialog.zapis, Qt::LeftButton);
+    });
+    QTest::mouseClick(form.btnOprav, Qt::LeftButton);
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(value("select NAZOV from M_H where ID = 1").toString(), "Opraveny");
+}
+
 TEST_F(MasterDetail, EditOnAnEmptyListDoesNothing)
 {
     exec("delete from M_D");

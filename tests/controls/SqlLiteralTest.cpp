@@ -61,6 +61,32 @@ TEST(SqlLiteralOfText, TheTextAsItStandsAndAsAPrefix)
         << "longer than any searched column: the server is never asked for a longer index key";
 }
 
+TEST_F(SqlLiteralTest, QuickSearchByColumnType)
+{
+    const QString cast = QStringLiteral("cast(%1 as varchar(30) character set WIN1250) like ");
+    const struct {
+        const char *column;
+        TFieldType type;
+        QString text;
+        QString condition;
+    } cases[] = {
+        {"NAZOV", ftString, QString::fromUtf8("Žiar"), QString::fromUtf8("NAZOV like 'Žiar%'")},
+        {"C_POL", ftFixedChar, "M-1", "C_POL like 'M-1%'"},
+        {"POZN", ftMemo, "x", "POZN like 'x%'"},
+        {"V.ODBERATEL", ftUnknown, "O'N", "V.ODBERATEL like 'O''N%'"},
+        {"NAZOV", ftString, "%_liar", "NAZOV like '%_liar%'"},
+        {"NAZOV", ftString, " a ", "NAZOV like ' a %'"},
+        {"NAZOV", ftString, "x' or 1=1 --", "NAZOV like 'x'' or 1=1 --%'"},
+        {"C_ODB", ftInteger, QString::fromUtf8("č"), cast.arg("C_ODB") + QString::fromUtf8("'č%'")},
+        {"CENA", ftBCD, "12", cast.arg("CENA") + "'12%'"},
+        {"D_OBJ", ftDate, "2026-", cast.arg("D_OBJ") + "'2026-%'"},
+        {"NAZOV", ftString, QString(300, QChar(0x17E)), "NAZOV like '" + QString(255, QChar(0x17E)) + "%'"},
+    };
+    for (const auto &c : cases)
+        EXPECT_EQ(QuickSearch(QLatin1String(c.column), c.type, c.text), c.condition)
+            << c.column << " " << c.text.toStdString();
+}
+
 TEST_F(SqlLiteralTest, FieldConditions)
 {
     const struct {

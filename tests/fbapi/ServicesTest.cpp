@@ -48,6 +48,13 @@ TEST_F(ServicesTest, AddModifyDeleteUser)
     asUser.detach();
     svc.deleteUser(u.name);
     EXPECT_THROW(asUser.attach(QStringLiteral("127.0.0.1"), p), EIBError);
+    // A user the server no longer knows is named in Slovak.
+    try {
+        svc.deleteUser(u.name);
+        ADD_FAILURE() << "no error for an unknown user";
+    } catch (const EIBError &e) {
+        EXPECT_EQ(e.Message, fb::UnknownUserMessage);
+    }
 }
 
 TEST(Services, WithoutAttachRefuses)

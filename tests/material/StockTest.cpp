@@ -181,25 +181,45 @@ TEST_F(StockTest, OnlyKindsTenToTwentyNineAreStored)
     EXPECT_EQ(StockDocumentTitle(25), QString::fromUtf8("VÝDAJKA"));
 }
 
-TEST_F(StockTest, AnItemWithStockIsNotDeleted)
+TEST_F(StockTest, AnItemWithStockOrMovementsIsNotDeleted)
 {
     item("M-1");
     item("M-2");
+    item("M-3");
     move(D(3, 1), 10, "M1", "M-1", 5);
     move(D(3, 1), 10, "M1", "M-2", 5);
-    move(D(3, 2), 22, "M1", "M-2", 5); // stock row left at 0
+    move(D(3, 2), 22, "M1", "M-2", 5); // stock row left at 0, its movements stay
     TxTable &p = mtz->QPolozky;
     p.Open();
-    ASSERT_TRUE(p.Locate("C_POL", "M-1"));
-    try {
-        p.Delete();
-        FAIL() << "deleted an item with stock";
-    } catch (const EDatabaseError &e) {
-        EXPECT_EQ(e.Message, QString::fromUtf8("Položku nie je možné zmazať, pretože má skladovú zásobu !"));
+    const struct {
+        const char *item;
+        const char *refusal;
+    } refused[] = {{"M-1", "Položku nie je možné zmazať, pretože má skladovú zásobu !"},
+                   {"M-2", "Položku nie je možné zmazať, pretože má pohyby na sklade !"}};
+    for (const auto &r : refused) {
+        ASSERT_TRUE(p.Locate("C_POL", r.item));
+        try {
+            p.Delete();
+            ADD_FAILURE() << "deleted " << r.item;
+        } catch (const EDatabaseError &e) {
+            EXPECT_EQ(e.Message, QString::fromUtf8(r.refusal));
+        }
+        p.Cancel();
     }
+    // Nor is the number of an item with movements changed; one without them may be.
     ASSERT_TRUE(p.Locate("C_POL", "M-2"));
+    p.Edit();
+    p.FieldByName("C_POL")->SetValue("M-9");
+    EXPECT_THROW(p.Post(), EDatabaseError);
+    p.Cancel();
+    ASSERT_TRUE(p.Locate("C_POL", "M-3"));
+    p.Edit();
+    p.FieldByName("C_POL")->SetValue("M-4");
+    p.Post();
+    ASSERT_TRUE(p.Locate("C_POL", "M-4"));
     p.Delete();
-    EXPECT_EQ(number("select count(*) from POLOZKY"), 1);
+    EXPECT_EQ(number("select count(*) from POLOZKY"), 2);
+    EXPECT_EQ(number("select count(*) from MPOHYBY where C_POL not in (select C_POL from POLOZKY)"), 0);
 }
 
 TEST_F(StockTest, TheInventoryWithStockLeavesOutEmptyAndNegativeRows)
