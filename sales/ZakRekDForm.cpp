@@ -107,8 +107,13 @@ TZakRekDForm::TZakRekDForm(QWidget *owner) : TForm(owner)
             return;
         comingUp_ = false;
         DBeC_INT->setFocus();
-        if (DMOdbyt->QZakRek.FieldByName(QStringLiteral("C_INT"))->AsInteger() != 0)
+        TxDataSet &q = DMOdbyt->QZakRek;
+        const bool typed = q.Modified();
+        if (q.FieldByName(QStringLiteral("C_INT"))->AsInteger() != 0)
             Guarded([this] { DBeC_INTExit(); });
+        // The job's order, product and customer shown as the protocol comes up are not typing.
+        if (!typed)
+            q.KeepAsDefaults();
     };
 }
 

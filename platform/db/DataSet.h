@@ -187,6 +187,9 @@ public:
     bool CachedUpdates() const { return cachedUpdates_; }
     void SetCachedUpdates(bool on);
     bool UpdatesPending() const;
+    // Whether rows posted to the cache wait to be stored; unlike UpdatesPending, a row being inserted does
+    // not count before its Post.
+    bool PostedUpdatesPending() const;
     TUpdateStatus UpdateStatus() const;
     // Writes every pending change and marks them stored; on an error nothing stays written (the provider
     // runs it under a savepoint), the caches stay as they were for a retry, and the error propagates.

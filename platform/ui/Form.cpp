@@ -309,7 +309,7 @@ bool TForm::HoldsUnsavedData() const
     };
     // Rows also wait in the cache, posted and not stored; a record is the one being typed.
     for (const TDataSet *ds : unsaved_.Rows)
-        if (typed(ds) || (ds->Active() && ds->CachedUpdates() && ds->UpdatesPending()))
+        if (typed(ds) || (ds->Active() && ds->CachedUpdates() && ds->PostedUpdatesPending()))
             return true;
     for (const TDataSet *ds : unsaved_.Records)
         if (typed(ds))

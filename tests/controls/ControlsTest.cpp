@@ -6,6 +6,7 @@
 #include "library/xEdit.h"
 #include "library/xForm.h"
 #include "library/xMaskEdit.h"
+#include "platform/ui/MaskEdit.h"
 #include "platform/os/Format.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/RadioGroup.h"
@@ -82,6 +83,47 @@ TEST(TxEdit, EnterStaysWhenEnterToTabIsOff)
     edit->EnterToTab = true;
     QTest::keyClick(edit, Qt::Key_Down);
     EXPECT_TRUE(other->hasFocus()) << "outside our forms the move goes as Tab would";
+}
+
+// The field a window gives the focus as it opens is typed over, as one reached by Tab is; the focus coming
+// back with the window (after another window) keeps the caret where it was, so typing adds to the value.
+TEST(TxEdit, TheFieldAWindowOpensInIsTypedOverAndOneItComesBackToIsNot)
+{
+    const struct {
+        const char *kind;
+        std::function<QLineEdit *(QWidget *)> make;
+    } cases[] = {
+        {"TxEdit", [](QWidget *p) { return new TxEdit(p); }},
+        {"TMaskEdit", [](QWidget *p) { return new TMaskEdit(p); }},
+        {"TMaskEdit 9999",
+         [](QWidget *p) {
+             auto *e = new TMaskEdit(p);
+             e->SetEditMask(QStringLiteral("9999;0;_"));
+             return e;
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.kind);
+        TForm form;
+        QLineEdit *edit = c.make(&form);
+        (new QVBoxLayout(&form))->addWidget(edit);
+        form.layout()->addWidget(new QLineEdit(&form));
+        edit->setText(QStringLiteral("12")); // the value the program shows as the window opens
+        ASSERT_TRUE(ShowActive(&form, "the form opens"));
+        ASSERT_TRUE(edit->hasFocus());
+        Type(QStringLiteral("3"));
+        EXPECT_EQ(edit->text().trimmed(), QStringLiteral("3")) << "typed over as the window opened";
+        QWidget other;
+        ASSERT_TRUE(ShowActive(&other, "another window comes forward"));
+        ASSERT_TRUE(ShowActive(&form, "the form comes back"));
+        Type(QStringLiteral("4"));
+        EXPECT_EQ(edit->text().trimmed(), QStringLiteral("34")) << "the caret kept where it was";
+        other.hide();
+        form.hide();
+        ASSERT_TRUE(ShowActive(&form, "the form opens again"));
+        Type(QStringLiteral("5"));
+        EXPECT_EQ(edit->text().trimmed(), QStringLiteral("5")) << "typed over as the window opened again";
+    }
 }
 
 TEST(TxEdit, CharacterFilters)

@@ -516,6 +516,17 @@ TEST_F(DataSets, ASingleDataSetAppliesAllOrNothingAndOnlyOnce)
     EXPECT_FALSE(t->UpdatesPending());
     t->ApplyUpdates();
     EXPECT_EQ(value("select count(*) from T_LINE where ID in (20, 21)").toInt(), 2) << "nothing applied twice";
+    // A row begun and not posted is not yet a change waiting to be stored; an edit of a stored row neither.
+    t->Append();
+    EXPECT_FALSE(t->PostedUpdatesPending());
+    t->Cancel();
+    t->Edit();
+    EXPECT_FALSE(t->PostedUpdatesPending());
+    t->FieldByName("ID")->SetAsInteger(22);
+    t->Post();
+    EXPECT_TRUE(t->PostedUpdatesPending());
+    t->Append();
+    EXPECT_TRUE(t->PostedUpdatesPending()) << "the posted edit still waits while the next row is begun";
 }
 
 TEST_F(DataSets, CancelUpdatesRestoresRows)
