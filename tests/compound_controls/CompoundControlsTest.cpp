@@ -141,6 +141,7 @@ TEST_F(Compound, OnAFormEnterGoesToTheOwnKeyHandlerOnly)
     QTest::keyClick(nazov->Edit(), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_TRUE(nazov->Edit()->hasFocus());
     EXPECT_EQ(keys, QList<int>({Qt::Key_Return, Qt::Key_Enter}));
+    QTest::keyClick(nazov->Edit(), Qt::Key_End);
     QTest::keyClick(nazov->Edit(), Qt::Key_X);
     EXPECT_EQ(nazov->Edit()->text(), "Odliatokx") << "other keys still reach the edit";
     TabTo(druh);
