@@ -70,10 +70,19 @@ void TxEdit::focusInEvent(QFocusEvent *e)
     p.setColor(QPalette::Base, colorOnEnter_);
     setPalette(p);
     QLineEdit::focusInEvent(e);
+    if (arrival_.OpensWithWindow(e))
+        selectAll();
+}
+
+void TxEdit::hideEvent(QHideEvent *e)
+{
+    arrival_.Hidden();
+    QLineEdit::hideEvent(e);
 }
 
 void TxEdit::focusOutEvent(QFocusEvent *e)
 {
+    arrival_.Left(e);
     if (colorBeforeEnter_.isValid()) {
         QPalette p = palette();
         p.setColor(QPalette::Base, colorBeforeEnter_);

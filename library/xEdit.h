@@ -2,6 +2,8 @@
 // background takes its own colour while focused, and the style limits which characters can be typed.
 #pragma once
 
+#include "platform/ui/MaskEdit.h"
+
 #include <QColor>
 #include <QLineEdit>
 
@@ -28,8 +30,10 @@ protected:
     void keyPressEvent(QKeyEvent *e) override;
     void focusInEvent(QFocusEvent *e) override;
     void focusOutEvent(QFocusEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
 
 private:
+    TFocusArrival arrival_;
     QColor colorOnEnter_;
     QColor colorBeforeEnter_;
 };

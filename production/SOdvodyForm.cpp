@@ -249,6 +249,17 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
                 SetSQLWhere3();
         });
     });
+    // A hand-over typed and not saved is asked about as the form closes; Escape on the detail gives it up.
+    SetUnsavedData({.Rows = {&DMOdv->QvSOdvody},
+                    .Save =
+                        [] {
+                            TxDataSet &q = DMOdv->QvSOdvody;
+                            if (q.State() == dsInsert || q.State() == dsEdit)
+                                q.Post();
+                            if (q.UpdatesPending())
+                                q.ApplyUpdates();
+                        },
+                    .CancelRow = [this] { BtnNezapisClick(); }});
     OnShow = [this] { Guarded([this] { showList(); }); };
     OnClose = [](TCloseAction &) {
         DMOdv->QvSOdvody.Close();
@@ -299,6 +310,7 @@ void TSOdvodyForm::BtnNovyClick()
         q.FieldByName(QStringLiteral("STREDISKO"))->SetValue(DBcomboSTREDISKO->itemText(0));
     if (DBcomboSKLAD->count() > 0)
         q.FieldByName(QStringLiteral("SKLAD"))->SetValue(DBcomboSKLAD->itemText(0));
+    q.KeepAsDefaults();
     pcOdvody->setTabEnabled(pcOdvody->indexOf(tabDetail), true);
     pcOdvody->setCurrentWidget(tabDetail);
     DBEditC_INT->setFocus();
@@ -320,6 +332,7 @@ void TSOdvodyForm::BtnZapisClick()
         q.Append();
         q.FieldByName(QStringLiteral("STREDISKO"))->SetValue(centre);
         q.FieldByName(QStringLiteral("SKLAD"))->SetValue(store);
+        q.KeepAsDefaults();
         DBEditC_INT->setFocus();
     } else {
         if (q.State() == dsEdit)

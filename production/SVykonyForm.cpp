@@ -167,6 +167,18 @@ TSVykonyForm::TSVykonyForm(QWidget *owner) : TForm(owner)
             pageShown();
         });
     };
+    // A booking typed or scanned and not saved is asked about as the form closes; Escape gives up the row
+    // being typed first. The order entry's rows are made beforehand, one per operation: only those the user
+    // gave an employee or a quantity are typed.
+    SetUnsavedData({.Rows = {&DMVyk->QvSVykony},
+                    .Save =
+                        [this] {
+                            if (editing(DMVyk->QvSVykony))
+                                DMVyk->QvSVykony.Post();
+                            if (orderEntryTyped())
+                                WriteOrderEntry();
+                        },
+                    .Typed = [this] { return orderEntryTyped(); }});
     OnClose = [](TCloseAction &) {
         for (TDataSet *ds : std::initializer_list<TDataSet *>{&DMVyk->QvSVykony, &DMVyk->QSVykony, &DMVyk->QOperacie})
             ds->Close();
@@ -692,6 +704,20 @@ void TSVykonyForm::FillOrderEntry()
     }
 }
 
+bool TSVykonyForm::orderEntryTyped()
+{
+    TxDataSet &q = DMVyk->QSVykony;
+    if (!q.Active())
+        return false;
+    const TField *osc = q.FieldByName(QStringLiteral("OSC"));
+    const TField *quantity = q.FieldByName(QStringLiteral("MNOZSTVO"));
+    for (int row = 0; row < q.FetchedCount(); ++row)
+        if (q.UpdateStatusAt(row) != usUnmodified &&
+            (q.ValueAt(row, osc).toInt() != 0 || q.ValueAt(row, quantity).toDouble() != 0))
+            return true;
+    return false;
+}
+
 void TSVykonyForm::WriteOrderEntry()
 {
     DMVyk->WriteOrderEntry(TypedNumber(typed(vC_DAVKY1), QString::fromUtf8("Dávka")));
@@ -736,6 +762,7 @@ void TSVykonyForm::NewRow()
     for (int i = 0; i < int(std::size(names)); ++i)
         TDMVyk::SetFieldQuietly(q.FieldByName(QString::fromLatin1(names[i])), defaults[i]);
     q.FieldByName(QStringLiteral("C_DAVKY"))->SetValue(0);
+    q.KeepAsDefaults();
     if (q.FieldByName(QStringLiteral("OSC"))->AsInteger() != 0)
         enterEdit(DBeC_INT);
     else

@@ -94,6 +94,8 @@ protected:
     void KeyDown(int &key, Qt::KeyboardModifiers modifiers) override;
 
 private:
+    // Whether an operation of the order entry got an employee or a quantity that is not written yet.
+    bool orderEntryTyped();
     void pageChanging();
     void pageShown();
     void employeeExit();

@@ -115,6 +115,10 @@ TCenPonDForm::TCenPonDForm(QWidget *owner) : TForm(owner)
     BtnNezapis = button(buttons, QString::fromUtf8("&Nezapíš"), [this] { SetModalResult(mrCancel); });
     SetCancelButton(BtnNezapis);
     main->addLayout(buttons);
+    SetUnsavedData({.Rows = {&DMOdbyt->QCenPonD},
+                    .Records = {&DMOdbyt->QCenPon},
+                    .Save = [] { DMOdbyt->SaveOffer(); },
+                    .Discard = {BtnNezapis}});
     OnShow = [this] { ShowCustomerColour(); };
 }
 

@@ -65,7 +65,8 @@ TOdberatelDForm::TOdberatelDForm(QWidget *owner) : TForm(owner)
                              QStringLiteral("HO")});
     AddCaptionedRow(form, QString::fromUtf8("Platobné podmienky"), DBcbPLAT_PODM);
 
-    AddSaveButtons(this, main, BtnZapis1, BtnNezapis1, [] { DMCis->QOdberatelia.Post(); });
+    AddSaveButtons(this, main, BtnZapis1, BtnNezapis1,
+                   {.Records = {&DMCis->QOdberatelia}, .Save = [] { DMCis->QOdberatelia.Post(); }});
     OnShow = [this] {
         Guarded([this] { DBlcbSTAT->OpenListAndReload(); });
         DBeODBERATEL->setFocus();

@@ -18,7 +18,7 @@ bool SaveAndClose(TForm *form, const std::function<void()> &save)
     return true;
 }
 
-void AddSaveButtons(TForm *form, QBoxLayout *layout, TBitBtn *&ok, TBitBtn *&cancel, std::function<void()> save)
+void AddSaveButtons(TForm *form, QBoxLayout *layout, TBitBtn *&ok, TBitBtn *&cancel, TUnsavedData unsaved)
 {
     auto *buttons = new QHBoxLayout;
     buttons->addStretch();
@@ -28,5 +28,7 @@ void AddSaveButtons(TForm *form, QBoxLayout *layout, TBitBtn *&ok, TBitBtn *&can
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
     layout->addLayout(buttons);
-    QObject::connect(ok, &QPushButton::clicked, form, [form, save] { SaveAndClose(form, save); });
+    QObject::connect(ok, &QPushButton::clicked, form, [form, save = unsaved.Save] { SaveAndClose(form, save); });
+    unsaved.Discard.push_back(cancel);
+    form->SetUnsavedData(std::move(unsaved));
 }

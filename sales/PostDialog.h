@@ -3,6 +3,8 @@
 // succeeded closes it.
 #pragma once
 
+#include "platform/ui/Form.h"
+
 #include <functional>
 
 class QBoxLayout;
@@ -13,6 +15,6 @@ class TForm;
 // True when the save ran through (the form's modal result is then mrOk).
 bool SaveAndClose(TForm *form, const std::function<void()> &save);
 
-// The OK and Cancel buttons at the right of a row added to the layout; OK runs the save through
-// SaveAndClose, Cancel closes with mrCancel.
-void AddSaveButtons(TForm *form, QBoxLayout *layout, TBitBtn *&ok, TBitBtn *&cancel, std::function<void()> save);
+// The OK and Cancel buttons at the right of a row added to the layout; OK runs the unsaved data's save
+// through SaveAndClose, Cancel closes with mrCancel and drops it; any other close asks about it first.
+void AddSaveButtons(TForm *form, QBoxLayout *layout, TBitBtn *&ok, TBitBtn *&cancel, TUnsavedData unsaved);

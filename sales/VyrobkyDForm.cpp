@@ -233,7 +233,10 @@ TVyrobkyDForm::TVyrobkyDForm(QWidget *owner) : TForm(owner)
     edit(kalkForm, TabKalk, {"CENA_PRED", "Predajná cena", bsNone, nullptr, 12});
     pcVyrobok->addTab(TabKalk, QString::fromUtf8("K&alkulácia"));
 
-    AddSaveButtons(this, main, BtnZapis1, BtnNezapis1, [this] { saveProduct(); });
+    AddSaveButtons(this, main, BtnZapis1, BtnNezapis1,
+                   {.Rows = {&DMTPV->QTOperacie, &DMTPV->QTKusovnik, &DMTPV->QPolozkyKalk},
+                    .Records = {&DMTPV->QPolozky},
+                    .Save = [this] { saveProduct(); }});
 
     // The tabs change only with a product number; each fills as it is shown.
     connect(pcVyrobok, &QTabWidget::currentChanged, this, [this](int index) {

@@ -170,6 +170,7 @@ void TVyrobkyForm::NewProduct()
     pcVyrobky->setCurrentIndex(0);
     DMTPV->QPolozky.Append();
     DMTPV->QPolozky.FieldByName(QStringLiteral("TYP1"))->SetAsString(QStringLiteral("V"));
+    DMTPV->QPolozky.KeepAsDefaults(); // a product only opened and left has nothing typed to ask about
     runProductDialog();
 }
 

@@ -52,7 +52,8 @@ TVyrobkyOperaciaForm::TVyrobkyOperaciaForm(QWidget *owner) : TForm(owner)
     DBmNAVODKA->SetDataField(QStringLiteral("NAVODKA"));
     AddCaptionedRow(form, QString::fromUtf8("Technologická návodka"), DBmNAVODKA);
 
-    AddSaveButtons(this, main, BtnZapis, BtnNezapis, [] { DMTPV->QTOperacie.Post(); });
+    AddSaveButtons(this, main, BtnZapis, BtnNezapis,
+                   {.Records = {&DMTPV->QTOperacie}, .Save = [] { DMTPV->QTOperacie.Post(); }});
 }
 
 void TVyrobkyOperaciaForm::ReloadLists()

@@ -97,7 +97,8 @@ TZakRekDForm::TZakRekDForm(QWidget *owner) : TForm(owner)
     main->addLayout(bottom);
     edit(bottom, {"RIESENIE", "Konečný spôsob riešenia"});
 
-    AddSaveButtons(this, main, BtnZapis, BtnNezapis, [] { DMOdbyt->QZakRek.Post(); });
+    AddSaveButtons(this, main, BtnZapis, BtnNezapis,
+                   {.Records = {&DMOdbyt->QZakRek}, .Save = [] { DMOdbyt->QZakRek.Post(); }});
     // The job takes the focus as the dialog comes up. Coming back to it from a message (a refused value) or
     // from the pick list leaves the focus where the clerk was, so what is typed next goes there.
     OnShow = [this] { comingUp_ = true; };
@@ -106,8 +107,13 @@ TZakRekDForm::TZakRekDForm(QWidget *owner) : TForm(owner)
             return;
         comingUp_ = false;
         DBeC_INT->setFocus();
-        if (DMOdbyt->QZakRek.FieldByName(QStringLiteral("C_INT"))->AsInteger() != 0)
+        TxDataSet &q = DMOdbyt->QZakRek;
+        const bool typed = q.Modified();
+        if (q.FieldByName(QStringLiteral("C_INT"))->AsInteger() != 0)
             Guarded([this] { DBeC_INTExit(); });
+        // The job's order, product and customer shown as the protocol comes up are not typing.
+        if (!typed)
+            q.KeepAsDefaults();
     };
 }
 

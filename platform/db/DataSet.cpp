@@ -1454,6 +1454,15 @@ bool TDataSet::UpdatesPending() const
     return std::any_of(rows_.begin(), rows_.end(), [](const TRecord *r) { return r->status != usUnmodified; });
 }
 
+bool TDataSet::PostedUpdatesPending() const
+{
+    if (!deleted_.empty())
+        return true;
+    const TRecord *typed = state_ == dsInsert ? current() : nullptr;
+    return std::any_of(rows_.begin(), rows_.end(),
+                       [typed](const TRecord *r) { return r != typed && r->status != usUnmodified; });
+}
+
 TUpdateStatus TDataSet::UpdateStatus() const
 {
     const TRecord *rec = current();

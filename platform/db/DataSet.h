@@ -104,6 +104,9 @@ public:
     TDataSetState State() const { return state_; }
     // A field of the row being edited or inserted was set since Edit, or since the new row's defaults.
     bool Modified() const { return modified_; }
+    // The row as it stands counts as not changed: values a program fills into a new row are its defaults,
+    // not typing.
+    void KeepAsDefaults() { modified_ = false; }
     bool IsEmpty() const;
     bool CanModify() const { return !ReadOnly && !forwardOnly_ && InternalCanModify(); }
     bool ReadOnly = false;
@@ -205,6 +208,9 @@ public:
     bool CachedUpdates() const { return cachedUpdates_; }
     void SetCachedUpdates(bool on);
     bool UpdatesPending() const;
+    // Whether rows posted to the cache wait to be stored; unlike UpdatesPending, a row being inserted does
+    // not count before its Post.
+    bool PostedUpdatesPending() const;
     TUpdateStatus UpdateStatus() const;
     // Writes every pending change and marks them stored; on an error nothing stays written (the provider
     // runs it under a savepoint), the caches stay as they were for a retry, and the error propagates.

@@ -9,6 +9,7 @@
 #include <ibase.h>
 
 #include <QRegularExpression>
+#include <utility>
 
 namespace {
 
@@ -356,13 +357,23 @@ void TIBCustomDataSet::MasterChanged()
     Open();
 }
 
+bool TIBCustomDataSet::FollowMasterActive(bool masterActive, bool &closedByMaster)
+{
+    if (!masterActive) {
+        closedByMaster = Active();
+        Close();
+        return true;
+    }
+    if (!std::exchange(closedByMaster, false) || Active())
+        return false;
+    Open();
+    return true;
+}
+
 void TIBCustomDataSet::MasterLink::ActiveChanged()
 {
-    if (!Active()) {
-        owner_->Close();
-        return;
-    }
-    owner_->MasterChanged();
+    if (!owner_->FollowMasterActive(Active(), closedByMaster_))
+        owner_->MasterChanged();
 }
 
 void TIBCustomDataSet::MasterLink::DataSetChanged()

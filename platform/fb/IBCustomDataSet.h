@@ -79,7 +79,11 @@ public:
     // A master whose fields fill the parameters of the same names; the data set reopens when the
     // master moves to another record.
     TDataSource *DataSource() const { return masterLink_.DataSource(); }
-    void SetDataSource(TDataSource *source) { masterLink_.SetDataSource(source); }
+    void SetDataSource(TDataSource *source)
+    {
+        masterLink_.closedByMaster_ = false;
+        masterLink_.SetDataSource(source);
+    }
 
     // The data set whose rows choose this one's (its master), if any.
     virtual TDataSet *MasterDataSet() const { return masterLink_.DataSet(); }
@@ -144,6 +148,10 @@ protected:
     void CheckDatabase() const;
     void BindParams(fb::Statement &stmt, const QStringList &names);
     const std::vector<fb::Column> &Columns() const { return select_.outputs(); }
+    // A detail follows its master closing and opening: the detail open as its master closes is closed with
+    // it and opened again when the master opens (a master read again for a filter, an order or a refresh
+    // closes and opens). True when it closed or opened the detail; closedByMaster keeps the mark between.
+    bool FollowMasterActive(bool masterActive, bool &closedByMaster);
     TParams params_;
     int rowsAffected_ = 0;
     QString preparedText_;
@@ -161,6 +169,9 @@ private:
         void DataSetChanged() override;
         void DataSetScrolled(int) override { DataSetChanged(); }
         void RecordChanged(TField *) override {}
+
+    public:
+        bool closedByMaster_ = false; // forgotten when the master changes
 
     private:
         TIBCustomDataSet *owner_;
@@ -263,6 +274,9 @@ private:
         // Before the master moves, a detail row being typed is posted (or, untouched, dropped): the move
         // reads the detail again. A refused post stops the master's move.
         void CheckBrowseMode() override;
+
+    public:
+        bool closedByMaster_ = false; // forgotten when the master changes
 
     private:
         TIBTable *owner_;

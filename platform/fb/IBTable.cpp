@@ -39,6 +39,7 @@ void TIBTable::SetIndexFieldNames(const QString &names)
 
 void TIBTable::SetMasterSource(TDataSource *source)
 {
+    masterSource_.closedByMaster_ = false;
     masterSource_.SetDataSource(source);
 }
 
@@ -130,9 +131,7 @@ void TIBTable::SetParamsFromMaster()
 
 void TIBTable::MasterSourceLink::ActiveChanged()
 {
-    if (!Active())
-        owner_->Close();
-    else
+    if (!owner_->FollowMasterActive(Active(), closedByMaster_))
         DataSetChanged();
 }
 

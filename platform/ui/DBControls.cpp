@@ -5,9 +5,13 @@
 #include "Guarded.h"
 #include "platform/db/DataSet.h"
 
+#include <QAbstractButton>
 #include <QApplication>
 #include <QKeyEvent>
+#include <QMenu>
 #include <QMimeData>
+#include <QMouseEvent>
+#include <QPointer>
 
 int TypingLength(const TField *field, const QString &text, int limit)
 {
@@ -20,8 +24,69 @@ int TypingLength(const TField *field, const QString &text, int limit)
 
 // ---------------------------------------------------------------- TDBControl
 
+namespace {
+
+// A command given while a data-aware control holds a typed change: a click on a button (a tool button takes
+// no focus, so no focus change writes the change for it), a shortcut (a button's Alt letter, an action's
+// key), a menu item chosen. The change goes into its field first, as a focus change would write it, so the
+// command works on what the screen shows.
+class TCommandWritesPendingEdit : public QObject {
+public:
+    bool eventFilter(QObject *watched, QEvent *e) override
+    {
+        QWidget *window = nullptr;
+        switch (e->type()) {
+        case QEvent::MouseButtonPress:
+            if (auto *button = qobject_cast<QAbstractButton *>(watched);
+                button && button->isEnabled() && static_cast<QMouseEvent *>(e)->button() == Qt::LeftButton)
+                window = button->window();
+            break;
+        case QEvent::MouseButtonRelease: // a menu item is chosen as the button is let go over it
+            if (qobject_cast<QMenu *>(watched))
+                window = QApplication::activeWindow();
+            break;
+        case QEvent::KeyPress:
+            if (const int key = static_cast<QKeyEvent *>(e)->key();
+                qobject_cast<QMenu *>(watched) && (key == Qt::Key_Return || key == Qt::Key_Enter))
+                window = QApplication::activeWindow();
+            break;
+        case QEvent::Shortcut:
+            window = QApplication::activeWindow();
+            break;
+        default:
+            break;
+        }
+        if (window)
+            writePending(window);
+        return false;
+    }
+
+private:
+    static void writePending(QWidget *window)
+    {
+        for (QWidget *w = window->focusWidget(); w && w != window; w = w->parentWidget())
+            if (auto *control = dynamic_cast<TDBControl *>(w)) {
+                control->WritePending();
+                return;
+            }
+    }
+};
+
+void writeEditsBeforeCommands()
+{
+    static QPointer<TCommandWritesPendingEdit> filter;
+    if (filter || !qApp)
+        return;
+    filter = new TCommandWritesPendingEdit;
+    filter->setParent(qApp);
+    qApp->installEventFilter(filter);
+}
+
+} // namespace
+
 TDBControl::TDBControl(QWidget *self) : self_(self)
 {
+    writeEditsBeforeCommands();
     link_.OnDataChange = [this] {
         if (holding_)
             return;
@@ -128,6 +193,13 @@ void TDBControl::CommitOnExit(const QFocusEvent *e)
             FocusAgainLater(self_);
         return;
     }
+    WritePending();
+}
+
+void TDBControl::WritePending()
+{
+    if (!link_.Modified())
+        return;
     quietWrite_ = true;
     try {
         link_.UpdateRecord();

@@ -31,6 +31,9 @@ public:
     bool ReadOnly() const { return link_.ReadOnly; }
     void SetReadOnly(bool on);
     TControlDataLink &DataLink() { return link_; }
+    // Writes a change the control holds into its field, as the focus moving to a clicked button does: a
+    // refused value stays on screen, pending, for the command's own check to report.
+    void WritePending();
 
 protected:
     explicit TDBControl(QWidget *self);

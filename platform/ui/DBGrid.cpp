@@ -537,7 +537,8 @@ void TDBGrid::keyPressEvent(QKeyEvent *e)
         break;
     case Qt::Key_Tab:
     case Qt::Key_Backtab:
-        if ((options_ & dgTabs) && ColumnCount() > 0) {
+        // Across the columns of a row; a grid without rows has no cell to go to, and Tab leaves it.
+        if ((options_ & dgTabs) && ColumnCount() > 0 && currentIndex().isValid()) {
             const int col = SelectedIndex() + (key == Qt::Key_Tab && !shift ? 1 : -1);
             if (col >= 0 && col < ColumnCount()) {
                 SetSelectedIndex(col);

@@ -1,7 +1,11 @@
 #include "Form.h"
 
 #include "BitBtn.h"
+#include "DBControls.h"
+#include "DBGrid.h"
 #include "Dialogs.h"
+#include "Guarded.h"
+#include "platform/db/DataSet.h"
 
 #include <QAbstractButton>
 #include <QAbstractItemView>
@@ -14,6 +18,8 @@
 #include <QStatusBar>
 #include <QTextEdit>
 #include <QTimer>
+
+#include <utility>
 
 namespace {
 QPointer<QWidget> &mainForm()
@@ -68,6 +74,24 @@ private:
         return list;
     }
 };
+
+bool typing(const TDataSet *ds)
+{
+    return ds->State() == dsEdit || ds->State() == dsInsert;
+}
+
+// Whether the focused control of the window holds a change of the data set's row not yet written to it: a
+// data-aware edit with typed text, or a grid's open cell editor.
+bool controlHoldsChange(const QWidget *window, const TDataSet *ds)
+{
+    for (QWidget *w = window->focusWidget(); w && w != window; w = w->parentWidget()) {
+        if (auto *control = dynamic_cast<TDBControl *>(w))
+            return control->DataLink().Modified() && control->DataLink().DataSet() == ds;
+        if (auto *grid = qobject_cast<TDBGrid *>(w))
+            return grid->EditorMode() && grid->DataSource() && grid->DataSource()->DataSet() == ds;
+    }
+    return false;
+}
 } // namespace
 
 QWidget *ApplicationMainForm()
@@ -130,12 +154,20 @@ void TForm::closeModal()
     if (!inModal_ || modalResult_ == mrNone || closing_)
         return;
     closing_ = true;
-    TCloseAction action = caNone;
-    if (CloseQuery()) {
-        action = caHide;
-        if (OnClose)
-            OnClose(action);
+    // The form's own objection first: unsaved data is asked about only when the close would go on.
+    bool saved = false;
+    if (!CloseQuery() || (modalResult_ != mrOk && !settleUnsaved(saved))) {
+        closing_ = false;
+        settled_ = false;
+        modalResult_ = mrNone;
+        return;
     }
+    // Stored on the question: the caller sees the result of the window's Zapíš.
+    if (saved)
+        modalResult_ = mrOk;
+    TCloseAction action = caHide;
+    if (OnClose)
+        OnClose(action);
     closing_ = false;
     if (action == caNone) {
         modalResult_ = mrNone;
@@ -160,9 +192,15 @@ void TForm::Close()
         SetModalResult(mrCancel);
         return;
     }
-    if (closing_ || !CloseQuery())
+    if (closing_)
         return;
     closing_ = true;
+    bool saved = false;
+    if (!CloseQuery() || !settleUnsaved(saved)) {
+        closing_ = false;
+        settled_ = false;
+        return;
+    }
     TCloseAction action = caHide;
     if (OnClose)
         OnClose(action);
@@ -277,6 +315,102 @@ void TForm::SetCancelButton(QAbstractButton *button)
     cancelButton_ = button;
 }
 
+void TForm::SetUnsavedData(TUnsavedData data)
+{
+    unsaved_ = std::move(data);
+    for (QAbstractButton *b : unsaved_.Discard)
+        connect(b, &QAbstractButton::clicked, this, [this] {
+            settled_ = true;
+            settleForThisClickOnly();
+        });
+}
+
+// The close a click sets off runs once the click is done (a modal form closes from the event loop); a click
+// that closed nothing leaves the next close to ask again.
+void TForm::settleForThisClickOnly()
+{
+    QMetaObject::invokeMethod(
+        this,
+        [this] {
+            QMetaObject::invokeMethod(
+                this, [this] { settled_ = false; }, Qt::QueuedConnection);
+        },
+        Qt::QueuedConnection);
+}
+
+bool TForm::HoldsUnsavedData() const
+{
+    const auto typed = [this](const TDataSet *ds) {
+        return ds->Active() && typing(ds) && (ds->Modified() || controlHoldsChange(this, ds));
+    };
+    // Rows also wait in the cache, posted and not stored; a record is the one being typed.
+    for (const TDataSet *ds : unsaved_.Rows)
+        if (typed(ds) || (ds->Active() && ds->CachedUpdates() && ds->PostedUpdatesPending()))
+            return true;
+    for (const TDataSet *ds : unsaved_.Records)
+        if (typed(ds))
+            return true;
+    return unsaved_.Typed && unsaved_.Typed();
+}
+
+bool TForm::settleUnsaved(bool &saved)
+{
+    saved = false;
+    const bool settled = std::exchange(settled_, false);
+    if (settled || !unsaved_.Save || !HoldsUnsavedData())
+        return true;
+    switch (MessageDlg(QString::fromUtf8("Uložiť zmeny?"), mtConfirmation, mbYesNoCancel, mbYes)) {
+    case mrYes: {
+        // A refused save leaves the focus where the user was, for the correction.
+        const QPointer<QWidget> focus = focusWidget();
+        saved = Guarded([this] {
+            CommitFocusedControl(this);
+            unsaved_.Save();
+        });
+        if (!saved && focus && !focusWidget())
+            focus->setFocus(Qt::OtherFocusReason);
+        return saved;
+    }
+    case mrNo:
+        dropUnsaved();
+        return true;
+    default:
+        return false;
+    }
+}
+
+void TForm::dropUnsaved()
+{
+    // The rows first: their master record may be a record of the window.
+    for (TDataSet *ds : unsaved_.Rows)
+        Guarded([ds] {
+            if (ds->Active() && typing(ds))
+                ds->Cancel();
+            if (ds->Active() && ds->CachedUpdates() && ds->UpdatesPending())
+                ds->CancelUpdates();
+        });
+    for (TDataSet *ds : unsaved_.Records)
+        Guarded([ds] {
+            if (ds->Active() && typing(ds))
+                ds->Cancel();
+        });
+}
+
+bool TForm::cancelTypedRow()
+{
+    for (TDataSet *ds : unsaved_.Rows)
+        if (ds->Active() && typing(ds)) {
+            Guarded([this, ds] {
+                if (unsaved_.CancelRow)
+                    unsaved_.CancelRow();
+                else
+                    ds->Cancel();
+            });
+            return true;
+        }
+    return false;
+}
+
 void TForm::KeyDown(int &key, Qt::KeyboardModifiers modifiers)
 {
     if (OnKeyDown)
@@ -319,16 +453,29 @@ void TForm::keyPressEvent(QKeyEvent *e)
     // take it first) presses the Cancel button. A window without one closes as by its title bar's button:
     // the same modal result, the same OnCloseQuery and OnClose, so a pending change is dealt with as there.
     // A form shown inside another window leaves the key to that window.
+    // A window holding typed rows gives up the row being typed first; the next Escape closes it, asking
+    // about what is still unsaved before its Cancel button (which may be Nezapíš) is pressed.
     if (key == Qt::Key_Escape && plain) {
-        if (QAbstractButton *cancel = CancelButton())
-            cancel->click();
-        else if (isWindow())
-            reject();
-        else {
+        if (!isWindow() && !CancelButton()) {
             e->ignore();
             return;
         }
         e->accept();
+        if (cancelTypedRow())
+            return;
+        bool saved = false;
+        if (HoldsUnsavedData() && (!CloseQuery() || !settleUnsaved(saved)))
+            return;
+        if (saved) {
+            done(mrOk);
+            return;
+        }
+        settled_ = true; // answered (or nothing to ask): the close below does not ask again
+        settleForThisClickOnly();
+        if (QAbstractButton *cancel = CancelButton())
+            cancel->click();
+        else
+            reject();
         return;
     }
     QWidget::keyPressEvent(e);

@@ -10,16 +10,40 @@
 #include <QList>
 #include <QPointer>
 #include <functional>
+#include <vector>
 
 class QFocusEvent;
 class QStatusBar;
 class TButton;
+class TDataSet;
 
 // What closing a form does to it: nothing, hide it, free it (later), minimise it.
 enum TCloseAction { caNone, caHide, caFree, caMinimize };
 
 // Where a form appears when shown.
 enum TPosition { poDesigned, poScreenCenter, poOwnerFormCenter };
+
+// What a window holds that the user typed and has not stored, and how its Zapíš stores it. A window that
+// declares it is not closed (title bar, Escape, a Cancel or Koniec button) while such data is there without
+// the question "Uložiť zmeny?": Áno stores it as Zapíš does (a refused save keeps the window open with
+// everything typed), Nie drops it and closes, Zrušiť stays. Escape gives up the row being typed first.
+struct TUnsavedData {
+    // Data sets whose rows are typed one at a time (in a grid, on a detail page, from a scanner): a row in
+    // edit or insert is the row being typed, which Escape gives up before it closes the window.
+    std::vector<TDataSet *> Rows{};
+    // Data sets whose current record the window edits as a whole (a dialog's record): only that record
+    // counts, not other changes its data set may hold for another window.
+    std::vector<TDataSet *> Records{};
+    // What Zapíš stores; an error refuses it.
+    std::function<void()> Save{};
+    // How the row being typed is given up; without it, its data set's Cancel.
+    std::function<void()> CancelRow{};
+    // Typed data the data sets' states do not tell (rows made beforehand and filled in by the user).
+    std::function<bool()> Typed{};
+    // Buttons that drop the changes by their very meaning (Nezapíš): a click on them closes without the
+    // question. Escape asks even where it presses one of them.
+    std::vector<QAbstractButton *> Discard{};
+};
 
 class TForm : public QDialog {
     Q_OBJECT
@@ -67,6 +91,11 @@ public:
     // Makes a plain push button the one Escape presses, as a TButton's Cancel mark does.
     void SetCancelButton(QAbstractButton *button);
 
+    // Declares what the window holds unsaved and how it is stored (see TUnsavedData).
+    void SetUnsavedData(TUnsavedData data);
+    // Whether a declared data set holds a typed change not stored (also one still in the focused control).
+    bool HoldsUnsavedData() const;
+
     // Hooks. Key codes are Qt::Key values; a handler that sets the key to 0 consumes it.
     std::function<void()> OnShow;
     std::function<void()> OnHide;
@@ -93,6 +122,12 @@ protected:
 
 private:
     void closeModal();
+    // Before a close: true when it may go on (nothing unsaved, stored, or dropped); false to stay.
+    bool settleUnsaved(bool &saved);
+    // Escape over a row being typed gives it up; true when it did.
+    bool cancelTypedRow();
+    void dropUnsaved();
+    void settleForThisClickOnly();
     void centre();
     void placeStatusBar();
 
@@ -102,6 +137,8 @@ private:
     bool closing_ = false;
     QStatusBar *statusBar_ = nullptr;
     QPointer<QAbstractButton> cancelButton_;
+    TUnsavedData unsaved_;
+    bool settled_ = false; // the question was answered (or a discarding button pressed) for this close
 };
 
 // Moves the focus from a control to the next (or previous) control of its window, as Tab does.

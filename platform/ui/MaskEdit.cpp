@@ -40,6 +40,41 @@ QString TMaskEdit::EditText() const
     return mask_.IsEmpty() ? text() : displayText();
 }
 
+void TMaskEdit::focusInEvent(QFocusEvent *e)
+{
+    QLineEdit::focusInEvent(e);
+    // Reached by keys (Tab, Shift+Tab, Enter as Tab, a label's letter) the whole text is selected, so what is
+    // typed replaces it, as in an edit without a mask. Qt puts a masked edit's caret on its first unfilled place
+    // instead, where the digits typed were added to the old value, or refused at the end of a full one.
+    const Qt::FocusReason reason = e->reason();
+    if ((!mask_.IsEmpty() &&
+         (reason == Qt::TabFocusReason || reason == Qt::BacktabFocusReason || reason == Qt::ShortcutFocusReason)) ||
+        arrival_.OpensWithWindow(e))
+        selectAll();
+}
+
+void TMaskEdit::focusOutEvent(QFocusEvent *e)
+{
+    arrival_.Left(e);
+    QLineEdit::focusOutEvent(e);
+}
+
+void TMaskEdit::hideEvent(QHideEvent *e)
+{
+    arrival_.Hidden();
+    QLineEdit::hideEvent(e);
+}
+
+bool TFocusArrival::OpensWithWindow(const QFocusEvent *e) const
+{
+    return e->reason() == Qt::ActiveWindowFocusReason && !leftWithWindow_;
+}
+
+void TFocusArrival::Left(const QFocusEvent *e)
+{
+    leftWithWindow_ = e->reason() == Qt::ActiveWindowFocusReason || e->reason() == Qt::PopupFocusReason;
+}
+
 bool AltCommandKey(QKeyEvent *e)
 {
     const Qt::KeyboardModifiers mods = e->modifiers();

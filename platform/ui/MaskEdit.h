@@ -6,6 +6,7 @@
 
 #include <QLineEdit>
 
+class QFocusEvent;
 class QKeyEvent;
 
 enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
@@ -13,6 +14,20 @@ enum TEditCharCase { ecNormal, ecUpperCase, ecLowerCase };
 // Keys held with Alt are commands (a button's letter, a menu), never text: such a key with a printable
 // text is left for the window (true) instead of being typed.
 bool AltCommandKey(QKeyEvent *e);
+
+// Whether an edit's text is selected as the focus arrives, so what is typed replaces it: the first focus its
+// window gives it as the window opens is such an arrival, as Tab is. The focus coming back with its window
+// (after a dialog, from another window) leaves the caret where the user put it.
+class TFocusArrival {
+public:
+    bool OpensWithWindow(const QFocusEvent *e) const;
+    void Left(const QFocusEvent *e);
+    // The window was closed: its next showing is an opening again.
+    void Hidden() { leftWithWindow_ = false; }
+
+private:
+    bool leftWithWindow_ = false;
+};
 
 class TMaskEdit : public QLineEdit {
     Q_OBJECT
@@ -34,8 +49,12 @@ public:
 
 protected:
     void keyPressEvent(QKeyEvent *e) override;
+    void focusInEvent(QFocusEvent *e) override;
+    void focusOutEvent(QFocusEvent *e) override;
+    void hideEvent(QHideEvent *e) override;
 
 private:
+    TFocusArrival arrival_;
     QString editMask_;
     TEditMask mask_;
 };

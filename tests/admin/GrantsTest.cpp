@@ -1,5 +1,6 @@
 // The grants module privileges stand for: the statements, and on a fresh database the rights the server
 // then holds in RDB$USER_PRIVILEGES as the users' data module sets and removes privileges.
+#include "common/PersonTyping.h"
 #include "common/GridTyping.h"
 #include "common/PersonTyping.h"
 #include "common/WhenModal.h"
@@ -372,7 +373,7 @@ TEST_F(UsersTest, ALevelTypedIntoTheGridThatIsNoLevelIsRefusedAndTheRowKept)
         if (users->QUsers.Locate("RDB_USER", "T21_HRASKO")) {
             TxDBGrid *grid = f->DBGridPrivileges;
             QApplication::setActiveWindow(f);
-            grid->setFocus();
+            TabTo(grid);
             grid->SetSelectedIndex(1);
             QTest::keyClicks(QApplication::focusWidget() ? QApplication::focusWidget() : grid, "z");
             QWidget *editor = QApplication::focusWidget();
@@ -455,7 +456,7 @@ TEST_F(UsersTest, EveryActivityOfThePickListIsReadableInItsColumnAndDroppedDownL
         columnWidth = grid->columnWidth(0);
         if (users->QUsers.Locate("RDB_USER", "T21_SKLADNIK")) {
             QApplication::setActiveWindow(f);
-            grid->setFocus();
+            TabTo(grid);
             QTest::keyClick(grid, Qt::Key_Insert);
             auto *combo = qobject_cast<QComboBox *>(TypeInCell(grid, 0, "M"));
             if (combo) {
@@ -494,7 +495,7 @@ TEST_F(UsersTest, ALevelTypedAfterTabbingFromTheActivityTakesThePlaceOfNic)
         TxDBGrid *grid = f->DBGridPrivileges;
         if (users->QUsers.Locate("RDB_USER", "T21_SKLADNIK")) {
             QApplication::setActiveWindow(f);
-            grid->setFocus();
+            TabTo(grid);
             QTest::keyClick(grid, Qt::Key_Insert);
             QWidget *editor = TypeInCell(grid, 0, "MTZ/Sklady");
             QTest::keyClick(editor, Qt::Key_Tab);

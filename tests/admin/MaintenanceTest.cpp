@@ -104,7 +104,8 @@ TEST_F(MaintenanceTest, BulkMarksOnlyRaiseStatesAndListFinishedJobsShortOfHandOv
     exec(item.arg(260002).arg(40).arg("2026-03-10")); // half handed over
     exec(item.arg(260003).arg(95).arg("2026-03-10")); // above handed over already
     // The list looks 30 days back from the server's own date.
-    const QString recent = QDate::currentDate().addDays(-5).toString(Qt::ISODate);
+    const QString recent =
+        value(QStringLiteral("select current_date from rdb$database")).toDate().addDays(-5).toString(Qt::ISODate);
     exec(item.arg(260004).arg(100).arg(recent));       // finished, nothing handed over
     exec(item.arg(260005).arg(100).arg("2001-01-10")); // finished long ago
     const QString handOver =

@@ -1,5 +1,6 @@
 // The code-list form as a clerk uses it with the keyboard: the grids edited in place, a new row stored
 // only when typed into and with its required fields, the form closed with Escape or its close button.
+#include "common/PersonTyping.h"
 #include "CisFixture.h"
 
 #include "library/Buttons.h"
@@ -19,7 +20,7 @@ protected:
         form->SetPage(page);
         form->show();
         QApplication::setActiveWindow(form);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
+        ASSERT_TRUE(ShowActive(form));
     }
     // The grid of a data set on a page of the form.
     static TxDBGrid *gridOf(QWidget *page, TDataSet *dataSet)
@@ -40,7 +41,7 @@ protected:
     // Types into the current cell: the first key opens the cell editor, Return closes it.
     static void typeCell(TxDBGrid *grid, const QString &text)
     {
-        grid->setFocus();
+        TabTo(grid);
         QTest::keyClicks(grid, text.left(1));
         QWidget *editor = QApplication::focusWidget();
         ASSERT_NE(editor, grid) << "typing opened no cell editor";
@@ -71,7 +72,7 @@ TEST_F(CodeListEditing, ANewMaterialTypedIntoTheGridIsStored)
     open(1);
     TxDBGrid *g = gridOf(form->PageControlSluzby->widget(1), &DMZal->CMaterialov);
     ASSERT_NE(g, nullptr);
-    g->setFocus();
+    TabTo(g);
     QTest::keyClick(g, Qt::Key_Insert);
     ASSERT_EQ(DMZal->CMaterialov.State(), dsInsert);
     typeCell(g, "GG30");
@@ -97,7 +98,7 @@ TEST_F(CodeListEditing, ARowWithoutItsKeyIsRefusedInSlovakAndAnUntouchedOneIsDro
     QWidget *page = form->PageControlSluzby->widget(1);
     TxDBGrid *materials = gridOf(page, &DMZal->CMaterialov);
     ASSERT_NE(materials, nullptr);
-    materials->setFocus();
+    TabTo(materials);
     QTest::keyClick(materials, Qt::Key_Insert);
     QTest::keyClick(materials, Qt::Key_Tab);
     typeCell(materials, "4");
@@ -118,7 +119,7 @@ TEST_F(CodeListEditing, ARowWithoutItsKeyIsRefusedInSlovakAndAnUntouchedOneIsDro
     ASSERT_NE(plus, nullptr);
     QTest::mouseClick(plus, Qt::LeftButton);
     ASSERT_EQ(DMZal->COperacii.State(), dsInsert);
-    operations->setFocus();
+    TabTo(operations);
     QTest::keyClick(operations, Qt::Key_Up);
     EXPECT_EQ(DMZal->COperacii.State(), dsBrowse);
     EXPECT_EQ(count("select count(*) from COPERACII"), 0) << "no blank row with number 0";
@@ -132,7 +133,7 @@ TEST_F(CodeListEditing, EscapeAndTheCloseButtonCloseTheForm)
         TxDBGrid *g = gridOf(FormSluzby->PageControlSluzby->widget(2), &cis->CRezii);
         EXPECT_NE(g, nullptr);
         if (g) {
-            g->setFocus();
+            TabTo(g);
             QTest::keyClick(g, Qt::Key_Escape);
             QApplication::processEvents();
             byEscape = !w->isVisible();

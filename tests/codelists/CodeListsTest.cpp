@@ -1,5 +1,6 @@
 // The code-list data module: rules of new and deleted rows, the look-ups, the employee quick search,
 // the code-list form's pages and the employee list with barcodes.
+#include "common/PersonTyping.h"
 #include "CisFixture.h"
 #include "common/BarcodeBars.h"
 #include "common/HostileCorpus.h"
@@ -68,7 +69,7 @@ TEST_F(CisTest, AnOrdinaryCustomerAfterOnlyProvisionalOnesIsNumberedOne)
 TEST_F(CisTest, EmployeeWithRecentWorkOrAttendanceIsNotDeleted)
 {
     exec("insert into CZAMESTNANCOV (OSC, PRIEZVISKO) values (7, 'Novák')");
-    const QDate today = QDate::currentDate(); // the server's CURRENT_DATE
+    const QDate today = value(QStringLiteral("select current_date from rdb$database")).toDate();
     exec("insert into SVYKONY (DATUM, OSC, C_INT, C_OPERACIE) values (" + sqlDate(today.addDays(-30)) + ", 7, 1, 1)");
     TxTable &t = cis->QZamestnanci;
     t.Open();
@@ -296,7 +297,7 @@ TEST_F(CisTest, CodeListFormPagesOpenTheirTables)
     EXPECT_TRUE(cis->CTarifov.Active());
 
     // Typing in the surname search narrows the list; a click on the edit clears it and orders by it.
-    form->HlPr->setFocus();
+    TabTo(form->HlPr);
     QTest::keyClicks(form->HlPr, "Nov");
     cis->QZamestnanci.Last();
     EXPECT_EQ(rows(cis->QZamestnanci), 2);

@@ -1,5 +1,6 @@
 // The pick lists: a typed number that identifies one row is taken without the list, otherwise the list is
 // shown, filtered by typed text (as text, whatever it holds) and the picked value is written back.
+#include "common/PersonTyping.h"
 #include "CisFixture.h"
 
 #include "common/PersonTyping.h"
@@ -181,8 +182,8 @@ TEST_F(PickTest, LeavingAFilterFieldFiltersAndLeavingOtherControlsDoesNot)
     int shown = -1, afterButtons = -1;
     CloseModal(mrCancel, [&](QWidget *form) {
         QApplication::setActiveWindow(form);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form));
-        CisOdbForm->eMESTO->setFocus();
+        ASSERT_TRUE(ShowActive(form));
+        ClickOn(CisOdbForm->eMESTO);
         QTest::keyClicks(CisOdbForm->eMESTO, "Brez");
         QTest::keyClick(CisOdbForm->eMESTO, Qt::Key_Tab);
         shown = rows(DMCis->QOdberatelia);
@@ -190,8 +191,8 @@ TEST_F(PickTest, LeavingAFilterFieldFiltersAndLeavingOtherControlsDoesNot)
         ASSERT_NE(from, CisOdbForm->eMESTO);
         for (int i = 0; i < 4; ++i)
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
-        CisOdbForm->Grid->setFocus();
-        CisOdbForm->BtnVyber->setFocus();
+        TabTo(CisOdbForm->Grid);
+        TabTo(CisOdbForm->BtnVyber);
         afterButtons = rows(DMCis->QOdberatelia);
     });
     number->SetValue(0);

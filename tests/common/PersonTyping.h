@@ -14,24 +14,28 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QTest>
+#include <QWindow>
 #include <QWidget>
 #include <gtest/gtest.h>
 
 #include <functional>
+#include <source_location>
 #include <string>
 
 // How long any one wait of a test may take before it fails: only a hang gets there.
 inline constexpr int kWaitLimitMs = 60000;
 
-// Handles events until `done` holds. Fails the test naming `step` when it has not held within the limit;
-// returns whether it held.
-inline bool WaitFor(const std::string &step, const std::function<bool()> &done, int limitMs = kWaitLimitMs)
+// Handles events until `done` holds. Fails the test naming `step` (and the line that waited) when it has not
+// held within the limit; returns whether it held.
+inline bool WaitFor(const std::string &step, const std::function<bool()> &done, int limitMs = kWaitLimitMs,
+                    std::source_location where = std::source_location::current())
 {
     QElapsedTimer clock;
     clock.start();
     while (!done()) {
         if (clock.elapsed() > limitMs) {
-            ADD_FAILURE() << "waited " << limitMs / 1000 << " s in vain for: " << step;
+            ADD_FAILURE_AT(where.file_name(), int(where.line()))
+                << "waited " << limitMs / 1000 << " s in vain for: " << step;
             return false;
         }
         QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 20);
@@ -47,13 +51,30 @@ inline void Settle()
 }
 
 // Shows the window and waits until it is the active one, as a window a person opens becomes.
-inline bool ShowActive(QWidget *window, const std::string &step = "the window becomes active")
+inline bool ShowActive(QWidget *window, const std::string &step = "the window becomes active",
+                       std::source_location where = std::source_location::current())
 {
     window->show();
     window->raise();
     window->activateWindow();
     QApplication::setActiveWindow(window);
-    return WaitFor(step, [window] { return window->isActiveWindow(); });
+    // Active for the window system too: an activation it still has on its way would take the focus later.
+    return WaitFor(
+        step,
+        [window] {
+            return window->isActiveWindow() && window->windowHandle() &&
+                   QGuiApplication::focusWindow() == window->windowHandle();
+        },
+        kWaitLimitMs, where);
+}
+
+// Shows the window and waits until the window system shows it (without making it the active one).
+inline bool ShowExposed(QWidget *window, const std::string &step = "the window is shown",
+                        std::source_location where = std::source_location::current())
+{
+    window->show();
+    return WaitFor(
+        step, [window] { return window->windowHandle() && window->windowHandle()->isExposed(); }, kWaitLimitMs, where);
 }
 
 // The one way to put the focus somewhere directly, for a test that must start where no key or click leads.
@@ -68,11 +89,16 @@ inline void PutFocusDirectly(QWidget *w)
 namespace person_detail {
 // Presses `key` at the focused widget until `target` (or a child of it, such as a combo's line edit) has the
 // focus; at most `presses` times.
-inline bool pressUntil(QWidget *target, Qt::Key key, Qt::KeyboardModifiers mods, int presses, const char *how)
+inline bool pressUntil(QWidget *target, Qt::Key key, Qt::KeyboardModifiers mods, int presses, const char *how,
+                       const std::source_location &where, bool report = true)
 {
-    auto arrived = [target] {
+    // A widget whose focus goes to another (a combo's line edit to its combo) has arrived when that one has it.
+    QWidget *taker = target;
+    while (taker->focusProxy())
+        taker = taker->focusProxy();
+    auto arrived = [target, taker] {
         QWidget *f = QApplication::focusWidget();
-        return f && (f == target || target->isAncestorOf(f));
+        return f && (f == target || f == taker || target->isAncestorOf(f));
     };
     QApplication::setActiveWindow(target->window());
     for (int i = 0; i < presses && !arrived(); ++i) {
@@ -80,34 +106,34 @@ inline bool pressUntil(QWidget *target, Qt::Key key, Qt::KeyboardModifiers mods,
         QTest::keyClick(f ? f : target->window(), key, mods);
         Settle();
     }
-    if (!arrived()) {
+    if (!arrived() && report) {
         QWidget *f = QApplication::focusWidget();
-        ADD_FAILURE() << how << " did not reach " << target->metaObject()->className() << " '"
-                      << target->objectName().toStdString() << "' in " << presses << " presses; the focus is on "
-                      << (f ? f->metaObject()->className() : "nothing") << " '"
-                      << (f ? f->objectName().toStdString() : std::string()) << "'";
-        return false;
+        ADD_FAILURE_AT(where.file_name(), int(where.line()))
+            << how << " did not reach " << target->metaObject()->className() << " '"
+            << target->objectName().toStdString() << "' in " << presses << " presses; the focus is on "
+            << (f ? f->metaObject()->className() : "nothing") << " '"
+            << (f ? f->objectName().toStdString() : std::string()) << "'";
     }
-    return true;
+    return arrived();
 }
 } // namespace person_detail
 
 // Tab from wherever the focus is until the target has it (Tab selects a line edit's whole text).
-inline bool TabTo(QWidget *target, int presses = 100)
+inline bool TabTo(QWidget *target, int presses = 100, std::source_location where = std::source_location::current())
 {
-    return person_detail::pressUntil(target, Qt::Key_Tab, Qt::NoModifier, presses, "Tab");
+    return person_detail::pressUntil(target, Qt::Key_Tab, Qt::NoModifier, presses, "Tab", where);
 }
 
 // Shift+Tab backwards until the target has the focus.
-inline bool BacktabTo(QWidget *target, int presses = 100)
+inline bool BacktabTo(QWidget *target, int presses = 100, std::source_location where = std::source_location::current())
 {
-    return person_detail::pressUntil(target, Qt::Key_Backtab, Qt::ShiftModifier, presses, "Shift+Tab");
+    return person_detail::pressUntil(target, Qt::Key_Backtab, Qt::ShiftModifier, presses, "Shift+Tab", where);
 }
 
 // Enter, the program's move to the next field, until the target has the focus.
-inline bool EnterTo(QWidget *target, int presses = 100)
+inline bool EnterTo(QWidget *target, int presses = 100, std::source_location where = std::source_location::current())
 {
-    return person_detail::pressUntil(target, Qt::Key_Return, Qt::NoModifier, presses, "Enter");
+    return person_detail::pressUntil(target, Qt::Key_Return, Qt::NoModifier, presses, "Enter", where);
 }
 
 // A left click in the widget (its middle, or `at`): it takes the focus as clicked and places the caret there.
@@ -161,10 +187,19 @@ inline void Type(const QString &text)
     Settle();
 }
 
-// Tab to the field, type the text over what Tab selected, and leave the field with Tab.
-inline bool TabAndType(QWidget *field, const QString &text)
+// Tab until the target has the focus, or Shift+Tab where Tab does not reach it (a grid on the way keeps Tab
+// for its cells).
+inline bool TabOrBacktabTo(QWidget *target, std::source_location where = std::source_location::current())
 {
-    if (!TabTo(field))
+    return person_detail::pressUntil(target, Qt::Key_Tab, Qt::NoModifier, 30, "Tab", where, false) ||
+           BacktabTo(target, 100, where);
+}
+
+// Tab to the field, type the text over what Tab selected, and leave the field with Tab.
+inline bool TabAndType(QWidget *field, const QString &text,
+                       std::source_location where = std::source_location::current())
+{
+    if (!TabTo(field, 100, where))
         return false;
     Type(text);
     Press(Qt::Key_Tab);

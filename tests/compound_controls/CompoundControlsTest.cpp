@@ -1,5 +1,6 @@
 // The compound data-aware controls on a real table: each shows its field, edits it by real keys and
 // writes it back on post; pictures stored in a blob and shown again.
+#include "common/PersonTyping.h"
 #include "common/DbFixture.h"
 #include "common/WhenModal.h"
 #include "library/xCalendarForm.h"
@@ -50,7 +51,7 @@ protected:
     {
         w.show();
         QApplication::setActiveWindow(&w);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        ASSERT_TRUE(ShowActive(&w));
     }
     TxDBEdit *edit(const QString &field, int y)
     {
@@ -91,13 +92,12 @@ TEST_F(Compound, EditShowsTypesAndWritesItsFieldAndEnterMovesOn)
     showWindow();
     EXPECT_EQ(nazov->Caption(), "Názov") << "the caption comes from the field";
     EXPECT_EQ(nazov->GetEditText(), "Odliatok");
-    nazov->setFocus();
+    TabTo(nazov);
     EXPECT_TRUE(nazov->Edit()->hasFocus()) << "focusing the control focuses its edit";
     nazov->Edit()->end(false);
     QTest::keyClicks(nazov->Edit(), " 7");
     QTest::keyClick(nazov->Edit(), Qt::Key_Return);
     EXPECT_TRUE(druh->Edit()->hasFocus()) << "Enter moves to the next control";
-    druh->Edit()->selectAll();
     QTest::keyClicks(druh->Edit(), "m");
     QTest::keyClick(druh->Edit(), Qt::Key_Up);
     EXPECT_TRUE(nazov->Edit()->hasFocus()) << "Up moves back";
@@ -114,7 +114,7 @@ TEST_F(Compound, OwnKeyHandlerStopsEnterFromMovingTheFocus)
     int keys = 0;
     nazov->OnKeyDown = [&](int &, Qt::KeyboardModifiers) { ++keys; };
     showWindow();
-    nazov->setFocus();
+    TabTo(nazov);
     QTest::keyClick(nazov->Edit(), Qt::Key_Return);
     EXPECT_EQ(keys, 1);
     EXPECT_TRUE(nazov->Edit()->hasFocus());
@@ -134,16 +134,17 @@ TEST_F(Compound, OnAFormEnterGoesToTheOwnKeyHandlerOnly)
     nazov->OnKeyDown = [&](int &key, Qt::KeyboardModifiers) { keys << key; };
     form.show();
     QApplication::setActiveWindow(&form);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
-    nazov->setFocus();
+    ASSERT_TRUE(ShowActive(&form));
+    TabTo(nazov);
     QTest::keyClick(nazov->Edit(), Qt::Key_Return);
     EXPECT_TRUE(nazov->Edit()->hasFocus()) << "neither the edit nor the form moved on";
     QTest::keyClick(nazov->Edit(), Qt::Key_Enter, Qt::KeypadModifier);
     EXPECT_TRUE(nazov->Edit()->hasFocus());
     EXPECT_EQ(keys, QList<int>({Qt::Key_Return, Qt::Key_Enter}));
+    QTest::keyClick(nazov->Edit(), Qt::Key_End);
     QTest::keyClick(nazov->Edit(), Qt::Key_X);
     EXPECT_EQ(nazov->Edit()->text(), "Odliatokx") << "other keys still reach the edit";
-    druh->setFocus();
+    TabTo(druh);
     QTest::keyClick(druh->Edit(), Qt::Key_Return);
     EXPECT_FALSE(druh->Edit()->hasFocus()) << "an edit without its own handler moves on";
 }
@@ -273,7 +274,7 @@ TEST_F(Compound, ComboCodesSplitWhereTheLineParts)
     c->SetDataSource(&src);
     c->SetDataField("NAZOV");
     showWindow();
-    c->setFocus();
+    TabTo(c);
     QTest::keyClick(c, Qt::Key_Down);
     t.Post();
     EXPECT_EQ(value("select NAZOV from T_C where ID = 1").toString(), "PN-1");
@@ -290,7 +291,7 @@ TEST_F(Compound, ComboListsCodesWithTextsAndStoresTheCode)
     c->SetDataField("DRUH");
     showWindow();
     EXPECT_EQ(c->currentText(), "N-Nástroj") << "the CHAR code finds its line";
-    c->setFocus();
+    TabTo(c);
     QTest::keyClick(c, Qt::Key_Down);
     EXPECT_EQ(c->currentText(), "A-Alfa");
     EXPECT_EQ(t.State(), dsEdit);
@@ -311,7 +312,7 @@ TEST_F(Compound, DateEditShowsTypesAndWritesItsDate)
     d->SetDataField("D");
     EXPECT_EQ(d->text(), "4.3.2026") << "browsing shows the field's text";
     showWindow();
-    d->setFocus();
+    TabTo(d);
     EXPECT_EQ(d->EditText(), "04.03.2026") << "editing shows the date in the mask";
     QTest::keyClicks(d, "5.4.2026");
     EXPECT_EQ(t.State(), dsEdit);
@@ -339,7 +340,7 @@ TEST_F(Compound, DateEditOverAnEmptyDateShowsTodayAndWritesOnlyAChoice)
     showWindow();
     t.Last(); // D is null
     EXPECT_EQ(d->Date(), QDate(2026, 5, 20)) << "an empty date shows today";
-    d->setFocus();
+    TabTo(d);
     QTest::keyClick(d, Qt::Key_Return);
     EXPECT_TRUE(next->Edit()->hasFocus());
     QTest::keyClicks(next->Edit(), "iny");
@@ -349,7 +350,7 @@ TEST_F(Compound, DateEditOverAnEmptyDateShowsTodayAndWritesOnlyAChoice)
     EXPECT_EQ(d->Date(), QDate(2026, 5, 20));
 
     // The day shown, chosen in the drop-down by keys, is a choice: it is written and the focus moves on.
-    d->setFocus();
+    TabTo(d);
     QTest::keyClick(d, Qt::Key_F4);
     ASSERT_NE(d->Calendar(), nullptr);
     EXPECT_EQ(d->Calendar()->selectedDate(), QDate(2026, 5, 20));
@@ -368,7 +369,7 @@ TEST_F(Compound, MemoTakesItsCharacterCase)
     m->SetDataSource(&src);
     m->SetDataField("POZN");
     showWindow();
-    m->setFocus();
+    TabTo(m);
     QTest::keyClicks(m, "liat");
     QTest::keyClick(m, Qt::Key_Return);
     QTest::keyClicks(m, "x");

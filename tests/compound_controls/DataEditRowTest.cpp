@@ -1,6 +1,7 @@
 // The data edit rows of the dialogs in a real form layout: every field gets the height and width it needs,
 // the captions line up in one column with those of other controls, an edit of its own width keeps it, the
 // kind brings its button and the mask given with the row shapes what is typed.
+#include "common/PersonTyping.h"
 #include "common/DbFixture.h"
 #include "common/HostileCorpus.h"
 #include "library/DataEditRow.h"
@@ -40,7 +41,7 @@ protected:
     {
         w.show();
         QApplication::setActiveWindow(&w);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        ASSERT_TRUE(ShowActive(&w));
     }
     // Where the control starts in the window.
     int left(const QWidget *control) { return control->mapTo(&w, QPoint(0, 0)).x(); }
@@ -89,7 +90,7 @@ TEST_F(DataEditRows, TheMaskGivenWithTheRowShapesTheTypedText)
     TxDBEdit *kod = AddDataEditRow(form, &w, &src, {"KOD", "Kód", bsNone, ">LL-00;0;_", 6});
     showWindow();
     t.Edit();
-    kod->Edit()->setFocus();
+    TabTo(kod->Edit());
     QApplication::processEvents();
     QTest::keyClick(kod->Edit(), Qt::Key_Home);
     TypeText(kod->Edit(), "ab12x9");
@@ -105,7 +106,7 @@ TEST_F(DataEditRows, TypingStopsAtTheRowsMostCharactersButALongerValueShowsWhole
     nazov->SetMaxLength(4);
     showWindow();
     t.Edit();
-    nazov->Edit()->setFocus();
+    TabTo(nazov->Edit());
     QApplication::processEvents();
     EXPECT_EQ(nazov->Edit()->text(), "Odliatok") << "the value the field holds is not cut";
     QTest::keyClick(nazov->Edit(), Qt::Key_End);

@@ -1,5 +1,6 @@
 // The master-detail base form on real tables: New, Edit and Delete through its modal detail dialog, the
 // order in which master and detail rows are written, and a dialog that stays open after a refused save.
+#include "common/PersonTyping.h"
 #include "common/DbFixture.h"
 #include "common/WhenModal.h"
 #include "library/Buttons.h"
@@ -83,8 +84,7 @@ protected:
     }
     void type(TxDBEdit *edit, const QString &text)
     {
-        edit->setFocus();
-        edit->Edit()->selectAll();
+        TabTo(edit);
         QTest::keyClicks(edit->Edit(), text);
         QTest::keyClick(edit->Edit(), Qt::Key_Return);
     }

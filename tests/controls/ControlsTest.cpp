@@ -1,10 +1,12 @@
 // The program's own controls with real key presses: edits that move the focus, the run-time form, the
 // option chooser, the standard buttons and the masked edits.
+#include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "library/Buttons.h"
 #include "library/xEdit.h"
 #include "library/xForm.h"
 #include "library/xMaskEdit.h"
+#include "platform/ui/MaskEdit.h"
 #include "platform/os/Format.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/RadioGroup.h"
@@ -23,7 +25,7 @@ void showActive(QWidget *w)
 {
     w->show();
     w->activateWindow();
-    ASSERT_TRUE(QTest::qWaitForWindowActive(w));
+    ASSERT_TRUE(ShowActive(w));
 }
 
 // Three edits in a form, the middle one a TxEdit.
@@ -45,7 +47,7 @@ void onModalDialog(std::function<void(QWidget *)> steps)
 {
     WhenModal([steps](QWidget *dialog) {
         dialog->activateWindow();
-        (void)QTest::qWaitForWindowActive(dialog);
+        ShowActive(dialog);
         steps(dialog);
     });
 }
@@ -55,13 +57,13 @@ TEST(TxEdit, EnterAndDownMoveOnUpDoesNot)
 {
     EditForm f;
     showActive(&f);
-    f.edit->setFocus();
+    TabTo(f.edit);
     QTest::keyClick(f.edit, Qt::Key_Return);
     EXPECT_TRUE(f.after->hasFocus());
-    f.edit->setFocus();
+    TabTo(f.edit);
     QTest::keyClick(f.edit, Qt::Key_Down);
     EXPECT_TRUE(f.after->hasFocus());
-    f.edit->setFocus();
+    TabTo(f.edit);
     QTest::keyClick(f.edit, Qt::Key_Up);
     EXPECT_TRUE(f.edit->hasFocus());
 }
@@ -75,12 +77,53 @@ TEST(TxEdit, EnterStaysWhenEnterToTabIsOff)
     window.layout()->addWidget(other);
     edit->EnterToTab = false;
     showActive(&window);
-    edit->setFocus();
+    TabTo(edit);
     QTest::keyClick(edit, Qt::Key_Down);
     EXPECT_TRUE(edit->hasFocus());
     edit->EnterToTab = true;
     QTest::keyClick(edit, Qt::Key_Down);
     EXPECT_TRUE(other->hasFocus()) << "outside our forms the move goes as Tab would";
+}
+
+// The field a window gives the focus as it opens is typed over, as one reached by Tab is; the focus coming
+// back with the window (after another window) keeps the caret where it was, so typing adds to the value.
+TEST(TxEdit, TheFieldAWindowOpensInIsTypedOverAndOneItComesBackToIsNot)
+{
+    const struct {
+        const char *kind;
+        std::function<QLineEdit *(QWidget *)> make;
+    } cases[] = {
+        {"TxEdit", [](QWidget *p) { return new TxEdit(p); }},
+        {"TMaskEdit", [](QWidget *p) { return new TMaskEdit(p); }},
+        {"TMaskEdit 9999",
+         [](QWidget *p) {
+             auto *e = new TMaskEdit(p);
+             e->SetEditMask(QStringLiteral("9999;0;_"));
+             return e;
+         }},
+    };
+    for (const auto &c : cases) {
+        SCOPED_TRACE(c.kind);
+        TForm form;
+        QLineEdit *edit = c.make(&form);
+        (new QVBoxLayout(&form))->addWidget(edit);
+        form.layout()->addWidget(new QLineEdit(&form));
+        edit->setText(QStringLiteral("12")); // the value the program shows as the window opens
+        ASSERT_TRUE(ShowActive(&form, "the form opens"));
+        ASSERT_TRUE(edit->hasFocus());
+        Type(QStringLiteral("3"));
+        EXPECT_EQ(edit->text().trimmed(), QStringLiteral("3")) << "typed over as the window opened";
+        QWidget other;
+        ASSERT_TRUE(ShowActive(&other, "another window comes forward"));
+        ASSERT_TRUE(ShowActive(&form, "the form comes back"));
+        Type(QStringLiteral("4"));
+        EXPECT_EQ(edit->text().trimmed(), QStringLiteral("34")) << "the caret kept where it was";
+        other.hide();
+        form.hide();
+        ASSERT_TRUE(ShowActive(&form, "the form opens again"));
+        Type(QStringLiteral("5"));
+        EXPECT_EQ(edit->text().trimmed(), QStringLiteral("5")) << "typed over as the window opened again";
+    }
 }
 
 TEST(TxEdit, CharacterFilters)
@@ -90,7 +133,7 @@ TEST(TxEdit, CharacterFilters)
     FormatSettings().DateSeparator = QLatin1Char('.');
     EditForm f;
     showActive(&f);
-    f.edit->setFocus();
+    TabTo(f.edit);
     const struct {
         TxEditStyle style;
         const char *typed;
@@ -121,10 +164,10 @@ TEST(TxEdit, ColourWhileFocused)
     const QColor normal = f.edit->palette().color(QPalette::Base);
     f.edit->SetColorOnEnter(QColor(255, 255, 160));
     showActive(&f);
-    f.edit->setFocus();
+    TabTo(f.edit);
     QCoreApplication::processEvents();
     EXPECT_EQ(f.edit->palette().color(QPalette::Base), QColor(255, 255, 160));
-    f.after->setFocus();
+    TabTo(f.after);
     QCoreApplication::processEvents();
     EXPECT_EQ(f.edit->palette().color(QPalette::Base), normal);
 }
@@ -140,7 +183,7 @@ TEST(TxForm, EnterDownAndUpMoveBetweenControls)
     b->setGeometry(0, 24, 100, 21);
     c->setGeometry(0, 48, 100, 21);
     showActive(&form);
-    a->setFocus();
+    TabTo(a);
     QTest::keyClick(a, Qt::Key_Return);
     EXPECT_TRUE(b->hasFocus());
     QTest::keyClick(b, Qt::Key_Down);
@@ -357,7 +400,7 @@ template <class CancelButton> int escapeInDialog()
     int saves = 0;
     QObject::connect(save, &QPushButton::clicked, [&] { ++saves; });
     onModalDialog([&](QWidget *) {
-        edit->setFocus();
+        TabTo(edit);
         QTest::keyClick(edit, Qt::Key_Return); // moves on, never saves
         EXPECT_EQ(saves, 0);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
@@ -381,7 +424,7 @@ TEST(MaskEdits, DateEditIsEmptyUntilSomethingIsTyped)
     EXPECT_EQ(date->width(), 65);
     EXPECT_EQ(date->EditMask(), QStringLiteral("90/90/\\2\\000;1;_"));
     showActive(&form);
-    date->setFocus();
+    TabTo(date);
     date->setCursorPosition(0);
     EXPECT_TRUE(IsMaskEditEmpty(date));
     QTest::keyClicks(date, QStringLiteral("1"));
@@ -401,15 +444,14 @@ TEST(MaskEdits, DateEditTakesTheYearInFullAndRefusesADateThatDoesNotExist)
     auto *next = new QLineEdit(&form);
     next->move(0, 30);
     showActive(&form);
-    date->setFocus();
+    TabTo(date);
     date->setCursorPosition(0);
     QTest::keyClicks(date, QStringLiteral("15.1.2027")); // the fixed century typed along
     EXPECT_EQ(date->Date(), QDate(2027, 1, 15));
     QTest::keyClick(date, Qt::Key_Tab);
     EXPECT_TRUE(next->hasFocus());
 
-    date->setFocus();
-    date->selectAll();
+    TabTo(date);
     QTest::keyClicks(date, QStringLiteral("31.2.2027"));
     QTest::keyClick(date, Qt::Key_Tab);
     QApplication::processEvents();
@@ -429,11 +471,11 @@ TEST(MaskEdits, ProductNumberEditTakesTheMaskInForceWhenMade)
     EXPECT_FALSE(masked->inputMask().isEmpty());
     EXPECT_TRUE(plain->inputMask().isEmpty()) << "an edit made earlier keeps its mask";
     showActive(&form);
-    masked->setFocus();
+    TabTo(masked);
     masked->setCursorPosition(0);
     QTest::keyClicks(masked, QStringLiteral("ab123"));
     EXPECT_EQ(masked->Text(), QStringLiteral("AB123"));
-    plain->setFocus();
+    TabTo(plain);
     QTest::keyClicks(plain, QStringLiteral("v-12"));
     EXPECT_EQ(plain->Text(), QStringLiteral("V-12"));
     EXPECT_EQ(masked->width(), 89);
@@ -447,7 +489,7 @@ TEST(MaskedEdits, ProductNumberRefusesADigitWhereTheMaskWantsALetter)
     auto *edit = new TmeC_VYR(&form);
     SetProductNumberMask(QString());
     showActive(&form);
-    edit->setFocus();
+    TabTo(edit);
     edit->setCursorPosition(0);
     QTest::keyClicks(edit, QStringLiteral("1"));
     EXPECT_EQ(edit->EditText(), "__-___") << "the digit is not carried on to the number";
@@ -459,7 +501,8 @@ TEST(MaskedEdits, ProductNumberRefusesADigitWhereTheMaskWantsALetter)
 
     // A typed separator still skips the optional day digit of the date edit.
     auto *date = new TmeDATUM(&form);
-    date->setFocus();
+    date->show();
+    TabTo(date);
     date->setCursorPosition(0);
     QTest::keyClicks(date, QStringLiteral("1") + FormatSettings().DateSeparator + QStringLiteral("x2"));
     EXPECT_EQ(date->EditText().left(4), QStringLiteral("1_") + FormatSettings().DateSeparator + QStringLiteral("2"));

@@ -2,16 +2,21 @@
 // edit, and that a post writes only the fields the user changed.
 #include "common/DbFixture.h"
 #include "common/HostileCorpus.h"
+#include "common/PersonTyping.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Exception.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/Dialogs.h"
 
+#include <QAction>
 #include <QCalendarWidget>
+#include <QMenu>
 #include <QPushButton>
+#include <QToolButton>
 #include <QTest>
 #include <QVBoxLayout>
 
+#include <functional>
 #include <memory>
 
 namespace {
@@ -50,7 +55,7 @@ protected:
         t.Open();
         w.show();
         QApplication::setActiveWindow(&w);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        ASSERT_TRUE(ShowActive(&w));
     }
     void TearDown() override
     {
@@ -124,14 +129,14 @@ TEST_F(Controls, DisplayTextWhileBrowsingTextWhileEditingWithFocus)
     t.FieldByName("NAZOV")->OnGetText = [](TField *f, QString &text, bool display) {
         text = (display ? "zobraz:" : "") + f->AsString();
     };
-    kod->setFocus();
+    TabTo(kod);
     t.Refresh();
     EXPECT_EQ(nazov->text(), "zobraz:prvy");
     EXPECT_EQ(label->text(), "zobraz:prvy");
-    nazov->setFocus();
+    TabTo(nazov);
     QApplication::processEvents();
     EXPECT_EQ(nazov->text(), "prvy");
-    datum->setFocus();
+    TabTo(datum);
     QApplication::processEvents();
     EXPECT_EQ(nazov->text(), "zobraz:prvy");
 }
@@ -144,7 +149,7 @@ TEST_F(Controls, AnEditReachedByTabTypesOverWhatItHolds)
         text = (display ? "zobraz:" : "") + f->AsString();
     };
     t.Refresh();
-    kod->setFocus();
+    TabTo(kod);
     QTest::keyClick(kod, Qt::Key_Tab, Qt::ShiftModifier);
     ASSERT_EQ(QApplication::focusWidget(), nazov);
     EXPECT_EQ(nazov->selectedText(), "prvy");
@@ -152,7 +157,7 @@ TEST_F(Controls, AnEditReachedByTabTypesOverWhatItHolds)
     QTest::keyClick(nazov, Qt::Key_Tab);
     EXPECT_EQ(t.FieldByName("NAZOV")->AsString(), QString::fromUtf8("Ľuba O'Bri"));
 
-    nazov->setFocus(Qt::MouseFocusReason);
+    ClickOn(nazov);
     QApplication::processEvents();
     EXPECT_FALSE(nazov->hasSelectedText()) << "a click places the cursor, it selects nothing";
 }
@@ -162,7 +167,7 @@ TEST_F(Controls, TypingStartsAnEditAndPostWritesOnlyTheChangedFields)
     int otherWrites = 0;
     for (const char *name : {"KOD", "AKT", "POZN", "D"})
         t.FieldByName(name)->OnChange = [&](TField *) { ++otherWrites; };
-    nazov->setFocus();
+    TabTo(nazov);
     nazov->end(false);
     QTest::keyClicks(nazov, "X");
     EXPECT_EQ(t.State(), dsEdit);
@@ -182,7 +187,7 @@ TEST_F(Controls, CheckBoxAndComboWriteTheirTexts)
     kod->SetStyle(TDBComboBox::csDropDownList);
     kod->SetItems({"K1", "K2", "K3"});
     EXPECT_EQ(kod->currentIndex(), 0);
-    kod->setFocus();
+    TabTo(kod);
     QTest::keyClick(kod, Qt::Key_Down);
     EXPECT_EQ(kod->currentText(), "K2");
     akt->setText(QString::fromUtf8("Aktívny"));
@@ -196,13 +201,13 @@ TEST_F(Controls, CheckBoxAndComboWriteTheirTexts)
 
 TEST_F(Controls, DateEditWritesTheChangedDateAndANullStaysNull)
 {
-    datum->setFocus();
+    TabTo(datum);
     QTest::keyClicks(datum, "5.3.2026");
     EXPECT_EQ(t.State(), dsEdit);
     t.Post();
     EXPECT_EQ(value("select D from T_B where ID = 1").toDate(), QDate(2026, 3, 5));
     t.Next();
-    nazov->setFocus();
+    TabTo(nazov);
     QTest::keyClicks(nazov, "!");
     t.Post();
     EXPECT_TRUE(value("select D from T_B where ID = 2").isNull()) << "the blank date was not written as a date";
@@ -216,10 +221,9 @@ TEST_F(Controls, AnEditTypesInTheFieldsEditMask)
     kodEdit.SetDataField("KOD");
     kodEdit.show();
     EXPECT_EQ(kodEdit.text(), "K1") << "no mask while browsing";
-    kodEdit.setFocus();
+    TabTo(&kodEdit);
     QApplication::processEvents();
     EXPECT_EQ(kodEdit.EditMask(), ">LL00;0;_");
-    kodEdit.selectAll();
     QTest::keyClicks(&kodEdit, "ab12");
     t.Post();
     EXPECT_EQ(value("select KOD from T_B where ID = 1").toString(), "AB12");
@@ -240,30 +244,30 @@ TEST_F(Controls, ANumberTooBigForItsMaskIsEditedWholeAndNeverSavedCut)
     cena.show();
     prices.Open();
     prices.FieldByName("CENA")->EditMask = "99999.99";
-    cena.setFocus();
+    TabTo(&cena);
     QApplication::processEvents();
     EXPECT_TRUE(cena.EditMask().isEmpty()) << "no room for the number in the mask";
     EXPECT_DOUBLE_EQ(cena.Text().replace(',', '.').toDouble(), 123456.5);
     QTest::keyClick(&cena, Qt::Key_End);
     QTest::keyClick(&cena, Qt::Key_Backspace);
     QTest::keyClicks(&cena, "7");
-    nazov->setFocus();
+    TabTo(nazov);
     QApplication::processEvents();
     prices.Post();
     EXPECT_DOUBLE_EQ(value("select CENA from T_CENA where ID = 1").toDouble(), 123456.7);
     // A number that fits keeps the mask.
     prices.Next();
-    cena.setFocus();
+    TabTo(&cena);
     QApplication::processEvents();
     EXPECT_EQ(cena.EditMask(), "99999.99");
     EXPECT_EQ(cena.Text(), "12   .50");
-    nazov->setFocus();
+    TabTo(nazov);
     prices.Close();
 }
 
 TEST_F(Controls, EscapeRevertsAndReadOnlyRefusesTyping)
 {
-    nazov->setFocus();
+    TabTo(nazov);
     QTest::keyClicks(nazov, "abc");
     QTest::keyClick(nazov, Qt::Key_Escape);
     EXPECT_EQ(nazov->text(), "prvy");
@@ -287,9 +291,10 @@ TEST_F(Controls, AValueTheFieldRefusesIsReportedAndStaysOnScreen)
         if (f->AsString().contains('!'))
             throw EDatabaseError(QString::fromUtf8("Nepovolený znak"));
     };
-    nazov->setFocus();
+    TabTo(nazov);
+    Press(Qt::Key_End); // the value is selected as the window opens in it: typed after it
     QTest::keyClicks(nazov, "!");
-    kod->setFocus();
+    Press(Qt::Key_Tab);
     QApplication::processEvents();
     ASSERT_EQ(answers.Texts().size(), 1);
     EXPECT_EQ(answers.Texts()[0], QString::fromUtf8("Nepovolený znak"));
@@ -303,7 +308,7 @@ TEST_F(Controls, AValueTheFieldRefusesIsReportedAndStaysOnScreen)
 TEST_F(Controls, AnEmptyDateTakesADateTypedKeyByKeyAndAnEmptiedOneWritesNull)
 {
     t.Next(); // D is null
-    datum->setFocus();
+    TabTo(datum);
     EXPECT_EQ(datum->EditText(), "__.__.____") << "editing an empty date shows its mask";
     QTest::keyClicks(datum, "15.1.2027");
     EXPECT_EQ(datum->EditText(), "15.1_.2027");
@@ -313,7 +318,7 @@ TEST_F(Controls, AnEmptyDateTakesADateTypedKeyByKeyAndAnEmptiedOneWritesNull)
     EXPECT_EQ(value("select D from T_B where ID = 2").toDate(), QDate(2027, 1, 15));
 
     t.First();
-    datum->setFocus();
+    TabTo(datum);
     EXPECT_EQ(datum->selectedText(), "04.03.2026") << "the date entered by keys is selected whole";
     QTest::keyClick(datum, Qt::Key_Delete);
     QTest::keyClick(datum, Qt::Key_Tab);
@@ -324,7 +329,7 @@ TEST_F(Controls, AnEmptyDateTakesADateTypedKeyByKeyAndAnEmptiedOneWritesNull)
 TEST_F(Controls, ADateThatDoesNotExistIsRefusedAndNothingIsStored)
 {
     TTestResponder answers;
-    datum->setFocus();
+    TabTo(datum);
     QTest::keyClicks(datum, "31.2.2026");
     QTest::keyClick(datum, Qt::Key_Tab);
     QApplication::processEvents();
@@ -335,7 +340,7 @@ TEST_F(Controls, ADateThatDoesNotExistIsRefusedAndNothingIsStored)
     EXPECT_EQ(t.FieldByName("D")->AsDate(), QDate(2026, 3, 4)) << "the field keeps its date";
 
     // A save with the date still wrong is refused whole.
-    nazov->setFocus();
+    Press(Qt::Key_Tab);
     QApplication::processEvents();
     EXPECT_EQ(answers.Texts().size(), 2) << "leaving again says it again";
     EXPECT_TRUE(datum->hasFocus());
@@ -358,7 +363,7 @@ TEST_F(Controls, ABadDateLeftForAClickedButtonLetsTheClickThroughAndItsSaveRefus
     button->show();
     int clicks = 0;
     QObject::connect(button, &QPushButton::clicked, [&] { ++clicks; });
-    datum->setFocus();
+    TabTo(datum);
     QTest::keyClicks(datum, "31.2.2026");
     // A person's click: the screen goes on between pressing and releasing.
     QTest::mousePress(button, Qt::LeftButton);
@@ -377,14 +382,14 @@ TEST_F(Controls, ABadDateLeftForAClickedButtonLetsTheClickThroughAndItsSaveRefus
 TEST_F(Controls, TheDateCalendarOpensOnTheDateHeldOrOnTodayNeverOnAPlaceholder)
 {
     SetNowForTests(QDateTime(QDate(2026, 5, 20), QTime(10, 0)));
-    datum->setFocus();
+    TabTo(datum);
     QTest::keyClick(datum, Qt::Key_F4);
     ASSERT_NE(datum->Calendar(), nullptr);
     EXPECT_EQ(datum->Calendar()->selectedDate(), QDate(2026, 3, 4));
     QTest::keyClick(QApplication::focusWidget(), Qt::Key_Escape);
 
     t.Next(); // D is null
-    datum->setFocus();
+    TabTo(datum);
     QTest::keyClick(datum, Qt::Key_F4);
     ASSERT_NE(datum->Calendar(), nullptr);
     EXPECT_EQ(datum->Calendar()->selectedDate(), QDate(2026, 5, 20));
@@ -395,4 +400,57 @@ TEST_F(Controls, TheDateCalendarOpensOnTheDateHeldOrOnTodayNeverOnAPlaceholder)
     t.Post();
     EXPECT_EQ(value("select D from T_B where ID = 2").toDate(), QDate(2026, 5, 20));
     ClearNowForTests();
+}
+
+// A command given right after typing works on what was typed, whatever gives it: a button, a tool button
+// (which takes no focus), a button's Alt letter, an action's shortcut, a menu item. Each reads the field as
+// its click arrives.
+TEST_F(Controls, ACommandGivenRightAfterTypingReadsTheTypedValue)
+{
+    QString seen;
+    const auto read = [&] { seen = t.FieldByName("NAZOV")->AsString(); };
+    auto *push = new QPushButton("Počítaj", &w);
+    auto *tool = new QToolButton(&w);
+    tool->setText("Od ceny");
+    auto *lettered = new QPushButton("&Prepočítaj", &w);
+    auto *action = new QAction("Prepočet", &w);
+    action->setShortcut(QKeySequence(Qt::Key_F9));
+    w.addAction(action);
+    QMenu menu(&w);
+    QAction *item = menu.addAction("Prepočet z menu");
+    for (QAbstractButton *b : std::initializer_list<QAbstractButton *>{push, tool, lettered}) {
+        w.layout()->addWidget(b);
+        QObject::connect(b, &QAbstractButton::clicked, read);
+    }
+    QObject::connect(action, &QAction::triggered, read);
+    QObject::connect(item, &QAction::triggered, read);
+    struct Case {
+        const char *command;
+        std::function<void()> give;
+    };
+    const Case cases[] = {
+        {"push button", [&] { ClickOn(push); }},
+        {"tool button", [&] { ClickOn(tool); }},
+        {"Alt letter", [] { Press(Qt::Key_P, Qt::AltModifier); }},
+        {"shortcut", [] { Press(Qt::Key_F9); }},
+        {"menu item",
+         [&] {
+             menu.popup(w.mapToGlobal(QPoint(0, 0)));
+             ASSERT_TRUE(QTest::qWaitForWindowExposed(&menu)) << "the menu did not show";
+             QTest::mouseClick(&menu, Qt::LeftButton, Qt::NoModifier, menu.actionGeometry(item).center());
+             Settle();
+         }},
+    };
+    for (const Case &c : cases) {
+        SCOPED_TRACE(c.command);
+        ASSERT_TRUE(TabTo(nazov));
+        Type(QString::fromUtf8("č") + QString::fromLatin1(c.command).left(4));
+        const QString shown = nazov->text();
+        seen.clear();
+        c.give();
+        // A button's Alt letter clicks it a moment later, showing it pressed in between.
+        WaitFor(c.command, [&] { return !seen.isEmpty(); });
+        EXPECT_EQ(seen, shown);
+        t.Cancel();
+    }
 }

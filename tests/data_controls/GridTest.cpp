@@ -2,6 +2,7 @@
 // the cursor, the current row both ways, keys, marks, in-place editing, the column kept while the rows
 // are read again, colouring and Ctrl+Del; a cell editor written once however it is left, a refused text
 // kept in its cell until corrected or given up with Escape.
+#include "common/PersonTyping.h"
 #include "common/DbFixture.h"
 #include "common/GridTyping.h"
 #include "common/ShownBoxes.h"
@@ -11,6 +12,8 @@
 #include "platform/ui/Form.h"
 
 #include <QHeaderView>
+#include <QLineEdit>
+#include <QVBoxLayout>
 #include <QScrollBar>
 #include <QSignalSpy>
 #include <set>
@@ -43,8 +46,8 @@ protected:
         t.Open();
         grid.show();
         QApplication::setActiveWindow(&grid);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
-        grid.setFocus();
+        ASSERT_TRUE(ShowActive(&grid));
+        TabTo(&grid);
         QApplication::processEvents();
     }
     QPoint cellPos(int row, int col) { return grid.visualRect(grid.Model()->index(row, col)).center(); }
@@ -353,8 +356,8 @@ TEST_F(Grid, EnterToTabWritesTheCellAndMovesOnButARefusedTextStays)
     t.Open();
     tab.show();
     QApplication::setActiveWindow(&tab);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&tab));
-    tab.setFocus();
+    ASSERT_TRUE(ShowActive(&tab));
+    TabTo(&tab);
     QWidget *editor = TypeInCell(&tab, 0, "tri");
     ASSERT_NE(editor, &tab);
     QTest::keyClick(editor, Qt::Key_Return);
@@ -460,4 +463,33 @@ TEST_F(Grid, AGridDestroyedOverAnOpenDataSetLetsGoOfItCleanly)
     t.Next();
     EXPECT_EQ(id(), 2) << "the data set and the remaining grid go on";
     EXPECT_EQ(grid.Model()->CurrentRow(), 1);
+}
+
+// Tab goes across the columns of the current row and on to the next control after the last (whole rows chosen
+// or not); a grid without rows has no cell to go to, and the first Tab leaves it.
+TEST_F(Grid, TabCrossesTheRowsColumnsAndLeavesTheGridWithoutRowsAtOnce)
+{
+    const struct {
+        bool empty;
+        bool rowSelect;
+    } cases[] = {{false, false}, {false, true}, {true, false}, {true, true}};
+    for (const auto [empty, rowSelect] : cases) {
+        SCOPED_TRACE(::testing::Message()
+                     << (empty ? "without rows" : "with rows") << (rowSelect ? ", whole rows" : ""));
+        if (empty)
+            exec("delete from T_G");
+        QWidget window;
+        auto *inside = new TDBGrid(&window);
+        inside->SetDataSource(&src);
+        inside->SetOptions(inside->Options() | dgTabs | (rowSelect ? dgRowSelect : 0));
+        auto *after = new QLineEdit(&window);
+        auto *layout = new QVBoxLayout(&window);
+        layout->addWidget(inside);
+        layout->addWidget(after);
+        t.Open();
+        ASSERT_TRUE(ShowActive(&window, "the window with the grid comes up"));
+        ASSERT_TRUE(TabTo(inside));
+        EXPECT_TRUE(TabTo(after, empty ? 1 : inside->ColumnCount()));
+        t.Close();
+    }
 }

@@ -2,6 +2,7 @@
 // by its list fields and written back as the key, and the
 // navigator moves, inserts, posts and deletes through its data source, a refused post shown in the
 // error box with the row kept for the user.
+#include "common/PersonTyping.h"
 #include "common/DbFixture.h"
 #include "platform/os/Exception.h"
 #include "platform/ui/DBLookupCombo.h"
@@ -93,7 +94,7 @@ TEST_F(LookupAndNavigator, TheComboShowsNamesAndWritesKeysOncePerKey)
 
     state.show();
     QApplication::setActiveWindow(&state);
-    state.setFocus();
+    TabTo(&state);
     QTest::keyClick(&state, Qt::Key_Up); // from Slovensko to Česko, the list being in key order
     firms.Post();
     EXPECT_EQ(value("select STAT from T_FIRMA where ID=1").toString(), "CZ") << "the chosen name's key is stored";

@@ -1,6 +1,7 @@
 // Typing into the data-aware controls of a form as a person does: a refused value keeps the focus in its
 // field with the text selected (the message box taking the focus for a while), Escape still throws it away;
 // a memo passes Tab on; a letter held with Alt is never typed.
+#include "common/PersonTyping.h"
 #include "common/DbFixture.h"
 #include "common/ShownBoxes.h"
 #include "platform/os/Exception.h"
@@ -45,7 +46,7 @@ protected:
         t.Open();
         form.show();
         QApplication::setActiveWindow(&form);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        ASSERT_TRUE(ShowActive(&form));
     }
     void TearDown() override
     {

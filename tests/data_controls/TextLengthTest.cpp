@@ -1,6 +1,7 @@
 // Text longer than its column, typed, pasted or set by code: every text control bound to a field takes at
 // most the column's characters (a Slovak letter is one of them, in a WIN1250 and a UTF8 column alike, a
 // memo's line end two), and a longer text given by code is refused with a message, never cut.
+#include "common/PersonTyping.h"
 #include "common/DbFixture.h"
 #include "common/GridTyping.h"
 #include "common/HostileCorpus.h"
@@ -37,7 +38,7 @@ protected:
         t.Open();
         w.show();
         QApplication::setActiveWindow(&w);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        ASSERT_TRUE(ShowActive(&w));
     }
     void TearDown() override
     {
@@ -67,12 +68,12 @@ TEST_F(TextLength, TypingStopsAtTheColumnsCharactersSlovakLettersCountingOne)
 {
     const QString typed = QString::fromUtf8("Žiarska žľaza čučoriedok");
     for (TDBEdit *edit : {nazov, meno}) {
-        edit->setFocus();
+        TabTo(edit);
         QApplication::processEvents();
         TypeText(edit, typed);
         EXPECT_EQ(edit->text(), typed.left(10)) << edit->DataField().toStdString();
     }
-    kod->setFocus();
+    TabTo(kod);
     QApplication::processEvents();
     TypeText(kod, QString::fromUtf8("ťažký odliatok"));
     EXPECT_EQ(kod->currentText(), QString::fromUtf8("ťažký")) << "a combo box's typed text too";
@@ -91,7 +92,7 @@ TEST_F(TextLength, AnEditReachedByTheKeyboardIsTypedOver)
     t.FieldByName("NAZOV")->SetValue(QStringLiteral("Stará"));
     t.FieldByName("MENO")->SetValue(QString::fromUtf8("O'Brien"));
     t.Post();
-    meno->setFocus();
+    TabTo(meno);
     QApplication::processEvents();
     QTest::keyClick(meno, Qt::Key_Backtab);
     ASSERT_TRUE(nazov->hasFocus());
@@ -108,7 +109,7 @@ TEST_F(TextLength, AnEditReachedByTheKeyboardIsTypedOver)
 
 TEST_F(TextLength, AMemoTakesItsCharactersWithALineEndCountingTwo)
 {
-    pozn->setFocus();
+    PutFocusDirectly(pozn);
     QApplication::processEvents();
     TypeText(pozn, QString::fromUtf8("šesťky"));
     QTest::keyClick(pozn, Qt::Key_Return);
@@ -125,7 +126,7 @@ TEST_F(TextLength, AMemoTakesItsCharactersWithALineEndCountingTwo)
     EXPECT_EQ(stored("POZN"), QString::fromUtf8("šesťky\r\nďalí"));
 
     // Over a selection the letters it frees count.
-    pozn->setFocus();
+    PutFocusDirectly(pozn);
     pozn->selectAll();
     TypeText(pozn, QString::fromUtf8("Žiarska zlievareň"));
     EXPECT_EQ(pozn->toPlainText(), QString::fromUtf8("Žiarska zlie"));
@@ -135,11 +136,11 @@ TEST_F(TextLength, AMemoTakesItsCharactersWithALineEndCountingTwo)
 
 TEST_F(TextLength, APasteKeepsWhatFits)
 {
-    nazov->setFocus();
+    TabTo(nazov);
     QApplication::processEvents();
     paste(nazov, QString::fromUtf8("Košická oceliareň"));
     EXPECT_EQ(nazov->text(), QString::fromUtf8("Košická oc"));
-    pozn->setFocus();
+    TabTo(pozn);
     QApplication::processEvents();
     paste(pozn, QString::fromUtf8("prvý\r\ndruhý riadok"));
     EXPECT_EQ(pozn->toPlainText(), QString::fromUtf8("prvý\ndruhý "));
@@ -172,7 +173,7 @@ TEST_F(TextLength, ATextLongerThanItsColumnSetByCodeIsRefusedNotCut)
 TEST_F(TextLength, AMemoLeftWithAnOverlongTextByCodeIsRefusedOnItsSave)
 {
     pozn->MaxLength = 5;
-    pozn->setFocus();
+    TabTo(pozn);
     QApplication::processEvents();
     TypeText(pozn, QStringLiteral("abcdefgh"));
     EXPECT_EQ(pozn->toPlainText(), "abcde") << "a memo's own limit below the column's";
@@ -190,8 +191,8 @@ protected:
         grid.SetDataSource(&src);
         grid.show();
         QApplication::setActiveWindow(&grid);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
-        grid.setFocus();
+        ASSERT_TRUE(ShowActive(&grid));
+        PutFocusDirectly(&grid); // the grid is the window: no key leads into it
     }
     static int columnOf(TDBGrid &grid, const QString &field)
     {

@@ -1,5 +1,6 @@
 // The dispatch forms offscreen with real key events: the note dialog reading job barcodes after F12, the
 // finished-goods store's filter after a line check, and the browser's overviews.
+#include "common/PersonTyping.h"
 #include "DispatchFixture.h"
 #include "printing/PrintTestSupport.h"
 
@@ -49,8 +50,8 @@ protected:
         dialog = std::make_unique<TEDListyDForm>();
         dialog->show();
         dialog->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(dialog.get()));
-        dialog->DBeC_ODB->setFocus();
+        ASSERT_TRUE(ShowActive(dialog.get()));
+        TabTo(dialog->DBeC_ODB);
         QCoreApplication::processEvents();
     }
     void scan(const QVariant &code)
@@ -110,8 +111,8 @@ TEST_F(FormsTest, F12OnAnEmptyNoteFillsTheOrderThenAddsScannedJobs)
 static void clickCellButton(TxDBGrid *grid, int column)
 {
     grid->window()->activateWindow(); // back from the previous pick's window
-    ASSERT_TRUE(QTest::qWaitForWindowActive(grid->window()));
-    grid->setFocus();
+    ASSERT_TRUE(ShowActive(grid->window()));
+    TabTo(grid);
     grid->SetSelectedIndex(column);
     QTest::keyClick(grid, Qt::Key_Return);
     auto *editor = qobject_cast<QLineEdit *>(QApplication::focusWidget());
@@ -413,7 +414,7 @@ TEST_F(FormsTest, TheNoteNumberShowsAsItIsPrinted)
     QApplication::setActiveWindow(&browser);
     browser.cbVyber->setCurrentIndex(2);
     emit browser.cbVyber->activated(2);
-    browser.EditVyber->setFocus();
+    TabTo(browser.EditVyber);
     TypeText(browser.EditVyber, "260001");
     QTest::keyClick(browser.EditVyber, Qt::Key_Tab);
     ASSERT_EQ(exp->QEDListy.RecordCount(), 1);
@@ -443,8 +444,7 @@ TEST_F(FormsTest, TheInvoicesDueDateIsOneDateExportedStoredAndPrinted)
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
     const QString file = QDir(folder.path()).filePath("export.txt");
     const auto type = [](QLineEdit *edit, const char *text) {
-        edit->setFocus();
-        QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
+        TabTo(edit);
         QTest::keyClicks(edit, QString::fromLatin1(text));
         QTest::keyClick(edit, Qt::Key_Tab);
         QApplication::processEvents();

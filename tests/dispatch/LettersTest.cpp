@@ -1,6 +1,7 @@
 // Slovak letters, apostrophes and printed numbers typed into the dispatch searches: the delivery notes'
 // selections, the finished-goods store's filters and the overviews. No statement fails; a customer is
 // found by name, a number by its digits or as printed, and a number the form reads is refused in words.
+#include "common/PersonTyping.h"
 #include "DispatchFixture.h"
 #include "common/HostileCorpus.h"
 
@@ -45,7 +46,7 @@ protected:
     {
         browser.cbVyber->setCurrentIndex(entry);
         emit browser.cbVyber->activated(entry);
-        browser.EditVyber->setFocus();
+        TabTo(browser.EditVyber);
         browser.EditVyber->clear();
         TypeText(browser.EditVyber, value);
         QTest::keyClick(browser.EditVyber, Qt::Key_Tab);
@@ -90,10 +91,12 @@ TEST_F(LettersTest, TheStorePicksForACustomerWithSlovakLetters)
         product = q.FieldByName("C_POL")->AsString().trimmed();
         for (const char *probe : kTypedProbes)
             for (const char *entry : {"č.Výrobku", "Pre odberateľa ...", "Na objednávke ..."})
-                TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8(entry), QString::fromUtf8(probe));
-        EXPECT_EQ(TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("Pre odberateľa ..."), QStringLiteral("7")), 1);
+                TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8(entry), QString::fromUtf8(probe));
         EXPECT_EQ(
-            TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("Pre odberateľa ..."), QString::fromUtf8("Košick")), 0);
+            TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("Pre odberateľa ..."), QStringLiteral("7")), 1);
+        EXPECT_EQ(TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("Pre odberateľa ..."),
+                                              QString::fromUtf8("Košick")),
+                  0);
         f->SetModalResult(mrCancel);
     });
     EXPECT_FALSE(PickFromFinishedGoodsStore(QString::fromUtf8("Žiarska zlievareň"), QString()));

@@ -1,5 +1,6 @@
 // The Firebird data sets on a real embedded database: lazy fetching, types, the state machine and its
 // events, writes through tables and update statements, cached updates, master-detail, bookmarks.
+#include "common/PersonTyping.h"
 #include "common/DbFixture.h"
 #include "common/DbError.h"
 #include "platform/fbapi/IBError.h"
@@ -7,6 +8,8 @@
 #include <QCoreApplication>
 #include <QElapsedTimer>
 #include <QTest>
+
+#include <functional>
 
 namespace {
 
@@ -513,6 +516,17 @@ TEST_F(DataSets, ASingleDataSetAppliesAllOrNothingAndOnlyOnce)
     EXPECT_FALSE(t->UpdatesPending());
     t->ApplyUpdates();
     EXPECT_EQ(value("select count(*) from T_LINE where ID in (20, 21)").toInt(), 2) << "nothing applied twice";
+    // A row begun and not posted is not yet a change waiting to be stored; an edit of a stored row neither.
+    t->Append();
+    EXPECT_FALSE(t->PostedUpdatesPending());
+    t->Cancel();
+    t->Edit();
+    EXPECT_FALSE(t->PostedUpdatesPending());
+    t->FieldByName("ID")->SetAsInteger(22);
+    t->Post();
+    EXPECT_TRUE(t->PostedUpdatesPending());
+    t->Append();
+    EXPECT_TRUE(t->PostedUpdatesPending()) << "the posted edit still waits while the next row is begun";
 }
 
 TEST_F(DataSets, CancelUpdatesRestoresRows)
@@ -570,6 +584,61 @@ TEST_F(DataSets, DetailTableByMasterFieldsAndDescendingOrder)
     EXPECT_EQ(rows(detail.get()), 2);
     master->Next();
     EXPECT_EQ(rows(detail.get()), 1);
+}
+
+// A master read again closes and opens: a detail open before it shows the rows of the master's new current
+// row afterwards, whether the master was filtered, sorted or read again, and whether the detail is a table
+// linked by fields or a query taking the master's fields as parameters. One closed on its own stays closed.
+TEST_F(DataSets, ADetailOpenBeforeItsMasterIsReadAgainIsOpenAfterIt)
+{
+    struct Case {
+        const char *kind;
+        std::function<void(TIBTable &)> readAgain;
+        int masterId; // the master's current row afterwards
+        int detailRows;
+    };
+    const Case cases[] = {
+        {"filter", [](TIBTable &m) { m.SetFilterText("ID = 2"); }, 2, 1},
+        {"sort", [](TIBTable &m) { m.SetIndexFieldNames("CODE"); }, 10, 0}, // C0 first
+        {"refresh",
+         [](TIBTable &m) {
+             m.Close();
+             m.Open();
+         },
+         1, 2},
+    };
+    for (const Case &c : cases)
+        for (const bool asTable : {true, false}) {
+            SCOPED_TRACE(std::string(c.kind) + (asTable ? ", table detail" : ", query detail"));
+            auto master = table("T_ITEM");
+            master->SetIndexFieldNames("ID");
+            master->SetFilterText("ID in (1, 2, 10)");
+            master->SetFiltered(true);
+            TDataSource ds(master.get());
+            std::unique_ptr<TIBCustomDataSet> detail;
+            if (asTable) {
+                auto t = table("T_LINE");
+                t->SetMasterSource(&ds);
+                t->SetMasterFields("ID");
+                t->SetIndexFieldNames("ITEM_ID");
+                detail = std::move(t);
+            } else {
+                auto q = query("select TXT from T_LINE where ITEM_ID = :ID order by TXT");
+                q->SetDataSource(&ds);
+                detail = std::move(q);
+            }
+            master->Open();
+            detail->Open();
+            ASSERT_EQ(rows(detail.get()), 2);
+            c.readAgain(*master);
+            ASSERT_EQ(master->FieldByName("ID")->AsInteger(), c.masterId);
+            EXPECT_TRUE(detail->Active());
+            EXPECT_EQ(rows(detail.get()), c.detailRows);
+            master->First();
+            detail->Close();
+            c.readAgain(*master);
+            EXPECT_FALSE(detail->Active()) << "a detail closed on its own is left closed";
+        }
 }
 
 TEST_F(DataSets, ADetailKeepsItsUnsavedRowsWhileItsMasterRowIsEnteredUnderAKeyTypedOver)
@@ -915,7 +984,7 @@ TEST_F(DataSets, IdleTimerEndsTheTransactionButNotInsideASave)
     // A transaction left active with nothing written ends on the timer: waited for (a minute only when
     // it never does).
     tr->StartTransaction();
-    EXPECT_TRUE(QTest::qWaitFor([&] { return !tr->Active(); }, 60000));
+    EXPECT_TRUE(WaitFor("the idle transaction ends on its timer", [&] { return !tr->Active(); }));
     EXPECT_TRUE(t->Active()) << "the list stays open";
     t->Last();
     EXPECT_EQ(t->FieldByName("ID")->AsInteger(), 3);

@@ -1,5 +1,6 @@
 // The filter edits, panel, combo and form on a real query: the conditions they build, how edits with
 // the same Tag combine, which keys filter, and that an empty condition switches filtering off.
+#include "common/PersonTyping.h"
 #include "common/DbFixture.h"
 #include "common/PersonTyping.h"
 #include "library/xDBFilter.h"
@@ -136,7 +137,7 @@ TEST_F(Filters, ComboAppliesAtOnceOrAfterTheValue)
     EXPECT_EQ(combo.List->itemText(1), QString::fromUtf8("Odberateľ ..."));
     w.show();
     QApplication::setActiveWindow(&w);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+    ASSERT_TRUE(ShowActive(&w));
     combo.List->setCurrentIndex(-1);
     QTest::keyClick(combo.List, Qt::Key_Down);
     EXPECT_EQ(q.Filter(), "D>=CURRENT_DATE-7");
@@ -145,7 +146,7 @@ TEST_F(Filters, ComboAppliesAtOnceOrAfterTheValue)
     EXPECT_TRUE(combo.ValueEdit->isVisible());
     EXPECT_EQ(q.Filter(), "D>=CURRENT_DATE-7") << "waits for the value";
     QTest::keyClicks(combo.ValueEdit, " ab ");
-    combo.List->setFocus();
+    PutFocusDirectly(combo.List);
     QApplication::processEvents();
     EXPECT_EQ(q.Filter(), "NAZOV LIKE 'ab%'");
     EXPECT_EQ(ids(), "1,2");

@@ -1,5 +1,6 @@
 // Hostile text typed into every filter control, configured as the forms configure them: the rows shown must
 // be those of the same search with the text bound as a parameter (or both refused by the server).
+#include "common/PersonTyping.h"
 #include "common/DbFixture.h"
 #include "common/HostileCorpus.h"
 #include "library/SqlLiteral.h"
@@ -53,7 +54,7 @@ protected:
     {
         w.show();
         QApplication::setActiveWindow(&w);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&w));
+        ASSERT_TRUE(ShowActive(&w));
     }
     // The rows the filtered query shows, or "error" when the server refused the condition.
     std::string shown()
@@ -187,10 +188,10 @@ TEST_F(HostileText, FilterComboShowsTheRowsOfTheBoundSearch)
         ASSERT_TRUE(combo.ValueEdit->hasFocus()) << "the value is asked for";
         for (const char *raw : kHostileCorpus) {
             SCOPED_TRACE(std::string(c.condition) + " <- " + raw);
-            combo.ValueEdit->setFocus();
+            TabTo(combo.ValueEdit);
             combo.ValueEdit->clear();
             TypeText(combo.ValueEdit, QString::fromUtf8(raw));
-            other->setFocus(); // leaving the value applies it
+            TabTo(other); // leaving the value applies it
             EXPECT_EQ(shown(), expected(c, QString::fromUtf8(raw)));
         }
     }

@@ -1,5 +1,6 @@
 // The program's grid on real queries and tables: sorting by title clicks, the F7 filter, column sums,
 // copying, and the exported files' exact bytes.
+#include "common/PersonTyping.h"
 #include "common/DbFixture.h"
 #include "common/WhenModal.h"
 #include "library/QTlacForm.h"
@@ -47,8 +48,8 @@ protected:
     {
         grid.show();
         QApplication::setActiveWindow(&grid);
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&grid));
-        grid.setFocus();
+        ASSERT_TRUE(ShowActive(&grid));
+        TabTo(&grid);
         QApplication::processEvents();
     }
     void clickTitle(int column, Qt::KeyboardModifiers mods = {})

@@ -1,6 +1,7 @@
 #include "LookFixture.h"
 
 #include "LookRules.h"
+#include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "library/QTlacForm.h"
 #include "platform/ui/Form.h"
@@ -28,20 +29,6 @@ const bool deskScreen = [] {
     return true;
 }();
 
-// Handles events until the flag is set or the test has failed (a wait for a window that does not come fails
-// the test by itself).
-void waitUntil(const bool &done)
-{
-    while (!done && !::testing::Test::HasFailure())
-        QCoreApplication::processEvents(QEventLoop::AllEvents | QEventLoop::WaitForMoreEvents, 50);
-}
-
-void settle()
-{
-    for (int i = 0; i < 3; ++i)
-        QCoreApplication::processEvents();
-}
-
 // Escape pressed where the focus is; a window it does not close is closed otherwise, so the test goes on.
 QStringList leaveByEscape(QWidget *window)
 {
@@ -54,7 +41,7 @@ QStringList leaveByEscape(QWidget *window)
     if (!target || target->window() != window)
         target = window;
     QTest::keyClick(target, Qt::Key_Escape);
-    settle();
+    Settle();
     if (!w || !w->isVisible())
         return {};
     if (auto *form = qobject_cast<TForm *>(w.data()))
@@ -63,7 +50,7 @@ QStringList leaveByEscape(QWidget *window)
         dialog->reject();
     else
         w->close();
-    settle();
+    Settle();
     return {QStringLiteral("window: Escape does not close it")};
 }
 
@@ -88,6 +75,8 @@ void LookTest::SetUp()
     ASSERT_TRUE(QDir::setCurrent(folder.path()));
     Printer().setOutputFileName(QDir(folder.path()).filePath(QStringLiteral("tlac.pdf")));
     responder = std::make_unique<TTestResponder>();
+    // Each test starts the program anew, on a fresh database: no message has been checked or listed yet.
+    MessageCheckState() = TMessageCheckState();
     RegisterModules();
     TStartOptions options;
     options.ProgramFile = programFile();
@@ -99,8 +88,8 @@ void LookTest::SetUp()
         listed = true;
     });
     menu->show();
-    waitUntil(listed);
-    settle();
+    ASSERT_TRUE(WaitFor("the list of unread messages comes up with the menu", [&] { return listed; }));
+    Settle();
     ASSERT_TRUE(menu->isVisible());
 }
 
@@ -119,7 +108,7 @@ void LookTest::TearDown()
 QStringList LookTest::lookAt(QWidget *window, const QString &name)
 {
     QApplication::setActiveWindow(window);
-    settle();
+    Settle();
     SaveLookPicture(window, name);
     return LookProblems(window);
 }
@@ -230,7 +219,7 @@ void LookTest::clickTab(QWidget *window, const QString &caption)
         for (int i = 0; i < tabs->count(); ++i)
             if (tabs->isVisible() && tabs->tabText(i).remove(QLatin1Char('&')) == caption) {
                 QTest::mouseClick(tabs->tabBar(), Qt::LeftButton, {}, tabs->tabBar()->tabRect(i).center());
-                settle();
+                Settle();
                 ASSERT_EQ(tabs->currentIndex(), i) << "the page " << caption.toStdString() << " does not open";
                 return;
             }

@@ -1,5 +1,6 @@
 // The look rule that finds grid columns titled with their field's raw name, on its own: what it takes for a
 // database identifier, and a grid over a real query where only the untitled column is named.
+#include "common/PersonTyping.h"
 #include "LookRules.h"
 
 #include "common/DbFixture.h"
@@ -56,7 +57,7 @@ protected:
         if (!window.isVisible()) {
             window.resize(600, 200);
             window.show();
-            EXPECT_TRUE(QTest::qWaitForWindowExposed(&window));
+            EXPECT_TRUE(ShowExposed(&window, "the window is shown"));
         }
         QStringList raw;
         for (const QString &finding : LookProblems(&window))

@@ -1,6 +1,7 @@
 // The store forms offscreen on fresh databases: a purchase order received through the movement dialog,
 // a copied order, lines taken from the requests, the requests narrowed by a caller's jobs, the stores
 // form with its tool usage, and an item card refused as a duplicate.
+#include "common/PersonTyping.h"
 #include "MaterialFixture.h"
 #include "common/GridTyping.h"
 #include "common/HostileCorpus.h"
@@ -164,7 +165,7 @@ TEST_F(FormsTest, AQuantityTypedInLettersStopsTheMovementUntilItIsANumber)
     m.FieldByName("TYP_POHYBU")->SetValue(22);
     WhenModal<TMPohybDForm>([&](TMPohybDForm *f) {
         TShownBoxes boxes;
-        f->eMnozstvo->setFocus();
+        PutFocusDirectly(f->eMnozstvo);
         f->eMnozstvo->selectAll();
         QTest::keyClicks(f->eMnozstvo, "abc");
         // Clicked away from the edit and with the focus still in it: each time the post stops.
@@ -173,13 +174,13 @@ TEST_F(FormsTest, AQuantityTypedInLettersStopsTheMovementUntilItIsANumber)
         EXPECT_TRUE(f->isVisible());
         EXPECT_EQ(m.State(), dsInsert);
         EXPECT_EQ(f->eMnozstvo->text(), "abc");
-        f->eMnozstvo->setFocus();
+        PutFocusDirectly(f->eMnozstvo);
         f->BtnOK->click();
         QApplication::processEvents();
         EXPECT_TRUE(f->isVisible());
         EXPECT_EQ(boxes.Texts(), QStringList(2, QString::fromUtf8("'abc' nie je platné číslo")));
         EXPECT_EQ(number("select count(*) from MPOHYBY"), 0) << "nothing stored with quantity 0";
-        f->eMnozstvo->setFocus();
+        PutFocusDirectly(f->eMnozstvo);
         f->eMnozstvo->selectAll();
         QTest::keyClicks(f->eMnozstvo, "7");
         f->BtnOK->click();
@@ -203,7 +204,7 @@ TEST_F(FormsTest, AnItemTypedAndLeftByTabIsTakenWithItsPriceWithoutThePick)
             picked = true;
             pick->SetModalResult(mrCancel);
         });
-        f->eCPol->setFocus();
+        TabTo(f->eCPol);
         QTest::keyClicks(f->eCPol, "M-2");
         QTest::keyClick(f->eCPol, Qt::Key_Tab);
         QApplication::processEvents();
@@ -211,8 +212,7 @@ TEST_F(FormsTest, AnItemTypedAndLeftByTabIsTakenWithItsPriceWithoutThePick)
         EXPECT_FALSE(picked) << "the code typed names one item";
         EXPECT_EQ(m.FieldByName("C_POL")->AsString().trimmed(), "M-2");
         EXPECT_DOUBLE_EQ(m.FieldByName("CENA_NAKL")->AsFloat(), 3.5) << "the receipt takes the item's price";
-        f->eMnozstvo->setFocus();
-        f->eMnozstvo->selectAll();
+        TabTo(f->eMnozstvo);
         QTest::keyClicks(f->eMnozstvo, "4");
         f->BtnOK->click();
     });
@@ -234,8 +234,7 @@ TEST_F(FormsTest, AJobTypedAndLeftByTabGivesAReturnItsProducedQuantity)
     WhenModal<TMPohybDForm>([&](TMPohybDForm *f) {
         f->cbTypPohybu->setCurrentIndex(3);
         emit f->cbTypPohybu->activated(3); // "13 - Vratenie z vyroby"
-        f->eCInt->setFocus();
-        f->eCInt->selectAll();
+        TabTo(f->eCInt);
         QTest::keyClicks(f->eCInt, "260002");
         QTest::keyClick(f->eCInt, Qt::Key_Tab);
         QApplication::processEvents();
@@ -254,7 +253,7 @@ TEST_F(FormsTest, AMovementsJobIsTakenAsPrintedAndLettersAreToldOnceAsTheEditIsL
     m.Append();
     WhenModal<TMPohybDForm>([&](TMPohybDForm *f) {
         TShownBoxes boxes;
-        f->eCInt->setFocus();
+        PutFocusDirectly(f->eCInt);
         f->eCInt->selectAll();
         QTest::keyClicks(f->eCInt, "3x");
         QTest::keyClick(f->eCInt, Qt::Key_Tab);
@@ -262,7 +261,7 @@ TEST_F(FormsTest, AMovementsJobIsTakenAsPrintedAndLettersAreToldOnceAsTheEditIsL
         EXPECT_EQ(boxes.Texts(), QStringList{QString::fromUtf8("„3x“ nie je číslo zákazky (napr. 26/0015).")});
         EXPECT_EQ(m.FieldByName("C_INT")->AsInteger(), 0);
         // The job as it is printed is taken.
-        f->eCInt->setFocus();
+        PutFocusDirectly(f->eCInt);
         f->eCInt->selectAll();
         QTest::keyClicks(f->eCInt, "26/0003");
         QTest::keyClick(f->eCInt, Qt::Key_Tab);
@@ -326,7 +325,7 @@ TEST_F(FormsTest, ANewOrderTypedOverATakenNumberKeepsItsOwnLinesAndNeverTakesTho
         responder->InputAnswers = {QVariant(), free};
         responder->Inputs.clear();
         WhenModal<TMObjednavkyDForm>([&](TMObjednavkyDForm *f) {
-            f->eCObj->setFocus();
+            PutFocusDirectly(f->eCObj);
             f->eCObj->selectAll();
             TypeText(f->eCObj, QStringLiteral("Obj.260001"));
             QTest::keyClick(f->eCObj, Qt::Key_Tab);
@@ -430,7 +429,7 @@ TEST_F(FormsTest, TheStoresFormShowsTodaysStockAndAToolsUsage)
         TDataSet *rows = f->Grid->DataSet();
         rows->FetchAll();
         EXPECT_EQ(rows->RecordCount(), 2);
-        f->eNazov->setFocus();
+        TabTo(f->eNazov);
         QTest::keyClicks(f->eNazov, QStringLiteral("x' or 'a'='a"));
         EXPECT_TRUE(rows->Active());
         EXPECT_EQ(rows->RecordCount(), 0);
@@ -627,21 +626,20 @@ TEST_F(FormsTest, TheItemCardTakesItsSubKindOwnerPricesAndPicture)
         EXPECT_EQ(kinds, QStringList({"K", "M", "F"}));
         const int mould = card->Tabs->indexOf(card->tsKokila);
         EXPECT_FALSE(card->Tabs->isTabVisible(mould));
-        card->cbTyp2->setFocus();
+        TabTo(card->cbTyp2);
         QTest::keyClicks(card->cbTyp2, "K");
-        card->eNazov->setFocus();
+        TabTo(card->eNazov);
         EXPECT_TRUE(card->Tabs->isTabVisible(mould)) << "a mould has its data";
 
         // The price in its mask: the stored 2 in its places, then "12,5" typed with the decimal comma.
         TDBEdit *price = card->eCenaNakl->Edit();
-        price->setFocus();
+        TabTo(price);
         EXPECT_EQ(price->Text(), "2    .00");
-        price->selectAll();
         QTest::keyClicks(price, "12,5");
         QTest::keyClick(price, Qt::Key_Tab);
 
         TDBEdit *owner = card->eMajitel->Edit();
-        owner->setFocus();
+        TabTo(owner);
         QTest::keyClicks(owner, QString::fromUtf8("Zlie"));
         card->eMajitel->ButtonClick();
 
@@ -772,7 +770,7 @@ TEST_F(FormsTest, ASupplierTypedInTheOrderAndLeftByTabIsPickedByWhatWasTyped)
             browsed = true;
             suppliers->SetModalResult(mrCancel);
         });
-        f->eDodavatel->setFocus();
+        TabTo(f->eDodavatel);
         TypeText(f->eDodavatel, QString::fromUtf8("Žel"));
         QTest::keyClick(f->eDodavatel, Qt::Key_Tab);
         QApplication::processEvents();
@@ -808,7 +806,7 @@ TEST_F(FormsTest, APurchaseOrdersLinesArePickedFromEveryKindAndTypedInTheGrid)
         f->btnPolozka->click();
         QApplication::processEvents();
         QApplication::setActiveWindow(f);
-        f->LinesGrid->setFocus();
+        TabTo(f->LinesGrid);
         QTest::keyClick(TypeInCell(f->LinesGrid, 1, "M-2"), Qt::Key_Return);
         QWidget *editor = TypeInCell(f->LinesGrid, 4, "abc");
         EXPECT_NE(editor, f->LinesGrid) << "the quantity can be typed";
@@ -840,8 +838,8 @@ TEST_F(FormsTest, TheSuppliersCountryIsChosenByNameFromTheCountries)
                 TDBLookupCombo *country = dialog->DBlcbSTAT;
                 EXPECT_EQ(country->currentText(), "Slovensko") << "the code list was opened for the dialog";
                 dialog->activateWindow();
-                ASSERT_TRUE(QTest::qWaitForWindowActive(dialog));
-                country->setFocus();
+                ASSERT_TRUE(ShowActive(dialog));
+                TabTo(country);
                 const int czech = country->IndexOfKey("CZ");
                 ASSERT_GT(czech, 0);
                 EXPECT_EQ(country->itemText(czech), QString::fromUtf8("Česko"));

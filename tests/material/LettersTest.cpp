@@ -1,6 +1,7 @@
 // Slovak letters, apostrophes and printed job numbers typed into the store forms' searches and filters:
 // none of them makes a statement fail; a name search finds by name, a number search finds nothing, and
 // a number read by the form for its filter is refused in words.
+#include "common/PersonTyping.h"
 #include "MaterialFixture.h"
 #include "common/HostileCorpus.h"
 #include "common/FilterTyping.h"
@@ -52,25 +53,26 @@ TEST_F(LettersTest, TheStoresFindOwnersByNameAndNoNumberByLetters)
         for (const char *probe : kTypedProbes) {
             const QString text = QString::fromUtf8(probe);
             SCOPED_TRACE(probe);
-            TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("Majiteľ"), text);
-            TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("IČO"), text);
-            EXPECT_EQ(TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("Nutný vývoz do ..."), text), 0);
+            TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("Majiteľ"), text);
+            TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("IČO"), text);
+            EXPECT_EQ(TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("Nutný vývoz do ..."), text), 0);
             for (QLineEdit *e : {static_cast<QLineEdit *>(f->eSklad), static_cast<QLineEdit *>(f->eTyp)}) {
-                e->setFocus();
+                TabTo(e);
                 TypeText(e, text);
                 EXPECT_TRUE(f->Grid->DataSet()->Active());
                 e->clear();
             }
         }
-        EXPECT_EQ(TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("Majiteľ"), QString::fromUtf8("Žiar")), 1)
+        EXPECT_EQ(TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("Majiteľ"), QString::fromUtf8("Žiar")), 1)
             << "by name";
-        EXPECT_EQ(TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("Majiteľ"), QStringLiteral("7")), 1)
+        EXPECT_EQ(TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("Majiteľ"), QStringLiteral("7")), 1)
             << "by number";
-        EXPECT_EQ(TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("IČO"), QStringLiteral("36001")), 1);
-        EXPECT_EQ(TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("IČO"), QString::fromUtf8("Žiar")), 0)
+        EXPECT_EQ(TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("IČO"), QStringLiteral("36001")), 1);
+        EXPECT_EQ(TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("IČO"), QString::fromUtf8("Žiar")), 0)
             << f->Grid->DataSet()->Filter().toStdString();
-        EXPECT_EQ(
-            TypeIntoFilterCombo(f->cbFilter, QString::fromUtf8("Nutný vývoz do ..."), QStringLiteral("31.12.2099")), 0);
+        EXPECT_EQ(TypeIntoFilterComboDirectly(f->cbFilter, QString::fromUtf8("Nutný vývoz do ..."),
+                                              QStringLiteral("31.12.2099")),
+                  0);
         checked = true;
         f->SetModalResult(mrCancel);
     });
@@ -86,14 +88,14 @@ TEST_F(LettersTest, TheSuppliersIcoTakesDigitsAndFindsByItsBeginning)
     bool checked = false;
     WhenModal<TDodavateliaForm>([&](TDodavateliaForm *f) {
         TDataSet *rows = f->DBGrid->DataSet();
-        f->eIco->setFocus();
+        TabTo(f->eIco);
         TypeText(f->eIco, QString::fromUtf8("Žiarč"));
         EXPECT_EQ(f->eIco->text(), "") << "the number edit takes digits only";
         TypeText(f->eIco, "3");
         rows->FetchAll();
         EXPECT_EQ(rows->RecordCount(), 1);
         for (const char *probe : kTypedProbes) {
-            f->eDodavatel->setFocus();
+            TabTo(f->eDodavatel);
             f->eDodavatel->clear();
             TypeText(f->eDodavatel, QString::fromUtf8(probe));
             EXPECT_TRUE(rows->Active()) << probe;
@@ -122,7 +124,7 @@ TEST_F(LettersTest, TheMovementsTakeAPrintedJobAndRefuseLetters)
     WhenModal<TMPohybyForm>([&](TMPohybyForm *f) {
         f->eOd->clear();
         TypeText(f->eOd, "1.3.2026");
-        f->eZakazka->setFocus();
+        TabTo(f->eZakazka);
         TypeText(f->eZakazka, "26/0015");
         f->BtnFilter->click();
         EXPECT_TRUE(responder->Texts().isEmpty()) << responder->Texts().join('\n').toStdString();

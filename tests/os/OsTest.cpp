@@ -1,4 +1,5 @@
 // The clock, the server probe, colours, folders and the Windows-1250 code page.
+#include "common/PersonTyping.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Color.h"
 #include "platform/os/Exception.h"
@@ -104,7 +105,8 @@ TEST(FoldersTest, EditorFromEnvironment)
     EXPECT_TRUE(OpenInTextEditor(file));
     qputenv("VISUAL", oldVisual);
     // The editor runs on its own: its file is waited for (a minute only when it never comes).
-    ASSERT_TRUE(QTest::qWaitFor([&] { return QFile::exists(marker) && QFileInfo(marker).size() > 0; }, 60000));
+    ASSERT_TRUE(WaitFor("the started program writes its marker",
+                        [&] { return QFile::exists(marker) && QFileInfo(marker).size() > 0; }));
     QFile f(marker);
     ASSERT_TRUE(f.open(QIODevice::ReadOnly));
     EXPECT_EQ(QString::fromLocal8Bit(f.readAll()), file);

@@ -3,6 +3,7 @@
 // button; printed from the preview through the printer dialog into a chosen file, or not when that dialog is
 // cancelled; an export that fails said in the error box with the preview still open; the print dialog
 // answered with the printer and with its window closed.
+#include "common/PersonTyping.h"
 #include "PrintTestSupport.h"
 #include "TestReports.h"
 #include "common/HostileCorpus.h"
@@ -104,8 +105,7 @@ TEST_F(Preview, PrintsThroughThePrinterDialogIntoTheChosenFileOrNotWhenItIsCance
             auto *name = d->findChild<QLineEdit *>(QStringLiteral("filename"));
             auto *buttons = d->findChild<QDialogButtonBox *>();
             ASSERT_TRUE(name && name->isEnabled() && buttons);
-            name->setFocus();
-            QTest::keyClick(name, Qt::Key_A, Qt::ControlModifier);
+            TabTo(name);
             TypeText(name, chosen);
             QTest::mouseClick(buttons->button(QDialogButtonBox::Ok), Qt::LeftButton);
         });

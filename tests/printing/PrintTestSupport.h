@@ -57,7 +57,7 @@ inline QString PdfText(const QString &pdf)
         return {};
     QProcess p;
     p.start(tool, {QStringLiteral("-layout"), pdf, QStringLiteral("-")});
-    p.waitForFinished(30000);
+    EXPECT_TRUE(p.waitForFinished(60000)) << "pdftotext ends";
     return QString::fromUtf8(p.readAllStandardOutput());
 }
 

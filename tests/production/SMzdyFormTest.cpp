@@ -1,5 +1,6 @@
 // The attendance and wages form offscreen: the month proposed by the date, the cost-centre filter with
 // typed quotes, a day written, the month's wages computed and exported from "Mzdy všetci".
+#include "common/PersonTyping.h"
 #include "WorkshopFixture.h"
 #include "common/PersonTyping.h"
 #include "common/WhenModal.h"
@@ -48,7 +49,7 @@ protected:
         form = std::make_unique<TSMzdyForm>();
         form->show();
         form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        ASSERT_TRUE(ShowActive(form.get()));
     }
     void TearDown() override
     {

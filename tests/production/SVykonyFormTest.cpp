@@ -1,7 +1,9 @@
 // The performance form offscreen: a booking by scanned codes (F12) and typed values, an unknown job of a
 // long code, the defect breakdown that must add up.
+#include "common/PersonTyping.h"
 #include "WorkshopFixture.h"
 #include "common/HostileCorpus.h"
+#include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "production/SVykonyForm.h"
 #include "production/SVykonyZForm.h"
@@ -38,7 +40,7 @@ protected:
         form = std::make_unique<TSVykonyForm>();
         form->show();
         form->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+        ASSERT_TRUE(ShowActive(form.get()));
         form->pcVykony->setCurrentWidget(form->tsPracovnik);
     }
     void TearDown() override
@@ -100,12 +102,12 @@ TEST_F(PerformanceForm, WhatIsTypedWhereTheFormPutsTheFocusReplacesTheValue)
     QWidget question;
     question.show();
     QApplication::setActiveWindow(&question);
-    ASSERT_TRUE(QTest::qWaitForWindowActive(&question));
+    ASSERT_TRUE(ShowActive(&question));
     responder->InputAnswers.push_back(QStringLiteral("57"));
     form->BarcodeEntry();
     question.hide();
     QApplication::setActiveWindow(form.get());
-    ASSERT_TRUE(QTest::qWaitForWindowActive(form.get()));
+    ASSERT_TRUE(ShowActive(form.get()));
     ASSERT_EQ(QApplication::focusWidget(), form->DBeC_INT);
     typeHere("260001");
     EXPECT_EQ(f("C_INT")->AsInteger(), 260001) << responder->Texts().join('\n').toStdString();
@@ -816,3 +818,61 @@ TEST_F(PerformanceForm, ConfirmationDrawsBatchZeroInFuchsiaAndItsCaptionPicksThe
 }
 
 } // namespace
+
+// A scanned and filled-in booking is never lost to one key: Escape takes back the quantity being typed, the
+// next gives up the row, and only then the form closes, with no question as nothing is left typed. A closed
+// booking's window asks: Zrušiť stays with the row, Áno books it and closes.
+TEST_F(PerformanceForm, EscapeAfterAScanGivesUpTheFieldThenTheRowThenClosesTheForm)
+{
+    const auto booked = [this] { return count("select count(*) from SVYKONY where OSC=57 and C_OPERACIE=10"); };
+    struct Step {
+        const char *what;
+        bool rowTyped; // the booking still in insert
+        bool open;
+    };
+    const Step escapes[] = {
+        {"the quantity being typed is taken back", true, true},
+        {"the row is given up", false, true},
+        {"the form closes", false, false},
+    };
+    scan("57");
+    scan("260001000010");
+    ASSERT_TRUE(form->DBeMNOZSTVO->hasFocus());
+    Type("10");
+    for (const Step &s : escapes) {
+        SCOPED_TRACE(s.what);
+        Press(Qt::Key_Escape);
+        EXPECT_EQ(vyk->QvSVykony.State() == dsInsert, s.rowTyped);
+        EXPECT_EQ(form->isVisible(), s.open);
+    }
+    EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(booked(), 0);
+
+    // Typed and left for the next field, then the window closed by its title bar: Zrušiť stays; Áno without
+    // the worked hours is refused and stays with the row; with them it books and closes.
+    ASSERT_TRUE(ShowActive(form.get()));
+    scan("57");
+    scan("260001000010");
+    Type("10");
+    Press(Qt::Key_Tab);
+    const auto closeAnswering = [this](int answer) {
+        responder->MessageAnswers.push_back(answer);
+        form->close();
+        Settle();
+        return form->isVisible();
+    };
+    EXPECT_TRUE(closeAnswering(mrCancel));
+    EXPECT_TRUE(closeAnswering(mrYes)) << "a refused booking closed the form";
+    EXPECT_EQ(vyk->QvSVykony.State(), dsInsert);
+    EXPECT_EQ(f("MNOZSTVO")->AsInteger(), 10);
+    ASSERT_TRUE(TabTo(form->DBeOHOD));
+    Type("7:39");
+    Press(Qt::Key_Tab);
+    EXPECT_FALSE(closeAnswering(mrYes));
+    const QString question = QString::fromUtf8("Uložiť zmeny?");
+    ASSERT_EQ(responder->Texts().size(), 4) << responder->Texts().join('\n').toStdString();
+    EXPECT_EQ(responder->Texts()[0], question);
+    EXPECT_EQ(responder->Texts()[1], question);
+    EXPECT_EQ(responder->Texts()[3], question);
+    EXPECT_EQ(booked(), 1);
+}

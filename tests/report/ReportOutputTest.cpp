@@ -114,7 +114,7 @@ TEST(ReportOutput, PdfHoldsEveryPageAndItsTexts)
     ASSERT_GE(rep.PageCount(), 2);
     QProcess p;
     p.start(pdftotext, {"-layout", pdf, "-"});
-    ASSERT_TRUE(p.waitForFinished(30000));
+    ASSERT_TRUE(p.waitForFinished(60000)) << "pdftotext ends";
     const QString text = QString::fromUtf8(p.readAllStandardOutput());
     EXPECT_EQ(text.count("\f"), rep.PageCount());
     EXPECT_TRUE(text.contains("Strana: 1"));

@@ -36,7 +36,7 @@ QString run(const QString &program, const QStringList &args)
 {
     QProcess p;
     p.start(program, args);
-    EXPECT_TRUE(p.waitForFinished(30000)) << program.toStdString();
+    EXPECT_TRUE(p.waitForFinished(60000)) << program.toStdString() << " ends";
     EXPECT_EQ(p.exitCode(), 0) << p.readAllStandardError().toStdString();
     return QString::fromUtf8(p.readAllStandardOutput());
 }
@@ -133,9 +133,9 @@ protected:
         QProcess p;
         p.setWorkingDirectory(src.path());
         p.start("zip", QStringList{"-X", "-0", "-q", zip, names.takeFirst()});
-        p.waitForFinished();
+        EXPECT_TRUE(p.waitForFinished(60000)) << "zip stores the first part";
         p.start("zip", QStringList{"-X", "-q", zip} + names);
-        p.waitForFinished();
+        EXPECT_TRUE(p.waitForFinished(60000)) << "zip packs the rest";
         EXPECT_EQ(p.exitCode(), 0);
         return zip;
     }

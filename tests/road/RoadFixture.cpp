@@ -1,3 +1,4 @@
+#include "common/PersonTyping.h"
 #include "RoadFixture.h"
 
 #include "common/WhenModal.h"
@@ -64,7 +65,7 @@ void RoadTest::click(QWidget *button)
 void RoadTest::typeCell(TDBGrid *grid, int column, const QString &text, bool button)
 {
     QApplication::setActiveWindow(grid->window());
-    grid->setFocus();
+    TabTo(grid);
     grid->SetSelectedIndex(column);
     TypeText(grid, text.left(1));
     QWidget *editor = QApplication::focusWidget();

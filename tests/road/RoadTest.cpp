@@ -3,6 +3,8 @@
 // internal order and confirmation of each item, the job ticket, the capacity plan, the performances booked
 // from the ticket's codes, the hand-over, the delivery note, the invoice and the accounting export. Each step
 // checks what the user sees and what is stored.
+#include "platform/os/Clock.h"
+#include "common/PersonTyping.h"
 #include "RoadFixture.h"
 
 #include "common/WhenModal.h"
@@ -95,7 +97,7 @@ QAction *menuAction(QMenu *menu, const QString &text)
 
 TEST_F(RoadTest, FromThePriceOfferToTheAccountingExport)
 {
-    const QDate today = QDate::currentDate();
+    const QDate today = Date(); // the program's clock
     QString offer;
     // ---------------------------------------------------------------- the price offer
     {
@@ -281,7 +283,7 @@ TEST_F(RoadTest, FromThePriceOfferToTheAccountingExport)
         const QList<QRadioButton *> views = plan.rgPohlad->findChildren<QRadioButton *>();
         ASSERT_GT(views.size(), 5);
         click(views[5]);
-        plan.cbSposobZaplanovania->setFocus();
+        TabTo(plan.cbSposobZaplanovania);
         QTest::keyClick(plan.cbSposobZaplanovania, Qt::Key_Home);
         EXPECT_EQ(plan.cbSposobZaplanovania->currentIndex(), 0);
         for (int job : jobs) {
@@ -312,7 +314,7 @@ TEST_F(RoadTest, FromThePriceOfferToTheAccountingExport)
         TSVykonyForm performances;
         performances.show();
         performances.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&performances));
+        ASSERT_TRUE(ShowActive(&performances));
         const QMap<QString, QString> employeeOf{{"FOR", "101"}, {"CIS", "107"}, {"EXP", "112"}, {"BRU", "109"}};
         const auto scan = [&](const QString &code) {
             responder->InputAnswers.push_back(code);

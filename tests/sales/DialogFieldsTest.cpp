@@ -73,7 +73,7 @@ protected:
             ADD_FAILURE() << name;
             return QString();
         }
-        m->setFocus();
+        TabTo(m);
         QApplication::processEvents();
         m->moveCursor(QTextCursor::End);
         TypeText(m, text);
@@ -201,7 +201,7 @@ TEST_F(DialogFieldsTest, AComplaintsMemosTakeTheirCharactersTypedOrPasted)
         // A paste keeps what fits; a line end takes two of the characters.
         auto *navrh3 = d->findChild<TxDBMemo *>(QStringLiteral("DBmNAVRH3"));
         ASSERT_NE(navrh3, nullptr);
-        navrh3->setFocus();
+        TabTo(navrh3);
         QApplication::clipboard()->setText(QStringLiteral("A\r\n") + longText(300));
         QTest::keyClick(navrh3, Qt::Key_V, Qt::ControlModifier);
         EXPECT_EQ(navrh3->toPlainText(), QStringLiteral("A\n") + longText(247));
@@ -222,7 +222,7 @@ TEST_F(DialogFieldsTest, BackFromAMessageTheComplaintKeepsTheFocusInTheFieldToCo
         QApplication::processEvents();
         EXPECT_EQ(QApplication::focusWidget(), d->DBeC_INT->Edit()) << "the job gets the focus as the dialog comes up";
         QLineEdit *quantity = edit(d, "DBeMNOZ_REK")->Edit();
-        quantity->setFocus();
+        TabTo(quantity);
         QApplication::processEvents();
         QTest::keyClicks(quantity, "7y");
         QWidget box;
@@ -233,7 +233,6 @@ TEST_F(DialogFieldsTest, BackFromAMessageTheComplaintKeepsTheFocusInTheFieldToCo
         QApplication::setActiveWindow(d);
         QApplication::processEvents();
         EXPECT_EQ(QApplication::focusWidget(), quantity);
-        QTest::keyClick(quantity, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(quantity, "5");
         QTest::mouseClick(d->BtnZapis, Qt::LeftButton);
     });

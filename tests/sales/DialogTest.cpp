@@ -2,6 +2,7 @@
 // lists, keys typed into its edits, OK that stores and prices the product back, a refused save that keeps
 // the dialog open, and the route rewritten from the job.
 #include "SalesFixture.h"
+#include "common/PersonTyping.h"
 
 #include "library/Buttons.h"
 #include "platform/ui/DBControls.h"
@@ -91,13 +92,13 @@ protected:
     // false (at once) when the key pressed no button.
     static bool pressAlt(QAbstractButton *button, Qt::Key key)
     {
-        QEventLoop clicked;
-        const auto c =
-            QObject::connect(button, &QAbstractButton::clicked, &clicked, &QEventLoop::quit, Qt::QueuedConnection);
+        bool clicked = false;
+        const auto c = QObject::connect(
+            button, &QAbstractButton::clicked, button, [&clicked] { clicked = true; }, Qt::QueuedConnection);
         QTest::keyClick(QApplication::focusWidget(), key, Qt::AltModifier);
         const bool pressed = button->isDown();
         if (pressed)
-            clicked.exec();
+            WaitFor("the click the Alt key started has run", [&clicked] { return clicked; });
         QObject::disconnect(c);
         return pressed;
     }
@@ -252,8 +253,7 @@ TEST_F(DialogTest, LettersInANumberKeepTheDialogOpenWithTheText)
     show(260001, [&](TZakKalkForm &form) {
         auto *net = static_cast<TDBEdit *>(form.FieldControl("VAHA1"));
         QApplication::setActiveWindow(&form);
-        net->setFocus();
-        QTest::keyClick(net, Qt::Key_A, Qt::ControlModifier);
+        TabTo(net);
         QTest::keyClicks(net, "1x2");
         QTest::mouseClick(form.BtnZapis, Qt::LeftButton);
         settle();
@@ -264,7 +264,7 @@ TEST_F(DialogTest, LettersInANumberKeepTheDialogOpenWithTheText)
         EXPECT_EQ(net->text(), "1x2");
         EXPECT_EQ(count("select count(*) from ZAKKALK"), 0);
 
-        net->setFocus();
+        TabTo(net);
         settle();
         ASSERT_TRUE(pressAlt(form.BtnZapis, Qt::Key_Z));
         settle();
@@ -274,7 +274,6 @@ TEST_F(DialogTest, LettersInANumberKeepTheDialogOpenWithTheText)
         EXPECT_TRUE(net->hasFocus()) << "back in the edit for the correction";
         EXPECT_EQ(count("select count(*) from ZAKKALK"), 0);
 
-        QTest::keyClick(net, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(net, "12");
         ASSERT_TRUE(pressAlt(form.BtnZapis, Qt::Key_Z));
         settle();
@@ -365,7 +364,7 @@ TEST_F(DialogTest, MaterialAndCurrencyChosenFromTheirCodeLists)
         ASSERT_GE(currency->findText("CZK"), 0);
         EXPECT_EQ(material->currentText().trimmed(), "GJL-250") << "the job's material shows";
         QApplication::setActiveWindow(&form);
-        currency->setFocus();
+        TabTo(currency);
         QApplication::processEvents();
         // Down from the current code until the list's CZK, as the user moves in the closed list.
         for (int i = 0; i < currency->count() && currency->currentText() != "CZK"; ++i)
@@ -376,4 +375,19 @@ TEST_F(DialogTest, MaterialAndCurrencyChosenFromTheirCodeLists)
         QTest::mouseClick(form.BtnZapis, Qt::LeftButton);
     });
     EXPECT_EQ(value("select MENA from ZAKKALK where C_INT=260001").toString(), "CZK");
+}
+
+// The price in the currency typed and "Od ceny v mene" clicked at once (the tool button takes no focus): the
+// price is worked out from the price on the screen, not from the one before it.
+TEST_F(DialogTest, APriceTypedAndComputedAtOnceIsThePriceComputedFrom)
+{
+    show(260001, [&](TZakKalkForm &form) {
+        ASSERT_TRUE(TabTo(form.FieldControl("CENA_KURZ1")));
+        Type("321");
+        ClickOn(form.btnPocitajOdCENA_KURZ1);
+        EXPECT_DOUBLE_EQ(field("CENA_KURZ1"), 321.0);
+        ASSERT_DOUBLE_EQ(field("KURZ"), 1.0);
+        EXPECT_NEAR(field("CENA1"), 321.0 + field("PRID_MAT1") + field("PRID_DOP1"), 0.005);
+        EXPECT_TRUE(responder->Messages.isEmpty()) << responder->Texts().join('\n').toStdString();
+    });
 }

@@ -183,7 +183,7 @@ TEST_F(DocumentsTest, CustomerAddedSearchedWithAnApostropheAndPrinted)
         QTest::mouseClick(f->btnNovyOdb, Qt::LeftButton);
         EXPECT_EQ(count("select count(*) from CODBERATELOV where ODBERATEL='O''Neil s.r.o.'"), 1);
         QApplication::setActiveWindow(f);
-        f->HlOdberatel->setFocus();
+        TabTo(f->HlOdberatel);
         QTest::keyClicks(f->HlOdberatel, "O'N");
         EXPECT_EQ(cis->QOdberatelia.RecordCount(), 1);
         EXPECT_EQ(cis->QOdberatelia.FieldByName("ODBERATEL")->AsString(), "O'Neil s.r.o.");
@@ -244,12 +244,12 @@ TEST_F(DocumentsTest, ComplaintJobCheckedAsTheFocusMovesOnButNotWhenLeftByEscape
         // A typed job number, completed with the year, brings the job's order, product and customer.
         WhenModal<TZakRekDForm>(
             [&](TZakRekDForm *d) {
-                type(d->DBeC_INT->Edit(), "1");
+                typeDirectly(d->DBeC_INT->Edit(), "1");
                 EXPECT_EQ(odbyt->QZakRek.FieldByName("C_INT")->AsInteger(), 260001);
                 EXPECT_EQ(odbyt->QZakRek.FieldByName("C_OBJ")->AsString().trimmed(), "ZAK260001");
                 EXPECT_EQ(odbyt->QZakRek.FieldByName("C_VYR")->AsString().trimmed(), "V1");
                 EXPECT_FALSE(pickList.Came) << "the one job of the number is taken without the list";
-                d->SetModalResult(mrCancel);
+                QTest::mouseClick(d->BtnNezapis, Qt::LeftButton);
             },
             f);
         QTest::mouseClick(f->BtnNovy, Qt::LeftButton);
@@ -279,21 +279,21 @@ TEST_F(DocumentsTest, ComplaintTakesTheJobAsPrintedInItsFieldAndItsFilter)
     WhenModal<TZakRekForm>([&](TZakRekForm *f) {
         WhenModal<TZakRekDForm>(
             [&](TZakRekDForm *d) {
-                type(d->DBeC_INT->Edit(), "26/0012");
+                typeDirectly(d->DBeC_INT->Edit(), "26/0012");
                 EXPECT_TRUE(responder->Messages.isEmpty()) << "26/0012 is no refused number";
                 EXPECT_EQ(odbyt->QZakRek.FieldByName("C_INT")->AsInteger(), 260012);
                 EXPECT_EQ(odbyt->QZakRek.FieldByName("C_OBJ")->AsString().trimmed(), "ZAK260001");
-                type(d->DBeC_INT->Edit(), "26/00x");
+                typeDirectly(d->DBeC_INT->Edit(), "26/00x");
                 EXPECT_EQ(responder->Texts(),
                           QStringList{QString::fromUtf8("„26/00x“ nie je číslo zákazky (napr. 26/0015).")});
                 EXPECT_EQ(odbyt->QZakRek.FieldByName("C_INT")->AsInteger(), 260012) << "the job stays";
-                d->SetModalResult(mrCancel);
+                QTest::mouseClick(d->BtnNezapis, Qt::LeftButton);
             },
             f);
         QTest::mouseClick(f->BtnNovy, Qt::LeftButton);
         // The list's job filter, typed as printed, short or whole.
         QApplication::setActiveWindow(f);
-        f->eC_INT->setFocus();
+        PutFocusDirectly(f->eC_INT);
         TypeText(f->eC_INT, "26/0012");
         EXPECT_EQ(f->eC_INT->text(), "26/0012");
         EXPECT_EQ(odbyt->QZakRek.RecordCount(), 1);
@@ -360,7 +360,7 @@ TEST_F(DocumentsTest, ACustomerStillNamedByOffersOrdersNotesOrToolsIsNotDeleted)
     WhenModal<TOdberateliaForm>([&](TOdberateliaForm *f) {
         QApplication::setActiveWindow(f);
         for (int c = 5; c <= 9; ++c) {
-            f->HlC_ODB->setFocus();
+            TabTo(f->HlC_ODB);
             f->HlC_ODB->clear();
             QTest::keyClicks(f->HlC_ODB, QString::number(c));
             ASSERT_EQ(cis->QOdberatelia.FieldByName("C_ODB")->AsInteger(), c);

@@ -302,7 +302,7 @@ TEST_F(InternalOrdersTest, TotalsSortAndNormHoursFollowTheList)
         EXPECT_EQ(f->sgKapacity->item(1, 0)->text(), QStringLiteral("P1"));
 
         // A new filter recomputes the shown capacity tab.
-        type(f->vC_OBJ, QStringLiteral("ZAK26002"));
+        typeDirectly(f->vC_OBJ, QStringLiteral("ZAK26002"));
         f->btnFilterClick();
         EXPECT_EQ(f->sgKapacity->rowCount(), 1);
         EXPECT_EQ(f->LabelCelkoveNHod->text(), QStringLiteral("0"));

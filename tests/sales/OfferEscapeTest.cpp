@@ -1,7 +1,6 @@
-// Escape in the offer dialog, pressed as a person presses it: whatever was typed, the dialog closes and the
-// offer stays as stored. An edit holding a typed change takes the first Escape back to the stored text; in
-// the item grid the first Escape closes an open cell editor, the next one the item's edit, and only then the
-// dialog closes. Alt+Z saves.
+// Escape in the offer dialog, pressed as a person presses it: an edit holding a typed change takes the first
+// Escape back to the stored text; in the item grid the first Escape closes an open cell editor, the next one
+// the item's edit, and only then the dialog closes, asking about what is still typed. Alt+Z saves.
 #include "SalesFixture.h"
 
 #include "common/GridTyping.h"
@@ -69,23 +68,27 @@ protected:
 
 TEST_F(OfferEscapeTest, EscapeClosesTheDialogAndStoresNothingTyped)
 {
-    // A note typed and left for the next field is in the record: Escape gives it up with the dialog.
+    // A note typed and left for the next field is in the record: Escape asks, and "Nie" gives it up with
+    // the dialog.
     inOffer([&](TCenPonDForm *d) {
-        d->DBePOZNAMKA->setFocus();
+        TabTo(d->DBePOZNAMKA);
         Retype(d->DBePOZNAMKA, QString::fromUtf8("nová poznámka O'Neil"));
         QTest::keyClick(d->DBePOZNAMKA, Qt::Key_Tab);
         ASSERT_EQ(odbyt->QCenPon.State(), dsEdit);
         ASSERT_EQ(odbyt->QCenPon.FieldByName("POZNAMKA")->AsString(), QString::fromUtf8("nová poznámka O'Neil"));
+        responder->MessageAnswers.push_back(mrNo);
         EXPECT_TRUE(escape(d));
         EXPECT_EQ(d->ModalResult(), mrCancel);
     });
+    EXPECT_EQ(responder->Texts(), QStringList{QString::fromUtf8("Uložiť zmeny?")});
+    responder->Messages.clear();
     EXPECT_EQ(storedNote(), QString::fromUtf8("pôvodná"));
     EXPECT_EQ(odbyt->QCenPon.State(), dsBrowse);
     EXPECT_EQ(odbyt->QCenPon.FieldByName("POZNAMKA")->AsString(), QString::fromUtf8("pôvodná"));
 
     // A note still in its edit: the first Escape takes it back, the second closes.
     inOffer([&](TCenPonDForm *d) {
-        d->DBePOZNAMKA->setFocus();
+        TabTo(d->DBePOZNAMKA);
         Retype(d->DBePOZNAMKA, QString::fromUtf8("ďalšia"));
         EXPECT_FALSE(escape(d)) << "the edit's change is taken back first";
         EXPECT_EQ(d->DBePOZNAMKA->text(), QString::fromUtf8("pôvodná"));
@@ -99,7 +102,7 @@ TEST_F(OfferEscapeTest, EscapeInAnOpenCellEditorClosesOnlyTheEditor)
 {
     inOffer([&](TCenPonDForm *d) {
         TxDBGrid *grid = d->DBGridCenPonD;
-        grid->setFocus();
+        TabTo(grid);
         QWidget *editor = TypeInCell(grid, 3, "42");
         ASSERT_NE(editor, grid) << "no cell editor opened";
         ASSERT_TRUE(grid->EditorMode());
@@ -124,7 +127,7 @@ TEST_F(OfferEscapeTest, AltZSavesAndTheItemsDeleteHasAKeyOfItsOwn)
     bool pressed = false;
     WhenModal<TCenPonDForm>([&](TCenPonDForm *d) {
         QApplication::setActiveWindow(d);
-        d->DBePOZNAMKA->setFocus();
+        TabTo(d->DBePOZNAMKA);
         Retype(d->DBePOZNAMKA, QString::fromUtf8("uložená"));
         QTest::keyClick(d->DBePOZNAMKA, Qt::Key_Tab);
         QTest::keyClick(QApplication::focusWidget(), Qt::Key_Z, Qt::AltModifier);

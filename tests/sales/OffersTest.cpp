@@ -90,7 +90,7 @@ protected:
     {
         WhenModal<TCenPonDForm>([&](TCenPonDForm *d) {
             QApplication::setActiveWindow(d);
-            d->DBGridCenPonD->setFocus();
+            TabTo(d->DBGridCenPonD);
             steps(d, d->DBGridCenPonD);
             if (d->ModalResult() == mrNone)
                 d->BtnNezapis->click();
@@ -298,7 +298,7 @@ TEST_F(OffersTest, ItemsGoWithTheNumberTheOfferIsStoredUnderAfterARefusal)
 {
     inOfferDialog(browser->BtnNovy, [&](TCenPonDForm *d, TxDBGrid *grid) {
         type(d->DBeC_OBJ, "PON260001"); // another offer's number
-        grid->setFocus();
+        TabTo(grid);
         d->BtnNovy->click();
         QTest::keyClick(TypeInCell(grid, 1, "V100"), Qt::Key_Return);
         QTest::keyClick(TypeInCell(grid, 3, "7"), Qt::Key_Return);
@@ -357,7 +357,7 @@ TEST_F(OffersTest, AnOfferNumberAnotherWorkstationTookMeanwhileGivesWayToTheNext
         d->btnCislo->click();
         proposed = odbyt->QCenPon.FieldByName("C_OBJ")->AsString().trimmed();
         takeElsewhere(proposed);
-        grid->setFocus();
+        TabTo(grid);
         d->BtnNovy->click();
         QTest::keyClick(TypeInCell(grid, 1, "V100"), Qt::Key_Return);
         QTest::keyClick(TypeInCell(grid, 3, "4"), Qt::Key_Return);

@@ -182,7 +182,7 @@ TEST_F(OrderFormsTest, TheBrowserCountsANewOrderAndItsItemsFollowAFoundOne)
     QTest::mouseClick(browser->btnNova, Qt::LeftButton);
     EXPECT_EQ(browser->LabelRecCount->text(), QString::fromUtf8("Nájdených položiek:3"));
 
-    browser->HlObj->setFocus();
+    TabTo(browser->HlObj);
     TypeText(browser->HlObj, "ZAK260001");
     EXPECT_EQ(browser->LabelRecCount->text(), QString::fromUtf8("Nájdených položiek:1"));
     ASSERT_TRUE(odbyt->QZakazkyD.Active()) << "the items of the found order";
@@ -351,9 +351,8 @@ TEST_F(OrderFormsTest, TheCustomerNumberTakesFourDigitsAtMost)
     QString typed;
     WhenModal<TFormZakazkaHl>([&](TFormZakazkaHl *d) {
         QApplication::setActiveWindow(d);
-        d->DBeC_ODB->setFocus();
+        TabTo(d->DBeC_ODB);
         QApplication::processEvents();
-        QTest::keyClick(d->DBeC_ODB, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClicks(d->DBeC_ODB, "123456");
         typed = d->DBeC_ODB->text();
         type(d->DBeC_ODB, "5");
@@ -387,7 +386,7 @@ TEST_F(OrderFormsTest, ConfirmToggleAndRevision)
         EXPECT_TRUE(d->sbPotvrdenie->isChecked());
         EXPECT_TRUE(d->sbPotvrdenie->isEnabled());
         EXPECT_TRUE(d->UpDownC_REV->isVisible());
-        d->UpDownC_REV->setFocus();
+        TabTo(d->UpDownC_REV);
         QTest::keyClick(d->UpDownC_REV, Qt::Key_Up);
         QTest::keyClick(d->UpDownC_REV, Qt::Key_Up);
         EXPECT_EQ(odbyt->QZakazkyD.FieldByName("C_REV")->AsInteger(), 1);

@@ -231,7 +231,7 @@ TEST_F(ProductDialogTest, ACodeTypedIntoANewRouteRowTakesItsOperation)
     const bool saved = editV1([&](TVyrobkyDForm *form) {
         TDBGrid *grid = form->DBGridOperacie;
         form->pcVyrobok->setCurrentIndex(1);
-        grid->setFocus();
+        TabTo(grid);
         QTest::keyClick(grid, Qt::Key_Insert);
         QWidget *editor = TypeInCell(grid, 0, QStringLiteral("B"));
         EXPECT_EQ(grid->CellEditorText(), QStringLiteral("B")) << "the route";
@@ -281,7 +281,7 @@ TEST_F(ProductDialogTest, OperationDialogFillsFromTheListAndPostsOnOk)
         EXPECT_TRUE(f->DBeC_OPERACIE->Edit()->hasFocus());
         QTest::keyClick(f->DBeC_OPERACIE->Edit(), Qt::Key_Escape); // given up
         TDBLookupCombo *combo = f->DBlcbOPERACIA;
-        combo->setFocus();
+        TabTo(combo);
         const int at = combo->IndexOfKey("CIS");
         for (int i = 0; i < combo->count() && combo->currentIndex() != at; ++i)
             QTest::keyClick(combo, combo->currentIndex() < at ? Qt::Key_Down : Qt::Key_Up);

@@ -7,7 +7,7 @@
 #include "sales/DMTPV.h"
 #include "shell/DMCis.h"
 #include "shell/Routines.h"
-#include "common/HostileCorpus.h"
+#include "common/PersonTyping.h"
 #include "shell/ShellFixture.h"
 #include "platform/db/SqlWait.h"
 #include "platform/ui/Dialogs.h"
@@ -62,16 +62,20 @@ protected:
         ShellTest::TearDown();
         CurrencyCode = QStringLiteral("EUR");
     }
-    // Types the text over the edit's text with real keys (letters outside ASCII too) and leaves it with Tab.
-    static void type(QWidget *edit, const QString &text)
+    // Tab to the edit, type the text over what Tab selected (letters outside ASCII too) and leave it with Tab.
+    static void type(QWidget *edit, const QString &text, std::source_location where = std::source_location::current())
     {
-        QApplication::setActiveWindow(edit->window());
-        edit->setFocus();
-        QApplication::processEvents();
+        TabAndType(edit, text, where);
+    }
+    // The same with the focus put into the edit directly and its text selected by Ctrl+A, for the few tests
+    // whose field Tab does not reach yet as a person would.
+    static void typeDirectly(QWidget *edit, const QString &text)
+    {
+        PutFocusDirectly(edit);
         QTest::keyClick(edit, Qt::Key_A, Qt::ControlModifier);
         TypeText(edit, text);
         QTest::keyClick(edit, Qt::Key_Tab);
-        QApplication::processEvents();
+        Settle();
     }
     // Runs before the base data module is made (which reads the locale then).
     virtual void beforeConnect() {}

@@ -1,6 +1,7 @@
 // The program's own modules on the served demo foundry with the orders browser open, when the server ends
 // the connection under it: one Slovak message, no crash, and the next search connects again and lists; the
 // same for the item dialog's save.
+#include "common/PersonTyping.h"
 #include "DemoServerTest.h"
 
 #include "common/HostileCorpus.h"
@@ -104,7 +105,7 @@ TEST_F(LostUnderAForm, OneSlovakMessageThenTheNextSearchConnectsAgain)
 
     // The first key of a search meets the lost connection: said once, in Slovak; the form stays usable.
     QApplication::setActiveWindow(form.get());
-    form->HlObj->setFocus();
+    TabTo(form->HlObj);
     TypeText(form->HlObj, QStringLiteral("Z"));
     ASSERT_EQ(responder->Messages.size(), 1) << responder->Texts().join('\n').toStdString();
     EXPECT_TRUE(responder->Messages[0].Text.contains(fb::ConnectionLostMessage))
@@ -142,8 +143,7 @@ TEST_F(LostUnderAForm, TheItemDialogKeepsWhatWasTypedAndTheNextSaveConnectsAndSa
     auto dialog = std::make_unique<TFormZakazkaDetHl>();
     dialog->show();
     QApplication::setActiveWindow(dialog.get());
-    dialog->DBeMNOZ_OBJ->setFocus();
-    QTest::keyClick(dialog->DBeMNOZ_OBJ, Qt::Key_A, Qt::ControlModifier);
+    TabTo(dialog->DBeMNOZ_OBJ);
     TypeText(dialog->DBeMNOZ_OBJ, QStringLiteral("77"));
     QTest::keyClick(dialog->DBeMNOZ_OBJ, Qt::Key_Tab);
 

@@ -1,6 +1,7 @@
 // Several program instances on one served copy of the demo foundry, each a process with its own connection
 // and data modules: one order item saved by two of them, two planners, twenty shop-floor terminals booking
 // at once, and an instance whose connection is killed while its save is open.
+#include "platform/os/Clock.h"
 #include "DemoServerTest.h"
 #include "WorkstationProcess.h"
 #include "driver/WorkstationDriver.h"
@@ -140,7 +141,7 @@ TEST_F(ProgramInstances, TwoPlannersKeepTheirPlansForDifferentJobs)
     auto a = instance();
     auto b = instance();
     ASSERT_TRUE(a->Started() && b->Started());
-    const QString start = QDate::currentDate().addDays(1).toString(Qt::ISODate);
+    const QString start = Date().addDays(1).toString(Qt::ISODate);
     // A's run commits its plan: B's run neither waits for A nor plans over what A booked.
     const auto planA = a->Run(QStringLiteral("plan %1 %2").arg(QString::number(kItemA), start));
     ASSERT_TRUE(planA.ok) << described(planA);

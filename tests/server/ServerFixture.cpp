@@ -1,9 +1,6 @@
 #include "ServerFixture.h"
 
-#include "platform/os/ServerProbe.h"
-
 #include <QFile>
-#include <QRegularExpression>
 
 namespace {
 
@@ -13,36 +10,6 @@ constexpr QFileDevice::Permissions kEveryone = QFileDevice::ReadOwner | QFileDev
                                                QFileDevice::ReadOther | QFileDevice::WriteOther | QFileDevice::ExeOther;
 
 } // namespace
-
-bool LocalServerAnswers()
-{
-    return IsLocalServerListening();
-}
-
-QString ServerAdminPassword()
-{
-    const QString fromEnv = qEnvironmentVariable("ISC_PASSWORD");
-    if (!fromEnv.isEmpty())
-        return fromEnv;
-    QFile file(QStringLiteral("/etc/firebird/3.0/SYSDBA.password"));
-    if (!file.open(QIODevice::ReadOnly))
-        return QString();
-    static const QRegularExpression line(QStringLiteral("^\\s*ISC_PASSWORD\\s*=\\s*\"?([^\"\\n]*)\"?\\s*$"),
-                                         QRegularExpression::MultilineOption);
-    const auto m = line.match(QString::fromUtf8(file.readAll()));
-    return m.hasMatch() ? m.captured(1) : QString();
-}
-
-QString ServerUnavailable(QString &password)
-{
-    if (!LocalServerAnswers())
-        return QStringLiteral("no Firebird server answers on 127.0.0.1:3050 (scripts/firebird-server.sh starts one)");
-    password = ServerAdminPassword();
-    if (password.isEmpty())
-        return QStringLiteral("the server administrator's password is unknown: set ISC_PASSWORD or make "
-                              "/etc/firebird/3.0/SYSDBA.password readable");
-    return QString();
-}
 
 void ServerTest::SetUp()
 {

@@ -4,6 +4,7 @@
 // several workstations. Skips with the reason when there is no server or no password.
 #pragma once
 
+#include "common/LocalServer.h"
 #include "platform/fb/IBCustomDataSet.h"
 #include "platform/fbapi/Attachment.h"
 
@@ -12,14 +13,6 @@
 #include <gtest/gtest.h>
 
 #include <memory>
-
-// Whether something listens on the local Firebird port (a short, bounded connect).
-bool LocalServerAnswers();
-// The server administrator's password, empty when it cannot be read.
-QString ServerAdminPassword();
-// Why the server tests cannot run here (no server, no password: the skip message), empty when they can;
-// password gets the administrator's password.
-QString ServerUnavailable(QString &password);
 
 class ServerTest : public ::testing::Test {
 protected:

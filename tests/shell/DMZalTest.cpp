@@ -180,7 +180,6 @@ struct LoginTyping {
                 return;
             }
             if (!user.isNull()) {
-                login->UserEdit->selectAll();
                 QTest::keyClicks(login->UserEdit, user);
             }
             QTest::keyClicks(login->PasswordEdit, password);

@@ -167,7 +167,7 @@ TEST_F(SqlConsoleTest, TheWorkbookReadsBack)
     auto part = [&](const char *name) {
         QProcess unzip;
         unzip.start(QStringLiteral("unzip"), {QStringLiteral("-p"), file, QString::fromLatin1(name)});
-        unzip.waitForFinished();
+        EXPECT_TRUE(unzip.waitForFinished(60000)) << "unzip ends";
         return QString::fromUtf8(unzip.readAllStandardOutput());
     };
     EXPECT_TRUE(part("xl/workbook.xml").contains("name=\"Export\""));

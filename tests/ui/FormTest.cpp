@@ -1,4 +1,5 @@
 // The form base: Enter, Escape and modal results as the program's dialogs use them.
+#include "common/PersonTyping.h"
 #include "platform/ui/BitBtn.h"
 #include "platform/ui/Dialogs.h"
 #include "platform/ui/Form.h"
@@ -37,8 +38,8 @@ struct Dialog : TForm {
     {
         show();
         activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(this));
-        first->setFocus();
+        ASSERT_TRUE(ShowActive(this));
+        TabTo(first);
         QCoreApplication::processEvents();
     }
 };
@@ -49,7 +50,7 @@ int runModal(TForm &form, std::function<void()> steps)
 {
     QTimer::singleShot(0, &form, [&] {
         form.activateWindow();
-        (void)QTest::qWaitForWindowActive(&form);
+        ShowActive(&form);
         steps();
     });
     return form.ShowModal();
@@ -85,7 +86,7 @@ TEST(Form, EnterInAMemoStaysInTheMemo)
     auto *memo = new QPlainTextEdit(&d);
     d.layout()->addWidget(memo);
     d.showActive();
-    memo->setFocus();
+    TabTo(memo);
     QTest::keyClicks(memo, QStringLiteral("a"));
     QTest::keyClick(memo, Qt::Key_Return);
     EXPECT_TRUE(memo->hasFocus());
@@ -128,7 +129,7 @@ TEST(Form, EscapeWithoutACancelButtonClosesAsTheTitleBarDoes)
     d.OnCloseQuery = [&](bool &canClose) { canClose = ++queries > 1; };
     d.OnClose = [&](TCloseAction &) { ++closes; };
     int result = runModal(d, [&] {
-        d.first->setFocus();
+        TabTo(d.first);
         QTest::keyClick(d.first, Qt::Key_Escape);
         QCoreApplication::processEvents();
         EXPECT_TRUE(d.isVisible()) << "the close query refused";
@@ -160,7 +161,7 @@ TEST(Form, EscapeInAFormInsideAnotherWindowIsLeftToThatWindow)
     (new QVBoxLayout(inner))->addWidget(edit);
     outer.layout()->addWidget(inner);
     int result = runModal(outer, [&] {
-        edit->setFocus();
+        TabTo(edit);
         QTest::keyClick(edit, Qt::Key_Escape);
     });
     EXPECT_EQ(result, mrCancel);
@@ -206,7 +207,7 @@ TEST(Form, AButtonsResultWaitsForItsHandlersAndARefusalKeepsTheFormOpen)
         });
     });
     int result = runModal(d, [&] {
-        d.first->setFocus();
+        TabTo(d.first);
         QTest::keyClicks(d.first, "typed 12");
         QTest::mouseClick(d.ok, Qt::LeftButton);
         QCoreApplication::processEvents(); // the close, were one queued
@@ -214,7 +215,7 @@ TEST(Form, AButtonsResultWaitsForItsHandlersAndARefusalKeepsTheFormOpen)
         ASSERT_EQ(responder.Messages.size(), 1);
         EXPECT_EQ(d.first->text(), "typed 12");
         refuse = 1;
-        d.first->setFocus();
+        TabTo(d.first);
         QTest::keyClick(d.first, Qt::Key_Return);
         QCoreApplication::processEvents();
         EXPECT_TRUE(d.isVisible()) << "an abort closed the form";
@@ -323,7 +324,7 @@ TEST(Form, ExplicitTabOrder)
     Dialog d;
     TForm::SetTabOrder({d.second, d.first, d.cancel});
     d.showActive();
-    d.second->setFocus();
+    TabTo(d.second);
     QTest::keyClick(d.second, Qt::Key_Tab);
     EXPECT_TRUE(d.first->hasFocus());
     QTest::keyClick(d.first, Qt::Key_Return);
@@ -356,7 +357,6 @@ TEST(Form, AKeptFormOpenedFromAModalWindowStandsAboveIt)
     EXPECT_EQ(kept.parentWidget(), &home);
 }
 
-
 // A form destroyed while a field it checks on leaving has the focus and typed text: hiding the window takes
 // the focus from the field, and no handler of the form runs on the half-destroyed form (here its list of
 // entries, gone with the form's own members, would be read).
@@ -377,7 +377,7 @@ TEST(Form, NoHandlerRunsOnAFormBeingDestroyed)
     ASSERT_TRUE(form->first->hasFocus());
     QTest::keyClick(form->first, Qt::Key_Tab);
     EXPECT_EQ(seen, QStringList{QStringLiteral("1")}) << "the handler runs on a living form";
-    form->first->setFocus();
+    TabTo(form->first);
     QTest::keyClicks(form->first, QStringLiteral("7"));
     delete form;
     EXPECT_EQ(seen, QStringList{QStringLiteral("1")});

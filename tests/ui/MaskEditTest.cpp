@@ -1,5 +1,6 @@
 // The masked edit and the date edit: values set and read back in the mask language, dates typed key by key,
 // dates that do not exist refused, the drop-down calendar.
+#include "common/PersonTyping.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
 #include "platform/ui/DateEdit.h"
@@ -119,7 +120,7 @@ protected:
             layout->addWidget(w);
         form.show();
         form.activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(&form));
+        ASSERT_TRUE(ShowActive(&form));
     }
     void TearDown() override
     {
@@ -128,7 +129,7 @@ protected:
     }
     void enter()
     {
-        before->setFocus();
+        TabTo(before);
         QTest::keyClick(before, Qt::Key_Tab);
         ASSERT_TRUE(date->hasFocus());
     }
@@ -175,7 +176,6 @@ TEST_F(DateEditTest, AnEmptyEditTakesADateTypedKeyByKey)
     for (const auto &c : cases) {
         SCOPED_TRACE(c.typed);
         enter();
-        date->selectAll();
         QTest::keyClick(date, Qt::Key_Delete);
         QTest::keyClicks(date, QString::fromLatin1(c.typed));
         EXPECT_EQ(date->EditText(), QString::fromLatin1(c.shown));
@@ -247,11 +247,49 @@ TEST_F(DateEditTest, TheCalendarOpensOnTheDateHeldOrOnToday)
     EXPECT_TRUE(responder.Messages.isEmpty());
 
     // A text that is no date opens the calendar on today, and says nothing until the edit is left.
-    date->selectAll();
+    QTest::keyClick(date, Qt::Key_A, Qt::ControlModifier);
     QTest::keyClicks(date, "31.2.2026");
     QTest::keyClick(date, Qt::Key_F4);
     ASSERT_NE(date->Calendar(), nullptr);
     EXPECT_EQ(date->Calendar()->selectedDate(), QDate(2026, 5, 20));
     keyToFocus(Qt::Key_Escape);
     EXPECT_TRUE(responder.Messages.isEmpty());
+}
+
+// A masked edit reached by keys, the program's Enter included, is typed over as a plain one is: what is typed
+// replaces the value instead of being added to it or refused at the end of a full mask.
+TEST(MaskEdit, ReachedByKeysWhatIsTypedReplacesTheValue)
+{
+    const struct {
+        const char *mask;
+        const char *value;
+        const char *typed;
+        const char *text;
+    } cases[] = {
+        {"", "2", "3", "3"},
+        {"9999;0;_", "2", "3", "3"},
+        {"9999;0;_", "1234", "7", "7"},
+        {"99:99;1;_", "00:00", "0730", "07:30"},
+    };
+    for (const Qt::Key arrival : {Qt::Key_Return, Qt::Key_Tab, Qt::Key_Backtab})
+        for (const auto &c : cases) {
+            SCOPED_TRACE(::testing::Message() << c.mask << " " << c.value << " by key " << arrival);
+            TForm form;
+            auto *before = new QLineEdit(&form);
+            auto *edit = new TMaskEdit(&form);
+            auto *after = new QLineEdit(&form);
+            auto *layout = new QVBoxLayout(&form);
+            for (QWidget *w : std::initializer_list<QWidget *>{before, edit, after})
+                layout->addWidget(w);
+            edit->SetEditMask(QString::fromLatin1(c.mask));
+            edit->SetText(QString::fromLatin1(c.value));
+            ASSERT_TRUE(ShowActive(&form, "the form with the masked edit comes up"));
+            ASSERT_TRUE(arrival == Qt::Key_Backtab ? TabTo(after) : TabTo(before));
+            const bool arrived = arrival == Qt::Key_Return ? EnterTo(edit, 1)
+                                 : arrival == Qt::Key_Tab  ? TabTo(edit, 1)
+                                                           : BacktabTo(edit, 1);
+            ASSERT_TRUE(arrived);
+            Type(QString::fromLatin1(c.typed));
+            EXPECT_EQ(edit->Text().trimmed(), QString::fromLatin1(c.text));
+        }
 }

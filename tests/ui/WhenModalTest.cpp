@@ -1,6 +1,7 @@
 // The support that acts in the modal windows of the code under test: steps in nested windows and in
 // successive showings, a step only once its window is the active one, and a window nothing waits for that
 // fails its test and is closed, with every modal loop ending, while windows steps wait for are left to them.
+#include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "platform/ui/Form.h"
 
@@ -81,7 +82,7 @@ TEST(WhenModal, AStepActsOnceItsWindowIsActiveSoNoEarlierWindowTakesTheFocusAway
     WhenModal<Dialog>([&](Dialog *f) {
         ran = true;
         EXPECT_TRUE(f->isActiveWindow());
-        f->edit->setFocus();
+        TabTo(f->edit);
         QCoreApplication::processEvents();
         EXPECT_TRUE(f->edit->hasFocus());
         EXPECT_EQ(f->focusLost, 0) << "no late activation took the focus from the step's edit";
