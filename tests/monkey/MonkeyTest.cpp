@@ -72,12 +72,7 @@ const QStringList NoWindowOfItsOwn{"mnuOznacOdvedeneDodane", "mnuAktualizaciaNHT
 // shown modally again from inside itself (the edit is then cancelled and the window may never close); a grid's
 // cell editor lost while its edit is committed.
 const QMap<QString, const char *> KnownFaults{
-    {"mnuDodavatelia", "QDialog::exec: Recursive call detected, then the supplier dialog does not close"},
-    {"Dodacielisty1", "QDialog::exec: Recursive call detected in the delivery note dialog"},
-    {"Sklady1", "edit: editing failed in the stores' grid"},
-    {"mnuCenPon", "QDialog::exec: Recursive call detected in the offer dialog, then the run does not end"},
     {"mnuReklamacie", "QDialog::exec: Recursive call detected in the complaints' list"},
-    {"mnuUsers", "the box \"The user name specified was not found in the security database\""},
     {"mnuVyrobky", "the run does not end: the products' price list dialog stays open"},
 };
 
