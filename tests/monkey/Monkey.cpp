@@ -330,6 +330,14 @@ QString TMonkey::clickButton(QWidget *window)
         return QString();
     QAbstractButton *b = buttons[pick(int(buttons.size()))];
     const QString what = QStringLiteral("click button \"%1\" %2").arg(b->text(), b->objectName());
+    // A button's menu (the calendar's month and year) pops up in a loop of its own, which no modal window
+    // watch sees: it is closed again as a person leaves a menu with Escape.
+    QTimer popupClosed;
+    QObject::connect(&popupClosed, &QTimer::timeout, [] {
+        if (QWidget *popup = QApplication::activePopupWidget())
+            popup->close();
+    });
+    popupClosed.start(0);
     QTest::mouseClick(b, Qt::LeftButton);
     return what;
 }
@@ -404,9 +412,16 @@ QString TMonkey::altLetter(QWidget *window, QWidget *target)
 void TMonkey::closeWindow(QWidget *window)
 {
     const QPointer<QWidget> guard(window);
+    // A window the closing opens (a question, the print dialog of a document to print, then its preview) is
+    // closed in turn, and so is the next one the same closing opens.
+    std::function<void()> watch = [this, &watch] {
+        WhenModal<QWidget>([this, &watch](QWidget *inner) {
+            closeWindow(inner);
+            watch();
+        });
+    };
     for (int attempt = 0; attempt < 4 && !closed(guard); ++attempt) {
-        // A window the closing opens (a question, the print dialog of a document to print) is closed in turn.
-        WhenModal<QWidget>([this](QWidget *inner) { closeWindow(inner); });
+        watch();
         QApplication::setActiveWindow(guard);
         switch (attempt) {
         case 0:
