@@ -1,5 +1,6 @@
 #include "xDatabase.h"
 
+#include "platform/fbapi/IBError.h"
 #include "platform/os/Exception.h"
 #include "platform/os/ServerProbe.h"
 
@@ -7,6 +8,18 @@ namespace {
 // Room for the server version and the database cluster; a longer answer is read as far as it goes.
 constexpr int ServerInfoAnswerSize = 1024;
 constexpr int OdsInfoAnswerSize = 32;
+QString serviceFailure(unsigned char action, const QString &userName)
+{
+    switch (action) {
+    case saAddUser:
+        return QString::fromUtf8("Užívateľa %1 sa na serveri databázy nepodarilo založiť.").arg(userName);
+    case saDeleteUser:
+        return QString::fromUtf8("Užívateľa %1 sa na serveri databázy nepodarilo zmazať.").arg(userName);
+    default:
+        return QString::fromUtf8("Heslo užívateľa %1 sa na serveri databázy nepodarilo zmeniť.").arg(userName);
+    }
+}
+
 } // namespace
 
 void TxDatabase::ServiceAttach()
@@ -40,7 +53,17 @@ bool TxDatabase::ServiceAction(unsigned char action, const QString &userName, co
 {
     // Built first: a name or password the block cannot carry is refused before any call.
     const QByteArray block = fb::Services::UserActionBlock(action, userName, password);
-    withServices([&] { services_.startBlock(block); });
+    try {
+        withServices([&] { services_.startBlock(block); });
+    } catch (const EIBError &e) {
+        // A failure the server only tells in its own words (its list of users locked or out of reach, say)
+        // is said in Slovak, naming what failed; the server's lines stay with the error for the log.
+        if (e.Message != e.ServerMessage || e.ConnectionLost)
+            throw;
+        EIBError said(serviceFailure(action, userName), e.SQLCode, e.IBErrorCode);
+        said.ServerMessage = e.ServerMessage;
+        throw said;
+    }
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "DodavateliaForm.h"
 
+#include "platform/ui/FormGlobal.h"
+
 #include "DMMTZ.h"
 #include "MTZSql.h"
 #include "library/SqlLiteral.h"
@@ -24,8 +26,7 @@ TDodavateliaForm *DodavateliaForm = nullptr;
 namespace {
 TDodavateliaForm *suppliersForm()
 {
-    if (!DodavateliaForm)
-        DodavateliaForm = new TDodavateliaForm;
+    FormOnDemand(DodavateliaForm);
     return DodavateliaForm;
 }
 } // namespace

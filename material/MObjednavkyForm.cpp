@@ -1,5 +1,7 @@
 #include "MObjednavkyForm.h"
 
+#include "platform/ui/FormGlobal.h"
+
 #include "DMMTZ.h"
 #include "DodavateliaForm.h"
 #include "FormActions.h"
@@ -341,8 +343,7 @@ void ReceivePurchaseOrder()
 
 void ShowPurchaseOrders()
 {
-    if (!MObjednavkyForm)
-        MObjednavkyForm = new TMObjednavkyForm;
+    FormOnDemand(MObjednavkyForm);
     MObjednavkyForm->cbFilter->SetItemIndex(0);
     MObjednavkyForm->cbFilter->ApplyFilter();
     DMMTZ->QMObjD.Open();

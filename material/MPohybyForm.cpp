@@ -1,5 +1,7 @@
 #include "MPohybyForm.h"
 
+#include "platform/ui/FormGlobal.h"
+
 #include "DMMTZ.h"
 #include "FormActions.h"
 #include "MPohybDForm.h"
@@ -207,8 +209,7 @@ void TMPohybyForm::Print()
 
 void ShowStockMovements()
 {
-    if (!MPohybyForm)
-        MPohybyForm = new TMPohybyForm;
+    FormOnDemand(MPohybyForm);
     MPohybyForm->eOd->setText(DateToStr(Date()));
     MPohybyForm->eDo->setText(DateToStr(Date()));
     MPohybyForm->BuildMovementQuery();

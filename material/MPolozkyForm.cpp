@@ -1,5 +1,7 @@
 #include "MPolozkyForm.h"
 
+#include "platform/ui/FormGlobal.h"
+
 #include "DMMTZ.h"
 #include "FormActions.h"
 #include "MTZSql.h"
@@ -412,8 +414,7 @@ void TMPolozkyForm::DeleteItem()
 
 void ShowMaterialItems()
 {
-    if (!MPolozkyForm)
-        MPolozkyForm = new TMPolozkyForm;
+    FormOnDemand(MPolozkyForm);
     MPolozkyForm->Tabs->setCurrentIndex(0);
     MPolozkyForm->cbTyp1->setCurrentIndex(0);
     MPolozkyForm->eTyp2->clear();

@@ -1,5 +1,7 @@
 #include "MPoziadavkyForm.h"
 
+#include "platform/ui/FormGlobal.h"
+
 #include "DMMTZ.h"
 #include "FormActions.h"
 #include "MTZSql.h"
@@ -182,8 +184,7 @@ void TMPoziadavkyForm::MarkDone()
 namespace {
 TMPoziadavkyForm *requestsForm()
 {
-    if (!MPoziadavkyForm)
-        MPoziadavkyForm = new TMPoziadavkyForm;
+    FormOnDemand(MPoziadavkyForm);
     return MPoziadavkyForm;
 }
 } // namespace

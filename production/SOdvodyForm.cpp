@@ -72,15 +72,6 @@ void redWhenNegative(TDBGrid *grid)
     };
 }
 
-// The report made at start, or on first use when the start did not make it.
-TSOdvQR1Rep &handOverReport()
-{
-    static std::unique_ptr<TSOdvQR1Rep> own;
-    if (!SOdvQR1Rep)
-        own = std::make_unique<TSOdvQR1Rep>();
-    return *SOdvQR1Rep;
-}
-
 } // namespace
 
 TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
@@ -220,8 +211,8 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
     lCena = new QLabel(tabPrehlady);
     btnGraf = GuardedButton(QStringLiteral("&Graf"), tabPrehlady, [this] { btnGrafClick(); });
     btnTlac3 = GuardedButton(QString::fromUtf8("Tlač"), tabPrehlady, [this] {
-        handOverReport().SetView(rgPohlad->ItemIndex());
-        PrintReport(&handOverReport());
+        HandOverReport().SetView(rgPohlad->ItemIndex());
+        PrintReport(&HandOverReport());
     });
     overButtons->addWidget(new QLabel(QString::fromUtf8("Cena spolu :"), tabPrehlady));
     overButtons->addWidget(lCena);
@@ -269,6 +260,13 @@ TSOdvodyForm::TSOdvodyForm(QWidget *owner) : TForm(owner)
 }
 
 TSOdvodyForm::~TSOdvodyForm() = default;
+
+TSOdvQR1Rep &TSOdvodyForm::HandOverReport()
+{
+    if (!SOdvQR1Rep)
+        ownHandOverReport_ = std::make_shared<TSOdvQR1Rep>();
+    return *SOdvQR1Rep;
+}
 
 void TSOdvodyForm::showList()
 {
@@ -350,7 +348,7 @@ void TSOdvodyForm::BtnNezapisClick()
 void TSOdvodyForm::btnTlac1Click()
 {
     const QList<THandOverKey> printed = DMOdv->OpenUnprinted();
-    TSOdvQR1Rep &report = handOverReport();
+    TSOdvQR1Rep &report = HandOverReport();
     report.SetView(1);
     if (ModuleHooks().ShowReport)
         ModuleHooks().ShowReport(&report);
@@ -425,6 +423,7 @@ void ShowHandOvers()
 void PrintHandOversOfPeriod(const QDate &from, const QDate &to)
 {
     DMOdv->OpenPeriodList(from, to);
-    handOverReport().SetView(1);
-    PrintReport(&handOverReport());
+    TSOdvQR1Rep &report = FormOnDemand(SOdvodyForm).HandOverReport();
+    report.SetView(1);
+    PrintReport(&report);
 }

@@ -7,6 +7,8 @@
 #include "platform/chart/DBChart.h"
 #include "platform/ui/Form.h"
 
+#include <memory>
+
 class QAction;
 class QCheckBox;
 class QLabel;
@@ -18,6 +20,7 @@ class TDBComboBox;
 class TDBEdit;
 class TDBGrid;
 class TRadioGroup;
+class TSOdvQR1Rep;
 
 class TSOdvodyForm : public TForm {
     Q_OBJECT
@@ -58,9 +61,13 @@ public:
     void btnGrafClick();
     // The overviews of the current hand-over's day and customer.
     void ShowRowOverview();
+    // The hand-overs' report made at start, or one of this form's own when the start did not make it.
+    TSOdvQR1Rep &HandOverReport();
 
 private:
     void showList();
+    // The report this form made, which goes with the form rather than outliving the program's run.
+    std::shared_ptr<TSOdvQR1Rep> ownHandOverReport_;
 };
 
 extern TFormGlobal<TSOdvodyForm> SOdvodyForm;

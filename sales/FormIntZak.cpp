@@ -75,14 +75,6 @@ QString shortDate(const QDate &date)
     return FormatDateTime(QLatin1String(ShortDate), date);
 }
 
-TQRPlanZak &planReport()
-{
-    static std::unique_ptr<TQRPlanZak> own;
-    if (!QRPlanZak)
-        own = std::make_unique<TQRPlanZak>();
-    return *QRPlanZak;
-}
-
 } // namespace
 
 TFormIntZak::TFormIntZak(QWidget *owner) : TtIntZakForm(owner)
@@ -448,6 +440,13 @@ void TFormIntZak::MarkCurrent(bool finished)
         return;
     if (finished ? MarkOrderFinished(job) : MarkOrderHandedOver(job))
         refreshList();
+}
+
+TQRPlanZak &TFormIntZak::planReport()
+{
+    if (!QRPlanZak)
+        ownPlanReport_ = std::make_shared<TQRPlanZak>();
+    return *QRPlanZak;
 }
 
 void TFormIntZak::printJobs(const QString &where)

@@ -8,6 +8,7 @@
 #include "tIntZakForm.h"
 
 #include <QDate>
+#include <memory>
 
 class QAction;
 class QCheckBox;
@@ -24,6 +25,7 @@ class TRadioGroup;
 class TxDBGrid;
 class TCellFont;
 class TDataSet;
+class TQRPlanZak;
 struct TInternalOrderFilter;
 
 class TFormIntZak : public TtIntZakForm {
@@ -82,6 +84,11 @@ private:
     int currentJob();
     void refreshList();
     void printJobs(const QString &where);
+    // The sales plan made at start, or one of this form's own when the start did not make it.
+    TQRPlanZak &planReport();
+
+    // The plan this form made, which goes with the form rather than outliving the program's run.
+    std::shared_ptr<TQRPlanZak> ownPlanReport_;
 };
 
 extern TFormGlobal<TFormIntZak> FormIntZak;

@@ -276,8 +276,10 @@ void TIniFile::save()
     for (const QString &line : std::as_const(lines_))
         text += line + eol;
     QByteArray bytes;
-    // A file read as Windows-1250 stays so while its text fits the code page.
-    const bool codePage = !utf8_ && Win1250::toUnicode(Win1250::fromUnicode(text)) == text;
+    // A file read as Windows-1250 stays so while its text fits the code page. A file that began with the
+    // UTF-8 mark is written as UTF-8 with it: written in the code page without the mark, text beginning with
+    // the mark's own three bytes would be taken for the mark on the next read and lose them.
+    const bool codePage = !utf8_ && !bom_ && Win1250::toUnicode(Win1250::fromUnicode(text)) == text;
     if (codePage)
         bytes = Win1250::fromUnicode(text);
     else

@@ -689,10 +689,11 @@ void TDBGrid::editorKey(QWidget *editor, QKeyEvent *e)
             if (ds->State() != dsInsert || ds->Modified())
                 Guarded([&] { ds->Append(); });
             SetSelectedIndex(0);
-            edit(currentIndex());
+            editAt(currentIndex());
             return;
         }
-        closeEditor(editor, back ? QAbstractItemDelegate::EditPreviousItem : QAbstractItemDelegate::EditNextItem);
+        closeEditor(editor, QAbstractItemDelegate::NoHint);
+        editAt(moveCursor(back ? MovePrevious : MoveNext, Qt::NoModifier));
         return;
     }
     // Enter is the grid's key then (where Enter works as Tab it goes on to the next column).
@@ -784,6 +785,17 @@ void TDBGrid::closeEditor(QWidget *editor, QAbstractItemDelegate::EndEditHint hi
             return;
     }
     QTableView::closeEditor(editor, hint);
+}
+
+void TDBGrid::editAt(const QModelIndex &index)
+{
+    if (!index.isValid())
+        return;
+    const QPersistentModelIndex target(index);
+    setCurrentIndex(target);
+    // The editor opens where the data set is (see edit); Qt's own move would complain of a failed edit.
+    if (target.isValid() && (target.flags() & Qt::ItemIsEditable) && !(editTriggers() & CurrentChanged))
+        edit(target, AllEditTriggers, nullptr);
 }
 
 bool TDBGrid::edit(const QModelIndex &index, EditTrigger trigger, QEvent *event)

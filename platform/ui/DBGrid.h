@@ -165,6 +165,9 @@ private:
     bool commitEditor(bool raise = false);
     // Enter and Tab in the editor, and the focus leaving it: the text is written before anything moves.
     void editorKey(QWidget *editor, QKeyEvent *e);
+    // Moves to the cell and opens its editor when it can be edited; a cell the data set cannot reach (its row
+    // could not be left) leaves the grid where it is, with no editor opened.
+    void editAt(const QModelIndex &index);
     void editorFocusOut(QWidget *editor);
     // The grid's open editor, still on its cell (the view lets go of an editor whose rows go away).
     bool ownEditor(const QWidget *editor) const { return editor && editor == editor_ && editIndex_.isValid(); }

@@ -89,7 +89,14 @@ TEST_F(ServerUsersTest, AddingAnExistingUserIsAnErrorAndTheServicesAreDetached)
     const QString user = uniqueName("T21D");
     made << user;
     adminDb.AddUser(user, "heslo");
-    EXPECT_THROW(adminDb.AddUser(user, "heslo"), EIBError);
+    try {
+        adminDb.AddUser(user, "heslo");
+        ADD_FAILURE() << "a second user of the same name was added";
+    } catch (const EIBError &e) {
+        // Said in Slovak, naming the user; the server's own lines kept beside.
+        EXPECT_EQ(e.Message, QString::fromUtf8("Užívateľa %1 sa na serveri databázy nepodarilo založiť.").arg(user));
+        EXPECT_FALSE(e.ServerMessage.isEmpty());
+    }
     // Detached after the failure: the next call attaches again.
     EXPECT_TRUE(adminDb.DeleteUser(user));
 }

@@ -37,6 +37,8 @@ public:
     int StepsTaken() const { return int(Log.size()); }
     // Whether the texts of boxes and questions are checked.
     bool CheckTexts = true;
+    // Whether a box may list the database's objects by name (the administrator's list of a user's rights).
+    bool ObjectListsShown = false;
     // One line per step: the window and what was done.
     QStringList Log;
     // What broke what must hold, each with the step it came after.

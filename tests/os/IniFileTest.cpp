@@ -155,6 +155,17 @@ TEST_F(IniFileTest, Windows1250FileIsReadAndStaysSo)
               QStringLiteral("日本"));
 }
 
+TEST_F(IniFileTest, MarkedFileInTheCodePageKeepsItsLinesAfterAWrite)
+{
+    // The UTF-8 mark twice, then bytes only the code page reads: the second mark is text of the first line.
+    TIniFile ini(write("\xEF\xBB\xBF\xEF\xBB\xBF[A]\n[B]\nk=\xBE\n"));
+    ini.WriteString(QStringLiteral("C"), QStringLiteral("n"), QStringLiteral("Ďalší"));
+    const TIniFile reread(path());
+    EXPECT_EQ(reread.ReadSections(), (QStringList{QStringLiteral("B"), QStringLiteral("C")}));
+    EXPECT_EQ(reread.ReadString(QStringLiteral("B"), QStringLiteral("k"), QString()), QStringLiteral("ľ"));
+    EXPECT_EQ(reread.ReadString(QStringLiteral("C"), QStringLiteral("n"), QString()), QStringLiteral("Ďalší"));
+}
+
 TEST_F(IniFileTest, FailedWriteLeavesTheOldFileWhole)
 {
     TIniFile ini(write("[MRP]\nDPH=19\n"));
