@@ -1,7 +1,11 @@
 #include "xDatabase.h"
 
+#include "platform/fbapi/IBError.h"
 #include "platform/os/Exception.h"
 #include "platform/os/ServerProbe.h"
+
+const QString UsersServerUnreachableMessage =
+    QString::fromUtf8("Server užívateľov nie je dostupný; nič sa nezmenilo. Skúste to o chvíľu znova.");
 
 namespace {
 // Room for the server version and the database cluster; a longer answer is read as far as it goes.
@@ -40,7 +44,13 @@ bool TxDatabase::ServiceAction(unsigned char action, const QString &userName, co
 {
     // Built first: a name or password the block cannot carry is refused before any call.
     const QByteArray block = fb::Services::UserActionBlock(action, userName, password);
-    withServices([&] { services_.startBlock(block); });
+    try {
+        withServices([&] { services_.startBlock(block); });
+    } catch (EIBError &e) {
+        if (e.ServiceUnreachable)
+            e.Message = UsersServerUnreachableMessage;
+        throw;
+    }
     return true;
 }
 
