@@ -4,6 +4,9 @@
 #include "platform/os/Exception.h"
 #include "platform/os/ServerProbe.h"
 
+const QString UsersServerUnreachableMessage =
+    QString::fromUtf8("Server užívateľov nie je dostupný; nič sa nezmenilo. Skúste to o chvíľu znova.");
+
 namespace {
 // Room for the server version and the database cluster; a longer answer is read as far as it goes.
 constexpr int ServerInfoAnswerSize = 1024;
@@ -55,14 +58,16 @@ bool TxDatabase::ServiceAction(unsigned char action, const QString &userName, co
     const QByteArray block = fb::Services::UserActionBlock(action, userName, password);
     try {
         withServices([&] { services_.startBlock(block); });
-    } catch (const EIBError &e) {
-        // A failure the server only tells in its own words (its list of users locked or out of reach, say)
-        // is said in Slovak, naming what failed; the server's lines stay with the error for the log.
-        if (e.Message != e.ServerMessage || e.ConnectionLost)
+    } catch (EIBError &e) {
+        if (e.ServiceUnreachable) {
+            e.Message = UsersServerUnreachableMessage;
             throw;
-        EIBError said(serviceFailure(action, userName), e.SQLCode, e.IBErrorCode);
-        said.ServerMessage = e.ServerMessage;
-        throw said;
+        }
+        // A failure the server only tells in its own words (its list of users locked, say) is said in Slovak,
+        // naming what failed; the server's lines and the error's kind stay with it.
+        if (e.Message == e.ServerMessage && !e.ConnectionLost)
+            e.Message = serviceFailure(action, userName);
+        throw;
     }
     return true;
 }

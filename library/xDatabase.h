@@ -50,5 +50,8 @@ private:
     fb::Services services_;
 };
 
+// What the user reads when a user action cannot reach the server that keeps the users.
+extern const QString UsersServerUnreachableMessage;
+
 // Whether a Firebird server answers on this machine.
 bool IsFirebirdServerRunning();

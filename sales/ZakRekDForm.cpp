@@ -10,6 +10,7 @@
 #include "shell/DMCis.h"
 #include "platform/ui/DBControls.h"
 #include "platform/ui/FormGlobal.h"
+#include "platform/os/Exception.h"
 #include "platform/ui/Guarded.h"
 
 #include <QBoxLayout>
@@ -18,6 +19,11 @@
 #include <QLineEdit>
 
 TZakRekDForm *ZakRekDForm = nullptr;
+
+namespace {
+// What a protocol takes from its job.
+constexpr const char *kJobFields[] = {"C_OBJ", "C_VYR", "NAZOV", "ODBERATEL"};
+} // namespace
 
 QStringList DefectCodes()
 {
@@ -68,9 +74,10 @@ TZakRekDForm::TZakRekDForm(QWidget *owner) : TForm(owner)
     DBeC_INT->OnButtonClick = [this](TxDBEdit *) { Guarded([this] { DBeC_INTButtonClick(); }); };
     // The job check runs as the focus moves on in the dialog, not as the dialog is left by Escape or another
     // window comes up: the pick list must not come up over a protocol being left.
+    // A job that does not exist is said, and the clerk is back on the number to correct it.
     connect(DBeC_INT->Edit(), &QLineEdit::editingFinished, this, [this] {
-        if (FocusStaysInside())
-            Guarded([this] { DBeC_INTExit(); });
+        if (FocusStaysInside() && !Guarded([this] { DBeC_INTExit(); }))
+            FocusAgainLater(DBeC_INT->Edit());
     });
     text(left, "C_OBJ", "č. Objednávky");
     text(left, "C_VYR", "č. Výrobku");
@@ -101,7 +108,10 @@ TZakRekDForm::TZakRekDForm(QWidget *owner) : TForm(owner)
                    {.Records = {&DMOdbyt->QZakRek}, .Save = [] { DMOdbyt->QZakRek.Post(); }});
     // The job takes the focus as the dialog comes up. Coming back to it from a message (a refused value) or
     // from the pick list leaves the focus where the clerk was, so what is typed next goes there.
-    OnShow = [this] { comingUp_ = true; };
+    OnShow = [this] {
+        comingUp_ = true;
+        heldJob_ = DMOdbyt->QZakRek.FieldByName(QStringLiteral("C_INT"))->AsInteger();
+    };
     OnActivate = [this] {
         if (!comingUp_)
             return;
@@ -122,8 +132,28 @@ void TZakRekDForm::DBeC_INTButtonClick()
     TxDataSet &q = DMOdbyt->QZakRek;
     if (q.State() == dsBrowse)
         q.Edit();
-    q.FieldByName(QStringLiteral("C_INT"))->SetValue(0);
-    DBeC_INTExit();
+    TField *job = q.FieldByName(QStringLiteral("C_INT"));
+    const QVariant before = job->Value();
+    job->SetValue(0);
+    // The list closed without a pick leaves the job the protocol had.
+    if (!takeJob())
+        job->SetValue(before);
+}
+
+bool TZakRekDForm::takeJob()
+{
+    TxDataSet &q = DMOdbyt->QZakRek;
+    if (!PickOrderForField(q.FieldByName(QStringLiteral("C_INT")), QString(), QString(), 0))
+        return false;
+    TxQuery &job = DMCis->QvZakazkyD;
+    for (const char *name : kJobFields) {
+        const QString f = QString::fromLatin1(name);
+        if (TField *from = job.FindField(f))
+            if (TField *to = q.FindField(f))
+                to->SetValue(from->Value());
+    }
+    heldJob_ = q.FieldByName(QStringLiteral("C_INT"))->AsInteger();
+    return true;
 }
 
 void TZakRekDForm::DBeC_INTExit()
@@ -131,15 +161,19 @@ void TZakRekDForm::DBeC_INTExit()
     TxDataSet &q = DMOdbyt->QZakRek;
     if (q.State() != dsEdit && q.State() != dsInsert)
         return;
-    if (!PickOrderForField(q.FieldByName(QStringLiteral("C_INT")), QString(), QString(), 0))
+    if (takeJob())
         return;
-    TxQuery &job = DMCis->QvZakazkyD;
-    for (const char *name : {"C_OBJ", "C_VYR", "NAZOV", "ODBERATEL"}) {
-        const QString f = QString::fromLatin1(name);
-        if (TField *from = job.FindField(f))
-            if (TField *to = q.FindField(f))
-                to->SetValue(from->Value());
-    }
+    // No job found for a number other than the protocol's own: nothing of the job it named before may stay
+    // beside the new number.
+    TField *job = q.FieldByName(QStringLiteral("C_INT"));
+    if (job->AsInteger() == heldJob_)
+        return;
+    heldJob_ = job->AsInteger();
+    for (const char *name : kJobFields)
+        if (TField *to = q.FindField(QString::fromLatin1(name)))
+            to->Clear();
+    if (heldJob_ != 0)
+        throw EDatabaseError(QString::fromUtf8("Zákazka č.%1 neexistuje !").arg(job->DisplayText()));
 }
 
 bool EditComplaint()

@@ -18,12 +18,18 @@ public:
     TBitBtn *BtnZapis, *BtnNezapis;
 
     // The job check: the typed job (completed with the year when short) or the pick list; the job's order,
-    // product, name and customer are copied into the protocol.
+    // product, name and customer are copied into the protocol. A typed number that names no job clears them
+    // and is refused with a message (the number stays, to be corrected).
     void DBeC_INTExit();
+    // The pick list of every job; closed without a pick, the protocol keeps its job.
     void DBeC_INTButtonClick();
 
 private:
+    // The pick or look-up of the field's job; true when a job was taken and its data copied.
+    bool takeJob();
+
     bool comingUp_ = false; // shown and not yet activated
+    int heldJob_ = 0;       // the job whose order, product, name and customer the protocol shows
 };
 
 extern TZakRekDForm *ZakRekDForm;

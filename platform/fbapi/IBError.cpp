@@ -166,4 +166,16 @@ void raiseStatus(const Firebird::IStatus *status)
     throw e;
 }
 
+void raiseServiceStatus(const Firebird::IStatus *status)
+{
+    EIBError e = errorFromStatus(status);
+    if (e.ConnectionLost) {
+        e.Message = ServerUnreachableMessage;
+        e.ConnectionLost = false;
+        e.ServiceUnreachable = true;
+    }
+    const_cast<Firebird::IStatus *>(status)->init();
+    throw e;
+}
+
 } // namespace fb

@@ -37,6 +37,9 @@ public:
     bool Read = false;
     // The server's user administration does not know the user name.
     bool UnknownUser = false;
+    // The server's services (its user administration, its facts) did not answer: their own connection, not the
+    // database's, which stays as it was.
+    bool ServiceUnreachable = false;
 };
 
 namespace fb {
@@ -59,6 +62,9 @@ QString SqlCodeMessage(int sqlCode);
 EIBError errorFromStatus(const Firebird::IStatus *status, bool translate = true);
 // Throws the status's errors (translated); a lost connection first calls the connection-lost hook.
 [[noreturn]] void raiseStatus(const Firebird::IStatus *status);
+// Throws the errors of a call to the server's services: a connection lost there is said as a server that does
+// not answer (ServiceUnreachable) and leaves the database's connection alone.
+[[noreturn]] void raiseServiceStatus(const Firebird::IStatus *status);
 // Called (with no server call of its own to make) whenever a call fails because its connection is lost,
 // so the owners of connections can check theirs.
 void setConnectionLostHook(void (*hook)());

@@ -19,6 +19,13 @@ Services::~Services()
 
 namespace {
 
+// The services are a connection of their own: their failures never mark the database's connection lost.
+void checkService(const Firebird::CheckStatusWrapper &st)
+{
+    if (st.getState() & Firebird::IStatus::STATE_ERRORS)
+        raiseServiceStatus(&st);
+}
+
 // The text's bytes as a block carries them; refused when it is longer than one length byte counts.
 QString boundedText(const QString &text, const char *what)
 {
@@ -69,7 +76,7 @@ void Services::attachManager(const QString &serviceName, const QString &userName
     Firebird::IService *s =
         provider()->attachServiceManager(&st, name.constData(), static_cast<unsigned>(block.size()),
                                          reinterpret_cast<const unsigned char *>(block.constData()));
-    check(st);
+    checkService(st);
     svc_.reset(s);
 }
 
@@ -91,7 +98,7 @@ void Services::startAction(const unsigned char *block, unsigned length)
         const ISC_STATUS *v = st.getErrors();
         const bool busy = v && v[0] == isc_arg_gds && v[1] == isc_svc_in_use;
         if (!busy || attempt >= 250)
-            raiseStatus(&st);
+            raiseServiceStatus(&st);
         QThread::msleep(20);
     }
     waitForAction();
@@ -104,7 +111,7 @@ QByteArray Services::queryBlock(const QByteArray &items, int bufferSize)
     checked()->query(&st, 0, nullptr, static_cast<unsigned>(items.size()),
                      reinterpret_cast<const unsigned char *>(items.constData()), static_cast<unsigned>(answer.size()),
                      reinterpret_cast<unsigned char *>(answer.data()));
-    check(st);
+    checkService(st);
     return answer;
 }
 
@@ -112,7 +119,7 @@ void Services::detach()
 {
     auto &st = status();
     if (!svc_.close(st, [](Firebird::IService *s, Firebird::CheckStatusWrapper *w) { s->detach(w); }))
-        raiseStatus(&st);
+        raiseServiceStatus(&st);
 }
 
 Firebird::IService *Services::checked() const
@@ -128,7 +135,7 @@ QString Services::serverVersion()
     unsigned char buf[256];
     auto &st = status();
     checked()->query(&st, 0, nullptr, sizeof items, items, sizeof buf, buf);
-    check(st);
+    checkService(st);
     if (buf[0] != isc_info_svc_server_version)
         return {};
     const auto len = static_cast<unsigned short>(isc_portable_integer(buf + 1, 2));
@@ -161,7 +168,7 @@ void Services::waitForAction()
     for (int round = 0; round < 10000; ++round) {
         auto &st = status();
         checked()->query(&st, 0, nullptr, sizeof items, items, sizeof buf, buf);
-        check(st);
+        checkService(st);
         if (buf[0] != isc_info_svc_line)
             return;
         const auto len = static_cast<unsigned short>(isc_portable_integer(buf + 1, 2));

@@ -5,6 +5,7 @@
 #include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "library/xDBGrid.h"
+#include "library/xDatabase.h"
 #include "shell/DMUsers.h"
 #include "platform/ui/BitBtn.h"
 #include "shell/QUsersForm.h"
@@ -267,6 +268,50 @@ TEST_F(UsersTest, DeletingAUserTakesTheServerFirstAndKeepsHimWholeWhenTheServerF
             << c.what << ": the rights go with the rows";
         EXPECT_EQ(SelectValueParams("select count(*) from QUSERS where RDB_USER='T21_ORAVEC'").toInt(),
                   c.rowsLeft ? 1 : 0)
+            << c.what;
+    }
+    delete QUsersForm;
+    QUsersForm = nullptr;
+}
+
+// A user action whose server does not answer says so in Slovak; the database's own connection is fine and
+// stays: it is not taken for lost.
+TEST_F(UsersTest, AUserActionWhoseServerDoesNotAnswerLeavesTheDatabaseConnected)
+{
+    users->Open();
+    addUserRow("T21_ORAVEC");
+    users->Close();
+    const QString database = DMZal->DBZAL.DatabaseName;
+    const struct {
+        const char *what;
+        std::deque<QVariant> answers;
+        TBitBtn *TQUsersForm::*button;
+    } cases[] = {
+        {"a new user", {QString("t21_novy"), QString("Heslo-123"), QString("Heslo-123")}, &TQUsersForm::BtnNovy},
+        {"deleting a user", {}, &TQUsersForm::btnZmaz},
+    };
+    for (const auto &c : cases) {
+        TTestResponder answers;
+        answers.InputAnswers = c.answers;
+        answers.MessageAnswers = {mrYes};
+        bool connected = false;
+        WhenModal<TQUsersForm>([&](TQUsersForm *f) {
+            users->UsersOnServer = true;
+            if (users->QUsers.Locate("RDB_USER", "T21_ORAVEC")) {
+                // Nothing answers on port 1.
+                DMZal->DBZAL.DatabaseName = QStringLiteral("127.0.0.1/1:/nikde/TarvDB.fdb");
+                ClickOn(f->*c.button);
+                DMZal->DBZAL.DatabaseName = database;
+                connected = DMZal->DBZAL.Connected();
+            }
+            f->Close();
+        });
+        ShowUsers();
+        EXPECT_EQ(answers.Texts().value(answers.Texts().size() - 1).toStdString(),
+                  UsersServerUnreachableMessage.toStdString())
+            << c.what;
+        EXPECT_TRUE(connected) << c.what << ": the database's connection is not let go of";
+        EXPECT_EQ(SelectValueParams("select count(*) from QUSERS where RDB_USER starting 'T21_'", {}).toInt(), 1)
             << c.what;
     }
     delete QUsersForm;

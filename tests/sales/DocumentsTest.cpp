@@ -271,6 +271,64 @@ TEST_F(DocumentsTest, ComplaintJobCheckedAsTheFocusMovesOnButNotWhenLeftByEscape
     EXPECT_EQ(count("select count(*) from ZAKREK"), 0);
 }
 
+TEST_F(DocumentsTest, ComplaintJobRetypedToNoJobLeavesNothingOfTheFormerOne)
+{
+    WindowWatch<TCisZakForm> pickList;
+    pickList.Start();
+    const QString noJob = QString::fromUtf8("Zákazka č.26/0999 neexistuje !");
+    QStringList seen;
+    WhenModal<TZakRekForm>([&](TZakRekForm *f) {
+        WhenModal<TZakRekDForm>(
+            [&](TZakRekDForm *d) {
+                QWidget *job = d->DBeC_INT->Edit();
+                // What the protocol shows of its job after each step: number, order, product, customer.
+                const auto shown = [&](const char *step) {
+                    QStringList row{QString::fromLatin1(step)};
+                    for (const char *name : {"C_INT", "C_OBJ", "C_VYR", "ODBERATEL"})
+                        row << odbyt->QZakRek.FieldByName(name)->DisplayText().trimmed();
+                    row << responder->Texts().join(QLatin1Char('/'));
+                    responder->Messages.clear();
+                    seen << row.join(QLatin1Char(';'));
+                };
+                if (!ShowActive(d) ||
+                    !WaitFor("the job has the focus", [&] { return QApplication::focusWidget() == job; }))
+                    return;
+                Type(QStringLiteral("26/0999"));
+                Press(Qt::Key_Tab);
+                shown("first");
+                WaitFor("back on the job to correct it", [&] { return QApplication::focusWidget() == job; });
+                Type(QStringLiteral("26/0001"));
+                Press(Qt::Key_Tab);
+                shown("found");
+                // The list closed without a pick keeps the job.
+                pickList.Stop();
+                WhenModal<TCisZakForm>([](TCisZakForm *) { Press(Qt::Key_Escape); }, d);
+                ClickOn(d->DBeC_INT->Button());
+                shown("list left");
+                pickList.Start();
+                if (!BacktabTo(job))
+                    return;
+                Type(QStringLiteral("26/0999"));
+                Press(Qt::Key_Tab);
+                shown("retyped");
+                ClickOn(d->BtnNezapis);
+            },
+            f);
+        ClickOn(f->BtnNovy);
+        f->SetModalResult(mrCancel);
+    });
+    ShowComplaints();
+    pickList.Stop();
+    const QStringList expected{
+        "first;26/0999;;;;" + noJob,
+        "found;26/0001;ZAK260001;V1;;",
+        "list left;26/0001;ZAK260001;V1;;",
+        "retyped;26/0999;;;;" + noJob,
+    };
+    EXPECT_EQ(seen.join('\n').toStdString(), expected.join('\n').toStdString());
+    EXPECT_FALSE(pickList.Came) << "a typed job is looked up, not picked from the list";
+}
+
 TEST_F(DocumentsTest, ComplaintTakesTheJobAsPrintedInItsFieldAndItsFilter)
 {
     job(260012, "ZAK260001", "V1");
