@@ -153,6 +153,10 @@ void TQUsersForm::showCurrentUser()
 
 void ShowUsers()
 {
+    // The users' data sets belong to the database of the run that made them: a later start in the same process
+    // (the database they knew is gone) makes them anew.
+    if (DMUsers && DMUsers->QUsers.Database() != &DMZal->DBZAL)
+        delete DMUsers;
     if (!DMUsers)
         new TDMUsers;
     FormOnDemand(QUsersForm).ShowModal();
