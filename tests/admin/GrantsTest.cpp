@@ -2,6 +2,7 @@
 // then holds in RDB$USER_PRIVILEGES as the users' data module sets and removes privileges.
 #include "common/PersonTyping.h"
 #include "common/GridTyping.h"
+#include "common/ModuleFixture.h"
 #include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "library/xDBGrid.h"
@@ -11,7 +12,6 @@
 #include "shell/QUsersForm.h"
 #include "shell/Grants.h"
 #include "shell/Routines.h"
-#include "shell/ShellFixture.h"
 #include "platform/os/Exception.h"
 
 #include <QAbstractItemView>
@@ -110,21 +110,10 @@ TEST(Grants, NothingForSysdba)
 
 // ---------------------------------------------------------------- on a fresh database
 
-class UsersTest : public ShellTest {
+class UsersTest : public ModuleTest {
 protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        connect();
-        if (HasFatalFailure())
-            return;
-        users = std::make_unique<TDMUsers>();
-    }
-    void TearDown() override
-    {
-        users.reset();
-        ShellTest::TearDown();
-    }
+    void afterConnect() override { users = std::make_unique<TDMUsers>(); }
+    void beforeDisconnect() override { users.reset(); }
     // The rights the server holds for user on an object: the privilege letters, sorted.
     QString rights(const QString &user, const QString &object)
     {

@@ -2,19 +2,14 @@
 #include "shell/AdminSql.h"
 #include "shell/AdminTools.h"
 #include "shell/Routines.h"
-#include "shell/ShellFixture.h"
+#include "common/ModuleFixture.h"
 #include "platform/os/Exception.h"
 #include "platform/os/Format.h"
 
 namespace {
 
-class MaintenanceTest : public ShellTest {
+class MaintenanceTest : public ModuleTest {
 protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        connect();
-    }
     QStringList activeTriggers()
     {
         QStringList t = SelectColumnParams(AdminSql::ActiveTriggers);

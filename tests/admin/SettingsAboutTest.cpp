@@ -8,7 +8,7 @@
 #include "shell/LoginDialog.h"
 #include "shell/QAboutForm.h"
 #include "shell/QSettingsForm.h"
-#include "shell/ShellFixture.h"
+#include "common/ModuleFixture.h"
 #include "library/Buttons.h"
 #include "platform/os/Win1250.h"
 #include "platform/ui/Dialogs.h"
@@ -22,19 +22,13 @@
 
 namespace {
 
-class DialogsTest : public ShellTest {
+class DialogsTest : public ModuleTest {
 protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        connect();
-    }
-    void TearDown() override
+    void beforeDisconnect() override
     {
         CancelWhenModal();
         delete QSettingsForm;
         delete QAboutForm;
-        ShellTest::TearDown();
     }
 };
 

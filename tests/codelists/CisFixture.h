@@ -10,23 +10,19 @@
 #include "shell/QMsgDForm.h"
 #include "shell/QMsgForm.h"
 #include "shell/Routines.h"
-#include "shell/ShellFixture.h"
+#include "common/ModuleFixture.h"
 #include "common/WhenModal.h"
 
 #include <functional>
 
-class CisTest : public ShellTest {
+class CisTest : public ModuleTest {
 protected:
-    void SetUp() override
+    void afterConnect() override
     {
-        ShellTest::SetUp();
-        connect();
-        if (HasFatalFailure())
-            return;
         cis = std::make_unique<TDMCis>();
         MessageCheckState() = TMessageCheckState();
     }
-    void TearDown() override
+    void beforeDisconnect() override
     {
         CancelWhenModal();
         delete FormSluzby;
@@ -41,7 +37,6 @@ protected:
         drop(QMsgForm);
         drop(QMsgDForm);
         cis.reset();
-        ShellTest::TearDown();
     }
 
     // The rows of a data set, all fetched (an open set holds only what was read so far).

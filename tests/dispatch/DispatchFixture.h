@@ -6,31 +6,24 @@
 #include "dispatch/DMExp.h"
 #include "shell/DMCis.h"
 #include "shell/Routines.h"
-#include "shell/ShellFixture.h"
-#include "platform/ui/Dialogs.h"
+#include "common/ModuleFixture.h"
 
 #include <QDir>
 #include <memory>
 
-class DispatchTest : public ShellTest {
+class DispatchTest : public ModuleTest {
 protected:
-    void SetUp() override
+    DispatchTest() : ModuleTest(Boxes::Answered) {}
+    void afterConnect() override
     {
-        ShellTest::SetUp();
-        connect();
-        if (HasFatalFailure())
-            return;
-        responder = std::make_unique<TTestResponder>();
         cis = std::make_unique<TDMCis>();
         exp = std::make_unique<TDMExp>();
         CurrencyCode = QStringLiteral("EUR");
     }
-    void TearDown() override
+    void beforeDisconnect() override
     {
         exp.reset();
         cis.reset();
-        responder.reset();
-        ShellTest::TearDown();
     }
 
     void customer(int number, const QString &name, const QString &ico = QStringLiteral("NULL"),
@@ -108,7 +101,6 @@ protected:
     }
     int lineCount(int cDl) { return count(QStringLiteral("select count(*) from EDLISTYD where c_dl=%1").arg(cDl)); }
 
-    std::unique_ptr<TTestResponder> responder;
     std::unique_ptr<TDMCis> cis;
     std::unique_ptr<TDMExp> exp;
 };

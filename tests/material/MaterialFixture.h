@@ -4,28 +4,18 @@
 
 #include "material/DMMTZ.h"
 #include "shell/Routines.h"
-#include "shell/ShellFixture.h"
-#include "platform/ui/Dialogs.h"
+#include "common/ModuleFixture.h"
 
-class MaterialTest : public ShellTest {
+class MaterialTest : public ModuleTest {
 protected:
-    void SetUp() override
+    MaterialTest() : ModuleTest(Boxes::Answered) {}
+    void afterConnect() override
     {
-        ShellTest::SetUp();
-        connect();
-        if (HasFatalFailure())
-            return;
-        responder = std::make_unique<TTestResponder>();
         mtz = std::make_unique<TDMMTZ>();
         exec("insert into CSKLADOV (SKLAD, NAZOV_SKLADU, TYP_SKLADU) values ('M1', 'Materiál', 'M')");
         exec("insert into CSKLADOV (SKLAD, NAZOV_SKLADU, TYP_SKLADU) values ('N1', 'Náradie', 'N')");
     }
-    void TearDown() override
-    {
-        mtz.reset();
-        responder.reset();
-        ShellTest::TearDown();
-    }
+    void beforeDisconnect() override { mtz.reset(); }
     double number(const QString &sql, const QVariantList &params = {}) { return value(sql, params).toDouble(); }
     void item(const QString &code, const char *kind = "M", double price = 0)
     {
@@ -56,6 +46,5 @@ protected:
                       {code, store});
     }
 
-    std::unique_ptr<TTestResponder> responder;
     std::unique_ptr<TDMMTZ> mtz;
 };

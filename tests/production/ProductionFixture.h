@@ -7,17 +7,15 @@
 
 class ProductionTest : public SalesTest {
 protected:
-    void SetUp() override
+    void afterConnect() override
     {
-        SalesTest::SetUp();
-        if (HasFatalFailure())
-            return;
+        SalesTest::afterConnect();
         vyroba = std::make_unique<TDMVyroba>();
     }
-    void TearDown() override
+    void beforeDisconnect() override
     {
         vyroba.reset();
-        SalesTest::TearDown();
+        SalesTest::beforeDisconnect();
     }
     // A workplace with a schedule of its own name.
     void workplace(const QString &code, int machines = 1, int days = 5, int shifts = 1, double hours = 7.5)

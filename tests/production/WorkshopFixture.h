@@ -9,11 +9,9 @@
 
 class WorkshopTest : public SalesTest {
 protected:
-    void SetUp() override
+    void afterConnect() override
     {
-        SalesTest::SetUp();
-        if (HasFatalFailure())
-            return;
+        SalesTest::afterConnect();
         saved = {NotifyMnozstvo, EvidovatOHod, EvidovatZmatky, NotifyProfesia};
         NotifyMnozstvo = true;
         EvidovatOHod = true;
@@ -21,7 +19,7 @@ protected:
         vyk = std::make_unique<TDMVyk>();
         mzdy = std::make_unique<TDMMzdy>();
     }
-    void TearDown() override
+    void beforeDisconnect() override
     {
         mzdy.reset();
         vyk.reset();
@@ -29,7 +27,7 @@ protected:
         EvidovatOHod = saved.evidovatOHod;
         EvidovatZmatky = saved.evidovatZmatky;
         NotifyProfesia = saved.notifyProfesia;
-        SalesTest::TearDown();
+        SalesTest::beforeDisconnect();
     }
 
     void employee(int osc, const char *surname, const char *profession = "FOR")

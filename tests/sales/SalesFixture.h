@@ -7,10 +7,9 @@
 #include "sales/DMTPV.h"
 #include "shell/DMCis.h"
 #include "shell/Routines.h"
+#include "common/ModuleFixture.h"
 #include "common/PersonTyping.h"
-#include "shell/ShellFixture.h"
 #include "platform/db/SqlWait.h"
-#include "platform/ui/Dialogs.h"
 
 #include <QApplication>
 #include <QTest>
@@ -38,28 +37,21 @@ private:
     QTimer timer_;
 };
 
-class SalesTest : public ShellTest {
+class SalesTest : public ModuleTest {
 protected:
-    void SetUp() override
+    SalesTest() : ModuleTest(Boxes::Answered) {}
+    void afterConnect() override
     {
-        ShellTest::SetUp();
-        beforeConnect();
-        connect();
-        if (HasFatalFailure())
-            return;
-        responder = std::make_unique<TTestResponder>();
         cis = std::make_unique<TDMCis>();
         tpv = std::make_unique<TDMTPV>();
         odbyt = std::make_unique<TDMOdbyt>();
     }
-    void TearDown() override
+    void beforeDisconnect() override
     {
         SetSqlWaitHook(nullptr);
         odbyt.reset();
         tpv.reset();
         cis.reset();
-        responder.reset();
-        ShellTest::TearDown();
         CurrencyCode = QStringLiteral("EUR");
     }
     // Tab to the edit, type the text over what Tab selected (letters outside ASCII too) and leave it with Tab.
@@ -77,9 +69,6 @@ protected:
         QTest::keyClick(edit, Qt::Key_Tab);
         Settle();
     }
-    // Runs before the base data module is made (which reads the locale then).
-    virtual void beforeConnect() {}
-
     // A customer, a product of a material with its weights, and an order with one job of the product.
     void product(const QString &code, const QString &material = QStringLiteral("GJL-250"), double gross = 12.5,
                  double net = 10)
@@ -189,7 +178,6 @@ protected:
         ~StatementCounter() { SetSqlWaitHook(nullptr); }
     };
 
-    std::unique_ptr<TTestResponder> responder;
     std::unique_ptr<TDMCis> cis;
     std::unique_ptr<TDMTPV> tpv;
     std::unique_ptr<TDMOdbyt> odbyt;
@@ -198,10 +186,9 @@ protected:
 // The sales fixture with the calculation's code lists, product V1 and its job 260001 already in place.
 class SalesJobTest : public SalesTest {
 protected:
-    void SetUp() override
+    void afterConnect() override
     {
-        SalesTest::SetUp();
-        if (!HasFatalFailure())
-            calculationJob();
+        SalesTest::afterConnect();
+        calculationJob();
     }
 };

@@ -1,6 +1,6 @@
 // The base data module: settings and their defaults, money format by the locale's currency, the
 // connection and its failure paths, the last log-in, order states, privileges and error translation.
-#include "ShellFixture.h"
+#include "common/ModuleFixture.h"
 #include "shell/Routines.h"
 
 #include "platform/fbapi/IBError.h"
@@ -262,14 +262,9 @@ TEST_F(ShellTest, NetworkErrorAsksOnceForAnotherDatabase)
     EXPECT_FALSE(dm->DBZAL.Connected());
 }
 
-class ShellDb : public ShellTest {
+class ShellDb : public ModuleTest {
 protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        connect();
-        exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ) values ('ZAK260001', 'Z')");
-    }
+    void afterConnect() override { exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ) values ('ZAK260001', 'Z')"); }
     void addJob(int cInt, int state)
     {
         exec(

@@ -1,6 +1,6 @@
 // The shared routines: literals, key numbering by year and its exhausted ranges, job-number texts,
 // rounding and currency conversion, named queries.
-#include "ShellFixture.h"
+#include "common/ModuleFixture.h"
 #include "shell/Routines.h"
 
 #include "platform/os/Exception.h"
@@ -127,14 +127,9 @@ TEST(ShellTexts, HolidaysAreComparedByDayAndMonthAlone)
         EXPECT_EQ(HolidayKey(QString::fromUtf8(stored)), "") << stored;
 }
 
-class Keys : public ShellTest {
+class Keys : public ModuleTest {
 protected:
-    void SetUp() override
-    {
-        ShellTest::SetUp();
-        connect();
-        exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ) values ('ZAK250001', 'Z')");
-    }
+    void afterConnect() override { exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ) values ('ZAK250001', 'Z')"); }
     void addJob(int cInt) { exec(QString("insert into ZAKAZKYD (C_INT, C_OBJ) values (%1, 'ZAK250001')").arg(cInt)); }
 };
 

@@ -1,8 +1,8 @@
 // The SQL console on a fresh database: sorting by a column, parameters, statements that change rows,
 // errors, and each export's exact bytes (delimited, dBASE, fixed width) or its workbook read back; a
 // failed export leaves the old file whole.
-#include "ShellFixture.h"
 #include "common/DesktopSpy.h"
+#include "common/ModuleFixture.h"
 #include "common/PersonTyping.h"
 #include "common/WhenModal.h"
 #include "shell/QQueryForm.h"
@@ -44,26 +44,20 @@ TEST(SqlConsoleSort, EachClickTogglesAndTheTextKeepsItsCase)
     EXPECT_EQ(SortedStatement("select reorder_by from T", 1), "select reorder_by from T\n ORDER BY 1 ASC");
 }
 
-class SqlConsoleTest : public ShellTest {
+class SqlConsoleTest : public ModuleTest {
 protected:
-    void SetUp() override
+    SqlConsoleTest() : ModuleTest(Boxes::Answered) {}
+    void afterConnect() override
     {
-        ShellTest::SetUp();
-        connect();
-        if (HasFatalFailure())
-            return;
-        responder = std::make_unique<TTestResponder>();
         exec("create table EXPORTY (S varchar(20), SI smallint, I integer, B bigint, F double precision, D date)");
         exec("insert into EXPORTY values ('a\"b', 5, 42, 9007199254740993, 1.5, '2026-03-16')");
         exec(QString::fromUtf8("insert into EXPORTY values ('Žltý kôň', -3, null, -7, -0.25, null)"));
         q.SetDatabase(&dm->DBZAL);
     }
-    void TearDown() override
+    void beforeDisconnect() override
     {
         q.Close();
         delete QQueryForm;
-        responder.reset();
-        ShellTest::TearDown();
     }
     void open(const char *sql = "select * from EXPORTY order by SI desc")
     {
@@ -105,7 +99,6 @@ protected:
         QTest::keyClick(f->mSQL, Qt::Key_E, Qt::ControlModifier);
     }
 
-    std::unique_ptr<TTestResponder> responder;
     TxQuery q;
 };
 
