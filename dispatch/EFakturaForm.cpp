@@ -3,6 +3,7 @@
 #include "DMExp.h"
 #include "EFakturaQRRep.h"
 #include "ExpSql.h"
+#include "library/FormKit.h"
 #include "library/QTlacForm.h"
 #include "platform/os/Format.h"
 #include "platform/ui/BitBtn.h"
@@ -106,15 +107,11 @@ TEFakturaForm::TEFakturaForm(QWidget *owner) : TForm(owner)
     lNovy->hide();
     form->addRow(lExistuje);
     form->addRow(lNovy);
-    BtnOK = new TBitBtn(bkOK, this);
-    BtnCancel = new TBitBtn(bkCancel, this);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BtnOK);
-    buttons->addWidget(BtnCancel);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(form);
-    layout->addLayout(buttons);
+    const TSaveRow save = AddSaveRow(this, layout, {}, TSaveCaptions::Ok);
+    BtnOK = save.Ok;
+    BtnCancel = save.Cancel;
 
     connect(sbNextC_FA, &QPushButton::clicked, this,
             [this] { Guarded([this] { eC_FAKTURY->setText(ProposeInvoiceNumber(eC_FAKTURY->text())); }); });

@@ -1,6 +1,6 @@
 #include "library/QMemoForm.h"
 
-#include "library/Buttons.h"
+#include "library/FormKit.h"
 #include "platform/db/DataSet.h"
 #include "platform/db/Field.h"
 
@@ -15,15 +15,11 @@ TQMemoForm::TQMemoForm(QWidget *owner) : TForm(owner)
     Position = poScreenCenter;
     Memo = new QPlainTextEdit(this);
     Memo->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOn);
-    BtnZapis = new TBtnZapis(this);
-    BtnNezapis = new TBtnNezapis(this);
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(Memo, 1);
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(BtnZapis);
-    buttons->addWidget(BtnNezapis);
-    layout->addLayout(buttons);
+    const TSaveRow save = AddSaveRow(this, layout);
+    BtnZapis = save.Ok;
+    BtnNezapis = save.Cancel;
     setFixedSize(560, 360);
 }
 

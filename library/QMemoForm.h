@@ -4,8 +4,7 @@
 #include "platform/ui/Form.h"
 
 class QPlainTextEdit;
-class TBtnNezapis;
-class TBtnZapis;
+class TBitBtn;
 class TField;
 
 class TQMemoForm : public TForm {
@@ -13,8 +12,8 @@ class TQMemoForm : public TForm {
 public:
     explicit TQMemoForm(QWidget *owner = nullptr);
     QPlainTextEdit *Memo;
-    TBtnZapis *BtnZapis;
-    TBtnNezapis *BtnNezapis;
+    TBitBtn *BtnZapis;
+    TBitBtn *BtnNezapis;
 };
 
 // The memo editor, made on first use and kept.

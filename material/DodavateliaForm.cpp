@@ -4,6 +4,7 @@
 
 #include "DMMTZ.h"
 #include "MTZSql.h"
+#include "library/FormKit.h"
 #include "library/SqlLiteral.h"
 #include "shell/CisPickForm.h"
 #include "shell/DMZal.h"
@@ -73,11 +74,7 @@ TDodavatelDForm::TDodavatelDForm(QWidget *owner) : TForm(owner)
         if (QByteArray(field) == "DODAVATEL")
             FirstEdit = e;
     }
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(new TBitBtn(bkOK, this));
-    buttons->addWidget(new TBitBtn(bkCancel, this));
-    layout->addLayout(buttons);
+    AddSaveRow(this, layout, {}, TSaveCaptions::Ok);
     OnShow = [this] {
         Guarded([this] { DBlcbSTAT->OpenListAndReload(); });
         FirstEdit->setFocus();

@@ -12,6 +12,7 @@
 #include "shell/CisPolForm.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
+#include "library/FormKit.h"
 #include "library/Buttons.h"
 #include "library/DataEditRow.h"
 #include "library/xDBFilter.h"
@@ -117,11 +118,7 @@ TMObjednavkyDForm::TMObjednavkyDForm(QWidget *owner) : TForm(owner)
     connect(LinesGrid, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &p) { LinesMenu->popup(LinesGrid->viewport()->mapToGlobal(p)); });
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    buttons->addWidget(new TBitBtn(bkOK, this));
-    buttons->addWidget(new TBitBtn(bkCancel, this));
-    layout->addLayout(buttons);
+    AddSaveRow(this, layout, {}, TSaveCaptions::Ok);
     OnShow = [this] {
         TStringList issuers;
         DMZal->ReadDefaultsList(issuers, QStringLiteral("MObjednavky.vystavil"));

@@ -9,6 +9,7 @@
 #include "shell/CisZakForm.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
+#include "library/FormKit.h"
 #include "library/xDBGrid.h"
 #include "library/xQuery.h"
 #include "platform/ui/BitBtn.h"
@@ -77,15 +78,10 @@ TMPohybDForm::TMPohybDForm(QWidget *owner) : TForm(owner)
     form->addRow(QString::fromUtf8("Poznámka"), ePoznamka);
     form->addRow(QString::fromUtf8("Množstvo vyrobených výrobkov"), eMnozVyr);
     form->addRow(QStringLiteral("Cena"), eCena);
-    auto *buttons = new QHBoxLayout;
-    BtnOK = new TBitBtn(bkOK, this);
-    BtnOK->SetModalResult(mrNone);
-    connect(BtnOK, &QPushButton::clicked, this, [this] { Guarded([this] { Save(); }); });
-    BtnCancel = new TBitBtn(bkCancel, this);
-    buttons->addStretch();
-    buttons->addWidget(BtnOK);
-    buttons->addWidget(BtnCancel);
-    layout->addLayout(buttons);
+    const TSaveRow save = AddSaveRow(
+        this, layout, [this] { Save(); }, TSaveCaptions::Ok);
+    BtnOK = save.Ok;
+    BtnCancel = save.Cancel;
 
     connect(cbTypPohybu, QOverload<int>::of(&QComboBox::activated), this,
             [this](int index) { Guarded([this, index] { KindChosen(index); }); });
@@ -164,12 +160,10 @@ void TMPohybDForm::PickJob()
 void TMPohybDForm::Save()
 {
     // A refused value or post shows its message and the dialog stays open with the row in edit.
-    CommitFocusedControl(this);
     if (cbTypPohybu->currentIndex() >= 0)
         DMMTZ->PostMovementWithSign();
     else
         DMMTZ->QMPohyby.Post();
-    SetModalResult(mrOk);
 }
 
 int EditStockMovement()

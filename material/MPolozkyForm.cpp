@@ -9,6 +9,7 @@
 #include "shell/CisOdbForm.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
+#include "library/FormKit.h"
 #include "library/DataEditRow.h"
 #include "library/xDBGrid.h"
 #include "library/xDBImage.h"
@@ -148,15 +149,10 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
                       NewFieldEdit(tsKokila, &DMMTZ->DSPolozkyKokily, field));
     Tabs->addTab(tsKokila, QStringLiteral("&Kokila/Model"));
 
-    auto *buttons = new QHBoxLayout;
-    BtnOK = new TBitBtn(bkOK, this);
-    BtnOK->SetModalResult(mrNone);
-    connect(BtnOK, &QPushButton::clicked, this, [this] { Guarded([this] { Save(); }); });
-    BtnCancel = new TBitBtn(bkCancel, this);
-    buttons->addStretch();
-    buttons->addWidget(BtnOK);
-    buttons->addWidget(BtnCancel);
-    layout->addLayout(buttons);
+    const TSaveRow save = AddSaveRow(
+        this, layout, [this] { Save(); }, TSaveCaptions::Ok);
+    BtnOK = save.Ok;
+    BtnCancel = save.Cancel;
     for (QWidget *kind : std::initializer_list<QWidget *>{cbTyp1, cbTyp2})
         kind->installEventFilter(new TFocusAction(this, QEvent::FocusOut, [this] { ShowMouldTab(); }));
     OnShow = [this] {
@@ -208,7 +204,6 @@ void TMPolozkyDForm::DeleteStoreRow()
 void TMPolozkyDForm::Save()
 {
     DMMTZ->SaveMaterialItem(MouldKind());
-    SetModalResult(mrOk);
 }
 
 int EditMaterialItem(TMPolozkyDForm *card)

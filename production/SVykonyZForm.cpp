@@ -1,7 +1,7 @@
 #include "SVykonyZForm.h"
 
 #include "DMVyk.h"
-#include "library/Buttons.h"
+#include "library/FormKit.h"
 #include "platform/db/DataSet.h"
 #include "platform/os/Format.h"
 #include "platform/ui/Dialogs.h"
@@ -51,13 +51,9 @@ TSVykonyZForm::TSVykonyZForm(QWidget *owner) : TForm(owner)
         form->addRow(QString::fromUtf8(CauseLabels[i]), edit);
         Edits[size_t(i)] = edit;
     }
-    auto *buttons = new QHBoxLayout;
-    TBtnZapis = new ::TBtnZapis(this);
-    TBtnNezapis = new ::TBtnNezapis(this);
-    buttons->addStretch();
-    buttons->addWidget(TBtnZapis);
-    buttons->addWidget(TBtnNezapis);
-    main->addLayout(buttons);
+    const TSaveRow save = AddSaveRow(this, main);
+    TBtnZapis = save.Ok;
+    TBtnNezapis = save.Cancel;
     // Enter moves on to the next cause.
     OnKeyDown = [this](int &key, Qt::KeyboardModifiers) {
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && qobject_cast<QLineEdit *>(focusWidget())) {

@@ -1,7 +1,7 @@
 #include "OdberatelDForm.h"
 
 #include "CustomerList.h"
-#include "PostDialog.h"
+#include "library/FormKit.h"
 #include "library/Buttons.h"
 #include "library/DataEditRow.h"
 #include "shell/DMCis.h"

@@ -1,7 +1,7 @@
 #include "VyrobkyDForm.h"
 
 #include "DMTPV.h"
-#include "PostDialog.h"
+#include "library/FormKit.h"
 #include "VyrobkyOperaciaForm.h"
 #include "library/Buttons.h"
 #include "library/QMemoForm.h"

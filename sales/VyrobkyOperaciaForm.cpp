@@ -1,7 +1,7 @@
 #include "VyrobkyOperaciaForm.h"
 
 #include "DMTPV.h"
-#include "PostDialog.h"
+#include "library/FormKit.h"
 #include "library/Buttons.h"
 #include "library/DataEditRow.h"
 #include "library/xDBMemo.h"

@@ -1,7 +1,7 @@
 #include "ZakRekDForm.h"
 
 #include "DMOdbyt.h"
-#include "PostDialog.h"
+#include "library/FormKit.h"
 #include "ZakRekQRRep.h"
 #include "library/Buttons.h"
 #include "library/DataEditRow.h"

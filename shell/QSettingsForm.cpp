@@ -1,7 +1,7 @@
 #include "QSettingsForm.h"
 
 #include "DMZal.h"
-#include "library/Buttons.h"
+#include "library/FormKit.h"
 #include "library/xPageControl.h"
 #include "platform/os/Exception.h"
 #include "platform/os/Format.h"
@@ -66,20 +66,10 @@ TQSettingsForm::TQSettingsForm(QWidget *owner) : TForm(owner)
     pcSettings->Loaded();
     main->addWidget(pcSettings);
 
-    auto *buttons = new QHBoxLayout;
-    buttons->addStretch();
-    BtnZapis = new TBtnZapis(this);
-    BtnZapis->SetModalResult(mrNone);
-    BtnNezapis = new TBtnNezapis(this);
-    buttons->addWidget(BtnZapis);
-    buttons->addWidget(BtnNezapis);
-    main->addLayout(buttons);
-
-    connect(BtnZapis, &QPushButton::clicked, this, [this] {
-        // A bad number is shown and the dialog stays open with nothing changed.
-        if (Guarded([this] { SaveControls(); }))
-            SetModalResult(mrOk);
-    });
+    // A bad number is shown and the dialog stays open with nothing changed.
+    const TSaveRow save = AddSaveRow(this, main, [this] { SaveControls(); });
+    BtnZapis = save.Ok;
+    BtnNezapis = save.Cancel;
     OnShow = [this] { LoadControls(); };
 }
 
