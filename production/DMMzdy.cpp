@@ -255,7 +255,9 @@ void TDMMzdy::ComputeMonthWages()
     QString percent = QStringLiteral("0");
     if (!InputQuery(QString::fromUtf8("Počítať prémie ?"), QString::fromUtf8("Zadaj percento prémií:"), percent))
         percent.clear();
-    RunWageProcedure(percent.trimmed().toInt());
+    // A percentage that is no whole number is refused before anything is computed (StrToInt says so in Slovak).
+    const QString typed = percent.trimmed();
+    RunWageProcedure(typed.isEmpty() ? 0 : int(StrToInt(typed)));
 }
 
 void TDMMzdy::RunWageProcedure(int premiumPercent)

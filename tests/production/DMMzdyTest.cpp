@@ -188,6 +188,11 @@ TEST_F(Wages, TheProcedureComputesTheMonthAndLeavesALockedRecord)
     EXPECT_DOUBLE_EQ(value("select PREMIE from SMZDY where OSC=57").toDouble(), 16.4 * 12.5) << "10 % → 16.4 h";
     EXPECT_DOUBLE_EQ(value("select MZDA_VYK from SMZDY where OSC=58").toDouble(), 1) << "locked";
     EXPECT_FALSE(mzdy->QMzdy.IsEmpty()) << "reopened";
+
+    // A percentage in words is refused in Slovak and computes nothing: the premium stays.
+    responder->InputAnswers.push_back(QString::fromUtf8("desať"));
+    EXPECT_THROW(mzdy->ComputeMonthWages(), EConvertError);
+    EXPECT_DOUBLE_EQ(value("select PREMIE from SMZDY where OSC=57").toDouble(), 16.4 * 12.5);
 }
 
 TEST_F(Wages, PerformanceSummaryLeavesTheRatioEmptyWithoutWorkedHours)
