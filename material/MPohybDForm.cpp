@@ -86,6 +86,7 @@ TMPohybDForm::TMPohybDForm(QWidget *owner) : TForm(owner)
     buttons->addWidget(BtnOK);
     buttons->addWidget(BtnCancel);
     layout->addLayout(buttons);
+    SetUnsavedData({.Records = {&DMMTZ->QMPohyby}, .Save = [this] { store(); }, .Discard = {BtnCancel}});
 
     connect(cbTypPohybu, QOverload<int>::of(&QComboBox::activated), this,
             [this](int index) { Guarded([this, index] { KindChosen(index); }); });
@@ -163,13 +164,18 @@ void TMPohybDForm::PickJob()
 
 void TMPohybDForm::Save()
 {
+    store();
+    SetModalResult(mrOk);
+}
+
+void TMPohybDForm::store()
+{
     // A refused value or post shows its message and the dialog stays open with the row in edit.
     CommitFocusedControl(this);
     if (cbTypPohybu->currentIndex() >= 0)
         DMMTZ->PostMovementWithSign();
     else
         DMMTZ->QMPohyby.Post();
-    SetModalResult(mrOk);
 }
 
 int EditStockMovement()
@@ -177,6 +183,8 @@ int EditStockMovement()
     if (!MPohybDForm)
         new TMPohybDForm;
     TDataSet &m = DMMTZ->QMPohyby;
+    // What the movement comes up with (its store, item, kind, document, a return's values) is not typing.
+    m.KeepAsDefaults();
     const int result = MPohybDForm->ShowModal();
     if (result != mrOk && (m.State() == dsEdit || m.State() == dsInsert))
         m.Cancel();
