@@ -174,6 +174,7 @@ TEDListyDForm::TEDListyDForm(QWidget *owner) : TForm(owner)
     layout->addWidget(DBGridPolozky, 1);
     layout->addLayout(buttons);
 
+    SetUnsavedData({.Rows = {&lines()}, .Records = {&header()}, .Save = [this] { store(); }, .Discard = {BtnNezapis1}});
     connect(BtnZapis, &QPushButton::clicked, this, [this] {
         SetModalResult(mrNone);
         Guarded([this] { Save(); });
@@ -311,10 +312,15 @@ void TEDListyDForm::JobInfo()
 
 void TEDListyDForm::Save()
 {
+    store();
+    SetModalResult(mrOk);
+}
+
+void TEDListyDForm::store()
+{
     if (header().State() != dsBrowse)
         header().Post();
     DMExp->ApplyLines();
-    SetModalResult(mrOk);
 }
 
 void TEDListyDForm::Discard()

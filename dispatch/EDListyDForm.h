@@ -40,6 +40,8 @@ protected:
     void KeyDown(int &key, Qt::KeyboardModifiers modifiers) override;
 
 private:
+    // What Zapíš stores, also on the close question's Áno.
+    void store();
     void lineInEdit();
     void toQuantityColumn();
 };

@@ -92,7 +92,24 @@ bool TtMasterDetailForm::runDetail(const std::function<void()> &save)
                     save();
                 });
             }));
+    // Closed otherwise with something typed, the dialog asks first; its Áno saves as OK does. What the record
+    // and its rows hold as the dialog comes up (a new record's or a copy's values) is not typing.
+    TDataSet *master = Master();
+    master->KeepAsDefaults();
+    TUnsavedData unsaved{.Records = {master}, .Save = [&save, &saved] {
+                             save();
+                             saved = true;
+                         }};
+    if (DetailDataSet) {
+        DetailDataSet->KeepPostedAsDefaults();
+        unsaved.Rows.push_back(DetailDataSet);
+    }
+    for (TButton *b : DetailForm->findChildren<TButton *>())
+        if (b->Cancel())
+            unsaved.Discard.push_back(b);
+    DetailForm->SetUnsavedData(std::move(unsaved));
     const int result = DetailForm->ShowModal();
+    DetailForm->SetUnsavedData({});
     for (const QMetaObject::Connection &c : saves)
         disconnect(c);
     if (result != mrOk) {

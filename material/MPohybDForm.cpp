@@ -79,9 +79,10 @@ TMPohybDForm::TMPohybDForm(QWidget *owner) : TForm(owner)
     form->addRow(QString::fromUtf8("Množstvo vyrobených výrobkov"), eMnozVyr);
     form->addRow(QStringLiteral("Cena"), eCena);
     const TSaveRow save = AddSaveRow(
-        this, layout, [this] { Save(); }, TSaveCaptions::Ok);
+        this, layout, [this] { store(); }, TSaveCaptions::Ok);
     BtnOK = save.Ok;
     BtnCancel = save.Cancel;
+    SetUnsavedData({.Records = {&DMMTZ->QMPohyby}, .Save = [this] { store(); }, .Discard = {BtnCancel}});
 
     connect(cbTypPohybu, QOverload<int>::of(&QComboBox::activated), this,
             [this](int index) { Guarded([this, index] { KindChosen(index); }); });
@@ -159,6 +160,12 @@ void TMPohybDForm::PickJob()
 
 void TMPohybDForm::Save()
 {
+    store();
+    SetModalResult(mrOk);
+}
+
+void TMPohybDForm::store()
+{
     // A refused value or post shows its message and the dialog stays open with the row in edit.
     if (cbTypPohybu->currentIndex() >= 0)
         DMMTZ->PostMovementWithSign();
@@ -171,6 +178,8 @@ int EditStockMovement()
     if (!MPohybDForm)
         new TMPohybDForm;
     TDataSet &m = DMMTZ->QMPohyby;
+    // What the movement comes up with (its store, item, kind, document, a return's values) is not typing.
+    m.KeepAsDefaults();
     const int result = MPohybDForm->ShowModal();
     if (result != mrOk && (m.State() == dsEdit || m.State() == dsInsert))
         m.Cancel();

@@ -37,6 +37,10 @@ public:
     void Save();
     // Leaving the job: a job above 0 is picked; for a return from production its quantity made.
     void PickJob();
+
+private:
+    // What OK stores, also on the close question's Áno.
+    void store();
 };
 
 extern TFormGlobal<TMPohybDForm> MPohybDForm;

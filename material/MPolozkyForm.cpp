@@ -153,6 +153,10 @@ TMPolozkyDForm::TMPolozkyDForm(QWidget *owner) : TForm(owner)
         this, layout, [this] { Save(); }, TSaveCaptions::Ok);
     BtnOK = save.Ok;
     BtnCancel = save.Cancel;
+    SetUnsavedData({.Rows = {&DMMTZ->QMSklady},
+                    .Records = {&DMMTZ->QPolozky, &DMMTZ->QPolozkyKokily},
+                    .Save = [this] { DMMTZ->SaveMaterialItem(MouldKind()); },
+                    .Discard = {BtnCancel}});
     for (QWidget *kind : std::initializer_list<QWidget *>{cbTyp1, cbTyp2})
         kind->installEventFilter(new TFocusAction(this, QEvent::FocusOut, [this] { ShowMouldTab(); }));
     OnShow = [this] {
@@ -216,6 +220,8 @@ int EditMaterialItem(TMPolozkyDForm *card)
     // A new mould row waits for the first edit of the mould tab.
     if (DMMTZ->QPolozkyKokily.IsEmpty())
         DMMTZ->QPolozkyKokily.Append();
+    // What the card comes up with (a new item's kind and unit, a copy's values) is not typing.
+    DMMTZ->QPolozky.KeepAsDefaults();
     const int result = card->ShowModal();
     if (result != mrOk) {
         DMMTZ->CancelMaterialItem();

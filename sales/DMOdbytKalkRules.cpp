@@ -399,7 +399,9 @@ bool TDMOdbyt::SaveCalculation(const std::function<void(bool kept)> &alsoWrite)
             QvZakKalk.Delete();
             kept = false;
         }
-        QvZakKalk.CheckBrowseMode();
+        // Posted even untyped: a calculation stored as it was seeded is still the one asked for.
+        if (QvZakKalk.State() == dsEdit || QvZakKalk.State() == dsInsert)
+            QvZakKalk.Post();
         const std::vector<TDataSet *> sets{&QvZakKalk, &QZakOperacie, &QZakKusovnik, &QZakKalkO, &QZakKalkM};
         TIBTransaction *tr = DMZal->DBZAL.DefaultTransaction();
         {

@@ -141,6 +141,10 @@ TDMOdbyt::TCalculationStart TDMOdbyt::OpenCalculation(int job)
     const QVariant listPrice = SelectValueParams(OdbytSql::ProductListPrice, {job});
     DMZal->Query.Close();
     start.ListPrice = listPrice.toDouble();
+    // What the calculation opens with, seeded or stored, is not typing.
+    QvZakKalk.KeepAsDefaults();
+    for (TDataSet *ds : std::initializer_list<TDataSet *>{&QZakOperacie, &QZakKusovnik, &QZakKalkO, &QZakKalkM})
+        ds->KeepPostedAsDefaults();
     return start;
 }
 

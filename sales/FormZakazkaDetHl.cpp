@@ -124,6 +124,7 @@ TFormZakazkaDetHl::TFormZakazkaDetHl(QWidget *owner) : TForm(owner)
     BtnNezapis = GuardedButton(QString::fromUtf8("&Nezapíš"), this, buttons, [this] { SetModalResult(mrCancel); });
     SetCancelButton(BtnNezapis);
     main->addLayout(buttons);
+    SetUnsavedData({.Records = {&DMOdbyt->QZakazkyD}, .Save = [this] { postItem(); }, .Discard = {BtnNezapis}});
     OnShow = [this] { FormShow(); };
     OnKeyDown = [this](int &key, Qt::KeyboardModifiers) {
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !qobject_cast<QPushButton *>(focusWidget())) {
@@ -257,6 +258,12 @@ void TFormZakazkaDetHl::ButtonVyrobokClick()
 
 void TFormZakazkaDetHl::BtnZapisClick()
 {
+    postItem();
+    SetModalResult(mrOk);
+}
+
+void TFormZakazkaDetHl::postItem()
+{
     TxTable &items = DMOdbyt->QZakazkyD;
     if (items.State() == dsEdit && !stateToggled_) {
         const QVariant stored = SelectValueParams(OdbytSql::StoredJobState, {item("C_INT")->AsInteger()});
@@ -267,10 +274,11 @@ void TFormZakazkaDetHl::BtnZapisClick()
     // Posted here, so a refusal keeps the dialog open with everything typed.
     if (items.State() == dsInsert || items.State() == dsEdit)
         items.Post();
-    SetModalResult(mrOk);
 }
 
 bool EditOrderItem()
 {
+    // What the item comes up with (a new item's date, a complaint's job and product) is not typing.
+    DMOdbyt->QZakazkyD.KeepAsDefaults();
     return FormOnDemand(FormZakazkaDetHl).ShowModal() == mrOk;
 }

@@ -45,6 +45,8 @@ protected:
 
 private:
     void showState();
+    // What OK stores, also on the close question's Áno.
+    void postItem();
     bool stateToggled_ = false;
 };
 

@@ -30,6 +30,13 @@ TField *header(const char *name)
     return DMOdbyt->QvZakazky.FieldByName(QLatin1String(name));
 }
 
+void postHeader()
+{
+    TxTable &orders = DMOdbyt->QvZakazky;
+    if (orders.State() == dsInsert || orders.State() == dsEdit)
+        orders.Post();
+}
+
 } // namespace
 
 TFormZakazkaHl::TFormZakazkaHl(QWidget *owner) : TForm(owner)
@@ -112,6 +119,7 @@ TFormZakazkaHl::TFormZakazkaHl(QWidget *owner) : TForm(owner)
     BtnNezapis = GuardedButton(QString::fromUtf8("&Nezapíš"), this, buttons, [this] { SetModalResult(mrCancel); });
     SetCancelButton(BtnNezapis);
     main->addLayout(buttons);
+    SetUnsavedData({.Records = {&DMOdbyt->QvZakazky}, .Save = [] { postHeader(); }, .Discard = {BtnNezapis}});
     // Enter on an edit moves on as Tab does; on a button it presses it.
     OnKeyDown = [this](int &key, Qt::KeyboardModifiers) {
         if ((key == Qt::Key_Return || key == Qt::Key_Enter) && !qobject_cast<QPushButton *>(focusWidget()) &&
@@ -167,9 +175,7 @@ void TFormZakazkaHl::ButtonOdberatelClick()
 
 void TFormZakazkaHl::BtnZapisClick()
 {
-    TxTable &orders = DMOdbyt->QvZakazky;
-    if (orders.State() == dsInsert || orders.State() == dsEdit)
-        orders.Post();
+    postHeader();
     SetModalResult(mrOk);
 }
 
@@ -196,6 +202,7 @@ bool EditOrderHeader(QString &order)
     form.setWindowTitle(orders.State() == dsInsert ? QString::fromUtf8("Nová objednávka")
                                                    : QString::fromUtf8("Zákaznícka objednávka č. ") + order.trimmed());
     form.DBeC_OBJ->setFocus();
+    orders.KeepAsDefaults(); // what the order comes up with is not typing
     if (form.ShowModal() == mrOk) {
         order = header("C_OBJ")->AsString().trimmed();
         return true;

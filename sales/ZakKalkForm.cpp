@@ -185,6 +185,10 @@ TZakKalkForm::TZakKalkForm(QWidget *owner) : TForm(owner)
     // The button's OK reaches the form only when the save went through.
     connect(BtnZapis, &QPushButton::clicked, this, [this] { Guarded([this] { BtnZapisClick(); }); });
 
+    SetUnsavedData({.Rows = {&dm.QZakOperacie, &dm.QZakKusovnik, &dm.QZakKalkO, &dm.QZakKalkM},
+                    .Records = {&dm.QvZakKalk},
+                    .Save = [this] { BtnZapisClick(); },
+                    .Discard = {BtnNezapis}});
     // The dialog closes only from its first page; elsewhere a close request goes back to it.
     OnCloseQuery = [this](bool &canClose) {
         if (pcZakKalk->currentIndex() != 0) {

@@ -373,6 +373,7 @@ void TDataSet::clearRows()
     editData_.clear();
     editCalc_.clear();
     inserting_ = false;
+    postedAtDefaults_ = -1;
 }
 
 bool TDataSet::IsEmpty() const
@@ -1079,6 +1080,8 @@ void TDataSet::Post()
     }
     TRecord *rec = current();
     const bool inserted = state_ == dsInsert;
+    if (cachedUpdates_ && (inserted || modified_))
+        ++cachePosts_;
     std::function<void()> write = [&] {
         try {
             if (cachedUpdates_) {
@@ -1226,6 +1229,8 @@ void TDataSet::Delete()
         }
     };
     write();
+    if (cachedUpdates_)
+        ++cachePosts_;
     if (cachedUpdates_ && rec->status != usInserted) {
         if (rec->status == usUnmodified)
             keepOriginal(rec);
@@ -1456,6 +1461,8 @@ bool TDataSet::UpdatesPending() const
 
 bool TDataSet::PostedUpdatesPending() const
 {
+    if (postedAtDefaults_ == cachePosts_)
+        return false;
     if (!deleted_.empty())
         return true;
     const TRecord *typed = state_ == dsInsert ? current() : nullptr;
@@ -1550,6 +1557,7 @@ void TDataSet::CommitUpdates()
         }
     }
     deleted_.clear();
+    postedAtDefaults_ = -1;
     DataEvent(deDataSetChange);
 }
 
@@ -1575,6 +1583,7 @@ void TDataSet::CancelUpdates()
         kept.insert(kept.begin() + at, rec);
     }
     deleted_.clear();
+    postedAtDefaults_ = -1;
     rows_ = std::move(kept);
     if (cur_ >= int(rows_.size()))
         cur_ = int(rows_.size()) - 1;

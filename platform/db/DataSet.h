@@ -211,6 +211,10 @@ public:
     // Whether rows posted to the cache wait to be stored; unlike UpdatesPending, a row being inserted does
     // not count before its Post.
     bool PostedUpdatesPending() const;
+    // The rows posted to the cache so far count as not changed, as KeepAsDefaults does for the row being
+    // typed: rows a program fills in as a window opens are its defaults. A later post of a changed or new
+    // row, or a delete, counts again; storing or dropping the cache ends the mark.
+    void KeepPostedAsDefaults() { postedAtDefaults_ = cachePosts_; }
     TUpdateStatus UpdateStatus() const;
     // Writes every pending change and marks them stored; on an error nothing stays written (the provider
     // runs it under a savepoint), the caches stay as they were for a retry, and the error propagates.
@@ -400,6 +404,8 @@ private:
     QString filterText_;
     bool filtered_ = false;
     bool cachedUpdates_ = false;
+    int cachePosts_ = 0;        // posts of changed or new rows and deletes into the cache
+    int postedAtDefaults_ = -1; // cachePosts_ when the rows posted so far were taken as defaults; -1: none
     int disableCount_ = 0;
     bool pendingChange_ = false;
     std::vector<TDataSource *> sources_;

@@ -318,11 +318,14 @@ void TForm::SetCancelButton(QAbstractButton *button)
 void TForm::SetUnsavedData(TUnsavedData data)
 {
     unsaved_ = std::move(data);
+    for (const QMetaObject::Connection &c : discardClicks_)
+        disconnect(c);
+    discardClicks_.clear();
     for (QAbstractButton *b : unsaved_.Discard)
-        connect(b, &QAbstractButton::clicked, this, [this] {
+        discardClicks_.push_back(connect(b, &QAbstractButton::clicked, this, [this] {
             settled_ = true;
             settleForThisClickOnly();
-        });
+        }));
 }
 
 // The close a click sets off runs once the click is done (a modal form closes from the event loop); a click

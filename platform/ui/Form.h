@@ -91,7 +91,8 @@ public:
     // Makes a plain push button the one Escape presses, as a TButton's Cancel mark does.
     void SetCancelButton(QAbstractButton *button);
 
-    // Declares what the window holds unsaved and how it is stored (see TUnsavedData).
+    // Declares what the window holds unsaved and how it is stored (see TUnsavedData); a new declaration
+    // replaces the former one.
     void SetUnsavedData(TUnsavedData data);
     // Whether a declared data set holds a typed change not stored (also one still in the focused control).
     bool HoldsUnsavedData() const;
@@ -138,6 +139,7 @@ private:
     QStatusBar *statusBar_ = nullptr;
     QPointer<QAbstractButton> cancelButton_;
     TUnsavedData unsaved_;
+    std::vector<QMetaObject::Connection> discardClicks_;
     bool settled_ = false; // the question was answered (or a discarding button pressed) for this close
 };
 

@@ -67,7 +67,7 @@ protected:
             if (!form || !form->isVisible())
                 return;
             form->pcZakKalk->setCurrentIndex(0);
-            form->SetModalResult(mrCancel);
+            form->BtnNezapis->click();
             closeLeftOpen(form);
         });
     }

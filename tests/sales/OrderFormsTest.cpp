@@ -538,6 +538,7 @@ TEST_F(OrderFormsTest, AnItemClosedFromAnEmptyProductAsksForNoPick)
     WhenModal<TFormZakazkaDetHl>([&](TFormZakazkaDetHl *d) {
         type(d->DBeC_VYR, "V");
         EXPECT_TRUE(productList.Came) << "a product not found is picked from the list";
+        responder->MessageAnswers.push_back(mrNo); // the typed product dropped on the question
         d->close();
     });
     FormOnDemand(FormZakazkaDet).btnNovaClick();
