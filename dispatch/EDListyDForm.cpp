@@ -311,9 +311,7 @@ void TEDListyDForm::JobInfo()
 
 void TEDListyDForm::Save()
 {
-    if (header().State() != dsBrowse)
-        header().Post();
-    DMExp->ApplyLines();
+    DMExp->SaveNote();
     SetModalResult(mrOk);
 }
 
