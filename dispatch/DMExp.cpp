@@ -39,6 +39,11 @@ void toErrorHandler(TDataSet *ds, EDatabaseError &e, TDataAction &action)
 
 } // namespace
 
+QString NoteNumberText(int cDl)
+{
+    return FormatFloat(QLatin1String(NoteNumberFormat), cDl);
+}
+
 TDMExp::TDMExp()
 {
     DMExp = this;
@@ -151,7 +156,7 @@ void TDMExp::QEDListyDBeforeDelete(TDataSet *dataSet)
 // whole: the line deletions made so far are dropped from the cache, not written.
 void TDMExp::QEDListyBeforeDelete(TDataSet *dataSet)
 {
-    const QString number = dataSet->FieldByName(QStringLiteral("C_DL"))->AsString();
+    const QString number = NoteNumberText(dataSet->FieldByName(QStringLiteral("C_DL"))->AsInteger());
     if (!Confirm(QString::fromUtf8("Naozaj zmazať DL č.") + number, QString::fromUtf8("Zmazať DL")))
         Abort();
     if (!QEDListyD.Active())
@@ -172,6 +177,25 @@ void TDMExp::ApplyLines()
     if (QEDListyD.Active() && QEDListyD.State() != dsBrowse)
         QEDListyD.Post();
     DMZal->DBZAL.ApplyUpdates({&QEDListyD});
+}
+
+// The header and its lines are stored together or not at all: a line the server refuses rolls the header
+// back too, and leaves both as typed, the header still in edit and the lines in the cache.
+void TDMExp::SaveNote()
+{
+    if (QEDListyD.Active() && QEDListyD.State() != dsBrowse)
+        QEDListyD.Post();
+    TIBTransaction *tr = QEDListy.Transaction() ? QEDListy.Transaction() : &DMZal->DBTransaction;
+    SaveOnceMoreAfterTriggerConflict([&] {
+        TSavepoint save(tr);
+        QEDListy.Post([this] {
+            if (QEDListyD.Active() && QEDListyD.CachedUpdates())
+                QEDListyD.ApplyPendingUpdates();
+        });
+        save.Commit();
+    });
+    if (QEDListyD.Active())
+        QEDListyD.CommitUpdates();
 }
 
 void TDMExp::EDListyC_ODBChange(TField *field)

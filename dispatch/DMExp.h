@@ -18,6 +18,8 @@ class TField;
 
 // How a note number (two-digit year and a four-digit sequence) is shown and printed: 26/0003.
 inline constexpr char NoteNumberFormat[] = "00\"/\"0000";
+// A note number as the clerk reads it wherever the program names a note: 26/0003.
+QString NoteNumberText(int cDl);
 
 // The price modes of a printed note.
 enum TNotePriceMode { pmWithoutPrices = 1, pmHomeCurrency = 2, pmNoteCurrency = 3 };
@@ -99,6 +101,8 @@ public:
 
     // Writes the cached lines (errors through the shared error handler).
     void ApplyLines();
+    // Stores the note: header and lines in one savepoint (the dialog's save).
+    void SaveNote();
 
 private:
     TEDListQRRep *report_ = nullptr;

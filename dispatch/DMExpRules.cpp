@@ -8,6 +8,7 @@
 #include "library/QTlacForm.h"
 #include "platform/os/Clock.h"
 #include "platform/os/Format.h"
+#include "shell/CisZakForm.h"
 #include "shell/DMZal.h"
 #include "shell/Routines.h"
 
@@ -139,8 +140,15 @@ void TDMExp::LoadJobIntoLine(TField *f)
         return;
     const int job = f->AsInteger();
     TxQuery *q = openOwn(QStringLiteral("QExpJob"), ExpSql::JobForLine, {job});
-    if (q->IsEmpty())
-        throw EDatabaseError(Format(QString::fromUtf8("Zákazka č. %d neexistuje alebo nemá kalkuláciu !"), {job}));
+    if (q->IsEmpty()) {
+        // Nothing of the job the line named before stays beside the new number.
+        std::vector<TField *> copied;
+        for (const char *name :
+             {"C_VYR", "NAZOV", "VAHA1", "KOEF_MAT", "KOEF_DOP", "CENA_KURZ1", "NAKL1", "MIM1", "MNOZ_VYR"})
+            copied.push_back(ds->FindField(QString::fromLatin1(name)));
+        ForgetFormerJob(f, copied,
+                        Format(QString::fromUtf8("Zákazka č. %d neexistuje alebo nemá kalkuláciu !"), {job}));
+    }
     if (field(q, "STAV_ZAK")->AsInteger() >= 100)
         ShowError(QString::fromUtf8("Zákazka je už ukončená alebo stornovaná."));
     const int ordered = field(q, "MNOZ_OBJ")->AsInteger();

@@ -318,9 +318,7 @@ void TEDListyDForm::Save()
 
 void TEDListyDForm::store()
 {
-    if (header().State() != dsBrowse)
-        header().Post();
-    DMExp->ApplyLines();
+    DMExp->SaveNote();
 }
 
 void TEDListyDForm::Discard()

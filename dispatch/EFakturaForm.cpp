@@ -130,7 +130,7 @@ void TEFakturaForm::Fill(const TInvoiceValues &v, const QString &invoiceNumber)
     cOdb_ = v.COdb;
     eC_FAKTURY->setText(invoiceNumber);
     cDl_ = v.CDl;
-    eC_DL->setText(FormatFloat(QLatin1String(NoteNumberFormat), v.CDl));
+    eC_DL->setText(NoteNumberText(v.CDl));
     eICO->setText(v.Ico);
     eODBERATEL->setText(v.COdberatel);
     eC_OBJ->setText(v.CObj);
@@ -153,7 +153,7 @@ void TEFakturaForm::Fill(const TInvoiceValues &v, const QString &invoiceNumber)
     lZaloha->setText(amountText(v.Zaloha));
     lExistuje->setVisible(!v.CFaktury.isEmpty());
     lNovy->setVisible(v.NewCustomer);
-    setWindowTitle(Format(QString::fromUtf8("Faktúra k Dodaciemu listu č. %d"), {v.CDl}));
+    setWindowTitle(QString::fromUtf8("Faktúra k Dodaciemu listu č. ") + NoteNumberText(v.CDl));
 }
 
 namespace {

@@ -1,5 +1,6 @@
 #include "InvoiceExport.h"
 
+#include "DMExp.h"
 #include "ExpSql.h"
 #include "library/xQuery.h"
 #include "platform/os/Clock.h"
@@ -116,8 +117,8 @@ TInvoiceValues ReadInvoiceValues(int cDl, const QString &vatRateSetting)
     v.CDl = cDl;
     TxQuery *q = OpenQuery(ExpSql::InvoiceValues, {cDl}, QStringLiteral("QExpInvoice"));
     if (q->IsEmpty())
-        throw EDatabaseError(
-            QString::fromUtf8("Dodací list č. %1 neexistuje alebo nemá odberateľa z číselníka.").arg(cDl));
+        throw EDatabaseError(QString::fromUtf8("Dodací list č. %1 neexistuje alebo nemá odberateľa z číselníka.")
+                                 .arg(NoteNumberText(cDl)));
     v.COdb = field(q, "C_ODB")->AsInteger();
     v.COdberatel = field(q, "ODBERATEL")->AsString().trimmed();
     v.Ico = icoText(field(q, "ICO")->Value());
@@ -149,7 +150,7 @@ TInvoiceValues ReadInvoiceValues(int cDl, const QString &vatRateSetting)
 void StoreInvoiceDueDate(int cDl, const QDate &due)
 {
     if (ExecSqlParams(ExpSql::StoreDueDate, {due.isValid() ? QVariant(due) : QVariant(), cDl}) != 1)
-        throw EDatabaseError(QString::fromUtf8("Dodací list č. %1 neexistuje.").arg(cDl));
+        throw EDatabaseError(QString::fromUtf8("Dodací list č. %1 neexistuje.").arg(NoteNumberText(cDl)));
 }
 
 QString ProposeInvoiceNumber(const QString &prefixText)

@@ -89,8 +89,13 @@ TMPohybDForm::TMPohybDForm(QWidget *owner) : TForm(owner)
     connect(btnDoklad, &QPushButton::clicked, this, [] { Guarded([] { DMMTZ->NextStockDocumentNumber(); }); });
     connect(btnPolozka, &QPushButton::clicked, this, [this] { Guarded([this] { PickItem(); }); });
     eCPol->installEventFilter(new TFocusAction(this, QEvent::FocusOut, [this] { PickItem(); }));
-    eCInt->installEventFilter(new TFocusAction(this, QEvent::FocusOut, [this] { PickJob(); }));
+    // A job that does not exist is said, and the clerk is back on the number to correct it.
+    eCInt->installEventFilter(new TFocusAction(this, QEvent::FocusOut, [this] {
+        if (FocusStaysInside() && !Guarded([this] { PickJob(); }))
+            FocusAgainLater(eCInt);
+    }));
     OnShow = [this] {
+        heldJob_ = DMMTZ->QMPohyby.FieldByName(QStringLiteral("C_INT"))->AsInteger();
         Guarded([this] { eSklad->OpenListAndReload(); });
         ShowKind();
     };
@@ -149,13 +154,20 @@ void TMPohybDForm::PickJob()
         return;
     }
     TField *job = m.FieldByName(QStringLiteral("C_INT"));
-    if (job->AsInteger() <= 0)
+    // A return from production takes the quantity made of the job.
+    TField *made = cbTypPohybu->currentText().startsWith(QLatin1String("13"))
+                       ? m.FieldByName(QStringLiteral("MNOZ_VYR"))
+                       : nullptr;
+    if (job->AsInteger() > 0 && PickOrderForField(job, QString(), QString(), 0)) {
+        heldJob_ = job->AsInteger();
+        if (made)
+            made->SetValue(SelectValueParams(MTZSql::JobProducedQuantity, {job->AsInteger()}));
         return;
-    if (!PickOrderForField(job, QString(), QString(), 0))
+    }
+    if (job->AsInteger() == heldJob_)
         return;
-    if (cbTypPohybu->currentText().startsWith(QLatin1String("13")))
-        m.FieldByName(QStringLiteral("MNOZ_VYR"))
-            ->SetValue(SelectValueParams(MTZSql::JobProducedQuantity, {job->AsInteger()}));
+    heldJob_ = job->AsInteger();
+    ForgetFormerJob(job, {made});
 }
 
 void TMPohybDForm::Save()

@@ -35,12 +35,14 @@ public:
     void PickItem();
     // OK: the quantity signed by the chosen kind, then the post; an error keeps the dialog open.
     void Save();
-    // Leaving the job: a job above 0 is picked; for a return from production its quantity made.
+    // Leaving the job: a job above 0 is looked up; for a return from production its quantity made. A number
+    // retyped to no job clears that quantity and is refused.
     void PickJob();
 
 private:
     // What OK stores, also on the close question's Áno.
     void store();
+    int heldJob_ = 0; // the job whose quantity made the movement shows
 };
 
 extern TFormGlobal<TMPohybDForm> MPohybDForm;

@@ -19,8 +19,9 @@ const TFieldTitles HandOverTitles(HandOverOwnTitles);
 
 void TDMOdv::SetHandOverFormats(TDataSet *ds)
 {
+    // A value below 1 keeps the 0 before its decimal comma: a rate not yet known reads 0,00000, not ,00000.
     const std::pair<const char *, const char *> formats[] = {
-        {"VAHA1", "####.000"}, {"KURZ", "####.00000"}, {"CENA_KURZ1", "######.00"}};
+        {"VAHA1", "###0.000"}, {"KURZ", "###0.00000"}, {"CENA_KURZ1", "#####0.00"}};
     for (const auto &[name, format] : formats)
         if (TField *f = ds->FindField(QString::fromLatin1(name)))
             f->DisplayFormat = QString::fromLatin1(format);

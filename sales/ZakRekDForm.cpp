@@ -169,11 +169,10 @@ void TZakRekDForm::DBeC_INTExit()
     if (job->AsInteger() == heldJob_)
         return;
     heldJob_ = job->AsInteger();
+    std::vector<TField *> copied;
     for (const char *name : kJobFields)
-        if (TField *to = q.FindField(QString::fromLatin1(name)))
-            to->Clear();
-    if (heldJob_ != 0)
-        throw EDatabaseError(QString::fromUtf8("Zákazka č.%1 neexistuje !").arg(job->DisplayText()));
+        copied.push_back(q.FindField(QString::fromLatin1(name)));
+    ForgetFormerJob(job, copied);
 }
 
 bool EditComplaint()

@@ -152,6 +152,16 @@ bool PickOrderForField(TField *field, const QString &product, const QString &ord
     return true;
 }
 
+void ForgetFormerJob(TField *job, const std::vector<TField *> &copied, const QString &missing)
+{
+    for (TField *f : copied)
+        if (f)
+            f->Clear();
+    if (job->AsInteger() != 0)
+        throw EDatabaseError(missing.isEmpty() ? QString::fromUtf8("Zákazka č.%1 neexistuje !").arg(job->DisplayText())
+                                               : missing);
+}
+
 bool PickOrderForEdit(QLineEdit *edit)
 {
     // A job typed as printed (26/0015) is looked up; anything else that is no job opens the list.

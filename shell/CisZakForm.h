@@ -2,6 +2,8 @@
 // its views and filter, and the routines that find or pick a job or an order for a field or an edit.
 #pragma once
 
+#include <vector>
+
 #include "platform/ui/FormGlobal.h"
 #include "CisPickForm.h"
 
@@ -36,6 +38,10 @@ bool ShowOrderPick(const QString &condition);
 void SetOrderPickWhere(const QString &condition);
 // Picks the job of a field, narrowed by a product, a customer order or a customer.
 bool PickOrderForField(TField *field, const QString &product, const QString &order, int customer);
+// A typed job that names no job: the fields copied from the job named before are cleared, so that nothing of
+// it stays beside the new number, and a number other than 0 is refused with missing (by default "Zákazka
+// č.X neexistuje !", X as the field shows it).
+void ForgetFormerJob(TField *job, const std::vector<TField *> &copied, const QString &missing = QString());
 bool PickOrderForEdit(QLineEdit *edit);
 // Picks a customer order into the field (C_OBJ), by its text or the customer's open orders.
 bool PickCustomerOrder(TField *field, int customer);

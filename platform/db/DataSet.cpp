@@ -1060,9 +1060,16 @@ void TDataSet::doPostError(ErrorEvent &handler, EDatabaseError &e, const std::fu
 
 void TDataSet::Post()
 {
+    Post(nullptr);
+}
+
+void TDataSet::Post(const std::function<void()> &alongside)
+{
     if (state_ != dsEdit && state_ != dsInsert) {
         if (!Active())
             DatabaseError(QStringLiteral("Súbor dát nie je otvorený"), this);
+        if (alongside)
+            alongside();
         return;
     }
     UpdateRecord();
@@ -1100,6 +1107,8 @@ void TDataSet::Post()
         }
     };
     write();
+    if (alongside)
+        alongside();
     rec->more().values = std::make_unique<std::vector<QVariant>>(std::move(editData_));
     if (!cachedUpdates_)
         rec->status = usUnmodified;

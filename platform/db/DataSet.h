@@ -161,6 +161,10 @@ public:
     void Insert();
     void Append();
     void Post();
+    // Posts, then runs alongside (the details written with the record, under the caller's savepoint)
+    // before the record leaves edit: when alongside throws, the record stays in edit with what was typed,
+    // so the caller's rollback leaves the form able to save again. With nothing to post it runs alongside.
+    void Post(const std::function<void()> &alongside);
     void Cancel();
     void Delete();
     // Reads the current record again (a provider with a refresh statement) or all rows, staying on the

@@ -5,6 +5,7 @@
 #include "printing/PrintTestSupport.h"
 
 #include "common/HostileCorpus.h"
+#include "common/GridTyping.h"
 #include "common/WhenModal.h"
 #include "dispatch/EDListyDForm.h"
 #include "dispatch/EDListyForm.h"
@@ -236,6 +237,7 @@ TEST_F(FormsTest, AFailedSaveKeepsTheDialogAndItsLines)
     foundry();
     exp->SelectNotes(0, {});
     exp->QEDListy.Append();
+    const int note = exp->QEDListy.FieldByName("C_DL")->AsInteger();
     showDialog();
     responder->MessageAnswers.push_back(mrNo);
     scan("260001"); // the order, its take-over declined
@@ -248,7 +250,11 @@ TEST_F(FormsTest, AFailedSaveKeepsTheDialogAndItsLines)
     QTest::mouseClick(dialog->BtnZapis, Qt::LeftButton);
     EXPECT_GT(responder->Messages.size(), boxes); // the error was shown
     EXPECT_NE(dialog->ModalResult(), mrOk);
-    EXPECT_EQ(lineCount(260001), 0);
+    // Nothing stored, not even the header; the header is still being typed, under its number.
+    EXPECT_EQ(count(QStringLiteral("select count(*) from EDLISTY where c_dl=%1").arg(note)), 0);
+    EXPECT_EQ(exp->QEDListy.State(), dsInsert);
+    EXPECT_EQ(exp->QEDListy.FieldByName("C_DL")->AsInteger(), note);
+    EXPECT_EQ(lineCount(note), 0);
     EXPECT_TRUE(exp->QEDListyD.UpdatesPending());
     EXPECT_EQ(exp->QEDListyD.RecordCount(), 2);
     // Dropping the second line lets the save through.
@@ -256,7 +262,32 @@ TEST_F(FormsTest, AFailedSaveKeepsTheDialogAndItsLines)
     responder->MessageAnswers.push_back(mrYes);
     QTest::mouseClick(dialog->BtnZmaz, Qt::LeftButton);
     QTest::mouseClick(dialog->BtnZapis, Qt::LeftButton);
-    EXPECT_EQ(lineCount(260001), 1);
+    EXPECT_EQ(dialog->ModalResult(), mrOk);
+    EXPECT_EQ(count(QStringLiteral("select count(*) from EDLISTY where c_dl=%1").arg(note)), 1);
+    EXPECT_EQ(lineCount(note), 1);
+}
+
+// A line's job retyped to a number that names no job keeps nothing of the former job beside it.
+TEST_F(FormsTest, ALinesJobRetypedToNoJobKeepsNothingOfTheFormerJob)
+{
+    foundry();
+    exp->SelectNotes(0, {});
+    exp->QEDListy.Append();
+    showDialog();
+    responder->MessageAnswers.push_back(mrNo);
+    scan("260001"); // the order, its take-over declined
+    scan("260002");
+    ASSERT_FALSE(exp->QEDListyD.FieldByName("C_VYR")->AsString().trimmed().isEmpty());
+    const int boxes = responder->Messages.size();
+    QWidget *editor = TypeInCell(dialog->DBGridPolozky, 1, "260099");
+    ASSERT_TRUE(editor);
+    QTest::keyClick(editor, Qt::Key_Return);
+    QApplication::processEvents();
+    ASSERT_GT(responder->Messages.size(), boxes);
+    EXPECT_TRUE(responder->Texts().join('\n').contains(QString::fromUtf8("neexistuje")));
+    EXPECT_EQ(exp->QEDListyD.FieldByName("C_INT")->AsInteger(), 260099);
+    for (const char *name : {"C_VYR", "NAZOV", "CENA_KURZ1", "NAKL1", "MNOZ_VYR"})
+        EXPECT_TRUE(exp->QEDListyD.FieldByName(name)->IsNull()) << name;
 }
 
 // A new note whose number another workstation stored while its lines were typed is stored under the
@@ -347,7 +378,7 @@ TEST_F(FormsTest, TheInvoiceDialogWritesTheExportAndTheNoteKeepsTheNumber)
     exp->SelectNotes(2, "260001");
     bool checked = false;
     WhenModal<TEFakturaForm>([&](TEFakturaForm *f) {
-        EXPECT_EQ(f->windowTitle(), QString::fromUtf8("Faktúra k Dodaciemu listu č. 260001"));
+        EXPECT_EQ(f->windowTitle(), QString::fromUtf8("Faktúra k Dodaciemu listu č. 26/0001"));
         EXPECT_EQ(f->eC_DL->text(), "26/0001") << "shown as printed on the note";
         EXPECT_EQ(f->eC_FAKTURY->text(), "2026/0001");
         EXPECT_EQ(f->lZAKL2->text(), "800,00");

@@ -240,6 +240,32 @@ TEST_F(FormsTest, AJobTypedAndLeftByTabGivesAReturnItsProducedQuantity)
         QApplication::processEvents();
         EXPECT_EQ(m.FieldByName("C_INT")->AsInteger(), 260002);
         EXPECT_DOUBLE_EQ(m.FieldByName("MNOZ_VYR")->AsFloat(), 36) << "the job's produced pieces";
+        // Retyped to a number that names no job: the former job's quantity goes, the clerk is told and is back
+        // on the number; leaving it unchanged again says nothing more.
+        struct Step {
+            const char *typed; // nullptr: the number left as it is
+            bool told;         // "neexistuje" said, and the focus back on the number
+            double made;
+        };
+        TShownBoxes boxes;
+        for (const Step &s : {Step{"260009", true, 0}, Step{nullptr, false, 0}, Step{"260002", false, 36}}) {
+            SCOPED_TRACE(s.typed ? s.typed : "unchanged");
+            const int before = boxes.Texts().size();
+            TabTo(f->eCInt);
+            if (s.typed) {
+                QTest::keyClick(f->eCInt, Qt::Key_A, Qt::ControlModifier);
+                QTest::keyClicks(f->eCInt, s.typed);
+            }
+            QTest::keyClick(f->eCInt, Qt::Key_Tab);
+            QApplication::processEvents();
+            QApplication::processEvents();
+            ASSERT_EQ(boxes.Texts().size(), before + (s.told ? 1 : 0));
+            if (s.told) {
+                EXPECT_TRUE(boxes.Texts().back().contains(QString::fromUtf8("neexistuje")));
+                EXPECT_EQ(QApplication::focusWidget(), f->eCInt);
+            }
+            EXPECT_DOUBLE_EQ(m.FieldByName("MNOZ_VYR")->AsFloat(), s.made);
+        }
         f->BtnCancel->click();
     });
     EditStockMovement();
@@ -247,6 +273,9 @@ TEST_F(FormsTest, AJobTypedAndLeftByTabGivesAReturnItsProducedQuantity)
 
 TEST_F(FormsTest, AMovementsJobIsTakenAsPrintedAndLettersAreToldOnceAsTheEditIsLeft)
 {
+    exec("insert into ZAKAZKY (C_OBJ, TYP_OBJ, C_ODB, MENA) values ('ZAK1', 'Z', 0, 'EUR')");
+    exec("insert into ZAKAZKYD (C_INT, C_OBJ, C_VYR, MNOZ_OBJ, MNOZ_VYR, STAV_ZAK, C_REV, C_INT_RE) values (260003, "
+         "'ZAK1', 'M-1', 40, 36, 50, 0, 0)");
     codeLists = std::make_unique<TDMCis>();
     TxTable &m = mtz->QMPohyby;
     m.Open();

@@ -186,6 +186,11 @@ TEST_F(HandOverTest, FormEntersListsChartsAndMakesADeliveryNote)
     QApplication::processEvents();
     QTest::mouseClick(form.BtnNovy, Qt::LeftButton);
     EXPECT_EQ(form.pcOdvody->currentWidget(), form.tabDetail);
+    // No job yet: the rate is not shown as a bare ",00000".
+    const QString rate = form.DBEditKURZ->text();
+    EXPECT_TRUE(rate.isEmpty() ||
+                rate == QStringLiteral("0") + FormatSettings().DecimalSeparator + QStringLiteral("00000"))
+        << rate.toStdString();
     type(form.DBEditC_INT, "1");
     type(form.DBEditMNOZSTVO, "3");
     QTest::mouseClick(form.BtnZapis, Qt::LeftButton);

@@ -437,7 +437,7 @@ TEST_F(RoadTest, FromThePriceOfferToTheAccountingExport)
             << columnTexts(notes.DBGridListy, "C_DL").join('|').toStdString();
         QString invoice;
         WhenModal<TEFakturaForm>([&](TEFakturaForm *f) {
-            EXPECT_EQ(f->windowTitle(), QString::fromUtf8("Faktúra k Dodaciemu listu č. %1").arg(note));
+            EXPECT_EQ(f->windowTitle(), QString::fromUtf8("Faktúra k Dodaciemu listu č. %1").arg(NoteNumberText(note)));
             EXPECT_EQ(f->eICO->text(), "31600777");
             invoice = f->eC_FAKTURY->text().trimmed();
             click(f->BtnOK);
