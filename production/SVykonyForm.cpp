@@ -726,6 +726,15 @@ void TSVykonyForm::WriteOrderEntry()
 void TSVykonyForm::ReloadEmployeeList()
 {
     TxDataSet &q = DMVyk->QvSVykony;
+    // A booking being typed is written as leaving its row writes it; refused, it stays and the user is back in it.
+    if (editing(q)) {
+        try {
+            q.CheckBrowseMode();
+        } catch (...) {
+            enterEdit(DBeDATUM);
+            throw;
+        }
+    }
     q.Close();
     QString where = QStringLiteral("where datum=:datum ");
     const QString osc = typed(vOSC2);

@@ -196,7 +196,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TBrowseForm(owner)
     bold.setBold(true);
     name->setFont(bold);
     auto *customerButtons = new QHBoxLayout;
-    GuardedButton(QString::fromUtf8("&Odberateľ >>"), this, customerButtons, [] {
+    GuardedButton(QString::fromUtf8("O&dberateľ >>"), this, customerButtons, [] {
         EditCustomer(DMOdbyt->QvZakazky.FieldByName(QStringLiteral("C_ODB"))->AsInteger());
     })->setToolTip(QString::fromUtf8("Zákazník - detail - zmena"));
     customerLayout->addRow(customerButtons);
@@ -234,7 +234,7 @@ TFormZakazky::TFormZakazky(QWidget *owner) : TBrowseForm(owner)
         "SPLATNOST", {QString::fromUtf8("do 14 dní"), QString::fromUtf8("do 21 dní"), QString::fromUtf8("do 30 dní")});
     contractLayout->addRow(QString::fromUtf8("Splatnosť"), DBcbSPLATNOST);
     auto *contractButtons = new QHBoxLayout;
-    BitBtnZmluva = GuardedButton(QString::fromUtf8("&Zmluva >>"), this, contractButtons, [] {
+    BitBtnZmluva = GuardedButton(QString::fromUtf8("Z&mluva >>"), this, contractButtons, [] {
         TxTable &z = DMOdbyt->QZakZml;
         if (z.State() == dsEdit || z.State() == dsInsert)
             z.Post();

@@ -6,6 +6,7 @@
 #include "VyrobkyCennikForm.h"
 #include "library/BrowseForm.h"
 #include "library/xDBFilter.h"
+#include "platform/ui/BitBtn.h"
 #include "library/xDBGrid.h"
 #include "shell/DMZal.h"
 #include "shell/MenuHooks.h"
@@ -66,6 +67,10 @@ TVyrobkyForm::TVyrobkyForm(QWidget *owner) : TBrowseForm(owner)
     eMATERIAL->SQLParamType = ftString;
     filterLayout->addRow(QString::fromUtf8("č.Odberateľa"), eC_ODB);
     filterLayout->addRow(QString::fromUtf8("Materiál"), eMATERIAL);
+    // The panel keeps its Filter button at its foot: the edits end above it.
+    QMargins margins = filterLayout->contentsMargins();
+    margins.setBottom(margins.bottom() + FilterPanel->FilterButton->height() + 8);
+    filterLayout->setContentsMargins(margins);
     // The panel's conditions narrow the products; they never list other items nor leave the filter empty.
     FilterPanel->BeforeFilter = [](QObject *, QString &filter) { filter = TDMTPV::ProductsFilter(filter); };
 

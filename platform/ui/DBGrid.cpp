@@ -404,6 +404,9 @@ void TDBGrid::columnsReset()
             fieldWidths_[c->FieldName.toUpper()] = width;
         else if (c->Width < 0)
             width = std::max(width, fieldWidths_.value(c->FieldName.toUpper()));
+        // The editor of a column with a button shows the button beside the value, not over it.
+        if (c->ButtonStyle == cbsEllipsis)
+            width += EllipsisButtonWidth;
         setColumnWidth(i, width);
     }
     syncing_ = false;

@@ -107,6 +107,8 @@ public:
     static constexpr int MaxTextColumnChars = 40;
     // Characters of the longest text column measured as a code (capitals and digits).
     static constexpr int MaxCodeChars = 16;
+    // Room for the button an ellipsis column's editor shows after the value (its icon and margins).
+    static constexpr int EllipsisButtonWidth = 24;
 
 protected:
     virtual void TitleClick(TColumn *column);

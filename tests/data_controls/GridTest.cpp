@@ -18,6 +18,7 @@
 #include <QSignalSpy>
 #include <set>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -224,6 +225,29 @@ TEST_F(Grid, CtrlEnterPressesTheCellButtonOfAReadOnlyGrid)
     QTest::keyClick(&grid, Qt::Key_Return, Qt::ControlModifier);
     EXPECT_EQ(pressed, 1);
     EXPECT_EQ(grid.SelectedIndex(), 1);
+}
+
+// A narrow column's cell button stands after the value typed, not over its digits.
+TEST_F(Grid, TheCellButtonStandsAfterTheWholeValue)
+{
+    open();
+    t.FieldByName("MNOZ")->SetDisplayWidth(4);
+    grid.AddColumn("MNOZ")->ButtonStyle = cbsEllipsis;
+    grid.AddColumn("ID"); // lays the columns out again
+    grid.SetSelectedIndex(0);
+    QTest::keyClick(&grid, Qt::Key_9);
+    auto *edit = qobject_cast<QLineEdit *>(QApplication::focusWidget());
+    ASSERT_NE(edit, nullptr) << "typing opens the cell's editor";
+    QTest::keyClicks(edit, "999");
+    QTest::keyClick(edit, Qt::Key_End);
+    ASSERT_EQ(edit->text(), "9999");
+    const QList<QToolButton *> buttons = edit->findChildren<QToolButton *>();
+    ASSERT_EQ(buttons.size(), 1);
+    const QString typed = edit->text();
+    const int textEnd =
+        edit->contentsRect().left() + edit->textMargins().left() + 2 + edit->fontMetrics().horizontalAdvance(typed);
+    EXPECT_LE(textEnd, buttons.first()->geometry().left());
+    QTest::keyClick(edit, Qt::Key_Escape);
 }
 
 TEST_F(Grid, MarkedRowsKeepTheOrderTheyWereMarkedIn)

@@ -4,12 +4,6 @@
 
 const QMap<QString, QStringList> &KnownLookProblems()
 {
-    static const QMap<QString, QStringList> known{
-        {QStringLiteral("mnuMPoziadavky"),
-         {QString::fromUtf8("TxDBGrid on page \"Položky pod minimálnou hladinou\" column"),
-          QString::fromUtf8("TxDBGrid on page \"Z otvorených zákaziek Sumárne\" column")}},
-        {QStringLiteral("mnuVykony"), {QStringLiteral("DBgridPotvrdenie1 column \"MZDY1\"")}},
-        {QStringLiteral("SVykonyForm-defects"), {QStringLiteral("DBgridPotvrdenie1 column \"MZDY1\"")}},
-    };
+    static const QMap<QString, QStringList> known{};
     return known;
 }

@@ -159,7 +159,7 @@ TEST_F(PerformanceForm, TheOrderPageButtonsBeforeAJobDoNothing)
 }
 
 // The form closed while an employee number typed as the list's choice has the focus: leaving that field
-// reads the list again (and drops the booking being typed), but closing the form is no leaving of it.
+// reads the list again (and writes the booking being typed), but closing the form is no leaving of it.
 TEST_F(PerformanceForm, ClosingTheFormInTheListsEmployeeFieldKeepsTheBookingBeingTyped)
 {
     scan("57");
@@ -698,6 +698,39 @@ TEST_F(PerformanceForm, ARefusedSaveReturnsTheRowAsTypedAndBlocksNothing)
     QTest::mouseClick(form->BtnNezapis2, Qt::LeftButton);
     form->ReloadEmployeeList();
     EXPECT_EQ(vyk->QvSVykony.RecordCount(), 2);
+}
+
+// Tabbing through the list's date while a booking is typed writes the booking as leaving its row would; a
+// booking the database refuses stays as typed, with the reason, and the list is not read again.
+TEST_F(PerformanceForm, LeavingTheListsDateWritesTheBookingBeingTypedOrKeepsItWithTheReason)
+{
+    struct Case {
+        const char *step;
+        const char *quantity;
+        int stored;
+        bool refused;
+    };
+    for (const Case &c : {Case{"a new booking", "10", 1, false}, Case{"the same booking again", "5", 1, true}}) {
+        SCOPED_TRACE(c.step);
+        responder->Messages.clear();
+        type(form->vDatum2, DateStr(QDate(2026, 3, 16)));
+        scan("57");
+        scan("260001000010");
+        type(form->DBeMNOZSTVO, QString::fromLatin1(c.quantity));
+        type(form->DBeOHOD, "1:00");
+        type(form->vDatum2, DateStr(QDate(2026, 3, 17)));
+        EXPECT_EQ(count("select count(*) from SVYKONY"), c.stored) << responder->Texts().join('\n').toStdString();
+        EXPECT_EQ(responder->Messages.size(), c.refused ? 1 : 0) << responder->Texts().join('\n').toStdString();
+        if (c.refused) {
+            ASSERT_EQ(vyk->QvSVykony.State(), dsInsert);
+            EXPECT_DOUBLE_EQ(f("MNOZSTVO")->AsFloat(), 5);
+            EXPECT_EQ(QApplication::focusWidget(), form->DBeDATUM);
+            vyk->QvSVykony.Cancel();
+        } else {
+            EXPECT_EQ(vyk->QvSVykony.State(), dsBrowse);
+            EXPECT_TRUE(vyk->QvSVykony.IsEmpty()) << "the list shows the day typed";
+        }
+    }
 }
 
 // A scanned ticket of a job that does not exist is said at once, and the save says it again and
