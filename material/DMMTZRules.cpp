@@ -95,20 +95,12 @@ void TDMMTZ::QPolozkyBeforeDelete(TDataSet *dataSet)
     const QString item = field(dataSet, "C_POL")->AsString();
     if (SelectValueParams(MTZSql::ItemStockRows, {item}).toInt() > 0)
         databaseError(QString::fromUtf8("Položku nie je možné zmazať, pretože má skladovú zásobu !"));
-    // Its movements would be left naming no item: the stock history and the stock rows' sums lose their item.
-    if (SelectValueParams(MTZSql::ItemMovementCount, {item}).toInt() > 0)
-        databaseError(QString::fromUtf8("Položku nie je možné zmazať, pretože má pohyby na sklade !"));
+    CheckItemHasNoMovements(dataSet);
 }
 
 void TDMMTZ::QPolozkyBeforePost(TDataSet *dataSet)
 {
-    if (dataSet->State() != dsEdit)
-        return;
-    const TField *number = field(dataSet, "C_POL");
-    const QString stored = number->OldValue().toString();
-    if (stored.trimmed() != number->AsString().trimmed() &&
-        SelectValueParams(MTZSql::ItemMovementCount, {stored}).toInt() > 0)
-        databaseError(QString::fromUtf8("Číslo položky, ktorá má pohyby na sklade, nie je možné zmeniť !"));
+    CheckItemNumberKept(dataSet);
 }
 
 void TDMMTZ::QMPohybyBeforePost(TDataSet *dataSet)

@@ -114,7 +114,6 @@ const QString OtherMovementsOfDocument = QStringLiteral(
 // The key of a new movement, known before it is posted so the row can be edited and deleted by it.
 const QString NextMovementId = QStringLiteral("select gen_id(GEN_MPOHYBY, 1) from RDB$DATABASE");
 const QString ItemStockRows = QStringLiteral("select count(*) from MSklady where C_POL=:c_pol and mnozstvo<>0");
-const QString ItemMovementCount = QStringLiteral("select count(*) from MPohyby where C_POL=:c_pol");
 const QString PurchaseOrderCount = QStringLiteral("SELECT COUNT(*) FROM MObjednavky WHERE C_OBJ=:c_obj");
 const QString LastOrderLine = QStringLiteral("select max(C_RIADKU) from MObjednavkyD where C_OBJ=:c_obj");
 const QString JobProducedQuantity = QStringLiteral("SELECT mnoz_vyr FROM ZakazkyD WHERE c_int=:c_int");
@@ -224,7 +223,6 @@ QStringList All()
                     OtherMovementsOfDocument,
                     NextMovementId,
                     ItemStockRows,
-                    ItemMovementCount,
                     PurchaseOrderCount,
                     LastOrderLine,
                     JobProducedQuantity,

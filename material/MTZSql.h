@@ -24,8 +24,6 @@ extern const QString DrawDocumentNumber;
 extern const QString OtherMovementsOfDocument;
 extern const QString NextMovementId;
 extern const QString ItemStockRows;
-// The stock movements of an item: its history, which keeps the item from being deleted.
-extern const QString ItemMovementCount;
 extern const QString PurchaseOrderCount;
 extern const QString LastOrderLine;
 extern const QString JobProducedQuantity;

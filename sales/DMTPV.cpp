@@ -1,6 +1,7 @@
 #include "DMTPV.h"
 
 #include "shell/DMZal.h"
+#include "shell/Routines.h"
 #include "library/FieldTitles.h"
 
 TDMTPV *DMTPV = nullptr;
@@ -24,6 +25,9 @@ TDMTPV::TDMTPV()
 
     QPolozky.OnNewRecord = [this](TDataSet *ds) { QPolozkyNewRecord(ds); };
     QPolozky.AfterOpen = [this](TDataSet *ds) { QPolozkyAfterOpen(ds); };
+    // A product is an item of the stores: its movements keep it and its number.
+    QPolozky.BeforePost = [](TDataSet *ds) { CheckItemNumberKept(ds); };
+    QPolozky.BeforeDelete = [](TDataSet *ds) { CheckItemHasNoMovements(ds); };
     const QStringList productErrors{QString::fromUtf8("PK_POLOZKY|Výrobok s rovnakým číslom už existuje !")};
     QPolozky.OnPostError = [productErrors](TDataSet *ds, EDatabaseError &e, TDataAction &action) {
         DMZal->DataSetErrorHandlerEx(ds, e, productErrors, action);

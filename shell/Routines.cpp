@@ -126,6 +126,30 @@ QString NextItemCode(const QString &prefix)
     return p + QString::number(next).rightJustified(digits.size(), QLatin1Char('0'));
 }
 
+namespace {
+bool itemHasMovements(const QString &item)
+{
+    TShortLivedQuery q;
+    return q.SelectValue(ZalSql::ItemMovementCount, {item}).toInt() > 0;
+}
+} // namespace
+
+void CheckItemHasNoMovements(const TDataSet *items)
+{
+    if (itemHasMovements(items->FieldByName(QStringLiteral("C_POL"))->AsString()))
+        throw EDatabaseError(QString::fromUtf8("Položku nie je možné zmazať, pretože má pohyby na sklade !"));
+}
+
+void CheckItemNumberKept(const TDataSet *items)
+{
+    if (items->State() != dsEdit)
+        return;
+    const TField *number = items->FieldByName(QStringLiteral("C_POL"));
+    const QString stored = number->OldValue().toString();
+    if (stored.trimmed() != number->AsString().trimmed() && itemHasMovements(stored))
+        throw EDatabaseError(QString::fromUtf8("Číslo položky, ktorá má pohyby na sklade, nie je možné zmeniť !"));
+}
+
 // ---------------------------------------------------------------- statements and selects
 
 void ExecSqlNoParams(const QString &sql)

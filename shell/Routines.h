@@ -37,6 +37,12 @@ QString NextCode(const QString &table, const QString &field, const QString &pref
 // The next item number with the (trimmed) prefix after the numerically highest one, the width of its
 // number part kept: V00123 -> V00124, V999 and V1000 -> V1001.
 QString NextItemCode(const QString &prefix);
+// Before a delete of an item row (items, products): an item with stock movements throws EDatabaseError,
+// as the movements would be left naming no item.
+void CheckItemHasNoMovements(const TDataSet *items);
+// Before a post of an item row (items, products): a changed number of an item with movements throws
+// EDatabaseError, as the movements would be left naming no item.
+void CheckItemNumberKept(const TDataSet *items);
 
 // ---- statements and selects, each on a query of its own (so they may run inside each other and while
 // any list is open) on the base module's connection and transaction

@@ -13,11 +13,12 @@ const QString LargestItemCode =
                    "AND substring(trim(C_POL) FROM cast(:startAt AS integer)) SIMILAR TO '[0-9]+' "
                    "ORDER BY cast(substring(trim(C_POL) FROM cast(:startAt2 AS integer)) AS bigint) DESC, "
                    "char_length(trim(C_POL)) DESC");
+const QString ItemMovementCount = QStringLiteral("select count(*) from MPohyby where C_POL=:c_pol");
 
 QStringList All()
 {
     return {Privileges, SetOrderState, HighestKey.arg(QStringLiteral("C_INT"), QStringLiteral("ZAKAZKYD")),
-            LargestItemCode};
+            LargestItemCode, ItemMovementCount};
 }
 
 } // namespace ZalSql

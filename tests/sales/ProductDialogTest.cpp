@@ -249,6 +249,30 @@ TEST_F(ProductDialogTest, ACodeTypedIntoANewRouteRowTakesItsOperation)
     EXPECT_EQ(value("select POSTUP from TOPERACIE where C_VYR='V1' and OPERACIA='CIS'").toString(), "B");
 }
 
+TEST_F(ProductDialogTest, ANumberNamedByStockMovementsIsKept)
+{
+    exec("insert into MPOHYBY (DATUM, TYP_POHYBU, SKLAD, C_POL, MNOZSTVO, CENA_NAKL) "
+         "values (CURRENT_DATE, 12, 'V', 'V1', 2, 10)");
+    responder->MessageAnswers = {mrOk, mrNo}; // the refusal, then the changes dropped at the close
+    const bool saved = editV1([&](TVyrobkyDForm *form) {
+        ClickOn(form->DBeC_POL);
+        Press(Qt::Key_End);
+        Press(Qt::Key_Backspace);
+        Type(QStringLiteral("9"));
+        QTest::mouseClick(form->BtnZapis1, Qt::LeftButton);
+        QApplication::processEvents();
+        EXPECT_TRUE(form->isVisible()) << "a refused save keeps the dialog";
+        ASSERT_EQ(responder->Messages.size(), 1);
+        EXPECT_EQ(responder->Messages[0].Text,
+                  QString::fromUtf8("Číslo položky, ktorá má pohyby na sklade, nie je možné zmeniť !"));
+    });
+    EXPECT_FALSE(saved);
+    EXPECT_EQ(count("select count(*) from POLOZKY where C_POL='V1'"), 1);
+    EXPECT_EQ(count("select count(*) from POLOZKY where C_POL='V9'"), 0);
+    EXPECT_EQ(count("select count(*) from MPOHYBY where C_POL='V1'"), 1);
+    EXPECT_EQ(tpv->QPolozky.State(), dsBrowse);
+}
+
 TEST_F(ProductDialogTest, MissingProductAddsNothing)
 {
     EXPECT_FALSE(EditProduct("NIE'JE"));

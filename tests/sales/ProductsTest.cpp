@@ -259,6 +259,15 @@ TEST_F(ProductsTest, ShowProductsIsTheMenuRoutineAndEditingWaitsForTheProductDia
     form->btnZmazVyr->click();
     EXPECT_EQ(responder->Messages.last().Text, QString::fromUtf8("Naozaj chceš zmazať výrobok D1 ?"));
     EXPECT_EQ(count("select count(*) from POLOZKY where C_POL='D1'"), 1);
+
+    // A product with stock movements stays, with them.
+    exec("insert into MPOHYBY (DATUM, TYP_POHYBU, SKLAD, C_POL, MNOZSTVO, CENA_NAKL) "
+         "values (CURRENT_DATE, 12, 'V', 'D1', 2, 10)");
+    responder->MessageAnswers = {mrYes, mrOk};
+    QTest::mouseClick(form->btnZmazVyr, Qt::LeftButton);
+    EXPECT_EQ(responder->Messages.last().Text,
+              QString::fromUtf8("Položku nie je možné zmazať, pretože má pohyby na sklade !"));
+    EXPECT_EQ(count("select count(*) from POLOZKY where C_POL='D1'"), 1);
 }
 
 } // namespace
