@@ -24,7 +24,6 @@
 
 namespace {
 
-TEFakturaForm *EFakturaForm = nullptr;
 TEFakturaQRRep *EFakturaQRRep = nullptr;
 
 QString vatSetting()
@@ -39,8 +38,12 @@ QString amountText(double value)
 
 } // namespace
 
+TEFakturaForm *EFakturaForm = nullptr;
+
 TEFakturaForm::TEFakturaForm(QWidget *owner) : TForm(owner)
 {
+    // Made on first use with the run's main form as owner: the global goes when the form does.
+    TrackGlobal(this, EFakturaForm);
     setWindowTitle(QString::fromUtf8("Faktúra"));
     auto *form = new QFormLayout;
     auto edit = [&](const char *caption, bool readOnly = false, int maxLength = 0) {

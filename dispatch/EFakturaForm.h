@@ -57,3 +57,5 @@ void PrintInvoice(int cDl);
 // The invoice report over the note's rows on the print query (made on first use).
 class TEFakturaQRRep;
 TEFakturaQRRep *PrepareInvoice(int cDl);
+// The invoice dialog while it exists (made on first use).
+extern TEFakturaForm *EFakturaForm;

@@ -170,12 +170,6 @@ void TMPohybDForm::PickJob()
     ForgetFormerJob(job, {made});
 }
 
-void TMPohybDForm::Save()
-{
-    store();
-    SetModalResult(mrOk);
-}
-
 void TMPohybDForm::store()
 {
     // A refused value or post shows its message and the dialog stays open with the row in edit.

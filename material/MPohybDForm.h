@@ -33,14 +33,13 @@ public:
     void KindChosen(int index);
     // The item pick; a chosen item's purchase price becomes the movement's price.
     void PickItem();
-    // OK: the quantity signed by the chosen kind, then the post; an error keeps the dialog open.
-    void Save();
     // Leaving the job: a job above 0 is looked up; for a return from production its quantity made. A number
     // retyped to no job clears that quantity and is refused.
     void PickJob();
 
 private:
-    // What OK stores, also on the close question's Áno.
+    // What OK and the close question's Áno store: the quantity signed by the chosen kind, then the post; an
+    // error keeps the dialog open.
     void store();
     int heldJob_ = 0; // the job whose quantity made the movement shows
 };

@@ -539,3 +539,14 @@ TEST_F(FormsTest, PrintingClosesDeliveredJobsWhateverThePrintDialogDid)
     EXPECT_EQ(value("select stav_zak from ZAKAZKYD where c_int=260001").toInt(), 100);
     EXPECT_EQ(value("select stav_zak from ZAKAZKYD where c_int=260002").toInt(), 90);
 }
+
+// The invoice dialog is made on first use with the run's main form as owner: when that owner goes, its global goes
+// too, so a later start in the same process makes a new one instead of filling a deleted one.
+TEST(InvoiceDialogGlobal, GoesWithItsOwner)
+{
+    auto *owner = new QWidget;
+    auto *form = new TEFakturaForm(owner);
+    EXPECT_EQ(EFakturaForm, form);
+    delete owner;
+    EXPECT_EQ(EFakturaForm, nullptr);
+}
